@@ -1,0 +1,113 @@
+#include "platform/TextCodec.h"
+
+#include "platform/Files.h"
+
+#include <array>
+
+namespace platform {
+
+namespace {
+
+// Unicode of bytes 0x80..0x9F; the rest of the code page equals Latin-1.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+int ansiByte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < int(kHighControls.size()); ++i)
+        if (kHighControls[i] == c)
+            return 0x80 + i;
+    return -1;
+}
+
+} // namespace
+
+QString fromAnsi(const QByteArray& bytes)
+{
+    QString out;
+    out.resize(bytes.size());
+    QChar* dst = out.data();
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        *dst++ = QChar(b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char16_t(b));
+    }
+    return out;
+}
+
+QByteArray toAnsi(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const int b = ansiByte(c.unicode());
+        out.append(b < 0 ? '?' : char(b));
+    }
+    return out;
+}
+
+bool isAnsiRepresentable(const QString& text)
+{
+    for (const QChar c : text)
+        if (ansiByte(c.unicode()) < 0)
+            return false;
+    return true;
+}
+
+QString decodeText(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        const bool little = bytes.startsWith("\xFF\xFE");
+        QString out;
+        out.reserve((bytes.size() - 2) / 2);
+        for (qsizetype i = 2; i + 1 < bytes.size(); i += 2) {
+            const auto a = static_cast<unsigned char>(bytes[i]);
+            const auto b = static_cast<unsigned char>(bytes[i + 1]);
+            out.append(QChar(char16_t(little ? (b << 8 | a) : (a << 8 | b))));
+        }
+        return out;
+    }
+    return fromAnsi(bytes);
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+bool readTextLines(const QString& path, QStringList& lines)
+{
+    QByteArray bytes;
+    if (!readFile(path, bytes))
+        return false;
+    lines = splitLines(decodeText(bytes));
+    return true;
+}
+
+bool writeAnsiFile(const QString& path, const QString& text, QString* error)
+{
+    return replaceFile(path, toAnsi(text), error);
+}
+
+} // namespace platform
