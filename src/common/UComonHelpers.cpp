@@ -206,9 +206,11 @@ bool Str_To_Float_Sep(const QString& text, QChar separator, float& value)
     else
         t.replace(QLatin1Char('.'), QLatin1Char(','));
 
+    // Read with the program's own separator rather than the raw locale's, so a locale whose
+    // separator is neither "," nor "." can still enter decimals. A value past the 32-bit float
+    // range is no number for a field stored as one.
     double d = 0;
-    // A value past the 32-bit float range is no number for a field stored as one.
-    if (!parseDecimal(t, platform::decimalSeparator(), d) || std::fabs(d) > double(FLT_MAX)) {
+    if (!parseDecimal(t, Get_Decimal_Separator(), d) || std::fabs(d) > double(FLT_MAX)) {
         value = 1.0f;
         return false;
     }

@@ -37,7 +37,7 @@ QString upperAscii(const QString& text);
 QChar Get_Decimal_Separator();
 
 // Every "," becomes "." when separator is ".", otherwise every "." becomes ","; the result is
-// read with the user's decimal separator (no thousands separators, optional exponent). True
+// read with Get_Decimal_Separator (no thousands separators, optional exponent). True
 // stores the value rounded to 32-bit float; false stores 1.0, which some callers use as is.
 bool Str_To_Float_Sep(const QString& text, QChar separator, float& value);
 

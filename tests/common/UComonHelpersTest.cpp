@@ -165,6 +165,8 @@ TEST(UComonDecimal, FloatWithSeparator)
         {QLocale(QLocale::English), "1e", '.', false, 1.0f},
         {QLocale(QLocale::English), "1.5x", '.', false, 1.0f},
         {QLocale(QLocale::English), "1e39", '.', false, 1.0f},  // past the float range
+        // A locale separator other than "," or "." reads as the program's ",".
+        {QLocale(QLocale::Arabic, QLocale::Egypt), "2.5", ',', true, 2.5f},
     };
     for (const Case& c : cases) {
         LocaleScope scope(c.locale);
