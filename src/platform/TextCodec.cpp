@@ -44,7 +44,11 @@ QByteArray toAnsi(const QString& text)
 {
     QByteArray out;
     out.reserve(text.size());
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        // A character beyond the 16-bit range is one character: one '?', not one per half.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
         const int b = ansiByte(c.unicode());
         out.append(b < 0 ? '?' : char(b));
     }

@@ -12,12 +12,33 @@ namespace {
 bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString* error)
 {
     doc.reset();
-    const pugi::xml_parse_result result = doc.load_buffer(bytes.constData(), size_t(bytes.size()),
-                                                          pugi::parse_default | pugi::parse_comments);
+    // Parsed as a fragment so that text or a second element beside the root stays visible and
+    // can be refused: pugixml would otherwise accept and drop it, and a corrupt file would read
+    // as a good one.
+    const pugi::xml_parse_result result = doc.load_buffer(
+        bytes.constData(), size_t(bytes.size()),
+        pugi::parse_default | pugi::parse_comments | pugi::parse_fragment);
+    QString problem;
     if (!result) {
+        problem = QStringLiteral("%1 at offset %2").arg(QString::fromUtf8(result.description()))
+                      .arg(result.offset);
+    } else {
+        int elements = 0;
+        bool strayText = false;
+        for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling()) {
+            if (n.type() == pugi::node_element)
+                ++elements;
+            else if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata)
+                strayText = true;
+        }
+        if (elements == 0)
+            problem = QStringLiteral("No document element found");
+        else if (elements > 1 || strayText)
+            problem = QStringLiteral("Content outside the document element");
+    }
+    if (!problem.isEmpty()) {
         if (error)
-            *error = QStringLiteral("%1 at offset %2").arg(QString::fromUtf8(result.description()))
-                         .arg(result.offset);
+            *error = problem;
         doc.reset();
         return false;
     }

@@ -1,0 +1,219 @@
+#include "platform/Xml.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+using namespace platform::xml;
+
+TEST(XmlWriter, ProjectFileHasNoDeclarationAndVersionCommentAfterRoot)
+{
+    Document doc;
+    // A stale document must not leak into the new file.
+    ASSERT_TRUE(doc.loadBytes("<?xml version=\"1.0\"?><Old><x>1</x></Old>"));
+    pugi::xml_node root = doc.startProject("Par_Gen");
+    addChild(root, "IP1", "192");
+    addFlag(root, "DHCP", true);
+    addFlag(root, "Auto", false);
+    addChild(root, "Empty");
+    pugi::xml_node table = addChild(root, "Table");
+    pugi::xml_node row = addChild(table, "row");
+    setAttr(row, "Name", QString::fromUtf8("T\u00e9mp <1 & \"2\""));
+    setAttr(row, "Enable", "Y");
+
+    EXPECT_EQ(doc.toBytes(),
+              QByteArray("<Par_Gen>\n"
+                         "\t<IP1>192</IP1>\n"
+                         "\t<DHCP>1</DHCP>\n"
+                         "\t<Auto>0</Auto>\n"
+                         "\t<Empty />\n"
+                         "\t<Table>\n"
+                         "\t\t<row Name=\"T\xC3\xA9mp &lt;1 &amp; &quot;2&quot;\" Enable=\"Y\" />\n"
+                         "\t</Table>\n"
+                         "</Par_Gen>\n"
+                         "<!--SW_VERSION = 1.000-->\n"));
+}
+
+TEST(XmlWriter, PlainDocumentHasRootOnly)
+{
+    Document doc;
+    pugi::xml_node root = doc.startPlain("Conf_Settings");
+    addChild(addChild(root, "lastproj"), "projectname", "P1");
+    EXPECT_EQ(doc.toBytes(), QByteArray("<Conf_Settings>\n"
+                                        "\t<lastproj>\n"
+                                        "\t\t<projectname>P1</projectname>\n"
+                                        "\t</lastproj>\n"
+                                        "</Conf_Settings>\n"));
+}
+
+TEST(XmlWriter, SaveReplacesWholeFileAndReadsBack)
+{
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath("ParGen.xml");
+    ASSERT_TRUE(testsupport::writeFile(path, QByteArray(4096, 'z')));
+
+    Document doc;
+    pugi::xml_node root = doc.startProject("Par_Gen");
+    addChild(root, "Name", QString::fromUtf8("\u20ac \u00fc"));
+    ASSERT_TRUE(doc.save(path));
+    EXPECT_EQ(testsupport::readFile(path), doc.toBytes());
+
+    Document back;
+    ASSERT_TRUE(back.load(path));
+    EXPECT_EQ(QString::fromUtf8(back.root().name()), "Par_Gen");
+    EXPECT_EQ(childText(back.root(), "Name"), QString::fromUtf8("\u20ac \u00fc"));
+}
+
+TEST(XmlWriter, SaveIntoMissingFolderFails)
+{
+    QTemporaryDir tmp;
+    Document doc;
+    doc.startProject("R");
+    QString error;
+    EXPECT_FALSE(doc.save(tmp.filePath("no/such/folder/R.xml"), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(XmlReader, RootIsFirstElementWhateverComesBefore)
+{
+    struct Case {
+        const char* name;
+        const char* bytes;
+    } cases[] = {
+        {"plain", "<Par_Gen><A>1</A></Par_Gen>"},
+        {"declaration", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Par_Gen><A>1</A></Par_Gen>"},
+        {"declaration and comments",
+         "<?xml version=\"1.0\"?>\n<!-- saved by another tool -->\n\n  <!--x--><Par_Gen><A>1</A></Par_Gen>"},
+        {"processing instruction", "<?xml-stylesheet href=\"a.xsl\"?><Par_Gen><A>1</A></Par_Gen>"},
+        {"written by us", "<Par_Gen>\n\t<A>1</A>\n</Par_Gen>\n<!--SW_VERSION = 1.000-->\n"},
+        {"UTF-8 mark", "\xEF\xBB\xBF<Par_Gen><A>1</A></Par_Gen>"},
+    };
+    for (const Case& c : cases) {
+        Document doc;
+        ASSERT_TRUE(doc.loadBytes(c.bytes)) << c.name;
+        EXPECT_STREQ(doc.root().name(), "Par_Gen") << c.name;
+        EXPECT_EQ(childText(doc.root(), "A"), "1") << c.name;
+        EXPECT_TRUE(childFlag(doc.root(), "A")) << c.name;
+    }
+}
+
+TEST(XmlReader, RootNameIsNotChecked)
+{
+    Document doc;
+    ASSERT_TRUE(doc.loadBytes("<Something_Else><A>x</A></Something_Else>"));
+    EXPECT_EQ(childText(doc.root(), "A"), "x");
+}
+
+TEST(XmlReader, ChildIsFirstElementWithExactName)
+{
+    Document doc;
+    ASSERT_TRUE(doc.loadBytes("<R><!--A--><a>lower</a><A>first</A><A>second</A><B><A>nested</A></B></R>"));
+    const pugi::xml_node root = doc.root();
+    EXPECT_EQ(text(child(root, "A")), "first");
+    EXPECT_EQ(text(child(root, "a")), "lower");
+    EXPECT_EQ(childText(child(root, "B"), "A"), "nested");
+    EXPECT_FALSE(child(root, "C"));
+    EXPECT_FALSE(child(child(root, "C"), "A")); // empty parent gives empty node
+    EXPECT_EQ(childText(root, "C", "default"), "default");
+    EXPECT_EQ(text(child(root, "C")), "");
+}
+
+TEST(XmlReader, EmptyElementGivesEmptyTextNotDefault)
+{
+    Document doc;
+    ASSERT_TRUE(doc.loadBytes("<R><E/><F></F></R>"));
+    EXPECT_EQ(childText(doc.root(), "E", "def"), "");
+    EXPECT_EQ(childText(doc.root(), "F", "def"), "");
+}
+
+TEST(XmlReader, FlagOnlyForExactOne)
+{
+    struct Case {
+        const char* element;
+        bool set;
+    } cases[] = {
+        {"<F>1</F>", true},
+        {"<F>0</F>", false},
+        {"<F> 1</F>", false},
+        {"<F>1 </F>", false},
+        {"<F>01</F>", false},
+        {"<F>true</F>", false},
+        {"<F>Y</F>", false},
+        {"<F>2</F>", false},
+        {"<F/>", false},
+        {"", false}, // missing
+    };
+    for (const Case& c : cases) {
+        Document doc;
+        ASSERT_TRUE(doc.loadBytes(QByteArray("<R>") + c.element + "</R>")) << c.element;
+        EXPECT_EQ(childFlag(doc.root(), "F"), c.set) << c.element;
+    }
+}
+
+TEST(XmlReader, AttributesWithAndWithoutDefault)
+{
+    Document doc;
+    ASSERT_TRUE(doc.loadBytes("<R><row ID=\"5\" Name=\"\" Text=\"a &amp; b\"/></R>"));
+    const pugi::xml_node row = child(doc.root(), "row");
+    EXPECT_EQ(attr(row, "ID", "-1"), "5");
+    EXPECT_EQ(attr(row, "Name", "def"), "");       // present but empty
+    EXPECT_EQ(attr(row, "Missing", "def"), "def");
+    EXPECT_EQ(attr(row, "Text", ""), "a & b");
+    EXPECT_EQ(attrRequired(row, "ID"), "5");
+    EXPECT_EQ(attrRequired(row, "Name"), "");
+    EXPECT_THROW(attrRequired(row, "NB_IN"), XmlError);
+    try {
+        attrRequired(row, "NB_IN");
+    } catch (const XmlError& e) {
+        EXPECT_NE(std::string(e.what()).find("NB_IN"), std::string::npos);
+    }
+}
+
+TEST(XmlReader, MalformedOrMissingFileFails)
+{
+    QTemporaryDir tmp;
+    struct Case {
+        const char* name;
+        const char* bytes;
+    } cases[] = {
+        {"unclosed", "<R><A>1</A>"},
+        {"mismatched", "<R><A>1</B></R>"},
+        {"two roots", "<R/><S/>"},
+        {"text after root", "<R/>junk"},
+        {"text before root", "junk<R/>"},
+        {"CDATA beside root", "<R/><![CDATA[x]]>"},
+        {"empty", ""},
+        {"blanks only", " \r\n "},
+        {"comment only", "<!--SW_VERSION = 1.000-->"},
+        {"text only", "hello"},
+        {"half a file", "<Par_Gen>\n\t<IP1>19"},
+    };
+    for (const Case& c : cases) {
+        const QString path = tmp.filePath("bad.xml");
+        ASSERT_TRUE(testsupport::writeFile(path, c.bytes));
+        Document doc;
+        QString error;
+        EXPECT_FALSE(doc.load(path, &error)) << c.name;
+        EXPECT_FALSE(error.isEmpty()) << c.name;
+        EXPECT_FALSE(doc.root()) << c.name;
+    }
+
+    Document doc;
+    ASSERT_TRUE(doc.loadBytes("<R/>"));
+    EXPECT_FALSE(doc.load(tmp.filePath("absent.xml")));
+    EXPECT_FALSE(doc.root()); // a failed load leaves no stale document
+}
+
+TEST(XmlReader, EmptyFileHasNoRoot)
+{
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath("empty.xml");
+    ASSERT_TRUE(testsupport::writeFile(path, {}));
+    Document doc;
+    doc.load(path);
+    EXPECT_FALSE(doc.root());
+    EXPECT_EQ(childText(doc.root(), "A", "def"), "def");
+    EXPECT_FALSE(childFlag(doc.root(), "A"));
+}
