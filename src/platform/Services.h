@@ -5,9 +5,15 @@
 namespace platform {
 
 class MessageBoxes;
+class Shell;
+class HttpClient;
+class EchoProbe;
 
 struct Services {
     MessageBoxes* messages = nullptr;
+    Shell* shell = nullptr;       // web links, run-and-wait of the updater
+    HttpClient* http = nullptr;   // the version query
+    EchoProbe* echo = nullptr;    // the device update's reachability test
 };
 
 // The production set (real message boxes, ...), created on first use and living for the run.
