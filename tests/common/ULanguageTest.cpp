@@ -67,45 +67,116 @@ TEST(ULanguageTest, BuiltInTextsOfEveryBlock)
     // One or more texts of every window's block, as the windows quote them; joined texts keep
     // their blanks.
     const Case cases[] = {
+        // main window
         {9, "None Configuration Opened "},
         {11, "Opened Configuration of the Converter : "},
         {15, "New Configuration"},
         {18, "Error! Project not Valid"},
         {34, "The File already exists! Do you want to overwrite the file?"},
         {82, "Set the Network of EtherNet/IP Slave"},
+        // new and open configuration
         {105, "Error! Name project is not valid"},
+        {110, "Cancel the New Configuration"},
         {202, "List of Avaliable Configurations"},
+        {207, "Cancel open of Configuration"},
+        // software options
         {304, "Selected Language : "},
         {305, "Page "},
         {306, " / "},
         {316, "Do you want to change the Language from "},
         {317, " to "},
+        {321, "Enable Auto Size of Table Columns by Double Click"},
+        // communication settings
         {400, "Set Communication"},
+        {611, "Insert Fourth byte of IP Address"},
         {1127, "Error DeviceNet Master!! ID Device must be between 0 and 63"},
         {1307, "Ethernet Connection"},
         {1412, "Error Secondary DNS!! DNS 4 must be between 0 and 255"},
+        {1458, "GSM / GPRS / LTE"},
+        // shared messages
         {1500, "Row Already used. Do you want to overwrite the values?"},
         {1505, "File already exists. Do you want to overwrite?"},
+        // device update
         {1636, "Device Not Found!"},
         {1637, "Error!!! Check the Ip Address"},
+        // IO-Link slave
+        {1785, "Error row "},
+        {1801, "Error row %d!! [Variables] Position Read must be between %d and  %d"},
+        {1811, "!! [Variables] Unit Code must be between 1000 and 65535"},
+        // Modbus serial and TCP masters
+        {1900, "Set Modbus Access"},
+        {1988, "Are you sure to delete the Row number "},
+        {2000, "Set Modbus TCP Master Access"},
+        {2098, "!! [Modbus Read] Select a Topic"},
+        // BACnet client, EDE import, BACnet server, unit picker
+        {2257, "Select the BACnet Type in the \"Set Communication\" section"},
+        {2291, "Enable"},
+        {2321, "Unselect All"},
+        {2435, "!! [BACnet in Read] Length with variable \"Analog Input\" must be between 1 and 4"},
+        {2460, "Are you sure to delete the Row number "},
+        {2508, "Select Engineering Unit"},
+        // CAN receive and transmit
         {2600, "Receive CAN Frames Set Access"},
-        {2644, "Error row "},
         {2645, "!! CobID must be between 0 and 2047"},
-        {2658, "Are you sure to delete the Row number "},
+        {2650, " or None"},
         {2700, "Transmit CAN Frames Set Access"},
+        {2754, "!! Byte2 must be between 0 and "},
+        // CANopen PDO, SDO client, SDO server
+        {2869, "!! [Receive PDO] COB-ID must be between 0x000 and 0x7FF"},
+        {2891, "Are you sure to delete the Row number "},
+        {2979, "Are you sure to delete the Row number "},
+        {3065, "Are you sure to delete the Row number "},
+        // DeviceNet network and offsets
+        {3124, "!! ID must be 0 or 63"},
+        {3127, "Are you sure to delete the Row number "},
+        {3221, "Error in ByteOUT! The same byte of IO-Link Slave is used in two bytes DeviceNet."},
+        {3225, " Byte = "},
+        // EtherCAT slave
+        {3300, "EtherCAT Slave Set Access"},
+        {3334, "Slave To Master"},
+        {3350, "Insert a Description of EtherCAT Slave Variable"},
+        // IEC 61850 client, variables, TLS certificates
+        {3400, "IEC61850 Client Set Access"},
+        {3467, "!! Start Byte plus Num Byte must be minor of 64"},
+        {3500, "Set Variables Access for IEC61850"},
+        {3600, "Definition the list of Known Certificates"},
+        // J1939 and NMEA 2000 tables
         {3700, "Receive J1939 Frames"},
+        {3747, "Are you sure to delete the Row number "},
         {3800, "Transmit J1939 Frames"},
         {4100, "Receive NMEA 2000 Frames"},
         {4200, "Transmit NMEA 2000 Frames"},
-        {1900, "Set Modbus Access"},
-        {1988, "Are you sure to delete the Row number "},
-        {2098, "!! [Modbus Read] Select a Topic"},
-        {3300, "EtherCAT Slave Set Access"},
-        {3334, "Slave To Master"},
+        {4242, "Are you sure to delete the Row number "},
+        // MQTT topics and template
+        {3933, "MQTT Publish"},
+        {4000, "Set Topic"},
+        {4045, "SNMP Values"},
+        // OPC UA client, server entry, browse, server
+        {4300, "OCP UA Client Access"},
+        {4389, "Do you really want to delete the selected OPC UA Server?"},
+        {4500, "Add OPC UA Server"},
+        {4600, "Scan Server OPC UA"},
+        {4623, "WAITING FOR SCAN..."},
+        {4700, "Definition of OPC UA Server Variables"},
+        {4727, "Error row %d!! Position Must be Between 0 and %d"},
+        // GSDML file name
+        {4808, "File already exists! Do you want to overwrite the file?"},
+        // S7 client
         {4900, "S7comm Access"},
         {4914, "S7comm Read"},
+        {4988, "!! [S7comm Write] Device support 10 connection"},
+        // SNMP manager, agent and traps
+        {5101, "Set SNMP Manager Access"},
+        {5140, "!! OID string can contains only number and \".\""},
+        {5187, " and "},
         {5200, "Set SNMP Trap Access"},
         {5260, "Error row "},
+        {5286, "!! [SNMP Write] Conversion must be selected"},
+        // EtherNet/IP scanner and EDS connection picker
+        {5300, "Set EtherNet/IP Slaves Access"},
+        {5360, "Import a slave EtherNet/IP from EDS File"},
+        {5400, "EtherNet/IP EDS Decode - Select the Connection to use"},
+        {5401, "Select the Connection To use"},
     };
     const QStringList table = builtInTable();
     for (const Case& c : cases)
