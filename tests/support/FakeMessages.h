@@ -22,12 +22,15 @@ public:
                              platform::MsgIcon icon, platform::MsgButtons buttons) override
     {
         shown.push_back({text, caption, icon, buttons});
+        // A box with OK alone has nothing to answer: it leaves the script to the next question.
+        if (buttons == platform::MsgButtons::Ok)
+            return platform::MsgResult::Ok;
         if (!answers.empty()) {
             const platform::MsgResult r = answers.front();
             answers.pop_front();
             return r;
         }
-        return buttons == platform::MsgButtons::Ok ? platform::MsgResult::Ok : defaultAnswer;
+        return defaultAnswer;
     }
 
     QString lastText() const { return shown.empty() ? QString() : shown.back().text; }
