@@ -3,7 +3,10 @@
 #include "platform/Http.h"
 #include "platform/IcmpEcho.h"
 #include "platform/Messages.h"
+#include "platform/SettingsStore.h"
 #include "platform/Shell.h"
+
+#include <QStandardPaths>
 
 namespace platform {
 
@@ -13,7 +16,10 @@ Services& productionServices()
     static DesktopShell shell;
     static TcpHttpClient http;
     static IcmpEchoProbe echo;
-    static Services services{&messages, &shell, &http, &echo};
+    // One INI file per user stands for the registry hive of the current user.
+    static SettingsStore registry(
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/registry.ini"));
+    static Services services{&messages, &shell, &http, &echo, &registry};
     return services;
 }
 

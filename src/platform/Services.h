@@ -8,12 +8,14 @@ class MessageBoxes;
 class Shell;
 class HttpClient;
 class EchoProbe;
+class SettingsStore;
 
 struct Services {
     MessageBoxes* messages = nullptr;
     Shell* shell = nullptr;       // web links, run-and-wait of the updater
     HttpClient* http = nullptr;   // the version query
     EchoProbe* echo = nullptr;    // the device update's reachability test
+    SettingsStore* registry = nullptr; // the user's registry hive (grid layouts, theme keys)
 };
 
 // The production set (real message boxes, ...), created on first use and living for the run.
