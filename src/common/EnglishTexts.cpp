@@ -8,6 +8,7 @@ namespace {
 
 // clang-format off
 const EnglishText kEnglishTexts[] = {
+    // 0: main window
     {0, "Begin"},
     {1, "Step 1"},
     {2, "Step 2"},
@@ -91,6 +92,8 @@ const EnglishText kEnglishTexts[] = {
     {80, "Create the SNMP MIB for Actual Configuration"},
     {81, "EtherNet/IP Access"},
     {82, "Set the Network of EtherNet/IP Slave"},
+
+    // 100: new configuration
     {100, "Create New Configuration"},
     {101, "Create New Configuration"},
     {102, "Name of the new Configuration"},
@@ -102,6 +105,8 @@ const EnglishText kEnglishTexts[] = {
     {108, "Insert here the name of new configuration"},
     {109, "Confirm the Name of new Configuration"},
     {110, "Cancel the New Configuration"},
+
+    // 200: open configuration
     {200, "Open Configuration"},
     {201, "Open an Existing Configuration"},
     {202, "List of Avaliable Configurations"},
@@ -110,6 +115,8 @@ const EnglishText kEnglishTexts[] = {
     {205, "Select from this list the configuration to open"},
     {206, "Open the Selected Configuration"},
     {207, "Cancel open of Configuration"},
+
+    // 300: software options and version query
     {300, "Software Options"},
     {301, "Software Options"},
     {302, "Language"},
@@ -132,6 +139,8 @@ const EnglishText kEnglishTexts[] = {
     {319, "Software Settings"},
     {320, "Jump into next field in the tables by pressing the Enter Key"},
     {321, "Enable Auto Size of Table Columns by Double Click"},
+
+    // 400: communication settings
     {400, "Set Communication"},
     {401, "Set Communication Setting"},
     {402, "OK"},
@@ -274,12 +283,16 @@ const EnglishText kEnglishTexts[] = {
     {1411, "Error Secondary DNS!! DNS 3 must be between 0 and 255"},
     {1412, "Error Secondary DNS!! DNS 4 must be between 0 and 255"},
     {1458, "GSM / GPRS / LTE"},
+
+    // 1500: messages shared by several windows
     {1500, "Row Already used. Do you want to overwrite the values?"},
     {1501, "Error in the Copy values!!! Copy a valid row before Paste it"},
     {1502, "Error!!! Copy a valid row before Paste it"},
     {1503, "File already exists! Do you want to overwrite the file?"},
     {1504, "Error! Please set the Set Communication Parameter before to create the GSD file"},
     {1505, "File already exists. Do you want to overwrite?"},
+
+    // 1600: device update
     {1600, "Update Device by Serial"},
     {1601, "Update Device Using the Serial Port"},
     {1602, "Update Device by Ethernet (UDP)"},
@@ -310,6 +323,8 @@ const EnglishText kEnglishTexts[] = {
     {1635, "Start the update of Device"},
     {1636, "Device Not Found!"},
     {1637, "Error!!! Check the Ip Address"},
+
+    // 1700: IO-Link slave
     {1700, "IO-Link Slave Set Access"},
     {1701, "IO-Link Slave Set Access"},
     {1702, "OK"},
@@ -422,6 +437,8 @@ const EnglishText kEnglishTexts[] = {
     {1809, "!! [Process Data Input] Unit Code must be between 1000 and 65535"},
     {1810, "!! [Process Data Output] Unit Code must be between 1000 and 65535"},
     {1811, "!! [Variables] Unit Code must be between 1000 and 65535"},
+
+    // 1900: Modbus serial master
     {1900, "Set Modbus Access"},
     {1901, "Set Modbus Access"},
     {1902, "OK"},
@@ -515,6 +532,8 @@ const EnglishText kEnglishTexts[] = {
     {1991, "SwapWord"},
     {1992, "Enable or Disable the SwapWord"},
     {1993, "Enable or Disable the SwapWord"},
+
+    // 2000: Modbus TCP master
     {2000, "Set Modbus TCP Master Access"},
     {2001, "Set Modbus TCP Master Access"},
     {2002, "OK"},
@@ -618,6 +637,8 @@ const EnglishText kEnglishTexts[] = {
     {2101, "Swap Word"},
     {2102, "Enable or Disable the Swap Word"},
     {2103, "Enable or Disable the Swap Word"},
+
+    // 2200: BACnet client
     {2200, "Set BACnet Access"},
     {2201, "Set BACnet Access"},
     {2202, "OK"},
@@ -710,6 +731,8 @@ const EnglishText kEnglishTexts[] = {
     {2289, "!! Destination Address has too few bytes"},
     {2290, "Enable"},
     {2291, "Enable"},
+
+    // 2300: EDE import
     {2300, "Import BACnet EDE File"},
     {2301, "Import EDE File of a BACnet Slave"},
     {2302, "OK"},
@@ -732,6 +755,8 @@ const EnglishText kEnglishTexts[] = {
     {2319, "Unselect All"},
     {2320, "Select All"},
     {2321, "Unselect All"},
+
+    // 2400: BACnet server
     {2400, "BACnet Set Access"},
     {2401, "BACnet Set Access"},
     {2402, "OK"},
@@ -793,6 +818,8 @@ const EnglishText kEnglishTexts[] = {
     {2458, "!! [BACnet in Write] Too many bytes to save starting from the Position indicate"},
     {2459, "Error!! Too many Requests. Max requests "},
     {2460, "Are you sure to delete the Row number "},
+
+    // 2500: BACnet unit picker
     {2500, "Select the BACnet Engineering Unit"},
     {2501, "Select the BACnet Engineering Unit"},
     {2502, "OK"},
@@ -802,6 +829,8 @@ const EnglishText kEnglishTexts[] = {
     {2506, "Select the Type"},
     {2507, "Select Unit"},
     {2508, "Select Engineering Unit"},
+
+    // 2600: CAN receive
     {2600, "Receive CAN Frames Set Access"},
     {2601, "Receive CAN Frames Set Access"},
     {2602, "OK"},
@@ -860,6 +889,8 @@ const EnglishText kEnglishTexts[] = {
     {2656, "!! Byte7 must be between 0 and "},
     {2657, "!! Byte8 must be between 0 and "},
     {2658, "Are you sure to delete the Row number "},
+
+    // 2700: CAN transmit
     {2700, "Transmit CAN Frames Set Access"},
     {2701, "Transmit CAN Frames Set Access"},
     {2702, "OK"},
@@ -924,6 +955,8 @@ const EnglishText kEnglishTexts[] = {
     {2761, "Are you sure to delete the Row number "},
     {2762, "OnCMD"},
     {2763, "Enable or Disable the possibility to send the CAN Frame by Command"},
+
+    // 2800: CANopen PDO
     {2800, "Set PDO Access"},
     {2801, "Set the CANopen PDO Access"},
     {2802, "OK"},
@@ -1016,6 +1049,8 @@ const EnglishText kEnglishTexts[] = {
     {2889, "!! [Transmit PDO] Address Byte8 must be between 0 and "},
     {2890, "!! [Transmit PDO] Send Time must be between 0 and 100000000"},
     {2891, "Are you sure to delete the Row number "},
+
+    // 2900: CANopen SDO client
     {2900, "Set SDO Client"},
     {2901, "Set the CANopen SDO Client Access"},
     {2902, "OK"},
@@ -1094,6 +1129,8 @@ const EnglishText kEnglishTexts[] = {
     {2977, "!! [SDO Write] Address Byte3 must be between 0 and "},
     {2978, "!! [SDO Write] Address Byte4 must be between 0 and "},
     {2979, "Are you sure to delete the Row number "},
+
+    // 3000: CANopen SDO server
     {3000, "Set SDO Server"},
     {3001, "Set the CANopen SDO Server Access"},
     {3002, "OK"},
@@ -1160,6 +1197,8 @@ const EnglishText kEnglishTexts[] = {
     {3063, "!! [SDO in Write] Address Byte3 must be between 0 and "},
     {3064, "!! [SDO in Write] Address Byte4 must be between 0 and "},
     {3065, "Are you sure to delete the Row number "},
+
+    // 3100: DeviceNet network
     {3100, "DeviceNet Network"},
     {3101, "Set the List of DeviceNet Slaves Connected to Converter"},
     {3102, "OK"},
@@ -1188,6 +1227,8 @@ const EnglishText kEnglishTexts[] = {
     {3125, "!! Number Byte IN must be 0 or 65535"},
     {3126, "!! Number Byte OUT must be 0 or 65535"},
     {3127, "Are you sure to delete the Row number "},
+
+    // 3200: DeviceNet offsets
     {3200, "Define Offset"},
     {3201, "Define the Offset of DeviceNet Bytes"},
     {3202, "OK"},
@@ -1214,6 +1255,8 @@ const EnglishText kEnglishTexts[] = {
     {3223, " Byte = "},
     {3224, ", Second ID = "},
     {3225, " Byte = "},
+
+    // 3300: EtherCAT slave
     {3300, "EtherCAT Slave Set Access"},
     {3301, "EtherCAT Slave Set Access"},
     {3302, "OK"},
@@ -1263,6 +1306,8 @@ const EnglishText kEnglishTexts[] = {
     {3348, "Internal array Position of EtherCAT Slave Variable (read only)"},
     {3349, "Bit Start (in Internal array) of EtherCAT Slave Variable (read only)"},
     {3350, "Insert a Description of EtherCAT Slave Variable"},
+
+    // 3400: IEC 61850 client
     {3400, "IEC61850 Client Set Access"},
     {3401, "IEC61850 Client Set Access"},
     {3402, "OK"},
@@ -1331,6 +1376,8 @@ const EnglishText kEnglishTexts[] = {
     {3465, "!! Start Byte must be between 0 and 63"},
     {3466, "!! Num Byte must be between 1 and 64"},
     {3467, "!! Start Byte plus Num Byte must be minor of 64"},
+
+    // 3500: IEC 61850 variables
     {3500, "Set Variables Access for IEC61850"},
     {3501, "Set Variables Access for IEC61850"},
     {3502, "OK"},
@@ -1377,6 +1424,8 @@ const EnglishText kEnglishTexts[] = {
     {3543, "Swap Word"},
     {3544, "Enable/Disable the possibility to swap the Byte"},
     {3545, "Enable/Disable the possibility to swap the Word"},
+
+    // 3600: TLS certificates
     {3600, "Definition the list of Known Certificates"},
     {3601, "Definition the list of Known Certificates"},
     {3602, "OK"},
@@ -1399,6 +1448,8 @@ const EnglishText kEnglishTexts[] = {
     {3619, "Insert the TLS Certificate"},
     {3620, "Insert a Description of TLS Certificate"},
     {3621, "Are you sure to delete the Row number "},
+
+    // 3700: J1939 receive
     {3700, "Receive J1939 Frames"},
     {3701, "Receive J1939 Frames"},
     {3702, "OK"},
@@ -1447,6 +1498,8 @@ const EnglishText kEnglishTexts[] = {
     {3745, "Error!! Too many bytes of data, the max number is "},
     {3746, "!! Time(ms) must be between 0 and 10000000"},
     {3747, "Are you sure to delete the Row number "},
+
+    // 3800: J1939 transmit
     {3800, "Transmit J1939 Frames"},
     {3801, "Transmit J1939 Frames"},
     {3802, "OK"},
@@ -1491,6 +1544,8 @@ const EnglishText kEnglishTexts[] = {
     {3841, "Error!! Too many bytes of data, the max number is "},
     {3842, "!! Send Timer must be between 1 and 65535 ms"},
     {3843, "Are you sure to delete the Row number "},
+
+    // 3900: MQTT topics
     {3900, "Set MQTT Topics"},
     {3901, "Set MQTT Topics"},
     {3902, "OK"},
@@ -1589,6 +1644,8 @@ const EnglishText kEnglishTexts[] = {
     {3996, "Enable/Disabel the Possibility to Swap the Word for Modbus Register"},
     {3997, "Enable/Disabel the Possibility to Swap the byte in Modbus Register"},
     {3998, "Enable/Disabel the Possibility to Swap the Word for Modbus Register"},
+
+    // 4000: MQTT topic template
     {4000, "Set Topic"},
     {4001, "Set Template"},
     {4002, "Set Topic"},
@@ -1600,6 +1657,8 @@ const EnglishText kEnglishTexts[] = {
     {4008, "Cancel"},
     {4009, "Modbus Slave Address"},
     {4045, "SNMP Values"},
+
+    // 4100: NMEA 2000 receive
     {4100, "Receive NMEA 2000 Frames"},
     {4101, "Receive NMEA 2000 Frames"},
     {4102, "OK"},
@@ -1644,6 +1703,8 @@ const EnglishText kEnglishTexts[] = {
     {4141, "!! The Number Bytes plus Start Byte must be minor of 9"},
     {4142, "Error!! Too many bytes of data, the max number is "},
     {4143, "Are you sure to delete the Row number "},
+
+    // 4200: NMEA 2000 transmit
     {4200, "Transmit NMEA 2000 Frames"},
     {4201, "Transmit NMEA 2000 Frames"},
     {4202, "OK"},
@@ -1687,6 +1748,8 @@ const EnglishText kEnglishTexts[] = {
     {4240, "Error!! Too many bytes of data, the max number is "},
     {4241, "!! Send Timer must be between 1 and 65535 ms"},
     {4242, "Are you sure to delete the Row number "},
+
+    // 4300: OPC UA client
     {4300, "OCP UA Client Access"},
     {4301, "OCP UA Client Access"},
     {4302, "OPC UA Server List"},
@@ -1796,6 +1859,8 @@ const EnglishText kEnglishTexts[] = {
     {4408, "Select if the OPC UA Variable is a single Variable or an Array"},
     {4409, "Insert the Start of the Array"},
     {4410, "Insert the Length of the Array"},
+
+    // 4500: OPC UA server entry
     {4500, "Add OPC UA Server"},
     {4501, "Add OPC UA Server"},
     {4502, "Modify OPC UA Server"},
@@ -1829,6 +1894,8 @@ const EnglishText kEnglishTexts[] = {
     {4530, "Error!! The Password cannot be empty"},
     {4531, "Error!! The Certificate cannot be empty"},
     {4532, "Error!! The Private Key cannot be empty"},
+
+    // 4600: OPC UA browse
     {4600, "Scan Server OPC UA"},
     {4601, "Scan Server OPC UA"},
     {4602, "OK"},
@@ -1861,6 +1928,8 @@ const EnglishText kEnglishTexts[] = {
     {4629, "Clear all the Variables in Write"},
     {4630, "Error DLL not Found!!"},
     {4631, "Error Functions in DLL not Found!!"},
+
+    // 4700: OPC UA server
     {4700, "Definition of OPC UA Server Variables"},
     {4701, "Definition of OPC UA Server Variables"},
     {4702, "OK"},
@@ -1892,6 +1961,8 @@ const EnglishText kEnglishTexts[] = {
     {4728, "Are you sure to delete the Row number %d"},
     {4729, "R/W"},
     {4730, "Select the Access of the OPC UA Server Variable"},
+
+    // 4800: GSDML file name
     {4800, "PROFINET XML File Name"},
     {4801, "Create the PROFINET XML GSD File"},
     {4802, "Select the PROFINET XML File Name"},
@@ -1901,6 +1972,8 @@ const EnglishText kEnglishTexts[] = {
     {4806, "OK"},
     {4807, "Cancel"},
     {4808, "File already exists! Do you want to overwrite the file?"},
+
+    // 4900: S7 client
     {4900, "S7comm Access"},
     {4901, "S7comm Access"},
     {4902, "OK"},
@@ -2026,6 +2099,8 @@ const EnglishText kEnglishTexts[] = {
     {5022, "!! [S7comm Read] Slot must be between 0 and 31"},
     {5023, "!! [S7comm Write] Rack must be between 0 and 3"},
     {5024, "!! [S7comm Write] Slot must be between 0 and 31"},
+
+    // 5100: SNMP manager
     {5100, "Set SNMP Manager Access"},
     {5101, "Set SNMP Manager Access"},
     {5102, "OK"},
@@ -2104,6 +2179,8 @@ const EnglishText kEnglishTexts[] = {
     {5187, " and "},
     {5188, "!! Same IP Address, Version and OID used"},
     {5189, "Error!! Too many charaters used for Community Name / User, OID, AuthPass and PrivPass"},
+
+    // 5200: SNMP agent and traps
     {5200, "Set SNMP Trap Access"},
     {5201, "Set SNMP Trap Access"},
     {5202, "OK"},
@@ -2191,6 +2268,8 @@ const EnglishText kEnglishTexts[] = {
     {5284, "Select the Data Conversion from Int to Float"},
     {5285, "!! [SNMP Read] Conversion must be selected"},
     {5286, "!! [SNMP Write] Conversion must be selected"},
+
+    // 5300: EtherNet/IP scanner
     {5300, "Set EtherNet/IP Slaves Access"},
     {5301, "Set EtherNet/IP Slaves Access"},
     {5302, "OK"},
@@ -2252,6 +2331,8 @@ const EnglishText kEnglishTexts[] = {
     {5358, "!! Dimension Header O > T must be between 0 and 7. Default Value 4"},
     {5359, "Import EDS"},
     {5360, "Import a slave EtherNet/IP from EDS File"},
+
+    // 5400: EtherNet/IP EDS connection picker
     {5400, "EtherNet/IP EDS Decode - Select the Connection to use"},
     {5401, "Select the Connection To use"},
     {5402, "OK"},
