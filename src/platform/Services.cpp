@@ -1,5 +1,6 @@
 #include "platform/Services.h"
 
+#include "platform/Dialogs.h"
 #include "platform/Http.h"
 #include "platform/IcmpEcho.h"
 #include "platform/Messages.h"
@@ -19,7 +20,8 @@ Services& productionServices()
     // One INI file per user stands for the registry hive of the current user.
     static SettingsStore registry(
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/registry.ini"));
-    static Services services{&messages, &shell, &http, &echo, &registry};
+    static QtFileDialogs dialogs;
+    static Services services{&messages, &shell, &http, &echo, &registry, &dialogs};
     return services;
 }
 

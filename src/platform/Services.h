@@ -9,6 +9,7 @@ class Shell;
 class HttpClient;
 class EchoProbe;
 class SettingsStore;
+class FileDialogs;
 
 struct Services {
     MessageBoxes* messages = nullptr;
@@ -16,6 +17,7 @@ struct Services {
     HttpClient* http = nullptr;   // the version query
     EchoProbe* echo = nullptr;    // the device update's reachability test
     SettingsStore* registry = nullptr; // the user's registry hive (grid layouts, theme keys)
+    FileDialogs* dialogs = nullptr;    // folder, open and save dialogs
 };
 
 // The production set (real message boxes, ...), created on first use and living for the run.
