@@ -363,6 +363,10 @@ void PaintGlyphButtonFace(QPainter& painter, const TGlyphFaceParams& p)
 
     painter.setFont(lay.font);
     if (p.style == TGlyphButtonStyle::bsShape) {
+        // The caption lies on the see-through colour: smoothed edges would leave a coloured fringe.
+        QFont plain = lay.font;
+        plain.setStyleStrategy(QFont::NoAntialias);
+        painter.setFont(plain);
         painter.setPen(qc(p.fontColor));
         DrawTransparentGlyphCell(painter, p.glyph, lay.cellIndex, lay.cellWidth, lay.glyphLeft, lay.glyphTop);
         painter.drawText(lay.textBox, kTextFlags | Qt::AlignHCenter | Qt::AlignTop, lay.caption);
