@@ -86,8 +86,9 @@ RunOutcome DesktopShell::runAndWait(const RunRequest& request)
 
     SpawnSetup setup;
     const QByteArray folder = QFile::encodeName(request.folder);
-    if (!request.folder.isEmpty())
-        posix_spawn_file_actions_addchdir_np(&setup.actions, folder.constData());
+    if (!request.folder.isEmpty()
+        && posix_spawn_file_actions_addchdir_np(&setup.actions, folder.constData()) != 0)
+        return RunOutcome::NotStarted;
     // The child starts with no blocked signals and a default SIGPIPE, whatever ours are.
     sigset_t none;
     sigemptyset(&none);
