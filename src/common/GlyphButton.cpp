@@ -334,7 +334,8 @@ void TGlyphButton::Click()
             return;
         if (FModalResult != 0) {
             if (auto* dialog = qobject_cast<QDialog*>(window())) {
-                if (dialog->isModal())
+                // A click handler that already closed the dialog leaves only the result to set.
+                if (dialog->isModal() && dialog->isVisible())
                     dialog->done(FModalResult);
                 else
                     dialog->setResult(FModalResult);

@@ -328,6 +328,21 @@ TEST(GlyphButton, CancelButtonClosesModalDialogWithResultTwo)
     EXPECT_EQ(dialog.result(), 2);
 }
 
+TEST(GlyphButton, HandlerClosingTheDialogIsNotClosedTwice)
+{
+    QDialog dialog;
+    auto* b = new TGlyphButton(&dialog);
+    b->setModalResult(2);
+    int finished = 0;
+    QObject::connect(&dialog, &QDialog::finished, [&] { ++finished; });
+    QObject::connect(b, &TGlyphButton::OnClick, &dialog, [&] { dialog.done(1); });
+    dialog.open();
+    b->Click();
+    EXPECT_EQ(finished, 1);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 2); // the button's result is written last
+}
+
 TEST(GlyphButton, ModalResultZeroOrNoDialogKeepsTheWindow)
 {
     QDialog dialog;
