@@ -2,6 +2,7 @@
 
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
+#include "gateway/UParGenFile.h"
 #include "gateway/UProjectFiles.h"
 #include "platform/Files.h"
 #include "platform/Xml.h"
@@ -184,17 +185,11 @@ bool Read_IOLink_Data(TIODD_Data& data, const QString& parGenPath, const QString
     data = TIODD_Data();
     const QChar decimalSeparator = common::Get_Decimal_Separator();
     try {
-        if (platform::fileExists(parGenPath)) {
-            platform::xml::Document doc;
-            QString loadError;
-            if (!doc.load(parGenPath, &loadError)) {
-                if (error)
-                    *error = parGenPath + QStringLiteral(": ") + loadError;
-                return false;
-            }
-            data.IODD_Bitrate = platform::xml::childText(doc.root(), "IOLink_Slave_Baudrate",
-                                                         data.IODD_Bitrate);
-        }
+        // The rate as the settings window shows it and the device image uses it, so the
+        // description always names one of the three IO-Link rates, the one the device runs.
+        TParGen_Data parGen;
+        Read_ParGen_File(parGenPath, parGen);
+        data.IODD_Bitrate = parGen.IOLink_Slave_Baudrate;
         TIOLink_Slave_File file;
         Read_IOLink_Slave_File(ioLinkSlavePath, file);
         for (const TIOLink_Var_Row& row : file.Variables) {

@@ -81,7 +81,8 @@ QString Date_Str_Dash(const QDate& day);
 
 // A gradient as the description writes it: the exact value of the 32-bit float in the
 // shortest general notation with at most 15 significant digits and "." as decimal separator
-// (0.1f gives "0.100000001490116"); scientific form ("1E-6") below 0.00001 and from 1E15 on.
+// (0.1f gives "0.100000001490116"); scientific form ("6.103515625E-5") below 0.0001 and
+// from 1E15 on.
 QString Gradient_Str(float gradient);
 
 // Text made safe for XML text and attribute values: "&", "<", ">", quotes and apostrophes

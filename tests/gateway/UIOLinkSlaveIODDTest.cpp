@@ -218,7 +218,7 @@ TEST(UIOLinkSlaveIODDTest, ProjectTextsAreEscaped)
     pd.Length = 8;
     data.IODD_PD_In.push_back(pd);
     data.IODD_PD_In_Bits = 8;
-    data.IODD_Bitrate = QStringLiteral("COM1&");
+    data.IODD_Bitrate = QStringLiteral("COM1&"); // not from a real project, but escaped all the same
 
     const QByteArray bytes = IODD_Document(data, kDay, QString());
     EXPECT_TRUE(bytes.contains("value=\"A &amp; B &lt;C&gt; &quot;D&quot; &apos;E&apos;\""));
@@ -255,6 +255,25 @@ TEST(UIOLinkSlaveIODDTest, BareProjectGivesDefaults)
     EXPECT_STREQ(at(p.doc, "//PhysicalLayer").attribute("bitrate").value(), "COM1");
     EXPECT_STREQ(at(p.doc, "//PhysicalLayer").attribute("minCycleTime").value(), "12800");
     EXPECT_STREQ(at(p.doc, "//DocumentInfo").attribute("releaseDate").value(), "2026-03-07");
+}
+
+// The rate is taken as the settings window reads it: trimmed, and one of the three rates.
+TEST(UIOLinkSlaveIODDTest, RateIsOneOfTheThreeIOLinkRates)
+{
+    struct Case {
+        const char* stored;
+        const char* bitrate;
+    };
+    const Case cases[] = {{"COM3", "COM3"}, {" COM2 ", "COM2"}, {"COM4", "COM1"}, {"com2", "COM1"}, {"", "COM1"}};
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        ASSERT_TRUE(testsupport::writeFile(dir.filePath("ParGen.xml"),
+                                           QByteArray("<Par_Gen><IOLink_Slave_Baudrate>") + c.stored
+                                               + "</IOLink_Slave_Baudrate></Par_Gen>"));
+        TIODD_Data data;
+        ASSERT_TRUE(Read_IOLink_Data(data, dir.filePath("ParGen.xml"), dir.filePath("none.xml")));
+        EXPECT_EQ(data.IODD_Bitrate, c.bitrate) << c.stored;
+    }
 }
 
 TEST(UIOLinkSlaveIODDTest, BrokenProjectFileIsAnErrorAndWritesNothing)
