@@ -8,15 +8,13 @@
 #include "platform/Xml.h"
 
 #include <QFile>
-#include <QStringList>
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
 #include <limits>
-#include <utility>
 
 namespace gateway {
 

@@ -175,6 +175,15 @@ TEST_F(IODDPackage, PackageThatCannotBeWrittenIsReported)
     EXPECT_EQ(QDir(outDir_).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
+TEST_F(IODDPackage, ZipWithoutItsDescriptionFailsAndKeepsTheOldPackage)
+{
+    ASSERT_TRUE(testsupport::writeFile(package(), "old package"));
+    QString error;
+    EXPECT_FALSE(Zip_IODD(package(), description(), common::State().IODD_Dir, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(testsupport::readFile(package()), "old package");
+}
+
 TEST_F(IODDPackage, BrokenProjectFileIsReportedAndNothingWritten)
 {
     ASSERT_TRUE(testsupport::writeFile(common::State().File_IOLink_Slave, "<IOLinkSlave><Variables"));
