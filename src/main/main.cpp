@@ -1,11 +1,19 @@
-// Program entry: creates the application and its windows, runs the message loop.
+// Program entry: creates the application and its 41 windows once, runs the message loop until
+// the main window closes, then frees the windows.
+#include "app/UForms.h"
+#include "app/UQuorvantiseFirmWare.h"
+#include "platform/Services.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("Quorvantis configurator"));
-    placeholder.show();
-    return app.exec();
+    QApplication::setApplicationDisplayName(QStringLiteral("Quorvantis"));
+    TForms& forms = Forms();
+    forms.Create_Forms(platform::productionServices());
+    forms.Main()->show();
+    const int rc = app.exec();
+    forms.Free_Forms();
+    return rc;
 }

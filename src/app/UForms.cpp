@@ -1,0 +1,138 @@
+#include "app/UForms.h"
+
+#include "app/UPlaceholderWindow.h"
+#include "app/UQuorvantiseFirmWare.h"
+
+#include <QDialog>
+
+namespace {
+
+// The windows in start-up order (after the main window), with their roles.
+struct FormRow {
+    const char* objectName;
+    const char* role;
+};
+
+constexpr FormRow kFormOrder[] = {
+    {"FNew_Project", "New configuration"},
+    {"FOpenConf", "Open configuration"},
+    {"FAbout", "About"},
+    {"FSoftOptions", "Software options"},
+    {"FParGen", "Communication settings"},
+    {"FIOLinkSlave", "IO-Link slave tables"},
+    {"FBoot", "Device update"},
+    {"FSetAccess", "Modbus serial master table"},
+    {"FModbus_TCP_Master_Set_Access", "Modbus TCP master table"},
+    {"FBACnetAccess", "BACnet client table"},
+    {"FImportEDEFile", "EDE import picker"},
+    {"FBACnet_Eng_Unit", "BACnet unit picker"},
+    {"FBACnetSlaveSetAccess", "BACnet server table"},
+    {"FReceiveCAN", "CAN receive table"},
+    {"FTransmitCAN", "CAN transmit table"},
+    {"FSet_PDO_Access", "CANopen PDO table"},
+    {"FSet_SDO_Client_Access", "CANopen SDO client table"},
+    {"FSet_SDO_Server_Access", "CANopen SDO server table"},
+    {"FDefOffset", "DeviceNet byte offsets"},
+    {"FDNet", "DeviceNet network"},
+    {"FEtherCATSlave", "EtherCAT slave table"},
+    {"FIEC_61850_Access", "IEC 61850 client"},
+    {"FIEC61850_Variables", "IEC 61850 variables"},
+    {"FTLS_Server_Known_Cert", "TLS known certificates"},
+    {"FReceiveJ1939", "J1939 receive table"},
+    {"FTransmitJ1939", "J1939 transmit table"},
+    {"FMQTT_Set_Topic", "MQTT topics"},
+    {"FTopicTemplate", "MQTT topic template editor"},
+    {"FReceiveNMEA", "NMEA 2000 receive table"},
+    {"FTransmitNMEA", "NMEA 2000 transmit table"},
+    {"FOPC_UA_Add_Server", "OPC UA server entry"},
+    {"FOPC_UA_Client_Access", "OPC UA client table"},
+    {"FOPC_UA_Scan_Server", "OPC UA server browse"},
+    {"FOPC_UA_Server_Access", "OPC UA server table"},
+    {"FProfinetFileName", "GSDML file name"},
+    {"FS7_Protocol_Set_Access", "S7 client table"},
+    {"FSNMPManagerAccess", "SNMP manager table"},
+    {"FSNMP_Trap_Access", "SNMP agent and trap table"},
+    {"FEtherNEtIP_EDS", "EtherNet/IP EDS connection picker"},
+    {"FEtherNetIP_Master_Access", "EtherNet/IP scanner table"},
+};
+
+// The order in which a language change re-applies the texts (all but the main and about windows).
+constexpr const char* kLanguageOrder[] = {
+    "FNew_Project", "FOpenConf", "FSoftOptions", "FBoot", "FParGen", "FIOLinkSlave", "FSetAccess",
+    "FModbus_TCP_Master_Set_Access", "FBACnetAccess", "FImportEDEFile", "FBACnetSlaveSetAccess",
+    "FBACnet_Eng_Unit", "FReceiveCAN", "FTransmitCAN", "FSet_PDO_Access", "FSet_SDO_Client_Access",
+    "FSet_SDO_Server_Access", "FDNet", "FDefOffset", "FEtherCATSlave", "FEtherNetIP_Master_Access",
+    "FEtherNEtIP_EDS", "FIEC_61850_Access", "FTLS_Server_Known_Cert", "FIEC61850_Variables",
+    "FReceiveJ1939", "FTransmitJ1939", "FMQTT_Set_Topic", "FTopicTemplate", "FReceiveNMEA",
+    "FTransmitNMEA", "FOPC_UA_Client_Access", "FOPC_UA_Add_Server", "FOPC_UA_Scan_Server",
+    "FOPC_UA_Server_Access", "FProfinetFileName", "FS7_Protocol_Set_Access", "FSNMPManagerAccess",
+    "FSNMP_Trap_Access",
+};
+
+template <typename W>
+TFormEntry entryFor(W* window, bool withLang = true)
+{
+    TFormEntry e;
+    e.objectName = window->objectName();
+    e.window = window;
+    if (withLang)
+        e.setLang = [window] { window->Set_Lang(); };
+    e.showModal = [window] { return window->exec(); };
+    return e;
+}
+
+// Creates the real window of an object name, or nullptr where this build has none yet.
+TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidget* owner)
+{
+    (void)services;
+    auto* w = new TFPlaceholderWindow(QLatin1String(row.objectName), QLatin1String(row.role), owner);
+    return entryFor(w, QLatin1String(row.objectName) != QLatin1String("FAbout"));
+}
+
+} // namespace
+
+TForms& Forms()
+{
+    static TForms forms;
+    return forms;
+}
+
+void TForms::Create_Forms(platform::Services& services)
+{
+    main_ = new TFQuorvantiseFirmWare(services);
+    TFormEntry mainEntry;
+    mainEntry.objectName = main_->objectName();
+    mainEntry.window = main_;
+    entries_.push_back(mainEntry);
+    for (const FormRow& row : kFormOrder)
+        entries_.push_back(createWindow(row, services, main_));
+}
+
+void TForms::Free_Forms()
+{
+    // The other windows are children of the main window and go with it.
+    delete main_;
+    main_ = nullptr;
+    entries_.clear();
+}
+
+const TFormEntry* TForms::Find(const QString& objectName) const
+{
+    for (const TFormEntry& e : entries_)
+        if (e.objectName == objectName)
+            return &e;
+    return nullptr;
+}
+
+int TForms::ShowModal(const QString& objectName) const
+{
+    const TFormEntry* e = Find(objectName);
+    return e && e->showModal ? e->showModal() : 0;
+}
+
+void TForms::Set_Lang_All() const
+{
+    for (const char* name : kLanguageOrder)
+        if (const TFormEntry* e = Find(QLatin1String(name)); e && e->setLang)
+            e->setLang();
+}

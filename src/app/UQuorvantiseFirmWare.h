@@ -1,0 +1,81 @@
+#pragma once
+// The main window: the configuration steps of this gateway as rows of buttons, the open-project
+// box, and the entry points of the generators and the device update. Its construction is the
+// program's start-up sequence.
+
+#include <QLabel>
+#include <QMap>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace platform {
+struct Services;
+}
+namespace platform::xml {
+class Document;
+}
+
+class TGlyphButton;
+
+class TFQuorvantiseFirmWare : public QWidget {
+    Q_OBJECT
+public:
+    // Runs the start-up sequence (FormCreate). common::State().Exe_Dir may be set beforehand
+    // (tests point it at a temporary folder); when empty it becomes the program's folder.
+    explicit TFQuorvantiseFirmWare(platform::Services& services, QWidget* parent = nullptr);
+    ~TFQuorvantiseFirmWare() override;
+
+    void Set_Lang();
+    void Change_Language();
+    // Runs a program and waits until it ends or 150 s pass; the caller learns nothing.
+    void Start_Program(const QString& NomeSW, const QString& Parameter, int tipo);
+
+    void Create_New_Project();
+    void Open_Project();
+    void Update_Device();
+    void Create_IODD();
+    void Timer_UpdateTimer();
+    void L_NorvixClick();
+    void LL_UpdateLinkClick(const QString& link);
+    // Applies the version-query timer rule: on exactly when both internet options are on;
+    // enabling a running timer does not restart its countdown.
+    void Apply_Timer_Rule();
+
+    // The button of that object name ("Btn_New", "Btn_Prm_Gen", ...), or nullptr.
+    TGlyphButton* Button(const QString& name) const { return buttons_.value(name); }
+    QLabel* L_Name_Conf = nullptr;
+    QLabel* L_Name_Conf_L2 = nullptr;
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    QLabel* LL_Update = nullptr;
+    QTimer Timer_Update;
+
+    // The version query, set by the options window once it exists (it owns Check_Version).
+    std::function<bool()> Check_Version;
+
+    // The maker's web pages.
+    static QString Home_Page_Url();
+    static QString Download_Link(const QString& text);
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void FormCreate();
+    void Lay_Out_For_Gateway();
+    void Show_Project_Box();
+    void Btn_Click(const QString& name);
+
+    platform::Services& services_;
+    QMap<QString, TGlyphButton*> buttons_;
+    QLabel* L_Begin = nullptr;
+    QList<QLabel*> L_Step;
+    QLabel* L_Norvix = nullptr;
+    QWidget* Shape1 = nullptr;
+    QWidget* Shape2 = nullptr;
+};

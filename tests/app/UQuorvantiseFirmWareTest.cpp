@@ -1,0 +1,225 @@
+#include "app/UForms.h"
+#include "app/UQuorvantiseFirmWare.h"
+#include "common/GlyphButton.h"
+#include "common/UComonState.h"
+#include "common/ULanguage.h"
+#include "platform/Services.h"
+#include "support/FakeMessages.h"
+#include "support/FakeShell.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using common::Lang_Str;
+using common::State;
+
+namespace {
+
+// A started program in a temporary folder, driven through its main window.
+class MainWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        State() = common::TProgramState();
+        State().Exe_Dir = tmp.path();
+        services.messages = &messages;
+        services.shell = &shell;
+    }
+
+    void TearDown() override
+    {
+        Forms().Free_Forms();
+        State() = common::TProgramState();
+    }
+
+    void writeSettings(const QByteArray& xml)
+    {
+        ASSERT_TRUE(testsupport::writeFile(tmp.filePath("Quorvantis.xml"), xml));
+    }
+
+    TFQuorvantiseFirmWare* start()
+    {
+        Forms().Create_Forms(services);
+        return Forms().Main();
+    }
+
+    // Closes whatever modal window the next click opens, remembering its object name.
+    void closeNextModal(int result = 2)
+    {
+        QTimer::singleShot(0, [this, result] {
+            if (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                opened.append(w->objectName());
+                w->done(result);
+            }
+        });
+    }
+
+    QTemporaryDir tmp;
+    platform::Services services;
+    testsupport::FakeMessages messages;
+    testsupport::FakeShell shell;
+    QStringList opened;
+};
+
+} // namespace
+
+TEST_F(MainWindow, StartUpCreatesTheWorkspaceAndShowsNoProject)
+{
+    TFQuorvantiseFirmWare* w = start();
+    for (const char* name : {"MASTER", "PROJECTS", "LANGUAGE", "IODD"})
+        EXPECT_TRUE(QDir(tmp.filePath(name)).exists()) << name;
+    EXPECT_EQ(Lang_Str().size(), common::kLangStrSize);
+    EXPECT_EQ(w->windowTitle(), "Norvix - Configurator CT40517 - IO-Link Slave / DeviceNet Master ");
+    EXPECT_EQ(w->L_SW_Code->text(), "CT40517");
+    EXPECT_EQ(w->L_SW_Desc->text(), "IO-Link Slave / DeviceNet Master - Converter");
+    EXPECT_EQ(w->L_Name_Conf->text(), Lang_Str()[9]);
+    EXPECT_EQ(w->L_Name_Conf_L2->text(), Lang_Str()[10]);
+    EXPECT_EQ(w->size(), QSize(694, 484));
+    EXPECT_EQ(Forms().Entries().size(), 41u);
+    EXPECT_FALSE(w->Timer_Update.isActive());
+}
+
+TEST_F(MainWindow, StepButtonsOfThisGatewayStandInTheirRows)
+{
+    TFQuorvantiseFirmWare* w = start();
+    const struct {
+        const char* name;
+        QRect geometry;
+        int caption;
+    } rows[] = {
+        {"Btn_New", {80, 112, 170, 36}, 15},
+        {"Btn_Open", {258, 112, 170, 36}, 16},
+        {"Btn_Prm_Gen", {80, 156, 170, 36}, 20},
+        {"Btn_IOLink_Set_Access", {80, 200, 170, 36}, 21},
+        {"Btn_DNet_Net", {80, 244, 170, 36}, 51},
+        {"Btn_DNet_Offset", {258, 244, 170, 36}, 53},
+        {"Btn_IOLink_IODD", {80, 288, 170, 36}, 26},
+        {"Btn_CreateBin", {80, 332, 170, 36}, 17},
+        {"Btn_Info", {516, 8, 50, 50}, -1},
+        {"Btn_Opz", {574, 8, 50, 50}, -1},
+        {"Btn_Close", {632, 8, 50, 50}, -1},
+    };
+    for (const auto& r : rows) {
+        TGlyphButton* b = w->Button(r.name);
+        ASSERT_NE(b, nullptr) << r.name;
+        EXPECT_EQ(b->geometry(), r.geometry) << r.name;
+        EXPECT_FALSE(b->isHidden()) << r.name;
+        if (r.caption >= 0) {
+            EXPECT_EQ(b->Caption(), Lang_Str()[r.caption]) << r.name;
+        }
+    }
+    for (const char* hidden : {"Btn_Modbus_Set_Access", "Btn_CANopen_EDS", "Btn_SNMP_MIB", "Btn_EtherNetIP_Access"}) {
+        ASSERT_NE(w->Button(hidden), nullptr) << hidden;
+        EXPECT_TRUE(w->Button(hidden)->isHidden()) << hidden;
+    }
+}
+
+TEST_F(MainWindow, ProjectButtonsWithoutAProjectShowText18AndOpenNothing)
+{
+    TFQuorvantiseFirmWare* w = start();
+    for (const char* name : {"Btn_Prm_Gen", "Btn_IOLink_Set_Access", "Btn_DNet_Net", "Btn_DNet_Offset",
+                             "Btn_IOLink_IODD", "Btn_CreateBin"}) {
+        SCOPED_TRACE(name);
+        messages.shown.clear();
+        closeNextModal();
+        w->Button(name)->Click();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, "Error! Project not Valid");
+        EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
+    }
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(MainWindow, LastProjectIsReopenedWhenItsFolderExists)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/Line 3"));
+    writeSettings("<Conf_Settings><lastproj><projectname>Line 3</projectname></lastproj></Conf_Settings>");
+    TFQuorvantiseFirmWare* w = start();
+    EXPECT_EQ(State().Project_Dir, QDir(tmp.filePath("PROJECTS")).filePath("Line 3"));
+    EXPECT_EQ(State().File_ParGen, QDir(State().Project_Dir).filePath("ParGen.xml"));
+    EXPECT_EQ(w->L_Name_Conf->text(), Lang_Str()[11]);
+    EXPECT_EQ(w->L_Name_Conf_L2->text(), "Line 3");
+
+    // With a project open the configuration windows open.
+    closeNextModal();
+    w->Button("Btn_Prm_Gen")->Click();
+    EXPECT_EQ(opened, QStringList{"FParGen"});
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainWindow, ClosingWritesTheSettingsFileWithTheMissingProjectKept)
+{
+    writeSettings("<Conf_Settings><lastproj><projectname>Gone</projectname></lastproj>"
+                  "<lastipadd><ipaddress>10.1.1.1</ipaddress></lastipadd></Conf_Settings>");
+    TFQuorvantiseFirmWare* w = start();
+    EXPECT_EQ(State().Project_Dir, "");
+    ASSERT_TRUE(QFile::remove(tmp.filePath("Quorvantis.xml")));
+    w->Button("Btn_Close")->Click();
+    const QByteArray written = testsupport::readFile(tmp.filePath("Quorvantis.xml"));
+    EXPECT_TRUE(written.contains("<projectname>Gone</projectname>")) << written.constData();
+    EXPECT_TRUE(written.contains("<ipaddress>10.1.1.1</ipaddress>"));
+}
+
+TEST_F(MainWindow, InfoOpensTheAboutWindowWithoutAProject)
+{
+    TFQuorvantiseFirmWare* w = start();
+    closeNextModal();
+    w->Button("Btn_Info")->Click();
+    EXPECT_EQ(opened, QStringList{"FAbout"});
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainWindow, VersionTimerFollowsBothInternetOptions)
+{
+    writeSettings("<Conf_Settings><lastinternet><enable_internet>1</enable_internet>"
+                  "<enable_update>1</enable_update></lastinternet></Conf_Settings>");
+    TFQuorvantiseFirmWare* w = start();
+    EXPECT_TRUE(w->Timer_Update.isActive());
+    EXPECT_EQ(w->Timer_Update.interval(), 60000);
+
+    State().Enable_Update = false;
+    w->Apply_Timer_Rule();
+    EXPECT_FALSE(w->Timer_Update.isActive());
+}
+
+TEST_F(MainWindow, TimerTickShowsTheDownloadLinkOnlyForANewerVersion)
+{
+    TFQuorvantiseFirmWare* w = start();
+    w->Check_Version = [] { return true; };
+    w->Timer_UpdateTimer();
+    EXPECT_FALSE(w->LL_Update->isHidden());
+    EXPECT_TRUE(w->LL_Update->text().contains("/Home/download/download.asp#GX40517"));
+    EXPECT_TRUE(w->LL_Update->text().contains(Lang_Str()[19]));
+    EXPECT_EQ(w->Timer_Update.interval(), 7200000);
+    EXPECT_TRUE(w->Timer_Update.isActive());
+
+    w->Check_Version = [] { return false; };
+    w->Timer_UpdateTimer();
+    EXPECT_TRUE(w->LL_Update->isHidden());
+}
+
+TEST_F(MainWindow, WebLinksAndStartProgramGoThroughTheShell)
+{
+    TFQuorvantiseFirmWare* w = start();
+    w->L_NorvixClick();
+    ASSERT_EQ(shell.openedUrls.size(), 1);
+    EXPECT_TRUE(shell.openedUrls[0].endsWith("/HOME/default.asp?frompg=CT40517"));
+
+    w->Start_Program("/x/Ethernet_Update.exe", "", 0);
+    w->Start_Program("/x/other", "-a", 1);
+    ASSERT_EQ(shell.runs.size(), 2u);
+    EXPECT_EQ(shell.runs[0].program, "/x/Ethernet_Update.exe");
+    EXPECT_FALSE(shell.runs[0].hidden);
+    EXPECT_EQ(shell.runs[0].limitMs, 150000);
+    EXPECT_TRUE(shell.runs[1].hidden);
+    EXPECT_EQ(shell.runs[1].parameters, "-a");
+}
