@@ -1,73 +1,15 @@
 #include "gateway/UParGenFile.h"
 
+#include "common/UComonHelpers.h"
 #include "platform/Files.h"
 #include "platform/Xml.h"
 
-#include <limits>
 
 namespace gateway {
 
 namespace {
 
 namespace xml = platform::xml;
-
-// Whole number as the run-time's integer conversion reads it (leading blanks, sign, decimal
-// or hexadecimal after "$", "x" or "0x"); def for anything else, overflow included.
-int toIntDef(const QString& text, int def)
-{
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text[i] == QLatin1Char(' '))
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
-    int base = 10;
-    if (i < n && (text[i] == QLatin1Char('$') || text[i] == QLatin1Char('x')
-                  || text[i] == QLatin1Char('X'))) {
-        base = 16;
-        ++i;
-    } else if (i + 1 < n && text[i] == QLatin1Char('0')
-               && (text[i + 1] == QLatin1Char('x') || text[i + 1] == QLatin1Char('X'))) {
-        base = 16;
-        i += 2;
-    }
-    if (i >= n)
-        return def;
-    const qint64 limit = negative ? qint64(std::numeric_limits<int>::max()) + 1
-                                  : qint64(std::numeric_limits<int>::max());
-    qint64 value = 0;
-    for (; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        int digit = -1;
-        if (c >= u'0' && c <= u'9')
-            digit = c - u'0';
-        else if (base == 16 && c >= u'a' && c <= u'f')
-            digit = c - u'a' + 10;
-        else if (base == 16 && c >= u'A' && c <= u'F')
-            digit = c - u'A' + 10;
-        if (digit < 0)
-            return def;
-        value = value * base + digit;
-        if (value > limit)
-            return def;
-    }
-    return int(negative ? -value : value);
-}
-
-// Blanks and control characters removed from both ends.
-QString trimBlanks(const QString& text)
-{
-    qsizetype b = 0;
-    qsizetype e = text.size();
-    while (b < e && text[b].unicode() <= 0x20)
-        ++b;
-    while (e > b && text[e - 1].unicode() <= 0x20)
-        --e;
-    return text.mid(b, e - b);
-}
 
 enum class Kind { Text, Flag, Rate, DevId, Baud };
 
@@ -151,7 +93,7 @@ bool Read_ParGen_File(const QString& path, TParGen_Data& data)
             *el.flag(data) = value == QLatin1String("1");
             break;
         case Kind::Rate: {
-            const QString rate = trimBlanks(value);
+            const QString rate = common::trimBlanks(value);
             *el.text(data) = rate == QLatin1String(kIOLink_Rate_Items[1])   ? rate
                              : rate == QLatin1String(kIOLink_Rate_Items[2]) ? rate
                                                                             : QString::fromLatin1(kIOLink_Rate_Items[0]);
@@ -160,7 +102,7 @@ bool Read_ParGen_File(const QString& path, TParGen_Data& data)
         case Kind::DevId:
             break; // always 0, whatever the file holds
         case Kind::Baud:
-            data.DNETM_BAUDRATE = validBaudItem(toIntDef(value, kDNet_Baud_Default_Item));
+            data.DNETM_BAUDRATE = validBaudItem(common::strToIntDef(value, kDNet_Baud_Default_Item));
             break;
         }
     }

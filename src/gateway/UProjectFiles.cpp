@@ -1,60 +1,14 @@
 #include "gateway/UProjectFiles.h"
 
+#include "common/UComonHelpers.h"
 #include "platform/Files.h"
 
-#include <limits>
 
 namespace gateway {
 
 namespace {
 
 namespace xml = platform::xml;
-
-// Whole number as the run-time's integer conversion reads it (leading blanks, sign, decimal
-// or hexadecimal after "$", "x" or "0x"); def for anything else, overflow included.
-int toIntDef(const QString& text, int def)
-{
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text[i] == QLatin1Char(' '))
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
-    int base = 10;
-    if (i < n && (text[i] == QLatin1Char('$') || text[i] == QLatin1Char('x')
-                  || text[i] == QLatin1Char('X'))) {
-        base = 16;
-        ++i;
-    } else if (i + 1 < n && text[i] == QLatin1Char('0')
-               && (text[i + 1] == QLatin1Char('x') || text[i + 1] == QLatin1Char('X'))) {
-        base = 16;
-        i += 2;
-    }
-    if (i >= n)
-        return def;
-    const qint64 limit = negative ? qint64(std::numeric_limits<int>::max()) + 1
-                                  : qint64(std::numeric_limits<int>::max());
-    qint64 value = 0;
-    for (; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        int digit = -1;
-        if (c >= u'0' && c <= u'9')
-            digit = c - u'0';
-        else if (base == 16 && c >= u'a' && c <= u'f')
-            digit = c - u'a' + 10;
-        else if (base == 16 && c >= u'A' && c <= u'F')
-            digit = c - u'A' + 10;
-        if (digit < 0)
-            return def;
-        value = value * base + digit;
-        if (value > limit)
-            return def;
-    }
-    return int(negative ? -value : value);
-}
 
 TAttr readAttr(pugi::xml_node node, const char* name)
 {
@@ -177,12 +131,12 @@ std::span<const TAttr_Def<TIOLink_PD_Row>> IOLink_PD_Attrs()
 
 bool Is_Enabled_Exact(const TAttr& enable)
 {
-    return enable && enable->toUpper() == QLatin1String("Y");
+    return enable && common::upperAscii(*enable) == QLatin1String("Y");
 }
 
 bool Is_Enabled_Trimmed(const TAttr& enable)
 {
-    return enable && enable->trimmed().toUpper() == QLatin1String("Y");
+    return enable && common::upperAscii(common::trimBlanks(*enable)) == QLatin1String("Y");
 }
 
 bool Read_IOLink_Slave_File(const QString& path, TIOLink_Slave_File& file)
@@ -283,7 +237,7 @@ std::vector<int> Pair_Offset_Nodes(std::span<const int> slaveIds, const TDNet_De
     std::vector<int> nodeIds;
     nodeIds.reserve(file.Nodes.size());
     for (const TDNet_Offset_Node& node : file.Nodes)
-        nodeIds.push_back(toIntDef(*node.ID, -1));
+        nodeIds.push_back(common::strToIntDef(*node.ID, -1));
     std::vector<bool> taken(file.Nodes.size(), false);
     for (size_t i = 0; i < slaveIds.size(); ++i) {
         for (size_t j = 0; j < nodeIds.size(); ++j) {

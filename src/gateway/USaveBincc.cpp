@@ -1,114 +1,19 @@
 #include "gateway/USaveBincc.h"
 
+#include "common/UComonHelpers.h"
 #include "common/UComonState.h"
 #include "gateway/UParGenFile.h"
 #include "platform/Files.h"
 #include "platform/Xml.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 namespace gateway {
 
 namespace {
 
 namespace xml = platform::xml;
-
-// Whole number as the run-time's integer conversion reads it (leading blanks, sign, decimal
-// or hexadecimal after "$", "x" or "0x"); def for anything else, overflow included.
-bool tryToInt(const QString& text, int& out)
-{
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text[i] == QLatin1Char(' '))
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
-    int base = 10;
-    if (i < n && (text[i] == QLatin1Char('$') || text[i] == QLatin1Char('x')
-                  || text[i] == QLatin1Char('X'))) {
-        base = 16;
-        ++i;
-    } else if (i + 1 < n && text[i] == QLatin1Char('0')
-               && (text[i + 1] == QLatin1Char('x') || text[i + 1] == QLatin1Char('X'))) {
-        base = 16;
-        i += 2;
-    }
-    if (i >= n)
-        return false;
-    const qint64 limit = negative ? qint64(std::numeric_limits<int>::max()) + 1
-                                  : qint64(std::numeric_limits<int>::max());
-    qint64 value = 0;
-    for (; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        int digit = -1;
-        if (c >= u'0' && c <= u'9')
-            digit = c - u'0';
-        else if (base == 16 && c >= u'a' && c <= u'f')
-            digit = c - u'a' + 10;
-        else if (base == 16 && c >= u'A' && c <= u'F')
-            digit = c - u'A' + 10;
-        if (digit < 0)
-            return false;
-        value = value * base + digit;
-        if (value > limit)
-            return false;
-    }
-    out = int(negative ? -value : value);
-    return true;
-}
-
-int toIntDef(const QString& text, int def)
-{
-    int v = 0;
-    return tryToInt(text, v) ? v : def;
-}
-
-QString trimBlanks(const QString& text)
-{
-    qsizetype b = 0;
-    qsizetype e = text.size();
-    while (b < e && text[b].unicode() <= 0x20)
-        ++b;
-    while (e > b && text[e - 1].unicode() <= 0x20)
-        --e;
-    return text.mid(b, e - b);
-}
-
-int Get_IOLink_Baud_Code(const QString& rate)
-{
-    const QString t = trimBlanks(rate);
-    return t == QLatin1String("COM2") ? 2 : t == QLatin1String("COM3") ? 3 : 1;
-}
-
-// The IO-Link cycle-time code for the rate and the process-data lengths in bits.
-std::uint8_t Calc_Min_Cycle_Time(const QString& rate, int inputBits, int outputBits)
-{
-    const QString r = trimBlanks(rate.toUpper());
-    const qint64 bitTimeNs = r == QLatin1String("COM2") ? 26040 : r == QLatin1String("COM3") ? 4340 : 208330;
-    const qint64 frames = qint64((inputBits + 7) / 8) * 12 + qint64((outputBits + 7) / 8) * 14 + 61;
-    const qint64 t = frames * bitTimeNs;
-    const auto up = [](qint64 a, qint64 b) { return a / b + (a % b != 0 ? 1 : 0); };
-    if (t <= 400000)
-        return 0x04;
-    if (t <= 6300000)
-        return std::uint8_t(up(t, 100000));
-    if (t <= 6400000)
-        return 0x40;
-    if (t <= 31600000)
-        return std::uint8_t(0x40 + up(t - 6400000, 400000));
-    if (t <= 32000000)
-        return 0x80;
-    if (t <= 132800000)
-        return std::uint8_t(0x80 + up(t - 32000000, 1600000));
-    return 0xBF;
-}
 
 void put16(QByteArray& buf, int pos, std::uint16_t v)
 {
@@ -148,7 +53,7 @@ int requiredInt(const TAttr& attr, const char* name, const char* file, int row)
         throw EBin_Error(QStringLiteral("%1, row %2: Missing attribute \"%3\"")
                              .arg(QLatin1String(file)).arg(row).arg(QLatin1String(name)));
     int v = 0;
-    if (!tryToInt(*attr, v))
+    if (!common::tryStrToInt(*attr, v))
         throw EBin_Error(QStringLiteral("%1, row %2: '%3' is not a valid integer value")
                              .arg(QLatin1String(file)).arg(row).arg(*attr));
     return v;
@@ -317,7 +222,7 @@ void TSaveBincc::Read_ParGen()
     // own default (a device left unconfigured keeps its factory address).
     const auto number = [&](const char* name, int def) {
         const pugi::xml_node n = xml::child(root, name);
-        return n ? toIntDef(xml::text(n), def) : def;
+        return n ? common::strToIntDef(xml::text(n), def) : def;
     };
     const auto octets = [&](const char* const names[4], const int defs[4], int offset) {
         for (int i = 0; i < 4; ++i)
@@ -327,7 +232,7 @@ void TSaveBincc::Read_ParGen()
     Set_SW_Version();
 
     const pugi::xml_node rate = xml::child(root, e::IOLink_Slave_Baudrate);
-    IOLink_Slave.com = std::uint8_t(rate ? Get_IOLink_Baud_Code(xml::text(rate)) : 1);
+    IOLink_Slave.com = std::uint8_t(rate ? common::Get_IOLink_Baud_Code(xml::text(rate)) : 1);
 
     const QString name = xml::childText(root, e::Eth_Conn_Device_Name);
     for (int i = 0; i < bank1::Device_Name_Size; ++i)
@@ -388,7 +293,7 @@ void TSaveBincc::Read_DNet()
         node.NB_IN = std::uint16_t(requiredInt(row.NB_IN, "NB_IN", kDNETM_Net_FileName, rowNumber));
         node.NB_OUT = std::uint16_t(requiredInt(row.NB_OUT, "NB_OUT", kDNETM_Net_FileName, rowNumber));
         const auto flag = [](const TAttr& a) {
-            return a && trimBlanks(*a).toUpper() == QLatin1String("Y");
+            return a && common::upperAscii(common::trimBlanks(*a)) == QLatin1String("Y");
         };
         node.Flags = std::uint16_t((flag(row.Reset_DeviceNet) ? 1 : 0) | (flag(row.Reset_PROFINET) ? 2 : 0));
         node.Sum_IN = sumIn;
@@ -424,7 +329,7 @@ void TSaveBincc::Read_DNet()
                                      .arg(node.ID)
                                      .arg(QLatin1String(element))
                                      .arg(k));
-            const int offset = toIntDef(*offsetText, -1); // "None" passes nothing
+            const int offset = common::strToIntDef(*offsetText, -1); // "None" passes nothing
             if (offset < 0)
                 continue;
             if (used >= kMap_Size)
@@ -462,7 +367,7 @@ void TSaveBincc::Read_IOLink_Slave(std::uint32_t sectionAddress)
     } catch (const xml::XmlError& e) {
         throw EBin_Error(QStringLiteral("Cannot read %1").arg(QString::fromStdString(e.what())));
     }
-    const auto number = [](const TAttr& a) { return a ? toIntDef(*a, 0) : 0; };
+    const auto number = [](const TAttr& a) { return a ? common::strToIntDef(*a, 0) : 0; };
 
     for (const TIOLink_PD_Row& row : file.Process_Data_Input)
         if (Is_Enabled_Exact(row.Enable))
@@ -474,8 +379,9 @@ void TSaveBincc::Read_IOLink_Slave(std::uint32_t sectionAddress)
     const QString rate = QString::fromLatin1(kIOLink_Rate_Items[IOLink_Slave.com == 2   ? 1
                                                                 : IOLink_Slave.com == 3 ? 2
                                                                                         : 0]);
-    IOLink_Slave.min_cycle_time = Calc_Min_Cycle_Time(rate, int(IOLink_Slave.pd_in_bit_length),
-                                                      int(IOLink_Slave.pd_out_bit_length));
+    std::int32_t cycleUs = 0;
+    IOLink_Slave.min_cycle_time = common::Calc_Min_Cycle_Time(rate, int(IOLink_Slave.pd_in_bit_length),
+                                                              int(IOLink_Slave.pd_out_bit_length), cycleUs);
 
     const auto enabled = std::count_if(file.Variables.begin(), file.Variables.end(),
                                        [](const TIOLink_Var_Row& r) { return Is_Enabled_Exact(r.Enable); });

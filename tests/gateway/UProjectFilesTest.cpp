@@ -199,7 +199,7 @@ TEST(ProjectFilesEnable, ExactAndTrimmedReadings)
         bool trimmed;
     } cases[] = {
         {"Y", true, true},      {"y", true, true},       {" Y", false, true}, {" y ", false, true},
-        {"N", false, false},    {"", false, false},      {"YES", false, false},
+        {"N", false, false},    {"", false, false},      {"YES", false, false}, {"\tY\n", false, true},
         {std::nullopt, false, false},
     };
     for (const auto& c : cases) {
