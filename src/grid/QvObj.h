@@ -1,0 +1,596 @@
+#pragma once
+// The table control's companion classes: the small lists it keeps per cell, row and column
+// (integer lists, sort keys, placed controls, a line-by-line text list, file pictures), the
+// picture and text-list objects cell graphics hold, and the settings objects the string grid
+// owns and publishes (search footer, navigation, mouse actions, coupled grid, bands, focus
+// helper, node look, sizing while typing, column sizes, HTML export and print settings).
+//
+// Settings objects keep plain fields as getter/setter pairs made by one macro; the writers
+// that do more than store (change notifications, options that keep each other consistent) are
+// written out by hand. Assign copies only from an object of the same class.
+
+#include "grid/GridTypes.h"
+#include "grid/StringGrid.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+class QPainter;
+
+namespace grid {
+
+
+// Errors of the run-time classes the lists stand in for.
+class EListError : public std::out_of_range {
+public:
+    explicit EListError(int index)
+        : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")") {}
+};
+class EConvertError : public std::invalid_argument {
+public:
+    explicit EConvertError(const QString& text)
+        : std::invalid_argument(("'" + text + "' is not a valid integer value").toStdString()) {}
+};
+class EInvalidCast : public std::runtime_error {
+public:
+    EInvalidCast() : std::runtime_error("Invalid class typecast") {}
+};
+class EInvalidGraphic : public std::runtime_error {
+public:
+    explicit EInvalidGraphic(const QString& file)
+        : std::runtime_error(("Cannot load picture " + file).toStdString()) {}
+};
+
+// Strict whole-number conversion: blanks before, an optional sign, decimal digits or
+// hexadecimal after "$", "x" or "0x"; anything else refused.
+bool StrToIntStrict(const QString& s, int& value);
+// Lenient conversion: reads as far as it can; what was read so far is the value.
+int StrToIntPrefix(const QString& s);
+
+// ---- objects held by cell graphics ---------------------------------------------------------
+
+class TBitmap : public TPersistent {
+public:
+    TBitmap() = default;
+    explicit TBitmap(QImage image) : Image(std::move(image)) {}
+    QString ClassName() const override { return QStringLiteral("TBitmap"); }
+    std::unique_ptr<TObject> Clone() const override { return std::make_unique<TBitmap>(Image); }
+    int Width() const { return Image.width(); }
+    int Height() const { return Image.height(); }
+    bool Empty() const { return Image.isNull(); }
+    QImage Image;
+};
+
+class TIcon : public TBitmap {
+public:
+    using TBitmap::TBitmap;
+    QString ClassName() const override { return QStringLiteral("TIcon"); }
+    std::unique_ptr<TObject> Clone() const override { return std::make_unique<TIcon>(Image); }
+};
+
+class TPicture : public TBitmap {
+public:
+    using TBitmap::TBitmap;
+    QString ClassName() const override { return QStringLiteral("TPicture"); }
+    std::unique_ptr<TObject> Clone() const override { return std::make_unique<TPicture>(Image); }
+};
+
+class TStringList : public TPersistent {
+public:
+    TStringList() = default;
+    explicit TStringList(QStringList s) : Strings(std::move(s)) {}
+    QString ClassName() const override { return QStringLiteral("TStringList"); }
+    std::unique_ptr<TObject> Clone() const override { return std::make_unique<TStringList>(Strings); }
+    int Count() const { return int(Strings.size()); }
+    QStringList Strings;
+};
+
+// ---- lists ---------------------------------------------------------------------------------
+
+using TImageChangeEvent = std::function<void(TObject* sender, int col, int row)>;
+
+// Integers of one cell; every change but Insert is reported with the owner cell.
+class TIntList : public TObject {
+public:
+    TIntList(int col, int row) : FCol(col), FRow(row) {}
+    QString ClassName() const override { return QStringLiteral("TIntList"); }
+    std::unique_ptr<TObject> Clone() const override;
+
+    int Count() const { return int(items.size()); }
+    int Add(int value);
+    void Insert(int index, int value);
+    void Delete(int index);
+    void DeleteValue(int value);
+    bool HasValue(int value) const;
+    int GetInteger(int index) const;
+    void SetInteger(int index, int value);
+    void Clear() { items.clear(); }
+    QString StrValue() const;
+    void SetStrValue(const QString& value);
+    int Col() const { return FCol; }
+    int Row() const { return FRow; }
+
+    TImageChangeEvent OnChange;
+
+protected:
+    void changed();
+    std::vector<int> items;
+
+private:
+    int FCol;
+    int FRow;
+};
+
+// Sort keys: the column in bits 0..30, bit 31 set for a descending key; primary key first.
+class TSortIndexList : public TIntList {
+public:
+    TSortIndexList() : TIntList(-1, -1) {}
+    QString ClassName() const override { return QStringLiteral("TSortIndexList"); }
+    void AddIndex(int columnIndex, bool ascending);
+    int FindIndex(int columnIndex) const;
+    void ToggleIndex(int columnIndex);
+    int SortColumns(int i) const;
+    void SetSortColumns(int i, int column);
+    bool SortDirections(int i) const;
+    void SetSortDirections(int i, bool ascending);
+    QString SaveToString() const;
+    void LoadFromString(const QString& s);
+};
+
+using TControl = QWidget;
+
+class TControlItem {
+public:
+    TControlItem(int x, int y, TControl* control) : FX(x), FY(y), FObject(control) {}
+    int X() const { return FX; }
+    void SetX(int v) { FX = v; }
+    int Y() const { return FY; }
+    void SetY(int v) { FY = v; }
+    TControl* Control() const { return FObject; }
+
+private:
+    int FX;
+    int FY;
+    QPointer<TControl> FObject;
+};
+
+// Controls placed in cells; owns its items, never the controls.
+class TControlList {
+public:
+    int Count() const { return int(items.size()); }
+    void AddControl(int x, int y, TControl* control);
+    int ControlIndex(int x, int y) const;
+    TControlItem* GetControl(int i) const;
+    void RemoveControl(int i);
+    bool HasHandle(const TControl* handle) const;
+
+private:
+    std::vector<std::unique_ptr<TControlItem>> items;
+};
+
+// Lines read and written one at a time by the text-file import and export.
+class TFileStringList : public TStringList {
+public:
+    QString ClassName() const override { return QStringLiteral("TFileStringList"); }
+    void Reset();
+    bool Eof() const { return fp >= Count(); }
+    void ReadLn(QString& s);
+    void Write(const QString& s) { cache += s; }
+    void WriteLn(const QString& s);
+
+private:
+    int fp = 0;
+    QString cache;
+};
+
+// A picture known by its file; loaded only to measure or draw it.
+class TFilePicture : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TFilePicture"); }
+    std::unique_ptr<TObject> Clone() const override;
+    QString Filename() const { return FFilename; }
+    void SetFilename(const QString& name);
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void DrawPicture(QPainter& canvas, const TRect& r) const;
+    void Assign(const TPersistent& source);
+
+private:
+    QString FFilename;
+    int FWidth = 0;
+    int FHeight = 0;
+};
+
+// ---- settings objects ------------------------------------------------------------------------
+
+#define QV_PLAIN(Type, Name, Default)                                                        \
+public:                                                                                       \
+    Type Name() const { return F##Name; }                                                     \
+    void Set##Name(const Type& v) { F##Name = v; }                                            \
+                                                                                              \
+private:                                                                                      \
+    Type F##Name = Default;
+
+#define QV_DECLARE(Type, Name, Default) QV_PLAIN(Type, Name, Default)
+#define QV_COPY(Type, Name, Default) F##Name = src->F##Name;
+
+using TNotifyEvent = std::function<void(TObject* sender)>;
+
+enum TSearchDirection { sdTopBottom, sdLeftRight };
+
+class TSearchFooter : public TPersistent {
+public:
+    TSearchFooter(TStringGrid* owner, bool initDesign);
+    QString ClassName() const override { return QStringLiteral("TSearchFooter"); }
+    void Assign(const TPersistent& source);
+
+#define QV_SEARCH_NOTIFY(X)                                                                   \
+    X(TColor, Color, 0xFFFFFF) X(TColor, ColorTo, platform::clBtnFace)                        \
+    X(QString, FindNextCaption, {}) X(QString, FindPrevCaption, {})                            \
+    X(QString, HighLightCaption, {}) X(QString, MatchCaseCaption, {}) X(QString, HintClose, {}) \
+    X(QString, HintFindNext, {}) X(QString, HintFindPrev, {}) X(QString, HintHighlight, {})    \
+    X(bool, ShowClose, true)
+#define QV_SEARCH_ON_CHANGE(X)                                                                \
+    X(bool, ShowFindNext, true) X(bool, ShowFindPrev, true) X(bool, ShowHighLight, true)      \
+    X(bool, ShowMatchCase, true) X(bool, Visible, false)
+#define QV_SEARCH_PLAIN(X)                                                                    \
+    X(bool, AlwaysHighLight, false) X(bool, SearchActiveColumnOnly, false)                    \
+    X(int, SearchColumn, -1) X(bool, SearchMatchStart, false) X(bool, SearchHiddenRows, false) \
+    X(TSearchDirection, SearchDirection, sdTopBottom)
+
+#define QV_NOTIFY_ALWAYS(Type, Name, Default)                                                 \
+public:                                                                                       \
+    Type Name() const { return F##Name; }                                                     \
+    void Set##Name(const Type& v)                                                             \
+    {                                                                                         \
+        F##Name = v;                                                                          \
+        changed();                                                                            \
+    }                                                                                         \
+                                                                                              \
+private:                                                                                      \
+    Type F##Name = Default;
+#define QV_NOTIFY_ON_CHANGE(Type, Name, Default)                                              \
+public:                                                                                       \
+    Type Name() const { return F##Name; }                                                     \
+    void Set##Name(const Type& v)                                                             \
+    {                                                                                         \
+        if (F##Name == v)                                                                     \
+            return;                                                                           \
+        F##Name = v;                                                                          \
+        changed();                                                                            \
+    }                                                                                         \
+                                                                                              \
+private:                                                                                      \
+    Type F##Name = Default;
+
+    QV_SEARCH_NOTIFY(QV_NOTIFY_ALWAYS)
+    QV_SEARCH_ON_CHANGE(QV_NOTIFY_ON_CHANGE)
+    QV_SEARCH_PLAIN(QV_DECLARE)
+    QV_PLAIN(bool, AutoSearch, true)
+    QV_PLAIN(bool, SearchFixedCells, false)
+    QV_PLAIN(QString, LastSearch, {})
+
+public:
+    const TFont& Font() const { return FFont; }
+    void SetFont(const TFont& f);
+    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    void SetAutoThemeAdapt(bool v);
+    TNotifyEvent OnChange;
+
+private:
+    void changed();
+    TFont FFont;
+    bool FAutoThemeAdapt = false;
+};
+
+enum TAdvanceDirection { adLeftRight, adTopBottom, adLeftRightInRow, adTopBottomInCol };
+enum TInsertPosition { pInsertBefore, pInsertAfter };
+enum TClipboardPasteAction { paReplace, paInsert };
+enum TCursorAdvance { caDefault, caSnake, caLoop };
+enum THomeEndAction { heFirstLastColumn, heFirstLastRow, heFirstLastCell };
+
+class TNavigation : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TNavigation"); }
+    void Assign(const TPersistent& source);
+
+#define QV_NAVIGATION_PLAIN(X)                                                                \
+    X(bool, AllowInsertRow, false) X(bool, AllowDeleteRow, false) X(bool, AlwaysEdit, false)   \
+    X(bool, AdvanceOnEnter, false) X(bool, AdvanceOnEnterLoop, true)                          \
+    X(bool, AdvanceAutoEdit, true) X(bool, AdvanceSkipReadOnlyCells, true)                    \
+    X(bool, AutoGotoWhenSorted, false) X(bool, AutoGotoIncremental, false)                    \
+    X(bool, AutoComboDropSize, false) X(bool, AllowClipboardShortCuts, false)                 \
+    X(bool, AllowCtrlEnter, true) X(bool, AllowSmartClipboard, false)                         \
+    X(bool, AllowRTFClipboard, false) X(bool, AllowFmtClipboard, false)                       \
+    X(bool, AllowClipboardAlways, false) X(bool, AllowClipboardRowGrow, true)                 \
+    X(bool, AllowClipboardColGrow, true) X(bool, AppendOnArrowDown, false)                    \
+    X(bool, EditSelectAll, true) X(TInsertPosition, InsertPosition, pInsertBefore)            \
+    X(TClipboardPasteAction, ClipboardPasteAction, paReplace) X(bool, ComboGetUpDown, true)   \
+    X(TCursorAdvance, CursorAdvance, caDefault) X(bool, CursorWalkEditor, false)              \
+    X(bool, CursorWalkAlwaysEdit, true) X(bool, CursorMoveRows, false)                        \
+    X(bool, MoveRowOnSort, false) X(bool, MoveScrollOnly, false) X(bool, ImproveMaskSel, false) \
+    X(bool, LeftRightRowSelect, true) X(bool, CopyHTMLTagsToClipboard, true)                  \
+    X(bool, KeepHorizScroll, false) X(bool, LineFeedOnEnter, false)                           \
+    X(THomeEndAction, HomeEndKey, heFirstLastColumn) X(bool, SkipFixedCells, true)            \
+    X(bool, SkipDisabledRows, true) X(bool, TabToNextAtEnd, false)                            \
+    X(TAdvanceDirection, TabAdvanceDirection, adLeftRight)
+
+    QV_NAVIGATION_PLAIN(QV_DECLARE)
+    QV_PLAIN(bool, KeepScrollOnSort, false)
+
+public:
+    TAdvanceDirection AdvanceDirection() const { return FAdvanceDirection; }
+    void SetAdvanceDirection(TAdvanceDirection v);
+    bool AdvanceInsert() const { return FAdvanceInsert; }
+    void SetAdvanceInsert(bool v);
+    bool AdvanceAuto() const { return FAdvanceAuto; }
+    void SetAdvanceAuto(bool v);
+    TNotifyEvent OnChange;
+
+private:
+    TAdvanceDirection FAdvanceDirection = adLeftRight;
+    bool FAdvanceInsert = false;
+    bool FAdvanceAuto = false;
+};
+
+enum TGridFixedCellEdit { fceNone, fceDblClick, fceLeftClick, fceRightClick };
+enum TGridFixedCellEditor { fceEdit, fceComboEdit, fceComboList };
+enum TWheelAction { waMoveSelection, waScroll };
+
+class TMouseActions : public TPersistent {
+public:
+    explicit TMouseActions(TObject* owner = nullptr) : FOwner(owner) {}
+    QString ClassName() const override { return QStringLiteral("TMouseActions"); }
+    void Assign(const TPersistent& source);
+
+#define QV_MOUSE_PLAIN(X)                                                                     \
+    X(bool, AllColumnSize, false) X(bool, AllRowSize, false) X(bool, AllSelect, false)        \
+    X(bool, AutoSizeColOnDblClick, true) X(bool, CaretPositioning, false)                     \
+    X(bool, CheckAllCheck, false) X(bool, ColSelect, false) X(bool, DirectComboClose, false)   \
+    X(bool, DirectComboDrop, false) X(bool, DirectDateClose, false)                           \
+    X(bool, DirectDateDrop, false) X(bool, DirectEdit, false)                                 \
+    X(bool, DisjunctRowSelectNoCtrl, false) X(TGridFixedCellEdit, FixedRowsEdit, fceNone)     \
+    X(TGridFixedCellEdit, FixedColsEdit, fceNone)                                             \
+    X(TGridFixedCellEditor, FixedRowsEditor, fceEdit)                                         \
+    X(TGridFixedCellEditor, FixedColsEditor, fceEdit) X(bool, MoveRowOnNodeClick, false)      \
+    X(bool, NoAutoRangeScroll, false) X(bool, NodeAllExpandContract, false)                   \
+    X(bool, NoScrollOnPartialRow, false) X(bool, PreciseCheckBoxCheck, false)                 \
+    X(bool, PreciseNodeClick, true) X(bool, RangeSelectAndEdit, false) X(bool, RowSelect, false) \
+    X(bool, RowSelectPersistent, false) X(bool, SelectOnRightClick, false)                    \
+    X(bool, SizeFixedCol, false) X(int, WheelIncrement, 0)
+
+    QV_MOUSE_PLAIN(QV_DECLARE)
+    QV_PLAIN(bool, SizeFixedRow, false)
+
+public:
+    bool HotmailRowSelect() const { return FHotmailRowSelect; }
+    void SetHotmailRowSelect(bool v);
+    bool EditOnDblClickOnly() const { return FEditOnDblClickOnly; }
+    void SetEditOnDblClickOnly(bool v);
+    bool DisjunctRowSelect() const { return FDisjunctRowSelect; }
+    void SetDisjunctRowSelect(bool v);
+    bool DisjunctColSelect() const { return FDisjunctColSelect; }
+    void SetDisjunctColSelect(bool v);
+    bool DisjunctCellSelect() const { return FDisjunctCellSelect; }
+    void SetDisjunctCellSelect(bool v);
+    TWheelAction WheelAction() const { return FWheelAction; }
+    void SetWheelAction(TWheelAction v);
+    const QStringList& FixedComboValues() const { return FFixedComboValues; }
+    void SetFixedComboValues(const QStringList& v) { FFixedComboValues = v; }
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnInvalidate;
+    TNotifyEvent OnDisableEdit;
+    std::function<void(TObject* sender, bool& designing)> OnIsDesigning;
+
+private:
+    bool designing();
+    TObject* FOwner;
+    bool FHotmailRowSelect = false;
+    bool FEditOnDblClickOnly = false;
+    bool FDisjunctRowSelect = false;
+    bool FDisjunctColSelect = false;
+    bool FDisjunctCellSelect = false;
+    TWheelAction FWheelAction = waMoveSelection;
+    QStringList FFixedComboValues;
+};
+
+class TSyncGrid : public TPersistent {
+public:
+    explicit TSyncGrid(TStringGrid* owner) : FOwner(owner) {}
+    QString ClassName() const override { return QStringLiteral("TSyncGrid"); }
+    void Assign(const TPersistent& source);
+    TStringGrid* Grid() const { return FGrid; }
+    void SetGrid(TStringGrid* grid);
+
+#define QV_SYNC_PLAIN(X)                                                                      \
+    X(bool, ScrollVertical, false) X(bool, ScrollHorizontal, false) X(bool, SelectionRow, false) \
+    X(bool, SelectionColumn, false) X(bool, MoveRow, false) X(bool, MoveColumn, false)
+    QV_SYNC_PLAIN(QV_DECLARE)
+
+private:
+    TStringGrid* FOwner;
+    QPointer<TStringGrid> FGrid;
+};
+
+class TBands : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TBands"); }
+    void Assign(const TPersistent& source);
+    bool Active() const { return FActive; }
+    void SetActive(bool v);
+    TColor PrimaryColor() const { return FPrimaryColor; }
+    void SetPrimaryColor(TColor v);
+    TColor SecondaryColor() const { return FSecondaryColor; }
+    void SetSecondaryColor(TColor v);
+    int PrimaryLength() const { return FPrimaryLength; }
+    void SetPrimaryLength(int v);
+    int SecondaryLength() const { return FSecondaryLength; }
+    void SetSecondaryLength(int v);
+    int TotalLength() const { return FTotalLength; }
+    // Band colour of a row counted from the first non-fixed row; clNone without banding.
+    TColor RowColor(int r) const;
+    QV_PLAIN(bool, Print, false)
+
+public:
+    TNotifyEvent OnChange;
+
+private:
+    void changedWhileActive();
+    bool FActive = false;
+    TColor FPrimaryColor = platform::clInfoBk;
+    TColor FSecondaryColor = platform::clWindow;
+    int FPrimaryLength = 1;
+    int FSecondaryLength = 1;
+    int FTotalLength = 2;
+};
+
+class TFocusHelper : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TFocusHelper"); }
+    void Assign(const TPersistent& source);
+    QV_PLAIN(bool, Enabled, false)
+};
+
+enum TNodeType { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
+
+class TCellNode : public TPersistent {
+public:
+    explicit TCellNode(TStringGrid* owner) : FOwner(owner) {}
+    QString ClassName() const override { return QStringLiteral("TCellNode"); }
+    void Assign(const TPersistent& source);
+
+    QV_PLAIN(TColor, Color, 0xC0C0C0)
+    QV_PLAIN(TColor, NodeColor, 0)
+    QV_PLAIN(bool, ExpandOne, false)
+
+public:
+    TNodeType NodeType() const { return FNodeType; }
+    void SetNodeType(TNodeType v);
+    bool ShowTree() const { return FShowTree; }
+    void SetShowTree(bool v);
+    bool ShowTreeFull() const { return FShowTreeFull; }
+    void SetShowTreeFull(bool v);
+    TColor TreeColor() const { return FTreeColor; }
+    void SetTreeColor(TColor v);
+    int NodeIndent() const { return FNodeIndent; }
+    void SetNodeIndent(int v);
+    const TBitmap& ExpandGlyph() const { return FExpandGlyph; }
+    void SetExpandGlyph(const TBitmap& b) { FExpandGlyph.Image = b.Image; }
+    const TBitmap& ContractGlyph() const { return FContractGlyph; }
+    void SetContractGlyph(const TBitmap& b) { FContractGlyph.Image = b.Image; }
+
+private:
+    void repaint();
+    TStringGrid* FOwner;
+    TNodeType FNodeType = cnXP;
+    bool FShowTree = true;
+    bool FShowTreeFull = true;
+    TColor FTreeColor = 0x808080;
+    int FNodeIndent = 12;
+    TBitmap FExpandGlyph;
+    TBitmap FContractGlyph;
+};
+
+class TSizeWhileTyping : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TSizeWhileTyping"); }
+    QV_PLAIN(bool, Height, false)
+    QV_PLAIN(bool, Width, false)
+};
+
+enum TColumnSizeLocation { clRegistry, clIniFile };
+enum TAutoSizeRows { arAll, arNormal, arFixed };
+
+class TColumnSize : public TPersistent {
+public:
+    explicit TColumnSize(TObject* owner = nullptr) : Owner(owner) {}
+    QString ClassName() const override { return QStringLiteral("TColumnSize"); }
+    void Assign(const TPersistent& source);
+
+#define QV_COLUMNSIZE_PLAIN(X)                                                                \
+    X(bool, Save, false) X(QString, Key, {}) X(QString, Section, {}) X(int, StretchColumn, -1) \
+    X(bool, SynchWithGrid, false) X(bool, SynchNormalCellsOnly, false)                        \
+    X(TColumnSizeLocation, Location, clRegistry) X(TAutoSizeRows, Rows, arAll)
+    QV_COLUMNSIZE_PLAIN(QV_DECLARE)
+
+public:
+    bool Stretch() const { return FStretch; }
+    // Stores the switch and has the grid re-apply the stretching (the grid sets the hook).
+    void SetStretch(bool v);
+    std::function<void()> OnStretchChanged;
+    TObject* Owner;
+
+private:
+    bool FStretch = false;
+};
+
+class THTMLSettings : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("THTMLSettings"); }
+    void Assign(const TPersistent& source);
+
+#define QV_HTML_PLAIN(X)                                                                      \
+    X(bool, AutoPreview, false) X(bool, ConvertSpecialChars, false)                           \
+    X(bool, NonBreakingText, false) X(bool, SaveColor, true) X(bool, SaveFonts, true)          \
+    X(QString, FooterFile, {}) X(QString, HeaderFile, {}) X(int, BorderSize, 1)                \
+    X(int, CellSpacing, 0) X(int, CellPadding, 0) X(QString, TableStyle, {})                   \
+    X(QString, PrefixTag, {}) X(QString, SuffixTag, {}) X(QString, Summary, {}) X(int, Width, 100) \
+    X(bool, XHTML, false)
+    QV_HTML_PLAIN(QV_DECLARE)
+    QV_PLAIN(bool, ExportImages, true)
+
+public:
+    TIntList& ColWidths() { return FColWidths; }
+    const TIntList& ColWidths() const { return FColWidths; }
+
+private:
+    TIntList FColWidths{-1, -1};
+};
+
+enum TPrintPosition { ppNone, ppTopLeft, ppTopRight, ppTopCenter, ppBottomLeft, ppBottomRight, ppBottomCenter };
+enum TPrintBorders { pbNoborder, pbSingle, pbDouble, pbVertical, pbHorizontal, pbAround, pbAroundVertical, pbAroundHorizontal, pbCustom };
+enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+class TPrintSettings : public TPersistent {
+public:
+    explicit TPrintSettings(TStringGrid* grid) : FGrid(grid) {}
+    QString ClassName() const override { return QStringLiteral("TPrintSettings"); }
+    // Raises EInvalidCast for a source of another class.
+    void Assign(const TPersistent& source);
+    TStringGrid* Grid() const { return FGrid; }
+
+#define QV_PRINT_PLAIN(X)                                                                     \
+    X(TPrintPosition, Time, ppNone) X(TPrintPosition, Date, ppNone)                           \
+    X(TPrintPosition, PageNr, ppNone) X(QString, PageNumSep, QStringLiteral("/"))             \
+    X(QString, DateFormat, QStringLiteral("dd/mm/yyyy")) X(TPrintPosition, Title, ppNone)     \
+    X(TFont, Font, {}) X(TFont, HeaderFont, {}) X(TFont, FooterFont, {})                       \
+    X(TPrintBorders, Borders, pbSingle) X(TPenStyle, BorderStyle, psSolid)                    \
+    X(QString, TitleText, {}) X(QStringList, TitleLines, {}) X(bool, Centered, true)           \
+    X(bool, RepeatFixedRows, false) X(bool, RepeatFixedCols, false) X(int, FooterSize, 0)      \
+    X(int, HeaderSize, 0) X(int, LeftSize, 0) X(int, RightSize, 0) X(int, ColumnSpacing, 0)    \
+    X(int, RowSpacing, 0) X(int, TitleSpacing, 0)                                              \
+    X(TPrinterOrientation, Orientation, poPortrait) X(QString, PagePrefix, {})                \
+    X(QString, PageSuffix, {}) X(int, FixedHeight, 0) X(bool, UseFixedHeight, false)           \
+    X(int, FixedWidth, 0) X(bool, UseFixedWidth, false) X(TFitToPage, FitToPage, fpNever)      \
+    X(bool, NoAutoSize, false) X(bool, PrintGraphics, false) X(QString, JobName, {})           \
+    X(bool, NoAutoSizeRow, false) X(int, PageNumberOffset, 0) X(int, MaxPagesOffset, 0)        \
+    X(TFont, FixedFont, {}) X(bool, UseDisplayFont, true) X(bool, UseDefaultOrientation, false) \
+    X(TColor, BorderColor, 0)
+    QV_PRINT_PLAIN(QV_DECLARE)
+    QV_PLAIN(bool, FixedCellsAlways, false)
+
+private:
+    TStringGrid* FGrid;
+};
+
+} // namespace grid

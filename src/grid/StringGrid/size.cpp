@@ -1,0 +1,353 @@
+// Counts, fixed counts, widths and heights, and the structure operations of the string grid.
+
+#include "grid/StringGrid.h"
+
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace grid {
+
+TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setMouseTracking(true);
+    updateScrollBars();
+}
+
+TStringGrid::~TStringGrid() = default;
+
+void TStringGrid::SetColCount(int value)
+{
+    if (value < 1)
+        value = 1;
+    if (value == colCount)
+        return;
+    if (value <= fixedCols)
+        SetFixedCols(value - 1);
+    const int old = colCount;
+    colCount = value;
+    if (!colWidths.empty())
+        colWidths.resize(std::size_t(value), defaultColWidth);
+    clampCurrent();
+    SizeChanged(old, rowCount);
+    updateScrollBars();
+    Invalidate();
+}
+
+void TStringGrid::SetRowCount(int value)
+{
+    if (value < 1)
+        value = 1;
+    if (value == rowCount)
+        return;
+    if (value <= fixedRows)
+        SetFixedRows(value - 1);
+    const int old = rowCount;
+    rowCount = value;
+    if (!rowHeights.empty())
+        rowHeights.resize(std::size_t(value), defaultRowHeight);
+    clampCurrent();
+    SizeChanged(colCount, old);
+    updateScrollBars();
+    Invalidate();
+}
+
+void TStringGrid::SetFixedCols(int value)
+{
+    if (value < 0 || value >= colCount)
+        throw EInvalidGridOperation(SFixedColTooBig);
+    fixedCols = value;
+    if (current.X < value)
+        current.X = value;
+    if (anchor.X < value)
+        anchor.X = value;
+    if (topLeft.X < value)
+        topLeft.X = value;
+    updateScrollBars();
+    Invalidate();
+}
+
+void TStringGrid::SetFixedRows(int value)
+{
+    if (value < 0 || value >= rowCount)
+        throw EInvalidGridOperation(SFixedRowTooBig);
+    fixedRows = value;
+    if (current.Y < value)
+        current.Y = value;
+    if (anchor.Y < value)
+        anchor.Y = value;
+    if (topLeft.Y < value)
+        topLeft.Y = value;
+    updateScrollBars();
+    Invalidate();
+}
+
+void TStringGrid::SetDefaultColWidth(int value)
+{
+    defaultColWidth = std::max(0, value);
+    colWidths.clear(); // as the classic grid: a new default applies to every column
+    updateScrollBars();
+    Invalidate();
+}
+
+void TStringGrid::SetDefaultRowHeight(int value)
+{
+    defaultRowHeight = std::max(0, value);
+    rowHeights.clear();
+    updateScrollBars();
+    Invalidate();
+}
+
+int TStringGrid::ColWidths(int col) const
+{
+    if (col < 0 || col >= int(colWidths.size()))
+        return defaultColWidth;
+    return colWidths[col];
+}
+
+void TStringGrid::SetColWidths(int col, int width)
+{
+    if (col < 0 || col >= colCount)
+        throw EInvalidGridOperation(SGridIndexOutOfRange);
+    width = std::max(0, width);
+    if (colWidths.empty()) {
+        if (width == defaultColWidth)
+            return;
+        colWidths.assign(std::size_t(colCount), defaultColWidth);
+    }
+    colWidths[col] = width;
+    updateScrollBars();
+    Invalidate();
+    placeEditor();
+}
+
+int TStringGrid::RowHeights(int row) const
+{
+    if (row < 0 || row >= int(rowHeights.size()))
+        return defaultRowHeight;
+    return rowHeights[row];
+}
+
+void TStringGrid::SetRowHeights(int row, int height)
+{
+    if (row < 0 || row >= rowCount)
+        throw EInvalidGridOperation(SGridIndexOutOfRange);
+    height = std::max(0, height);
+    if (rowHeights.empty()) {
+        if (height == defaultRowHeight)
+            return;
+        rowHeights.assign(std::size_t(rowCount), defaultRowHeight);
+    }
+    rowHeights[row] = height;
+    updateScrollBars();
+    Invalidate();
+    placeEditor();
+}
+
+long long TStringGrid::ColWidthsSum(int from, int to) const
+{
+    if (to <= from)
+        return 0;
+    if (colWidths.empty())
+        return (long long)(to - from) * defaultColWidth;
+    long long s = 0;
+    for (int c = from; c < to; ++c)
+        s += ColWidths(c);
+    return s;
+}
+
+long long TStringGrid::RowHeightsSum(int from, int to) const
+{
+    if (to <= from)
+        return 0;
+    if (rowHeights.empty())
+        return (long long)(to - from) * defaultRowHeight;
+    long long s = 0;
+    for (int r = from; r < to; ++r)
+        s += RowHeights(r);
+    return s;
+}
+
+void TStringGrid::SetGridLineWidth(int value)
+{
+    SetPlatformLineWidth(value);
+}
+
+void TStringGrid::SetPlatformLineWidth(int value)
+{
+    value = std::max(0, value);
+    if (value == lineWidth)
+        return;
+    lineWidth = value;
+    updateScrollBars();
+    Invalidate();
+}
+
+void TStringGrid::SetOptions(TGridOptions value)
+{
+    if (value == options)
+        return;
+    options = value;
+    if (!(options & goEditing) && editorShown)
+        HideEditor();
+    Invalidate();
+}
+
+void TStringGrid::SetColor(TColor value)
+{
+    color = value;
+    Invalidate();
+}
+
+void TStringGrid::SetFixedColor(TColor value)
+{
+    fixedColor = value;
+    Invalidate();
+}
+
+void TStringGrid::SetFont(const TFont& value)
+{
+    font = value;
+    Invalidate();
+}
+
+void TStringGrid::SetDefaultDrawing(bool value)
+{
+    defaultDrawing = value;
+    Invalidate();
+}
+
+void TStringGrid::SetCells(int col, int row, const QString& value)
+{
+    store.SetText(col, row, value);
+    InvalidateCell(col, row);
+}
+
+void TStringGrid::SetObjects(int col, int row, TObject* value)
+{
+    store.SetObject(col, row, value);
+}
+
+void TStringGrid::clampCurrent()
+{
+    current.X = std::clamp(current.X, 0, colCount - 1);
+    current.Y = std::clamp(current.Y, 0, rowCount - 1);
+    anchor.X = std::clamp(anchor.X, 0, colCount - 1);
+    anchor.Y = std::clamp(anchor.Y, 0, rowCount - 1);
+    topLeft.X = std::clamp(topLeft.X, fixedCols, std::max(fixedCols, maxLeftCol()));
+    topLeft.Y = std::clamp(topLeft.Y, fixedRows, std::max(fixedRows, maxTopRow()));
+}
+
+void TStringGrid::MoveColumn(int fromIndex, int toIndex)
+{
+    if (fromIndex < 0 || fromIndex >= colCount || toIndex < 0 || toIndex >= colCount)
+        throw EInvalidGridOperation(SGridIndexOutOfRange);
+    if (fromIndex == toIndex)
+        return;
+    HideEditor();
+    if (!colWidths.empty()) {
+        const int w = colWidths[fromIndex];
+        colWidths.erase(colWidths.begin() + fromIndex);
+        colWidths.insert(colWidths.begin() + toIndex, w);
+    }
+    auto follow = [&](int& c) {
+        if (c == fromIndex)
+            c = toIndex;
+        else if (fromIndex < toIndex && c > fromIndex && c <= toIndex)
+            --c;
+        else if (fromIndex > toIndex && c >= toIndex && c < fromIndex)
+            ++c;
+    };
+    follow(current.X);
+    follow(anchor.X);
+    ColumnMoved(fromIndex, toIndex);
+    Invalidate();
+}
+
+void TStringGrid::MoveRow(int fromIndex, int toIndex)
+{
+    if (fromIndex < 0 || fromIndex >= rowCount || toIndex < 0 || toIndex >= rowCount)
+        throw EInvalidGridOperation(SGridIndexOutOfRange);
+    if (fromIndex == toIndex)
+        return;
+    HideEditor();
+    if (!rowHeights.empty()) {
+        const int h = rowHeights[fromIndex];
+        rowHeights.erase(rowHeights.begin() + fromIndex);
+        rowHeights.insert(rowHeights.begin() + toIndex, h);
+    }
+    auto follow = [&](int& r) {
+        if (r == fromIndex)
+            r = toIndex;
+        else if (fromIndex < toIndex && r > fromIndex && r <= toIndex)
+            --r;
+        else if (fromIndex > toIndex && r >= toIndex && r < fromIndex)
+            ++r;
+    };
+    follow(current.Y);
+    follow(anchor.Y);
+    RowMoved(fromIndex, toIndex);
+    Invalidate();
+}
+
+void TStringGrid::ColumnMoved(int fromIndex, int toIndex)
+{
+    store.MoveCol(fromIndex, toIndex);
+    if (OnColumnMoved)
+        OnColumnMoved(this, fromIndex, toIndex);
+}
+
+void TStringGrid::RowMoved(int fromIndex, int toIndex)
+{
+    store.MoveRow(fromIndex, toIndex);
+    if (OnRowMoved)
+        OnRowMoved(this, fromIndex, toIndex);
+}
+
+// Deleting takes the column's cells out of the store, so the cells to its right move left and
+// nothing of the deleted column comes back when the count grows again.
+void TStringGrid::DeleteColumn(int col)
+{
+    if (col < 0 || col >= colCount)
+        throw EInvalidGridOperation(SGridIndexOutOfRange);
+    HideEditor();
+    store.DeleteCols(col, 1);
+    if (!colWidths.empty())
+        colWidths.erase(colWidths.begin() + col);
+    if (current.X > col)
+        --current.X;
+    if (anchor.X > col)
+        --anchor.X;
+    if (!colWidths.empty())
+        colWidths.push_back(defaultColWidth); // the count drops below; keep the list in step
+    SetColCount(colCount - 1);
+    Invalidate();
+}
+
+void TStringGrid::DeleteRow(int row)
+{
+    if (row < 0 || row >= rowCount)
+        throw EInvalidGridOperation(SGridIndexOutOfRange);
+    HideEditor();
+    store.DeleteRows(row, 1);
+    if (!rowHeights.empty()) {
+        rowHeights.erase(rowHeights.begin() + row);
+        rowHeights.push_back(defaultRowHeight);
+    }
+    if (current.Y > row)
+        --current.Y;
+    if (anchor.Y > row)
+        --anchor.Y;
+    SetRowCount(rowCount - 1);
+    Invalidate();
+}
+
+void TStringGrid::SizeChanged(int, int)
+{
+}
+
+} // namespace grid
