@@ -197,7 +197,20 @@ TEST_F(Image, IOLinkRateCodeComesFromTheSettingsFile)
     for (const auto& c : cases) {
         bank1WithParGen(c.elements);
         EXPECT_EQ(std::uint8_t(bin.Bank2_Image.at(0x4000)), c.com) << c.elements;
+        // No "IOLink_Slave.xml": no cycle time.
+        EXPECT_EQ(std::uint8_t(bin.Bank2_Image.at(0x4001)), 0) << c.elements;
     }
+
+    // With the file, even without process data: COM3 and 61 frames give 400 us, code 04;
+    // COM1 and 8 input bits: 73 frames, 15,208,090 ns, 6.4 ms + 23 x 0.4 ms, code 0x40 + 23 = 0x57.
+    put("IOLink_Slave.xml", "<IOLinkSlave/>");
+    bank1WithParGen("<IOLink_Slave_Baudrate>COM3</IOLink_Slave_Baudrate>");
+    EXPECT_EQ(bytesAt(bin.Bank2_Image, 0x4000, 2), (Bytes{3, 0x04}));
+    put("IOLink_Slave.xml", "<IOLinkSlave><Process_Data><Process_Data_Input><row Enable=\"Y\" Length=\"8\"/>"
+                            "</Process_Data_Input></Process_Data></IOLinkSlave>");
+    bank1WithParGen("");
+    EXPECT_EQ(bytesAt(bin.Bank2_Image, 0x4000, 2), (Bytes{1, 0x57}));
+    EXPECT_EQ(bytesAt(bin.Bank2_Image, 0x4000 + 20, 8), (Bytes{8, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(Image, TwoSlaveProject)
