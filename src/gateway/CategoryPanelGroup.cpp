@@ -58,6 +58,7 @@ CategoryPanel::CategoryPanel(QWidget* parent)
     // The rows take the window's normal Verdana, not the header's bold title font.
     QFont bodyFont(QStringLiteral("Verdana"));
     bodyFont.setPixelSize(11);
+    bodyFont.setBold(false);
     body_->setFont(bodyFont);
     resize(width(), kHeaderHeight);
 }
