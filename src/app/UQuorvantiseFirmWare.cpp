@@ -4,6 +4,8 @@
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "gateway/UIOLinkSlaveIODD.h"
+#include "gateway/USaveBincc.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
@@ -18,8 +20,7 @@ namespace {
 using common::Lang_Str;
 using common::State;
 
-// The maker's web host: not fixed by the device, so kept in one place.
-constexpr const char* kMakerHost = "www.norvix.com";
+using common::kMakerHost;
 
 constexpr int kStepButtonWidth = 170;
 constexpr int kStepButtonHeight = 36;
@@ -334,10 +335,23 @@ void TFQuorvantiseFirmWare::Open_Project()
 
 void TFQuorvantiseFirmWare::Update_Device()
 {
+    // A bank that cannot be built or written is reported and the update window stays shut,
+    // so no stale image is ever sent to the device.
+    gateway::TSaveBincc image(State());
+    gateway::TBin_Error error = image.Compile_Bin();
+    if (!error)
+        error = image.Save_Bin();
+    if (error) {
+        services_.messages->error(this, *error);
+        return;
+    }
     Forms().ShowModal(QStringLiteral("FBoot"));
 }
 
-void TFQuorvantiseFirmWare::Create_IODD() {}
+void TFQuorvantiseFirmWare::Create_IODD()
+{
+    gateway::Create_IODD(this, {services_.dialogs, services_.messages, {}});
+}
 
 void TFQuorvantiseFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, int tipo)
 {

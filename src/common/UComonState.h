@@ -74,6 +74,8 @@ inline constexpr const char* kSW_Code = "CT40517";
 inline constexpr const char* kSW_Description = "IO-Link Slave / DeviceNet Master - Converter";
 inline constexpr const char* kSW_Version = "1.000";
 inline constexpr const char* kMakerName = "Norvix";
+// The maker's web host (home page, download page, version service, vendor address).
+inline constexpr const char* kMakerHost = "www.norvix.example";
 inline constexpr const char* kSettingsFileName = "Quorvantis.xml";
 inline constexpr const char* kDefaultIPAddress = "192.168.2.205";
 

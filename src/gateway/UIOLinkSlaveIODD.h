@@ -8,6 +8,8 @@
 // The description is written in UTF-8, as its declaration says, with every text taken from
 // the project XML-escaped, so any name a user types gives a well-formed file.
 
+#include "common/UComonState.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
@@ -62,7 +64,7 @@ struct TIODD_Data {
 // Fixed identity of this gateway.
 inline constexpr const char* kIODD_Vendor_Id = "5047";
 inline constexpr const char* kIODD_Vendor_Name = "Norvix";
-inline constexpr const char* kIODD_Vendor_Url = "www.norvix.example";
+inline constexpr const char* kIODD_Vendor_Url = common::kMakerHost;
 inline constexpr const char* kIODD_Copyright = "Copyright Norvix";
 inline constexpr const char* kIODD_Device_Family = "Norvix Gateways";
 inline constexpr const char* kIODD_Pic = "Norvix-pic.png";

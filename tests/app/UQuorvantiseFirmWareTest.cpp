@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -222,4 +223,32 @@ TEST_F(MainWindow, WebLinksAndStartProgramGoThroughTheShell)
     EXPECT_EQ(shell.runs[0].limitMs, 150000);
     EXPECT_TRUE(shell.runs[1].hidden);
     EXPECT_EQ(shell.runs[1].parameters, "-a");
+}
+
+TEST_F(MainWindow, UpdateDeviceWritesBothBanksThenOpensTheUpdateWindow)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/P/bin"));
+    writeSettings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>");
+    TFQuorvantiseFirmWare* w = start();
+    closeNextModal();
+    w->Button("Btn_CreateBin")->Click();
+    EXPECT_EQ(opened, QStringList{"FBoot"});
+    EXPECT_EQ(QFileInfo(tmp.filePath("PROJECTS/P/bin/bank1.bin")).size(), 2048);
+    EXPECT_TRUE(QFileInfo::exists(tmp.filePath("PROJECTS/P/bin/bank2.bin")));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainWindow, UpdateDeviceWithAnUnwritableImageReportsItAndOpensNothing)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/P"));
+    // A file where the "bin" folder should be: the banks cannot be written.
+    ASSERT_TRUE(testsupport::writeFile(tmp.filePath("PROJECTS/P/bin"), "x"));
+    writeSettings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>");
+    TFQuorvantiseFirmWare* w = start();
+    closeNextModal();
+    w->Button("Btn_CreateBin")->Click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(opened.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
 }
