@@ -474,3 +474,18 @@ TEST_F(ParGenWindow, ASaveThatFailsIsReportedAndTheWindowStaysOpen)
     EXPECT_NE(w->result(), 1);
     EXPECT_EQ(w->E_EthConn_Device_Name->text(), "kept");
 }
+
+TEST_F(ParGenWindow, HiddenWiFiFlagIsKeptAndAnUnknownBaudItemSavesAs500K)
+{
+    QByteArray file = testsupport::readFile(testsupport::fixturePath("pargen/ParGen_window.xml"));
+    file.replace("<Eth_Conn_DHCP_WiFi>0<", "<Eth_Conn_DHCP_WiFi>1<");
+    file.replace("<DNETM_BAUDRATE>0<", "<DNETM_BAUDRATE>7<");
+    ASSERT_TRUE(testsupport::writeFile(filePath(), file));
+    open();
+    EXPECT_TRUE(w->CB_EthConn_En_DHCP_WiFi->isHidden());
+    EXPECT_EQ(w->CB_DeviceNet_Master_Baudrate->currentText(), "500K");
+    clickOK();
+    EXPECT_TRUE(written().contains("<Eth_Conn_DHCP_WiFi>1</Eth_Conn_DHCP_WiFi>"));
+    EXPECT_TRUE(written().contains("<DNETM_BAUDRATE>2</DNETM_BAUDRATE>"));
+    EXPECT_FALSE(written().contains("-1"));
+}
