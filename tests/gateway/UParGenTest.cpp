@@ -399,6 +399,14 @@ TEST_F(ParGenWindow, WidthSnapsBackHeightIsFree)
     // The buttons keep to the right edge of the strip.
     EXPECT_EQ(w->Btn_Cancel->geometry(), QRect(336, 6, 110, 28));
     EXPECT_EQ(w->Btn_OK->geometry(), QRect(218, 6, 110, 28));
+
+    // 463 pixels of panels plus the two strips: one pixel less brings up the scroll bar.
+    w->resize(TFParGen::kClientWidth, 572);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->CPG->verticalScrollBar()->maximum(), 0);
+    w->resize(TFParGen::kClientWidth, 571);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->CPG->verticalScrollBar()->maximum(), 1);
 }
 
 TEST_F(ParGenWindow, WindowFrameAtCreation)
