@@ -1,0 +1,199 @@
+#include "app/UNew_Project.h"
+
+#include "common/GlyphButton.h"
+#include "common/UComonState.h"
+#include "common/ULanguage.h"
+#include "platform/Files.h"
+#include "platform/Messages.h"
+#include "platform/Services.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+
+namespace app {
+
+namespace {
+
+const QColor kTitleGrey(0x80, 0x80, 0x80);
+constexpr int kTitleHeight = 69;
+constexpr int kButtonStripHeight = 40;
+
+QFont verdana(int pixelSize, bool bold)
+{
+    QFont f(QStringLiteral("Verdana"));
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+QString text(int number)
+{
+    return common::Lang_Str().value(number);
+}
+
+} // namespace
+
+TFNew_Project::TFNew_Project(platform::Services& services, QWidget* parent)
+    : QDialog(parent), services_(services)
+{
+    setObjectName(QStringLiteral("FNew_Project"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                   | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(verdana(11, false));
+
+    P_Title = new QWidget(this);
+    P_Title->setObjectName(QStringLiteral("P_Title"));
+    P_Title->setGeometry(0, 0, kClientWidth, kTitleHeight);
+    L_SW_Code = new QLabel(P_Title);
+    L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
+    L_SW_Code->setFont(verdana(32, false));
+    L_SW_Code->setGeometry(16, 8, kClientWidth - 32, 36);
+    L_SW_Desc = new QLabel(P_Title);
+    L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
+    L_SW_Desc->setFont(verdana(11, true));
+    L_SW_Desc->setGeometry(16, 46, kClientWidth - 32, 18);
+    for (QLabel* l : {L_SW_Code, L_SW_Desc}) {
+        QPalette lp = l->palette();
+        lp.setColor(QPalette::WindowText, kTitleGrey);
+        l->setPalette(lp);
+    }
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(16, kTitleHeight + 4, kClientWidth - 32, 18);
+    E_New_Proj = new QLineEdit(this);
+    E_New_Proj->setObjectName(QStringLiteral("E_New_Proj"));
+    E_New_Proj->setGeometry(16, kTitleHeight + 24, kClientWidth - 32, 22);
+    // Enter in the name box is the same as OK, error messages included.
+    connect(E_New_Proj, &QLineEdit::returnPressed, this, &TFNew_Project::Btn_OKClick);
+
+    P_Button = new QWidget(this);
+    P_Button->setObjectName(QStringLiteral("P_Button"));
+    P_Button->setGeometry(0, kClientHeight - kButtonStripHeight, kClientWidth, kButtonStripHeight);
+    Btn_OK = new TGlyphButton(P_Button);
+    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
+    Btn_OK->setKind(TGlyphButtonKind::bkOK);
+    // OK closes the window only after the project exists.
+    Btn_OK->setModalResult(0);
+    Btn_OK->setGeometry(kClientWidth - 180, 8, 81, 25);
+    connect(Btn_OK, &TGlyphButton::OnClick, this, &TFNew_Project::Btn_OKClick);
+    Btn_Cancel = new TGlyphButton(P_Button);
+    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
+    Btn_Cancel->setKind(TGlyphButtonKind::bkCancel);
+    Btn_Cancel->setModalResult(kModalCancel);
+    Btn_Cancel->setGeometry(kClientWidth - 92, 8, 81, 25);
+
+    FormCreate();
+}
+
+TFNew_Project::~TFNew_Project() = default;
+
+void TFNew_Project::FormCreate()
+{
+    L_SW_Code->setText(common::State().SW_Code);
+    setFixedSize(kClientWidth, kClientHeight);
+    Set_Lang();
+}
+
+int TFNew_Project::ShowModal()
+{
+    setModal(true);
+    return exec();
+}
+
+void TFNew_Project::Set_Lang()
+{
+    setWindowTitle(text(100));
+    L_SW_Desc->setText(text(101));
+    Label1->setText(text(102));
+    Btn_OK->setCaption(text(103));
+    Btn_Cancel->setCaption(text(104));
+    E_New_Proj->setToolTip(text(108));
+    Btn_OK->setToolTip(text(109));
+    Btn_Cancel->setToolTip(text(110));
+}
+
+void TFNew_Project::FormShow()
+{
+    E_New_Proj->clear();
+    if (E_New_Proj->isEnabled() && E_New_Proj->isVisible())
+        E_New_Proj->setFocus(Qt::OtherFocusReason);
+}
+
+bool TFNew_Project::Is_Valid_Project_Name(const QString& name)
+{
+    // A project is one folder directly under "PROJECTS": a name that is a path, or that names
+    // the folder itself or its parent, would reach outside it.
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+        && name != QLatin1String(".") && name != QLatin1String("..");
+}
+
+void TFNew_Project::Btn_OKClick()
+{
+    common::TProgramState& state = common::State();
+    // The name is taken exactly as typed: blanks at either end belong to it.
+    const QString name = E_New_Proj->text();
+    auto refuse = [&](int number) {
+        if (services_.messages)
+            services_.messages->error(this, text(number));
+    };
+
+    if (name.isEmpty()) {
+        refuse(107);
+        return;
+    }
+    if (!Is_Valid_Project_Name(name)) {
+        refuse(105);
+        return;
+    }
+    const QString dir = platform::joinPath(state.Projects_Dir, name);
+    if (QFileInfo::exists(dir) && QFileInfo(dir).isDir()) {
+        refuse(106);
+        return;
+    }
+    if (!QDir(state.Projects_Dir).exists() || !QDir(state.Projects_Dir).mkdir(name)) {
+        refuse(105);
+        return;
+    }
+    // Its result is not looked at: the project is usable without it until the image is written.
+    QDir(dir).mkpath(QStringLiteral("bin"));
+
+    state.Project_Name = name;
+    state.Project_Dir = dir;
+    common::Set_Files(state);
+    done(kModalOK);
+}
+
+void TFNew_Project::reject()
+{
+    // The close box.
+    done(kModalCancel);
+}
+
+void TFNew_Project::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormShow();
+}
+
+void TFNew_Project::keyPressEvent(QKeyEvent* event)
+{
+    // Escape does not close the window (Cancel and the close box do); Enter confirms only from
+    // the name box.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace app

@@ -1,0 +1,67 @@
+#pragma once
+// The new-configuration window: asks for a project name and makes the project's folder with
+// its "bin" folder under "PROJECTS". On success the new project is the open one (Project_Name,
+// Project_Dir and the project file paths name it) and the window closes with result 1; Cancel
+// and the close box close it with result 2.
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+class TGlyphButton;
+
+namespace platform {
+struct Services;
+}
+
+namespace app {
+
+class TFNew_Project : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kModalOK = 1;
+    static constexpr int kModalCancel = 2;
+    static constexpr int kClientWidth = 331;
+    static constexpr int kClientHeight = 162;
+
+    explicit TFNew_Project(platform::Services& services, QWidget* parent = nullptr);
+    ~TFNew_Project() override;
+
+    // Runs the window modally: 1 when a project was created, 2 otherwise.
+    int ShowModal();
+
+    // Each showing: an empty name box with the focus.
+    void FormShow();
+    // Checks the typed name, makes the folders and opens the new project; on an error it says
+    // why and the window stays open with the name as typed.
+    void Btn_OKClick();
+    // Captions and hints from the text table.
+    void Set_Lang();
+
+    // Whether a name could be a project folder of its own: not empty and not a path.
+    static bool Is_Valid_Project_Name(const QString& name);
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* E_New_Proj = nullptr;
+    QWidget* P_Title = nullptr;
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    QWidget* P_Button = nullptr;
+    TGlyphButton* Btn_OK = nullptr;
+    TGlyphButton* Btn_Cancel = nullptr;
+
+public slots:
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormCreate();
+
+    platform::Services& services_;
+};
+
+} // namespace app

@@ -1,0 +1,75 @@
+#pragma once
+// The open-configuration window: lists the project folders under "PROJECTS" with the open
+// project preselected. The chosen name is left in Name_Conf for the main window, which opens
+// it when the window closes with result 1 (an empty name then means no project); Cancel and
+// the close box close it with result 2.
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+class QLabel;
+class QListWidget;
+class QWidget;
+class TGlyphButton;
+
+namespace platform {
+struct Services;
+}
+
+namespace app {
+
+class TFOpenConf : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kModalOK = 1;
+    static constexpr int kModalCancel = 2;
+    static constexpr int kClientWidth = 377;
+    static constexpr int kClientHeight = 351;
+
+    explicit TFOpenConf(platform::Services& services, QWidget* parent = nullptr);
+    ~TFOpenConf() override;
+
+    // Runs the window modally: 1 for OK (read Name_Conf), 2 for Cancel or the close box.
+    int ShowModal();
+
+    // Each showing: the list rebuilt from the folders, the open project (or the first entry)
+    // selected.
+    void FormShow();
+    // Fills SL with the project folders' names.
+    void Load_Existing_Configuration();
+    // Index in SL of the first name equal to snc when a..z are taken as A..Z; -1 when none.
+    int Search_Open_Conf(const QString& snc) const;
+    // Name_Conf follows the list's selection (mouse or keyboard).
+    void ListBox1Click();
+    // Captions and hints from the text table.
+    void Set_Lang();
+
+    // The project names found, in list order.
+    QStringList SL;
+    // The project chosen in the list; empty when the list is empty.
+    QString Name_Conf;
+
+    QLabel* Label1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QWidget* P_Title = nullptr;
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    QWidget* P_Button = nullptr;
+    TGlyphButton* Btn_OK = nullptr;
+    TGlyphButton* Btn_Cancel = nullptr;
+
+public slots:
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormCreate();
+
+    platform::Services& services_;
+};
+
+} // namespace app
