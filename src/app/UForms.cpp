@@ -2,6 +2,7 @@
 
 #include "app/UPlaceholderWindow.h"
 #include "app/UQuorvantiseFirmWare.h"
+#include "gateway/UParGen.h"
 
 #include <QDialog>
 
@@ -81,12 +82,26 @@ TFormEntry entryFor(W* window, bool withLang = true)
     return e;
 }
 
-// Creates the real window of an object name, or nullptr where this build has none yet.
+template <typename W>
+TFormEntry named(W* window, const char* objectName)
+{
+    window->setObjectName(QLatin1String(objectName));
+    return entryFor(window);
+}
+
+// Creates the window of an object name: its own unit where this build has one, otherwise a
+// placeholder.
 TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidget* owner)
 {
-    (void)services;
-    auto* w = new TFPlaceholderWindow(QLatin1String(row.objectName), QLatin1String(row.role), owner);
-    return entryFor(w, QLatin1String(row.objectName) != QLatin1String("FAbout"));
+    const QString name = QLatin1String(row.objectName);
+    if (name == QLatin1String("FParGen")) {
+        auto* w = new gateway::TFParGen(services, owner);
+        TFormEntry e = named(w, row.objectName);
+        e.showModal = [w] { return w->ShowModal(); };
+        return e;
+    }
+    auto* w = new TFPlaceholderWindow(name, QLatin1String(row.role), owner);
+    return entryFor(w, name != QLatin1String("FAbout"));
 }
 
 } // namespace
