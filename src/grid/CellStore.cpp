@@ -27,6 +27,17 @@ TCellStore::Row* TCellStore::newRow(std::uint32_t cap, std::uint32_t textCap)
     return r;
 }
 
+// A new row is sized like the row above it: tables are filled row by row with rows alike, so
+// the block rarely has to grow; a row without a neighbour starts small.
+TCellStore::Row* TCellStore::newRowLike(int row, std::uint32_t firstLen) const
+{
+    const Row* above = rowAt(row - 1);
+    if (above && above->n > 0)
+        return newRow(std::max<std::uint32_t>(above->n, 4),
+                      std::max(firstLen, above->len + above->len / 8 + 8));
+    return newRow(4, std::max<std::uint32_t>(firstLen, 16));
+}
+
 void TCellStore::freeRow(Row* r)
 {
     if (!r)
@@ -69,9 +80,12 @@ TCellStore::Row* TCellStore::grow(Row* r, std::uint32_t needCap, std::uint32_t n
 long TCellStore::find(const Row* r, std::uint32_t col)
 {
     const Entry* e = r->entries();
-    // Fast path: a row filled from column 0 without gaps has column c at position c.
+    // Fast paths: a row filled from column 0 without gaps has column c at position c, and a
+    // row being filled left to right takes the new cell at its end.
     if (col < r->n && e[col].col == col)
         return long(col);
+    if (r->n == 0 || e[r->n - 1].col < col)
+        return -long(r->n) - 1;
     std::uint32_t lo = 0, hi = r->n;
     while (lo < hi) {
         const std::uint32_t mid = (lo + hi) / 2;
@@ -162,7 +176,7 @@ void TCellStore::SetText(int col, int row, QStringView text)
     if (!r) {
         if (len == 0)
             return;
-        r = newRow(4, std::max<std::uint32_t>(len, 16));
+        r = newRowLike(row, len);
         ensureRow(row) = r;
     }
     long i = find(r, std::uint32_t(col));
@@ -214,7 +228,7 @@ void TCellStore::SetObject(int col, int row, TObject* obj)
     if (!r) {
         if (!obj)
             return;
-        r = newRow(4, 16);
+        r = newRowLike(row, 0);
         ensureRow(row) = r;
     }
     long i = find(r, std::uint32_t(col));

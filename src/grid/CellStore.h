@@ -80,6 +80,7 @@ private:
 
     static Row* newRow(std::uint32_t cap, std::uint32_t textCap);
     static void freeRow(Row* r);
+    Row* newRowLike(int row, std::uint32_t firstLen) const;
     static Row* grow(Row* r, std::uint32_t needCap, std::uint32_t needText);
     // Position of col in the row, or -(insertion point) - 1 when absent.
     static long find(const Row* r, std::uint32_t col);
