@@ -66,6 +66,9 @@ TFNew_Project::TFNew_Project(platform::Services& services, QWidget* parent)
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(16, kTitleHeight + 4, kClientWidth - 32, 18);
+    // Texts from language files are shown as written, never as markup.
+    for (QLabel* l : {L_SW_Code, L_SW_Desc, Label1})
+        l->setTextFormat(Qt::PlainText);
     E_New_Proj = new QLineEdit(this);
     E_New_Proj->setObjectName(QStringLiteral("E_New_Proj"));
     E_New_Proj->setGeometry(16, kTitleHeight + 24, kClientWidth - 32, 22);
@@ -156,7 +159,8 @@ void TFNew_Project::Btn_OKClick()
         refuse(106);
         return;
     }
-    if (!QDir(state.Projects_Dir).exists() || !QDir(state.Projects_Dir).mkdir(name)) {
+    if (state.Projects_Dir.isEmpty() || !QDir(state.Projects_Dir).exists()
+        || !QDir(state.Projects_Dir).mkdir(name)) {
         refuse(105);
         return;
     }

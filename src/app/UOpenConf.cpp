@@ -75,6 +75,9 @@ TFOpenConf::TFOpenConf(platform::Services& services, QWidget* parent)
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
+    // Texts from language files are shown as written, never as markup.
+    for (QLabel* l : {L_SW_Code, L_SW_Desc, Label1})
+        l->setTextFormat(Qt::PlainText);
     body->addWidget(Label1);
     body->addWidget(ListBox1, 1);
 

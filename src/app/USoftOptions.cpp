@@ -221,6 +221,12 @@ void TFSoftOptions::buildLanguagePage()
     Btn_Next = new TGlyphButton(TS_Language);
     Btn_Next->setObjectName(QStringLiteral("Btn_Next"));
     Btn_Next->setGeometry(390, 205, 81, 25);
+
+    // Language names come from file names and texts from language files: shown as written.
+    for (QLabel* l : {L_SW_Code, L_SW_Desc, L_Sel_Lang, L_Page_Lang})
+        l->setTextFormat(Qt::PlainText);
+    for (QLabel* l : slotNames_)
+        l->setTextFormat(Qt::PlainText);
     for (TGlyphButton* b : {Btn_Prev, Btn_Next})
         connect(b, &TGlyphButton::OnClick, this, [this, b] { Btn_NextClick(b); });
 }

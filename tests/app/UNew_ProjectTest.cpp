@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -115,6 +116,15 @@ TEST_F(NewProjectWindow, MissingProjectsFolderIsRefused)
     EXPECT_EQ(messages.lastText(), common::Lang_Str()[105]);
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(QDir(projects()).exists());
+
+    // Without a projects folder at all, nothing is made anywhere (not in the working folder).
+    messages.shown.clear();
+    window->done(TFNew_Project::kModalCancel);
+    State().Projects_Dir.clear();
+    const QString unique = "Unique " + QString::number(QCoreApplication::applicationPid());
+    typeAndConfirm(unique, false);
+    EXPECT_EQ(messages.lastText(), common::Lang_Str()[105]);
+    EXPECT_FALSE(QDir(unique).exists());
 }
 
 TEST_F(NewProjectWindow, NewProjectHasAnEmptyBinFolderAndIsOpenAtOnce)

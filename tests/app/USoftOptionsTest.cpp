@@ -159,13 +159,17 @@ TEST_F(SoftOptionsWindow, ListsReadableLanguageFilesSortedIgnoringCase)
     QFile(languageFile("Locked.lng")).setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     writeLanguage("Shouting.LNG");   // the loader would look for "Shouting.lng"
     writeLanguage("notes.txt");
+    writeLanguage("<i>Markup<i>.lng");  // a file name, shown as written
     writeLanguage(".lng");           // no name to show
     ASSERT_TRUE(QDir(State().Language_Dir).mkdir("Folder.lng"));
     window->open();
-    EXPECT_EQ(window->SL_Languages, QStringList({"Deutsch.lng", "English.lng", "italiano.lng", "Locked.lng"}));
-    EXPECT_EQ(window->L_L1->text(), "Deutsch");
-    EXPECT_EQ(window->L_L3->text(), "italiano");
-    EXPECT_EQ(window->L_L4->text(), "Locked");
+    EXPECT_EQ(window->SL_Languages,
+              QStringList({"<i>Markup<i>.lng", "Deutsch.lng", "English.lng", "italiano.lng", "Locked.lng"}));
+    EXPECT_EQ(window->L_L1->text(), "<i>Markup<i>");
+    EXPECT_EQ(window->L_L1->textFormat(), Qt::PlainText);
+    EXPECT_EQ(window->L_L2->text(), "Deutsch");
+    EXPECT_EQ(window->L_L4->text(), "italiano");
+    EXPECT_EQ(window->L_L5->text(), "Locked");
     EXPECT_EQ(window->L_Sel_Lang->text(), common::Lang_Str()[304] + "English");
 }
 
