@@ -277,7 +277,7 @@ void TFSoftOptions::FormCreate()
 {
     L_SW_Code->setText(common::State().SW_Code);
     setFixedSize(kClientWidth, kClientHeight);
-    TS_Con_Options->setVisible(true);
+    PC_Options->setTabVisible(PC_Options->indexOf(TS_Con_Options), true);
     Set_Lang();
 }
 

@@ -366,7 +366,12 @@ TEST_F(SoftOptionsWindow, CheckOnDemandShowsTheLinkOrNoUpdate)
     window->open();
     EXPECT_FALSE(window->LL_Check_Update->isVisible());
     EXPECT_EQ(window->PC_Options->currentWidget(), window->TS_Language);
+    // Only the page in front shows its controls.
+    EXPECT_FALSE(window->CB_En_Con->isVisible());
+    for (int i = 0; i < window->PC_Options->count(); ++i)
+        EXPECT_TRUE(window->PC_Options->isTabVisible(i));
     window->PC_Options->setCurrentWidget(window->TS_Con_Options);
+    EXPECT_TRUE(window->CB_En_Con->isVisible());
 
     http.replies.push_back({200, "VER. 1.001", {}});
     QTest::mouseClick(window->Btn_Check_Update, Qt::LeftButton);
