@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QVBoxLayout>
 
 namespace gateway {
@@ -331,12 +332,19 @@ bool TFBoot::Send_Ping()
     ping_res = 0;
     if (!services_.echo)
         return false;
-    // Window messages keep coming between tries: a second click must not start a second test.
+    // Window messages keep coming between tries: a second click must not start a second test,
+    // and the address and choices must stay those the test was run for.
     testing_ = true;
-    Btn_Update->setEnabled(false);
+    const QPointer<QWidget> hadFocus = focusWidget();
+    QWidget* frozen[] = {P_IP_Address, P_Options, Btn_Update};
+    for (QWidget* w : frozen)
+        w->setEnabled(false);
     const platform::ReachabilityResult result =
         platform::runReachabilityTest(*services_.echo, IP_Address_Text(), *clock_);
-    Btn_Update->setEnabled(true);
+    for (QWidget* w : frozen)
+        w->setEnabled(true);
+    if (hadFocus && isVisible())
+        hadFocus->setFocus(Qt::OtherFocusReason);
     testing_ = false;
     ping_res = result.ping_res;
     return result.reached;
