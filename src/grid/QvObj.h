@@ -594,3 +594,68 @@ private:
 };
 
 } // namespace grid
+
+// ---- focus frame, arrow windows and alpha mask ---------------------------------------------
+
+namespace grid {
+
+enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
+
+// A small green window in the shape of an arrow, marking where a dragged row or column lands.
+class TArrowWindow : public QWidget {
+    Q_OBJECT
+public:
+    TArrowWindow(QWidget* owner, TArrowDirection direction);
+    TArrowDirection Dir() const { return FDir; }
+    // The arrow polygon of a direction, in window coordinates.
+    static QPolygon Arrow(TArrowDirection direction);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    TArrowDirection FDir;
+};
+
+// The window that carries the soft frame around the focused cell; never takes input or focus.
+class TGridFocusWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TGridFocusWindow(QWidget* owner);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
+
+// A 32-bit picture with per-pixel opacity (premultiplied) and an opacity for the whole window.
+class TGridAlphaMask : public TPersistent {
+public:
+    TGridAlphaMask() = default;
+    QString ClassName() const override { return QStringLiteral("TGridAlphaMask"); }
+    std::unique_ptr<TObject> Clone() const override;
+    // From another mask: its opacity and its pixels over this mask's size (a smaller source
+    // is read only within its own size, the rest stays transparent); from a picture: its pixels.
+    void Assign(const TGridAlphaMask& source);
+    void Assign(const QImage& picture);
+    // Alpha from the mask's red channel, colour from the 24-bit bitmap scaled by that alpha.
+    // Nothing happens unless bitmap is 24-bit.
+    void MergeMask(const QImage& mask, const QImage& bitmap, TColor color);
+    unsigned char Opacity() const { return FOpacity; }
+    void SetOpacity(unsigned char v) { FOpacity = v; }
+    const QImage& Image() const { return FImage; }
+    void SetSize(int w, int h);
+
+private:
+    QImage FImage{0, 0, QImage::Format_ARGB32_Premultiplied};
+    unsigned char FOpacity = 255;
+};
+
+// A white rounded outline (or filled shape for pen width 0) on black, 24-bit, blurred when
+// radius > 0.
+void MakeRoundRectMask(QImage& bitmap, int width, int height, double radius, int corner, int penWidth);
+// Half-width of the blur kernel for a radius (1..10).
+int BlurKernelSize(double radius);
+// Gaussian blur in place; raises for a picture that is not 24-bit.
+void BlurBitmap24(QImage& bitmap, double radius);
+
+} // namespace grid

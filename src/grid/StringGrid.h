@@ -91,15 +91,15 @@ public:
     virtual void SetColCount(int value);
     int RowCount() const { return rowCount; }
     virtual void SetRowCount(int value);
-    int FixedCols() const { return fixedCols; }
+    virtual int FixedCols() const { return fixedCols; }
     virtual void SetFixedCols(int value);
-    int FixedRows() const { return fixedRows; }
+    virtual int FixedRows() const { return fixedRows; }
     virtual void SetFixedRows(int value);
 
     int DefaultColWidth() const { return defaultColWidth; }
     void SetDefaultColWidth(int value);
     int DefaultRowHeight() const { return defaultRowHeight; }
-    void SetDefaultRowHeight(int value);
+    virtual void SetDefaultRowHeight(int value);
     int ColWidths(int col) const;
     void SetColWidths(int col, int width);
     int RowHeights(int row) const;
@@ -117,9 +117,9 @@ public:
 
     // Current cell, anchor and selection.
     int Col() const { return current.X; }
-    void SetCol(int value);
+    virtual void SetCol(int value);
     int Row() const { return current.Y; }
-    void SetRow(int value);
+    virtual void SetRow(int value);
     TGridRect Selection() const;
     void SetSelection(const TGridRect& value);
     TPoint Anchor() const { return anchor; }
@@ -186,6 +186,7 @@ public:
     std::function<void(TStringGrid*, int col, int row, bool& canSelect)> OnSelectCell;
     std::function<void(TStringGrid*)> OnTopLeftChanged;
     std::function<void(TStringGrid*)> OnClick;
+    std::function<void(TStringGrid*, QChar& key)> OnKeyPress;
     std::function<void(TStringGrid*, int from, int to)> OnColumnMoved;
     std::function<void(TStringGrid*, int from, int to)> OnRowMoved;
     std::function<void(TStringGrid*, int col, int row, QString&)> OnGetEditText;
@@ -208,6 +209,10 @@ protected:
     virtual void SizeChanged(int oldColCount, int oldRowCount);
     virtual void TopLeftChanged();
     virtual void KeyDown(int key, Qt::KeyboardModifiers shift);
+    // A typed character (Enter 13, Escape 27 and Backspace 8 included); setting it to 0
+    // consumes it. The base fires OnKeyPress, toggles the editor on Enter and opens it on a
+    // printable character when editing is allowed.
+    virtual void KeyPress(QChar& key);
     virtual void DoMouseWheelDown();
     virtual void DoMouseWheelUp();
     virtual void Paint();

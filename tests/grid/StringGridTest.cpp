@@ -70,7 +70,7 @@ TEST(StringGrid, OutOfRangeWritesAreRefusedWithTheirMessages)
     };
     const Case cases[] = {
         {"FixedRows = RowCount", [](TStringGrid& g) { g.SetFixedRows(5); }, SFixedRowTooBig},
-        {"FixedRows < 0", [](TStringGrid& g) { g.SetFixedRows(-1); }, SFixedRowTooBig},
+        {"FixedRows < 0", [](TStringGrid& g) { g.SetFixedRows(-1); }, SGridIndexOutOfRange},
         {"FixedCols = ColCount", [](TStringGrid& g) { g.SetFixedCols(5); }, SFixedColTooBig},
         {"Row past end", [](TStringGrid& g) { g.SetRow(5); }, SGridIndexOutOfRange},
         {"Row negative", [](TStringGrid& g) { g.SetRow(-1); }, SGridIndexOutOfRange},

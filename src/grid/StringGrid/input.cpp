@@ -157,29 +157,52 @@ void TStringGrid::keyPressEvent(QKeyEvent* e)
     const bool handled = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
                          key == Qt::Key_Right || key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
                          key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_F2 ||
-                         key == Qt::Key_Return || key == Qt::Key_Enter ||
                          ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && (options & goTabs));
     if (handled) {
         KeyDown(key, e->modifiers());
         e->accept();
         return;
     }
-    const QString text = e->text();
-    if (!text.isEmpty() && text.at(0).isPrint() && !(e->modifiers() & Qt::ControlModifier) &&
-        (options & goEditing)) {
-        ShowEditor();
-        if (editorShown && editor) {
-            editor->setText(text);
-            e->accept();
-            return;
-        }
+    QChar ch;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        ch = QChar(13);
+    else if (key == Qt::Key_Escape)
+        ch = QChar(27);
+    else if (key == Qt::Key_Backspace)
+        ch = QChar(8);
+    else if (!e->text().isEmpty() && !(e->modifiers() & Qt::ControlModifier))
+        ch = e->text().at(0);
+    if (!ch.isNull()) {
+        KeyPress(ch);
+        e->accept();
+        return;
     }
     QAbstractScrollArea::keyPressEvent(e);
 }
 
+void TStringGrid::KeyPress(QChar& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+    if (key.isNull())
+        return;
+    if (key.unicode() == 13) {
+        if (editorShown)
+            HideEditor();
+        else
+            ShowEditor();
+        return;
+    }
+    if (key.isPrint() && (options & goEditing)) {
+        ShowEditor();
+        if (editorShown && editor)
+            editor->setText(QString(key));
+    }
+}
+
 void TStringGrid::KeyDown(int key, Qt::KeyboardModifiers shift)
 {
-    if (key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (key == Qt::Key_F2) {
         if (editorShown)
             HideEditor();
         else

@@ -58,7 +58,9 @@ void TStringGrid::SetRowCount(int value)
 
 void TStringGrid::SetFixedCols(int value)
 {
-    if (value < 0 || value >= colCount)
+    if (value < 0)
+        throw EInvalidGridOperation(SGridIndexOutOfRange);
+    if (value >= colCount)
         throw EInvalidGridOperation(SFixedColTooBig);
     fixedCols = value;
     if (current.X < value)
@@ -73,7 +75,9 @@ void TStringGrid::SetFixedCols(int value)
 
 void TStringGrid::SetFixedRows(int value)
 {
-    if (value < 0 || value >= rowCount)
+    if (value < 0)
+        throw EInvalidGridOperation(SGridIndexOutOfRange);
+    if (value >= rowCount)
         throw EInvalidGridOperation(SFixedRowTooBig);
     fixedRows = value;
     if (current.Y < value)
