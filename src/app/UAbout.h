@@ -3,6 +3,7 @@
 // code, with the maker's logo and web address opening the maker's home page. Its texts are
 // fixed in English: it has no Set_Lang and a language change leaves it alone.
 
+#include "common/UComonState.h"
 #include <QDialog>
 #include <QString>
 
@@ -16,7 +17,7 @@ struct Services;
 namespace app {
 
 // The maker's web host: home page, download page and version service all live there.
-inline constexpr const char* kMakerWebHost = "www.norvix.com";
+inline constexpr const char* kMakerWebHost = common::kMakerHost;
 // The code of the gateway's manual.
 inline constexpr const char* kManualCode = "DM40517";
 

@@ -1,6 +1,10 @@
 #include "app/UForms.h"
 
+#include "app/UAbout.h"
+#include "app/UNew_Project.h"
+#include "app/UOpenConf.h"
 #include "app/UPlaceholderWindow.h"
+#include "app/USoftOptions.h"
 #include "app/UQuorvantiseFirmWare.h"
 #include "gateway/UParGen.h"
 
@@ -94,12 +98,34 @@ TFormEntry named(W* window, const char* objectName)
 TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidget* owner)
 {
     const QString name = QLatin1String(row.objectName);
-    if (name == QLatin1String("FParGen")) {
-        auto* w = new gateway::TFParGen(services, owner);
+    const auto own = [&](auto* w) {
         TFormEntry e = named(w, row.objectName);
         e.showModal = [w] { return w->ShowModal(); };
         return e;
+    };
+    if (name == QLatin1String("FNew_Project"))
+        return own(new app::TFNew_Project(services, owner));
+    if (name == QLatin1String("FOpenConf"))
+        return own(new app::TFOpenConf(services, owner));
+    if (name == QLatin1String("FAbout")) {
+        auto* w = new app::TFAbout(services, owner);
+        w->setObjectName(name);
+        TFormEntry e;
+        e.objectName = name;
+        e.window = w;
+        e.showModal = [w] { return w->ShowModal(); };
+        return e;
     }
+    if (name == QLatin1String("FSoftOptions")) {
+        auto* w = new app::TFSoftOptions(services, owner);
+        auto* mainWindow = qobject_cast<TFQuorvantiseFirmWare*>(owner);
+        w->Change_Language = [mainWindow] { mainWindow->Change_Language(); };
+        w->Set_Timer_Update_Enabled = [mainWindow](bool) { mainWindow->Apply_Timer_Rule(); };
+        mainWindow->Check_Version = [w] { return w->Check_Version(); };
+        return own(w);
+    }
+    if (name == QLatin1String("FParGen"))
+        return own(new gateway::TFParGen(services, owner));
     auto* w = new TFPlaceholderWindow(name, QLatin1String(row.role), owner);
     return entryFor(w, name != QLatin1String("FAbout"));
 }

@@ -1,6 +1,9 @@
 #include "app/UQuorvantiseFirmWare.h"
 
+#include "app/UAbout.h"
 #include "app/UForms.h"
+#include "app/UOpenConf.h"
+#include "app/USoftOptions.h"
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
@@ -105,18 +108,6 @@ TFQuorvantiseFirmWare::TFQuorvantiseFirmWare(platform::Services& services, QWidg
 }
 
 TFQuorvantiseFirmWare::~TFQuorvantiseFirmWare() = default;
-
-QString TFQuorvantiseFirmWare::Home_Page_Url()
-{
-    return QStringLiteral("http://%1/HOME/default.asp?frompg=%2").arg(QLatin1String(kMakerHost),
-                                                                        QLatin1String(common::kSW_Code));
-}
-
-QString TFQuorvantiseFirmWare::Download_Link(const QString& linkText)
-{
-    return QStringLiteral("<a href=\"http://%1/Home/download/download.asp#GX40517\">%2</a>")
-        .arg(QLatin1String(kMakerHost), linkText.toHtmlEscaped());
-}
 
 void TFQuorvantiseFirmWare::FormCreate()
 {
@@ -330,6 +321,12 @@ void TFQuorvantiseFirmWare::Open_Project()
 {
     if (Forms().ShowModal(QStringLiteral("FOpenConf")) != 1)
         return;
+    auto& s = State();
+    const auto* open = qobject_cast<app::TFOpenConf*>(Forms().Find(QStringLiteral("FOpenConf"))->window);
+    s.Project_Name = open ? open->Name_Conf : QString();
+    // The chosen folder is not looked up again: one deleted meanwhile opens all the same.
+    s.Project_Dir = s.Project_Name.isEmpty() ? QString() : platform::joinPath(s.Projects_Dir, s.Project_Name);
+    common::Set_Files(s);
     Show_Project_Box();
 }
 
@@ -368,7 +365,7 @@ void TFQuorvantiseFirmWare::Timer_UpdateTimer()
     Timer_Update.stop();
     const bool newer = Check_Version && Check_Version();
     if (newer) {
-        LL_Update->setText(Download_Link(text(19)));
+        LL_Update->setText(app::Download_Link(text(19)));
         LL_Update->adjustSize();
         LL_Update->show();
     } else {
@@ -380,7 +377,7 @@ void TFQuorvantiseFirmWare::Timer_UpdateTimer()
 
 void TFQuorvantiseFirmWare::L_NorvixClick()
 {
-    services_.shell->openUrl(Home_Page_Url());
+    services_.shell->openUrl(app::Home_Page_Address());
 }
 
 void TFQuorvantiseFirmWare::LL_UpdateLinkClick(const QString& link)

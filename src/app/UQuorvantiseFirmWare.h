@@ -55,9 +55,6 @@ public:
     // The version query, set by the options window once it exists (it owns Check_Version).
     std::function<bool()> Check_Version;
 
-    // The maker's web pages.
-    static QString Home_Page_Url();
-    static QString Download_Link(const QString& text);
 
 signals:
     void closed();

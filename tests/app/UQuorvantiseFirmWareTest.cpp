@@ -252,3 +252,31 @@ TEST_F(MainWindow, UpdateDeviceWithAnUnwritableImageReportsItAndOpensNothing)
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
 }
+
+TEST_F(MainWindow, OpenConfigurationOpensTheChosenProject)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/Alpha"));
+    TFQuorvantiseFirmWare* w = start();
+    closeNextModal(1);
+    w->Button("Btn_Open")->Click();
+    EXPECT_EQ(opened, QStringList{"FOpenConf"});
+    EXPECT_EQ(State().Project_Name, "Alpha");
+    EXPECT_EQ(State().Project_Dir, QDir(tmp.filePath("PROJECTS")).filePath("Alpha"));
+    EXPECT_EQ(State().File_DNETM_Net, QDir(State().Project_Dir).filePath("DNETM_Net.xml"));
+    EXPECT_EQ(w->L_Name_Conf->text(), Lang_Str()[11]);
+    EXPECT_EQ(w->L_Name_Conf_L2->text(), "Alpha");
+}
+
+TEST_F(MainWindow, OptionsConfirmedRewriteTheSettingsAtOnceCancelledDoNot)
+{
+    TFQuorvantiseFirmWare* w = start();
+    const QString settings = tmp.filePath("Quorvantis.xml");
+    closeNextModal(2);
+    w->Button("Btn_Opz")->Click();
+    EXPECT_FALSE(QFileInfo::exists(settings));
+
+    closeNextModal(1);
+    w->Button("Btn_Opz")->Click();
+    EXPECT_EQ(opened, (QStringList{"FSoftOptions", "FSoftOptions"}));
+    EXPECT_TRUE(QFileInfo::exists(settings));
+}
