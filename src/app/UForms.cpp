@@ -6,6 +6,7 @@
 #include "app/UPlaceholderWindow.h"
 #include "app/USoftOptions.h"
 #include "app/UQuorvantiseFirmWare.h"
+#include "gateway/UBoot.h"
 #include "gateway/UParGen.h"
 
 #include <QDialog>
@@ -122,6 +123,14 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         w->Change_Language = [mainWindow] { mainWindow->Change_Language(); };
         w->Set_Timer_Update_Enabled = [mainWindow](bool) { mainWindow->Apply_Timer_Rule(); };
         mainWindow->Check_Version = [w] { return w->Check_Version(); };
+        return own(w);
+    }
+    if (name == QLatin1String("FBoot")) {
+        auto* w = new gateway::TFBoot(services, owner);
+        auto* mainWindow = qobject_cast<TFQuorvantiseFirmWare*>(owner);
+        w->Start_Program = [mainWindow](const QString& program, const QString& parameters, int tipo) {
+            mainWindow->Start_Program(program, parameters, tipo);
+        };
         return own(w);
     }
     if (name == QLatin1String("FParGen"))

@@ -7,6 +7,7 @@
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "gateway/UBoot.h"
 #include "gateway/UIOLinkSlaveIODD.h"
 #include "gateway/USaveBincc.h"
 #include "platform/Files.h"
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QPainter>
 
 namespace {
 
@@ -83,6 +85,33 @@ QString text(int number)
 {
     const QStringList& table = Lang_Str();
     return number >= 0 && number < table.size() ? table[number] : QString();
+}
+
+// Pictures of the three title buttons, drawn here: a 32 x 32 cell whose lower-left pixel
+// (magenta) is the see-through colour.
+QImage titleGlyph(const QString& name)
+{
+    QImage img(32, 32, QImage::Format_RGB32);
+    img.fill(QColor(255, 0, 255));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QColor ink(90, 90, 90);
+    p.setPen(QPen(ink, 3));
+    if (name == QLatin1String("Btn_Info")) {
+        p.drawEllipse(4, 4, 23, 23);
+        p.fillRect(14, 13, 4, 10, ink);
+        p.fillRect(14, 8, 4, 3, ink);
+    } else if (name == QLatin1String("Btn_Opz")) {
+        for (int y : {9, 16, 23})
+            p.drawLine(5, y, 26, y);
+        p.fillRect(9, 7, 4, 5, ink);
+        p.fillRect(19, 14, 4, 5, ink);
+        p.fillRect(12, 21, 4, 5, ink);
+    } else {
+        p.drawLine(7, 7, 24, 24);
+        p.drawLine(24, 7, 7, 24);
+    }
+    return img;
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, int pointSize = 8, bool bold = false)
@@ -211,6 +240,8 @@ void TFQuorvantiseFirmWare::Lay_Out_For_Gateway()
         const bool titleRow = row.caption < 0 && row.top == 8;
         if (titleRow) {
             b->setGeometry(row.left, row.top, 50, 50);
+            b->setGlyph(titleGlyph(name));
+            b->setNumGlyphs(1);
         } else {
             b->setGeometry(row.left, row.top, kStepButtonWidth, kStepButtonHeight);
             b->setAlignment(Qt::AlignLeft);
@@ -342,6 +373,8 @@ void TFQuorvantiseFirmWare::Update_Device()
         services_.messages->error(this, *error);
         return;
     }
+    if (auto* boot = qobject_cast<gateway::TFBoot*>(Forms().Find(QStringLiteral("FBoot"))->window))
+        boot->Form_Type = 1; // the Ethernet layout
     Forms().ShowModal(QStringLiteral("FBoot"));
 }
 

@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -279,4 +280,48 @@ TEST_F(MainWindow, OptionsConfirmedRewriteTheSettingsAtOnceCancelledDoNot)
     w->Button("Btn_Opz")->Click();
     EXPECT_EQ(opened, (QStringList{"FSoftOptions", "FSoftOptions"}));
     EXPECT_TRUE(QFileInfo::exists(settings));
+}
+
+TEST_F(MainWindow, LanguageChangeReappliesTheTextsOfEveryWindowButTheAboutWindow)
+{
+    // 400 is the communication settings' caption.
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("LANGUAGE"));
+    ASSERT_TRUE(testsupport::writeFile(
+        tmp.filePath("LANGUAGE/Italiano.lng"),
+        "STR15 =Nuova Configurazione\r\nSTR100 =Crea Nuova Configurazione\r\nSTR300 =Opzioni\r\n"
+        "STR400 =Comunicazione\r\n"));
+    TFQuorvantiseFirmWare* w = start();
+    const QString aboutTitle = Forms().Find("FAbout")->window->windowTitle();
+
+    State().Language_Name = "Italiano";
+    common::Load_Language(State().Language_Dir, State().Language_Name);
+    w->Change_Language();
+
+    EXPECT_EQ(w->Button("Btn_New")->Caption(), "Nuova Configurazione");
+    EXPECT_EQ(Forms().Find("FNew_Project")->window->windowTitle(), "Crea Nuova Configurazione");
+    EXPECT_EQ(Forms().Find("FSoftOptions")->window->windowTitle(), "Opzioni");
+    EXPECT_EQ(Forms().Find("FParGen")->window->windowTitle(), "Comunicazione");
+    EXPECT_EQ(Forms().Find("FAbout")->window->windowTitle(), aboutTitle);
+    // The open-project box keeps its state in the new language.
+    EXPECT_EQ(w->L_Name_Conf->text(), Lang_Str()[9]);
+}
+
+TEST_F(MainWindow, ScreenshotShowsTheSixStepsOfThisGateway)
+{
+    TFQuorvantiseFirmWare* w = start();
+    w->show();
+    const QImage shot = w->grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(694, 484));
+    shot.save("MainWindow.png");
+    // The window's background colour shows between the rows.
+    EXPECT_EQ(shot.pixelColor(600, 470), QColor(248, 247, 237));
+    // The rule under the last step is a one-pixel line 51 pixels below the update button's top.
+    EXPECT_NE(shot.pixelColor(300, 332 + 51), QColor(248, 247, 237));
+    EXPECT_EQ(shot.pixelColor(300, 332 + 52), QColor(248, 247, 237));
+    // Each shown step button paints its face over the background.
+    for (const char* name : {"Btn_New", "Btn_Prm_Gen", "Btn_IOLink_Set_Access", "Btn_DNet_Net", "Btn_IOLink_IODD",
+                             "Btn_CreateBin"}) {
+        const QRect r = w->Button(name)->geometry();
+        EXPECT_NE(shot.pixelColor(r.center()), QColor(248, 247, 237)) << name;
+    }
 }
