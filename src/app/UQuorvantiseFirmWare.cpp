@@ -10,6 +10,7 @@
 #include "gateway/UBoot.h"
 #include "gateway/UIOLinkSlaveIODD.h"
 #include "gateway/USaveBincc.h"
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
@@ -336,6 +337,18 @@ void TFQuorvantiseFirmWare::Btn_Click(const QString& name)
         Update_Device();
     } else if (name == QLatin1String("Btn_IOLink_IODD")) {
         Create_IODD();
+    } else if (name == QLatin1String("Btn_CANopen_EDS")) {
+        Build_EDS_File();
+    } else if (name == QLatin1String("Btn_BACnet_EDE_File")) {
+        BACnet_EDE_File();
+    } else if (name == QLatin1String("Btn_PROFINET_XML")) {
+        PROFINET_XML();
+    } else if (name == QLatin1String("Btn_EtherCAT_ESI_File")) {
+        if (Generators.Create_ESI_File)
+            Generators.Create_ESI_File();
+    } else if (name == QLatin1String("Btn_SNMP_MIB")) {
+        if (Generators.Create_MIB_File)
+            Generators.Create_MIB_File();
     } else if (*row->window) {
         // The configuration windows' results are not looked at.
         Forms().ShowModal(QLatin1String(row->window));
@@ -381,6 +394,42 @@ void TFQuorvantiseFirmWare::Update_Device()
 void TFQuorvantiseFirmWare::Create_IODD()
 {
     gateway::Create_IODD(this, {services_.dialogs, services_.messages, {}});
+}
+
+void TFQuorvantiseFirmWare::Build_EDS_File()
+{
+    const QString fileName = services_.dialogs->saveFileName(
+        this, QString(), State().Project_Dir, QStringLiteral("Electronic Data Sheet (*.eds)"));
+    if (fileName.isEmpty())
+        return;
+    // The dialog's filter supplies the extension; an existing file is replaced without asking.
+    const QString withExtension = fileName.contains(QLatin1Char('.')) ? fileName : fileName + QStringLiteral(".eds");
+    if (Generators.Write_EDS_File)
+        Generators.Write_EDS_File(withExtension);
+}
+
+void TFQuorvantiseFirmWare::BACnet_EDE_File()
+{
+    QString fileName =
+        services_.dialogs->saveFileName(this, QString(), State().Project_Dir, QStringLiteral("CSV (MS-DOS) (*.csv)"));
+    if (fileName.isEmpty())
+        return;
+    if (fileName.right(4).toUpper() != QLatin1String(".CSV"))
+        fileName += QStringLiteral(".csv");
+    if (platform::fileExists(fileName)
+        && services_.messages->askYesNoCancel(this, text(34)) != platform::MsgResult::Yes)
+        return;
+    if (Generators.Create_EDE_File)
+        Generators.Create_EDE_File(fileName);
+}
+
+void TFQuorvantiseFirmWare::PROFINET_XML()
+{
+    if (Forms().ShowModal(QStringLiteral("FProfinetFileName")) != 1)
+        return;
+    const QWidget* picker = Forms().Find(QStringLiteral("FProfinetFileName"))->window;
+    if (Generators.Create_GSDML_File)
+        Generators.Create_GSDML_File(picker->property("Name_File_XML").toString());
 }
 
 void TFQuorvantiseFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, int tipo)

@@ -36,6 +36,19 @@ public:
     void Open_Project();
     void Update_Device();
     void Create_IODD();
+    void Build_EDS_File();
+    void BACnet_EDE_File();
+    void PROFINET_XML();
+
+    // The other protocols' description-file writers. They belong to the protocol tables, which
+    // this build does not carry yet: until then these stay empty and the steps write nothing.
+    struct TGenerators {
+        std::function<void(const QString& fileName)> Write_EDS_File;
+        std::function<void(const QString& fileName)> Create_EDE_File;
+        std::function<void(const QString& nameFileXml)> Create_GSDML_File;
+        std::function<void()> Create_ESI_File;
+        std::function<void()> Create_MIB_File;
+    } Generators;
     void Timer_UpdateTimer();
     void L_NorvixClick();
     void LL_UpdateLinkClick(const QString& link);

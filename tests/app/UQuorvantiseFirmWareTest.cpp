@@ -4,6 +4,7 @@
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
 #include "platform/Services.h"
+#include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
 #include "support/FakeShell.h"
 #include "support/TestSupport.h"
@@ -324,4 +325,45 @@ TEST_F(MainWindow, ScreenshotShowsTheSixStepsOfThisGateway)
         const QRect r = w->Button(name)->geometry();
         EXPECT_NE(shot.pixelColor(r.center()), QColor(248, 247, 237)) << name;
     }
+}
+
+TEST_F(MainWindow, EdeFileNameGetsItsExtensionAndAnExistingFileIsReplacedOnlyAfterYes)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/P"));
+    writeSettings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>");
+    testsupport::FakeDialogs dialogs;
+    services.dialogs = &dialogs;
+    TFQuorvantiseFirmWare* w = start();
+    QStringList written;
+    w->Generators.Create_EDE_File = [&](const QString& f) { written << f; };
+
+    const QString dir = State().Project_Dir;
+    const struct {
+        const char* typed;
+        const char* expected;
+    } names[] = {{"plant", "plant.csv"}, {"plant.CsV", "plant.CsV"}, {"plant.txt", "plant.txt.csv"}};
+    for (const auto& n : names) {
+        dialogs.answers.push_back(QDir(dir).filePath(n.typed));
+        w->BACnet_EDE_File();
+        ASSERT_FALSE(written.isEmpty()) << n.typed;
+        EXPECT_EQ(written.takeLast(), QDir(dir).filePath(n.expected));
+    }
+    EXPECT_TRUE(messages.shown.empty());
+
+    // An existing file: the question (text 34, Yes/No/Cancel) and only Yes goes on.
+    ASSERT_TRUE(testsupport::writeFile(QDir(dir).filePath("old.csv"), "x"));
+    for (platform::MsgResult answer : {platform::MsgResult::No, platform::MsgResult::Cancel, platform::MsgResult::Yes}) {
+        dialogs.answers.push_back(QDir(dir).filePath("old.csv"));
+        messages.answers.push_back(answer);
+        w->BACnet_EDE_File();
+    }
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[0].text, Lang_Str()[34]);
+    EXPECT_EQ(messages.shown[0].buttons, platform::MsgButtons::YesNoCancel);
+    EXPECT_EQ(written, QStringList{QDir(dir).filePath("old.csv")});
+
+    // Cancelling the dialog writes nothing.
+    dialogs.answers.push_back(QString());
+    w->BACnet_EDE_File();
+    EXPECT_EQ(written.size(), 1);
 }
