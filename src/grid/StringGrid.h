@@ -246,6 +246,8 @@ private:
     int maxLeftCol() const;
     void updateScrollBars();
     void clampCurrent();
+    void applyFixedCols(int value);
+    void applyFixedRows(int value);
     void moveTopLeft(int col, int row);
     void scrollIntoView(int col, int row);
     void invalidateRect(const TGridRect& r);

@@ -27,7 +27,7 @@ void TStringGrid::SetColCount(int value)
     if (value == colCount)
         return;
     if (value <= fixedCols)
-        SetFixedCols(value - 1);
+        applyFixedCols(value - 1); // not the property writer: the grid lowers it, no one asked
     const int old = colCount;
     colCount = value;
     if (!colWidths.empty())
@@ -45,7 +45,7 @@ void TStringGrid::SetRowCount(int value)
     if (value == rowCount)
         return;
     if (value <= fixedRows)
-        SetFixedRows(value - 1);
+        applyFixedRows(value - 1);
     const int old = rowCount;
     rowCount = value;
     if (!rowHeights.empty())
@@ -62,6 +62,11 @@ void TStringGrid::SetFixedCols(int value)
         throw EInvalidGridOperation(SGridIndexOutOfRange);
     if (value >= colCount)
         throw EInvalidGridOperation(SFixedColTooBig);
+    applyFixedCols(value);
+}
+
+void TStringGrid::applyFixedCols(int value)
+{
     fixedCols = value;
     if (current.X < value)
         current.X = value;
@@ -79,6 +84,11 @@ void TStringGrid::SetFixedRows(int value)
         throw EInvalidGridOperation(SGridIndexOutOfRange);
     if (value >= rowCount)
         throw EInvalidGridOperation(SFixedRowTooBig);
+    applyFixedRows(value);
+}
+
+void TStringGrid::applyFixedRows(int value)
+{
     fixedRows = value;
     if (current.Y < value)
         current.Y = value;

@@ -1,0 +1,394 @@
+#pragma once
+// The string grid of every configuration table: the base grid with its settings objects and
+// lists, the per-cell hooks that compute a default from the grid's settings and then let a
+// published event change it, the size rules (fixed rows and columns kept while the grid is
+// too small, footer rows and right columns), the two selection models with row states, and
+// the grid's handling of typed characters.
+//
+// Event argument orders follow the published events: some pass the row first, others the
+// column first; the order is part of the interface.
+
+#include "grid/BaseGrid.h"
+#include "grid/QvObj.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace grid {
+
+class TQvStringGrid;
+
+enum TCellBorder : unsigned { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
+using TCellBorders = unsigned;
+
+struct TPen {
+    TColor Color = platform::clBlack;
+    int Width = 1;
+    TPenStyle Style = psSolid;
+};
+
+enum TSortStyle {
+    ssAutomatic, ssAlphabetic, ssNumeric, ssDate, ssAlphaNoCase, ssAlphaCase, ssShortDateEU,
+    ssShortDateUS, ssCustom, ssFinancial, ssAnsiAlphaCase, ssAnsiAlphaNoCase, ssRaw, ssHTML,
+    ssImages, ssCheckBox, ssDateTime, ssTime, ssAlphaNumeric, ssAlphaNumericNoCase
+};
+enum TGridLook { glStandard, glSoft, glClassic, glVLX, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
+enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
+enum TFilterDropDownColumns { fdNormal, fdAll };
+enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
+enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// Events (Sender first, then the arguments in the published order).
+using TGridHintEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, QString& hint)>;
+using TGridColorEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, TGridDrawState, TBrush&, TFont&)>;
+using TGridBorderEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, TPen&, TCellBorders&)>;
+using TGridAlignEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, TAlignment&, TVAlignment&)>;
+using TGridFormatEvent = std::function<void(TQvStringGrid*, int ACol, TSortStyle&, QString& prefix, QString& suffix)>;
+using TGetEditorTypeEvent = std::function<void(TQvStringGrid*, int ACol, int ARow, TEditorType&)>;
+using TRowColBoolEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, bool&)>;
+using TColRowBoolEvent = std::function<void(TQvStringGrid*, int ACol, int ARow, bool&)>;
+using TGetCheckEvent = std::function<void(TQvStringGrid*, int ACol, int ARow, QString&)>;
+using TGetColumnFilterEvent = std::function<void(TQvStringGrid*, int column, QStringList& filter)>;
+using TSearchFooterActionEvent = std::function<void(TQvStringGrid*, const QString&, int ACol, int ARow, TSearchAction)>;
+using TColRowEvent = std::function<void(TQvStringGrid*, int ACol, int ARow)>;
+using TRowColEvent = std::function<void(TQvStringGrid*, int ARow, int ACol)>;
+using TExpandClickEvent = std::function<void(TQvStringGrid*, int ACol, int ARow, bool expanded)>;
+using TCellsChangedEvent = std::function<void(TQvStringGrid*, const TRect& r)>;
+using TRowUpdateEvent = std::function<void(TQvStringGrid*, int oldRow, int newRow)>;
+using TRowDisjunctSelectEvent = std::function<void(TQvStringGrid*, int ARow, bool state, bool& allow)>;
+using TRowEvent = std::function<void(TQvStringGrid*, int ARow)>;
+using TCheckBoxClickEvent = std::function<void(TQvStringGrid*, int ACol, int ARow, bool state)>;
+
+class TQvStringGrid : public TBaseGrid {
+    Q_OBJECT
+public:
+    explicit TQvStringGrid(QWidget* parent = nullptr, bool designing = false);
+    ~TQvStringGrid() override;
+
+    // ---- size, fixed rows and columns -----------------------------------------------------
+    void SetRowCount(int value) override;
+    void SetColCount(int value) override;
+    int FixedRows() const override;
+    void SetFixedRows(int value) override;
+    int FixedCols() const override;
+    void SetFixedCols(int value) override;
+    void SetDefaultRowHeight(int value) override;
+    void SetRow(int value) override;
+    void SetCol(int value) override;
+    int GetRowEx() const { return Row(); }
+    void SetRowEx(int value) { SetRow(value); }
+    bool FixedRowAlways() const { return FFixedRowAlways; }
+    void SetFixedRowAlways(bool v) { FFixedRowAlways = v; }
+    bool FixedColAlways() const { return FFixedColAlways; }
+    void SetFixedColAlways(bool v) { FFixedColAlways = v; }
+    int FixedFooters() const { return FFixedFooters; }
+    void SetFixedFooters(int v);
+    int FixedRightCols() const { return FFixedRightCols; }
+    void SetFixedRightCols(int v);
+    int FixedRowHeight() const { return FFixedRowHeight; }
+    void SetFixedRowHeight(int v);
+    int FixedColWidth() const { return ColWidths(0); }
+    void SetFixedColWidth(int v);
+    TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+    void SetDefaultAlignment(TAlignment v);
+    bool WordWrap() const { return FWordWrapEx; }
+    void SetWordWrap(bool v);
+    int MaxRowCount() const { return FMaxRowCount; }
+    int MaxColCount() const { return FMaxColCount; }
+    int FixedRowsMin() const { return FFixedRowsMin; }
+    // Loading from a stored form: fixed-count writes then do not become the minimums.
+    void SetLoading(bool v) { loading = v; }
+    void CompleteLoading();
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate();
+
+    // Hidden columns and rows are kept by later layers; here there are none.
+    int NumHiddenColumns() const { return FNumHidden; }
+    int NumHiddenRows() const { return 0; }
+    int RealRowFromDispl(int row) const { return row; }
+    int TotalColCount() const override { return ColCount() + FNumHidden; }
+
+    // ---- per-cell hooks --------------------------------------------------------------------
+    virtual void QueryCanEditCell(int ACol, int ARow, bool& canEdit);
+    virtual void SearchFooterAction(const QString& value, int ACol, int ARow, TSearchAction action);
+    virtual void CellButtonClick(int ACol, int ARow);
+    virtual void CellExpandClick(int ACol, int ARow, bool expanded);
+    virtual void ComboCloseUp(int ARow, int ACol);
+    virtual void ComboDropDown(int ARow, int ACol);
+    virtual void CellsChanged(const TRect& r);
+    virtual void AfterCellsLoaded();
+    virtual void GetCellHint(int ACol, int ARow, QString& hint);
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState state, TBrush& brush, TFont& font);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState state, TBrush& brush, TFont& font);
+    virtual void GetCellBorder(int ACol, int ARow, TPen& pen, TCellBorders& borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen& pen, TCellBorders& borders);
+    virtual void GetCellAlignment(int ACol, int ARow, TAlignment& hAlign, TVAlignment& vAlign);
+    virtual void GetCellFormat(int ACol, TSortStyle& style, QString& prefix, QString& suffix);
+    virtual void GetCellEditorBase(int ACol, int ARow, TEditorType& editor);
+    virtual void GetCellEditor(int ACol, int ARow, TEditorType& editor);
+    virtual bool IsNoEditorCell(int ACol, int ARow);
+    virtual void IsFixedCell(int ACol, int ARow, bool& isFixed);
+    virtual void CanEditCell(int ACol, int ARow, bool& canEdit);
+    virtual void IsPasswordCell(int ACol, int ARow, bool& isPassword);
+    virtual void GetCellWordWrap(int ACol, int ARow, bool& wordWrap);
+    virtual bool CellHasComboBox(int ACol, int ARow);
+    virtual bool CellHasSpinEdit(int ACol, int ARow);
+    virtual void GetCheckTrue(int ACol, int ARow, QString& value);
+    virtual void GetCheckFalse(int ACol, int ARow, QString& value);
+    virtual bool GetColumnFilter(int ACol);
+
+    // Overrides of the base grid's virtual operations.
+    bool IsFixed(int ACol, int ARow) const override;
+    int GetRowIndent(int ARow) const override;
+    bool HasNodes() const override { return FNumNodes > 0; }
+    void LastRowChanged() override;
+    void GetCellDefaults(int col, int row, TFont& font, TBrush& brush, TColor& colorTo, TColor& mirrorColor,
+                         TColor& mirrorColorTo, TAlignment& ha, TVAlignment& va, bool& ww,
+                         TCellGradientDirection& gd) override;
+    void CellChanged(int ACol, int ARow) override;
+    bool HasCellBorderEvent() const override { return bool(OnGetCellBorder); }
+    bool UsesPlatformStyles() const override { return FUseVCLStyles; }
+    void GetVisualProperties(int col, int row, TGridDrawState& state, bool print, bool select, bool remap,
+                             TBrush& brush, TColor& colorTo, TColor& mirrorColor, TColor& mirrorColorTo, TFont& font,
+                             TAlignment& ha, TVAlignment& va, bool& ww, TCellGradientDirection& gd) override;
+
+    // Cell graphics and check boxes as far as this layer reads them.
+    TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    TCellType GetCellType(int ACol, int ARow);
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    static TCheckBoxState BoolToCheckBoxState(bool checked) { return checked ? cbChecked : cbUnchecked; }
+    void AddCheckBox(int ACol, int ARow, TCheckBoxState state);
+    void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState state);
+    bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& state);
+    TFont GetCellFont(int i, int j) const;
+    bool GetReadOnly(int ACol, int ARow) const;
+
+    // ---- selection, row states, navigation --------------------------------------------------
+    bool GetRowSelect(int ARow);
+    void SetRowSelect(int ARow, bool value);
+    bool GetColSelect(int ACol);
+    void SetColSelect(int ACol, bool value);
+    int RowSelectCount() const;
+    int ColSelectCount() const;
+    void SelectRows(int rowIndex, int rCount);
+    void UnSelectRows(int rowIndex, int rCount);
+    void SelectCols(int colIndex, int cCount);
+    void UnSelectCols(int colIndex, int cCount);
+    void SelectRange(int fromCol, int toCol, int fromRow, int toRow);
+    void ClearRowSelect();
+    void ClearColSelect();
+    void SyncRowSelectWithSelection(bool allRows);
+    void SyncColSelectWithSelection(bool allCols);
+    const TIntList& SelectedRows() const { return *FSelectedRows; }
+    bool GetRowModified(int ARow) const;
+    void SetRowModified(int ARow, bool value);
+    int ModifiedRowCount() const;
+    bool GetRowEnabled(int ARow) const;
+    void SetRowEnabled(int ARow, bool value);
+    bool UseEnabledRows() const { return FUseEnabledRows; }
+    void GotoCell(int ACol, int ARow);
+    void EditCell(int ACol, int ARow);
+    // The one-cell selection at (ACol, ARow), without range check or select-cell decision.
+    using TStringGrid::FocusCell;
+    void FocusCell(int ACol, int ARow);
+    void MoveCurrentCell(int ACol, int ARow);
+    void RepaintRect(const TRect& cells);
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintHeaderCells(int ACol1, int ARow1, int ACol2, int ARow2);
+    void SwapCells(TPoint fromCell, TPoint toCell);
+    void GotoFirstNormalRow();
+    void DisableEditing() { SetOptions(Options() & ~goEditing); }
+    void AddRowAtEnd() { SetRowCount(RowCount() + 1); }
+
+    // ---- version ------------------------------------------------------------------------------
+    virtual unsigned GetVersionNr() const { return 0x06020103; }
+    QString GetVersionString() const;
+    QString Version() const;
+
+    // ---- settings objects and lists ----------------------------------------------------------
+    TFocusHelper& FocusHelper() { return *FFocusHelper; }
+    TSearchFooter& SearchFooter() { return *FSearchFooter; }
+    TPrintSettings& PrintSettings() { return *FPrintSettings; }
+    THTMLSettings& HTMLSettings() { return *FHTMLSettings; }
+    TNavigation& Navigation() { return *FNavigation; }
+    TColumnSize& ColumnSize() { return *FColumnSize; }
+    TCellNode& CellNode() { return *FCellNode; }
+    TBands& Bands() { return *FBands; }
+    TSizeWhileTyping& SizeWhileTyping() { return *FSizeWhileTyping; }
+    TMouseActions& MouseActions() { return *FMouseActions; }
+    TSyncGrid& SyncGrid() { return *FSyncGrid; }
+    QStringList& ColumnHeaders() { return FColumnHeaders; }
+    QStringList& RowHeaders() { return FRowHeaders; }
+    QStringList& FilterList() { return FFilterList; }
+    TIntList& IgnoreColumns() { return *FIgnoreColumns; }
+    TSortIndexList& SortIndexes() { return *FSortIndexes; }
+    TControlList& ControlList() { return *FControlList; }
+    TBitmap& RowIndicator() { return *FRowIndicator; }
+    TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
+    TArrowWindow* ArrowWindow(TArrowDirection d) const { return arrows[d]; }
+    const TFont& FixedFont() const { return FFixedFont; }
+    const TFont& ActiveCellFont() const { return FActiveCellFont; }
+    bool Designing() const { return designing; }
+
+    // ---- plain settings (defaults as a new grid has them) -------------------------------------
+    TColor SelectionColor = 0xEACAB6;
+    TColor SelectionColorTo = clNone;
+    TColor SelectionMirrorColor = clNone;
+    TColor SelectionMirrorColorTo = clNone;
+    TColor SelectionTextColor = 0;
+    int SelectionColorMixerFactor = 50;
+    TColor SelectionRectangleColor = 0;
+    TColor HintColor = platform::clInfoBk;
+    TColor HighlightColor = platform::clHighlight;
+    TColor HighlightTextColor = platform::clHighlightText;
+    TColor ActiveCellColor = 0x808080;
+    TColor ActiveCellColorTo = clNone;
+    bool ActiveCellShow = false;
+    TColor DisabledFontColor = 0xC0C0C0;
+    TColor URLColor = 0xFF0000;
+    TColor BorderColor = 0xB99D7F;
+    TColor ScrollColor = clNone;
+    TColor VLXGradientFrom = 0xFFFFFF;
+    TColor VLXGradientTo = platform::colorToRGB(platform::clBtnFace);
+    TColor VLXGradientMirrorFrom = clNone;
+    TColor VLXGradientMirrorTo = clNone;
+    TGridLook Look = glXP;
+    int MinRowHeight = 0, MaxRowHeight = 0, MinColWidth = 0, MaxColWidth = 0;
+    int ScrollWidth = 0;
+    TPoint XYOffset{2, 2};
+    int ZoomFactor = 0;
+    QString XMLEncoding = QStringLiteral("ISO-8859-1");
+    QString FilterDropDownClear = QStringLiteral("(All)");
+    QString FloatFormat = QStringLiteral("%.2f");
+    QString CheckTrue = QStringLiteral("Y");
+    QString CheckFalse = QStringLiteral("N");
+    QChar PasswordChar = QLatin1Char('*');
+    QChar Delimiter = QChar(0);
+    QString EditMask;
+    THoverFixedCells HoverFixedCells = hfNone;
+    TFilterDropDownColumns FilterDropDownColumns = fdNormal;
+    TVAlignment VAlignment = vtaTop;
+    TInvalidEntryIcon InvalidEntryIcon = ieWarning;
+    TScrollType ScrollType = ssNormal;
+    TScrollStyle ScrollBars = ssBoth;
+    TEditorType DefaultEditor = edNormal;
+    TEditorType EditControl = edNormal;
+    // Switches on by default.
+    bool ShowSelection = true, EnhRowColMove = true, UseDisabledFont = true, EnableWheel = true,
+         IntelliZoom = true, LoadFirstRow = true, QuoteEmptyCells = true, EnableHTML = true,
+         ShowNullDates = true, SaveFixedCells = true, SaveVirtCells = true, SaveWithHTML = true,
+         AutoFilterUpdate = true, FilterNormalCellsOnly = true, ShowDesignHelper = true,
+         UseInternalHintClass = true, FitCellsInGrid = true, ShowColNrs = true;
+    // Switches off by default.
+    bool AutoSize = false, SizeGrowOnly = false, HideFocusRect = false, FixedAsButtons = false,
+         AlwaysQuotes = false, SaveFixedRows = false, SaveFixedCols = false, SaveHiddenCells = false,
+         ExcelClipboardFormat = false, JavaCSV = false, ClearTextOnly = false, FilterIncremental = false,
+         FilterDropDownAuto = false, IntegralHeight = false, AutoThemeAdapt = false, SaveWithRTF = false;
+    // Indexes (-1: none).
+    int FilterCol = -1, GroupColumn = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
+        FLastTabRow = -1, FComboIdx = -1;
+    TPoint FClipTopLeft{-1, -1};
+    TPoint FPushedCellButton{-1, -1};
+    bool FUseVCLStyles = false;
+    int FNumNodes = 0;
+    QString IncrSearchText;
+
+    // ---- events ----------------------------------------------------------------------------
+    TRowColBoolEvent OnCanEditCell;
+    TSearchFooterActionEvent OnSearchFooterAction;
+    TColRowEvent OnButtonClick;
+    TExpandClickEvent OnExpandClick;
+    TRowColEvent OnComboCloseUp;
+    TRowColEvent OnComboDropDown;
+    TCellsChangedEvent OnCellsChanged;
+    TGridHintEvent OnGridHint;
+    TGridColorEvent OnGetCellColor;
+    TGridColorEvent OnGetCellPrintColor;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderEvent OnGetCellPrintBorder;
+    TGridAlignEvent OnGetAlignment;
+    TGridFormatEvent OnGetFormat;
+    TGetEditorTypeEvent OnGetEditorType;
+    TRowColBoolEvent OnIsFixedCell;
+    TRowColBoolEvent OnIsPasswordCell;
+    TColRowBoolEvent OnGetWordWrap;
+    TColRowBoolEvent OnHasComboBox;
+    TColRowBoolEvent OnHasSpinEdit;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+    TGetColumnFilterEvent OnGetColumnFilter;
+    TRowUpdateEvent OnRowUpdate;
+    TRowDisjunctSelectEvent OnRowDisjunctSelect;
+    TRowEvent OnRowDisjunctSelected;
+
+protected:
+    void KeyPress(QChar& key) override;
+    bool IsEditable(int ACol, int ARow);
+    bool IsControlCell(int ACol, int ARow);
+
+private:
+    void growRowSelect(int ARow);
+    void growColSelect(int ACol);
+    int Search(const QString& s);
+
+    bool designing = false;
+    bool loading = false;
+    bool destroying = false;
+
+    std::unique_ptr<TFocusHelper> FFocusHelper;
+    std::unique_ptr<TSearchFooter> FSearchFooter;
+    std::unique_ptr<TPrintSettings> FPrintSettings;
+    std::unique_ptr<THTMLSettings> FHTMLSettings;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TSyncGrid> FSyncGrid;
+    QStringList FColumnHeaders;
+    QStringList FRowHeaders;
+    QStringList FLookupItems;
+    QStringList FFilterList;
+    QStringList Sortlist;
+    std::unique_ptr<TIntList> FOrigColSizes, FSortRowXRef, FUnSortRowXRef, FMergedColumns, FSelectedCells,
+        FSelectedRows, FModifiedRows, FEnabledRows, FColumnOrder, FIgnoreColumns;
+    std::unique_ptr<TSortIndexList> FSortIndexes;
+    std::unique_ptr<TBitmap> FRowIndicator;
+    std::unique_ptr<TControlList> FControlList;
+    std::unique_ptr<TCellGraphic> FCellGraphic; // the shared graphic of row check boxes
+    TFont FFixedFont;
+    TFont FActiveCellFont;
+    std::vector<char> FRowSelect;
+    std::vector<char> FColSelect;
+    TGridFocusWindow* FFocusWindow = nullptr;    // child window, owned through Qt
+    TArrowWindow* arrows[4] = {nullptr, nullptr, nullptr, nullptr};
+
+    bool FFixedRowAlways = false;
+    bool FFixedColAlways = false;
+    int FFixedRowsMin = 0;
+    int FFixedColsMin = 0;
+    int FFixedFooters = 0;
+    int FFixedRightCols = 0;
+    bool FWordWrapEx = true;
+    int FFixedRowHeight = 0;
+    TAlignment FDefaultAlignment = taLeftJustify;
+    int FMaxRowCount = 0;
+    int FMaxColCount = 0;
+    int FUpdateCount = 0;
+    int FNumHidden = 0;
+    int lastReportedRow = -1;
+    bool FUseEnabledRows = false;
+    bool FSelChange = false;
+    bool FEditing = false;
+    bool FEditDisable = false;
+    QString FCellCache;
+};
+
+} // namespace grid

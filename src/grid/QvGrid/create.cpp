@@ -1,0 +1,216 @@
+// Construction with every default, the companion objects the grid owns, teardown, version,
+// and the tri-state check-box helpers.
+
+#include "grid/QvGrid.h"
+
+#include <QScrollBar>
+#include <QStyle>
+
+namespace grid {
+
+TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(parent), designing(designing_)
+{
+    FFocusHelper = std::make_unique<TFocusHelper>();
+    FSearchFooter = std::make_unique<TSearchFooter>(this, designing);
+    FPrintSettings = std::make_unique<TPrintSettings>(this);
+    FHTMLSettings = std::make_unique<THTMLSettings>();
+    FNavigation = std::make_unique<TNavigation>();
+    FColumnSize = std::make_unique<TColumnSize>();
+    FCellNode = std::make_unique<TCellNode>(this);
+    FBands = std::make_unique<TBands>();
+    FBands->OnChange = [this](TObject*) { Invalidate(); };
+    FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+    FMouseActions = std::make_unique<TMouseActions>();
+    FMouseActions->OnIsDesigning = [this](TObject*, bool& d) { d = designing; };
+    FMouseActions->OnInvalidate = [this](TObject*) { Invalidate(); };
+    FOrigColSizes = std::make_unique<TIntList>(0, 0);
+    FFixedFont.Name = QStringLiteral("Tahoma");
+    FFixedFont.Style = fsBold;
+    FActiveCellFont.Style = fsBold;
+    if (designing)
+        FActiveCellFont.Name = QStringLiteral("Tahoma");
+    FSortIndexes = std::make_unique<TSortIndexList>();
+    for (auto* list : {&FSortRowXRef, &FUnSortRowXRef, &FMergedColumns, &FSelectedCells, &FSelectedRows,
+                       &FModifiedRows, &FEnabledRows, &FColumnOrder, &FIgnoreColumns})
+        *list = std::make_unique<TIntList>(0, 0);
+    FRowIndicator = std::make_unique<TBitmap>();
+    FControlList = std::make_unique<TControlList>();
+    FSyncGrid = std::make_unique<TSyncGrid>(this);
+    FCellGraphic = std::make_unique<TCellGraphic>();
+    if (!designing) {
+        FFocusWindow = new TGridFocusWindow(this);
+        for (int d = 0; d < 4; ++d)
+            arrows[d] = new TArrowWindow(this, TArrowDirection(d));
+    }
+
+    ScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    resize(400, 250);
+    SetDefaultRowHeight(22);
+    FFixedRowHeight = DefaultRowHeight();
+    SetRowCount(10); // through the writer, after every companion exists
+    lastReportedRow = Row();
+}
+
+// Cells are cleared up to the largest counts the grid ever had; the base grid then frees
+// every remaining cell object of its store, so properties in rows cut off by a smaller row
+// count go too. User objects stored in cells stay their owners'.
+TQvStringGrid::~TQvStringGrid()
+{
+    destroying = true;
+    const int r = std::max(RowCount(), FMaxRowCount);
+    const int c = std::max(TotalColCount(), FMaxColCount);
+    if (r > 0 && c > 0 && FHasCellProps)
+        FreeCellObjects(0, 0, c - 1, r - 1);
+}
+
+QString TQvStringGrid::GetVersionString() const
+{
+    const unsigned v = GetVersionNr();
+    return QStringLiteral("%1.%2.%3.%4 Sep, 2012")
+        .arg(v >> 24)
+        .arg((v >> 16) & 0xFF)
+        .arg((v >> 8) & 0xFF)
+        .arg(v & 0xFF);
+}
+
+QString TQvStringGrid::Version() const
+{
+    const unsigned v = GetVersionNr();
+    return QStringLiteral("%1.%2.%3.%4").arg(v >> 24).arg((v >> 16) & 0xFF).arg((v >> 8) & 0xFF).arg(v & 0xFF);
+}
+
+void TQvStringGrid::CompleteLoading()
+{
+    loading = false;
+    FFixedRowsMin = TStringGrid::FixedRows();
+    FFixedColsMin = TStringGrid::FixedCols();
+    MinRowHeight = DefaultRowHeight();
+    MinColWidth = 10;
+    FMaxRowCount = RowCount();
+    if (Options() & goAlwaysShowEditor) {
+        FNavigation->SetAlwaysEdit(true);
+        SetOptions(Options() & ~goAlwaysShowEditor);
+    }
+}
+
+void TQvStringGrid::EndUpdate()
+{
+    if (FUpdateCount > 0 && --FUpdateCount == 0)
+        Invalidate();
+}
+
+// ---- graphics and check boxes --------------------------------------------------------------
+
+TCellGraphic* TQvStringGrid::GetCellGraphic(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0)
+        return nullptr;
+    if (ACol == 0 && FMouseActions->HotmailRowSelect()) {
+        // Column 0 shows a check box per row: the row's selection (row 0: all normal rows).
+        FCellGraphic->FCellType = ctRowCheckBox;
+        if (ARow == 0) {
+            int selected = 0;
+            for (int r = TStringGrid::FixedRows(); r < RowCount(); ++r)
+                selected += GetRowSelect(r) ? 1 : 0;
+            const int normal = RowCount() - TStringGrid::FixedRows();
+            FCellGraphic->FCellBoolean = normal > 0 && selected == normal;
+            FCellGraphic->FCellAngle = selected > 0 && selected < normal ? 1 : 0;
+        } else {
+            FCellGraphic->FCellBoolean = GetRowSelect(ARow);
+            FCellGraphic->FCellAngle = 0;
+        }
+        return FCellGraphic.get();
+    }
+    return dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
+}
+
+TCellType TQvStringGrid::GetCellType(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0)
+        return ctEmpty;
+    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    return g ? g->FCellType : ctEmpty;
+}
+
+TCellGraphic* TQvStringGrid::CreateCellGraphic(int ACol, int ARow)
+{
+    CheckCellIndex(ACol, ARow);
+    if (auto* old = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow))) {
+        SetGraphicObjectEx(ACol, ARow, nullptr);
+        delete old;
+    }
+    auto g = std::make_unique<TCellGraphic>();
+    TCellGraphic* raw = g.get();
+    SetGraphicObjectEx(ACol, ARow, g.release());
+    return raw;
+}
+
+void TQvStringGrid::AddCheckBox(int ACol, int ARow, TCheckBoxState state)
+{
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() + NumHiddenColumns() || ARow >= RowCount() + NumHiddenRows())
+        throw EQvGridError(QStringLiteral("Invalid cell"));
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g || g == FCellGraphic.get())
+        g = CreateCellGraphic(ACol, ARow);
+    const TCellVAlign va = VAlignment == vtaCenter ? vaCenter : VAlignment == vtaBottom ? vaBottom : vaTop;
+    g->SetCheckBox(state, true, haBeforeText, va);
+    RepaintCell(ACol, ARow);
+}
+
+void TQvStringGrid::AddTriStateCheckBoxColumn(int ACol, TCheckBoxState state)
+{
+    const int from = FMouseActions->CheckAllCheck() ? 0 : FixedRows();
+    for (int r = from; r < RowCount(); ++r)
+        AddCheckBox(ACol, r, state);
+}
+
+bool TQvStringGrid::GetCheckBoxState(int ACol, int ARow, TCheckBoxState& state)
+{
+    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g)
+        return false;
+    switch (g->FCellType) {
+    case ctCheckBox:
+        state = BoolToCheckBoxState(g->FCellBoolean);
+        return true;
+    case ctDataCheckBox:
+    case ctVirtCheckBox: {
+        QString t;
+        GetCheckTrue(ACol, ARow, t);
+        state = BoolToCheckBoxState(Cells(ACol, ARow) == t);
+        return true;
+    }
+    case ctTriStateCheckBox:
+        state = g->FCellCheckBoxState;
+        return true;
+    case ctRowCheckBox:
+        if (ACol != 0)
+            return false;
+        state = BoolToCheckBoxState(GetRowSelect(ARow));
+        return true;
+    default:
+        return false;
+    }
+}
+
+TFont TQvStringGrid::GetCellFont(int i, int j) const
+{
+    if (!CellHasProperties(i, j))
+        return Font();
+    const auto* p = static_cast<const TCellProperties*>(GetGridObject(i, j));
+    TFont f;
+    f.Name = p->FFontName;
+    f.Size = p->FFontSize;
+    f.Style = p->FFontStyle;
+    f.Color = p->FFontColor;
+    return f;
+}
+
+bool TQvStringGrid::GetReadOnly(int ACol, int ARow) const
+{
+    if (!CellHasProperties(ACol, ARow))
+        return false;
+    return static_cast<const TCellProperties*>(GetGridObject(ACol, ARow))->FReadOnly;
+}
+
+} // namespace grid

@@ -1,0 +1,214 @@
+// Grid size, fixed rows and columns kept while the grid is too small, footer rows and right
+// columns, the current row and column writers, and typed characters.
+
+#include "grid/QvGrid.h"
+
+namespace grid {
+
+void TQvStringGrid::SetRowCount(int value)
+{
+    TBaseGrid::SetRowCount(value);
+    // A header row asked for while the grid had only one row comes back once there are two.
+    if (FFixedRowAlways && RowCount() > FFixedRowsMin && TStringGrid::FixedRows() != FFixedRowsMin)
+        TStringGrid::SetFixedRows(FFixedRowsMin);
+    FMaxRowCount = std::max(FMaxRowCount, RowCount());
+    FNormalRowCount = RowCount();
+}
+
+void TQvStringGrid::SetColCount(int value)
+{
+    TBaseGrid::SetColCount(value);
+    if (FFixedColAlways && ColCount() > FFixedColsMin && TStringGrid::FixedCols() != FFixedColsMin)
+        TStringGrid::SetFixedCols(FFixedColsMin);
+    FMaxColCount = std::max(FMaxColCount, ColCount());
+}
+
+int TQvStringGrid::FixedRows() const
+{
+    const int v = TStringGrid::FixedRows();
+    return v == 0 && FFixedRowAlways ? 1 : v;
+}
+
+int TQvStringGrid::FixedCols() const
+{
+    const int v = TStringGrid::FixedCols();
+    return v == 0 && FFixedColAlways ? 1 : v;
+}
+
+void TQvStringGrid::SetFixedRows(int value)
+{
+    if (value >= RowCount() && FFixedRowAlways)
+        TStringGrid::SetFixedRows(RowCount() - 1);
+    else
+        TStringGrid::SetFixedRows(value); // refuses with the platform's messages
+    if (!loading)
+        FFixedRowsMin = value; // the count asked for, not the one applied
+}
+
+void TQvStringGrid::SetFixedCols(int value)
+{
+    if (value >= ColCount() && FFixedColAlways)
+        TStringGrid::SetFixedCols(ColCount() - 1);
+    else
+        TStringGrid::SetFixedCols(value);
+    if (!loading)
+        FFixedColsMin = value;
+}
+
+void TQvStringGrid::SetDefaultRowHeight(int value)
+{
+    TBaseGrid::SetDefaultRowHeight(value);
+    if (designing)
+        FFixedRowHeight = value;
+}
+
+void TQvStringGrid::SetFixedRowHeight(int v)
+{
+    FFixedRowHeight = v;
+    if (loading)
+        return;
+    if (v == DefaultRowHeight()) {
+        SetDefaultRowHeight(v); // resets every row to the default
+        return;
+    }
+    for (int r = 0; r < TStringGrid::FixedRows(); ++r)
+        SetRowHeights(r, v);
+}
+
+void TQvStringGrid::SetFixedColWidth(int v)
+{
+    if (loading || v == DefaultColWidth())
+        return;
+    for (int c = 0; c < TStringGrid::FixedCols(); ++c)
+        SetColWidths(c, v);
+}
+
+void TQvStringGrid::SetFixedFooters(int v)
+{
+    FFixedFooters = v;
+    Invalidate();
+}
+
+void TQvStringGrid::SetFixedRightCols(int v)
+{
+    FFixedRightCols = v;
+    Invalidate();
+}
+
+void TQvStringGrid::SetDefaultAlignment(TAlignment v)
+{
+    if (v == FDefaultAlignment)
+        return;
+    FDefaultAlignment = v;
+    Invalidate();
+}
+
+void TQvStringGrid::SetWordWrap(bool v)
+{
+    FWordWrapEx = v;
+    FWordWrap = v;
+    if (FUpdateCount == 0)
+        Invalidate();
+}
+
+void TQvStringGrid::SetCol(int value)
+{
+    TBaseGrid::SetCol(value);
+    if (FSyncGrid->Grid() && FSyncGrid->SelectionColumn() && value < FSyncGrid->Grid()->ColCount())
+        FSyncGrid->Grid()->SetCol(value);
+}
+
+void TQvStringGrid::SetRow(int value)
+{
+    if (value < 0 || value >= RowCount())
+        throw EInvalidGridOperation(SGridIndexOutOfRange);
+    if (Col() < 0 || Col() >= ColCount())
+        TStringGrid::FocusCell(std::min(TStringGrid::FixedCols(), ColCount() - 1), value, true);
+    TBaseGrid::SetRow(value);
+    if (Row() != lastReportedRow) {
+        const int old = lastReportedRow;
+        lastReportedRow = Row();
+        if (OnRowUpdate)
+            OnRowUpdate(this, old, Row());
+    }
+    if (FMouseActions->DisjunctRowSelect())
+        SyncRowSelectWithSelection(false);
+    if (FSyncGrid->Grid() && FSyncGrid->SelectionRow() && Row() < FSyncGrid->Grid()->RowCount())
+        FSyncGrid->Grid()->SetRow(Row());
+}
+
+// ---- typed characters ------------------------------------------------------------------------
+
+bool TQvStringGrid::IsControlCell(int ACol, int ARow)
+{
+    const TPoint b = BaseCell(ACol, ARow);
+    switch (GetCellType(b.X, b.Y)) {
+    case ctCheckBox:
+    case ctDataCheckBox:
+    case ctRadio:
+    case ctRadioButton:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
+    case ctButton:
+    case ctBitButton:
+    case ctTriStateCheckBox:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TQvStringGrid::IsEditable(int ACol, int ARow)
+{
+    if (!(Options() & goEditing) && !FMouseActions->RangeSelectAndEdit())
+        return false;
+    bool can = true;
+    CanEditCell(ACol, ARow, can);
+    return can;
+}
+
+int TQvStringGrid::Search(const QString& s)
+{
+    const int col = std::min(FixedCols(), ColCount() - 1);
+    for (int r = FixedRows(); r < RowCount(); ++r)
+        if (Cells(col, r).toUpper().startsWith(s))
+            return r;
+    return -1;
+}
+
+void TQvStringGrid::KeyPress(QChar& key)
+{
+    const int k = key.unicode();
+    if (k == 27) {
+        // Escape puts back the text the cell had when the edit began; nothing else runs.
+        if ((Options() & goEditing) && EditorMode())
+            EditorDone(false);
+        if (OnKeyPress)
+            OnKeyPress(this, key);
+        return;
+    }
+    if (k == 13 && !FNavigation->AdvanceOnEnter() && !IsEditable(Col(), Row())) {
+        if (OnKeyPress)
+            OnKeyPress(this, key);
+        key = QChar();
+        return;
+    }
+    if (!(Options() & goEditing) && FNavigation->AutoGotoWhenSorted() && k != 13) {
+        if (FNavigation->AutoGotoIncremental()) {
+            if (k == 8)
+                IncrSearchText.chop(1);
+            else
+                IncrSearchText += key;
+        } else {
+            IncrSearchText = QString(key);
+        }
+        const int found = IncrSearchText.isEmpty() ? -1 : Search(IncrSearchText.toUpper());
+        if (found >= 0)
+            SetRow(found);
+        else
+            IncrSearchText.clear();
+    }
+    TBaseGrid::KeyPress(key);
+}
+
+} // namespace grid
