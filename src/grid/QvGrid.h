@@ -206,6 +206,58 @@ public:
     void DisableEditing() { SetOptions(Options() & ~goEditing); }
     void AddRowAtEnd() { SetRowCount(RowCount() + 1); }
 
+    // ---- lifetime and copying (construction is above) ------------------------------------------
+    // Integral height: with IntegralHeight the height holds whole default rows.
+    void SetBounds(int left, int top, int width, int height);
+    void SetBorderColor(TColor value);
+    // Settings and cells of another grid; nothing for another source.
+    void Assign(const TQvStringGrid& source);
+    void AssignCells(const TQvStringGrid& source);
+    QString QueryEditMask(int ACol, int ARow);
+
+    // ---- operations that fire their event or are left to descendants ---------------------------
+    virtual void ClickSort(int ACol);
+    virtual void F2Pressed() {}
+    virtual void SetEditTextEx(int ACol, int ARow, const QString& value);
+    virtual void BeforeKeySelection(TGridRect&) {}
+    virtual void PasteCellText(int ACol, int ARow, const QString& value);
+    QString CurrentCell() const;
+    void SetCurrentCell(const QString& value);
+    QString CurrentCellDisplayText() const;
+    void SetCurrentEditText(const QString& value);
+    virtual void RestoreCellCache();
+    virtual void CheckBoxClick(int ACol, int ARow, bool state);
+    virtual void EditorKeyUp() {}
+    virtual void FilterDone();
+    virtual void UpdateColumnSize(int ACol, int& width);
+    virtual void UpdateAutoColumnSize(int ACol, int& width);
+    virtual void UpdateColumnHeaders() {}
+    virtual void EllipsisClick(const QString& value, QString& result);
+    virtual void BeforePaste() {}
+    virtual void AfterPaste() {}
+    virtual void GetSaveCellText(int ACol, int ARow, QString& value);
+    virtual void LoadCellText(int ACol, int ARow, QString value);
+    virtual void StartCellEdit(int ACol, int ARow);
+    virtual bool QueryCanAddRow();
+    virtual bool QueryCanInsertRow(int ARow);
+    virtual void WindowMessageHook() {}
+    virtual void ReservedHook1() {}
+    virtual void EditorFormulaState(bool) {}
+    virtual void ReservedHook2() {}
+    virtual void MouseActionsChanged() {}
+    virtual bool IsDesigningQuery() const { return designing; }
+    virtual void MouseActionsInvalidate() { Invalidate(); }
+    virtual void EditorKeyDown(int, Qt::KeyboardModifiers) {}
+    virtual void NavigationChanged() {}
+    virtual bool AllowFormattedClipboard() const { return FNavigation->AllowFmtClipboard(); }
+    virtual void CheckBoxChange(int ACol, int ARow, bool state);
+    virtual void CellChanging(int newCol, int newRow, bool& allow);
+    virtual bool CanShowFixedDropDown(int ACol);
+    virtual void StartBlockFocus();
+    virtual void EndBlockFocus();
+    virtual void ExportNotification(int, int) {}
+    virtual void ImportNotification(int, int) {}
+
     // ---- version ------------------------------------------------------------------------------
     virtual unsigned GetVersionNr() const { return 0x06020103; }
     QString GetVersionString() const;
@@ -326,9 +378,29 @@ public:
     TRowUpdateEvent OnRowUpdate;
     TRowDisjunctSelectEvent OnRowDisjunctSelect;
     TRowEvent OnRowDisjunctSelected;
+    std::function<void(TQvStringGrid*, int ACol)> OnClickSort;
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TCheckBoxClickEvent OnCheckBoxChange;
+    std::function<void(TQvStringGrid*)> OnFilterDone;
+    std::function<void(TQvStringGrid*, int ACol, int& width)> OnUpdateColumnSize;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnEllipsClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnSaveCell;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnLoadCell;
+    std::function<void(TQvStringGrid*, bool& canAdd)> OnCanAddRow;
+    std::function<void(TQvStringGrid*, int ARow, bool& canInsert)> OnCanInsertRow;
+    std::function<void(TQvStringGrid*, int oldRow, int newRow, bool& allow)> OnRowChanging;
+    std::function<void(TQvStringGrid*, int oldCol, int newCol, bool& allow)> OnColChanging;
+    std::function<void(TQvStringGrid*, int oldRow, int oldCol, int newRow, int newCol, bool& allow)> OnCellChanging;
+    std::function<void(TQvStringGrid*, int ACol, bool& canShow)> OnCanShowFixedDropDown;
+    std::function<void(TQvStringGrid*)> OnStartBlockFocus;
+    std::function<void(TQvStringGrid*)> OnEndBlockFocus;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnGetEditMask;
 
 protected:
     void KeyPress(QChar& key) override;
+    // Disabled rows are skipped (once any row's state was written), then the changing events
+    // may refuse the move, then the base decision.
+    bool AllowCellSelect(int col, int row) override;
     bool IsEditable(int ACol, int ARow);
     bool IsControlCell(int ACol, int ARow);
 
@@ -387,6 +459,10 @@ private:
     bool FUseEnabledRows = false;
     bool FSelChange = false;
     bool FEditing = false;
+    bool FDisableChange = false;
+    int FStartEditCol = -1, FStartEditRow = -1;
+    bool FStartEditModified = false;
+    bool FModified = false;
     bool FEditDisable = false;
     QString FCellCache;
 };

@@ -545,3 +545,97 @@ TEST(QvStringGrid, TeardownFreesPropertiesAndGraphicsButNotUserObjects)
     }
     EXPECT_EQ(alive, int(users.size())); // user objects stay their owners'
 }
+
+TEST(QvStringGrid, IntegralHeightHoldsWholeRows)
+{
+    TQvStringGrid g;
+    g.SetColCount(2); // no horizontal scroll bar needed
+    g.IntegralHeight = true;
+    g.SetBounds(0, 0, 200, 100);
+    EXPECT_EQ(g.height(), 92); // 2 + (98 - 98 mod 22) + 2
+    g.IntegralHeight = false;
+    g.SetBounds(0, 0, 200, 100);
+    EXPECT_EQ(g.height(), 100);
+}
+
+TEST(QvStringGrid, BorderColourWithoutParentIsStored)
+{
+    TQvStringGrid g;
+    g.SetBorderColor(0x123456);
+    EXPECT_EQ(g.BorderColor, 0x123456u);
+}
+
+TEST(QvStringGrid, AssignCopiesSettingsAndCells)
+{
+    TQvStringGrid src, dst;
+    src.SetColCount(7);
+    src.SetRowCount(12);
+    src.SetColWidths(3, 99);
+    src.Navigation().SetAdvanceOnEnter(true);
+    src.SetCells(2, 5, "text");
+    src.CreateCellGraphic(4, 4)->SetCheckBox(true, false, false, haLeft, vaTop);
+    std::vector<QString> loaded;
+    dst.OnLoadCell = [&](TQvStringGrid*, int c, int r, QString& v) { loaded.push_back(QString("%1,%2=%3").arg(c).arg(r).arg(v)); };
+    dst.Assign(src);
+    EXPECT_EQ(dst.ColCount(), 7);
+    EXPECT_EQ(dst.RowCount(), 12);
+    EXPECT_EQ(dst.ColWidths(3), 99);
+    EXPECT_TRUE(dst.Navigation().AdvanceOnEnter());
+    EXPECT_EQ(dst.Cells(2, 5), "text");
+    EXPECT_EQ(dst.Cells(4, 4), "Y"); // a check box is saved as its check text
+    EXPECT_EQ(loaded, (std::vector<QString>{"4,4=Y", "2,5=text"}));
+}
+
+TEST(QvStringGrid, PastedTextIsRegisteredForUndo)
+{
+    TQvStringGrid g;
+    VOreRizeZuvuZira undo;
+    g.SetUndoRedo(&undo);
+    g.SetCells(2, 2, "old");
+    g.PasteCellText(2, 2, "new");
+    EXPECT_EQ(g.Cells(2, 2), "new");
+    undo.Undo();
+    EXPECT_EQ(g.Cells(2, 2), "old");
+    g.CreateCellGraphic(3, 3)->SetCheckBox(false, false, false, haLeft, vaTop);
+    g.PasteCellText(3, 3, "Y");
+    EXPECT_TRUE(g.GetCellGraphic(3, 3)->FCellBoolean);
+}
+
+TEST(QvStringGrid, ChangingEventsAndDisabledRowsRefuseMoves)
+{
+    ShownGrid s;
+    TQvStringGrid& g = s.g;
+    std::vector<QString> seen;
+    g.OnRowChanging = [&](TQvStringGrid*, int o, int n, bool& allow) {
+        seen.push_back(QString("row %1->%2").arg(o).arg(n));
+        allow = n != 6;
+    };
+    g.OnCellChanging = [&](TQvStringGrid*, int orow, int ocol, int nrow, int ncol, bool&) {
+        seen.push_back(QString("cell %1,%2->%3,%4").arg(orow).arg(ocol).arg(nrow).arg(ncol));
+    };
+    g.SetRow(3);
+    g.SetRow(6);
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(seen.front(), "row 1->3");
+    EXPECT_EQ(seen[1], "cell 1,1->3,1");
+    g.OnRowChanging = nullptr;
+    g.SetRowEnabled(7, false);
+    QTest::keyClick(&g, Qt::Key_Down); // to 4
+    g.SetRow(7);
+    EXPECT_EQ(g.Row(), 4);
+}
+
+TEST(QvStringGrid, SaveTextOfEmptyCheckBoxes)
+{
+    TQvStringGrid g;
+    g.AddCheckBox(2, 2, cbChecked);
+    g.AddCheckBox(2, 3, cbUnchecked);
+    QString v;
+    g.GetSaveCellText(2, 2, v);
+    EXPECT_EQ(v, "Y");
+    g.GetSaveCellText(2, 3, v);
+    EXPECT_EQ(v, "N");
+    g.SetCells(2, 4, "plain");
+    g.GetSaveCellText(2, 4, v);
+    EXPECT_EQ(v, "plain");
+}
