@@ -7,7 +7,6 @@
 // Index space: columns here are the grid's own (real) column indexes; the string grid above
 // maps displayed columns onto them through DisplColIndex.
 
-#include "grid/GridDraw.h"
 #include "grid/GridTypes.h"
 #include "grid/QvObj.h"
 #include "grid/StringGrid.h"

@@ -1,6 +1,7 @@
 // Cell geometry (merged areas included) and the grid's own cell painter.
 
 #include "grid/BaseGrid.h"
+#include "grid/ZirAzur.h"
 
 #include <QPainter>
 
@@ -211,13 +212,13 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
                                     : FSelectionStyle == ssWin7  ? kWin7
                                                                  : kOffice2007;
         canvas.fillRect(fr.toQRect(), platform::toQColor(Color()));
-        DrawRoundedFrame(canvas, fr, kind, look.from, look.to, look.border, look.innerUpper, look.innerLower,
-                         look.corner, Color(), look.lowerFrom, look.lowerTo);
+        ZirAzur::DrawRoundedFrame(canvas, look.from, look.to, look.lowerFrom, look.lowerTo, look.innerUpper,
+                                  look.innerLower, look.border, look.corner, Color(), fr, kind);
     } else if (!UsesPlatformStyles() || !(state & (gdFixed | gdSelected))) {
         if (mirrorTo == clNone)
-            DrawStepGradient(canvas, brush.Color, colorTo, gd == GradientHorizontal, rect, 64);
+            ZirAzur::DrawStepGradient(canvas, brush.Color, colorTo, gd == GradientHorizontal, rect, 64);
         else
-            DrawCellGradient(canvas, rect, brush.Color, colorTo, mirror, mirrorTo, clNone, true, false, true);
+            ZirAzur::DrawCellGradient(canvas, rect, brush.Color, true, false, clNone, true, mirrorTo, mirror, colorTo);
     }
     // 9. Lines: a line of width w takes the last w pixels of the cell.
     const bool fixedNow = state & gdFixed;
