@@ -8,6 +8,16 @@ namespace grid {
 
 TThemeApi DropDownThemeApi;
 
+namespace {
+
+// Bound at program load like the grid's table, each table on its own.
+struct UnitLifetime {
+    UnitLifetime() { BindThemeApi(); }
+    ~UnitLifetime() { ReleaseThemeApi(); }
+} unitLifetime;
+
+} // namespace
+
 bool BindThemeApi()
 {
     return BindThemeApi(platform::defaultVisualStyles());

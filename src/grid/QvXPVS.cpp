@@ -6,6 +6,17 @@ namespace grid {
 
 TThemeApi GridThemeApi;
 
+namespace {
+
+// The table is bound when the program loads, before any window exists, and released at exit
+// after the last window is gone.
+struct UnitLifetime {
+    UnitLifetime() { BindGridThemeApi(); }
+    ~UnitLifetime() { ReleaseGridThemeApi(); }
+} unitLifetime;
+
+} // namespace
+
 bool BindThemeTable(TThemeApi& api, platform::VisualStyles* library, bool withThemeName)
 {
     if (api.Loaded)

@@ -42,7 +42,8 @@ bool ThemeTableActive(const TThemeApi& api);
 
 extern TThemeApi GridThemeApi;
 
-// Binds GridThemeApi, by default to the process's visual-styles implementation. Returns
+// Binds GridThemeApi, by default to the process's visual-styles implementation (which the
+// program does once as it loads; tests bind their own). Returns
 // whether a theme can be used; false means "theme unavailable" and the classic look.
 bool BindGridThemeApi();
 bool BindGridThemeApi(platform::VisualStyles& library);

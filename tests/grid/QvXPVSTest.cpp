@@ -14,13 +14,21 @@ using testsupport::FakeVisualStyles;
 
 namespace {
 
-// Every test leaves the module tables unbound, as at program load.
+// Every test starts with the tables unbound and leaves them bound to the production
+// implementation, as the program has them.
 class ThemeBinding : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        ReleaseGridThemeApi();
+        ReleaseThemeApi();
+    }
     void TearDown() override
     {
         ReleaseGridThemeApi();
         ReleaseThemeApi();
+        BindGridThemeApi();
+        BindThemeApi();
     }
 };
 
@@ -116,6 +124,13 @@ TEST_F(ThemeBinding, InactiveThemeNeverOpensATheme)
     QPainter p(&img);
     EXPECT_FALSE(DrawThemedPart(GridThemeApi, nullptr, QStringLiteral("button"), p, 1, 1, QRect(0, 0, 5, 5)));
     EXPECT_EQ(lib.opened, 0);
+}
+
+TEST(ThemeTables, BoundToTheProductionImplementationWhenTheProgramLoads)
+{
+    EXPECT_TRUE(GridThemeApi.Loaded);
+    EXPECT_TRUE(DropDownThemeApi.Loaded);
+    EXPECT_EQ(GridThemeApi.Library, &platform::defaultVisualStyles());
 }
 
 TEST_F(ThemeBinding, ProductionImplementationBindsBothTables)

@@ -219,7 +219,12 @@ namespace {
 
 class ThemedParts : public ::testing::Test {
 protected:
-    void TearDown() override { ReleaseGridThemeApi(); }
+    void SetUp() override { ReleaseGridThemeApi(); }
+    void TearDown() override
+    {
+        ReleaseGridThemeApi();
+        BindGridThemeApi();
+    }
 };
 
 } // namespace
