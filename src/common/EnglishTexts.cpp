@@ -437,6 +437,7 @@ const EnglishText kEnglishTexts[] = {
     {1809, "!! [Process Data Input] Unit Code must be between 1000 and 65535"},
     {1810, "!! [Process Data Output] Unit Code must be between 1000 and 65535"},
     {1811, "!! [Variables] Unit Code must be between 1000 and 65535"},
+    {1812, "!! [Variables] Index already used by another enabled Variable"},
 
     // 1900: Modbus serial master
     {1900, "Set Modbus Access"},
@@ -1227,6 +1228,10 @@ const EnglishText kEnglishTexts[] = {
     {3125, "!! Number Byte IN must be 0 or 65535"},
     {3126, "!! Number Byte OUT must be 0 or 65535"},
     {3127, "Are you sure to delete the Row number "},
+    {3128, "!! ID 0 is the ID of the DeviceNet Master"},
+    {3129, "!! ID already used by another Slave"},
+    {3130, "!! Number Byte IN too large: at most %d for one Slave and %d for all Slaves together"},
+    {3131, "!! Number Byte OUT too large: at most %d for one Slave and %d for all Slaves together"},
 
     // 3200: DeviceNet offsets
     {3200, "Define Offset"},
