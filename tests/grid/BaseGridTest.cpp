@@ -286,3 +286,21 @@ TEST(BaseGrid, KeysStepOverMergedAreas)
     QTest::keyClick(&g, Qt::Key_Up);
     EXPECT_EQ(g.Row(), 1);
 }
+
+TEST(BaseGrid, MergeScrolledUnderTheFixedRowPaintsOnlyBelowIt)
+{
+    ShownGrid s(6, 40);
+    TBaseGrid& g = s.g;
+    g.MergeCells(2, 2, 1, 4); // rows 2..5 of column 2
+    g.SetGridCell(2, 3, "covered raw");
+    g.SetTopRow(4); // rows 2 and 3 scrolled away; rows 4 and 5 visible below the fixed row
+    const TRect r = g.CellRect(2, 4);
+    EXPECT_EQ(r, (TRect{128, 24 - 48, 192, 24 + 48})); // the whole area, partly above the client
+    const QImage img = g.viewport()->grab().toImage();
+    const QColor btnFace = platform::toQColor(platform::clBtnFace);
+    EXPECT_EQ(img.pixelColor(150, 10), btnFace);   // the fixed row is not painted over
+    EXPECT_EQ(img.pixelColor(150, 23), QColor(0x80, 0x80, 0x80)); // its own line stays
+    EXPECT_EQ(img.pixelColor(150, 40), QColor(255, 255, 255));
+    EXPECT_EQ(img.pixelColor(150, 47), QColor(255, 255, 255)); // no line inside the merge
+    EXPECT_EQ(img.pixelColor(150, 71), QColor(0xC0, 0xC0, 0xC0)); // its bottom line
+}

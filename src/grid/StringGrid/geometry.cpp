@@ -194,8 +194,9 @@ void TStringGrid::updateScrollBars()
         topLeft.X = maxLeft;
     verticalScrollBar()->setValue(topLeft.Y);
     horizontalScrollBar()->setValue(topLeft.X);
-    verticalScrollBar()->setTracking(true);
-    horizontalScrollBar()->setTracking(true);
+    // Without thumb tracking the grid scrolls when the thumb is let go, as the classic grid did.
+    verticalScrollBar()->setTracking(options & goThumbTracking);
+    horizontalScrollBar()->setTracking(options & goThumbTracking);
     updatingScroll = false;
 }
 

@@ -208,6 +208,7 @@ void TStringGrid::SetOptions(TGridOptions value)
     options = value;
     if (!(options & goEditing) && editorShown)
         HideEditor();
+    updateScrollBars();
     Invalidate();
 }
 
