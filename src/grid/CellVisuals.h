@@ -10,6 +10,7 @@
 // own methods of those names.
 
 #include "grid/BaseGrid.h"
+#include "grid/QvGrid.h"
 #include "grid/QvStyleIF.h"
 
 #include <QString>

@@ -147,41 +147,48 @@ void TGridLookState::InitControlLook()
 
 // ---- colour schemes ------------------------------------------------------------------------
 
+namespace {
+constexpr auto footerKeep = TSchemeFooter::Keep, footerPlain = TSchemeFooter::FromNone,
+               footerToMirror = TSchemeFooter::FromMirrorTo;
+constexpr auto lookKeep = TSchemeControlLook::Keep, lookFromTo = TSchemeControlLook::FromTo,
+               lookNone = TSchemeControlLook::None;
+} // namespace
+
 // clBtnFace and clNone stand as they are; kKeep leaves the value.
 const std::array<TSchemeColors, kGridStyleCount> kGridSchemes = {{
     // Look, F, T, MF, MT, active cell, active cell to, selection, selection to, selection text,
     // grid line, fixed line, search footer, control look
     {glXP, 0xFCE1CB, 0xE0A57D, clNone, clNone, 0x94E6FB, 0x1595EE, 0x94E6FB, 0x1595EE, kBlack, 0xC0C0C0, 0x808080,
-     sfFromNone, scFromTo}, // Office 2003 blue
+     footerPlain, lookFromTo}, // Office 2003 blue
     {glXP, 0xECE2E1, 0xB39698, clNone, clNone, 0x94E6FB, 0x1595EE, 0x94E6FB, 0x1595EE, kBlack, 0xC0C0C0, 0x808080,
-     sfFromNone, scFromTo}, // Office 2003 silver
+     footerPlain, lookFromTo}, // Office 2003 silver
     {glXP, 0xCFF0EA, 0x8CC0B1, clNone, clNone, 0x94E6FB, 0x1595EE, 0x94E6FB, 0x1595EE, kBlack, 0xC0C0C0, 0x808080,
-     sfFromNone, scFromTo}, // Office 2003 olive
-    {glXP, kWhite, 0xCCD4D8, clNone, clNone, 0xD8D5D4, 0xD8D5D4, kKeep, kKeep, kKeep, 0xC0C0C0, 0x808080, sfFromNone,
-     scNone}, // Office 2003 classic
+     footerPlain, lookFromTo}, // Office 2003 olive
+    {glXP, kWhite, 0xCCD4D8, clNone, clNone, 0xD8D5D4, 0xD8D5D4, kKeep, kKeep, kKeep, 0xC0C0C0, 0x808080, footerPlain,
+     lookNone}, // Office 2003 classic
     {glOffice2007, 0xFBF9F6, 0xE8DBD2, clNone, clNone, 0x9DD8F9, 0x5EC1F1, 0x5EC1F1, clNone, kBlack, 0xF1EDEB,
-     0xD1BBA4, sfFromNone, scFromTo}, // Office 2007 Luna
+     0xD1BBA4, footerPlain, lookFromTo}, // Office 2007 Luna
     {glOffice2007, 0xF7F7F7, 0xDEDEDE, clNone, clNone, 0x9DD8F9, 0x5EC1F1, 0x5EC1F1, clNone, kBlack, 0xE5D7D0,
-     0x808080, sfFromNone, scFromTo}, // Office 2007 Obsidian
+     0x808080, footerPlain, lookFromTo}, // Office 2007 Obsidian
     {glXP, clBtnFace, clBtnFace, clNone, clNone, clBtnFace, clBtnFace, kKeep, kKeep, kKeep, 0xC0C0C0, 0x808080,
-     sfFromNone, scNone}, // Windows XP
-    {-1, kWhite, clBtnFace, clNone, clNone, 0x94E6FB, 0x1595EE, kKeep, kKeep, kKeep, 0xC0C0C0, 0x808080, sfFromNone,
-     scNone}, // Whidbey
-    {-1, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, sfKeep, scKeep}, // custom
+     footerPlain, lookNone}, // Windows XP
+    {-1, kWhite, clBtnFace, clNone, clNone, 0x94E6FB, 0x1595EE, kKeep, kKeep, kKeep, 0xC0C0C0, 0x808080, footerPlain,
+     lookNone}, // Whidbey
+    {-1, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, footerKeep, lookKeep}, // custom
     {glOffice2007, 0xF3F3F1, 0xCAC9C8, kKeep, kKeep, 0x99CCFF, 0x699CFF, 0x95C7F5, clNone, kBlack, 0xE5D7D0, 0x808080,
-     sfFromMirrorTo, scFromTo}, // Office 2007 silver
+     footerToMirror, lookFromTo}, // Office 2007 silver
     {glVista, kWhite, kWhite, 0xFAF8F7, 0xF4F2F1, 0xFDF8F1, 0xFCEFD5, 0xEACAB6, clNone, kBlack, 0xECECF0, 0xD4D2D1,
-     sfFromMirrorTo, scNone}, // Windows Vista
+     footerToMirror, lookNone}, // Windows Vista
     {glWin7, 0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD, 0xFCEBDC, 0xFCDBC1, 0xEACAB6, clNone, kBlack, 0xECECF0, 0xD4D2D1,
-     sfFromMirrorTo, scNone}, // Windows 7
-    {glStandard, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, sfKeep,
-     scKeep}, // terminal: the standard look's colours
+     footerToMirror, lookNone}, // Windows 7
+    {glStandard, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, footerKeep,
+     lookKeep}, // terminal: the standard look's colours
     {glOffice2007, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0x5BD5FF, 0x71EFFF, 0xFFDBB7, clNone, kBlack, 0xC0C0C0,
-     0xC7B0A0, sfFromMirrorTo, scNone}, // Office 2010 blue
+     0xC7B0A0, footerToMirror, lookNone}, // Office 2010 blue
     {glOffice2007, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0x5BD5FF, 0x71EFFF, 0xFFDBB7, clNone, kBlack, 0xC0C0C0,
-     0xBAB5B1, sfFromMirrorTo, scNone}, // Office 2010 silver
+     0xBAB5B1, footerToMirror, lookNone}, // Office 2010 silver
     {glOffice2007, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x5BD5FF, 0x71EFFF, 0xFFDBB7, clNone, kBlack, 0xC0C0C0,
-     0x444444, sfFromMirrorTo, scNone}, // Office 2010 black
+     0x444444, footerToMirror, lookNone}, // Office 2010 black
 }};
 
 void SetLook(TGridLookState& g, TGridLook value)
@@ -288,15 +295,15 @@ void SetStyle(TGridLookState& g, TQvGridStyle style)
     keepOr(g.SelectionTextColor, s.SelectionText);
     keepOr(g.GridLineColor, s.GridLine);
     keepOr(g.GridFixedLineColor, s.GridFixedLine);
-    if (s.Footer != sfKeep) {
+    if (s.Footer != footerKeep) {
         g.SearchFooterColor = g.VLX.From;
-        g.SearchFooterColorTo = s.Footer == sfFromMirrorTo ? g.VLX.MirrorTo : clNone;
+        g.SearchFooterColorTo = s.Footer == footerToMirror ? g.VLX.MirrorTo : clNone;
     }
-    if (s.ControlLook == scFromTo) {
+    if (s.ControlLook == lookFromTo) {
         const TColor f = g.VLX.From, t = g.VLX.To;
         g.SetFixedGradientFrom(f);
         g.SetFixedGradientTo(t);
-    } else if (s.ControlLook == scNone) {
+    } else if (s.ControlLook == lookNone) {
         g.SetFixedGradientFrom(clNone);
         g.SetFixedGradientTo(clNone);
     }

@@ -10,6 +10,7 @@
 // editors) and the loading and designing flags.
 
 #include "grid/BaseGrid.h"
+#include "grid/QvGrid.h"
 #include "grid/QvObj.h"
 #include "grid/QvStyleIF.h"
 
@@ -20,7 +21,6 @@
 
 namespace grid {
 
-enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TBorderStyle { bsNone, bsSingle };
 enum TControlStyle { csClassic, csFlat, csWinXP, csBorland, csVLX, csGlyph, csTheme };
 
@@ -117,8 +117,8 @@ struct TGridLookState {
 
 // One row of the colour-scheme table. kKeep leaves a value as it was.
 inline constexpr TColor kKeep = 0x2FFFFFFF;
-enum TSchemeFooter { sfKeep, sfFromNone, sfFromMirrorTo };
-enum TSchemeControlLook { scKeep, scFromTo, scNone };
+enum class TSchemeFooter { Keep, FromNone, FromMirrorTo };
+enum class TSchemeControlLook { Keep, FromTo, None };
 struct TSchemeColors {
     int Look; // a TGridLook, or -1 for unchanged
     TColor F, T, MF, MT;

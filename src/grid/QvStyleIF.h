@@ -1,6 +1,7 @@
 #pragma once
 // The style interfaces the grid and its drop-down editors share: the own-colour set
-// (TColorTones) and the enumerations of looks and colour schemes.
+// (TColorTones) and the enumerations of the colour schemes. The looks (TGridLook) are declared
+// with the string grid.
 
 #include "platform/Colors.h"
 
@@ -23,8 +24,6 @@ struct TColorTones {
     TColorTone Disabled;
     friend bool operator==(const TColorTones&, const TColorTones&) = default;
 };
-
-enum TGridLook { glStandard, glSoft, glClassic, glVLX, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 
 enum TQvGridStyle {
     gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
