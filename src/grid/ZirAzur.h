@@ -4,8 +4,8 @@
 // buttons), rounded frames, colour arithmetic, transparent bitmaps, and the text codecs and
 // string helpers of the file, clipboard and export code. None of them keeps state.
 //
-// They sit in their own namespace because the grid's interim drawing helpers (GridDraw.h) use
-// some of the same names with approximate results; these are the exact ones.
+// They sit in a namespace named after the unit, so short names such as DrawStepGradient stay
+// unambiguous beside the grid classes' own members.
 //
 // Drawing follows the classic canvas rules the painters were written against: a filled
 // rectangle covers Left..Right-1 and Top..Bottom-1, a line stops just before its end point.
