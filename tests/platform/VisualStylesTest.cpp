@@ -97,3 +97,22 @@ TEST(VisualStyles, UnknownPartsAndHandlesDrawNothing)
     EXPECT_FALSE(vs.drawThemeBackground(spin + 100, p, 1, 1, QRect(0, 0, 10, 10)));
     vs.closeThemeData(spin);
 }
+
+TEST(VisualStyles, CheckStatesLookDifferent)
+{
+    using namespace platform::theme;
+    QtVisualStyles vs;
+    const auto image = [&](int part, int state) {
+        QImage img(20, 20, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        const HTHEME h = vs.openThemeData(nullptr, QStringLiteral("button"));
+        {
+            QPainter p(&img);
+            vs.drawThemeBackground(h, p, part, state, QRect(2, 2, 16, 16));
+        }
+        vs.closeThemeData(h);
+        return img;
+    };
+    EXPECT_NE(image(BP_CHECKBOX, CBS_UNCHECKEDNORMAL), image(BP_CHECKBOX, CBS_CHECKEDNORMAL));
+    EXPECT_NE(image(BP_RADIOBUTTON, CBS_UNCHECKEDNORMAL), image(BP_RADIOBUTTON, CBS_CHECKEDNORMAL));
+}
