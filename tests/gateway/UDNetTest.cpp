@@ -1,0 +1,145 @@
+// The DeviceNet scan list: validation rules with their exact messages (first error only), the
+// refusals of the master's ID, duplicate IDs and byte counts the image cannot map, and the
+// table's move to and from "DNETM_Net.xml" (compared byte for byte with a fixture).
+
+#include "gateway/UDNetTable.h"
+
+#include "common/UComonRows.h"
+#include "common/ULanguage.h"
+
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using common::TTextTable;
+using namespace gateway;
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+struct ScanList {
+    TTextTable t{QStringLiteral("dnet"), dnet_col::Count, 65};
+    ScanList() { DNet_Reset_Table(t); }
+    void row(int r, const char* id, const char* in, const char* out, const char* mnemonic = "")
+    {
+        t.SetCells(dnet_col::ID, r, QLatin1String(id));
+        t.SetCells(dnet_col::NB_IN, r, QLatin1String(in));
+        t.SetCells(dnet_col::NB_OUT, r, QLatin1String(out));
+        t.SetCells(dnet_col::Mnemonic, r, QLatin1String(mnemonic));
+    }
+};
+
+class DNetTable : public ::testing::Test {
+protected:
+    void SetUp() override { common::Load_Default_Texts(); }
+};
+
+TEST_F(DNetTable, ValidationRulesWithTheirMessages)
+{
+    struct Row {
+        const char* id;
+        const char* in;
+        const char* out;
+    };
+    struct Case {
+        std::vector<Row> rows;
+        const char* message; // nullptr: passes
+    } cases[] = {
+        {{{"5", "4", "2"}, {"7", "2", "0"}}, nullptr},
+        {{{"63", "0", "0"}}, nullptr},
+        {{{"1", "2", "2"}, {"2", "2", "2"}, {"3", "2", "2"}, {"4", "2", "2"}, {"64", "2", "2"}},
+         "Error in row 5!! ID must be 0 or 63"},
+        {{{" ", "1", "1"}}, "Error in row 1!! ID must be 0 or 63"}, // a blank ID is a used row
+        {{{"-1", "1", "1"}}, "Error in row 1!! ID must be 0 or 63"},
+        {{{"0", "1", "1"}}, "Error in row 1!! ID 0 is the ID of the DeviceNet Master"},
+        {{{"5", "1", "1"}, {"0x05", "1", "1"}}, "Error in row 2!! ID already used by another Slave"},
+        {{{"5", "65536", "0"}}, "Error in row 1!! Number Byte IN must be 0 or 65535"},
+        {{{"5", "", "0"}}, "Error in row 1!! Number Byte IN must be 0 or 65535"},
+        {{{"5", "0", "x"}}, "Error in row 1!! Number Byte OUT must be 0 or 65535"},
+        {{{"5", "1025", "0"}},
+         "Error in row 1!! Number Byte IN too large: at most 1024 for one Slave and 1536 for all Slaves together"},
+        {{{"5", "1024", "1024"}, {"6", "512", "0"}}, nullptr},
+        {{{"5", "1024", "1024"}, {"6", "512", "513"}},
+         "Error in row 2!! Number Byte OUT too large: at most 1024 for one Slave and 1536 for all Slaves together"},
+        {{{"5", "1000", "0"}, {"6", "537", "0"}},
+         "Error in row 2!! Number Byte IN too large: at most 1024 for one Slave and 1536 for all Slaves together"},
+    };
+    for (const Case& k : cases) {
+        ScanList s;
+        for (size_t i = 0; i < k.rows.size(); ++i)
+            s.row(int(i) + 1, k.rows[i].id, k.rows[i].in, k.rows[i].out);
+        const auto want = k.message ? std::optional<QString>(QString::fromLatin1(k.message)) : std::nullopt;
+        EXPECT_EQ(controllo_dati(s.t), want) << (k.message ? k.message : "passes");
+    }
+}
+
+TEST_F(DNetTable, AnEmptyIDEndsTheTable)
+{
+    ScanList s;
+    s.row(1, "5", "1", "1");
+    s.row(3, "99", "x", "x"); // below the empty row 2: never checked nor saved
+    EXPECT_EQ(controllo_dati(s.t), std::nullopt);
+    EXPECT_EQ(DNet_Used_Rows(s.t), 1);
+    EXPECT_EQ(DNet_File_From_Table(s.t).Rows.size(), 1u);
+}
+
+TEST_F(DNetTable, EveryFreeIDInUse)
+{
+    // IDs 1 to 63: the largest scan list the master can have; all rows are written.
+    ScanList s;
+    for (int id = 1; id <= 63; ++id) {
+        s.t.SetCells(dnet_col::ID, id, QString::number(id));
+        s.t.SetCells(dnet_col::NB_IN, id, QStringLiteral("8"));
+        s.t.SetCells(dnet_col::NB_OUT, id, QStringLiteral("8"));
+    }
+    EXPECT_EQ(controllo_dati(s.t), std::nullopt);
+    EXPECT_EQ(DNet_File_From_Table(s.t).Rows.size(), 63u);
+}
+
+TEST_F(DNetTable, FileWrittenByteForByteAndReadBack)
+{
+    ScanList s;
+    s.row(1, "5", "4", "2", "Valve island");
+    s.row(2, "7", "2", "0");
+    s.row(3, "12", "0", "16", "Drive <2> & \"3\"");
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("DNETM_Net.xml"));
+    ASSERT_TRUE(Write_DNETM_Net_File(path, DNet_File_From_Table(s.t)));
+    EXPECT_EQ(testsupport::readFile(path), testsupport::readFile(testsupport::fixturePath("iolink/DNETM_Net_window.xml")));
+
+    TDNet_Net_File back;
+    ASSERT_TRUE(Read_DNETM_Net_File(path, back));
+    ScanList shown;
+    Show_DNet_File(back, shown.t);
+    for (int r = 1; r <= 4; ++r)
+        for (int c = 0; c < dnet_col::Count; ++c)
+            EXPECT_EQ(shown.t.Cells(c, r), s.t.Cells(c, r)) << c << "," << r;
+}
+
+TEST_F(DNetTable, AFileRowMissingAnAttributeShowsEmptyCells)
+{
+    // The rows after it still load, so OK cannot silently drop them.
+    TDNet_Net_File file;
+    TDNet_Net_Row a;
+    a.ID = QStringLiteral("5");
+    a.NB_OUT = QStringLiteral("2");
+    TDNet_Net_Row b{QStringLiteral("7"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("M"), {}, {}};
+    file.Rows = {a, b};
+    ScanList s;
+    Show_DNet_File(file, s.t);
+    EXPECT_EQ(s.t.Cells(dnet_col::NB_IN, 1), QString());
+    EXPECT_EQ(s.t.Cells(dnet_col::NB_OUT, 1), QStringLiteral("2"));
+    EXPECT_EQ(s.t.Cells(dnet_col::Mnemonic, 2), QStringLiteral("M"));
+    EXPECT_EQ(controllo_dati(s.t), std::optional<QString>(QStringLiteral("Error in row 1!! Number Byte IN must be 0 or 65535")));
+}
+
+} // namespace

@@ -1,0 +1,167 @@
+// The offset window's slaves: built from the saved scan list, offsets paired with the slaves
+// by ID, the duplicate output-position check with its exact message, and "DNETM_DefOff.xml"
+// written byte for byte as a fixture shows.
+
+#include "gateway/UDefOffsetSlaves.h"
+
+#include "common/ULanguage.h"
+
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace gateway;
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+TDNet_Net_Row netRow(const char* id, const char* in, const char* out, const char* mnemonic = "")
+{
+    return {QLatin1String(id), QLatin1String(in), QLatin1String(out), QLatin1String(mnemonic), {}, {}};
+}
+
+TDNet_Offset_Node node(std::optional<const char*> id, std::vector<TDNet_Byte_Row> in, std::vector<TDNet_Byte_Row> out)
+{
+    TDNet_Offset_Node n;
+    if (id)
+        n.ID = QLatin1String(*id);
+    n.ByteIN = std::move(in);
+    n.ByteOUT = std::move(out);
+    return n;
+}
+
+TDNet_Byte_Row byteRow(const char* offset, const char* mnemonic)
+{
+    return {QLatin1String(offset), QLatin1String(mnemonic)};
+}
+
+class DefOffsetSlaves : public ::testing::Test {
+protected:
+    void SetUp() override { common::Load_Default_Texts(); }
+
+    TSlave_List load(std::vector<TDNet_Net_Row> rows)
+    {
+        TDNet_Net_File net;
+        net.Rows = std::move(rows);
+        TSlave_List slaves;
+        QString error;
+        EXPECT_TRUE(Load_Slave_DN(net, slaves, error)) << error.toStdString();
+        return slaves;
+    }
+};
+
+TEST_F(DefOffsetSlaves, SlavesStartWithEveryByteNone)
+{
+    TSlave_List s = load({netRow("5", "2", "1", "Valves"), netRow("7", "0", "0")});
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0]->ID, 5);
+    EXPECT_EQ(s[0]->Mnemonic, QStringLiteral("Valves"));
+    EXPECT_EQ(s[0]->SL_ByteIN, (QStringList{"None", "None"}));
+    EXPECT_EQ(s[0]->SL_ByteIN_M, (QStringList{"", ""}));
+    EXPECT_EQ(s[0]->SL_ByteOUT, (QStringList{"None"}));
+    EXPECT_TRUE(s[1]->SL_ByteIN.isEmpty());
+}
+
+TEST_F(DefOffsetSlaves, AScanListRowThatCannotBeReadLoadsNothing)
+{
+    struct Case {
+        TDNet_Net_Row row;
+        const char* attribute;
+    } cases[] = {
+        {{{}, QStringLiteral("1"), QStringLiteral("1"), {}, {}, {}}, "ID"},
+        {netRow("x", "1", "1"), "ID"},
+        {netRow("5", "", "1"), "NB_IN"},
+        {netRow("5", "1", "70000"), "NB_OUT"},
+    };
+    for (const Case& k : cases) {
+        TDNet_Net_File net;
+        net.Rows = {netRow("3", "1", "1"), k.row};
+        TSlave_List slaves;
+        QString error;
+        EXPECT_FALSE(Load_Slave_DN(net, slaves, error));
+        EXPECT_TRUE(slaves.empty());
+        EXPECT_EQ(error, QStringLiteral("DNETM_Net.xml: row 2 has no valid \"%1\"").arg(QLatin1String(k.attribute)));
+    }
+}
+
+TEST_F(DefOffsetSlaves, OffsetsFollowTheirSlaveByID)
+{
+    // The scan list's rows were swapped since the offsets were saved.
+    TSlave_List s = load({netRow("7", "1", "0"), netRow("5", "3", "1")});
+    TDNet_DefOff_File file;
+    file.Nodes = {node("5", {byteRow("10", "a"), TDNet_Byte_Row{{}, QStringLiteral("no offset")}}, {byteRow("4", "o")}),
+                  node("7", {byteRow("20", "b"), byteRow("21", "beyond NB_IN")}, {}),
+                  node("9", {byteRow("30", "gone")}, {})};
+    Load_Offset_Slave_DN(file, s);
+    EXPECT_EQ(s[0]->SL_ByteIN, (QStringList{"20"}));
+    EXPECT_EQ(s[0]->SL_ByteIN_M, (QStringList{"b"}));
+    EXPECT_EQ(s[1]->SL_ByteIN, (QStringList{"10", "None", "None"})) << "a missing Offset keeps None; a grown count adds None";
+    EXPECT_EQ(s[1]->SL_ByteIN_M, (QStringList{"a", "no offset", ""}));
+    EXPECT_EQ(s[1]->SL_ByteOUT, (QStringList{"4"}));
+}
+
+TEST_F(DefOffsetSlaves, FilesWithoutIDsPairByPosition)
+{
+    TSlave_List s = load({netRow("7", "1", "0"), netRow("5", "1", "0")});
+    TDNet_DefOff_File file;
+    file.Nodes = {node(std::nullopt, {byteRow("1", "")}, {}), node(std::nullopt, {byteRow("2", "")}, {})};
+    Load_Offset_Slave_DN(file, s);
+    EXPECT_EQ(s[0]->SL_ByteIN, (QStringList{"1"}));
+    EXPECT_EQ(s[1]->SL_ByteIN, (QStringList{"2"}));
+}
+
+TEST_F(DefOffsetSlaves, DuplicateOutputPositions)
+{
+    struct Case {
+        QStringList out5; // offsets of slave 5's three output bytes
+        QStringList out7; // offsets of slave 7's two output bytes
+        QStringList in7;  // offsets of slave 7's two input bytes
+        const char* message;
+    } cases[] = {
+        {{"None", "None", "None"}, {"None", "None"}, {"None", "None"}, nullptr},
+        {{"0", "1", "2"}, {"3", "1439"}, {"0", "0"}, nullptr}, // input bytes may share a position
+        {{"0", "12", "None"}, {"12", "0"}, {"None", "None"},
+         "Error in ByteOUT! The same byte of IO-Link Slave is used in two bytes DeviceNet.\n\r"
+         "( First ID = 5 Byte = 1, Second ID = 7 Byte = 0)"},
+        {{"4", "None", "4"}, {"None", "None"}, {"None", "None"},
+         "Error in ByteOUT! The same byte of IO-Link Slave is used in two bytes DeviceNet.\n\r"
+         "( First ID = 5 Byte = 0, Second ID = 5 Byte = 2)"},
+    };
+    for (const Case& k : cases) {
+        TSlave_List s = load({netRow("5", "0", "3"), netRow("7", "2", "2")});
+        s[0]->SL_ByteOUT = k.out5;
+        s[1]->SL_ByteOUT = k.out7;
+        s[1]->SL_ByteIN = k.in7;
+        const auto want = k.message ? std::optional<QString>(QString::fromLatin1(k.message)) : std::nullopt;
+        EXPECT_EQ(Check_Data(s), want) << (k.message ? k.message : "passes");
+    }
+}
+
+TEST_F(DefOffsetSlaves, FileWrittenByteForByte)
+{
+    TSlave_List s = load({netRow("5", "2", "1"), netRow("7", "0", "0"), netRow("9", "1", "0")});
+    s[0]->SL_ByteIN = {"None", "0"};
+    s[0]->SL_ByteIN_M = {"", "Inputs 1-8"};
+    s[0]->SL_ByteOUT = {"1439"};
+    s[0]->SL_ByteOUT_M = {"Coils"};
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("DNETM_DefOff.xml"));
+    ASSERT_TRUE(Write_DNETM_DefOff_File(path, DefOff_File_From_Slaves(s)));
+    EXPECT_EQ(testsupport::readFile(path),
+              testsupport::readFile(testsupport::fixturePath("iolink/DNETM_DefOff_window.xml")));
+
+    // With no slave the file holds only the root and the comment.
+    ASSERT_TRUE(Write_DNETM_DefOff_File(path, DefOff_File_From_Slaves({})));
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("<Define_Offset />\n<!--SW_VERSION = 1.000-->\n"));
+}
+
+} // namespace

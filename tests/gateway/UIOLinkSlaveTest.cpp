@@ -1,0 +1,320 @@
+// The IO-Link slave tables: positions and start bits, the Length fill-ins, every validation
+// rule with its exact message (first error only), the variable-end and duplicate-index rules,
+// and the tables' move to and from "IOLink_Slave.xml" (compared byte for byte with a fixture).
+
+#include "gateway/UIOLinkSlaveTables.h"
+
+#include "common/UComonHelpers.h"
+#include "common/UComonRows.h"
+#include "common/UComonState.h"
+#include "common/ULanguage.h"
+
+#include "support/FakeMessages.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using common::TTextTable;
+using namespace gateway;
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+struct Tables {
+    TTextTable in{QStringLiteral("in"), pd_col::Count, kIOLink_Data_Rows + 1};
+    TTextTable out{QStringLiteral("out"), pd_col::Count, kIOLink_Data_Rows + 1};
+    TTextTable var{QStringLiteral("var"), var_col::Count, kIOLink_Data_Rows + 1};
+
+    Tables()
+    {
+        Reset_Table(in);
+        Reset_Table(out);
+        Reset_Table(var);
+    }
+
+    static void pdRow(TTextTable& t, int row, const char* enable, const char* name, const char* length)
+    {
+        t.SetCells(pd_col::Enable, row, QLatin1String(enable));
+        t.SetCells(pd_col::Name, row, QLatin1String(name));
+        t.SetCells(pd_col::Length, row, QLatin1String(length));
+        Length_Edited(t, row);
+    }
+    void varRow(int row, QStringList cells) // columns 1..13
+    {
+        for (int c = 1; c <= cells.size(); ++c)
+            var.SetCells(c, row, cells[c - 1]);
+    }
+    std::optional<QString> check(QChar sep = common::Get_Decimal_Separator()) const { return Controllo_Dati(in, out, var, sep); }
+};
+
+// Valid tables: inputs of 3, 8 and 12 bits (23 bits, 3 bytes), one 16-bit output (2 bytes)
+// and one variable placed right behind them.
+void validTables(Tables& t)
+{
+    Tables::pdRow(t.in, 1, "Y", "In1", "3");
+    Tables::pdRow(t.in, 2, "Y", "In2", "8");
+    Tables::pdRow(t.in, 3, "Y", "In3", "12");
+    Tables::pdRow(t.out, 1, "Y", "Out1", "16");
+    t.varRow(1, {"Y", "60", "V1", "Read Write", "8", "0,5", "-3", "1000", "7", "3", "0", "2", "0"});
+}
+
+class IOLinkSlaveTables : public ::testing::Test {
+protected:
+    void SetUp() override { common::Load_Default_Texts(); }
+};
+
+TEST_F(IOLinkSlaveTables, PositionsFollowTheEnabledLengths)
+{
+    Tables t;
+    validTables(t);
+    const char* want[][2] = {{"0", "0"}, {"0", "3"}, {"1", "3"}};
+    for (int r = 1; r <= 3; ++r) {
+        EXPECT_EQ(t.in.Cells(pd_col::Position, r), QLatin1String(want[r - 1][0])) << r;
+        EXPECT_EQ(t.in.Cells(pd_col::StartBit, r), QLatin1String(want[r - 1][1])) << r;
+    }
+    // Unticking row 1 keeps its own position and moves the rows below back by its 3 bits.
+    t.in.SetCells(pd_col::Enable, 1, QStringLiteral("N"));
+    t.in.SetCells(pd_col::Position, 1, QStringLiteral("9"));
+    Compile_Pos_Bit(t.in);
+    EXPECT_EQ(t.in.Cells(pd_col::Position, 1), QStringLiteral("9"));
+    EXPECT_EQ(t.in.Cells(pd_col::Position, 2), QStringLiteral("0"));
+    EXPECT_EQ(t.in.Cells(pd_col::StartBit, 2), QStringLiteral("0"));
+    EXPECT_EQ(t.in.Cells(pd_col::Position, 3), QStringLiteral("1"));
+    EXPECT_EQ(t.in.Cells(pd_col::StartBit, 3), QStringLiteral("0"));
+    // A row without a Length is skipped and does not end the pass; " y " counts as enabled.
+    t.in.SetCells(pd_col::Enable, 1, QStringLiteral(" y "));
+    t.in.SetCells(pd_col::Length, 2, QString());
+    Compile_Pos_Bit(t.in);
+    EXPECT_EQ(t.in.Cells(pd_col::Position, 3), QStringLiteral("0"));
+    EXPECT_EQ(t.in.Cells(pd_col::StartBit, 3), QStringLiteral("3"));
+}
+
+TEST_F(IOLinkSlaveTables, LengthEditFillsEmptyDefaultsOnly)
+{
+    Tables t;
+    t.in.SetCells(pd_col::Gradient, 1, QStringLiteral("2"));
+    Tables::pdRow(t.in, 1, "Y", "A", "8");
+    EXPECT_EQ(t.in.Cells(pd_col::Gradient, 1), QStringLiteral("2"));
+    EXPECT_EQ(t.in.Cells(pd_col::Offset, 1), QStringLiteral("0"));
+    EXPECT_EQ(t.in.Cells(pd_col::UnitCode, 1), QStringLiteral("1000"));
+    // Editing a length moves the rows below at once.
+    Tables::pdRow(t.in, 2, "Y", "B", "4");
+    t.in.SetCells(pd_col::Length, 1, QStringLiteral("16"));
+    Length_Edited(t.in, 1);
+    EXPECT_EQ(t.in.Cells(pd_col::Position, 2), QStringLiteral("2"));
+}
+
+TEST_F(IOLinkSlaveTables, ValidTablesPass)
+{
+    Tables t;
+    validTables(t);
+    EXPECT_EQ(t.check(), std::nullopt);
+    // A "." gradient is read with the user's separator too.
+    t.var.SetCells(var_col::Gradient, 1, QStringLiteral("0.5"));
+    EXPECT_EQ(t.check(QLatin1Char('.')), std::nullopt);
+}
+
+TEST_F(IOLinkSlaveTables, ValidationRulesInOrderWithTheirMessages)
+{
+    using Edit = std::function<void(Tables&)>;
+    auto in = [](int col, int row, const char* v) {
+        return Edit([=](Tables& t) { t.in.SetCells(col, row, QLatin1String(v)); });
+    };
+    auto out = [](int col, int row, const char* v) {
+        return Edit([=](Tables& t) { t.out.SetCells(col, row, QLatin1String(v)); });
+    };
+    auto var = [](int col, int row, const char* v) {
+        return Edit([=](Tables& t) { t.var.SetCells(col, row, QLatin1String(v)); });
+    };
+    struct Case {
+        Edit edit;
+        const char* message;
+    } cases[] = {
+        {in(pd_col::Name, 2, "  "), "Error row 2!! [Process Data Input] Name Cannot be Empty"},
+        {in(pd_col::Length, 1, "257"), "Error row 1!! [Process Data Input] Length must be between 1 and 256"},
+        {in(pd_col::Length, 3, "0"), "Error row 3!! [Process Data Input] Length must be between 1 and 256"},
+        {in(pd_col::Length, 1, "8 "), "Error row 1!! [Process Data Input] Length must be between 1 and 256"},
+        {in(pd_col::Gradient, 1, "abc"), "Error row 1!! [Process Data Input] Gradient must be a valid float value"},
+        {in(pd_col::Offset, 1, "4294967296"), "Error row 1!! [Process Data Input] Offset must be a valid integer value"},
+        {in(pd_col::Offset, 2, ""), "Error row 2!! [Process Data Input] Offset must be a valid integer value"},
+        {in(pd_col::UnitCode, 1, "999"), "Error row 1!! [Process Data Input] Unit Code must be between 1000 and 65535"},
+        {out(pd_col::Name, 1, ""), "Error row 1!! [Process Data Output] Name Cannot be Empty"},
+        {out(pd_col::Length, 1, "x"), "Error row 1!! [Process Data Output] Length must be between 1 and 256"},
+        {out(pd_col::Gradient, 1, ""), "Error row 1!! [Process Data Output] Gradient must be a valid float value"},
+        {out(pd_col::Offset, 1, "1.5"), "Error row 1!! [Process Data Output] Offset must be a valid integer value"},
+        {out(pd_col::UnitCode, 1, "65536"), "Error row 1!! [Process Data Output] Unit Code must be between 1000 and 65535"},
+        {var(var_col::Index, 1, "59"), "Error row 1!! [Variables] Index must be between 60 and 65535"},
+        {var(var_col::Index, 1, "65536"), "Error row 1!! [Variables] Index must be between 60 and 65535"},
+        {var(var_col::Name, 1, " "), "Error row 1!! [Variables] Name Cannot be Empty"},
+        {var(var_col::Access, 1, " "), "Error row 1!! [Variables] Access Cannot be Empty"},
+        {var(var_col::Length, 1, "257"), "Error row 1!! [Variables] Length must be between 1 and 256"},
+        {var(var_col::Gradient, 1, "x"), "Error row 1!! [Variables] Gradient must be a valid float value"},
+        {var(var_col::Offset, 1, ""), "Error row 1!! [Variables] Offset must be a valid integer value"},
+        {var(var_col::Offset, 1, "4294967296"), "Error row 1!! [Variables] Offset must be a valid integer value"},
+        {var(var_col::UnitCode, 1, "70000"), "Error row 1!! [Variables] Unit Code must be between 1000 and 65535"},
+        {var(var_col::DefaultValue, 1, ""), "Error row 1!! [Variables] Default Value must be a valid integer value"},
+        {var(var_col::PositionRead, 1, "2"), "Error row 1!! [Variables] Position Read must be between 3 and  1399"},
+        {var(var_col::PositionRead, 1, "1400"), "Error row 1!! [Variables] Position Read must be between 3 and  1399"},
+        {var(var_col::StartBitRead, 1, " "), "Error row 1!! [Variables] Start Read Bit Cannot be Empty"},
+        {var(var_col::PositionWrite, 1, "1"), "Error row 1!! [Variables] Position Write must be between 2 and 1399"},
+        {var(var_col::StartBitWrite, 1, ""), "Error row 1!! [Variables] Start Write Bit Cannot be Empty"},
+        // Only the first error is shown: the input table comes before the variables.
+        {[](Tables& t) {
+             t.var.SetCells(var_col::Name, 1, QString());
+             t.in.SetCells(pd_col::UnitCode, 3, QStringLiteral("1"));
+         },
+         "Error row 3!! [Process Data Input] Unit Code must be between 1000 and 65535"},
+    };
+    for (const Case& k : cases) {
+        Tables t;
+        validTables(t);
+        k.edit(t);
+        EXPECT_EQ(t.check(), std::optional<QString>(QString::fromLatin1(k.message))) << k.message;
+    }
+}
+
+TEST_F(IOLinkSlaveTables, AVariableMustEndInsideItsArea)
+{
+    struct Case {
+        const char* posRead;
+        const char* bitRead;
+        const char* posWrite;
+        const char* bitWrite;
+        const char* length;
+        const char* message; // nullptr: passes
+    } cases[] = {
+        {"1399", "0", "2", "0", "8", nullptr},       // last byte exactly
+        {"1399", "0", "2", "0", "9", "Error row 1!! [Variables] Position Read must be between 3 and  1399"},
+        {"1398", "7", "2", "0", "9", nullptr},       // 11184 + 7 + 9 = 11200
+        {"1398", "7", "2", "0", "10", "Error row 1!! [Variables] Position Read must be between 3 and  1399"},
+        {"3", "0", "1399", "1", "8", "Error row 1!! [Variables] Position Write must be between 2 and 1399"},
+        {"3", "0", "1368", "0", "256", nullptr},     // 10944 + 256 = 11200
+    };
+    for (const Case& k : cases) {
+        Tables t;
+        validTables(t);
+        t.varRow(1, {"Y", "60", "V1", "Read Write", k.length, "1", "0", "1000", "0", k.posRead, k.bitRead,
+                     k.posWrite, k.bitWrite});
+        const auto want = k.message ? std::optional<QString>(QString::fromLatin1(k.message)) : std::nullopt;
+        EXPECT_EQ(t.check(), want) << k.posRead << " " << k.posWrite << " " << k.length;
+    }
+}
+
+TEST_F(IOLinkSlaveTables, DuplicateIndexesOfEnabledVariables)
+{
+    const QStringList row = {"Y", "60", "V", "Read Only", "8", "1", "0", "1000", "0", "3", "0", "2", "0"};
+    struct Case {
+        const char* enable2;
+        const char* index2;
+        bool refused;
+    } cases[] = {{"Y", "60", true}, {"Y", "0x3C", true}, {"N", "60", false}, {"Y", "61", false}};
+    for (const Case& k : cases) {
+        Tables t;
+        validTables(t);
+        QStringList second = row;
+        second[0] = QLatin1String(k.enable2);
+        second[1] = QLatin1String(k.index2);
+        t.varRow(2, second);
+        const auto want = k.refused ? std::optional<QString>(
+                                          QStringLiteral("Error row 2!! [Variables] Index already used by another enabled Variable"))
+                                    : std::nullopt;
+        EXPECT_EQ(t.check(), want) << k.enable2 << " " << k.index2;
+    }
+    EXPECT_EQ(common::Lang_Str()[kText_Var_Duplicate_Index],
+              QStringLiteral("!! [Variables] Index already used by another enabled Variable"));
+}
+
+TEST_F(IOLinkSlaveTables, RowsThatTakeNoPart)
+{
+    // A disabled row with invalid values passes; a row with a Name but no Length ends the
+    // table, so the broken row below it is never checked.
+    Tables t;
+    validTables(t);
+    t.in.SetCells(pd_col::Enable, 2, QStringLiteral("N"));
+    t.in.SetCells(pd_col::Name, 2, QString());
+    t.in.SetCells(pd_col::Length, 2, QStringLiteral("999"));
+    t.in.SetCells(pd_col::Name, 4, QStringLiteral("No length"));
+    Tables::pdRow(t.in, 5, "Y", "", "999");
+    t.var.SetCells(var_col::PositionRead, 1, QStringLiteral("2")); // 3 + 12 bits: 2 bytes now
+    EXPECT_EQ(t.check(), std::nullopt);
+    EXPECT_EQ(Used_Rows(t.in, TIOLink_Table::ProcessDataInput), 3);
+
+    // With no enabled process data the positions start at 0, and 1400 is refused as 0..1399.
+    Tables empty;
+    empty.varRow(1, {"Y", "60", "V1", "Read Write", "8", "1", "0", "1000", "0", "1400", "0", "0", "0"});
+    EXPECT_EQ(empty.check(),
+              std::optional<QString>(QStringLiteral("Error row 1!! [Variables] Position Read must be between 0 and  1399")));
+    empty.var.SetCells(var_col::PositionRead, 1, QStringLiteral("0"));
+    EXPECT_EQ(empty.check(), std::nullopt);
+}
+
+TEST_F(IOLinkSlaveTables, AccessTexts)
+{
+    struct Case {
+        const char* in;
+        const char* out;
+    } cases[] = {{"Read Only", "Read Only"}, {"Write Only", "Write Only"}, {"Read Write", "Read Write"},
+                 {"read only", ""}, {" Read Only", ""}, {"", ""}};
+    for (const Case& k : cases)
+        EXPECT_EQ(Get_Var_Access(QLatin1String(k.in)), QLatin1String(k.out)) << k.in;
+}
+
+TEST_F(IOLinkSlaveTables, FileRowsShowWithTheirDefaults)
+{
+    TIOLink_Slave_File file;
+    TIOLink_Var_Row v;
+    v.Index = QStringLiteral("70");
+    v.Access = QStringLiteral("read only");
+    v.Mnemonic = QStringLiteral("M");
+    file.Variables = {v};
+    TIOLink_PD_Row p;
+    p.Enable = QStringLiteral("N");
+    p.Length = QStringLiteral("4");
+    file.Process_Data_Output = std::vector<TIOLink_PD_Row>(kIOLink_Data_Rows + 3, p);
+    Tables t;
+    Show_IOLink_File(file, t.in, t.out, t.var);
+    EXPECT_EQ(t.var.Cells(var_col::Enable, 1), QStringLiteral("Y")) << "a row without Enable shows Y";
+    EXPECT_EQ(t.var.Cells(var_col::Index, 1), QStringLiteral("70"));
+    EXPECT_EQ(t.var.Cells(var_col::Access, 1), QString()) << "access in another letter case";
+    EXPECT_EQ(t.var.Cells(var_col::Name, 1), QString());
+    EXPECT_EQ(t.var.Cells(var_col::Mnemonic, 1), QStringLiteral("M"));
+    EXPECT_EQ(t.out.Cells(pd_col::Enable, kIOLink_Data_Rows), QStringLiteral("N"));
+    EXPECT_EQ(t.in.Cells(pd_col::Enable, 1), QStringLiteral("Y")) << "a missing section stays reset";
+    EXPECT_EQ(t.in.Cells(0, 7), QStringLiteral("7"));
+}
+
+TEST_F(IOLinkSlaveTables, TablesWrittenByteForByte)
+{
+    Tables t;
+    validTables(t);
+    t.in.SetCells(pd_col::Description, 1, QStringLiteral("Three bits"));
+    t.in.SetCells(pd_col::Mnemonic, 3, QStringLiteral("A&B"));
+    t.var.SetCells(var_col::Description, 1, QStringLiteral(" padded "));
+    t.varRow(2, {"N", "61", "Spare", "", "x"});
+    t.var.SetCells(var_col::Name, 4, QStringLiteral("after the end"));
+
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("IOLink_Slave.xml"));
+    ASSERT_TRUE(Write_IOLink_Slave_File(path, IOLink_File_From_Tables(t.in, t.out, t.var)));
+    EXPECT_EQ(testsupport::readFile(path), testsupport::readFile(testsupport::fixturePath("iolink/IOLink_Slave_window.xml")));
+
+    // Read back into fresh tables, the same rows come out again.
+    TIOLink_Slave_File back;
+    ASSERT_TRUE(Read_IOLink_Slave_File(path, back));
+    Tables shown;
+    Show_IOLink_File(back, shown.in, shown.out, shown.var);
+    EXPECT_EQ(IOLink_File_From_Tables(shown.in, shown.out, shown.var), back);
+}
+
+} // namespace
