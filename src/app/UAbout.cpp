@@ -1,5 +1,7 @@
 #include "app/UAbout.h"
 
+#include "common/UFormParts.h"
+#include "common/ULanguage.h"
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "platform/Services.h"
@@ -18,14 +20,6 @@ namespace {
 
 const QColor kDarkGrey(0x40, 0x40, 0x40);
 
-QFont verdana(int pixelSize, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
 // The maker's logo, drawn rather than shipped: a plain mark with the maker's initial.
 QPixmap makerLogo(int size)
 {
@@ -37,7 +31,7 @@ QPixmap makerLogo(int size)
     p.setBrush(QColor(0xFF, 0x80, 0x00));
     p.drawRoundedRect(QRectF(2, 2, size - 4, size - 4), 12, 12);
     p.setPen(Qt::white);
-    p.setFont(verdana(size / 2, true));
+    p.setFont(common::Verdana(size / 2, true));
     p.drawText(QRect(0, 0, size, size), Qt::AlignCenter,
                QString::fromLatin1(common::kMakerName).left(1));
     return pix;
@@ -69,13 +63,12 @@ TFAbout::TFAbout(platform::Services& services, QWidget* parent)
     : QDialog(parent), services_(services)
 {
     setObjectName(QStringLiteral("FAbout"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                   | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    common::Set_Fixed_Dialog_Frame(this);
     setWindowTitle(QStringLiteral("About"));
-    setFont(verdana(11, false));
+    setFont(common::Verdana(11, false));
     setFixedSize(kClientWidth, kClientHeight);
 
-    const QFont normal = verdana(11, false);
+    const QFont normal = common::Verdana(11, false);
     Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(32, 24, 81, 81);
@@ -83,7 +76,7 @@ TFAbout::TFAbout(platform::Services& services, QWidget* parent)
     Image2->setPixmap(makerLogo(81));
     Image2->setCursor(Qt::PointingHandCursor);
 
-    Label1 = fixedLabel(this, "Label1", 128, 24, verdana(13, true), QStringLiteral("Software Quorvantis "));
+    Label1 = fixedLabel(this, "Label1", 128, 24, common::Verdana(13, true), QStringLiteral("Software Quorvantis "));
     Label2 = fixedLabel(this, "Label2", 128, 39, normal);
     Label6 = fixedLabel(this, "Label6", 128, 62, normal, QStringLiteral("Software Code : "));
     Label9 = fixedLabel(this, "Label9", 240, 62, normal);

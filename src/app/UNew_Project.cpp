@@ -1,5 +1,6 @@
 #include "app/UNew_Project.h"
 
+#include "common/UFormParts.h"
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
@@ -19,22 +20,8 @@ namespace app {
 
 namespace {
 
-const QColor kTitleGrey(0x80, 0x80, 0x80);
-constexpr int kTitleHeight = 69;
+constexpr int kTitleHeight = common::kTitlePanelHeight;
 constexpr int kButtonStripHeight = 40;
-
-QFont verdana(int pixelSize, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
-QString text(int number)
-{
-    return common::Lang_Str().value(number);
-}
 
 } // namespace
 
@@ -42,26 +29,13 @@ TFNew_Project::TFNew_Project(platform::Services& services, QWidget* parent)
     : QDialog(parent), services_(services)
 {
     setObjectName(QStringLiteral("FNew_Project"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                   | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(verdana(11, false));
+    common::Set_Fixed_Dialog_Frame(this);
+    setFont(common::Verdana(11, false));
 
     P_Title = new QWidget(this);
     P_Title->setObjectName(QStringLiteral("P_Title"));
     P_Title->setGeometry(0, 0, kClientWidth, kTitleHeight);
-    L_SW_Code = new QLabel(P_Title);
-    L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
-    L_SW_Code->setFont(verdana(32, false));
-    L_SW_Code->setGeometry(16, 8, kClientWidth - 32, 36);
-    L_SW_Desc = new QLabel(P_Title);
-    L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
-    L_SW_Desc->setFont(verdana(11, true));
-    L_SW_Desc->setGeometry(16, 46, kClientWidth - 32, 18);
-    for (QLabel* l : {L_SW_Code, L_SW_Desc}) {
-        QPalette lp = l->palette();
-        lp.setColor(QPalette::WindowText, kTitleGrey);
-        l->setPalette(lp);
-    }
+    common::Make_Title_Labels(P_Title, kClientWidth, 46, L_SW_Code, L_SW_Desc);
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -111,14 +85,14 @@ int TFNew_Project::ShowModal()
 
 void TFNew_Project::Set_Lang()
 {
-    setWindowTitle(text(100));
-    L_SW_Desc->setText(text(101));
-    Label1->setText(text(102));
-    Btn_OK->setCaption(text(103));
-    Btn_Cancel->setCaption(text(104));
-    E_New_Proj->setToolTip(text(108));
-    Btn_OK->setToolTip(text(109));
-    Btn_Cancel->setToolTip(text(110));
+    setWindowTitle(common::Lang_Text(100));
+    L_SW_Desc->setText(common::Lang_Text(101));
+    Label1->setText(common::Lang_Text(102));
+    Btn_OK->setCaption(common::Lang_Text(103));
+    Btn_Cancel->setCaption(common::Lang_Text(104));
+    E_New_Proj->setToolTip(common::Lang_Text(108));
+    Btn_OK->setToolTip(common::Lang_Text(109));
+    Btn_Cancel->setToolTip(common::Lang_Text(110));
 }
 
 void TFNew_Project::FormShow()
@@ -143,7 +117,7 @@ void TFNew_Project::Btn_OKClick()
     const QString name = E_New_Proj->text();
     auto refuse = [&](int number) {
         if (services_.messages)
-            services_.messages->error(this, text(number));
+            services_.messages->error(this, common::Lang_Text(number));
     };
 
     if (name.isEmpty()) {

@@ -1,5 +1,6 @@
 #include "app/UOpenConf.h"
 
+#include "common/UFormParts.h"
 #include "common/GlyphButton.h"
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
@@ -20,22 +21,8 @@ namespace app {
 
 namespace {
 
-const QColor kTitleGrey(0x80, 0x80, 0x80);
-constexpr int kTitleHeight = 69;
+constexpr int kTitleHeight = common::kTitlePanelHeight;
 constexpr int kButtonStripHeight = 40;
-
-QFont verdana(int pixelSize, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
-QString text(int number)
-{
-    return common::Lang_Str().value(number);
-}
 
 } // namespace
 
@@ -43,7 +30,7 @@ TFOpenConf::TFOpenConf(platform::Services& services, QWidget* parent)
     : QDialog(parent), services_(services)
 {
     setObjectName(QStringLiteral("FOpenConf"));
-    setFont(verdana(11, false));
+    setFont(common::Verdana(11, false));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -52,19 +39,7 @@ TFOpenConf::TFOpenConf(platform::Services& services, QWidget* parent)
     P_Title = new QWidget(this);
     P_Title->setObjectName(QStringLiteral("P_Title"));
     P_Title->setFixedHeight(kTitleHeight);
-    L_SW_Code = new QLabel(P_Title);
-    L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
-    L_SW_Code->setFont(verdana(32, false));
-    L_SW_Code->setGeometry(16, 8, kClientWidth - 32, 36);
-    L_SW_Desc = new QLabel(P_Title);
-    L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
-    L_SW_Desc->setFont(verdana(11, true));
-    L_SW_Desc->setGeometry(16, 46, kClientWidth - 32, 18);
-    for (QLabel* l : {L_SW_Code, L_SW_Desc}) {
-        QPalette lp = l->palette();
-        lp.setColor(QPalette::WindowText, kTitleGrey);
-        l->setPalette(lp);
-    }
+    common::Make_Title_Labels(P_Title, kClientWidth, 46, L_SW_Code, L_SW_Desc);
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(16, 4, 16, 4);
@@ -125,14 +100,14 @@ int TFOpenConf::ShowModal()
 
 void TFOpenConf::Set_Lang()
 {
-    setWindowTitle(text(200));
-    L_SW_Desc->setText(text(201));
-    Label1->setText(text(202));
-    Btn_OK->setCaption(text(203));
-    Btn_Cancel->setCaption(text(204));
-    ListBox1->setToolTip(text(205));
-    Btn_OK->setToolTip(text(206));
-    Btn_Cancel->setToolTip(text(207));
+    setWindowTitle(common::Lang_Text(200));
+    L_SW_Desc->setText(common::Lang_Text(201));
+    Label1->setText(common::Lang_Text(202));
+    Btn_OK->setCaption(common::Lang_Text(203));
+    Btn_Cancel->setCaption(common::Lang_Text(204));
+    ListBox1->setToolTip(common::Lang_Text(205));
+    Btn_OK->setToolTip(common::Lang_Text(206));
+    Btn_Cancel->setToolTip(common::Lang_Text(207));
 }
 
 void TFOpenConf::Load_Existing_Configuration()

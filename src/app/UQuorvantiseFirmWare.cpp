@@ -4,6 +4,7 @@
 #include "app/UForms.h"
 #include "app/UOpenConf.h"
 #include "app/USoftOptions.h"
+#include "common/UFormParts.h"
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
@@ -81,12 +82,6 @@ constexpr ButtonRow kButtons[] = {
     {"Btn_SNMP_Trap", 77, 78, 0, 0, false, true, "FSNMP_Trap_Access"},
     {"Btn_SNMP_MIB", 79, 80, 0, 0, false, true, ""},
 };
-
-QString text(int number)
-{
-    const QStringList& table = Lang_Str();
-    return number >= 0 && number < table.size() ? table[number] : QString();
-}
 
 // Pictures of the three title buttons, drawn here: a 32 x 32 cell whose lower-left pixel
 // (magenta) is the see-through colour.
@@ -264,11 +259,11 @@ void TFQuorvantiseFirmWare::Show_Project_Box()
 {
     const auto& s = State();
     if (!s.Project_Dir.isEmpty()) {
-        L_Name_Conf->setText(text(11));
+        L_Name_Conf->setText(common::Lang_Text(11));
         L_Name_Conf_L2->setText(s.Project_Name);
     } else {
-        L_Name_Conf->setText(text(9));
-        L_Name_Conf_L2->setText(text(10));
+        L_Name_Conf->setText(common::Lang_Text(9));
+        L_Name_Conf_L2->setText(common::Lang_Text(10));
     }
     L_Name_Conf->adjustSize();
     L_Name_Conf_L2->adjustSize();
@@ -276,17 +271,17 @@ void TFQuorvantiseFirmWare::Show_Project_Box()
 
 void TFQuorvantiseFirmWare::Set_Lang()
 {
-    L_Begin->setText(text(0));
+    L_Begin->setText(common::Lang_Text(0));
     L_Begin->adjustSize();
     for (int i = 0; i < L_Step.size(); ++i) {
-        L_Step[i]->setText(text(i + 1));
+        L_Step[i]->setText(common::Lang_Text(i + 1));
         L_Step[i]->adjustSize();
     }
     for (const ButtonRow& row : kButtons) {
         TGlyphButton* b = buttons_.value(QLatin1String(row.name));
         if (row.caption >= 0)
-            b->setCaption(text(row.caption));
-        b->setToolTip(row.hint >= 0 ? text(row.hint) : QString());
+            b->setCaption(common::Lang_Text(row.caption));
+        b->setToolTip(row.hint >= 0 ? common::Lang_Text(row.hint) : QString());
     }
     Show_Project_Box();
 }
@@ -317,7 +312,7 @@ void TFQuorvantiseFirmWare::Btn_Click(const QString& name)
     if (!row)
         return;
     if (row->needsProject && State().Project_Dir.isEmpty()) {
-        services_.messages->error(this, text(18));
+        services_.messages->error(this, common::Lang_Text(18));
         return;
     }
     if (name == QLatin1String("Btn_New")) {
@@ -417,7 +412,7 @@ void TFQuorvantiseFirmWare::BACnet_EDE_File()
     if (fileName.right(4).toUpper() != QLatin1String(".CSV"))
         fileName += QStringLiteral(".csv");
     if (platform::fileExists(fileName)
-        && services_.messages->askYesNoCancel(this, text(34)) != platform::MsgResult::Yes)
+        && services_.messages->askYesNoCancel(this, common::Lang_Text(34)) != platform::MsgResult::Yes)
         return;
     if (Generators.Create_EDE_File)
         Generators.Create_EDE_File(fileName);
@@ -447,7 +442,7 @@ void TFQuorvantiseFirmWare::Timer_UpdateTimer()
     Timer_Update.stop();
     const bool newer = Check_Version && Check_Version();
     if (newer) {
-        LL_Update->setText(app::Download_Link(text(19)));
+        LL_Update->setText(app::Download_Link(common::Lang_Text(19)));
         LL_Update->adjustSize();
         LL_Update->show();
     } else {

@@ -1,6 +1,7 @@
 #include "app/USoftOptions.h"
 
 #include "app/UAbout.h"
+#include "common/UFormParts.h"
 #include "common/GlyphButton.h"
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
@@ -30,24 +31,10 @@ namespace app {
 
 namespace {
 
-const QColor kTitleGrey(0x80, 0x80, 0x80);
-constexpr int kTitleHeight = 69;
+constexpr int kTitleHeight = common::kTitlePanelHeight;
 constexpr int kButtonStripHeight = 40;
 constexpr int kFlagSize = 48;
 const QLatin1String kLangExtension(".lng");
-
-QFont verdana(int pixelSize, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
-QString text(int number)
-{
-    return common::Lang_Str().value(number);
-}
 
 // A flag picture as the slot shows it: the colour of its lower-left pixel is see-through.
 QPixmap transparentFlag(const QImage& picture)
@@ -128,26 +115,13 @@ TFSoftOptions::TFSoftOptions(platform::Services& services, QWidget* parent)
     : QDialog(parent), Version_Host(QString::fromLatin1(kMakerWebHost)), services_(services)
 {
     setObjectName(QStringLiteral("FSoftOptions"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                   | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(verdana(11, false));
+    common::Set_Fixed_Dialog_Frame(this);
+    setFont(common::Verdana(11, false));
 
     P_Title = new QWidget(this);
     P_Title->setObjectName(QStringLiteral("P_Title"));
     P_Title->setGeometry(0, 0, kClientWidth, kTitleHeight);
-    L_SW_Code = new QLabel(P_Title);
-    L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
-    L_SW_Code->setFont(verdana(32, false));
-    L_SW_Code->setGeometry(16, 8, kClientWidth - 32, 36);
-    L_SW_Desc = new QLabel(P_Title);
-    L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
-    L_SW_Desc->setFont(verdana(11, true));
-    L_SW_Desc->setGeometry(16, 46, kClientWidth - 32, 18);
-    for (QLabel* l : {L_SW_Code, L_SW_Desc}) {
-        QPalette lp = l->palette();
-        lp.setColor(QPalette::WindowText, kTitleGrey);
-        l->setPalette(lp);
-    }
+    common::Make_Title_Labels(P_Title, kClientWidth, 46, L_SW_Code, L_SW_Desc);
 
     PC_Options = new QTabWidget(this);
     PC_Options->setObjectName(QStringLiteral("PC_Options"));
@@ -185,7 +159,7 @@ void TFSoftOptions::buildLanguagePage()
 
     L_Sel_Lang = new QLabel(TS_Language);
     L_Sel_Lang->setObjectName(QStringLiteral("L_Sel_Lang"));
-    L_Sel_Lang->setFont(verdana(11, true));
+    L_Sel_Lang->setFont(common::Verdana(11, true));
     L_Sel_Lang->setGeometry(16, 8, 460, 18);
 
     QLabel** pictures[kSlotsPerPage] = {&I_L1, &I_L2, &I_L3, &I_L4, &I_L5, &I_L6};
@@ -289,22 +263,22 @@ int TFSoftOptions::ShowModal()
 
 void TFSoftOptions::Set_Lang()
 {
-    setWindowTitle(text(300));
-    L_SW_Desc->setText(text(301));
-    PC_Options->setTabText(PC_Options->indexOf(TS_Language), text(302));
-    PC_Options->setTabText(PC_Options->indexOf(TS_Con_Options), text(303));
-    PC_Options->setTabText(PC_Options->indexOf(TS_Soft_Settings), text(319));
-    L_Sel_Lang->setText(text(304));
-    L_Page_Lang->setText(text(305) + QLatin1Char('1') + text(306) + QLatin1Char('1'));
-    Btn_Prev->setCaption(text(307));
-    Btn_Next->setCaption(text(308));
-    CB_En_Con->setText(text(309));
-    CB_Update->setText(text(310));
-    Btn_Check_Update->setCaption(text(311));
-    Btn_OK->setCaption(text(312));
-    Btn_Cancel->setCaption(text(313));
-    CB_Soft_Set_Jump_Table->setText(text(320));
-    CB_DoubleClick_Auto_Size->setText(text(321));
+    setWindowTitle(common::Lang_Text(300));
+    L_SW_Desc->setText(common::Lang_Text(301));
+    PC_Options->setTabText(PC_Options->indexOf(TS_Language), common::Lang_Text(302));
+    PC_Options->setTabText(PC_Options->indexOf(TS_Con_Options), common::Lang_Text(303));
+    PC_Options->setTabText(PC_Options->indexOf(TS_Soft_Settings), common::Lang_Text(319));
+    L_Sel_Lang->setText(common::Lang_Text(304));
+    L_Page_Lang->setText(common::Lang_Text(305) + QLatin1Char('1') + common::Lang_Text(306) + QLatin1Char('1'));
+    Btn_Prev->setCaption(common::Lang_Text(307));
+    Btn_Next->setCaption(common::Lang_Text(308));
+    CB_En_Con->setText(common::Lang_Text(309));
+    CB_Update->setText(common::Lang_Text(310));
+    Btn_Check_Update->setCaption(common::Lang_Text(311));
+    Btn_OK->setCaption(common::Lang_Text(312));
+    Btn_Cancel->setCaption(common::Lang_Text(313));
+    CB_Soft_Set_Jump_Table->setText(common::Lang_Text(320));
+    CB_DoubleClick_Auto_Size->setText(common::Lang_Text(321));
 }
 
 void TFSoftOptions::FormShow()
@@ -354,16 +328,16 @@ int TFSoftOptions::pageCount() const
 
 void TFSoftOptions::showPageLines()
 {
-    L_Sel_Lang->setText(text(304) + Language_In_Use);
-    L_Page_Lang->setText(text(305) + QString::number(Show_Page) + text(306) + QString::number(pageCount()));
+    L_Sel_Lang->setText(common::Lang_Text(304) + Language_In_Use);
+    L_Page_Lang->setText(common::Lang_Text(305) + QString::number(Show_Page) + common::Lang_Text(306) + QString::number(pageCount()));
 }
 
 void TFSoftOptions::Update_Lang_Page(int Num_Page)
 {
     const int count = int(SL_Languages.size());
     const int pages = pageCount();
-    L_Sel_Lang->setText(text(304) + Language_In_Use);
-    L_Page_Lang->setText(text(305) + QString::number(Num_Page) + text(306) + QString::number(pages));
+    L_Sel_Lang->setText(common::Lang_Text(304) + Language_In_Use);
+    L_Page_Lang->setText(common::Lang_Text(305) + QString::number(Num_Page) + common::Lang_Text(306) + QString::number(pages));
     Btn_Prev->setVisible(Num_Page != 1);
     // With no language files there is no page to go to either.
     Btn_Next->setVisible(Num_Page < pages);
@@ -421,7 +395,7 @@ void TFSoftOptions::LangClick(QObject* Sender)
     QString picked = SL_Languages.at(index);
     picked.chop(kLangExtension.size());
 
-    const QString question = text(316) + Language_In_Use + text(317) + picked + text(318);
+    const QString question = common::Lang_Text(316) + Language_In_Use + common::Lang_Text(317) + picked + common::Lang_Text(318);
     if (!services_.messages || !services_.messages->askYesNo(this, question))
         return;
 
@@ -474,10 +448,10 @@ void TFSoftOptions::Btn_Check_UpdateClick()
 {
     if (Check_Version()) {
         LL_Check_Update->setTextFormat(Qt::RichText);
-        LL_Check_Update->setText(Download_Link(text(314)));
+        LL_Check_Update->setText(Download_Link(common::Lang_Text(314)));
     } else {
         LL_Check_Update->setTextFormat(Qt::PlainText);
-        LL_Check_Update->setText(text(315));
+        LL_Check_Update->setText(common::Lang_Text(315));
     }
     LL_Check_Update->setVisible(true);
 }

@@ -101,6 +101,12 @@ int Lang_Str_Count()
     return static_cast<int>(Lang_Str().size());
 }
 
+QString Lang_Text(int n)
+{
+    const QStringList& table = Lang_Str();
+    return n >= 0 && n < table.size() ? table[n] : QString();
+}
+
 void Load_Default_Texts()
 {
     QStringList& table = Lang_Str();

@@ -16,6 +16,8 @@ inline constexpr int kLangStrSize = 5500;
 QStringList& Lang_Str();
 // Number of entries: 0 before the first load, kLangStrSize after.
 int Lang_Str_Count();
+// Text number n, or an empty text for a number outside the table (before the first load).
+QString Lang_Text(int n);
 
 // Empties the table and fills it with the built-in English texts in number order.
 void Load_Default_Texts();

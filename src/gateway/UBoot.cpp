@@ -2,6 +2,7 @@
 
 #include "gateway/USaveBincc.h"
 
+#include "common/UFormParts.h"
 #include "common/GlyphButton.h"
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
@@ -41,12 +42,6 @@ constexpr int kTextCancelHint = 1634;
 constexpr int kTextUpdateHint = 1635;
 constexpr int kTextNotFound = 1636;
 constexpr int kTextCheckAddress = 1637;
-
-QString text(int number)
-{
-    const QStringList& texts = common::Lang_Str();
-    return number >= 0 && number < texts.size() ? texts[number] : QString();
-}
 
 // ---- The job file ------------------------------------------------------------------------
 
@@ -88,15 +83,6 @@ void addOperation(pugi::xml_node operations, const OperationKind& kind, const QS
     addChild(op, "Ope_GoToApp_After", last ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-QFont verdana(int pixelSize, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
-const QColor kTitleGrey(0x80, 0x80, 0x80);
 
 } // namespace
 
@@ -163,7 +149,7 @@ TFBoot::~TFBoot() = default;
 
 void TFBoot::buildFrame()
 {
-    setFont(verdana(11, false));
+    setFont(common::Verdana(11, false));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -185,15 +171,7 @@ void TFBoot::buildFrame()
     };
 
     P_Title = panel("P_Title", kTitleHeight);
-    L_SW_Code = label(P_Title, "L_SW_Code", QRect(16, 8, kClientWidth - 32, 36));
-    L_SW_Code->setFont(verdana(32, false));
-    L_SW_Desc = label(P_Title, "L_SW_Desc", QRect(16, 42, kClientWidth - 32, 18));
-    L_SW_Desc->setFont(verdana(11, true));
-    for (QLabel* l : {L_SW_Code, L_SW_Desc}) {
-        QPalette lp = l->palette();
-        lp.setColor(QPalette::WindowText, kTitleGrey);
-        l->setPalette(lp);
-    }
+    common::Make_Title_Labels(P_Title, kClientWidth, 42, L_SW_Code, L_SW_Desc);
 
     P_IP_Address = panel("P_IP_Address", kIPAddressHeight);
     L_IP_Address = label(P_IP_Address, "L_IP_Address", QRect(16, 6, kClientWidth - 32, 18));
@@ -250,24 +228,24 @@ void TFBoot::layOutEthernet()
 
 void TFBoot::Set_Lang()
 {
-    setWindowTitle(text(kTextCaption));
-    L_SW_Desc->setText(text(kTextSubtitle));
-    L_IP_Address->setText(text(kTextIPAddress));
+    setWindowTitle(common::Lang_Text(kTextCaption));
+    L_SW_Desc->setText(common::Lang_Text(kTextSubtitle));
+    L_IP_Address->setText(common::Lang_Text(kTextIPAddress));
     const auto edits = boxes();
     for (int k = 0; k < 4; ++k)
-        edits[k]->setToolTip(text(kTextIPHints[k]));
-    L_Update_Option->setText(text(kTextUpdateOption));
+        edits[k]->setToolTip(common::Lang_Text(kTextIPHints[k]));
+    L_Update_Option->setText(common::Lang_Text(kTextUpdateOption));
     CB_Update_Options->clear();
     for (int number : kTextOptionItems)
-        CB_Update_Options->addItem(text(number));
+        CB_Update_Options->addItem(common::Lang_Text(number));
     CB_Update_Options->setCurrentIndex(0);
-    CB_Update_Options->setToolTip(text(kTextOptionsHint));
-    CB_Update_Option_Read_Back->setText(text(kTextReadBack));
-    CB_Update_Option_Read_Back->setToolTip(text(kTextReadBackHint));
-    Btn_Cancel->setCaption(text(kTextCancel));
-    Btn_Cancel->setToolTip(text(kTextCancelHint));
-    Btn_Update->setCaption(text(kTextUpdate));
-    Btn_Update->setToolTip(text(kTextUpdateHint));
+    CB_Update_Options->setToolTip(common::Lang_Text(kTextOptionsHint));
+    CB_Update_Option_Read_Back->setText(common::Lang_Text(kTextReadBack));
+    CB_Update_Option_Read_Back->setToolTip(common::Lang_Text(kTextReadBackHint));
+    Btn_Cancel->setCaption(common::Lang_Text(kTextCancel));
+    Btn_Cancel->setToolTip(common::Lang_Text(kTextCancelHint));
+    Btn_Update->setCaption(common::Lang_Text(kTextUpdate));
+    Btn_Update->setToolTip(common::Lang_Text(kTextUpdateHint));
 }
 
 int TFBoot::ShowModal()
@@ -359,7 +337,7 @@ void TFBoot::Btn_UpdateClick()
     if (!IP_Boxes_Valid()) {
         ping_res = 0;
         if (services_.messages)
-            services_.messages->error(this, text(kTextCheckAddress));
+            services_.messages->error(this, common::Lang_Text(kTextCheckAddress));
         return;
     }
     closedWhileTesting_ = false;
@@ -370,10 +348,10 @@ void TFBoot::Btn_UpdateClick()
     if (!reached) {
         if (services_.messages) {
             if (ping_res == 2)
-                services_.messages->show(this, text(kTextNotFound), QString(), platform::MsgIcon::Warning,
+                services_.messages->show(this, common::Lang_Text(kTextNotFound), QString(), platform::MsgIcon::Warning,
                                          platform::MsgButtons::Ok);
             else
-                services_.messages->error(this, text(kTextCheckAddress));
+                services_.messages->error(this, common::Lang_Text(kTextCheckAddress));
         }
         return;
     }

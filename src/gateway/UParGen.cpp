@@ -4,6 +4,8 @@
 #include "gateway/UParGenFile.h"
 #include "gateway/UParGenLayout.h"
 
+#include "common/UFormParts.h"
+#include "common/ULanguage.h"
 #include "common/GlyphButton.h"
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
@@ -80,15 +82,6 @@ constexpr int kTextCancel = 403;
 constexpr int kTextOKHint = 404;
 constexpr int kTextCancelHint = 405;
 
-const QColor kTitleGrey(0x80, 0x80, 0x80);
-
-QFont verdana(int pixelSize, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
 
 bool isByteField(const QObject* o)
 {
@@ -120,7 +113,7 @@ void TFParGen::buildFrame()
     pal.setColor(QPalette::Window, CategoryPanelGroup::kBackground);
     setPalette(pal);
     setAutoFillBackground(true);
-    setFont(verdana(11, false));
+    setFont(common::Verdana(11, false));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -129,19 +122,7 @@ void TFParGen::buildFrame()
     P_Title = new QWidget(this);
     P_Title->setObjectName(QStringLiteral("P_Title"));
     P_Title->setFixedHeight(kTitleHeight);
-    L_SW_Code = new QLabel(P_Title);
-    L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
-    L_SW_Code->setFont(verdana(32, false));
-    L_SW_Code->setGeometry(16, 8, kClientWidth - 32, 36);
-    L_SW_Desc = new QLabel(P_Title);
-    L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
-    L_SW_Desc->setFont(verdana(11, true));
-    L_SW_Desc->setGeometry(16, 42, kClientWidth - 32, 18);
-    for (QLabel* l : {L_SW_Code, L_SW_Desc}) {
-        QPalette lp = l->palette();
-        lp.setColor(QPalette::WindowText, kTitleGrey);
-        l->setPalette(lp);
-    }
+    common::Make_Title_Labels(P_Title, kClientWidth, 42, L_SW_Code, L_SW_Desc);
 
     CPG = new CategoryPanelGroup(this);
     CPG->setObjectName(QStringLiteral("CPG"));

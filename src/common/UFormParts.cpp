@@ -1,0 +1,41 @@
+#include "common/UFormParts.h"
+
+#include <QDialog>
+#include <QLabel>
+
+namespace common {
+
+QFont Verdana(int pixelSize, bool bold)
+{
+    QFont f(QStringLiteral("Verdana"));
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+void Make_Title_Labels(QWidget* P_Title, int width, int descTop, QLabel*& L_SW_Code, QLabel*& L_SW_Desc)
+{
+    L_SW_Code = new QLabel(P_Title);
+    L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
+    L_SW_Code->setFont(Verdana(32));
+    L_SW_Code->setGeometry(16, 8, width - 32, 36);
+    L_SW_Desc = new QLabel(P_Title);
+    L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
+    L_SW_Desc->setFont(Verdana(11, true));
+    L_SW_Desc->setGeometry(16, descTop, width - 32, 18);
+    for (QLabel* l : {L_SW_Code, L_SW_Desc}) {
+        QPalette lp = l->palette();
+        lp.setColor(QPalette::WindowText, kTitleGrey);
+        l->setPalette(lp);
+        // Texts from language files are shown as written, never as markup.
+        l->setTextFormat(Qt::PlainText);
+    }
+}
+
+void Set_Fixed_Dialog_Frame(QDialog* dialog)
+{
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                           | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+} // namespace common
