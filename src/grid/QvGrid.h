@@ -12,6 +12,7 @@
 #include "grid/QvObj.h"
 
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -350,6 +351,10 @@ public:
     bool FUseVCLStyles = false;
     int FNumNodes = 0;
     QString IncrSearchText;
+    int SearchTics = 0;
+    // One tick of the grid timer (every 500 ms while the window exists): the incremental
+    // search text is forgotten after three ticks without typing.
+    void GridTimerTick();
 
     // ---- events ----------------------------------------------------------------------------
     TRowColBoolEvent OnCanEditCell;
@@ -398,6 +403,7 @@ public:
 
 protected:
     void KeyPress(QChar& key) override;
+    void showEvent(QShowEvent* e) override;
     // Disabled rows are skipped (once any row's state was written), then the changing events
     // may refuse the move, then the base decision.
     bool AllowCellSelect(int col, int row) override;
@@ -409,6 +415,7 @@ private:
     void growColSelect(int ACol);
     int Search(const QString& s);
 
+    QTimer* gridTimer = nullptr;
     bool designing = false;
     bool loading = false;
     bool destroying = false;

@@ -456,6 +456,15 @@ TEST(QvStringGrid, TypedKeys)
     EXPECT_EQ(g.Row(), 2);
     QTest::keyClick(&g, Qt::Key_Z); // "az" finds nothing: the text empties
     EXPECT_EQ(g.IncrSearchText, "");
+
+    // Three timer ticks without typing forget the search text.
+    QTest::keyClick(&g, Qt::Key_B);
+    EXPECT_EQ(g.Row(), 4);
+    g.GridTimerTick();
+    g.GridTimerTick();
+    EXPECT_EQ(g.IncrSearchText, "b");
+    g.GridTimerTick();
+    EXPECT_EQ(g.IncrSearchText, "");
 }
 
 TEST(QvStringGrid, CheckBoxStates)

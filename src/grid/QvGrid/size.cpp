@@ -194,6 +194,7 @@ void TQvStringGrid::KeyPress(QChar& key)
         return;
     }
     if (!(Options() & goEditing) && FNavigation->AutoGotoWhenSorted() && k != 13) {
+        SearchTics = 0;
         if (FNavigation->AutoGotoIncremental()) {
             if (k == 8)
                 IncrSearchText.chop(1);
@@ -209,6 +210,25 @@ void TQvStringGrid::KeyPress(QChar& key)
             IncrSearchText.clear();
     }
     TBaseGrid::KeyPress(key);
+}
+
+void TQvStringGrid::GridTimerTick()
+{
+    if (++SearchTics >= 3) {
+        IncrSearchText.clear();
+        SearchTics = 0;
+    }
+}
+
+void TQvStringGrid::showEvent(QShowEvent* e)
+{
+    TBaseGrid::showEvent(e);
+    if (!gridTimer) {
+        gridTimer = new QTimer(this);
+        gridTimer->setInterval(500);
+        connect(gridTimer, &QTimer::timeout, this, [this] { GridTimerTick(); });
+        gridTimer->start();
+    }
 }
 
 } // namespace grid
