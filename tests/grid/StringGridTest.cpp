@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace grid;
 
@@ -265,4 +267,59 @@ TEST(StringGrid, PaintsLinesInThePlatformWidth)
     EXPECT_EQ(img.pixelColor(64 + 65, 40), QColor(192, 192, 192));
     EXPECT_EQ(img.pixelColor(100, 25 + 24), QColor(192, 192, 192));
     EXPECT_EQ(img.pixelColor(100, 60), QColor(255, 255, 255));
+}
+
+TEST(StringGrid, MouseSelectsSizesAndMoves)
+{
+    ShownGrid s;
+    TStringGrid& g = s.g;
+    g.SetColCount(6);
+    g.SetRowCount(8);
+    QWidget* vp = g.viewport();
+    auto centre = [&](int c, int r) { return g.CellRect(c, r).toQRect().center(); };
+
+    QTest::mouseClick(vp, Qt::LeftButton, {}, centre(2, 3));
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_EQ(g.Row(), 3);
+    QTest::mouseClick(vp, Qt::LeftButton, Qt::ShiftModifier, centre(4, 5));
+    EXPECT_EQ(g.Selection(), (TGridRect{2, 3, 4, 5}));
+    QTest::mouseClick(vp, Qt::LeftButton, {}, centre(0, 3)); // fixed cells are not selected
+    EXPECT_EQ(g.Col(), 4);
+
+    // Sizing: drag the right edge of column 2 in the fixed row 30 pixels to the right.
+    g.SetOptions(g.Options() | goColSizing | goColMoving);
+    const TRect h2 = g.CellRect(2, 0);
+    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(h2.Right, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(h2.Right + 30, 10), vp->mapToGlobal(QPointF(h2.Right + 30, 10)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(vp, &move);
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(h2.Right + 30, 10));
+    EXPECT_EQ(g.ColWidths(2), 64 + 30);
+
+    // Moving: drag the header of column 1 onto column 3; its texts go along.
+    g.SetCells(1, 2, "moved");
+    const QPoint from = centre(1, 0), to = centre(3, 0);
+    QTest::mousePress(vp, Qt::LeftButton, {}, from);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(to), vp->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(vp, &drag);
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, to);
+    EXPECT_EQ(g.Cells(3, 2), "moved");
+    EXPECT_EQ(g.ColWidths(1), 64 + 30); // the sized column moved left into its place
+}
+
+TEST(StringGrid, WheelMovesTheCurrentRow)
+{
+    ShownGrid s;
+    TStringGrid& g = s.g;
+    g.SetRowCount(8);
+    QWheelEvent down(QPointF(100, 50), g.mapToGlobal(QPointF(100, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g.viewport(), &down);
+    EXPECT_EQ(g.Row(), 2);
+    QWheelEvent up(QPointF(100, 50), g.mapToGlobal(QPointF(100, 50)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g.viewport(), &up);
+    QApplication::sendEvent(g.viewport(), &up); // not into the fixed row
+    EXPECT_EQ(g.Row(), 1);
 }
