@@ -11,6 +11,7 @@
 #include "grid/BaseGrid.h"
 #include "grid/QvObj.h"
 
+#include <QScrollBar>
 #include <QStringList>
 #include <QTimer>
 
@@ -400,10 +401,12 @@ public:
     std::function<void(TQvStringGrid*)> OnStartBlockFocus;
     std::function<void(TQvStringGrid*)> OnEndBlockFocus;
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnGetEditMask;
+    std::function<void(TQvStringGrid*)> OnGridResize;
 
 protected:
     void KeyPress(QChar& key) override;
     void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     // Disabled rows are skipped (once any row's state was written), then the changing events
     // may refuse the move, then the base decision.
     bool AllowCellSelect(int col, int row) override;
@@ -448,6 +451,8 @@ private:
     std::vector<char> FColSelect;
     TGridFocusWindow* FFocusWindow = nullptr;    // child window, owned through Qt
     TArrowWindow* arrows[4] = {nullptr, nullptr, nullptr, nullptr};
+    QScrollBar* FScrollBar = nullptr;      // the cell scroll bar and its painting twin, hidden
+    QScrollBar* FPaintScrollBar = nullptr; // until a scroll-bar cell needs them
 
     bool FFixedRowAlways = false;
     bool FFixedColAlways = false;

@@ -567,6 +567,16 @@ TEST(QvStringGrid, IntegralHeightHoldsWholeRows)
     EXPECT_EQ(g.height(), 100);
 }
 
+TEST(QvStringGrid, ResizeFiresItsEvent)
+{
+    ShownGrid s;
+    int resized = 0;
+    s.g.OnGridResize = [&](TQvStringGrid*) { ++resized; };
+    s.g.resize(500, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(resized, 1);
+}
+
 TEST(QvStringGrid, BorderColourWithoutParentIsStored)
 {
     TQvStringGrid g;

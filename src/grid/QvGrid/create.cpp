@@ -41,6 +41,11 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
         FFocusWindow = new TGridFocusWindow(this);
         for (int d = 0; d < 4; ++d)
             arrows[d] = new TArrowWindow(this, TArrowDirection(d));
+        for (QScrollBar** bar : {&FScrollBar, &FPaintScrollBar}) {
+            *bar = new QScrollBar(Qt::Vertical, viewport());
+            (*bar)->setFocusPolicy(Qt::NoFocus);
+            (*bar)->hide();
+        }
     }
 
     ScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);

@@ -220,6 +220,13 @@ void TQvStringGrid::GridTimerTick()
     }
 }
 
+void TQvStringGrid::resizeEvent(QResizeEvent* e)
+{
+    TBaseGrid::resizeEvent(e);
+    if (OnGridResize)
+        OnGridResize(this);
+}
+
 void TQvStringGrid::showEvent(QShowEvent* e)
 {
     TBaseGrid::showEvent(e);
