@@ -13,6 +13,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -315,6 +316,253 @@ TEST_F(IOLinkSlaveTables, TablesWrittenByteForByte)
     Tables shown;
     Show_IOLink_File(back, shown.in, shown.out, shown.var);
     EXPECT_EQ(IOLink_File_From_Tables(shown.in, shown.out, shown.var), back);
+}
+
+} // namespace
+
+// ---- the window, driven as a user drives it ------------------------------------------------
+
+#include "gateway/UIOLinkSlave.h"
+
+#include "common/GlyphButton.h"
+#include "platform/Services.h"
+
+#include <QApplication>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+using gateway::TFIOLinkSlave;
+using platform::MsgResult;
+
+class IOLinkSlaveWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        common::Load_Default_Texts();
+        common::State().SW_Code = QString::fromLatin1(common::kSW_Code);
+        common::State().File_IOLink_Slave = filePath();
+        common::State().Enable_Jump_Field_Tables = false;
+        services.messages = &messages;
+        w = std::make_unique<TFIOLinkSlave>(services);
+    }
+    void TearDown() override { w.reset(); }
+
+    QString filePath() const { return QDir(dir.path()).filePath(QStringLiteral("IOLink_Slave.xml")); }
+    QByteArray written() const { return testsupport::readFile(filePath()); }
+    // Shown modal as ShowModal shows it, without entering its event loop.
+    void open()
+    {
+        w->setModal(true);
+        w->show();
+        QCoreApplication::processEvents();
+    }
+    void click(TGlyphButton* b)
+    {
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    // Types a cell as the user does: make it current, type, Enter.
+    static void type(TTableGrid* grid, int col, int row, const QString& value)
+    {
+        grid->SetCol(col);
+        grid->SetRow(row);
+        grid->ShowEditor();
+        ASSERT_TRUE(grid->EditorMode()) << col << "," << row;
+        grid->InplaceEditor()->selectAll();
+        QTest::keyClicks(grid->InplaceEditor(), value);
+        QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
+    }
+    static void row(TTableGrid* grid, int r, const QStringList& cells)
+    {
+        for (int c = 1; c <= cells.size(); ++c)
+            grid->SetCells(c, r, cells[c - 1]);
+    }
+    void showInput() { w->PageControl1->setCurrentWidget(w->TS_ProcessData), w->PC_ProcessData->setCurrentWidget(w->TS_PD_Input); }
+    void showVariables() { w->PageControl1->setCurrentWidget(w->TS_Variables); }
+
+    QTemporaryDir dir;
+    testsupport::FakeMessages messages;
+    platform::Services services;
+    std::unique_ptr<TFIOLinkSlave> w;
+};
+
+TEST_F(IOLinkSlaveWindow, TypedTablesAreSavedOnOK)
+{
+    open();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("IO-Link Slave Set Access"));
+    EXPECT_EQ(w->ACG_Variable->Cells(2, 0), QStringLiteral("Index"));
+    EXPECT_EQ(w->ACG_ProcessData_In->Cells(9, 0), QStringLiteral("Description"));
+    EXPECT_EQ(w->ACG_ProcessData_In->Cells(0, 512), QStringLiteral("512"));
+    EXPECT_EQ(w->ACG_ProcessData_In->Cells(1, 512), QStringLiteral("Y"));
+
+    // Names first, then the lengths: each accepted Length places the rows and fills in the
+    // row's Gradient, Offset and Unit Code.
+    auto* in = w->ACG_ProcessData_In;
+    const char* names[] = {"In1", "In2", "In3"};
+    const char* lengths[] = {"3", "8", "12"};
+    for (int r = 1; r <= 3; ++r) {
+        type(in, pd_col::Name, r, QLatin1String(names[r - 1]));
+        type(in, pd_col::Length, r, QLatin1String(lengths[r - 1]));
+    }
+    type(in, pd_col::Description, 1, QStringLiteral("Three bits"));
+    type(in, pd_col::Mnemonic, 3, QStringLiteral("A&B"));
+    EXPECT_EQ(in->Cells(pd_col::Position, 3), QStringLiteral("1"));
+    EXPECT_EQ(in->Cells(pd_col::StartBit, 3), QStringLiteral("3"));
+    EXPECT_EQ(in->Cells(pd_col::UnitCode, 2), QStringLiteral("1000"));
+
+    type(w->ACG_ProcessData_Out, pd_col::Name, 1, QStringLiteral("Out1"));
+    type(w->ACG_ProcessData_Out, pd_col::Length, 1, QStringLiteral("16"));
+    row(w->ACG_Variable, 1, {"Y", "60", "V1", "Read Write", "8", "0,5", "-3", "1000", "7", "3", "0", "2", "0", " padded "});
+    row(w->ACG_Variable, 2, {"N", "61", "Spare", "", "x"});
+    w->ACG_Variable->SetCells(var_col::Name, 4, QStringLiteral("after the end"));
+
+    click(w->Btn_OK);
+    EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
+    EXPECT_EQ(w->result(), TFIOLinkSlave::kModalOK);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(written(), testsupport::readFile(testsupport::fixturePath("iolink/IOLink_Slave_window.xml")));
+}
+
+TEST_F(IOLinkSlaveWindow, AnInvalidRowShowsItsMessageAndNothingIsWritten)
+{
+    open();
+    row(w->ACG_Variable, 1, {"Y", "60", "V1", "Read Only", "8", "1", "0", "1000", "0", "1400", "0", "0", "0"});
+    click(w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error row 1!! [Variables] Position Read must be between 0 and  1399"));
+    EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(QFile::exists(filePath()));
+
+    // Cancel closes with 2 and writes nothing either.
+    click(w->Btn_Cancel);
+    EXPECT_EQ(w->result(), TFIOLinkSlave::kModalCancel);
+    EXPECT_FALSE(QFile::exists(filePath()));
+}
+
+TEST_F(IOLinkSlaveWindow, ShowReloadsTheFileAndPlacesThePositions)
+{
+    ASSERT_TRUE(testsupport::writeFile(
+        filePath(), "<IOLinkSlave><Process_Data><Process_Data_Input>"
+                    "<row Name=\"A\" Length=\"4\" Position=\"9\" StartBit=\"9\"/>"
+                    "<row Enable=\"Y\" Name=\"B\" Length=\"8\" Position=\"9\" StartBit=\"9\"/>"
+                    "</Process_Data_Input></Process_Data>"
+                    "<Variables><row Index=\"70\" Access=\"read only\"/></Variables></IOLinkSlave>"));
+    open();
+    auto* in = w->ACG_ProcessData_In;
+    EXPECT_EQ(in->Cells(pd_col::Enable, 1), QStringLiteral("Y"));
+    // Stale stored positions are shown as the lengths place them.
+    EXPECT_EQ(in->Cells(pd_col::Position, 2), QStringLiteral("0"));
+    EXPECT_EQ(in->Cells(pd_col::StartBit, 2), QStringLiteral("4"));
+    EXPECT_EQ(w->ACG_Variable->Cells(var_col::Access, 1), QString());
+    EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index, 1), QStringLiteral("70"));
+
+    // What was typed and cancelled is gone at the next show.
+    in->SetCells(pd_col::Name, 5, QStringLiteral("typed"));
+    click(w->Btn_Cancel);
+    open();
+    EXPECT_EQ(in->Cells(pd_col::Name, 5), QString());
+}
+
+TEST_F(IOLinkSlaveWindow, RowButtonsActOnTheTableInFront)
+{
+    open();
+    auto* in = w->ACG_ProcessData_In;
+    for (int r = 1; r <= 3; ++r)
+        row(in, r, {"Y", QStringLiteral("P%1").arg(r), QString::number(r * 4), "1", "0", "1000"});
+    w->Compile_Input_Pos_Bit();
+    EXPECT_EQ(in->Cells(pd_col::Position, 3), QStringLiteral("1")); // 4 + 8 bits
+
+    // Insert at row 2: the rows below move down and are placed anew at once.
+    showInput();
+    in->SetRow(2);
+    click(w->Btn_InsRow);
+    EXPECT_EQ(in->Cells(pd_col::Enable, 2), QStringLiteral("Y"));
+    EXPECT_EQ(in->Cells(pd_col::Name, 3), QStringLiteral("P2"));
+    EXPECT_EQ(in->Cells(pd_col::Position, 4), QStringLiteral("1"));
+    EXPECT_EQ(in->Cells(pd_col::StartBit, 4), QStringLiteral("4"));
+
+    // Copy row 1 and paste it into the empty row 2: positions follow.
+    in->SetRow(1);
+    click(w->Btn_CopyRow);
+    EXPECT_TRUE(w->Do_Copy_PD_In);
+    in->SetRow(2);
+    click(w->Btn_PasteRow);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(in->Cells(pd_col::Name, 2), QStringLiteral("P1"));
+    EXPECT_EQ(in->Cells(pd_col::Position, 3), QStringLiteral("1"));
+    EXPECT_EQ(in->Cells(pd_col::StartBit, 3), QStringLiteral("0"));
+
+    // A row of the input table cannot be pasted into the output table, even with a row
+    // copied there before: the buffer holds the input table's row.
+    w->PC_ProcessData->setCurrentWidget(w->TS_PD_Output);
+    click(w->Btn_CopyRow);
+    w->PC_ProcessData->setCurrentWidget(w->TS_PD_Input);
+    click(w->Btn_CopyRow);
+    w->PC_ProcessData->setCurrentWidget(w->TS_PD_Output);
+    w->Do_Copy_PD_Out = true; // as if the flag had survived
+    click(w->Btn_PasteRow);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error!!! Copy a valid row before Paste it"));
+    EXPECT_EQ(w->ACG_ProcessData_Out->Cells(pd_col::Name, 1), QString());
+
+    // Delete asks first; on Yes the rows move up and are placed anew.
+    showInput();
+    messages.shown.clear();
+    messages.answers = {MsgResult::Yes};
+    in->SetRow(1);
+    click(w->Btn_DelRow);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Are you sure to delete the Row number 1"));
+    EXPECT_EQ(in->Cells(pd_col::Name, 1), QStringLiteral("P1"));
+    EXPECT_EQ(in->Cells(pd_col::Position, 2), QStringLiteral("0"));
+    EXPECT_EQ(in->Cells(pd_col::StartBit, 2), QStringLiteral("4"));
+
+    // The variables table: a used row asks before it is overwritten.
+    showVariables();
+    row(w->ACG_Variable, 1, {"Y", "60", "V1"});
+    row(w->ACG_Variable, 2, {"Y", "61", "V2"});
+    w->ACG_Variable->SetRow(1);
+    click(w->Btn_CopyRow);
+    EXPECT_TRUE(w->Do_Copy_Var);
+    EXPECT_FALSE(w->Do_Copy_PD_In);
+    messages.shown.clear();
+    messages.answers = {MsgResult::No};
+    w->ACG_Variable->SetRow(2);
+    click(w->Btn_PasteRow);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Row Already used. Do you want to overwrite the values?"));
+    EXPECT_EQ(w->ACG_Variable->Cells(var_col::Name, 2), QStringLiteral("V2"));
+}
+
+TEST_F(IOLinkSlaveWindow, EnterJumpsAndHeaderHints)
+{
+    open();
+    common::State().Enable_Jump_Field_Tables = true;
+    auto* var = w->ACG_Variable;
+    var->SetCol(var_col::Count - 1);
+    var->SetRow(512);
+    var->setFocus();
+    QTest::keyClick(var, Qt::Key_Return);
+    EXPECT_EQ(var->Col(), 1);
+    EXPECT_EQ(var->Row(), 1);
+    common::State().Enable_Jump_Field_Tables = false;
+    EXPECT_EQ(w->Hint_Var.value(1), QStringLiteral("Insert the Index of the Variable (from 60 to 65535)"));
+    EXPECT_EQ(w->Hint_ProcDataIn.value(8), QStringLiteral("Insert the Description of the Process Data Input"));
+}
+
+TEST_F(IOLinkSlaveWindow, Screenshot)
+{
+    open();
+    row(w->ACG_ProcessData_In, 1, {"Y", "Status", "12", "1", "0", "1000"});
+    row(w->ACG_ProcessData_In, 2, {"Y", "Level", "16", "0,1", "0", "1001"});
+    w->Compile_Input_Pos_Bit();
+    const QImage shot = w->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(TFIOLinkSlave::kClientWidth, TFIOLinkSlave::kClientHeight));
+    shot.save(QDir::current().filePath(QStringLiteral("IOLinkSlave_window.png")));
 }
 
 } // namespace

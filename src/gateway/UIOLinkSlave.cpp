@@ -1,0 +1,360 @@
+#include "gateway/UIOLinkSlave.h"
+
+#include "gateway/UIOLinkSlaveTables.h"
+
+#include "common/GlyphButton.h"
+#include "common/UComonHelpers.h"
+#include "common/UComonState.h"
+#include "common/ULanguage.h"
+#include "platform/Messages.h"
+#include "platform/Services.h"
+#include "platform/Xml.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace gateway {
+
+namespace {
+
+QString text(int number)
+{
+    const QStringList& texts = common::Lang_Str();
+    return number >= 0 && number < texts.size() ? texts[number] : QString();
+}
+
+// The delete question; the window's own range has no text for it, so it shares the scan
+// list's identical one.
+constexpr int kTextDeleteQuestion = 3127;
+
+const std::vector<TTableColumnDef> kPDColumns = {
+    {40, true}, {50}, {100}, {60}, {70}, {70}, {70}, {100, true}, {100, true}, {180}, {420},
+};
+const std::vector<TTableColumnDef> kVarColumns = {
+    {40, true}, {50}, {60}, {100}, {70}, {55}, {65}, {50}, {70}, {95}, {100}, {100}, {100}, {100}, {110}, {105},
+};
+
+// Header texts by column, hint texts from column 1 on.
+constexpr int kPDInHeaders[] = {1747, 1748, 1749, 1750, 1751, 1752, 1753, 1754, 1755, 1805, 1756};
+constexpr int kPDInHints[] = {1757, 1758, 1759, 1760, 1761, 1762, 1763, 1764, 1807, 1765};
+constexpr int kPDOutHeaders[] = {1766, 1767, 1768, 1769, 1770, 1771, 1772, 1773, 1774, 1806, 1775};
+constexpr int kPDOutHints[] = {1776, 1777, 1778, 1779, 1780, 1781, 1782, 1783, 1808, 1784};
+
+template <size_t N>
+void fillTexts(QStringList& list, const int (&numbers)[N])
+{
+    list.clear();
+    for (int n : numbers)
+        list.append(text(n));
+}
+
+} // namespace
+
+TFIOLinkSlave::TFIOLinkSlave(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services)
+{
+    setObjectName(QStringLiteral("FIOLinkSlave"));
+    buildTables();
+    FormCreate();
+}
+
+TFIOLinkSlave::~TFIOLinkSlave() = default;
+
+void TFIOLinkSlave::buildTables()
+{
+    const TWindowFrame frame = Build_Window_Frame(*this, kClientWidth);
+    P_Title = frame.P_Title;
+    L_SW_Code = frame.L_SW_Code;
+    L_SW_Desc = frame.L_SW_Desc;
+    P_Button = frame.P_Button;
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    TS_ProcessData = new QWidget;
+    TS_ProcessData->setObjectName(QStringLiteral("TS_ProcessData"));
+    TS_Variables = new QWidget;
+    TS_Variables->setObjectName(QStringLiteral("TS_Variables"));
+    PageControl1->addTab(TS_ProcessData, QString());
+    PageControl1->addTab(TS_Variables, QString());
+
+    PC_ProcessData = new QTabWidget(TS_ProcessData);
+    PC_ProcessData->setObjectName(QStringLiteral("PC_ProcessData"));
+    TS_PD_Input = new QWidget;
+    TS_PD_Input->setObjectName(QStringLiteral("TS_PD_Input"));
+    TS_PD_Output = new QWidget;
+    TS_PD_Output->setObjectName(QStringLiteral("TS_PD_Output"));
+    PC_ProcessData->addTab(TS_PD_Input, QStringLiteral("Process Data - Input"));
+    PC_ProcessData->addTab(TS_PD_Output, QStringLiteral("Process Data - Output"));
+    auto* pdLayout = new QVBoxLayout(TS_ProcessData);
+    pdLayout->setContentsMargins(0, 0, 0, 0);
+    pdLayout->addWidget(PC_ProcessData);
+
+    auto table = [](QWidget* page, const char* name, const std::vector<TTableColumnDef>& columns) {
+        auto* grid = new TTableGrid(page);
+        grid->setObjectName(QLatin1String(name));
+        Setup_Table(*grid, kIOLink_Data_Rows + 1, columns, 1, 21);
+        auto* l = new QVBoxLayout(page);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(grid);
+        return grid;
+    };
+    ACG_ProcessData_In = table(TS_PD_Input, "ACG_ProcessData_In", kPDColumns);
+    ACG_ProcessData_Out = table(TS_PD_Output, "ACG_ProcessData_Out", kPDColumns);
+    ACG_Variable = table(TS_Variables, "ACG_Variable", kVarColumns);
+    rowsIn_ = std::make_unique<TTableRows>(*ACG_ProcessData_In, QStringLiteral("FIOLinkSlave.ACG_ProcessData_In"));
+    rowsOut_ = std::make_unique<TTableRows>(*ACG_ProcessData_Out, QStringLiteral("FIOLinkSlave.ACG_ProcessData_Out"));
+    rowsVar_ = std::make_unique<TTableRows>(*ACG_Variable, QStringLiteral("FIOLinkSlave.ACG_Variable"));
+    // The Enable column is the tables' data check box: its "Y"/"N" does not make a row used.
+    for (TTableRows* rows : {rowsIn_.get(), rowsOut_.get(), rowsVar_.get()})
+        rows->dataCheckBoxColumn = [](int col) { return col == pd_col::Enable; };
+    hookTable(ACG_ProcessData_In, *rowsIn_, Hint_ProcDataIn);
+    hookTable(ACG_ProcessData_Out, *rowsOut_, Hint_ProcDataOut);
+    hookTable(ACG_Variable, *rowsVar_, Hint_Var);
+
+    frame.layout->addWidget(PageControl1, 1);
+    frame.layout->addWidget(P_Button);
+
+    Btn_OK = Add_Strip_Button(frame, "Btn_OK", 0);
+    Btn_Cancel = Add_Strip_Button(frame, "Btn_Cancel", 1);
+    Btn_DelRow = Add_Strip_Button(frame, "Btn_DelRow", 2);
+    Btn_InsRow = Add_Strip_Button(frame, "Btn_InsRow", 3);
+    Btn_CopyRow = Add_Strip_Button(frame, "Btn_CopyRow", 4);
+    Btn_PasteRow = Add_Strip_Button(frame, "Btn_PasteRow", 5);
+    Btn_Cancel->setModalResult(kModalCancel);
+    connect(Btn_OK, &TGlyphButton::OnClick, this, &TFIOLinkSlave::Btn_OKClick);
+    connect(Btn_DelRow, &TGlyphButton::OnClick, this, &TFIOLinkSlave::Btn_DelRowClick);
+    connect(Btn_InsRow, &TGlyphButton::OnClick, this, &TFIOLinkSlave::Btn_InsRowClick);
+    connect(Btn_CopyRow, &TGlyphButton::OnClick, this, &TFIOLinkSlave::Btn_CopyRowClick);
+    connect(Btn_PasteRow, &TGlyphButton::OnClick, this, &TFIOLinkSlave::Btn_PasteRowClick);
+}
+
+void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const QStringList& hints)
+{
+    const bool processData = grid != ACG_Variable;
+    grid->OnKeyPress = [&rows](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(rows, key); };
+    grid->OnSetEditText = [this, grid, &rows, processData](grid::TStringGrid*, int col, int row, const QString&) {
+        if (!processData)
+            return;
+        // An accepted Length moves the positions and fills the row's empty defaults; a changed
+        // Enable moves the positions as a click on the check box does.
+        if (col == pd_col::Length)
+            Length_Edited(rows, row);
+        else if (col == pd_col::Enable)
+            afterRowChange(grid);
+    };
+    auto* events = new TTableEvents(*grid);
+    events->onDblClickCell = [&rows](int col, int row) { common::Grid_DblClick_AutoSize(rows, row, col); };
+    events->onHint = [&hints](int col, int row) {
+        return row == 0 && col >= 1 && col - 1 < hints.size() ? hints[col - 1] : QString();
+    };
+}
+
+void TFIOLinkSlave::FormCreate()
+{
+    L_SW_Code->setText(common::State().SW_Code);
+    setFixedSize(kClientWidth, kClientHeight);
+    PageControl1->setCurrentWidget(TS_ProcessData);
+    PC_ProcessData->setCurrentWidget(TS_PD_Input);
+    Set_Lang();
+}
+
+void TFIOLinkSlave::Set_Lang()
+{
+    setWindowTitle(text(1700));
+    L_SW_Desc->setText(text(1701));
+    TGlyphButton* buttons[] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
+    for (int i = 0; i < 6; ++i) {
+        buttons[i]->setCaption(text(1702 + i));
+        buttons[i]->setToolTip(text(1708 + i));
+    }
+    PageControl1->setTabText(PageControl1->indexOf(TS_Variables), text(1714));
+    PageControl1->setTabText(PageControl1->indexOf(TS_ProcessData), text(1715));
+
+    for (int c = 0; c < pd_col::Count; ++c) {
+        ACG_ProcessData_In->SetCells(c, 0, text(kPDInHeaders[c]));
+        ACG_ProcessData_Out->SetCells(c, 0, text(kPDOutHeaders[c]));
+    }
+    for (int c = 0; c < var_col::Count; ++c)
+        ACG_Variable->SetCells(c, 0, text(1716 + c));
+    fillTexts(Hint_ProcDataIn, kPDInHints);
+    fillTexts(Hint_ProcDataOut, kPDOutHints);
+    Hint_Var.clear();
+    for (int n = 1732; n <= 1746; ++n)
+        Hint_Var.append(text(n));
+}
+
+int TFIOLinkSlave::ShowModal()
+{
+    setModal(true);
+    return exec();
+}
+
+void TFIOLinkSlave::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    try {
+        FormShow();
+    } catch (const platform::xml::XmlError& e) {
+        // A file that cannot be read: say so and do not open, so that an OK cannot overwrite
+        // it with tables the user never saw.
+        if (services_.messages)
+            services_.messages->error(this, QString::fromUtf8(e.what()));
+        QMetaObject::invokeMethod(this, [this] { done(kModalCancel); }, Qt::QueuedConnection);
+    }
+}
+
+void TFIOLinkSlave::FormShow()
+{
+    Reset_Table(*rowsIn_);
+    Reset_Table(*rowsOut_);
+    Reset_Table(*rowsVar_);
+    Max_Byte_Read = kIOLink_Area_Bytes;
+    Max_Byte_Write = kIOLink_Area_Bytes;
+    Do_Copy_Var = Do_Copy_PD_In = Do_Copy_PD_Out = false;
+
+    TIOLink_Slave_File file;
+    if (Read_IOLink_Slave_File(common::State().File_IOLink_Slave, file))
+        Show_IOLink_File(file, *rowsIn_, *rowsOut_, *rowsVar_);
+    // Stored positions may be stale (a hand-edited file, an older row order): show them as
+    // the lengths place them.
+    Compile_Input_Pos_Bit();
+    Compile_Output_Pos_Bit();
+}
+
+void TFIOLinkSlave::Compile_Input_Pos_Bit()
+{
+    Compile_Pos_Bit(*rowsIn_);
+    ACG_ProcessData_In->viewport()->update();
+}
+
+void TFIOLinkSlave::Compile_Output_Pos_Bit()
+{
+    Compile_Pos_Bit(*rowsOut_);
+    ACG_ProcessData_Out->viewport()->update();
+}
+
+QString TFIOLinkSlave::Get_Var_Access(const QString& access)
+{
+    return gateway::Get_Var_Access(access);
+}
+
+bool TFIOLinkSlave::Controllo_dati()
+{
+    ACG_ProcessData_In->HideEditor();
+    ACG_ProcessData_Out->HideEditor();
+    ACG_Variable->HideEditor();
+    const auto error = Controllo_Dati(*rowsIn_, *rowsOut_, *rowsVar_, common::Get_Decimal_Separator());
+    if (!error)
+        return true;
+    if (services_.messages)
+        services_.messages->error(this, *error);
+    return false;
+}
+
+void TFIOLinkSlave::Btn_OKClick()
+{
+    if (!Controllo_dati())
+        return;
+    QString error;
+    if (!Write_IOLink_Slave_File(common::State().File_IOLink_Slave,
+                                 IOLink_File_From_Tables(*rowsIn_, *rowsOut_, *rowsVar_), &error)) {
+        // The window stays open with the tables as typed, so nothing is lost.
+        if (services_.messages)
+            services_.messages->error(this, error);
+        return;
+    }
+    done(kModalOK);
+}
+
+TTableGrid* TFIOLinkSlave::Active_Table() const
+{
+    if (PageControl1->currentWidget() != TS_ProcessData)
+        return ACG_Variable;
+    return PC_ProcessData->currentWidget() == TS_PD_Input ? ACG_ProcessData_In : ACG_ProcessData_Out;
+}
+
+common::TRowTable& TFIOLinkSlave::rowsOf(TTableGrid* grid)
+{
+    if (grid == ACG_ProcessData_In)
+        return *rowsIn_;
+    if (grid == ACG_ProcessData_Out)
+        return *rowsOut_;
+    return *rowsVar_;
+}
+
+bool& TFIOLinkSlave::copyFlagOf(TTableGrid* grid)
+{
+    if (grid == ACG_ProcessData_In)
+        return Do_Copy_PD_In;
+    if (grid == ACG_ProcessData_Out)
+        return Do_Copy_PD_Out;
+    return Do_Copy_Var;
+}
+
+void TFIOLinkSlave::afterRowChange(TTableGrid* grid)
+{
+    if (grid == ACG_ProcessData_In)
+        Compile_Input_Pos_Bit();
+    else if (grid == ACG_ProcessData_Out)
+        Compile_Output_Pos_Bit();
+    grid->viewport()->update();
+}
+
+void TFIOLinkSlave::Btn_DelRowClick()
+{
+    TTableGrid* grid = Active_Table();
+    grid->HideEditor();
+    const int row = grid->Row();
+    if (!services_.messages || !services_.messages->askYesNo(this, text(kTextDeleteQuestion) + QString::number(row)))
+        return;
+    common::Grid_Delete_Row(row, rowsOf(grid));
+    afterRowChange(grid);
+}
+
+void TFIOLinkSlave::Btn_InsRowClick()
+{
+    TTableGrid* grid = Active_Table();
+    grid->HideEditor();
+    common::Grid_Insert_Row(grid->Row(), rowsOf(grid), true);
+    // The rows below moved: their positions follow at once.
+    afterRowChange(grid);
+}
+
+void TFIOLinkSlave::Btn_CopyRowClick()
+{
+    TTableGrid* grid = Active_Table();
+    grid->HideEditor();
+    common::Grid_Copy_Row(rowsOf(grid), grid->Row());
+    Do_Copy_Var = Do_Copy_PD_In = Do_Copy_PD_Out = false;
+    copyFlagOf(grid) = true;
+}
+
+void TFIOLinkSlave::Btn_PasteRowClick()
+{
+    TTableGrid* grid = Active_Table();
+    grid->HideEditor();
+    if (common::Grid_Paste_Row(rowsOf(grid), grid->Row(), copyFlagOf(grid), {services_.messages, this}))
+        afterRowChange(grid);
+}
+
+void TFIOLinkSlave::reject()
+{
+    done(kModalCancel);
+}
+
+void TFIOLinkSlave::keyPressEvent(QKeyEvent* event)
+{
+    // Escape does not close the window (only Cancel and the close box do), nor does Enter
+    // confirm it.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace gateway

@@ -1,0 +1,101 @@
+#pragma once
+// The IO-Link slave window: what the gateway offers the IO-Link master as a device, the input
+// and output process data and the variables addressed by index, kept in "IOLink_Slave.xml".
+// Every show reloads the three tables from the file; OK validates, rewrites the file and
+// closes with 1; Cancel closes with 2 and writes nothing. The table logic is in
+// UIOLinkSlaveTables.h.
+
+#include "gateway/UTableRows.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <memory>
+
+class QLabel;
+class QTabWidget;
+class TGlyphButton;
+
+namespace platform {
+struct Services;
+}
+
+namespace gateway {
+
+class TFIOLinkSlave : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kModalOK = 1;
+    static constexpr int kModalCancel = 2;
+    static constexpr int kClientWidth = 1300;
+    static constexpr int kClientHeight = 337;
+
+    explicit TFIOLinkSlave(platform::Services& services, QWidget* parent = nullptr);
+    ~TFIOLinkSlave() override;
+
+    int ShowModal();
+
+    void FormShow();
+    bool Controllo_dati();
+    void Btn_OKClick();
+    void Btn_DelRowClick();
+    void Btn_InsRowClick();
+    void Btn_CopyRowClick();
+    void Btn_PasteRowClick();
+    void Compile_Input_Pos_Bit();
+    void Compile_Output_Pos_Bit();
+    static QString Get_Var_Access(const QString& access);
+    void Set_Lang();
+
+    QWidget* P_Title = nullptr;
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    QWidget* P_Button = nullptr;
+    TGlyphButton* Btn_OK = nullptr;
+    TGlyphButton* Btn_Cancel = nullptr;
+    TGlyphButton* Btn_DelRow = nullptr;
+    TGlyphButton* Btn_InsRow = nullptr;
+    TGlyphButton* Btn_CopyRow = nullptr;
+    TGlyphButton* Btn_PasteRow = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TS_ProcessData = nullptr;
+    QWidget* TS_Variables = nullptr;
+    QTabWidget* PC_ProcessData = nullptr;
+    QWidget* TS_PD_Input = nullptr;
+    QWidget* TS_PD_Output = nullptr;
+    TTableGrid* ACG_ProcessData_In = nullptr;
+    TTableGrid* ACG_ProcessData_Out = nullptr;
+    TTableGrid* ACG_Variable = nullptr;
+
+    QStringList Hint_Var;
+    QStringList Hint_ProcDataIn;
+    QStringList Hint_ProcDataOut;
+    bool Do_Copy_Var = false;
+    bool Do_Copy_PD_In = false;
+    bool Do_Copy_PD_Out = false;
+    int Max_Byte_Read = 1400;
+    int Max_Byte_Write = 1400;
+
+    // The table the row buttons act on: the one on the page in front.
+    TTableGrid* Active_Table() const;
+
+public slots:
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormCreate();
+    void buildTables();
+    void hookTable(TTableGrid* grid, common::TRowTable& rows, const QStringList& hints);
+    common::TRowTable& rowsOf(TTableGrid* grid);
+    bool& copyFlagOf(TTableGrid* grid);
+    void afterRowChange(TTableGrid* grid);
+
+    platform::Services& services_;
+    std::unique_ptr<TTableRows> rowsIn_, rowsOut_, rowsVar_;
+};
+
+} // namespace gateway

@@ -1,0 +1,76 @@
+#pragma once
+// What the IO-Link slave, DeviceNet network and offset windows share around their tables:
+// the table class they use, the title and button strips of their frame, the column layout
+// of a table (header texts, widths), and the cell events the windows react to (a click, a
+// double-click, the hint of a header cell) taken from the grid's viewport.
+
+#include "common/UComonRows.h"
+#include "grid/BaseGrid.h"
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QDialog;
+class QLabel;
+class QVBoxLayout;
+class QWidget;
+class TGlyphButton;
+
+namespace gateway {
+
+// The table control of the three windows.
+using TTableGrid = grid::TBaseGrid;
+using TTableRows = common::TGridRows<TTableGrid>;
+
+inline const QColor kWindowBackground{0xF8, 0xF7, 0xED};
+
+// One column of a table: its width and, for the read-only columns, that it is not edited.
+struct TTableColumnDef {
+    int width;
+    bool readOnly = false;
+};
+
+// Sets up a configuration table: counts, fixed row and column, widths, grid lines, range
+// selection and in-place editing of the columns that are not read-only.
+void Setup_Table(TTableGrid& grid, int rows, const std::vector<TTableColumnDef>& columns, int fixedCols,
+                 int rowHeight);
+
+// The frame of the three windows: a 69-pixel title strip with the software code and the
+// window's description, the body, and a 40-pixel button strip.
+struct TWindowFrame {
+    QWidget* P_Title = nullptr;
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    QWidget* P_Button = nullptr;
+    QVBoxLayout* layout = nullptr; // title, then the body the window adds, then the buttons
+};
+TWindowFrame Build_Window_Frame(QDialog& window, int clientWidth);
+// A 110 x 28 button of the button strip at slot index (x = 16 + 118 * index).
+TGlyphButton* Add_Strip_Button(const TWindowFrame& frame, const char* name, int index);
+
+// Cell events of a table, taken from its viewport: a click and a double-click on a cell
+// (column, row), and the hint of the cell under the mouse.
+class TTableEvents : public QObject {
+    Q_OBJECT
+public:
+    explicit TTableEvents(TTableGrid& grid);
+
+    std::function<void(int col, int row)> onClickCell;
+    std::function<void(int col, int row)> onDblClickCell;
+    std::function<QString(int col, int row)> onHint;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TTableGrid& grid_;
+};
+
+// Selects the whole row (the fixed column left out) as the grid's row selection does.
+void Select_Row(TTableGrid& grid, int row);
+
+} // namespace gateway
