@@ -143,3 +143,192 @@ TEST_F(DNetTable, AFileRowMissingAnAttributeShowsEmptyCells)
 }
 
 } // namespace
+
+// ---- the window, driven as a user drives it ------------------------------------------------
+
+#include "gateway/UDNet.h"
+
+#include "common/GlyphButton.h"
+#include "common/UComonState.h"
+#include "platform/Services.h"
+#include "support/FakeMessages.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+using gateway::TFDNet;
+using platform::MsgResult;
+
+class DNetWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        common::Load_Default_Texts();
+        common::State().SW_Code = QString::fromLatin1(common::kSW_Code);
+        common::State().File_DNETM_Net = filePath();
+        services.messages = &messages;
+        w = std::make_unique<TFDNet>(services);
+    }
+
+    QString filePath() const { return QDir(dir.path()).filePath(QStringLiteral("DNETM_Net.xml")); }
+    QByteArray written() const { return testsupport::readFile(filePath()); }
+    void open()
+    {
+        w->setModal(true);
+        w->show();
+        QCoreApplication::processEvents();
+    }
+    void click(TGlyphButton* b)
+    {
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    void type(int col, int row, const QString& value)
+    {
+        w->QSG->SetCol(col);
+        w->QSG->SetRow(row);
+        w->QSG->ShowEditor();
+        ASSERT_TRUE(w->QSG->EditorMode()) << col << "," << row;
+        w->QSG->InplaceEditor()->selectAll();
+        QTest::keyClicks(w->QSG->InplaceEditor(), value);
+        QTest::keyClick(w->QSG->InplaceEditor(), Qt::Key_Return);
+    }
+    void row(int r, const QStringList& cells)
+    {
+        for (int c = 1; c <= cells.size(); ++c)
+            w->QSG->SetCells(c, r, cells[c - 1]);
+    }
+
+    QTemporaryDir dir;
+    testsupport::FakeMessages messages;
+    platform::Services services;
+    std::unique_ptr<TFDNet> w;
+};
+
+TEST_F(DNetWindow, TypedScanListIsSavedOnOK)
+{
+    open();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("DeviceNet Network"));
+    EXPECT_EQ(w->QSG->Cells(1, 0), QStringLiteral("ID Slave"));
+    EXPECT_EQ(w->QSG->RowCount(), 65);
+    EXPECT_EQ(w->QSG->Cells(0, 64), QStringLiteral("64"));
+    type(1, 1, QStringLiteral("5"));
+    type(2, 1, QStringLiteral("4"));
+    type(3, 1, QStringLiteral("2"));
+    type(4, 1, QStringLiteral("Valve island"));
+    row(2, {"7", "2", "0"});
+    row(3, {"12", "0", "16", "Drive <2> & \"3\""});
+    row(5, {"20", "1", "1", "after the end"});
+    click(w->Btn_OK);
+    EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
+    EXPECT_EQ(w->result(), TFDNet::kModalOK);
+    EXPECT_EQ(written(), testsupport::readFile(testsupport::fixturePath("iolink/DNETM_Net_window.xml")));
+
+    // Reopened, it shows exactly the saved rows with every row below them empty.
+    open();
+    EXPECT_EQ(w->QSG->Cells(4, 3), QStringLiteral("Drive <2> & \"3\""));
+    EXPECT_EQ(w->QSG->Cells(1, 5), QString());
+}
+
+TEST_F(DNetWindow, InvalidRowsShowTheFirstError)
+{
+    struct Case {
+        QStringList row2;
+        const char* message;
+    } cases[] = {
+        {{"64", "1", "1"}, "Error in row 2!! ID must be 0 or 63"},
+        {{"5", "1", "1"}, "Error in row 2!! ID already used by another Slave"},
+        {{"0", "1", "1"}, "Error in row 2!! ID 0 is the ID of the DeviceNet Master"},
+        {{"6", "65536", "1"}, "Error in row 2!! Number Byte IN must be 0 or 65535"},
+    };
+    for (const Case& k : cases) {
+        open();
+        messages.shown.clear();
+        row(1, {"5", "1", "1"});
+        row(2, k.row2);
+        click(w->Btn_OK);
+        ASSERT_EQ(messages.shown.size(), 1u) << k.message;
+        EXPECT_EQ(messages.shown[0].text, QString::fromLatin1(k.message));
+        EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_FALSE(QFile::exists(filePath()));
+        click(w->Btn_Cancel);
+        EXPECT_EQ(w->result(), TFDNet::kModalCancel);
+    }
+}
+
+TEST_F(DNetWindow, RowButtons)
+{
+    open();
+    row(1, {"5", "1", "1", "A"});
+    row(2, {"6", "2", "2", "B"});
+    row(64, {"63", "3", "3", "Last"});
+
+    // Insert at row 64 discards its contents; the new row is entirely empty.
+    w->QSG->SetRow(64);
+    click(w->Btn_InsRow);
+    EXPECT_EQ(w->QSG->Cells(1, 64), QString());
+    w->QSG->SetRow(1);
+    click(w->Btn_InsRow);
+    EXPECT_EQ(w->QSG->Cells(1, 1), QString());
+    EXPECT_EQ(w->QSG->Cells(4, 2), QStringLiteral("A"));
+
+    // Delete asks; No keeps the row, Yes moves the rows below up.
+    messages.answers = {MsgResult::No, MsgResult::Yes};
+    click(w->Btn_DelRow);
+    EXPECT_EQ(w->QSG->Cells(4, 2), QStringLiteral("A"));
+    click(w->Btn_DelRow);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, QStringLiteral("Are you sure to delete the Row number 1"));
+    EXPECT_EQ(w->QSG->Cells(4, 1), QStringLiteral("A"));
+    EXPECT_EQ(w->QSG->Cells(0, 1), QStringLiteral("1"));
+
+    // Paste before any copy in this window: text 1502. Copy row 2 and paste onto the empty row 3.
+    messages.shown.clear();
+    w->QSG->SetRow(3);
+    click(w->Btn_PasteRow);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error!!! Copy a valid row before Paste it"));
+    w->QSG->SetRow(2);
+    click(w->Btn_CopyRow);
+    w->QSG->SetRow(3);
+    click(w->Btn_PasteRow);
+    EXPECT_EQ(w->QSG->Cells(4, 3), QStringLiteral("B"));
+
+    // A click on a row number selects the whole row.
+    const QRect r = w->QSG->CellRect(0, 2).toQRect();
+    QTest::mouseClick(w->QSG->viewport(), Qt::LeftButton, {}, r.center());
+    QCoreApplication::processEvents();
+    const grid::TGridRect sel = w->QSG->Selection();
+    EXPECT_EQ(sel.Top, 2);
+    EXPECT_EQ(sel.Bottom, 2);
+    EXPECT_EQ(sel.Left, 1);
+    EXPECT_EQ(sel.Right, 4);
+}
+
+TEST_F(DNetWindow, AFileRowMissingAnAttributeDoesNotStopTheLoad)
+{
+    ASSERT_TRUE(testsupport::writeFile(filePath(), "<DNET_Net><row ID=\"5\" NB_OUT=\"1\" Mnemonic=\"\"/>"
+                                                   "<row ID=\"7\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"kept\"/></DNET_Net>"));
+    open();
+    EXPECT_EQ(w->QSG->Cells(2, 1), QString());
+    EXPECT_EQ(w->QSG->Cells(4, 2), QStringLiteral("kept"));
+    click(w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in row 1!! Number Byte IN must be 0 or 65535"));
+}
+
+TEST_F(DNetWindow, Screenshot)
+{
+    open();
+    row(1, {"5", "4", "2", "Valve island"});
+    row(2, {"7", "2", "0", "Photo eye"});
+    const QImage shot = w->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(TFDNet::kClientWidth, TFDNet::kClientHeight));
+    shot.save(QDir::current().filePath(QStringLiteral("DNet_window.png")));
+}
+
+} // namespace

@@ -165,3 +165,165 @@ TEST_F(DefOffsetSlaves, FileWrittenByteForByte)
 }
 
 } // namespace
+
+// ---- the window, driven as a user drives it ------------------------------------------------
+
+#include "gateway/UDefOffset.h"
+
+#include "common/GlyphButton.h"
+#include "common/UComonState.h"
+#include "platform/Services.h"
+#include "support/FakeMessages.h"
+
+#include <QFile>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+using gateway::TFDefOffset;
+
+class DefOffsetWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        common::Load_Default_Texts();
+        common::State().SW_Code = QString::fromLatin1(common::kSW_Code);
+        common::State().File_DNETM_Net = path("DNETM_Net.xml");
+        common::State().File_DNETM_DefOff = path("DNETM_DefOff.xml");
+        services.messages = &messages;
+        w = std::make_unique<TFDefOffset>(services);
+    }
+
+    QString path(const char* name) const { return QDir(dir.path()).filePath(QLatin1String(name)); }
+    QByteArray written() const { return testsupport::readFile(path("DNETM_DefOff.xml")); }
+    void net(const QByteArray& rows) { ASSERT_TRUE(testsupport::writeFile(path("DNETM_Net.xml"), "<DNET_Net>" + rows + "</DNET_Net>")); }
+    void open()
+    {
+        w->setModal(true);
+        w->show();
+        QCoreApplication::processEvents();
+    }
+    void click(TGlyphButton* b)
+    {
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    void clickSlave(int row)
+    {
+        const QRect r = w->ACG_DN_Slaves->CellRect(0, row).toQRect();
+        QTest::mouseClick(w->ACG_DN_Slaves->viewport(), Qt::LeftButton, {}, r.center());
+        QCoreApplication::processEvents();
+    }
+    void type(TTableGrid* grid, int col, int row, const QString& value)
+    {
+        grid->SetCol(col);
+        grid->SetRow(row);
+        grid->ShowEditor();
+        ASSERT_TRUE(grid->EditorMode()) << col << "," << row;
+        grid->InplaceEditor()->selectAll();
+        QTest::keyClicks(grid->InplaceEditor(), value);
+        QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
+    }
+
+    QTemporaryDir dir;
+    testsupport::FakeMessages messages;
+    platform::Services services;
+    std::unique_ptr<TFDefOffset> w;
+};
+
+TEST_F(DefOffsetWindow, ChoicesOfEverySlaveAreSavedOnOK)
+{
+    net("<row ID=\"5\" NB_IN=\"2\" NB_OUT=\"1\" Mnemonic=\"Valves\"/><row ID=\"7\" NB_IN=\"0\" NB_OUT=\"0\" Mnemonic=\"\"/>"
+        "<row ID=\"9\" NB_IN=\"1\" NB_OUT=\"0\" Mnemonic=\"\"/>");
+    open();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Define Offset"));
+    EXPECT_EQ(w->ACG_DN_Slaves->RowCount(), 4);
+    EXPECT_EQ(w->ACG_DN_Slaves->Cells(3, 1), QStringLiteral("Valves"));
+    // The first slave is selected and its bytes shown.
+    EXPECT_EQ(w->Slave_Before_Select, 0);
+    EXPECT_EQ(w->ACG_ByteIN->RowCount(), 3);
+    EXPECT_EQ(w->ACG_ByteIN->Cells(0, 2), QStringLiteral("1"));
+    EXPECT_EQ(w->ACG_ByteIN->Cells(1, 2), QStringLiteral("None"));
+
+    type(w->ACG_ByteIN, 1, 2, QStringLiteral("0"));
+    type(w->ACG_ByteIN, 2, 2, QStringLiteral("Inputs 1-8"));
+    type(w->ACG_ByteOUT, 1, 1, QStringLiteral("1439"));
+    type(w->ACG_ByteOUT, 2, 1, QStringLiteral("Coils"));
+
+    // Switching to slave 7 and back shows slave 5's choices as left.
+    clickSlave(2);
+    EXPECT_EQ(w->Slave_Before_Select, 1);
+    EXPECT_EQ(w->ACG_ByteIN->RowCount(), 1) << "a slave without input bytes shows an empty table";
+    clickSlave(1);
+    EXPECT_EQ(w->ACG_ByteIN->Cells(2, 2), QStringLiteral("Inputs 1-8"));
+
+    click(w->Btn_OK);
+    EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
+    EXPECT_EQ(w->result(), TFDefOffset::kModalOK);
+    EXPECT_EQ(written(), testsupport::readFile(testsupport::fixturePath("iolink/DNETM_DefOff_window.xml")));
+}
+
+TEST_F(DefOffsetWindow, AnOutputPositionTakenTwiceIsRefused)
+{
+    net("<row ID=\"5\" NB_IN=\"0\" NB_OUT=\"2\" Mnemonic=\"\"/><row ID=\"7\" NB_IN=\"0\" NB_OUT=\"1\" Mnemonic=\"\"/>");
+    open();
+    type(w->ACG_ByteOUT, 1, 2, QStringLiteral("12"));
+    clickSlave(2);
+    type(w->ACG_ByteOUT, 1, 1, QStringLiteral("12"));
+    click(w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Error in ByteOUT! The same byte of IO-Link Slave is used in two bytes DeviceNet.\n\r"
+                             "( First ID = 5 Byte = 1, Second ID = 7 Byte = 0)"));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(QFile::exists(path("DNETM_DefOff.xml")));
+}
+
+TEST_F(DefOffsetWindow, OffsetsStayWithTheirSlaveWhenTheScanListIsReordered)
+{
+    net("<row ID=\"7\" NB_IN=\"1\" NB_OUT=\"0\" Mnemonic=\"\"/><row ID=\"5\" NB_IN=\"1\" NB_OUT=\"0\" Mnemonic=\"\"/>");
+    ASSERT_TRUE(testsupport::writeFile(path("DNETM_DefOff.xml"),
+                                       "<Define_Offset><Nodo_DNET ID=\"5\"><ByteIN><row Offset=\"50\"/></ByteIN><ByteOUT/></Nodo_DNET>"
+                                       "<Nodo_DNET ID=\"7\"><ByteIN><row Offset=\"70\" Mnemonic=\"seven\"/></ByteIN><ByteOUT/></Nodo_DNET>"
+                                       "</Define_Offset>"));
+    open();
+    EXPECT_EQ(w->ACG_ByteIN->Cells(1, 1), QStringLiteral("70"));
+    clickSlave(2);
+    EXPECT_EQ(w->ACG_ByteIN->Cells(1, 1), QStringLiteral("50"));
+    EXPECT_EQ(w->ACG_ByteIN->Cells(2, 1), QString()) << "a missing Mnemonic loads as empty";
+}
+
+TEST_F(DefOffsetWindow, NoScanListGivesEmptyTablesAndAnEmptyFile)
+{
+    open();
+    EXPECT_EQ(w->ACG_DN_Slaves->RowCount(), 1);
+    EXPECT_EQ(w->ACG_ByteIN->RowCount(), 1);
+    click(w->Btn_OK);
+    EXPECT_EQ(written(), QByteArray("<Define_Offset />\n<!--SW_VERSION = 1.000-->\n"));
+}
+
+TEST_F(DefOffsetWindow, AScanListThatCannotBeReadDoesNotOpen)
+{
+    net("<row ID=\"5\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"\"/><row NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"\"/>");
+    open();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("DNETM_Net.xml: row 2 has no valid \"ID\""));
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(w->result(), TFDefOffset::kModalCancel);
+}
+
+TEST_F(DefOffsetWindow, Screenshot)
+{
+    net("<row ID=\"5\" NB_IN=\"4\" NB_OUT=\"2\" Mnemonic=\"Valve island\"/><row ID=\"7\" NB_IN=\"2\" NB_OUT=\"0\" Mnemonic=\"Photo eye\"/>");
+    open();
+    w->ACG_ByteIN->SetCells(1, 1, QStringLiteral("0"));
+    w->ACG_ByteIN->SetCells(2, 1, QStringLiteral("Inputs 1-8"));
+    const QImage shot = w->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(TFDefOffset::kClientWidth, TFDefOffset::kClientHeight));
+    shot.save(QDir::current().filePath(QStringLiteral("DefOffset_window.png")));
+}
+
+} // namespace

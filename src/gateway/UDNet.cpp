@@ -1,0 +1,204 @@
+#include "gateway/UDNet.h"
+
+#include "gateway/UDNetTable.h"
+
+#include "common/GlyphButton.h"
+#include "common/UComonState.h"
+#include "common/ULanguage.h"
+#include "platform/Messages.h"
+#include "platform/Services.h"
+#include "platform/Xml.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace gateway {
+
+namespace {
+
+QString text(int number)
+{
+    const QStringList& texts = common::Lang_Str();
+    return number >= 0 && number < texts.size() ? texts[number] : QString();
+}
+
+const std::vector<TTableColumnDef> kColumns = {{45, true}, {100}, {100}, {100}, {375}};
+
+} // namespace
+
+TFDNet::TFDNet(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services)
+{
+    setObjectName(QStringLiteral("FDNet"));
+    const TWindowFrame frame = Build_Window_Frame(*this, kClientWidth);
+    P_Title = frame.P_Title;
+    L_SW_Code = frame.L_SW_Code;
+    L_SW_Desc = frame.L_SW_Desc;
+    P_Button = frame.P_Button;
+
+    QSG = new TTableGrid(this);
+    QSG->setObjectName(QStringLiteral("QSG"));
+    Setup_Table(*QSG, kRows, kColumns, 1, 21);
+    rows_ = std::make_unique<TTableRows>(*QSG, QStringLiteral("FDNet.QSG"));
+    QSG->OnKeyPress = [this](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(*rows_, key); };
+    auto* events = new TTableEvents(*QSG);
+    events->onClickCell = [this](int col, int row) { ClickCell(row, col); };
+    events->onDblClickCell = [this](int col, int row) { common::Grid_DblClick_AutoSize(*rows_, row, col); };
+    events->onHint = [this](int col, int row) {
+        return row == 0 && col >= 1 && col - 1 < Hint_DeviceNet.size() ? Hint_DeviceNet[col - 1] : QString();
+    };
+
+    frame.layout->addWidget(QSG, 1);
+    frame.layout->addWidget(P_Button);
+    Btn_OK = Add_Strip_Button(frame, "Btn_OK", 0);
+    Btn_Cancel = Add_Strip_Button(frame, "Btn_Cancel", 1);
+    Btn_DelRow = Add_Strip_Button(frame, "Btn_DelRow", 2);
+    Btn_InsRow = Add_Strip_Button(frame, "Btn_InsRow", 3);
+    Btn_CopyRow = Add_Strip_Button(frame, "Btn_CopyRow", 4);
+    Btn_PasteRow = Add_Strip_Button(frame, "Btn_PasteRow", 5);
+    Btn_Cancel->setModalResult(kModalCancel);
+    connect(Btn_OK, &TGlyphButton::OnClick, this, &TFDNet::bitbtn1Click);
+    connect(Btn_DelRow, &TGlyphButton::OnClick, this, &TFDNet::Btn_DelRow_Click);
+    connect(Btn_InsRow, &TGlyphButton::OnClick, this, &TFDNet::Btn_InsRowClick);
+    connect(Btn_CopyRow, &TGlyphButton::OnClick, this, &TFDNet::Btn_CopyRowClick);
+    connect(Btn_PasteRow, &TGlyphButton::OnClick, this, &TFDNet::Btn_PasteRowClick);
+    FormCreate();
+}
+
+TFDNet::~TFDNet() = default;
+
+void TFDNet::FormCreate()
+{
+    L_SW_Code->setText(common::State().SW_Code);
+    setFixedSize(kClientWidth, kClientHeight);
+    Set_Lang();
+}
+
+void TFDNet::Set_Lang()
+{
+    setWindowTitle(text(3100));
+    L_SW_Desc->setText(text(3101));
+    TGlyphButton* buttons[] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
+    for (int i = 0; i < 6; ++i) {
+        buttons[i]->setCaption(text(3102 + i));
+        buttons[i]->setToolTip(text(3108 + i));
+    }
+    for (int c = 0; c < dnet_col::Count; ++c)
+        QSG->SetCells(c, 0, text(3114 + c));
+    Hint_DeviceNet.clear();
+    for (int n = 3119; n <= 3122; ++n)
+        Hint_DeviceNet.append(text(n));
+}
+
+int TFDNet::ShowModal()
+{
+    setModal(true);
+    return exec();
+}
+
+void TFDNet::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    try {
+        FormShow();
+    } catch (const platform::xml::XmlError& e) {
+        // A file that cannot be read: say so and do not open, so that an OK cannot overwrite
+        // it with a table the user never saw.
+        if (services_.messages)
+            services_.messages->error(this, QString::fromUtf8(e.what()));
+        QMetaObject::invokeMethod(this, [this] { done(kModalCancel); }, Qt::QueuedConnection);
+    }
+}
+
+void TFDNet::FormShow()
+{
+    DNet_Reset_Table(*rows_);
+    TDNet_Net_File file;
+    if (Read_DNETM_Net_File(common::State().File_DNETM_Net, file))
+        Show_DNet_File(file, *rows_);
+    Do_Copy = false;
+    QSG->viewport()->update();
+}
+
+bool TFDNet::controllo_dati()
+{
+    QSG->HideEditor();
+    const auto error = gateway::controllo_dati(*rows_);
+    if (!error)
+        return true;
+    if (services_.messages)
+        services_.messages->error(this, *error);
+    return false;
+}
+
+void TFDNet::bitbtn1Click()
+{
+    if (!controllo_dati())
+        return;
+    QString error;
+    if (!Write_DNETM_Net_File(common::State().File_DNETM_Net, DNet_File_From_Table(*rows_), &error)) {
+        // The window stays open with the table as typed, so nothing is lost.
+        if (services_.messages)
+            services_.messages->error(this, error);
+        return;
+    }
+    done(kModalOK);
+}
+
+void TFDNet::Btn_DelRow_Click()
+{
+    QSG->HideEditor();
+    const int row = QSG->Row();
+    if (!services_.messages || !services_.messages->askYesNo(this, text(kText_DNet_Delete_Question) + QString::number(row)))
+        return;
+    common::Grid_Delete_Row(row, *rows_);
+    QSG->viewport()->update();
+}
+
+void TFDNet::Btn_InsRowClick()
+{
+    QSG->HideEditor();
+    common::Grid_Insert_Row(QSG->Row(), *rows_, false);
+    QSG->viewport()->update();
+}
+
+void TFDNet::Btn_CopyRowClick()
+{
+    QSG->HideEditor();
+    common::Grid_Copy_Row(*rows_, QSG->Row());
+    Do_Copy = true;
+}
+
+void TFDNet::Btn_PasteRowClick()
+{
+    QSG->HideEditor();
+    if (common::Grid_Paste_Row(*rows_, QSG->Row(), Do_Copy, {services_.messages, this}))
+        QSG->viewport()->update();
+}
+
+void TFDNet::ClickCell(int row, int col)
+{
+    if (col == 0)
+        Select_Row(*QSG, row);
+}
+
+void TFDNet::reject()
+{
+    done(kModalCancel);
+}
+
+void TFDNet::keyPressEvent(QKeyEvent* event)
+{
+    // Escape does not close the window (only Cancel and the close box do), nor does Enter
+    // confirm it.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace gateway

@@ -1,0 +1,76 @@
+#pragma once
+// The DeviceNet network window: the master's scan list of up to 64 slaves (ID, input and
+// output byte counts, mnemonic), kept in "DNETM_Net.xml". Every show reloads the table from
+// the file; OK validates, rewrites the file and closes with 1; Cancel closes with 2 and writes
+// nothing. The table logic is in UDNetTable.h.
+
+#include "gateway/UTableRows.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <memory>
+
+class QLabel;
+class TGlyphButton;
+
+namespace platform {
+struct Services;
+}
+
+namespace gateway {
+
+class TFDNet : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kModalOK = 1;
+    static constexpr int kModalCancel = 2;
+    static constexpr int kClientWidth = 745;
+    static constexpr int kClientHeight = 337;
+    static constexpr int kRows = 65; // the header row and 64 slaves
+
+    explicit TFDNet(platform::Services& services, QWidget* parent = nullptr);
+    ~TFDNet() override;
+
+    int ShowModal();
+
+    void FormShow();
+    bool controllo_dati();
+    void bitbtn1Click();
+    void Btn_DelRow_Click();
+    void Btn_InsRowClick();
+    void Btn_CopyRowClick();
+    void Btn_PasteRowClick();
+    void ClickCell(int row, int col);
+    void Set_Lang();
+
+    QWidget* P_Title = nullptr;
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    QWidget* P_Button = nullptr;
+    TGlyphButton* Btn_OK = nullptr;
+    TGlyphButton* Btn_Cancel = nullptr;
+    TGlyphButton* Btn_DelRow = nullptr;
+    TGlyphButton* Btn_InsRow = nullptr;
+    TGlyphButton* Btn_CopyRow = nullptr;
+    TGlyphButton* Btn_PasteRow = nullptr;
+    TTableGrid* QSG = nullptr;
+
+    QStringList Hint_DeviceNet;
+    bool Do_Copy = false;
+
+public slots:
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormCreate();
+
+    platform::Services& services_;
+    std::unique_ptr<TTableRows> rows_;
+};
+
+} // namespace gateway

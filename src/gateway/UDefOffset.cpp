@@ -1,0 +1,326 @@
+#include "gateway/UDefOffset.h"
+
+#include "common/GlyphButton.h"
+#include "common/UComonState.h"
+#include "common/ULanguage.h"
+#include "platform/Messages.h"
+#include "platform/Services.h"
+#include "platform/Xml.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace gateway {
+
+namespace {
+
+QString text(int number)
+{
+    const QStringList& texts = common::Lang_Str();
+    return number >= 0 && number < texts.size() ? texts[number] : QString();
+}
+
+const std::vector<TTableColumnDef> kSlaveColumns = {{100, true}, {100, true}, {100, true}, {160, true}};
+const std::vector<TTableColumnDef> kByteColumns = {{60, true}, {90}, {300}};
+
+// Row counts of the tables: the header row stays fixed whenever there are data rows.
+void setDataRows(TTableGrid& grid, int dataRows)
+{
+    grid.SetRowCount(dataRows + 1);
+    if (dataRows > 0 && grid.FixedRows() < 1)
+        grid.SetFixedRows(1);
+}
+
+void showBytes(TTableGrid& grid, const QStringList& offsets, const QStringList& mnemonics)
+{
+    setDataRows(grid, int(offsets.size()));
+    for (qsizetype k = 0; k < offsets.size(); ++k) {
+        const int row = int(k) + 1;
+        grid.SetCells(0, row, QString::number(k));
+        grid.SetCells(1, row, offsets[k]);
+        grid.SetCells(2, row, k < mnemonics.size() ? mnemonics[k] : QString());
+    }
+    grid.viewport()->update();
+}
+
+void storeBytes(TTableGrid& grid, QStringList& offsets, QStringList& mnemonics)
+{
+    grid.HideEditor();
+    for (int row = 1; row < grid.RowCount() && row - 1 < offsets.size(); ++row) {
+        offsets[row - 1] = grid.Cells(1, row);
+        mnemonics[row - 1] = grid.Cells(2, row);
+    }
+}
+
+QLabel* label(QWidget* parent, const char* name)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setWordWrap(true);
+    return l;
+}
+
+} // namespace
+
+TFDefOffset::TFDefOffset(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services)
+{
+    setObjectName(QStringLiteral("FDefOffset"));
+    const TWindowFrame frame = Build_Window_Frame(*this, kClientWidth);
+    P_Title = frame.P_Title;
+    L_SW_Code = frame.L_SW_Code;
+    L_SW_Desc = frame.L_SW_Desc;
+    P_Button = frame.P_Button;
+
+    Splitter1 = new QSplitter(Qt::Vertical, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(3);
+    Splitter1->setChildrenCollapsible(false);
+
+    Panel1 = new QWidget;
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Label1 = label(Panel1, "Label1");
+    ACG_DN_Slaves = new TTableGrid(Panel1);
+    ACG_DN_Slaves->setObjectName(QStringLiteral("ACG_DN_Slaves"));
+    Setup_Table(*ACG_DN_Slaves, 1, kSlaveColumns, 0, 21);
+    ACG_DN_Slaves->OnClick = [this](grid::TStringGrid*) { ACG_DN_SlavesClick(); };
+    auto* p1 = new QVBoxLayout(Panel1);
+    p1->setContentsMargins(4, 4, 4, 0);
+    p1->addWidget(Label1);
+    p1->addWidget(ACG_DN_Slaves, 1);
+
+    Panel3 = new QWidget;
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Label2 = label(Panel3, "Label2");
+    Label3 = label(Panel3, "Label3");
+    PageControl1 = new QTabWidget(Panel3);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    TabSheet2 = new QWidget;
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    PageControl1->addTab(TabSheet1, QString());
+    PageControl1->addTab(TabSheet2, QString());
+    auto byteTable = [](QWidget* page, const char* name) {
+        auto* grid = new TTableGrid(page);
+        grid->setObjectName(QLatin1String(name));
+        Setup_Table(*grid, 1, kByteColumns, 1, 21);
+        auto* l = new QVBoxLayout(page);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(grid);
+        return grid;
+    };
+    ACG_ByteIN = byteTable(TabSheet1, "ACG_ByteIN");
+    ACG_ByteOUT = byteTable(TabSheet2, "ACG_ByteOUT");
+    auto* p3 = new QVBoxLayout(Panel3);
+    p3->setContentsMargins(4, 4, 4, 0);
+    p3->addWidget(Label2);
+    p3->addWidget(Label3);
+    p3->addWidget(PageControl1, 1);
+
+    Splitter1->addWidget(Panel1);
+    Splitter1->addWidget(Panel3);
+    Splitter1->setSizes({162, kClientHeight - 69 - 40 - 162 - 3});
+    frame.layout->addWidget(Splitter1, 1);
+    frame.layout->addWidget(P_Button);
+
+    Btn_OK = Add_Strip_Button(frame, "Btn_OK", 0);
+    Btn_Cancel = Add_Strip_Button(frame, "Btn_Cancel", 1);
+    Btn_Cancel->setModalResult(kModalCancel);
+    connect(Btn_OK, &TGlyphButton::OnClick, this, &TFDefOffset::bitbtn1Click);
+    FormCreate();
+}
+
+TFDefOffset::~TFDefOffset() = default;
+
+void TFDefOffset::FormCreate()
+{
+    L_SW_Code->setText(common::State().SW_Code);
+    setFixedSize(kClientWidth, kClientHeight);
+    PageControl1->setCurrentWidget(TabSheet1);
+    Set_Lang();
+}
+
+void TFDefOffset::Set_Lang()
+{
+    setWindowTitle(text(3200));
+    L_SW_Desc->setText(text(3201));
+    Btn_OK->setCaption(text(3202));
+    Btn_Cancel->setCaption(text(3203));
+    Btn_OK->setToolTip(text(3204));
+    Btn_Cancel->setToolTip(text(3205));
+    PageControl1->setTabText(0, text(3206));
+    PageControl1->setTabText(1, text(3207));
+    Label1->setText(text(3208));
+    Label2->setText(text(3209));
+    Label3->setText(text(3210));
+    for (int c = 0; c < 4; ++c)
+        ACG_DN_Slaves->SetCells(c, 0, text(3211 + c));
+    for (int c = 0; c < 3; ++c) {
+        ACG_ByteIN->SetCells(c, 0, text(3215 + c));
+        ACG_ByteOUT->SetCells(c, 0, text(3218 + c));
+    }
+}
+
+int TFDefOffset::ShowModal()
+{
+    setModal(true);
+    return exec();
+}
+
+void TFDefOffset::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    QString error;
+    try {
+        FormShow();
+        if (!loadFailed_)
+            return;
+    } catch (const platform::xml::XmlError& e) {
+        error = QString::fromUtf8(e.what());
+    }
+    // A file that cannot be read: say so and do not open, so that an OK cannot drop the
+    // offsets of slaves that were never shown.
+    if (!error.isEmpty() && services_.messages)
+        services_.messages->error(this, error);
+    QMetaObject::invokeMethod(this, [this] { done(kModalCancel); }, Qt::QueuedConnection);
+}
+
+void TFDefOffset::FormShow()
+{
+    List_Slaves_DN.clear();
+    MAX_BYTE_IN = kDefOff_Max_Byte;
+    MAX_BYTE_OUT = kDefOff_Max_Byte;
+    Slave_Before_Select = -1;
+    loadFailed_ = false;
+    Load_Slave_DN();
+    if (loadFailed_)
+        return;
+    Load_Offset_Slave_DN();
+    Select_First();
+}
+
+void TFDefOffset::Load_Slave_DN()
+{
+    setDataRows(*ACG_DN_Slaves, 0);
+    TDNet_Net_File net;
+    if (!Read_DNETM_Net_File(common::State().File_DNETM_Net, net))
+        return;
+    QString error;
+    if (!gateway::Load_Slave_DN(net, List_Slaves_DN, error)) {
+        loadFailed_ = true;
+        if (services_.messages)
+            services_.messages->error(this, error);
+        return;
+    }
+    setDataRows(*ACG_DN_Slaves, int(List_Slaves_DN.size()));
+    for (size_t i = 0; i < List_Slaves_DN.size(); ++i) {
+        const TSlave_DN& s = *List_Slaves_DN[i];
+        const int row = int(i) + 1;
+        ACG_DN_Slaves->SetCells(0, row, QString::number(s.ID));
+        ACG_DN_Slaves->SetCells(1, row, QString::number(s.ByteIN));
+        ACG_DN_Slaves->SetCells(2, row, QString::number(s.ByteOUT));
+        ACG_DN_Slaves->SetCells(3, row, s.Mnemonic);
+    }
+}
+
+void TFDefOffset::Load_Offset_Slave_DN()
+{
+    TDNet_DefOff_File offsets;
+    if (Read_DNETM_DefOff_File(common::State().File_DNETM_DefOff, offsets))
+        gateway::Load_Offset_Slave_DN(offsets, List_Slaves_DN);
+}
+
+void TFDefOffset::Select_First()
+{
+    if (ACG_DN_Slaves->RowCount() < 2) {
+        setDataRows(*ACG_ByteIN, 0);
+        setDataRows(*ACG_ByteOUT, 0);
+        return;
+    }
+    // Making row 1 current runs the slave click.
+    ACG_DN_Slaves->SetRow(1);
+}
+
+bool TFDefOffset::Save_Data_ByteIN_ByteOUT()
+{
+    if (Slave_Before_Select < 0 || Slave_Before_Select >= int(List_Slaves_DN.size()))
+        return true;
+    TSlave_DN& s = *List_Slaves_DN[size_t(Slave_Before_Select)];
+    storeBytes(*ACG_ByteIN, s.SL_ByteIN, s.SL_ByteIN_M);
+    storeBytes(*ACG_ByteOUT, s.SL_ByteOUT, s.SL_ByteOUT_M);
+    return true;
+}
+
+void TFDefOffset::ACG_DN_SlavesClick()
+{
+    const int row = ACG_DN_Slaves->Row();
+    if (row < 1 || row > int(List_Slaves_DN.size()))
+        return;
+    Save_Data_ByteIN_ByteOUT();
+    Select_Row(*ACG_DN_Slaves, row);
+    Slave_Before_Select = row - 1;
+    Update_Slave_DN();
+}
+
+void TFDefOffset::Update_Slave_DN()
+{
+    const int index = ACG_DN_Slaves->Row() - 1;
+    if (index < 0 || index >= int(List_Slaves_DN.size()))
+        return;
+    const TSlave_DN& s = *List_Slaves_DN[size_t(index)];
+    showBytes(*ACG_ByteIN, s.SL_ByteIN, s.SL_ByteIN_M);
+    showBytes(*ACG_ByteOUT, s.SL_ByteOUT, s.SL_ByteOUT_M);
+}
+
+bool TFDefOffset::Check_Data()
+{
+    const auto error = gateway::Check_Data(List_Slaves_DN);
+    if (!error)
+        return true;
+    if (services_.messages)
+        services_.messages->error(this, *error);
+    return false;
+}
+
+bool TFDefOffset::Save_Offset_Slave_DN()
+{
+    QString error;
+    if (Write_DNETM_DefOff_File(common::State().File_DNETM_DefOff, DefOff_File_From_Slaves(List_Slaves_DN), &error))
+        return true;
+    // The window stays open with the choices as made, so nothing is lost.
+    if (services_.messages)
+        services_.messages->error(this, error);
+    return false;
+}
+
+void TFDefOffset::bitbtn1Click()
+{
+    Save_Data_ByteIN_ByteOUT();
+    if (!Check_Data() || !Save_Offset_Slave_DN())
+        return;
+    done(kModalOK);
+}
+
+void TFDefOffset::reject()
+{
+    done(kModalCancel);
+}
+
+void TFDefOffset::keyPressEvent(QKeyEvent* event)
+{
+    // Escape does not close the window (only Cancel and the close box do), nor does Enter
+    // confirm it.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace gateway
