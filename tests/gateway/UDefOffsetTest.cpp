@@ -327,3 +327,118 @@ TEST_F(DefOffsetWindow, Screenshot)
 }
 
 } // namespace
+
+// ---- end to end: a project made through the windows ----------------------------------------
+
+#include "gateway/UDNet.h"
+#include "gateway/UIOLinkSlave.h"
+#include "gateway/UIOLinkSlaveTables.h"
+#include "gateway/UParGen.h"
+#include "gateway/USaveBincc.h"
+
+#include <QComboBox>
+
+namespace {
+
+void showModal(QDialog& w)
+{
+    w.setModal(true);
+    w.show();
+    QCoreApplication::processEvents();
+}
+
+void clickButton(TGlyphButton* b)
+{
+    QTest::mouseClick(b, Qt::LeftButton);
+    QCoreApplication::processEvents();
+}
+
+void setRow(TTableGrid* grid, int row, const QStringList& cells)
+{
+    for (int c = 1; c <= cells.size(); ++c)
+        grid->SetCells(c, row, cells[c - 1]);
+}
+
+TEST(ProjectThroughTheWindows, GivesTheImageOfTheHandMadeProject)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    common::Load_Default_Texts();
+    common::TProgramState& state = common::State();
+    const common::TProgramState saved = state;
+    state.Project_Dir = dir.filePath(QStringLiteral("made"));
+    ASSERT_TRUE(QDir().mkpath(state.Project_Dir + QStringLiteral("/bin")));
+    common::Set_Files(state);
+    testsupport::FakeMessages messages;
+    platform::Services services;
+    services.messages = &messages;
+
+    {
+        gateway::TFParGen w(services);
+        showModal(w);
+        w.CB_IOLink_Slave_Baudrate->setCurrentIndex(1); // COM2
+        w.CB_DeviceNet_Master_Baudrate->setCurrentIndex(1);
+        clickButton(w.Btn_OK);
+        ASSERT_EQ(w.result(), 1) << messages.lastText().toStdString();
+    }
+    {
+        gateway::TFDNet w(services);
+        showModal(w);
+        setRow(w.QSG, 1, {"5", "4", "2", "Valve island"});
+        setRow(w.QSG, 2, {"7", "2", "0", "Drive"});
+        clickButton(w.Btn_OK);
+        ASSERT_EQ(w.result(), 1) << messages.lastText().toStdString();
+    }
+    {
+        TFDefOffset w(services);
+        showModal(w);
+        w.ACG_ByteIN->SetCells(1, 2, QStringLiteral("0"));
+        w.ACG_ByteIN->SetCells(1, 4, QStringLiteral("10"));
+        w.ACG_ByteOUT->SetCells(1, 1, QStringLiteral("4"));
+        w.ACG_DN_Slaves->SetRow(2);
+        w.ACG_ByteIN->SetCells(1, 1, QStringLiteral("20"));
+        w.ACG_ByteIN->SetCells(1, 2, QStringLiteral("21"));
+        clickButton(w.Btn_OK);
+        ASSERT_EQ(w.result(), 1) << messages.lastText().toStdString();
+    }
+    {
+        gateway::TFIOLinkSlave w(services);
+        showModal(w);
+        setRow(w.ACG_ProcessData_In, 1, {"Y", "In", "16", "1", "0", "1000"});
+        setRow(w.ACG_ProcessData_In, 2, {"N", "Off", "8", "1", "0", "1000"});
+        setRow(w.ACG_ProcessData_Out, 1, {"Y", "Out", "16", "1", "0", "1000"});
+        const QStringList vars[] = {
+            {"Y", "100", "V1", "Read Only", "16", "1", "0", "1000", "1000", "2", "0", "2", "0"},
+            {"y", "101", "V2", "Write Only", "8", "1", "0", "1000", "-1", "4", "3", "5", "7"},
+            {"N", "102", "V3", "Read Only", "8", "1", "0", "1000", "0", "8", "0", "8", "0"},
+            {"Y", "65535", "V4", "Read Write", "32", "1", "0", "1000", "70000", "6", "1", "7", "2"},
+            {" Y", "103", "V5", "Read Only", "8", "1", "0", "1000", "0", "9", "0", "9", "0"},
+            {"Y", "200", "V6", "read only", "1", "1", "0", "1000", "0", "10", "0", "10", "0"},
+        };
+        for (int r = 0; r < 6; ++r)
+            setRow(w.ACG_Variable, r + 1, vars[r]);
+        clickButton(w.Btn_OK);
+        ASSERT_EQ(w.result(), 1) << messages.lastText().toStdString();
+    }
+    EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
+
+    gateway::TSaveBincc made(state);
+    ASSERT_FALSE(made.Compile_Bin().has_value());
+
+    common::TProgramState handState;
+    handState.Project_Dir = dir.filePath(QStringLiteral("hand"));
+    ASSERT_TRUE(QDir().mkpath(handState.Project_Dir + QStringLiteral("/bin")));
+    common::Set_Files(handState);
+    for (const char* f : {"ParGen.xml", "DNETM_Net.xml", "DNETM_DefOff.xml", "IOLink_Slave.xml"})
+        ASSERT_TRUE(testsupport::writeFile(handState.Project_Dir + QLatin1Char('/') + QLatin1String(f),
+                                           testsupport::readFile(testsupport::fixturePath(
+                                               QStringLiteral("gateway/two_slaves/") + QLatin1String(f)))));
+    gateway::TSaveBincc hand(handState);
+    ASSERT_FALSE(hand.Compile_Bin().has_value());
+
+    EXPECT_EQ(made.Bank2_Image.size(), 16412 + 20 * 4);
+    EXPECT_EQ(made.Bank2_Image, hand.Bank2_Image);
+    state = saved;
+}
+
+} // namespace
