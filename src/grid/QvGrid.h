@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -105,15 +106,71 @@ public:
     int FixedRowsMin() const { return FFixedRowsMin; }
     // Loading from a stored form: fixed-count writes then do not become the minimums.
     void SetLoading(bool v) { loading = v; }
+    bool IsLoading() const { return loading; }
     void CompleteLoading();
     void BeginUpdate() { ++FUpdateCount; }
     void EndUpdate();
 
-    // Hidden columns and rows are kept by later layers; here there are none.
+    // ---- hidden columns and rows -------------------------------------------------------------
+    // A hidden column keeps its cells at their real column and only leaves the displayed
+    // columns; a hidden row leaves the displayed rows for the hidden-row store with its texts,
+    // cell objects and height. Cells are addressed by real column and displayed row.
+    static constexpr int MaxHideColumns = 512;
+    void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
+    void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    bool IsHiddenColumn(int ColIndex) const;
     int NumHiddenColumns() const { return FNumHidden; }
-    int NumHiddenRows() const { return 0; }
-    int RealRowFromDispl(int row) const { return row; }
+    int NumHidden() const { return FNumHidden; }
     int TotalColCount() const override { return ColCount() + FNumHidden; }
+    int RealColIndex(int ACol) const { return RealColFromDispl(ACol); }
+    int DisplColIndex(int ACol) const override { return DisplColFromReal(ACol); }
+    int RealColFromDispl(int ACol) const;
+    int DisplColFromReal(int ACol) const;
+    int RealCol() const { return RealColIndex(Col()); }
+    bool IsIgnoredColumn(int ACol) const;
+    bool ColumnVisibleFlag(int pos) const;
+    void SetColumnVisibleFlag(int pos, bool value);
+
+    void HideRow(int Rowindex) { HideRows(Rowindex, Rowindex); }
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    // RowList holds displayed rows in ascending order; they are hidden as one filter level.
+    void HideRowList(const TIntList& RowList);
+    void UnHideRow(int Rowindex);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    void UnHideRowList();
+    bool IsHiddenRow(int Rowindex) const;
+    // The cached form for loops over many rows: the list is made on the first call (the caller
+    // keeps it) and answers every later one.
+    bool IsHiddenRow(int Rowindex, std::unique_ptr<TIntList>& ListHidden) const;
+    int NumHiddenRows() const { return int(FGridItems.size()); }
+    int TotalRowCount() const { return RowCount() + NumHiddenRows(); }
+    int AllRowCount() const { return TotalRowCount(); }
+    int RealRowIndex(int ARow) const { return RealRowFromDispl(ARow); }
+    int DisplRowIndex(int ARow) const { return DisplRowFromReal(ARow); }
+    int RealRowFromDispl(int ARow) const;
+    int DisplRowFromReal(int ARow) const;
+    int RealRow() const { return RealRowIndex(Row()); }
+    int FilterLevel() const { return FFilterLevel; }
+    void SetFilterLevel(int v) { FFilterLevel = v; }
+    int GetTopRowEx() const { return TopRow(); }
+    void SetTopRowEx(int value);
+    // Cells by real row: from the hidden-row store when the row is hidden.
+    QString GetCellsEx(int ACol, int ARow) const;
+    void SetCellsEx(int ACol, int ARow, const QString& value);
+    TObject* CellObjectByRealRow(int ACol, int ARow) const;
+    TCellGraphic* CellGraphicByRealRow(int ACol, int ARow) const;
+    // Rows inserted into or removed from the displayed grid; removing frees the rows' cell
+    // properties (never a user object), the displayed variants leave the objects alone.
+    void InsertRows(int RowIndex, int RCount);
+    void RemoveRows(int RowIndex, int RCount);
+    void InsertDisplayedRows(int RowIndex, int RCount) { InsertStoreRows(RowIndex, RCount); }
+    void RemoveDisplayedRows(int RowIndex, int RCount) { RemoveStoreRows(RowIndex, RCount); }
+    void RemoveRowsEx(int RowIndex, int RCount);
 
     // ---- per-cell hooks --------------------------------------------------------------------
     virtual void QueryCanEditCell(int ACol, int ARow, bool& canEdit);
@@ -467,6 +524,24 @@ private:
     int FMaxColCount = 0;
     int FUpdateCount = 0;
     int FNumHidden = 0;
+    // One hidden row: its real index, height, filter level (-1 for rows hidden outside
+    // filtering), its displayed position when a filter level hid it, and one text and cell
+    // object per real column (the objects are the store's while the row is hidden).
+    struct TGridItem {
+        int FIdx = 0;
+        int FHeight = 0;
+        int FLevel = -1;
+        int FPos = 0;
+        std::vector<QString> Texts;
+        std::vector<TObject*> Objects;
+    };
+    std::array<bool, MaxHideColumns + 1> FVisibleCol;
+    std::array<short, MaxHideColumns + 1> FAllColWidths{};
+    std::vector<std::unique_ptr<TGridItem>> FGridItems;
+    int FFilterLevel = 0;
+    std::unique_ptr<TGridItem> takeRow(int displRow, int realRow);
+    void putRow(int displRow, TGridItem& item);
+    void freeHiddenRowObjects();
     int lastReportedRow = -1;
     bool FUseEnabledRows = false;
     bool FSelChange = false;

@@ -146,6 +146,10 @@ public:
     void MoveRow(int fromIndex, int toIndex);
     virtual void DeleteColumn(int col);
     virtual void DeleteRow(int row);
+    // Rows inserted or taken out with their cells and heights; the objects of taken rows are
+    // left to the caller (the table control keeps them for hidden rows or frees them).
+    void InsertStoreRows(int at, int count);
+    void RemoveStoreRows(int at, int count);
 
     // Cell contents, addressed by the store's column and row. The store keeps cells outside
     // the counts; reads there answer what was written.

@@ -10,6 +10,7 @@ namespace grid {
 
 TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(parent), designing(designing_)
 {
+    FVisibleCol.fill(true);
     FFocusHelper = std::make_unique<TFocusHelper>();
     FSearchFooter = std::make_unique<TSearchFooter>(this, designing);
     FPrintSettings = std::make_unique<TPrintSettings>(this);
@@ -62,6 +63,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
 TQvStringGrid::~TQvStringGrid()
 {
     destroying = true;
+    freeHiddenRowObjects();
     const int r = std::max(RowCount(), FMaxRowCount);
     const int c = std::max(TotalColCount(), FMaxColCount);
     if (r > 0 && c > 0 && FHasCellProps)

@@ -361,6 +361,63 @@ void TStringGrid::DeleteRow(int row)
     Invalidate();
 }
 
+void TStringGrid::InsertStoreRows(int at, int count)
+{
+    if (count <= 0)
+        return;
+    at = std::clamp(at, 0, rowCount);
+    HideEditor();
+    store.InsertRows(at, count);
+    if (!rowHeights.empty())
+        rowHeights.insert(rowHeights.begin() + at, std::size_t(count), defaultRowHeight);
+    if (current.Y >= at)
+        current.Y += count;
+    if (anchor.Y >= at)
+        anchor.Y += count;
+    const int old = rowCount;
+    rowCount += count;
+    if (!rowHeights.empty())
+        rowHeights.resize(std::size_t(rowCount), defaultRowHeight);
+    clampCurrent();
+    SizeChanged(colCount, old);
+    updateScrollBars();
+    Invalidate();
+}
+
+void TStringGrid::RemoveStoreRows(int at, int count)
+{
+    if (at < 0 || at >= rowCount)
+        return;
+    count = std::min(count, rowCount - at);
+    if (count <= 0)
+        return;
+    HideEditor();
+    store.DeleteRows(at, count);
+    if (!rowHeights.empty())
+        rowHeights.erase(rowHeights.begin() + at, rowHeights.begin() + at + count);
+    auto follow = [&](int& r) {
+        if (r >= at + count)
+            r -= count;
+        else if (r >= at)
+            r = at;
+    };
+    follow(current.Y);
+    follow(anchor.Y);
+    // A grid keeps one row at least, as the row-count writer does.
+    const int old = rowCount;
+    rowCount = std::max(1, rowCount - count);
+    if (rowCount <= fixedRows)
+        applyFixedRows(rowCount - 1);
+    if (!rowHeights.empty())
+        rowHeights.resize(std::size_t(rowCount), defaultRowHeight);
+    if (topLeft.Y >= rowCount)
+        topLeft.Y = std::max(fixedRows, rowCount - 1);
+    clampCurrent();
+    SizeChanged(colCount, old);
+    updateScrollBars();
+    Invalidate();
+}
+
 void TStringGrid::SizeChanged(int, int)
 {
 }

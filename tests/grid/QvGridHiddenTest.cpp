@@ -1,0 +1,205 @@
+// Hidden columns and rows: counts, the real/displayed mapping both ways, and hide/unhide
+// round trips of texts, cell objects and heights.
+
+#include "grid/QvGrid.h"
+
+#include <gtest/gtest.h>
+
+using namespace grid;
+
+namespace {
+
+struct Tag : TObject {
+    Tag(int v) : value(v) {} // NOLINT: table initialisation
+    int value;
+};
+
+void fillRows(TQvStringGrid& g, int cols, int rows)
+{
+    g.SetColCount(cols);
+    g.SetRowCount(rows);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c)
+            g.SetCells(c, r, QStringLiteral("%1:%2").arg(c).arg(r));
+        g.SetRowHeights(r, 20 + r);
+    }
+}
+
+TEST(QvGridHiddenColumns, HidingAColumnKeepsItsCellsAndMapsBothWays)
+{
+    TQvStringGrid g;
+    fillRows(g, 6, 3);
+    g.SetColWidths(3, 91);
+    g.SetColWidths(4, 44);
+    g.HideColumn(3);
+    EXPECT_EQ(g.ColCount(), 5);
+    EXPECT_EQ(g.NumHiddenColumns(), 1);
+    EXPECT_EQ(g.TotalColCount(), 6);
+    EXPECT_TRUE(g.IsHiddenColumn(3));
+    EXPECT_EQ(g.ColWidths(3), 44); // the next column moved into the displayed place
+
+    struct Map {
+        int displ, real;
+    };
+    for (const Map m : {Map{0, 0}, Map{2, 2}, Map{3, 4}, Map{4, 5}}) {
+        EXPECT_EQ(g.RealColIndex(m.displ), m.real) << m.displ;
+        EXPECT_EQ(g.DisplColIndex(m.real), m.displ) << m.real;
+    }
+    EXPECT_EQ(g.Cells(3, 1), "3:1"); // cells stay at their real column
+    EXPECT_EQ(g.Cells(4, 1), "4:1");
+
+    g.UnHideColumn(3);
+    EXPECT_EQ(g.ColCount(), 6);
+    EXPECT_EQ(g.NumHiddenColumns(), 0);
+    EXPECT_EQ(g.ColWidths(3), 91);
+    EXPECT_EQ(g.ColWidths(4), 44);
+    EXPECT_FALSE(g.IsHiddenColumn(3));
+}
+
+TEST(QvGridHiddenColumns, RefusalsAndIndexesBeyondTheHidingRange)
+{
+    TQvStringGrid g;
+    g.SetColCount(6);
+    g.HideColumns(1, 2);
+    EXPECT_EQ(g.RealColIndex(600), 600);
+    EXPECT_FALSE(g.IsHiddenColumn(600));
+    EXPECT_FALSE(g.IsHiddenColumn(-1));
+    // A displayed index that the first 512 real columns cannot hold maps to column 0.
+    EXPECT_EQ(g.RealColIndex(511), 0);
+    g.HideColumn(1); // already hidden
+    g.HideColumn(6); // beyond the last real column
+    EXPECT_EQ(g.NumHiddenColumns(), 2);
+    g.UnHideColumn(0); // displayed
+    EXPECT_EQ(g.NumHiddenColumns(), 2);
+    g.UnHideColumnsAll();
+    EXPECT_EQ(g.ColCount(), 6);
+    EXPECT_EQ(g.NumHiddenColumns(), 0);
+
+    TQvStringGrid one;
+    one.SetColCount(1);
+    one.HideColumn(0);
+    EXPECT_EQ(one.ColCount(), 1);
+    EXPECT_EQ(one.NumHiddenColumns(), 0);
+}
+
+TEST(QvGridHiddenRows, HideRowsMapsAndRoundTripsTextsObjectsAndHeights)
+{
+    TQvStringGrid g;
+    fillRows(g, 3, 10);
+    Tag tags[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    for (int r = 0; r < 10; ++r)
+        g.SetObjectEx(2, r, &tags[r]);
+    g.HideRows(2, 4);
+    EXPECT_EQ(g.RowCount(), 7);
+    EXPECT_EQ(g.NumHiddenRows(), 3);
+    EXPECT_EQ(g.TotalRowCount(), 10);
+    EXPECT_TRUE(g.IsHiddenRow(3));
+    EXPECT_FALSE(g.IsHiddenRow(5));
+    struct Map {
+        int displ, real;
+    };
+    for (const Map m : {Map{0, 0}, Map{1, 1}, Map{2, 5}, Map{6, 9}}) {
+        EXPECT_EQ(g.RealRowIndex(m.displ), m.real) << m.displ;
+        EXPECT_EQ(g.DisplRowIndex(m.real), m.displ) << m.real;
+        EXPECT_EQ(g.Cells(0, m.displ), QStringLiteral("0:%1").arg(m.real));
+        EXPECT_EQ(g.RowHeights(m.displ), 20 + m.real);
+    }
+    EXPECT_EQ(g.RealRowIndex(-1), -1);
+    EXPECT_EQ(g.GetCellsEx(1, 3), "1:3"); // read by real row from the store
+    EXPECT_EQ(g.GetCellsEx(1, 5), "1:5");
+
+    g.UnHideRows(2, 4);
+    EXPECT_EQ(g.RowCount(), 10);
+    EXPECT_EQ(g.NumHiddenRows(), 0);
+    for (int r = 0; r < 10; ++r) {
+        EXPECT_EQ(g.Cells(1, r), QStringLiteral("1:%1").arg(r));
+        EXPECT_EQ(g.GetObjectEx(2, r), &tags[r]);
+        EXPECT_EQ(g.RowHeights(r), 20 + r);
+    }
+}
+
+TEST(QvGridHiddenRows, LaterRunsJoinTheStoreEachWithItsOwnRow)
+{
+    TQvStringGrid g;
+    fillRows(g, 2, 10);
+    g.HideRows(3, 3);
+    g.HideRows(1, 5);
+    EXPECT_EQ(g.NumHiddenRows(), 5);
+    EXPECT_EQ(g.RowCount(), 5);
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(g.GetCellsEx(0, r), QStringLiteral("0:%1").arg(r));
+    EXPECT_EQ(g.Cells(0, 1), "0:6");
+
+    TQvStringGrid h;
+    fillRows(h, 2, 10);
+    h.HideRows(2, 4);
+    h.UnHideRows(1, 4); // row 1 is displayed: nothing happens
+    EXPECT_EQ(h.NumHiddenRows(), 3);
+    h.UnHideRow(3);
+    EXPECT_EQ(h.NumHiddenRows(), 2);
+    EXPECT_EQ(h.Cells(0, 2), "0:3");
+    EXPECT_EQ(h.RowHeights(2), 23);
+    h.UnHideRowsAll();
+    EXPECT_EQ(h.RowCount(), 10);
+    for (int r = 0; r < 10; ++r)
+        EXPECT_EQ(h.Cells(0, r), QStringLiteral("0:%1").arg(r));
+}
+
+TEST(QvGridHiddenRows, FilterLevelOverRowsHiddenBefore)
+{
+    TQvStringGrid g;
+    fillRows(g, 2, 10);
+    g.HideRows(2, 3); // e.g. a contracted node
+    TIntList list(0, 0);
+    list.Add(1);
+    list.Add(4); // displayed rows: real rows 1 and 6
+    g.HideRowList(list);
+    EXPECT_EQ(g.FilterLevel(), 1);
+    EXPECT_EQ(g.RowCount(), 6);
+    QStringList shown;
+    for (int r = 0; r < g.RowCount(); ++r)
+        shown << g.Cells(0, r);
+    EXPECT_EQ(shown, (QStringList{"0:0", "0:4", "0:5", "0:7", "0:8", "0:9"}));
+    EXPECT_EQ(g.RealRowIndex(1), 4);
+    EXPECT_EQ(g.RealRowIndex(3), 7);
+    EXPECT_EQ(g.DisplRowIndex(7), 3);
+    EXPECT_TRUE(g.IsHiddenRow(6));
+    EXPECT_EQ(g.GetCellsEx(1, 6), "1:6");
+    g.UnHideRowList();
+    g.SetFilterLevel(g.FilterLevel() - 1);
+    shown.clear();
+    for (int r = 0; r < g.RowCount(); ++r)
+        shown << g.Cells(0, r);
+    EXPECT_EQ(shown, (QStringList{"0:0", "0:1", "0:4", "0:5", "0:6", "0:7", "0:8", "0:9"}));
+    // The rows hidden before the filter are still hidden, with their contents.
+    EXPECT_EQ(g.NumHiddenRows(), 2);
+    g.UnHideRows(2, 3);
+    EXPECT_EQ(g.RowCount(), 10);
+    for (int r = 0; r < 10; ++r)
+        EXPECT_EQ(g.Cells(0, r), QStringLiteral("0:%1").arg(r));
+}
+
+TEST(QvGridHiddenRows, TopRowOutsideTheScrollableRowsIsIgnored)
+{
+    TQvStringGrid g;
+    g.resize(200, 120);
+    g.SetRowCount(50);
+    g.SetTopRowEx(10);
+    EXPECT_EQ(g.TopRow(), 10);
+    g.SetTopRowEx(0);
+    g.SetTopRowEx(50);
+    EXPECT_EQ(g.TopRow(), 10);
+}
+
+TEST(QvGridHiddenRows, WritingRowReportsOnlyChanges)
+{
+    TQvStringGrid g;
+    std::vector<std::pair<int, int>> seen;
+    g.OnRowUpdate = [&](TQvStringGrid*, int o, int n) { seen.emplace_back(o, n); };
+    g.SetRowEx(4);
+    g.SetRowEx(4);
+    g.SetRowEx(2);
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 4}, {4, 2}}));
+}
+
+} // namespace
