@@ -24,7 +24,10 @@ QString text(int number)
     return number >= 0 && number < texts.size() ? texts[number] : QString();
 }
 
-const std::vector<TTableColumnDef> kColumns = {{45, true}, {100}, {100}, {100}, {375}};
+const std::vector<TTableColumnDef> kColumns = {
+    {45, true}, {100, false, Rgb(0xCE, 0xFF, 0xCE)}, {100, false, Rgb(0xFF, 0xFF, 0xD5)},
+    {100, false, Rgb(0xFF, 0xFF, 0xD5)}, {375},
+};
 
 } // namespace
 

@@ -24,7 +24,10 @@ QString text(int number)
     return number >= 0 && number < texts.size() ? texts[number] : QString();
 }
 
-const std::vector<TTableColumnDef> kSlaveColumns = {{100, true}, {100, true}, {100, true}, {160, true}};
+const std::vector<TTableColumnDef> kSlaveColumns = {
+    {100, true, Rgb(0xCE, 0xFF, 0xCE)}, {100, true, Rgb(0xFF, 0xFF, 0xD5)}, {100, true, Rgb(0xFF, 0xFF, 0xD5)},
+    {160, true},
+};
 const std::vector<TTableColumnDef> kByteColumns = {{60, true}, {90}, {300}};
 
 // Row counts of the tables: the header row stays fixed whenever there are data rows.

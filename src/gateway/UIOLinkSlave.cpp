@@ -30,11 +30,25 @@ QString text(int number)
 // list's identical one.
 constexpr int kTextDeleteQuestion = 3127;
 
+// Column colours: Enable; Index, Name, Access, Length; Gradient, Offset, Unit Code; Default
+// Value; positions and start bits; Description. Mnemonic keeps the window colour.
+constexpr platform::TColor kEnable = Rgb(0xFF, 0xD8, 0xB0);
+constexpr platform::TColor kKey = Rgb(0xE0, 0xFA, 0xFE);
+constexpr platform::TColor kScale = Rgb(0xA8, 0xFF, 0xA8);
+constexpr platform::TColor kDefault = Rgb(0xFF, 0xFF, 0xA8);
+constexpr platform::TColor kPlace = Rgb(0xFC, 0xD6, 0xF4);
+constexpr platform::TColor kText = Rgb(0xD5, 0xD5, 0xFF);
+
 const std::vector<TTableColumnDef> kPDColumns = {
-    {40, true}, {50}, {100}, {60}, {70}, {70}, {70}, {100, true}, {100, true}, {180}, {420},
+    {40, true},          {50, false, kEnable}, {100, false, kKey},  {60, false, kKey},
+    {70, false, kScale}, {70, false, kScale},  {70, false, kScale}, {100, true, kPlace},
+    {100, true, kPlace}, {180, false, kText},  {420},
 };
 const std::vector<TTableColumnDef> kVarColumns = {
-    {40, true}, {50}, {60}, {100}, {70}, {55}, {65}, {50}, {70}, {95}, {100}, {100}, {100}, {100}, {110}, {105},
+    {40, true},           {50, false, kEnable},  {60, false, kKey},    {100, false, kKey},
+    {70, false, kKey},    {55, false, kKey},     {65, false, kScale},  {50, false, kScale},
+    {70, false, kScale},  {95, false, kDefault}, {100, false, kPlace}, {100, false, kPlace},
+    {100, false, kPlace}, {100, false, kPlace},  {110, false, kText},  {105},
 };
 
 // Header texts by column, hint texts from column 1 on.

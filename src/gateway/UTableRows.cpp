@@ -60,6 +60,15 @@ void Setup_Table(TTableGrid& grid, int rows, const std::vector<TTableColumnDef>&
         applyEditing(static_cast<TTableGrid&>(*g), readOnly, col);
     };
     applyEditing(grid, readOnly, grid.Col());
+    std::vector<platform::TColor> colours;
+    for (const TTableColumnDef& c : columns)
+        colours.push_back(c.colour);
+    grid.OnGetCellColor = [colours](grid::TQvStringGrid* g, int row, int col, grid::TGridDrawState, grid::TBrush& brush,
+                                    grid::TFont&) {
+        if (row >= g->FixedRows() && col >= g->FixedCols() && col < int(colours.size())
+            && colours[size_t(col)] != grid::clNone)
+            brush.Color = colours[size_t(col)];
+    };
 }
 
 TWindowFrame Build_Window_Frame(QDialog& window, int clientWidth)

@@ -5,7 +5,7 @@
 // double-click, the hint of a header cell) taken from the grid's viewport.
 
 #include "common/UComonRows.h"
-#include "grid/BaseGrid.h"
+#include "grid/QvGrid.h"
 
 #include <QColor>
 #include <QObject>
@@ -23,15 +23,23 @@ class TGlyphButton;
 namespace gateway {
 
 // The table control of the three windows.
-using TTableGrid = grid::TBaseGrid;
+using TTableGrid = grid::TQvStringGrid;
 using TTableRows = common::TGridRows<TTableGrid>;
 
 inline const QColor kWindowBackground{0xF8, 0xF7, 0xED};
 
-// One column of a table: its width and, for the read-only columns, that it is not edited.
+// A colour given as red, green, blue.
+constexpr platform::TColor Rgb(int r, int g, int b)
+{
+    return platform::TColor(r | (g << 8) | (b << 16));
+}
+
+// One column of a table: its width, whether it is edited, and its cell colour (none: the
+// grid's own).
 struct TTableColumnDef {
     int width;
     bool readOnly = false;
+    platform::TColor colour = grid::clNone;
 };
 
 // Sets up a configuration table: counts, fixed row and column, widths, grid lines, range

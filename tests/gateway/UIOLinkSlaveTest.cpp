@@ -554,6 +554,25 @@ TEST_F(IOLinkSlaveWindow, EnterJumpsAndHeaderHints)
     EXPECT_EQ(w->Hint_ProcDataIn.value(8), QStringLiteral("Insert the Description of the Process Data Input"));
 }
 
+TEST_F(IOLinkSlaveWindow, ALanguageChangeRenewsCaptionsHeadersAndHints)
+{
+    open();
+    common::Lang_Str()[1700] = QStringLiteral("Accesso IO-Link");
+    common::Lang_Str()[1704] = QStringLiteral("Cancella riga");
+    common::Lang_Str()[1714] = QStringLiteral("Variabili");
+    common::Lang_Str()[1719] = QStringLiteral("Nome");
+    common::Lang_Str()[1749] = QStringLiteral("Nome PD");
+    common::Lang_Str()[1733] = QStringLiteral("Indice");
+    w->Set_Lang();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Accesso IO-Link"));
+    EXPECT_EQ(w->Btn_DelRow->Caption(), QStringLiteral("Cancella riga"));
+    EXPECT_EQ(w->PageControl1->tabText(1), QStringLiteral("Variabili"));
+    EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index + 1, 0), QStringLiteral("Nome"));
+    EXPECT_EQ(w->ACG_ProcessData_In->Cells(pd_col::Name, 0), QStringLiteral("Nome PD"));
+    EXPECT_EQ(w->Hint_Var.value(1), QStringLiteral("Indice"));
+    EXPECT_EQ(w->Hint_Var.size(), 15);
+}
+
 TEST_F(IOLinkSlaveWindow, Screenshot)
 {
     open();
@@ -562,6 +581,18 @@ TEST_F(IOLinkSlaveWindow, Screenshot)
     w->Compile_Input_Pos_Bit();
     const QImage shot = w->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(TFIOLinkSlave::kClientWidth, TFIOLinkSlave::kClientHeight));
+    // Each kind of column shows its colour.
+    auto* in = w->ACG_ProcessData_In;
+    const struct {
+        int col;
+        QColor colour;
+    } colours[] = {{pd_col::Enable, QColor(0xFF, 0xD8, 0xB0)},  {pd_col::Name, QColor(0xE0, 0xFA, 0xFE)},
+                   {pd_col::Gradient, QColor(0xA8, 0xFF, 0xA8)}, {pd_col::Position, QColor(0xFC, 0xD6, 0xF4)},
+                   {pd_col::Description, QColor(0xD5, 0xD5, 0xFF)}, {pd_col::Mnemonic, QColor(Qt::white)}};
+    for (const auto& c : colours) {
+        const QPoint at = in->viewport()->mapTo(w.get(), in->CellRect(c.col, 4).toQRect().topLeft() + QPoint(4, 4));
+        EXPECT_EQ(shot.pixelColor(at), c.colour) << c.col;
+    }
     shot.save(QDir::current().filePath(QStringLiteral("IOLinkSlave_window.png")));
 }
 
