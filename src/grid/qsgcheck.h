@@ -1,0 +1,51 @@
+#pragma once
+// Base of the cell-content checkers a grid can be given (its CellChecker): after an edit the
+// grid asks it to correct a text or to mark the errors in it, and it can check a range of
+// cells on demand. The base hands every text back unchanged; real checkers override the four
+// virtual operations.
+
+#include "grid/GridTypes.h"
+
+#include <functional>
+
+namespace grid {
+
+class VAviDadoraVidoRavad : public TObject {
+public:
+    QString ClassName() const override { return QStringLiteral("VAviDadoraVidoRavad"); }
+
+    bool GotoCell = false;      // a range check visits each cell as the current cell
+    bool AutoCorrect = false;   // an edited text goes through Correct before validation
+    bool AutoMarkError = false; // a validated text goes through MarkError
+    bool UseCorrect = false;    // range checks apply Correct
+    bool UseMarkError = false;  // range checks apply MarkError
+
+    virtual QString MarkError(int ACol, int ARow, const QString& s) { (void)ACol; (void)ARow; return s; }
+    virtual QString Correct(int ACol, int ARow, const QString& s) { (void)ACol; (void)ARow; return s; }
+    virtual void StartCheck() {}
+    virtual void StopCheck() {}
+
+    // The text a range check writes for one cell whose text (error marks removed) is given:
+    // the correction first, then the error marks on the corrected text, so with both flags
+    // the correction is kept (marking the uncorrected text would throw it away).
+    QString CheckText(int ACol, int ARow, const QString& unmarked);
+};
+
+// What a range check needs of its grid: read a cell's text without error marks, write it,
+// and (with GotoCell) move the current cell.
+struct TCheckTarget {
+    std::function<QString(int col, int row)> unmarkedText;
+    std::function<void(int col, int row, const QString&)> setText;
+    std::function<void(int col, int row)> gotoCell;   // may be empty
+    std::function<TPoint()> currentCell;               // may be empty
+};
+
+// One cell: true when the checked text equals the unmarked text. Without a checker true.
+bool CheckCell(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int col, int row);
+
+// Every cell of the rectangle, row by row, left to right; StartCheck and StopCheck once each
+// (also for an empty rectangle); with GotoCell the current cell is put back afterwards.
+bool CheckCells(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int fromCol, int fromRow, int toCol,
+                int toRow);
+
+} // namespace grid
