@@ -1,0 +1,165 @@
+// The selected-cells interface: the selection rectangle and the disjunct cell, row and column
+// selections read the same way, plus the listener and notifier registrations. Coordinates are
+// displayed columns and rows.
+
+#include "grid/QvCGrid.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace grid {
+
+namespace {
+
+// 16 bits of each index: cells beyond 65535 cannot be told apart in the disjunct list.
+int cellKey(int col, int row)
+{
+    return int((unsigned(row & 0xFFFF) << 16) | unsigned(col & 0xFFFF));
+}
+
+int indexOf(const TIntList& list, int value)
+{
+    for (int k = 0; k < list.Count(); ++k)
+        if (list.GetInteger(k) == value)
+            return k;
+    return -1;
+}
+
+const TMouseActions& mouse(const TQvColumnGrid& g)
+{
+    return const_cast<TQvColumnGrid&>(g).MouseActions();
+}
+
+} // namespace
+
+void TQvColumnGrid::SetSelection(const TGridRect& value)
+{
+    TStringGrid::SetSelection(value);
+    if (ActiveCellShow) {
+        RepaintRow(0);
+        RepaintCol(0);
+    }
+    if (ActiveRowShow())
+        RepaintRow(value.Bottom);
+}
+
+void TQvColumnGrid::ClearSelectedCells()
+{
+    SetSelection({FixedCols(), FixedRows(), FixedCols(), FixedRows()});
+    FSelectedCells->Clear();
+    Invalidate();
+}
+
+void TQvColumnGrid::ClearModifiedRows()
+{
+    for (int r = 0; r < RowCount(); ++r)
+        if (GetRowModified(r))
+            SetRowModified(r, false);
+    Invalidate();
+}
+
+// Without disjunct cell selection the list is rebuilt from the rectangle, column by column.
+int TQvColumnGrid::SelectedCellsCount()
+{
+    if (mouse(*this).DisjunctCellSelect())
+        return FSelectedCells->Count();
+    FSelectedCells->Clear();
+    const TGridRect s = Selection();
+    if (s.Left == s.Right && s.Top == s.Bottom) {
+        FSelectedCells->Add(cellKey(Col(), Row()));
+    } else {
+        for (int c = s.Left; c <= s.Right; ++c)
+            for (int r = s.Top; r <= s.Bottom; ++r)
+                if (!FSelectedCells->HasValue(cellKey(c, r)))
+                    FSelectedCells->Add(cellKey(c, r));
+    }
+    return FSelectedCells->Count();
+}
+
+TPoint TQvColumnGrid::GetSelectedCell(int index) const
+{
+    const unsigned key = unsigned(FSelectedCells->GetInteger(index));
+    return {int(key & 0xFFFF), int(key >> 16)};
+}
+
+bool TQvColumnGrid::GetSelectedCells(int i, int j) const
+{
+    if (mouse(*this).DisjunctCellSelect())
+        return FSelectedCells->HasValue(cellKey(i, j));
+    const TGridRect s = Selection();
+    return i >= std::min(s.Left, s.Right) && i <= std::max(s.Left, s.Right) && j >= std::min(s.Top, s.Bottom) &&
+           j <= std::max(s.Top, s.Bottom);
+}
+
+void TQvColumnGrid::SetSelectedCells(int i, int j, bool value)
+{
+    const int key = cellKey(i, j);
+    const int k = indexOf(*FSelectedCells, key);
+    if (value && k < 0) {
+        FSelectedCells->Add(key);
+        InvalidateCell(i, j);
+    } else if (!value && k >= 0) {
+        FSelectedCells->Delete(k);
+        InvalidateCell(i, j);
+    }
+}
+
+int TQvColumnGrid::SelectedColCount() const
+{
+    if (mouse(*this).DisjunctColSelect())
+        return ColSelectCount();
+    const TGridRect s = Selection();
+    if (IsMergedCell(s.Left, s.Top)) {
+        const int span = CellSpan(s.Left, s.Top).X;
+        return s.Right < s.Left + span ? span + 1 : std::abs(s.Left - s.Right) + 1;
+    }
+    if (IsMergedCell(s.Right, s.Top))
+        return std::abs(s.Left - s.Right) + CellSpan(s.Right, s.Top).X + 1;
+    return std::abs(s.Left - s.Right) + 1;
+}
+
+// Rows in the footer do not count.
+int TQvColumnGrid::SelectedRowCount() const
+{
+    if (mouse(*this).DisjunctRowSelect())
+        return RowSelectCount();
+    const TGridRect s = Selection();
+    const int bottom = std::min(s.Bottom, RowCount() - FixedFooters() - 1);
+    if (IsMergedCell(s.Left, s.Top)) {
+        const int span = CellSpan(s.Left, s.Top).Y;
+        return bottom < s.Top + span ? span + 1 : std::abs(s.Top - bottom) + 1;
+    }
+    if (IsMergedCell(s.Left, bottom))
+        return std::abs(s.Top - bottom) + CellSpan(s.Left, bottom).Y + 1;
+    return std::abs(s.Top - bottom) + 1;
+}
+
+int TQvColumnGrid::GetSelectedRow(int i) const
+{
+    if (mouse(*this).DisjunctRowSelect()) {
+        const TIntList& rows = SelectedRows();
+        return i >= 0 && i < rows.Count() ? rows.GetInteger(i) : -1;
+    }
+    const TGridRect s = Selection();
+    const int r = std::min(s.Top, s.Bottom) + i;
+    return r <= std::max(s.Top, s.Bottom) ? r : -1;
+}
+
+void TQvColumnGrid::RegisterNotifier(TGridChangeNotifier* item)
+{
+    if (!item)
+        return;
+    for (const auto& n : FNotifierList)
+        if (n == item)
+            return;
+    FNotifierList.emplace_back(item);
+}
+
+void TQvColumnGrid::UnRegisterNotifier(TGridChangeNotifier* item)
+{
+    FNotifierList.erase(std::remove_if(FNotifierList.begin(), FNotifierList.end(),
+                                       [item](const QPointer<TGridChangeNotifier>& n) { return n == item; }),
+                        FNotifierList.end());
+}
+
+} // namespace grid

@@ -1,0 +1,747 @@
+#include "grid/QvCGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <optional>
+
+using namespace grid;
+
+namespace {
+
+QStringList columnNames(const TQvColumnGrid& g)
+{
+    QStringList names;
+    for (int i = 0; i < g.Columns().Count(); ++i)
+        names << g.Columns()[i].Name();
+    return names;
+}
+
+void nameColumns(TQvColumnGrid& g)
+{
+    for (int i = 0; i < g.Columns().Count(); ++i)
+        g.Columns()[i].SetName(QStringLiteral("c%1").arg(i));
+}
+
+} // namespace
+
+// ---- one definition per real column ------------------------------------------------------------
+
+TEST(QvCGridColumns, CountFollowsEveryStructuralChange)
+{
+    struct Step {
+        const char* what;
+        std::function<void(TQvColumnGrid&)> op;
+        int colCount;
+        int hidden;
+    };
+    const Step steps[] = {
+        {"new grid", [](TQvColumnGrid&) {}, 5, 0},
+        {"ColCount 8", [](TQvColumnGrid& g) { g.SetColCount(8); }, 8, 0},
+        {"insert 3 at 2", [](TQvColumnGrid& g) { g.InsertCols(2, 3); }, 11, 0},
+        {"remove 2 at 1", [](TQvColumnGrid& g) { g.RemoveCols(1, 2); }, 9, 0},
+        {"remove past the end", [](TQvColumnGrid& g) { g.RemoveCols(7, 5); }, 7, 0},
+        {"hide 3", [](TQvColumnGrid& g) { g.HideColumn(3); }, 6, 1},
+        {"hide 5", [](TQvColumnGrid& g) { g.HideColumn(5); }, 5, 2},
+        {"ColCount 5 with two hidden", [](TQvColumnGrid& g) { g.SetColCount(5); }, 5, 2},
+        {"unhide 3", [](TQvColumnGrid& g) { g.UnHideColumn(3); }, 6, 1},
+        {"move 1 to 4", [](TQvColumnGrid& g) { g.MoveColumn(1, 4); }, 6, 1},
+        {"unhide all", [](TQvColumnGrid& g) { g.UnHideColumnsAll(); }, 7, 0},
+        {"definition added", [](TQvColumnGrid& g) { g.Columns().Add(); }, 8, 0},
+        {"definition deleted", [](TQvColumnGrid& g) { g.Columns().Delete(0); }, 7, 0},
+        {"insert at the end", [](TQvColumnGrid& g) { g.InsertCols(7, 2); }, 9, 0},
+        {"ColCount 2", [](TQvColumnGrid& g) { g.SetColCount(2); }, 2, 0},
+    };
+    TQvColumnGrid g;
+    for (const Step& s : steps) {
+        s.op(g);
+        SCOPED_TRACE(s.what);
+        EXPECT_EQ(g.ColCount(), s.colCount);
+        EXPECT_EQ(g.NumHiddenColumns(), s.hidden);
+        EXPECT_EQ(g.Columns().Count(), g.ColCount() + g.NumHiddenColumns());
+    }
+}
+
+TEST(QvCGridColumns, InsertAndRemoveCarryTextsAndDefinitions)
+{
+    TQvColumnGrid g;
+    nameColumns(g);
+    for (int c = 0; c < 5; ++c)
+        g.SetCells(c, 2, QStringLiteral("t%1").arg(c));
+    g.SetColWidths(3, 90);
+
+    g.InsertCols(2, 2);
+    EXPECT_EQ(columnNames(g), (QStringList{"c0", "c1", "", "", "c2", "c3", "c4"}));
+    const QStringList afterInsert{"t0", "t1", "", "", "t2", "t3", "t4"};
+    for (int c = 0; c < 7; ++c)
+        EXPECT_EQ(g.Cells(c, 2), afterInsert[c]) << c;
+    EXPECT_EQ(g.ColWidths(5), 90);
+    EXPECT_EQ(g.ColWidths(2), g.DefaultColWidth());
+
+    g.RemoveCols(1, 3);
+    EXPECT_EQ(columnNames(g), (QStringList{"c0", "c2", "c3", "c4"}));
+    const QStringList afterRemove{"t0", "t2", "t3", "t4"};
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(g.Cells(c, 2), afterRemove[c]) << c;
+    // Texts of removed columns do not come back when the grid grows again.
+    g.SetColCount(7);
+    for (int c = 4; c < 7; ++c)
+        EXPECT_EQ(g.Cells(c, 2), QString()) << c;
+}
+
+TEST(QvCGridColumns, MovedColumnTakesItsDefinition)
+{
+    TQvColumnGrid g;
+    g.SetColCount(7);
+    nameColumns(g);
+    g.Columns()[2].SetColumnPopupType(cpAllCellsLClick);
+    std::optional<std::pair<int, int>> reported;
+    g.OnAfterColumnMoved = [&](TQvStringGrid*, int from, int to) { reported = {from, to}; };
+    g.MoveColumn(2, 5);
+    ASSERT_TRUE(reported);
+    EXPECT_EQ(*reported, std::make_pair(2, 5));
+    EXPECT_EQ(columnNames(g), (QStringList{"c0", "c1", "c3", "c4", "c5", "c2", "c6"}));
+    EXPECT_EQ(g.Columns()[5].ColumnPopupType(), cpAllCellsLClick);
+}
+
+TEST(QvCGridColumns, AddCopiesTheVisualsOfThePreviousColumn)
+{
+    TQvColumnGrid g;
+    g.SetColCount(3);
+    TGridColumnItem& prev = g.Columns()[2];
+    prev.SetAlignment(taRightJustify);
+    prev.SetEditor(edComboList);
+    prev.SetReadOnly(true);
+    prev.SetCheckTrue("J");
+    prev.SetCheckFalse("Nein");
+    prev.SetHeader("Header");
+    prev.SetComboItems({"a", "b"});
+    prev.SetName("third");
+    prev.SetColor(0x123456);
+    prev.SetFont({"Courier", 12, fsBold, 0x0000FF});
+    TFont gridFont{"Verdana", 9, 0, 0};
+    g.SetFont(gridFont);
+    g.SetColor(0x00FFEE);
+
+    TGridColumnItem* added = g.Columns().Add();
+    EXPECT_EQ(g.ColCount(), 4);
+    EXPECT_EQ(added->Index(), 3);
+    EXPECT_EQ(added->Alignment(), taRightJustify);
+    EXPECT_EQ(added->Editor(), edComboList);
+    EXPECT_TRUE(added->ReadOnly());
+    EXPECT_EQ(added->CheckTrue(), "J");
+    EXPECT_EQ(added->CheckFalse(), "Nein");
+    EXPECT_EQ(added->Font(), gridFont);
+    EXPECT_EQ(added->Color(), TColor(0x00FFEE));
+    EXPECT_EQ(added->Header(), QString());
+    EXPECT_TRUE(added->ComboItems().isEmpty());
+    EXPECT_EQ(added->Name(), QString());
+
+    // Insert gives plain defaults, no copy of a neighbour.
+    TGridColumnItem* inserted = g.Columns().Insert(1);
+    EXPECT_EQ(inserted->Alignment(), taLeftJustify);
+    EXPECT_EQ(inserted->Editor(), edNormal);
+    EXPECT_EQ(inserted->CheckTrue(), "Y");
+}
+
+TEST(QvCGridColumns, DefinitionDefaultsAndDisplayName)
+{
+    TQvColumnGrid g;
+    const TGridColumnItem& c = g.Columns()[3];
+    EXPECT_EQ(c.CheckTrue(), "Y");
+    EXPECT_EQ(c.CheckFalse(), "N");
+    EXPECT_EQ(c.DropDownCount(), 8);
+    EXPECT_EQ(c.SpinStep(), 1);
+    EXPECT_EQ(c.PrintColor(), TColor(0xFFFFFF));
+    EXPECT_EQ(c.BorderPen().Color, TColor(0xC0C0C0));
+    EXPECT_EQ(c.PrintBorders(), TCellBorders(cbTop | cbLeft | cbRight | cbBottom));
+    EXPECT_TRUE(c.PrintFontCustom());
+    EXPECT_TRUE(c.PrintBorderCustom());
+    EXPECT_EQ(c.Color(), g.Color());
+    EXPECT_EQ(c.Font(), g.Font());
+    EXPECT_EQ(c.Width(), g.ColWidths(3));
+    EXPECT_EQ(c.GetDisplayName(), "Column 3");
+    g.Columns()[3].SetName("Speed");
+    EXPECT_EQ(c.GetDisplayName(), "Col 3: Speed");
+    EXPECT_EQ(g.GetColumnByName("Speed"), &g.Columns()[3]);
+    EXPECT_EQ(g.GetColumnByName("speed"), nullptr);
+    EXPECT_THROW(g.Columns().GetItem(5), EListError);
+
+    TGridColumnItem loose;
+    EXPECT_EQ(loose.Color(), TColor(0));
+    EXPECT_EQ(loose.Width(), 0);
+    EXPECT_EQ(g.GetVersionNr(), 0x03010301u);
+    EXPECT_EQ(g.GetVersionString(), "3.1.3.1 Aug, 2012");
+}
+
+TEST(QvCGridColumns, WidthWritesTheGridColumn)
+{
+    TQvColumnGrid g;
+    g.Columns()[2].SetWidth(120);
+    EXPECT_EQ(g.ColWidths(2), 120);
+    g.SetColWidths(2, 77);
+    EXPECT_EQ(g.Columns()[2].Width(), 77);
+}
+
+// ---- headers -------------------------------------------------------------------------------------
+
+TEST(QvCGridHeaders, HeaderWriteLandsInRowZero)
+{
+    struct Case {
+        int fixedRows;
+        QString row0;
+    };
+    for (const Case& c : {Case{1, "Name"}, Case{0, "old"}}) {
+        TQvColumnGrid g;
+        g.SetCells(2, 0, "old");
+        g.SetFixedRows(c.fixedRows);
+        g.Columns()[1].SetHeader("First");
+        g.Columns()[2].SetHeader("Name");
+        SCOPED_TRACE(c.fixedRows);
+        EXPECT_EQ(g.Cells(2, 0), c.row0);
+        EXPECT_EQ(g.Columns()[2].Header(), "Name");
+        EXPECT_EQ(g.ColumnHeaders(), (QStringList{"", "First", "Name", "", ""}));
+    }
+}
+
+TEST(QvCGridHeaders, RebuildTakesRowZeroForEmptyHeaders)
+{
+    TQvColumnGrid g;
+    g.SetCells(3, 0, "from cell");
+    g.Columns()[1].SetHeader("set");
+    g.UpdateColumnHeaders();
+    EXPECT_EQ(g.Columns()[3].Header(), "from cell");
+    EXPECT_EQ(g.ColumnHeaders(), (QStringList{"", "set", "", "from cell", ""}));
+}
+
+// ---- per-cell hooks ------------------------------------------------------------------------------
+
+TEST(QvCGridHooks, CanEditCellMatrix)
+{
+    enum Event { none, setTrue, setFalse };
+    TQvColumnGrid g;
+    for (bool ro : {false, true})
+        for (bool fixed : {false, true})
+            for (bool mark : {false, true})
+                for (Event ev : {none, setTrue, setFalse}) {
+                    g.Columns()[2].SetReadOnly(ro);
+                    g.Columns()[2].SetFixed(fixed);
+                    g.SetReadOnly(2, 3, mark);
+                    std::optional<std::pair<int, int>> asked;
+                    g.OnCanEditCell = [&](TQvStringGrid*, int row, int col, bool& can) {
+                        asked = {row, col};
+                        if (ev != none)
+                            can = ev == setTrue;
+                    };
+                    bool can = true;
+                    g.CanEditCell(2, 3, can);
+                    const bool expected = ev == none ? !(ro || fixed || mark) : ev == setTrue;
+                    SCOPED_TRACE(testing::Message() << "ro " << ro << " fixed " << fixed << " mark " << mark
+                                                    << " event " << ev);
+                    EXPECT_EQ(can, expected);
+                    ASSERT_TRUE(asked);
+                    EXPECT_EQ(*asked, std::make_pair(3, 2)); // row first
+                }
+}
+
+TEST(QvCGridHooks, FixedCellsAndMergedCellsInCanEdit)
+{
+    TQvColumnGrid g;
+    g.OnCanEditCell = nullptr;
+    bool can = true;
+    g.CanEditCell(2, 0, can); // header row
+    EXPECT_FALSE(can);
+    can = true;
+    g.CanEditCell(0, 3, can); // fixed column
+    EXPECT_FALSE(can);
+    // Editable without the grid's editing option.
+    EXPECT_FALSE(g.HasOption(goEditing));
+    can = false;
+    g.CanEditCell(3, 3, can);
+    EXPECT_TRUE(can);
+    // The event hears of the merge's base cell.
+    g.MergeCells(2, 2, 2, 2);
+    std::pair<int, int> asked{-1, -1};
+    g.OnCanEditCell = [&](TQvStringGrid*, int row, int col, bool&) { asked = {row, col}; };
+    g.CanEditCell(3, 3, can);
+    EXPECT_EQ(asked, std::make_pair(2, 2));
+}
+
+TEST(QvCGridHooks, FixedColumnIsPaintedInFixedColorAndIsFixed)
+{
+    TQvColumnGrid g;
+    g.SetFixedColor(0x0000AA);
+    g.Columns()[2].SetFixed(true);
+    g.Columns()[3].SetColor(0x00BB00);
+    TBrush brush;
+    TFont font;
+    g.GetCellColor(2, 3, 0, brush, font);
+    EXPECT_EQ(brush.Color, TColor(0x0000AA));
+    g.GetCellColor(3, 3, 0, brush, font);
+    EXPECT_EQ(brush.Color, TColor(0x00BB00));
+    g.SetColors(3, 4, 0x111111);
+    g.GetCellColor(3, 4, 0, brush, font);
+    EXPECT_EQ(brush.Color, TColor(0x111111));
+
+    bool fixed = false;
+    g.IsFixedCell(2, 3, fixed);
+    EXPECT_TRUE(fixed);
+    // IsFixedCell gets a displayed column: with column 1 hidden, displayed 1 is real 2.
+    g.Columns()[2].SetFixed(false);
+    g.Columns()[3].SetFixed(true);
+    g.HideColumn(1);
+    fixed = false;
+    g.IsFixedCell(2, 3, fixed);
+    EXPECT_TRUE(fixed);
+}
+
+TEST(QvCGridHooks, ColumnAnswersFirstThenTheEvent)
+{
+    TQvColumnGrid g;
+    auto& c = g.Columns()[2];
+    c.SetAlignment(taCenter);
+    c.SetHeaderAlignment(taRightJustify);
+    c.SetPassword(true);
+    c.SetSortStyle(ssNumeric);
+    c.SetEditor(edSpinEdit);
+    c.SetFloatFormat("%.3f");
+    c.SetMinSize(30);
+    c.SetMaxSize(80);
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    g.GetCellAlignment(2, 3, ha, va);
+    EXPECT_EQ(ha, taCenter);
+    g.GetCellAlignment(2, 0, ha, va);
+    EXPECT_EQ(ha, taRightJustify);
+    bool pw = false;
+    g.IsPasswordCell(2, 0, pw);
+    EXPECT_TRUE(pw);
+    TSortStyle st = ssAutomatic;
+    QString pre, suf;
+    g.GetCellFormat(2, st, pre, suf);
+    EXPECT_EQ(st, ssNumeric);
+    int w = 10;
+    g.UpdateColumnSize(2, w);
+    EXPECT_EQ(w, 30);
+    w = 100;
+    g.UpdateColumnSize(2, w);
+    EXPECT_EQ(w, 80);
+
+    TEditorType ed = edNormal;
+    g.GetCellEditor(2, 3, ed);
+    EXPECT_EQ(ed, edSpinEdit);
+    EXPECT_EQ(g.FloatFormat, "%.3f"); // taken over and kept
+    g.OnGetEditorType = [](TQvStringGrid*, int, int, TEditorType& e) { e = edFloat; };
+    g.GetCellEditor(2, 3, ed);
+    EXPECT_EQ(ed, edFloat);
+
+    c.SetEditor(edComboList);
+    EXPECT_TRUE(g.CellHasComboBox(2, 3));
+    EXPECT_FALSE(g.CellHasComboBox(2, 0));
+    g.OnHasComboBox = [](TQvStringGrid*, int, int, bool& has) { has = false; };
+    EXPECT_FALSE(g.CellHasComboBox(2, 3));
+}
+
+TEST(QvCGridHooks, EditLimitAndMask)
+{
+    TQvColumnGrid g;
+    g.Columns()[2].SetEditLength(0);
+    g.Columns()[3].SetEditLength(4);
+    g.Columns()[3].SetEditMask("00");
+    g.SetCol(2);
+    EXPECT_EQ(g.InplaceEditLimit(10), 0);
+    g.SetCol(3);
+    EXPECT_EQ(g.InplaceEditLimit(10), 4);
+    EXPECT_EQ(g.InplaceEditMask(3, 1), "00");
+    g.EditMask = "AAA";
+    EXPECT_EQ(g.InplaceEditMask(3, 1), "AAA");
+}
+
+TEST(QvCGridHooks, ColumnFilterItems)
+{
+    TQvColumnGrid g;
+    g.FilterDropDownAuto = true;
+    g.SetCells(2, 1, "x");
+    EXPECT_FALSE(g.GetColumnFilter(2)); // no filter items: no list, whatever was collected
+    g.Columns()[2].SetFilter({"Small=<10", "Large=>100", "All"});
+    EXPECT_TRUE(g.GetColumnFilter(2));
+    EXPECT_EQ(g.FilterList(), (QStringList{"Small", "Large", "All"}));
+}
+
+TEST(QvCGridHooks, CellDefaultsComeFromTheColumn)
+{
+    TQvColumnGrid g;
+    g.Columns()[2].SetColor(0x223344);
+    g.Columns()[2].SetAlignment(taRightJustify);
+    TCellProperties* p = g.GetCellProperties(2, 3);
+    EXPECT_EQ(p->BrushColor(), TColor(0x223344));
+    EXPECT_EQ(p->Alignment(), taRightJustify);
+    EXPECT_EQ(g.GetCellProperties(2, 0)->BrushColor(), clNone); // fixed row keeps no colour
+}
+
+// ---- data check boxes ----------------------------------------------------------------------------
+
+TEST(QvCGridCheckBoxes, DataCheckBoxToggles)
+{
+    TQvColumnGrid g;
+    g.Columns()[2].SetEditor(edDataCheckBox);
+    std::vector<bool> changes;
+    g.OnCheckBoxChange = [&](TQvStringGrid*, int, int, bool state) { changes.push_back(state); };
+    struct Step {
+        QString before;
+        TCheckBoxState stateBefore;
+        QString after;
+    };
+    const Step steps[] = {{"", cbUnchecked, "Y"}, {"Y", cbChecked, "N"}, {"N", cbUnchecked, "Y"}};
+    for (const Step& s : steps) {
+        EXPECT_EQ(g.Cells(2, 3), s.before);
+        TCheckBoxState st = cbGrayed;
+        ASSERT_TRUE(g.GetCheckBoxState(2, 3, st));
+        EXPECT_EQ(st, s.stateBefore);
+        ASSERT_TRUE(g.ToggleCheck(2, 3, true));
+        EXPECT_EQ(g.Cells(2, 3), s.after);
+    }
+    EXPECT_EQ(changes, (std::vector<bool>{true, false, true}));
+    g.SetCells(2, 4, "maybe");
+    g.ToggleCheck(2, 4, false);
+    EXPECT_EQ(g.Cells(2, 4), "Y");
+}
+
+TEST(QvCGridCheckBoxes, OnlyInnerNormalCellsShowTheBox)
+{
+    TQvColumnGrid g;
+    g.SetColCount(6);
+    g.Columns()[2].SetEditor(edDataCheckBox);
+    g.Columns()[5].SetEditor(edDataCheckBox);
+    g.SetFixedRightCols(1);
+    g.SetFixedFooters(1);
+    struct Case {
+        int col, row;
+        bool box;
+    };
+    const Case cases[] = {{2, 3, true}, {2, 0, false}, {2, 9, false}, {5, 3, false}, {3, 3, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.col << "," << c.row);
+        EXPECT_EQ(g.GetCellType(c.col, c.row) == ctDataCheckBox, c.box);
+        const TCellGraphic* gr = g.GetCellGraphic(c.col, c.row);
+        EXPECT_EQ(gr != nullptr && gr->FCellType == ctVirtCheckBox, c.box);
+    }
+    EXPECT_EQ(g.GetCellGraphic(2, 3), g.GetCellGraphic(2, 4)); // one shared graphic
+}
+
+TEST(QvCGridCheckBoxes, ColumnCheckTextWinsOverTheEvent)
+{
+    TQvColumnGrid g;
+    g.OnGetCheckTrue = [](TQvStringGrid*, int, int, QString& v) { v = "X"; };
+    QString v;
+    g.GetCheckTrue(2, 3, v);
+    EXPECT_EQ(v, "Y");
+    g.GetCheckTrue(2, 0, v); // header cell: the event decides
+    EXPECT_EQ(v, "X");
+    g.Columns()[2].SetCheckFalse("off");
+    g.GetCheckFalse(2, 3, v);
+    EXPECT_EQ(v, "off");
+}
+
+// ---- column positions in an INI file -----------------------------------------------------------
+
+TEST(QvCGridPositions, RoundTrip)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("cols.ini");
+    TQvColumnGrid a;
+    nameColumns(a);
+    a.Loaded();
+    a.MoveColumn(1, 3);
+    ASSERT_EQ(columnNames(a), (QStringList{"c0", "c2", "c3", "c1", "c4"}));
+    ASSERT_TRUE(a.SaveColumnPositions(ini, "Grid"));
+
+    TQvColumnGrid b;
+    nameColumns(b);
+    for (int c = 0; c < 5; ++c)
+        b.SetCells(c, 1, b.Columns()[c].Name());
+    b.Loaded();
+    ASSERT_TRUE(b.LoadColumnPositions(ini, "Grid"));
+    EXPECT_EQ(columnNames(b), columnNames(a));
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(b.Cells(c, 1), b.Columns()[c].Name()) << c; // texts moved with their definitions
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(b.Columns()[c].DefIdx(), a.Columns()[c].DefIdx()) << c;
+
+    // Through the column-size settings.
+    TQvColumnGrid d;
+    nameColumns(d);
+    d.Loaded();
+    d.ColumnSize().SetLocation(clIniFile);
+    d.ColumnSize().SetKey(ini);
+    d.ColumnSize().SetSection("Grid");
+    d.LoadColPositions();
+    EXPECT_EQ(columnNames(d), columnNames(a));
+}
+
+TEST(QvCGridPositions, BadFilesChangeNothing)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::pair<QString, QString>> values;
+    };
+    const Case cases[] = {
+        {"missing position", {{"CP0", "0"}, {"CP1", "1"}}},
+        {"duplicate value", {{"CP0", "1"}, {"CP1", "1"}, {"CP2", "0"}}},
+        {"all the same", {{"CP0", "0"}, {"CP1", "0"}, {"CP2", "0"}}},
+        {"outside the grid", {{"CP0", "0"}, {"CP1", "7"}, {"CP2", "1"}}},
+        {"not a number", {{"CP0", "0"}, {"CP1", "x"}, {"CP2", "1"}}},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("cols.ini");
+        {
+            QSettings s(ini, QSettings::IniFormat);
+            for (const auto& [k, v] : c.values)
+                s.setValue("Grid/" + k, v);
+        }
+        TQvColumnGrid g;
+        g.SetColCount(3);
+        nameColumns(g);
+        g.Loaded();
+        SCOPED_TRACE(c.what);
+        EXPECT_FALSE(g.LoadColumnPositions(ini, "Grid"));
+        EXPECT_EQ(columnNames(g), (QStringList{"c0", "c1", "c2"}));
+    }
+}
+
+TEST(QvCGridPositions, ResetOrganizationReachesEveryPermutation)
+{
+    const std::vector<std::vector<int>> orders = {
+        {0, 1, 2, 3, 4}, {4, 3, 2, 1, 0}, {1, 2, 3, 4, 0}, {4, 0, 1, 2, 3}, {2, 4, 1, 0, 3}, {3, 0, 4, 2, 1}};
+    for (const auto& order : orders) {
+        TQvColumnGrid g;
+        nameColumns(g);
+        for (int i = 0; i < 5; ++i)
+            g.Columns()[i].SetDefIdx(order[std::size_t(i)]);
+        ASSERT_TRUE(g.Columns().ResetOrganization());
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(g.Columns()[i].DefIdx(), i);
+    }
+    // Duplicate default indexes are refused instead of moving for ever.
+    TQvColumnGrid g;
+    nameColumns(g);
+    g.Columns()[0].SetDefIdx(0);
+    g.Columns()[1].SetDefIdx(0);
+    EXPECT_FALSE(g.Columns().ResetOrganization());
+    EXPECT_EQ(columnNames(g), (QStringList{"c0", "c1", "c2", "c3", "c4"}));
+}
+
+// ---- cell accessors --------------------------------------------------------------------------------
+
+TEST(QvCGridCells, LookAccessorsCreatePropertiesOnlyWhenWriting)
+{
+    TQvColumnGrid g;
+    EXPECT_EQ(g.GetColors(2, 3), clNone);
+    EXPECT_EQ(g.GetFontColors(2, 3), clNone);
+    EXPECT_EQ(g.GetAlignments(2, 3), taLeftJustify);
+    EXPECT_FALSE(g.CellHasProperties(2, 3));
+    g.GetWordWraps(2, 3);
+    EXPECT_TRUE(g.CellHasProperties(2, 3));
+    g.SetFontSizes(3, 3, 14);
+    g.SetFontNames(3, 3, "Arial");
+    g.SetAlignments(3, 3, taCenter);
+    EXPECT_EQ(g.GetFontSizes(3, 3), 14);
+    EXPECT_EQ(g.GetFontNames(3, 3), "Arial");
+    EXPECT_EQ(g.GetAlignments(3, 3), taCenter);
+    EXPECT_EQ(g.GetLinesInCell(3, 3), 1);
+    g.SetCells(3, 3, "a\r\nb\r\nc");
+    EXPECT_EQ(g.GetLinesInCell(3, 3), 3);
+}
+
+TEST(QvCGridCells, RowColoursAndCheckBoxes)
+{
+    TQvColumnGrid g;
+    g.AddCheckBox(2, 3, cbChecked);
+    g.SetRowColor(3, 0x00FF00);
+    EXPECT_EQ(g.GetColors(2, 3), TColor(0x00FF00));
+    EXPECT_EQ(g.GetColors(4, 3), TColor(0x00FF00));
+    g.SetRowColor(3, clNone);
+    EXPECT_EQ(g.GetColors(2, 3), clNone);
+    EXPECT_EQ(g.GetCellType(2, 3), ctTriStateCheckBox); // the box stays
+    EXPECT_FALSE(g.CellHasProperties(4, 3)); // a plain cell returns to its defaults
+    g.SetRowColorTo(3, clNone);
+    EXPECT_EQ(g.GetCellType(2, 3), ctEmpty); // the box goes with the properties
+    g.SetRowFontColor(4, 0x0000FF);
+    EXPECT_EQ(g.GetFontColors(3, 4), TColor(0x0000FF));
+    g.SetColors(2, 4, clNone);
+    g.SetRowFontColor(4, clNone);
+    EXPECT_TRUE(g.CellHasProperties(3, 4)); // keeps the column's colour: kept
+    EXPECT_FALSE(g.CellHasProperties(2, 4));
+}
+
+TEST(QvCGridCells, HiddenRowCellsReadWithoutError)
+{
+    TQvColumnGrid g;
+    g.SetColCount(8);
+    g.SetCells(2, 5, "kept");
+    g.HideRow(5);
+    EXPECT_EQ(g.GetCellsEx(2, 5), "kept");
+    for (int c = 0; c < g.AllColCount(); ++c)
+        EXPECT_NO_THROW(g.GetCellsEx(c, 5)) << c;
+    g.SetCellsEx(7, 5, "late");
+    EXPECT_EQ(g.GetCellsEx(7, 5), "late");
+}
+
+TEST(QvCGridCells, CellControlsFollowTheCell)
+{
+    TQvColumnGrid g;
+    g.resize(600, 400);
+    auto* w = new QWidget;
+    g.SetCellControls(2, 3, w);
+    EXPECT_EQ(g.GetCellControls(2, 3), w);
+    EXPECT_EQ(g.NumCellControls(), 1);
+    EXPECT_EQ(g.ControlList().ControlIndex(2, 3), 0);
+    g.SetCellControls(2, 3, nullptr);
+    EXPECT_EQ(g.NumCellControls(), 0);
+    EXPECT_EQ(g.ControlList().ControlIndex(2, 3), -1);
+    g.SetCellControls(2, 3, nullptr);
+    EXPECT_EQ(g.NumCellControls(), 0);
+}
+
+// ---- selected cells ------------------------------------------------------------------------------
+
+TEST(QvCGridSelection, CountsFromTheRectangle)
+{
+    struct Case {
+        TGridRect sel;
+        int cells, rows, cols;
+    };
+    const Case cases[] = {
+        {{2, 3, 2, 3}, 1, 1, 1},
+        {{2, 3, 4, 5}, 9, 3, 3},
+        {{1, 1, 4, 8}, 32, 8, 4},
+    };
+    for (const Case& c : cases) {
+        TQvColumnGrid g;
+        g.SetColCount(6);
+        g.SetSelection(c.sel);
+        SCOPED_TRACE(testing::Message() << c.sel.Left << "," << c.sel.Top);
+        EXPECT_EQ(g.SelectedCellsCount(), c.cells);
+        EXPECT_EQ(g.SelectedRowCount(), c.rows);
+        EXPECT_EQ(g.SelectedColCount(), c.cols);
+    }
+    TQvColumnGrid g;
+    g.SetSelection({2, 3, 4, 5});
+    g.SelectedCellsCount();
+    const TPoint order[] = {{2, 3}, {2, 4}, {2, 5}, {3, 3}};
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(g.GetSelectedCell(k), order[k]) << k;
+    g.SetSelection({2, 3, 2, 3});
+    EXPECT_EQ(g.SelectedCellsCount(), 1);
+    EXPECT_EQ(g.GetSelectedCell(0), (TPoint{g.Col(), g.Row()}));
+}
+
+TEST(QvCGridSelection, FooterRowsAndMergedCellsInTheCounts)
+{
+    TQvColumnGrid g;
+    g.SetFixedFooters(2); // rows 8 and 9
+    g.SetSelection({1, 6, 1, 9});
+    EXPECT_EQ(g.SelectedRowCount(), 2);
+    g.MergeCells(2, 2, 3, 2);
+    g.SetSelection({2, 2, 2, 2});
+    EXPECT_EQ(g.SelectedColCount(), 3);
+    EXPECT_EQ(g.SelectedRowCount(), 2);
+}
+
+TEST(QvCGridSelection, SelectedRowsAndCells)
+{
+    TQvColumnGrid g;
+    g.SetRowCount(12);
+    g.SetSelection({1, 7, 3, 9});
+    EXPECT_EQ(g.GetSelectedRow(0), 7);
+    EXPECT_EQ(g.GetSelectedRow(2), 9);
+    EXPECT_EQ(g.GetSelectedRow(3), -1);
+    // A rectangle stored with its corners swapped still contains its cells.
+    TQvColumnGrid h;
+    h.SetColCount(7);
+    h.SetRowCount(8);
+    h.SetSelection({2, 1, 5, 6});
+    EXPECT_TRUE(h.GetSelectedCells(3, 4));
+    EXPECT_FALSE(h.GetSelectedCells(6, 4));
+
+    g.MouseActions().SetDisjunctRowSelect(true);
+    g.SelectRows(2, 3);
+    EXPECT_EQ(g.SelectedRowCount(), 3);
+    EXPECT_EQ(g.GetSelectedRow(3), -1);
+
+    g.MouseActions().SetDisjunctCellSelect(true);
+    g.SetSelectedCells(2, 2, true);
+    g.SetSelectedCells(3, 4, true);
+    g.SetSelectedCells(3, 4, true);
+    EXPECT_EQ(g.SelectedCellsCount(), 2);
+    EXPECT_TRUE(g.GetSelectedCells(3, 4));
+    g.SetSelectedCells(2, 2, false);
+    EXPECT_EQ(g.SelectedCellsCount(), 1);
+    g.ClearSelectedCells();
+    EXPECT_EQ(g.SelectedCellsCount(), 0);
+}
+
+TEST(QvCGridSelection, ListenersAndNotifiers)
+{
+    struct Listener : ITQvStringGridSelect {
+        void SelectionChanged(int, int) override {}
+    } first, second;
+    TQvColumnGrid g;
+    g.RegisterSelListener(&first);
+    g.RegisterSelListener(&second);
+    EXPECT_EQ(g.SelListener(), &second);
+    g.UnRegisterSelListener(&first);
+    EXPECT_EQ(g.SelListener(), nullptr);
+
+    TGridChangeNotifier n1, n2;
+    g.RegisterNotifier(&n1);
+    g.RegisterNotifier(&n1);
+    g.RegisterNotifier(&n2);
+    EXPECT_EQ(g.NotifierCount(), 2);
+    g.UnRegisterNotifier(&n1);
+    EXPECT_EQ(g.NotifierCount(), 1);
+}
+
+// ---- unit start-up -----------------------------------------------------------------------------
+
+TEST(QvCGridRegistrations, StartUpRunsOnce)
+{
+    QvGridInitialization();
+    QvCGridInitialization();
+    const TGridUnitRegistrations first = GridRegistrations();
+    QvGridInitialization();
+    QvCGridInitialization();
+    const TGridUnitRegistrations& again = GridRegistrations();
+    EXPECT_EQ(again.GridEditDoneMessage, first.GridEditDoneMessage);
+    EXPECT_EQ(again.GridShiftFocusMessage, first.GridShiftFocusMessage);
+    EXPECT_NE(first.GridEditDoneMessage, first.GridShiftFocusMessage);
+    EXPECT_GE(int(first.GridEditDoneMessage), int(QEvent::User));
+    EXPECT_EQ(again.RegisteredClasses, first.RegisteredClasses);
+    EXPECT_EQ(first.RegisteredClasses.count("TQvStringGrid"), 1);
+    EXPECT_TRUE(first.RegisteredClasses.contains("TQvColumnGrid"));
+    EXPECT_TRUE(first.RegisteredClasses.contains("TSearchPanel"));
+    EXPECT_TRUE(first.GridCellsClipboardFormat.contains("TQvStringGrid Cells"));
+    EXPECT_TRUE(first.IsComCtl470);
+    QvGridFinalization();
+    QvCGridFinalization();
+    QvGridFinalization();
+    QvCGridFinalization();
+    // A start after a full shutdown keeps the message ids.
+    QvGridInitialization();
+    EXPECT_EQ(GridRegistrations().GridEditDoneMessage, first.GridEditDoneMessage);
+    QvGridFinalization();
+}
+
+TEST(QvCGridRegistrations, CommonControlsVersion)
+{
+    struct Case {
+        int version;
+        bool atLeast470;
+    };
+    for (const Case& c : {Case{0x00040046, true}, Case{0x00040045, false}, Case{0x00060000, true}, Case{-1, false}})
+        EXPECT_EQ(ComCtlVersionIsAtLeast470(c.version), c.atLeast470) << std::hex << c.version;
+}
