@@ -321,6 +321,7 @@ public:
     // Data check boxes of edDataCheckBox columns (one shared graphic, no per-cell object).
     TCellGraphic* GetCellGraphic(int ACol, int ARow);
     TCellType GetCellType(int ACol, int ARow);
+    using TQvStringGrid::GetCheckBoxState;
     bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& state);
     // Toggles a data check box: the check-true text unless the cell holds it, else the
     // check-false text; fires the change event and, for user input, the click event.
@@ -334,6 +335,11 @@ public:
     bool LoadColumnPositions(const QString& Key, const QString& Section);
     void SaveColPositions();
     void LoadColPositions();
+
+    // The form is shown at another pixel density: the columns' font sizes follow.
+    void ScaleGrid(int M, int D);
+    // Changed cells reach the registered notifiers after the grid's own event.
+    void CellsChanged(const TRect& r) override;
 
     unsigned GetVersionNr() const override { return 0x03010301; }
     QString GetVersionString() const;
@@ -398,6 +404,10 @@ protected:
     virtual std::unique_ptr<TGridColumnCollection> CreateColumns();
     // The columns were moved (by the user or by MoveColumn): the definitions follow.
     void ColumnMoved(int fromIndex, int toIndex) override;
+    // A new current cell is reported to the selection listener.
+    bool SelectCell(int ACol, int ARow) override;
+    // A click on a column with a popup menu shows the menu under the cell.
+    void mousePressEvent(QMouseEvent* e) override;
 
 private:
     friend class TGridColumnItem;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMenu>
 #include <QSettings>
+#include <QTest>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -697,6 +700,26 @@ TEST(QvCGridSelection, ListenersAndNotifiers)
     g.UnRegisterSelListener(&first);
     EXPECT_EQ(g.SelListener(), nullptr);
 
+    struct Recorder : ITQvStringGridSelect {
+        void SelectionChanged(int c, int r) override { cells.push_back({c, r}); }
+        std::vector<TPoint> cells;
+    } rec;
+    g.RegisterSelListener(&rec);
+    g.FocusCell(3, 4, true);
+    ASSERT_EQ(rec.cells.size(), 1u);
+    EXPECT_EQ(rec.cells[0], (TPoint{3, 4}));
+    g.UnRegisterSelListener(&rec);
+
+    struct Counting : TGridChangeNotifier {
+        void CellsChanged(const TRect& r) override { seen.push_back(r); }
+        std::vector<TRect> seen;
+    } counting;
+    g.RegisterNotifier(&counting);
+    g.RemoveCols(2, 1);
+    ASSERT_EQ(counting.seen.size(), 1u);
+    EXPECT_EQ(counting.seen[0].Left, 2);
+    g.UnRegisterNotifier(&counting);
+
     TGridChangeNotifier n1, n2;
     g.RegisterNotifier(&n1);
     g.RegisterNotifier(&n1);
@@ -704,6 +727,61 @@ TEST(QvCGridSelection, ListenersAndNotifiers)
     EXPECT_EQ(g.NotifierCount(), 2);
     g.UnRegisterNotifier(&n1);
     EXPECT_EQ(g.NotifierCount(), 1);
+}
+
+// ---- column popups and scaling ------------------------------------------------------------------
+
+TEST(QvCGridMouse, ColumnPopupByClickKind)
+{
+    struct Case {
+        TColumnPopupType type;
+        Qt::MouseButton button;
+        int row;
+        bool fires, shows;
+    };
+    const Case cases[] = {
+        {cpNormalCellsLClick, Qt::LeftButton, 2, true, true},
+        {cpNormalCellsLClick, Qt::LeftButton, 0, true, false},
+        {cpFixedCellsLClick, Qt::LeftButton, 0, true, true},
+        {cpAllCellsRClick, Qt::RightButton, 2, true, true},
+        {cpAllCellsRClick, Qt::LeftButton, 2, false, false},
+        {cpFixedCellsRClick, Qt::RightButton, 2, true, false},
+    };
+    for (const Case& c : cases) {
+        TQvColumnGrid g;
+        g.resize(600, 400);
+        g.show();
+        QApplication::processEvents();
+        QMenu menu;
+        menu.addAction("x");
+        g.Columns()[2].SetColumnPopup(&menu);
+        g.Columns()[2].SetColumnPopupType(c.type);
+        int fired = 0;
+        g.OnColumnPopup = [&](TQvStringGrid*, int col, int row, QMenu* m) {
+            ++fired;
+            EXPECT_EQ(col, 2);
+            EXPECT_EQ(row, c.row);
+            EXPECT_EQ(m, &menu);
+        };
+        const TRect r = g.CellRect(2, c.row);
+        QTest::mouseClick(g.viewport(), c.button, {}, QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        SCOPED_TRACE(testing::Message() << c.type << " row " << c.row);
+        EXPECT_EQ(fired, c.fires ? 1 : 0);
+        EXPECT_EQ(menu.isVisible(), c.shows);
+        menu.hide();
+    }
+}
+
+TEST(QvCGridMouse, ScaleGridRoundsHalvesAwayFromZero)
+{
+    TQvColumnGrid g;
+    g.Columns()[1].SetFont({"Tahoma", 9, 0, 0});
+    g.Columns()[1].SetHeaderFont({"Tahoma", 11, 0, 0});
+    g.ScaleGrid(3, 2);
+    EXPECT_EQ(g.Columns()[1].Font().Size, 14);       // 13.5
+    EXPECT_EQ(g.Columns()[1].HeaderFont().Size, 17); // 16.5
+    g.ScaleGrid(2, 2);
+    EXPECT_EQ(g.Columns()[1].Font().Size, 14);
 }
 
 // ---- unit start-up -----------------------------------------------------------------------------

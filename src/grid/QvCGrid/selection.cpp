@@ -145,6 +145,23 @@ int TQvColumnGrid::GetSelectedRow(int i) const
     return r <= std::max(s.Top, s.Bottom) ? r : -1;
 }
 
+bool TQvColumnGrid::SelectCell(int ACol, int ARow)
+{
+    const bool allowed = TQvStringGrid::SelectCell(ACol, ARow);
+    if (allowed && FISelect && (ACol != Col() || ARow != Row()))
+        FISelect->SelectionChanged(ACol, ARow);
+    return allowed;
+}
+
+void TQvColumnGrid::CellsChanged(const TRect& r)
+{
+    TQvStringGrid::CellsChanged(r);
+    const auto notifiers = FNotifierList; // a notifier may unregister itself
+    for (const auto& n : notifiers)
+        if (n)
+            n->CellsChanged(r);
+}
+
 void TQvColumnGrid::RegisterNotifier(TGridChangeNotifier* item)
 {
     if (!item)
