@@ -327,6 +327,9 @@ public:
                                      TCellGradientDirection& gd);
     virtual int DisplColIndex(int col) const;
     virtual int TotalColCount() const;
+    // Undo and redo put a cell's earlier or later text back through here, so a cell whose
+    // state is not its text (a plain check box) can take the state instead.
+    virtual void UndoRedoSetCell(int col, int row, const QString& value) { SetCells(col, row, value); }
 
     // Published settings.
     bool DefaultDrawing() const override { return FDefaultDrawing; }

@@ -23,6 +23,8 @@
 namespace grid {
 
 class TQvStringGrid;
+// Days since 30 December 1899, the time of day as the fraction.
+using TDateTime = double;
 
 enum TCellBorder : unsigned { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
 using TCellBorders = unsigned;
@@ -216,14 +218,166 @@ public:
                              TBrush& brush, TColor& colorTo, TColor& mirrorColor, TColor& mirrorColorTo, TFont& font,
                              TAlignment& ha, TVAlignment& va, bool& ww, TCellGradientDirection& gd) override;
 
-    // Cell graphics and check boxes as far as this layer reads them.
-    TCellGraphic* GetCellGraphic(int ACol, int ARow);
-    TCellType GetCellType(int ACol, int ARow);
+    // ---- cell values, display text and typed access ------------------------------------------
+    // Texts are the only storage: typed values are converted on every access.
+    void GetDisplText(int ACol, int ARow, QString& value) const override;
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    virtual TCellType GetCellType(int ACol, int ARow);
     TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType cellType);
+    virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+    virtual QString GetFloatFormat(int ACol, int ARow) const;
+    // The cell text with markup tags removed and character entities resolved.
+    QString GetStrippedCell(int ACol, int ARow) const;
+    int GetInts(int ACol, int ARow) const;
+    void SetInts(int ACol, int ARow, int value);
+    int GetAllInts(int ACol, int ARow) const;
+    void SetAllInts(int ACol, int ARow, int value);
+    double GetFloats(int ACol, int ARow) const;
+    void SetFloats(int ACol, int ARow, double value);
+    double GetAllFloats(int ACol, int ARow) const;
+    void SetAllFloats(int ACol, int ARow, double value);
+    TDateTime GetDates(int ACol, int ARow) const;
+    void SetDates(int ACol, int ARow, TDateTime value);
+    TDateTime GetTimes(int ACol, int ARow) const;
+    void SetTimes(int ACol, int ARow, TDateTime value);
+    void SetColumnHeaders(const QStringList& value);
+    void SetRowHeaders(const QStringList& value);
+    // The change notifications of the header lists (call after editing them in place).
+    void ColumnHeadersChanged();
+    void RowHeadersChanged();
+    void ShowColumnHeaders();
+    void ClearColumnHeaders();
+    void ShowRowHeaders();
+    void ClearRowHeaders();
+    bool URLShowInText = false;
+    int GetPrintColWidth(int ACol) const;
+    int GetPrintColOffset(int ACol) const;
+    std::array<int, MaxHideColumns> MaxWidths{};
+    std::array<int, MaxHideColumns> Indents{};
+
+    // ---- check boxes and radio buttons in cells ------------------------------------------------
+    // Cells by real column; rows displayed unless said otherwise.
     static TCheckBoxState BoolToCheckBoxState(bool checked) { return checked ? cbChecked : cbUnchecked; }
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
     void AddCheckBox(int ACol, int ARow, TCheckBoxState state);
     void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState state);
+    void RemoveCheckBox(int ACol, int ARow);
+    bool HasCheckBox(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    // ARow is a real row (hidden rows counted).
+    bool GetCheckBoxState(int ACol, int ARow, bool& state);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
     bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& state);
+    bool IsChecked(int ACol, int ARow);
+    bool ToggleCheckBox(int ACol, int ARow) { return DoToggleCheckBox(ACol, ARow, false); }
+    virtual bool DoToggleCheckBox(int ACol, int ARow, bool FromUser);
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    bool ChangeCheckBoxState(int ACol, int ARow, bool State);
+    void AddCheckBoxColumn(int ACol, bool DefaultState = false, bool DataCheckBox = false);
+    void RemoveCheckBoxColumn(int ACol);
+    bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+    void AddRadioButton(int ACol, int ARow, bool State = false);
+    void RemoveRadioButton(int ACol, int ARow);
+    bool HasRadioButton(int ACol, int ARow);
+    bool IsRadioButtonChecked(int ACol, int ARow);
+    bool SetRadioButtonState(int ACol, int ARow, bool State);
+    void AddRadioButtonColumn(int ACol);
+    void RemoveRadioButtonColumn(int ACol);
+    void SetRadioButtonColumnIndex(int ACol, int Index);
+    int GetRadioButtonColumnIndex(int ACol);
+    virtual bool DoClickRadioButton(int ACol, int ARow, bool FromUser);
+    // The option list stays the caller's after AddRadio; CreateRadio's list is the cell's.
+    void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStringList* sl);
+    TStringList* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+    bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+    bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+    TStringList* GetRadioStrings(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow);
+    void RemoveRadio(int ACol, int ARow);
+    void CycleRadioGroup(int ACol, int ARow, bool FromUser);
+    bool IsControlCell(int ACol, int ARow);
+    bool IsDataBoundGraphic(int ACol, int ARow);
+    void UndoRedoSetCell(int ACol, int ARow, const QString& value) override;
+
+    // ---- nodes, expand cells and child rows ------------------------------------------------------
+    void AddNode(int ARow, int Span);          // ARow real
+    void RemoveNode(int ARow);                 // ARow real
+    void RemoveAllNodes();
+    bool IsNode(int ARow);                     // displayed rows from here ...
+    bool IsSummary(int ARow);
+    bool GetNodeState(int ARow);
+    void SetNodeState(int ARow, bool Value);
+    int GetNodeLevel(int ARow);
+    int GetNodeSpan(int ARow);
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    int GetSubNodeCount(int ARow);
+    void UpdateSubNodeCount(int ARow, int Delta);
+    int GetNodeSpanType(int ARow);
+    int GetParentRow(int ARow);                // ... to here
+    void ExpandNode(int ARow);                 // real rows again
+    void ContractNode(int ARow);
+    void ExpandNodeRows(int ARow);
+    void ExpandAll();
+    void ContractAll();
+    bool IsNodeGlyphHit(int ARow, int X);
+    void MarkSummaryRow(int ARow);
+    void InsertChildRow(int ARow, int InsertAt);
+    void RemoveChildRow(int ARow);
+    void InsertNormalRow(int ARow);
+    void RemoveNormalRow(int ARow);
+    void AddExpand(int ACol, int ARow, int ExpandedHeight);
+    void RemoveExpand(int ACol, int ARow);
+    bool HasExpand(int ACol, int ARow);
+    bool ToggleExpand(int ACol, int ARow);
+    bool GetExpandState(int ACol, int ARow);
+    int GetExpandHeight(int ACol, int ARow, bool Expanded);
+    TRect GetExpandRect(int ACol, int ARow);
+
+    // The cell-control settings the check-box and radio operations read.
+    struct TCellControlLook {
+        int CheckSize = 15;
+        int RadioSize = 10;
+        bool CheckAlwaysActive = false;
+        bool RadioAlwaysActive = false;
+    } ControlLook;
+    // The grouping switches the node and check-box operations read.
+    struct TGroupingFlags {
+        bool AutoCheckGroup = false;
+        bool ShowGroupCount = false;
+        QString GroupCountFormat;
+    } Grouping;
+
+    // ---- look and behaviour settings -----------------------------------------------------------
+    // Writers store the value and repaint; the plain fields below stay readable directly.
+    void SetSelectionColor(TColor v);
+    void SetSelectionColorTo(TColor v);
+    void SetSelectionMirrorColor(TColor v);
+    void SetSelectionMirrorColorTo(TColor v);
+    void SetSelectionTextColor(TColor v);
+    void SetSelectionColorMixer(bool v);
+    void SetSelectionColorMixerFactor(int v);
+    void SetSelectionRectangle(bool v);
+    void SetSelectionResizer(bool v);
+    void SetShowSelection(bool v);
+    void SetFlat(bool v);
+    void SetMaxEditLength(int v);
+    void SetVAlignment(TVAlignment v);
+    void SetAutoSize(bool v);
+    void SetSpreadSheet(bool v);
+    int VAlignFlag() const { return FVAlignFlag; }
+    // Sizes every column to its widest text plus Padding (fixed columns only with DoFixedCols).
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void LookChanged() { Invalidate(); }
+    void FilterDropDownChanged() { Invalidate(); }
+    void CellListChanged(int ACol, int ARow) { RepaintCell(DisplColIndex(ACol), ARow); }
+    bool SelectionColorMixer = false, SelectionRectangle = false, SelectionResizer = false, Flat = false,
+         SpreadSheet = false;
+    int MaxEditLength = 0;
     TFont GetCellFont(int i, int j) const;
     bool GetReadOnly(int ACol, int ARow) const;
 
@@ -460,6 +614,7 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnGetEditMask;
     std::function<void(TQvStringGrid*)> OnGridResize;
 
+
 protected:
     void KeyPress(QChar& key) override;
     void showEvent(QShowEvent* e) override;
@@ -468,7 +623,6 @@ protected:
     // may refuse the move, then the base decision.
     bool AllowCellSelect(int col, int row) override;
     bool IsEditable(int ACol, int ARow);
-    bool IsControlCell(int ACol, int ARow);
 
 private:
     void growRowSelect(int ARow);
@@ -542,6 +696,10 @@ private:
     std::unique_ptr<TGridItem> takeRow(int displRow, int realRow);
     void putRow(int displRow, TGridItem& item);
     void freeHiddenRowObjects();
+    TCellGraphic* checkGraphic(int ACol, int realRow);
+    void setNodeLevels(int displRow, int span, int delta);
+    int nodeRangeEnd(int displRow, int span);
+    int FVAlignFlag = 0;
     int lastReportedRow = -1;
     bool FUseEnabledRows = false;
     bool FSelChange = false;
@@ -552,6 +710,7 @@ private:
     bool FModified = false;
     bool FEditDisable = false;
     QString FCellCache;
+
 };
 
 } // namespace grid

@@ -35,8 +35,8 @@ public:
 };
 class EConvertError : public std::invalid_argument {
 public:
-    explicit EConvertError(const QString& text)
-        : std::invalid_argument(("'" + text + "' is not a valid integer value").toStdString()) {}
+    explicit EConvertError(const QString& text, const char* kind = "integer value")
+        : std::invalid_argument(("'" + text + "' is not a valid " + QString::fromLatin1(kind)).toStdString()) {}
 };
 class EInvalidCast : public std::runtime_error {
 public:

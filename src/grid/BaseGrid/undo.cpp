@@ -57,7 +57,7 @@ void VOreRizeZuvuZira::restore(const TUndoRedoItem& r)
         return; // a marker left alone by the size limit is no cell change
     if (OnUndo)
         OnUndo(this, FGrid, r.Col, r.Row, FGrid->Cells(r.Col, r.Row), r.OrigValue);
-    FGrid->SetCells(r.Col, r.Row, r.OrigValue);
+    FGrid->UndoRedoSetCell(r.Col, r.Row, r.OrigValue);
     const int dc = FGrid->DisplColIndex(r.Col);
     if (dc >= 0 && dc < FGrid->ColCount() && r.Row >= 0 && r.Row < FGrid->RowCount())
         FGrid->FocusCell(dc, r.Row, true);
@@ -69,7 +69,7 @@ void VOreRizeZuvuZira::reapply(const TUndoRedoItem& r)
         return;
     if (OnRedo)
         OnRedo(this, FGrid, r.Col, r.Row, FGrid->Cells(r.Col, r.Row), r.Value);
-    FGrid->SetCells(r.Col, r.Row, r.Value);
+    FGrid->UndoRedoSetCell(r.Col, r.Row, r.Value);
     const int dc = FGrid->DisplColIndex(r.Col);
     if (dc >= 0 && dc < FGrid->ColCount() && r.Row >= 0 && r.Row < FGrid->RowCount())
         FGrid->FocusCell(dc, r.Row, true);

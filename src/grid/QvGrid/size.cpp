@@ -139,24 +139,6 @@ void TQvStringGrid::SetRow(int value)
 
 // ---- typed characters ------------------------------------------------------------------------
 
-bool TQvStringGrid::IsControlCell(int ACol, int ARow)
-{
-    const TPoint b = BaseCell(ACol, ARow);
-    switch (GetCellType(b.X, b.Y)) {
-    case ctCheckBox:
-    case ctDataCheckBox:
-    case ctRadio:
-    case ctRadioButton:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-    case ctButton:
-    case ctBitButton:
-    case ctTriStateCheckBox:
-        return true;
-    default:
-        return false;
-    }
-}
 
 bool TQvStringGrid::IsEditable(int ACol, int ARow)
 {
