@@ -43,7 +43,7 @@ TFDNet::TFDNet(platform::Services& services, QWidget* parent) : QDialog(parent),
     QSG = new TTableGrid(this);
     QSG->setObjectName(QStringLiteral("QSG"));
     Setup_Table(*QSG, kRows, kColumns, 1, 21);
-    rows_ = std::make_unique<TTableRows>(*QSG, QStringLiteral("FDNet.QSG"));
+    rows_ = Make_Table_Rows(*QSG, QStringLiteral("FDNet.QSG"));
     QSG->OnKeyPress = [this](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(*rows_, key); };
     auto* events = new TTableEvents(*QSG);
     events->onClickCell = [this](int col, int row) { ClickCell(row, col); };

@@ -28,7 +28,7 @@ const std::vector<TTableColumnDef> kSlaveColumns = {
     {100, true, Rgb(0xCE, 0xFF, 0xCE)}, {100, true, Rgb(0xFF, 0xFF, 0xD5)}, {100, true, Rgb(0xFF, 0xFF, 0xD5)},
     {160, true},
 };
-const std::vector<TTableColumnDef> kByteColumns = {{60, true}, {90}, {300}};
+const std::vector<TTableColumnDef> kByteColumns = {{60, true}, {90, false, grid::clNone, grid::edComboList}, {300}};
 
 // Row counts of the tables: the header row stays fixed whenever there are data rows.
 void setDataRows(TTableGrid& grid, int dataRows)
@@ -199,6 +199,13 @@ void TFDefOffset::FormShow()
     List_Slaves_DN.clear();
     MAX_BYTE_IN = kDefOff_Max_Byte;
     MAX_BYTE_OUT = kDefOff_Max_Byte;
+    for (auto [grid, count] : {std::pair{ACG_ByteIN, MAX_BYTE_IN}, std::pair{ACG_ByteOUT, MAX_BYTE_OUT}}) {
+        QStringList& items = grid->Columns()[1].ComboItems();
+        items.clear();
+        items.append(QLatin1String(kOffset_None));
+        for (int k = 0; k < count; ++k)
+            items.append(QString::number(k));
+    }
     Slave_Before_Select = -1;
     loadFailed_ = false;
     Load_Slave_DN();

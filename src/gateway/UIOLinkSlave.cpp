@@ -39,16 +39,35 @@ constexpr platform::TColor kDefault = Rgb(0xFF, 0xFF, 0xA8);
 constexpr platform::TColor kPlace = Rgb(0xFC, 0xD6, 0xF4);
 constexpr platform::TColor kText = Rgb(0xD5, 0xD5, 0xFF);
 
+const QStringList kAccessItems = {QStringLiteral("Read Only"), QStringLiteral("Write Only"),
+                                  QStringLiteral("Read Write")};
+const QStringList kBitItems = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                               QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")};
+constexpr grid::TEditorType kCheck = grid::edDataCheckBox;
+constexpr grid::TEditorType kList = grid::edComboList;
+
 const std::vector<TTableColumnDef> kPDColumns = {
-    {40, true},          {50, false, kEnable}, {100, false, kKey},  {60, false, kKey},
-    {70, false, kScale}, {70, false, kScale},  {70, false, kScale}, {100, true, kPlace},
-    {100, true, kPlace}, {180, false, kText},  {420},
+    {40, true},          {50, false, kEnable, kCheck}, {100, false, kKey},  {60, false, kKey},
+    {70, false, kScale}, {70, false, kScale},          {70, false, kScale}, {100, true, kPlace},
+    {100, true, kPlace}, {180, false, kText},          {420},
 };
 const std::vector<TTableColumnDef> kVarColumns = {
-    {40, true},           {50, false, kEnable},  {60, false, kKey},    {100, false, kKey},
-    {70, false, kKey},    {55, false, kKey},     {65, false, kScale},  {50, false, kScale},
-    {70, false, kScale},  {95, false, kDefault}, {100, false, kPlace}, {100, false, kPlace},
-    {100, false, kPlace}, {100, false, kPlace},  {110, false, kText},  {105},
+    {40, true},
+    {50, false, kEnable, kCheck},
+    {60, false, kKey},
+    {100, false, kKey},
+    {70, false, kKey, kList, kAccessItems},
+    {55, false, kKey},
+    {65, false, kScale},
+    {50, false, kScale},
+    {70, false, kScale},
+    {95, false, kDefault},
+    {100, false, kPlace},
+    {100, false, kPlace, kList, kBitItems},
+    {100, false, kPlace},
+    {100, false, kPlace, kList, kBitItems},
+    {110, false, kText},
+    {105},
 };
 
 // Header texts by column, hint texts from column 1 on.
@@ -117,12 +136,9 @@ void TFIOLinkSlave::buildTables()
     ACG_ProcessData_In = table(TS_PD_Input, "ACG_ProcessData_In", kPDColumns);
     ACG_ProcessData_Out = table(TS_PD_Output, "ACG_ProcessData_Out", kPDColumns);
     ACG_Variable = table(TS_Variables, "ACG_Variable", kVarColumns);
-    rowsIn_ = std::make_unique<TTableRows>(*ACG_ProcessData_In, QStringLiteral("FIOLinkSlave.ACG_ProcessData_In"));
-    rowsOut_ = std::make_unique<TTableRows>(*ACG_ProcessData_Out, QStringLiteral("FIOLinkSlave.ACG_ProcessData_Out"));
-    rowsVar_ = std::make_unique<TTableRows>(*ACG_Variable, QStringLiteral("FIOLinkSlave.ACG_Variable"));
-    // The Enable column is the tables' data check box: its "Y"/"N" does not make a row used.
-    for (TTableRows* rows : {rowsIn_.get(), rowsOut_.get(), rowsVar_.get()})
-        rows->dataCheckBoxColumn = [](int col) { return col == pd_col::Enable; };
+    rowsIn_ = Make_Table_Rows(*ACG_ProcessData_In, QStringLiteral("FIOLinkSlave.ACG_ProcessData_In"));
+    rowsOut_ = Make_Table_Rows(*ACG_ProcessData_Out, QStringLiteral("FIOLinkSlave.ACG_ProcessData_Out"));
+    rowsVar_ = Make_Table_Rows(*ACG_Variable, QStringLiteral("FIOLinkSlave.ACG_Variable"));
     hookTable(ACG_ProcessData_In, *rowsIn_, Hint_ProcDataIn);
     hookTable(ACG_ProcessData_Out, *rowsOut_, Hint_ProcDataOut);
     hookTable(ACG_Variable, *rowsVar_, Hint_Var);
@@ -158,6 +174,8 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
         else if (col == pd_col::Enable)
             afterRowChange(grid);
     };
+    if (processData)
+        grid->OnCheckBoxClick = [this, grid](grid::TQvStringGrid*, int, int, bool) { afterRowChange(grid); };
     auto* events = new TTableEvents(*grid);
     events->onDblClickCell = [&rows](int col, int row) { common::Grid_DblClick_AutoSize(rows, row, col); };
     events->onHint = [&hints](int col, int row) {
@@ -187,11 +205,11 @@ void TFIOLinkSlave::Set_Lang()
     PageControl1->setTabText(PageControl1->indexOf(TS_ProcessData), text(1715));
 
     for (int c = 0; c < pd_col::Count; ++c) {
-        ACG_ProcessData_In->SetCells(c, 0, text(kPDInHeaders[c]));
-        ACG_ProcessData_Out->SetCells(c, 0, text(kPDOutHeaders[c]));
+        ACG_ProcessData_In->Columns()[c].SetHeader(text(kPDInHeaders[c]));
+        ACG_ProcessData_Out->Columns()[c].SetHeader(text(kPDOutHeaders[c]));
     }
     for (int c = 0; c < var_col::Count; ++c)
-        ACG_Variable->SetCells(c, 0, text(1716 + c));
+        ACG_Variable->Columns()[c].SetHeader(text(1716 + c));
     fillTexts(Hint_ProcDataIn, kPDInHints);
     fillTexts(Hint_ProcDataOut, kPDOutHints);
     Hint_Var.clear();

@@ -41,17 +41,25 @@ void applyEditing(TTableGrid& grid, const std::vector<bool>& readOnly, int col)
 void Setup_Table(TTableGrid& grid, int rows, const std::vector<TTableColumnDef>& columns, int fixedCols,
                  int rowHeight)
 {
+    grid.Columns().Clear();
+    std::vector<bool> readOnly;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const TTableColumnDef& def = columns[c];
+        grid::TGridColumnItem* item = grid.Columns().Add();
+        item->SetColor(def.colour == grid::clNone ? grid.Color() : def.colour);
+        item->SetReadOnly(def.readOnly);
+        item->SetEditor(def.editor);
+        item->SetComboItems(def.pickList);
+        readOnly.push_back(def.readOnly || int(c) < fixedCols);
+    }
     grid.SetColCount(int(columns.size()));
     grid.SetRowCount(rows);
     if (rows > 1)
         grid.SetFixedRows(1);
     grid.SetFixedCols(fixedCols);
     grid.SetDefaultRowHeight(rowHeight);
-    std::vector<bool> readOnly;
-    for (size_t c = 0; c < columns.size(); ++c) {
-        grid.SetColWidths(int(c), columns[c].width);
-        readOnly.push_back(columns[c].readOnly || int(c) < fixedCols);
-    }
+    for (size_t c = 0; c < columns.size(); ++c)
+        grid.Columns()[int(c)].SetWidth(columns[c].width);
     grid.SetOptions(grid::goFixedVertLine | grid::goFixedHorzLine | grid::goVertLine | grid::goHorzLine
                     | grid::goRangeSelect | grid::goColSizing);
     // Editing follows the cell made current: on for a column that may be edited, off for a
@@ -60,15 +68,16 @@ void Setup_Table(TTableGrid& grid, int rows, const std::vector<TTableColumnDef>&
         applyEditing(static_cast<TTableGrid&>(*g), readOnly, col);
     };
     applyEditing(grid, readOnly, grid.Col());
-    std::vector<platform::TColor> colours;
-    for (const TTableColumnDef& c : columns)
-        colours.push_back(c.colour);
-    grid.OnGetCellColor = [colours](grid::TQvStringGrid* g, int row, int col, grid::TGridDrawState, grid::TBrush& brush,
-                                    grid::TFont&) {
-        if (row >= g->FixedRows() && col >= g->FixedCols() && col < int(colours.size())
-            && colours[size_t(col)] != grid::clNone)
-            brush.Color = colours[size_t(col)];
+}
+
+std::unique_ptr<TTableRows> Make_Table_Rows(TTableGrid& grid, const QString& key)
+{
+    auto rows = std::make_unique<TTableRows>(grid, key);
+    TTableGrid* g = &grid;
+    rows->dataCheckBoxColumn = [g](int col) {
+        return col >= 0 && col < g->Columns().Count() && g->Columns()[col].Editor() == grid::edDataCheckBox;
     };
+    return rows;
 }
 
 TWindowFrame Build_Window_Frame(QDialog& window, int clientWidth)

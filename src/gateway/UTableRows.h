@@ -5,13 +5,14 @@
 // double-click, the hint of a header cell) taken from the grid's viewport.
 
 #include "common/UComonRows.h"
-#include "grid/QvGrid.h"
+#include "grid/QvCGrid.h"
 
 #include <QColor>
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QDialog;
@@ -23,7 +24,7 @@ class TGlyphButton;
 namespace gateway {
 
 // The table control of the three windows.
-using TTableGrid = grid::TQvStringGrid;
+using TTableGrid = grid::TQvColumnGrid;
 using TTableRows = common::TGridRows<TTableGrid>;
 
 inline const QColor kWindowBackground{0xF8, 0xF7, 0xED};
@@ -34,16 +35,19 @@ constexpr platform::TColor Rgb(int r, int g, int b)
     return platform::TColor(r | (g << 8) | (b << 16));
 }
 
-// One column of a table: its width, whether it is edited, and its cell colour (none: the
-// grid's own).
+// One column of a table: its width, whether it is edited, its cell colour (none: the
+// window colour), its editor and the items of a pick list.
 struct TTableColumnDef {
     int width;
     bool readOnly = false;
     platform::TColor colour = grid::clNone;
+    grid::TEditorType editor = grid::edNormal;
+    QStringList pickList = {};
 };
 
-// Sets up a configuration table: counts, fixed row and column, widths, grid lines, range
-// selection and in-place editing of the columns that are not read-only.
+// Sets up a configuration table: one column definition per column (width, colour, editor,
+// pick list, read-only), counts, fixed row and column, grid lines, range selection and
+// in-place editing of the columns that are not read-only.
 void Setup_Table(TTableGrid& grid, int rows, const std::vector<TTableColumnDef>& columns, int fixedCols,
                  int rowHeight);
 
@@ -77,6 +81,10 @@ protected:
 private:
     TTableGrid& grid_;
 };
+
+// The row helpers' view of a table; its data check-box columns are those whose column
+// definition has that editor.
+std::unique_ptr<TTableRows> Make_Table_Rows(TTableGrid& grid, const QString& key);
 
 // Selects the whole row (the fixed column left out) as the grid's row selection does.
 void Select_Row(TTableGrid& grid, int row);

@@ -265,6 +265,20 @@ TEST_F(DefOffsetWindow, ChoicesOfEverySlaveAreSavedOnOK)
     EXPECT_EQ(written(), testsupport::readFile(testsupport::fixturePath("iolink/DNETM_DefOff_window.xml")));
 }
 
+TEST_F(DefOffsetWindow, OffsetPickListOffersNoneAndEveryPosition)
+{
+    open();
+    for (TTableGrid* grid : {w->ACG_ByteIN, w->ACG_ByteOUT}) {
+        const QStringList& items = grid->Columns()[1].ComboItems();
+        ASSERT_EQ(items.size(), 1441);
+        EXPECT_EQ(items.first(), QStringLiteral("None"));
+        EXPECT_EQ(items[1], QStringLiteral("0"));
+        EXPECT_EQ(items.last(), QStringLiteral("1439"));
+        EXPECT_EQ(grid->Columns()[1].Editor(), grid::edComboList);
+    }
+    EXPECT_TRUE(w->ACG_DN_Slaves->Columns()[0].ReadOnly());
+}
+
 TEST_F(DefOffsetWindow, AnOutputPositionTakenTwiceIsRefused)
 {
     net("<row ID=\"5\" NB_IN=\"0\" NB_OUT=\"2\" Mnemonic=\"\"/><row ID=\"7\" NB_IN=\"0\" NB_OUT=\"1\" Mnemonic=\"\"/>");

@@ -573,6 +573,27 @@ TEST_F(IOLinkSlaveWindow, ALanguageChangeRenewsCaptionsHeadersAndHints)
     EXPECT_EQ(w->Hint_Var.size(), 15);
 }
 
+TEST_F(IOLinkSlaveWindow, ColumnDefinitions)
+{
+    open();
+    auto& vars = w->ACG_Variable->Columns();
+    ASSERT_EQ(vars.Count(), var_col::Count);
+    EXPECT_EQ(vars[var_col::Enable].Editor(), grid::edDataCheckBox);
+    EXPECT_EQ(vars[var_col::Enable].CheckTrue(), QStringLiteral("Y"));
+    EXPECT_EQ(vars[var_col::Access].Editor(), grid::edComboList);
+    EXPECT_EQ(vars[var_col::Access].ComboItems(), (QStringList{"Read Only", "Write Only", "Read Write"}));
+    EXPECT_EQ(vars[var_col::StartBitWrite].ComboItems().size(), 8);
+    EXPECT_EQ(vars[var_col::Mnemonic].Header(), QStringLiteral("Mnemonic"));
+    EXPECT_EQ(vars[var_col::Index].Width(), 60);
+    auto& in = w->ACG_ProcessData_In->Columns();
+    ASSERT_EQ(in.Count(), pd_col::Count);
+    EXPECT_TRUE(in[pd_col::Position].ReadOnly());
+    EXPECT_TRUE(in[pd_col::StartBit].ReadOnly());
+    EXPECT_FALSE(in[pd_col::Length].ReadOnly());
+    EXPECT_EQ(in[pd_col::Description].Header(), QStringLiteral("Description"));
+    EXPECT_EQ(in[pd_col::Mnemonic].Width(), 420);
+}
+
 TEST_F(IOLinkSlaveWindow, Screenshot)
 {
     open();
