@@ -51,6 +51,7 @@ TFDNet::TFDNet(platform::Services& services, QWidget* parent) : QDialog(parent),
     events->onHint = [this](int col, int row) {
         return row == 0 && col >= 1 && col - 1 < Hint_DeviceNet.size() ? Hint_DeviceNet[col - 1] : QString();
     };
+    QSG->OnGridHint = [events](grid::TQvStringGrid*, int row, int col, QString& hint) { hint = events->onHint(col, row); };
 
     frame.layout->addWidget(QSG, 1);
     frame.layout->addWidget(P_Button);

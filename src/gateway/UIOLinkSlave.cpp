@@ -169,9 +169,10 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
             return;
         // An accepted Length moves the positions and fills the row's empty defaults; a changed
         // Enable moves the positions as a click on the check box does.
-        if (col == pd_col::Length)
+        const int real = grid->RealColIndex(col);
+        if (real == pd_col::Length)
             Length_Edited(rows, row);
-        else if (col == pd_col::Enable)
+        else if (real == pd_col::Enable)
             afterRowChange(grid);
     };
     if (processData)
@@ -181,6 +182,7 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
     events->onHint = [&hints](int col, int row) {
         return row == 0 && col >= 1 && col - 1 < hints.size() ? hints[col - 1] : QString();
     };
+    grid->OnGridHint = [events](grid::TQvStringGrid*, int row, int col, QString& hint) { hint = events->onHint(col, row); };
 }
 
 void TFIOLinkSlave::FormCreate()

@@ -551,6 +551,14 @@ TEST_F(IOLinkSlaveWindow, EnterJumpsAndHeaderHints)
     EXPECT_EQ(var->Row(), 1);
     common::State().Enable_Jump_Field_Tables = false;
     EXPECT_EQ(w->Hint_Var.value(1), QStringLiteral("Insert the Index of the Variable (from 60 to 65535)"));
+    // The header cells answer their column's hint; other cells none.
+    QString hint = QStringLiteral("x");
+    w->ACG_Variable->OnGridHint(w->ACG_Variable, 0, var_col::Index, hint);
+    EXPECT_EQ(hint, QStringLiteral("Insert the Index of the Variable (from 60 to 65535)"));
+    w->ACG_Variable->OnGridHint(w->ACG_Variable, 1, var_col::Index, hint);
+    EXPECT_EQ(hint, QString());
+    w->ACG_Variable->OnGridHint(w->ACG_Variable, 0, 0, hint);
+    EXPECT_EQ(hint, QString());
     EXPECT_EQ(w->Hint_ProcDataIn.value(8), QStringLiteral("Insert the Description of the Process Data Input"));
 }
 
