@@ -10,6 +10,7 @@
 #include "grid/QvGrid.h"
 
 #include <QEvent>
+#include <QIODevice>
 #include <QMenu>
 #include <QPointer>
 #include <QStringList>
@@ -251,6 +252,17 @@ private:
     std::vector<std::unique_ptr<TGridColumnItem>> items;
 };
 
+// The streaming component of the column stream: a collection whose items belong to a grid, so
+// reading a width or a header reaches that grid's columns.
+class TQvColumnGridIO {
+public:
+    explicit TQvColumnGridIO(TQvColumnGrid* owner);
+    TGridColumnCollection& Items() { return *FItems; }
+
+private:
+    std::unique_ptr<TGridColumnCollection> FItems;
+};
+
 // Listener for changes of the current cell.
 class ITQvStringGridSelect {
 public:
@@ -272,6 +284,10 @@ using TAfterColumnMoved = std::function<void(TQvStringGrid*, int fromIndex, int 
 class TQvColumnGrid : public TQvStringGrid {
     Q_OBJECT
 public:
+    // ---- in-place editing ----
+    void LoadEditorFromColumn(int ACol, int ARow) override;
+    // ---- end of in-place editing ----
+
     explicit TQvColumnGrid(QWidget* parent = nullptr, bool designing = false);
     ~TQvColumnGrid() override;
 
@@ -328,6 +344,12 @@ public:
     bool ToggleCheck(int ACol, int ARow, bool fromUser);
     int InplaceEditLimit(int maxEditLength);
     QString InplaceEditMask(int ACol, int ARow);
+
+    // ---- column definitions in a stream (binary component-stream layout, by property name) -------
+    // Read and write errors raise EQvGridError ("Invalid stream format", "Stream read error",
+    // "Stream write error", "Property <name> does not exist"); the columns are then unchanged.
+    void SaveColumnsToStream(QIODevice& st);
+    void LoadColumnsFromStream(QIODevice& st);
 
     // ---- column positions in an INI file ------------------------------------------------------
     bool SaveColumnPositions(const QString& Key, const QString& Section);
