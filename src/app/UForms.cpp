@@ -7,6 +7,9 @@
 #include "app/USoftOptions.h"
 #include "app/UQuorvantiseFirmWare.h"
 #include "gateway/UBoot.h"
+#include "gateway/UDNet.h"
+#include "gateway/UDefOffset.h"
+#include "gateway/UIOLinkSlave.h"
 #include "gateway/UParGen.h"
 
 #include <QDialog>
@@ -133,6 +136,12 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         };
         return own(w);
     }
+    if (name == QLatin1String("FIOLinkSlave"))
+        return own(new gateway::TFIOLinkSlave(services, owner));
+    if (name == QLatin1String("FDNet"))
+        return own(new gateway::TFDNet(services, owner));
+    if (name == QLatin1String("FDefOffset"))
+        return own(new gateway::TFDefOffset(services, owner));
     if (name == QLatin1String("FParGen"))
         return own(new gateway::TFParGen(services, owner));
     auto* w = new TFPlaceholderWindow(name, QLatin1String(row.role), owner);

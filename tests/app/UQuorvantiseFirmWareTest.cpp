@@ -367,3 +367,24 @@ TEST_F(MainWindow, EdeFileNameGetsItsExtensionAndAnExistingFileIsReplacedOnlyAft
     w->BACnet_EDE_File();
     EXPECT_EQ(written.size(), 1);
 }
+
+TEST_F(MainWindow, EveryStepOfThisGatewayOpensItsOwnWindow)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/P"));
+    writeSettings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>");
+    TFQuorvantiseFirmWare* w = start();
+    const struct {
+        const char* button;
+        const char* window;
+    } steps[] = {{"Btn_Prm_Gen", "FParGen"}, {"Btn_IOLink_Set_Access", "FIOLinkSlave"},
+                 {"Btn_DNet_Net", "FDNet"}, {"Btn_DNet_Offset", "FDefOffset"}};
+    for (const auto& s : steps) {
+        closeNextModal();
+        w->Button(s.button)->Click();
+        ASSERT_FALSE(opened.isEmpty()) << s.button;
+        EXPECT_EQ(opened.takeLast(), s.window);
+        EXPECT_EQ(Forms().Find(s.window)->window->metaObject()->className(),
+                  QStringLiteral("gateway::T%1").arg(QString(s.window)))
+            << "still a placeholder";
+    }
+}
