@@ -285,7 +285,7 @@ class TQvColumnGrid : public TQvStringGrid {
     Q_OBJECT
 public:
     // ---- in-place editing ----
-    void LoadEditorFromColumn(int ACol, int ARow) override;
+    void LoadEditorFromColumn(int ACol, int ARow);
     // ---- end of in-place editing ----
 
     explicit TQvColumnGrid(QWidget* parent = nullptr, bool designing = false);
