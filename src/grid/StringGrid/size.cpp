@@ -18,7 +18,14 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent)
     updateScrollBars();
 }
 
-TStringGrid::~TStringGrid() = default;
+// An editor still open would end its edit from the focus change of the grid's teardown,
+// calling into layers that are gone; it is closed without taking its text.
+TStringGrid::~TStringGrid()
+{
+    editorShown = false;
+    delete editor;
+    editor = nullptr;
+}
 
 void TStringGrid::SetColCount(int value)
 {
