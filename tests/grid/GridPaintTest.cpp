@@ -1,0 +1,508 @@
+// Raster checks of the cell painter at chosen pixels. Every case runs twice: with the
+// visual-styles table bound to a scripted theme and with it unbound (the classic paths).
+
+#include "grid/GridPaint.h"
+#include "grid/QvGrid.h"
+#include "grid/QvXPVS.h"
+#include "grid/ZirAzur.h"
+
+#include "FakeVisualStyles.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using namespace grid;
+using testsupport::FakeVisualStyles;
+
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+
+QRgb rgbOf(TColor c)
+{
+    return platform::toQColor(c).rgb();
+}
+
+class GridPaint : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        ReleaseGridThemeApi();
+        if (themed())
+            BindGridThemeApi(styles);
+        grid = std::make_unique<TQvStringGrid>();
+        grid->resize(400, 300);
+        grid->SetColCount(5);
+        grid->SetRowCount(6);
+        grid->SetOptions(grid->Options() | goEditing);
+    }
+    void TearDown() override
+    {
+        grid.reset();
+        ReleaseGridThemeApi();
+        BindGridThemeApi();
+    }
+    bool themed() const { return GetParam(); }
+
+    // Paints one cell's content onto a white image, as the base grid hands it over.
+    QImage paint(int col, int row, TRect rect, TGridDrawState state = 0, int w = 200, int h = 60)
+    {
+        QImage img(w, h, QImage::Format_RGB32);
+        img.fill(kWhite);
+        QPainter p(&img);
+        grid->Painter().PaintGridCell(p, col, row, rect, state);
+        return img;
+    }
+    // Bounding box of the pixels that are not white.
+    static QRect inked(const QImage& img, QRect within = {})
+    {
+        if (within.isNull())
+            within = img.rect();
+        int l = INT_MAX, t = INT_MAX, r = -1, b = -1;
+        for (int y = within.top(); y <= within.bottom(); ++y)
+            for (int x = within.left(); x <= within.right(); ++x)
+                if (img.pixel(x, y) != kWhite) {
+                    l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), b = std::max(b, y);
+                }
+        return r < 0 ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
+    }
+
+    FakeVisualStyles styles;
+    std::unique_ptr<TQvStringGrid> grid;
+};
+
+INSTANTIATE_TEST_SUITE_P(ThemedAndClassic, GridPaint, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Themed" : "Classic"; });
+
+// Left and right borders of pens 1 to 4 wide: moved in by half the pen width so that they
+// stay inside the cell, the pen centred on its line.
+TEST_P(GridPaint, BorderPositionsForPenWidths)
+{
+    struct Case {
+        int width;
+        int leftFrom, leftTo;   // inclusive pixel columns of the left border
+        int rightFrom, rightTo; // and of the right border
+    };
+    const Case cases[] = {{1, 10, 10, 69, 69}, {2, 10, 11, 69, 70}, {3, 10, 12, 67, 69}, {4, 10, 13, 67, 70}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        grid->OnGetCellBorder = [&](TQvStringGrid*, int, int, TPen& pen, TCellBorders& borders) {
+            pen.Color = 0x0000FF;
+            pen.Width = c.width;
+            borders = cbLeft | cbRight;
+        };
+        const QImage img = paint(2, 2, {10, 10, 70, 34});
+        const int y = 20;
+        for (int x = 5; x < 75; ++x) {
+            const bool border = (x >= c.leftFrom && x <= c.leftTo) || (x >= c.rightFrom && x <= c.rightTo);
+            EXPECT_EQ(img.pixel(x, y) == rgbOf(0x0000FF), border) << "x=" << x;
+        }
+    }
+}
+
+// Top border one grid line above the content, bottom border on its last row, for a 1-pixel
+// pen; the border event gets its own copies of the pen for each side.
+TEST_P(GridPaint, TopAndBottomBordersAndPerSidePens)
+{
+    grid->OnGetCellBorder = [](TQvStringGrid*, int, int, TPen& pen, TCellBorders& borders) {
+        pen.Color = 0x0000FF;
+        borders = cbTop | cbBottom;
+    };
+    grid->OnGetCellBorderProp = [](TQvStringGrid*, int, int, TPen&, TPen& top, TPen&, TPen& bottom) {
+        top.Color = 0x00FF00;
+        bottom.Color = 0xFF0000;
+    };
+    const QImage img = paint(2, 2, {10, 10, 70, 34});
+    EXPECT_EQ(img.pixel(30, 9), rgbOf(0x00FF00));
+    EXPECT_EQ(img.pixel(30, 10), kWhite);
+    EXPECT_EQ(img.pixel(30, 33), rgbOf(0xFF0000));
+    EXPECT_EQ(img.pixel(30, 32), kWhite);
+}
+
+// The tree line of a row lies at indent x level + indent div 2 - indent + 2: 12 pixels
+// further right per level with the default indent of 12.
+TEST_P(GridPaint, NodeLineXPerLevel)
+{
+    grid->SetRowCount(8);
+    grid->FNumNodes = 1;
+    const int levels[] = {0, 1, 2, 3, 3, 2, 1, 0};
+    for (int r = 1; r < 8; ++r)
+        grid->GetCellProperties(0, r)->FNodeLevel = levels[r];
+    grid->CreateCellGraphic(0, 1)->FCellType = ctNode;
+    const TColor tree = grid->CellNode().TreeColor();
+    for (int row : {2, 3}) {
+        SCOPED_TRACE(row);
+        const QImage img = paint(0, row, {0, 0, 120, 20});
+        int rightmost = -1;
+        for (int x = 0; x < 120; ++x)
+            if (img.pixel(x, 1) == rgbOf(tree))
+                rightmost = x;
+        EXPECT_EQ(rightmost, 12 * levels[row] - 4);
+        // The horizontal line at the middle runs from there to the right edge.
+        EXPECT_EQ(img.pixel(12 * levels[row] - 4, 10), rgbOf(tree));
+        EXPECT_EQ(img.pixel(110, 10), rgbOf(tree));
+    }
+}
+
+// A check box of CheckBoxSize at the left, vertically centred in the cell grown by the border
+// step and shrunk by the text offsets; themed it is the theme's check-box part, and a cell
+// that cannot be edited shows the disabled state.
+TEST_P(GridPaint, CheckBoxGlyphRectangle)
+{
+    TCellGraphic* g = grid->CreateCellGraphic(2, 2);
+    g->SetCheckBox(true, false, false, haLeft, vaCenter);
+    const QImage img = paint(2, 2, {0, 0, 64, 24});
+    const QRect box(1, 4, 15, 15);
+    if (themed()) {
+        EXPECT_EQ(inked(img), box);
+        ASSERT_FALSE(styles.draws.empty());
+        EXPECT_EQ(styles.draws.back().themeClass, QStringLiteral("button"));
+        EXPECT_EQ(styles.draws.back().part, platform::theme::BP_CHECKBOX);
+        EXPECT_EQ(styles.draws.back().state, platform::theme::CBS_CHECKEDNORMAL);
+        EXPECT_EQ(img.pixel(8, 10), FakeVisualStyles::marker);
+    } else {
+        // The light bottom-right edge vanishes on white; the dark top-left corner and the tick
+        // are inside the box.
+        EXPECT_TRUE(box.contains(inked(img)));
+        EXPECT_EQ(inked(img).topLeft(), box.topLeft());
+        EXPECT_TRUE(styles.draws.empty());
+    }
+    grid->SetOptions(grid->Options() & ~goEditing);
+    styles.draws.clear();
+    const QImage disabled = paint(2, 2, {0, 0, 64, 24});
+    if (themed())
+        EXPECT_EQ(styles.draws.back().state, platform::theme::CBS_CHECKEDNORMAL + 3);
+    else
+        EXPECT_EQ(disabled.pixel(4, 7), rgbOf(platform::clBtnFace));
+}
+
+// Radio options stacked by the line height, glyph at left + 2 and top + 2 of the cell; classic
+// glyphs are RadioSize across, themed ones the 16-pixel theme part.
+TEST_P(GridPaint, RadioGroupGlyphRectangles)
+{
+    TCellGraphic* g = grid->CreateCellGraphic(2, 2);
+    g->FCellType = ctRadio;
+    g->FCellBitmap = new TStringList(QStringList{QStringLiteral("A"), QStringLiteral("B")});
+    g->FCellIndex = 1;
+    grid->PaintSettings().ControlLook.RadioSize = 10;
+    const QImage img = paint(2, 2, {0, 0, 100, 60});
+    const QFontMetrics fm(ZirAzur::toQFont(grid->Font()));
+    if (themed()) {
+        const int lineH = std::max(16, fm.height());
+        ASSERT_EQ(styles.draws.size(), 2u);
+        EXPECT_EQ(styles.draws[0].rect, QRect(2, 2, 16, 16));
+        EXPECT_EQ(styles.draws[1].rect, QRect(2, 2 + lineH, 16, 16));
+        EXPECT_EQ(styles.draws[0].part, platform::theme::BP_RADIOBUTTON);
+        EXPECT_EQ(styles.draws[0].state, 1); // unchecked
+        EXPECT_EQ(styles.draws[1].state, 5); // checked
+    } else {
+        const int lineH = fm.height();
+        EXPECT_EQ(inked(img, QRect(0, 0, 16, 2 + lineH)), QRect(2, 2, 10, 10));
+        EXPECT_EQ(inked(img, QRect(0, 2 + lineH, 16, 14)), QRect(2, 2 + lineH, 10, 10));
+        // The checked option has a dot in its middle, the other none.
+        EXPECT_EQ(img.pixel(7, 7), rgbOf(platform::clWindow));
+        EXPECT_NE(img.pixel(7, 7 + lineH), rgbOf(platform::clWindow));
+    }
+}
+
+// Level bar: 2 + L pixels wide; smooth fill of [p x L / 100] pixels from left + 1, stacked
+// segments at the level percentages, blocks of 7 with a pitch of 9.
+TEST_P(GridPaint, ProgressBarFillLengths)
+{
+    TProgressLook look;
+    look.ShowGradient = false;
+    look.ShowPercentage = false;
+    look.BackgroundColor = 0xFFFFFF;
+    const auto fillEnd = [](const QImage& img, int y) {
+        int last = -1;
+        for (int x = 1; x < img.width() - 1; ++x)
+            if (img.pixel(x, y) != kWhite)
+                last = x;
+        return last;
+    };
+    struct Case {
+        int percent;
+        bool stacked, smooth;
+        int lastFilled;  // last coloured pixel on the bar's middle row
+        QRgb colourAt5; // colour at x = 5
+    };
+    const Case cases[] = {
+        {37, false, true, 37, rgbOf(look.Level0Color)},  {75, false, true, 75, rgbOf(look.Level1Color)},
+        {95, false, true, 95, rgbOf(look.Level2Color)},  {100, false, true, 100, rgbOf(look.Level3Color)},
+        {0, false, true, -1, kWhite},                     {9, false, false, 9, rgbOf(look.Level0Color)},
+        {10, false, false, 8, rgbOf(look.Level0Color)},  {24, false, false, 24, rgbOf(look.Level0Color)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.percent);
+        look.Stacked = c.stacked;
+        look.CompletionSmooth = c.smooth;
+        QImage img(102, 20, QImage::Format_RGB32);
+        img.fill(kWhite);
+        {
+            QPainter p(&img);
+            ZirAzur::PaintProgressCell(p, {0, 0, 102, 20}, c.percent, look);
+        }
+        EXPECT_EQ(fillEnd(img, 10), c.lastFilled);
+        EXPECT_EQ(img.pixel(5, 10), c.colourAt5);
+    }
+    // Stacked at 100%: 70 pixels of level 0, 20 of level 1, the rest in level 3.
+    look.Stacked = true;
+    look.CompletionSmooth = true;
+    QImage img(102, 20, QImage::Format_RGB32);
+    img.fill(kWhite);
+    {
+        QPainter p(&img);
+        ZirAzur::PaintProgressCell(p, {0, 0, 102, 20}, 100, look);
+    }
+    EXPECT_EQ(img.pixel(70, 10), rgbOf(look.Level0Color));
+    EXPECT_EQ(img.pixel(71, 10), rgbOf(look.Level1Color));
+    EXPECT_EQ(img.pixel(90, 10), rgbOf(look.Level1Color));
+    EXPECT_EQ(img.pixel(91, 10), rgbOf(look.Level3Color));
+    EXPECT_EQ(img.pixel(100, 10), rgbOf(look.Level3Color));
+}
+
+// The classic two-colour bar: the complete colour up to left + [percent x width / 100] of the
+// rectangle shrunk by the margins.
+TEST_P(GridPaint, ClassicProgressSplit)
+{
+    QImage img(120, 20, QImage::Format_RGB32);
+    img.fill(kWhite);
+    {
+        QPainter p(&img);
+        ZirAzur::PaintClassicProgress(p, {0, 0, 120, 20}, 0x0000FF, false, clNone, QString(), 100, 0, 2, 10, 25.0,
+                                      0xFFFFFF, 0x00FF00, 0x000000);
+    }
+    // Width 100 from x = 10: 25 pixels complete.
+    EXPECT_EQ(img.pixel(10, 3), rgbOf(0x0000FF));
+    EXPECT_EQ(img.pixel(34, 3), rgbOf(0x0000FF));
+    EXPECT_EQ(img.pixel(35, 3), rgbOf(0x00FF00));
+    EXPECT_EQ(img.pixel(109, 3), rgbOf(0x00FF00));
+    EXPECT_EQ(img.pixel(110, 3), kWhite);
+    EXPECT_EQ(img.pixel(20, 1), kWhite); // margin y
+}
+
+// A progress cell through the painter: the cell value 50 in a 0..100 range fills half of the
+// bar inside the margins.
+TEST_P(GridPaint, ProgressCellThroughThePainter)
+{
+    grid->ProgressAppearance().SetShowGradient(false);
+    grid->ProgressAppearance().SetShowPercentage(false);
+    grid->ProgressAppearance().SetUnCompleteColor(0xFFFFFF);
+    TCellGraphic* g = grid->CreateCellGraphic(2, 2);
+    g->FCellType = ctXPProgress;
+    g->FCellErrFrom = 0;
+    g->FCellErrLen = 100;
+    grid->SetCells(2, 2, QStringLiteral("50"));
+    const QImage img = paint(2, 2, {0, 0, 105, 24});
+    // Rectangle 2..102 (margins 2, one less at the right): inner length 98, 49 filled.
+    const QRgb level0 = rgbOf(grid->ProgressAppearance().Level0Color());
+    EXPECT_EQ(img.pixel(3, 12), level0);
+    EXPECT_EQ(img.pixel(51, 12), level0);
+    EXPECT_NE(img.pixel(52, 12), level0);
+}
+
+// Modified rows show a 4-pixel bar at the right edge of column 0.
+TEST_P(GridPaint, ModifiedRowMarker)
+{
+    grid->PaintSettings().ShowModified.Enabled = true;
+    grid->PaintSettings().ShowModified.Color = 0x00FF00;
+    grid->SetRowModified(3, true);
+    const QImage marked = paint(0, 3, {0, 0, 60, 20});
+    for (int x = 54; x < 62; ++x)
+        EXPECT_EQ(marked.pixel(x, 10) == rgbOf(0x00FF00), x >= 56 && x < 60) << x;
+    const QImage plain = paint(0, 2, {0, 0, 60, 20});
+    EXPECT_NE(plain.pixel(57, 10), rgbOf(0x00FF00));
+    grid->PaintSettings().ShowModified.Enabled = false;
+    EXPECT_NE(paint(0, 3, {0, 0, 60, 20}).pixel(57, 10), rgbOf(0x00FF00));
+}
+
+// A hot header with the drop-down button: a separator at right - 16 and the arrow at
+// (right - 8, top + 8), both in the hover border colour; without hover nothing of it.
+TEST_P(GridPaint, HeaderDropDownPart)
+{
+    grid->Look = glXP;
+    grid->HoverFixedCells = hfAll;
+    auto& cl = grid->PaintSettings().ControlLook;
+    cl.FixedDropdownButton = true;
+    cl.FixedGradientHoverBorder = 0x0000FF;
+    grid->OnCanShowFixedDropDown = [](TQvStringGrid*, int, bool& canShow) { canShow = true; };
+    grid->FHoverFixedX = 2;
+    grid->FHoverFixedY = 0;
+    const QImage hot = paint(2, 0, {0, 0, 80, 22}, gdFixed);
+    const QRgb border = rgbOf(0x0000FF);
+    EXPECT_EQ(hot.pixel(64, 11), border);           // separator
+    EXPECT_EQ(hot.pixel(72, 8), border);            // arrow base
+    EXPECT_EQ(hot.pixel(72, 10), border);           // arrow point
+    EXPECT_NE(hot.pixel(68, 9), border);            // outside the arrow
+    grid->FHoverFixedX = -1;
+    const QImage cold = paint(2, 0, {0, 0, 80, 22}, gdFixed);
+    EXPECT_NE(cold.pixel(64, 11), border);
+    EXPECT_NE(cold.pixel(72, 10), border);
+}
+
+// The focus rectangle: only on the current normal cell of a focused grid, never with row
+// selection or with HideFocusRect.
+TEST_P(GridPaint, FocusRectangleRule)
+{
+    grid->show();
+    QApplication::setActiveWindow(grid.get());
+    grid->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(grid->hasFocus());
+    grid->SetCol(2);
+    grid->SetRow(2);
+    ASSERT_EQ(grid->Col(), 2);
+    ASSERT_EQ(grid->Row(), 2);
+    ASSERT_TRUE(grid->hasFocus());
+    const auto framed = [&](int col, int row) {
+        const QImage img = paint(col, row, {10, 10, 70, 34});
+        // Dotted frame over 10..68 x 10..32: corners and every second pixel inverted.
+        return img.pixel(10, 10) != kWhite && img.pixel(68, 32) == img.pixel(10, 10) &&
+               img.pixel(11, 10) == kWhite && img.pixel(69, 33) == kWhite;
+    };
+    EXPECT_TRUE(framed(2, 2));
+    EXPECT_FALSE(framed(3, 2));
+    grid->HideFocusRect = true;
+    EXPECT_FALSE(framed(2, 2));
+    grid->HideFocusRect = false;
+    grid->SetOptions(grid->Options() | goRowSelect);
+    EXPECT_FALSE(framed(2, 2));
+    grid->SetOptions(grid->Options() & ~goRowSelect);
+    grid->clearFocus();
+    grid->hide();
+    EXPECT_FALSE(framed(2, 2));
+}
+
+// Cells selected without focus in a grid without a selection colour get the highlight brush;
+// with OnDrawCell and NoDefaultDraw the text is left out but the graphic stays.
+TEST_P(GridPaint, NoDefaultDrawKeepsTheGraphic)
+{
+    grid->SetCells(2, 2, QStringLiteral("WWWWWW"));
+    TCellGraphic* g = grid->CreateCellGraphic(2, 2);
+    g->SetCheckBox(true, false, false, haLeft, vaCenter);
+    int drawn = 0;
+    grid->OnDrawCell = [&](TStringGrid*, int, int, const TRect&, TGridDrawState) { ++drawn; };
+    grid->PaintSettings().NoDefaultDraw = true;
+    const QImage img = paint(2, 2, {0, 0, 100, 24});
+    EXPECT_EQ(drawn, 1);
+    EXPECT_FALSE(inked(img, QRect(0, 0, 18, 24)).isNull()); // the check box
+    EXPECT_TRUE(inked(img, QRect(18, 0, 82, 24)).isNull()); // no text
+    grid->PaintSettings().NoDefaultDraw = false;
+    EXPECT_FALSE(inked(paint(2, 2, {0, 0, 100, 24}), QRect(18, 0, 82, 24)).isNull());
+}
+
+// Shapes: a circle takes the smaller side; ratings fill whole and half stars.
+TEST_P(GridPaint, ShapesAndRatings)
+{
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(kWhite);
+    {
+        QPainter p(&img);
+        ZirAzur::PaintCellShape(p, 0, 0, 30, 20, csCircle, 0x0000FF, 0x000000);
+    }
+    EXPECT_EQ(inked(img), QRect(0, 0, 20, 20));
+    EXPECT_EQ(img.pixel(10, 10), rgbOf(0x0000FF));
+
+    TCellGraphic* g = grid->CreateCellGraphic(2, 2);
+    g->FCellType = ctRating;
+    g->FCellAngle = 5;
+    g->FCellBitmapColor = 0xC0C0C0; // empty star
+    g->FCellIndex = 0x0000FF;       // filled star
+    g->FCellHAlign = haLeft;
+    g->FCellVAlign = vaTop;
+    // Star centres: filled stars and the half star (its centre lies on its edge) in the
+    // filled colour, empty stars in the empty colour.
+    const auto starCentres = [&](const QImage& im) {
+        QString s;
+        for (int i = 0; i < 5; ++i)
+            s += im.pixel(1 + i * 18 + 8, 1 + 8) == rgbOf(0x0000FF) ? QLatin1Char('F') : QLatin1Char('-');
+        return s;
+    };
+    grid->SetCells(2, 2, QStringLiteral("3.7"));
+    EXPECT_EQ(starCentres(paint(2, 2, {0, 0, 120, 24})), QStringLiteral("FFFF-"));
+    grid->SetCells(2, 2, QStringLiteral("3.3"));
+    EXPECT_EQ(starCentres(paint(2, 2, {0, 0, 120, 24})), QStringLiteral("FFF--"));
+}
+
+} // namespace
+
+namespace {
+
+// The hooks beside the painter.
+TEST(GridPaintRowHooks, DeletingTheOnlyNormalRowClearsIt)
+{
+    TQvStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(2);
+    g.SetCells(1, 1, QStringLiteral("x"));
+    int deleted = -1;
+    g.OnAutoDeleteRow = [&](TQvStringGrid*, int row) { deleted = row; };
+    g.DeleteRowAt(1);
+    EXPECT_EQ(g.RowCount(), 2);
+    EXPECT_EQ(g.Cells(1, 1), QString());
+    EXPECT_EQ(deleted, 1);
+
+    g.SetRowCount(4);
+    g.SetCells(1, 2, QStringLiteral("two"));
+    g.SetCells(1, 3, QStringLiteral("three"));
+    g.DeleteRowAt(2);
+    EXPECT_EQ(g.RowCount(), 3);
+    EXPECT_EQ(g.Cells(1, 2), QStringLiteral("three"));
+    g.InsertRowAt(1);
+    EXPECT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(g.Cells(1, 3), QStringLiteral("three"));
+}
+
+TEST(GridPaintRowHooks, SelectionAndFixedEditorEvents)
+{
+    TQvStringGrid g;
+    TGridRect got{};
+    g.OnSelectionChanged = [&](TQvStringGrid*, int l, int t, int r, int b) { got = {l, t, r, b}; };
+    g.SelectionChangedNotify(1, 2, 3, 4);
+    EXPECT_EQ(got, (TGridRect{1, 2, 3, 4}));
+    g.OnFixedEdit = [](TQvStringGrid*, int, int, TGridFixedCellEditor& e, QStringList& values) {
+        e = fceComboList;
+        values << QStringLiteral("a");
+    };
+    TGridFixedCellEditor editor = fceEdit;
+    QStringList values;
+    g.GetFixedCellEditor(1, 0, editor, values);
+    EXPECT_EQ(editor, fceComboList);
+    EXPECT_EQ(values, QStringList{QStringLiteral("a")});
+}
+
+// Outside the cells: a gradient without its end colour paints nothing; a grid whose cells
+// fill the client area paints nothing outside them either.
+TEST(GridPaintBackground, OutsideTheCells)
+{
+    ReleaseGridThemeApi();
+    TQvStringGrid g;
+    g.resize(400, 300);
+    g.show();
+    g.SetColCount(2);
+    g.SetRowCount(2);
+    auto& bg = g.PaintSettings().BackGround;
+    bg.Display = bdGradientVert;
+    bg.Color = 0x0000FF;
+    bg.ColorTo = clNone;
+    const auto shot = [&] {
+        QImage img(g.viewport()->size(), QImage::Format_RGB32);
+        g.viewport()->render(&img);
+        return img;
+    };
+    const QPoint below(10, g.viewport()->height() - 2);
+    EXPECT_NE(shot().pixel(below), rgbOf(0x0000FF));
+    bg.ColorTo = 0x00FF00;
+    const QImage painted = shot();
+    EXPECT_NE(painted.pixel(below), rgbOf(platform::clWindow));
+    g.SetRowCount(100);
+    g.SetColCount(40);
+    EXPECT_NE(shot().pixel(below), painted.pixel(below));
+    BindGridThemeApi();
+}
+
+} // namespace
