@@ -152,6 +152,14 @@ public:
     // ---- the column's cells (rows are displayed rows) ------------------------------------------
     QString GetRows(int idx) const;
     void SetRows(int idx, const QString& value);
+    int GetInts(int idx) const;
+    void SetInts(int idx, int value);
+    double GetFloats(int idx) const;
+    void SetFloats(int idx, double value);
+    TDateTime GetDates(int idx) const;
+    void SetDates(int idx, TDateTime value);
+    TDateTime GetTimes(int idx) const;
+    void SetTimes(int idx, TDateTime value);
 
 private:
     friend class TQvColumnGrid;
@@ -326,22 +334,25 @@ public:
     bool GetColumnFilter(int ACol) override;
     void UpdateColumnSize(int ACol, int& width) override;
     void UpdateAutoColumnSize(int ACol, int& width) override;
+    // The string grid's column-header list changed: the definitions take its texts.
     void UpdateColumnHeaders() override;
+    // The header list rebuilt from the definitions (an empty header takes the text of row 0).
+    void RebuildColumnHeaders();
     void AfterCellsLoaded() override;
     void GetCellDefaults(int col, int row, TFont& font, TBrush& brush, TColor& colorTo, TColor& mirrorColor,
                          TColor& mirrorColorTo, TAlignment& ha, TVAlignment& va, bool& ww,
                          TCellGradientDirection& gd) override;
-    // The string grid calls it when its column-header list changed: the headers follow it.
-    void ColumnHeadersChanged();
-    void GetFloatFormat(int ACol, QString& floatFormat);
-    // Data check boxes of edDataCheckBox columns (one shared graphic, no per-cell object).
-    TCellGraphic* GetCellGraphic(int ACol, int ARow);
-    TCellType GetCellType(int ACol, int ARow);
+    QString GetFloatFormat(int ACol, int ARow) const override;
+    // Data check boxes of edDataCheckBox columns: one shared graphic, no per-cell object; the
+    // string grid's check-box operations read and toggle them through these.
+    TCellGraphic* GetCellGraphic(int ACol, int ARow) override;
+    TCellType GetCellType(int ACol, int ARow) override;
+    // By real row: a data check box of a hidden row is read and set through the hidden-row
+    // store's text; everything else as the string grid does it.
     using TQvStringGrid::GetCheckBoxState;
-    bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& state);
-    // Toggles a data check box: the check-true text unless the cell holds it, else the
-    // check-false text; fires the change event and, for user input, the click event.
-    bool ToggleCheck(int ACol, int ARow, bool fromUser);
+    using TQvStringGrid::SetCheckBoxState;
+    bool GetCheckBoxState(int ACol, int ARow, bool& state);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
     int InplaceEditLimit(int maxEditLength);
     QString InplaceEditMask(int ACol, int ARow);
 
@@ -442,6 +453,7 @@ private:
     bool isNormal(int ACol, int ARow) const;
     bool isInnerNormal(int ACol, int ARow) const;
     bool isDataCheckCell(int ACol, int ARow) const;
+    bool isHiddenDataCheckCell(int ACol, int realRow) const;
     void writeHeader(TGridColumnItem& item, const QString& value);
     void moveDefinition(int fromReal, int toReal);
     TCellProperties* propsIfAny(int i, int j) const;

@@ -216,9 +216,18 @@ TEST(QvCGridHeaders, RebuildTakesRowZeroForEmptyHeaders)
     TQvColumnGrid g;
     g.SetCells(3, 0, "from cell");
     g.Columns()[1].SetHeader("set");
-    g.UpdateColumnHeaders();
+    g.RebuildColumnHeaders();
     EXPECT_EQ(g.Columns()[3].Header(), "from cell");
     EXPECT_EQ(g.ColumnHeaders(), (QStringList{"", "set", "", "from cell", ""}));
+}
+
+TEST(QvCGridHeaders, DefinitionsFollowTheGridsHeaderList)
+{
+    TQvColumnGrid g;
+    g.SetColumnHeaders({"Index", "Name", "Length"});
+    EXPECT_EQ(g.Columns()[1].Header(), "Name");
+    EXPECT_EQ(g.Columns()[2].Header(), "Length");
+    EXPECT_EQ(g.Cells(2, 0), "Length");
 }
 
 // ---- per-cell hooks ------------------------------------------------------------------------------
@@ -349,6 +358,20 @@ TEST(QvCGridHooks, ColumnAnswersFirstThenTheEvent)
     EXPECT_FALSE(g.CellHasComboBox(2, 3));
 }
 
+TEST(QvCGridHooks, FloatFormatAndTypedColumnAccess)
+{
+    TQvColumnGrid g;
+    g.FloatFormat = "%.2f";
+    g.Columns()[3].SetFloatFormat("%.4f");
+    EXPECT_EQ(g.GetFloatFormat(3, 1), "%.4f");
+    EXPECT_EQ(g.GetFloatFormat(2, 1), "%.2f");
+    g.Columns()[2].SetInts(4, 42);
+    EXPECT_EQ(g.Cells(2, 4), "42");
+    EXPECT_EQ(g.Columns()[2].GetInts(4), 42);
+    g.Columns()[2].SetRows(5, "x");
+    EXPECT_EQ(g.Columns()[2].GetRows(5), "x");
+}
+
 TEST(QvCGridHooks, EditLimitAndMask)
 {
     TQvColumnGrid g;
@@ -405,13 +428,32 @@ TEST(QvCGridCheckBoxes, DataCheckBoxToggles)
         TCheckBoxState st = cbGrayed;
         ASSERT_TRUE(g.GetCheckBoxState(2, 3, st));
         EXPECT_EQ(st, s.stateBefore);
-        ASSERT_TRUE(g.ToggleCheck(2, 3, true));
+        ASSERT_TRUE(g.DoToggleCheckBox(2, 3, true));
         EXPECT_EQ(g.Cells(2, 3), s.after);
     }
     EXPECT_EQ(changes, (std::vector<bool>{true, false, true}));
     g.SetCells(2, 4, "maybe");
-    g.ToggleCheck(2, 4, false);
+    g.ToggleCheckBox(2, 4);
     EXPECT_EQ(g.Cells(2, 4), "Y");
+
+    // Windows read and set the state by real row, hidden rows included.
+    g.HideRow(4);
+    bool state = false;
+    ASSERT_TRUE(g.GetCheckBoxState(2, 4, state));
+    EXPECT_TRUE(state);
+    ASSERT_TRUE(g.SetCheckBoxState(2, 4, false));
+    EXPECT_EQ(g.GetCellsEx(2, 4), "N");
+}
+
+TEST(QvCGridCheckBoxes, ReadOnlyColumnRefusesUserToggles)
+{
+    TQvColumnGrid g;
+    g.Columns()[2].SetEditor(edDataCheckBox);
+    g.Columns()[2].SetReadOnly(true);
+    EXPECT_FALSE(g.DoToggleCheckBox(2, 3, true));
+    EXPECT_EQ(g.Cells(2, 3), "");
+    EXPECT_TRUE(g.DoToggleCheckBox(2, 3, false)); // the program may still set it
+    EXPECT_EQ(g.Cells(2, 3), "Y");
 }
 
 TEST(QvCGridCheckBoxes, OnlyInnerNormalCellsShowTheBox)

@@ -240,6 +240,54 @@ void TGridColumnItem::SetRows(int idx, const QString& value)
         g->SetCells(Index(), idx, value);
 }
 
+int TGridColumnItem::GetInts(int idx) const
+{
+    const TQvColumnGrid* g = Grid();
+    return g ? g->GetInts(Index(), idx) : 0;
+}
+
+void TGridColumnItem::SetInts(int idx, int value)
+{
+    if (TQvColumnGrid* g = Grid())
+        g->SetInts(Index(), idx, value);
+}
+
+double TGridColumnItem::GetFloats(int idx) const
+{
+    const TQvColumnGrid* g = Grid();
+    return g ? g->GetFloats(Index(), idx) : 0.0;
+}
+
+void TGridColumnItem::SetFloats(int idx, double value)
+{
+    if (TQvColumnGrid* g = Grid())
+        g->SetFloats(Index(), idx, value);
+}
+
+TDateTime TGridColumnItem::GetDates(int idx) const
+{
+    const TQvColumnGrid* g = Grid();
+    return g ? g->GetDates(Index(), idx) : 0.0;
+}
+
+void TGridColumnItem::SetDates(int idx, TDateTime value)
+{
+    if (TQvColumnGrid* g = Grid())
+        g->SetDates(Index(), idx, value);
+}
+
+TDateTime TGridColumnItem::GetTimes(int idx) const
+{
+    const TQvColumnGrid* g = Grid();
+    return g ? g->GetTimes(Index(), idx) : 0.0;
+}
+
+void TGridColumnItem::SetTimes(int idx, TDateTime value)
+{
+    if (TQvColumnGrid* g = Grid())
+        g->SetTimes(Index(), idx, value);
+}
+
 // ---- TGridColumnCollection ---------------------------------------------------------------------
 
 TGridColumnCollection::TGridColumnCollection(TQvColumnGrid* owner) : FOwner(owner) {}
@@ -336,7 +384,7 @@ void TGridColumnCollection::Update(TGridColumnItem*)
     const int n = Count() - FOwner->NumHiddenColumns();
     if (n != FOwner->ColCount() && FOwner->FixedCols() < n)
         FOwner->SetColCount(n);
-    FOwner->UpdateColumnHeaders();
+    FOwner->RebuildColumnHeaders();
     FOwner->Invalidate();
 }
 

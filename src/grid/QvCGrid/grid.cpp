@@ -225,7 +225,7 @@ void TQvColumnGrid::writeHeader(TGridColumnItem& item, const QString& value)
         headers.append(c->FColumnHeader);
 }
 
-void TQvColumnGrid::UpdateColumnHeaders()
+void TQvColumnGrid::RebuildColumnHeaders()
 {
     if (FixedRows() <= 0 || !FColumnCollection)
         return;
@@ -239,8 +239,11 @@ void TQvColumnGrid::UpdateColumnHeaders()
     }
 }
 
-void TQvColumnGrid::ColumnHeadersChanged()
+// Stored directly: the string grid writes the list into row 0 itself.
+void TQvColumnGrid::UpdateColumnHeaders()
 {
+    if (!FColumnCollection)
+        return;
     const QStringList& headers = ColumnHeaders();
     for (int i = 0; i < FColumnCollection->Count() && i < headers.size(); ++i)
         FColumnCollection->GetItem(i)->FColumnHeader = headers[i];

@@ -262,11 +262,11 @@ void TQvColumnGrid::GetCellDefaults(int col, int row, TFont& font, TBrush& brush
     }
 }
 
-void TQvColumnGrid::GetFloatFormat(int ACol, QString& floatFormat)
+QString TQvColumnGrid::GetFloatFormat(int ACol, int ARow) const
 {
-    floatFormat = FloatFormat;
     if (const TGridColumnItem* c = column(ACol); c && !c->FloatFormat().isEmpty())
-        floatFormat = c->FloatFormat();
+        return c->FloatFormat();
+    return TQvStringGrid::GetFloatFormat(ACol, ARow);
 }
 
 // ---- data check boxes --------------------------------------------------------------------------
@@ -291,29 +291,28 @@ TCellType TQvColumnGrid::GetCellType(int ACol, int ARow)
     return t;
 }
 
-bool TQvColumnGrid::GetCheckBoxState(int ACol, int ARow, TCheckBoxState& state)
+bool TQvColumnGrid::isHiddenDataCheckCell(int ACol, int realRow) const
 {
-    if (TQvStringGrid::GetCellGraphic(ACol, ARow) || !isDataCheckCell(ACol, ARow))
+    const TGridColumnItem* c = column(ACol);
+    return c && c->Editor() == edDataCheckBox && ACol >= FixedCols() &&
+           ACol < AllColCount() - FixedRightCols() && realRow >= FixedRows() && IsHiddenRow(realRow) &&
+           !CellGraphicByRealRow(ACol, realRow);
+}
+
+bool TQvColumnGrid::GetCheckBoxState(int ACol, int ARow, bool& state)
+{
+    if (!isHiddenDataCheckCell(ACol, ARow))
         return TQvStringGrid::GetCheckBoxState(ACol, ARow, state);
-    QString t;
-    GetCheckTrue(ACol, ARow, t);
-    state = BoolToCheckBoxState(Cells(ACol, ARow) == t);
+    state = GetCellsEx(ACol, ARow) == column(ACol)->CheckTrue();
     return true;
 }
 
-bool TQvColumnGrid::ToggleCheck(int ACol, int ARow, bool fromUser)
+bool TQvColumnGrid::SetCheckBoxState(int ACol, int ARow, bool State)
 {
-    if (TQvStringGrid::GetCellGraphic(ACol, ARow) || !isDataCheckCell(ACol, ARow))
-        return false;
-    QString t, f;
-    GetCheckTrue(ACol, ARow, t);
-    GetCheckFalse(ACol, ARow, f);
-    const bool nowChecked = Cells(ACol, ARow) != t;
-    SetCells(ACol, ARow, nowChecked ? t : f);
-    RepaintCell(ACol, ARow);
-    CheckBoxChange(ACol, ARow, nowChecked);
-    if (fromUser)
-        CheckBoxClick(ACol, ARow, nowChecked);
+    if (!isHiddenDataCheckCell(ACol, ARow))
+        return TQvStringGrid::SetCheckBoxState(ACol, ARow, State);
+    const TGridColumnItem* c = column(ACol);
+    SetCellsEx(ACol, ARow, State ? c->CheckTrue() : c->CheckFalse());
     return true;
 }
 
