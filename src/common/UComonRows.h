@@ -91,8 +91,7 @@ private:
 };
 
 // Adapts a grid class through its public API; members the class lacks keep the TRowTable
-// defaults. Grids with cell check boxes derive from it and add the check-box members. The
-// grid must outlive the adapter.
+// defaults. The grid must outlive the adapter.
 template <typename Grid>
 class TGridRows : public TRowTable {
 public:
@@ -119,6 +118,27 @@ public:
     {
         return dataCheckBoxColumn && dataCheckBoxColumn(col);
     }
+    bool HasCheckBox(int col, int row) const override
+    {
+        if constexpr (requires(Grid& g) { { g.HasCheckBox(0, 0) } -> std::convertible_to<bool>; })
+            return grid_.HasCheckBox(col, row);
+        else
+            return false;
+    }
+    bool CheckBoxChecked(int col, int row) const override
+    {
+        if constexpr (requires(Grid& g, bool& b) { g.GetCheckBoxState(0, 0, b); }) {
+            bool checked = false;
+            return grid_.GetCheckBoxState(col, row, checked) && checked;
+        } else {
+            return false;
+        }
+    }
+    void SetCheckBoxChecked(int col, int row, bool checked) override
+    {
+        if constexpr (requires(Grid& g) { g.SetCheckBoxState(0, 0, true); })
+            grid_.SetCheckBoxState(col, row, checked);
+    }
     bool ReadOnly(int col, int row) const override
     {
         if constexpr (requires(Grid& g) { { g.GetReadOnly(0, 0) } -> std::convertible_to<bool>; })
@@ -128,8 +148,13 @@ public:
     }
     void SetReadOnly(int col, int row, bool readOnly) override
     {
-        if constexpr (requires(Grid& g) { g.SetReadOnly(0, 0, true); })
+        if constexpr (requires(Grid& g) { g.SetReadOnly(0, 0, true); }) {
             grid_.SetReadOnly(col, row, readOnly);
+        } else if constexpr (requires(Grid& g) { g.GetCellProperties(0, 0)->FReadOnly = true; }) {
+            // The grid keeps a cell's read-only flag in its cell properties.
+            if (auto* properties = grid_.GetCellProperties(col, row))
+                properties->FReadOnly = readOnly;
+        }
     }
 
     int Col() const override { return grid_.Col(); }

@@ -309,3 +309,75 @@ TEST_F(RowHelpers, HeaderDoubleClickSizesWithTheOptionOnly)
 }
 
 } // namespace
+
+// ---- the helpers on the table control itself --------------------------------------------------
+
+#include "grid/QvCGrid.h"
+
+namespace {
+
+TEST_F(RowHelpers, StringGridWithCellCheckBoxes)
+{
+    grid::TQvStringGrid g;
+    g.SetColCount(4);
+    g.SetRowCount(5);
+    common::TGridRows<grid::TQvStringGrid> t(g, QStringLiteral("sg"));
+    for (int r = 1; r < 5; ++r) {
+        g.AddCheckBox(1, r, r == 2, false);
+        g.SetCells(2, r, cellText(2, r));
+        g.SetCells(3, r, cellText(3, r));
+    }
+    ASSERT_TRUE(t.HasCheckBox(1, 2));
+    EXPECT_TRUE(t.CheckBoxChecked(1, 2));
+    EXPECT_FALSE(t.CheckBoxChecked(1, 3));
+
+    common::Grid_Copy_Row_Ex(t, 2);
+    EXPECT_EQ(common::State().Copy_Str, (QStringList{QStringLiteral("Y"), cellText(2, 2), cellText(3, 2)}));
+    EXPECT_EQ(common::State().Copy_Is_Check, (QList<bool>{true, false, false}));
+
+    // Delete row 1: row 2's ticked box and texts move up, the last row is emptied and read-only.
+    common::Grid_Delete_Row_Ex(1, t, false);
+    EXPECT_TRUE(t.CheckBoxChecked(1, 1));
+    EXPECT_EQ(g.Cells(2, 1), cellText(2, 2));
+    EXPECT_EQ(g.Cells(2, 4), QString());
+    EXPECT_TRUE(g.GetReadOnly(2, 4));
+
+    // Insert at row 4 makes it editable again; pasting fills it without asking.
+    common::Grid_Insert_Row_Ex(4, t, true);
+    EXPECT_FALSE(g.GetReadOnly(2, 4));
+    EXPECT_TRUE(t.CheckBoxChecked(1, 4)) << "column 1 ticked with the enable flag";
+    g.SetCheckBoxState(1, 4, false);
+    EXPECT_TRUE(common::Grid_Paste_Row_Ex(t, 4, true, ui));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(t.CheckBoxChecked(1, 4));
+    EXPECT_EQ(g.Cells(3, 4), cellText(3, 2));
+}
+
+TEST_F(RowHelpers, ColumnGridDataCheckBoxesDoNotMakeARowUsed)
+{
+    grid::TQvColumnGrid g;
+    for (int c = 0; c < 3; ++c)
+        g.Columns().Add();
+    g.Columns()[1].SetEditor(grid::edDataCheckBox);
+    g.SetColCount(3);
+    g.SetRowCount(4);
+    common::TGridRows<grid::TQvColumnGrid> t(g, QStringLiteral("cg"));
+    t.dataCheckBoxColumn = [&g](int col) { return g.Columns()[col].Editor() == grid::edDataCheckBox; };
+    g.SetCells(1, 1, QStringLiteral("N"));
+    g.SetCells(2, 1, QStringLiteral("x"));
+    g.SetCells(1, 2, QStringLiteral("Y"));
+    common::Grid_Copy_Row(t, 1);
+    EXPECT_TRUE(common::Grid_Paste_Row(t, 2, true, ui));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(g.Cells(1, 2), QStringLiteral("N"));
+    EXPECT_EQ(g.Cells(2, 2), QStringLiteral("x"));
+
+    // The header double-click sizes the column to its widest text.
+    common::State().Double_Click_Auto_Size = true;
+    g.SetCells(2, 3, QStringLiteral("a rather long text for this column"));
+    const int before = g.ColWidths(2);
+    common::Grid_DblClick_AutoSize(t, 0, 2);
+    EXPECT_GT(g.ColWidths(2), before);
+}
+
+} // namespace
