@@ -175,8 +175,12 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
         else if (real == pd_col::Enable)
             afterRowChange(grid);
     };
-    if (processData)
+    if (processData) {
+        // A ticked or unticked Enable box moves the rows below; the change event comes with
+        // every toggle, the click event with the user's (placing twice gives the same).
         grid->OnCheckBoxClick = [this, grid](grid::TQvStringGrid*, int, int, bool) { afterRowChange(grid); };
+        grid->OnCheckBoxChange = [this, grid](grid::TQvStringGrid*, int, int, bool) { afterRowChange(grid); };
+    }
     auto* events = new TTableEvents(*grid);
     events->onDblClickCell = [&rows](int col, int row) { common::Grid_DblClick_AutoSize(rows, row, col); };
     events->onHint = [&hints](int col, int row) {

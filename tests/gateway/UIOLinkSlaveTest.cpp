@@ -538,6 +538,21 @@ TEST_F(IOLinkSlaveWindow, RowButtonsActOnTheTableInFront)
     EXPECT_EQ(w->ACG_Variable->Cells(var_col::Name, 2), QStringLiteral("V2"));
 }
 
+TEST_F(IOLinkSlaveWindow, TickingEnableMovesThePositions)
+{
+    open();
+    auto* in = w->ACG_ProcessData_In;
+    for (int r = 1; r <= 3; ++r)
+        row(in, r, {"Y", QStringLiteral("P%1").arg(r), "4", "1", "0", "1000"});
+    w->Compile_Input_Pos_Bit();
+    // Unticking row 1 as the user does: its text becomes "N" and the rows below move back.
+    ASSERT_TRUE(in->ToggleCheckBox(pd_col::Enable, 1));
+    EXPECT_EQ(in->Cells(pd_col::Enable, 1), QStringLiteral("N"));
+    EXPECT_EQ(in->Cells(pd_col::Position, 2), QStringLiteral("0"));
+    EXPECT_EQ(in->Cells(pd_col::StartBit, 2), QStringLiteral("0"));
+    EXPECT_EQ(in->Cells(pd_col::StartBit, 3), QStringLiteral("4"));
+}
+
 TEST_F(IOLinkSlaveWindow, EnterJumpsAndHeaderHints)
 {
     open();
