@@ -346,11 +346,13 @@ TEST_F(DefOffsetWindow, Screenshot)
 
 #include "gateway/UDNet.h"
 #include "gateway/UIOLinkSlave.h"
+#include "gateway/UIOLinkSlaveIODD.h"
 #include "gateway/UIOLinkSlaveTables.h"
 #include "gateway/UParGen.h"
 #include "gateway/USaveBincc.h"
 
 #include <QComboBox>
+#include <QDate>
 
 namespace {
 
@@ -373,7 +375,7 @@ void setRow(TTableGrid* grid, int row, const QStringList& cells)
         grid->SetCells(c, row, cells[c - 1]);
 }
 
-TEST(ProjectThroughTheWindows, GivesTheImageOfTheHandMadeProject)
+TEST(ProjectThroughTheWindows, GivesTheImageAndIODDOfTheHandMadeProject)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -452,6 +454,15 @@ TEST(ProjectThroughTheWindows, GivesTheImageOfTheHandMadeProject)
 
     EXPECT_EQ(made.Bank2_Image.size(), 16412 + 20 * 4);
     EXPECT_EQ(made.Bank2_Image, hand.Bank2_Image);
+
+    // The IODD description of both projects is the same document too.
+    gateway::TIODD_Data madeData, handData;
+    ASSERT_TRUE(gateway::Read_IOLink_Data(madeData, state.File_ParGen, state.File_IOLink_Slave));
+    ASSERT_TRUE(gateway::Read_IOLink_Data(handData, handState.File_ParGen, handState.File_IOLink_Slave));
+    const QDate day(2026, 12, 10);
+    const QByteArray iodd = gateway::IODD_Document(madeData, day, QString());
+    EXPECT_FALSE(iodd.isEmpty());
+    EXPECT_EQ(iodd, gateway::IODD_Document(handData, day, QString()));
     state = saved;
 }
 
