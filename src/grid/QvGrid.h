@@ -29,6 +29,9 @@ class TGridProgressAppearance;
 struct TGridPainterDeleter {
     void operator()(TGridPainter* p) const;
 };
+
+struct TCellVisualSettings; // CellVisuals.h
+
 // Days since 30 December 1899, the time of day as the fraction.
 using TDateTime = double;
 
@@ -376,6 +379,8 @@ public:
     void SetAutoSize(bool v);
     void SetSpreadSheet(bool v);
     int VAlignFlag() const { return FVAlignFlag; }
+    // The settings the cell look is resolved from, as they stand.
+    TCellVisualSettings VisualSettings();
     // Sizes every column to its widest text plus Padding (fixed columns only with DoFixedCols).
     void AutoSizeColumns(bool DoFixedCols, int Padding);
     void LookChanged() { Invalidate(); }
@@ -619,7 +624,6 @@ public:
     std::function<void(TQvStringGrid*)> OnEndBlockFocus;
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnGetEditMask;
     std::function<void(TQvStringGrid*)> OnGridResize;
-
 
     // ---- painting ----
     // The content painter and the paint cycle go to the grid's painter (GridPaint.h).

@@ -273,45 +273,6 @@ void TQvStringGrid::CellChanged(int, int)
 {
 }
 
-// The look a cell is shown with, from the grid's colours, the selection and the per-cell hooks.
-void TQvStringGrid::GetVisualProperties(int col, int row, TGridDrawState& state, bool, bool select, bool,
-                                        TBrush& brush, TColor& colorTo, TColor& mirrorColor,
-                                        TColor& mirrorColorTo, TFont& font, TAlignment& ha, TVAlignment& va,
-                                        bool& ww, TCellGradientDirection& gd)
-{
-    const bool fixed = IsFixed(col, row);
-    font = fixed ? FFixedFont : Font();
-    brush.Color = fixed ? FixedColor() : Color();
-    colorTo = clNone;
-    mirrorColor = clNone;
-    mirrorColorTo = clNone;
-    if (fixed)
-        state |= gdFixed;
-    if (select && !fixed && (state & gdSelected) && ShowSelection) {
-        brush.Color = SelectionColor;
-        colorTo = SelectionColorTo;
-        mirrorColor = SelectionMirrorColor;
-        mirrorColorTo = SelectionMirrorColorTo;
-        font.Color = SelectionTextColor;
-    } else if (!fixed && FBands->Active()) {
-        brush.Color = FBands->RowColor(row - FixedRows());
-    }
-    GetCellColor(col, row, state, brush, font);
-    ha = FDefaultAlignment;
-    va = VAlignment;
-    if (CellHasProperties(col, row)) {
-        const auto* p = static_cast<const TCellProperties*>(GetGridObject(col, row));
-        ha = p->FAlignment;
-        va = p->FVAlignment;
-        ww = p->FWordWrap;
-        if (p->FBrushColorTo != clNone && !(state & gdSelected))
-            colorTo = p->FBrushColorTo;
-        gd = p->FGradientDirection;
-    }
-    GetCellAlignment(col, row, ha, va);
-    GetCellWordWrap(col, row, ww);
-}
-
 // New properties freeze the look the grid shows, except where the grid's own look must stay
 // visible through them: fixed cells, bands, and the selection keep no colour of their own.
 void TQvStringGrid::GetCellDefaults(int col, int row, TFont& font, TBrush& brush, TColor& colorTo,
