@@ -199,10 +199,8 @@ void TQvInplaceEdit::keyPressEvent(QKeyEvent* e)
             return;
         }
         setText(host->NewCellText());
-        QChar ch(13);
-        host->EditorKeyPress(this, ch);
-        if (!ch.isNull())
-            host->GridKeyPress(ch);
+        QChar ch(13); // the grid's key-press step fires OnKeyPress and moves on
+        host->GridKeyPress(ch);
         return;
     }
     if ((key == Qt::Key_Home || key == Qt::Key_End) && !ctrl && !shift) {

@@ -23,15 +23,6 @@
 namespace grid {
 
 class TQvStringGrid;
-class TGridPainter; // painting, GridPaint.h
-struct TGridPaintSettings;
-class TGridProgressAppearance;
-struct TGridPainterDeleter {
-    void operator()(TGridPainter* p) const;
-};
-
-struct TCellVisualSettings; // CellVisuals.h
-
 // Days since 30 December 1899, the time of day as the fraction.
 using TDateTime = double;
 
@@ -379,8 +370,6 @@ public:
     void SetAutoSize(bool v);
     void SetSpreadSheet(bool v);
     int VAlignFlag() const { return FVAlignFlag; }
-    // The settings the cell look is resolved from, as they stand.
-    TCellVisualSettings VisualSettings();
     // Sizes every column to its widest text plus Padding (fixed columns only with DoFixedCols).
     void AutoSizeColumns(bool DoFixedCols, int Padding);
     void LookChanged() { Invalidate(); }
@@ -625,35 +614,6 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnGetEditMask;
     std::function<void(TQvStringGrid*)> OnGridResize;
 
-    // ---- painting ----
-    // The content painter and the paint cycle go to the grid's painter (GridPaint.h).
-    TGridPainter& Painter();
-    TGridPaintSettings& PaintSettings();
-    TGridProgressAppearance& ProgressAppearance();
-    void PaintCellContent(QPainter& canvas, int col, int row, TRect& rect, TGridDrawState state) override;
-    virtual void PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& ARect, TGridDrawState AState);
-    std::function<void(TQvStringGrid*, QPainter& canvas, int ACol, int ARow, TGridDrawState, const TRect&, bool printing)>
-        OnCustomCellBkgDraw, OnCustomCellDraw;
-    std::function<void(TQvStringGrid*, int ARow, int ACol, TPen& leftPen, TPen& topPen, TPen& rightPen, TPen& bottomPen)>
-        OnGetCellBorderProp;
-    std::function<void(TQvStringGrid*)> OnPainted;
-    // Hooks beside the painter that the editing, navigation and filter code call.
-    virtual void GetFixedCellEditor(int ACol, int ARow, TGridFixedCellEditor& AEditor, QStringList& Values);
-    virtual void SelectionChangedNotify(int ALeft, int ATop, int ARight, int ABottom);
-    virtual void InsertRowAt(int ARow);
-    virtual void DeleteRowAt(int ARow);
-    virtual void FilterDoneNotify();
-    std::function<void(TQvStringGrid*, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
-    std::function<void(TQvStringGrid*, int ACol, int ARow, TGridFixedCellEditor& AEditor, QStringList& Values)>
-        OnFixedEdit;
-    std::function<void(TQvStringGrid*, int ARow)> OnAutoDeleteRow;
-
-protected:
-    void Paint() override;
-
-private:
-    std::unique_ptr<TGridPainter, TGridPainterDeleter> FPainter;
-    // ---- end of painting ----
 
 protected:
     void KeyPress(QChar& key) override;
@@ -751,6 +711,103 @@ private:
     bool FEditDisable = false;
     QString FCellCache;
 
+    // ---- in-place editing ----
+    // Editability and editor choice, special editor placement, the store of an editor's value
+    // and the end of an edit, the select-cell decision's editing switch, cell validation.
+public:
+    bool EditMode = false;        // an editor (text or special) is open on the current cell
+    bool FSpecialEditor = false;  // the open editor is a special control
+    bool FEditActive = false;     // a special editor is in use; its end is signalled
+    bool FValidating = false;     // a validation runs: no editor opens, no second validation
+    bool FNoEditChange = false;   // the grid itself loads the editor's text
+    bool FShowEditProcess = false;
+    bool FEntered = false;
+    bool FLastValidation = true;
+    bool FBlockKill = false;      // an editor is being closed
+    bool FBlockFocus = false;     // DoneInplaceEdit gives the focus back to the grid
+    bool InvokedFocusChange = false;
+    bool FEditChange = false;     // the select decision switched editing on or off for one cell
+    bool FNoAutoAdvance = false;  // a refused Enter, Up or Down: the grid does not move on
+    bool LButFlg = false;         // the editor was opened by a click
+    bool AlwaysValidate = false;
+    bool FGridModified = false;
+    bool ExcelStyleDecimalSeparator = false;
+    bool Lookup = false;
+    bool LookupCaseSensitive = false;
+    bool LookupHistory = false;
+    QChar FStartEditChar;
+    int MaxComboLength = 0;
+    // The control look's drop-down settings for the combo editor (count of visible items,
+    // list open whenever a combo cell is current); a column grid sets the count per column.
+    int DropDownCount = 8;
+    bool DropDownAlwaysVisible = false;
+    QString ValidChars;
+    std::vector<bool> ValidCharSet = std::vector<bool>(256, false); // codes 0..255 typed in edValidChars
+    QString FEditText;
+    QString FOldCellText;
+    QString FNewCellText;
+    int FOldCol = -1, FOldRow = -1;
+    bool FOldModifiedValue = false;
+    QString InvalidEntryTitle, InvalidEntryText;
+    class VAviDadoraVidoRavad* CellChecker = nullptr; // not owned
+    QWidget* EditCtrl = nullptr;                // the open special editor, nullptr for text
+    QStringList& LookupItems() { return FLookupItems; }
+
+    class TGridCombo* EditCombo();
+    class TQvInplaceEdit* InplaceEdit() const { return FQvInplaceEdit; }
+    bool CanEditNonFixedCell(int ACol, int ARow);
+    bool AllowEditorShow();
+    bool EditorWantsTab();
+    int InplaceEditLimit();
+    void ShowSpecialEditor(int ACol, int ARow);
+    void ShowInplaceEdit();
+    void HideInplaceEdit();
+    void ShowCellEdit();
+    void HideCellEdit();
+    void Select();
+    void DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift);
+    void SignalEditDone(int ACol, int ARow);
+    void StoreEditText(int ACol, int ARow, const QString& Value);
+    void StoreEditorValue(int ACol, int ARow);
+    void RevertCellEdit();
+    void SaveOldCellValue(int ACol, int ARow);
+    QString CurrentCellText();
+    void StoreCurrentCellText(const QString& Value);
+    void SetComboSelection(int Index) { FComboIdx = Index; }
+    void SetComboSelectionString(const QString& s);
+    virtual bool ValidateCell(const QString& NewValue);
+    virtual void GetEditorProp(int ACol, int ARow, void* AEditLink);
+    // A column grid loads the combo editor from the edited column's definition.
+    virtual void LoadEditorFromColumn(int ACol, int ARow) { (void)ACol; (void)ARow; }
+
+    std::function<void(TQvStringGrid*)> OnEditingDone;
+    TColRowEvent OnEditCellDone;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int AItemIndex, const QString& ASelection)> OnComboChange;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, const QString& Value)> OnEditChange;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, void* AEditLink)> OnGetEditorProp;
+
+protected:
+    bool CanEditShow() const override;
+    TInplaceEdit* CreateEditor() override;
+    QString GetEditText(int col, int row) override;
+    void SetEditText(int col, int row, const QString& value) override;
+    bool SelectCell(int col, int row) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    bool event(QEvent* e) override;
+
+private:
+    friend class TQvStringGridEditHost;
+    struct TEditHostDeleter {
+        void operator()(class TGridEditHost* h) const; // the adapter is complete only in GridEdit
+    };
+    std::unique_ptr<class TGridEditHost, TEditHostDeleter> FEditHost;
+    TGridCombo* FEditCombo = nullptr;        // child widget, owned through Qt
+    TQvInplaceEdit* FQvInplaceEdit = nullptr; // child widget, owned through Qt
+    bool FMovingBack = false;
+    TGridEditHost* editHost();
+    // ---- end of in-place editing ----
 };
 
 } // namespace grid

@@ -1,0 +1,404 @@
+// In-place editing driven the way a user does it: clicks and keys on an offscreen column grid.
+
+#include "grid/GridCombo.h"
+#include "grid/QSGEdit.h"
+#include "grid/QvCGrid.h"
+#include "grid/qsgcheck.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace grid;
+
+void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+// A window holding a column grid of five columns (text, pick-only combo, editable combo,
+// read-only) and a line edit to take the focus away; every editing event is recorded with its
+// arguments in the order they arrive.
+struct EditWindow {
+    EditWindow()
+    {
+        auto* lay = new QVBoxLayout(&window);
+        grid = new TQvColumnGrid(&window);
+        lay->addWidget(grid);
+        other = new QLineEdit(&window);
+        lay->addWidget(other);
+        window.resize(600, 400);
+        grid->SetColCount(5);
+        grid->SetRowCount(6);
+        TGridColumnCollection& cols = grid->Columns();
+        cols[2].SetEditor(edComboList);
+        cols[2].SetComboItems({"Alpha", "Beta", "Gamma"});
+        cols[3].SetEditor(edComboEdit);
+        cols[3].SetComboItems({"Alpha", "Beta", "Gamma"});
+        cols[4].SetReadOnly(true);
+        grid->OnCanEditCell = [this](TQvStringGrid*, int r, int c, bool&) { log << QStringLiteral("CanEdit r%1 c%2").arg(r).arg(c); };
+        grid->OnGetEditorType = [this](TQvStringGrid*, int c, int r, TEditorType&) {
+            log << QStringLiteral("EditorType c%1 r%2").arg(c).arg(r);
+        };
+        grid->OnCellValidate = [this](TQvStringGrid* g, int c, int r, QString& v, bool& valid) {
+            log << QStringLiteral("Validate c%1 r%2 %3 cell=%4").arg(c).arg(r).arg(v, g->Cells(c, r));
+            if (refuse)
+                valid = false;
+            if (!replacement.isEmpty())
+                v = replacement;
+        };
+        grid->OnEditingDone = [this](TQvStringGrid*) { log << QStringLiteral("EditingDone"); };
+        grid->OnEditCellDone = [this](TQvStringGrid*, int c, int r) { log << QStringLiteral("EditCellDone c%1 r%2").arg(c).arg(r); };
+        grid->OnComboChange = [this](TQvStringGrid*, int c, int r, int i, const QString& s) {
+            log << QStringLiteral("ComboChange c%1 r%2 %3 %4").arg(c).arg(r).arg(i).arg(s);
+        };
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        grid->setFocus();
+        QApplication::processEvents();
+    }
+    QPoint centre(int col, int row) const { return grid->CellRect(col, row).toQRect().center(); }
+    void click(int col, int row)
+    {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre(col, row));
+        QApplication::processEvents();
+    }
+    // Keys go where the user's keys go: to the control that has the focus.
+    void key(Qt::Key k, Qt::KeyboardModifiers m = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+        QApplication::processEvents();
+    }
+    void type(const QString& s)
+    {
+        for (const QChar c : s)
+            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        QApplication::processEvents();
+    }
+    QStringList events(const char* prefixes) const { return log.filter(QRegularExpression(prefixes)); }
+    bool textEditorOpen() const { return grid->InplaceEdit() && grid->InplaceEdit()->isVisible(); }
+
+    // Declared before the window: the grid may still report while the window is torn down.
+    QStringList log;
+    bool refuse = false;
+    QString replacement;
+    QWidget window;
+    TQvColumnGrid* grid = nullptr;
+    QLineEdit* other = nullptr;
+};
+
+} // namespace
+
+TEST(GridEdit, ColumnGridEditsWithEditingOffInOptions)
+{
+    EditWindow w;
+    EXPECT_FALSE(w.grid->Options() & goEditing);
+    w.click(1, 3);
+    EXPECT_TRUE(w.grid->Options() & goEditing); // the editable column switched it on
+    w.type(QStringLiteral("hello"));
+    ASSERT_TRUE(w.textEditorOpen());
+    EXPECT_EQ(w.grid->InplaceEdit()->text(), QStringLiteral("hello"));
+    w.key(Qt::Key_Return);
+    EXPECT_FALSE(w.textEditorOpen());
+    EXPECT_EQ(w.grid->Cells(1, 3), QStringLiteral("hello"));
+}
+
+TEST(GridEdit, EnterEventsInOrderWithTheirArgumentOrders)
+{
+    EditWindow w;
+    w.click(1, 3);
+    w.log.clear();
+    w.type(QStringLiteral("ab"));
+    w.key(Qt::Key_Return);
+    const QStringList expected = {
+        "CanEdit r3 c1",                     // row before column
+        "EditorType c1 r3",                  // column before row
+        "Validate c1 r3 ab cell=ab",         // the cell already holds the typed text
+        "EditingDone",
+        "EditCellDone c1 r3",                // from the event queue, after the key
+    };
+    EXPECT_EQ(w.events("^(CanEdit|EditorType|Validate|EditingDone|EditCellDone)").mid(0, 1),
+              expected.mid(0, 1));
+    EXPECT_EQ(w.events("^(EditorType|Validate|EditingDone|EditCellDone)"), expected.mid(1));
+}
+
+TEST(GridEdit, EditCellDoneArrivesAfterTheClosingInput)
+{
+    EditWindow w;
+    w.click(1, 2);
+    w.type(QStringLiteral("x"));
+    w.log.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // no event processing yet
+    EXPECT_TRUE(w.events("^EditingDone").size() == 1);
+    EXPECT_TRUE(w.events("^EditCellDone").isEmpty());
+    QApplication::processEvents();
+    EXPECT_EQ(w.events("^EditCellDone"), QStringList({"EditCellDone c1 r2"}));
+}
+
+TEST(GridEdit, EveryWayOutStoresTheValue)
+{
+    struct Case {
+        const char* name;
+        std::function<void(EditWindow&)> leave;
+        int col, row; // current cell afterwards
+    };
+    const Case cases[] = {
+        {"Enter", [](EditWindow& w) { w.key(Qt::Key_Return); }, 1, 2},
+        {"Tab", [](EditWindow& w) { w.key(Qt::Key_Tab); }, 2, 2},
+        {"Down", [](EditWindow& w) { w.key(Qt::Key_Down); }, 1, 3},
+        {"Up", [](EditWindow& w) { w.key(Qt::Key_Up); }, 1, 1},
+        {"click elsewhere", [](EditWindow& w) { w.click(1, 4); }, 1, 4},
+        {"focus elsewhere", [](EditWindow& w) { w.other->setFocus(); QApplication::processEvents(); }, 1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditWindow w;
+        w.grid->SetOptions(w.grid->Options() | goTabs);
+        w.click(1, 2);
+        w.type(QStringLiteral("value"));
+        w.log.clear();
+        c.leave(w);
+        EXPECT_EQ(w.grid->Cells(1, 2), QStringLiteral("value"));
+        EXPECT_FALSE(w.textEditorOpen());
+        EXPECT_EQ(w.grid->Col(), c.col);
+        EXPECT_EQ(w.grid->Row(), c.row);
+        EXPECT_EQ(w.events("^Validate"), QStringList({"Validate c1 r2 value cell=value"}));
+        EXPECT_EQ(w.events("^EditCellDone"), QStringList({"EditCellDone c1 r2"}));
+    }
+}
+
+TEST(GridEdit, RefusedValidationKeepsTheEditorWithTheTypedText)
+{
+    struct Case {
+        const char* name;
+        std::function<void(EditWindow&)> leave;
+    };
+    const Case cases[] = {
+        {"Enter", [](EditWindow& w) { w.key(Qt::Key_Return); }},
+        {"Down", [](EditWindow& w) { w.key(Qt::Key_Down); }},
+        {"click elsewhere", [](EditWindow& w) { w.click(1, 4); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditWindow w;
+        w.grid->SetCells(1, 2, QStringLiteral("old"));
+        w.refuse = true;
+        w.click(1, 2);
+        w.type(QStringLiteral("bad"));
+        c.leave(w);
+        ASSERT_TRUE(w.textEditorOpen());
+        EXPECT_EQ(w.grid->InplaceEdit()->text(), QStringLiteral("bad"));
+        EXPECT_EQ(w.grid->Row(), 2);
+        EXPECT_EQ(w.grid->Col(), 1);
+        EXPECT_EQ(w.grid->Cells(1, 2), QStringLiteral("old")); // a refused value is never stored
+        // Accepting the next try stores it.
+        w.refuse = false;
+        w.key(Qt::Key_Return);
+        EXPECT_EQ(w.grid->Cells(1, 2), QStringLiteral("bad"));
+    }
+}
+
+TEST(GridEdit, CorrectedValueIsStored)
+{
+    EditWindow w;
+    w.replacement = QStringLiteral("CORRECT");
+    w.click(1, 1);
+    w.type(QStringLiteral("typo"));
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->Cells(1, 1), QStringLiteral("CORRECT"));
+}
+
+TEST(GridEdit, UnchangedTextIsNotValidated)
+{
+    EditWindow w;
+    w.grid->SetCells(1, 1, QStringLiteral("same"));
+    w.click(1, 2);
+    w.click(1, 1);
+    EXPECT_FALSE(w.textEditorOpen());
+    w.click(1, 1); // a second click opens the editor
+    ASSERT_TRUE(w.textEditorOpen());
+    w.key(Qt::Key_Return);
+    EXPECT_TRUE(w.events("^Validate").isEmpty());
+    w.grid->AlwaysValidate = true;
+    w.click(1, 1);
+    w.type(QStringLiteral("same"));
+    w.grid->InplaceEdit()->setText(QStringLiteral("same"));
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.events("^Validate").size(), 1);
+}
+
+TEST(GridEdit, EscapeRestoresTheCell)
+{
+    EditWindow w;
+    w.grid->SetCells(1, 1, QStringLiteral("keep"));
+    w.click(1, 1);
+    w.type(QStringLiteral("zzz"));
+    EXPECT_EQ(w.grid->Cells(1, 1), QStringLiteral("zzz"));
+    w.key(Qt::Key_Escape);
+    EXPECT_FALSE(w.textEditorOpen());
+    EXPECT_EQ(w.grid->Cells(1, 1), QStringLiteral("keep"));
+}
+
+TEST(GridEdit, ReadOnlyColumnAndNoEditorKindStayClosed)
+{
+    EditWindow w;
+    w.click(4, 1);
+    w.type(QStringLiteral("x"));
+    EXPECT_FALSE(w.textEditorOpen());
+    EXPECT_TRUE(w.grid->Cells(4, 1).isEmpty());
+
+    w.grid->OnGetEditorType = [](TQvStringGrid*, int, int, TEditorType& e) { e = edNone; };
+    w.click(1, 1);
+    w.type(QStringLiteral("x"));
+    EXPECT_FALSE(w.textEditorOpen());
+    EXPECT_FALSE(w.grid->EditMode);
+    EXPECT_TRUE(w.grid->Cells(1, 1).isEmpty());
+}
+
+TEST(GridEdit, PickOnlyComboByKeyboard)
+{
+    EditWindow w;
+    w.grid->SetCells(2, 1, QStringLiteral("Alpha"));
+    w.click(2, 1);
+    w.click(2, 1);
+    TGridCombo* combo = w.grid->EditCombo();
+    ASSERT_TRUE(combo->isVisible());
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Alpha"));
+    EXPECT_TRUE(w.events("^ComboChange").isEmpty()); // its text is an item: no event on opening
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(w.events("^ComboChange"), QStringList({"ComboChange c2 r1 1 Beta"}));
+    w.key(Qt::Key_Return);
+    EXPECT_FALSE(combo->isVisible());
+    EXPECT_EQ(w.grid->Cells(2, 1), QStringLiteral("Beta"));
+    EXPECT_EQ(w.events("^Validate"), QStringList({"Validate c2 r1 Beta cell=Beta"}));
+    EXPECT_EQ(w.events("^EditCellDone"), QStringList({"EditCellDone c2 r1"}));
+}
+
+TEST(GridEdit, TypedLetterOpensTheComboOnItsItem)
+{
+    EditWindow w;
+    w.click(2, 1);
+    w.type(QStringLiteral("g"));
+    TGridCombo* combo = w.grid->EditCombo();
+    ASSERT_TRUE(combo->isVisible());
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Gamma"));
+    w.key(Qt::Key_Tab);
+    EXPECT_EQ(w.grid->Cells(2, 1), QStringLiteral("Gamma"));
+}
+
+TEST(GridEdit, PickOnlyComboOnAnUnknownTextStartsOnTheFirstItem)
+{
+    EditWindow w;
+    w.grid->SetCells(2, 2, QStringLiteral("unknown"));
+    w.click(2, 2);
+    w.log.clear();
+    w.click(2, 2);
+    EXPECT_EQ(w.grid->EditCombo()->currentText(), QStringLiteral("Alpha"));
+    EXPECT_EQ(w.events("^ComboChange"), QStringList({"ComboChange c2 r2 0 Alpha"}));
+    EXPECT_EQ(w.grid->Cells(2, 2), QStringLiteral("unknown")); // written when the editor closes
+}
+
+TEST(GridEdit, PickOnlyComboByMouse)
+{
+    EditWindow w;
+    w.click(2, 3);
+    w.click(2, 3);
+    TGridCombo* combo = w.grid->EditCombo();
+    ASSERT_TRUE(combo->isVisible());
+    combo->showPopup();
+    QApplication::processEvents();
+    QAbstractItemView* v = combo->view();
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(v->model()->index(2, 0)).center());
+    QApplication::processEvents();
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Gamma"));
+    w.click(1, 5);
+    EXPECT_FALSE(combo->isVisible());
+    EXPECT_EQ(w.grid->Cells(2, 3), QStringLiteral("Gamma"));
+    EXPECT_EQ(w.grid->Row(), 5);
+    EXPECT_EQ(w.events("^Validate"), QStringList({"Validate c2 r3 Gamma cell=Gamma"}));
+}
+
+TEST(GridEdit, PickOnlyRefusesFreeTextEditableKeepsIt)
+{
+    EditWindow w;
+    w.grid->SetCells(2, 1, QStringLiteral("Beta"));
+    w.click(2, 1);
+    w.click(2, 1);
+    w.type(QStringLiteral("zz"));
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->Cells(2, 1), QStringLiteral("Beta"));
+
+    w.click(3, 1);
+    w.type(QStringLiteral("free text"));
+    ASSERT_TRUE(w.grid->EditCombo()->isVisible());
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->Cells(3, 1), QStringLiteral("free text"));
+}
+
+TEST(GridEdit, RefusedComboValueKeepsTheCombo)
+{
+    EditWindow w;
+    w.refuse = true;
+    w.click(3, 2);
+    w.type(QStringLiteral("nope"));
+    w.key(Qt::Key_Return);
+    ASSERT_TRUE(w.grid->EditCombo()->isVisible());
+    EXPECT_EQ(w.grid->EditCombo()->currentText(), QStringLiteral("nope"));
+    EXPECT_EQ(w.grid->Row(), 2);
+}
+
+TEST(GridEdit, EventsCarryTheRealColumnWithAHiddenColumnToTheLeft)
+{
+    EditWindow w;
+    w.grid->HideColumn(1); // displayed column 1 is now real column 2, the pick-only combo
+    w.grid->SetCells(2, 1, QStringLiteral("Alpha"));
+    w.click(1, 2);
+    w.click(1, 1);
+    w.log.clear();
+    w.type(QStringLiteral("b"));
+    ASSERT_TRUE(w.grid->EditCombo()->isVisible());
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->Cells(2, 1), QStringLiteral("Beta"));
+    EXPECT_EQ(w.events("^(EditorType|Validate|EditCellDone)"),
+              QStringList({"EditorType c2 r1", "Validate c2 r1 Beta cell=Beta", "EditCellDone c2 r1"}));
+}
+
+namespace {
+
+struct UpperCaseChecker : VAviDadoraVidoRavad {
+    QString Correct(int, int, const QString& s) override { return s.toUpper(); }
+    QString MarkError(int, int, const QString& s) override { return QStringLiteral("<e>") + s + QStringLiteral("</e>"); }
+};
+
+} // namespace
+
+TEST(GridEdit, CellCheckerCorrectsBeforeAndMarksAfterValidation)
+{
+    struct Case {
+        bool correct, mark;
+        const char* seen;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {true, false, "ABC", "ABC"}, {false, true, "abc", "<e>abc</e>"}, {true, true, "ABC", "<e>ABC</e>"}};
+    for (const Case& c : cases) {
+        EditWindow w;
+        UpperCaseChecker checker;
+        checker.AutoCorrect = c.correct;
+        checker.AutoMarkError = c.mark;
+        w.grid->CellChecker = &checker;
+        w.click(1, 1);
+        w.type(QStringLiteral("abc"));
+        w.key(Qt::Key_Return);
+        EXPECT_EQ(w.events("^Validate"), QStringList({QStringLiteral("Validate c1 r1 %1 cell=abc").arg(c.seen)}));
+        EXPECT_EQ(w.grid->Cells(1, 1), QString::fromLatin1(c.stored));
+        w.grid->CellChecker = nullptr;
+    }
+}
