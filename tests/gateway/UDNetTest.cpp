@@ -332,3 +332,30 @@ TEST_F(DNetWindow, Screenshot)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DNetWindow, ASaveThatFailsIsReportedAndTheWindowStaysOpen)
+{
+    common::State().File_DNETM_Net = QDir(dir.path()).filePath(QStringLiteral("no such folder/DNETM_Net.xml"));
+    open();
+    row(1, {"5", "1", "1"});
+    click(w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(messages.shown[0].text.isEmpty());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->QSG->Cells(1, 1), QStringLiteral("5"));
+}
+
+TEST_F(DNetWindow, AFileThatIsNoXmlIsReportedAndTheWindowDoesNotOpen)
+{
+    ASSERT_TRUE(testsupport::writeFile(filePath(), "<DNET_Net><row ID="));
+    open();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(w->result(), TFDNet::kModalCancel);
+    EXPECT_EQ(testsupport::readFile(filePath()), QByteArray("<DNET_Net><row ID=")) << "the file is left alone";
+}
+
+} // namespace
