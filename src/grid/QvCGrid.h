@@ -353,7 +353,9 @@ public:
     using TQvStringGrid::SetCheckBoxState;
     bool GetCheckBoxState(int ACol, int ARow, bool& state);
     bool SetCheckBoxState(int ACol, int ARow, bool State);
-    int InplaceEditLimit(int maxEditLength);
+    // The in-place editor's length limit for the current cell: the column's (0: none) in
+    // place of the grid's MaxEditLength.
+    int InplaceEditLimit();
     QString InplaceEditMask(int ACol, int ARow);
 
     // ---- column definitions in a stream (binary component-stream layout, by property name) -------
@@ -380,6 +382,13 @@ public:
     // ---- cell lines, column widths by real column ---------------------------------------------
     int AllColCount() const { return ColCount() + NumHiddenColumns(); }
     int GetLinesInCell(int i, int j) const;
+    // By real row j: the raw text (no merge redirection, no display hook), the user object,
+    // the raw cell object (the properties object itself).
+    QString GetGridCellsEx(int i, int j) const;
+    void SetGridCellsEx(int i, int j, const QString& value);
+    TObject* GetObjectsEx(int i, int j) const;
+    void SetObjectsEx(int i, int j, TObject* object);
+    TObject* GridObjectByRealRow(int i, int j) const { return CellObjectByRealRow(i, j); }
     int GetAllColWidths(int i) const;
     void SetAllColWidths(int i, int value);
 

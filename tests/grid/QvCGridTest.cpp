@@ -378,10 +378,13 @@ TEST(QvCGridHooks, EditLimitAndMask)
     g.Columns()[2].SetEditLength(0);
     g.Columns()[3].SetEditLength(4);
     g.Columns()[3].SetEditMask("00");
+    g.MaxEditLength = 10;
     g.SetCol(2);
-    EXPECT_EQ(g.InplaceEditLimit(10), 0);
+    EXPECT_EQ(g.InplaceEditLimit(), 0);
     g.SetCol(3);
-    EXPECT_EQ(g.InplaceEditLimit(10), 4);
+    EXPECT_EQ(g.InplaceEditLimit(), 4);
+    g.SetCol(0);
+    EXPECT_EQ(g.InplaceEditLimit(), 10);
     EXPECT_EQ(g.InplaceEditMask(3, 1), "00");
     g.EditMask = "AAA";
     EXPECT_EQ(g.InplaceEditMask(3, 1), "AAA");
@@ -635,6 +638,30 @@ TEST(QvCGridCells, HiddenRowCellsReadWithoutError)
         EXPECT_NO_THROW(g.GetCellsEx(c, 5)) << c;
     g.SetCellsEx(7, 5, "late");
     EXPECT_EQ(g.GetCellsEx(7, 5), "late");
+}
+
+TEST(QvCGridCells, RawTextsAndObjectsByRealRow)
+{
+    struct Tag : TObject {};
+    Tag shown, hidden;
+    TQvColumnGrid g;
+    g.SetCells(2, 3, "three");
+    g.SetObjectsEx(2, 3, &shown);
+    g.SetObjectsEx(2, 6, &hidden);
+    g.HideRow(3);
+    // Real row 6 is shown at displayed row 5 now.
+    EXPECT_EQ(g.GetObjectsEx(2, 6), &hidden);
+    EXPECT_EQ(g.GetObjectEx(2, 5), &hidden);
+    EXPECT_EQ(g.GetObjectsEx(2, 3), &shown);
+    EXPECT_NE(g.GridObjectByRealRow(2, 3), nullptr); // the properties holding the object
+    EXPECT_EQ(g.GetGridCellsEx(2, 3), "three");
+    g.SetGridCellsEx(2, 6, "six");
+    EXPECT_EQ(g.Cells(2, 5), "six");
+    g.SetGridCellsEx(9, 3, "beyond the stored lines");
+    EXPECT_EQ(g.GetGridCellsEx(9, 3), "beyond the stored lines");
+    g.UnHideRow(3);
+    EXPECT_EQ(g.GetObjectEx(2, 3), &shown);
+    EXPECT_EQ(g.Cells(2, 6), "six");
 }
 
 TEST(QvCGridCells, CellControlsFollowTheCell)

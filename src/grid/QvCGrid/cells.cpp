@@ -47,6 +47,55 @@ int TQvColumnGrid::GetLinesInCell(int i, int j) const
     return 1 + int(Cells(i, j).count(QLatin1Char('\r')));
 }
 
+// A hidden row keeps its raw texts in the hidden-row store, which the string grid reads by
+// real row; a shown row is read at its displayed position.
+QString TQvColumnGrid::GetGridCellsEx(int i, int j) const
+{
+    if (i < 0 || j < 0)
+        return {};
+    if (IsHiddenRow(j))
+        return GetCellsEx(i, j);
+    return GetGridCell(i, DisplRowFromReal(j));
+}
+
+// A line the hidden row does not have yet is added rather than refused.
+void TQvColumnGrid::SetGridCellsEx(int i, int j, const QString& value)
+{
+    if (i < 0 || j < 0)
+        return;
+    if (IsHiddenRow(j))
+        SetCellsEx(i, j, value);
+    else
+        SetGridCell(i, DisplRowFromReal(j), value);
+}
+
+TObject* TQvColumnGrid::GetObjectsEx(int i, int j) const
+{
+    if (i < 0 || j < 0)
+        return nullptr;
+    if (IsHiddenRow(j)) {
+        TObject* o = CellObjectByRealRow(i, j);
+        if (auto* p = dynamic_cast<TCellProperties*>(o))
+            return p->CellObject();
+        return o;
+    }
+    return GetObjectEx(i, DisplRowFromReal(j));
+}
+
+// A hidden row's cell takes the object only through the properties it keeps; a hidden cell
+// without properties has no place for one until the row is shown again.
+void TQvColumnGrid::SetObjectsEx(int i, int j, TObject* object)
+{
+    if (i < 0 || j < 0)
+        return;
+    if (IsHiddenRow(j)) {
+        if (auto* p = dynamic_cast<TCellProperties*>(CellObjectByRealRow(i, j)))
+            p->SetCellObject(object);
+        return;
+    }
+    SetObjectEx(i, DisplRowFromReal(j), object);
+}
+
 // A hidden column answers its stored width; a higher index than 511 uses the platform width
 // only.
 int TQvColumnGrid::GetAllColWidths(int i) const

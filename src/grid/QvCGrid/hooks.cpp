@@ -318,13 +318,13 @@ bool TQvColumnGrid::SetCheckBoxState(int ACol, int ARow, bool State)
 
 // ---- in-place editor -----------------------------------------------------------------------
 
-int TQvColumnGrid::InplaceEditLimit(int maxEditLength)
+int TQvColumnGrid::InplaceEditLimit()
 {
     const int col = Col();
     if (col < Columns().Count() && col >= FixedCols())
         if (const TGridColumnItem* c = column(realCol(col)))
             return c->EditLength();
-    return maxEditLength;
+    return MaxEditLength;
 }
 
 QString TQvColumnGrid::InplaceEditMask(int ACol, int ARow)
