@@ -428,6 +428,97 @@ TEST_P(GridPaint, ShapesAndRatings)
     EXPECT_EQ(starCentres(paint(2, 2, {0, 0, 120, 24})), QStringLiteral("FFF--"));
 }
 
+// Plain text: placed by its alignment inside the cell less the text offsets.
+TEST_P(GridPaint, TextAlignment)
+{
+    grid->SetCells(2, 2, QStringLiteral("WWW"));
+    TAlignment align = taLeftJustify;
+    grid->OnGetAlignment = [&](TQvStringGrid*, int, int, TAlignment& ha, TVAlignment&) { ha = align; };
+    struct Case {
+        TAlignment align;
+        int minLeft, maxLeft, minRight, maxRight;
+    };
+    const Case cases[] = {{taLeftJustify, 2, 4, 10, 60}, {taRightJustify, 40, 90, 94, 97}, {taCenter, 20, 49, 51, 80}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.align));
+        align = c.align;
+        const QRect ink = inked(paint(2, 2, {0, 0, 100, 24}));
+        EXPECT_GE(ink.left(), c.minLeft);
+        EXPECT_LE(ink.left(), c.maxLeft);
+        EXPECT_GE(ink.right(), c.minRight);
+        EXPECT_LE(ink.right(), c.maxRight);
+        if (c.align == taCenter) {
+            EXPECT_LE(std::abs((ink.left() + ink.right()) / 2 - 50), 2);
+        }
+    }
+}
+
+// Password cells show one password character per character; without word wrap and
+// multi-line cells only the first line is shown; markup shows no tags.
+TEST_P(GridPaint, TextForms)
+{
+    const auto cellImage = [&](const QString& text) {
+        grid->SetCells(2, 2, text);
+        return paint(2, 2, {0, 0, 120, 40});
+    };
+    grid->OnIsPasswordCell = [](TQvStringGrid*, int, int, bool& p) { p = true; };
+    const QImage hidden = cellImage(QStringLiteral("abc"));
+    grid->OnIsPasswordCell = nullptr;
+    EXPECT_EQ(hidden, cellImage(QStringLiteral("***")));
+
+    grid->SetWordWrap(false);
+    EXPECT_EQ(cellImage(QStringLiteral("First\rSecond")), cellImage(QStringLiteral("First")));
+    grid->PaintSettings().Multilinecells = true;
+    EXPECT_NE(cellImage(QStringLiteral("First\rSecond")), cellImage(QStringLiteral("First")));
+    grid->PaintSettings().Multilinecells = false;
+
+    const QRect markup = inked(cellImage(QStringLiteral("<b>bold</b>")));
+    grid->EnableHTML = false;
+    const QRect raw = inked(cellImage(QStringLiteral("<b>bold</b>")));
+    EXPECT_LT(markup.width(), raw.width());
+}
+
+// Links show without their protocol, underlined in the link colour.
+TEST_P(GridPaint, LinkText)
+{
+    grid->PaintSettings().URLShow = true;
+    grid->URLColor = 0x00FF00;
+    grid->SetCells(2, 2, QStringLiteral("http://example.com"));
+    const QImage link = paint(2, 2, {0, 0, 200, 24});
+    int green = 0;
+    for (int x = 0; x < 200; ++x)
+        for (int y = 0; y < 24; ++y)
+            green += link.pixel(x, y) == rgbOf(0x00FF00);
+    EXPECT_GT(green, 20);
+    grid->PaintSettings().URLFull = true;
+    EXPECT_GT(inked(paint(2, 2, {0, 0, 200, 24})).width(), inked(link).width());
+}
+
+// A centred sort header has its indicator at the cell's left edge + 8.
+TEST_P(GridPaint, SortIndicatorOfACentredHeader)
+{
+    auto& ss = grid->PaintSettings().SortSettings;
+    ss.Show = true;
+    ss.Column = 2;
+    ss.Row = 0;
+    grid->SetCells(2, 0, QStringLiteral("Name"));
+    grid->OnGetAlignment = [](TQvStringGrid*, int, int, TAlignment& ha, TVAlignment&) { ha = taCenter; };
+    const QImage img = paint(2, 0, {0, 0, 100, 22}, gdFixed);
+    int l = 1000, r = -1;
+    for (int y = 2; y < 14; ++y)
+        for (int x = 0; x < 30; ++x)
+            if (img.pixel(x, y) == rgbOf(0x808080))
+                l = std::min(l, x), r = std::max(r, x);
+    EXPECT_GE(l, 4);
+    EXPECT_LE(r, 12);
+    EXPECT_GE(r, 8);
+    ss.Show = false;
+    const QImage none = paint(2, 0, {0, 0, 100, 22}, gdFixed);
+    for (int y = 2; y < 14; ++y)
+        for (int x = 0; x < 14; ++x)
+            EXPECT_NE(none.pixel(x, y), rgbOf(0x808080));
+}
+
 } // namespace
 
 namespace {

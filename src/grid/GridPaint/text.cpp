@@ -7,7 +7,10 @@
 #include "grid/ZirAzur/canvas.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QAbstractTextDocumentLayout>
 #include <QPainter>
+#include <QTextDocument>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -78,6 +81,17 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
         const QImage& img = glyph.Empty() ? GridGlyph(QStringLiteral("QSGFILT")) : glyph.Image;
         DrawTransparentBitmap(canvas, img, grid.FixedColor(),
                               {c.ARect.Right - 16, c.ARect.Top, c.ARect.Right - 16 + img.width(), c.ARect.Top + img.height()});
+    }
+    // 5. Cells outside a disjunct selection keep their unselected look.
+    const auto& ma = grid.MouseActions();
+    if (!isFixed && QGuiApplication::mouseButtons() == Qt::NoButton &&
+        ((ma.DisjunctRowSelect() && !grid.GetRowSelect(c.SelRow)) ||
+         (ma.DisjunctColSelect() && !grid.GetColSelect(c.RealCol)))) {
+        c.URLColor = grid.URLColor;
+        c.Brush.Color = grid.Color();
+        c.Font.Color = grid.Font().Color;
+        grid.GetCellColor(c.RealCol, c.ARow, c.AState, c.Brush, c.Font);
+        c.Font.Size += grid.ZoomFactor;
     }
     // 6, 7. Background pieces inside the cell.
     const auto& bg = Settings.BackGround;
@@ -166,12 +180,11 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
         }
         unsigned flags = DT_EDITCONTROL;
         const bool multi = Settings.Multilinecells;
-        if (CountTextLines(text, true) <= 1 || (!c.WW && !multi)) {
-            if (!c.WW && !multi) {
-                const int nl = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-                if (nl >= 0)
-                    text = text.left(nl);
-            }
+        if (!c.WW && !multi) {
+            // One line only: what follows the first line break is not shown.
+            const int nl = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+            if (nl >= 0)
+                text = text.left(nl);
         }
         if (!c.WW && !multi) {
             flags = DT_SINGLELINE;
@@ -195,7 +208,32 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
             c.TextWidth = m.Width() + 2;
         }
         measured = fm.horizontalAdvance(text);
-        if (!text.isEmpty() && !tr.IsEmpty()) {
+        if (c.TextKind == ctkMarkup) {
+            // Markup through the rich-text engine: bold, italic, colours, line breaks, links.
+            TRect mr = tr;
+            mr.Left -= 1;
+            if (c.FilterGlyph)
+                mr.Right -= 2; // 18 in all, 16 of them taken above
+            if (sortHeader)
+                mr.Right -= 10;
+            QTextDocument doc;
+            doc.setDefaultFont(canvas.font());
+            doc.setDocumentMargin(0);
+            doc.setDefaultStyleSheet(QStringLiteral("a { color: %1; }").arg(platform::toQColor(c.URLColor).name()));
+            doc.setHtml(text);
+            if (!Settings.EnhTextSize)
+                doc.setTextWidth(std::max(0, mr.Width()));
+            measured = int(doc.idealWidth());
+            c.TextWidth = measured + 2;
+            QAbstractTextDocumentLayout::PaintContext ctx;
+            ctx.palette.setColor(QPalette::Text, platform::toQColor(c.Font.Color));
+            ctx.clip = QRectF(0, 0, mr.Width(), mr.Height());
+            canvas.save();
+            canvas.translate(mr.Left, mr.Top);
+            canvas.setClipRect(QRect(0, 0, std::max(0, mr.Width()), std::max(0, mr.Height())), Qt::IntersectClip);
+            doc.documentLayout()->draw(&canvas, ctx);
+            canvas.restore();
+        } else if (!text.isEmpty() && !tr.IsEmpty()) {
             canvas.save();
             canvas.setClipRect(tr.toQRect(), Qt::IntersectClip);
             DrawTextFlags(canvas, text, tr, flags);
