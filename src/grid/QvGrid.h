@@ -10,6 +10,7 @@
 
 #include "grid/BaseGrid.h"
 #include "grid/QvObj.h"
+#include "grid/QvStyleIF.h"
 
 #include <QScrollBar>
 #include <QStringList>
@@ -23,6 +24,9 @@
 namespace grid {
 
 class TQvStringGrid;
+struct TCellVisualSettings; // CellVisuals.h
+struct TGridLookState;       // GridLooks.h
+
 // Days since 30 December 1899, the time of day as the fraction.
 using TDateTime = double;
 
@@ -338,13 +342,6 @@ public:
     int GetExpandHeight(int ACol, int ARow, bool Expanded);
     TRect GetExpandRect(int ACol, int ARow);
 
-    // The cell-control settings the check-box and radio operations read.
-    struct TCellControlLook {
-        int CheckSize = 15;
-        int RadioSize = 10;
-        bool CheckAlwaysActive = false;
-        bool RadioAlwaysActive = false;
-    } ControlLook;
     // The grouping switches the node and check-box operations read.
     struct TGroupingFlags {
         bool AutoCheckGroup = false;
@@ -370,6 +367,19 @@ public:
     void SetAutoSize(bool v);
     void SetSpreadSheet(bool v);
     int VAlignFlag() const { return FVAlignFlag; }
+    // Ready-made looks and colour schemes. The look store keeps what the grid has no field for
+    // (sort header colours, the scheme last applied); each writer takes the grid's present
+    // colours into it, applies the look and writes the colours back.
+    void SetLook(TGridLook value);
+    void SetStyle(TQvGridStyle style);
+    void SetComponentStyle(TVLXStyle style);
+    TVLXStyle GetComponentStyle();
+    void SetTheme(TXPColorScheme scheme);
+    void SetColorTones(const TColorTones& tones);
+    void ApplyOfficeTheme(int code);
+    TGridLookState& LookState();
+    // The settings the cell look is resolved from, as they stand.
+    TCellVisualSettings VisualSettings();
     // Sizes every column to its widest text plus Padding (fixed columns only with DoFixedCols).
     void AutoSizeColumns(bool DoFixedCols, int Padding);
     void LookChanged() { Invalidate(); }
@@ -700,6 +710,9 @@ private:
     void setNodeLevels(int displRow, int span, int delta);
     int nodeRangeEnd(int displRow, int span);
     int FVAlignFlag = 0;
+    std::unique_ptr<TGridLookState> FLookState;
+    void pullLook();
+    void pushLook();
     int lastReportedRow = -1;
     bool FUseEnabledRows = false;
     bool FSelChange = false;
@@ -758,7 +771,7 @@ public:
     bool CanEditNonFixedCell(int ACol, int ARow);
     bool AllowEditorShow();
     bool EditorWantsTab();
-    int InplaceEditLimit();
+    virtual int InplaceEditLimit();
     void ShowSpecialEditor(int ACol, int ARow);
     void ShowInplaceEdit();
     void HideInplaceEdit();
@@ -807,6 +820,7 @@ private:
     TQvInplaceEdit* FQvInplaceEdit = nullptr; // child widget, owned through Qt
     bool FMovingBack = false;
     TGridEditHost* editHost();
+    void showInvalidEntryTip();
     // ---- end of in-place editing ----
 };
 

@@ -1,6 +1,7 @@
 // Check boxes, radio buttons and radio groups in cells: adding, states, toggling, data check
 // boxes over their texts, radio wrap, the glyph hit test, hidden rows and undo.
 
+#include "grid/GridPaint.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>
@@ -103,7 +104,7 @@ TEST(QvGridCheckBox, UserToggleAsksCanEditUnlessAlwaysActive)
     EXPECT_FALSE(g.DoToggleCheckBox(1, 1, true));
     EXPECT_FALSE(g.IsChecked(1, 1));
     EXPECT_TRUE(g.DoToggleCheckBox(1, 1, false)); // a program action is not asked
-    g.ControlLook.CheckAlwaysActive = true;
+    g.PaintSettings().ControlLook.CheckAlwaysActive = true;
     EXPECT_TRUE(g.DoToggleCheckBox(1, 1, true));
     EXPECT_FALSE(g.IsChecked(1, 1));
 }
@@ -277,7 +278,7 @@ TEST(QvGridCheckBox, PreciseHitTestFollowsTheGlyph)
     EXPECT_FALSE(g.IsInCheckBox(3, 1, 0, 0));       // no box
     g.MouseActions().SetPreciseCheckBoxCheck(true);
     const TRect r = g.CellRect(1, 1);
-    const int s = g.ControlLook.CheckSize;
+    const int s = g.PaintSettings().ControlLook.CheckBoxSize;
     struct Case {
         int x, y;
         bool hit;

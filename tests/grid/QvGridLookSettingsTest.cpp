@@ -1,6 +1,7 @@
 // Look and behaviour setting writers: limits, the settings that do more than store, and the
 // spreadsheet switch that must not turn editing on when switched off.
 
+#include "grid/GridLooks.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,41 @@ TEST(QvGridLookSettings, MaxEditLengthReachesAnExistingEditor)
     EXPECT_EQ(g.InplaceEditor()->maxLength(), 7);
     g.SetMaxEditLength(0); // no limit, not an editor that takes nothing
     EXPECT_GT(g.InplaceEditor()->maxLength(), 0);
+}
+
+TEST(QvGridLookSettings, LooksWriteTheGridColoursThroughTheLookStore)
+{
+    struct Case {
+        TGridLook look;
+        TGridSelectionStyle selectionStyle;
+        TColor selection;
+    };
+    const Case cases[] = {
+        {glClassic, ssDefault, platform::clHighlight},
+        {glXP, ssDefault, 0xEACAB6},
+        {glVista, ssVista, kKeep},
+        {glOffice2007, ssOffice2007, kKeep},
+    };
+    for (const Case& c : cases) {
+        TQvStringGrid g;
+        g.Look = glStandard;
+        g.SetLook(c.look);
+        EXPECT_EQ(g.Look, c.look);
+        EXPECT_EQ(g.SelectionStyle(), c.selectionStyle) << int(c.look);
+        EXPECT_EQ(g.LookState().Look, c.look);
+        if (c.selection != kKeep) {
+            EXPECT_EQ(g.SelectionColor, c.selection) << int(c.look);
+        }
+        EXPECT_EQ(g.BorderColor, TColor(0xB99D7F));
+    }
+    // While loading from a stored form the fixed colours are left alone.
+    TQvStringGrid loading;
+    loading.Look = glStandard;
+    loading.SetFixedColor(0x123456);
+    loading.SetLoading(true);
+    loading.SetLook(glClassic);
+    EXPECT_EQ(loading.FixedColor(), TColor(0x123456));
+    EXPECT_EQ(loading.Look, glClassic);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // graphic, in the cell text for data check boxes, in the row selection for row check boxes),
 // toggling with group propagation, the column-wide operations and the glyph hit test.
 
+#include "grid/GridPaint.h"
 #include "grid/QvGrid.h"
 
 #include <QFont>
@@ -301,7 +302,7 @@ bool TQvStringGrid::DoToggleCheckBox(int ACol, int ARow, bool FromUser)
     const int parent = group && !node ? GetParentRow(ARow) : -1;
     const int parentSpan = parent >= 0 ? GetNodeSpan(parent) : 0;
 
-    if (FromUser && !ControlLook.CheckAlwaysActive) {
+    if (FromUser && !PaintSettings().ControlLook.CheckAlwaysActive) {
         bool allowed = true;
         CanEditCell(ACol, ARow, allowed);
         if (!allowed)
@@ -418,7 +419,7 @@ bool TQvStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
     if (!FMouseActions->PreciseCheckBoxCheck())
         return true;
     const TRect r = CellRect(DisplColIndex(ACol), ARow);
-    const int s = ControlLook.CheckSize;
+    const int s = PaintSettings().ControlLook.CheckBoxSize;
     int top = r.Top + (r.Height() - s) / 2;
     if (g->FCellVAlign == vaTop)
         top = r.Top + 2;
@@ -522,7 +523,7 @@ bool TQvStringGrid::DoClickRadioButton(int ACol, int ARow, bool FromUser)
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g || g->FCellType != ctRadioButton)
         return false;
-    if (FromUser && !ControlLook.CheckAlwaysActive) {
+    if (FromUser && !PaintSettings().ControlLook.CheckAlwaysActive) {
         bool allowed = true;
         CanEditCell(ACol, ARow, allowed);
         if (!allowed)
@@ -619,7 +620,7 @@ void TQvStringGrid::CycleRadioGroup(int ACol, int ARow, bool FromUser)
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g || g->FCellType != ctRadio)
         return;
-    if (FromUser && !ControlLook.RadioAlwaysActive) {
+    if (FromUser && !PaintSettings().ControlLook.RadioAlwaysActive) {
         bool allowed = true;
         CanEditCell(ACol, ARow, allowed);
         if (!allowed)

@@ -2,6 +2,7 @@
 // dates, times), the header texts of the fixed cells, and the helpers that make and remove a
 // cell's graphic.
 
+#include "grid/GridPaint.h"
 #include "grid/QvGrid.h"
 #include "platform/Locale.h"
 
@@ -311,9 +312,9 @@ TPoint TQvStringGrid::GetCellGraphicSize(int ACol, int ARow)
     case ctVirtCheckBox:
     case ctRowCheckBox:
     case ctTriStateCheckBox:
-        return {ControlLook.CheckSize, ControlLook.CheckSize};
+        return {PaintSettings().ControlLook.CheckBoxSize, PaintSettings().ControlLook.CheckBoxSize};
     case ctRadioButton:
-        return {ControlLook.RadioSize, ControlLook.RadioSize};
+        return {PaintSettings().ControlLook.RadioSize, PaintSettings().ControlLook.RadioSize};
     case ctButton:
     case ctBitButton:
         return {g->FCellIndex & 0xFFFF, (g->FCellIndex >> 16) & 0xFFFF};
