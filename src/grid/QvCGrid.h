@@ -293,7 +293,7 @@ class TQvColumnGrid : public TQvStringGrid {
     Q_OBJECT
 public:
     // ---- in-place editing ----
-    void LoadEditorFromColumn(int ACol, int ARow);
+    void LoadEditorFromColumn(int ACol, int ARow) override;
     // ---- end of in-place editing ----
 
     explicit TQvColumnGrid(QWidget* parent = nullptr, bool designing = false);

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 using namespace grid;
@@ -401,4 +402,67 @@ TEST(GridEdit, CellCheckerCorrectsBeforeAndMarksAfterValidation)
         EXPECT_EQ(w.grid->Cells(1, 1), QString::fromLatin1(c.stored));
         w.grid->CellChecker = nullptr;
     }
+}
+
+TEST(GridEdit, DataCheckBoxColumnNeverOpensAnEditor)
+{
+    EditWindow w;
+    w.grid->Columns()[1].SetEditor(edDataCheckBox);
+    w.grid->SetOptions(w.grid->Options() | goEditing);
+    w.click(1, 2);
+    w.click(1, 2);
+    w.type(QStringLiteral("x"));
+    EXPECT_FALSE(w.textEditorOpen());
+    EXPECT_FALSE(w.grid->EditMode);
+    w.grid->ShowInplaceEdit();
+    EXPECT_FALSE(w.textEditorOpen());
+}
+
+TEST(GridEdit, NoEditorOpensWhileAValidationRuns)
+{
+    EditWindow w;
+    bool openedDuringValidation = true;
+    w.grid->OnCellValidate = [&](TQvStringGrid* g, int, int, QString&, bool&) {
+        openedDuringValidation = g->AllowEditorShow();
+    };
+    w.click(1, 2);
+    w.type(QStringLiteral("v"));
+    w.click(1, 3); // validation in the select decision, the text editor no longer focused
+    EXPECT_FALSE(openedDuringValidation);
+    EXPECT_EQ(w.grid->Cells(1, 2), QStringLiteral("v"));
+}
+
+TEST(GridEdit, PickOnlyComboWithoutItemsSelectsNothing)
+{
+    EditWindow w;
+    w.grid->Columns()[2].SetComboItems({});
+    w.click(2, 2);
+    w.log.clear();
+    w.click(2, 2);
+    ASSERT_TRUE(w.grid->EditCombo()->isVisible());
+    EXPECT_EQ(w.grid->EditCombo()->currentIndex(), -1);
+    EXPECT_TRUE(w.events("^ComboChange").isEmpty());
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->Cells(2, 2), QString()); // no item selected: the empty text
+}
+
+TEST(GridEdit, RefusalShowsTheInvalidEntryTip)
+{
+    EditWindow w;
+    w.grid->InvalidEntryTitle = QStringLiteral("Wrong");
+    w.grid->InvalidEntryText = QStringLiteral("Numbers only");
+    w.refuse = true;
+    w.click(1, 2);
+    w.type(QStringLiteral("abc"));
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Wrong\nNumbers only"));
+}
+
+TEST(GridEdit, ColumnEditLengthLimitsTheTextEditor)
+{
+    EditWindow w;
+    w.grid->Columns()[1].SetEditLength(3);
+    w.click(1, 2);
+    w.type(QStringLiteral("abcdef"));
+    EXPECT_EQ(w.grid->InplaceEdit()->text(), QStringLiteral("abc"));
 }

@@ -18,3 +18,4 @@ void TQvColumnGrid::LoadEditorFromColumn(int ACol, int ARow)
 }
 
 } // namespace grid
+

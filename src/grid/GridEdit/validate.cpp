@@ -5,7 +5,31 @@
 #include "grid/QSGEdit.h"
 #include "grid/qsgcheck.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QToolTip>
+
 namespace grid {
+
+// The refusal's only message: a tip at the reopened editor (the inner edit field of an
+// editable combo, the combo itself in pick-only style) with the grid's title and text.
+void TQvStringGrid::showInvalidEntryTip()
+{
+    QWidget* at = nullptr;
+    if (FSpecialEditor || !EditMode) {
+        at = EditCtrl;
+        if (auto* combo = qobject_cast<QComboBox*>(EditCtrl); combo && combo->isEditable())
+            at = combo->lineEdit();
+    } else {
+        at = FQvInplaceEdit;
+    }
+    if (!at)
+        return;
+    QString tip = InvalidEntryTitle;
+    if (!InvalidEntryText.isEmpty())
+        tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + InvalidEntryText;
+    QToolTip::showText(at->mapToGlobal(QPoint(0, at->height())), tip, at);
+}
 
 void TQvStringGrid::SaveOldCellValue(int ACol, int ARow)
 {
@@ -97,6 +121,8 @@ bool TQvStringGrid::ValidateCell(const QString& NewValue)
         FNoEditChange = false;
     }
     FModified = FOldModifiedValue;
+    if (!InvalidEntryTitle.isEmpty() || !InvalidEntryText.isEmpty())
+        showInvalidEntryTip();
     FOldCellText = GetGridCell(ACol, ARow);
     return false;
 }
