@@ -519,6 +519,81 @@ TEST_P(GridPaint, SortIndicatorOfACentredHeader)
             EXPECT_NE(none.pixel(x, y), rgbOf(0x808080));
 }
 
+// Starting points of turned text by quadrant and alignment, for a 100 x 50 rectangle at
+// (10, 20) and the extents A = 5, B = 30, C = 8, D = 40.
+TEST(GridPaintRotatedText, PlacementTable)
+{
+    struct Case {
+        int angle;
+        TAlignment ha;
+        TVAlignment va;
+        TPoint expected;
+    };
+    const Case cases[] = {
+        {45, taLeftJustify, vtaTop, {10, 50}},     {45, taRightJustify, vtaBottom, {62, 65}},
+        {45, taCenter, vtaCenter, {36, 57}},       {0, taLeftJustify, vtaTop, {10, 50}},
+        {120, taLeftJustify, vtaTop, {50, 55}},    {120, taRightJustify, vtaBottom, {102, 70}},
+        {120, taCenter, vtaCenter, {76, 62}},      {200, taLeftJustify, vtaTop, {58, 25}},
+        {200, taRightJustify, vtaBottom, {110, 40}}, {200, taCenter, vtaCenter, {84, 32}},
+        {300, taLeftJustify, vtaTop, {18, 20}},    {300, taRightJustify, vtaBottom, {70, 35}},
+        {300, taCenter, vtaCenter, {44, 27}},      {360, taLeftJustify, vtaTop, {18, 20}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.angle);
+        EXPECT_EQ(ZirAzur::PlaceRotatedText({10, 20, 110, 70}, c.ha, c.va, c.angle, 5, 30, 8, 40), c.expected);
+    }
+}
+
+// Fixed-cell edges: the Vista look has white lines at both side edges, the XP look does not.
+TEST_P(GridPaint, VistaHeaderEdges)
+{
+    grid->SetCells(2, 0, QString());
+    grid->Look = glVista;
+    const QImage vista = paint(2, 0, {0, 0, 80, 22}, gdFixed);
+    EXPECT_EQ(vista.pixel(0, 11), kWhite);
+    EXPECT_EQ(vista.pixel(79, 11), kWhite);
+    grid->Look = glXP;
+    grid->SetFixedColor(0xC0C0C0);
+    const QImage xp = paint(2, 0, {0, 0, 80, 22}, gdFixed);
+    EXPECT_NE(xp.pixel(79, 11), kWhite);
+    // The XP look's inner highlight runs down one pixel inside the edge of the grown cell,
+    // which is the cell's own left edge.
+    EXPECT_EQ(xp.pixel(0, 11), kWhite);
+}
+
+// Flat node glyph: a 9 x 9 box at row indent - indent div 2, with a minus, and the plus
+// stroke while the node is contracted.
+TEST_P(GridPaint, FlatNodeGlyph)
+{
+    grid->FNumNodes = 1;
+    grid->GetCellProperties(0, 1)->FNodeLevel = 1;
+    grid->GetCellProperties(0, 2)->FNodeLevel = 1;
+    grid->CellNode().SetNodeType(cnFlat);
+    grid->CellNode().SetShowTree(false);
+    TCellGraphic* g = grid->CreateCellGraphic(0, 1);
+    g->FCellType = ctNode;
+    const TColor nodeColor = grid->CellNode().NodeColor();
+    // Left = 12 - 6 - 4 = 2: the box from x = 6; vertically centred in the grown cell moved
+    // one pixel down for fixed cells: y = 1 + (25 - 8) / 2 = 9.
+    const auto nodeInk = [&](const QImage& img) {
+        int l = 1000, t = 1000, r = -1, b = -1;
+        for (int y = 0; y < 26; ++y)
+            for (int x = 0; x < 30; ++x)
+                if (img.pixel(x, y) == rgbOf(nodeColor))
+                    l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), b = std::max(b, y);
+        return QRect(QPoint(l, t), QPoint(r, b));
+    };
+    const QImage open = paint(0, 1, {1, 1, 61, 25});
+    EXPECT_EQ(nodeInk(open), QRect(6, 9, 9, 9));
+    for (int x = 8; x < 13; ++x)
+        EXPECT_EQ(open.pixel(x, 13), rgbOf(nodeColor)) << x;
+    EXPECT_NE(open.pixel(10, 11), rgbOf(nodeColor));
+    g->FCellBoolean = true; // contracted
+    const QImage closed = paint(0, 1, {1, 1, 61, 25});
+    for (int y = 11; y < 16; ++y)
+        EXPECT_EQ(closed.pixel(10, y), rgbOf(nodeColor)) << y;
+}
+
 } // namespace
 
 namespace {

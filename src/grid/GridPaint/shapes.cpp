@@ -219,7 +219,8 @@ void DrawErrorUnderline(QPainter& canvas, const QFont& font, const QString& text
 TPoint PlaceRotatedText(const TRect& r, TAlignment ha, TVAlignment va, int angle, int A, int B, int C, int D)
 {
     const int W = r.Width(), H = r.Height();
-    angle = ((angle % 360) + 360) % 360;
+    if (angle < 0 || angle > 360)
+        angle = ((angle % 360) + 360) % 360;
     int left = r.Left, top = r.Top;
     const int q = angle <= 90 ? 0 : angle <= 180 ? 1 : angle <= 270 ? 2 : 3;
     switch (q) {
