@@ -24,6 +24,13 @@
 namespace grid {
 
 class TQvStringGrid;
+class TGridPainter; // painting, GridPaint.h
+struct TGridPaintSettings;
+class TGridProgressAppearance;
+struct TGridPainterDeleter {
+    void operator()(TGridPainter* p) const;
+};
+
 struct TCellVisualSettings; // CellVisuals.h
 struct TGridLookState;       // GridLooks.h
 
@@ -624,6 +631,35 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnGetEditMask;
     std::function<void(TQvStringGrid*)> OnGridResize;
 
+    // ---- painting ----
+    // The content painter and the paint cycle go to the grid's painter (GridPaint.h).
+    TGridPainter& Painter();
+    TGridPaintSettings& PaintSettings();
+    TGridProgressAppearance& ProgressAppearance();
+    void PaintCellContent(QPainter& canvas, int col, int row, TRect& rect, TGridDrawState state) override;
+    virtual void PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& ARect, TGridDrawState AState);
+    std::function<void(TQvStringGrid*, QPainter& canvas, int ACol, int ARow, TGridDrawState, const TRect&, bool printing)>
+        OnCustomCellBkgDraw, OnCustomCellDraw;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, TPen& leftPen, TPen& topPen, TPen& rightPen, TPen& bottomPen)>
+        OnGetCellBorderProp;
+    std::function<void(TQvStringGrid*)> OnPainted;
+    // Hooks beside the painter that the editing, navigation and filter code call.
+    virtual void GetFixedCellEditor(int ACol, int ARow, TGridFixedCellEditor& AEditor, QStringList& Values);
+    virtual void SelectionChangedNotify(int ALeft, int ATop, int ARight, int ABottom);
+    virtual void InsertRowAt(int ARow);
+    virtual void DeleteRowAt(int ARow);
+    virtual void FilterDoneNotify();
+    std::function<void(TQvStringGrid*, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, TGridFixedCellEditor& AEditor, QStringList& Values)>
+        OnFixedEdit;
+    std::function<void(TQvStringGrid*, int ARow)> OnAutoDeleteRow;
+
+protected:
+    void Paint() override;
+
+private:
+    std::unique_ptr<TGridPainter, TGridPainterDeleter> FPainter;
+    // ---- end of painting ----
 
 protected:
     void KeyPress(QChar& key) override;
