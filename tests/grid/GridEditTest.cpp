@@ -466,3 +466,76 @@ TEST(GridEdit, ColumnEditLengthLimitsTheTextEditor)
     w.type(QStringLiteral("abcdef"));
     EXPECT_EQ(w.grid->InplaceEdit()->text(), QStringLiteral("abc"));
 }
+
+TEST(GridEdit, ListComboLeftAndRightMoveTheGridEditComboMovesTheCaret)
+{
+    EditWindow w;
+    w.click(2, 2);
+    w.click(2, 2);
+    ASSERT_TRUE(w.grid->EditCombo()->isVisible());
+    w.key(Qt::Key_Right);
+    EXPECT_FALSE(w.grid->EditCombo()->isVisible());
+    EXPECT_EQ(w.grid->Col(), 3);
+
+    w.type(QStringLiteral("ab")); // the editable combo opens on the typed text
+    ASSERT_TRUE(w.grid->EditCombo()->isVisible());
+    w.key(Qt::Key_Left);
+    EXPECT_TRUE(w.grid->EditCombo()->isVisible());
+    EXPECT_EQ(w.grid->EditCombo()->lineEdit()->cursorPosition(), 1);
+    EXPECT_EQ(w.grid->Col(), 3);
+}
+
+TEST(GridEdit, DirectComboDropOpensTheList)
+{
+    EditWindow w;
+    w.grid->MouseActions().SetDirectComboDrop(true);
+    w.click(2, 2);
+    w.click(2, 2);
+    EXPECT_TRUE(w.grid->EditCombo()->Dropped());
+    w.grid->EditCombo()->hidePopup();
+}
+
+TEST(GridEdit, EnterAdvancesAndReopensWithAdvanceOnEnter)
+{
+    EditWindow w;
+    w.grid->Navigation().SetAdvanceOnEnter(true);
+    w.click(2, 2);
+    w.type(QStringLiteral("b"));
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->Cells(2, 2), QStringLiteral("Beta"));
+    EXPECT_EQ(w.grid->Col(), 3);
+    EXPECT_EQ(w.grid->Row(), 2);
+    EXPECT_TRUE(w.grid->EditCombo()->isVisible()); // auto edit opens the next cell's editor
+    EXPECT_TRUE(w.grid->EditCombo()->isEditable());
+}
+
+TEST(GridEdit, PlainStringGridFollowsItsEditingOptionAndCanEditHook)
+{
+    QWidget window;
+    auto* lay = new QVBoxLayout(&window);
+    auto* g = new TQvStringGrid(&window);
+    lay->addWidget(g);
+    window.resize(500, 300);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    g->setFocus();
+    const auto clickAt = [&](int c, int r) {
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->CellRect(c, r).toQRect().center());
+    };
+    clickAt(2, 2);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+    EXPECT_FALSE(g->InplaceEdit() && g->InplaceEdit()->isVisible()); // editing off: nothing opens
+
+    g->SetOptions(g->Options() | goEditing);
+    g->OnCanEditCell = [](TQvStringGrid*, int r, int, bool& can) { can = r != 3; };
+    clickAt(2, 3);
+    EXPECT_FALSE(g->Options() & goEditing); // a cell that may not be edited switches editing off
+    clickAt(2, 4);
+    EXPECT_TRUE(g->Options() & goEditing); // and the next editable one on again
+    QTest::keyClicks(g, QStringLiteral("n"));
+    for (const QChar c : QStringLiteral("ew"))
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(g->Cells(2, 4), QStringLiteral("new"));
+}

@@ -294,3 +294,19 @@ TEST(QSGEdit, EditSelectAllDecidesTheCaret)
     EXPECT_FALSE(w.editor->hasSelectedText());
     EXPECT_EQ(w.editor->cursorPosition(), 4);
 }
+
+TEST(QSGEdit, CursorWalkLeavesAtTheTextEdges)
+{
+    EditorWindow w;
+    w.host.nav.SetCursorWalkEditor(true);
+    w.host.col = 2;
+    w.open(QStringLiteral("ab"));
+    QTest::keyClick(w.editor, Qt::Key_Right); // caret already at the end
+    EXPECT_TRUE(w.host.log.contains("Advance 1"));
+    w.open(QStringLiteral("ab"));
+    w.editor->setCursorPosition(1);
+    QTest::keyClick(w.editor, Qt::Key_Left); // to 0: stays inside
+    EXPECT_FALSE(w.host.log.contains("Advance 0"));
+    QTest::keyClick(w.editor, Qt::Key_Left); // at 0 before and after: walks out
+    EXPECT_TRUE(w.host.log.contains("Advance 0"));
+}

@@ -262,3 +262,20 @@ TEST(GridCombo, DropDownWidthFitsTheWidestItem)
     const int tw = QFontMetrics(w.combo->font()).horizontalAdvance("A rather long item text");
     EXPECT_EQ(w.combo->view()->minimumWidth(), tw + 8);
 }
+
+TEST(QsgCombo, DisabledFlatBoxShowsTheParentColourUntilEnabled)
+{
+    QWidget parent;
+    QPalette pal = parent.palette();
+    pal.setColor(QPalette::Window, QColor(0x10, 0x20, 0x30));
+    parent.setPalette(pal);
+    auto* c = new TQsgComboBox(&parent);
+    c->SetFlatParentColor(false);
+    c->SetFlat(true); // takes the loaded colour
+    EXPECT_EQ(c->Color(), platform::clWindow);
+    c->SetColor(0x00FFFFFF);
+    c->setEnabled(false);
+    EXPECT_EQ(c->Color(), platform::fromQColor(QColor(0x10, 0x20, 0x30)));
+    c->setEnabled(true);
+    EXPECT_EQ(c->Color(), TColor(0x00FFFFFF));
+}
