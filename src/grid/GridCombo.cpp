@@ -18,7 +18,7 @@ TGridCombo::TGridCombo(QWidget* grid, TGridEditHost* h) : TQsgComboBox(grid), ho
     setFocusPolicy(Qt::StrongFocus);
     view()->installEventFilter(this);
     connect(this, &QComboBox::currentTextChanged, this, [this](const QString& s) {
-        if (isVisible() && !host->NoEditChange()) {
+        if (host && isVisible() && !host->NoEditChange()) {
             int col = 0, row = 0;
             host->CurrentCell(col, row);
             host->EditChange(col, row, s);
@@ -66,7 +66,7 @@ bool TGridCombo::eventFilter(QObject* watched, QEvent* e)
 {
     // Keys typed into the dropped list: Enter, Tab and Escape close the list and end the edit
     // as they do on the closed combo.
-    if (watched == view() && e->type() == QEvent::KeyPress) {
+    if (host && watched == view() && e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         const int key = k->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Backtab) {
@@ -88,6 +88,10 @@ bool TGridCombo::eventFilter(QObject* watched, QEvent* e)
 
 void TGridCombo::keyPressEvent(QKeyEvent* e)
 {
+    if (!host) {
+        TQsgComboBox::keyPressEvent(e);
+        return;
+    }
     Forced = false;
     const int key = e->key();
     const Qt::KeyboardModifiers mods = e->modifiers();
@@ -217,6 +221,10 @@ void TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
 
 void TGridCombo::keyReleaseEvent(QKeyEvent* e)
 {
+    if (!host) {
+        TQsgComboBox::keyReleaseEvent(e);
+        return;
+    }
     host->SetNoAutoAdvance(false);
     if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
         TQsgComboBox::keyReleaseEvent(e);
@@ -259,6 +267,10 @@ void TGridCombo::DoChange()
 
 void TGridCombo::wheelEvent(QWheelEvent* e)
 {
+    if (!host) {
+        TQsgComboBox::wheelEvent(e);
+        return;
+    }
     const int old = currentIndex();
     if (e->angleDelta().y() < 0) {
         if (currentIndex() < count() - 1)
@@ -273,6 +285,8 @@ void TGridCombo::wheelEvent(QWheelEvent* e)
 void TGridCombo::focusInEvent(QFocusEvent* e)
 {
     TQsgComboBox::focusInEvent(e);
+    if (!host)
+        return;
     if (!ListStyle() && lineEdit() && !host->EditNavigation().EditSelectAll()) {
         lineEdit()->deselect();
         lineEdit()->end(false);
@@ -282,7 +296,7 @@ void TGridCombo::focusInEvent(QFocusEvent* e)
 void TGridCombo::focusOutEvent(QFocusEvent* e)
 {
     TQsgComboBox::focusOutEvent(e);
-    if (e->reason() == Qt::PopupFocusReason || Dropped() || !isVisible())
+    if (!host || e->reason() == Qt::PopupFocusReason || Dropped() || !isVisible())
         return;
     if (host->LookupHistory() && !currentText().isEmpty() && findText(currentText(), Qt::MatchExactly) < 0)
         addItem(currentText());

@@ -27,6 +27,8 @@ public:
     void SizeDropDownWidth();
     // Lookup completion of typed text from the items, then from the grid's lookup list.
     void DoChange();
+    // The grid is going away: from now on the combo reports nothing to it.
+    void DetachHost() { host = nullptr; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

@@ -12,6 +12,8 @@ namespace grid {
 class TQvStringGridEditHost : public TGridEditHost {
 public:
     explicit TQvStringGridEditHost(TQvStringGrid* grid) : g(grid) {}
+    // Goes with the grid's teardown, while its editors still live: they are told first.
+    ~TQvStringGridEditHost() override;
 
     QWidget* GridWidget() override { return g; }
     TEditorType EditControl() const override { return g->EditControl; }

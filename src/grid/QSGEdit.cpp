@@ -83,6 +83,8 @@ void TQvInplaceEdit::PlaceCaret()
 
 bool TQvInplaceEdit::event(QEvent* e)
 {
+    if (!host)
+        return QLineEdit::event(e);
     // Tab reaches the key handling instead of moving the focus when the grid wants it there.
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
@@ -125,6 +127,10 @@ bool TQvInplaceEdit::storeAndValidate(const QString& s)
 
 void TQvInplaceEdit::keyPressEvent(QKeyEvent* e)
 {
+    if (!host) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
     const QString before = text();
     const int key = e->key();
     const Qt::KeyboardModifiers mods = e->modifiers();
@@ -383,6 +389,10 @@ void TQvInplaceEdit::paste()
 
 void TQvInplaceEdit::keyReleaseEvent(QKeyEvent* e)
 {
+    if (!host) {
+        QLineEdit::keyReleaseEvent(e);
+        return;
+    }
     const int key = e->key();
     if ((key == Qt::Key_Left || key == Qt::Key_Right) && !(e->modifiers() & Qt::ShiftModifier) &&
         host->EditNavigation().CursorWalkEditor()) {
@@ -461,6 +471,8 @@ void TQvInplaceEdit::DoChange()
 void TQvInplaceEdit::focusInEvent(QFocusEvent* e)
 {
     QLineEdit::focusInEvent(e);
+    if (!host)
+        return;
     FGotFocus = true;
     host->SetNoEditChange(false);
     FLengthLimit = host->InplaceEditLimit();
@@ -471,6 +483,8 @@ void TQvInplaceEdit::focusInEvent(QFocusEvent* e)
 void TQvInplaceEdit::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
+    if (!host)
+        return;
     host->ClearStartEditChar();
     if (host->LookupHistory() && !text().isEmpty() && !host->LookupItems().contains(text()))
         host->LookupItems().append(text());
@@ -496,6 +510,8 @@ void TQvInplaceEdit::focusOutEvent(QFocusEvent* e)
 void TQvInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QLineEdit::mouseDoubleClickEvent(e);
+    if (!host)
+        return;
     int col = 0, row = 0;
     host->CurrentCell(col, row);
     host->DblClickCell(row, col);

@@ -33,6 +33,8 @@ public:
     bool GotFocus() const { return FGotFocus; }
     int EditCol() const { return FColE; }
     int EditRow() const { return FRowE; }
+    // The grid is going away: from now on the editor reports nothing to it.
+    void DetachHost() { host = nullptr; }
 
 protected:
     bool event(QEvent* e) override;

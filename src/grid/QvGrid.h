@@ -851,9 +851,10 @@ private:
     struct TEditHostDeleter {
         void operator()(class TGridEditHost* h) const; // the adapter is complete only in GridEdit
     };
-    std::unique_ptr<class TGridEditHost, TEditHostDeleter> FEditHost;
     TGridCombo* FEditCombo = nullptr;        // child widget, owned through Qt
     TQvInplaceEdit* FQvInplaceEdit = nullptr; // child widget, owned through Qt
+    // After the editors: it goes first in the teardown and detaches them from the grid.
+    std::unique_ptr<class TGridEditHost, TEditHostDeleter> FEditHost;
     bool FMovingBack = false;
     TGridEditHost* editHost();
     void showInvalidEntryTip();

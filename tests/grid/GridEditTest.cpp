@@ -539,3 +539,17 @@ TEST(GridEdit, PlainStringGridFollowsItsEditingOptionAndCanEditHook)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(g->Cells(2, 4), QStringLiteral("new"));
 }
+
+TEST(GridEdit, GridGoesAwayWithAnEditorOpen)
+{
+    for (const bool combo : {false, true}) {
+        auto w = std::make_unique<EditWindow>();
+        w->click(combo ? 2 : 1, 2);
+        w->type(QStringLiteral("g"));
+        ASSERT_TRUE(combo ? w->grid->EditCombo()->hasFocus() : w->textEditorOpen());
+        delete w->grid; // the editor loses the focus while the grid is torn down
+        w->grid = nullptr;
+        QApplication::processEvents();
+        EXPECT_TRUE(true);
+    }
+}

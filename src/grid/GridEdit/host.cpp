@@ -2,6 +2,9 @@
 
 #include "grid/GridEdit.h"
 
+#include "grid/GridCombo.h"
+#include "grid/QSGEdit.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -16,6 +19,14 @@ bool IsTextEditorKind(TEditorType kind)
     default:
         return false;
     }
+}
+
+TQvStringGridEditHost::~TQvStringGridEditHost()
+{
+    if (g->FEditCombo)
+        g->FEditCombo->DetachHost();
+    if (g->FQvInplaceEdit)
+        g->FQvInplaceEdit->DetachHost();
 }
 
 void TQvStringGridEditHost::CurrentCell(int& col, int& row) const

@@ -29,8 +29,7 @@ void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
     TRect r = CellRect(ACol, ARow);
     const int w = r.Right - r.Left - 1;
     const int h = r.Bottom - r.Top - 1;
-    TQvStringGridEditHost host(this);
-    const TColor color = host.CellColor(ACol, ARow);
+    const TColor color = editHost()->CellColor(ACol, ARow);
     EditCtrl = nullptr;
     if (EditControl != edCustom)
         FLastValidation = true;
