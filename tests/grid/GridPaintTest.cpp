@@ -594,6 +594,57 @@ TEST_P(GridPaint, FlatNodeGlyph)
         EXPECT_EQ(closed.pixel(10, y), rgbOf(nodeColor)) << y;
 }
 
+// The filter row: the drop-down glyph 16 pixels left of the right edge, the active glyph for
+// the filtered column, and the text ending 16 pixels earlier.
+TEST_P(GridPaint, FilterGlyph)
+{
+    auto& ps = grid->PaintSettings();
+    ps.FilterDropDownActive = true;
+    ps.FilterDropDownRow = 0;
+    QImage glyph(16, 16, QImage::Format_RGB32), active(16, 16, QImage::Format_RGB32);
+    glyph.fill(0xFFFF00FF);
+    active.fill(0xFFFF00FF);
+    QPainter(&glyph).fillRect(4, 4, 8, 8, QColor(0, 0, 255));
+    QPainter(&active).fillRect(4, 4, 8, 8, QColor(255, 0, 0));
+    ps.FilterDropDown.Glyph.Image = glyph;
+    ps.FilterDropDown.GlyphActive.Image = active;
+    grid->OnGetColumnFilter = [](TQvStringGrid*, int, QStringList& list) { list << QStringLiteral("a"); };
+    grid->SetCells(2, 0, QStringLiteral("MMMMMMMMMMMMMMMMMMMM"));
+    grid->Look = glStandard;
+    const QImage plain = paint(2, 0, {0, 0, 100, 22}, gdFixed);
+    EXPECT_EQ(plain.pixel(84 + 8, 8), qRgb(0, 0, 255));
+    grid->FilterCol = 2;
+    const QImage filtered = paint(2, 0, {0, 0, 100, 22}, gdFixed);
+    EXPECT_EQ(filtered.pixel(84 + 8, 8), qRgb(255, 0, 0));
+    // The text stops before the glyph: nothing of it right of 100 - 2 - 16.
+    for (int x = 83; x < 88; ++x)
+        for (int y = 0; y < 22; ++y)
+            EXPECT_NE(filtered.pixel(x, y), rgbOf(grid->FixedFont().Color)) << x << "," << y;
+    grid->OnGetColumnFilter = nullptr;
+    EXPECT_NE(paint(2, 0, {0, 0, 100, 22}, gdFixed).pixel(84 + 8, 8), qRgb(255, 0, 0));
+}
+
+// A tiled background picture shows in normal cells without colours of their own and in the
+// area outside the cells, not in fixed cells.
+TEST_P(GridPaint, TiledBackgroundPicture)
+{
+    grid->show();
+    grid->SetColCount(3);
+    grid->SetRowCount(3);
+    auto& bg = grid->PaintSettings().BackGround;
+    QImage pic(8, 8, QImage::Format_RGB32);
+    pic.fill(qRgb(0, 200, 0));
+    bg.Bitmap.Image = pic;
+    bg.Display = bdTile;
+    bg.BackgroundCells = bcNormal;
+    QImage img(grid->viewport()->size(), QImage::Format_RGB32);
+    grid->viewport()->render(&img);
+    const TRect normal = grid->CellRect(2, 2), fixed = grid->CellRect(0, 2);
+    EXPECT_EQ(img.pixel(normal.Left + 10, normal.Bottom - 3), qRgb(0, 200, 0));
+    EXPECT_NE(img.pixel(fixed.Left + 10, fixed.Bottom - 3), qRgb(0, 200, 0));
+    EXPECT_EQ(img.pixel(img.width() - 3, img.height() - 3), qRgb(0, 200, 0));
+}
+
 } // namespace
 
 namespace {
