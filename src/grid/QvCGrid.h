@@ -465,6 +465,8 @@ private:
     bool isHiddenDataCheckCell(int ACol, int realRow) const;
     void writeHeader(TGridColumnItem& item, const QString& value);
     void moveDefinition(int fromReal, int toReal);
+    std::vector<int> showHiddenColumns();
+    void hideAgain(const std::vector<int>& hidden, int at, int shift);
     TCellProperties* propsIfAny(int i, int j) const;
     void repaintDispl(int i, int j);
 

@@ -96,6 +96,31 @@ TEST(QvCGridColumns, InsertAndRemoveCarryTextsAndDefinitions)
         EXPECT_EQ(g.Cells(c, 2), QString()) << c;
 }
 
+TEST(QvCGridColumns, HiddenColumnsKeepTheirCellsThroughInsertAndRemove)
+{
+    TQvColumnGrid g;
+    g.SetColCount(6);
+    nameColumns(g);
+    for (int c = 0; c < 6; ++c)
+        g.SetCells(c, 2, QStringLiteral("t%1").arg(c));
+    g.HideColumn(4);
+    g.InsertCols(1, 2);
+    EXPECT_TRUE(g.IsHiddenColumn(6));
+    EXPECT_FALSE(g.IsHiddenColumn(4));
+    EXPECT_EQ(g.Cells(6, 2), "t4");
+    EXPECT_EQ(g.Columns()[6].Name(), "c4");
+    EXPECT_EQ(g.Columns().Count(), g.ColCount() + g.NumHiddenColumns());
+    g.RemoveCols(0, 3);
+    EXPECT_TRUE(g.IsHiddenColumn(3));
+    EXPECT_EQ(g.Cells(3, 2), "t4");
+    EXPECT_EQ(columnNames(g), (QStringList{"c1", "c2", "c3", "c4", "c5"}));
+    // Removing the hidden column itself.
+    g.RemoveCols(3, 1);
+    EXPECT_EQ(g.NumHiddenColumns(), 0);
+    EXPECT_EQ(columnNames(g), (QStringList{"c1", "c2", "c3", "c5"}));
+    EXPECT_EQ(g.Cells(3, 2), "t5");
+}
+
 TEST(QvCGridColumns, MovedColumnTakesItsDefinition)
 {
     TQvColumnGrid g;

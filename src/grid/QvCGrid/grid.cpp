@@ -107,6 +107,28 @@ int TQvColumnGrid::realCol(int displCol) const
     return realOf(static_cast<const TQvStringGrid&>(*this), displCol);
 }
 
+// The column shifts below move displayed columns; hidden columns are shown for the duration
+// and hidden again at their new real indexes, so they keep their cells, widths and places.
+std::vector<int> TQvColumnGrid::showHiddenColumns()
+{
+    std::vector<int> hidden;
+    for (int c = 0; c < AllColCount() && c < MaxHideColumns; ++c)
+        if (IsHiddenColumn(c))
+            hidden.push_back(c);
+    if (!hidden.empty())
+        UnHideColumnsAll();
+    return hidden;
+}
+
+void TQvColumnGrid::hideAgain(const std::vector<int>& hidden, int at, int shift)
+{
+    for (int c : hidden) {
+        if (shift < 0 && c >= at && c < at - shift)
+            continue; // removed with its column
+        HideColumn(c >= at ? c + shift : c);
+    }
+}
+
 // The new columns come in at the end of the displayed grid, are emptied of anything the store
 // still held there, and are moved to their place; the definitions are inserted apart so the
 // moves do not shift them.
@@ -115,7 +137,8 @@ void TQvColumnGrid::InsertCols(int ColIndex, int CCount)
     if (CCount < 1)
         return;
     ColIndex = std::clamp(ColIndex, 0, AllColCount());
-    const int target = ColIndex < AllColCount() ? DisplColIndex(ColIndex) : ColCount();
+    const std::vector<int> hidden = showHiddenColumns();
+    const int target = ColIndex;
     auto& cols = *FColumnCollection;
     const bool oldFlag = cols.NoRecursiveUpdate();
     cols.SetNoRecursiveUpdate(true);
@@ -135,6 +158,7 @@ void TQvColumnGrid::InsertCols(int ColIndex, int CCount)
     FStructureMoving = false;
     for (int k = 0; k < CCount; ++k)
         cols.Insert(ColIndex);
+    hideAgain(hidden, ColIndex, CCount);
     SyncColumnCount();
     cols.SetNoRecursiveUpdate(oldFlag);
     cols.Update(nullptr);
@@ -145,15 +169,16 @@ void TQvColumnGrid::RemoveCols(int ColIndex, int CCount)
     if (ColIndex < 0 || ColIndex >= AllColCount() || CCount < 1)
         return;
     CCount = std::min(CCount, AllColCount() - ColIndex);
-    // A displayed grid keeps at least one column.
-    CCount = std::min(CCount, ColCount() - 1);
+    // The grid keeps at least one column.
+    CCount = std::min(CCount, AllColCount() - 1);
     if (CCount < 1)
         return;
+    const std::vector<int> hidden = showHiddenColumns();
     auto& cols = *FColumnCollection;
     const bool oldFlag = cols.NoRecursiveUpdate();
     cols.SetNoRecursiveUpdate(true);
     FStructureMoving = true;
-    const int from = DisplColIndex(ColIndex);
+    const int from = ColIndex;
     for (int k = 0; k < CCount; ++k)
         if (from != ColCount() - 1)
             MoveColumn(from, ColCount() - 1);
@@ -167,6 +192,7 @@ void TQvColumnGrid::RemoveCols(int ColIndex, int CCount)
     FStructureMoving = false;
     for (int k = 0; k < CCount; ++k)
         cols.Delete(ColIndex);
+    hideAgain(hidden, ColIndex, -CCount);
     SyncColumnCount();
     cols.SetNoRecursiveUpdate(oldFlag);
     cols.Update(nullptr);
