@@ -129,7 +129,7 @@ void TFDNet::FormShow()
 
 bool TFDNet::controllo_dati()
 {
-    QSG->HideEditor();
+    QSG->HideInplaceEdit();
     const auto error = gateway::controllo_dati(*rows_);
     if (!error)
         return true;
@@ -154,7 +154,7 @@ void TFDNet::bitbtn1Click()
 
 void TFDNet::Btn_DelRow_Click()
 {
-    QSG->HideEditor();
+    QSG->HideInplaceEdit();
     const int row = QSG->Row();
     if (!services_.messages || !services_.messages->askYesNo(this, text(kText_DNet_Delete_Question) + QString::number(row)))
         return;
@@ -164,21 +164,21 @@ void TFDNet::Btn_DelRow_Click()
 
 void TFDNet::Btn_InsRowClick()
 {
-    QSG->HideEditor();
+    QSG->HideInplaceEdit();
     common::Grid_Insert_Row(QSG->Row(), *rows_, false);
     QSG->viewport()->update();
 }
 
 void TFDNet::Btn_CopyRowClick()
 {
-    QSG->HideEditor();
+    QSG->HideInplaceEdit();
     common::Grid_Copy_Row(*rows_, QSG->Row());
     Do_Copy = true;
 }
 
 void TFDNet::Btn_PasteRowClick()
 {
-    QSG->HideEditor();
+    QSG->HideInplaceEdit();
     if (common::Grid_Paste_Row(*rows_, QSG->Row(), Do_Copy, {services_.messages, this}))
         QSG->viewport()->update();
 }

@@ -52,7 +52,7 @@ void showBytes(TTableGrid& grid, const QStringList& offsets, const QStringList& 
 
 void storeBytes(TTableGrid& grid, QStringList& offsets, QStringList& mnemonics)
 {
-    grid.HideEditor();
+    grid.HideInplaceEdit();
     for (int row = 1; row < grid.RowCount() && row - 1 < offsets.size(); ++row) {
         offsets[row - 1] = grid.Cells(1, row);
         mnemonics[row - 1] = grid.Cells(2, row);

@@ -282,9 +282,9 @@ QString TFIOLinkSlave::Get_Var_Access(const QString& access)
 
 bool TFIOLinkSlave::Controllo_dati()
 {
-    ACG_ProcessData_In->HideEditor();
-    ACG_ProcessData_Out->HideEditor();
-    ACG_Variable->HideEditor();
+    ACG_ProcessData_In->HideInplaceEdit();
+    ACG_ProcessData_Out->HideInplaceEdit();
+    ACG_Variable->HideInplaceEdit();
     const auto error = Controllo_Dati(*rowsIn_, *rowsOut_, *rowsVar_, common::Get_Decimal_Separator());
     if (!error)
         return true;
@@ -345,7 +345,7 @@ void TFIOLinkSlave::afterRowChange(TTableGrid* grid)
 void TFIOLinkSlave::Btn_DelRowClick()
 {
     TTableGrid* grid = Active_Table();
-    grid->HideEditor();
+    grid->HideInplaceEdit();
     const int row = grid->Row();
     if (!services_.messages || !services_.messages->askYesNo(this, text(kTextDeleteQuestion) + QString::number(row)))
         return;
@@ -356,7 +356,7 @@ void TFIOLinkSlave::Btn_DelRowClick()
 void TFIOLinkSlave::Btn_InsRowClick()
 {
     TTableGrid* grid = Active_Table();
-    grid->HideEditor();
+    grid->HideInplaceEdit();
     common::Grid_Insert_Row(grid->Row(), rowsOf(grid), true);
     // The rows below moved: their positions follow at once.
     afterRowChange(grid);
@@ -365,7 +365,7 @@ void TFIOLinkSlave::Btn_InsRowClick()
 void TFIOLinkSlave::Btn_CopyRowClick()
 {
     TTableGrid* grid = Active_Table();
-    grid->HideEditor();
+    grid->HideInplaceEdit();
     common::Grid_Copy_Row(rowsOf(grid), grid->Row());
     Do_Copy_Var = Do_Copy_PD_In = Do_Copy_PD_Out = false;
     copyFlagOf(grid) = true;
@@ -374,7 +374,7 @@ void TFIOLinkSlave::Btn_CopyRowClick()
 void TFIOLinkSlave::Btn_PasteRowClick()
 {
     TTableGrid* grid = Active_Table();
-    grid->HideEditor();
+    grid->HideInplaceEdit();
     if (common::Grid_Paste_Row(rowsOf(grid), grid->Row(), copyFlagOf(grid), {services_.messages, this}))
         afterRowChange(grid);
 }

@@ -175,6 +175,8 @@ TEST_F(DefOffsetSlaves, FileWrittenByteForByte)
 #include "platform/Services.h"
 #include "support/FakeMessages.h"
 
+#include "grid/GridCombo.h"
+
 #include <QFile>
 #include <QTabWidget>
 #include <QTest>
@@ -216,15 +218,25 @@ protected:
         QTest::mouseClick(w->ACG_DN_Slaves->viewport(), Qt::LeftButton, {}, r.center());
         QCoreApplication::processEvents();
     }
+    // Types a cell, or picks the item of a pick-list cell, as the user does.
     void type(TTableGrid* grid, int col, int row, const QString& value)
     {
+        w->PageControl1->setCurrentWidget(grid == w->ACG_ByteOUT ? w->TabSheet2 : w->TabSheet1);
         grid->SetCol(col);
         grid->SetRow(row);
         grid->ShowEditor();
-        ASSERT_TRUE(grid->EditorMode()) << col << "," << row;
-        grid->InplaceEditor()->selectAll();
-        QTest::keyClicks(grid->InplaceEditor(), value);
-        QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
+        if (grid->EditorMode()) {
+            grid->InplaceEditor()->selectAll();
+            QTest::keyClicks(grid->InplaceEditor(), value);
+            QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
+            return;
+        }
+        grid::TGridCombo* combo = grid->EditCombo();
+        ASSERT_TRUE(combo && combo->isVisible()) << col << "," << row;
+        const int index = combo->findText(value);
+        ASSERT_GE(index, 0) << value.toStdString();
+        combo->setCurrentIndex(index);
+        grid->HideInplaceEdit();
     }
 
     QTemporaryDir dir;

@@ -634,7 +634,7 @@ TEST_F(IOLinkSlaveWindow, Screenshot)
                    {pd_col::Gradient, QColor(0xA8, 0xFF, 0xA8)}, {pd_col::Position, QColor(0xFC, 0xD6, 0xF4)},
                    {pd_col::Description, QColor(0xD5, 0xD5, 0xFF)}, {pd_col::Mnemonic, QColor(Qt::white)}};
     for (const auto& c : colours) {
-        const QPoint at = in->viewport()->mapTo(w.get(), in->CellRect(c.col, 4).toQRect().topLeft() + QPoint(4, 4));
+        const QPoint at = in->viewport()->mapTo(w.get(), in->CellRect(c.col, 4).toQRect().topRight() + QPoint(-4, 4));
         EXPECT_EQ(shot.pixelColor(at), c.colour) << c.col;
     }
     shot.save(QDir::current().filePath(QStringLiteral("IOLinkSlave_window.png")));
