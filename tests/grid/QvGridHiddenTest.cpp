@@ -179,6 +179,38 @@ TEST(QvGridHiddenRows, FilterLevelOverRowsHiddenBefore)
         EXPECT_EQ(g.Cells(0, r), QStringLiteral("0:%1").arg(r));
 }
 
+TEST(QvGridHiddenRows, CachedLookupAndHidingWithoutHeights)
+{
+    TQvStringGrid g;
+    fillRows(g, 2, 8);
+    g.HideRowsEx(2, 3);
+    EXPECT_EQ(g.RowCount(), 6);
+    g.HideRowsEx(2, 2); // hidden already: nothing happens
+    EXPECT_EQ(g.NumHiddenRows(), 2);
+    std::unique_ptr<TIntList> cache;
+    struct Case {
+        int row;
+        bool hidden;
+    };
+    for (const Case c : {Case{1, false}, Case{2, true}, Case{3, true}, Case{4, false}})
+        EXPECT_EQ(g.IsHiddenRow(c.row, cache), c.hidden) << c.row;
+    ASSERT_TRUE(cache);
+    EXPECT_EQ(cache->Count(), 2);
+    g.UnHideRowsAll();
+    EXPECT_EQ(g.RowCount(), 8);
+    EXPECT_EQ(g.Cells(1, 3), "1:3");
+}
+
+TEST(QvGridHiddenRows, DestroyingAGridWithHiddenRowsFreesTheirCellProperties)
+{
+    auto g = std::make_unique<TQvStringGrid>();
+    fillRows(*g, 3, 6);
+    g->AddCheckBox(1, 2, true, false);
+    g->GetCellProperties(2, 3)->SetAlignment(taCenter);
+    g->HideRows(2, 3);
+    g.reset(); // LeakSanitizer reports what is not freed
+}
+
 TEST(QvGridHiddenRows, TopRowOutsideTheScrollableRowsIsIgnored)
 {
     TQvStringGrid g;
