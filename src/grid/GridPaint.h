@@ -6,8 +6,9 @@
 // indicators, node glyphs, progress bars, pies, balance bars and shapes).
 //
 // The string grid owns one TGridPainter and routes its content painter and its paint cycle to
-// it. Settings that only painting reads and that the grid does not carry yet live in the
-// painter's TGridPaintSettings; the grid hands them out through PaintSettings().
+// it. Settings that only painting reads and that the grid does not carry itself live in the
+// painter's TGridPaintSettings; the grid hands them out through PaintSettings(). Flat, the
+// selection rectangle, the colour tones and the sort header colours are the grid's own.
 //
 // Drawing follows the classic canvas rules: a filled rectangle covers Left..Right-1 and
 // Top..Bottom-1, a line stops just before its end point.
@@ -150,8 +151,6 @@ struct TGridPaintSettings {
         bool FixedCols = false;
         TPaintSortDirection Direction = sdAscending;
         TBitmap UpGlyph, DownGlyph, IndexUpGlyph, IndexDownGlyph;
-        TColor HeaderColor = clNone, HeaderColorTo = clNone;
-        TColor HeaderMirrorColor = clNone, HeaderMirrorColorTo = clNone;
     } SortSettings;
 
     struct TShowModified {
@@ -176,9 +175,6 @@ struct TGridPaintSettings {
     int FilterDropDownRow = 0;
     bool FilterDropDownActive = false; // the filter row shows drop-down glyphs
 
-    bool Flat = false;
-    bool SelectionRectangle = false;
-    bool SelectionResizer = false;
     bool NoDefaultDraw = false;
     bool NoImageAndText = false;
     bool Multilinecells = false;
@@ -186,7 +182,6 @@ struct TGridPaintSettings {
     bool URLShow = false;
     bool URLFull = false;
     bool XYOffsetTopLeftOnly = false;
-    TColorTones ColorTones; // the own-colour look's tones for cell buttons
 };
 
 // ---- the painter ---------------------------------------------------------------------------

@@ -88,7 +88,7 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
         c.ARect.Left += indicator.Width() + 2;
     }
     // 12. List-view header.
-    if (c.FixedLook && grid.Look == glListView && !Settings.Flat) {
+    if (c.FixedLook && grid.Look == glListView && !grid.Flat) {
         c.ARect.Bottom += 1;
         const QPoint mouse = grid.viewport()->mapFromGlobal(QCursor::pos());
         const bool inside = c.ARect.toQRect().contains(mouse);
@@ -112,7 +112,7 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
     const auto& cl = Settings.ControlLook;
     if (!grid.IsFixed(c.RealCol, ARow) && (cl.DropDownAlwaysVisible || cl.SpinButtonsAlwaysVisible)) {
         int kind = cl.FlatButton ? pkFlat : IsThemeActive() ? pkThemed : pkClassic;
-        if (Settings.Flat && Settings.ColorTones.Background.BrushColor != clNone)
+        if (grid.Flat && grid.LookState().Tones.Background.BrushColor != clNone)
             kind = pkTones;
         bool canEdit = true;
         grid.CanEditCell(c.RealCol, ARow, canEdit);
@@ -120,12 +120,12 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
         if (cl.DropDownAlwaysVisible && grid.CellHasComboBox(c.RealCol, ARow)) {
             DrawDropDownButton(canvas, grid.viewport(),
                                {c.ARect.Left - 2, c.ARect.Top - 1, c.ARect.Right + 1, c.ARect.Bottom},
-                               Settings.ColorTones, state, kind);
+                               grid.LookState().Tones, state, kind);
             c.ARect.Right -= 16;
         }
         if (cl.SpinButtonsAlwaysVisible && grid.CellHasSpinEdit(c.RealCol, ARow)) {
             DrawSpinButtons(canvas, grid.viewport(), c.ARect,
-                            Settings.ColorTones, state, kind);
+                            grid.LookState().Tones, state, kind);
             c.ARect.Right -= 16;
         }
     }
@@ -142,11 +142,11 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
     if (indicatorHere)
         c.ARect.Left -= indicator.Width();
     // 18.
-    if (c.FixedLook && !Settings.Flat)
+    if (c.FixedLook && !grid.Flat)
         drawLookEdges(c);
     // 19. Right fixed columns in the flat looks.
     const int frc = grid.FixedRightCols();
-    if (frc > 0 && frc >= grid.TotalColCount() - c.RealCol && grid.Look != glClassic && Settings.Flat) {
+    if (frc > 0 && frc >= grid.TotalColCount() - c.RealCol && grid.Look != glClassic && grid.Flat) {
         const TRect& a = c.ARect;
         if (grid.HasOption(goFixedHorzLine)) {
             lineTo(canvas, a.Left - 1, a.Top - 1, a.Right + 1, a.Top - 1, 0x808080);
@@ -247,13 +247,14 @@ void TGridPainter::drawFixedLook(TCellPaintContext& c)
         return;
     }
     const auto& ss = Settings.SortSettings;
-    if (ss.Column != -1 && ss.HeaderColor != clNone && c.RealCol == ss.Column && c.ARow == grid.FixedRows() - 1 &&
+    const TGridLookState& ls = grid.LookState();
+    if (ss.Column != -1 && ls.SortHeaderColor != clNone && c.RealCol == ss.Column && c.ARow == grid.FixedRows() - 1 &&
         (c.RealCol >= grid.FixedCols() || ss.FixedCols)) {
-        DrawCellGradient(canvas, r, ss.HeaderColor, true, false, clNone, true, ss.HeaderMirrorColorTo,
-                         ss.HeaderMirrorColor, ss.HeaderColorTo);
+        DrawCellGradient(canvas, r, ls.SortHeaderColor, true, false, clNone, true, ls.SortHeaderMirrorColorTo,
+                         ls.SortHeaderMirrorColor, ls.SortHeaderColorTo);
         return;
     }
-    if (!Settings.Flat) {
+    if (!grid.Flat) {
         DrawCellGradient(canvas, r, c.Brush.Color, true, false, clNone, true, c.MirrorColorTo, c.MirrorColor,
                          c.ColorTo);
         if (look == glVista) {

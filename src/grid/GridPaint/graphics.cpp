@@ -443,12 +443,12 @@ void TGridPainter::drawButtonGraphic(TCellPaintContext& c, const TRect& placeIn)
     if (!Settings.ControlLook.NoDisabledButtonLook)
         grid.CanEditCell(c.RealCol, c.ARow, enabled);
     int kind = Settings.ControlLook.FlatButton ? 2 : IsThemeActive() ? 0 : 1;
-    if (Settings.Flat && Settings.ColorTones.Background.BrushColor != clNone)
+    if (grid.Flat && grid.LookState().Tones.Background.BrushColor != clNone)
         kind = 3;
     int state = g->FCellBoolean ? 2 : (grid.FPushedCellButton == TPoint{c.RealCol, c.ARow} ? 1 : 0);
     if (!enabled && g->FCellType != ctExpand)
         state = 3;
-    ZirAzur::DrawPushButton(canvas, grid.viewport(), place, Settings.ColorTones, state, kind);
+    ZirAzur::DrawPushButton(canvas, grid.viewport(), place, grid.LookState().Tones, state, kind);
     if (g->FCellType == ctExpand) {
         canvas.save();
         canvas.setRenderHint(QPainter::Antialiasing, false);
@@ -481,7 +481,7 @@ void TGridPainter::drawButtonGraphic(TCellPaintContext& c, const TRect& placeIn)
         canvas.save();
         TColor fc = enabled ? platform::clBtnText : platform::clGrayText;
         if (kind == 3) {
-            const TColorTones& t = Settings.ColorTones;
+            const TColorTones& t = grid.LookState().Tones;
             fc = state == 2 ? t.Selected.TextColor : state == 1 ? t.Hover.TextColor : state == 3 ? t.Disabled.TextColor
                                                                                                  : t.Background.TextColor;
         }

@@ -114,7 +114,7 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
         kindSelected && !(drawnSelected && grid.ShowSelection && !((c.AState & gdFocused) && !grid.HasOption(goDrawFocusSelected))))
         paintCellBackgroundGradient(canvas, {c.ARect.Left - 1, c.ARect.Top - GLW, c.ARect.Right, c.ARect.Bottom + GLW - 1});
     // 8. Selection rectangle.
-    if (Settings.SelectionRectangle && !isFixed) {
+    if (grid.SelectionRectangle && !isFixed) {
         TGridRect sel = grid.Selection();
         if (grid.IsMergedCell(c.ACol, c.ARow)) {
             const TPoint b = grid.BaseCell(sel.Left, sel.Top);
@@ -132,7 +132,7 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
                 canvas::fillRect(canvas, {a.Left - GLW, a.Top - GLW, rightEnd, a.Top - GLW + 2}, sc);
             if (c.ARow == sel.Bottom)
                 canvas::fillRect(canvas, {a.Left - GLW, a.Bottom - 1, rightEnd, a.Bottom + 1}, sc);
-            if (Settings.SelectionResizer && c.ACol == sel.Right && c.ARow == sel.Bottom) {
+            if (grid.SelectionResizer && c.ACol == sel.Right && c.ARow == sel.Bottom) {
                 const TRect full = grid.CellRect(c.ACol, c.ARow);
                 canvas::fillRect(canvas, {a.Right - 4, a.Bottom - 4, full.Right, full.Bottom}, sc);
             }
