@@ -184,7 +184,7 @@ void Select_Row(TTableGrid& grid, int row)
 {
     if (row < grid.FixedRows() || row >= grid.RowCount())
         return;
-    grid.SetSelection(grid::TGridRect{grid.FixedCols(), row, grid.ColCount() - 1, row});
+    grid.SelectRows(row, 1);
 }
 
 } // namespace gateway

@@ -86,7 +86,7 @@ private:
 // definition has that editor.
 std::unique_ptr<TTableRows> Make_Table_Rows(TTableGrid& grid, const QString& key);
 
-// Selects the whole row (the fixed column left out) as the grid's row selection does.
+// Selects the whole row (the fixed column left out) through the grid's row selection.
 void Select_Row(TTableGrid& grid, int row);
 
 } // namespace gateway
