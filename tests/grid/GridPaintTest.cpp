@@ -645,6 +645,60 @@ TEST_P(GridPaint, TiledBackgroundPicture)
     EXPECT_EQ(img.pixel(img.width() - 3, img.height() - 3), qRgb(0, 200, 0));
 }
 
+// The selection rectangle: 2-pixel lines one grid line outside the left and top of the block's
+// first cell, none on its inner sides.
+TEST_P(GridPaint, SelectionRectangleLines)
+{
+    grid->SelectionRectangle = true;
+    grid->SelectionRectangleColor = 0x0000FF;
+    grid->SetSelection({1, 1, 2, 2});
+    const QImage first = paint(1, 1, {10, 10, 70, 34});
+    const QRgb red = rgbOf(0x0000FF);
+    EXPECT_EQ(first.pixel(9, 20), red);
+    EXPECT_EQ(first.pixel(10, 20), red);
+    EXPECT_NE(first.pixel(11, 20), red);
+    EXPECT_EQ(first.pixel(40, 9), red);
+    EXPECT_EQ(first.pixel(40, 10), red);
+    EXPECT_NE(first.pixel(68, 20), red); // not the block's right column
+    EXPECT_NE(first.pixel(40, 33), red); // not its bottom row
+    const QImage last = paint(2, 2, {10, 10, 70, 34});
+    EXPECT_EQ(last.pixel(68, 20), red);
+    EXPECT_EQ(last.pixel(69, 20), red);
+    EXPECT_EQ(last.pixel(40, 33), red);
+    EXPECT_NE(last.pixel(10, 20), red);
+}
+
+// Turned text: at 90 degrees a word stands upright in the cell.
+TEST_P(GridPaint, RotatedText)
+{
+    grid->SetCells(2, 2, QStringLiteral("Turned"));
+    TCellGraphic* g = grid->CreateCellGraphic(2, 2);
+    g->FCellType = ctRotated;
+    g->FCellAngle = 90;
+    const QRect ink = inked(paint(2, 2, {0, 0, 40, 80}, 0, 40, 80));
+    ASSERT_FALSE(ink.isNull());
+    EXPECT_GT(ink.height(), 2 * ink.width());
+    EXPECT_TRUE(QRect(0, 0, 40, 80).contains(ink));
+}
+
+// The row indicator of the current row: drawn at the left + 2 of column 0, the text moved right
+// past it.
+TEST_P(GridPaint, RowIndicator)
+{
+    QImage arrow(8, 8, QImage::Format_RGB32);
+    arrow.fill(qRgb(255, 0, 255)); // corner colour: transparent
+    QPainter(&arrow).fillRect(2, 2, 4, 4, QColor(0, 0, 255));
+    grid->RowIndicator().Image = arrow;
+    grid->SetRow(2);
+    grid->Look = glStandard;
+    grid->PaintSettings().ControlLook.ControlStyle = csClassic;
+    const QImage img = paint(0, 2, {0, 0, 60, 20}, gdFixed);
+    EXPECT_EQ(img.pixel(2 + 3, 3), qRgb(0, 0, 255));
+    EXPECT_NE(img.pixel(2, 0), qRgb(255, 0, 255));
+    const QImage other = paint(0, 3, {0, 0, 60, 20}, gdFixed);
+    EXPECT_NE(other.pixel(2 + 3, 3), qRgb(0, 0, 255));
+}
+
 } // namespace
 
 namespace {
