@@ -325,6 +325,7 @@ TEST_F(IOLinkSlaveTables, TablesWrittenByteForByte)
 #include "gateway/UIOLinkSlave.h"
 
 #include "common/GlyphButton.h"
+#include "grid/GridCombo.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -364,16 +365,25 @@ protected:
         QTest::mouseClick(b, Qt::LeftButton);
         QCoreApplication::processEvents();
     }
-    // Types a cell as the user does: make it current, type, Enter.
+    // Types a cell as the user does (make it current, type, Enter), or picks the item of a
+    // pick-list cell.
     static void type(TTableGrid* grid, int col, int row, const QString& value)
     {
         grid->SetCol(col);
         grid->SetRow(row);
         grid->ShowEditor();
-        ASSERT_TRUE(grid->EditorMode()) << col << "," << row;
-        grid->InplaceEditor()->selectAll();
-        QTest::keyClicks(grid->InplaceEditor(), value);
-        QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
+        if (grid->EditorMode()) {
+            grid->InplaceEditor()->selectAll();
+            QTest::keyClicks(grid->InplaceEditor(), value);
+            QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
+            return;
+        }
+        grid::TGridCombo* combo = grid->EditCombo();
+        ASSERT_TRUE(combo && combo->isVisible()) << col << "," << row;
+        const int index = combo->findText(value);
+        ASSERT_GE(index, 0) << value.toStdString();
+        combo->setCurrentIndex(index);
+        grid->HideInplaceEdit();
     }
     static void row(TTableGrid* grid, int r, const QStringList& cells)
     {
@@ -415,7 +425,11 @@ TEST_F(IOLinkSlaveWindow, TypedTablesAreSavedOnOK)
 
     type(w->ACG_ProcessData_Out, pd_col::Name, 1, QStringLiteral("Out1"));
     type(w->ACG_ProcessData_Out, pd_col::Length, 1, QStringLiteral("16"));
-    row(w->ACG_Variable, 1, {"Y", "60", "V1", "Read Write", "8", "0,5", "-3", "1000", "7", "3", "0", "2", "0", " padded "});
+    showVariables();
+    const QStringList v1 = {"Y", "60", "V1", "Read Write", "8", "0,5", "-3", "1000", "7", "3", "0", "2", "0", " padded "};
+    for (int c = var_col::Index; c <= var_col::Description; ++c)
+        type(w->ACG_Variable, c, 1, v1[c - 1]);
+    EXPECT_EQ(w->ACG_Variable->Cells(var_col::Access, 1), QStringLiteral("Read Write"));
     row(w->ACG_Variable, 2, {"N", "61", "Spare", "", "x"});
     w->ACG_Variable->SetCells(var_col::Name, 4, QStringLiteral("after the end"));
 
