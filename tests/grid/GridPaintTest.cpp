@@ -699,6 +699,82 @@ TEST_P(GridPaint, RowIndicator)
     EXPECT_NE(other.pixel(2 + 3, 3), qRgb(0, 0, 255));
 }
 
+// The progress appearance reports each real change once; Assign copies everything with one
+// report.
+TEST_P(GridPaint, ProgressAppearanceChanges)
+{
+    TGridProgressAppearance a, b;
+    int changes = 0;
+    a.OnChange = [&](TObject* sender) {
+        EXPECT_EQ(sender, &a);
+        ++changes;
+    };
+    a.SetLevel1Perc(60);
+    a.SetLevel1Perc(60);
+    EXPECT_EQ(changes, 1);
+    b.SetStacked(true);
+    b.SetCompleteColor(0x123456);
+    b.SetStyle(psClassic);
+    a.Assign(b);
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(a.Stacked());
+    EXPECT_EQ(a.CompleteColor(), TColor(0x123456));
+    EXPECT_EQ(a.Level1Perc(), 70);
+    EXPECT_EQ(a.Style(), psClassic);
+    TPersistent other;
+    a.Assign(other);
+    EXPECT_EQ(changes, 2);
+}
+
+// The classic bar's text: an integer format rounds the position, a real format keeps it.
+TEST_P(GridPaint, ClassicProgressFormats)
+{
+    const auto bar = [](const char* format, double position) {
+        QImage img(120, 20, QImage::Format_RGB32);
+        img.fill(kWhite);
+        QPainter p(&img);
+        ZirAzur::PaintClassicProgress(p, {0, 0, 120, 20}, 0x0000FF, false, clNone, QString::fromLatin1(format), 100,
+                                      0, 2, 2, position, 0xFFFFFF, 0x00FF00, 0x000000);
+        return img;
+    };
+    EXPECT_EQ(bar("%d", 7.6), bar("%d", 8.0));
+    EXPECT_NE(bar("%.1f", 7.6), bar("%.1f", 8.0));
+    // An empty range shows an empty bar instead of failing.
+    QImage img(120, 20, QImage::Format_RGB32);
+    img.fill(kWhite);
+    QPainter p(&img);
+    ZirAzur::PaintClassicProgress(p, {0, 0, 120, 20}, 0x0000FF, false, clNone, QStringLiteral("%d"), 5, 5, 2, 2, 5,
+                                  0xFFFFFF, 0x00FF00, 0x000000);
+    EXPECT_EQ(img.pixel(3, 3), rgbOf(0x00FF00));
+}
+
+// Pies fill from 12 o'clock clockwise; balance bars grow from the centre.
+TEST_P(GridPaint, PieAndBalanceBar)
+{
+    QImage pie(20, 20, QImage::Format_RGB32);
+    pie.fill(kWhite);
+    {
+        QPainter p(&pie);
+        ZirAzur::DrawPieProgress(p, {0, 0, 20, 20}, 0x0000FF, false, 25);
+    }
+    EXPECT_EQ(pie.pixel(13, 6), rgbOf(0x0000FF));  // upper right quarter
+    EXPECT_NE(pie.pixel(6, 6), rgbOf(0x0000FF));   // upper left stays empty
+    EXPECT_NE(pie.pixel(13, 13), rgbOf(0x0000FF)); // lower right too
+
+    QImage bar(104, 10, QImage::Format_RGB32);
+    bar.fill(kWhite);
+    {
+        QPainter p(&bar);
+        ZirAzur::DrawBalanceBar(p, {0, 0, 104, 10}, 50, 100, 0x00FF00, 0x0000FF, false);
+        ZirAzur::DrawBalanceBar(p, {0, 0, 104, 10}, 0, 0, 0x00FF00, 0x0000FF, false); // no range: nothing
+    }
+    // Inner width 100 from x = 2: centre 52, half of the right half filled.
+    EXPECT_NE(bar.pixel(51, 5), rgbOf(0x00FF00));
+    EXPECT_EQ(bar.pixel(52, 5), rgbOf(0x00FF00));
+    EXPECT_EQ(bar.pixel(76, 5), rgbOf(0x00FF00));
+    EXPECT_NE(bar.pixel(77, 5), rgbOf(0x00FF00));
+}
+
 } // namespace
 
 namespace {
