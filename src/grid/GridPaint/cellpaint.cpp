@@ -347,22 +347,6 @@ void TGridPainter::drawCellBorders(TCellPaintContext& c)
         hline(r.Bottom - 1, r.Left - GLW - 1, r.Right, bottomPen);
 }
 
-namespace {
-
-// 0 on a node row, 2 on an inner row of a node, 1 on its last row.
-int nodeSpanType(TQvStringGrid& g, int row)
-{
-    if (const TCellGraphic* gr = g.GetCellGraphic(0, row); gr && gr->FCellType == ctNode)
-        return 0;
-    const auto level = [&](int r) {
-        return g.CellHasProperties(0, r) ? static_cast<const TCellProperties*>(g.GetGridObject(0, r))->FNodeLevel : -1;
-    };
-    if (row < g.RowCount() - 1 - g.FixedFooters() && level(row + 1) >= level(row) && level(row + 1) >= 0)
-        return 2;
-    return 1;
-}
-
-} // namespace
 
 void TGridPainter::drawNodeLines(TCellPaintContext& c)
 {
@@ -380,7 +364,7 @@ void TGridPainter::drawNodeLines(TCellPaintContext& c)
     if (level <= 0)
         return;
     lineTo(canvas, X, mid, node.ShowTreeFull() ? c.ARect.Right : rowIndent + 4, mid, pen);
-    const int span = nodeSpanType(grid, c.ARow);
+    const int span = grid.GetNodeSpanType(c.ARow);
     if (span == 1)
         lineTo(canvas, X, top, X, mid, pen);
     else if (span == 2)
