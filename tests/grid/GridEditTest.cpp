@@ -553,3 +553,24 @@ TEST(GridEdit, GridGoesAwayWithAnEditorOpen)
         EXPECT_TRUE(true);
     }
 }
+
+TEST(GridEdit, CoveredCellOfAMergeLeadsToItsBaseWithoutRangeSelect)
+{
+    EditWindow w;
+    w.grid->MergeCells(1, 2, 2, 1); // columns 1 and 2 of row 2
+    w.grid->SetOptions(w.grid->Options() & ~goRangeSelect);
+    const TRect merged = w.grid->CellRect(1, 2);
+    const QPoint inColumn2(merged.Left + w.grid->ColWidths(1) + 5, (merged.Top + merged.Bottom) / 2);
+    w.click(3, 3);
+    QTest::mouseClick(w.grid->viewport(), Qt::LeftButton, {}, inColumn2);
+    EXPECT_EQ(w.grid->Col(), 1);
+    EXPECT_EQ(w.grid->Row(), 2);
+    w.type(QStringLiteral("m"));
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->Cells(1, 2), QStringLiteral("m"));
+
+    w.grid->SetOptions(w.grid->Options() | goRangeSelect);
+    w.click(3, 3);
+    QTest::mouseClick(w.grid->viewport(), Qt::LeftButton, {}, inColumn2);
+    EXPECT_EQ(w.grid->Col(), 2); // with range selection the covered cell is not redirected
+}

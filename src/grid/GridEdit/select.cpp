@@ -13,12 +13,23 @@ bool TQvStringGrid::SelectCell(int col, int row)
         return true;
     if (col < 0 || row < 0)
         return false;
+    const int realCol = RealColIndex(col);
+    TMouseActions& ma = MouseActions();
+    // A covered cell of a merged area stands for its base cell, unless ranges are selected.
+    if (!(Options() & goRangeSelect) && IsMergedNonBaseCell(realCol, row)) {
+        const TPoint b = BaseCell(realCol, row);
+        TStringGrid::FocusCell(DisplColIndex(b.X), b.Y, true);
+        RepaintCell(b.X, b.Y);
+        if (ma.DirectEdit() || (DropDownAlwaysVisible && CellHasComboBox(b.X, b.Y)))
+            ShowInplaceEdit();
+        return false;
+    }
+    if (HasNodes() && col == 0 && !(Options() & goRowSelect))
+        return false; // the node column
     if (UseEnabledRows() && Navigation().SkipDisabledRows() && !GetRowEnabled(row))
         return false;
 
-    const int realCol = RealColIndex(col);
     const bool editorFocused = FQvInplaceEdit && FQvInplaceEdit->hasFocus();
-    TMouseActions& ma = MouseActions();
     if (IsControlCell(realCol, row)) {
         bool canEdit = true;
         CanEditCell(realCol, row, canEdit);
