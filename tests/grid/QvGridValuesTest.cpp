@@ -1,6 +1,7 @@
 // Typed access to cell texts under an injected locale, with the exact error texts; dates with
 // the null-date rule; display text additions; headers; graphic helpers.
 
+#include "grid/GridPaint.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>
@@ -211,6 +212,35 @@ TEST(QvGridValues, GraphicHelpersAndRowCheckBoxType)
     EXPECT_EQ(g.GetCellType(0, 3), ctRowCheckBox);
     g.SetRowSelect(2, true);
     EXPECT_EQ(g.GetCellGraphic(0, 0)->FCellAngle, 1); // some but not all rows selected
+}
+
+TEST(QvGridValues, GraphicSizesByKind)
+{
+    TQvStringGrid g;
+    g.AddCheckBox(1, 1, false, false);
+    g.AddRadioButton(2, 1);
+    TCellGraphic* rating = g.CreateCellGraphic(3, 1);
+    rating->FCellType = ctRating;
+    rating->FCellAngle = 5;
+    TCellGraphic* button = g.CreateCellGraphic(4, 1);
+    button->FCellType = ctButton;
+    button->FCellIndex = (22 << 16) | 60;
+    TStringList* options = g.CreateRadio(1, 2, 0, -1);
+    options->Strings = {"a", "b", "c"};
+    struct Case {
+        int col, row;
+        TPoint size;
+    };
+    const int check = g.PaintSettings().ControlLook.CheckBoxSize;
+    const int radio = g.PaintSettings().ControlLook.RadioSize;
+    for (const Case& c : {Case{1, 1, {check, check}}, Case{2, 1, {radio, radio}}, Case{3, 1, {90, 16}},
+                          Case{4, 1, {60, 22}}, Case{2, 2, {0, 0}}})
+        EXPECT_EQ(g.GetCellGraphicSize(c.col, c.row), c.size) << c.col << "," << c.row;
+    const TPoint stacked = g.GetCellGraphicSize(1, 2);
+    EXPECT_GE(stacked.X, 12);
+    EXPECT_EQ(stacked.Y % 3, 0); // one line per option
+    g.SetCells(4, 1, "caption"); // a button with text beside: no height of its own
+    EXPECT_EQ(g.GetCellGraphicSize(4, 1), (TPoint{60, 0}));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/Locale.h"
 
 #include <QDate>
+#include <QFontMetrics>
 #include <QDateTime>
 #include <QLocale>
 #include <QRegularExpression>
@@ -301,30 +302,89 @@ bool TQvStringGrid::RemoveCellGraphicOfType(int ACol, int ARow, TCellType cellTy
     return GetCellType(ACol, ARow) == cellType && RemoveCellGraphic(ACol, ARow);
 }
 
+// The size a cell's graphic takes. Kinds whose size comes from image lists, pictures or
+// interface objects are measured by the painter; they answer 0 x 0 here.
 TPoint TQvStringGrid::GetCellGraphicSize(int ACol, int ARow)
 {
     const TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g)
         return {};
+    const bool beside = g->FCellHAlign == haBeforeText || g->FCellHAlign == haAfterText;
+    const bool stacked = g->FCellVAlign == vaUnderText || g->FCellVAlign == vaAboveText;
+    const bool hasText = !Cells(ACol, ARow).isEmpty();
+    const QFontMetrics fm(ZirAzur::toQFont(Font()));
+    const auto& look = PaintSettings().ControlLook;
+    TPoint size;
+    bool keepWidth = false;
     switch (g->FCellType) {
+    case ctIcon:
+        if (const auto* icon = dynamic_cast<const TBitmap*>(g->FCellIcon ? g->FCellIcon : g->FCellBitmap))
+            size = {beside || !hasText ? icon->Width() : 0, icon->Height()};
+        break;
+    case ctBitmap:
+        if (const auto* bmp = dynamic_cast<const TBitmap*>(g->FCellBitmap))
+            size = {beside || !hasText ? bmp->Width() : 0, stacked || !hasText ? bmp->Height() : 0};
+        break;
     case ctCheckBox:
     case ctDataCheckBox:
     case ctVirtCheckBox:
     case ctRowCheckBox:
     case ctTriStateCheckBox:
-        return {PaintSettings().ControlLook.CheckBoxSize, PaintSettings().ControlLook.CheckBoxSize};
+        size = {look.CheckBoxSize, look.CheckBoxSize};
+        break;
     case ctRadioButton:
-        return {PaintSettings().ControlLook.RadioSize, PaintSettings().ControlLook.RadioSize};
+        size = {look.RadioSize, look.RadioSize};
+        break;
     case ctButton:
     case ctBitButton:
-        return {g->FCellIndex & 0xFFFF, (g->FCellIndex >> 16) & 0xFFFF};
+        size = {g->FCellIndex & 0xFFFF, (g->FCellIndex >> 16) & 0xFFFF};
+        if (hasText) {
+            if (g->FCellHAlign == haCenter)
+                size.X = 0;
+            else if (g->FCellHAlign == haFull)
+                size.X = fm.horizontalAdvance(g->FCellText) + 4;
+            if (stacked)
+                size.X = 0;
+            else
+                size.Y = 0;
+        } else if (g->FCellHAlign == haFull) {
+            size.X = fm.horizontalAdvance(g->FCellText) + 4;
+            keepWidth = !g->FCellText.isEmpty();
+        }
+        break;
     case ctProgressPie:
-        return {20, 20};
+        size = {20, 20};
+        break;
     case ctRating:
-        return {g->FCellAngle * 18, 16};
+        size = {g->FCellAngle * 18, 16};
+        keepWidth = true;
+        break;
+    case ctRadio:
+        if (const auto* options = dynamic_cast<const TStringList*>(g->FCellBitmap)) {
+            const int lineH = fm.height();
+            if (g->FCellBoolean) {
+                for (const QString& o : options->Strings)
+                    size.X += fm.horizontalAdvance(o) + 12;
+                size.Y = lineH;
+            } else {
+                size.X = 12;
+                for (const QString& o : options->Strings)
+                    size.X = std::max(size.X, fm.horizontalAdvance(o) + 12);
+                size.Y = std::max(16, lineH) * options->Count();
+            }
+        }
+        break;
     default:
-        return {};
+        break;
     }
+    if (g->FCellVAlign == vaFull || (g->FCellHAlign == haFull && !keepWidth)) {
+        const TRect r = CellRect(DisplColIndex(ACol), ARow);
+        if (g->FCellVAlign == vaFull)
+            size.Y = r.Height();
+        if (g->FCellHAlign == haFull && !keepWidth)
+            size.X = r.Width();
+    }
+    return size;
 }
 
 // ---- typed access ----------------------------------------------------------------------------
