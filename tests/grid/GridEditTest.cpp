@@ -574,3 +574,21 @@ TEST(GridEdit, CoveredCellOfAMergeLeadsToItsBaseWithoutRangeSelect)
     QTest::mouseClick(w.grid->viewport(), Qt::LeftButton, {}, inColumn2);
     EXPECT_EQ(w.grid->Col(), 2); // with range selection the covered cell is not redirected
 }
+
+TEST(GridEdit, KeyPressHandlerTakingEnterMovesOnWithTheValueStored)
+{
+    EditWindow w;
+    w.grid->OnKeyPress = [](TStringGrid* g, QChar& key) {
+        if (key.unicode() == 13) {
+            g->SetCol(g->Col() + 1);
+            key = QChar();
+        }
+    };
+    w.click(1, 2);
+    w.type(QStringLiteral("jump"));
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->Cells(1, 2), QStringLiteral("jump"));
+    EXPECT_EQ(w.grid->Col(), 2);
+    EXPECT_FALSE(w.textEditorOpen());
+    EXPECT_EQ(w.events("^Validate"), QStringList({"Validate c1 r2 jump cell=jump"}));
+}
