@@ -263,6 +263,11 @@ public:
     void ShowRowHeaders();
     void ClearRowHeaders();
     bool URLShowInText = false;
+    // The version is the grid's own; a stored form writing it changes nothing.
+    void SetVersion(const QString&) {}
+    void SetFixedFont(const TFont& value);
+    // A null list is ignored.
+    void SetLookupItems(const QStringList* value);
     int GetPrintColWidth(int ACol) const;
     int GetPrintColOffset(int ACol) const;
     std::array<int, MaxHideColumns> MaxWidths{};

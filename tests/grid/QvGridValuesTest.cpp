@@ -194,6 +194,12 @@ TEST(QvGridValues, HeadersAndPrintRangesAndVersion)
     EXPECT_EQ(errorOf([&] { g.GetPrintColWidth(512); }), "Columns is not in valid range");
     EXPECT_EQ(errorOf([&] { g.GetPrintColOffset(-1); }), "Columns is not in valid range");
     EXPECT_EQ(g.Version(), "6.2.1.3");
+    g.SetVersion("1.0");
+    EXPECT_EQ(g.Version(), "6.2.1.3");
+    const QStringList items{"x", "y"};
+    g.SetLookupItems(&items);
+    g.SetLookupItems(nullptr);
+    EXPECT_EQ(g.LookupItems(), items);
 }
 
 TEST(QvGridValues, GraphicHelpersAndRowCheckBoxType)

@@ -538,6 +538,18 @@ void TQvStringGrid::SetRowHeaders(const QStringList& value)
     ShowRowHeaders();
 }
 
+void TQvStringGrid::SetFixedFont(const TFont& value)
+{
+    FFixedFont = value;
+    Invalidate();
+}
+
+void TQvStringGrid::SetLookupItems(const QStringList* value)
+{
+    if (value)
+        FLookupItems = *value;
+}
+
 int TQvStringGrid::GetPrintColWidth(int ACol) const
 {
     if (ACol < 0 || ACol >= MaxHideColumns)
