@@ -382,6 +382,11 @@ public:
     // ---- cell lines, column widths by real column ---------------------------------------------
     int AllColCount() const { return ColCount() + NumHiddenColumns(); }
     int GetLinesInCell(int i, int j) const;
+    // Texts are wide already; these keep the wide-string names of the interface.
+    QString GetWideCells(int i, int j) const { return Cells(i, j); }
+    void SetWideCells(int i, int j, const QString& value) { SetCells(i, j, value); }
+    QString GetWideCellsEx(int i, int j) const { return GetCellsEx(i, j); }
+    void SetWideCellsEx(int i, int j, const QString& value) { SetCellsEx(i, j, value); }
     // By real row j: the raw text (no merge redirection, no display hook), the user object,
     // the raw cell object (the properties object itself).
     QString GetGridCellsEx(int i, int j) const;
