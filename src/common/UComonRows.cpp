@@ -46,9 +46,10 @@ bool canPaste(const TRowTable& grid, bool copied, const TRowMessages& ui)
     return true;
 }
 
+// Row 0 is every table's header row: the helpers never move it.
 bool validRow(const TRowTable& grid, int row)
 {
-    return row >= 0 && row < grid.RowCount();
+    return row >= 1 && row < grid.RowCount();
 }
 
 // Moves cell (col, from) onto (col, to), check state or text, and the read-only flag.

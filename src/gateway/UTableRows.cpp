@@ -127,14 +127,16 @@ TGlyphButton* Add_Strip_Button(const TWindowFrame& frame, const char* name, int 
     return b;
 }
 
-TTableEvents::TTableEvents(TTableGrid& grid) : QObject(&grid), grid_(grid)
+TTableEvents::TTableEvents(TTableGrid& grid) : QObject(&grid), grid_(grid), viewport_(grid.viewport())
 {
-    grid.viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 bool TTableEvents::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != grid_.viewport())
+    // Compared with the viewport kept at the start: while the grid is being destroyed its
+    // viewport still sends events, and the grid must not be asked anything then.
+    if (watched != viewport_)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

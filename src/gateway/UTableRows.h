@@ -80,6 +80,7 @@ protected:
 
 private:
     TTableGrid& grid_;
+    QWidget* viewport_;
 };
 
 // The row helpers' view of a table; its data check-box columns are those whose column

@@ -150,6 +150,16 @@ TEST_F(RowHelpers, InsertOpensARowAndLosesTheLast)
     }
 }
 
+TEST_F(RowHelpers, TheHeaderRowNeverMoves)
+{
+    TTextTable t(QStringLiteral("t"), 3, 4);
+    fill(t);
+    common::Grid_Insert_Row(0, t, true);
+    common::Grid_Delete_Row(0, t);
+    for (int r = 0; r < 4; ++r)
+        EXPECT_EQ(t.Cells(1, r), cellText(1, r));
+}
+
 TEST_F(RowHelpers, CopyTakesHandledColumnsHiddenOnesIncluded)
 {
     ColumnTable t(QStringLiteral("t"), 4, 5);
