@@ -359,3 +359,23 @@ TEST_F(DNetWindow, AFileThatIsNoXmlIsReportedAndTheWindowDoesNotOpen)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DNetWindow, ALanguageChangeRenewsCaptionsHeadersAndHints)
+{
+    open();
+    common::Lang_Str()[3100] = QStringLiteral("Rete DeviceNet");
+    common::Lang_Str()[3106] = QStringLiteral("Copia riga");
+    common::Lang_Str()[3116] = QStringLiteral("Byte ingresso");
+    common::Lang_Str()[3122] = QStringLiteral("Descrizione");
+    w->Set_Lang();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Rete DeviceNet"));
+    EXPECT_EQ(w->Btn_CopyRow->Caption(), QStringLiteral("Copia riga"));
+    EXPECT_EQ(w->QSG->Cells(2, 0), QStringLiteral("Byte ingresso"));
+    EXPECT_EQ(w->Hint_DeviceNet, (QStringList{"Insert the ID of DeviceNet Slave",
+                                              "Insert the Input Number of Bytes of DeviceNet Slave",
+                                              "Insert the Output Number of Bytes of DeviceNet Slave", "Descrizione"}));
+}
+
+} // namespace

@@ -178,6 +178,7 @@ TEST_F(DefOffsetSlaves, FileWrittenByteForByte)
 #include "grid/GridCombo.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QTabWidget>
 #include <QTest>
 
@@ -476,6 +477,25 @@ TEST(ProjectThroughTheWindows, GivesTheImageAndIODDOfTheHandMadeProject)
     EXPECT_FALSE(iodd.isEmpty());
     EXPECT_EQ(iodd, gateway::IODD_Document(handData, day, QString()));
     state = saved;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DefOffsetWindow, ALanguageChangeRenewsCaptionsLabelsAndHeaders)
+{
+    open();
+    common::Lang_Str()[3200] = QStringLiteral("Definisci offset");
+    common::Lang_Str()[3207] = QStringLiteral("Byte uscita");
+    common::Lang_Str()[3210] = QStringLiteral("Scegli \"None\"");
+    common::Lang_Str()[3219] = QStringLiteral("Posizione");
+    w->Set_Lang();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Definisci offset"));
+    EXPECT_EQ(w->PageControl1->tabText(1), QStringLiteral("Byte uscita"));
+    EXPECT_EQ(w->Label3->text(), QStringLiteral("Scegli \"None\""));
+    EXPECT_EQ(w->ACG_ByteOUT->Cells(1, 0), QStringLiteral("Posizione"));
+    EXPECT_EQ(w->ACG_DN_Slaves->Cells(3, 0), QStringLiteral("Mnemonic"));
 }
 
 } // namespace
