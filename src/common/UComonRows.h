@@ -6,8 +6,8 @@
 // The helpers see a table only through TRowTable, so this unit stays below the table control:
 // TGridRows adapts any grid class that offers the control's public cell API (Cells, SetCells,
 // RowCount, ColCount, Col, Row, ...) and picks up hidden columns, cell check boxes, read-only
-// flags, column editors and column auto-size where the grid class has them. TTextTable is a
-// plain table of texts for logic that only needs cells.
+// flags and column auto-size where the grid class has them; the caller names the data
+// check-box columns. TTextTable is a plain table of texts for logic that only needs cells.
 //
 // The tables keep a fixed number of rows: delete and insert move contents and never change the
 // row count. Column 0 (the row number) is never touched; the handled columns are 1 up to the
