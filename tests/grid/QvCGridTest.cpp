@@ -1,4 +1,5 @@
 #include "grid/QvCGrid.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -1084,5 +1085,67 @@ TEST(QvCGridStream, BadStreamsLeaveTheColumnsAlone)
         EXPECT_EQ(error, c.error);
         EXPECT_EQ(g.Columns()[1].Name(), "before");
         EXPECT_EQ(g.Columns().Count(), 5);
+    }
+}
+
+// ---- the formats against hand-made fixtures --------------------------------------------------
+
+TEST(QvCGridFixtures, ColumnStreamOfOneColumn)
+{
+    TQvColumnGrid g;
+    g.SetColCount(1);
+    TGridColumnItem& c = g.Columns()[0];
+    c.SetName("speed");
+    c.SetHeader("Speed");
+    c.SetEditor(edDataCheckBox);
+    c.SetWidth(80);
+    const QByteArray expected = testsupport::readFile(testsupport::fixturePath("grid/column_stream_one_column.bin"));
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(saveColumns(g).toHex(' '), expected.toHex(' '));
+
+    // One definition into a five-column grid with a fixed column: the count stays (a grid
+    // keeps a normal column beside its fixed ones) and the missing definitions are added.
+    TQvColumnGrid h;
+    loadColumns(h, expected);
+    EXPECT_EQ(h.ColCount(), 5);
+    EXPECT_EQ(h.Columns().Count(), 5);
+    EXPECT_EQ(h.Columns()[0].Name(), "speed");
+    EXPECT_EQ(h.Columns()[0].Editor(), edDataCheckBox);
+    EXPECT_EQ(h.ColWidths(0), 80);
+    EXPECT_EQ(h.Cells(0, 0), "Speed");
+}
+
+TEST(QvCGridFixtures, ColumnPositionsFile)
+{
+    QTemporaryDir dir;
+    const QString written = dir.filePath("positions.ini");
+    TQvColumnGrid a;
+    nameColumns(a);
+    a.Loaded();
+    a.MoveColumn(1, 3);
+    ASSERT_TRUE(a.SaveColumnPositions(written, "Grid"));
+    EXPECT_EQ(testsupport::readFile(written),
+              testsupport::readFile(testsupport::fixturePath("grid/column_positions_moved.ini")));
+
+    struct Case {
+        const char* file;
+        bool loads;
+        QStringList order;
+    };
+    const Case cases[] = {
+        {"grid/column_positions_moved.ini", true, {"c0", "c2", "c3", "c1", "c4"}},
+        {"grid/column_positions_duplicate.ini", false, {"c0", "c1", "c2", "c3", "c4"}},
+    };
+    for (const Case& c : cases) {
+        TQvColumnGrid g;
+        nameColumns(g);
+        g.Loaded();
+        if (QString(c.file).contains("duplicate")) {
+            g.SetColCount(3);
+            nameColumns(g);
+        }
+        SCOPED_TRACE(c.file);
+        EXPECT_EQ(g.LoadColumnPositions(testsupport::fixturePath(c.file), "Grid"), c.loads);
+        EXPECT_EQ(columnNames(g), c.order.mid(0, g.Columns().Count()));
     }
 }
