@@ -225,10 +225,48 @@ void TGridCombo::keyReleaseEvent(QKeyEvent* e)
         TQsgComboBox::keyReleaseEvent(e);
         return;
     }
+    if (!ListStyle() && (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right) &&
+        !(e->modifiers() & Qt::ShiftModifier) && host->EditNavigation().CursorWalkEditor() && cursorWalk(e->key()))
+        return;
     host->SetNoAutoAdvance(false);
     if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
         TQsgComboBox::keyReleaseEvent(e);
     DoChange();
+}
+
+// Left at the start or Right at the end of the typed text walks out of the editor into the
+// neighbouring cell. True when it walked.
+bool TGridCombo::cursorWalk(int key)
+{
+    QLineEdit* le = lineEdit();
+    if (!le || le->hasSelectedText())
+        return false;
+    const bool left = key == Qt::Key_Left;
+    if (left ? le->cursorPosition() != 0 : le->cursorPosition() != le->text().size())
+        return false;
+    int col = 0, row = 0;
+    host->CurrentCell(col, row);
+    const int target = left ? col - 1 : col + host->CellSpanX(col, row) + 1;
+    if (left ? col <= host->FixedColCount() : col >= host->LastNormalCol())
+        return false;
+    if (host->IsControlCell(target, row)) {
+        host->StoreCurrentCellText(currentText());
+        if (host->ValidateCell(currentText())) {
+            host->HideInplaceEdit();
+            host->MoveCurrentCol(target);
+        }
+        return true;
+    }
+    host->HideInplaceEdit();
+    host->FocusGrid();
+    TNavigation& nav = host->EditNavigation();
+    const TAdvanceDirection d = nav.AdvanceDirection();
+    nav.SetAdvanceDirection(adLeftRight);
+    host->AdvanceToNextCell(!left, true);
+    nav.SetAdvanceDirection(d);
+    if (nav.CursorWalkAlwaysEdit())
+        host->ShowInplaceEdit();
+    return true;
 }
 
 void TGridCombo::DoChange()

@@ -43,6 +43,7 @@ private:
     void closingKey(int key, Qt::KeyboardModifiers mods);
     bool isClosingKey(int key, Qt::KeyboardModifiers mods) const;
     void itemChanged(int oldIndex);
+    bool cursorWalk(int key);
 
     TGridEditHost* host;
 };

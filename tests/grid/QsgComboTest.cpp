@@ -279,3 +279,19 @@ TEST(QsgCombo, DisabledFlatBoxShowsTheParentColourUntilEnabled)
     c->setEnabled(true);
     EXPECT_EQ(c->Color(), TColor(0x00FFFFFF));
 }
+
+TEST(GridCombo, EditStyleWalksOutAtTheTextEdges)
+{
+    ComboWindow w;
+    w.host.nav.SetCursorWalkEditor(true);
+    w.host.col = 2;
+    w.open(QStringLiteral("ab"), false);
+    w.combo->lineEdit()->deselect();
+    w.combo->lineEdit()->setCursorPosition(1);
+    QTest::keyClick(w.combo, Qt::Key_Right); // reaches the end: walks right
+    EXPECT_TRUE(w.host.log.contains("Advance 1"));
+    EXPECT_TRUE(w.host.log.contains("Show"));
+    w.open(QStringLiteral("ab"), true);
+    QTest::keyClick(w.combo, Qt::Key_Left); // list style: Left is a closing key instead
+    EXPECT_TRUE(w.host.log.contains("GridKeyDown 16777234"));
+}
