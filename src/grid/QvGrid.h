@@ -21,6 +21,10 @@
 #include <memory>
 #include <vector>
 
+namespace platform {
+class Shell; // ---- mouse, keyboard, scrolling ---- (the shell that opens clicked links)
+}
+
 namespace grid {
 
 class TQvStringGrid;
@@ -864,6 +868,146 @@ private:
     TGridEditHost* editHost();
     void showInvalidEntryTip();
     // ---- end of in-place editing ----
+
+    // ---- mouse, keyboard, scrolling ----
+    // Key-down handling and navigation keys, command keys, Tab and Enter navigation, the left
+    // and right button, double click, wheel, update lock, scrolling, sizing, footer calculation
+    // and the combo item list; implemented in GridInput/*.cpp.
+public:
+    // Keys. HandleKeyDownMessage answers true when it consumed the key.
+    bool HandleKeyDownMessage(QKeyEvent* e);
+    void KeyUpInGrid(int Key, Qt::KeyboardModifiers Shift);
+    bool IsOnLastRow() const;
+    void AppendRowOnArrowDown();
+    void AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Recursive,
+                           bool DoEdit);
+    bool TabNavigate(bool backward);
+    bool IsTabStopCell(int ACol, int ARow);
+    int FirstTabStopCol(int ARow);
+    int LastTabStopCol(int ARow);
+    virtual void TabWrapToFirstRow();
+    void SelectAllCells();
+    void InsertRowByKey();
+    void DeleteRowByKey();
+    // Mouse. The press hook answers true when the press is fully handled (the string grid's own
+    // press handling must not run); the done hook fires the click events after that handling.
+    bool HandleLeftButtonDown(QMouseEvent* e);
+    void LeftButtonDownDone(QMouseEvent* e);
+    void SimulateCellClick(int ACol, int ARow);
+    bool IsOnSizingBorder(int X, int Y) const;
+    bool IsAtSizingBorder(int X, int Y) const;
+    void AutoSizeCol(int ACol, int Padding);
+    // The shell that opens clicked links; the production shell unless the owner sets another.
+    platform::Shell* Shell = nullptr;
+    // Update lock beside BeginUpdate/EndUpdate: StartUpdate and ResetUpdate only count.
+    void StartUpdate() { ++FUpdateCount; }
+    void ResetUpdate() { FUpdateCount = 0; }
+    bool LockUpdate() const { return FUpdateCount != 0; }
+    void SetLockUpdate(bool v) { v ? BeginUpdate() : EndUpdate(); }
+    int UpdateCount() const { return FUpdateCount; }
+    // Scrolling. Flat and Encarta bars have no counterpart here: their calls are recorded and
+    // the normal bars are drawn.
+    enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+    enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
+    struct TScrollInfo {
+        int Max = 0, Page = 0, Pos = 0;
+    };
+    bool ScrollProportional = false;
+    bool ScrollSynch = false;
+    TScrollHintType ScrollHints = shNone;
+    TScrollBarAlways ScrollBarAlways = saNone;
+    QStringList FlatScrollCalls;
+    TScrollInfo ProportionalHScroll, ProportionalVScroll;
+    void SetScrollType(TScrollType value);
+    void UpdateProportionalHScroll();
+    void UpdateProportionalVScroll();
+    // The thumb moved to Pos (0..127): the row or column shown first, and the hint text.
+    int ThumbToRow(int Pos) const;
+    int ThumbToCol(int Pos) const;
+    QString ScrollHint(bool vertical, int Pos);
+    void ScreenToCell(const QPoint& pt, int& ACol, int& ARow) const;
+    void ScrollInView(int ACol, int ARow);
+    // Sizing.
+    void StretchColumn(int ACol);
+    void StretchRightColumn() { StretchColumn(ColCount() - 1); }
+    bool Zoom(int x);
+    // Footer (the last row when the floating footer is a fixed last row).
+    enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
+    struct TFloatingFooterCalc {
+        bool Visible = false;
+        TFooterStyle FooterStyle = fsFixedLastRow;
+        bool EnableCalculation = true;
+        bool CalculateHiddenRows = false;
+        std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value)> OnCalcFooter;
+    } FloatingFooter;
+    void CalcFooter(int ACol);
+    virtual void CalculateFooter(int ACol);
+    void SetFooterCalcType(int ACol, TColumnCalcType calcType);
+    // Combo item list of the grid's combo editor.
+    void ClearComboString();
+    void AddComboString(const QString& s);
+    bool RemoveComboString(const QString& s);
+    bool SetComboSelectionStringEx(const QString& s);
+    int GetComboCount();
+    void SetComboIndex(int ACol, int ARow, int Value);
+    int GetComboIndex(int ACol, int ARow);
+
+    std::function<void(TQvStringGrid*, int& Key, Qt::KeyboardModifiers Shift)> OnKeyDown;
+    TRowColEvent OnClickCell;
+    TRowColEvent OnDblClickCell;
+    TRowColEvent OnRightClickCell;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, bool& Allow)> OnCanClickCell;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& Anchor, bool& AutoHandle)> OnAnchorClick;
+    std::function<void(TQvStringGrid*, int ARow)> OnAutoAddRow;
+    std::function<void(TQvStringGrid*, int ARow)> OnAutoInsertRow;
+    std::function<void(TQvStringGrid*, int ACol)> OnAutoInsertCol;
+    std::function<void(TQvStringGrid*, int ARow, bool& CanDelete)> OnCanDeleteRow;
+    std::function<void(TQvStringGrid*, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)> OnAutoAdvance;
+    std::function<void(TQvStringGrid*, int ACol, bool& Allow)> OnColumnSize;
+    std::function<void(TQvStringGrid*, int ARow, bool& Allow)> OnRowSize;
+    std::function<void(TQvStringGrid*, int ACol)> OnEndColumnSize;
+    std::function<void(TQvStringGrid*, int ARow)> OnEndRowSize;
+    std::function<void(TQvStringGrid*, int ARow, QString& Hint)> OnScrollHint;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value)> OnCalcFooter;
+
+protected:
+    void KeyDown(int key, Qt::KeyboardModifiers shift) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    platform::Shell* shell();
+    void connectScrollHints();
+    void thumbMoved(bool vertical, int value);
+    bool FScrollHintsConnected = false;
+    void fireKeyDown(int& key, Qt::KeyboardModifiers shift);
+    bool homeEndKey(int key, Qt::KeyboardModifiers shift);
+    bool skipFixedCells(int key);
+    bool cellControlKey(int key);
+    void commandKeys(int key, Qt::KeyboardModifiers shift);
+    bool openAnchor(int ARow, int ACol, const QString& anchor);
+    void afterColumnResize(int ACol);
+    void reportSelectionChanged();
+    int firstNormalCol() const;
+    int lastNormalRow() const;
+    TGridRect FMoveSelection{};
+    TPoint FLastKeyCell{-1, -1};
+    bool FForceSel = false;
+    bool FDblClk = false;
+    bool FDoOnClick = false;
+    bool FClickHandled = false; // the press was refused or ended before the string grid's handling
+    int FAECol = -1, FAERow = -1;
+    int Colclicked = -1, Rowclicked = -1, Colclickedsize = 0, Rowclickedsize = 0;
+    int Clickposx = 0, Clickposy = 0;
+    bool FSizeFixed = false, FSizingFixed = false;
+    int FSizingFixedCol = -1, FSizeFixedX = 0;
+    bool FIsColChanging = false;
+    // ---- end of mouse, keyboard, scrolling ----
 };
 
 } // namespace grid

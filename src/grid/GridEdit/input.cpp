@@ -13,6 +13,8 @@ namespace grid {
 
 void TQvStringGrid::keyPressEvent(QKeyEvent* e)
 {
+    if (HandleKeyDownMessage(e))
+        return;
     const QString t = e->text();
     const bool typed = !t.isEmpty() && t.at(0).isPrint() &&
                        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
@@ -48,9 +50,12 @@ void TQvStringGrid::mousePressEvent(QMouseEvent* e)
         TBaseGrid::mousePressEvent(e);
         return;
     }
+    if (HandleLeftButtonDown(e))
+        return;
     const TPoint cell = MouseCoord(int(e->position().x()), int(e->position().y()));
     const bool wasCurrent = cell.X == Col() && cell.Y == Row() && !EditMode && !EditorMode();
     TBaseGrid::mousePressEvent(e);
+    LeftButtonDownDone(e);
     if (wasCurrent && !(Options() & goEditing) && cell.X >= FixedCols() && cell.Y >= FixedRows())
         SelectCell(cell.X, cell.Y); // a click on the current cell passes the select decision too
     if (wasCurrent && !(e->modifiers() & Qt::ShiftModifier) && cell.X == Col() && cell.Y == Row() &&

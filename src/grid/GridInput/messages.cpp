@@ -1,0 +1,92 @@
+// Window-level handling: the wheel, painting held back by the update lock, and Tab kept by the
+// grid when it moves between cells.
+
+#include "grid/GridInput.h"
+#include "grid/QvGrid.h"
+
+#include <QApplication>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace grid {
+
+bool TQvStringGrid::viewportEvent(QEvent* e)
+{
+    // Nothing is painted while an update is counted; the last EndUpdate repaints the whole grid.
+    if (e->type() == QEvent::Paint && FUpdateCount > 0)
+        return true;
+    if (!FScrollHintsConnected && (e->type() == QEvent::Show || e->type() == QEvent::Polish))
+        connectScrollHints();
+    return TBaseGrid::viewportEvent(e);
+}
+
+bool TQvStringGrid::focusNextPrevChild(bool next)
+{
+    // With the tab option Tab moves between cells; the grid hands the focus on itself at the end.
+    if ((Options() & goTabs) && hasFocus())
+        return false;
+    return TBaseGrid::focusNextPrevChild(next);
+}
+
+void TQvStringGrid::wheelEvent(QWheelEvent* e)
+{
+    e->accept();
+    const int delta = e->angleDelta().y();
+    if (delta == 0)
+        return;
+    const bool towardsUser = delta < 0;
+    const int notches = std::max(1, std::abs(delta) / 120);
+    int lines = QApplication::wheelScrollLines();
+    if (lines <= 0)
+        lines = std::max(1, VisibleRowCount()); // the system says a page
+    TMouseActions& ma = MouseActions();
+
+    if ((e->modifiers() & Qt::ControlModifier) && IntelliZoom) {
+        Zoom(towardsUser ? lines : -lines);
+        AutoSizeColumns(true, 4);
+        return;
+    }
+    if (!EnableWheel || (FFixedRowAlways && RowCount() == 1))
+        return;
+
+    const int step = (ma.WheelIncrement() >= 1 ? ma.WheelIncrement() : lines) * notches;
+    const TGridRect before = Selection();
+    if (ma.WheelAction() == waScroll) {
+        if (towardsUser) {
+            if (TopRow() < RowCount() - VisibleRowCount())
+                SetTopRow(std::min(TopRow() + step, std::max(FixedRows(), RowCount() - VisibleRowCount())));
+        } else {
+            SetTopRow(std::max(FixedRows(), TopRow() - step));
+        }
+    } else {
+        const int lastRow = RowCount() - FFixedFooters - 1;
+        int target = Row() + (towardsUser ? step : -step);
+        target = std::clamp(target, FixedRows(), std::max(FixedRows(), lastRow));
+        const int col = std::clamp(Col(), FixedCols(), ColCount() - 1);
+        const int left0 = LeftCol();
+        StartUpdate();
+        if (ma.DisjunctRowSelect())
+            ClearRowSelect();
+        const int from = Row();
+        TStringGrid::FocusCell(col, target, true);
+        if (Row() == from && target != from) {
+            // Refused (a disabled or refused cell): half the way, then the view one row on.
+            const int half = RoundHalfEven((target - from) / 2.0);
+            if (half != 0)
+                TStringGrid::FocusCell(col, std::clamp(from + half, FixedRows(), lastRow), true);
+            if (TopRow() > FixedRows())
+                SetTopRow(TopRow() + 1);
+        }
+        GotoBaseCell();
+        if ((Options() & goRowSelect) && Navigation().KeepHorizScroll())
+            SetLeftCol(left0);
+        ResetUpdate();
+        Invalidate();
+    }
+    const TGridRect after = Selection();
+    if (!(after == before))
+        SelectionChangedNotify(after.Left, after.Top, after.Right, after.Bottom);
+}
+
+} // namespace grid
