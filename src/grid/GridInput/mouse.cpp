@@ -92,6 +92,7 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
 {
     FClickHandled = true; // no click event unless the press reaches the string grid's handling
     FDoOnClick = true;
+    FDblClk = false;
     const int X = int(e->position().x()), Y = int(e->position().y());
     int ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
@@ -330,6 +331,7 @@ void TQvStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
     int ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
     TMouseActions& ma = MouseActions();
+    FDblClk = false;
     if (ma.RangeSelectAndEdit() && ACol >= 0 && ARow >= 0 && !IsControlCell(RealColIndex(ACol), ARow))
         FForceSel = true;
     if (ACol < 0 || ARow < 0) {
