@@ -894,6 +894,20 @@ public:
     bool HandleLeftButtonDown(QMouseEvent* e);
     void LeftButtonDownDone(QMouseEvent* e);
     void SimulateCellClick(int ACol, int ARow);
+    void HandleRightButtonDown(QMouseEvent* e);
+    // Scrolling while something is dragged near the grid's edges (the drag code calls it).
+    struct TDragScrollOptions {
+        bool Active = false;
+        int InitialDelay = 1000, RepeatDelay = 250;
+        int TopMargin = 50, BottomMargin = 50, LeftMargin = 50, RightMargin = 50;
+    } DragScrollOptions;
+    enum TDragScrollDirection : unsigned { dsdUp = 1, dsdDown = 2, dsdLeft = 4, dsdRight = 8 };
+    enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+    void DragOverGrid(int X, int Y, TDragState State);
+    void DragScrollTick();
+    unsigned DragScrollDirection() const { return FDragScrollDirection; }
+    const QTimer* DragScrollTimer() const { return FDragTmr; }
+    std::function<void(TQvStringGrid*, int TopRow, int LeftCol, unsigned& Dir, bool& CanScroll)> OnDragScroll;
     bool IsOnSizingBorder(int X, int Y) const;
     bool IsAtSizingBorder(int X, int Y) const;
     void AutoSizeCol(int ACol, int Padding);
@@ -1007,6 +1021,9 @@ private:
     bool FSizeFixed = false, FSizingFixed = false;
     int FSizingFixedCol = -1, FSizeFixedX = 0;
     bool FIsColChanging = false;
+    QTimer* FDragTmr = nullptr; // child object, owned through Qt
+    unsigned FDragScrollDirection = 0;
+    void stopDragScroll();
     // ---- end of mouse, keyboard, scrolling ----
 };
 

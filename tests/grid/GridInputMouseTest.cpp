@@ -351,3 +351,37 @@ TEST(GridInputMouse, NodeGlyphClickContractsAndExpands)
     EXPECT_EQ(w.grid.RowCount(), rows);
     EXPECT_EQ(clicks, 2);
 }
+
+TEST(GridInputMouse, RightButtonSelectsWhenAskedAndReportsTheCell)
+{
+    struct Case {
+        const char* name;
+        bool selectOnRightClick;
+        bool handler;
+        TPoint expected;
+        int leftClicks; // OnClickCell from a simulated left click
+    };
+    const Case cases[] = {
+        {"plain: reports only", false, true, {1, 1}, 0},
+        {"select on right click with a handler", true, true, {3, 4}, 0},
+        {"select on right click without a handler: as a left click", true, false, {3, 4}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MouseWindow<TQvStringGrid> w;
+        w.grid.MouseActions().SetSelectOnRightClick(c.selectOnRightClick);
+        std::vector<std::pair<int, int>> right;
+        int left = 0;
+        w.grid.OnClickCell = [&](TQvStringGrid*, int, int) { ++left; };
+        if (c.handler)
+            w.grid.OnRightClickCell = [&](TQvStringGrid*, int r, int col) { right.emplace_back(r, col); };
+        QTest::mouseClick(w.grid.viewport(), Qt::RightButton, {}, w.centre(3, 4));
+        QApplication::processEvents();
+        EXPECT_EQ(w.grid.Col(), c.expected.X);
+        EXPECT_EQ(w.grid.Row(), c.expected.Y);
+        EXPECT_EQ(left, c.leftClicks);
+        if (c.handler) {
+            EXPECT_EQ(right, (std::vector<std::pair<int, int>>{{4, 3}}));
+        }
+    }
+}

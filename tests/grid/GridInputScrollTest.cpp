@@ -353,3 +353,36 @@ TEST(GridInputCombo, ItemList)
     EXPECT_EQ(g.GetComboIndex(2, 3), -1);
     EXPECT_EQ(asked, 3);
 }
+
+TEST(GridInputScroll, DragNearTheEdgesScrolls)
+{
+    ScrollWindow w;
+    w.grid.SetTopRow(20);
+    using G = TQvStringGrid;
+    w.grid.DragOverGrid(200, 10, G::dsDragEnter);
+    EXPECT_EQ(w.grid.DragScrollTimer(), nullptr); // option off
+    w.grid.DragScrollOptions.Active = true;
+    w.grid.DragOverGrid(200, 10, G::dsDragEnter);
+    ASSERT_NE(w.grid.DragScrollTimer(), nullptr);
+    EXPECT_EQ(w.grid.DragScrollDirection(), unsigned(G::dsdUp));
+    EXPECT_EQ(w.grid.DragScrollTimer()->interval(), 1000);
+    w.grid.DragScrollTick(); // what the timer does when it fires
+    EXPECT_EQ(w.grid.TopRow(), 19);
+    EXPECT_EQ(w.grid.DragScrollTimer()->interval(), 250);
+
+    // The application turns the scroll round, or stops it.
+    w.grid.OnDragScroll = [](TQvStringGrid*, int, int, unsigned& dir, bool&) { dir = G::dsdDown; };
+    w.grid.DragScrollTick();
+    EXPECT_EQ(w.grid.TopRow(), 20);
+    w.grid.OnDragScroll = [](TQvStringGrid*, int, int, unsigned&, bool& can) { can = false; };
+    w.grid.DragScrollTick();
+    EXPECT_EQ(w.grid.TopRow(), 20);
+
+    // Back in the middle, or gone: no timer.
+    w.grid.DragOverGrid(200, 150, G::dsDragMove);
+    EXPECT_EQ(w.grid.DragScrollTimer(), nullptr);
+    w.grid.DragOverGrid(5, w.grid.height() - 5, G::dsDragMove);
+    EXPECT_EQ(w.grid.DragScrollDirection(), unsigned(G::dsdDown | G::dsdLeft));
+    w.grid.DragOverGrid(5, 5, G::dsDragLeave);
+    EXPECT_EQ(w.grid.DragScrollTimer(), nullptr);
+}

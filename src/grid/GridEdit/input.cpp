@@ -46,6 +46,10 @@ void TQvStringGrid::keyPressEvent(QKeyEvent* e)
 
 void TQvStringGrid::mousePressEvent(QMouseEvent* e)
 {
+    if (e->button() == Qt::RightButton) {
+        HandleRightButtonDown(e);
+        return;
+    }
     if (e->button() != Qt::LeftButton) {
         TBaseGrid::mousePressEvent(e);
         return;

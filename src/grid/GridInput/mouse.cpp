@@ -8,6 +8,7 @@
 #include "platform/Services.h"
 #include "platform/Shell.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 
 #include <cstdlib>
@@ -410,6 +411,52 @@ void TQvStringGrid::AutoSizeCol(int ACol, int Padding)
     }
     if (widest > 0)
         SetColWidths(ACol, widest + Padding + 2 * XYOffset.X);
+}
+
+} // namespace grid
+
+namespace grid {
+
+// The right button: with SelectOnRightClick it selects the cell first (as a left click when no
+// OnRightClickCell handler takes it), then OnRightClickCell reports the cell.
+void TQvStringGrid::HandleRightButtonDown(QMouseEvent* e)
+{
+    TBaseGrid::mousePressEvent(e);
+    const int X = int(e->position().x()), Y = int(e->position().y());
+    int ACol = -1, ARow = -1;
+    MouseToCell(X, Y, ACol, ARow);
+    TMouseActions& ma = MouseActions();
+    if (ma.SelectOnRightClick() && ACol >= 0 && ARow >= 0 && !IsFixed(ACol, ARow) &&
+        !IsControlCell(RealColIndex(ACol), ARow)) {
+        const TGridRect s = Selection();
+        const bool selected = ACol >= s.Left && ACol <= s.Right && ARow >= s.Top && ARow <= s.Bottom;
+        if (selected) {
+            bool can = true;
+            if (OnSelectCell)
+                OnSelectCell(this, ACol, ARow, can);
+        } else if (OnRightClickCell) {
+            const TPoint b = BaseCell(ACol, ARow);
+            TStringGrid::FocusCell(b.X, b.Y, true);
+        } else {
+            const QPointF p = e->position();
+            QMouseEvent press(QEvent::MouseButtonPress, p, e->globalPosition(), Qt::LeftButton, Qt::LeftButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(viewport(), &press);
+            QMouseEvent release(QEvent::MouseButtonRelease, p, e->globalPosition(), Qt::LeftButton, Qt::NoButton,
+                                Qt::NoModifier);
+            QApplication::sendEvent(viewport(), &release);
+        }
+        if (ma.DisjunctRowSelect()) {
+            if ((e->modifiers() & Qt::ControlModifier) || ma.DisjunctRowSelectNoCtrl()) {
+                SetRowSelect(ARow, !GetRowSelect(ARow));
+            } else if (!(RowSelectCount() > 1 && GetRowSelect(ARow))) {
+                ClearRowSelect();
+                SetRowSelect(ARow, true);
+            }
+        }
+    }
+    if (OnRightClickCell)
+        OnRightClickCell(this, ARow, ACol);
 }
 
 } // namespace grid

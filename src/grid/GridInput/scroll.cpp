@@ -6,6 +6,7 @@
 
 #include <QCursor>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolTip>
 
 #include <cmath>
@@ -180,6 +181,73 @@ void TQvStringGrid::ScrollInView(int ACol, int ARow)
         else if (ACol >= LeftCol() + VisibleColCount())
             SetLeftCol(ACol - std::max(1, VisibleColCount()) + 1);
     }
+}
+
+// ---- drag scrolling ----
+
+void TQvStringGrid::stopDragScroll()
+{
+    delete FDragTmr;
+    FDragTmr = nullptr;
+}
+
+void TQvStringGrid::DragOverGrid(int X, int Y, TDragState State)
+{
+    if (!DragScrollOptions.Active) {
+        stopDragScroll();
+        return;
+    }
+    const unsigned old = FDragScrollDirection;
+    FDragScrollDirection = 0;
+    if (State == dsDragLeave) {
+        stopDragScroll();
+        return;
+    }
+    const TDragScrollOptions& o = DragScrollOptions;
+    if (Y < o.TopMargin)
+        FDragScrollDirection |= dsdUp;
+    else if (Y > height() - o.BottomMargin)
+        FDragScrollDirection |= dsdDown;
+    if (X < o.LeftMargin)
+        FDragScrollDirection |= dsdLeft;
+    else if (X > width() - o.RightMargin)
+        FDragScrollDirection |= dsdRight;
+    if (FDragScrollDirection == 0) {
+        stopDragScroll();
+        return;
+    }
+    if (!FDragTmr) {
+        FDragTmr = new QTimer(this);
+        connect(FDragTmr, &QTimer::timeout, this, [this] { DragScrollTick(); });
+        FDragTmr->start(o.InitialDelay);
+    } else if (old != 0 && FDragTmr->interval() != o.InitialDelay) {
+        FDragTmr->start(o.InitialDelay); // restarts only when the interval changes
+    }
+}
+
+void TQvStringGrid::DragScrollTick()
+{
+    if (!DragScrollOptions.Active) {
+        stopDragScroll();
+        return;
+    }
+    if (FDragTmr)
+        FDragTmr->setInterval(DragScrollOptions.RepeatDelay);
+    unsigned dir = FDragScrollDirection;
+    if (OnDragScroll) {
+        bool can = true;
+        OnDragScroll(this, TopRow(), LeftCol(), dir, can);
+        if (!can)
+            return;
+    }
+    if ((dir & dsdUp) && TopRow() > FixedRows())
+        SetTopRow(TopRow() - 1);
+    if ((dir & dsdDown) && TopRow() + VisibleRowCount() < RowCount())
+        SetTopRow(TopRow() + 1);
+    if ((dir & dsdLeft) && LeftCol() > FixedCols())
+        SetLeftCol(LeftCol() - 1);
+    if ((dir & dsdRight) && VisibleColCount() + LeftCol() < ColCount())
+        SetLeftCol(LeftCol() + 1);
 }
 
 } // namespace grid
