@@ -458,3 +458,53 @@ TEST(GridInputKeys, CtrlASelectsAllNormalCells)
     EXPECT_EQ(s.Right, 5);
     EXPECT_EQ(s.Bottom, 9);
 }
+
+TEST(GridInputKeys, DisjunctRowSelectionFollowsTheKeys)
+{
+    KeyWindow w;
+    w.grid->MouseActions().SetDisjunctRowSelect(true);
+    w.go(2, 3);
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(w.grid->RowSelectCount(), 1);
+    EXPECT_TRUE(w.grid->GetRowSelect(4));
+    w.key(Qt::Key_Down, Qt::ControlModifier); // Ctrl adds the row reached
+    EXPECT_TRUE(w.grid->GetRowSelect(4));
+    EXPECT_TRUE(w.grid->GetRowSelect(5));
+    w.key(Qt::Key_Space); // Space flips the current row
+    EXPECT_FALSE(w.grid->GetRowSelect(5));
+    EXPECT_FALSE(w.grid->EditorMode());
+    w.key(Qt::Key_Up); // a plain move selects the reached row alone
+    EXPECT_EQ(w.grid->RowSelectCount(), 1);
+    EXPECT_TRUE(w.grid->GetRowSelect(4));
+}
+
+TEST(GridInputKeys, RangeSelectAndEditLetsATypedCharacterEdit)
+{
+    KeyWindow w;
+    w.grid->MouseActions().SetRangeSelectAndEdit(true);
+    w.go(2, 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q);
+    QApplication::processEvents();
+    EXPECT_TRUE(w.grid->Options() & goEditing);
+    ASSERT_TRUE(w.grid->EditorMode());
+    EXPECT_EQ(w.grid->InplaceEdit()->text(), "q");
+}
+
+TEST(GridInputKeys, KeypadDecimalKeyTypesTheLocaleSeparator)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    for (bool excel : {false, true}) {
+        SCOPED_TRACE(excel ? "excel style" : "plain");
+        KeyWindow w;
+        w.grid->SetOptions(w.grid->Options() | goEditing);
+        w.grid->ExcelStyleDecimalSeparator = excel;
+        w.go(2, 3);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."));
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+        QApplication::processEvents();
+        ASSERT_TRUE(w.grid->EditorMode());
+        EXPECT_EQ(w.grid->InplaceEdit()->text(), excel ? "," : ".");
+    }
+    QLocale::setDefault(saved);
+}

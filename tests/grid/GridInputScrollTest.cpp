@@ -386,3 +386,20 @@ TEST(GridInputScroll, DragNearTheEdgesScrolls)
     w.grid.DragOverGrid(5, 5, G::dsDragLeave);
     EXPECT_EQ(w.grid.DragScrollTimer(), nullptr);
 }
+
+TEST(GridInputSizing, StretchedColumnFollowsTheGridWidth)
+{
+    TQvStringGrid g;
+    g.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    g.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    g.SetColCount(3);
+    g.ColumnSize().SetStretch(true);
+    g.resize(300, 200);
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    const auto sum = [&] { return g.ColWidths(0) + g.ColWidths(1) + g.ColWidths(2); };
+    EXPECT_EQ(sum(), g.viewport()->width() - 1);
+    g.resize(450, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(sum(), g.viewport()->width() - 1);
+}

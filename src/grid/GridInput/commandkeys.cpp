@@ -26,6 +26,36 @@ void TQvStringGrid::commandKeys(int key, Qt::KeyboardModifiers mods)
         DeleteRowByKey();
         return;
     }
+    // Disjunct row and column selection follow the keys.
+    TMouseActions& ma = MouseActions();
+    const bool moveKey = key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End ||
+                         key == Qt::Key_Home || key == Qt::Key_Left || key == Qt::Key_Up ||
+                         key == Qt::Key_Right || key == Qt::Key_Down;
+    const int row = ma.RowSelectPersistent() ? RealRow() : Row();
+    if (moveKey && ma.DisjunctRowSelect()) {
+        if (!shift && !ctrl) {
+            ClearRowSelect();
+            SetRowSelect(row, true);
+        } else if (shift) {
+            SyncRowSelectWithSelection(false);
+        } else {
+            SetRowSelect(row, true);
+        }
+    }
+    if (moveKey && ma.DisjunctColSelect()) {
+        if (!shift && !ctrl) {
+            ClearColSelect();
+            SetColSelect(Col(), true);
+        } else if (shift) {
+            SyncColSelectWithSelection(false);
+        } else {
+            SetColSelect(Col(), true);
+        }
+    }
+    if (key == Qt::Key_Space && ma.DisjunctRowSelect())
+        SetRowSelect(row, !GetRowSelect(row));
+    if (key == Qt::Key_Space && ma.DisjunctColSelect())
+        SetColSelect(Col(), !GetColSelect(Col()));
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)
         SaveOldCellValue(Col(), Row());
 }

@@ -5,6 +5,7 @@
 #include "grid/GridInput.h"
 #include "grid/GridPaint.h"
 #include "grid/QvGrid.h"
+#include "platform/Locale.h"
 
 #include <QKeyEvent>
 
@@ -187,6 +188,35 @@ bool TQvStringGrid::HandleKeyDownMessage(QKeyEvent* e)
         return true;
     }
 
+    // Typed characters: the switches that let them start an edit, then the editing layer.
+    const QString text = e->text();
+    if (!text.isEmpty() && text.at(0).isPrint() && !ctrl && !alt && key != Qt::Key_Space) {
+        TMouseActions& ma = MouseActions();
+        if (ma.EditOnDblClickOnly() && !(Options() & goEditing)) {
+            bool can = true;
+            CanEditCell(RealCol(), Row(), can);
+            if (can)
+                SetOptions(Options() | goEditing);
+        }
+        if (ma.RangeSelectAndEdit() && !(Options() & goEditing) && !IsControlCell(RealCol(), Row())) {
+            SetOptions(Options() | goEditing);
+            if (!IsEditable(Col(), Row()))
+                SetOptions(Options() & ~goEditing);
+            else
+                ScrollInView(Col(), Row());
+        }
+        // The keypad's decimal key types the user's decimal separator when asked to.
+        if (ExcelStyleDecimalSeparator && text == QLatin1String(".") && (e->modifiers() & Qt::KeypadModifier)) {
+            const QChar sep = platform::decimalSeparator();
+            if (sep != QLatin1Char('.')) {
+                QKeyEvent local(QEvent::KeyPress, 0, e->modifiers() & ~Qt::KeypadModifier, QString(sep));
+                keyPressEvent(&local);
+                return true;
+            }
+        }
+        return false;
+    }
+
     if ((key == Qt::Key_Home || key == Qt::Key_End) && homeEndKey(key, mods)) {
         fireKeyDown(key, mods);
         return true;
@@ -233,7 +263,10 @@ bool TQvStringGrid::HandleKeyDownMessage(QKeyEvent* e)
     if (key == Qt::Key_Down && nav.AppendOnArrowDown() && IsOnLastRow())
         AppendRowOnArrowDown();
 
-    const bool command = (ctrl && key == Qt::Key_A) || key == Qt::Key_Insert || key == Qt::Key_Delete;
+    TMouseActions& ma = MouseActions();
+    const bool disjunct = ma.DisjunctRowSelect() || ma.DisjunctColSelect();
+    const bool command = (ctrl && key == Qt::Key_A) || key == Qt::Key_Insert || key == Qt::Key_Delete ||
+                         (key == Qt::Key_Space && disjunct);
     if (!isNavigationKey(key) && !command)
         return false;
 

@@ -18,7 +18,15 @@ bool TQvStringGrid::viewportEvent(QEvent* e)
         return true;
     if (!FScrollHintsConnected && (e->type() == QEvent::Show || e->type() == QEvent::Polish))
         connectScrollHints();
-    return TBaseGrid::viewportEvent(e);
+    const bool handled = TBaseGrid::viewportEvent(e);
+    if (e->type() == QEvent::Resize) {
+        // The stretched column follows the client width; the proportional bars the new extent.
+        if (ColumnSize().Stretch())
+            StretchColumn(ColumnSize().StretchColumn());
+        UpdateProportionalHScroll();
+        UpdateProportionalVScroll();
+    }
+    return handled;
 }
 
 bool TQvStringGrid::focusNextPrevChild(bool next)
