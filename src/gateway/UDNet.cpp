@@ -46,8 +46,10 @@ TFDNet::TFDNet(platform::Services& services, QWidget* parent) : QDialog(parent),
     rows_ = Make_Table_Rows(*QSG, QStringLiteral("FDNet.QSG"));
     QSG->OnKeyPress = [this](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(*rows_, key); };
     auto* events = new TTableEvents(*QSG);
-    events->onClickCell = [this](int col, int row) { ClickCell(row, col); };
-    events->onDblClickCell = [this](int col, int row) { common::Grid_DblClick_AutoSize(*rows_, row, col); };
+    QSG->OnClickCell = [this](grid::TQvStringGrid*, int row, int col) { ClickCell(row, col); };
+    QSG->OnDblClickCell = [this](grid::TQvStringGrid*, int row, int col) {
+        common::Grid_DblClick_AutoSize(*rows_, row, col);
+    };
     events->onHint = [this](int col, int row) {
         return row == 0 && col >= 1 && col - 1 < Hint_DeviceNet.size() ? Hint_DeviceNet[col - 1] : QString();
     };

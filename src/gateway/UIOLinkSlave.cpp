@@ -182,7 +182,9 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
         grid->OnCheckBoxChange = [this, grid](grid::TQvStringGrid*, int, int, bool) { afterRowChange(grid); };
     }
     auto* events = new TTableEvents(*grid);
-    events->onDblClickCell = [&rows](int col, int row) { common::Grid_DblClick_AutoSize(rows, row, col); };
+    grid->OnDblClickCell = [&rows](grid::TQvStringGrid*, int row, int col) {
+        common::Grid_DblClick_AutoSize(rows, row, col);
+    };
     events->onHint = [&hints](int col, int row) {
         return row == 0 && col >= 1 && col - 1 < hints.size() ? hints[col - 1] : QString();
     };

@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -139,31 +138,6 @@ bool TTableEvents::eventFilter(QObject* watched, QEvent* event)
     if (watched != viewport_)
         return false;
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-        auto* e = static_cast<QMouseEvent*>(event);
-        if (e->button() != Qt::LeftButton)
-            break;
-        int col = -1;
-        int row = -1;
-        grid_.MouseToCell(int(e->position().x()), int(e->position().y()), col, row);
-        if (col < 0 || row < 0)
-            break;
-        if (event->type() == QEvent::MouseButtonPress) {
-            // The grid moves its current cell first; the window reacts to the cell clicked.
-            const QPointer<TTableEvents> self(this);
-            QMetaObject::invokeMethod(
-                this,
-                [self, col, row] {
-                    if (self && self->onClickCell)
-                        self->onClickCell(col, row);
-                },
-                Qt::QueuedConnection);
-        } else if (onDblClickCell) {
-            onDblClickCell(col, row);
-        }
-        break;
-    }
     case QEvent::ToolTip: {
         auto* e = static_cast<QHelpEvent*>(event);
         int col = -1;

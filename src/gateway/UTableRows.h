@@ -1,8 +1,7 @@
 #pragma once
 // What the IO-Link slave, DeviceNet network and offset windows share around their tables:
 // the table class they use, the title and button strips of their frame, the column layout
-// of a table (header texts, widths), and the cell events the windows react to (a click, a
-// double-click, the hint of a header cell) taken from the grid's viewport.
+// of a table (widths, colours, editors, pick lists) and the hints of the header cells.
 
 #include "common/UComonRows.h"
 #include "grid/QvCGrid.h"
@@ -64,15 +63,12 @@ TWindowFrame Build_Window_Frame(QDialog& window, int clientWidth);
 // A 110 x 28 button of the button strip at slot index (x = 16 + 118 * index).
 TGlyphButton* Add_Strip_Button(const TWindowFrame& frame, const char* name, int index);
 
-// Cell events of a table, taken from its viewport: a click and a double-click on a cell
-// (column, row), and the hint of the cell under the mouse.
+// The hint of a table's cell under the mouse, shown from the grid's viewport.
 class TTableEvents : public QObject {
     Q_OBJECT
 public:
     explicit TTableEvents(TTableGrid& grid);
 
-    std::function<void(int col, int row)> onClickCell;
-    std::function<void(int col, int row)> onDblClickCell;
     std::function<QString(int col, int row)> onHint;
 
 protected:

@@ -567,6 +567,35 @@ TEST_F(IOLinkSlaveWindow, TickingEnableMovesThePositions)
     EXPECT_EQ(in->Cells(pd_col::StartBit, 3), QStringLiteral("4"));
 }
 
+TEST_F(IOLinkSlaveWindow, MouseOnTheEnableBoxAndTheHeader)
+{
+    open();
+    auto* in = w->ACG_ProcessData_In;
+    for (int r = 1; r <= 2; ++r)
+        row(in, r, {"Y", QStringLiteral("P%1").arg(r), "4", "1", "0", "1000"});
+    w->Compile_Input_Pos_Bit();
+    // A click on row 1's box unticks it and moves row 2 back to bit 0.
+    const QRect box = in->CellRect(pd_col::Enable, 1).toQRect();
+    QPoint at;
+    for (int x = box.left(); x < box.right() && at.isNull(); ++x)
+        if (in->IsInCheckBox(pd_col::Enable, 1, x, box.center().y()))
+            at = QPoint(x + 3, box.center().y());
+    ASSERT_FALSE(at.isNull());
+    QTest::mouseClick(in->viewport(), Qt::LeftButton, {}, at);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(in->Cells(pd_col::Enable, 1), QStringLiteral("N"));
+    EXPECT_EQ(in->Cells(pd_col::StartBit, 2), QStringLiteral("0"));
+
+    // With the auto-size option a double-click on a header sizes its column to the text.
+    common::State().Double_Click_Auto_Size = true;
+    in->SetCells(pd_col::Mnemonic, 1, QStringLiteral("M"));
+    const int before = in->ColWidths(pd_col::Mnemonic);
+    QTest::mouseDClick(in->viewport(), Qt::LeftButton, {}, in->CellRect(pd_col::Mnemonic, 0).toQRect().center());
+    QCoreApplication::processEvents();
+    common::State().Double_Click_Auto_Size = false;
+    EXPECT_LT(in->ColWidths(pd_col::Mnemonic), before);
+}
+
 TEST_F(IOLinkSlaveWindow, EnterJumpsAndHeaderHints)
 {
     open();
