@@ -43,15 +43,14 @@ std::bitset<256> TQvStringGridEditHost::ValidCharSet() const
     return set;
 }
 
-// The grid's Tab step: the next (or previous) cell, wrapping to the next row.
 void TQvStringGridEditHost::AdvanceOnTab(bool backward)
 {
-    g->KeyDown(backward ? Qt::Key_Backtab : Qt::Key_Tab, Qt::NoModifier);
+    g->TabNavigate(backward);
 }
 
-void TQvStringGridEditHost::AdvanceToNextCell(bool forward, bool)
+void TQvStringGridEditHost::AdvanceToNextCell(bool forward, bool force)
 {
-    g->KeyDown(forward ? Qt::Key_Right : Qt::Key_Left, Qt::NoModifier);
+    g->AdvanceToNextCell(g->Col(), g->Row(), force, true, forward, false, false);
 }
 
 void TQvStringGridEditHost::PostGridKey(int key)

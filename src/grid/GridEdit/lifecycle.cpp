@@ -171,23 +171,8 @@ void TQvStringGrid::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
     const bool alwaysEdit = nav.AlwaysEdit();
     nav.SetAlwaysEdit(false);
     TakeFocusFromEditor(this);
-    if ((Key == Qt::Key_Return || Key == Qt::Key_Enter) && nav.AdvanceOnEnter()) {
-        // One step in the advance direction, wrapping at the end of the row or column.
-        int c = Col(), r = Row();
-        if (nav.AdvanceDirection() == adTopBottom || nav.AdvanceDirection() == adTopBottomInCol) {
-            if (++r >= RowCount()) {
-                r = FixedRows();
-                if (nav.AdvanceDirection() == adTopBottom && ++c >= ColCount())
-                    c = FixedCols();
-            }
-        } else if (++c >= ColCount()) {
-            c = FixedCols();
-            if (nav.AdvanceDirection() == adLeftRight && ++r >= RowCount())
-                r = FixedRows();
-        }
-        if (c != Col() || r != Row())
-            TStringGrid::FocusCell(c, r, true);
-    }
+    if (Key == Qt::Key_Return || Key == Qt::Key_Enter)
+        AdvanceToNextCell(Col(), Row(), false, true, true, false, false);
     nav.SetAlwaysEdit(alwaysEdit);
     FBlockFocus = false;
 }
