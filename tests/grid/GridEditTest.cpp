@@ -600,3 +600,22 @@ TEST(GridEdit, KeyPressHandlerTakingEnterMovesOnWithTheValueStored)
     EXPECT_FALSE(w.textEditorOpen());
     EXPECT_EQ(w.events("^Validate"), QStringList({"Validate c1 r2 jump cell=jump"}));
 }
+
+TEST(GridEdit, DownOnTheLastRowAppendsARowWhenAsked)
+{
+    EditWindow w;
+    w.grid->Navigation().SetAppendOnArrowDown(true);
+    const int rows = w.grid->RowCount();
+    w.click(2, rows - 1);
+    w.click(2, rows - 1);
+    ASSERT_TRUE(w.grid->EditCombo()->isVisible());
+    w.key(Qt::Key_Down); // a pick-only combo hands Down to the grid: the next item, then
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->RowCount(), rows);
+    w.click(3, rows - 1);
+    w.type(QStringLiteral("x"));
+    w.key(Qt::Key_Down); // an editable combo leaves on Down
+    EXPECT_EQ(w.grid->Cells(3, rows - 1), QStringLiteral("x"));
+    EXPECT_EQ(w.grid->RowCount(), rows + 1);
+    EXPECT_EQ(w.grid->Row(), rows);
+}

@@ -164,6 +164,8 @@ void TQvStringGrid::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
     FBlockFocus = true;
     FEditing = false;
     HideInplaceEdit();
+    if (Navigation().AppendOnArrowDown() && Key == Qt::Key_Down && IsOnLastRow())
+        AppendRowOnArrowDown();
     if (Key == Qt::Key_Tab || Key == Qt::Key_Backtab || Key == Qt::Key_Left || Key == Qt::Key_Right ||
         Key == Qt::Key_Up || Key == Qt::Key_Down)
         KeyDown(Key, Shift);
