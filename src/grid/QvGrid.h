@@ -845,7 +845,15 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ARow, const QString& Value)> OnEditChange;
     std::function<void(TQvStringGrid*, int ACol, int ARow, void* AEditLink)> OnGetEditorProp;
 
+    // The grid's reactions to gaining and losing the focus.
+    void HandleSetFocus();
+    void HandleKillFocus(QFocusEvent* e);
+    void EnterGrid();
+    void ExitGrid();
+
 protected:
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     bool CanEditShow() const override;
     TInplaceEdit* CreateEditor() override;
     QString GetEditText(int col, int row) override;
@@ -895,6 +903,9 @@ public:
     void LeftButtonDownDone(QMouseEvent* e);
     void SimulateCellClick(int ACol, int ARow);
     void HandleRightButtonDown(QMouseEvent* e);
+    // Buttons in cells (ACol real): where the painter placed the button, and its pushed look.
+    TRect GetButtonRect(int ACol, int ARow);
+    void PushButton(int ACol, int ARow, bool pushed);
     // Scrolling while something is dragged near the grid's edges (the drag code calls it).
     struct TDragScrollOptions {
         bool Active = false;

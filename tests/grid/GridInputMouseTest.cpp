@@ -385,3 +385,59 @@ TEST(GridInputMouse, RightButtonSelectsWhenAskedAndReportsTheCell)
         }
     }
 }
+
+TEST(GridInputMouse, ButtonsInCellsClickOnReleaseOverTheButton)
+{
+    struct Case {
+        const char* name;
+        bool editing;
+        bool onButton;
+        bool releaseOnButton;
+        int clicks;
+    };
+    const Case cases[] = {
+        {"pressed and released on the button", true, true, true, 1},
+        {"released elsewhere", true, true, false, 0},
+        {"pressed beside the button: an ordinary click", true, false, false, 0},
+        {"editing off: the button is disabled", false, true, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MouseWindow<TQvStringGrid> w;
+        if (c.editing)
+            w.grid.SetOptions(w.grid.Options() | goEditing);
+        w.grid.SetColWidths(2, 120);
+        w.grid.CreateCellGraphic(2, 3)->SetButton(40, 14, "Go", haLeft, vaTop);
+        (void)w.grid.grab(); // the painter places the button
+        std::vector<std::pair<int, int>> buttons;
+        w.grid.OnButtonClick = [&](TQvStringGrid*, int col, int row) { buttons.emplace_back(col, row); };
+        const QRect b = w.grid.GetButtonRect(2, 3).toQRect();
+        ASSERT_FALSE(b.isEmpty());
+        const QPoint beside(b.right() + 30, b.center().y());
+        const QPoint press = c.onButton ? b.center() : beside;
+        const QPoint release = c.releaseOnButton ? b.center() : w.centre(4, 6);
+        w.send(QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+        if (c.onButton) {
+            EXPECT_EQ(w.grid.FPushedCellButton.X, 2);
+        }
+        w.send(QEvent::MouseButtonRelease, release, Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(int(buttons.size()), c.clicks);
+        if (c.clicks) {
+            EXPECT_EQ(buttons.front(), std::make_pair(2, 3));
+        }
+        EXPECT_EQ(w.grid.FPushedCellButton.X, -1);
+    }
+}
+
+TEST(GridInputMouse, ExpandGlyphToggles)
+{
+    MouseWindow<TQvStringGrid> w;
+    w.grid.SetOptions(w.grid.Options() | goEditing);
+    w.grid.AddExpand(2, 3, 60);
+    std::vector<bool> states;
+    w.grid.OnExpandClick = [&](TQvStringGrid*, int, int, bool s) { states.push_back(s); };
+    const QPoint glyph = w.grid.GetExpandRect(2, 3).toQRect().center();
+    w.clickAt(glyph);
+    w.clickAt(glyph);
+    EXPECT_EQ(states, (std::vector<bool>{true, false}));
+}

@@ -219,6 +219,24 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
         return true;
     }
 
+    // Buttons and expand glyphs in cells: pushed by the press, clicked by the release.
+    const int cellType = GetCellType(realCol, ARow);
+    if (cellType == ctButton || cellType == ctBitButton || cellType == ctExpand) {
+        HideInplaceEdit();
+        if (!fixedCell) {
+            FForceSel = true;
+            SelectCell(ACol, ARow);
+            FForceSel = false;
+        }
+        const TRect br = cellType == ctExpand ? GetExpandRect(realCol, ARow) : GetButtonRect(realCol, ARow);
+        if (br.toQRect().contains(X, Y)) {
+            PushButton(realCol, ARow, true);
+            if (OnClickCell)
+                OnClickCell(this, ARow, ACol);
+            return true;
+        }
+    }
+
     // A cell the hooks call fixed only reports the click.
     if (!fixedCell && IsFixed(ACol, ARow)) {
         if (OnClickCell)
@@ -311,6 +329,26 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
         }
         return;
     }
+    if (FPushedCellButton.X >= 0) {
+        const TPoint pushed = FPushedCellButton;
+        int c = -1, r = -1;
+        MouseToCell(X, int(e->position().y()), c, r);
+        const auto& look = PaintSettings().ControlLook;
+        bool usable = Options() & goEditing;
+        if (c >= 0 && r >= 0 && !look.NoDisabledButtonLook)
+            usable = CanEditNonFixedCell(c, r);
+        const int displ = DisplColIndex(pushed.X);
+        const bool inFixed = displ < FixedCols() || pushed.Y < FixedRows();
+        PushButton(pushed.X, pushed.Y, false);
+        if ((usable || look.NoDisabledButtonLook || inFixed) && c >= 0 && r >= 0) {
+            const QPoint at(X, int(e->position().y()));
+            if (GetButtonRect(pushed.X, pushed.Y).toQRect().contains(at))
+                CellButtonClick(pushed.X, pushed.Y);
+            if (HasExpand(pushed.X, pushed.Y) && GetExpandRect(pushed.X, pushed.Y).toQRect().contains(at))
+                CellExpandClick(pushed.X, pushed.Y, ToggleExpand(pushed.X, pushed.Y));
+        }
+        return;
+    }
     const bool wasColSizing = GridState() == TGridState::gsColSizing;
     TBaseGrid::mouseReleaseEvent(e);
     FDoOnClick = false;
@@ -392,6 +430,27 @@ void TQvStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
         ma.SetRangeSelectAndEdit(was);
     }
     FForceSel = false;
+}
+
+TRect TQvStringGrid::GetButtonRect(int ACol, int ARow)
+{
+    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g || (g->FCellType != ctButton && g->FCellType != ctBitButton))
+        return {};
+    const TRect cell = CellRect(DisplColIndex(ACol), ARow);
+    if (cell.IsEmpty())
+        return {};
+    // The painter keeps where it placed the button: top offset * 65536 + left offset.
+    const long long placed = static_cast<long long>(g->FCellValue);
+    const int dy = int(placed / 65536), dx = int(placed % 65536);
+    const int w = g->FCellIndex & 0xFFFF, h = (unsigned(g->FCellIndex) >> 16) & 0xFFFF;
+    return {cell.Left + dx, cell.Top + dy, cell.Left + dx + w, cell.Top + dy + h};
+}
+
+void TQvStringGrid::PushButton(int ACol, int ARow, bool pushed)
+{
+    FPushedCellButton = pushed ? TPoint{ACol, ARow} : TPoint{-1, -1};
+    RepaintCell(DisplColIndex(ACol), ARow);
 }
 
 void TQvStringGrid::AutoSizeCol(int ACol, int Padding)
