@@ -619,3 +619,30 @@ TEST(GridEdit, DownOnTheLastRowAppendsARowWhenAsked)
     EXPECT_EQ(w.grid->RowCount(), rows + 1);
     EXPECT_EQ(w.grid->Row(), rows);
 }
+
+TEST(GridEdit, AlwaysEditOpensTheEditorWhenTheGridGetsTheFocus)
+{
+    EditWindow w;
+    w.grid->Navigation().SetAlwaysEdit(true);
+    w.click(1, 2);
+    w.type(QStringLiteral("a"));
+    w.key(Qt::Key_Return);
+    w.other->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(w.textEditorOpen());
+    w.grid->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_TRUE(w.textEditorOpen());
+}
+
+TEST(GridEdit, EnteringTheGridRenewsTheRememberedValue)
+{
+    EditWindow w;
+    w.click(1, 2);
+    w.other->setFocus();
+    QApplication::processEvents();
+    w.grid->SetCells(1, 2, QStringLiteral("set by the program"));
+    w.grid->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(w.grid->FOldCellText, QStringLiteral("set by the program"));
+}
