@@ -968,6 +968,21 @@ public:
     void CalcFooter(int ACol);
     virtual void CalculateFooter(int ACol);
     void SetFooterCalcType(int ACol, TColumnCalcType calcType);
+    // Writers of look and behaviour settings: each stores and repaints what depends on it.
+    bool Hovering = false;
+    void SetShowDesignHelper(bool v);
+    void SetRowIndicator(const TBitmap& v);
+    void SetHighlightColor(TColor v);
+    void SetHighlightTextColor(TColor v);
+    void SetHovering(bool v) { Hovering = v; }
+    void SetActiveCellShow(bool v);
+    void SetActiveCellColor(TColor v);
+    void SetActiveCellColorTo(TColor v);
+    void SetActiveCellFont(const TFont& v);
+    void SetXYOffset(TPoint v);
+    void UpdateXYOffset(int X, int Y) { XYOffset = {X, Y}; }
+    // A linked object going away: the grid forgets it.
+    void ForgetRemovedComponent(const void* AComponent);
     // Combo item list of the grid's combo editor.
     void ClearComboString();
     void AddComboString(const QString& s);

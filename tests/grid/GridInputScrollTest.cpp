@@ -403,3 +403,40 @@ TEST(GridInputSizing, StretchedColumnFollowsTheGridWidth)
     QApplication::processEvents();
     EXPECT_EQ(sum(), g.viewport()->width() - 1);
 }
+
+// ---- setting writers -----------------------------------------------------------------------
+
+TEST(GridInputSettings, WritersStoreAndRepaintOnlyOnChange)
+{
+    ScrollWindow w(10);
+    int paints = 0;
+    w.grid.OnPainted = [&](TQvStringGrid*) { ++paints; };
+    QApplication::processEvents();
+    paints = 0;
+    w.grid.SetHighlightColor(w.grid.HighlightColor);
+    w.grid.SetHighlightTextColor(w.grid.HighlightTextColor);
+    w.grid.SetShowDesignHelper(w.grid.ShowDesignHelper);
+    QApplication::processEvents();
+    EXPECT_EQ(paints, 0);
+    w.grid.SetHighlightColor(0x00FF00);
+    QApplication::processEvents();
+    EXPECT_EQ(w.grid.HighlightColor, TColor(0x00FF00));
+    EXPECT_GE(paints, 1);
+
+    w.grid.SetXYOffset({4, 3});
+    EXPECT_EQ(w.grid.XYOffset.X, 4);
+    w.grid.UpdateXYOffset(1, 1);
+    EXPECT_EQ(w.grid.XYOffset.Y, 1);
+    w.grid.SetActiveCellShow(true);
+    w.grid.SetActiveCellColor(0x123456);
+    EXPECT_TRUE(w.grid.ActiveCellShow);
+    EXPECT_EQ(w.grid.ActiveCellColor, TColor(0x123456));
+    TBitmap pic(QImage(8, 8, QImage::Format_ARGB32));
+    w.grid.SetRowIndicator(pic);
+    EXPECT_EQ(w.grid.RowIndicator().Width(), 8);
+
+    TQvStringGrid other;
+    w.grid.SyncGrid().SetGrid(&other);
+    w.grid.ForgetRemovedComponent(&other);
+    EXPECT_EQ(w.grid.SyncGrid().Grid(), nullptr);
+}
