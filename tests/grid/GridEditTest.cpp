@@ -646,3 +646,16 @@ TEST(GridEdit, EnteringTheGridRenewsTheRememberedValue)
     QApplication::processEvents();
     EXPECT_EQ(w.grid->FOldCellText, QStringLiteral("set by the program"));
 }
+
+TEST(GridEdit, DoubleClickInTheTextEditorReportsTheCell)
+{
+    EditWindow w;
+    QStringList clicks;
+    w.grid->OnDblClickCell = [&](TQvStringGrid*, int r, int c) { clicks << QStringLiteral("r%1 c%2").arg(r).arg(c); };
+    w.click(1, 3);
+    w.type(QStringLiteral("word"));
+    ASSERT_TRUE(w.textEditorOpen());
+    clicks.clear();
+    QTest::mouseDClick(w.grid->InplaceEdit(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicks, QStringList({"r3 c1"}));
+}

@@ -151,7 +151,11 @@ void TQvStringGridEditHost::ComboChange(int col, int row, int index, const QStri
         g->OnComboChange(g, g->RealColIndex(col), row, index, text);
 }
 
-void TQvStringGridEditHost::DblClickCell(int, int) {}
+void TQvStringGridEditHost::DblClickCell(int row, int col)
+{
+    if (g->OnDblClickCell)
+        g->OnDblClickCell(g, row, col);
+}
 
 void TQvStringGridEditHost::EditorKeyPress(QObject*, QChar& key)
 {
