@@ -75,6 +75,7 @@ public:
     void ComboChange(int col, int row, int index, const QString& text) override;
     void DblClickCell(int row, int col) override;
     void EditorKeyPress(QObject* sender, QChar& key) override;
+    void EditorKeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void ComboDroppedDown(bool) override {}
     void Beep() override;
 

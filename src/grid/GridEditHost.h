@@ -86,6 +86,7 @@ public:
     virtual void ComboChange(int col, int row, int index, const QString& text) = 0; // real column
     virtual void DblClickCell(int row, int col) = 0;
     virtual void EditorKeyPress(QObject* sender, QChar& key) = 0;                // grid's OnKeyPress
+    virtual void EditorKeyDown(int& key, Qt::KeyboardModifiers shift) = 0;       // grid's OnKeyDown
     virtual void ComboDroppedDown(bool dropped) = 0;
 
     virtual void Beep() = 0;

@@ -132,6 +132,11 @@ void TQvInplaceEdit::keyPressEvent(QKeyEvent* e)
         return;
     }
     const QString before = text();
+    // The grid's OnKeyDown sees every key first; a handler that clears it takes the key.
+    int firstKey = e->key();
+    host->EditorKeyDown(firstKey, e->modifiers());
+    if (firstKey == 0 && e->key() != 0)
+        return;
     const int key = e->key();
     const Qt::KeyboardModifiers mods = e->modifiers();
     const bool ctrl = mods & Qt::ControlModifier;

@@ -144,6 +144,13 @@ public:
     }
     void DblClickCell(int r, int c) override { log << QStringLiteral("DblClick %1 %2").arg(r).arg(c); }
     void EditorKeyPress(QObject*, QChar&) override {}
+    // A key the application takes in its key-down handler goes no further.
+    int swallowKey = 0;
+    void EditorKeyDown(int& key, Qt::KeyboardModifiers) override
+    {
+        if (key == swallowKey)
+            key = 0;
+    }
     void ComboDroppedDown(bool) override {}
     void Beep() override { ++beeps; }
 };

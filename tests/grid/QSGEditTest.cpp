@@ -310,3 +310,15 @@ TEST(QSGEdit, CursorWalkLeavesAtTheTextEdges)
     QTest::keyClick(w.editor, Qt::Key_Left); // at 0 before and after: walks out
     EXPECT_TRUE(w.host.log.contains("Advance 0"));
 }
+
+TEST(QSGEdit, KeyDownHandlerCanTakeAKey)
+{
+    EditorWindow w;
+    w.host.swallowKey = Qt::Key_Return;
+    w.open(QStringLiteral("a"));
+    QTest::keyClicks(w.editor, QStringLiteral("b"));
+    QTest::keyClick(w.editor, Qt::Key_Return);
+    EXPECT_TRUE(w.host.log.filter("Validate").isEmpty());
+    EXPECT_TRUE(w.editor->isVisible());
+    w.host.swallowKey = 0;
+}

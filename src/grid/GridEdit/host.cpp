@@ -163,6 +163,12 @@ void TQvStringGridEditHost::EditorKeyPress(QObject*, QChar& key)
         g->OnKeyPress(g, key);
 }
 
+void TQvStringGridEditHost::EditorKeyDown(int& key, Qt::KeyboardModifiers shift)
+{
+    if (g->OnKeyDown)
+        g->OnKeyDown(g, key, shift);
+}
+
 void TQvStringGridEditHost::Beep()
 {
     QApplication::beep();

@@ -36,7 +36,7 @@ void TQvStringGrid::keyPressEvent(QKeyEvent* e)
         const bool textEditor = EditorMode() && FQvInplaceEdit;
         FStartEditChar = QChar();
         if (textEditor) {
-            QKeyEvent first(QEvent::KeyPress, 0, e->modifiers() & Qt::KeypadModifier, QString(key));
+            QKeyEvent first(QEvent::KeyPress, e->key(), e->modifiers() & Qt::KeypadModifier, QString(key));
             QApplication::sendEvent(FQvInplaceEdit, &first);
         }
         return;
