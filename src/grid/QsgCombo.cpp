@@ -1,5 +1,7 @@
 #include "grid/QsgCombo.h"
 
+#include "grid/QvXPVS.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QEnterEvent>
@@ -239,21 +241,37 @@ void TQsgCustomCombo::mouseMoveEvent(QMouseEvent* e)
     }
 }
 
+bool TQsgCustomCombo::UseThemes() const
+{
+    return IsThemeActive();
+}
+
 void TQsgCustomCombo::paintEvent(QPaintEvent* e)
 {
     QComboBox::paintEvent(e);
     if (IsVista && ButtonColor == clNone)
         return;
     const bool own = FFlat || ButtonColor != clNone || FBorderColor != clNone ||
-                     (FocusBorderColor != clNone && FHasFocus);
+                     (FocusBorderColor != clNone && FHasFocus) || (!isEnabled() && UseThemes() && !DisabledBorder);
     if (!own)
         return;
     QPainter p(this);
     const QRect r = rect().adjusted(0, 0, -1, -1);
+    const bool mouseDown = QApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton);
+    if (ButtonColor == clNone && UseThemes()) {
+        // The themed drop button: disabled, pressed while the list is down, hot under the
+        // mouse, else normal.
+        const QRect b = QRect(0, 0, width(), height()).adjusted(width() - FButtonWidth + 2, 0, 0, 0).adjusted(1, 1, -1, -1);
+        const int state = !isEnabled()                                     ? 4
+                          : (mouseDown && FDropped)                        ? 3
+                          : (!mouseDown && FMouseInButton && !FDropped)    ? 2
+                                                                           : 1;
+        DrawThemedPart(GridThemeApi, this, QStringLiteral("combobox"), p, 1, state, b);
+    }
     if (ButtonColor != clNone) {
         // Custom drop button: face, left line, arrow.
         QRect b(width() - FButtonWidth + 2, 1, FButtonWidth - 3, height() - 2);
-        const bool down = QApplication::mouseButtons() != Qt::NoButton;
+        const bool down = mouseDown;
         TColor face = ButtonColor;
         if (FMouseInButton)
             face = down && ButtonColorDown != clNone ? ButtonColorDown

@@ -78,6 +78,8 @@ public:
     void showPopup() override;
     void hidePopup() override;
     bool Dropped() const { return FDropped; }
+    // Visual styles can be used: the grid's theme table is bound and a theme is active.
+    bool UseThemes() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;

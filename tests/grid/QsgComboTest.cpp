@@ -2,6 +2,8 @@
 #include "grid/QsgCombo.h"
 
 #include "FakeEditHost.h"
+#include "FakeVisualStyles.h"
+#include "grid/QvXPVS.h"
 
 #include <gtest/gtest.h>
 
@@ -294,4 +296,37 @@ TEST(GridCombo, EditStyleWalksOutAtTheTextEdges)
     w.open(QStringLiteral("ab"), true);
     QTest::keyClick(w.combo, Qt::Key_Left); // list style: Left is a closing key instead
     EXPECT_TRUE(w.host.log.contains("GridKeyDown 16777234"));
+}
+
+TEST(QsgCombo, ThemedDropButtonStates)
+{
+    testsupport::FakeVisualStyles styles;
+    ReleaseGridThemeApi();
+    BindGridThemeApi(styles);
+    QWidget parent;
+    auto* c = new TQsgComboBox(&parent);
+    c->setGeometry(0, 0, 120, 22);
+    c->SetButtonWidth(20);
+    struct Case {
+        bool flat, enabled;
+        int state; // 0: nothing themed drawn
+    };
+    const Case cases[] = {{false, true, 0}, {true, true, 1}, {true, false, 4}};
+    for (const Case& k : cases) {
+        styles.draws.clear();
+        c->SetFlat(k.flat);
+        c->setEnabled(k.enabled);
+        c->grab();
+        if (k.state == 0) {
+            EXPECT_TRUE(styles.draws.empty());
+            continue;
+        }
+        ASSERT_EQ(styles.draws.size(), 1u);
+        EXPECT_EQ(styles.draws[0].themeClass, QStringLiteral("combobox"));
+        EXPECT_EQ(styles.draws[0].part, 1);
+        EXPECT_EQ(styles.draws[0].state, k.state);
+        EXPECT_EQ(styles.draws[0].rect, QRect(120 - 20 + 3, 1, 20 - 4, 20));
+    }
+    ReleaseGridThemeApi();
+    BindGridThemeApi();
 }
