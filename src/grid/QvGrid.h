@@ -968,6 +968,16 @@ public:
     void CalcFooter(int ACol);
     virtual void CalculateFooter(int ACol);
     void SetFooterCalcType(int ACol, TColumnCalcType calcType);
+    // Middle-button panning: the view (waScroll) or the current cell follows the pointer's
+    // side of the press point, one step per 10 ms tick.
+    enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+    TIntelliPan IntelliPan = ipVertical;
+    bool Panning() const { return wheelpan; }
+    void StartPanning(QPoint origin);
+    void EndPanning();
+    void PanStep(QPoint P);
+    std::function<void(TQvStringGrid*, Qt::KeyboardModifiers Shift, QPoint MousePos, bool& Handled)> OnMouseWheelDown,
+        OnMouseWheelUp;
     // Writers of look and behaviour settings: each stores and repaints what depends on it.
     bool Hovering = false;
     void SetShowDesignHelper(bool v);
@@ -1048,6 +1058,9 @@ private:
     int FSizingFixedCol = -1, FSizeFixedX = 0;
     bool FIsColChanging = false;
     QTimer* FDragTmr = nullptr; // child object, owned through Qt
+    bool wheelpan = false;
+    QPoint wheelpanpos;
+    QTimer* wheeltimer = nullptr; // child object, owned through Qt
     unsigned FDragScrollDirection = 0;
     void stopDragScroll();
     // ---- end of mouse, keyboard, scrolling ----

@@ -440,3 +440,48 @@ TEST(GridInputSettings, WritersStoreAndRepaintOnlyOnChange)
     w.grid.ForgetRemovedComponent(&other);
     EXPECT_EQ(w.grid.SyncGrid().Grid(), nullptr);
 }
+
+TEST(GridInputWheel, MiddleButtonPanning)
+{
+    ScrollWindow w;
+    w.grid.FocusCell(2, 10, true);
+    const QPoint origin(200, 150);
+    QTest::mousePress(w.grid.viewport(), Qt::MiddleButton, {}, origin);
+    QTest::mouseRelease(w.grid.viewport(), Qt::MiddleButton, {}, origin); // panning goes on
+    ASSERT_TRUE(w.grid.Panning());
+    w.grid.PanStep(origin + QPoint(40, 5)); // within 5 pixels, and sideways: vertical panning only
+    EXPECT_EQ(w.grid.Row(), 10);
+    EXPECT_EQ(w.grid.Col(), 2);
+    w.grid.PanStep(origin + QPoint(0, 6));
+    EXPECT_EQ(w.grid.Row(), 11);
+    w.grid.PanStep(origin + QPoint(0, -30));
+    EXPECT_EQ(w.grid.Row(), 10);
+
+    w.grid.IntelliPan = TQvStringGrid::ipBoth;
+    w.grid.PanStep(origin + QPoint(40, 0));
+    EXPECT_EQ(w.grid.Col(), 3);
+
+    QTest::mouseClick(w.grid.viewport(), Qt::LeftButton, {}, w.grid.CellRect(4, 12).toQRect().center());
+    EXPECT_FALSE(w.grid.Panning());
+    w.grid.PanStep(origin + QPoint(0, 60)); // no longer panning: nothing moves
+    EXPECT_EQ(w.grid.Row(), 12);
+
+    w.grid.IntelliPan = TQvStringGrid::ipNone;
+    QTest::mouseClick(w.grid.viewport(), Qt::MiddleButton, {}, origin);
+    EXPECT_FALSE(w.grid.Panning());
+}
+
+TEST(GridInputWheel, WheelEventsWithAnIncrement)
+{
+    ScrollWindow w;
+    int downs = 0, ups = 0;
+    w.grid.OnMouseWheelDown = [&](TQvStringGrid*, Qt::KeyboardModifiers, QPoint, bool&) { ++downs; };
+    w.grid.OnMouseWheelUp = [&](TQvStringGrid*, Qt::KeyboardModifiers, QPoint, bool&) { ++ups; };
+    w.wheel(true);
+    EXPECT_EQ(downs, 0); // only with an increment of its own or disjunct row selection
+    w.grid.MouseActions().SetWheelIncrement(2);
+    w.wheel(true);
+    w.wheel(false);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(ups, 1);
+}

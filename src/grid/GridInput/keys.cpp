@@ -101,6 +101,7 @@ bool TQvStringGrid::HandleKeyDownMessage(QKeyEvent* e)
     const bool ctrl = mods & Qt::ControlModifier;
     const bool shift = mods & Qt::ShiftModifier;
     const bool alt = mods & Qt::AltModifier;
+    EndPanning(); // a key ends middle-button panning and then does what it does
     // An open editor owns its keys; what it hands back arrives through DoneInplaceEdit.
     if (EditorMode() || EditMode)
         return false;

@@ -5,6 +5,9 @@
 #include "grid/QvGrid.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -13,6 +16,18 @@ namespace grid {
 
 bool TQvStringGrid::viewportEvent(QEvent* e)
 {
+    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
+        auto* m = static_cast<QMouseEvent*>(e);
+        if (wheelpan) {
+            EndPanning(); // any press ends panning; the middle one does nothing more
+            if (m->button() == Qt::MiddleButton)
+                return true;
+        } else if (m->button() == Qt::MiddleButton && e->type() == QEvent::MouseButtonPress &&
+                   IntelliPan != ipNone && RowCount() > FixedRows()) {
+            StartPanning(m->position().toPoint());
+            return true;
+        }
+    }
     // Nothing is painted while an update is counted; the last EndUpdate repaints the whole grid.
     if (e->type() == QEvent::Paint && FUpdateCount > 0)
         return true;
@@ -91,6 +106,73 @@ void TQvStringGrid::wheelEvent(QWheelEvent* e)
             SetLeftCol(left0);
         ResetUpdate();
         Invalidate();
+    }
+    if (ma.WheelIncrement() != 0 || ma.DisjunctRowSelect()) {
+        bool handled = false;
+        const QPoint pos = e->position().toPoint();
+        if (towardsUser && OnMouseWheelDown)
+            OnMouseWheelDown(this, e->modifiers(), pos, handled);
+        else if (!towardsUser && OnMouseWheelUp)
+            OnMouseWheelUp(this, e->modifiers(), pos, handled);
+    }
+    const TGridRect after = Selection();
+    if (!(after == before))
+        SelectionChangedNotify(after.Left, after.Top, after.Right, after.Bottom);
+}
+
+void TQvStringGrid::StartPanning(QPoint origin)
+{
+    wheelpan = true;
+    wheelpanpos = origin;
+    viewport()->setCursor(Qt::SizeAllCursor);
+    if (!wheeltimer) {
+        wheeltimer = new QTimer(this);
+        connect(wheeltimer, &QTimer::timeout, this,
+                [this] { PanStep(viewport()->mapFromGlobal(QCursor::pos())); });
+    }
+    wheeltimer->start(10);
+    viewport()->grabMouse();
+}
+
+void TQvStringGrid::EndPanning()
+{
+    if (!wheelpan)
+        return;
+    wheelpan = false;
+    if (wheeltimer)
+        wheeltimer->stop();
+    viewport()->releaseMouse();
+    viewport()->unsetCursor();
+}
+
+void TQvStringGrid::PanStep(QPoint P)
+{
+    if (!wheelpan)
+        return;
+    const QPoint O = wheelpanpos;
+    int V = P.y() < O.y() - 5 ? -1 : P.y() > O.y() + 5 ? 1 : 0;
+    int H = P.x() < O.x() - 5 ? -1 : P.x() > O.x() + 5 ? 1 : 0;
+    if (IntelliPan == ipHorizontal)
+        V = 0;
+    if (IntelliPan == ipVertical)
+        H = 0;
+    const TGridRect before = Selection();
+    const int lastRow = RowCount() - FFixedFooters - 1, lastCol = ColCount() - FFixedRightCols - 1;
+    int col = std::clamp(Col(), FixedCols(), std::max(FixedCols(), lastCol));
+    int row = std::clamp(Row(), FixedRows(), std::max(FixedRows(), lastRow));
+    if (MouseActions().WheelAction() == waScroll) {
+        const int left = LeftCol() + H, top = TopRow() + V;
+        if (H != 0 && left >= FixedCols() && left <= ColCount() - VisibleColCount())
+            SetLeftCol(left);
+        if (V != 0 && top >= FixedRows() && top <= RowCount() - VisibleRowCount())
+            SetTopRow(top);
+    } else {
+        if (col + H >= FixedCols() && col + H <= lastCol)
+            col += H;
+        if (row + V >= FixedRows() && row + V <= lastRow)
+            row += V;
+        if (col != Col() || row != Row())
+            TStringGrid::FocusCell(col, row, true);
     }
     const TGridRect after = Selection();
     if (!(after == before))
