@@ -5,9 +5,12 @@
 #include "grid/ZirAzur.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenu>
 #include <QMimeData>
 
 namespace grid {
@@ -41,6 +44,8 @@ int numberTextKind(const QString& s)
 TQvInplaceEdit::TQvInplaceEdit(TStringGrid* grid, TGridEditHost* h) : TInplaceEdit(grid), host(h)
 {
     setObjectName(QStringLiteral("QvInplaceEdit"));
+    // Dropped text would pass by the character and paste filters.
+    setAcceptDrops(false);
 }
 
 void TQvInplaceEdit::SetVAlign(bool v)
@@ -510,6 +515,29 @@ void TQvInplaceEdit::focusOutEvent(QFocusEvent* e)
         FGotFocus = false;
         host->SignalEditDone(FColE, FRowE);
     }
+}
+
+// The edit menu's Paste goes through the same filter as Ctrl+V.
+void TQvInplaceEdit::contextMenuEvent(QContextMenuEvent* e)
+{
+    QMenu* menu = createStandardContextMenu();
+    if (host) {
+        // The standard menu names its Paste entry only by text, with the shortcut after a tab.
+        const QString pasteKey = QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        for (QAction* a : menu->actions()) {
+            if (!a->text().endsWith(pasteKey))
+                continue;
+            disconnect(a, &QAction::triggered, nullptr, nullptr);
+            connect(a, &QAction::triggered, this, [this] {
+                const QString before = text();
+                paste();
+                if (text() != before)
+                    changed();
+            });
+        }
+    }
+    menu->exec(e->globalPos());
+    delete menu;
 }
 
 void TQvInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e)

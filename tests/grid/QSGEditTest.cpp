@@ -8,6 +8,9 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
+#include <QTimer>
+#include <QContextMenuEvent>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -321,4 +324,43 @@ TEST(QSGEdit, KeyDownHandlerCanTakeAKey)
     EXPECT_TRUE(w.host.log.filter("Validate").isEmpty());
     EXPECT_TRUE(w.editor->isVisible());
     w.host.swallowKey = 0;
+}
+
+namespace {
+
+// Opens the editor's context menu and picks its Paste entry, as a user would.
+void pasteFromMenu(QLineEdit* editor)
+{
+    bool found = false;
+    QTimer::singleShot(0, [&] {
+        const QString pasteKey = QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<QMenu*>(top); m && m->isVisible()) {
+                for (QAction* a : m->actions())
+                    if (a->text().endsWith(pasteKey)) {
+                        found = true;
+                        a->trigger();
+                    }
+                m->close();
+            }
+    });
+    QContextMenuEvent ev(QContextMenuEvent::Mouse, QPoint(5, 5), editor->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(editor, &ev);
+    EXPECT_TRUE(found);
+}
+
+} // namespace
+
+TEST(QSGEdit, MenuPasteIsFilteredAndDropsAreRefused)
+{
+    EditorWindow w;
+    EXPECT_FALSE(w.editor->acceptDrops());
+    w.open(QString(), edNumeric);
+    QApplication::clipboard()->setText(QStringLiteral("abc"));
+    pasteFromMenu(w.editor);
+    EXPECT_EQ(w.editor->text(), QString()); // letters refused in a numeric cell
+    QApplication::clipboard()->setText(QStringLiteral("42"));
+    pasteFromMenu(w.editor);
+    EXPECT_EQ(w.editor->text(), QStringLiteral("42"));
+    EXPECT_EQ(w.host.cell(), QStringLiteral("42"));
 }
