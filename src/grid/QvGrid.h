@@ -1057,6 +1057,8 @@ private:
     bool FSizeFixed = false, FSizingFixed = false;
     int FSizingFixedCol = -1, FSizeFixedX = 0;
     bool FIsColChanging = false;
+    bool FDeselectState = false; // the release deselects the pressed row (disjunct selection)
+    bool FMouseDown = false;
     QTimer* FDragTmr = nullptr; // child object, owned through Qt
     bool wheelpan = false;
     QPoint wheelpanpos;

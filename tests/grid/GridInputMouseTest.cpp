@@ -441,3 +441,24 @@ TEST(GridInputMouse, ExpandGlyphToggles)
     w.clickAt(glyph);
     EXPECT_EQ(states, (std::vector<bool>{true, false}));
 }
+
+TEST(GridInputMouse, DisjunctRowSelectionByClicks)
+{
+    MouseWindow<TQvStringGrid> w;
+    w.grid.MouseActions().SetDisjunctRowSelect(true);
+    const auto selected = [&] {
+        std::vector<int> rows;
+        for (int r = 1; r < w.grid.RowCount(); ++r)
+            if (w.grid.GetRowSelect(r))
+                rows.push_back(r);
+        return rows;
+    };
+    w.click(2, 3);
+    EXPECT_EQ(selected(), std::vector<int>{3});
+    w.click(2, 5, Qt::ControlModifier);
+    EXPECT_EQ(selected(), (std::vector<int>{3, 5}));
+    w.click(2, 3, Qt::ControlModifier);
+    EXPECT_EQ(selected(), std::vector<int>{5});
+    w.click(2, 7);
+    EXPECT_EQ(selected(), std::vector<int>{7});
+}

@@ -237,6 +237,22 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
         }
     }
 
+    // Disjunct rows: Ctrl (or the no-Ctrl switch) on a selected row deselects it at the release;
+    // a plain press starts a new row selection.
+    FDeselectState = false;
+    FMouseDown = false;
+    if (ma.DisjunctRowSelect() && ARow >= FixedRows() && !fixedCell && (ACol != 0 || !ma.HotmailRowSelect()) &&
+        !(e->modifiers() & Qt::ShiftModifier)) {
+        const int row = ma.RowSelectPersistent() ? RealRowIndex(ARow) : ARow;
+        if ((e->modifiers() & Qt::ControlModifier) || ma.DisjunctRowSelectNoCtrl()) {
+            FDeselectState = GetRowSelect(row);
+        } else {
+            FMouseDown = true;
+            if (!(e->modifiers() & Qt::AltModifier))
+                ClearRowSelect();
+        }
+    }
+
     // A cell the hooks call fixed only reports the click.
     if (!fixedCell && IsFixed(ACol, ARow)) {
         if (OnClickCell)
@@ -352,6 +368,19 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
     const bool wasColSizing = GridState() == TGridState::gsColSizing;
     TBaseGrid::mouseReleaseEvent(e);
     FDoOnClick = false;
+    TMouseActions& ma = MouseActions();
+    if (ma.DisjunctRowSelect()) {
+        int c = -1, r = -1;
+        MouseToCell(X, int(e->position().y()), c, r);
+        if (c >= 0 && r >= 0 && !(c == 0 && HasNodes() && IsNode(r))) {
+            if (!(c == 0 && ma.HotmailRowSelect()))
+                SyncRowSelectWithSelection(false);
+            if (FDeselectState && r >= FixedRows() && r < RowCount() - FFixedFooters)
+                SetRowSelect(ma.RowSelectPersistent() ? RealRowIndex(r) : r, false);
+        }
+    }
+    FDeselectState = false;
+    FMouseDown = false;
     if (FDblClk) {
         FDblClk = false; // the release that follows a header auto-size does nothing more
         return;
