@@ -659,3 +659,18 @@ TEST(GridEdit, DoubleClickInTheTextEditorReportsTheCell)
     QTest::mouseDClick(w.grid->InplaceEdit(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(clicks, QStringList({"r3 c1"}));
 }
+
+TEST(GridEdit, DirectEditAndDropReportTheSelectionWhenTheComboOpens)
+{
+    EditWindow w;
+    int reports = 0;
+    w.grid->OnSelectionChanged = [&](TQvStringGrid*, int, int, int, int) { ++reports; };
+    w.click(2, 2);
+    w.grid->MouseActions().SetDirectEdit(true);
+    w.grid->MouseActions().SetDirectComboDrop(true);
+    reports = 0;
+    w.grid->ShowInplaceEdit();
+    ASSERT_TRUE(w.grid->EditCombo()->Dropped());
+    EXPECT_GE(reports, 1);
+    w.grid->EditCombo()->hidePopup();
+}

@@ -87,6 +87,10 @@ void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
         FNoEditChange = false;
         if (MouseActions().DirectComboDrop() || DropDownAlwaysVisible)
             combo->showPopup();
+        if (MouseActions().DirectEdit() && MouseActions().DirectComboDrop()) {
+            const TGridRect sel = Selection();
+            SelectionChangedNotify(sel.Left, sel.Top, sel.Right, sel.Bottom);
+        }
         if (comboEventDue && combo->count() > 0 && OnComboChange)
             OnComboChange(this, realCol, ARow, 0, combo->itemText(0));
         EditCtrl = combo;
