@@ -978,6 +978,10 @@ public:
     void PanStep(QPoint P);
     std::function<void(TQvStringGrid*, Qt::KeyboardModifiers Shift, QPoint MousePos, bool& Handled)> OnMouseWheelDown,
         OnMouseWheelUp;
+    // The grid timer's hover focus and blinking cells (the 500 ms grid timer calls it).
+    bool EnableBlink = false;
+    bool GridBlink() const { return FGridBlink; }
+    void HandleTimer();
     // Writers of look and behaviour settings: each stores and repaints what depends on it.
     bool Hovering = false;
     void SetShowDesignHelper(bool v);
@@ -1057,6 +1061,8 @@ private:
     bool FSizeFixed = false, FSizingFixed = false;
     int FSizingFixedCol = -1, FSizeFixedX = 0;
     bool FIsColChanging = false;
+    bool FGridBlink = false;
+    int FTimerTicks = 0;
     bool FDeselectState = false; // the release deselects the pressed row (disjunct selection)
     bool FMouseDown = false;
     QTimer* FDragTmr = nullptr; // child object, owned through Qt

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -484,4 +485,27 @@ TEST(GridInputWheel, WheelEventsWithAnIncrement)
     w.wheel(false);
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(ups, 1);
+}
+
+TEST(GridInputTimer, BlinkPhaseAndHoverFocus)
+{
+    ScrollWindow w;
+    w.grid.SetCells(2, 3, "<BLINK>on</BLINK>");
+    w.grid.HandleTimer();
+    EXPECT_FALSE(w.grid.GridBlink()); // blinking off
+    w.grid.EnableBlink = true;
+    w.grid.HandleTimer();
+    EXPECT_TRUE(w.grid.GridBlink());
+    w.grid.HandleTimer();
+    EXPECT_FALSE(w.grid.GridBlink());
+
+    // Hover focus: the cell under the pointer becomes current on the next tick.
+    w.grid.Hovering = true;
+    const QPoint over = w.grid.viewport()->mapToGlobal(w.grid.CellRect(4, 6).toQRect().center());
+    QCursor::setPos(over);
+    if (QCursor::pos() != over || QApplication::widgetAt(over) != w.grid.viewport())
+        GTEST_SKIP() << "this platform does not place the pointer";
+    w.grid.HandleTimer();
+    EXPECT_EQ(w.grid.Col(), 4);
+    EXPECT_EQ(w.grid.Row(), 6);
 }

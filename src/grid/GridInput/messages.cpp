@@ -120,6 +120,44 @@ void TQvStringGrid::wheelEvent(QWheelEvent* e)
         SelectionChangedNotify(after.Left, after.Top, after.Right, after.Bottom);
 }
 
+void TQvStringGrid::HandleTimer()
+{
+    ++FTimerTicks;
+    if (Hovering && !Designing() && isVisible()) {
+        const QPoint global = QCursor::pos();
+        if (QApplication::widgetAt(global) == viewport()) {
+            const QPoint p = viewport()->mapFromGlobal(global);
+            int c = -1, r = -1;
+            MouseToCell(p.x(), p.y(), c, r);
+            if (c >= FixedCols() && r >= FixedRows() && c < ColCount() && r < RowCount()) {
+                setFocus(Qt::MouseFocusReason);
+                TStringGrid::FocusCell(c, r, true);
+            }
+        }
+    }
+    if (EnableBlink) {
+        FGridBlink = !FGridBlink;
+        // Only the cells in view whose text blinks are repainted.
+        const auto blinks = [this](int c, int r) {
+            return Cells(RealColIndex(c), r).toUpper().contains(QLatin1String("<BLI"));
+        };
+        const int lastRow = std::min(RowCount() - 1, TopRow() + VisibleRowCount());
+        const int lastCol = std::min(ColCount() - 1, LeftCol() + VisibleColCount());
+        for (int r = TopRow(); r <= lastRow; ++r)
+            for (int c = LeftCol(); c <= lastCol; ++c)
+                if (blinks(c, r))
+                    RepaintCell(c, r);
+        for (int r = 0; r < FixedRows(); ++r)
+            for (int c = LeftCol(); c <= lastCol; ++c)
+                if (blinks(c, r))
+                    RepaintCell(c, r);
+        for (int c = 0; c < FixedCols(); ++c)
+            for (int r = TopRow(); r <= lastRow; ++r)
+                if (blinks(c, r))
+                    RepaintCell(c, r);
+    }
+}
+
 void TQvStringGrid::StartPanning(QPoint origin)
 {
     wheelpan = true;
