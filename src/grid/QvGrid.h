@@ -1060,6 +1060,8 @@ private:
     int Clickposx = 0, Clickposy = 0;
     bool FSizeFixed = false, FSizingFixed = false;
     int FSizingFixedCol = -1, FSizeFixedX = 0;
+    bool FSizeFixedR = false, FSizingFixedR = false;
+    int FSizingFixedRow = -1, FSizeFixedY = 0;
     bool FIsColChanging = false;
     bool FGridBlink = false;
     int FTimerTicks = 0;

@@ -462,3 +462,27 @@ TEST(GridInputMouse, DisjunctRowSelectionByClicks)
     w.click(2, 7);
     EXPECT_EQ(selected(), std::vector<int>{7});
 }
+
+TEST(GridInputMouse, FixedRowSizingNeverLeavesAZeroHeight)
+{
+    struct Case {
+        const char* name;
+        int releaseY;
+        int expected;
+    };
+    const Case cases[] = {{"taller", 40, 40}, {"above the row", -10, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MouseWindow<TQvStringGrid> w;
+        w.grid.MouseActions().SetSizeFixedRow(true);
+        std::vector<int> ended;
+        w.grid.OnEndRowSize = [&](TQvStringGrid*, int row) { ended.push_back(row); };
+        const int x = w.centre(3, 0).x();
+        const QPoint border(x, w.grid.RowHeights(0));
+        w.send(QEvent::MouseMove, border, Qt::NoButton, Qt::NoButton);
+        w.send(QEvent::MouseButtonPress, border, Qt::LeftButton, Qt::LeftButton);
+        w.send(QEvent::MouseButtonRelease, QPoint(x, c.releaseY), Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(w.grid.RowHeights(0), c.expected);
+        EXPECT_EQ(ended, std::vector<int>{0});
+    }
+}

@@ -146,6 +146,17 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
         }
         return true;
     }
+    if (FSizeFixedR) {
+        FSizingFixedR = true;
+        FSizeFixedY = Y;
+        int s = 0;
+        for (int i = 0; i < FixedRows(); ++i) {
+            if (std::abs(RowHeights(i) + s - Y) < kFixedSizingGrip)
+                FSizingFixedRow = i;
+            s += RowHeights(i) + 1;
+        }
+        return true;
+    }
 
     const bool fixedCell = ACol < FixedCols() || ARow < FixedRows();
     if (fixedCell || IsFixed(ACol, ARow))
@@ -288,8 +299,29 @@ void TQvStringGrid::LeftButtonDownDone(QMouseEvent* e)
 void TQvStringGrid::mouseMoveEvent(QMouseEvent* e)
 {
     const int X = int(e->position().x()), Y = int(e->position().y());
-    if (FSizingFixed)
-        return; // the width is set on the release
+    if (FSizingFixed || FSizingFixedR)
+        return; // the width or height is set on the release
+    if (e->buttons() == Qt::NoButton && MouseActions().SizeFixedRow() && FixedRows() > 0 && !Designing()) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        bool armed = false;
+        if (c >= FixedCols()) {
+            int s = 0;
+            for (int i = 0; i < FixedRows() && !armed; ++i) {
+                armed = std::abs(RowHeights(i) + s - Y) < kFixedSizingGrip;
+                s += RowHeights(i) + 1;
+            }
+        }
+        if (armed != FSizeFixedR) {
+            FSizeFixedR = armed;
+            if (armed)
+                viewport()->setCursor(Qt::SplitVCursor);
+            else
+                viewport()->unsetCursor();
+        }
+        if (armed)
+            return;
+    }
     if (e->buttons() == Qt::NoButton && MouseActions().SizeFixedCol() && FixedCols() > 0 && !Designing()) {
         int c = -1, r = -1;
         MouseToCell(X, Y, c, r);
@@ -343,6 +375,22 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
             if (u != w)
                 SetColWidths(col, std::max(1, u));
         }
+        return;
+    }
+    if (FSizingFixedR) {
+        FSizeFixedR = FSizingFixedR = false;
+        viewport()->unsetCursor();
+        const int row = FSizingFixedRow;
+        FSizingFixedRow = -1;
+        if (row < 0 || row >= RowCount())
+            return;
+        int top = 0;
+        for (int i = 0; i < row; ++i)
+            top += RowHeights(i);
+        // As for fixed columns: a fixed row keeps at least one pixel.
+        SetRowHeights(row, std::max(1, int(e->position().y()) - top));
+        if (OnEndRowSize)
+            OnEndRowSize(this, row);
         return;
     }
     if (FPushedCellButton.X >= 0) {
