@@ -1046,6 +1046,7 @@ private:
     void commandKeys(int key, Qt::KeyboardModifiers shift);
     bool openAnchor(int ARow, int ACol, const QString& anchor);
     void afterColumnResize(int ACol);
+    void afterRowResize(int ARow);
     void reportSelectionChanged();
     int firstNormalCol() const;
     int lastNormalRow() const;

@@ -486,3 +486,24 @@ TEST(GridInputMouse, FixedRowSizingNeverLeavesAZeroHeight)
         EXPECT_EQ(ended, std::vector<int>{0});
     }
 }
+
+TEST(GridInputMouse, SizingOneRowResizesAllInProportion)
+{
+    MouseWindow<TQvStringGrid> w;
+    w.grid.SetRowCount(4);
+    w.grid.SetOptions(w.grid.Options() | goRowSizing);
+    w.grid.MouseActions().SetAllRowSize(true);
+    w.grid.SetRowHeights(0, 20);
+    w.grid.SetRowHeights(1, 20);
+    w.grid.SetRowHeights(2, 30);
+    w.grid.SetRowHeights(3, 25);
+    std::vector<int> ended;
+    w.grid.OnEndRowSize = [&](TQvStringGrid*, int r) { ended.push_back(r); };
+    const TRect r1 = w.grid.CellRect(0, 1);
+    w.drag(QPoint(10, r1.Bottom), QPoint(10, r1.Top + 30));
+    EXPECT_EQ(w.grid.RowHeights(1), 30);
+    EXPECT_EQ(w.grid.RowHeights(2), 45);
+    EXPECT_EQ(w.grid.RowHeights(3), 38); // 37.5 to the even neighbour
+    EXPECT_EQ(w.grid.RowHeights(0), 20);
+    EXPECT_EQ(ended, std::vector<int>{1});
+}

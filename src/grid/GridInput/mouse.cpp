@@ -414,6 +414,7 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
         return;
     }
     const bool wasColSizing = GridState() == TGridState::gsColSizing;
+    const bool wasRowSizing = GridState() == TGridState::gsRowSizing;
     TBaseGrid::mouseReleaseEvent(e);
     FDoOnClick = false;
     TMouseActions& ma = MouseActions();
@@ -435,6 +436,8 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
     }
     if (wasColSizing && Colclicked >= 0)
         afterColumnResize(Colclicked);
+    else if (wasRowSizing && Rowclicked >= 0)
+        afterRowResize(Rowclicked);
 }
 
 void TQvStringGrid::mouseDoubleClickEvent(QMouseEvent* e)

@@ -65,6 +65,22 @@ void TQvStringGrid::afterColumnResize(int ACol)
     UpdateProportionalVScroll();
 }
 
+void TQvStringGrid::afterRowResize(int ARow)
+{
+    if (ARow < 0 || ARow >= RowCount())
+        return;
+    if (MouseActions().AllRowSize() && Rowclickedsize > 0) {
+        const double factor = double(RowHeights(ARow)) / Rowclickedsize;
+        if (factor != 1.0)
+            for (int r = FixedRows(); r < RowCount(); ++r)
+                if (r != ARow)
+                    SetRowHeights(r, std::max(1, RoundHalfEven(RowHeights(r) * factor)));
+    }
+    if (OnEndRowSize)
+        OnEndRowSize(this, ARow);
+    Colclicked = Rowclicked = -1;
+}
+
 bool TQvStringGrid::Zoom(int x)
 {
     if (ZoomFactor + x < -10 || ZoomFactor + x > 10)
