@@ -674,3 +674,22 @@ TEST(GridEdit, DirectEditAndDropReportTheSelectionWhenTheComboOpens)
     EXPECT_GE(reports, 1);
     w.grid->EditCombo()->hidePopup();
 }
+
+TEST(GridEdit, AcceptedEditIsRecordedForUndo)
+{
+    EditWindow w;
+    VOreRizeZuvuZira history;
+    w.grid->SetUndoRedo(&history);
+    w.grid->SetCells(1, 2, QStringLiteral("before"));
+    w.click(1, 2);
+    w.type(QStringLiteral("after"));
+    w.key(Qt::Key_Return);
+    ASSERT_EQ(history.Items().size(), 1u);
+    EXPECT_EQ(history.Items()[0].Col, 1);
+    EXPECT_EQ(history.Items()[0].Row, 2);
+    EXPECT_EQ(history.Items()[0].Value, QStringLiteral("after"));
+    EXPECT_EQ(history.Items()[0].OrigValue, QStringLiteral("before"));
+    history.Undo();
+    EXPECT_EQ(w.grid->Cells(1, 2), QStringLiteral("before"));
+    w.grid->SetUndoRedo(nullptr);
+}

@@ -76,8 +76,12 @@ bool TQvStringGrid::ValidateCell(const QString& NewValue)
         if (FixedCols() > 0)
             SetRowModified(ARow, true);
     }
+    if (valid)
+        CalcFooter(ACol);
     if (CellChecker && CellChecker->AutoMarkError)
         value = CellChecker->MarkError(ACol, ARow, value);
+    if (valid && UndoRedo())
+        UndoRedo()->RegisterChange(ACol, ARow, FOldCellText, value);
     if (valid && changed)
         CellsChanged(TRect{ACol, ARow, ACol, ARow});
     nav.SetAdvanceOnEnter(advance);
