@@ -508,3 +508,21 @@ TEST(GridInputKeys, KeypadDecimalKeyTypesTheLocaleSeparator)
     }
     QLocale::setDefault(saved);
 }
+
+TEST(GridInputKeys, TabOpensTheReachedCellWithAutoEdit)
+{
+    for (bool autoEdit : {true, false}) {
+        SCOPED_TRACE(autoEdit ? "auto edit" : "no auto edit");
+        KeyWindow w;
+        w.grid->SetOptions(w.grid->Options() | goTabs | goEditing);
+        w.grid->Navigation().SetAdvanceAutoEdit(autoEdit);
+        w.grid->SetCells(3, 3, "next");
+        w.go(2, 3);
+        w.key(Qt::Key_Tab);
+        EXPECT_EQ(w.cell().X, 3);
+        EXPECT_EQ(w.grid->EditorMode(), autoEdit);
+        if (autoEdit) {
+            EXPECT_EQ(w.grid->InplaceEdit()->text(), "next");
+        }
+    }
+}

@@ -167,7 +167,7 @@ bool TQvStringGrid::TabNavigate(bool backward)
         FLastTabCol = FLastTabRow = -1;
         return result;
     }
-    if (result && nav.AdvanceAutoEdit() && !IsControlCell(RealCol(), Row()) && (Options() & goEditing))
+    if (result && nav.AdvanceAutoEdit() && !IsControlCell(RealCol(), Row()))
         SimulateCellClick(Col(), Row());
     FLastTabCol = FLastTabRow = -1;
     if (nav.AlwaysEdit())
