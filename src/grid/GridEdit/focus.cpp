@@ -71,6 +71,8 @@ void TQvStringGrid::ExitGrid()
 {
     if (FBlockKill)
         return;
+    if (FSelChange && MouseActions().DisjunctRowSelect())
+        SyncRowSelectWithSelection(false);
     FSelChange = false;
 }
 
