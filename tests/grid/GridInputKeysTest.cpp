@@ -526,3 +526,30 @@ TEST(GridInputKeys, TabOpensTheReachedCellWithAutoEdit)
         }
     }
 }
+
+TEST(GridInputKeys, InsertAfterTheLastRowKeepsTheCurrentRow)
+{
+    KeyWindow w;
+    w.grid->Navigation().SetAllowInsertRow(true);
+    w.grid->Navigation().SetInsertPosition(pInsertAfter);
+    std::vector<int> inserted;
+    w.grid->OnAutoInsertRow = [&](TQvStringGrid*, int r) { inserted.push_back(r); };
+    w.grid->SetCells(1, 9, "last");
+    w.go(1, 9);
+    w.key(Qt::Key_Insert);
+    EXPECT_EQ(w.grid->RowCount(), 11);
+    EXPECT_EQ(w.grid->Cells(1, 9), "last");
+    EXPECT_EQ(w.grid->Cells(1, 10), "");
+    EXPECT_EQ(w.cell().Y, 9);
+    EXPECT_EQ(inserted, std::vector<int>{10});
+
+    // In the middle the current row follows the new row.
+    w.go(1, 4);
+    w.key(Qt::Key_Insert);
+    EXPECT_EQ(w.cell().Y, 5);
+
+    // Refused by the window: nothing changes.
+    w.grid->OnCanInsertRow = [](TQvStringGrid*, int, bool& can) { can = false; };
+    w.key(Qt::Key_Insert);
+    EXPECT_EQ(w.grid->RowCount(), 12);
+}
