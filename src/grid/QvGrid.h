@@ -944,6 +944,9 @@ public:
     QStringList FlatScrollCalls;
     TScrollInfo ProportionalHScroll, ProportionalVScroll;
     void SetScrollType(TScrollType value);
+    void SetScrollBars(TScrollStyle value);
+    void SetScrollBarAlways(TScrollBarAlways value);
+    void UpdateScrollBarsAlways(bool Show);
     void UpdateProportionalHScroll();
     void UpdateProportionalVScroll();
     // The thumb moved to Pos (0..127): the row or column shown first, and the hint text.

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QTest>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 using namespace grid;
@@ -508,4 +509,29 @@ TEST(GridInputTimer, BlinkPhaseAndHoverFocus)
     w.grid.HandleTimer();
     EXPECT_EQ(w.grid.Col(), 4);
     EXPECT_EQ(w.grid.Row(), 6);
+}
+
+TEST(GridInputScroll, BarsKeptVisibleWhenNothingScrolls)
+{
+    ScrollWindow w(3); // everything fits
+    w.grid.SetColCount(2);
+    QApplication::processEvents();
+    EXPECT_FALSE(w.grid.verticalScrollBar()->isVisible());
+    w.grid.SetScrollBarAlways(TQvStringGrid::saVert);
+    QApplication::processEvents();
+    EXPECT_TRUE(w.grid.verticalScrollBar()->isVisible());
+    EXPECT_EQ(w.grid.verticalScrollBar()->minimum(), w.grid.verticalScrollBar()->maximum()); // nothing to scroll
+    w.grid.SetRowCount(100); // rows added later: the kept bar scrolls them
+    QApplication::processEvents();
+    EXPECT_GT(w.grid.verticalScrollBar()->maximum(), w.grid.verticalScrollBar()->minimum());
+    EXPECT_TRUE(w.grid.verticalScrollBar()->isEnabled());
+    w.grid.SetRowCount(3);
+    EXPECT_FALSE(w.grid.horizontalScrollBar()->isVisible());
+    w.grid.SetScrollBars(ssHorizontal);
+    QApplication::processEvents();
+    EXPECT_FALSE(w.grid.verticalScrollBar()->isVisible());
+    w.grid.SetScrollBars(ssBoth);
+    w.grid.SetScrollBarAlways(TQvStringGrid::saNone);
+    QApplication::processEvents();
+    EXPECT_FALSE(w.grid.verticalScrollBar()->isVisible());
 }

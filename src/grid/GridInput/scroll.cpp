@@ -61,19 +61,41 @@ void TQvStringGrid::SetScrollType(TScrollType value)
         else
             FlatScrollCalls << QStringLiteral("UninitializeFlatSB");
         if (value == ssMetro)
-            ScrollBars = ssNone;
+            SetScrollBars(ssNone);
         else if (ScrollBars == ssNone)
-            ScrollBars = ssBoth;
-        setVerticalScrollBarPolicy(ScrollBars == ssVertical || ScrollBars == ssBoth ? Qt::ScrollBarAsNeeded
-                                                                                   : Qt::ScrollBarAlwaysOff);
-        setHorizontalScrollBarPolicy(ScrollBars == ssHorizontal || ScrollBars == ssBoth
-                                         ? Qt::ScrollBarAsNeeded
-                                         : Qt::ScrollBarAlwaysOff);
+            SetScrollBars(ssBoth);
     }
     // The flat styles have no counterpart: the call is kept, the normal bars stay.
     static const char* const styles[] = {"regular", "flat", "encarta", ""};
     if (value != ssMetro)
         FlatScrollCalls << QStringLiteral("FlatSB_SetScrollProp style %1").arg(QLatin1String(styles[value]));
+}
+
+void TQvStringGrid::SetScrollBars(TScrollStyle value)
+{
+    ScrollBars = value;
+    UpdateScrollBarsAlways(false);
+}
+
+void TQvStringGrid::SetScrollBarAlways(TScrollBarAlways value)
+{
+    ScrollBarAlways = value;
+    UpdateScrollBarsAlways(true);
+}
+
+// Bars the setting excludes are off; a bar kept visible while its content fits has an empty
+// range, so it shows and scrolls nothing; the others come and go as needed. (Disabling it
+// instead would leave it disabled once rows are added.)
+void TQvStringGrid::UpdateScrollBarsAlways(bool)
+{
+    const bool vAllowed = ScrollBars == ssVertical || ScrollBars == ssBoth;
+    const bool hAllowed = ScrollBars == ssHorizontal || ScrollBars == ssBoth;
+    const bool vKeep = ScrollBarAlways == saVert || ScrollBarAlways == saBoth;
+    const bool hKeep = ScrollBarAlways == saHorz || ScrollBarAlways == saBoth;
+    setVerticalScrollBarPolicy(!vAllowed ? Qt::ScrollBarAlwaysOff
+                                         : vKeep ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(!hAllowed ? Qt::ScrollBarAlwaysOff
+                                           : hKeep ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
 }
 
 void TQvStringGrid::UpdateProportionalHScroll()
