@@ -553,3 +553,18 @@ TEST(GridInputKeys, InsertAfterTheLastRowKeepsTheCurrentRow)
     w.key(Qt::Key_Insert);
     EXPECT_EQ(w.grid->RowCount(), 12);
 }
+
+TEST(GridInputKeys, RightAndLeftOnAMergedNodeRowExpandAndContract)
+{
+    KeyWindow w;
+    w.grid->AddNode(2, 3);
+    w.grid->MergeCells(1, 2, 3, 1);
+    const int rows = w.grid->RowCount();
+    w.go(1, 2);
+    w.key(Qt::Key_Left);
+    EXPECT_EQ(w.grid->RowCount(), rows - 2);
+    EXPECT_TRUE(w.grid->GetNodeState(2));
+    w.key(Qt::Key_Right);
+    EXPECT_EQ(w.grid->RowCount(), rows);
+    EXPECT_FALSE(w.grid->GetNodeState(2));
+}
