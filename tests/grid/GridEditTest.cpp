@@ -693,3 +693,32 @@ TEST(GridEdit, AcceptedEditIsRecordedForUndo)
     EXPECT_EQ(w.grid->Cells(1, 2), QStringLiteral("before"));
     w.grid->SetUndoRedo(nullptr);
 }
+
+TEST(GridEdit, ComboEditEventsInOrderWithTheirArgumentOrders)
+{
+    EditWindow w;
+    w.grid->OnGetEditorProp = [&](TQvStringGrid*, int c, int r, void*) { w.log << QStringLiteral("EditorProp c%1 r%2").arg(c).arg(r); };
+    w.grid->OnEditChange = [&](TQvStringGrid*, int c, int r, const QString& v) {
+        w.log << QStringLiteral("EditChange c%1 r%2 %3").arg(c).arg(r).arg(v);
+    };
+    w.grid->SetCells(2, 3, QStringLiteral("Alpha"));
+    w.click(2, 3);
+    w.log.clear();
+    w.click(2, 3);
+    w.key(Qt::Key_Down);
+    w.key(Qt::Key_Return);
+    const QStringList expected = {
+        "CanEdit r3 c2",          // row before column
+        "EditorType c2 r3",       // column before row, as every event below
+        "EditorProp c2 r3",
+        "EditChange c2 r3 Beta",
+        "ComboChange c2 r3 1 Beta",
+        "Validate c2 r3 Beta cell=Beta",
+        "EditingDone",
+        "EditCellDone c2 r3",
+    };
+    const QStringList got = w.events("^(CanEdit|EditorType|EditorProp|EditChange|ComboChange|Validate|EditingDone|EditCellDone)");
+    ASSERT_FALSE(got.isEmpty());
+    EXPECT_EQ(got.first(), expected.first());
+    EXPECT_EQ(got.filter(QRegularExpression("^(?!CanEdit)")), expected.mid(1));
+}
