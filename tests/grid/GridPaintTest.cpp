@@ -187,6 +187,7 @@ TEST_P(GridPaint, RadioGroupGlyphRectangles)
     TCellGraphic* g = grid->CreateCellGraphic(2, 2);
     g->FCellType = ctRadio;
     g->FCellBitmap = new TStringList(QStringList{QStringLiteral("A"), QStringLiteral("B")});
+    g->FCellCreated = true; // the graphic owns the option list
     g->FCellIndex = 1;
     grid->PaintSettings().ControlLook.RadioSize = 10;
     const QImage img = paint(2, 2, {0, 0, 100, 60});
