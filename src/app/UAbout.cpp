@@ -60,7 +60,7 @@ QString Home_Page_Address()
 }
 
 TFAbout::TFAbout(platform::Services& services, QWidget* parent)
-    : QDialog(parent), services_(services)
+    : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FAbout"));
     common::Set_Fixed_Dialog_Frame(this);
@@ -107,12 +107,6 @@ TFAbout::TFAbout(platform::Services& services, QWidget* parent)
 
 TFAbout::~TFAbout() = default;
 
-int TFAbout::ShowModal()
-{
-    setModal(true);
-    return exec();
-}
-
 void TFAbout::FormShow()
 {
     Label2->setText(QString::fromUtf8(common::kSW_Description));
@@ -144,26 +138,6 @@ bool TFAbout::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TFAbout::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    FormShow();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-}
-
-void TFAbout::keyPressEvent(QKeyEvent* event)
-{
-    // Escape and Enter do not close the window by themselves: OK and the close box do.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace app

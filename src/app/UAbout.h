@@ -3,6 +3,7 @@
 // code, with the maker's logo and web address opening the maker's home page. Its texts are
 // fixed in English: it has no Set_Lang and a language change leaves it alone.
 
+#include "common/UFormParts.h"
 #include "common/UComonState.h"
 #include <QDialog>
 #include <QString>
@@ -24,7 +25,7 @@ inline constexpr const char* kManualCode = "DM40517";
 // The maker's home page, telling it which program sent the visitor.
 QString Home_Page_Address();
 
-class TFAbout : public QDialog {
+class TFAbout : public common::TQvForm {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 425;
@@ -33,11 +34,9 @@ public:
     explicit TFAbout(platform::Services& services, QWidget* parent = nullptr);
     ~TFAbout() override;
 
-    // Runs the window modally; the main window ignores the result.
-    int ShowModal();
 
     // Each showing: the four values and the window's size.
-    void FormShow();
+    void FormShow() override;
     // Logo and web address: the maker's home page in the desktop's browser.
     void Label4Click();
 
@@ -58,11 +57,8 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    platform::Services& services_;
 };
 
 } // namespace app

@@ -26,7 +26,7 @@ constexpr int kButtonStripHeight = 40;
 } // namespace
 
 TFNew_Project::TFNew_Project(platform::Services& services, QWidget* parent)
-    : QDialog(parent), services_(services)
+    : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FNew_Project"));
     common::Set_Fixed_Dialog_Frame(this);
@@ -75,12 +75,6 @@ void TFNew_Project::FormCreate()
     L_SW_Code->setText(common::State().SW_Code);
     setFixedSize(kClientWidth, kClientHeight);
     Set_Lang();
-}
-
-int TFNew_Project::ShowModal()
-{
-    setModal(true);
-    return exec();
 }
 
 void TFNew_Project::Set_Lang()
@@ -151,27 +145,6 @@ void TFNew_Project::reject()
 {
     // The close box.
     done(kModalCancel);
-}
-
-void TFNew_Project::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    FormShow();
-}
-
-void TFNew_Project::keyPressEvent(QKeyEvent* event)
-{
-    // Escape does not close the window (Cancel and the close box do); Enter confirms only from
-    // the name box.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace app

@@ -4,6 +4,7 @@
 // Project_Dir and the project file paths name it) and the window closes with result 1; Cancel
 // and the close box close it with result 2.
 
+#include "common/UFormParts.h"
 #include <QDialog>
 
 class QLabel;
@@ -17,22 +18,18 @@ struct Services;
 
 namespace app {
 
-class TFNew_Project : public QDialog {
+class TFNew_Project : public common::TQvForm {
     Q_OBJECT
 public:
-    static constexpr int kModalOK = 1;
-    static constexpr int kModalCancel = 2;
     static constexpr int kClientWidth = 331;
     static constexpr int kClientHeight = 162;
 
     explicit TFNew_Project(platform::Services& services, QWidget* parent = nullptr);
     ~TFNew_Project() override;
 
-    // Runs the window modally: 1 when a project was created, 2 otherwise.
-    int ShowModal();
 
     // Each showing: an empty name box with the focus.
-    void FormShow();
+    void FormShow() override;
     // Checks the typed name, makes the folders and opens the new project; on an error it says
     // why and the window stays open with the name as typed.
     void Btn_OKClick();
@@ -55,13 +52,10 @@ public slots:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
 
-    platform::Services& services_;
 };
 
 } // namespace app

@@ -27,7 +27,7 @@ constexpr int kButtonStripHeight = 40;
 } // namespace
 
 TFOpenConf::TFOpenConf(platform::Services& services, QWidget* parent)
-    : QDialog(parent), services_(services)
+    : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FOpenConf"));
     setFont(common::Verdana(11, false));
@@ -90,12 +90,6 @@ void TFOpenConf::FormCreate()
     L_SW_Code->setText(common::State().SW_Code);
     resize(kClientWidth, kClientHeight);
     Set_Lang();
-}
-
-int TFOpenConf::ShowModal()
-{
-    setModal(true);
-    return exec();
 }
 
 void TFOpenConf::Set_Lang()
@@ -169,26 +163,6 @@ void TFOpenConf::reject()
 {
     // The close box.
     done(kModalCancel);
-}
-
-void TFOpenConf::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    FormShow();
-}
-
-void TFOpenConf::keyPressEvent(QKeyEvent* event)
-{
-    // Escape and Enter do not close the window by themselves: OK, Cancel and the close box do.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace app

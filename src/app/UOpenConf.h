@@ -4,6 +4,7 @@
 // it when the window closes with result 1 (an empty name then means no project); Cancel and
 // the close box close it with result 2.
 
+#include "common/UFormParts.h"
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -19,23 +20,19 @@ struct Services;
 
 namespace app {
 
-class TFOpenConf : public QDialog {
+class TFOpenConf : public common::TQvForm {
     Q_OBJECT
 public:
-    static constexpr int kModalOK = 1;
-    static constexpr int kModalCancel = 2;
     static constexpr int kClientWidth = 377;
     static constexpr int kClientHeight = 351;
 
     explicit TFOpenConf(platform::Services& services, QWidget* parent = nullptr);
     ~TFOpenConf() override;
 
-    // Runs the window modally: 1 for OK (read Name_Conf), 2 for Cancel or the close box.
-    int ShowModal();
 
     // Each showing: the list rebuilt from the folders, the open project (or the first entry)
     // selected.
-    void FormShow();
+    void FormShow() override;
     // Fills SL with the project folders' names.
     void Load_Existing_Configuration();
     // Index in SL of the first name equal to snc when a..z are taken as A..Z; -1 when none.
@@ -63,13 +60,10 @@ public slots:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
 
-    platform::Services& services_;
 };
 
 } // namespace app

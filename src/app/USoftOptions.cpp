@@ -112,7 +112,7 @@ bool Check_Version(platform::HttpClient* client, const QString& host, int port)
 // ---- The window ----
 
 TFSoftOptions::TFSoftOptions(platform::Services& services, QWidget* parent)
-    : QDialog(parent), Version_Host(QString::fromLatin1(kMakerWebHost)), services_(services)
+    : common::TQvForm(services, parent), Version_Host(QString::fromLatin1(kMakerWebHost))
 {
     setObjectName(QStringLiteral("FSoftOptions"));
     common::Set_Fixed_Dialog_Frame(this);
@@ -253,12 +253,6 @@ void TFSoftOptions::FormCreate()
     setFixedSize(kClientWidth, kClientHeight);
     PC_Options->setTabVisible(PC_Options->indexOf(TS_Con_Options), true);
     Set_Lang();
-}
-
-int TFSoftOptions::ShowModal()
-{
-    setModal(true);
-    return exec();
 }
 
 void TFSoftOptions::Set_Lang()
@@ -479,26 +473,6 @@ bool TFSoftOptions::eventFilter(QObject* watched, QEvent* event)
             }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TFSoftOptions::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    FormShow();
-}
-
-void TFSoftOptions::keyPressEvent(QKeyEvent* event)
-{
-    // Escape and Enter do not close the window by themselves: OK, Cancel and the close box do.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace app

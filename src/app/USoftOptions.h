@@ -7,6 +7,7 @@
 // The version query lives here too: Check_Version asks the maker's version service whether a
 // newer version of this program exists; the main window's timer calls it as well.
 
+#include "common/UFormParts.h"
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -55,11 +56,9 @@ bool Is_Newer_Version_Reply(const QString& reply);
 // (no client, no connection, an HTTP status other than success, a redirect) reads as false.
 bool Check_Version(platform::HttpClient* client, const QString& host, int port);
 
-class TFSoftOptions : public QDialog {
+class TFSoftOptions : public common::TQvForm {
     Q_OBJECT
 public:
-    static constexpr int kModalOK = 1;
-    static constexpr int kModalCancel = 2;
     static constexpr int kClientWidth = 509;
     static constexpr int kClientHeight = 373;
     static constexpr int kSlotsPerPage = 6;
@@ -67,9 +66,6 @@ public:
     explicit TFSoftOptions(platform::Services& services, QWidget* parent = nullptr);
     ~TFSoftOptions() override;
 
-    // Runs the window modally: 1 after OK (the main window then writes the settings file and
-    // applies the timer rule), 2 after Cancel or the close box (nothing taken over).
-    int ShowModal();
 
     // What the window needs of the main window, set by it after construction.
     // Re-applies the texts of every window but the about window (this one included). When
@@ -85,7 +81,7 @@ public:
 
     // Each showing: the language list from the "LANGUAGE" folder, page 1, the check boxes from
     // the settings, the update link hidden, the language page in front.
-    void FormShow();
+    void FormShow() override;
     // Captions from the text table.
     void Set_Lang();
     // The language files: every readable regular "*.lng" file, sorted by name ignoring case.
@@ -152,8 +148,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
@@ -163,7 +157,6 @@ private:
     int pageCount() const;
     void showPageLines();
 
-    platform::Services& services_;
     // Slot k (0..5): picture and name.
     std::array<QLabel*, kSlotsPerPage> slotPictures_{};
     std::array<QLabel*, kSlotsPerPage> slotNames_{};

@@ -1,7 +1,13 @@
 #include "common/UFormParts.h"
 
-#include <QDialog>
+#include "platform/Messages.h"
+#include "platform/Services.h"
+#include "platform/Xml.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 
 namespace common {
 
@@ -36,6 +42,41 @@ void Set_Fixed_Dialog_Frame(QDialog* dialog)
 {
     dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+TQvForm::TQvForm(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services) {}
+
+int TQvForm::ShowModal()
+{
+    setModal(true);
+    return exec();
+}
+
+void TQvForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    try {
+        FormShow();
+    } catch (const platform::xml::XmlError& e) {
+        if (services_.messages)
+            services_.messages->error(this, QString::fromUtf8(e.what()));
+        QMetaObject::invokeMethod(this, [this] { done(kModalCancel); }, Qt::QueuedConnection);
+        return;
+    }
+    if (CenterOnShow)
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+}
+
+void TQvForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 } // namespace common

@@ -3,11 +3,15 @@
 // software code and the window's title text, and the fixed-size dialog frame.
 
 #include <QColor>
+#include <QDialog>
 #include <QFont>
 
-class QDialog;
 class QLabel;
 class QWidget;
+
+namespace platform {
+struct Services;
+}
 
 namespace common {
 
@@ -24,5 +28,34 @@ void Make_Title_Labels(QWidget* P_Title, int width, int descTop, QLabel*& L_SW_C
 
 // A fixed-size window with a single border and the system menu only.
 void Set_Fixed_Dialog_Frame(QDialog* dialog);
+
+// The frame of every window but the main window: modal, shown by ShowModal, reading its
+// settings in FormShow each time it is shown.
+class TQvForm : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kModalOK = 1;
+    static constexpr int kModalCancel = 2;
+
+    // Shows the window modally; 1 for OK, 2 for Cancel or the close box.
+    int ShowModal();
+
+protected:
+    TQvForm(platform::Services& services, QWidget* parent);
+
+    // Runs each time the window is shown. A project file that cannot be read throws
+    // platform::xml::XmlError: the message is shown and the window closes with Cancel, so an OK
+    // cannot overwrite the file with what the user never saw.
+    virtual void FormShow() = 0;
+
+    void showEvent(QShowEvent* event) override;
+    // Escape does not close the window (only Cancel and the close box do), and Enter does not
+    // confirm it.
+    void keyPressEvent(QKeyEvent* event) override;
+
+    // Centre the window on the screen each time it is shown.
+    bool CenterOnShow = true;
+    platform::Services& services_;
+};
 
 } // namespace common

@@ -133,7 +133,7 @@ QByteArray Ethernet_Update_Job(const TBoot_Job& job)
 // ---- The window --------------------------------------------------------------------------
 
 TFBoot::TFBoot(platform::Services& services, QWidget* parent, platform::ReachabilityClock* clock)
-    : QDialog(parent), services_(services), clock_(clock)
+    : common::TQvForm(services, parent), clock_(clock)
 {
     setObjectName(QStringLiteral("FBoot"));
     if (!clock_) {
@@ -246,19 +246,6 @@ void TFBoot::Set_Lang()
     Btn_Cancel->setToolTip(common::Lang_Text(kTextCancelHint));
     Btn_Update->setCaption(common::Lang_Text(kTextUpdate));
     Btn_Update->setToolTip(common::Lang_Text(kTextUpdateHint));
-}
-
-int TFBoot::ShowModal()
-{
-    setModal(true);
-    return exec();
-}
-
-void TFBoot::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TFBoot::FormShow()
@@ -414,17 +401,6 @@ void TFBoot::done(int r)
 void TFBoot::reject()
 {
     done(kModalCancel);
-}
-
-void TFBoot::keyPressEvent(QKeyEvent* event)
-{
-    // Escape does not close the window (only Cancel and the close box do), and Enter does not
-    // start an update.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool TFBoot::KeyPress(QLineEdit* sender)

@@ -9,6 +9,7 @@
 // Only the Ethernet layout exists: the serial layout and the device-search panel have no
 // caller, so every Form_Type shows the Ethernet layout.
 
+#include "common/UFormParts.h"
 #include <QByteArray>
 #include <QDialog>
 #include <QString>
@@ -53,10 +54,9 @@ struct TBoot_Job {
 // bank 1, bank 2; only the job's last operation sends the device back to its application.
 QByteArray Ethernet_Update_Job(const TBoot_Job& job);
 
-class TFBoot : public QDialog {
+class TFBoot : public common::TQvForm {
     Q_OBJECT
 public:
-    static constexpr int kModalCancel = 2;
     static constexpr int kClientWidth = 449;
     static constexpr int kTitleHeight = 69;
     static constexpr int kIPAddressHeight = 64;
@@ -69,11 +69,9 @@ public:
                     platform::ReachabilityClock* clock = nullptr);
     ~TFBoot() override;
 
-    // Runs the window modally; its result is always 2 (the update itself never closes it).
-    int ShowModal();
 
     // Each showing: texts, layout, the last address, option and read-back choice, focus.
-    void FormShow();
+    void FormShow() override;
     // Echo test, then the job file and the updater; on failure a message and nothing stored.
     void Btn_UpdateClick();
     // The echo test on the four boxes' address; ping_res tells how its last try ended.
@@ -125,8 +123,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildFrame();
@@ -138,7 +134,6 @@ private:
     void runUpdater();
     std::array<QLineEdit*, 4> boxes() const { return {E_IP1, E_IP2, E_IP3, E_IP4}; }
 
-    platform::Services& services_;
     std::unique_ptr<platform::ReachabilityClock> ownClock_;
     platform::ReachabilityClock* clock_ = nullptr;
     bool testing_ = false;         // an echo test is running (window messages still arrive)

@@ -31,7 +31,7 @@ const std::vector<TTableColumnDef> kColumns = {
 
 } // namespace
 
-TFDNet::TFDNet(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services)
+TFDNet::TFDNet(platform::Services& services, QWidget* parent) : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FDNet"));
     const TWindowFrame frame = Build_Window_Frame(*this, kClientWidth);
@@ -95,28 +95,6 @@ void TFDNet::Set_Lang()
     Hint_DeviceNet.clear();
     for (int n = 3119; n <= 3122; ++n)
         Hint_DeviceNet.append(text(n));
-}
-
-int TFDNet::ShowModal()
-{
-    setModal(true);
-    return exec();
-}
-
-void TFDNet::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    try {
-        FormShow();
-    } catch (const platform::xml::XmlError& e) {
-        // A file that cannot be read: say so and do not open, so that an OK cannot overwrite
-        // it with a table the user never saw.
-        if (services_.messages)
-            services_.messages->error(this, QString::fromUtf8(e.what()));
-        QMetaObject::invokeMethod(this, [this] { done(kModalCancel); }, Qt::QueuedConnection);
-    }
 }
 
 void TFDNet::FormShow()
@@ -194,17 +172,6 @@ void TFDNet::ClickCell(int row, int col)
 void TFDNet::reject()
 {
     done(kModalCancel);
-}
-
-void TFDNet::keyPressEvent(QKeyEvent* event)
-{
-    // Escape does not close the window (only Cancel and the close box do), nor does Enter
-    // confirm it.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace gateway

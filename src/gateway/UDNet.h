@@ -4,6 +4,7 @@
 // the file; OK validates, rewrites the file and closes with 1; Cancel closes with 2 and writes
 // nothing. The table logic is in UDNetTable.h.
 
+#include "common/UFormParts.h"
 #include "gateway/UTableRows.h"
 
 #include <QDialog>
@@ -20,11 +21,9 @@ struct Services;
 
 namespace gateway {
 
-class TFDNet : public QDialog {
+class TFDNet : public common::TQvForm {
     Q_OBJECT
 public:
-    static constexpr int kModalOK = 1;
-    static constexpr int kModalCancel = 2;
     static constexpr int kClientWidth = 745;
     static constexpr int kClientHeight = 337;
     static constexpr int kRows = 65; // the header row and 64 slaves
@@ -32,9 +31,8 @@ public:
     explicit TFDNet(platform::Services& services, QWidget* parent = nullptr);
     ~TFDNet() override;
 
-    int ShowModal();
 
-    void FormShow();
+    void FormShow() override;
     bool controllo_dati();
     void bitbtn1Click();
     void Btn_DelRow_Click();
@@ -63,13 +61,10 @@ public slots:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
 
-    platform::Services& services_;
     std::unique_ptr<TTableRows> rows_;
 };
 

@@ -69,7 +69,7 @@ QLabel* label(QWidget* parent, const char* name)
 
 } // namespace
 
-TFDefOffset::TFDefOffset(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services)
+TFDefOffset::TFDefOffset(platform::Services& services, QWidget* parent) : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FDefOffset"));
     const TWindowFrame frame = Build_Window_Frame(*this, kClientWidth);
@@ -166,12 +166,6 @@ void TFDefOffset::Set_Lang()
         ACG_ByteIN->SetCells(c, 0, text(3215 + c));
         ACG_ByteOUT->SetCells(c, 0, text(3218 + c));
     }
-}
-
-int TFDefOffset::ShowModal()
-{
-    setModal(true);
-    return exec();
 }
 
 void TFDefOffset::showEvent(QShowEvent* event)
@@ -320,17 +314,6 @@ void TFDefOffset::bitbtn1Click()
 void TFDefOffset::reject()
 {
     done(kModalCancel);
-}
-
-void TFDefOffset::keyPressEvent(QKeyEvent* event)
-{
-    // Escape does not close the window (only Cancel and the close box do), nor does Enter
-    // confirm it.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace gateway

@@ -5,6 +5,7 @@
 // refuses an output position taken twice, writes the file and closes with 1; Cancel closes
 // with 2 and writes nothing. The slave logic is in UDefOffsetSlaves.h.
 
+#include "common/UFormParts.h"
 #include "gateway/UDefOffsetSlaves.h"
 #include "gateway/UTableRows.h"
 
@@ -21,20 +22,17 @@ struct Services;
 
 namespace gateway {
 
-class TFDefOffset : public QDialog {
+class TFDefOffset : public common::TQvForm {
     Q_OBJECT
 public:
-    static constexpr int kModalOK = 1;
-    static constexpr int kModalCancel = 2;
     static constexpr int kClientWidth = 482;
     static constexpr int kClientHeight = 610;
 
     explicit TFDefOffset(platform::Services& services, QWidget* parent = nullptr);
     ~TFDefOffset() override;
 
-    int ShowModal();
 
-    void FormShow();
+    void FormShow() override;
     void ACG_DN_SlavesClick();
     void bitbtn1Click();
     void Load_Slave_DN();
@@ -75,12 +73,10 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
     bool loadFailed_ = false;
-    platform::Services& services_;
 };
 
 } // namespace gateway

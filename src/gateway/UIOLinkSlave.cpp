@@ -86,7 +86,7 @@ void fillTexts(QStringList& list, const int (&numbers)[N])
 
 } // namespace
 
-TFIOLinkSlave::TFIOLinkSlave(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services)
+TFIOLinkSlave::TFIOLinkSlave(platform::Services& services, QWidget* parent) : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FIOLinkSlave"));
     buildTables();
@@ -223,28 +223,6 @@ void TFIOLinkSlave::Set_Lang()
     Hint_Var.clear();
     for (int n = 1732; n <= 1746; ++n)
         Hint_Var.append(text(n));
-}
-
-int TFIOLinkSlave::ShowModal()
-{
-    setModal(true);
-    return exec();
-}
-
-void TFIOLinkSlave::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    try {
-        FormShow();
-    } catch (const platform::xml::XmlError& e) {
-        // A file that cannot be read: say so and do not open, so that an OK cannot overwrite
-        // it with tables the user never saw.
-        if (services_.messages)
-            services_.messages->error(this, QString::fromUtf8(e.what()));
-        QMetaObject::invokeMethod(this, [this] { done(kModalCancel); }, Qt::QueuedConnection);
-    }
 }
 
 void TFIOLinkSlave::FormShow()
@@ -384,17 +362,6 @@ void TFIOLinkSlave::Btn_PasteRowClick()
 void TFIOLinkSlave::reject()
 {
     done(kModalCancel);
-}
-
-void TFIOLinkSlave::keyPressEvent(QKeyEvent* event)
-{
-    // Escape does not close the window (only Cancel and the close box do), nor does Enter
-    // confirm it.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace gateway

@@ -5,6 +5,7 @@
 // closes with 1; Cancel closes with 2 and writes nothing. The table logic is in
 // UIOLinkSlaveTables.h.
 
+#include "common/UFormParts.h"
 #include "gateway/UTableRows.h"
 
 #include <QDialog>
@@ -22,20 +23,17 @@ struct Services;
 
 namespace gateway {
 
-class TFIOLinkSlave : public QDialog {
+class TFIOLinkSlave : public common::TQvForm {
     Q_OBJECT
 public:
-    static constexpr int kModalOK = 1;
-    static constexpr int kModalCancel = 2;
     static constexpr int kClientWidth = 1300;
     static constexpr int kClientHeight = 337;
 
     explicit TFIOLinkSlave(platform::Services& services, QWidget* parent = nullptr);
     ~TFIOLinkSlave() override;
 
-    int ShowModal();
 
-    void FormShow();
+    void FormShow() override;
     bool Controllo_dati();
     void Btn_OKClick();
     void Btn_DelRowClick();
@@ -83,8 +81,6 @@ public slots:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
@@ -94,7 +90,6 @@ private:
     bool& copyFlagOf(TTableGrid* grid);
     void afterRowChange(TTableGrid* grid);
 
-    platform::Services& services_;
     std::unique_ptr<TTableRows> rowsIn_, rowsOut_, rowsVar_;
 };
 

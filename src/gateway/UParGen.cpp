@@ -95,7 +95,7 @@ bool isByteField(const QObject* o)
 } // namespace
 
 TFParGen::TFParGen(platform::Services& services, QWidget* parent)
-    : QDialog(parent), services_(services)
+    : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FParGen"));
     buildFrame();
@@ -245,28 +245,6 @@ void TFParGen::Set_Lang()
     panels_->Set_Lang();
 }
 
-int TFParGen::ShowModal()
-{
-    setModal(true);
-    return exec();
-}
-
-void TFParGen::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    try {
-        FormShow();
-    } catch (const platform::xml::XmlError& e) {
-        // A settings file that cannot be read: say so and do not open, so that an OK cannot
-        // overwrite it with values the user never saw.
-        if (services_.messages)
-            services_.messages->error(this, QString::fromUtf8(e.what()));
-        QMetaObject::invokeMethod(this, [this] { done(kModalCancel); }, Qt::QueuedConnection);
-    }
-}
-
 void TFParGen::FormShow()
 {
     TParGen_Data data;
@@ -368,17 +346,6 @@ void TFParGen::Btn_OKClick()
 void TFParGen::reject()
 {
     done(kModalCancel);
-}
-
-void TFParGen::keyPressEvent(QKeyEvent* event)
-{
-    // Escape does not close the window (only Cancel and the close box do), and Enter does
-    // not confirm it.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool TFParGen::KeyPress(QWidget* sender)

@@ -4,6 +4,7 @@
 // "ParGen.xml". It reads the file each time it is shown, validates on OK, rewrites the file
 // and closes with result 1; Cancel and the close box close it with result 2 and write nothing.
 
+#include "common/UFormParts.h"
 #include <QDialog>
 
 #include <array>
@@ -28,11 +29,9 @@ namespace pargen_layout {
 class ParGenPanels;
 }
 
-class TFParGen : public QDialog {
+class TFParGen : public common::TQvForm {
     Q_OBJECT
 public:
-    static constexpr int kModalOK = 1;
-    static constexpr int kModalCancel = 2;
     static constexpr int kClientWidth = 460;
     static constexpr int kClientHeight = 700;
     static constexpr int kTitleHeight = 69;
@@ -41,11 +40,9 @@ public:
     explicit TFParGen(platform::Services& services, QWidget* parent = nullptr);
     ~TFParGen() override;
 
-    // Runs the window modally; its result is 1 after a saved OK, 2 otherwise.
-    int ShowModal();
 
     // Each showing: the fields from the file (or the defaults), then the panels re-laid.
-    void FormShow();
+    void FormShow() override;
     // True when every field under validation is valid; otherwise shows the first error.
     bool Controllo_Dati();
     // Validates, writes the file and closes with result 1.
@@ -94,8 +91,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -111,7 +106,6 @@ private:
     void toControls(const TParGen_Data& data);
     TParGen_Data fromControls() const;
 
-    platform::Services& services_;
     std::unique_ptr<pargen_layout::ParGenPanels> panels_;
 };
 
