@@ -133,18 +133,9 @@ TFSoftOptions::TFSoftOptions(platform::Services& services, QWidget* parent)
     P_Button = new QWidget(this);
     P_Button->setObjectName(QStringLiteral("P_Button"));
     P_Button->setGeometry(0, kClientHeight - kButtonStripHeight, kClientWidth, kButtonStripHeight);
-    Btn_OK = new TGlyphButton(P_Button);
-    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    Btn_OK->setKind(TGlyphButtonKind::bkOK);
     // OK closes the window itself, after taking the settings over.
-    Btn_OK->setModalResult(0);
-    Btn_OK->setGeometry(kClientWidth - 180, 8, 81, 25);
+    common::Make_OK_Cancel_Buttons(P_Button, kClientWidth, 0, Btn_OK, Btn_Cancel);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFSoftOptions::Btn_OKClick);
-    Btn_Cancel = new TGlyphButton(P_Button);
-    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    Btn_Cancel->setKind(TGlyphButtonKind::bkCancel);
-    Btn_Cancel->setModalResult(kModalCancel);
-    Btn_Cancel->setGeometry(kClientWidth - 92, 8, 81, 25);
 
     FormCreate();
 }

@@ -1,5 +1,6 @@
 #include "common/UFormParts.h"
 
+#include "common/GlyphButton.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/Xml.h"
@@ -36,6 +37,21 @@ void Make_Title_Labels(QWidget* P_Title, int width, int descTop, QLabel*& L_SW_C
         // Texts from language files are shown as written, never as markup.
         l->setTextFormat(Qt::PlainText);
     }
+}
+
+void Make_OK_Cancel_Buttons(QWidget* P_Button, int width, int okModalResult, TGlyphButton*& Btn_OK,
+                            TGlyphButton*& Btn_Cancel)
+{
+    Btn_OK = new TGlyphButton(P_Button);
+    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
+    Btn_OK->setKind(TGlyphButtonKind::bkOK);
+    Btn_OK->setModalResult(okModalResult);
+    Btn_OK->setGeometry(width - 180, 8, 81, 25);
+    Btn_Cancel = new TGlyphButton(P_Button);
+    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
+    Btn_Cancel->setKind(TGlyphButtonKind::bkCancel);
+    Btn_Cancel->setModalResult(TQvForm::kModalCancel);
+    Btn_Cancel->setGeometry(width - 92, 8, 81, 25);
 }
 
 void Set_Fixed_Dialog_Frame(QDialog* dialog)

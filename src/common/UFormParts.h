@@ -7,6 +7,7 @@
 #include <QFont>
 
 class QLabel;
+class TGlyphButton;
 class QWidget;
 
 namespace platform {
@@ -25,6 +26,11 @@ QFont Verdana(int pixelSize, bool bold = false);
 // Creates L_SW_Code (software code, large) and L_SW_Desc (the window's title text, bold) in the
 // title panel P_Title of the given width; descTop is the title text's top.
 void Make_Title_Labels(QWidget* P_Title, int width, int descTop, QLabel*& L_SW_Code, QLabel*& L_SW_Desc);
+
+// OK and Cancel at the right end of a fixed-width button strip P_Button; OK carries
+// okModalResult (0 when its handler closes the window), Cancel closes with 2.
+void Make_OK_Cancel_Buttons(QWidget* P_Button, int width, int okModalResult, TGlyphButton*& Btn_OK,
+                            TGlyphButton*& Btn_Cancel);
 
 // A fixed-size window with a single border and the system menu only.
 void Set_Fixed_Dialog_Frame(QDialog* dialog);
