@@ -700,6 +700,10 @@ private:
     std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
     std::unique_ptr<TMouseActions> FMouseActions;
     std::unique_ptr<TSyncGrid> FSyncGrid;
+    // Set while this grid hands a change to its coupled grid, so a grid coupled back to this
+    // one does not hand it back again.
+    bool FSyncPassing = false;
+    void passToSyncGrid(const std::function<void(TStringGrid&)>& pass);
     QStringList FColumnHeaders;
     QStringList FRowHeaders;
     QStringList FLookupItems;

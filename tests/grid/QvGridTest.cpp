@@ -429,6 +429,30 @@ TEST(QvStringGrid, RowWriterReportsRowChanges)
     EXPECT_EQ(updates.size(), 2u);
 }
 
+TEST(QvStringGrid, GridsCoupledBothWaysPassAMoveOnOnce)
+{
+    TQvStringGrid a, b;
+    a.SyncGrid().SetGrid(&b);
+    b.SyncGrid().SetGrid(&a);
+    for (TQvStringGrid* g : {&a, &b}) {
+        g->SyncGrid().SetSelectionColumn(true);
+        g->SyncGrid().SetSelectionRow(true);
+    }
+    int aRows = 0, bRows = 0;
+    a.OnRowUpdate = [&](TQvStringGrid*, int, int) { ++aRows; };
+    b.OnRowUpdate = [&](TQvStringGrid*, int, int) { ++bRows; };
+    a.SetCol(3);
+    EXPECT_EQ(b.Col(), 3);
+    a.SetRow(4);
+    EXPECT_EQ(b.Row(), 4);
+    b.SetCol(2);
+    b.SetRow(3);
+    EXPECT_EQ(a.Col(), 2);
+    EXPECT_EQ(a.Row(), 3);
+    EXPECT_EQ(aRows, 2);
+    EXPECT_EQ(bRows, 2);
+}
+
 TEST(QvStringGrid, TypedKeys)
 {
     ShownGrid s;

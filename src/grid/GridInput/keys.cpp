@@ -336,9 +336,9 @@ void TQvStringGrid::KeyDown(int key, Qt::KeyboardModifiers shift)
     TSyncGrid& sync = SyncGrid();
     if (TStringGrid* other = sync.Grid()) {
         if (sync.SelectionColumn() && Col() < other->ColCount())
-            other->SetCol(Col());
+            passToSyncGrid([col = Col()](TStringGrid& g) { g.SetCol(col); });
         if (sync.SelectionRow() && Row() < other->RowCount())
-            other->SetRow(Row());
+            passToSyncGrid([row = Row()](TStringGrid& g) { g.SetRow(row); });
     }
 }
 

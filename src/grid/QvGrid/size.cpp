@@ -111,11 +111,27 @@ void TQvStringGrid::SetWordWrap(bool v)
         Invalidate();
 }
 
+// A change is handed on once: not back to the grid it came from, nor on while it is coming back.
+void TQvStringGrid::passToSyncGrid(const std::function<void(TStringGrid&)>& pass)
+{
+    auto* target = dynamic_cast<TQvStringGrid*>(FSyncGrid->Grid());
+    if (FSyncPassing || (target && target->FSyncPassing))
+        return;
+    FSyncPassing = true;
+    try {
+        pass(*FSyncGrid->Grid());
+    } catch (...) {
+        FSyncPassing = false;
+        throw;
+    }
+    FSyncPassing = false;
+}
+
 void TQvStringGrid::SetCol(int value)
 {
     TBaseGrid::SetCol(value);
     if (FSyncGrid->Grid() && FSyncGrid->SelectionColumn() && value < FSyncGrid->Grid()->ColCount())
-        FSyncGrid->Grid()->SetCol(value);
+        passToSyncGrid([value](TStringGrid& g) { g.SetCol(value); });
 }
 
 void TQvStringGrid::SetRow(int value)
@@ -134,7 +150,7 @@ void TQvStringGrid::SetRow(int value)
     if (FMouseActions->DisjunctRowSelect())
         SyncRowSelectWithSelection(false);
     if (FSyncGrid->Grid() && FSyncGrid->SelectionRow() && Row() < FSyncGrid->Grid()->RowCount())
-        FSyncGrid->Grid()->SetRow(Row());
+        passToSyncGrid([row = Row()](TStringGrid& g) { g.SetRow(row); });
 }
 
 // ---- typed characters ------------------------------------------------------------------------
