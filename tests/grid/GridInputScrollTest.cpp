@@ -488,6 +488,16 @@ TEST(GridInputWheel, WheelEventsWithAnIncrement)
     EXPECT_EQ(ups, 1);
 }
 
+TEST(GridInputTimer, TheGridTimerTickBlinks)
+{
+    ScrollWindow w;
+    w.grid.EnableBlink = true;
+    w.grid.GridTimerTick();
+    EXPECT_TRUE(w.grid.GridBlink());
+    w.grid.GridTimerTick();
+    EXPECT_FALSE(w.grid.GridBlink());
+}
+
 TEST(GridInputTimer, BlinkPhaseAndHoverFocus)
 {
     ScrollWindow w;

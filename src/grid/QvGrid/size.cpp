@@ -216,6 +216,8 @@ void TQvStringGrid::GridTimerTick()
         IncrSearchText.clear();
         SearchTics = 0;
     }
+    // The same tick drives hover focus and blinking cells.
+    HandleTimer();
 }
 
 void TQvStringGrid::resizeEvent(QResizeEvent* e)
