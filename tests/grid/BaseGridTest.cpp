@@ -188,6 +188,26 @@ TEST(BaseGrid, UserAndGraphicObjectsLiveInTheProperties)
     EXPECT_EQ(g.GetObjectEx(2, 2), nullptr);
 }
 
+TEST(BaseGrid, FreeingCellPropertiesFreesTheirGraphicButNoUserObject)
+{
+    struct CountedGraphic : TCellGraphic {
+        explicit CountedGraphic(int* alive) : alive(alive) { ++*alive; }
+        ~CountedGraphic() override { --*alive; }
+        int* alive;
+    };
+    TBaseGrid g;
+    int alive = 0;
+    g.SetGraphicObjectEx(1, 1, new CountedGraphic(&alive));
+    ASSERT_EQ(alive, 1);
+    g.FreeCellProperties(1, 1);
+    EXPECT_EQ(alive, 0);
+    EXPECT_EQ(g.GetGridObject(1, 1), nullptr);
+    Tag user; // a plain object in the slot belongs to the caller
+    g.SetObjects(2, 2, &user);
+    g.FreeCellProperties(2, 2);
+    EXPECT_EQ(g.GetGridObject(2, 2), nullptr);
+}
+
 TEST(BaseGrid, DisplayTextHookOnlyForNormalRows)
 {
     TBaseGrid g;

@@ -220,9 +220,16 @@ void TBaseGrid::FreeCellObjects(int col1, int row1, int col2, int row2)
     }
 }
 
+// The graphic the grid made for the properties goes with them; a user object in the slot is
+// only let go, its owner frees it.
 void TBaseGrid::FreeCellProperties(int col, int row)
 {
-    delete store.Object(col, row);
+    if (auto* p = dynamic_cast<TCellProperties*>(store.Object(col, row))) {
+        if (p->FGraphicObject && p->FGraphicObject->ClassName() == QLatin1String("TCellGraphic"))
+            delete p->FGraphicObject;
+        p->FGraphicObject = nullptr;
+        delete p;
+    }
     store.SetObject(col, row, nullptr);
 }
 
