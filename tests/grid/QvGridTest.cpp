@@ -265,6 +265,26 @@ TEST(QvStringGrid, CanEditCellMatrix)
     EXPECT_FALSE(can);
 }
 
+TEST(QvStringGrid, EditingSuspendedOnAReadOnlyCellStillAllowsOtherCells)
+{
+    struct Probe : TQvStringGrid {
+        using TQvStringGrid::IsEditable;
+    };
+    Probe g;
+    g.SetOptions(g.Options() | goEditing);
+    g.OnCanEditCell = [](TQvStringGrid*, int, int c, bool& can) {
+        if (c == 1)
+            can = false;
+    };
+    g.SetRow(3); // onto the read-only column 1: editing is switched off for that cell only
+    ASSERT_FALSE(g.Options() & goEditing);
+    EXPECT_TRUE(g.IsEditable(2, 3));
+    EXPECT_FALSE(g.IsEditable(1, 3));
+    // Without the suspension a grid without editing edits nothing.
+    Probe off;
+    EXPECT_FALSE(off.IsEditable(2, 3));
+}
+
 TEST(QvStringGrid, RefusalTexts)
 {
     TQvStringGrid g;

@@ -158,11 +158,10 @@ void TQvStringGrid::SetRow(int value)
 
 bool TQvStringGrid::IsEditable(int ACol, int ARow)
 {
-    if (!(Options() & goEditing) && !FMouseActions->RangeSelectAndEdit())
+    // Editing switched off only for a read-only current cell still counts as editing on.
+    if (!(Options() & goEditing) && !FMouseActions->RangeSelectAndEdit() && !FEditDisable)
         return false;
-    bool can = true;
-    CanEditCell(ACol, ARow, can);
-    return can;
+    return CanEditNonFixedCell(ACol, ARow);
 }
 
 int TQvStringGrid::Search(const QString& s)
