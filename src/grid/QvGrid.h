@@ -678,6 +678,9 @@ protected:
     // may refuse the move, then the base decision.
     bool AllowCellSelect(int col, int row) override;
     bool IsEditable(int ACol, int ARow);
+    // A moved column takes its cells, its texts in the hidden rows, its hidden state and its
+    // stored width along, by real indexes, while the event reports the displayed ones.
+    void ColumnMoved(int fromIndex, int toIndex) override;
 
 private:
     void growRowSelect(int ARow);

@@ -82,6 +82,43 @@ TEST(QvGridHiddenColumns, RefusalsAndIndexesBeyondTheHidingRange)
     EXPECT_EQ(one.NumHiddenColumns(), 0);
 }
 
+// Moves between displayed columns while column 1 of 5 and row 2 are hidden: every column keeps
+// its texts (hidden row included), its width and its hidden state.
+TEST(QvGridHiddenColumns, MovingColumnsKeepsEachColumnWhole)
+{
+    struct Case {
+        int from, to;            // displayed
+        std::vector<int> order;  // original columns in real order afterwards
+    };
+    const Case cases[] = {
+        {1, 3, {0, 1, 3, 4, 2}},
+        {3, 0, {4, 0, 1, 2, 3}},
+        {0, 2, {1, 2, 3, 0, 4}},
+        {2, 1, {0, 1, 3, 2, 4}},
+    };
+    for (const Case& k : cases) {
+        TQvStringGrid g;
+        fillRows(g, 5, 4);
+        for (int c = 0; c < 5; ++c)
+            g.SetColWidths(c, 30 + c);
+        g.HideColumn(1);
+        g.HideRow(2);
+        g.MoveColumn(k.from, k.to);
+        for (int p = 0; p < 5; ++p)
+            EXPECT_EQ(g.IsHiddenColumn(p), k.order[std::size_t(p)] == 1) << k.from << "->" << k.to << " real " << p;
+        g.UnHideColumnsAll();
+        g.UnHideRowsAll();
+        ASSERT_EQ(g.ColCount(), 5);
+        for (int p = 0; p < 5; ++p) {
+            const int orig = k.order[std::size_t(p)];
+            EXPECT_EQ(g.ColWidths(p), 30 + orig) << k.from << "->" << k.to << " col " << p;
+            for (int r = 0; r < 4; ++r)
+                EXPECT_EQ(g.Cells(p, r), QStringLiteral("%1:%2").arg(orig).arg(r))
+                    << k.from << "->" << k.to << " col " << p << " row " << r;
+        }
+    }
+}
+
 TEST(QvGridHiddenRows, HideRowsMapsAndRoundTripsTextsObjectsAndHeights)
 {
     TQvStringGrid g;
