@@ -854,3 +854,29 @@ TEST(GridPaintBackground, OutsideTheCells)
 }
 
 } // namespace
+
+// With a column hidden in front, a cell takes its own column's look, not its neighbour's.
+TEST_P(GridPaint, HiddenColumnInFrontKeepsEachCellsOwnLook)
+{
+    grid->SetCells(2, 2, "WWWW");
+    grid->SetCells(3, 2, "WWWW");
+    grid->HideColumn(1);
+    std::vector<int> asked;
+    grid->OnGetCellColor = [&](TQvStringGrid*, int, int ACol, TGridDrawState, TBrush&, TFont& font) {
+        asked.push_back(ACol);
+        if (ACol == 3)
+            font.Color = 0x0000FF;
+    };
+    const auto hasRed = [](const QImage& img) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) == rgbOf(0x0000FF))
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(hasRed(paint(1, 2, {0, 0, 80, 24}))); // displayed 1 is real column 2
+    EXPECT_EQ(asked, std::vector<int>{2});
+    asked.clear();
+    EXPECT_TRUE(hasRed(paint(2, 2, {0, 0, 80, 24}))); // displayed 2 is real column 3
+    EXPECT_EQ(asked, std::vector<int>{3});
+}

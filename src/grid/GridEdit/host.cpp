@@ -126,7 +126,7 @@ TColor TQvStringGridEditHost::CellColor(int col, int row)
     TVAlignment va = vtaTop;
     bool ww = false;
     TCellGradientDirection gd = GradientVertical;
-    g->GetVisualProperties(g->RealColIndex(col), row, state, false, false, true, brush, to, mirror, mirrorTo, font,
+    g->GetVisualProperties(col, row, state, false, false, true, brush, to, mirror, mirrorTo, font,
                            ha, va, ww, gd);
     return brush.Color;
 }

@@ -50,7 +50,8 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
     // 4.
     c.WW = grid.WordWrap();
     TGridDrawState st = AState;
-    grid.GetVisualProperties(c.RealCol, ARow, st, false, false, true, c.Brush, c.ColorTo, c.MirrorColor,
+    // Displayed column: the remap turns it into the real one.
+    grid.GetVisualProperties(c.ACol, ARow, st, false, false, true, c.Brush, c.ColorTo, c.MirrorColor,
                              c.MirrorColorTo, c.Font, c.HA, c.VA, c.WW, c.GD);
     c.TextHA = c.HA;
     // 5.
