@@ -155,6 +155,22 @@ TEST(QvGridHiddenRows, HideRowsMapsAndRoundTripsTextsObjectsAndHeights)
     }
 }
 
+TEST(QvGridHiddenRows, ReadingAHiddenRowAppliesTheDisplayTextHook)
+{
+    TQvStringGrid g;
+    fillRows(g, 4, 6);
+    g.HideRow(3);
+    std::vector<std::pair<int, int>> asked;
+    g.OnGetDisplText = [&](TBaseGrid*, int c, int r, QString& v) {
+        asked.push_back({c, r});
+        v += QLatin1Char('!');
+    };
+    EXPECT_EQ(g.GetCellsEx(1, 3), "1:3!"); // the hook gets the real row
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{1, 3}}));
+    EXPECT_EQ(g.GetCellsEx(1, 4), "1:4!"); // a shown row reads through Cells
+    EXPECT_EQ(g.GetCellsEx(-1, 3), "");
+}
+
 TEST(QvGridHiddenRows, LaterRunsJoinTheStoreEachWithItsOwnRow)
 {
     TQvStringGrid g;

@@ -409,8 +409,15 @@ QString TQvStringGrid::GetCellsEx(int ACol, int ARow) const
 {
     if (!FGridItems.empty()) {
         for (const auto& item : FGridItems)
-            if (item->FIdx == ARow)
-                return ACol >= 0 && ACol < int(item->Texts.size()) ? item->Texts[std::size_t(ACol)] : QString();
+            if (item->FIdx == ARow) {
+                if (ACol < 0)
+                    return QString();
+                QString value = ACol < int(item->Texts.size()) ? item->Texts[std::size_t(ACol)] : QString();
+                // A hidden row reads as a shown one would: through the display-text event, at
+                // its real row (the grid's own additions work on displayed rows only).
+                TBaseGrid::GetDisplText(ACol, ARow, value);
+                return value;
+            }
         ARow = DisplRowFromReal(ARow);
     }
     return Cells(ACol, ARow);
