@@ -7,6 +7,8 @@
 #include "support/FakeMessages.h"
 #include "support/TestSupport.h"
 
+#include "support/ProgramFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -23,18 +25,13 @@ using platform::MsgIcon;
 
 namespace {
 
-class NewProjectWindow : public testing::Test {
+class NewProjectWindow : public testsupport::ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        savedState = State();
-        savedTexts = common::Lang_Str();
-        ASSERT_TRUE(tmp.isValid());
-        State() = TProgramState();
-        State().Exe_Dir = tmp.path();
-        State().SW_Code = QString::fromLatin1(common::kSW_Code);
-        common::Make_Workspace_Dirs(State());
-        common::Load_Default_Texts();
+        ProgramFolderTest::SetUp();
+        if (HasFatalFailure())
+            return;
         services.messages = &messages;
         window = std::make_unique<TFNew_Project>(services);
     }
@@ -42,8 +39,7 @@ protected:
     void TearDown() override
     {
         window.reset();
-        State() = savedState;
-        common::Lang_Str() = savedTexts;
+        ProgramFolderTest::TearDown();
     }
 
     QString projects() const { return State().Projects_Dir; }
@@ -59,9 +55,6 @@ protected:
             QTest::mouseClick(window->Btn_OK, Qt::LeftButton);
     }
 
-    TProgramState savedState;
-    QStringList savedTexts;
-    QTemporaryDir tmp;
     testsupport::FakeMessages messages;
     platform::Services services;
     std::unique_ptr<TFNew_Project> window;

@@ -7,6 +7,8 @@
 #include "support/FakeMessages.h"
 #include "support/TestSupport.h"
 
+#include "support/ProgramFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -21,18 +23,13 @@ using common::TProgramState;
 
 namespace {
 
-class OpenConfWindow : public testing::Test {
+class OpenConfWindow : public testsupport::ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        savedState = State();
-        savedTexts = common::Lang_Str();
-        ASSERT_TRUE(tmp.isValid());
-        State() = TProgramState();
-        State().Exe_Dir = tmp.path();
-        State().SW_Code = QString::fromLatin1(common::kSW_Code);
-        common::Make_Workspace_Dirs(State());
-        common::Load_Default_Texts();
+        ProgramFolderTest::SetUp();
+        if (HasFatalFailure())
+            return;
         services.messages = &messages;
         window = std::make_unique<TFOpenConf>(services);
     }
@@ -40,8 +37,7 @@ protected:
     void TearDown() override
     {
         window.reset();
-        State() = savedState;
-        common::Lang_Str() = savedTexts;
+        ProgramFolderTest::TearDown();
     }
 
     void makeProjects(const QStringList& names)
@@ -58,9 +54,6 @@ protected:
         return items;
     }
 
-    TProgramState savedState;
-    QStringList savedTexts;
-    QTemporaryDir tmp;
     testsupport::FakeMessages messages;
     platform::Services services;
     std::unique_ptr<TFOpenConf> window;

@@ -10,6 +10,8 @@
 #include "support/FakeShell.h"
 #include "support/TestSupport.h"
 
+#include "support/ProgramFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -30,18 +32,13 @@ using platform::MsgResult;
 
 namespace {
 
-class SoftOptionsWindow : public testing::Test {
+class SoftOptionsWindow : public testsupport::ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        savedState = State();
-        savedTexts = common::Lang_Str();
-        ASSERT_TRUE(tmp.isValid());
-        State() = TProgramState();
-        State().Exe_Dir = tmp.path();
-        State().SW_Code = QString::fromLatin1(common::kSW_Code);
-        common::Make_Workspace_Dirs(State());
-        common::Load_Default_Texts();
+        ProgramFolderTest::SetUp();
+        if (HasFatalFailure())
+            return;
         services.messages = &messages;
         services.shell = &shell;
         services.http = &http;
@@ -56,8 +53,7 @@ protected:
     void TearDown() override
     {
         window.reset();
-        State() = savedState;
-        common::Lang_Str() = savedTexts;
+        ProgramFolderTest::TearDown();
     }
 
     QString languageFile(const QString& name) const { return State().Language_Dir + "/" + name; }
@@ -95,9 +91,6 @@ protected:
         return t[305] + QString::number(page) + t[306] + QString::number(pages);
     }
 
-    TProgramState savedState;
-    QStringList savedTexts;
-    QTemporaryDir tmp;
     testsupport::FakeMessages messages;
     testsupport::FakeShell shell;
     testsupport::FakeHttp http;
