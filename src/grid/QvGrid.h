@@ -10,7 +10,7 @@
 
 #include "grid/BaseGrid.h"
 #include "grid/QvObj.h"
-#include "grid/QvStyleIF.h"
+#include "grid/look/QvStyleIF.h"
 
 #include <QScrollBar>
 #include <QStringList>
@@ -887,7 +887,7 @@ private:
     // ---- mouse, keyboard, scrolling ----
     // Key-down handling and navigation keys, command keys, Tab and Enter navigation, the left
     // and right button, double click, wheel, update lock, scrolling, sizing, footer calculation
-    // and the combo item list; implemented in GridInput/*.cpp.
+    // and the combo item list; implemented in input/GridInput/*.cpp.
 public:
     // Keys. HandleKeyDownMessage answers true when it consumed the key.
     bool HandleKeyDownMessage(QKeyEvent* e);

@@ -1,4 +1,4 @@
-#include "grid/qsgcheck.h"
+#include "grid/edit/qsgcheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "grid/CellStore.h"
+#include "grid/store/CellStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Cell colour, font and alignment resolution as plain logic: grid settings, cell properties,
 // selection, fixed cells, and hooks and events overriding the defaults.
 
-#include "grid/CellVisuals.h"
+#include "grid/look/CellVisuals.h"
 
 #include <map>
 #include <memory>

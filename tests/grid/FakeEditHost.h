@@ -3,7 +3,7 @@
 // edit state and the settings the editors read, and records every operation the editors ask
 // of the grid in the order they ask it.
 
-#include "grid/GridEditHost.h"
+#include "grid/edit/GridEditHost.h"
 #include "grid/QvObj.h"
 
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // In-place editing driven the way a user does it: clicks and keys on an offscreen column grid.
 
-#include "grid/GridCombo.h"
-#include "grid/QSGEdit.h"
+#include "grid/edit/GridCombo.h"
+#include "grid/edit/QSGEdit.h"
 #include "grid/QvCGrid.h"
-#include "grid/qsgcheck.h"
+#include "grid/edit/qsgcheck.h"
 
 #include <gtest/gtest.h>
 

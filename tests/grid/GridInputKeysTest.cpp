@@ -1,7 +1,7 @@
 // The grid's keys driven the way a user presses them: navigation keys with their options,
 // Enter navigation with the advance options, Tab and Shift+Tab, typed characters.
 
-#include "grid/QSGEdit.h"
+#include "grid/edit/QSGEdit.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // check boxes and cell check boxes, header double-click auto-size, fixed-column and column
 // sizing, and links opened only for web and mail addresses.
 
-#include "grid/GridPaint.h"
+#include "grid/paint/GridPaint.h"
 #include "grid/QvCGrid.h"
 
 #include "support/FakeShell.h"

@@ -1,8 +1,8 @@
 // Wheel, update lock, scrolling arithmetic and hints, stretching, zoom, footer calculation and
 // the combo item list of the grid.
 
-#include "grid/GridCombo.h"
-#include "grid/GridInput.h"
+#include "grid/edit/GridCombo.h"
+#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Looks and colour schemes: every scheme and every look against the colours the tables give.
 
-#include "grid/GridLooks.h"
+#include "grid/look/GridLooks.h"
 
-#include "grid/ZirAzur.h"
+#include "grid/look/ZirAzur.h"
 
 #include <vector>
 

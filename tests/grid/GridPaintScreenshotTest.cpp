@@ -2,9 +2,9 @@
 // progress bar, node rows and a merged cell, once with the system's visual styles and once
 // with the classic look. The pixels checked here are the ones a glance would miss.
 
-#include "grid/GridPaint.h"
+#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
-#include "grid/QvXPVS.h"
+#include "grid/look/QvXPVS.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,10 +1,10 @@
 // Raster checks of the cell painter at chosen pixels. Every case runs twice: with the
 // visual-styles table bound to a scripted theme and with it unbound (the classic paths).
 
-#include "grid/GridPaint.h"
+#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
-#include "grid/QvXPVS.h"
-#include "grid/ZirAzur.h"
+#include "grid/look/QvXPVS.h"
+#include "grid/look/ZirAzur.h"
 
 #include "FakeVisualStyles.h"
 

@@ -1,4 +1,4 @@
-#include "grid/GridUnitHelpers.h"
+#include "grid/edit/GridUnitHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "grid/QSGEdit.h"
+#include "grid/edit/QSGEdit.h"
 
 #include "FakeEditHost.h"
 

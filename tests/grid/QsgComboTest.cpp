@@ -1,9 +1,9 @@
-#include "grid/GridCombo.h"
-#include "grid/QsgCombo.h"
+#include "grid/edit/GridCombo.h"
+#include "grid/edit/QsgCombo.h"
 
 #include "FakeEditHost.h"
 #include "FakeVisualStyles.h"
-#include "grid/QvXPVS.h"
+#include "grid/look/QvXPVS.h"
 
 #include <gtest/gtest.h>
 

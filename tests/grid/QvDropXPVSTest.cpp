@@ -1,4 +1,4 @@
-#include "grid/QvDropXPVS.h"
+#include "grid/look/QvDropXPVS.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // Check boxes, radio buttons and radio groups in cells: adding, states, toggling, data check
 // boxes over their texts, radio wrap, the glyph hit test, hidden rows and undo.
 
-#include "grid/GridPaint.h"
+#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Look and behaviour setting writers: limits, the settings that do more than store, and the
 // spreadsheet switch that must not turn editing on when switched off.
 
-#include "grid/GridLooks.h"
+#include "grid/look/GridLooks.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>

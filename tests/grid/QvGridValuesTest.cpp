@@ -1,7 +1,7 @@
 // Typed access to cell texts under an injected locale, with the exact error texts; dates with
 // the null-date rule; display text additions; headers; graphic helpers.
 
-#include "grid/GridPaint.h"
+#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "grid/QvDropXPVS.h"
-#include "grid/QvXPVS.h"
-#include "grid/ZirAzur.h"
+#include "grid/look/QvDropXPVS.h"
+#include "grid/look/QvXPVS.h"
+#include "grid/look/ZirAzur.h"
 
 #include "FakeVisualStyles.h"
 

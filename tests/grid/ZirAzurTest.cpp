@@ -1,8 +1,8 @@
 // Gradients, control parts, rounded frames, colour scaling and bitmaps: chosen pixels of the
 // painted images against values worked out by hand from the drawing rules.
 
-#include "grid/QvXPVS.h"
-#include "grid/ZirAzur.h"
+#include "grid/look/QvXPVS.h"
+#include "grid/look/ZirAzur.h"
 
 #include "FakeVisualStyles.h"
 

@@ -1,6 +1,6 @@
 // Text codecs and string helpers, one table of cases per family.
 
-#include "grid/ZirAzur.h"
+#include "grid/look/ZirAzur.h"
 
 #include "platform/TextCodec.h"
 

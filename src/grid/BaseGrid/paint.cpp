@@ -1,7 +1,7 @@
 // Cell geometry (merged areas included) and the grid's own cell painter.
 
 #include "grid/BaseGrid.h"
-#include "grid/ZirAzur.h"
+#include "grid/look/ZirAzur.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 // dates, times), the header texts of the fixed cells, and the helpers that make and remove a
 // cell's graphic.
 
-#include "grid/GridPaint.h"
+#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 #include "platform/Locale.h"
 
