@@ -1,6 +1,6 @@
 #include "grid/edit/QSGEdit.h"
 
-#include "FakeEditHost.h"
+#include "grid/support/FakeEditHost.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "grid/look/QvXPVS.h"
 #include "grid/look/ZirAzur.h"
 
-#include "FakeVisualStyles.h"
+#include "grid/support/FakeVisualStyles.h"
 
 #include <QImage>
 #include <QPainter>

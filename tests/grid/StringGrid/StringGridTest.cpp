@@ -1,4 +1,5 @@
 #include "grid/StringGrid.h"
+#include "grid/support/GridTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,21 +10,11 @@
 #include <QWheelEvent>
 
 using namespace grid;
+using test::ShownGrid;
 
 namespace {
 
 struct Tag : TObject {};
-
-// A shown grid, so the viewport has its size and painting works headless.
-struct ShownGrid {
-    ShownGrid()
-    {
-        g.resize(800, 600);
-        g.show();
-        QApplication::processEvents();
-    }
-    TStringGrid g;
-};
 
 } // namespace
 
@@ -108,7 +99,7 @@ TEST(StringGrid, WritesBeyondTheCountsAreKept)
 
 TEST(StringGrid, SelectionAnchorAndCurrentCell)
 {
-    ShownGrid s;
+    ShownGrid<TStringGrid> s;
     TStringGrid& g = s.g;
     g.SetColCount(10);
     g.SetRowCount(10);
@@ -189,7 +180,7 @@ TEST(StringGrid, DeletedColumnDoesNotComeBack)
 
 TEST(StringGrid, CellRectAndMouseToCellRoundTrip)
 {
-    ShownGrid s;
+    ShownGrid<TStringGrid> s;
     TStringGrid& g = s.g;
     g.SetColCount(12);
     g.SetRowCount(40);
@@ -225,7 +216,7 @@ TEST(StringGrid, CellRectAndMouseToCellRoundTrip)
 
 TEST(StringGrid, ScrollingKeepsTheCurrentCellInView)
 {
-    ShownGrid s;
+    ShownGrid<TStringGrid> s;
     TStringGrid& g = s.g;
     g.SetRowCount(1000);
     g.SetRow(900);
@@ -236,7 +227,7 @@ TEST(StringGrid, ScrollingKeepsTheCurrentCellInView)
 
 TEST(StringGrid, EditorWritesThroughSetEditText)
 {
-    ShownGrid s;
+    ShownGrid<TStringGrid> s;
     TStringGrid& g = s.g;
     g.SetOptions(g.Options() | goEditing);
     g.SetCells(1, 1, "old");
@@ -256,7 +247,7 @@ TEST(StringGrid, EditorWritesThroughSetEditText)
 
 TEST(StringGrid, PaintsLinesInThePlatformWidth)
 {
-    ShownGrid s;
+    ShownGrid<TStringGrid> s;
     TStringGrid& g = s.g;
     g.SetColCount(10);
     g.SetRowCount(10);
@@ -271,7 +262,7 @@ TEST(StringGrid, PaintsLinesInThePlatformWidth)
 
 TEST(StringGrid, MouseSelectsSizesAndMoves)
 {
-    ShownGrid s;
+    ShownGrid<TStringGrid> s;
     TStringGrid& g = s.g;
     g.SetColCount(6);
     g.SetRowCount(8);
@@ -310,7 +301,7 @@ TEST(StringGrid, MouseSelectsSizesAndMoves)
 
 TEST(StringGrid, WheelMovesTheCurrentRow)
 {
-    ShownGrid s;
+    ShownGrid<TStringGrid> s;
     TStringGrid& g = s.g;
     g.SetRowCount(8);
     QWheelEvent down(QPointF(100, 50), g.mapToGlobal(QPointF(100, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,

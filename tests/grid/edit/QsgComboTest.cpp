@@ -1,8 +1,8 @@
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/QsgCombo.h"
 
-#include "FakeEditHost.h"
-#include "FakeVisualStyles.h"
+#include "grid/support/FakeEditHost.h"
+#include "grid/support/FakeVisualStyles.h"
 #include "grid/look/QvXPVS.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "grid/QvGrid.h"
+#include "grid/support/GridTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,8 @@
 #include <QTest>
 
 using namespace grid;
+using test::errorOf;
+using test::ShownGrid;
 
 namespace {
 
@@ -14,29 +17,6 @@ struct Tag : TObject {
     ~Tag() override { --*alive; }
     int* alive;
 };
-
-struct ShownGrid {
-    ShownGrid()
-    {
-        g.resize(800, 600);
-        g.show();
-        QApplication::processEvents();
-    }
-    TQvStringGrid g;
-};
-
-template <class F>
-QString errorOf(F&& f)
-{
-    try {
-        f();
-    } catch (const EQvGridError& e) {
-        return e.Message();
-    } catch (const EInvalidGridOperation& e) {
-        return e.Message();
-    }
-    return "no error";
-}
 
 } // namespace
 
@@ -475,7 +455,7 @@ TEST(QvStringGrid, GridsCoupledBothWaysPassAMoveOnOnce)
 
 TEST(QvStringGrid, TypedKeys)
 {
-    ShownGrid s;
+    ShownGrid<TQvStringGrid> s;
     TQvStringGrid& g = s.g;
     int presses = 0;
     g.OnKeyPress = [&](TStringGrid*, QChar&) { ++presses; };
@@ -613,7 +593,7 @@ TEST(QvStringGrid, IntegralHeightHoldsWholeRows)
 
 TEST(QvStringGrid, ResizeFiresItsEvent)
 {
-    ShownGrid s;
+    ShownGrid<TQvStringGrid> s;
     int resized = 0;
     s.g.OnGridResize = [&](TQvStringGrid*) { ++resized; };
     s.g.resize(500, 300);
@@ -666,7 +646,7 @@ TEST(QvStringGrid, PastedTextIsRegisteredForUndo)
 
 TEST(QvStringGrid, ChangingEventsAndDisabledRowsRefuseMoves)
 {
-    ShownGrid s;
+    ShownGrid<TQvStringGrid> s;
     TQvStringGrid& g = s.g;
     std::vector<QString> seen;
     g.OnRowChanging = [&](TQvStringGrid*, int o, int n, bool& allow) {

@@ -1,4 +1,5 @@
 #include "grid/BaseGrid.h"
+#include "grid/support/GridTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -7,22 +8,11 @@
 #include <QTest>
 
 using namespace grid;
+using test::ShownGrid;
 
 namespace {
 
 struct Tag : TObject {};
-
-struct ShownGrid {
-    explicit ShownGrid(int cols = 10, int rows = 10)
-    {
-        g.resize(800, 600);
-        g.SetColCount(cols);
-        g.SetRowCount(rows);
-        g.show();
-        QApplication::processEvents();
-    }
-    TBaseGrid g;
-};
 
 } // namespace
 
@@ -91,7 +81,7 @@ TEST(BaseGrid, MergeCoversAndRedirectsCells)
 
 TEST(BaseGrid, OneByOneMergeCountsAsUnmerged)
 {
-    ShownGrid s;
+    ShownGrid<TBaseGrid> s(10, 10);
     TBaseGrid& g = s.g;
     g.MergeCells(3, 3, 1, 1);
     const TCellProperties* p = g.GetCellProperties(3, 3);
@@ -240,7 +230,7 @@ TEST(BaseGrid, DisplayTextHookOnlyForNormalRows)
 
 TEST(BaseGrid, PaintSmokeTenByTenWithFixedRowAndColumn)
 {
-    ShownGrid s;
+    ShownGrid<TBaseGrid> s(10, 10);
     TBaseGrid& g = s.g;
     const QImage img = g.viewport()->grab().toImage();
     const QColor silver(0xC0, 0xC0, 0xC0), gray(0x80, 0x80, 0x80), white(255, 255, 255);
@@ -262,7 +252,7 @@ TEST(BaseGrid, PaintSmokeTenByTenWithFixedRowAndColumn)
 
 TEST(BaseGrid, WideLinesTakeTheLastPixelsOfTheCell)
 {
-    ShownGrid s;
+    ShownGrid<TBaseGrid> s(10, 10);
     TBaseGrid& g = s.g;
     g.SetGridLineWidth(3);
     const QImage img = g.viewport()->grab().toImage();
@@ -277,7 +267,7 @@ TEST(BaseGrid, WideLinesTakeTheLastPixelsOfTheCell)
 
 TEST(BaseGrid, MergedAreaPaintsOnceAsOneCell)
 {
-    ShownGrid s;
+    ShownGrid<TBaseGrid> s(10, 10);
     TBaseGrid& g = s.g;
     g.MergeCells(2, 2, 2, 2);
     const QImage img = g.viewport()->grab().toImage();
@@ -293,7 +283,7 @@ TEST(BaseGrid, MergedAreaPaintsOnceAsOneCell)
 
 TEST(BaseGrid, KeysStepOverMergedAreas)
 {
-    ShownGrid s;
+    ShownGrid<TBaseGrid> s(10, 10);
     TBaseGrid& g = s.g;
     g.MergeCells(2, 1, 3, 2);
     g.FocusCell(2, 1, true);
@@ -309,7 +299,7 @@ TEST(BaseGrid, KeysStepOverMergedAreas)
 
 TEST(BaseGrid, MergeScrolledUnderTheFixedRowPaintsOnlyBelowIt)
 {
-    ShownGrid s(6, 40);
+    ShownGrid<TBaseGrid> s(6, 40);
     TBaseGrid& g = s.g;
     g.MergeCells(2, 2, 1, 4); // rows 2..5 of column 2
     g.SetGridCell(2, 3, "covered raw");

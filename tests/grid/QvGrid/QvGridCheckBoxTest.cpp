@@ -3,22 +3,14 @@
 
 #include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
+#include "grid/support/GridTestHelpers.h"
 
 #include <gtest/gtest.h>
 
 using namespace grid;
+using test::errorOf;
 
 namespace {
-
-QString errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EQvGridError& e) {
-        return e.Message();
-    }
-    return "no error";
-}
 
 TEST(QvGridCheckBox, AddingPlainAndDataCheckBoxes)
 {

@@ -3,6 +3,7 @@
 
 #include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
+#include "grid/support/GridTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <QLocale>
 
 using namespace grid;
+using test::errorOf;
 
 namespace {
 
@@ -22,18 +24,6 @@ struct LocaleScope {
     ~LocaleScope() { QLocale::setDefault(saved); }
     QLocale saved;
 };
-
-QString errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EQvGridError& e) {
-        return e.Message();
-    } catch (const std::exception& e) {
-        return QString::fromStdString(e.what());
-    }
-    return "no error";
-}
 
 TEST(QvGridValues, IntsReadTrimmedStrippedTextAndRefuseOthers)
 {
