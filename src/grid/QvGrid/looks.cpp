@@ -2,7 +2,6 @@
 // present colours go into the store, the look routine rewrites them, and they come back.
 
 #include "grid/look/GridLooks.h"
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 
 namespace grid {

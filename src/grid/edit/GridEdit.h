@@ -1,4 +1,12 @@
 #pragma once
+// Call flow: a typed character or a click on the current cell (GridEdit/input.cpp), Enter or F2,
+// or ShowInplaceEdit asks editability.cpp whether the cell may be edited and which editor
+// opens; the text editor (QSGEdit.h) or, through placement.cpp, a special editor such as the
+// combo (GridCombo.h) goes over the cell loaded with its value; the editor reaches the grid
+// only through TGridEditHost (GridEditHost.h), implemented below; when the edit ends,
+// validate.cpp runs OnCellValidate and lifecycle.cpp stores the value and signals
+// OnEditingDone and OnEditCellDone.
+//
 // The string grid's side of in-place editing: the adapter through which its editors reach
 // the grid's edit state, settings and operations. The grid's editing members themselves are
 // declared in QvGrid.h and implemented in GridEdit/*.cpp by concern: editability and editor

@@ -1,4 +1,11 @@
 #pragma once
+// Call flow: the viewport's key, mouse and wheel events reach TStringGrid (StringGrid/input.cpp)
+// and go on to the virtual KeyDown, KeyPress and mouse handlers the string grid overrides here:
+// keys.cpp (own rules before and after the movement), navigation.cpp (Tab and Enter),
+// commandkeys.cpp, mouse.cpp (cells, check boxes, nodes, links, sizing), messages.cpp (wheel,
+// update lock), then scroll.cpp and sizing.cpp as the view changes. A key or click that starts
+// an edit goes on to the edit folder (edit/GridEdit.h).
+//
 // The grid's input layer: keys, mouse buttons, wheel, the update lock, scrolling, column and
 // row sizing, footer calculation and the combo item list. The members are TQvStringGrid's
 // (QvGrid.h); they live in GridInput/*.cpp by concern. The arithmetic the scroll bars and

@@ -66,8 +66,6 @@ TColor MixSelectionColor(TColor selColor, TColor cellColor, bool mixer, int fact
 
 // ---- resolution ----------------------------------------------------------------------------
 
-namespace {
-
 void applyOwnFont(const TCellProperties& p, TFont& font)
 {
     if (p.FFontColor != clNone)
@@ -79,6 +77,8 @@ void applyOwnFont(const TCellProperties& p, TFont& font)
     if (!p.FFontName.isEmpty())
         font.Name = p.FFontName;
 }
+
+namespace {
 
 void selectionColors(const TCellVisualSettings& s, TCellVisuals& out)
 {

@@ -1,4 +1,12 @@
 #pragma once
+// Call flow of the look folder: the grid's Look, Style, Theme and ColorTones writers apply a
+// ready-made appearance to the TGridLookState it owns (GridLooks.h); when a cell is drawn,
+// printed or measured the grid's GetVisualProperties runs the resolution below over its
+// settings and hooks; the painters then draw through the ZirAzur helpers (ZirAzur.h), which
+// ask the visual-styles table (QvXPVS.h; QvDropXPVS.h for the drop-down controls) for themed
+// parts and fall back to the classic look. The painter's switches are the grid's
+// TGridPaintSettings (GridPaintSettings.h).
+//
 // How a cell looks before it is drawn, printed, measured or exported: its brush and gradient
 // colours, font, word wrap and alignment, decided in a fixed order from the grid-wide
 // colours, banding, fixed-cell colours, the look's gradient, the cell's own properties, the
@@ -10,7 +18,6 @@
 // own methods of those names.
 
 #include "grid/BaseGrid.h"
-#include "grid/QvGrid.h"
 #include "grid/look/QvStyleIF.h"
 
 #include <QString>
@@ -141,6 +148,9 @@ void ResolveCellAlignment(const TCellVisualSettings& s, TCellVisualHooks& hooks,
 // colour for cells without a drawn graphic, and the cell's own font.
 void StringGridCellColor(const TCellVisualSettings& s, const TCellVisualHooks& hooks, int realCol, int row,
                          TBrush& brush, TFont& font);
+
+// The cell's own font colour, style, size and name over `font`, each only where it is set.
+void applyOwnFont(const TCellProperties& p, TFont& font);
 
 TColor BlendColors(TColor color, TColor color2, int percent);
 TColor MixSelectionColor(TColor selColor, TColor cellColor, bool mixer, int factor);

@@ -10,7 +10,6 @@
 // editors) and the loading and designing flags.
 
 #include "grid/BaseGrid.h"
-#include "grid/QvGrid.h"
 #include "grid/QvObj.h"
 #include "grid/look/QvStyleIF.h"
 

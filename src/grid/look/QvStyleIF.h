@@ -1,7 +1,7 @@
 #pragma once
 // The style interfaces the grid and its drop-down editors share: the own-colour set
 // (TColorTones) and the enumerations of the colour schemes. The looks (TGridLook) are declared
-// with the string grid.
+// in GridTypes.h.
 
 #include "platform/Colors.h"
 

@@ -1,4 +1,10 @@
 #pragma once
+// Call flow: TStringGrid::paintEvent -> Paint -> PaintCells -> DrawCell per visible cell;
+// TBaseGrid::DrawCell -> PaintCell draws background, gradient and lines, then PaintCellContent,
+// which the string grid routes to TGridPainter::PaintGridCell (looks, text, borders, graphic,
+// focus rectangle, each one named step). After the cells TQvStringGrid::Paint calls
+// PaintAfterCells (edit frame, background outside the cells), then OnPainted.
+//
 // The table control's cell painter: what every visible cell shows on top of the background and
 // grid lines the base grid drew (fixed-cell looks, markers, the text, borders, node lines, the
 // cell graphic, the focus rectangle), the grid-wide paint cycle with the background outside
@@ -6,9 +12,9 @@
 // indicators, node glyphs, progress bars, pies, balance bars and shapes).
 //
 // The string grid owns one TGridPainter and routes its content painter and its paint cycle to
-// it. Settings that only painting reads and that the grid does not carry itself live in the
-// painter's TGridPaintSettings; the grid hands them out through PaintSettings(). Flat, the
-// selection rectangle, the colour tones and the sort header colours are the grid's own.
+// it. The painter reads the switches of the grid's TGridPaintSettings (look/GridPaintSettings.h)
+// through a reference; flat, the selection rectangle, the colour tones and the sort header
+// colours are the grid's own properties.
 //
 // Drawing follows the classic canvas rules: a filled rectangle covers Left..Right-1 and
 // Top..Bottom-1, a line stops just before its end point.
@@ -18,6 +24,7 @@
 #include "grid/GridTypes.h"
 #include "grid/QvGrid.h"
 #include "grid/QvObj.h"
+#include "grid/look/GridPaintSettings.h"
 #include "grid/look/QvStyleIF.h"
 
 #include <QFont>
@@ -41,10 +48,7 @@ enum TCellShape {
     csArrowRight, csStar, csHalfStar
 };
 
-enum TBackGroundDisplay { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
-enum TBackGroundCells { bcNormal, bcFixed, bcAll };
 enum TProgressStyle { psXP, psClassic };
-enum TPaintSortDirection { sdAscending, sdDescending };
 
 // ---- progress look -----------------------------------------------------------------------
 
@@ -109,81 +113,6 @@ private:
 #undef QV_PROGRESS_FIELD
 };
 
-// ---- the painter's settings ------------------------------------------------------------------
-
-struct TGridPaintSettings {
-    // Cell controls.
-    struct TControlLook {
-        TControlStyle ControlStyle = csTheme;
-        TColor Color = platform::clBlack;
-        TColor CommentColor = 0x0000FF;
-        TColor ProgressBorderColor = 0x808080;
-        int CheckBoxSize = 15;
-        int RadioSize = 10;
-        bool FlatButton = false;
-        int ProgressMarginX = 2;
-        int ProgressMarginY = 2;
-        bool ProgressXP = false;
-        bool DropDownAlwaysVisible = false;
-        bool SpinButtonsAlwaysVisible = false;
-        bool NoDisabledCheckRadioLook = false;
-        bool NoDisabledButtonLook = false;
-        bool CheckAlwaysActive = false;
-        bool RadioAlwaysActive = false;
-        bool FixedDropdownButton = false;
-        TBitmap CheckedGlyph, UnCheckedGlyph, RadioOnGlyph, RadioOffGlyph;
-        // Hot-tracked and pressed header gradients.
-        TColor FixedGradientHoverFrom = 0x808080, FixedGradientHoverTo = 0xFFFFFF;
-        TColor FixedGradientHoverMirrorFrom = clNone, FixedGradientHoverMirrorTo = clNone;
-        TColor FixedGradientHoverBorder = 0xC0C0C0;
-        TColor FixedGradientDownFrom = 0x808080, FixedGradientDownTo = 0xC0C0C0;
-        TColor FixedGradientDownMirrorFrom = clNone, FixedGradientDownMirrorTo = clNone;
-        TColor FixedGradientDownBorder = 0x808080;
-    } ControlLook;
-
-    // The sort header and its indicator.
-    struct TSortSettings {
-        int Column = -1;
-        int Row = 0;
-        bool Show = false;
-        bool IndexShow = false;
-        TColor IndexColor = 0xFFFF00; // aqua
-        bool FixedCols = false;
-        TPaintSortDirection Direction = sdAscending;
-        TBitmap UpGlyph, DownGlyph, IndexUpGlyph, IndexDownGlyph;
-    } SortSettings;
-
-    struct TShowModified {
-        bool Enabled = false;
-        TColor Color = 0x0000FF;
-    } ShowModified;
-
-    struct TBackGround {
-        TBitmap Bitmap;
-        TBackGroundDisplay Display = bdTile;
-        TBackGroundCells BackgroundCells = bcNormal;
-        int Left = 0;
-        int Top = 0;
-        TColor Color = platform::clWhite;
-        TColor ColorTo = clNone;
-    } BackGround;
-
-    struct TFilterDropDown {
-        TBitmap Glyph;
-        TBitmap GlyphActive;
-    } FilterDropDown;
-    int FilterDropDownRow = 0;
-    bool FilterDropDownActive = false; // the filter row shows drop-down glyphs
-
-    bool NoDefaultDraw = false;
-    bool NoImageAndText = false;
-    bool Multilinecells = false;
-    bool EnhTextSize = false;
-    bool URLShow = false;
-    bool URLFull = false;
-    bool XYOffsetTopLeftOnly = false;
-};
-
 // ---- the painter ---------------------------------------------------------------------------
 
 // Everything PaintGridCell computes for one cell and hands to its steps; nothing outlives the
@@ -222,7 +151,7 @@ class TGridPainter {
 public:
     explicit TGridPainter(TQvStringGrid& grid);
 
-    TGridPaintSettings Settings;
+    TGridPaintSettings& Settings; // the grid's, see PaintSettings()
     TGridProgressAppearance ProgressAppearance;
 
     // The content painter of one cell (the base grid already drew background and lines).
@@ -264,8 +193,6 @@ private:
 // ---- small painters (classic canvas rules, no state kept) ------------------------------------
 
 namespace ZirAzur {
-
-QFont toQFont(const TFont& f);
 
 void PaintProgressCell(QPainter& canvas, const TRect& r, int percent, const TProgressLook& look);
 void PaintClassicProgress(QPainter& canvas, TRect r, TColor completeColor, bool upward, TColor borderColor,

@@ -1,4 +1,9 @@
 #pragma once
+// Call flow: TStringGrid owns one TCellStore; Cells/SetCells and Objects/SetObjects read and
+// write it (Text/SetText, Object/SetObject), row and column inserts, deletes and moves shift it
+// (InsertRows, MoveCol, ...), and the painter and the file code read texts in place through
+// TextView and ForEachObject.
+//
 // The string grid's cell store: one text and one object pointer per cell, kept sparse.
 //
 // Why this shape: configuration tables are mostly empty beyond their first rows, yet a grid

@@ -288,7 +288,9 @@ TEST(GridInputMouse, ClickedLinksOpenOnlyForWebAndMailAddresses)
         SCOPED_TRACE(c.text.toStdString());
         MouseWindow<TQvStringGrid> w;
         testsupport::FakeShell shell;
-        w.grid.Shell = &shell;
+        platform::Services services;
+        services.shell = &shell;
+        w.grid.SetServices(services);
         w.grid.PaintSettings().URLShow = true;
         w.grid.SetCells(2, 3, c.text);
         w.click(2, 3);
@@ -296,11 +298,22 @@ TEST(GridInputMouse, ClickedLinksOpenOnlyForWebAndMailAddresses)
     }
 }
 
+TEST(GridInputMouse, AGridHandedNoServicesOpensNoLink)
+{
+    MouseWindow<TQvStringGrid> w;
+    w.grid.PaintSettings().URLShow = true;
+    w.grid.SetCells(2, 3, "http://example.com/");
+    w.click(2, 3);
+    EXPECT_EQ(w.grid.Services().shell, nullptr);
+}
+
 TEST(GridInputMouse, AnchorHandlerAndCellLinks)
 {
     MouseWindow<TQvStringGrid> w;
     testsupport::FakeShell shell;
-    w.grid.Shell = &shell;
+    platform::Services services;
+    services.shell = &shell;
+    w.grid.SetServices(services);
     w.grid.PaintSettings().URLShow = true;
     w.grid.SetCells(2, 3, "http://example.com/");
     QStringList anchors;

@@ -191,7 +191,7 @@ TEST_P(GridPaint, RadioGroupGlyphRectangles)
     g->FCellIndex = 1;
     grid->PaintSettings().ControlLook.RadioSize = 10;
     const QImage img = paint(2, 2, {0, 0, 100, 60});
-    const QFontMetrics fm(ZirAzur::toQFont(grid->Font()));
+    const QFontMetrics fm(toQFont(grid->Font()));
     if (themed()) {
         const int lineH = std::max(16, fm.height());
         ASSERT_EQ(styles.draws.size(), 2u);

@@ -3,7 +3,6 @@
 // appending on Down), the key-down override with cursor advance, and the key-up upkeep.
 
 #include "grid/input/GridInput.h"
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 #include "platform/Locale.h"
 

@@ -2,10 +2,8 @@
 // release, the double click (header auto-size) and the pointer over a fixed column's border.
 
 #include "grid/input/GridInput.h"
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 #include "grid/look/ZirAzur.h"
-#include "platform/Services.h"
 #include "platform/Shell.h"
 
 #include <QApplication>
@@ -24,13 +22,6 @@ bool IsOpenableLink(const QString& anchor)
     const QString a = anchor.trimmed().toLower();
     return a.startsWith(QLatin1String("http://")) || a.startsWith(QLatin1String("https://")) ||
            a.startsWith(QLatin1String("mailto:"));
-}
-
-platform::Shell* TQvStringGrid::shell()
-{
-    if (!Shell)
-        Shell = platform::productionServices().shell;
-    return Shell;
 }
 
 bool TQvStringGrid::openAnchor(int ARow, int ACol, const QString& anchor)
@@ -54,7 +45,7 @@ bool TQvStringGrid::openAnchor(int ARow, int ACol, const QString& anchor)
     // start anything on a click.
     if (!IsOpenableLink(anchor))
         return false;
-    if (platform::Shell* s = shell())
+    if (platform::Shell* s = FServices.shell)
         return s->openUrl(anchor.trimmed());
     return false;
 }

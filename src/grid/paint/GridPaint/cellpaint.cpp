@@ -20,7 +20,7 @@ using namespace ZirAzur;
 using canvas::fillRect;
 using canvas::lineTo;
 
-TGridPainter::TGridPainter(TQvStringGrid& owner) : grid(owner)
+TGridPainter::TGridPainter(TQvStringGrid& owner) : Settings(owner.PaintSettings()), grid(owner)
 {
     ProgressAppearance.OnChange = [this](TObject*) { grid.Invalidate(); };
 }
@@ -34,7 +34,8 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
 {
     TCellPaintContext c;
     c.Canvas = &canvas;
-    // 1.
+    // Where the cell is: displayed and real column, and the row whose selection counts (the
+    // real row under persistent disjunct row selection).
     c.ACol = ACol;
     c.RealCol = grid.RealColFromDispl(ACol);
     c.ARow = ARow;
@@ -44,38 +45,38 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
     c.ARect = ARect;
     c.AState = AState;
     c.URLColor = grid.URLColor;
-    // 2.
+    // Filter glyph in the filter row for a column that has a filter.
     if (Settings.FilterDropDownActive && ARow == Settings.FilterDropDownRow)
         c.FilterGlyph = grid.GetColumnFilter(c.RealCol);
-    // 4.
+    // Brush, gradient, font, alignment and word wrap of the cell, asked with the displayed column.
     c.WW = grid.WordWrap();
     TGridDrawState st = AState;
     // Displayed column: the remap turns it into the real one.
     grid.GetVisualProperties(c.ACol, ARow, st, false, false, true, c.Brush, c.ColorTo, c.MirrorColor,
                              c.MirrorColorTo, c.Font, c.HA, c.VA, c.WW, c.GD);
     c.TextHA = c.HA;
-    // 5.
+    // The cell graphic and its place; a node cell's graphic widens with the node's level.
     c.Graphic = GetCellGraphicInfo(c.RealCol, ARow, c.GraphicVAlign, c.GraphicHAlign, c.TextShown, c.GraphicHeight,
                                    c.GraphicWidth);
     const bool nodeRow = c.RealCol == 0 && c.Graphic && c.Graphic->FCellType == ctNode;
     if (nodeRow && grid.CellHasProperties(0, ARow))
         c.GraphicWidth = static_cast<const TCellProperties*>(grid.GetGridObject(0, ARow))->FNodeLevel * 12 + 4;
-    // 6.
+    // A selected cell without the focus and without a selection colour takes the highlight.
     if ((AState & gdSelected) && !(AState & gdFocused) && grid.SelectionColor == clNone)
         c.Brush.Color = platform::clHighlight;
-    // 7.
+    // The zoomed font; the brush and font colours are kept for the borders after the text.
     c.Font.Size += grid.ZoomFactor;
     c.SavedBrushColor = c.Brush.Color;
     c.SavedFontColor = c.Font.Color;
     canvas.setFont(toQFont(c.Font));
-    // 8.
+    // Fixed look for fixed cells, unless the hover row shows its fixed cells as normal ones.
     c.FixedLook = grid.IsFixed(ACol, ARow) || ACol < grid.FixedCols() || ARow < grid.FixedRows();
     if (ARow == grid.FHoverRowIdx && grid.FHoverRow && (grid.FHoverRowCells & hcFixed))
         c.FixedLook = false;
-    // 9. No application styles here. 10.
+    // The fixed-cell look (no application styles here).
     if (c.FixedLook)
         drawFixedLook(c);
-    // 11. Row indicator.
+    // Row indicator.
     const TBitmap& indicator = grid.RowIndicator();
     const bool indicatorHere = c.RealCol == 0 && ARow == grid.Row() && grid.FixedCols() > 0 && !indicator.Empty() &&
                                !(grid.RowCount() == grid.FixedRows() && grid.FixedRowAlways());
@@ -88,7 +89,7 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
                               {c.ARect.Left + 2, y, c.ARect.Left + 2 + indicator.Width(), y + h});
         c.ARect.Left += indicator.Width() + 2;
     }
-    // 12. List-view header.
+    // List-view header.
     if (c.FixedLook && grid.Look == glListView && !grid.Flat) {
         c.ARect.Bottom += 1;
         const QPoint mouse = grid.viewport()->mapFromGlobal(QCursor::pos());
@@ -102,13 +103,13 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
         else
             canvas::rectangle(canvas, c.ARect, platform::clWhite, platform::clBtnFace);
     }
-    // 13. Modified-row marker.
+    // Modified-row marker.
     if (ACol == 0 && Settings.ShowModified.Enabled && grid.GetRowModified(grid.RealRowFromDispl(ARow)))
         fillRect(canvas, {c.ARect.Right - 4, c.ARect.Top, c.ARect.Right, c.ARect.Bottom}, Settings.ShowModified.Color);
-    // 14.
+    // The application's own background.
     if (grid.OnCustomCellBkgDraw)
         grid.OnCustomCellBkgDraw(&grid, canvas, c.RealCol, ARow, AState, c.ARect, false);
-    // 15. Always-visible editor buttons.
+    // Always-visible editor buttons.
     const int savedRight = c.ARect.Right;
     const auto& cl = Settings.ControlLook;
     if (!grid.IsFixed(c.RealCol, ARow) && (cl.DropDownAlwaysVisible || cl.SpinButtonsAlwaysVisible)) {
@@ -130,11 +131,12 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
             c.ARect.Right -= 16;
         }
     }
-    // 16.
+    // The text, unless the application draws the cell with default drawing off or the graphic
+    // stands in for the text.
     const bool handlers = bool(grid.OnDrawCell) || bool(grid.OnCustomCellDraw);
     if ((!handlers || !Settings.NoDefaultDraw) && !(c.Graphic && Settings.NoImageAndText))
         drawCellText(c);
-    // 17.
+    // Borders round the whole cell in the kept colours; the indicator's room is given back.
     c.ARect.Right = savedRight;
     c.Brush.Color = c.SavedBrushColor;
     c.Font.Color = c.SavedFontColor;
@@ -142,10 +144,10 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
     drawCellBorders(c);
     if (indicatorHere)
         c.ARect.Left -= indicator.Width();
-    // 18.
+    // Raised or sunken edges of the fixed look.
     if (c.FixedLook && !grid.Flat)
         drawLookEdges(c);
-    // 19. Right fixed columns in the flat looks.
+    // Right fixed columns in the flat looks.
     const int frc = grid.FixedRightCols();
     if (frc > 0 && frc >= grid.TotalColCount() - c.RealCol && grid.Look != glClassic && grid.Flat) {
         const TRect& a = c.ARect;
@@ -158,23 +160,23 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
             lineTo(canvas, a.Right + 1, a.Top - 1, a.Right + 1, a.Bottom + 1, 0x808080);
         }
     }
-    // 20.
+    // Tree lines of the node column.
     if (c.RealCol == 0 && grid.HasNodes() && ARow >= grid.FixedRows() && grid.CellNode().ShowTree())
         drawNodeLines(c);
-    // 21.
+    // The cell graphic, one pixel lower in fixed cells.
     if (c.Graphic) {
         if (c.FixedLook)
             c.ARect.Top += 1;
         drawCellGraphic(c);
     }
-    // 22.
+    // The application's own drawing, inside the grid lines.
     const TRect ev{c.ARect.Left + 1, c.ARect.Top + 1, c.ARect.Right - grid.GridLineWidth(),
                    c.ARect.Bottom - grid.GridLineWidth()};
     if (grid.OnDrawCell)
         grid.OnDrawCell(&grid, c.RealCol, ARow, ev, AState);
     if (grid.OnCustomCellDraw)
         grid.OnCustomCellDraw(&grid, canvas, c.RealCol, ARow, AState, ev, false);
-    // 23. Focus rectangle.
+    // Focus rectangle.
     const TPoint base = grid.BaseCell(ACol, ARow);
     if (!grid.HideFocusRect && base.X == grid.Col() && base.Y == grid.Row() && hasFocus() &&
         !grid.HasOption(goRowSelect) && grid.Row() >= grid.FixedRows() && grid.Col() >= grid.FixedCols()) {

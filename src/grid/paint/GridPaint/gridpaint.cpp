@@ -29,11 +29,6 @@ TGridPainter& TQvStringGrid::Painter()
     return *FPainter;
 }
 
-TGridPaintSettings& TQvStringGrid::PaintSettings()
-{
-    return Painter().Settings;
-}
-
 TGridProgressAppearance& TQvStringGrid::ProgressAppearance()
 {
     return Painter().ProgressAppearance;

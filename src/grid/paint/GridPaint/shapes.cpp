@@ -47,17 +47,6 @@ void ellipse(QPainter& canvas, const TRect& r, TColor pen, TColor brush)
 
 } // namespace
 
-QFont toQFont(const TFont& f)
-{
-    QFont q(f.Name);
-    q.setPointSize(f.Size > 0 ? f.Size : 8);
-    q.setBold(f.Style & fsBold);
-    q.setItalic(f.Style & fsItalic);
-    q.setUnderline(f.Style & fsUnderline);
-    q.setStrikeOut(f.Style & fsStrikeOut);
-    return q;
-}
-
 void DrawSmallTriangle(QPainter& canvas, int x, int y, TColor color)
 {
     polygon(canvas, QPolygon({QPoint(x - 3, y), QPoint(x + 3, y), QPoint(x, y + 3)}), color, color);

@@ -37,7 +37,7 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
     QPainter& canvas = *c.Canvas;
     const int GLW = grid.GridLineWidth();
     const bool isFixed = grid.IsFixed(c.RealCol, c.ARow);
-    // 1. Selection recolouring.
+    // Selection recolouring.
     const bool normalCol = c.RealCol >= grid.FixedCols() && c.RealCol < grid.ColCount() - grid.FixedRightCols();
     const bool drawnSelected = (c.AState & gdSelected) ||
                                (grid.HasOption(goRowSelect) && normalCol && grid.MouseActions().DisjunctRowSelect() &&
@@ -56,14 +56,15 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
             c.URLColor = grid.URLColor;
         }
     }
-    // 2. Text.
+    // Text, masked for password cells.
     QString text = grid.Cells(c.RealCol, c.ARow);
     c.TextKind = GetCellTextKind(text, grid.EnableHTML);
     bool password = false;
     grid.IsPasswordCell(c.RealCol, c.ARow, password);
     if (password)
         text = QString(text.size(), grid.PasswordChar);
-    // 3.
+    // Text rectangle: inside a fixed cell's grid lines; a scroll offset moves the text up,
+    // clipped to the cell.
     TRect tr = c.ARect;
     if (isFixed) {
         tr.Left += GLW;
@@ -74,7 +75,7 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
         canvas.setClipRect(c.ARect.toQRect(), Qt::IntersectClip);
         tr.Top -= c.ScrollOffset;
     }
-    // 4. Filter glyph.
+    // Filter glyph.
     if (c.FilterGlyph) {
         const auto& fd = Settings.FilterDropDown;
         const TBitmap& glyph = (grid.FilterCol == c.RealCol && !fd.GlyphActive.Empty()) ? fd.GlyphActive : fd.Glyph;
@@ -82,7 +83,7 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
         DrawTransparentBitmap(canvas, img, grid.FixedColor(),
                               {c.ARect.Right - 16, c.ARect.Top, c.ARect.Right - 16 + img.width(), c.ARect.Top + img.height()});
     }
-    // 5. Cells outside a disjunct selection keep their unselected look.
+    // Cells outside a disjunct selection keep their unselected look.
     const auto& ma = grid.MouseActions();
     if (!isFixed && QGuiApplication::mouseButtons() == Qt::NoButton &&
         ((ma.DisjunctRowSelect() && !grid.GetRowSelect(c.SelRow)) ||
@@ -93,7 +94,7 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
         grid.GetCellColor(c.RealCol, c.ARow, c.AState, c.Brush, c.Font);
         c.Font.Size += grid.ZoomFactor;
     }
-    // 6, 7. Background pieces inside the cell.
+    // Background pieces inside the cell.
     const auto& bg = Settings.BackGround;
     const bool fixedState = c.AState & gdFixed;
     const bool kindSelected = bg.BackgroundCells == bcAll || (bg.BackgroundCells == bcFixed) == fixedState;
@@ -113,7 +114,7 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
     if ((bg.Display == bdGradientHorz || bg.Display == bdGradientVert) && bg.ColorTo != clNone && !ownColor &&
         kindSelected && !(drawnSelected && grid.ShowSelection && !((c.AState & gdFocused) && !grid.HasOption(goDrawFocusSelected))))
         paintCellBackgroundGradient(canvas, {c.ARect.Left - 1, c.ARect.Top - GLW, c.ARect.Right, c.ARect.Bottom + GLW - 1});
-    // 8. Selection rectangle.
+    // Selection rectangle.
     if (grid.SelectionRectangle && !isFixed) {
         TGridRect sel = grid.Selection();
         if (grid.IsMergedCell(c.ACol, c.ARow)) {
@@ -138,7 +139,7 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
             }
         }
     }
-    // 9. The text.
+    // The text.
     if (c.TextShown) {
         tr.Right -= Settings.XYOffsetTopLeftOnly ? 0 : grid.XYOffset.X;
         tr.Left += grid.XYOffset.X;
@@ -243,7 +244,7 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
             c.Graphic->FCellErrLen > 0)
             DrawErrorUnderline(canvas, canvas.font(), text, c.Graphic->FCellErrFrom, c.Graphic->FCellErrLen,
                                fm.height(), tr);
-        // 9.7 Sort indicator.
+        // Sort indicator.
         if (sortHeader) {
             TRect a = c.ARect;
             if (c.FilterGlyph)
