@@ -175,7 +175,7 @@ TEST_F(DefOffsetSlaves, FileWrittenByteForByte)
 #include "platform/Services.h"
 #include "support/FakeMessages.h"
 
-#include "grid/GridCombo.h"
+#include "grid/edit/GridCombo.h"
 
 #include <QFile>
 #include <QLabel>

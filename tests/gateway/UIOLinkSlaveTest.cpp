@@ -325,7 +325,7 @@ TEST_F(IOLinkSlaveTables, TablesWrittenByteForByte)
 #include "gateway/UIOLinkSlave.h"
 
 #include "common/GlyphButton.h"
-#include "grid/GridCombo.h"
+#include "grid/edit/GridCombo.h"
 #include "platform/Services.h"
 
 #include <QApplication>
