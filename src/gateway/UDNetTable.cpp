@@ -13,21 +13,15 @@ using common::TRowTable;
 
 namespace {
 
-QString text(int number)
-{
-    const QStringList& texts = common::Lang_Str();
-    return number >= 0 && number < texts.size() ? texts[number] : QString();
-}
-
 QString rowMessage(int row, const QString& ruleText)
 {
-    return text(kText_DNet_Error_Row) + QString::number(row) + ruleText;
+    return common::Lang_Text(kText_DNet_Error_Row) + QString::number(row) + ruleText;
 }
 
 // The limit message names both bounds.
 QString limitText(int number)
 {
-    QString t = text(number);
+    QString t = common::Lang_Text(number);
     for (int bound : {kDNet_Max_Bytes_Per_Slave, kMap_Size}) {
         const int at = t.indexOf(QLatin1String("%d"));
         if (at < 0)
@@ -80,15 +74,15 @@ std::optional<QString> controllo_dati(const TRowTable& table)
         for (const RangeRule& rule : kRanges) {
             const int v = common::strToIntDef(table.Cells(rule.col, row), -1);
             if (v < rule.min || v > rule.max)
-                return rowMessage(row, text(rule.text));
+                return rowMessage(row, common::Lang_Text(rule.text));
 
             // Beyond the ranges: the master's own ID, an ID taken twice, and more bytes than
             // the configuration image's byte maps can carry (each byte may get an offset).
             if (rule.col == dnet_col::ID) {
                 if (v == kDNet_Master_ID)
-                    return rowMessage(row, text(kText_DNet_Master_ID));
+                    return rowMessage(row, common::Lang_Text(kText_DNet_Master_ID));
                 if (!ids.insert(v).second)
-                    return rowMessage(row, text(kText_DNet_Duplicate_ID));
+                    return rowMessage(row, common::Lang_Text(kText_DNet_Duplicate_ID));
             } else {
                 long long& total = rule.col == dnet_col::NB_IN ? totalIn : totalOut;
                 total += v;

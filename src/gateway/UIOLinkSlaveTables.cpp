@@ -16,12 +16,6 @@ using common::trimBlanks;
 
 namespace {
 
-QString text(int number)
-{
-    const QStringList& texts = common::Lang_Str();
-    return number >= 0 && number < texts.size() ? texts[number] : QString();
-}
-
 // The text with each "%d" replaced by the next number, as the messages 1801 and 1803 are built.
 QString formatNumbers(QString format, std::initializer_list<int> numbers)
 {
@@ -122,7 +116,7 @@ bool endsInside(const TRowTable& t, int row, int posCol, int bitCol)
 
 QString rowMessage(int row, int number)
 {
-    return text(kText_Error_Row) + QString::number(row) + text(number);
+    return common::Lang_Text(kText_Error_Row) + QString::number(row) + common::Lang_Text(number);
 }
 
 // Process data table: the first error, or nothing; bits receives the enabled rows' total.
@@ -254,7 +248,7 @@ std::optional<QString> Controllo_Dati(const TRowTable& input, const TRowTable& o
             case Check::WritePos:
             case Check::ReadEnd:
             case Check::WriteEnd:
-                return formatNumbers(text(rule.text), {row, low, rule.max});
+                return formatNumbers(common::Lang_Text(rule.text), {row, low, rule.max});
             default:
                 return rowMessage(row, rule.text);
             }

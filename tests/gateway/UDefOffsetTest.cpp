@@ -220,7 +220,7 @@ protected:
         QCoreApplication::processEvents();
     }
     // Types a cell, or picks the item of a pick-list cell, as the user does.
-    void type(TTableGrid* grid, int col, int row, const QString& value)
+    void type(tables::TTableGrid* grid, int col, int row, const QString& value)
     {
         w->PageControl1->setCurrentWidget(grid == w->ACG_ByteOUT ? w->TabSheet2 : w->TabSheet1);
         grid->SetCol(col);
@@ -281,7 +281,7 @@ TEST_F(DefOffsetWindow, ChoicesOfEverySlaveAreSavedOnOK)
 TEST_F(DefOffsetWindow, OffsetPickListOffersNoneAndEveryPosition)
 {
     open();
-    for (TTableGrid* grid : {w->ACG_ByteIN, w->ACG_ByteOUT}) {
+    for (tables::TTableGrid* grid : {w->ACG_ByteIN, w->ACG_ByteOUT}) {
         const QStringList& items = grid->Columns()[1].ComboItems();
         ASSERT_EQ(items.size(), 1441);
         EXPECT_EQ(items.first(), QStringLiteral("None"));
@@ -382,7 +382,7 @@ void clickButton(TGlyphButton* b)
     QCoreApplication::processEvents();
 }
 
-void setRow(TTableGrid* grid, int row, const QStringList& cells)
+void setRow(tables::TTableGrid* grid, int row, const QStringList& cells)
 {
     for (int c = 1; c <= cells.size(); ++c)
         grid->SetCells(c, row, cells[c - 1]);

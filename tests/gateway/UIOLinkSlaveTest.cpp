@@ -367,7 +367,7 @@ protected:
     }
     // Types a cell as the user does (make it current, type, Enter), or picks the item of a
     // pick-list cell.
-    static void type(TTableGrid* grid, int col, int row, const QString& value)
+    static void type(tables::TTableGrid* grid, int col, int row, const QString& value)
     {
         grid->SetCol(col);
         grid->SetRow(row);
@@ -385,7 +385,7 @@ protected:
         combo->setCurrentIndex(index);
         grid->HideInplaceEdit();
     }
-    static void row(TTableGrid* grid, int r, const QStringList& cells)
+    static void row(tables::TTableGrid* grid, int r, const QStringList& cells)
     {
         for (int c = 1; c <= cells.size(); ++c)
             grid->SetCells(c, r, cells[c - 1]);
