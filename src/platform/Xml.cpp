@@ -11,6 +11,10 @@
 #include <optional>
 #include <sstream>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace platform::xml {
 
 namespace {
@@ -184,6 +188,13 @@ bool loadFileInPlace(pugi::xml_document& doc, const QString& path, unsigned opti
     if (error)
         *error = problem + placeOf(path, offset, result.encoding);
     return false;
+}
+
+void releaseFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 pugi::xml_node Document::root() const

@@ -59,6 +59,10 @@ private:
 bool loadFileInPlace(pugi::xml_document& doc, const QString& path, unsigned options,
                      QString* error = nullptr);
 
+// Hands the memory of a released large document back to the system. Its nodes lie between
+// allocations that outlive it, so the C library would otherwise keep the freed space resident.
+void releaseFreedMemory();
+
 QString toQString(const char* utf8);
 
 // First child element with exactly this name; empty node when absent or parent is empty.

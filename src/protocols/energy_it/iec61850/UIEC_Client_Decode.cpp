@@ -398,8 +398,16 @@ void TIEC_Device::Decode_Device(const QString& FileName_icd, std::size_t Max_Obj
 {
     if (!platform::fileExists(FileName_icd))
         return;
-    // Local: the document goes when the decode ends, on every path.
-    pugi::xml_document doc;
+    // The document goes when the decode ends, on every path, and its memory with it.
+    struct Released {
+        pugi::xml_document doc;
+        ~Released()
+        {
+            doc.reset();
+            platform::xml::releaseFreedMemory();
+        }
+    } file;
+    pugi::xml_document& doc = file.doc;
     QString error;
     if (!platform::xml::loadFileInPlace(doc, FileName_icd, kSclParseOptions, &error))
         throw platform::xml::XmlError(QStringLiteral("%1: %2").arg(FileName_icd, error).toStdString());
