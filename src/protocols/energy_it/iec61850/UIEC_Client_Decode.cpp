@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 
 #include <QFileInfo>
+#include <QStringBuilder>
 
 #include <algorithm>
 #include <cstring>
@@ -192,7 +193,8 @@ TIEC_DA* TIEC_DA::Find_First_DA() const
 void TIEC_DA::Decode_DA(pugi::xml_node DA, TSCL_Templates& DTT, QString str_Reference, const QString& FC_Father)
 {
     DTT.read(DA, "name", fName);
-    str_Reference += QLatin1Char('.') + fName;
+    // Built in one allocation of the exact size: every attribute keeps its own reference text.
+    str_Reference = str_Reference % QLatin1Char('.') % fName;
     fReference = str_Reference;
     DTT.read(DA, "bType", fbType);
     fFC = FC_Father;
@@ -234,7 +236,7 @@ TIEC_DA* TIEC_DO::Find_First_DA() const
 void TIEC_DO::Decode_DO(pugi::xml_node NDO, TSCL_Templates& DTT, QString str_Reference)
 {
     DTT.read(NDO, "name", fName);
-    str_Reference += QLatin1Char('.') + fName;
+    str_Reference = str_Reference % QLatin1Char('.') % fName;
     const char* type = NDO.attribute("type").value();
     if (!*type)
         return;
@@ -264,7 +266,7 @@ void TIEC_DataSet::Decode_DataSet(pugi::xml_node DataSet, TSCL_Templates& DTT, Q
                                   const TIEC_Device& IEC_Device)
 {
     DTT.read(DataSet, "name", fName);
-    fReference = str_Reference + QLatin1Char('.') + fName;
+    fReference = str_Reference % QLatin1Char('.') % fName;
     forEachChild(DataSet, "FCDA", [&](pugi::xml_node fcda) {
         const QString ldInst = DTT.text(fcda, "ldInst");
         const QString lnClass = DTT.text(fcda, "lnClass");
@@ -295,7 +297,7 @@ void TIEC_LN::Decode_LN(pugi::xml_node LN, TSCL_Templates& DTT, QString str_Refe
     DTT.read(LN, "lnType", flnType);
     DTT.read(LN, "prefix", fPrefix);
     DTT.read(LN, "inst", fInst);
-    str_Reference += QLatin1Char('/') + fPrefix + flnClass + fInst;
+    str_Reference = str_Reference % QLatin1Char('/') % fPrefix % flnClass % fInst;
     if (flnType.isEmpty())
         return;
     const QByteArray type = flnType.toUtf8();
@@ -313,7 +315,7 @@ void TIEC_LN::Decode_LN_DataSet(pugi::xml_node LN, TSCL_Templates& DTT, QString 
                                 const TIEC_Device& IEC_Device)
 {
     DTT.read(LN, "lnClass", flnClass);
-    str_Reference += QLatin1Char('/') + flnClass;
+    str_Reference = str_Reference % QLatin1Char('/') % flnClass;
     // Without a type the node is no node at all: neither data objects nor data sets.
     if (DTT.text(LN, "lnType").isEmpty())
         return;
