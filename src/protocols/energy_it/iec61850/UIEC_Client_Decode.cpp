@@ -142,13 +142,17 @@ public:
     }
 
     // A type that (through its children) contains itself would expand without end: while a
-    // type is being expanded, a further use of it below is treated as unresolved.
+    // type is being expanded, a further use of it below is treated as unresolved. So is a type
+    // nested deeper than any real file nests them (a handful of levels), before a chain of
+    // distinct types can exhaust the stack.
+    static constexpr std::size_t kMaxNesting = 64;
+
     class Expansion {
     public:
         Expansion(TSCL_Templates& t, TSCL_Kind kind, const char* id) : path_(t.path_[int(kind)])
         {
             const auto& p = path_;
-            entered_ = std::find(p.begin(), p.end(), std::string_view(id)) == p.end();
+            entered_ = p.size() < kMaxNesting && std::find(p.begin(), p.end(), std::string_view(id)) == p.end();
             if (entered_)
                 path_.push_back(id);
         }

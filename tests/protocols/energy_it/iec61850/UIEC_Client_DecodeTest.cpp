@@ -390,6 +390,31 @@ TEST(SclDeviceReader, TypesThatMultiplyStopAtTheLimit)
     EXPECT_FALSE(messageOf(fixture(), 95).isEmpty());
 }
 
+TEST(SclDeviceReader, NestingStopsBeforeItCanExhaustTheStack)
+{
+    // A chain of 1000 distinct structure types, each holding the next.
+    QByteArray types;
+    for (int t = 0; t < 1000; ++t)
+        types += "<DAType id=\"T" + QByteArray::number(t) + "\"><BDA name=\"b\" bType=\"Struct\" type=\"T" +
+                 QByteArray::number(t + 1) + "\"/></DAType>";
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath(QStringLiteral("deep.icd"));
+    ASSERT_TRUE(testsupport::writeFile(
+        path, "<SCL><IED name='X'><AccessPoint><Server><LDevice inst='L'><LN0 lnClass='LLN0' lnType='N'/>"
+              "</LDevice></Server></AccessPoint></IED><DataTypeTemplates><LNodeType id='N'><DO name='D' type='D'/>"
+              "</LNodeType><DOType id='D'><DA name='a' bType='Struct' type='T0' fc='MX'/></DOType>" +
+                  types + "</DataTypeTemplates></SCL>"));
+    const TIEC_Device dev(path);
+    const TIEC_DA* da = dev.List_LDevice.at(0)->List_LN.at(0)->List_DO.at(0)->List_DA.at(0).get();
+    int levels = 1;
+    while (!da->List_DA.empty()) {
+        da = da->List_DA.front().get();
+        ++levels;
+    }
+    EXPECT_EQ(levels, 65); // "a" and 64 expansions below it; the last is a leaf
+    EXPECT_EQ(da->fbType, "Struct");
+}
+
 // ---- the real samples, read where they lie ----
 
 TEST(SclDeviceReaderSamples, FactsOfTheSamples)
