@@ -304,8 +304,7 @@ void TIEC_LN::Decode_LN(pugi::xml_node LN, TSCL_Templates& DTT, QString str_Refe
     str_Reference = str_Reference % QLatin1Char('/') % fPrefix % flnClass % fInst;
     if (flnType.isEmpty())
         return;
-    const QByteArray type = flnType.toUtf8();
-    for (pugi::xml_node lnType : DTT.find(TSCL_Kind::LNodeType, type.constData())) {
+    for (pugi::xml_node lnType : DTT.find(TSCL_Kind::LNodeType, LN.attribute("lnType").value())) {
         forEachChild(lnType, "DO", [&](pugi::xml_node dataObject) {
             DTT.countObject();
             auto d = std::make_unique<TIEC_DO>();
@@ -320,7 +319,8 @@ void TIEC_LN::Decode_LN_DataSet(pugi::xml_node LN, TSCL_Templates& DTT, QString 
 {
     DTT.read(LN, "lnClass", flnClass);
     str_Reference = str_Reference % QLatin1Char('/') % flnClass;
-    // Without a type the node is no node at all: neither data objects nor data sets.
+    // A node without lnType lists neither data objects nor data sets; one whose type has no
+    // template still lists its data sets.
     if (DTT.text(LN, "lnType").isEmpty())
         return;
     forEachChild(LN, "DataSet", [&](pugi::xml_node dataSet) {
