@@ -18,7 +18,64 @@ struct EnglishLocale {
     QLocale saved;
 };
 
+// The pattern step as plainly written: "*" tries every split from the end back, recursing.
+bool plainMatch(QStringView p, QStringView v)
+{
+    bool negate = false;
+    qsizetype i = 0, k = 0;
+    for (;;) {
+        if (i == p.size())
+            return negate != (k == v.size());
+        const QChar c = p[i];
+        if (c == QLatin1Char('*')) {
+            while (i < p.size() && p[i] == QLatin1Char('*'))
+                ++i;
+            bool any = false;
+            for (qsizetype split = v.size(); split >= k && !any; --split)
+                any = plainMatch(p.mid(i), v.mid(split));
+            return negate != any;
+        }
+        if (c == QLatin1Char('!')) {
+            negate = true;
+            ++i;
+            continue;
+        }
+        if (k == v.size() || (c != QLatin1Char('?') && c != v[k]))
+            return negate;
+        ++i;
+        ++k;
+    }
+}
+
+// Every text of length 0..maxLength over the alphabet.
+QStringList allTexts(const QString& alphabet, int maxLength)
+{
+    QStringList out{QString()};
+    QStringList level{QString()};
+    for (int n = 1; n <= maxLength; ++n) {
+        QStringList next;
+        for (const QString& t : level)
+            for (const QChar c : alphabet)
+                next << t + c;
+        out << next;
+        level = next;
+    }
+    return out;
+}
+
 } // namespace
+
+TEST(ZirAzurFilterCondition, RememberedSplitsGiveThePlainRecursionsAnswers)
+{
+    const QStringList patterns = allTexts(QStringLiteral("ab*?!"), 5);
+    const QStringList values = allTexts(QStringLiteral("ab"), 4);
+    int differences = 0;
+    for (const QString& p : patterns)
+        for (const QString& v : values)
+            if (CompareFilterTerm(p, v) != plainMatch(p, v) && ++differences <= 5)
+                ADD_FAILURE() << p.toStdString() << " / " << v.toStdString();
+    EXPECT_EQ(differences, 0);
+}
 
 TEST(ZirAzurFilterCondition, ConditionTable)
 {
