@@ -19,6 +19,9 @@ namespace grid {
 using platform::TColor;
 using platform::clNone;
 
+// Days since 30 December 1899, the time of day as the fraction.
+using TDateTime = double;
+
 struct TPoint {
     int X = 0;
     int Y = 0;

@@ -35,9 +35,6 @@ struct TGridPainterDeleter {
 struct TCellVisualSettings; // CellVisuals.h
 struct TGridLookState;       // GridLooks.h
 
-// Days since 30 December 1899, the time of day as the fraction.
-using TDateTime = double;
-
 enum TCellBorder : unsigned { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
 using TCellBorders = unsigned;
 
@@ -248,6 +245,9 @@ public:
     void SetFloats(int ACol, int ARow, double value);
     double GetAllFloats(int ACol, int ARow) const;
     void SetAllFloats(int ACol, int ARow, double value);
+    // The cell's number as displayed ("(1,234.50)" is -1234.5, "12abc" 12, empty 0); a text that
+    // stops being a number partway raises EQvGridError with the position.
+    double CellToReal(int ACol, int ARow) const;
     TDateTime GetDates(int ACol, int ARow) const;
     void SetDates(int ACol, int ARow, TDateTime value);
     TDateTime GetTimes(int ACol, int ARow) const;
@@ -262,6 +262,8 @@ public:
     void ShowRowHeaders();
     void ClearRowHeaders();
     bool URLShowInText = false;
+    // The form is shown at another pixel density: FixedFont and ActiveCellFont follow.
+    virtual void ScaleGrid(int M, int D);
     // The version is the grid's own; a stored form writing it changes nothing.
     void SetVersion(const QString&) {}
     void SetFixedFont(const TFont& value);

@@ -125,4 +125,100 @@ bool ParseCellAnchor(const QString& text, TPoint& cell);
 QString ToMixedCase(const QString& text);
 bool IsMixedCaseBreak(QChar ch);
 
+// ---- Number and date texts (numbers.cpp) -------------------------------------------------
+// The sort, filter, calculation and paste code read numbers and dates out of cell texts here.
+// The locale's separators and short date format are read at every call (GridUnitHelpers.h),
+// so a locale change is seen at once. Positions are 1-based.
+
+// A character of the Unicode number categories (within ASCII only 0 to 9).
+bool CharIsDigit(QChar c);
+bool CharIsDigitOrMinus(QChar c);
+// Digit, the locale's thousand or decimal separator, "e" or "E".
+bool CharIsNumberPart(QChar c);
+// CharIsNumberPart or a sign.
+bool CharIsSignedNumberPart(QChar c);
+// Digit, ",", "-", ".", "e", "E" or "+", whatever the locale.
+bool CharIsNumberSymbol(QChar c);
+
+enum TNumberTextKind : int { ntkInteger = 0, ntkDecimal = 1, ntkNoNumber = 2, ntkExponent = 5 };
+// 0 for digits with at most a leading "-" (a lone "-" too), 1 for a decimal number in the
+// locale's format, 5 for a number with exponent, 2 for anything else (the empty text too).
+int GetNumberTextKind(const QString& text);
+// A displayed number as plain float text ("(1,234.50)" -> "-1234.50"): leading characters that
+// cannot start a number are dropped (a "-" among them, or enclosing parentheses, make it
+// negative), thousand separators dropped, the decimal separator made ".", and the scan stops at
+// the first character that is no number symbol.
+QString NormalizeNumberText(const QString& text);
+// The locale's decimal separator made ".", its thousand separators dropped, nothing else.
+QString FilterNumberText(const QString& text);
+// The run-time's float reading of a plain number text ("." decimal point, optional exponent,
+// leading blanks and one sign allowed): 0 when the whole text is a number, else the position at
+// which reading stopped (the length + 1 when the text ended too early); value is then unchanged.
+int TextToFloat(const QString& text, double& value);
+
+// Day, month and year in the order of the locale's short date format, separated by the locale's
+// date separator, optionally followed by a blank and a time "h:m" or "h:m:s". The year is
+// taken as written. False (value unchanged) for anything else or an impossible date or time.
+bool ParseLocaleDate(const QString& text, TDateTime& value);
+// Month/day/year and day/month/year texts separated by "/", "." or "-"; two-digit years 0..25
+// are 20xx, 26..99 19xx. 0 for a text without that form; EConvertError when its numbers make
+// no date (month 13, day 32).
+TDateTime USDateToDate(const QString& text);
+TDateTime EUDateToDate(const QString& text);
+// The next date of a series: by whole years, by months (one wrap over a year end at most) or by
+// days when only that step is non-zero, else date + delta. EConvertError when the stepped date
+// does not exist (31 January plus one month, say).
+TDateTime ShiftDate(short yearStep, short monthStep, short dayStep, TDateTime delta, TDateTime date);
+
+// Equal limits leave the value alone; a positive upper limit caps it, else a positive lower
+// limit raises it.
+int ClampToLimits(int value, int lower, int upper);
+int IntMax(int a, int b);
+int IntMin(int a, int b);
+
+// ---- Filter conditions (filtercondition.cpp) ---------------------------------------------
+// A condition is terms joined by "&" (and) and ";", "|" or "^" (or), strictly left to right;
+// a group in parentheses at the start joins like a term. A term is a pattern ("*", "?", "!" for
+// not) or a comparison (">", ">=", "<", "<=") read as numbers, dates or texts. Blanks outside
+// double quotes do not count; a leading "=" is dropped. Typed text can never hang the
+// evaluator: an unclosed group takes the rest of the text, and "*" remembers what it tried.
+
+bool EvalFilterCondition(const QString& condition, const QString& value, bool caseSensitive);
+// Blanks stay only between an opening and a closing double quote.
+QString StripUnquotedBlanks(const QString& text);
+// Position of the ")" that closes the first "(", 0 when there is none.
+int MatchingParenPos(const QString& text);
+// The first character of `chars` outside double quotes and its position; QChar() and 0 when
+// there is none.
+QChar FindUnquotedChar(const QString& chars, const QString& text, int& position);
+// Without caseSensitive both texts are upper-cased by the locale's rules first.
+bool MatchFilterTerm(const QString& term, const QString& value, bool caseSensitive);
+bool CompareFilterTerm(const QString& term, const QString& value);
+
+// ---- Clipboard HTML, wide cell texts, small helpers (widetext.cpp) -----------------------
+
+// Turns an HTML fragment into the clipboard's "HTML Format" text. Offsets count bytes of the
+// text in the ANSI code page (platform::toAnsi), in which the caller stores it.
+void WrapClipboardHtml(QString& text);
+// "|\" and two characters per UTF-16 unit (high byte, low byte): wide text carried through the
+// byte-wide cell formats.
+QString EncodeWideCellText(const QString& text);
+// Texts without the "|\" prefix come back unchanged; a trailing odd character is ignored.
+QString DecodeWideCellText(const QString& text);
+// 1-based position of sub in text, 0 when absent (or sub is empty).
+int WidePos(const QString& sub, const QString& text);
+// Something, the locale's date separator, something, the separator again.
+bool LooksLikeDate(const QString& text);
+// When the upper-cased text holds the upper-case prefix: result becomes the text with "<" and
+// ">" escaped and the first address starting with the prefix made a link; true. Otherwise
+// false and result is left alone.
+bool LinkifyText(const QString& text, const QString& prefix, QString& result);
+
+// The system's layered-window calls, for the focus frame and balloon hints. Qt makes windows
+// translucent itself, so there is nothing to call: both report success, as the calls do on a
+// system without those functions.
+bool CallUpdateLayeredWindow(QWidget* window, void* dstDC, const TPoint* dstPos, const TPoint* size, void* srcDC,
+                             const TPoint* srcPos, TColor key, const void* blend, unsigned flags);
+bool CallSetLayeredWindowAttributes(QWidget* window, TColor key, unsigned char alpha, unsigned flags);
+
 } // namespace grid::ZirAzur
