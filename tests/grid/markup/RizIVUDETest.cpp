@@ -191,6 +191,7 @@ TEST(MarkupSearchMarks, MarkCases)
         {"hit spanning a tag", "a<i>bc</i>d", "bc", true, "a<hi><i>bc</hi></i>d"},
         {"any case", "Abc aBC", "bc", false, "A<hi>bc</hi> a<hi>BC</hi>"},
         {"exact case", "Abc aBC", "bc", true, "A<hi>bc</hi> aBC"},
+        {"upper case keeps positions", "straße", "E", false, "straß<hi>e</hi>"},
         {"stray < gives up no tags when search is absent", "a<b", "z", true, "a<b"},
         {"stray < escaped", "a<b", "b", true, "a&lt;<hi>b</hi>"},
         {"tags given up, search escaped", "x > y <b>z</b>", ">", true, "x <hi>&gt;</hi> y z"},
