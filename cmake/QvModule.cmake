@@ -30,13 +30,15 @@ function(qv_module name dir)
 endfunction()
 
 # One test program per test folder, every test found by CTest; tests run headless.
+# Resource files (*.qrc) beside the tests are compiled in, for tests of resource loading.
 function(qv_test_module name dir)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
     if(NOT srcs)
         return()
     endif()
     add_executable(${name} ${srcs})
+    set_target_properties(${name} PROPERTIES AUTORCC ON)
     target_link_libraries(${name} PRIVATE qv_test_support ${ARG_DEPS})
     target_precompile_headers(${name} REUSE_FROM qv_test_support)
     gtest_discover_tests(${name}

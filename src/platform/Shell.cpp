@@ -3,7 +3,10 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileIconProvider>
 #include <QFileInfo>
+#include <QIcon>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QUrl>
 
@@ -120,6 +123,27 @@ RunOutcome DesktopShell::runAndWait(const RunRequest& request)
         }
         sleepMs(kRunPollMs);
     }
+}
+
+ShellIcon shellIcon(const QString& name, bool large)
+{
+    const int size = large ? 32 : 16;
+    QFileIconProvider provider;
+    QIcon icon;
+    bool isNumber = false;
+    const int type = name.toInt(&isNumber);
+    if (isNumber) {
+        const bool known = type >= QAbstractFileIconProvider::Computer && type <= QAbstractFileIconProvider::File;
+        icon = provider.icon(known ? QAbstractFileIconProvider::IconType(type) : QAbstractFileIconProvider::File);
+    } else if (QFileInfo::exists(name)) {
+        icon = provider.icon(QFileInfo(name));
+    } else {
+        const QMimeType mime = QMimeDatabase().mimeTypeForFile(name, QMimeDatabase::MatchExtension);
+        icon = QIcon::fromTheme(mime.iconName(), QIcon::fromTheme(mime.genericIconName()));
+        if (icon.isNull())
+            icon = provider.icon(QAbstractFileIconProvider::File);
+    }
+    return {icon.isNull() ? QImage() : icon.pixmap(size, size).toImage(), size};
 }
 
 } // namespace platform

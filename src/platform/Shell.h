@@ -1,7 +1,9 @@
 #pragma once
 // The desktop shell: opening a web address or document with the handler the desktop has for it,
-// and running an external program while the caller waits for it to end.
+// running an external program while the caller waits for it to end, and the icons the desktop
+// shows for files, folders and its own places.
 
+#include <QImage>
 #include <QString>
 
 namespace platform {
@@ -47,5 +49,16 @@ public:
     bool openUrl(const QString& url) override;
     RunOutcome runAndWait(const RunRequest& request) override;
 };
+
+// The desktop's icon for a shell name, small (16 px) or large (32 px). A name that is a number
+// picks the icon of that type: 0 computer, 1 desktop, 2 trash, 3 network, 4 drive, 5 folder,
+// 6 file, any other number a file. Any other name gives the icon of that file or folder, or,
+// when nothing of that name exists, the icon of its suffix. size is the icon size even when
+// the desktop has no icon to give and the image is empty, so layouts stay the same everywhere.
+struct ShellIcon {
+    QImage image;
+    int size = 0;
+};
+ShellIcon shellIcon(const QString& name, bool large);
 
 } // namespace platform

@@ -8,6 +8,8 @@
 #include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QObject>
 #include <QTemporaryDir>
 #include <QThread>
@@ -157,6 +159,23 @@ TEST(Shell, FakeShellRecordsAndScriptsRuns)
     EXPECT_EQ(shell.runs[0].limitMs, kUpdaterWaitLimitMs);
     EXPECT_TRUE(shell.openUrl("http://127.0.0.1/"));
     EXPECT_EQ(shell.openedUrls, QStringList{"http://127.0.0.1/"});
+}
+
+TEST(Shell, ShellIconsPickTypeByNumberAndFilesByName)
+{
+    auto imageOf = [](const QIcon& icon, int size) { return icon.isNull() ? QImage() : icon.pixmap(size, size).toImage(); };
+    QFileIconProvider provider;
+    // Sizes hold whether or not the desktop has icons to give.
+    EXPECT_EQ(shellIcon("0", false).size, 16);
+    EXPECT_EQ(shellIcon("missing.txt", true).size, 32);
+
+    EXPECT_EQ(shellIcon("5", false).image, imageOf(provider.icon(QAbstractFileIconProvider::Folder), 16));
+    EXPECT_EQ(shellIcon("2", true).image, imageOf(provider.icon(QAbstractFileIconProvider::Trashcan), 32));
+    EXPECT_EQ(shellIcon("99", false).image, imageOf(provider.icon(QAbstractFileIconProvider::File), 16));
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    EXPECT_EQ(shellIcon(dir.path(), false).image, imageOf(provider.icon(QFileInfo(dir.path())), 16));
 }
 
 #include "ShellTest.moc"

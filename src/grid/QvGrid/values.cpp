@@ -3,6 +3,7 @@
 // cell's graphic.
 
 #include "grid/QvGrid.h"
+#include "grid/markup/RizIVUDE.h"
 #include "platform/Locale.h"
 
 #include <QDate>
@@ -160,23 +161,6 @@ QString timeFormat()
     QString f = QLocale().timeFormat(QLocale::LongFormat);
     f.remove(QRegularExpression(QStringLiteral("\\s*t+")));
     return f.trimmed();
-}
-
-QString stripMarkup(const QString& text)
-{
-    if (!text.contains(QLatin1Char('<')) && !text.contains(QLatin1Char('&')))
-        return text;
-    QString out = text;
-    static const QRegularExpression br(QStringLiteral("<br\\s*/?>"), QRegularExpression::CaseInsensitiveOption);
-    out.replace(br, QStringLiteral("\n"));
-    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
-    out.remove(tag);
-    out.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    out.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    out.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
-    out.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    out.replace(QLatin1String("&amp;"), QLatin1String("&"));
-    return out;
 }
 
 // The first link of a text becomes an anchor; the rest of the text is escaped.
@@ -395,7 +379,7 @@ QString TQvStringGrid::GetFloatFormat(int, int) const
 
 QString TQvStringGrid::GetStrippedCell(int ACol, int ARow) const
 {
-    return stripMarkup(Cells(ACol, ARow));
+    return RizIVUDE::MarkupToPlainText(Cells(ACol, ARow));
 }
 
 int TQvStringGrid::GetInts(int ACol, int ARow) const
