@@ -12,6 +12,7 @@
 #include "grid/QvObj.h"
 #include "grid/look/GridPaintSettings.h"
 #include "grid/look/QvStyleIF.h"
+#include "grid/markup/PictureContainer.h"
 #include "platform/Services.h"
 
 #include <QScrollBar>
@@ -650,6 +651,12 @@ public:
     std::function<void(TQvStringGrid*, int ARow, int ACol, TPen& leftPen, TPen& topPen, TPen& rightPen, TPen& bottomPen)>
         OnGetCellBorderProp;
     std::function<void(TQvStringGrid*)> OnPainted;
+    // Pictures of markup cells (markup/RizIVUDE.h): the "IDX:n" image list and the named
+    // pictures, both the application's, and the pictures given by URL, kept between paints.
+    TCustomImageList* GridImages = nullptr;
+    TPictureContainer* PictureContainer = nullptr;
+    THTMLPictureCache& ImageCache() { return FImageCache; }
+    virtual TCustomImageList* GetCellImageList(int ACol, int ARow);
     // Hooks beside the painter that the editing, navigation and filter code call.
     virtual void GetFixedCellEditor(int ACol, int ARow, TGridFixedCellEditor& AEditor, QStringList& Values);
     virtual void SelectionChangedNotify(int ALeft, int ATop, int ARight, int ABottom);
@@ -667,6 +674,7 @@ protected:
 private:
     TGridPaintSettings FPaintSettings; // declared first: the painter refers to it
     std::unique_ptr<TGridPainter, TGridPainterDeleter> FPainter;
+    THTMLPictureCache FImageCache;
     // ---- end of painting ----
 
 protected:

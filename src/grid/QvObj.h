@@ -82,6 +82,29 @@ public:
     std::unique_ptr<TObject> Clone() const override { return std::make_unique<TPicture>(Image); }
 };
 
+// Images of one size addressed by index: the image cells' and the markup's "IDX:n" pictures.
+// The application owns the list; the grid and the renderer only point to it.
+class TCustomImageList : public TPersistent {
+public:
+    TCustomImageList(int width = 16, int height = 16) : FWidth(width), FHeight(height) {}
+    QString ClassName() const override { return QStringLiteral("TCustomImageList"); }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    int Count() const { return int(FImages.size()); }
+    // An image of another size is scaled to the list's; answers its index.
+    int Add(const QImage& image);
+    void Clear() { FImages.clear(); }
+    // A null image outside the list.
+    QImage GetImage(int index) const;
+    // The image at (x, y); a disabled one greyed. Nothing outside the list.
+    void Draw(QPainter& canvas, int x, int y, int index, bool enabled = true) const;
+
+private:
+    int FWidth;
+    int FHeight;
+    std::vector<QImage> FImages;
+};
+
 class TStringList : public TPersistent {
 public:
     TStringList() = default;

@@ -125,6 +125,20 @@ bool ParseCellAnchor(const QString& text, TPoint& cell);
 QString ToMixedCase(const QString& text);
 bool IsMixedCaseBreak(QChar ch);
 
+// ---- Text drawing with the platform's DrawText flags (drawtext.cpp) -----------------------
+
+enum TDrawTextFlag : unsigned {
+    DT_TOP = 0, DT_LEFT = 0, DT_CENTER = 1, DT_RIGHT = 2, DT_VCENTER = 4, DT_BOTTOM = 8, DT_WORDBREAK = 0x10,
+    DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_EXTERNALLEADING = 0x200, DT_CALCRECT = 0x400,
+    DT_NOPREFIX = 0x800, DT_EDITCONTROL = 0x2000, DT_END_ELLIPSIS = 0x8000, DT_RTLREADING = 0x20000
+};
+// Draws text in r with the canvas's font and pen (or with DT_CALCRECT measures it: r becomes the
+// text's extent) and answers the height. The output is clipped to r. Unless DT_NOPREFIX, a
+// single "&" underlines the character after it and is not shown, and "&&" shows one ampersand.
+// A single line counts its trailing blanks, as the platform's text extent does;
+// DT_EXTERNALLEADING adds the font's leading to the measured height.
+int DrawTextFlags(QPainter& canvas, const QString& text, TRect& r, unsigned flags);
+
 // ---- Number and date texts (numbers.cpp) -------------------------------------------------
 // The sort, filter, calculation and paste code read numbers and dates out of cell texts here.
 // The locale's separators and short date format are read at every call (GridUnitHelpers.h),

@@ -11,6 +11,13 @@
 // Inline CONTROL tags (edit, check, radio, combo, button) are read and rewritten in the cell
 // text with ParseControlTag and the Get/SetControl* helpers; the cell text is their only store.
 //
+// PaintMarkup is the one renderer every caller uses (cells, hints, the footer, printouts,
+// drop-down headers): it lays the markup out in a rectangle, paints it, measures it and says
+// what lies under a point. Each line is laid out twice from the same state (RizIVUDE/layout.cpp):
+// a measuring pass decides where the line breaks, then a second pass paints or hit-tests exactly
+// that text. The tags' effects are the handlers in RizIVUDE/tags.cpp; runs of text are drawn and
+// measured through ZirAzur::DrawTextFlags.
+//
 // Positions inside texts are 0-based; nothing here raises.
 
 #include "grid/GridTypes.h"
@@ -20,6 +27,13 @@
 #include <QString>
 
 class QPainter;
+class QWidget;
+
+namespace grid {
+class TCustomImageList;
+class THTMLPictureCache;
+class TPictureContainer;
+} // namespace grid
 
 namespace grid::RizIVUDE {
 
@@ -118,5 +132,85 @@ void DrawShellIcon(QPainter& canvas, int x, int y, TPoint& size, double scaleFac
 // The bitmap's pixels copied into rect, stretched without smoothing.
 void StretchBitmapToRect(QPainter& canvas, const TRect& rect, const QImage& bitmap);
 bool IsDirectory(const QString& name);
+
+// ---- the renderer --------------------------------------------------------------------------
+
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+// What a PaintMarkup call is given, in the order a call passes it.
+struct TMarkupRequest {
+    // The target. Its font is the text's base font, its pen colour the base text colour and its
+    // brush colour (none for no brush) the background blinking text takes; the painter's state
+    // is restored afterwards.
+    QPainter* Canvas = nullptr;
+    QString Text;
+    // Text starts 1 pixel right of its left edge.
+    TRect Rect;
+    // "IDX:n" images.
+    const TCustomImageList* Images = nullptr;
+    int HitX = 0;
+    int HitY = 0;
+    // 0-based anchor drawn with a focus rectangle; -1 none.
+    int FocusAnchor = -1;
+    // 1-based anchor drawn hovered; -1 none.
+    int HoverAnchor = -1;
+    int ShadowShift = 1;
+    // The second pass of every line tests the point and paints nothing.
+    bool HitTestOnly = false;
+    // Only the measuring pass runs: nothing painted, nothing hit, the bottom does not stop it.
+    bool MeasureOnly = false;
+    // Images are scaled by ScaleFactor and stretched onto the target.
+    bool ForPrinter = false;
+    // Font tags' colours and the anchor colour are neither applied nor restored.
+    bool KeepColors = false;
+    // Blink phase: when false, blinking text takes the entry background and disappears.
+    bool BlinkVisible = true;
+    // Anchors are underlined and take the hover colours only when they are HoverAnchor.
+    bool HoverOnly = false;
+    // Lines break at blanks; without it only tags break lines and cut text ends in an ellipsis.
+    bool Wrap = true;
+    // Inline controls under the point are drawn pressed.
+    bool MouseIsDown = false;
+    double ScaleFactor = 0;
+    TColor AnchorColor = 0xFF0000;
+    TColor HoverBackColor = clNone;
+    TColor HoverTextColor = clNone;
+    TColor ShadowColor = 0x808080;
+    // Pictures given by URL: looked up, and added and loaded when missing (never from a
+    // network). Named pictures come from Pictures.
+    THTMLPictureCache* PictureCache = nullptr;
+    const TPictureContainer* Pictures = nullptr;
+    // The window whose theme draws inline controls.
+    QWidget* Window = nullptr;
+    TBiDiMode BiDiMode = bdLeftToRight;
+};
+
+// What a PaintMarkup call answers. AnchorHref, HitAnchorRect and ControlID are read as the
+// caller set them: the first two stay so when nothing is found, and a hit-test call with a
+// ControlID finds that control wherever the point lies.
+struct TMarkupResult {
+    // HREF of the anchor under the point, or "ctrl" for an inline control.
+    QString AnchorHref;
+    // The text runs with the markup removed, "\r" for each line break tag.
+    QString PlainText;
+    QString FocusHref;
+    QString AnchorTitle;
+    int MarkupWidth = 0;
+    // The sum of the line heights; the height of "gh" in the base font for an empty text.
+    int MarkupHeight = 0;
+    int AnchorCount = 0;
+    // 1-based; -1 none.
+    int HitAnchor = -1;
+    TRect HitAnchorRect;
+    TRect HitControlRect;
+    QString ControlID;
+    QString ControlValue;
+    QString ControlType;
+};
+
+// Lays out, paints, measures or hit-tests the markup; true when the point lies on an anchor's
+// text, on an image inside an anchor or on an inline control (or the control ControlID was
+// found in a hit-test call).
+bool PaintMarkup(const TMarkupRequest& request, TMarkupResult& result);
 
 } // namespace grid::RizIVUDE

@@ -26,6 +26,7 @@
 #include "grid/QvObj.h"
 #include "grid/look/GridPaintSettings.h"
 #include "grid/look/QvStyleIF.h"
+#include "grid/look/ZirAzur.h"
 
 #include <QFont>
 #include <QImage>
@@ -174,6 +175,8 @@ public:
 
 private:
     void drawCellText(TCellPaintContext& c);
+    // Markup cell text through the markup renderer; answers the width it took.
+    int paintCellMarkup(TCellPaintContext& c, const QString& text, const TRect& r);
     void drawCellGraphic(TCellPaintContext& c);
     void drawCellBorders(TCellPaintContext& c);
     void drawNodeGlyph(TCellPaintContext& c, const TRect& r);
@@ -212,15 +215,6 @@ void DrawSmallTriangle(QPainter& canvas, int x, int y, TColor color);
 // Text origin of a text turned by `angle` degrees placed in r by the alignments; the extents
 // are |h cos a|, |w sin a|, |h sin a|, |w cos a|.
 TPoint PlaceRotatedText(const TRect& r, TAlignment ha, TVAlignment va, int angle, int a, int b, int c, int d);
-
-// Text drawing with the flags of the platform's DrawText family.
-enum TDrawTextFlag : unsigned {
-    DT_TOP = 0, DT_LEFT = 0, DT_CENTER = 1, DT_RIGHT = 2, DT_VCENTER = 4, DT_BOTTOM = 8, DT_WORDBREAK = 0x10,
-    DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_NOPREFIX = 0x800, DT_CALCRECT = 0x400, DT_EDITCONTROL = 0x2000,
-    DT_END_ELLIPSIS = 0x8000
-};
-// Draws (or with DT_CALCRECT measures: r becomes the text's extent) and answers the height.
-int DrawTextFlags(QPainter& canvas, const QString& text, TRect& r, unsigned flags);
 
 // The check-box, radio and node bitmaps of the program (drawn here, any art of the right size
 // with a uniform corner colour will do): "QSGCHK01".."QSGCHK08", "QSGRAD01".."QSGRAD08",

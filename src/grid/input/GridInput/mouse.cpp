@@ -4,6 +4,7 @@
 #include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
 #include "grid/look/ZirAzur.h"
+#include "grid/markup/GridMarkup.h"
 #include "platform/Shell.h"
 
 #include <QApplication>
@@ -189,13 +190,21 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
         }
     }
 
-    // Links.
+    // Links: a link text with URLShow, or the anchor of a markup text under the press.
     const int realCol = RealColIndex(ACol);
     const QString text = Cells(realCol, ARow);
-    if (PaintSettings().URLShow && !text.isEmpty() && ZirAzur::GetCellTextKind(text, EnableHTML) != ZirAzur::ctkMarkup &&
-        ZirAzur::TextIsUrl(text)) {
+    const bool markup = ZirAzur::GetCellTextKind(text, EnableHTML) == ZirAzur::ctkMarkup;
+    if (PaintSettings().URLShow && !text.isEmpty() && !markup && ZirAzur::TextIsUrl(text)) {
         openAnchor(ARow, ACol, text);
         return true;
+    }
+    if (markup) {
+        RizIVUDE::TMarkupResult hit;
+        if (MarkupCellHitTest(*this, ACol, ARow, X, Y, hit) && !hit.AnchorHref.isEmpty() &&
+            hit.ControlType.isEmpty()) {
+            openAnchor(ARow, ACol, hit.AnchorHref);
+            return true;
+        }
     }
 
     // Check boxes and radio buttons, data check boxes included: no editor is involved.

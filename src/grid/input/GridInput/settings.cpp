@@ -72,6 +72,10 @@ void TQvStringGrid::ForgetRemovedComponent(const void* AComponent)
         return;
     if (static_cast<const void*>(CellChecker) == AComponent)
         CellChecker = nullptr;
+    if (static_cast<const void*>(GridImages) == AComponent)
+        GridImages = nullptr;
+    if (static_cast<const void*>(PictureContainer) == AComponent)
+        PictureContainer = nullptr;
     if (!destroying && static_cast<const void*>(SyncGrid().Grid()) == AComponent)
         SyncGrid().SetGrid(nullptr);
 }

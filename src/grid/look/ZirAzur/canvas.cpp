@@ -103,4 +103,52 @@ void classicArrowButton(QPainter& canvas, const TRect& r, Arrow arrow, bool flat
         triangleUp(canvas, cx - size, cx + size, cy + size / 2, color);
 }
 
+void checkMark(QPainter& canvas, int x, int y, int size, TColor color)
+{
+    const QColor c = platform::toQColor(color);
+    const int ox = x + (size - 7) / 2, oy = y + (size - 7) / 2;
+    for (int i = 0; i < 7; ++i) {
+        const int top = i < 3 ? oy + 2 + i : oy + 4 - (i - 2);
+        canvas.fillRect(QRect(ox + i, top, 1, 3), c);
+    }
+}
+
+void classicCheckBox(QPainter& canvas, const TRect& b, bool flat, bool checked, bool grayed, bool enabled)
+{
+    const TColor inside = (!enabled || (grayed && checked)) ? platform::clBtnFace : platform::clWindow;
+    if (flat) {
+        rectangle(canvas, b, platform::clBtnShadow, inside);
+    } else {
+        // Sunken edge: shadow and dark shadow outside top-left, highlight and light bottom-right.
+        fillRect(canvas, b, inside);
+        lineTo(canvas, b.Left, b.Top, b.Right - 1, b.Top, platform::clBtnShadow);
+        lineTo(canvas, b.Left, b.Top, b.Left, b.Bottom - 1, platform::clBtnShadow);
+        lineTo(canvas, b.Left + 1, b.Top + 1, b.Right - 2, b.Top + 1, platform::cl3DDkShadow);
+        lineTo(canvas, b.Left + 1, b.Top + 1, b.Left + 1, b.Bottom - 2, platform::cl3DDkShadow);
+        lineTo(canvas, b.Left, b.Bottom - 1, b.Right, b.Bottom - 1, platform::clBtnHighlight);
+        lineTo(canvas, b.Right - 1, b.Top, b.Right - 1, b.Bottom, platform::clBtnHighlight);
+        lineTo(canvas, b.Left + 1, b.Bottom - 2, b.Right - 1, b.Bottom - 2, platform::cl3DLight);
+        lineTo(canvas, b.Right - 2, b.Top + 1, b.Right - 2, b.Bottom - 1, platform::cl3DLight);
+    }
+    if (checked || grayed)
+        checkMark(canvas, b.Left, b.Top, b.Width(), (!enabled || grayed) ? platform::clGrayText : platform::clWindowText);
+}
+
+void classicRadioButton(QPainter& canvas, const TRect& b, bool flat, bool checked, bool disabled)
+{
+    const int size = b.Width();
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    canvas.setPen(platform::toQColor(flat ? platform::clBtnShadow : platform::cl3DDkShadow));
+    canvas.setBrush(platform::toQColor(disabled ? platform::clBtnFace : platform::clWindow));
+    canvas.drawEllipse(QRect(b.Left, b.Top, size - 1, size - 1));
+    if (checked) {
+        canvas.setPen(Qt::NoPen);
+        canvas.setBrush(platform::toQColor(disabled ? platform::clGrayText : platform::clWindowText));
+        const int d = std::max(2, size / 3);
+        canvas.drawEllipse(QRect(b.Left + (size - d) / 2, b.Top + (size - d) / 2, d, d));
+    }
+    canvas.restore();
+}
+
 } // namespace grid::ZirAzur::canvas

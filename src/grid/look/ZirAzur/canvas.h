@@ -26,4 +26,12 @@ void classicButton(QPainter& canvas, const TRect& r, bool flat, bool pushed, boo
 // Classic button face with a centred arrow (scroll-bar style frame control).
 void classicArrowButton(QPainter& canvas, const TRect& r, Arrow arrow, bool flat, bool pushed, bool disabled);
 
+// Seven-pixel tick, three pixels thick, in the middle of a box of `size` at (x, y).
+void checkMark(QPainter& canvas, int x, int y, int size, TColor color);
+// Classic check box face in the square box: sunken 3-D edge, or a flat shadow frame. Grayed or
+// disabled boxes have a button-face inside; checked and grayed ones show the tick.
+void classicCheckBox(QPainter& canvas, const TRect& box, bool flat, bool checked, bool grayed, bool enabled);
+// Classic radio button face: a circle in the square box, filled with a dot when checked.
+void classicRadioButton(QPainter& canvas, const TRect& box, bool flat, bool checked, bool disabled);
+
 } // namespace grid::ZirAzur::canvas

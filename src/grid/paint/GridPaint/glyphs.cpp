@@ -52,16 +52,6 @@ void DrawGlyphTransparent(QPainter& canvas, const QImage& img, int x, int y)
 
 namespace {
 
-void tick(QPainter& p, int x, int y, int size, QColor c)
-{
-    // Seven-pixel tick, three pixels thick, placed in the middle of the box.
-    const int ox = x + (size - 7) / 2, oy = y + (size - 7) / 2;
-    for (int i = 0; i < 7; ++i) {
-        const int top = i < 3 ? oy + 2 + i : oy + 4 - (i - 2);
-        p.fillRect(QRect(ox + i, top, 1, 3), c);
-    }
-}
-
 QImage makeCheck(bool vlx, bool enabled, bool checked)
 {
     QImage img(15, 15, QImage::Format_RGB32);
@@ -71,7 +61,7 @@ QImage makeCheck(bool vlx, bool enabled, bool checked)
     p.fillRect(QRect(1, 1, 13, 13), frame);
     p.fillRect(QRect(2, 2, 11, 11), enabled ? QColor(Qt::white) : QColor(0xF0, 0xF0, 0xF0));
     if (checked)
-        tick(p, 1, 1, 13, enabled ? (vlx ? QColor(Qt::black) : QColor(0x21, 0xA1, 0x21)) : QColor(0xA0, 0xA0, 0xA0));
+        checkMark(p, 1, 1, 13, enabled ? (vlx ? platform::clBlack : TColor(0x21A121)) : TColor(0xA0A0A0));
     return img;
 }
 
@@ -218,26 +208,7 @@ void TGridPainter::DrawCheckBox(QPainter& canvas, TRect r, bool checked, TCheckB
         // Frame-control check box of CheckBoxSize, centred in the rectangle.
         const int x = r.Left + (r.Width() - S) / 2, y = r.Top + (r.Height() - S) / 2;
         const TRect b{x, y, x + S, y + S};
-        const TColor inside = (!enabled || (grayed && checked)) ? platform::clBtnFace : platform::clWindow;
-        if (style == csFlat) {
-            rectangle(canvas, b, platform::clBtnShadow, inside);
-        } else {
-            // Sunken edge: shadow and dark shadow outside top-left, highlight and light
-            // bottom-right.
-            fillRect(canvas, b, inside);
-            lineTo(canvas, b.Left, b.Top, b.Right - 1, b.Top, platform::clBtnShadow);
-            lineTo(canvas, b.Left, b.Top, b.Left, b.Bottom - 1, platform::clBtnShadow);
-            lineTo(canvas, b.Left + 1, b.Top + 1, b.Right - 2, b.Top + 1, platform::cl3DDkShadow);
-            lineTo(canvas, b.Left + 1, b.Top + 1, b.Left + 1, b.Bottom - 2, platform::cl3DDkShadow);
-            lineTo(canvas, b.Left, b.Bottom - 1, b.Right, b.Bottom - 1, platform::clBtnHighlight);
-            lineTo(canvas, b.Right - 1, b.Top, b.Right - 1, b.Bottom, platform::clBtnHighlight);
-            lineTo(canvas, b.Left + 1, b.Bottom - 2, b.Right - 1, b.Bottom - 2, platform::cl3DLight);
-            lineTo(canvas, b.Right - 2, b.Top + 1, b.Right - 2, b.Bottom - 1, platform::cl3DLight);
-        }
-        if (checked || grayed) {
-            const TColor c = (!enabled || grayed) ? platform::clGrayText : platform::clWindowText;
-            tick(canvas, b.Left, b.Top, S, platform::toQColor(c));
-        }
+        classicCheckBox(canvas, b, style == csFlat, checked, grayed, enabled);
         return;
     }
     }
@@ -283,19 +254,7 @@ void TGridPainter::DrawRadioGroup(QPainter& canvas, TRect r, bool upward, double
         switch (style) {
         case csClassic:
         case csFlat: {
-            const TRect b{gx, gy, gx + size, gy + size};
-            canvas.save();
-            canvas.setRenderHint(QPainter::Antialiasing, false);
-            canvas.setPen(platform::toQColor(style == csFlat ? platform::clBtnShadow : platform::cl3DDkShadow));
-            canvas.setBrush(platform::toQColor(disabled ? platform::clBtnFace : platform::clWindow));
-            canvas.drawEllipse(QRect(b.Left, b.Top, size - 1, size - 1));
-            if (checked) {
-                canvas.setPen(Qt::NoPen);
-                canvas.setBrush(platform::toQColor(disabled ? platform::clGrayText : platform::clWindowText));
-                const int d = std::max(2, size / 3);
-                canvas.drawEllipse(QRect(b.Left + (size - d) / 2, b.Top + (size - d) / 2, d, d));
-            }
-            canvas.restore();
+            classicRadioButton(canvas, {gx, gy, gx + size, gy + size}, style == csFlat, checked, disabled);
             break;
         }
         case csBorland: {

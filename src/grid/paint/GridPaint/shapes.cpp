@@ -1,5 +1,5 @@
-// Shapes, pies, balance bars, the error underline, the small triangle, rotated text placement
-// and DrawText-style text drawing.
+// Shapes, pies, balance bars, the error underline, the small triangle and rotated text
+// placement.
 
 #include "grid/paint/GridPaint.h"
 #include "grid/look/ZirAzur/canvas.h"
@@ -231,79 +231,6 @@ TPoint PlaceRotatedText(const TRect& r, TAlignment ha, TVAlignment va, int angle
         break;
     }
     return {left, top};
-}
-
-int DrawTextFlags(QPainter& canvas, const QString& input, TRect& r, unsigned flags)
-{
-    const QFontMetrics fm(canvas.font());
-    QString text = input;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const bool single = flags & DT_SINGLELINE;
-    if (single)
-        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    int qflags = Qt::TextExpandTabs;
-    qflags |= (flags & DT_RIGHT) ? Qt::AlignRight : (flags & DT_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
-    // Vertical placement only applies to single lines, as with the platform call.
-    if (single)
-        qflags |= (flags & DT_BOTTOM) ? Qt::AlignBottom : (flags & DT_VCENTER) ? Qt::AlignVCenter : Qt::AlignTop;
-    else
-        qflags |= Qt::AlignTop;
-    if (single)
-        qflags |= Qt::TextSingleLine;
-    else if (flags & DT_WORDBREAK)
-        qflags |= Qt::TextWordWrap;
-    const int width = std::max(0, r.Width());
-    if ((flags & DT_END_ELLIPSIS) && !(flags & DT_CALCRECT)) {
-        QStringList lines = text.split(QLatin1Char('\n'));
-        if (single || !(flags & DT_WORDBREAK)) {
-            for (QString& l : lines)
-                l = fm.elidedText(l, Qt::ElideRight, width);
-        } else {
-            // Wrapped text: the last line that fits in the height ends with the ellipsis.
-            QStringList out;
-            const int maxLines = std::max(1, r.Height() / std::max(1, fm.height()));
-            for (const QString& l : lines) {
-                QString rest = l;
-                do {
-                    if (int(out.size()) == maxLines - 1) {
-                        out << fm.elidedText(rest, Qt::ElideRight, width);
-                        rest.clear();
-                        break;
-                    }
-                    int n = int(rest.size());
-                    while (n > 1 && fm.horizontalAdvance(rest.left(n)) > width)
-                        --n;
-                    int cut = n;
-                    if (n < rest.size()) {
-                        const int sp = rest.left(n).lastIndexOf(QLatin1Char(' '));
-                        if (sp > 0)
-                            cut = sp + 1;
-                    }
-                    out << rest.left(cut).trimmed();
-                    rest = rest.mid(cut);
-                } while (!rest.isEmpty());
-                if (int(out.size()) >= maxLines)
-                    break;
-            }
-            lines = out;
-            qflags &= ~Qt::TextWordWrap;
-        }
-        text = lines.join(QLatin1Char('\n'));
-    }
-    const QRect box(r.Left, r.Top, width, std::max(0, r.Height()));
-    if (flags & DT_CALCRECT) {
-        const QRect b = fm.boundingRect(QRect(r.Left, r.Top, (single || !(flags & DT_WORDBREAK)) ? 100000 : width, 100000),
-                                        qflags & ~(Qt::AlignVCenter | Qt::AlignBottom | Qt::AlignRight |
-                                                   Qt::AlignHCenter),
-                                        text);
-        r.Right = r.Left + b.width();
-        r.Bottom = r.Top + b.height();
-        return b.height();
-    }
-    QRect drawn;
-    canvas.drawText(box, qflags, text, &drawn);
-    return drawn.height();
 }
 
 } // namespace grid::ZirAzur

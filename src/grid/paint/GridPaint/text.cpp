@@ -6,11 +6,11 @@
 #include "grid/look/ZirAzur.h"
 #include "grid/look/ZirAzur/canvas.h"
 
+#include "grid/markup/GridMarkup.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QAbstractTextDocumentLayout>
 #include <QPainter>
-#include <QTextDocument>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -30,6 +30,26 @@ bool TGridPainter::isSortHeaderCell(int realCol, int row) const
     if (realCol < grid.FixedCols() && !ss.FixedCols)
         return false;
     return pos < 1 || ss.IndexShow;
+}
+
+int TGridPainter::paintCellMarkup(TCellPaintContext& c, const QString& text, const TRect& r)
+{
+    QPainter& canvas = *c.Canvas;
+    RizIVUDE::TMarkupRequest m = CellMarkupRequest(grid, c.RealCol, c.ARow);
+    m.Canvas = &canvas;
+    m.Text = text;
+    m.Rect = r;
+    // The point at the top-left corner never hits an anchor: the text starts a pixel further
+    // right.
+    m.HitX = r.Left;
+    m.HitY = r.Top;
+    m.AnchorColor = c.URLColor; // the selection's text colour on selected cells
+    // Blinking text takes the cell's background while it is hidden.
+    canvas.setBrush(c.Brush.Style == bsClear || c.Brush.Color == clNone ? QBrush()
+                                                                         : QBrush(platform::toQColor(c.Brush.Color)));
+    RizIVUDE::TMarkupResult result;
+    RizIVUDE::PaintMarkup(m, result);
+    return result.MarkupWidth;
 }
 
 void TGridPainter::drawCellText(TCellPaintContext& c)
@@ -181,7 +201,8 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
         }
         unsigned flags = DT_EDITCONTROL;
         const bool multi = Settings.Multilinecells;
-        if (!c.WW && !multi) {
+        const bool markup = c.TextKind == ctkMarkup;
+        if (!c.WW && !multi && !markup) {
             // One line only: what follows the first line break is not shown.
             const int nl = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
             if (nl >= 0)
@@ -203,44 +224,28 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
             flags |= DT_SINGLELINE;
         if (c.FilterGlyph)
             tr.Right -= 16;
-        if (c.Graphic && !text.isEmpty()) {
+        if (c.Graphic && !text.isEmpty() && !markup) {
             TRect m = tr;
             DrawTextFlags(canvas, text, m, flags | DT_CALCRECT);
             c.TextWidth = m.Width() + 2;
         }
         measured = fm.horizontalAdvance(text);
-        if (c.TextKind == ctkMarkup) {
-            // Markup through the rich-text engine: bold, italic, colours, line breaks, links.
+        if (markup) {
             TRect mr = tr;
             mr.Left -= 1;
             if (c.FilterGlyph)
                 mr.Right -= 2; // 18 in all, 16 of them taken above
             if (sortHeader)
                 mr.Right -= 10;
-            QTextDocument doc;
-            doc.setDefaultFont(canvas.font());
-            doc.setDocumentMargin(0);
-            doc.setDefaultStyleSheet(QStringLiteral("a { color: %1; }").arg(platform::toQColor(c.URLColor).name()));
-            doc.setHtml(text);
-            if (!Settings.EnhTextSize)
-                doc.setTextWidth(std::max(0, mr.Width()));
-            measured = int(doc.idealWidth());
+            measured = paintCellMarkup(c, text, mr);
             c.TextWidth = measured + 2;
-            QAbstractTextDocumentLayout::PaintContext ctx;
-            ctx.palette.setColor(QPalette::Text, platform::toQColor(c.Font.Color));
-            ctx.clip = QRectF(0, 0, mr.Width(), mr.Height());
-            canvas.save();
-            canvas.translate(mr.Left, mr.Top);
-            canvas.setClipRect(QRect(0, 0, std::max(0, mr.Width()), std::max(0, mr.Height())), Qt::IntersectClip);
-            doc.documentLayout()->draw(&canvas, ctx);
-            canvas.restore();
         } else if (!text.isEmpty() && !tr.IsEmpty()) {
             canvas.save();
             canvas.setClipRect(tr.toQRect(), Qt::IntersectClip);
             DrawTextFlags(canvas, text, tr, flags);
             canvas.restore();
         }
-        if (c.Graphic && (c.Graphic->FCellType == ctEmpty || c.Graphic->FCellType == ctValue) &&
+        if (!markup && c.Graphic && (c.Graphic->FCellType == ctEmpty || c.Graphic->FCellType == ctValue) &&
             c.Graphic->FCellErrLen > 0)
             DrawErrorUnderline(canvas, canvas.font(), text, c.Graphic->FCellErrFrom, c.Graphic->FCellErrLen,
                                fm.height(), tr);

@@ -1,0 +1,149 @@
+// Text drawing with the flags of the platform's DrawText family, for the cell painter and the
+// markup renderer.
+//
+// A single top- or bottom-aligned line without tabs or "&" is drawn straight at its baseline:
+// the markup renderer draws every text run this way, several times per cell, and Qt's
+// rectangle layout costs more than the run itself. Everything else goes through Qt's rectangle
+// text layout with the matching alignment, wrap, tab and mnemonic flags.
+
+#include "grid/look/ZirAzur.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace grid::ZirAzur {
+
+namespace {
+
+int leadingOf(const QFontMetrics& fm, unsigned flags)
+{
+    return (flags & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0;
+}
+
+bool prefixed(const QString& text, unsigned flags)
+{
+    return !(flags & DT_NOPREFIX) && text.contains(QLatin1Char('&'));
+}
+
+// One line, placed by hand.
+int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const QString& text, TRect& r, unsigned flags)
+{
+    const int width = std::max(0, r.Width());
+    const int height = fm.height() + leadingOf(fm, flags);
+    int advance = fm.horizontalAdvance(text);
+    if (flags & DT_CALCRECT) {
+        r.Right = r.Left + advance;
+        r.Bottom = r.Top + height;
+        return height;
+    }
+    QString shown = text;
+    if ((flags & DT_END_ELLIPSIS) && advance > width) {
+        shown = fm.elidedText(text, Qt::ElideRight, width);
+        advance = fm.horizontalAdvance(shown);
+    }
+    const int x = (flags & DT_RIGHT) ? r.Right - advance : (flags & DT_CENTER) ? r.Left + (width - advance) / 2 : r.Left;
+    const int baseline = (flags & DT_BOTTOM) ? r.Bottom - fm.descent() : r.Top + fm.ascent();
+    const bool clip = x < r.Left || x + advance > r.Right || baseline - fm.ascent() < r.Top ||
+                      baseline + fm.descent() > r.Bottom;
+    if (clip) {
+        canvas.save();
+        canvas.setClipRect(QRect(r.Left, r.Top, width, std::max(0, r.Height())), Qt::IntersectClip);
+    }
+    canvas.drawText(QPoint(x, baseline), shown);
+    if (clip)
+        canvas.restore();
+    return height;
+}
+
+} // namespace
+
+int DrawTextFlags(QPainter& canvas, const QString& input, TRect& r, unsigned flags)
+{
+    // The target's resolution decides the metrics, as it decides the drawn glyphs.
+    const QFontMetrics fm = canvas.device() ? QFontMetrics(canvas.font(), canvas.device()) : QFontMetrics(canvas.font());
+    QString text = input;
+    const bool single = flags & DT_SINGLELINE;
+    if (single && !(flags & (DT_VCENTER | DT_RTLREADING)) && !text.contains(QLatin1Char('\t')) &&
+        !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')) && !prefixed(text, flags))
+        return drawPlainLine(canvas, fm, text, r, flags);
+
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (single)
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    int qflags = Qt::TextExpandTabs;
+    if (!(flags & DT_NOPREFIX))
+        qflags |= Qt::TextShowMnemonic;
+    qflags |= (flags & DT_RIGHT) ? Qt::AlignRight : (flags & DT_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
+    // Vertical placement only applies to single lines, as with the platform call.
+    if (single)
+        qflags |= (flags & DT_BOTTOM) ? Qt::AlignBottom : (flags & DT_VCENTER) ? Qt::AlignVCenter : Qt::AlignTop;
+    else
+        qflags |= Qt::AlignTop;
+    if (single)
+        qflags |= Qt::TextSingleLine | Qt::TextIncludeTrailingSpaces;
+    else if (flags & DT_WORDBREAK)
+        qflags |= Qt::TextWordWrap;
+    const int width = std::max(0, r.Width());
+    const int mnemonic = qflags & Qt::TextShowMnemonic;
+    if ((flags & DT_END_ELLIPSIS) && !(flags & DT_CALCRECT)) {
+        QStringList lines = text.split(QLatin1Char('\n'));
+        if (single || !(flags & DT_WORDBREAK)) {
+            for (QString& l : lines)
+                l = fm.elidedText(l, Qt::ElideRight, width, mnemonic);
+        } else {
+            // Wrapped text: the last line that fits in the height ends with the ellipsis.
+            QStringList out;
+            const int maxLines = std::max(1, r.Height() / std::max(1, fm.height()));
+            for (const QString& l : lines) {
+                QString rest = l;
+                do {
+                    if (int(out.size()) == maxLines - 1) {
+                        out << fm.elidedText(rest, Qt::ElideRight, width, mnemonic);
+                        rest.clear();
+                        break;
+                    }
+                    int n = int(rest.size());
+                    while (n > 1 && fm.horizontalAdvance(rest.left(n)) > width)
+                        --n;
+                    int cut = n;
+                    if (n < rest.size()) {
+                        const int sp = rest.left(n).lastIndexOf(QLatin1Char(' '));
+                        if (sp > 0)
+                            cut = sp + 1;
+                    }
+                    out << rest.left(cut).trimmed();
+                    rest = rest.mid(cut);
+                } while (!rest.isEmpty());
+                if (int(out.size()) >= maxLines)
+                    break;
+            }
+            lines = out;
+            qflags &= ~Qt::TextWordWrap;
+        }
+        text = lines.join(QLatin1Char('\n'));
+    }
+    const int leading = single ? leadingOf(fm, flags) : 0;
+    const QRect box(r.Left, r.Top, width, std::max(0, r.Height()));
+    if (flags & DT_CALCRECT) {
+        const QRect b = fm.boundingRect(QRect(r.Left, r.Top, (single || !(flags & DT_WORDBREAK)) ? 100000 : width, 100000),
+                                        qflags & ~(Qt::AlignVCenter | Qt::AlignBottom | Qt::AlignRight |
+                                                   Qt::AlignHCenter),
+                                        text);
+        r.Right = r.Left + b.width();
+        r.Bottom = r.Top + b.height() + leading;
+        return b.height() + leading;
+    }
+    const Qt::LayoutDirection direction = canvas.layoutDirection();
+    if (flags & DT_RTLREADING)
+        canvas.setLayoutDirection(Qt::RightToLeft);
+    QRect drawn;
+    canvas.drawText(box, qflags, text, &drawn);
+    canvas.setLayoutDirection(direction);
+    return drawn.height() + leading;
+}
+
+} // namespace grid::ZirAzur
