@@ -1,7 +1,7 @@
 // Text drawing with the flags of the platform's DrawText family, for the cell painter and the
 // markup renderer.
 //
-// A single top- or bottom-aligned line without tabs or "&" is drawn straight at its baseline:
+// A single top- or bottom-aligned line without tabs is drawn straight at its baseline:
 // the markup renderer draws every text run this way, several times per cell, and Qt's
 // rectangle layout costs more than the run itself. Everything else goes through Qt's rectangle
 // text layout with the matching alignment, wrap, tab and mnemonic flags.
@@ -23,9 +23,29 @@ int leadingOf(const QFontMetrics& fm, unsigned flags)
     return (flags & DT_EXTERNALLEADING) ? std::max(0, fm.leading()) : 0;
 }
 
-bool prefixed(const QString& text, unsigned flags)
+// The text as the prefix rule shows it: "&&" is one ampersand, a single "&" is dropped and the
+// character after it (the first such one) is underlined.
+QString withoutPrefixes(const QString& text, qsizetype& underlined)
 {
-    return !(flags & DT_NOPREFIX) && text.contains(QLatin1Char('&'));
+    underlined = -1;
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&')) {
+            shown += text[i];
+            continue;
+        }
+        if (i + 1 >= text.size())
+            break;
+        if (text[i + 1] == QLatin1Char('&')) {
+            shown += QLatin1Char('&');
+            ++i;
+            continue;
+        }
+        if (underlined < 0)
+            underlined = shown.size();
+    }
+    return shown;
 }
 
 // One line, placed by hand.
@@ -33,15 +53,16 @@ int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const QString& text,
 {
     const int width = std::max(0, r.Width());
     const int height = fm.height() + leadingOf(fm, flags);
-    int advance = fm.horizontalAdvance(text);
+    qsizetype underlined = -1;
+    QString shown = (flags & DT_NOPREFIX) || !text.contains(QLatin1Char('&')) ? text : withoutPrefixes(text, underlined);
+    int advance = fm.horizontalAdvance(shown);
     if (flags & DT_CALCRECT) {
         r.Right = r.Left + advance;
         r.Bottom = r.Top + height;
         return height;
     }
-    QString shown = text;
     if ((flags & DT_END_ELLIPSIS) && advance > width) {
-        shown = fm.elidedText(text, Qt::ElideRight, width);
+        shown = fm.elidedText(shown, Qt::ElideRight, width);
         advance = fm.horizontalAdvance(shown);
     }
     const int x = (flags & DT_RIGHT) ? r.Right - advance : (flags & DT_CENTER) ? r.Left + (width - advance) / 2 : r.Left;
@@ -53,6 +74,13 @@ int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const QString& text,
         canvas.setClipRect(QRect(r.Left, r.Top, width, std::max(0, r.Height())), Qt::IntersectClip);
     }
     canvas.drawText(QPoint(x, baseline), shown);
+    // The prefixed character's underline; it goes with the character when the ellipsis cut it.
+    if (underlined >= 0 && underlined < shown.size() && shown[underlined] != QChar(0x2026)) {
+        const int from = x + fm.horizontalAdvance(shown.left(underlined));
+        canvas.fillRect(QRect(from, baseline + fm.underlinePos(), fm.horizontalAdvance(shown[underlined]),
+                              std::max(1, fm.lineWidth())),
+                        canvas.pen().color());
+    }
     if (clip)
         canvas.restore();
     return height;
@@ -67,7 +95,7 @@ int DrawTextFlags(QPainter& canvas, const QString& input, TRect& r, unsigned fla
     QString text = input;
     const bool single = flags & DT_SINGLELINE;
     if (single && !(flags & (DT_VCENTER | DT_RTLREADING)) && !text.contains(QLatin1Char('\t')) &&
-        !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')) && !prefixed(text, flags))
+        !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
         return drawPlainLine(canvas, fm, text, r, flags);
 
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

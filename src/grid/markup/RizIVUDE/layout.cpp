@@ -79,6 +79,22 @@ QString decodeRun(const QString& run, bool& replaced)
     return s;
 }
 
+// A run as the plain text holds it: the doubled ampersand of an "&amp;" is the one ampersand it
+// shows.
+QString plainOf(const QString& run)
+{
+    if (!run.contains(QLatin1String("&&")))
+        return run;
+    QString s;
+    s.reserve(run.size());
+    for (qsizetype i = 0; i < run.size(); ++i) {
+        s += run[i];
+        if (run[i] == QLatin1Char('&') && i + 1 < run.size() && run[i + 1] == QLatin1Char('&'))
+            ++i;
+    }
+    return s;
+}
+
 } // namespace
 
 TMarkupLayout::TMarkupLayout(const TMarkupRequest& request, TMarkupResult& result)
@@ -110,8 +126,18 @@ QString TMarkupLayout::prePass(const QString& text) const
     QString s;
     if (text.contains(QLatin1Char('&'))) {
         // One scan replaces each entity once; text produced by a replacement is not read again.
+        // Tags are copied as written: their values are decoded where they are read, so an
+        // "&amp;" in a link or a control's value is one ampersand there, not the doubled one
+        // that text drawing wants.
         s.reserve(text.size());
         for (qsizetype i = 0; i < text.size();) {
+            if (text[i] == QLatin1Char('<')) {
+                const qsizetype close = text.indexOf(QLatin1Char('>'), i + 1);
+                const qsizetype end = close < 0 ? text.size() : close + 1;
+                s += QStringView(text).mid(i, end - i);
+                i = end;
+                continue;
+            }
             bool matched = false;
             if (text[i] == QLatin1Char('&')) {
                 for (const TEntityText& e : prePassEntities()) {
@@ -280,7 +306,7 @@ void TMarkupLayout::LayoutMarkup(QString& markup, TRect cr, bool noPaint, TMarku
             if (hidden) {
                 // Hidden text takes no room and is not drawn, but is part of the plain text.
                 if (measurePass)
-                    out.PlainText += run;
+                    out.PlainText += plainOf(run);
                 markup.remove(0, k);
                 continue;
             }
@@ -314,9 +340,10 @@ void TMarkupLayout::LayoutMarkup(QString& markup, TRect cr, bool noPaint, TMarku
 
             // Fitting. A painting pass keeps text out of the line width: the breaks are the
             // measuring pass's, and an aligned line's narrower rectangle must not break again.
+            // A run as wide as the whole line cannot fit anywhere: it takes a line of its own.
             const int available = cr.Width();
             const int withRun = noPaint ? ln.Width : ln.Width + width;
-            bool fits = withRun < available || width >= available;
+            bool fits = withRun < available || (width >= available && before == 0);
             // A run that continues a word split by tags stays with it.
             if (!fits && !lineText.endsWith(QLatin1Char(' ')))
                 fits = true;
@@ -325,7 +352,7 @@ void TMarkupLayout::LayoutMarkup(QString& markup, TRect cr, bool noPaint, TMarku
                 ln.Markup += markup.left(k);
                 markup.remove(0, k);
                 if (measurePass)
-                    out.PlainText += run;
+                    out.PlainText += plainOf(run);
                 // Without wrapping, text beyond the first overflowing run is dropped.
                 if (noPaint && !fits && runsTaken > 0)
                     markup.clear();

@@ -81,7 +81,8 @@ void readColor(const QString& value, TColor& color)
     color = value.startsWith(QLatin1Char('#')) ? HexToColor(value.toUpper()) : ColorFromName(value.toLower());
 }
 
-// The value of an upper-cased copy's attribute, taken from the original at the same place.
+// A picture source of an upper-cased copy's attribute, taken from the original at the same
+// place (file and resource names are case-sensitive here) and entity-decoded.
 bool originalValue(const QString& upper, const QString& original, const QString& name, QString& value)
 {
     QString v;
@@ -89,7 +90,7 @@ bool originalValue(const QString& upper, const QString& original, const QString&
         return false;
     const qsizetype at = upper.indexOf(name);
     const qsizetype first = upper.indexOf(QuoteChar, at + name.size());
-    value = original.mid(first + 1, v.size());
+    value = DecodeEntities(original.mid(first + 1, v.size()), false);
     return true;
 }
 
@@ -445,11 +446,11 @@ void TMarkupLayout::anchorTag(const QString& tag)
         font.Color = in.AnchorColor;
     QString v;
     if (attributeValue(tag, QStringLiteral("HREF"), v)) {
-        href = v;
+        href = DecodeEntities(v, false);
         inAnchor = true;
     }
     if (attributeValue(tag, QStringLiteral("TITLE"), v))
-        title = v;
+        title = DecodeEntities(v, false);
     anchorRect.Left = lineRect.Left + line->Width;
     anchorRect.Top = lineRect.Top;
 }
