@@ -89,6 +89,8 @@ struct TBrush {
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
 // The control's misuse and bad-file errors, with the fixed message texts the callers expect.
 class EQvGridError : public std::runtime_error {
 public:
