@@ -41,16 +41,19 @@ QFont crispFont()
     return f;
 }
 
-// A parent that counts how often it is painted and paints itself green.
+// A parent that counts how often it is painted; green, blue from x = 100 on.
 class CountingParent : public QWidget {
 public:
     int paints = 0;
+    static constexpr QRgb green = qRgb(0, 160, 0), blue = qRgb(0, 0, 200);
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         ++paints;
-        QPainter(this).fillRect(rect(), QColor(0, 160, 0));
+        QPainter p(this);
+        p.fillRect(rect(), QColor(green));
+        p.fillRect(QRect(100, 0, width() - 100, height()), QColor(blue));
     }
 };
 
@@ -306,7 +309,9 @@ TEST_P(GridCheckBox, TransparentBackgroundAndItsCache)
     c.SetTransparent(true);
     parent.paints = 0;
     QImage img = shot(c);
-    EXPECT_EQ(img.pixel(60, 10), qRgb(0, 160, 0)); // the parent's green shows through
+    // The parent shows through, each part at its place.
+    EXPECT_EQ(img.pixel(89, 10), CountingParent::green);
+    EXPECT_EQ(img.pixel(90, 10), CountingParent::blue);
     shot(c);
     EXPECT_EQ(parent.paints, 2); // without the cache every paint paints the parent
 
@@ -315,10 +320,12 @@ TEST_P(GridCheckBox, TransparentBackgroundAndItsCache)
     shot(c);
     img = shot(c);
     EXPECT_EQ(parent.paints, 1);
-    EXPECT_EQ(img.pixel(60, 10), qRgb(0, 160, 0));
+    EXPECT_EQ(img.pixel(90, 10), CountingParent::blue);
     c.move(20, 10);
-    shot(c);
+    img = shot(c);
     EXPECT_EQ(parent.paints, 2);
+    EXPECT_EQ(img.pixel(79, 10), CountingParent::green);
+    EXPECT_EQ(img.pixel(80, 10), CountingParent::blue);
     c.resize(90, 20);
     shot(c);
     shot(c);
@@ -331,6 +338,23 @@ TEST_P(GridCheckBox, TransparentBackgroundAndItsCache)
     c.SetTransparent(false);
     EXPECT_EQ(shot(c).pixel(60, 10), px(platform::clBtnFace));
     EXPECT_EQ(parent.paints, 4);
+}
+
+TEST_P(GridCheckBox, TransparentInAShownWindowAndItsPicture)
+{
+    CountingParent parent;
+    parent.resize(200, 60);
+    TQvCheckBox c(&parent);
+    c.move(10, 10);
+    c.SetCaption(QString());
+    c.SetTransparent(true);
+    c.SetTransparentChaching(true);
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    QApplication::processEvents();
+    const QImage img = shot(parent); // the box paints while its parent is being painted
+    EXPECT_EQ(img.pixel(10 + 89, 10 + 15), CountingParent::green);
+    EXPECT_EQ(img.pixel(10 + 90, 10 + 15), CountingParent::blue);
 }
 
 // Every alignment in every state, for a person to check.

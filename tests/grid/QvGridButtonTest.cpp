@@ -416,6 +416,12 @@ TEST_P(GridButton, CheckButtonFlipsOnRelease)
     QTest::mouseClick(&b, Qt::LeftButton, {}, {5, 5});
     EXPECT_FALSE(b.Down());
     EXPECT_EQ(clicks, 2);
+    // Dragged off before the release: no click, and so no flip either.
+    QTest::mousePress(&b, Qt::LeftButton, {}, {5, 5});
+    QTest::mouseMove(&b, {40, 5});
+    QTest::mouseRelease(&b, Qt::LeftButton, {}, {40, 5});
+    EXPECT_FALSE(b.Down());
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST_P(GridButton, PressDragOutReleaseDoesNotClick)

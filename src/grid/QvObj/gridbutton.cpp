@@ -484,7 +484,9 @@ void TQvGridButton::mouseReleaseEvent(QMouseEvent* e)
     const bool doClick = p.x() >= 0 && p.x() < width() && p.y() >= 0 && p.y() <= height();
     if (FGroupIndex == 0) {
         FState = bsUp;
-        if (FStyle == tasCheck) {
+        // Dragging off a check button cancels it: flipping without the click would change
+        // the state behind its owner's back.
+        if (FStyle == tasCheck && doClick) {
             SetDown(!FDown);
             FState = bsUp;
         }
