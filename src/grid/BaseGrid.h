@@ -51,7 +51,6 @@ enum TCellType {
 };
 enum TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
 enum TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
 
 // What a cell shows besides its text; its kind decides what each field means. The object in
