@@ -4,7 +4,7 @@
 
 #include "grid/QvObj.h"
 #include "grid/look/QvXPVS.h"
-#include "grid/ZirAzur/canvas.h"
+#include "grid/look/ZirAzur/canvas.h"
 
 #include <QEnterEvent>
 #include <QFontMetrics>
