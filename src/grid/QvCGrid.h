@@ -480,7 +480,6 @@ private:
     bool FColMoving = false;
     bool FStructureMoving = false; // the grid's own column shifts: definitions are handled apart
     std::unique_ptr<TCellGraphic> FCellGraphic;
-    std::unique_ptr<TIntList> FSelectedCells;
     ITQvStringGridSelect* FISelect = nullptr;
     std::vector<QPointer<TGridChangeNotifier>> FNotifierList;
     int FNumCellControls = 0;

@@ -14,7 +14,6 @@ TQvColumnGrid::TQvColumnGrid(QWidget* parent, bool designing) : TQvStringGrid(pa
     FColMoving = false;
     FCellGraphic = std::make_unique<TCellGraphic>();
     FSaveCol = std::make_unique<TGridColumnItem>();
-    FSelectedCells = std::make_unique<TIntList>(0, 0);
 }
 
 // The definitions go first: the string grid's teardown must not reach them any more.

@@ -722,3 +722,49 @@ TEST(GridEdit, ComboEditEventsInOrderWithTheirArgumentOrders)
     EXPECT_EQ(got.first(), expected.first());
     EXPECT_EQ(got.filter(QRegularExpression("^(?!CanEdit)")), expected.mid(1));
 }
+
+// With real row 1 and real column 1 hidden, an edit of displayed cell (4, 3) is real cell
+// (5, 4): the events name the real column and the displayed row they address cells by, the
+// modified mark and the undo history name the real row and column.
+TEST(GridEdit, HiddenRowAboveAndColumnLeftNameTheRealRowAndColumn)
+{
+    EditWindow w;
+    w.grid->SetColCount(6);
+    w.grid->Columns()[5].SetReadOnly(false); // real column 5: a text column
+    VOreRizeZuvuZira history;
+    w.grid->SetUndoRedo(&history);
+    w.grid->PaintSettings().ShowModified.Enabled = true;
+    w.grid->SetCells(5, 4, QStringLiteral("before"));
+    w.grid->HideColumn(1);
+    w.grid->HideRow(1);
+    ASSERT_EQ(w.grid->RealColIndex(4), 5);
+    ASSERT_EQ(w.grid->RealRowIndex(3), 4);
+    ASSERT_EQ(w.grid->Cells(5, 3), QStringLiteral("before"));
+    w.click(4, 3);
+    w.log.clear();
+    w.type(QStringLiteral("after"));
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.events("^(Validate|EditCellDone)"),
+              QStringList({"Validate c5 r3 after cell=after", "EditCellDone c5 r3"}));
+    EXPECT_EQ(w.grid->GetCellsEx(5, 4), QStringLiteral("after"));
+    EXPECT_TRUE(w.grid->GetRowModified(4));
+    EXPECT_FALSE(w.grid->GetRowModified(3));
+    EXPECT_EQ(w.grid->ModifiedRowCount(), 1);
+    ASSERT_EQ(history.Items().size(), 1u);
+    EXPECT_EQ(history.Items()[0].Col, 5);
+    EXPECT_EQ(history.Items()[0].Row, 4);
+
+    // Undo finds the edited cell by its real row even after the rows above changed.
+    w.grid->UnHideRow(1);
+    history.Undo();
+    EXPECT_EQ(w.grid->Cells(5, 4), QStringLiteral("before"));
+    EXPECT_EQ(w.grid->Col(), 4);
+    EXPECT_EQ(w.grid->Row(), 4);
+    history.Redo();
+    EXPECT_EQ(w.grid->Cells(5, 4), QStringLiteral("after"));
+    w.grid->HideRow(4);
+    history.Undo();
+    EXPECT_EQ(w.grid->GetCellsEx(5, 4), QStringLiteral("before"));
+    EXPECT_EQ(w.grid->Cells(5, 4), QString());
+    w.grid->SetUndoRedo(nullptr);
+}
