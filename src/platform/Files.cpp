@@ -38,15 +38,44 @@ bool createDir(const QString& path)
     return QDir(info.absolutePath()).mkdir(info.fileName());
 }
 
-bool replaceFile(const QString& path, const QByteArray& data, QString* error)
+namespace {
+
+// Drops the temporary file at once; the target is not touched. The reason is taken before
+// cancelWriting(), which puts its own text in place.
+bool discard(QSaveFile& file, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    if (error)
+        *error = file.errorString();
+    file.cancelWriting();
+    file.commit();
+    return false;
+}
+
+} // namespace
+
+bool commitSaveFile(QSaveFile& file, QString* error)
+{
+    if (!file.flush())
+        return discard(file, error);
+    if (!file.commit()) {
         if (error)
             *error = file.errorString();
         return false;
     }
     return true;
+}
+
+bool replaceFile(const QString& path, const QByteArray& data, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (file.write(data) != data.size())
+        return discard(file, error);
+    return commitSaveFile(file, error);
 }
 
 bool readFile(const QString& path, QByteArray& data, QString* error)

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QSaveFile;
+
 namespace platform {
 
 // The separator of the platform ("\" on Windows, "/" here); project paths are built with it.
@@ -18,8 +20,14 @@ bool dirExists(const QString& path);
 bool createDir(const QString& path);
 
 // Replaces the file at path with data through a temporary file and a rename, so a failed
-// write never leaves half a file. Returns false and sets error (when given) on failure.
+// write never leaves half a file. Returns false and sets error (when given) on failure; the
+// old file is then as it was.
 bool replaceFile(const QString& path, const QByteArray& data, QString* error = nullptr);
+// Puts a written QSaveFile in place: flushes it and renames it over its target only when every
+// byte reached the disk; otherwise cancels it, so the target keeps its old content. The check
+// is ours because commit() alone loses a failed final flush (a small file's only real write,
+// e.g. on a full disk) and renames the empty or cut temporary file all the same.
+bool commitSaveFile(QSaveFile& file, QString* error = nullptr);
 // Reads a whole file; false when it cannot be opened.
 bool readFile(const QString& path, QByteArray& data, QString* error = nullptr);
 
