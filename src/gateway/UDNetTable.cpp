@@ -4,6 +4,7 @@
 #include "common/UComonRows.h"
 #include "common/ULanguage.h"
 #include "gateway/USaveBincc.h"
+#include "gateway/UValueLimits.h"
 
 #include <set>
 
@@ -45,9 +46,9 @@ struct RangeRule {
 };
 
 constexpr RangeRule kRanges[] = {
-    {dnet_col::ID, 0, 63, kText_DNet_ID},
-    {dnet_col::NB_IN, 0, 65535, kText_DNet_NB_IN},
-    {dnet_col::NB_OUT, 0, 65535, kText_DNet_NB_OUT},
+    {dnet_col::ID, limits::DNet_ID.min, limits::DNet_ID.max, kText_DNet_ID},
+    {dnet_col::NB_IN, limits::DNet_Byte_Count.min, limits::DNet_Byte_Count.max, kText_DNet_NB_IN},
+    {dnet_col::NB_OUT, limits::DNet_Byte_Count.min, limits::DNet_Byte_Count.max, kText_DNet_NB_OUT},
 };
 
 } // namespace
@@ -97,6 +98,29 @@ std::optional<QString> controllo_dati(const TRowTable& table)
                                                                                  : kText_DNet_Too_Many_OUT));
             }
         }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> DNet_Check_Dropped_Rows(const TRowTable& table)
+{
+    const int gap = DNet_Used_Rows(table) + 1;
+    for (int row = gap; row < table.RowCount(); ++row)
+        for (int col = dnet_col::ID; col < table.Handled_Col_End(); ++col)
+            if (!table.Cells(col, row).isEmpty())
+                return rowMessage(gap, text(kText_DNet_Key_Gap));
+    return std::nullopt;
+}
+
+std::optional<QString> DNet_Missing_Attribute(const TDNet_Net_File& file)
+{
+    for (size_t i = 0; i < file.Rows.size(); ++i) {
+        const TDNet_Net_Row& r = file.Rows[i];
+        const std::pair<const TAttr&, const char*> attrs[] = {
+            {r.ID, "ID"}, {r.NB_IN, "NB_IN"}, {r.NB_OUT, "NB_OUT"}, {r.Mnemonic, "Mnemonic"}};
+        for (const auto& [value, name] : attrs)
+            if (!value)
+                return rowMessage(int(i) + 1, text(kText_DNet_Missing_Attribute).arg(QLatin1String(name)));
     }
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include "common/UComonHelpers.h"
 #include "common/UComonRows.h"
 #include "common/ULanguage.h"
+#include "gateway/UValueLimits.h"
 
 #include <climits>
 #include <initializer_list>
@@ -79,21 +80,21 @@ struct PDRule {
 
 constexpr PDRule kPDRules[] = {
     {pd_col::Name, Check::NotEmpty, 0, 0, 1786, 1790},
-    {pd_col::Length, Check::Range, 1, 256, 1787, 1791},
+    {pd_col::Length, Check::Range, limits::IOLink_Length.min, limits::IOLink_Length.max, 1787, 1791},
     {pd_col::Gradient, Check::Float, 0, 0, 1788, 1792},
     {pd_col::Offset, Check::Integer, 0, 0, 1789, 1793},
-    {pd_col::UnitCode, Check::Range, 1000, 65535, 1809, 1810},
+    {pd_col::UnitCode, Check::Range, limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1809, 1810},
 };
 
 constexpr Rule kVarRules[] = {
-    {var_col::Index, Check::Range, 60, 65535, 1794},
+    {var_col::Index, Check::Range, limits::IOLink_Index.min, limits::IOLink_Index.max, 1794},
     {var_col::Index, Check::UniqueIndex, 0, 0, kText_Var_Duplicate_Index},
     {var_col::Name, Check::NotEmpty, 0, 0, 1795},
     {var_col::Access, Check::NotEmpty, 0, 0, 1796},
-    {var_col::Length, Check::Range, 1, 256, 1797},
+    {var_col::Length, Check::Range, limits::IOLink_Length.min, limits::IOLink_Length.max, 1797},
     {var_col::Gradient, Check::Float, 0, 0, 1798},
     {var_col::Offset, Check::Integer, 0, 0, 1799},
-    {var_col::UnitCode, Check::Range, 1000, 65535, 1811},
+    {var_col::UnitCode, Check::Range, limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1811},
     {var_col::DefaultValue, Check::Integer, 0, 0, 1800},
     {var_col::PositionRead, Check::ReadPos, 0, kIOLink_Area_Bytes - 1, 1801},
     {var_col::StartBitRead, Check::NotEmpty, 0, 0, 1802},
@@ -169,6 +170,36 @@ int Used_Rows(const TRowTable& table, TIOLink_Table kind)
     while (row < table.RowCount() && !trimBlanks(table.Cells(key, row)).isEmpty())
         ++row;
     return row - 1;
+}
+
+int First_Dropped_Row(const TRowTable& table, TIOLink_Table kind)
+{
+    const int gap = Used_Rows(table, kind) + 1;
+    const bool processData = kind != TIOLink_Table::Variables;
+    const auto given = [&](int col) {
+        return col > 1 && !(processData && (col == pd_col::Position || col == pd_col::StartBit));
+    };
+    for (int row = gap; row < table.RowCount(); ++row)
+        for (int col = 0; col < table.Handled_Col_End(); ++col)
+            if (given(col) && !table.Cells(col, row).isEmpty())
+                return gap;
+    return 0;
+}
+
+std::optional<QString> Check_Dropped_Rows(const TRowTable& input, const TRowTable& output,
+                                          const TRowTable& variables)
+{
+    const struct {
+        const TRowTable& table;
+        TIOLink_Table kind;
+        int text;
+    } tables[] = {{input, TIOLink_Table::ProcessDataInput, kText_PD_In_Key_Gap},
+                  {output, TIOLink_Table::ProcessDataOutput, kText_PD_Out_Key_Gap},
+                  {variables, TIOLink_Table::Variables, kText_Var_Key_Gap}};
+    for (const auto& t : tables)
+        if (const int row = First_Dropped_Row(t.table, t.kind))
+            return rowMessage(row, t.text);
+    return std::nullopt;
 }
 
 void Compile_Pos_Bit(TRowTable& table)

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <span>
+
 class QSaveFile;
 
 namespace platform {
@@ -23,6 +25,17 @@ bool createDir(const QString& path);
 // write never leaves half a file. Returns false and sets error (when given) on failure; the
 // old file is then as it was.
 bool replaceFile(const QString& path, const QByteArray& data, QString* error = nullptr);
+// One file of a replacement that must happen for all files or none.
+struct FileReplacement {
+    QString path;
+    QByteArray data;
+};
+// Replaces the files together: each is written and flushed to a temporary file first, and
+// only when all of them reached the disk are they renamed into place, so a full disk never
+// leaves a new file beside an old one it belongs with. False (error, and the path that failed)
+// when any could not be written; the files are then as they were. (Only a rename refused after
+// every file was written, which a full disk does not cause, leaves the files before it new.)
+bool replaceFiles(std::span<const FileReplacement> files, QString* error = nullptr, QString* failedPath = nullptr);
 // Puts a written QSaveFile in place: flushes it and renames it over its target only when every
 // byte reached the disk; otherwise cancels it, so the target keeps its old content. The check
 // is ours because commit() alone loses a failed final flush (a small file's only real write,
