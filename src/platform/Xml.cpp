@@ -16,15 +16,17 @@ namespace {
 bool isUtf8(const QByteArray& bytes)
 {
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString decoded = decoder(bytes);
+    const QString decoded = decoder(bytes); // only the decoder's error flag is wanted
     return !decoder.hasError();
 }
 
-// A UTF-16 or UTF-32 file, which pugixml recognises by its mark or its first "<".
-bool isWideText(const QByteArray& bytes)
+// A file that says what it is: a byte-order mark, or the first "<" of a UTF-16 or UTF-32
+// file, which pugixml recognises itself.
+bool declaresEncoding(const QByteArray& bytes)
 {
-    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.startsWith(QByteArray("<\0", 2))
-        || bytes.startsWith(QByteArray("\0<", 2)) || bytes.startsWith(QByteArray("\0\0", 2));
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")
+        || bytes.startsWith(QByteArray("<\0", 2)) || bytes.startsWith(QByteArray("\0<", 2))
+        || bytes.startsWith(QByteArray("\0\0", 2));
 }
 
 bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString* error)
@@ -34,7 +36,7 @@ bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString* error)
     // sign typed in Notepad): read it as that rather than with replacement characters.
     QByteArray text = bytes;
     pugi::xml_encoding encoding = pugi::encoding_auto;
-    if (!isWideText(bytes) && !isUtf8(bytes)) {
+    if (!declaresEncoding(bytes) && !isUtf8(bytes)) {
         text = fromAnsi(bytes).toUtf8();
         encoding = pugi::encoding_utf8;
     }
