@@ -3,7 +3,7 @@
 // viewport. Painting walks only the visible cells, so the two must cost about the same; the
 // summary prints the ratio (the target is at most 1.2).
 
-#include "grid/GridPaint.h"
+#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 
 #include <benchmark/benchmark.h>

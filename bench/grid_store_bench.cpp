@@ -7,7 +7,7 @@
 //   peak resident memory (high-water mark minus the resident size at the child's start) is
 //   measured without the other store's pages; time is taken in the same run.
 
-#include "grid/CellStore.h"
+#include "grid/store/CellStore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -13,21 +13,15 @@ constexpr int kTextRowUsed = 1500;
 constexpr int kTextCopyWidth = 1501;
 constexpr int kTextCopyFirst = 1502;
 
-QString text(int number)
-{
-    const QStringList& texts = Lang_Str();
-    return number >= 0 && number < texts.size() ? texts[number] : QString();
-}
-
 void showError(const TRowMessages& ui, int number)
 {
     if (ui.messages)
-        ui.messages->error(ui.parent, text(number));
+        ui.messages->error(ui.parent, Lang_Text(number));
 }
 
 bool askOverwrite(const TRowMessages& ui)
 {
-    return ui.messages && ui.messages->askYesNo(ui.parent, text(kTextRowUsed));
+    return ui.messages && ui.messages->askYesNo(ui.parent, Lang_Text(kTextRowUsed));
 }
 
 // Steps 1 and 2 of every paste: a row of this very table must be in the buffer, and of this

@@ -8,6 +8,8 @@
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/Xml.h"
+#include "tables/TableEvents.h"
+#include "tables/WindowFrame.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,13 +18,18 @@
 
 namespace gateway {
 
-namespace {
+using tables::Add_Strip_Button;
+using tables::Build_Window_Frame;
+using tables::Make_Table_Rows;
+using tables::Rgb;
+using tables::Select_Row;
+using tables::Setup_Table;
+using tables::TTableColumnDef;
+using tables::TTableEvents;
+using tables::TTableGrid;
+using tables::TWindowFrame;
 
-QString text(int number)
-{
-    const QStringList& texts = common::Lang_Str();
-    return number >= 0 && number < texts.size() ? texts[number] : QString();
-}
+namespace {
 
 const std::vector<TTableColumnDef> kColumns = {
     {45, true}, {100, false, Rgb(0xCE, 0xFF, 0xCE)}, {100, false, Rgb(0xFF, 0xFF, 0xD5)},
@@ -83,18 +90,18 @@ void TFDNet::FormCreate()
 
 void TFDNet::Set_Lang()
 {
-    setWindowTitle(text(3100));
-    L_SW_Desc->setText(text(3101));
+    setWindowTitle(common::Lang_Text(3100));
+    L_SW_Desc->setText(common::Lang_Text(3101));
     TGlyphButton* buttons[] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
     for (int i = 0; i < 6; ++i) {
-        buttons[i]->setCaption(text(3102 + i));
-        buttons[i]->setToolTip(text(3108 + i));
+        buttons[i]->setCaption(common::Lang_Text(3102 + i));
+        buttons[i]->setToolTip(common::Lang_Text(3108 + i));
     }
     for (int c = 0; c < dnet_col::Count; ++c)
-        QSG->SetCells(c, 0, text(3114 + c));
+        QSG->SetCells(c, 0, common::Lang_Text(3114 + c));
     Hint_DeviceNet.clear();
     for (int n = 3119; n <= 3122; ++n)
-        Hint_DeviceNet.append(text(n));
+        Hint_DeviceNet.append(common::Lang_Text(n));
 }
 
 void TFDNet::FormShow()
@@ -110,7 +117,7 @@ void TFDNet::FormShow()
         if (const auto missing = DNet_Missing_Attribute(file); missing && services_.messages)
             services_.messages->error(this, *missing);
         if (Rows_Read > kRows - 1 && services_.messages)
-            services_.messages->show(this, text(kText_DNet_Rows_Not_Shown).arg(Rows_Read).arg(kRows - 1), QString(),
+            services_.messages->show(this, common::Lang_Text(kText_DNet_Rows_Not_Shown).arg(Rows_Read).arg(kRows - 1), QString(),
                                      platform::MsgIcon::Warning, platform::MsgButtons::Ok);
     }
     Do_Copy = false;
@@ -137,7 +144,7 @@ void TFDNet::bitbtn1Click()
     // Slaves of the file beyond the table are dropped only on the user's Yes.
     if (Rows_Read > kRows - 1
         && (!services_.messages
-            || !services_.messages->askYesNo(this, text(kText_DNet_Rows_Lost).arg(Rows_Read).arg(kRows - 1))))
+            || !services_.messages->askYesNo(this, common::Lang_Text(kText_DNet_Rows_Lost).arg(Rows_Read).arg(kRows - 1))))
         return;
     QString error;
     if (!Write_DNETM_Net_File(common::State().File_DNETM_Net, DNet_File_From_Table(*rows_), &error)) {
@@ -153,7 +160,7 @@ void TFDNet::Btn_DelRow_Click()
 {
     QSG->HideInplaceEdit();
     const int row = QSG->Row();
-    if (!services_.messages || !services_.messages->askYesNo(this, text(kText_DNet_Delete_Question) + QString::number(row)))
+    if (!services_.messages || !services_.messages->askYesNo(this, common::Lang_Text(kText_DNet_Delete_Question) + QString::number(row)))
         return;
     common::Grid_Delete_Row(row, *rows_);
     QSG->viewport()->update();

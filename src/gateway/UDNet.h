@@ -5,7 +5,7 @@
 // nothing. The table logic is in UDNetTable.h.
 
 #include "common/UFormParts.h"
-#include "gateway/UTableRows.h"
+#include "tables/TableSetup.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -52,7 +52,7 @@ public:
     TGlyphButton* Btn_InsRow = nullptr;
     TGlyphButton* Btn_CopyRow = nullptr;
     TGlyphButton* Btn_PasteRow = nullptr;
-    TTableGrid* QSG = nullptr;
+    tables::TTableGrid* QSG = nullptr;
 
     QStringList Hint_DeviceNet;
     bool Do_Copy = false;
@@ -68,7 +68,7 @@ protected:
 private:
     void FormCreate();
 
-    std::unique_ptr<TTableRows> rows_;
+    std::unique_ptr<tables::TTableRows> rows_;
 };
 
 } // namespace gateway

@@ -5,8 +5,10 @@
 #include "common/ULanguage.h"
 #include "gateway/USaveBincc.h"
 #include "gateway/UValueLimits.h"
+#include "tables/RowRules.h"
 
-#include <set>
+#include <map>
+#include <memory>
 
 namespace gateway {
 
@@ -14,51 +16,46 @@ using common::TRowTable;
 
 namespace {
 
-QString text(int number)
-{
-    const QStringList& texts = common::Lang_Str();
-    return number >= 0 && number < texts.size() ? texts[number] : QString();
-}
-
-QString rowMessage(int row, const QString& ruleText)
-{
-    return text(kText_DNet_Error_Row) + QString::number(row) + ruleText;
-}
-
-// The limit message names both bounds.
-QString limitText(int number)
-{
-    QString t = text(number);
-    for (int bound : {kDNet_Max_Bytes_Per_Slave, kMap_Size}) {
-        const int at = t.indexOf(QLatin1String("%d"));
-        if (at < 0)
-            break;
-        t.replace(at, 2, QString::number(bound));
-    }
-    return t;
-}
-
-struct RangeRule {
-    int col;
-    int min;
-    int max;
-    int text;
+// The table has no enable flag, and its key cell is not trimmed: a slave ID of blanks is a
+// used row (and fails its range).
+constexpr tables::TRowRule kRanges[] = {
+    {dnet_col::ID, "range", limits::DNet_ID.min, limits::DNet_ID.max, kText_DNet_ID},
+    {dnet_col::ID, "master_id", 0, 0, kText_DNet_Master_ID},
+    {dnet_col::ID, "unique", 0, 0, kText_DNet_Duplicate_ID},
+    {dnet_col::NB_IN, "range", limits::DNet_Byte_Count.min, limits::DNet_Byte_Count.max, kText_DNet_NB_IN},
+    {dnet_col::NB_IN, "byte_total", 0, 0, kText_DNet_Too_Many_IN},
+    {dnet_col::NB_OUT, "range", limits::DNet_Byte_Count.min, limits::DNet_Byte_Count.max, kText_DNet_NB_OUT},
+    {dnet_col::NB_OUT, "byte_total", 0, 0, kText_DNet_Too_Many_OUT},
 };
+constexpr tables::TTableRules kScanList{dnet_col::ID, false, tables::kNoEnable, kText_DNet_Error_Row, kRanges};
 
-constexpr RangeRule kRanges[] = {
-    {dnet_col::ID, limits::DNet_ID.min, limits::DNet_ID.max, kText_DNet_ID},
-    {dnet_col::NB_IN, limits::DNet_Byte_Count.min, limits::DNet_Byte_Count.max, kText_DNet_NB_IN},
-    {dnet_col::NB_OUT, limits::DNet_Byte_Count.min, limits::DNet_Byte_Count.max, kText_DNet_NB_OUT},
-};
+// Beyond the ranges: the master's own ID may not be a slave's.
+std::optional<QString> masterId(const tables::TRuleCell& cell)
+{
+    return cell.Number() == kDNet_Master_ID ? std::optional<QString>(cell.Failure()) : std::nullopt;
+}
+
+// No more bytes than the configuration image's byte maps can carry (each byte may get an
+// offset), for one slave and for all slaves together; the message names both bounds.
+tables::TRowCheck byteTotal()
+{
+    auto totals = std::make_shared<std::map<int, long long>>();
+    return [totals](const tables::TRuleCell& cell) -> std::optional<QString> {
+        const int v = cell.Number();
+        long long& total = (*totals)[cell.rule.column];
+        total += v;
+        if (v <= kDNet_Max_Bytes_Per_Slave && total <= kMap_Size)
+            return std::nullopt;
+        return cell.Failure(tables::Format_Numbers(common::Lang_Text(cell.rule.text),
+                                                   {kDNet_Max_Bytes_Per_Slave, kMap_Size}));
+    };
+}
 
 } // namespace
 
 int DNet_Used_Rows(const TRowTable& table)
 {
-    int row = 1;
-    while (row < table.RowCount() && !table.Cells(dnet_col::ID, row).isEmpty())
-        ++row;
-    return row - 1;
+    return tables::Used_Rows(table, kScanList);
 }
 
 void DNet_Reset_Table(TRowTable& table)
@@ -73,34 +70,24 @@ void DNet_Reset_Table(TRowTable& table)
 
 std::optional<QString> controllo_dati(const TRowTable& table)
 {
-    std::set<int> ids;
-    long long totalIn = 0;
-    long long totalOut = 0;
-    const int used = DNet_Used_Rows(table);
-    for (int row = 1; row <= used; ++row) {
-        for (const RangeRule& rule : kRanges) {
-            const int v = common::strToIntDef(table.Cells(rule.col, row), -1);
-            if (v < rule.min || v > rule.max)
-                return rowMessage(row, text(rule.text));
-
-            // Beyond the ranges: the master's own ID, an ID taken twice, and more bytes than
-            // the configuration image's byte maps can carry (each byte may get an offset).
-            if (rule.col == dnet_col::ID) {
-                if (v == kDNet_Master_ID)
-                    return rowMessage(row, text(kText_DNet_Master_ID));
-                if (!ids.insert(v).second)
-                    return rowMessage(row, text(kText_DNet_Duplicate_ID));
-            } else {
-                long long& total = rule.col == dnet_col::NB_IN ? totalIn : totalOut;
-                total += v;
-                if (v > kDNet_Max_Bytes_Per_Slave || total > kMap_Size)
-                    return rowMessage(row, limitText(rule.col == dnet_col::NB_IN ? kText_DNet_Too_Many_IN
-                                                                                 : kText_DNet_Too_Many_OUT));
-            }
-        }
-    }
-    return std::nullopt;
+    tables::TRuleRun run;
+    run.checks = {
+        {"master_id", masterId},
+        {"unique", tables::Unique_Number_Check()},
+        {"byte_total", byteTotal()},
+    };
+    return tables::Check_Rows(table, kScanList, run);
 }
+
+namespace {
+
+// "Error in row " + row + text, as the rule engine words the table's failures.
+QString dnetRowMessage(int row, const QString& tail)
+{
+    return common::Lang_Text(kText_DNet_Error_Row) + QString::number(row) + tail;
+}
+
+} // namespace
 
 std::optional<QString> DNet_Check_Dropped_Rows(const TRowTable& table)
 {
@@ -108,7 +95,7 @@ std::optional<QString> DNet_Check_Dropped_Rows(const TRowTable& table)
     for (int row = gap; row < table.RowCount(); ++row)
         for (int col = dnet_col::ID; col < table.Handled_Col_End(); ++col)
             if (!table.Cells(col, row).isEmpty())
-                return rowMessage(gap, text(kText_DNet_Key_Gap));
+                return dnetRowMessage(gap, common::Lang_Text(kText_DNet_Key_Gap));
     return std::nullopt;
 }
 
@@ -120,7 +107,8 @@ std::optional<QString> DNet_Missing_Attribute(const TDNet_Net_File& file)
             {r.ID, "ID"}, {r.NB_IN, "NB_IN"}, {r.NB_OUT, "NB_OUT"}, {r.Mnemonic, "Mnemonic"}};
         for (const auto& [value, name] : attrs)
             if (!value)
-                return rowMessage(int(i) + 1, text(kText_DNet_Missing_Attribute).arg(QLatin1String(name)));
+                return dnetRowMessage(int(i) + 1,
+                                      common::Lang_Text(kText_DNet_Missing_Attribute).arg(QLatin1String(name)));
     }
     return std::nullopt;
 }

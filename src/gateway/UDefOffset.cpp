@@ -6,6 +6,7 @@
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/Xml.h"
+#include "tables/WindowFrame.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,13 +17,16 @@
 
 namespace gateway {
 
-namespace {
+using tables::Add_Strip_Button;
+using tables::Build_Window_Frame;
+using tables::Rgb;
+using tables::Select_Row;
+using tables::Setup_Table;
+using tables::TTableColumnDef;
+using tables::TTableGrid;
+using tables::TWindowFrame;
 
-QString text(int number)
-{
-    const QStringList& texts = common::Lang_Str();
-    return number >= 0 && number < texts.size() ? texts[number] : QString();
-}
+namespace {
 
 const std::vector<TTableColumnDef> kSlaveColumns = {
     {100, true, Rgb(0xCE, 0xFF, 0xCE)}, {100, true, Rgb(0xFF, 0xFF, 0xD5)}, {100, true, Rgb(0xFF, 0xFF, 0xD5)},
@@ -149,22 +153,22 @@ void TFDefOffset::FormCreate()
 
 void TFDefOffset::Set_Lang()
 {
-    setWindowTitle(text(3200));
-    L_SW_Desc->setText(text(3201));
-    Btn_OK->setCaption(text(3202));
-    Btn_Cancel->setCaption(text(3203));
-    Btn_OK->setToolTip(text(3204));
-    Btn_Cancel->setToolTip(text(3205));
-    PageControl1->setTabText(0, text(3206));
-    PageControl1->setTabText(1, text(3207));
-    Label1->setText(text(3208));
-    Label2->setText(text(3209));
-    Label3->setText(text(3210));
+    setWindowTitle(common::Lang_Text(3200));
+    L_SW_Desc->setText(common::Lang_Text(3201));
+    Btn_OK->setCaption(common::Lang_Text(3202));
+    Btn_Cancel->setCaption(common::Lang_Text(3203));
+    Btn_OK->setToolTip(common::Lang_Text(3204));
+    Btn_Cancel->setToolTip(common::Lang_Text(3205));
+    PageControl1->setTabText(0, common::Lang_Text(3206));
+    PageControl1->setTabText(1, common::Lang_Text(3207));
+    Label1->setText(common::Lang_Text(3208));
+    Label2->setText(common::Lang_Text(3209));
+    Label3->setText(common::Lang_Text(3210));
     for (int c = 0; c < 4; ++c)
-        ACG_DN_Slaves->SetCells(c, 0, text(3211 + c));
+        ACG_DN_Slaves->SetCells(c, 0, common::Lang_Text(3211 + c));
     for (int c = 0; c < 3; ++c) {
-        ACG_ByteIN->SetCells(c, 0, text(3215 + c));
-        ACG_ByteOUT->SetCells(c, 0, text(3218 + c));
+        ACG_ByteIN->SetCells(c, 0, common::Lang_Text(3215 + c));
+        ACG_ByteOUT->SetCells(c, 0, common::Lang_Text(3218 + c));
     }
 }
 

@@ -7,7 +7,7 @@
 
 #include "common/UFormParts.h"
 #include "gateway/UDefOffsetSlaves.h"
-#include "gateway/UTableRows.h"
+#include "tables/TableSetup.h"
 
 #include <QDialog>
 
@@ -49,7 +49,7 @@ public:
     QLabel* L_SW_Desc = nullptr;
     QWidget* Panel1 = nullptr;
     QLabel* Label1 = nullptr;
-    TTableGrid* ACG_DN_Slaves = nullptr;
+    tables::TTableGrid* ACG_DN_Slaves = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* Panel3 = nullptr;
     QLabel* Label2 = nullptr;
@@ -57,8 +57,8 @@ public:
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr;
     QWidget* TabSheet2 = nullptr;
-    TTableGrid* ACG_ByteIN = nullptr;
-    TTableGrid* ACG_ByteOUT = nullptr;
+    tables::TTableGrid* ACG_ByteIN = nullptr;
+    tables::TTableGrid* ACG_ByteOUT = nullptr;
     QWidget* P_Button = nullptr;
     TGlyphButton* Btn_OK = nullptr;
     TGlyphButton* Btn_Cancel = nullptr;

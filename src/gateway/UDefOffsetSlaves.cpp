@@ -12,12 +12,6 @@ namespace gateway {
 
 namespace {
 
-QString text(int number)
-{
-    const QStringList& texts = common::Lang_Str();
-    return number >= 0 && number < texts.size() ? texts[number] : QString();
-}
-
 // A required whole number of a scan-list row within [min, max]; false names the attribute.
 bool readCount(const TAttr& value, const char* name, int max, int row, int& out, QString& error)
 {
@@ -113,7 +107,7 @@ std::optional<QString> Check_Data(const TSlave_List& slaves)
                 if (offset == QLatin1String(kOffset_None)
                     || (common::tryStrToInt(offset, v) && limits::DNet_Offset.contains(v)))
                     continue;
-                return text(kText_DefOff_Not_Offered)
+                return common::Lang_Text(kText_DefOff_Not_Offered)
                     .arg(QLatin1String(name), offset)
                     .arg(s->ID)
                     .arg(j)
@@ -136,9 +130,9 @@ std::optional<QString> Check_Data(const TSlave_List& slaves)
                 entry = {s->ID, j};
                 continue;
             }
-            return text(kText_DefOff_Duplicate) + QStringLiteral("\n\r") + QStringLiteral("( ") + text(3222)
-                   + QString::number(entry.first) + text(3223) + QString::number(entry.second) + text(3224)
-                   + QString::number(s->ID) + text(3225) + QString::number(j) + QStringLiteral(")");
+            return common::Lang_Text(kText_DefOff_Duplicate) + QStringLiteral("\n\r") + QStringLiteral("( ") + common::Lang_Text(3222)
+                   + QString::number(entry.first) + common::Lang_Text(3223) + QString::number(entry.second) + common::Lang_Text(3224)
+                   + QString::number(s->ID) + common::Lang_Text(3225) + QString::number(j) + QStringLiteral(")");
         }
     }
     return std::nullopt;

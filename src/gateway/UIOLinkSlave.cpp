@@ -10,6 +10,8 @@
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/Xml.h"
+#include "tables/TableEvents.h"
+#include "tables/WindowFrame.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,13 +21,17 @@
 
 namespace gateway {
 
-namespace {
+using tables::Add_Strip_Button;
+using tables::Build_Window_Frame;
+using tables::Make_Table_Rows;
+using tables::Rgb;
+using tables::Setup_Table;
+using tables::TTableColumnDef;
+using tables::TTableEvents;
+using tables::TTableGrid;
+using tables::TWindowFrame;
 
-QString text(int number)
-{
-    const QStringList& texts = common::Lang_Str();
-    return number >= 0 && number < texts.size() ? texts[number] : QString();
-}
+namespace {
 
 // The delete question; the window's own range has no text for it, so it shares the scan
 // list's identical one.
@@ -86,7 +92,7 @@ void fillTexts(QStringList& list, const int (&numbers)[N])
 {
     list.clear();
     for (int n : numbers)
-        list.append(text(n));
+        list.append(common::Lang_Text(n));
 }
 
 } // namespace
@@ -207,27 +213,27 @@ void TFIOLinkSlave::FormCreate()
 
 void TFIOLinkSlave::Set_Lang()
 {
-    setWindowTitle(text(1700));
-    L_SW_Desc->setText(text(1701));
+    setWindowTitle(common::Lang_Text(1700));
+    L_SW_Desc->setText(common::Lang_Text(1701));
     TGlyphButton* buttons[] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
     for (int i = 0; i < 6; ++i) {
-        buttons[i]->setCaption(text(1702 + i));
-        buttons[i]->setToolTip(text(1708 + i));
+        buttons[i]->setCaption(common::Lang_Text(1702 + i));
+        buttons[i]->setToolTip(common::Lang_Text(1708 + i));
     }
-    PageControl1->setTabText(PageControl1->indexOf(TS_Variables), text(1714));
-    PageControl1->setTabText(PageControl1->indexOf(TS_ProcessData), text(1715));
+    PageControl1->setTabText(PageControl1->indexOf(TS_Variables), common::Lang_Text(1714));
+    PageControl1->setTabText(PageControl1->indexOf(TS_ProcessData), common::Lang_Text(1715));
 
     for (int c = 0; c < pd_col::Count; ++c) {
-        ACG_ProcessData_In->Columns()[c].SetHeader(text(kPDInHeaders[c]));
-        ACG_ProcessData_Out->Columns()[c].SetHeader(text(kPDOutHeaders[c]));
+        ACG_ProcessData_In->Columns()[c].SetHeader(common::Lang_Text(kPDInHeaders[c]));
+        ACG_ProcessData_Out->Columns()[c].SetHeader(common::Lang_Text(kPDOutHeaders[c]));
     }
     for (int c = 0; c < var_col::Count; ++c)
-        ACG_Variable->Columns()[c].SetHeader(text(1716 + c));
+        ACG_Variable->Columns()[c].SetHeader(common::Lang_Text(1716 + c));
     fillTexts(Hint_ProcDataIn, kPDInHints);
     fillTexts(Hint_ProcDataOut, kPDOutHints);
     Hint_Var.clear();
     for (int n = 1732; n <= 1746; ++n)
-        Hint_Var.append(text(n));
+        Hint_Var.append(common::Lang_Text(n));
 }
 
 void TFIOLinkSlave::FormShow()
@@ -248,7 +254,7 @@ void TFIOLinkSlave::FormShow()
         for (int t = 0; t < int(Rows_Read.size()); ++t)
             if (Rows_Read[size_t(t)] > kIOLink_Data_Rows && services_.messages)
                 services_.messages->show(this,
-                                         text(kText_IOLink_Rows_Not_Shown)
+                                         common::Lang_Text(kText_IOLink_Rows_Not_Shown)
                                              .arg(Rows_Read[size_t(t)])
                                              .arg(tableCaption(t))
                                              .arg(kIOLink_Data_Rows),
@@ -310,7 +316,7 @@ void TFIOLinkSlave::Btn_OKClick()
         if (Rows_Read[size_t(t)] <= kIOLink_Data_Rows)
             continue;
         const QString question =
-            text(kText_IOLink_Rows_Lost).arg(Rows_Read[size_t(t)]).arg(tableCaption(t)).arg(kIOLink_Data_Rows);
+            common::Lang_Text(kText_IOLink_Rows_Lost).arg(Rows_Read[size_t(t)]).arg(tableCaption(t)).arg(kIOLink_Data_Rows);
         if (!services_.messages || !services_.messages->askYesNo(this, question))
             return;
     }
@@ -364,7 +370,7 @@ void TFIOLinkSlave::Btn_DelRowClick()
     TTableGrid* grid = Active_Table();
     grid->HideInplaceEdit();
     const int row = grid->Row();
-    if (!services_.messages || !services_.messages->askYesNo(this, text(kTextDeleteQuestion) + QString::number(row)))
+    if (!services_.messages || !services_.messages->askYesNo(this, common::Lang_Text(kTextDeleteQuestion) + QString::number(row)))
         return;
     common::Grid_Delete_Row(row, rowsOf(grid));
     afterRowChange(grid);

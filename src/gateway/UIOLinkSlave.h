@@ -6,7 +6,7 @@
 // UIOLinkSlaveTables.h.
 
 #include "common/UFormParts.h"
-#include "gateway/UTableRows.h"
+#include "tables/TableSetup.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -62,9 +62,9 @@ public:
     QTabWidget* PC_ProcessData = nullptr;
     QWidget* TS_PD_Input = nullptr;
     QWidget* TS_PD_Output = nullptr;
-    TTableGrid* ACG_ProcessData_In = nullptr;
-    TTableGrid* ACG_ProcessData_Out = nullptr;
-    TTableGrid* ACG_Variable = nullptr;
+    tables::TTableGrid* ACG_ProcessData_In = nullptr;
+    tables::TTableGrid* ACG_ProcessData_Out = nullptr;
+    tables::TTableGrid* ACG_Variable = nullptr;
 
     QStringList Hint_Var;
     QStringList Hint_ProcDataIn;
@@ -80,7 +80,7 @@ public:
     std::array<int, 3> Rows_Read{};
 
     // The table the row buttons act on: the one on the page in front.
-    TTableGrid* Active_Table() const;
+    tables::TTableGrid* Active_Table() const;
 
 public slots:
     void reject() override;
@@ -90,14 +90,14 @@ protected:
 private:
     void FormCreate();
     void buildTables();
-    void hookTable(TTableGrid* grid, common::TRowTable& rows, const QStringList& hints);
-    common::TRowTable& rowsOf(TTableGrid* grid);
-    bool& copyFlagOf(TTableGrid* grid);
-    void afterRowChange(TTableGrid* grid);
+    void hookTable(tables::TTableGrid* grid, common::TRowTable& rows, const QStringList& hints);
+    common::TRowTable& rowsOf(tables::TTableGrid* grid);
+    bool& copyFlagOf(tables::TTableGrid* grid);
+    void afterRowChange(tables::TTableGrid* grid);
     // The tables' captions as the pages show them, in the order of Rows_Read.
     QString tableCaption(int table) const;
 
-    std::unique_ptr<TTableRows> rowsIn_, rowsOut_, rowsVar_;
+    std::unique_ptr<tables::TTableRows> rowsIn_, rowsOut_, rowsVar_;
 };
 
 } // namespace gateway

@@ -4,10 +4,8 @@
 #include "common/UComonRows.h"
 #include "common/ULanguage.h"
 #include "gateway/UValueLimits.h"
+#include "tables/RowRules.h"
 
-#include <climits>
-#include <initializer_list>
-#include <map>
 #include <span>
 
 namespace gateway {
@@ -16,27 +14,6 @@ using common::TRowTable;
 using common::trimBlanks;
 
 namespace {
-
-QString text(int number)
-{
-    const QStringList& texts = common::Lang_Str();
-    return number >= 0 && number < texts.size() ? texts[number] : QString();
-}
-
-// The text with each "%d" replaced by the next number, as the messages 1801 and 1803 are built.
-QString formatNumbers(QString format, std::initializer_list<int> numbers)
-{
-    int from = 0;
-    for (int n : numbers) {
-        const int at = format.indexOf(QLatin1String("%d"), from);
-        if (at < 0)
-            break;
-        const QString value = QString::number(n);
-        format.replace(at, 2, value);
-        from = at + int(value.size());
-    }
-    return format;
-}
 
 bool isEnabled(const TRowTable& t, int row)
 {
@@ -48,109 +25,96 @@ int intOrMinus1(const QString& cell)
     return common::strToIntDef(cell, -1);
 }
 
-enum class Check {
-    NotEmpty,    // trimmed text not empty
-    Range,       // whole number from min to max
-    Integer,     // any 32-bit whole number
-    Float,       // real number with the user's separator
-    ReadPos,     // Position Read from the input bytes to 1399 (formatted message)
-    WritePos,    // Position Write from the output bytes to 1399 (formatted message)
-    ReadEnd,     // the variable ends inside the read area (formatted message)
-    WriteEnd,    // the variable ends inside the write area (formatted message)
-    UniqueIndex, // no enabled variable above has the same Index
+// The key cell ends a table: Length in the process data tables, Index in the Variables table.
+constexpr tables::TRowRule kPDInputRules[] = {
+    {pd_col::Name, "not_empty", 0, 0, 1786},
+    {pd_col::Length, "range", limits::IOLink_Length.min, limits::IOLink_Length.max, 1787},
+    {pd_col::Gradient, "float", 0, 0, 1788},
+    {pd_col::Offset, "integer", 0, 0, 1789},
+    {pd_col::UnitCode, "range", limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1809},
 };
-
-struct Rule {
-    int col;
-    Check check;
-    int min;
-    int max;
-    int text;
+constexpr tables::TRowRule kPDOutputRules[] = {
+    {pd_col::Name, "not_empty", 0, 0, 1790},
+    {pd_col::Length, "range", limits::IOLink_Length.min, limits::IOLink_Length.max, 1791},
+    {pd_col::Gradient, "float", 0, 0, 1792},
+    {pd_col::Offset, "integer", 0, 0, 1793},
+    {pd_col::UnitCode, "range", limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1810},
 };
+constexpr tables::TTableRules kPDInput{pd_col::Length, true, pd_col::Enable, kText_Error_Row, kPDInputRules};
+constexpr tables::TTableRules kPDOutput{pd_col::Length, true, pd_col::Enable, kText_Error_Row, kPDOutputRules};
 
-// Process data rules in the order they are checked; texts input / output.
-struct PDRule {
-    int col;
-    Check check;
-    int min;
-    int max;
-    int textIn;
-    int textOut;
+// Positions are checked against the bytes the process data take up ("read_position",
+// "write_position") and against the end of their 1400-byte area ("read_end", "write_end").
+constexpr tables::TRowRule kVarRules[] = {
+    {var_col::Index, "range", limits::IOLink_Index.min, limits::IOLink_Index.max, 1794},
+    {var_col::Index, "unique_index", 0, 0, kText_Var_Duplicate_Index},
+    {var_col::Name, "not_empty", 0, 0, 1795},
+    {var_col::Access, "not_empty", 0, 0, 1796},
+    {var_col::Length, "range", limits::IOLink_Length.min, limits::IOLink_Length.max, 1797},
+    {var_col::Gradient, "float", 0, 0, 1798},
+    {var_col::Offset, "integer", 0, 0, 1799},
+    {var_col::UnitCode, "range", limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1811},
+    {var_col::DefaultValue, "integer", 0, 0, 1800},
+    {var_col::PositionRead, "read_position", 0, kIOLink_Area_Bytes - 1, 1801},
+    {var_col::StartBitRead, "not_empty", 0, 0, 1802},
+    {var_col::PositionRead, "read_end", 0, kIOLink_Area_Bytes - 1, 1801},
+    {var_col::PositionWrite, "write_position", 0, kIOLink_Area_Bytes - 1, 1803},
+    {var_col::StartBitWrite, "not_empty", 0, 0, 1804},
+    {var_col::PositionWrite, "write_end", 0, kIOLink_Area_Bytes - 1, 1803},
 };
+constexpr tables::TTableRules kVariables{var_col::Index, true, var_col::Enable, kText_Error_Row, kVarRules};
 
-constexpr PDRule kPDRules[] = {
-    {pd_col::Name, Check::NotEmpty, 0, 0, 1786, 1790},
-    {pd_col::Length, Check::Range, limits::IOLink_Length.min, limits::IOLink_Length.max, 1787, 1791},
-    {pd_col::Gradient, Check::Float, 0, 0, 1788, 1792},
-    {pd_col::Offset, Check::Integer, 0, 0, 1789, 1793},
-    {pd_col::UnitCode, Check::Range, limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1809, 1810},
-};
-
-constexpr Rule kVarRules[] = {
-    {var_col::Index, Check::Range, limits::IOLink_Index.min, limits::IOLink_Index.max, 1794},
-    {var_col::Index, Check::UniqueIndex, 0, 0, kText_Var_Duplicate_Index},
-    {var_col::Name, Check::NotEmpty, 0, 0, 1795},
-    {var_col::Access, Check::NotEmpty, 0, 0, 1796},
-    {var_col::Length, Check::Range, limits::IOLink_Length.min, limits::IOLink_Length.max, 1797},
-    {var_col::Gradient, Check::Float, 0, 0, 1798},
-    {var_col::Offset, Check::Integer, 0, 0, 1799},
-    {var_col::UnitCode, Check::Range, limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1811},
-    {var_col::DefaultValue, Check::Integer, 0, 0, 1800},
-    {var_col::PositionRead, Check::ReadPos, 0, kIOLink_Area_Bytes - 1, 1801},
-    {var_col::StartBitRead, Check::NotEmpty, 0, 0, 1802},
-    {var_col::PositionRead, Check::ReadEnd, 0, kIOLink_Area_Bytes - 1, 1801},
-    {var_col::PositionWrite, Check::WritePos, 0, kIOLink_Area_Bytes - 1, 1803},
-    {var_col::StartBitWrite, Check::NotEmpty, 0, 0, 1804},
-    {var_col::PositionWrite, Check::WriteEnd, 0, kIOLink_Area_Bytes - 1, 1803},
-};
-
-bool inRange(const QString& cell, int min, int max)
+const tables::TTableRules& rulesOf(TIOLink_Table kind)
 {
-    const int v = intOrMinus1(cell);
-    return v >= min && v <= max;
+    switch (kind) {
+    case TIOLink_Table::ProcessDataInput: return kPDInput;
+    case TIOLink_Table::ProcessDataOutput: return kPDOutput;
+    case TIOLink_Table::Variables: break;
+    }
+    return kVariables;
+}
+
+// The position messages carry the row and both bounds in the text itself; the lower bound
+// is the bytes the process data take up.
+QString positionFailure(const tables::TRuleCell& cell, int low)
+{
+    return tables::Format_Numbers(common::Lang_Text(cell.rule.text), {cell.row, low, cell.rule.max});
+}
+
+tables::TRowCheck positionCheck(int low)
+{
+    return [low](const tables::TRuleCell& cell) -> std::optional<QString> {
+        const int v = cell.Number();
+        if (v >= low && v <= cell.rule.max)
+            return std::nullopt;
+        return positionFailure(cell, low);
+    };
 }
 
 // A variable's last bit, position x 8 + start bit + length, must lie inside its 1400-byte
 // area: a long variable near the end would otherwise run past the area into memory the
 // gateway does not reserve for it. The start bit reads as the image builder reads it.
-bool endsInside(const TRowTable& t, int row, int posCol, int bitCol)
+tables::TRowCheck endCheck(int low, int bitCol)
 {
-    const long long position = intOrMinus1(t.Cells(posCol, row));
-    const long long bit = common::strToIntDef(t.Cells(bitCol, row), 0);
-    const long long length = intOrMinus1(t.Cells(var_col::Length, row));
-    return position * 8 + bit + length <= 8LL * kIOLink_Area_Bytes;
+    return [low, bitCol](const tables::TRuleCell& cell) -> std::optional<QString> {
+        const long long position = cell.Number();
+        const long long bit = common::strToIntDef(cell.Cell(bitCol), 0);
+        const long long length = cell.Number(var_col::Length);
+        if (position * 8 + bit + length <= 8LL * kIOLink_Area_Bytes)
+            return std::nullopt;
+        return positionFailure(cell, low);
+    };
 }
 
-QString rowMessage(int row, int number)
+// Bytes the enabled rows of a valid process data table take up.
+int usedBytes(const TRowTable& t, TIOLink_Table kind)
 {
-    return text(kText_Error_Row) + QString::number(row) + text(number);
-}
-
-// Process data table: the first error, or nothing; bits receives the enabled rows' total.
-std::optional<QString> checkProcessData(const TRowTable& t, bool input, QChar separator, int& bits)
-{
-    bits = 0;
-    const int used = Used_Rows(t, input ? TIOLink_Table::ProcessDataInput : TIOLink_Table::ProcessDataOutput);
-    for (int row = 1; row <= used; ++row) {
-        if (!isEnabled(t, row))
-            continue;
-        for (const PDRule& rule : kPDRules) {
-            const QString cell = t.Cells(rule.col, row);
-            bool ok = true;
-            switch (rule.check) {
-            case Check::NotEmpty: ok = !trimBlanks(cell).isEmpty(); break;
-            case Check::Range: ok = inRange(cell, rule.min, rule.max); break;
-            case Check::Integer: { int v; ok = common::tryStrToInt(cell, v); break; }
-            case Check::Float: { float v; ok = common::Str_To_Float_Sep(cell, separator, v); break; }
-            default: break;
-            }
-            if (!ok)
-                return rowMessage(row, input ? rule.textIn : rule.textOut);
-            if (rule.col == pd_col::Length)
-                bits += intOrMinus1(cell);
-        }
-    }
-    return std::nullopt;
+    int bits = 0;
+    const int used = Used_Rows(t, kind);
+    for (int row = 1; row <= used; ++row)
+        if (isEnabled(t, row))
+            bits += intOrMinus1(t.Cells(pd_col::Length, row));
+    return (bits + 7) / 8;
 }
 
 } // namespace
@@ -165,11 +129,7 @@ QString Get_Var_Access(const QString& access)
 
 int Used_Rows(const TRowTable& table, TIOLink_Table kind)
 {
-    const int key = kind == TIOLink_Table::Variables ? var_col::Index : pd_col::Length;
-    int row = 1;
-    while (row < table.RowCount() && !trimBlanks(table.Cells(key, row)).isEmpty())
-        ++row;
-    return row - 1;
+    return tables::Used_Rows(table, rulesOf(kind));
 }
 
 int First_Dropped_Row(const TRowTable& table, TIOLink_Table kind)
@@ -177,7 +137,7 @@ int First_Dropped_Row(const TRowTable& table, TIOLink_Table kind)
     const int gap = Used_Rows(table, kind) + 1;
     const bool processData = kind != TIOLink_Table::Variables;
     const auto given = [&](int col) {
-        return col > 1 && !(processData && (col == pd_col::Position || col == pd_col::StartBit));
+        return col > pd_col::Enable && !(processData && (col == pd_col::Position || col == pd_col::StartBit));
     };
     for (int row = gap; row < table.RowCount(); ++row)
         for (int col = 0; col < table.Handled_Col_End(); ++col)
@@ -198,7 +158,7 @@ std::optional<QString> Check_Dropped_Rows(const TRowTable& input, const TRowTabl
                   {variables, TIOLink_Table::Variables, kText_Var_Key_Gap}};
     for (const auto& t : tables)
         if (const int row = First_Dropped_Row(t.table, t.kind))
-            return rowMessage(row, t.text);
+            return common::Lang_Text(kText_Error_Row) + QString::number(row) + common::Lang_Text(t.text);
     return std::nullopt;
 }
 
@@ -243,55 +203,23 @@ void Reset_Table(TRowTable& table)
 std::optional<QString> Controllo_Dati(const TRowTable& input, const TRowTable& output,
                                       const TRowTable& variables, QChar separator)
 {
-    int inBits = 0;
-    int outBits = 0;
-    if (auto error = checkProcessData(input, true, separator, inBits))
+    tables::TRuleRun run;
+    run.decimalSeparator = separator;
+    if (auto error = tables::Check_Rows(input, kPDInput, run))
         return error;
-    if (auto error = checkProcessData(output, false, separator, outBits))
+    if (auto error = tables::Check_Rows(output, kPDOutput, run))
         return error;
-    const int inBytes = (inBits + 7) / 8;
-    const int outBytes = (outBits + 7) / 8;
 
-    std::map<int, int> indexes; // Index of an enabled variable -> its row
-    const int used = Used_Rows(variables, TIOLink_Table::Variables);
-    for (int row = 1; row <= used; ++row) {
-        if (!isEnabled(variables, row))
-            continue;
-        for (const Rule& rule : kVarRules) {
-            const QString cell = variables.Cells(rule.col, row);
-            bool ok = true;
-            int low = rule.min;
-            switch (rule.check) {
-            case Check::NotEmpty: ok = !trimBlanks(cell).isEmpty(); break;
-            case Check::Range: ok = inRange(cell, rule.min, rule.max); break;
-            case Check::Integer: { int v; ok = common::tryStrToInt(cell, v); break; }
-            case Check::Float: { float v; ok = common::Str_To_Float_Sep(cell, separator, v); break; }
-            case Check::ReadPos: low = inBytes; ok = inRange(cell, low, rule.max); break;
-            case Check::WritePos: low = outBytes; ok = inRange(cell, low, rule.max); break;
-            case Check::ReadEnd:
-                low = inBytes;
-                ok = endsInside(variables, row, var_col::PositionRead, var_col::StartBitRead);
-                break;
-            case Check::WriteEnd:
-                low = outBytes;
-                ok = endsInside(variables, row, var_col::PositionWrite, var_col::StartBitWrite);
-                break;
-            case Check::UniqueIndex: ok = indexes.emplace(intOrMinus1(cell), row).second; break;
-            }
-            if (ok)
-                continue;
-            switch (rule.check) {
-            case Check::ReadPos:
-            case Check::WritePos:
-            case Check::ReadEnd:
-            case Check::WriteEnd:
-                return formatNumbers(text(rule.text), {row, low, rule.max});
-            default:
-                return rowMessage(row, rule.text);
-            }
-        }
-    }
-    return std::nullopt;
+    const int inBytes = usedBytes(input, TIOLink_Table::ProcessDataInput);
+    const int outBytes = usedBytes(output, TIOLink_Table::ProcessDataOutput);
+    run.checks = {
+        {"unique_index", tables::Unique_Number_Check()},
+        {"read_position", positionCheck(inBytes)},
+        {"read_end", endCheck(inBytes, var_col::StartBitRead)},
+        {"write_position", positionCheck(outBytes)},
+        {"write_end", endCheck(outBytes, var_col::StartBitWrite)},
+    };
+    return tables::Check_Rows(variables, kVariables, run);
 }
 
 namespace {

@@ -10,39 +10,9 @@ namespace {
 
 namespace xml = platform::xml;
 
-TAttr readAttr(pugi::xml_node node, const char* name)
-{
-    const pugi::xml_attribute a = node.attribute(name);
-    if (!a)
-        return std::nullopt;
-    return QString::fromUtf8(a.value());
-}
-
-template <typename Row>
-std::vector<Row> readRows(pugi::xml_node parent, std::span<const TAttr_Def<Row>> attrs)
-{
-    std::vector<Row> rows;
-    for (pugi::xml_node n = parent.first_child(); n; n = n.next_sibling()) {
-        if (n.type() != pugi::node_element)
-            continue;
-        Row row;
-        for (const auto& a : attrs)
-            row.*a.member = readAttr(n, a.name);
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
-template <typename Row>
-void writeRows(pugi::xml_node parent, const std::vector<Row>& rows,
-               std::span<const TAttr_Def<Row>> attrs)
-{
-    for (const Row& row : rows) {
-        pugi::xml_node n = parent.append_child(kRow);
-        for (const auto& a : attrs)
-            xml::setAttr(n, a.name, (row.*a.member).value_or(QString()));
-    }
-}
+using tables::readAttr;
+using tables::readRows;
+using tables::writeRows;
 
 // Loads an existing file; false when there is none. A file that cannot be read or parsed is
 // an error the caller's handler shows.
@@ -111,13 +81,6 @@ constexpr TAttr_Def<TDNet_Byte_Row> kByteAttrs[] = {
 constexpr const char* kIDAttr = "ID";
 
 } // namespace
-
-const QString& Attr_Required(const TAttr& value, const char* name)
-{
-    if (!value)
-        throw xml::XmlError(std::string("Missing attribute \"") + name + "\"");
-    return *value;
-}
 
 std::span<const TAttr_Def<TIOLink_Var_Row>> IOLink_Var_Attrs()
 {

@@ -4,8 +4,8 @@
 // records, readers and writers serves the windows that edit them, the configuration image
 // builder and the IODD generator, so the formats cannot drift apart.
 //
-// Records keep every value as the file's text. An attribute is an optional text: absent when
-// the file lacks it, so each reader applies its own default (the IO-Link window shows "Y" for
+// Records keep every value as the file's text (tables/XmlRows.h): an attribute missing from the
+// file stays absent, so each reader applies its own default (the IO-Link window shows "Y" for
 // a missing "Enable", the image builder and the IODD generator take such a row as disabled;
 // the DeviceNet windows refuse a missing attribute through Attr_Required).
 //
@@ -16,7 +16,7 @@
 // empty document (root, then the "SW_VERSION = 1.000" comment), replace the whole file and
 // return false with error set when it cannot be saved.
 
-#include "platform/Xml.h"
+#include "tables/XmlRows.h"
 
 #include <QString>
 
@@ -26,12 +26,10 @@
 
 namespace gateway {
 
-// An attribute's text, or nothing when the file lacks the attribute.
-using TAttr = std::optional<QString>;
-
-// The attribute's text; throws platform::xml::XmlError naming it when it is missing, the way
-// platform::xml::attrRequired does (the DeviceNet windows read their rows without defaults).
-const QString& Attr_Required(const TAttr& value, const char* name);
+// The records below are written in the table windows' row codec.
+using tables::Attr_Required;
+using tables::TAttr;
+using tables::TAttr_Def;
 
 // ---------------------------------------------------------------------------------------------
 // "IOLink_Slave.xml"
@@ -42,7 +40,6 @@ inline constexpr const char* kIOLinkSlave_Variables = "Variables";
 inline constexpr const char* kIOLinkSlave_Process_Data = "Process_Data";
 inline constexpr const char* kIOLinkSlave_Process_Data_Input = "Process_Data_Input";
 inline constexpr const char* kIOLinkSlave_Process_Data_Output = "Process_Data_Output";
-inline constexpr const char* kRow = "row";
 
 // One row of "Variables", attributes in file order.
 struct TIOLink_Var_Row {
@@ -91,11 +88,6 @@ struct TIOLink_Slave_File {
 
 // Attribute name tables, in the order the writer writes them (a window or a test can walk
 // them instead of naming every member).
-template <typename Row>
-struct TAttr_Def {
-    const char* name;
-    TAttr Row::*member;
-};
 std::span<const TAttr_Def<TIOLink_Var_Row>> IOLink_Var_Attrs();   // 15 entries
 std::span<const TAttr_Def<TIOLink_PD_Row>> IOLink_PD_Attrs();     // 10 entries
 

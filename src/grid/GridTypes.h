@@ -2,10 +2,12 @@
 // Small value types shared by every layer of the table control: rectangles and points with
 // exclusive right and bottom edges (as the grid's geometry counts them), cell rectangles with
 // inclusive edges, the root object class of everything a cell can point to, fonts and brushes
-// as plain values, and the control's exception class.
+// as plain values, the look and scroll-bar enumerations the look code shares with the grid,
+// and the control's exception class.
 
 #include "platform/Colors.h"
 
+#include <QFont>
 #include <QRect>
 #include <QString>
 
@@ -16,6 +18,9 @@ namespace grid {
 
 using platform::TColor;
 using platform::clNone;
+
+// Days since 30 December 1899, the time of day as the fraction.
+using TDateTime = double;
 
 struct TPoint {
     int X = 0;
@@ -80,6 +85,18 @@ struct TFont {
     friend bool operator==(const TFont&, const TFont&) = default;
 };
 
+// The Qt font of a font value; a size of zero or less falls back to 8 points.
+inline QFont toQFont(const TFont& f)
+{
+    QFont q(f.Name);
+    q.setPointSize(f.Size > 0 ? f.Size : 8);
+    q.setBold(f.Style & fsBold);
+    q.setItalic(f.Style & fsItalic);
+    q.setUnderline(f.Style & fsUnderline);
+    q.setStrikeOut(f.Style & fsStrikeOut);
+    return q;
+}
+
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
 struct TBrush {
@@ -88,6 +105,9 @@ struct TBrush {
 };
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+enum TGridLook { glStandard, glSoft, glClassic, glVLX, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
+enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
 
 // The control's misuse and bad-file errors, with the fixed message texts the callers expect.
 class EQvGridError : public std::runtime_error {

@@ -377,7 +377,7 @@ public:
     void LoadColPositions();
 
     // The form is shown at another pixel density: the columns' font sizes follow.
-    void ScaleGrid(int M, int D);
+    void ScaleGrid(int M, int D) override;
     // Changed cells reach the registered notifiers after the grid's own event.
     void CellsChanged(const TRect& r) override;
 

@@ -10,7 +10,9 @@
 
 #include "grid/BaseGrid.h"
 #include "grid/QvObj.h"
-#include "grid/QvStyleIF.h"
+#include "grid/look/GridPaintSettings.h"
+#include "grid/look/QvStyleIF.h"
+#include "platform/Services.h"
 
 #include <QScrollBar>
 #include <QStringList>
@@ -21,15 +23,10 @@
 #include <memory>
 #include <vector>
 
-namespace platform {
-class Shell; // ---- mouse, keyboard, scrolling ---- (the shell that opens clicked links)
-}
-
 namespace grid {
 
 class TQvStringGrid;
-class TGridPainter; // painting, GridPaint.h
-struct TGridPaintSettings;
+class TGridPainter; // painting, paint/GridPaint.h
 class TGridProgressAppearance;
 struct TGridPainterDeleter {
     void operator()(TGridPainter* p) const;
@@ -37,9 +34,6 @@ struct TGridPainterDeleter {
 
 struct TCellVisualSettings; // CellVisuals.h
 struct TGridLookState;       // GridLooks.h
-
-// Days since 30 December 1899, the time of day as the fraction.
-using TDateTime = double;
 
 enum TCellBorder : unsigned { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
 using TCellBorders = unsigned;
@@ -55,12 +49,10 @@ enum TSortStyle {
     ssShortDateUS, ssCustom, ssFinancial, ssAnsiAlphaCase, ssAnsiAlphaNoCase, ssRaw, ssHTML,
     ssImages, ssCheckBox, ssDateTime, ssTime, ssAlphaNumeric, ssAlphaNumericNoCase
 };
-enum TGridLook { glStandard, glSoft, glClassic, glVLX, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
 enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
-enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // Events (Sender first, then the arguments in the published order).
@@ -253,6 +245,9 @@ public:
     void SetFloats(int ACol, int ARow, double value);
     double GetAllFloats(int ACol, int ARow) const;
     void SetAllFloats(int ACol, int ARow, double value);
+    // The cell's number as displayed ("(1,234.50)" is -1234.5, "12abc" 12, empty 0); a text that
+    // stops being a number partway raises EQvGridError with the position.
+    double CellToReal(int ACol, int ARow) const;
     TDateTime GetDates(int ACol, int ARow) const;
     void SetDates(int ACol, int ARow, TDateTime value);
     TDateTime GetTimes(int ACol, int ARow) const;
@@ -267,6 +262,8 @@ public:
     void ShowRowHeaders();
     void ClearRowHeaders();
     bool URLShowInText = false;
+    // The form is shown at another pixel density: FixedFont and ActiveCellFont follow.
+    virtual void ScaleGrid(int M, int D);
     // The version is the grid's own; a stored form writing it changes nothing.
     void SetVersion(const QString&) {}
     void SetFixedFont(const TFont& value);
@@ -641,9 +638,10 @@ public:
     std::function<void(TQvStringGrid*)> OnGridResize;
 
     // ---- painting ----
-    // The content painter and the paint cycle go to the grid's painter (GridPaint.h).
+    // The content painter and the paint cycle go to the grid's painter (paint/GridPaint.h),
+    // which reads the grid's paint switches.
     TGridPainter& Painter();
-    TGridPaintSettings& PaintSettings();
+    TGridPaintSettings& PaintSettings() { return FPaintSettings; }
     TGridProgressAppearance& ProgressAppearance();
     void PaintCellContent(QPainter& canvas, int col, int row, TRect& rect, TGridDrawState state) override;
     virtual void PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& ARect, TGridDrawState AState);
@@ -667,6 +665,7 @@ protected:
     void Paint() override;
 
 private:
+    TGridPaintSettings FPaintSettings; // declared first: the painter refers to it
     std::unique_ptr<TGridPainter, TGridPainterDeleter> FPainter;
     // ---- end of painting ----
 
@@ -887,7 +886,7 @@ private:
     // ---- mouse, keyboard, scrolling ----
     // Key-down handling and navigation keys, command keys, Tab and Enter navigation, the left
     // and right button, double click, wheel, update lock, scrolling, sizing, footer calculation
-    // and the combo item list; implemented in GridInput/*.cpp.
+    // and the combo item list; implemented in input/GridInput/*.cpp.
 public:
     // Keys. HandleKeyDownMessage answers true when it consumed the key.
     bool HandleKeyDownMessage(QKeyEvent* e);
@@ -929,8 +928,10 @@ public:
     bool IsOnSizingBorder(int X, int Y) const;
     bool IsAtSizingBorder(int X, int Y) const;
     void AutoSizeCol(int ACol, int Padding);
-    // The shell that opens clicked links; the production shell unless the owner sets another.
-    platform::Shell* Shell = nullptr;
+    // The platform services the owning window hands over; the shell among them opens clicked
+    // links. A grid handed none opens no link.
+    void SetServices(const platform::Services& services) { FServices = services; }
+    const platform::Services& Services() const { return FServices; }
     // Update lock beside BeginUpdate/EndUpdate: StartUpdate and ResetUpdate only count.
     void StartUpdate() { ++FUpdateCount; }
     void ResetUpdate() { FUpdateCount = 0; }
@@ -1045,7 +1046,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    platform::Shell* shell();
+    platform::Services FServices;
     void connectScrollHints();
     void thumbMoved(bool vertical, int value);
     bool FScrollHintsConnected = false;

@@ -6,7 +6,7 @@
 // control changes is a virtual hook: cell drawing, the select-cell check, the editor's text,
 // the moved-row and moved-column notifications, key, wheel and scroll handling.
 
-#include "grid/CellStore.h"
+#include "grid/store/CellStore.h"
 #include "grid/GridTypes.h"
 
 #include <QAbstractScrollArea>

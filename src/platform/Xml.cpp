@@ -3,15 +3,47 @@
 #include "platform/Files.h"
 #include "platform/TextCodec.h"
 
+#include <QFile>
 #include <QStringDecoder>
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <optional>
 #include <string>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace platform::xml {
 
 namespace {
+
+// Fragments are parsed so that text or a second element beside the root stays visible and
+// can be refused: pugixml would otherwise accept and drop it, and a corrupt file would read as
+// a good one. Empty when the fragment is one document; otherwise the reason, with where set to
+// the offending node (empty when there is no element at all).
+QString documentLevelProblem(const pugi::xml_document& doc, pugi::xml_node* where = nullptr)
+{
+    int elements = 0;
+    pugi::xml_node stray;
+    for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling()) {
+        if (n.type() == pugi::node_element) {
+            if (++elements == 2 && !stray)
+                stray = n;
+        } else if ((n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) && !stray) {
+            stray = n;
+        }
+    }
+    if (where)
+        *where = stray;
+    if (elements == 0)
+        return QStringLiteral("No document element found");
+    if (stray)
+        return QStringLiteral("Content outside the document element");
+    return {};
+}
 
 bool isUtf8(const QByteArray& bytes)
 {
@@ -40,9 +72,7 @@ bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString* error)
         text = fromAnsi(bytes).toUtf8();
         encoding = pugi::encoding_utf8;
     }
-    // Parsed as a fragment so that text or a second element beside the root stays visible and
-    // can be refused: pugixml would otherwise accept and drop it, and a corrupt file would read
-    // as a good one. A value of blanks only is a value ("   " as a device name) and is kept.
+    // A value of blanks only is a value ("   " as a device name) and is kept.
     const pugi::xml_parse_result result = doc.load_buffer(
         text.constData(), size_t(text.size()),
         pugi::parse_default | pugi::parse_comments | pugi::parse_fragment | pugi::parse_ws_pcdata_single,
@@ -52,24 +82,86 @@ bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString* error)
         problem = QStringLiteral("%1 at offset %2").arg(QString::fromUtf8(result.description()))
                       .arg(result.offset);
     } else {
-        int elements = 0;
-        bool strayText = false;
-        for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling()) {
-            if (n.type() == pugi::node_element)
-                ++elements;
-            else if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata)
-                strayText = true;
-        }
-        if (elements == 0)
-            problem = QStringLiteral("No document element found");
-        else if (elements > 1 || strayText)
-            problem = QStringLiteral("Content outside the document element");
+        problem = documentLevelProblem(doc);
     }
     if (!problem.isEmpty()) {
         if (error)
             *error = problem;
         doc.reset();
         return false;
+    }
+    return true;
+}
+
+// " at line L, column C" (from 1; columns in characters) for an offset into the text the parser
+// worked on. That text is the file in UTF-8, converted by the parser when the file came in
+// another encoding, and the in-place parse has overwritten it: the file is read again and
+// converted the same way. Empty when the file cannot be read again.
+QString placeOf(const QString& path, ptrdiff_t offset, pugi::xml_encoding encoding)
+{
+    QByteArray text;
+    if (offset < 0 || !readFile(path, text))
+        return {};
+    std::optional<QStringConverter::Encoding> from;
+    switch (encoding) {
+    case pugi::encoding_utf16_le: from = QStringConverter::Utf16LE; break;
+    case pugi::encoding_utf16_be: from = QStringConverter::Utf16BE; break;
+    case pugi::encoding_utf32_le: from = QStringConverter::Utf32LE; break;
+    case pugi::encoding_utf32_be: from = QStringConverter::Utf32BE; break;
+    case pugi::encoding_latin1: from = QStringConverter::Latin1; break;
+    default: break;
+    }
+    if (from) {
+        QStringDecoder decode(*from, QStringConverter::Flag::ConvertInitialBom);
+        text = QString(decode(text)).toUtf8();
+    }
+    qint64 line = 1;
+    qint64 column = 1;
+    const qsizetype end = std::min<qsizetype>(qsizetype(offset), text.size());
+    for (qsizetype i = 0; i < end; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '\n' || (c == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+            ++line;
+            column = 1;
+        } else if (c != '\r' && (c & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    return QStringLiteral(" at line %1, column %2").arg(line).arg(column);
+}
+
+// The whole file in a buffer from pugixml's allocator, which the document takes over.
+bool readIntoBuffer(const QString& path, char*& buffer, size_t& size, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const qint64 length = file.size();
+    buffer = nullptr;
+    size = 0;
+    if (length > 0) {
+        if (quint64(length) > std::numeric_limits<size_t>::max() / 2
+            || !(buffer = static_cast<char*>(pugi::get_memory_allocation_function()(size_t(length))))) {
+            if (error)
+                *error = QStringLiteral("Not enough memory to read a file of %1 bytes").arg(length);
+            return false;
+        }
+    }
+    // A file that shrinks while it is read is taken as far as it goes.
+    while (qint64(size) < length) {
+        const qint64 got = file.read(buffer + size, length - qint64(size));
+        if (got < 0) {
+            if (error)
+                *error = file.errorString();
+            pugi::get_memory_deallocation_function()(buffer);
+            return false;
+        }
+        if (got == 0)
+            break;
+        size += size_t(got);
     }
     return true;
 }
@@ -89,6 +181,47 @@ bool Document::load(const QString& path, QString* error)
 bool Document::loadBytes(const QByteArray& bytes, QString* error)
 {
     return parse(doc_, bytes, error);
+}
+
+bool loadFileInPlace(pugi::xml_document& doc, const QString& path, unsigned options, QString* error)
+{
+    doc.reset();
+    char* buffer = nullptr;
+    size_t size = 0;
+    if (!readIntoBuffer(path, buffer, size, error))
+        return false;
+    QString problem;
+    ptrdiff_t offset = -1;
+    pugi::xml_parse_result result;
+    if (size == 0) {
+        pugi::get_memory_deallocation_function()(buffer);
+        problem = QStringLiteral("No document element found");
+    } else {
+        // The document owns the buffer from here on, whatever the outcome.
+        result = doc.load_buffer_inplace_own(buffer, size, options | pugi::parse_fragment);
+        if (!result) {
+            problem = QString::fromUtf8(result.description());
+            offset = result.offset;
+        } else {
+            pugi::xml_node where;
+            problem = documentLevelProblem(doc, &where);
+            if (where)
+                offset = where.offset_debug();
+        }
+    }
+    if (problem.isEmpty())
+        return true;
+    doc.reset();
+    if (error)
+        *error = problem + placeOf(path, offset, result.encoding);
+    return false;
+}
+
+void releaseFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 pugi::xml_node Document::root() const

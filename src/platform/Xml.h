@@ -50,6 +50,19 @@ private:
     pugi::xml_document doc_;
 };
 
+// Parses a whole file in place, for readers that take attributes from large files and drop
+// the document at once: the file is read into one buffer that the document parses and then
+// owns, so the file is held once, beside its nodes. The options are the caller's (only what
+// it reads need be parsed); the document-level checks of load() apply. False, with the
+// document empty, when the file cannot be read or is not well-formed; error then holds the
+// reason and, where the parser names a place, " at line L, column C".
+bool loadFileInPlace(pugi::xml_document& doc, const QString& path, unsigned options,
+                     QString* error = nullptr);
+
+// Hands the memory of a released large document back to the system. Its nodes lie between
+// allocations that outlive it, so the C library would otherwise keep the freed space resident.
+void releaseFreedMemory();
+
 QString toQString(const char* utf8);
 
 // First child element with exactly this name; empty node when absent or parent is empty.

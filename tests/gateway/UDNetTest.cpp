@@ -88,7 +88,7 @@ TEST_F(DNetTable, AnEmptyIDEndsTheTable)
 {
     ScanList s;
     s.row(1, "5", "1", "1");
-    s.row(3, "99", "x", "x"); // below the empty row 2: not validated
+    s.row(3, "99", "x", "x"); // below the empty row 2: never checked nor saved
     EXPECT_EQ(controllo_dati(s.t), std::nullopt);
     EXPECT_EQ(DNet_Used_Rows(s.t), 1);
     EXPECT_EQ(DNet_File_From_Table(s.t).Rows.size(), 1u);
@@ -183,6 +183,7 @@ TEST_F(DNetTable, AFileRowMissingAnAttributeShowsEmptyCells)
 #include "common/UComonState.h"
 #include "platform/Services.h"
 #include "support/FakeMessages.h"
+#include "support/TableWindowDriver.h"
 
 #include <QFile>
 #include <QTest>
@@ -202,64 +203,40 @@ protected:
         common::State().File_DNETM_Net = filePath();
         services.messages = &messages;
         w = std::make_unique<TFDNet>(services);
+        user.emplace(*w, messages);
     }
 
     QString filePath() const { return QDir(dir.path()).filePath(QStringLiteral("DNETM_Net.xml")); }
     QByteArray written() const { return testsupport::readFile(filePath()); }
-    void open()
-    {
-        w->setModal(true);
-        w->show();
-        QCoreApplication::processEvents();
-    }
-    void click(TGlyphButton* b)
-    {
-        QTest::mouseClick(b, Qt::LeftButton);
-        QCoreApplication::processEvents();
-    }
-    void type(int col, int row, const QString& value)
-    {
-        w->QSG->SetCol(col);
-        w->QSG->SetRow(row);
-        w->QSG->ShowEditor();
-        ASSERT_TRUE(w->QSG->EditorMode()) << col << "," << row;
-        w->QSG->InplaceEditor()->selectAll();
-        QTest::keyClicks(w->QSG->InplaceEditor(), value);
-        QTest::keyClick(w->QSG->InplaceEditor(), Qt::Key_Return);
-    }
-    void row(int r, const QStringList& cells)
-    {
-        for (int c = 1; c <= cells.size(); ++c)
-            w->QSG->SetCells(c, r, cells[c - 1]);
-    }
 
     QTemporaryDir dir;
     testsupport::FakeMessages messages;
     platform::Services services;
     std::unique_ptr<TFDNet> w;
+    std::optional<testsupport::TableWindowDriver> user;
 };
 
 TEST_F(DNetWindow, TypedScanListIsSavedOnOK)
 {
-    open();
+    user->open();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("DeviceNet Network"));
     EXPECT_EQ(w->QSG->Cells(1, 0), QStringLiteral("ID Slave"));
     EXPECT_EQ(w->QSG->RowCount(), 65);
     EXPECT_EQ(w->QSG->Cells(0, 64), QStringLiteral("64"));
-    type(1, 1, QStringLiteral("5"));
-    type(2, 1, QStringLiteral("4"));
-    type(3, 1, QStringLiteral("2"));
-    type(4, 1, QStringLiteral("Valve island"));
-    row(2, {"7", "2", "0"});
-    row(3, {"12", "0", "16", "Drive <2> & \"3\""});
-    click(w->Btn_OK);
+    user->type(*w->QSG, 1, 1, QStringLiteral("5"));
+    user->type(*w->QSG, 2, 1, QStringLiteral("4"));
+    user->type(*w->QSG, 3, 1, QStringLiteral("2"));
+    user->type(*w->QSG, 4, 1, QStringLiteral("Valve island"));
+    user->setRow(*w->QSG, 2, {"7", "2", "0"});
+    user->setRow(*w->QSG, 3, {"12", "0", "16", "Drive <2> & \"3\""});
+    user->press(*w->Btn_OK);
     EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
     EXPECT_EQ(w->result(), TFDNet::kModalOK);
     EXPECT_EQ(written(), testsupport::readFile(testsupport::fixturePath("iolink/DNETM_Net_window.xml")));
 
     // Reopened, it shows exactly the saved rows with every row below them empty.
     w->QSG->SetCells(1, 5, QStringLiteral("20"));
-    open();
+    user->open();
     EXPECT_EQ(w->QSG->Cells(4, 3), QStringLiteral("Drive <2> & \"3\""));
     EXPECT_EQ(w->QSG->Cells(1, 5), QString());
 }
@@ -276,42 +253,42 @@ TEST_F(DNetWindow, InvalidRowsShowTheFirstError)
         {{"6", "65536", "1"}, "Error in row 2!! Number Byte IN must be 0 or 65535"},
     };
     for (const Case& k : cases) {
-        open();
+        user->open();
         messages.shown.clear();
-        row(1, {"5", "1", "1"});
-        row(2, k.row2);
-        click(w->Btn_OK);
+        user->setRow(*w->QSG, 1, {"5", "1", "1"});
+        user->setRow(*w->QSG, 2, k.row2);
+        user->press(*w->Btn_OK);
         ASSERT_EQ(messages.shown.size(), 1u) << k.message;
         EXPECT_EQ(messages.shown[0].text, QString::fromLatin1(k.message));
         EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
         EXPECT_TRUE(w->isVisible());
         EXPECT_FALSE(QFile::exists(filePath()));
-        click(w->Btn_Cancel);
+        user->press(*w->Btn_Cancel);
         EXPECT_EQ(w->result(), TFDNet::kModalCancel);
     }
 }
 
 TEST_F(DNetWindow, RowButtons)
 {
-    open();
-    row(1, {"5", "1", "1", "A"});
-    row(2, {"6", "2", "2", "B"});
-    row(64, {"63", "3", "3", "Last"});
+    user->open();
+    user->setRow(*w->QSG, 1, {"5", "1", "1", "A"});
+    user->setRow(*w->QSG, 2, {"6", "2", "2", "B"});
+    user->setRow(*w->QSG, 64, {"63", "3", "3", "Last"});
 
     // Insert at row 64 discards its contents; the new row is entirely empty.
     w->QSG->SetRow(64);
-    click(w->Btn_InsRow);
+    user->press(*w->Btn_InsRow);
     EXPECT_EQ(w->QSG->Cells(1, 64), QString());
     w->QSG->SetRow(1);
-    click(w->Btn_InsRow);
+    user->press(*w->Btn_InsRow);
     EXPECT_EQ(w->QSG->Cells(1, 1), QString());
     EXPECT_EQ(w->QSG->Cells(4, 2), QStringLiteral("A"));
 
     // Delete asks; No keeps the row, Yes moves the rows below up.
     messages.answers = {MsgResult::No, MsgResult::Yes};
-    click(w->Btn_DelRow);
+    user->press(*w->Btn_DelRow);
     EXPECT_EQ(w->QSG->Cells(4, 2), QStringLiteral("A"));
-    click(w->Btn_DelRow);
+    user->press(*w->Btn_DelRow);
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].text, QStringLiteral("Are you sure to delete the Row number 1"));
     EXPECT_EQ(w->QSG->Cells(4, 1), QStringLiteral("A"));
@@ -320,13 +297,13 @@ TEST_F(DNetWindow, RowButtons)
     // Paste before any copy in this window: text 1502. Copy row 2 and paste onto the empty row 3.
     messages.shown.clear();
     w->QSG->SetRow(3);
-    click(w->Btn_PasteRow);
+    user->press(*w->Btn_PasteRow);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error!!! Copy a valid row before Paste it"));
     w->QSG->SetRow(2);
-    click(w->Btn_CopyRow);
+    user->press(*w->Btn_CopyRow);
     w->QSG->SetRow(3);
-    click(w->Btn_PasteRow);
+    user->press(*w->Btn_PasteRow);
     EXPECT_EQ(w->QSG->Cells(4, 3), QStringLiteral("B"));
 
     // A click on a row number selects the whole row.
@@ -344,13 +321,13 @@ TEST_F(DNetWindow, AFileRowMissingAnAttributeIsReportedAndDoesNotStopTheLoad)
 {
     ASSERT_TRUE(testsupport::writeFile(filePath(), "<DNET_Net><row ID=\"5\" NB_OUT=\"1\" Mnemonic=\"\"/>"
                                                    "<row ID=\"7\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"kept\"/></DNET_Net>"));
-    open();
+    user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in row 1!! The file has no attribute \"NB_IN\" in this row"));
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
     EXPECT_EQ(w->QSG->Cells(2, 1), QString());
     EXPECT_EQ(w->QSG->Cells(4, 2), QStringLiteral("kept"));
-    click(w->Btn_OK);
+    user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].text, QStringLiteral("Error in row 1!! Number Byte IN must be 0 or 65535"));
 }
@@ -362,10 +339,10 @@ TEST_F(DNetWindow, AFileWhoseFirstRowHasNoIDIsNotSavedEmpty)
     const QByteArray file = "<DNET_Net><row NB_IN=\"4\" NB_OUT=\"2\" Mnemonic=\"\"/>"
                             "<row ID=\"7\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"\"/></DNET_Net>";
     ASSERT_TRUE(testsupport::writeFile(filePath(), file));
-    open();
+    user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in row 1!! The file has no attribute \"ID\" in this row"));
-    click(w->Btn_OK);
+    user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].text,
               QStringLiteral("Error in row 1!! ID Cannot be Empty while this row or a row below it holds values"));
@@ -378,15 +355,15 @@ TEST_F(DNetWindow, InsertThenOKKeepsTheRowsBelow)
 {
     const QByteArray old = "<DNET_Net />\n";
     ASSERT_TRUE(testsupport::writeFile(filePath(), old));
-    open();
-    row(1, {"5", "4", "2", "a"});
-    row(2, {"7", "2", "0", "b"});
-    row(3, {"9", "1", "1", "c"});
+    user->open();
+    user->setRow(*w->QSG, 1, {"5", "4", "2", "a"});
+    user->setRow(*w->QSG, 2, {"7", "2", "0", "b"});
+    user->setRow(*w->QSG, 3, {"9", "1", "1", "c"});
     w->QSG->SetCol(1);
     w->QSG->SetRow(2);
-    click(w->Btn_InsRow);
+    user->press(*w->Btn_InsRow);
     EXPECT_EQ(w->QSG->Cells(1, 3), QStringLiteral("7"));
-    click(w->Btn_OK);
+    user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
               QStringLiteral("Error in row 2!! ID Cannot be Empty while this row or a row below it holds values"));
@@ -396,8 +373,8 @@ TEST_F(DNetWindow, InsertThenOKKeepsTheRowsBelow)
     // Deleting the empty row lets OK save all three slaves.
     w->QSG->SetRow(2);
     messages.answers.push_back(MsgResult::Yes);
-    click(w->Btn_DelRow);
-    click(w->Btn_OK);
+    user->press(*w->Btn_DelRow);
+    user->press(*w->Btn_OK);
     EXPECT_EQ(messages.shown.size(), 2u); // the delete question only
     EXPECT_EQ(w->result(), 1);
     EXPECT_EQ(written().count("<row "), 3);
@@ -411,7 +388,7 @@ TEST_F(DNetWindow, AFileWithMoreSlavesThanTheTableAsksBeforeDroppingThem)
         file += "<row ID=\"" + QByteArray::number(i <= 63 ? i : 1) + "\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"\"/>";
     file += "</DNET_Net>";
     ASSERT_TRUE(testsupport::writeFile(filePath(), file));
-    open();
+    user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("The file holds 70 Slaves; the table shows the first 64 of them."));
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Warning);
@@ -420,8 +397,8 @@ TEST_F(DNetWindow, AFileWithMoreSlavesThanTheTableAsksBeforeDroppingThem)
     // Row 64 repeats ID 1: the user deletes it, then OK asks; No keeps the file.
     w->QSG->SetRow(64);
     messages.answers.push_back(MsgResult::Yes);
-    click(w->Btn_DelRow);
-    click(w->Btn_OK);
+    user->press(*w->Btn_DelRow);
+    user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[2].text, QStringLiteral("The file held 70 Slaves; saving keeps only the 64 Slaves of the "
                                                      "table and the others are lost. Save anyway?"));
@@ -430,16 +407,16 @@ TEST_F(DNetWindow, AFileWithMoreSlavesThanTheTableAsksBeforeDroppingThem)
     EXPECT_TRUE(w->isVisible());
 
     messages.answers.push_back(MsgResult::Yes);
-    click(w->Btn_OK);
+    user->press(*w->Btn_OK);
     EXPECT_EQ(w->result(), 1);
     EXPECT_EQ(written().count("<row "), 63);
 }
 
 TEST_F(DNetWindow, Screenshot)
 {
-    open();
-    row(1, {"5", "4", "2", "Valve island"});
-    row(2, {"7", "2", "0", "Photo eye"});
+    user->open();
+    user->setRow(*w->QSG, 1, {"5", "4", "2", "Valve island"});
+    user->setRow(*w->QSG, 2, {"7", "2", "0", "Photo eye"});
     const QImage shot = w->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(TFDNet::kClientWidth, TFDNet::kClientHeight));
     shot.save(QDir::current().filePath(QStringLiteral("DNet_window.png")));
@@ -452,9 +429,9 @@ namespace {
 TEST_F(DNetWindow, ASaveThatFailsIsReportedAndTheWindowStaysOpen)
 {
     common::State().File_DNETM_Net = QDir(dir.path()).filePath(QStringLiteral("no such folder/DNETM_Net.xml"));
-    open();
-    row(1, {"5", "1", "1"});
-    click(w->Btn_OK);
+    user->open();
+    user->setRow(*w->QSG, 1, {"5", "1", "1"});
+    user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_FALSE(messages.shown[0].text.isEmpty());
     EXPECT_TRUE(w->isVisible());
@@ -464,7 +441,7 @@ TEST_F(DNetWindow, ASaveThatFailsIsReportedAndTheWindowStaysOpen)
 TEST_F(DNetWindow, AFileThatIsNoXmlIsReportedAndTheWindowDoesNotOpen)
 {
     ASSERT_TRUE(testsupport::writeFile(filePath(), "<DNET_Net><row ID="));
-    open();
+    user->open();
     QCoreApplication::processEvents();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_FALSE(w->isVisible());
@@ -478,7 +455,7 @@ namespace {
 
 TEST_F(DNetWindow, ALanguageChangeRenewsCaptionsHeadersAndHints)
 {
-    open();
+    user->open();
     common::Lang_Str()[3100] = QStringLiteral("Rete DeviceNet");
     common::Lang_Str()[3106] = QStringLiteral("Copia riga");
     common::Lang_Str()[3116] = QStringLiteral("Byte ingresso");

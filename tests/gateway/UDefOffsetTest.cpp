@@ -198,8 +198,7 @@ TEST_F(DefOffsetSlaves, FileWrittenByteForByte)
 #include "common/UComonState.h"
 #include "platform/Services.h"
 #include "support/FakeMessages.h"
-
-#include "grid/GridCombo.h"
+#include "support/TableWindowDriver.h"
 
 #include <QFile>
 #include <QLabel>
@@ -221,60 +220,25 @@ protected:
         common::State().File_DNETM_DefOff = path("DNETM_DefOff.xml");
         services.messages = &messages;
         w = std::make_unique<TFDefOffset>(services);
+        user.emplace(*w, messages);
     }
 
     QString path(const char* name) const { return QDir(dir.path()).filePath(QLatin1String(name)); }
     QByteArray written() const { return testsupport::readFile(path("DNETM_DefOff.xml")); }
     void net(const QByteArray& rows) { ASSERT_TRUE(testsupport::writeFile(path("DNETM_Net.xml"), "<DNET_Net>" + rows + "</DNET_Net>")); }
-    void open()
-    {
-        w->setModal(true);
-        w->show();
-        QCoreApplication::processEvents();
-    }
-    void click(TGlyphButton* b)
-    {
-        QTest::mouseClick(b, Qt::LeftButton);
-        QCoreApplication::processEvents();
-    }
-    void clickSlave(int row)
-    {
-        const QRect r = w->ACG_DN_Slaves->CellRect(0, row).toQRect();
-        QTest::mouseClick(w->ACG_DN_Slaves->viewport(), Qt::LeftButton, {}, r.center());
-        QCoreApplication::processEvents();
-    }
-    // Types a cell, or picks the item of a pick-list cell, as the user does.
-    void type(TTableGrid* grid, int col, int row, const QString& value)
-    {
-        w->PageControl1->setCurrentWidget(grid == w->ACG_ByteOUT ? w->TabSheet2 : w->TabSheet1);
-        grid->SetCol(col);
-        grid->SetRow(row);
-        grid->ShowEditor();
-        if (grid->EditorMode()) {
-            grid->InplaceEditor()->selectAll();
-            QTest::keyClicks(grid->InplaceEditor(), value);
-            QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
-            return;
-        }
-        grid::TGridCombo* combo = grid->EditCombo();
-        ASSERT_TRUE(combo && combo->isVisible()) << col << "," << row;
-        const int index = combo->findText(value);
-        ASSERT_GE(index, 0) << value.toStdString();
-        combo->setCurrentIndex(index);
-        grid->HideInplaceEdit();
-    }
 
     QTemporaryDir dir;
     testsupport::FakeMessages messages;
     platform::Services services;
     std::unique_ptr<TFDefOffset> w;
+    std::optional<testsupport::TableWindowDriver> user;
 };
 
 TEST_F(DefOffsetWindow, ChoicesOfEverySlaveAreSavedOnOK)
 {
     net("<row ID=\"5\" NB_IN=\"2\" NB_OUT=\"1\" Mnemonic=\"Valves\"/><row ID=\"7\" NB_IN=\"0\" NB_OUT=\"0\" Mnemonic=\"\"/>"
         "<row ID=\"9\" NB_IN=\"1\" NB_OUT=\"0\" Mnemonic=\"\"/>");
-    open();
+    user->open();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Define Offset"));
     EXPECT_EQ(w->ACG_DN_Slaves->RowCount(), 4);
     EXPECT_EQ(w->ACG_DN_Slaves->Cells(3, 1), QStringLiteral("Valves"));
@@ -284,19 +248,19 @@ TEST_F(DefOffsetWindow, ChoicesOfEverySlaveAreSavedOnOK)
     EXPECT_EQ(w->ACG_ByteIN->Cells(0, 2), QStringLiteral("1"));
     EXPECT_EQ(w->ACG_ByteIN->Cells(1, 2), QStringLiteral("None"));
 
-    type(w->ACG_ByteIN, 1, 2, QStringLiteral("0"));
-    type(w->ACG_ByteIN, 2, 2, QStringLiteral("Inputs 1-8"));
-    type(w->ACG_ByteOUT, 1, 1, QStringLiteral("1439"));
-    type(w->ACG_ByteOUT, 2, 1, QStringLiteral("Coils"));
+    user->type(*w->ACG_ByteIN, 1, 2, QStringLiteral("0"));
+    user->type(*w->ACG_ByteIN, 2, 2, QStringLiteral("Inputs 1-8"));
+    user->type(*w->ACG_ByteOUT, 1, 1, QStringLiteral("1439"));
+    user->type(*w->ACG_ByteOUT, 2, 1, QStringLiteral("Coils"));
 
     // Switching to slave 7 and back shows slave 5's choices as left.
-    clickSlave(2);
+    user->clickCell(*w->ACG_DN_Slaves, 0, 2);
     EXPECT_EQ(w->Slave_Before_Select, 1);
     EXPECT_EQ(w->ACG_ByteIN->RowCount(), 1) << "a slave without input bytes shows an empty table";
-    clickSlave(1);
+    user->clickCell(*w->ACG_DN_Slaves, 0, 1);
     EXPECT_EQ(w->ACG_ByteIN->Cells(2, 2), QStringLiteral("Inputs 1-8"));
 
-    click(w->Btn_OK);
+    user->press(*w->Btn_OK);
     EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
     EXPECT_EQ(w->result(), TFDefOffset::kModalOK);
     EXPECT_EQ(written(), testsupport::readFile(testsupport::fixturePath("iolink/DNETM_DefOff_window.xml")));
@@ -304,8 +268,8 @@ TEST_F(DefOffsetWindow, ChoicesOfEverySlaveAreSavedOnOK)
 
 TEST_F(DefOffsetWindow, OffsetPickListOffersNoneAndEveryPosition)
 {
-    open();
-    for (TTableGrid* grid : {w->ACG_ByteIN, w->ACG_ByteOUT}) {
+    user->open();
+    for (tables::TTableGrid* grid : {w->ACG_ByteIN, w->ACG_ByteOUT}) {
         const QStringList& items = grid->Columns()[1].ComboItems();
         ASSERT_EQ(items.size(), 1441);
         EXPECT_EQ(items.first(), QStringLiteral("None"));
@@ -319,11 +283,11 @@ TEST_F(DefOffsetWindow, OffsetPickListOffersNoneAndEveryPosition)
 TEST_F(DefOffsetWindow, AnOutputPositionTakenTwiceIsRefused)
 {
     net("<row ID=\"5\" NB_IN=\"0\" NB_OUT=\"2\" Mnemonic=\"\"/><row ID=\"7\" NB_IN=\"0\" NB_OUT=\"1\" Mnemonic=\"\"/>");
-    open();
-    type(w->ACG_ByteOUT, 1, 2, QStringLiteral("12"));
-    clickSlave(2);
-    type(w->ACG_ByteOUT, 1, 1, QStringLiteral("12"));
-    click(w->Btn_OK);
+    user->open();
+    user->type(*w->ACG_ByteOUT, 1, 2, QStringLiteral("12"));
+    user->clickCell(*w->ACG_DN_Slaves, 0, 2);
+    user->type(*w->ACG_ByteOUT, 1, 1, QStringLiteral("12"));
+    user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
               QStringLiteral("Error in ByteOUT! The same byte of IO-Link Slave is used in two bytes DeviceNet.\n\r"
@@ -339,26 +303,26 @@ TEST_F(DefOffsetWindow, OffsetsStayWithTheirSlaveWhenTheScanListIsReordered)
                                        "<Define_Offset><Nodo_DNET ID=\"5\"><ByteIN><row Offset=\"50\"/></ByteIN><ByteOUT/></Nodo_DNET>"
                                        "<Nodo_DNET ID=\"7\"><ByteIN><row Offset=\"70\" Mnemonic=\"seven\"/></ByteIN><ByteOUT/></Nodo_DNET>"
                                        "</Define_Offset>"));
-    open();
+    user->open();
     EXPECT_EQ(w->ACG_ByteIN->Cells(1, 1), QStringLiteral("70"));
-    clickSlave(2);
+    user->clickCell(*w->ACG_DN_Slaves, 0, 2);
     EXPECT_EQ(w->ACG_ByteIN->Cells(1, 1), QStringLiteral("50"));
     EXPECT_EQ(w->ACG_ByteIN->Cells(2, 1), QString()) << "a missing Mnemonic loads as empty";
 }
 
 TEST_F(DefOffsetWindow, NoScanListGivesEmptyTablesAndAnEmptyFile)
 {
-    open();
+    user->open();
     EXPECT_EQ(w->ACG_DN_Slaves->RowCount(), 1);
     EXPECT_EQ(w->ACG_ByteIN->RowCount(), 1);
-    click(w->Btn_OK);
+    user->press(*w->Btn_OK);
     EXPECT_EQ(written(), QByteArray("<Define_Offset />\n<!--SW_VERSION = 1.000-->\n"));
 }
 
 TEST_F(DefOffsetWindow, AScanListThatCannotBeReadDoesNotOpen)
 {
     net("<row ID=\"5\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"\"/><row NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"\"/>");
-    open();
+    user->open();
     QCoreApplication::processEvents();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("DNETM_Net.xml: row 2 has no valid \"ID\""));
@@ -369,7 +333,7 @@ TEST_F(DefOffsetWindow, AScanListThatCannotBeReadDoesNotOpen)
 TEST_F(DefOffsetWindow, Screenshot)
 {
     net("<row ID=\"5\" NB_IN=\"4\" NB_OUT=\"2\" Mnemonic=\"Valve island\"/><row ID=\"7\" NB_IN=\"2\" NB_OUT=\"0\" Mnemonic=\"Photo eye\"/>");
-    open();
+    user->open();
     w->ACG_ByteIN->SetCells(1, 1, QStringLiteral("0"));
     w->ACG_ByteIN->SetCells(2, 1, QStringLiteral("Inputs 1-8"));
     const QImage shot = w->grab().toImage();
@@ -393,24 +357,8 @@ TEST_F(DefOffsetWindow, Screenshot)
 
 namespace {
 
-void showModal(QDialog& w)
-{
-    w.setModal(true);
-    w.show();
-    QCoreApplication::processEvents();
-}
 
-void clickButton(TGlyphButton* b)
-{
-    QTest::mouseClick(b, Qt::LeftButton);
-    QCoreApplication::processEvents();
-}
 
-void setRow(TTableGrid* grid, int row, const QStringList& cells)
-{
-    for (int c = 1; c <= cells.size(); ++c)
-        grid->SetCells(c, row, cells[c - 1]);
-}
 
 TEST(ProjectThroughTheWindows, GivesTheImageAndIODDOfTheHandMadeProject)
 {
@@ -428,38 +376,42 @@ TEST(ProjectThroughTheWindows, GivesTheImageAndIODDOfTheHandMadeProject)
 
     {
         gateway::TFParGen w(services);
-        showModal(w);
+        testsupport::TableWindowDriver user(w, messages);
+        user.open();
         w.CB_IOLink_Slave_Baudrate->setCurrentIndex(1); // COM2
         w.CB_DeviceNet_Master_Baudrate->setCurrentIndex(1);
-        clickButton(w.Btn_OK);
+        user.press(*w.Btn_OK);
         ASSERT_EQ(w.result(), 1) << messages.lastText().toStdString();
     }
     {
         gateway::TFDNet w(services);
-        showModal(w);
-        setRow(w.QSG, 1, {"5", "4", "2", "Valve island"});
-        setRow(w.QSG, 2, {"7", "2", "0", "Drive"});
-        clickButton(w.Btn_OK);
+        testsupport::TableWindowDriver user(w, messages);
+        user.open();
+        user.setRow(*w.QSG, 1, {"5", "4", "2", "Valve island"});
+        user.setRow(*w.QSG, 2, {"7", "2", "0", "Drive"});
+        user.press(*w.Btn_OK);
         ASSERT_EQ(w.result(), 1) << messages.lastText().toStdString();
     }
     {
         TFDefOffset w(services);
-        showModal(w);
+        testsupport::TableWindowDriver user(w, messages);
+        user.open();
         w.ACG_ByteIN->SetCells(1, 2, QStringLiteral("0"));
         w.ACG_ByteIN->SetCells(1, 4, QStringLiteral("10"));
         w.ACG_ByteOUT->SetCells(1, 1, QStringLiteral("4"));
         w.ACG_DN_Slaves->SetRow(2);
         w.ACG_ByteIN->SetCells(1, 1, QStringLiteral("20"));
         w.ACG_ByteIN->SetCells(1, 2, QStringLiteral("21"));
-        clickButton(w.Btn_OK);
+        user.press(*w.Btn_OK);
         ASSERT_EQ(w.result(), 1) << messages.lastText().toStdString();
     }
     {
         gateway::TFIOLinkSlave w(services);
-        showModal(w);
-        setRow(w.ACG_ProcessData_In, 1, {"Y", "In", "16", "1", "0", "1000"});
-        setRow(w.ACG_ProcessData_In, 2, {"N", "Off", "8", "1", "0", "1000"});
-        setRow(w.ACG_ProcessData_Out, 1, {"Y", "Out", "16", "1", "0", "1000"});
+        testsupport::TableWindowDriver user(w, messages);
+        user.open();
+        user.setRow(*w.ACG_ProcessData_In, 1, {"Y", "In", "16", "1", "0", "1000"});
+        user.setRow(*w.ACG_ProcessData_In, 2, {"N", "Off", "8", "1", "0", "1000"});
+        user.setRow(*w.ACG_ProcessData_Out, 1, {"Y", "Out", "16", "1", "0", "1000"});
         const QStringList vars[] = {
             {"Y", "100", "V1", "Read Only", "16", "1", "0", "1000", "1000", "2", "0", "2", "0"},
             {"y", "101", "V2", "Write Only", "8", "1", "0", "1000", "-1", "4", "3", "5", "7"},
@@ -469,8 +421,8 @@ TEST(ProjectThroughTheWindows, GivesTheImageAndIODDOfTheHandMadeProject)
             {"Y", "200", "V6", "read only", "1", "1", "0", "1000", "0", "10", "0", "10", "0"},
         };
         for (int r = 0; r < 6; ++r)
-            setRow(w.ACG_Variable, r + 1, vars[r]);
-        clickButton(w.Btn_OK);
+            user.setRow(*w.ACG_Variable, r + 1, vars[r]);
+        user.press(*w.Btn_OK);
         ASSERT_EQ(w.result(), 1) << messages.lastText().toStdString();
     }
     EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
@@ -509,7 +461,7 @@ namespace {
 
 TEST_F(DefOffsetWindow, ALanguageChangeRenewsCaptionsLabelsAndHeaders)
 {
-    open();
+    user->open();
     common::Lang_Str()[3200] = QStringLiteral("Definisci offset");
     common::Lang_Str()[3207] = QStringLiteral("Byte uscita");
     common::Lang_Str()[3210] = QStringLiteral("Scegli \"None\"");

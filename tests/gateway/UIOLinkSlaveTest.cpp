@@ -372,8 +372,8 @@ TEST_F(IOLinkSlaveTables, TablesWrittenByteForByte)
 #include "gateway/UIOLinkSlave.h"
 
 #include "common/GlyphButton.h"
-#include "grid/GridCombo.h"
 #include "platform/Services.h"
+#include "support/TableWindowDriver.h"
 
 #include <QApplication>
 #include <QTabWidget>
@@ -395,48 +395,12 @@ protected:
         common::State().Enable_Jump_Field_Tables = false;
         services.messages = &messages;
         w = std::make_unique<TFIOLinkSlave>(services);
+        user.emplace(*w, messages);
     }
     void TearDown() override { w.reset(); }
 
     QString filePath() const { return QDir(dir.path()).filePath(QStringLiteral("IOLink_Slave.xml")); }
     QByteArray written() const { return testsupport::readFile(filePath()); }
-    // Shown modal as ShowModal shows it, without entering its event loop.
-    void open()
-    {
-        w->setModal(true);
-        w->show();
-        QCoreApplication::processEvents();
-    }
-    void click(TGlyphButton* b)
-    {
-        QTest::mouseClick(b, Qt::LeftButton);
-        QCoreApplication::processEvents();
-    }
-    // Types a cell as the user does (make it current, type, Enter), or picks the item of a
-    // pick-list cell.
-    static void type(TTableGrid* grid, int col, int row, const QString& value)
-    {
-        grid->SetCol(col);
-        grid->SetRow(row);
-        grid->ShowEditor();
-        if (grid->EditorMode()) {
-            grid->InplaceEditor()->selectAll();
-            QTest::keyClicks(grid->InplaceEditor(), value);
-            QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
-            return;
-        }
-        grid::TGridCombo* combo = grid->EditCombo();
-        ASSERT_TRUE(combo && combo->isVisible()) << col << "," << row;
-        const int index = combo->findText(value);
-        ASSERT_GE(index, 0) << value.toStdString();
-        combo->setCurrentIndex(index);
-        grid->HideInplaceEdit();
-    }
-    static void row(TTableGrid* grid, int r, const QStringList& cells)
-    {
-        for (int c = 1; c <= cells.size(); ++c)
-            grid->SetCells(c, r, cells[c - 1]);
-    }
     void showInput() { w->PageControl1->setCurrentWidget(w->TS_ProcessData), w->PC_ProcessData->setCurrentWidget(w->TS_PD_Input); }
     void showVariables() { w->PageControl1->setCurrentWidget(w->TS_Variables); }
 
@@ -444,11 +408,12 @@ protected:
     testsupport::FakeMessages messages;
     platform::Services services;
     std::unique_ptr<TFIOLinkSlave> w;
+    std::optional<testsupport::TableWindowDriver> user;
 };
 
 TEST_F(IOLinkSlaveWindow, TypedTablesAreSavedOnOK)
 {
-    open();
+    user->open();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("IO-Link Slave Set Access"));
     EXPECT_EQ(w->ACG_Variable->Cells(2, 0), QStringLiteral("Index"));
     EXPECT_EQ(w->ACG_ProcessData_In->Cells(9, 0), QStringLiteral("Description"));
@@ -461,25 +426,25 @@ TEST_F(IOLinkSlaveWindow, TypedTablesAreSavedOnOK)
     const char* names[] = {"In1", "In2", "In3"};
     const char* lengths[] = {"3", "8", "12"};
     for (int r = 1; r <= 3; ++r) {
-        type(in, pd_col::Name, r, QLatin1String(names[r - 1]));
-        type(in, pd_col::Length, r, QLatin1String(lengths[r - 1]));
+        user->type(*in, pd_col::Name, r, QLatin1String(names[r - 1]));
+        user->type(*in, pd_col::Length, r, QLatin1String(lengths[r - 1]));
     }
-    type(in, pd_col::Description, 1, QStringLiteral("Three bits"));
-    type(in, pd_col::Mnemonic, 3, QStringLiteral("A&B"));
+    user->type(*in, pd_col::Description, 1, QStringLiteral("Three bits"));
+    user->type(*in, pd_col::Mnemonic, 3, QStringLiteral("A&B"));
     EXPECT_EQ(in->Cells(pd_col::Position, 3), QStringLiteral("1"));
     EXPECT_EQ(in->Cells(pd_col::StartBit, 3), QStringLiteral("3"));
     EXPECT_EQ(in->Cells(pd_col::UnitCode, 2), QStringLiteral("1000"));
 
-    type(w->ACG_ProcessData_Out, pd_col::Name, 1, QStringLiteral("Out1"));
-    type(w->ACG_ProcessData_Out, pd_col::Length, 1, QStringLiteral("16"));
+    user->type(*w->ACG_ProcessData_Out, pd_col::Name, 1, QStringLiteral("Out1"));
+    user->type(*w->ACG_ProcessData_Out, pd_col::Length, 1, QStringLiteral("16"));
     showVariables();
     const QStringList v1 = {"Y", "60", "V1", "Read Write", "8", "0,5", "-3", "1000", "7", "3", "0", "2", "0", " padded "};
     for (int c = var_col::Index; c <= var_col::Description; ++c)
-        type(w->ACG_Variable, c, 1, v1[c - 1]);
+        user->type(*w->ACG_Variable, c, 1, v1[c - 1]);
     EXPECT_EQ(w->ACG_Variable->Cells(var_col::Access, 1), QStringLiteral("Read Write"));
-    row(w->ACG_Variable, 2, {"N", "61", "Spare", "", "x"});
+    user->setRow(*w->ACG_Variable, 2, {"N", "61", "Spare", "", "x"});
 
-    click(w->Btn_OK);
+    user->press(*w->Btn_OK);
     EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
     EXPECT_EQ(w->result(), TFIOLinkSlave::kModalOK);
     EXPECT_FALSE(w->isVisible());
@@ -488,9 +453,9 @@ TEST_F(IOLinkSlaveWindow, TypedTablesAreSavedOnOK)
 
 TEST_F(IOLinkSlaveWindow, AnInvalidRowShowsItsMessageAndNothingIsWritten)
 {
-    open();
-    row(w->ACG_Variable, 1, {"Y", "60", "V1", "Read Only", "8", "1", "0", "1000", "0", "1400", "0", "0", "0"});
-    click(w->Btn_OK);
+    user->open();
+    user->setRow(*w->ACG_Variable, 1, {"Y", "60", "V1", "Read Only", "8", "1", "0", "1000", "0", "1400", "0", "0", "0"});
+    user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error row 1!! [Variables] Position Read must be between 0 and  1399"));
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
@@ -498,7 +463,7 @@ TEST_F(IOLinkSlaveWindow, AnInvalidRowShowsItsMessageAndNothingIsWritten)
     EXPECT_FALSE(QFile::exists(filePath()));
 
     // Cancel closes with 2 and writes nothing either.
-    click(w->Btn_Cancel);
+    user->press(*w->Btn_Cancel);
     EXPECT_EQ(w->result(), TFIOLinkSlave::kModalCancel);
     EXPECT_FALSE(QFile::exists(filePath()));
 }
@@ -509,14 +474,14 @@ TEST_F(IOLinkSlaveWindow, InsertThenOKKeepsTheRowsBelow)
 {
     const QByteArray old = testsupport::readFile(testsupport::fixturePath("iolink/IOLink_Slave_window.xml"));
     ASSERT_TRUE(testsupport::writeFile(filePath(), old));
-    open();
+    user->open();
     showVariables();
     w->ACG_Variable->SetCol(var_col::Index);
     w->ACG_Variable->SetRow(1);
-    click(w->Btn_InsRow);
+    user->press(*w->Btn_InsRow);
     EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index, 1), QString());
     EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index, 2), QStringLiteral("60"));
-    click(w->Btn_OK);
+    user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
               QStringLiteral("Error row 1!! [Variables] Index Cannot be Empty while this row or a row below it holds values"));
@@ -534,13 +499,13 @@ TEST_F(IOLinkSlaveWindow, AFileWithMoreRowsThanTheTableAsksBeforeDroppingThem)
                 "StartBitRead=\"0\" PositionWrite=\"0\" StartBitWrite=\"0\" Description=\"\" Mnemonic=\"\" />";
     file += "</Variables><Process_Data><Process_Data_Input /><Process_Data_Output /></Process_Data></IOLinkSlave>";
     ASSERT_TRUE(testsupport::writeFile(filePath(), file));
-    open();
+    user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("The file holds 600 rows for \"Variables\"; the table shows the first 512 of them."));
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Warning);
     EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index, 512), QStringLiteral("571"));
 
-    click(w->Btn_OK);
+    user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].text, QStringLiteral("The file held 600 rows for \"Variables\"; saving keeps only the 512 "
                                                      "rows of the table and the others are lost. Save anyway?"));
@@ -549,7 +514,7 @@ TEST_F(IOLinkSlaveWindow, AFileWithMoreRowsThanTheTableAsksBeforeDroppingThem)
     EXPECT_EQ(written(), file);
 
     messages.answers.push_back(MsgResult::Yes);
-    click(w->Btn_OK);
+    user->press(*w->Btn_OK);
     EXPECT_EQ(w->result(), TFIOLinkSlave::kModalOK);
     EXPECT_EQ(written().count("<row "), 512);
 }
@@ -562,7 +527,7 @@ TEST_F(IOLinkSlaveWindow, ShowReloadsTheFileAndPlacesThePositions)
                     "<row Enable=\"Y\" Name=\"B\" Length=\"8\" Position=\"9\" StartBit=\"9\"/>"
                     "</Process_Data_Input></Process_Data>"
                     "<Variables><row Index=\"70\" Access=\"read only\"/></Variables></IOLinkSlave>"));
-    open();
+    user->open();
     auto* in = w->ACG_ProcessData_In;
     EXPECT_EQ(in->Cells(pd_col::Enable, 1), QStringLiteral("Y"));
     // Stale stored positions are shown as the lengths place them.
@@ -573,24 +538,24 @@ TEST_F(IOLinkSlaveWindow, ShowReloadsTheFileAndPlacesThePositions)
 
     // What was typed and cancelled is gone at the next show.
     in->SetCells(pd_col::Name, 5, QStringLiteral("typed"));
-    click(w->Btn_Cancel);
-    open();
+    user->press(*w->Btn_Cancel);
+    user->open();
     EXPECT_EQ(in->Cells(pd_col::Name, 5), QString());
 }
 
 TEST_F(IOLinkSlaveWindow, RowButtonsActOnTheTableInFront)
 {
-    open();
+    user->open();
     auto* in = w->ACG_ProcessData_In;
     for (int r = 1; r <= 3; ++r)
-        row(in, r, {"Y", QStringLiteral("P%1").arg(r), QString::number(r * 4), "1", "0", "1000"});
+        user->setRow(*in, r, {"Y", QStringLiteral("P%1").arg(r), QString::number(r * 4), "1", "0", "1000"});
     w->Compile_Input_Pos_Bit();
     EXPECT_EQ(in->Cells(pd_col::Position, 3), QStringLiteral("1")); // 4 + 8 bits
 
     // Insert at row 2: the rows below move down and are placed anew at once.
     showInput();
     in->SetRow(2);
-    click(w->Btn_InsRow);
+    user->press(*w->Btn_InsRow);
     EXPECT_EQ(in->Cells(pd_col::Enable, 2), QStringLiteral("Y"));
     EXPECT_EQ(in->Cells(pd_col::Name, 3), QStringLiteral("P2"));
     EXPECT_EQ(in->Cells(pd_col::Position, 4), QStringLiteral("1"));
@@ -598,10 +563,10 @@ TEST_F(IOLinkSlaveWindow, RowButtonsActOnTheTableInFront)
 
     // Copy row 1 and paste it into the empty row 2: positions follow.
     in->SetRow(1);
-    click(w->Btn_CopyRow);
+    user->press(*w->Btn_CopyRow);
     EXPECT_TRUE(w->Do_Copy_PD_In);
     in->SetRow(2);
-    click(w->Btn_PasteRow);
+    user->press(*w->Btn_PasteRow);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(in->Cells(pd_col::Name, 2), QStringLiteral("P1"));
     EXPECT_EQ(in->Cells(pd_col::Position, 3), QStringLiteral("1"));
@@ -610,12 +575,12 @@ TEST_F(IOLinkSlaveWindow, RowButtonsActOnTheTableInFront)
     // A row of the input table cannot be pasted into the output table, even with a row
     // copied there before: the buffer holds the input table's row.
     w->PC_ProcessData->setCurrentWidget(w->TS_PD_Output);
-    click(w->Btn_CopyRow);
+    user->press(*w->Btn_CopyRow);
     w->PC_ProcessData->setCurrentWidget(w->TS_PD_Input);
-    click(w->Btn_CopyRow);
+    user->press(*w->Btn_CopyRow);
     w->PC_ProcessData->setCurrentWidget(w->TS_PD_Output);
     w->Do_Copy_PD_Out = true; // as if the flag had survived
-    click(w->Btn_PasteRow);
+    user->press(*w->Btn_PasteRow);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error!!! Copy a valid row before Paste it"));
     EXPECT_EQ(w->ACG_ProcessData_Out->Cells(pd_col::Name, 1), QString());
@@ -625,7 +590,7 @@ TEST_F(IOLinkSlaveWindow, RowButtonsActOnTheTableInFront)
     messages.shown.clear();
     messages.answers = {MsgResult::Yes};
     in->SetRow(1);
-    click(w->Btn_DelRow);
+    user->press(*w->Btn_DelRow);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Are you sure to delete the Row number 1"));
     EXPECT_EQ(in->Cells(pd_col::Name, 1), QStringLiteral("P1"));
@@ -634,16 +599,16 @@ TEST_F(IOLinkSlaveWindow, RowButtonsActOnTheTableInFront)
 
     // The variables table: a used row asks before it is overwritten.
     showVariables();
-    row(w->ACG_Variable, 1, {"Y", "60", "V1"});
-    row(w->ACG_Variable, 2, {"Y", "61", "V2"});
+    user->setRow(*w->ACG_Variable, 1, {"Y", "60", "V1"});
+    user->setRow(*w->ACG_Variable, 2, {"Y", "61", "V2"});
     w->ACG_Variable->SetRow(1);
-    click(w->Btn_CopyRow);
+    user->press(*w->Btn_CopyRow);
     EXPECT_TRUE(w->Do_Copy_Var);
     EXPECT_FALSE(w->Do_Copy_PD_In);
     messages.shown.clear();
     messages.answers = {MsgResult::No};
     w->ACG_Variable->SetRow(2);
-    click(w->Btn_PasteRow);
+    user->press(*w->Btn_PasteRow);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Row Already used. Do you want to overwrite the values?"));
     EXPECT_EQ(w->ACG_Variable->Cells(var_col::Name, 2), QStringLiteral("V2"));
@@ -651,10 +616,10 @@ TEST_F(IOLinkSlaveWindow, RowButtonsActOnTheTableInFront)
 
 TEST_F(IOLinkSlaveWindow, TickingEnableMovesThePositions)
 {
-    open();
+    user->open();
     auto* in = w->ACG_ProcessData_In;
     for (int r = 1; r <= 3; ++r)
-        row(in, r, {"Y", QStringLiteral("P%1").arg(r), "4", "1", "0", "1000"});
+        user->setRow(*in, r, {"Y", QStringLiteral("P%1").arg(r), "4", "1", "0", "1000"});
     w->Compile_Input_Pos_Bit();
     // Unticking row 1 as the user does: its text becomes "N" and the rows below move back.
     ASSERT_TRUE(in->ToggleCheckBox(pd_col::Enable, 1));
@@ -666,10 +631,10 @@ TEST_F(IOLinkSlaveWindow, TickingEnableMovesThePositions)
 
 TEST_F(IOLinkSlaveWindow, MouseOnTheEnableBoxAndTheHeader)
 {
-    open();
+    user->open();
     auto* in = w->ACG_ProcessData_In;
     for (int r = 1; r <= 2; ++r)
-        row(in, r, {"Y", QStringLiteral("P%1").arg(r), "4", "1", "0", "1000"});
+        user->setRow(*in, r, {"Y", QStringLiteral("P%1").arg(r), "4", "1", "0", "1000"});
     w->Compile_Input_Pos_Bit();
     // A click on row 1's box unticks it and moves row 2 back to bit 0.
     const QRect box = in->CellRect(pd_col::Enable, 1).toQRect();
@@ -695,7 +660,7 @@ TEST_F(IOLinkSlaveWindow, MouseOnTheEnableBoxAndTheHeader)
 
 TEST_F(IOLinkSlaveWindow, EnterJumpsAndHeaderHints)
 {
-    open();
+    user->open();
     common::State().Enable_Jump_Field_Tables = true;
     auto* var = w->ACG_Variable;
     var->SetCol(var_col::Count - 1);
@@ -719,7 +684,7 @@ TEST_F(IOLinkSlaveWindow, EnterJumpsAndHeaderHints)
 
 TEST_F(IOLinkSlaveWindow, ALanguageChangeRenewsCaptionsHeadersAndHints)
 {
-    open();
+    user->open();
     common::Lang_Str()[1700] = QStringLiteral("Accesso IO-Link");
     common::Lang_Str()[1704] = QStringLiteral("Cancella riga");
     common::Lang_Str()[1714] = QStringLiteral("Variabili");
@@ -738,7 +703,7 @@ TEST_F(IOLinkSlaveWindow, ALanguageChangeRenewsCaptionsHeadersAndHints)
 
 TEST_F(IOLinkSlaveWindow, ColumnDefinitions)
 {
-    open();
+    user->open();
     auto& vars = w->ACG_Variable->Columns();
     ASSERT_EQ(vars.Count(), var_col::Count);
     EXPECT_EQ(vars[var_col::Enable].Editor(), grid::edDataCheckBox);
@@ -759,9 +724,9 @@ TEST_F(IOLinkSlaveWindow, ColumnDefinitions)
 
 TEST_F(IOLinkSlaveWindow, Screenshot)
 {
-    open();
-    row(w->ACG_ProcessData_In, 1, {"Y", "Status", "12", "1", "0", "1000"});
-    row(w->ACG_ProcessData_In, 2, {"Y", "Level", "16", "0,1", "0", "1001"});
+    user->open();
+    user->setRow(*w->ACG_ProcessData_In, 1, {"Y", "Status", "12", "1", "0", "1000"});
+    user->setRow(*w->ACG_ProcessData_In, 2, {"Y", "Level", "16", "0,1", "0", "1001"});
     w->Compile_Input_Pos_Bit();
     const QImage shot = w->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(TFIOLinkSlave::kClientWidth, TFIOLinkSlave::kClientHeight));

@@ -304,3 +304,60 @@ TEST(XmlWriter, SaveOnFullDiskKeepsOldFile)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(testsupport::readFile(path), old);
 }
+
+namespace {
+
+constexpr unsigned kAttributesOnly =
+    pugi::parse_escapes | pugi::parse_wconv_attribute | pugi::parse_embed_pcdata;
+
+} // namespace
+
+TEST(XmlInPlace, ReadsAttributesOfAWellFormedFile)
+{
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath("a.xml");
+    ASSERT_TRUE(testsupport::writeFile(
+        path, "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- c -->\n<R a=\"x &amp; y\"><E b=\"1\">t</E></R>\n"));
+    pugi::xml_document doc;
+    QString error;
+    ASSERT_TRUE(loadFileInPlace(doc, path, kAttributesOnly, &error)) << error.toStdString();
+    const pugi::xml_node root = doc.document_element();
+    EXPECT_STREQ(root.name(), "R");
+    EXPECT_STREQ(root.attribute("a").value(), "x & y");
+    EXPECT_STREQ(root.child("E").attribute("b").value(), "1");
+}
+
+TEST(XmlInPlace, RefusesWhatLoadRefusesAndNamesThePlace)
+{
+    QTemporaryDir tmp;
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* message; // reason and place
+    } cases[] = {
+        {"cut in an attribute", "<R>\n  <E a=\"1\"/>\n  <E b=\"", "Error parsing element attribute at line 3, column 8"},
+        {"unclosed", "<R>\n<E/>\n", "Start-end tags mismatch at line 2, column 5"},
+        {"mismatched, CR LF lines", "<R>\r\n<E>\r\n</F>", "Start-end tags mismatch at line 3, column 3"},
+        {"two roots", "<R/>\n<S/>", "Content outside the document element at line 2, column 2"},
+        {"text after the root", "<R/>\xC3\xA9\n junk", "Content outside the document element at line 1, column 5"},
+        {"text only", "\n hello", "No document element found at line 1, column 1"},
+        {"empty", "", "No document element found"},
+        {"UTF-16 with a mark, columns in characters",
+         QByteArray("\xFF\xFE", 2) + QByteArray("<\0R\0>\0\n\0\xE9\0\xE9\0<\0/\0S\0>\0", 20),
+         "Start-end tags mismatch at line 2, column 5"},
+    };
+    for (const Case& c : cases) {
+        const QString path = tmp.filePath("bad.xml");
+        ASSERT_TRUE(testsupport::writeFile(path, c.bytes));
+        pugi::xml_document doc;
+        QString error;
+        EXPECT_FALSE(loadFileInPlace(doc, path, kAttributesOnly, &error)) << c.name;
+        EXPECT_EQ(error.toStdString(), c.message) << c.name;
+        EXPECT_FALSE(doc.first_child()) << c.name; // nothing half-parsed is left
+    }
+
+    pugi::xml_document doc;
+    QString error;
+    EXPECT_FALSE(loadFileInPlace(doc, tmp.filePath("absent.xml"), kAttributesOnly, &error));
+    EXPECT_FALSE(error.isEmpty());
+}

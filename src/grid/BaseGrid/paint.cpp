@@ -1,7 +1,7 @@
 // Cell geometry (merged areas included) and the grid's own cell painter.
 
 #include "grid/BaseGrid.h"
-#include "grid/ZirAzur.h"
+#include "grid/look/ZirAzur.h"
 
 #include <QPainter>
 
@@ -18,17 +18,6 @@ constexpr SelectionLook kVista{0xFDF8F1, 0xFCEFD5, 0xFDDE99, 0xFDFBF6, 0xFDF5E7,
 constexpr SelectionLook kWin7{0xFCEBDC, 0xFCDBC1, 0xCEA27D, 0xFDF4EB, 0xFDEADB, 0xE0C5AE, clNone, clNone};
 constexpr SelectionLook kOffice2007{0xD7FFFD, 0x58D4FC, 0x8DD7D3, 0xF4FEFF, 0xCAF8FF, 0xC3D9DF, 0x58D4FC, 0xB3F1FC};
 constexpr SelectionLook kInactive{0xF8F8F8, 0xE5E5E5, 0xD9D9D9, 0xFBFAFA, 0xF0F0F0, 0xEFEFEF, clNone, clNone};
-
-QFont toQFont(const TFont& f)
-{
-    QFont q(f.Name);
-    q.setPointSize(f.Size > 0 ? f.Size : 8);
-    q.setBold(f.Style & fsBold);
-    q.setItalic(f.Style & fsItalic);
-    q.setUnderline(f.Style & fsUnderline);
-    q.setStrikeOut(f.Style & fsStrikeOut);
-    return q;
-}
 
 } // namespace
 
@@ -121,12 +110,12 @@ void TBaseGrid::PaintCellExt(QPainter& canvas, int col, int row, TRect& rect, TG
 
 void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, TGridDrawState state, bool full)
 {
-    // 1. The hidden last row only carries the footer's values.
+    // The hidden last row only carries the footer's values.
     if (FHideLastRow && row == RowCount() - 1) {
         canvas.fillRect(rect.toQRect(), platform::toQColor(Color()));
         return;
     }
-    // 2. A covered cell paints its merge once per paint pass, through the base cell.
+    // A covered cell paints its merge once per paint pass, through the base cell.
     int bc, br;
     if (!ResolveBaseCell(col, row, bc, br)) {
         TCellProperties* bp = props(bc, br);
@@ -142,7 +131,7 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
             p->FPaintID = FPaintID; // covered cells later in this pass need not paint it again
     }
     const TRect saved = rect;
-    // 3.
+    // A full paint draws a fixed cell unselected, on the cell's own rectangle.
     if (full) {
         if (IsFixed(col, row)) {
             state |= gdFixed;
@@ -152,7 +141,7 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
     }
     const bool fixed = state & gdFixed;
     const bool selected = state & gdSelected;
-    // 4. A merge partly scrolled under the fixed cells must not paint over them.
+    // A merge partly scrolled under the fixed cells must not paint over them.
     canvas.save();
     const bool scrollCol = col >= FixedCols() && FixedCols() > 0 && rect.Left < FixedColsWidth();
     const bool scrollRow = row >= FixedRows() && FixedRows() > 0 && rect.Top < FixedRowsHeight();
@@ -161,7 +150,7 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
         const int y0 = row >= FixedRows() ? FixedRowsHeight() : 0;
         canvas.setClipRect(QRect(x0, y0, viewport()->width() - x0, viewport()->height() - y0), Qt::IntersectClip);
     }
-    // 5. The look the grid gives the cell.
+    // The look the grid gives the cell.
     TFont font = Font();
     TBrush brush{fixed ? FixedColor() : selected ? platform::clHighlight : Color(), bsSolid};
     if (selected && !fixed)
@@ -173,7 +162,7 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
     TCellGradientDirection gd = GradientVertical;
     GetVisualProperties(col, row, state, false, true, true, brush, colorTo, mirror, mirrorTo, font, ha, va, ww, gd);
     canvas.setFont(toQFont(font));
-    // 6. Hover row.
+    // Hover row.
     if (row == FHoverRowIdx && FHoverRow && !((state & gdSelected) && !(FHoverRowCells & hcSelected)) &&
         !((state & gdFixed) && !(FHoverRowCells & hcFixed))) {
         brush.Color = FHoverRowColor;
@@ -182,7 +171,7 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
         mirrorTo = clNone;
         gd = GradientVertical;
     }
-    // 7. Active row.
+    // Active row.
     if ((FActiveRowShow && row == Row() && col >= FixedCols() && (col != Col() || !FShowSel)) ||
         (!full && (state & gdSelected))) {
         brush.Color = FActiveRowColor;
@@ -190,7 +179,7 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
         mirror = FActiveRowMirrorColor;
         mirrorTo = FActiveRowMirrorColorTo;
     }
-    // 8. Background.
+    // Background.
     if ((state & gdSelected) && FSelectionStyle != ssDefault && FShowSel) {
         TRect fr = rect;
         if (!HasOption(goHorzLine))
@@ -220,7 +209,7 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
         else
             ZirAzur::DrawCellGradient(canvas, rect, brush.Color, true, false, clNone, true, mirrorTo, mirror, colorTo);
     }
-    // 9. Lines: a line of width w takes the last w pixels of the cell.
+    // Lines: a line of width w takes the last w pixels of the cell.
     const bool fixedNow = state & gdFixed;
     TColor lineColor = fixedNow ? FGridFixedLineColor : (FGridLineWidth > 0 ? FGridLineColor : brush.Color);
     const int w = fixedNow ? 1 : FGridLineWidth;
@@ -232,7 +221,7 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
         if ((HasOption(goVertLine) && !fixedNow) || (HasOption(goFixedVertLine) && fixedNow))
             canvas.fillRect(QRect(rect.Right - w, rect.Top, w, rect.Height()), lc);
     }
-    // 10. Content.
+    // Content.
     TRect content = rect;
     if (fixedNow) {
         content.Right -= 1;
@@ -247,7 +236,7 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
         canvas.setPen(platform::toQColor(font.Color));
         PaintCellContent(canvas, col, row, content, state);
     }
-    // 11.
+    // Clip and rectangle back as the caller gave them.
     canvas.restore();
     rect = saved;
 }

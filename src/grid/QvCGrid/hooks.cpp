@@ -5,6 +5,7 @@
 // and the in-place editor's limits get displayed ones.
 
 #include "grid/QvCGrid.h"
+#include "grid/look/CellVisuals.h"
 
 namespace grid {
 
@@ -67,16 +68,8 @@ void TQvColumnGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState state, 
             }
             if (c->PrintFontCustom()) {
                 font = c->PrintFont();
-                if (p) {
-                    if (p->FFontColor != clNone)
-                        font.Color = p->FFontColor;
-                    if (p->FFontStyle != 0)
-                        font.Style = p->FFontStyle;
-                    if (p->FFontSize != 0)
-                        font.Size = p->FFontSize;
-                    if (!p->FFontName.isEmpty())
-                        font.Name = p->FFontName;
-                }
+                if (p)
+                    applyOwnFont(*p, font);
             } else {
                 font = PrintSettings().Font();
             }

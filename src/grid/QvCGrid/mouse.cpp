@@ -58,6 +58,7 @@ void TQvColumnGrid::mousePressEvent(QMouseEvent* e)
 
 void TQvColumnGrid::ScaleGrid(int M, int D)
 {
+    TQvStringGrid::ScaleGrid(M, D);
     if (Designing() || M == D || D == 0)
         return;
     for (int i = 0; i < ColCount() && i < FColumnCollection->Count(); ++i) {

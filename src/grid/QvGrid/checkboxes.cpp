@@ -2,7 +2,6 @@
 // graphic, in the cell text for data check boxes, in the row selection for row check boxes),
 // toggling with group propagation, the column-wide operations and the glyph hit test.
 
-#include "grid/GridPaint.h"
 #include "grid/QvGrid.h"
 
 #include <QFont>

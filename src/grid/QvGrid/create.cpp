@@ -2,7 +2,7 @@
 // and the tri-state check-box helpers.
 
 #include "grid/QvGrid.h"
-#include "grid/GridLooks.h" // the look store the grid owns
+#include "grid/look/GridLooks.h" // the look store the grid owns
 
 #include <QScrollBar>
 #include <QStyle>

@@ -2,6 +2,7 @@
 // published event with the default preset.
 
 #include "grid/QvGrid.h"
+#include "grid/look/CellVisuals.h"
 
 namespace grid {
 
@@ -77,14 +78,7 @@ void TQvStringGrid::GetCellColor(int ACol, int ARow, TGridDrawState state, TBrus
                                kind == ctImages || kind == ctComment;
         if (p->FBrushColor != clNone && ownColour)
             brush.Color = p->FBrushColor;
-        if (p->FFontColor != clNone)
-            font.Color = p->FFontColor;
-        if (p->FFontStyle != 0)
-            font.Style = p->FFontStyle;
-        if (p->FFontSize != 0)
-            font.Size = p->FFontSize;
-        if (!p->FFontName.isEmpty())
-            font.Name = p->FFontName;
+        applyOwnFont(*p, font);
     }
     if (OnGetCellColor)
         OnGetCellColor(this, ARow, ACol, state, brush, font);

@@ -1,8 +1,7 @@
 // Ready-made looks and colour schemes applied to the grid through its look store: the grid's
 // present colours go into the store, the look routine rewrites them, and they come back.
 
-#include "grid/GridLooks.h"
-#include "grid/GridPaint.h"
+#include "grid/look/GridLooks.h"
 #include "grid/QvGrid.h"
 
 namespace grid {

@@ -2,7 +2,6 @@
 // dates, times), the header texts of the fixed cells, and the helpers that make and remove a
 // cell's graphic.
 
-#include "grid/GridPaint.h"
 #include "grid/QvGrid.h"
 #include "platform/Locale.h"
 
@@ -312,7 +311,7 @@ TPoint TQvStringGrid::GetCellGraphicSize(int ACol, int ARow)
     const bool beside = g->FCellHAlign == haBeforeText || g->FCellHAlign == haAfterText;
     const bool stacked = g->FCellVAlign == vaUnderText || g->FCellVAlign == vaAboveText;
     const bool hasText = !Cells(ACol, ARow).isEmpty();
-    const QFontMetrics fm(ZirAzur::toQFont(Font()));
+    const QFontMetrics fm(toQFont(Font()));
     const auto& look = PaintSettings().ControlLook;
     TPoint size;
     bool keepWidth = false;

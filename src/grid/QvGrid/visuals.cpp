@@ -1,7 +1,7 @@
 // The look a cell is shown with: the grid's settings and per-cell hooks handed to the cell
 // visual resolution (colours in their fixed order, banding, look gradients, selection, events).
 
-#include "grid/CellVisuals.h"
+#include "grid/look/CellVisuals.h"
 #include "grid/QvGrid.h"
 
 namespace grid {

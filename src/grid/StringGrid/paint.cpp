@@ -8,21 +8,6 @@
 
 namespace grid {
 
-namespace {
-
-QFont toQFont(const TFont& f)
-{
-    QFont q(f.Name);
-    q.setPointSize(f.Size > 0 ? f.Size : 8);
-    q.setBold(f.Style & fsBold);
-    q.setItalic(f.Style & fsItalic);
-    q.setUnderline(f.Style & fsUnderline);
-    q.setStrikeOut(f.Style & fsStrikeOut);
-    return q;
-}
-
-} // namespace
-
 void TStringGrid::paintEvent(QPaintEvent*)
 {
     QPainter p(viewport());

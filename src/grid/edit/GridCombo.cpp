@@ -1,0 +1,361 @@
+#include "grid/edit/GridCombo.h"
+
+#include "grid/QvObj.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace grid {
+
+TGridCombo::TGridCombo(QWidget* grid, TGridEditHost* h) : TQsgComboBox(grid), host(h)
+{
+    setObjectName(QStringLiteral("GridCombo"));
+    SetButtonWidth(16);
+    setFocusPolicy(Qt::StrongFocus);
+    view()->installEventFilter(this);
+    connect(this, &QComboBox::currentTextChanged, this, [this](const QString& s) {
+        if (host && isVisible() && !host->NoEditChange()) {
+            int col = 0, row = 0;
+            host->CurrentCell(col, row);
+            host->EditChange(col, row, s);
+        }
+    });
+    hide();
+    setEnabled(false);
+}
+
+bool TGridCombo::isClosingKey(int key, Qt::KeyboardModifiers mods) const
+{
+    if (key == Qt::Key_Down && (mods & Qt::AltModifier))
+        return false;
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return ListStyle() || Dropped();
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return !(ListStyle() || Dropped());
+    default:
+        return false;
+    }
+}
+
+void TGridCombo::itemChanged(int oldIndex)
+{
+    if (currentIndex() == oldIndex)
+        return;
+    int col = 0, row = 0;
+    host->CurrentCell(col, row);
+    host->ComboChange(col, row, currentIndex(), currentText());
+}
+
+bool TGridCombo::eventFilter(QObject* watched, QEvent* e)
+{
+    // Keys typed into the dropped list: Enter, Tab and Escape close the list and end the edit
+    // as they do on the closed combo.
+    if (host && watched == view() && e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        const int key = k->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            const int old = currentIndex();
+            const QModelIndex idx = view()->currentIndex();
+            if (idx.isValid())
+                setCurrentIndex(idx.row());
+            itemChanged(old);
+            closingKey(key, k->modifiers());
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            closingKey(key, k->modifiers());
+            return true;
+        }
+    }
+    return TQsgComboBox::eventFilter(watched, e);
+}
+
+void TGridCombo::keyPressEvent(QKeyEvent* e)
+{
+    if (!host) {
+        TQsgComboBox::keyPressEvent(e);
+        return;
+    }
+    Forced = false;
+    const int key = e->key();
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    WorkMode = !(key == Qt::Key_Backspace || key == Qt::Key_Delete);
+    if ((key == Qt::Key_Up || key == Qt::Key_Down) && !host->EditNavigation().ComboGetUpDown() && !Dropped()) {
+        host->HideInplaceEdit();
+        TNavigation& nav = host->EditNavigation();
+        const bool always = nav.AlwaysEdit();
+        nav.SetAlwaysEdit(false);
+        host->FocusGrid();
+        nav.SetAlwaysEdit(always);
+        host->GridKeyDown(key, mods);
+        return;
+    }
+    if (!isClosingKey(key, mods)) {
+        const QString t = e->text();
+        if (!t.isEmpty() && t.at(0).isPrint()) {
+            QChar ch = t.at(0);
+            host->EditorKeyPress(this, ch);
+            if (ch.isNull())
+                return;
+        }
+        const int old = currentIndex();
+        TQsgComboBox::keyPressEvent(e);
+        itemChanged(old);
+        return;
+    }
+    QChar ch;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        ch = QChar(13);
+    else if (key == Qt::Key_Escape)
+        ch = QChar(27);
+    if (!ch.isNull()) {
+        host->EditorKeyPress(this, ch);
+        if (ch.unicode() == 13 && OnReturnKey)
+            OnReturnKey(this);
+    }
+    closingKey(key, mods);
+}
+
+void TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
+{
+    const bool list = ListStyle();
+    const bool shift = mods & Qt::ShiftModifier;
+    if (key == Qt::Key_Escape) {
+        const QString s = host->CurrentCellText();
+        if (Dropped())
+            hidePopup();
+        if (list)
+            setCurrentIndex(findText(s, Qt::MatchExactly));
+        else
+            setEditText(s);
+        host->HideInplaceEdit();
+        host->FocusGrid();
+        return;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down) {
+        if (Dropped())
+            hidePopup();
+        host->StoreCurrentCellText(currentText());
+        if (!host->ValidateCell(currentText())) {
+            if (list) {
+                setCurrentIndex(findText(host->NewCellText(), Qt::MatchExactly));
+            } else {
+                setEditText(host->NewCellText());
+                if (lineEdit())
+                    lineEdit()->selectAll();
+            }
+            host->SetNoAutoAdvance(true);
+            return;
+        }
+        const QString stored = host->CurrentCellText();
+        if (list)
+            SelectItem(stored);
+        else
+            setEditText(stored);
+    }
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && host->EditorWantsTab()) {
+        if (Dropped())
+            hidePopup();
+        host->StoreCurrentCellText(currentText());
+        if (!host->ValidateCell(currentText())) {
+            if (!list) {
+                setEditText(host->NewCellText());
+                if (lineEdit())
+                    lineEdit()->end(false);
+            }
+            return;
+        }
+        if (list)
+            setCurrentIndex(findText(host->CurrentCellText(), Qt::MatchExactly));
+        if (host->TabsOption()) {
+            host->HideInplaceEdit();
+            host->FocusGrid();
+            host->AdvanceOnTab(shift || key == Qt::Key_Backtab);
+            return;
+        }
+        host->PostGridKey(Qt::Key_Tab);
+    }
+    int leaveKey = key;
+    if (list || Dropped()) {
+        if (Dropped())
+            hidePopup();
+        TMouseActions& ma = host->EditMouseActions();
+        const bool direct = ma.DirectComboClose();
+        ma.SetDirectComboClose(false);
+        host->HideInplaceEdit();
+        ma.SetDirectComboClose(direct);
+        if (key == Qt::Key_Left || key == Qt::Key_Right) {
+            host->FocusGrid();
+            host->GridKeyDown(key, mods);
+            leaveKey = 0;
+        } else if (key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Up || key == Qt::Key_Down) {
+            leaveKey = 0;
+        }
+    } else if (key == Qt::Key_End) {
+        if (lineEdit())
+            lineEdit()->end(false);
+        return;
+    }
+    // Leave: the grid stores, closes and acts on the key.
+    host->DoneInplaceEdit(leaveKey, mods);
+    TNavigation& nav = host->EditNavigation();
+    if (nav.AdvanceOnEnter() && nav.AdvanceAutoEdit() && (leaveKey == Qt::Key_Return || leaveKey == Qt::Key_Enter))
+        host->ShowInplaceEdit();
+}
+
+void TGridCombo::keyReleaseEvent(QKeyEvent* e)
+{
+    if (!host) {
+        TQsgComboBox::keyReleaseEvent(e);
+        return;
+    }
+    if (!ListStyle() && (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right) &&
+        !(e->modifiers() & Qt::ShiftModifier) && host->EditNavigation().CursorWalkEditor() && cursorWalk(e->key()))
+        return;
+    host->SetNoAutoAdvance(false);
+    if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
+        TQsgComboBox::keyReleaseEvent(e);
+    DoChange();
+}
+
+// Left at the start or Right at the end of the typed text walks out of the editor into the
+// neighbouring cell. True when it walked.
+bool TGridCombo::cursorWalk(int key)
+{
+    QLineEdit* le = lineEdit();
+    if (!le || le->hasSelectedText())
+        return false;
+    const bool left = key == Qt::Key_Left;
+    if (left ? le->cursorPosition() != 0 : le->cursorPosition() != le->text().size())
+        return false;
+    int col = 0, row = 0;
+    host->CurrentCell(col, row);
+    const int target = left ? col - 1 : col + host->CellSpanX(col, row) + 1;
+    if (left ? col <= host->FixedColCount() : col >= host->LastNormalCol())
+        return false;
+    if (host->IsControlCell(target, row)) {
+        host->StoreCurrentCellText(currentText());
+        if (host->ValidateCell(currentText())) {
+            host->HideInplaceEdit();
+            host->MoveCurrentCol(target);
+        }
+        return true;
+    }
+    host->HideInplaceEdit();
+    host->FocusGrid();
+    TNavigation& nav = host->EditNavigation();
+    const TAdvanceDirection d = nav.AdvanceDirection();
+    nav.SetAdvanceDirection(adLeftRight);
+    host->AdvanceToNextCell(!left, true);
+    nav.SetAdvanceDirection(d);
+    if (nav.CursorWalkAlwaysEdit())
+        host->ShowInplaceEdit();
+    return true;
+}
+
+void TGridCombo::DoChange()
+{
+    if (!WorkMode || ListStyle() || !host->Lookup() || !lineEdit())
+        return;
+    QLineEdit* le = lineEdit();
+    const bool cs = host->LookupCaseSensitive();
+    const QString prefix = le->text().left(le->cursorPosition());
+    if (prefix.isEmpty())
+        return;
+    const QString p = cs ? prefix : prefix.toUpper();
+    auto complete = [&](const QString& item) {
+        const QString completed = prefix + item.mid(prefix.size(), 255);
+        le->setText(completed);
+        le->setSelection(prefix.size(), completed.size() - prefix.size());
+    };
+    for (int i = 0; i < count(); ++i) {
+        const QString it = cs ? itemText(i) : itemText(i).toUpper();
+        if (it.startsWith(p)) {
+            setCurrentIndex(i);
+            ItemIdx = i;
+            ItemChange = true;
+            complete(itemText(i));
+            return;
+        }
+    }
+    for (const QString& item : host->LookupItems()) {
+        const QString it = cs ? item : item.toUpper();
+        if (it.startsWith(p)) {
+            complete(item);
+            return;
+        }
+    }
+}
+
+void TGridCombo::wheelEvent(QWheelEvent* e)
+{
+    if (!host) {
+        TQsgComboBox::wheelEvent(e);
+        return;
+    }
+    const int old = currentIndex();
+    if (e->angleDelta().y() < 0) {
+        if (currentIndex() < count() - 1)
+            setCurrentIndex(currentIndex() + 1);
+    } else if (currentIndex() > 0) {
+        setCurrentIndex(currentIndex() - 1);
+    }
+    itemChanged(old);
+    e->accept();
+}
+
+void TGridCombo::focusInEvent(QFocusEvent* e)
+{
+    TQsgComboBox::focusInEvent(e);
+    if (!host)
+        return;
+    if (!ListStyle() && lineEdit() && !host->EditNavigation().EditSelectAll()) {
+        lineEdit()->deselect();
+        lineEdit()->end(false);
+    }
+}
+
+void TGridCombo::focusOutEvent(QFocusEvent* e)
+{
+    TQsgComboBox::focusOutEvent(e);
+    if (!host || e->reason() == Qt::PopupFocusReason || Dropped() || !isVisible())
+        return;
+    if (host->LookupHistory() && !currentText().isEmpty() && findText(currentText(), Qt::MatchExactly) < 0)
+        addItem(currentText());
+    host->HideInplaceEdit();
+}
+
+void TGridCombo::SizeDropDownWidth()
+{
+    const QFontMetrics fm(font());
+    int w = width();
+    const bool scrollBar = maxVisibleItems() < count();
+    for (int i = 0; i < count(); ++i) {
+        const int tw = fm.horizontalAdvance(itemText(i));
+        if (scrollBar) {
+            if (tw > w - 25)
+                w = tw + 25;
+        } else if (tw > w - 5) {
+            w = tw + 8;
+        }
+    }
+    view()->setMinimumWidth(w);
+}
+
+} // namespace grid

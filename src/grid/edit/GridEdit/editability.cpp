@@ -1,0 +1,111 @@
+// Whether a cell may be edited, which editor opens on it, and the editor objects the grid
+// creates on first use.
+
+#include "grid/edit/GridCombo.h"
+#include "grid/edit/GridEdit.h"
+#include "grid/edit/QSGEdit.h"
+
+namespace grid {
+
+void TQvStringGrid::TEditHostDeleter::operator()(TGridEditHost* h) const
+{
+    delete h;
+}
+
+TGridEditHost* TQvStringGrid::editHost()
+{
+    if (!FEditHost)
+        FEditHost.reset(new TQvStringGridEditHost(this));
+    return FEditHost.get();
+}
+
+TGridCombo* TQvStringGrid::EditCombo()
+{
+    if (!FEditCombo)
+        FEditCombo = new TGridCombo(viewport(), editHost());
+    return FEditCombo;
+}
+
+TInplaceEdit* TQvStringGrid::CreateEditor()
+{
+    FQvInplaceEdit = new TQvInplaceEdit(this, editHost());
+    return FQvInplaceEdit;
+}
+
+bool TQvStringGrid::CanEditNonFixedCell(int ACol, int ARow)
+{
+    const TPoint b = BaseCell(RealColIndex(ACol), ARow);
+    bool canEdit = true;
+    CanEditCell(b.X, b.Y, canEdit);
+    bool isFixed = false;
+    IsFixedCell(b.X, b.Y, isFixed);
+    return canEdit && !isFixed;
+}
+
+bool TQvStringGrid::EditorWantsTab()
+{
+    return (Options() & goTabs) || bool(OnCellValidate);
+}
+
+int TQvStringGrid::InplaceEditLimit()
+{
+    return MaxEditLength;
+}
+
+bool TQvStringGrid::CanEditShow() const
+{
+    return const_cast<TQvStringGrid*>(this)->AllowEditorShow();
+}
+
+bool TQvStringGrid::AllowEditorShow()
+{
+    if (FValidating)
+        return false;
+    // The platform's answer: editing on, no row select, a normal cell.
+    bool answer = (Options() & (goEditing | goRowSelect)) == goEditing && Col() >= FixedCols() &&
+                  Row() >= FixedRows();
+    if (Designing())
+        return answer;
+    const TPoint b = BaseCell(RealColIndex(Col()), Row());
+    if (answer && !EditMode && IsControlCell(b.X, b.Y))
+        return false; // check boxes, radios and buttons toggle instead
+    if (answer && !EditMode) {
+        FNoEditChange = true;
+        FCellCache = GetGridCell(b.X, b.Y);
+        if (!FEditing)
+            SaveOldCellValue(Col(), Row());
+        EditControl = DefaultEditor;
+        GetCellEditor(b.X, b.Y, EditControl);
+        if (EditControl == edNone) {
+            FNoEditChange = false;
+            return false;
+        }
+        EditMode = true;
+        if (IsTextEditorKind(EditControl)) {
+            FShowEditProcess = true;
+        } else {
+            ShowSpecialEditor(DisplColIndex(b.X), b.Y);
+            FEntered = true;
+            answer = false;
+        }
+    }
+    if (answer) {
+        FEntered = true;
+        FEditing = true;
+    }
+    return answer;
+}
+
+QString TQvStringGrid::GetEditText(int col, int row)
+{
+    const TPoint b = BaseCell(RealColIndex(col), row);
+    QString s = GetCellEx(b.X, b.Y);
+    if (OnGetEditText)
+        OnGetEditText(this, col, row, s);
+    FEditText = s;
+    if (FQvInplaceEdit)
+        FQvInplaceEdit->LoadContents();
+    return s;
+}
+
+} // namespace grid

@@ -1,0 +1,188 @@
+// Opening and closing editors from the outside, the store of an editor's value and the
+// two signals of an edit's end: OnEditingDone at once, OnEditCellDone from the event queue.
+
+#include "grid/edit/GridCombo.h"
+#include "grid/edit/GridEdit.h"
+#include "grid/edit/QSGEdit.h"
+#include "grid/QvCGrid.h"
+
+#include <QCoreApplication>
+
+namespace grid {
+
+namespace {
+
+// "GridEditDone": posted by a grid to itself with the real column and the row of the edited
+// cell, so OnEditCellDone runs after the input that closed the editor is handled.
+class TGridEditDoneEvent : public QEvent {
+public:
+    TGridEditDoneEvent(QEvent::Type type, int col, int row) : QEvent(type), ACol(col), ARow(row) {}
+    int ACol;
+    int ARow;
+};
+
+QEvent::Type gridEditDoneMessage()
+{
+    if (GridRegistrations().GridEditDoneMessage == QEvent::None)
+        QvGridInitialization(); // the grid unit's start-up registers it once per process
+    return GridRegistrations().GridEditDoneMessage;
+}
+
+} // namespace
+
+QString TQvStringGrid::CurrentCellText()
+{
+    const TPoint b = BaseCell(RealCol(), Row());
+    return GetGridCell(b.X, b.Y);
+}
+
+void TQvStringGrid::StoreCurrentCellText(const QString& Value)
+{
+    const TPoint b = BaseCell(RealCol(), Row());
+    SetCellEx(b.X, b.Y, Value);
+}
+
+void TQvStringGrid::SetEditText(int col, int row, const QString& value)
+{
+    // The platform editor speaks displayed columns; the text belongs to the merge base cell
+    // at the real column.
+    const TPoint b = BaseCell(RealColIndex(col), row);
+    SetCellEx(b.X, b.Y, value);
+    if (OnSetEditText)
+        OnSetEditText(this, col, row, value);
+}
+
+void TQvStringGrid::StoreEditText(int ACol, int ARow, const QString& Value)
+{
+    const TPoint b = BaseCell(ACol, ARow);
+    SetCellEx(b.X, b.Y, Value);
+    if (OnSetEditText)
+        OnSetEditText(this, DisplColIndex(ACol), ARow, Value);
+}
+
+void TQvStringGrid::ShowInplaceEdit()
+{
+    const TPoint b = BaseCell(RealCol(), Row());
+    if (IsControlCell(b.X, b.Y))
+        return;
+    if (Row() < TopRow())
+        SetTopRow(Row());
+    if (Col() < LeftCol())
+        SetLeftCol(Col());
+    FEditText = GetCellEx(b.X, b.Y);
+    ShowEditor();
+    if (FQvInplaceEdit && EditorMode())
+        FQvInplaceEdit->PlaceCaret();
+}
+
+void TQvStringGrid::HideInplaceEdit()
+{
+    // The text editor also reports its end when it loses the focus, which clears EditMode
+    // before the platform editor is hidden; an editor still on screen is closed all the same.
+    if (!EditMode && !EditorMode())
+        return;
+    if (FQvInplaceEdit && FQvInplaceEdit->hasFocus())
+        TakeFocusFromEditor(this);
+    HideEditor();
+    StoreEditorValue(Col(), Row());
+    EditMode = false;
+    SelectCell(Col(), Row());
+}
+
+void TQvStringGrid::ShowCellEdit()
+{
+    KeyDown(Qt::Key_F2, Qt::NoModifier);
+}
+
+void TQvStringGrid::HideCellEdit()
+{
+    StoreEditorValue(Col(), Row());
+}
+
+void TQvStringGrid::Select()
+{
+    SelectCell(Col(), Row());
+}
+
+void TQvStringGrid::StoreEditorValue(int ACol, int ARow)
+{
+    if (destroying)
+        return;
+    FSpecialEditor = false;
+    FBlockKill = true;
+    const int realCol = RealColIndex(ACol);
+    FStartEditChar = QChar();
+    switch (EditControl) {
+    case edComboEdit:
+    case edComboList:
+        if (EditMode && FEditCombo) {
+            EditMode = false;
+            if (FEditCombo->Dropped())
+                FEditCombo->hidePopup();
+            StoreEditText(realCol, ARow, FEditCombo->currentText());
+            if (FEditCombo->hasFocus())
+                TakeFocusFromEditor(this);
+            FEditCombo->hide();
+            FEditCombo->setEnabled(false);
+        }
+        break;
+    default:
+        // The text kinds write the cell as the user types.
+        break;
+    }
+    if (EditControl != edNormal && FEditActive)
+        SignalEditDone(realCol, ARow);
+    FBlockKill = false;
+    FEditActive = false;
+}
+
+void TQvStringGrid::SignalEditDone(int ACol, int ARow)
+{
+    if (OnEditingDone)
+        OnEditingDone(this);
+    EditMode = false;
+    QCoreApplication::postEvent(this, new TGridEditDoneEvent(gridEditDoneMessage(), ACol, ARow));
+}
+
+bool TQvStringGrid::event(QEvent* e)
+{
+    if (e->type() == gridEditDoneMessage()) {
+        auto* d = static_cast<TGridEditDoneEvent*>(e);
+        if (OnEditCellDone)
+            OnEditCellDone(this, d->ACol, d->ARow);
+        if (MouseActions().EditOnDblClickOnly()) {
+            HideInplaceEdit();
+            SetOptions(Options() & ~goEditing);
+        }
+        return true;
+    }
+    return TBaseGrid::event(e);
+}
+
+void TQvStringGrid::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
+{
+    FBlockFocus = true;
+    FEditing = false;
+    HideInplaceEdit();
+    if (Navigation().AppendOnArrowDown() && Key == Qt::Key_Down && IsOnLastRow())
+        AppendRowOnArrowDown();
+    if (Key == Qt::Key_Tab || Key == Qt::Key_Backtab || Key == Qt::Key_Left || Key == Qt::Key_Right ||
+        Key == Qt::Key_Up || Key == Qt::Key_Down)
+        KeyDown(Key, Shift);
+    TNavigation& nav = Navigation();
+    const bool alwaysEdit = nav.AlwaysEdit();
+    nav.SetAlwaysEdit(false);
+    TakeFocusFromEditor(this);
+    if (Key == Qt::Key_Return || Key == Qt::Key_Enter)
+        AdvanceToNextCell(Col(), Row(), false, true, true, false, false);
+    nav.SetAlwaysEdit(alwaysEdit);
+    FBlockFocus = false;
+}
+
+void TQvStringGrid::RevertCellEdit()
+{
+    SetCellEx(RealCol(), Row(), FCellCache);
+    SetCellEx(RealCol(), Row(), GetCellEx(RealCol(), Row()));
+}
+
+} // namespace grid

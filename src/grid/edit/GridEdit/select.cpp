@@ -1,0 +1,90 @@
+// The editing part of the select-cell decision: editing is switched on for a cell that may be
+// edited (a column grid's editable column even when the grid's options leave editing off) and
+// off for one that may not, and a pending special-editor value is validated before the move.
+
+#include "grid/edit/GridEdit.h"
+#include "grid/edit/QSGEdit.h"
+
+namespace grid {
+
+bool TQvStringGrid::SelectCell(int col, int row)
+{
+    if (FMovingBack)
+        return true;
+    if (col < 0 || row < 0)
+        return false;
+    const int realCol = RealColIndex(col);
+    TMouseActions& ma = MouseActions();
+    // A covered cell of a merged area stands for its base cell, unless ranges are selected.
+    if (!(Options() & goRangeSelect) && IsMergedNonBaseCell(realCol, row)) {
+        const TPoint b = BaseCell(realCol, row);
+        TStringGrid::FocusCell(DisplColIndex(b.X), b.Y, true);
+        RepaintCell(b.X, b.Y);
+        if (ma.DirectEdit() || (DropDownAlwaysVisible && CellHasComboBox(b.X, b.Y)))
+            ShowInplaceEdit();
+        return false;
+    }
+    if (HasNodes() && col == 0 && !(Options() & goRowSelect))
+        return false; // the node column
+    if (UseEnabledRows() && Navigation().SkipDisabledRows() && !GetRowEnabled(row))
+        return false;
+
+    const bool editorFocused = FQvInplaceEdit && FQvInplaceEdit->hasFocus();
+    if (IsControlCell(realCol, row)) {
+        bool canEdit = true;
+        CanEditCell(realCol, row, canEdit);
+        if (!FEditDisable)
+            FEditDisable = !canEdit && ((Options() & goEditing) || ma.RangeSelectAndEdit());
+        if (!(Options() & (goEditing | goRowSelect)) && canEdit) {
+            FEditChange = true;
+            SetOptions(Options() | goEditing);
+        }
+    } else {
+        bool canEdit = (Options() & goEditing) || FEditDisable;
+        CanEditCell(realCol, row, canEdit);
+        if (ma.DirectEdit() && canEdit) {
+            EditControl = DefaultEditor;
+            GetCellEditor(realCol, row, EditControl);
+            if (EditControl == edNone)
+                canEdit = false;
+        }
+        if (ma.EditOnDblClickOnly())
+            canEdit = false;
+        if (canEdit) {
+            FEditDisable = false;
+            if (!(Options() & goEditing)) {
+                FEditChange = true;
+                if (!FEditing)
+                    SaveOldCellValue(col, row);
+                TGridOptions o = Options() | goEditing;
+                if (ma.RangeSelectAndEdit())
+                    o &= ~goRowSelect;
+                SetOptions(o);
+            }
+        } else if (Options() & goEditing) {
+            if (EditMode)
+                HideInplaceEdit();
+            EditMode = false;
+            FEditDisable = true;
+            FEditChange = true;
+            SetOptions(Options() & ~goEditing);
+            HideEditor();
+        }
+    }
+
+    bool answer;
+    if (!FEditing || editorFocused) {
+        answer = AllowCellSelect(col, row);
+    } else {
+        // An edit is pending and no text editor holds the focus: validate before moving.
+        const QString cache = FCellCache;
+        answer = ValidateCell(CurrentCellText()) && AllowCellSelect(col, row);
+        if (!answer)
+            FCellCache = cache;
+    }
+    if (answer)
+        FCellCache = GetGridCell(realCol, row);
+    return answer;
+}
+
+} // namespace grid

@@ -1,0 +1,134 @@
+// Validation of an edited cell when it is left: the application accepts, corrects or refuses
+// the new text through OnCellValidate; a refusal puts the user back into the editor.
+
+#include "grid/edit/GridEdit.h"
+#include "grid/edit/QSGEdit.h"
+#include "grid/edit/qsgcheck.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QToolTip>
+
+namespace grid {
+
+// The refusal's only message: a tip at the reopened editor (the inner edit field of an
+// editable combo, the combo itself in pick-only style) with the grid's title and text.
+void TQvStringGrid::showInvalidEntryTip()
+{
+    QWidget* at = nullptr;
+    if (FSpecialEditor || !EditMode) {
+        at = EditCtrl;
+        if (auto* combo = qobject_cast<QComboBox*>(EditCtrl); combo && combo->isEditable())
+            at = combo->lineEdit();
+    } else {
+        at = FQvInplaceEdit;
+    }
+    if (!at)
+        return;
+    QString tip = InvalidEntryTitle;
+    if (!InvalidEntryText.isEmpty())
+        tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + InvalidEntryText;
+    QToolTip::showText(at->mapToGlobal(QPoint(0, at->height())), tip, at);
+}
+
+void TQvStringGrid::SaveOldCellValue(int ACol, int ARow)
+{
+    FOldCol = ACol;
+    FOldRow = ARow;
+    FOldCellText = GetGridCell(RealColIndex(ACol), ARow);
+    FOldModifiedValue = FModified;
+}
+
+bool TQvStringGrid::ValidateCell(const QString& NewValue)
+{
+    if (!FEditing || FValidating)
+        return true;
+    FEditing = false;
+    FValidating = true;
+    bool valid = true;
+    const int ACol = RealColIndex(FOldCol);
+    const int ARow = FOldRow;
+    FNewCellText = NewValue;
+    // The flags are put right also when a handler throws; the exception goes on.
+    struct Finish {
+        TQvStringGrid* g;
+        ~Finish()
+        {
+            g->SaveOldCellValue(g->Col(), g->Row());
+            g->FValidating = false;
+        }
+    } finish{this};
+
+    if (NewValue == FOldCellText && !AlwaysValidate)
+        return true;
+
+    const bool changed = NewValue != FOldCellText;
+    TNavigation& nav = Navigation();
+    const bool advance = nav.AdvanceOnEnter();
+    nav.SetAdvanceOnEnter(false);
+    QString value = NewValue;
+    if (CellChecker && CellChecker->AutoCorrect)
+        value = CellChecker->Correct(ACol, ARow, value);
+    if (OnCellValidate)
+        OnCellValidate(this, ACol, ARow, value, valid);
+    if (value != FOldCellText) {
+        FGridModified = true;
+        if (FixedCols() > 0)
+            SetRowModified(ARow, true);
+    }
+    if (valid)
+        CalcFooter(ACol);
+    if (CellChecker && CellChecker->AutoMarkError)
+        value = CellChecker->MarkError(ACol, ARow, value);
+    if (valid && UndoRedo())
+        UndoRedo()->RegisterChange(ACol, ARow, FOldCellText, value);
+    if (valid && changed)
+        CellsChanged(TRect{ACol, ARow, ACol, ARow});
+    nav.SetAdvanceOnEnter(advance);
+    FNewCellText = value;
+
+    if (valid) {
+        SetCellEx(ACol, ARow, value);
+        if (IsMergedNonBaseCell(ACol, ARow)) {
+            const TPoint b = BaseCell(ACol, ARow);
+            SetCellEx(b.X, b.Y, value);
+        }
+        if (FQvInplaceEdit && FQvInplaceEdit->isVisible() && FQvInplaceEdit->text() != value) {
+            FNoEditChange = true;
+            FQvInplaceEdit->setText(value);
+            FNoEditChange = false;
+        }
+        return true;
+    }
+
+    FLastValidation = false;
+    // A refused value is never stored: the cell gets the handler's replacement or its old
+    // text back, and the editor opens again on the remembered cell.
+    if (FQvInplaceEdit && FQvInplaceEdit->hasFocus())
+        TakeFocusFromEditor(this);
+    HideEditor();
+    SetCellEx(ACol, ARow, value != NewValue ? value : FOldCellText);
+    if (Col() != FOldCol || Row() != FOldRow) {
+        FMovingBack = true;
+        TStringGrid::FocusCell(FOldCol, FOldRow, true);
+        FMovingBack = false;
+    }
+    FValidating = false;
+    FEditing = true;
+    ShowInplaceEdit();
+    // The reopened editor shows what the user typed (or the handler's value), so nothing
+    // typed is lost; it reaches the cell again only when typed on or accepted.
+    if (FQvInplaceEdit && EditorMode()) {
+        FNoEditChange = true;
+        FQvInplaceEdit->setText(value);
+        FQvInplaceEdit->selectAll();
+        FNoEditChange = false;
+    }
+    FModified = FOldModifiedValue;
+    if (!InvalidEntryTitle.isEmpty() || !InvalidEntryText.isEmpty())
+        showInvalidEntryTip();
+    FOldCellText = GetGridCell(ACol, ARow);
+    return false;
+}
+
+} // namespace grid

@@ -1,0 +1,592 @@
+// The left press (cell selection, check boxes, nodes, links, fixed-column sizing), the
+// release, the double click (header auto-size) and the pointer over a fixed column's border.
+
+#include "grid/input/GridInput.h"
+#include "grid/QvGrid.h"
+#include "grid/look/ZirAzur.h"
+#include "platform/Shell.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <cstdlib>
+
+namespace grid {
+
+namespace {
+constexpr int kFixedSizingGrip = 3;
+}
+
+bool IsOpenableLink(const QString& anchor)
+{
+    const QString a = anchor.trimmed().toLower();
+    return a.startsWith(QLatin1String("http://")) || a.startsWith(QLatin1String("https://")) ||
+           a.startsWith(QLatin1String("mailto:"));
+}
+
+bool TQvStringGrid::openAnchor(int ARow, int ACol, const QString& anchor)
+{
+    bool autoHandle = true;
+    if (OnAnchorClick)
+        OnAnchorClick(this, ARow, ACol, anchor, autoHandle);
+    if (!autoHandle)
+        return false;
+    const qsizetype cellAt = anchor.toUpper().indexOf(QLatin1String("CELL://"));
+    if (cellAt >= 0) {
+        TPoint cell;
+        if (ZirAzur::ParseCellAnchor(anchor.mid(cellAt + 7), cell) && cell.X >= 0 && cell.Y >= 0 &&
+            cell.X < ColCount() && cell.Y < RowCount()) {
+            TStringGrid::FocusCell(cell.X, cell.Y, true);
+            ScrollInView(cell.X, cell.Y);
+        }
+        return true;
+    }
+    // Only web and mail links go to the shell: a cell text naming a file or a program must not
+    // start anything on a click.
+    if (!IsOpenableLink(anchor))
+        return false;
+    if (platform::Shell* s = FServices.shell)
+        return s->openUrl(anchor.trimmed());
+    return false;
+}
+
+bool TQvStringGrid::IsOnSizingBorder(int X, int Y) const
+{
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < 0 || r < 0)
+        return false;
+    const TRect cr = CellRect(c, r);
+    bool on = false;
+    if (r < FixedRows() && (Options() & goColSizing))
+        on = std::abs(X - cr.Left) < 4 || std::abs(X - cr.Right) < 4;
+    if (c < FixedCols() && (Options() & goRowSizing))
+        on = on || std::abs(Y - cr.Top) <= 3 || std::abs(Y - cr.Bottom) <= 3;
+    return on;
+}
+
+bool TQvStringGrid::IsAtSizingBorder(int X, int Y) const
+{
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < 0 || r < 0)
+        return false;
+    const TRect cr = CellRect(c, r);
+    bool on = false;
+    if (r <= FixedRows() && (Options() & goColSizing))
+        on = std::abs(X - cr.Left) < 4 || std::abs(X - cr.Right) < 4;
+    if (c <= FixedCols() && (Options() & goRowSizing))
+        on = std::abs(Y - cr.Top) < 4 || std::abs(Y - cr.Bottom) < 4;
+    return on;
+}
+
+bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
+{
+    FClickHandled = true; // no click event unless the press reaches the string grid's handling
+    FDoOnClick = true;
+    FDblClk = false;
+    const int X = int(e->position().x()), Y = int(e->position().y());
+    int ACol = -1, ARow = -1;
+    MouseToCell(X, Y, ACol, ARow);
+    const TGridRect s0 = Selection();
+    TMouseActions& ma = MouseActions();
+
+    const bool inSelection = ACol >= s0.Left && ACol <= s0.Right && ARow >= s0.Top && ARow <= s0.Bottom;
+    if ((Options() & goEditing) && ma.RangeSelectAndEdit() && !inSelection)
+        SetOptions(Options() & ~goEditing);
+
+    bool allow = true;
+    if (OnCanClickCell)
+        OnCanClickCell(this, ARow, ACol, allow);
+    if (!allow)
+        return true;
+
+    IncrSearchText.clear();
+    FPushedCellButton = {-1, -1};
+    // The cell left of and above the press: the column or row whose border may be dragged.
+    int rc = -1, rr = -1;
+    if (ARow != 0 && ACol != 0)
+        MouseToCell(X - 5, Y - 4, rc, rr);
+    else if (ACol == 0)
+        MouseToCell(X, Y - 4, rc, rr);
+    else
+        MouseToCell(X - 5, Y, rc, rr);
+    Colclicked = rc;
+    Rowclicked = rr;
+    Colclickedsize = rc >= 0 ? ColWidths(rc) : 0;
+    Rowclickedsize = rr >= 0 ? RowHeights(rr) : 0;
+    Clickposx = X;
+    Clickposy = Y;
+
+    if (ACol < 0 || ARow < 0) {
+        HideInplaceEdit();
+        return FFixedRowAlways;
+    }
+    const TPoint base = BaseCell(ACol, ARow);
+    ACol = base.X;
+    ARow = base.Y;
+
+    if (FSizeFixed) {
+        FSizingFixed = true;
+        FSizeFixedX = X;
+        int s = 0;
+        for (int i = 0; i < FixedCols(); ++i) {
+            if (std::abs(ColWidths(i) + s - X) < kFixedSizingGrip)
+                FSizingFixedCol = i;
+            s += ColWidths(i) + 1;
+        }
+        return true;
+    }
+    if (FSizeFixedR) {
+        FSizingFixedR = true;
+        FSizeFixedY = Y;
+        int s = 0;
+        for (int i = 0; i < FixedRows(); ++i) {
+            if (std::abs(RowHeights(i) + s - Y) < kFixedSizingGrip)
+                FSizingFixedRow = i;
+            s += RowHeights(i) + 1;
+        }
+        return true;
+    }
+
+    const bool fixedCell = ACol < FixedCols() || ARow < FixedRows();
+    if (fixedCell || IsFixed(ACol, ARow))
+        HideInplaceEdit();
+    if (Designing()) {
+        FClickHandled = false;
+        return false;
+    }
+
+    // A node's glyph expands or contracts its rows.
+    if (ARow >= FixedRows() && ACol == 0 && HasNodes() && IsNode(ARow) && IsNodeGlyphHit(ARow, X)) {
+        if (OnClickCell)
+            OnClickCell(this, ARow, ACol);
+        const int real = RealRowIndex(ARow);
+        if (GetNodeState(ARow))
+            ExpandNode(real);
+        else
+            ContractNode(real);
+        if (ma.MoveRowOnNodeClick())
+            TStringGrid::FocusCell(Col(), ARow, true);
+        return true;
+    }
+    // The node column never becomes current.
+    if (ACol == 0 && ARow >= FixedRows() && HasNodes() && !ma.RowSelect() && !(Options() & goRowSizing)) {
+        if (OnClickCell)
+            OnClickCell(this, ARow, ACol);
+        return true;
+    }
+
+    // The application may forbid sizing a column from the header.
+    if (ARow < FixedRows() && (Options() & goColSizing) && IsOnSizingBorder(X, Y) && OnColumnSize) {
+        int c6 = -1, r6 = -1;
+        MouseToCell(X - 6, Y, c6, r6);
+        if (c6 >= 0) {
+            bool size = true;
+            OnColumnSize(this, c6, size);
+            if (!size)
+                return true;
+        }
+    }
+
+    // Links.
+    const int realCol = RealColIndex(ACol);
+    const QString text = Cells(realCol, ARow);
+    if (PaintSettings().URLShow && !text.isEmpty() && ZirAzur::GetCellTextKind(text, EnableHTML) != ZirAzur::ctkMarkup &&
+        ZirAzur::TextIsUrl(text)) {
+        openAnchor(ARow, ACol, text);
+        return true;
+    }
+
+    // Check boxes and radio buttons, data check boxes included: no editor is involved.
+    bool canEdit = (Options() & goEditing) || ma.RangeSelectAndEdit();
+    CanEditCell(realCol, ARow, canEdit);
+    const bool radioButton = HasRadioButton(realCol, ARow);
+    if ((canEdit || PaintSettings().ControlLook.CheckAlwaysActive) &&
+        (HasCheckBox(realCol, ARow) || radioButton) && IsInCheckBox(realCol, ARow, X, Y)) {
+        HideInplaceEdit();
+        setFocus(Qt::MouseFocusReason);
+        const int realRow = RealRowIndex(ARow);
+        if (radioButton)
+            DoClickRadioButton(realCol, ARow, true);
+        else
+            DoToggleCheckBox(realCol, ARow, true);
+        bool state = false;
+        GetCheckBoxState(realCol, realRow, state);
+        if (!Navigation().AlwaysEdit() && !fixedCell)
+            TStringGrid::FocusCell(ACol, ARow, true);
+        CheckBoxClick(ACol, ARow, state);
+        if (HideFocusRect)
+            RepaintCell(ACol, ARow);
+        return true;
+    }
+
+    // Buttons and expand glyphs in cells: pushed by the press, clicked by the release.
+    const int cellType = GetCellType(realCol, ARow);
+    if (cellType == ctButton || cellType == ctBitButton || cellType == ctExpand) {
+        HideInplaceEdit();
+        if (!fixedCell) {
+            FForceSel = true;
+            SelectCell(ACol, ARow);
+            FForceSel = false;
+        }
+        const TRect br = cellType == ctExpand ? GetExpandRect(realCol, ARow) : GetButtonRect(realCol, ARow);
+        if (br.toQRect().contains(X, Y)) {
+            PushButton(realCol, ARow, true);
+            if (OnClickCell)
+                OnClickCell(this, ARow, ACol);
+            return true;
+        }
+    }
+
+    // Disjunct rows: Ctrl (or the no-Ctrl switch) on a selected row deselects it at the release;
+    // a plain press starts a new row selection.
+    FDeselectState = false;
+    FMouseDown = false;
+    if (ma.DisjunctRowSelect() && ARow >= FixedRows() && !fixedCell && (ACol != 0 || !ma.HotmailRowSelect()) &&
+        !(e->modifiers() & Qt::ShiftModifier)) {
+        const int row = ma.RowSelectPersistent() ? RealRowIndex(ARow) : ARow;
+        if ((e->modifiers() & Qt::ControlModifier) || ma.DisjunctRowSelectNoCtrl()) {
+            FDeselectState = GetRowSelect(row);
+        } else {
+            FMouseDown = true;
+            if (!(e->modifiers() & Qt::AltModifier))
+                ClearRowSelect();
+        }
+    }
+
+    // A cell the hooks call fixed only reports the click.
+    if (!fixedCell && IsFixed(ACol, ARow)) {
+        if (OnClickCell)
+            OnClickCell(this, ARow, ACol);
+        return true;
+    }
+    FClickHandled = false;
+    return false;
+}
+
+void TQvStringGrid::LeftButtonDownDone(QMouseEvent* e)
+{
+    if (FClickHandled)
+        return;
+    FClickHandled = true;
+    const int X = int(e->position().x()), Y = int(e->position().y());
+    int ACol = -1, ARow = -1;
+    MouseToCell(X, Y, ACol, ARow);
+    if (ACol < 0 || ARow < 0)
+        return;
+    const TPoint base = BaseCell(ACol, ARow);
+    const TRect cr = CellRect(base.X, base.Y);
+    const bool onBorder = base.Y < FixedRows() && (Options() & goColSizing) &&
+                          (std::abs(X - cr.Left) < 4 || std::abs(X - cr.Right) < 4);
+    if (!onBorder && OnClickCell)
+        OnClickCell(this, base.Y, base.X);
+    if (OnCellValidate) {
+        FEntered = false;
+        SaveOldCellValue(Col(), Row());
+    }
+}
+
+void TQvStringGrid::mouseMoveEvent(QMouseEvent* e)
+{
+    const int X = int(e->position().x()), Y = int(e->position().y());
+    if (FSizingFixed || FSizingFixedR)
+        return; // the width or height is set on the release
+    if (e->buttons() == Qt::NoButton && MouseActions().SizeFixedRow() && FixedRows() > 0 && !Designing()) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        bool armed = false;
+        if (c >= FixedCols()) {
+            int s = 0;
+            for (int i = 0; i < FixedRows() && !armed; ++i) {
+                armed = std::abs(RowHeights(i) + s - Y) < kFixedSizingGrip;
+                s += RowHeights(i) + 1;
+            }
+        }
+        if (armed != FSizeFixedR) {
+            FSizeFixedR = armed;
+            if (armed)
+                viewport()->setCursor(Qt::SplitVCursor);
+            else
+                viewport()->unsetCursor();
+        }
+        if (armed)
+            return;
+    }
+    if (e->buttons() == Qt::NoButton && MouseActions().SizeFixedCol() && FixedCols() > 0 && !Designing()) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        bool armed = false;
+        if (r >= FixedRows()) {
+            int s = 0;
+            for (int i = 0; i < FixedCols() && !armed; ++i) {
+                armed = std::abs(ColWidths(i) + s - X) < kFixedSizingGrip;
+                s += ColWidths(i) + 1;
+            }
+        }
+        if (armed != FSizeFixed) {
+            FSizeFixed = armed;
+            if (armed)
+                viewport()->setCursor(Qt::SplitHCursor);
+            else
+                viewport()->unsetCursor();
+        }
+        if (armed)
+            return;
+    }
+    TBaseGrid::mouseMoveEvent(e);
+}
+
+void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton) {
+        TBaseGrid::mouseReleaseEvent(e);
+        return;
+    }
+    const int X = int(e->position().x());
+    if (FSizingFixed) {
+        FSizeFixed = FSizingFixed = false;
+        viewport()->unsetCursor();
+        const int col = FSizingFixedCol;
+        FSizingFixedCol = -1;
+        if (col < 0 || col >= ColCount())
+            return;
+        int left = 0;
+        for (int i = 0; i < col; ++i)
+            left += ColWidths(i);
+        // A release left of the column's own left edge would leave it zero or less wide and
+        // lost to the user: it keeps one pixel.
+        int w = std::max(1, X - left);
+        SetColWidths(col, w);
+        if (OnEndColumnSize)
+            OnEndColumnSize(this, col);
+        if (OnUpdateColumnSize) {
+            int u = w;
+            OnUpdateColumnSize(this, col, u);
+            if (u != w)
+                SetColWidths(col, std::max(1, u));
+        }
+        return;
+    }
+    if (FSizingFixedR) {
+        FSizeFixedR = FSizingFixedR = false;
+        viewport()->unsetCursor();
+        const int row = FSizingFixedRow;
+        FSizingFixedRow = -1;
+        if (row < 0 || row >= RowCount())
+            return;
+        int top = 0;
+        for (int i = 0; i < row; ++i)
+            top += RowHeights(i);
+        // As for fixed columns: a fixed row keeps at least one pixel.
+        SetRowHeights(row, std::max(1, int(e->position().y()) - top));
+        if (OnEndRowSize)
+            OnEndRowSize(this, row);
+        return;
+    }
+    if (FPushedCellButton.X >= 0) {
+        const TPoint pushed = FPushedCellButton;
+        int c = -1, r = -1;
+        MouseToCell(X, int(e->position().y()), c, r);
+        const auto& look = PaintSettings().ControlLook;
+        bool usable = Options() & goEditing;
+        if (c >= 0 && r >= 0 && !look.NoDisabledButtonLook)
+            usable = CanEditNonFixedCell(c, r);
+        const int displ = DisplColIndex(pushed.X);
+        const bool inFixed = displ < FixedCols() || pushed.Y < FixedRows();
+        PushButton(pushed.X, pushed.Y, false);
+        if ((usable || look.NoDisabledButtonLook || inFixed) && c >= 0 && r >= 0) {
+            const QPoint at(X, int(e->position().y()));
+            if (GetButtonRect(pushed.X, pushed.Y).toQRect().contains(at))
+                CellButtonClick(pushed.X, pushed.Y);
+            if (HasExpand(pushed.X, pushed.Y) && GetExpandRect(pushed.X, pushed.Y).toQRect().contains(at))
+                CellExpandClick(pushed.X, pushed.Y, ToggleExpand(pushed.X, pushed.Y));
+        }
+        return;
+    }
+    const bool wasColSizing = GridState() == TGridState::gsColSizing;
+    const bool wasRowSizing = GridState() == TGridState::gsRowSizing;
+    TBaseGrid::mouseReleaseEvent(e);
+    FDoOnClick = false;
+    TMouseActions& ma = MouseActions();
+    if (ma.DisjunctRowSelect()) {
+        int c = -1, r = -1;
+        MouseToCell(X, int(e->position().y()), c, r);
+        if (c >= 0 && r >= 0 && !(c == 0 && HasNodes() && IsNode(r))) {
+            if (!(c == 0 && ma.HotmailRowSelect()))
+                SyncRowSelectWithSelection(false);
+            if (FDeselectState && r >= FixedRows() && r < RowCount() - FFixedFooters)
+                SetRowSelect(ma.RowSelectPersistent() ? RealRowIndex(r) : r, false);
+        }
+    }
+    FDeselectState = false;
+    FMouseDown = false;
+    if (FDblClk) {
+        FDblClk = false; // the release that follows a header auto-size does nothing more
+        return;
+    }
+    if (wasColSizing && Colclicked >= 0)
+        afterColumnResize(Colclicked);
+    else if (wasRowSizing && Rowclicked >= 0)
+        afterRowResize(Rowclicked);
+}
+
+void TQvStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton) {
+        TBaseGrid::mouseDoubleClickEvent(e);
+        return;
+    }
+    const int X = int(e->position().x()), Y = int(e->position().y());
+    int ACol = -1, ARow = -1;
+    MouseToCell(X, Y, ACol, ARow);
+    TMouseActions& ma = MouseActions();
+    FDblClk = false;
+    if (ma.RangeSelectAndEdit() && ACol >= 0 && ARow >= 0 && !IsControlCell(RealColIndex(ACol), ARow))
+        FForceSel = true;
+    if (ACol < 0 || ARow < 0) {
+        if (FFixedRowAlways) {
+            TBaseGrid::mouseDoubleClickEvent(e);
+            FForceSel = false;
+            return;
+        }
+        ACol = ColCount() - 1;
+        ARow = 0;
+    }
+
+    // A double click on a header border sizes the column to its content and goes no further.
+    if (ARow < FixedRows() && (Options() & goColSizing) && ma.AutoSizeColOnDblClick()) {
+        const TRect r = CellRect(ACol, ARow);
+        int sized = -1;
+        if (std::abs(X - r.Left) <= 3) {
+            FDblClk = true;
+            if (ACol - 1 >= FixedCols())
+                sized = ACol - 1;
+        } else if (std::abs(X - r.Right) <= 3 && ACol >= FixedCols()) {
+            FDblClk = true;
+            sized = ACol;
+        }
+        if (FDblClk) {
+            if (sized >= 0) {
+                bool allow = true;
+                if (OnColumnSize)
+                    OnColumnSize(this, sized, allow);
+                if (allow) {
+                    AutoSizeCol(sized, 0);
+                    if (OnEndColumnSize)
+                        OnEndColumnSize(this, sized);
+                }
+            }
+            FForceSel = false;
+            TBaseGrid::mouseDoubleClickEvent(e);
+            return;
+        }
+    }
+
+    if (IsControlCell(RealColIndex(ACol), ARow)) {
+        TBaseGrid::mouseDoubleClickEvent(e);
+        FForceSel = false;
+        return;
+    }
+    TBaseGrid::mouseDoubleClickEvent(e);
+    if (OnDblClickCell)
+        OnDblClickCell(this, ARow, ACol);
+    if (ma.EditOnDblClickOnly()) {
+        const bool was = ma.RangeSelectAndEdit();
+        ma.SetRangeSelectAndEdit(true);
+        if (ACol == Col() && ARow == Row() && IsEditable(ACol, ARow)) {
+            SetOptions(Options() | goEditing);
+            ShowInplaceEdit();
+        }
+        ma.SetRangeSelectAndEdit(was);
+    }
+    FForceSel = false;
+}
+
+TRect TQvStringGrid::GetButtonRect(int ACol, int ARow)
+{
+    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g || (g->FCellType != ctButton && g->FCellType != ctBitButton))
+        return {};
+    const TRect cell = CellRect(DisplColIndex(ACol), ARow);
+    if (cell.IsEmpty())
+        return {};
+    // The painter keeps where it placed the button: top offset * 65536 + left offset.
+    const long long placed = static_cast<long long>(g->FCellValue);
+    const int dy = int(placed / 65536), dx = int(placed % 65536);
+    const int w = g->FCellIndex & 0xFFFF, h = (unsigned(g->FCellIndex) >> 16) & 0xFFFF;
+    return {cell.Left + dx, cell.Top + dy, cell.Left + dx + w, cell.Top + dy + h};
+}
+
+void TQvStringGrid::PushButton(int ACol, int ARow, bool pushed)
+{
+    FPushedCellButton = pushed ? TPoint{ACol, ARow} : TPoint{-1, -1};
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+void TQvStringGrid::AutoSizeCol(int ACol, int Padding)
+{
+    if (ACol < 0 || ACol >= ColCount())
+        return;
+    const int rc = RealColIndex(ACol);
+    QFont font(Font().Name);
+    font.setPointSize(std::max(1, Font().Size));
+    const QFontMetrics fm(font);
+    int widest = 0;
+    for (int r = 0; r < RowCount(); ++r) {
+        const QString text = Cells(rc, r);
+        if (!text.isEmpty())
+            for (const QString& line : text.split(QLatin1Char('\n')))
+                widest = std::max(widest, fm.horizontalAdvance(line));
+    }
+    if (widest > 0)
+        SetColWidths(ACol, widest + Padding + 2 * XYOffset.X);
+}
+
+} // namespace grid
+
+namespace grid {
+
+// The right button: with SelectOnRightClick it selects the cell first (as a left click when no
+// OnRightClickCell handler takes it), then OnRightClickCell reports the cell.
+void TQvStringGrid::HandleRightButtonDown(QMouseEvent* e)
+{
+    TBaseGrid::mousePressEvent(e);
+    const int X = int(e->position().x()), Y = int(e->position().y());
+    int ACol = -1, ARow = -1;
+    MouseToCell(X, Y, ACol, ARow);
+    TMouseActions& ma = MouseActions();
+    if (ma.SelectOnRightClick() && ACol >= 0 && ARow >= 0 && !IsFixed(ACol, ARow) &&
+        !IsControlCell(RealColIndex(ACol), ARow)) {
+        const TGridRect s = Selection();
+        const bool selected = ACol >= s.Left && ACol <= s.Right && ARow >= s.Top && ARow <= s.Bottom;
+        if (selected) {
+            bool can = true;
+            if (OnSelectCell)
+                OnSelectCell(this, ACol, ARow, can);
+        } else if (OnRightClickCell) {
+            const TPoint b = BaseCell(ACol, ARow);
+            TStringGrid::FocusCell(b.X, b.Y, true);
+        } else {
+            const QPointF p = e->position();
+            QMouseEvent press(QEvent::MouseButtonPress, p, e->globalPosition(), Qt::LeftButton, Qt::LeftButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(viewport(), &press);
+            QMouseEvent release(QEvent::MouseButtonRelease, p, e->globalPosition(), Qt::LeftButton, Qt::NoButton,
+                                Qt::NoModifier);
+            QApplication::sendEvent(viewport(), &release);
+        }
+        if (ma.DisjunctRowSelect()) {
+            if ((e->modifiers() & Qt::ControlModifier) || ma.DisjunctRowSelectNoCtrl()) {
+                SetRowSelect(ARow, !GetRowSelect(ARow));
+            } else if (!(RowSelectCount() > 1 && GetRowSelect(ARow))) {
+                ClearRowSelect();
+                SetRowSelect(ARow, true);
+            }
+        }
+    }
+    if (OnRightClickCell)
+        OnRightClickCell(this, ARow, ACol);
+}
+
+} // namespace grid

@@ -1,0 +1,275 @@
+// Scrolling: the scroll-bar kind, proportional thumbs on the 0..127 scale, the position hint
+// while the thumb is dragged, and bringing a cell into view.
+
+#include "grid/input/GridInput.h"
+#include "grid/QvGrid.h"
+
+#include <QCursor>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolTip>
+
+#include <cmath>
+
+namespace grid {
+
+int MulDivRound(int a, int b, int c)
+{
+    if (c == 0)
+        return -1;
+    const long long n = static_cast<long long>(a) * b;
+    const long long q = n / c, r = n % c;
+    // Halves away from zero: compare twice the remainder with the divisor.
+    if (2 * std::llabs(r) >= std::llabs(static_cast<long long>(c)))
+        return int(q + (((n < 0) != (c < 0)) ? -1 : 1));
+    return int(q);
+}
+
+int RoundHalfEven(double v)
+{
+    return int(std::nearbyint(v)); // the default rounding mode rounds halves to even
+}
+
+bool ComputeProportionalScroll(long long fixedExtent, long long total, long long before, int extent,
+                               int currentPos, bool vertical, TProportionalScroll& out)
+{
+    if (total <= 0)
+        return false;
+    const float ratio = float(extent - fixedExtent) / float(total);
+    if (ratio >= 0.9999f)
+        return false;
+    const float max = (127.0f + ratio) / (1.0f - ratio);
+    float pos;
+    if (extent < total)
+        pos = float(before) / float(total - extent) * 128.0f;
+    else
+        pos = vertical ? 127.0f : float(currentPos);
+    if (!vertical && total + fixedExtent - extent < 5)
+        return false;
+    out.Max = int(max);
+    out.Page = out.Max - 126;
+    out.Pos = int(pos);
+    return true;
+}
+
+void TQvStringGrid::SetScrollType(TScrollType value)
+{
+    if (value != ScrollType) {
+        ScrollType = value;
+        if (value == ssFlat || value == ssEncarta)
+            FlatScrollCalls << QStringLiteral("InitializeFlatSB");
+        else
+            FlatScrollCalls << QStringLiteral("UninitializeFlatSB");
+        if (value == ssMetro)
+            SetScrollBars(ssNone);
+        else if (ScrollBars == ssNone)
+            SetScrollBars(ssBoth);
+    }
+    // The flat styles have no counterpart: the call is kept, the normal bars stay.
+    static const char* const styles[] = {"regular", "flat", "encarta", ""};
+    if (value != ssMetro)
+        FlatScrollCalls << QStringLiteral("FlatSB_SetScrollProp style %1").arg(QLatin1String(styles[value]));
+}
+
+void TQvStringGrid::SetScrollBars(TScrollStyle value)
+{
+    ScrollBars = value;
+    UpdateScrollBarsAlways(false);
+}
+
+void TQvStringGrid::SetScrollBarAlways(TScrollBarAlways value)
+{
+    ScrollBarAlways = value;
+    UpdateScrollBarsAlways(true);
+}
+
+// Bars the setting excludes are off; a bar kept visible while its content fits has an empty
+// range, so it shows and scrolls nothing; the others come and go as needed. (Disabling it
+// instead would leave it disabled once rows are added.)
+void TQvStringGrid::UpdateScrollBarsAlways(bool)
+{
+    const bool vAllowed = ScrollBars == ssVertical || ScrollBars == ssBoth;
+    const bool hAllowed = ScrollBars == ssHorizontal || ScrollBars == ssBoth;
+    const bool vKeep = ScrollBarAlways == saVert || ScrollBarAlways == saBoth;
+    const bool hKeep = ScrollBarAlways == saHorz || ScrollBarAlways == saBoth;
+    setVerticalScrollBarPolicy(!vAllowed ? Qt::ScrollBarAlwaysOff
+                                         : vKeep ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(!hAllowed ? Qt::ScrollBarAlwaysOff
+                                           : hKeep ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+}
+
+void TQvStringGrid::UpdateProportionalHScroll()
+{
+    if (!ScrollProportional || IsLoading() || Designing())
+        return;
+    const int lw = GridLineWidth();
+    long long fixedW = lw, total = lw, before = lw;
+    for (int c = 0; c < FixedCols(); ++c)
+        fixedW += ColWidths(c) + lw;
+    for (int c = FixedCols(); c < ColCount(); ++c) {
+        total += ColWidths(c) + lw;
+        if (c < LeftCol())
+            before += ColWidths(c) + lw;
+    }
+    TProportionalScroll p;
+    if (ComputeProportionalScroll(fixedW, total, before, width(), ProportionalHScroll.Pos, false, p))
+        ProportionalHScroll = {p.Max, p.Page, p.Pos};
+}
+
+void TQvStringGrid::UpdateProportionalVScroll()
+{
+    if (!ScrollProportional || IsLoading() || Designing())
+        return;
+    if (VisibleRowCount() + FixedRows() >= RowCount())
+        return;
+    const int lw = GridLineWidth();
+    long long fixedH = lw, total = lw, above = lw;
+    for (int r = 0; r < FixedRows(); ++r)
+        fixedH += RowHeights(r) + lw;
+    // Rows of the default height are summed at once: a grid of a million rows stays quick.
+    total += RowHeightsSum(FixedRows(), RowCount()) + static_cast<long long>(lw) * (RowCount() - FixedRows());
+    above += RowHeightsSum(FixedRows(), TopRow()) + static_cast<long long>(lw) * (TopRow() - FixedRows());
+    TProportionalScroll p;
+    if (ComputeProportionalScroll(fixedH, total, above, height(), ProportionalVScroll.Pos, true, p))
+        ProportionalVScroll = {p.Max, p.Page, p.Pos};
+}
+
+int TQvStringGrid::ThumbToRow(int Pos) const
+{
+    return MulDivRound(Pos, RowCount() - VisibleRowCount() - FixedRows(), 127) + FixedRows();
+}
+
+int TQvStringGrid::ThumbToCol(int Pos) const
+{
+    return MulDivRound(Pos, ColCount() - VisibleColCount() - FixedCols(), 127) + FixedCols();
+}
+
+QString TQvStringGrid::ScrollHint(bool vertical, int Pos)
+{
+    const int n = vertical ? ThumbToRow(Pos) : ThumbToCol(Pos);
+    QString hint = (vertical ? QStringLiteral("Row : ") : QStringLiteral("Col : ")) + QString::number(n);
+    if (OnScrollHint)
+        OnScrollHint(this, n, hint);
+    return hint;
+}
+
+void TQvStringGrid::connectScrollHints()
+{
+    if (FScrollHintsConnected)
+        return;
+    FScrollHintsConnected = true;
+    connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, [this](int v) { thumbMoved(true, v); });
+    connect(horizontalScrollBar(), &QScrollBar::sliderMoved, this, [this](int v) { thumbMoved(false, v); });
+    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
+    connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
+}
+
+// The bars here count rows and columns, so the thumb's value is the row or column itself.
+void TQvStringGrid::thumbMoved(bool vertical, int value)
+{
+    const bool hint = vertical ? (ScrollHints == shVertical || ScrollHints == shBoth)
+                               : (ScrollHints == shHorizontal || ScrollHints == shBoth);
+    if (hint) {
+        QString text = (vertical ? QStringLiteral("Row : ") : QStringLiteral("Col : ")) + QString::number(value);
+        if (OnScrollHint)
+            OnScrollHint(this, value, text);
+        QToolTip::showText(QCursor::pos() + QPoint(10, 0), text, this);
+    }
+    if (ScrollSynch) {
+        if (vertical)
+            SetTopRow(value);
+        else
+            SetLeftCol(value);
+    }
+}
+
+void TQvStringGrid::ScreenToCell(const QPoint& pt, int& ACol, int& ARow) const
+{
+    const QPoint p = viewport()->mapFromGlobal(pt);
+    MouseToCell(p.x(), p.y(), ACol, ARow);
+}
+
+void TQvStringGrid::ScrollInView(int ACol, int ARow)
+{
+    if (ARow >= FixedRows() && ARow < RowCount()) {
+        if (ARow < TopRow())
+            SetTopRow(ARow);
+        else if (ARow >= TopRow() + VisibleRowCount())
+            SetTopRow(ARow - std::max(1, VisibleRowCount()) + 1);
+    }
+    if (ACol >= FixedCols() && ACol < ColCount()) {
+        if (ACol < LeftCol())
+            SetLeftCol(ACol);
+        else if (ACol >= LeftCol() + VisibleColCount())
+            SetLeftCol(ACol - std::max(1, VisibleColCount()) + 1);
+    }
+}
+
+// ---- drag scrolling ----
+
+void TQvStringGrid::stopDragScroll()
+{
+    delete FDragTmr;
+    FDragTmr = nullptr;
+}
+
+void TQvStringGrid::DragOverGrid(int X, int Y, TDragState State)
+{
+    if (!DragScrollOptions.Active) {
+        stopDragScroll();
+        return;
+    }
+    const unsigned old = FDragScrollDirection;
+    FDragScrollDirection = 0;
+    if (State == dsDragLeave) {
+        stopDragScroll();
+        return;
+    }
+    const TDragScrollOptions& o = DragScrollOptions;
+    if (Y < o.TopMargin)
+        FDragScrollDirection |= dsdUp;
+    else if (Y > height() - o.BottomMargin)
+        FDragScrollDirection |= dsdDown;
+    if (X < o.LeftMargin)
+        FDragScrollDirection |= dsdLeft;
+    else if (X > width() - o.RightMargin)
+        FDragScrollDirection |= dsdRight;
+    if (FDragScrollDirection == 0) {
+        stopDragScroll();
+        return;
+    }
+    if (!FDragTmr) {
+        FDragTmr = new QTimer(this);
+        connect(FDragTmr, &QTimer::timeout, this, [this] { DragScrollTick(); });
+        FDragTmr->start(o.InitialDelay);
+    } else if (old != 0 && FDragTmr->interval() != o.InitialDelay) {
+        FDragTmr->start(o.InitialDelay); // restarts only when the interval changes
+    }
+}
+
+void TQvStringGrid::DragScrollTick()
+{
+    if (!DragScrollOptions.Active) {
+        stopDragScroll();
+        return;
+    }
+    if (FDragTmr)
+        FDragTmr->setInterval(DragScrollOptions.RepeatDelay);
+    unsigned dir = FDragScrollDirection;
+    if (OnDragScroll) {
+        bool can = true;
+        OnDragScroll(this, TopRow(), LeftCol(), dir, can);
+        if (!can)
+            return;
+    }
+    if ((dir & dsdUp) && TopRow() > FixedRows())
+        SetTopRow(TopRow() - 1);
+    if ((dir & dsdDown) && TopRow() + VisibleRowCount() < RowCount())
+        SetTopRow(TopRow() + 1);
+    if ((dir & dsdLeft) && LeftCol() > FixedCols())
+        SetLeftCol(LeftCol() - 1);
+    if ((dir & dsdRight) && VisibleColCount() + LeftCol() < ColCount())
+        SetLeftCol(LeftCol() + 1);
+}
+
+} // namespace grid

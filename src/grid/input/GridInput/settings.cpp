@@ -1,0 +1,79 @@
+// Writers of a group of the grid's look and behaviour settings, and forgetting linked objects
+// that go away.
+
+#include "grid/input/GridInput.h"
+#include "grid/QvGrid.h"
+
+namespace grid {
+
+void TQvStringGrid::SetShowDesignHelper(bool v)
+{
+    if (v == ShowDesignHelper)
+        return;
+    ShowDesignHelper = v;
+    Invalidate();
+}
+
+void TQvStringGrid::SetRowIndicator(const TBitmap& v)
+{
+    FRowIndicator->Image = v.Image;
+    RepaintCell(0, Row());
+}
+
+void TQvStringGrid::SetHighlightColor(TColor v)
+{
+    if (v == HighlightColor)
+        return;
+    HighlightColor = v;
+    Invalidate();
+}
+
+void TQvStringGrid::SetHighlightTextColor(TColor v)
+{
+    if (v == HighlightTextColor)
+        return;
+    HighlightTextColor = v;
+    Invalidate();
+}
+
+void TQvStringGrid::SetActiveCellShow(bool v)
+{
+    ActiveCellShow = v;
+    Invalidate();
+}
+
+void TQvStringGrid::SetActiveCellColor(TColor v)
+{
+    ActiveCellColor = v;
+    Invalidate();
+}
+
+void TQvStringGrid::SetActiveCellColorTo(TColor v)
+{
+    ActiveCellColorTo = v;
+    Invalidate();
+}
+
+void TQvStringGrid::SetActiveCellFont(const TFont& v)
+{
+    FActiveCellFont = v;
+    Invalidate();
+}
+
+void TQvStringGrid::SetXYOffset(TPoint v)
+{
+    XYOffset = v;
+    Invalidate();
+}
+
+void TQvStringGrid::ForgetRemovedComponent(const void* AComponent)
+{
+    if (!AComponent)
+        return;
+    if (static_cast<const void*>(CellChecker) == AComponent)
+        CellChecker = nullptr;
+    if (!destroying && static_cast<const void*>(SyncGrid().Grid()) == AComponent)
+        SyncGrid().SetGrid(nullptr);
+}
+
+} // namespace grid

@@ -1,0 +1,234 @@
+#pragma once
+// Call flow: TStringGrid::paintEvent -> Paint -> PaintCells -> DrawCell per visible cell;
+// TBaseGrid::DrawCell -> PaintCell draws background, gradient and lines, then PaintCellContent,
+// which the string grid routes to TGridPainter::PaintGridCell (looks, text, borders, graphic,
+// focus rectangle, each one named step). After the cells TQvStringGrid::Paint calls
+// PaintAfterCells (edit frame, background outside the cells), then OnPainted.
+//
+// The table control's cell painter: what every visible cell shows on top of the background and
+// grid lines the base grid drew (fixed-cell looks, markers, the text, borders, node lines, the
+// cell graphic, the focus rectangle), the grid-wide paint cycle with the background outside
+// the cells, and the small painters of cell graphics (check boxes, radio groups, sort
+// indicators, node glyphs, progress bars, pies, balance bars and shapes).
+//
+// The string grid owns one TGridPainter and routes its content painter and its paint cycle to
+// it. The painter reads the switches of the grid's TGridPaintSettings (look/GridPaintSettings.h)
+// through a reference; flat, the selection rectangle, the colour tones and the sort header
+// colours are the grid's own properties.
+//
+// Drawing follows the classic canvas rules: a filled rectangle covers Left..Right-1 and
+// Top..Bottom-1, a line stops just before its end point.
+
+#include "grid/BaseGrid.h"
+#include "grid/look/GridLooks.h"
+#include "grid/GridTypes.h"
+#include "grid/QvGrid.h"
+#include "grid/QvObj.h"
+#include "grid/look/GridPaintSettings.h"
+#include "grid/look/QvStyleIF.h"
+
+#include <QFont>
+#include <QImage>
+#include <QStringList>
+
+#include <functional>
+
+class QPainter;
+class QWidget;
+
+namespace grid {
+
+class TQvStringGrid;
+struct TPen;
+
+// Shapes of shape cells and rating stars; values above csHalfStar draw nothing.
+enum TCellShape {
+    csRectangle, csCircle, csSquare, csEllips, csTriangleLeft, csTriangleRight, csTriangleUp, csTriangleDown,
+    csDiamond, csLineVert, csLineHorz, csRoundRect, csRoundSquare, csArrowUp, csArrowDown, csArrowLeft,
+    csArrowRight, csStar, csHalfStar
+};
+
+enum TProgressStyle { psXP, psClassic };
+
+// ---- progress look -----------------------------------------------------------------------
+
+// Input of the level-coloured progress bar, built by the caller from ProgressAppearance.
+struct TProgressLook {
+    TColor Level0Color = 0x00FF00, Level0ColorTo = 0xE1FFE1;
+    TColor Level1Color = 0x00FFFF, Level1ColorTo = 0xCAFFFF;
+    TColor Level2Color = 0x53A9FF, Level2ColorTo = 0xA8D3FF;
+    TColor Level3Color = 0x0000FF, Level3ColorTo = 0xCACAFF;
+    int Level1Perc = 70;
+    int Level2Perc = 90;
+    TColor BorderColor = 0;
+    bool ShowBorder = false;
+    bool Stacked = false;
+    bool ShowPercentage = true;
+    TFont Font;
+    TColor CompleteFontColor = 0xFF0000;
+    bool CompletionSmooth = true;
+    bool ShowGradient = true;
+    int Steps = 11;
+    TColor BackgroundColor = platform::clWindow;
+};
+
+// The grid's ProgressAppearance: every changed value fires OnChange (the grid repaints).
+class TGridProgressAppearance : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TGridProgressAppearance"); }
+    // From another appearance: every property, one OnChange; any other source: nothing.
+    void Assign(const TPersistent& source);
+
+#define QV_PROGRESS_PROPS(X)                                                                                    \
+    X(TColor, CompleteColor, 0x0000FF) X(TColor, CompleteFontColor, 0xFF0000) X(TColor, UnCompleteColor, clNone) \
+    X(TColor, UnCompleteFontColor, platform::clWindowText) X(TColor, Level0Color, 0x00FF00)                   \
+    X(TColor, Level0ColorTo, 0xE1FFE1) X(TColor, Level1Color, 0x00FFFF) X(TColor, Level1ColorTo, 0xCAFFFF)    \
+    X(TColor, Level2Color, 0x53A9FF) X(TColor, Level2ColorTo, 0xA8D3FF) X(TColor, Level3Color, 0x0000FF)      \
+    X(TColor, Level3ColorTo, 0xCACAFF) X(int, Level1Perc, 70) X(int, Level2Perc, 90)                          \
+    X(TColor, BorderColor, 0x000000) X(bool, ShowBorder, false) X(bool, Stacked, false)                        \
+    X(bool, ShowPercentage, true) X(bool, CompletionSmooth, true) X(bool, ShowGradient, true) X(int, Steps, 11) \
+    X(TProgressStyle, Style, psXP)
+#define QV_PROGRESS_ACCESSOR(type, name, def)                                                                   \
+    type name() const { return F##name; }                                                                       \
+    void Set##name(type v)                                                                                      \
+    {                                                                                                           \
+        if (F##name == v)                                                                                       \
+            return;                                                                                             \
+        F##name = v;                                                                                            \
+        changed();                                                                                              \
+    }
+    QV_PROGRESS_PROPS(QV_PROGRESS_ACCESSOR)
+#undef QV_PROGRESS_ACCESSOR
+
+    std::function<void(TObject* sender)> OnChange;
+
+private:
+    void changed()
+    {
+        if (OnChange)
+            OnChange(this);
+    }
+#define QV_PROGRESS_FIELD(type, name, def) type F##name = def;
+    QV_PROGRESS_PROPS(QV_PROGRESS_FIELD)
+#undef QV_PROGRESS_FIELD
+};
+
+// ---- the painter ---------------------------------------------------------------------------
+
+// Everything PaintGridCell computes for one cell and hands to its steps; nothing outlives the
+// call.
+struct TCellPaintContext {
+    QPainter* Canvas = nullptr;
+    int ACol = 0;
+    int RealCol = 0;
+    int ARow = 0;
+    int SelRow = 0;
+    TRect ARect;
+    TGridDrawState AState = 0;
+    TBrush Brush;
+    TFont Font;
+    TAlignment HA = taLeftJustify;
+    TVAlignment VA = vtaTop;
+    bool WW = false;
+    TCellGradientDirection GD = GradientVertical;
+    TColor ColorTo = clNone, MirrorColor = clNone, MirrorColorTo = clNone;
+    TAlignment TextHA = taLeftJustify;
+    TCellGraphic* Graphic = nullptr;
+    int GraphicWidth = 0, GraphicHeight = 0;
+    TCellHAlign GraphicHAlign = haLeft;
+    TCellVAlign GraphicVAlign = vaTop;
+    bool TextShown = true;
+    int TextWidth = 0;
+    int TextKind = 0;
+    bool FilterGlyph = false;
+    int ScrollOffset = 0;
+    TColor SavedBrushColor = clNone, SavedFontColor = clNone;
+    TColor URLColor = clNone;
+    bool FixedLook = false;
+};
+
+class TGridPainter {
+public:
+    explicit TGridPainter(TQvStringGrid& grid);
+
+    TGridPaintSettings& Settings; // the grid's, see PaintSettings()
+    TGridProgressAppearance ProgressAppearance;
+
+    // The content painter of one cell (the base grid already drew background and lines).
+    void PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& ARect, TGridDrawState AState);
+    // The paint cycle's extras after the cells: the edit frame, the background outside the
+    // cells.
+    void PaintAfterCells(QPainter& canvas);
+    void PaintBackgroundOutsideCells(QPainter& canvas);
+    void DrawFixedBackgroundPicture(QPainter& canvas, const TRect& r);
+    void TileBackgroundPicture(QPainter& canvas, const TRect& r);
+
+    TCellGraphic* GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& vAlign, TCellHAlign& hAlign, bool& textShown,
+                                     int& height, int& width);
+    void DrawCheckBox(QPainter& canvas, TRect r, bool checked, TCheckBoxState state, bool triState,
+                      TControlStyle style, bool grayed, bool enabled);
+    void DrawRadioGroup(QPainter& canvas, TRect r, bool upward, double scale, TControlStyle style, int ARow, int ACol,
+                        bool selected, const QStringList& options, bool disabled, bool horizontal, int index,
+                        int count);
+    void DrawSortIndicator(QPainter& canvas, int ACol, int Y, int X);
+
+private:
+    void drawCellText(TCellPaintContext& c);
+    void drawCellGraphic(TCellPaintContext& c);
+    void drawCellBorders(TCellPaintContext& c);
+    void drawNodeGlyph(TCellPaintContext& c, const TRect& r);
+    void drawButtonGraphic(TCellPaintContext& c, const TRect& place);
+    void drawFixedLook(TCellPaintContext& c);
+    void drawLookEdges(TCellPaintContext& c);
+    void drawNodeLines(TCellPaintContext& c);
+    void paintCellBackgroundPicture(QPainter& canvas, const TRect& area);
+    void tileCellBackgroundPicture(QPainter& canvas, const TRect& area, int col, int row);
+    void paintCellBackgroundGradient(QPainter& canvas, const TRect& area);
+    bool isSortHeaderCell(int realCol, int row) const;
+    bool hasFocus() const;
+
+    TQvStringGrid& grid;
+};
+
+// ---- small painters (classic canvas rules, no state kept) ------------------------------------
+
+namespace ZirAzur {
+
+void PaintProgressCell(QPainter& canvas, const TRect& r, int percent, const TProgressLook& look);
+void PaintClassicProgress(QPainter& canvas, TRect r, TColor completeColor, bool upward, TColor borderColor,
+                          const QString& format, int maximum, int minimum, int marginY, int marginX, double position,
+                          TColor completeFontColor, TColor uncompleteColor, TColor uncompleteFontColor,
+                          const TFont& font = TFont());
+void DrawPieProgress(QPainter& canvas, const TRect& r, TColor fillColor, bool upward, int percent);
+void DrawBalanceBar(QPainter& canvas, TRect r, int value, int range, TColor positiveColor, TColor negativeColor,
+                    bool showValue);
+void PaintCellShape(QPainter& canvas, int left, int top, int width, int height, TCellShape shape, TColor fillColor,
+                    TColor lineColor);
+// Red zig-zag under characters first .. first + count - 1 of one line of text drawn at r.
+void DrawErrorUnderline(QPainter& canvas, const QFont& font, const QString& text, int first, int count, int offset,
+                        const TRect& r);
+void DrawSmallTriangle(QPainter& canvas, int x, int y, TColor color);
+
+// Text origin of a text turned by `angle` degrees placed in r by the alignments; the extents
+// are |h cos a|, |w sin a|, |h sin a|, |w cos a|.
+TPoint PlaceRotatedText(const TRect& r, TAlignment ha, TVAlignment va, int angle, int a, int b, int c, int d);
+
+// Text drawing with the flags of the platform's DrawText family.
+enum TDrawTextFlag : unsigned {
+    DT_TOP = 0, DT_LEFT = 0, DT_CENTER = 1, DT_RIGHT = 2, DT_VCENTER = 4, DT_BOTTOM = 8, DT_WORDBREAK = 0x10,
+    DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_NOPREFIX = 0x800, DT_CALCRECT = 0x400, DT_EDITCONTROL = 0x2000,
+    DT_END_ELLIPSIS = 0x8000
+};
+// Draws (or with DT_CALCRECT measures: r becomes the text's extent) and answers the height.
+int DrawTextFlags(QPainter& canvas, const QString& text, TRect& r, unsigned flags);
+
+// The check-box, radio and node bitmaps of the program (drawn here, any art of the right size
+// with a uniform corner colour will do): "QSGCHK01".."QSGCHK08", "QSGRAD01".."QSGRAD08",
+// "QSGLEAFOPEN", "QSGLEAFCLOSE", "XPNODEO", "XPNODEC", "QSGFILT".
+const QImage& GridGlyph(const QString& name);
+// Draws a bitmap at (x, y) leaving out the colour of its bottom-left pixel.
+void DrawGlyphTransparent(QPainter& canvas, const QImage& img, int x, int y);
+
+} // namespace ZirAzur
+
+} // namespace grid

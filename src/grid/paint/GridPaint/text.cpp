@@ -1,0 +1,263 @@
+// The text step of the cell painter: selection recolouring, the background pieces inside the
+// cell, the selection rectangle, the filter glyph, the text itself and the sort indicator.
+
+#include "grid/paint/GridPaint.h"
+#include "grid/QvGrid.h"
+#include "grid/look/ZirAzur.h"
+#include "grid/look/ZirAzur/canvas.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextDocument>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace grid {
+
+using namespace ZirAzur;
+
+bool TGridPainter::isSortHeaderCell(int realCol, int row) const
+{
+    const auto& ss = Settings.SortSettings;
+    if (!ss.Show || grid.FixedRows() <= 0 || row != ss.Row)
+        return false;
+    const int pos = grid.SortIndexes().FindIndex(realCol);
+    if (realCol != ss.Column && pos < 0)
+        return false;
+    if (realCol < grid.FixedCols() && !ss.FixedCols)
+        return false;
+    return pos < 1 || ss.IndexShow;
+}
+
+void TGridPainter::drawCellText(TCellPaintContext& c)
+{
+    QPainter& canvas = *c.Canvas;
+    const int GLW = grid.GridLineWidth();
+    const bool isFixed = grid.IsFixed(c.RealCol, c.ARow);
+    // Selection recolouring.
+    const bool normalCol = c.RealCol >= grid.FixedCols() && c.RealCol < grid.ColCount() - grid.FixedRightCols();
+    const bool drawnSelected = (c.AState & gdSelected) ||
+                               (grid.HasOption(goRowSelect) && normalCol && grid.MouseActions().DisjunctRowSelect() &&
+                                grid.GetRowSelect(c.SelRow));
+    if (drawnSelected && !isFixed) {
+        if (grid.ShowSelection) {
+            if (grid.SelectionColor != clNone)
+                c.Brush.Color = grid.SelectionColor;
+            if (grid.SelectionTextColor != clNone && grid.isEnabled())
+                c.Font.Color = grid.SelectionTextColor;
+            c.URLColor = grid.SelectionTextColor;
+        } else if (!hasFocus() || (c.Graphic && (c.Graphic->FCellType == ctCheckBox ||
+                                                 c.Graphic->FCellType == ctDataCheckBox))) {
+            c.Brush.Color = c.SavedBrushColor;
+            c.Font.Color = c.SavedFontColor;
+            c.URLColor = grid.URLColor;
+        }
+    }
+    // Text, masked for password cells.
+    QString text = grid.Cells(c.RealCol, c.ARow);
+    c.TextKind = GetCellTextKind(text, grid.EnableHTML);
+    bool password = false;
+    grid.IsPasswordCell(c.RealCol, c.ARow, password);
+    if (password)
+        text = QString(text.size(), grid.PasswordChar);
+    // Text rectangle: inside a fixed cell's grid lines; a scroll offset moves the text up,
+    // clipped to the cell.
+    TRect tr = c.ARect;
+    if (isFixed) {
+        tr.Left += GLW;
+        tr.Top += GLW;
+    }
+    canvas.save();
+    if (c.ScrollOffset > 0) {
+        canvas.setClipRect(c.ARect.toQRect(), Qt::IntersectClip);
+        tr.Top -= c.ScrollOffset;
+    }
+    // Filter glyph.
+    if (c.FilterGlyph) {
+        const auto& fd = Settings.FilterDropDown;
+        const TBitmap& glyph = (grid.FilterCol == c.RealCol && !fd.GlyphActive.Empty()) ? fd.GlyphActive : fd.Glyph;
+        const QImage& img = glyph.Empty() ? GridGlyph(QStringLiteral("QSGFILT")) : glyph.Image;
+        DrawTransparentBitmap(canvas, img, grid.FixedColor(),
+                              {c.ARect.Right - 16, c.ARect.Top, c.ARect.Right - 16 + img.width(), c.ARect.Top + img.height()});
+    }
+    // Cells outside a disjunct selection keep their unselected look.
+    const auto& ma = grid.MouseActions();
+    if (!isFixed && QGuiApplication::mouseButtons() == Qt::NoButton &&
+        ((ma.DisjunctRowSelect() && !grid.GetRowSelect(c.SelRow)) ||
+         (ma.DisjunctColSelect() && !grid.GetColSelect(c.RealCol)))) {
+        c.URLColor = grid.URLColor;
+        c.Brush.Color = grid.Color();
+        c.Font.Color = grid.Font().Color;
+        grid.GetCellColor(c.RealCol, c.ARow, c.AState, c.Brush, c.Font);
+        c.Font.Size += grid.ZoomFactor;
+    }
+    // Background pieces inside the cell.
+    const auto& bg = Settings.BackGround;
+    const bool fixedState = c.AState & gdFixed;
+    const bool kindSelected = bg.BackgroundCells == bcAll || (bg.BackgroundCells == bcFixed) == fixedState;
+    const bool ownColor = [&] {
+        if (!grid.CellHasProperties(c.RealCol, c.ARow))
+            return false;
+        const auto* p = static_cast<const TCellProperties*>(grid.GetGridObject(c.RealCol, c.ARow));
+        return p->FBrushColor != clNone;
+    }();
+    if (!bg.Bitmap.Empty() && !ownColor && kindSelected && !(drawnSelected && grid.ShowSelection)) {
+        const TRect area{c.ARect.Left - GLW + 1, c.ARect.Top - GLW + 1, c.ARect.Right, c.ARect.Bottom};
+        if (bg.Display != bdTile)
+            paintCellBackgroundPicture(canvas, area);
+        else
+            tileCellBackgroundPicture(canvas, area, c.ACol, c.ARow);
+    }
+    if ((bg.Display == bdGradientHorz || bg.Display == bdGradientVert) && bg.ColorTo != clNone && !ownColor &&
+        kindSelected && !(drawnSelected && grid.ShowSelection && !((c.AState & gdFocused) && !grid.HasOption(goDrawFocusSelected))))
+        paintCellBackgroundGradient(canvas, {c.ARect.Left - 1, c.ARect.Top - GLW, c.ARect.Right, c.ARect.Bottom + GLW - 1});
+    // Selection rectangle.
+    if (grid.SelectionRectangle && !isFixed) {
+        TGridRect sel = grid.Selection();
+        if (grid.IsMergedCell(c.ACol, c.ARow)) {
+            const TPoint b = grid.BaseCell(sel.Left, sel.Top);
+            sel = {b.X, b.Y, b.X, b.Y};
+        }
+        if (c.ACol >= sel.Left && c.ACol <= sel.Right && c.ARow >= sel.Top && c.ARow <= sel.Bottom) {
+            const TColor sc = grid.SelectionRectangleColor;
+            const TRect& a = c.ARect;
+            const int rightEnd = c.ACol == sel.Right ? a.Right - 1 : a.Right;
+            if (c.ACol == sel.Left)
+                canvas::fillRect(canvas, {a.Left - GLW, a.Top - GLW, a.Left - GLW + 2, a.Bottom + 1}, sc);
+            if (c.ACol == sel.Right)
+                canvas::fillRect(canvas, {a.Right - 2, a.Top - GLW, a.Right, a.Bottom + 1}, sc);
+            if (c.ARow == sel.Top)
+                canvas::fillRect(canvas, {a.Left - GLW, a.Top - GLW, rightEnd, a.Top - GLW + 2}, sc);
+            if (c.ARow == sel.Bottom)
+                canvas::fillRect(canvas, {a.Left - GLW, a.Bottom - 1, rightEnd, a.Bottom + 1}, sc);
+            if (grid.SelectionResizer && c.ACol == sel.Right && c.ARow == sel.Bottom) {
+                const TRect full = grid.CellRect(c.ACol, c.ARow);
+                canvas::fillRect(canvas, {a.Right - 4, a.Bottom - 4, full.Right, full.Bottom}, sc);
+            }
+        }
+    }
+    // The text.
+    if (c.TextShown) {
+        tr.Right -= Settings.XYOffsetTopLeftOnly ? 0 : grid.XYOffset.X;
+        tr.Left += grid.XYOffset.X;
+        tr.Top += grid.XYOffset.Y;
+        c.TextHA = c.HA;
+        int sortShift = 0;
+        if (c.Graphic) {
+            if (c.GraphicHAlign == haBeforeText) {
+                tr.Left += c.GraphicWidth;
+                if (c.HA == taLeftJustify)
+                    sortShift = c.GraphicWidth;
+            } else if (c.GraphicHAlign == haLeft) {
+                sortShift = c.GraphicWidth;
+            } else if (c.GraphicHAlign == haAfterText) {
+                tr.Right -= c.GraphicWidth;
+            }
+            if (c.GraphicVAlign == vaAboveText)
+                tr.Top += c.GraphicHeight;
+            else if (c.GraphicVAlign == vaUnderText)
+                tr.Bottom -= c.GraphicHeight;
+        }
+        const bool nodeRow = c.Graphic && c.Graphic->FCellType == ctNode;
+        if (c.RealCol == 0 && grid.HasNodes() && !nodeRow)
+            tr.Left += grid.GetRowIndent(c.ARow);
+        const bool sortHeader = isSortHeaderCell(c.RealCol, c.ARow);
+        canvas.setFont(toQFont(c.Font));
+        canvas.setPen(platform::toQColor(c.Font.Color));
+        const QFontMetrics fm(canvas.font());
+        int measured = 0;
+        if (c.HA == taCenter && sortHeader)
+            tr.Left += 10;
+        if (Settings.URLShow && TextIsUrl(text)) {
+            if (!Settings.URLFull)
+                StripUrlScheme(text);
+            QFont f = canvas.font();
+            f.setUnderline(true);
+            canvas.setFont(f);
+            canvas.setPen(platform::toQColor(c.URLColor));
+        }
+        unsigned flags = DT_EDITCONTROL;
+        const bool multi = Settings.Multilinecells;
+        if (!c.WW && !multi) {
+            // One line only: what follows the first line break is not shown.
+            const int nl = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+            if (nl >= 0)
+                text = text.left(nl);
+        }
+        if (!c.WW && !multi) {
+            flags = DT_SINGLELINE;
+            if (Settings.EnhTextSize)
+                flags |= DT_END_ELLIPSIS;
+        } else if (c.WW && !multi && Settings.EnhTextSize) {
+            flags |= DT_END_ELLIPSIS;
+        }
+        flags |= DT_EXPANDTABS | DT_NOPREFIX;
+        flags |= c.HA == taRightJustify ? DT_RIGHT : c.HA == taCenter ? DT_CENTER : DT_LEFT;
+        flags |= c.VA == vtaBottom ? DT_BOTTOM : c.VA == vtaCenter ? DT_VCENTER : DT_TOP;
+        if (c.WW || multi)
+            flags |= DT_WORDBREAK | DT_EDITCONTROL;
+        else
+            flags |= DT_SINGLELINE;
+        if (c.FilterGlyph)
+            tr.Right -= 16;
+        if (c.Graphic && !text.isEmpty()) {
+            TRect m = tr;
+            DrawTextFlags(canvas, text, m, flags | DT_CALCRECT);
+            c.TextWidth = m.Width() + 2;
+        }
+        measured = fm.horizontalAdvance(text);
+        if (c.TextKind == ctkMarkup) {
+            // Markup through the rich-text engine: bold, italic, colours, line breaks, links.
+            TRect mr = tr;
+            mr.Left -= 1;
+            if (c.FilterGlyph)
+                mr.Right -= 2; // 18 in all, 16 of them taken above
+            if (sortHeader)
+                mr.Right -= 10;
+            QTextDocument doc;
+            doc.setDefaultFont(canvas.font());
+            doc.setDocumentMargin(0);
+            doc.setDefaultStyleSheet(QStringLiteral("a { color: %1; }").arg(platform::toQColor(c.URLColor).name()));
+            doc.setHtml(text);
+            if (!Settings.EnhTextSize)
+                doc.setTextWidth(std::max(0, mr.Width()));
+            measured = int(doc.idealWidth());
+            c.TextWidth = measured + 2;
+            QAbstractTextDocumentLayout::PaintContext ctx;
+            ctx.palette.setColor(QPalette::Text, platform::toQColor(c.Font.Color));
+            ctx.clip = QRectF(0, 0, mr.Width(), mr.Height());
+            canvas.save();
+            canvas.translate(mr.Left, mr.Top);
+            canvas.setClipRect(QRect(0, 0, std::max(0, mr.Width()), std::max(0, mr.Height())), Qt::IntersectClip);
+            doc.documentLayout()->draw(&canvas, ctx);
+            canvas.restore();
+        } else if (!text.isEmpty() && !tr.IsEmpty()) {
+            canvas.save();
+            canvas.setClipRect(tr.toQRect(), Qt::IntersectClip);
+            DrawTextFlags(canvas, text, tr, flags);
+            canvas.restore();
+        }
+        if (c.Graphic && (c.Graphic->FCellType == ctEmpty || c.Graphic->FCellType == ctValue) &&
+            c.Graphic->FCellErrLen > 0)
+            DrawErrorUnderline(canvas, canvas.font(), text, c.Graphic->FCellErrFrom, c.Graphic->FCellErrLen,
+                               fm.height(), tr);
+        // Sort indicator.
+        if (sortHeader) {
+            TRect a = c.ARect;
+            if (c.FilterGlyph)
+                a.Right -= 16;
+            const int y = c.VA == vtaTop ? a.Top + 8 : c.VA == vtaCenter ? a.Top + (a.Bottom - a.Top) / 2 : a.Bottom - 8;
+            const int w = std::max(0, std::min(a.Right - a.Left - 16, measured));
+            const int x = c.HA == taLeftJustify    ? a.Left + w + sortShift + 10
+                          : c.HA == taRightJustify ? a.Right - w - 10
+                                                   : a.Left + 8;
+            DrawSortIndicator(canvas, c.RealCol, y, x);
+        }
+    }
+    canvas.restore();
+}
+
+} // namespace grid

@@ -1,0 +1,121 @@
+#pragma once
+// Call flow: TStringGrid owns one TCellStore; Cells/SetCells and Objects/SetObjects read and
+// write it (Text/SetText, Object/SetObject), row and column inserts, deletes and moves shift it
+// (InsertRows, MoveCol, ...), and the painter and the file code read texts in place through
+// TextView and ForEachObject.
+//
+// The string grid's cell store: one text and one object pointer per cell, kept sparse.
+//
+// Why this shape: configuration tables are mostly empty beyond their first rows, yet a grid
+// may be given a million rows. The store therefore keeps a directory of row pointers (nullptr
+// for a row with nothing in it) and, per used row, one compact heap block holding the used
+// cells' column numbers, the end offsets of their texts and the texts back to back in UTF-16.
+// - Memory grows with the cells that hold something (about 8 bytes plus the text per cell,
+//   plus one small block per used row and one pointer per row up to the last used one);
+//   empty texts without an object are not stored at all.
+// - Access is O(1) for a row filled from column 0 without gaps (the common case: the column
+//   number at position c is c) and a binary search within the row otherwise.
+// - Inserting, deleting or moving rows shifts row pointers only (a memmove of 8 bytes per
+//   row), never the cells themselves; column operations touch each used row once.
+// Cells outside the grid's counts are kept: the counts never clear the store.
+
+#include "grid/GridTypes.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <vector>
+
+namespace grid {
+
+class TCellStore {
+public:
+    TCellStore() = default;
+    ~TCellStore();
+    TCellStore(const TCellStore&) = delete;
+    TCellStore& operator=(const TCellStore&) = delete;
+
+    QString Text(int col, int row) const;
+    // A view into the store, valid until the next write; empty for an empty cell.
+    QStringView TextView(int col, int row) const;
+    void SetText(int col, int row, QStringView text);
+
+    TObject* Object(int col, int row) const;
+    void SetObject(int col, int row, TObject* obj);
+
+    // Row and column structure. Cells move with their rows and columns; removed cells are
+    // dropped without freeing their objects (the grid decides who owns what).
+    void InsertRows(int at, int count);
+    void DeleteRows(int at, int count);
+    void MoveRow(int from, int to);
+    void InsertCols(int at, int count);
+    void DeleteCols(int at, int count);
+    void MoveCol(int from, int to);
+    void Clear();
+
+    // One past the last row that holds something (rows beyond the grid's count included).
+    int RowExtent() const { return int(rows.size()); }
+    // Number of cells that hold a text or an object.
+    std::size_t UsedCells() const;
+    bool RowHasData(int row) const { return row >= 0 && row < int(rows.size()) && rows[row] != nullptr; }
+
+    // Calls f(col, row, object) for every cell with an object inside the block (inclusive).
+    template <class F>
+    void ForEachObject(int c1, int r1, int c2, int r2, F&& f) const;
+
+private:
+    struct Entry {
+        std::uint32_t col;
+        std::uint32_t end; // end offset of this cell's text in the row's text area
+    };
+    // One used row, allocated as one block: header, entries[cap], text[textCap].
+    struct Row {
+        std::uint32_t n;
+        std::uint32_t cap;
+        std::uint32_t len;
+        std::uint32_t textCap;
+        TObject** objs; // nullptr, or cap slots parallel to the entries
+        Entry* entries() { return reinterpret_cast<Entry*>(this + 1); }
+        const Entry* entries() const { return reinterpret_cast<const Entry*>(this + 1); }
+        char16_t* text() { return reinterpret_cast<char16_t*>(entries() + cap); }
+        const char16_t* text() const { return reinterpret_cast<const char16_t*>(entries() + cap); }
+        std::uint32_t start(std::uint32_t i) const { return i == 0 ? 0 : entries()[i - 1].end; }
+    };
+
+    static Row* newRow(std::uint32_t cap, std::uint32_t textCap);
+    static void freeRow(Row* r);
+    Row* newRowLike(int row, std::uint32_t firstLen) const;
+    static Row* grow(Row* r, std::uint32_t needCap, std::uint32_t needText);
+    // Position of col in the row, or -(insertion point) - 1 when absent.
+    static long find(const Row* r, std::uint32_t col);
+    Row* rowAt(int row) const { return row >= 0 && row < int(rows.size()) ? rows[row] : nullptr; }
+    Row*& ensureRow(int row);
+    void dropEntryIfEmpty(int row, std::uint32_t i);
+    void removeEntry(Row* r, std::uint32_t i);
+    void trimTail();
+
+    std::vector<Row*> rows;
+};
+
+template <class F>
+void TCellStore::ForEachObject(int c1, int r1, int c2, int r2, F&& f) const
+{
+    if (c1 < 0)
+        c1 = 0;
+    if (r1 < 0)
+        r1 = 0;
+    const int last = std::min(r2, int(rows.size()) - 1);
+    for (int row = r1; row <= last; ++row) {
+        const Row* r = rows[row];
+        if (!r || !r->objs)
+            continue;
+        for (std::uint32_t i = 0; i < r->n; ++i) {
+            const int col = int(r->entries()[i].col);
+            if (col >= c1 && col <= c2 && r->objs[i])
+                f(col, row, r->objs[i]);
+        }
+    }
+}
+
+} // namespace grid
