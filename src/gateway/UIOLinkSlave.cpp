@@ -1,6 +1,7 @@
 #include "gateway/UIOLinkSlave.h"
 
 #include "gateway/UIOLinkSlaveTables.h"
+#include "gateway/UValueLimits.h"
 
 #include "common/GlyphButton.h"
 #include "common/UComonHelpers.h"
@@ -47,8 +48,12 @@ constexpr platform::TColor kText = Rgb(0xD5, 0xD5, 0xFF);
 
 const QStringList kAccessItems = {QStringLiteral("Read Only"), QStringLiteral("Write Only"),
                                   QStringLiteral("Read Write")};
-const QStringList kBitItems = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                               QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")};
+const QStringList kBitItems = [] {
+    QStringList items;
+    for (int bit = limits::Start_Bit.min; bit <= limits::Start_Bit.max; ++bit)
+        items.append(QString::number(bit));
+    return items;
+}();
 constexpr grid::TEditorType kCheck = grid::edDataCheckBox;
 constexpr grid::TEditorType kList = grid::edComboList;
 
@@ -241,8 +246,20 @@ void TFIOLinkSlave::FormShow()
     Do_Copy_Var = Do_Copy_PD_In = Do_Copy_PD_Out = false;
 
     TIOLink_Slave_File file;
-    if (Read_IOLink_Slave_File(common::State().File_IOLink_Slave, file))
+    Rows_Read = {};
+    if (Read_IOLink_Slave_File(common::State().File_IOLink_Slave, file)) {
         Show_IOLink_File(file, *rowsIn_, *rowsOut_, *rowsVar_);
+        Rows_Read = {int(file.Process_Data_Input.size()), int(file.Process_Data_Output.size()),
+                     int(file.Variables.size())};
+        for (int t = 0; t < int(Rows_Read.size()); ++t)
+            if (Rows_Read[size_t(t)] > kIOLink_Data_Rows && services_.messages)
+                services_.messages->show(this,
+                                         common::Lang_Text(kText_IOLink_Rows_Not_Shown)
+                                             .arg(Rows_Read[size_t(t)])
+                                             .arg(tableCaption(t))
+                                             .arg(kIOLink_Data_Rows),
+                                         QString(), platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    }
     // Stored positions may be stale (a hand-edited file, an older row order): show them as
     // the lengths place them.
     Compile_Input_Pos_Bit();
@@ -271,7 +288,9 @@ bool TFIOLinkSlave::Controllo_dati()
     ACG_ProcessData_In->HideInplaceEdit();
     ACG_ProcessData_Out->HideInplaceEdit();
     ACG_Variable->HideInplaceEdit();
-    const auto error = Controllo_Dati(*rowsIn_, *rowsOut_, *rowsVar_, common::Get_Decimal_Separator());
+    auto error = Controllo_Dati(*rowsIn_, *rowsOut_, *rowsVar_, common::Get_Decimal_Separator());
+    if (!error)
+        error = Check_Dropped_Rows(*rowsIn_, *rowsOut_, *rowsVar_);
     if (!error)
         return true;
     if (services_.messages)
@@ -279,10 +298,28 @@ bool TFIOLinkSlave::Controllo_dati()
     return false;
 }
 
+QString TFIOLinkSlave::tableCaption(int table) const
+{
+    switch (table) {
+    case 0: return PC_ProcessData->tabText(PC_ProcessData->indexOf(TS_PD_Input));
+    case 1: return PC_ProcessData->tabText(PC_ProcessData->indexOf(TS_PD_Output));
+    default: return PageControl1->tabText(PageControl1->indexOf(TS_Variables));
+    }
+}
+
 void TFIOLinkSlave::Btn_OKClick()
 {
     if (!Controllo_dati())
         return;
+    // Rows of the file beyond a table are dropped only on the user's Yes.
+    for (int t = 0; t < int(Rows_Read.size()); ++t) {
+        if (Rows_Read[size_t(t)] <= kIOLink_Data_Rows)
+            continue;
+        const QString question =
+            common::Lang_Text(kText_IOLink_Rows_Lost).arg(Rows_Read[size_t(t)]).arg(tableCaption(t)).arg(kIOLink_Data_Rows);
+        if (!services_.messages || !services_.messages->askYesNo(this, question))
+            return;
+    }
     QString error;
     if (!Write_IOLink_Slave_File(common::State().File_IOLink_Slave,
                                  IOLink_File_From_Tables(*rowsIn_, *rowsOut_, *rowsVar_), &error)) {

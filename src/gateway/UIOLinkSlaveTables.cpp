@@ -3,6 +3,7 @@
 #include "common/UComonHelpers.h"
 #include "common/UComonRows.h"
 #include "common/ULanguage.h"
+#include "gateway/UValueLimits.h"
 #include "tables/RowRules.h"
 
 #include <span>
@@ -27,17 +28,17 @@ int intOrMinus1(const QString& cell)
 // The key cell ends a table: Length in the process data tables, Index in the Variables table.
 constexpr tables::TRowRule kPDInputRules[] = {
     {pd_col::Name, "not_empty", 0, 0, 1786},
-    {pd_col::Length, "range", 1, 256, 1787},
+    {pd_col::Length, "range", limits::IOLink_Length.min, limits::IOLink_Length.max, 1787},
     {pd_col::Gradient, "float", 0, 0, 1788},
     {pd_col::Offset, "integer", 0, 0, 1789},
-    {pd_col::UnitCode, "range", 1000, 65535, 1809},
+    {pd_col::UnitCode, "range", limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1809},
 };
 constexpr tables::TRowRule kPDOutputRules[] = {
     {pd_col::Name, "not_empty", 0, 0, 1790},
-    {pd_col::Length, "range", 1, 256, 1791},
+    {pd_col::Length, "range", limits::IOLink_Length.min, limits::IOLink_Length.max, 1791},
     {pd_col::Gradient, "float", 0, 0, 1792},
     {pd_col::Offset, "integer", 0, 0, 1793},
-    {pd_col::UnitCode, "range", 1000, 65535, 1810},
+    {pd_col::UnitCode, "range", limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1810},
 };
 constexpr tables::TTableRules kPDInput{pd_col::Length, true, pd_col::Enable, kText_Error_Row, kPDInputRules};
 constexpr tables::TTableRules kPDOutput{pd_col::Length, true, pd_col::Enable, kText_Error_Row, kPDOutputRules};
@@ -45,14 +46,14 @@ constexpr tables::TTableRules kPDOutput{pd_col::Length, true, pd_col::Enable, kT
 // Positions are checked against the bytes the process data take up ("read_position",
 // "write_position") and against the end of their 1400-byte area ("read_end", "write_end").
 constexpr tables::TRowRule kVarRules[] = {
-    {var_col::Index, "range", 60, 65535, 1794},
+    {var_col::Index, "range", limits::IOLink_Index.min, limits::IOLink_Index.max, 1794},
     {var_col::Index, "unique_index", 0, 0, kText_Var_Duplicate_Index},
     {var_col::Name, "not_empty", 0, 0, 1795},
     {var_col::Access, "not_empty", 0, 0, 1796},
-    {var_col::Length, "range", 1, 256, 1797},
+    {var_col::Length, "range", limits::IOLink_Length.min, limits::IOLink_Length.max, 1797},
     {var_col::Gradient, "float", 0, 0, 1798},
     {var_col::Offset, "integer", 0, 0, 1799},
-    {var_col::UnitCode, "range", 1000, 65535, 1811},
+    {var_col::UnitCode, "range", limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1811},
     {var_col::DefaultValue, "integer", 0, 0, 1800},
     {var_col::PositionRead, "read_position", 0, kIOLink_Area_Bytes - 1, 1801},
     {var_col::StartBitRead, "not_empty", 0, 0, 1802},
@@ -129,6 +130,36 @@ QString Get_Var_Access(const QString& access)
 int Used_Rows(const TRowTable& table, TIOLink_Table kind)
 {
     return tables::Used_Rows(table, rulesOf(kind));
+}
+
+int First_Dropped_Row(const TRowTable& table, TIOLink_Table kind)
+{
+    const int gap = Used_Rows(table, kind) + 1;
+    const bool processData = kind != TIOLink_Table::Variables;
+    const auto given = [&](int col) {
+        return col > pd_col::Enable && !(processData && (col == pd_col::Position || col == pd_col::StartBit));
+    };
+    for (int row = gap; row < table.RowCount(); ++row)
+        for (int col = 0; col < table.Handled_Col_End(); ++col)
+            if (given(col) && !table.Cells(col, row).isEmpty())
+                return gap;
+    return 0;
+}
+
+std::optional<QString> Check_Dropped_Rows(const TRowTable& input, const TRowTable& output,
+                                          const TRowTable& variables)
+{
+    const struct {
+        const TRowTable& table;
+        TIOLink_Table kind;
+        int text;
+    } tables[] = {{input, TIOLink_Table::ProcessDataInput, kText_PD_In_Key_Gap},
+                  {output, TIOLink_Table::ProcessDataOutput, kText_PD_Out_Key_Gap},
+                  {variables, TIOLink_Table::Variables, kText_Var_Key_Gap}};
+    for (const auto& t : tables)
+        if (const int row = First_Dropped_Row(t.table, t.kind))
+            return common::Lang_Text(kText_Error_Row) + QString::number(row) + common::Lang_Text(t.text);
+    return std::nullopt;
 }
 
 void Compile_Pos_Bit(TRowTable& table)

@@ -3,6 +3,7 @@
 #include "gateway/CategoryPanelGroup.h"
 #include "gateway/UParGenFile.h"
 #include "gateway/UParGenLayout.h"
+#include "gateway/UValueLimits.h"
 
 #include "common/UFormParts.h"
 #include "common/ULanguage.h"
@@ -39,29 +40,31 @@ struct Rule {
     int max;
     int text;
 };
+constexpr TValue_Range kByte = limits::Octet;
+constexpr TValue_Range kNode = limits::DNet_ID;
 // clang-format off
 const Rule kRules[] = {
-    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP1",       0, 255, 1405},
-    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP2",       0, 255, 1406},
-    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP3",       0, 255, 1407},
-    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP4",       0, 255, 1408},
-    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP1",       0, 255, 1409},
-    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP2",       0, 255, 1410},
-    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP3",       0, 255, 1411},
-    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP4",       0, 255, 1412},
-    {When::Always,        "E_DeviceNet_Master_IDDevice", 0,  63, 1127},
-    {When::Always,        "E_Ethernet_IP1",              0, 255, 1134},
-    {When::Always,        "E_Ethernet_IP2",              0, 255, 1135},
-    {When::Always,        "E_Ethernet_IP3",              0, 255, 1136},
-    {When::Always,        "E_Ethernet_IP4",              0, 255, 1137},
-    {When::Always,        "E_Ethernet_SM1",              0, 255, 1138},
-    {When::Always,        "E_Ethernet_SM2",              0, 255, 1139},
-    {When::Always,        "E_Ethernet_SM3",              0, 255, 1140},
-    {When::Always,        "E_Ethernet_SM4",              0, 255, 1141},
-    {When::GatewayTicked, "E_Ethernet_GAT1",             0, 255, 1142},
-    {When::GatewayTicked, "E_Ethernet_GAT2",             0, 255, 1143},
-    {When::GatewayTicked, "E_Ethernet_GAT3",             0, 255, 1144},
-    {When::GatewayTicked, "E_Ethernet_GAT4",             0, 255, 1145},
+    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP1",       kByte.min, kByte.max, 1405},
+    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP2",       kByte.min, kByte.max, 1406},
+    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP3",       kByte.min, kByte.max, 1407},
+    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP4",       kByte.min, kByte.max, 1408},
+    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP1",       kByte.min, kByte.max, 1409},
+    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP2",       kByte.min, kByte.max, 1410},
+    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP3",       kByte.min, kByte.max, 1411},
+    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP4",       kByte.min, kByte.max, 1412},
+    {When::Always,        "E_DeviceNet_Master_IDDevice", kNode.min, kNode.max, 1127},
+    {When::Always,        "E_Ethernet_IP1",              kByte.min, kByte.max, 1134},
+    {When::Always,        "E_Ethernet_IP2",              kByte.min, kByte.max, 1135},
+    {When::Always,        "E_Ethernet_IP3",              kByte.min, kByte.max, 1136},
+    {When::Always,        "E_Ethernet_IP4",              kByte.min, kByte.max, 1137},
+    {When::Always,        "E_Ethernet_SM1",              kByte.min, kByte.max, 1138},
+    {When::Always,        "E_Ethernet_SM2",              kByte.min, kByte.max, 1139},
+    {When::Always,        "E_Ethernet_SM3",              kByte.min, kByte.max, 1140},
+    {When::Always,        "E_Ethernet_SM4",              kByte.min, kByte.max, 1141},
+    {When::GatewayTicked, "E_Ethernet_GAT1",             kByte.min, kByte.max, 1142},
+    {When::GatewayTicked, "E_Ethernet_GAT2",             kByte.min, kByte.max, 1143},
+    {When::GatewayTicked, "E_Ethernet_GAT3",             kByte.min, kByte.max, 1144},
+    {When::GatewayTicked, "E_Ethernet_GAT4",             kByte.min, kByte.max, 1145},
 };
 
 // The dot key moves along these chains; the last field of each has no successor.

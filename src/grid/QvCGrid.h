@@ -169,6 +169,9 @@ private:
     void repaint();
 
     TGridColumnCollection* FCollection;
+    // Position in the collection, kept by it on every change of its order: the width and cell
+    // accessors ask it per call, and a search would make reading n columns cost n squared.
+    int FIndex = -1;
     int FWidth = 50;
     TAlignment FAlignment = taLeftJustify;
     QString FColumnHeader;
@@ -254,6 +257,8 @@ protected:
 private:
     friend class TQvColumnGrid;
     void changed();
+    // Gives the items from position `from` on their index again after the order changed.
+    void renumber(int from);
     TQvColumnGrid* FOwner;
     bool FNoRecursiveUpdate = false;
     int updateCount = 0;

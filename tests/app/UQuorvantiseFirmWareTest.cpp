@@ -7,6 +7,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
 #include "support/FakeShell.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -253,6 +254,29 @@ TEST_F(MainWindow, UpdateDeviceWithAnUnwritableImageReportsItAndOpensNothing)
     EXPECT_TRUE(opened.isEmpty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
+}
+
+// On a full disk neither bank is replaced: the user is told which bank could not be written
+// and the updater is not offered the old banks as if they were new.
+TEST_F(MainWindow, UpdateDeviceOnAFullDiskKeepsTheOldBanksAndOpensNothing)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/P/bin"));
+    ASSERT_TRUE(testsupport::writeFile(tmp.filePath("PROJECTS/P/bin/bank1.bin"), "old bank 1"));
+    ASSERT_TRUE(testsupport::writeFile(tmp.filePath("PROJECTS/P/bin/bank2.bin"), "old bank 2"));
+    writeSettings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>");
+    TFQuorvantiseFirmWare* w = start();
+    closeNextModal();
+    {
+        testsupport::FullDisk full;
+        w->Button("Btn_CreateBin")->Click();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(opened.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
+    EXPECT_TRUE(messages.shown[0].text.contains("bank1.bin")) << messages.shown[0].text.toStdString();
+    EXPECT_EQ(testsupport::readFile(tmp.filePath("PROJECTS/P/bin/bank1.bin")), "old bank 1");
+    EXPECT_EQ(testsupport::readFile(tmp.filePath("PROJECTS/P/bin/bank2.bin")), "old bank 2");
 }
 
 TEST_F(MainWindow, OpenConfigurationOpensTheChosenProject)

@@ -260,6 +260,53 @@ TEST_F(IOLinkSlaveTables, RowsThatTakeNoPart)
     EXPECT_EQ(empty.check(), std::nullopt);
 }
 
+// OK saves a table's rows down to the first empty key cell: a row there or below holding a
+// value the user gave would be dropped, so OK is refused naming the row.
+TEST_F(IOLinkSlaveTables, AnEmptyKeyCellAboveValuesIsRefused)
+{
+    const QString gapIn = QStringLiteral("Error row 4!! [Process Data Input] Length Cannot be Empty while this row or a row "
+                                         "below it holds values");
+    const struct {
+        const char* what;
+        std::function<void(Tables&)> change;
+        std::optional<QString> message;
+    } cases[] = {
+        {"valid tables", [](Tables&) {}, std::nullopt},
+        {"a Name without Length", [](Tables& t) { t.in.SetCells(pd_col::Name, 4, QStringLiteral("No length")); }, gapIn},
+        {"an item below an empty row", [](Tables& t) { Tables::pdRow(t.in, 6, "Y", "Late", "8"); }, gapIn},
+        {"fill-ins left by a cleared Length",
+         [](Tables& t) {
+             Tables::pdRow(t.in, 4, "Y", "", "8");
+             t.in.SetCells(pd_col::Length, 4, QString());
+         },
+         gapIn},
+        {"a Length of blanks", [](Tables& t) { t.in.SetCells(pd_col::Length, 4, QStringLiteral("  ")); }, gapIn},
+        {"only Enable, Position and Start Bit below",
+         [](Tables& t) {
+             t.in.SetCells(pd_col::Enable, 5, QStringLiteral("N"));
+             t.in.SetCells(pd_col::Position, 5, QStringLiteral("7"));
+             t.in.SetCells(pd_col::StartBit, 5, QStringLiteral("1"));
+         },
+         std::nullopt},
+        {"output mnemonic far below", [](Tables& t) { t.out.SetCells(pd_col::Mnemonic, 512, QStringLiteral("m")); },
+         QStringLiteral("Error row 2!! [Process Data Output] Length Cannot be Empty while this row or a row below it "
+                        "holds values")},
+        {"variable below an inserted row",
+         [](Tables& t) {
+             t.varRow(3, {"Y", "61", "V2"});
+         },
+         QStringLiteral("Error row 2!! [Variables] Index Cannot be Empty while this row or a row below it holds values")},
+        {"a variable's Position Read counts", [](Tables& t) { t.var.SetCells(var_col::PositionRead, 2, QStringLiteral("9")); },
+         QStringLiteral("Error row 2!! [Variables] Index Cannot be Empty while this row or a row below it holds values")},
+    };
+    for (const auto& c : cases) {
+        Tables t;
+        validTables(t);
+        c.change(t);
+        EXPECT_EQ(Check_Dropped_Rows(t.in, t.out, t.var), c.message) << c.what;
+    }
+}
+
 TEST_F(IOLinkSlaveTables, AccessTexts)
 {
     struct Case {
@@ -396,7 +443,6 @@ TEST_F(IOLinkSlaveWindow, TypedTablesAreSavedOnOK)
         user->type(*w->ACG_Variable, c, 1, v1[c - 1]);
     EXPECT_EQ(w->ACG_Variable->Cells(var_col::Access, 1), QStringLiteral("Read Write"));
     user->setRow(*w->ACG_Variable, 2, {"N", "61", "Spare", "", "x"});
-    w->ACG_Variable->SetCells(var_col::Name, 4, QStringLiteral("after the end"));
 
     user->press(*w->Btn_OK);
     EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
@@ -420,6 +466,57 @@ TEST_F(IOLinkSlaveWindow, AnInvalidRowShowsItsMessageAndNothingIsWritten)
     user->press(*w->Btn_Cancel);
     EXPECT_EQ(w->result(), TFIOLinkSlave::kModalCancel);
     EXPECT_FALSE(QFile::exists(filePath()));
+}
+
+// Insert Row makes a row with an empty Index; OK then refuses rather than drop the variables
+// below it, and the file stays as it was.
+TEST_F(IOLinkSlaveWindow, InsertThenOKKeepsTheRowsBelow)
+{
+    const QByteArray old = testsupport::readFile(testsupport::fixturePath("iolink/IOLink_Slave_window.xml"));
+    ASSERT_TRUE(testsupport::writeFile(filePath(), old));
+    user->open();
+    showVariables();
+    w->ACG_Variable->SetCol(var_col::Index);
+    w->ACG_Variable->SetRow(1);
+    user->press(*w->Btn_InsRow);
+    EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index, 1), QString());
+    EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index, 2), QStringLiteral("60"));
+    user->press(*w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Error row 1!! [Variables] Index Cannot be Empty while this row or a row below it holds values"));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(written(), old);
+}
+
+// A file of 600 variables: the table shows 512 and says so; OK drops the rest only after Yes.
+TEST_F(IOLinkSlaveWindow, AFileWithMoreRowsThanTheTableAsksBeforeDroppingThem)
+{
+    QByteArray file = "<IOLinkSlave><Variables>";
+    for (int i = 0; i < 600; ++i)
+        file += "<row Enable=\"Y\" Index=\"" + QByteArray::number(60 + i) + "\" Name=\"V\" Access=\"Read Only\" "
+                "Length=\"1\" Gradient=\"1\" Offset=\"0\" UnitCode=\"1000\" DefaultValue=\"0\" PositionRead=\"0\" "
+                "StartBitRead=\"0\" PositionWrite=\"0\" StartBitWrite=\"0\" Description=\"\" Mnemonic=\"\" />";
+    file += "</Variables><Process_Data><Process_Data_Input /><Process_Data_Output /></Process_Data></IOLinkSlave>";
+    ASSERT_TRUE(testsupport::writeFile(filePath(), file));
+    user->open();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("The file holds 600 rows for \"Variables\"; the table shows the first 512 of them."));
+    EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Warning);
+    EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index, 512), QStringLiteral("571"));
+
+    user->press(*w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, QStringLiteral("The file held 600 rows for \"Variables\"; saving keeps only the 512 "
+                                                     "rows of the table and the others are lost. Save anyway?"));
+    EXPECT_EQ(messages.shown[1].buttons, platform::MsgButtons::YesNo);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(written(), file);
+
+    messages.answers.push_back(MsgResult::Yes);
+    user->press(*w->Btn_OK);
+    EXPECT_EQ(w->result(), TFIOLinkSlave::kModalOK);
+    EXPECT_EQ(written().count("<row "), 512);
 }
 
 TEST_F(IOLinkSlaveWindow, ShowReloadsTheFileAndPlacesThePositions)

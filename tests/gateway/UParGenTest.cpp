@@ -11,6 +11,7 @@
 #include "platform/Services.h"
 
 #include "support/FakeMessages.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -481,6 +482,28 @@ TEST_F(ParGenWindow, ASaveThatFailsIsReportedAndTheWindowStaysOpen)
     EXPECT_TRUE(w->isVisible());
     EXPECT_NE(w->result(), 1);
     EXPECT_EQ(w->E_EthConn_Device_Name->text(), "kept");
+}
+
+// On a full disk the save fails where the old code renamed an empty file over the settings:
+// the user sees why, the window stays open with the fields as typed and the file is as it was.
+TEST_F(ParGenWindow, OKOnAFullDiskIsReportedAndKeepsTheOldFile)
+{
+    const QByteArray old = testsupport::readFile(testsupport::fixturePath("pargen/ParGen_window.xml"));
+    ASSERT_TRUE(testsupport::writeFile(filePath(), old));
+    open();
+    type(w->E_EthConn_Device_Name, "changed");
+    {
+        testsupport::FullDisk full;
+        clickOK();
+    }
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
+    EXPECT_FALSE(messages.shown[0].text.isEmpty());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_NE(w->result(), 1);
+    EXPECT_EQ(w->E_EthConn_Device_Name->text(), "changed");
+    EXPECT_EQ(written(), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ParGen.xml"});
 }
 
 TEST_F(ParGenWindow, HiddenWiFiFlagIsKeptAndAnUnknownBaudItemSavesAs500K)

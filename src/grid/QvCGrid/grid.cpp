@@ -209,6 +209,7 @@ void TQvColumnGrid::moveDefinition(int fromReal, int toReal)
     auto item = std::move(v[std::size_t(fromReal)]);
     v.erase(v.begin() + fromReal);
     v.insert(v.begin() + toReal, std::move(item));
+    FColumnCollection->renumber(std::min(fromReal, toReal));
 }
 
 void TQvColumnGrid::ColumnMoved(int fromIndex, int toIndex)

@@ -138,6 +138,39 @@ TEST(QvCGridColumns, MovedColumnTakesItsDefinition)
     EXPECT_EQ(g.Columns()[5].ColumnPopupType(), cpAllCellsLClick);
 }
 
+// A definition knows its place without searching the collection; the place must follow every
+// change of the order (insert, delete, move, add, a whole new set).
+TEST(QvCGridColumns, IndexFollowsEveryChangeOfTheOrder)
+{
+    TQvColumnGrid g;
+    g.SetColCount(6);
+    TGridColumnCollection& cols = g.Columns();
+    const auto expectInPlace = [&](const char* what) {
+        for (int i = 0; i < cols.Count(); ++i) {
+            EXPECT_EQ(cols[i].Index(), i) << what;
+            EXPECT_EQ(cols.IndexOf(&cols[i]), i) << what;
+        }
+    };
+    expectInPlace("created");
+    cols[2].SetName("moved");
+    g.MoveColumn(2, 5);
+    expectInPlace("moved");
+    EXPECT_EQ(cols[5].Name(), "moved");
+    cols.Insert(1);
+    expectInPlace("inserted");
+    cols.Delete(0);
+    expectInPlace("deleted");
+    cols.Add();
+    expectInPlace("added");
+    TQvColumnGrid other;
+    other.SetColCount(3);
+    TGridColumnItem& foreign = other.Columns()[1];
+    EXPECT_EQ(cols.IndexOf(&foreign), -1);
+    cols.Assign(other.Columns());
+    expectInPlace("assigned");
+    EXPECT_EQ(cols.Count(), 3);
+}
+
 TEST(QvCGridColumns, AddCopiesTheVisualsOfThePreviousColumn)
 {
     TQvColumnGrid g;
