@@ -283,6 +283,7 @@ const EnglishText kEnglishTexts[] = {
     {1411, "Error Secondary DNS!! DNS 3 must be between 0 and 255"},
     {1412, "Error Secondary DNS!! DNS 4 must be between 0 and 255"},
     {1458, "GSM / GPRS / LTE"},
+    {1490, "Error Ethernet Connection!! Device Name can hold only Western European (Latin-1) characters"},
 
     // 1500: messages shared by several windows
     {1500, "Row Already used. Do you want to overwrite the values?"},
@@ -323,6 +324,8 @@ const EnglishText kEnglishTexts[] = {
     {1635, "Start the update of Device"},
     {1636, "Device Not Found!"},
     {1637, "Error!!! Check the Ip Address"},
+    {1650, "Error!!! The update program could not be started: "},
+    {1651, "Error!!! The firmware file to load is missing: "},
 
     // 1700: IO-Link slave
     {1700, "IO-Link Slave Set Access"},
@@ -438,6 +441,12 @@ const EnglishText kEnglishTexts[] = {
     {1810, "!! [Process Data Output] Unit Code must be between 1000 and 65535"},
     {1811, "!! [Variables] Unit Code must be between 1000 and 65535"},
     {1812, "!! [Variables] Index already used by another enabled Variable"},
+    {1830, "!! [Variables] The variable must end inside the read area: Position Read, Start Bit Read and Length reach past byte 1399"},
+    {1831, "!! [Variables] The variable must end inside the write area: Position Write, Start Bit Write and Length reach past byte 1399"},
+    {1832, "!! [Process Data Input] The enabled Process Data must not exceed 32 bytes, the most IO-Link carries"},
+    {1833, "!! [Process Data Output] The enabled Process Data must not exceed 32 bytes, the most IO-Link carries"},
+    {1834, "The enabled Process Data Input exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
+    {1835, "The enabled Process Data Output exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
 
     // 1900: Modbus serial master
     {1900, "Set Modbus Access"},
