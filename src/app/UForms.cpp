@@ -132,7 +132,7 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         auto* w = new gateway::TFBoot(services, owner);
         auto* mainWindow = qobject_cast<TFQuorvantiseFirmWare*>(owner);
         w->Start_Program = [mainWindow](const QString& program, const QString& parameters, int tipo) {
-            mainWindow->Start_Program(program, parameters, tipo);
+            return mainWindow->Start_Program(program, parameters, tipo);
         };
         return own(w);
     }

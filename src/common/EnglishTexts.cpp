@@ -283,6 +283,7 @@ const EnglishText kEnglishTexts[] = {
     {1411, "Error Secondary DNS!! DNS 3 must be between 0 and 255"},
     {1412, "Error Secondary DNS!! DNS 4 must be between 0 and 255"},
     {1458, "GSM / GPRS / LTE"},
+    {1490, "Error Ethernet Connection!! Device Name can hold only Western European (Latin-1) characters"},
 
     // 1500: messages shared by several windows
     {1500, "Row Already used. Do you want to overwrite the values?"},
@@ -332,6 +333,8 @@ const EnglishText kEnglishTexts[] = {
     {1655, "Error! The configuration image was not written: in %1, row %2, \"%3\" holds \"%4\"; at most %5 bytes for one Slave and %6 for all Slaves together."},
     {1656, "Error! The configuration image was not written: in %1, Slave %2, %3 byte %4, the offset \"%5\" must be \"None\" or a position from %6 to %7."},
     {1657, "Error! The configuration image was not written: in %1, Slave %2, ByteOUT byte %3, the offset %4 is already used by Slave %5, ByteOUT byte %6."},
+    {1658, "Error!!! The update program could not be started: "},
+    {1659, "Error!!! The firmware file to load is missing: "},
 
     // 1700: IO-Link slave
     {1700, "IO-Link Slave Set Access"},
@@ -452,6 +455,12 @@ const EnglishText kEnglishTexts[] = {
     {1815, "!! [Variables] Index Cannot be Empty while this row or a row below it holds values"},
     {1816, "The file holds %1 rows for \"%2\"; the table shows the first %3 of them."},
     {1817, "The file held %1 rows for \"%2\"; saving keeps only the %3 rows of the table and the others are lost. Save anyway?"},
+    {1830, "!! [Variables] The variable must end inside the read area: Position Read, Start Bit Read and Length reach past byte 1399"},
+    {1831, "!! [Variables] The variable must end inside the write area: Position Write, Start Bit Write and Length reach past byte 1399"},
+    {1832, "!! [Process Data Input] The enabled Process Data must not exceed 32 bytes, the most IO-Link carries"},
+    {1833, "!! [Process Data Output] The enabled Process Data must not exceed 32 bytes, the most IO-Link carries"},
+    {1834, "The enabled Process Data Input exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
+    {1835, "The enabled Process Data Output exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
 
     // 1900: Modbus serial master
     {1900, "Set Modbus Access"},

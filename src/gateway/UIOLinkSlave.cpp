@@ -175,18 +175,22 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
 {
     const bool processData = grid != ACG_Variable;
     grid->OnKeyPress = [&rows](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(rows, key); };
-    grid->OnSetEditText = [this, grid, &rows, processData](grid::TStringGrid*, int col, int row, const QString&) {
-        if (!processData)
-            return;
-        // An accepted Length moves the positions and fills the row's empty defaults; a changed
-        // Enable moves the positions as a click on the check box does.
-        const int real = grid->RealColIndex(col);
-        if (real == pd_col::Length)
-            Length_Edited(rows, row);
-        else if (real == pd_col::Enable)
+    grid->OnSetEditText = [this, grid, processData](grid::TStringGrid*, int col, int, const QString&) {
+        // A changed Enable moves the positions as a click on the check box does.
+        if (processData && grid->RealColIndex(col) == pd_col::Enable)
             afterRowChange(grid);
     };
     if (processData) {
+        // Only an accepted Length moves the positions and fills the row's empty defaults: the
+        // editor writes the cell at every keystroke, and an edit left with Escape must leave
+        // the row as it was. The column comes as a real column.
+        grid->OnCellValidate = [grid, &rows](grid::TQvStringGrid*, int col, int row, QString& value, bool&) {
+            if (col != pd_col::Length)
+                return;
+            rows.SetCells(col, row, value);
+            Length_Edited(rows, row);
+            grid->viewport()->update();
+        };
         // A ticked or unticked Enable box moves the rows below; the change event comes with
         // every toggle, the click event with the user's (placing twice gives the same).
         grid->OnCheckBoxClick = [this, grid](grid::TQvStringGrid*, int, int, bool) { afterRowChange(grid); };
@@ -205,7 +209,9 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
 void TFIOLinkSlave::FormCreate()
 {
     L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
+    // The design size to start with; the user may make the window larger to see more rows,
+    // and a smaller screen shrinks it (common::Fit_To_Screen).
+    resize(kClientWidth, kClientHeight);
     PageControl1->setCurrentWidget(TS_ProcessData);
     PC_ProcessData->setCurrentWidget(TS_PD_Input);
     Set_Lang();

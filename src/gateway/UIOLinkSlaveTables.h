@@ -20,6 +20,8 @@ namespace gateway {
 
 inline constexpr int kIOLink_Data_Rows = 512;   // rows 1..512 under the header row
 inline constexpr int kIOLink_Area_Bytes = 1400; // size of the read area and of the write area
+// IO-Link carries at most 32 octets of process data in each direction.
+inline constexpr int kIOLink_PD_Max_Bytes = 32;
 
 // Process Data Input / Output columns.
 namespace pd_col {

@@ -24,6 +24,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace gateway {
 
 using pargen_layout::ParGen_Text;
@@ -84,6 +86,8 @@ constexpr int kTextOK = 402;
 constexpr int kTextCancel = 403;
 constexpr int kTextOKHint = 404;
 constexpr int kTextCancelHint = 405;
+// Refusal of a device name the device cannot store as typed.
+constexpr int kText_Device_Name_Characters = 1490;
 
 
 bool isByteField(const QObject* o)
@@ -316,6 +320,8 @@ TParGen_Data TFParGen::fromControls() const
 
 bool TFParGen::Controllo_Dati()
 {
+    if (!Device_Name_Storable())
+        return false;
     for (const Rule& rule : kRules) {
         if (rule.when == When::DnsTicked && !CB_EthConn_Enable_DNS->isChecked())
             continue;
@@ -330,6 +336,18 @@ bool TFParGen::Controllo_Dati()
         }
     }
     return true;
+}
+
+bool TFParGen::Device_Name_Storable()
+{
+    // The device keeps its host name one byte per character: a character above U+00FF would
+    // reach the device as its low 8 bits, another name than the one typed ("Ω" as "©").
+    const QString name = E_EthConn_Device_Name->text();
+    if (std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() <= 0xFF; }))
+        return true;
+    if (services_.messages)
+        services_.messages->error(this, ParGen_Text(kText_Device_Name_Characters));
+    return false;
 }
 
 void TFParGen::Btn_OKClick()

@@ -218,8 +218,10 @@ TEST_F(MainWindow, WebLinksAndStartProgramGoThroughTheShell)
     ASSERT_EQ(shell.openedUrls.size(), 1);
     EXPECT_TRUE(shell.openedUrls[0].endsWith("/HOME/default.asp?frompg=CT40517"));
 
-    w->Start_Program("/x/Ethernet_Update.exe", "", 0);
-    w->Start_Program("/x/other", "-a", 1);
+    // The caller learns how the run ended.
+    shell.outcomes = {platform::RunOutcome::Exited, platform::RunOutcome::NotStarted};
+    EXPECT_EQ(w->Start_Program("/x/Ethernet_Update.exe", "", 0), platform::RunOutcome::Exited);
+    EXPECT_EQ(w->Start_Program("/x/other", "-a", 1), platform::RunOutcome::NotStarted);
     ASSERT_EQ(shell.runs.size(), 2u);
     EXPECT_EQ(shell.runs[0].program, "/x/Ethernet_Update.exe");
     EXPECT_FALSE(shell.runs[0].hidden);

@@ -601,6 +601,55 @@ TEST(GridEdit, KeyPressHandlerTakingEnterMovesOnWithTheValueStored)
     EXPECT_EQ(w.events("^Validate"), QStringList({"Validate c1 r2 jump cell=jump"}));
 }
 
+// The same handler on a pick-only combo, its list closed or dropped: the picked item lands in
+// the cell whose list was open, and only then does the handler move on. A refused pick keeps
+// the handler from seeing the Enter at all.
+TEST(GridEdit, KeyPressHandlerTakingEnterAfterAComboPick)
+{
+    const struct {
+        const char* name;
+        bool drop;
+        bool refuse;
+        const char* cell;
+        int col;
+    } cases[] = {
+        {"closed list", false, false, "Beta", 3},
+        {"dropped list", true, false, "Beta", 3},
+        {"refused pick", false, true, "Alpha", 2},
+    };
+    for (const auto& c : cases) {
+        EditWindow w;
+        QStringList seen;
+        w.grid->OnKeyPress = [&seen](TStringGrid* g, QChar& key) {
+            if (key.unicode() != 13)
+                return;
+            seen << QStringLiteral("Enter at c%1 cell=%2").arg(g->Col()).arg(g->Cells(g->Col(), g->Row()));
+            g->SetCol(g->Col() + 1);
+            key = QChar();
+        };
+        w.grid->SetCells(2, 1, QStringLiteral("Alpha"));
+        w.click(2, 1);
+        w.click(2, 1);
+        TGridCombo* combo = w.grid->EditCombo();
+        ASSERT_TRUE(combo->isVisible()) << c.name;
+        if (c.drop) {
+            w.key(Qt::Key_Down, Qt::AltModifier);
+            ASSERT_TRUE(combo->Dropped()) << c.name;
+            QTest::keyClick(combo->view(), Qt::Key_Down);
+            QTest::keyClick(combo->view(), Qt::Key_Return);
+            QApplication::processEvents();
+        } else {
+            w.key(Qt::Key_Down);
+            w.refuse = c.refuse;
+            w.key(Qt::Key_Return);
+        }
+        EXPECT_EQ(w.grid->Cells(2, 1), QLatin1String(c.cell)) << c.name;
+        EXPECT_EQ(w.grid->Cells(3, 1), QString()) << c.name;
+        EXPECT_EQ(w.grid->Col(), c.col) << c.name;
+        EXPECT_EQ(seen, c.refuse ? QStringList() : QStringList({"Enter at c2 cell=Beta"})) << c.name;
+    }
+}
+
 TEST(GridEdit, DownOnTheLastRowAppendsARowWhenAsked)
 {
     EditWindow w;
