@@ -321,6 +321,7 @@ public:
 protected:
     // The second construction step (see the head of this file).
     void ConstructDropDown();
+    // True until the second construction step has finished.
     bool Constructing() const { return !FConstructed; }
 
     // ---- virtual operations, in the order the pickers meet them -----------------------------
@@ -483,6 +484,7 @@ protected:
     bool FAutoSelect = true;
     TBorderStyle FBorderStyle = bsSingle;
     bool FCtl3D = true;
+    bool FConstructionStarted = false;
     bool FConstructed = false;
     bool FDestroying = false;
 

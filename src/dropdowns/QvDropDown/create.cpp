@@ -61,9 +61,9 @@ TQvCustomDropDown::~TQvCustomDropDown()
 
 void TQvCustomDropDown::ConstructDropDown()
 {
-    if (FConstructed)
+    if (FConstructionStarted)
         return;
-    FConstructed = true;
+    FConstructionStarted = true;
     // 1. The fields are set by their initialisers and the constructor.
     // 2. The popup window.
     CreateDropDownForm();
@@ -88,6 +88,7 @@ void TQvCustomDropDown::ConstructDropDown()
     SetSelectionColorStyle(scOffice2007);
     FFocusDraw = true;
     SetComponentStyle(grid::tsOffice2007Luna);
+    FConstructed = true;
     // The window exists from the start here: lay it out as its creation would.
     SetEditRect();
     ArrangeButton();
