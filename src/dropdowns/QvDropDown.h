@@ -492,7 +492,6 @@ private:
     void bindLooks();
     void labelFontChanged();
     void applyCaretVisibility();
-    void forwardKeyDown(int key, Qt::KeyboardModifiers shift);
     class CaretStyle;
     friend class TDropDownForm;
     friend class ControlKeyFilter;
