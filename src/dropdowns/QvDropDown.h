@@ -29,7 +29,7 @@
 
 #include "dropdowns/DropButtons.h"
 #include "dropdowns/DropDownForm.h"
-#include "grid/QvStyleIF.h"
+#include "grid/look/QvStyleIF.h"
 #include "grid/look/PopupAppearance.h"
 
 #include <QLabel>

@@ -5,7 +5,7 @@
 
 #include "dropdowns/QvDropDown.h"
 #include "grid/support/FakeVisualStyles.h"
-#include "grid/QvDropXPVS.h"
+#include "grid/look/QvDropXPVS.h"
 #include "support/TestDropDown.h"
 
 #include <QDir>

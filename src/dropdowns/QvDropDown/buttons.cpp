@@ -3,7 +3,7 @@
 #include "dropdowns/DropButtons.h"
 #include "dropdowns/QvDropDown.h"
 #include "dropdowns/QvDropDown/Draw.h"
-#include "grid/QvDropXPVS.h"
+#include "grid/look/QvDropXPVS.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>

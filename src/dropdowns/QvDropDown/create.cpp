@@ -3,7 +3,7 @@
 
 #include "dropdowns/QvDropDown.h"
 #include "dropdowns/QvDropDown/Internal.h"
-#include "grid/GridUnitHelpers.h"
+#include "grid/edit/GridUnitHelpers.h"
 #include "platform/Desktop.h"
 
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "dropdowns/QvDropDown.h"
 #include "dropdowns/QvDropDown/Draw.h"
 #include "dropdowns/QvDropDown/Internal.h"
-#include "grid/QvDropXPVS.h"
+#include "grid/look/QvDropXPVS.h"
 #include "platform/Desktop.h"
 
 #include <QApplication>
