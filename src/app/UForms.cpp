@@ -11,8 +11,11 @@
 #include "gateway/UDefOffset.h"
 #include "gateway/UIOLinkSlave.h"
 #include "gateway/UParGen.h"
+#include "protocols/fieldbus/can/UReceiveCAN.h"
 
 #include <QDialog>
+
+#include <utility>
 
 namespace {
 
@@ -90,6 +93,17 @@ TFormEntry entryFor(W* window, bool withLang = true)
     return e;
 }
 
+// The protocol tables built on the table-window base, one line each, by object name.
+using TMakeTable = tables::TTableWindow* (*)(platform::Services&, QWidget*);
+template <typename W>
+tables::TTableWindow* makeTable(platform::Services& services, QWidget* owner)
+{
+    return new W(services, owner);
+}
+constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
+    {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
+};
+
 template <typename W>
 TFormEntry named(W* window, const char* objectName)
 {
@@ -144,6 +158,9 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         return own(new gateway::TFDefOffset(services, owner));
     if (name == QLatin1String("FParGen"))
         return own(new gateway::TFParGen(services, owner));
+    for (const auto& [tableName, make] : kTableWindows)
+        if (name == QLatin1String(tableName))
+            return own(make(services, owner));
     auto* w = new TFPlaceholderWindow(name, QLatin1String(row.role), owner);
     return entryFor(w, name != QLatin1String("FAbout"));
 }
