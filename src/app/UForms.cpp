@@ -12,6 +12,8 @@
 #include "gateway/UIOLinkSlave.h"
 #include "gateway/UParGen.h"
 #include "protocols/fieldbus/can/UReceiveCAN.h"
+#include "protocols/fieldbus/can/UTransmitCAN.h"
+#include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 
 #include <QDialog>
 
@@ -102,6 +104,8 @@ tables::TTableWindow* makeTable(platform::Services& services, QWidget* owner)
 }
 constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
+    {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
+    {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
 };
 
 template <typename W>

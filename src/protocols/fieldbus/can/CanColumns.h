@@ -18,9 +18,9 @@ inline constexpr platform::TColor kCanTimeColour = tables::Rgb(0xA8, 0xFF, 0xA8)
 inline constexpr platform::TColor kCanByteColour = tables::Rgb(0xFC, 0xD6, 0xF4);
 
 // A data byte's column: a pick list of "None" and the array's positions.
-constexpr tables::TColumn Can_Byte_Column(int header, int hint, int positions, const char* attr)
+constexpr tables::TColumn Can_Byte_Column(int header, int hint, int positions, const char* attr, int width = 55)
 {
-    return {header, hint, 55, kCanByteColour, grid::edComboList, {}, positions, attr};
+    return {header, hint, width, kCanByteColour, grid::edComboList, {}, positions, attr};
 }
 
 // "11_bits" where the Type cell, trimmed, is the 11-bit type; "29_bits" for any other Type

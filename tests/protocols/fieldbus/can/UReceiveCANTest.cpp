@@ -36,6 +36,13 @@ protected:
         user.emplace(*w, messages);
     }
 
+    // Shows the window afresh (FormShow runs), closing it first when it is open.
+    void open()
+    {
+        w->hide();
+        user->open();
+    }
+
     QString path() const { return common::State().File_CAN_Rec_Frames; }
     grid::TQvColumnGrid& table() { return *w->ACG_CAN_Receive; }
 
@@ -47,7 +54,7 @@ protected:
 
 TEST_F(ReceiveCAN, TypedFramesAreSavedOnOK)
 {
-    user->open();
+    open();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Receive CAN Frames Set Access"));
     EXPECT_EQ(table().Cells(2, 0), QStringLiteral("CobID"));
     EXPECT_EQ(table().RowCount(), 513);
@@ -70,7 +77,7 @@ TEST_F(ReceiveCAN, TypedFramesAreSavedOnOK)
               testsupport::readFile(testsupport::fixturePath(QStringLiteral("can/CAN_Rec_Frames_window.xml"))));
 
     // Shown again, the table is the file's.
-    user->open();
+    open();
     EXPECT_EQ(table().Cells(2, 1), QStringLiteral("0x7FF"));
     EXPECT_EQ(table().Cells(14, 3), QStringLiteral("Temp & <level>"));
     EXPECT_EQ(table().Cells(2, 4), QString());
@@ -103,7 +110,7 @@ TEST_F(ReceiveCAN, FirstErrorIsShownAndNothingWritten)
         SCOPED_TRACE(k.row2.join(QLatin1Char('|')).toStdString());
         QFile::remove(path());
         messages.shown.clear();
-        user->open();
+        open();
         TableWindowDriver::setRow(table(), 1, {"Y", "1", "2.0A (11 bits)", "1", "0"});
         TableWindowDriver::setRow(table(), 2, k.row2);
         TableWindowDriver::setRow(table(), 3, {"Y", "99999", "2.0A (11 bits)", "1", "0"}); // a later error
@@ -123,7 +130,7 @@ TEST_F(ReceiveCAN, FirstErrorIsShownAndNothingWritten)
 
 TEST_F(ReceiveCAN, EmptyCobIDEndsTheTableOnlyWithNothingBelow)
 {
-    user->open();
+    open();
     TableWindowDriver::setRow(table(), 1, {"Y", "1", "2.0A (11 bits)", "1", "0"});
     TableWindowDriver::setRow(table(), 2, {"Y", "2", "2.0A (11 bits)", "1", "0"});
     table().SetRow(1);
@@ -150,7 +157,7 @@ TEST_F(ReceiveCAN, MissingAttributesTakeTheirDefaults)
 {
     ASSERT_TRUE(testsupport::writeFile(path(), "<Other>\n\t<row COBID=\"5\" Dim=\"1\" />\n\t<!-- a note -->\n"
                                                "\ttext\n\t<row Enable=\"N\" COBID=\"6\" TimeOut=\"7\" />\n</Other>\n"));
-    user->open();
+    open();
     EXPECT_EQ(user->messageCount(), 0u);
     EXPECT_EQ(table().Cells(1, 1), QStringLiteral("Y"));
     EXPECT_EQ(table().Cells(2, 1), QStringLiteral("5"));
@@ -161,13 +168,25 @@ TEST_F(ReceiveCAN, MissingAttributesTakeTheirDefaults)
     EXPECT_EQ(table().Cells(2, 3), QString());
 }
 
+TEST_F(ReceiveCAN, AFailedSaveIsReportedAndTheWindowStaysOpen)
+{
+    common::State().File_CAN_Rec_Frames = QDir(tmp.path()).filePath(QStringLiteral("no such folder/CAN_Rec_Frames.xml"));
+    open();
+    TableWindowDriver::setRow(table(), 1, {"Y", "1", "2.0A (11 bits)", "1", "0"});
+    user->press("Btn_OK");
+    ASSERT_EQ(user->messageCount(), 1u);
+    EXPECT_FALSE(user->lastMessage().isEmpty());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(table().Cells(2, 1), QStringLiteral("1"));
+}
+
 TEST_F(ReceiveCAN, LanguageChangeReappliesHeadersAndHints)
 {
     ASSERT_TRUE(QDir(tmp.path()).mkpath(QStringLiteral("LANGUAGE")));
     ASSERT_TRUE(testsupport::writeFile(QDir(tmp.path()).filePath(QStringLiteral("LANGUAGE/Italiano.lng")),
                                        "STR2600 =Ricezione CAN\r\nSTR2610 =IdCob\r\n"
                                        "STR2630 =Inserire il CobID\r\nSTR2602 =Conferma\r\n"));
-    user->open();
+    open();
     EXPECT_EQ(w->Hint_ReceiveCAN().value(1), QStringLiteral("Insert the CobID of the CAN Frame in receive"));
     QString language = QStringLiteral("Italiano");
     common::Load_Language(QDir(tmp.path()).filePath(QStringLiteral("LANGUAGE")), language);
@@ -183,7 +202,7 @@ TEST_F(ReceiveCAN, LanguageChangeReappliesHeadersAndHints)
 
 TEST_F(ReceiveCAN, Screenshot)
 {
-    user->open();
+    open();
     TableWindowDriver::setRow(table(), 1, {"Y", "0x181", "2.0A (11 bits)", "2", "100", "0", "1", "", "", "", "", "",
                                            "", "Speed"});
     TableWindowDriver::setRow(table(), 2, {"N", "0x18FF0001", "2.0B (29 bits)", "8", "0", "2", "3", "4", "5", "6",
