@@ -292,6 +292,7 @@ const EnglishText kEnglishTexts[] = {
     {1503, "File already exists! Do you want to overwrite the file?"},
     {1504, "Error! Please set the Set Communication Parameter before to create the GSD file"},
     {1505, "File already exists. Do you want to overwrite?"},
+    {1506, "!! This row is empty but rows below it are filled: fill it in or delete it, or the rows below would not be saved"},
 
     // 1600: device update
     {1600, "Update Device by Serial"},

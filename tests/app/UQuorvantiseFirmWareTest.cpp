@@ -3,6 +3,7 @@
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "grid/QvCGrid.h"
 #include "platform/Services.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -413,4 +415,25 @@ TEST_F(MainWindow, EveryStepOfThisGatewayOpensItsOwnWindow)
                   QStringLiteral("gateway::T%1").arg(QString(s.window)))
             << "still a placeholder";
     }
+}
+
+TEST_F(MainWindow, CanAndPdoTablesAreTheirOwnWindowsAndFollowALanguageChange)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("LANGUAGE"));
+    ASSERT_TRUE(testsupport::writeFile(tmp.filePath("LANGUAGE/Italiano.lng"),
+                                       "STR2610 =IdCob\r\nSTR2700 =Trasmissione CAN\r\nSTR2814 =PDO ricevuti\r\n"));
+    TFQuorvantiseFirmWare* w = start();
+    for (const char* name : {"FReceiveCAN", "FTransmitCAN", "FSet_PDO_Access"})
+        EXPECT_EQ(Forms().Find(name)->window->metaObject()->className(),
+                  QStringLiteral("fieldbus::T%1").arg(QString(name)))
+            << "still a placeholder";
+
+    State().Language_Name = "Italiano";
+    common::Load_Language(State().Language_Dir, State().Language_Name);
+    w->Change_Language();
+    QWidget* receive = Forms().Find("FReceiveCAN")->window;
+    EXPECT_EQ(receive->findChild<grid::TQvColumnGrid*>("ACG_CAN_Receive")->Cells(2, 0), "IdCob");
+    EXPECT_EQ(Forms().Find("FTransmitCAN")->window->windowTitle(), "Trasmissione CAN");
+    EXPECT_EQ(Forms().Find("FSet_PDO_Access")->window->findChild<QTabWidget*>("PageControl1")->tabText(0),
+              "PDO ricevuti");
 }
