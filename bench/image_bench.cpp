@@ -1,6 +1,8 @@
-// Building the configuration image from a full-size project: 64 DeviceNet slaves whose 1536
-// input and 1536 output bytes all have an offset, and 512 enabled IO-Link variables with 512
-// input and 512 output process-data items. The project is generated in a temporary folder.
+// Building the configuration image from a full-size project the windows accept: 63 DeviceNet
+// slaves (IDs 1 to 63) of 24 input and 24 output bytes, every input byte and the first 1440
+// output bytes (each output position can be taken once) with an offset, and 512 enabled IO-Link
+// variables with 512 input and 512 output process-data items. The project is generated in a
+// temporary folder.
 
 #include "common/UComonState.h"
 #include "gateway/UProjectFiles.h"
@@ -27,20 +29,20 @@ struct FullProject {
         QDir().mkpath(state.Project_Dir + QStringLiteral("/bin"));
         common::Set_Files(state);
 
-        constexpr int slaves = 64;
-        constexpr int bytesPerSlave = kMap_Size / slaves; // 24: both maps exactly full
+        constexpr int slaves = 63;
+        constexpr int bytesPerSlave = 24;
         TDNet_Net_File net;
         TDNet_DefOff_File offsets;
         for (int s = 0; s < slaves; ++s) {
-            net.Rows.push_back({QString::number(s), QString::number(bytesPerSlave),
-                                QString::number(bytesPerSlave), QStringLiteral("Slave %1").arg(s),
+            net.Rows.push_back({QString::number(s + 1), QString::number(bytesPerSlave),
+                                QString::number(bytesPerSlave), QStringLiteral("Slave %1").arg(s + 1),
                                 std::nullopt, std::nullopt});
             TDNet_Offset_Node node;
-            node.ID = QString::number(s);
+            node.ID = QString::number(s + 1);
             for (int k = 0; k < bytesPerSlave; ++k) {
-                const QString offset = QString::number((s * bytesPerSlave + k) % 1440);
-                node.ByteIN.push_back({offset, QString()});
-                node.ByteOUT.push_back({offset, QString()});
+                const int byte = s * bytesPerSlave + k;
+                node.ByteIN.push_back({QString::number(byte % 1440), QString()});
+                node.ByteOUT.push_back({byte < 1440 ? QString::number(byte) : QStringLiteral("None"), QString()});
             }
             offsets.Nodes.push_back(std::move(node));
         }
@@ -50,7 +52,7 @@ struct FullProject {
         for (int i = 0; i < 512; ++i) {
             io.Variables.push_back({"Y", QString::number(60 + i), QStringLiteral("Var%1").arg(i),
                                     QString::fromLatin1(access[i % 3]), "16", "1", "0", "1000",
-                                    QString::number(i), "100", "0", "100", "0", "", ""});
+                                    QString::number(i), "200", "0", "200", "0", "", ""});
             io.Process_Data_Input.push_back({"Y", QStringLiteral("In%1").arg(i), "2", "1", "0", "1000",
                                              QString::number(i / 4), QString::number(i % 4 * 2), "", ""});
             io.Process_Data_Output.push_back({"Y", QStringLiteral("Out%1").arg(i), "2", "1", "0", "1000",

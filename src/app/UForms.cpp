@@ -11,8 +11,13 @@
 #include "gateway/UDefOffset.h"
 #include "gateway/UIOLinkSlave.h"
 #include "gateway/UParGen.h"
+#include "protocols/fieldbus/can/UReceiveCAN.h"
+#include "protocols/fieldbus/can/UTransmitCAN.h"
+#include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 
 #include <QDialog>
+
+#include <utility>
 
 namespace {
 
@@ -90,6 +95,19 @@ TFormEntry entryFor(W* window, bool withLang = true)
     return e;
 }
 
+// The protocol tables built on the table-window base, one line each, by object name.
+using TMakeTable = tables::TTableWindow* (*)(platform::Services&, QWidget*);
+template <typename W>
+tables::TTableWindow* makeTable(platform::Services& services, QWidget* owner)
+{
+    return new W(services, owner);
+}
+constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
+    {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
+    {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
+    {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
+};
+
 template <typename W>
 TFormEntry named(W* window, const char* objectName)
 {
@@ -132,7 +150,7 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         auto* w = new gateway::TFBoot(services, owner);
         auto* mainWindow = qobject_cast<TFQuorvantiseFirmWare*>(owner);
         w->Start_Program = [mainWindow](const QString& program, const QString& parameters, int tipo) {
-            mainWindow->Start_Program(program, parameters, tipo);
+            return mainWindow->Start_Program(program, parameters, tipo);
         };
         return own(w);
     }
@@ -144,6 +162,9 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         return own(new gateway::TFDefOffset(services, owner));
     if (name == QLatin1String("FParGen"))
         return own(new gateway::TFParGen(services, owner));
+    for (const auto& [tableName, make] : kTableWindows)
+        if (name == QLatin1String(tableName))
+            return own(make(services, owner));
     auto* w = new TFPlaceholderWindow(name, QLatin1String(row.role), owner);
     return entryFor(w, name != QLatin1String("FAbout"));
 }

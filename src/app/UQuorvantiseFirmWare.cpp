@@ -427,14 +427,14 @@ void TFQuorvantiseFirmWare::PROFINET_XML()
         Generators.Create_GSDML_File(picker->property("Name_File_XML").toString());
 }
 
-void TFQuorvantiseFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, int tipo)
+platform::RunOutcome TFQuorvantiseFirmWare::Start_Program(const QString& NomeSW, const QString& Parameter, int tipo)
 {
     platform::RunRequest request;
     request.program = NomeSW;
     request.parameters = Parameter;
     request.hidden = tipo != 0;
     request.limitMs = platform::kUpdaterWaitLimitMs;
-    services_.shell->runAndWait(request);
+    return services_.shell->runAndWait(request);
 }
 
 void TFQuorvantiseFirmWare::Timer_UpdateTimer()

@@ -3,6 +3,8 @@
 // box, and the entry points of the generators and the device update. Its construction is the
 // program's start-up sequence.
 
+#include "platform/Shell.h"
+
 #include <QLabel>
 #include <QMap>
 #include <QTimer>
@@ -29,8 +31,9 @@ public:
 
     void Set_Lang();
     void Change_Language();
-    // Runs a program and waits until it ends or 150 s pass; the caller learns nothing.
-    void Start_Program(const QString& NomeSW, const QString& Parameter, int tipo);
+    // Runs a program and waits until it ends or 150 s pass; tells whether it started and
+    // whether it ended in time (its exit code is not looked at).
+    platform::RunOutcome Start_Program(const QString& NomeSW, const QString& Parameter, int tipo);
 
     void Create_New_Project();
     void Open_Project();

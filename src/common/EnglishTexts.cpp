@@ -283,6 +283,7 @@ const EnglishText kEnglishTexts[] = {
     {1411, "Error Secondary DNS!! DNS 3 must be between 0 and 255"},
     {1412, "Error Secondary DNS!! DNS 4 must be between 0 and 255"},
     {1458, "GSM / GPRS / LTE"},
+    {1490, "Error Ethernet Connection!! Device Name can hold only Western European (Latin-1) characters"},
 
     // 1500: messages shared by several windows
     {1500, "Row Already used. Do you want to overwrite the values?"},
@@ -291,6 +292,7 @@ const EnglishText kEnglishTexts[] = {
     {1503, "File already exists! Do you want to overwrite the file?"},
     {1504, "Error! Please set the Set Communication Parameter before to create the GSD file"},
     {1505, "File already exists. Do you want to overwrite?"},
+    {1506, "!! This row is empty but rows below it are filled: fill it in or delete it, or the rows below would not be saved"},
 
     // 1600: device update
     {1600, "Update Device by Serial"},
@@ -323,6 +325,17 @@ const EnglishText kEnglishTexts[] = {
     {1635, "Start the update of Device"},
     {1636, "Device Not Found!"},
     {1637, "Error!!! Check the Ip Address"},
+    // the configuration image: values of hand-edited files that the windows would refuse
+    {1650, "Error! The configuration image was not written: in %1, \"%2\" holds \"%3\"; it must be a whole number from %4 to %5."},
+    {1651, "Error! The configuration image was not written: in %1, row %2, \"%3\" holds \"%4\"; it must be a whole number from %5 to %6."},
+    {1652, "Error! The configuration image was not written: in %1, row %2, \"%3\" holds \"%4\", already used in row %5."},
+    {1653, "Error! The configuration image was not written: in %1, row %2, the variable placed at \"%3\" = \"%4\" with %5 bits ends beyond the %6 bytes of its area."},
+    {1654, "Error! The configuration image was not written: in %1, row %2, the ID 0 is the ID of the DeviceNet Master."},
+    {1655, "Error! The configuration image was not written: in %1, row %2, \"%3\" holds \"%4\"; at most %5 bytes for one Slave and %6 for all Slaves together."},
+    {1656, "Error! The configuration image was not written: in %1, Slave %2, %3 byte %4, the offset \"%5\" must be \"None\" or a position from %6 to %7."},
+    {1657, "Error! The configuration image was not written: in %1, Slave %2, ByteOUT byte %3, the offset %4 is already used by Slave %5, ByteOUT byte %6."},
+    {1658, "Error!!! The update program could not be started: "},
+    {1659, "Error!!! The firmware file to load is missing: "},
 
     // 1700: IO-Link slave
     {1700, "IO-Link Slave Set Access"},
@@ -438,6 +451,17 @@ const EnglishText kEnglishTexts[] = {
     {1810, "!! [Process Data Output] Unit Code must be between 1000 and 65535"},
     {1811, "!! [Variables] Unit Code must be between 1000 and 65535"},
     {1812, "!! [Variables] Index already used by another enabled Variable"},
+    {1813, "!! [Process Data Input] Length Cannot be Empty while this row or a row below it holds values"},
+    {1814, "!! [Process Data Output] Length Cannot be Empty while this row or a row below it holds values"},
+    {1815, "!! [Variables] Index Cannot be Empty while this row or a row below it holds values"},
+    {1816, "The file holds %1 rows for \"%2\"; the table shows the first %3 of them."},
+    {1817, "The file held %1 rows for \"%2\"; saving keeps only the %3 rows of the table and the others are lost. Save anyway?"},
+    {1830, "!! [Variables] The variable must end inside the read area: Position Read, Start Bit Read and Length reach past byte 1399"},
+    {1831, "!! [Variables] The variable must end inside the write area: Position Write, Start Bit Write and Length reach past byte 1399"},
+    {1832, "!! [Process Data Input] The enabled Process Data must not exceed 32 bytes, the most IO-Link carries"},
+    {1833, "!! [Process Data Output] The enabled Process Data must not exceed 32 bytes, the most IO-Link carries"},
+    {1834, "The enabled Process Data Input exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
+    {1835, "The enabled Process Data Output exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
 
     // 1900: Modbus serial master
     {1900, "Set Modbus Access"},
@@ -1232,6 +1256,10 @@ const EnglishText kEnglishTexts[] = {
     {3129, "!! ID already used by another Slave"},
     {3130, "!! Number Byte IN too large: at most %d for one Slave and %d for all Slaves together"},
     {3131, "!! Number Byte OUT too large: at most %d for one Slave and %d for all Slaves together"},
+    {3132, "!! ID Cannot be Empty while this row or a row below it holds values"},
+    {3133, "!! The file has no attribute \"%1\" in this row"},
+    {3134, "The file holds %1 Slaves; the table shows the first %2 of them."},
+    {3135, "The file held %1 Slaves; saving keeps only the %2 Slaves of the table and the others are lost. Save anyway?"},
 
     // 3200: DeviceNet offsets
     {3200, "Define Offset"},
@@ -1260,6 +1288,7 @@ const EnglishText kEnglishTexts[] = {
     {3223, " Byte = "},
     {3224, ", Second ID = "},
     {3225, " Byte = "},
+    {3226, "Error in %1! The offset \"%2\" of ID = %3 Byte = %4 is not \"None\" or a position from 0 to %5."},
 
     // 3300: EtherCAT slave
     {3300, "EtherCAT Slave Set Access"},

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace common {
 
 QFont Verdana(int pixelSize, bool bold)
@@ -60,6 +62,28 @@ void Set_Fixed_Dialog_Frame(QDialog* dialog)
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 }
 
+void Fit_To_Screen(QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // The frame is known once the window system has framed the window; before the first
+    // showing it may not be, so room is kept for a usual border and title bar.
+    QSize frame = window.frameGeometry().size() - window.geometry().size();
+    if (frame.width() <= 0 && frame.height() <= 0)
+        frame = QSize(8, 34);
+    const QSize room = (area.size() - frame).expandedTo(QSize(1, 1));
+    if (window.width() > room.width() || window.height() > room.height()) {
+        const QSize fitted = window.size().boundedTo(room);
+        window.setMinimumSize(window.minimumSize().boundedTo(fitted));
+        window.resize(fitted);
+    }
+    const QSize outer = window.size() + frame;
+    window.move(std::max(area.left(), area.left() + (area.width() - outer.width()) / 2),
+                std::max(area.top(), area.top() + (area.height() - outer.height()) / 2));
+}
+
 TQvForm::TQvForm(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services) {}
 
 int TQvForm::ShowModal()
@@ -82,8 +106,7 @@ void TQvForm::showEvent(QShowEvent* event)
         return;
     }
     if (CenterOnShow)
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        Fit_To_Screen(*this);
 }
 
 void TQvForm::keyPressEvent(QKeyEvent* event)

@@ -35,6 +35,12 @@ void Make_OK_Cancel_Buttons(QWidget* P_Button, int width, int okModalResult, TGl
 // A fixed-size window with a single border and the system menu only.
 void Set_Fixed_Dialog_Frame(QDialog* dialog);
 
+// Centres a window, frame included, in the available area of its screen. A window larger than
+// that area (a small screen) is first shrunk to it, its minimum size lowered where it must be,
+// so its title bar, close box and button strip stay on the screen and its tables scroll; a
+// window that fits keeps its size.
+void Fit_To_Screen(QWidget& window);
+
 // The frame of every window but the main window: modal, shown by ShowModal, reading its
 // settings in FormShow each time it is shown.
 class TQvForm : public QDialog {
@@ -59,7 +65,7 @@ protected:
     // confirm it.
     void keyPressEvent(QKeyEvent* event) override;
 
-    // Centre the window on the screen each time it is shown.
+    // Fit the window into the screen and centre it each time it is shown (Fit_To_Screen).
     bool CenterOnShow = true;
     platform::Services& services_;
 };

@@ -42,6 +42,8 @@ constexpr int kTextCancelHint = 1634;
 constexpr int kTextUpdateHint = 1635;
 constexpr int kTextNotFound = 1636;
 constexpr int kTextCheckAddress = 1637;
+constexpr int kTextNotStarted = 1658;
+constexpr int kTextNoFirmware = 1659;
 
 // ---- The job file ------------------------------------------------------------------------
 
@@ -327,6 +329,8 @@ void TFBoot::Btn_UpdateClick()
             services_.messages->error(this, common::Lang_Text(kTextCheckAddress));
         return;
     }
+    if (!Firmware_Present())
+        return;
     closedWhileTesting_ = false;
     const bool reached = Send_Ping();
     // Cancel during the test means the user no longer wants this update.
@@ -377,18 +381,36 @@ bool TFBoot::Compile_XML_Parameter_New_Boot(QString* error)
     return false;
 }
 
+bool TFBoot::Firmware_Present()
+{
+    // Without its image the updater could only fail once the device is in its boot loader;
+    // the user learns it before anything is sent.
+    const int option = CB_Update_Options->currentIndex();
+    if (option != uoFirmware_And_Configuration && option != uoFirmware)
+        return true;
+    const QString image = platform::joinPath(common::State().Master_Dir, QString::fromLatin1(kFirmware_FileName));
+    if (platform::fileExists(image))
+        return true;
+    if (services_.messages)
+        services_.messages->error(this, common::Lang_Text(kTextNoFirmware) + image);
+    return false;
+}
+
 void TFBoot::runUpdater()
 {
     const QString program = platform::joinPath(common::State().Exe_Dir, QString::fromLatin1(kUpdater_FileName));
+    platform::RunOutcome outcome = platform::RunOutcome::NotStarted;
     if (Start_Program) {
-        Start_Program(program, QString(), 0);
-        return;
-    }
-    if (services_.shell) {
+        outcome = Start_Program(program, QString(), 0);
+    } else if (services_.shell) {
         platform::RunRequest request;
         request.program = program;
-        services_.shell->runAndWait(request);
+        outcome = services_.shell->runAndWait(request);
     }
+    // The updater's exit code says nothing this program can act on; only a start that failed
+    // is reported, so the user does not wait for an update that never began.
+    if (outcome == platform::RunOutcome::NotStarted && services_.messages)
+        services_.messages->error(this, common::Lang_Text(kTextNotStarted) + program);
 }
 
 void TFBoot::done(int r)

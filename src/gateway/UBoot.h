@@ -10,6 +10,8 @@
 // caller, so every Form_Type shows the Ethernet layout.
 
 #include "common/UFormParts.h"
+#include "platform/Shell.h"
+
 #include <QByteArray>
 #include <QDialog>
 #include <QString>
@@ -92,9 +94,10 @@ public:
     int ping_res = 0;
 
     // Runs a program (file, parameters, show mode 0 shown / else hidden) and returns when it
-    // exits or the wait limit passes. The main window sets it; left empty, the window runs the
-    // updater through its Services shell with the same rules.
-    std::function<void(const QString& program, const QString& parameters, int tipo)> Start_Program;
+    // exits or the wait limit passes, telling which; a program that did not start is reported
+    // to the user. The main window sets it; left empty, the window runs the updater through
+    // its Services shell with the same rules.
+    std::function<platform::RunOutcome(const QString& program, const QString& parameters, int tipo)> Start_Program;
 
     // The controls, under the names the rest of the program knows them by.
     QWidget* P_Title = nullptr;
@@ -131,6 +134,9 @@ private:
     bool KeyPress(QLineEdit* sender);
     // Every box holds a decimal octet 0..255.
     bool IP_Boxes_Valid() const;
+    // A job that loads firmware needs the image in "MASTER"; false (and the message) when it
+    // is missing.
+    bool Firmware_Present();
     void runUpdater();
     std::array<QLineEdit*, 4> boxes() const { return {E_IP1, E_IP2, E_IP3, E_IP4}; }
 

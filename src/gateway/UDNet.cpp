@@ -84,7 +84,9 @@ TFDNet::~TFDNet() = default;
 void TFDNet::FormCreate()
 {
     L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
+    // The design size to start with; the user may make the window larger to see more rows,
+    // and a smaller screen shrinks it (common::Fit_To_Screen).
+    resize(kClientWidth, kClientHeight);
     Set_Lang();
 }
 
@@ -108,8 +110,18 @@ void TFDNet::FormShow()
 {
     DNet_Reset_Table(*rows_);
     TDNet_Net_File file;
-    if (Read_DNETM_Net_File(common::State().File_DNETM_Net, file))
+    Rows_Read = 0;
+    if (Read_DNETM_Net_File(common::State().File_DNETM_Net, file)) {
         Show_DNet_File(file, *rows_);
+        Rows_Read = int(file.Rows.size());
+        // Every row is shown, a missing attribute as an empty cell, so nothing below it is
+        // lost; the user is told which row the file spoilt.
+        if (const auto missing = DNet_Missing_Attribute(file); missing && services_.messages)
+            services_.messages->error(this, *missing);
+        if (Rows_Read > kRows - 1 && services_.messages)
+            services_.messages->show(this, common::Lang_Text(kText_DNet_Rows_Not_Shown).arg(Rows_Read).arg(kRows - 1), QString(),
+                                     platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    }
     Do_Copy = false;
     QSG->viewport()->update();
 }
@@ -117,7 +129,9 @@ void TFDNet::FormShow()
 bool TFDNet::controllo_dati()
 {
     QSG->HideInplaceEdit();
-    const auto error = gateway::controllo_dati(*rows_);
+    auto error = gateway::controllo_dati(*rows_);
+    if (!error)
+        error = DNet_Check_Dropped_Rows(*rows_);
     if (!error)
         return true;
     if (services_.messages)
@@ -128,6 +142,11 @@ bool TFDNet::controllo_dati()
 void TFDNet::bitbtn1Click()
 {
     if (!controllo_dati())
+        return;
+    // Slaves of the file beyond the table are dropped only on the user's Yes.
+    if (Rows_Read > kRows - 1
+        && (!services_.messages
+            || !services_.messages->askYesNo(this, common::Lang_Text(kText_DNet_Rows_Lost).arg(Rows_Read).arg(kRows - 1))))
         return;
     QString error;
     if (!Write_DNETM_Net_File(common::State().File_DNETM_Net, DNet_File_From_Table(*rows_), &error)) {

@@ -56,6 +56,9 @@ public:
 
     QStringList Hint_DeviceNet;
     bool Do_Copy = false;
+    // Slaves the file held at the last showing; more than the table's 64 means OK would lose
+    // the rest, which it does only after the user's Yes.
+    int Rows_Read = 0;
 
 public slots:
     void reject() override;

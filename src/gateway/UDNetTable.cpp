@@ -4,6 +4,7 @@
 #include "common/UComonRows.h"
 #include "common/ULanguage.h"
 #include "gateway/USaveBincc.h"
+#include "gateway/UValueLimits.h"
 #include "tables/RowRules.h"
 
 #include <map>
@@ -18,12 +19,12 @@ namespace {
 // The table has no enable flag, and its key cell is not trimmed: a slave ID of blanks is a
 // used row (and fails its range).
 constexpr tables::TRowRule kRanges[] = {
-    {dnet_col::ID, "range", 0, 63, kText_DNet_ID},
+    {dnet_col::ID, "range", limits::DNet_ID.min, limits::DNet_ID.max, kText_DNet_ID},
     {dnet_col::ID, "master_id", 0, 0, kText_DNet_Master_ID},
     {dnet_col::ID, "unique", 0, 0, kText_DNet_Duplicate_ID},
-    {dnet_col::NB_IN, "range", 0, 65535, kText_DNet_NB_IN},
+    {dnet_col::NB_IN, "range", limits::DNet_Byte_Count.min, limits::DNet_Byte_Count.max, kText_DNet_NB_IN},
     {dnet_col::NB_IN, "byte_total", 0, 0, kText_DNet_Too_Many_IN},
-    {dnet_col::NB_OUT, "range", 0, 65535, kText_DNet_NB_OUT},
+    {dnet_col::NB_OUT, "range", limits::DNet_Byte_Count.min, limits::DNet_Byte_Count.max, kText_DNet_NB_OUT},
     {dnet_col::NB_OUT, "byte_total", 0, 0, kText_DNet_Too_Many_OUT},
 };
 constexpr tables::TTableRules kScanList{dnet_col::ID, false, tables::kNoEnable, kText_DNet_Error_Row, kRanges};
@@ -76,6 +77,40 @@ std::optional<QString> controllo_dati(const TRowTable& table)
         {"byte_total", byteTotal()},
     };
     return tables::Check_Rows(table, kScanList, run);
+}
+
+namespace {
+
+// "Error in row " + row + text, as the rule engine words the table's failures.
+QString dnetRowMessage(int row, const QString& tail)
+{
+    return common::Lang_Text(kText_DNet_Error_Row) + QString::number(row) + tail;
+}
+
+} // namespace
+
+std::optional<QString> DNet_Check_Dropped_Rows(const TRowTable& table)
+{
+    const int gap = DNet_Used_Rows(table) + 1;
+    for (int row = gap; row < table.RowCount(); ++row)
+        for (int col = dnet_col::ID; col < table.Handled_Col_End(); ++col)
+            if (!table.Cells(col, row).isEmpty())
+                return dnetRowMessage(gap, common::Lang_Text(kText_DNet_Key_Gap));
+    return std::nullopt;
+}
+
+std::optional<QString> DNet_Missing_Attribute(const TDNet_Net_File& file)
+{
+    for (size_t i = 0; i < file.Rows.size(); ++i) {
+        const TDNet_Net_Row& r = file.Rows[i];
+        const std::pair<const TAttr&, const char*> attrs[] = {
+            {r.ID, "ID"}, {r.NB_IN, "NB_IN"}, {r.NB_OUT, "NB_OUT"}, {r.Mnemonic, "Mnemonic"}};
+        for (const auto& [value, name] : attrs)
+            if (!value)
+                return dnetRowMessage(int(i) + 1,
+                                      common::Lang_Text(kText_DNet_Missing_Attribute).arg(QLatin1String(name)));
+    }
+    return std::nullopt;
 }
 
 void Show_DNet_File(const TDNet_Net_File& file, TRowTable& table)

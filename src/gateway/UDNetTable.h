@@ -4,6 +4,7 @@
 // common::TRowTable, so all of this is tested without a window.
 
 #include "gateway/UProjectFiles.h"
+#include "gateway/UValueLimits.h"
 
 #include <QString>
 
@@ -20,7 +21,7 @@ inline constexpr int N = 0, ID = 1, NB_IN = 2, NB_OUT = 3, Mnemonic = 4, Count =
 }
 
 // The master has DeviceNet ID 0; a slave may not take it.
-inline constexpr int kDNet_Master_ID = 0;
+inline constexpr int kDNet_Master_ID = limits::DNet_Master_ID;
 // Bytes of one slave the configuration image can address: a map key is the slave ID x 1024
 // plus the byte number, so byte numbers from 1024 on would fall onto the next ID's keys.
 inline constexpr int kDNet_Max_Bytes_Per_Slave = 1024;
@@ -35,6 +36,13 @@ inline constexpr int kText_DNet_Master_ID = 3128;
 inline constexpr int kText_DNet_Duplicate_ID = 3129;
 inline constexpr int kText_DNet_Too_Many_IN = 3130;
 inline constexpr int kText_DNet_Too_Many_OUT = 3131;
+// Refusal of an empty ID cell above or in a row holding values (OK would drop them).
+inline constexpr int kText_DNet_Key_Gap = 3132;
+// A file row without one of the four attributes, reported at load.
+inline constexpr int kText_DNet_Missing_Attribute = 3133;
+// A file with more slaves than the table's 64: the count at load, the question at OK.
+inline constexpr int kText_DNet_Rows_Not_Shown = 3134;
+inline constexpr int kText_DNet_Rows_Lost = 3135;
 
 // Used rows from row 1 down: the table ends before the first row whose ID cell is empty
 // (blanks are not removed: a cell holding only a blank counts as used).
@@ -45,6 +53,14 @@ void DNet_Reset_Table(common::TRowTable& table);
 
 // Validation, stopping at the first error: the message to show, or nothing.
 std::optional<QString> controllo_dati(const common::TRowTable& table);
+
+// The refusal of the first row whose ID cell is empty while it or a row below it holds a
+// value (the used rows end there, so OK would drop them without a word), or nothing.
+std::optional<QString> DNet_Check_Dropped_Rows(const common::TRowTable& table);
+
+// The first file row lacking "ID", "NB_IN", "NB_OUT" or "Mnemonic" (shown as an empty cell),
+// as the message to show at load, or nothing.
+std::optional<QString> DNet_Missing_Attribute(const TDNet_Net_File& file);
 
 // File rows into the (reset) table; an attribute the row lacks shows as an empty cell, and
 // rows beyond the table's 64 are not shown.

@@ -146,7 +146,9 @@ TFDefOffset::~TFDefOffset() = default;
 void TFDefOffset::FormCreate()
 {
     L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
+    // The design size to start with; the user may make the window larger to see more rows,
+    // and a smaller screen shrinks it (common::Fit_To_Screen).
+    resize(kClientWidth, kClientHeight);
     PageControl1->setCurrentWidget(TabSheet1);
     Set_Lang();
 }

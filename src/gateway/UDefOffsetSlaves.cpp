@@ -5,6 +5,7 @@
 
 #include <array>
 #include <span>
+#include <tuple>
 #include <utility>
 
 namespace gateway {
@@ -56,9 +57,9 @@ bool Load_Slave_DN(const TDNet_Net_File& net, TSlave_List& slaves, QString& erro
         const TDNet_Net_Row& r = net.Rows[i];
         auto slave = std::make_unique<TSlave_DN>();
         const int row = int(i) + 1;
-        if (!readCount(r.ID, "ID", 63, row, slave->ID, error)
-            || !readCount(r.NB_IN, "NB_IN", 65535, row, slave->ByteIN, error)
-            || !readCount(r.NB_OUT, "NB_OUT", 65535, row, slave->ByteOUT, error)) {
+        if (!readCount(r.ID, "ID", limits::DNet_ID.max, row, slave->ID, error)
+            || !readCount(r.NB_IN, "NB_IN", limits::DNet_Byte_Count.max, row, slave->ByteIN, error)
+            || !readCount(r.NB_OUT, "NB_OUT", limits::DNet_Byte_Count.max, row, slave->ByteOUT, error)) {
             slaves.clear();
             return false;
         }
@@ -95,6 +96,26 @@ void Load_Offset_Slave_DN(const TDNet_DefOff_File& offsets, TSlave_List& slaves)
 
 std::optional<QString> Check_Data(const TSlave_List& slaves)
 {
+    // What the file gave is checked as a pick would be: the image takes nothing else.
+    for (const auto& s : slaves) {
+        const std::tuple<const char*, const QStringList&, int> directions[] = {
+            {kByteIN, s->SL_ByteIN, s->ByteIN}, {kByteOUT, s->SL_ByteOUT, s->ByteOUT}};
+        for (const auto& [name, offsets, count] : directions) {
+            for (int j = 0; j < count && j < offsets.size(); ++j) {
+                const QString& offset = offsets[j];
+                int v = -1;
+                if (offset == QLatin1String(kOffset_None)
+                    || (common::tryStrToInt(offset, v) && limits::DNet_Offset.contains(v)))
+                    continue;
+                return common::Lang_Text(kText_DefOff_Not_Offered)
+                    .arg(QLatin1String(name), offset)
+                    .arg(s->ID)
+                    .arg(j)
+                    .arg(limits::DNet_Offset.max);
+            }
+        }
+    }
+
     // Per position: the ID and the byte number of the output byte that took it.
     std::array<std::pair<int, int>, kDefOff_Max_Byte> taken;
     taken.fill({-1, -1});

@@ -4,6 +4,7 @@
 // of the output bytes, and the move between the slaves and "DNETM_DefOff.xml".
 
 #include "gateway/UProjectFiles.h"
+#include "gateway/UValueLimits.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,10 +16,12 @@
 namespace gateway {
 
 // Positions offered for input and output bytes: "None" and "0" to "1439".
-inline constexpr int kDefOff_Max_Byte = 1440;
+inline constexpr int kDefOff_Max_Byte = limits::DNet_Offset.max + 1;
 
 // Text numbers of the window's duplicate message.
 inline constexpr int kText_DefOff_Duplicate = 3221;
+// An offset the pick list does not offer (read from a hand-edited file).
+inline constexpr int kText_DefOff_Not_Offered = 3226;
 
 class TSlave_DN {
 public:
@@ -43,8 +46,10 @@ bool Load_Slave_DN(const TDNet_Net_File& net, TSlave_List& slaves, QString& erro
 // "Offset" or "Mnemonic" keeps "None" or the empty mnemonic.
 void Load_Offset_Slave_DN(const TDNet_DefOff_File& offsets, TSlave_List& slaves);
 
-// Whether no position is taken twice by output bytes: nothing, or the message naming the
-// first byte that took the position and the second.
+// Whether every offset is one the pick list offers ("None" or 0 to 1439; a file may hold
+// anything) and no position is taken twice by output bytes: nothing, or the message naming
+// the byte whose offset is not offered, or the first byte that took the position and the
+// second.
 std::optional<QString> Check_Data(const TSlave_List& slaves);
 
 // The file to write: one node per slave, carrying its ID, with the lists as they stand.

@@ -1,6 +1,7 @@
 #include "gateway/UIOLinkSlave.h"
 
 #include "gateway/UIOLinkSlaveTables.h"
+#include "gateway/UValueLimits.h"
 
 #include "common/GlyphButton.h"
 #include "common/UComonHelpers.h"
@@ -47,8 +48,12 @@ constexpr platform::TColor kText = Rgb(0xD5, 0xD5, 0xFF);
 
 const QStringList kAccessItems = {QStringLiteral("Read Only"), QStringLiteral("Write Only"),
                                   QStringLiteral("Read Write")};
-const QStringList kBitItems = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                               QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")};
+const QStringList kBitItems = [] {
+    QStringList items;
+    for (int bit = limits::Start_Bit.min; bit <= limits::Start_Bit.max; ++bit)
+        items.append(QString::number(bit));
+    return items;
+}();
 constexpr grid::TEditorType kCheck = grid::edDataCheckBox;
 constexpr grid::TEditorType kList = grid::edComboList;
 
@@ -170,18 +175,22 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
 {
     const bool processData = grid != ACG_Variable;
     grid->OnKeyPress = [&rows](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(rows, key); };
-    grid->OnSetEditText = [this, grid, &rows, processData](grid::TStringGrid*, int col, int row, const QString&) {
-        if (!processData)
-            return;
-        // An accepted Length moves the positions and fills the row's empty defaults; a changed
-        // Enable moves the positions as a click on the check box does.
-        const int real = grid->RealColIndex(col);
-        if (real == pd_col::Length)
-            Length_Edited(rows, row);
-        else if (real == pd_col::Enable)
+    grid->OnSetEditText = [this, grid, processData](grid::TStringGrid*, int col, int, const QString&) {
+        // A changed Enable moves the positions as a click on the check box does.
+        if (processData && grid->RealColIndex(col) == pd_col::Enable)
             afterRowChange(grid);
     };
     if (processData) {
+        // Only an accepted Length moves the positions and fills the row's empty defaults: the
+        // editor writes the cell at every keystroke, and an edit left with Escape must leave
+        // the row as it was. The column comes as a real column.
+        grid->OnCellValidate = [grid, &rows](grid::TQvStringGrid*, int col, int row, QString& value, bool&) {
+            if (col != pd_col::Length)
+                return;
+            rows.SetCells(col, row, value);
+            Length_Edited(rows, row);
+            grid->viewport()->update();
+        };
         // A ticked or unticked Enable box moves the rows below; the change event comes with
         // every toggle, the click event with the user's (placing twice gives the same).
         grid->OnCheckBoxClick = [this, grid](grid::TQvStringGrid*, int, int, bool) { afterRowChange(grid); };
@@ -200,7 +209,9 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
 void TFIOLinkSlave::FormCreate()
 {
     L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
+    // The design size to start with; the user may make the window larger to see more rows,
+    // and a smaller screen shrinks it (common::Fit_To_Screen).
+    resize(kClientWidth, kClientHeight);
     PageControl1->setCurrentWidget(TS_ProcessData);
     PC_ProcessData->setCurrentWidget(TS_PD_Input);
     Set_Lang();
@@ -241,8 +252,20 @@ void TFIOLinkSlave::FormShow()
     Do_Copy_Var = Do_Copy_PD_In = Do_Copy_PD_Out = false;
 
     TIOLink_Slave_File file;
-    if (Read_IOLink_Slave_File(common::State().File_IOLink_Slave, file))
+    Rows_Read = {};
+    if (Read_IOLink_Slave_File(common::State().File_IOLink_Slave, file)) {
         Show_IOLink_File(file, *rowsIn_, *rowsOut_, *rowsVar_);
+        Rows_Read = {int(file.Process_Data_Input.size()), int(file.Process_Data_Output.size()),
+                     int(file.Variables.size())};
+        for (int t = 0; t < int(Rows_Read.size()); ++t)
+            if (Rows_Read[size_t(t)] > kIOLink_Data_Rows && services_.messages)
+                services_.messages->show(this,
+                                         common::Lang_Text(kText_IOLink_Rows_Not_Shown)
+                                             .arg(Rows_Read[size_t(t)])
+                                             .arg(tableCaption(t))
+                                             .arg(kIOLink_Data_Rows),
+                                         QString(), platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+    }
     // Stored positions may be stale (a hand-edited file, an older row order): show them as
     // the lengths place them.
     Compile_Input_Pos_Bit();
@@ -271,7 +294,9 @@ bool TFIOLinkSlave::Controllo_dati()
     ACG_ProcessData_In->HideInplaceEdit();
     ACG_ProcessData_Out->HideInplaceEdit();
     ACG_Variable->HideInplaceEdit();
-    const auto error = Controllo_Dati(*rowsIn_, *rowsOut_, *rowsVar_, common::Get_Decimal_Separator());
+    auto error = Controllo_Dati(*rowsIn_, *rowsOut_, *rowsVar_, common::Get_Decimal_Separator());
+    if (!error)
+        error = Check_Dropped_Rows(*rowsIn_, *rowsOut_, *rowsVar_);
     if (!error)
         return true;
     if (services_.messages)
@@ -279,10 +304,28 @@ bool TFIOLinkSlave::Controllo_dati()
     return false;
 }
 
+QString TFIOLinkSlave::tableCaption(int table) const
+{
+    switch (table) {
+    case 0: return PC_ProcessData->tabText(PC_ProcessData->indexOf(TS_PD_Input));
+    case 1: return PC_ProcessData->tabText(PC_ProcessData->indexOf(TS_PD_Output));
+    default: return PageControl1->tabText(PageControl1->indexOf(TS_Variables));
+    }
+}
+
 void TFIOLinkSlave::Btn_OKClick()
 {
     if (!Controllo_dati())
         return;
+    // Rows of the file beyond a table are dropped only on the user's Yes.
+    for (int t = 0; t < int(Rows_Read.size()); ++t) {
+        if (Rows_Read[size_t(t)] <= kIOLink_Data_Rows)
+            continue;
+        const QString question =
+            common::Lang_Text(kText_IOLink_Rows_Lost).arg(Rows_Read[size_t(t)]).arg(tableCaption(t)).arg(kIOLink_Data_Rows);
+        if (!services_.messages || !services_.messages->askYesNo(this, question))
+            return;
+    }
     QString error;
     if (!Write_IOLink_Slave_File(common::State().File_IOLink_Slave,
                                  IOLink_File_From_Tables(*rowsIn_, *rowsOut_, *rowsVar_), &error)) {

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <array>
 #include <memory>
 
 class QLabel;
@@ -73,6 +74,10 @@ public:
     bool Do_Copy_PD_Out = false;
     int Max_Byte_Read = 1400;
     int Max_Byte_Write = 1400;
+    // Rows the file held at the last showing for the input, output and variables tables;
+    // more than a table's 512 means OK would lose the rest, which it does only after the
+    // user's Yes.
+    std::array<int, 3> Rows_Read{};
 
     // The table the row buttons act on: the one on the page in front.
     tables::TTableGrid* Active_Table() const;
@@ -89,6 +94,8 @@ private:
     common::TRowTable& rowsOf(tables::TTableGrid* grid);
     bool& copyFlagOf(tables::TTableGrid* grid);
     void afterRowChange(tables::TTableGrid* grid);
+    // The tables' captions as the pages show them, in the order of Rows_Read.
+    QString tableCaption(int table) const;
 
     std::unique_ptr<tables::TTableRows> rowsIn_, rowsOut_, rowsVar_;
 };

@@ -2,6 +2,8 @@
 
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
+#include "common/ULanguage.h"
+#include "gateway/UIOLinkSlaveTables.h"
 #include "gateway/UParGenFile.h"
 #include "gateway/UProjectFiles.h"
 #include "platform/Files.h"
@@ -225,6 +227,21 @@ bool Read_IOLink_Data(TIODD_Data& data, QString* error)
 
 bool Write_IODD_File(const TIODD_Data& data, const QString& path, const QDate& day, QString* error)
 {
+    // IO-Link carries at most 32 octets of process data per direction: a description with more
+    // fits no device, so none is written (a project saved before the window refused more, or
+    // a file edited by hand).
+    const struct {
+        int bits;
+        int text;
+    } directions[] = {{data.IODD_PD_In_Bits, kText_IODD_PD_In_Too_Long},
+                      {data.IODD_PD_Out_Bits, kText_IODD_PD_Out_Too_Long}};
+    for (const auto& d : directions) {
+        if (d.bits > 8 * kIOLink_PD_Max_Bytes) {
+            if (error)
+                *error = common::Lang_Text(d.text);
+            return false;
+        }
+    }
     // The IODD stamp is the CRC-32 of the file as written with an empty crc attribute; both
     // documents are built from the same data, so they differ only in that attribute.
     const QByteArray unstamped = IODD_Document(data, day, QString());

@@ -110,9 +110,14 @@ bool Read_IOLink_Data(TIODD_Data& data, QString* error = nullptr);
 // value (empty for the stamp's own computation) and day as its release date.
 QByteArray IODD_Document(const TIODD_Data& data, const QDate& day, const QString& crc);
 
+// Refusals of process data longer than the 32 octets IO-Link carries per direction.
+inline constexpr int kText_IODD_PD_In_Too_Long = 1834;
+inline constexpr int kText_IODD_PD_Out_Too_Long = 1835;
+
 // Writes the description to path: the document is built with an empty stamp, its CRC-32
 // computed over exactly those bytes, and the stamped document written in one piece through a
-// temporary file. False (and error) when it cannot be written.
+// temporary file. False (and error) when it cannot be written, or when the enabled process
+// data of a direction exceed 32 octets (nothing is written then).
 bool Write_IODD_File(const TIODD_Data& data, const QString& path, const QDate& day,
                      QString* error = nullptr);
 

@@ -3,8 +3,10 @@
 #include "common/UComonHelpers.h"
 #include "common/UComonRows.h"
 #include "common/ULanguage.h"
+#include "gateway/UValueLimits.h"
 #include "tables/RowRules.h"
 
+#include <memory>
 #include <span>
 
 namespace gateway {
@@ -27,17 +29,19 @@ int intOrMinus1(const QString& cell)
 // The key cell ends a table: Length in the process data tables, Index in the Variables table.
 constexpr tables::TRowRule kPDInputRules[] = {
     {pd_col::Name, "not_empty", 0, 0, 1786},
-    {pd_col::Length, "range", 1, 256, 1787},
+    {pd_col::Length, "range", limits::IOLink_Length.min, limits::IOLink_Length.max, 1787},
     {pd_col::Gradient, "float", 0, 0, 1788},
     {pd_col::Offset, "integer", 0, 0, 1789},
-    {pd_col::UnitCode, "range", 1000, 65535, 1809},
+    {pd_col::UnitCode, "range", limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1809},
+    {pd_col::Length, "pd_limit", 0, 0, 1832},
 };
 constexpr tables::TRowRule kPDOutputRules[] = {
     {pd_col::Name, "not_empty", 0, 0, 1790},
-    {pd_col::Length, "range", 1, 256, 1791},
+    {pd_col::Length, "range", limits::IOLink_Length.min, limits::IOLink_Length.max, 1791},
     {pd_col::Gradient, "float", 0, 0, 1792},
     {pd_col::Offset, "integer", 0, 0, 1793},
-    {pd_col::UnitCode, "range", 1000, 65535, 1810},
+    {pd_col::UnitCode, "range", limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1810},
+    {pd_col::Length, "pd_limit", 0, 0, 1833},
 };
 constexpr tables::TTableRules kPDInput{pd_col::Length, true, pd_col::Enable, kText_Error_Row, kPDInputRules};
 constexpr tables::TTableRules kPDOutput{pd_col::Length, true, pd_col::Enable, kText_Error_Row, kPDOutputRules};
@@ -45,21 +49,21 @@ constexpr tables::TTableRules kPDOutput{pd_col::Length, true, pd_col::Enable, kT
 // Positions are checked against the bytes the process data take up ("read_position",
 // "write_position") and against the end of their 1400-byte area ("read_end", "write_end").
 constexpr tables::TRowRule kVarRules[] = {
-    {var_col::Index, "range", 60, 65535, 1794},
+    {var_col::Index, "range", limits::IOLink_Index.min, limits::IOLink_Index.max, 1794},
     {var_col::Index, "unique_index", 0, 0, kText_Var_Duplicate_Index},
     {var_col::Name, "not_empty", 0, 0, 1795},
     {var_col::Access, "not_empty", 0, 0, 1796},
-    {var_col::Length, "range", 1, 256, 1797},
+    {var_col::Length, "range", limits::IOLink_Length.min, limits::IOLink_Length.max, 1797},
     {var_col::Gradient, "float", 0, 0, 1798},
     {var_col::Offset, "integer", 0, 0, 1799},
-    {var_col::UnitCode, "range", 1000, 65535, 1811},
+    {var_col::UnitCode, "range", limits::IOLink_Unit_Code.min, limits::IOLink_Unit_Code.max, 1811},
     {var_col::DefaultValue, "integer", 0, 0, 1800},
     {var_col::PositionRead, "read_position", 0, kIOLink_Area_Bytes - 1, 1801},
     {var_col::StartBitRead, "not_empty", 0, 0, 1802},
-    {var_col::PositionRead, "read_end", 0, kIOLink_Area_Bytes - 1, 1801},
+    {var_col::PositionRead, "read_end", 0, kIOLink_Area_Bytes - 1, 1830},
     {var_col::PositionWrite, "write_position", 0, kIOLink_Area_Bytes - 1, 1803},
     {var_col::StartBitWrite, "not_empty", 0, 0, 1804},
-    {var_col::PositionWrite, "write_end", 0, kIOLink_Area_Bytes - 1, 1803},
+    {var_col::PositionWrite, "write_end", 0, kIOLink_Area_Bytes - 1, 1831},
 };
 constexpr tables::TTableRules kVariables{var_col::Index, true, var_col::Enable, kText_Error_Row, kVarRules};
 
@@ -92,16 +96,29 @@ tables::TRowCheck positionCheck(int low)
 
 // A variable's last bit, position x 8 + start bit + length, must lie inside its 1400-byte
 // area: a long variable near the end would otherwise run past the area into memory the
-// gateway does not reserve for it. The start bit reads as the image builder reads it.
-tables::TRowCheck endCheck(int low, int bitCol)
+// gateway does not reserve for it. The start bit reads as the image builder reads it. Its
+// message says so: the position alone may well be inside the area.
+tables::TRowCheck endCheck(int bitCol)
 {
-    return [low, bitCol](const tables::TRuleCell& cell) -> std::optional<QString> {
+    return [bitCol](const tables::TRuleCell& cell) -> std::optional<QString> {
         const long long position = cell.Number();
         const long long bit = common::strToIntDef(cell.Cell(bitCol), 0);
         const long long length = cell.Number(var_col::Length);
         if (position * 8 + bit + length <= 8LL * kIOLink_Area_Bytes)
             return std::nullopt;
-        return positionFailure(cell, low);
+        return cell.Failure();
+    };
+}
+
+// The enabled rows' lengths, summed in row order, must fit the 32 octets IO-Link carries per
+// direction; the row that passes them is named. The sum belongs to one table's run.
+tables::TRowCheck pdLimitCheck()
+{
+    return [bits = std::make_shared<long long>(0)](const tables::TRuleCell& cell) -> std::optional<QString> {
+        *bits += cell.Number();
+        if (*bits <= 8LL * kIOLink_PD_Max_Bytes)
+            return std::nullopt;
+        return cell.Failure();
     };
 }
 
@@ -129,6 +146,36 @@ QString Get_Var_Access(const QString& access)
 int Used_Rows(const TRowTable& table, TIOLink_Table kind)
 {
     return tables::Used_Rows(table, rulesOf(kind));
+}
+
+int First_Dropped_Row(const TRowTable& table, TIOLink_Table kind)
+{
+    const int gap = Used_Rows(table, kind) + 1;
+    const bool processData = kind != TIOLink_Table::Variables;
+    const auto given = [&](int col) {
+        return col > pd_col::Enable && !(processData && (col == pd_col::Position || col == pd_col::StartBit));
+    };
+    for (int row = gap; row < table.RowCount(); ++row)
+        for (int col = 0; col < table.Handled_Col_End(); ++col)
+            if (given(col) && !table.Cells(col, row).isEmpty())
+                return gap;
+    return 0;
+}
+
+std::optional<QString> Check_Dropped_Rows(const TRowTable& input, const TRowTable& output,
+                                          const TRowTable& variables)
+{
+    const struct {
+        const TRowTable& table;
+        TIOLink_Table kind;
+        int text;
+    } tables[] = {{input, TIOLink_Table::ProcessDataInput, kText_PD_In_Key_Gap},
+                  {output, TIOLink_Table::ProcessDataOutput, kText_PD_Out_Key_Gap},
+                  {variables, TIOLink_Table::Variables, kText_Var_Key_Gap}};
+    for (const auto& t : tables)
+        if (const int row = First_Dropped_Row(t.table, t.kind))
+            return common::Lang_Text(kText_Error_Row) + QString::number(row) + common::Lang_Text(t.text);
+    return std::nullopt;
 }
 
 void Compile_Pos_Bit(TRowTable& table)
@@ -174,8 +221,10 @@ std::optional<QString> Controllo_Dati(const TRowTable& input, const TRowTable& o
 {
     tables::TRuleRun run;
     run.decimalSeparator = separator;
+    run.checks = {{"pd_limit", pdLimitCheck()}};
     if (auto error = tables::Check_Rows(input, kPDInput, run))
         return error;
+    run.checks = {{"pd_limit", pdLimitCheck()}};
     if (auto error = tables::Check_Rows(output, kPDOutput, run))
         return error;
 
@@ -184,9 +233,9 @@ std::optional<QString> Controllo_Dati(const TRowTable& input, const TRowTable& o
     run.checks = {
         {"unique_index", tables::Unique_Number_Check()},
         {"read_position", positionCheck(inBytes)},
-        {"read_end", endCheck(inBytes, var_col::StartBitRead)},
+        {"read_end", endCheck(var_col::StartBitRead)},
         {"write_position", positionCheck(outBytes)},
-        {"write_end", endCheck(outBytes, var_col::StartBitWrite)},
+        {"write_end", endCheck(var_col::StartBitWrite)},
     };
     return tables::Check_Rows(variables, kVariables, run);
 }

@@ -20,6 +20,8 @@ namespace gateway {
 
 inline constexpr int kIOLink_Data_Rows = 512;   // rows 1..512 under the header row
 inline constexpr int kIOLink_Area_Bytes = 1400; // size of the read area and of the write area
+// IO-Link carries at most 32 octets of process data in each direction.
+inline constexpr int kIOLink_PD_Max_Bytes = 32;
 
 // Process Data Input / Output columns.
 namespace pd_col {
@@ -37,6 +39,14 @@ inline constexpr int N = 0, Enable = 1, Index = 2, Name = 3, Access = 4, Length 
 inline constexpr int kText_Error_Row = 1785;
 // Refusal of an enabled variable whose Index an enabled variable above it already has.
 inline constexpr int kText_Var_Duplicate_Index = 1812;
+// Refusal of an empty key cell (Length; Length; Index) above or in a row holding values,
+// which OK would otherwise drop without a word.
+inline constexpr int kText_PD_In_Key_Gap = 1813;
+inline constexpr int kText_PD_Out_Key_Gap = 1814;
+inline constexpr int kText_Var_Key_Gap = 1815;
+// A file with more rows for a table than it shows: the count at load, the question at OK.
+inline constexpr int kText_IOLink_Rows_Not_Shown = 1816;
+inline constexpr int kText_IOLink_Rows_Lost = 1817;
 
 enum class TIOLink_Table { ProcessDataInput, ProcessDataOutput, Variables };
 
@@ -57,6 +67,16 @@ void Length_Edited(common::TRowTable& table, int row);
 
 // Every data row reset: the row number in column 0, "Y" in column 1, the rest empty.
 void Reset_Table(common::TRowTable& table);
+
+// The first row whose key cell is empty while it or a row below it holds a value the user
+// gave (anything but the row number, Enable and the computed Position and Start Bit): the
+// table's used rows end there, so OK would silently drop that row and the rest. 0 when none.
+int First_Dropped_Row(const common::TRowTable& table, TIOLink_Table kind);
+
+// The refusal of such a row in the first table that has one (input, output, variables), or
+// nothing.
+std::optional<QString> Check_Dropped_Rows(const common::TRowTable& input, const common::TRowTable& output,
+                                          const common::TRowTable& variables);
 
 // The tables' validation, stopping at the first error: the message to show, or nothing when
 // the tables may be saved. separator is the user's decimal separator.

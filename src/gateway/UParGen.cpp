@@ -3,6 +3,7 @@
 #include "gateway/CategoryPanelGroup.h"
 #include "gateway/UParGenFile.h"
 #include "gateway/UParGenLayout.h"
+#include "gateway/UValueLimits.h"
 
 #include "common/UFormParts.h"
 #include "common/ULanguage.h"
@@ -23,6 +24,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace gateway {
 
 using pargen_layout::ParGen_Text;
@@ -39,29 +42,31 @@ struct Rule {
     int max;
     int text;
 };
+constexpr TValue_Range kByte = limits::Octet;
+constexpr TValue_Range kNode = limits::DNet_ID;
 // clang-format off
 const Rule kRules[] = {
-    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP1",       0, 255, 1405},
-    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP2",       0, 255, 1406},
-    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP3",       0, 255, 1407},
-    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP4",       0, 255, 1408},
-    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP1",       0, 255, 1409},
-    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP2",       0, 255, 1410},
-    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP3",       0, 255, 1411},
-    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP4",       0, 255, 1412},
-    {When::Always,        "E_DeviceNet_Master_IDDevice", 0,  63, 1127},
-    {When::Always,        "E_Ethernet_IP1",              0, 255, 1134},
-    {When::Always,        "E_Ethernet_IP2",              0, 255, 1135},
-    {When::Always,        "E_Ethernet_IP3",              0, 255, 1136},
-    {When::Always,        "E_Ethernet_IP4",              0, 255, 1137},
-    {When::Always,        "E_Ethernet_SM1",              0, 255, 1138},
-    {When::Always,        "E_Ethernet_SM2",              0, 255, 1139},
-    {When::Always,        "E_Ethernet_SM3",              0, 255, 1140},
-    {When::Always,        "E_Ethernet_SM4",              0, 255, 1141},
-    {When::GatewayTicked, "E_Ethernet_GAT1",             0, 255, 1142},
-    {When::GatewayTicked, "E_Ethernet_GAT2",             0, 255, 1143},
-    {When::GatewayTicked, "E_Ethernet_GAT3",             0, 255, 1144},
-    {When::GatewayTicked, "E_Ethernet_GAT4",             0, 255, 1145},
+    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP1",       kByte.min, kByte.max, 1405},
+    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP2",       kByte.min, kByte.max, 1406},
+    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP3",       kByte.min, kByte.max, 1407},
+    {When::DnsTicked,     "E_EthConn_Pri_DNS_IP4",       kByte.min, kByte.max, 1408},
+    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP1",       kByte.min, kByte.max, 1409},
+    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP2",       kByte.min, kByte.max, 1410},
+    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP3",       kByte.min, kByte.max, 1411},
+    {When::DnsTicked,     "E_EthConn_Sec_DNS_IP4",       kByte.min, kByte.max, 1412},
+    {When::Always,        "E_DeviceNet_Master_IDDevice", kNode.min, kNode.max, 1127},
+    {When::Always,        "E_Ethernet_IP1",              kByte.min, kByte.max, 1134},
+    {When::Always,        "E_Ethernet_IP2",              kByte.min, kByte.max, 1135},
+    {When::Always,        "E_Ethernet_IP3",              kByte.min, kByte.max, 1136},
+    {When::Always,        "E_Ethernet_IP4",              kByte.min, kByte.max, 1137},
+    {When::Always,        "E_Ethernet_SM1",              kByte.min, kByte.max, 1138},
+    {When::Always,        "E_Ethernet_SM2",              kByte.min, kByte.max, 1139},
+    {When::Always,        "E_Ethernet_SM3",              kByte.min, kByte.max, 1140},
+    {When::Always,        "E_Ethernet_SM4",              kByte.min, kByte.max, 1141},
+    {When::GatewayTicked, "E_Ethernet_GAT1",             kByte.min, kByte.max, 1142},
+    {When::GatewayTicked, "E_Ethernet_GAT2",             kByte.min, kByte.max, 1143},
+    {When::GatewayTicked, "E_Ethernet_GAT3",             kByte.min, kByte.max, 1144},
+    {When::GatewayTicked, "E_Ethernet_GAT4",             kByte.min, kByte.max, 1145},
 };
 
 // The dot key moves along these chains; the last field of each has no successor.
@@ -81,6 +86,8 @@ constexpr int kTextOK = 402;
 constexpr int kTextCancel = 403;
 constexpr int kTextOKHint = 404;
 constexpr int kTextCancelHint = 405;
+// Refusal of a device name the device cannot store as typed.
+constexpr int kText_Device_Name_Characters = 1490;
 
 
 bool isByteField(const QObject* o)
@@ -313,6 +320,8 @@ TParGen_Data TFParGen::fromControls() const
 
 bool TFParGen::Controllo_Dati()
 {
+    if (!Device_Name_Storable())
+        return false;
     for (const Rule& rule : kRules) {
         if (rule.when == When::DnsTicked && !CB_EthConn_Enable_DNS->isChecked())
             continue;
@@ -327,6 +336,18 @@ bool TFParGen::Controllo_Dati()
         }
     }
     return true;
+}
+
+bool TFParGen::Device_Name_Storable()
+{
+    // The device keeps its host name one byte per character: a character above U+00FF would
+    // reach the device as its low 8 bits, another name than the one typed ("Ω" as "©").
+    const QString name = E_EthConn_Device_Name->text();
+    if (std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() <= 0xFF; }))
+        return true;
+    if (services_.messages)
+        services_.messages->error(this, ParGen_Text(kText_Device_Name_Characters));
+    return false;
 }
 
 void TFParGen::Btn_OKClick()

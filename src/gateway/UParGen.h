@@ -96,6 +96,9 @@ protected:
 private:
     void FormCreate();
     void FormResize();
+    // The device name holds only characters the device stores unchanged (U+0000..U+00FF);
+    // otherwise the message is shown and false returned.
+    bool Device_Name_Storable();
     // The dot key of a byte field: moves on along its chain; the dot itself never lands.
     bool KeyPress(QWidget* sender);
     void On_Change();

@@ -2,12 +2,18 @@
 
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
+#include "common/ULanguage.h"
+#include "gateway/UDNetTable.h"
+#include "gateway/UIOLinkSlaveTables.h"
 #include "gateway/UParGenFile.h"
+#include "gateway/UValueLimits.h"
 #include "platform/Files.h"
 #include "platform/Xml.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
+#include <map>
 
 namespace gateway {
 
@@ -46,16 +52,48 @@ bool loadIfExists(xml::Document& doc, const QString& path)
     return true;
 }
 
-// A DeviceNet value the node table needs: present and a whole number.
-int requiredInt(const TAttr& attr, const char* name, const char* file, int row)
+// A DeviceNet value the node table needs: present.
+const QString& requiredAttr(const TAttr& attr, const char* name, const char* file, int row)
 {
     if (!attr)
         throw EBin_Error(QStringLiteral("%1, row %2: Missing attribute \"%3\"")
                              .arg(QLatin1String(file)).arg(row).arg(QLatin1String(name)));
+    return *attr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The values the windows would refuse. A hand-edited file may hold anything; what reaches the
+// device must be what the windows let through, under their own conditions, or nothing is
+// built: keeping the low bits of such a value would send the gateway a different number than
+// the file shows.
+
+// Texts of the refusals.
+constexpr int kText_Bin_Element_Range = 1650; // file, element, value, min, max
+constexpr int kText_Bin_Row_Range = 1651;     // place, row, field, value, min, max
+constexpr int kText_Bin_Row_Used = 1652;      // place, row, field, value, first row
+constexpr int kText_Bin_Var_Past_Area = 1653; // place, row, field, value, bits, area bytes
+constexpr int kText_Bin_Master_ID = 1654;     // file, row
+constexpr int kText_Bin_Too_Many = 1655;      // file, row, field, value, per slave, all slaves
+constexpr int kText_Bin_Offset = 1656;        // file, slave, ByteIN/ByteOUT, byte, value, min, max
+constexpr int kText_Bin_Offset_Used = 1657;   // file, slave, byte, offset, first slave, its byte
+
+// Where a table row stands: the file and, for a file of several tables, the table.
+QString place(const char* file, const char* section = nullptr)
+{
+    return section ? QStringLiteral("%1 [%2]").arg(QLatin1String(file), QLatin1String(section)) : QLatin1String(file);
+}
+
+// The whole number a row's field holds when it lies within range (read as the windows read
+// it); otherwise the refusal naming file, row and field. A missing attribute is an empty text,
+// as the window shows it.
+int checkedInt(const TAttr& attr, TValue_Range range, const QString& where, int row, const char* field)
+{
+    const QString text = attr.value_or(QString());
     int v = 0;
-    if (!common::tryStrToInt(*attr, v))
-        throw EBin_Error(QStringLiteral("%1, row %2: '%3' is not a valid integer value")
-                             .arg(QLatin1String(file)).arg(row).arg(*attr));
+    if (!common::tryStrToInt(text, v) || !range.contains(v))
+        throw EBin_Error(common::Lang_Text(kText_Bin_Row_Range)
+                             .arg(where).arg(row).arg(QLatin1String(field), text)
+                             .arg(range.min).arg(range.max));
     return v;
 }
 
@@ -218,15 +256,25 @@ void TSaveBincc::Read_ParGen()
         return;
     const pugi::xml_node root = doc.root();
     namespace e = pargen;
-    // Each element on its own: a missing one, or a text that is no number, takes the image's
-    // own default (a device left unconfigured keeps its factory address).
+    // Each element on its own: a missing one takes the image's own default (a device left
+    // unconfigured keeps its factory address); the baud item is a list index, any other value
+    // selecting the fastest rate.
     const auto number = [&](const char* name, int def) {
         const pugi::xml_node n = xml::child(root, name);
         return n ? common::strToIntDef(xml::text(n), def) : def;
     };
+    // A byte the window would refuse is refused here too; a missing one takes its default.
     const auto octets = [&](const char* const names[4], const int defs[4], int offset) {
-        for (int i = 0; i < 4; ++i)
-            Parameter_Bank.putU8(offset + i, std::uint8_t(number(names[i], defs[i]) & 0xFF));
+        for (int i = 0; i < 4; ++i) {
+            const pugi::xml_node n = xml::child(root, names[i]);
+            int v = defs[i];
+            if (n && (!common::tryStrToInt(xml::text(n), v) || !limits::Octet.contains(v)))
+                throw EBin_Error(common::Lang_Text(kText_Bin_Element_Range)
+                                     .arg(QLatin1String(kParGen_FileName), QLatin1String(names[i]), xml::text(n))
+                                     .arg(limits::Octet.min)
+                                     .arg(limits::Octet.max));
+            Parameter_Bank.putU8(offset + i, std::uint8_t(v));
+        }
     };
 
     Set_SW_Version();
@@ -254,8 +302,10 @@ void TSaveBincc::Read_ParGen()
     const int gateway[4] = {192, 168, 0, 1};
     octets(e::Ethernet_IP, ip, bank1::IP_Address);
     octets(e::Ethernet_SM, mask, bank1::Subnet_Mask);
-    octets(e::Ethernet_GAT, gateway, bank1::Gateway);
-    if (!xml::childFlag(root, e::Ethernet_EN_GAT))
+    // The gateway's bytes count only when it is used, as in the window.
+    if (xml::childFlag(root, e::Ethernet_EN_GAT))
+        octets(e::Ethernet_GAT, gateway, bank1::Gateway);
+    else
         for (int i = 0; i < 4; ++i)
             Parameter_Bank.putU8(bank1::Gateway + i, 255);
 
@@ -282,24 +332,44 @@ void TSaveBincc::Read_DNet()
                              .arg(kNode_Table_Size));
 
     std::vector<int> slaveIds;
-    std::uint16_t sumIn = 0;
-    std::uint16_t sumOut = 0;
+    std::map<int, int> idRows; // ID -> the row that has it
+    int sumIn = 0;
+    int sumOut = 0;
+    const QString netFile = place(kDNETM_Net_FileName);
+    // The scan-list window's rules: an ID from 1 to 63 that no slave above has, and byte
+    // counts the byte maps can carry (so every map key, ID x 1024 + byte, fits its 16 bits).
+    const auto byteCount = [&](const TAttr& attr, const char* name, int rowNumber, int& total) {
+        requiredAttr(attr, name, kDNETM_Net_FileName, rowNumber);
+        const int v = checkedInt(attr, limits::DNet_Byte_Count, netFile, rowNumber, name);
+        total += v;
+        if (v > kDNet_Max_Bytes_Per_Slave || total > kMap_Size)
+            throw EBin_Error(common::Lang_Text(kText_Bin_Too_Many)
+                                 .arg(netFile).arg(rowNumber).arg(QLatin1String(name), *attr)
+                                 .arg(kDNet_Max_Bytes_Per_Slave)
+                                 .arg(kMap_Size));
+        return v;
+    };
     for (size_t i = 0; i < net.Rows.size(); ++i) {
         const TDNet_Net_Row& row = net.Rows[i];
         const int rowNumber = int(i) + 1;
-        const int id = requiredInt(row.ID, "ID", kDNETM_Net_FileName, rowNumber);
+        requiredAttr(row.ID, "ID", kDNETM_Net_FileName, rowNumber);
+        const int id = checkedInt(row.ID, limits::DNet_ID, netFile, rowNumber, "ID");
+        if (id == limits::DNet_Master_ID)
+            throw EBin_Error(common::Lang_Text(kText_Bin_Master_ID).arg(netFile).arg(rowNumber));
+        if (const auto [it, fresh] = idRows.emplace(id, rowNumber); !fresh)
+            throw EBin_Error(common::Lang_Text(kText_Bin_Row_Used)
+                                 .arg(netFile).arg(rowNumber).arg(QStringLiteral("ID"), *row.ID)
+                                 .arg(it->second));
         TDNet_Node& node = Node_Table[i];
-        node.ID = std::uint8_t(id & 0xFF);
-        node.NB_IN = std::uint16_t(requiredInt(row.NB_IN, "NB_IN", kDNETM_Net_FileName, rowNumber));
-        node.NB_OUT = std::uint16_t(requiredInt(row.NB_OUT, "NB_OUT", kDNETM_Net_FileName, rowNumber));
+        node.ID = std::uint8_t(id);
+        node.NB_IN = std::uint16_t(byteCount(row.NB_IN, "NB_IN", rowNumber, sumIn));
+        node.NB_OUT = std::uint16_t(byteCount(row.NB_OUT, "NB_OUT", rowNumber, sumOut));
         const auto flag = [](const TAttr& a) {
             return a && common::upperAscii(common::trimBlanks(*a)) == QLatin1String("Y");
         };
         node.Flags = std::uint16_t((flag(row.Reset_DeviceNet) ? 1 : 0) | (flag(row.Reset_PROFINET) ? 2 : 0));
-        node.Sum_IN = sumIn;
-        node.Sum_OUT = sumOut;
-        sumIn = std::uint16_t(sumIn + node.NB_IN);
-        sumOut = std::uint16_t(sumOut + node.NB_OUT);
+        node.Sum_IN = std::uint16_t(sumIn - node.NB_IN);
+        node.Sum_OUT = std::uint16_t(sumOut - node.NB_OUT);
         slaveIds.push_back(id);
     }
     Num_Nodes = int(net.Rows.size());
@@ -311,6 +381,9 @@ void TSaveBincc::Read_DNet()
         throw EBin_Error(QStringLiteral("Cannot read %1").arg(QString::fromStdString(e.what())));
     }
     const std::vector<int> pairs = Pair_Offset_Nodes(slaveIds, offsets);
+    // The offset window's rules: "None" or an offered position, and no position taken by two
+    // output bytes (two DeviceNet bytes would write the same IO-Link byte).
+    std::map<int, std::pair<int, int>> outputTaken; // offset -> slave ID, byte
 
     const auto fillMap = [&](const TDNet_Node& node, const std::vector<TDNet_Byte_Row>& rows,
                              bool present, const char* element, std::uint16_t count,
@@ -329,9 +402,29 @@ void TSaveBincc::Read_DNet()
                                      .arg(node.ID)
                                      .arg(QLatin1String(element))
                                      .arg(k));
-            const int offset = common::strToIntDef(*offsetText, -1); // "None" passes nothing
-            if (offset < 0)
-                continue;
+            if (*offsetText == QLatin1String(kOffset_None))
+                continue; // not passed
+            int offset = -1;
+            if (!common::tryStrToInt(*offsetText, offset) || !limits::DNet_Offset.contains(offset))
+                throw EBin_Error(common::Lang_Text(kText_Bin_Offset)
+                                     .arg(QLatin1String(kDNETM_DefOff_FileName))
+                                     .arg(node.ID)
+                                     .arg(QLatin1String(element))
+                                     .arg(k)
+                                     .arg(*offsetText)
+                                     .arg(limits::DNet_Offset.min)
+                                     .arg(limits::DNet_Offset.max));
+            if (&map == &ByteOUT_Map) {
+                const auto [it, fresh] = outputTaken.emplace(offset, std::pair{int(node.ID), int(k)});
+                if (!fresh)
+                    throw EBin_Error(common::Lang_Text(kText_Bin_Offset_Used)
+                                         .arg(QLatin1String(kDNETM_DefOff_FileName))
+                                         .arg(node.ID)
+                                         .arg(k)
+                                         .arg(offset)
+                                         .arg(it->second.first)
+                                         .arg(it->second.second));
+            }
             if (used >= kMap_Size)
                 throw EBin_Error(QStringLiteral("More than %1 DeviceNet %2 bytes have an offset; the "
                                                 "configuration image holds at most %1. Nothing was "
@@ -367,14 +460,17 @@ void TSaveBincc::Read_IOLink_Slave(std::uint32_t sectionAddress)
     } catch (const xml::XmlError& e) {
         throw EBin_Error(QStringLiteral("Cannot read %1").arg(QString::fromStdString(e.what())));
     }
-    const auto number = [](const TAttr& a) { return a ? common::strToIntDef(*a, 0) : 0; };
-
-    for (const TIOLink_PD_Row& row : file.Process_Data_Input)
-        if (Is_Enabled_Exact(row.Enable))
-            IOLink_Slave.pd_in_bit_length += std::uint32_t(number(row.Length));
-    for (const TIOLink_PD_Row& row : file.Process_Data_Output)
-        if (Is_Enabled_Exact(row.Enable))
-            IOLink_Slave.pd_out_bit_length += std::uint32_t(number(row.Length));
+    // The IO-Link window's rules for what the image takes from its enabled rows.
+    const auto processData = [](const std::vector<TIOLink_PD_Row>& rows, const char* section) {
+        const QString where = place(kIOLinkSlave_FileName, section);
+        std::uint32_t bits = 0;
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (Is_Enabled_Exact(rows[i].Enable))
+                bits += std::uint32_t(checkedInt(rows[i].Length, limits::IOLink_Length, where, int(i) + 1, "Length"));
+        return bits;
+    };
+    IOLink_Slave.pd_in_bit_length = processData(file.Process_Data_Input, kIOLinkSlave_Process_Data_Input);
+    IOLink_Slave.pd_out_bit_length = processData(file.Process_Data_Output, kIOLinkSlave_Process_Data_Output);
 
     const QString rate = QString::fromLatin1(kIOLink_Rate_Items[IOLink_Slave.com == 2   ? 1
                                                                 : IOLink_Slave.com == 3 ? 2
@@ -393,20 +489,50 @@ void TSaveBincc::Read_IOLink_Slave(std::uint32_t sectionAddress)
                              .arg(kMax_IOLink_Parameters));
     IOLink_Slave.n_par = std::uint32_t(enabled);
     IOLink_Slave.parameter.assign(size_t(enabled), TIO_Link_Slave_Par{});
+
+    // A variable's positions lie behind the process data of its area, and the variable ends
+    // inside that area.
+    const QString where = place(kIOLinkSlave_FileName, kIOLinkSlave_Variables);
+    const auto areaStart = [](std::uint32_t bits) { return int((bits + 7) / 8); };
+    const TValue_Range readPositions{areaStart(IOLink_Slave.pd_in_bit_length), kIOLink_Area_Bytes - 1};
+    const TValue_Range writePositions{areaStart(IOLink_Slave.pd_out_bit_length), kIOLink_Area_Bytes - 1};
+    const TValue_Range anyInteger{INT_MIN, INT_MAX};
+    const auto endsInside = [&](int rowNumber, const char* field, const TAttr& position, int pos, int bit, int bits) {
+        if (pos * 8LL + bit + bits > 8LL * kIOLink_Area_Bytes)
+            throw EBin_Error(common::Lang_Text(kText_Bin_Var_Past_Area)
+                                 .arg(where).arg(rowNumber).arg(QLatin1String(field), *position)
+                                 .arg(bits)
+                                 .arg(kIOLink_Area_Bytes));
+    };
+    std::map<int, int> indexRows; // Index -> the row that has it
     size_t p = 0;
-    for (const TIOLink_Var_Row& row : file.Variables) {
+    for (size_t i = 0; i < file.Variables.size(); ++i) {
+        const TIOLink_Var_Row& row = file.Variables[i];
         if (!Is_Enabled_Exact(row.Enable))
             continue;
+        const int r = int(i) + 1;
         TIO_Link_Slave_Par& par = IOLink_Slave.parameter[p++];
-        par.index = std::uint16_t(number(row.Index));
+        const int index = checkedInt(row.Index, limits::IOLink_Index, where, r, "Index");
+        if (const auto [it, fresh] = indexRows.emplace(index, r); !fresh)
+            throw EBin_Error(common::Lang_Text(kText_Bin_Row_Used)
+                                 .arg(where).arg(r).arg(QStringLiteral("Index"), *row.Index)
+                                 .arg(it->second));
+        par.index = std::uint16_t(index);
         par.subindex = 0;
         par.access = row.Access ? Str_To_Access(*row.Access) : 2;
-        par.bit_address_write = std::uint8_t(number(row.StartBitWrite));
-        par.bit_address_read = std::uint8_t(number(row.StartBitRead));
-        par.position_read = std::uint16_t(number(row.PositionRead));
-        par.position_write = std::uint16_t(number(row.PositionWrite));
-        par.bit_length = std::uint32_t(number(row.Length));
-        par.default_value = std::uint32_t(number(row.DefaultValue));
+        par.bit_length = std::uint32_t(checkedInt(row.Length, limits::IOLink_Length, where, r, "Length"));
+        // Negative defaults are stored as their 32-bit two's complement, as the device reads them.
+        par.default_value = std::uint32_t(checkedInt(row.DefaultValue, anyInteger, where, r, "DefaultValue"));
+        const int readPos = checkedInt(row.PositionRead, readPositions, where, r, "PositionRead");
+        const int readBit = checkedInt(row.StartBitRead, limits::Start_Bit, where, r, "StartBitRead");
+        endsInside(r, "PositionRead", row.PositionRead, readPos, readBit, int(par.bit_length));
+        const int writePos = checkedInt(row.PositionWrite, writePositions, where, r, "PositionWrite");
+        const int writeBit = checkedInt(row.StartBitWrite, limits::Start_Bit, where, r, "StartBitWrite");
+        endsInside(r, "PositionWrite", row.PositionWrite, writePos, writeBit, int(par.bit_length));
+        par.position_read = std::uint16_t(readPos);
+        par.bit_address_read = std::uint8_t(readBit);
+        par.position_write = std::uint16_t(writePos);
+        par.bit_address_write = std::uint8_t(writeBit);
     }
 }
 
@@ -481,16 +607,16 @@ int TSaveBincc::Put_IOLink_Slave(int position, QByteArray& buffer) const
 TBin_Error TSaveBincc::Save_Bin_Files() const
 {
     const QString binDir = platform::joinPath(state_.Project_Dir, QString::fromLatin1(kBin_Folder));
-    const struct {
-        const char* name;
-        const QByteArray& image;
-    } files[] = {{kBank1_FileName, Bank1_Image}, {kBank2_FileName, Bank2_Image}};
-    for (const auto& f : files) {
-        const QString path = platform::joinPath(binDir, QString::fromLatin1(f.name));
-        QString error;
-        if (!platform::replaceFile(path, f.image, &error))
-            return QStringLiteral("Cannot write %1: %2. The device was not updated.").arg(path, error);
-    }
+    // Both banks or neither: a new bank 1 beside an old bank 2 would be a device image that
+    // was never built.
+    const platform::FileReplacement files[] = {
+        {platform::joinPath(binDir, QString::fromLatin1(kBank1_FileName)), Bank1_Image},
+        {platform::joinPath(binDir, QString::fromLatin1(kBank2_FileName)), Bank2_Image},
+    };
+    QString error;
+    QString path;
+    if (!platform::replaceFiles(files, &error, &path))
+        return QStringLiteral("Cannot write %1: %2. The device was not updated.").arg(path, error);
     return std::nullopt;
 }
 

@@ -167,11 +167,13 @@ public:
     // Builds both images in memory (Build_Bin). On an error nothing of this build may be
     // saved: Save_Bin refuses until a build succeeds.
     TBin_Error Compile_Bin();
-    // Writes "bank1.bin" and "bank2.bin" into the project's "bin" folder, each replaced
-    // through a temporary file; the error names the file that could not be written.
+    // Writes "bank1.bin" and "bank2.bin" into the project's "bin" folder, both replaced
+    // together through temporary files (both or neither); the error names the file that could
+    // not be written.
     TBin_Error Save_Bin();
 
-    // The build steps, in Build_Bin's order. The Read_ steps throw EBin_Error, or
+    // The build steps, in Build_Bin's order. The Read_ steps throw EBin_Error (also for a
+    // value the configuration windows would refuse: it names file, row and field), or
     // platform::xml::XmlError for a file that is not well-formed.
     void Build_Bin();
     void Init_Bank1();

@@ -51,7 +51,6 @@ enum TCellType {
 };
 enum TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
 enum TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
 
 // What a cell shows besides its text; its kind decides what each field means. The object in
@@ -186,6 +185,8 @@ private:
 
 // ---- undo and redo -------------------------------------------------------------------------
 
+// One change: the cell by real column and real row (hidden columns and rows counted), so a
+// row hidden or shown between the change and its undo still gets its own text back.
 struct TUndoRedoItem {
     int Row = -1;
     int Col = -1;
@@ -227,6 +228,7 @@ public:
 private:
     void restore(const TUndoRedoItem& r);
     void reapply(const TUndoRedoItem& r);
+    void focusRecord(const TUndoRedoItem& r);
 
     std::vector<TUndoRedoItem> FItems;
     QPointer<TBaseGrid> FGrid; // forgets the grid when it goes
@@ -328,8 +330,11 @@ public:
     virtual int DisplColIndex(int col) const;
     virtual int TotalColCount() const;
     // Undo and redo put a cell's earlier or later text back through here, so a cell whose
-    // state is not its text (a plain check box) can take the state instead.
+    // state is not its text (a plain check box) can take the state instead. A grid that hides
+    // rows records them by their real row: these map it (-1: the row is not shown).
     virtual void UndoRedoSetCell(int col, int row, const QString& value) { SetCells(col, row, value); }
+    virtual QString UndoRedoCell(int col, int row) { return Cells(col, row); }
+    virtual int UndoRedoShownRow(int row) const { return row; }
 
     // Published settings.
     bool DefaultDrawing() const override { return FDefaultDrawing; }

@@ -108,6 +108,7 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 enum TGridLook { glStandard, glSoft, glClassic, glVLX, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 // The control's misuse and bad-file errors, with the fixed message texts the callers expect.
 class EQvGridError : public std::runtime_error {

@@ -169,6 +169,9 @@ private:
     void repaint();
 
     TGridColumnCollection* FCollection;
+    // Position in the collection, kept by it on every change of its order: the width and cell
+    // accessors ask it per call, and a search would make reading n columns cost n squared.
+    int FIndex = -1;
     int FWidth = 50;
     TAlignment FAlignment = taLeftJustify;
     QString FColumnHeader;
@@ -254,6 +257,8 @@ protected:
 private:
     friend class TQvColumnGrid;
     void changed();
+    // Gives the items from position `from` on their index again after the order changed.
+    void renumber(int from);
     TQvColumnGrid* FOwner;
     bool FNoRecursiveUpdate = false;
     int updateCount = 0;
@@ -480,7 +485,6 @@ private:
     bool FColMoving = false;
     bool FStructureMoving = false; // the grid's own column shifts: definitions are handled apart
     std::unique_ptr<TCellGraphic> FCellGraphic;
-    std::unique_ptr<TIntList> FSelectedCells;
     ITQvStringGridSelect* FISelect = nullptr;
     std::vector<QPointer<TGridChangeNotifier>> FNotifierList;
     int FNumCellControls = 0;

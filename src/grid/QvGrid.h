@@ -319,7 +319,10 @@ public:
     void CycleRadioGroup(int ACol, int ARow, bool FromUser);
     bool IsControlCell(int ACol, int ARow);
     bool IsDataBoundGraphic(int ACol, int ARow);
+    // Undo records by real row.
     void UndoRedoSetCell(int ACol, int ARow, const QString& value) override;
+    QString UndoRedoCell(int ACol, int ARow) override;
+    int UndoRedoShownRow(int ARow) const override;
 
     // ---- nodes, expand cells and child rows ------------------------------------------------------
     void AddNode(int ARow, int Span);          // ARow real
@@ -422,6 +425,15 @@ public:
     void SyncRowSelectWithSelection(bool allRows);
     void SyncColSelectWithSelection(bool allCols);
     const TIntList& SelectedRows() const { return *FSelectedRows; }
+    // The disjunct cell list (the keys and the mouse fill it, the column grid's selected-cells
+    // interface reads it): one key per cell, displayed row in the upper 16 bits, displayed
+    // column in the lower, so cells beyond 65535 cannot be told apart.
+    TIntList& SelectedCellList() { return *FSelectedCells; }
+    const TIntList& SelectedCellList() const { return *FSelectedCells; }
+    static int SelectedCellKey(int col, int row)
+    {
+        return int((unsigned(row & 0xFFFF) << 16) | unsigned(col & 0xFFFF));
+    }
     bool GetRowModified(int ARow) const;
     void SetRowModified(int ARow, bool value);
     int ModifiedRowCount() const;
@@ -747,14 +759,13 @@ private:
     int FMaxColCount = 0;
     int FUpdateCount = 0;
     int FNumHidden = 0;
-    // One hidden row: its real index, height, filter level (-1 for rows hidden outside
-    // filtering), its displayed position when a filter level hid it, and one text and cell
-    // object per real column (the objects are the store's while the row is hidden).
+    // One hidden row: its real index (also for rows a filter level hid), height, filter level
+    // (-1 for rows hidden outside filtering), and one text and cell object per real column (the
+    // objects are the store's while the row is hidden).
     struct TGridItem {
         int FIdx = 0;
         int FHeight = 0;
         int FLevel = -1;
-        int FPos = 0;
         std::vector<QString> Texts;
         std::vector<TObject*> Objects;
     };
@@ -772,7 +783,10 @@ private:
     std::unique_ptr<TGridLookState> FLookState;
     void pullLook();
     void pushLook();
-    int lastReportedRow = -1;
+    int FOldRowSel = -1; // the row last reported by OnRowUpdate
+    // OnRowUpdate for a new row; the reported row follows only while a handler listens.
+    void reportRowUpdate(int newRow);
+    void repaintRowIndicators(int targetRow);
     bool FUseEnabledRows = false;
     bool FSelChange = false;
     bool FEditing = false;
@@ -1059,6 +1073,8 @@ private:
     void thumbMoved(bool vertical, int value);
     bool FScrollHintsConnected = false;
     void fireKeyDown(int& key, Qt::KeyboardModifiers shift);
+    void markRowModified(int ARow);
+    void keyUpSelectedCells(int key, Qt::KeyboardModifiers shift);
     bool homeEndKey(int key, Qt::KeyboardModifiers shift);
     bool skipFixedCells(int key);
     bool cellControlKey(int key);

@@ -3,7 +3,8 @@
 // (integer lists, sort keys, placed controls, a line-by-line text list, file pictures), the
 // picture and text-list objects cell graphics hold, and the settings objects the string grid
 // owns and publishes (search footer, navigation, mouse actions, coupled grid, bands, focus
-// helper, node look, sizing while typing, column sizes, HTML export and print settings).
+// helper, node look, sizing while typing, column sizes, HTML export and print settings), and
+// the small owner-drawn button and check box of the search footer.
 //
 // Settings objects keep plain fields as getter/setter pairs made by one macro; the writers
 // that do more than store (change notifications, options that keep each other consistent) are
@@ -12,7 +13,9 @@
 #include "grid/GridTypes.h"
 #include "grid/StringGrid.h"
 
+#include <QAction>
 #include <QImage>
+#include <QMenu>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -680,5 +683,308 @@ void MakeRoundRectMask(QImage& bitmap, int width, int height, double radius, int
 int BlurKernelSize(double radius);
 // Gaussian blur in place; raises for a picture that is not 24-bit.
 void BlurBitmap24(QImage& bitmap, double radius);
+
+} // namespace grid
+
+// ---- grid button and grid check box --------------------------------------------------------
+
+namespace grid {
+
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+enum TQvGridButtonStyle { tasButton, tasCheck };
+
+class TQvGridButton;
+
+// QAction has no group index of its own; an action carries it in this dynamic property.
+inline constexpr char kActionGroupIndexProperty[] = "GroupIndex";
+
+// Keeps a button's caption, down state and group index in step with a QAction. A button value
+// follows the action only while it still equals the action's previous value, so a caption the
+// program changed on the button itself is not overwritten. Enabled state, visibility and hint
+// always follow.
+class TQvGridButtonActionLink : public QObject {
+public:
+    TQvGridButtonActionLink(TQvGridButton* client, QAction* action);
+    QAction* Action() const { return FAction; }
+    bool IsCaptionLinked() const;
+    // Only a grouped button with AllowAllUp follows the action's checked state.
+    bool IsCheckedLinked() const;
+    bool IsGroupIndexLinked() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void ActionChanged();
+    TQvGridButton* FClient;
+    QPointer<QAction> FAction;
+    QString lastCaption;
+    bool lastChecked = false;
+    int lastGroupIndex = 0;
+};
+
+// A flat, gradient-coloured tool button that never takes the focus: glyphs per state, check
+// and group behaviour (the buttons of one group are the grouped buttons of one parent), an
+// optional drop-down part at the right and seven colour looks. Painting and state rules are in
+// QvObj/gridbutton.cpp; the looks are one table there.
+class TQvGridButton : public QWidget {
+    Q_OBJECT
+public:
+    using TButtonEvent = std::function<void(TQvGridButton* sender)>;
+    using TButtonMouseEvent = std::function<void(TQvGridButton* sender, Qt::MouseButton button, int X, int Y)>;
+
+    explicit TQvGridButton(QWidget* owner = nullptr);
+    ~TQvGridButton() override;
+
+#define QV_BUTTON_COLORS(X)                                                                    \
+    X(Color) X(ColorTo) X(ColorHot) X(ColorHotTo) X(ColorDown) X(ColorDownTo) X(ColorChecked)    \
+    X(ColorCheckedTo) X(BorderColor) X(BorderDownColor) X(BorderHotColor)
+#define QV_BUTTON_COLOR_ACCESS(Name)                                                           \
+    TColor Name() const { return F##Name; }                                                   \
+    void Set##Name(TColor v);
+    QV_BUTTON_COLORS(QV_BUTTON_COLOR_ACCESS)
+#undef QV_BUTTON_COLOR_ACCESS
+
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v);
+    TButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TButtonLayout v);
+    int Margin() const { return FMargin; }
+    // Values below -1 are refused.
+    void SetMargin(int v);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int v);
+    bool ShowCaption() const { return FShowCaption; }
+    void SetShowCaption(bool v);
+    bool Shaded() const { return FShaded; }
+    void SetShaded(bool v);
+    TQvGridButtonStyle Style() const { return FStyle; }
+    void SetStyle(TQvGridButtonStyle v);
+    bool Rounded() const { return FRounded; }
+    void SetRounded(bool v);
+    bool DropDownButton() const { return FDropDownButton; }
+    void SetDropDownButton(bool v);
+    QMenu* DropDownMenu() const { return FDropDownMenu; }
+    void SetDropDownMenu(QMenu* v) { FDropDownMenu = v; }
+    bool AutoXPStyle() const { return FAutoXPStyle; }
+    void SetAutoXPStyle(bool v) { FAutoXPStyle = v; }
+    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    void SetAutoThemeAdapt(bool v);
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int v);
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool v);
+    bool Down() const { return FDown; }
+    void SetDown(bool v);
+    int Look() const { return FLook; }
+    // Looks 0 to 6; other values change nothing.
+    void SetLook(int v);
+
+    // Glyphs are copied. Writing Glyph also makes a grey GlyphDisabled when that is empty.
+    const QImage& Glyph() const { return FGlyph; }
+    void SetGlyph(const QImage& v);
+    const QImage& GlyphHot() const { return FGlyphHot; }
+    void SetGlyphHot(const QImage& v) { FGlyphHot = v; }
+    const QImage& GlyphDown() const { return FGlyphDown; }
+    void SetGlyphDown(const QImage& v) { FGlyphDown = v; }
+    const QImage& GlyphDisabled() const { return FGlyphDisabled; }
+    void SetGlyphDisabled(const QImage& v);
+    // The glyph's silhouette in grey, drawn under the lifted glyph of a hot button.
+    const QImage& GlyphShade() const { return FGlyphShade; }
+
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString& v);
+    // The colour of the caption and of the drop-down triangle (a QFont has none).
+    TColor FontColor() const { return FFontColor; }
+    void SetFontColor(TColor v);
+
+    QAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    // Takes caption, enabled state, visibility, hint, group index and checked state from the
+    // action and keeps following it; a click triggers it.
+    void SetAction(QAction* action);
+
+    TButtonState State() const { return FState; }
+    bool MouseInControl() const { return FMouseInControl; }
+
+    // End of the owner's set-up (what reading a form does last): builds the shade glyph.
+    void Loaded();
+    // OnClick, then the linked action.
+    void Click();
+
+    TButtonEvent OnClick;
+    TButtonEvent OnDblClick;
+    TButtonEvent OnMouseEnter;
+    TButtonEvent OnMouseLeave;
+    TButtonEvent OnDropDown;
+    TButtonMouseEvent OnMouseDown;
+    TButtonMouseEvent OnMouseMove;
+    TButtonMouseEvent OnMouseUp;
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+
+private:
+    friend class TQvGridButtonActionLink;
+    void UpdateState();
+    void UpdateExclusive();
+    void ButtonPressed(int groupIndex, TQvGridButton* sender);
+    void UpdateTracking(const QPoint& cursor);
+    void MouseEnter();
+    void MouseLeave();
+    void ThemeAdapt();
+    void CreateShade();
+    void grabAccelerator();
+    void pressed(const QPoint& p);
+
+    // Painting stages; each face stage answers the content rectangle it leaves.
+    struct TContentLayout {
+        QPoint glyph;
+        QRect text;
+    };
+    TRect PaintFlatFace(QPainter& canvas, TRect r, bool hot);
+    TRect PaintRaisedFace(QPainter& canvas, TRect r);
+    TContentLayout LayoutContent(const TRect& c, const QPoint& offset) const;
+    void PaintContent(QPainter& canvas, const TRect& c, const QPoint& offset, TButtonState state);
+
+    bool FIsComCtl6 = true; // the platform's own controls are always the themed generation
+    int FGroupIndex = 0;
+    QImage FGlyph;
+    bool FDown = false;
+    bool FDragging = false;
+    bool FAllowAllUp = false;
+    TButtonLayout FLayout = blGlyphLeft;
+    int FSpacing = 4;
+    bool FTransparent = true;
+    int FMargin = -1;
+    bool FFlat = true;
+    bool FMouseInControl = false;
+#define QV_BUTTON_COLOR_FIELD(Name) TColor F##Name = platform::clNone;
+    QV_BUTTON_COLORS(QV_BUTTON_COLOR_FIELD)
+#undef QV_BUTTON_COLOR_FIELD
+    QImage FGlyphDisabled;
+    QImage FGlyphHot;
+    QImage FGlyphDown;
+    QImage FGlyphShade;
+    bool disabledDerived = false; // FGlyphDisabled is the grey copy of FGlyph
+    bool FShaded = true;
+    TQvGridButtonStyle FStyle = tasButton;
+    int FLook = 0;
+    bool FRounded = false;
+    bool FDropDownButton = false;
+    bool FAutoThemeAdapt = false;
+    bool FAutoXPStyle = false;
+    QPointer<QMenu> FDropDownMenu;
+    bool FShowCaption = true;
+    TButtonState FState = bsUp;
+    QString FCaption;
+    TColor FFontColor = platform::clWindowText;
+    std::unique_ptr<TQvGridButtonActionLink> FActionLink;
+    int acceleratorId = 0;
+};
+
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+// taLeftJustify or taRightJustify.
+using TLeftRight = TAlignment;
+
+// An owner-drawn check box: themed box when visual styles are active, classic frame otherwise,
+// box left or right and top, centre or bottom, optionally over its parent's background (which
+// it can keep in a cache). It toggles on mouse release, Space and its caption's accelerator.
+class TQvCheckBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit TQvCheckBox(QWidget* owner = nullptr);
+    ~TQvCheckBox() override;
+
+    TLeftRight Alignment() const { return FAlignment; }
+    void SetAlignment(TLeftRight v);
+    TTextLayout ButtonVertAlign() const { return FBtnVAlign; }
+    void SetButtonVertAlign(TTextLayout v);
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString& v);
+    // True exactly for cbChecked; writing gives checked or unchecked.
+    bool Checked() const { return FState == cbChecked; }
+    void SetChecked(bool v);
+    TCheckBoxState State() const { return FState; }
+    // Repaints only the box side of the control.
+    void SetState(TCheckBoxState v);
+    bool Ellipsis() const { return FEllipsis; }
+    void SetEllipsis(bool v);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool v) { FReadOnly = v; }
+    // Enter moves on to the next control as Tab does.
+    bool ReturnIsTab() const { return FReturnIsTab; }
+    void SetReturnIsTab(bool v) { FReturnIsTab = v; }
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
+    // Keeps the parent's background from the first paint until Transparent changes or the
+    // control moves or is resized.
+    bool TransparentChaching() const { return FTransparentCaching; }
+    void SetTransparentChaching(bool v) { FTransparentCaching = v; }
+    bool TabStop() const { return focusPolicy() == Qt::StrongFocus; }
+    void SetTabStop(bool v) { setFocusPolicy(v ? Qt::StrongFocus : Qt::ClickFocus); }
+    // Background when not transparent.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);
+    TColor FontColor() const { return FFontColor; }
+    void SetFontColor(TColor v);
+    bool Down() const { return FDown; }
+    void SetDown(bool v);
+
+    // Checked := not Checked unless ReadOnly (a grayed box becomes checked).
+    virtual void Toggle();
+
+    std::function<void(TQvCheckBox* sender)> OnClick;
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    bool themed() const;
+    QRect boxRect() const;
+    QRect boxArea() const;
+    void paintBackground(QPainter& p);
+    void dropBackground();
+    void grabAccelerator();
+
+    bool FDown = false;
+    TCheckBoxState FState = cbUnchecked;
+    bool FReturnIsTab = false;
+    TTextLayout FBtnVAlign = tlTop;
+    TLeftRight FAlignment = taLeftJustify;
+    bool FEllipsis = false;
+    QString FCaption;
+    bool FIsWinXP = true; // the platform always has the visual-styles generation of controls
+    bool FHot = false;
+    bool FReadOnly = false;
+    bool FMouseDown = false;
+    QImage FBkgBmp;
+    QRect bkgGeometry; // where the control was when FBkgBmp was taken
+    bool FBkgCache = false;
+    bool FTransparentCaching = false;
+    bool FTransparent = false;
+    TColor FColor = platform::clBtnFace;
+    TColor FFontColor = platform::clWindowText;
+    bool spacePressed = false;
+    int acceleratorId = 0;
+};
 
 } // namespace grid

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <memory>
+#include <vector>
+
 namespace platform {
 
 QChar pathSeparator()
@@ -38,13 +41,76 @@ bool createDir(const QString& path)
     return QDir(info.absolutePath()).mkdir(info.fileName());
 }
 
-bool replaceFile(const QString& path, const QByteArray& data, QString* error)
+namespace {
+
+// Drops the temporary file at once; the target is not touched. The reason is taken before
+// cancelWriting(), which puts its own text in place.
+bool discard(QSaveFile& file, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    if (error)
+        *error = file.errorString();
+    file.cancelWriting();
+    file.commit();
+    return false;
+}
+
+} // namespace
+
+bool commitSaveFile(QSaveFile& file, QString* error)
+{
+    if (!file.flush())
+        return discard(file, error);
+    if (!file.commit()) {
         if (error)
             *error = file.errorString();
         return false;
+    }
+    return true;
+}
+
+bool replaceFile(const QString& path, const QByteArray& data, QString* error)
+{
+    const FileReplacement one[] = {{path, data}};
+    return replaceFiles(one, error);
+}
+
+bool replaceFiles(std::span<const FileReplacement> files, QString* error, QString* failedPath)
+{
+    std::vector<std::unique_ptr<QSaveFile>> written;
+    const auto fail = [&](QSaveFile& file, const QString& path) {
+        if (failedPath)
+            *failedPath = path;
+        discard(file, error);
+        for (auto& other : written)
+            discard(*other, nullptr);
+        return false;
+    };
+    // Every file reaches the disk before the first one is put in place.
+    for (const FileReplacement& f : files) {
+        auto file = std::make_unique<QSaveFile>(f.path);
+        if (!file->open(QIODevice::WriteOnly)) {
+            if (error)
+                *error = file->errorString();
+            if (failedPath)
+                *failedPath = f.path;
+            for (auto& other : written)
+                discard(*other, nullptr);
+            return false;
+        }
+        if (file->write(f.data) != f.data.size() || !file->flush())
+            return fail(*file, f.path);
+        written.push_back(std::move(file));
+    }
+    for (size_t i = 0; i < written.size(); ++i) {
+        if (!written[i]->commit()) {
+            if (error)
+                *error = written[i]->errorString();
+            if (failedPath)
+                *failedPath = files[i].path;
+            for (size_t j = i + 1; j < written.size(); ++j)
+                discard(*written[j], nullptr);
+            return false;
+        }
     }
     return true;
 }

@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <span>
+
+class QSaveFile;
+
 namespace platform {
 
 // The separator of the platform ("\" on Windows, "/" here); project paths are built with it.
@@ -18,8 +22,25 @@ bool dirExists(const QString& path);
 bool createDir(const QString& path);
 
 // Replaces the file at path with data through a temporary file and a rename, so a failed
-// write never leaves half a file. Returns false and sets error (when given) on failure.
+// write never leaves half a file. Returns false and sets error (when given) on failure; the
+// old file is then as it was.
 bool replaceFile(const QString& path, const QByteArray& data, QString* error = nullptr);
+// One file of a replacement that must happen for all files or none.
+struct FileReplacement {
+    QString path;
+    QByteArray data;
+};
+// Replaces the files together: each is written and flushed to a temporary file first, and
+// only when all of them reached the disk are they renamed into place, so a full disk never
+// leaves a new file beside an old one it belongs with. False (error, and the path that failed)
+// when any could not be written; the files are then as they were. (Only a rename refused after
+// every file was written, which a full disk does not cause, leaves the files before it new.)
+bool replaceFiles(std::span<const FileReplacement> files, QString* error = nullptr, QString* failedPath = nullptr);
+// Puts a written QSaveFile in place: flushes it and renames it over its target only when every
+// byte reached the disk; otherwise cancels it, so the target keeps its old content. The check
+// is ours because commit() alone loses a failed final flush (a small file's only real write,
+// e.g. on a full disk) and renames the empty or cut temporary file all the same.
+bool commitSaveFile(QSaveFile& file, QString* error = nullptr);
 // Reads a whole file; false when it cannot be opened.
 bool readFile(const QString& path, QByteArray& data, QString* error = nullptr);
 

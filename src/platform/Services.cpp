@@ -1,5 +1,6 @@
 #include "platform/Services.h"
 
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Http.h"
 #include "platform/IcmpEcho.h"
@@ -11,6 +12,11 @@
 
 namespace platform {
 
+QDateTime now(const Services& services)
+{
+    return services.clock ? services.clock->now() : QDateTime::currentDateTime();
+}
+
 Services& productionServices()
 {
     static QtMessageBoxes messages;
@@ -21,7 +27,8 @@ Services& productionServices()
     static SettingsStore registry(
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/registry.ini"));
     static QtFileDialogs dialogs;
-    static Services services{&messages, &shell, &http, &echo, &registry, &dialogs};
+    static SystemClock clock;
+    static Services services{&messages, &shell, &http, &echo, &registry, &dialogs, &clock};
     return services;
 }
 

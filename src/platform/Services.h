@@ -2,6 +2,8 @@
 // The platform services a window or generator needs, handed over at construction so tests can
 // put doubles in place of the real ones. The program builds one set in main().
 
+class QDateTime;
+
 namespace platform {
 
 class MessageBoxes;
@@ -10,6 +12,7 @@ class HttpClient;
 class EchoProbe;
 class SettingsStore;
 class FileDialogs;
+class Clock;
 
 struct Services {
     MessageBoxes* messages = nullptr;
@@ -18,7 +21,11 @@ struct Services {
     EchoProbe* echo = nullptr;    // the device update's reachability test
     SettingsStore* registry = nullptr; // the user's registry hive (grid layouts, theme keys)
     FileDialogs* dialogs = nullptr;    // folder, open and save dialogs
+    Clock* clock = nullptr;            // the writers' time stamps; none: the system clock
 };
+
+// The date and time now from the services' clock (the system clock when they have none).
+QDateTime now(const Services& services);
 
 // The production set (real message boxes, ...), created on first use and living for the run.
 Services& productionServices();

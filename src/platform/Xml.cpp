@@ -1,6 +1,7 @@
 #include "platform/Xml.h"
 
 #include "platform/Files.h"
+#include "platform/TextCodec.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -9,7 +10,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
-#include <sstream>
+#include <string>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -44,12 +45,38 @@ QString documentLevelProblem(const pugi::xml_document& doc, pugi::xml_node* wher
     return {};
 }
 
+bool isUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = decoder(bytes); // only the decoder's error flag is wanted
+    return !decoder.hasError();
+}
+
+// A file that says what it is: a byte-order mark, or the first "<" of a UTF-16 or UTF-32
+// file, which pugixml recognises itself.
+bool declaresEncoding(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")
+        || bytes.startsWith(QByteArray("<\0", 2)) || bytes.startsWith(QByteArray("\0<", 2))
+        || bytes.startsWith(QByteArray("\0\0", 2));
+}
+
 bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString* error)
 {
     doc.reset();
+    // A file that is not UTF-8 was saved in the ANSI code page by some other editor (a degree
+    // sign typed in Notepad): read it as that rather than with replacement characters.
+    QByteArray text = bytes;
+    pugi::xml_encoding encoding = pugi::encoding_auto;
+    if (!declaresEncoding(bytes) && !isUtf8(bytes)) {
+        text = fromAnsi(bytes).toUtf8();
+        encoding = pugi::encoding_utf8;
+    }
+    // A value of blanks only is a value ("   " as a device name) and is kept.
     const pugi::xml_parse_result result = doc.load_buffer(
-        bytes.constData(), size_t(bytes.size()),
-        pugi::parse_default | pugi::parse_comments | pugi::parse_fragment);
+        text.constData(), size_t(text.size()),
+        pugi::parse_default | pugi::parse_comments | pugi::parse_fragment | pugi::parse_ws_pcdata_single,
+        encoding);
     QString problem;
     if (!result) {
         problem = QStringLiteral("%1 at offset %2").arg(QString::fromUtf8(result.description()))
@@ -224,12 +251,70 @@ pugi::xml_node Document::startPlain(const char* rootName)
     return doc_.append_child(rootName);
 }
 
+namespace {
+
+// Collects the written text and writes every CR as "&#13;". pugixml escapes a CR in an
+// attribute but writes it raw in element text, where any reader turns it into LF, so a value
+// with a CR would come back changed. The only other places a raw CR could stand (comments,
+// CDATA, processing instructions) are first given LF, which is what reading makes of them.
+class CrEscapingWriter : public pugi::xml_writer {
+public:
+    QByteArray bytes;
+
+    void write(const void* data, size_t size) override
+    {
+        const auto* p = static_cast<const char*>(data);
+        const char* end = p + size;
+        while (p < end) {
+            const auto* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(end - p)));
+            const char* stop = cr ? cr : end;
+            bytes.append(p, qsizetype(stop - p));
+            if (!cr)
+                break;
+            bytes.append("&#13;");
+            p = cr + 1;
+        }
+    }
+};
+
+bool crOutsideText(const pugi::xml_node& node)
+{
+    for (pugi::xml_node n = node.first_child(); n; n = n.next_sibling()) {
+        if (n.type() != pugi::node_pcdata && n.type() != pugi::node_element && std::strchr(n.value(), '\r'))
+            return true;
+        if (crOutsideText(n))
+            return true;
+    }
+    return false;
+}
+
+void crToLfOutsideText(pugi::xml_node node)
+{
+    for (pugi::xml_node n = node.first_child(); n; n = n.next_sibling()) {
+        if (n.type() != pugi::node_pcdata && n.type() != pugi::node_element && std::strchr(n.value(), '\r')) {
+            std::string v = n.value();
+            std::replace(v.begin(), v.end(), '\r', '\n');
+            n.set_value(v.c_str());
+        }
+        crToLfOutsideText(n);
+    }
+}
+
+} // namespace
+
 QByteArray Document::toBytes() const
 {
-    std::ostringstream out;
-    doc_.save(out, "\t", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
-    const std::string s = out.str();
-    return QByteArray(s.data(), qsizetype(s.size()));
+    const unsigned flags = pugi::format_indent | pugi::format_no_declaration;
+    CrEscapingWriter out;
+    if (crOutsideText(doc_)) {
+        pugi::xml_document copy;
+        copy.reset(doc_);
+        crToLfOutsideText(copy);
+        copy.save(out, "\t", flags, pugi::encoding_utf8);
+    } else {
+        doc_.save(out, "\t", flags, pugi::encoding_utf8);
+    }
+    return out.bytes;
 }
 
 bool Document::save(const QString& path, QString* error) const

@@ -1,5 +1,7 @@
 #include "platform/Zip.h"
 
+#include "platform/Files.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -20,6 +22,9 @@ constexpr std::uint16_t kFlagUtf8Name = 0x0800; // general purpose bit 11
 constexpr std::uint16_t kMethodStored = 0;
 constexpr std::uint16_t kMethodDeflate = 8;
 constexpr std::uint32_t kMaxZip32 = std::numeric_limits<std::uint32_t>::max();
+// Deflate gives at most about 1032 bytes per compressed byte (258 bytes for two bits); an
+// entry claiming more than that cannot be genuine.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
 
 void put16(QByteArray& out, std::uint16_t v)
 {
@@ -69,6 +74,9 @@ bool deflateRaw(const QByteArray& in, QByteArray& out)
     return rc == Z_STREAM_END;
 }
 
+// Inflates in steps, growing the output as data comes, so a size the directory merely claims
+// never decides an allocation; a stream that gives more than expectedSize is refused as soon
+// as it does.
 bool inflateRaw(const QByteArray& in, qsizetype expectedSize, QByteArray& out)
 {
     z_stream s{};
@@ -76,16 +84,22 @@ bool inflateRaw(const QByteArray& in, qsizetype expectedSize, QByteArray& out)
         return false;
     s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.constData()));
     s.avail_in = uInt(in.size());
-    // One spare byte lets a stream longer than announced show up as an error.
-    QByteArray buffer(expectedSize + 1, '\0');
-    s.next_out = reinterpret_cast<Bytef*>(buffer.data());
-    s.avail_out = uInt(buffer.size());
-    const int rc = inflate(&s, Z_FINISH);
-    const auto produced = qsizetype(s.total_out);
+    QByteArray result;
+    char chunk[64 * 1024];
+    int rc = Z_OK;
+    while (rc == Z_OK) {
+        s.next_out = reinterpret_cast<Bytef*>(chunk);
+        s.avail_out = uInt(sizeof chunk);
+        rc = inflate(&s, Z_NO_FLUSH);
+        const auto produced = qsizetype(sizeof chunk - s.avail_out);
+        if (result.size() + produced > expectedSize)
+            break;
+        result.append(chunk, produced);
+    }
     inflateEnd(&s);
-    if (rc != Z_STREAM_END || produced != expectedSize)
+    if (rc != Z_STREAM_END || result.size() != expectedSize)
         return false;
-    out = buffer.left(produced);
+    out = std::move(result);
     return true;
 }
 
@@ -236,17 +250,16 @@ bool ZipWriter::close(QString* error)
     put16(end, 0); // comment length
     if (file_->write(dir) != dir.size() || file_->write(end) != end.size())
         return fail(error, file_->errorString());
-    if (!file_->commit()) {
-        const QString reason = file_->errorString();
-        file_.reset();
-        return fail(error, reason);
-    }
+    QString reason;
+    const bool committed = commitSaveFile(*file_, &reason);
     file_.reset();
+    if (!committed)
+        return fail(error, reason);
     entries_.clear();
     return true;
 }
 
-bool readZip(const QByteArray& archive, std::vector<ZipEntry>& entries, QString* error)
+bool readZip(const QByteArray& archive, std::vector<ZipEntry>& entries, QString* error, std::uint64_t maxTotalSize)
 {
     entries.clear();
     auto bad = [error](const QString& text) {
@@ -270,6 +283,7 @@ bool readZip(const QByteArray& archive, std::vector<ZipEntry>& entries, QString*
     if (qsizetype(dirOffset) + qsizetype(dirSize) > endAt)
         return bad(QStringLiteral("Central directory out of range"));
     qsizetype at = dirOffset;
+    std::uint64_t total = 0;
     for (int i = 0; i < count; ++i) {
         if (at + 46 > endAt || get32(archive, at) != kCentralHeaderSig)
             return bad(QStringLiteral("Bad central directory entry"));
@@ -300,6 +314,13 @@ bool readZip(const QByteArray& archive, std::vector<ZipEntry>& entries, QString*
         const qsizetype dataAt = qsizetype(local) + 30 + localName + localExtra;
         if (dataAt + qsizetype(csize) > archive.size())
             return bad(QStringLiteral("Truncated entry ") + e.name);
+        // Sizes are taken from the directory: check them against what the data can give
+        // before anything is allocated for them.
+        if (e.method == kMethodDeflate && std::uint64_t(usize) > kMaxDeflateRatio * csize)
+            return bad(QStringLiteral("Impossible size %1 for %2 packed bytes in ").arg(usize).arg(csize) + e.name);
+        total += usize;
+        if (total > maxTotalSize)
+            return bad(QStringLiteral("The archive unpacks to more than %1 bytes").arg(maxTotalSize));
         const QByteArray packed = archive.mid(dataAt, csize);
         if (e.method == kMethodDeflate) {
             if (!inflateRaw(packed, qsizetype(usize), e.data))

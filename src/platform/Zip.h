@@ -68,8 +68,15 @@ struct ZipEntry {
     QByteArray data;
 };
 
+// What all entries of an archive read back may unpack to together; the packages the program
+// makes hold a description and three pictures of well under a megabyte.
+inline constexpr std::uint64_t kZipMaxTotalSize = 64 * 1024 * 1024;
+
 // Reads every entry of an archive through its central directory, inflating deflated entries
-// and checking each CRC and size. False (and error) on any fault.
-bool readZip(const QByteArray& archive, std::vector<ZipEntry>& entries, QString* error = nullptr);
+// and checking each CRC and size. False (and error) on any fault, and for an entry whose
+// claimed size its packed data cannot give or entries that together unpack to more than
+// maxTotalSize.
+bool readZip(const QByteArray& archive, std::vector<ZipEntry>& entries, QString* error = nullptr,
+             std::uint64_t maxTotalSize = kZipMaxTotalSize);
 
 } // namespace platform

@@ -3,10 +3,12 @@
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "grid/QvCGrid.h"
 #include "platform/Services.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
 #include "support/FakeShell.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -217,8 +220,10 @@ TEST_F(MainWindow, WebLinksAndStartProgramGoThroughTheShell)
     ASSERT_EQ(shell.openedUrls.size(), 1);
     EXPECT_TRUE(shell.openedUrls[0].endsWith("/HOME/default.asp?frompg=CT40517"));
 
-    w->Start_Program("/x/Ethernet_Update.exe", "", 0);
-    w->Start_Program("/x/other", "-a", 1);
+    // The caller learns how the run ended.
+    shell.outcomes = {platform::RunOutcome::Exited, platform::RunOutcome::NotStarted};
+    EXPECT_EQ(w->Start_Program("/x/Ethernet_Update.exe", "", 0), platform::RunOutcome::Exited);
+    EXPECT_EQ(w->Start_Program("/x/other", "-a", 1), platform::RunOutcome::NotStarted);
     ASSERT_EQ(shell.runs.size(), 2u);
     EXPECT_EQ(shell.runs[0].program, "/x/Ethernet_Update.exe");
     EXPECT_FALSE(shell.runs[0].hidden);
@@ -253,6 +258,29 @@ TEST_F(MainWindow, UpdateDeviceWithAnUnwritableImageReportsItAndOpensNothing)
     EXPECT_TRUE(opened.isEmpty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
+}
+
+// On a full disk neither bank is replaced: the user is told which bank could not be written
+// and the updater is not offered the old banks as if they were new.
+TEST_F(MainWindow, UpdateDeviceOnAFullDiskKeepsTheOldBanksAndOpensNothing)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/P/bin"));
+    ASSERT_TRUE(testsupport::writeFile(tmp.filePath("PROJECTS/P/bin/bank1.bin"), "old bank 1"));
+    ASSERT_TRUE(testsupport::writeFile(tmp.filePath("PROJECTS/P/bin/bank2.bin"), "old bank 2"));
+    writeSettings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>");
+    TFQuorvantiseFirmWare* w = start();
+    closeNextModal();
+    {
+        testsupport::FullDisk full;
+        w->Button("Btn_CreateBin")->Click();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(opened.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
+    EXPECT_TRUE(messages.shown[0].text.contains("bank1.bin")) << messages.shown[0].text.toStdString();
+    EXPECT_EQ(testsupport::readFile(tmp.filePath("PROJECTS/P/bin/bank1.bin")), "old bank 1");
+    EXPECT_EQ(testsupport::readFile(tmp.filePath("PROJECTS/P/bin/bank2.bin")), "old bank 2");
 }
 
 TEST_F(MainWindow, OpenConfigurationOpensTheChosenProject)
@@ -387,4 +415,25 @@ TEST_F(MainWindow, EveryStepOfThisGatewayOpensItsOwnWindow)
                   QStringLiteral("gateway::T%1").arg(QString(s.window)))
             << "still a placeholder";
     }
+}
+
+TEST_F(MainWindow, CanAndPdoTablesAreTheirOwnWindowsAndFollowALanguageChange)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("LANGUAGE"));
+    ASSERT_TRUE(testsupport::writeFile(tmp.filePath("LANGUAGE/Italiano.lng"),
+                                       "STR2610 =IdCob\r\nSTR2700 =Trasmissione CAN\r\nSTR2814 =PDO ricevuti\r\n"));
+    TFQuorvantiseFirmWare* w = start();
+    for (const char* name : {"FReceiveCAN", "FTransmitCAN", "FSet_PDO_Access"})
+        EXPECT_EQ(Forms().Find(name)->window->metaObject()->className(),
+                  QStringLiteral("fieldbus::T%1").arg(QString(name)))
+            << "still a placeholder";
+
+    State().Language_Name = "Italiano";
+    common::Load_Language(State().Language_Dir, State().Language_Name);
+    w->Change_Language();
+    QWidget* receive = Forms().Find("FReceiveCAN")->window;
+    EXPECT_EQ(receive->findChild<grid::TQvColumnGrid*>("ACG_CAN_Receive")->Cells(2, 0), "IdCob");
+    EXPECT_EQ(Forms().Find("FTransmitCAN")->window->windowTitle(), "Trasmissione CAN");
+    EXPECT_EQ(Forms().Find("FSet_PDO_Access")->window->findChild<QTabWidget*>("PageControl1")->tabText(0),
+              "PDO ricevuti");
 }

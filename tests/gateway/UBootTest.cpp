@@ -39,6 +39,8 @@ namespace {
 constexpr EchoStatus R = EchoStatus::Reply;
 constexpr EchoStatus N = EchoStatus::NoReply;
 
+// The hand-made job files name the firmware image under this folder; the tests keep the
+// image in a folder of their own and write that folder's path back to this one to compare.
 const char* const kMasterDir = "/opt/qv/MASTER";
 const char* const kProjectDir = "/opt/qv/PROJECTS/Line3";
 
@@ -72,7 +74,9 @@ protected:
         common::TProgramState& s = common::State();
         s.SW_Code = QString::fromLatin1(common::kSW_Code);
         s.Exe_Dir = dir.path();
-        s.Master_Dir = QString::fromLatin1(kMasterDir);
+        ASSERT_TRUE(master.isValid());
+        s.Master_Dir = master.path();
+        ASSERT_TRUE(testsupport::writeFile(firmwarePath(), "firmware image"));
         s.Project_Dir = QString::fromLatin1(kProjectDir);
         s.Last_IP_Address = QStringLiteral("192.168.2.205");
         s.Update_Option = 0;
@@ -94,6 +98,7 @@ protected:
         w = std::make_unique<TFBoot>(services, nullptr, c);
         w->Start_Program = [this](const QString& program, const QString& parameters, int tipo) {
             started.push_back({program, parameters, tipo});
+            return platform::RunOutcome::Exited;
         };
     }
     void open()
@@ -115,8 +120,15 @@ protected:
     void clickUpdate() { QTest::mouseClick(w->Btn_Update, Qt::LeftButton); }
     QString jobPath() const { return QDir(dir.path()).filePath(QStringLiteral("Ethernet_Update.xml")); }
     QString updaterPath() const { return QDir(dir.path()).filePath(QStringLiteral("Ethernet_Update.exe")); }
+    QString firmwarePath() const { return QDir(master.path()).filePath(QStringLiteral("Sim40517.sim")); }
+    // A job file as the hand-made fixtures have it: the image under kMasterDir.
+    QByteArray job(const QString& path) const
+    {
+        return testsupport::readFile(path).replace(master.path().toUtf8(), QByteArray(kMasterDir));
+    }
 
     QTemporaryDir dir;
+    QTemporaryDir master;
     common::TProgramState saved;
     testsupport::FakeMessages messages;
     testsupport::FakeReachabilityClock clock;
@@ -200,7 +212,7 @@ TEST_F(BootWindow, JobFileForEachOptionIsTheHandWrittenOne)
         started.clear();
         clickUpdate();
         EXPECT_TRUE(messages.shown.empty()) << c.fixture;
-        EXPECT_EQ(testsupport::readFile(jobPath()), testsupport::readFile(testsupport::fixturePath(c.fixture)))
+        EXPECT_EQ(job(jobPath()), testsupport::readFile(testsupport::fixturePath(c.fixture)))
             << c.fixture;
         EXPECT_EQ(common::State().Last_IP_Address, "192.168.2.10");
         EXPECT_EQ(common::State().Update_Option, c.option);
@@ -397,7 +409,7 @@ TEST_F(BootWindow, UpdateFromTypedAddressToUpdaterStart)
 
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(echo.sent.size(), 2u);
-    EXPECT_EQ(testsupport::readFile(jobPath()),
+    EXPECT_EQ(job(jobPath()),
               testsupport::readFile(testsupport::fixturePath("boot/job_configuration.xml")));
     ASSERT_EQ(started.size(), 1u);
     EXPECT_EQ(started[0].program, updaterPath());
@@ -439,6 +451,7 @@ TEST_F(BootWindow, TheUpdaterFindsItsJobFile)
         request.parameters = parameters;
         request.hidden = tipo != 0;
         outcomes.push_back(desktop.runAndWait(request));
+        return outcomes.back();
     };
     open();
     setAddress({"192", "168", "2", "10"});
@@ -451,8 +464,87 @@ TEST_F(BootWindow, TheUpdaterFindsItsJobFile)
     EXPECT_EQ(outcomes[0], platform::RunOutcome::Exited);
     const QDir exe(dir.path());
     EXPECT_EQ(testsupport::readFile(exe.filePath("ran.txt")), "ran\n");
-    EXPECT_EQ(testsupport::readFile(exe.filePath("job_seen.xml")),
+    EXPECT_EQ(job(exe.filePath("job_seen.xml")),
               testsupport::readFile(testsupport::fixturePath("boot/job_firmware.xml")));
+}
+
+// The updater run by the real shell: one that cannot be started is reported with its path;
+// one that ran is never judged by its exit code.
+TEST_F(BootWindow, AnUpdaterThatDoesNotStartIsReported)
+{
+    platform::DesktopShell desktop;
+    services.shell = &desktop;
+    w->Start_Program = nullptr;
+    struct Case {
+        const char* what;
+        const char* script; // nullptr: no updater beside the program
+        const char* message; // nullptr: none
+    } cases[] = {
+        {"missing updater", nullptr, "Error!!! The update program could not be started: "},
+        {"updater that fails", "#!/bin/sh\nexit 3\n", nullptr},
+        {"updater that succeeds", "#!/bin/sh\nexit 0\n", nullptr},
+    };
+    open();
+    for (const Case& c : cases) {
+        QFile::remove(updaterPath());
+        if (c.script) {
+            ASSERT_TRUE(testsupport::writeFile(updaterPath(), c.script));
+            ASSERT_TRUE(QFile::setPermissions(updaterPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        messages.shown.clear();
+        setAddress({"192", "168", "2", "10"});
+        echo.script = {R, R};
+        clickUpdate();
+        EXPECT_TRUE(QFile::exists(jobPath())) << c.what;
+        if (!c.message) {
+            EXPECT_TRUE(messages.shown.empty()) << c.what << ": " << messages.lastText().toStdString();
+            continue;
+        }
+        ASSERT_EQ(messages.shown.size(), 1u) << c.what;
+        EXPECT_EQ(messages.shown[0].text, QLatin1String(c.message) + updaterPath()) << c.what;
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Error) << c.what;
+        EXPECT_TRUE(w->isVisible()) << c.what;
+    }
+}
+
+// A job that loads firmware needs the image in "MASTER": without it the user is told before
+// anything is sent, and nothing is stored, written or started. A configuration-only job does
+// not need it.
+TEST_F(BootWindow, AMissingFirmwareImageIsReportedBeforeAnythingIsSent)
+{
+    ASSERT_TRUE(QFile::remove(firmwarePath()));
+    struct Case {
+        int option;
+        bool refused;
+    } cases[] = {
+        {gateway::uoFirmware_And_Configuration, true},
+        {gateway::uoFirmware, true},
+        {gateway::uoConfiguration, false},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(jobPath());
+        messages.shown.clear();
+        echo.sent.clear();
+        started.clear();
+        common::State().Last_IP_Address = QStringLiteral("192.168.2.205");
+        open();
+        setAddress({"192", "168", "2", "10"});
+        w->CB_Update_Options->setCurrentIndex(c.option);
+        echo.script = {R, R};
+        clickUpdate();
+        if (!c.refused) {
+            EXPECT_TRUE(messages.shown.empty()) << c.option;
+            EXPECT_EQ(started.size(), 1u) << c.option;
+            continue;
+        }
+        ASSERT_EQ(messages.shown.size(), 1u) << c.option;
+        EXPECT_EQ(messages.shown[0].text, "Error!!! The firmware file to load is missing: " + firmwarePath());
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Error);
+        EXPECT_TRUE(echo.sent.empty()) << c.option;
+        EXPECT_FALSE(QFile::exists(jobPath())) << c.option;
+        EXPECT_TRUE(started.empty()) << c.option;
+        EXPECT_EQ(common::State().Last_IP_Address, "192.168.2.205") << c.option;
+    }
 }
 
 // The one real echo: to this machine's loopback address, through the window's own clock.

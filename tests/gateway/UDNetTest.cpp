@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <array>
+
 #include <gtest/gtest.h>
 
 using common::TTextTable;
@@ -90,6 +92,35 @@ TEST_F(DNetTable, AnEmptyIDEndsTheTable)
     EXPECT_EQ(controllo_dati(s.t), std::nullopt);
     EXPECT_EQ(DNet_Used_Rows(s.t), 1);
     EXPECT_EQ(DNet_File_From_Table(s.t).Rows.size(), 1u);
+}
+
+// OK would drop every row from the first empty ID on: refused while any of them holds a value.
+TEST_F(DNetTable, AnEmptyIDAboveValuesIsRefused)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::array<const char*, 4>> rows; // from row 1
+        const char* message;                          // nullptr: passes
+    } cases[] = {
+        {"no gap", {{"5", "1", "1", ""}, {"7", "0", "0", "m"}}, nullptr},
+        {"empty rows below", {{"5", "1", "1", ""}, {"", "", "", ""}}, nullptr},
+        {"a slave below an empty row", {{"5", "1", "1", ""}, {"", "", "", ""}, {"7", "0", "0", ""}},
+         "Error in row 2!! ID Cannot be Empty while this row or a row below it holds values"},
+        {"a row without ID", {{"", "4", "2", ""}}, "Error in row 1!! ID Cannot be Empty while this row or a row below it holds values"},
+    };
+    for (const Case& c : cases) {
+        ScanList s;
+        for (size_t i = 0; i < c.rows.size(); ++i)
+            s.row(int(i) + 1, c.rows[i][0], c.rows[i][1], c.rows[i][2], c.rows[i][3]);
+        const auto want = c.message ? std::optional<QString>(QString::fromLatin1(c.message)) : std::nullopt;
+        EXPECT_EQ(DNet_Check_Dropped_Rows(s.t), want) << c.what;
+    }
+    // Only a mnemonic, far below.
+    ScanList s;
+    s.row(1, "5", "1", "1");
+    s.t.SetCells(dnet_col::Mnemonic, 64, QStringLiteral("note"));
+    EXPECT_EQ(DNet_Check_Dropped_Rows(s.t),
+              std::optional<QString>(QStringLiteral("Error in row 2!! ID Cannot be Empty while this row or a row below it holds values")));
 }
 
 TEST_F(DNetTable, EveryFreeIDInUse)
@@ -198,13 +229,13 @@ TEST_F(DNetWindow, TypedScanListIsSavedOnOK)
     user->type(*w->QSG, 4, 1, QStringLiteral("Valve island"));
     user->setRow(*w->QSG, 2, {"7", "2", "0"});
     user->setRow(*w->QSG, 3, {"12", "0", "16", "Drive <2> & \"3\""});
-    user->setRow(*w->QSG, 5, {"20", "1", "1", "after the end"});
     user->press(*w->Btn_OK);
     EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
     EXPECT_EQ(w->result(), TFDNet::kModalOK);
     EXPECT_EQ(written(), testsupport::readFile(testsupport::fixturePath("iolink/DNETM_Net_window.xml")));
 
     // Reopened, it shows exactly the saved rows with every row below them empty.
+    w->QSG->SetCells(1, 5, QStringLiteral("20"));
     user->open();
     EXPECT_EQ(w->QSG->Cells(4, 3), QStringLiteral("Drive <2> & \"3\""));
     EXPECT_EQ(w->QSG->Cells(1, 5), QString());
@@ -286,16 +317,99 @@ TEST_F(DNetWindow, RowButtons)
     EXPECT_EQ(sel.Right, 4);
 }
 
-TEST_F(DNetWindow, AFileRowMissingAnAttributeDoesNotStopTheLoad)
+TEST_F(DNetWindow, AFileRowMissingAnAttributeIsReportedAndDoesNotStopTheLoad)
 {
     ASSERT_TRUE(testsupport::writeFile(filePath(), "<DNET_Net><row ID=\"5\" NB_OUT=\"1\" Mnemonic=\"\"/>"
                                                    "<row ID=\"7\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"kept\"/></DNET_Net>"));
     user->open();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in row 1!! The file has no attribute \"NB_IN\" in this row"));
+    EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
     EXPECT_EQ(w->QSG->Cells(2, 1), QString());
     EXPECT_EQ(w->QSG->Cells(4, 2), QStringLiteral("kept"));
     user->press(*w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, QStringLiteral("Error in row 1!! Number Byte IN must be 0 or 65535"));
+}
+
+// The first row lacks "ID": shown with an empty ID, reported, and OK refuses to drop the scan
+// list below it.
+TEST_F(DNetWindow, AFileWhoseFirstRowHasNoIDIsNotSavedEmpty)
+{
+    const QByteArray file = "<DNET_Net><row NB_IN=\"4\" NB_OUT=\"2\" Mnemonic=\"\"/>"
+                            "<row ID=\"7\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"\"/></DNET_Net>";
+    ASSERT_TRUE(testsupport::writeFile(filePath(), file));
+    user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in row 1!! Number Byte IN must be 0 or 65535"));
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in row 1!! The file has no attribute \"ID\" in this row"));
+    user->press(*w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text,
+              QStringLiteral("Error in row 1!! ID Cannot be Empty while this row or a row below it holds values"));
+    EXPECT_EQ(written(), file);
+    EXPECT_TRUE(w->isVisible());
+}
+
+// Insert Row makes an empty row; OK then refuses instead of dropping every slave below it.
+TEST_F(DNetWindow, InsertThenOKKeepsTheRowsBelow)
+{
+    const QByteArray old = "<DNET_Net />\n";
+    ASSERT_TRUE(testsupport::writeFile(filePath(), old));
+    user->open();
+    user->setRow(*w->QSG, 1, {"5", "4", "2", "a"});
+    user->setRow(*w->QSG, 2, {"7", "2", "0", "b"});
+    user->setRow(*w->QSG, 3, {"9", "1", "1", "c"});
+    w->QSG->SetCol(1);
+    w->QSG->SetRow(2);
+    user->press(*w->Btn_InsRow);
+    EXPECT_EQ(w->QSG->Cells(1, 3), QStringLiteral("7"));
+    user->press(*w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Error in row 2!! ID Cannot be Empty while this row or a row below it holds values"));
+    EXPECT_EQ(written(), old);
+    EXPECT_TRUE(w->isVisible());
+
+    // Deleting the empty row lets OK save all three slaves.
+    w->QSG->SetRow(2);
+    messages.answers.push_back(MsgResult::Yes);
+    user->press(*w->Btn_DelRow);
+    user->press(*w->Btn_OK);
+    EXPECT_EQ(messages.shown.size(), 2u); // the delete question only
+    EXPECT_EQ(w->result(), 1);
+    EXPECT_EQ(written().count("<row "), 3);
+}
+
+// A file of 70 slaves: the table shows 64 and says so; OK drops the rest only after Yes.
+TEST_F(DNetWindow, AFileWithMoreSlavesThanTheTableAsksBeforeDroppingThem)
+{
+    QByteArray file = "<DNET_Net>";
+    for (int i = 1; i <= 70; ++i)
+        file += "<row ID=\"" + QByteArray::number(i <= 63 ? i : 1) + "\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"\"/>";
+    file += "</DNET_Net>";
+    ASSERT_TRUE(testsupport::writeFile(filePath(), file));
+    user->open();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("The file holds 70 Slaves; the table shows the first 64 of them."));
+    EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Warning);
+    EXPECT_EQ(w->QSG->Cells(1, 64), QStringLiteral("1"));
+
+    // Row 64 repeats ID 1: the user deletes it, then OK asks; No keeps the file.
+    w->QSG->SetRow(64);
+    messages.answers.push_back(MsgResult::Yes);
+    user->press(*w->Btn_DelRow);
+    user->press(*w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[2].text, QStringLiteral("The file held 70 Slaves; saving keeps only the 64 Slaves of the "
+                                                     "table and the others are lost. Save anyway?"));
+    EXPECT_EQ(messages.shown[2].buttons, platform::MsgButtons::YesNo);
+    EXPECT_EQ(written(), file);
+    EXPECT_TRUE(w->isVisible());
+
+    messages.answers.push_back(MsgResult::Yes);
+    user->press(*w->Btn_OK);
+    EXPECT_EQ(w->result(), 1);
+    EXPECT_EQ(written().count("<row "), 63);
 }
 
 TEST_F(DNetWindow, Screenshot)

@@ -146,6 +146,30 @@ TEST_F(DefOffsetSlaves, DuplicateOutputPositions)
     }
 }
 
+// An offset read from a hand-edited file is checked on OK as a picked one would be: "None" or
+// a position from 0 to 1439, input bytes as well as output bytes.
+TEST_F(DefOffsetSlaves, OffsetsThePickListDoesNotOfferAreRefused)
+{
+    struct Case {
+        QStringList in5;
+        QStringList out5;
+        const char* message;
+    } cases[] = {
+        {{"None", "0"}, {"1439"}, nullptr},
+        {{"None", "1440"}, {"0"}, "Error in ByteIN! The offset \"1440\" of ID = 5 Byte = 1 is not \"None\" or a position from 0 to 1439."},
+        {{"-1", "0"}, {"0"}, "Error in ByteIN! The offset \"-1\" of ID = 5 Byte = 0 is not \"None\" or a position from 0 to 1439."},
+        {{"None", "None"}, {"none"}, "Error in ByteOUT! The offset \"none\" of ID = 5 Byte = 0 is not \"None\" or a position from 0 to 1439."},
+        {{"None", "None"}, {""}, "Error in ByteOUT! The offset \"\" of ID = 5 Byte = 0 is not \"None\" or a position from 0 to 1439."},
+    };
+    for (const Case& k : cases) {
+        TSlave_List s = load({netRow("5", "2", "1")});
+        s[0]->SL_ByteIN = k.in5;
+        s[0]->SL_ByteOUT = k.out5;
+        const auto want = k.message ? std::optional<QString>(QString::fromLatin1(k.message)) : std::nullopt;
+        EXPECT_EQ(Check_Data(s), want) << (k.message ? k.message : "passes");
+    }
+}
+
 TEST_F(DefOffsetSlaves, FileWrittenByteForByte)
 {
     TSlave_List s = load({netRow("5", "2", "1"), netRow("7", "0", "0"), netRow("9", "1", "0")});

@@ -7,6 +7,7 @@
 #include "platform/Zip.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -173,6 +174,54 @@ TEST_F(IODDPackage, PackageThatCannotBeWrittenIsReported)
     EXPECT_EQ(messages_.shown.back().icon, platform::MsgIcon::Error);
     EXPECT_TRUE(QFileInfo(package()).isDir());
     EXPECT_EQ(QDir(outDir_).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// A full disk: the description is too large to fit (cut at 4,096 bytes), or the package is
+// (the description was written first). Either way the step reports it and the file it could
+// not write is as it was.
+TEST_F(IODDPackage, FullDiskIsReportedAndKeepsTheOldFiles)
+{
+    ASSERT_EQ(run(outDir_), TIODD_Result::Written);
+    const QByteArray firstDescription = testsupport::readFile(description());
+    ASSERT_GT(firstDescription.size(), 4096);
+
+    const QByteArray oldDescription = "old description";
+    const QByteArray oldPackage = "old package";
+    ASSERT_TRUE(testsupport::writeFile(description(), oldDescription));
+    ASSERT_TRUE(testsupport::writeFile(package(), oldPackage));
+    messages_.shown.clear();
+    messages_.answers.push_back(MsgResult::Yes); // overwrite the package
+    {
+        testsupport::FullDisk full(4096);
+        EXPECT_EQ(run(outDir_), TIODD_Result::Failed);
+    }
+    ASSERT_EQ(messages_.shown.size(), 2u);
+    EXPECT_EQ(messages_.shown[1].icon, platform::MsgIcon::Error);
+    EXPECT_EQ(testsupport::readFile(description()), oldDescription);
+    EXPECT_EQ(testsupport::readFile(package()), oldPackage);
+
+    // Room for the description but not for the package beside it.
+    // A picture deflate cannot pack makes the package larger than the description.
+    QByteArray noise(firstDescription.size() + 1000, '\0');
+    std::uint32_t x = 2463534242u;
+    for (char& c : noise) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = char(x);
+    }
+    ASSERT_TRUE(testsupport::writeFile(ioddFile(QLatin1String(kIODD_Pic)), noise));
+    messages_.shown.clear();
+    messages_.answers.push_back(MsgResult::Yes);
+    {
+        testsupport::FullDisk full(rlim_t(firstDescription.size()) + 100);
+        EXPECT_EQ(run(outDir_), TIODD_Result::Failed);
+    }
+    ASSERT_EQ(messages_.shown.size(), 2u);
+    EXPECT_EQ(messages_.shown[1].icon, platform::MsgIcon::Error);
+    EXPECT_EQ(testsupport::readFile(description()), firstDescription);
+    EXPECT_EQ(testsupport::readFile(package()), oldPackage);
+    EXPECT_EQ(QDir(outDir_).entryList(QDir::Files | QDir::Hidden), QStringList{kName + QStringLiteral(".zip")});
 }
 
 TEST_F(IODDPackage, ZipWithoutItsDescriptionFailsAndKeepsTheOldPackage)

@@ -3,12 +3,16 @@
 // check of the names it uses against the IO-Link consortium's own definitions.
 
 #include "gateway/UIOLinkSlaveIODD.h"
+
+#include "common/UComonHelpers.h"
+#include "common/ULanguage.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -273,6 +277,64 @@ TEST(UIOLinkSlaveIODDTest, RateIsOneOfTheThreeIOLinkRates)
         TIODD_Data data;
         ASSERT_TRUE(Read_IOLink_Data(data, dir.filePath("ParGen.xml"), dir.filePath("none.xml")));
         EXPECT_EQ(data.IODD_Bitrate, c.bitrate) << c.stored;
+    }
+}
+
+// The settings window shows the rate the device runs (the image's rate code), and the
+// description names that same rate, even for a hand-edited text the window would not offer.
+TEST(UIOLinkSlaveIODDTest, RateIsTheOneTheDeviceRuns)
+{
+    QTemporaryDir dir;
+    for (const char* stored : {"COM1", "COM2", "COM3", " COM2 ", "COM4", "com3", "", "COM 2"}) {
+        ASSERT_TRUE(testsupport::writeFile(dir.filePath("ParGen.xml"),
+                                           QByteArray("<Par_Gen><IOLink_Slave_Baudrate>") + stored
+                                               + "</IOLink_Slave_Baudrate></Par_Gen>"));
+        TIODD_Data data;
+        ASSERT_TRUE(Read_IOLink_Data(data, dir.filePath("ParGen.xml"), dir.filePath("none.xml")));
+        EXPECT_EQ(data.IODD_Bitrate, "COM" + QString::number(common::Get_IOLink_Baud_Code(QString::fromUtf8(stored))))
+            << stored;
+    }
+}
+
+// IO-Link carries at most 32 octets of process data per direction: a description declaring
+// more is never written, whichever direction it is.
+TEST(UIOLinkSlaveIODDTest, NoDescriptionWithMoreThanThirtyTwoBytesOfProcessData)
+{
+    common::Load_Default_Texts();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.xml");
+    struct Case {
+        std::vector<int> in;
+        std::vector<int> out;
+        const char* error; // nullptr: written
+    } cases[] = {
+        {{256}, {128, 128}, nullptr},
+        {{256, 1}, {}, "The enabled Process Data Input exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
+        {{8}, {200, 57}, "The enabled Process Data Output exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(path);
+        TIODD_Data data;
+        for (int bits : c.in) {
+            data.IODD_PD_In.push_back({QStringLiteral("In"), QString(), bits});
+            data.IODD_PD_In_Bits += bits;
+        }
+        for (int bits : c.out) {
+            data.IODD_PD_Out.push_back({QStringLiteral("Out"), QString(), bits});
+            data.IODD_PD_Out_Bits += bits;
+        }
+        QString error;
+        const bool written = Write_IODD_File(data, path, kDay, &error);
+        if (!c.error) {
+            EXPECT_TRUE(written) << error.toStdString();
+            Parsed p;
+            parse(p, testsupport::readFile(path));
+            EXPECT_STREQ(at(p.doc, "//ProcessDataIn").attribute("bitLength").value(), "256");
+            continue;
+        }
+        EXPECT_FALSE(written);
+        EXPECT_EQ(error, QString::fromLatin1(c.error));
+        EXPECT_FALSE(QFile::exists(path));
     }
 }
 

@@ -196,10 +196,15 @@ TEST_F(IOLinkSlaveTables, AVariableMustEndInsideItsArea)
         const char* message; // nullptr: passes
     } cases[] = {
         {"1399", "0", "2", "0", "8", nullptr},       // last byte exactly
-        {"1399", "0", "2", "0", "9", "Error row 1!! [Variables] Position Read must be between 3 and  1399"},
+        {"1399", "0", "2", "0", "9", "Error row 1!! [Variables] The variable must end inside the read area: "
+                                     "Position Read, Start Bit Read and Length reach past byte 1399"},
         {"1398", "7", "2", "0", "9", nullptr},       // 11184 + 7 + 9 = 11200
-        {"1398", "7", "2", "0", "10", "Error row 1!! [Variables] Position Read must be between 3 and  1399"},
-        {"3", "0", "1399", "1", "8", "Error row 1!! [Variables] Position Write must be between 2 and 1399"},
+        {"1398", "7", "2", "0", "10", "Error row 1!! [Variables] The variable must end inside the read area: "
+                                      "Position Read, Start Bit Read and Length reach past byte 1399"},
+        {"3", "0", "1399", "1", "8", "Error row 1!! [Variables] The variable must end inside the write area: "
+                                     "Position Write, Start Bit Write and Length reach past byte 1399"},
+        // A position past the area keeps the bounds message.
+        {"1400", "0", "2", "0", "1", "Error row 1!! [Variables] Position Read must be between 3 and  1399"},
         {"3", "0", "1368", "0", "256", nullptr},     // 10944 + 256 = 11200
     };
     for (const Case& k : cases) {
@@ -209,6 +214,40 @@ TEST_F(IOLinkSlaveTables, AVariableMustEndInsideItsArea)
                      k.posWrite, k.bitWrite});
         const auto want = k.message ? std::optional<QString>(QString::fromLatin1(k.message)) : std::nullopt;
         EXPECT_EQ(t.check(), want) << k.posRead << " " << k.posWrite << " " << k.length;
+    }
+}
+
+// IO-Link carries at most 32 octets of process data per direction: the enabled rows' lengths
+// may add up to 256 bits; the row that passes them is named. Disabled rows do not count, and
+// each direction has its own sum.
+TEST_F(IOLinkSlaveTables, ProcessDataFitTheThirtyTwoBytesOfIOLink)
+{
+    struct Row {
+        const char* enable;
+        const char* length;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Row> in;
+        std::vector<Row> out;
+        const char* message; // nullptr: passes
+    } cases[] = {
+        {"256 bits in each direction", {{"Y", "256"}}, {{"Y", "200"}, {"Y", "56"}}, nullptr},
+        {"one bit more in", {{"Y", "256"}, {"Y", "1"}}, {},
+         "Error row 2!! [Process Data Input] The enabled Process Data must not exceed 32 bytes, the most IO-Link carries"},
+        {"one bit more out", {{"Y", "8"}}, {{"Y", "128"}, {"N", "256"}, {"Y", "120"}, {"Y", "9"}},
+         "Error row 4!! [Process Data Output] The enabled Process Data must not exceed 32 bytes, the most IO-Link carries"},
+        {"disabled rows do not count", {{"Y", "250"}, {"N", "256"}, {"Y", "6"}}, {{"Y", "256"}}, nullptr},
+    };
+    for (const Case& c : cases) {
+        Tables t;
+        for (size_t i = 0; i < c.in.size(); ++i)
+            Tables::pdRow(t.in, int(i) + 1, c.in[i].enable, "In", c.in[i].length);
+        for (size_t i = 0; i < c.out.size(); ++i)
+            Tables::pdRow(t.out, int(i) + 1, c.out[i].enable, "Out", c.out[i].length);
+        t.varRow(1, {"Y", "60", "V1", "Read Write", "8", "1", "0", "1000", "0", "40", "0", "40", "0"});
+        const auto want = c.message ? std::optional<QString>(QString::fromLatin1(c.message)) : std::nullopt;
+        EXPECT_EQ(t.check(), want) << c.name;
     }
 }
 
@@ -258,6 +297,53 @@ TEST_F(IOLinkSlaveTables, RowsThatTakeNoPart)
               std::optional<QString>(QStringLiteral("Error row 1!! [Variables] Position Read must be between 0 and  1399")));
     empty.var.SetCells(var_col::PositionRead, 1, QStringLiteral("0"));
     EXPECT_EQ(empty.check(), std::nullopt);
+}
+
+// OK saves a table's rows down to the first empty key cell: a row there or below holding a
+// value the user gave would be dropped, so OK is refused naming the row.
+TEST_F(IOLinkSlaveTables, AnEmptyKeyCellAboveValuesIsRefused)
+{
+    const QString gapIn = QStringLiteral("Error row 4!! [Process Data Input] Length Cannot be Empty while this row or a row "
+                                         "below it holds values");
+    const struct {
+        const char* what;
+        std::function<void(Tables&)> change;
+        std::optional<QString> message;
+    } cases[] = {
+        {"valid tables", [](Tables&) {}, std::nullopt},
+        {"a Name without Length", [](Tables& t) { t.in.SetCells(pd_col::Name, 4, QStringLiteral("No length")); }, gapIn},
+        {"an item below an empty row", [](Tables& t) { Tables::pdRow(t.in, 6, "Y", "Late", "8"); }, gapIn},
+        {"fill-ins left by a cleared Length",
+         [](Tables& t) {
+             Tables::pdRow(t.in, 4, "Y", "", "8");
+             t.in.SetCells(pd_col::Length, 4, QString());
+         },
+         gapIn},
+        {"a Length of blanks", [](Tables& t) { t.in.SetCells(pd_col::Length, 4, QStringLiteral("  ")); }, gapIn},
+        {"only Enable, Position and Start Bit below",
+         [](Tables& t) {
+             t.in.SetCells(pd_col::Enable, 5, QStringLiteral("N"));
+             t.in.SetCells(pd_col::Position, 5, QStringLiteral("7"));
+             t.in.SetCells(pd_col::StartBit, 5, QStringLiteral("1"));
+         },
+         std::nullopt},
+        {"output mnemonic far below", [](Tables& t) { t.out.SetCells(pd_col::Mnemonic, 512, QStringLiteral("m")); },
+         QStringLiteral("Error row 2!! [Process Data Output] Length Cannot be Empty while this row or a row below it "
+                        "holds values")},
+        {"variable below an inserted row",
+         [](Tables& t) {
+             t.varRow(3, {"Y", "61", "V2"});
+         },
+         QStringLiteral("Error row 2!! [Variables] Index Cannot be Empty while this row or a row below it holds values")},
+        {"a variable's Position Read counts", [](Tables& t) { t.var.SetCells(var_col::PositionRead, 2, QStringLiteral("9")); },
+         QStringLiteral("Error row 2!! [Variables] Index Cannot be Empty while this row or a row below it holds values")},
+    };
+    for (const auto& c : cases) {
+        Tables t;
+        validTables(t);
+        c.change(t);
+        EXPECT_EQ(Check_Dropped_Rows(t.in, t.out, t.var), c.message) << c.what;
+    }
 }
 
 TEST_F(IOLinkSlaveTables, AccessTexts)
@@ -328,6 +414,7 @@ TEST_F(IOLinkSlaveTables, TablesWrittenByteForByte)
 #include "platform/Services.h"
 #include "support/TableWindowDriver.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QTabWidget>
 #include <QTest>
@@ -396,7 +483,6 @@ TEST_F(IOLinkSlaveWindow, TypedTablesAreSavedOnOK)
         user->type(*w->ACG_Variable, c, 1, v1[c - 1]);
     EXPECT_EQ(w->ACG_Variable->Cells(var_col::Access, 1), QStringLiteral("Read Write"));
     user->setRow(*w->ACG_Variable, 2, {"N", "61", "Spare", "", "x"});
-    w->ACG_Variable->SetCells(var_col::Name, 4, QStringLiteral("after the end"));
 
     user->press(*w->Btn_OK);
     EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
@@ -420,6 +506,57 @@ TEST_F(IOLinkSlaveWindow, AnInvalidRowShowsItsMessageAndNothingIsWritten)
     user->press(*w->Btn_Cancel);
     EXPECT_EQ(w->result(), TFIOLinkSlave::kModalCancel);
     EXPECT_FALSE(QFile::exists(filePath()));
+}
+
+// Insert Row makes a row with an empty Index; OK then refuses rather than drop the variables
+// below it, and the file stays as it was.
+TEST_F(IOLinkSlaveWindow, InsertThenOKKeepsTheRowsBelow)
+{
+    const QByteArray old = testsupport::readFile(testsupport::fixturePath("iolink/IOLink_Slave_window.xml"));
+    ASSERT_TRUE(testsupport::writeFile(filePath(), old));
+    user->open();
+    showVariables();
+    w->ACG_Variable->SetCol(var_col::Index);
+    w->ACG_Variable->SetRow(1);
+    user->press(*w->Btn_InsRow);
+    EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index, 1), QString());
+    EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index, 2), QStringLiteral("60"));
+    user->press(*w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Error row 1!! [Variables] Index Cannot be Empty while this row or a row below it holds values"));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(written(), old);
+}
+
+// A file of 600 variables: the table shows 512 and says so; OK drops the rest only after Yes.
+TEST_F(IOLinkSlaveWindow, AFileWithMoreRowsThanTheTableAsksBeforeDroppingThem)
+{
+    QByteArray file = "<IOLinkSlave><Variables>";
+    for (int i = 0; i < 600; ++i)
+        file += "<row Enable=\"Y\" Index=\"" + QByteArray::number(60 + i) + "\" Name=\"V\" Access=\"Read Only\" "
+                "Length=\"1\" Gradient=\"1\" Offset=\"0\" UnitCode=\"1000\" DefaultValue=\"0\" PositionRead=\"0\" "
+                "StartBitRead=\"0\" PositionWrite=\"0\" StartBitWrite=\"0\" Description=\"\" Mnemonic=\"\" />";
+    file += "</Variables><Process_Data><Process_Data_Input /><Process_Data_Output /></Process_Data></IOLinkSlave>";
+    ASSERT_TRUE(testsupport::writeFile(filePath(), file));
+    user->open();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("The file holds 600 rows for \"Variables\"; the table shows the first 512 of them."));
+    EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Warning);
+    EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index, 512), QStringLiteral("571"));
+
+    user->press(*w->Btn_OK);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, QStringLiteral("The file held 600 rows for \"Variables\"; saving keeps only the 512 "
+                                                     "rows of the table and the others are lost. Save anyway?"));
+    EXPECT_EQ(messages.shown[1].buttons, platform::MsgButtons::YesNo);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(written(), file);
+
+    messages.answers.push_back(MsgResult::Yes);
+    user->press(*w->Btn_OK);
+    EXPECT_EQ(w->result(), TFIOLinkSlave::kModalOK);
+    EXPECT_EQ(written().count("<row "), 512);
 }
 
 TEST_F(IOLinkSlaveWindow, ShowReloadsTheFileAndPlacesThePositions)
@@ -583,6 +720,93 @@ TEST_F(IOLinkSlaveWindow, EnterJumpsAndHeaderHints)
     w->ACG_Variable->OnGridHint(w->ACG_Variable, 0, 0, hint);
     EXPECT_EQ(hint, QString());
     EXPECT_EQ(w->Hint_ProcDataIn.value(8), QStringLiteral("Insert the Description of the Process Data Input"));
+}
+
+// With the jump option on, a value picked in a list and confirmed with Enter lands in the
+// cell whose list was open and only then does the current cell move on; with the option off
+// it lands there too and the cell stays. The next column keeps what it held.
+TEST_F(IOLinkSlaveWindow, APickedListValueLandsInItsOwnCell)
+{
+    struct Case {
+        int col;
+        const char* typed; // the letter the user types into the closed list
+        const char* picked;
+        bool dropped;      // picked in the dropped list instead
+    } cases[] = {
+        {var_col::Access, "W", "Write Only", false},
+        {var_col::Access, "", "Read Write", true},
+        {var_col::StartBitRead, "5", "5", false},
+        {var_col::StartBitWrite, "7", "7", false},
+        {var_col::StartBitWrite, "", "1", true},
+    };
+    user->open();
+    auto* var = w->ACG_Variable;
+    testsupport::TableWindowDriver::bringForward(*var);
+    for (const bool jump : {true, false}) {
+        common::State().Enable_Jump_Field_Tables = jump;
+        for (const Case& c : cases) {
+            const QString where = QStringLiteral("col %1 jump %2 dropped %3").arg(c.col).arg(jump).arg(c.dropped);
+            const int row = 3;
+            var->SetCells(c.col, row, QString());
+            var->SetCells(c.col + 1, row, QStringLiteral("kept"));
+            var->setFocus();
+            var->SetCol(c.col);
+            var->SetRow(row);
+            var->ShowEditor();
+            grid::TGridCombo* combo = var->EditCombo();
+            ASSERT_TRUE(combo && combo->isVisible()) << where.toStdString();
+            if (c.dropped) {
+                QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+                ASSERT_TRUE(combo->Dropped()) << where.toStdString();
+                for (int k = 0; k < combo->count() && combo->view()->currentIndex().data().toString() != QLatin1String(c.picked); ++k)
+                    QTest::keyClick(combo->view(), Qt::Key_Down);
+                QTest::keyClick(combo->view(), Qt::Key_Return);
+            } else {
+                // Each pick is typed afresh, as after a pause: letters typed within the keyboard
+                // interval would otherwise join the previous pick's into one search text.
+                combo->view()->keyboardSearch(QString());
+                QTest::keyClicks(combo, QLatin1String(c.typed));
+                ASSERT_EQ(combo->currentText(), QLatin1String(c.picked)) << where.toStdString();
+                QTest::keyClick(combo, Qt::Key_Return);
+            }
+            QCoreApplication::processEvents();
+            EXPECT_EQ(var->Cells(c.col, row), QLatin1String(c.picked)) << where.toStdString();
+            EXPECT_EQ(var->Cells(c.col + 1, row), QStringLiteral("kept")) << where.toStdString();
+            EXPECT_EQ(var->Col(), jump ? c.col + 1 : c.col) << where.toStdString();
+            EXPECT_EQ(var->Row(), row) << where.toStdString();
+        }
+    }
+    common::State().Enable_Jump_Field_Tables = false;
+}
+
+// The fill-ins of a Length follow the accepted value only: Escape leaves the row as it was.
+TEST_F(IOLinkSlaveWindow, ACancelledLengthEditLeavesTheRowAsItWas)
+{
+    user->open();
+    common::State().Enable_Jump_Field_Tables = true;
+    auto* in = w->ACG_ProcessData_In;
+    user->type(*in, pd_col::Name, 1, QStringLiteral("Level"));
+    testsupport::TableWindowDriver::bringForward(*in);
+    in->setFocus();
+    in->SetCol(pd_col::Length);
+    in->SetRow(1);
+    in->ShowEditor();
+    ASSERT_TRUE(in->EditorMode());
+    QTest::keyClicks(in->InplaceEditor(), QStringLiteral("8"));
+    QTest::keyClick(in->InplaceEditor(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    for (int col : {pd_col::Length, pd_col::Gradient, pd_col::Offset, pd_col::UnitCode, pd_col::Position, pd_col::StartBit})
+        EXPECT_EQ(in->Cells(col, 1), QString()) << col;
+
+    // Accepted with Enter, the row is filled and placed, and the jump moves on after it.
+    user->type(*in, pd_col::Length, 1, QStringLiteral("8"));
+    const char* filled[][2] = {{"8", "Length"}, {"1", "Gradient"}, {"0", "Offset"}, {"1000", "Unit Code"},
+                               {"0", "Position"}, {"0", "Start Bit"}};
+    const int cols[] = {pd_col::Length, pd_col::Gradient, pd_col::Offset, pd_col::UnitCode, pd_col::Position, pd_col::StartBit};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(in->Cells(cols[i], 1), QLatin1String(filled[i][0])) << filled[i][1];
+    EXPECT_EQ(in->Col(), pd_col::Gradient);
+    common::State().Enable_Jump_Field_Tables = false;
 }
 
 TEST_F(IOLinkSlaveWindow, ALanguageChangeRenewsCaptionsHeadersAndHints)

@@ -76,6 +76,20 @@ TEST_F(ParGenFile, RoundTripKeepsEveryValue)
     }
 }
 
+// Texts the window stores as typed come back as typed: blanks only, a CR, characters outside
+// Latin-1.
+TEST_F(ParGenFile, RoundTripKeepsBlanksAndLineEnds)
+{
+    TParGen_Data d;
+    d.Eth_Conn_Device_Name = QStringLiteral("   ");
+    d.Eth_Conn_Primary_DNS = {" ", "8", "\r", "8"};
+    d.Ethernet_IP = {QString::fromUtf8("1\u20ac"), "0", " 0 ", "5"};
+    ASSERT_TRUE(Write_ParGen_File(path(), d));
+    TParGen_Data back;
+    ASSERT_TRUE(Read_ParGen_File(path(), back));
+    EXPECT_EQ(back, d);
+}
+
 TEST_F(ParGenFile, MissingFileGivesEveryDefault)
 {
     TParGen_Data d = writtenRecord();

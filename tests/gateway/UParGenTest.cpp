@@ -11,6 +11,7 @@
 #include "platform/Services.h"
 
 #include "support/FakeMessages.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -223,6 +224,43 @@ TEST_F(ParGenWindow, EachRuleStopsOKWithItsOwnMessageAndWritesNothing)
         EXPECT_FALSE(QFile::exists(filePath()));
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(edit(c.field)->text(), QString::fromUtf8(c.bad)); // fields stay as typed
+    }
+}
+
+// The device keeps its name one byte per character: names the device stores as typed are
+// saved, a character above U+00FF is refused with its message and nothing is written.
+TEST_F(ParGenWindow, TheDeviceNameHoldsOnlyCharactersTheDeviceStoresUnchanged)
+{
+    struct Case {
+        const char* name; // UTF-8
+        bool refused;
+    } cases[] = {
+        {"Line-3 GW", false},
+        {"Ger\u00e4t \u00b5C \u00ff", false},   // Latin-1 letters and signs
+        {"Sensor \u03a9", true},                // Omega would reach the device as U+00A9
+        {"\u20ac-Box", true},
+        {"Kasse \U0001F600", true},             // outside the BMP: two UTF-16 units
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w->hide();
+        QFile::remove(filePath());
+        open();
+        messages.shown.clear();
+        type(w->E_EthConn_Device_Name, QString::fromUtf8(c.name));
+        clickOK();
+        if (!c.refused) {
+            EXPECT_TRUE(messages.shown.empty()) << messages.lastText().toStdString();
+            EXPECT_TRUE(written().contains(QByteArray("<Eth_Conn_Device_Name>") + c.name + "</Eth_Conn_Device_Name>"));
+            continue;
+        }
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text,
+                  "Error Ethernet Connection!! Device Name can hold only Western European (Latin-1) characters");
+        EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
+        EXPECT_FALSE(QFile::exists(filePath()));
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(w->E_EthConn_Device_Name->text(), QString::fromUtf8(c.name));
     }
 }
 
@@ -481,6 +519,28 @@ TEST_F(ParGenWindow, ASaveThatFailsIsReportedAndTheWindowStaysOpen)
     EXPECT_TRUE(w->isVisible());
     EXPECT_NE(w->result(), 1);
     EXPECT_EQ(w->E_EthConn_Device_Name->text(), "kept");
+}
+
+// On a full disk the save fails where the old code renamed an empty file over the settings:
+// the user sees why, the window stays open with the fields as typed and the file is as it was.
+TEST_F(ParGenWindow, OKOnAFullDiskIsReportedAndKeepsTheOldFile)
+{
+    const QByteArray old = testsupport::readFile(testsupport::fixturePath("pargen/ParGen_window.xml"));
+    ASSERT_TRUE(testsupport::writeFile(filePath(), old));
+    open();
+    type(w->E_EthConn_Device_Name, "changed");
+    {
+        testsupport::FullDisk full;
+        clickOK();
+    }
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
+    EXPECT_FALSE(messages.shown[0].text.isEmpty());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_NE(w->result(), 1);
+    EXPECT_EQ(w->E_EthConn_Device_Name->text(), "changed");
+    EXPECT_EQ(written(), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ParGen.xml"});
 }
 
 TEST_F(ParGenWindow, HiddenWiFiFlagIsKeptAndAnUnknownBaudItemSavesAs500K)

@@ -1,5 +1,8 @@
 #include "platform/Files.h"
 
+#include "support/FullDisk.h"
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -47,4 +50,35 @@ TEST(Files, ReplaceFileReportsUnwritableFolder)
     EXPECT_FALSE(error.isEmpty());
     QByteArray data;
     EXPECT_FALSE(readFile(tmp.filePath("absent"), data));
+}
+
+// On a full disk the one real write of a small file happens when it is flushed; a failed
+// flush must leave the old file exactly as it was, report the reason and leave no temporary
+// file behind. Cut is the case of a longer file that only partly fits.
+TEST(Files, ReplaceFileOnFullDiskKeepsOldFile)
+{
+    struct Case {
+        const char* name;
+        rlim_t room;
+        QByteArray data;
+    } cases[] = {
+        {"small write, disk full", 0, "<Par_Gen />\n"},
+        {"large write, cut at 4096 bytes", 4096, QByteArray(20000, 'n')},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir tmp;
+        const QString path = tmp.filePath("ParGen.xml");
+        const QByteArray old = "<Par_Gen>old content</Par_Gen>\n";
+        ASSERT_TRUE(testsupport::writeFile(path, old));
+        QString error;
+        bool written = true;
+        {
+            testsupport::FullDisk full(c.room);
+            written = replaceFile(path, c.data, &error);
+        }
+        EXPECT_FALSE(written) << c.name;
+        EXPECT_FALSE(error.isEmpty()) << c.name;
+        EXPECT_EQ(testsupport::readFile(path), old) << c.name;
+        EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ParGen.xml"}) << c.name;
+    }
 }

@@ -1,5 +1,6 @@
 #include "platform/Xml.h"
 
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -216,6 +217,92 @@ TEST(XmlReader, EmptyFileHasNoRoot)
     EXPECT_FALSE(doc.root());
     EXPECT_EQ(childText(doc.root(), "A", "def"), "def");
     EXPECT_FALSE(childFlag(doc.root(), "A"));
+}
+
+// What the windows store comes back exactly: a CR inside an element's text or an attribute
+// (line ends in a mnemonic), a value of blanks only (a device name, a DNS byte), tabs and
+// non-ASCII characters.
+TEST(XmlRoundTrip, TextsComeBackAsWritten)
+{
+    const QString values[] = {
+        QStringLiteral("line 1\rline 2"),
+        QStringLiteral("line 1\r\nline 2"),
+        QStringLiteral("\r"),
+        QStringLiteral(" "),
+        QStringLiteral("   "),
+        QStringLiteral("\t"),
+        QStringLiteral(" \r\n "),
+        QStringLiteral(" padded "),
+        QString::fromUtf8("25 \u00b0C \u20ac"),
+    };
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath("R.xml");
+    for (const QString& v : values) {
+        Document doc;
+        pugi::xml_node root = doc.startProject("R");
+        addChild(root, "Text", v);
+        setAttr(addChild(root, "row"), "Mnemonic", v);
+        ASSERT_TRUE(doc.save(path));
+        Document back;
+        ASSERT_TRUE(back.load(path));
+        EXPECT_EQ(childText(back.root(), "Text"), v) << v.toStdString();
+        EXPECT_EQ(attr(child(back.root(), "row"), "Mnemonic", "missing"), v) << v.toStdString();
+    }
+}
+
+TEST(XmlWriter, CrInTextIsWrittenAsCharacterReference)
+{
+    Document doc;
+    pugi::xml_node root = doc.startPlain("R");
+    addChild(root, "T", QStringLiteral("a\rb"));
+    doc.doc().append_child(pugi::node_comment).set_value("c\rd");
+    EXPECT_EQ(doc.toBytes(), QByteArray("<R>\n\t<T>a&#13;b</T>\n</R>\n<!--c\nd-->\n"));
+}
+
+// A project file saved by another editor in the ANSI code page reads as Windows-1252; UTF-8
+// with or without a mark, and a declared UTF-16 file, read as before.
+TEST(XmlReader, FileThatIsNotUtf8ReadsAsWindows1252)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString text;
+    } cases[] = {
+        {"Windows-1252 degree sign and euro", "<R><T>25 \xB0" "C \x80</T></R>", QString::fromUtf8("25 \u00b0C \u20ac")},
+        {"Windows-1252 in an attribute", "<R><row M=\"\xE0\"/><T>x</T></R>", QStringLiteral("x")},
+        {"UTF-8", "<R><T>25 \xC2\xB0" "C</T></R>", QString::fromUtf8("25 \u00b0C")},
+        {"UTF-8 with mark", "\xEF\xBB\xBF<R><T>\xE2\x82\xAC</T></R>", QString::fromUtf8("\u20ac")},
+        {"UTF-16 LE with mark", QByteArray("\xFF\xFE<\0R\0>\0<\0T\0>\0\xAC\x20<\0/\0T\0>\0<\0/\0R\0>\0", 32),
+         QString::fromUtf8("\u20ac")},
+    };
+    for (const Case& c : cases) {
+        Document doc;
+        ASSERT_TRUE(doc.loadBytes(c.bytes)) << c.name;
+        EXPECT_EQ(childText(doc.root(), "T"), c.text) << c.name;
+        EXPECT_FALSE(childText(doc.root(), "T").contains(QChar::ReplacementCharacter)) << c.name;
+    }
+    Document doc;
+    ASSERT_TRUE(doc.loadBytes("<R><row M=\"\xE0\"/></R>"));
+    EXPECT_EQ(attr(child(doc.root(), "row"), "M", ""), QString::fromUtf8("\u00e0"));
+}
+
+TEST(XmlWriter, SaveOnFullDiskKeepsOldFile)
+{
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath("DNETM_Net.xml");
+    const QByteArray old = "<DNET_Net>\n\t<row ID=\"5\" />\n</DNET_Net>\n";
+    ASSERT_TRUE(testsupport::writeFile(path, old));
+    Document doc;
+    setAttr(addChild(doc.startProject("DNET_Net"), "row"), "ID", "7");
+    QString error;
+    bool saved = true;
+    {
+        testsupport::FullDisk full;
+        saved = doc.save(path, &error);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(testsupport::readFile(path), old);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // DOS stamp of their time; a failed or abandoned archive never touches the file it replaces.
 
 #include "platform/Zip.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,20 @@ QByteArray sampleText()
     for (int i = 0; i < 200; ++i)
         text += "line " + QByteArray::number(i) + " of a text that packs well\r\n";
     return text;
+}
+
+// Bytes deflate cannot pack, so the archive grows by about their size.
+QByteArray noise(int size)
+{
+    QByteArray out(size, '\0');
+    std::uint32_t x = 2463534242u;
+    for (char& c : out) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = char(x);
+    }
+    return out;
 }
 
 std::vector<ZipEntry> readBack(const QString& path)
@@ -156,6 +171,66 @@ TEST(ZipWriterTest, ReaderRejectsDamagedArchives)
     EXPECT_FALSE(platform::readZip(good.left(good.size() - 10), entries));
     EXPECT_FALSE(platform::readZip(QByteArray(), entries));
     EXPECT_TRUE(platform::readZip(good, entries));
+}
+
+TEST(ZipWriterTest, FullDiskKeepsOldArchive)
+{
+    QTemporaryDir dir;
+    const QString zip = dir.filePath("p.zip");
+    const QByteArray old = "previous package";
+    ASSERT_TRUE(testsupport::writeFile(zip, old));
+    for (rlim_t room : {rlim_t(0), rlim_t(4096)}) {
+        ZipWriter writer;
+        ASSERT_TRUE(writer.open(zip));
+        QString error;
+        bool closed = true;
+        {
+            testsupport::FullDisk full(room);
+            // Small entries stay in the write buffer: the disk is first asked on close.
+            ASSERT_TRUE(writer.addData("a.txt", "a", QDateTime::currentDateTime()));
+            const bool added = writer.addData("b.bin", noise(9000), QDateTime::currentDateTime(), &error);
+            closed = added && writer.close(&error);
+        }
+        EXPECT_FALSE(closed) << room;
+        EXPECT_FALSE(error.isEmpty()) << room;
+        EXPECT_EQ(testsupport::readFile(zip), old) << room;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.zip"}) << room;
+    }
+}
+
+TEST(ZipReaderTest, RefusesSizeThePackedDataCannotGive)
+{
+    const QByteArray bomb = testsupport::readFile(testsupport::fixturePath("zip/claims_4gb.zip"));
+    ASSERT_EQ(bomb.size(), 103);
+    std::vector<ZipEntry> entries;
+    QString error;
+    EXPECT_FALSE(platform::readZip(bomb, entries, &error));
+    EXPECT_TRUE(error.contains("4294967295")) << error.toStdString();
+    EXPECT_TRUE(entries.empty());
+}
+
+TEST(ZipReaderTest, LargeEntryGrowsWhileInflatingAndTotalIsCapped)
+{
+    QTemporaryDir dir;
+    const QString zip = dir.filePath("p.zip");
+    const QByteArray zeros(600 * 1024, '\0');
+    ZipWriter writer;
+    ASSERT_TRUE(writer.open(zip));
+    ASSERT_TRUE(writer.addData("one.bin", zeros, QDateTime::currentDateTime()));
+    ASSERT_TRUE(writer.addData("two.bin", zeros, QDateTime::currentDateTime()));
+    ASSERT_TRUE(writer.close());
+    const QByteArray archive = testsupport::readFile(zip);
+
+    std::vector<ZipEntry> entries;
+    QString error;
+    ASSERT_TRUE(platform::readZip(archive, entries, &error)) << error.toStdString();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].data, zeros);
+
+    // Each entry fits under one megabyte, the two together do not.
+    EXPECT_FALSE(platform::readZip(archive, entries, &error, 1024 * 1024));
+    EXPECT_TRUE(error.contains("1048576")) << error.toStdString();
+    EXPECT_TRUE(platform::readZip(archive, entries, &error, 2 * 600 * 1024));
 }
 
 TEST(ZipWriterTest, UnzipAcceptsTheArchive)

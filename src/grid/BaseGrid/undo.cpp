@@ -56,11 +56,18 @@ void VOreRizeZuvuZira::restore(const TUndoRedoItem& r)
     if (r.IsMarker() || !FGrid)
         return; // a marker left alone by the size limit is no cell change
     if (OnUndo)
-        OnUndo(this, FGrid, r.Col, r.Row, FGrid->Cells(r.Col, r.Row), r.OrigValue);
+        OnUndo(this, FGrid, r.Col, r.Row, FGrid->UndoRedoCell(r.Col, r.Row), r.OrigValue);
     FGrid->UndoRedoSetCell(r.Col, r.Row, r.OrigValue);
+    focusRecord(r);
+}
+
+// The restored cell becomes current where it is shown; a hidden one changes in its store only.
+void VOreRizeZuvuZira::focusRecord(const TUndoRedoItem& r)
+{
     const int dc = FGrid->DisplColIndex(r.Col);
-    if (dc >= 0 && dc < FGrid->ColCount() && r.Row >= 0 && r.Row < FGrid->RowCount())
-        FGrid->FocusCell(dc, r.Row, true);
+    const int dr = FGrid->UndoRedoShownRow(r.Row);
+    if (dc >= 0 && dc < FGrid->ColCount() && dr >= 0 && dr < FGrid->RowCount())
+        FGrid->FocusCell(dc, dr, true);
 }
 
 void VOreRizeZuvuZira::reapply(const TUndoRedoItem& r)
@@ -68,11 +75,9 @@ void VOreRizeZuvuZira::reapply(const TUndoRedoItem& r)
     if (r.IsMarker() || !FGrid)
         return;
     if (OnRedo)
-        OnRedo(this, FGrid, r.Col, r.Row, FGrid->Cells(r.Col, r.Row), r.Value);
+        OnRedo(this, FGrid, r.Col, r.Row, FGrid->UndoRedoCell(r.Col, r.Row), r.Value);
     FGrid->UndoRedoSetCell(r.Col, r.Row, r.Value);
-    const int dc = FGrid->DisplColIndex(r.Col);
-    if (dc >= 0 && dc < FGrid->ColCount() && r.Row >= 0 && r.Row < FGrid->RowCount())
-        FGrid->FocusCell(dc, r.Row, true);
+    focusRecord(r);
 }
 
 void VOreRizeZuvuZira::Undo()
@@ -91,8 +96,8 @@ void VOreRizeZuvuZira::Undo()
     } else {
         const TUndoRedoItem& r = FItems[FLevel - 1];
         restore(r);
-        if (!r.IsMarker())
-            FGrid->RepaintCell(FGrid->Col(), r.Row);
+        if (!r.IsMarker() && FGrid->UndoRedoShownRow(r.Row) >= 0)
+            FGrid->RepaintCell(FGrid->Col(), FGrid->UndoRedoShownRow(r.Row));
         --FLevel;
     }
 }

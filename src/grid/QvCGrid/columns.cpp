@@ -26,7 +26,7 @@ TQvColumnGrid* TGridColumnItem::Grid() const
 
 int TGridColumnItem::Index() const
 {
-    return FCollection ? FCollection->IndexOf(this) : -1;
+    return FCollection ? FIndex : -1;
 }
 
 void TGridColumnItem::changed()
@@ -308,10 +308,16 @@ TGridColumnItem* TGridColumnCollection::GetItem(int index) const
 
 int TGridColumnCollection::IndexOf(const TGridColumnItem* item) const
 {
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i].get() == item)
-            return int(i);
-    return -1;
+    if (!item || item->FCollection != this)
+        return -1;
+    const int i = item->FIndex;
+    return i >= 0 && i < Count() && items[std::size_t(i)].get() == item ? i : -1;
+}
+
+void TGridColumnCollection::renumber(int from)
+{
+    for (int i = std::max(from, 0); i < Count(); ++i)
+        items[std::size_t(i)]->FIndex = i;
 }
 
 void TGridColumnCollection::changed()
@@ -324,6 +330,7 @@ TGridColumnItem* TGridColumnCollection::Add()
 {
     items.push_back(CreateItem());
     TGridColumnItem* item = items.back().get();
+    item->FIndex = Count() - 1;
     if (Count() > 1) {
         // The copy must not run the update while the new item is half made.
         ++updateCount;
@@ -338,6 +345,7 @@ TGridColumnItem* TGridColumnCollection::Insert(int index)
 {
     index = std::clamp(index, 0, Count());
     items.insert(items.begin() + index, CreateItem());
+    renumber(index);
     changed();
     return items[std::size_t(index)].get();
 }
@@ -347,6 +355,7 @@ void TGridColumnCollection::Delete(int index)
     if (index < 0 || index >= Count())
         throw EListError(index);
     items.erase(items.begin() + index);
+    renumber(index);
     changed();
 }
 
@@ -366,6 +375,7 @@ void TGridColumnCollection::Assign(const TGridColumnCollection& source)
     items.clear();
     for (const auto& s : source.items) {
         items.push_back(CreateItem());
+        items.back()->FIndex = Count() - 1;
         items.back()->Assign(*s);
     }
     EndUpdate();

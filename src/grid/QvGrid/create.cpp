@@ -55,7 +55,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     SetDefaultRowHeight(22);
     FFixedRowHeight = DefaultRowHeight();
     SetRowCount(10); // through the writer, after every companion exists
-    lastReportedRow = Row();
+    FOldRowSel = Row();
 }
 
 // Cells are cleared up to the largest counts the grid ever had; the base grid then frees

@@ -113,7 +113,7 @@ void TQvStringGrid::SetEditTextEx(int ACol, int ARow, const QString& value)
 void TQvStringGrid::PasteCellText(int ACol, int ARow, const QString& value)
 {
     if (UndoRedo())
-        UndoRedo()->RegisterChange(ACol, ARow, Cells(ACol, ARow), value);
+        UndoRedo()->RegisterChange(ACol, RealRowIndex(ARow), Cells(ACol, ARow), value);
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (g && (g->FCellType == ctCheckBox || g->FCellType == ctTriStateCheckBox)) {
         if (g->FCellType == ctCheckBox)

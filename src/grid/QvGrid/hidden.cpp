@@ -297,15 +297,15 @@ void TQvStringGrid::HideRowList(const TIntList& RowList)
     }
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    // Entries keep the real index, so the mapping stays right while filtered, and the
-    // displayed position at this level, which brings the level back.
+    // Entries keep the real index, as every other hidden row does: one index space in the
+    // store keeps the mapping, the reads by real row and the level's return right while
+    // filtered, whatever is shown or hidden meanwhile.
     std::vector<int> real;
     for (int r : rows)
         real.push_back(RealRowFromDispl(r));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         auto item = takeRow(rows[i], real[i]);
         item->FLevel = FFilterLevel;
-        item->FPos = rows[i];
         FGridItems.push_back(std::move(item));
     }
     ++FFilterLevel;
@@ -318,24 +318,24 @@ void TQvStringGrid::HideRowList(const TIntList& RowList)
 void TQvStringGrid::UnHideRowList()
 {
     const int level = FFilterLevel - 1;
-    std::vector<TGridItem*> entries;
-    for (auto& item : FGridItems)
-        if (item->FLevel == level)
-            entries.push_back(item.get());
-    // Each entry records its position in the grid as it stood when its level was hidden, so
-    // putting them back in ascending order restores that grid.
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const TGridItem* a, const TGridItem* b) { return a->FPos < b->FPos; });
-    for (TGridItem* e : entries) {
-        const int at = std::min(e->FPos, RowCount());
+    // Only this level leaves the store: rows hidden otherwise (contracted nodes) keep their
+    // texts and objects and stay hidden. Going up by real index, each row goes back where the
+    // rows still hidden leave it.
+    std::vector<std::unique_ptr<TGridItem>> entries;
+    for (auto it = FGridItems.begin(); it != FGridItems.end();) {
+        if ((*it)->FLevel == level) {
+            entries.push_back(std::move(*it));
+            it = FGridItems.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a->FIdx < b->FIdx; });
+    for (auto& e : entries) {
+        const int at = std::min(DisplRowFromReal(e->FIdx), RowCount());
         InsertStoreRows(at, 1);
         putRow(at, *e);
     }
-    // Only this level leaves the store: rows hidden before the filter (contracted nodes) keep
-    // their texts and objects and stay hidden.
-    FGridItems.erase(std::remove_if(FGridItems.begin(), FGridItems.end(),
-                                    [level](const auto& item) { return item->FLevel == level; }),
-                     FGridItems.end());
     FNormalRowCount = RowCount();
     if (Row() >= RowCount())
         TStringGrid::FocusCell(Col(), RowCount() - 1, true);
@@ -345,8 +345,17 @@ void TQvStringGrid::UnHideRow(int Rowindex)
 {
     const auto it = std::find_if(FGridItems.begin(), FGridItems.end(),
                                  [Rowindex](const auto& item) { return item->FIdx == Rowindex; });
-    if (it == FGridItems.end())
+    if (it == FGridItems.end()) {
+        // A shown row: no row moves, but its cell controls are made visible all the same.
+        if (Rowindex < 0)
+            return;
+        const int D = DisplRowFromReal(Rowindex);
+        store.ForEachObject(0, D, std::numeric_limits<int>::max(), D, [](int, int, TObject* o) {
+            if (auto* p = dynamic_cast<TCellProperties*>(o); p && p->FControl)
+                p->FControl->setVisible(true);
+        });
         return;
+    }
     std::unique_ptr<TGridItem> item = std::move(*it);
     FGridItems.erase(it);
     const int D = std::min(DisplRowFromReal(Rowindex), RowCount());

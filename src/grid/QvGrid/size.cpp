@@ -141,12 +141,9 @@ void TQvStringGrid::SetRow(int value)
     if (Col() < 0 || Col() >= ColCount())
         TStringGrid::FocusCell(std::min(TStringGrid::FixedCols(), ColCount() - 1), value, true);
     TBaseGrid::SetRow(value);
-    if (Row() != lastReportedRow) {
-        const int old = lastReportedRow;
-        lastReportedRow = Row();
-        if (OnRowUpdate)
-            OnRowUpdate(this, old, Row());
-    }
+    // The select decision has reported the move already; this catches a write it did not
+    // see (the row was current already, or the move was forced).
+    reportRowUpdate(Row());
     if (FMouseActions->DisjunctRowSelect())
         SyncRowSelectWithSelection(false);
     if (FSyncGrid->Grid() && FSyncGrid->SelectionRow() && Row() < FSyncGrid->Grid()->RowCount())

@@ -225,7 +225,7 @@ TCellGraphic* TQvStringGrid::GetCellGraphic(int ACol, int ARow)
             return nullptr;
         // Column 0 shows a check box per row: the row's selection (row 0: all normal rows).
         FCellGraphic->FCellType = ctRowCheckBox;
-        FCellGraphic->FCellTransparent = false;
+        FCellGraphic->FCellTransparent = PaintSettings().ControlLook.ControlStyle == csFlat;
         if (ARow == 0) {
             const int selected = FSelectedRows->Count();
             const int normal = RowCount() - TStringGrid::FixedRows();
@@ -285,8 +285,9 @@ bool TQvStringGrid::RemoveCellGraphicOfType(int ACol, int ARow, TCellType cellTy
     return GetCellType(ACol, ARow) == cellType && RemoveCellGraphic(ACol, ARow);
 }
 
-// The size a cell's graphic takes. Kinds whose size comes from image lists, pictures or
-// interface objects are measured by the painter; they answer 0 x 0 here.
+// The size a cell's graphic takes. The kinds drawn from the grid's image list (ctImages,
+// ctImageList, ctDataImage) take no room while the grid has no image list, which it does not
+// have yet; interface objects are measured by the painter and answer 0 x 0 here.
 TPoint TQvStringGrid::GetCellGraphicSize(int ACol, int ARow)
 {
     const TCellGraphic* g = GetCellGraphic(ACol, ARow);
@@ -335,6 +336,15 @@ TPoint TQvStringGrid::GetCellGraphicSize(int ACol, int ARow)
             keepWidth = !g->FCellText.isEmpty();
         }
         break;
+    case ctPicture:
+    case ctFilePicture: {
+        // The picture as drawn into the cell less one pixel and the text margins.
+        const int dc = DisplColIndex(ACol);
+        const int w = (dc >= 0 && dc < ColCount() ? ColWidths(dc) : 0) - 1 - XYOffset.X;
+        const int h = RowHeights(ARow) - 1 - XYOffset.Y;
+        size = g->GetPictureSize(w, h, hasText);
+        break;
+    }
     case ctProgressPie:
         size = {20, 20};
         break;

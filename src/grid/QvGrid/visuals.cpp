@@ -28,6 +28,10 @@ public:
         const TGridRect s = g.Selection();
         return col >= s.Left && col <= s.Right && row >= s.Top && row <= s.Bottom;
     }
+    bool CellInSelectedList(int col, int row) const override
+    {
+        return g.SelectedCellList().HasValue(TQvStringGrid::SelectedCellKey(col, row));
+    }
     bool RowSelect(int realRow) const override { return g.GetRowSelect(realRow); }
     bool ColSelect(int col) const override { return g.GetColSelect(col); }
     bool RowEnabled(int realRow) const override { return g.GetRowEnabled(realRow); }

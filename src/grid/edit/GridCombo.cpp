@@ -75,7 +75,10 @@ bool TGridCombo::eventFilter(QObject* watched, QEvent* e)
             if (idx.isValid())
                 setCurrentIndex(idx.row());
             itemChanged(old);
-            closingKey(key, k->modifiers());
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                enterKey(key, k->modifiers());
+            else
+                closingKey(key, k->modifiers());
             return true;
         }
         if (key == Qt::Key_Escape) {
@@ -119,20 +122,32 @@ void TGridCombo::keyPressEvent(QKeyEvent* e)
         itemChanged(old);
         return;
     }
-    QChar ch;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        ch = QChar(13);
-    else if (key == Qt::Key_Escape)
-        ch = QChar(27);
-    if (!ch.isNull()) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        enterKey(key, mods);
+        return;
+    }
+    if (key == Qt::Key_Escape) {
+        QChar ch(27);
         host->EditorKeyPress(this, ch);
-        if (ch.unicode() == 13 && OnReturnKey)
-            OnReturnKey(this);
     }
     closingKey(key, mods);
 }
 
-void TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
+void TGridCombo::enterKey(int key, Qt::KeyboardModifiers mods)
+{
+    // The picked value belongs to the cell whose list is open. A window's key handler may move
+    // the current cell on Enter (the tables' jump to the next field), so it sees the key only
+    // once the value is stored, and not at all when the cell refused it.
+    if (!closingKey(key, mods))
+        return;
+    QChar ch(13);
+    if (host)
+        host->EditorKeyPress(this, ch);
+    if (OnReturnKey)
+        OnReturnKey(this);
+}
+
+bool TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
 {
     const bool list = ListStyle();
     const bool shift = mods & Qt::ShiftModifier;
@@ -146,7 +161,7 @@ void TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
             setEditText(s);
         host->HideInplaceEdit();
         host->FocusGrid();
-        return;
+        return true;
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down) {
         if (Dropped())
@@ -161,7 +176,7 @@ void TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
                     lineEdit()->selectAll();
             }
             host->SetNoAutoAdvance(true);
-            return;
+            return false;
         }
         const QString stored = host->CurrentCellText();
         if (list)
@@ -179,7 +194,7 @@ void TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
                 if (lineEdit())
                     lineEdit()->end(false);
             }
-            return;
+            return false;
         }
         if (list)
             setCurrentIndex(findText(host->CurrentCellText(), Qt::MatchExactly));
@@ -187,7 +202,7 @@ void TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
             host->HideInplaceEdit();
             host->FocusGrid();
             host->AdvanceOnTab(shift || key == Qt::Key_Backtab);
-            return;
+            return true;
         }
         host->PostGridKey(Qt::Key_Tab);
     }
@@ -210,13 +225,14 @@ void TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
     } else if (key == Qt::Key_End) {
         if (lineEdit())
             lineEdit()->end(false);
-        return;
+        return true;
     }
     // Leave: the grid stores, closes and acts on the key.
     host->DoneInplaceEdit(leaveKey, mods);
     TNavigation& nav = host->EditNavigation();
     if (nav.AdvanceOnEnter() && nav.AdvanceAutoEdit() && (leaveKey == Qt::Key_Return || leaveKey == Qt::Key_Enter))
         host->ShowInplaceEdit();
+    return true;
 }
 
 void TGridCombo::keyReleaseEvent(QKeyEvent* e)

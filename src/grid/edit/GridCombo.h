@@ -39,8 +39,12 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
-    // Returns true when the key was consumed by the closing protocols.
-    void closingKey(int key, Qt::KeyboardModifiers mods);
+    // Closes the edit for a closing key; false when the cell refused the value and the editor
+    // stays open.
+    bool closingKey(int key, Qt::KeyboardModifiers mods);
+    // Enter, on the closed combo or in its dropped list: the value is stored first, then the
+    // window's key handler sees the Enter.
+    void enterKey(int key, Qt::KeyboardModifiers mods);
     bool isClosingKey(int key, Qt::KeyboardModifiers mods) const;
     void itemChanged(int oldIndex);
     bool cursorWalk(int key);

@@ -138,6 +138,39 @@ TEST(QvCGridColumns, MovedColumnTakesItsDefinition)
     EXPECT_EQ(g.Columns()[5].ColumnPopupType(), cpAllCellsLClick);
 }
 
+// A definition knows its place without searching the collection; the place must follow every
+// change of the order (insert, delete, move, add, a whole new set).
+TEST(QvCGridColumns, IndexFollowsEveryChangeOfTheOrder)
+{
+    TQvColumnGrid g;
+    g.SetColCount(6);
+    TGridColumnCollection& cols = g.Columns();
+    const auto expectInPlace = [&](const char* what) {
+        for (int i = 0; i < cols.Count(); ++i) {
+            EXPECT_EQ(cols[i].Index(), i) << what;
+            EXPECT_EQ(cols.IndexOf(&cols[i]), i) << what;
+        }
+    };
+    expectInPlace("created");
+    cols[2].SetName("moved");
+    g.MoveColumn(2, 5);
+    expectInPlace("moved");
+    EXPECT_EQ(cols[5].Name(), "moved");
+    cols.Insert(1);
+    expectInPlace("inserted");
+    cols.Delete(0);
+    expectInPlace("deleted");
+    cols.Add();
+    expectInPlace("added");
+    TQvColumnGrid other;
+    other.SetColCount(3);
+    TGridColumnItem& foreign = other.Columns()[1];
+    EXPECT_EQ(cols.IndexOf(&foreign), -1);
+    cols.Assign(other.Columns());
+    expectInPlace("assigned");
+    EXPECT_EQ(cols.Count(), 3);
+}
+
 TEST(QvCGridColumns, AddCopiesTheVisualsOfThePreviousColumn)
 {
     TQvColumnGrid g;
@@ -943,7 +976,7 @@ void loadColumns(TQvColumnGrid& g, const QByteArray& data)
 
 } // namespace
 
-TEST(QvCGridStream, RoundTripKeepsEverySetting)
+TEST(QvCGridStream, RoundTripKeepsEverySettingACopyTakes)
 {
     QWidget form;
     auto* menu = new QMenu(&form);
@@ -1012,7 +1045,9 @@ TEST(QvCGridStream, RoundTripKeepsEverySetting)
     EXPECT_EQ(d.CheckFalse(), "Nein");
     EXPECT_EQ(d.Color(), TColor(0xFFFFFF));
     EXPECT_EQ(d.ColumnPopup(), menu);
-    EXPECT_EQ(d.ColumnPopupType(), cpAllCellsLClick);
+    // A definition's copy leaves the popup type and the custom print switches out, so the
+    // stream does too: they come back as a new definition has them.
+    EXPECT_EQ(d.ColumnPopupType(), cpFixedCellsRClick);
     EXPECT_EQ(d.ComboItems(), c.ComboItems());
     EXPECT_EQ(d.DropDownCount(), 12);
     EXPECT_EQ(d.EditLength(), 7);
@@ -1032,11 +1067,11 @@ TEST(QvCGridStream, RoundTripKeepsEverySetting)
     EXPECT_EQ(d.AutoMaxSize(), 400);
     EXPECT_EQ(d.Name(), "speed");
     EXPECT_TRUE(d.Password());
-    EXPECT_FALSE(d.PrintBorderCustom());
+    EXPECT_TRUE(d.PrintBorderCustom());
     EXPECT_EQ(d.PrintBorders(), TCellBorders(cbLeft));
     EXPECT_EQ(d.PrintBorderPen().Width, 3);
     EXPECT_EQ(d.PrintColor(), TColor(0xEEEEEE));
-    EXPECT_FALSE(d.PrintFontCustom());
+    EXPECT_TRUE(d.PrintFontCustom());
     EXPECT_EQ(d.PrintFont(), c.PrintFont());
     EXPECT_TRUE(d.ReadOnly());
     EXPECT_TRUE(d.ShowBands());
@@ -1113,6 +1148,34 @@ TEST(QvCGridFixtures, ColumnStreamOfOneColumn)
     EXPECT_EQ(h.Columns()[0].Editor(), edDataCheckBox);
     EXPECT_EQ(h.ColWidths(0), 80);
     EXPECT_EQ(h.Cells(0, 0), "Speed");
+}
+
+// The popup type and the custom print switches are not streamed: the same column with them
+// changed writes the same bytes, and loads back with a new definition's values.
+TEST(QvCGridFixtures, ColumnStreamLeavesThePopupTypeAndPrintSwitchesOut)
+{
+    TQvColumnGrid g;
+    g.SetColCount(1);
+    TGridColumnItem& c = g.Columns()[0];
+    c.SetName("speed");
+    c.SetHeader("Speed");
+    c.SetEditor(edDataCheckBox);
+    c.SetWidth(80);
+    c.SetColumnPopupType(cpAllCellsLClick);
+    c.SetPrintBorderCustom(false);
+    c.SetPrintFontCustom(false);
+    const QByteArray expected = testsupport::readFile(testsupport::fixturePath("grid/column_stream_one_column.bin"));
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(saveColumns(g).toHex(' '), expected.toHex(' '));
+
+    TQvColumnGrid h;
+    h.SetColCount(1);
+    h.Columns()[0].SetColumnPopupType(cpNormalCellsLClick);
+    loadColumns(h, saveColumns(g));
+    EXPECT_EQ(h.Columns()[0].Name(), "speed");
+    EXPECT_EQ(h.Columns()[0].ColumnPopupType(), cpFixedCellsRClick);
+    EXPECT_TRUE(h.Columns()[0].PrintBorderCustom());
+    EXPECT_TRUE(h.Columns()[0].PrintFontCustom());
 }
 
 TEST(QvCGridFixtures, ColumnPositionsFile)

@@ -1,6 +1,7 @@
 // Hidden columns and rows: counts, the real/displayed mapping both ways, and hide/unhide
 // round trips of texts, cell objects and heights.
 
+#include "grid/QvCGrid.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>
@@ -230,6 +231,47 @@ TEST(QvGridHiddenRows, FilterLevelOverRowsHiddenBefore)
     EXPECT_EQ(g.RowCount(), 10);
     for (int r = 0; r < 10; ++r)
         EXPECT_EQ(g.Cells(0, r), QStringLiteral("0:%1").arg(r));
+}
+
+// Filtered rows come back by their real index: rows of a contracted node shown while the filter
+// is on do not push them to other places.
+TEST(QvGridHiddenRows, RowsShownWhileFilteredLeaveTheFilteredRowsTheirPlace)
+{
+    TQvStringGrid g;
+    fillRows(g, 2, 10);
+    g.HideRows(2, 3);
+    TIntList list(0, 0);
+    list.Add(1);
+    list.Add(4); // real rows 1 and 6
+    g.HideRowList(list);
+    g.UnHideRows(2, 3);
+    EXPECT_EQ(g.GetCellsEx(0, 6), "0:6");
+    EXPECT_EQ(g.DisplRowIndex(7), 5);
+    g.UnHideRowList();
+    g.SetFilterLevel(g.FilterLevel() - 1);
+    ASSERT_EQ(g.RowCount(), 10);
+    for (int r = 0; r < 10; ++r)
+        EXPECT_EQ(g.Cells(0, r), QStringLiteral("0:%1").arg(r));
+    EXPECT_EQ(g.NumHiddenRows(), 0);
+}
+
+// Showing a row that is shown changes no rows but still makes its cell controls visible.
+TEST(QvGridHiddenRows, UnHideOfAShownRowShowsItsControls)
+{
+    TQvColumnGrid g;
+    fillRows(g, 4, 8);
+    g.HideRow(1);
+    auto* control = new QWidget;
+    g.SetCellControls(2, 3, control); // displayed row 3: real row 4
+    control->hide();
+    g.UnHideRow(4);
+    EXPECT_EQ(g.RowCount(), 7);
+    EXPECT_FALSE(control->isHidden());
+    control->hide();
+    g.UnHideRow(1); // hidden: it comes back, and the control of real row 4 stays as it is
+    EXPECT_EQ(g.RowCount(), 8);
+    EXPECT_EQ(g.Cells(0, 1), "0:1");
+    EXPECT_TRUE(control->isHidden());
 }
 
 TEST(QvGridHiddenRows, CachedLookupAndHidingWithoutHeights)

@@ -208,6 +208,36 @@ TEST(QvGridValues, GraphicHelpersAndRowCheckBoxType)
     EXPECT_EQ(g.GetCellType(0, 3), ctRowCheckBox);
     g.SetRowSelect(2, true);
     EXPECT_EQ(g.GetCellGraphic(0, 0)->FCellAngle, 1); // some but not all rows selected
+    // The row check boxes are transparent exactly in the flat control style.
+    for (const TControlStyle style : {csClassic, csFlat, csWinXP, csTheme}) {
+        g.PaintSettings().ControlLook.ControlStyle = style;
+        EXPECT_EQ(g.GetCellGraphic(0, 3)->FCellTransparent, style == csFlat) << style;
+        EXPECT_EQ(g.GetCellGraphic(0, 0)->FCellTransparent, style == csFlat) << style;
+    }
+}
+
+// A picture takes its drawn size in the cell less one pixel and the text margins; kinds drawn
+// from the grid's image list take no room while the grid has none.
+TEST(QvGridValues, PictureSizeInItsCellAndImageKindsWithoutAnImageList)
+{
+    TQvStringGrid g;
+    g.SetColWidths(2, 111);
+    g.SetRowHeights(3, 50); // the picture's area: 111 - 1 - 2 by 50 - 1 - 2
+    struct Case {
+        TStretchMode mode;
+        TPoint size;
+    };
+    for (const Case& c : {Case{Stretch, {108, 47}}, Case{noStretch, {200, 100}},
+                          Case{ShrinkWithAspectRatio, {94, 47}}}) {
+        TCellGraphic* pic = g.CreateCellGraphic(2, 3);
+        pic->SetPicture(new TPicture(QImage(200, 100, QImage::Format_RGB32)), false, c.mode, 0, haLeft, vaTop);
+        pic->FCellCreated = true;
+        EXPECT_EQ(g.GetCellGraphicSize(2, 3), c.size) << c.mode;
+    }
+    for (const TCellType kind : {ctImages, ctImageList, ctDataImage}) {
+        g.CreateCellGraphic(1, 1)->FCellType = kind;
+        EXPECT_EQ(g.GetCellGraphicSize(1, 1), (TPoint{0, 0})) << kind;
+    }
 }
 
 TEST(QvGridValues, GraphicSizesByKind)

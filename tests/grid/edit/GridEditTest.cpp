@@ -601,6 +601,55 @@ TEST(GridEdit, KeyPressHandlerTakingEnterMovesOnWithTheValueStored)
     EXPECT_EQ(w.events("^Validate"), QStringList({"Validate c1 r2 jump cell=jump"}));
 }
 
+// The same handler on a pick-only combo, its list closed or dropped: the picked item lands in
+// the cell whose list was open, and only then does the handler move on. A refused pick keeps
+// the handler from seeing the Enter at all.
+TEST(GridEdit, KeyPressHandlerTakingEnterAfterAComboPick)
+{
+    const struct {
+        const char* name;
+        bool drop;
+        bool refuse;
+        const char* cell;
+        int col;
+    } cases[] = {
+        {"closed list", false, false, "Beta", 3},
+        {"dropped list", true, false, "Beta", 3},
+        {"refused pick", false, true, "Alpha", 2},
+    };
+    for (const auto& c : cases) {
+        EditWindow w;
+        QStringList seen;
+        w.grid->OnKeyPress = [&seen](TStringGrid* g, QChar& key) {
+            if (key.unicode() != 13)
+                return;
+            seen << QStringLiteral("Enter at c%1 cell=%2").arg(g->Col()).arg(g->Cells(g->Col(), g->Row()));
+            g->SetCol(g->Col() + 1);
+            key = QChar();
+        };
+        w.grid->SetCells(2, 1, QStringLiteral("Alpha"));
+        w.click(2, 1);
+        w.click(2, 1);
+        TGridCombo* combo = w.grid->EditCombo();
+        ASSERT_TRUE(combo->isVisible()) << c.name;
+        if (c.drop) {
+            w.key(Qt::Key_Down, Qt::AltModifier);
+            ASSERT_TRUE(combo->Dropped()) << c.name;
+            QTest::keyClick(combo->view(), Qt::Key_Down);
+            QTest::keyClick(combo->view(), Qt::Key_Return);
+            QApplication::processEvents();
+        } else {
+            w.key(Qt::Key_Down);
+            w.refuse = c.refuse;
+            w.key(Qt::Key_Return);
+        }
+        EXPECT_EQ(w.grid->Cells(2, 1), QLatin1String(c.cell)) << c.name;
+        EXPECT_EQ(w.grid->Cells(3, 1), QString()) << c.name;
+        EXPECT_EQ(w.grid->Col(), c.col) << c.name;
+        EXPECT_EQ(seen, c.refuse ? QStringList() : QStringList({"Enter at c2 cell=Beta"})) << c.name;
+    }
+}
+
 TEST(GridEdit, DownOnTheLastRowAppendsARowWhenAsked)
 {
     EditWindow w;
@@ -721,4 +770,50 @@ TEST(GridEdit, ComboEditEventsInOrderWithTheirArgumentOrders)
     ASSERT_FALSE(got.isEmpty());
     EXPECT_EQ(got.first(), expected.first());
     EXPECT_EQ(got.filter(QRegularExpression("^(?!CanEdit)")), expected.mid(1));
+}
+
+// With real row 1 and real column 1 hidden, an edit of displayed cell (4, 3) is real cell
+// (5, 4): the events name the real column and the displayed row they address cells by, the
+// modified mark and the undo history name the real row and column.
+TEST(GridEdit, HiddenRowAboveAndColumnLeftNameTheRealRowAndColumn)
+{
+    EditWindow w;
+    w.grid->SetColCount(6);
+    w.grid->Columns()[5].SetReadOnly(false); // real column 5: a text column
+    VOreRizeZuvuZira history;
+    w.grid->SetUndoRedo(&history);
+    w.grid->PaintSettings().ShowModified.Enabled = true;
+    w.grid->SetCells(5, 4, QStringLiteral("before"));
+    w.grid->HideColumn(1);
+    w.grid->HideRow(1);
+    ASSERT_EQ(w.grid->RealColIndex(4), 5);
+    ASSERT_EQ(w.grid->RealRowIndex(3), 4);
+    ASSERT_EQ(w.grid->Cells(5, 3), QStringLiteral("before"));
+    w.click(4, 3);
+    w.log.clear();
+    w.type(QStringLiteral("after"));
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.events("^(Validate|EditCellDone)"),
+              QStringList({"Validate c5 r3 after cell=after", "EditCellDone c5 r3"}));
+    EXPECT_EQ(w.grid->GetCellsEx(5, 4), QStringLiteral("after"));
+    EXPECT_TRUE(w.grid->GetRowModified(4));
+    EXPECT_FALSE(w.grid->GetRowModified(3));
+    EXPECT_EQ(w.grid->ModifiedRowCount(), 1);
+    ASSERT_EQ(history.Items().size(), 1u);
+    EXPECT_EQ(history.Items()[0].Col, 5);
+    EXPECT_EQ(history.Items()[0].Row, 4);
+
+    // Undo finds the edited cell by its real row even after the rows above changed.
+    w.grid->UnHideRow(1);
+    history.Undo();
+    EXPECT_EQ(w.grid->Cells(5, 4), QStringLiteral("before"));
+    EXPECT_EQ(w.grid->Col(), 4);
+    EXPECT_EQ(w.grid->Row(), 4);
+    history.Redo();
+    EXPECT_EQ(w.grid->Cells(5, 4), QStringLiteral("after"));
+    w.grid->HideRow(4);
+    history.Undo();
+    EXPECT_EQ(w.grid->GetCellsEx(5, 4), QStringLiteral("before"));
+    EXPECT_EQ(w.grid->Cells(5, 4), QString());
+    w.grid->SetUndoRedo(nullptr);
 }

@@ -2,6 +2,7 @@
 // Enter navigation with the advance options, Tab and Shift+Tab, typed characters.
 
 #include "grid/edit/QSGEdit.h"
+#include "grid/QvCGrid.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 using namespace grid;
@@ -567,4 +569,145 @@ TEST(GridInputKeys, RightAndLeftOnAMergedNodeRowExpandAndContract)
     w.key(Qt::Key_Right);
     EXPECT_EQ(w.grid->RowCount(), rows);
     EXPECT_FALSE(w.grid->GetNodeState(2));
+}
+
+// ---- disabled rows and disjunct cells ------------------------------------------------------
+
+TEST(GridInputKeys, UpAndDownSkipDisabledRows)
+{
+    struct Case {
+        const char* name;
+        bool skip;
+        std::vector<int> disabled;
+        int start;
+        Qt::Key key;
+        int expected;
+    };
+    const Case cases[] = {
+        {"Down jumps over two disabled rows", true, {4, 5}, 3, Qt::Key_Down, 6},
+        {"Up jumps back over them", true, {4, 5}, 6, Qt::Key_Up, 3},
+        {"Down with only disabled rows below stays", true, {7, 8, 9}, 6, Qt::Key_Down, 6},
+        {"Up never lands on the fixed row", true, {1, 2}, 3, Qt::Key_Up, 3},
+        {"without skipping, Down stops on a disabled row", false, {4}, 3, Qt::Key_Down, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        KeyWindow w;
+        w.grid->Navigation().SetSkipDisabledRows(c.skip);
+        w.go(2, c.start);
+        for (int r : c.disabled)
+            w.grid->SetRowEnabled(r, false);
+        w.key(c.key);
+        EXPECT_EQ(w.cell().X, 2);
+        EXPECT_EQ(w.cell().Y, c.expected);
+    }
+}
+
+namespace {
+
+// A read-only column grid (editing stays off while cells are picked) with disjunct cell
+// selection; the picked cells as the selected-cells interface lists them.
+struct CellPickWindow {
+    CellPickWindow()
+    {
+        auto* lay = new QVBoxLayout(&window);
+        grid = new TQvColumnGrid(&window);
+        lay->addWidget(grid);
+        window.resize(600, 400);
+        grid->SetColCount(6);
+        grid->SetRowCount(10);
+        for (int c = 0; c < grid->Columns().Count(); ++c)
+            grid->Columns()[c].SetReadOnly(true);
+        grid->MouseActions().SetDisjunctCellSelect(true);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        grid->setFocus();
+        QApplication::processEvents();
+    }
+    void go(int col, int row) { grid->FocusCell(col, row, true); }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+        QApplication::processEvents();
+    }
+    QList<QPoint> listed() const
+    {
+        QList<QPoint> cells;
+        for (int i = 0; i < grid->SelectedCellsCount(); ++i) {
+            const TPoint p = grid->GetSelectedCell(i);
+            cells << QPoint(p.X, p.Y);
+        }
+        std::sort(cells.begin(), cells.end(),
+                  [](const QPoint& a, const QPoint& b) { return a.x() != b.x() ? a.x() < b.x() : a.y() < b.y(); });
+        return cells;
+    }
+    QWidget window;
+    TQvColumnGrid* grid = nullptr;
+};
+
+} // namespace
+
+// Shift with the arrows lists every cell of the rectangle but the current one, each once.
+TEST(GridInputKeys, ShiftArrowsListTheRectangleButTheCurrentCell)
+{
+    CellPickWindow w;
+    w.go(2, 2);
+    w.key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(w.listed(), (QList<QPoint>{{2, 2}}));
+    w.key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(w.grid->Col(), 3);
+    EXPECT_EQ(w.grid->Row(), 3);
+    EXPECT_FALSE(w.grid->Options() & goEditing);
+    EXPECT_EQ(w.listed(), (QList<QPoint>{{2, 2}, {2, 3}, {3, 2}}));
+    EXPECT_TRUE(w.grid->GetSelectedCells(2, 3));
+    EXPECT_FALSE(w.grid->GetSelectedCells(3, 3));
+}
+
+// Space picks the current cell alone; Ctrl+Space adds it to the picked cells or takes it out.
+TEST(GridInputKeys, SpaceAndCtrlSpacePickCells)
+{
+    CellPickWindow w;
+    w.go(2, 2);
+    w.key(Qt::Key_Space);
+    EXPECT_EQ(w.listed(), (QList<QPoint>{{2, 2}}));
+    w.key(Qt::Key_Right);
+    w.key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(w.listed(), (QList<QPoint>{{2, 2}, {3, 2}}));
+    w.key(Qt::Key_Down);
+    w.key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(w.listed(), (QList<QPoint>{{2, 2}, {3, 2}, {3, 3}}));
+    w.key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(w.listed(), (QList<QPoint>{{2, 2}, {3, 2}}));
+    w.key(Qt::Key_Space);
+    EXPECT_EQ(w.listed(), (QList<QPoint>{{3, 3}}));
+    // A cell the application will not have selected is not picked.
+    w.go(4, 5);
+    w.grid->OnSelectCell = [](TStringGrid*, int c, int, bool& can) { can = can && c != 4; };
+    w.key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(w.listed(), (QList<QPoint>{{3, 3}}));
+}
+
+// A check box toggled by Space or by a click marks its row modified by the real row.
+TEST(GridInputKeys, ToggledCheckBoxMarksTheRealRowModified)
+{
+    KeyWindow w;
+    w.grid->SetOptions(w.grid->Options() | goEditing);
+    w.grid->PaintSettings().ShowModified.Enabled = true;
+    w.grid->AddCheckBox(2, 4, false, false);
+    w.grid->AddCheckBox(2, 6, false, false);
+    w.grid->HideRow(1); // the boxes now show in rows 3 and 5
+    w.go(2, 3);
+    w.key(Qt::Key_Space);
+    bool state = false;
+    ASSERT_TRUE(w.grid->GetCheckBoxState(2, 4, state));
+    EXPECT_TRUE(state);
+    EXPECT_TRUE(w.grid->GetRowModified(4));
+    EXPECT_FALSE(w.grid->GetRowModified(3));
+    QTest::mouseClick(w.grid->viewport(), Qt::LeftButton, {}, w.grid->CellRect(2, 5).toQRect().center());
+    QApplication::processEvents();
+    ASSERT_TRUE(w.grid->GetCheckBoxState(2, 6, state));
+    EXPECT_TRUE(state);
+    EXPECT_TRUE(w.grid->GetRowModified(6));
+    EXPECT_EQ(w.grid->ModifiedRowCount(), 2);
 }

@@ -520,6 +520,25 @@ TEST_P(GridPaint, SortIndicatorOfACentredHeader)
             EXPECT_NE(none.pixel(x, y), rgbOf(0x808080));
 }
 
+// In a markup header the sort indicator stands at the cell's right edge (10 pixels kept for it,
+// 2 of them given back), not after the text as in a plain one.
+TEST_P(GridPaint, SortIndicatorOfAMarkupHeader)
+{
+    auto& ss = grid->PaintSettings().SortSettings;
+    ss.Show = true;
+    ss.Column = 2;
+    ss.Row = 0;
+    grid->SetCells(2, 0, QStringLiteral("<b>Name</b>"));
+    const QImage img = paint(2, 0, {0, 0, 100, 22}, gdFixed);
+    int l = 1000, r = -1;
+    for (int y = 2; y < 14; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (img.pixel(x, y) == rgbOf(0x808080))
+                l = std::min(l, x), r = std::max(r, x);
+    EXPECT_GE(l, 84);
+    EXPECT_LE(r, 96);
+}
+
 // Starting points of turned text by quadrant and alignment, for a 100 x 50 rectangle at
 // (10, 20) and the extents A = 5, B = 30, C = 8, D = 40.
 TEST(GridPaintRotatedText, PlacementTable)

@@ -1,16 +1,41 @@
-// The editing part of the select-cell decision: editing is switched on for a cell that may be
-// edited (a column grid's editable column even when the grid's options leave editing off) and
-// off for one that may not, and a pending special-editor value is validated before the move.
+// The select-cell decision every move of the current cell passes: a move the grid forces is
+// accepted at once; otherwise editing is switched on for a cell that may be edited (a column
+// grid's editable column even when the grid's options leave editing off) and off for one that
+// may not, a pending special-editor value is validated, the changing events may refuse the
+// move, and a move that happens reports its new row through OnRowUpdate.
 
 #include "grid/edit/GridEdit.h"
 #include "grid/edit/QSGEdit.h"
 
 namespace grid {
 
+void TQvStringGrid::reportRowUpdate(int newRow)
+{
+    if (IsLoading() || newRow == FOldRowSel || !OnRowUpdate)
+        return;
+    OnRowUpdate(this, FOldRowSel, newRow);
+    FOldRowSel = newRow;
+}
+
+// Column 0 of the current and of the target row, where the row indicator is drawn.
+void TQvStringGrid::repaintRowIndicators(int targetRow)
+{
+    if (FRowIndicator->Empty() || FixedCols() == 0)
+        return;
+    RepaintCell(0, Row());
+    RepaintCell(0, targetRow);
+}
+
 bool TQvStringGrid::SelectCell(int col, int row)
 {
     if (FMovingBack)
         return true;
+    // A move the grid makes itself (Tab across a row end, a programmatic click) is never
+    // refused and asks nobody: its events, if any, were fired by the mover.
+    if (FForceSel) {
+        repaintRowIndicators(row);
+        return true;
+    }
     if (col < 0 || row < 0)
         return false;
     const int realCol = RealColIndex(col);
@@ -82,8 +107,12 @@ bool TQvStringGrid::SelectCell(int col, int row)
         if (!answer)
             FCellCache = cache;
     }
-    if (answer)
+    repaintRowIndicators(row);
+    // Only a move that happens is reported: a refused one leaves the row where it was.
+    if (answer) {
+        reportRowUpdate(row);
         FCellCache = GetGridCell(realCol, row);
+    }
     return answer;
 }
 

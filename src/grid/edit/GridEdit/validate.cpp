@@ -71,17 +71,21 @@ bool TQvStringGrid::ValidateCell(const QString& NewValue)
         value = CellChecker->Correct(ACol, ARow, value);
     if (OnCellValidate)
         OnCellValidate(this, ACol, ARow, value, valid);
+    // The modified mark and the undo record follow the row, not the place it is shown at.
     if (value != FOldCellText) {
         FGridModified = true;
-        if (FixedCols() > 0)
-            SetRowModified(ARow, true);
+        if (FixedCols() > 0) {
+            SetRowModified(RealRowIndex(ARow), true);
+            if (PaintSettings().ShowModified.Enabled)
+                RepaintCell(0, ARow);
+        }
     }
     if (valid)
         CalcFooter(ACol);
     if (CellChecker && CellChecker->AutoMarkError)
         value = CellChecker->MarkError(ACol, ARow, value);
     if (valid && UndoRedo())
-        UndoRedo()->RegisterChange(ACol, ARow, FOldCellText, value);
+        UndoRedo()->RegisterChange(ACol, RealRowIndex(ARow), FOldCellText, value);
     if (valid && changed)
         CellsChanged(TRect{ACol, ARow, ACol, ARow});
     nav.SetAdvanceOnEnter(advance);

@@ -19,6 +19,13 @@ bool isVerticalKey(int key)
     return key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Up || key == Qt::Key_Down;
 }
 
+// The rectangle with its corners in order.
+TGridRect normalized(const TGridRect& r)
+{
+    return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+            std::max(r.Top, r.Bottom)};
+}
+
 bool isNavigationKey(int key)
 {
     switch (key) {
@@ -49,6 +56,15 @@ int TQvStringGrid::firstNormalCol() const
 int TQvStringGrid::lastNormalRow() const
 {
     return RowCount() - FixedFooters() - 1;
+}
+
+// A row the user changed by a toggle shows its modified mark; the mark goes by the real row.
+void TQvStringGrid::markRowModified(int ARow)
+{
+    if (!PaintSettings().ShowModified.Enabled)
+        return;
+    SetRowModified(RealRowIndex(ARow), true);
+    RepaintCell(0, ARow);
 }
 
 void TQvStringGrid::fireKeyDown(int& key, Qt::KeyboardModifiers shift)
@@ -332,6 +348,19 @@ void TQvStringGrid::KeyDown(int key, Qt::KeyboardModifiers shift)
             TStringGrid::FocusCell(c, r, true);
     }
 
+    // A disabled row refused the step: Up and Down go on to the nearest enabled row (none:
+    // the cell stays).
+    if ((key == Qt::Key_Up || key == Qt::Key_Down) && FUseEnabledRows && nav.SkipDisabledRows() &&
+        Row() == FLastKeyCell.Y) {
+        const int step = key == Qt::Key_Up ? -1 : 1;
+        for (int r = Row() + step; r >= FixedRows() && r < RowCount(); r += step) {
+            if (GetRowEnabled(r)) {
+                TStringGrid::FocusCell(Col(), r, true);
+                break;
+            }
+        }
+    }
+
     TSyncGrid& sync = SyncGrid();
     if (TStringGrid* other = sync.Grid()) {
         if (sync.SelectionColumn() && Col() < other->ColCount())
@@ -347,7 +376,7 @@ void TQvStringGrid::keyReleaseEvent(QKeyEvent* e)
     TBaseGrid::keyReleaseEvent(e);
 }
 
-void TQvStringGrid::KeyUpInGrid(int Key, Qt::KeyboardModifiers)
+void TQvStringGrid::KeyUpInGrid(int Key, Qt::KeyboardModifiers Shift)
 {
     switch (Key) {
     case Qt::Key_PageUp:
@@ -369,6 +398,68 @@ void TQvStringGrid::KeyUpInGrid(int Key, Qt::KeyboardModifiers)
     if (Navigation().AlwaysEdit() && (arrow || tab) && !EditorMode() && !EditMode &&
         !IsControlCell(RealCol(), Row()))
         ShowInplaceEdit();
+    if (MouseActions().DisjunctCellSelect() && !(Options() & goEditing))
+        keyUpSelectedCells(Key, Shift);
+}
+
+// The disjunct cell list after a key: Shift makes it the selection rectangle but the current
+// cell; Space picks the current cell alone, with Ctrl adds it or takes it out. Cells are listed
+// by displayed column and row.
+void TQvStringGrid::keyUpSelectedCells(int key, Qt::KeyboardModifiers shift)
+{
+    TIntList& list = *FSelectedCells;
+    const auto keyOf = &TQvStringGrid::SelectedCellKey;
+    auto repaintListed = [&] {
+        for (int i = 0; i < list.Count(); ++i) {
+            const unsigned k = unsigned(list.GetInteger(i));
+            RepaintCell(int(k & 0xFFFF), int(k >> 16));
+        }
+    };
+    auto remove = [&](int k) {
+        for (int i = list.Count() - 1; i >= 0; --i)
+            if (list.GetInteger(i) == k)
+                list.Delete(i);
+    };
+    const TGridRect s = normalized(Selection());
+    if (shift & Qt::ShiftModifier) {
+        for (int c = s.Left; c <= s.Right; ++c)
+            for (int r = s.Top; r <= s.Bottom; ++r) {
+                remove(keyOf(c, r));
+                if (c != Col() || r != Row())
+                    list.Add(keyOf(c, r));
+            }
+        repaintListed();
+    }
+    if (key != Qt::Key_Space)
+        return;
+    const TPoint base = BaseCell(RealCol(), Row());
+    const int bc = DisplColIndex(base.X), br = base.Y;
+    if (IsFixed(base.X, br))
+        return;
+    bool can = true;
+    if (OnSelectCell)
+        OnSelectCell(this, bc, br, can);
+    if (!can)
+        return;
+    const int k = keyOf(bc, br);
+    if (shift & Qt::ControlModifier) {
+        if (list.HasValue(k))
+            remove(k);
+        else
+            list.Add(k);
+    } else {
+        repaintListed();
+        list.Clear();
+        list.Add(k);
+    }
+    if (s.Left != s.Right || s.Top != s.Bottom) {
+        for (int c = s.Left; c <= s.Right; ++c)
+            for (int r = s.Top; r <= s.Bottom; ++r)
+                if ((c != bc || r != br) && !list.HasValue(keyOf(c, r)))
+                    list.Add(keyOf(c, r));
+        repaintListed();
+    }
+    RepaintCell(Col(), Row());
 }
 
 // Home and End as HomeEndKey says; answers false for the combinations the string grid's own
@@ -510,6 +601,7 @@ bool TQvStringGrid::cellControlKey(int key)
     bool done = false;
     if (key == Qt::Key_Space && HasCheckBox(rc, Row()) && (active || look.CheckAlwaysActive)) {
         if (DoToggleCheckBox(rc, Row(), true)) {
+            markRowModified(Row());
             bool state = false;
             GetCheckBoxState(rc, RealRowIndex(Row()), state);
             CheckBoxClick(rc, Row(), state);

@@ -216,10 +216,10 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
         HideInplaceEdit();
         setFocus(Qt::MouseFocusReason);
         const int realRow = RealRowIndex(ARow);
-        if (radioButton)
-            DoClickRadioButton(realCol, ARow, true);
-        else
-            DoToggleCheckBox(realCol, ARow, true);
+        const bool changed =
+            radioButton ? DoClickRadioButton(realCol, ARow, true) : DoToggleCheckBox(realCol, ARow, true);
+        if (changed)
+            markRowModified(ARow);
         bool state = false;
         GetCheckBoxState(realCol, realRow, state);
         if (!Navigation().AlwaysEdit() && !fixedCell)

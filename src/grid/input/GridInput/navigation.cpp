@@ -12,6 +12,17 @@
 
 namespace grid {
 
+namespace {
+
+// Moves made while it lives pass the select decision unasked (also when a handler throws).
+struct ForcedSelection {
+    explicit ForcedSelection(bool& flag) : f(flag) { f = true; }
+    ~ForcedSelection() { f = false; }
+    bool& f;
+};
+
+} // namespace
+
 bool TQvStringGrid::IsTabStopCell(int ACol, int ARow)
 {
     bool stop = (Options() & goEditing) ? IsEditable(ACol, ARow) : !IsFixed(ACol, ARow);
@@ -115,30 +126,45 @@ bool TQvStringGrid::TabNavigate(bool backward)
         }
     } else {
         const int span = CellSpan(Col(), Row()).X;
+        const bool lastColumn = Col() + span + 1 >= end;
         int c = Col() + span + 1;
         while (c < end && !(IsTabStopCell(c, Row()) && IsBaseCell(c, Row())))
             ++c;
+        // The first following row with a tab stop that is a merge's base cell; none: the
+        // cell stays.
+        int nextRow = -1, nextCol = -1;
+        for (int r = Row() + 1; c >= end && r <= lastRow && nextRow < 0; ++r) {
+            for (int n = firstNormalCol(); n < end && nextRow < 0; ++n)
+                if (IsTabStopCell(n, r) && IsBaseCell(n, r))
+                    nextRow = r, nextCol = n;
+        }
         if (c < end) {
             go(c, Row());
+        } else if (Row() < lastRow && lastColumn) {
+            // From the last column the column changes unasked; the row move that follows
+            // passes the select decision and its events like any other.
+            if (nextRow >= 0) {
+                {
+                    const ForcedSelection forced(FForceSel);
+                    go(nextCol, Row());
+                }
+                go(nextCol, nextRow);
+            }
         } else if (Row() < lastRow) {
-            // The first following row that has a tab stop; none: the cell stays.
-            FForceSel = true;
-            for (int r = Row() + 1; r <= lastRow; ++r) {
-                const int n = FirstTabStopCol(r);
-                if (n < 0)
-                    continue;
+            // No tab stop left in the row: the move is asked once here, with one answer for
+            // the three events, and then made unasked.
+            if (nextRow >= 0) {
                 bool allow = true;
                 if (OnRowChanging)
-                    OnRowChanging(this, Row(), r, allow);
+                    OnRowChanging(this, Row(), nextRow, allow);
                 if (OnCellChanging)
-                    OnCellChanging(this, Row(), Col(), r, n, allow);
+                    OnCellChanging(this, Row(), Col(), nextRow, nextCol, allow);
                 if (OnColChanging)
-                    OnColChanging(this, Col(), n, allow);
+                    OnColChanging(this, Col(), nextCol, allow);
+                const ForcedSelection forced(FForceSel);
                 if (allow)
-                    go(n, r);
-                break;
+                    go(nextCol, nextRow);
             }
-            FForceSel = false;
         } else {
             // The last cell: wrap, or add a row, and hand the focus on when asked to.
             if (nav.TabToNextAtEnd() || !nav.AdvanceInsert()) {

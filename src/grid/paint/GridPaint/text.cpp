@@ -256,7 +256,10 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
                 a.Right -= 16;
             const int y = c.VA == vtaTop ? a.Top + 8 : c.VA == vtaCenter ? a.Top + (a.Bottom - a.Top) / 2 : a.Bottom - 8;
             const int w = std::max(0, std::min(a.Right - a.Left - 16, measured));
-            const int x = c.HA == taLeftJustify    ? a.Left + w + sortShift + 10
+            // Markup kept 10 pixels free at the right for the indicator; plain text has it
+            // follow the text.
+            const int x = c.TextKind == ctkMarkup     ? a.Right - 10 + 2
+                          : c.HA == taLeftJustify    ? a.Left + w + sortShift + 10
                           : c.HA == taRightJustify ? a.Right - w - 10
                                                    : a.Left + 8;
             DrawSortIndicator(canvas, c.RealCol, y, x);
