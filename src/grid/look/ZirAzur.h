@@ -20,6 +20,8 @@
 class QPainter;
 class QWidget;
 
+class QFontMetrics;
+
 namespace grid::ZirAzur {
 
 // ---- Gradients and control parts ---------------------------------------------------------
@@ -138,6 +140,11 @@ enum TDrawTextFlag : unsigned {
 // A single line counts its trailing blanks, as the platform's text extent does;
 // DT_EXTERNALLEADING adds the font's leading to the measured height.
 int DrawTextFlags(QPainter& canvas, const QString& text, TRect& r, unsigned flags);
+// The same with the metrics of the canvas's font held by the caller, and the text's advance
+// when the caller measured it already (-1: measured here). Callers drawing many runs in one
+// font use it, since building metrics and shaping a run cost more than drawing it.
+int DrawTextFlags(QPainter& canvas, const QFontMetrics& fm, const QString& text, TRect& r, unsigned flags,
+                  int advance = -1);
 
 // ---- Number and date texts (numbers.cpp) -------------------------------------------------
 // The sort, filter, calculation and paste code read numbers and dates out of cell texts here.

@@ -9,8 +9,12 @@
 #include "grid/look/ZirAzur.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QStringList>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -48,14 +52,73 @@ QString withoutPrefixes(const QString& text, qsizetype& underlined)
     return shown;
 }
 
+// Shaped single-line runs kept across calls: a grid repaints the same cell texts on every
+// scroll, hover and blink, and shaping a run costs more than drawing it. The glyphs are kept
+// relative to the baseline, so drawing them is drawing the text at its baseline.
+struct TRunKey {
+    QFont Font;
+    int DpiX = 0;
+    int DpiY = 0;
+    QString Text;
+    friend bool operator==(const TRunKey&, const TRunKey&) = default;
+};
+
+size_t qHash(const TRunKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.Font, k.DpiX, k.DpiY, k.Text);
+}
+
+struct TShapedRun {
+    int Advance = 0;
+    QList<QGlyphRun> Glyphs;
+};
+
+constexpr qsizetype kShapedRunsKept = 8192;
+
+const TShapedRun& shapedRun(const QPainter& canvas, const QFontMetrics& fm, const QString& text)
+{
+    thread_local QHash<TRunKey, TShapedRun> runs;
+    QPaintDevice* device = canvas.device();
+    TRunKey key{canvas.font(), device ? device->logicalDpiX() : 0, device ? device->logicalDpiY() : 0, text};
+    if (const auto it = runs.constFind(key); it != runs.constEnd())
+        return *it;
+    if (runs.size() >= kShapedRunsKept)
+        runs.clear();
+    TShapedRun run;
+    QTextLayout layout(text, key.Font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    // The advance of the shaped line is the metrics' advance, rounded the same way.
+    run.Advance = line.isValid() ? qRound(line.horizontalAdvance()) : fm.horizontalAdvance(text);
+    if (line.isValid()) {
+        const qreal ascent = line.ascent();
+        run.Glyphs = layout.glyphRuns();
+        for (QGlyphRun& g : run.Glyphs) {
+            QList<QPointF> positions = g.positions();
+            for (QPointF& p : positions)
+                p.ry() -= ascent;
+            g.setPositions(positions);
+        }
+    }
+    return *runs.insert(std::move(key), std::move(run));
+}
+
 // One line, placed by hand.
-int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const QString& text, TRect& r, unsigned flags)
+int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const QString& text, TRect& r, unsigned flags,
+                  int knownAdvance)
 {
     const int width = std::max(0, r.Width());
     const int height = fm.height() + leadingOf(fm, flags);
     qsizetype underlined = -1;
     QString shown = (flags & DT_NOPREFIX) || !text.contains(QLatin1Char('&')) ? text : withoutPrefixes(text, underlined);
-    int advance = fm.horizontalAdvance(shown);
+    const bool asGiven = underlined < 0 && shown.size() == text.size();
+    const TShapedRun* shaped = asGiven ? &shapedRun(canvas, fm, shown) : nullptr;
+    int advance = asGiven ? (knownAdvance >= 0 ? knownAdvance : shaped->Advance) : fm.horizontalAdvance(shown);
     if (flags & DT_CALCRECT) {
         r.Right = r.Left + advance;
         r.Bottom = r.Top + height;
@@ -64,6 +127,7 @@ int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const QString& text,
     if ((flags & DT_END_ELLIPSIS) && advance > width) {
         shown = fm.elidedText(shown, Qt::ElideRight, width);
         advance = fm.horizontalAdvance(shown);
+        shaped = nullptr;
     }
     const int x = (flags & DT_RIGHT) ? r.Right - advance : (flags & DT_CENTER) ? r.Left + (width - advance) / 2 : r.Left;
     const int baseline = (flags & DT_BOTTOM) ? r.Bottom - fm.descent() : r.Top + fm.ascent();
@@ -73,7 +137,12 @@ int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const QString& text,
         canvas.save();
         canvas.setClipRect(QRect(r.Left, r.Top, width, std::max(0, r.Height())), Qt::IntersectClip);
     }
-    canvas.drawText(QPoint(x, baseline), shown);
+    if (shaped) {
+        for (const QGlyphRun& g : shaped->Glyphs)
+            canvas.drawGlyphRun(QPointF(x, baseline), g);
+    } else {
+        canvas.drawText(QPoint(x, baseline), shown);
+    }
     // The prefixed character's underline; it goes with the character when the ellipsis cut it.
     if (underlined >= 0 && underlined < shown.size() && shown[underlined] != QChar(0x2026)) {
         const int from = x + fm.horizontalAdvance(shown.left(underlined));
@@ -92,11 +161,16 @@ int DrawTextFlags(QPainter& canvas, const QString& input, TRect& r, unsigned fla
 {
     // The target's resolution decides the metrics, as it decides the drawn glyphs.
     const QFontMetrics fm = canvas.device() ? QFontMetrics(canvas.font(), canvas.device()) : QFontMetrics(canvas.font());
+    return DrawTextFlags(canvas, fm, input, r, flags);
+}
+
+int DrawTextFlags(QPainter& canvas, const QFontMetrics& fm, const QString& input, TRect& r, unsigned flags, int advance)
+{
     QString text = input;
     const bool single = flags & DT_SINGLELINE;
     if (single && !(flags & (DT_VCENTER | DT_RTLREADING)) && !text.contains(QLatin1Char('\t')) &&
         !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
-        return drawPlainLine(canvas, fm, text, r, flags);
+        return drawPlainLine(canvas, fm, text, r, flags, advance);
 
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));

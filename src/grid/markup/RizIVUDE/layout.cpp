@@ -102,14 +102,30 @@ TMarkupLayout::TMarkupLayout(const TMarkupRequest& request, TMarkupResult& resul
 {
 }
 
+const TMarkupLayout::TAppliedFont* TMarkupLayout::current() const
+{
+    if (appliedIndex >= 0 && appliedFonts[std::size_t(appliedIndex)].Font == font.Font)
+        return &appliedFonts[std::size_t(appliedIndex)];
+    return nullptr;
+}
+
 QFontMetrics TMarkupLayout::metrics() const
 {
+    if (const TAppliedFont* f = current())
+        return f->Metrics;
     return canvas.device() ? QFontMetrics(font.Font, canvas.device()) : QFontMetrics(font.Font);
 }
 
 int TMarkupLayout::textHeight() const
 {
-    return metrics().height();
+    const TAppliedFont* f = current();
+    return f ? f->Height : metrics().height();
+}
+
+int TMarkupLayout::blankWidth() const
+{
+    const TAppliedFont* f = current();
+    return f ? f->Blank : metrics().horizontalAdvance(QLatin1Char(' '));
 }
 
 void TMarkupLayout::applyFont()
@@ -118,7 +134,33 @@ void TMarkupLayout::applyFont()
         canvas.setFont(font.Font);
         appliedFont = font.Font;
         fontApplied = true;
+        const auto known = std::find_if(appliedFonts.begin(), appliedFonts.end(),
+                                        [&](const TAppliedFont& f) { return f.Font == font.Font; });
+        if (known != appliedFonts.end()) {
+            appliedIndex = int(known - appliedFonts.begin());
+        } else {
+            // The target's resolution decides the metrics, as it decides the drawn glyphs.
+            const QFont& f = canvas.font();
+            const QFontMetrics fm = canvas.device() ? QFontMetrics(f, canvas.device()) : QFontMetrics(f);
+            appliedFonts.push_back({font.Font, fm, fm.height(), fm.horizontalAdvance(QLatin1Char(' '))});
+            appliedIndex = int(appliedFonts.size()) - 1;
+        }
     }
+}
+
+int TMarkupLayout::measureRun(const QString& run, TRect& r)
+{
+    applyFont();
+    const auto key = std::make_pair(appliedIndex, run);
+    auto it = runExtents.constFind(key);
+    if (it == runExtents.constEnd()) {
+        TRect extent = r;
+        DrawTextFlags(canvas, appliedFonts[std::size_t(appliedIndex)].Metrics, run, extent, drawFlags | DT_CALCRECT);
+        it = runExtents.insert(key, {extent.Width(), extent.Height()});
+    }
+    r.Right = r.Left + it->first;
+    r.Bottom = r.Top + it->second;
+    return it->second;
 }
 
 QString TMarkupLayout::prePass(const QString& text) const
@@ -310,9 +352,8 @@ void TMarkupLayout::LayoutMarkup(QString& markup, TRect cr, bool noPaint, TMarku
                 markup.remove(0, k);
                 continue;
             }
-            applyFont();
             TRect extent = runRect;
-            const int height = DrawTextFlags(canvas, run, extent, drawFlags | DT_CALCRECT);
+            const int height = measureRun(run, extent);
             const int width = extent.Width();
             if (sub)
                 ln.SubExtra = std::max(ln.SubExtra, height / 4);
@@ -357,7 +398,7 @@ void TMarkupLayout::LayoutMarkup(QString& markup, TRect cr, bool noPaint, TMarku
                 if (noPaint && !fits && runsTaken > 0)
                     markup.clear();
                 ++runsTaken;
-                trailingBlank = (!replaced && run.endsWith(QLatin1Char(' '))) ? metrics().horizontalAdvance(QLatin1Char(' ')) : 0;
+                trailingBlank = (!replaced && run.endsWith(QLatin1Char(' '))) ? blankWidth() : 0;
             } else {
                 lineEnded = true;
                 if (noPaint)
@@ -431,7 +472,7 @@ void TMarkupLayout::drawRun(const QString& run, const TRect& r, int width, int h
     canvas.setPen(platform::toQColor(color));
     if (font.Angle % 360 == 0) {
         TRect target = r;
-        DrawTextFlags(canvas, run, target, drawFlags);
+        DrawTextFlags(canvas, appliedFonts[std::size_t(appliedIndex)].Metrics, run, target, drawFlags, width);
         return;
     }
     // Turned text: the run's box is turned about its top-left corner, and is not clipped.
@@ -439,7 +480,7 @@ void TMarkupLayout::drawRun(const QString& run, const TRect& r, int width, int h
     canvas.translate(r.Left, r.Bottom - height);
     canvas.rotate(-font.Angle);
     TRect target{0, 0, width, height};
-    DrawTextFlags(canvas, run, target, drawFlags & ~DT_END_ELLIPSIS);
+    DrawTextFlags(canvas, appliedFonts[std::size_t(appliedIndex)].Metrics, run, target, drawFlags & ~DT_END_ELLIPSIS, width);
     canvas.restore();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QString>
 
 #include <utility>
@@ -56,7 +57,11 @@ private:
     void drawFocusRect(const TRect& r);
     QFontMetrics metrics() const;
     int textHeight() const; // height of "gh"
+    int blankWidth() const;
     void applyFont();
+    // The applied font's extent of a single-line run (r as DT_CALCRECT leaves it); the height
+    // is answered.
+    int measureRun(const QString& run, TRect& r);
 
     // ---- tags.cpp
     void handleTag(const QString& markup);
@@ -96,6 +101,18 @@ private:
     TMarkupFont font;
     QFont appliedFont;
     bool fontApplied = false;
+    // Every font this call applied, with the canvas's metrics of it, and the runs measured in
+    // each: both passes measure the same runs, and shaping a run costs more than drawing it.
+    struct TAppliedFont {
+        QFont Font;
+        QFontMetrics Metrics;
+        int Height = 0; // of "gh"
+        int Blank = 0;  // advance of one blank
+    };
+    std::vector<TAppliedFont> appliedFonts;
+    int appliedIndex = -1;
+    QHash<std::pair<int, QString>, std::pair<int, int>> runExtents; // (font, run) -> (width, height)
+    const TAppliedFont* current() const; // the applied font when it is the text's font
     TColor entryBrush = clNone;
     TColor brush = clNone; // the background text is drawn on; clNone: transparent
     bool sub = false, sup = false, shadow = false, hidden = false, errorMark = false, paraBackground = false;
