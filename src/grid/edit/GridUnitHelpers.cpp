@@ -7,28 +7,14 @@
 
 namespace grid {
 
-namespace {
-
-// The first character of a format that is no format letter and no quote: the separator the
-// locale puts between its fields.
-QChar separatorOf(const QString& format, QChar fallback)
-{
-    for (const QChar c : format)
-        if (!c.isLetter() && c != QLatin1Char('\'') && !c.isSpace())
-            return c;
-    return fallback;
-}
-
-} // namespace
-
 QChar LocaleTimeSeparator()
 {
-    return separatorOf(QLocale().timeFormat(QLocale::ShortFormat), QLatin1Char(':'));
+    return platform::timeSeparator();
 }
 
 QChar LocaleDateSeparator()
 {
-    return separatorOf(QLocale().dateFormat(QLocale::ShortFormat), QLatin1Char('/'));
+    return platform::dateSeparator();
 }
 
 QChar LocaleThousandSeparator()
