@@ -134,6 +134,7 @@ void TCustomMaskEdit::SetText(const QString& text)
 
 void TCustomMaskEdit::SetEditRect(const QRect& r)
 {
+    editRect_ = r;
     const QRect area = contentsRect();
     setTextMargins(std::max(0, r.left()), std::max(0, r.top()), std::max(0, area.width() - r.right() - 1),
                    std::max(0, area.height() - r.bottom() - 1));

@@ -58,6 +58,7 @@ public:
 
     // The formatting rectangle: where the text may stand inside the control.
     void SetEditRect(const QRect& r);
+    const QRect& EditRect() const { return editRect_; }
 
     // Refused keys beep through this, so tests can count them.
     std::function<void()> Beep;
@@ -65,6 +66,7 @@ public:
 private:
     QString mask_;
     TEditMask translated_;
+    QRect editRect_;
 };
 
 } // namespace platform

@@ -33,6 +33,8 @@ public:
     // Pressed and not yet released, or held down.
     TButtonState State() const;
     bool MouseInControl() const { return mouseIn_; }
+    // The left button went down on it and is still held.
+    bool IsPressed() const { return pressed_; }
     // The picture of the strip for the state (the first when the strip has no such picture).
     QImage GlyphFor(TButtonState state) const;
 

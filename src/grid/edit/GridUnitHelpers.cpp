@@ -40,7 +40,18 @@ QString LocaleShortTimeFormat()
 
 QString LocaleLongTimeFormat()
 {
-    return QLocale().timeFormat(QLocale::LongFormat);
+    // The platform's long time has no time zone; Qt's long format ends with one ("t").
+    QString f = QLocale().timeFormat(QLocale::LongFormat);
+    QString out;
+    bool quoted = false;
+    for (const QChar c : f) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t'))
+            continue;
+        out += c;
+    }
+    return out.trimmed();
 }
 
 void SetWindowTransparentStyle(QWidget* window)
