@@ -255,8 +255,10 @@ void TFBACnetSlaveSetAccess::FormShow()
 void TFBACnetSlaveSetAccess::Plug_Rules(int index, TRuleRun& run) const
 {
     const bool read = index == 0;
-    const std::span<const std::string_view> binary = read ? std::span(kReadBinary) : std::span(kWriteBinary);
-    const std::span<const TLength_Rule> lengths = read ? std::span(kReadLengths) : std::span(kWriteLengths);
+    const std::span<const std::string_view> binary = read ? std::span<const std::string_view>(kReadBinary)
+                                                                 : std::span<const std::string_view>(kWriteBinary);
+    const std::span<const TLength_Rule> lengths = read ? std::span<const TLength_Rule>(kReadLengths)
+                                                           : std::span<const TLength_Rule>(kWriteLengths);
     const int size = read ? NByte_IN : NByte_OUT;
 
     // The object type is the Data Type cell's exact text.
