@@ -110,27 +110,34 @@ constexpr TLength_Preset kLengthPresets[] = {
 
 constexpr int kLastByte = TFBACnetSlaveSetAccess::kNByte - 1;
 
+// The texts of one table's rules besides the Length rules: Eng. Unit, Position (followed by
+// the last position), Start Bit and the last byte.
+struct TRule_Texts {
+    int unit;
+    int position;
+    int bit;
+    int lastByte;
+};
+
 // The rules of one table, in the order they are checked: unit, position, then the bit of a
 // binary object or the Length of any other and the last byte it reaches.
 template <size_t N>
-constexpr auto Rules(int first, const TLength_Rule (&lengths)[N])
+constexpr auto Rules(const TRule_Texts& texts, const TLength_Rule (&lengths)[N])
 {
     std::array<TRowRule, N + 4> rules{};
-    rules[0] = {col::Eng_Unit, "range", 0, 65535, first};
-    rules[1] = {.column = col::Position, .check = "range", .min = 0, .max = kLastByte, .text = first + 1,
+    rules[0] = {col::Eng_Unit, "range", 0, 65535, texts.unit};
+    rules[1] = {.column = col::Position, .check = "range", .min = 0, .max = kLastByte, .text = texts.position,
                 .withMax = true};
-    rules[2] = {.column = col::Start_Bit, .check = "not_empty", .text = first == 2433 ? 2445 : 2457,
-                .when = "binary"};
+    rules[2] = {.column = col::Start_Bit, .check = "not_empty", .text = texts.bit, .when = "binary"};
     for (size_t k = 0; k < N; ++k)
         rules[k + 3] = {.column = col::Length, .check = "range", .min = lengths[k].min, .max = lengths[k].max,
                         .text = lengths[k].text, .when = lengths[k].type};
-    rules[N + 3] = {.column = col::Length, .check = "last_byte", .text = first == 2433 ? 2446 : 2458,
-                    .when = "not_binary"};
+    rules[N + 3] = {.column = col::Length, .check = "last_byte", .text = texts.lastByte, .when = "not_binary"};
     return rules;
 }
 
-constexpr auto kReadRules = Rules(2433, kReadLengths);
-constexpr auto kWriteRules = Rules(2447, kWriteLengths);
+constexpr auto kReadRules = Rules({2433, 2434, 2445, 2446}, kReadLengths);
+constexpr auto kWriteRules = Rules({2447, 2448, 2457, 2458}, kWriteLengths);
 
 constexpr TGridDef kGrids[] = {
     {
