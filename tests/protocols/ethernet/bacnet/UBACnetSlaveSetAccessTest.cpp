@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -60,19 +61,30 @@ protected:
     {
         return testsupport::readFile(testsupport::fixturePath(QStringLiteral("bacnet/") + QLatin1String(name)));
     }
-    // Double-clicks a cell; the picker, once up, runs answer and closes with result.
+    // Double-clicks a unit cell; once the picker is up, answer runs and the picker closes with
+    // result.
     void doubleClickUnit(grid::TQvColumnGrid& g, int row, std::function<void()> answer, int result)
     {
         TableWindowDriver::bringForward(g);
-        QTimer::singleShot(0, picker.get(), [this, answer, result] {
+        tries = 0;
+        closePicker = [this, answer, result] {
+            if (!picker->isVisible()) {
+                if (++tries < 500)
+                    QTimer::singleShot(10, picker.get(), closePicker);
+                return;
+            }
             answer();
             picker->done(result);
-        });
+        };
+        QTimer::singleShot(0, picker.get(), closePicker);
         const QRect r = g.CellRect(2, row).toQRect();
         QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, r.center());
         QCoreApplication::processEvents();
+        EXPECT_FALSE(picker->isVisible());
     }
 
+    std::function<void()> closePicker;
+    int tries = 0;
     testsupport::FakeMessages messages;
     platform::Services services;
     std::unique_ptr<ethernet::TFBACnet_Eng_Unit> picker;
