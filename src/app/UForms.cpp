@@ -14,6 +14,9 @@
 #include "protocols/fieldbus/can/UReceiveCAN.h"
 #include "protocols/fieldbus/can/UTransmitCAN.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
+#include "protocols/ethernet/bacnet/UBACnetSlaveSetAccess.h"
+#include "protocols/ethernet/bacnet/UBACnet_EDE_File.h"
+#include "protocols/ethernet/bacnet/UBACnet_Eng_Unit.h"
 
 #include <QDialog>
 
@@ -102,10 +105,19 @@ tables::TTableWindow* makeTable(platform::Services& services, QWidget* owner)
 {
     return new W(services, owner);
 }
+// The server tables open the unit picker, created before them.
+tables::TTableWindow* makeBACnetServer(platform::Services& services, QWidget* owner)
+{
+    auto* w = new ethernet::TFBACnetSlaveSetAccess(services, owner);
+    if (owner)
+        w->FBACnet_Eng_Unit = owner->findChild<ethernet::TFBACnet_Eng_Unit*>(QStringLiteral("FBACnet_Eng_Unit"));
+    return w;
+}
 constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
     {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
+    {"FBACnetSlaveSetAccess", makeBACnetServer},
 };
 
 template <typename W>
@@ -162,6 +174,8 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         return own(new gateway::TFDefOffset(services, owner));
     if (name == QLatin1String("FParGen"))
         return own(new gateway::TFParGen(services, owner));
+    if (name == QLatin1String("FBACnet_Eng_Unit"))
+        return own(new ethernet::TFBACnet_Eng_Unit(services, owner));
     for (const auto& [tableName, make] : kTableWindows)
         if (name == QLatin1String(tableName))
             return own(make(services, owner));
@@ -180,6 +194,9 @@ TForms& Forms()
 void TForms::Create_Forms(platform::Services& services)
 {
     main_ = new TFQuorvantiseFirmWare(services);
+    main_->Generators.Create_EDE_File = [&services, m = main_](const QString& fileName) {
+        ethernet::Create_EDE_File(fileName, services, m);
+    };
     TFormEntry mainEntry;
     mainEntry.objectName = main_->objectName();
     mainEntry.window = main_;

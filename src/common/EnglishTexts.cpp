@@ -843,6 +843,7 @@ const EnglishText kEnglishTexts[] = {
     {2458, "!! [BACnet in Write] Too many bytes to save starting from the Position indicate"},
     {2459, "Error!! Too many Requests. Max requests "},
     {2460, "Are you sure to delete the Row number "},
+    {2462, "The file holds more objects than the table has rows: the objects past the last row are not shown and will not be saved"},
 
     // 2500: BACnet unit picker
     {2500, "Select the BACnet Engineering Unit"},

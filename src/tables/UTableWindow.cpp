@@ -240,19 +240,23 @@ void TTableWindow::FormShow()
     }
     if (PageControl1)
         PageControl1->setCurrentIndex(0);
-    Load_File();
+    const bool rowsLeft = Load_File();
     for (TGridState& g : grids_)
         g.grid->viewport()->update();
+    if (rowsLeft && def_.rowsNotShownText && services_.messages)
+        services_.messages->show(this, Lang_Text(def_.rowsNotShownText), QString(), platform::MsgIcon::Warning,
+                                 platform::MsgButtons::Ok);
     TTableGrid* first = grids_.front().grid;
     if (first->isVisible() && first->isEnabled())
         first->setFocus();
 }
 
-void TTableWindow::Load_File()
+bool TTableWindow::Load_File()
 {
+    bool rowsLeft = false;
     const QString path = common::State().*def_.file;
     if (path.isEmpty() || !QFileInfo::exists(path))
-        return;
+        return rowsLeft;
     platform::xml::Document doc;
     QString error;
     if (!doc.load(path, &error))
@@ -272,9 +276,13 @@ void TTableWindow::Load_File()
         const std::vector<int> order = fileColumns(*g.def);
         int row = 1;
         // Element children only; rows past the grid's last one are not shown.
-        for (pugi::xml_node n = parent.first_child(); n && row < rows.RowCount(); n = n.next_sibling()) {
+        for (pugi::xml_node n = parent.first_child(); n; n = n.next_sibling()) {
             if (n.type() != pugi::node_element)
                 continue;
+            if (row >= rows.RowCount()) {
+                rowsLeft = true;
+                break;
+            }
             for (int c : order) {
                 const TColumn& col = g.def->columns[size_t(c)];
                 if (col.missing == TMissing::Required) {
@@ -292,6 +300,7 @@ void TTableWindow::Load_File()
             ++row;
         }
     }
+    return rowsLeft;
 }
 
 bool TTableWindow::Save_File(QString& error) const

@@ -136,6 +136,9 @@ struct TWindowDef {
     const char* root;                   // the file's root element (not checked on load)
     QString common::TProgramState::* file; // &TProgramState::File_CAN_Rec_Frames
     bool sectionsRequired = false;      // a missing section stops the load with XmlError
+    // A file holding more rows than a grid: the rows that fit are loaded and this text is
+    // shown (0: the rows past the grid are dropped without a word).
+    int rowsNotShownText = 0;
 };
 
 class TTableWindow : public common::TQvForm {
@@ -149,8 +152,9 @@ public:
     void FormShow() override;
     // True when every grid passes; else the first failure is shown.
     bool Controllo_dati();
-    // The first failure of every grid's rules and empty-key check, or nothing.
-    std::optional<QString> First_Error();
+    // The first failure of every grid's rules and empty-key check, or nothing. A window with
+    // checks over all its grids adds them after these.
+    virtual std::optional<QString> First_Error();
     void Btn_OKClick();
     void Btn_DelRowClick();
     void Btn_InsRowClick();
@@ -200,7 +204,8 @@ private:
     void FormCreate();
     void Build_Grid(size_t index);
     void Reset_Rows(TGridState& g);
-    void Load_File();
+    // Loads the file; true when some grid could not take all of its section's rows.
+    bool Load_File();
     bool Save_File(QString& error) const;
     TGridState& Active();
 

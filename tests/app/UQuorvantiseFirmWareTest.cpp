@@ -4,7 +4,10 @@
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
 #include "grid/QvCGrid.h"
+#include "platform/Clock.h"
 #include "platform/Services.h"
+#include "protocols/ethernet/bacnet/UBACnetSlaveSetAccess.h"
+#include "protocols/ethernet/bacnet/UBACnet_Eng_Unit.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
 #include "support/FakeShell.h"
@@ -394,6 +397,40 @@ TEST_F(MainWindow, EdeFileNameGetsItsExtensionAndAnExistingFileIsReplacedOnlyAft
     dialogs.answers.push_back(QString());
     w->BACnet_EDE_File();
     EXPECT_EQ(written.size(), 1);
+}
+
+// The EDE step writes the open project's server objects; the server tables open the unit
+// picker created before them.
+TEST_F(MainWindow, EdeStepWritesTheServerObjectsAndTheServerTablesReachThePicker)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/P"));
+    writeSettings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>");
+    testsupport::FakeDialogs dialogs;
+    services.dialogs = &dialogs;
+    platform::FixedClock clock(QDateTime(QDate(2025, 11, 3), QTime(9, 5, 7)));
+    services.clock = &clock;
+    TFQuorvantiseFirmWare* w = start();
+    ASSERT_TRUE(testsupport::writeFile(State().File_BACnet_Slave,
+                                       "<BACnet_to_Modbus><BACnet_in_Read><row Data_Type=\"Analog Input\" "
+                                       "Eng_Unit=\"62\" Position=\"0\" Bit=\"\" Length=\"4\" Swap=\"N\" "
+                                       "Mnemonic=\"T\" /></BACnet_in_Read><BACnet_in_Write /></BACnet_to_Modbus>"));
+    dialogs.answers.push_back(QDir(State().Project_Dir).filePath("plant"));
+    w->BACnet_EDE_File();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(testsupport::readFile(QDir(State().Project_Dir).filePath("plant.csv")),
+              QByteArray("PROJECT_NAME; www.norvix.example--P;;;;;;\r\n"
+                         "VERSION_OF_REFERENCEFILE;1.0;;;;;;\r\n"
+                         "TIMESTAMP_OF_LAST_CHANGE;09:05:07 03/11/2025;;;;;;\r\n"
+                         "AUTHOR_OF_LAST_CHANGE;www.norvix.example;;;;;;\r\n"
+                         "VERSION_OF_LAYOUT;2;;;;;;\r\n"
+                         "# mandatory;mandatory;mandatory;mandatory;mandatory;optional;optional;\r\n"
+                         "# keyname;device obj.-instance;object-name;object-type;object-instance;description;unit-code;\r\n"
+                         "_T_0;;T;0;0;T;62;\r\n"));
+
+    auto* server = qobject_cast<ethernet::TFBACnetSlaveSetAccess*>(Forms().Find("FBACnetSlaveSetAccess")->window);
+    auto* picker = qobject_cast<ethernet::TFBACnet_Eng_Unit*>(Forms().Find("FBACnet_Eng_Unit")->window);
+    ASSERT_TRUE(server && picker);
+    EXPECT_EQ(server->FBACnet_Eng_Unit, picker);
 }
 
 TEST_F(MainWindow, EveryStepOfThisGatewayOpensItsOwnWindow)
