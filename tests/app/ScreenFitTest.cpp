@@ -36,6 +36,7 @@ constexpr const char* kScreenVariable = "QV_SCREEN_UNDER_TEST";
 const std::map<QString, QSize> kDesignSizes = {
     {"FQuorvantiseFirmWare", {694, 484}}, {"FParGen", {460, 700}},  {"FIOLinkSlave", {1300, 337}},
     {"FBoot", {449, 245}},                {"FDNet", {745, 337}},    {"FDefOffset", {482, 610}},
+    {"FReceiveCAN", {1010, 337}},         {"FTransmitCAN", {1100, 337}}, {"FSet_PDO_Access", {798, 337}},
 };
 
 // Runs this test program on a screen of the given size, with the check below as its only test.

@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include "support/FullDisk.h"
+#include "support/FullFileSystem.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -81,4 +82,32 @@ TEST(Files, ReplaceFileOnFullDiskKeepsOldFile)
         EXPECT_EQ(testsupport::readFile(path), old) << c.name;
         EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ParGen.xml"}) << c.name;
     }
+}
+
+// The same on a file system that is really full (ENOSPC rather than a size limit): the old
+// files keep their bytes, the error says why, and no temporary file is left behind.
+TEST(Files, ReplaceOnARealFullFileSystemKeepsOldFiles)
+{
+    testsupport::FullFileSystem disk;
+    if (!disk.available())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    const QString a = disk.filePath("bank1.bin");
+    const QString b = disk.filePath("bank2.bin");
+    ASSERT_TRUE(testsupport::writeFile(a, "old bank 1"));
+    ASSERT_TRUE(testsupport::writeFile(b, "old bank 2"));
+    ASSERT_TRUE(disk.fill());
+    for (const QByteArray& data : {QByteArray("<Par_Gen />\n"), QByteArray(20000, 'n')}) {
+        QString error;
+        EXPECT_FALSE(replaceFile(a, data, &error)) << data.size();
+        EXPECT_TRUE(error.contains("No space left on device")) << error.toStdString();
+        EXPECT_EQ(testsupport::readFile(a), "old bank 1");
+    }
+    const FileReplacement both[] = {{a, "new bank 1"}, {b, "new bank 2"}};
+    QString error, failed;
+    EXPECT_FALSE(replaceFiles(both, &error, &failed));
+    EXPECT_EQ(failed, a);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(testsupport::readFile(a), "old bank 1");
+    EXPECT_EQ(testsupport::readFile(b), "old bank 2");
+    EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{".filler", "bank1.bin", "bank2.bin"}));
 }

@@ -1,6 +1,7 @@
 #include "platform/Xml.h"
 
 #include "support/FullDisk.h"
+#include "support/FullFileSystem.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -302,6 +303,23 @@ TEST(XmlWriter, SaveOnFullDiskKeepsOldFile)
     }
     EXPECT_FALSE(saved);
     EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(testsupport::readFile(path), old);
+}
+
+TEST(XmlWriter, SaveOnARealFullFileSystemKeepsOldFile)
+{
+    testsupport::FullFileSystem disk;
+    if (!disk.available())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    const QString path = disk.filePath("DNETM_Net.xml");
+    const QByteArray old = "<DNET_Net>\n\t<row ID=\"5\" />\n</DNET_Net>\n";
+    ASSERT_TRUE(testsupport::writeFile(path, old));
+    ASSERT_TRUE(disk.fill());
+    Document doc;
+    setAttr(addChild(doc.startProject("DNET_Net"), "row"), "ID", "7");
+    QString error;
+    EXPECT_FALSE(doc.save(path, &error));
+    EXPECT_TRUE(error.contains("No space left on device")) << error.toStdString();
     EXPECT_EQ(testsupport::readFile(path), old);
 }
 

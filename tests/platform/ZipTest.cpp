@@ -3,6 +3,7 @@
 
 #include "platform/Zip.h"
 #include "support/FullDisk.h"
+#include "support/FullFileSystem.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -196,6 +197,25 @@ TEST(ZipWriterTest, FullDiskKeepsOldArchive)
         EXPECT_EQ(testsupport::readFile(zip), old) << room;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.zip"}) << room;
     }
+}
+
+TEST(ZipWriterTest, RealFullFileSystemKeepsOldArchive)
+{
+    testsupport::FullFileSystem disk;
+    if (!disk.available())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    const QString zip = disk.filePath("p.zip");
+    const QByteArray old = "previous package";
+    ASSERT_TRUE(testsupport::writeFile(zip, old));
+    ASSERT_TRUE(disk.fill());
+    ZipWriter writer;
+    ASSERT_TRUE(writer.open(zip));
+    QString error;
+    const bool closed = writer.addData("a.txt", "a", QDateTime::currentDateTime(), &error) && writer.close(&error);
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(error.contains("No space left on device")) << error.toStdString();
+    EXPECT_EQ(testsupport::readFile(zip), old);
+    EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{".filler", "p.zip"}));
 }
 
 TEST(ZipReaderTest, RefusesSizeThePackedDataCannotGive)

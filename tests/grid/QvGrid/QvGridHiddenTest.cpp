@@ -255,6 +255,33 @@ TEST(QvGridHiddenRows, RowsShownWhileFilteredLeaveTheFilteredRowsTheirPlace)
     EXPECT_EQ(g.NumHiddenRows(), 0);
 }
 
+// A filter level's rows are kept by real index, so the renumbering of hidden rows when a normal
+// row is inserted or removed covers them too: they come back between the same neighbours.
+TEST(QvGridHiddenRows, FilteredRowsKeepTheirPlaceWhenNormalRowsComeAndGo)
+{
+    TQvStringGrid g;
+    fillRows(g, 2, 10);
+    TIntList list(0, 0);
+    list.Add(1);
+    list.Add(4); // real rows 1 and 4
+    g.HideRowList(list);
+    g.InsertNormalRow(3); // before real row 3: the filtered row 4 becomes 5
+    EXPECT_TRUE(g.IsHiddenRow(1));
+    EXPECT_TRUE(g.IsHiddenRow(5));
+    EXPECT_FALSE(g.IsHiddenRow(4));
+    g.SetCells(0, g.DisplRowIndex(3), QStringLiteral("new"));
+    EXPECT_EQ(g.GetCellsEx(0, 5), "0:4");
+    g.RemoveNormalRow(g.DisplRowIndex(7)); // the row "0:6"
+    EXPECT_EQ(g.GetCellsEx(0, 5), "0:4");
+    g.UnHideRowList();
+    g.SetFilterLevel(g.FilterLevel() - 1);
+    QStringList shown;
+    for (int r = 0; r < g.RowCount(); ++r)
+        shown << g.Cells(0, r);
+    EXPECT_EQ(shown, (QStringList{"0:0", "0:1", "0:2", "new", "0:3", "0:4", "0:5", "0:7", "0:8", "0:9"}));
+    EXPECT_EQ(g.NumHiddenRows(), 0);
+}
+
 // Showing a row that is shown changes no rows but still makes its cell controls visible.
 TEST(QvGridHiddenRows, UnHideOfAShownRowShowsItsControls)
 {

@@ -6,6 +6,7 @@
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 
 #include "common/UComonState.h"
+#include "common/ULanguage.h"
 #include "platform/Services.h"
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
@@ -197,6 +198,31 @@ TEST_F(PDOAccess, ClickOnARowNumberSelectsThatRowOfTheGridClicked)
         EXPECT_EQ(selection.Left, 1);
         EXPECT_EQ(selection.Right, g->ColCount() - 1);
     }
+}
+
+// A language change re-applies the sheet captions and each grid's headers and hints.
+TEST_F(PDOAccess, LanguageChangeReappliesSheetsHeadersAndHints)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath(QStringLiteral("LANGUAGE")));
+    ASSERT_TRUE(testsupport::writeFile(QDir(tmp.path()).filePath(QStringLiteral("LANGUAGE/Italiano.lng")),
+                                       "STR2800 =Accesso PDO\r\nSTR2814 =PDO in ricezione\r\n"
+                                       "STR2815 =PDO in trasmissione\r\nSTR2817 =IdCob R\r\nSTR2830 =IdCob T\r\n"
+                                       "STR2843 =Inserire il CobID R\r\nSTR2855 =Inserire il CobID T\r\n"));
+    open();
+    // Hints are indexed by column - 1: entry 0 is the COB-ID column's.
+    EXPECT_EQ(w->Hint_PDO_Transmit().value(0), QStringLiteral("Insert the CobID of the CANopen PDO in Transmit"));
+    QString language = QStringLiteral("Italiano");
+    common::Load_Language(QDir(tmp.path()).filePath(QStringLiteral("LANGUAGE")), language);
+    w->Set_Lang();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Accesso PDO"));
+    EXPECT_EQ(w->PageControl1->tabText(0), QStringLiteral("PDO in ricezione"));
+    EXPECT_EQ(w->PageControl1->tabText(1), QStringLiteral("PDO in trasmissione"));
+    EXPECT_EQ(w->sga->Cells(1, 0), QStringLiteral("IdCob R"));
+    EXPECT_EQ(w->sgb->Cells(1, 0), QStringLiteral("IdCob T"));
+    EXPECT_EQ(w->Hint_PDO_Receive().value(0), QStringLiteral("Inserire il CobID R"));
+    EXPECT_EQ(w->Hint_PDO_Transmit().value(0), QStringLiteral("Inserire il CobID T"));
+    // The texts the language lacks stay English.
+    EXPECT_EQ(w->sgb->Cells(2, 0), QStringLiteral("Dimension"));
 }
 
 TEST_F(PDOAccess, Screenshot)
