@@ -14,6 +14,9 @@
 #include "protocols/fieldbus/can/UReceiveCAN.h"
 #include "protocols/fieldbus/can/UTransmitCAN.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
+#include "protocols/ethernet/modbus/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/ethernet/modbus/USetAccess.h"
+#include "protocols/ethernet/s7/US7_Protocol_Set_Access.h"
 
 #include <QDialog>
 
@@ -106,6 +109,9 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
     {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
+    {"FSetAccess", makeTable<ethernet::TFSetAccess>},
+    {"FModbus_TCP_Master_Set_Access", makeTable<ethernet::TFModbus_TCP_Master_Set_Access>},
+    {"FS7_Protocol_Set_Access", makeTable<ethernet::TFS7_Protocol_Set_Access>},
 };
 
 template <typename W>
