@@ -265,7 +265,7 @@ TEST_F(ModbusSerial, OnlyTheReadGridShowsHintsAndTheyFollowTheRealColumn)
     EXPECT_EQ(w->ACG_Modbus_Write->findChild<tables::TTableEvents*>(), nullptr);
     EXPECT_EQ(w->Btn_OK->toolTip(), QString());
     QString hint;
-    w->ACG_Modbus_Read->OnGridHint(w->ACG_Modbus_Read, 0, 12, hint); // Mnemonic, shown left of nothing
+    w->ACG_Modbus_Read->OnGridHint(w->ACG_Modbus_Read, 0, 12, hint); // displayed 12: the Mnemonic
     EXPECT_EQ(hint, QStringLiteral("Insert the Mnemonic"));
     w->ACG_Modbus_Read->OnGridHint(w->ACG_Modbus_Read, 0, rd::SwapWord, hint);
     EXPECT_EQ(hint, QStringLiteral("Enable or Disable the SwapWord"));
