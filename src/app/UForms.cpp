@@ -17,6 +17,9 @@
 #include "protocols/ethernet/bacnet/UBACnetSlaveSetAccess.h"
 #include "protocols/ethernet/bacnet/UBACnet_EDE_File.h"
 #include "protocols/ethernet/bacnet/UBACnet_Eng_Unit.h"
+#include "protocols/ethernet/modbus/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/ethernet/modbus/USetAccess.h"
+#include "protocols/ethernet/s7/US7_Protocol_Set_Access.h"
 
 #include <QDialog>
 
@@ -118,6 +121,9 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
     {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
     {"FBACnetSlaveSetAccess", makeBACnetServer},
+    {"FSetAccess", makeTable<ethernet::TFSetAccess>},
+    {"FModbus_TCP_Master_Set_Access", makeTable<ethernet::TFModbus_TCP_Master_Set_Access>},
+    {"FS7_Protocol_Set_Access", makeTable<ethernet::TFS7_Protocol_Set_Access>},
 };
 
 template <typename W>

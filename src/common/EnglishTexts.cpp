@@ -2134,6 +2134,9 @@ const EnglishText kEnglishTexts[] = {
     {5022, "!! [S7comm Read] Slot must be between 0 and 31"},
     {5023, "!! [S7comm Write] Rack must be between 0 and 3"},
     {5024, "!! [S7comm Write] Slot must be between 0 and 31"},
+    {5025, "Are you sure to delete the Row number "},
+    {5026, "!! [S7comm Read] Too many bytes to save starting from the Position indicate"},
+    {5027, "!! [S7comm Write] Too many bytes to read starting from the Position indicate"},
 
     // 5100: SNMP manager
     {5100, "Set SNMP Manager Access"},

@@ -40,7 +40,8 @@ QStringList pickList(const TColumn& c)
     QStringList items;
     if (c.positions > 0) {
         items.reserve(c.positions + 1);
-        items.append(QStringLiteral("None"));
+        if (c.positionsNone)
+            items.append(QStringLiteral("None"));
         for (int i = 0; i < c.positions; ++i)
             items.append(QString::number(i));
         return items;
@@ -176,7 +177,8 @@ void TTableWindow::Build_Grid(size_t index)
             grid->Columns()[int(c)].SetAlignment(grid::taCenter);
     g.rows = Make_Table_Rows(*grid, QLatin1String(def_.name) + QLatin1Char('.') + QLatin1String(g.def->name));
     TTableRows* rows = g.rows.get();
-    grid->OnKeyPress = [rows](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(*rows, key); };
+    if (g.def->enterNextCell)
+        grid->OnKeyPress = [rows](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(*rows, key); };
     grid->OnDblClickCell = [rows](grid::TQvStringGrid*, int row, int col) {
         common::Grid_DblClick_AutoSize(*rows, row, col);
     };
@@ -185,13 +187,18 @@ void TTableWindow::Build_Grid(size_t index)
             if (col == 0)
                 Select_Row(*grid, row);
         };
-    // The hint list is looked up at hint time: Set_Lang rebuilds it.
-    auto* events = new TTableEvents(*grid);
-    events->onHint = [this, index](int col, int row) {
+    // The hint list is looked up at hint time: Set_Lang rebuilds it. The list is by real
+    // column, the pointer gives the displayed one.
+    const auto hintOf = [this, index, grid](int col, int row) {
         const QStringList& hints = grids_[index].hints;
-        return row == 0 && col >= 1 && col - 1 < hints.size() ? hints[col - 1] : QString();
+        const int real = grid->RealColIndex(col);
+        return row == 0 && real >= 1 && real - 1 < hints.size() ? hints[real - 1] : QString();
     };
-    grid->OnGridHint = [events](grid::TQvStringGrid*, int row, int col, QString& hint) { hint = events->onHint(col, row); };
+    grid->OnGridHint = [hintOf](grid::TQvStringGrid*, int row, int col, QString& hint) { hint = hintOf(col, row); };
+    if (g.def->showHints) {
+        auto* events = new TTableEvents(*grid);
+        events->onHint = hintOf;
+    }
 }
 
 void TTableWindow::Set_Lang()
@@ -200,8 +207,10 @@ void TTableWindow::Set_Lang()
     L_SW_Desc->setText(Lang_Text(def_.title));
     TGlyphButton* buttons[] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
     for (size_t i = 0; i < 6; ++i) {
-        buttons[i]->setCaption(Lang_Text(def_.buttonCaptions[i]));
-        buttons[i]->setToolTip(Lang_Text(def_.buttonHints[i]));
+        if (def_.buttonCaptions[i] != 0)
+            buttons[i]->setCaption(Lang_Text(def_.buttonCaptions[i]));
+        if (def_.buttonsShowHints)
+            buttons[i]->setToolTip(Lang_Text(def_.buttonHints[i]));
     }
     for (size_t i = 0; i < grids_.size(); ++i) {
         TGridState& g = grids_[i];
@@ -262,7 +271,8 @@ bool TTableWindow::Load_File()
     if (!doc.load(path, &error))
         throw platform::xml::XmlError(error.toStdString());
     const pugi::xml_node root = doc.root();
-    for (TGridState& g : grids_) {
+    for (size_t index = 0; index < grids_.size(); ++index) {
+        TGridState& g = grids_[index];
         pugi::xml_node parent = root;
         if (g.def->section) {
             parent = platform::xml::child(root, g.def->section);
@@ -286,12 +296,12 @@ bool TTableWindow::Load_File()
             for (int c : order) {
                 const TColumn& col = g.def->columns[size_t(c)];
                 if (col.missing == TMissing::Required) {
-                    rows.SetCells(c, row, platform::xml::attrRequired(n, col.attr));
+                    rows.SetCells(c, row, Load_Text(int(index), c, row, platform::xml::attrRequired(n, col.attr)));
                     continue;
                 }
                 const TAttr value = readAttr(n, col.attr);
                 if (value)
-                    rows.SetCells(c, row, *value);
+                    rows.SetCells(c, row, Load_Text(int(index), c, row, *value));
                 else if (col.missing == TMissing::Text
                          && (col.missingIfColumn < 0
                              || trimBlanks(rows.Cells(col.missingIfColumn, row)) == text(col.missingIfText)))
@@ -307,20 +317,31 @@ bool TTableWindow::Save_File(QString& error) const
 {
     platform::xml::Document doc;
     pugi::xml_node root = doc.startProject(def_.root);
-    for (const TGridState& g : grids_) {
+    for (size_t index = 0; index < grids_.size(); ++index) {
+        const TGridState& g = grids_[index];
         pugi::xml_node parent = g.def->section ? root.append_child(g.def->section) : root;
         const std::vector<int> order = fileColumns(*g.def);
         const int used = Used_Rows(*g.rows, g.def->rules);
         for (int row = 1; row <= used; ++row) {
             pugi::xml_node n = parent.append_child(kRow);
             for (int c : order)
-                platform::xml::setAttr(n, g.def->columns[size_t(c)].attr, g.rows->Cells(c, row));
+                platform::xml::setAttr(n, g.def->columns[size_t(c)].attr, Save_Text(int(index), c, row));
         }
     }
     return doc.save(common::State().*def_.file, &error);
 }
 
 void TTableWindow::Plug_Rules(int, TRuleRun&) const {}
+
+QString TTableWindow::Load_Text(int, int, int, const QString& value)
+{
+    return value;
+}
+
+QString TTableWindow::Save_Text(int index, int col, int row) const
+{
+    return grids_[size_t(index)].rows->Cells(col, row);
+}
 
 std::optional<QString> TTableWindow::First_Error()
 {

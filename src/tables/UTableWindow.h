@@ -15,6 +15,11 @@
 //                with 1 (a failed save is shown and the window stays open)
 //   row buttons  act on the grid of the sheet in front, at its current row
 //
+// A window that keeps in its file something else than a cell shows (an index for a name)
+// converts the value in Load_Text and Save_Text; one with checks of its own plugs them in
+// through Plug_Rules. Per grid, Enter navigation and the hint display may be left off, as
+// may the buttons' hints of a window.
+//
 // A missing required attribute throws platform::xml::XmlError while the window is shown;
 // TQvForm shows it and closes the window, so OK never saves a half-loaded table.
 //
@@ -69,6 +74,7 @@ struct TColumn {
     int missingIfColumn = -1;
     const char* missingIfText = "";
     bool centred = false;
+    bool positionsNone = true;          // false: the position list has no "None" item
 };
 
 // A row condition named by the rules' `when`, as data: the cell of `column`, trimmed, ...
@@ -113,10 +119,12 @@ struct TGridDef {
     const char* sheet = nullptr;        // two grids: the tab sheet's object name
     int sheetCaption = 0;
     std::span<const int> fileOrder = {}; // attributes' order by column; empty: column order
+    bool enterNextCell = true;          // Enter moves to the next cell (with the jump option on)
+    bool showHints = true;              // header hints shown under the mouse
 };
 
 // Six consecutive text numbers, for the button captions or hints (OK, Cancel, Delete Row,
-// Insert Row, Copy Row, Paste Row).
+// Insert Row, Copy Row, Paste Row). A caption of 0 is the window's own: Set_Lang leaves it.
 using TButtonTexts = std::array<int, 6>;
 constexpr TButtonTexts Six(int first)
 {
@@ -139,6 +147,7 @@ struct TWindowDef {
     // A file holding more rows than a grid: the rows that fit are loaded and this text is
     // shown (0: the rows past the grid are dropped without a word).
     int rowsNotShownText = 0;
+    bool buttonsShowHints = true;       // the buttons show their hints
 };
 
 class TTableWindow : public common::TQvForm {
@@ -190,6 +199,10 @@ protected:
     // Checks and conditions beyond the data ones, plugged in by name for one validation run
     // of grid `index` (see RowRules.h).
     virtual void Plug_Rules(int index, TRuleRun& run) const;
+    // The cell text an attribute's value gives on load, and the value a cell is saved as, for
+    // columns whose file keeps something else than the cell (an index for a name).
+    virtual QString Load_Text(int index, int col, int row, const QString& value);
+    virtual QString Save_Text(int index, int col, int row) const;
 
 private:
     struct TGridState {

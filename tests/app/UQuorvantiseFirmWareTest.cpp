@@ -474,3 +474,27 @@ TEST_F(MainWindow, CanAndPdoTablesAreTheirOwnWindowsAndFollowALanguageChange)
     EXPECT_EQ(Forms().Find("FSet_PDO_Access")->window->findChild<QTabWidget*>("PageControl1")->tabText(0),
               "PDO ricevuti");
 }
+
+TEST_F(MainWindow, ModbusAndS7TablesAreTheirOwnWindowsOpenedByTheirHiddenButtons)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/P"));
+    writeSettings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>");
+    TFQuorvantiseFirmWare* w = start();
+    for (const char* name : {"FSetAccess", "FModbus_TCP_Master_Set_Access", "FS7_Protocol_Set_Access"})
+        EXPECT_EQ(Forms().Find(name)->window->metaObject()->className(),
+                  QStringLiteral("ethernet::T%1").arg(QString(name)))
+            << "still a placeholder";
+    const struct {
+        const char* button;
+        const char* window;
+    } buttons[] = {{"Btn_Modbus_Set_Access", "FModbus_TCP_Master_Set_Access"},
+                   {"Btn_S7_Protocol_Access", "FS7_Protocol_Set_Access"}};
+    for (const auto& b : buttons) {
+        // Hidden in this build: shown for the test, as a build for those gateways would.
+        w->Button(b.button)->setVisible(true);
+        closeNextModal();
+        w->Button(b.button)->Click();
+        ASSERT_FALSE(opened.isEmpty()) << b.button;
+        EXPECT_EQ(opened.takeLast(), b.window);
+    }
+}
