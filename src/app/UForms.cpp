@@ -13,7 +13,10 @@
 #include "gateway/UParGen.h"
 #include "protocols/fieldbus/can/UReceiveCAN.h"
 #include "protocols/fieldbus/can/UTransmitCAN.h"
+#include "protocols/fieldbus/canopen/UEds.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
+#include "protocols/fieldbus/canopen/USet_SDO_Client_Access.h"
+#include "protocols/fieldbus/canopen/USet_SDO_Server_Access.h"
 
 #include <QDialog>
 
@@ -106,6 +109,8 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
     {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
+    {"FSet_SDO_Client_Access", makeTable<fieldbus::TFSet_SDO_Client_Access>},
+    {"FSet_SDO_Server_Access", makeTable<fieldbus::TFSet_SDO_Server_Access>},
 };
 
 template <typename W>
@@ -180,6 +185,9 @@ TForms& Forms()
 void TForms::Create_Forms(platform::Services& services)
 {
     main_ = new TFQuorvantiseFirmWare(services);
+    main_->Generators.Write_EDS_File = [&services, owner = main_](const QString& fileName) {
+        fieldbus::Write_EDS_File(fileName, services, owner);
+    };
     TFormEntry mainEntry;
     mainEntry.objectName = main_->objectName();
     mainEntry.window = main_;
