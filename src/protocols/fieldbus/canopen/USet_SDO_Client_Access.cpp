@@ -11,33 +11,33 @@ namespace {
 
 constexpr TColumn Address(int header, int hint, const char* attr)
 {
-    return Sdo_Text(header, hint, 70, kSdoAddressColour, attr);
+    return Sdo_Text(header, hint, 65, kSdoAddressColour, attr);
 }
 
 constexpr TColumn kReadColumns[] = {
     {.header = 2916, .width = 30},
-    Sdo_Text(2917, 2939, 65, kSdoIdColour, "Device_ID"),
-    Sdo_Text(2918, 2940, 65, kSdoIdColour, "Index"),
+    Sdo_Text(2917, 2939, 70, kSdoIdColour, "Device_ID"),
+    Sdo_Text(2918, 2940, 60, kSdoIdColour, "Index"),
     Sdo_Text(2919, 2941, 65, kSdoIdColour, "SubIndex"),
-    Sdo_Text(2920, 2942, 50, kSdoIdColour, "NByte"),
+    Sdo_Text(2920, 2942, 55, kSdoIdColour, "NByte"),
     Sdo_Text(2921, 2943, 70, kSdoTimeColour, "Poll_Time"),
     Address(2922, 2944, "Address_B1"), Address(2923, 2945, "Address_B2"),
     Address(2924, 2946, "Address_B3"), Address(2925, 2947, "Address_B4"),
-    Sdo_Text(2926, 2948, 120, kSdoWhite, "Mnemonic"),
+    Sdo_Text(2926, 2948, 150, kSdoWhite, "Mnemonic"),
 };
 static_assert(std::size(kReadColumns) == col::Read_Count);
 
 constexpr TColumn kWriteColumns[] = {
     {.header = 2927, .width = 30},
-    Sdo_Text(2928, 2949, 65, kSdoIdColour, "Device_ID"),
-    Sdo_Text(2929, 2950, 65, kSdoIdColour, "Index"),
+    Sdo_Text(2928, 2949, 70, kSdoIdColour, "Device_ID"),
+    Sdo_Text(2929, 2950, 60, kSdoIdColour, "Index"),
     Sdo_Text(2930, 2951, 65, kSdoIdColour, "SubIndex"),
-    Sdo_Text(2931, 2952, 50, kSdoIdColour, "NByte"),
+    Sdo_Text(2931, 2952, 55, kSdoIdColour, "NByte"),
     Sdo_Text(2932, 2953, 70, kSdoTimeColour, "Poll_Time"),
-    {2933, 2954, 65, kSdoTimeColour, grid::edDataCheckBox, {}, 0, "On_Change", TMissing::Required, "", -1, "", true},
+    {2933, 2954, 75, kSdoTimeColour, grid::edDataCheckBox, {}, 0, "On_Change", TMissing::Required, "", -1, "", true},
     Address(2934, 2955, "Address_B1"), Address(2935, 2956, "Address_B2"),
     Address(2936, 2957, "Address_B3"), Address(2937, 2958, "Address_B4"),
-    Sdo_Text(2938, 2959, 75, kSdoWhite, "Mnemonic"),
+    Sdo_Text(2938, 2959, 90, kSdoWhite, "Mnemonic"),
 };
 static_assert(std::size(kWriteColumns) == col::Write_Count);
 
