@@ -430,11 +430,13 @@ void TEds::Read_SDO_Server_CANopen()
 
 void TEds::Add_SDO(int index, int sub, int nByte, bool readonly)
 {
-    const int at = Find_SDO_Index(index & 0xFFFF);
+    const auto key = std::uint16_t(index & 0xFFFF);
+    int at = Find_SDO_Index(key);
     if (at < 0) {
-        SDO_Index_List.push_back({std::uint16_t(index & 0xFFFF), {}});
+        SDO_Index_List.push_back({key, {}});
+        at = int(SDO_Index_List.size()) - 1;
     }
-    auto& subs = SDO_Index_List[at < 0 ? SDO_Index_List.size() - 1 : size_t(at)].Sub_Indexs;
+    auto& subs = SDO_Index_List[size_t(at)].Sub_Indexs;
     const auto same = std::find_if(subs.begin(), subs.end(),
                                    [sub](const SDO_Sub_Type& s) { return s.Sub == std::uint8_t(sub); });
     if (same != subs.end()) {

@@ -76,7 +76,7 @@ QString EDS_Time_Text(const QTime& time);
 QString EDS_Mapping_Value(int variableIndex, int j);
 
 // One writing run's data, read from the project files named in the program state. The
-// readers throw EEds_Error for a file that cannot be used.
+// readers throw platform::xml::XmlError, naming the file, for a file that cannot be used.
 class TEds {
 public:
     std::vector<SDO_Index> SDO_Index_List; // by first appearance: read sheet, then write sheet
