@@ -93,6 +93,8 @@ TEST_F(EdsWriter, DataSheetsMatchTheHandDerivedFiles)
         {"EDS_SDO_sub_order.eds", {}, {}, sdoRow("0x2000", "3", "1") + sdoRow("0x2000", "1", "2"),
          sdoRow("0x2000", "2", "4")},
         {"EDS_SDO_duplicate_pair.eds", {}, {}, sdoRow("0x2000", "1", "2"), sdoRow("0x2000", "0x01", "4")},
+        {"EDS_empty_Dimension_hex_subs.eds", "", pdoRow("0x181", ""), sdoRow("0x2000", "10", "1"),
+         sdoRow("0x2000", "255", "2")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
