@@ -13,6 +13,7 @@
 #include "gateway/UParGen.h"
 #include "protocols/fieldbus/can/UReceiveCAN.h"
 #include "protocols/fieldbus/can/UTransmitCAN.h"
+#include "protocols/fieldbus/canopen/UEds.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 #include "protocols/ethernet/bacnet/UBACnetSlaveSetAccess.h"
 #include "protocols/ethernet/bacnet/UBACnet_EDE_File.h"
@@ -20,6 +21,8 @@
 #include "protocols/ethernet/modbus/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/ethernet/modbus/USetAccess.h"
 #include "protocols/ethernet/s7/US7_Protocol_Set_Access.h"
+#include "protocols/fieldbus/canopen/USet_SDO_Client_Access.h"
+#include "protocols/fieldbus/canopen/USet_SDO_Server_Access.h"
 
 #include <QDialog>
 
@@ -124,6 +127,8 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FSetAccess", makeTable<ethernet::TFSetAccess>},
     {"FModbus_TCP_Master_Set_Access", makeTable<ethernet::TFModbus_TCP_Master_Set_Access>},
     {"FS7_Protocol_Set_Access", makeTable<ethernet::TFS7_Protocol_Set_Access>},
+    {"FSet_SDO_Client_Access", makeTable<fieldbus::TFSet_SDO_Client_Access>},
+    {"FSet_SDO_Server_Access", makeTable<fieldbus::TFSet_SDO_Server_Access>},
 };
 
 template <typename W>
@@ -202,6 +207,9 @@ void TForms::Create_Forms(platform::Services& services)
     main_ = new TFQuorvantiseFirmWare(services);
     main_->Generators.Create_EDE_File = [&services, m = main_](const QString& fileName) {
         ethernet::Create_EDE_File(fileName, services, m);
+    };
+    main_->Generators.Write_EDS_File = [&services, owner = main_](const QString& fileName) {
+        fieldbus::Write_EDS_File(fileName, services, owner);
     };
     TFormEntry mainEntry;
     mainEntry.objectName = main_->objectName();

@@ -19,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QFrame>
 #include <QPainter>
 
@@ -398,7 +399,9 @@ void TFQuorvantiseFirmWare::Build_EDS_File()
     if (fileName.isEmpty())
         return;
     // The dialog's filter supplies the extension; an existing file is replaced without asking.
-    const QString withExtension = fileName.contains(QLatin1Char('.')) ? fileName : fileName + QStringLiteral(".eds");
+    // Only the file's own name counts: a dot in a folder name is no extension.
+    const QString withExtension =
+        QFileInfo(fileName).suffix().isEmpty() ? fileName + QStringLiteral(".eds") : fileName;
     if (Generators.Write_EDS_File)
         Generators.Write_EDS_File(withExtension);
 }

@@ -1145,6 +1145,8 @@ const EnglishText kEnglishTexts[] = {
     {2965, "!! [SDO Read] Poll Time must be between 1 and 100000000"},
     {2966, "!! [SDO Read] Address Byte1 must be between 0 and "},
     {2967, "!! [SDO Read] Address Byte2 must be between 0 and "},
+    {2968, "!! [SDO Read] Address Byte3 must be between 0 and "},
+    {2969, "!! [SDO Read] Address Byte4 must be between 0 and "},
     {2970, "!! [SDO Write] Device ID must be between 1 and 127"},
     {2971, "!! [SDO Write] Index must be between 0x1000 and 0xFFFF"},
     {2972, "!! [SDO Write] SubIndex must be between 0x00 and 0xFF"},

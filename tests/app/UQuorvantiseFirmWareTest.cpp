@@ -433,6 +433,42 @@ TEST_F(MainWindow, EdeStepWritesTheServerObjectsAndTheServerTablesReachThePicker
     EXPECT_EQ(server->FBACnet_Eng_Unit, picker);
 }
 
+TEST_F(MainWindow, EdsStepWritesTheDataSheetUnderTheChosenName)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/P"));
+    writeSettings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>");
+    testsupport::FakeDialogs dialogs;
+    platform::FixedClock clock(QDateTime(QDate(2024, 3, 7), QTime(13, 7)));
+    services.dialogs = &dialogs;
+    services.clock = &clock;
+    TFQuorvantiseFirmWare* w = start();
+
+    // A dot in a folder name is no extension; a name with its own extension keeps it.
+    const QString dir = State().Project_Dir;
+    ASSERT_TRUE(QDir(dir).mkpath("v1.2"));
+    const struct {
+        const char* typed;
+        const char* expected;
+    } names[] = {{"v1.2/plant", "v1.2/plant.eds"}, {"plant.EDS", "plant.EDS"}, {"plant", "plant.eds"}};
+    for (const auto& n : names) {
+        dialogs.answers.push_back(QDir(dir).filePath(n.typed));
+        w->Build_EDS_File();
+        EXPECT_EQ(dialogs.shown.back().startDir, dir);
+        const QByteArray written = testsupport::readFile(QDir(dir).filePath(n.expected));
+        EXPECT_TRUE(written.startsWith("[FileInfo]\r\nFileName=IOLinkSlave_CANopen.eds\r\n")) << n.typed;
+        EXPECT_TRUE(written.contains("CreationTime=01:07PM\r\nCreationDate=03-07-2024\r\n")) << n.typed;
+    }
+    EXPECT_FALSE(QFileInfo::exists(QDir(dir).filePath("v1.2/plant")));
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A PDO file that cannot be read is reported and nothing is written.
+    ASSERT_TRUE(testsupport::writeFile(State().File_PDO_CANopen, "<PDO_CANopen><Receive_PDO/></PDO_CANopen>"));
+    dialogs.answers.push_back(QDir(dir).filePath("broken"));
+    w->Build_EDS_File();
+    EXPECT_EQ(messages.lastText(), State().File_PDO_CANopen + ": Missing element \"Transmit_PDO\"");
+    EXPECT_FALSE(QFileInfo::exists(QDir(dir).filePath("broken.eds")));
+}
+
 TEST_F(MainWindow, EveryStepOfThisGatewayOpensItsOwnWindow)
 {
     ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/P"));
@@ -458,9 +494,11 @@ TEST_F(MainWindow, CanAndPdoTablesAreTheirOwnWindowsAndFollowALanguageChange)
 {
     ASSERT_TRUE(QDir(tmp.path()).mkpath("LANGUAGE"));
     ASSERT_TRUE(testsupport::writeFile(tmp.filePath("LANGUAGE/Italiano.lng"),
-                                       "STR2610 =IdCob\r\nSTR2700 =Trasmissione CAN\r\nSTR2814 =PDO ricevuti\r\n"));
+                                       "STR2610 =IdCob\r\nSTR2700 =Trasmissione CAN\r\nSTR2814 =PDO ricevuti\r\n"
+                                       "STR2915 =SDO scrittura\r\nSTR3017 =Indice\r\n"));
     TFQuorvantiseFirmWare* w = start();
-    for (const char* name : {"FReceiveCAN", "FTransmitCAN", "FSet_PDO_Access"})
+    for (const char* name :
+         {"FReceiveCAN", "FTransmitCAN", "FSet_PDO_Access", "FSet_SDO_Client_Access", "FSet_SDO_Server_Access"})
         EXPECT_EQ(Forms().Find(name)->window->metaObject()->className(),
                   QStringLiteral("fieldbus::T%1").arg(QString(name)))
             << "still a placeholder";
@@ -473,6 +511,10 @@ TEST_F(MainWindow, CanAndPdoTablesAreTheirOwnWindowsAndFollowALanguageChange)
     EXPECT_EQ(Forms().Find("FTransmitCAN")->window->windowTitle(), "Trasmissione CAN");
     EXPECT_EQ(Forms().Find("FSet_PDO_Access")->window->findChild<QTabWidget*>("PageControl1")->tabText(0),
               "PDO ricevuti");
+    EXPECT_EQ(Forms().Find("FSet_SDO_Client_Access")->window->findChild<QTabWidget*>("PageControl1")->tabText(1),
+              "SDO scrittura");
+    EXPECT_EQ(Forms().Find("FSet_SDO_Server_Access")->window->findChild<grid::TQvColumnGrid*>("sga")->Cells(1, 0),
+              "Indice");
 }
 
 TEST_F(MainWindow, ModbusAndS7TablesAreTheirOwnWindowsOpenedByTheirHiddenButtons)
