@@ -14,6 +14,7 @@
 #include "protocols/fieldbus/can/UReceiveCAN.h"
 #include "protocols/fieldbus/can/UTransmitCAN.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
+#include "protocols/fieldbus/ethercat/UEtherCATSlave.h"
 
 #include <QDialog>
 
@@ -106,6 +107,7 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
     {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
+    {"FEtherCATSlave", makeTable<fieldbus::TFEtherCATSlave>},
 };
 
 template <typename W>

@@ -18,6 +18,13 @@
 // A missing required attribute throws platform::xml::XmlError while the window is shown;
 // TQvForm shows it and closes the window, so OK never saves a half-loaded table.
 //
+// A grid is a column grid unless its description says plain: then it is a plain string grid
+// whose cells carry the column layout one by one, whose edDataCheckBox column is a column of
+// cell check boxes ("Y"/"N" in the file, any text but "N" loading checked), and whose row
+// buttons move check states and read-only flags with the texts (the common::Grid_*_Ex
+// helpers). A window with rules of its own reacts through the virtual hooks below: a cell
+// loaded, a row button done, the tables about to be checked and saved.
+//
 // The mended rule of every table: the first empty key cell ends the table, but only when
 // neither its row nor any row below holds anything besides the row number and the enable
 // flag; otherwise OK is refused with the table's row prefix, that row and text 1506, since
@@ -69,6 +76,8 @@ struct TColumn {
     int missingIfColumn = -1;
     const char* missingIfText = "";
     bool centred = false;
+    bool readOnly = false;              // computed by the window, never edited
+    int relabel = 0;                    // the header a language change writes; 0: header
 };
 
 // A row condition named by the rules' `when`, as data: the cell of `column`, trimmed, ...
@@ -113,6 +122,8 @@ struct TGridDef {
     const char* sheet = nullptr;        // two grids: the tab sheet's object name
     int sheetCaption = 0;
     std::span<const int> fileOrder = {}; // attributes' order by column; empty: column order
+    bool plain = false;                 // a plain string grid (see above)
+    bool showsHints = true;             // false: the header hints are kept but not shown
 };
 
 // Six consecutive text numbers, for the button captions or hints (OK, Cancel, Delete Row,
@@ -136,7 +147,12 @@ struct TWindowDef {
     const char* root;                   // the file's root element (not checked on load)
     QString common::TProgramState::* file; // &TProgramState::File_CAN_Rec_Frames
     bool sectionsRequired = false;      // a missing section stops the load with XmlError
+    const char* sectionsParent = nullptr; // element under the root holding the sections; nullptr: the root
+    std::array<bool, 6> buttonHintShown = {true, true, true, true, true, true};
 };
+
+// The row buttons that change a table, for TTableWindow::Row_Button_Done.
+enum class TRowButton { Delete, Insert, Paste };
 
 class TTableWindow : public common::TQvForm {
     Q_OBJECT
@@ -158,7 +174,12 @@ public:
     void Btn_PasteRowClick();
 
     int Grid_Count() const { return int(grids_.size()); }
-    TTableGrid* Grid(int index) const { return grids_[size_t(index)].grid; }
+    // The column grid of that index; nullptr for a plain string grid.
+    TTableGrid* Grid(int index) const { return grids_[size_t(index)].columnGrid; }
+    // The grid of that index, column grid or plain.
+    grid::TQvStringGrid* String_Grid(int index) const { return grids_[size_t(index)].grid; }
+    // The row helpers' view of the grid of that index.
+    common::TRowTable& Rows(int index) const { return *grids_[size_t(index)].rows; }
     // The tab sheet of a grid (two grids only).
     QWidget* Sheet(int index) const { return grids_[size_t(index)].sheet; }
     // The grid whose sheet is in front (the only grid of a one-grid window).
@@ -186,13 +207,22 @@ protected:
     // Checks and conditions beyond the data ones, plugged in by name for one validation run
     // of grid `index` (see RowRules.h).
     virtual void Plug_Rules(int index, TRuleRun& run) const;
+    // Cell (col, row) of grid `index` has just been loaded from the file, or left as reset
+    // when its attribute is missing; the attributes are loaded in the file's order.
+    virtual void Cell_Loaded(int index, int col, int row);
+    // A row button has acted on grid `index` at `row`; changed: whether the table changed
+    // (false after No to a question or a refused paste).
+    virtual void Row_Button_Done(int index, TRowButton button, int row, bool changed);
+    // OK was pressed: the editors are closed, the tables are about to be checked and saved.
+    virtual void Before_Save();
 
 private:
     struct TGridState {
         const TGridDef* def;
-        TTableGrid* grid;
+        grid::TQvStringGrid* grid;
+        TTableGrid* columnGrid;         // nullptr for a plain string grid
         QWidget* sheet;
-        std::unique_ptr<TTableRows> rows;
+        std::unique_ptr<common::TRowTable> rows;
         QStringList hints;
         bool copied = false;
     };
@@ -200,12 +230,16 @@ private:
     void FormCreate();
     void Build_Grid(size_t index);
     void Reset_Rows(TGridState& g);
+    // A plain grid's check-box column: its cells hold check boxes, not "Y"/"N" texts.
+    static bool Is_Check_Column(const TGridState& g, int col);
+    void Keep_Read_Only_Columns(const TGridState& g, int row);
     void Load_File();
     bool Save_File(QString& error) const;
     TGridState& Active();
 
     const TWindowDef& def_;
     std::vector<TGridState> grids_;
+    bool created_ = false;
 };
 
 // A table's first empty key cell, when it or a row below holds anything besides the row
