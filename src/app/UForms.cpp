@@ -23,6 +23,7 @@
 #include "protocols/ethernet/s7/US7_Protocol_Set_Access.h"
 #include "protocols/fieldbus/canopen/USet_SDO_Client_Access.h"
 #include "protocols/fieldbus/canopen/USet_SDO_Server_Access.h"
+#include "protocols/fieldbus/ethercat/UEtherCATSlave.h"
 
 #include <QDialog>
 
@@ -129,6 +130,7 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FS7_Protocol_Set_Access", makeTable<ethernet::TFS7_Protocol_Set_Access>},
     {"FSet_SDO_Client_Access", makeTable<fieldbus::TFSet_SDO_Client_Access>},
     {"FSet_SDO_Server_Access", makeTable<fieldbus::TFSet_SDO_Server_Access>},
+    {"FEtherCATSlave", makeTable<fieldbus::TFEtherCATSlave>},
 };
 
 template <typename W>

@@ -11,6 +11,7 @@
 #include "gateway/UBoot.h"
 #include "gateway/UIOLinkSlaveIODD.h"
 #include "gateway/USaveBincc.h"
+#include "protocols/fieldbus/ethercat/UEtherCAT_ESI_File.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
@@ -130,6 +131,7 @@ TFQuorvantiseFirmWare::TFQuorvantiseFirmWare(platform::Services& services, QWidg
     : QWidget(parent), services_(services)
 {
     setObjectName(QStringLiteral("FQuorvantiseFirmWare"));
+    Generators.Create_ESI_File = [this] { fieldbus::Create_ESI_File(this, services_); };
     FormCreate();
 }
 

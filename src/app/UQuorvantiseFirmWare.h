@@ -43,8 +43,8 @@ public:
     void BACnet_EDE_File();
     void PROFINET_XML();
 
-    // The other protocols' description-file writers. They belong to the protocol tables, which
-    // this build does not carry yet: until then these stay empty and the steps write nothing.
+    // The other protocols' description-file writers. They belong to the protocol tables; those
+    // this build does not carry yet stay empty and their steps write nothing.
     struct TGenerators {
         std::function<void(const QString& fileName)> Write_EDS_File;
         std::function<void(const QString& fileName)> Create_EDE_File;

@@ -1343,6 +1343,8 @@ const EnglishText kEnglishTexts[] = {
     {3348, "Internal array Position of EtherCAT Slave Variable (read only)"},
     {3349, "Bit Start (in Internal array) of EtherCAT Slave Variable (read only)"},
     {3350, "Insert a Description of EtherCAT Slave Variable"},
+    {3351, "Error row "},
+    {3352, "!! The Length of a String variable must be at least 1"},
 
     // 3400: IEC 61850 client
     {3400, "IEC61850 Client Set Access"},

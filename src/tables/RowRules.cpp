@@ -135,8 +135,12 @@ int Used_Rows(const common::TRowTable& table, const TTableRules& rules)
 
 bool Row_Enabled(const common::TRowTable& table, const TTableRules& rules, int row)
 {
-    return rules.enableColumn == kNoEnable
-           || common::upperAscii(trimBlanks(table.Cells(rules.enableColumn, row))) == QLatin1String("Y");
+    if (rules.enableColumn == kNoEnable)
+        return true;
+    // A plain grid's cell check box; a column grid's data check box is read as its text.
+    if (!table.IsDataCheckBoxColumn(rules.enableColumn) && table.HasCheckBox(rules.enableColumn, row))
+        return table.CheckBoxChecked(rules.enableColumn, row);
+    return common::upperAscii(trimBlanks(table.Cells(rules.enableColumn, row))) == QLatin1String("Y");
 }
 
 std::optional<QString> Check_Rows(const common::TRowTable& table, const TTableRules& rules, const TRuleRun& run)

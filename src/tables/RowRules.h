@@ -3,8 +3,9 @@
 // {column, check, min, max, text} rows that Check_Rows walks the way every configuration
 // table is validated:
 //   rows are taken from row 1 down; the first row whose key cell is empty ends the table;
-//   a row is checked only when its enable cell, trimmed and upper-cased, is "Y" (tables
-//   without an enable flag check every row); the rules run in their order on each row;
+//   a row is checked only when its enable cell, trimmed and upper-cased, is "Y", or its
+//   check box is checked in a plain string grid (tables without an enable flag check every
+//   row); the rules run in their order on each row;
 //   the first failure ends the run with "Error row " (the table's own text) + row + the
 //   rule's text, and nothing after it is looked at.
 //
@@ -104,8 +105,8 @@ struct TRuleRun {
 // Rows 1 .. Used_Rows: the rows before the first one whose key cell is empty.
 int Used_Rows(const common::TRowTable& table, const TTableRules& rules);
 
-// Whether the row's enable cell, trimmed and upper-cased, is "Y" (always, without an enable
-// column).
+// Whether the row's enable cell, trimmed and upper-cased, is "Y", or its check box is checked
+// where the cell holds one (always, without an enable column).
 bool Row_Enabled(const common::TRowTable& table, const TTableRules& rules, int row);
 
 // The first failure of the table's rules, or nothing when every checked row passes.

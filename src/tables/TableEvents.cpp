@@ -6,7 +6,7 @@
 
 namespace tables {
 
-TTableEvents::TTableEvents(TTableGrid& grid) : QObject(&grid), grid_(grid), viewport_(grid.viewport())
+TTableEvents::TTableEvents(grid::TQvStringGrid& grid) : QObject(&grid), grid_(grid), viewport_(grid.viewport())
 {
     viewport_->installEventFilter(this);
 }

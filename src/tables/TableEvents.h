@@ -14,7 +14,7 @@ class TTableEvents : public QObject {
     Q_OBJECT
 public:
     // Owned by the grid, whose viewport it watches.
-    explicit TTableEvents(TTableGrid& grid);
+    explicit TTableEvents(grid::TQvStringGrid& grid);
 
     // The hint of a cell; an empty text shows none.
     std::function<QString(int col, int row)> onHint;
@@ -23,7 +23,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TTableGrid& grid_;
+    grid::TQvStringGrid& grid_;
     QWidget* viewport_;
 };
 

@@ -1,5 +1,7 @@
 #include "tables/TableSetup.h"
 
+#include <memory>
+
 namespace tables {
 
 namespace {
@@ -27,6 +29,8 @@ void Setup_Table(TTableGrid& grid, int rows, const std::vector<TTableColumnDef>&
         item->SetReadOnly(def.readOnly);
         item->SetEditor(def.editor);
         item->SetComboItems(def.pickList);
+        if (def.centred)
+            item->SetAlignment(grid::taCenter);
         readOnly.push_back(def.readOnly || int(c) < fixedCols);
     }
     grid.SetColCount(int(columns.size()));
@@ -57,7 +61,64 @@ std::unique_ptr<TTableRows> Make_Table_Rows(TTableGrid& grid, const QString& key
     return rows;
 }
 
-void Select_Row(TTableGrid& grid, int row)
+void Setup_Plain_Table(TPlainGrid& grid, int rows, const std::vector<TTableColumnDef>& columns, int fixedCols,
+                       int rowHeight)
+{
+    const int cols = int(columns.size());
+    grid.SetColCount(cols);
+    grid.SetRowCount(rows);
+    if (rows > 1)
+        grid.SetFixedRows(1);
+    grid.SetFixedCols(fixedCols);
+    grid.SetDefaultRowHeight(rowHeight);
+    grid.SetOptions(grid::goFixedVertLine | grid::goFixedHorzLine | grid::goVertLine | grid::goHorzLine
+                    | grid::goRangeSelect | grid::goColSizing | grid::goEditing);
+    for (int c = 0; c < cols; ++c) {
+        const TTableColumnDef& def = columns[size_t(c)];
+        grid.SetColWidths(c, def.width);
+        if (c < fixedCols)
+            continue;
+        for (int r = grid.FixedRows(); r < rows; ++r) {
+            grid::TCellProperties* cell = grid.GetCellProperties(c, r);
+            if (def.colour != grid::clNone)
+                cell->SetBrushColor(def.colour);
+            if (def.centred)
+                cell->SetAlignment(grid::taCenter);
+            cell->FReadOnly = def.readOnly;
+        }
+        if (def.editor == grid::edDataCheckBox)
+            grid.AddCheckBoxColumn(c);
+    }
+    // The editor kind is asked for each cell: the pick-list columns get the combo. One combo
+    // serves every column, and placing it empties its list, so the list is filled when the
+    // combo is set up over the cell.
+    auto layout = std::make_shared<const std::vector<TTableColumnDef>>(columns);
+    const auto pickListOf = [layout](int col) -> const TTableColumnDef* {
+        if (col < 0 || col >= int(layout->size()))
+            return nullptr;
+        const TTableColumnDef& def = (*layout)[size_t(col)];
+        return def.editor == grid::edComboList || def.editor == grid::edComboEdit ? &def : nullptr;
+    };
+    grid.OnGetEditorType = [pickListOf](grid::TQvStringGrid*, int col, int, grid::TEditorType& editor) {
+        if (const TTableColumnDef* def = pickListOf(col))
+            editor = def->editor;
+    };
+    grid.OnGetEditorProp = [pickListOf](grid::TQvStringGrid* g, int col, int, void*) {
+        const TTableColumnDef* def = pickListOf(col);
+        if (!def)
+            return;
+        g->ClearComboString();
+        for (const QString& item : def->pickList)
+            g->AddComboString(item);
+    };
+}
+
+std::unique_ptr<TPlainRows> Make_Plain_Rows(TPlainGrid& grid, const QString& key)
+{
+    return std::make_unique<TPlainRows>(grid, key);
+}
+
+void Select_Row(grid::TQvStringGrid& grid, int row)
 {
     if (row < grid.FixedRows() || row >= grid.RowCount())
         return;

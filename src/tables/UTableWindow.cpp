@@ -56,7 +56,8 @@ std::vector<TTableColumnDef> columnDefs(const TGridDef& def)
     std::vector<TTableColumnDef> defs;
     for (size_t c = 0; c < def.columns.size(); ++c) {
         const TColumn& col = def.columns[c];
-        defs.push_back({col.width, c == 0, col.colour, c == 0 ? grid::edNone : col.editor, pickList(col)});
+        defs.push_back({col.width, c == 0 || col.readOnly, col.colour, c == 0 ? grid::edNone : col.editor, pickList(col),
+                        col.centred});
     }
     return defs;
 }
@@ -126,7 +127,7 @@ void TTableWindow::FormCreate()
         frame.layout->addWidget(PageControl1, 1);
     }
     for (const TGridDef& gridDef : def_.grids) {
-        TGridState g{&gridDef, nullptr, nullptr, nullptr, {}, false};
+        TGridState g{&gridDef, nullptr, nullptr, nullptr, nullptr, {}, false};
         QWidget* owner = this;
         if (sheets) {
             g.sheet = new QWidget;
@@ -134,7 +135,12 @@ void TTableWindow::FormCreate()
             PageControl1->addTab(g.sheet, QString());
             owner = g.sheet;
         }
-        g.grid = new TTableGrid(owner);
+        if (gridDef.plain) {
+            g.grid = new grid::TQvStringGrid(owner);
+        } else {
+            g.columnGrid = new TTableGrid(owner);
+            g.grid = g.columnGrid;
+        }
         g.grid->setObjectName(QLatin1String(gridDef.name));
         if (sheets) {
             auto* layout = new QVBoxLayout(g.sheet);
@@ -165,18 +171,25 @@ void TTableWindow::FormCreate()
     L_SW_Code->setText(common::State().SW_Code);
     setFixedSize(def_.clientWidth, def_.clientHeight);
     Set_Lang();
+    created_ = true;
 }
 
 void TTableWindow::Build_Grid(size_t index)
 {
     TGridState& g = grids_[index];
-    TTableGrid* grid = g.grid;
-    Setup_Table(*grid, g.def->rows, columnDefs(*g.def), 1, kRowHeight);
-    for (size_t c = 0; c < g.def->columns.size(); ++c)
-        if (g.def->columns[c].centred)
-            grid->Columns()[int(c)].SetAlignment(grid::taCenter);
-    g.rows = Make_Table_Rows(*grid, QLatin1String(def_.name) + QLatin1Char('.') + QLatin1String(g.def->name));
-    TTableRows* rows = g.rows.get();
+    grid::TQvStringGrid* grid = g.grid;
+    const QString key = QLatin1String(def_.name) + QLatin1Char('.') + QLatin1String(g.def->name);
+    if (g.columnGrid) {
+        Setup_Table(*g.columnGrid, g.def->rows, columnDefs(*g.def), 1, kRowHeight);
+        for (size_t c = 0; c < g.def->columns.size(); ++c)
+            if (g.def->columns[c].centred)
+                g.columnGrid->Columns()[int(c)].SetAlignment(grid::taCenter);
+        g.rows = Make_Table_Rows(*g.columnGrid, key);
+    } else {
+        Setup_Plain_Table(*grid, g.def->rows, columnDefs(*g.def), 1, kRowHeight);
+        g.rows = Make_Plain_Rows(*grid, key);
+    }
+    common::TRowTable* rows = g.rows.get();
     if (g.def->enterNextCell)
         grid->OnKeyPress = [rows](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(*rows, key); };
     grid->OnDblClickCell = [rows](grid::TQvStringGrid*, int row, int col) {
@@ -209,8 +222,7 @@ void TTableWindow::Set_Lang()
     for (size_t i = 0; i < 6; ++i) {
         if (def_.buttonCaptions[i] != 0)
             buttons[i]->setCaption(Lang_Text(def_.buttonCaptions[i]));
-        if (def_.buttonsShowHints)
-            buttons[i]->setToolTip(Lang_Text(def_.buttonHints[i]));
+        buttons[i]->setToolTip(def_.buttonHintShown[i] ? Lang_Text(def_.buttonHints[i]) : QString());
     }
     for (size_t i = 0; i < grids_.size(); ++i) {
         TGridState& g = grids_[i];
@@ -219,26 +231,51 @@ void TTableWindow::Set_Lang()
         g.hints.clear();
         for (size_t c = 0; c < g.def->columns.size(); ++c) {
             const TColumn& col = g.def->columns[c];
-            g.grid->SetCells(int(c), 0, Lang_Text(col.header));
+            g.grid->SetCells(int(c), 0, Lang_Text(created_ && col.relabel ? col.relabel : col.header));
             if (c > 0)
                 g.hints.append(col.hint ? Lang_Text(col.hint) : QString());
         }
     }
 }
 
+bool TTableWindow::Is_Check_Column(const TGridState& g, int col)
+{
+    return !g.columnGrid && col >= 0 && col < int(g.def->columns.size())
+           && g.def->columns[size_t(col)].editor == grid::edDataCheckBox;
+}
+
+void TTableWindow::Keep_Read_Only_Columns(const TGridState& g, int row)
+{
+    if (g.columnGrid)
+        return;
+    for (size_t c = 1; c < g.def->columns.size(); ++c)
+        if (g.def->columns[c].readOnly)
+            g.rows->SetReadOnly(int(c), row, true);
+}
+
 void TTableWindow::Reset_Rows(TGridState& g)
 {
-    TTableRows& rows = *g.rows;
+    common::TRowTable& rows = *g.rows;
     const int enable = g.def->rules.enableColumn;
     const int end = rows.Handled_Col_End();
     for (int row = 1; row < rows.RowCount(); ++row) {
         rows.SetCells(0, row, QString::number(row));
-        for (int col = 1; col < end; ++col)
+        for (int col = 1; col < end; ++col) {
+            if (Is_Check_Column(g, col)) {
+                rows.SetCheckBoxChecked(col, row, col == enable);
+                continue;
+            }
             rows.SetCells(col, row, col == enable ? QStringLiteral("Y") : QString());
+            // Each showing starts from the layout: read-only flags that a window's rules or
+            // the row helpers set on a plain grid's cells do not outlive it.
+            if (!g.columnGrid)
+                rows.SetReadOnly(col, row, g.def->columns[size_t(col)].readOnly);
+        }
     }
-    for (size_t c = 0; c < g.def->columns.size(); ++c)
-        if (g.def->columns[c].positions > 0)
-            g.grid->Columns()[int(c)].SetComboItems(pickList(g.def->columns[c]));
+    if (g.columnGrid)
+        for (size_t c = 0; c < g.def->columns.size(); ++c)
+            if (g.def->columns[c].positions > 0)
+                g.columnGrid->Columns()[int(c)].SetComboItems(pickList(g.def->columns[c]));
 }
 
 void TTableWindow::FormShow()
@@ -255,7 +292,7 @@ void TTableWindow::FormShow()
     if (rowsLeft && def_.rowsNotShownText && services_.messages)
         services_.messages->show(this, Lang_Text(def_.rowsNotShownText), QString(), platform::MsgIcon::Warning,
                                  platform::MsgButtons::Ok);
-    TTableGrid* first = grids_.front().grid;
+    grid::TQvStringGrid* first = grids_.front().grid;
     if (first->isVisible() && first->isEnabled())
         first->setFocus();
 }
@@ -270,7 +307,15 @@ bool TTableWindow::Load_File()
     QString error;
     if (!doc.load(path, &error))
         throw platform::xml::XmlError(error.toStdString());
-    const pugi::xml_node root = doc.root();
+    pugi::xml_node root = doc.root();
+    if (def_.sectionsParent) {
+        root = platform::xml::child(root, def_.sectionsParent);
+        if (!root) {
+            if (def_.sectionsRequired)
+                throw platform::xml::XmlError(std::string("Missing element \"") + def_.sectionsParent + "\"");
+            return false;
+        }
+    }
     for (size_t index = 0; index < grids_.size(); ++index) {
         TGridState& g = grids_[index];
         pugi::xml_node parent = root;
@@ -282,7 +327,7 @@ bool TTableWindow::Load_File()
                 continue;
             }
         }
-        TTableRows& rows = *g.rows;
+        common::TRowTable& rows = *g.rows;
         const std::vector<int> order = fileColumns(*g.def);
         int row = 1;
         // Element children only; rows past the grid's last one are not shown.
@@ -295,17 +340,22 @@ bool TTableWindow::Load_File()
             }
             for (int c : order) {
                 const TColumn& col = g.def->columns[size_t(c)];
-                if (col.missing == TMissing::Required) {
-                    rows.SetCells(c, row, Load_Text(int(index), c, row, platform::xml::attrRequired(n, col.attr)));
-                    continue;
-                }
-                const TAttr value = readAttr(n, col.attr);
-                if (value)
-                    rows.SetCells(c, row, Load_Text(int(index), c, row, *value));
-                else if (col.missing == TMissing::Text
-                         && (col.missingIfColumn < 0
-                             || trimBlanks(rows.Cells(col.missingIfColumn, row)) == text(col.missingIfText)))
-                    rows.SetCells(c, row, text(col.missingText));
+                TAttr value;
+                if (col.missing == TMissing::Required)
+                    value = platform::xml::attrRequired(n, col.attr);
+                else
+                    value = readAttr(n, col.attr);
+                if (!value && col.missing == TMissing::Text
+                    && (col.missingIfColumn < 0
+                        || trimBlanks(rows.Cells(col.missingIfColumn, row)) == text(col.missingIfText)))
+                    value = text(col.missingText);
+                else if (value)
+                    value = Load_Text(int(index), c, row, *value);
+                if (value && Is_Check_Column(g, c))
+                    rows.SetCheckBoxChecked(c, row, *value != QLatin1String("N"));
+                else if (value)
+                    rows.SetCells(c, row, *value);
+                Cell_Loaded(int(index), c, row);
             }
             ++row;
         }
@@ -317,6 +367,8 @@ bool TTableWindow::Save_File(QString& error) const
 {
     platform::xml::Document doc;
     pugi::xml_node root = doc.startProject(def_.root);
+    if (def_.sectionsParent)
+        root = root.append_child(def_.sectionsParent);
     for (size_t index = 0; index < grids_.size(); ++index) {
         const TGridState& g = grids_[index];
         pugi::xml_node parent = g.def->section ? root.append_child(g.def->section) : root;
@@ -332,6 +384,9 @@ bool TTableWindow::Save_File(QString& error) const
 }
 
 void TTableWindow::Plug_Rules(int, TRuleRun&) const {}
+void TTableWindow::Cell_Loaded(int, int, int) {}
+void TTableWindow::Row_Button_Done(int, TRowButton, int, bool) {}
+void TTableWindow::Before_Save() {}
 
 QString TTableWindow::Load_Text(int, int, int, const QString& value)
 {
@@ -340,7 +395,10 @@ QString TTableWindow::Load_Text(int, int, int, const QString& value)
 
 QString TTableWindow::Save_Text(int index, int col, int row) const
 {
-    return grids_[size_t(index)].rows->Cells(col, row);
+    const TGridState& g = grids_[size_t(index)];
+    if (Is_Check_Column(g, col))
+        return g.rows->CheckBoxChecked(col, row) ? QStringLiteral("Y") : QStringLiteral("N");
+    return g.rows->Cells(col, row);
 }
 
 std::optional<QString> TTableWindow::First_Error()
@@ -374,6 +432,9 @@ bool TTableWindow::Controllo_dati()
 
 void TTableWindow::Btn_OKClick()
 {
+    for (TGridState& g : grids_)
+        g.grid->HideInplaceEdit();
+    Before_Save();
     if (!Controllo_dati())
         return;
     QString error;
@@ -401,10 +462,17 @@ void TTableWindow::Btn_DelRowClick()
     TGridState& g = Active();
     g.grid->HideInplaceEdit();
     const int row = g.grid->Row();
-    if (!services_.messages
-        || !services_.messages->askYesNo(this, Lang_Text(g.def->deleteQuestion) + QString::number(row)))
-        return;
-    common::Grid_Delete_Row(row, *g.rows);
+    // "... Row number " takes the number after it, "... Row number %d" in its place.
+    const QString question = Lang_Text(g.def->deleteQuestion);
+    const bool yes = services_.messages
+                     && services_.messages->askYesNo(this, question.contains(QLatin1String("%d"))
+                                                               ? Format_Numbers(question, {row})
+                                                               : question + QString::number(row));
+    if (yes && g.columnGrid)
+        common::Grid_Delete_Row(row, *g.rows);
+    else if (yes)
+        common::Grid_Delete_Row_Ex(row, *g.rows, g.def->insertEnables);
+    Row_Button_Done(Active_Grid(), TRowButton::Delete, row, yes);
     g.grid->viewport()->update();
 }
 
@@ -412,7 +480,15 @@ void TTableWindow::Btn_InsRowClick()
 {
     TGridState& g = Active();
     g.grid->HideInplaceEdit();
-    common::Grid_Insert_Row(g.grid->Row(), *g.rows, g.def->insertEnables);
+    const int row = g.grid->Row();
+    if (g.columnGrid) {
+        common::Grid_Insert_Row(row, *g.rows, g.def->insertEnables);
+    } else {
+        common::Grid_Insert_Row_Ex(row, *g.rows, g.def->insertEnables);
+        // The helper makes the new row's cells editable; computed columns stay the window's.
+        Keep_Read_Only_Columns(g, row);
+    }
+    Row_Button_Done(Active_Grid(), TRowButton::Insert, row, true);
     g.grid->viewport()->update();
 }
 
@@ -420,7 +496,10 @@ void TTableWindow::Btn_CopyRowClick()
 {
     TGridState& g = Active();
     g.grid->HideInplaceEdit();
-    common::Grid_Copy_Row(*g.rows, g.grid->Row());
+    if (g.columnGrid)
+        common::Grid_Copy_Row(*g.rows, g.grid->Row());
+    else
+        common::Grid_Copy_Row_Ex(*g.rows, g.grid->Row());
     for (TGridState& other : grids_)
         other.copied = &other == &g;
 }
@@ -429,7 +508,12 @@ void TTableWindow::Btn_PasteRowClick()
 {
     TGridState& g = Active();
     g.grid->HideInplaceEdit();
-    if (common::Grid_Paste_Row(*g.rows, g.grid->Row(), g.copied, {services_.messages, this}))
+    const int row = g.grid->Row();
+    const common::TRowMessages ui{services_.messages, this};
+    const bool pasted = g.columnGrid ? common::Grid_Paste_Row(*g.rows, row, g.copied, ui)
+                                     : common::Grid_Paste_Row_Ex(*g.rows, row, g.copied, ui);
+    Row_Button_Done(Active_Grid(), TRowButton::Paste, row, pasted);
+    if (pasted)
         g.grid->viewport()->update();
 }
 

@@ -23,6 +23,13 @@
 // A missing required attribute throws platform::xml::XmlError while the window is shown;
 // TQvForm shows it and closes the window, so OK never saves a half-loaded table.
 //
+// A grid is a column grid unless its description says plain: then it is a plain string grid
+// whose cells carry the column layout one by one, whose edDataCheckBox column is a column of
+// cell check boxes ("Y"/"N" in the file, any text but "N" loading checked), and whose row
+// buttons move check states and read-only flags with the texts (the common::Grid_*_Ex
+// helpers). A window with rules of its own reacts through the virtual hooks below: a cell
+// loaded, a row button done, the tables about to be checked and saved.
+//
 // The mended rule of every table: the first empty key cell ends the table, but only when
 // neither its row nor any row below holds anything besides the row number and the enable
 // flag; otherwise OK is refused with the table's row prefix, that row and text 1506, since
@@ -75,6 +82,8 @@ struct TColumn {
     const char* missingIfText = "";
     bool centred = false;
     bool positionsNone = true;          // false: the position list has no "None" item
+    bool readOnly = false;              // computed by the window, never edited
+    int relabel = 0;                    // the header a language change writes; 0: header
 };
 
 // A row condition named by the rules' `when`, as data: the cell of `column`, trimmed, ...
@@ -120,7 +129,8 @@ struct TGridDef {
     int sheetCaption = 0;
     std::span<const int> fileOrder = {}; // attributes' order by column; empty: column order
     bool enterNextCell = true;          // Enter moves to the next cell (with the jump option on)
-    bool showHints = true;              // header hints shown under the mouse
+    bool plain = false;                 // a plain string grid (see above)
+    bool showHints = true;              // false: the header hints are kept but not shown
 };
 
 // Six consecutive text numbers, for the button captions or hints (OK, Cancel, Delete Row,
@@ -147,8 +157,12 @@ struct TWindowDef {
     // A file holding more rows than a grid: the rows that fit are loaded and this text is
     // shown (0: the rows past the grid are dropped without a word).
     int rowsNotShownText = 0;
-    bool buttonsShowHints = true;       // the buttons show their hints
+    const char* sectionsParent = nullptr; // element under the root holding the sections; nullptr: the root
+    std::array<bool, 6> buttonHintShown = {true, true, true, true, true, true};
 };
+
+// The row buttons that change a table, for TTableWindow::Row_Button_Done.
+enum class TRowButton { Delete, Insert, Paste };
 
 class TTableWindow : public common::TQvForm {
     Q_OBJECT
@@ -171,7 +185,12 @@ public:
     void Btn_PasteRowClick();
 
     int Grid_Count() const { return int(grids_.size()); }
-    TTableGrid* Grid(int index) const { return grids_[size_t(index)].grid; }
+    // The column grid of that index; nullptr for a plain string grid.
+    TTableGrid* Grid(int index) const { return grids_[size_t(index)].columnGrid; }
+    // The grid of that index, column grid or plain.
+    grid::TQvStringGrid* String_Grid(int index) const { return grids_[size_t(index)].grid; }
+    // The row helpers' view of the grid of that index.
+    common::TRowTable& Rows(int index) const { return *grids_[size_t(index)].rows; }
     // The tab sheet of a grid (two grids only).
     QWidget* Sheet(int index) const { return grids_[size_t(index)].sheet; }
     // The grid whose sheet is in front (the only grid of a one-grid window).
@@ -203,13 +222,22 @@ protected:
     // columns whose file keeps something else than the cell (an index for a name).
     virtual QString Load_Text(int index, int col, int row, const QString& value);
     virtual QString Save_Text(int index, int col, int row) const;
+    // Cell (col, row) of grid `index` has just been loaded from the file, or left as reset
+    // when its attribute is missing; the attributes are loaded in the file's order.
+    virtual void Cell_Loaded(int index, int col, int row);
+    // A row button has acted on grid `index` at `row`; changed: whether the table changed
+    // (false after No to a question or a refused paste).
+    virtual void Row_Button_Done(int index, TRowButton button, int row, bool changed);
+    // OK was pressed: the editors are closed, the tables are about to be checked and saved.
+    virtual void Before_Save();
 
 private:
     struct TGridState {
         const TGridDef* def;
-        TTableGrid* grid;
+        grid::TQvStringGrid* grid;
+        TTableGrid* columnGrid;         // nullptr for a plain string grid
         QWidget* sheet;
-        std::unique_ptr<TTableRows> rows;
+        std::unique_ptr<common::TRowTable> rows;
         QStringList hints;
         bool copied = false;
     };
@@ -217,6 +245,9 @@ private:
     void FormCreate();
     void Build_Grid(size_t index);
     void Reset_Rows(TGridState& g);
+    // A plain grid's check-box column: its cells hold check boxes, not "Y"/"N" texts.
+    static bool Is_Check_Column(const TGridState& g, int col);
+    void Keep_Read_Only_Columns(const TGridState& g, int row);
     // Loads the file; true when some grid could not take all of its section's rows.
     bool Load_File();
     bool Save_File(QString& error) const;
@@ -224,6 +255,7 @@ private:
 
     const TWindowDef& def_;
     std::vector<TGridState> grids_;
+    bool created_ = false;
 };
 
 // A table's first empty key cell, when it or a row below holds anything besides the row

@@ -1,7 +1,8 @@
 #pragma once
 // Drives a table window as a user does: open it, type or pick a cell, click a cell, press a
 // button, then read the message shown and the file written. Works with any TQvForm window
-// whose tables are TQvColumnGrid and whose buttons are TGlyphButton, found by object name
+// whose tables are TQvStringGrid (column grids or plain) and whose buttons are TGlyphButton,
+// found by object name
 // ("ACG_CAN_Receive", "Btn_OK"). A table on a page that is not in front is brought to the
 // front first, as the user would have to.
 //
@@ -21,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QStackedWidget>
 #include <QStringList>
@@ -46,8 +49,18 @@ public:
         QCoreApplication::processEvents();
     }
 
+    // Makes the window the active one, as the user's first click does, so that editors take
+    // the focus and signal the end of an edit when they lose it.
+    void activate()
+    {
+        QApplication::setActiveWindow(&window_);
+        QCoreApplication::processEvents();
+
+    }
+
     TGlyphButton& button(const char* name) const { return child<TGlyphButton>(name); }
     grid::TQvColumnGrid& table(const char* name) const { return child<grid::TQvColumnGrid>(name); }
+    grid::TQvStringGrid& grid(const char* name) const { return child<grid::TQvStringGrid>(name); }
 
     void press(TGlyphButton& b)
     {
@@ -58,7 +71,7 @@ public:
 
     // Types a cell (make it current, open the editor, type, Enter), or picks the item of a
     // pick-list cell. Fails the test when the cell opens no editor or the list lacks the item.
-    void type(grid::TQvColumnGrid& grid, int col, int row, const QString& text)
+    void type(grid::TQvStringGrid& grid, int col, int row, const QString& text)
     {
         bringForward(grid);
         grid.SetCol(col);
@@ -77,10 +90,37 @@ public:
         combo->setCurrentIndex(index);
         grid.HideInplaceEdit();
     }
-    void type(const char* tableName, int col, int row, const QString& text) { type(table(tableName), col, row, text); }
+    void type(const char* tableName, int col, int row, const QString& text) { type(grid(tableName), col, row, text); }
+
+    // Picks an item of a pick-list cell with the keyboard as a user does: Alt+Down opens the
+    // list, the arrow keys walk to the item, Enter takes it. Fails the test when no editor
+    // opens or the list lacks the item.
+    void pick(grid::TQvStringGrid& grid, int col, int row, const QString& item)
+    {
+        bringForward(grid);
+        grid.SetCol(col);
+        grid.SetRow(row);
+        grid.ShowEditor();
+        grid::TGridCombo* combo = grid.EditCombo();
+        ASSERT_TRUE(combo && combo->isVisible()) << "no pick list at " << col << "," << row;
+        const int target = combo->findText(item);
+        ASSERT_GE(target, 0) << "no item " << item.toStdString() << " at " << col << "," << row;
+        const bool active = QApplication::activeWindow() == &window_;
+        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+        QAbstractItemView* list = combo->view();
+        ASSERT_TRUE(list->isVisible()) << "the list did not open at " << col << "," << row;
+        for (int at = list->currentIndex().row(); at != target; at += at < target ? 1 : -1)
+            QTest::keyClick(list, at < target ? Qt::Key_Down : Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        // A desktop gives the activation back to the window when the list closes; the
+        // offscreen platform does not.
+        if (active && QApplication::activeWindow() != &window_)
+            activate();
+    }
 
     // A mouse click on a cell (the row-number cell selects the row where the window binds it).
-    void clickCell(grid::TQvColumnGrid& grid, int col, int row)
+    void clickCell(grid::TQvStringGrid& grid, int col, int row)
     {
         bringForward(grid);
         const QRect r = grid.CellRect(col, row).toQRect();
@@ -90,7 +130,7 @@ public:
 
     // Fills a row's cells from column 1 without the editor (what loading a file would put
     // there), for rows the test only needs as context.
-    static void setRow(grid::TQvColumnGrid& grid, int row, const QStringList& cells)
+    static void setRow(grid::TQvStringGrid& grid, int row, const QStringList& cells)
     {
         for (int c = 1; c <= cells.size(); ++c)
             grid.SetCells(c, row, cells[c - 1]);

@@ -129,7 +129,7 @@ constexpr TWindowDef kWindow{
     .root = "PROFINET_Master_to_Modbus_TCP_Master",
     .file = &common::TProgramState::File_ModbusTCPM_SetAccess,
     .sectionsRequired = true,
-    .buttonsShowHints = false,
+    .buttonHintShown = {false, false, false, false, false, false},
 };
 
 constexpr int kRead = 0;

@@ -117,7 +117,7 @@ constexpr TWindowDef kWindow{
     .root = "EtherNetIP_to_Modbus",
     .file = &common::TProgramState::File_ModbusM_SetAccess,
     .sectionsRequired = true,
-    .buttonsShowHints = false,
+    .buttonHintShown = {false, false, false, false, false, false},
 };
 
 constexpr int kRead = 0;
