@@ -14,6 +14,10 @@
 #include "protocols/fieldbus/can/UReceiveCAN.h"
 #include "protocols/fieldbus/can/UTransmitCAN.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
+#include "protocols/fieldbus/j1939/UReceiveJ1939.h"
+#include "protocols/fieldbus/j1939/UTransmitJ1939.h"
+#include "protocols/fieldbus/nmea2000/UReceiveNMEA.h"
+#include "protocols/fieldbus/nmea2000/UTransmitNMEA.h"
 
 #include <QDialog>
 
@@ -106,6 +110,10 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
     {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
+    {"FReceiveJ1939", makeTable<fieldbus::TFReceiveJ1939>},
+    {"FTransmitJ1939", makeTable<fieldbus::TFTransmitJ1939>},
+    {"FReceiveNMEA", makeTable<fieldbus::TFReceiveNMEA>},
+    {"FTransmitNMEA", makeTable<fieldbus::TFTransmitNMEA>},
 };
 
 template <typename W>

@@ -70,6 +70,8 @@ bool holds(const TCondition& condition, const TRuleCell& cell)
         return value != text(condition.text);
     case TCondition::IsY:
         return common::upperAscii(value) == QLatin1String("Y");
+    case TCondition::Exactly:
+        return cell.Cell(condition.column) == text(condition.text);
     case TCondition::AtLeast:
         return cell.Number(condition.column) >= condition.number;
     }
@@ -90,11 +92,12 @@ std::vector<int> fileColumns(const TGridDef& def)
 
 } // namespace
 
-std::optional<QString> Empty_Key_Above_Rows(const common::TRowTable& table, const TTableRules& rules)
+std::optional<QString> Empty_Key_Above_Rows(const common::TRowTable& table, const TTableRules& rules,
+                                            bool keyRowCounts)
 {
     const int gap = Used_Rows(table, rules) + 1;
     const int end = table.Handled_Col_End();
-    for (int row = gap; row < table.RowCount(); ++row)
+    for (int row = keyRowCounts ? gap : gap + 1; row < table.RowCount(); ++row)
         for (int col = 1; col < end; ++col)
             if (col != rules.enableColumn && !trimBlanks(table.Cells(col, row)).isEmpty())
                 return Lang_Text(rules.errorRowText) + QString::number(gap) + Lang_Text(kText_Empty_Key_Above_Rows);
@@ -185,6 +188,8 @@ void TTableWindow::Build_Grid(size_t index)
             if (col == 0)
                 Select_Row(*grid, row);
         };
+    if (!g.def->showHints)
+        return;
     // The hint list is looked up at hint time: Set_Lang rebuilds it.
     auto* events = new TTableEvents(*grid);
     events->onHint = [this, index](int col, int row) {
@@ -289,6 +294,7 @@ void TTableWindow::Load_File()
                              || trimBlanks(rows.Cells(col.missingIfColumn, row)) == text(col.missingIfText)))
                     rows.SetCells(c, row, text(col.missingText));
             }
+            Row_Loaded(int(&g - grids_.data()), n, row);
             ++row;
         }
     }
@@ -313,6 +319,8 @@ bool TTableWindow::Save_File(QString& error) const
 
 void TTableWindow::Plug_Rules(int, TRuleRun&) const {}
 
+void TTableWindow::Row_Loaded(int, const pugi::xml_node&, int) {}
+
 std::optional<QString> TTableWindow::First_Error()
 {
     for (size_t i = 0; i < grids_.size(); ++i) {
@@ -326,7 +334,7 @@ std::optional<QString> TTableWindow::First_Error()
         Plug_Rules(int(i), run);
         if (auto error = Check_Rows(*g.rows, g.def->rules, run))
             return error;
-        if (auto error = Empty_Key_Above_Rows(*g.rows, g.def->rules))
+        if (auto error = Empty_Key_Above_Rows(*g.rows, g.def->rules, !g.def->keyRowEndsTable))
             return error;
     }
     return std::nullopt;
@@ -371,6 +379,8 @@ void TTableWindow::Btn_DelRowClick()
     TGridState& g = Active();
     g.grid->HideInplaceEdit();
     const int row = g.grid->Row();
+    if (row < 1 || row >= g.grid->RowCount())
+        return;
     if (!services_.messages
         || !services_.messages->askYesNo(this, Lang_Text(g.def->deleteQuestion) + QString::number(row)))
         return;

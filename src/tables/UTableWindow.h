@@ -13,7 +13,8 @@
 //   OK           per grid: the rules, then the empty-key check; the first failure is shown
 //                and nothing is written; else the file is replaced and the window closes
 //                with 1 (a failed save is shown and the window stays open)
-//   row buttons  act on the grid of the sheet in front, at its current row
+//   row buttons  act on the grid of the sheet in front, at its current row (Delete Row only
+//                on a data row: deleting the header row would pull row 1 into it)
 //
 // A missing required attribute throws platform::xml::XmlError while the window is shown;
 // TQvForm shows it and closes the window, so OK never saves a half-loaded table.
@@ -21,7 +22,9 @@
 // The mended rule of every table: the first empty key cell ends the table, but only when
 // neither its row nor any row below holds anything besides the row number and the enable
 // flag; otherwise OK is refused with the table's row prefix, that row and text 1506, since
-// saving would drop every row below the gap without a word (an inserted row makes one).
+// saving would drop every row below the gap without a word (an inserted row makes one). A
+// grid whose key row ends the table whatever else it holds (TGridDef::keyRowEndsTable) drops
+// that row as its file has always done and is refused only for rows below it.
 
 #include "common/UComonState.h"
 #include "common/UFormParts.h"
@@ -39,6 +42,10 @@
 class QLabel;
 class QTabWidget;
 class TGlyphButton;
+
+namespace pugi {
+class xml_node;
+}
 
 namespace tables {
 
@@ -77,6 +84,7 @@ struct TCondition {
         Is,          // ... equals text
         IsNot,       // ... differs from text
         IsY,         // ... upper-cased is "Y"
+        Exactly,     // ... as stored (not trimmed) equals text
         AtLeast,     // ... read as a number is at least number
     };
     std::string_view name;
@@ -109,6 +117,8 @@ struct TGridDef {
     int deleteQuestion = 0;             // "Are you sure to delete the Row number "
     bool insertEnables = true;          // Insert Row puts "Y" in the enable column
     bool clickSelectsRow = false;       // a click on a row-number cell selects the row
+    bool showHints = true;              // false: the hint list is kept but never shown
+    bool keyRowEndsTable = false;       // the first empty key ends the table whatever its row holds
     const char* section = nullptr;      // element under the root holding the rows; nullptr: the root
     const char* sheet = nullptr;        // two grids: the tab sheet's object name
     int sheetCaption = 0;
@@ -186,6 +196,9 @@ protected:
     // Checks and conditions beyond the data ones, plugged in by name for one validation run
     // of grid `index` (see RowRules.h).
     virtual void Plug_Rules(int index, TRuleRun& run) const;
+    // Called for each file row of grid `index` after its attributes are in `row`: for what a
+    // row needs beyond one attribute per column (older attributes, defaults for empty ones).
+    virtual void Row_Loaded(int index, const pugi::xml_node& node, int row);
 
 private:
     struct TGridState {
@@ -209,7 +222,9 @@ private:
 };
 
 // A table's first empty key cell, when it or a row below holds anything besides the row
-// number and the enable flag: that row's failure ("Error row " + row + text 1506).
-std::optional<QString> Empty_Key_Above_Rows(const common::TRowTable& table, const TTableRules& rules);
+// number and the enable flag: that row's failure ("Error row " + row + text 1506). With
+// keyRowCounts false only the rows below it are looked at.
+std::optional<QString> Empty_Key_Above_Rows(const common::TRowTable& table, const TTableRules& rules,
+                                            bool keyRowCounts = true);
 
 } // namespace tables
