@@ -24,6 +24,10 @@
 #include "protocols/fieldbus/canopen/USet_SDO_Client_Access.h"
 #include "protocols/fieldbus/canopen/USet_SDO_Server_Access.h"
 #include "protocols/fieldbus/ethercat/UEtherCATSlave.h"
+#include "protocols/fieldbus/j1939/UReceiveJ1939.h"
+#include "protocols/fieldbus/j1939/UTransmitJ1939.h"
+#include "protocols/fieldbus/nmea2000/UReceiveNMEA.h"
+#include "protocols/fieldbus/nmea2000/UTransmitNMEA.h"
 
 #include <QDialog>
 
@@ -131,6 +135,10 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FSet_SDO_Client_Access", makeTable<fieldbus::TFSet_SDO_Client_Access>},
     {"FSet_SDO_Server_Access", makeTable<fieldbus::TFSet_SDO_Server_Access>},
     {"FEtherCATSlave", makeTable<fieldbus::TFEtherCATSlave>},
+    {"FReceiveJ1939", makeTable<fieldbus::TFReceiveJ1939>},
+    {"FTransmitJ1939", makeTable<fieldbus::TFTransmitJ1939>},
+    {"FReceiveNMEA", makeTable<fieldbus::TFReceiveNMEA>},
+    {"FTransmitNMEA", makeTable<fieldbus::TFTransmitNMEA>},
 };
 
 template <typename W>

@@ -72,6 +72,8 @@ bool holds(const TCondition& condition, const TRuleCell& cell)
         return value != text(condition.text);
     case TCondition::IsY:
         return common::upperAscii(value) == QLatin1String("Y");
+    case TCondition::Exactly:
+        return cell.Cell(condition.column) == text(condition.text);
     case TCondition::AtLeast:
         return cell.Number(condition.column) >= condition.number;
     }
@@ -92,11 +94,12 @@ std::vector<int> fileColumns(const TGridDef& def)
 
 } // namespace
 
-std::optional<QString> Empty_Key_Above_Rows(const common::TRowTable& table, const TTableRules& rules)
+std::optional<QString> Empty_Key_Above_Rows(const common::TRowTable& table, const TTableRules& rules,
+                                            bool keyRowCounts)
 {
     const int gap = Used_Rows(table, rules) + 1;
     const int end = table.Handled_Col_End();
-    for (int row = gap; row < table.RowCount(); ++row)
+    for (int row = keyRowCounts ? gap : gap + 1; row < table.RowCount(); ++row)
         for (int col = 1; col < end; ++col)
             if (col != rules.enableColumn && !trimBlanks(table.Cells(col, row)).isEmpty())
                 return Lang_Text(rules.errorRowText) + QString::number(gap) + Lang_Text(kText_Empty_Key_Above_Rows);
@@ -357,6 +360,7 @@ bool TTableWindow::Load_File()
                     rows.SetCells(c, row, *value);
                 Cell_Loaded(int(index), c, row);
             }
+            Row_Loaded(int(&g - grids_.data()), n, row);
             ++row;
         }
     }
@@ -401,6 +405,8 @@ QString TTableWindow::Save_Text(int index, int col, int row) const
     return g.rows->Cells(col, row);
 }
 
+void TTableWindow::Row_Loaded(int, const pugi::xml_node&, int) {}
+
 std::optional<QString> TTableWindow::First_Error()
 {
     for (size_t i = 0; i < grids_.size(); ++i) {
@@ -414,7 +420,7 @@ std::optional<QString> TTableWindow::First_Error()
         Plug_Rules(int(i), run);
         if (auto error = Check_Rows(*g.rows, g.def->rules, run))
             return error;
-        if (auto error = Empty_Key_Above_Rows(*g.rows, g.def->rules))
+        if (auto error = Empty_Key_Above_Rows(*g.rows, g.def->rules, !g.def->keyRowEndsTable))
             return error;
     }
     return std::nullopt;
@@ -462,6 +468,8 @@ void TTableWindow::Btn_DelRowClick()
     TGridState& g = Active();
     g.grid->HideInplaceEdit();
     const int row = g.grid->Row();
+    if (row < 1 || row >= g.grid->RowCount())
+        return;
     // "... Row number " takes the number after it, "... Row number %d" in its place.
     const QString question = Lang_Text(g.def->deleteQuestion);
     const bool yes = services_.messages

@@ -13,7 +13,8 @@
 //   OK           per grid: the rules, then the empty-key check; the first failure is shown
 //                and nothing is written; else the file is replaced and the window closes
 //                with 1 (a failed save is shown and the window stays open)
-//   row buttons  act on the grid of the sheet in front, at its current row
+//   row buttons  act on the grid of the sheet in front, at its current row (Delete Row only
+//                on a data row: deleting the header row would pull row 1 into it)
 //
 // A window that keeps in its file something else than a cell shows (an index for a name)
 // converts the value in Load_Text and Save_Text; one with checks of its own plugs them in
@@ -33,7 +34,9 @@
 // The mended rule of every table: the first empty key cell ends the table, but only when
 // neither its row nor any row below holds anything besides the row number and the enable
 // flag; otherwise OK is refused with the table's row prefix, that row and text 1506, since
-// saving would drop every row below the gap without a word (an inserted row makes one).
+// saving would drop every row below the gap without a word (an inserted row makes one). A
+// grid whose key row ends the table whatever else it holds (TGridDef::keyRowEndsTable) drops
+// that row as its file has always done and is refused only for rows below it.
 
 #include "common/UComonState.h"
 #include "common/UFormParts.h"
@@ -51,6 +54,10 @@
 class QLabel;
 class QTabWidget;
 class TGlyphButton;
+
+namespace pugi {
+class xml_node;
+}
 
 namespace tables {
 
@@ -92,6 +99,7 @@ struct TCondition {
         Is,          // ... equals text
         IsNot,       // ... differs from text
         IsY,         // ... upper-cased is "Y"
+        Exactly,     // ... as stored (not trimmed) equals text
         AtLeast,     // ... read as a number is at least number
     };
     std::string_view name;
@@ -124,13 +132,14 @@ struct TGridDef {
     int deleteQuestion = 0;             // "Are you sure to delete the Row number "
     bool insertEnables = true;          // Insert Row puts "Y" in the enable column
     bool clickSelectsRow = false;       // a click on a row-number cell selects the row
+    bool keyRowEndsTable = false;       // the first empty key ends the table whatever its row holds
     const char* section = nullptr;      // element under the root holding the rows; nullptr: the root
     const char* sheet = nullptr;        // two grids: the tab sheet's object name
     int sheetCaption = 0;
     std::span<const int> fileOrder = {}; // attributes' order by column; empty: column order
     bool enterNextCell = true;          // Enter moves to the next cell (with the jump option on)
     bool plain = false;                 // a plain string grid (see above)
-    bool showHints = true;              // false: the header hints are kept but not shown
+    bool showHints = true;              // false: the hint list is kept but never shown
 };
 
 // Six consecutive text numbers, for the button captions or hints (OK, Cancel, Delete Row,
@@ -230,6 +239,9 @@ protected:
     virtual void Row_Button_Done(int index, TRowButton button, int row, bool changed);
     // OK was pressed: the editors are closed, the tables are about to be checked and saved.
     virtual void Before_Save();
+    // Called for each file row of grid `index` after its attributes are in `row`: for what a
+    // row needs beyond one attribute per column (older attributes, defaults for empty ones).
+    virtual void Row_Loaded(int index, const pugi::xml_node& node, int row);
 
 private:
     struct TGridState {
@@ -259,7 +271,9 @@ private:
 };
 
 // A table's first empty key cell, when it or a row below holds anything besides the row
-// number and the enable flag: that row's failure ("Error row " + row + text 1506).
-std::optional<QString> Empty_Key_Above_Rows(const common::TRowTable& table, const TTableRules& rules);
+// number and the enable flag: that row's failure ("Error row " + row + text 1506). With
+// keyRowCounts false only the rows below it are looked at.
+std::optional<QString> Empty_Key_Above_Rows(const common::TRowTable& table, const TTableRules& rules,
+                                            bool keyRowCounts = true);
 
 } // namespace tables

@@ -573,3 +573,27 @@ TEST_F(MainWindow, EtherCATTableIsItsOwnWindowAndTheHiddenESIStepWritesTheFile)
     EXPECT_EQ(table->findChild<grid::TQvStringGrid*>("QSG_MasterSlave")->Cells(2, 0), "Tipo");
     EXPECT_EQ(table->findChild<grid::TQvStringGrid*>("QSG_SlaveMaster")->Cells(2, 0), "Type");
 }
+
+TEST_F(MainWindow, J1939AndNmeaTablesAreTheirOwnWindowsAndFollowALanguageChange)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("LANGUAGE"));
+    ASSERT_TRUE(testsupport::writeFile(tmp.filePath("LANGUAGE/Italiano.lng"),
+                                       "STR3716 =PGN ricevuto\r\nSTR3800 =Trasmissione J1939\r\n"
+                                       "STR4115 =PGN NMEA\r\nSTR4224 =Descrizione\r\n"));
+    TFQuorvantiseFirmWare* w = start();
+    for (const char* name : {"FReceiveJ1939", "FTransmitJ1939", "FReceiveNMEA", "FTransmitNMEA"})
+        EXPECT_EQ(Forms().Find(name)->window->metaObject()->className(),
+                  QStringLiteral("fieldbus::T%1").arg(QString(name)))
+            << "still a placeholder";
+
+    State().Language_Name = "Italiano";
+    common::Load_Language(State().Language_Dir, State().Language_Name);
+    w->Change_Language();
+    const auto header = [](const char* window, int col) {
+        return Forms().Find(window)->window->findChild<grid::TQvColumnGrid*>("sga")->Cells(col, 0);
+    };
+    EXPECT_EQ(header("FReceiveJ1939", 2), "PGN ricevuto");
+    EXPECT_EQ(Forms().Find("FTransmitJ1939")->window->windowTitle(), "Trasmissione J1939");
+    EXPECT_EQ(header("FReceiveNMEA", 1), "PGN NMEA");
+    EXPECT_EQ(header("FTransmitNMEA", 10), "Descrizione");
+}

@@ -65,4 +65,33 @@ TEST(TableWindowEmptyKey, RefusedOnlyWithSomethingAtOrBelowTheGap)
     }
 }
 
+TEST(TableWindowEmptyKey, AKeyRowThatEndsTheTableLooksOnlyBelowIt)
+{
+    common::Load_Default_Texts();
+    // An untrimmed key and no enable column: a key of blanks is a used row.
+    constexpr tables::TTableRules kPgn{2, false, tables::kNoEnable, 1968, kRange};
+    struct Case {
+        int row;
+        int col;
+        const char* text;
+        bool refused;
+    } cases[] = {
+        {2, 3, "Priority", false}, // the key row's own cells are dropped with it
+        {2, 1, "Y", false},
+        {3, 1, "Y", true},         // without an enable column every cell below counts
+        {3, 3, " ", false},        // blanks are nothing to lose
+        {4, 3, "x", true},
+    };
+    for (const Case& k : cases) {
+        TTextTable t(QStringLiteral("t"), 4, 5);
+        t.SetCells(2, 1, QStringLiteral(" "));
+        t.SetCells(k.col, k.row, QString::fromLatin1(k.text));
+        const auto error = tables::Empty_Key_Above_Rows(t, kPgn, false);
+        EXPECT_EQ(error.has_value(), k.refused) << k.row << "," << k.col;
+        if (k.refused && error) {
+            EXPECT_TRUE(error->startsWith(QStringLiteral("Error row 2!!"))) << error->toStdString();
+        }
+    }
+}
+
 } // namespace
