@@ -13,6 +13,10 @@
 #include "gateway/UParGen.h"
 #include "protocols/fieldbus/can/UReceiveCAN.h"
 #include "protocols/fieldbus/can/UTransmitCAN.h"
+#include "protocols/ethernet/ethernetip/UEtherNetIP_EDS.h"
+#include "protocols/ethernet/ethernetip/UEtherNetIP_Master_Access.h"
+#include "protocols/ethernet/profinet/UProfinetFileName.h"
+#include "protocols/ethernet/profinet/UProfinetXML.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 
 #include <QDialog>
@@ -102,10 +106,17 @@ tables::TTableWindow* makeTable(platform::Services& services, QWidget* owner)
 {
     return new W(services, owner);
 }
+// The scanner table is handed the EDS picker, created before it.
+tables::TTableWindow* makeEtherNetIPScanner(platform::Services& services, QWidget* owner)
+{
+    auto* picker = owner ? owner->findChild<ethernet::TFEtherNEtIP_EDS*>(QStringLiteral("FEtherNEtIP_EDS")) : nullptr;
+    return new ethernet::TFEtherNetIP_Master_Access(services, picker, owner);
+}
 constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
     {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
+    {"FEtherNetIP_Master_Access", makeEtherNetIPScanner},
 };
 
 template <typename W>
@@ -162,6 +173,16 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         return own(new gateway::TFDefOffset(services, owner));
     if (name == QLatin1String("FParGen"))
         return own(new gateway::TFParGen(services, owner));
+    if (name == QLatin1String("FEtherNEtIP_EDS"))
+        return own(new ethernet::TFEtherNEtIP_EDS(services, owner));
+    if (name == QLatin1String("FProfinetFileName")) {
+        auto* mainWindow = qobject_cast<TFQuorvantiseFirmWare*>(owner);
+        if (mainWindow)
+            mainWindow->Generators.Create_GSDML_File = [mainWindow, &services](const QString& nameFileXml) {
+                ethernet::Create_GSDML_File(mainWindow, services, nameFileXml);
+            };
+        return own(new ethernet::TFProfinetFileName(services, owner));
+    }
     for (const auto& [tableName, make] : kTableWindows)
         if (name == QLatin1String(tableName))
             return own(make(services, owner));
