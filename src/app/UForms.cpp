@@ -14,6 +14,10 @@
 #include "protocols/fieldbus/can/UReceiveCAN.h"
 #include "protocols/fieldbus/can/UTransmitCAN.h"
 #include "protocols/fieldbus/canopen/UEds.h"
+#include "protocols/ethernet/ethernetip/UEtherNetIP_EDS.h"
+#include "protocols/ethernet/ethernetip/UEtherNetIP_Master_Access.h"
+#include "protocols/ethernet/profinet/UProfinetFileName.h"
+#include "protocols/ethernet/profinet/UProfinetXML.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 #include "protocols/ethernet/bacnet/UBACnetSlaveSetAccess.h"
 #include "protocols/ethernet/bacnet/UBACnet_EDE_File.h"
@@ -124,6 +128,12 @@ tables::TTableWindow* makeBACnetServer(platform::Services& services, QWidget* ow
         w->FBACnet_Eng_Unit = owner->findChild<ethernet::TFBACnet_Eng_Unit*>(QStringLiteral("FBACnet_Eng_Unit"));
     return w;
 }
+// The scanner table is handed the EDS picker, created before it.
+tables::TTableWindow* makeEtherNetIPScanner(platform::Services& services, QWidget* owner)
+{
+    auto* picker = owner ? owner->findChild<ethernet::TFEtherNEtIP_EDS*>(QStringLiteral("FEtherNEtIP_EDS")) : nullptr;
+    return new ethernet::TFEtherNetIP_Master_Access(services, picker, owner);
+}
 constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
@@ -139,6 +149,7 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FTransmitJ1939", makeTable<fieldbus::TFTransmitJ1939>},
     {"FReceiveNMEA", makeTable<fieldbus::TFReceiveNMEA>},
     {"FTransmitNMEA", makeTable<fieldbus::TFTransmitNMEA>},
+    {"FEtherNetIP_Master_Access", makeEtherNetIPScanner},
 };
 
 template <typename W>
@@ -197,6 +208,16 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         return own(new gateway::TFParGen(services, owner));
     if (name == QLatin1String("FBACnet_Eng_Unit"))
         return own(new ethernet::TFBACnet_Eng_Unit(services, owner));
+    if (name == QLatin1String("FEtherNEtIP_EDS"))
+        return own(new ethernet::TFEtherNEtIP_EDS(services, owner));
+    if (name == QLatin1String("FProfinetFileName")) {
+        auto* mainWindow = qobject_cast<TFQuorvantiseFirmWare*>(owner);
+        if (mainWindow)
+            mainWindow->Generators.Create_GSDML_File = [mainWindow, &services](const QString& nameFileXml) {
+                ethernet::Create_GSDML_File(mainWindow, services, nameFileXml);
+            };
+        return own(new ethernet::TFProfinetFileName(services, owner));
+    }
     for (const auto& [tableName, make] : kTableWindows)
         if (name == QLatin1String(tableName))
             return own(make(services, owner));

@@ -2011,6 +2011,7 @@ const EnglishText kEnglishTexts[] = {
     {4806, "OK"},
     {4807, "Cancel"},
     {4808, "File already exists! Do you want to overwrite the file?"},
+    {4809, "Error!! The User Part cannot contain / or \\: the file would be written in another folder"},
 
     // 4900: S7 client
     {4900, "S7comm Access"},

@@ -11,6 +11,7 @@
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "platform/Services.h"
+#include "protocols/ethernet/ethernetip/UEtherNetIP_EDS.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeEcho.h"
 #include "support/FakeMessages.h"
@@ -116,6 +117,14 @@ TEST(ScreenUnderTest, EveryWindowFitsAndKeepsItsButtonsOnIt)
     services.echo = &echo;
     Forms().Create_Forms(services);
     ASSERT_FALSE(common::State().Project_Dir.isEmpty());
+    // The EDS connection picker opens on the adapter file the scanner table hands it; without
+    // a connection to list it would report that and close itself.
+    const QString eds = QDir(exe.path()).filePath(QStringLiteral("adapter.eds"));
+    ASSERT_TRUE(testsupport::writeFile(eds, "[Connection Manager]\r\n        Connection1 = 0x84010002,0x44640405,"
+                                            ",,,,,,,,,,\"Exclusive Owner\",\"\",\"20 04 24 64 2C 96 2C 65\";\r\n"));
+    auto* picker = qobject_cast<ethernet::TFEtherNEtIP_EDS*>(Forms().Find(QStringLiteral("FEtherNEtIP_EDS"))->window);
+    ASSERT_NE(picker, nullptr);
+    picker->EDS_FileName = eds;
 
     const QDir shots(QDir::current().filePath(QStringLiteral("screenshots-") + size));
     ASSERT_TRUE(QDir().mkpath(shots.path()));

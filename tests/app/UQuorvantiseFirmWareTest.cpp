@@ -8,6 +8,8 @@
 #include "platform/Services.h"
 #include "protocols/ethernet/bacnet/UBACnetSlaveSetAccess.h"
 #include "protocols/ethernet/bacnet/UBACnet_Eng_Unit.h"
+#include "protocols/ethernet/ethernetip/UEtherNetIP_Master_Access.h"
+#include "protocols/ethernet/profinet/UProfinetFileName.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
 #include "support/FakeShell.h"
@@ -21,6 +23,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -596,4 +599,43 @@ TEST_F(MainWindow, J1939AndNmeaTablesAreTheirOwnWindowsAndFollowALanguageChange)
     EXPECT_EQ(Forms().Find("FTransmitJ1939")->window->windowTitle(), "Trasmissione J1939");
     EXPECT_EQ(header("FReceiveNMEA", 1), "PGN NMEA");
     EXPECT_EQ(header("FTransmitNMEA", 10), "Descrizione");
+}
+
+TEST_F(MainWindow, EtherNetIPAndProfinetWindowsAreTheirOwnAndTheGsdmlStepWritesTheNamedFile)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/P"));
+    writeSettings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>");
+    testsupport::FakeDialogs dialogs;
+    services.dialogs = &dialogs;
+    platform::FixedClock clock(QDateTime(QDate(2013, 1, 9), QTime(12, 0)));
+    services.clock = &clock;
+    TFQuorvantiseFirmWare* w = start();
+    for (const char* name : {"FEtherNetIP_Master_Access", "FEtherNEtIP_EDS", "FProfinetFileName"})
+        EXPECT_EQ(Forms().Find(name)->window->metaObject()->className(),
+                  QStringLiteral("ethernet::T%1").arg(QString(name)))
+            << "still a placeholder";
+
+    // The scanner table opens the picker it was handed.
+    auto* scanner = qobject_cast<ethernet::TFEtherNetIP_Master_Access*>(Forms().Find("FEtherNetIP_Master_Access")->window);
+    ASSERT_NE(scanner, nullptr);
+    dialogs.answers.push_back(tmp.filePath("missing.eds"));
+    scanner->Btn_Import_EDSClick();
+    EXPECT_EQ(messages.lastText(), Lang_Str()[5415]);
+
+    // The GSDML step: the file-name dialog, then the file in the folder the user picks.
+    const QString folder = tmp.filePath("export");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    dialogs.answers.push_back(QDir(folder).filePath("typed.xml"));
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<ethernet::TFProfinetFileName*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->E_XML_User->setText("Gateway1");
+        dialog->Btn_OK->Click();
+    });
+    const QString name = "GSDML-V2.25-Norvix-_Gateway1-20130109.xml";
+    w->PROFINET_XML();
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].startDir, QDir(State().Project_Dir).filePath(name));
+    EXPECT_TRUE(QFile::exists(QDir(folder).filePath(name)));
+    EXPECT_FALSE(QFile::exists(QDir(folder).filePath("typed.xml")));
 }
