@@ -339,6 +339,41 @@ TEST(GridInputMouse, AnchorHandlerAndCellLinks)
     EXPECT_EQ(w.grid.Col(), 2);
 }
 
+// A markup cell opens the anchor under the press, the way the renderer draws it; a press on
+// the plain text beside it or on an anchor-less markup cell opens nothing.
+TEST(GridInputMouse, MarkupAnchorUnderThePressReachesOnAnchorClick)
+{
+    MouseWindow<TQvStringGrid> w;
+    testsupport::FakeShell shell;
+    platform::Services services;
+    services.shell = &shell;
+    w.grid.SetServices(services);
+    w.grid.SetColWidths(2, 200);
+    w.grid.SetCells(2, 3, "<a href=\"http://example.com/m\">MMMM</a> plain words");
+    w.grid.SetCells(2, 4, "<b>MMMM</b> plain words");
+    QStringList anchors;
+    w.grid.OnAnchorClick = [&](TQvStringGrid*, int r, int c, const QString& a, bool& autoHandle) {
+        anchors << QStringLiteral("r%1 c%2 %3").arg(r).arg(c).arg(a);
+        autoHandle = false;
+    };
+    // The text starts at the cell's left + XYOffset.X + 2, its first line below top + XYOffset.Y + 1.
+    const auto at = [&](int row, int dx) {
+        const TRect r = w.grid.CellRect(2, row);
+        return QPoint(r.Left + w.grid.XYOffset.X + 2 + dx, r.Top + w.grid.XYOffset.Y + 1 + 6);
+    };
+    w.clickAt(at(3, 8));
+    EXPECT_EQ(anchors, QStringList{"r3 c2 http://example.com/m"});
+    w.clickAt(at(3, 190));
+    w.clickAt(at(4, 8));
+    EXPECT_EQ(anchors.size(), 1);
+    EXPECT_EQ(w.grid.Row(), 4);
+
+    // Handled by the grid, the web link goes to the shell.
+    w.grid.OnAnchorClick = nullptr;
+    w.clickAt(at(3, 8));
+    EXPECT_EQ(shell.openedUrls, QStringList{"http://example.com/m"});
+}
+
 TEST(GridInputMouse, NodeGlyphClickContractsAndExpands)
 {
     MouseWindow<TQvStringGrid> w;

@@ -140,6 +140,48 @@ TEST_P(PaintMarkupPixels, FontColorAndBackground)
     EXPECT_GT(countIf(img, QRect(L + w, T, probe.w("x"), h), [](QRgb p) { return qGray(p) < 80; }), 0);
 }
 
+TEST_P(PaintMarkupPixels, WithoutWrapTheCutTextEndsInAnEllipsis)
+{
+    const QString text = "<b>bold</b> further words here";
+    const TRect narrow{10, 10, 80, 90};
+    const int h = probe.baseRunHeight();
+    const QImage cut = paint("nowrap_ellipsis", text, [&](TMarkupRequest& m) {
+        m.Rect = narrow;
+        m.Wrap = false;
+    });
+    const QRect drawn = inked(cut);
+    // One line, inside the rectangle.
+    EXPECT_LT(drawn.right(), narrow.Right);
+    EXPECT_LT(drawn.bottom(), T + h);
+    // Its last characters are the ellipsis: dots sitting on the baseline, nothing above them.
+    const int baseline = T + h - probe.metrics(grid::test::markupBaseFont()).descent();
+    const int dots = probe.w(QString(QChar(0x2026)));
+    const QRect last(drawn.right() - dots + 3, T, dots - 3, h);
+    EXPECT_EQ(ink(cut, {last.left(), T, last.right() + 1, baseline - 4}), 0);
+    EXPECT_GT(ink(cut, {last.left(), baseline - 4, last.right() + 1, baseline}), 2);
+    // With wrapping the same text takes further lines instead.
+    const QImage wrapped = paint("wrap_no_ellipsis", text, [&](TMarkupRequest& m) { m.Rect = narrow; });
+    EXPECT_GE(inked(wrapped).bottom(), T + h);
+}
+
+// Under a right-to-left locale, reading right to left orders the runs but leaves them where the
+// layout put them: at the left unless the mode also mirrors the alignment.
+TEST_P(PaintMarkupPixels, RightToLeftReadingKeepsTheRunsWhereTheyWereLaidOut)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+    const int w = probe.w("ab!");
+    const QImage readingOnly = paint("rtl_reading_only", "ab!", [](TMarkupRequest& m) {
+        m.BiDiMode = bdRightToLeftReadingOnly;
+    });
+    const QImage mirrored = paint("rtl_mirrored", "ab!", [](TMarkupRequest& m) { m.BiDiMode = bdRightToLeft; });
+    QLocale::setDefault(saved);
+    EXPECT_GE(inked(readingOnly).left(), L);
+    EXPECT_LE(inked(readingOnly).right(), L + w);
+    EXPECT_GE(inked(mirrored).left(), kRect.Right - w);
+    EXPECT_LE(inked(mirrored).right(), kRect.Right);
+}
+
 TEST_P(PaintMarkupPixels, ParagraphAndPageBackgrounds)
 {
     const int h = probe.baseRunHeight();

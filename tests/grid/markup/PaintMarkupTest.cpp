@@ -196,6 +196,48 @@ TEST(PaintMarkup, AnchorHits)
     }
 }
 
+// Aligned paragraphs, seen through the place of an anchor: a right-aligned wrapped line ends at
+// the rectangle's right edge without its trailing blank; a centred line is moved in by half the
+// room left, rounded down.
+TEST(PaintMarkup, AlignedLinesEndFlushOrSitInTheMiddle)
+{
+    MarkupCanvas probe;
+    const int L = kRect.Left + 1, T = kRect.Top;
+    const int lineH = probe.baseRunHeight();
+    const int y = T + lineH - probe.gh() / 2;
+    const int aaa = probe.w("aaa"), one = probe.w("one");
+    const int twoWords = probe.w("aaa ") + probe.w("bbb ") + 2; // holds "aaa bbb " but not "ccc"
+    const int firstLine = probe.w("aaa ") + probe.w("bbb ") - probe.w(" ");
+    struct AlignCase {
+        const char* what;
+        QString text;
+        int width;
+        int left; // of the anchor
+        int anchorWidth;
+    };
+    const int rightEdge = kRect.Left + twoWords;
+    const int centred = one + 22; // leaves 21 pixels: 10 on the left
+    const AlignCase cases[] = {
+        {"right alignment is flush, the line's trailing blank not counted",
+         "<P ALIGN=\"RIGHT\"><a href=\"x\">aaa</a> bbb ccc", twoWords, rightEdge - firstLine, aaa},
+        {"centring halves the room left, rounding down", "<P ALIGN=\"CENTER\"><a href=\"x\">one</a>", centred,
+         L + 10, one},
+    };
+    for (const AlignCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        MarkupCanvas canvas;
+        TMarkupResult r;
+        const TRect rect{kRect.Left, kRect.Top, kRect.Left + c.width, kRect.Bottom};
+        EXPECT_TRUE(canvas.run(c.text, rect, r, [&](TMarkupRequest& m) {
+            m.HitTestOnly = true;
+            m.HitX = c.left + c.anchorWidth / 2;
+            m.HitY = y;
+        }));
+        EXPECT_EQ(r.AnchorHref, "x");
+        EXPECT_EQ(r.HitAnchorRect, (TRect{c.left, T, c.left + c.anchorWidth, T + lineH}));
+    }
+}
+
 // Inline controls: found under the point, or by their ID wherever the point is.
 TEST(PaintMarkup, ControlHits)
 {

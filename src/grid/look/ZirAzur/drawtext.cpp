@@ -179,6 +179,9 @@ int DrawTextFlags(QPainter& canvas, const QFontMetrics& fm, const QString& input
     int qflags = Qt::TextExpandTabs;
     if (!(flags & DT_NOPREFIX))
         qflags |= Qt::TextShowMnemonic;
+    // Left and right mean the rectangle's sides whatever the reading order, as on the hand-drawn
+    // path: right-to-left reading orders the runs, it does not move the text.
+    qflags |= Qt::AlignAbsolute;
     qflags |= (flags & DT_RIGHT) ? Qt::AlignRight : (flags & DT_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
     // Vertical placement only applies to single lines, as with the platform call.
     if (single)
