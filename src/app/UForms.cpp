@@ -13,6 +13,8 @@
 #include "gateway/UParGen.h"
 #include "protocols/fieldbus/can/UReceiveCAN.h"
 #include "protocols/fieldbus/can/UTransmitCAN.h"
+#include "protocols/energy_it/mqtt/UMQTT_Set_Topic.h"
+#include "protocols/energy_it/mqtt/UTopicTemplate.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 
 #include <QDialog>
@@ -106,6 +108,7 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
     {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
+    {"FMQTT_Set_Topic", makeTable<energy_it::TFMQTT_Set_Topic>},
 };
 
 template <typename W>
@@ -162,6 +165,13 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         return own(new gateway::TFDefOffset(services, owner));
     if (name == QLatin1String("FParGen"))
         return own(new gateway::TFParGen(services, owner));
+    if (name == QLatin1String("FTopicTemplate")) {
+        // Created after the MQTT window, which opens it for its Template cells.
+        auto* w = new energy_it::TFTopicTemplate(services, owner);
+        if (auto* mqtt = owner ? owner->findChild<energy_it::TFMQTT_Set_Topic*>(QStringLiteral("FMQTT_Set_Topic")) : nullptr)
+            mqtt->FTopicTemplate = w;
+        return own(w);
+    }
     for (const auto& [tableName, make] : kTableWindows)
         if (name == QLatin1String(tableName))
             return own(make(services, owner));

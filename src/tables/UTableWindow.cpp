@@ -187,7 +187,9 @@ void TTableWindow::Build_Grid(size_t index)
         };
     // The hint list is looked up at hint time: Set_Lang rebuilds it.
     auto* events = new TTableEvents(*grid);
-    events->onHint = [this, index](int col, int row) {
+    // The mouse gives the shown column; the hint list goes by real column.
+    events->onHint = [this, index, grid](int shownCol, int row) {
+        const int col = grid->RealColIndex(shownCol);
         const QStringList& hints = grids_[index].hints;
         return row == 0 && col >= 1 && col - 1 < hints.size() ? hints[col - 1] : QString();
     };
@@ -288,6 +290,12 @@ void TTableWindow::Load_File()
                          && (col.missingIfColumn < 0
                              || trimBlanks(rows.Cells(col.missingIfColumn, row)) == text(col.missingIfText)))
                     rows.SetCells(c, row, text(col.missingText));
+            }
+            // A column kept out of the file is always missing: every loaded row gets its text.
+            for (size_t c = 1; c < g.def->columns.size(); ++c) {
+                const TColumn& col = g.def->columns[c];
+                if (!col.attr && col.missing == TMissing::Text)
+                    rows.SetCells(int(c), row, text(col.missingText));
             }
             ++row;
         }
