@@ -21,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolTip>
+#include <QHelpEvent>
 
 #include <gtest/gtest.h>
 
@@ -395,6 +397,17 @@ TEST_F(MQTTSetTopic, DoubleClickOutsideTheTemplateColumnOpensNoEditor)
     EXPECT_FALSE(opened);
     w->ACG_Pub->HideInplaceEdit();
     EXPECT_EQ(w->ACG_Pub->Cells(pub::Mnemonic, 1), QStringLiteral("m"));
+}
+
+TEST_F(MQTTSetTopic, HeaderHintIsThatOfTheRealColumnUnderTheMouse)
+{
+    open();
+    // OnTimer is shown ninth, behind the hidden IP Address, Input Template and OnCMD.
+    const QRect r = w->ACG_Pub->CellRect(shown(*w->ACG_Pub, pub::OnTimer), 0).toQRect();
+    QHelpEvent help(QEvent::ToolTip, r.center(), w->ACG_Pub->viewport()->mapToGlobal(r.center()));
+    QCoreApplication::sendEvent(w->ACG_Pub->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Enable/Disabel the Possibility to Publish the Data at Timer"));
+    QToolTip::hideText();
 }
 
 TEST_F(MQTTSetTopic, Screenshot)
