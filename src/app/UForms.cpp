@@ -18,6 +18,8 @@
 #include "protocols/ethernet/ethernetip/UEtherNetIP_Master_Access.h"
 #include "protocols/ethernet/profinet/UProfinetFileName.h"
 #include "protocols/ethernet/profinet/UProfinetXML.h"
+#include "protocols/energy_it/mqtt/UMQTT_Set_Topic.h"
+#include "protocols/energy_it/mqtt/UTopicTemplate.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 #include "protocols/ethernet/bacnet/UBACnetSlaveSetAccess.h"
 #include "protocols/ethernet/bacnet/UBACnet_EDE_File.h"
@@ -150,6 +152,7 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveNMEA", makeTable<fieldbus::TFReceiveNMEA>},
     {"FTransmitNMEA", makeTable<fieldbus::TFTransmitNMEA>},
     {"FEtherNetIP_Master_Access", makeEtherNetIPScanner},
+    {"FMQTT_Set_Topic", makeTable<energy_it::TFMQTT_Set_Topic>},
 };
 
 template <typename W>
@@ -217,6 +220,13 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
                 ethernet::Create_GSDML_File(mainWindow, services, nameFileXml);
             };
         return own(new ethernet::TFProfinetFileName(services, owner));
+    }
+    if (name == QLatin1String("FTopicTemplate")) {
+        // Created after the MQTT window, which opens it for its Template cells.
+        auto* w = new energy_it::TFTopicTemplate(services, owner);
+        if (auto* mqtt = owner ? owner->findChild<energy_it::TFMQTT_Set_Topic*>(QStringLiteral("FMQTT_Set_Topic")) : nullptr)
+            mqtt->FTopicTemplate = w;
+        return own(w);
     }
     for (const auto& [tableName, make] : kTableWindows)
         if (name == QLatin1String(tableName))

@@ -360,6 +360,12 @@ bool TTableWindow::Load_File()
                     rows.SetCells(c, row, *value);
                 Cell_Loaded(int(index), c, row);
             }
+            // A column kept out of the file is always missing: every loaded row gets its text.
+            for (size_t c = 1; c < g.def->columns.size(); ++c) {
+                const TColumn& col = g.def->columns[c];
+                if (!col.attr && col.missing == TMissing::Text)
+                    rows.SetCells(int(c), row, text(col.missingText));
+            }
             Row_Loaded(int(&g - grids_.data()), n, row);
             ++row;
         }

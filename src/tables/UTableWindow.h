@@ -67,7 +67,7 @@ inline constexpr int kText_Empty_Key_Above_Rows = 1506;
 // What a missing attribute gives when a row is loaded.
 enum class TMissing {
     Empty,    // the cell keeps what the reset put there (empty; "Y" in the enable column)
-    Text,     // TColumn::missingText
+    Text,     // TColumn::missingText; for a column without attribute: put into every loaded row
     Required, // the load stops with XmlError naming the attribute
 };
 
