@@ -14,6 +14,7 @@
 #include "protocols/fieldbus/can/UReceiveCAN.h"
 #include "protocols/fieldbus/can/UTransmitCAN.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
+#include "protocols/energy_it/snmp/USNMP_Trap_Access.h"
 
 #include <QDialog>
 
@@ -106,6 +107,7 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
     {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
+    {"FSNMP_Trap_Access", makeTable<energy_it::TFSNMP_Trap_Access>},
 };
 
 template <typename W>

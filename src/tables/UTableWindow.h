@@ -186,6 +186,9 @@ protected:
     // Checks and conditions beyond the data ones, plugged in by name for one validation run
     // of grid `index` (see RowRules.h).
     virtual void Plug_Rules(int index, TRuleRun& run) const;
+    // A check over the whole window, run after every grid has passed (values that must
+    // differ across grids); nothing when it passes, else the message to show.
+    virtual std::optional<QString> Check_Window() const { return std::nullopt; }
 
 private:
     struct TGridState {
