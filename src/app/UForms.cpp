@@ -14,6 +14,7 @@
 #include "protocols/fieldbus/can/UReceiveCAN.h"
 #include "protocols/fieldbus/can/UTransmitCAN.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
+#include "protocols/energy_it/snmp/USNMP_MIB.h"
 #include "protocols/energy_it/snmp/USNMP_Trap_Access.h"
 
 #include <QDialog>
@@ -188,6 +189,9 @@ void TForms::Create_Forms(platform::Services& services)
     entries_.push_back(mainEntry);
     for (const FormRow& row : kFormOrder)
         entries_.push_back(createWindow(row, services, main_));
+    main_->Generators.Create_MIB_File = [services = &services, owner = main_] {
+        energy_it::Create_MIB_File(*services, owner);
+    };
 }
 
 void TForms::Free_Forms()
