@@ -15,6 +15,7 @@
 #include "protocols/fieldbus/can/UTransmitCAN.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 #include "protocols/energy_it/snmp/USNMP_MIB.h"
+#include "protocols/energy_it/snmp/USNMPManagerAccess.h"
 #include "protocols/energy_it/snmp/USNMP_Trap_Access.h"
 
 #include <QDialog>
@@ -108,6 +109,7 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FReceiveCAN", makeTable<fieldbus::TFReceiveCAN>},
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
     {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
+    {"FSNMPManagerAccess", makeTable<energy_it::TFSNMPManagerAccess>},
     {"FSNMP_Trap_Access", makeTable<energy_it::TFSNMP_Trap_Access>},
 };
 
