@@ -437,3 +437,13 @@ TEST_F(MainWindow, CanAndPdoTablesAreTheirOwnWindowsAndFollowALanguageChange)
     EXPECT_EQ(Forms().Find("FSet_PDO_Access")->window->findChild<QTabWidget*>("PageControl1")->tabText(0),
               "PDO ricevuti");
 }
+
+TEST_F(MainWindow, SnmpTablesAreTheirOwnWindowsAndTheMibWriterIsHookedUp)
+{
+    TFQuorvantiseFirmWare* w = start();
+    for (const char* name : {"FSNMPManagerAccess", "FSNMP_Trap_Access"})
+        EXPECT_EQ(Forms().Find(name)->window->metaObject()->className(),
+                  QStringLiteral("energy_it::T%1").arg(QString(name)))
+            << "still a placeholder";
+    EXPECT_TRUE(bool(w->Generators.Create_MIB_File));
+}
