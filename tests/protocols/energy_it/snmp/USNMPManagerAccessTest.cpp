@@ -210,3 +210,17 @@ TEST_F(SNMPManagerAccess, Screenshot)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SNMPManagerAccess, FileRoundTripsUnchanged)
+{
+    const QString fixture = testsupport::fixturePath(QStringLiteral("snmp/SNMP_Manager_window.xml"));
+    ASSERT_TRUE(QFile::copy(fixture, path()));
+    open();
+    user->press("Btn_OK");
+    EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
+    EXPECT_EQ(testsupport::readFile(path()), testsupport::readFile(fixture));
+}
+
+} // namespace

@@ -284,3 +284,17 @@ TEST_F(SNMPTrapAccess, Screenshot)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SNMPTrapAccess, FileRoundTripsUnchanged)
+{
+    const QString fixture = testsupport::fixturePath(QStringLiteral("snmp/SNMP_Trap_window.xml"));
+    ASSERT_TRUE(QFile::copy(fixture, path()));
+    open();
+    user->press("Btn_OK");
+    EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
+    EXPECT_EQ(testsupport::readFile(path()), testsupport::readFile(fixture));
+}
+
+} // namespace
