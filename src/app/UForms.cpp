@@ -34,6 +34,9 @@
 #include "protocols/fieldbus/j1939/UTransmitJ1939.h"
 #include "protocols/fieldbus/nmea2000/UReceiveNMEA.h"
 #include "protocols/fieldbus/nmea2000/UTransmitNMEA.h"
+#include "protocols/energy_it/snmp/USNMP_MIB.h"
+#include "protocols/energy_it/snmp/USNMPManagerAccess.h"
+#include "protocols/energy_it/snmp/USNMP_Trap_Access.h"
 
 #include <QDialog>
 
@@ -153,6 +156,8 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FTransmitNMEA", makeTable<fieldbus::TFTransmitNMEA>},
     {"FEtherNetIP_Master_Access", makeEtherNetIPScanner},
     {"FMQTT_Set_Topic", makeTable<energy_it::TFMQTT_Set_Topic>},
+    {"FSNMPManagerAccess", makeTable<energy_it::TFSNMPManagerAccess>},
+    {"FSNMP_Trap_Access", makeTable<energy_it::TFSNMP_Trap_Access>},
 };
 
 template <typename W>
@@ -258,6 +263,9 @@ void TForms::Create_Forms(platform::Services& services)
     entries_.push_back(mainEntry);
     for (const FormRow& row : kFormOrder)
         entries_.push_back(createWindow(row, services, main_));
+    main_->Generators.Create_MIB_File = [services = &services, owner = main_] {
+        energy_it::Create_MIB_File(*services, owner);
+    };
 }
 
 void TForms::Free_Forms()

@@ -2311,6 +2311,9 @@ const EnglishText kEnglishTexts[] = {
     {5284, "Select the Data Conversion from Int to Float"},
     {5285, "!! [SNMP Read] Conversion must be selected"},
     {5286, "!! [SNMP Write] Conversion must be selected"},
+    {5287, "!! [SNMP Read] Description is a name the MIB module already uses"},
+    {5288, "!! [SNMP Write] Description is a name the MIB module already uses"},
+    {5289, "Error!! The SNMP Trap file holds a Description that cannot be used in the MIB module: "},
 
     // 5300: EtherNet/IP scanner
     {5300, "Set EtherNet/IP Slaves Access"},

@@ -76,6 +76,12 @@ inline constexpr const char* kSW_Version = "1.000";
 inline constexpr const char* kMakerName = "Norvix";
 // The maker's web host (home page, download page, version service, vendor address).
 inline constexpr const char* kMakerHost = "www.norvix.example";
+// The maker's address as the SNMP MIB module names it (placeholders, like the host).
+inline constexpr const char* kMakerOrganisation = "Norvix";
+inline constexpr const char* kMakerStreet = "Example Street 1";
+inline constexpr const char* kMakerTown = "00000 Example Town";
+inline constexpr const char* kMakerCountry = "Example Country";
+inline constexpr const char* kMakerMailDomain = "norvix.example";
 inline constexpr const char* kSettingsFileName = "Quorvantis.xml";
 inline constexpr const char* kDefaultIPAddress = "192.168.2.205";
 

@@ -429,7 +429,7 @@ std::optional<QString> TTableWindow::First_Error()
         if (auto error = Empty_Key_Above_Rows(*g.rows, g.def->rules, !g.def->keyRowEndsTable))
             return error;
     }
-    return std::nullopt;
+    return Check_Window();
 }
 
 bool TTableWindow::Controllo_dati()

@@ -242,6 +242,9 @@ protected:
     // Called for each file row of grid `index` after its attributes are in `row`: for what a
     // row needs beyond one attribute per column (older attributes, defaults for empty ones).
     virtual void Row_Loaded(int index, const pugi::xml_node& node, int row);
+    // A check over the whole window, run after every grid has passed (values that must
+    // differ across grids); nothing when it passes, else the message to show.
+    virtual std::optional<QString> Check_Window() const { return std::nullopt; }
 
 private:
     struct TGridState {

@@ -639,3 +639,13 @@ TEST_F(MainWindow, EtherNetIPAndProfinetWindowsAreTheirOwnAndTheGsdmlStepWritesT
     EXPECT_TRUE(QFile::exists(QDir(folder).filePath(name)));
     EXPECT_FALSE(QFile::exists(QDir(folder).filePath("typed.xml")));
 }
+
+TEST_F(MainWindow, SnmpTablesAreTheirOwnWindowsAndTheMibWriterIsHookedUp)
+{
+    TFQuorvantiseFirmWare* w = start();
+    for (const char* name : {"FSNMPManagerAccess", "FSNMP_Trap_Access"})
+        EXPECT_EQ(Forms().Find(name)->window->metaObject()->className(),
+                  QStringLiteral("energy_it::T%1").arg(QString(name)))
+            << "still a placeholder";
+    EXPECT_TRUE(bool(w->Generators.Create_MIB_File));
+}
