@@ -11,6 +11,7 @@
 // from its popup) the popup stays on screen as a plain top-most window instead, and the modal
 // window works; clearing BlockActivate makes it a popup again.
 
+#include "dropdowns/PopupBars.h"
 #include "grid/GridTypes.h"
 
 #include <QPointer>
@@ -44,11 +45,9 @@ public:
     // Kept as a setting only: windows here cast no shadow of their own.
     bool Shadow() const { return FShadow; }
     void SetShadow(bool v) { FShadow = v; }
-    QWidget* Header() const { return FHeader; }
-    QWidget* Footer() const { return FFooter; }
-    // The bars register themselves here as they are created (top and bottom of the client area).
-    void SetHeader(QWidget* bar);
-    void SetFooter(QWidget* bar);
+    // The bars, created the first time the drop-down's look is visible; none before.
+    TQvHeader* Header() const { return FHeader; }
+    TQvFooter* Footer() const { return FFooter; }
     TQvCustomDropDown* QvDropDown() const { return FQvDropDown; }
     void SetQvDropDown(TQvCustomDropDown* v) { FQvDropDown = v; }
     QScrollArea* ScrollBox() const { return FScrollBox; }
@@ -62,6 +61,8 @@ public:
     virtual void UpdateSize() {}
     // Builds or refreshes the header and footer bars from the drop-down's looks.
     virtual void InitializeAndUpdate();
+    // Alt plus a bar button's accelerator letter clicks that button; true when one took it.
+    bool BarDialogChar(QChar ch);
     void PaintBackground(QPainter& canvas);
 
     // Lays a child out in the client area; alNone leaves it where it is.
@@ -119,8 +120,8 @@ private:
 
     std::uint32_t FDeActivate = 0;
     bool FShadow = true;
-    QPointer<QWidget> FFooter;
-    QPointer<QWidget> FHeader;
+    QPointer<TQvFooter> FFooter;
+    QPointer<TQvHeader> FHeader;
     TQvCustomDropDown* FQvDropDown = nullptr;
     QScrollArea* FScrollBox = nullptr;
     bool FSizeable = false;

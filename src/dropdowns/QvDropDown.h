@@ -29,6 +29,7 @@
 
 #include "dropdowns/DropButtons.h"
 #include "dropdowns/DropDownForm.h"
+#include "dropdowns/PopupBars.h"
 #include "grid/look/QvStyleIF.h"
 #include "grid/look/PopupAppearance.h"
 
@@ -42,6 +43,10 @@
 
 namespace platform {
 class Desktop;
+}
+
+namespace grid {
+class TCustomImageList;
 }
 
 namespace dropdowns {
@@ -70,14 +75,14 @@ enum TDropDownEditType {
 
 enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 };
 
+class TItemAppearance;
+
 // Events. Keys are Qt key codes, 0 meaning "dropped"; characters are QChar, 0 meaning "dropped".
 using TNotifyEvent = std::function<void(QObject* sender)>;
 using TDropDown = std::function<void(QObject* sender, bool& acceptDrop)>;
 using TDropUp = std::function<void(QObject* sender, bool cancelled)>;
 using TClipboardEvent = std::function<void(QObject* sender, const QString& value, bool& allow)>;
 using TDropDownButtonItemClick = std::function<void(QObject* sender, int buttonIndex)>;
-using TDrawBackGroundEvent = std::function<void(QObject* sender, QPainter& canvas, const QRect& rect)>;
-using TGetTextEvent = std::function<void(QObject* sender, QString& text)>;
 using TKeyEvent = std::function<void(QObject* sender, int& key, Qt::KeyboardModifiers shift)>;
 using TKeyPressEvent = std::function<void(QObject* sender, QChar& key)>;
 
@@ -229,9 +234,24 @@ public:
     TColor SelectionColorTo() const { return FSelectionColorTo; }
     void SetSelectionColorTo(TColor v) { FSelectionColorTo = v; }
     TSelectionColorStyle SelectionColorStyle() const { return FSelectionColorStyle; }
-    // Images of the popup header and footer (not owned).
-    QObject* Images() const { return FImages; }
-    void SetImages(QObject* v) { FImages = v; }
+    // Loads the selection colours of the named styles; scCustom keeps them.
+    virtual void SetSelectionColorStyle(TSelectionColorStyle v);
+    // A selected item of a popup list: the selection colours solid (scCustom) or in a rounded
+    // frame of the style; kind and corner colour as DrawRoundedFrame takes them.
+    virtual void DrawSelection(QPainter& canvas, const grid::TRect& r, TColor cornerColor, int kind);
+    // Steps bands from one colour to the other over r.
+    virtual void DrawDropDownGradient(QPainter& canvas, TColor fromColor, TColor toColor, int steps,
+                                      const grid::TRect& r, TGradientDirection direction);
+    // The hot and selected item colours of a colour scheme (the item pickers call it from their
+    // own SetComponentStyle); nothing for no look or tsCustom.
+    static void ApplyItemAppearanceStyle(TItemAppearance* appearance, TVLXStyle style);
+    // Images of the popup header and footer: the grid's image list (not owned).
+    const grid::TCustomImageList* Images() const { return FImages; }
+    void SetImages(const grid::TCustomImageList* v) { FImages = v; }
+    // Colours of the popup bars' buttons.
+    TQvButtonAppearance& ButtonAppearance() { return FButtonAppearance; }
+    const TQvButtonAppearance& ButtonAppearance() const { return FButtonAppearance; }
+    void SetButtonAppearance(const TQvButtonAppearance& v) { FButtonAppearance.Assign(v); }
     // Height the control keeps at least: the font's height plus a quarter of the smaller of it
     // and the system font's.
     int MinimumHeight() const;
@@ -358,7 +378,6 @@ protected:
     virtual void PaintFocusedText(QPainter& canvas);
     virtual void SetEditRect();
     virtual void ArrangeButton();
-    virtual void SetSelectionColorStyle(TSelectionColorStyle v);
     // The edit's change notice (text changed by the user or by code) firing OnChange.
     virtual void Change();
     // The drop button's left mouse-up: opens the popup unless it lost activation within the
@@ -424,7 +443,7 @@ protected:
     bool FEditorEnabled = true;
     TDropPosition FDropPosition = dpAuto;
     bool FFlat = false;
-    QPointer<QObject> FImages;
+    const grid::TCustomImageList* FImages = nullptr;
     bool FDropDownShadow = true;
     int FDropDownBorderWidth = 1;
     QString FButtonHint;
@@ -436,6 +455,7 @@ protected:
     QPointer<QWidget> FFocusControl;
     grid::THeaderAppearance FDropDownHeader;
     grid::TFooterAppearance FDropDownFooter;
+    TQvButtonAppearance FButtonAppearance;
     QPointer<QWidget> FControl;
     TGradientDirection FDropDownGradient = grid::gdHorizontal;
     bool FDropDownSizeable = true;

@@ -266,25 +266,6 @@ QString TQvCustomDropDown::Version() const
     return QStringLiteral("%1.%2.%3.%4").arg(v >> 24).arg((v >> 16) & 0xFF).arg((v >> 8) & 0xFF).arg(v & 0xFF);
 }
 
-// ---- colour schemes --------------------------------------------------------------------------
-
-void TQvCustomDropDown::SetComponentStyle(TVLXStyle style)
-{
-    // The colours of each scheme come with the colour-scheme unit; the scheme is kept so the
-    // grid can ask it back.
-    FVLXStyle = style;
-}
-
-void TQvCustomDropDown::SetColorTones(const grid::TColorTones&)
-{
-    // The drop button and border colours of a tone set come with the colour-scheme unit.
-}
-
-void TQvCustomDropDown::SetSelectionColorStyle(TSelectionColorStyle v)
-{
-    FSelectionColorStyle = v;
-}
-
 // ---- value and selection ---------------------------------------------------------------------
 
 QString TQvCustomDropDown::Text() const
@@ -392,7 +373,7 @@ void TQvCustomDropDown::Assign(const QObject* source)
     FValidChars = s->FValidChars;
     FSigned = s->FSigned;
     FAutoThousandSeparator = s->FAutoThousandSeparator;
-    // The bar-button look comes with the popup bars.
+    FButtonAppearance.Assign(s->FButtonAppearance);
     FDropDownHeader.Assign(s->FDropDownHeader);
     FDropDownFooter.Assign(s->FDropDownFooter);
     FDropPosition = s->FDropPosition;

@@ -144,18 +144,6 @@ void TDropDownForm::resizeEvent(QResizeEvent* e)
     update();
 }
 
-void TDropDownForm::SetHeader(QWidget* bar)
-{
-    FHeader = bar;
-    SetAlign(bar, alTop);
-}
-
-void TDropDownForm::SetFooter(QWidget* bar)
-{
-    FFooter = bar;
-    SetAlign(bar, alBottom);
-}
-
 void TDropDownForm::SetAlign(QWidget* child, TAlign align)
 {
     if (!child)
@@ -223,13 +211,57 @@ void TDropDownForm::AlignControls()
     }
 }
 
+namespace {
+
+// Links a bar to the drop-down again and rebuilds its buttons; creates it first when there is
+// none and the look is visible. Bars once created stay; a hidden look only hides them.
+template <class Bar, class Look>
+void initializeBar(TDropDownForm& form, QPointer<Bar>& bar, TQvCustomDropDown& dd, const Look& look, TAlign align)
+{
+    if (bar) {
+        bar->SetQvDropDown(&dd);
+        bar->CreateButtons();
+        bar->setVisible(look.Visible());
+    } else if (look.Visible()) {
+        bar = new Bar(&form);
+        bar->resize(form.width(), look.Height());
+        bar->SetQvDropDown(&dd);
+        bar->CreateButtons();
+        bar->show();
+        form.SetAlign(bar, align);
+    }
+}
+
+} // namespace
+
 void TDropDownForm::InitializeAndUpdate()
 {
-    // The header and footer bars are built here from the drop-down's looks by the popup bar
-    // unit; until a bar exists the looks only reserve their height.
     if (!FQvDropDown)
         return;
+    TQvCustomDropDown& dd = *FQvDropDown;
+    initializeBar(*this, FHeader, dd, dd.DropDownHeader(), alTop);
+    if (FHeader) {
+        FHeader->OnDrawBackGround = dd.OnDrawHeader;
+        FHeader->OnGetText = dd.OnGetHeaderText;
+    }
+    initializeBar(*this, FFooter, dd, dd.DropDownFooter(), alBottom);
+    if (FFooter) {
+        FFooter->OnDrawBackGround = dd.OnDrawFooter;
+        FFooter->OnGetText = dd.OnGetFooterText;
+    }
     AlignControls();
+}
+
+bool TDropDownForm::BarDialogChar(QChar ch)
+{
+    for (QWidget* bar : {static_cast<QWidget*>(FHeader.data()), static_cast<QWidget*>(FFooter.data())}) {
+        if (!bar || !bar->isVisible())
+            continue;
+        for (TQvButton* b : bar->findChildren<TQvButton*>(Qt::FindDirectChildrenOnly))
+            if (b->DialogChar(ch))
+                return true;
+    }
+    return false;
 }
 
 // ---- keys and wheel --------------------------------------------------------------------------
@@ -245,6 +277,13 @@ bool TDropDownForm::keyFromChild() const
 void TDropDownForm::keyPressEvent(QKeyEvent* e)
 {
     e->accept();
+    // Alt plus a bar button's accelerator clicks the button; the key goes no further.
+    const bool altOnly = e->modifiers().testFlag(Qt::AltModifier) && !e->modifiers().testFlag(Qt::ControlModifier);
+    QChar ch = e->text().isEmpty() ? QChar() : e->text().at(0);
+    if (ch.isNull() && e->key() >= Qt::Key_0 && e->key() <= Qt::Key_Z)
+        ch = QChar(e->key());
+    if (altOnly && !ch.isNull() && BarDialogChar(ch))
+        return;
     if (keyFromChild())
         return;
     int key = e->key();
