@@ -252,7 +252,8 @@ void TQvButton::mouseLeave()
 
 void TQvButton::unHotTick()
 {
-    if (rect().contains(mapFromGlobal(QCursor::pos())))
+    // A press in progress tracks the cursor itself.
+    if (FDragging || rect().contains(mapFromGlobal(QCursor::pos())))
         return;
     FUnHotTimer->stop();
     FMouseInControl = false;
@@ -278,6 +279,7 @@ void TQvButton::mousePressEvent(QMouseEvent* e)
     if (e->button() != Qt::LeftButton || !isEnabled())
         return;
     FMouseDownInControl = true;
+    FMouseInControl = true;
     FDragging = true;
     FWasInside = true;
     update();
