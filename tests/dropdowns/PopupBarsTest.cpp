@@ -311,6 +311,7 @@ TEST_F(PopupBars, TheButtonsLookFollowsItsState)
 {
     dd().SetComponentStyle(grid::tsTerminal); // solid fills, easy to read
     dd().DropDownHeader().GetButtons().Add().SetWidth(30);
+    dd().DropDownHeader().GetButtons().GetItem(0).SetHeight(17);
     open();
     TQvButton* b = headerButton(0);
     const TQvButtonAppearance& a = dd().ButtonAppearance();
@@ -322,14 +323,18 @@ TEST_F(PopupBars, TheButtonsLookFollowsItsState)
     QImage img = shot(b);
     EXPECT_EQ(at(img, mid.x(), mid.y()), colorToRGB(a.ColorHot()));
     EXPECT_EQ(at(img, 0, 0), colorToRGB(a.BorderColorHot()));
-    QTest::mousePress(b, Qt::LeftButton, {}, mid);
+    QWindow* popup = form()->windowHandle();
+    QTest::mousePress(popup, Qt::LeftButton, {}, b->mapTo(form(), mid));
     EXPECT_EQ(at(shot(b), mid.x(), mid.y()), colorToRGB(a.ColorDown()));
     // Dragged outside: pressed colours only while over the button; released outside: no click.
     int clicks = 0;
     dd().OnDropDownHeaderButtonClick = [&](QObject*, int) { ++clicks; };
-    QTest::mouseMove(b, QPoint(60, 8));
+    QTest::mouseMove(popup, b->mapTo(form(), QPoint(-20, 8)));
     EXPECT_NE(at(shot(b), mid.x(), mid.y()), colorToRGB(a.ColorDown()));
-    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(60, 8));
+    QTest::mouseMove(popup, b->mapTo(form(), mid));
+    EXPECT_EQ(at(shot(b), mid.x(), mid.y()), colorToRGB(a.ColorDown())) << "back over the button";
+    QTest::mouseMove(popup, b->mapTo(form(), QPoint(-20, 8)));
+    QTest::mouseRelease(popup, Qt::LeftButton, {}, b->mapTo(form(), QPoint(-20, 8)));
     EXPECT_EQ(clicks, 0);
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(b, &leave);
@@ -339,8 +344,10 @@ TEST_F(PopupBars, TheButtonsLookFollowsItsState)
 
 TEST_F(PopupBars, HeaderButtonClickReportsItsIndexAndKeepsThePopupOpen)
 {
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
         dd().DropDownHeader().GetButtons().Add().SetWidth(20);
+        dd().DropDownHeader().GetButtons().GetItem(i).SetHeight(17);
+    }
     std::vector<int> clicked;
     dd().OnDropDownHeaderButtonClick = [&](QObject* sender, int index) {
         EXPECT_EQ(sender, &dd());
@@ -372,6 +379,7 @@ TEST_F(PopupBars, FooterButtonsCloseThePopupByTheirModalResult)
         SetUp();
         dd().DropDownFooter().GetButtons().Add().SetModalResult(c.result);
         dd().DropDownFooter().GetButtons().GetItem(0).SetWidth(30);
+        dd().DropDownFooter().GetButtons().GetItem(0).SetHeight(17);
         int reported = -1, dropUps = 0;
         bool cancelled = false;
         dd().OnDropDownFooterButtonClick = [&](QObject*, int index) { reported = index; };
@@ -516,4 +524,15 @@ TEST_F(PopupBars, ScreenshotsOfAPopupWithBothBarsInTwoSchemes)
         EXPECT_EQ(at(img, ft.x() + gl + 4, ft.y() + fh - 5), colorToRGB(f.BorderColor()));
         dd().HideDropDown(false);
     }
+}
+
+TEST_F(PopupBars, ABarFollowsItsLooksHeightAtTheNextOpening)
+{
+    open();
+    ASSERT_EQ(header()->height(), 22);
+    dd().HideDropDown(false);
+    dd().DropDownHeader().SetHeight(30);
+    open();
+    EXPECT_EQ(header()->height(), 30);
+    EXPECT_EQ(dd().panel->y(), 1 + 30) << "the control starts below the taller header";
 }

@@ -220,6 +220,8 @@ void initializeBar(TDropDownForm& form, QPointer<Bar>& bar, TQvCustomDropDown& d
 {
     if (bar) {
         bar->SetQvDropDown(&dd);
+        // The look's height may have changed since the bar was made; the popup is sized by it.
+        bar->resize(bar->width(), look.Height());
         bar->CreateButtons();
         bar->setVisible(look.Visible());
     } else if (look.Visible()) {
