@@ -200,6 +200,9 @@ void TQvStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls
     if (RCount <= 0)
         return;
     RowIndex = std::clamp(RowIndex, 0, RowCount());
+    // A current cell outside the grid comes back on the first normal cell.
+    if (!FSelHidden && (Row() >= RowCount() || Col() >= ColCount()))
+        FOldSelection = {ColCount(), RowCount(), ColCount(), RowCount()};
     if (FSelHidden || Row() >= RowCount() || Col() >= ColCount())
         UnHideSelection();
     const int real = FGridItems.empty() ? RowIndex : RealRowFromDispl(RowIndex);

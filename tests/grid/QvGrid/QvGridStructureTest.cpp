@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
+#include <algorithm>
+#include <functional>
 #include <random>
 
 using namespace grid;
@@ -407,6 +411,113 @@ TEST(QvGridStructure, AHiddenRowComesBackBetweenItsOldNeighbours)
     EXPECT_EQ(g.Cells(1, at), "1:5");
     EXPECT_EQ(g.Cells(1, at - 1), "1:4");
     EXPECT_EQ(g.Cells(1, at + 1), "1:6");
+}
+
+TEST(QvGridStructure, TheClearingFamilyClearsItsBlock)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TQvStringGrid&)> clear;
+        std::vector<QPoint> cleared; // every other cell keeps its text
+    };
+    // 4 x 5 with 1 fixed column, 1 fixed row, a footer row and a right fixed column.
+    const Case cases[] = {
+        {"rows", [](TQvStringGrid& g) { g.ClearRows(2, 1); }, {{0, 2}, {1, 2}, {2, 2}, {3, 2}}},
+        {"normal rows", [](TQvStringGrid& g) { g.ClearNormalRows(2, 1); }, {{1, 2}, {2, 2}}},
+        {"cols", [](TQvStringGrid& g) { g.ClearCols(2, 1); }, {{2, 0}, {2, 1}, {2, 2}, {2, 3}, {2, 4}}},
+        {"normal cols", [](TQvStringGrid& g) { g.ClearNormalCols(2, 1); }, {{2, 1}, {2, 2}, {2, 3}}},
+        {"normal cells",
+         [](TQvStringGrid& g) { g.ClearNormalCells(); },
+         {{1, 1}, {2, 1}, {1, 2}, {2, 2}, {1, 3}, {2, 3}}},
+        {"selection",
+         [](TQvStringGrid& g) {
+             g.SetSelection({2, 3, 1, 2});
+             g.ClearSelection();
+         },
+         {{1, 2}, {2, 2}, {1, 3}, {2, 3}}},
+        {"nothing for no rows", [](TQvStringGrid& g) { g.ClearRows(1, 0); }, {}},
+    };
+    for (const Case& c : cases) {
+        TQvStringGrid g;
+        fillRows(g, 4, 5);
+        g.SetFixedFooters(1);
+        g.SetFixedRightCols(1);
+        c.clear(g);
+        for (int col = 0; col < 4; ++col)
+            for (int row = 0; row < 5; ++row) {
+                const bool cleared = std::find(c.cleared.begin(), c.cleared.end(), QPoint(col, row)) != c.cleared.end();
+                EXPECT_EQ(g.Cells(col, row).isEmpty(), cleared) << c.name << " " << col << "," << row;
+            }
+    }
+}
+
+TEST(QvGridStructure, ClearAllEmptiesHiddenRowsToo)
+{
+    TQvStringGrid g;
+    fillRows(g, 3, 5);
+    g.HideRow(2);
+    g.Clear();
+    EXPECT_EQ(g.GetCellsEx(1, 2), "1:2");
+    EXPECT_EQ(g.Cells(1, 1), "");
+    g.ClearAll();
+    EXPECT_EQ(g.GetCellsEx(1, 2), "");
+}
+
+TEST(QvGridStructure, RemoveSelectedAndUnselectedColumns)
+{
+    struct Case {
+        bool disjunct, selected;
+        QStringList left;
+    };
+    const Case cases[] = {
+        {false, true, {"0:0", "1:0", "4:0", "5:0"}},
+        {false, false, {"0:0", "2:0", "3:0"}},
+        {true, true, {"0:0", "1:0", "3:0", "5:0"}},
+        {true, false, {"0:0", "2:0", "4:0"}},
+    };
+    for (const Case& c : cases) {
+        TQvStringGrid g;
+        fillRows(g, 6, 3);
+        if (c.disjunct) {
+            g.MouseActions().SetDisjunctColSelect(true);
+            g.SetColSelect(2, true);
+            g.SetColSelect(4, true);
+        } else {
+            g.SetSelection({2, 1, 3, 2});
+        }
+        if (c.selected)
+            g.RemoveSelectedCols();
+        else
+            g.RemoveUnSelectedCols();
+        QStringList left;
+        for (int col = 0; col < g.ColCount(); ++col)
+            left << g.Cells(col, 0);
+        EXPECT_EQ(left, c.left) << c.disjunct << c.selected;
+    }
+}
+
+TEST(QvGridStructure, CellControlsFollowInsertedAndRemovedRows)
+{
+    TQvStringGrid g;
+    fillRows(g, 3, 8);
+    QLabel above, below, removed;
+    g.ControlList().AddControl(1, 1, &above);
+    g.ControlList().AddControl(1, 5, &below);
+    g.ControlList().AddControl(1, 3, &removed);
+    g.InsertRows(2, 2);
+    auto rowOf = [&](QWidget* w) {
+        for (int i = 0; i < g.ControlList().Count(); ++i)
+            if (g.ControlList().GetControl(i)->Control() == w)
+                return g.ControlList().GetControl(i)->Y();
+        return -1;
+    };
+    EXPECT_EQ(rowOf(&above), 1);
+    EXPECT_EQ(rowOf(&removed), 5);
+    EXPECT_EQ(rowOf(&below), 7);
+    g.RemoveRows(4, 2);
+    EXPECT_EQ(rowOf(&removed), -1);
+    EXPECT_EQ(rowOf(&below), 5);
+    EXPECT_EQ(g.ControlList().Count(), 2);
 }
 
 // ---- a seeded run against a model ------------------------------------------------------------
