@@ -319,8 +319,8 @@ public:
     void SetColCount(int value) override;
     // Columns inserted or removed with their definitions; texts, widths and definitions of
     // the columns after them move along.
-    void InsertCols(int ColIndex, int CCount);
-    void RemoveCols(int ColIndex, int CCount);
+    void InsertCols(int ColIndex, int CCount) override;
+    void RemoveCols(int ColIndex, int CCount) override;
 
     // ---- per-cell hooks answered from the column ------------------------------------------------
     void GetCellColor(int ACol, int ARow, TGridDrawState state, TBrush& brush, TFont& font) override;

@@ -174,13 +174,89 @@ public:
     void SetCellsEx(int ACol, int ARow, const QString& value);
     TObject* CellObjectByRealRow(int ACol, int ARow) const;
     TCellGraphic* CellGraphicByRealRow(int ACol, int ARow) const;
-    // Rows inserted into or removed from the displayed grid; removing frees the rows' cell
-    // properties (never a user object), the displayed variants leave the objects alone.
-    void InsertRows(int RowIndex, int RCount);
-    void RemoveRows(int RowIndex, int RCount);
     void InsertDisplayedRows(int RowIndex, int RCount) { InsertStoreRows(RowIndex, RCount); }
     void RemoveDisplayedRows(int RowIndex, int RCount) { RemoveStoreRows(RowIndex, RCount); }
-    void RemoveRowsEx(int RowIndex, int RCount);
+
+    // ---- row and column structure (QvGrid/structure.cpp) -------------------------------------
+    // Rows are displayed rows, columns real columns. Every operation keeps the side data in
+    // step with the rows: cell objects, heights, the modified, enabled and selected row flags,
+    // the real indexes of the hidden rows, the cell controls and the footer rows. Removing
+    // frees the rows' cell properties (never a user object); the Ex variant leaves the
+    // objects to the caller, who has taken them over.
+    virtual void RemoveRowsFreeing(int RowIndex, int RCount);
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    virtual void RemoveRows(int RowIndex, int RCount);
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+    virtual void RemoveCols(int ColIndex, int CCount);
+    virtual void InsertCols(int ColIndex, int CCount);
+    void AddRow();
+    void AddColumn() { InsertCols(TotalColCount(), 1); }
+    void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    void MergeCols(int ColIndex1, int ColIndex2, const QString& Separator);
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void ClearRows(int RowIndex, int RCount);
+    void ClearNormalRows(int RowIndex, int RCount);
+    void ClearCols(int ColIndex, int CCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearNormalCells();
+    void Clear();
+    void ClearAll();
+    void ClearSelection();
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void TrimColumn(int ACol) { TrimRect(ACol, 0, ACol, RowCount() - 1); }
+    void TrimRow(int ARow) { TrimRect(0, ARow, TotalColCount() - 1, ARow); }
+    void TrimAll() { TrimRect(0, 0, TotalColCount() - 1, RowCount() - 1); }
+    void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+    void MergeColumnCells(int ColIndex, bool MainMerge);
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitColumnCells(int ColIndex);
+    void SplitRowCells(int RowIndex);
+    void SplitAllCells();
+    bool IsCell(const QString& SubStr, int& ACol, int& ARow) const;
+    bool IsWideCell(int ACol, int ARow) const;
+    // Set by sorting and swapping, which have copied the objects elsewhere: clearing then
+    // detaches cell objects instead of freeing them.
+    bool FNilObjects = false;
+    // While set, clearing reports no changed cells.
+    bool FBlockCellChange = false;
+
+    // ---- moves, selection hiding, used cells and save range (QvGrid/moves.cpp) ---------------
+    // Displayed indexes. The column move records the column order first when none is.
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MoveRow(int FromIndex, int ToIndex);
+    void MoveRows(int FromIndex, int ToIndex, int Count);
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const { return FSelHidden; }
+    void UpdateEditMode();
+    virtual TRect UsedCellRect() const;
+    int SaveStartCol() const;
+    int SaveEndCol() const;
+    int SaveColCount() const;
+    int SaveStartRow() const;
+    int SaveEndRow() const;
+    int SaveRowCount() const;
+    // Puts every control of the control list over its cell (hidden while its row or column is).
+    void CellControlsUpdate();
+
+    // ---- column order (QvGrid/columnorder.cpp) -----------------------------------------------
+    // Entry p of the order holds the original index of the column now at position p.
+    void SetColumnOrder();
+    void ResetColumnOrder();
+    int ColumnPosition(int ACol) const;
+    int ColumnAtPosition(int Pos);
+    int ColumnByHeader(const QString& AValue) const;
+    TIntList& ColumnOrder() { return *FColumnOrder; }
+    // The fixed-cell editors (created with the grid, hidden until the mouse code shows one).
+    class TGridTransEdit* TransEdit() const { return FTransEdit; }
+    class TGridTransCombo* TransCombo() const { return FTransCombo; }
 
     // ---- per-cell hooks --------------------------------------------------------------------
     virtual void QueryCanEditCell(int ACol, int ARow, bool& canEdit);
@@ -359,12 +435,8 @@ public:
     int GetExpandHeight(int ACol, int ARow, bool Expanded);
     TRect GetExpandRect(int ACol, int ARow);
 
-    // The grouping switches the node and check-box operations read.
-    struct TGroupingFlags {
-        bool AutoCheckGroup = false;
-        bool ShowGroupCount = false;
-        QString GroupCountFormat;
-    } Grouping;
+    // The grouping settings the node, check-box and border code read.
+    TGrouping Grouping;
 
     // ---- look and behaviour settings -----------------------------------------------------------
     // Writers store the value and repaint; the plain fields below stay readable directly.
@@ -759,6 +831,7 @@ private:
     int FMaxColCount = 0;
     int FUpdateCount = 0;
     int FNumHidden = 0;
+public:
     // One hidden row: its real index (also for rows a filter level hid), height, filter level
     // (-1 for rows hidden outside filtering), and one text and cell object per real column (the
     // objects are the store's while the row is hidden).
@@ -768,10 +841,40 @@ private:
         int FLevel = -1;
         std::vector<QString> Texts;
         std::vector<TObject*> Objects;
+        int Idx() const { return FIdx; }
+        void SetIdx(int v) { FIdx = v; }
+        int Height() const { return FHeight; }
+        void SetHeight(int v) { FHeight = v; }
+        int Level() const { return FLevel; }
+        void SetLevel(int v) { FLevel = v; }
+        QStringList Items() const { return QStringList(Texts.begin(), Texts.end()); }
+        // The lines are copied; objects already held stay with their columns.
+        void SetItems(const QStringList& v)
+        {
+            Texts.assign(v.begin(), v.end());
+            Objects.resize(Texts.size(), nullptr);
+        }
     };
+    // The hidden-row store, ascending by real index.
+    const std::vector<std::unique_ptr<TGridItem>>& GridItems() const { return FGridItems; }
+
+private:
     std::array<bool, MaxHideColumns + 1> FVisibleCol;
     std::array<short, MaxHideColumns + 1> FAllColWidths{};
     std::vector<std::unique_ptr<TGridItem>> FGridItems;
+    // Structure upkeep (QvGrid/structure.cpp, moves.cpp, columnorder.cpp).
+    TGridRect FOldSelection{};
+    bool FSelHidden = false;
+    bool FRowsBeingHidden = false; // RemoveRowsEx takes rows the hidden-row store now holds
+    class TGridTransEdit* FTransEdit = nullptr;   // child widget, owned through Qt
+    class TGridTransCombo* FTransCombo = nullptr; // child widget, owned through Qt
+    std::vector<int> realRowsOf(const std::vector<int>& displRows) const;
+    void removeRowList(const std::vector<int>& rows, bool freeObjects, std::vector<TControlItem>* taken = nullptr);
+    void applyColumnLayout(const std::vector<bool>& visible, const std::vector<int>& widths);
+    void columnLayout(std::vector<bool>& visible, std::vector<int>& widths) const;
+    void restoreCurrentRow(int oldRow, int oldTop);
+    void clearBlock(int c1, int r1, int c2, int r2, bool mapColumns);
+    void moveColumnOrderEntry(int fromReal, int toReal);
     int FFilterLevel = 0;
     std::unique_ptr<TGridItem> takeRow(int displRow, int realRow);
     void putRow(int displRow, TGridItem& item);
@@ -1111,5 +1214,7 @@ private:
     void stopDragScroll();
     // ---- end of mouse, keyboard, scrolling ----
 };
+
+using TGridItem = TQvStringGrid::TGridItem;
 
 } // namespace grid

@@ -987,4 +987,35 @@ private:
     int acceleratorId = 0;
 };
 
+// The settings of the grid's row grouping: merged, coloured and underlined group header and
+// summary rows, the group count in the header, and the switches that make selecting or
+// checking a header act on its group.
+class TGrouping : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TGrouping"); }
+    // Copies the looks and switches of another grouping; the summary switch and the line
+    // widths and colours stay this grouping's own.
+    void Assign(const TGrouping& source);
+
+    bool MergeHeader = false;
+    bool MergeSummary = false;
+    TColor HeaderColor = clNone;
+    TColor SummaryColor = clNone;
+    TColor HeaderColorTo = clNone;
+    TColor HeaderTextColor = clNone;
+    bool Summary = false;
+    TColor SummaryTextColor = clNone;
+    TColor SummaryColorTo = clNone;
+    bool HeaderUnderline = false;
+    bool SummaryLine = false;
+    int SummaryLineWidth = 2;
+    int HeaderLineWidth = 2;
+    TColor SummaryLineColor = 0xFF0000;
+    TColor HeaderLineColor = 0xFF0000;
+    bool ShowGroupCount = false;
+    QString GroupCountFormat;
+    bool AutoSelectGroup = false;
+    bool AutoCheckGroup = false;
+};
+
 } // namespace grid

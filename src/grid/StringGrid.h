@@ -150,6 +150,8 @@ public:
     // left to the caller (the table control keeps them for hidden rows or frees them).
     void InsertStoreRows(int at, int count);
     void RemoveStoreRows(int at, int count);
+    // Takes out the listed rows (ascending, no repeats, inside the grid) in one pass.
+    void RemoveStoreRowList(const std::vector<int>& sortedRows);
 
     // Cell contents, addressed by the store's column and row. The store keeps cells outside
     // the counts; reads there answer what was written.

@@ -153,7 +153,7 @@ void TQvColumnGrid::InsertCols(int ColIndex, int CCount)
     }
     for (int k = 0; k < CCount; ++k)
         if (old + k != target + k)
-            MoveColumn(old + k, target + k);
+            TStringGrid::MoveColumn(old + k, target + k);
     FStructureMoving = false;
     for (int k = 0; k < CCount; ++k)
         cols.Insert(ColIndex);
@@ -180,7 +180,7 @@ void TQvColumnGrid::RemoveCols(int ColIndex, int CCount)
     const int from = ColIndex;
     for (int k = 0; k < CCount; ++k)
         if (from != ColCount() - 1)
-            MoveColumn(from, ColCount() - 1);
+            TStringGrid::MoveColumn(from, ColCount() - 1);
     for (int k = 0; k < CCount; ++k) {
         const int c = realCol(ColCount() - 1 - k);
         if (RowCount() > 0)

@@ -2,6 +2,7 @@
 // and the tri-state check-box helpers.
 
 #include "grid/QvGrid.h"
+#include "grid/edit/GridTrans.h"
 #include "grid/look/GridLooks.h" // the look store the grid owns
 
 #include <QScrollBar>
@@ -40,6 +41,8 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FSyncGrid = std::make_unique<TSyncGrid>(this);
     FCellGraphic = std::make_unique<TCellGraphic>();
     if (!designing) {
+        FTransEdit = new TGridTransEdit(this);
+        FTransCombo = new TGridTransCombo(this);
         FFocusWindow = new TGridFocusWindow(this);
         for (int d = 0; d < 4; ++d)
             arrows[d] = new TArrowWindow(this, TArrowDirection(d));

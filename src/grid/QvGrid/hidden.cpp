@@ -52,6 +52,7 @@ void TQvStringGrid::ColumnMoved(int fromIndex, int toIndex)
         moveEntry(item->Objects.begin(), rf, rt);
     }
     store.MoveCol(rf, rt);
+    moveColumnOrderEntry(rf, rt);
     if (OnColumnMoved)
         OnColumnMoved(this, fromIndex, toIndex);
 }
@@ -79,10 +80,13 @@ bool TQvStringGrid::IsIgnoredColumn(int ACol) const
     return FIgnoreColumns->HasValue(ACol);
 }
 
+// Only the first MaxHideColumns columns can be hidden; every column from there on is shown.
 int TQvStringGrid::DisplColFromReal(int ACol) const
 {
-    if (FNumHidden == 0 || ACol >= MaxHideColumns || ACol <= 0)
+    if (FNumHidden == 0 || ACol <= 0)
         return ACol;
+    if (ACol >= MaxHideColumns)
+        return ACol - FNumHidden;
     int hidden = 0;
     for (int c = 0; c < ACol; ++c)
         if (!FVisibleCol[std::size_t(c)])
@@ -92,7 +96,7 @@ int TQvStringGrid::DisplColFromReal(int ACol) const
 
 int TQvStringGrid::RealColFromDispl(int ACol) const
 {
-    if (FNumHidden == 0 || ACol >= MaxHideColumns || ACol < 0)
+    if (FNumHidden == 0 || ACol < 0)
         return ACol;
     int shown = -1;
     for (int c = 0; c < MaxHideColumns; ++c) {
@@ -101,7 +105,7 @@ int TQvStringGrid::RealColFromDispl(int ACol) const
         if (shown == ACol)
             return c;
     }
-    return 0;
+    return ACol + FNumHidden;
 }
 
 void TQvStringGrid::HideColumns(int FromCol, int ToCol)
@@ -284,7 +288,9 @@ void TQvStringGrid::HideRowsEx(int FromRow, int ToRow)
         item->FHeight = 0;
         FGridItems.push_back(std::move(item));
     }
+    FRowsBeingHidden = true;
     RemoveRowsEx(D, count);
+    FRowsBeingHidden = false;
 }
 
 void TQvStringGrid::HideRowList(const TIntList& RowList)
@@ -467,35 +473,6 @@ TObject* TQvStringGrid::CellObjectByRealRow(int ACol, int ARow) const
 TCellGraphic* TQvStringGrid::CellGraphicByRealRow(int ACol, int ARow) const
 {
     return PropertiesGraphic(CellObjectByRealRow(ACol, ARow));
-}
-
-// ---- row structure -----------------------------------------------------------------------------
-
-void TQvStringGrid::InsertRows(int RowIndex, int RCount)
-{
-    if (RCount <= 0)
-        return;
-    InsertStoreRows(std::clamp(RowIndex, 0, RowCount()), RCount);
-    FMaxRowCount = std::max(FMaxRowCount, RowCount());
-    FNormalRowCount = RowCount();
-}
-
-void TQvStringGrid::RemoveRows(int RowIndex, int RCount)
-{
-    if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0)
-        return;
-    RCount = std::min(RCount, RowCount() - RowIndex);
-    FreeCellObjects(0, RowIndex, std::numeric_limits<int>::max(), RowIndex + RCount - 1);
-    RemoveStoreRows(RowIndex, RCount);
-    FNormalRowCount = RowCount();
-}
-
-// Rows leave the displayed grid with their objects, which the caller now holds (hiding rows).
-// Store entries keep their real indexes: renumbering them would point them at other rows.
-void TQvStringGrid::RemoveRowsEx(int RowIndex, int RCount)
-{
-    RemoveStoreRows(RowIndex, RCount);
-    FNormalRowCount = RowCount();
 }
 
 } // namespace grid

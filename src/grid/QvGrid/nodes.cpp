@@ -426,27 +426,18 @@ void TQvStringGrid::RemoveChildRow(int ARow)
     RemoveNormalRow(DisplRowFromReal(ARow));
 }
 
-// Hidden rows behind the new row move down one real index, so each keeps its place.
+// Hidden rows behind the new row move down one real index (InsertRows renumbers them), so
+// each keeps its place.
 void TQvStringGrid::InsertNormalRow(int ARow)
 {
-    const int at = std::min(DisplRowFromReal(ARow), RowCount());
-    for (auto& item : FGridItems)
-        if (item->FIdx >= ARow)
-            ++item->FIdx;
-    InsertRows(at, 1);
+    InsertRows(std::min(DisplRowFromReal(ARow), RowCount()), 1);
 }
 
 void TQvStringGrid::RemoveNormalRow(int ARow)
 {
     if (ARow < 0 || ARow >= RowCount())
         return;
-    const int real = RealRowIndex(ARow);
     RemoveRows(ARow, 1);
-    for (auto& item : FGridItems)
-        if (item->FIdx > real)
-            --item->FIdx;
-    if (FMaxRowCount > 0)
-        --FMaxRowCount;
 }
 
 // ---- expand cells ------------------------------------------------------------------------------

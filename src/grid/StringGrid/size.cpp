@@ -425,6 +425,42 @@ void TStringGrid::RemoveStoreRows(int at, int count)
     Invalidate();
 }
 
+void TStringGrid::RemoveStoreRowList(const std::vector<int>& sortedRows)
+{
+    if (sortedRows.empty())
+        return;
+    HideEditor();
+    store.DeleteRowList(sortedRows);
+    if (!rowHeights.empty()) {
+        std::size_t out = 0, k = 0;
+        for (std::size_t i = 0; i < rowHeights.size(); ++i) {
+            while (k < sortedRows.size() && sortedRows[k] < int(i))
+                ++k;
+            if (k == sortedRows.size() || sortedRows[k] != int(i))
+                rowHeights[out++] = rowHeights[i];
+        }
+        rowHeights.resize(out);
+    }
+    // A row that goes leaves its place to the next row that stays.
+    auto follow = [&](int& r) {
+        r -= int(std::lower_bound(sortedRows.begin(), sortedRows.end(), r) - sortedRows.begin());
+    };
+    follow(current.Y);
+    follow(anchor.Y);
+    const int old = rowCount;
+    rowCount = std::max(1, rowCount - int(sortedRows.size()));
+    if (rowCount <= fixedRows)
+        applyFixedRows(rowCount - 1);
+    if (!rowHeights.empty())
+        rowHeights.resize(std::size_t(rowCount), defaultRowHeight);
+    if (topLeft.Y >= rowCount)
+        topLeft.Y = std::max(fixedRows, rowCount - 1);
+    clampCurrent();
+    SizeChanged(colCount, old);
+    updateScrollBars();
+    Invalidate();
+}
+
 void TStringGrid::SizeChanged(int, int)
 {
 }

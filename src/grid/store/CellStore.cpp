@@ -279,6 +279,22 @@ void TCellStore::DeleteRows(int at, int count)
     trimTail();
 }
 
+void TCellStore::DeleteRowList(const std::vector<int>& sortedRows)
+{
+    std::size_t out = 0;
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        while (k < sortedRows.size() && sortedRows[k] < int(i))
+            ++k;
+        if (k < sortedRows.size() && sortedRows[k] == int(i))
+            freeRow(rows[i]);
+        else
+            rows[out++] = rows[i];
+    }
+    rows.resize(out);
+    trimTail();
+}
+
 void TCellStore::MoveRow(int from, int to)
 {
     if (from < 0 || to < 0 || from == to)

@@ -48,6 +48,9 @@ public:
     // dropped without freeing their objects (the grid decides who owns what).
     void InsertRows(int at, int count);
     void DeleteRows(int at, int count);
+    // Deletes the given rows (ascending, no repeats) in one pass: the rows after each close up
+    // once, however many rows go.
+    void DeleteRowList(const std::vector<int>& sortedRows);
     void MoveRow(int from, int to);
     void InsertCols(int at, int count);
     void DeleteCols(int at, int count);

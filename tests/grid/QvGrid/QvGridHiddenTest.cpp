@@ -62,11 +62,13 @@ TEST(QvGridHiddenColumns, RefusalsAndIndexesBeyondTheHidingRange)
     TQvStringGrid g;
     g.SetColCount(6);
     g.HideColumns(1, 2);
-    EXPECT_EQ(g.RealColIndex(600), 600);
+    // Columns from 512 on are always shown: beyond the hiding range the two hidden columns
+    // lie before every displayed index.
+    EXPECT_EQ(g.RealColIndex(600), 602);
+    EXPECT_EQ(g.DisplColIndex(602), 600);
     EXPECT_FALSE(g.IsHiddenColumn(600));
     EXPECT_FALSE(g.IsHiddenColumn(-1));
-    // A displayed index that the first 512 real columns cannot hold maps to column 0.
-    EXPECT_EQ(g.RealColIndex(511), 0);
+    EXPECT_EQ(g.RealColIndex(511), 513);
     g.HideColumn(1); // already hidden
     g.HideColumn(6); // beyond the last real column
     EXPECT_EQ(g.NumHiddenColumns(), 2);

@@ -269,6 +269,28 @@ TEST(GridInputScroll, ScrollInViewAndScreenToCell)
     EXPECT_EQ(r, 80);
 }
 
+TEST(GridInputScroll, ScrollInViewOfAVisibleCellChangesNothingWithoutTheSearchFooter)
+{
+    ScrollWindow w;
+    w.grid.FocusCell(2, 3);
+    const int top = w.grid.TopRow();
+    const int last = w.grid.TopRow() + w.grid.VisibleRowCount() - 1;
+    w.grid.ScrollInView(2, last);
+    EXPECT_EQ(w.grid.TopRow(), top);
+    EXPECT_EQ(w.grid.Row(), 3);
+}
+
+TEST(GridInputScroll, ScrollInViewLiftsARowCoveredByTheSearchFooter)
+{
+    ScrollWindow w;
+    const int last = w.grid.TopRow() + w.grid.VisibleRowCount() - 1;
+    w.grid.SearchFooter().SetVisible(true);
+    w.grid.ScrollInView(2, last);
+    EXPECT_GT(w.grid.TopRow(), 1);
+    EXPECT_LE(w.grid.CellRect(2, last).Bottom, w.grid.viewport()->height() - 32);
+    EXPECT_GT(w.grid.CellRect(2, last).Bottom, w.grid.CellRect(2, last).Top);
+}
+
 // ---- footer --------------------------------------------------------------------------------
 
 TEST(GridInputFooter, AggregatesTable)

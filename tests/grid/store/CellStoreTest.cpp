@@ -92,6 +92,36 @@ TEST(CellStore, RowOperationsCarryTextsAndObjects)
     EXPECT_EQ(s.Object(1, 2), &t);
 }
 
+TEST(CellStore, DeleteRowListClosesEveryGapInOnePass)
+{
+    struct Case {
+        std::vector<int> rows;
+        QStringList left;
+    };
+    const Case cases[] = {
+        {{1, 3}, {"0", "2", "4", "5"}},
+        {{0, 1, 2}, {"3", "4", "5"}},
+        {{5}, {"0", "1", "2", "3", "4"}},
+        {{}, {"0", "1", "2", "3", "4", "5"}},
+        {{4, 9, 12}, {"0", "1", "2", "3", "5"}}, // rows past the stored ones change nothing
+    };
+    for (const Case& c : cases) {
+        TCellStore s;
+        Tag t(3);
+        for (int r = 0; r < 6; ++r)
+            s.SetText(0, r, QString::number(r));
+        s.SetObject(1, 5, &t);
+        s.DeleteRowList(c.rows);
+        QStringList left;
+        for (int r = 0; r < s.RowExtent(); ++r)
+            left << s.Text(0, r);
+        EXPECT_EQ(left, c.left);
+        const int objectRow = int(c.left.indexOf("5"));
+        if (objectRow >= 0)
+            EXPECT_EQ(s.Object(1, objectRow), &t);
+    }
+}
+
 TEST(CellStore, ColumnOperationsCarryTextsAndObjects)
 {
     TCellStore s;

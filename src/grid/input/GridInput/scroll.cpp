@@ -203,6 +203,20 @@ void TQvStringGrid::ScrollInView(int ACol, int ARow)
         else if (ACol >= LeftCol() + VisibleColCount())
             SetLeftCol(ACol - std::max(1, VisibleColCount()) + 1);
     }
+    // A shown search footer covers the bottom of the grid: the row goes up above it.
+    if (FSearchFooter->Visible() && ARow >= FixedRows() && ARow < RowCount()) {
+        constexpr int kSearchPanelHeight = 32;
+        const int usable = viewport()->height() - kSearchPanelHeight;
+        while (ARow > TopRow()) {
+            const TRect r = CellRect(Col(), ARow);
+            if (r.Bottom > r.Top && r.Bottom <= usable)
+                break;
+            const int top = TopRow();
+            SetTopRow(top + 1);
+            if (TopRow() == top)
+                break;
+        }
+    }
 }
 
 // ---- drag scrolling ----

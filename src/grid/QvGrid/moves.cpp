@@ -1,0 +1,254 @@
+// Moving rows and columns with everything that belongs to them, hiding and restoring the
+// selection, the used area of the grid, the row and column range that saves and exports
+// write, and the placing of the controls that sit in cells.
+
+#include "grid/QvGrid.h"
+
+#include <algorithm>
+
+namespace grid {
+
+namespace {
+
+// Takes the flag at from out and puts it in at to, the flags between closing up. A list
+// that never reached either index gets its missing flags as zeros first.
+void moveFlag(TIntList& list, int from, int to)
+{
+    if (from == to || from < 0 || to < 0 || list.Count() == 0)
+        return;
+    while (list.Count() <= std::max(from, to))
+        list.Add(0);
+    const int v = list.GetInteger(from);
+    list.Delete(from);
+    list.Insert(to, v);
+}
+
+void moveFlag(std::vector<char>& list, int from, int to)
+{
+    if (from == to || from < 0 || to < 0 || list.empty())
+        return;
+    if (int(list.size()) <= std::max(from, to))
+        list.resize(std::size_t(std::max(from, to)) + 1, 0);
+    const char v = list[std::size_t(from)];
+    list.erase(list.begin() + from);
+    list.insert(list.begin() + to, v);
+}
+
+// The index an entry at i has after the entry at from moved to to.
+int followMove(int i, int from, int to)
+{
+    if (i == from)
+        return to;
+    if (from < to && i > from && i <= to)
+        return i - 1;
+    if (to < from && i >= to && i < from)
+        return i + 1;
+    return i;
+}
+
+} // namespace
+
+// ---- moves ------------------------------------------------------------------------------------
+
+void TQvStringGrid::MoveColumn(int FromIndex, int ToIndex)
+{
+    if (FColumnOrder->Count() == 0)
+        SetColumnOrder();
+    const int rf = RealColFromDispl(FromIndex);
+    const int rt = RealColFromDispl(ToIndex);
+    TStringGrid::MoveColumn(FromIndex, ToIndex);
+    for (int i = 0; i < FControlList->Count(); ++i) {
+        TControlItem* item = FControlList->GetControl(i);
+        item->SetX(followMove(item->X(), rf, rt));
+    }
+    CellControlsUpdate();
+}
+
+// A row moves in the real order: the hidden rows between its old and new place close up
+// behind it, so every hidden row keeps its neighbours.
+void TQvStringGrid::MoveRow(int FromIndex, int ToIndex)
+{
+    if (FloatingFooter.Visible && FloatingFooter.FooterStyle == fsFixedLastRow && ToIndex == RowCount() - 1)
+        return;
+    if (FromIndex < 0 || FromIndex >= RowCount() || ToIndex < 0 || ToIndex >= RowCount())
+        throw EInvalidGridOperation(SGridIndexOutOfRange);
+    const int rf = RealRowIndex(FromIndex);
+    const int rt = RealRowIndex(ToIndex);
+    TStringGrid::MoveRow(FromIndex, ToIndex);
+    if (FromIndex == ToIndex)
+        return;
+    for (auto& item : FGridItems)
+        item->FIdx = followMove(item->FIdx, rf, rt);
+    moveFlag(*FModifiedRows, rf, rt);
+    moveFlag(*FEnabledRows, rf, rt);
+    moveFlag(FRowSelect, rf, rt);
+    for (int i = 0; i < FControlList->Count(); ++i) {
+        TControlItem* item = FControlList->GetControl(i);
+        item->SetY(followMove(item->Y(), rf, rt));
+    }
+    CellControlsUpdate();
+}
+
+// The rows travel with their texts, cell objects, flags and controls; they take the default
+// height at their new place. ToIndex names the row the block goes in front of, counted before
+// the move.
+void TQvStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
+{
+    if (FromIndex == ToIndex || Count <= 0 || FromIndex < 0 || FromIndex >= RowCount())
+        return;
+    Count = std::min(Count, RowCount() - FromIndex);
+    if (FromIndex + Count <= ToIndex)
+        ToIndex -= Count;
+    std::vector<int> rows(static_cast<std::size_t>(Count));
+    std::vector<std::unique_ptr<TGridItem>> kept;
+    for (int k = 0; k < Count; ++k) {
+        rows[std::size_t(k)] = FromIndex + k;
+        kept.push_back(takeRow(FromIndex + k, 0));
+    }
+    const std::vector<int> oldReal = realRowsOf(rows);
+    std::vector<int> modified, enabled;
+    std::vector<char> selected;
+    for (int r : oldReal) {
+        modified.push_back(r < FModifiedRows->Count() ? FModifiedRows->GetInteger(r) : 0);
+        enabled.push_back(r < FEnabledRows->Count() ? FEnabledRows->GetInteger(r) : 0);
+        selected.push_back(r < int(FRowSelect.size()) ? FRowSelect[std::size_t(r)] : char(0));
+    }
+    std::vector<TControlItem> controls;
+    BeginUpdate();
+    try {
+        removeRowList(rows, false, &controls);
+        ToIndex = std::clamp(ToIndex, 0, RowCount());
+        InsertRows(ToIndex, Count, true);
+        for (int k = 0; k < Count; ++k) {
+            TGridItem& item = *kept[std::size_t(k)];
+            item.FHeight = 0;
+            putRow(ToIndex + k, item);
+            const int real = RealRowIndex(ToIndex + k);
+            if (modified[std::size_t(k)] != 0)
+                SetRowModified(real, true);
+            if (enabled[std::size_t(k)] != 0)
+                SetRowEnabled(real, false);
+            if (selected[std::size_t(k)] != 0) {
+                if (int(FRowSelect.size()) <= real)
+                    FRowSelect.resize(std::size_t(real) + 1, 0);
+                FRowSelect[std::size_t(real)] = 1;
+            }
+        }
+        for (const TControlItem& c : controls) {
+            const auto k = std::lower_bound(oldReal.begin(), oldReal.end(), c.Y()) - oldReal.begin();
+            if (c.Control())
+                FControlList->AddControl(c.X(), RealRowIndex(ToIndex + int(k)), c.Control());
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+    CellControlsUpdate();
+}
+
+void TQvStringGrid::CellControlsUpdate()
+{
+    for (int i = 0; i < FControlList->Count(); ++i) {
+        const TControlItem* item = FControlList->GetControl(i);
+        TControl* control = item->Control();
+        if (!control)
+            continue;
+        if (IsHiddenRow(item->Y()) || IsHiddenColumn(item->X())) {
+            control->hide();
+            continue;
+        }
+        const TRect r = CellRect(DisplColIndex(item->X()), DisplRowFromReal(item->Y()));
+        if (r.Right > r.Left && r.Bottom > r.Top)
+            control->setGeometry(r.Left - 1, r.Top - 1, r.Right - r.Left + 1, r.Bottom - r.Top + 1);
+    }
+}
+
+// ---- selection -------------------------------------------------------------------------------
+
+// The selection moves just outside the grid, so no cell shows selected; a second call keeps
+// the selection the first one saved.
+void TQvStringGrid::HideSelection()
+{
+    if (!FSelHidden)
+        FOldSelection = Selection();
+    SetSelection({ColCount(), RowCount(), ColCount(), RowCount()});
+    FSelHidden = true;
+}
+
+void TQvStringGrid::UnHideSelection()
+{
+    FSelHidden = false;
+    TGridRect s = FOldSelection;
+    if (s.Top < RowCount() && s.Left < ColCount()) {
+        s.Right = std::min(s.Right, ColCount() - 1);
+        s.Bottom = std::min(s.Bottom, RowCount() - 1);
+        SetSelection(s);
+        return;
+    }
+    const int left = FFixedColAlways && FixedCols() == ColCount() ? 0 : FixedCols();
+    const int top = FFixedRowAlways && FixedRows() == RowCount() ? 0 : FixedRows();
+    SetSelection({left, top, left, top});
+}
+
+void TQvStringGrid::UpdateEditMode()
+{
+    AllowCellSelect(Col(), Row());
+}
+
+// ---- used cells and save range ------------------------------------------------------------------
+
+TRect TQvStringGrid::UsedCellRect() const
+{
+    bool any = false;
+    TRect used;
+    for (int r = 0; r < RowCount(); ++r) {
+        if (!store.RowHasData(r))
+            continue;
+        for (int c = 0; c < ColCount(); ++c) {
+            if (store.TextView(RealColFromDispl(c), r).isEmpty())
+                continue;
+            if (!any) {
+                used = {c, r, c, r};
+                any = true;
+            } else {
+                used.Left = std::min(used.Left, c);
+                used.Right = std::max(used.Right, c);
+                used.Bottom = r;
+            }
+        }
+    }
+    return used;
+}
+
+int TQvStringGrid::SaveStartCol() const
+{
+    return SaveFixedCells || SaveFixedCols ? 0 : FixedCols();
+}
+
+int TQvStringGrid::SaveEndCol() const
+{
+    return SaveFixedCells || SaveFixedCols ? ColCount() - 1 : ColCount() - FFixedRightCols - 1;
+}
+
+int TQvStringGrid::SaveColCount() const
+{
+    return SaveFixedCells || SaveFixedCols ? ColCount() : ColCount() - FixedCols() - FFixedRightCols;
+}
+
+int TQvStringGrid::SaveStartRow() const
+{
+    return SaveFixedCells || SaveFixedRows ? 0 : FixedRows();
+}
+
+int TQvStringGrid::SaveEndRow() const
+{
+    return SaveFixedCells || SaveFixedRows ? RowCount() - 1 : RowCount() - FFixedFooters - 1;
+}
+
+int TQvStringGrid::SaveRowCount() const
+{
+    return SaveFixedCells || SaveFixedRows ? RowCount() : RowCount() - FixedRows() - FFixedFooters;
+}
+
+} // namespace grid

@@ -1,0 +1,104 @@
+// The fixed-cell editors.
+
+#include "grid/edit/GridTrans.h"
+#include "grid/QvGrid.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace grid {
+
+namespace {
+
+bool isEnter(const QKeyEvent* e)
+{
+    return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+}
+
+// Both editors end the same way: the grid's validation may change the text or refuse it; a
+// refused text keeps the editor open on its cell with the focus, an accepted one goes into
+// the cell.
+template <class Editor>
+bool stopEdit(Editor& editor, TQvStringGrid* grid, int col, int row, const QString& text, bool& stopping)
+{
+    if (!grid) {
+        editor.hide();
+        return true;
+    }
+    if (stopping)
+        return false;
+    stopping = true;
+    QString value = text;
+    bool valid = true;
+    if (grid->OnCellValidate)
+        grid->OnCellValidate(grid, col, row, value, valid);
+    if (!valid) {
+        grid->FocusCell(grid->DisplColIndex(col), row);
+        editor.setFocus();
+        stopping = false;
+        return false;
+    }
+    if (grid->OnEditingDone)
+        grid->OnEditingDone(grid);
+    grid->SetCells(col, row, value);
+    editor.hide();
+    stopping = false;
+    return true;
+}
+
+} // namespace
+
+TGridTransEdit::TGridTransEdit(TQvStringGrid* AOwner) : QLineEdit(AOwner), FGrid(AOwner)
+{
+    setFrame(false);
+    hide();
+}
+
+bool TGridTransEdit::StopEdit()
+{
+    return stopEdit(*this, FGrid, FCol, FRow, text(), FStopping);
+}
+
+void TGridTransEdit::keyPressEvent(QKeyEvent* e)
+{
+    if (isEnter(e)) {
+        e->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void TGridTransEdit::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    if (isVisible() && e->reason() != Qt::PopupFocusReason)
+        StopEdit();
+}
+
+TGridTransCombo::TGridTransCombo(TQvStringGrid* AOwner) : QComboBox(AOwner), FGrid(AOwner)
+{
+    hide();
+}
+
+bool TGridTransCombo::StopEdit()
+{
+    return stopEdit(*this, FGrid, FCol, FRow, currentText(), FStopping);
+}
+
+void TGridTransCombo::keyPressEvent(QKeyEvent* e)
+{
+    if (isEnter(e)) {
+        e->accept();
+        return;
+    }
+    QComboBox::keyPressEvent(e);
+}
+
+void TGridTransCombo::focusOutEvent(QFocusEvent* e)
+{
+    QComboBox::focusOutEvent(e);
+    if (isVisible() && e->reason() != Qt::PopupFocusReason)
+        StopEdit();
+}
+
+} // namespace grid
