@@ -18,6 +18,8 @@
 #include "protocols/ethernet/ethernetip/UEtherNetIP_Master_Access.h"
 #include "protocols/ethernet/profinet/UProfinetFileName.h"
 #include "protocols/ethernet/profinet/UProfinetXML.h"
+#include "protocols/energy_it/iec61850/UIEC61850_Variables.h"
+#include "protocols/energy_it/iec61850/UTLS_Server_Known_Cert.h"
 #include "protocols/energy_it/mqtt/UMQTT_Set_Topic.h"
 #include "protocols/energy_it/mqtt/UTopicTemplate.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
@@ -37,6 +39,7 @@
 #include "protocols/energy_it/snmp/USNMP_MIB.h"
 #include "protocols/energy_it/snmp/USNMPManagerAccess.h"
 #include "protocols/energy_it/snmp/USNMP_Trap_Access.h"
+#include "protocols/energy_it/opcua/UOPC_UA_Server_Access.h"
 
 #include <QDialog>
 
@@ -158,6 +161,9 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FMQTT_Set_Topic", makeTable<energy_it::TFMQTT_Set_Topic>},
     {"FSNMPManagerAccess", makeTable<energy_it::TFSNMPManagerAccess>},
     {"FSNMP_Trap_Access", makeTable<energy_it::TFSNMP_Trap_Access>},
+    {"FTLS_Server_Known_Cert", makeTable<energy_it::TFTLS_Server_Known_Cert>},
+    {"FIEC61850_Variables", makeTable<energy_it::TFIEC61850_Variables>},
+    {"FOPC_UA_Server_Access", makeTable<energy_it::TFOPC_UA_Server_Access>},
 };
 
 template <typename W>

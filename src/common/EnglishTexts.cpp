@@ -1487,6 +1487,7 @@ const EnglishText kEnglishTexts[] = {
     {3619, "Insert the TLS Certificate"},
     {3620, "Insert a Description of TLS Certificate"},
     {3621, "Are you sure to delete the Row number "},
+    {3622, "Error row "},
 
     // 3700: J1939 receive
     {3700, "Receive J1939 Frames"},
@@ -2000,6 +2001,7 @@ const EnglishText kEnglishTexts[] = {
     {4728, "Are you sure to delete the Row number %d"},
     {4729, "R/W"},
     {4730, "Select the Access of the OPC UA Server Variable"},
+    {4731, "Error row "},
 
     // 4800: GSDML file name
     {4800, "PROFINET XML File Name"},

@@ -192,6 +192,10 @@ void TTableWindow::Build_Grid(size_t index)
         Setup_Plain_Table(*grid, g.def->rows, columnDefs(*g.def), 1, kRowHeight);
         g.rows = Make_Plain_Rows(*grid, key);
     }
+    // Tall rows only below the header: it keeps the height of every other header.
+    if (g.def->rowHeight > 0)
+        for (int row = 1; row < g.def->rows; ++row)
+            grid->SetRowHeights(row, g.def->rowHeight);
     common::TRowTable* rows = g.rows.get();
     if (g.def->enterNextCell)
         grid->OnKeyPress = [rows](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(*rows, key); };

@@ -140,6 +140,7 @@ struct TGridDef {
     bool enterNextCell = true;          // Enter moves to the next cell (with the jump option on)
     bool plain = false;                 // a plain string grid (see above)
     bool showHints = true;              // false: the hint list is kept but never shown
+    int rowHeight = 0;                  // height of the data rows; 0: the tables' own (21)
 };
 
 // Six consecutive text numbers, for the button captions or hints (OK, Cancel, Delete Row,
