@@ -148,7 +148,8 @@ TEST_F(BACnetClient, TypedRequestsAreSavedOnOK)
     user->type("ACG1", rc::Instance, 1, QStringLiteral("4123"));
     user->type("ACG1", rc::Property, 1, QStringLiteral("Present Value (85)"));
     user->type("ACG1", rc::D_Len, 1, QStringLiteral("M3"));
-    user->type("ACG1", rc::Mnemonic, 1, QStringLiteral("Room & <T>"));
+    // The editor works on displayed columns: the Mnemonic comes after the two hidden ones.
+    user->type("ACG1", readTable().DisplColFromReal(rc::Mnemonic), 1, QStringLiteral("Room & <T>"));
     for (const auto& [c, text] : std::map<int, const char*>{{rc::NByte, "4"}, {rc::En_Dest, "Y"}, {rc::D_Net, "5"},
                                                             {rc::D_Add, "1, 2,3"}, {rc::Poll_Time, "1000"},
                                                             {rc::Max_Err, "3"}, {rc::Position, "0"},
