@@ -372,12 +372,10 @@ struct TImport_Target {
 
     bool Used(int r) const { return !trimBlanks(grid->Cells(keyColumn, r)).isEmpty(); }
 
-    // The first row with an empty key cell, and the byte after the last one the used rows take.
+    // From the first row on, after the last byte the used rows take.
     void Start()
     {
         row = 1;
-        while (row < grid->RowCount() && Used(row))
-            ++row;
         position = 0;
         for (int r = 1; r < grid->RowCount(); ++r) {
             if (!Used(r))
@@ -707,8 +705,7 @@ void TFBACnetAccess::Import_Rows()
         if (row < 0)
             return false;
         const int n = Get_NumByte_EDE(v.object_type);
-        const QString common[] = {QStringLiteral("Y"), address, Get_ObjType_EDE(v.object_type)};
-        QStringList cells(std::begin(common), std::end(common));
+        QStringList cells{QStringLiteral("Y"), address, Get_ObjType_EDE(v.object_type)};
         if (isWrite)
             cells << Get_DataType_EDE(v.object_type);
         cells << QString::number(v.object_instance) << presentValue;
