@@ -23,9 +23,11 @@
 #include "protocols/energy_it/mqtt/UMQTT_Set_Topic.h"
 #include "protocols/energy_it/mqtt/UTopicTemplate.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
+#include "protocols/ethernet/bacnet/UBACnetAccess.h"
 #include "protocols/ethernet/bacnet/UBACnetSlaveSetAccess.h"
 #include "protocols/ethernet/bacnet/UBACnet_EDE_File.h"
 #include "protocols/ethernet/bacnet/UBACnet_Eng_Unit.h"
+#include "protocols/ethernet/bacnet/UImportEDEFile.h"
 #include "protocols/ethernet/modbus/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/ethernet/modbus/USetAccess.h"
 #include "protocols/ethernet/s7/US7_Protocol_Set_Access.h"
@@ -147,6 +149,7 @@ constexpr std::pair<const char*, TMakeTable> kTableWindows[] = {
     {"FTransmitCAN", makeTable<fieldbus::TFTransmitCAN>},
     {"FSet_PDO_Access", makeTable<fieldbus::TFSet_PDO_Access>},
     {"FBACnetSlaveSetAccess", makeBACnetServer},
+    {"FBACnetAccess", makeTable<ethernet::TFBACnetAccess>},
     {"FSetAccess", makeTable<ethernet::TFSetAccess>},
     {"FModbus_TCP_Master_Set_Access", makeTable<ethernet::TFModbus_TCP_Master_Set_Access>},
     {"FS7_Protocol_Set_Access", makeTable<ethernet::TFS7_Protocol_Set_Access>},
@@ -222,6 +225,13 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         return own(new gateway::TFParGen(services, owner));
     if (name == QLatin1String("FBACnet_Eng_Unit"))
         return own(new ethernet::TFBACnet_Eng_Unit(services, owner));
+    if (name == QLatin1String("FImportEDEFile")) {
+        // Created after the BACnet client window, whose Import EDE opens it.
+        auto* w = new ethernet::TFImportEDEFile(services, owner);
+        if (auto* client = owner ? owner->findChild<ethernet::TFBACnetAccess*>(QStringLiteral("FBACnetAccess")) : nullptr)
+            client->FImportEDEFile = w;
+        return own(w);
+    }
     if (name == QLatin1String("FEtherNEtIP_EDS"))
         return own(new ethernet::TFEtherNEtIP_EDS(services, owner));
     if (name == QLatin1String("FProfinetFileName")) {

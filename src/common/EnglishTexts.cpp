@@ -709,7 +709,7 @@ const EnglishText kEnglishTexts[] = {
     {2242, "!! Property is not correct. Select one from the list"},
     {2243, "!! NByte must be between 0 and 255"},
     {2244, "!! Poll Time must be between 0 and 100000000 ms"},
-    {2245, "!! Max Err must be between 0 and 655535"},
+    {2245, "!! Max Err must be between 0 and 65535"},
     {2246, "Error in Write, row "},
     {2247, "!! IP Address is not correct"},
     {2248, "!! Slave ID must be between 0 and 254"},
@@ -720,7 +720,7 @@ const EnglishText kEnglishTexts[] = {
     {2253, "!! Priority must be between 0 and 16"},
     {2254, "!! NByte must be between 0 and "},
     {2255, "!! Poll Time must be between 0 and 100000000"},
-    {2256, "!! Max Err must be between 0 and 655535"},
+    {2256, "!! Max Err must be between 0 and 65535"},
     {2257, "Select the BACnet Type in the \"Set Communication\" section"},
     {2258, "!! Data Type is not correct. Aspected Data Type is "},
     {2259, "Import EDE"},
@@ -756,6 +756,7 @@ const EnglishText kEnglishTexts[] = {
     {2289, "!! Destination Address has too few bytes"},
     {2290, "Enable"},
     {2291, "Enable"},
+    {2292, "The tables are full (512 rows). Objects not imported: "},
 
     // 2300: EDE import
     {2300, "Import BACnet EDE File"},

@@ -103,6 +103,9 @@ TEST(ScreenUnderTest, EveryWindowFitsAndKeepsItsButtonsOnIt)
     ASSERT_TRUE(testsupport::writeFile(
         QDir(exe.path()).filePath(QStringLiteral("Quorvantis.xml")),
         "<Conf_Settings><lastproj><projectname>Line3</projectname></lastproj></Conf_Settings>"));
+    // The BACnet client tables ask for their address kind when the settings lack it.
+    ASSERT_TRUE(testsupport::writeFile(QDir(exe.path()).filePath(QStringLiteral("PROJECTS/Line3/ParGen.xml")),
+                                       "<Par_Gen><BACnet_Master_Type>0</BACnet_Master_Type></Par_Gen>"));
     common::State() = common::TProgramState();
     common::State().Exe_Dir = exe.path();
     testsupport::FakeMessages messages;
