@@ -39,6 +39,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FControlList = std::make_unique<TControlList>();
     FSyncGrid = std::make_unique<TSyncGrid>(this);
     FCellGraphic = std::make_unique<TCellGraphic>();
+    createFilter();
     if (!designing) {
         FFocusWindow = new TGridFocusWindow(this);
         for (int d = 0; d < 4; ++d)
