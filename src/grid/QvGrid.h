@@ -798,7 +798,8 @@ public:
     // A mouse-up at (X, Y) of the viewport: opens the drop-down of a filter-row button, closes
     // an open one anywhere else or on its own button; true when it opened one.
     bool FilterMouseUp(int X, int Y);
-    void ShowFilterDropDown(int ACol);
+    // Opens the drop-down of real column ACol when the column has a value list.
+    bool ShowFilterDropDown(int ACol);
     void HideFilterDropDown();
     bool FilterDropDownCheck = false;
     std::function<void(TQvStringGrid*, int ARow, bool& AcceptRow)> OnCustomFilter;

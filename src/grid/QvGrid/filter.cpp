@@ -4,6 +4,8 @@
 #include "grid/QvGrid.h"
 #include "grid/look/ZirAzur.h"
 
+#include <QLocale>
+
 #include <cmath>
 
 namespace grid {
@@ -75,6 +77,75 @@ QString decodedTrimmed(QString text)
     return text;
 }
 
+// A condition that is one plain pattern ("*", "?" and literal characters, nothing the
+// condition language reads otherwise) is matched here without the evaluator's parsing and
+// bookkeeping per row; the answer is the evaluator's. The last condition seen is kept, as a
+// filter walk asks the same condition for every row.
+class TPlainPattern {
+public:
+    // True when the condition is such a pattern; then the match is in `matches`.
+    bool match(const QString& condition, bool caseSensitive, const QString& text, bool& matches)
+    {
+        if (condition != FCondition || caseSensitive != FCaseSensitive) {
+            FCondition = condition;
+            FCaseSensitive = caseSensitive;
+            prepare();
+        }
+        if (!FPlain)
+            return false;
+        matches = caseSensitive ? glob(FPattern, text) : glob(FPattern, QLocale().toUpper(text));
+        return true;
+    }
+
+private:
+    void prepare()
+    {
+        // The evaluator's own first steps: trimmed, blanks dropped, a leading "=" dropped.
+        QString s = ZirAzur::StripUnquotedBlanks(FCondition.trimmed());
+        if (s.startsWith(QLatin1Char('=')))
+            s.remove(0, 1);
+        FPlain = true;
+        for (const QChar c : std::as_const(s))
+            if (QStringView(u"(;^&|<>!\"").contains(c))
+                FPlain = false;
+        FPattern = FCaseSensitive ? s : QLocale().toUpper(s);
+    }
+
+    // "*" any run, "?" one character, everything else itself; the whole text.
+    static bool glob(QStringView p, QStringView t)
+    {
+        qsizetype i = 0, k = 0, star = -1, mark = 0;
+        while (k < t.size()) {
+            if (i < p.size() && p[i] == QLatin1Char('*')) {
+                star = i++;
+                mark = k;
+            } else if (i < p.size() && (p[i] == QLatin1Char('?') || p[i] == t[k])) {
+                ++i;
+                ++k;
+            } else if (star >= 0) {
+                i = star + 1;
+                k = ++mark;
+            } else {
+                return false;
+            }
+        }
+        while (i < p.size() && p[i] == QLatin1Char('*'))
+            ++i;
+        return i == p.size();
+    }
+
+    QString FCondition;
+    bool FCaseSensitive = true;
+    bool FPlain = false;
+    QString FPattern;
+};
+
+TPlainPattern& plainPattern()
+{
+    static TPlainPattern cache;
+    return cache;
+}
+
 } // namespace
 
 bool TQvStringGrid::RowMatchesFilter(int ARow)
@@ -107,7 +178,7 @@ bool TQvStringGrid::RowMatchesFilter(int ARow)
                     match = true;
                 else if (f.Method == fmLiteral)
                     match = text == f.Condition;
-                else
+                else if (!plainPattern().match(f.Condition, f.CaseSensitive, text, match))
                     match = ZirAzur::EvalFilterCondition(f.Condition, text, f.CaseSensitive);
             }
         } catch (...) {

@@ -213,14 +213,13 @@ bool TQvStringGrid::FilterMouseUp(int X, int Y)
         return false;
     }
     HideFilterDropDown();
-    if (!GetColumnFilter(real))
-        return false;
-    ShowFilterDropDown(real);
-    return true;
+    return ShowFilterDropDown(real);
 }
 
-void TQvStringGrid::ShowFilterDropDown(int ACol)
+bool TQvStringGrid::ShowFilterDropDown(int ACol)
 {
+    if (!GetColumnFilter(ACol))
+        return false;
     FilterCol = ACol;
     QListWidget* list = FilterDropDownCheck ? static_cast<QListWidget*>(FDropCheckList) : FDropList;
     const TFilterDropDown& look = *FFilterDropDown;
@@ -276,6 +275,7 @@ void TQvStringGrid::ShowFilterDropDown(int ACol)
     list->show();
     list->raise();
     list->setFocus();
+    return true;
 }
 
 } // namespace grid

@@ -3,7 +3,7 @@
 // the same button closes it; the look object and the tool window that never takes the focus.
 
 #include "grid/QvGrid.h"
-#include "support/GridTestHelpers.h"
+#include "grid/support/GridTestHelpers.h"
 
 #include <QDir>
 #include <QTest>

@@ -3,6 +3,7 @@
 // incremental narrowing, and the drop-down pick handlers.
 
 #include "grid/QvGrid.h"
+#include "grid/look/ZirAzur.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +115,30 @@ TEST(QvGridFilterRowTest, OneConditionOnOneCell)
         g.Filter().Add()->Assign(c.condition);
         EXPECT_EQ(g.RowMatchesFilter(1), c.passes) << c.name;
     }
+}
+
+// Plain patterns take a short way past the evaluator's parsing; every answer must still be the
+// evaluator's.
+TEST(QvGridFilterRowTest, EveryConditionAnswersAsTheEvaluatorDoes)
+{
+    const QString conditions[] = {"*7*", "7*", "*7", "?7*", "a*b*c", "A*", "a?c", "=*b*", " * 7 * ", "\"a b\"",
+                                  "*a b*", "**", "*", "", "!7*", ">5", "a|b", "(a*)", "x*y*", "*?*?"};
+    const QString values[] = {"", "7", "17", "170", "abc", "ABC", "aXbYc", "a b", "ab", "x7y", "5", "6", "b"};
+    TQvStringGrid g;
+    g.SetColCount(2);
+    g.SetRowCount(2);
+    TFilterData* f = g.Filter().Add();
+    f->Column = 1;
+    f->Data = fcNormal;
+    for (bool cs : {true, false})
+        for (const QString& c : conditions)
+            for (const QString& v : values) {
+                f->Condition = c;
+                f->CaseSensitive = cs;
+                g.SetCells(1, 0, v);
+                const bool expected = c.isEmpty() || ZirAzur::EvalFilterCondition(c, v, cs);
+                EXPECT_EQ(g.RowMatchesFilter(0), expected) << c.toStdString() << " / " << v.toStdString() << cs;
+            }
 }
 
 TEST(QvGridFilterRowTest, AFailingShortConditionStopsBeforeALaterOr)
@@ -324,13 +349,14 @@ TEST(QvGridFilterLevels, ApplyingAndRemovingLevelsRestoresTheExactGrid)
     g.NarrowDown(QStringLiteral(""), 1);
     EXPECT_EQ(snapshot(g), before);
 
+    g.Filter().Clear(); // the narrowing left its condition
     TFilterData* f = g.Filter().Add();
     f->Column = 1;
     f->Condition = QStringLiteral("*e*");
     g.SetFilterActive(true);
-    f->Condition = QStringLiteral("b*");
+    f->Condition = QStringLiteral("c*");
     g.ApplyFilter();
-    EXPECT_EQ(shown(g), QStringList({"blueberry"}));
+    EXPECT_EQ(shown(g), QStringList({"cherry"}));
     g.RemoveLastFilter();
     g.SetFilterActive(false);
     EXPECT_EQ(snapshot(g), before);
@@ -412,7 +438,7 @@ TEST(QvGridFilterPicks, TheClearEntryRemovesTheColumnsConditionsAndReappliesTheO
 
     int done = 0;
     g.OnFilterDone = [&](TQvStringGrid*) { ++done; };
-    g.ShowFilterDropDown(1);
+    ASSERT_TRUE(g.ShowFilterDropDown(1));
     ASSERT_EQ(g.FilterDropList().item(0)->text(), QStringLiteral("(All)"));
     g.FilterListSelected(0);
     EXPECT_FALSE(g.Filter().HasFilter(1));
@@ -483,7 +509,7 @@ TEST(QvGridFilterPicks, TickingTwoValuesJoinsThemByOrAndDropsOtherColumns)
 TEST(QvGridFilterSettings, TheDropDownRowMustBeAFixedRow)
 {
     TQvStringGrid g;
-    fill(g, {"a"});
+    fill(g, {"a", "b"});
     g.SetFilterDropDownRow(1);
     EXPECT_EQ(g.FilterDropDownRow(), 0);
     g.SetFixedRows(2);
