@@ -337,6 +337,8 @@ public:
     void GetCheckTrue(int ACol, int ARow, QString& value) override;
     void GetCheckFalse(int ACol, int ARow, QString& value) override;
     bool GetColumnFilter(int ACol) override;
+    // A pick from a column's own filter items (QvCGrid/filter.cpp).
+    void FilterDropDownSelect(int ItemIndex) override;
     void UpdateColumnSize(int ACol, int& width) override;
     void UpdateAutoColumnSize(int ACol, int& width) override;
     // The string grid's column-header list changed: the definitions take its texts.

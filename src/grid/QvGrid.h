@@ -15,6 +15,7 @@
 #include "grid/markup/PictureContainer.h"
 #include "platform/Services.h"
 
+#include <QListWidget>
 #include <QScrollBar>
 #include <QStringList>
 #include <QTimer>
@@ -76,6 +77,122 @@ using TRowUpdateEvent = std::function<void(TQvStringGrid*, int oldRow, int newRo
 using TRowDisjunctSelectEvent = std::function<void(TQvStringGrid*, int ARow, bool state, bool& allow)>;
 using TRowEvent = std::function<void(TQvStringGrid*, int ARow)>;
 using TCheckBoxClickEvent = std::function<void(TQvStringGrid*, int ACol, int ARow, bool state)>;
+
+// ---- filtering (QvGrid/filter.cpp, QvGrid/filterlists.cpp) ---------------------------------
+// Call flow: code fills Filter and sets FilterActive, NarrowDown adds a level per typed
+// character, and a click on a filter-row button opens TDropList or TDropCheckList, whose pick
+// reaches FilterDropDownSelect or ApplyCheckedFilterValues. Each way ends in ApplyFilter, which
+// tests the rows (RowMatchesFilter) and hides the failing ones as one level of the hidden-row
+// store; taking a level back (FilterActive := false, RemoveLastFilter) shows exactly its rows.
+
+enum TFilterOperation { foSHORT, foNONE, foAND, foXOR, foOR };
+enum TFilterCells { fcVirtual, fcNormal, fcStripHTML, fcCalculated, fcRow };
+enum TFilterMethod { fmExpression, fmLiteral };
+
+// One condition of the grid's filter.
+struct TFilterData {
+    short Column = 0;
+    QString Condition;
+    bool CaseSensitive = true;
+    QString Suffix;
+    QString Prefix;
+    TFilterOperation Operation = foSHORT;
+    TFilterCells Data = fcVirtual;
+    TFilterMethod Method = fmExpression;
+    void Assign(const TFilterData& source) { *this = source; }
+};
+
+// The grid's conditions in the order they are tested; items keep their address while they
+// are in the collection.
+class TFilter {
+public:
+    explicit TFilter(TQvStringGrid* AOwner) : FOwner(AOwner) {}
+    TQvStringGrid* Owner() const { return FOwner; }
+    int Count() const { return int(FItems.size()); }
+    TFilterData& Items(int Index) const { return *FItems.at(std::size_t(Index)); }
+    // foNONE for the first condition, foAND after others.
+    TFilterData* Add();
+    // Appends as the plain collection does (the index is not used) and keeps foSHORT.
+    TFilterData* Insert(int index);
+    void Delete(int Index);
+    void Clear() { FItems.clear(); }
+    // The column's first condition, added (by Add) when it has none.
+    TFilterData* GetColFilter(int Col);
+    bool HasFilter(int Col) const;
+    void RemoveColumnFilter(int Col);
+
+private:
+    TQvStringGrid* FOwner;
+    std::vector<std::unique_ptr<TFilterData>> FItems;
+};
+
+// Look of the filter drop-down and of the filter-row buttons; the grid repaints on OnChange.
+class TFilterDropDown {
+public:
+    bool AutoSize = false;
+    TColor Color = platform::clWindow;
+    bool ColumnWidth = false;
+    int Height = 150;
+    int Width = 150;
+    std::function<void()> OnChange;
+    const TFont& Font() const { return FFont; }
+    void SetFont(const TFont& v) { FFont = v; }
+    const TBitmap& Glyph() const { return FGlyph; }
+    void SetGlyph(const TBitmap& v);
+    const TBitmap& GlyphActive() const { return FGlyphActive; }
+    void SetGlyphActive(const TBitmap& v);
+    // Every setting but the change event.
+    void Assign(const TFilterDropDown& source);
+
+private:
+    TFont FFont;
+    TBitmap FGlyph;
+    TBitmap FGlyphActive;
+};
+
+// The plain value list: Enter or a mouse-up picks the current item and closes the list.
+class TDropList : public QListWidget {
+public:
+    explicit TDropList(TQvStringGrid* grid);
+    std::function<void(QWidget* Sender, int ItemIndex)> OnSelect;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    TQvStringGrid* FGrid;
+};
+
+// The check list: a tick reports ItemIndex -1 and the list stays open.
+class TDropCheckList : public QListWidget {
+public:
+    explicit TDropCheckList(TQvStringGrid* grid);
+    std::function<void(QWidget* Sender, int ItemIndex)> OnSelect;
+    bool Checked(int Index) const;
+    void SetChecked(int Index, bool value);
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    TQvStringGrid* FGrid;
+};
+
+// A bordered tool window that never takes the focus from the window under it (the drag image
+// of a selection is shown in one).
+class TNoActiveForm : public QWidget {
+public:
+    explicit TNoActiveForm(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
 
 class TQvStringGrid : public TBaseGrid {
     Q_OBJECT
@@ -721,6 +838,63 @@ public:
     std::function<void(TQvStringGrid*)> OnEndBlockFocus;
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnGetEditMask;
     std::function<void(TQvStringGrid*)> OnGridResize;
+
+    // ---- filtering (QvGrid/filter.cpp, QvGrid/filterlists.cpp) ---------------------------------
+    TFilter& Filter() { return *FFilter; }
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool V);
+    virtual bool RowMatchesFilter(int ARow);
+    // Hides the displayed rows that fail as one new level (also when none fails).
+    void ApplyFilter();
+    // Hides the displayed row alone when it fails, outside the levels.
+    void FilterRow(int ARow);
+    // True while more than one level remains after taking the last one back.
+    bool RemoveLastFilter();
+    void RemoveAllFilters();
+    // A level per typed character on AColumn (-1: the whole row); a shorter text takes one back.
+    void NarrowDown(const QString& ACondition, int AColumn = -1);
+    // The drop-down's picks: one item of the plain list, or the ticks of the check list.
+    virtual void FilterDropDownSelect(int ItemIndex);
+    virtual void ApplyCheckedFilterValues();
+    void FilterListSelected(int ItemIndex) { FilterDropDownSelect(ItemIndex); }
+    void FilterListChecked() { ApplyCheckedFilterValues(); }
+    // fcCalculated reads this; the string grid has no formulas and answers the cell's text.
+    virtual QString GetFormulaCellText(int ACol, int ARow) { return Cells(ACol, ARow); }
+    int FilterDropDownRow() const { return FPaintSettings.FilterDropDownRow; }
+    void SetFilterDropDownRow(int v);
+    void SetFilterDropDownAuto(bool v);
+    TFilterDropDown& FilterDropDown() { return *FFilterDropDown; }
+    const TFilterDropDown& FilterDropDown() const { return *FFilterDropDown; }
+    TDropList& FilterDropList() { return *FDropList; }
+    TDropCheckList& FilterDropCheckList() { return *FDropCheckList; }
+    // A mouse-up at (X, Y) of the viewport: opens the drop-down of a filter-row button, closes
+    // an open one anywhere else or on its own button; true when it opened one.
+    bool FilterMouseUp(int X, int Y);
+    // Opens the drop-down of real column ACol when the column has a value list.
+    bool ShowFilterDropDown(int ACol);
+    void HideFilterDropDown();
+    bool FilterDropDownCheck = false;
+    std::function<void(TQvStringGrid*, int ARow, bool& AcceptRow)> OnCustomFilter;
+    std::function<void(TQvStringGrid*, short progress)> OnFilterProgress;
+    std::function<void(TQvStringGrid*, int Column, int ItemIndex, const QString& FriendlyName, QString& FilterCondition)>
+        OnFilterSelect;
+    std::function<void(TQvStringGrid*, int Column, int ItemIndex, const QString& FriendlyName, QString& FilterCondition,
+                       TDropCheckList& CheckList)>
+        OnFilterCheck;
+
+private:
+    void createFilter();
+    bool filterColumnValid() const;
+    void setOneCondition(const QString& ACondition, int AColumn);
+    std::unique_ptr<TFilter> FFilter;
+    std::unique_ptr<TFilterDropDown> FFilterDropDown;
+    TDropList* FDropList = nullptr;           // child widgets, owned through Qt
+    TDropCheckList* FDropCheckList = nullptr;
+    bool FFilterActive = false;
+    int FFilterFixedRows = 0;
+    QString FLastFilter;
+
+public:
 
     // ---- painting ----
     // The content painter and the paint cycle go to the grid's painter (paint/GridPaint.h),

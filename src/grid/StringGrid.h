@@ -150,8 +150,10 @@ public:
     // left to the caller (the table control keeps them for hidden rows or frees them).
     void InsertStoreRows(int at, int count);
     void RemoveStoreRows(int at, int count);
-    // Takes out the listed rows (ascending, no repeats, inside the grid) in one pass.
-    void RemoveStoreRowList(const std::vector<int>& sortedRows);
+    // The same for scattered rows in one pass (a filter level): rows lists the rows taken out,
+    // at the indexes the new rows end up at, heights their heights (both ascending).
+    void RemoveStoreRowList(const std::vector<int>& rows);
+    void InsertStoreRowList(const std::vector<int>& at, const std::vector<int>& heights);
 
     // Cell contents, addressed by the store's column and row. The store keeps cells outside
     // the counts; reads there answer what was written.

@@ -40,6 +40,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FControlList = std::make_unique<TControlList>();
     FSyncGrid = std::make_unique<TSyncGrid>(this);
     FCellGraphic = std::make_unique<TCellGraphic>();
+    createFilter();
     if (!designing) {
         FTransEdit = new TGridTransEdit(this);
         FTransCombo = new TGridTransCombo(this);

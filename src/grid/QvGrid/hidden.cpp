@@ -293,9 +293,41 @@ void TQvStringGrid::HideRowsEx(int FromRow, int ToRow)
     FRowsBeingHidden = false;
 }
 
+namespace {
+
+// The real indexes of the rows hidden now, ascending.
+template <class Items>
+std::vector<int> hiddenIndexes(const Items& items)
+{
+    std::vector<int> hidden;
+    hidden.reserve(items.size());
+    for (const auto& item : items)
+        hidden.push_back(item->FIdx);
+    std::sort(hidden.begin(), hidden.end());
+    return hidden;
+}
+
+// Store entries ascending by real index; new entries appended in that order are merged in.
+template <class Items>
+void keepAscending(Items& items, std::size_t appendedFrom)
+{
+    auto byIdx = [](const auto& a, const auto& b) { return a->FIdx < b->FIdx; };
+    const auto mid = items.begin() + std::ptrdiff_t(appendedFrom);
+    if (std::is_sorted(items.begin(), mid, byIdx) && std::is_sorted(mid, items.end(), byIdx))
+        std::inplace_merge(items.begin(), mid, items.end(), byIdx);
+    else
+        std::stable_sort(items.begin(), items.end(), byIdx);
+}
+
+} // namespace
+
+// A level is hidden and shown in one pass each: the rows leave and come back in one
+// compaction and one expansion of the store, never one by one, so a level of half a million
+// rows costs what a walk over the grid costs.
 void TQvStringGrid::HideRowList(const TIntList& RowList)
 {
     std::vector<int> rows;
+    rows.reserve(std::size_t(RowList.Count()));
     for (int i = 0; i < RowList.Count(); ++i) {
         const int r = RowList.GetInteger(i);
         if (r >= 0 && r < RowCount())
@@ -305,42 +337,58 @@ void TQvStringGrid::HideRowList(const TIntList& RowList)
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     // Entries keep the real index, as every other hidden row does: one index space in the
     // store keeps the mapping, the reads by real row and the level's return right while
-    // filtered, whatever is shown or hidden meanwhile.
-    std::vector<int> real;
-    for (int r : rows)
-        real.push_back(RealRowFromDispl(r));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        auto item = takeRow(rows[i], real[i]);
+    // filtered, whatever is shown or hidden meanwhile. Displayed rows ascend, so one walk over
+    // the rows hidden already gives every real index.
+    const std::vector<int> hidden = hiddenIndexes(FGridItems);
+    const std::size_t first = FGridItems.size();
+    FGridItems.reserve(first + rows.size());
+    std::size_t h = 0;
+    for (int d : rows) {
+        int real = d + int(h);
+        while (h < hidden.size() && hidden[h] <= real) {
+            ++h;
+            ++real;
+        }
+        auto item = takeRow(d, real);
         item->FLevel = FFilterLevel;
         FGridItems.push_back(std::move(item));
     }
+    keepAscending(FGridItems, first);
     ++FFilterLevel;
-    // Compacting from the bottom keeps every remaining row's cells and height in order.
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-        RemoveStoreRows(*it, 1);
+    RemoveStoreRowList(rows);
     FNormalRowCount = RowCount();
 }
 
 void TQvStringGrid::UnHideRowList()
 {
     const int level = FFilterLevel - 1;
-    // Only this level leaves the store: rows hidden otherwise (contracted nodes) keep their
-    // texts and objects and stay hidden. Going up by real index, each row goes back where the
-    // rows still hidden leave it.
-    std::vector<std::unique_ptr<TGridItem>> entries;
-    for (auto it = FGridItems.begin(); it != FGridItems.end();) {
-        if ((*it)->FLevel == level) {
-            entries.push_back(std::move(*it));
-            it = FGridItems.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    // Only this level leaves the store: rows hidden otherwise (HideRow, contracted nodes)
+    // keep their texts and objects and stay hidden.
+    const auto split = std::stable_partition(FGridItems.begin(), FGridItems.end(),
+                                             [level](const auto& item) { return item->FLevel != level; });
+    std::vector<std::unique_ptr<TGridItem>> entries(std::make_move_iterator(split),
+                                                    std::make_move_iterator(FGridItems.end()));
+    FGridItems.erase(split, FGridItems.end());
+    if (entries.empty())
+        return;
     std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a->FIdx < b->FIdx; });
-    for (auto& e : entries) {
-        const int at = std::min(DisplRowFromReal(e->FIdx), RowCount());
-        InsertStoreRows(at, 1);
-        putRow(at, *e);
+    // Each row goes back where the rows still hidden leave it: its real index less the hidden
+    // rows above it.
+    const std::vector<int> hidden = hiddenIndexes(FGridItems);
+    std::vector<int> at, heights;
+    at.reserve(entries.size());
+    heights.reserve(entries.size());
+    std::size_t h = 0;
+    for (const auto& e : entries) {
+        while (h < hidden.size() && hidden[h] < e->FIdx)
+            ++h;
+        at.push_back(std::min(e->FIdx - int(h), RowCount() + int(at.size())));
+        heights.push_back(e->FHeight > 0 ? e->FHeight : DefaultRowHeight());
+    }
+    InsertStoreRowList(at, heights);
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        entries[k]->FHeight = 0; // the expansion has set it
+        putRow(at[k], *entries[k]);
     }
     FNormalRowCount = RowCount();
     if (Row() >= RowCount())

@@ -227,6 +227,16 @@ bool TQvStringGrid::GetColumnFilter(int ACol)
             // filter takes the blank literally.
             add(t.contains(' ') ? t + "=\"" + t + "\"" : t);
         }
+        // Rows a filter hid offer their values too, so a pick can widen the filter again;
+        // narrowing by typing lists only what is shown.
+        if (!FilterIncremental)
+            for (const auto& item : FGridItems) {
+                // Read as GetCellsEx reads a hidden row, without looking each row up again.
+                QString v = ACol >= 0 && ACol < int(item->Texts.size()) ? item->Texts[std::size_t(ACol)] : QString();
+                TBaseGrid::GetDisplText(ACol, item->FIdx, v);
+                const QString t = v.trimmed();
+                add(t.contains(' ') ? t + "=\"" + t + "\"" : t);
+            }
         if (!FilterDropDownClear.isEmpty())
             FFilterList.insert(0, FilterDropDownClear);
     }

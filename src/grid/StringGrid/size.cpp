@@ -425,36 +425,76 @@ void TStringGrid::RemoveStoreRows(int at, int count)
     Invalidate();
 }
 
-void TStringGrid::RemoveStoreRowList(const std::vector<int>& sortedRows)
+void TStringGrid::RemoveStoreRowList(const std::vector<int>& list)
 {
-    if (sortedRows.empty())
+    if (list.empty())
         return;
     HideEditor();
-    store.DeleteRowList(sortedRows);
+    store.DeleteRowList(list);
     if (!rowHeights.empty()) {
-        std::size_t out = 0, k = 0;
+        std::size_t k = 0, w = 0;
         for (std::size_t i = 0; i < rowHeights.size(); ++i) {
-            while (k < sortedRows.size() && sortedRows[k] < int(i))
+            while (k < list.size() && list[k] < int(i))
                 ++k;
-            if (k == sortedRows.size() || sortedRows[k] != int(i))
-                rowHeights[out++] = rowHeights[i];
+            if (k == list.size() || list[k] != int(i))
+                rowHeights[w++] = rowHeights[i];
         }
-        rowHeights.resize(out);
+        rowHeights.resize(w);
     }
-    // A row that goes leaves its place to the next row that stays.
-    auto follow = [&](int& r) {
-        r -= int(std::lower_bound(sortedRows.begin(), sortedRows.end(), r) - sortedRows.begin());
-    };
+    // A row taken out hands its place to the next row that stays, as in RemoveStoreRows.
+    auto follow = [&](int& r) { r -= int(std::lower_bound(list.begin(), list.end(), r) - list.begin()); };
     follow(current.Y);
     follow(anchor.Y);
     const int old = rowCount;
-    rowCount = std::max(1, rowCount - int(sortedRows.size()));
+    rowCount = std::max(1, rowCount - int(list.size()));
     if (rowCount <= fixedRows)
         applyFixedRows(rowCount - 1);
     if (!rowHeights.empty())
         rowHeights.resize(std::size_t(rowCount), defaultRowHeight);
     if (topLeft.Y >= rowCount)
         topLeft.Y = std::max(fixedRows, rowCount - 1);
+    clampCurrent();
+    SizeChanged(colCount, old);
+    updateScrollBars();
+    Invalidate();
+}
+
+void TStringGrid::InsertStoreRowList(const std::vector<int>& at, const std::vector<int>& heights)
+{
+    if (at.empty())
+        return;
+    HideEditor();
+    store.InsertRowList(at);
+    const int old = rowCount;
+    rowCount += int(at.size());
+    const bool ownHeights = std::any_of(heights.begin(), heights.end(), [this](int h) { return h != defaultRowHeight; });
+    if (!rowHeights.empty() || ownHeights) {
+        if (rowHeights.empty())
+            rowHeights.assign(std::size_t(old), defaultRowHeight);
+        std::vector<int> out;
+        out.reserve(std::size_t(rowCount));
+        std::size_t k = 0, i = 0;
+        while (int(out.size()) < rowCount) {
+            if (k < at.size() && at[k] == int(out.size())) {
+                out.push_back(k < heights.size() ? heights[k] : defaultRowHeight);
+                ++k;
+            } else {
+                out.push_back(i < rowHeights.size() ? rowHeights[i] : defaultRowHeight);
+                ++i;
+            }
+        }
+        rowHeights.swap(out);
+    }
+    // An old row moves down by the new rows that end up at or above its new place.
+    auto follow = [&](int& r) {
+        for (int p : at) {
+            if (p > r)
+                break;
+            ++r;
+        }
+    };
+    follow(current.Y);
+    follow(anchor.Y);
     clampCurrent();
     SizeChanged(colCount, old);
     updateScrollBars();

@@ -72,10 +72,7 @@ struct TGridPaintSettings {
         TColor ColorTo = clNone;
     } BackGround;
 
-    struct TFilterDropDown {
-        TBitmap Glyph;
-        TBitmap GlyphActive;
-    } FilterDropDown;
+    // The filter-row buttons' glyphs are the grid's TFilterDropDown (FilterDropDown()).
     int FilterDropDownRow = 0;
     bool FilterDropDownActive = false; // the filter row shows drop-down glyphs
 

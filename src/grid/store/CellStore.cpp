@@ -279,20 +279,38 @@ void TCellStore::DeleteRows(int at, int count)
     trimTail();
 }
 
-void TCellStore::DeleteRowList(const std::vector<int>& sortedRows)
+void TCellStore::DeleteRowList(const std::vector<int>& list)
 {
-    std::size_t out = 0;
-    std::size_t k = 0;
+    std::size_t k = 0, w = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        while (k < sortedRows.size() && sortedRows[k] < int(i))
+        while (k < list.size() && list[k] < int(i))
             ++k;
-        if (k < sortedRows.size() && sortedRows[k] == int(i))
+        if (k < list.size() && list[k] == int(i))
             freeRow(rows[i]);
         else
-            rows[out++] = rows[i];
+            rows[w++] = rows[i];
     }
-    rows.resize(out);
+    rows.resize(w);
     trimTail();
+}
+
+void TCellStore::InsertRowList(const std::vector<int>& at)
+{
+    if (at.empty() || rows.empty())
+        return;
+    // Rows put in after the last stored one are empty anyway and need no slot.
+    std::vector<Row*> out;
+    out.reserve(rows.size() + at.size());
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < rows.size();) {
+        if (k < at.size() && at[k] == int(out.size())) {
+            out.push_back(nullptr);
+            ++k;
+        } else {
+            out.push_back(rows[i++]);
+        }
+    }
+    rows.swap(out);
 }
 
 void TCellStore::MoveRow(int from, int to)

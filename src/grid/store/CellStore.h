@@ -48,9 +48,11 @@ public:
     // dropped without freeing their objects (the grid decides who owns what).
     void InsertRows(int at, int count);
     void DeleteRows(int at, int count);
-    // Deletes the given rows (ascending, no repeats) in one pass: the rows after each close up
-    // once, however many rows go.
-    void DeleteRowList(const std::vector<int>& sortedRows);
+    // Scattered rows in one pass each (hiding and showing a filter level): the listed rows
+    // (ascending, distinct) are dropped, or empty rows are put in so that they end up at the
+    // listed indexes (ascending, distinct).
+    void DeleteRowList(const std::vector<int>& list);
+    void InsertRowList(const std::vector<int>& at);
     void MoveRow(int from, int to);
     void InsertCols(int at, int count);
     void DeleteCols(int at, int count);

@@ -615,7 +615,7 @@ TEST_P(GridPaint, FlatNodeGlyph)
 }
 
 // The filter row: the drop-down glyph 16 pixels left of the right edge, the active glyph for
-// the filtered column, and the text ending 16 pixels earlier.
+// a column with a condition while the filter is on, and the text ending 16 pixels earlier.
 TEST_P(GridPaint, FilterGlyph)
 {
     auto& ps = grid->PaintSettings();
@@ -626,14 +626,16 @@ TEST_P(GridPaint, FilterGlyph)
     active.fill(0xFFFF00FF);
     QPainter(&glyph).fillRect(4, 4, 8, 8, QColor(0, 0, 255));
     QPainter(&active).fillRect(4, 4, 8, 8, QColor(255, 0, 0));
-    ps.FilterDropDown.Glyph.Image = glyph;
-    ps.FilterDropDown.GlyphActive.Image = active;
+    grid->FilterDropDown().SetGlyph(TBitmap(glyph));
+    grid->FilterDropDown().SetGlyphActive(TBitmap(active));
     grid->OnGetColumnFilter = [](TQvStringGrid*, int, QStringList& list) { list << QStringLiteral("a"); };
     grid->SetCells(2, 0, QStringLiteral("MMMMMMMMMMMMMMMMMMMM"));
     grid->Look = glStandard;
     const QImage plain = paint(2, 0, {0, 0, 100, 22}, gdFixed);
     EXPECT_EQ(plain.pixel(84 + 8, 8), qRgb(0, 0, 255));
-    grid->FilterCol = 2;
+    // A condition on the column while the filter is on (an empty one keeps every row).
+    grid->Filter().GetColFilter(2);
+    grid->SetFilterActive(true);
     const QImage filtered = paint(2, 0, {0, 0, 100, 22}, gdFixed);
     EXPECT_EQ(filtered.pixel(84 + 8, 8), qRgb(255, 0, 0));
     // The text stops before the glyph: nothing of it right of 100 - 2 - 16.
@@ -641,6 +643,7 @@ TEST_P(GridPaint, FilterGlyph)
         for (int y = 0; y < 22; ++y)
             EXPECT_NE(filtered.pixel(x, y), rgbOf(grid->FixedFont().Color)) << x << "," << y;
     grid->OnGetColumnFilter = nullptr;
+    grid->SetFilterActive(false);
     EXPECT_NE(paint(2, 0, {0, 0, 100, 22}, gdFixed).pixel(84 + 8, 8), qRgb(255, 0, 0));
 }
 

@@ -144,3 +144,28 @@ TEST(CellStore, ColumnOperationsCarryTextsAndObjects)
     EXPECT_EQ(s.Text(2, 0), "c1");
     EXPECT_EQ(s.Text(0, 0), "");
 }
+
+// Scattered rows leave in one pass and come back at their places; rows put in after the last
+// stored one cost nothing.
+TEST(CellStore, RowListsLeaveAndComeBackInOnePass)
+{
+    TCellStore s;
+    Tag t(1);
+    for (int r = 0; r < 8; ++r)
+        s.SetText(0, r, QString("r%1").arg(r));
+    s.SetObject(1, 5, &t);
+    const std::vector<int> gone{1, 2, 5, 7};
+    s.DeleteRowList(gone);
+    QStringList left;
+    for (int r = 0; r < s.RowExtent(); ++r)
+        left << s.Text(0, r);
+    EXPECT_EQ(left, QStringList({"r0", "r3", "r4", "r6"}));
+    EXPECT_EQ(s.Object(1, 2), nullptr);
+
+    s.InsertRowList(gone);
+    for (int r : gone)
+        EXPECT_FALSE(s.RowHasData(r)) << r;
+    for (int r : {0, 3, 4, 6})
+        EXPECT_EQ(s.Text(0, r), QString("r%1").arg(r));
+    EXPECT_EQ(s.RowExtent(), 7); // the empty last row needs no slot
+}

@@ -417,6 +417,7 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
     const bool wasRowSizing = GridState() == TGridState::gsRowSizing;
     TBaseGrid::mouseReleaseEvent(e);
     FDoOnClick = false;
+    FilterMouseUp(X, int(e->position().y()));
     TMouseActions& ma = MouseActions();
     if (ma.DisjunctRowSelect()) {
         int c = -1, r = -1;

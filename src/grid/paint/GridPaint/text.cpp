@@ -97,8 +97,9 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
     }
     // Filter glyph.
     if (c.FilterGlyph) {
-        const auto& fd = Settings.FilterDropDown;
-        const TBitmap& glyph = (grid.FilterCol == c.RealCol && !fd.GlyphActive.Empty()) ? fd.GlyphActive : fd.Glyph;
+        const TFilterDropDown& fd = grid.FilterDropDown();
+        const bool active = grid.FilterActive() && grid.Filter().HasFilter(c.RealCol);
+        const TBitmap& glyph = (active && !fd.GlyphActive().Empty()) ? fd.GlyphActive() : fd.Glyph();
         const QImage& img = glyph.Empty() ? GridGlyph(QStringLiteral("QSGFILT")) : glyph.Image;
         DrawTransparentBitmap(canvas, img, grid.FixedColor(),
                               {c.ARect.Right - 16, c.ARect.Top, c.ARect.Right - 16 + img.width(), c.ARect.Top + img.height()});
