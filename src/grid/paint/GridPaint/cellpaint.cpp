@@ -131,8 +131,6 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
             c.ARect.Right -= 16;
         }
     }
-    // The text, unless the application draws the cell with default drawing off or the graphic
-    // stands in for the text.
     // An interfaced cell's object may ask to go under the text.
     bool graphicDrawn = false;
     if (c.Graphic && c.Graphic->FCellType == ctInterface)
@@ -142,6 +140,8 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
             drawCellGraphic(early);
             graphicDrawn = true;
         }
+    // The text, unless the application draws the cell with default drawing off or the graphic
+    // stands in for the text.
     const bool handlers = bool(grid.OnDrawCell) || bool(grid.OnCustomCellDraw);
     if ((!handlers || !Settings.NoDefaultDraw) && !(c.Graphic && Settings.NoImageAndText))
         drawCellText(c);
