@@ -216,6 +216,9 @@ TEST(QvGridCellObjects, RangesOfProgressBarsAndTheirAlignment)
     g.AddProgressFormatted(2, 3, 1, 2, 3, 4, "%d", 0, 5);
     for (int r : {1, 2, 3})
         EXPECT_EQ(g.GetCellProperties(2, r)->FAlignment, taRightJustify) << r;
+    TQvStringGrid copy;
+    copy.Assign(g);
+    EXPECT_TRUE(copy.AutoNumAlign);
 }
 
 TEST(QvGridCellObjects, ImageKindsNeedTheGridsImageList)
