@@ -53,6 +53,13 @@ enum TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull }
 enum TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
 enum TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
 
+// Shapes of shape cells and rating stars; values above csHalfStar draw nothing.
+enum TCellShape {
+    csRectangle, csCircle, csSquare, csEllips, csTriangleLeft, csTriangleRight, csTriangleUp, csTriangleDown,
+    csDiamond, csLineVert, csLineHorz, csRoundRect, csRoundSquare, csArrowUp, csArrowDown, csArrowLeft,
+    csArrowRight, csStar, csHalfStar
+};
+
 // What a cell shows besides its text; its kind decides what each field means. The object in
 // CellBitmap or CellIcon is owned (freed with the graphic) by the kind's rule: see OwnsBitmap.
 // Kinds that keep a colour where others keep an object use CellBitmapColor / CellIconColor.

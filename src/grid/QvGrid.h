@@ -194,6 +194,33 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 };
 
+// Icons of balloon hints in cells.
+enum TBalloonIcon { biNone, biInfo, biWarning, biError };
+
+// Page size and range of a cell scroll bar.
+struct TScrollProp {
+    int PageSize = 0;
+    int Range = 0;
+    friend bool operator==(const TScrollProp&, const TScrollProp&) = default;
+};
+
+// The application objects an interfaced cell holds.
+class TInterfacedPersistent : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TInterfacedPersistent"); }
+};
+
+// An interfaced cell's object that paints the cell itself; the grid finds it by dynamic_cast.
+class IGridCellDrawer {
+public:
+    virtual ~IGridCellDrawer() = default;
+    virtual void Draw(QPainter& Canvas, const TRect& Rect, int ACol, int ARow, bool Selected, TQvStringGrid* Grid) = 0;
+    virtual int GetWidth() = 0;
+    virtual int GetHeight() = 0;
+    // Drawn before the cell text, which then goes over it.
+    virtual bool DrawBeforeText() = 0;
+};
+
 class TQvStringGrid : public TBaseGrid {
     Q_OBJECT
 public:
@@ -554,6 +581,167 @@ public:
 
     // The grouping settings the node, check-box and border code read.
     TGrouping Grouping;
+
+    // ---- cell objects ----------------------------------------------------------------------------
+    // One graphic per cell (QvGrid/cellobjects.cpp): every Add and Create replaces the cell's
+    // graphic. Create makes the object and the graphic owns it; Add refers to the caller's
+    // object, which the grid never frees. Cells by real column and displayed row; Has asks the
+    // base cell of a merge.
+    void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateBitmap(int ACol, int ARow, bool transparent, TCellHAlign hal, TCellVAlign val);
+    void RemoveBitmap(int ACol, int ARow);
+    bool HasBitmap(int ACol, int ARow);
+    TBitmap* GetBitmap(int ACol, int ARow);
+    void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+    TIcon* CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+    void RemoveIcon(int ACol, int ARow);
+    void AddPicture(int ACol, int ARow, TPicture* APicture, bool transparent, TStretchMode stretchmode, int padding,
+                    TCellHAlign hal, TCellVAlign val);
+    TPicture* CreatePicture(int ACol, int ARow, bool transparent, TStretchMode stretchmode, int padding,
+                            TCellHAlign hal, TCellVAlign val);
+    void RemovePicture(int ACol, int ARow);
+    bool HasPicture(int ACol, int ARow);
+    TPicture* GetPicture(int ACol, int ARow);
+    void AddFilePicture(int ACol, int ARow, TFilePicture* AFilePicture, bool Transparent, TStretchMode stretchmode,
+                        int padding, TCellHAlign hal, TCellVAlign val);
+    TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode stretchmode, int padding,
+                                    TCellHAlign hal, TCellVAlign val);
+    void RemoveFilePicture(int ACol, int ARow);
+    TFilePicture* GetFilePicture(int ACol, int ARow);
+    // The three image kinds draw from GridImages and are not added without it.
+    void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    void RemoveImageIdx(int ACol, int ARow);
+    bool GetImageIdx(int ACol, int ARow, int& idx);
+    void SetImageIdx(int ACol, int ARow, int Idx);
+    void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    void RemoveDataImage(int ACol, int ARow);
+    bool HasDataImage(int ACol, int ARow);
+    void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+    void RemoveMultiImage(int ACol, int ARow);
+    TIntList* GetCellImages(int ACol, int ARow);
+    void AddRotated(int ACol, int ARow, short AAngle, const QString& s);
+    void SetRotated(int ACol, int ARow, short AAngle);
+    void RemoveRotated(int ACol, int ARow);
+    bool IsRotated(int ACol, int ARow, int& aAngle);
+    // Progress value, pie, range indicator and rating show the cell's number.
+    void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+    void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor, TColor BKTextColor);
+    void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                              TColor BKTextColor, const QString& Fmt, int Min, int Max);
+    void RemoveProgress(int ACol, int ARow);
+    bool HasProgress(int ACol, int ARow);
+    void AddQvProgress(int ACol, int ARow, int Min, int Max);
+    void RemoveQvProgress(int ACol, int ARow);
+    void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+    void SetProgressPie(int ACol, int ARow, int Value);
+    void RemoveProgressPie(int ACol, int ARow);
+    void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+    void RemoveRangeIndicator(int ACol, int ARow);
+    void AddComment(int ACol, int ARow, const QString& Comment);
+    void AddColorComment(int ACol, int ARow, const QString& Comment, TColor Color);
+    QString GetComment(int ACol, int ARow);
+    void SetComment(int ACol, int ARow, const QString& Comment);
+    bool IsComment(int ACol, int ARow, QString& comment);
+    void RemoveComment(int ACol, int ARow);
+    void RemoveAllComments();
+    void AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                  TCellVAlign val);
+    void SetShapeColor(int ACol, int ARow, TColor FillColor);
+    TColor GetShapeColor(int ACol, int ARow);
+    void RemoveShape(int ACol, int ARow);
+    void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+    void RemoveRating(int ACol, int ARow);
+    bool HasRating(int ACol, int ARow);
+    void AddScrollBar(int ACol, int ARow, bool AutoRange);
+    void RemoveScrollBar(int ACol, int ARow);
+    bool HasScrollBar(int ACol, int ARow);
+    bool HasAutoRangeScrollBar(int ACol, int ARow);
+    int GetScrollPosition(int ACol, int ARow);
+    void SetScrollPosition(int ACol, int ARow, int Pos);
+    TScrollProp GetScrollProp(int ACol, int ARow);
+    void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+    // The marked range (error underline) of a cell; a cell without graphic gets an empty one.
+    void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+    void RemoveMarker(int ACol, int ARow);
+    void RemoveAllMarkers();
+    void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
+    void AddButton(int ACol, int ARow, int bw, int bh, const QString& Caption, TCellHAlign hal, TCellVAlign val);
+    void AddBitButton(int ACol, int ARow, int bw, int bh, const QString& Caption, TBitmap* Glyph, TCellHAlign hal,
+                      TCellVAlign val);
+    TBitmap* CreateBitButton(int ACol, int ARow, int bw, int bh, const QString& Caption, TCellHAlign hal,
+                             TCellVAlign val);
+    // ACol displayed for these two.
+    void SetButtonText(int ACol, int ARow, const QString& Caption);
+    QString GetButtonText(int ACol, int ARow);
+    void RemoveButton(int ACol, int ARow);
+    void RemoveBitButton(int ACol, int ARow);
+    void RemoveAllButtons();
+    bool HasButton(int ACol, int ARow);
+    // A check box or radio button carries a balloon beside its own state; other kinds take none.
+    void AddBalloon(int ACol, int ARow, const QString& Title, const QString& Text, TBalloonIcon Icon);
+    void RemoveBalloon(int ACol, int ARow);
+    bool HasBalloon(int ACol, int ARow);
+    bool IsBalloon(int ACol, int ARow, QString& Title, QString& Text, TBalloonIcon& Icon);
+    // The object paints itself when it is an IGridCellDrawer.
+    void AddInterfacedCell(int ACol, int ARow, TInterfacedPersistent* AObject);
+    void RemoveInterfacedCell(int ACol, int ARow);
+    TInterfacedPersistent* GetInterfacedCell(int ACol, int ARow);
+    // The identifier of a look in the visual-properties text; empty for glCustom.
+    static QString GridLookIdent(TGridLook Look);
+    // Hooks of rating clicks and the picker editors (which hand in their selection).
+    virtual bool RatingChange(int ACol, int ARow, double& NewRate);
+    virtual void ColorSelect(TColor Color, const QString& ColorText);
+    virtual void ImageSelect(int ItemIndex);
+    std::function<void(TQvStringGrid*, int ACol, int ARow, double& NewRate, bool& Allow)> OnRatingChange;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, TColor Color, const QString& Value)> OnColorSelect;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int Index)> OnImageSelect;
+    // Links in cells; the writers repaint where the look changes.
+    void SetURLColor(TColor v);
+    void SetURLShow(bool v);
+    bool URLShow() const { return FPaintSettings.URLShow; }
+    void SetURLShowInText(bool v);
+    void SetURLFull(bool v);
+    bool URLFull() const { return FPaintSettings.URLFull; }
+    // Progress cells right-align their number.
+    bool AutoNumAlign = false;
+
+    // ---- highlighting, error marks, cell checks and fills ------------------------------------------
+    // Bulk rewrites of cell texts (QvGrid/marks.cpp). Highlights are "hi" tags, error marks "e"
+    // tags around each occurrence; the cell variants entity-encode the text first, so a cell's
+    // own "<" or "&" survives a mark and unmark. Ranges follow the normal area (DoFixed: the whole
+    // grid); the walks over displayed columns take each one's real column.
+    static QString HilightText(bool DoCase, const QString& S, const QString& Text);
+    static QString UnHilightText(const QString& S);
+    static QString MarkText(bool DoCase, const QString& S, const QString& Text);
+    static QString UnMarkText(const QString& S);
+    void HilightInCell(bool DoCase, int Col, int Row, const QString& HiText);
+    void HilightInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+    void HilightInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+    void HilightInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+    void UnHilightInCell(int Col, int Row);
+    void UnHilightInCol(bool DoFixed, int Col);
+    void UnHilightInRow(bool DoFixed, int Row);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(bool DoCase, int Col, int Row, const QString& HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+    void UnMarkInCell(int Col, int Row);
+    void UnMarkInCol(bool DoFixed, int Col);
+    void UnMarkInRow(bool DoFixed, int Row);
+    void UnMarkInGrid(bool DoFixed);
+    // Through CellChecker; true without one. Exceptions of the checker reach the caller.
+    bool CheckCell(int Col, int Row);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int Col);
+    bool CheckRow(bool DoFixed, int Row);
+    bool CheckGrid(bool DoFixed);
+    void TextFill(bool DoFixed, const QString& Txt);
+    // Fmt takes the column and the row as integers ("%d", "%u", "%x" with flags, width and
+    // precision); any other format raises EConvertError before a cell is written.
+    void FormatFill(bool DoFixed, const QString& Fmt);
+    void RandomFill(bool DoFixed, int Rnd);
+    void LinearFill(bool DoFixed);
 
     // ---- look and behaviour settings -----------------------------------------------------------
     // Writers store the value and repaint; the plain fields below stay readable directly.

@@ -39,6 +39,7 @@ void TQvStringGrid::Assign(const TQvStringGrid& src)
     FActiveCellFont = src.FActiveCellFont;
     ActiveCellShow = src.ActiveCellShow;
     SetActiveRowShow(src.ActiveRowShow());
+    AutoNumAlign = src.AutoNumAlign;
     AutoSize = src.AutoSize;
     AutoThemeAdapt = src.AutoThemeAdapt;
     AutoFilterUpdate = src.AutoFilterUpdate;

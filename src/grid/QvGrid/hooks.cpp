@@ -51,8 +51,10 @@ void TQvStringGrid::CellsChanged(const TRect& r)
         OnCellsChanged(this, r);
 }
 
+// Loads, fills and pastes end here: the footer sums follow the new texts.
 void TQvStringGrid::AfterCellsLoaded()
 {
+    CalcFooter(-1);
 }
 
 void TQvStringGrid::GetCellHint(int ACol, int ARow, QString& hint)

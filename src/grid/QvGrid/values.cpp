@@ -286,8 +286,8 @@ bool TQvStringGrid::RemoveCellGraphicOfType(int ACol, int ARow, TCellType cellTy
 }
 
 // The size a cell's graphic takes. The kinds drawn from the grid's image list (ctImages,
-// ctImageList, ctDataImage) take no room while the grid has no image list, which it does not
-// have yet; interface objects are measured by the painter and answer 0 x 0 here.
+// ctImageList, ctDataImage) take no room while the cell has no image list; an interfaced
+// object answers its own size.
 TPoint TQvStringGrid::GetCellGraphicSize(int ACol, int ARow)
 {
     const TCellGraphic* g = GetCellGraphic(ACol, ARow);
@@ -345,6 +345,25 @@ TPoint TQvStringGrid::GetCellGraphicSize(int ACol, int ARow)
         size = g->GetPictureSize(w, h, hasText);
         break;
     }
+    case ctImageList:
+    case ctDataImage:
+        if (const TCustomImageList* images = GetCellImageList(ACol, ARow)) {
+            const bool textBeside = g->FCellType == ctImageList && hasText;
+            size = {beside || !textBeside ? images->Width() : 0, stacked || !textBeside ? images->Height() : 0};
+        }
+        break;
+    case ctImages: {
+        const TCustomImageList* images = GetCellImageList(ACol, ARow);
+        const auto* list = dynamic_cast<const TIntList*>(g->FCellBitmap);
+        if (images && list)
+            size = g->FCellBoolean ? TPoint{images->Width() * list->Count(), images->Height()}
+                                   : TPoint{images->Width(), images->Height() * list->Count()};
+        break;
+    }
+    case ctInterface:
+        if (auto* drawer = dynamic_cast<IGridCellDrawer*>(g->FCellBitmap))
+            size = {drawer->GetWidth(), drawer->GetHeight()};
+        break;
     case ctProgressPie:
         size = {20, 20};
         break;

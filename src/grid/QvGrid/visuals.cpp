@@ -98,6 +98,7 @@ TCellVisualSettings TQvStringGrid::VisualSettings()
     s.Enabled = isEnabled();
     s.DefaultAlignment = FDefaultAlignment;
     s.VAlignment = VAlignment;
+    s.AutoNumAlign = AutoNumAlign;
     s.ActiveCellShow = ActiveCellShow;
     s.ActiveCellFont = FActiveCellFont;
     s.ActiveCellColor = ActiveCellColor;

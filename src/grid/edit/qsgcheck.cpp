@@ -25,7 +25,7 @@ bool CheckCell(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int col, 
 }
 
 bool CheckCells(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int fromCol, int fromRow, int toCol,
-                int toRow)
+                int toRow, const std::function<int(int col)>& cellColumn)
 {
     if (!checker)
         return true;
@@ -34,7 +34,7 @@ bool CheckCells(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int from
     bool all = true;
     for (int r = fromRow; r <= toRow; ++r)
         for (int c = fromCol; c <= toCol; ++c)
-            all = CheckCell(checker, grid, c, r) && all;
+            all = CheckCell(checker, grid, cellColumn ? cellColumn(c) : c, r) && all;
     checker->StopCheck();
     if (checker->GotoCell && grid.gotoCell && before.X >= 0)
         grid.gotoCell(before.X, before.Y);

@@ -45,7 +45,9 @@ bool CheckCell(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int col, 
 
 // Every cell of the rectangle, row by row, left to right; StartCheck and StopCheck once each
 // (also for an empty rectangle); with GotoCell the current cell is put back afterwards.
+// cellColumn gives the cell visited for a column of the rectangle (a grid with hidden columns
+// walks its displayed columns); empty: the column itself.
 bool CheckCells(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int fromCol, int fromRow, int toCol,
-                int toRow);
+                int toRow, const std::function<int(int col)>& cellColumn = {});
 
 } // namespace grid

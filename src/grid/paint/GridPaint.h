@@ -42,13 +42,6 @@ namespace grid {
 class TQvStringGrid;
 struct TPen;
 
-// Shapes of shape cells and rating stars; values above csHalfStar draw nothing.
-enum TCellShape {
-    csRectangle, csCircle, csSquare, csEllips, csTriangleLeft, csTriangleRight, csTriangleUp, csTriangleDown,
-    csDiamond, csLineVert, csLineHorz, csRoundRect, csRoundSquare, csArrowUp, csArrowDown, csArrowLeft,
-    csArrowRight, csStar, csHalfStar
-};
-
 enum TProgressStyle { psXP, psClassic };
 
 // ---- progress look -----------------------------------------------------------------------

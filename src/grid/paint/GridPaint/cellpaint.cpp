@@ -131,6 +131,15 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
             c.ARect.Right -= 16;
         }
     }
+    // An interfaced cell's object may ask to go under the text.
+    bool graphicDrawn = false;
+    if (c.Graphic && c.Graphic->FCellType == ctInterface)
+        if (auto* drawer = dynamic_cast<IGridCellDrawer*>(c.Graphic->FCellBitmap); drawer && drawer->DrawBeforeText()) {
+            TCellPaintContext early = c;
+            early.ARect = {c.ARect.Left - 1, c.ARect.Top - 1, c.ARect.Right + 1, c.ARect.Bottom + 1};
+            drawCellGraphic(early);
+            graphicDrawn = true;
+        }
     // The text, unless the application draws the cell with default drawing off or the graphic
     // stands in for the text.
     const bool handlers = bool(grid.OnDrawCell) || bool(grid.OnCustomCellDraw);
@@ -164,7 +173,7 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
     if (c.RealCol == 0 && grid.HasNodes() && ARow >= grid.FixedRows() && grid.CellNode().ShowTree())
         drawNodeLines(c);
     // The cell graphic, one pixel lower in fixed cells.
-    if (c.Graphic) {
+    if (c.Graphic && !graphicDrawn) {
         if (c.FixedLook)
             c.ARect.Top += 1;
         drawCellGraphic(c);

@@ -23,6 +23,12 @@ bool isCheckKind(TCellType t)
            t == ctTriStateCheckBox || t == ctRadioButton;
 }
 
+// The object of an interfaced cell when it paints itself.
+IGridCellDrawer* cellDrawer(const TCellGraphic* g)
+{
+    return g && g->FCellType == ctInterface ? dynamic_cast<IGridCellDrawer*>(g->FCellBitmap) : nullptr;
+}
+
 double cellFloat(const QString& text)
 {
     bool ok = false;
@@ -57,8 +63,25 @@ TCellGraphic* TGridPainter::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& 
         if (const auto* icon = dynamic_cast<const TBitmap*>(g->FCellIcon))
             width = icon->Width(), height = icon->Height();
         break;
+    case ctImageList:
     case ctDataImage:
-        textShown = false;
+        if (const TCustomImageList* images = grid.GetCellImageList(ACol, ARow))
+            width = images->Width(), height = images->Height();
+        textShown = g->FCellType == ctImageList;
+        break;
+    case ctImages: {
+        const TCustomImageList* images = grid.GetCellImageList(ACol, ARow);
+        const auto* list = dynamic_cast<const TIntList*>(g->FCellBitmap);
+        if (images && list) {
+            const bool horizontal = g->FCellBoolean;
+            width = images->Width() * (horizontal ? list->Count() : 1);
+            height = images->Height() * (horizontal ? 1 : list->Count());
+        }
+        break;
+    }
+    case ctInterface:
+        if (IGridCellDrawer* drawer = cellDrawer(g))
+            width = drawer->GetWidth(), height = drawer->GetHeight();
         break;
     case ctCheckBox:
     case ctTriStateCheckBox:
@@ -78,7 +101,8 @@ TCellGraphic* TGridPainter::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& 
         textShown = false;
         break;
     case ctPicture:
-        if (bmp) {
+    case ctFilePicture:
+        if (g->FCellBitmap) {
             const TPoint s = g->GetPictureSize(grid.ColWidths(grid.DisplColIndex(ACol)), grid.RowHeights(ARow), true);
             width = s.X, height = s.Y;
         }
@@ -196,6 +220,31 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
             canvas.drawImage(place.Left, place.Top, bmp->Image);
         break;
     }
+    case ctImageList:
+        if (const TCustomImageList* images = grid.GetCellImageList(c.RealCol, c.ARow))
+            images->Draw(canvas, place.Left, place.Top, g->FCellIndex);
+        break;
+    case ctDataImage:
+        // The cell's number picks the image, counted from the graphic's base index.
+        if (const TCustomImageList* images = grid.GetCellImageList(c.RealCol, c.ARow))
+            images->Draw(canvas, place.Left, place.Top, int(cellFloat(grid.Cells(c.RealCol, c.ARow))) + g->FCellIndex);
+        break;
+    case ctImages: {
+        const TCustomImageList* images = grid.GetCellImageList(c.RealCol, c.ARow);
+        const auto* list = dynamic_cast<const TIntList*>(g->FCellBitmap);
+        if (!images || !list)
+            break;
+        for (int i = 0; i < list->Count(); ++i) {
+            const int step = g->FCellBoolean ? images->Width() : images->Height();
+            images->Draw(canvas, place.Left + (g->FCellBoolean ? i * step : 0),
+                         place.Top + (g->FCellBoolean ? 0 : i * step), list->GetInteger(i));
+        }
+        break;
+    }
+    case ctFilePicture:
+        if (const auto* picture = dynamic_cast<const TFilePicture*>(g->FCellBitmap))
+            picture->DrawPicture(canvas, place);
+        break;
     case ctCheckBox:
     case ctRowCheckBox:
     case ctDataCheckBox:
@@ -215,8 +264,11 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
         place.Right = left + W;
         place.Left = left;
         grid.CanEditCell(c.RealCol, c.ARow, enabled);
+        // A plain check box keeps its balloon flag in FCellAngle: only the row check box of the
+        // header row means "some rows" by it.
         if (kind == ctCheckBox || kind == ctRowCheckBox) {
-            DrawCheckBox(canvas, place, g->FCellBoolean, cbUnchecked, false, cl.ControlStyle, g->FCellAngle > 0, enabled);
+            DrawCheckBox(canvas, place, g->FCellBoolean, cbUnchecked, false, cl.ControlStyle,
+                         kind == ctRowCheckBox && g->FCellAngle > 0, enabled);
         } else if (kind == ctTriStateCheckBox) {
             DrawCheckBox(canvas, place, false, g->FCellCheckBoxState, true, cl.ControlStyle, g->FCellAngle > 0, enabled);
         } else if (dataKind) {
@@ -341,10 +393,15 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
         break;
     }
     case ctInterface:
-        break; // no cell-drawing interface objects exist in this program
+        if (IGridCellDrawer* drawer = cellDrawer(g))
+            drawer->Draw(canvas, {r.Left - 1, r.Top - 1, r.Right, r.Bottom}, c.RealCol, c.ARow,
+                         c.AState & gdSelected, &grid);
+        break;
     case ctShape:
+        // A shape keeps its fill colour in FCellIndex (where SetShapeColor writes it) and its
+        // line colour in FCellBitmapColor.
         ZirAzur::PaintCellShape(canvas, place.Left, place.Top, place.Width() - 1, place.Height() - 1,
-                                TCellShape(g->FCellAngle), g->FCellBitmapColor, TColor(g->FCellIndex));
+                                TCellShape(g->FCellAngle), TColor(g->FCellIndex), g->FCellBitmapColor);
         break;
     case ctRating: {
         const double value = std::trunc(cellFloat(grid.Cells(c.RealCol, c.ARow)) * 2) / 2;
