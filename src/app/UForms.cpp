@@ -20,6 +20,8 @@
 #include "protocols/ethernet/profinet/UProfinetXML.h"
 #include "protocols/energy_it/mqtt/UMQTT_Set_Topic.h"
 #include "protocols/energy_it/mqtt/UTopicTemplate.h"
+#include "protocols/energy_it/opcua/UOPC_UA_Add_Server.h"
+#include "protocols/energy_it/opcua/UOPC_UA_Scan_Server.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 #include "protocols/ethernet/bacnet/UBACnetSlaveSetAccess.h"
 #include "protocols/ethernet/bacnet/UBACnet_EDE_File.h"
@@ -233,6 +235,10 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
             mqtt->FTopicTemplate = w;
         return own(w);
     }
+    if (name == QLatin1String("FOPC_UA_Add_Server"))
+        return own(new energy_it::TFOPC_UA_Add_Server(services, owner));
+    if (name == QLatin1String("FOPC_UA_Scan_Server"))
+        return own(new energy_it::TFOPC_UA_Scan_Server(services, owner));
     for (const auto& [tableName, make] : kTableWindows)
         if (name == QLatin1String(tableName))
             return own(make(services, owner));
