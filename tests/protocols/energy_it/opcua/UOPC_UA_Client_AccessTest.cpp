@@ -312,6 +312,15 @@ TEST_F(OpcuaClientAccess, AutoPosPacksAfterEveryServerAbove)
     EXPECT_EQ(third.Var_List_R[0]->Position(), QStringLiteral("12"));
     EXPECT_EQ(third.Var_List_R[1]->Position(), QStringLiteral("20"));
     EXPECT_EQ(readTable().Cells(vc::R_Position, 2), QStringLiteral("20"));
+    // Server 2 starts its reads at 12 and its writes at 0, the first server writing nothing.
+    auto& second = *w->OPC_UA_Server_List[1];
+    second.Var_List_R.push_back(std::make_unique<TOPC_UA_Variable>());
+    second.Var_List_W.push_back(std::make_unique<TOPC_UA_Variable>());
+    selectServer(2);
+    messages.answers = {MsgResult::Yes};
+    user->press("Btn_AutoPosition");
+    EXPECT_EQ(second.Var_List_R[0]->Position(), QStringLiteral("12"));
+    EXPECT_EQ(second.Var_List_W[0]->Position(), QStringLiteral("0"));
     // From 0 on the first server: a DateTime then a Boolean puts the Boolean at 8.
     third.Var_List_R.swap(first.Var_List_R);
     selectServer(1);
