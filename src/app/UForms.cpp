@@ -22,6 +22,9 @@
 #include "protocols/energy_it/iec61850/UTLS_Server_Known_Cert.h"
 #include "protocols/energy_it/mqtt/UMQTT_Set_Topic.h"
 #include "protocols/energy_it/mqtt/UTopicTemplate.h"
+#include "protocols/energy_it/opcua/UOPC_UA_Add_Server.h"
+#include "protocols/energy_it/opcua/UOPC_UA_Client_Access.h"
+#include "protocols/energy_it/opcua/UOPC_UA_Scan_Server.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 #include "protocols/ethernet/bacnet/UBACnetAccess.h"
 #include "protocols/ethernet/bacnet/UBACnetSlaveSetAccess.h"
@@ -247,6 +250,24 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         auto* w = new energy_it::TFTopicTemplate(services, owner);
         if (auto* mqtt = owner ? owner->findChild<energy_it::TFMQTT_Set_Topic*>(QStringLiteral("FMQTT_Set_Topic")) : nullptr)
             mqtt->FTopicTemplate = w;
+        return own(w);
+    }
+    if (name == QLatin1String("FOPC_UA_Add_Server"))
+        return own(new energy_it::TFOPC_UA_Add_Server(services, owner));
+    if (name == QLatin1String("FOPC_UA_Client_Access")) {
+        // The endpoint dialog is created before it, the browse window after it.
+        auto* w = new energy_it::TFOPC_UA_Client_Access(services, owner);
+        if (owner)
+            w->FOPC_UA_Add_Server =
+                owner->findChild<energy_it::TFOPC_UA_Add_Server*>(QStringLiteral("FOPC_UA_Add_Server"));
+        return own(w);
+    }
+    if (name == QLatin1String("FOPC_UA_Scan_Server")) {
+        auto* w = new energy_it::TFOPC_UA_Scan_Server(services, owner);
+        if (auto* client = owner ? owner->findChild<energy_it::TFOPC_UA_Client_Access*>(
+                                       QStringLiteral("FOPC_UA_Client_Access"))
+                                 : nullptr)
+            client->FOPC_UA_Scan_Server = w;
         return own(w);
     }
     for (const auto& [tableName, make] : kTableWindows)

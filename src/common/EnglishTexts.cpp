@@ -1900,6 +1900,8 @@ const EnglishText kEnglishTexts[] = {
     {4408, "Select if the OPC UA Variable is a single Variable or an Array"},
     {4409, "Insert the Start of the Array"},
     {4410, "Insert the Length of the Array"},
+    {4417, "Error in Server Number %d in Read Variable %d!! Display Name cannot be empty"},
+    {4418, "Error in Server Number %d in Write Variable %d!! Display Name cannot be empty"},
 
     // 4500: OPC UA server entry
     {4500, "Add OPC UA Server"},

@@ -3,6 +3,8 @@
 #include "common/UComonHelpers.h"
 #include "platform/TextCodec.h"
 
+#include <QByteArray>
+
 #include <iterator>
 
 namespace common {
@@ -24,13 +26,6 @@ std::uint8_t codeOrLast(const char* const (&names)[N], const QString& text)
     return std::uint8_t(N - 1);
 }
 
-// The text up to its first zero byte, from the ANSI code page.
-QString ansiText(const QByteArray& bytes)
-{
-    const qsizetype end = bytes.indexOf('\0');
-    return platform::fromAnsi(end < 0 ? bytes : bytes.left(end));
-}
-
 QString hex(unsigned value, int digits)
 {
     return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
@@ -38,16 +33,9 @@ QString hex(unsigned value, int digits)
 
 } // namespace
 
-QByteArray nativeOpcuaText(Ptr32 address)
+QString Opcua_Text(const char* text)
 {
-    if constexpr (sizeof(void*) == sizeof(Ptr32)) {
-        if (address == 0)
-            return {};
-        return QByteArray(reinterpret_cast<const char*>(std::uintptr_t(address)));
-    } else {
-        (void)address;
-        return {};
-    }
+    return text ? platform::fromAnsi(QByteArray(text)) : QString();
 }
 
 QString NodeId_Type_To_Str(int identifierType)
@@ -67,13 +55,13 @@ std::uint8_t Str_To_NodeId_Type(const QString& text)
     return 0;
 }
 
-QString NodeId_To_Str(const opcua_structure& record, const OpcuaTextReader& reader)
+QString NodeId_To_Str(const opcua_structure& record)
 {
     switch (record.identifierType) {
     case 0:
         return QString::number(record.numeric);
     case 3:
-        return ansiText(reader(record.stringname));
+        return Opcua_Text(record.stringname);
     case 4: {
         QString s = hex(record.guide1, 8) + QLatin1Char('-') + hex(record.guide2, 4) + QLatin1Char('-')
                   + hex(record.guide3, 4) + QLatin1Char('-') + hex(record.guide4[0], 2)
@@ -83,7 +71,7 @@ QString NodeId_To_Str(const opcua_structure& record, const OpcuaTextReader& read
         return s;
     }
     case 5:
-        return ansiText(reader(record.byteString));
+        return Opcua_Text(record.byteString);
     default:
         return {};
     }

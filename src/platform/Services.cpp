@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/DynamicLibrary.h"
 #include "platform/Http.h"
 #include "platform/IcmpEcho.h"
 #include "platform/Messages.h"
@@ -28,7 +29,8 @@ Services& productionServices()
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/registry.ini"));
     static QtFileDialogs dialogs;
     static SystemClock clock;
-    static Services services{&messages, &shell, &http, &echo, &registry, &dialogs, &clock};
+    static QtLibraryLoader libraries;
+    static Services services{&messages, &shell, &http, &echo, &registry, &dialogs, &clock, &libraries};
     return services;
 }
 

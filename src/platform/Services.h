@@ -13,6 +13,7 @@ class EchoProbe;
 class SettingsStore;
 class FileDialogs;
 class Clock;
+class LibraryLoader;
 
 struct Services {
     MessageBoxes* messages = nullptr;
@@ -22,6 +23,7 @@ struct Services {
     SettingsStore* registry = nullptr; // the user's registry hive (grid layouts, theme keys)
     FileDialogs* dialogs = nullptr;    // folder, open and save dialogs
     Clock* clock = nullptr;            // the writers' time stamps; none: the system clock
+    LibraryLoader* libraries = nullptr; // outside libraries by name; none: no library loads
 };
 
 // The date and time now from the services' clock (the system clock when they have none).

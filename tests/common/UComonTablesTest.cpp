@@ -10,40 +10,57 @@
 
 using namespace common;
 
+namespace {
+
+using opcua_layout::at;
+
+// Little-endian bytes of a value at an offset of a raw record, as the library writes them.
+template <typename T>
+void put(unsigned char* raw, std::size_t offset, T value)
+{
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        raw[offset + i] = static_cast<unsigned char>((std::uint64_t(value) >> (8 * i)) & 0xFF);
+}
+
+} // namespace
+
 TEST(UComonOpcuaRecords, ByteLayoutOfBrowseVariable)
 {
-    // The library writes the record as raw bytes; read one back field by field.
-    const unsigned char raw[56] = {
-        0x02, 0x00,             // nameSpaceIndex 2
-        0x04, 0x00,             // identifierType 4 (GUID)
-        0x78, 0x56, 0x34, 0x12, // numeric
-        0x11, 0x00, 0x00, 0x00, // stringname
-        0x05, 0x00, 0x00, 0x00, // stringLength
-        0xEF, 0xBE, 0xAD, 0xDE, // guide1
-        0x34, 0x12,             // guide2
-        0x78, 0x56,             // guide3
-        1, 2, 3, 4, 5, 6, 7, 8, // guide4
-        0x22, 0x00, 0x00, 0x00, // byteString
-        0x06, 0x00, 0x00, 0x00, // byteStringLength
-        0x33, 0x00, 0x00, 0x00, // displayName
-        0x07, 0x00, 0x00, 0x00, // displayNameLength
-        0x0E, 0x00, 0x00, 0x00, // dataType 14
-        0x02,                   // accessLevel
-        0xAA, 0xBB, 0xCC,       // spare
-    };
+    // The library writes the record as raw bytes of this build's layout; read one back field
+    // by field (on a 32-bit build the offsets are the published ones).
+    static const char name[] = "Temperature";
+    static const char bytes[] = "\x01\x02";
+    unsigned char raw[sizeof(opcua_structure)] = {};
+    put<std::uint16_t>(raw, 0, 2);
+    put<std::uint16_t>(raw, 2, 4);
+    put<std::uint32_t>(raw, 4, 0x12345678);
+    put<std::uintptr_t>(raw, 8, reinterpret_cast<std::uintptr_t>(name));
+    put<std::uint32_t>(raw, at(12, 16), 5);
+    put<std::uint32_t>(raw, at(16, 20), 0xDEADBEEF);
+    put<std::uint16_t>(raw, at(20, 24), 0x1234);
+    put<std::uint16_t>(raw, at(22, 26), 0x5678);
+    for (int i = 0; i < 8; ++i)
+        raw[at(24, 28) + std::size_t(i)] = static_cast<unsigned char>(i + 1);
+    put<std::uintptr_t>(raw, at(32, 40), reinterpret_cast<std::uintptr_t>(bytes));
+    put<std::uint32_t>(raw, at(36, 48), 6);
+    put<std::uintptr_t>(raw, at(40, 56), reinterpret_cast<std::uintptr_t>(name));
+    put<std::uint32_t>(raw, at(44, 64), 7);
+    put<std::int32_t>(raw, at(48, 68), 14);
+    raw[at(52, 72)] = 2;
+    raw[at(53, 73) + 2] = 0xCC;
     opcua_structure r;
     std::memcpy(&r, raw, sizeof r);
     EXPECT_EQ(r.nameSpaceIndex, 2);
     EXPECT_EQ(r.identifierType, 4);
     EXPECT_EQ(r.numeric, 0x12345678u);
-    EXPECT_EQ(r.stringname, 0x11u);
+    EXPECT_EQ(r.stringname, name);
     EXPECT_EQ(r.stringLength, 5u);
     EXPECT_EQ(r.guide1, 0xDEADBEEFu);
     EXPECT_EQ(r.guide2, 0x1234);
     EXPECT_EQ(r.guide3, 0x5678);
     EXPECT_EQ(r.guide4[7], 8);
-    EXPECT_EQ(r.byteString, 0x22u);
-    EXPECT_EQ(r.displayName, 0x33u);
+    EXPECT_EQ(r.byteString, bytes);
+    EXPECT_EQ(r.displayName, name);
     EXPECT_EQ(r.displayNameLength, 7u);
     EXPECT_EQ(r.dataType, 14);
     EXPECT_EQ(r.accessLevel, 2);
@@ -53,18 +70,21 @@ TEST(UComonOpcuaRecords, ByteLayoutOfBrowseVariable)
 
 TEST(UComonOpcuaRecords, ServerRecordAndGuidBytes)
 {
+    static const char address[] = "opc.tcp://127.0.0.1:4840";
     opcua_server_to_discover s{};
-    s.server_address = 0x01020304;
+    s.server_address = address;
     s.user_pass_auth_flag = 1;
     s.security_type = 2;
     s.security_policy = -1;
-    unsigned char raw[32];
+    unsigned char raw[sizeof s];
     std::memcpy(raw, &s, sizeof raw);
-    const unsigned char expectStart[8] = {0x04, 0x03, 0x02, 0x01, 0x01, 0x00, 0x00, 0x00};
-    EXPECT_EQ(std::memcmp(raw, expectStart, 8), 0);
-    EXPECT_EQ(raw[24], 2);
-    EXPECT_EQ(raw[28], 0xFF);
-    EXPECT_EQ(raw[31], 0xFF);
+    unsigned char expectStart[sizeof(void*) + 4] = {};
+    put<std::uintptr_t>(expectStart, 0, reinterpret_cast<std::uintptr_t>(address));
+    put<std::int32_t>(expectStart, sizeof(void*), 1);
+    EXPECT_EQ(std::memcmp(raw, expectStart, sizeof expectStart), 0);
+    EXPECT_EQ(raw[at(24, 48)], 2);
+    EXPECT_EQ(raw[at(28, 52)], 0xFF);
+    EXPECT_EQ(raw[at(31, 55)], 0xFF);
 
     const TOPC_UA_Guid g{0x01020304, 0x0506, 0x0708, {9, 10, 11, 12, 13, 14, 15, 16}};
     unsigned char graw[16];
@@ -142,38 +162,33 @@ TEST(UComonOpcuaNames, AuthModeAndPolicyBothWays)
 
 TEST(UComonOpcuaNames, NodeIdAsText)
 {
-    // Addresses stand for texts held by the library; the reader resolves them.
-    const std::map<Ptr32, QByteArray> texts = {
-        {0x100, QByteArray("Temperature")},
-        {0x200, QByteArray("Caf\xE9\0tail", 9)},   // ANSI, cut at the terminator
-        {0x300, QByteArray("\x80 5")},
-    };
-    const OpcuaTextReader reader = [&](Ptr32 a) {
-        const auto it = texts.find(a);
-        return it == texts.end() ? QByteArray() : it->second;
-    };
+    // Texts held by the library, in the ANSI code page.
+    static const char temperature[] = "Temperature";
+    static const char cafe[] = "Caf\xE9";
+    static const char euro[] = "\x80 5";
 
     struct Case {
         std::uint16_t type;
         std::uint32_t numeric;
-        Ptr32 stringname;
-        Ptr32 byteString;
+        const char* stringname;
+        const char* byteString;
         std::uint32_t g1;
         std::uint16_t g2, g3;
         std::uint8_t g4[8];
         QString expected;
     } cases[] = {
-        {0, 4294967295u, 0x100, 0x200, 0, 0, 0, {}, "4294967295"},
-        {0, 0, 0, 0, 0, 0, 0, {}, "0"},
-        {3, 7, 0x100, 0x200, 0, 0, 0, {}, "Temperature"},
-        {3, 7, 0x200, 0, 0, 0, 0, {}, QString::fromUtf8("Caf\u00e9")},
-        {3, 7, 0x999, 0, 0, 0, 0, {}, ""},  // unreadable text
-        {5, 7, 0x100, 0x300, 0, 0, 0, {}, QString::fromUtf8("\u20ac 5")},
-        {4, 0, 0, 0, 1, 0, 0, {}, "00000001-0000-0000-0000-000000000000"},
-        {4, 0, 0, 0, 0xABCDEF01, 0x0A0B, 0xFFFF, {0xC0, 0x0F, 0, 1, 0x2A, 0xB3, 0xCD, 0xEE},
+        {0, 4294967295u, temperature, cafe, 0, 0, 0, {}, "4294967295"},
+        {0, 0, nullptr, nullptr, 0, 0, 0, {}, "0"},
+        {3, 7, temperature, cafe, 0, 0, 0, {}, "Temperature"},
+        {3, 7, cafe, nullptr, 0, 0, 0, {}, QString::fromUtf8("Caf\u00e9")},
+        {3, 7, nullptr, temperature, 0, 0, 0, {}, ""},  // no text
+        {5, 7, temperature, euro, 0, 0, 0, {}, QString::fromUtf8("\u20ac 5")},
+        {5, 7, temperature, nullptr, 0, 0, 0, {}, ""},
+        {4, 0, nullptr, nullptr, 1, 0, 0, {}, "00000001-0000-0000-0000-000000000000"},
+        {4, 0, nullptr, nullptr, 0xABCDEF01, 0x0A0B, 0xFFFF, {0xC0, 0x0F, 0, 1, 0x2A, 0xB3, 0xCD, 0xEE},
          "ABCDEF01-0A0B-FFFF-C00F-00012AB3CDEE"},
-        {1, 7, 0x100, 0x300, 0, 0, 0, {}, ""},
-        {6, 7, 0x100, 0x300, 0, 0, 0, {}, ""},
+        {1, 7, temperature, euro, 0, 0, 0, {}, ""},
+        {6, 7, temperature, euro, 0, 0, 0, {}, ""},
     };
     for (const Case& c : cases) {
         opcua_structure r{};
@@ -185,7 +200,7 @@ TEST(UComonOpcuaNames, NodeIdAsText)
         r.guide2 = c.g2;
         r.guide3 = c.g3;
         std::memcpy(r.guide4, c.g4, 8);
-        EXPECT_EQ(NodeId_To_Str(r, reader), c.expected) << c.expected.toStdString();
+        EXPECT_EQ(NodeId_To_Str(r), c.expected) << c.expected.toStdString();
     }
 }
 
