@@ -18,6 +18,7 @@
 #include "protocols/ethernet/ethernetip/UEtherNetIP_Master_Access.h"
 #include "protocols/ethernet/profinet/UProfinetFileName.h"
 #include "protocols/ethernet/profinet/UProfinetXML.h"
+#include "protocols/energy_it/iec61850/UIEC_61850_Access.h"
 #include "protocols/energy_it/mqtt/UMQTT_Set_Topic.h"
 #include "protocols/energy_it/mqtt/UTopicTemplate.h"
 #include "protocols/fieldbus/canopen/USet_PDO_Access.h"
@@ -216,6 +217,8 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
         return own(new gateway::TFParGen(services, owner));
     if (name == QLatin1String("FBACnet_Eng_Unit"))
         return own(new ethernet::TFBACnet_Eng_Unit(services, owner));
+    if (name == QLatin1String("FIEC_61850_Access"))
+        return own(new energy_it::TFIEC_61850_Access(services, owner));
     if (name == QLatin1String("FEtherNEtIP_EDS"))
         return own(new ethernet::TFEtherNEtIP_EDS(services, owner));
     if (name == QLatin1String("FProfinetFileName")) {
