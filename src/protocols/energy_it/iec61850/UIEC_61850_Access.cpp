@@ -662,8 +662,9 @@ void TFIEC_61850_Access::Save_File_Record(TIEC_Client_File& file) const
 
 void TFIEC_61850_Access::Btn_OKClick()
 {
-    for (tables::TTableGrid* grid : {ACG_DA, ACG_DataSet, ACG_DS_Vars})
+    for (tables::TTableGrid* grid : {ACG_DA, ACG_DataSet})
         grid->HideInplaceEdit();
+    Commit_Members();
     if (!Controllo_dati())
         return;
     TIEC_Client_File file;

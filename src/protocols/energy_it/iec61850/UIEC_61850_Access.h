@@ -147,6 +147,12 @@ private:
     void ClickCell(tables::TTableGrid& grid, int row, int col);
     void ACG_DS_VarsSelectCell();
     void ACG_DS_VarsEditCellDone(int col, int row);
+    // The member table's editable cells into the members of the data set it shows: an edit
+    // ends on the event queue, after a click elsewhere may already have changed the table.
+    void Commit_Members();
+    void Store_Member_Cell(TDataSet_DA& member, int col, int row);
+    // Editing of the current variables cell: off on a fixed Start Byte or Num Byte.
+    void Apply_Cell_Editing(int col, int row);
     void Reset_Table(tables::TTableGrid& grid);
     static bool Table_Empty(const tables::TTableGrid& grid);
     // The row Add Var fills: row 1 of an empty table, otherwise a new last row.

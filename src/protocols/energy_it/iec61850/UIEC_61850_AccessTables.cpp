@@ -222,6 +222,14 @@ void TFIEC_61850_Access::Build_Tables(QSplitter& body)
         };
         grid->OnClickCell = [this, grid](grid::TQvStringGrid*, int row, int col) { ClickCell(*grid, row, col); };
     }
+    // The layout turns editing on by column; a fixed byte size is read-only by cell, so the
+    // cell made current decides last.
+    auto daLayoutSelect = ACG_DA->OnSelectCell;
+    ACG_DA->OnSelectCell = [this, daLayoutSelect](grid::TStringGrid* g, int col, int row, bool& canSelect) {
+        if (daLayoutSelect)
+            daLayoutSelect(g, col, row, canSelect);
+        Apply_Cell_Editing(col, row);
+    };
     // The member table's cell selection also remembers whose members are edited; the layout's
     // own handler (editing on or off by column) runs first.
     auto layoutSelect = ACG_DS_Vars->OnSelectCell;
@@ -322,6 +330,7 @@ void TFIEC_61850_Access::Btn_AddVarClick()
     }
     if (!Selected_IEC_DS)
         return;
+    Commit_Members();
     PC_DA_DataSet->setCurrentWidget(TS_DataSet);
     const int row = Take_Row(*ACG_DataSet);
     const QString cells[ds_col::Count] = {QString::number(row), device, Selected_IEC_DS->fReference,
@@ -358,6 +367,8 @@ void TFIEC_61850_Access::Btn_RemoveVarClick()
     const int row = ACG_DataSet->Row();
     if (row < 1 || row >= ACG_DataSet->RowCount())
         return;
+    Commit_Members();
+    Members_Shown_Row = 0; // its data set may be the one removed
     if (size_t(row - 1) < List_DataSet.size())
         List_DataSet.erase(List_DataSet.begin() + (row - 1));
     if (!List_DataSet.empty() && ACG_DataSet->RowCount() > 2) {
@@ -381,6 +392,17 @@ void TFIEC_61850_Access::Set_Start_Num_Byte()
         daRows_->SetReadOnly(da_col::Start_Byte, row, numByte.has_value());
         daRows_->SetReadOnly(da_col::Num_Byte, row, numByte.has_value());
     }
+    Apply_Cell_Editing(ACG_DA->Col(), ACG_DA->Row());
+}
+
+void TFIEC_61850_Access::Apply_Cell_Editing(int col, int row)
+{
+    if (col != da_col::Start_Byte && col != da_col::Num_Byte)
+        return;
+    const grid::TGridOptions o = ACG_DA->Options();
+    const grid::TGridOptions want = daRows_->ReadOnly(col, row) ? (o & ~grid::goEditing) : (o | grid::goEditing);
+    if (want != o)
+        ACG_DA->SetOptions(want);
 }
 
 bool TFIEC_61850_Access::Controllo_dati()
@@ -394,9 +416,37 @@ bool TFIEC_61850_Access::Controllo_dati()
     return false;
 }
 
-void TFIEC_61850_Access::Show_DataSet_DAs()
+void TFIEC_61850_Access::Commit_Members()
 {
     ACG_DS_Vars->HideInplaceEdit();
+    if (Members_Shown_Row <= 0 || size_t(Members_Shown_Row - 1) >= List_DataSet.size())
+        return;
+    const TDataSet& dataSet = *List_DataSet[size_t(Members_Shown_Row - 1)];
+    for (size_t i = 0; i < dataSet.List_DAs.size() && int(i) + 1 < ACG_DS_Vars->RowCount(); ++i)
+        for (int col = member_col::Position; col < member_col::Count; ++col)
+            Store_Member_Cell(*dataSet.List_DAs[i], col, int(i) + 1);
+}
+
+void TFIEC_61850_Access::Store_Member_Cell(TDataSet_DA& member, int col, int row)
+{
+    static constexpr QString TDataSet_DA::*kFields[member_col::Count] = {
+        nullptr,
+        nullptr,
+        nullptr,
+        &TDataSet_DA::Position,
+        &TDataSet_DA::bitAddress,
+        &TDataSet_DA::conversion,
+        &TDataSet_DA::multFactor,
+        &TDataSet_DA::Mnemonic,
+    };
+    if (col >= 0 && col < member_col::Count && kFields[col])
+        member.*kFields[col] = ACG_DS_Vars->Cells(col, row);
+}
+
+void TFIEC_61850_Access::Show_DataSet_DAs()
+{
+    // An edit still open, or whose end is still queued, belongs to the members shown so far.
+    Commit_Members();
     DataSet_Row_Select = 0;
     Members_Shown_Row = 0;
     const int row = ACG_DataSet->Row();
@@ -439,23 +489,14 @@ void TFIEC_61850_Access::ACG_DS_VarsSelectCell()
 
 void TFIEC_61850_Access::ACG_DS_VarsEditCellDone(int col, int row)
 {
-    if (DataSet_Row_Select <= 0 || size_t(DataSet_Row_Select - 1) >= List_DataSet.size())
+    // Into the data set whose members the table shows: the edit ends on the event queue, and a
+    // refresh since then has already committed the table.
+    if (Members_Shown_Row <= 0 || size_t(Members_Shown_Row - 1) >= List_DataSet.size())
         return;
-    TDataSet& dataSet = *List_DataSet[size_t(DataSet_Row_Select - 1)];
+    TDataSet& dataSet = *List_DataSet[size_t(Members_Shown_Row - 1)];
     if (row < 1 || size_t(row - 1) >= dataSet.List_DAs.size())
         return;
-    TDataSet_DA& member = *dataSet.List_DAs[size_t(row - 1)];
-    const QString text = ACG_DS_Vars->Cells(col, row);
-    QString TDataSet_DA::*fields[member_col::Count] = {nullptr,
-                                                       nullptr,
-                                                       nullptr,
-                                                       &TDataSet_DA::Position,
-                                                       &TDataSet_DA::bitAddress,
-                                                       &TDataSet_DA::conversion,
-                                                       &TDataSet_DA::multFactor,
-                                                       &TDataSet_DA::Mnemonic};
-    if (col >= 0 && col < member_col::Count && fields[col])
-        member.*fields[col] = text;
+    Store_Member_Cell(*dataSet.List_DAs[size_t(row - 1)], col, row);
 }
 
 } // namespace energy_it

@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -70,6 +71,13 @@ protected:
         for (auto a : answers)
             messages.answers.push_back(a);
         user->press("Btn_Add_IEC_Device");
+    }
+
+    // The DataSet page in front and laid out, as the user sees it before clicking into it.
+    void showDataSetPage()
+    {
+        w->PC_DA_DataSet->setCurrentWidget(w->TS_DataSet);
+        QCoreApplication::processEvents();
     }
 
     QStringList listed() const

@@ -100,10 +100,14 @@ TEST_F(IECClientTables, ByteSizeRuleByType)
     // The editable cells can be typed into; the fixed ones open no editor.
     user->type("ACG_DA", da_col::Start_Byte, 6, "3");
     EXPECT_EQ(w->ACG_DA->Cells(da_col::Start_Byte, 6), QStringLiteral("3"));
-    w->ACG_DA->SetCol(da_col::Start_Byte);
-    w->ACG_DA->SetRow(1);
-    w->ACG_DA->ShowEditor();
-    EXPECT_FALSE(w->ACG_DA->EditorMode());
+    for (int r : {1, 6}) {
+        user->clickCell(*w->ACG_DA, da_col::Start_Byte, r);
+        QTest::keyClicks(w->ACG_DA, "7");
+        QTest::keyClick(w->ACG_DA, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(w->ACG_DA->Cells(da_col::Start_Byte, 1), QStringLiteral("0"));
+    EXPECT_EQ(w->ACG_DA->Cells(da_col::Start_Byte, 6), QStringLiteral("7"));
 }
 
 // Cells 5 .. 18 of a row that passes every rule.
@@ -253,6 +257,7 @@ TEST_F(IECClientTables, MemberEditsStayWithTheirDataSet)
     user->type("ACG_DS_Vars", member_col::Position, 2, "10");
     user->pick(*w->ACG_DS_Vars, member_col::Start_Bit, 2, "3");
     user->type("ACG_DS_Vars", member_col::Mnemonic, 3, "breaker");
+    QCoreApplication::processEvents();
     EXPECT_EQ(w->List_DataSet[0]->List_DAs[1]->Position, QStringLiteral("10"));
     EXPECT_EQ(w->List_DataSet[0]->List_DAs[1]->bitAddress, QStringLiteral("3"));
     EXPECT_EQ(w->List_DataSet[0]->List_DAs[2]->Mnemonic, QStringLiteral("breaker"));
@@ -265,6 +270,7 @@ TEST_F(IECClientTables, MemberEditsStayWithTheirDataSet)
     // set shown.
     w->ACG_DataSet->SetRow(2);
     user->type("ACG_DS_Vars", member_col::Position, 1, "77");
+    QCoreApplication::processEvents();
     EXPECT_EQ(w->List_DataSet[0]->List_DAs[0]->Position, QStringLiteral("77"));
     EXPECT_TRUE(w->List_DataSet[1]->List_DAs[0]->Position.isEmpty());
 
@@ -274,6 +280,7 @@ TEST_F(IECClientTables, MemberEditsStayWithTheirDataSet)
     EXPECT_EQ(w->ACG_DS_Vars->RowCount(), 2);
     EXPECT_EQ(w->ACG_DS_Vars->Cells(member_col::Reference, 1), QStringLiteral("SRV1LD0/OutGGIO1.Ind1.t"));
     user->type("ACG_DS_Vars", member_col::Position, 1, "5");
+    QCoreApplication::processEvents();
     EXPECT_EQ(w->List_DataSet[1]->List_DAs[0]->Position, QStringLiteral("5"));
     EXPECT_EQ(w->List_DataSet[0]->List_DAs[0]->Position, QStringLiteral("77"));
 
@@ -284,6 +291,7 @@ TEST_F(IECClientTables, MemberEditsStayWithTheirDataSet)
     EXPECT_EQ(w->ACG_DataSet->Cells(ds_col::Reference, 1), QStringLiteral("SRV1LD0/LLN0.DS2"));
     EXPECT_EQ(w->ACG_DS_Vars->Cells(member_col::Reference, 1), QStringLiteral("SRV1LD0/OutGGIO1.Ind1.t"));
     user->type("ACG_DS_Vars", member_col::Mnemonic, 1, "time");
+    QCoreApplication::processEvents();
     EXPECT_EQ(w->List_DataSet[0]->List_DAs[0]->Mnemonic, QStringLiteral("time"));
     EXPECT_TRUE(w->List_DataSet[1]->List_DAs[0]->Mnemonic.isEmpty());
 }

@@ -240,10 +240,11 @@ TEST_F(IECClientWindow, RemovalIsRefusedWhileRowsReferToTheDevice)
     EXPECT_EQ(w->ACG_DA->Cells(da_col::Index, 1), QStringLiteral("2"));
     EXPECT_EQ(w->ACG_DataSet->Cells(ds_col::Index, 1), QStringLiteral("2"));
 
+    const size_t shown = messages.shown.size();
     clickDevice(2);
     user->press("Btn_Remove_IEC_Device");
     EXPECT_EQ(listed().size(), 3);
-    EXPECT_EQ(messages.shown.size(), 0u);
+    EXPECT_EQ(messages.shown.size(), shown);
 
     clickDevice(0);
     user->press("Btn_Remove_IEC_Device");

@@ -104,7 +104,11 @@ TEST_F(IECClientFile, SavedFileMatchesTheHandMadeFixture)
     EXPECT_EQ(w->ACG_DA->Cells(da_col::Mnemonic, 1), QStringLiteral("Power & <W>"));
     EXPECT_TRUE(w->ACG_DA->GetReadOnly(da_col::Num_Byte, 1));
     EXPECT_FALSE(w->ACG_DA->GetReadOnly(da_col::Num_Byte, 2));
-    user->clickCell(*w->ACG_DataSet, ds_col::Reference, 1);
+    ASSERT_EQ(w->List_DataSet.size(), 1u);
+    ASSERT_EQ(w->List_DataSet[0]->List_DAs.size(), 3u);
+    showDataSetPage();
+    // The row-number cell: the table is still scrolled to where the last edit left it.
+    user->clickCell(*w->ACG_DataSet, ds_col::N, 1);
     EXPECT_EQ(w->ACG_DS_Vars->Cells(member_col::Position, 1), QStringLiteral("10"));
     EXPECT_EQ(w->ACG_DS_Vars->Cells(member_col::Mnemonic, 3), QStringLiteral("breaker"));
     // OK again writes the same bytes.
@@ -178,6 +182,10 @@ TEST_F(IECClientFile, ReloadKeepsAMemberOnlyOnExactTypeAndReferenceAtItsPlace)
     EXPECT_EQ(w->ACG_DataSet->Cells(ds_col::Index, 3), QStringLiteral("3"));
     // The member table fills on a click only.
     EXPECT_TRUE(w->ACG_DS_Vars->Cells(member_col::Reference, 1).isEmpty());
+    showDataSetPage();
+    user->clickCell(*w->ACG_DataSet, ds_col::Reference, 1);
+    EXPECT_EQ(w->ACG_DS_Vars->RowCount(), 3);
+    EXPECT_EQ(w->ACG_DS_Vars->Cells(member_col::Mnemonic, 1), QStringLiteral("kept"));
     user->clickCell(*w->ACG_DataSet, ds_col::Reference, 3);
     EXPECT_EQ(w->ACG_DS_Vars->RowCount(), 2);
     EXPECT_TRUE(w->ACG_DS_Vars->Cells(member_col::Reference, 1).isEmpty());
