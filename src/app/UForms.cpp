@@ -20,6 +20,7 @@
 #include "protocols/ethernet/profinet/UProfinetXML.h"
 #include "protocols/energy_it/iec61850/UIEC61850_Variables.h"
 #include "protocols/energy_it/iec61850/UTLS_Server_Known_Cert.h"
+#include "protocols/energy_it/iec61850/UIEC_61850_Access.h"
 #include "protocols/energy_it/mqtt/UMQTT_Set_Topic.h"
 #include "protocols/energy_it/mqtt/UTopicTemplate.h"
 #include "protocols/energy_it/opcua/UOPC_UA_Add_Server.h"
@@ -235,6 +236,8 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
             client->FImportEDEFile = w;
         return own(w);
     }
+    if (name == QLatin1String("FIEC_61850_Access"))
+        return own(new energy_it::TFIEC_61850_Access(services, owner));
     if (name == QLatin1String("FEtherNEtIP_EDS"))
         return own(new ethernet::TFEtherNEtIP_EDS(services, owner));
     if (name == QLatin1String("FProfinetFileName")) {

@@ -1416,6 +1416,8 @@ const EnglishText kEnglishTexts[] = {
     {3465, "!! Start Byte must be between 0 and 63"},
     {3466, "!! Num Byte must be between 1 and 64"},
     {3467, "!! Start Byte plus Num Byte must be minor of 64"},
+    {3468, "These files are missing from the catalog directory; their devices are kept without a tree:"},
+    {3469, "Error!!! The file could not be copied into the catalog directory: "},
 
     // 3500: IEC 61850 variables
     {3500, "Set Variables Access for IEC61850"},

@@ -41,6 +41,13 @@ bool createDir(const QString& path)
     return QDir(info.absolutePath()).mkdir(info.fileName());
 }
 
+bool createDirPath(const QString& path)
+{
+    if (dirExists(path))
+        return true;
+    return !path.isEmpty() && QDir().mkpath(path);
+}
+
 namespace {
 
 // Drops the temporary file at once; the target is not touched. The reason is taken before
@@ -113,6 +120,38 @@ bool replaceFiles(std::span<const FileReplacement> files, QString* error, QStrin
         }
     }
     return true;
+}
+
+bool copyFileOver(const QString& source, const QString& target, QString* error)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = in.errorString();
+        return false;
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = out.errorString();
+        return false;
+    }
+    // Blocks keep a large station file from being held in memory twice.
+    constexpr qint64 kBlock = 1 << 20;
+    QByteArray block;
+    while (!in.atEnd()) {
+        block = in.read(kBlock);
+        if (block.isEmpty() && in.error() != QFileDevice::NoError) {
+            if (error)
+                *error = in.errorString();
+            out.cancelWriting();
+            out.commit();
+            return false;
+        }
+        if (out.write(block) != block.size())
+            return discard(out, error);
+    }
+    return commitSaveFile(out, error);
 }
 
 bool readFile(const QString& path, QByteArray& data, QString* error)

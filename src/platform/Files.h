@@ -20,6 +20,8 @@ bool fileExists(const QString& path);
 bool dirExists(const QString& path);
 // Creates one folder level (not its parents); true when the folder exists afterwards.
 bool createDir(const QString& path);
+// Creates the folder with every missing parent; true when the folder exists afterwards.
+bool createDirPath(const QString& path);
 
 // Replaces the file at path with data through a temporary file and a rename, so a failed
 // write never leaves half a file. Returns false and sets error (when given) on failure; the
@@ -41,6 +43,11 @@ bool replaceFiles(std::span<const FileReplacement> files, QString* error = nullp
 // is ours because commit() alone loses a failed final flush (a small file's only real write,
 // e.g. on a full disk) and renames the empty or cut temporary file all the same.
 bool commitSaveFile(QSaveFile& file, QString* error = nullptr);
+// Copies the file at source over target (made or replaced) through a temporary file and a
+// rename, streamed in blocks, so a failed copy never leaves half a file. False (and error,
+// when given) when the source cannot be read or the target cannot be written; the target is
+// then as it was.
+bool copyFileOver(const QString& source, const QString& target, QString* error = nullptr);
 // Reads a whole file; false when it cannot be opened.
 bool readFile(const QString& path, QByteArray& data, QString* error = nullptr);
 

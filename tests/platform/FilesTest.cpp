@@ -30,6 +30,61 @@ TEST(Files, CreateDirMakesOneLevelOnly)
     EXPECT_FALSE(dirExists(tmp.filePath("missing")));
 }
 
+TEST(Files, CreateDirPathMakesEveryMissingParent)
+{
+    QTemporaryDir tmp;
+    const QString deep = tmp.filePath("project/ICD_Catalog");
+    EXPECT_TRUE(createDirPath(deep));
+    EXPECT_TRUE(dirExists(deep));
+    EXPECT_TRUE(createDirPath(deep)); // already there
+    ASSERT_TRUE(testsupport::writeFile(tmp.filePath("file"), "x"));
+    EXPECT_FALSE(createDirPath(tmp.filePath("file/below"))); // a file stands in the way
+    EXPECT_FALSE(createDirPath(QString()));
+}
+
+TEST(Files, CopyFileOverMakesOrReplacesTheTarget)
+{
+    QTemporaryDir tmp;
+    const QString source = tmp.filePath("a.icd");
+    const QString target = tmp.filePath("b.icd");
+    QByteArray big(3 * 1024 * 1024 + 17, 'q'); // more than one block
+    big[0] = '<';
+    ASSERT_TRUE(testsupport::writeFile(source, big));
+    EXPECT_TRUE(copyFileOver(source, target));
+    EXPECT_EQ(testsupport::readFile(target), big);
+    ASSERT_TRUE(testsupport::writeFile(source, "short"));
+    EXPECT_TRUE(copyFileOver(source, target));
+    EXPECT_EQ(testsupport::readFile(target), "short");
+    // A file copied onto itself stays whole.
+    EXPECT_TRUE(copyFileOver(target, target));
+    EXPECT_EQ(testsupport::readFile(target), "short");
+}
+
+TEST(Files, CopyFileOverFailureKeepsTheTarget)
+{
+    QTemporaryDir tmp;
+    const QString target = tmp.filePath("b.icd");
+    ASSERT_TRUE(testsupport::writeFile(target, "old"));
+    QString error;
+    EXPECT_FALSE(copyFileOver(tmp.filePath("absent.icd"), target, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(testsupport::readFile(target), "old");
+
+    ASSERT_TRUE(testsupport::writeFile(tmp.filePath("a.icd"), QByteArray(20000, 'n')));
+    error.clear();
+    bool copied = true;
+    {
+        testsupport::FullDisk full(4096);
+        copied = copyFileOver(tmp.filePath("a.icd"), target, &error);
+    }
+    EXPECT_FALSE(copied);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(testsupport::readFile(target), "old");
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.icd", "b.icd"}));
+
+    EXPECT_FALSE(copyFileOver(tmp.filePath("a.icd"), tmp.filePath("no/such/dir/b.icd"), &error));
+}
+
 TEST(Files, ReplaceFileSwapsWholeContent)
 {
     QTemporaryDir tmp;
