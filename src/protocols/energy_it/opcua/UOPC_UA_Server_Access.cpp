@@ -7,7 +7,7 @@
 namespace energy_it {
 
 using namespace tables;
-namespace col = opcua_server_col;
+namespace col = opcua_server_var_col;
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 namespace energy_it {
 
-namespace opcua_server_col {
+namespace opcua_server_var_col {
 inline constexpr int N = 0, Enable = 1, Type = 2, Position = 3, Length = 4, Name = 5, ReadWrite = 6, Mnemonic = 7,
                      Count = 8;
 }

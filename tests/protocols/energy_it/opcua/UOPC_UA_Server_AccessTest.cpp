@@ -24,7 +24,7 @@ namespace {
 
 using energy_it::TFOPC_UA_Server_Access;
 using testsupport::TableWindowDriver;
-namespace col = energy_it::opcua_server_col;
+namespace col = energy_it::opcua_server_var_col;
 
 const QString kGapRefused = QStringLiteral("Error row 2!! This row is empty but rows below it are filled: fill it in "
                                            "or delete it, or the rows below would not be saved");
