@@ -68,6 +68,12 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
 TQvStringGrid::~TQvStringGrid()
 {
     destroying = true;
+    // The open filter lists watch every event of the application and read the grid: they go
+    // while the grid is still whole, not among its children later.
+    delete FDropList;
+    FDropList = nullptr;
+    delete FDropCheckList;
+    FDropCheckList = nullptr;
     freeHiddenRowObjects();
     const int r = std::max(RowCount(), FMaxRowCount);
     const int c = std::max(TotalColCount(), FMaxColCount);
