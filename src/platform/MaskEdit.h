@@ -39,6 +39,52 @@ struct TEditMask {
 // The platform mask read with the given separators.
 TEditMask Translate_Edit_Mask(const QString& mask, QChar timeSeparator, QChar dateSeparator);
 
+// The platform mask as the platform's own masked edit applies it, for edits that keep their text
+// themselves rather than through Qt's input mask (which drops blanks from the text it reports
+// and shifts a value that holds a blank, so leading blanks ("!") cannot be represented). Each
+// shown position is an input place or a literal; typing overwrites one place and moves on to the
+// next, deleting blanks places, and a value is laid into the mask field by field.
+class TMaskEngine {
+public:
+    TMaskEngine() = default;
+    TMaskEngine(const QString& mask, QChar timeSeparator, QChar dateSeparator);
+
+    bool IsEmpty() const { return places_.empty(); }
+    int Length() const { return int(places_.size()); }
+    bool IsLiteral(int pos) const;
+    QChar Blank() const { return blank_; }
+    bool SaveLiterals() const { return saveLiterals_; }
+    // "!": unfilled optional places are leading blanks, so a short field is right-aligned.
+    bool LeadingBlanks() const { return leadingBlanks_; }
+
+    // The shown text of a value: literals in place, each field's characters laid in (from the
+    // right with leading blanks), unfilled places blank. Characters a place refuses are dropped;
+    // a literal of the value ends its field.
+    QString Format(const QString& value) const;
+    // The text as stored: literals dropped unless saved, blank places as spaces.
+    QString Stored(const QString& shown) const;
+    // Whether ch may stand at input place pos.
+    bool Accepts(int pos, QChar ch) const;
+    // Types ch over the first input place at or after caret; caret moves past it and any
+    // literals after it. False (nothing changed) when no place is left or the place refuses ch.
+    bool TypeChar(QString& shown, int& caret, QChar ch) const;
+    // Blanks the input places in [from, to).
+    void Clear(QString& shown, int from, int to) const;
+    // The nearest input place before caret (-1 when none).
+    int PreviousPlace(int caret) const;
+
+private:
+    struct Place {
+        QChar ch;            // the literal, or the mask character of an input place
+        bool literal = false;
+        int caseMode = 0;    // 1 upper, -1 lower
+    };
+    std::vector<Place> places_;
+    QChar blank_ = QLatin1Char('_');
+    bool saveLiterals_ = true;
+    bool leadingBlanks_ = false;
+};
+
 class TCustomMaskEdit : public QLineEdit {
     Q_OBJECT
 public:
