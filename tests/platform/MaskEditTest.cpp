@@ -1,5 +1,6 @@
 // The platform edit mask read into Qt's, by one table; the masked edit's text with and
-// without literals; the speed button's states and glyph strip.
+// without literals; the platform's own mask rules (values laid in, leading blanks, typing and
+// deleting over places); the speed button's states and glyph strip.
 
 #include "platform/MaskEdit.h"
 #include "platform/SpeedButton.h"
@@ -79,6 +80,78 @@ TEST(MaskEdit, EditRectBecomesTheTextMargins)
     edit.resize(100, 20);
     edit.SetEditRect(QRect(QPoint(3, 3), QPoint(79, 20)));
     EXPECT_EQ(edit.textMargins(), QMargins(3, 3, 20, 0));
+}
+
+// ---- the platform's own mask rules ----------------------------------------------------------
+
+TEST(MaskEngine, ValuesAreLaidInFieldByFieldLeadingBlanksFromTheRight)
+{
+    const struct {
+        const char* mask;
+        const char* value;
+        const char* shown;
+    } cases[] = {
+        {"!90:00;1; ", "07:30", "07:30"},
+        {"!90:00;1; ", "7:30", " 7:30"},  // the optional hour digit is a leading blank
+        {"90:00;1; ", "7:30", "7 :30"},   // without "!" a trailing one
+        {"!90:00;1; ", "1 :00", "1 :00"}, // a blank of the value stays where it is
+        {"!90:00;1; ", "", "  :  "},
+        {"!90:00:00;1; ", "12:34:56", "12:34:56"},
+        {"!90:00:00;1; ", "12:34:5x6", "12:34:56"}, // a character no place takes is dropped
+        {"00/00;0;_", "1", "1_/__"},
+        {">LL-00;1;_", "ab-12", "AB-12"},
+        {"!90.00;1;*", "5.5", "*5.*5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mask);
+        SCOPED_TRACE(c.value);
+        const TMaskEngine m(QString::fromLatin1(c.mask), QLatin1Char(':'), QLatin1Char('/'));
+        EXPECT_EQ(m.Format(QString::fromLatin1(c.value)), QString::fromLatin1(c.shown));
+    }
+}
+
+TEST(MaskEngine, TheLocaleSeparatorsAndTheStoredText)
+{
+    const TMaskEngine time(QStringLiteral("!90:00;1; "), QLatin1Char('.'), QLatin1Char('-'));
+    EXPECT_TRUE(time.LeadingBlanks());
+    EXPECT_TRUE(time.SaveLiterals());
+    EXPECT_EQ(time.Blank(), QLatin1Char(' '));
+    EXPECT_EQ(time.Length(), 5);
+    EXPECT_TRUE(time.IsLiteral(2));
+    EXPECT_EQ(time.Format(QStringLiteral("7.30")), QStringLiteral(" 7.30"));
+    EXPECT_EQ(time.Stored(QStringLiteral(" 7.30")), QStringLiteral(" 7.30"));
+
+    const TMaskEngine date(QStringLiteral("00/00;0;_"), QLatin1Char(':'), QLatin1Char('-'));
+    EXPECT_FALSE(date.SaveLiterals());
+    EXPECT_EQ(date.Stored(QStringLiteral("1_-3_")), QStringLiteral("1 3 "));
+    EXPECT_TRUE(TMaskEngine().IsEmpty());
+}
+
+TEST(MaskEngine, TypingOverwritesOnePlaceAndSkipsLiterals)
+{
+    const TMaskEngine m(QStringLiteral("!90:00;1; "), QLatin1Char(':'), QLatin1Char('/'));
+    QString shown = QStringLiteral("00:00");
+    int caret = 0;
+    for (QChar ch : QStringLiteral("0945"))
+        ASSERT_TRUE(m.TypeChar(shown, caret, ch));
+    EXPECT_EQ(shown, QStringLiteral("09:45"));
+    EXPECT_EQ(caret, 5);
+    EXPECT_FALSE(m.TypeChar(shown, caret, QLatin1Char('1'))) << "no place left";
+    caret = 3;
+    EXPECT_FALSE(m.TypeChar(shown, caret, QLatin1Char('x'))) << "a digit place refuses a letter";
+    EXPECT_EQ(shown, QStringLiteral("09:45"));
+    caret = 2; // on the literal: the next place takes it
+    ASSERT_TRUE(m.TypeChar(shown, caret, QLatin1Char('3')));
+    EXPECT_EQ(shown, QStringLiteral("09:35"));
+    EXPECT_EQ(caret, 4);
+    // Only optional places take a blank.
+    EXPECT_TRUE(m.Accepts(0, QLatin1Char(' ')));
+    EXPECT_FALSE(m.Accepts(1, QLatin1Char(' ')));
+
+    m.Clear(shown, 1, 4);
+    EXPECT_EQ(shown, QStringLiteral("0 : 5"));
+    EXPECT_EQ(m.PreviousPlace(3), 1);
+    EXPECT_EQ(m.PreviousPlace(0), -1);
 }
 
 TEST(SpeedButton, ClickOnReleaseOverTheButtonAndTheGlyphOfEachState)
