@@ -412,6 +412,13 @@ void TQvTimePickerDropDown::WMPaste()
 void TQvTimePickerDropDown::BeforeDropDown()
 {
     TQvCustomDropDown::BeforeDropDown();
+    // A popup size remembered from a close fits the panel it had then: with the time control
+    // switched since, the panel's height changed and the remembered size would cut it.
+    if (FTimeControlShown != -1 && FTimeControlShown != int(FShowTimePicker)) {
+        FUserDropDownWidth = -1;
+        FUserDropDownHeight = -1;
+    }
+    FTimeControlShown = int(FShowTimePicker);
     FTimeAtOpen = FTime;
     FTextAtOpen = QLineEdit::text();
     // 1. The panel; the popup's layout is forced; losing activation closes it as accepted.
@@ -477,8 +484,20 @@ void TQvTimePickerDropDown::BeforeDropDown()
     }
     const int controlHeight = FDateTimePicker->sizeHint().height();
     FDateTimePicker->setFixedHeight(controlHeight);
+    FDateTimePicker->resize(kPanelSize, controlHeight);
     FPanelCtrl->resize(kPanelSize, kPanelSize + controlHeight);
     FPanelCtrl->layout()->activate();
+}
+
+void TQvTimePickerDropDown::SizeDropDown()
+{
+    // The popup's layout pass since BeforeDropDown fitted the panel to the old popup size.
+    const bool timeControl = FShowTimePicker && FDateTimePicker;
+    FPanelCtrl->resize(kPanelSize, kPanelSize + (timeControl ? FDateTimePicker->height() : 0));
+    TQvCustomDropDown::SizeDropDown();
+    // The base counts the border into the height only; the clock is square.
+    if (TDropDownForm* form = DropDownForm(); form && FDropDownWidth <= 0 && FControl)
+        form->resize(form->width() + 2 * FDropDownBorderWidth, form->height());
 }
 
 void TQvTimePickerDropDown::clockChanged()

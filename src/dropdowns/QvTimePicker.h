@@ -70,6 +70,8 @@ public:
 protected:
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
+    // The base's size, widened by the border so that the panel keeps its width.
+    void SizeDropDown() override;
     void CloseDropDown(bool cancelChanges) override;
     void DropDownClosed() override;
     void DropDownKeyDown(int& key, Qt::KeyboardModifiers shift) override;
@@ -115,6 +117,8 @@ private:
     TDateTime FTimeAtOpen = 0;
     QString FTextAtOpen;
     QObject* FTimeControlKeys = nullptr;
+    // Whether the last opening showed the time control (-1: never opened).
+    int FTimeControlShown = -1;
 };
 
 } // namespace dropdowns
