@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QThread>
 
 #include <cmath>

@@ -16,8 +16,8 @@
 #include "grid/GridTypes.h"
 #include "grid/look/QvStyleIF.h"
 
+#include <QDateTime>
 #include <QImage>
-#include <QPainterPath>
 #include <QTimer>
 #include <QWidget>
 
