@@ -531,8 +531,12 @@ std::unique_ptr<TObject> readGraphicObject(ComponentReader& r, TCellType kind, i
     case ctFilePicture: {
         auto fp = std::make_unique<TFilePicture>();
         const QString name = readFilePictureRecord(r);
-        if (!name.isEmpty())
-            fp->SetFilename(name);
+        // The name travels even where no such picture is: it may be there when the cell paints.
+        try {
+            if (!name.isEmpty())
+                fp->SetFilename(name);
+        } catch (const EInvalidGraphic&) {
+        }
         return fp;
     }
     default:

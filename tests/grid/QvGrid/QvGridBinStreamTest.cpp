@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -80,6 +81,18 @@ QImage redSquare()
     img.fill(QColor(255, 0, 0));
     img.setPixelColor(1, 1, QColor(0, 0, 255));
     return img;
+}
+
+// A picture file for the file-picture cells.
+QString picturePath()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString p = dir.filePath(QStringLiteral("square.png"));
+        redSquare().save(p, "PNG");
+        return p;
+    }();
+    return path;
 }
 
 TEST(QvGridBinStream, OneCellOfPlainTextIsTheRectangleAndOneCellRecord)
@@ -223,12 +236,13 @@ const std::vector<KindCase>& kindCases()
          }},
         {"file picture",
          [](TQvStringGrid& g) {
-             g.CreateFilePicture(1, 1, false, noStretch, 0, haLeft, vaTop)->SetFilename(QStringLiteral("/nowhere/p.png"));
+             g.CreateFilePicture(1, 1, false, noStretch, 0, haLeft, vaTop)->SetFilename(picturePath());
          },
          [](TQvStringGrid& g) {
              TFilePicture* p = g.GetFilePicture(1, 1);
              ASSERT_NE(p, nullptr);
-             EXPECT_EQ(p->Filename(), QStringLiteral("/nowhere/p.png"));
+             EXPECT_EQ(p->Filename(), picturePath());
+             EXPECT_EQ(p->Width(), 2);
          }},
         {"radio group",
          [](TQvStringGrid& g) {
@@ -539,6 +553,20 @@ TEST(QvGridBinStream, FullGridSizesTheStreamCannotBackAreRefusedBeforeTheGridCha
         EXPECT_EQ(dst.g.RowCount(), 3);
         EXPECT_EQ(dst.g.Cells(1, 1), QStringLiteral("kept"));
     }
+}
+
+TEST(QvGridBinStream, AFilePictureWhosePictureIsNotHereKeepsItsName)
+{
+    ShownGrid<TQvStringGrid> src(3, 3), dst(3, 3);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("gone.png"));
+    redSquare().save(path, "PNG");
+    src.g.CreateFilePicture(1, 1, false, noStretch, 0, haLeft, vaTop)->SetFilename(path);
+    const QByteArray stream = saveRect(src.g, {1, 1, 1, 1});
+    QFile::remove(path);
+    loadAt(dst.g, {1, 1}, stream);
+    ASSERT_NE(dst.g.GetFilePicture(1, 1), nullptr);
+    EXPECT_EQ(dst.g.GetFilePicture(1, 1)->Filename(), path);
 }
 
 TEST(QvGridBinStream, ACellObjectNumberIsReadAndDropped)
