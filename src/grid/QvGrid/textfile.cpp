@@ -50,7 +50,7 @@ short percentOf(double part, double whole)
 
 QString cellLine(int c, int r, const QString& text)
 {
-    return QString::number(c) + QLatin1Char(',') + QString::number(r) + QLatin1Char(',') + EncodeCellLineBreaks(text);
+    return QString::number(c) + QLatin1Char(',') + QString::number(r) + QLatin1Char(',') + ZirAzur::EncodeCellLineBreaks(text);
 }
 
 QString widthLine(int i, int w)
@@ -300,7 +300,7 @@ void TQvStringGrid::LoadFromFile(const QString& FileName)
             const int c = StrToIntPrefix(line.left(comma));
             const int r = StrToIntPrefix(comma2 < 0 ? line.mid(comma + 1) : line.mid(comma + 1, comma2 - comma - 1));
             if (c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount()) {
-                LoadCellText(c, r, DecodeCellLineBreaks(comma2 < 0 ? QString() : line.mid(comma2 + 1), multiLine));
+                LoadCellText(c, r, ZirAzur::DecodeCellLineBreaks(comma2 < 0 ? QString() : line.mid(comma2 + 1), multiLine));
                 if (OnFileProgress) {
                     const short percent = percentOf(r, RowCount() - 1);
                     if (percent != lastPercent) {
@@ -400,7 +400,7 @@ void TQvStringGrid::LoadFromStream(QIODevice& st)
         const qint64 c = qint64(strictInt(line.left(comma))) + SaveStartCol();
         const qint64 r = qint64(strictInt(line.mid(comma + 1, comma2 - comma - 1))) + SaveStartRow();
         if (c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount())
-            LoadCellText(int(c), int(r), DecodeCellLineBreaks(line.mid(comma2 + 1), true));
+            LoadCellText(int(c), int(r), ZirAzur::DecodeCellLineBreaks(line.mid(comma2 + 1), true));
     }
     if (!st.isSequential())
         st.seek(start + lines.pos());
