@@ -187,6 +187,15 @@ private:
     bool eof = false;
 };
 
+// Most cells hold no control character: their coded text is their text.
+QString decodedText(const QString& coded, bool multiLine)
+{
+    for (QChar ch : coded)
+        if (ch.unicode() < 0x20)
+            return ZirAzur::DecodeCellLineBreaks(coded, multiLine);
+    return coded;
+}
+
 // Strict numbers of the stream form: the platform's conversion error for anything else.
 int strictInt(const QString& s)
 {
@@ -300,7 +309,7 @@ void TQvStringGrid::LoadFromFile(const QString& FileName)
             const int c = StrToIntPrefix(line.left(comma));
             const int r = StrToIntPrefix(comma2 < 0 ? line.mid(comma + 1) : line.mid(comma + 1, comma2 - comma - 1));
             if (c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount()) {
-                LoadCellText(c, r, ZirAzur::DecodeCellLineBreaks(comma2 < 0 ? QString() : line.mid(comma2 + 1), multiLine));
+                LoadCellText(c, r, decodedText(comma2 < 0 ? QString() : line.mid(comma2 + 1), multiLine));
                 if (OnFileProgress) {
                     const short percent = percentOf(r, RowCount() - 1);
                     if (percent != lastPercent) {
