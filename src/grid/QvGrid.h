@@ -15,6 +15,11 @@
 #include "grid/markup/PictureContainer.h"
 #include "platform/Services.h"
 
+namespace platform {
+class ComponentReader;
+}
+
+#include <QIODevice>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStringList>
@@ -56,6 +61,7 @@ enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TExportState { esExportStart, esExportNextRow, esExportDone };
 
 // Events (Sender first, then the arguments in the published order).
 using TGridHintEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, QString& hint)>;
@@ -389,6 +395,31 @@ public:
     int SaveRowCount() const;
     // Puts every control of the control list over its cell (hidden while its row or column is).
     void CellControlsUpdate();
+
+    // ---- binary cell stream and file (QvGrid/binstream.cpp), text grid file (textfile.cpp) ----
+    // Columns are real columns. The binary readers raise platform::EReadError for a stream
+    // that does not fit, the text readers EQvGridError (file) or EConvertError (stream).
+    void SaveRectToBinStream(const TGridRect& rect, QIODevice& st);
+    void SaveToBinStream(QIODevice& st);
+    void SaveToBinFile(const QString& FileName);
+    void LoadAtPointFromBinStream(TPoint point, QIODevice& st);
+    void LoadFromBinStream(QIODevice& st);
+    void LoadFromBinFile(const QString& FileName);
+    void SaveToFile(const QString& FileName, bool Unicode = false);
+    void LoadFromFile(const QString& FileName);
+    void SaveToStream(QIODevice& st);
+    void LoadFromStream(QIODevice& st);
+    // The number a binary stream names its writer by: unique to each grid of the process.
+    int GridID() const;
+    std::function<void(TQvStringGrid*, short progress)> OnFileProgress;
+
+private:
+    mutable int FGridID = 0; // given on first use
+    // The width of real column c, also while it is hidden.
+    int realColWidth(int c) const;
+    void readBinCells(platform::ComponentReader& r, TPoint point);
+
+public:
 
     // ---- column order (QvGrid/columnorder.cpp) -----------------------------------------------
     // Entry p of the order holds the original index of the column now at position p.
@@ -881,7 +912,7 @@ public:
     virtual bool CanShowFixedDropDown(int ACol);
     virtual void StartBlockFocus();
     virtual void EndBlockFocus();
-    virtual void ExportNotification(int, int) {}
+    virtual void ExportNotification(TExportState, int) {}
     virtual void ImportNotification(int, int) {}
 
     // ---- version ------------------------------------------------------------------------------

@@ -4,8 +4,9 @@
 // matched by name on reading, so the stream carries no version number.
 
 #include "grid/QvCGrid.h"
+#include "grid/QvGrid/StreamNames.h"
 
-#include <QtEndian>
+#include "platform/ComponentStream.h"
 
 #include <cmath>
 #include <map>
@@ -14,70 +15,29 @@ namespace grid {
 
 namespace {
 
-enum TValueType : quint8 {
-    vaNull = 0, vaList = 1, vaInt8 = 2, vaInt16 = 3, vaInt32 = 4, vaExtended = 5, vaString = 6, vaIdent = 7,
-    vaFalse = 8, vaTrue = 9, vaBinary = 10, vaSet = 11, vaLString = 12, vaNil = 13, vaCollection = 14,
-    vaSingle = 15, vaCurrency = 16, vaDate = 17, vaWString = 18, vaInt64 = 19, vaUTF8String = 20
-};
+using platform::vaCollection;
+using platform::vaIdent;
+using platform::vaInt16;
+using platform::vaInt32;
+using platform::vaInt8;
+using platform::vaList;
+using platform::vaNull;
+using Writer = platform::ComponentWriter;
+using Reader = platform::ComponentReader;
 
-const QByteArray kSignature = QByteArrayLiteral("TPF0");
 const QByteArray kRootClass = QByteArrayLiteral("TQvColumnGridIO");
 
-const QString SInvalidImage = QStringLiteral("Invalid stream format");
-const QString SReadError = QStringLiteral("Stream read error");
-const QString SWriteError = QStringLiteral("Stream write error");
-
-// ---- names of enumerations, sets and colours -----------------------------------------------------
-
-const QStringList kAlignments{"taLeftJustify", "taRightJustify", "taCenter"};
+const QStringList& kAlignments = streamnames::alignments();
 const QStringList kSortStyles{"ssAutomatic", "ssAlphabetic", "ssNumeric", "ssDate", "ssAlphaNoCase",
                               "ssAlphaCase", "ssShortDateEU", "ssShortDateUS", "ssCustom", "ssFinancial",
                               "ssAnsiAlphaCase", "ssAnsiAlphaNoCase", "ssRaw", "ssHTML", "ssImages",
                               "ssCheckBox", "ssDateTime", "ssTime", "ssAlphaNumeric", "ssAlphaNumericNoCase"};
-const QStringList kEditors{
-    "edNormal", "edSpinEdit", "edComboEdit", "edComboList", "edEditBtn", "edCheckBox", "edDateEdit",
-    "edDateEditUpDown", "edTimeEdit", "edButton", "edDataCheckBox", "edNumeric", "edPositiveNumeric", "edFloat",
-    "edCapital", "edMixedCase", "edPassword", "edUnitEditBtn", "edLowerCase", "edUpperCase", "edFloatSpinEdit",
-    "edTimeSpinEdit", "edDateSpinEdit", "edNumericEditBtn", "edFloatEditBtn", "edCustom", "edRichEdit", "edNone",
-    "edDateTimeEdit", "edValidChars", "edTrackbarDropDown", "edMemoDropDown", "edCalculatorDropDown",
-    "edTimePickerDropDown", "edDetailDropDown", "edGridDropDown", "edColorPickerDropDown",
-    "edImagePickerDropDown", "edQvGridDropDown", "edPositiveFloat", "edNumericUnitEditBtn",
-    "edFloatUnitEditBtn", "edMaskEditBtn"};
+const QStringList& kEditors = streamnames::editors();
 const QStringList kPopupTypes{"cpFixedCellsRClick", "cpFixedCellsLClick", "cpNormalCellsRClick",
                               "cpNormalCellsLClick", "cpAllCellsRClick", "cpAllCellsLClick"};
 const QStringList kPenStyles{"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
 const QStringList kBorders{"cbTop", "cbLeft", "cbRight", "cbBottom"};
-const QStringList kFontStyles{"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
-
-struct NamedColor {
-    const char* name;
-    TColor value;
-};
-const NamedColor kColors[] = {
-    {"clBlack", platform::clBlack}, {"clMaroon", platform::clMaroon}, {"clGreen", platform::clGreen},
-    {"clOlive", platform::clOlive}, {"clNavy", platform::clNavy}, {"clPurple", platform::clPurple},
-    {"clTeal", platform::clTeal}, {"clGray", platform::clGray}, {"clSilver", platform::clSilver},
-    {"clRed", platform::clRed}, {"clLime", platform::clLime}, {"clYellow", platform::clYellow},
-    {"clBlue", platform::clBlue}, {"clFuchsia", platform::clFuchsia}, {"clAqua", platform::clAqua},
-    {"clWhite", platform::clWhite}, {"clMoneyGreen", platform::clMoneyGreen}, {"clSkyBlue", platform::clSkyBlue},
-    {"clCream", platform::clCream}, {"clMedGray", platform::clMedGray}, {"clNone", platform::clNone},
-    {"clDefault", platform::clDefault}, {"clScrollBar", platform::clScrollBar},
-    {"clBackground", platform::clBackground}, {"clActiveCaption", platform::clActiveCaption},
-    {"clInactiveCaption", platform::clInactiveCaption}, {"clMenu", platform::clMenu},
-    {"clWindow", platform::clWindow}, {"clWindowFrame", platform::clWindowFrame},
-    {"clMenuText", platform::clMenuText}, {"clWindowText", platform::clWindowText},
-    {"clCaptionText", platform::clCaptionText}, {"clActiveBorder", platform::clActiveBorder},
-    {"clInactiveBorder", platform::clInactiveBorder}, {"clAppWorkSpace", platform::clAppWorkSpace},
-    {"clHighlight", platform::clHighlight}, {"clHighlightText", platform::clHighlightText},
-    {"clBtnFace", platform::clBtnFace}, {"clBtnShadow", platform::clBtnShadow},
-    {"clGrayText", platform::clGrayText}, {"clBtnText", platform::clBtnText},
-    {"clInactiveCaptionText", platform::clInactiveCaptionText}, {"clBtnHighlight", platform::clBtnHighlight},
-    {"cl3DDkShadow", platform::cl3DDkShadow}, {"cl3DLight", platform::cl3DLight},
-    {"clInfoText", platform::clInfoText}, {"clInfoBk", platform::clInfoBk}, {"clHotLight", platform::clHotLight},
-    {"clGradientActiveCaption", platform::clGradientActiveCaption},
-    {"clGradientInactiveCaption", platform::clGradientInactiveCaption},
-    {"clMenuHighlight", platform::clMenuHighlight}, {"clMenuBar", platform::clMenuBar},
-};
+const QStringList& kFontStyles = streamnames::fontStyles();
 
 // Font heights are pixel heights at 96 pixels per inch, negative for a character height.
 int heightOfSize(int size)
@@ -91,91 +51,6 @@ int sizeOfHeight(int height)
 }
 
 // ---- writing -------------------------------------------------------------------------------------
-
-class Writer {
-public:
-    QByteArray out;
-
-    void byte(quint8 b) { out.append(char(b)); }
-    void shortStr(const QByteArray& s)
-    {
-        byte(quint8(std::min<qsizetype>(s.size(), 255)));
-        out.append(s.left(255));
-    }
-    void name(const char* n) { shortStr(QByteArray(n)); }
-    void integer(qint32 v)
-    {
-        if (v >= -128 && v <= 127) {
-            byte(vaInt8);
-            byte(quint8(qint8(v)));
-        } else if (v >= -32768 && v <= 32767) {
-            byte(vaInt16);
-            le<qint16>(qint16(v));
-        } else {
-            byte(vaInt32);
-            le<qint32>(v);
-        }
-    }
-    void ident(const QString& s)
-    {
-        byte(vaIdent);
-        shortStr(s.toLatin1());
-    }
-    void boolean(bool v) { byte(v ? vaTrue : vaFalse); }
-    // Plain ASCII as an 8-bit string, anything else as UTF-8.
-    void string(const QString& s)
-    {
-        bool ascii = true;
-        for (QChar c : s)
-            ascii = ascii && c.unicode() < 0x80;
-        if (ascii && s.size() <= 255) {
-            byte(vaString);
-            shortStr(s.toLatin1());
-        } else if (ascii) {
-            byte(vaLString);
-            le<qint32>(qint32(s.size()));
-            out.append(s.toLatin1());
-        } else {
-            const QByteArray u = s.toUtf8();
-            byte(vaUTF8String);
-            le<qint32>(qint32(u.size()));
-            out.append(u);
-        }
-    }
-    void set(unsigned bits, const QStringList& names)
-    {
-        byte(vaSet);
-        for (int i = 0; i < names.size(); ++i)
-            if (bits & (1u << i))
-                shortStr(names[i].toLatin1());
-        byte(0);
-    }
-    void color(TColor c)
-    {
-        for (const NamedColor& n : kColors)
-            if (n.value == c) {
-                ident(QString::fromLatin1(n.name));
-                return;
-            }
-        integer(qint32(c));
-    }
-    void lines(const QStringList& l)
-    {
-        byte(vaList);
-        for (const QString& s : l)
-            string(s);
-        byte(vaNull);
-    }
-
-private:
-    template <class T>
-    void le(T v)
-    {
-        char b[sizeof(T)];
-        qToLittleEndian(v, b);
-        out.append(b, sizeof(T));
-    }
-};
 
 void writeFont(Writer& w, const char* prefix, const TFont& f)
 {
@@ -298,138 +173,6 @@ void writeItem(Writer& w, const TGridColumnItem& c)
 }
 
 // ---- reading -------------------------------------------------------------------------------------
-
-class Reader {
-public:
-    explicit Reader(QByteArray data) : in(std::move(data)) {}
-
-    bool atEnd() const { return pos >= in.size(); }
-    quint8 byte()
-    {
-        if (pos >= in.size())
-            throw EQvGridError(SReadError);
-        return quint8(in[pos++]);
-    }
-    quint8 peek() const
-    {
-        if (pos >= in.size())
-            throw EQvGridError(SReadError);
-        return quint8(in[pos]);
-    }
-    QByteArray take(qsizetype n)
-    {
-        if (n < 0 || pos + n > in.size())
-            throw EQvGridError(SReadError);
-        const QByteArray r = in.mid(pos, n);
-        pos += n;
-        return r;
-    }
-    QByteArray shortStr() { return take(byte()); }
-
-    qint64 integer()
-    {
-        switch (byte()) {
-        case vaInt8:
-            return qint8(byte());
-        case vaInt16:
-            return qFromLittleEndian<qint16>(take(2).constData());
-        case vaInt32:
-            return qFromLittleEndian<qint32>(take(4).constData());
-        case vaInt64:
-            return qFromLittleEndian<qint64>(take(8).constData());
-        default:
-            throw EQvGridError(SInvalidImage);
-        }
-    }
-    int int32() { return int(integer()); }
-    bool boolean()
-    {
-        const quint8 t = byte();
-        if (t != vaTrue && t != vaFalse)
-            throw EQvGridError(SInvalidImage);
-        return t == vaTrue;
-    }
-    QString ident()
-    {
-        if (byte() != vaIdent)
-            throw EQvGridError(SInvalidImage);
-        return QString::fromLatin1(shortStr());
-    }
-    QString string()
-    {
-        switch (byte()) {
-        case vaString:
-            return QString::fromLatin1(shortStr());
-        case vaLString:
-            return QString::fromLatin1(take(qFromLittleEndian<qint32>(take(4).constData())));
-        case vaUTF8String:
-            return QString::fromUtf8(take(qFromLittleEndian<qint32>(take(4).constData())));
-        case vaWString: {
-            const qint32 n = qFromLittleEndian<qint32>(take(4).constData());
-            const QByteArray b = take(qsizetype(n) * 2);
-            QString s(n, Qt::Uninitialized);
-            for (qint32 i = 0; i < n; ++i)
-                s[i] = QChar(qFromLittleEndian<quint16>(b.constData() + 2 * i));
-            return s;
-        }
-        default:
-            throw EQvGridError(SInvalidImage);
-        }
-    }
-    unsigned set(const QStringList& names)
-    {
-        if (byte() != vaSet)
-            throw EQvGridError(SInvalidImage);
-        unsigned bits = 0;
-        for (QByteArray n = shortStr(); !n.isEmpty(); n = shortStr()) {
-            const int i = names.indexOf(QString::fromLatin1(n));
-            if (i < 0)
-                throw EQvGridError(SInvalidImage);
-            bits |= 1u << i;
-        }
-        return bits;
-    }
-    TColor color()
-    {
-        if (peek() != vaIdent)
-            return TColor(quint32(integer()));
-        const QString n = ident();
-        for (const NamedColor& c : kColors)
-            if (n == QLatin1String(c.name))
-                return c.value;
-        throw EQvGridError(SInvalidImage);
-    }
-    int enumValue(const QStringList& names)
-    {
-        const int i = names.indexOf(ident());
-        if (i < 0)
-            throw EQvGridError(SInvalidImage);
-        return i;
-    }
-    QStringList lines()
-    {
-        if (byte() != vaList)
-            throw EQvGridError(SInvalidImage);
-        QStringList l;
-        while (peek() != vaNull)
-            l << string();
-        byte();
-        return l;
-    }
-    // The identifier of a component reference, or nothing for nil.
-    QString reference()
-    {
-        if (peek() == vaNil) {
-            byte();
-            return {};
-        }
-        return ident();
-    }
-
-private:
-    QByteArray in;
-    qsizetype pos = 0;
-};
 
 using ItemReader = std::function<void(Reader&, TGridColumnItem&, QWidget* scope)>;
 
@@ -562,25 +305,19 @@ const std::map<QByteArray, ItemReader>& itemReaders()
 
 void readStream(Reader& r, TGridColumnCollection& items, QWidget* scope)
 {
-    if (r.take(4) != kSignature)
-        throw EQvGridError(SInvalidImage);
-    if ((r.peek() & 0xF0) == 0xF0) // filer flags of an inherited or inline component
-        r.byte();
-    if (r.shortStr() != kRootClass)
-        throw EQvGridError(SInvalidImage);
-    r.shortStr(); // component name
+    r.beginComponent(kRootClass);
     const auto& readers = itemReaders();
     while (r.peek() != vaNull) {
         const QByteArray prop = r.shortStr();
         if (prop != "Items")
             throw EQvGridError(QStringLiteral("Property %1 does not exist").arg(QString::fromLatin1(prop)));
         if (r.byte() != vaCollection)
-            throw EQvGridError(SInvalidImage);
+            throw EQvGridError(platform::EReadError::invalidFormatText());
         while (r.peek() != vaNull) {
             if (r.peek() == vaInt8 || r.peek() == vaInt16 || r.peek() == vaInt32)
                 r.integer(); // an item's order value
             if (r.byte() != vaList)
-                throw EQvGridError(SInvalidImage);
+                throw EQvGridError(platform::EReadError::invalidFormatText());
             // A plain new definition: what the stream leaves out keeps the defaults, not the
             // look of the definition before it.
             TGridColumnItem* item = items.Insert(items.Count());
@@ -616,9 +353,7 @@ void TQvColumnGrid::SaveColumnsToStream(QIODevice& st)
     // loaded column comes back with them.
     io.Items().Assign(*FColumnCollection);
     Writer w;
-    w.out.append(kSignature);
-    w.shortStr(kRootClass);
-    w.shortStr({});
+    w.beginComponent(kRootClass);
     w.name("Items");
     w.byte(vaCollection);
     // The copies' widths read the grid's columns at their indexes, which are the originals'.
@@ -631,7 +366,7 @@ void TQvColumnGrid::SaveColumnsToStream(QIODevice& st)
     w.byte(vaNull); // end of the properties
     w.byte(vaNull); // no children
     if (st.write(w.out) != w.out.size())
-        throw EQvGridError(SWriteError);
+        throw EQvGridError(platform::EWriteError().Message());
 }
 
 // The whole stream is read into a collection of its own first, so a stream that fails half-way
@@ -645,7 +380,12 @@ void TQvColumnGrid::LoadColumnsFromStream(QIODevice& st)
         TQvColumnGridIO io(this);
         io.Items().SetNoRecursiveUpdate(true);
         Reader r(st.readAll());
-        readStream(r, io.Items(), window());
+        // The stream's own failures keep their texts as the grid's errors.
+        try {
+            readStream(r, io.Items(), window());
+        } catch (const platform::EStreamError& e) {
+            throw EQvGridError(e.Message());
+        }
         cols.Assign(io.Items());
     } catch (...) {
         cols.SetNoRecursiveUpdate(oldFlag);

@@ -1,0 +1,420 @@
+// The text grid file: the grid's readable save format, one line per item: the size ("C,R"),
+// a width line per column ("cw i,w") and a line per non-empty cell ("c,r,text", the text with
+// its line breaks coded so that every cell takes one line). Two forms:
+// - the file form (SaveToFile, LoadFromFile): grid indexes, ANSI or UTF-16 LE with a byte-order
+//   mark, lenient numbers, the whole file read;
+// - the stream form (SaveToStream, LoadFromStream): indexes relative to the save origin,
+//   16-bit characters without a mark, strict numbers, and reading stops at the first line that
+//   is not a width or cell line, so a caller can keep other data behind it.
+// Neither reader empties the grid first. Both hold the header against fixed bounds before the
+// grid changes: a size read from a file is never allocated on trust.
+
+#include "grid/QvGrid.h"
+#include "grid/look/ZirAzur.h"
+
+#include "platform/ComponentStream.h"
+#include "platform/Files.h"
+#include "platform/TextCodec.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QtEndian>
+
+#include <cmath>
+
+namespace grid {
+
+namespace {
+
+// The largest grid a header may ask for.
+constexpr int kMaxFileRows = 1 << 24;
+constexpr int kMaxFileCols = 1 << 20;
+constexpr int kMaxWidth = 32767;
+// Text is encoded and written, or read and decoded, in blocks of this many characters or bytes.
+constexpr qsizetype kBlock = 1 << 20;
+// While a file loads, pending events (painting, timers) run at most this often.
+constexpr qint64 kEventPeriodMs = 100;
+
+QString corruptFileText(const QString& fileName)
+{
+    return QStringLiteral("File contains no data or corrupt file ") + fileName;
+}
+
+short percentOf(double part, double whole)
+{
+    return short(std::nearbyint(100.0 * part / std::max(1.0, whole)));
+}
+
+QString cellLine(int c, int r, const QString& text)
+{
+    return QString::number(c) + QLatin1Char(',') + QString::number(r) + QLatin1Char(',') + ZirAzur::EncodeCellLineBreaks(text);
+}
+
+QString widthLine(int i, int w)
+{
+    return QStringLiteral("cw ") + QString::number(i) + QLatin1Char(',') + QString::number(w);
+}
+
+// A file written block by block through a temporary file that replaces the target only when
+// every byte reached the disk.
+class BlockFileWriter {
+public:
+    BlockFileWriter(const QString& fileName, bool unicode) : file(fileName), name(fileName), unicode(unicode)
+    {
+        if (!file.open(QIODevice::WriteOnly))
+            throw platform::EFCreateError(name, file.errorString());
+        if (unicode)
+            put(QByteArray("\xFF\xFE", 2));
+    }
+    void line(const QString& s)
+    {
+        pending += s;
+        pending += QLatin1String("\r\n");
+        if (pending.size() >= kBlock)
+            flush();
+    }
+    void commit()
+    {
+        flush();
+        QString error;
+        if (!platform::commitSaveFile(file, &error))
+            throw platform::EFCreateError(name, error);
+    }
+
+private:
+    void flush()
+    {
+        if (unicode) {
+            QByteArray b(pending.size() * 2, Qt::Uninitialized);
+            qToLittleEndian<quint16>(pending.utf16(), pending.size(), b.data());
+            put(b);
+        } else {
+            put(platform::toAnsi(pending));
+        }
+        pending.clear();
+    }
+    void put(const QByteArray& b)
+    {
+        if (file.write(b) != b.size()) {
+            const QString error = file.errorString();
+            file.cancelWriting();
+            throw platform::EFCreateError(name, error);
+        }
+    }
+    QSaveFile file;
+    QString name;
+    bool unicode;
+    QString pending;
+};
+
+// The lines of a text file, decoded block by block: a byte-order mark selects UTF-8 or UTF-16,
+// without one the bytes are ANSI. Lines end with CR LF, LF or a lone CR.
+class LineReader {
+public:
+    explicit LineReader(QFile& f) : file(f)
+    {
+        QByteArray head = file.read(kBlock);
+        if (head.startsWith("\xEF\xBB\xBF")) {
+            decoder = QStringDecoder(QStringDecoder::Utf8);
+            head.remove(0, 3);
+        } else if (head.startsWith("\xFF\xFE")) {
+            decoder = QStringDecoder(QStringDecoder::Utf16LE);
+            head.remove(0, 2);
+        } else if (head.startsWith("\xFE\xFF")) {
+            decoder = QStringDecoder(QStringDecoder::Utf16BE);
+            head.remove(0, 2);
+        }
+        append(head);
+        eof = file.atEnd();
+    }
+
+    bool next(QString& line)
+    {
+        for (;;) {
+            qsizetype k = pos;
+            const QChar* d = buf.constData();
+            while (k < buf.size() && d[k] != QLatin1Char('\r') && d[k] != QLatin1Char('\n'))
+                ++k;
+            if (k < buf.size()) {
+                // A CR at the end of the block may be the first half of CR LF.
+                if (d[k] == QLatin1Char('\r') && k + 1 == buf.size() && !eof) {
+                    fill();
+                    continue;
+                }
+                line = buf.mid(pos, k - pos);
+                pos = k + 1;
+                if (d[k] == QLatin1Char('\r') && pos < buf.size() && buf[pos] == QLatin1Char('\n'))
+                    ++pos;
+                return true;
+            }
+            if (eof) {
+                if (pos >= buf.size())
+                    return false;
+                line = buf.mid(pos);
+                pos = buf.size();
+                return true;
+            }
+            fill();
+        }
+    }
+
+private:
+    void fill()
+    {
+        buf.remove(0, pos);
+        pos = 0;
+        const QByteArray b = file.read(kBlock);
+        append(b);
+        eof = b.isEmpty() || file.atEnd();
+        if (eof && decoder.isValid())
+            buf += decoder.decode(QByteArrayView());
+    }
+    void append(const QByteArray& b)
+    {
+        if (decoder.isValid())
+            buf += decoder.decode(b);
+        else
+            buf += platform::fromAnsi(b);
+    }
+
+    QFile& file;
+    QStringDecoder decoder;
+    QString buf;
+    qsizetype pos = 0;
+    bool eof = false;
+};
+
+// Most cells hold no control character: their coded text is their text.
+QString decodedText(const QString& coded, bool multiLine)
+{
+    for (QChar ch : coded)
+        if (ch.unicode() < 0x20)
+            return ZirAzur::DecodeCellLineBreaks(coded, multiLine);
+    return coded;
+}
+
+// Strict numbers of the stream form: the platform's conversion error for anything else.
+int strictInt(const QString& s)
+{
+    int v = 0;
+    if (!StrToIntStrict(s, v))
+        throw EConvertError(s);
+    return v;
+}
+
+// The 16-bit characters of the stream form, line by line, with the position of each line's
+// start, so that reading can stop before a line that is not the grid's.
+class WideLines {
+public:
+    explicit WideLines(QByteArray d) : data(std::move(d)) {}
+    bool atEnd() const { return at + 1 >= data.size(); }
+    qsizetype pos() const { return at; }
+    void setPos(qsizetype p) { at = p; }
+    // Up to the next CR; the character after it (the LF) is skipped.
+    QString line()
+    {
+        qsizetype end = at;
+        while (end + 1 < data.size() && qFromLittleEndian<quint16>(data.constData() + end) != u'\r')
+            end += 2;
+        QString s((end - at) / 2, Qt::Uninitialized);
+        qFromLittleEndian<quint16>(data.constData() + at, s.size(), s.data());
+        at = end + 1 < data.size() ? std::min<qsizetype>(end + 4, data.size()) : end;
+        return s;
+    }
+
+private:
+    QByteArray data;
+    qsizetype at = 0;
+};
+
+} // namespace
+
+// ---- file form ------------------------------------------------------------------------------------
+
+void TQvStringGrid::SaveToFile(const QString& FileName, bool Unicode)
+{
+    const int hidden = SaveHiddenCells ? NumHiddenColumns() : 0;
+    const int firstCol = SaveStartCol();
+    const int lastCol = SaveEndCol() + hidden;
+    BlockFileWriter out(FileName, Unicode);
+    out.line(QString::number(SaveColCount() + hidden) + QLatin1Char(',') + QString::number(SaveRowCount()));
+    for (int c = firstCol; c <= lastCol; ++c)
+        out.line(widthLine(c, realColWidth(c)));
+
+    ExportNotification(esExportStart, SaveStartRow());
+    short lastPercent = -1;
+    QString text;
+    for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
+        ExportNotification(esExportNextRow, r);
+        for (int c = firstCol; c <= lastCol; ++c) {
+            GetSaveCellText(c, r, text);
+            if (!text.isEmpty())
+                out.line(cellLine(c, r, text));
+        }
+        // Counted from the first saved row, so a save without the fixed rows ends at 100.
+        if (OnFileProgress) {
+            const short percent = percentOf(r - SaveStartRow(), SaveRowCount() - 1);
+            if (percent != lastPercent) {
+                lastPercent = percent;
+                OnFileProgress(this, percent);
+            }
+        }
+    }
+    ExportNotification(esExportDone, -1);
+    out.commit();
+}
+
+void TQvStringGrid::LoadFromFile(const QString& FileName)
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw platform::EFOpenError(FileName, file.errorString());
+    LineReader lines(file);
+    const int a = SaveFixedCells || SaveFixedCols ? 0 : FixedCols();
+    const int b = SaveFixedCells || SaveFixedRows ? 0 : FixedRows();
+
+    QString line;
+    if (lines.next(line) && !line.isEmpty()) {
+        const qsizetype comma = line.indexOf(QLatin1Char(','));
+        const int cols = StrToIntPrefix(comma < 0 ? line : line.left(comma));
+        const int rows = comma < 0 ? 0 : StrToIntPrefix(line.mid(comma + 1));
+        // Checked before the grid changes: a header asking for no grid or a huge one is not a
+        // grid file.
+        if (cols > kMaxFileCols || rows > kMaxFileRows || a + cols <= 0 || b + rows <= 0)
+            throw EQvGridError(corruptFileText(FileName));
+        SetColCount(a + cols);
+        SetRowCount(b + rows);
+    }
+    if (ColCount() <= 0 || RowCount() <= 0)
+        throw EQvGridError(corruptFileText(FileName));
+
+    const bool multiLine = PaintSettings().Multilinecells;
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    short lastPercent = -1;
+    while (lines.next(line)) {
+        const qsizetype comma = line.indexOf(QLatin1Char(','));
+        if (comma < 0)
+            continue; // neither a width nor a cell line
+        if (line.startsWith(QLatin1String("cw"))) {
+            const int index = StrToIntPrefix(line.mid(3, comma - 3));
+            const int width = StrToIntPrefix(line.mid(comma + 1));
+            if (index >= 0 && index < ColCount() && width >= 0 && width <= kMaxWidth)
+                SetColWidths(index, width);
+        } else {
+            const qsizetype comma2 = line.indexOf(QLatin1Char(','), comma + 1);
+            const int c = StrToIntPrefix(line.left(comma));
+            const int r = StrToIntPrefix(comma2 < 0 ? line.mid(comma + 1) : line.mid(comma + 1, comma2 - comma - 1));
+            if (c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount()) {
+                LoadCellText(c, r, decodedText(comma2 < 0 ? QString() : line.mid(comma2 + 1), multiLine));
+                if (OnFileProgress) {
+                    const short percent = percentOf(r, RowCount() - 1);
+                    if (percent != lastPercent) {
+                        lastPercent = percent;
+                        OnFileProgress(this, percent);
+                    }
+                }
+            }
+        }
+        // The grid may repaint while a large file loads; user input waits, so no edit and no
+        // second load runs into a half-read file.
+        if (sinceEvents.elapsed() >= kEventPeriodMs) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            sinceEvents.restart();
+        }
+    }
+    CellsChanged({0, 0, ColCount(), RowCount()});
+    AfterCellsLoaded();
+}
+
+// ---- stream form ----------------------------------------------------------------------------------
+
+void TQvStringGrid::SaveToStream(QIODevice& st)
+{
+    QString out;
+    auto flush = [&] {
+        QByteArray b(out.size() * 2, Qt::Uninitialized);
+        qToLittleEndian<quint16>(out.utf16(), out.size(), b.data());
+        if (st.write(b) != b.size())
+            throw platform::EWriteError();
+        out.clear();
+    };
+    auto line = [&](const QString& s) {
+        out += s;
+        out += QLatin1String("\r\n");
+        if (out.size() >= kBlock)
+            flush();
+    };
+    line(QString::number(SaveColCount()) + QLatin1Char(',') + QString::number(SaveRowCount()));
+    for (int c = 0; c < ColCount(); ++c)
+        line(widthLine(c, ColWidths(c)));
+    ExportNotification(esExportStart, SaveStartRow());
+    QString text;
+    for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
+        ExportNotification(esExportNextRow, r);
+        for (int c = SaveStartCol(); c <= SaveEndCol(); ++c) {
+            GetSaveCellText(c, r, text);
+            if (!text.isEmpty())
+                line(cellLine(c - SaveStartCol(), r - SaveStartRow(), text));
+        }
+    }
+    ExportNotification(esExportDone, -1);
+    flush();
+}
+
+void TQvStringGrid::LoadFromStream(QIODevice& st)
+{
+    const qint64 start = st.pos();
+    WideLines lines(st.readAll());
+    if (!lines.atEnd()) {
+        const QString header = lines.line();
+        if (!header.isEmpty()) {
+            const qsizetype comma = header.indexOf(QLatin1Char(','));
+            const QString colText = comma < 0 ? header : header.left(comma);
+            const QString rowText = comma < 0 ? QString() : header.mid(comma + 1);
+            const int cols = strictInt(colText);
+            const int rows = strictInt(rowText);
+            // Checked before the grid changes.
+            if (cols < 0 || cols > kMaxFileCols)
+                throw EConvertError(colText);
+            if (rows < 0 || rows > kMaxFileRows)
+                throw EConvertError(rowText);
+            SetColCount(cols + SaveStartCol());
+            SetRowCount(rows + SaveStartRow());
+        }
+    }
+    while (!lines.atEnd()) {
+        const qsizetype lineStart = lines.pos();
+        const QString line = lines.line();
+        if (line.startsWith(QLatin1String("cw"))) {
+            const QString rest = line.mid(3);
+            const qsizetype comma = rest.indexOf(QLatin1Char(','));
+            const int index = strictInt(comma < 0 ? rest : rest.left(comma));
+            const int width = strictInt(comma < 0 ? QString() : rest.mid(comma + 1));
+            // Its own writer lists every column, also the right fixed ones a save without the
+            // fixed cells leaves out of the header: widths beyond the grid are not an error.
+            if (index >= 0 && index < ColCount() && width >= 0 && width <= kMaxWidth)
+                SetColWidths(index, width);
+            continue;
+        }
+        const qsizetype comma = line.indexOf(QLatin1Char(','));
+        const qsizetype comma2 = comma < 0 ? -1 : line.indexOf(QLatin1Char(','), comma + 1);
+        if (comma2 < 0) {
+            lines.setPos(lineStart); // not the grid's: left for the caller
+            break;
+        }
+        const qint64 c = qint64(strictInt(line.left(comma))) + SaveStartCol();
+        const qint64 r = qint64(strictInt(line.mid(comma + 1, comma2 - comma - 1))) + SaveStartRow();
+        if (c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount())
+            LoadCellText(int(c), int(r), ZirAzur::DecodeCellLineBreaks(line.mid(comma2 + 1), true));
+    }
+    if (!st.isSequential())
+        st.seek(start + lines.pos());
+    CellsChanged({0, 0, ColCount(), RowCount()});
+    AfterCellsLoaded();
+}
+
+} // namespace grid
