@@ -112,7 +112,7 @@ const TMarkupLayout::TAppliedFont* TMarkupLayout::current() const
 QFontMetrics TMarkupLayout::metrics() const
 {
     if (const TAppliedFont* f = current())
-        return f->Metrics;
+        return PreparedMetrics(*f->Prepared);
     return canvas.device() ? QFontMetrics(font.Font, canvas.device()) : QFontMetrics(font.Font);
 }
 
@@ -130,37 +130,32 @@ int TMarkupLayout::blankWidth() const
 
 void TMarkupLayout::applyFont()
 {
-    if (!fontApplied || !(appliedFont == font.Font)) {
-        canvas.setFont(font.Font);
-        appliedFont = font.Font;
-        fontApplied = true;
-        const auto known = std::find_if(appliedFonts.begin(), appliedFonts.end(),
-                                        [&](const TAppliedFont& f) { return f.Font == font.Font; });
-        if (known != appliedFonts.end()) {
-            appliedIndex = int(known - appliedFonts.begin());
-        } else {
-            // The target's resolution decides the metrics, as it decides the drawn glyphs.
-            const QFont& f = canvas.font();
-            const QFontMetrics fm = canvas.device() ? QFontMetrics(f, canvas.device()) : QFontMetrics(f);
-            appliedFonts.push_back({font.Font, fm, fm.height(), fm.horizontalAdvance(QLatin1Char(' '))});
-            appliedIndex = int(appliedFonts.size()) - 1;
-        }
+    if (current())
+        return;
+    const auto known = std::find_if(appliedFonts.begin(), appliedFonts.end(),
+                                    [&](const TAppliedFont& f) { return f.Font == font.Font; });
+    if (known != appliedFonts.end()) {
+        appliedIndex = int(known - appliedFonts.begin());
+        return;
     }
+    // The target's resolution decides the metrics, as it decides the drawn glyphs.
+    TPreparedFontRef prepared = PrepareFont(canvas, font.Font);
+    const QFontMetrics& fm = PreparedMetrics(*prepared);
+    appliedFonts.push_back({font.Font, prepared, fm.height(), fm.horizontalAdvance(QLatin1Char(' '))});
+    appliedIndex = int(appliedFonts.size()) - 1;
+}
+
+void TMarkupLayout::applyCanvasFont()
+{
+    applyFont();
+    if (!(canvas.font() == font.Font))
+        canvas.setFont(font.Font);
 }
 
 int TMarkupLayout::measureRun(const QString& run, TRect& r)
 {
     applyFont();
-    const auto key = std::make_pair(appliedIndex, run);
-    auto it = runExtents.constFind(key);
-    if (it == runExtents.constEnd()) {
-        TRect extent = r;
-        DrawTextFlags(canvas, appliedFonts[std::size_t(appliedIndex)].Metrics, run, extent, drawFlags | DT_CALCRECT);
-        it = runExtents.insert(key, {extent.Width(), extent.Height()});
-    }
-    r.Right = r.Left + it->first;
-    r.Bottom = r.Top + it->second;
-    return it->second;
+    return DrawTextFlags(canvas, *appliedFonts[std::size_t(appliedIndex)].Prepared, run, r, drawFlags | DT_CALCRECT);
 }
 
 QString TMarkupLayout::prePass(const QString& text) const
@@ -257,6 +252,7 @@ bool TMarkupLayout::Run()
         const bool shadowBefore = shadow, hiddenBefore = hidden;
         TMarkupLine ln;
         sub = sup = false;
+        applyFont();
         ln.Height = textHeight();
         const int stopHeight = ln.Height;
         measurePass = true;
@@ -287,7 +283,7 @@ bool TMarkupLayout::Run()
             hidden = hiddenBefore;
             measurePass = false;
             hitPass = in.HitTestOnly;
-            QString lineMarkup = ln.Markup;
+            QString lineMarkup = std::move(ln.Markup);
             LayoutMarkup(lineMarkup, lr, in.HitTestOnly, ln);
             const int gh = textHeight();
             const int bottom = lr.Bottom - ln.VShift;
@@ -306,8 +302,10 @@ bool TMarkupLayout::Run()
     }
 
     font = entryFont;
-    if (out.MarkupHeight == 0)
+    if (out.MarkupHeight == 0) {
+        applyFont();
         out.MarkupHeight = textHeight();
+    }
     canvas.restore();
     return hit;
 }
@@ -323,7 +321,7 @@ void TMarkupLayout::LayoutMarkup(QString& markup, TRect cr, bool noPaint, TMarku
     runRect = cr;
     painting = !noPaint;
     lineEnded = lineFull = itemOnLine = false;
-    QString lineText;
+    bool lineEndsInBlank = false; // the text taken so far ends with a blank
     int trailingBlank = 0;
     int runsTaken = 0;
     if (paraBackground && painting)
@@ -386,11 +384,12 @@ void TMarkupLayout::LayoutMarkup(QString& markup, TRect cr, bool noPaint, TMarku
             const int withRun = noPaint ? ln.Width : ln.Width + width;
             bool fits = withRun < available || (width >= available && before == 0);
             // A run that continues a word split by tags stays with it.
-            if (!fits && !lineText.endsWith(QLatin1Char(' ')))
+            if (!fits && !lineEndsInBlank)
                 fits = true;
-            lineText += run;
+            lineEndsInBlank = run.endsWith(QLatin1Char(' '));
             if (fits || !in.Wrap) {
-                ln.Markup += markup.left(k);
+                if (measurePass)
+                    ln.Markup += QStringView(markup).left(k);
                 markup.remove(0, k);
                 if (measurePass)
                     out.PlainText += plainOf(run);
@@ -415,7 +414,8 @@ void TMarkupLayout::LayoutMarkup(QString& markup, TRect cr, bool noPaint, TMarku
                 if (!lineFull) {
                     const qsizetype close = markup.indexOf(QLatin1Char('>'));
                     if (close >= 0) {
-                        ln.Markup += markup.left(close + 1);
+                        if (measurePass)
+                            ln.Markup += QStringView(markup).left(close + 1);
                         markup.remove(0, close + 1);
                     } else {
                         markup.clear(); // a tag without ">" ends the text
@@ -472,7 +472,7 @@ void TMarkupLayout::drawRun(const QString& run, const TRect& r, int width, int h
     canvas.setPen(platform::toQColor(color));
     if (font.Angle % 360 == 0) {
         TRect target = r;
-        DrawTextFlags(canvas, appliedFonts[std::size_t(appliedIndex)].Metrics, run, target, drawFlags, width);
+        DrawTextFlags(canvas, *appliedFonts[std::size_t(appliedIndex)].Prepared, run, target, drawFlags, width);
         return;
     }
     // Turned text: the run's box is turned about its top-left corner, and is not clipped.
@@ -480,7 +480,8 @@ void TMarkupLayout::drawRun(const QString& run, const TRect& r, int width, int h
     canvas.translate(r.Left, r.Bottom - height);
     canvas.rotate(-font.Angle);
     TRect target{0, 0, width, height};
-    DrawTextFlags(canvas, appliedFonts[std::size_t(appliedIndex)].Metrics, run, target, drawFlags & ~DT_END_ELLIPSIS, width);
+    DrawTextFlags(canvas, *appliedFonts[std::size_t(appliedIndex)].Prepared, run, target, drawFlags & ~DT_END_ELLIPSIS,
+                  width);
     canvas.restore();
 }
 

@@ -2,11 +2,11 @@
 // The state of one PaintMarkup call, shared by the line routine (layout.cpp) and the tag
 // handlers (tags.cpp). Nothing here outlives the call.
 
+#include "grid/look/ZirAzur.h"
 #include "grid/markup/RizIVUDE.h"
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QHash>
 #include <QString>
 
 #include <utility>
@@ -58,7 +58,11 @@ private:
     QFontMetrics metrics() const;
     int textHeight() const; // height of "gh"
     int blankWidth() const;
+    // Makes the text's font the one runs are measured and drawn in. Runs are drawn in it
+    // whatever the canvas's font is; applyCanvasFont also sets the canvas's font, for drawing
+    // that goes through the canvas's font.
     void applyFont();
+    void applyCanvasFont();
     // The applied font's extent of a single-line run (r as DT_CALCRECT leaves it); the height
     // is answered.
     int measureRun(const QString& run, TRect& r);
@@ -99,19 +103,17 @@ private:
     TMarkupFont entryFont;
     TMarkupFont baseFont;
     TMarkupFont font;
-    QFont appliedFont;
-    bool fontApplied = false;
-    // Every font this call applied, with the canvas's metrics of it, and the runs measured in
-    // each: both passes measure the same runs, and shaping a run costs more than drawing it.
+    // Every font this call applied, prepared for the canvas (its metrics and the runs shaped
+    // in it, kept across calls): both passes measure the same runs, and shaping a run costs
+    // more than drawing it.
     struct TAppliedFont {
         QFont Font;
-        QFontMetrics Metrics;
+        ZirAzur::TPreparedFontRef Prepared;
         int Height = 0; // of "gh"
         int Blank = 0;  // advance of one blank
     };
     std::vector<TAppliedFont> appliedFonts;
     int appliedIndex = -1;
-    QHash<std::pair<int, QString>, std::pair<int, int>> runExtents; // (font, run) -> (width, height)
     const TAppliedFont* current() const; // the applied font when it is the text's font
     TColor entryBrush = clNone;
     TColor brush = clNone; // the background text is drawn on; clNone: transparent

@@ -415,7 +415,7 @@ void TMarkupLayout::listItemTag()
     runRect.Left += listLevel * 12 - 12;
     if (painting && font.Color != clNone) {
         // A filled bullet at odd levels, a hollow one at even levels.
-        applyFont();
+        applyCanvasFont();
         canvas.setPen(platform::toQColor(font.Color));
         const QString bullet = listLevel % 2 == 1 ? QString(QChar(0x2022)) : QString(QChar(0x25E6));
         canvas.drawText(QPoint(runRect.Left, runRect.Top + metrics().ascent()), bullet);
@@ -673,7 +673,7 @@ void TMarkupLayout::drawControl(const TControlTag& control, int width, int contr
     const bool hot = left - 2 < in.HitX && in.HitX < left - 2 + boxWidth && bottom - 2 - hotHeight < in.HitY &&
                      in.HitY < bottom - 2;
     const bool checked = control.Value.toUpper() == QLatin1String("TRUE");
-    applyFont();
+    applyCanvasFont();
     canvas.setPen(platform::toQColor(font.Color == clNone ? platform::clBlack : font.Color));
     const unsigned valueFlags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 
