@@ -55,6 +55,12 @@ QString withoutPrefixes(const QString& text, qsizetype& underlined)
 struct TShapedRun {
     int Advance = 0;
     QList<QGlyphRun> Glyphs;
+    // Of a run read with the prefix rule: the text shown, and the underlined character (-1
+    // none) with its offset and width in the prepared font.
+    QString Shown;
+    qsizetype Underlined = -1;
+    int UnderlineFrom = 0;
+    int UnderlineWidth = 0;
 };
 
 // Metrics of the line drawn, read once per prepared font rather than once per run.
@@ -86,7 +92,8 @@ struct TPreparedFont {
 
     // Shaped single-line runs: shaping a run costs more than drawing it. The glyphs are kept
     // relative to the baseline, so drawing them is drawing the text at its baseline.
-    const TShapedRun& shaped(const QString& text, QPaintDevice* device) const;
+    // With prefixes, text is read with the prefix rule and the shown text is shaped.
+    const TShapedRun& shaped(const QString& text, QPaintDevice* device, bool prefixes) const;
 
     const QFont Font;
     const int DpiX;
@@ -94,6 +101,7 @@ struct TPreparedFont {
     const QFontMetrics Metrics;
     const TLineMetrics Line;
     mutable QHash<QString, TShapedRun> Runs;
+    mutable QHash<QString, TShapedRun> PrefixedRuns; // by the text as given
 };
 
 namespace {
@@ -102,22 +110,34 @@ thread_local std::vector<TPreparedFontRef> preparedFonts;
 
 } // namespace
 
-const TShapedRun& TPreparedFont::shaped(const QString& text, QPaintDevice* device) const
+const TShapedRun& TPreparedFont::shaped(const QString& text, QPaintDevice* device, bool prefixes) const
 {
-    if (const auto it = Runs.constFind(text); it != Runs.constEnd())
+    QHash<QString, TShapedRun>& runs = prefixes ? PrefixedRuns : Runs;
+    if (const auto it = runs.constFind(text); it != runs.constEnd())
         return *it;
-    if (Runs.size() >= kShapedRunsKept) {
-        shapedRunCount -= Runs.size();
-        Runs.clear();
+    if (runs.size() >= kShapedRunsKept) {
+        shapedRunCount -= runs.size();
+        runs.clear();
     }
     if (shapedRunCount >= kShapedRunsKept) {
-        for (const TPreparedFontRef& f : preparedFonts)
+        for (const TPreparedFontRef& f : preparedFonts) {
             f->Runs.clear();
+            f->PrefixedRuns.clear();
+        }
         Runs.clear();
+        PrefixedRuns.clear();
         shapedRunCount = 0;
     }
     TShapedRun run;
-    QTextLayout layout(text, Font, device);
+    if (prefixes) {
+        run.Shown = withoutPrefixes(text, run.Underlined);
+        if (run.Underlined >= 0 && run.Underlined < run.Shown.size()) {
+            run.UnderlineFrom = Metrics.horizontalAdvance(run.Shown.left(run.Underlined));
+            run.UnderlineWidth = Metrics.horizontalAdvance(run.Shown[run.Underlined]);
+        }
+    }
+    const QString& shown = prefixes ? run.Shown : text;
+    QTextLayout layout(shown, Font, device);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     option.setFlags(QTextOption::IncludeTrailingSpaces);
@@ -126,7 +146,7 @@ const TShapedRun& TPreparedFont::shaped(const QString& text, QPaintDevice* devic
     QTextLine line = layout.createLine();
     layout.endLayout();
     // The advance of the shaped line is the metrics' advance, rounded the same way.
-    run.Advance = line.isValid() ? qRound(line.horizontalAdvance()) : Metrics.horizontalAdvance(text);
+    run.Advance = line.isValid() ? qRound(line.horizontalAdvance()) : Metrics.horizontalAdvance(shown);
     if (line.isValid()) {
         const qreal ascent = line.ascent();
         run.Glyphs = layout.glyphRuns();
@@ -138,7 +158,7 @@ const TShapedRun& TPreparedFont::shaped(const QString& text, QPaintDevice* devic
         }
     }
     ++shapedRunCount;
-    return *Runs.insert(text, std::move(run));
+    return *runs.insert(text, std::move(run));
 }
 
 TPreparedFontRef PrepareFont(const QPainter& canvas, const QFont& font)
@@ -152,7 +172,7 @@ TPreparedFontRef PrepareFont(const QPainter& canvas, const QFont& font)
     if (preparedFonts.size() >= kPreparedFontsKept) {
         // Callers still holding one keep it; only the thread's list starts anew.
         for (const TPreparedFontRef& f : preparedFonts)
-            shapedRunCount -= f->Runs.size();
+            shapedRunCount -= f->Runs.size() + f->PrefixedRuns.size();
         preparedFonts.clear();
     }
     return preparedFonts.emplace_back(std::make_shared<TPreparedFont>(font, device, dpiX, dpiY));
@@ -183,40 +203,40 @@ void useCanvasFont(QPainter& canvas, const QFont& font)
         canvas.setFont(font);
 }
 
-// One line, placed by hand. With a prepared font its metrics and shaped runs are used (fm is
-// its metrics); without, the canvas's font and the caller's metrics of it.
+// One line, placed by hand, from the shaped run. With a prepared font its metrics are used
+// throughout (fm is its metrics); without, the canvas's font is prepared for the shaping and
+// the caller's metrics of it place the line.
 int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const TPreparedFont* prepared, const QString& text, TRect& r,
                   unsigned flags, int knownAdvance)
 {
-    const TLineMetrics m = prepared ? prepared->Line : lineMetricsOf(fm);
+    const bool own = prepared != nullptr;
+    const TLineMetrics m = own ? prepared->Line : lineMetricsOf(fm);
     const int width = std::max(0, r.Width());
     const int height = m.Height + ((flags & DT_EXTERNALLEADING) ? m.Leading : 0);
-    qsizetype underlined = -1;
-    QString shown = (flags & DT_NOPREFIX) || !text.contains(QLatin1Char('&')) ? text : withoutPrefixes(text, underlined);
-    // A doubled ampersand only changes the text; the shown text is shaped and kept like any run.
-    const bool asShaped = underlined < 0;
-    const TShapedRun* shaped = nullptr;
-    if (asShaped) {
-        if (!prepared) {
-            thread_local TPreparedFontRef last;
-            if (!last || !(last->Font == canvas.font()) || !canvas.device() ||
-                last->DpiX != canvas.device()->logicalDpiX() || last->DpiY != canvas.device()->logicalDpiY())
-                last = PrepareFont(canvas, canvas.font());
-            prepared = last.get();
-        }
-        shaped = &prepared->shaped(shown, canvas.device());
+    if (!own) {
+        thread_local TPreparedFontRef last;
+        const QPaintDevice* device = canvas.device();
+        if (!last || !device || last->DpiX != device->logicalDpiX() || last->DpiY != device->logicalDpiY() ||
+            !(last->Font == canvas.font()))
+            last = PrepareFont(canvas, canvas.font());
+        prepared = last.get();
     }
-    const bool given = asShaped && shown.size() == text.size();
-    int advance = asShaped ? (given && knownAdvance >= 0 ? knownAdvance : shaped->Advance) : fm.horizontalAdvance(shown);
+    // Every "&" is either dropped or shown from a doubled one, so a text with one is changed.
+    const bool prefixes = !(flags & DT_NOPREFIX) && text.contains(QLatin1Char('&'));
+    const TShapedRun* shaped = &prepared->shaped(text, canvas.device(), prefixes);
+    QString shown = prefixes ? shaped->Shown : text;
+    const qsizetype underlined = prefixes ? shaped->Underlined : -1;
+    int advance = !prefixes && knownAdvance >= 0 ? knownAdvance : shaped->Advance;
     if (flags & DT_CALCRECT) {
         r.Right = r.Left + advance;
         r.Bottom = r.Top + height;
         return height;
     }
+    bool cut = false;
     if ((flags & DT_END_ELLIPSIS) && advance > width) {
         shown = fm.elidedText(shown, Qt::ElideRight, width);
         advance = fm.horizontalAdvance(shown);
-        shaped = nullptr;
+        cut = true;
     }
     const int x = (flags & DT_RIGHT) ? r.Right - advance : (flags & DT_CENTER) ? r.Left + (width - advance) / 2 : r.Left;
     const int baseline = (flags & DT_BOTTOM) ? r.Bottom - m.Descent : r.Top + m.Ascent;
@@ -225,18 +245,20 @@ int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const TPreparedFont*
         canvas.save();
         canvas.setClipRect(QRect(r.Left, r.Top, width, std::max(0, r.Height())), Qt::IntersectClip);
     }
-    if (shaped) {
+    if (!cut) {
         for (const QGlyphRun& g : shaped->Glyphs)
             canvas.drawGlyphRun(QPointF(x, baseline), g);
     } else {
-        if (prepared)
+        if (own)
             useCanvasFont(canvas, prepared->Font);
         canvas.drawText(QPoint(x, baseline), shown);
     }
     // The prefixed character's underline; it goes with the character when the ellipsis cut it.
     if (underlined >= 0 && underlined < shown.size() && shown[underlined] != QChar(0x2026)) {
-        const int from = x + fm.horizontalAdvance(shown.left(underlined));
-        canvas.fillRect(QRect(from, baseline + fm.underlinePos(), fm.horizontalAdvance(shown[underlined]),
+        const bool kept = own && !cut;
+        const int from = x + (kept ? shaped->UnderlineFrom : fm.horizontalAdvance(shown.left(underlined)));
+        canvas.fillRect(QRect(from, baseline + fm.underlinePos(),
+                              kept ? shaped->UnderlineWidth : fm.horizontalAdvance(shown[underlined]),
                               std::max(1, fm.lineWidth())),
                         canvas.pen().color());
     }

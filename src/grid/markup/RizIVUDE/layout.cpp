@@ -469,7 +469,12 @@ void TMarkupLayout::drawRun(const QString& run, const TRect& r, int width, int h
     if (color == clNone)
         return;
     applyFont();
-    canvas.setPen(platform::toQColor(color));
+    // One pen per colour: setting the pen the canvas already has costs nothing.
+    if (color != runPenColor) {
+        runPen = QPen(platform::toQColor(color));
+        runPenColor = color;
+    }
+    canvas.setPen(runPen);
     if (font.Angle % 360 == 0) {
         TRect target = r;
         DrawTextFlags(canvas, *appliedFonts[std::size_t(appliedIndex)].Prepared, run, target, drawFlags, width);

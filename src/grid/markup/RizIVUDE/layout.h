@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QPen>
 #include <QString>
 
 #include <utility>
@@ -115,6 +116,8 @@ private:
     std::vector<TAppliedFont> appliedFonts;
     int appliedIndex = -1;
     const TAppliedFont* current() const; // the applied font when it is the text's font
+    QPen runPen;              // the pen runs were last drawn with
+    TColor runPenColor = clNone; // its colour; clNone: none yet
     TColor entryBrush = clNone;
     TColor brush = clNone; // the background text is drawn on; clNone: transparent
     bool sub = false, sup = false, shadow = false, hidden = false, errorMark = false, paraBackground = false;
