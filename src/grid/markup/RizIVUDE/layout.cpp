@@ -98,7 +98,8 @@ QString plainOf(const QString& run)
 } // namespace
 
 TMarkupLayout::TMarkupLayout(const TMarkupRequest& request, TMarkupResult& result)
-    : in(request), out(result), canvas(*request.Canvas)
+    : in(request), out(result), canvas(*request.Canvas), entryFont(request.Canvas->font()), baseFont(entryFont),
+      font(entryFont)
 {
 }
 
@@ -116,16 +117,16 @@ QFontMetrics TMarkupLayout::metrics() const
     return canvas.device() ? QFontMetrics(font.Font, canvas.device()) : QFontMetrics(font.Font);
 }
 
-int TMarkupLayout::textHeight() const
+int TMarkupLayout::textHeight()
 {
-    const TAppliedFont* f = current();
-    return f ? f->Height : metrics().height();
+    applyFont();
+    return appliedFonts[std::size_t(appliedIndex)].Height;
 }
 
-int TMarkupLayout::blankWidth() const
+int TMarkupLayout::blankWidth()
 {
-    const TAppliedFont* f = current();
-    return f ? f->Blank : metrics().horizontalAdvance(QLatin1Char(' '));
+    applyFont();
+    return appliedFonts[std::size_t(appliedIndex)].Blank;
 }
 
 void TMarkupLayout::applyFont()
@@ -199,7 +200,8 @@ QString TMarkupLayout::prePass(const QString& text) const
         if (close >= 0)
             s.remove(close, 1);
     }
-    s.replace(QLatin1Char('\r'), QLatin1String("<BR>"));
+    if (s.contains(QLatin1Char('\r')))
+        s.replace(QLatin1Char('\r'), QLatin1String("<BR>"));
     s.remove(QLatin1Char('\n'));
     return s;
 }
@@ -208,7 +210,6 @@ bool TMarkupLayout::Run()
 {
     canvas.save();
     // Set-up.
-    entryFont.Font = canvas.font();
     entryFont.Color = canvas.pen().style() == Qt::NoPen ? clNone : platform::fromQColor(canvas.pen().color());
     baseFont = font = entryFont;
     entryBrush = canvas.brush().style() == Qt::NoBrush ? clNone : platform::fromQColor(canvas.brush().color());
@@ -252,7 +253,6 @@ bool TMarkupLayout::Run()
         const bool shadowBefore = shadow, hiddenBefore = hidden;
         TMarkupLine ln;
         sub = sup = false;
-        applyFont();
         ln.Height = textHeight();
         const int stopHeight = ln.Height;
         measurePass = true;
@@ -302,10 +302,8 @@ bool TMarkupLayout::Run()
     }
 
     font = entryFont;
-    if (out.MarkupHeight == 0) {
-        applyFont();
+    if (out.MarkupHeight == 0)
         out.MarkupHeight = textHeight();
-    }
     canvas.restore();
     return hit;
 }

@@ -24,6 +24,8 @@ namespace grid::RizIVUDE::detail {
 // The canvas font as the text sees it: face, size and style, its colour (clNone draws nothing)
 // and the turn of an R tag with the turn before it, which the end tag brings back.
 struct TMarkupFont {
+    TMarkupFont() = default;
+    explicit TMarkupFont(const QFont& font) : Font(font) {}
     QFont Font;
     TColor Color = 0;
     int Angle = 0;
@@ -57,8 +59,9 @@ private:
     void drawErrorMark(int left, int right);
     void drawFocusRect(const TRect& r);
     QFontMetrics metrics() const;
-    int textHeight() const; // height of "gh"
-    int blankWidth() const;
+    // Of the text's font, which they apply.
+    int textHeight(); // height of "gh"
+    int blankWidth();
     // Makes the text's font the one runs are measured and drawn in. Runs are drawn in it
     // whatever the canvas's font is; applyCanvasFont also sets the canvas's font, for drawing
     // that goes through the canvas's font.
