@@ -156,6 +156,9 @@ struct TPreparedFont;
 using TPreparedFontRef = std::shared_ptr<TPreparedFont>;
 TPreparedFontRef PrepareFont(const QPainter& canvas, const QFont& font);
 const QFontMetrics& PreparedMetrics(const TPreparedFont& font);
+// Its metrics' height and the advance of a blank.
+int PreparedHeight(const TPreparedFont& font);
+int PreparedBlank(const TPreparedFont& font);
 // The same as the canvas-font forms with the prepared font: its runs are drawn in that font
 // whatever the canvas's font is (the canvas's font is set to it only where Qt's own text
 // drawing is needed).

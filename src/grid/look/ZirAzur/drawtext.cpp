@@ -69,11 +69,13 @@ struct TLineMetrics {
     int Descent = 0;
     int Height = 0;
     int Leading = 0;
+    int UnderlinePos = 0;
+    int LineWidth = 0;
 };
 
 TLineMetrics lineMetricsOf(const QFontMetrics& fm)
 {
-    return {fm.ascent(), fm.descent(), fm.height(), std::max(0, fm.leading())};
+    return {fm.ascent(), fm.descent(), fm.height(), std::max(0, fm.leading()), fm.underlinePos(), fm.lineWidth()};
 }
 
 // Runs shaped in all prepared fonts of the thread; past this they are all shaped anew.
@@ -86,7 +88,8 @@ thread_local qsizetype shapedRunCount = 0;
 struct TPreparedFont {
     TPreparedFont(const QFont& font, const QPaintDevice* device, int dpiX, int dpiY)
         : Font(font), DpiX(dpiX), DpiY(dpiY),
-          Metrics(device ? QFontMetrics(font, device) : QFontMetrics(font)), Line(lineMetricsOf(Metrics))
+          Metrics(device ? QFontMetrics(font, device) : QFontMetrics(font)), Line(lineMetricsOf(Metrics)),
+          Blank(Metrics.horizontalAdvance(QLatin1Char(' ')))
     {
     }
 
@@ -100,6 +103,7 @@ struct TPreparedFont {
     const int DpiY;
     const QFontMetrics Metrics;
     const TLineMetrics Line;
+    const int Blank;
     mutable QHash<QString, TShapedRun> Runs;
     mutable QHash<QString, TShapedRun> PrefixedRuns; // by the text as given
 };
@@ -183,6 +187,16 @@ const QFontMetrics& PreparedMetrics(const TPreparedFont& font)
     return font.Metrics;
 }
 
+int PreparedHeight(const TPreparedFont& font)
+{
+    return font.Line.Height;
+}
+
+int PreparedBlank(const TPreparedFont& font)
+{
+    return font.Blank;
+}
+
 namespace {
 
 // Whether the text is one line the hand-placed path draws.
@@ -210,7 +224,7 @@ int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const TPreparedFont*
                   unsigned flags, int knownAdvance)
 {
     const bool own = prepared != nullptr;
-    const TLineMetrics m = own ? prepared->Line : lineMetricsOf(fm);
+    const TLineMetrics m = own ? prepared->Line : TLineMetrics{fm.ascent(), fm.descent(), fm.height(), std::max(0, fm.leading())};
     const int width = std::max(0, r.Width());
     const int height = m.Height + ((flags & DT_EXTERNALLEADING) ? m.Leading : 0);
     if (!own) {
@@ -257,9 +271,9 @@ int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const TPreparedFont*
     if (underlined >= 0 && underlined < shown.size() && shown[underlined] != QChar(0x2026)) {
         const bool kept = own && !cut;
         const int from = x + (kept ? shaped->UnderlineFrom : fm.horizontalAdvance(shown.left(underlined)));
-        canvas.fillRect(QRect(from, baseline + fm.underlinePos(),
+        canvas.fillRect(QRect(from, baseline + (own ? m.UnderlinePos : fm.underlinePos()),
                               kept ? shaped->UnderlineWidth : fm.horizontalAdvance(shown[underlined]),
-                              std::max(1, fm.lineWidth())),
+                              std::max(1, own ? m.LineWidth : fm.lineWidth())),
                         canvas.pen().color());
     }
     if (clip)

@@ -141,8 +141,8 @@ void TMarkupLayout::applyFont()
     }
     // The target's resolution decides the metrics, as it decides the drawn glyphs.
     TPreparedFontRef prepared = PrepareFont(canvas, font.Font);
-    const QFontMetrics& fm = PreparedMetrics(*prepared);
-    appliedFonts.push_back({font.Font, prepared, fm.height(), fm.horizontalAdvance(QLatin1Char(' '))});
+    const int height = PreparedHeight(*prepared), blank = PreparedBlank(*prepared);
+    appliedFonts.push_back({font.Font, std::move(prepared), height, blank});
     appliedIndex = int(appliedFonts.size()) - 1;
 }
 
