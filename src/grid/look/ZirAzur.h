@@ -17,9 +17,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QPainter;
 class QWidget;
 
+class QFont;
 class QFontMetrics;
 
 namespace grid::ZirAzur {
@@ -144,6 +147,22 @@ int DrawTextFlags(QPainter& canvas, const QString& text, TRect& r, unsigned flag
 // when the caller measured it already (-1: measured here). Callers drawing many runs in one
 // font use it, since building metrics and shaping a run cost more than drawing it.
 int DrawTextFlags(QPainter& canvas, const QFontMetrics& fm, const QString& text, TRect& r, unsigned flags,
+                  int advance = -1);
+// A font made ready for drawing many runs on targets of one resolution: its metrics, and the
+// single-line runs shaped in it so far. Prepared fonts and their runs are kept per thread
+// across calls, since a grid repaints the same texts in the same few fonts on every scroll,
+// hover and blink; a caller holds on to the ones it uses.
+struct TPreparedFont;
+using TPreparedFontRef = std::shared_ptr<TPreparedFont>;
+TPreparedFontRef PrepareFont(const QPainter& canvas, const QFont& font);
+const QFontMetrics& PreparedMetrics(const TPreparedFont& font);
+// Its metrics' height and the advance of a blank.
+int PreparedHeight(const TPreparedFont& font);
+int PreparedBlank(const TPreparedFont& font);
+// The same as the canvas-font forms with the prepared font: its runs are drawn in that font
+// whatever the canvas's font is (the canvas's font is set to it only where Qt's own text
+// drawing is needed).
+int DrawTextFlags(QPainter& canvas, const TPreparedFont& font, const QString& text, TRect& r, unsigned flags,
                   int advance = -1);
 
 // ---- Number and date texts (numbers.cpp) -------------------------------------------------

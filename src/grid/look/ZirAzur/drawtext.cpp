@@ -52,40 +52,96 @@ QString withoutPrefixes(const QString& text, qsizetype& underlined)
     return shown;
 }
 
-// Shaped single-line runs kept across calls: a grid repaints the same cell texts on every
-// scroll, hover and blink, and shaping a run costs more than drawing it. The glyphs are kept
-// relative to the baseline, so drawing them is drawing the text at its baseline.
-struct TRunKey {
-    QFont Font;
-    int DpiX = 0;
-    int DpiY = 0;
-    QString Text;
-    friend bool operator==(const TRunKey&, const TRunKey&) = default;
-};
-
-size_t qHash(const TRunKey& k, size_t seed = 0)
-{
-    return qHashMulti(seed, k.Font, k.DpiX, k.DpiY, k.Text);
-}
-
 struct TShapedRun {
     int Advance = 0;
     QList<QGlyphRun> Glyphs;
+    // Of a run read with the prefix rule: the text shown, and the underlined character (-1
+    // none) with its offset and width in the prepared font.
+    QString Shown;
+    qsizetype Underlined = -1;
+    int UnderlineFrom = 0;
+    int UnderlineWidth = 0;
 };
 
-constexpr qsizetype kShapedRunsKept = 8192;
+// Metrics of the line drawn, read once per prepared font rather than once per run.
+struct TLineMetrics {
+    int Ascent = 0;
+    int Descent = 0;
+    int Height = 0;
+    int Leading = 0;
+    int UnderlinePos = 0;
+    int LineWidth = 0;
+};
 
-const TShapedRun& shapedRun(const QPainter& canvas, const QFontMetrics& fm, const QString& text)
+TLineMetrics lineMetricsOf(const QFontMetrics& fm)
 {
-    thread_local QHash<TRunKey, TShapedRun> runs;
-    QPaintDevice* device = canvas.device();
-    TRunKey key{canvas.font(), device ? device->logicalDpiX() : 0, device ? device->logicalDpiY() : 0, text};
-    if (const auto it = runs.constFind(key); it != runs.constEnd())
+    return {fm.ascent(), fm.descent(), fm.height(), std::max(0, fm.leading()), fm.underlinePos(), fm.lineWidth()};
+}
+
+// Runs shaped in all prepared fonts of the thread; past this they are all shaped anew.
+constexpr qsizetype kShapedRunsKept = 8192;
+constexpr std::size_t kPreparedFontsKept = 64;
+thread_local qsizetype shapedRunCount = 0;
+
+} // namespace
+
+struct TPreparedFont {
+    TPreparedFont(const QFont& font, const QPaintDevice* device, int dpiX, int dpiY)
+        : Font(font), DpiX(dpiX), DpiY(dpiY),
+          Metrics(device ? QFontMetrics(font, device) : QFontMetrics(font)), Line(lineMetricsOf(Metrics)),
+          Blank(Metrics.horizontalAdvance(QLatin1Char(' ')))
+    {
+    }
+
+    // Shaped single-line runs: shaping a run costs more than drawing it. The glyphs are kept
+    // relative to the baseline, so drawing them is drawing the text at its baseline.
+    // With prefixes, text is read with the prefix rule and the shown text is shaped.
+    const TShapedRun& shaped(const QString& text, QPaintDevice* device, bool prefixes) const;
+
+    const QFont Font;
+    const int DpiX;
+    const int DpiY;
+    const QFontMetrics Metrics;
+    const TLineMetrics Line;
+    const int Blank;
+    mutable QHash<QString, TShapedRun> Runs;
+    mutable QHash<QString, TShapedRun> PrefixedRuns; // by the text as given
+};
+
+namespace {
+
+thread_local std::vector<TPreparedFontRef> preparedFonts;
+
+} // namespace
+
+const TShapedRun& TPreparedFont::shaped(const QString& text, QPaintDevice* device, bool prefixes) const
+{
+    QHash<QString, TShapedRun>& runs = prefixes ? PrefixedRuns : Runs;
+    if (const auto it = runs.constFind(text); it != runs.constEnd())
         return *it;
-    if (runs.size() >= kShapedRunsKept)
+    if (runs.size() >= kShapedRunsKept) {
+        shapedRunCount -= runs.size();
         runs.clear();
+    }
+    if (shapedRunCount >= kShapedRunsKept) {
+        for (const TPreparedFontRef& f : preparedFonts) {
+            f->Runs.clear();
+            f->PrefixedRuns.clear();
+        }
+        Runs.clear();
+        PrefixedRuns.clear();
+        shapedRunCount = 0;
+    }
     TShapedRun run;
-    QTextLayout layout(text, key.Font, device);
+    if (prefixes) {
+        run.Shown = withoutPrefixes(text, run.Underlined);
+        if (run.Underlined >= 0 && run.Underlined < run.Shown.size()) {
+            run.UnderlineFrom = Metrics.horizontalAdvance(run.Shown.left(run.Underlined));
+            run.UnderlineWidth = Metrics.horizontalAdvance(run.Shown[run.Underlined]);
+        }
+    }
+    const QString& shown = prefixes ? run.Shown : text;
+    QTextLayout layout(shown, Font, device);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     option.setFlags(QTextOption::IncludeTrailingSpaces);
@@ -94,7 +150,7 @@ const TShapedRun& shapedRun(const QPainter& canvas, const QFontMetrics& fm, cons
     QTextLine line = layout.createLine();
     layout.endLayout();
     // The advance of the shaped line is the metrics' advance, rounded the same way.
-    run.Advance = line.isValid() ? qRound(line.horizontalAdvance()) : fm.horizontalAdvance(text);
+    run.Advance = line.isValid() ? qRound(line.horizontalAdvance()) : Metrics.horizontalAdvance(shown);
     if (line.isValid()) {
         const qreal ascent = line.ascent();
         run.Glyphs = layout.glyphRuns();
@@ -105,49 +161,119 @@ const TShapedRun& shapedRun(const QPainter& canvas, const QFontMetrics& fm, cons
             g.setPositions(positions);
         }
     }
-    return *runs.insert(std::move(key), std::move(run));
+    ++shapedRunCount;
+    return *runs.insert(text, std::move(run));
 }
 
-// One line, placed by hand.
-int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const QString& text, TRect& r, unsigned flags,
-                  int knownAdvance)
+TPreparedFontRef PrepareFont(const QPainter& canvas, const QFont& font)
 {
+    QPaintDevice* device = canvas.device();
+    const int dpiX = device ? device->logicalDpiX() : 0;
+    const int dpiY = device ? device->logicalDpiY() : 0;
+    for (const TPreparedFontRef& f : preparedFonts)
+        if (f->DpiX == dpiX && f->DpiY == dpiY && f->Font == font)
+            return f;
+    if (preparedFonts.size() >= kPreparedFontsKept) {
+        // Callers still holding one keep it; only the thread's list starts anew.
+        for (const TPreparedFontRef& f : preparedFonts)
+            shapedRunCount -= f->Runs.size() + f->PrefixedRuns.size();
+        preparedFonts.clear();
+    }
+    return preparedFonts.emplace_back(std::make_shared<TPreparedFont>(font, device, dpiX, dpiY));
+}
+
+const QFontMetrics& PreparedMetrics(const TPreparedFont& font)
+{
+    return font.Metrics;
+}
+
+int PreparedHeight(const TPreparedFont& font)
+{
+    return font.Line.Height;
+}
+
+int PreparedBlank(const TPreparedFont& font)
+{
+    return font.Blank;
+}
+
+namespace {
+
+// Whether the text is one line the hand-placed path draws.
+bool isPlainLine(const QString& text, unsigned flags)
+{
+    if (!(flags & DT_SINGLELINE) || (flags & (DT_VCENTER | DT_RTLREADING)))
+        return false;
+    for (const QChar c : text)
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            return false;
+    return true;
+}
+
+// The canvas's font set to the font Qt's own text drawing is to use.
+void useCanvasFont(QPainter& canvas, const QFont& font)
+{
+    if (!(canvas.font() == font))
+        canvas.setFont(font);
+}
+
+// One line, placed by hand, from the shaped run. With a prepared font its metrics are used
+// throughout (fm is its metrics); without, the canvas's font is prepared for the shaping and
+// the caller's metrics of it place the line.
+int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const TPreparedFont* prepared, const QString& text, TRect& r,
+                  unsigned flags, int knownAdvance)
+{
+    const bool own = prepared != nullptr;
+    const TLineMetrics m = own ? prepared->Line : TLineMetrics{fm.ascent(), fm.descent(), fm.height(), std::max(0, fm.leading())};
     const int width = std::max(0, r.Width());
-    const int height = fm.height() + leadingOf(fm, flags);
-    qsizetype underlined = -1;
-    QString shown = (flags & DT_NOPREFIX) || !text.contains(QLatin1Char('&')) ? text : withoutPrefixes(text, underlined);
-    const bool asGiven = underlined < 0 && shown.size() == text.size();
-    const TShapedRun* shaped = asGiven ? &shapedRun(canvas, fm, shown) : nullptr;
-    int advance = asGiven ? (knownAdvance >= 0 ? knownAdvance : shaped->Advance) : fm.horizontalAdvance(shown);
+    const int height = m.Height + ((flags & DT_EXTERNALLEADING) ? m.Leading : 0);
+    if (!own) {
+        thread_local TPreparedFontRef last;
+        const QPaintDevice* device = canvas.device();
+        if (!last || !device || last->DpiX != device->logicalDpiX() || last->DpiY != device->logicalDpiY() ||
+            !(last->Font == canvas.font()))
+            last = PrepareFont(canvas, canvas.font());
+        prepared = last.get();
+    }
+    // Every "&" is either dropped or shown from a doubled one, so a text with one is changed.
+    const bool prefixes = !(flags & DT_NOPREFIX) && text.contains(QLatin1Char('&'));
+    const TShapedRun* shaped = &prepared->shaped(text, canvas.device(), prefixes);
+    QString shown = prefixes ? shaped->Shown : text;
+    const qsizetype underlined = prefixes ? shaped->Underlined : -1;
+    int advance = !prefixes && knownAdvance >= 0 ? knownAdvance : shaped->Advance;
     if (flags & DT_CALCRECT) {
         r.Right = r.Left + advance;
         r.Bottom = r.Top + height;
         return height;
     }
+    bool cut = false;
     if ((flags & DT_END_ELLIPSIS) && advance > width) {
         shown = fm.elidedText(shown, Qt::ElideRight, width);
         advance = fm.horizontalAdvance(shown);
-        shaped = nullptr;
+        cut = true;
     }
     const int x = (flags & DT_RIGHT) ? r.Right - advance : (flags & DT_CENTER) ? r.Left + (width - advance) / 2 : r.Left;
-    const int baseline = (flags & DT_BOTTOM) ? r.Bottom - fm.descent() : r.Top + fm.ascent();
-    const bool clip = x < r.Left || x + advance > r.Right || baseline - fm.ascent() < r.Top ||
-                      baseline + fm.descent() > r.Bottom;
+    const int baseline = (flags & DT_BOTTOM) ? r.Bottom - m.Descent : r.Top + m.Ascent;
+    const bool clip = x < r.Left || x + advance > r.Right || baseline - m.Ascent < r.Top || baseline + m.Descent > r.Bottom;
     if (clip) {
         canvas.save();
         canvas.setClipRect(QRect(r.Left, r.Top, width, std::max(0, r.Height())), Qt::IntersectClip);
     }
-    if (shaped) {
+    if (!cut) {
         for (const QGlyphRun& g : shaped->Glyphs)
             canvas.drawGlyphRun(QPointF(x, baseline), g);
     } else {
+        if (own)
+            useCanvasFont(canvas, prepared->Font);
         canvas.drawText(QPoint(x, baseline), shown);
     }
     // The prefixed character's underline; it goes with the character when the ellipsis cut it.
     if (underlined >= 0 && underlined < shown.size() && shown[underlined] != QChar(0x2026)) {
-        const int from = x + fm.horizontalAdvance(shown.left(underlined));
-        canvas.fillRect(QRect(from, baseline + fm.underlinePos(), fm.horizontalAdvance(shown[underlined]),
-                              std::max(1, fm.lineWidth())),
+        const bool kept = own && !cut;
+        const int from = x + (kept ? shaped->UnderlineFrom : fm.horizontalAdvance(shown.left(underlined)));
+        canvas.fillRect(QRect(from, baseline + (own ? m.UnderlinePos : fm.underlinePos()),
+                              kept ? shaped->UnderlineWidth : fm.horizontalAdvance(shown[underlined]),
+                              std::max(1, own ? m.LineWidth : fm.lineWidth())),
                         canvas.pen().color());
     }
     if (clip)
@@ -166,11 +292,10 @@ int DrawTextFlags(QPainter& canvas, const QString& input, TRect& r, unsigned fla
 
 int DrawTextFlags(QPainter& canvas, const QFontMetrics& fm, const QString& input, TRect& r, unsigned flags, int advance)
 {
+    if (isPlainLine(input, flags))
+        return drawPlainLine(canvas, fm, nullptr, input, r, flags, advance);
     QString text = input;
     const bool single = flags & DT_SINGLELINE;
-    if (single && !(flags & (DT_VCENTER | DT_RTLREADING)) && !text.contains(QLatin1Char('\t')) &&
-        !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
-        return drawPlainLine(canvas, fm, text, r, flags, advance);
 
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -249,6 +374,15 @@ int DrawTextFlags(QPainter& canvas, const QFontMetrics& fm, const QString& input
     canvas.drawText(box, qflags, text, &drawn);
     canvas.setLayoutDirection(direction);
     return drawn.height() + leading;
+}
+
+int DrawTextFlags(QPainter& canvas, const TPreparedFont& font, const QString& text, TRect& r, unsigned flags, int advance)
+{
+    if (isPlainLine(text, flags))
+        return drawPlainLine(canvas, font.Metrics, &font, text, r, flags, advance);
+    if (!(flags & DT_CALCRECT))
+        useCanvasFont(canvas, font.Font);
+    return DrawTextFlags(canvas, font.Metrics, text, r, flags, advance);
 }
 
 } // namespace grid::ZirAzur

@@ -98,7 +98,8 @@ QString plainOf(const QString& run)
 } // namespace
 
 TMarkupLayout::TMarkupLayout(const TMarkupRequest& request, TMarkupResult& result)
-    : in(request), out(result), canvas(*request.Canvas)
+    : in(request), out(result), canvas(*request.Canvas), entryFont(request.Canvas->font()), baseFont(entryFont),
+      font(entryFont)
 {
 }
 
@@ -112,55 +113,50 @@ const TMarkupLayout::TAppliedFont* TMarkupLayout::current() const
 QFontMetrics TMarkupLayout::metrics() const
 {
     if (const TAppliedFont* f = current())
-        return f->Metrics;
+        return PreparedMetrics(*f->Prepared);
     return canvas.device() ? QFontMetrics(font.Font, canvas.device()) : QFontMetrics(font.Font);
 }
 
-int TMarkupLayout::textHeight() const
+int TMarkupLayout::textHeight()
 {
-    const TAppliedFont* f = current();
-    return f ? f->Height : metrics().height();
+    applyFont();
+    return appliedFonts[std::size_t(appliedIndex)].Height;
 }
 
-int TMarkupLayout::blankWidth() const
+int TMarkupLayout::blankWidth()
 {
-    const TAppliedFont* f = current();
-    return f ? f->Blank : metrics().horizontalAdvance(QLatin1Char(' '));
+    applyFont();
+    return appliedFonts[std::size_t(appliedIndex)].Blank;
 }
 
 void TMarkupLayout::applyFont()
 {
-    if (!fontApplied || !(appliedFont == font.Font)) {
-        canvas.setFont(font.Font);
-        appliedFont = font.Font;
-        fontApplied = true;
-        const auto known = std::find_if(appliedFonts.begin(), appliedFonts.end(),
-                                        [&](const TAppliedFont& f) { return f.Font == font.Font; });
-        if (known != appliedFonts.end()) {
-            appliedIndex = int(known - appliedFonts.begin());
-        } else {
-            // The target's resolution decides the metrics, as it decides the drawn glyphs.
-            const QFont& f = canvas.font();
-            const QFontMetrics fm = canvas.device() ? QFontMetrics(f, canvas.device()) : QFontMetrics(f);
-            appliedFonts.push_back({font.Font, fm, fm.height(), fm.horizontalAdvance(QLatin1Char(' '))});
-            appliedIndex = int(appliedFonts.size()) - 1;
-        }
+    if (current())
+        return;
+    const auto known = std::find_if(appliedFonts.begin(), appliedFonts.end(),
+                                    [&](const TAppliedFont& f) { return f.Font == font.Font; });
+    if (known != appliedFonts.end()) {
+        appliedIndex = int(known - appliedFonts.begin());
+        return;
     }
+    // The target's resolution decides the metrics, as it decides the drawn glyphs.
+    TPreparedFontRef prepared = PrepareFont(canvas, font.Font);
+    const int height = PreparedHeight(*prepared), blank = PreparedBlank(*prepared);
+    appliedFonts.push_back({font.Font, std::move(prepared), height, blank});
+    appliedIndex = int(appliedFonts.size()) - 1;
+}
+
+void TMarkupLayout::applyCanvasFont()
+{
+    applyFont();
+    if (!(canvas.font() == font.Font))
+        canvas.setFont(font.Font);
 }
 
 int TMarkupLayout::measureRun(const QString& run, TRect& r)
 {
     applyFont();
-    const auto key = std::make_pair(appliedIndex, run);
-    auto it = runExtents.constFind(key);
-    if (it == runExtents.constEnd()) {
-        TRect extent = r;
-        DrawTextFlags(canvas, appliedFonts[std::size_t(appliedIndex)].Metrics, run, extent, drawFlags | DT_CALCRECT);
-        it = runExtents.insert(key, {extent.Width(), extent.Height()});
-    }
-    r.Right = r.Left + it->first;
-    r.Bottom = r.Top + it->second;
-    return it->second;
+    return DrawTextFlags(canvas, *appliedFonts[std::size_t(appliedIndex)].Prepared, run, r, drawFlags | DT_CALCRECT);
 }
 
 QString TMarkupLayout::prePass(const QString& text) const
@@ -204,7 +200,8 @@ QString TMarkupLayout::prePass(const QString& text) const
         if (close >= 0)
             s.remove(close, 1);
     }
-    s.replace(QLatin1Char('\r'), QLatin1String("<BR>"));
+    if (s.contains(QLatin1Char('\r')))
+        s.replace(QLatin1Char('\r'), QLatin1String("<BR>"));
     s.remove(QLatin1Char('\n'));
     return s;
 }
@@ -213,7 +210,6 @@ bool TMarkupLayout::Run()
 {
     canvas.save();
     // Set-up.
-    entryFont.Font = canvas.font();
     entryFont.Color = canvas.pen().style() == Qt::NoPen ? clNone : platform::fromQColor(canvas.pen().color());
     baseFont = font = entryFont;
     entryBrush = canvas.brush().style() == Qt::NoBrush ? clNone : platform::fromQColor(canvas.brush().color());
@@ -287,7 +283,7 @@ bool TMarkupLayout::Run()
             hidden = hiddenBefore;
             measurePass = false;
             hitPass = in.HitTestOnly;
-            QString lineMarkup = ln.Markup;
+            QString lineMarkup = std::move(ln.Markup);
             LayoutMarkup(lineMarkup, lr, in.HitTestOnly, ln);
             const int gh = textHeight();
             const int bottom = lr.Bottom - ln.VShift;
@@ -323,7 +319,7 @@ void TMarkupLayout::LayoutMarkup(QString& markup, TRect cr, bool noPaint, TMarku
     runRect = cr;
     painting = !noPaint;
     lineEnded = lineFull = itemOnLine = false;
-    QString lineText;
+    bool lineEndsInBlank = false; // the text taken so far ends with a blank
     int trailingBlank = 0;
     int runsTaken = 0;
     if (paraBackground && painting)
@@ -386,11 +382,12 @@ void TMarkupLayout::LayoutMarkup(QString& markup, TRect cr, bool noPaint, TMarku
             const int withRun = noPaint ? ln.Width : ln.Width + width;
             bool fits = withRun < available || (width >= available && before == 0);
             // A run that continues a word split by tags stays with it.
-            if (!fits && !lineText.endsWith(QLatin1Char(' ')))
+            if (!fits && !lineEndsInBlank)
                 fits = true;
-            lineText += run;
+            lineEndsInBlank = run.endsWith(QLatin1Char(' '));
             if (fits || !in.Wrap) {
-                ln.Markup += markup.left(k);
+                if (measurePass)
+                    ln.Markup += QStringView(markup).left(k);
                 markup.remove(0, k);
                 if (measurePass)
                     out.PlainText += plainOf(run);
@@ -415,7 +412,8 @@ void TMarkupLayout::LayoutMarkup(QString& markup, TRect cr, bool noPaint, TMarku
                 if (!lineFull) {
                     const qsizetype close = markup.indexOf(QLatin1Char('>'));
                     if (close >= 0) {
-                        ln.Markup += markup.left(close + 1);
+                        if (measurePass)
+                            ln.Markup += QStringView(markup).left(close + 1);
                         markup.remove(0, close + 1);
                     } else {
                         markup.clear(); // a tag without ">" ends the text
@@ -469,10 +467,15 @@ void TMarkupLayout::drawRun(const QString& run, const TRect& r, int width, int h
     if (color == clNone)
         return;
     applyFont();
-    canvas.setPen(platform::toQColor(color));
+    // One pen per colour: setting the pen the canvas already has costs nothing.
+    if (color != runPenColor) {
+        runPen = QPen(platform::toQColor(color));
+        runPenColor = color;
+    }
+    canvas.setPen(runPen);
     if (font.Angle % 360 == 0) {
         TRect target = r;
-        DrawTextFlags(canvas, appliedFonts[std::size_t(appliedIndex)].Metrics, run, target, drawFlags, width);
+        DrawTextFlags(canvas, *appliedFonts[std::size_t(appliedIndex)].Prepared, run, target, drawFlags, width);
         return;
     }
     // Turned text: the run's box is turned about its top-left corner, and is not clipped.
@@ -480,7 +483,8 @@ void TMarkupLayout::drawRun(const QString& run, const TRect& r, int width, int h
     canvas.translate(r.Left, r.Bottom - height);
     canvas.rotate(-font.Angle);
     TRect target{0, 0, width, height};
-    DrawTextFlags(canvas, appliedFonts[std::size_t(appliedIndex)].Metrics, run, target, drawFlags & ~DT_END_ELLIPSIS, width);
+    DrawTextFlags(canvas, *appliedFonts[std::size_t(appliedIndex)].Prepared, run, target, drawFlags & ~DT_END_ELLIPSIS,
+                  width);
     canvas.restore();
 }
 

@@ -2,11 +2,12 @@
 // The state of one PaintMarkup call, shared by the line routine (layout.cpp) and the tag
 // handlers (tags.cpp). Nothing here outlives the call.
 
+#include "grid/look/ZirAzur.h"
 #include "grid/markup/RizIVUDE.h"
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QHash>
+#include <QPen>
 #include <QString>
 
 #include <utility>
@@ -23,6 +24,8 @@ namespace grid::RizIVUDE::detail {
 // The canvas font as the text sees it: face, size and style, its colour (clNone draws nothing)
 // and the turn of an R tag with the turn before it, which the end tag brings back.
 struct TMarkupFont {
+    TMarkupFont() = default;
+    explicit TMarkupFont(const QFont& font) : Font(font) {}
     QFont Font;
     TColor Color = 0;
     int Angle = 0;
@@ -56,9 +59,14 @@ private:
     void drawErrorMark(int left, int right);
     void drawFocusRect(const TRect& r);
     QFontMetrics metrics() const;
-    int textHeight() const; // height of "gh"
-    int blankWidth() const;
+    // Of the text's font, which they apply.
+    int textHeight(); // height of "gh"
+    int blankWidth();
+    // Makes the text's font the one runs are measured and drawn in. Runs are drawn in it
+    // whatever the canvas's font is; applyCanvasFont also sets the canvas's font, for drawing
+    // that goes through the canvas's font.
     void applyFont();
+    void applyCanvasFont();
     // The applied font's extent of a single-line run (r as DT_CALCRECT leaves it); the height
     // is answered.
     int measureRun(const QString& run, TRect& r);
@@ -99,20 +107,20 @@ private:
     TMarkupFont entryFont;
     TMarkupFont baseFont;
     TMarkupFont font;
-    QFont appliedFont;
-    bool fontApplied = false;
-    // Every font this call applied, with the canvas's metrics of it, and the runs measured in
-    // each: both passes measure the same runs, and shaping a run costs more than drawing it.
+    // Every font this call applied, prepared for the canvas (its metrics and the runs shaped
+    // in it, kept across calls): both passes measure the same runs, and shaping a run costs
+    // more than drawing it.
     struct TAppliedFont {
         QFont Font;
-        QFontMetrics Metrics;
+        ZirAzur::TPreparedFontRef Prepared;
         int Height = 0; // of "gh"
         int Blank = 0;  // advance of one blank
     };
     std::vector<TAppliedFont> appliedFonts;
     int appliedIndex = -1;
-    QHash<std::pair<int, QString>, std::pair<int, int>> runExtents; // (font, run) -> (width, height)
     const TAppliedFont* current() const; // the applied font when it is the text's font
+    QPen runPen;              // the pen runs were last drawn with
+    TColor runPenColor = clNone; // its colour; clNone: none yet
     TColor entryBrush = clNone;
     TColor brush = clNone; // the background text is drawn on; clNone: transparent
     bool sub = false, sup = false, shadow = false, hidden = false, errorMark = false, paraBackground = false;

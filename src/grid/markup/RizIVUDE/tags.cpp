@@ -16,11 +16,13 @@
 #include "grid/look/ZirAzur/canvas.h"
 #include "grid/markup/PictureContainer.h"
 
+#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 namespace grid::RizIVUDE {
 
@@ -98,6 +100,91 @@ int fontSizeOf(int n)
 {
     static const int sizes[] = {8, 10, 12, 14, 16};
     return n >= 1 && n <= 5 ? sizes[n - 1] : n;
+}
+
+// What a FONT tag says, read once per tag text: cells repeat the same few tags on every paint.
+struct TFontTagValues {
+    std::optional<QString> Face;     // a non-empty FACE
+    bool HasColor = false;           // COLOR is there
+    std::optional<TColor> Color;     // ... with a value
+    bool HasBackColor = false;       // BGCOLOR is there
+    std::optional<TColor> BackColor; // ... with a value
+    std::optional<int> PointSize;
+};
+
+// The value read into color by readColor, or none when it leaves the colour alone.
+std::optional<TColor> colorValue(const QString& value)
+{
+    if (value.isEmpty())
+        return std::nullopt;
+    TColor color = clNone;
+    readColor(value, color);
+    return color;
+}
+
+TFontTagValues readFontTag(const QString& tag)
+{
+    TFontTagValues values;
+    const QString up = upperSameLength(tag);
+    QString v;
+    if (attributeValue(up, QStringLiteral("FACE"), v) && !v.isEmpty())
+        values.Face = v;
+    // The blank keeps BGCOLOR from matching.
+    if (attributeValue(up, QStringLiteral(" COLOR"), v)) {
+        values.HasColor = true;
+        values.Color = colorValue(v);
+    }
+    if (attributeValue(up, QStringLiteral("BGCOLOR"), v)) {
+        values.HasBackColor = true;
+        values.BackColor = colorValue(v);
+    }
+    const qsizetype size = up.indexOf(QLatin1String("SIZE"));
+    if (size >= 0) {
+        const qsizetype eq = up.indexOf(QLatin1Char('='), size);
+        if (eq >= 0) {
+            const qsizetype quote = up.indexOf(QuoteChar, eq);
+            bool any = false;
+            const int n = leadingNumber(up.mid(quote >= 0 ? quote + 1 : eq + 1), &any);
+            if (any && n > 0)
+                values.PointSize = fontSizeOf(n);
+        }
+    }
+    return values;
+}
+
+// An anchor tag's HREF and TITLE, entity-decoded.
+struct TAnchorTagValues {
+    std::optional<QString> Href;
+    std::optional<QString> Title;
+};
+
+TAnchorTagValues readAnchorTag(const QString& tag)
+{
+    TAnchorTagValues values;
+    QString v;
+    if (attributeValue(tag, QStringLiteral("HREF"), v))
+        values.Href = DecodeEntities(v, false);
+    if (attributeValue(tag, QStringLiteral("TITLE"), v))
+        values.Title = DecodeEntities(v, false);
+    return values;
+}
+
+// Tag texts already read, per thread, for the quote character they were read with.
+template <typename Values>
+const Values& readOnce(const QString& tag, Values (*read)(const QString&))
+{
+    constexpr qsizetype kTagsKept = 1024;
+    thread_local QHash<QString, Values> known;
+    thread_local QChar knownQuote = QuoteChar;
+    if (knownQuote != QuoteChar) {
+        known.clear();
+        knownQuote = QuoteChar;
+    }
+    if (const auto it = known.constFind(tag); it != known.constEnd())
+        return *it;
+    if (known.size() >= kTagsKept)
+        known.clear();
+    return *known.insert(tag, read(tag));
 }
 
 void setFontSizeFrom(QFont& font, const QFont& from)
@@ -281,28 +368,18 @@ void TMarkupLayout::closingTag(QChar letter, QChar next)
 
 void TMarkupLayout::fontTag(const QString& tag)
 {
-    const QString up = upperSameLength(tag);
-    QString v;
-    if (attributeValue(up, QStringLiteral("FACE"), v) && !v.isEmpty())
-        font.Font.setFamily(v);
-    // The blank keeps BGCOLOR from matching.
-    if (!in.KeepColors && attributeValue(up, QStringLiteral(" COLOR"), v))
-        readColor(v, font.Color);
-    if (painting && !in.KeepColors && attributeValue(up, QStringLiteral("BGCOLOR"), v)) {
+    const TFontTagValues& v = readOnce(tag, readFontTag);
+    if (v.Face)
+        font.Font.setFamily(*v.Face);
+    if (!in.KeepColors && v.HasColor && v.Color)
+        font.Color = *v.Color;
+    if (painting && !in.KeepColors && v.HasBackColor) {
         savedFontBack = brush;
-        readColor(v, brush);
+        if (v.BackColor)
+            brush = *v.BackColor;
     }
-    const qsizetype size = up.indexOf(QLatin1String("SIZE"));
-    if (size >= 0) {
-        const qsizetype eq = up.indexOf(QLatin1Char('='), size);
-        if (eq >= 0) {
-            const qsizetype quote = up.indexOf(QuoteChar, eq);
-            bool any = false;
-            const int n = leadingNumber(up.mid(quote >= 0 ? quote + 1 : eq + 1), &any);
-            if (any && n > 0)
-                font.Font.setPointSize(fontSizeOf(n));
-        }
-    }
+    if (v.PointSize)
+        font.Font.setPointSize(*v.PointSize);
 }
 
 void TMarkupLayout::paragraphTag(const QString& tag)
@@ -415,7 +492,7 @@ void TMarkupLayout::listItemTag()
     runRect.Left += listLevel * 12 - 12;
     if (painting && font.Color != clNone) {
         // A filled bullet at odd levels, a hollow one at even levels.
-        applyFont();
+        applyCanvasFont();
         canvas.setPen(platform::toQColor(font.Color));
         const QString bullet = listLevel % 2 == 1 ? QString(QChar(0x2022)) : QString(QChar(0x25E6));
         canvas.drawText(QPoint(runRect.Left, runRect.Top + metrics().ascent()), bullet);
@@ -444,13 +521,13 @@ void TMarkupLayout::anchorTag(const QString& tag)
     }
     if (!in.KeepColors && (in.HoverTextColor == clNone || !hovered || !in.HoverOnly))
         font.Color = in.AnchorColor;
-    QString v;
-    if (attributeValue(tag, QStringLiteral("HREF"), v)) {
-        href = DecodeEntities(v, false);
+    const TAnchorTagValues& v = readOnce(tag, readAnchorTag);
+    if (v.Href) {
+        href = *v.Href;
         inAnchor = true;
     }
-    if (attributeValue(tag, QStringLiteral("TITLE"), v))
-        title = DecodeEntities(v, false);
+    if (v.Title)
+        title = *v.Title;
     anchorRect.Left = lineRect.Left + line->Width;
     anchorRect.Top = lineRect.Top;
 }
@@ -673,7 +750,7 @@ void TMarkupLayout::drawControl(const TControlTag& control, int width, int contr
     const bool hot = left - 2 < in.HitX && in.HitX < left - 2 + boxWidth && bottom - 2 - hotHeight < in.HitY &&
                      in.HitY < bottom - 2;
     const bool checked = control.Value.toUpper() == QLatin1String("TRUE");
-    applyFont();
+    applyCanvasFont();
     canvas.setPen(platform::toQColor(font.Color == clNone ? platform::clBlack : font.Color));
     const unsigned valueFlags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 
