@@ -118,8 +118,8 @@ void TPickerLookBase::SetDate(TDateTime v)
 
 TDateTime TPickerLookBase::Time() const
 {
-    const TDateTime v = DateTime();
-    return std::fabs(v - std::trunc(v));
+    // From the clock itself: the fraction of a large day count has lost digits.
+    return platform::TDateTimePicker::DateTime().time().msecsSinceStartOfDay() / double(kMsecsPerDay);
 }
 
 void TPickerLookBase::SetTime(TDateTime v)
@@ -155,7 +155,7 @@ TDropLook TPickerLookBase::Look() const
     l.UseThemes = UseThemes();
     l.MetroLook = MetroLookActive();
     l.Color = palette().color(QPalette::Base);
-    l.ParentColor = controlColor(parentWidget() ? *parentWidget() : *this);
+    l.ParentColor = parentWidget() ? controlColor(*parentWidget()) : controlColor(*this);
     return l;
 }
 

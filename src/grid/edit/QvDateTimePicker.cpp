@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <array>
@@ -332,6 +333,17 @@ void TQvDateTimePicker::RememberValue()
     Fm = d.month();
     Fd = d.day();
     TCustomDateTimePicker::RememberValue();
+}
+
+void TQvDateTimePicker::keyPressEvent(QKeyEvent* e)
+{
+    // A key the companion left unused goes on to the picker's parent; the companion has
+    // already reported it through the picker.
+    if (FTimePicker && FTimePicker->hasFocus()) {
+        e->ignore();
+        return;
+    }
+    TCustomDateTimePicker::keyPressEvent(e);
 }
 
 void TQvDateTimePicker::ShiftFocus()

@@ -123,7 +123,7 @@ TEST_P(PickerLook, MetroLookDrawsTheOwnButtonAndFrame)
     EXPECT_EQ(img.pixel(left + 8, top + 10), arrow);
     EXPECT_EQ(img.pixel(left + 8, top + 9), arrow);
     EXPECT_EQ(img.pixel(left + 4, top + 7), face) << "the combo's arrow would start here";
-    EXPECT_EQ(img.pixel(left + 12, top + 7), face);
+    EXPECT_EQ(img.pixel(left + 8, top + 6), face);
     EXPECT_EQ(img.pixel(left + 8, top + 12), face);
     EXPECT_EQ(img.pixel(left + 2, top + 3), qRgb(0x00, 0x80, 0x00)) << "the button's left line, from left + 2";
     EXPECT_NE(img.pixel(left + 1, top + 3), face) << "the face starts at left + 2";
@@ -149,10 +149,11 @@ TEST_P(PickerLook, MetroLookWithoutButtonColourTakesTheThemedOrClassicButton)
         EXPECT_EQ(styles.draws[0].rect, button);
     } else {
         EXPECT_TRUE(styles.draws.empty());
-        // The classic button keeps its rectangle (the combo's grows 4 to the left).
+        // The classic button keeps its rectangle (the combo's grows 4 to the left, over the
+        // platform's button area the picker fills with its own colour).
         const QRgb face = platform::toQColor(platform::colorToRGB(platform::clBtnFace)).rgb();
-        EXPECT_EQ(img.pixel(button.left() + 2, button.top() + 2), face);
-        EXPECT_NE(img.pixel(button.left() - 2, button.top() + 2), face);
+        EXPECT_EQ(img.pixel(button.left() + 2, button.top() + 5), face);
+        EXPECT_EQ(img.pixel(button.left() - 4, button.top() + 5), w.picker->palette().color(QPalette::Base).rgb());
     }
 }
 

@@ -147,7 +147,7 @@ TEST(QvDateTimePicker, CompanionLivesOnlyForDateAndTime)
 
     w.picker->SetKind(dkDate);
     EXPECT_EQ(w.companion(), nullptr);
-    settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull()) << "switching away frees it";
 
     w.picker->SetKind(dkTime);
@@ -312,7 +312,10 @@ TEST(QvDateTimePicker, CompanionAdvancesWithThePicker)
     w.picker->SetTimeFormat(QStringLiteral("HH:mm:ss"));
     w.picker->SetAutoTab(true);
     w.field(w.companion(), QDateTimeEdit::HourSection);
-    QTest::keyClicks(w.companion(), QStringLiteral("08"));
+    QTest::keyClick(w.companion(), '0');
+    settle();
+    EXPECT_EQ(w.companion()->currentSection(), QDateTimeEdit::HourSection) << "the hour waits for its second digit";
+    QTest::keyClick(w.companion(), '8');
     settle();
     EXPECT_EQ(w.companion()->currentSection(), QDateTimeEdit::MinuteSection);
     w.picker->SetAutoTab(false);
