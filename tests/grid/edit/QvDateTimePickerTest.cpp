@@ -380,7 +380,7 @@ TEST(QvDateTimePicker, LabelStandsBesideThePicker)
 TEST(QvDateTimePicker, ScreenshotOfDateDateTimeAndNoDate)
 {
     QWidget window;
-    window.resize(360, 130);
+    window.resize(380, 130);
     QPalette pal = window.palette();
     pal.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
     window.setPalette(pal);
@@ -388,7 +388,7 @@ TEST(QvDateTimePicker, ScreenshotOfDateDateTimeAndNoDate)
     auto* date = new TQvDateTimePicker(&window);
     date->SetKind(dkDate);
     date->SetFormat(QStringLiteral("dd/MM/yyyy"));
-    date->setGeometry(110, 10, 200, 24);
+    date->setGeometry(110, 10, 250, 24);
     date->SetDateTime(at(2024, 3, 15));
     date->SetLabelCaption(QStringLiteral("Date"));
     date->SetMetroStyle(true);
@@ -399,13 +399,13 @@ TEST(QvDateTimePicker, ScreenshotOfDateDateTimeAndNoDate)
     auto* both = new TQvDateTimePicker(&window);
     both->SetFormat(QStringLiteral("dd/MM/yyyy"));
     both->SetTimeFormat(QStringLiteral("HH:mm:ss"));
-    both->setGeometry(110, 50, 200, 24);
+    both->setGeometry(110, 50, 250, 24);
     both->SetDateTime(at(2024, 3, 15, 14, 30, 45));
     both->SetLabelCaption(QStringLiteral("Date and time"));
 
     auto* none = new TQvDateTimePicker(&window);
     none->SetFormat(QStringLiteral("dd/MM/yyyy"));
-    none->setGeometry(110, 90, 200, 24);
+    none->setGeometry(110, 90, 250, 24);
     none->SetShowCheckbox(true);
     none->SetDateTime(at(2024, 3, 15, 8, 0, 0));
     none->SetChecked(false);
