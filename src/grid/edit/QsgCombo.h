@@ -7,10 +7,13 @@
 #include "grid/GridTypes.h"
 
 #include <QComboBox>
+#include <QColor>
 #include <QLabel>
 #include <QPointer>
 
 #include <functional>
+
+class QPainter;
 
 namespace grid {
 
@@ -18,6 +21,72 @@ enum TLabelPosition {
     lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
     lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom
 };
+
+// ---- the look shared with the date pickers ---------------------------------------------------
+// The combo and the date pickers draw their frame, button well and drop button with the same
+// four steps; where the pickers differ, a row of TDropLookRules says how. Each step paints the
+// whole widget (Qt has no non-client area) after the platform's own painting.
+
+// One paint's view of a control with a drop button: its look settings and its state now.
+struct TDropLook {
+    bool Flat = false;
+    TColor BorderColor = clNone;
+    TColor FocusBorderColor = clNone;
+    TColor FlatLineColor = clNone;
+    TColor ButtonColor = clNone, ButtonColorHot = clNone, ButtonColorDown = clNone;
+    TColor ButtonTextColor = clNone, ButtonTextColorDown = clNone;
+    TColor ButtonBorderColor = clNone;
+    bool FocusBorder = false;
+    bool DisabledBorder = true;
+    bool IsWinXP = false;
+    bool IsVista = false;
+    int ButtonWidth = 18;
+
+    QSize Size;                    // window and client area alike
+    bool Enabled = true;
+    bool Focused = false;          // the focused flag kept by enter and exit
+    bool ActiveControl = false;    // the control holds the keyboard focus
+    bool MouseInControl = false;
+    bool MouseInButton = false;
+    bool MouseDown = false;        // left or right button held
+    bool Dropped = false;
+    bool StylesAtCreation = true;  // this platform always offers the themed controls
+    bool UseThemes = false;
+    bool MetroLook = false;
+    QColor Color;                  // the control's own colour
+    QColor ParentColor;            // the parent's background
+};
+
+struct TDropLookRules {
+    bool BorderOnlyInMetroLook;    // PaintBorder draws only while the metro look is active
+    bool FlatLine;                 // the flat look's line under the text area
+    bool RaisedWellWhenHot;        // button well while hot or focused: a raised edge
+    int ButtonFaceLeft;            // custom button face: left edge relative to the button's
+    int ArrowLeft;                 // custom button arrow: first corner's x relative to the button's
+    TRect ClassicAdjust;           // classic button: added to the button's edges
+};
+
+inline constexpr TDropLookRules ComboLookRules{false, true, false, -1, 4, {-4, 1, 0, -1}};
+inline constexpr TDropLookRules PickerLookRules{true, false, true, 2, 5, {0, 0, 0, 0}};
+
+// Frame and button well, when the look asks for them.
+void PaintBorder(QPainter& p, const TDropLookRules& rules, const TDropLook& look);
+void PaintFrame(QPainter& p, const TDropLookRules& rules, const TDropLook& look);
+void PaintButtonWell(QPainter& p, const TDropLookRules& rules, const TDropLook& look);
+// Custom, themed ("combobox" part 1) or classic drop button at the right end.
+void PaintDropButton(QPainter& p, QWidget* window, const TDropLookRules& rules, const TDropLook& look);
+
+// How a caption label stands next to its box.
+struct TLabelPlace {
+    TLabelPosition Position = lpLeftTop;
+    int Margin = 4;
+    bool Transparent = false;
+};
+// The combo measures the caption as the platform's text drawing does, the pickers take the
+// canvas text width.
+enum class TLabelMeasure { DrawTextRect, TextWidth };
+// Places a caption label beside its box and shows it with the box.
+void UpdateLabel(QLabel& label, const QWidget& box, const TLabelPlace& place, TLabelMeasure measure);
 
 class TQsgCustomCombo : public QComboBox {
     Q_OBJECT
@@ -80,6 +149,8 @@ public:
     bool Dropped() const { return FDropped; }
     // Visual styles can be used: the grid's theme table is bound and a theme is active.
     bool UseThemes() const;
+    // The look settings and the state the paint steps read now.
+    TDropLook Look() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;

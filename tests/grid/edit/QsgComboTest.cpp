@@ -330,3 +330,24 @@ TEST(QsgCombo, ThemedDropButtonStates)
     ReleaseGridThemeApi();
     BindGridThemeApi();
 }
+
+TEST(QsgCombo, CustomDropButtonAndFrameByTheCombosRow)
+{
+    QWidget parent;
+    auto* c = new TQsgComboBox(&parent);
+    c->setGeometry(0, 0, 120, 22);
+    c->SetButtonWidth(20);
+    c->ButtonColor = 0xFF0000;     // blue face
+    c->ButtonTextColor = 0x00FFFF; // yellow arrow
+    c->SetBorderColor(0x0000FF);   // red frame
+    const QImage img = c->grab().toImage();
+    const int left = 120 - 20 + 3, top = 1; // client width - button width + 2, shrunk by 1
+    const QRgb arrow = qRgb(0xFF, 0xFF, 0x00), face = qRgb(0x00, 0x00, 0xFF), red = qRgb(0xFF, 0x00, 0x00);
+    EXPECT_EQ(img.pixel(left + 4, top + 7), arrow);
+    EXPECT_EQ(img.pixel(left + 10, top + 7), arrow);
+    EXPECT_EQ(img.pixel(left + 7, top + 10), arrow);
+    EXPECT_EQ(img.pixel(left + 11, top + 7), face) << "the pickers' arrow would reach here";
+    EXPECT_EQ(img.pixel(left - 1, top + 1), face) << "the face starts one pixel left of the button";
+    for (const QPoint& at : {QPoint(0, 0), QPoint(119, 0), QPoint(0, 21), QPoint(119, 21)})
+        EXPECT_EQ(img.pixel(at), red) << at.x() << "," << at.y();
+}
