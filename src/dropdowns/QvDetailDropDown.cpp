@@ -354,8 +354,11 @@ void TQvDetailDropDown::DropDownResized()
 
 void TQvDetailDropDown::CloseDropDown(bool cancelChanges)
 {
+    // Escape in the closed picker also asks for a cancelled close; the index of some earlier
+    // opening is not brought back then.
+    const bool open = DropDownForm() && DropDownForm()->isVisible();
     TQvCustomDropDown::CloseDropDown(cancelChanges);
-    if (cancelChanges && FItemSelector && FOldItemIndex != -1)
+    if (open && cancelChanges && FItemSelector && FOldItemIndex != -1)
         SetItemIndex(FOldItemIndex);
 }
 
