@@ -615,7 +615,9 @@ bool TQvDetailDropDown::ListKeyDown(int key, Qt::KeyboardModifiers shift)
         if (dropped && FItemSelector && !shift.testFlag(Qt::ControlModifier) && key > 0 && key < 0x10000) {
             FCurSearch += QChar(char16_t(key));
             internal([&] { FItemSelector->LookupItem(FCurSearch); });
-            FKeyTimer->start();
+            // Counted from the first key of a burst: a running timer is not started again.
+            if (!FKeyTimer->isActive())
+                FKeyTimer->start();
         }
         return false;
     }
