@@ -68,7 +68,6 @@ enum TLabelPosition {
 };
 inline constexpr int kLabelPositionCount = lpBottomRight + 1;
 
-
 enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 };
 
 class TItemAppearance;

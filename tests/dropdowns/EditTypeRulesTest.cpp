@@ -6,6 +6,7 @@
 #include "dropdowns/QvDropDown.h"
 #include "support/FakeDesktop.h"
 #include "support/MemoryEdit.h"
+#include "support/PickerWindow.h"
 #include "support/TestDropDown.h"
 
 #include <QClipboard>
@@ -413,6 +414,20 @@ TEST_F(EditTypeWidget, PrecisionAndIntValueReformat)
     dd.SetText(QStringLiteral("abc"));
     dd.SetEditType(etNumeric);
     EXPECT_EQ(dd.Text(), QStringLiteral("0"));
+}
+
+TEST(EditTypeWindow, ReturnMovesOnLikeTabWhenAsked)
+{
+    testsupport::FakeDesktop desktop;
+    testsupport::PickerWindow<testsupport::TestDropDown> w(desktop);
+    w.picker->setFocus();
+    QTest::keyClick(w.handle(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), w.picker) << "Return alone stays";
+    w.picker->SetReturnIsTab(true);
+    QTest::keyClick(w.handle(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), w.other);
 }
 
 } // namespace
