@@ -394,6 +394,28 @@ TEST_F(EditTypeWidget, SignToggledByTyping)
     EXPECT_EQ(dd.FloatValue(), 123);
 }
 
+TEST_F(EditTypeWidget, RefusedCharacterOverTheWholeValueHidesNoLaterChange)
+{
+    testsupport::TestDropDown dd(&parent, &desktop);
+    dd.SetEditType(etNumeric);
+    dd.SetText(QStringLiteral("12"));
+    int changes = 0;
+    dd.OnChange = [&changes](QObject*) { ++changes; };
+    dd.selectAll();
+    QTest::keyClick(&dd, Qt::Key_X);
+    EXPECT_EQ(dd.Text(), QStringLiteral("12"));
+    EXPECT_EQ(changes, 0);
+    dd.setCursorPosition(2);
+    QTest::keyClick(&dd, Qt::Key_3);
+    EXPECT_EQ(dd.Text(), QStringLiteral("123"));
+    EXPECT_EQ(changes, 1);
+    // Typed over whole: one change, not two and not none.
+    dd.selectAll();
+    QTest::keyClick(&dd, Qt::Key_4);
+    EXPECT_EQ(dd.Text(), QStringLiteral("4"));
+    EXPECT_EQ(changes, 2);
+}
+
 TEST_F(EditTypeWidget, PrecisionAndIntValueReformat)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
