@@ -29,6 +29,7 @@
 
 #include "dropdowns/DropButtons.h"
 #include "dropdowns/DropDownForm.h"
+#include "dropdowns/EditTypeRules.h"
 #include "dropdowns/PopupBars.h"
 #include "grid/look/QvStyleIF.h"
 #include "grid/look/PopupAppearance.h"
@@ -66,12 +67,6 @@ enum TLabelPosition {
     lpBottomRight
 };
 inline constexpr int kLabelPositionCount = lpBottomRight + 1;
-
-// What the edit accepts as typed (the rules come with the edit-type unit).
-enum TDropDownEditType {
-    etString, etNumeric, etFloat, etUppercase, etMixedCase, etLowerCase, etPassword, etMoney, etRange, etHex,
-    etAlphaNumeric, etValidChars
-};
 
 enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 };
 
@@ -183,7 +178,9 @@ public:
     int LengthLimit() const { return FLengthLimit; }
     void SetLengthLimit(int v) { FLengthLimit = std::int16_t(v); }
     int Precision() const { return FPrecision; }
-    void SetPrecision(int v) { FPrecision = std::int16_t(v); }
+    // Decimals of etString, etFloat and etMoney (other types keep theirs); the value is
+    // reformatted.
+    void SetPrecision(int v);
     bool Signed() const { return FSigned; }
     void SetSigned(bool v) { FSigned = v; }
     bool ReturnIsTab() const { return FReturnIsTab; }
@@ -207,10 +204,20 @@ public:
     const grid::TRect& EditRect() const { return FEditRect; }
     void SetModifiedState(bool v);
 
-    // The value's selection rules (the edit-type unit refines them for numbers).
+    // The value's selection rules.
     void SelectAll();
     void SelectBeforeDecimal();
     void SelectAfterDecimal();
+
+    // ---- numbers by edit type (QvDropDown/edittype.cpp, rules in EditTypeRules.h) -------------
+    // The value as a number (0 for a text that is none, and for "Error").
+    double FloatValue() const;
+    void SetFloatValue(double v);
+    void SetIntValue(int v);
+    // Rewrites an etMoney value with grouping.
+    void ApplyThousandSeparators();
+    // The rules' settings as they stand now, with the user's separators read afresh.
+    TEditTypeSettings EditTypeSettings() const;
 
     // ---- look -------------------------------------------------------------------------------
     // The edit's background.
@@ -514,6 +521,7 @@ private:
     void applyCaretVisibility();
     class CaretStyle;
     friend class TDropDownForm;
+    friend class EditTypeHost;
     friend class ControlKeyFilter;
     friend class LabelEvents;
     CaretStyle* FCaretStyle = nullptr;

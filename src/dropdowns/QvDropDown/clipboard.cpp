@@ -3,6 +3,7 @@
 // out).
 
 #include "dropdowns/QvDropDown.h"
+#include "dropdowns/QvDropDown/EditTypeHost.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -57,39 +58,9 @@ void TQvCustomDropDown::WMPaste()
     const QString clip = QGuiApplication::clipboard()->text();
     if (ReadOnly() || clip.isEmpty())
         return;
-    // 2. The text as it will read after the paste.
-    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
-    const int selLength = selectionLength();
-    const int prefixLength = int(FPrefix.size());
-    QString predicted = Text();
-    const int at = std::clamp(selStart - prefixLength, 0, int(predicted.size()));
-    predicted.remove(at, selLength);
-    predicted.insert(at, clip);
-    bool allow = true;
-    if (OnClipboardPaste)
-        OnClipboardPaste(this, predicted, allow);
-    if (!allow)
-        return;
-    // 3.
-    if (MaxLength() > 0 && clip.size() + Text().size() - selLength > MaxLength())
-        return;
-    // 4. By type; the number and character-set types come with the edit-type rules.
-    switch (FEditType) {
-    case etString:
-    case etPassword: SetText(predicted); break;
-    case etUppercase: SetText(predicted.toUpper()); break;
-    case etLowerCase: SetText(predicted.toLower()); break;
-    default: break;
-    }
-    // 5. The caret: on the pasted text when a selection was replaced, after it otherwise.
-    if (selLength > 0)
-        setSelection(selStart, int(clip.size()));
-    else
-        setCursorPosition(selStart + int(clip.size()));
-    // 6.
-    if (FEditType == etString || FEditType == etUppercase || FEditType == etMixedCase || FEditType == etLowerCase ||
-        FEditType == etPassword)
-        SetModifiedState(true);
+    // 2-6. The edit-type rules.
+    EditTypeHost host(*this);
+    host.rules.Paste(clip);
 }
 
 void TQvCustomDropDown::contextMenuEvent(QContextMenuEvent* e)

@@ -3,7 +3,6 @@
 
 #include "dropdowns/QvDropDown.h"
 #include "dropdowns/QvDropDown/Internal.h"
-#include "grid/edit/GridUnitHelpers.h"
 #include "platform/Desktop.h"
 
 #include <QLabel>
@@ -195,19 +194,6 @@ void TQvCustomDropDown::applyCaretVisibility()
     update();
 }
 
-void TQvCustomDropDown::SetEditType(TDropDownEditType v)
-{
-    if (FEditType == v)
-        return;
-    FEditType = v;
-    if (v == etPassword) {
-        setEchoMode(QLineEdit::Password);
-        FCanUndo = false;
-    } else {
-        setEchoMode(QLineEdit::Normal);
-    }
-}
-
 void TQvCustomDropDown::SetFlat(bool v)
 {
     if (FFlat == v)
@@ -278,23 +264,6 @@ QString TQvCustomDropDown::Text() const
     return v;
 }
 
-void TQvCustomDropDown::SetText(const QString& value)
-{
-    QString v = value;
-    // 1. An empty number shows 0.
-    if (v.isEmpty() && (FEditType == etNumeric || FEditType == etFloat || FEditType == etMoney || FEditType == etHex))
-        v = QStringLiteral("0");
-    // 2. Fixed decimals for etMoney and etFloat come with the edit-type unit.
-    // 3. Hexadecimal digits in upper case.
-    if (FEditType == etHex)
-        v = v.toUpper();
-    // 4. The text with its fixed prefix and suffix.
-    QLineEdit::setText(FPrefix + v + FSuffix);
-    // 5. What a cancelled popup restores.
-    FOldText = v;
-    SetModifiedState(false);
-}
-
 void TQvCustomDropDown::SetRawText(const QString& value)
 {
     QLineEdit::setText(value);
@@ -306,29 +275,6 @@ void TQvCustomDropDown::SetModifiedState(bool v)
         return;
     setModified(v);
     FIsModified = v;
-}
-
-void TQvCustomDropDown::SelectAll()
-{
-    const int length = int(Text().size());
-    int start = 0;
-    if (!FPrefix.isEmpty() && start < FPrefix.size())
-        start = int(FPrefix.size());
-    if (!FSuffix.isEmpty())
-        start = int(FPrefix.size());
-    setSelection(start, length);
-}
-
-void TQvCustomDropDown::SelectBeforeDecimal()
-{
-    const int p = int(Text().indexOf(grid::LocaleDecimalSeparator()));
-    setCursorPosition(int(FPrefix.size()) + (p < 0 ? 0 : p));
-}
-
-void TQvCustomDropDown::SelectAfterDecimal()
-{
-    const int p = int(Text().indexOf(grid::LocaleDecimalSeparator()));
-    setCursorPosition(int(FPrefix.size()) + (p < 0 ? 0 : p + 1));
 }
 
 void TQvCustomDropDown::Change()

@@ -8,6 +8,7 @@
 // (DropDownKeyDown, where Alt+Up and Alt+Down toggle the popup) and the edit's own handling.
 
 #include "dropdowns/QvDropDown.h"
+#include "dropdowns/QvDropDown/EditTypeHost.h"
 #include "dropdowns/QvDropDown/Internal.h"
 #include "platform/Desktop.h"
 
@@ -164,10 +165,20 @@ void TQvCustomDropDown::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
         key = 0;
         return;
     }
-    // 3-11. The edit-type rules on keys come here.
-    // 12. The key-down event and the edit's own handling.
-    inherited(key);
-    // 13-14. The edit-type rules after the key come here.
+    // 3. Ctrl+Tab and Ctrl+Return belong to the form.
+    if (shift.testFlag(Qt::ControlModifier) && (key == Qt::Key_Tab || isReturnKey(key))) {
+        inherited(key);
+        return;
+    }
+    // 4. Return moves on like Tab.
+    if (isReturnKey(key) && FReturnIsTab) {
+        key = Qt::Key_Tab;
+        if (isVisible())
+            QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+    }
+    // 5-14. The edit-type rules around the key-down event and the edit's own handling.
+    EditTypeHost host(*this);
+    host.rules.KeyDown(key, shift);
     // 15. The popup keys.
     popupKeys(key);
 }
@@ -189,10 +200,12 @@ void TQvCustomDropDown::WMChar(QChar& key, Qt::KeyboardModifiers shift)
     // 1. A pure picker takes no characters.
     if (!FEditorEnabled)
         return;
-    // 2-13. The edit-type rules on characters come here.
-    DropDownKeyPress(key);
-    if (!key.isNull())
-        DefaultChar(key, shift);
+    // 2-15. The edit-type rules.
+    EditTypeHost host(*this);
+    host.rules.Char(key, shift);
+    // A swallow meant for this character's own change notice does not outlive it (a dropped
+    // character would otherwise hide the next real change).
+    FBlockChange = false;
 }
 
 void TQvCustomDropDown::DropDownKeyPress(QChar& key)

@@ -3,6 +3,7 @@
 // leaving the control repaint its border.
 
 #include "dropdowns/QvDropDown.h"
+#include "dropdowns/QvDropDown/EditTypeHost.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -54,7 +55,11 @@ void TQvCustomDropDown::mouseReleaseEvent(QMouseEvent* e)
         FButtonDown = false;
     }
     QLineEdit::mouseReleaseEvent(e);
-    // The prefix and suffix clamps of the edit-type rules come here.
+    // The caret held out of the prefix and the suffix.
+    if (e->button() == Qt::LeftButton) {
+        EditTypeHost host(*this);
+        host.rules.MouseUp();
+    }
     if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && OnClick)
         OnClick(this);
 }
@@ -136,7 +141,11 @@ void TQvCustomDropDown::HandleSetFocus(QFocusEvent* e)
 
 void TQvCustomDropDown::focusOutEvent(QFocusEvent* e)
 {
-    // The number clean-up of the edit-type rules comes here.
+    // Numbers leave complete.
+    {
+        EditTypeHost host(*this);
+        host.rules.KillFocus();
+    }
     QLineEdit::focusOutEvent(e);
     if (changesActiveControl(e->reason()) && OnExit)
         OnExit(this);
