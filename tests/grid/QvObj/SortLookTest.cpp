@@ -3,6 +3,7 @@
 // to the grid's own copies, which the colour schemes share as one store.
 
 #include "grid/QvGrid.h"
+#include "grid/look/CellVisuals.h"
 #include "grid/look/GridLooks.h"
 #include "grid/support/GridTestHelpers.h"
 

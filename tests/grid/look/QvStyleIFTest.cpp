@@ -2,6 +2,7 @@
 // styles implementation, and the theme notifier watching a real store file that a second store
 // writes, as another program would.
 
+#include "grid/QvObj.h"
 #include "grid/look/QvStyleIF.h"
 #include "grid/support/FakeVisualStyles.h"
 #include "platform/SettingsStore.h"
