@@ -792,9 +792,10 @@ public:
     void SetAutoSize(bool v);
     void SetSpreadSheet(bool v);
     int VAlignFlag() const { return FVAlignFlag; }
-    // Ready-made looks and colour schemes. The look store keeps what the grid has no field for
-    // (sort header colours, the scheme last applied); each writer takes the grid's present
-    // colours into it, applies the look and writes the colours back.
+    // Ready-made looks and colour schemes. The look store keeps the grid's gradient copies (the
+    // vendor-look, hover and pressed colours the painter reads) and the scheme last applied; the
+    // schemes write the control look and the sort header colours in place. Each writer takes
+    // the grid's other present colours into the store, applies the look and writes them back.
     void SetLook(TGridLook value);
     void SetStyle(TQvGridStyle style);
     void SetComponentStyle(TVLXStyle style);
@@ -802,6 +803,12 @@ public:
     void SetTheme(TXPColorScheme scheme);
     void SetColorTones(const TColorTones& tones);
     void ApplyOfficeTheme(int code);
+    // Follows the desktop's colour theme: switched on, the office theme found now is applied
+    // and the grid registers with the theme notifier; switched off (or the grid going away),
+    // it leaves the notifier. The notifier's message and the platform's theme change both
+    // re-apply the theme while it is on.
+    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    void SetAutoThemeAdapt(bool v);
     TGridLookState& LookState();
     // The settings the cell look is resolved from, as they stand.
     TCellVisualSettings VisualSettings();
@@ -937,6 +944,24 @@ public:
     QStringList& FilterList() { return FFilterList; }
     TIntList& IgnoreColumns() { return *FIgnoreColumns; }
     TSortIndexList& SortIndexes() { return *FSortIndexes; }
+
+    // ---- awaited entry points: sorting and inline-control editing ---------------------------
+    // Declared here for the sort settings (LoadFromString) and the inline-control editors (Tab);
+    // the sorting engine and the inline-control editing give them their real bodies, which
+    // replace the placeholder bodies of QvGrid/awaited.cpp.
+    // Sorts the normal rows by SortSettings().Column() in SortSettings().Direction().
+    virtual void QSort();
+    // Sorts by the keys of SortIndexes().
+    virtual void QSortIndexed();
+    // Opens the editor of the text-input inline control after CtrlID in the cell's markup.
+    virtual void EditCellControl(int ACol, int ARow, const QString& CtrlID);
+    // The inline control being edited (its ID in the cell's markup) and its two editors,
+    // created hidden with the grid.
+    QString FCtrlID;
+    class TControlEdit* ControlEdit() const { return FEditControl; }
+    class TControlCombo* ControlCombo() const { return FComboControl; }
+    friend class TControlKeys; // Tab in an inline editor advances as Enter does
+    // ---- end of awaited entry points ---------------------------------------------------------
     TControlList& ControlList() { return *FControlList; }
     TBitmap& RowIndicator() { return *FRowIndicator; }
     TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
@@ -963,10 +988,6 @@ public:
     TColor URLColor = 0xFF0000;
     TColor BorderColor = 0xB99D7F;
     TColor ScrollColor = clNone;
-    TColor VLXGradientFrom = 0xFFFFFF;
-    TColor VLXGradientTo = platform::colorToRGB(platform::clBtnFace);
-    TColor VLXGradientMirrorFrom = clNone;
-    TColor VLXGradientMirrorTo = clNone;
     TGridLook Look = glXP;
     int MinRowHeight = 0, MaxRowHeight = 0, MinColWidth = 0, MaxColWidth = 0;
     int ScrollWidth = 0;
@@ -998,7 +1019,7 @@ public:
     bool AutoSize = false, SizeGrowOnly = false, HideFocusRect = false, FixedAsButtons = false,
          AlwaysQuotes = false, SaveFixedRows = false, SaveFixedCols = false, SaveHiddenCells = false,
          ExcelClipboardFormat = false, JavaCSV = false, ClearTextOnly = false, FilterIncremental = false,
-         FilterDropDownAuto = false, IntegralHeight = false, AutoThemeAdapt = false, SaveWithRTF = false;
+         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false;
     // Indexes (-1: none).
     int FilterCol = -1, GroupColumn = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
         FLastTabRow = -1, FComboIdx = -1;
@@ -1120,6 +1141,18 @@ public:
     // which reads the grid's paint switches.
     TGridPainter& Painter();
     TGridPaintSettings& PaintSettings() { return FPaintSettings; }
+    TSortSettings& SortSettings() { return FPaintSettings.SortSettings; }
+    TControlLook& ControlLook() { return FPaintSettings.ControlLook; }
+    // The vendor look's fixed-cell gradient (kept in the look store, written also by the
+    // control look's FixedGradient colours).
+    TColor VLXGradientFrom() const;
+    void SetVLXGradientFrom(TColor c);
+    TColor VLXGradientTo() const;
+    void SetVLXGradientTo(TColor c);
+    TColor VLXGradientMirrorFrom() const;
+    void SetVLXGradientMirrorFrom(TColor c);
+    TColor VLXGradientMirrorTo() const;
+    void SetVLXGradientMirrorTo(TColor c);
     TGridProgressAppearance& ProgressAppearance();
     void PaintCellContent(QPainter& canvas, int col, int row, TRect& rect, TGridDrawState state) override;
     virtual void PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& ARect, TGridDrawState AState);
@@ -1149,7 +1182,7 @@ protected:
     void Paint() override;
 
 private:
-    TGridPaintSettings FPaintSettings; // declared first: the painter refers to it
+    TGridPaintSettings FPaintSettings{this}; // declared first: the painter refers to it
     std::unique_ptr<TGridPainter, TGridPainterDeleter> FPainter;
     THTMLPictureCache FImageCache;
     // ---- end of painting ----
@@ -1260,6 +1293,8 @@ private:
     bool FSelHidden = false;
     bool FRowsBeingHidden = false; // RemoveRowsEx takes rows the hidden-row store now holds
     class TGridTransEdit* FTransEdit = nullptr;   // child widget, owned through Qt
+    class TControlEdit* FEditControl = nullptr;   // child widget, owned through Qt
+    class TControlCombo* FComboControl = nullptr; // child widget, owned through Qt
     class TGridTransCombo* FTransCombo = nullptr; // child widget, owned through Qt
     std::vector<int> realRowsOf(const std::vector<int>& displRows) const;
     void removeRowList(const std::vector<int>& rows, bool freeObjects, std::vector<TControlItem>* taken = nullptr);
@@ -1277,6 +1312,9 @@ private:
     int nodeRangeEnd(int displRow, int span);
     int FVAlignFlag = 0;
     std::unique_ptr<TGridLookState> FLookState;
+    bool FAutoThemeAdapt = false;
+    void applyDesktopTheme();
+    void registerThemeWindow(bool on);
     void pullLook();
     void pushLook();
     int FOldRowSel = -1; // the row last reported by OnRowUpdate

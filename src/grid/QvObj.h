@@ -3,7 +3,8 @@
 // (integer lists, sort keys, placed controls, a line-by-line text list, file pictures), the
 // picture and text-list objects cell graphics hold, and the settings objects the string grid
 // owns and publishes (search footer, navigation, mouse actions, coupled grid, bands, focus
-// helper, node look, sizing while typing, column sizes, HTML export and print settings), and
+// helper, node look, sizing while typing, column sizes, HTML export and print settings, sort
+// settings and control look), and
 // the small owner-drawn button and check box of the search footer.
 //
 // Settings objects keep plain fields as getter/setter pairs made by one macro; the writers
@@ -12,6 +13,7 @@
 
 #include "grid/GridTypes.h"
 #include "grid/StringGrid.h"
+#include "grid/look/PopupAppearance.h"
 
 #include <QAction>
 #include <QImage>
@@ -617,6 +619,193 @@ public:
 
 private:
     TStringGrid* FGrid;
+};
+
+// ---- sort settings and control look ----------------------------------------------------------
+//
+// The grid's SortSettings() and ControlLook(): the one store of the sort state and of the look
+// of cell controls that the painter, the sorting and the look logic all read and write.
+
+class TQvStringGrid;
+struct TGridLookState;
+
+enum TSortDirection { sdAscending, sdDescending };
+enum TSortBlankPosition { blFirst, blLast };
+enum TIndexSortKey { ikShift, ikCtrl };
+enum TControlStyle { csClassic, csFlat, csWinXP, csBorland, csVLX, csGlyph, csTheme };
+
+// The run-time library's plain error, raised where no grid error applies.
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const QString& message) : std::runtime_error(message.toStdString()), msg(message) {}
+    const QString& Message() const { return msg; }
+
+private:
+    QString msg;
+};
+
+class TSortSettings : public TPersistent {
+public:
+    explicit TSortSettings(TQvStringGrid* grid = nullptr) : FGrid(grid) {}
+    QString ClassName() const override { return QStringLiteral("TSortSettings"); }
+    // From another sort settings object; IgnoreCase and SortOnVirtualCells stay this one's.
+    void Assign(const TPersistent& source);
+
+#define QV_SORT_PLAIN(X)                                                                      \
+    X(bool, IndexShow, false) X(bool, Full, true) X(bool, SingleColumn, false)                  \
+    X(bool, IgnoreBlanks, false) X(TSortBlankPosition, BlankPos, blFirst) X(bool, AutoFormat, true) \
+    X(TSortDirection, Direction, sdAscending) X(bool, NormalCellsOnly, false) X(bool, FixedCols, false) \
+    X(int, Column, -1) X(bool, AutoColumnMerge, false) X(TColor, IndexColor, platform::clYellow) \
+    X(TSortDirection, InitSortDirection, sdAscending) X(bool, UndoSort, false)                 \
+    X(bool, AutoSortForGrouping, true) X(bool, IgnoreCase, false) X(TIndexSortKey, IndexSortKey, ikShift)
+    QV_SORT_PLAIN(QV_DECLARE)
+
+public:
+    bool SortOnVirtualCells() const { return FVirtualCells; }
+    void SetSortOnVirtualCells(bool v) { FVirtualCells = v; }
+    // Repaints the grid when it changes.
+    bool Show() const { return FShow; }
+    void SetShow(bool v);
+    // Raises "Sort row should be smaller than number of fixed rows" for a row that is not a
+    // fixed row of the grid.
+    int Row() const { return FRow; }
+    void SetRow(int v);
+    // The sorted column's header gradient; a change repaints the last fixed row.
+    TColor HeaderColor() const { return FHeaderColor; }
+    void SetHeaderColor(TColor v);
+    TColor HeaderColorTo() const { return FHeaderColorTo; }
+    void SetHeaderColorTo(TColor v);
+    TColor HeaderMirrorColor() const { return FHeaderMirrorColor; }
+    void SetHeaderMirrorColor(TColor v);
+    TColor HeaderMirrorColorTo() const { return FHeaderMirrorColorTo; }
+    void SetHeaderMirrorColorTo(TColor v);
+    // Glyphs are copied.
+    const TBitmap& UpGlyph() const { return FUpGlyph; }
+    void SetUpGlyph(const TBitmap& v) { FUpGlyph.Image = v.Image; }
+    const TBitmap& DownGlyph() const { return FDownGlyph; }
+    void SetDownGlyph(const TBitmap& v) { FDownGlyph.Image = v.Image; }
+    const TBitmap& IndexUpGlyph() const { return FIndexUpGlyph; }
+    void SetIndexUpGlyph(const TBitmap& v) { FIndexUpGlyph.Image = v.Image; }
+    const TBitmap& IndexDownGlyph() const { return FIndexDownGlyph; }
+    void SetIndexDownGlyph(const TBitmap& v) { FIndexDownGlyph.Image = v.Image; }
+
+    void ToggleDirection();
+    // No sorted column, no index keys.
+    void Remove();
+    // "i;" and the index keys with IndexShow, else "u" or "d" and the column.
+    QString SaveToString() const;
+    // Shows the indicator and sorts as the text says; raises "Invalid sort settings specifier"
+    // for a text of one character. An empty text changes nothing.
+    void LoadFromString(const QString& value);
+
+    TQvStringGrid* Grid() const { return FGrid; }
+
+private:
+    void repaintHeader();
+    TQvStringGrid* FGrid;
+    bool FShow = false;
+    int FRow = 0;
+    bool FVirtualCells = true;
+    TColor FHeaderColor = clNone;
+    TColor FHeaderColorTo = clNone;
+    TColor FHeaderMirrorColor = clNone;
+    TColor FHeaderMirrorColorTo = clNone;
+    TBitmap FUpGlyph, FDownGlyph, FIndexUpGlyph, FIndexDownGlyph;
+};
+
+// How check boxes, radio buttons, buttons, progress bars, drop-down buttons, comment markers and
+// the fixed cells' gradients are drawn. The gradient writers pass their values on to the grid's
+// own copies (its look store): From, To and Border only when set, mirror colours always, so a
+// value written here after a scheme is the one painted.
+class TControlLook : public TPersistent {
+public:
+    explicit TControlLook(TQvStringGrid* grid = nullptr);
+    ~TControlLook() override;
+    TControlLook(const TControlLook&) = delete;
+    TControlLook& operator=(const TControlLook&) = delete;
+    QString ClassName() const override { return QStringLiteral("TControlLook"); }
+    // From another control look, values stored directly: the grid's copies are not written.
+    void Assign(const TPersistent& source);
+    // The gradient colours back to their defaults; the hover and pressed mirror colours go
+    // through their writers.
+    void Init();
+
+    // Writers that store and repaint the grid.
+#define QV_CONTROLLOOK_REPAINT(X)                                                             \
+    X(TColor, Color, platform::clBlack) X(TColor, CommentColor, platform::clRed)               \
+    X(TControlStyle, ControlStyle, csTheme) X(bool, FlatButton, false)                         \
+    X(int, ProgressMarginX, 2) X(int, ProgressMarginY, 2) X(bool, ProgressXP, false)           \
+    X(bool, DropDownAlwaysVisible, false) X(bool, SpinButtonsAlwaysVisible, false)             \
+    X(bool, NoDisabledCheckRadioLook, false) X(bool, NoDisabledButtonLook, false) X(int, RadioSize, 10)
+#define QV_CONTROLLOOK_REPAINT_DECLARE(Type, Name, Default)                                    \
+public:                                                                                       \
+    Type Name() const { return F##Name; }                                                     \
+    void Set##Name(const Type& v);                                                            \
+                                                                                              \
+private:                                                                                      \
+    Type F##Name = Default;
+    QV_CONTROLLOOK_REPAINT(QV_CONTROLLOOK_REPAINT_DECLARE)
+
+#define QV_CONTROLLOOK_PLAIN(X)                                                               \
+    X(TColor, ProgressBorderColor, platform::clGray) X(bool, CheckAlwaysActive, false)         \
+    X(bool, RadioAlwaysActive, false) X(bool, FixedDropDownButton, false) X(int, DropDownCount, 8) \
+    X(int, HintMaxWidth, 0)
+    QV_CONTROLLOOK_PLAIN(QV_DECLARE)
+
+    // Gradient colours of fixed cells; their writers pass on to the grid's copies.
+#define QV_CONTROLLOOK_GRADIENTS(X)                                                           \
+    X(FixedGradientFrom, clNone) X(FixedGradientTo, clNone) X(FixedGradientMirrorFrom, clNone)  \
+    X(FixedGradientMirrorTo, clNone) X(FixedGradientHoverFrom, platform::clGray)              \
+    X(FixedGradientHoverTo, platform::clWhite) X(FixedGradientHoverMirrorFrom, clNone)        \
+    X(FixedGradientHoverMirrorTo, clNone) X(FixedGradientHoverBorder, platform::clSilver)     \
+    X(FixedGradientDownFrom, platform::clGray) X(FixedGradientDownTo, platform::clSilver)     \
+    X(FixedGradientDownMirrorFrom, clNone) X(FixedGradientDownMirrorTo, clNone)               \
+    X(FixedGradientDownBorder, platform::clGray)
+#define QV_CONTROLLOOK_GRADIENT_DECLARE(Name, Default)                                         \
+public:                                                                                       \
+    TColor Name() const { return F##Name; }                                                   \
+    void Set##Name(TColor v);                                                                 \
+                                                                                              \
+private:                                                                                      \
+    TColor F##Name = Default;
+    QV_CONTROLLOOK_GRADIENTS(QV_CONTROLLOOK_GRADIENT_DECLARE)
+
+public:
+    // Side of a check box; repaints.
+    int CheckSize() const { return FCheckBoxSize; }
+    void SetCheckSize(int v);
+    // The glyphs of the glyph style; copied, repaint.
+    const TBitmap& CheckedGlyph() const { return FCheckedGlyph; }
+    void SetCheckedGlyph(const TBitmap& v);
+    const TBitmap& UnCheckedGlyph() const { return FUnCheckedGlyph; }
+    void SetUnCheckedGlyph(const TBitmap& v);
+    const TBitmap& RadioOnGlyph() const { return FRadioOnGlyph; }
+    void SetRadioOnGlyph(const TBitmap& v);
+    const TBitmap& RadioOffGlyph() const { return FRadioOffGlyph; }
+    void SetRadioOffGlyph(const TBitmap& v);
+    // The popup header and footer looks of the drop-down cell editors; writing assigns.
+    THeaderAppearance& DropDownHeader() { return *FDropDownHeader; }
+    const THeaderAppearance& DropDownHeader() const { return *FDropDownHeader; }
+    void SetDropDownHeader(const THeaderAppearance& v) { FDropDownHeader->Assign(v); }
+    TFooterAppearance& DropDownFooter() { return *FDropDownFooter; }
+    const TFooterAppearance& DropDownFooter() const { return *FDropDownFooter; }
+    void SetDropDownFooter(const TFooterAppearance& v) { FDropDownFooter->Assign(v); }
+
+    TQvStringGrid* Grid() const { return FGrid; }
+    // A look without a grid passes its gradients on to this store instead (the look logic
+    // run on its own).
+    void SetGradientCopies(TGridLookState* copies) { FCopies = copies; }
+
+private:
+    void repaint();
+    TGridLookState* copies() const;
+    TQvStringGrid* FGrid;
+    TGridLookState* FCopies = nullptr;
+    bool FConstructing = false;
+    int FCheckBoxSize = 15;
+    TBitmap FCheckedGlyph, FUnCheckedGlyph, FRadioOnGlyph, FRadioOffGlyph;
+    std::unique_ptr<THeaderAppearance> FDropDownHeader;
+    std::unique_ptr<TFooterAppearance> FDropDownFooter;
 };
 
 } // namespace grid

@@ -377,7 +377,7 @@ void TQvStringGrid::RemoveRangeIndicator(int ACol, int ARow)
 
 void TQvStringGrid::AddComment(int ACol, int ARow, const QString& Comment)
 {
-    AddColorComment(ACol, ARow, Comment, PaintSettings().ControlLook.CommentColor);
+    AddColorComment(ACol, ARow, Comment, PaintSettings().ControlLook.CommentColor());
 }
 
 void TQvStringGrid::AddColorComment(int ACol, int ARow, const QString& Comment, TColor Color)

@@ -303,7 +303,7 @@ bool TQvStringGrid::DoToggleCheckBox(int ACol, int ARow, bool FromUser)
     const int parent = group && !node ? GetParentRow(ARow) : -1;
     const int parentSpan = parent >= 0 ? GetNodeSpan(parent) : 0;
 
-    if (FromUser && !PaintSettings().ControlLook.CheckAlwaysActive) {
+    if (FromUser && !PaintSettings().ControlLook.CheckAlwaysActive()) {
         bool allowed = true;
         CanEditCell(ACol, ARow, allowed);
         if (!allowed)
@@ -437,7 +437,7 @@ bool TQvStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
     if (!FMouseActions->PreciseCheckBoxCheck())
         return true;
     const TRect r = CellRect(DisplColIndex(ACol), ARow);
-    const int s = PaintSettings().ControlLook.CheckBoxSize;
+    const int s = PaintSettings().ControlLook.CheckSize();
     int top = r.Top + (r.Height() - s) / 2;
     if (g->FCellVAlign == vaTop)
         top = r.Top + 2;
@@ -541,7 +541,7 @@ bool TQvStringGrid::DoClickRadioButton(int ACol, int ARow, bool FromUser)
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g || g->FCellType != ctRadioButton)
         return false;
-    if (FromUser && !PaintSettings().ControlLook.CheckAlwaysActive) {
+    if (FromUser && !PaintSettings().ControlLook.CheckAlwaysActive()) {
         bool allowed = true;
         CanEditCell(ACol, ARow, allowed);
         if (!allowed)
@@ -638,7 +638,7 @@ void TQvStringGrid::CycleRadioGroup(int ACol, int ARow, bool FromUser)
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g || g->FCellType != ctRadio)
         return;
-    if (FromUser && !PaintSettings().ControlLook.RadioAlwaysActive) {
+    if (FromUser && !PaintSettings().ControlLook.RadioAlwaysActive()) {
         bool allowed = true;
         CanEditCell(ACol, ARow, allowed);
         if (!allowed)

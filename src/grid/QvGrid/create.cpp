@@ -2,6 +2,7 @@
 // and the tri-state check-box helpers.
 
 #include "grid/QvGrid.h"
+#include "grid/edit/ControlEdit.h"
 #include "grid/edit/GridTrans.h"
 #include "grid/look/GridLooks.h" // the look store the grid owns
 
@@ -33,6 +34,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     if (designing)
         FActiveCellFont.Name = QStringLiteral("Tahoma");
     FSortIndexes = std::make_unique<TSortIndexList>();
+    LookState();
     for (auto* list : {&FSortRowXRef, &FUnSortRowXRef, &FMergedColumns, &FSelectedCells, &FSelectedRows,
                        &FModifiedRows, &FEnabledRows, &FColumnOrder, &FIgnoreColumns})
         *list = std::make_unique<TIntList>(0, 0);
@@ -45,6 +47,8 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
         FTransEdit = new TGridTransEdit(this);
         FTransCombo = new TGridTransCombo(this);
         FFocusWindow = new TGridFocusWindow(this);
+        FEditControl = new TControlEdit(this);
+        FComboControl = new TControlCombo(this);
         for (int d = 0; d < 4; ++d)
             arrows[d] = new TArrowWindow(this, TArrowDirection(d));
         for (QScrollBar** bar : {&FScrollBar, &FPaintScrollBar}) {
@@ -68,6 +72,8 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
 TQvStringGrid::~TQvStringGrid()
 {
     destroying = true;
+    if (FAutoThemeAdapt && GlobalThemeNotifier)
+        GlobalThemeNotifier->UnRegisterWindow(this);
     // The open filter lists watch every event of the application and read the grid: they go
     // while the grid is still whole, not among its children later.
     delete FDropList;
@@ -108,6 +114,10 @@ void TQvStringGrid::CompleteLoading()
     if (Options() & goAlwaysShowEditor) {
         FNavigation->SetAlwaysEdit(true);
         SetOptions(Options() & ~goAlwaysShowEditor);
+    }
+    if (FAutoThemeAdapt && !designing) {
+        applyDesktopTheme();
+        registerThemeWindow(true);
     }
 }
 

@@ -41,7 +41,7 @@ void TQvStringGrid::Assign(const TQvStringGrid& src)
     SetActiveRowShow(src.ActiveRowShow());
     AutoNumAlign = src.AutoNumAlign;
     AutoSize = src.AutoSize;
-    AutoThemeAdapt = src.AutoThemeAdapt;
+    SetAutoThemeAdapt(src.AutoThemeAdapt());
     AutoFilterUpdate = src.AutoFilterUpdate;
     FMouseActions->Assign(*src.FMouseActions);
     FNavigation->Assign(*src.FNavigation);

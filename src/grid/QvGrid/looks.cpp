@@ -1,5 +1,7 @@
 // Ready-made looks and colour schemes applied to the grid through its look store: the grid's
-// present colours go into the store, the look routine rewrites them, and they come back.
+// present colours go into the store, the look routine rewrites them, and they come back. The
+// gradient copies live in the store itself, and the control look and sort settings it writes
+// are the grid's own.
 
 #include "grid/look/GridLooks.h"
 #include "grid/QvGrid.h"
@@ -9,12 +11,54 @@ namespace grid {
 TGridLookState& TQvStringGrid::LookState()
 {
     if (!FLookState) {
-        FLookState = std::make_unique<TGridLookState>();
+        FLookState = std::make_unique<TGridLookState>(FPaintSettings.ControlLook, FPaintSettings.SortSettings);
         FLookState->Look = Look;
+        FLookState->VLX.From = 0xFFFFFF;
+        FLookState->VLX.To = platform::colorToRGB(platform::clBtnFace);
         FLookState->Invalidate = [this] { Invalidate(); };
         FLookState->UIFontName = Font().Name;
     }
     return *FLookState;
+}
+
+TColor TQvStringGrid::VLXGradientFrom() const
+{
+    return FLookState->VLX.From;
+}
+
+TColor TQvStringGrid::VLXGradientTo() const
+{
+    return FLookState->VLX.To;
+}
+
+TColor TQvStringGrid::VLXGradientMirrorFrom() const
+{
+    return FLookState->VLX.MirrorFrom;
+}
+
+TColor TQvStringGrid::VLXGradientMirrorTo() const
+{
+    return FLookState->VLX.MirrorTo;
+}
+
+void TQvStringGrid::SetVLXGradientFrom(TColor c)
+{
+    LookState().SetVLXGradientFrom(c);
+}
+
+void TQvStringGrid::SetVLXGradientTo(TColor c)
+{
+    LookState().SetVLXGradientTo(c);
+}
+
+void TQvStringGrid::SetVLXGradientMirrorFrom(TColor c)
+{
+    LookState().SetVLXGradientMirrorFrom(c);
+}
+
+void TQvStringGrid::SetVLXGradientMirrorTo(TColor c)
+{
+    LookState().SetVLXGradientMirrorTo(c);
 }
 
 void TQvStringGrid::pullLook()
@@ -23,10 +67,6 @@ void TQvStringGrid::pullLook()
     st.Loading = loading;
     st.Designing = designing;
     st.Look = Look;
-    st.VLX.From = VLXGradientFrom;
-    st.VLX.To = VLXGradientTo;
-    st.VLX.MirrorFrom = VLXGradientMirrorFrom;
-    st.VLX.MirrorTo = VLXGradientMirrorTo;
     st.ActiveCellColor = ActiveCellColor;
     st.ActiveCellColorTo = ActiveCellColorTo;
     st.SelectionColor = SelectionColor;
@@ -45,21 +85,12 @@ void TQvStringGrid::pullLook()
     st.FixedFontName = FFixedFont.Name;
     st.FixedFontColor = FFixedFont.Color;
     st.NodeType = FCellNode->NodeType();
-    const auto& cl = PaintSettings().ControlLook;
-    st.Hover = {cl.FixedGradientHoverFrom, cl.FixedGradientHoverTo, cl.FixedGradientHoverMirrorFrom,
-                cl.FixedGradientHoverMirrorTo, cl.FixedGradientHoverBorder};
-    st.Down = {cl.FixedGradientDownFrom, cl.FixedGradientDownTo, cl.FixedGradientDownMirrorFrom,
-               cl.FixedGradientDownMirrorTo, cl.FixedGradientDownBorder};
 }
 
 void TQvStringGrid::pushLook()
 {
     const TGridLookState& st = LookState();
     Look = st.Look;
-    VLXGradientFrom = st.VLX.From;
-    VLXGradientTo = st.VLX.To;
-    VLXGradientMirrorFrom = st.VLX.MirrorFrom;
-    VLXGradientMirrorTo = st.VLX.MirrorTo;
     ActiveCellColor = st.ActiveCellColor;
     ActiveCellColorTo = st.ActiveCellColorTo;
     SelectionColor = st.SelectionColor;
@@ -80,17 +111,6 @@ void TQvStringGrid::pushLook()
     FFixedFont.Name = st.FixedFontName;
     FFixedFont.Color = st.FixedFontColor;
     FCellNode->SetNodeType(st.NodeType);
-    auto& cl = PaintSettings().ControlLook;
-    cl.FixedGradientHoverFrom = st.Hover.From;
-    cl.FixedGradientHoverTo = st.Hover.To;
-    cl.FixedGradientHoverMirrorFrom = st.Hover.MirrorFrom;
-    cl.FixedGradientHoverMirrorTo = st.Hover.MirrorTo;
-    cl.FixedGradientHoverBorder = st.Hover.Border;
-    cl.FixedGradientDownFrom = st.Down.From;
-    cl.FixedGradientDownTo = st.Down.To;
-    cl.FixedGradientDownMirrorFrom = st.Down.MirrorFrom;
-    cl.FixedGradientDownMirrorTo = st.Down.MirrorTo;
-    cl.FixedGradientDownBorder = st.Down.Border;
     Invalidate();
 }
 
@@ -133,6 +153,34 @@ void TQvStringGrid::SetColorTones(const TColorTones& tones)
     pullLook();
     grid::SetColorTones(LookState(), tones);
     pushLook();
+}
+
+void TQvStringGrid::applyDesktopTheme()
+{
+    ApplyOfficeTheme(int(OfficeThemeKind(Services().registry)));
+}
+
+void TQvStringGrid::registerThemeWindow(bool on)
+{
+    if (designing || loading)
+        return;
+    if (on)
+        ThemeNotifierInstance(this, Services().registry)->RegisterWindow(this);
+    else if (GlobalThemeNotifier)
+        GlobalThemeNotifier->UnRegisterWindow(this);
+}
+
+void TQvStringGrid::SetAutoThemeAdapt(bool v)
+{
+    if (v == FAutoThemeAdapt)
+        return;
+    FAutoThemeAdapt = v;
+    FSearchFooter->SetAutoThemeAdapt(v);
+    if (v) {
+        applyDesktopTheme();
+        Invalidate();
+    }
+    registerThemeWindow(v);
 }
 
 void TQvStringGrid::ApplyOfficeTheme(int code)

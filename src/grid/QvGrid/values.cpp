@@ -225,7 +225,7 @@ TCellGraphic* TQvStringGrid::GetCellGraphic(int ACol, int ARow)
             return nullptr;
         // Column 0 shows a check box per row: the row's selection (row 0: all normal rows).
         FCellGraphic->FCellType = ctRowCheckBox;
-        FCellGraphic->FCellTransparent = PaintSettings().ControlLook.ControlStyle == csFlat;
+        FCellGraphic->FCellTransparent = PaintSettings().ControlLook.ControlStyle() == csFlat;
         if (ARow == 0) {
             const int selected = FSelectedRows->Count();
             const int normal = RowCount() - TStringGrid::FixedRows();
@@ -314,10 +314,10 @@ TPoint TQvStringGrid::GetCellGraphicSize(int ACol, int ARow)
     case ctVirtCheckBox:
     case ctRowCheckBox:
     case ctTriStateCheckBox:
-        size = {look.CheckBoxSize, look.CheckBoxSize};
+        size = {look.CheckSize(), look.CheckSize()};
         break;
     case ctRadioButton:
-        size = {look.RadioSize, look.RadioSize};
+        size = {look.RadioSize(), look.RadioSize()};
         break;
     case ctButton:
     case ctBitButton:

@@ -76,10 +76,10 @@ TCellVisualSettings TQvStringGrid::VisualSettings()
     s.RowCount = RowCount();
     s.NumHiddenColumns = FNumHidden;
     s.Look = Look;
-    s.VLXGradientFrom = VLXGradientFrom;
-    s.VLXGradientTo = VLXGradientTo;
-    s.VLXGradientMirrorFrom = VLXGradientMirrorFrom;
-    s.VLXGradientMirrorTo = VLXGradientMirrorTo;
+    s.VLXGradientFrom = VLXGradientFrom();
+    s.VLXGradientTo = VLXGradientTo();
+    s.VLXGradientMirrorFrom = VLXGradientMirrorFrom();
+    s.VLXGradientMirrorTo = VLXGradientMirrorTo();
     s.SelectionColor = SelectionColor;
     s.SelectionColorTo = SelectionColorTo;
     s.SelectionMirrorColor = SelectionMirrorColor;

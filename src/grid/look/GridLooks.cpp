@@ -2,6 +2,8 @@
 
 #include "grid/look/ZirAzur.h"
 
+#include <QPainter>
+
 namespace grid {
 
 using platform::clBtnFace;
@@ -37,10 +39,11 @@ void invalidate(TGridLookState& g)
 
 void setSortHeader(TGridLookState& g, TColor from, TColor to, TColor mirror, TColor mirrorTo)
 {
-    g.SortHeaderColor = from;
-    g.SortHeaderColorTo = to;
-    g.SortHeaderMirrorColor = mirror;
-    g.SortHeaderMirrorColorTo = mirrorTo;
+    TSortSettings& s = g.SortSettings();
+    s.SetHeaderColor(from);
+    s.SetHeaderColorTo(to);
+    s.SetHeaderMirrorColor(mirror);
+    s.SetHeaderMirrorColorTo(mirrorTo);
 }
 
 // The control look's mirror colours follow the vendor look's.
@@ -52,6 +55,35 @@ void controlLookMirrorFromVLX(TGridLookState& g)
 }
 
 } // namespace
+
+QImage MetroGlyph(const QString& name)
+{
+    constexpr int size = 15;
+    QImage img(size, size, QImage::Format_RGB32);
+    img.fill(Qt::white); // the bottom-left pixel is the transparent colour
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QColor accent(0x2B, 0x57, 0x9A), frame(0x80, 0x80, 0x80), tick(Qt::white);
+    const bool radio = name.startsWith(QLatin1String("metroradio"), Qt::CaseInsensitive);
+    const bool on = name.endsWith(QLatin1String("on"), Qt::CaseInsensitive);
+    if (radio) {
+        p.setPen(on ? accent : frame);
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(1, 1, size - 3, size - 3);
+        if (on) {
+            p.setBrush(accent);
+            p.drawEllipse(4, 4, size - 9, size - 9);
+        }
+    } else if (on) {
+        p.fillRect(1, 1, size - 2, size - 2, accent);
+        p.setPen(QPen(tick, 2));
+        p.drawPolyline(QPolygon({QPoint(4, 7), QPoint(6, 10), QPoint(11, 4)}));
+    } else {
+        p.setPen(frame);
+        p.drawRect(1, 1, size - 3, size - 3);
+    }
+    return img;
+}
 
 // ---- property writers ------------------------------------------------------------------------
 
@@ -79,70 +111,69 @@ void TGridLookState::SetVLXGradientMirrorTo(TColor c)
     invalidate(*this);
 }
 
+TGridLookState::TGridLookState()
+    : ownControlLook(std::make_unique<TControlLook>()), ownSortSettings(std::make_unique<TSortSettings>()),
+      FControlLook(ownControlLook.get()), FSortSettings(ownSortSettings.get())
+{
+    FControlLook->SetGradientCopies(this);
+    Hover = {platform::clGray, platform::clWhite, clNone, clNone, platform::clSilver};
+    Down = {platform::clGray, platform::clSilver, clNone, clNone, platform::clGray};
+}
+
+TGridLookState::TGridLookState(TControlLook& controlLook, TSortSettings& sortSettings)
+    : FControlLook(&controlLook), FSortSettings(&sortSettings)
+{
+    Hover = {platform::clGray, platform::clWhite, clNone, clNone, platform::clSilver};
+    Down = {platform::clGray, platform::clSilver, clNone, clNone, platform::clGray};
+}
+
+TGridLookState::~TGridLookState() = default;
+
 void TGridLookState::SetFixedGradientFrom(TColor c)
 {
-    ControlLook.Fixed.From = c;
-    if (c != clNone)
-        SetVLXGradientFrom(c);
+    FControlLook->SetFixedGradientFrom(c);
 }
 
 void TGridLookState::SetFixedGradientTo(TColor c)
 {
-    ControlLook.Fixed.To = c;
-    if (c != clNone)
-        SetVLXGradientTo(c);
+    FControlLook->SetFixedGradientTo(c);
 }
 
 void TGridLookState::SetFixedGradientMirrorFrom(TColor c)
 {
-    ControlLook.Fixed.MirrorFrom = c;
-    SetVLXGradientMirrorFrom(c);
+    FControlLook->SetFixedGradientMirrorFrom(c);
 }
 
 void TGridLookState::SetFixedGradientMirrorTo(TColor c)
 {
-    ControlLook.Fixed.MirrorTo = c;
-    SetVLXGradientMirrorTo(c);
+    FControlLook->SetFixedGradientMirrorTo(c);
 }
-
-namespace {
-
-void passGradient(TLookGradient& look, TLookGradient& grid, const TLookGradient& v, bool withBorder)
-{
-    look.From = v.From;
-    look.To = v.To;
-    look.MirrorFrom = v.MirrorFrom;
-    look.MirrorTo = v.MirrorTo;
-    setIfSet(grid.From, v.From);
-    setIfSet(grid.To, v.To);
-    grid.MirrorFrom = v.MirrorFrom;
-    grid.MirrorTo = v.MirrorTo;
-    if (withBorder) {
-        look.Border = v.Border;
-        setIfSet(grid.Border, v.Border);
-    }
-}
-
-} // namespace
 
 void TGridLookState::SetFixedGradientHover(const TLookGradient& g, bool withBorder)
 {
-    passGradient(ControlLook.Hover, Hover, g, withBorder);
+    TControlLook& cl = *FControlLook;
+    cl.SetFixedGradientHoverFrom(g.From);
+    cl.SetFixedGradientHoverTo(g.To);
+    cl.SetFixedGradientHoverMirrorFrom(g.MirrorFrom);
+    cl.SetFixedGradientHoverMirrorTo(g.MirrorTo);
+    if (withBorder)
+        cl.SetFixedGradientHoverBorder(g.Border);
 }
 
 void TGridLookState::SetFixedGradientDown(const TLookGradient& g, bool withBorder)
 {
-    passGradient(ControlLook.Down, Down, g, withBorder);
+    TControlLook& cl = *FControlLook;
+    cl.SetFixedGradientDownFrom(g.From);
+    cl.SetFixedGradientDownTo(g.To);
+    cl.SetFixedGradientDownMirrorFrom(g.MirrorFrom);
+    cl.SetFixedGradientDownMirrorTo(g.MirrorTo);
+    if (withBorder)
+        cl.SetFixedGradientDownBorder(g.Border);
 }
 
 void TGridLookState::InitControlLook()
 {
-    ControlLook.Fixed = {};
-    ControlLook.Hover = {platform::clGray, platform::clWhite, clNone, clNone, platform::clSilver};
-    ControlLook.Down = {platform::clGray, platform::clSilver, clNone, clNone, platform::clGray};
-    // Only the hover and pressed mirror colours go through their writers.
-    Hover.MirrorFrom = Hover.MirrorTo = clNone;
-    Down.MirrorFrom = Down.MirrorTo = clNone;
+    FControlLook->Init();
 }
 
 // ---- colour schemes ------------------------------------------------------------------------
@@ -202,7 +233,7 @@ void SetLook(TGridLookState& g, TGridLook value)
         g.SetFixedGradientFrom(clNone);
         g.SetFixedGradientTo(clNone);
         g.VLX.From = g.VLX.To = g.VLX.MirrorFrom = g.VLX.MirrorTo = clNone;
-        g.SortHeaderColor = clNone;
+        g.SortSettings().SetHeaderColor(clNone);
     }
     switch (value) {
     case glVista:
@@ -391,8 +422,9 @@ void SetTheme(TGridLookState& g, TXPColorScheme scheme)
     g.ActiveCellColorTo = r.ACTo;
     g.SearchFooterColor = r.FooterFrom;
     g.SearchFooterColorTo = r.FooterTo;
-    g.ControlLook.Fixed.From = r.controlLookFromTo ? r.F : clNone;
-    g.ControlLook.Fixed.To = r.controlLookFromTo ? r.T : clNone;
+    // The same colours as the grid's copies just written, or clNone, which is not passed on.
+    g.ControlLook().SetFixedGradientFrom(r.controlLookFromTo ? r.F : clNone);
+    g.ControlLook().SetFixedGradientTo(r.controlLookFromTo ? r.T : clNone);
 }
 
 void SetColorTones(TGridLookState& g, const TColorTones& tones)
@@ -413,14 +445,15 @@ void SetColorTones(TGridLookState& g, const TColorTones& tones)
     g.GridLineColor = 0xE6E6E6;
     g.GridFixedLineColor = ZirAzur::ScaleColorPercent(tones.Foreground.BrushColor, -20);
     g.BorderStyle = bsNone;
-    g.ControlLook.ControlStyle = csGlyph;
-    g.ControlLook.CheckedGlyph = QStringLiteral("metrocheckon");
-    g.ControlLook.UnCheckedGlyph = QStringLiteral("metrocheckoff");
-    g.ControlLook.RadioOffGlyph = QStringLiteral("metroradiooff");
-    g.ControlLook.RadioOnGlyph = QStringLiteral("metroradioon");
+    TControlLook& cl = g.ControlLook();
+    cl.SetControlStyle(csGlyph);
+    cl.SetCheckedGlyph(TBitmap(MetroGlyph(QStringLiteral("metrocheckon"))));
+    cl.SetUnCheckedGlyph(TBitmap(MetroGlyph(QStringLiteral("metrocheckoff"))));
+    cl.SetRadioOffGlyph(TBitmap(MetroGlyph(QStringLiteral("metroradiooff"))));
+    cl.SetRadioOnGlyph(TBitmap(MetroGlyph(QStringLiteral("metroradioon"))));
     if (!g.Designing && g.ToneEditors)
         g.ToneEditors(tones);
-    g.ControlLook.FlatButton = true;
+    cl.SetFlatButton(true);
     g.FloatingFooterColor = tones.Foreground.BrushColor;
     g.SearchFooterColor = g.SearchFooterColorTo = tones.Foreground.BrushColor;
     g.NodeType = cnFlat;

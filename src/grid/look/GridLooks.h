@@ -13,15 +13,16 @@
 #include "grid/QvObj.h"
 #include "grid/look/QvStyleIF.h"
 
+#include <QImage>
 #include <QString>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 namespace grid {
 
 enum TBorderStyle { bsNone, bsSingle };
-enum TControlStyle { csClassic, csFlat, csWinXP, csBorland, csVLX, csGlyph, csTheme };
 
 // A gradient with an optional mirrored second half; Border is used by the hover and pressed
 // sets only.
@@ -34,27 +35,28 @@ struct TLookGradient {
     friend bool operator==(const TLookGradient&, const TLookGradient&) = default;
 };
 
-// The fixed-cell gradient colours of the grid's ControlLook. Their writers pass values on to the
-// grid's own copies (see the TGridLookState setters).
-struct TControlLookColors {
-    TLookGradient Fixed;
-    TLookGradient Hover;
-    TLookGradient Down;
-    TControlStyle ControlStyle = csClassic;
-    bool FlatButton = false;
-    // Resource names of the glyphs of the glyph control style: checked, unchecked, radio on,
-    // radio off.
-    QString CheckedGlyph, UnCheckedGlyph, RadioOnGlyph, RadioOffGlyph;
-};
-
 struct TGridLookState {
+    // A store of its own, with a control look and sort settings of its own (no grid).
+    TGridLookState();
+    // The grid's store: the grid's control look and sort settings are the ones written.
+    TGridLookState(TControlLook& controlLook, TSortSettings& sortSettings);
+    TGridLookState(const TGridLookState&) = delete;
+    TGridLookState& operator=(const TGridLookState&) = delete;
+    ~TGridLookState();
+
     TGridLook Look = glStandard;
     TVLXStyle ComponentStyle = tsWindowsXP;
 
+    // The grid's own gradient copies, which the painter reads: written by the control look's
+    // gradient writers (and by the schemes directly).
     TLookGradient VLX;   // vendor-look gradient of fixed cells
     TLookGradient Hover; // hot fixed cell
     TLookGradient Down;  // pressed fixed cell
-    TControlLookColors ControlLook;
+    // The control look and the sort settings (header colours) the schemes write.
+    TControlLook& ControlLook() { return *FControlLook; }
+    const TControlLook& ControlLook() const { return *FControlLook; }
+    TSortSettings& SortSettings() { return *FSortSettings; }
+    const TSortSettings& SortSettings() const { return *FSortSettings; }
 
     TColor ActiveCellColor = 0xEACAB6;
     TColor ActiveCellColorTo = clNone;
@@ -68,8 +70,6 @@ struct TGridLookState {
     TBorderStyle BorderStyle = bsSingle;
     TColor BorderColor = clNone;
     TScrollType ScrollType = ssNormal;
-    TColor SortHeaderColor = clNone, SortHeaderColorTo = clNone;
-    TColor SortHeaderMirrorColor = clNone, SortHeaderMirrorColorTo = clNone;
     TColor SearchFooterColor = 0xFFFFFF;
     TColor SearchFooterColorTo = platform::clBtnFace;
     TColor FloatingFooterColor = platform::clBtnFace;
@@ -112,6 +112,12 @@ struct TGridLookState {
     void SetFixedGradientDown(const TLookGradient& g, bool withBorder);
     // ControlLook back to its initial colours.
     void InitControlLook();
+
+private:
+    std::unique_ptr<TControlLook> ownControlLook;
+    std::unique_ptr<TSortSettings> ownSortSettings;
+    TControlLook* FControlLook;
+    TSortSettings* FSortSettings;
 };
 
 // One row of the colour-scheme table. kKeep leaves a value as it was.
@@ -137,6 +143,10 @@ void SetTheme(TGridLookState& g, TXPColorScheme scheme);
 void SetColorTones(TGridLookState& g, const TColorTones& tones);
 // code: the office theme code 0..9, 10 for unknown.
 void ApplyOfficeTheme(TGridLookState& g, int code);
+
+// The pictures of the own-colour look's check boxes and radio buttons: "metrocheckon",
+// "metrocheckoff", "metroradioon", "metroradiooff" (15 x 15, white corners).
+QImage MetroGlyph(const QString& name);
 
 // Display name of a look; glCustom leaves `name` as it was.
 void GridLookName(TGridLook look, QString& name);

@@ -1,7 +1,8 @@
 #pragma once
-// Switches of the cell painter that the grid does not carry as properties of its own: cell
-// control looks, the sort header, modified-cell marks, the background picture, filter glyphs
-// and the text switches (URLs, multi-line cells). The string grid owns one TGridPaintSettings
+// Switches of the cell painter that the grid does not carry as properties of its own: the
+// control look and the sort settings (the grid's ControlLook() and SortSettings()),
+// modified-cell marks, the background picture, filter glyphs and the text switches (URLs,
+// multi-line cells). The string grid owns one TGridPaintSettings
 // and hands it out through PaintSettings(); its model and input code read the switches there,
 // and the painter (paint/GridPaint.h) holds a reference to the same object.
 
@@ -13,49 +14,17 @@ namespace grid {
 
 enum TBackGroundDisplay { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
 enum TBackGroundCells { bcNormal, bcFixed, bcAll };
-enum TPaintSortDirection { sdAscending, sdDescending };
 
 struct TGridPaintSettings {
-    // Cell controls.
-    struct TControlLook {
-        TControlStyle ControlStyle = csTheme;
-        TColor Color = platform::clBlack;
-        TColor CommentColor = 0x0000FF;
-        TColor ProgressBorderColor = 0x808080;
-        int CheckBoxSize = 15;
-        int RadioSize = 10;
-        bool FlatButton = false;
-        int ProgressMarginX = 2;
-        int ProgressMarginY = 2;
-        bool ProgressXP = false;
-        bool DropDownAlwaysVisible = false;
-        bool SpinButtonsAlwaysVisible = false;
-        bool NoDisabledCheckRadioLook = false;
-        bool NoDisabledButtonLook = false;
-        bool CheckAlwaysActive = false;
-        bool RadioAlwaysActive = false;
-        bool FixedDropdownButton = false;
-        TBitmap CheckedGlyph, UnCheckedGlyph, RadioOnGlyph, RadioOffGlyph;
-        // Hot-tracked and pressed header gradients.
-        TColor FixedGradientHoverFrom = 0x808080, FixedGradientHoverTo = 0xFFFFFF;
-        TColor FixedGradientHoverMirrorFrom = clNone, FixedGradientHoverMirrorTo = clNone;
-        TColor FixedGradientHoverBorder = 0xC0C0C0;
-        TColor FixedGradientDownFrom = 0x808080, FixedGradientDownTo = 0xC0C0C0;
-        TColor FixedGradientDownMirrorFrom = clNone, FixedGradientDownMirrorTo = clNone;
-        TColor FixedGradientDownBorder = 0x808080;
-    } ControlLook;
+    explicit TGridPaintSettings(TQvStringGrid* grid) : ControlLook(grid), SortSettings(grid) {}
+    TGridPaintSettings(const TGridPaintSettings&) = delete;
+    TGridPaintSettings& operator=(const TGridPaintSettings&) = delete;
 
-    // The sort header and its indicator.
-    struct TSortSettings {
-        int Column = -1;
-        int Row = 0;
-        bool Show = false;
-        bool IndexShow = false;
-        TColor IndexColor = 0xFFFF00; // aqua
-        bool FixedCols = false;
-        TPaintSortDirection Direction = sdAscending;
-        TBitmap UpGlyph, DownGlyph, IndexUpGlyph, IndexDownGlyph;
-    } SortSettings;
+    // Cell controls (the grid's ControlLook()).
+    TControlLook ControlLook;
+
+    // The sort header and its indicator (the grid's SortSettings()).
+    TSortSettings SortSettings;
 
     struct TShowModified {
         bool Enabled = false;

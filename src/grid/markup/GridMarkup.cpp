@@ -42,7 +42,7 @@ bool MarkupCellHitTest(TQvStringGrid& grid, int ACol, int ARow, int X, int Y, Ri
     TRect r = grid.CellRect(ACol, ARow);
     r.Left += grid.XYOffset.X + 1;
     if (grid.HasCheckBox(realCol, ARow))
-        r.Left += grid.PaintSettings().ControlLook.CheckBoxSize;
+        r.Left += grid.PaintSettings().ControlLook.CheckSize();
     r.Top += grid.XYOffset.Y + 1;
     r.Right -= grid.XYOffset.X;
 

@@ -96,7 +96,7 @@ TEST(QvGridCheckBox, UserToggleAsksCanEditUnlessAlwaysActive)
     EXPECT_FALSE(g.DoToggleCheckBox(1, 1, true));
     EXPECT_FALSE(g.IsChecked(1, 1));
     EXPECT_TRUE(g.DoToggleCheckBox(1, 1, false)); // a program action is not asked
-    g.PaintSettings().ControlLook.CheckAlwaysActive = true;
+    g.PaintSettings().ControlLook.SetCheckAlwaysActive(true);
     EXPECT_TRUE(g.DoToggleCheckBox(1, 1, true));
     EXPECT_FALSE(g.IsChecked(1, 1));
 }
@@ -270,7 +270,7 @@ TEST(QvGridCheckBox, PreciseHitTestFollowsTheGlyph)
     EXPECT_FALSE(g.IsInCheckBox(3, 1, 0, 0));       // no box
     g.MouseActions().SetPreciseCheckBoxCheck(true);
     const TRect r = g.CellRect(1, 1);
-    const int s = g.PaintSettings().ControlLook.CheckBoxSize;
+    const int s = g.PaintSettings().ControlLook.CheckSize();
     struct Case {
         int x, y;
         bool hit;

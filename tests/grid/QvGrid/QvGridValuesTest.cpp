@@ -210,7 +210,7 @@ TEST(QvGridValues, GraphicHelpersAndRowCheckBoxType)
     EXPECT_EQ(g.GetCellGraphic(0, 0)->FCellAngle, 1); // some but not all rows selected
     // The row check boxes are transparent exactly in the flat control style.
     for (const TControlStyle style : {csClassic, csFlat, csWinXP, csTheme}) {
-        g.PaintSettings().ControlLook.ControlStyle = style;
+        g.PaintSettings().ControlLook.SetControlStyle(style);
         EXPECT_EQ(g.GetCellGraphic(0, 3)->FCellTransparent, style == csFlat) << style;
         EXPECT_EQ(g.GetCellGraphic(0, 0)->FCellTransparent, style == csFlat) << style;
     }
@@ -257,8 +257,8 @@ TEST(QvGridValues, GraphicSizesByKind)
         int col, row;
         TPoint size;
     };
-    const int check = g.PaintSettings().ControlLook.CheckBoxSize;
-    const int radio = g.PaintSettings().ControlLook.RadioSize;
+    const int check = g.PaintSettings().ControlLook.CheckSize();
+    const int radio = g.PaintSettings().ControlLook.RadioSize();
     for (const Case& c : {Case{1, 1, {check, check}}, Case{2, 1, {radio, radio}}, Case{3, 1, {90, 16}},
                           Case{4, 1, {60, 22}}, Case{2, 2, {0, 0}}})
         EXPECT_EQ(g.GetCellGraphicSize(c.col, c.row), c.size) << c.col << "," << c.row;

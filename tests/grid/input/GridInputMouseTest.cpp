@@ -85,7 +85,7 @@ TEST(GridInputMouse, RefusedClickChangesNothing)
 {
     MouseWindow<TQvStringGrid> w;
     w.grid.AddCheckBox(2, 5, false, false);
-    w.grid.PaintSettings().ControlLook.CheckAlwaysActive = true;
+    w.grid.PaintSettings().ControlLook.SetCheckAlwaysActive(true);
     int clicks = 0;
     w.grid.OnClickCell = [&](TQvStringGrid*, int, int) { ++clicks; };
     w.grid.OnCanClickCell = [](TQvStringGrid*, int, int, bool& allow) { allow = false; };
@@ -165,7 +165,7 @@ TEST(GridInputMouse, CellCheckBoxOfAPlainGridNeedsEditingOrAlwaysActive)
         w.grid.AddCheckBox(2, 3, false, false);
         if (c.editing)
             w.grid.SetOptions(w.grid.Options() | goEditing);
-        w.grid.PaintSettings().ControlLook.CheckAlwaysActive = c.alwaysActive;
+        w.grid.PaintSettings().ControlLook.SetCheckAlwaysActive(c.alwaysActive);
         w.click(2, 3);
         EXPECT_EQ(w.grid.IsChecked(2, 3), c.toggles);
     }

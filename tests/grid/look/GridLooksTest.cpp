@@ -21,9 +21,8 @@ constexpr TColor sF = 0x0000F1, sT = 0x0000F2, sMF = 0x0000F3, sMT = 0x0000F4, s
                  sLine = 0x0000F7, sFixedLine = 0x0000F8, sFooter = 0x0000F9, sFooterTo = 0x0000FA, sSel = 0x0000FB,
                  sSelTo = 0x0000FC, sSelText = 0x0000FD;
 
-TGridLookState startState(TGridLook look)
+void startState(TGridLookState& g, TGridLook look)
 {
-    TGridLookState g;
     g.Look = look;
     g.VLX = {sF, sT, sMF, sMT, N};
     g.ActiveCellColor = sAC;
@@ -35,7 +34,6 @@ TGridLookState startState(TGridLook look)
     g.SelectionColor = sSel;
     g.SelectionColorTo = sSelTo;
     g.SelectionTextColor = sSelText;
-    return g;
 }
 
 struct SchemeExpect {
@@ -90,7 +88,8 @@ TEST(GridSchemes, EverySchemeGivesItsColours)
     ASSERT_EQ(std::size(kSchemes), size_t(kGridStyleCount));
     for (const SchemeExpect& e : kSchemes) {
         // Start in the scheme's own look, so the table's colours are all that change.
-        TGridLookState g = startState(e.look);
+        TGridLookState g;
+        startState(g, e.look);
         int invalidated = 0;
         g.Invalidate = [&] { ++invalidated; };
         SetStyle(g, e.style);
@@ -109,11 +108,11 @@ TEST(GridSchemes, EverySchemeGivesItsColours)
         EXPECT_EQ(g.GridFixedLineColor, e.FixedLine) << s;
         EXPECT_EQ(g.SearchFooterColor, e.Footer) << s;
         EXPECT_EQ(g.SearchFooterColorTo, e.FooterTo) << s;
-        EXPECT_EQ(g.ControlLook.Fixed.From, e.CLFrom) << s;
-        EXPECT_EQ(g.ControlLook.Fixed.To, e.CLTo) << s;
+        EXPECT_EQ(g.ControlLook().FixedGradientFrom(), e.CLFrom) << s;
+        EXPECT_EQ(g.ControlLook().FixedGradientTo(), e.CLTo) << s;
         EXPECT_EQ(g.SelectionStyle, e.selStyle) << s;
-        EXPECT_EQ(g.SortHeaderColor, e.sortHeader) << s;
-        EXPECT_EQ(g.SortHeaderMirrorColorTo, e.sortHeaderMirrorTo) << s;
+        EXPECT_EQ(g.SortSettings().HeaderColor(), e.sortHeader) << s;
+        EXPECT_EQ(g.SortSettings().HeaderMirrorColorTo(), e.sortHeaderMirrorTo) << s;
         EXPECT_GT(invalidated, 0) << s;
     }
 }
@@ -134,14 +133,15 @@ TEST(GridSchemes, HoverAndPressedColoursOfTheSchemesThatSetThem)
          {0x5BD5FF, 0x64E0FF, 0x64E0FF, 0x71EFFF, 0x308AC2}},
     };
     for (const Case& c : cases) {
-        TGridLookState g = startState(kSchemes[c.style].look);
+        TGridLookState g;
+        startState(g, kSchemes[c.style].look);
         SetStyle(g, c.style);
         EXPECT_EQ(g.Hover, c.hover) << c.style;
         EXPECT_EQ(g.Down, c.down) << c.style;
         if (c.style != gsOffice2007Luna) {
             // The control look's mirror colours follow the vendor look's.
-            EXPECT_EQ(g.ControlLook.Fixed.MirrorFrom, g.VLX.MirrorFrom) << c.style;
-            EXPECT_EQ(g.ControlLook.Fixed.MirrorTo, g.VLX.MirrorTo) << c.style;
+            EXPECT_EQ(g.ControlLook().FixedGradientMirrorFrom(), g.VLX.MirrorFrom) << c.style;
+            EXPECT_EQ(g.ControlLook().FixedGradientMirrorTo(), g.VLX.MirrorTo) << c.style;
         }
     }
 }
@@ -150,7 +150,8 @@ TEST(GridSchemes, ComponentStyleFromAnotherLook)
 {
     // Luna from the standard look: the look and selection style follow, the search footer shows
     // the scheme's first colour without a gradient end.
-    TGridLookState g = startState(glStandard);
+    TGridLookState g;
+    startState(g, glStandard);
     SetComponentStyle(g, tsOffice2007Luna);
     EXPECT_EQ(g.Look, glOffice2007);
     EXPECT_EQ(g.SelectionStyle, ssOffice2007);
@@ -160,7 +161,8 @@ TEST(GridSchemes, ComponentStyleFromAnotherLook)
 
     // Office 2010 passes through Luna (its look selects Luna); the scheme asked for wins and is
     // the one remembered.
-    TGridLookState h = startState(glXP);
+    TGridLookState h;
+    startState(h, glXP);
     SetComponentStyle(h, tsOffice2010Blue);
     EXPECT_EQ(h.Look, glOffice2007);
     EXPECT_EQ(h.VLX.From, 0xF5E7DAu);
@@ -172,7 +174,8 @@ TEST(GridSchemes, ComponentStyleFromAnotherLook)
 TEST(GridSchemes, WhidbeyAndCustomKeepTheLook)
 {
     for (TQvGridStyle s : {gsWhidbey, gsCustom}) {
-        TGridLookState g = startState(glListView);
+        TGridLookState g;
+        startState(g, glListView);
         SetStyle(g, s);
         EXPECT_EQ(g.Look, glListView) << s;
     }
@@ -181,7 +184,8 @@ TEST(GridSchemes, WhidbeyAndCustomKeepTheLook)
 TEST(GridSchemes, ComponentStyleEndsTheMetroScrollLookAndReachesTheEditors)
 {
     for (TVLXStyle s : {tsOffice2003Blue, tsWindows7, tsCustom, tsTerminal}) {
-        TGridLookState g = startState(glClassic);
+        TGridLookState g;
+        startState(g, glClassic);
         g.ScrollType = ssMetro;
         std::vector<TVLXStyle> editors;
         g.StyleDropDownEditors = [&](TVLXStyle v) { editors.push_back(v); };
@@ -190,7 +194,8 @@ TEST(GridSchemes, ComponentStyleEndsTheMetroScrollLookAndReachesTheEditors)
         ASSERT_FALSE(editors.empty()) << s;
         EXPECT_EQ(editors.back(), s);
     }
-    TGridLookState d = startState(glXP);
+    TGridLookState d;
+    startState(d, glXP);
     d.Designing = true;
     bool reached = false;
     d.StyleDropDownEditors = [&](TVLXStyle) { reached = true; };
@@ -219,7 +224,8 @@ TEST(GridLooks, EveryPlainLookGivesItsColours)
         {glVLX, 0x0000E0, W, 0xC0C0C0, W, 0xC0C0C0, 0xEACAB6, 0xEACAB6, 0, W, btnFaceRGB, 0xCFD0D1, 0x627376},
     };
     for (const Case& c : cases) {
-        TGridLookState g = startState(glCustom);
+        TGridLookState g;
+        startState(g, glCustom);
         g.FixedColor = 0x0000E0;
         g.Hover.From = 0x808080;
         g.SelectionStyle = ssWin7;
@@ -232,8 +238,8 @@ TEST(GridLooks, EveryPlainLookGivesItsColours)
         const int l = c.look;
         EXPECT_EQ(g.Look, c.look);
         EXPECT_EQ(g.FixedColor, c.fixedColor) << l;
-        EXPECT_EQ(g.ControlLook.Fixed.From, c.clFrom) << l;
-        EXPECT_EQ(g.ControlLook.Fixed.To, c.clTo) << l;
+        EXPECT_EQ(g.ControlLook().FixedGradientFrom(), c.clFrom) << l;
+        EXPECT_EQ(g.ControlLook().FixedGradientTo(), c.clTo) << l;
         EXPECT_EQ(g.VLX.From, c.vlxFrom) << l;
         EXPECT_EQ(g.VLX.To, c.vlxTo) << l;
         EXPECT_EQ(g.VLX.MirrorFrom, N) << l;
@@ -252,7 +258,7 @@ TEST(GridLooks, EveryPlainLookGivesItsColours)
         EXPECT_EQ(g.ScrollType, ssNormal) << l;
         EXPECT_EQ(g.BorderStyle, bsSingle) << l;
         EXPECT_EQ(g.BorderColor, 0xB99D7Fu) << l;
-        EXPECT_EQ(g.SortHeaderColor, N) << l;
+        EXPECT_EQ(g.SortSettings().HeaderColor(), N) << l;
         EXPECT_EQ(editors, std::vector<TVLXStyle>{tsWindowsXP}) << l;
         EXPECT_EQ(footerUpdates, 1) << l;
     }
@@ -269,7 +275,8 @@ TEST(GridLooks, SchemeLooksSelectTheirScheme)
                  {glWin7, tsWindows7, ssWin7, 0xFDFCFA},
                  {glOffice2007, tsOffice2007Luna, ssOffice2007, 0xFBF9F6}};
     for (const Case& c : cases) {
-        TGridLookState g = startState(glStandard);
+        TGridLookState g;
+        startState(g, glStandard);
         SetLook(g, c.look);
         EXPECT_EQ(g.Look, c.look);
         EXPECT_EQ(GetComponentStyle(g), c.scheme);
@@ -281,7 +288,8 @@ TEST(GridLooks, SchemeLooksSelectTheirScheme)
 
 TEST(GridLooks, SameLookChangesNothingAndLoadingWritesNoColours)
 {
-    TGridLookState g = startState(glXP);
+    TGridLookState g;
+    startState(g, glXP);
     g.BorderColor = 0x123456;
     int repaints = 0;
     g.Invalidate = [&] { ++repaints; };
@@ -289,7 +297,8 @@ TEST(GridLooks, SameLookChangesNothingAndLoadingWritesNoColours)
     EXPECT_EQ(g.BorderColor, 0x123456u);
     EXPECT_EQ(repaints, 0);
 
-    TGridLookState l = startState(glCustom);
+    TGridLookState l;
+    startState(l, glCustom);
     l.Loading = true;
     bool footer = false;
     l.UpdateFooter = [&] { footer = true; };
@@ -301,7 +310,8 @@ TEST(GridLooks, SameLookChangesNothingAndLoadingWritesNoColours)
     EXPECT_FALSE(footer);
 
     // The custom look keeps every colour.
-    TGridLookState c = startState(glXP);
+    TGridLookState c;
+    startState(c, glXP);
     SetLook(c, glCustom);
     EXPECT_EQ(c.VLX.From, sF);
     EXPECT_EQ(c.ActiveCellColor, sAC);
@@ -320,11 +330,12 @@ TEST(GridLooks, XPSchemes)
         {xpNone, W, clBtnFace, N, N, W, 0xFFD9B3, W, 0xFFD9B3, N, N},
     };
     for (const Case& c : cases) {
-        TGridLookState g = startState(glXP);
+        TGridLookState g;
+        startState(g, glXP);
         SetTheme(g, c.scheme);
         const TColor got[] = {g.VLX.From, g.VLX.To, g.VLX.MirrorFrom, g.VLX.MirrorTo, g.ActiveCellColor,
                               g.ActiveCellColorTo, g.SearchFooterColor, g.SearchFooterColorTo,
-                              g.ControlLook.Fixed.From, g.ControlLook.Fixed.To};
+                              g.ControlLook().FixedGradientFrom(), g.ControlLook().FixedGradientTo()};
         const TColor want[] = {c.F, c.T, c.MF, c.MT, c.AC, c.ACTo, c.footer, c.footerTo, c.clFrom, c.clTo};
         for (size_t i = 0; i < std::size(got); ++i)
             EXPECT_EQ(got[i], want[i]) << "scheme " << c.scheme << " value " << i;
@@ -337,7 +348,8 @@ TEST(GridLooks, OwnColourSet)
     t.Background = {0xFAFAFA, 0xDDDDDD, 0x111111};
     t.Foreground = {platform::rgb(200, 100, 50), 0xCCCCCC, 0x222222};
     t.Selected = {0x0000AA, 0x0000BB, 0xFFFFFF};
-    TGridLookState g = startState(glXP);
+    TGridLookState g;
+    startState(g, glXP);
     g.UIFontName = QStringLiteral("Segoe UI");
     bool editors = false;
     g.ToneEditors = [&](const TColorTones& v) { editors = v == t; };
@@ -357,10 +369,11 @@ TEST(GridLooks, OwnColourSet)
     EXPECT_EQ(g.GridLineColor, 0xE6E6E6u);
     EXPECT_EQ(g.GridFixedLineColor, platform::rgb(160, 80, 40));
     EXPECT_EQ(g.BorderStyle, bsNone);
-    EXPECT_EQ(g.ControlLook.ControlStyle, csGlyph);
-    EXPECT_EQ(g.ControlLook.CheckedGlyph, QStringLiteral("metrocheckon"));
-    EXPECT_EQ(g.ControlLook.RadioOffGlyph, QStringLiteral("metroradiooff"));
-    EXPECT_TRUE(g.ControlLook.FlatButton);
+    EXPECT_EQ(g.ControlLook().ControlStyle(), csGlyph);
+    EXPECT_EQ(g.ControlLook().CheckedGlyph().Image, MetroGlyph(QStringLiteral("metrocheckon")));
+    EXPECT_EQ(g.ControlLook().RadioOffGlyph().Image, MetroGlyph(QStringLiteral("metroradiooff")));
+    EXPECT_NE(g.ControlLook().CheckedGlyph().Image, g.ControlLook().UnCheckedGlyph().Image);
+    EXPECT_TRUE(g.ControlLook().FlatButton());
     EXPECT_EQ(g.FloatingFooterColor, t.Foreground.BrushColor);
     EXPECT_EQ(g.SearchFooterColor, t.Foreground.BrushColor);
     EXPECT_EQ(g.SearchFooterColorTo, t.Foreground.BrushColor);
@@ -374,13 +387,15 @@ TEST(GridLooks, OfficeThemeFollowsTheCode)
                                 tsOffice2007Luna,   tsOffice2007Silver,   tsOffice2007Obsidian,
                                 tsOffice2010Blue,   tsOffice2010Silver,   tsOffice2010Black};
     for (int code = 0; code < 10; ++code) {
-        TGridLookState g = startState(glStandard);
+        TGridLookState g;
+        startState(g, glStandard);
         ApplyOfficeTheme(g, code);
         EXPECT_EQ(GetComponentStyle(g), byCode[code]) << code;
         EXPECT_EQ(g.OfficeThemeCode, code);
     }
     // An unchanged code writes nothing, so the program's own later colours stay.
-    TGridLookState g = startState(glStandard);
+    TGridLookState g;
+    startState(g, glStandard);
     ApplyOfficeTheme(g, 4);
     g.SelectionColor = 0x010203;
     ApplyOfficeTheme(g, 4);
@@ -390,7 +405,8 @@ TEST(GridLooks, OfficeThemeFollowsTheCode)
     EXPECT_EQ(g.SelectionColor, 0x010203u);
     EXPECT_EQ(g.OfficeThemeCode, 10);
     // Designing: nothing.
-    TGridLookState d = startState(glStandard);
+    TGridLookState d;
+    startState(d, glStandard);
     d.Designing = true;
     ApplyOfficeTheme(d, 0);
     EXPECT_EQ(d.OfficeThemeCode, -1);

@@ -189,7 +189,7 @@ TEST_P(GridPaint, RadioGroupGlyphRectangles)
     g->FCellBitmap = new TStringList(QStringList{QStringLiteral("A"), QStringLiteral("B")});
     g->FCellCreated = true; // the graphic owns the option list
     g->FCellIndex = 1;
-    grid->PaintSettings().ControlLook.RadioSize = 10;
+    grid->PaintSettings().ControlLook.SetRadioSize(10);
     const QImage img = paint(2, 2, {0, 0, 100, 60});
     const QFontMetrics fm(toQFont(grid->Font()));
     if (themed()) {
@@ -328,8 +328,8 @@ TEST_P(GridPaint, HeaderDropDownPart)
     grid->Look = glXP;
     grid->HoverFixedCells = hfAll;
     auto& cl = grid->PaintSettings().ControlLook;
-    cl.FixedDropdownButton = true;
-    cl.FixedGradientHoverBorder = 0x0000FF;
+    cl.SetFixedDropDownButton(true);
+    cl.SetFixedGradientHoverBorder(0x0000FF);
     grid->OnCanShowFixedDropDown = [](TQvStringGrid*, int, bool& canShow) { canShow = true; };
     grid->FHoverFixedX = 2;
     grid->FHoverFixedY = 0;
@@ -499,9 +499,9 @@ TEST_P(GridPaint, LinkText)
 TEST_P(GridPaint, SortIndicatorOfACentredHeader)
 {
     auto& ss = grid->PaintSettings().SortSettings;
-    ss.Show = true;
-    ss.Column = 2;
-    ss.Row = 0;
+    ss.SetShow(true);
+    ss.SetColumn(2);
+    ss.SetRow(0);
     grid->SetCells(2, 0, QStringLiteral("Name"));
     grid->OnGetAlignment = [](TQvStringGrid*, int, int, TAlignment& ha, TVAlignment&) { ha = taCenter; };
     const QImage img = paint(2, 0, {0, 0, 100, 22}, gdFixed);
@@ -513,7 +513,7 @@ TEST_P(GridPaint, SortIndicatorOfACentredHeader)
     EXPECT_GE(l, 4);
     EXPECT_LE(r, 12);
     EXPECT_GE(r, 8);
-    ss.Show = false;
+    ss.SetShow(false);
     const QImage none = paint(2, 0, {0, 0, 100, 22}, gdFixed);
     for (int y = 2; y < 14; ++y)
         for (int x = 0; x < 14; ++x)
@@ -525,9 +525,9 @@ TEST_P(GridPaint, SortIndicatorOfACentredHeader)
 TEST_P(GridPaint, SortIndicatorOfAMarkupHeader)
 {
     auto& ss = grid->PaintSettings().SortSettings;
-    ss.Show = true;
-    ss.Column = 2;
-    ss.Row = 0;
+    ss.SetShow(true);
+    ss.SetColumn(2);
+    ss.SetRow(0);
     grid->SetCells(2, 0, QStringLiteral("<b>Name</b>"));
     const QImage img = paint(2, 0, {0, 0, 100, 22}, gdFixed);
     int l = 1000, r = -1;
@@ -714,7 +714,7 @@ TEST_P(GridPaint, RowIndicator)
     grid->RowIndicator().Image = arrow;
     grid->SetRow(2);
     grid->Look = glStandard;
-    grid->PaintSettings().ControlLook.ControlStyle = csClassic;
+    grid->PaintSettings().ControlLook.SetControlStyle(csClassic);
     const QImage img = paint(0, 2, {0, 0, 60, 20}, gdFixed);
     EXPECT_EQ(img.pixel(2 + 3, 3), qRgb(0, 0, 255));
     EXPECT_NE(img.pixel(2, 0), qRgb(255, 0, 255));

@@ -49,7 +49,7 @@ public:
     bool getCurrentThemeName(QString& fileName, QString& colorScheme, QString& sizeName) const override
     {
         fileName = QStringLiteral("fake.msstyles");
-        colorScheme = QStringLiteral("NormalColor");
+        colorScheme = scheme;
         sizeName = QStringLiteral("NormalSize");
         return true;
     }
@@ -57,6 +57,7 @@ public:
     static constexpr QRgb marker = 0xFF123456;
     bool active;
     std::string missing;
+    QString scheme = QStringLiteral("NormalColor"); // the colour scheme it names
     int opened = 0;
     int closed = 0;
     std::vector<QString> classes;

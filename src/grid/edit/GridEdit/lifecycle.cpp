@@ -156,6 +156,8 @@ bool TQvStringGrid::event(QEvent* e)
         }
         return true;
     }
+    if ((e->type() == WM_OFFICETHEMECHANGED || e->type() == QEvent::ThemeChange) && FAutoThemeAdapt)
+        applyDesktopTheme();
     return TBaseGrid::event(e);
 }
 

@@ -599,7 +599,7 @@ bool TQvStringGrid::cellControlKey(int key)
     CanEditCell(rc, Row(), active);
     const auto& look = PaintSettings().ControlLook;
     bool done = false;
-    if (key == Qt::Key_Space && HasCheckBox(rc, Row()) && (active || look.CheckAlwaysActive)) {
+    if (key == Qt::Key_Space && HasCheckBox(rc, Row()) && (active || look.CheckAlwaysActive())) {
         if (DoToggleCheckBox(rc, Row(), true)) {
             markRowModified(Row());
             bool state = false;
@@ -607,10 +607,10 @@ bool TQvStringGrid::cellControlKey(int key)
             CheckBoxClick(rc, Row(), state);
         }
         done = true;
-    } else if (key == Qt::Key_Space && IsRadio(rc, Row()) && (active || look.RadioAlwaysActive)) {
+    } else if (key == Qt::Key_Space && IsRadio(rc, Row()) && (active || look.RadioAlwaysActive())) {
         CycleRadioGroup(rc, Row(), true);
         done = true;
-    } else if (key == Qt::Key_Space && HasRadioButton(rc, Row()) && (active || look.RadioAlwaysActive)) {
+    } else if (key == Qt::Key_Space && HasRadioButton(rc, Row()) && (active || look.RadioAlwaysActive())) {
         DoClickRadioButton(rc, Row(), true);
         done = true;
     }

@@ -211,7 +211,7 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
     bool canEdit = (Options() & goEditing) || ma.RangeSelectAndEdit();
     CanEditCell(realCol, ARow, canEdit);
     const bool radioButton = HasRadioButton(realCol, ARow);
-    if ((canEdit || PaintSettings().ControlLook.CheckAlwaysActive) &&
+    if ((canEdit || PaintSettings().ControlLook.CheckAlwaysActive()) &&
         (HasCheckBox(realCol, ARow) || radioButton) && IsInCheckBox(realCol, ARow, X, Y)) {
         HideInplaceEdit();
         setFocus(Qt::MouseFocusReason);
@@ -399,12 +399,12 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
         MouseToCell(X, int(e->position().y()), c, r);
         const auto& look = PaintSettings().ControlLook;
         bool usable = Options() & goEditing;
-        if (c >= 0 && r >= 0 && !look.NoDisabledButtonLook)
+        if (c >= 0 && r >= 0 && !look.NoDisabledButtonLook())
             usable = CanEditNonFixedCell(c, r);
         const int displ = DisplColIndex(pushed.X);
         const bool inFixed = displ < FixedCols() || pushed.Y < FixedRows();
         PushButton(pushed.X, pushed.Y, false);
-        if ((usable || look.NoDisabledButtonLook || inFixed) && c >= 0 && r >= 0) {
+        if ((usable || look.NoDisabledButtonLook() || inFixed) && c >= 0 && r >= 0) {
             const QPoint at(X, int(e->position().y()));
             if (GetButtonRect(pushed.X, pushed.Y).toQRect().contains(at))
                 CellButtonClick(pushed.X, pushed.Y);

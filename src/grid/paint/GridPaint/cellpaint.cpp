@@ -112,20 +112,20 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
     // Always-visible editor buttons.
     const int savedRight = c.ARect.Right;
     const auto& cl = Settings.ControlLook;
-    if (!grid.IsFixed(c.RealCol, ARow) && (cl.DropDownAlwaysVisible || cl.SpinButtonsAlwaysVisible)) {
-        int kind = cl.FlatButton ? pkFlat : IsThemeActive() ? pkThemed : pkClassic;
+    if (!grid.IsFixed(c.RealCol, ARow) && (cl.DropDownAlwaysVisible() || cl.SpinButtonsAlwaysVisible())) {
+        int kind = cl.FlatButton() ? pkFlat : IsThemeActive() ? pkThemed : pkClassic;
         if (grid.Flat && grid.LookState().Tones.Background.BrushColor != clNone)
             kind = pkTones;
         bool canEdit = true;
         grid.CanEditCell(c.RealCol, ARow, canEdit);
         const int state = canEdit ? psNormal : psDisabled;
-        if (cl.DropDownAlwaysVisible && grid.CellHasComboBox(c.RealCol, ARow)) {
+        if (cl.DropDownAlwaysVisible() && grid.CellHasComboBox(c.RealCol, ARow)) {
             DrawDropDownButton(canvas, grid.viewport(),
                                {c.ARect.Left - 2, c.ARect.Top - 1, c.ARect.Right + 1, c.ARect.Bottom},
                                grid.LookState().Tones, state, kind);
             c.ARect.Right -= 16;
         }
-        if (cl.SpinButtonsAlwaysVisible && grid.CellHasSpinEdit(c.RealCol, ARow)) {
+        if (cl.SpinButtonsAlwaysVisible() && grid.CellHasSpinEdit(c.RealCol, ARow)) {
             DrawSpinButtons(canvas, grid.viewport(), c.ARect,
                             grid.LookState().Tones, state, kind);
             c.ARect.Right -= 16;
@@ -224,14 +224,15 @@ void TGridPainter::drawFixedLook(TCellPaintContext& c)
     if (hot) {
         r.Bottom += 1;
         const bool pressed = QGuiApplication::mouseButtons() != Qt::NoButton || moving;
-        const bool dropDown = cl.FixedDropdownButton && grid.CanShowFixedDropDown(c.RealCol);
+        const bool dropDown = cl.FixedDropDownButton() && grid.CanShowFixedDropDown(c.RealCol);
+        // The grid's own hover and pressed colours, which the control look's writers fill.
+        const TLookGradient& hv = grid.LookState().Hover;
+        const TLookGradient& dn = grid.LookState().Down;
         const auto hover = [&](const TRect& a) {
-            DrawCellGradient(canvas, a, cl.FixedGradientHoverFrom, true, false, cl.FixedGradientHoverBorder, true,
-                             cl.FixedGradientHoverMirrorTo, cl.FixedGradientHoverMirrorFrom, cl.FixedGradientHoverTo);
+            DrawCellGradient(canvas, a, hv.From, true, false, hv.Border, true, hv.MirrorTo, hv.MirrorFrom, hv.To);
         };
         const auto down = [&](const TRect& a) {
-            DrawCellGradient(canvas, a, cl.FixedGradientDownFrom, true, false, cl.FixedGradientDownBorder, true,
-                             cl.FixedGradientDownMirrorTo, cl.FixedGradientDownMirrorFrom, cl.FixedGradientDownTo);
+            DrawCellGradient(canvas, a, dn.From, true, false, dn.Border, true, dn.MirrorTo, dn.MirrorFrom, dn.To);
         };
         if (!pressed) {
             hover(r);
@@ -246,7 +247,7 @@ void TGridPainter::drawFixedLook(TCellPaintContext& c)
             down(r);
         }
         if (dropDown) {
-            const TColor pen = pressed ? cl.FixedGradientDownBorder : cl.FixedGradientHoverBorder;
+            const TColor pen = pressed ? dn.Border : hv.Border;
             lineTo(canvas, r.Right - 16, r.Top, r.Right - 16, r.Bottom, pen);
             DrawSmallTriangle(canvas, r.Right - 8, r.Top + 8, pen);
             r.Right -= 16;
@@ -259,11 +260,10 @@ void TGridPainter::drawFixedLook(TCellPaintContext& c)
         return;
     }
     const auto& ss = Settings.SortSettings;
-    const TGridLookState& ls = grid.LookState();
-    if (ss.Column != -1 && ls.SortHeaderColor != clNone && c.RealCol == ss.Column && c.ARow == grid.FixedRows() - 1 &&
-        (c.RealCol >= grid.FixedCols() || ss.FixedCols)) {
-        DrawCellGradient(canvas, r, ls.SortHeaderColor, true, false, clNone, true, ls.SortHeaderMirrorColorTo,
-                         ls.SortHeaderMirrorColor, ls.SortHeaderColorTo);
+    if (ss.Column() != -1 && ss.HeaderColor() != clNone && c.RealCol == ss.Column() &&
+        c.ARow == grid.FixedRows() - 1 && (c.RealCol >= grid.FixedCols() || ss.FixedCols())) {
+        DrawCellGradient(canvas, r, ss.HeaderColor(), true, false, clNone, true, ss.HeaderMirrorColorTo(),
+                         ss.HeaderMirrorColor(), ss.HeaderColorTo());
         return;
     }
     if (!grid.Flat) {

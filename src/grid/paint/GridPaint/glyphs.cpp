@@ -151,7 +151,7 @@ void TGridPainter::DrawCheckBox(QPainter& canvas, TRect r, bool checked, TCheckB
                                 TControlStyle style, bool grayed, bool enabled)
 {
     const auto& cl = Settings.ControlLook;
-    if (cl.NoDisabledCheckRadioLook || cl.CheckAlwaysActive)
+    if (cl.NoDisabledCheckRadioLook() || cl.CheckAlwaysActive())
         enabled = true;
     if (style == csTheme && !IsThemeActive())
         style = csClassic;
@@ -160,7 +160,7 @@ void TGridPainter::DrawCheckBox(QPainter& canvas, TRect r, bool checked, TCheckB
         if (state == cbGrayed)
             grayed = true;
     }
-    const int S = cl.CheckBoxSize;
+    const int S = cl.CheckSize();
     switch (style) {
     case csWinXP:
     case csVLX: {
@@ -178,7 +178,7 @@ void TGridPainter::DrawCheckBox(QPainter& canvas, TRect r, bool checked, TCheckB
         lineTo(canvas, b.Left, b.Bottom - 1, b.Right, b.Bottom - 1, platform::clBtnShadow);
         lineTo(canvas, b.Right - 1, b.Top, b.Right - 1, b.Bottom, platform::clBtnShadow);
         if (checked) {
-            const TColor c = enabled ? cl.Color : 0x808080;
+            const TColor c = enabled ? cl.Color() : 0x808080;
             const int T = b.Top - 1, B = b.Bottom - 1;
             canvas.save();
             canvas.setPen(QPen(platform::toQColor(c), 1));
@@ -191,7 +191,7 @@ void TGridPainter::DrawCheckBox(QPainter& canvas, TRect r, bool checked, TCheckB
         return;
     }
     case csGlyph: {
-        const TBitmap& g = checked ? cl.CheckedGlyph : cl.UnCheckedGlyph;
+        const TBitmap& g = checked ? cl.CheckedGlyph() : cl.UnCheckedGlyph();
         if (!g.Empty())
             drawTransparent(canvas, g.Image, r.Left, r.Top);
         return;
@@ -219,7 +219,7 @@ void TGridPainter::DrawRadioGroup(QPainter& canvas, TRect r, bool upward, double
                                   bool horizontal, int index, int count)
 {
     const auto& cl = Settings.ControlLook;
-    if (cl.NoDisabledCheckRadioLook || cl.RadioAlwaysActive)
+    if (cl.NoDisabledCheckRadioLook() || cl.RadioAlwaysActive())
         disabled = false;
     if (style == csTheme && !IsThemeActive())
         style = csClassic;
@@ -230,7 +230,7 @@ void TGridPainter::DrawRadioGroup(QPainter& canvas, TRect r, bool upward, double
     const QFontMetrics fm(canvas.font());
     const int textH = fm.height();
     const int lineH = classic ? textH : std::max(16, textH);
-    const int size = classic ? int(std::lround(scale * cl.RadioSize)) + (style == csFlat ? 2 : 0) : 16;
+    const int size = classic ? int(std::lround(scale * cl.RadioSize())) + (style == csFlat ? 2 : 0) : 16;
     const QString cellText = grid.Cells(ACol, ARow);
     int labelsSoFar = 0;
     for (int i = 1; i <= count; ++i) {
@@ -239,13 +239,13 @@ void TGridPainter::DrawRadioGroup(QPainter& canvas, TRect r, bool upward, double
         const bool checked = index >= 0 ? i == index + 1 : (hasLabel && label == cellText);
         int gx, gy, lx;
         if (horizontal) {
-            gx = classic ? r.Left + (i - 1) * cl.RadioSize + labelsSoFar + 2 : r.Left + i * 16 - 14 + labelsSoFar;
+            gx = classic ? r.Left + (i - 1) * cl.RadioSize() + labelsSoFar + 2 : r.Left + i * 16 - 14 + labelsSoFar;
             gy = r.Top + (r.Height() - size) / 2;
-            lx = classic ? gx + int(std::lround(scale * cl.RadioSize)) : gx + 16;
+            lx = classic ? gx + int(std::lround(scale * cl.RadioSize())) : gx + 16;
         } else {
             gy = r.Top + (i - 1) * lineH * (upward ? -1 : 1) + 2;
             gx = r.Left + 2;
-            lx = classic ? r.Left + 2 + int(std::lround(scale * (cl.RadioSize + 4)))
+            lx = classic ? r.Left + 2 + int(std::lround(scale * (cl.RadioSize() + 4)))
                  : (style == csBorland || style == csTheme) ? r.Left + 20 : r.Left + 18;
             if (label.isEmpty())
                 gx = r.Left + (r.Width() - size) / 2;
@@ -269,7 +269,7 @@ void TGridPainter::DrawRadioGroup(QPainter& canvas, TRect r, bool upward, double
             canvas.drawLine(gx + 8, gy + 14, gx + 2, gy + 8);
             if (checked) {
                 canvas.setPen(Qt::NoPen);
-                canvas.setBrush(platform::toQColor(cl.Color));
+                canvas.setBrush(platform::toQColor(cl.Color()));
                 canvas.drawPolygon(QPolygon({QPoint(gx + 5, gy + 8), QPoint(gx + 8, gy + 5), QPoint(gx + 11, gy + 8),
                                              QPoint(gx + 8, gy + 11)}));
             }
@@ -290,7 +290,7 @@ void TGridPainter::DrawRadioGroup(QPainter& canvas, TRect r, bool upward, double
             break;
         }
         case csGlyph: {
-            const TBitmap& g = checked ? cl.RadioOnGlyph : cl.RadioOffGlyph;
+            const TBitmap& g = checked ? cl.RadioOnGlyph() : cl.RadioOffGlyph();
             if (!g.Empty())
                 drawTransparent(canvas, g.Image, gx, gy);
             break;
@@ -311,18 +311,18 @@ void TGridPainter::DrawSortIndicator(QPainter& canvas, int ACol, int Y, int X)
     canvas.save();
     canvas.setRenderHint(QPainter::Antialiasing, false);
     const int p = grid.SortIndexes().FindIndex(ACol);
-    if (ss.IndexShow && p >= 0) {
+    if (ss.IndexShow() && p >= 0) {
         const bool descending = grid.SortIndexes().GetInteger(p) < 0;
         QFont f = canvas.font();
         f.setPointSize(6);
         f.setBold(false);
         canvas.setFont(f);
         const QFontMetrics fm(f);
-        const QColor idx = platform::toQColor(ss.IndexColor);
-        const bool glyphs = !ss.IndexUpGlyph.Empty() && !ss.IndexDownGlyph.Empty();
+        const QColor idx = platform::toQColor(ss.IndexColor());
+        const bool glyphs = !ss.IndexUpGlyph().Empty() && !ss.IndexDownGlyph().Empty();
         if (descending) {
             if (glyphs)
-                drawTransparent(canvas, ss.IndexUpGlyph.Image, X - 7, Y - 7);
+                drawTransparent(canvas, ss.IndexUpGlyph().Image, X - 7, Y - 7);
             else {
                 canvas.setPen(idx);
                 canvas.setBrush(idx);
@@ -332,7 +332,7 @@ void TGridPainter::DrawSortIndicator(QPainter& canvas, int ACol, int Y, int X)
             canvas.drawText(X - 2, Y - 4 + fm.ascent(), QString::number(p + 1));
         } else {
             if (glyphs)
-                drawTransparent(canvas, ss.IndexDownGlyph.Image, X - 7, Y - 7);
+                drawTransparent(canvas, ss.IndexDownGlyph().Image, X - 7, Y - 7);
             else {
                 canvas.setPen(idx);
                 canvas.setBrush(idx);
@@ -344,11 +344,11 @@ void TGridPainter::DrawSortIndicator(QPainter& canvas, int ACol, int Y, int X)
         canvas.restore();
         return;
     }
-    const bool glyphs = !ss.UpGlyph.Empty() && !ss.DownGlyph.Empty();
+    const bool glyphs = !ss.UpGlyph().Empty() && !ss.DownGlyph().Empty();
     const QColor white(Qt::white), grey(0x80, 0x80, 0x80);
-    if (ss.Direction == sdDescending) {
+    if (ss.Direction() == sdDescending) {
         if (glyphs)
-            drawTransparent(canvas, ss.DownGlyph.Image, X - 4, Y - 4);
+            drawTransparent(canvas, ss.DownGlyph().Image, X - 4, Y - 4);
         else {
             canvas.setPen(white);
             canvas.drawLine(X + 4, Y - 4, X, Y + 4);
@@ -358,7 +358,7 @@ void TGridPainter::DrawSortIndicator(QPainter& canvas, int ACol, int Y, int X)
         }
     } else {
         if (glyphs)
-            drawTransparent(canvas, ss.UpGlyph.Image, X - 4, Y - 4);
+            drawTransparent(canvas, ss.UpGlyph().Image, X - 4, Y - 4);
         else {
             canvas.setPen(white);
             canvas.drawLine(X - 4, Y + 4, X + 4, Y + 4);

@@ -85,12 +85,12 @@ TCellGraphic* TGridPainter::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& 
         break;
     case ctCheckBox:
     case ctTriStateCheckBox:
-        width = height = cl.CheckBoxSize;
+        width = height = cl.CheckSize();
         break;
     case ctDataCheckBox:
     case ctVirtCheckBox:
     case ctRowCheckBox:
-        width = height = cl.CheckBoxSize;
+        width = height = cl.CheckSize();
         textShown = false;
         break;
     case ctRotated:
@@ -116,7 +116,7 @@ TCellGraphic* TGridPainter::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& 
         width = height = 20;
         break;
     case ctRadioButton:
-        width = height = cl.RadioSize + 4;
+        width = height = cl.RadioSize() + 4;
         break;
     case ctShape:
         width = height = grid.RowHeights(ARow) - 2 * grid.XYOffset.Y;
@@ -267,19 +267,19 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
         // A plain check box keeps its balloon flag in FCellAngle: only the row check box of the
         // header row means "some rows" by it.
         if (kind == ctCheckBox || kind == ctRowCheckBox) {
-            DrawCheckBox(canvas, place, g->FCellBoolean, cbUnchecked, false, cl.ControlStyle,
+            DrawCheckBox(canvas, place, g->FCellBoolean, cbUnchecked, false, cl.ControlStyle(),
                          kind == ctRowCheckBox && g->FCellAngle > 0, enabled);
         } else if (kind == ctTriStateCheckBox) {
-            DrawCheckBox(canvas, place, false, g->FCellCheckBoxState, true, cl.ControlStyle, g->FCellAngle > 0, enabled);
+            DrawCheckBox(canvas, place, false, g->FCellCheckBoxState, true, cl.ControlStyle(), g->FCellAngle > 0, enabled);
         } else if (dataKind) {
             QString checkTrue = grid.CheckTrue;
             grid.GetCheckTrue(c.RealCol, c.ARow, checkTrue);
             DrawCheckBox(canvas, place, grid.Cells(c.RealCol, c.ARow) == checkTrue, cbUnchecked, false,
-                         cl.ControlStyle, false, enabled);
+                         cl.ControlStyle(), false, enabled);
         } else {
-            TRect rr{place.Left + grid.XYOffset.X, place.Top, place.Left + grid.XYOffset.X + cl.RadioSize,
-                     place.Top + cl.RadioSize};
-            DrawRadioGroup(canvas, rr, false, 1.0, cl.ControlStyle, c.ARow, c.RealCol, false, {}, !enabled, false,
+            TRect rr{place.Left + grid.XYOffset.X, place.Top, place.Left + grid.XYOffset.X + cl.RadioSize(),
+                     place.Top + cl.RadioSize()};
+            DrawRadioGroup(canvas, rr, false, 1.0, cl.ControlStyle(), c.ARow, c.RealCol, false, {}, !enabled, false,
                            g->FCellBoolean ? 0 : -2, 1);
         }
         break;
@@ -289,7 +289,7 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
         QStringList options;
         if (const auto* list = dynamic_cast<const TStringList*>(g->FCellBitmap))
             options = list->Strings;
-        DrawRadioGroup(canvas, r, false, 1.0, cl.ControlStyle, c.ARow, c.RealCol, c.AState & gdSelected, options,
+        DrawRadioGroup(canvas, r, false, 1.0, cl.ControlStyle(), c.ARow, c.RealCol, c.AState & gdSelected, options,
                        !enabled, g->FCellBoolean, g->FCellIndex, int(options.size()));
         break;
     }
@@ -318,9 +318,9 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
     case ctProgress: {
         const double value = cellFloat(grid.Cells(c.RealCol, c.ARow));
         const TColor barColor = g->FCellBitmapColor, backColor = g->FCellIconColor;
-        if ((cl.ControlStyle == csWinXP || cl.ControlStyle == csTheme) && IsThemeActive() && cl.ProgressXP) {
-            TRect b{r.Left + cl.ProgressMarginX, r.Top + cl.ProgressMarginY, r.Right - cl.ProgressMarginX,
-                    r.Bottom - cl.ProgressMarginY};
+        if ((cl.ControlStyle() == csWinXP || cl.ControlStyle() == csTheme) && IsThemeActive() && cl.ProgressXP()) {
+            TRect b{r.Left + cl.ProgressMarginX(), r.Top + cl.ProgressMarginY(), r.Right - cl.ProgressMarginX(),
+                    r.Bottom - cl.ProgressMarginY()};
             if (DrawThemedPart(GridThemeApi, grid.viewport(), QStringLiteral("Progress"), canvas,
                                platform::theme::PP_BAR, 1, b.toQRect())) {
                 b = {b.Left + 2, b.Top + 2, b.Right - 2, b.Bottom - 2};
@@ -334,15 +334,15 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
         const TRect b{r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2};
         const TColor t1 = g->FCellBoolean ? TColor(g->FCellIndex) : (barColor ^ 0xFFFFFF);
         const TColor t2 = g->FCellBoolean ? TColor(g->FCellAngle) : (backColor ^ 0xFFFFFF);
-        ZirAzur::PaintClassicProgress(canvas, b, barColor, false, cl.ProgressBorderColor, g->FCellText,
-                                      g->FCellErrLen, g->FCellErrFrom, cl.ProgressMarginY, cl.ProgressMarginX, value,
+        ZirAzur::PaintClassicProgress(canvas, b, barColor, false, cl.ProgressBorderColor(), g->FCellText,
+                                      g->FCellErrLen, g->FCellErrFrom, cl.ProgressMarginY(), cl.ProgressMarginX(), value,
                                       t1, backColor, t2, c.Font);
         break;
     }
     case ctComment: {
-        if (cl.CommentColor == clNone)
+        if (cl.CommentColor() == clNone)
             break;
-        const TColor col = g->FCellAngle != int(clNone) ? TColor(g->FCellIndex) : cl.CommentColor;
+        const TColor col = g->FCellAngle != int(clNone) ? TColor(g->FCellIndex) : cl.CommentColor();
         canvas.save();
         canvas.setRenderHint(QPainter::Antialiasing, false);
         canvas.setPen(platform::toQColor(col));
@@ -362,8 +362,8 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
                                  g->FCellBitmapColor, false, g->FCellAngle);
         break;
     case ctRangeIndicator: {
-        const TRect b{r.Left + cl.ProgressMarginX, r.Top + cl.ProgressMarginY, r.Right - cl.ProgressMarginX,
-                      r.Bottom - cl.ProgressMarginY};
+        const TRect b{r.Left + cl.ProgressMarginX(), r.Top + cl.ProgressMarginY(), r.Right - cl.ProgressMarginX(),
+                      r.Bottom - cl.ProgressMarginY()};
         ZirAzur::DrawBalanceBar(canvas, b, int(cellFloat(grid.Cells(c.RealCol, c.ARow))), g->FCellIndex,
                                 g->FCellIconColor, g->FCellBitmapColor, g->FCellBoolean);
         break;
@@ -387,8 +387,8 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
         // An empty range shows an empty bar instead of dividing by zero.
         const int percent = range != 0 ? int(std::lround(std::abs(v - g->FCellErrFrom) * 100.0 / range)) : 0;
         ZirAzur::PaintProgressCell(canvas,
-                                   {r.Left + cl.ProgressMarginX, r.Top + cl.ProgressMarginY,
-                                    r.Right - cl.ProgressMarginX - 1, r.Bottom - cl.ProgressMarginY - 1},
+                                   {r.Left + cl.ProgressMarginX(), r.Top + cl.ProgressMarginY(),
+                                    r.Right - cl.ProgressMarginX() - 1, r.Bottom - cl.ProgressMarginY() - 1},
                                    percent, look);
         break;
     }
@@ -497,9 +497,9 @@ void TGridPainter::drawButtonGraphic(TCellPaintContext& c, const TRect& placeIn)
         place = {cell.Right - 13, cell.Top, cell.Right, cell.Top + 13};
     g->FCellValue = double(place.Top - cell.Top) * 65536 + (place.Left - cell.Left);
     bool enabled = true;
-    if (!Settings.ControlLook.NoDisabledButtonLook)
+    if (!Settings.ControlLook.NoDisabledButtonLook())
         grid.CanEditCell(c.RealCol, c.ARow, enabled);
-    int kind = Settings.ControlLook.FlatButton ? 2 : IsThemeActive() ? 0 : 1;
+    int kind = Settings.ControlLook.FlatButton() ? 2 : IsThemeActive() ? 0 : 1;
     if (grid.Flat && grid.LookState().Tones.Background.BrushColor != clNone)
         kind = 3;
     int state = g->FCellBoolean ? 2 : (grid.FPushedCellButton == TPoint{c.RealCol, c.ARow} ? 1 : 0);

@@ -22,14 +22,14 @@ using namespace ZirAzur;
 bool TGridPainter::isSortHeaderCell(int realCol, int row) const
 {
     const auto& ss = Settings.SortSettings;
-    if (!ss.Show || grid.FixedRows() <= 0 || row != ss.Row)
+    if (!ss.Show() || grid.FixedRows() <= 0 || row != ss.Row())
         return false;
     const int pos = grid.SortIndexes().FindIndex(realCol);
-    if (realCol != ss.Column && pos < 0)
+    if (realCol != ss.Column() && pos < 0)
         return false;
-    if (realCol < grid.FixedCols() && !ss.FixedCols)
+    if (realCol < grid.FixedCols() && !ss.FixedCols())
         return false;
-    return pos < 1 || ss.IndexShow;
+    return pos < 1 || ss.IndexShow();
 }
 
 int TGridPainter::paintCellMarkup(TCellPaintContext& c, const QString& text, const TRect& r)
