@@ -14,6 +14,8 @@ namespace grid {
 enum TBackGroundDisplay { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
 enum TBackGroundCells { bcNormal, bcFixed, bcAll };
 enum TPaintSortDirection { sdAscending, sdDescending };
+enum TSortBlankPosition { blFirst, blLast };
+enum TIndexSortKey { ikShift, ikCtrl };
 
 struct TGridPaintSettings {
     // Cell controls.
@@ -55,6 +57,22 @@ struct TGridPaintSettings {
         bool FixedCols = false;
         TPaintSortDirection Direction = sdAscending;
         TBitmap UpGlyph, DownGlyph, IndexUpGlyph, IndexDownGlyph;
+
+        // How rows are compared and moved (QvGrid/sort.cpp) and what a header click does
+        // (input/GridInput/mouse.cpp).
+        bool Full = true;                // ties go on to the next columns or sort keys
+        bool SingleColumn = false;       // only the sort column's cells move
+        bool IgnoreBlanks = false;       // empty cells go to BlankPos whatever the direction
+        TSortBlankPosition BlankPos = blFirst;
+        bool AutoFormat = true;          // the style is detected from the texts
+        bool IgnoreCase = false;
+        bool NormalCellsOnly = false;    // with fixed columns, column 0 keeps its texts
+        bool SortOnVirtualCells = true;  // compare the display texts
+        bool AutoSortForGrouping = true;
+        TPaintSortDirection InitSortDirection = sdAscending;
+        bool UndoSort = false;           // a third click on the sort column unsorts
+        TIndexSortKey IndexSortKey = ikShift;
+        bool AutoColumnMerge = false;
     } SortSettings;
 
     struct TShowModified {
