@@ -16,7 +16,6 @@
 #include <QCollator>
 #include <QElapsedTimer>
 #include <QLocale>
-#include <QTime>
 
 #include <algorithm>
 #include <cmath>
@@ -215,7 +214,6 @@ public:
         timeSep = LocaleTimeSeparator();
         decSep = LocaleDecimalSeparator();
         thousandSep = LocaleThousandSeparator();
-        longTime = LocaleLongTimeFormat();
     }
 
     int keyCount() const { return int(specs.size()); }
@@ -365,15 +363,38 @@ private:
         return ParseLocaleDate(t.trimmed(), v) ? v : 0;
     }
 
+    // The platform's time reading: hours and minutes, optional seconds, separated by the
+    // locale's time separator, optionally followed by AM or PM.
     double timeOf(const QString& t) const
     {
-        const QString s = t.trimmed();
-        if (s.isEmpty())
+        QString s = t.trimmed();
+        bool twelveHours = false, pm = false;
+        if (s.endsWith(QLatin1String("AM"), Qt::CaseInsensitive) || s.endsWith(QLatin1String("PM"), Qt::CaseInsensitive)) {
+            twelveHours = true;
+            pm = s.endsWith(QLatin1String("PM"), Qt::CaseInsensitive);
+            s.chop(2);
+            s = s.trimmed();
+            if (s.isEmpty())
+                return 0;
+        }
+        const QStringList parts = s.split(timeSep);
+        if (parts.size() < 2 || parts.size() > 3)
             return 0;
-        QTime v = QLocale().toTime(s, longTime);
-        if (!v.isValid())
-            v = QLocale().toTime(s, QLocale::ShortFormat);
-        return v.isValid() ? v.msecsSinceStartOfDay() / 86400000.0 : 0;
+        int v[3] = {0, 0, 0};
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            bool ok = false;
+            v[i] = parts[i].toInt(&ok);
+            if (!ok || v[i] < 0 || parts[i].contains(QLatin1Char('+')))
+                return 0;
+        }
+        if (twelveHours) {
+            if (v[0] < 1 || v[0] > 12)
+                return 0;
+            v[0] = v[0] % 12 + (pm ? 12 : 0);
+        }
+        if (v[0] > 23 || v[1] > 59 || v[2] > 59)
+            return 0;
+        return (v[0] * 3600 + v[1] * 60 + v[2]) / 86400.0;
     }
 
     double checkOf(int col, int row) const
@@ -715,7 +736,6 @@ private:
     int pairLimit = 0;
     bool virtualCells = true;
     QChar dateSep, timeSep, decSep, thousandSep;
-    QString longTime;
     QString prefixOf, suffixOf; // of the column being read
 };
 
