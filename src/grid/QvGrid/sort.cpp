@@ -796,7 +796,11 @@ void TQvStringGrid::applyRowOrder(const std::vector<int>& at, const std::vector<
         return;
     }
     // Index in `at` of every source row (from is a permutation of at).
-    auto indexOf = [&](int row) { return std::size_t(std::lower_bound(at.begin(), at.end(), row) - at.begin()); };
+    const bool contiguous = at.back() - at.front() + 1 == int(at.size());
+    auto indexOf = [&](int row) {
+        return contiguous ? std::size_t(row - at.front())
+                          : std::size_t(std::lower_bound(at.begin(), at.end(), row) - at.begin());
+    };
     PermuteStoreRows(at, from);
     for (std::size_t k = 0; k < from.size(); ++k)
         if (from[k] == SortRow) {
