@@ -598,6 +598,26 @@ private:
 
     void readPrimary(TColumn& c, std::vector<TEntry>& entries)
     {
+        // A column of one fixed plain rule goes straight into the entries (its texts kept
+        // aside for the views); the others keep their whole keys.
+        if (c.kind == TKeyKind::Number || c.kind == TKeyKind::Text || c.kind == TKeyKind::Collated) {
+            if (c.kind != TKeyKind::Number)
+                primaryTexts.resize(entries.size());
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                TCellKey k = readKey(c, first + int(i));
+                TEntry& e = entries[i];
+                e.row = int(i);
+                e.number = k.number;
+                e.empty = k.empty;
+                if (c.kind != TKeyKind::Number) {
+                    primaryTexts[i] = std::move(k.text);
+                    e.text = QStringView(primaryTexts[i]);
+                }
+            }
+            primaryInline = true;
+            c.pairReads = -1; // never read again: the entries hold everything
+            return;
+        }
         readAll(c);
         for (std::size_t i = 0; i < entries.size(); ++i) {
             TEntry& e = entries[i];
@@ -607,13 +627,8 @@ private:
             e.text = QStringView(k.text);
             e.empty = k.empty;
         }
-        // The plain rules compare the entries alone; the keys stay for the texts they view and
-        // for the rules that need the whole key.
+        // A mixed column that turned out to be of one class compares inline as well.
         primaryInline = c.kind == TKeyKind::Number || c.kind == TKeyKind::Text || c.kind == TKeyKind::Collated;
-        if (c.kind == TKeyKind::Number) {
-            std::vector<TCellKey>().swap(c.keys);
-            c.pairReads = -1; // never read again: the entries hold everything
-        }
     }
 
     int comparePrimary(const TEntry& a, const TEntry& b)
@@ -640,7 +655,9 @@ private:
 
     int compare(const TEntry& a, const TEntry& b)
     {
-        if (specs.empty())
+        // The pivot meets its own row in every pass: equal, without a look at the tie-break
+        // columns.
+        if (specs.empty() || a.row == b.row)
             return 0;
         int r = comparePrimary(a, b);
         if (r != 0 || !ss.Full)
@@ -733,6 +750,7 @@ private:
     std::vector<TSpec> specs;
     std::vector<TColumn> columns;
     bool primaryInline = false;
+    std::vector<QString> primaryTexts; // the texts the entries view, for the plain text rules
     int pairLimit = 0;
     bool virtualCells = true;
     QChar dateSep, timeSep, decSep, thousandSep;
