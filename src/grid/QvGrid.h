@@ -421,6 +421,60 @@ private:
 
 public:
 
+    // ---- sorting (QvGrid/sort.cpp) ---------------------------------------------------------------
+    // Call flow: Sort, SortByColumn and the header click set SortSettings() and call QSort (one
+    // column with tie-break), QSortIndexed (the keys of SortIndexes) or a group sort (inside
+    // expanded nodes). Each reads and classifies the keys of the rows once, orders the rows with
+    // a partition sort that stays inside its range whatever the comparisons answer, and then
+    // moves the rows into that order in one pass with their heights, flags, cell controls, the
+    // cross-reference and SortRow. QUnSort puts every row back where the cross-reference says
+    // it stood. Rows are displayed rows, columns real columns; fixed and footer rows stay.
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    virtual void QSort();
+    // EQvGridError "No indexes specified for indexed sort" without keys; nothing changes then.
+    virtual void QSortIndexed();
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    virtual void QUnSort();
+    void Sort(int Column, TSortDirection Direction);
+    // Only with more than one row; the direction stays.
+    void SortByColumn(int Col);
+    // Rows Left..Right, without the update bracket, footers, column 0 or current row upkeep.
+    void QuickSort(int Col, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    // Swaps the two rows when they are out of order in SortDir; true when it swapped.
+    bool SortLine(int Col, int ARow1, int ARow2);
+    void InitSortXRef();
+    // +1, 0 or -1 for two cells of a column by the column's sort style; ascending only decides
+    // where empty cells go with IgnoreBlanks.
+    int CompareSortCells(int ACol, int ARow1, int ARow2, bool ascending);
+    // Single-column order from ACol on (ties go on to the next columns with Full), and the key
+    // list order from key index i.
+    int CompareRows(int ACol, int ARow1, int ARow2);
+    int CompareRowsIndexed(int ARow1, int ARow2, int i = 0);
+    int SortDir = 1;           // +1 ascending, -1 descending, set by every single-column sort
+    int SortRow = -1;          // the row current when the sort began, at its new place
+    int Compares = 0, Swaps = 0;
+    unsigned SortTime = 0;     // milliseconds the last header-click sort took
+    // For each row position, the position the row had when the cross-reference was last set up.
+    const TIntList& SortRowXRef() const { return *FSortRowXRef; }
+    std::function<void(TQvStringGrid*, const QString& str1, const QString& str2, int& Res)> OnCustomCompare;
+    std::function<void(TQvStringGrid*, int ACol, int Row1, int Row2, int& Res)> OnRawCompare;
+    std::function<void(TQvStringGrid*, int ACol, bool& DoSort)> OnCanSort;
+
+private:
+    friend class TGridSorter;
+    friend class TSortBracket;
+    // The rows at the positions `at` (ascending) become the rows that stood at from[k], with
+    // everything that travels with a row.
+    void applyRowOrder(const std::vector<int>& at, const std::vector<int>& from, int sortCol);
+    void sortRange(int first, int last, bool indexed, int col);
+    void sortGroups(bool indexed);
+    void clickSort(int ACol, Qt::KeyboardModifiers shift);
+    // The header click's part of the left-button release (input/GridInput/mouse.cpp).
+    void headerSortRelease(int X, int Y, Qt::KeyboardModifiers shift, bool wasColMoving);
+
+public:
     // ---- column order (QvGrid/columnorder.cpp) -----------------------------------------------
     // Entry p of the order holds the original index of the column now at position p.
     void SetColumnOrder();
@@ -945,14 +999,9 @@ public:
     TIntList& IgnoreColumns() { return *FIgnoreColumns; }
     TSortIndexList& SortIndexes() { return *FSortIndexes; }
 
-    // ---- awaited entry points: sorting and inline-control editing ---------------------------
-    // Declared here for the sort settings (LoadFromString) and the inline-control editors (Tab);
-    // the sorting engine and the inline-control editing give them their real bodies, which
-    // replace the placeholder bodies of QvGrid/awaited.cpp.
-    // Sorts the normal rows by SortSettings().Column() in SortSettings().Direction().
-    virtual void QSort();
-    // Sorts by the keys of SortIndexes().
-    virtual void QSortIndexed();
+    // ---- awaited entry point: inline-control editing ------------------------------------------
+    // Declared here for the inline-control editors (Tab); the inline-control editing gives it its
+    // real body, which replaces the placeholder body of QvGrid/awaited.cpp.
     // Opens the editor of the text-input inline control after CtrlID in the cell's markup.
     virtual void EditCellControl(int ACol, int ARow, const QString& CtrlID);
     // The inline control being edited (its ID in the cell's markup) and its two editors,

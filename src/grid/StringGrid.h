@@ -154,6 +154,9 @@ public:
     // at the indexes the new rows end up at, heights their heights (both ascending).
     void RemoveStoreRowList(const std::vector<int>& rows);
     void InsertStoreRowList(const std::vector<int>& at, const std::vector<int>& heights);
+    // Rows reordered with their cells and heights: the row at at[k] becomes the one that stood
+    // at from[k] (at ascending, from a permutation of at). The current cell stays where it is.
+    void PermuteStoreRows(const std::vector<int>& at, const std::vector<int>& from);
 
     // Cell contents, addressed by the store's column and row. The store keeps cells outside
     // the counts; reads there answer what was written.

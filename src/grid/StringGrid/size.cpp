@@ -368,6 +368,24 @@ void TStringGrid::DeleteRow(int row)
     Invalidate();
 }
 
+void TStringGrid::PermuteStoreRows(const std::vector<int>& at, const std::vector<int>& from)
+{
+    if (at.empty())
+        return;
+    if (at.size() != from.size() || at.front() < 0 || at.back() >= rowCount)
+        throw EInvalidGridOperation(SGridIndexOutOfRange);
+    HideEditor();
+    store.PermuteRows(at, from);
+    if (!rowHeights.empty()) {
+        std::vector<int> heights(from.size());
+        for (std::size_t k = 0; k < from.size(); ++k)
+            heights[k] = rowHeights[std::size_t(from[k])];
+        for (std::size_t k = 0; k < at.size(); ++k)
+            rowHeights[std::size_t(at[k])] = heights[k];
+    }
+    Invalidate();
+}
+
 void TStringGrid::InsertStoreRows(int at, int count)
 {
     if (count <= 0)

@@ -330,6 +330,22 @@ void TCellStore::MoveRow(int from, int to)
     trimTail();
 }
 
+void TCellStore::PermuteRows(const std::vector<int>& at, const std::vector<int>& from)
+{
+    if (at.empty() || at.size() != from.size() || at.front() < 0)
+        return;
+    if (at.front() >= int(rows.size()))
+        return; // nothing stored at these rows
+    if (at.back() >= int(rows.size()))
+        rows.resize(std::size_t(at.back()) + 1, nullptr);
+    std::vector<Row*> moved(from.size());
+    for (std::size_t k = 0; k < from.size(); ++k)
+        moved[k] = rows[std::size_t(from[k])];
+    for (std::size_t k = 0; k < at.size(); ++k)
+        rows[std::size_t(at[k])] = moved[k];
+    trimTail();
+}
+
 void TCellStore::InsertCols(int at, int count)
 {
     if (count <= 0 || at < 0)

@@ -54,6 +54,9 @@ public:
     void DeleteRowList(const std::vector<int>& list);
     void InsertRowList(const std::vector<int>& at);
     void MoveRow(int from, int to);
+    // Rows reordered in one pass: the row at at[k] becomes the one that stood at from[k]
+    // (at ascending, from a permutation of at); sorting applies its result so.
+    void PermuteRows(const std::vector<int>& at, const std::vector<int>& from);
     void InsertCols(int at, int count);
     void DeleteCols(int at, int count);
     void MoveCol(int from, int to);

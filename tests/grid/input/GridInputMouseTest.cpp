@@ -555,3 +555,106 @@ TEST(GridInputMouse, SizingOneRowResizesAllInProportion)
     EXPECT_EQ(w.grid.RowHeights(0), 20);
     EXPECT_EQ(ended, std::vector<int>{1});
 }
+
+namespace {
+
+QStringList sortColumn(const TQvStringGrid& g, int col)
+{
+    QStringList out;
+    for (int r = 1; r < g.RowCount(); ++r)
+        out << g.Cells(col, r);
+    return out;
+}
+
+void fillSortColumns(TQvStringGrid& g)
+{
+    const QStringList c2{"c", "a", "e", "b", "d", "a", "c", "b", "e"};
+    const QStringList c3{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    for (int r = 1; r < g.RowCount(); ++r) {
+        g.SetCells(2, r, c2[r - 1]);
+        g.SetCells(3, r, c3[r - 1]);
+    }
+}
+
+} // namespace
+
+TEST(GridInputMouse, HeaderClicksSortReverseAndUnsort)
+{
+    MouseWindow<TQvStringGrid> w;
+    TQvStringGrid& g = w.grid;
+    fillSortColumns(g);
+    const QStringList original = sortColumn(g, 3);
+    g.SortSettings().SetShow(true);
+    g.SortSettings().SetUndoSort(true);
+    std::vector<int> sorted;
+    g.OnClickSort = [&](TQvStringGrid*, int col) { sorted.push_back(col); };
+
+    w.click(2, 0);
+    EXPECT_EQ(sortColumn(g, 2), (QStringList{"a", "a", "b", "b", "c", "c", "d", "e", "e"}));
+    EXPECT_EQ(g.SortSettings().Direction(), sdAscending);
+    w.click(2, 0);
+    EXPECT_EQ(sortColumn(g, 2), (QStringList{"e", "e", "d", "c", "c", "b", "b", "a", "a"}));
+    EXPECT_EQ(g.SortSettings().Direction(), sdDescending);
+    w.click(2, 0);
+    EXPECT_EQ(sortColumn(g, 3), original);
+    EXPECT_EQ(g.SortSettings().Column(), -1);
+    EXPECT_EQ(sorted, (std::vector<int>{2, 2, -1}));
+}
+
+TEST(GridInputMouse, HeaderClickThatIsRefusedOrNotOnTheSortRowDoesNotSort)
+{
+    MouseWindow<TQvStringGrid> w;
+    TQvStringGrid& g = w.grid;
+    fillSortColumns(g);
+    const QStringList original = sortColumn(g, 2);
+    // Without Show no header sorts.
+    w.click(2, 0);
+    EXPECT_EQ(sortColumn(g, 2), original);
+    g.SortSettings().SetShow(true);
+    // A normal row is no sort row.
+    w.click(2, 3);
+    EXPECT_EQ(sortColumn(g, 2), original);
+    // The application refuses the column.
+    g.OnCanSort = [](TQvStringGrid*, int col, bool& doSort) { doSort = col != 2; };
+    w.click(2, 0);
+    EXPECT_EQ(sortColumn(g, 2), original);
+    // A press on one header and a release on the body does not sort either.
+    g.OnCanSort = nullptr;
+    w.drag(w.centre(2, 0), w.centre(2, 4));
+    EXPECT_EQ(sortColumn(g, 2), original);
+    // Two rows (header and one data row) never sort.
+    g.SetRowCount(2);
+    g.SetCells(2, 1, QStringLiteral("z"));
+    w.click(2, 0);
+    EXPECT_EQ(g.SortSettings().Column(), -1);
+}
+
+TEST(GridInputMouse, ShiftClickAddsAnIndexKey)
+{
+    MouseWindow<TQvStringGrid> w;
+    TQvStringGrid& g = w.grid;
+    fillSortColumns(g);
+    g.SortSettings().SetShow(true);
+    g.SortSettings().SetIndexShow(true);
+    w.click(2, 0);
+    ASSERT_EQ(g.SortIndexes().Count(), 1);
+    w.click(3, 0, Qt::ShiftModifier);
+    ASSERT_EQ(g.SortIndexes().Count(), 2);
+    EXPECT_EQ(g.SortIndexes().SortColumns(1), 3);
+    EXPECT_EQ(sortColumn(g, 2), (QStringList{"a", "a", "b", "b", "c", "c", "d", "e", "e"}));
+    EXPECT_EQ(sortColumn(g, 3), (QStringList{"2", "6", "4", "8", "1", "7", "5", "3", "9"}));
+    // Shift on a key column flips its direction.
+    w.click(3, 0, Qt::ShiftModifier);
+    EXPECT_FALSE(g.SortIndexes().SortDirections(1));
+    EXPECT_EQ(sortColumn(g, 3), (QStringList{"6", "2", "8", "4", "7", "1", "5", "9", "3"}));
+    // A plain click starts a new key list.
+    w.click(3, 0);
+    EXPECT_EQ(g.SortIndexes().Count(), 1);
+    EXPECT_EQ(g.SortSettings().Column(), 3);
+    // With IndexSortKey ikCtrl, Ctrl adds the key and Shift does not.
+    g.SortSettings().SetIndexSortKey(ikCtrl);
+    w.click(2, 0, Qt::ShiftModifier);
+    EXPECT_EQ(g.SortIndexes().Count(), 1);
+    w.click(3, 0, Qt::ControlModifier);
+    EXPECT_EQ(g.SortIndexes().Count(), 2);
+}

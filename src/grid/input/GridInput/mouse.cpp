@@ -415,6 +415,7 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
     }
     const bool wasColSizing = GridState() == TGridState::gsColSizing;
     const bool wasRowSizing = GridState() == TGridState::gsRowSizing;
+    const bool wasColMoving = GridState() == TGridState::gsColMoving;
     TBaseGrid::mouseReleaseEvent(e);
     FDoOnClick = false;
     FilterMouseUp(X, int(e->position().y()));
@@ -439,6 +440,47 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
         afterColumnResize(Colclicked);
     else if (wasRowSizing && Rowclicked >= 0)
         afterRowResize(Rowclicked);
+    else if (!wasColSizing && !wasRowSizing)
+        headerSortRelease(X, int(e->position().y()), e->modifiers(), wasColMoving);
+}
+
+// A release on the sort row where the press began sorts by the column (clickSort in
+// QvGrid/sort.cpp). A column move that ended here, a release on a sizing border, a fixed
+// drop-down or filter button, or a check box does not.
+void TQvStringGrid::headerSortRelease(int X, int Y, Qt::KeyboardModifiers shift, bool wasColMoving)
+{
+    const auto& ss = SortSettings();
+    if (!ss.Show() || FixedRows() <= 0 || RowCount() <= 2)
+        return;
+    int dc = -1, r = -1;
+    MouseToCell(X, Y, dc, r);
+    if (dc < 0 || r < 0 || (dc < FixedCols() && !ss.FixedCols()))
+        return;
+    int pc = -1, pr = -1;
+    MouseToCell(Clickposx, Clickposy, pc, pr);
+    // The platform moved the column when the press began on another one.
+    if (r != ss.Row() || pr != ss.Row() || (wasColMoving && pc != dc))
+        return;
+    const int col = RealColIndex(dc);
+    const TRect cell = CellRect(dc, r);
+    if (r == 0 && HasOption(goColSizing) && (X - cell.Left < 4 || cell.Right - X < 4))
+        return;
+    if (X > cell.Right - 16) {
+        if (ControlLook().FixedDropDownButton() && CanShowFixedDropDown(col))
+            return;
+        if (PaintSettings().FilterDropDownActive && r == FilterDropDownRow() && GetColumnFilter(col))
+            return;
+    }
+    if (IsInCheckBox(col, r, X, Y))
+        return;
+    bool doSort = !IsIgnoredColumn(col);
+    if (OnCanSort)
+        OnCanSort(this, col, doSort);
+    if (!doSort) {
+        RepaintCell(dc, ss.Row());
+        return;
+    }
+    clickSort(col, shift);
 }
 
 void TQvStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
