@@ -213,11 +213,10 @@ bool EditTypeHost::ParentFormChar(QChar& key, Qt::KeyboardModifiers shift)
         // 3. Ctrl+Return never reaches the edit.
         if (shift.testFlag(Qt::ControlModifier))
             return true;
-        // 4.
-        if (dd.OnKeyPress) {
-            QChar k = key;
-            dd.OnKeyPress(&dd, k);
-        }
+        // 4. Through the picker's own key-press step, which fires OnKeyPress and may take the
+        // Return for itself (a picker whose Return moves on as Tab).
+        QChar k = key;
+        dd.DropDownKeyPress(k);
         if (!dd.FDefaultHandling && parent) {
             postKey(parent, QEvent::KeyPress, Qt::Key_Return);
             postKey(parent, QEvent::KeyRelease, Qt::Key_Return);
