@@ -429,12 +429,28 @@ void TQvColorPickerDropDown::SizeDropDown()
     if (FDropDownHeight < 1)
         FItemSelector->resize(FItemSelector->width(), panel.height());
     TQvCustomDropDown::SizeDropDown();
+    // The list's frame and the popup's border come around the panel, so that the panel's width
+    // fits without a horizontal scroll bar.
+    const int frames = 2 * FItemSelector->frameWidth() + 2 * FDropDownBorderWidth;
+    if (FDropDownWidth < 1)
+        form->resize(panel.width() + frames, form->height());
     // The list's scroll bar takes room beside the items rather than from them.
-    const int view = form->height() - 2 * FDropDownBorderWidth - 2 * FItemSelector->frameWidth() -
-                     (FDropDownHeader.Visible() ? FDropDownHeader.Height() : 0) -
+    const int view = form->height() - frames - (FDropDownHeader.Visible() ? FDropDownHeader.Height() : 0) -
                      (FDropDownFooter.Visible() ? FDropDownFooter.Height() : 0);
     if (panel.height() > view)
         form->resize(form->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent), form->height());
+}
+
+void TQvColorPickerDropDown::OpenDropDown()
+{
+    TQvCustomDropDown::OpenDropDown();
+    // The chosen colour in view: the list's scroll bar shows only now, too late for the list's
+    // own scrolling while it was filled.
+    if (!FDroppedDown || FColorSelectionStyle != csList || !FItemSelector || !FItemSelector->Panel())
+        return;
+    const TRect r = FItemSelector->Panel()->GetItemRect(FItemIndex);
+    if (r.Top >= 0)
+        FItemSelector->ensureVisible(r.Left, (r.Top + r.Bottom) / 2, 0, r.Height() / 2);
 }
 
 void TQvColorPickerDropDown::SizePanelPopup()
@@ -658,7 +674,7 @@ bool TQvColorPickerDropDown::ListKeyDown(int key, Qt::KeyboardModifiers shift)
     case Qt::Key_PageDown: {
         syncList();
         const int visible = list.GetVisibleItemCount();
-        const int current = list.ItemIndex();
+        const int current = FItemIndex;
         if (count > 0)
             selectInList(key == Qt::Key_PageUp ? std::max(current - visible, 0)
                                                : std::min(current + visible, count - 1));

@@ -155,6 +155,7 @@ protected:
     void BeforeDropDown() override;
     void PlaceControl() override;
     void SizeDropDown() override;
+    void OpenDropDown() override;
     void CloseDropDown(bool cancelChanges) override;
     void DropDownFormDestroyed() override;
     void WheelDown() override;
