@@ -10,6 +10,7 @@
 // (right and bottom outside); colours 0x00BBGGRR, clNone for none.
 
 #include "dropdowns/ColorPanels.h"
+#include "dropdowns/ItemCollection.h"
 #include "grid/GridTypes.h"
 
 #include <memory>
@@ -47,26 +48,10 @@ private:
     TItemPos FColorBoxPos = ipStandAlone;
 };
 
-class TColorBoxItems : public grid::TPersistent {
+class TColorBoxItems : public TItemCollection<TColorBoxItems, TColorBoxItem> {
 public:
-    explicit TColorBoxItems(QObject* owner = nullptr) : FMyOwner(owner) {}
+    using TItemCollection::TItemCollection;
     QString ClassName() const override { return QStringLiteral("TColorBoxItems"); }
-    QObject* GetOwner() const { return FMyOwner; }
-
-    int Count() const { return int(FItems.size()); }
-    TColorBoxItem& Add() { return Insert(Count()); }
-    // Throws std::out_of_range for an index outside 0 .. Count.
-    TColorBoxItem& Insert(int index);
-    void Clear() { FItems.clear(); }
-    // Throws std::out_of_range for an index outside the list.
-    TColorBoxItem& Items(int index) const;
-    void Assign(const TColorBoxItems& source);
-
-    std::function<void(grid::TObject* sender)> OnChange;
-
-private:
-    QObject* FMyOwner;
-    std::vector<std::unique_ptr<TColorBoxItem>> FItems;
 };
 
 // The frame colours of the boxes; plain fields.

@@ -3,6 +3,7 @@
 
 #include "dropdowns/QvColorPicker.h"
 
+#include "dropdowns/LookupCompletion.h"
 #include "dropdowns/QvDropDown/Draw.h"
 #include "dropdowns/QvDropDown/Internal.h"
 
@@ -54,8 +55,8 @@ QString htmlText(TColor rgbColor)
 
 void TColorItem::changed()
 {
-    if (FCollection && FCollection->OnChange)
-        FCollection->OnChange(FCollection);
+    if (FCollection)
+        FCollection->Changed();
 }
 
 void TColorItem::SetCaption(const QString& v)
@@ -83,36 +84,6 @@ void TColorItem::Assign(const grid::TPersistent& source)
     SetColor(s->FColor);
     FEnabled = s->FEnabled;
     FHint = s->FHint;
-}
-
-TColorItem& TColorItems::Insert(int index)
-{
-    if (index < 0 || index > Count())
-        throw std::out_of_range("List index out of bounds");
-    auto it = FItems.insert(FItems.begin() + index, std::make_unique<TColorItem>(this));
-    return **it;
-}
-
-void TColorItems::Delete(int index)
-{
-    Items(index);
-    FItems.erase(FItems.begin() + index);
-}
-
-TColorItem& TColorItems::Items(int index) const
-{
-    if (index < 0 || index >= Count())
-        throw std::out_of_range("List index out of bounds");
-    return *FItems[std::size_t(index)];
-}
-
-void TColorItems::Assign(const TColorItems& source)
-{
-    if (&source == this)
-        return;
-    FItems.clear();
-    for (int i = 0; i < source.Count(); ++i)
-        Add().Assign(source.Items(i));
 }
 
 // ---- construction ----------------------------------------------------------------------------
@@ -657,6 +628,13 @@ void TQvColorPickerDropDown::HandleKeyDownMessage(int& key, Qt::KeyboardModifier
     }
 }
 
+void TQvColorPickerDropDown::stepChoice(TSelectStep step)
+{
+    const int index = SelectionTarget(FItemIndex, FColors->Count(), step);
+    if (index >= 0)
+        SetItemIndex(index);
+}
+
 bool TQvColorPickerDropDown::ListKeyDown(int key, Qt::KeyboardModifiers shift)
 {
     if (!FItemSelector)
@@ -684,8 +662,8 @@ bool TQvColorPickerDropDown::ListKeyDown(int key, Qt::KeyboardModifiers shift)
     case Qt::Key_Home:
         if (dropped)
             internalCall([&] { key == Qt::Key_End ? list.SelectLast() : list.SelectFirst(); });
-        else if (count > 0)
-            SetItemIndex(key == Qt::Key_End ? count - 1 : 0);
+        else
+            stepChoice(key == Qt::Key_End ? TSelectStep::Last : TSelectStep::First);
         return true;
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -701,9 +679,7 @@ bool TQvColorPickerDropDown::ListKeyDown(int key, Qt::KeyboardModifiers shift)
             if (index >= 0 && index < list.Items().Count())
                 selectInList(index);
         } else {
-            const int index = FItemIndex < 0 ? 0 : FItemIndex + step;
-            if (index >= 0 && index < count)
-                SetItemIndex(index);
+            stepChoice(key == Qt::Key_Up ? TSelectStep::Previous : TSelectStep::Next);
         }
         return true;
     }

@@ -16,7 +16,9 @@
 
 #include "dropdowns/ColorPanels.h"
 #include "dropdowns/ColorSelector.h"
+#include "dropdowns/ItemCollection.h"
 #include "dropdowns/ItemSelector.h"
+#include "dropdowns/LookupCompletion.h"
 #include "dropdowns/QvDropDown.h"
 
 #include <QPointer>
@@ -60,28 +62,10 @@ private:
     QString FHint;
 };
 
-class TColorItems : public grid::TPersistent {
+class TColorItems : public TItemCollection<TColorItems, TColorItem> {
 public:
-    explicit TColorItems(QObject* owner = nullptr) : FMyOwner(owner) {}
+    using TItemCollection::TItemCollection;
     QString ClassName() const override { return QStringLiteral("TColorItems"); }
-    QObject* GetOwner() const { return FMyOwner; }
-
-    int Count() const { return int(FItems.size()); }
-    TColorItem& Add() { return Insert(Count()); }
-    // Throws std::out_of_range for an index outside 0 .. Count.
-    TColorItem& Insert(int index);
-    void Delete(int index);
-    void Clear() { FItems.clear(); }
-    // Throws std::out_of_range for an index outside the list.
-    TColorItem& Items(int index) const;
-    void Assign(const TColorItems& source);
-
-    std::function<void(grid::TObject* sender)> OnChange;
-
-private:
-    friend class TColorItem;
-    QObject* FMyOwner;
-    std::vector<std::unique_ptr<TColorItem>> FItems;
 };
 
 using TOnDrawSelectedItem = std::function<void(QObject* sender, QPainter& canvas, const grid::TRect& r)>;
@@ -169,6 +153,8 @@ private:
     void HandleKeyDownMessage(int& key, Qt::KeyboardModifiers shift);
     bool ListKeyDown(int key, Qt::KeyboardModifiers shift);
     void WheelStep(bool down);
+    // Moves the choice of the closed picker among the colours by the list pickers' rule.
+    void stepChoice(TSelectStep step);
     void CreateItemSelector();
     void CreateColorSelector();
     void CreateCubePanel();

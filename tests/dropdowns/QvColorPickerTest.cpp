@@ -606,3 +606,52 @@ TEST_F(ColorPicker, ScreenshotOfTheOpenPaletteWithSelectedAndHotBoxes)
     EXPECT_EQ(at(img, o.x() + plain.Left, o.y() + plain.Top + 5), 0xC5C5C5u);
     EXPECT_EQ(at(img, o.x() + plain.Left + 6, o.y() + plain.Top + 6), 0x97BDC4u);
 }
+
+// ---- looks and own painting ------------------------------------------------------------------
+
+TEST_F(ColorPicker, ComponentStyleReachesTheItemLookAndTheOpenListTakesIt)
+{
+    TItemAppearance expected;
+    TQvCustomDropDown::ApplyItemAppearanceStyle(&expected, grid::tsWindows7);
+    dd->SetComponentStyle(grid::tsWindows7);
+    EXPECT_EQ(dd->ItemAppearance().ColorHot(), expected.ColorHot());
+    EXPECT_EQ(dd->ItemAppearance().ColorSelected(), expected.ColorSelected());
+    open();
+    EXPECT_EQ(dd->ItemSelector()->ItemAppearance().ColorSelected(), expected.ColorSelected());
+    dd->HideDropDown(false);
+    dd->SetSelectionColorStyle(scWindowsVista);
+    EXPECT_EQ(dd->ItemSelector()->ItemAppearance().ColorStyle(), scWindowsVista);
+}
+
+TEST_F(ColorPicker, OnDrawSelectedColorPaintsTheContentInsteadOfThePicker)
+{
+    dd->SetItemIndex(9);
+    w.other->setFocus();
+    grid::TRect seen;
+    dd->OnDrawSelectedColor = [&](QObject* sender, QPainter& canvas, const grid::TRect& r) {
+        EXPECT_EQ(sender, dd);
+        seen = r;
+        canvas.fillRect(r.toQRect(), QColor(0, 0, 255));
+    };
+    const QImage img = grabbed(dd);
+    EXPECT_EQ(seen, (grid::TRect{1, 1, 200 - 17 - 2, 21 - 2}));
+    EXPECT_EQ(at(img, 12, 11), platform::clBlue);
+}
+
+TEST_F(ColorPicker, OnDrawColorDrawsTheListItems)
+{
+    std::vector<int> drawn;
+    dd->OnDrawColor = [&](QObject* sender, QPainter&, const grid::TRect&, int index) {
+        EXPECT_EQ(sender, dd);
+        drawn.push_back(index);
+    };
+    open();
+    grabbed(dd->DropDownForm());
+    EXPECT_FALSE(drawn.empty());
+    dd->HideDropDown(false);
+    dd->OnDrawColor = nullptr;
+    drawn.clear();
+    open();
+    grabbed(dd->DropDownForm());
+    EXPECT_TRUE(drawn.empty());
+}

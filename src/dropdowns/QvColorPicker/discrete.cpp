@@ -42,8 +42,8 @@ void TColorBoxItem::SetColor(TColor v)
     if (FColor == v)
         return;
     FColor = v;
-    if (FCollection && FCollection->OnChange)
-        FCollection->OnChange(FCollection);
+    if (FCollection)
+        FCollection->Changed();
 }
 
 void TColorBoxItem::Assign(const grid::TPersistent& source)
@@ -53,30 +53,6 @@ void TColorBoxItem::Assign(const grid::TPersistent& source)
         throw std::invalid_argument("Cannot assign a " + source.ClassName().toStdString() + " to a TColorBoxItem");
     SetColor(s->FColor);
     FEnabled = s->FEnabled;
-}
-
-TColorBoxItem& TColorBoxItems::Insert(int index)
-{
-    if (index < 0 || index > Count())
-        throw std::out_of_range("List index out of bounds");
-    auto it = FItems.insert(FItems.begin() + index, std::make_unique<TColorBoxItem>(this));
-    return **it;
-}
-
-TColorBoxItem& TColorBoxItems::Items(int index) const
-{
-    if (index < 0 || index >= Count())
-        throw std::out_of_range("List index out of bounds");
-    return *FItems[std::size_t(index)];
-}
-
-void TColorBoxItems::Assign(const TColorBoxItems& source)
-{
-    if (&source == this)
-        return;
-    FItems.clear();
-    for (int i = 0; i < source.Count(); ++i)
-        Add().Assign(source.Items(i));
 }
 
 void TColorBoxAppearance::LoadDefaults()
