@@ -393,6 +393,22 @@ TEST_F(ColorPicker, EnterFiresOnSelectAndAltDownOpens)
     EXPECT_EQ(dd->ItemIndex(), 1);
 }
 
+TEST_F(ColorPicker, EnterOnTheHotListItemChoosesItOnce)
+{
+    dd->SetItemIndex(1);
+    open();
+    QWheelEvent down(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(dd->DropDownForm(), &down);
+    QCoreApplication::sendEvent(dd->DropDownForm(), &down);
+    ASSERT_EQ(dd->ItemSelector()->ItemHot(), 1);
+    EXPECT_EQ(dd->ItemIndex(), 1);
+    selects = 0;
+    key(Qt::Key_Return);
+    EXPECT_FALSE(dd->DroppedDown());
+    EXPECT_EQ(dd->ItemIndex(), 1);
+    EXPECT_EQ(selects, 1);
+}
+
 TEST_F(ColorPicker, OpenListKeysMoveTheListWithoutClosingIt)
 {
     dd->SetItemIndex(12);
