@@ -95,8 +95,6 @@ private:
     std::vector<std::unique_ptr<TDetailItem>> FItems;
 };
 
-using TOnDrawSelectedItem = std::function<void(QObject* sender, QPainter& canvas, const grid::TRect& r)>;
-
 class TQvDetailDropDown : public TQvCustomDropDown {
     Q_OBJECT
 public:
