@@ -385,9 +385,11 @@ bool TQvCalculatorDropdown::popupShowing() const
     return FPopupChar || (DropDownForm() && DropDownForm()->isVisible());
 }
 
-void TQvCalculatorDropdown::caretAfterFirst()
+void TQvCalculatorDropdown::writeTyped(const QString& value)
 {
+    SetRawText(FPrefix + value + FSuffix);
     setCursorPosition(int(FPrefix.size()) + 1);
+    SetModifiedState(true);
 }
 
 void TQvCalculatorDropdown::CalculatorKeyPress(QChar& key)
@@ -419,18 +421,17 @@ void TQvCalculatorDropdown::CalculatorKeyPress(QChar& key)
         key = QChar();
         return;
     }
-    // 3. A digit after a result starts a new number.
-    if ((Text() == QStringLiteral("0") || FNewval) && number) {
-        SetText(QString(key));
-        caretAfterFirst();
+    // 3. A digit after a result (or after "Error") starts a new number. It stands unformatted,
+    // as typed, so that a decimal separator typed next goes on after it.
+    if ((Text() == QStringLiteral("0") || Text() == kError || FNewval) && number) {
+        writeTyped(QString(key));
         FNewval = false;
         key = QChar();
         return;
     }
     // 4.
     if (Text().size() == 1 && c == '\b') {
-        SetText(QStringLiteral("0"));
-        caretAfterFirst();
+        writeTyped(QStringLiteral("0"));
         key = QChar();
         return;
     }

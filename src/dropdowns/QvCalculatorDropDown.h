@@ -97,7 +97,8 @@ private:
     bool readText(long double& v) const;
     QString generalText(long double v);
     void showAccumulator();
-    void caretAfterFirst();
+    // A value typed into the edit: written as it stands, the caret after its first character.
+    void writeTyped(const QString& value);
     // The button actions (TCalculatorAction::Table), each given the button's tag.
     void digitButton(int tag);
     void operatorButton(int tag);
