@@ -292,19 +292,30 @@ void TQvImagePickerDropDown::SizeDropDown()
         TQvCustomDropDown::SizeDropDown();
         return;
     }
-    if (DropDownForm())
-        DropDownForm()->SetAlign(FItemSelector, alNone);
+    TDropDownForm* form = DropDownForm();
+    if (form)
+        form->SetAlign(FItemSelector, alNone);
+    // The selector shows the whole panel inside its own frame once it fills the popup's
+    // client area (the popup takes the control's width as its own, border included).
     const QSize panel = FItemSelector->GetPanelSize();
+    const int frame = 2 * FItemSelector->frameWidth();
     QSize size = FItemSelector->size();
     if (FDropDownWidth < 1)
-        size.setWidth(panel.width());
+        size.setWidth(panel.width() + frame + 2 * FDropDownBorderWidth);
     if (FDropDownHeight < 1)
-        size.setHeight(panel.height());
+        size.setHeight(panel.height() + frame);
     FItemSelector->resize(size);
     TQvCustomDropDown::SizeDropDown();
-    if (DropDownForm() && FItemSelector->verticalScrollBar()->isVisible())
-        DropDownForm()->resize(DropDownForm()->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent),
-                               DropDownForm()->height());
+    if (!form)
+        return;
+    // A panel taller than the room left under the bars scrolls: the popup widens by the bar.
+    int room = form->height() - 2 * FDropDownBorderWidth - frame;
+    if (FDropDownHeader.Visible())
+        room -= FDropDownHeader.Height();
+    if (FDropDownFooter.Visible())
+        room -= FDropDownFooter.Height();
+    if (panel.height() > room)
+        form->resize(form->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent), form->height());
 }
 
 void TQvImagePickerDropDown::CloseDropDown(bool cancelChanges)

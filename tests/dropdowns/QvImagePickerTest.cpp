@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -325,6 +326,9 @@ TEST_F(ImagePicker, ScreenshotOfTheOpenPicker)
     dd->SetColumns(3);
     dd->SetItemIndex(4);
     dd->ShowDropDown();
+    // The popup fits the whole panel: nothing scrolls.
+    EXPECT_FALSE(dd->ItemSelector()->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(dd->ItemSelector()->horizontalScrollBar()->isVisible());
     ASSERT_TRUE(w->screenshot(QStringLiteral("ImagePicker_open.png")));
     const QImage shot(QStringLiteral("ImagePicker_open.png"));
     ASSERT_FALSE(shot.isNull());
