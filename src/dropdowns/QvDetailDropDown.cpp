@@ -238,37 +238,17 @@ void TQvDetailDropDown::SetItemIndex(int value)
     }
 }
 
-void TQvDetailDropDown::SelectFirst()
+void TQvDetailDropDown::selectStep(TSelectStep step)
 {
-    if (FItems->Count() > 0)
-        SetItemIndex(0);
+    const int target = SelectionTarget(FItemIndex, FItems->Count(), step);
+    if (target >= 0)
+        SetItemIndex(target);
 }
 
-void TQvDetailDropDown::SelectLast()
-{
-    if (FItems->Count() > 0)
-        SetItemIndex(FItems->Count() - 1);
-}
-
-void TQvDetailDropDown::SelectNext()
-{
-    if (FItems->Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex + 1 < FItems->Count())
-        SetItemIndex(FItemIndex + 1);
-}
-
-void TQvDetailDropDown::SelectPrevious()
-{
-    if (FItems->Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex > 0)
-        SetItemIndex(FItemIndex - 1);
-}
+void TQvDetailDropDown::SelectFirst() { selectStep(TSelectStep::First); }
+void TQvDetailDropDown::SelectLast() { selectStep(TSelectStep::Last); }
+void TQvDetailDropDown::SelectNext() { selectStep(TSelectStep::Next); }
+void TQvDetailDropDown::SelectPrevious() { selectStep(TSelectStep::Previous); }
 
 // ---- colour schemes --------------------------------------------------------------------------
 

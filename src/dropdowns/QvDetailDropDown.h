@@ -12,6 +12,7 @@
 // Moves the picker makes in the list itself run with FInternalCall set, so the list's
 // item-chosen rule updates ItemIndex and the text without closing the popup.
 
+#include "dropdowns/LookupCompletion.h"
 #include "dropdowns/ItemSelector.h"
 #include "dropdowns/QvDropDown.h"
 
@@ -162,6 +163,7 @@ protected:
     void ControlKeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
 private:
+    void selectStep(TSelectStep step);
     // Fills the list from the items; before an opening also remembers the index to restore.
     void PrepareList(bool beforeDropDown);
     // The list keys of the edit (and of keys passed on from the popup); true when swallowed.
