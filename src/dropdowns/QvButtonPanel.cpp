@@ -49,12 +49,7 @@ constexpr int kGroupGap = 4;
 
 int TButtonItem::Index() const
 {
-    if (!FCollection)
-        return -1;
-    for (int i = 0; i < FCollection->Count(); ++i)
-        if (&FCollection->Items(i) == this)
-            return i;
-    return -1;
+    return FCollection ? FCollection->IndexOf(this) : -1;
 }
 
 void TButtonItem::SetBounds(int left, int top, int width, int height)
@@ -81,33 +76,24 @@ void TButtonItem::Assign(const grid::TPersistent& source)
 
 TButtonItem& TButtonItems::Insert(int index)
 {
-    if (index < 0 || index > Count())
-        throw std::out_of_range("List index out of bounds");
-    auto it = FItems.insert(FItems.begin() + index, std::make_unique<TButtonItem>(this));
+    TButtonItem& item = insertItem(index, std::make_unique<TButtonItem>(this));
     changed();
-    return **it;
+    return item;
 }
 
 void TButtonItems::Clear()
 {
-    FItems.clear();
+    clearItems();
     changed();
-}
-
-TButtonItem& TButtonItems::Items(int index) const
-{
-    if (index < 0 || index >= Count())
-        throw std::out_of_range("List index out of bounds");
-    return *FItems[std::size_t(index)];
 }
 
 void TButtonItems::Assign(const TButtonItems& source)
 {
-    if (&source == this)
-        return;
-    FItems.clear();
-    for (int i = 0; i < source.Count(); ++i)
-        FItems.emplace_back(std::make_unique<TButtonItem>(this))->Assign(source.Items(i));
+    // One notice for the whole copy.
+    const auto notify = OnChange;
+    OnChange = nullptr;
+    assignItems(*this, source);
+    OnChange = notify;
     changed();
 }
 

@@ -14,6 +14,7 @@
 // Mouse: the button under the pointer is hot; a press makes a button the down one; a release
 // over that same button clicks it, a release anywhere else clicks nothing.
 
+#include "dropdowns/ItemList.h"
 #include "dropdowns/ItemSelector.h"
 #include "grid/GridTypes.h"
 #include "grid/QvObj.h"
@@ -83,19 +84,16 @@ private:
 };
 
 // Adding, inserting and clearing fire OnChange; the items' writers do not.
-class TButtonItems : public grid::TPersistent {
+class TButtonItems : public grid::TPersistent, public TItemList<TButtonItem> {
 public:
     explicit TButtonItems(QObject* owner = nullptr) : FMyOwner(owner) {}
     QString ClassName() const override { return QStringLiteral("TButtonItems"); }
     QObject* GetOwner() const { return FMyOwner; }
 
-    int Count() const { return int(FItems.size()); }
     TButtonItem& Add() { return Insert(Count()); }
     // Throws std::out_of_range for an index outside 0 .. Count.
     TButtonItem& Insert(int index);
     void Clear();
-    // Throws std::out_of_range for an index outside the list.
-    TButtonItem& Items(int index) const;
     void SetItem(int index, const TButtonItem& value) { Items(index).Assign(value); }
     void Assign(const TButtonItems& source);
 
@@ -105,7 +103,6 @@ private:
     void changed();
 
     QObject* FMyOwner;
-    std::vector<std::unique_ptr<TButtonItem>> FItems;
 };
 
 // The buttons' colours and font. Colour writers but ShineColor, GlowColorHot and GlowColorDown

@@ -4,6 +4,7 @@
 #include "dropdowns/QvImagePicker.h"
 
 #include "dropdowns/DropDownHelpers.h"
+#include "dropdowns/LookupCompletion.h"
 #include "platform/Desktop.h"
 
 #include <QDir>
@@ -27,12 +28,7 @@ constexpr int kKeySearchMs = 500;
 
 int TImageItem::Index() const
 {
-    if (!FCollection)
-        return -1;
-    for (int i = 0; i < FCollection->Count(); ++i)
-        if (&FCollection->Items(i) == this)
-            return i;
-    return -1;
+    return FCollection ? FCollection->IndexOf(this) : -1;
 }
 
 void TImageItem::SetCaption(const QString& v)
@@ -65,30 +61,6 @@ void TImageItem::Assign(const grid::TPersistent& source)
     FImage.Image = s->FImage.Image;
     FEnabled = s->FEnabled;
     FHint = s->FHint;
-}
-
-TImageItem& TImageItems::Insert(int index)
-{
-    if (index < 0 || index > Count())
-        throw std::out_of_range("List index out of bounds");
-    auto it = FItems.insert(FItems.begin() + index, std::make_unique<TImageItem>(this));
-    return **it;
-}
-
-TImageItem& TImageItems::Items(int index) const
-{
-    if (index < 0 || index >= Count())
-        throw std::out_of_range("List index out of bounds");
-    return *FItems[std::size_t(index)];
-}
-
-void TImageItems::Assign(const TImageItems& source)
-{
-    if (&source == this)
-        return;
-    FItems.clear();
-    for (int i = 0; i < source.Count(); ++i)
-        Add().Assign(source.Items(i));
 }
 
 // ---- construction ----------------------------------------------------------------------------
@@ -164,33 +136,17 @@ void TQvImagePickerDropDown::SetImageIndex(int value)
     SetItemIndex(-1);
 }
 
-void TQvImagePickerDropDown::SelectFirst()
+void TQvImagePickerDropDown::selectStep(TSelectStep step)
 {
-    if (FItems->Count() > 0)
-        SetItemIndex(0);
+    const int target = SelectionTarget(FItemIndex, FItems->Count(), step);
+    if (target >= 0)
+        SetItemIndex(target);
 }
 
-void TQvImagePickerDropDown::SelectLast()
-{
-    if (FItems->Count() > 0)
-        SetItemIndex(FItems->Count() - 1);
-}
-
-void TQvImagePickerDropDown::SelectNext()
-{
-    if (FItemIndex < 0)
-        SelectFirst();
-    else if (FItemIndex + 1 < FItems->Count())
-        SetItemIndex(FItemIndex + 1);
-}
-
-void TQvImagePickerDropDown::SelectPrevious()
-{
-    if (FItemIndex < 0)
-        SelectFirst();
-    else if (FItemIndex > 0)
-        SetItemIndex(FItemIndex - 1);
-}
+void TQvImagePickerDropDown::SelectFirst() { selectStep(TSelectStep::First); }
+void TQvImagePickerDropDown::SelectLast() { selectStep(TSelectStep::Last); }
+void TQvImagePickerDropDown::SelectNext() { selectStep(TSelectStep::Next); }
+void TQvImagePickerDropDown::SelectPrevious() { selectStep(TSelectStep::Previous); }
 
 // ---- filling the items -----------------------------------------------------------------------
 

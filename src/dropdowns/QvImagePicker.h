@@ -12,7 +12,9 @@
 // Typed letters search the captions: the first key starts a 500 ms timer, whose tick ends the
 // search.
 
+#include "dropdowns/ItemList.h"
 #include "dropdowns/ItemSelector.h"
+#include "dropdowns/LookupCompletion.h"
 #include "dropdowns/QvDropDown.h"
 #include "grid/QvObj.h"
 
@@ -58,29 +60,23 @@ private:
     QString FHint;
 };
 
-class TImageItems : public grid::TPersistent {
+class TImageItems : public grid::TPersistent, public TItemList<TImageItem> {
 public:
     explicit TImageItems(QObject* owner = nullptr) : FMyOwner(owner) {}
     QString ClassName() const override { return QStringLiteral("TImageItems"); }
     QObject* GetOwner() const { return FMyOwner; }
 
-    int Count() const { return int(FItems.size()); }
     TImageItem& Add() { return Insert(Count()); }
     // Throws std::out_of_range for an index outside 0 .. Count.
-    TImageItem& Insert(int index);
-    void Clear() { FItems.clear(); }
-    // Throws std::out_of_range for an index outside the list.
-    TImageItem& Items(int index) const;
-    TImageItem& GetItem(int index) const { return Items(index); }
+    TImageItem& Insert(int index) { return insertItem(index, std::make_unique<TImageItem>(this)); }
+    void Clear() { clearItems(); }
     void SetItem(int index, const TImageItem& value) { Items(index).Assign(value); }
-    void Assign(const TImageItems& source);
+    void Assign(const TImageItems& source) { assignItems(*this, source); }
 
     std::function<void(grid::TObject* sender)> OnChange;
 
 private:
-    friend class TImageItem;
     QObject* FMyOwner;
-    std::vector<std::unique_ptr<TImageItem>> FItems;
 };
 
 class TQvImagePickerDropDown : public TQvCustomDropDown {
@@ -145,6 +141,7 @@ protected:
     void KeyTimerTick();
 
 private:
+    void selectStep(TSelectStep step);
     void SelectorItemSelect();
     // Runs a selector move as the picker's own: it chooses without closing.
     void internalMove(const std::function<void()>& move);
