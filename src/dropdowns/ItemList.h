@@ -63,4 +63,15 @@ private:
     std::vector<std::unique_ptr<Item>> FItems;
 };
 
+// An item's writer: stores a differing value and fires its collection's OnChange.
+template <class Value, class Collection>
+void SetAndNotify(Value& field, const Value& value, Collection* collection)
+{
+    if (field == value)
+        return;
+    field = value;
+    if (collection && collection->OnChange)
+        collection->OnChange(collection);
+}
+
 } // namespace dropdowns

@@ -75,20 +75,12 @@ int TDetailItem::Index() const
 
 void TDetailItem::SetCaption(const QString& v)
 {
-    if (FCaption == v)
-        return;
-    FCaption = v;
-    if (FCollection && FCollection->OnChange)
-        FCollection->OnChange(FCollection);
+    SetAndNotify(FCaption, v, FCollection);
 }
 
 void TDetailItem::SetImageIndex(int v)
 {
-    if (FImageIndex == v)
-        return;
-    FImageIndex = v;
-    if (FCollection && FCollection->OnChange)
-        FCollection->OnChange(FCollection);
+    SetAndNotify(FImageIndex, v, FCollection);
 }
 
 void TDetailItem::Assign(const grid::TPersistent& source)

@@ -33,20 +33,12 @@ int TImageItem::Index() const
 
 void TImageItem::SetCaption(const QString& v)
 {
-    if (FCaption == v)
-        return;
-    FCaption = v;
-    if (FCollection && FCollection->OnChange)
-        FCollection->OnChange(FCollection);
+    SetAndNotify(FCaption, v, FCollection);
 }
 
 void TImageItem::SetImageIndex(int v)
 {
-    if (FImageIndex == v)
-        return;
-    FImageIndex = v;
-    if (FCollection && FCollection->OnChange)
-        FCollection->OnChange(FCollection);
+    SetAndNotify(FImageIndex, v, FCollection);
 }
 
 void TImageItem::Assign(const grid::TPersistent& source)
