@@ -115,7 +115,8 @@ void TQvImagePickerDropDown::SetItemIndex(int value)
 
 int TQvImagePickerDropDown::ImageIndex() const
 {
-    return FItemIndex < 0 ? -1 : FItems->Items(FItemIndex).ImageIndex();
+    // The items may have been cleared or cut since the choice: a choice past them is none.
+    return FItemIndex < 0 || FItemIndex >= FItems->Count() ? -1 : FItems->Items(FItemIndex).ImageIndex();
 }
 
 void TQvImagePickerDropDown::SetImageIndex(int value)
@@ -420,7 +421,7 @@ void TQvImagePickerDropDown::DrawSelectedImage(QPainter& canvas)
         return;
     }
     // 3.
-    if (FItemIndex < 0)
+    if (FItemIndex < 0 || FItemIndex >= FItems->Count())
         return;
     const TImageItem& item = FItems->Items(FItemIndex);
     if (!item.Image().Empty()) {

@@ -172,6 +172,12 @@ TEST_F(ImagePicker, ItemIndexFiresChangeThenSelectOnlyOnAChange)
     dd->SetItemIndex(-1);
     EXPECT_EQ(dd->ItemIndex(), -1);
     EXPECT_EQ(events, QStringLiteral("CSCS"));
+    // A choice the items no longer reach shows nothing and has no image.
+    dd->SetItemIndex(2);
+    dd->Items().Clear();
+    EXPECT_EQ(dd->ImageIndex(), -1);
+    QImage img(dd->size(), QImage::Format_RGB32);
+    dd->render(&img);
 }
 
 TEST_F(ImagePicker, KeysOfTheClosedPickerStepThroughTheItems)
