@@ -145,7 +145,6 @@ void THTMLHintWindow::ActivateHint(TRect Rect, const QString& AHint)
     setGeometry(Rect.toQRect());
     if (!isVisible())
         show();
-    raise();
     update();
 }
 

@@ -212,15 +212,20 @@ TEST(QvGridText, PainterShowsTheFormattedText)
     g.SetCells(1, 1, QStringLiteral("3.14159"));
     g.OnGetFloatFormat = [](TQvStringGrid*, int, int, bool&, QString& format) { format = QStringLiteral("%.0f"); };
     g.SetColWidths(1, 200);
+    g.FocusCell(2, 2, true); // no focus frame on the cell
     const TRect r = g.CellRect(1, 1);
     QImage img(g.viewport()->size(), QImage::Format_RGB32);
     g.viewport()->render(&img);
     // "3" alone is a narrow run: nothing dark past its width.
     const int w3 = cellMetrics(g).horizontalAdvance(QStringLiteral("3"));
-    int darkBeyond = 0;
-    for (int y = r.Top; y < r.Bottom; ++y)
+    int darkBeyond = 0, dark = 0;
+    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+        for (int x = r.Left + 1; x < r.Right - 2; ++x)
+            dark += qGray(img.pixel(x, y)) < 100;
         for (int x = r.Left + g.XYOffset.X + w3 + 3; x < r.Right - 2; ++x)
             darkBeyond += qGray(img.pixel(x, y)) < 100;
+    }
+    EXPECT_GT(dark, 0);
     EXPECT_EQ(darkBeyond, 0);
 }
 
@@ -353,8 +358,9 @@ TEST_F(RichCellPaint, ScaledCanvasKeepsTheCellsColours)
     Counts sel = countColours(img, img.rect());
     EXPECT_GT(sel.red, 20);
     EXPECT_EQ(sel.blue, 0);
-    // Inset by XYOffset in device pixels: the left columns stay white.
-    EXPECT_EQ(countColours(img, QRect(0, 0, 4, img.height())).red, 0);
+    // Inset by XYOffset taken to the canvas's units and back to the device's: the first
+    // column stays white.
+    EXPECT_EQ(countColours(img, QRect(0, 0, 1, img.height())).red, 0);
 }
 
 TEST_F(RichCellPaint, SelectionKeptWithSelectionRTFKeep)
