@@ -14,6 +14,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <vector>
 
@@ -151,23 +152,21 @@ private:
     {
         switch (ch.unicode()) {
         case '\'': {
-            int value = 0;
-            for (int i = 0; i < 2; ++i) {
-                if (pos >= in.size())
-                    return; // cut off inside the escape
-                const int d = hexDigit(in[pos]);
-                if (d < 0)
-                    return;
-                value = value * 16 + d;
-                ++pos;
-            }
+            // Two hexadecimal digits; a cut-off or broken escape gives nothing.
+            const QString hh = in.mid(pos, 2);
+            const auto digits = std::find_if(hh.begin(), hh.end(), [](QChar c) {
+                                    return c.unicode() >= 128 || !std::isxdigit(c.unicode());
+                                }) - hh.begin();
+            pos += digits;
+            if (digits < 2)
+                return;
             if (skipCount > 0) {
                 --skipCount;
                 return;
             }
             if (state().dest == Dest::Skip || state().dest == Dest::ColorTable)
                 return;
-            bytes.append(char(value));
+            bytes.append(char(hh.toInt(nullptr, 16)));
             return;
         }
         case '*':
@@ -397,18 +396,6 @@ private:
         const char16_t u = c.unicode();
         return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
     }
-    static int hexDigit(QChar c)
-    {
-        const char16_t u = c.unicode();
-        if (u >= '0' && u <= '9')
-            return u - '0';
-        if (u >= 'a' && u <= 'f')
-            return u - 'a' + 10;
-        if (u >= 'A' && u <= 'F')
-            return u - 'A' + 10;
-        return -1;
-    }
-
     struct Color {
         int r = 0, g = 0, b = 0;
         bool set = false;

@@ -94,6 +94,9 @@ TEST(RichText, BrokenInputEndsWithWhatWasRead)
         {R"({\rtf1 {\b cut)", "cut"},
         {R"({\rtf1 ab\pa)", "ab"},
         {R"({\rtf1 ab\'e)", "ab"},
+        // A broken escape takes its hexadecimal digits and leaves the rest as text.
+        {R"({\rtf1 a\'zzb})", "azzb"},
+        {R"({\rtf1 a\'4} b)", "a"},
         {R"({\rtf1 ab\)", "ab"},
         {R"({\rtf1 ab\u83)", "abS"},
         {"", ""},

@@ -272,6 +272,9 @@ QString TQvColumnGrid::GetFormattedCell(int ACol, int ARow)
         return TQvStringGrid::GetFormattedCell(ACol, ARow);
     const QString text = Cells(ACol, ARow);
     QString format = c->FloatFormat();
+    // Every painted cell comes here: a column without a format and without the event is done.
+    if (format.isEmpty() && !OnGetFloatFormat)
+        return text;
     const int kind = ZirAzur::GetNumberTextKind(text);
     bool isFloat = kind == ZirAzur::ntkInteger || kind == ZirAzur::ntkDecimal;
     if (OnGetFloatFormat)

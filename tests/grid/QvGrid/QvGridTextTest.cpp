@@ -3,7 +3,7 @@
 
 #include "grid/QvCGrid.h"
 #include "grid/QvGrid.h"
-#include "grid/markup/RizIVUDE.h"
+#include "grid/markup/GridMarkup.h"
 #include "grid/support/GridTestHelpers.h"
 
 #include <QFontMetrics>
@@ -87,9 +87,7 @@ TEST(QvGridText, MarkupIsMeasuredByTheRendererPlusTwo)
     TQvStringGrid g;
     const QString text = QStringLiteral("<b>bold</b> and <i>more</i><br>second");
     g.SetCells(1, 1, text);
-    QImage device(1, 1, QImage::Format_RGB32);
-    device.setDotsPerMeterX(qRound(g.viewport()->logicalDpiX() / 0.0254));
-    device.setDotsPerMeterY(qRound(g.viewport()->logicalDpiY() / 0.0254));
+    QImage device = MeasuringDevice(g.viewport());
     QPainter p(&device);
     p.setFont(toQFont(g.Font()));
     RizIVUDE::TMarkupRequest m;
@@ -286,21 +284,22 @@ TEST(QvGridText, SaveEventHasTheLastWord)
 
 // ---- rich-text cells painted -------------------------------------------------------------------
 
-// Red, blue and other pixels of an area.
-struct Counts {
-    int red = 0;
-    int blue = 0;
-};
-Counts countColours(const QImage& img, const QRect& area)
+// The colour the text of an area shows: "red" or "blue" when it has enough pixels of that
+// colour and none of the other, else "mixed" or "none".
+QString shownColour(const QImage& img, const QRect& area)
 {
-    Counts n;
+    int red = 0, blue = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
             const QColor c = img.pixelColor(x, y);
-            n.red += c.red() > 180 && c.green() < 90 && c.blue() < 90;
-            n.blue += c.blue() > 180 && c.green() < 90 && c.red() < 90;
+            red += c.red() > 180 && c.green() < 90 && c.blue() < 90;
+            blue += c.blue() > 180 && c.green() < 90 && c.red() < 90;
         }
-    return n;
+    if (red > 20 && blue == 0)
+        return QStringLiteral("red");
+    if (blue > 20 && red == 0)
+        return QStringLiteral("blue");
+    return red + blue > 0 ? QStringLiteral("mixed") : QStringLiteral("none");
 }
 
 class RichCellPaint : public ::testing::Test {
@@ -341,50 +340,38 @@ protected:
 TEST_F(RichCellPaint, ScreenCanvasShowsTheSelectionTextColour)
 {
     select(false);
-    Counts plain = countColours(render(1), QRect(0, 0, 200, 60));
-    EXPECT_GT(plain.red, 20);
-    EXPECT_EQ(plain.blue, 0);
-
+    EXPECT_EQ(shownColour(render(1), QRect(0, 0, 200, 60)), "red");
     select(true);
-    Counts sel = countColours(render(1), QRect(0, 0, 200, 60));
-    EXPECT_EQ(sel.red, 0);
-    EXPECT_GT(sel.blue, 20);
+    EXPECT_EQ(shownColour(render(1), QRect(0, 0, 200, 60)), "blue");
 }
 
 TEST_F(RichCellPaint, ScaledCanvasKeepsTheCellsColours)
 {
     select(true);
     const QImage img = render(2);
-    Counts sel = countColours(img, img.rect());
-    EXPECT_GT(sel.red, 20);
-    EXPECT_EQ(sel.blue, 0);
+    EXPECT_EQ(shownColour(img, img.rect()), "red");
     // Inset by XYOffset taken to the canvas's units and back to the device's: the first
     // column stays white.
-    EXPECT_EQ(countColours(img, QRect(0, 0, 1, img.height())).red, 0);
+    EXPECT_EQ(shownColour(img, QRect(0, 0, 1, img.height())), "none");
 }
 
 TEST_F(RichCellPaint, SelectionKeptWithSelectionRTFKeep)
 {
     g().SelectionRTFKeep = true;
     select(true);
-    Counts sel = countColours(render(1), QRect(0, 0, 200, 60));
-    EXPECT_GT(sel.red, 20);
-    EXPECT_EQ(sel.blue, 0);
+    EXPECT_EQ(shownColour(render(1), QRect(0, 0, 200, 60)), "red");
 }
 
 TEST_F(RichCellPaint, GridPaintsTheRichCell)
 {
-    select(false);
     QImage img(g().viewport()->size(), QImage::Format_RGB32);
-    g().viewport()->render(&img);
     const QRect cell = g().CellRect(1, 1).toQRect();
-    EXPECT_GT(countColours(img, cell).red, 20);
-
+    select(false);
+    g().viewport()->render(&img);
+    EXPECT_EQ(shownColour(img, cell), "red");
     select(true);
     g().viewport()->render(&img);
-    Counts sel = countColours(img, cell);
-    EXPECT_EQ(sel.red, 0);
-    EXPECT_GT(sel.blue, 20);
+    EXPECT_EQ(shownColour(img, cell), "blue");
 }
 
 } // namespace

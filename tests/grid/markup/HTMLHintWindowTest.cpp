@@ -5,7 +5,7 @@
 
 #include "grid/QvGrid.h"
 #include "grid/look/ZirAzur.h"
-#include "grid/markup/RizIVUDE.h"
+#include "grid/markup/GridMarkup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,9 +25,7 @@ namespace {
 RizIVUDE::TMarkupResult measureMarkup(const THTMLHintWindow& w, const QString& text, int maxWidth,
                                       const TCustomImageList* images = nullptr)
 {
-    QImage device(1, 1, QImage::Format_RGB32);
-    device.setDotsPerMeterX(qRound(w.logicalDpiX() / 0.0254));
-    device.setDotsPerMeterY(qRound(w.logicalDpiY() / 0.0254));
+    QImage device = MeasuringDevice(&w);
     QPainter p(&device);
     p.setFont(w.font());
     RizIVUDE::TMarkupRequest m;
