@@ -30,6 +30,18 @@ QTextCharFormat formatOf(QTextDocument& doc, const QString& word)
     return c.charFormat();
 }
 
+// RTF texts and the plain text each gives.
+struct PlainCase {
+    const char* rtf;
+    const char* plain;
+};
+template <size_t N>
+void expectPlain(const PlainCase (&cases)[N])
+{
+    for (const PlainCase& c : cases)
+        EXPECT_EQ(platform::rtfToPlainText(QString::fromUtf8(c.rtf)), QString::fromUtf8(c.plain)) << c.rtf;
+}
+
 TEST(RichText, FixtureGivesTwoParagraphsOfPlainText)
 {
     EXPECT_EQ(platform::rtfToPlainText(fixture()), QString::fromUtf8("Café bold red\r\nPrice €5"));
@@ -62,10 +74,7 @@ TEST(RichText, FixtureFormatsFollowTheTables)
 
 TEST(RichText, ControlWordsAndEscapes)
 {
-    struct Case {
-        const char* rtf;
-        const char* plain;
-    } cases[] = {
+    const PlainCase cases[] = {
         {R"({\rtf1 a\tab b\line c})", "a\tb\r\nc"},
         {R"({\rtf1 \{x\}\\})", "{x}\\"},
         // \uc2: two stand-in characters after the Unicode character.
@@ -77,16 +86,12 @@ TEST(RichText, ControlWordsAndEscapes)
         {R"({\rtf1 {\info{\title T}}body})", "body"},
         {R"({\rtf1 a\par\par})", "a\r\n"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(platform::rtfToPlainText(QString::fromUtf8(c.rtf)), QString::fromUtf8(c.plain)) << c.rtf;
+    expectPlain(cases);
 }
 
 TEST(RichText, BrokenInputEndsWithWhatWasRead)
 {
-    struct Case {
-        const char* rtf;
-        const char* plain;
-    } cases[] = {
+    const PlainCase cases[] = {
         // An extra closing brace ends the text.
         {R"({\rtf1 one}} two})", "one"},
         {R"(}{\rtf1 never})", ""},
@@ -101,8 +106,7 @@ TEST(RichText, BrokenInputEndsWithWhatWasRead)
         {R"({\rtf1 ab\u83)", "abS"},
         {"", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(platform::rtfToPlainText(QString::fromUtf8(c.rtf)), QString::fromUtf8(c.plain)) << c.rtf;
+    expectPlain(cases);
     // The fixture cut at every length reads without fault.
     const QString whole = fixture();
     for (qsizetype n = 0; n < whole.size(); ++n)
