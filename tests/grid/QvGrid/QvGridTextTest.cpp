@@ -347,6 +347,8 @@ TEST_F(RichCellPaint, ScreenCanvasShowsTheSelectionTextColour)
 
 TEST_F(RichCellPaint, ScaledCanvasKeepsTheCellsColours)
 {
+    select(false);
+    EXPECT_EQ(shownColour(render(2), QRect(0, 0, 400, 120)), "red");
     select(true);
     const QImage img = render(2);
     EXPECT_EQ(shownColour(img, img.rect()), "red");
