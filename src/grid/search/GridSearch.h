@@ -45,6 +45,7 @@ private:
     Qt::CaseSensitivity cs;
     bool plainDisplay; // no hook changes what a cell shows
     // With hidden rows searched: per real row its displayed row, or -1 and its stored item.
+    std::vector<int> realCols; // per displayed column, while columns are hidden
     std::vector<int> displRow;
     std::vector<const TQvStringGrid::TGridItem*> hiddenItem;
 };

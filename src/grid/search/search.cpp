@@ -33,6 +33,10 @@ TGridSearcher::TGridSearcher(TQvStringGrid& grid, const QString& s, bool wide_, 
     emptyCellsOnly = isEmptyCellsText(text);
     cs = has(fnMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
     plainDisplay = !g.OnGetDisplText && !g.OnGetDisplWideText && !g.URLShowInText && !g.Grouping.ShowGroupCount;
+    // The real column of each displayed one, worked out once rather than per cell.
+    if (!has(fnIncludeHiddenColumns) && g.NumHiddenColumns() > 0)
+        for (int c = 0; c < g.ColCount(); ++c)
+            realCols.push_back(g.RealColFromDispl(c));
     if (has(fnIncludeHiddenRows) && !g.FGridItems.empty()) {
         const int total = g.TotalRowCount();
         displRow.assign(std::size_t(total), 0);
@@ -48,7 +52,9 @@ TGridSearcher::TGridSearcher(TQvStringGrid& grid, const QString& s, bool wide_, 
 
 int TGridSearcher::realCol(int ACol) const
 {
-    return has(fnIncludeHiddenColumns) ? ACol : g.RealColFromDispl(ACol);
+    if (has(fnIncludeHiddenColumns) || g.NumHiddenColumns() == 0)
+        return ACol;
+    return ACol >= 0 && ACol < int(realCols.size()) ? realCols[std::size_t(ACol)] : g.RealColFromDispl(ACol);
 }
 
 QStringView TGridSearcher::CellText(int ACol, int ARow, QString& buf) const
@@ -70,8 +76,12 @@ QStringView TGridSearcher::CellText(int ACol, int ARow, QString& buf) const
         row = displRow[std::size_t(ARow)];
     }
     // A merged cell shows its base cell's text, which the store does not hold at this cell.
-    if (plainDisplay && !g.Store().Object(c, row))
-        return g.Store().TextView(c, row);
+    if (plainDisplay) {
+        TObject* object;
+        const QStringView view = g.Store().TextView(c, row, object);
+        if (!object)
+            return view;
+    }
     buf = g.GetCellEx(c, row);
     return buf;
 }
@@ -188,14 +198,27 @@ TPoint TGridSearcher::Run(TPoint StartCell)
     }
 
     const bool skipIgnored = leftRight && g.IgnoreColumns().Count() > 0;
-    // Left to right, the real column of each displayed one is worked out once.
+    // The common search (a plain text in shown cells that hold what they show) reads the store
+    // directly; every other one goes through Matches.
+    const bool direct = plainDisplay && displRow.empty() && !emptyCellsOnly && !text.isEmpty() &&
+                        !has(fnMatchRegular) && !has(fnMatchStart) && !has(fnMatchFull) &&
+                        (wide || !has(fnIgnoreHTMLTags));
+    const TCellStore& store = g.Store();
+    const QStringView needle(text);
+    auto matches = [&](int col, int row) {
+        if (!direct)
+            return Matches(col, row);
+        TObject* object;
+        const QStringView view = store.TextView(realCol(col), row, object);
+        return object ? Matches(col, row) : view.contains(needle, cs);
+    };
     for (; back ? outer >= outerLo : outer <= outerHi; outer += step) {
         for (; back ? inner >= innerLo : inner <= innerHi; inner += step) {
             const int col = leftRight ? inner : outer;
             const int row = leftRight ? outer : inner;
             if (skipIgnored && g.IsIgnoredColumn(col))
                 continue;
-            if (Matches(col, row)) {
+            if (matches(col, row)) {
                 g.SearchCell = {col, row};
                 return {col, row};
             }
