@@ -468,6 +468,11 @@ public:
     bool ColMoveFlg = false;   // set after a move with EnhRowColMove; the mouse code reads it
     bool FSyncedMove = false;  // set while this grid repeats a move of its coupled grid
 
+private:
+    void repeatMoveOnCoupledGrid(int FromIndex, int ToIndex, void (TQvStringGrid::*move)(int, int));
+
+public:
+
     // ---- binary cell stream and file (QvGrid/binstream.cpp), text grid file (textfile.cpp) ----
     // Columns are real columns. The binary readers raise platform::EReadError for a stream
     // that does not fit, the text readers EQvGridError (file) or EConvertError (stream).

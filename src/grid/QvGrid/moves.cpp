@@ -77,6 +77,26 @@ void TQvStringGrid::MoveColumn(int FromIndex, int ToIndex)
 
 // ---- move upkeep -------------------------------------------------------------------------------
 
+// The coupled grid repeats the move with its FSyncedMove set, so it does not hand the move back.
+// A coupled grid too small for it is left alone rather than failing a move that is done.
+void TQvStringGrid::repeatMoveOnCoupledGrid(int FromIndex, int ToIndex, void (TQvStringGrid::*move)(int, int))
+{
+    auto* coupled = dynamic_cast<TQvStringGrid*>(FSyncGrid->Grid());
+    if (!coupled || FSyncedMove)
+        return;
+    const int count = move == &TQvStringGrid::MoveColumn ? coupled->ColCount() : coupled->RowCount();
+    if (std::max(FromIndex, ToIndex) >= count)
+        return;
+    coupled->FSyncedMove = true;
+    try {
+        (coupled->*move)(FromIndex, ToIndex);
+    } catch (...) {
+        coupled->FSyncedMove = false;
+        throw;
+    }
+    coupled->FSyncedMove = false;
+}
+
 void TQvStringGrid::ColumnMoved(int fromIndex, int toIndex)
 {
     ColumnMovedUpdate(fromIndex, toIndex);
@@ -124,18 +144,8 @@ void TQvStringGrid::ColumnMovedUpdate(int FromIndex, int ToIndex)
         RepaintRow(RowCount() - 1);
     if (OnColumnMoved)
         OnColumnMoved(this, FromIndex, ToIndex);
-    // A coupled grid too narrow for the move is left alone rather than failing a move that is done.
-    auto* coupled = dynamic_cast<TQvStringGrid*>(FSyncGrid->Grid());
-    if (coupled && FSyncGrid->MoveColumn() && !FSyncedMove && std::max(FromIndex, ToIndex) < coupled->ColCount()) {
-        coupled->FSyncedMove = true;
-        try {
-            coupled->MoveColumn(FromIndex, ToIndex);
-        } catch (...) {
-            coupled->FSyncedMove = false;
-            throw;
-        }
-        coupled->FSyncedMove = false;
-    }
+    if (FSyncGrid->MoveColumn())
+        repeatMoveOnCoupledGrid(FromIndex, ToIndex, &TQvStringGrid::MoveColumn);
 }
 
 // The platform has moved the row's height and the current row already; a move onto a fixed
@@ -147,17 +157,8 @@ void TQvStringGrid::RowMovedUpdate(int FromIndex, int ToIndex)
         ColMoveFlg = true;
     if (OnRowMoved)
         OnRowMoved(this, FromIndex, ToIndex);
-    auto* coupled = dynamic_cast<TQvStringGrid*>(FSyncGrid->Grid());
-    if (coupled && FSyncGrid->MoveRow() && !FSyncedMove && std::max(FromIndex, ToIndex) < coupled->RowCount()) {
-        coupled->FSyncedMove = true;
-        try {
-            coupled->MoveRow(FromIndex, ToIndex);
-        } catch (...) {
-            coupled->FSyncedMove = false;
-            throw;
-        }
-        coupled->FSyncedMove = false;
-    }
+    if (FSyncGrid->MoveRow())
+        repeatMoveOnCoupledGrid(FromIndex, ToIndex, &TQvStringGrid::MoveRow);
 }
 
 // A row moves in the real order: the hidden rows between its old and new place close up

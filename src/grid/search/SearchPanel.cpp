@@ -180,22 +180,17 @@ TSearchPanel::TSearchPanel(TQvStringGrid* grid, QWidget* parent)
         b->setEnabled(false); // nothing to find yet
     FMatchCase->SetTransparent(true);
 
-    FForward->OnClick = [this](TQvGridButton*) {
-        if (OnForwardClick)
-            OnForwardClick(this);
+    // Each button reports through the panel's event of the same meaning.
+    const auto report = [this](TQvGridButton* button, std::function<void(TSearchPanel*)> TSearchPanel::*event) {
+        button->OnClick = [this, event](TQvGridButton*) {
+            if (this->*event)
+                (this->*event)(this);
+        };
     };
-    FBackward->OnClick = [this](TQvGridButton*) {
-        if (OnBackwardClick)
-            OnBackwardClick(this);
-    };
-    FExit->OnClick = [this](TQvGridButton*) {
-        if (OnExitClick)
-            OnExitClick(this);
-    };
-    FHilite->OnClick = [this](TQvGridButton*) {
-        if (OnHighlightClick)
-            OnHighlightClick(this);
-    };
+    report(FForward, &TSearchPanel::OnForwardClick);
+    report(FBackward, &TSearchPanel::OnBackwardClick);
+    report(FExit, &TSearchPanel::OnExitClick);
+    report(FHilite, &TSearchPanel::OnHighlightClick);
     FEdit->OnReturn = [this](TRetEdit*) {
         if (OnForwardClick)
             OnForwardClick(this);

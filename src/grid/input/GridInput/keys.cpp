@@ -301,6 +301,12 @@ bool TQvStringGrid::HandleKeyDownMessage(QKeyEvent* e)
         fireKeyDown(key, mods);
         return true;
     }
+    // Nor does Right or Left at the end of the last row move on from under it.
+    if (footerAtEnd && Row() >= RowCount() - 1 &&
+        ((key == Qt::Key_Right && Col() == ColCount() - 1) || (key == Qt::Key_Left && Col() == FixedCols()))) {
+        fireKeyDown(key, mods);
+        return true;
+    }
 
     if (isNavigationKey(key)) {
         if (keepHoriz)
