@@ -22,8 +22,9 @@ namespace grid {
 
 class TGridSearcher {
 public:
-    // Takes the flags and the text into the grid's search state (FFindParams, the caches).
-    TGridSearcher(TQvStringGrid& grid, const QString& text, bool wide, TFindParameters params);
+    // For a walk (walk true) the flags and the text become the grid's search state
+    // (FFindParams, the caches, the busy flag); a look at one cell leaves that state alone.
+    TGridSearcher(TQvStringGrid& grid, const QString& text, bool wide, TFindParameters params, bool walk);
     // The first match after StartCell in the search order, (-1, -1) when none.
     TPoint Run(TPoint StartCell);
     // The cell at the search's indexes (column displayed unless hidden columns are included,

@@ -23,13 +23,15 @@ bool isEmptyCellsText(const QString& s)
 
 // ---- the searcher ------------------------------------------------------------------------------
 
-TGridSearcher::TGridSearcher(TQvStringGrid& grid, const QString& s, bool wide_, TFindParameters params_)
+TGridSearcher::TGridSearcher(TQvStringGrid& grid, const QString& s, bool wide_, TFindParameters params_, bool walk)
     : g(grid), params(params_), wide(wide_)
 {
     text = has(fnMatchCase) ? s : s.toUpper();
-    g.FFindParams = params;
-    g.FFindBusy = true;
-    (wide ? g.SearchCacheWide : g.SearchCache) = text;
+    if (walk) {
+        g.FFindParams = params;
+        g.FFindBusy = true;
+        (wide ? g.SearchCacheWide : g.SearchCache) = text;
+    }
     emptyCellsOnly = isEmptyCellsText(text);
     cs = has(fnMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
     plainDisplay = !g.OnGetDisplText && !g.OnGetDisplWideText && !g.URLShowInText && !g.Grouping.ShowGroupCount;
@@ -37,7 +39,7 @@ TGridSearcher::TGridSearcher(TQvStringGrid& grid, const QString& s, bool wide_, 
     if (!has(fnIncludeHiddenColumns) && g.NumHiddenColumns() > 0)
         for (int c = 0; c < g.ColCount(); ++c)
             realCols.push_back(g.RealColFromDispl(c));
-    if (has(fnIncludeHiddenRows) && !g.FGridItems.empty()) {
+    if (walk && has(fnIncludeHiddenRows) && !g.FGridItems.empty()) {
         const int total = g.TotalRowCount();
         displRow.assign(std::size_t(total), 0);
         hiddenItem.assign(std::size_t(total), nullptr);
@@ -61,6 +63,10 @@ QStringView TGridSearcher::CellText(int ACol, int ARow, QString& buf) const
 {
     const int c = realCol(ACol);
     int row = ARow;
+    if (displRow.empty() && has(fnIncludeHiddenRows) && !g.FGridItems.empty()) {
+        buf = g.GetCellsEx(c, ARow); // one cell: no table of the hidden rows for it
+        return buf;
+    }
     if (!displRow.empty()) {
         if (ARow < 0 || ARow >= int(displRow.size()))
             return {};
@@ -233,13 +239,13 @@ TPoint TGridSearcher::Run(TPoint StartCell)
 
 bool TQvStringGrid::CellMatchesSearch(int ACol, int ARow, bool wide)
 {
-    TGridSearcher searcher(*this, wide ? SearchCacheWide : SearchCache, wide, FFindParams);
+    TGridSearcher searcher(*this, wide ? SearchCacheWide : SearchCache, wide, FFindParams, false);
     return searcher.Matches(ACol, ARow);
 }
 
 TPoint TQvStringGrid::FindCell(TPoint StartCell, const QString& s, bool wide, TFindParameters FindParams)
 {
-    TGridSearcher searcher(*this, s, wide, FindParams);
+    TGridSearcher searcher(*this, s, wide, FindParams, true);
     const TPoint found = searcher.Run(StartCell);
     if (found.X < 0 || !(FindParams & fnAutoGoto))
         return found;

@@ -215,3 +215,20 @@ TEST(GridSearch, TypedCharactersLookInTheSortColumn)
 }
 
 } // namespace
+
+namespace {
+
+TEST(GridSearch, CellMatchesSearchReadsHiddenRowsByRealIndexAndLeavesTheSearchState)
+{
+    TQvStringGrid g;
+    fill(g, {{1, 3, "Hidden x"}});
+    g.HideRow(3);
+    EXPECT_EQ(g.Find({-1, -1}, QStringLiteral("nothing"), fnIncludeHiddenRows), (TPoint{-1, -1}));
+    g.SearchCache = QStringLiteral("HIDDEN");
+    EXPECT_TRUE(g.CellMatchesSearch(1, 3, false));
+    EXPECT_FALSE(g.CellMatchesSearch(1, 4, false));
+    EXPECT_FALSE(g.FFindBusy);
+    EXPECT_EQ(g.SearchCache, QStringLiteral("HIDDEN"));
+}
+
+} // namespace
