@@ -59,6 +59,17 @@ enum TSortStyle {
     ssImages, ssCheckBox, ssDateTime, ssTime, ssAlphaNumeric, ssAlphaNumericNoCase
 };
 enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+// The search flags of Find, FindWide, FindFirst, FindNext and Replace; one bit each, in this
+// order (bits 0 to 15), so a set of them is an unsigned value.
+enum TFindParameter : unsigned {
+    fnMatchCase = 1u << 0, fnMatchFull = 1u << 1, fnMatchRegular = 1u << 2, fnDirectionLeftRight = 1u << 3,
+    fnMatchStart = 1u << 4, fnFindInCurrentRow = 1u << 5, fnFindInCurrentCol = 1u << 6, fnIncludeFixed = 1u << 7,
+    fnAutoGoto = 1u << 8, fnIgnoreHTMLTags = 1u << 9, fnBackward = 1u << 10, fnIncludeHiddenColumns = 1u << 11,
+    fnFindInPresetCol = 1u << 12, fnFindInPresetRow = 1u << 13, fnSelectedCells = 1u << 14,
+    fnIncludeHiddenRows = 1u << 15
+};
+using TFindParameters = unsigned;
+class TSearchPanel; // search/SearchPanel.h
 enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
@@ -381,8 +392,8 @@ public:
 
     // ---- moves, selection hiding, used cells and save range (QvGrid/moves.cpp) ---------------
     // Displayed indexes. The column move records the column order first when none is.
-    void MoveColumn(int FromIndex, int ToIndex);
-    void MoveRow(int FromIndex, int ToIndex);
+    void MoveColumn(int FromIndex, int ToIndex) override;
+    void MoveRow(int FromIndex, int ToIndex) override;
     void MoveRows(int FromIndex, int ToIndex, int Count);
     void HideSelection();
     void UnHideSelection();
@@ -397,6 +408,72 @@ public:
     int SaveRowCount() const;
     // Puts every control of the control list over its cell (hidden while its row or column is).
     void CellControlsUpdate();
+
+    // ---- search, replace and the search footer (search/*.cpp) -------------------------------
+    // Call flow in search/GridSearch.h. Cells found are (column, row): displayed indexes, real
+    // ones for the axes whose hidden members the flags include; (-1, -1) when none.
+    TPoint Find(TPoint StartCell, const QString& s, TFindParameters FindParams);
+    TPoint FindWide(TPoint StartCell, const QString& s, TFindParameters FindParams);
+    TPoint FindFirst(const QString& s, TFindParameters FindParams);
+    TPoint FindNext();
+    // Cells changed; with fnMatchCase only occurrences of that case are replaced.
+    int Replace(const QString& OrigStr, const QString& NewStr, TFindParameters FindParams);
+    TPoint FindCell(TPoint StartCell, const QString& s, bool wide, TFindParameters FindParams);
+    // The cell against the last search's text and flags.
+    bool CellMatchesSearch(int ACol, int ARow, bool wide);
+    TFindParameters FFindParams = 0;
+    QString SearchCache, SearchCacheWide;
+    TPoint SearchCell{-1, -1};
+    int FFindCol = -1, FFindRow = -1; // for fnFindInPresetCol and fnFindInPresetRow
+    bool FFindBusy = false;
+    // The footer panel (nullptr in a designing grid); UpdateSearchPanel copies the SearchFooter
+    // settings into it and runs on every change of them.
+    TSearchPanel* SearchPanel() const { return FSearchPanel; }
+    void UpdateSearchPanel();
+    bool IsLastRowAboveFooter();
+    void ScrollLastRowAboveFooter();
+    // The footer's reactions, given to the panel as its events.
+    void SearchFooterEditChanged(const QString& value);
+    void SearchFooterFindNext();
+    void SearchFooterFindPrevious();
+    void SearchFooterClose();
+    void SearchFooterHighlight();
+    // A dialog character (Alt and a letter): presses the visible, enabled footer button whose
+    // caption has it as accelerator; true when one was pressed.
+    bool SearchFooterDialogChar(QChar c);
+    std::function<void(TQvStringGrid*, const QString& Value, bool& DefaultSearch)> OnSearchEditChange;
+    std::function<void(TQvStringGrid*)> OnSearchFooterClose;
+    std::function<void(TQvStringGrid*)> OnCreatedSearchFooter;
+
+private:
+    friend class TGridSearcher;
+    TSearchPanel* FSearchPanel = nullptr; // child widget, owned through Qt
+    bool FSearchPanelBuilt = false;
+    bool FSearchPanelShown = false;       // the footer was visible at the last update
+    void createSearchPanel();
+    void placeSearchPanel();
+    TFindParameters footerFindParams(bool withFixedAndHidden) const;
+    void footerHighlight(const QString& text);
+    void footerUnhighlight();
+    void footerNextPrevious(bool backward);
+    void keepCurrentCellAboveFooter();
+
+protected:
+    int CoveredClientBottom() const override;
+
+public:
+    // ---- column and row move upkeep (QvGrid/moves.cpp) -----------------------------------------
+    // After the platform moved a column's or a row's cells: the grid's own per-column and
+    // per-row data follow, and a coupled grid repeats the move once.
+    void ColumnMovedUpdate(int FromIndex, int ToIndex);
+    void RowMovedUpdate(int FromIndex, int ToIndex);
+    bool ColMoveFlg = false;   // set after a move with EnhRowColMove; the mouse code reads it
+    bool FSyncedMove = false;  // set while this grid repeats a move of its coupled grid
+
+private:
+    void repeatMoveOnCoupledGrid(int FromIndex, int ToIndex, void (TQvStringGrid::*move)(int, int));
+
+public:
 
     // ---- binary cell stream and file (QvGrid/binstream.cpp), text grid file (textfile.cpp) ----
     // Columns are real columns. The binary readers raise platform::EReadError for a stream
@@ -1271,13 +1348,15 @@ protected:
     // may refuse the move, then the base decision.
     bool AllowCellSelect(int col, int row) override;
     bool IsEditable(int ACol, int ARow);
-    // A moved column takes its cells, its texts in the hidden rows, its hidden state and its
-    // stored width along, by real indexes, while the event reports the displayed ones.
+    // The platform's moved hooks: ColumnMovedUpdate and RowMovedUpdate.
     void ColumnMoved(int fromIndex, int toIndex) override;
+    void RowMoved(int fromIndex, int toIndex) override;
 
 private:
     void growRowSelect(int ARow);
     void growColSelect(int ACol);
+    // The incremental search: the first row whose text in the sort column starts with s
+    // (upper case), -1 when none.
     int Search(const QString& s);
 
     QTimer* gridTimer = nullptr;

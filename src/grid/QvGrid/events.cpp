@@ -49,6 +49,7 @@ void TQvStringGrid::Assign(const TQvStringGrid& src)
     FMouseActions->Assign(*src.FMouseActions);
     FNavigation->Assign(*src.FNavigation);
     FSearchFooter->Assign(*src.FSearchFooter);
+    UpdateSearchPanel(); // Assign copies without telling the grid
     FPrintSettings->Assign(*src.FPrintSettings);
     FHTMLSettings->Assign(*src.FHTMLSettings);
     FBands->Assign(*src.FBands);
