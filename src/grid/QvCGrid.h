@@ -516,6 +516,8 @@ inline const QString DTPShiftFocusName = QStringLiteral("DTPShiftFocus");
 // only on the first call; the shutdown counts down.
 void QvGridInitialization();
 void QvGridFinalization();
+// The application event filter that keeps the focus frame on its cell; none before start-up.
+QObject* GridHookHandle();
 // The column grid's unit: registers its classes on the first call.
 void QvCGridInitialization();
 void QvCGridFinalization();

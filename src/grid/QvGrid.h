@@ -10,6 +10,7 @@
 
 #include "grid/BaseGrid.h"
 #include "grid/QvObj.h"
+#include "grid/footer/FloatingFooter.h"
 #include "grid/look/GridPaintSettings.h"
 #include "grid/look/QvStyleIF.h"
 #include "grid/markup/PictureContainer.h"
@@ -23,6 +24,7 @@ class ComponentReader;
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStringList>
+#include <QTime>
 #include <QTimer>
 
 #include <array>
@@ -1077,6 +1079,37 @@ public:
     QStringList& FilterList() { return FFilterList; }
     TIntList& IgnoreColumns() { return *FIgnoreColumns; }
     TSortIndexList& SortIndexes() { return *FSortIndexes; }
+    TBalloonSettings& Balloon() { return FBalloon; }
+
+    // ---- around the cells: focus frame, border colour, sizing lines, balloons, panning mark -----
+    // (frame/GridFrame.cpp). The frame goes round Rect (viewport coordinates) while a cell is
+    // edited; the application's window-position filter keeps FocusWindowGrid's frame on its cell.
+    void ShowFocusWindow(TRect Rect);
+    void MoveFocusWindow();
+    void HideFocusWindow();
+    // Asks for the border line over the frame; it is drawn with the frame's next paint.
+    void PaintBorderColor();
+    // A dotted XOR line; the same call again takes it away. Shown by the next paint.
+    void DrawColSizingLine(int X);
+    void DrawRowSizingLine(int Y);
+    // What the balloon of the cell under a screen point shows: false when balloons are off.
+    struct TCellBalloon {
+        int ACol = -1, ARow = -1;
+        QString Title, Text;
+        int Icon = 1;
+        int MaxTipWidth = 300;
+        TColor TextColor = clNone, BackgroundColor = clNone;
+    };
+    bool CellBalloonRequest(QPoint screenPos, TCellBalloon& balloon);
+    TPoint LastBalloonCell() const { return FLastBalloonCell; }
+    // The in-place date picker's change (year, month or day 0: no date).
+    void DateTimeChangeNotify(int Year, int Month, int Day, QTime Time);
+    void PaintPanIndicator(QPainter& canvas);
+    void InvalidatePanIndicator();
+    QPoint PanOrigin() const { return wheelpanpos; }
+    std::function<void(TQvStringGrid*, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)>
+        OnCellBalloon;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
 
     // ---- awaited entry point: inline-control editing ------------------------------------------
     // Declared here for the inline-control editors (Tab); the inline-control editing gives it its
@@ -1395,6 +1428,13 @@ private:
     std::vector<char> FRowSelect;
     std::vector<char> FColSelect;
     TGridFocusWindow* FFocusWindow = nullptr;    // child window, owned through Qt
+    TFooterPanel* FFooterPanel = nullptr;        // child widget, owned through Qt
+    TBalloonSettings FBalloon;
+    TPoint FLastBalloonCell{-1, -1};
+    std::vector<std::pair<bool, int>> FSizingLines; // (vertical, place) of the XOR lines shown
+    void paintAroundCells(QPainter& canvas);
+    void paintBorderLines(QPainter& canvas);
+    void startFocusFrame();
     TArrowWindow* arrows[4] = {nullptr, nullptr, nullptr, nullptr};
     QScrollBar* FScrollBar = nullptr;      // the cell scroll bar and its painting twin, hidden
     QScrollBar* FPaintScrollBar = nullptr; // until a scroll-bar cell needs them
@@ -1680,15 +1720,16 @@ public:
     void StretchColumn(int ACol);
     void StretchRightColumn() { StretchColumn(ColCount() - 1); }
     bool Zoom(int x);
-    // Footer (the last row when the floating footer is a fixed last row).
-    enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
-    struct TFloatingFooterCalc {
-        bool Visible = false;
-        TFooterStyle FooterStyle = fsFixedLastRow;
-        bool EnableCalculation = true;
-        bool CalculateHiddenRows = false;
-        std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value)> OnCalcFooter;
-    } FloatingFooter;
+    // Footer (the last row when the floating footer is a fixed last row), footer/FloatingFooter.h.
+    using TFooterStyle = grid::TFooterStyle;
+    static constexpr TFooterStyle fsFixedLastRow = grid::fsFixedLastRow, fsColumnPreview = grid::fsColumnPreview,
+                                  fsCustomPreview = grid::fsCustomPreview, fsCustomPaint = grid::fsCustomPaint;
+    TFloatingFooter FloatingFooter{this};
+    TFooterPanel* FooterPanel() const { return FFooterPanel; }
+    std::function<void(TQvStringGrid*, int AColumn, QPainter& Canvas, TRect ARect)> OnFooterPaint;
+    std::function<void(TQvStringGrid*)> OnCreatedFloatingFooter;
+    // The panel's height changed: the viewport leaves it that much room at the bottom.
+    void PlaceFooterPanel();
     void CalcFooter(int ACol);
     virtual void CalculateFooter(int ACol);
     void SetFooterCalcType(int ACol, TColumnCalcType calcType);
@@ -1804,5 +1845,8 @@ private:
 };
 
 using TGridItem = TQvStringGrid::TGridItem;
+
+// The grid whose focus frame shows (set while a cell is edited with FocusHelper on), or none.
+TQvStringGrid* FocusWindowGrid();
 
 } // namespace grid

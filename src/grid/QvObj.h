@@ -487,6 +487,19 @@ public:
     QV_PLAIN(bool, Enabled, false)
 };
 
+// How cell hints show as balloons; the balloon window reads it.
+class TBalloonSettings : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TBalloonSettings"); }
+    QV_PLAIN(bool, Enable, false)
+    QV_PLAIN(int, InitialDelay, -1)
+    QV_PLAIN(int, ReshowDelay, -1)
+    QV_PLAIN(int, AutoHideDelay, -1)
+    QV_PLAIN(unsigned char, Transparency, 0)
+    QV_PLAIN(TColor, BackgroundColor, clNone)
+    QV_PLAIN(TColor, TextColor, clNone)
+};
+
 enum TNodeType { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
 
 class TCellNode : public TPersistent {
@@ -833,13 +846,25 @@ private:
 };
 
 // The window that carries the soft frame around the focused cell; never takes input or focus.
+class TGridAlphaMask;
+
+// Translucent: it paints its mask's pixels with their own alpha and the mask's opacity, as the
+// platform has no layered-window update to do it.
 class TGridFocusWindow : public QWidget {
     Q_OBJECT
 public:
     explicit TGridFocusWindow(QWidget* owner);
+    // Takes the mask's pixels and opacity and the mask's size; a mask of height 0 changes nothing.
+    void ApplyLayeredMask(const TGridAlphaMask& mask);
+    const QImage& Picture() const { return FPicture; }
+    unsigned char Opacity() const { return FOpacity; }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+
+private:
+    QImage FPicture;
+    unsigned char FOpacity = 255;
 };
 
 // A 32-bit picture with per-pixel opacity (premultiplied) and an opacity for the whole window.

@@ -4,9 +4,32 @@
 
 #include "grid/QvCGrid.h"
 
+#include <QApplication>
+
 namespace grid {
 
 namespace {
+
+// Stands in for the thread-wide window-procedure hook: every move or resize of any widget,
+// top-level or child, puts the shown focus frame back on its cell.
+class TGridWindowPosHook : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::Move || e->type() == QEvent::Resize) {
+            TQvStringGrid* g = FocusWindowGrid();
+            if (g && watched != g->FocusWindow())
+                g->MoveFocusWindow();
+        }
+        return false;
+    }
+};
+
+TGridWindowPosHook*& hookHandle()
+{
+    static TGridWindowPosHook* h = nullptr;
+    return h;
+}
 
 TGridUnitRegistrations& registry()
 {
@@ -50,6 +73,10 @@ void QvGridInitialization()
     auto& r = registry();
     if (r.QvGridStarts++ > 0)
         return;
+    if (!hookHandle() && qApp) {
+        hookHandle() = new TGridWindowPosHook;
+        qApp->installEventFilter(hookHandle());
+    }
     registerAll({"TQvStringGrid", "TDropList", "TArrowWindow", "TGridCombo", "TGridSpin", "TGridTransEdit",
                  "TGridTransCombo", "TGridCheckBox", "TGridEditBtn", "TGridDateTimePicker", "TGridUnitEditBtn",
                  "TGridTrackbarDropDown", "TGridMemoDropDown", "TGridCalculatorDropDown",
@@ -73,6 +100,15 @@ void QvGridFinalization()
     auto& r = registry();
     if (r.QvGridStarts > 0)
         --r.QvGridStarts;
+    if (r.QvGridStarts == 0 && hookHandle()) {
+        delete hookHandle(); // leaves the application's filter list as it goes
+        hookHandle() = nullptr;
+    }
+}
+
+QObject* GridHookHandle()
+{
+    return hookHandle();
 }
 
 void QvCGridInitialization()

@@ -52,6 +52,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
         FTransCombo = new TGridTransCombo(this);
         FFocusWindow = new TGridFocusWindow(this);
         createSearchPanel();
+        FFooterPanel = new TFooterPanel(this, this);
         FEditControl = new TControlEdit(this);
         FComboControl = new TControlCombo(this);
         for (int d = 0; d < 4; ++d)

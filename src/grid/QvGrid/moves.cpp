@@ -140,7 +140,7 @@ void TQvStringGrid::ColumnMovedUpdate(int FromIndex, int ToIndex)
         for (int i = 0; i < keys.Count(); ++i)
             keys.SetSortColumns(i, followMove(keys.SortColumns(i), rf, rt));
     }
-    if (FloatingFooter.Visible)
+    if (FloatingFooter.Visible())
         RepaintRow(RowCount() - 1);
     if (OnColumnMoved)
         OnColumnMoved(this, FromIndex, ToIndex);
@@ -165,7 +165,7 @@ void TQvStringGrid::RowMovedUpdate(int FromIndex, int ToIndex)
 // behind it, so every hidden row keeps its neighbours.
 void TQvStringGrid::MoveRow(int FromIndex, int ToIndex)
 {
-    if (FloatingFooter.Visible && FloatingFooter.FooterStyle == fsFixedLastRow && ToIndex == RowCount() - 1)
+    if (FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow && ToIndex == RowCount() - 1)
         return;
     if (FromIndex < 0 || FromIndex >= RowCount() || ToIndex < 0 || ToIndex >= RowCount())
         throw EInvalidGridOperation(SGridIndexOutOfRange);

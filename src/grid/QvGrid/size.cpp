@@ -232,6 +232,7 @@ void TQvStringGrid::GridTimerTick()
 void TQvStringGrid::resizeEvent(QResizeEvent* e)
 {
     TBaseGrid::resizeEvent(e);
+    PlaceFooterPanel();
     placeSearchPanel();
     if (OnGridResize)
         OnGridResize(this);
@@ -240,6 +241,8 @@ void TQvStringGrid::resizeEvent(QResizeEvent* e)
 void TQvStringGrid::showEvent(QShowEvent* e)
 {
     TBaseGrid::showEvent(e);
+    if (FFooterPanel)
+        FFooterPanel->CreateWnd();
     if (!gridTimer) {
         gridTimer = new QTimer(this);
         gridTimer->setInterval(500);

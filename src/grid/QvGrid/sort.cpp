@@ -152,15 +152,15 @@ public:
         topRow = g.TopRow();
         // The floating footer's last row is a footer row like the fixed footers.
         int footers = g.FixedFooters();
-        if (g.FloatingFooter.Visible && g.FloatingFooter.FooterStyle == TQvStringGrid::fsFixedLastRow)
+        if (g.FloatingFooter.Visible() && g.FloatingFooter.FooterStyle() == TQvStringGrid::fsFixedLastRow)
             footers = std::max(footers, 1);
         first = g.FixedRows();
         last = g.RowCount() - footers - 1;
         g.BeginUpdate();
-        footerVisible = g.FloatingFooter.Visible;
+        footerVisible = g.FloatingFooter.Visible();
         fixedFooters = g.FixedFooters();
         if (footer)
-            g.FloatingFooter.Visible = false;
+            g.FloatingFooter.SetVisible(false);
     }
 
     void restore()
@@ -171,7 +171,7 @@ public:
         if (g.Navigation().KeepScrollOnSort() && topRow < g.RowCount())
             g.SetTopRow(topRow);
         if (footer)
-            g.FloatingFooter.Visible = footerVisible;
+            g.FloatingFooter.SetVisible(footerVisible);
         if (g.FixedFooters() != fixedFooters)
             g.SetFixedFooters(fixedFooters);
         g.EndUpdate();

@@ -230,9 +230,9 @@ void TQvStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls
 
 void TQvStringGrid::AddRow()
 {
-    if (FloatingFooter.Visible) {
+    if (FloatingFooter.Visible()) {
         InsertRows(RowCount() - 1, 1, true);
-        if (FloatingFooter.FooterStyle == fsFixedLastRow)
+        if (FloatingFooter.FooterStyle() == fsFixedLastRow)
             ClearRows(RowCount() - 2, 1);
     } else {
         InsertRows(RowCount(), 1, true);

@@ -51,15 +51,31 @@ TGridFocusWindow::TGridFocusWindow(QWidget* owner)
                          Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     setEnabled(false);
     resize(0, 0);
     hide();
 }
 
+void TGridFocusWindow::ApplyLayeredMask(const TGridAlphaMask& mask)
+{
+    if (mask.Image().height() == 0)
+        return;
+    FPicture = mask.Image();
+    FOpacity = mask.Opacity();
+    resize(FPicture.size());
+    update();
+}
+
 void TGridFocusWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), platform::toQColor(platform::clRed));
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(rect(), Qt::transparent);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setOpacity(FOpacity / 255.0);
+    p.drawImage(0, 0, FPicture);
 }
 
 // ---- alpha mask ----------------------------------------------------------------------------

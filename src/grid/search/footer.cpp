@@ -278,7 +278,7 @@ void TQvStringGrid::footerNextPrevious(bool backward)
         params = (params & ~TFindParameters(fnDirectionLeftRight)) | fnBackward;
     SearchCell = Find(SearchCell, text, params);
     // The found row is kept two rows off the bottom, where the footer lies over it.
-    const bool floating = FloatingFooter.Visible;
+    const bool floating = FloatingFooter.Visible();
     auto keepOffBottom = [&] {
         if (Row() > TopRow() + VisibleRowCount() + (floating ? 0 : 1) - 3 &&
             VisibleRowCount() + FixedRows() + (floating ? 1 : 0) < RowCount())

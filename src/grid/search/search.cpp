@@ -288,7 +288,7 @@ TPoint TQvStringGrid::Find(TPoint StartCell, const QString& s, TFindParameters F
     const TPoint found = FindCell(StartCell, s, false, FindParams);
     if (found.X >= 0 && (FindParams & fnAutoGoto)) {
         // The found row is kept off the bottom line (two rows up above a floating footer).
-        const int a = FloatingFooter.Visible ? 2 : 0;
+        const int a = FloatingFooter.Visible() ? 2 : 0;
         if (Row() > TopRow() + VisibleRowCount() - a - 2 && VisibleRowCount() + FixedRows() + a < RowCount())
             SetTopRow(TopRow() + a + 1);
     }

@@ -345,7 +345,7 @@ TEST(QvGridMarks, FillsSkipHiddenColumnsAndRecalculateTheFooter)
     EXPECT_EQ(g.Cells(2, 1), "2,1");
     EXPECT_EQ(g.Cells(5, 1), "5:1");
 
-    g.FloatingFooter.Visible = true;
+    g.FloatingFooter.SetVisible(true);
     g.SetFooterCalcType(1, acCUSTOM);
     int calls = 0;
     g.OnCalcFooter = [&](TQvStringGrid*, int, int, QString& v) {

@@ -94,7 +94,7 @@ TEST(QvGridMoves, MoveRowOntoAFixedFooterRowDoesNothing)
 {
     TQvStringGrid g;
     fillRows(g, 3, 6);
-    g.FloatingFooter.Visible = true;
+    g.FloatingFooter.SetVisible(true);
     g.MoveRow(2, 5);
     EXPECT_EQ(g.Cells(1, 2), "1:2");
     EXPECT_EQ(g.Cells(1, 5), "1:5");
@@ -326,7 +326,7 @@ TEST(QvGridMoveUpkeep, RowMovedFiresOnceAfterTheDataMoved)
     EXPECT_EQ(events[0], std::make_pair(1, 3));
     EXPECT_EQ(seen, "1:1");
     // Onto a fixed last-row footer: nothing moves and nothing is reported.
-    g.FloatingFooter.Visible = true;
+    g.FloatingFooter.SetVisible(true);
     g.MoveRow(2, 5);
     EXPECT_EQ(events.size(), 1u);
     EXPECT_EQ(g.Cells(1, 5), "1:5");

@@ -226,18 +226,18 @@ TEST_F(QvGridSort, FixedRowsFootersAndTheFloatingFooterStay)
 {
     TQvStringGrid g;
     fill(g, {{"d"}, {"c"}, {"b"}, {"a"}, {"Total"}, {"Footer"}});
+    g.FloatingFooter.SetVisible(false); // hiding the footer sets the footer rows to 0
     g.SetFixedFooters(1);
-    g.FloatingFooter.Visible = false;
     g.Sort(1, sdAscending);
     EXPECT_EQ(column(g, 1), (QStringList{"H1", "Total", "a", "b", "c", "d", "Footer"}));
 
     // The floating footer's last row stays too, and the footer is visible again afterwards.
     TQvStringGrid f;
     fill(f, {{"d"}, {"c"}, {"b"}, {"Sum"}});
-    f.FloatingFooter.Visible = true;
+    f.FloatingFooter.SetVisible(true);
     f.Sort(1, sdAscending);
     EXPECT_EQ(column(f, 1), (QStringList{"H1", "b", "c", "d", "Sum"}));
-    EXPECT_TRUE(f.FloatingFooter.Visible);
+    EXPECT_TRUE(f.FloatingFooter.Visible());
 }
 
 TEST_F(QvGridSort, FullBreaksTiesWithTheFollowingColumns)
@@ -309,7 +309,7 @@ TEST_F(QvGridSort, AnExceptionFromTheComparisonLeavesTheGridAsItWas)
     TQvStringGrid g;
     fill(g, {{"c"}, {"a"}, {"b"}, {"Footer"}});
     g.SetFixedFooters(1);
-    g.FloatingFooter.Visible = true;
+    g.FloatingFooter.SetVisible(true);
     g.SortSettings().SetNormalCellsOnly(true);
     styleOf(g, ssCustom);
     int calls = 0;
@@ -320,7 +320,7 @@ TEST_F(QvGridSort, AnExceptionFromTheComparisonLeavesTheGridAsItWas)
     EXPECT_EQ(errorOf([&] { g.Sort(1, sdAscending); }), QStringLiteral("compare failed"));
     EXPECT_EQ(g.UpdateCount(), 0);
     EXPECT_EQ(g.FixedFooters(), 1);
-    EXPECT_TRUE(g.FloatingFooter.Visible);
+    EXPECT_TRUE(g.FloatingFooter.Visible());
     EXPECT_EQ(column(g, 0), (QStringList{"", "1", "2", "3", "4"}));
     EXPECT_EQ(column(g, 1), (QStringList{"H1", "c", "a", "b", "Footer"}));
 }

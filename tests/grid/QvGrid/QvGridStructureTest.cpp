@@ -164,14 +164,14 @@ TEST(QvGridStructure, AddRowGoesAboveAVisibleFloatingFooter)
 {
     TQvStringGrid g;
     fillRows(g, 3, 5);
-    g.FloatingFooter.Visible = true;
+    g.FloatingFooter.SetVisible(true);
     g.SetCells(1, 4, "footer");
     g.AddRow();
     EXPECT_EQ(g.RowCount(), 6);
     EXPECT_EQ(g.Cells(1, 4), "");
     EXPECT_EQ(g.Cells(1, 5), "footer");
 
-    g.FloatingFooter.Visible = false;
+    g.FloatingFooter.SetVisible(false);
     g.AddRow();
     EXPECT_EQ(g.RowCount(), 7);
     EXPECT_EQ(g.Cells(1, 6), "");

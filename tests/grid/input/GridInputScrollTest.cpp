@@ -311,7 +311,7 @@ TEST(GridInputFooter, AggregatesTable)
         g.SetRowCount(6); // one fixed row, rows 1..4, the footer row 5
         for (int r = 1; r <= 4; ++r)
             g.SetCells(2, r, QString::number(r));
-        g.FloatingFooter.Visible = true;
+        g.FloatingFooter.SetVisible(true);
         g.SetFooterCalcType(2, c.type);
         g.CalcFooter(-1);
         EXPECT_DOUBLE_EQ(g.GetFloats(2, 5), c.expected);
@@ -323,26 +323,26 @@ TEST(GridInputFooter, CountHiddenRowsAndStyles)
     TQvStringGrid g;
     g.SetColCount(3);
     g.SetRowCount(10);
-    g.FloatingFooter.Visible = true;
+    g.FloatingFooter.SetVisible(true);
     g.SetFooterCalcType(1, acCOUNT);
     g.CalcFooter(1);
     EXPECT_EQ(g.GetInts(1, 9), 8);
 
     g.HideRows(2, 4);
-    g.FloatingFooter.CalculateHiddenRows = true;
+    g.FloatingFooter.SetCalculateHiddenRows(true);
     g.CalcFooter(1);
     EXPECT_EQ(g.GetInts(1, g.RowCount() - 1), 8);
 
     TQvStringGrid p;
     p.SetRowCount(6);
     p.SetCells(2, 1, "5");
-    p.FloatingFooter.Visible = true;
-    p.FloatingFooter.FooterStyle = TQvStringGrid::fsColumnPreview;
+    p.FloatingFooter.SetVisible(true);
+    p.FloatingFooter.SetFooterStyle(TQvStringGrid::fsColumnPreview);
     p.SetFooterCalcType(2, acSUM);
     p.CalcFooter(-1);
     EXPECT_EQ(p.Cells(2, 5), "");
 
-    p.FloatingFooter.FooterStyle = TQvStringGrid::fsFixedLastRow;
+    p.FloatingFooter.SetFooterStyle(TQvStringGrid::fsFixedLastRow);
     p.SetFooterCalcType(3, acCUSTOM);
     p.OnCalcFooter = [](TQvStringGrid*, int c, int r, QString& v) { v = QStringLiteral("c%1 r%2").arg(c).arg(r); };
     p.CalcFooter(3);

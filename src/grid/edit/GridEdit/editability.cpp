@@ -92,6 +92,7 @@ bool TQvStringGrid::AllowEditorShow()
     if (answer) {
         FEntered = true;
         FEditing = true;
+        startFocusFrame();
     }
     return answer;
 }

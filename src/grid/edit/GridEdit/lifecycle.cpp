@@ -7,6 +7,7 @@
 #include "grid/QvCGrid.h"
 
 #include <QCoreApplication>
+#include <QPainter>
 
 namespace grid {
 
@@ -84,6 +85,7 @@ void TQvStringGrid::HideInplaceEdit()
     if (FQvInplaceEdit && FQvInplaceEdit->hasFocus())
         TakeFocusFromEditor(this);
     HideEditor();
+    HideFocusWindow(); // an edit ended without validation leaves no frame behind
     StoreEditorValue(Col(), Row());
     EditMode = false;
     SelectCell(Col(), Row());
@@ -155,6 +157,15 @@ bool TQvStringGrid::event(QEvent* e)
             SetOptions(Options() & ~goEditing);
         }
         return true;
+    }
+    if (e->type() == QEvent::Paint) {
+        // The border line goes over the frame the scroll area has just drawn.
+        const bool done = TBaseGrid::event(e);
+        if (UpdateCount() <= 0) {
+            QPainter p(this);
+            paintBorderLines(p);
+        }
+        return done;
     }
     if ((e->type() == WM_OFFICETHEMECHANGED || e->type() == QEvent::ThemeChange) && FAutoThemeAdapt)
         applyDesktopTheme();

@@ -25,6 +25,7 @@ void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
     FEditing = true;
     FSpecialEditor = true;
     FEditActive = true;
+    startFocusFrame();
     const int realCol = RealColIndex(ACol);
     TRect r = CellRect(ACol, ARow);
     const int w = r.Right - r.Left - 1;

@@ -45,6 +45,7 @@ bool TQvStringGrid::ValidateCell(const QString& NewValue)
         return true;
     FEditing = false;
     FValidating = true;
+    HideFocusWindow();
     bool valid = true;
     const int ACol = RealColIndex(FOldCol);
     const int ARow = FOldRow;

@@ -23,12 +23,13 @@ void TQvStringGrid::SetFooterCalcType(int ACol, TColumnCalcType calcType)
 
 void TQvStringGrid::CalculateFooter(int ACol)
 {
-    if (!FloatingFooter.Visible || FloatingFooter.FooterStyle != fsFixedLastRow || !FloatingFooter.EnableCalculation)
+    if (!FloatingFooter.Visible() || FloatingFooter.FooterStyle() != fsFixedLastRow ||
+        !FloatingFooter.EnableCalculation())
         return;
     const int footer = RowCount() - 1;
     const int from = ACol < 0 ? 0 : ACol;
     const int to = ACol < 0 ? TotalColCount() - 1 : ACol;
-    const int hidden = FloatingFooter.CalculateHiddenRows ? NumHiddenRows() : 0;
+    const int hidden = FloatingFooter.CalculateHiddenRows() ? NumHiddenRows() : 0;
     for (int c = from; c <= to; ++c) {
         if (!CellHasProperties(c, footer))
             continue;

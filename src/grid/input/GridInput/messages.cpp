@@ -170,6 +170,7 @@ void TQvStringGrid::StartPanning(QPoint origin)
     }
     wheeltimer->start(10);
     viewport()->grabMouse();
+    InvalidatePanIndicator();
 }
 
 void TQvStringGrid::EndPanning()
@@ -181,6 +182,7 @@ void TQvStringGrid::EndPanning()
         wheeltimer->stop();
     viewport()->releaseMouse();
     viewport()->unsetCursor();
+    InvalidatePanIndicator();
 }
 
 void TQvStringGrid::PanStep(QPoint P)

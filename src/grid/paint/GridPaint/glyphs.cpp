@@ -116,6 +116,30 @@ QImage makeFilter()
     return img;
 }
 
+// The panning origin: a ring with a dot and the arrows of the directions it pans in, 32 x 32.
+QImage makePanMark(bool vertical, bool horizontal)
+{
+    QImage img(32, 32, QImage::Format_RGB32);
+    img.fill(kGlyphBack);
+    QPainter p(&img);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.setBrush(QColor(0xF0, 0xF0, 0xF0));
+    p.drawEllipse(QRect(2, 2, 27, 27));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRect(14, 14, 3, 3);
+    auto arrow = [&](std::initializer_list<QPoint> pts) { p.drawPolygon(QPolygon(pts)); };
+    if (vertical) {
+        arrow({{15, 5}, {11, 10}, {20, 10}});
+        arrow({{15, 26}, {11, 21}, {20, 21}});
+    }
+    if (horizontal) {
+        arrow({{5, 15}, {10, 11}, {10, 20}});
+        arrow({{26, 15}, {21, 11}, {21, 20}});
+    }
+    return img;
+}
+
 } // namespace
 
 namespace ZirAzur {
@@ -141,6 +165,10 @@ const QImage& GridGlyph(const QString& name)
         img = makeNode(10, n.endsWith(QLatin1Char('O')), false);
     } else if (n == QLatin1String("QSGFILT")) {
         img = makeFilter();
+    } else if (n.startsWith(QLatin1String("INTLI"))) {
+        const int k = n.mid(5).toInt(); // 1 both directions, 2 horizontal, 3 vertical
+        if (k >= 1 && k <= 3)
+            img = makePanMark(k != 2, k != 3);
     }
     return *cache.insert(name, img);
 }

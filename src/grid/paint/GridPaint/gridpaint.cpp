@@ -47,8 +47,10 @@ void TQvStringGrid::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& A
 void TQvStringGrid::Paint()
 {
     TBaseGrid::Paint();
-    if (Canvas())
+    if (Canvas()) {
         Painter().PaintAfterCells(*Canvas());
+        paintAroundCells(*Canvas());
+    }
     if (OnPainted)
         OnPainted(this);
 }
