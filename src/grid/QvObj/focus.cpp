@@ -47,7 +47,8 @@ void TArrowWindow::paintEvent(QPaintEvent*)
 // ---- focus window --------------------------------------------------------------------------
 
 TGridFocusWindow::TGridFocusWindow(QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+    // A tool-tip window: showing it never takes activation (and so the editor's focus) away.
+    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                          Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);

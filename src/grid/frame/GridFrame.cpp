@@ -169,6 +169,13 @@ void TQvStringGrid::paintAroundCells(QPainter& canvas)
         canvas.restore();
     }
     PaintPanIndicator(canvas);
+    // The frame is narrower than the border's two rings; the inner one runs over the cells' edge.
+    if (UpdateCount() <= 0) {
+        canvas.save();
+        canvas.translate(-viewport()->pos());
+        paintBorderLines(canvas);
+        canvas.restore();
+    }
 }
 
 // ---- balloon text --------------------------------------------------------------------------
