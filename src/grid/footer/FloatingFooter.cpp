@@ -301,6 +301,7 @@ int TFooterPanel::paintPreview(QPainter& p, bool custom)
     p.drawPolyline(QPolygon({{area.Left, area.Bottom - 1}, {area.Right - 1, area.Bottom - 1}, {area.Right - 1, area.Top}}));
     p.setPen(Qt::white);
     p.drawPolyline(QPolygon({{area.Right - 1, area.Top}, {area.Left, area.Top}, {area.Left, area.Bottom - 1}}));
+    p.setPen(platform::toQColor(g.Font().Color));
     const TColor selText = g.SelectionTextColor;
     g.SelectionTextColor = platform::clBlack;
     p.save();
@@ -315,7 +316,6 @@ int TFooterPanel::paintPreview(QPainter& p, bool custom)
         const QString text =
             FillFooterTemplate(f.CustomTemplate(), [&g](int col) { return g.Cells(col, g.Row()); });
         p.setFont(font());
-        p.setPen(palette().color(QPalette::WindowText));
         RizIVUDE::TMarkupRequest m;
         m.Canvas = &p;
         m.Text = text;
