@@ -99,8 +99,13 @@ public:
             oldText = v;
         return valid;
     }
+    bool hiding = false;
     void HideInplaceEdit() override
     {
+        // The grid's own guard: the editor losing the focus while it is closed asks again.
+        if (hiding)
+            return;
+        hiding = true;
         log << QStringLiteral("Hide");
         // The grid stores the editor's value as it closes it.
         if (auto* le = qobject_cast<QLineEdit*>(editor))
@@ -111,6 +116,7 @@ public:
             grid->setFocus();
         if (editor)
             editor->hide();
+        hiding = false;
     }
     void ShowInplaceEdit() override { log << QStringLiteral("Show"); }
     bool EditorWantsTab() override { return wantsTab || tabs; }
