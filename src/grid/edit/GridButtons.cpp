@@ -64,6 +64,10 @@ void TGridCheckBox::keyPressEvent(QKeyEvent* e)
                          key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End || isArrow(key);
     if (!host || !closing) {
         QCheckBox::keyPressEvent(e);
+        // What the box does not use stays with it, as with the platform's box; passed on, the
+        // grid would act on a key meant for the editor.
+        if (host)
+            e->accept();
         return;
     }
     e->accept();
@@ -143,6 +147,8 @@ void TGridButton::keyPressEvent(QKeyEvent* e)
     const int key = e->key();
     if (!host || !(key == Qt::Key_Escape || isArrow(key) || key == Qt::Key_Space)) {
         QPushButton::keyPressEvent(e);
+        if (host)
+            e->accept(); // as the check box: keys of the editor do not reach the grid
         return;
     }
     e->accept();
