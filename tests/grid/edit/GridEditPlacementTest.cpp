@@ -73,7 +73,8 @@ struct KindWindow {
     void open(int col, int row)
     {
         click(col, row);
-        grid->ShowInplaceEdit();
+        if (!grid->EditMode) // a click on the current cell opens it already
+            grid->ShowInplaceEdit();
         QApplication::processEvents();
     }
     void key(int k, Qt::KeyboardModifiers m = {})
@@ -223,5 +224,251 @@ TEST(GridEditPlacement, KeysOfEachEditorGiveTheStoredTextAndTheCurrentCell)
         if (c.open >= 0)
             EXPECT_EQ(w.anyEditorOpen(), bool(c.open)) << where.toStdString();
         EXPECT_FALSE(w.grid->FNoAutoAdvance) << where.toStdString();
+    }
+}
+
+// A refused value keeps each editor open with the value its class names, and the grid in place.
+TEST(GridEditPlacement, RefusedEnterKeepsEachEditorOpen)
+{
+    struct Case {
+        int col;
+        QString shown; // what the editor shows afterwards
+    };
+    const Case cases[] = {
+        {cSpin, "50"},          // CurrentCellText: the cell's text, back after the refusal
+        {cEditBtn, "abc"},      // FNewCellText: the value as the handler left it
+        {cUnit, "5"},           // CurrentCellText, with its unit
+        {cDate, "04/02/2001"},  // FNewCellText
+    };
+    for (const Case& c : cases) {
+        KindWindow w;
+        w.refuse = true;
+        w.grid->SetCells(c.col, 2, valuesOf(c.col).O);
+        w.open(c.col, 2);
+        changeEditor(w.grid, c.col);
+        w.key(Qt::Key_Return);
+        ASSERT_TRUE(w.editor()) << c.col;
+        EXPECT_TRUE(w.editor()->isVisible()) << c.col;
+        EXPECT_TRUE(w.editor()->hasFocus()) << c.col;
+        EXPECT_FALSE(w.grid->InplaceEdit() && w.grid->InplaceEdit()->isVisible()) << c.col;
+        const QString shown = c.col == cDate ? w.grid->GetEditDate()->Text() : qobject_cast<QLineEdit*>(w.editor())->text();
+        EXPECT_EQ(shown, c.shown) << c.col;
+        EXPECT_EQ(w.grid->Cells(c.col, 2), valuesOf(c.col).O) << c.col;
+        EXPECT_TRUE(w.grid->FNoAutoAdvance) << c.col;
+        EXPECT_EQ(w.grid->Col(), c.col);
+    }
+}
+
+TEST(GridEditPlacement, TypedFirstCharacterReachesOnlyTheKindsThatTakeIt)
+{
+    struct Case {
+        int col;
+        QString typed;
+        QString shown;
+    };
+    const Case cases[] = {
+        {cSpin, "7", "7"},            // the value opens selected: the digit replaces it
+        {cEditBtn, "x", "x"},
+        {cUnit, "9", "9"},
+        {cDate, "15", "15/02/2001"},  // the day field takes the digit, then the next one
+        {cCheck, "x", "cap"},         // never: the caption stays
+        {cButton, "x", "Go"},
+        {cTime, "1", "10:20:30"},
+        {cDateTime, "1", "03/02/2001"},
+    };
+    for (const Case& c : cases) {
+        KindWindow w;
+        w.grid->SetCells(c.col, 2, valuesOf(c.col).O);
+        w.click(c.col, 2);
+        QTest::keyClicks(w.grid, c.typed.left(1));
+        QApplication::processEvents();
+        if (c.typed.size() > 1)
+            QTest::keyClicks(QApplication::focusWidget(), c.typed.mid(1));
+        QApplication::processEvents();
+        QString shown;
+        switch (c.col) {
+        case cCheck: shown = w.grid->EditCheck()->text(); break;
+        case cButton: shown = w.grid->GridButton()->text(); break;
+        case cDate:
+        case cTime: shown = w.grid->GetEditDate()->Text(); break;
+        case cDateTime: shown = w.grid->DateAndTimePicker()->Text(); break;
+        default: shown = qobject_cast<QLineEdit*>(w.editor())->text(); break;
+        }
+        EXPECT_EQ(shown, c.shown) << c.col;
+        EXPECT_TRUE(w.anyEditorOpen()) << c.col;
+    }
+}
+
+TEST(GridEditPlacement, EditorsAppearOnFirstUseTheSpinAtTheFirstKindQuery)
+{
+    TQvColumnGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(3);
+    for (TEditorType k : {edSpinEdit, edEditBtn, edUnitEditBtn, edCheckBox, edButton, edDateEdit, edDateTimeEdit})
+        EXPECT_FALSE(grid.HasEditor(k)) << k;
+    TEditorType kind = edNormal;
+    grid.GetCellEditor(1, 1, kind);
+    EXPECT_TRUE(grid.HasEditor(edSpinEdit));
+    EXPECT_FALSE(grid.HasEditor(edEditBtn));
+    EXPECT_EQ(grid.EditBtn()->ButtonCaption(), QStringLiteral("..."));
+    for (QWidget* e : std::initializer_list<QWidget*>{grid.SpinEdit(), grid.EditBtn(), grid.UnitEditBtn(), grid.EditCheck(),
+                                                      grid.GridButton(), grid.GetEditDate(), grid.DateAndTimePicker()}) {
+        EXPECT_FALSE(e->isVisible());
+        EXPECT_FALSE(e->isEnabled());
+        EXPECT_EQ(e->parentWidget(), grid.viewport());
+    }
+}
+
+TEST(GridEditPlacement, EditorsSitOverTheirCell)
+{
+    KindWindow w;
+    for (int col : {cSpin, cEditBtn, cUnit, cCheck, cDate, cTime}) {
+        w.grid->SetCells(col, 2, valuesOf(col).O);
+        w.open(col, 2);
+        const TRect r = w.grid->CellRect(col, 2);
+        QWidget* e = col == cCheck ? static_cast<QWidget*>(w.grid->EditCheck()) : w.editor();
+        EXPECT_EQ(e->geometry(), QRect(r.Left, r.Top, r.Right - r.Left - 1, r.Bottom - r.Top - 1)) << col;
+        w.key(Qt::Key_Escape);
+    }
+    w.grid->SetCells(cButton, 2, "Go");
+    w.open(cButton, 2);
+    const TRect r = w.grid->CellRect(cButton, 2);
+    // One pixel larger on every side.
+    EXPECT_EQ(w.grid->GridButton()->geometry(), QRect(r.Left - 1, r.Top - 1, r.Right - r.Left + 1, r.Bottom - r.Top + 1));
+}
+
+TEST(GridEditPlacement, SpinLoadsTheLeadingDigitsAndMayStoreAnEmptyCell)
+{
+    KindWindow w;
+    w.grid->SetCells(cSpin, 2, "42abc");
+    w.open(cSpin, 2);
+    EXPECT_EQ(w.grid->SpinEdit()->text(), QStringLiteral("42"));
+    w.key(Qt::Key_Escape);
+
+    w.grid->SpinEdit()->AllowEmptyValue = true;
+    w.grid->SetCells(cSpin, 2, "30");
+    w.open(cSpin, 2);
+    w.grid->SpinEdit()->clear();
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->Cells(cSpin, 2), QString());
+}
+
+TEST(GridEditPlacement, SpinClickThatStartedTheEditIsReplayed)
+{
+    KindWindow w;
+    QStringList clicks;
+    w.grid->OnSpinClick = [&](TQvStringGrid*, int c, int r, int v, bool up) {
+        clicks << QStringLiteral("c%1 r%2 %3 %4").arg(c).arg(r).arg(v).arg(up);
+    };
+    w.grid->SetCells(cSpin, 2, "50");
+    w.grid->FSpinUpClick = true;
+    w.open(cSpin, 2);
+    EXPECT_EQ(w.grid->SpinEdit()->Value(), 60);
+    EXPECT_FALSE(w.grid->FSpinUpClick);
+    w.key(Qt::Key_PageUp);
+    EXPECT_EQ(clicks, (QStringList{"c1 r2 60 1", "c1 r2 70 1"}));
+}
+
+TEST(GridEditPlacement, DateLimitsAndCustomConversion)
+{
+    struct Case {
+        QDate minDate, maxDate;
+        QString cell;
+        QString shown;
+    };
+    const Case cases[] = {
+        {{}, {}, "03/02/2001", "03/02/2001"},                              // no limits: nothing limited
+        {{}, QDate(2000, 6, 1), "03/02/2001", "31/05/2000"},               // past MaxDate: MaxDate - 1
+        {QDate(2005, 1, 1), {}, "03/02/2001", "02/01/2005"},               // at or before MinDate: MinDate + 1
+    };
+    for (const Case& c : cases) {
+        KindWindow w;
+        w.grid->OnGetEditorProp = [&](TQvStringGrid* g, int, int, void*) {
+            g->GetEditDate()->SetMinDate(c.minDate);
+            g->GetEditDate()->SetMaxDate(c.maxDate);
+        };
+        w.grid->SetCells(cDate, 2, c.cell);
+        w.open(cDate, 2);
+        EXPECT_EQ(w.grid->GetEditDate()->Text(), c.shown) << c.shown.toStdString();
+    }
+    KindWindow w;
+    w.grid->OnCustomStrToDate = [](TQvStringGrid*, const QString& s, TDateTime& d) {
+        if (s == QLatin1String("launch"))
+            d = QDateTimeToDateTime(QDateTime(QDate(1969, 7, 20), QTime(0, 0), Qt::UTC));
+    };
+    w.grid->SetCells(cDate, 2, "launch");
+    w.open(cDate, 2);
+    EXPECT_EQ(w.grid->GetEditDate()->Text(), QStringLiteral("20/07/1969"));
+}
+
+TEST(GridEditPlacement, DirectDateDropOpensTheCalendar)
+{
+    KindWindow w;
+    w.grid->MouseActions().SetDirectDateDrop(true);
+    w.grid->SetCells(cDate, 2, "03/02/2001");
+    w.open(cDate, 2);
+    EXPECT_TRUE(w.grid->GetEditDate()->DroppedDown());
+    EXPECT_TRUE(w.grid->GetEditDate()->FOldDropped);
+}
+
+TEST(GridEditPlacement, DateAndTimeLeavesThroughTheCellValidation)
+{
+    for (int k : {int(Qt::Key_Return), int(Qt::Key_Tab)}) {
+        KindWindow w;
+        w.grid->SetCells(cDateTime, 2, "03/02/2001 10:20");
+        w.open(cDateTime, 2);
+        changeEditor(w.grid, cDateTime);
+        w.log.clear();
+        w.key(k);
+        EXPECT_TRUE(w.log.contains(QStringLiteral("Validate c8 r2 04/02/2001 10:20"))) << k;
+        EXPECT_EQ(w.grid->Cells(cDateTime, 2), QStringLiteral("04/02/2001 10:20")) << k;
+    }
+    KindWindow w;
+    w.grid->SetCells(cDateTime, 2, "03/02/2001 10:20");
+    w.open(cDateTime, 2);
+    w.grid->DateAndTimePicker()->SetShowCheckbox(true);
+    w.grid->DateAndTimePicker()->SetChecked(false);
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->Cells(cDateTime, 2), QString()); // unchecked: no date
+}
+
+TEST(GridEditPlacement, EventsCarryTheRealColumnWithAHiddenColumnToTheLeft)
+{
+    KindWindow w;
+    w.grid->HideColumn(cSpin); // displayed column 1 is now the edit-with-button column
+    QStringList events;
+    w.grid->OnEllipsClick = [&](TQvStringGrid*, int c, int r, QString& v) {
+        events << QStringLiteral("Ellips c%1 r%2").arg(c).arg(r);
+        v = QStringLiteral("picked");
+    };
+    w.grid->OnUnitChanged = [&](TQvStringGrid*, int c, int r, const QString& u) {
+        events << QStringLiteral("Unit c%1 r%2 %3").arg(c).arg(r).arg(u);
+    };
+    w.grid->SetCells(cEditBtn, 2, "ab");
+    w.open(cEditBtn - 1, 2);
+    w.key(Qt::Key_F4);
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.grid->Cells(cEditBtn, 2), QStringLiteral("picked"));
+    w.grid->SetCells(cUnit, 2, "5cm");
+    w.open(cUnit - 1, 2);
+    w.grid->UnitEditBtn()->UnitCommand(1);
+    EXPECT_EQ(events, (QStringList{"Ellips c2 r2", "Unit c3 r2 mm"}));
+}
+
+TEST(GridEditPlacement, ScreenshotOfEachEditorOverItsCell)
+{
+    KindWindow w;
+    for (int col = cSpin; col <= cDateTime; ++col)
+        for (int row = 1; row < 6; ++row)
+            w.grid->SetCells(col, row, valuesOf(col).O);
+    const char* names[] = {"", "spin", "edit_button", "unit", "check_box", "button", "date", "time", "date_time"};
+    for (int col = cSpin; col <= cDateTime; ++col) {
+        w.open(col, 2);
+        ASSERT_TRUE(w.anyEditorOpen()) << col;
+        const QImage img = w.window.grab().toImage();
+        EXPECT_FALSE(img.isNull());
+        const QString file = QDir::current().filePath(QStringLiteral("GridEditor_%1.png").arg(QLatin1String(names[col])));
+        ASSERT_TRUE(img.save(file)) << file.toStdString();
+        w.key(Qt::Key_Escape);
     }
 }
