@@ -309,9 +309,12 @@ void TQvInplaceEdit::paste()
     const QMimeData* md = QApplication::clipboard()->mimeData();
     if (!md || !md->hasText())
         return;
+    QString pasted = md->text();
+    if (!host->ClipboardPaste(this, pasted))
+        return;
     const bool hadSel = hasSelectedText();
     const TPasteMerge m = MergePaste(TEditState{text(), hadSel ? selectionStart() : cursorPosition(), selectedText()},
-                                     md->text(), FLengthLimit);
+                                     pasted, FLengthLimit);
     if (!m.ok)
         return;
     QString candidate = m.text;
