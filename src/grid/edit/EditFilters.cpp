@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 
 namespace grid {
@@ -83,16 +84,19 @@ TPasteMerge MergePaste(const TEditState& edit, QString pasted, int lengthLimit)
     return m;
 }
 
-void RedirectMenuPaste(QMenu& menu, QObject* context, const std::function<void()>& paste)
+void ExecEditMenu(QLineEdit& edit, const QPoint& at, const std::function<void()>& paste)
 {
+    QMenu* menu = edit.createStandardContextMenu();
     // The standard menu names its Paste entry only by text, with the shortcut after a tab.
     const QString pasteKey = QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
-    for (QAction* a : menu.actions()) {
+    for (QAction* a : menu->actions()) {
         if (!a->text().endsWith(pasteKey))
             continue;
         QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
-        QObject::connect(a, &QAction::triggered, context, paste);
+        QObject::connect(a, &QAction::triggered, &edit, paste);
     }
+    menu->exec(at);
+    delete menu;
 }
 
 } // namespace grid

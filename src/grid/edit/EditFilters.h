@@ -9,8 +9,8 @@
 
 #include <functional>
 
-class QMenu;
-class QObject;
+class QLineEdit;
+class QPoint;
 
 namespace grid {
 
@@ -48,7 +48,8 @@ struct TPasteMerge {
 };
 TPasteMerge MergePaste(const TEditState& edit, QString pasted, int lengthLimit);
 
-// The edit menu's Paste goes through the editor's own paste step instead of the plain one.
-void RedirectMenuPaste(QMenu& menu, QObject* context, const std::function<void()>& paste);
+// The edit's standard menu at a screen point, its Paste going through the editor's own paste
+// step instead of the plain one.
+void ExecEditMenu(QLineEdit& edit, const QPoint& at, const std::function<void()>& paste);
 
 } // namespace grid

@@ -19,13 +19,7 @@ TGridCombo::TGridCombo(QWidget* grid, TGridEditHost* h) : TQsgComboBox(grid), ho
     SetButtonWidth(16);
     setFocusPolicy(Qt::StrongFocus);
     view()->installEventFilter(this);
-    connect(this, &QComboBox::currentTextChanged, this, [this](const QString& s) {
-        if (host && isVisible() && !host->NoEditChange()) {
-            int col = 0, row = 0;
-            host->CurrentCell(col, row);
-            host->EditChange(col, row, s);
-        }
-    });
+    connect(this, &QComboBox::currentTextChanged, this, [this](const QString& s) { ReportEditChange(host, this, s); });
     hide();
     setEnabled(false);
 }

@@ -92,10 +92,8 @@ bool TGridDatePicker::event(QEvent* e)
         ShiftFocus();
         return true;
     }
-    if (host && IsClaimedTab(e, host->EditorWantsTab())) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
+    if (host && RouteClaimedTab(e, host->EditorWantsTab(), [this](QKeyEvent* k) { keyPressEvent(k); }))
         return true;
-    }
     return TQsgDateTimePicker::event(e);
 }
 
@@ -221,10 +219,8 @@ void TGridDateTimePicker::WatchTimePicker()
 
 bool TGridDateTimePicker::event(QEvent* e)
 {
-    if (host && IsClaimedTab(e, host->EditorWantsTab())) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
+    if (host && RouteClaimedTab(e, host->EditorWantsTab(), [this](QKeyEvent* k) { keyPressEvent(k); }))
         return true;
-    }
     return TQvDateTimePicker::event(e);
 }
 

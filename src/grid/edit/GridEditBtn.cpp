@@ -72,15 +72,6 @@ bool isTypedChar(const QKeyEvent* e)
            !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
-void reportChange(TGridEditHost* host, const QWidget* editor, const QString& s)
-{
-    if (host && editor->isVisible() && !host->NoEditChange()) {
-        int col = 0, row = 0;
-        host->CurrentCell(col, row);
-        host->EditChange(col, row, s);
-    }
-}
-
 } // namespace
 
 // ---- TGridEditBtn
@@ -90,7 +81,7 @@ TGridEditBtn::TGridEditBtn(QWidget* grid, TGridEditHost* h) : TQsgEditBtn(grid),
     setObjectName(QStringLiteral("GridEditBtn"));
     SetButtonCaption(QStringLiteral("..."));
     OnClickBtn = [this](QObject*) { buttonClick(); };
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& s) { reportChange(host, this, s); });
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& s) { ReportEditChange(host, this, s); });
     hide();
     setEnabled(false);
 }
@@ -119,10 +110,8 @@ void TGridEditBtn::buttonClick()
 
 bool TGridEditBtn::event(QEvent* e)
 {
-    if (host && IsClaimedTab(e, host->EditorWantsTab())) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
+    if (host && RouteClaimedTab(e, host->EditorWantsTab(), [this](QKeyEvent* k) { keyPressEvent(k); }))
         return true;
-    }
     return TQsgEditBtn::event(e);
 }
 
@@ -268,10 +257,7 @@ void TGridEditBtn::contextMenuEvent(QContextMenuEvent* e)
         TQsgEditBtn::contextMenuEvent(e);
         return;
     }
-    QMenu* menu = createStandardContextMenu();
-    RedirectMenuPaste(*menu, this, [this] { PasteFromClipboard(); });
-    menu->exec(e->globalPos());
-    delete menu;
+    ExecEditMenu(*this, e->globalPos(), [this] { PasteFromClipboard(); });
 }
 
 void TGridEditBtn::mouseDoubleClickEvent(QMouseEvent* e)
@@ -307,7 +293,7 @@ TGridUnitEditBtn::TGridUnitEditBtn(QWidget* grid, TGridEditHost* h) : TQsgUnitEd
         if (host)
             host->UnitChanged(unit);
     };
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& s) { reportChange(host, this, s); });
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& s) { ReportEditChange(host, this, s); });
     hide();
     setEnabled(false);
 }
@@ -329,10 +315,8 @@ void TGridUnitEditBtn::LoadTextAndUnit(const QString& value)
 
 bool TGridUnitEditBtn::event(QEvent* e)
 {
-    if (host && IsClaimedTab(e, host->TabsOption())) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
+    if (host && RouteClaimedTab(e, host->TabsOption(), [this](QKeyEvent* k) { keyPressEvent(k); }))
         return true;
-    }
     return TQsgUnitEditBtn::event(e);
 }
 

@@ -100,12 +100,24 @@ bool EditorLeftForGood(QWidget* editor, QFocusEvent* e)
     return !(to && (to == editor || editor->isAncestorOf(to)));
 }
 
-bool IsClaimedTab(QEvent* e, bool claimed)
+bool RouteClaimedTab(QEvent* e, bool claimed, const std::function<void(QKeyEvent*)>& keyStep)
 {
     if (!claimed || e->type() != QEvent::KeyPress)
         return false;
-    const int key = static_cast<QKeyEvent*>(e)->key();
-    return key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() != Qt::Key_Tab && k->key() != Qt::Key_Backtab)
+        return false;
+    keyStep(k);
+    return true;
+}
+
+void ReportEditChange(TGridEditHost* host, const QWidget* editor, const QString& text)
+{
+    if (host && editor->isVisible() && !host->NoEditChange()) {
+        int col = 0, row = 0;
+        host->CurrentCell(col, row);
+        host->EditChange(col, row, text);
+    }
 }
 
 } // namespace grid

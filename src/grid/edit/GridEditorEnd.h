@@ -17,6 +17,7 @@
 
 class QEvent;
 class QFocusEvent;
+class QKeyEvent;
 
 namespace grid {
 
@@ -61,7 +62,10 @@ QString LookupCompleted(const QString& prefix, const QString& item);
 bool EditorLeftForGood(QWidget* editor, QFocusEvent* e);
 
 // Tab and Shift+Tab would move the focus before the editor's key handling sees them; when the
-// editor claims Tab, event() hands them to keyPressEvent instead. True when e is such a Tab.
-bool IsClaimedTab(QEvent* e, bool claimed);
+// editor claims Tab, its event() hands them to its key step instead. True when e was such a Tab.
+bool RouteClaimedTab(QEvent* e, bool claimed, const std::function<void(QKeyEvent*)>& keyStep);
+
+// The change step: OnEditChange with the editor's text, unless the grid itself is loading it.
+void ReportEditChange(TGridEditHost* host, const QWidget* editor, const QString& text);
 
 } // namespace grid

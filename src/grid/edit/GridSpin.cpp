@@ -31,13 +31,7 @@ TGridSpin::TGridSpin(QWidget* grid, TGridEditHost* h) : TQsgSpinEdit(grid), host
     MinValue = 0;
     Increment = 1;
     BorderSingle = false;
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& s) {
-        if (host && isVisible() && !host->NoEditChange()) {
-            int col = 0, row = 0;
-            host->CurrentCell(col, row);
-            host->EditChange(col, row, s);
-        }
-    });
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& s) { ReportEditChange(host, this, s); });
     hide();
     setEnabled(false);
 }
@@ -75,10 +69,8 @@ void TGridSpin::DownButtonClick(QObject* sender)
 
 bool TGridSpin::event(QEvent* e)
 {
-    if (host && IsClaimedTab(e, host->TabsOption())) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
+    if (host && RouteClaimedTab(e, host->TabsOption(), [this](QKeyEvent* k) { keyPressEvent(k); }))
         return true;
-    }
     return TQsgSpinEdit::event(e);
 }
 

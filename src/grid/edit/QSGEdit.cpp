@@ -469,17 +469,16 @@ void TQvInplaceEdit::focusOutEvent(QFocusEvent* e)
 // The edit menu's Paste goes through the same filter as Ctrl+V.
 void TQvInplaceEdit::contextMenuEvent(QContextMenuEvent* e)
 {
-    QMenu* menu = createStandardContextMenu();
-    if (host) {
-        RedirectMenuPaste(*menu, this, [this] {
-            const QString before = text();
-            paste();
-            if (text() != before)
-                changed();
-        });
+    if (!host) {
+        QLineEdit::contextMenuEvent(e);
+        return;
     }
-    menu->exec(e->globalPos());
-    delete menu;
+    ExecEditMenu(*this, e->globalPos(), [this] {
+        const QString before = text();
+        paste();
+        if (text() != before)
+            changed();
+    });
 }
 
 void TQvInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e)

@@ -4,6 +4,7 @@
 #include "grid/edit/GridDatePicker.h"
 
 #include "grid/support/EditorWindow.h"
+#include "grid/support/GridTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,8 @@ using grid::test::EditorWindow;
 namespace {
 
 // The tests read and write dates in one known locale.
-struct UkLocale {
-    UkLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
-    ~UkLocale() { QLocale::setDefault(QLocale::c()); }
+struct UkLocale : grid::test::DefaultLocale {
+    UkLocale() : DefaultLocale(QLocale(QLocale::English, QLocale::UnitedKingdom)) {}
 };
 
 QDateTime utc(int y, int m, int d, int h = 0, int mi = 0)

@@ -7,6 +7,7 @@
 #include "grid/edit/GridEditBtn.h"
 #include "grid/edit/GridSpin.h"
 #include "grid/QvCGrid.h"
+#include "grid/support/GridTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,6 @@ const TEditorType kKinds[kColumns] = {edNormal, edSpinEdit, edEditBtn, edUnitEdi
 struct KindWindow {
     KindWindow()
     {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         auto* lay = new QVBoxLayout(&window);
         grid = new TQvColumnGrid(&window);
         lay->addWidget(grid);
@@ -62,7 +62,6 @@ struct KindWindow {
         grid->setFocus();
         QApplication::processEvents();
     }
-    ~KindWindow() { QLocale::setDefault(QLocale::c()); }
 
     void click(int col, int row)
     {
@@ -91,6 +90,7 @@ struct KindWindow {
         return false;
     }
 
+    grid::test::DefaultLocale locale{QLocale(QLocale::English, QLocale::UnitedKingdom)};
     QStringList log;
     bool refuse = false;
     QWidget window;
