@@ -1530,7 +1530,7 @@ private:
     void showDateTimeEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color);
     // The store step's parts: the spin value by its kind, and a special editor put away.
     void storeSpinValue(int realCol, int ARow);
-    void closeEditor(QWidget* editor);
+    void closeEditor(QWidget* editor, QWidget* companion = nullptr);
     // ---- end of in-place editing ----
 
     // ---- mouse, keyboard, scrolling ----

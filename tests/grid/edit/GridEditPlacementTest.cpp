@@ -426,6 +426,12 @@ TEST(GridEditPlacement, DateAndTimeLeavesThroughTheCellValidation)
     KindWindow w;
     w.grid->SetCells(cDateTime, 2, "03/02/2001 10:20");
     w.open(cDateTime, 2);
+    // Enter in the companion time picker closes as well, and the grid keeps the focus.
+    w.grid->DateAndTimePicker()->TimePicker()->setFocus();
+    w.key(Qt::Key_Return);
+    EXPECT_FALSE(w.anyEditorOpen());
+    EXPECT_TRUE(w.grid->hasFocus());
+    w.open(cDateTime, 2);
     w.grid->DateAndTimePicker()->SetShowCheckbox(true);
     w.grid->DateAndTimePicker()->SetChecked(false);
     w.key(Qt::Key_Return);

@@ -181,7 +181,7 @@ void TQvStringGrid::StoreEditorValue(int ACol, int ARow)
         if (FEditDateTime && GridRegistrations().IsComCtl470) {
             EditMode = false;
             StoreEditText(realCol, ARow, FEditDateTime->StoredText());
-            closeEditor(FEditDateTime);
+            closeEditor(FEditDateTime, FEditDateTime->TimePicker());
         }
         break;
     default:
@@ -194,11 +194,15 @@ void TQvStringGrid::StoreEditorValue(int ACol, int ARow)
     FEditActive = false;
 }
 
-void TQvStringGrid::closeEditor(QWidget* editor)
+void TQvStringGrid::closeEditor(QWidget* editor, QWidget* companion)
 {
     if (!editor)
         return;
-    if (editor->hasFocus() || editor->isAncestorOf(QApplication::focusWidget()))
+    // The grid takes the focus first, so it does not wander to another control of the window
+    // when the editor (or its companion beside it) hides.
+    QWidget* focus = QApplication::focusWidget();
+    const auto holds = [focus](QWidget* w) { return w && focus && (w == focus || w->isAncestorOf(focus)); };
+    if (holds(editor) || holds(companion))
         TakeFocusFromEditor(this);
     editor->setEnabled(false);
     editor->hide();
