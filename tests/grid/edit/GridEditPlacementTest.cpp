@@ -36,13 +36,14 @@ struct KindWindow {
         lay->addWidget(grid);
         other = new QLineEdit(&window);
         lay->addWidget(other);
-        window.resize(1000, 300);
+        window.resize(1100, 300);
         grid->SetColCount(kColumns);
         grid->SetRowCount(6);
         for (int c = 1; c < kColumns; ++c) {
             grid->Columns()[c].SetEditor(kKinds[c]);
             grid->SetColWidths(c, 100);
         }
+        grid->SetColWidths(cDateTime, 190); // the date and the companion time picker beside it
         grid->Columns()[cSpin].SetSpinMin(0);
         grid->Columns()[cSpin].SetSpinMax(100);
         grid->Columns()[cSpin].SetSpinStep(10);
