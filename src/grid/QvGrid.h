@@ -1532,6 +1532,17 @@ public:
 
     class TGridCombo* EditCombo();
     class TQvInplaceEdit* InplaceEdit() const { return FQvInplaceEdit; }
+    // The special editors, each created on first use, hidden and disabled between edits.
+    class TGridSpin* SpinEdit();
+    class TGridEditBtn* EditBtn();
+    class TGridUnitEditBtn* UnitEditBtn();
+    class TGridCheckBox* EditCheck();
+    class TGridButton* GridButton();
+    class TGridDatePicker* GetEditDate();
+    class TGridDatePicker* DateTimePicker() { return GetEditDate(); }
+    class TGridDateTimePicker* DateAndTimePicker();
+    // Whether an editor exists yet (the readers create them).
+    bool HasEditor(TEditorType kind) const;
     bool CanEditNonFixedCell(int ACol, int ARow);
     bool AllowEditorShow();
     bool EditorWantsTab();
@@ -1563,6 +1574,25 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ARow, int AItemIndex, const QString& ASelection)> OnComboChange;
     std::function<void(TQvStringGrid*, int ACol, int ARow, const QString& Value)> OnEditChange;
     std::function<void(TQvStringGrid*, int ACol, int ARow, void* AEditLink)> OnGetEditorProp;
+    // Column in the first, row in the second coordinate parameter.
+    std::function<void(TQvStringGrid*, int ARow, int ACol, void* AEditLink)> OnGetEditorPropInt;
+    // Spin buttons and page keys of the spin editor: the value after the step, up or down.
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int Value, bool UpDown)> OnSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, double Value, bool UpDown)> OnFloatSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, TDateTime Value, bool UpDown)> OnDateSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, TDateTime Value, bool UpDown)> OnTimeSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, const QString& Unit)> OnUnitChanged;
+    // Pastes into the button editors: Allow starts true; the cell handler may change the text.
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardPaste;
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteCell;
+    std::function<void(TQvStringGrid*, int& Key, Qt::KeyboardModifiers Shift)> OnKeyUp;
+    // Converts a date cell's text for the date editor; ADate arrives as now.
+    std::function<void(TQvStringGrid*, const QString& Value, TDateTime& ADate)> OnCustomStrToDate;
+    // A click on an always-visible spin button that started the edit, replayed on the editor.
+    bool FSpinUpClick = false;
+    bool FSpinDnClick = false;
+    // The date-and-time cell's value when its editor opened; Escape goes back to it.
+    TDateTime FOriginalDateTime = 0;
 
     // The grid's reactions to gaining and losing the focus.
     void HandleSetFocus();
@@ -1588,12 +1618,27 @@ private:
         void operator()(class TGridEditHost* h) const; // the adapter is complete only in GridEdit
     };
     TGridCombo* FEditCombo = nullptr;        // child widget, owned through Qt
+    TGridSpin* FEditSpin = nullptr;          // the special editors: child widgets, owned through Qt
+    TGridEditBtn* FEditBtn = nullptr;
+    TGridUnitEditBtn* FUnitEditBtn = nullptr;
+    TGridCheckBox* FEditCheck = nullptr;
+    TGridButton* FGridButton = nullptr;
+    TGridDatePicker* FEditDate = nullptr;
+    TGridDateTimePicker* FEditDateTime = nullptr;
     TQvInplaceEdit* FQvInplaceEdit = nullptr; // child widget, owned through Qt
     // After the editors: it goes first in the teardown and detaches them from the grid.
     std::unique_ptr<class TGridEditHost, TEditHostDeleter> FEditHost;
     bool FMovingBack = false;
     TGridEditHost* editHost();
     void showInvalidEntryTip();
+    // Placement and loading of the special editors other than the combo, one per family.
+    void showSpinEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showButtonEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showDateEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showDateTimeEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color);
+    // The store step's parts: the spin value by its kind, and a special editor put away.
+    void storeSpinValue(int realCol, int ARow);
+    void closeEditor(QWidget* editor, QWidget* companion = nullptr);
     // ---- end of in-place editing ----
 
     // ---- mouse, keyboard, scrolling ----

@@ -6,6 +6,7 @@
 #include "grid/StringGrid.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QString>
 
 #include <exception>
@@ -35,6 +36,14 @@ private:
         g.show();
         QApplication::processEvents();
     }
+};
+
+// Number, date and time texts in one known locale while it lives.
+struct DefaultLocale {
+    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~DefaultLocale() { QLocale::setDefault(QLocale::c()); }
+    DefaultLocale(const DefaultLocale&) = delete;
+    DefaultLocale& operator=(const DefaultLocale&) = delete;
 };
 
 // The message of the error f raises, or "no error".
