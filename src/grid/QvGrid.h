@@ -413,6 +413,37 @@ public:
     int GridID() const;
     std::function<void(TQvStringGrid*, short progress)> OnFileProgress;
 
+    // ---- exchange with other programs: CSV (QvGrid/csv.cpp), HTML (html.cpp), XML
+    // (xmlexchange.cpp), plain text and fixed width (textexchange.cpp) ---------------------------
+    // Files are replaced through a temporary file; a failed write leaves the old file. Platform
+    // file errors are platform::EFOpenError / EFCreateError, the control's own messages
+    // EQvGridError.
+    void SaveToCSV(const QString& FileName, bool Unicode = false);
+    void AppendToCSV(const QString& FileName, bool Unicode = false);
+    void LoadFromCSV(const QString& FileName, int MaxRows = 0);
+    void InsertFromCSV(const QString& FileName, int MaxRows = 0);
+    void LoadFromCSVStream(QIODevice& st, int MaxRows = 0);
+    // Pictures of the export go to folder + "images/".
+    QString SaveToHTMLString(const QString& Folder = QString());
+    void SaveToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                   const QStringList* FieldDescr = nullptr, bool ExportEmptyCells = false);
+    void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+    void SaveToASCII(const QString& FileName, bool Unicode = false);
+    void AppendToASCII(const QString& FileName, bool Unicode = false);
+    // Columns without a width in Widths get their longest text + 1, added to the caller's list.
+    void SaveToFixed(const QString& FileName, TIntList& Widths);
+    void LoadFromFixed(const QString& FileName, TIntList& Positions, bool DoTrim = true, int MaxRows = -1);
+    // Longest line, in characters, of the column's display texts over all rows.
+    int MaxColumnTextLength(int ACol);
+
+private:
+    QString csvText();
+    void loadCSVText(QString text, int MaxRows, bool inserting);
+
+public:
+
 private:
     mutable int FGridID = 0; // given on first use
     // The width of real column c, also while it is hidden.
@@ -1068,7 +1099,7 @@ public:
     bool AutoSize = false, SizeGrowOnly = false, HideFocusRect = false, FixedAsButtons = false,
          AlwaysQuotes = false, SaveFixedRows = false, SaveFixedCols = false, SaveHiddenCells = false,
          ExcelClipboardFormat = false, JavaCSV = false, ClearTextOnly = false, FilterIncremental = false,
-         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false;
+         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false, OemConvert = false;
     // Indexes (-1: none).
     int FilterCol = -1, GroupColumn = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
         FLastTabRow = -1, FComboIdx = -1;
