@@ -54,28 +54,31 @@ QStringList firstLines(const QString& text, int count)
 QChar detectDelimiter(const QString& text)
 {
     const QStringList lines = firstLines(text, 2);
-    const QString l1 = lines.value(0);
-    const QString l2 = lines.value(1);
+    // A candidate opening a line marks a comment there ("#" in EDE headers), not a field.
+    auto body = [&](int i, QChar c) {
+        const QString l = lines.value(i);
+        return l.startsWith(c) ? l.mid(1) : l;
+    };
     QChar found;
     int best = 0;
     for (char16_t c : kDelimiterCandidates) {
-        const int n = ZirAzur::CountUnpairedQuotes(c, l1);
-        if (n == ZirAzur::CountUnpairedQuotes(c, l2) && n > best) {
+        const int n = ZirAzur::CountUnpairedQuotes(c, body(0, c));
+        if (n == ZirAzur::CountUnpairedQuotes(c, body(1, c)) && n > best) {
             found = c;
             best = n;
         }
     }
     if (best == 0)
         for (char16_t c : kDelimiterCandidates) {
-            const int n = ZirAzur::CountChar(c, l1);
-            if (n == ZirAzur::CountChar(c, l2) && n > best) {
+            const int n = ZirAzur::CountChar(c, body(0, c));
+            if (n == ZirAzur::CountChar(c, body(1, c)) && n > best) {
                 found = c;
                 best = n;
             }
         }
     if (best == 0)
         for (char16_t c : kDelimiterCandidates) {
-            const int n = std::max(ZirAzur::CountChar(c, l1), ZirAzur::CountChar(c, l2));
+            const int n = std::max(ZirAzur::CountChar(c, body(0, c)), ZirAzur::CountChar(c, body(1, c)));
             if (n > best) {
                 found = c;
                 best = n;
@@ -378,7 +381,8 @@ void TQvStringGrid::loadCSVText(QString text, int MaxRows, bool inserting)
         }
     }
 
-    SetRowCount(row + FixedFooters());
+    // The footer goes below the rows read, never over the last of them.
+    SetRowCount(keepFooter ? std::max(row + 1, row + FixedFooters()) : row + FixedFooters());
     FMaxRowCount = RowCount();
     if (keepFooter)
         for (int c = 0; c < footer.size() && c < TotalColCount(); ++c)
