@@ -439,7 +439,7 @@ public:
     int MaxColumnTextLength(int ACol);
 
 private:
-    QString csvText();
+    void writeCSV(const std::function<void(QString&)>& put);
     void loadCSVText(QString text, int MaxRows, bool inserting);
 
 public:

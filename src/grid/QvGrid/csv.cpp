@@ -16,7 +16,9 @@
 #include "platform/TextCodec.h"
 
 #include <QFile>
+#include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 
 namespace grid {
@@ -192,16 +194,55 @@ short percentOf(double part, double whole)
     return short(std::nearbyint(100.0 * part / std::max(1.0, whole)));
 }
 
-QByteArray encodeCsv(const QString& text, bool unicode)
-{
-    return unicode ? QByteArray("\xEF\xBB\xBF") + text.toUtf8() : platform::toAnsi(text);
-}
+// The file written block by block through a temporary file that replaces the target only
+// when every byte reached the disk.
+class CsvFileWriter {
+public:
+    CsvFileWriter(const QString& fileName, bool unicode) : file(fileName), name(fileName), unicode(unicode)
+    {
+        if (!file.open(QIODevice::WriteOnly))
+            throw platform::EFCreateError(name, file.errorString());
+        if (unicode)
+            put(QByteArray("\xEF\xBB\xBF"));
+    }
+    // Encodes and writes text, which it empties.
+    void write(QString& text)
+    {
+        if (unicode)
+            put(text.toUtf8());
+        else if (QtPrivate::isAscii(text)) // as most exported text is: the library's fast path
+            put(text.toLatin1());
+        else
+            put(platform::toAnsi(text));
+        text.clear();
+    }
+    void commit()
+    {
+        QString error;
+        if (!platform::commitSaveFile(file, &error))
+            throw platform::EFCreateError(name, error);
+    }
 
-void writeWhole(const QString& fileName, const QByteArray& data)
+private:
+    void put(const QByteArray& b)
+    {
+        if (file.write(b) != b.size()) {
+            const QString error = file.errorString();
+            file.cancelWriting();
+            throw platform::EFCreateError(name, error);
+        }
+    }
+    QSaveFile file;
+    QString name;
+    bool unicode;
+};
+
+// The platform's text decoding, with the library's fast path for plain ASCII without a mark.
+QString decodeCsv(const QByteArray& bytes)
 {
-    QString error;
-    if (!platform::replaceFile(fileName, data, &error))
-        throw platform::EFCreateError(fileName, error);
+    if (QtPrivate::isAscii(QLatin1StringView(bytes)))
+        return QString::fromLatin1(bytes);
+    return platform::decodeText(bytes);
 }
 
 QByteArray readWhole(const QString& fileName)
@@ -221,6 +262,14 @@ namespace {
 // One field of a written line, coded so that it reads back as one field on one line.
 QString csvField(QString text, QChar s, const TQvStringGrid& g)
 {
+    // Most fields need no coding at all.
+    if (!text.isEmpty() && !g.AlwaysQuotes && !g.OemConvert &&
+        std::none_of(text.cbegin(), text.cend(), [s](QChar c) { return c == s || c == kQuote || c == u'\r'; }))
+        return text;
+    // Most fields need no coding at all.
+    if (!text.isEmpty() && !g.AlwaysQuotes && !g.OemConvert &&
+        std::none_of(text.cbegin(), text.cend(), [s](QChar c) { return c == s || c == kQuote || c == u'\r'; }))
+        return text;
     text = ZirAzur::DoubleQuoteChars(text);
     if (g.OemConvert)
         text = ZirAzur::TextToOem(text);
@@ -252,8 +301,10 @@ QString csvField(QString text, QChar s, const TQvStringGrid& g)
 
 } // namespace
 
-QString TQvStringGrid::csvText()
+void TQvStringGrid::writeCSV(const std::function<void(QString&)>& put)
 {
+    // Handed over in blocks, so a large grid is never held twice in memory.
+    constexpr qsizetype kBlock = 1 << 20;
     QString out;
     const QChar s = Delimiter.isNull() ? QChar(u',') : Delimiter;
     const int hidden = SaveHiddenCells ? NumHiddenColumns() : 0;
@@ -269,6 +320,8 @@ QString TQvStringGrid::csvText()
             out += csvField(text, s, *this);
         }
         out += QLatin1String("\r\n");
+        if (out.size() >= kBlock)
+            put(out);
         if (OnFileProgress) {
             const short percent = percentOf(r, RowCount() - 1);
             if (percent != lastPercent) {
@@ -278,12 +331,14 @@ QString TQvStringGrid::csvText()
         }
     }
     ExportNotification(esExportDone, -1);
-    return out;
+    put(out);
 }
 
 void TQvStringGrid::SaveToCSV(const QString& FileName, bool Unicode)
 {
-    writeWhole(FileName, encodeCsv(csvText(), Unicode));
+    CsvFileWriter out(FileName, Unicode);
+    writeCSV([&](QString& block) { out.write(block); });
+    out.commit();
 }
 
 void TQvStringGrid::AppendToCSV(const QString& FileName, bool Unicode)
@@ -292,7 +347,10 @@ void TQvStringGrid::AppendToCSV(const QString& FileName, bool Unicode)
     QString before = platform::decodeText(readWhole(FileName));
     if (!before.isEmpty() && !before.endsWith(u'\n') && !before.endsWith(u'\r'))
         before += QLatin1String("\r\n");
-    writeWhole(FileName, encodeCsv(before + csvText(), Unicode));
+    CsvFileWriter out(FileName, Unicode);
+    out.write(before);
+    writeCSV([&](QString& block) { out.write(block); });
+    out.commit();
 }
 
 // ---- reading --------------------------------------------------------------------------------------
@@ -302,7 +360,7 @@ void TQvStringGrid::LoadFromCSV(const QString& FileName, int MaxRows)
     const QByteArray bytes = readWhole(FileName);
     if (bytes.isEmpty())
         return;
-    loadCSVText(platform::decodeText(bytes), MaxRows, false);
+    loadCSVText(decodeCsv(bytes), MaxRows, false);
 }
 
 void TQvStringGrid::InsertFromCSV(const QString& FileName, int MaxRows)
@@ -310,12 +368,12 @@ void TQvStringGrid::InsertFromCSV(const QString& FileName, int MaxRows)
     const QByteArray bytes = readWhole(FileName);
     if (bytes.isEmpty())
         return;
-    loadCSVText(platform::decodeText(bytes), MaxRows, true);
+    loadCSVText(decodeCsv(bytes), MaxRows, true);
 }
 
 void TQvStringGrid::LoadFromCSVStream(QIODevice& st, int MaxRows)
 {
-    loadCSVText(platform::decodeText(st.readAll()), MaxRows, false);
+    loadCSVText(decodeCsv(st.readAll()), MaxRows, false);
 }
 
 void TQvStringGrid::loadCSVText(QString text, int MaxRows, bool inserting)
