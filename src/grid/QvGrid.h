@@ -440,6 +440,7 @@ public:
 
 private:
     void writeCSV(const std::function<void(QString&)>& put);
+    QStringList asciiLines();
     void loadCSVText(QString text, int MaxRows, bool inserting);
 
 public:
