@@ -441,6 +441,12 @@ public:
 private:
     void writeCSV(const std::function<void(QString&)>& put);
     QStringList asciiLines();
+    QString htmlText(const QString& folder, const QString& encoding);
+    QString htmlLink(const QString& text, const QString& target) const;
+    QString withPictures(int col, int row, const QString& text, const QString& content, const QString& folder,
+                         int& picture, bool xhtml);
+    QString SaveCellPictureFile(const QImage& image, int number, const QString& folder);
+    void writeHTML(const QString& FileName, bool Show, bool Unicode, bool append);
     void loadCSVText(QString text, int MaxRows, bool inserting);
 
 public:
