@@ -367,7 +367,9 @@ void TQvStringGrid::writeHTML(const QString& FileName, bool Show, bool Unicode, 
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    lines << htmlText(folder, Unicode ? QStringLiteral("utf-16") : QStringLiteral("us-ascii"));
+    QString table = htmlText(folder, Unicode ? QStringLiteral("utf-16") : QStringLiteral("us-ascii"));
+    table.chop(2); // its last line end is the join's
+    lines << table;
     addFile(h.FooterFile());
 
     QString all = lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
