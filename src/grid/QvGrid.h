@@ -40,6 +40,7 @@ struct TGridPainterDeleter {
 };
 
 struct TCellVisualSettings; // CellVisuals.h
+struct TCellVisuals;        // CellVisuals.h
 struct TGridLookState;       // GridLooks.h
 
 enum TCellBorder : unsigned { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
@@ -904,6 +905,9 @@ public:
     TGridLookState& LookState();
     // The settings the cell look is resolved from, as they stand.
     TCellVisualSettings VisualSettings();
+    // The look GetVisualProperties gives a cell drawn unselected on screen, as one value: what
+    // the exports write of it. With remap, col is a displayed column.
+    TCellVisuals CellLook(int col, int row, bool remap);
     // Sizes every column to its widest text plus Padding (fixed columns only with DoFixedCols).
     void AutoSizeColumns(bool DoFixedCols, int Padding);
     void LookChanged() { Invalidate(); }

@@ -9,6 +9,7 @@
 // entities an XML parser does not know. Link targets are quoted and escaped in both.
 
 #include "grid/QvGrid.h"
+#include "grid/look/CellVisuals.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/markup/RizIVUDE.h"
 
@@ -26,9 +27,6 @@
 namespace grid {
 
 namespace {
-
-// The marker the look starts from: a colour still holding it was never set.
-constexpr TColor kUnsetColor = 0x7fffffff;
 
 // What differs between the two forms of the output.
 struct THtmlDialect {
@@ -74,10 +72,12 @@ QString asciiReferences(const QString& text)
 QString styleText(const THTMLSettings& h, const TBrush& brush, const TFont& font, TAlignment ha, TVAlignment va)
 {
     QStringList d;
-    if (brush.Color != kUnsetColor && h.SaveColor())
+    // The look resolution gives every cell both colours, so they are written whenever colours
+    // are saved.
+    if (h.SaveColor()) {
         d << QStringLiteral("background-color: #") + ZirAzur::ColorToHexRGB(brush.Color);
-    if (font.Color != kUnsetColor && h.SaveColor())
         d << QStringLiteral("color: #") + ZirAzur::ColorToHexRGB(font.Color);
+    }
     d << QStringLiteral("font-size:") + QString::number(font.Size) + QStringLiteral("pt");
     if (font.Style & fsItalic)
         d << QStringLiteral("font-style: italic");
@@ -144,28 +144,16 @@ QString TQvStringGrid::htmlText(const QString& folder, const QString& encoding)
 
     QStringList styles;
     auto styleNumber = [&](int col, int row, bool fixedBackground) {
-        TGridDrawState state = 0;
-        TBrush brush;
-        brush.Color = kUnsetColor;
-        TFont font;
-        font.Color = kUnsetColor;
-        font.Style = 0;
-        TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-        TAlignment ha = taLeftJustify;
-        TVAlignment va = vtaTop;
-        bool ww = false;
-        TCellGradientDirection gd = GradientVertical;
-        GetVisualProperties(col, row, state, false, false, true, brush, colorTo, mirror, mirrorTo, font, ha, va, ww,
-                            gd);
+        TCellVisuals v = CellLook(col, row, true);
         if (fixedBackground)
-            brush.Color = FixedColor();
-        const QString style = styleText(h, brush, font, ha, va);
+            v.Brush.Color = FixedColor();
+        const QString style = styleText(h, v.Brush, v.Font, v.HA, v.VA);
         qsizetype i = styles.indexOf(style);
         if (i < 0) {
             styles << style;
             i = styles.size() - 1;
         }
-        return std::pair{int(i), ww};
+        return std::pair{int(i), v.WordWrap};
     };
     auto cellLine = [&](int col, int row, int real, const QString& text, const QString& width, bool fixedBackground) {
         const auto [style, wordWrap] = styleNumber(col, row, fixedBackground);

@@ -8,6 +8,7 @@
 // growing the column count for the duration.
 
 #include "grid/QvGrid.h"
+#include "grid/look/CellVisuals.h"
 
 #include "platform/ComponentStream.h"
 #include "platform/Files.h"
@@ -128,16 +129,7 @@ QStringList TQvStringGrid::asciiLines()
         int offset = 0; // where this column starts on an extra line
         for (size_t i = 0; i < cols.size(); ++i) {
             GetSaveCellText(cols[i], r, text);
-            TGridDrawState state = 0;
-            TBrush brush;
-            TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-            TFont font;
-            TAlignment ha = taLeftJustify;
-            TVAlignment va = vtaTop;
-            bool ww = false;
-            TCellGradientDirection gd = GradientVertical;
-            GetVisualProperties(cols[i], r, state, false, false, false, brush, colorTo, mirror, mirrorTo, font, ha,
-                                va, ww, gd);
+            const TAlignment ha = CellLook(cols[i], r, false).HA;
             const QStringList parts = textLines(text, multiLine);
             line += aligned(parts[0], widths[i], ha);
             for (qsizetype k = 1; k < parts.size(); ++k) {

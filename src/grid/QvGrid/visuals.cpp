@@ -128,4 +128,13 @@ void TQvStringGrid::GetVisualProperties(int col, int row, TGridDrawState& state,
     gd = out.GD;
 }
 
+TCellVisuals TQvStringGrid::CellLook(int col, int row, bool remap)
+{
+    TGridDrawState state = 0;
+    TCellVisuals v;
+    GetVisualProperties(col, row, state, false, false, remap, v.Brush, v.ColorTo, v.MirrorColor, v.MirrorColorTo,
+                        v.Font, v.HA, v.VA, v.WordWrap, v.GD);
+    return v;
+}
+
 } // namespace grid
