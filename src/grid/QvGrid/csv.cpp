@@ -19,6 +19,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace grid {

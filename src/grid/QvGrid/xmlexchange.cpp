@@ -13,7 +13,8 @@
 #include "platform/Xml.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QRegularExpression>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -55,13 +56,15 @@ QString unescapeXmlText(QString text)
     return text.replace(QLatin1String("$amp;"), QLatin1String("&"));
 }
 
-enum class XmlCharset { Utf8, Latin1, Ansi, Ascii };
+enum class XmlCharset { Utf8, Utf16, Latin1, Ansi, Ascii };
 
 XmlCharset charsetOf(const QString& encoding)
 {
     const QString e = encoding.trimmed().toLower();
     if (e == QLatin1String("utf-8") || e == QLatin1String("utf8"))
         return XmlCharset::Utf8;
+    if (e == QLatin1String("utf-16") || e == QLatin1String("utf16"))
+        return XmlCharset::Utf16;
     if (e == QLatin1String("iso-8859-1") || e == QLatin1String("latin1") || e == QLatin1String("iso_8859-1"))
         return XmlCharset::Latin1;
     if (e == QLatin1String("windows-1252") || e == QLatin1String("cp1252"))
@@ -74,6 +77,13 @@ QByteArray encodeXml(const QString& text, XmlCharset charset)
 {
     if (charset == XmlCharset::Utf8)
         return text.toUtf8();
+    if (charset == XmlCharset::Utf16) {
+        QByteArray b(2 + text.size() * 2, Qt::Uninitialized);
+        b[0] = '\xFF';
+        b[1] = '\xFE';
+        qToLittleEndian<quint16>(text.utf16(), text.size(), b.data() + 2);
+        return b;
+    }
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -92,6 +102,13 @@ QByteArray encodeXml(const QString& text, XmlCharset charset)
             out += "&#" + QByteArray::number(uint(code)) + ';';
     }
     return out;
+}
+
+// The encoding named by the document's declaration, empty when there is none.
+QString declaredEncoding(const QByteArray& bytes)
+{
+    static const QRegularExpression kEncoding(QStringLiteral("^<\\?xml[^>]*encoding\\s*=\\s*[\"']([^\"']*)[\"']"));
+    return kEncoding.match(QString::fromLatin1(bytes.left(200))).captured(1);
 }
 
 // All text below an element, as a DOM's text property gives it.
@@ -167,9 +184,17 @@ void TQvStringGrid::LoadFromXML(const QString& FileName, bool LevelToRow, bool L
     QFile file(FileName);
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         throw EQvGridError(QStringLiteral("XML file not found"));
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     pugi::xml_document doc;
-    const pugi::xml_parse_result parsed = doc.load_buffer(bytes.constData(), size_t(bytes.size()));
+    // The parser knows the UTF forms and ISO-8859-1; our own writer also declares the ANSI
+    // code page, which is read here.
+    pugi::xml_encoding encoding = pugi::encoding_auto;
+    if (charsetOf(declaredEncoding(bytes)) == XmlCharset::Ansi) {
+        bytes = platform::fromAnsi(bytes).toUtf8();
+        encoding = pugi::encoding_utf8;
+    }
+    const pugi::xml_parse_result parsed =
+        doc.load_buffer(bytes.constData(), size_t(bytes.size()), pugi::parse_default, encoding);
     if (parsed.status != pugi::status_ok)
         throw EQvGridError(QStringLiteral("XMLDOM Parsing error ") + QString::number(int(parsed.status)) +
                            QStringLiteral(" on line ") + QString::number(lineOf(bytes, parsed.offset)));

@@ -110,6 +110,22 @@ TEST_F(XmlExchangeTest, WritesTheDeclaredEncodingByteForByte)
     }
 }
 
+TEST_F(XmlExchangeTest, EveryDeclaredEncodingIsTheOneWritten)
+{
+    for (const char* encoding : {"ISO-8859-1", "UTF-8", "UTF-16", "windows-1252", "US-ASCII"}) {
+        XmlGrid x(2, 1);
+        x.g.SetCells(0, 0, QStringLiteral("caf\u00e9 \u20ac"));
+        x.g.SetCells(1, 0, QStringLiteral("\U0001F600"));
+        x.g.XMLEncoding = QString::fromLatin1(encoding);
+        x.g.SaveToXML(path(), QStringLiteral("l"), QStringLiteral("r"));
+        if (haveXmllint())
+            EXPECT_EQ(xmllintErrors(path()), QString()) << encoding;
+        XmlGrid back;
+        back.g.LoadFromXML(path());
+        EXPECT_EQ(back.row(0), x.row(0)) << encoding;
+    }
+}
+
 TEST_F(XmlExchangeTest, EntityTextsAndLineBreaksComeBackAsTheyWere)
 {
     XmlGrid x(3, 1);
