@@ -51,6 +51,16 @@ QStringList firstLines(const QString& text, int count)
     return lines;
 }
 
+// The number of physical lines, as the platform's text loading would give them.
+qsizetype countLines(const QString& text)
+{
+    qsizetype lines = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n')))
+            ++lines;
+    return lines + (text.endsWith(u'\n') || text.endsWith(u'\r') ? 0 : 1);
+}
+
 // The delimiter the first two lines suggest, QChar() when none does: first a candidate
 // outside quotes as often in both lines, then one as often in both lines, then one appearing
 // in either. The counts must beat the best so far, so ties keep the earlier candidate.
@@ -408,7 +418,7 @@ void TQvStringGrid::loadCSVText(QString text, int MaxRows, bool inserting)
     // Progress counts physical lines, which is what the sizing before the read can know.
     qsizetype totalLines = 0;
     if (OnFileProgress) {
-        totalLines = firstLines(text, INT_MAX).size();
+        totalLines = countLines(text);
         const qsizetype toRead = LoadFirstRow ? totalLines : std::max<qsizetype>(0, totalLines - 1);
         const qint64 want = inserting ? qint64(RowCount()) + totalLines : qint64(row) + totalLines + FixedFooters();
         SetRowCount(int(std::min<qint64>(want, INT_MAX / 2)));
