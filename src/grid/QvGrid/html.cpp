@@ -236,14 +236,16 @@ QString TQvStringGrid::htmlText(const QString& folder, const QString& encoding)
     auto attr = [&](const char* upper, const QString& value) {
         return name(upper) + QStringLiteral("=\"") + value + QStringLiteral("\" ");
     };
-    QString table = QLatin1Char('<') + name("TABLE") + QLatin1Char(' ') + attr("BORDER", QString::number(h.BorderSize())) +
+    QString table = QLatin1Char('<') + name("TABLE") + QLatin1Char(' ') +
+                    attr("BORDER", QString::number(h.BorderSize())) +
                     attr("CELLSPACING", QString::number(h.CellSpacing())) +
                     attr("CELLPADDING", QString::number(h.CellPadding()));
     if (!h.Summary().isEmpty())
         table += attr("SUMMARY", h.Summary());
     if (!h.TableStyle().isEmpty())
         table += QLatin1Char(' ') + h.TableStyle() + QLatin1Char(' ');
-    table += QLatin1Char(' ') + name("WIDTH") + QStringLiteral("=\"") + QString::number(h.Width()) + QStringLiteral("%\">");
+    table += QLatin1Char(' ') + name("WIDTH") + QStringLiteral("=\"") + QString::number(h.Width()) +
+             QStringLiteral("%\">");
     out += table + crlf;
     for (const QString& l : lines)
         out += l + crlf;

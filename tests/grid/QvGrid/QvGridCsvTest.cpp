@@ -75,7 +75,8 @@ TEST_P(CsvWriterTest, WritesTheHandMadeFixtureAndReadsItBack)
     src.g.JavaCSV = c.java;
     src.g.AlwaysQuotes = c.alwaysQuotes;
     src.g.SaveToCSV(path());
-    EXPECT_EQ(bytes(), testsupport::readFile(testsupport::fixturePath(QStringLiteral("grid/csv/") + QLatin1String(c.fixture))));
+    const QString fixture = QStringLiteral("grid/csv/") + QLatin1String(c.fixture);
+    EXPECT_EQ(bytes(), testsupport::readFile(testsupport::fixturePath(fixture)));
 
     PlainGrid dst;
     dst.g.JavaCSV = c.java;
@@ -393,7 +394,8 @@ TEST_F(CsvTest, PythonsCsvModuleAndOursReadEachOther)
     const QString write = QStringLiteral(
         "import csv,sys\n"
         "rows=[l.split('\\x1f') for l in sys.stdin.read().split('\\x1e')]\n"
-        "with open(sys.argv[1],'w',encoding='utf-8-sig',newline='') as f: csv.writer(f,dialect='excel').writerows(rows)\n");
+        "with open(sys.argv[1],'w',encoding='utf-8-sig',newline='') as f:\n"
+        "    csv.writer(f,dialect='excel').writerows(rows)\n");
     runPython(write, {path("python.csv")}, flat.join(QChar(0x1E)).toUtf8());
     PlainGrid g;
     g.g.LoadFromCSV(path("python.csv"));
@@ -418,7 +420,8 @@ TEST_F(CsvTest, PythonsCsvModuleAndOursReadEachOther)
         for (int c = 0; c < 8; ++c) {
             QString t = table[r][c];
             const bool quotedAlone = t.contains(QLatin1Char('"')) && !t.contains(QLatin1Char(','));
-            t.replace(QStringLiteral("\r\n"), quotedAlone ? QStringLiteral("\n") : QStringLiteral("\x0b"));
+            const QString lineBreak = quotedAlone ? QStringLiteral("\n") : QStringLiteral("\x0b");
+            t.replace(QStringLiteral("\r\n"), lineBreak);
             ASSERT_EQ(fields[c], t) << "row " << r << " column " << c;
         }
     }

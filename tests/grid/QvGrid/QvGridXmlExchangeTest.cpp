@@ -59,7 +59,8 @@ struct XmlExchangeTest : ::testing::Test {
 };
 
 // xmllint's verdict on a file, or an empty text when it is well-formed.
-QString xmllintErrors(const QString& file, const QStringList& options = {QStringLiteral("--nonet"), QStringLiteral("--noout")})
+QString xmllintErrors(const QString& file,
+                      const QStringList& options = {QStringLiteral("--nonet"), QStringLiteral("--noout")})
 {
     QProcess p;
     p.start(QStringLiteral("xmllint"), options + QStringList{file});
