@@ -22,37 +22,10 @@ using grid::test::ShownGrid;
 
 namespace {
 
-// A grid without fixed cells, so that cell (c, r) is field c of line r.
-struct PlainGrid : ShownGrid<TQvStringGrid> {
-    PlainGrid(int cols = 1, int rows = 1)
-    {
-        g.SetFixedCols(0);
-        g.SetFixedRows(0);
-        g.SetColCount(cols);
-        g.SetRowCount(rows);
-    }
-    void setRow(int r, const QStringList& texts)
-    {
-        for (int c = 0; c < texts.size(); ++c)
-            g.SetCells(c, r, texts[c]);
-    }
-    QStringList row(int r) const
-    {
-        QStringList out;
-        for (int c = 0; c < g.ColCount(); ++c)
-            out << g.Cells(c, r);
-        return out;
-    }
-};
+using PlainGrid = grid::test::PlainShownGrid<TQvStringGrid>;
 
-struct CsvTest : ::testing::Test {
-    QTemporaryDir dir;
-    QString path(const char* name = "grid.csv") const { return dir.filePath(QString::fromLatin1(name)); }
-    QByteArray bytes(const char* name = "grid.csv") const { return testsupport::readFile(path(name)); }
-    void put(const QByteArray& data, const char* name = "grid.csv") const
-    {
-        ASSERT_TRUE(testsupport::writeFile(path(name), data));
-    }
+struct CsvTest : grid::test::FolderTest {
+    CsvTest() : FolderTest("grid.csv") {}
 };
 
 const QStringList kRow1{QStringLiteral("a\"b"), QString(), QStringLiteral("x\r\ny"), QStringLiteral("c,d")};

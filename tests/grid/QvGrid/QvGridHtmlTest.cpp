@@ -43,9 +43,8 @@ struct HtmlGrid : ShownGrid<TQvStringGrid> {
     }
 };
 
-struct HtmlTest : ::testing::Test {
-    QTemporaryDir dir;
-    QString path(const char* name = "grid.html") const { return dir.filePath(QString::fromLatin1(name)); }
+struct HtmlTest : grid::test::FolderTest {
+    HtmlTest() : FolderTest("grid.html") {}
 };
 
 TEST_F(HtmlTest, TheTableTextMatchesTheHandMadeOne)

@@ -17,30 +17,17 @@ using grid::test::ShownGrid;
 
 namespace {
 
-struct TextGrid : ShownGrid<TQvStringGrid> {
-    TextGrid(int cols, int rows)
-    {
-        g.SetFixedCols(0);
-        g.SetFixedRows(0);
-        g.SetColCount(cols);
-        g.SetRowCount(rows);
-    }
+struct TextGrid : grid::test::PlainShownGrid<TQvStringGrid> {
+    using PlainShownGrid::PlainShownGrid;
     void set(const QList<QStringList>& rows)
     {
         for (int r = 0; r < rows.size(); ++r)
-            for (int c = 0; c < rows[r].size(); ++c)
-                g.SetCells(c, r, rows[r][c]);
+            setRow(r, rows[r]);
     }
 };
 
-struct TextExchangeTest : ::testing::Test {
-    QTemporaryDir dir;
-    QString path(const char* name = "grid.txt") const { return dir.filePath(QString::fromLatin1(name)); }
-    QByteArray bytes(const char* name = "grid.txt") const { return testsupport::readFile(path(name)); }
-    void put(const QByteArray& data, const char* name = "grid.txt") const
-    {
-        ASSERT_TRUE(testsupport::writeFile(path(name), data));
-    }
+struct TextExchangeTest : grid::test::FolderTest {
+    TextExchangeTest() : FolderTest("grid.txt") {}
 };
 
 TEST_F(TextExchangeTest, ARightAlignedTextFillsItsWidthFromTheLeft)

@@ -20,31 +20,10 @@ using grid::test::ShownGrid;
 
 namespace {
 
-struct XmlGrid : ShownGrid<TQvStringGrid> {
-    XmlGrid(int cols = 1, int rows = 1)
-    {
-        g.SetFixedCols(0);
-        g.SetFixedRows(0);
-        g.SetColCount(cols);
-        g.SetRowCount(rows);
-    }
-    QStringList row(int r) const
-    {
-        QStringList out;
-        for (int c = 0; c < g.ColCount(); ++c)
-            out << g.Cells(c, r);
-        return out;
-    }
-};
+using XmlGrid = grid::test::PlainShownGrid<TQvStringGrid>;
 
-struct XmlExchangeTest : ::testing::Test {
-    QTemporaryDir dir;
-    QString path(const char* name = "grid.xml") const { return dir.filePath(QString::fromLatin1(name)); }
-    QByteArray bytes(const char* name = "grid.xml") const { return testsupport::readFile(path(name)); }
-    void put(const QByteArray& data, const char* name = "grid.xml") const
-    {
-        ASSERT_TRUE(testsupport::writeFile(path(name), data));
-    }
+struct XmlExchangeTest : grid::test::FolderTest {
+    XmlExchangeTest() : FolderTest("grid.xml") {}
     static void fill(XmlGrid& x)
     {
         x.g.SetColCount(3);
