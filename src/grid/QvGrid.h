@@ -42,6 +42,7 @@ struct TGridPainterDeleter {
 };
 
 struct TCellVisualSettings; // CellVisuals.h
+struct TCellVisuals;        // CellVisuals.h
 struct TGridLookState;       // GridLooks.h
 
 enum TCellBorder : unsigned { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
@@ -491,6 +492,44 @@ public:
     // The number a binary stream names its writer by: unique to each grid of the process.
     int GridID() const;
     std::function<void(TQvStringGrid*, short progress)> OnFileProgress;
+
+    // ---- exchange with other programs: CSV (QvGrid/csv.cpp), HTML (html.cpp), XML
+    // (xmlexchange.cpp), plain text and fixed width (textexchange.cpp) ---------------------------
+    // Files are replaced through a temporary file; a failed write leaves the old file. Platform
+    // file errors are platform::EFOpenError / EFCreateError, the control's own messages
+    // EQvGridError.
+    void SaveToCSV(const QString& FileName, bool Unicode = false);
+    void AppendToCSV(const QString& FileName, bool Unicode = false);
+    void LoadFromCSV(const QString& FileName, int MaxRows = 0);
+    void InsertFromCSV(const QString& FileName, int MaxRows = 0);
+    void LoadFromCSVStream(QIODevice& st, int MaxRows = 0);
+    // Pictures of the export go to folder + "images/".
+    QString SaveToHTMLString(const QString& Folder = QString());
+    void SaveToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                   const QStringList* FieldDescr = nullptr, bool ExportEmptyCells = false);
+    void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+    void SaveToASCII(const QString& FileName, bool Unicode = false);
+    void AppendToASCII(const QString& FileName, bool Unicode = false);
+    // Columns without a width in Widths get their longest text + 1, added to the caller's list.
+    void SaveToFixed(const QString& FileName, TIntList& Widths);
+    void LoadFromFixed(const QString& FileName, TIntList& Positions, bool DoTrim = true, int MaxRows = -1);
+    // Longest line, in characters, of the column's display texts over all rows.
+    int MaxColumnTextLength(int ACol);
+
+private:
+    void writeCSV(const std::function<void(QString&)>& put);
+    QStringList asciiLines();
+    QString htmlText(const QString& folder, const QString& encoding);
+    QString htmlLink(const QString& text, const QString& target) const;
+    QString withPictures(int col, int row, const QString& text, const QString& content, const QString& folder,
+                         int& picture, bool xhtml);
+    QString SaveCellPictureFile(const QImage& image, int number, const QString& folder);
+    void writeHTML(const QString& FileName, bool Show, bool Unicode, bool append);
+    void loadCSVText(QString text, int MaxRows, bool inserting);
+
+public:
 
 private:
     mutable int FGridID = 0; // given on first use
@@ -945,6 +984,9 @@ public:
     TGridLookState& LookState();
     // The settings the cell look is resolved from, as they stand.
     TCellVisualSettings VisualSettings();
+    // The look GetVisualProperties gives a cell drawn unselected on screen, as one value: what
+    // the exports write of it. With remap, col is a displayed column.
+    TCellVisuals CellLook(int col, int row, bool remap);
     // Sizes every column to its widest text plus Padding (fixed columns only with DoFixedCols).
     void AutoSizeColumns(bool DoFixedCols, int Padding);
     void LookChanged() { Invalidate(); }
@@ -1147,7 +1189,8 @@ public:
     bool AutoSize = false, SizeGrowOnly = false, HideFocusRect = false, FixedAsButtons = false,
          AlwaysQuotes = false, SaveFixedRows = false, SaveFixedCols = false, SaveHiddenCells = false,
          ExcelClipboardFormat = false, JavaCSV = false, ClearTextOnly = false, FilterIncremental = false,
-         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false, SelectionRTFKeep = false;
+         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false, SelectionRTFKeep = false,
+         OemConvert = false;
     // Indexes (-1: none).
     int FilterCol = -1, GroupColumn = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
         FLastTabRow = -1, FComboIdx = -1;
