@@ -79,7 +79,7 @@ TEST(QvGridColumnOrder, GroupedOffsets)
     headers(g, 6);
     g.SetColumnOrder();
     g.MoveColumn(4, 5);
-    g.GroupColumn = 2;
+    g.SetGroupColumn(2);
     EXPECT_EQ(g.ColumnPosition(4), 4);  // found at 5, one less
     EXPECT_EQ(g.ColumnPosition(1), 1);  // left of the group column: as found
     EXPECT_EQ(g.ColumnAtPosition(5), 5); // entry 4, one more
