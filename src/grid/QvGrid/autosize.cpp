@@ -90,8 +90,7 @@ void TQvStringGrid::FitColumnWidth(int ACol, bool growOnly)
         if (IsXMergedCell(rc, r))
             continue;
         const bool fixed = r < FixedRows() || ACol < FixedCols();
-        QString text;
-        GetDisplText(rc, r, text);
+        const QString text = Cells(rc, r);
         const TCellGraphic* graphic = GetCellGraphic(rc, r);
         const int gw = GetCellGraphicSize(rc, r).X;
         int w;
@@ -140,8 +139,7 @@ void TQvStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY)
         int width = SizeGrowOnly ? ColWidths(c) : 0;
         for (int r = DoFixedCells ? 0 : FixedRows(); r < RowCount(); ++r) {
             const bool fixed = r < FixedRows() || c < FixedCols();
-            QString text;
-            GetDisplText(rc, r, text);
+            const QString text = Cells(rc, r);
             const QSize ts = textSize(measuringFont(*this, rc, r, fixed), text);
             const TPoint gs = GetCellGraphicSize(rc, r);
             const int needW = ts.width() + gs.X + PaddingX + XYOffset.X;
@@ -181,8 +179,7 @@ void TQvStringGrid::FitRowHeight(int ARow, bool growOnly, int Padding)
             continue;
         TFont font = measuringFont(*this, rc, ARow, ARow < FixedRows() || c < FixedCols());
         font.Size += ZoomFactor;
-        QString text;
-        GetDisplText(rc, ARow, text);
+        const QString text = Cells(rc, ARow);
         int t = 0;
         if (!text.isEmpty()) {
             const QFontMetrics fm(toQFont(font));
@@ -444,8 +441,7 @@ QString TQvStringGrid::SelectedText()
     QString out;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (int c = s.Left; c <= s.Right; ++c) {
-            QString text;
-            GetDisplText(RealColIndex(c), rows[i], text);
+            QString text = Cells(RealColIndex(c), rows[i]);
             if (ExcelClipboardFormat && FPaintSettings.Multilinecells && textLines(text).size() > 1)
                 text = QuoteMultilineField(text);
             out += text;
