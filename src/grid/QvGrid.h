@@ -765,6 +765,9 @@ private:
     int FGroupWidth = 0;
     bool FIsGrouping = false;
     std::vector<int> FSubGroupColumns;
+    // The grouped column's texts of rows that were hidden when grouping began, by hidden-row
+    // entry: the column leaves their store entries too, and ungrouping gives the texts back.
+    std::vector<std::pair<const void*, QString>> FGroupHiddenTexts;
     // Empty rows put in at the displayed indexes `at` (ascending, in the final numbering) in
     // one pass, with every list that follows the rows kept in step.
     void insertRowList(const std::vector<int>& at);

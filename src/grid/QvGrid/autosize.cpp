@@ -50,6 +50,14 @@ QSize textSize(const TFont& font, const QString& text)
     return {w, int(lines.size()) * fm.height()};
 }
 
+// The text a cell shows: its own text as the display hook leaves it.
+QString shownText(const TQvStringGrid& g, int realCol, int ARow)
+{
+    QString text = g.Cells(realCol, ARow);
+    g.GetDisplText(realCol, ARow, text);
+    return text;
+}
+
 bool isCheckKind(TCellType t)
 {
     return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRadioButton;
@@ -90,7 +98,7 @@ void TQvStringGrid::FitColumnWidth(int ACol, bool growOnly)
         if (IsXMergedCell(rc, r))
             continue;
         const bool fixed = r < FixedRows() || ACol < FixedCols();
-        const QString text = Cells(rc, r);
+        const QString text = shownText(*this, rc, r);
         const TCellGraphic* graphic = GetCellGraphic(rc, r);
         const int gw = GetCellGraphicSize(rc, r).X;
         int w;
@@ -139,7 +147,7 @@ void TQvStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY)
         int width = SizeGrowOnly ? ColWidths(c) : 0;
         for (int r = DoFixedCells ? 0 : FixedRows(); r < RowCount(); ++r) {
             const bool fixed = r < FixedRows() || c < FixedCols();
-            const QString text = Cells(rc, r);
+            const QString text = shownText(*this, rc, r);
             const QSize ts = textSize(measuringFont(*this, rc, r, fixed), text);
             const TPoint gs = GetCellGraphicSize(rc, r);
             const int needW = ts.width() + gs.X + PaddingX + XYOffset.X;
@@ -179,7 +187,7 @@ void TQvStringGrid::FitRowHeight(int ARow, bool growOnly, int Padding)
             continue;
         TFont font = measuringFont(*this, rc, ARow, ARow < FixedRows() || c < FixedCols());
         font.Size += ZoomFactor;
-        const QString text = Cells(rc, ARow);
+        const QString text = shownText(*this, rc, ARow);
         int t = 0;
         if (!text.isEmpty()) {
             const QFontMetrics fm(toQFont(font));
@@ -441,7 +449,7 @@ QString TQvStringGrid::SelectedText()
     QString out;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (int c = s.Left; c <= s.Right; ++c) {
-            QString text = Cells(RealColIndex(c), rows[i]);
+            QString text = shownText(*this, RealColIndex(c), rows[i]);
             if (ExcelClipboardFormat && FPaintSettings.Multilinecells && textLines(text).size() > 1)
                 text = QuoteMultilineField(text);
             out += text;

@@ -14,6 +14,7 @@
 #include "grid/QvGrid.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace grid {
 
@@ -146,6 +147,10 @@ void TQvStringGrid::Group(int Colindex)
                 MarkSummaryRow(RealRowIndex(header + runs[g].count + 1));
         }
 
+        FGroupHiddenTexts.clear();
+        for (const auto& item : FGridItems)
+            if (Colindex < int(item->Texts.size()) && !item->Texts[std::size_t(Colindex)].isEmpty())
+                FGroupHiddenTexts.emplace_back(item.get(), item->Texts[std::size_t(Colindex)]);
         RemoveCols(Colindex, 1);
 
         const bool mergeSummary = Grouping.MergeSummary && summary;
@@ -209,6 +214,18 @@ void TQvStringGrid::UnGroup()
             store.SetText(FGroupColumn, 0, FGroupCaption);
         if (FFixedFooters > 0)
             store.SetText(FGroupColumn, RowCount() - 1, FGroupFooter);
+        if (!FGroupHiddenTexts.empty()) {
+            std::unordered_map<const void*, const QString*> saved;
+            for (const auto& [entry, text] : FGroupHiddenTexts)
+                saved.emplace(entry, &text);
+            for (auto& item : FGridItems)
+                if (const auto it = saved.find(item.get()); it != saved.end()) {
+                    if (int(item->Texts.size()) <= FGroupColumn)
+                        item->Texts.resize(std::size_t(FGroupColumn) + 1);
+                    item->Texts[std::size_t(FGroupColumn)] = *it->second;
+                }
+            FGroupHiddenTexts.clear();
+        }
         FIsGrouping = true;
 
         // One walk carries each header's value into its rows and lists the header and summary

@@ -286,4 +286,57 @@ TEST(QvGridGrouping, ColumnGridKeepsTheGroupedDefinition)
     EXPECT_EQ(g.Cells(2, 3), "B");
 }
 
+TEST(QvGridGrouping, MergedHeadersAndSummariesSplitAgain)
+{
+    TQvStringGrid g;
+    fill(g, {"A", "A", "B"});
+    g.Grouping.Summary = true;
+    g.Grouping.MergeHeader = true;
+    g.Grouping.MergeSummary = true;
+    g.Grouping.HeaderColor = 0x00FF00;
+    g.Grouping.SummaryColor = 0x0000FF;
+    const QStringList before = snapshot(g);
+    g.Group(2);
+    // header A at 1, summary at 4, header B at 5, summary at 7
+    EXPECT_EQ(g.CellSpan(1, 1).X, g.ColCount() - 2);
+    EXPECT_EQ(g.GetCellProperties(1, 1)->FBrushColor, TColor(0x00FF00));
+    EXPECT_TRUE(g.IsMergedCell(1, 4));
+    EXPECT_EQ(g.GetCellProperties(1, 7)->FBrushColor, TColor(0x0000FF));
+    EXPECT_FALSE(g.IsMergedCell(1, 2)); // data rows stay single cells
+    g.UnGroup();
+    EXPECT_EQ(snapshot(g), before);
+    for (int r = 0; r < g.RowCount(); ++r)
+        EXPECT_FALSE(g.IsMergedCell(1, r)) << r;
+}
+
+TEST(QvGridGrouping, FooterRowsStayAndTheColumnsFooterTextReturns)
+{
+    TQvStringGrid g;
+    fill(g, {"A", "B", ""});
+    g.SetCells(2, 3, "sum");
+    g.SetFixedFooters(1);
+    const QStringList before = snapshot(g);
+    g.Group(2);
+    EXPECT_EQ(g.RowCount(), 6); // two groups of one row, the footer
+    EXPECT_FALSE(g.IsNode(5));
+    EXPECT_EQ(g.Cells(1, 5), "r3");
+    g.UnGroup();
+    EXPECT_EQ(snapshot(g), before);
+}
+
+TEST(QvGridGrouping, HiddenRowsKeepTheirPlace)
+{
+    TQvStringGrid g;
+    fill(g, {"A", "A", "B", "B"});
+    g.SortSettings().SetAutoSortForGrouping(false);
+    g.HideRow(2); // r2 leaves the displayed rows
+    g.Group(2);
+    EXPECT_EQ(shape(g), (QStringList{"H:A/2", "r1|1", "H:B/3", "r3|3", "r4|4"}));
+    g.UnGroup();
+    g.UnHideRowsAll();
+    EXPECT_EQ(g.Cells(1, 2), "r2");
+    EXPECT_EQ(g.Cells(2, 2), "A");
+    EXPECT_EQ(g.RowCount(), 5);
+}
+
 } // namespace
