@@ -231,6 +231,9 @@ void TQvStringGrid::showEvent(QShowEvent* e)
         gridTimer->setInterval(500);
         connect(gridTimer, &QTimer::timeout, this, [this] { GridTimerTick(); });
         gridTimer->start();
+        // The first showing is where the window comes into being: kept widths come back.
+        if (FColumnSize->Save())
+            LoadColSizes();
     }
 }
 

@@ -119,6 +119,28 @@ TEST(QvGridPersistence, ColumnKeysInTheRegistryStore)
     EXPECT_EQ(g.ColWidths(2), 50);
 }
 
+TEST(QvGridPersistence, ColumnSizesKeptAutomatically)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("auto.ini");
+    auto setUp = [&ini](TQvStringGrid& g) {
+        g.SetColCount(3);
+        g.ColumnSize().SetLocation(clIniFile);
+        g.ColumnSize().SetKey(ini);
+        g.ColumnSize().SetSection("Auto");
+        g.ColumnSize().SetSave(true);
+    };
+    {
+        TQvStringGrid g;
+        setUp(g);
+        g.SetColWidths(2, 41);
+    } // destroyed: widths written
+    TQvStringGrid h;
+    setUp(h);
+    h.CompleteLoading(); // loaded from its form: widths read
+    EXPECT_EQ(h.ColWidths(2), 41);
+}
+
 TEST(QvGridPersistence, LookFileByteForByte)
 {
     QTemporaryDir dir;
