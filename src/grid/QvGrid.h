@@ -777,6 +777,7 @@ private:
     struct TCalcRange;
     TCalcRange calcRange(int ACol, int FromRow, int ToRow);
     double calcValue(const TCalcRange& range, int ACol, int row) const;
+    double columnExtreme(int ACol, int FromRow, int ToRow, bool largest);
     void setLimitedColWidth(int ACol, int width);
     void setLimitedRowHeight(int ARow, int height);
 

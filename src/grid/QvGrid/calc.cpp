@@ -92,22 +92,26 @@ double TQvStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow)
     return ColumnSum(ACol, range.from, range.to) / double(range.to - range.from + 1);
 }
 
-double TQvStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
+// The smallest or largest number among the rows that take part; 0 when none does.
+double TQvStringGrid::columnExtreme(int ACol, int FromRow, int ToRow, bool largest)
 {
     const TCalcRange range = calcRange(ACol, FromRow, ToRow);
     std::optional<double> result;
-    forEachCounted(*this, ACol, range.from, range.to, range.full,
-                   [&result](double v) { result = result ? std::min(*result, v) : v; });
+    forEachCounted(*this, ACol, range.from, range.to, range.full, [&result, largest](double v) {
+        if (!result || (largest ? v > *result : v < *result))
+            result = v;
+    });
     return result.value_or(0);
+}
+
+double TQvStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
+{
+    return columnExtreme(ACol, FromRow, ToRow, false);
 }
 
 double TQvStringGrid::ColumnMax(int ACol, int FromRow, int ToRow)
 {
-    const TCalcRange range = calcRange(ACol, FromRow, ToRow);
-    std::optional<double> result;
-    forEachCounted(*this, ACol, range.from, range.to, range.full,
-                   [&result](double v) { result = result ? std::max(*result, v) : v; });
-    return result.value_or(0);
+    return columnExtreme(ACol, FromRow, ToRow, true);
 }
 
 // Population deviation over every row of the range; a cell without a number raises.
@@ -181,18 +185,25 @@ double TQvStringGrid::RowAvg(int ARow, int fromCol, int toCol)
     return RowSum(ARow, fromCol, toCol) / double(toCol - fromCol + 1);
 }
 
-double TQvStringGrid::RowMin(int ARow, int fromCol, int toCol)
+// The smallest or largest number along the row, from the first cell that takes part.
+static double rowExtreme(TQvStringGrid& g, int ARow, int fromCol, int toCol, bool largest)
 {
     std::optional<double> result;
-    forEachInRow(*this, ARow, fromCol, toCol, [&result](double v) { result = result ? std::min(*result, v) : v; });
+    forEachInRow(g, ARow, fromCol, toCol, [&result, largest](double v) {
+        if (!result || (largest ? v > *result : v < *result))
+            result = v;
+    });
     return result.value_or(0);
+}
+
+double TQvStringGrid::RowMin(int ARow, int fromCol, int toCol)
+{
+    return rowExtreme(*this, ARow, fromCol, toCol, false);
 }
 
 double TQvStringGrid::RowMax(int ARow, int fromCol, int toCol)
 {
-    std::optional<double> result;
-    forEachInRow(*this, ARow, fromCol, toCol, [&result](double v) { result = result ? std::max(*result, v) : v; });
-    return result.value_or(0);
+    return rowExtreme(*this, ARow, fromCol, toCol, true);
 }
 
 } // namespace grid

@@ -64,23 +64,30 @@ void TQvStringGrid::SetGroupColumn(int Value)
         Group(Value);
 }
 
-// Each colour is applied only when set; clNone leaves the cell's own look.
+// The header or summary colours on one cell; each only when set, clNone leaves the cell's own.
+static void setGroupColors(TCellProperties* p, const TGrouping& grouping, bool header)
+{
+    const TColor color = header ? grouping.HeaderColor : grouping.SummaryColor;
+    const TColor colorTo = header ? grouping.HeaderColorTo : grouping.SummaryColorTo;
+    const TColor text = header ? grouping.HeaderTextColor : grouping.SummaryTextColor;
+    if (color != clNone)
+        p->FBrushColor = platform::colorToRGB(color);
+    if (colorTo != clNone)
+        p->FBrushColorTo = platform::colorToRGB(colorTo);
+    if (text != clNone)
+        p->FFontColor = platform::colorToRGB(text);
+}
+
 void TQvStringGrid::applyGroupLook(int ARow, int fromCol, bool header)
 {
-    const TColor color = header ? Grouping.HeaderColor : Grouping.SummaryColor;
-    const TColor colorTo = header ? Grouping.HeaderColorTo : Grouping.SummaryColorTo;
-    const TColor text = header ? Grouping.HeaderTextColor : Grouping.SummaryTextColor;
-    if (color == clNone && colorTo == clNone && text == clNone)
+    const bool any = header ? (Grouping.HeaderColor != clNone || Grouping.HeaderColorTo != clNone ||
+                               Grouping.HeaderTextColor != clNone)
+                            : (Grouping.SummaryColor != clNone || Grouping.SummaryColorTo != clNone ||
+                               Grouping.SummaryTextColor != clNone);
+    if (!any)
         return;
-    for (int c = fromCol; c < TotalColCount(); ++c) {
-        TCellProperties* p = GetCellProperties(c, ARow);
-        if (color != clNone)
-            p->FBrushColor = platform::colorToRGB(color);
-        if (colorTo != clNone)
-            p->FBrushColorTo = platform::colorToRGB(colorTo);
-        if (text != clNone)
-            p->FFontColor = platform::colorToRGB(text);
-    }
+    for (int c = fromCol; c < TotalColCount(); ++c)
+        setGroupColors(GetCellProperties(c, ARow), Grouping, header);
 }
 
 void TQvStringGrid::clearGroupLook(int ARow, int fromCol)
@@ -168,16 +175,7 @@ void TQvStringGrid::Group(int Colindex)
                 if (!header && !(mergeSummary && IsSummary(r)))
                     continue;
                 MergeCells(1, r, cols, 1);
-                TCellProperties* p = GetCellProperties(1, r);
-                const TColor color = header ? Grouping.HeaderColor : Grouping.SummaryColor;
-                const TColor colorTo = header ? Grouping.HeaderColorTo : Grouping.SummaryColorTo;
-                const TColor text = header ? Grouping.HeaderTextColor : Grouping.SummaryTextColor;
-                if (color != clNone)
-                    p->FBrushColor = platform::colorToRGB(color);
-                if (colorTo != clNone)
-                    p->FBrushColorTo = platform::colorToRGB(colorTo);
-                if (text != clNone)
-                    p->FFontColor = platform::colorToRGB(text);
+                setGroupColors(GetCellProperties(1, r), Grouping, header);
             }
         }
         if (FCellNode->ExpandOne() && first < RowCount())
@@ -331,13 +329,7 @@ void TQvStringGrid::SubGroup(int Colindex)
             nodeGraphic(*this, h)->FCellVar = Colindex;
             if (Grouping.MergeHeader) {
                 MergeCells(header, h, ColCount() - header, 1);
-                TCellProperties* p = GetCellProperties(header, h);
-                if (Grouping.HeaderColor != clNone)
-                    p->FBrushColor = platform::colorToRGB(Grouping.HeaderColor);
-                if (Grouping.HeaderColorTo != clNone)
-                    p->FBrushColorTo = platform::colorToRGB(Grouping.HeaderColorTo);
-                if (Grouping.HeaderTextColor != clNone)
-                    p->FFontColor = platform::colorToRGB(Grouping.HeaderTextColor);
+                setGroupColors(GetCellProperties(header, h), Grouping, true);
             } else {
                 applyGroupLook(h, 0, true);
             }
