@@ -323,26 +323,24 @@ void TQvStringGrid::SizeToCells()
 
 // ---- numbering -----------------------------------------------------------------------------------
 
+// Numbers over the normal positions first..last of one axis; write(position, number).
+template <class W>
+static void autoNumber(const TQvStringGrid& g, int first, int last, W&& write)
+{
+    const int n = last - first + 1;
+    for (int k = g.AutoNumberStart; k < n; ++k)
+        write(g.AutoNumberDirection == sdDescending ? last - k : first + k, k + g.AutoNumberOffset + 1);
+}
+
 void TQvStringGrid::AutoNumberCol(int ACol)
 {
-    if (RowCount() <= 0)
-        return;
-    const int n = RowCount() - FFixedFooters - FixedRows();
-    for (int k = AutoNumberStart; k < n; ++k) {
-        const int r = AutoNumberDirection == sdDescending ? RowCount() - FFixedFooters - 1 - k : FixedRows() + k;
-        SetInts(ACol, r, k + AutoNumberOffset + 1);
-    }
+    autoNumber(*this, FixedRows(), RowCount() - FFixedFooters - 1, [&](int r, int v) { SetInts(ACol, r, v); });
 }
 
 void TQvStringGrid::AutoNumberRow(int ARow)
 {
-    if (ColCount() <= 0)
-        return;
-    const int n = ColCount() - FFixedRightCols - FixedCols();
-    for (int k = AutoNumberStart; k < n; ++k) {
-        const int c = AutoNumberDirection == sdDescending ? ColCount() - FFixedRightCols - 1 - k : FixedCols() + k;
-        SetInts(RealColIndex(c), ARow, k + AutoNumberOffset + 1);
-    }
+    autoNumber(*this, FixedCols(), ColCount() - FFixedRightCols - 1,
+               [&](int c, int v) { SetInts(RealColIndex(c), ARow, v); });
 }
 
 // ---- swaps ----------------------------------------------------------------------------------------

@@ -86,6 +86,12 @@ TEST(QvGridAutoSize, NumberingBothWays)
             got << g.Cells(1, r);
         EXPECT_EQ(got, c.expected);
     }
+    TQvStringGrid row; // along a row: columns 1..4 of five
+    row.AutoNumberOffset = 10;
+    row.AutoNumberRow(2);
+    EXPECT_EQ(row.Cells(1, 2), "11");
+    EXPECT_EQ(row.Cells(4, 2), "14");
+    EXPECT_EQ(row.Cells(0, 2), "");
 }
 
 TEST(QvGridAutoSize, SwapsCarryTextsWidthsAndTheSortColumn)
