@@ -2,6 +2,7 @@
 // an INI file and in the registry store, the look file against a hand-checked fixture, and
 // the print-settings section.
 
+#include "grid/QvCGrid.h"
 #include "grid/QvGrid.h"
 #include "platform/SettingsStore.h"
 
@@ -117,6 +118,30 @@ TEST(QvGridPersistence, ColumnKeysInTheRegistryStore)
     g.SetColWidths(2, 64);
     g.LoadColSizes();
     EXPECT_EQ(g.ColWidths(2), 50);
+}
+
+TEST(QvGridPersistence, ColumnGridPositionsByLocation)
+{
+    QTemporaryDir dir;
+    platform::SettingsStore registry(dir.filePath("registry.ini"));
+    platform::Services services;
+    services.registry = &registry;
+    TQvColumnGrid g;
+    g.SetServices(services);
+    g.SetColCount(3);
+    g.ColumnSize().SetKey("Software");
+    g.ColumnSize().SetSection("Cols");
+    g.SetColumnOrder();
+    g.SaveColPositions(); // the registry: the string grid's "Pos" keys
+    EXPECT_EQ(registry.readInteger("Software\\Cols", "Pos2", -1), 2);
+
+    const QString ini = dir.filePath("cols.ini");
+    g.ColumnSize().SetLocation(clIniFile);
+    g.ColumnSize().SetKey(ini);
+    g.SaveColPositions(); // the INI file: the column grid's own "CP" keys
+    QSettings s(ini, QSettings::IniFormat);
+    EXPECT_TRUE(s.contains("Cols/CP0"));
+    EXPECT_FALSE(s.contains("Cols/Pos0"));
 }
 
 TEST(QvGridPersistence, ColumnSizesKeptAutomatically)
