@@ -86,9 +86,17 @@ void TQvStringGrid::StringToColumnStates(const QString& Value)
     auto part = [&parts](int k) {
         return k < parts.size() && !parts[k].isEmpty() ? parts[k].split(QLatin1Char(',')) : QStringList();
     };
+    // A count no part of the text can describe would only make columns the text then fails
+    // on: it is refused before anything changes.
+    const int count = toInt(parts[0]);
+    qsizetype longest = 0;
+    for (int k = 1; k <= 3; ++k)
+        longest = std::max(longest, part(k).size());
+    if (count > longest)
+        throw EListError(int(longest));
     FColumnOrder->Clear();
     UnHideColumnsAll();
-    SetColCount(toInt(parts[0]));
+    SetColCount(count);
     const int n = ColCount();
     const QStringList order = part(2);
     if (!order.isEmpty()) {

@@ -61,6 +61,9 @@ TEST(QvGridPersistence, ColumnStates)
     g.StringToColumnStates("3,64,64");
     EXPECT_EQ(g.ColumnStatesToString(), before);
     EXPECT_THROW(g.StringToColumnStates("3#64#0,1,2#1,1,1"), EListError);
+    // a count beyond every part is refused before the grid changes
+    EXPECT_THROW(g.StringToColumnStates("2000000000#64#0#1"), EListError);
+    EXPECT_EQ(g.ColCount(), 3);
 }
 
 TEST(QvGridPersistence, ColumnKeysInAnIniFile)
