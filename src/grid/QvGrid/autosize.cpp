@@ -6,6 +6,7 @@
 // MinRowHeight..MaxRowHeight through ClampToLimits), so no path sets a size outside them.
 
 #include "grid/QvGrid.h"
+#include "grid/edit/QvRichEdit.h"
 #include "grid/look/ZirAzur.h"
 
 #include <QFontMetrics>
@@ -20,34 +21,11 @@ namespace grid {
 
 namespace {
 
-// The font a cell is measured in: the fixed or the normal font, as the cell-colour hook
-// leaves it.
-TFont measuringFont(TQvStringGrid& g, int realCol, int ARow, bool fixed)
-{
-    TFont font = fixed ? g.FixedFont() : g.Font();
-    TBrush brush;
-    g.GetCellColor(realCol, ARow, TGridDrawState{}, brush, font);
-    return font;
-}
-
 QStringList textLines(const QString& text)
 {
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return t.split(QLatin1Char('\n'));
-}
-
-// Width of the widest line and the height of all lines.
-QSize textSize(const TFont& font, const QString& text)
-{
-    if (text.isEmpty())
-        return {0, 0};
-    const QFontMetrics fm(toQFont(font));
-    int w = 0;
-    const QStringList lines = textLines(text);
-    for (const QString& line : lines)
-        w = std::max(w, fm.horizontalAdvance(line));
-    return {w, int(lines.size()) * fm.height()};
 }
 
 // The text a cell shows: its own text as the display hook leaves it.
@@ -97,15 +75,13 @@ void TQvStringGrid::FitColumnWidth(int ACol, bool growOnly)
     for (int r = from; r <= to; ++r) {
         if (IsXMergedCell(rc, r))
             continue;
-        const bool fixed = r < FixedRows() || ACol < FixedCols();
-        const QString text = shownText(*this, rc, r);
         const TCellGraphic* graphic = GetCellGraphic(rc, r);
         const int gw = GetCellGraphicSize(rc, r).X;
         int w;
         if (graphic && graphic->FCellHAlign == haFull) {
             w = gw - (2 * lineW + XYOffset.X + 2);
         } else {
-            w = gw + textSize(measuringFont(*this, rc, r, fixed), text).width();
+            w = gw + GetCellTextSize(rc, r, false, false).width();
             if (DropDownAlwaysVisible && CellHasComboBox(rc, r))
                 w += 16;
             if (FilterDropDownAuto && r == FilterDropDownRow() && GetColumnFilter(rc))
@@ -146,9 +122,7 @@ void TQvStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY)
         const int rc = RealColIndex(c);
         int width = SizeGrowOnly ? ColWidths(c) : 0;
         for (int r = DoFixedCells ? 0 : FixedRows(); r < RowCount(); ++r) {
-            const bool fixed = r < FixedRows() || c < FixedCols();
-            const QString text = shownText(*this, rc, r);
-            const QSize ts = textSize(measuringFont(*this, rc, r, fixed), text);
+            const QSize ts = GetCellTextSize(rc, r, false, false);
             const TPoint gs = GetCellGraphicSize(rc, r);
             const int needW = ts.width() + gs.X + PaddingX + XYOffset.X;
             const int needH = ts.height() + gs.Y + PaddingY + XYOffset.Y;
@@ -170,7 +144,11 @@ void TQvStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY)
 
 void TQvStringGrid::SetRowHeightForLines(int ARow, int lines, int Padding)
 {
-    const TFont font = measuringFont(*this, FixedCols(), ARow, ARow < FixedRows());
+    TGridDrawState state = 0;
+    TFont font;
+    TBrush brush;
+    const int col = std::min(FixedCols(), ColCount() - 1);
+    GetFontProperties(col, RealColIndex(col), ARow, state, font, brush);
     const int h = QFontMetrics(toQFont(font)).height();
     setLimitedRowHeight(ARow, Padding + lines * (h + h / 8));
 }
@@ -185,15 +163,8 @@ void TQvStringGrid::FitRowHeight(int ARow, bool growOnly, int Padding)
         const int rc = RealColIndex(c);
         if (IsYMergedCell(rc, ARow) || IsIgnoredColumn(rc) || IsMergedNonBaseCell(rc, ARow))
             continue;
-        TFont font = measuringFont(*this, rc, ARow, ARow < FixedRows() || c < FixedCols());
-        font.Size += ZoomFactor;
         const QString text = shownText(*this, rc, ARow);
-        int t = 0;
-        if (!text.isEmpty()) {
-            const QFontMetrics fm(toQFont(font));
-            const int flags = FWordWrapEx ? int(Qt::TextWordWrap) : 0;
-            t = fm.boundingRect(QRect(0, 0, std::max(1, ColWidths(c) - 2 * XYOffset.X), 100000), flags, text).height();
-        }
+        int t = text.isEmpty() ? 0 : GetCellTextSize(rc, ARow, FWordWrapEx, false).height();
         const TCellGraphic* graphic = GetCellGraphic(rc, ARow);
         int g = GetCellGraphicSize(rc, ARow).Y;
         if (graphic && graphic->FCellVAlign == vaFull)
@@ -448,6 +419,11 @@ QString TQvStringGrid::SelectedText()
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (int c = s.Left; c <= s.Right; ++c) {
             QString text = shownText(*this, RealColIndex(c), rows[i]);
+            if (text.contains(QLatin1String("{\\"))) {
+                TQvRichEdit* rich = RichEdit();
+                CellToRich(RealColIndex(c), rows[i], rich);
+                text = rich->PlainText();
+            }
             if (ExcelClipboardFormat && FPaintSettings.Multilinecells && textLines(text).size() > 1)
                 text = QuoteMultilineField(text);
             out += text;
