@@ -2,12 +2,14 @@
 // numbering both ways, swaps and the selection as text.
 
 #include "grid/QvGrid.h"
+#include "grid/look/ZirAzur.h"
 
 #include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
 using namespace grid;
+using grid::ZirAzur::QuoteMultilineField;
 
 namespace {
 
@@ -124,6 +126,13 @@ TEST(QvGridAutoSize, SelectionHelpers)
     EXPECT_TRUE(g.IsSelected(2, 2));
     EXPECT_FALSE(g.IsSelected(3, 2));
     EXPECT_FALSE(g.IsSelected(0, 1)); // fixed
+
+    // A rich-text cell gives its plain text; a text of two lines is quoted for the spreadsheet.
+    g.SetCells(1, 1, QStringLiteral("{\\rtf1 one}"));
+    g.SetCells(2, 2, "x\ny");
+    g.ExcelClipboardFormat = true;
+    g.PaintSettings().Multilinecells = true;
+    EXPECT_EQ(g.SelectedText(), "one\tb\r\nc\t" + QuoteMultilineField("x\ny"));
 }
 
 } // namespace
