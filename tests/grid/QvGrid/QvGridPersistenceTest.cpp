@@ -34,6 +34,17 @@ void writeFile(const QString& path, const QByteArray& data)
     f.write(data);
 }
 
+// A registry store of its own in a temporary folder, handed to a grid through its services.
+struct TRegistryInTempFolder {
+    QTemporaryDir dir;
+    platform::SettingsStore registry{dir.filePath("registry.ini")};
+    platform::Services services = [this] {
+        platform::Services s;
+        s.registry = &registry;
+        return s;
+    }();
+};
+
 TEST(QvGridPersistence, ColumnStates)
 {
     TQvStringGrid g;
@@ -104,12 +115,10 @@ TEST(QvGridPersistence, ColumnKeysInAnIniFile)
 
 TEST(QvGridPersistence, ColumnKeysInTheRegistryStore)
 {
-    QTemporaryDir dir;
-    platform::SettingsStore registry(dir.filePath("registry.ini"));
-    platform::Services services;
-    services.registry = &registry;
+    TRegistryInTempFolder store;
+    auto& registry = store.registry;
     TQvStringGrid g;
-    g.SetServices(services);
+    g.SetServices(store.services);
     g.SetColCount(3);
     g.ColumnSize().SetSection("Grid");
     g.SetColWidths(2, 50);
@@ -125,12 +134,11 @@ TEST(QvGridPersistence, ColumnKeysInTheRegistryStore)
 
 TEST(QvGridPersistence, ColumnGridPositionsByLocation)
 {
-    QTemporaryDir dir;
-    platform::SettingsStore registry(dir.filePath("registry.ini"));
-    platform::Services services;
-    services.registry = &registry;
+    TRegistryInTempFolder store;
+    auto& registry = store.registry;
+    QTemporaryDir& dir = store.dir;
     TQvColumnGrid g;
-    g.SetServices(services);
+    g.SetServices(store.services);
     g.SetColCount(3);
     g.ColumnSize().SetKey("Software");
     g.ColumnSize().SetSection("Cols");
