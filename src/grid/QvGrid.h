@@ -785,6 +785,122 @@ public:
     // The grouping settings the node, check-box and border code read.
     TGrouping Grouping;
 
+    // ---- grouping (QvGrid/grouping.cpp) ----------------------------------------------------------
+    // Call flow: Group scans the grouped column once, puts every header and summary row in with
+    // one row-list insert, makes the headers nodes and removes the column; UnGroup takes the
+    // sub-levels off first, then writes each group's value back into its data rows and takes
+    // the header and summary rows out with one row-list removal. SubGroup adds header nodes
+    // inside the groups on another column and SubUnGroup removes them. GroupCalc walks the
+    // expanded top-level nodes and writes the column calculations into the header or summary.
+    int GroupColumn() const { return FGroupColumn; }
+    // -1 ungroups, a column above 0 groups on it, 0 does nothing.
+    void SetGroupColumn(int Value);
+    bool IsGrouping() const { return FIsGrouping; }
+    // The columns of the added levels, first level first.
+    const std::vector<int>& SubGroupColumns() const { return FSubGroupColumns; }
+    virtual void Group(int Colindex);
+    virtual void UnGroup();
+    virtual void SubGroup(int Colindex);
+    virtual void SubUnGroup(int Colindex);
+    // method: 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 custom, 7 distinct, 8 standard
+    // deviation; any other writes nothing.
+    void GroupCalc(int Colindex, int method);
+    void GroupSum(int Colindex);
+    void GroupAvg(int Colindex);
+    void GroupMin(int Colindex);
+    void GroupMax(int Colindex);
+    void GroupCount(int ColIndex);
+    void GroupCustomCalc(int Colindex);
+    void GroupDistinct(int ColIndex);
+    void GroupStdDev(int ColIndex);
+    double QueryGroupCalc(int ACol, int FromRow, int ToRow);
+    std::function<void(TQvStringGrid*, int ACol, int FromRow, int ToRow, double& Res)> OnGroupCalc;
+
+    // ---- column and row calculations (QvGrid/calc.cpp) -------------------------------------------
+    // FromRow or ToRow -1 means the normal rows. A ToRow beyond the displayed rows counts in the
+    // full row space, hidden rows read from the hidden-row store. Node and summary rows and
+    // covered cells of a merge take part only while the grid is not grouped.
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    double ColumnStdDev(int ACol, int FromRow, int ToRow);
+    double ColumnDistinct(int ACol, int FromRow, int ToRow);
+    double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+    double GroupCustomCalc(int ACol, int FromRow, int ToRow);
+    double RowSum(int ARow, int fromCol, int toCol);
+    double RowAvg(int ARow, int fromCol, int toCol);
+    double RowMin(int ARow, int fromCol, int toCol);
+    double RowMax(int ARow, int fromCol, int toCol);
+    std::function<void(TQvStringGrid*, int ACol, int FromRow, int ToRow, double& Res)> OnColumnCalc;
+
+    // ---- automatic sizes, numbering, swaps and selection helpers (QvGrid/autosize.cpp) ------------
+    // Every automatic size passes MinColWidth..MaxColWidth or MinRowHeight..MaxRowHeight.
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void AutoSizeCol(int ACol, int Padding);
+    void AutoSizeRows(bool DoFixedRows, int Padding);
+    void AutoSizeRow(int ARow, int Padding);
+    void AutoFitColumns(bool DoFixedCells);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    void SwapColumns(int ACol1, int ACol2);
+    void SwapRows(int ARow1, int ARow2);
+    void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool IsSelected(int ACol, int ARow);
+    QString SelectedText();
+    int AutoNumberStart = 0;
+    int AutoNumberOffset = 0;
+    TSortDirection AutoNumberDirection = sdAscending;
+    void FitColumnWidth(int ACol, bool growOnly);
+    void FitRowHeight(int ARow, bool growOnly, int Padding);
+    void SetRowHeightForLines(int ARow, int lines, int Padding);
+
+    // ---- layout, look and print settings kept outside (QvGrid/persistence.cpp) -------------------
+    // Column states as "n#widths#order#visibility"; "Col"/"Pos" keys in an INI file or the
+    // registry store (ColumnSize().Location()); the look file of 69 "key=value" lines in the
+    // ANSI code page; the print settings as keys of an INI file. The look file's writer raises
+    // Exception "Cannot Create " + file, its reader "Cannot open file " + file and
+    // EConvertError for a bad value, with the keys before it applied.
+    QString ColumnStatesToString();
+    void StringToColumnStates(const QString& Value);
+    void SaveColSizes();
+    void LoadColSizes();
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
+    void SaveVisualProps(const QString& FileName);
+    void LoadVisualProps(const QString& FileName);
+    void SavePrintSettings(const QString& Key, const QString& Section);
+    void LoadPrintSettings(const QString& Key, const QString& Section);
+
+private:
+    int FGroupColumn = -1;
+    QString FGroupCaption;  // the grouped column's row-0 text while it is removed
+    QString FGroupFooter;   // its last-row text while it is removed (with fixed footers)
+    int FGroupWidth = 0;
+    bool FIsGrouping = false;
+    std::vector<int> FSubGroupColumns;
+    // The grouped column's texts of rows that were hidden when grouping began, by hidden-row
+    // entry: the column leaves their store entries too, and ungrouping gives the texts back.
+    std::vector<std::pair<const void*, QString>> FGroupHiddenTexts;
+    // Empty rows put in at the displayed indexes `at` (ascending, in the final numbering) in
+    // one pass, with every list that follows the rows kept in step.
+    void insertRowList(const std::vector<int>& at);
+    void applyGroupLook(int ARow, int fromCol, bool header);
+    void clearGroupLook(int ARow, int fromCol);
+    // The rows of a calculation range and whether each takes part (calc.cpp).
+    struct TCalcRange;
+    TCalcRange calcRange(int ACol, int FromRow, int ToRow);
+    double calcValue(const TCalcRange& range, int ACol, int row) const;
+    double columnExtreme(int ACol, int FromRow, int ToRow, bool largest);
+    void setLimitedColWidth(int ACol, int width);
+    void setLimitedRowHeight(int ARow, int height);
+
+public:
+
     // ---- cell objects ----------------------------------------------------------------------------
     // One graphic per cell (QvGrid/cellobjects.cpp): every Add and Create replaces the cell's
     // graphic. Create makes the object and the graphic owns it; Add refers to the caller's
@@ -987,8 +1103,6 @@ public:
     // The look GetVisualProperties gives a cell drawn unselected on screen, as one value: what
     // the exports write of it. With remap, col is a displayed column.
     TCellVisuals CellLook(int col, int row, bool remap);
-    // Sizes every column to its widest text plus Padding (fixed columns only with DoFixedCols).
-    void AutoSizeColumns(bool DoFixedCols, int Padding);
     void LookChanged() { Invalidate(); }
     void FilterDropDownChanged() { Invalidate(); }
     void CellListChanged(int ACol, int ARow) { RepaintCell(DisplColIndex(ACol), ARow); }
@@ -1192,7 +1306,7 @@ public:
          FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false, SelectionRTFKeep = false,
          OemConvert = false;
     // Indexes (-1: none).
-    int FilterCol = -1, GroupColumn = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
+    int FilterCol = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
         FLastTabRow = -1, FComboIdx = -1;
     TPoint FClipTopLeft{-1, -1};
     TPoint FPushedCellButton{-1, -1};
@@ -1728,7 +1842,6 @@ public:
     std::function<void(TQvStringGrid*, int TopRow, int LeftCol, unsigned& Dir, bool& CanScroll)> OnDragScroll;
     bool IsOnSizingBorder(int X, int Y) const;
     bool IsAtSizingBorder(int X, int Y) const;
-    void AutoSizeCol(int ACol, int Padding);
     // The platform services the owning window hands over; the shell among them opens clicked
     // links. A grid handed none opens no link.
     void SetServices(const platform::Services& services) { FServices = services; }
@@ -1776,7 +1889,14 @@ public:
         bool EnableCalculation = true;
         bool CalculateHiddenRows = false;
         std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value)> OnCalcFooter;
+        TColor Color = platform::clBtnFace;
     } FloatingFooter;
+    // The look of balloon hints on cells.
+    struct TBalloonLook {
+        TColor BackgroundColor = platform::clInfoBk;
+        TColor TextColor = platform::clInfoText;
+        int Transparency = 0;
+    } Balloon;
     void CalcFooter(int ACol);
     virtual void CalculateFooter(int ACol);
     void SetFooterCalcType(int ACol, TColumnCalcType calcType);
