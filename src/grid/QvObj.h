@@ -487,19 +487,6 @@ public:
     QV_PLAIN(bool, Enabled, false)
 };
 
-// How cell hints show as balloons; the balloon window reads it.
-class TBalloonSettings : public TPersistent {
-public:
-    QString ClassName() const override { return QStringLiteral("TBalloonSettings"); }
-    QV_PLAIN(bool, Enable, false)
-    QV_PLAIN(int, InitialDelay, -1)
-    QV_PLAIN(int, ReshowDelay, -1)
-    QV_PLAIN(int, AutoHideDelay, -1)
-    QV_PLAIN(unsigned char, Transparency, 0)
-    QV_PLAIN(TColor, BackgroundColor, clNone)
-    QV_PLAIN(TColor, TextColor, clNone)
-};
-
 enum TNodeType { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
 
 class TCellNode : public TPersistent {

@@ -296,4 +296,19 @@ QString TQvColumnGrid::GetVersionString() const
         .arg(v & 0xFF);
 }
 
+void TQvColumnGrid::Group(int ColIndex)
+{
+    if (ColIndex >= 0 && ColIndex < FColumnCollection->Count())
+        FSaveCol->Assign(*FColumnCollection->GetItem(ColIndex));
+    TQvStringGrid::Group(ColIndex);
+}
+
+void TQvColumnGrid::UnGroup()
+{
+    const int index = GroupColumn();
+    TQvStringGrid::UnGroup();
+    if (index != -1 && index < FColumnCollection->Count())
+        FColumnCollection->GetItem(index)->Assign(*FSaveCol);
+}
+
 } // namespace grid

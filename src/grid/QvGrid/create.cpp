@@ -77,6 +77,14 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
 // count go too. User objects stored in cells stay their owners'.
 TQvStringGrid::~TQvStringGrid()
 {
+    // Kept widths are written while the columns are still whole; a store that cannot be
+    // written must not stop the teardown.
+    if (FColumnSize->Save()) {
+        try {
+            SaveColSizes();
+        } catch (...) {
+        }
+    }
     destroying = true;
     if (FAutoThemeAdapt && GlobalThemeNotifier)
         GlobalThemeNotifier->UnRegisterWindow(this);
@@ -126,6 +134,8 @@ void TQvStringGrid::CompleteLoading()
         applyDesktopTheme();
         registerThemeWindow(true);
     }
+    if (FColumnSize->Save())
+        LoadColSizes();
 }
 
 void TQvStringGrid::EndUpdate()

@@ -196,7 +196,7 @@ void TQvStringGrid::EllipsisClick(const QString& value, QString& result)
     result = value;
     QString s = value;
     if (OnEllipsClick)
-        OnEllipsClick(this, Col(), Row(), s);
+        OnEllipsClick(this, RealCol(), Row(), s); // the column of the stored data
     result = s;
 }
 

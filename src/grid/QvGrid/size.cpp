@@ -248,6 +248,9 @@ void TQvStringGrid::showEvent(QShowEvent* e)
         gridTimer->setInterval(500);
         connect(gridTimer, &QTimer::timeout, this, [this] { GridTimerTick(); });
         gridTimer->start();
+        // The first showing is where the window comes into being: kept widths come back.
+        if (FColumnSize->Save())
+            LoadColSizes();
     }
     // The footer panel is set up once the grid's window exists, as its settings say.
     if (FSearchPanel && !FSearchPanelBuilt) {

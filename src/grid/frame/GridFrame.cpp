@@ -182,7 +182,7 @@ void TQvStringGrid::paintAroundCells(QPainter& canvas)
 
 bool TQvStringGrid::CellBalloonRequest(QPoint screenPos, TCellBalloon& balloon)
 {
-    if (!FBalloon.Enable())
+    if (!Balloon.Enable)
         return false;
     balloon = TCellBalloon{};
     const QPoint pt = viewport()->mapFromGlobal(screenPos);
@@ -240,8 +240,8 @@ bool TQvStringGrid::CellBalloonRequest(QPoint screenPos, TCellBalloon& balloon)
     balloon.Title = title;
     balloon.Text = text;
     balloon.Icon = icon;
-    balloon.TextColor = FBalloon.TextColor();
-    balloon.BackgroundColor = FBalloon.BackgroundColor();
+    balloon.TextColor = Balloon.TextColor;
+    balloon.BackgroundColor = Balloon.BackgroundColor;
     return true;
 }
 

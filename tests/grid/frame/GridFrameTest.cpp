@@ -206,7 +206,7 @@ struct BalloonGrid {
         g.resize(400, 300);
         g.SetColCount(3);
         g.SetRowCount(4);
-        g.Balloon().SetEnable(true);
+        g.Balloon.Enable = true;
         g.show();
         QApplication::processEvents();
     }
@@ -256,7 +256,7 @@ TEST(CellBalloon, TextTitleAndIconByTheRules)
 TEST(CellBalloon, TitlesEventsOwnBalloonsAndOutsideCells)
 {
     BalloonGrid b;
-    b.g.Balloon().SetTextColor(0x0000FF);
+    b.g.Balloon.TextColor = 0x0000FF;
     b.g.SetCells(2, 2, QStringLiteral("cell"));
     QStringList log;
     QString title;
@@ -269,7 +269,7 @@ TEST(CellBalloon, TitlesEventsOwnBalloonsAndOutsideCells)
     auto r = b.ask(2, 2);
     EXPECT_EQ(r.Title, QString(97, QLatin1Char('t')) + QStringLiteral("..."));
     EXPECT_EQ(r.TextColor, 0x0000FFu);
-    EXPECT_EQ(r.BackgroundColor, clNone);
+    EXPECT_EQ(r.BackgroundColor, platform::clInfoBk);
     title = QString();
 
     // A cell's own balloon comes before the event.
@@ -287,7 +287,7 @@ TEST(CellBalloon, TitlesEventsOwnBalloonsAndOutsideCells)
     EXPECT_EQ(out.Text, QString());
     EXPECT_EQ(log, QStringList({QStringLiteral("-1 -1 [ ] [] 1")}));
 
-    b.g.Balloon().SetEnable(false);
+    b.g.Balloon.Enable = false;
     EXPECT_FALSE(b.g.CellBalloonRequest(b.at(2, 2), out));
 }
 
