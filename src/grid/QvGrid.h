@@ -1588,6 +1588,7 @@ private:
     TPoint FLastBalloonCell{-1, -1};
     std::vector<std::pair<bool, int>> FSizingLines; // (vertical, place) of the XOR lines shown
     void paintAroundCells(QPainter& canvas);
+    void toggleSizingLine(bool vertical, int at);
     void paintBorderLines(QPainter& canvas);
     void startFocusFrame();
     TArrowWindow* arrows[4] = {nullptr, nullptr, nullptr, nullptr};

@@ -140,8 +140,10 @@ void TQvStringGrid::CompleteLoading()
 
 void TQvStringGrid::EndUpdate()
 {
-    if (FUpdateCount > 0 && --FUpdateCount == 0)
+    if (FUpdateCount > 0 && --FUpdateCount == 0) {
         Invalidate();
+        PaintBorderColor(); // the border line was held back while the update ran
+    }
 }
 
 // ---- cell fonts and read-only flags ---------------------------------------------------------

@@ -284,4 +284,21 @@ void TGridDateTimePicker::focusOutEvent(QFocusEvent* e)
     leftFocus(e);
 }
 
+// ---- change notification ---------------------------------------------------------------------
+
+// The grid reports the change as its OnDateTimeChange.
+void TGridDatePicker::DateTimeChangeNotify(bool noDate)
+{
+    TQsgDateTimePicker::DateTimeChangeNotify(noDate);
+    if (host)
+        host->DateTimeChanged(noDate ? QDateTime() : platform::TDateTimePicker::DateTime());
+}
+
+void TGridDateTimePicker::DateTimeChangeNotify(bool noDate)
+{
+    TQvDateTimePicker::DateTimeChangeNotify(noDate);
+    if (host)
+        host->DateTimeChanged(noDate ? QDateTime() : platform::TDateTimePicker::DateTime());
+}
+
 } // namespace grid

@@ -31,6 +31,7 @@ protected:
     bool event(QEvent* e) override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void KeyPress(QChar& key) override;
+    void DateTimeChangeNotify(bool noDate) override;
     void paintEvent(QPaintEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 
@@ -56,6 +57,7 @@ protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
+    void DateTimeChangeNotify(bool noDate) override;
     void focusOutEvent(QFocusEvent* e) override;
 
 private:

@@ -55,6 +55,11 @@ public:
     QStringList& LookupItems() override { return g->FLookupItems; }
 
     bool ValidateCell(const QString& value) override { return g->ValidateCell(value); }
+    void DateTimeChanged(const QDateTime& v) override
+    {
+        const QDate d = v.date();
+        g->DateTimeChangeNotify(d.isValid() ? d.year() : 0, d.month(), d.day(), v.time());
+    }
     void HideInplaceEdit() override { g->HideInplaceEdit(); }
     void ShowInplaceEdit() override { g->ShowInplaceEdit(); }
     bool EditorWantsTab() override { return g->EditorWantsTab(); }

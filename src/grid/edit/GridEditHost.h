@@ -6,6 +6,7 @@
 
 #include "grid/BaseGrid.h"
 
+#include <QDateTime>
 #include <QStringList>
 
 #include <bitset>
@@ -57,6 +58,8 @@ public:
 
     // ---- operations -----------------------------------------------------------------------
     virtual bool ValidateCell(const QString& value) = 0;
+    // The date picker's value changed; an invalid value is no date.
+    virtual void DateTimeChanged(const QDateTime&) {}
     virtual void HideInplaceEdit() = 0;
     virtual void ShowInplaceEdit() = 0;
     virtual bool EditorWantsTab() = 0;

@@ -126,9 +126,9 @@ void TQvStringGrid::paintBorderLines(QPainter& canvas)
 
 // ---- sizing lines --------------------------------------------------------------------------
 
-void TQvStringGrid::DrawColSizingLine(int X)
+void TQvStringGrid::toggleSizingLine(bool vertical, int at)
 {
-    const std::pair<bool, int> line{true, X};
+    const std::pair<bool, int> line{vertical, at};
     auto it = std::find(FSizingLines.begin(), FSizingLines.end(), line);
     if (it != FSizingLines.end())
         FSizingLines.erase(it);
@@ -137,15 +137,14 @@ void TQvStringGrid::DrawColSizingLine(int X)
     viewport()->update();
 }
 
+void TQvStringGrid::DrawColSizingLine(int X)
+{
+    toggleSizingLine(true, X);
+}
+
 void TQvStringGrid::DrawRowSizingLine(int Y)
 {
-    const std::pair<bool, int> line{false, Y};
-    auto it = std::find(FSizingLines.begin(), FSizingLines.end(), line);
-    if (it != FSizingLines.end())
-        FSizingLines.erase(it);
-    else
-        FSizingLines.push_back(line);
-    viewport()->update();
+    toggleSizingLine(false, Y);
 }
 
 void TQvStringGrid::paintAroundCells(QPainter& canvas)

@@ -7,6 +7,9 @@
 #include "grid/look/GridLooks.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/paint/GridPaint.h"
+#include "grid/edit/GridDatePicker.h"
+
+#include "grid/support/FakeEditHost.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -331,6 +334,30 @@ TEST(PanIndicator, MarkAtTheOriginWithAWhiteBackground)
         g.EndPanning();
         EXPECT_NE(g.viewport()->grab().toImage().pixelColor(100, 60), QColor(Qt::white));
     }
+}
+
+} // namespace
+
+namespace {
+
+// The date cell editor tells its grid of every change the user makes.
+struct DateHost : grid::test::FakeEditHost {
+    using FakeEditHost::FakeEditHost;
+    void DateTimeChanged(const QDateTime& v) override { seen.push_back(v); }
+    std::vector<QDateTime> seen;
+};
+
+TEST(DateTimeChange, TheDateEditorReportsTheUsersChange)
+{
+    QWidget grid;
+    DateHost host(&grid);
+    TGridDatePicker p(&grid, &host);
+    p.platform::TDateTimePicker::SetDateTime(QDateTime(QDate(2024, 3, 1), QTime(0, 0)));
+    EXPECT_TRUE(host.seen.empty()); // the program's own setting is no change
+    // What a spin of the day field or a calendar pick does.
+    p.QDateTimeEdit::setDateTime(QDateTime(QDate(2024, 3, 2), QTime(0, 0)));
+    ASSERT_EQ(host.seen.size(), 1u);
+    EXPECT_EQ(host.seen[0].date(), QDate(2024, 3, 2));
 }
 
 } // namespace
