@@ -87,13 +87,6 @@ void TFloatingFooter::SetCustomTemplate(const QString& v)
     Invalidate();
 }
 
-void TFloatingFooter::SetShowHint(bool v)
-{
-    FShowHint = v;
-    if (TFooterPanel* p = FGrid->FooterPanel())
-        p->setToolTipDuration(v ? -1 : 0);
-}
-
 void TFloatingFooter::SetBorderColor(TColor v)
 {
     if (v == FBorderColor)
@@ -157,8 +150,7 @@ void TQvStringGrid::PlaceFooterPanel()
 
 TFooterPanel::TFooterPanel(TQvStringGrid* AGrid, QWidget* parent) : QWidget(parent), FGrid(AGrid)
 {
-    setMouseTracking(true);
-    setToolTipDuration(0);
+    setMouseTracking(true); // a hint is cancelled when the pointer enters another column
     resize(0, 0);
     hide();
 }

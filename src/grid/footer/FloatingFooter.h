@@ -45,8 +45,9 @@ public:
     void SetCalculateHiddenRows(bool v) { FCalculateHiddenRows = v; }
     bool EnableCalculation() const { return FEnableCalculation; }
     void SetEnableCalculation(bool v) { FEnableCalculation = v; }
+    // Without it the panel's hint events are answered with no hint.
     bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool v);
+    void SetShowHint(bool v) { FShowHint = v; }
     TColor BorderColor() const { return FBorderColor; }
     void SetBorderColor(TColor v);
 
