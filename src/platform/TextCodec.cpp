@@ -30,28 +30,41 @@ int ansiByte(char16_t c)
 
 QString fromAnsi(const QByteArray& bytes)
 {
-    QString out;
-    out.resize(bytes.size());
-    QChar* dst = out.data();
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        *dst++ = QChar(b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char16_t(b));
+    // Most text is ASCII: Latin-1 is Windows-1252 outside 0x80..0x9F, so only those bytes
+    // need a second look.
+    QString out = QString::fromLatin1(bytes);
+    bool high = false;
+    for (const char ch : bytes)
+        high |= static_cast<unsigned char>(ch) - 0x80u < 0x20u;
+    if (high) {
+        auto* d = reinterpret_cast<char16_t*>(out.data());
+        for (qsizetype i = 0; i < out.size(); ++i)
+            if (d[i] >= 0x80 && d[i] < 0xA0)
+                d[i] = kHighControls[d[i] - 0x80];
     }
     return out;
 }
 
 QByteArray toAnsi(const QString& text)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* dst = out.data();
+    const auto* src = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    qsizetype k = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = src[i];
+        if (c < 0x80) {
+            dst[k++] = char(c);
+            continue;
+        }
         // A character beyond the 16-bit range is one character: one '?', not one per half.
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(src[i + 1]))
             ++i;
-        const int b = ansiByte(c.unicode());
-        out.append(b < 0 ? '?' : char(b));
+        const int b = ansiByte(c);
+        dst[k++] = b < 0 ? '?' : char(b);
     }
+    out.truncate(k);
     return out;
 }
 

@@ -200,7 +200,10 @@ void TQvStringGrid::EllipsisClick(const QString& value, QString& result)
 // the check texts.
 void TQvStringGrid::GetSaveCellText(int ACol, int ARow, QString& value)
 {
-    value = SaveVirtCells ? GetCellEx(ACol, ARow) : GetGridCell(ACol, ARow);
+    if (SaveVirtCells)
+        GetCellEx(ACol, ARow, value);
+    else
+        GetGridCell(ACol, ARow, value);
     if (value.isEmpty()) {
         const TCellGraphic* g = GetCellGraphic(ACol, ARow);
         if (g && (g->FCellType == ctCheckBox || g->FCellType == ctTriStateCheckBox)) {

@@ -24,6 +24,7 @@
 #include <QtEndian>
 
 #include <cmath>
+#include <cstring>
 
 namespace grid {
 
@@ -48,14 +49,58 @@ short percentOf(double part, double whole)
     return short(std::nearbyint(100.0 * part / std::max(1.0, whole)));
 }
 
-QString cellLine(int c, int r, const QString& text)
+// Lines are built in place at the end of the text being written: no line, number or coded
+// text becomes a string of its own.
+void appendNumber(QString& out, int v)
 {
-    return QString::number(c) + QLatin1Char(',') + QString::number(r) + QLatin1Char(',') + ZirAzur::EncodeCellLineBreaks(text);
+    char16_t digits[12];
+    char16_t* end = digits + 12;
+    char16_t* p = end;
+    unsigned u = v < 0 ? 0u - unsigned(v) : unsigned(v);
+    do {
+        *--p = char16_t(u'0' + u % 10);
+        u /= 10;
+    } while (u);
+    if (v < 0)
+        *--p = u'-';
+    out.append(reinterpret_cast<const QChar*>(p), end - p);
 }
 
-QString widthLine(int i, int w)
+bool hasControl(QStringView text)
 {
-    return QStringLiteral("cw ") + QString::number(i) + QLatin1Char(',') + QString::number(w);
+    for (QChar ch : text)
+        if (ch.unicode() < 0x20)
+            return true;
+    return false;
+}
+
+// "c,r,text", the text with its line breaks coded; a text without control characters is its
+// own coded form.
+void appendCellLine(QString& out, int c, int r, const QString& text)
+{
+    appendNumber(out, c);
+    out += QLatin1Char(',');
+    appendNumber(out, r);
+    out += QLatin1Char(',');
+    if (hasControl(text))
+        out += ZirAzur::EncodeCellLineBreaks(text);
+    else
+        out += text;
+}
+
+void appendWidthLine(QString& out, int i, int w)
+{
+    out += QLatin1String("cw ");
+    appendNumber(out, i);
+    out += QLatin1Char(',');
+    appendNumber(out, w);
+}
+
+void appendHeader(QString& out, int cols, int rows)
+{
+    appendNumber(out, cols);
+    out += QLatin1Char(',');
+    appendNumber(out, rows);
 }
 
 // A file written block by block through a temporary file that replaces the target only when
@@ -68,10 +113,12 @@ public:
             throw platform::EFCreateError(name, file.errorString());
         if (unicode)
             put(QByteArray("\xFF\xFE", 2));
+        pending.reserve(kBlock + 1024);
     }
-    void line(const QString& s)
+    // The line being built; endLine ends it.
+    QString& text() { return pending; }
+    void endLine()
     {
-        pending += s;
         pending += QLatin1String("\r\n");
         if (pending.size() >= kBlock)
             flush();
@@ -94,7 +141,8 @@ private:
         } else {
             put(platform::toAnsi(pending));
         }
-        pending.clear();
+        pending.resize(0); // keeps the block's storage
+
     }
     void put(const QByteArray& b)
     {
@@ -131,7 +179,8 @@ public:
         eof = file.atEnd();
     }
 
-    bool next(QString& line)
+    // The next line as a view into the reader, valid until the next call.
+    bool next(QStringView& line)
     {
         for (;;) {
             qsizetype k = pos;
@@ -144,7 +193,7 @@ public:
                     fill();
                     continue;
                 }
-                line = buf.mid(pos, k - pos);
+                line = QStringView(d + pos, k - pos);
                 pos = k + 1;
                 if (d[k] == QLatin1Char('\r') && pos < buf.size() && buf[pos] == QLatin1Char('\n'))
                     ++pos;
@@ -153,7 +202,7 @@ public:
             if (eof) {
                 if (pos >= buf.size())
                     return false;
-                line = buf.mid(pos);
+                line = QStringView(buf).mid(pos);
                 pos = buf.size();
                 return true;
             }
@@ -187,21 +236,23 @@ private:
     bool eof = false;
 };
 
-// Most cells hold no control character: their coded text is their text.
-QString decodedText(const QString& coded, bool multiLine)
+// The cell text of a line into text, reusing its storage. Most cells hold no control
+// character: their coded text is their text.
+void decodeInto(QString& text, QStringView coded, bool multiLine)
 {
-    for (QChar ch : coded)
-        if (ch.unicode() < 0x20)
-            return ZirAzur::DecodeCellLineBreaks(coded, multiLine);
-    return coded;
+    text.resize(coded.size());
+    if (!coded.isEmpty())
+        std::memcpy(text.data(), coded.data(), std::size_t(coded.size()) * sizeof(QChar));
+    if (hasControl(coded))
+        text = ZirAzur::DecodeCellLineBreaks(text, multiLine);
 }
 
 // Strict numbers of the stream form: the platform's conversion error for anything else.
-int strictInt(const QString& s)
+int strictInt(QStringView s)
 {
     int v = 0;
     if (!StrToIntStrict(s, v))
-        throw EConvertError(s);
+        throw EConvertError(s.toString());
     return v;
 }
 
@@ -213,16 +264,16 @@ public:
     bool atEnd() const { return at + 1 >= data.size(); }
     qsizetype pos() const { return at; }
     void setPos(qsizetype p) { at = p; }
-    // Up to the next CR; the character after it (the LF) is skipped.
-    QString line()
+    // Up to the next CR into s, reusing its storage; the character after the CR (the LF) is
+    // skipped.
+    void line(QString& s)
     {
         qsizetype end = at;
         while (end + 1 < data.size() && qFromLittleEndian<quint16>(data.constData() + end) != u'\r')
             end += 2;
-        QString s((end - at) / 2, Qt::Uninitialized);
+        s.resize((end - at) / 2);
         qFromLittleEndian<quint16>(data.constData() + at, s.size(), s.data());
         at = end + 1 < data.size() ? std::min<qsizetype>(end + 4, data.size()) : end;
-        return s;
     }
 
 private:
@@ -240,9 +291,12 @@ void TQvStringGrid::SaveToFile(const QString& FileName, bool Unicode)
     const int firstCol = SaveStartCol();
     const int lastCol = SaveEndCol() + hidden;
     BlockFileWriter out(FileName, Unicode);
-    out.line(QString::number(SaveColCount() + hidden) + QLatin1Char(',') + QString::number(SaveRowCount()));
-    for (int c = firstCol; c <= lastCol; ++c)
-        out.line(widthLine(c, realColWidth(c)));
+    appendHeader(out.text(), SaveColCount() + hidden, SaveRowCount());
+    out.endLine();
+    for (int c = firstCol; c <= lastCol; ++c) {
+        appendWidthLine(out.text(), c, realColWidth(c));
+        out.endLine();
+    }
 
     ExportNotification(esExportStart, SaveStartRow());
     short lastPercent = -1;
@@ -251,8 +305,10 @@ void TQvStringGrid::SaveToFile(const QString& FileName, bool Unicode)
         ExportNotification(esExportNextRow, r);
         for (int c = firstCol; c <= lastCol; ++c) {
             GetSaveCellText(c, r, text);
-            if (!text.isEmpty())
-                out.line(cellLine(c, r, text));
+            if (!text.isEmpty()) {
+                appendCellLine(out.text(), c, r, text);
+                out.endLine();
+            }
         }
         // Counted from the first saved row, so a save without the fixed rows ends at 100.
         if (OnFileProgress) {
@@ -276,7 +332,7 @@ void TQvStringGrid::LoadFromFile(const QString& FileName)
     const int a = SaveFixedCells || SaveFixedCols ? 0 : FixedCols();
     const int b = SaveFixedCells || SaveFixedRows ? 0 : FixedRows();
 
-    QString line;
+    QStringView line;
     if (lines.next(line) && !line.isEmpty()) {
         const qsizetype comma = line.indexOf(QLatin1Char(','));
         const int cols = StrToIntPrefix(comma < 0 ? line : line.left(comma));
@@ -294,12 +350,18 @@ void TQvStringGrid::LoadFromFile(const QString& FileName)
     const bool multiLine = PaintSettings().Multilinecells;
     QElapsedTimer sinceEvents;
     sinceEvents.start();
+    // The clock is read once per this many characters of lines (a line counting as 64 more),
+    // not per line.
+    constexpr qsizetype kClockBudget = 1 << 16;
+    qsizetype budget = kClockBudget;
     short lastPercent = -1;
+    QString text;
     while (lines.next(line)) {
+        budget -= 64 + line.size();
         const qsizetype comma = line.indexOf(QLatin1Char(','));
-        if (comma < 0)
-            continue; // neither a width nor a cell line
-        if (line.startsWith(QLatin1String("cw"))) {
+        if (comma < 0) {
+            // neither a width nor a cell line
+        } else if (line.startsWith(QLatin1String("cw"))) {
             const int index = StrToIntPrefix(line.mid(3, comma - 3));
             const int width = StrToIntPrefix(line.mid(comma + 1));
             if (index >= 0 && index < ColCount() && width >= 0 && width <= kMaxWidth)
@@ -309,7 +371,8 @@ void TQvStringGrid::LoadFromFile(const QString& FileName)
             const int c = StrToIntPrefix(line.left(comma));
             const int r = StrToIntPrefix(comma2 < 0 ? line.mid(comma + 1) : line.mid(comma + 1, comma2 - comma - 1));
             if (c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount()) {
-                LoadCellText(c, r, decodedText(comma2 < 0 ? QString() : line.mid(comma2 + 1), multiLine));
+                decodeInto(text, comma2 < 0 ? QStringView() : line.mid(comma2 + 1), multiLine);
+                LoadCellText(c, r, text);
                 if (OnFileProgress) {
                     const short percent = percentOf(r, RowCount() - 1);
                     if (percent != lastPercent) {
@@ -321,9 +384,12 @@ void TQvStringGrid::LoadFromFile(const QString& FileName)
         }
         // The grid may repaint while a large file loads; user input waits, so no edit and no
         // second load runs into a half-read file.
-        if (sinceEvents.elapsed() >= kEventPeriodMs) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            sinceEvents.restart();
+        if (budget <= 0) {
+            budget = kClockBudget;
+            if (sinceEvents.elapsed() >= kEventPeriodMs) {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                sinceEvents.restart();
+            }
         }
     }
     CellsChanged({0, 0, ColCount(), RowCount()});
@@ -335,30 +401,35 @@ void TQvStringGrid::LoadFromFile(const QString& FileName)
 void TQvStringGrid::SaveToStream(QIODevice& st)
 {
     QString out;
+    out.reserve(kBlock + 1024);
     auto flush = [&] {
         QByteArray b(out.size() * 2, Qt::Uninitialized);
         qToLittleEndian<quint16>(out.utf16(), out.size(), b.data());
         if (st.write(b) != b.size())
             throw platform::EWriteError();
-        out.clear();
+        out.resize(0);
     };
-    auto line = [&](const QString& s) {
-        out += s;
+    auto endLine = [&] {
         out += QLatin1String("\r\n");
         if (out.size() >= kBlock)
             flush();
     };
-    line(QString::number(SaveColCount()) + QLatin1Char(',') + QString::number(SaveRowCount()));
-    for (int c = 0; c < ColCount(); ++c)
-        line(widthLine(c, ColWidths(c)));
+    appendHeader(out, SaveColCount(), SaveRowCount());
+    endLine();
+    for (int c = 0; c < ColCount(); ++c) {
+        appendWidthLine(out, c, ColWidths(c));
+        endLine();
+    }
     ExportNotification(esExportStart, SaveStartRow());
     QString text;
     for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
         ExportNotification(esExportNextRow, r);
         for (int c = SaveStartCol(); c <= SaveEndCol(); ++c) {
             GetSaveCellText(c, r, text);
-            if (!text.isEmpty())
-                line(cellLine(c - SaveStartCol(), r - SaveStartRow(), text));
+            if (!text.isEmpty()) {
+                appendCellLine(out, c - SaveStartCol(), r - SaveStartRow(), text);
+                endLine();
+            }
         }
     }
     ExportNotification(esExportDone, -1);
@@ -369,47 +440,53 @@ void TQvStringGrid::LoadFromStream(QIODevice& st)
 {
     const qint64 start = st.pos();
     WideLines lines(st.readAll());
+    QString line;
     if (!lines.atEnd()) {
-        const QString header = lines.line();
-        if (!header.isEmpty()) {
+        lines.line(line);
+        if (!line.isEmpty()) {
+            const QStringView header(line);
             const qsizetype comma = header.indexOf(QLatin1Char(','));
-            const QString colText = comma < 0 ? header : header.left(comma);
-            const QString rowText = comma < 0 ? QString() : header.mid(comma + 1);
+            const QStringView colText = comma < 0 ? header : header.left(comma);
+            const QStringView rowText = comma < 0 ? QStringView() : header.mid(comma + 1);
             const int cols = strictInt(colText);
             const int rows = strictInt(rowText);
             // Checked before the grid changes.
             if (cols < 0 || cols > kMaxFileCols)
-                throw EConvertError(colText);
+                throw EConvertError(colText.toString());
             if (rows < 0 || rows > kMaxFileRows)
-                throw EConvertError(rowText);
+                throw EConvertError(rowText.toString());
             SetColCount(cols + SaveStartCol());
             SetRowCount(rows + SaveStartRow());
         }
     }
+    QString text;
     while (!lines.atEnd()) {
         const qsizetype lineStart = lines.pos();
-        const QString line = lines.line();
-        if (line.startsWith(QLatin1String("cw"))) {
-            const QString rest = line.mid(3);
+        lines.line(line);
+        const QStringView view(line);
+        if (view.startsWith(QLatin1String("cw"))) {
+            const QStringView rest = view.mid(3);
             const qsizetype comma = rest.indexOf(QLatin1Char(','));
             const int index = strictInt(comma < 0 ? rest : rest.left(comma));
-            const int width = strictInt(comma < 0 ? QString() : rest.mid(comma + 1));
+            const int width = strictInt(comma < 0 ? QStringView() : rest.mid(comma + 1));
             // Its own writer lists every column, also the right fixed ones a save without the
             // fixed cells leaves out of the header: widths beyond the grid are not an error.
             if (index >= 0 && index < ColCount() && width >= 0 && width <= kMaxWidth)
                 SetColWidths(index, width);
             continue;
         }
-        const qsizetype comma = line.indexOf(QLatin1Char(','));
-        const qsizetype comma2 = comma < 0 ? -1 : line.indexOf(QLatin1Char(','), comma + 1);
+        const qsizetype comma = view.indexOf(QLatin1Char(','));
+        const qsizetype comma2 = comma < 0 ? -1 : view.indexOf(QLatin1Char(','), comma + 1);
         if (comma2 < 0) {
             lines.setPos(lineStart); // not the grid's: left for the caller
             break;
         }
-        const qint64 c = qint64(strictInt(line.left(comma))) + SaveStartCol();
-        const qint64 r = qint64(strictInt(line.mid(comma + 1, comma2 - comma - 1))) + SaveStartRow();
-        if (c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount())
-            LoadCellText(int(c), int(r), ZirAzur::DecodeCellLineBreaks(line.mid(comma2 + 1), true));
+        const qint64 c = qint64(strictInt(view.left(comma))) + SaveStartCol();
+        const qint64 r = qint64(strictInt(view.mid(comma + 1, comma2 - comma - 1))) + SaveStartRow();
+        if (c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount()) {
+            decodeInto(text, view.mid(comma2 + 1), true);
+            LoadCellText(int(c), int(r), text);
+        }
     }
     if (!st.isSequential())
         st.seek(start + lines.pos());
