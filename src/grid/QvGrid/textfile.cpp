@@ -162,31 +162,43 @@ private:
 // without one the bytes are ANSI. Lines end with CR LF, LF or a lone CR.
 class LineReader {
 public:
-    explicit LineReader(QFile& f) : file(f)
+    // The bytes and the text live in buffers kept for the whole file: a block is read and
+    // decoded without allocating.
+    explicit LineReader(QFile& f) : file(f), raw(kBlock, Qt::Uninitialized)
     {
-        QByteArray head = file.read(kBlock);
+        buf.reserve(2 * kBlock);
+        QByteArrayView head(raw.constData(), readBlock());
         if (head.startsWith("\xEF\xBB\xBF")) {
             decoder = QStringDecoder(QStringDecoder::Utf8);
-            head.remove(0, 3);
+            head = head.sliced(3);
         } else if (head.startsWith("\xFF\xFE")) {
             decoder = QStringDecoder(QStringDecoder::Utf16LE);
-            head.remove(0, 2);
+            head = head.sliced(2);
         } else if (head.startsWith("\xFE\xFF")) {
             decoder = QStringDecoder(QStringDecoder::Utf16BE);
-            head.remove(0, 2);
+            head = head.sliced(2);
         }
         append(head);
         eof = file.atEnd();
     }
 
-    // The next line as a view into the reader, valid until the next call.
-    bool next(QStringView& line)
+    // The next line as a view into the reader, valid until the next call; control tells
+    // whether it holds a control character (other than its line end).
+    bool next(QStringView& line, bool& control)
     {
         for (;;) {
             qsizetype k = pos;
             const QChar* d = buf.constData();
-            while (k < buf.size() && d[k] != QLatin1Char('\r') && d[k] != QLatin1Char('\n'))
-                ++k;
+            const qsizetype n = buf.size();
+            control = false;
+            for (; k < n; ++k) {
+                const char16_t c = d[k].unicode();
+                if (c < 0x20) {
+                    if (c == u'\r' || c == u'\n')
+                        break;
+                    control = true;
+                }
+            }
             if (k < buf.size()) {
                 // A CR at the end of the block may be the first half of CR LF.
                 if (d[k] == QLatin1Char('\r') && k + 1 == buf.size() && !eof) {
@@ -215,21 +227,31 @@ private:
     {
         buf.remove(0, pos);
         pos = 0;
-        const QByteArray b = file.read(kBlock);
-        append(b);
-        eof = b.isEmpty() || file.atEnd();
+        const qsizetype n = readBlock();
+        append(QByteArrayView(raw.constData(), n));
+        eof = n == 0 || file.atEnd();
         if (eof && decoder.isValid())
             buf += decoder.decode(QByteArrayView());
     }
-    void append(const QByteArray& b)
+    qsizetype readBlock()
     {
-        if (decoder.isValid())
-            buf += decoder.decode(b);
-        else
-            buf += platform::fromAnsi(b);
+        const qint64 n = file.read(raw.data(), kBlock);
+        return n < 0 ? 0 : qsizetype(n);
+    }
+    void append(QByteArrayView b)
+    {
+        if (!decoder.isValid()) {
+            platform::appendAnsi(buf, b);
+            return;
+        }
+        const qsizetype old = buf.size();
+        buf.resize(old + decoder.requiredSpace(b.size()));
+        const QChar* end = decoder.appendToBuffer(buf.data() + old, b);
+        buf.resize(end - buf.constData());
     }
 
     QFile& file;
+    QByteArray raw;
     QStringDecoder decoder;
     QString buf;
     qsizetype pos = 0;
@@ -238,13 +260,34 @@ private:
 
 // The cell text of a line into text, reusing its storage. Most cells hold no control
 // character: their coded text is their text.
-void decodeInto(QString& text, QStringView coded, bool multiLine)
+void decodeInto(QString& text, QStringView coded, bool mayHoldControl, bool multiLine)
 {
     text.resize(coded.size());
     if (!coded.isEmpty())
         std::memcpy(text.data(), coded.data(), std::size_t(coded.size()) * sizeof(QChar));
-    if (hasControl(coded))
+    if (mayHoldControl && hasControl(coded))
         text = ZirAzur::DecodeCellLineBreaks(text, multiLine);
+}
+
+// A field of one to nine decimal digits ending at a comma, the common case, read in one pass:
+// the lenient conversion gives the same value for it. Answers the comma's position, or -1 for
+// any other field.
+qsizetype plainNumber(QStringView line, qsizetype from, int& value)
+{
+    int v = 0;
+    qsizetype i = from;
+    for (; i < line.size() && i - from <= 9; ++i) {
+        const char16_t c = line[i].unicode();
+        if (c == u',')
+            break;
+        if (c < u'0' || c > u'9')
+            return -1;
+        v = v * 10 + (c - u'0');
+    }
+    if (i == from || i - from > 9 || i >= line.size() || line[i] != QLatin1Char(','))
+        return -1;
+    value = v;
+    return i;
 }
 
 // Strict numbers of the stream form: the platform's conversion error for anything else.
@@ -333,7 +376,8 @@ void TQvStringGrid::LoadFromFile(const QString& FileName)
     const int b = SaveFixedCells || SaveFixedRows ? 0 : FixedRows();
 
     QStringView line;
-    if (lines.next(line) && !line.isEmpty()) {
+    bool headerControl = false;
+    if (lines.next(line, headerControl) && !line.isEmpty()) {
         const qsizetype comma = line.indexOf(QLatin1Char(','));
         const int cols = StrToIntPrefix(comma < 0 ? line : line.left(comma));
         const int rows = comma < 0 ? 0 : StrToIntPrefix(line.mid(comma + 1));
@@ -356,29 +400,37 @@ void TQvStringGrid::LoadFromFile(const QString& FileName)
     qsizetype budget = kClockBudget;
     short lastPercent = -1;
     QString text;
-    while (lines.next(line)) {
+    bool control = false;
+    while (lines.next(line, control)) {
         budget -= 64 + line.size();
-        const qsizetype comma = line.indexOf(QLatin1Char(','));
-        if (comma < 0) {
-            // neither a width nor a cell line
-        } else if (line.startsWith(QLatin1String("cw"))) {
-            const int index = StrToIntPrefix(line.mid(3, comma - 3));
-            const int width = StrToIntPrefix(line.mid(comma + 1));
-            if (index >= 0 && index < ColCount() && width >= 0 && width <= kMaxWidth)
-                SetColWidths(index, width);
-        } else {
-            const qsizetype comma2 = line.indexOf(QLatin1Char(','), comma + 1);
-            const int c = StrToIntPrefix(line.left(comma));
-            const int r = StrToIntPrefix(comma2 < 0 ? line.mid(comma + 1) : line.mid(comma + 1, comma2 - comma - 1));
-            if (c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount()) {
-                decodeInto(text, comma2 < 0 ? QStringView() : line.mid(comma2 + 1), multiLine);
-                LoadCellText(c, r, text);
-                if (OnFileProgress) {
-                    const short percent = percentOf(r, RowCount() - 1);
-                    if (percent != lastPercent) {
-                        lastPercent = percent;
-                        OnFileProgress(this, percent);
-                    }
+        int c = 0, r = 0;
+        qsizetype comma = plainNumber(line, 0, c);
+        qsizetype comma2 = comma < 0 ? -1 : plainNumber(line, comma + 1, r);
+        bool cell = comma2 >= 0;
+        if (!cell) {
+            comma = line.indexOf(QLatin1Char(','));
+            if (comma < 0) {
+                // neither a width nor a cell line
+            } else if (line.startsWith(QLatin1String("cw"))) {
+                const int index = StrToIntPrefix(line.mid(3, comma - 3));
+                const int width = StrToIntPrefix(line.mid(comma + 1));
+                if (index >= 0 && index < ColCount() && width >= 0 && width <= kMaxWidth)
+                    SetColWidths(index, width);
+            } else {
+                comma2 = line.indexOf(QLatin1Char(','), comma + 1);
+                c = StrToIntPrefix(line.left(comma));
+                r = StrToIntPrefix(comma2 < 0 ? line.mid(comma + 1) : line.mid(comma + 1, comma2 - comma - 1));
+                cell = true;
+            }
+        }
+        if (cell && c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount()) {
+            decodeInto(text, comma2 < 0 ? QStringView() : line.mid(comma2 + 1), control, multiLine);
+            LoadCellText(c, r, text);
+            if (OnFileProgress) {
+                const short percent = percentOf(r, RowCount() - 1);
+                if (percent != lastPercent) {
+                    lastPercent = percent;
+                    OnFileProgress(this, percent);
                 }
             }
         }
@@ -484,7 +536,7 @@ void TQvStringGrid::LoadFromStream(QIODevice& st)
         const qint64 c = qint64(strictInt(view.left(comma))) + SaveStartCol();
         const qint64 r = qint64(strictInt(view.mid(comma + 1, comma2 - comma - 1))) + SaveStartRow();
         if (c >= 0 && r >= 0 && c < TotalColCount() && r < RowCount()) {
-            decodeInto(text, view.mid(comma2 + 1), true);
+            decodeInto(text, view.mid(comma2 + 1), true, true);
             LoadCellText(int(c), int(r), text);
         }
     }
