@@ -158,6 +158,19 @@ private:
     QString pending;
 };
 
+// True when one of the four characters at p is below 32; a line's characters are looked at
+// four at a time for its end.
+bool anyControl(const QChar* p)
+{
+    constexpr quint64 kOnes = 0x0001000100010001ULL;
+    constexpr quint64 kHigh = 0x8000800080008000ULL;
+    constexpr quint64 kAbove31 = 0xFFE0FFE0FFE0FFE0ULL;
+    quint64 w;
+    std::memcpy(&w, p, 8);
+    const quint64 x = w & kAbove31; // a zero lane where the character is below 32
+    return ((x - kOnes) & ~x & kHigh) != 0;
+}
+
 // The lines of a text file, decoded block by block: a byte-order mark selects UTF-8 or UTF-16,
 // without one the bytes are ANSI. Lines end with CR LF, LF or a lone CR.
 class LineReader {
@@ -191,13 +204,18 @@ public:
             const QChar* d = buf.constData();
             const qsizetype n = buf.size();
             control = false;
-            for (; k < n; ++k) {
+            for (;;) {
+                while (k + 4 <= n && !anyControl(d + k))
+                    k += 4;
+                if (k >= n)
+                    break;
                 const char16_t c = d[k].unicode();
                 if (c < 0x20) {
                     if (c == u'\r' || c == u'\n')
                         break;
                     control = true;
                 }
+                ++k;
             }
             if (k < buf.size()) {
                 // A CR at the end of the block may be the first half of CR LF.
