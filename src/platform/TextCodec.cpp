@@ -56,18 +56,13 @@ bool hasHighControls(QByteArrayView bytes)
 
 QString fromAnsi(const QByteArray& bytes)
 {
-    // Most text is ASCII: Latin-1 is Windows-1252 outside 0x80..0x9F, so only those bytes
-    // need a second look.
-    QString out = QString::fromLatin1(bytes);
-    if (hasHighControls(bytes)) {
-        auto* d = reinterpret_cast<char16_t*>(out.data());
-        for (qsizetype i = 0; i < out.size(); ++i)
-            if (d[i] >= 0x80 && d[i] < 0xA0)
-                d[i] = kHighControls[d[i] - 0x80];
-    }
+    QString out;
+    appendAnsi(out, bytes);
     return out;
 }
 
+// Most text is ASCII: Latin-1 is Windows-1252 outside 0x80..0x9F, so only those bytes need a
+// second look.
 void appendAnsi(QString& text, QByteArrayView bytes)
 {
     const qsizetype old = text.size();
