@@ -294,15 +294,15 @@ qsizetype plainNumber(QStringView line, qsizetype from, int& value)
 {
     int v = 0;
     qsizetype i = from;
-    for (; i < line.size() && i - from <= 9; ++i) {
+    for (; i < line.size(); ++i) {
         const char16_t c = line[i].unicode();
         if (c == u',')
             break;
-        if (c < u'0' || c > u'9')
+        if (c < u'0' || c > u'9' || i - from == 9)
             return -1;
         v = v * 10 + (c - u'0');
     }
-    if (i == from || i - from > 9 || i >= line.size() || line[i] != QLatin1Char(','))
+    if (i == from || i >= line.size())
         return -1;
     value = v;
     return i;
