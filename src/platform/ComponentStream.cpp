@@ -174,7 +174,8 @@ void ComponentWriter::string(QStringView s)
     if (utf8.size() >= 2 * s.size()) {
         byte(vaWString);
         le32(qint32(s.size()));
-        qToLittleEndian<quint16>(s.utf16(), s.size(), room(2 * s.size()));
+        if (!s.isEmpty())
+            qToLittleEndian<quint16>(s.utf16(), s.size(), room(2 * s.size()));
     } else {
         byte(vaUTF8String);
         le32(qint32(utf8.size()));
