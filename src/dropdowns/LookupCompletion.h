@@ -36,6 +36,22 @@ struct TCompletion {
     int SelLength = 0;
 };
 
+// Where the list pickers' First, Last, Next and Previous move the choice among `count` items:
+// no wrap-around, and without a choice Next and Previous take the first item. -1: nothing moves.
+enum class TSelectStep { First, Last, Next, Previous };
+inline int SelectionTarget(int current, int count, TSelectStep step)
+{
+    if (count <= 0)
+        return -1;
+    switch (step) {
+    case TSelectStep::First: return 0;
+    case TSelectStep::Last: return count - 1;
+    case TSelectStep::Next: return current < 0 ? 0 : (current + 1 < count ? current + 1 : -1);
+    case TSelectStep::Previous: return current < 0 ? 0 : (current > 0 ? current - 1 : -1);
+    }
+    return -1;
+}
+
 // Caption tails longer than this are cut.
 inline constexpr int kCompletionTailMax = 255;
 

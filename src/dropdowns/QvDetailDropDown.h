@@ -12,6 +12,8 @@
 // Moves the picker makes in the list itself run with FInternalCall set, so the list's
 // item-chosen rule updates ItemIndex and the text without closing the popup.
 
+#include "dropdowns/LookupCompletion.h"
+#include "dropdowns/ItemList.h"
 #include "dropdowns/ItemSelector.h"
 #include "dropdowns/QvDropDown.h"
 
@@ -68,34 +70,27 @@ private:
     int FTag = 0;
 };
 
-class TDetailItems : public grid::TPersistent {
+class TDetailItems : public grid::TPersistent, public TItemList<TDetailItem> {
 public:
     explicit TDetailItems(QObject* owner = nullptr) : FMyOwner(owner) {}
     QString ClassName() const override { return QStringLiteral("TDetailItems"); }
     QObject* GetOwner() const { return FMyOwner; }
 
-    int Count() const { return int(FItems.size()); }
     TDetailItem& Add() { return Insert(Count()); }
     // Throws std::out_of_range for an index outside 0 .. Count.
-    TDetailItem& Insert(int index);
-    void Delete(int index);
-    void Clear() { FItems.clear(); }
-    // Throws std::out_of_range for an index outside the list.
-    TDetailItem& Items(int index) const;
+    TDetailItem& Insert(int index) { return insertItem(index, std::make_unique<TDetailItem>(this)); }
+    void Clear() { clearItems(); }
     void SetItem(int index, const TDetailItem& value) { Items(index).Assign(value); }
     // The first item whose caption equals value exactly (case-sensitive), else -1.
     int IndexOf(const QString& value) const;
-    void Assign(const TDetailItems& source);
+    using TItemList::IndexOf;
+    void Assign(const TDetailItems& source) { assignItems(*this, source); }
 
     std::function<void(grid::TObject* sender)> OnChange;
 
 private:
-    friend class TDetailItem;
     QObject* FMyOwner;
-    std::vector<std::unique_ptr<TDetailItem>> FItems;
 };
-
-using TOnDrawSelectedItem = std::function<void(QObject* sender, QPainter& canvas, const grid::TRect& r)>;
 
 class TQvDetailDropDown : public TQvCustomDropDown {
     Q_OBJECT
@@ -164,6 +159,7 @@ protected:
     void ControlKeyDown(int& key, Qt::KeyboardModifiers shift) override;
 
 private:
+    void selectStep(TSelectStep step);
     // Fills the list from the items; before an opening also remembers the index to restore.
     void PrepareList(bool beforeDropDown);
     // The list keys of the edit (and of keys passed on from the popup); true when swallowed.

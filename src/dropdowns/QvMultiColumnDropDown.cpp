@@ -233,37 +233,17 @@ constexpr int kPageRows = 10;
 
 } // namespace
 
-void TQvMultiColumnDropDown::SelectFirst()
+void TQvMultiColumnDropDown::selectStep(TSelectStep step)
 {
-    if (FItems->Count() > 0)
-        SetItemIndex(0);
+    const int target = SelectionTarget(FItemIndex, FItems->Count(), step);
+    if (target >= 0)
+        SetItemIndex(target);
 }
 
-void TQvMultiColumnDropDown::SelectLast()
-{
-    if (FItems->Count() > 0)
-        SetItemIndex(FItems->Count() - 1);
-}
-
-void TQvMultiColumnDropDown::SelectNext()
-{
-    if (FItems->Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex + 1 < FItems->Count())
-        SetItemIndex(FItemIndex + 1);
-}
-
-void TQvMultiColumnDropDown::SelectPrevious()
-{
-    if (FItems->Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex > 0)
-        SetItemIndex(FItemIndex - 1);
-}
+void TQvMultiColumnDropDown::SelectFirst() { selectStep(TSelectStep::First); }
+void TQvMultiColumnDropDown::SelectLast() { selectStep(TSelectStep::Last); }
+void TQvMultiColumnDropDown::SelectNext() { selectStep(TSelectStep::Next); }
+void TQvMultiColumnDropDown::SelectPrevious() { selectStep(TSelectStep::Previous); }
 
 void TQvMultiColumnDropDown::SelectNextPage()
 {

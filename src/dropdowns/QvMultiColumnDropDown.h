@@ -16,6 +16,7 @@
 // The grid picker declares classes of the same names for itself; these live in their own
 // namespace.
 
+#include "dropdowns/LookupCompletion.h"
 #include "dropdowns/QvDropDown.h"
 #include "grid/StringGrid.h"
 
@@ -364,6 +365,7 @@ protected:
 
 private:
     friend class TQvColGrid;
+    void selectStep(TSelectStep step);
     int rowHeight() const { return std::max(1, FDropDownRowHeight); }
     const QString& lookupText(int item) const;
 

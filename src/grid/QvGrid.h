@@ -35,11 +35,14 @@ namespace grid {
 class TQvStringGrid;
 class TGridPainter; // painting, paint/GridPaint.h
 class TGridProgressAppearance;
+class TQvRichEdit;     // edit/QvRichEdit.h
+class THTMLHintWindow; // markup/HTMLHintWindow.h
 struct TGridPainterDeleter {
     void operator()(TGridPainter* p) const;
 };
 
 struct TCellVisualSettings; // CellVisuals.h
+struct TCellVisuals;        // CellVisuals.h
 struct TGridLookState;       // GridLooks.h
 
 enum TCellBorder : unsigned { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
@@ -57,6 +60,17 @@ enum TSortStyle {
     ssImages, ssCheckBox, ssDateTime, ssTime, ssAlphaNumeric, ssAlphaNumericNoCase
 };
 enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+// The search flags of Find, FindWide, FindFirst, FindNext and Replace; one bit each, in this
+// order (bits 0 to 15), so a set of them is an unsigned value.
+enum TFindParameter : unsigned {
+    fnMatchCase = 1u << 0, fnMatchFull = 1u << 1, fnMatchRegular = 1u << 2, fnDirectionLeftRight = 1u << 3,
+    fnMatchStart = 1u << 4, fnFindInCurrentRow = 1u << 5, fnFindInCurrentCol = 1u << 6, fnIncludeFixed = 1u << 7,
+    fnAutoGoto = 1u << 8, fnIgnoreHTMLTags = 1u << 9, fnBackward = 1u << 10, fnIncludeHiddenColumns = 1u << 11,
+    fnFindInPresetCol = 1u << 12, fnFindInPresetRow = 1u << 13, fnSelectedCells = 1u << 14,
+    fnIncludeHiddenRows = 1u << 15
+};
+using TFindParameters = unsigned;
+class TSearchPanel; // search/SearchPanel.h
 enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
@@ -379,8 +393,8 @@ public:
 
     // ---- moves, selection hiding, used cells and save range (QvGrid/moves.cpp) ---------------
     // Displayed indexes. The column move records the column order first when none is.
-    void MoveColumn(int FromIndex, int ToIndex);
-    void MoveRow(int FromIndex, int ToIndex);
+    void MoveColumn(int FromIndex, int ToIndex) override;
+    void MoveRow(int FromIndex, int ToIndex) override;
     void MoveRows(int FromIndex, int ToIndex, int Count);
     void HideSelection();
     void UnHideSelection();
@@ -395,6 +409,72 @@ public:
     int SaveRowCount() const;
     // Puts every control of the control list over its cell (hidden while its row or column is).
     void CellControlsUpdate();
+
+    // ---- search, replace and the search footer (search/*.cpp) -------------------------------
+    // Call flow in search/GridSearch.h. Cells found are (column, row): displayed indexes, real
+    // ones for the axes whose hidden members the flags include; (-1, -1) when none.
+    TPoint Find(TPoint StartCell, const QString& s, TFindParameters FindParams);
+    TPoint FindWide(TPoint StartCell, const QString& s, TFindParameters FindParams);
+    TPoint FindFirst(const QString& s, TFindParameters FindParams);
+    TPoint FindNext();
+    // Cells changed; with fnMatchCase only occurrences of that case are replaced.
+    int Replace(const QString& OrigStr, const QString& NewStr, TFindParameters FindParams);
+    TPoint FindCell(TPoint StartCell, const QString& s, bool wide, TFindParameters FindParams);
+    // The cell against the last search's text and flags.
+    bool CellMatchesSearch(int ACol, int ARow, bool wide);
+    TFindParameters FFindParams = 0;
+    QString SearchCache, SearchCacheWide;
+    TPoint SearchCell{-1, -1};
+    int FFindCol = -1, FFindRow = -1; // for fnFindInPresetCol and fnFindInPresetRow
+    bool FFindBusy = false;
+    // The footer panel (nullptr in a designing grid); UpdateSearchPanel copies the SearchFooter
+    // settings into it and runs on every change of them.
+    TSearchPanel* SearchPanel() const { return FSearchPanel; }
+    void UpdateSearchPanel();
+    bool IsLastRowAboveFooter();
+    void ScrollLastRowAboveFooter();
+    // The footer's reactions, given to the panel as its events.
+    void SearchFooterEditChanged(const QString& value);
+    void SearchFooterFindNext();
+    void SearchFooterFindPrevious();
+    void SearchFooterClose();
+    void SearchFooterHighlight();
+    // A dialog character (Alt and a letter): presses the visible, enabled footer button whose
+    // caption has it as accelerator; true when one was pressed.
+    bool SearchFooterDialogChar(QChar c);
+    std::function<void(TQvStringGrid*, const QString& Value, bool& DefaultSearch)> OnSearchEditChange;
+    std::function<void(TQvStringGrid*)> OnSearchFooterClose;
+    std::function<void(TQvStringGrid*)> OnCreatedSearchFooter;
+
+private:
+    friend class TGridSearcher;
+    TSearchPanel* FSearchPanel = nullptr; // child widget, owned through Qt
+    bool FSearchPanelBuilt = false;
+    bool FSearchPanelShown = false;       // the footer was visible at the last update
+    void createSearchPanel();
+    void placeSearchPanel();
+    TFindParameters footerFindParams(bool withFixedAndHidden) const;
+    void footerHighlight(const QString& text);
+    void footerUnhighlight();
+    void footerNextPrevious(bool backward);
+    void keepCurrentCellAboveFooter();
+
+protected:
+    int CoveredClientBottom() const override;
+
+public:
+    // ---- column and row move upkeep (QvGrid/moves.cpp) -----------------------------------------
+    // After the platform moved a column's or a row's cells: the grid's own per-column and
+    // per-row data follow, and a coupled grid repeats the move once.
+    void ColumnMovedUpdate(int FromIndex, int ToIndex);
+    void RowMovedUpdate(int FromIndex, int ToIndex);
+    bool ColMoveFlg = false;   // set after a move with EnhRowColMove; the mouse code reads it
+    bool FSyncedMove = false;  // set while this grid repeats a move of its coupled grid
+
+private:
+    void repeatMoveOnCoupledGrid(int FromIndex, int ToIndex, void (TQvStringGrid::*move)(int, int));
+
+public:
 
     // ---- binary cell stream and file (QvGrid/binstream.cpp), text grid file (textfile.cpp) ----
     // Columns are real columns. The binary readers raise platform::EReadError for a stream
@@ -412,6 +492,44 @@ public:
     // The number a binary stream names its writer by: unique to each grid of the process.
     int GridID() const;
     std::function<void(TQvStringGrid*, short progress)> OnFileProgress;
+
+    // ---- exchange with other programs: CSV (QvGrid/csv.cpp), HTML (html.cpp), XML
+    // (xmlexchange.cpp), plain text and fixed width (textexchange.cpp) ---------------------------
+    // Files are replaced through a temporary file; a failed write leaves the old file. Platform
+    // file errors are platform::EFOpenError / EFCreateError, the control's own messages
+    // EQvGridError.
+    void SaveToCSV(const QString& FileName, bool Unicode = false);
+    void AppendToCSV(const QString& FileName, bool Unicode = false);
+    void LoadFromCSV(const QString& FileName, int MaxRows = 0);
+    void InsertFromCSV(const QString& FileName, int MaxRows = 0);
+    void LoadFromCSVStream(QIODevice& st, int MaxRows = 0);
+    // Pictures of the export go to folder + "images/".
+    QString SaveToHTMLString(const QString& Folder = QString());
+    void SaveToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                   const QStringList* FieldDescr = nullptr, bool ExportEmptyCells = false);
+    void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+    void SaveToASCII(const QString& FileName, bool Unicode = false);
+    void AppendToASCII(const QString& FileName, bool Unicode = false);
+    // Columns without a width in Widths get their longest text + 1, added to the caller's list.
+    void SaveToFixed(const QString& FileName, TIntList& Widths);
+    void LoadFromFixed(const QString& FileName, TIntList& Positions, bool DoTrim = true, int MaxRows = -1);
+    // Longest line, in characters, of the column's display texts over all rows.
+    int MaxColumnTextLength(int ACol);
+
+private:
+    void writeCSV(const std::function<void(QString&)>& put);
+    QStringList asciiLines();
+    QString htmlText(const QString& folder, const QString& encoding);
+    QString htmlLink(const QString& text, const QString& target) const;
+    QString withPictures(int col, int row, const QString& text, const QString& content, const QString& folder,
+                         int& picture, bool xhtml);
+    QString SaveCellPictureFile(const QImage& image, int number, const QString& folder);
+    void writeHTML(const QString& FileName, bool Show, bool Unicode, bool append);
+    void loadCSVText(QString text, int MaxRows, bool inserting);
+
+public:
 
 private:
     mutable int FGridID = 0; // given on first use
@@ -866,6 +984,9 @@ public:
     TGridLookState& LookState();
     // The settings the cell look is resolved from, as they stand.
     TCellVisualSettings VisualSettings();
+    // The look GetVisualProperties gives a cell drawn unselected on screen, as one value: what
+    // the exports write of it. With remap, col is a displayed column.
+    TCellVisuals CellLook(int col, int row, bool remap);
     // Sizes every column to its widest text plus Padding (fixed columns only with DoFixedCols).
     void AutoSizeColumns(bool DoFixedCols, int Padding);
     void LookChanged() { Invalidate(); }
@@ -1068,7 +1189,8 @@ public:
     bool AutoSize = false, SizeGrowOnly = false, HideFocusRect = false, FixedAsButtons = false,
          AlwaysQuotes = false, SaveFixedRows = false, SaveFixedCols = false, SaveHiddenCells = false,
          ExcelClipboardFormat = false, JavaCSV = false, ClearTextOnly = false, FilterIncremental = false,
-         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false;
+         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false, SelectionRTFKeep = false,
+         OemConvert = false;
     // Indexes (-1: none).
     int FilterCol = -1, GroupColumn = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
         FLastTabRow = -1, FComboIdx = -1;
@@ -1128,6 +1250,33 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnGetEditMask;
     std::function<void(TQvStringGrid*)> OnGridResize;
 
+    // ---- text measuring, formatted cell text and rich-text cells (QvGrid/text.cpp) ---------------
+    // The size the cell's text needs (ACol real): with VS wrapped within the cell's width, with
+    // SB 17 pixels kept free at the right for the cell's scroll bar.
+    QSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+    QSize CalcCellTextSize(int ACol, int DisplCol, int ARow, bool VS, bool SB);
+    // The cell's text as shown: numbers through the float format when OnGetFloatFormat asks for
+    // it; any conversion error leaves the stored text.
+    virtual QString GetFormattedCell(int ACol, int ARow);
+    // The cell's number in format: the integer value for a format holding "d", else the float
+    // value; raw when the cell holds no such number or the format takes no such value.
+    QString FormatCellNumber(int ACol, int ARow, const QString& format, const QString& raw) const;
+    // The text of a formula cell; the string grid has no formulas and answers the cell's text.
+    // Filtering (fcCalculated), alignment, painting and measuring read it.
+    virtual QString GetFormulaCellText(int ACol, int ARow) { return Cells(ACol, ARow); }
+    // Draws the rich-text cell into Rect of Canvas (logical coordinates of the canvas).
+    void RenderRichCell(int ACol, int ARow, const TRect& Rect, QPainter& Canvas);
+    // The hidden rich-edit control, created on first use.
+    TQvRichEdit* RichEdit();
+    // Loads the cell's rich text into the rich editor.
+    void CellToRich(int ACol, int ARow, TQvRichEdit* richEdit);
+    // The cell's font for measuring (col displayed, realCol real), brush and state as the
+    // colour hook leaves them.
+    void GetFontProperties(int col, int realCol, int row, TGridDrawState& state, TFont& font, TBrush& brush);
+    // The grid's own hint window; the scroll-position hint shows in it.
+    THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWnd; }
+    std::function<void(TQvStringGrid*, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)> OnGetFloatFormat;
+
     // ---- filtering (QvGrid/filter.cpp, QvGrid/filterlists.cpp) ---------------------------------
     TFilter& Filter() { return *FFilter; }
     bool FilterActive() const { return FFilterActive; }
@@ -1147,8 +1296,6 @@ public:
     virtual void ApplyCheckedFilterValues();
     void FilterListSelected(int ItemIndex) { FilterDropDownSelect(ItemIndex); }
     void FilterListChecked() { ApplyCheckedFilterValues(); }
-    // fcCalculated reads this; the string grid has no formulas and answers the cell's text.
-    virtual QString GetFormulaCellText(int ACol, int ARow) { return Cells(ACol, ARow); }
     int FilterDropDownRow() const { return FPaintSettings.FilterDropDownRow; }
     void SetFilterDropDownRow(int v);
     void SetFilterDropDownAuto(bool v);
@@ -1244,13 +1391,15 @@ protected:
     // may refuse the move, then the base decision.
     bool AllowCellSelect(int col, int row) override;
     bool IsEditable(int ACol, int ARow);
-    // A moved column takes its cells, its texts in the hidden rows, its hidden state and its
-    // stored width along, by real indexes, while the event reports the displayed ones.
+    // The platform's moved hooks: ColumnMovedUpdate and RowMovedUpdate.
     void ColumnMoved(int fromIndex, int toIndex) override;
+    void RowMoved(int fromIndex, int toIndex) override;
 
 private:
     void growRowSelect(int ARow);
     void growColSelect(int ACol);
+    // The incremental search: the first row whose text in the sort column starts with s
+    // (upper case), -1 when none.
     int Search(const QString& s);
 
     QTimer* gridTimer = nullptr;
@@ -1343,6 +1492,8 @@ private:
     bool FRowsBeingHidden = false; // RemoveRowsEx takes rows the hidden-row store now holds
     class TGridTransEdit* FTransEdit = nullptr;   // child widget, owned through Qt
     class TControlEdit* FEditControl = nullptr;   // child widget, owned through Qt
+    TQvRichEdit* FRichEdit = nullptr;             // child widget, owned through Qt; made on first use
+    THTMLHintWindow* FScrollHintWnd = nullptr;    // child window, owned through Qt
     class TControlCombo* FComboControl = nullptr; // child widget, owned through Qt
     class TGridTransCombo* FTransCombo = nullptr; // child widget, owned through Qt
     std::vector<int> realRowsOf(const std::vector<int>& displRows) const;
@@ -1424,6 +1575,17 @@ public:
 
     class TGridCombo* EditCombo();
     class TQvInplaceEdit* InplaceEdit() const { return FQvInplaceEdit; }
+    // The special editors, each created on first use, hidden and disabled between edits.
+    class TGridSpin* SpinEdit();
+    class TGridEditBtn* EditBtn();
+    class TGridUnitEditBtn* UnitEditBtn();
+    class TGridCheckBox* EditCheck();
+    class TGridButton* GridButton();
+    class TGridDatePicker* GetEditDate();
+    class TGridDatePicker* DateTimePicker() { return GetEditDate(); }
+    class TGridDateTimePicker* DateAndTimePicker();
+    // Whether an editor exists yet (the readers create them).
+    bool HasEditor(TEditorType kind) const;
     bool CanEditNonFixedCell(int ACol, int ARow);
     bool AllowEditorShow();
     bool EditorWantsTab();
@@ -1455,6 +1617,25 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ARow, int AItemIndex, const QString& ASelection)> OnComboChange;
     std::function<void(TQvStringGrid*, int ACol, int ARow, const QString& Value)> OnEditChange;
     std::function<void(TQvStringGrid*, int ACol, int ARow, void* AEditLink)> OnGetEditorProp;
+    // Column in the first, row in the second coordinate parameter.
+    std::function<void(TQvStringGrid*, int ARow, int ACol, void* AEditLink)> OnGetEditorPropInt;
+    // Spin buttons and page keys of the spin editor: the value after the step, up or down.
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int Value, bool UpDown)> OnSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, double Value, bool UpDown)> OnFloatSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, TDateTime Value, bool UpDown)> OnDateSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, TDateTime Value, bool UpDown)> OnTimeSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, const QString& Unit)> OnUnitChanged;
+    // Pastes into the button editors: Allow starts true; the cell handler may change the text.
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardPaste;
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteCell;
+    std::function<void(TQvStringGrid*, int& Key, Qt::KeyboardModifiers Shift)> OnKeyUp;
+    // Converts a date cell's text for the date editor; ADate arrives as now.
+    std::function<void(TQvStringGrid*, const QString& Value, TDateTime& ADate)> OnCustomStrToDate;
+    // A click on an always-visible spin button that started the edit, replayed on the editor.
+    bool FSpinUpClick = false;
+    bool FSpinDnClick = false;
+    // The date-and-time cell's value when its editor opened; Escape goes back to it.
+    TDateTime FOriginalDateTime = 0;
 
     // The grid's reactions to gaining and losing the focus.
     void HandleSetFocus();
@@ -1480,12 +1661,27 @@ private:
         void operator()(class TGridEditHost* h) const; // the adapter is complete only in GridEdit
     };
     TGridCombo* FEditCombo = nullptr;        // child widget, owned through Qt
+    TGridSpin* FEditSpin = nullptr;          // the special editors: child widgets, owned through Qt
+    TGridEditBtn* FEditBtn = nullptr;
+    TGridUnitEditBtn* FUnitEditBtn = nullptr;
+    TGridCheckBox* FEditCheck = nullptr;
+    TGridButton* FGridButton = nullptr;
+    TGridDatePicker* FEditDate = nullptr;
+    TGridDateTimePicker* FEditDateTime = nullptr;
     TQvInplaceEdit* FQvInplaceEdit = nullptr; // child widget, owned through Qt
     // After the editors: it goes first in the teardown and detaches them from the grid.
     std::unique_ptr<class TGridEditHost, TEditHostDeleter> FEditHost;
     bool FMovingBack = false;
     TGridEditHost* editHost();
     void showInvalidEntryTip();
+    // Placement and loading of the special editors other than the combo, one per family.
+    void showSpinEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showButtonEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showDateEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showDateTimeEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color);
+    // The store step's parts: the spin value by its kind, and a special editor put away.
+    void storeSpinValue(int realCol, int ARow);
+    void closeEditor(QWidget* editor, QWidget* companion = nullptr);
     // ---- end of in-place editing ----
 
     // ---- mouse, keyboard, scrolling ----

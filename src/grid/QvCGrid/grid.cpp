@@ -215,7 +215,12 @@ void TQvColumnGrid::moveDefinition(int fromReal, int toReal)
 void TQvColumnGrid::ColumnMoved(int fromIndex, int toIndex)
 {
     if (FStructureMoving || !FColumnCollection) {
+        // A column put in or taken out by moving it is this grid's own business: a coupled grid
+        // does not repeat it.
+        const bool wasSynced = FSyncedMove;
+        FSyncedMove = FSyncedMove || FStructureMoving;
         TQvStringGrid::ColumnMoved(fromIndex, toIndex);
+        FSyncedMove = wasSynced;
         return;
     }
     auto& cols = *FColumnCollection;

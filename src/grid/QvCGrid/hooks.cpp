@@ -4,8 +4,10 @@
 // at each hook. The look, format, editor and check hooks get real columns; the fixed-cell test
 // and the in-place editor's limits get displayed ones.
 
+#include "grid/edit/GridSpin.h"
 #include "grid/QvCGrid.h"
 #include "grid/look/CellVisuals.h"
+#include "grid/look/ZirAzur.h"
 
 namespace grid {
 
@@ -120,8 +122,15 @@ void TQvColumnGrid::GetCellFormat(int ACol, TSortStyle& style, QString& prefix, 
 void TQvColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& editor)
 {
     if (const TGridColumnItem* c = column(ACol)) {
-        if (isNormal(ACol, ARow))
+        if (isNormal(ACol, ARow)) {
             editor = c->Editor();
+            // The spin editor takes the column's limits at every query, so it exists after the
+            // first one.
+            TGridSpin* spin = SpinEdit();
+            spin->MinValue = c->SpinMin();
+            spin->MaxValue = c->SpinMax();
+            spin->Increment = c->SpinStep();
+        }
         if (!c->FloatFormat().isEmpty())
             FloatFormat = c->FloatFormat();
     }
@@ -260,6 +269,27 @@ QString TQvColumnGrid::GetFloatFormat(int ACol, int ARow) const
     if (const TGridColumnItem* c = column(ACol); c && !c->FloatFormat().isEmpty())
         return c->FloatFormat();
     return TQvStringGrid::GetFloatFormat(ACol, ARow);
+}
+
+// The column's float format on integer and decimal texts (a number with exponent is left as
+// written); the event has the last word.
+QString TQvColumnGrid::GetFormattedCell(int ACol, int ARow)
+{
+    const TGridColumnItem* c = column(ACol);
+    if (!c)
+        return TQvStringGrid::GetFormattedCell(ACol, ARow);
+    const QString text = Cells(ACol, ARow);
+    QString format = c->FloatFormat();
+    // Every painted cell comes here: a column without a format and without the event is done.
+    if (format.isEmpty() && !OnGetFloatFormat)
+        return text;
+    const int kind = ZirAzur::GetNumberTextKind(text);
+    bool isFloat = kind == ZirAzur::ntkInteger || kind == ZirAzur::ntkDecimal;
+    if (OnGetFloatFormat)
+        OnGetFloatFormat(this, ACol, ARow, isFloat, format);
+    if (format.isEmpty() || !isFloat)
+        return text;
+    return FormatCellNumber(ACol, ARow, format, text);
 }
 
 // ---- data check boxes --------------------------------------------------------------------------

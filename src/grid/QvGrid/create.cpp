@@ -4,7 +4,9 @@
 #include "grid/QvGrid.h"
 #include "grid/edit/ControlEdit.h"
 #include "grid/edit/GridTrans.h"
+#include "grid/search/SearchPanel.h"
 #include "grid/look/GridLooks.h" // the look store the grid owns
+#include "grid/markup/HTMLHintWindow.h"
 
 #include <QScrollBar>
 #include <QStyle>
@@ -21,6 +23,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FNavigation = std::make_unique<TNavigation>();
     FColumnSize = std::make_unique<TColumnSize>();
     FCellNode = std::make_unique<TCellNode>(this);
+    FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
     FBands = std::make_unique<TBands>();
     FBands->OnChange = [this](TObject*) { Invalidate(); };
     FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
@@ -43,10 +46,12 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FSyncGrid = std::make_unique<TSyncGrid>(this);
     FCellGraphic = std::make_unique<TCellGraphic>();
     createFilter();
+    FScrollHintWnd = new THTMLHintWindow(this);
     if (!designing) {
         FTransEdit = new TGridTransEdit(this);
         FTransCombo = new TGridTransCombo(this);
         FFocusWindow = new TGridFocusWindow(this);
+        createSearchPanel();
         FEditControl = new TControlEdit(this);
         FComboControl = new TControlCombo(this);
         for (int d = 0; d < 4; ++d)
@@ -106,6 +111,7 @@ QString TQvStringGrid::Version() const
 void TQvStringGrid::CompleteLoading()
 {
     loading = false;
+    UpdateSearchPanel();
     FFixedRowsMin = TStringGrid::FixedRows();
     FFixedColsMin = TStringGrid::FixedCols();
     MinRowHeight = DefaultRowHeight();

@@ -2,6 +2,9 @@
 // event or exist for descendants to override.
 
 #include "grid/QvGrid.h"
+#include "grid/edit/QvRichEdit.h"
+#include "grid/look/ZirAzur.h"
+#include "grid/markup/RizIVUDE.h"
 
 #include <QScrollBar>
 #include <QStyle>
@@ -46,6 +49,7 @@ void TQvStringGrid::Assign(const TQvStringGrid& src)
     FMouseActions->Assign(*src.FMouseActions);
     FNavigation->Assign(*src.FNavigation);
     FSearchFooter->Assign(*src.FSearchFooter);
+    UpdateSearchPanel(); // Assign copies without telling the grid
     FPrintSettings->Assign(*src.FPrintSettings);
     FHTMLSettings->Assign(*src.FHTMLSettings);
     FBands->Assign(*src.FBands);
@@ -192,16 +196,17 @@ void TQvStringGrid::EllipsisClick(const QString& value, QString& result)
     result = value;
     QString s = value;
     if (OnEllipsClick)
-        OnEllipsClick(this, Col(), Row(), s);
+        OnEllipsClick(this, RealCol(), Row(), s); // the column of the stored data
     result = s;
 }
 
-// The text the writers store: the cell's text, and for an empty check-box cell its state as
-// the check texts.
+// The text the writers store: the cell's text as shown (or as stored), for an empty check-box
+// cell its state as the check texts, markup made plain unless the file keeps it, and rich text
+// kept on one line or made plain.
 void TQvStringGrid::GetSaveCellText(int ACol, int ARow, QString& value)
 {
     if (SaveVirtCells)
-        GetCellEx(ACol, ARow, value);
+        value = GetFormattedCell(ACol, ARow);
     else
         GetGridCell(ACol, ARow, value);
     if (value.isEmpty()) {
@@ -214,6 +219,24 @@ void TQvStringGrid::GetSaveCellText(int ACol, int ARow, QString& value)
             else
                 GetCheckFalse(ACol, ARow, value);
         }
+    }
+    switch (ZirAzur::GetCellTextKind(value, true)) {
+    case ZirAzur::ctkMarkup:
+        if (!SaveWithHTML)
+            value = RizIVUDE::MarkupToPlainText(value);
+        break;
+    case ZirAzur::ctkRichText:
+        if (SaveWithRTF) {
+            value.remove(QLatin1Char('\r'));
+            value.remove(QLatin1Char('\n'));
+        } else {
+            TQvRichEdit* re = RichEdit();
+            re->LoadRtf(value);
+            value = re->PlainText();
+        }
+        break;
+    default:
+        break;
     }
     if (OnSaveCell)
         OnSaveCell(this, ACol, ARow, value);

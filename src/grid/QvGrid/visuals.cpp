@@ -128,4 +128,19 @@ void TQvStringGrid::GetVisualProperties(int col, int row, TGridDrawState& state,
     gd = out.GD;
 }
 
+void TQvStringGrid::GetFontProperties(int col, int realCol, int row, TGridDrawState& state, TFont& font, TBrush& brush)
+{
+    TGridVisualHooks hooks(*this);
+    grid::GetFontProperties(VisualSettings(), hooks, col, realCol, row, state, font, brush);
+}
+
+TCellVisuals TQvStringGrid::CellLook(int col, int row, bool remap)
+{
+    TGridDrawState state = 0;
+    TCellVisuals v;
+    GetVisualProperties(col, row, state, false, false, remap, v.Brush, v.ColorTo, v.MirrorColor, v.MirrorColorTo,
+                        v.Font, v.HA, v.VA, v.WordWrap, v.GD);
+    return v;
+}
+
 } // namespace grid

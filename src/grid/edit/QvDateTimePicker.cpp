@@ -123,8 +123,13 @@ TQvDateTimePicker::TQvDateTimePicker(QWidget* parent) : TCustomDateTimePicker(pa
 
 TQvDateTimePicker::~TQvDateTimePicker()
 {
-    // The label stands on the picker's parent, which may outlive the picker.
-    delete FLabel.data();
+    // The label stands on the picker's parent, which may outlive the picker. It is let go of
+    // before it dies: its own destruction still passes events through this filter.
+    if (QLabel* label = FLabel.data()) {
+        label->removeEventFilter(this);
+        FLabel.clear();
+        delete label;
+    }
 }
 
 void TQvDateTimePicker::SetKind(TQvDateTimeKind v)
