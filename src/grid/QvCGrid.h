@@ -350,6 +350,7 @@ public:
                          TColor& mirrorColorTo, TAlignment& ha, TVAlignment& va, bool& ww,
                          TCellGradientDirection& gd) override;
     QString GetFloatFormat(int ACol, int ARow) const override;
+    QString GetFormattedCell(int ACol, int ARow) override;
     // Data check boxes of edDataCheckBox columns: one shared graphic, no per-cell object; the
     // string grid's check-box operations read and toggle them through these.
     TCellGraphic* GetCellGraphic(int ACol, int ARow) override;

@@ -35,6 +35,8 @@ namespace grid {
 class TQvStringGrid;
 class TGridPainter; // painting, paint/GridPaint.h
 class TGridProgressAppearance;
+class TQvRichEdit;     // edit/QvRichEdit.h
+class THTMLHintWindow; // markup/HTMLHintWindow.h
 struct TGridPainterDeleter {
     void operator()(TGridPainter* p) const;
 };
@@ -1068,7 +1070,7 @@ public:
     bool AutoSize = false, SizeGrowOnly = false, HideFocusRect = false, FixedAsButtons = false,
          AlwaysQuotes = false, SaveFixedRows = false, SaveFixedCols = false, SaveHiddenCells = false,
          ExcelClipboardFormat = false, JavaCSV = false, ClearTextOnly = false, FilterIncremental = false,
-         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false;
+         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false, SelectionRTFKeep = false;
     // Indexes (-1: none).
     int FilterCol = -1, GroupColumn = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
         FLastTabRow = -1, FComboIdx = -1;
@@ -1128,6 +1130,33 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& value)> OnGetEditMask;
     std::function<void(TQvStringGrid*)> OnGridResize;
 
+    // ---- text measuring, formatted cell text and rich-text cells (QvGrid/text.cpp) ---------------
+    // The size the cell's text needs (ACol real): with VS wrapped within the cell's width, with
+    // SB 17 pixels kept free at the right for the cell's scroll bar.
+    QSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+    QSize CalcCellTextSize(int ACol, int DisplCol, int ARow, bool VS, bool SB);
+    // The cell's text as shown: numbers through the float format when OnGetFloatFormat asks for
+    // it; any conversion error leaves the stored text.
+    virtual QString GetFormattedCell(int ACol, int ARow);
+    // The cell's number in format: the integer value for a format holding "d", else the float
+    // value; raw when the cell holds no such number or the format takes no such value.
+    QString FormatCellNumber(int ACol, int ARow, const QString& format, const QString& raw) const;
+    // The text of a formula cell; the string grid has no formulas and answers the cell's text.
+    // Filtering (fcCalculated), alignment, painting and measuring read it.
+    virtual QString GetFormulaCellText(int ACol, int ARow) { return Cells(ACol, ARow); }
+    // Draws the rich-text cell into Rect of Canvas (logical coordinates of the canvas).
+    void RenderRichCell(int ACol, int ARow, const TRect& Rect, QPainter& Canvas);
+    // The hidden rich-edit control, created on first use.
+    TQvRichEdit* RichEdit();
+    // Loads the cell's rich text into the rich editor.
+    void CellToRich(int ACol, int ARow, TQvRichEdit* richEdit);
+    // The cell's font for measuring (col displayed, realCol real), brush and state as the
+    // colour hook leaves them.
+    void GetFontProperties(int col, int realCol, int row, TGridDrawState& state, TFont& font, TBrush& brush);
+    // The grid's own hint window; the scroll-position hint shows in it.
+    THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWnd; }
+    std::function<void(TQvStringGrid*, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)> OnGetFloatFormat;
+
     // ---- filtering (QvGrid/filter.cpp, QvGrid/filterlists.cpp) ---------------------------------
     TFilter& Filter() { return *FFilter; }
     bool FilterActive() const { return FFilterActive; }
@@ -1147,8 +1176,6 @@ public:
     virtual void ApplyCheckedFilterValues();
     void FilterListSelected(int ItemIndex) { FilterDropDownSelect(ItemIndex); }
     void FilterListChecked() { ApplyCheckedFilterValues(); }
-    // fcCalculated reads this; the string grid has no formulas and answers the cell's text.
-    virtual QString GetFormulaCellText(int ACol, int ARow) { return Cells(ACol, ARow); }
     int FilterDropDownRow() const { return FPaintSettings.FilterDropDownRow; }
     void SetFilterDropDownRow(int v);
     void SetFilterDropDownAuto(bool v);
@@ -1343,6 +1370,8 @@ private:
     bool FRowsBeingHidden = false; // RemoveRowsEx takes rows the hidden-row store now holds
     class TGridTransEdit* FTransEdit = nullptr;   // child widget, owned through Qt
     class TControlEdit* FEditControl = nullptr;   // child widget, owned through Qt
+    TQvRichEdit* FRichEdit = nullptr;             // child widget, owned through Qt; made on first use
+    THTMLHintWindow* FScrollHintWnd = nullptr;    // child window, owned through Qt
     class TControlCombo* FComboControl = nullptr; // child widget, owned through Qt
     class TGridTransCombo* FTransCombo = nullptr; // child widget, owned through Qt
     std::vector<int> realRowsOf(const std::vector<int>& displRows) const;

@@ -6,6 +6,7 @@
 
 #include "grid/QvCGrid.h"
 #include "grid/look/CellVisuals.h"
+#include "grid/look/ZirAzur.h"
 
 namespace grid {
 
@@ -260,6 +261,27 @@ QString TQvColumnGrid::GetFloatFormat(int ACol, int ARow) const
     if (const TGridColumnItem* c = column(ACol); c && !c->FloatFormat().isEmpty())
         return c->FloatFormat();
     return TQvStringGrid::GetFloatFormat(ACol, ARow);
+}
+
+// The column's float format on integer and decimal texts (a number with exponent is left as
+// written); the event has the last word.
+QString TQvColumnGrid::GetFormattedCell(int ACol, int ARow)
+{
+    const TGridColumnItem* c = column(ACol);
+    if (!c)
+        return TQvStringGrid::GetFormattedCell(ACol, ARow);
+    const QString text = Cells(ACol, ARow);
+    QString format = c->FloatFormat();
+    // Every painted cell comes here: a column without a format and without the event is done.
+    if (format.isEmpty() && !OnGetFloatFormat)
+        return text;
+    const int kind = ZirAzur::GetNumberTextKind(text);
+    bool isFloat = kind == ZirAzur::ntkInteger || kind == ZirAzur::ntkDecimal;
+    if (OnGetFloatFormat)
+        OnGetFloatFormat(this, ACol, ARow, isFloat, format);
+    if (format.isEmpty() || !isFloat)
+        return text;
+    return FormatCellNumber(ACol, ARow, format, text);
 }
 
 // ---- data check boxes --------------------------------------------------------------------------

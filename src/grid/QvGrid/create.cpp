@@ -5,6 +5,7 @@
 #include "grid/edit/ControlEdit.h"
 #include "grid/edit/GridTrans.h"
 #include "grid/look/GridLooks.h" // the look store the grid owns
+#include "grid/markup/HTMLHintWindow.h"
 
 #include <QScrollBar>
 #include <QStyle>
@@ -43,6 +44,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FSyncGrid = std::make_unique<TSyncGrid>(this);
     FCellGraphic = std::make_unique<TCellGraphic>();
     createFilter();
+    FScrollHintWnd = new THTMLHintWindow(this);
     if (!designing) {
         FTransEdit = new TGridTransEdit(this);
         FTransCombo = new TGridTransCombo(this);

@@ -2,6 +2,9 @@
 // event or exist for descendants to override.
 
 #include "grid/QvGrid.h"
+#include "grid/edit/QvRichEdit.h"
+#include "grid/look/ZirAzur.h"
+#include "grid/markup/RizIVUDE.h"
 
 #include <QScrollBar>
 #include <QStyle>
@@ -196,11 +199,12 @@ void TQvStringGrid::EllipsisClick(const QString& value, QString& result)
     result = s;
 }
 
-// The text the writers store: the cell's text, and for an empty check-box cell its state as
-// the check texts.
+// The text the writers store: the cell's text as shown (or as stored), for an empty check-box
+// cell its state as the check texts, markup made plain unless the file keeps it, and rich text
+// kept on one line or made plain.
 void TQvStringGrid::GetSaveCellText(int ACol, int ARow, QString& value)
 {
-    value = SaveVirtCells ? GetCellEx(ACol, ARow) : GetGridCell(ACol, ARow);
+    value = SaveVirtCells ? GetFormattedCell(ACol, ARow) : GetGridCell(ACol, ARow);
     if (value.isEmpty()) {
         const TCellGraphic* g = GetCellGraphic(ACol, ARow);
         if (g && (g->FCellType == ctCheckBox || g->FCellType == ctTriStateCheckBox)) {
@@ -211,6 +215,24 @@ void TQvStringGrid::GetSaveCellText(int ACol, int ARow, QString& value)
             else
                 GetCheckFalse(ACol, ARow, value);
         }
+    }
+    switch (ZirAzur::GetCellTextKind(value, true)) {
+    case ZirAzur::ctkMarkup:
+        if (!SaveWithHTML)
+            value = RizIVUDE::MarkupToPlainText(value);
+        break;
+    case ZirAzur::ctkRichText:
+        if (SaveWithRTF) {
+            value.remove(QLatin1Char('\r'));
+            value.remove(QLatin1Char('\n'));
+        } else {
+            TQvRichEdit* re = RichEdit();
+            re->LoadRtf(value);
+            value = re->PlainText();
+        }
+        break;
+    default:
+        break;
     }
     if (OnSaveCell)
         OnSaveCell(this, ACol, ARow, value);

@@ -141,6 +141,16 @@ QString formatFloat(const QString& format, double value)
     return out;
 }
 
+// The integer form beside it: one "d" conversion and nothing else, or no text at all.
+bool formatInteger(const QString& format, int value, QString& out)
+{
+    static const QRegularExpression one(QStringLiteral("^(?:[^%]|%%)*%[-+ 0]*\\d*(?:\\.\\d+)?d(?:[^%]|%%)*$"));
+    if (!one.match(format).hasMatch())
+        return false;
+    out = QString::asprintf(format.toLatin1().constData(), value);
+    return true;
+}
+
 QDateTime toQDateTime(TDateTime value)
 {
     const double days = std::floor(value);
@@ -400,6 +410,20 @@ TPoint TQvStringGrid::GetCellGraphicSize(int ACol, int ARow)
 }
 
 // ---- typed access ----------------------------------------------------------------------------
+
+QString TQvStringGrid::FormatCellNumber(int ACol, int ARow, const QString& format, const QString& raw) const
+{
+    try {
+        // A format naming an integer takes the integer value; "1.5" has none.
+        if (format.contains(QLatin1Char('d'))) {
+            QString out;
+            return formatInteger(format, GetInts(ACol, ARow), out) ? out : raw;
+        }
+        return formatFloat(format, GetFloats(ACol, ARow));
+    } catch (const EQvGridError&) {
+        return raw;
+    }
+}
 
 QString TQvStringGrid::GetFloatFormat(int, int) const
 {

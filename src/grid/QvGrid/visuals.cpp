@@ -128,4 +128,10 @@ void TQvStringGrid::GetVisualProperties(int col, int row, TGridDrawState& state,
     gd = out.GD;
 }
 
+void TQvStringGrid::GetFontProperties(int col, int realCol, int row, TGridDrawState& state, TFont& font, TBrush& brush)
+{
+    TGridVisualHooks hooks(*this);
+    grid::GetFontProperties(VisualSettings(), hooks, col, realCol, row, state, font, brush);
+}
+
 } // namespace grid

@@ -15,6 +15,14 @@ TCustomImageList* TQvStringGrid::GetCellImageList(int, int)
     return GridImages;
 }
 
+QImage MeasuringDevice(const QWidget* widget)
+{
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(qRound(widget->logicalDpiX() / 0.0254));
+    device.setDotsPerMeterY(qRound(widget->logicalDpiY() / 0.0254));
+    return device;
+}
+
 RizIVUDE::TMarkupRequest CellMarkupRequest(TQvStringGrid& grid, int realCol, int row)
 {
     RizIVUDE::TMarkupRequest m;
@@ -58,10 +66,7 @@ bool MarkupCellHitTest(TQvStringGrid& grid, int ACol, int ARow, int X, int Y, Ri
                              gd);
     font.Size += grid.ZoomFactor;
 
-    // Measured on an image of the viewport's resolution, so the widths are the painted ones.
-    QImage device(1, 1, QImage::Format_RGB32);
-    device.setDotsPerMeterX(qRound(grid.viewport()->logicalDpiX() / 0.0254));
-    device.setDotsPerMeterY(qRound(grid.viewport()->logicalDpiY() / 0.0254));
+    QImage device = MeasuringDevice(grid.viewport());
     QPainter canvas(&device);
     canvas.setFont(toQFont(font));
     RizIVUDE::TMarkupRequest m = CellMarkupRequest(grid, realCol, ARow);

@@ -5,9 +5,15 @@
 
 #include "grid/markup/RizIVUDE.h"
 
+#include <QImage>
+
 namespace grid {
 
 class TQvStringGrid;
+
+// A 1 x 1 image of the widget's resolution to measure text on, so the widths are the ones
+// painted on the widget.
+QImage MeasuringDevice(const QWidget* widget);
 
 // The request for a cell's text with the grid's pictures, image list, link colour, blink
 // phase, wrapping (off with EnhTextSize), window and reading direction. Canvas, text,

@@ -3,11 +3,11 @@
 
 #include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/markup/HTMLHintWindow.h"
 
 #include <QCursor>
 #include <QScrollBar>
 #include <QTimer>
-#include <QToolTip>
 
 #include <cmath>
 
@@ -160,8 +160,8 @@ void TQvStringGrid::connectScrollHints()
     FScrollHintsConnected = true;
     connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, [this](int v) { thumbMoved(true, v); });
     connect(horizontalScrollBar(), &QScrollBar::sliderMoved, this, [this](int v) { thumbMoved(false, v); });
-    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
-    connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
+    connect(verticalScrollBar(), &QScrollBar::sliderReleased, FScrollHintWnd, &QWidget::hide);
+    connect(horizontalScrollBar(), &QScrollBar::sliderReleased, FScrollHintWnd, &QWidget::hide);
 }
 
 // The bars here count rows and columns, so the thumb's value is the row or column itself.
@@ -173,7 +173,8 @@ void TQvStringGrid::thumbMoved(bool vertical, int value)
         QString text = (vertical ? QStringLiteral("Row : ") : QStringLiteral("Col : ")) + QString::number(value);
         if (OnScrollHint)
             OnScrollHint(this, value, text);
-        QToolTip::showText(QCursor::pos() + QPoint(10, 0), text, this);
+        const QPoint at = QCursor::pos() + QPoint(10, 0);
+        FScrollHintWnd->ActivateHintData({at.x(), at.y(), at.x(), at.y()}, text, this);
     }
     if (ScrollSynch) {
         if (vertical)

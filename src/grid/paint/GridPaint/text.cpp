@@ -77,8 +77,12 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
         }
     }
     // Text, masked for password cells.
-    QString text = grid.Cells(c.RealCol, c.ARow);
+    QString text = grid.GetFormattedCell(c.RealCol, c.ARow);
     c.TextKind = GetCellTextKind(text, grid.EnableHTML);
+    if (c.TextKind == ctkFormula) {
+        text = grid.GetFormulaCellText(c.RealCol, c.ARow);
+        c.TextKind = GetCellTextKind(text, grid.EnableHTML);
+    }
     bool password = false;
     grid.IsPasswordCell(c.RealCol, c.ARow, password);
     if (password)
@@ -240,6 +244,12 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
                 mr.Right -= 10;
             measured = paintCellMarkup(c, text, mr);
             c.TextWidth = measured + 2;
+        } else if (c.TextKind == ctkRichText) {
+            // A selected cell of an unfocused grid without a selection colour keeps what lies
+            // beneath.
+            if (!(drawnSelected && !hasFocus() && grid.SelectionColor == clNone) && c.Brush.Color != clNone)
+                canvas::fillRect(canvas, tr, c.Brush.Color);
+            grid.RenderRichCell(c.RealCol, c.ARow, tr, canvas);
         } else if (!text.isEmpty() && !tr.IsEmpty()) {
             canvas.save();
             canvas.setClipRect(tr.toQRect(), Qt::IntersectClip);

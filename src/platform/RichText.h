@@ -1,0 +1,37 @@
+#pragma once
+// Rich-text (RTF) cell texts. Qt reads no RTF, so the subset that rich-edit controls write is
+// read here into a QTextDocument: groups, the font and colour tables with \f and \cf, \fs,
+// \b, \i, \ul, \strike, \plain, \par, \line, \tab, \'hh through the Windows-1252 table,
+// \uN with \ucN, and the literal symbols. {\*...} groups and the destinations that hold no
+// text (style sheet, document info, pictures, objects, headers) are skipped, and unknown
+// control words are ignored. Reading never fails: an unbalanced closing brace ends the text
+// and a cut-off file keeps what was read up to the cut.
+
+#include <QColor>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+class QTextDocument;
+
+namespace platform {
+
+// Replaces the document's content with the text the RTF holds. The document's default font
+// stands for the font table's entries that name no font; text in colour entry 0 (auto) takes
+// no colour of its own. The paragraph mark that ends the last paragraph adds no empty one.
+void loadRtf(QTextDocument& doc, const QString& rtf);
+
+// The document's text, its paragraphs and line breaks joined by CR LF.
+QString richPlainText(const QTextDocument& doc);
+QString rtfToPlainText(const QString& rtf);
+
+// The size the document needs: laid out in `width` pixels when width > 0, else on unwrapped
+// lines. Measured for the device that draws it (see drawRichText).
+QSize richTextSize(QTextDocument& doc, int width, QPaintDevice* device = nullptr);
+
+// Draws the document into rect (device coordinates of the painter's device, whatever its
+// transform), laid out for that device's resolution and clipped to rect.
+void drawRichText(QPainter& painter, QTextDocument& doc, const QRect& rect);
+
+} // namespace platform
