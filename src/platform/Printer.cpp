@@ -22,6 +22,8 @@ QPrinter& QtPrinter::printer() const
         if (!pdfFile_.isEmpty()) {
             printer_->setOutputFormat(QPrinter::PdfFormat);
             printer_->setOutputFileName(pdfFile_);
+            // A file has no unprintable border: the page starts at the paper's corner.
+            printer_->setFullPage(true);
         }
     }
     return *printer_;

@@ -23,6 +23,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -146,6 +147,16 @@ public:
     // 0.1 mm (0 otherwise).
     int PrintHeaderFooter(QPainter& canvas);
     QString PrintPageNumberText();
+    // What the header and footer of the page hold: the six slots' texts (indexed by
+    // TPrintPosition), a markup title and the plain title's further lines.
+    struct THeaderFooterItems {
+        std::array<QString, 7> Slots;
+        QString MarkupTitle;
+        QStringList MoreTitleLines;
+    };
+    THeaderFooterItems HeaderFooterItems();
+    // Where a slot's text of this width starts across the page.
+    int HeaderFooterX(TPrintPosition position, int textWidth) const;
     void DrawPageFrame(QPainter& canvas, int firstCol, int lastCol, int y);
     // Forgets the remembered row height (a new run).
     void ResetRowHeight() { lastHeightRow = -1; }

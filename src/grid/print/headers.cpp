@@ -93,48 +93,58 @@ int TGridPrinter::drawMarkupTitle(QPainter& canvas, const QString& text, const T
     return int(std::lround(result.MarkupHeight * 254.0 / dpiY));
 }
 
-int TGridPrinter::PrintHeaderFooter(QPainter& canvas)
+TGridPrinter::THeaderFooterItems TGridPrinter::HeaderFooterItems()
 {
-    if (!Drawing())
-        return 0;
     const TPrintSettings& ps = grid.PrintSettings();
-    // The six slotTexts, indexed by TPrintPosition (ppNone is no slot).
-    std::array<QString, 7> slotTexts;
+    THeaderFooterItems items;
     const auto add = [&](TPrintPosition p, const QString& item) {
         if (p == ppNone)
             return;
-        QString& slot = slotTexts[std::size_t(p)];
+        QString& slot = items.Slots[std::size_t(p)];
         slot = leftSlot(p) ? item + QLatin1Char(' ') + slot : slot + QLatin1Char(' ') + item;
     };
     const QDateTime now = platform::now(grid.Services());
     add(ps.Time(), now.toString(QStringLiteral("hh:mm")));
     add(ps.Date(), now.date().toString(qtDateFormat(ps.DateFormat())));
     add(ps.PageNr(), ps.PagePrefix() + QLatin1Char(' ') + PrintPageNumberText() + QLatin1Char(' ') + ps.PageSuffix());
-    QString markupTitle;
-    QStringList moreTitleLines;
-    if (ps.Title() != ppNone) {
-        if (!ps.TitleText().isEmpty()) {
-            add(ps.Title(), ps.TitleText());
-        } else if (!ps.TitleLines().isEmpty()) {
-            const QString whole = ps.TitleLines().join(QStringLiteral("\r\n"));
-            if (ZirAzur::GetCellTextKind(whole, true) == ZirAzur::ctkMarkup) {
-                markupTitle = whole;
-            } else {
-                QString& slot = slotTexts[std::size_t(ps.Title())];
-                slot = joinWithBlank(slot, ps.TitleLines().first());
-                moreTitleLines = ps.TitleLines().mid(1);
-            }
+    if (ps.Title() == ppNone)
+        return items;
+    if (!ps.TitleText().isEmpty()) {
+        add(ps.Title(), ps.TitleText());
+    } else if (!ps.TitleLines().isEmpty()) {
+        const QString whole = ps.TitleLines().join(QStringLiteral("\r\n"));
+        if (ZirAzur::GetCellTextKind(whole, true) == ZirAzur::ctkMarkup) {
+            items.MarkupTitle = whole;
+        } else {
+            QString& slot = items.Slots[std::size_t(ps.Title())];
+            slot = joinWithBlank(slot, ps.TitleLines().first());
+            items.MoreTitleLines = ps.TitleLines().mid(1);
         }
     }
+    return items;
+}
+
+int TGridPrinter::HeaderFooterX(TPrintPosition position, int textWidth) const
+{
+    const TPrintSettings& ps = grid.PrintSettings();
+    if (leftSlot(position))
+        return ps.LeftSize();
+    if (position == ppTopRight || position == ppBottomRight)
+        return PageWidth - textWidth - ps.RightSize() - 20;
+    return (PageWidth - textWidth) / 2;
+}
+
+int TGridPrinter::PrintHeaderFooter(QPainter& canvas)
+{
+    if (!Drawing())
+        return 0;
+    const TPrintSettings& ps = grid.PrintSettings();
+    const THeaderFooterItems items = HeaderFooterItems();
+    const auto& slotTexts = items.Slots;
+    const QString& markupTitle = items.MarkupTitle;
+    const QStringList& moreTitleLines = items.MoreTitleLines;
 
     canvas.save();
-    const auto xFor = [&](TPrintPosition p, int textWidth) {
-        if (leftSlot(p))
-            return ps.LeftSize();
-        if (p == ppTopRight || p == ppBottomRight)
-            return PageWidth - textWidth - ps.RightSize() - 20;
-        return (PageWidth - textWidth) / 2;
-    };
     const auto drawSlots = [&](bool top, const TFont& font, int y, int lineHeight) {
         canvas.setFont(PrintQFont(font, MapFontHeight(font.Size)));
         canvas.setPen(platform::toQColor(font.Color));
@@ -143,13 +153,13 @@ int TGridPrinter::PrintHeaderFooter(QPainter& canvas)
             const auto pos = TPrintPosition(p);
             if (topSlot(pos) != top || slotTexts[std::size_t(p)].isEmpty())
                 continue;
-            TextOutUpright(canvas, xFor(pos, fm.horizontalAdvance(slotTexts[std::size_t(p)])), y, slotTexts[std::size_t(p)]);
+            TextOutUpright(canvas, HeaderFooterX(pos, fm.horizontalAdvance(slotTexts[std::size_t(p)])), y, slotTexts[std::size_t(p)]);
         }
         if (topSlot(ps.Title()) == top) {
             int ly = y;
             for (const QString& line : moreTitleLines) {
                 ly -= lineHeight;
-                TextOutUpright(canvas, xFor(ps.Title(), fm.horizontalAdvance(line)), ly, line);
+                TextOutUpright(canvas, HeaderFooterX(ps.Title(), fm.horizontalAdvance(line)), ly, line);
             }
         }
     };
