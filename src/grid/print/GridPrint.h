@@ -72,6 +72,8 @@ void StretchDIBToCanvas(QPainter& canvas, const TRect& r, const QImage& bitmap,
 // The printer's landscape rotation (90 or 270), 0 when it reports none or there is no printer.
 int PrinterOrientationAngle(const platform::Printer* printer);
 
+// The pen style of a border style.
+Qt::PenStyle QtPenStyle(TPenStyle style);
 // A font whose character height is height (0.1 mm, negative as MapFontHeight gives it).
 QFont PrintQFont(const TFont& font, int height);
 

@@ -311,9 +311,7 @@ void TGridPrinter::printCell(QPainter& canvas, int y, int pitch, int c, bool fir
     canvas.save();
     QPen qpen(platform::toQColor(pen.Color), penWidth);
     qpen.setCapStyle(Qt::FlatCap);
-    static constexpr Qt::PenStyle styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
-                                              Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
-    qpen.setStyle(styles[std::clamp(int(pen.Style), 0, 6)]);
+    qpen.setStyle(QtPenStyle(pen.Style));
     canvas.setPen(qpen);
     const double leftX = firstPrinted ? cell.Left : cell.Left - penWidth;
     if (sides & cbLeft)

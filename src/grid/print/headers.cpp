@@ -193,9 +193,7 @@ void TGridPrinter::DrawPageFrame(QPainter& canvas, int firstCol, int lastCol, in
     const int y1 = y + gap / 2;
     canvas.save();
     QPen pen(Qt::black, b == pbDouble ? 10 : 2);
-    static constexpr Qt::PenStyle styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
-                                              Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
-    pen.setStyle(styles[std::clamp(int(ps.BorderStyle()), 0, 6)]);
+    pen.setStyle(QtPenStyle(ps.BorderStyle()));
     canvas.setPen(pen);
     canvas.setBrush(Qt::NoBrush);
     if (b == pbAround || b == pbAroundVertical || b == pbAroundHorizontal)

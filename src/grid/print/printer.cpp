@@ -131,6 +131,13 @@ int PrinterOrientationAngle(const platform::Printer* printer)
     return printer ? printer->OrientationAngle() : 0;
 }
 
+Qt::PenStyle QtPenStyle(TPenStyle style)
+{
+    static constexpr Qt::PenStyle styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                              Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
+    return styles[std::clamp(int(style), 0, int(std::size(styles)) - 1)];
+}
+
 QFont PrintQFont(const TFont& font, int height)
 {
     QFont q = toQFont(font);
