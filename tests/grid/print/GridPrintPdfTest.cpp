@@ -1,4 +1,4 @@
-// Rows, a header and a footer printed through the printer stand-in into a PDF file, read back
+// Rows (plain, two-line, markup, rotated and progress cells), a header and a footer printed through the printer stand-in into a PDF file, read back
 // with pdftotext and rendered with pdftoppm at 100 dpi: texts, borders, a check box and a
 // markup title where the 0.1-mm geometry puts them.
 
@@ -99,6 +99,11 @@ TEST_F(PrintPdf, RowsHeaderFooterBordersCheckBoxAndMarkupTitleLandOnThePage)
     grid.SetCells(0, 1, "Gamma");
     grid.SetCells(0, 2, "Delta");
     grid.AddCheckBox(2, 1, true, false);
+    grid.SetCells(1, 1, "line one\r\nline two");
+    grid.SetCells(2, 2, "<i>marked</i> up");
+    grid.AddRotated(1, 2, 30, "Turned");
+    grid.AddProgress(2, 0, 0x00FF00, 0xFFFFFF);
+    grid.SetCells(2, 0, "40");
     TCellGraphic* box = grid.GetCellGraphic(2, 1);
     ASSERT_NE(box, nullptr);
     box->FCellHAlign = haLeft;
@@ -108,7 +113,7 @@ TEST_F(PrintPdf, RowsHeaderFooterBordersCheckBoxAndMarkupTitleLandOnThePage)
     ps.SetUseFixedWidth(true);
     ps.SetFixedWidth(400);
     ps.SetUseFixedHeight(true);
-    ps.SetFixedHeight(60);
+    ps.SetFixedHeight(160);
     ps.SetPrintGraphics(true);
     ps.SetLeftSize(100);
     ps.SetTitle(ppTopLeft);
@@ -145,7 +150,8 @@ TEST_F(PrintPdf, RowsHeaderFooterBordersCheckBoxAndMarkupTitleLandOnThePage)
 
     // Texts.
     const QString text = run("pdftotext", {"-layout", pdf, "-"});
-    for (const char* expected : {"Alpha", "Beta", "Gamma", "Delta", "Quarterly scan list", "Page 1"})
+    for (const char* expected : {"Alpha", "Beta", "Gamma", "Delta", "line one", "line two", "marked up", "40%",
+                                 "Quarterly scan list", "Page 1"})
         EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << " in:\n" << text.toStdString();
 
     // The page at 100 dpi.

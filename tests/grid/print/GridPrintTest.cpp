@@ -233,6 +233,29 @@ TEST_F(PrintCanvas, TheBackgroundRunsFromColourToAtTheBottomUpToTheBrushColour)
     EXPECT_NE(mid, qRgb(0, 0, 255));
 }
 
+TEST_F(PrintCanvas, CustomDrawingGetsTheCellInDeviceUnits)
+{
+    QList<TRect> rects;
+    grid.OnCustomCellDraw = [&](TQvStringGrid*, QPainter& c, int ACol, int ARow, TGridDrawState state, const TRect& r,
+                                bool printing) {
+        EXPECT_TRUE(printing);
+        EXPECT_EQ(state, 0);
+        EXPECT_TRUE(c.worldTransform().isIdentity());
+        if (ACol == 1 && ARow == 0) {
+            rects << r;
+            c.fillRect(QRect(r.Left + 10, r.Top + 10, 5, 5), Qt::blue);
+        }
+    };
+    prepare();
+    const int pitch = printRow(0);
+    ASSERT_EQ(rects.size(), 1);
+    EXPECT_EQ(rects[0].Left, kLeft + kWidth);
+    EXPECT_EQ(rects[0].Top, -kTop);
+    EXPECT_EQ(rects[0].Right, kLeft + 2 * kWidth);
+    EXPECT_EQ(rects[0].Bottom, -kTop + pitch);
+    EXPECT_EQ(at(kLeft + kWidth + 12, kTop - 12), qRgb(0, 0, 255));
+}
+
 TEST_F(PrintCanvas, NothingIsDrawnOnPagesOutsideTheRange)
 {
     TGridPrinter& p = prepare();
