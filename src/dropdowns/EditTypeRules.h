@@ -120,6 +120,9 @@ public:
     int ClassifyNumberText(const QString& text) const;
     QString StripThousandSeparators(const QString& text) const;
     double TextToFloat(const QString& text) const;
+    // The text as a number in the user's format, thousands separators removed; false when it
+    // is none (TextToFloat reads that as 0).
+    bool ReadFloat(const QString& text, double& v) const;
     static int HexDigitValue(QChar c);
     static int HexTextToInt(const QString& text);
     static bool IsRangeSeparator(QChar c);

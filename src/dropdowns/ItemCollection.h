@@ -1,58 +1,33 @@
 #pragma once
-// The owned, ordered item list the pickers' collections share: items made by the collection and
-// handed a pointer to it (so an item's writers can fire the collection's OnChange), indexes
-// checked, and a copy that assigns item by item. Adding, inserting, deleting and clearing fire
-// nothing.
+// The colour pickers' collections: the shared owned item list (ItemList.h) whose items are made by
+// the collection itself and handed a pointer to it (so an item's writers can fire the
+// collection's OnChange), with an owner and a copy that assigns item by item. Adding, inserting,
+// deleting and clearing fire nothing.
 
+#include "dropdowns/ItemList.h"
 #include "grid/GridTypes.h"
 
 #include <QObject>
 
 #include <functional>
-#include <memory>
-#include <stdexcept>
-#include <vector>
 
 namespace dropdowns {
 
 // Collection is the derived list class (its items take a Collection*), Item its item class.
 template <class Collection, class Item>
-class TItemCollection : public grid::TPersistent {
+class TItemCollection : public grid::TPersistent, public TItemList<Item> {
 public:
     explicit TItemCollection(QObject* owner = nullptr) : FMyOwner(owner) {}
     QObject* GetOwner() const { return FMyOwner; }
 
-    int Count() const { return int(FItems.size()); }
-    Item& Add() { return Insert(Count()); }
+    Item& Add() { return Insert(this->Count()); }
     // Throws std::out_of_range for an index outside 0 .. Count.
     Item& Insert(int index)
     {
-        if (index < 0 || index > Count())
-            throw std::out_of_range("List index out of bounds");
-        auto it = FItems.insert(FItems.begin() + index, std::make_unique<Item>(static_cast<Collection*>(this)));
-        return **it;
+        return this->insertItem(index, std::make_unique<Item>(static_cast<Collection*>(this)));
     }
-    void Delete(int index)
-    {
-        Items(index);
-        FItems.erase(FItems.begin() + index);
-    }
-    void Clear() { FItems.clear(); }
-    // Throws std::out_of_range for an index outside the list.
-    Item& Items(int index) const
-    {
-        if (index < 0 || index >= Count())
-            throw std::out_of_range("List index out of bounds");
-        return *FItems[std::size_t(index)];
-    }
-    void Assign(const Collection& source)
-    {
-        if (&source == this)
-            return;
-        FItems.clear();
-        for (int i = 0; i < source.Count(); ++i)
-            Add().Assign(source.Items(i));
-    }
+    void Clear() { this->clearItems(); }
+    void Assign(const Collection& source) { this->assignItems(static_cast<Collection&>(*this), source); }
     // Fired by the items' writers.
     void Changed()
     {
@@ -64,7 +39,6 @@ public:
 
 private:
     QObject* FMyOwner;
-    std::vector<std::unique_ptr<Item>> FItems;
 };
 
 } // namespace dropdowns

@@ -159,6 +159,8 @@ enum TSelectorType { stImage, stColor };
 enum TItemLayout { ilCaptionLeft, ilCaptionRight, ilCaptionTop, ilCaptionBottom };
 
 using TDrawItemEvent = std::function<void(QObject* sender, QPainter& canvas, const TRect& r, int index)>;
+// Draws a picker's chosen item into its edit in place of the picker's own drawing.
+using TOnDrawSelectedItem = std::function<void(QObject* sender, QPainter& canvas, const TRect& r)>;
 using TItemSizeEvent = std::function<void(QObject* sender, QSize& size)>;
 
 // The inner panel: lays out, paints and takes the mouse.

@@ -70,30 +70,17 @@ private:
 
 int TDetailItem::Index() const
 {
-    if (!FCollection)
-        return -1;
-    for (int i = 0; i < FCollection->Count(); ++i)
-        if (&FCollection->Items(i) == this)
-            return i;
-    return -1;
+    return FCollection ? FCollection->IndexOf(this) : -1;
 }
 
 void TDetailItem::SetCaption(const QString& v)
 {
-    if (FCaption == v)
-        return;
-    FCaption = v;
-    if (FCollection && FCollection->OnChange)
-        FCollection->OnChange(FCollection);
+    SetAndNotify(FCaption, v, FCollection);
 }
 
 void TDetailItem::SetImageIndex(int v)
 {
-    if (FImageIndex == v)
-        return;
-    FImageIndex = v;
-    if (FCollection && FCollection->OnChange)
-        FCollection->OnChange(FCollection);
+    SetAndNotify(FImageIndex, v, FCollection);
 }
 
 void TDetailItem::Assign(const grid::TPersistent& source)
@@ -112,42 +99,12 @@ void TDetailItem::Assign(const grid::TPersistent& source)
     FItemObject = s->FItemObject;
 }
 
-TDetailItem& TDetailItems::Insert(int index)
-{
-    if (index < 0 || index > Count())
-        throw std::out_of_range("List index out of bounds");
-    auto it = FItems.insert(FItems.begin() + index, std::make_unique<TDetailItem>(this));
-    return **it;
-}
-
-void TDetailItems::Delete(int index)
-{
-    Items(index);
-    FItems.erase(FItems.begin() + index);
-}
-
-TDetailItem& TDetailItems::Items(int index) const
-{
-    if (index < 0 || index >= Count())
-        throw std::out_of_range("List index out of bounds");
-    return *FItems[std::size_t(index)];
-}
-
 int TDetailItems::IndexOf(const QString& value) const
 {
     for (int i = 0; i < Count(); ++i)
-        if (FItems[std::size_t(i)]->Caption() == value)
+        if (Items(i).Caption() == value)
             return i;
     return -1;
-}
-
-void TDetailItems::Assign(const TDetailItems& source)
-{
-    if (&source == this)
-        return;
-    FItems.clear();
-    for (int i = 0; i < source.Count(); ++i)
-        Add().Assign(source.Items(i));
 }
 
 // ---- construction ----------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 // item-chosen rule updates ItemIndex and the text without closing the popup.
 
 #include "dropdowns/LookupCompletion.h"
+#include "dropdowns/ItemList.h"
 #include "dropdowns/ItemSelector.h"
 #include "dropdowns/QvDropDown.h"
 
@@ -69,34 +70,27 @@ private:
     int FTag = 0;
 };
 
-class TDetailItems : public grid::TPersistent {
+class TDetailItems : public grid::TPersistent, public TItemList<TDetailItem> {
 public:
     explicit TDetailItems(QObject* owner = nullptr) : FMyOwner(owner) {}
     QString ClassName() const override { return QStringLiteral("TDetailItems"); }
     QObject* GetOwner() const { return FMyOwner; }
 
-    int Count() const { return int(FItems.size()); }
     TDetailItem& Add() { return Insert(Count()); }
     // Throws std::out_of_range for an index outside 0 .. Count.
-    TDetailItem& Insert(int index);
-    void Delete(int index);
-    void Clear() { FItems.clear(); }
-    // Throws std::out_of_range for an index outside the list.
-    TDetailItem& Items(int index) const;
+    TDetailItem& Insert(int index) { return insertItem(index, std::make_unique<TDetailItem>(this)); }
+    void Clear() { clearItems(); }
     void SetItem(int index, const TDetailItem& value) { Items(index).Assign(value); }
     // The first item whose caption equals value exactly (case-sensitive), else -1.
     int IndexOf(const QString& value) const;
-    void Assign(const TDetailItems& source);
+    using TItemList::IndexOf;
+    void Assign(const TDetailItems& source) { assignItems(*this, source); }
 
     std::function<void(grid::TObject* sender)> OnChange;
 
 private:
-    friend class TDetailItem;
     QObject* FMyOwner;
-    std::vector<std::unique_ptr<TDetailItem>> FItems;
 };
-
-using TOnDrawSelectedItem = std::function<void(QObject* sender, QPainter& canvas, const grid::TRect& r)>;
 
 class TQvDetailDropDown : public TQvCustomDropDown {
     Q_OBJECT

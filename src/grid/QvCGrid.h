@@ -321,6 +321,10 @@ public:
     // the columns after them move along.
     void InsertCols(int ColIndex, int CCount) override;
     void RemoveCols(int ColIndex, int CCount) override;
+    // The grouped column's definition is kept in FSaveCol while the column is out of the grid
+    // and given back to the restored column.
+    void Group(int ColIndex) override;
+    void UnGroup() override;
 
     // ---- per-cell hooks answered from the column ------------------------------------------------
     void GetCellColor(int ACol, int ARow, TGridDrawState state, TBrush& brush, TFont& font) override;
@@ -376,8 +380,8 @@ public:
     bool SaveColumnPositions(const QString& Key, const QString& Section);
     // Nothing changes when a position is missing or the positions are not each column once.
     bool LoadColumnPositions(const QString& Key, const QString& Section);
-    void SaveColPositions();
-    void LoadColPositions();
+    void SaveColPositions() override;
+    void LoadColPositions() override;
 
     // The form is shown at another pixel density: the columns' font sizes follow.
     void ScaleGrid(int M, int D) override;

@@ -46,6 +46,7 @@ struct TGridPrinterDeleter {
 };
 
 struct TCellVisualSettings; // CellVisuals.h
+struct TCellVisuals;        // CellVisuals.h
 struct TGridLookState;       // GridLooks.h
 
 enum TCellBorder : unsigned { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
@@ -63,6 +64,17 @@ enum TSortStyle {
     ssImages, ssCheckBox, ssDateTime, ssTime, ssAlphaNumeric, ssAlphaNumericNoCase
 };
 enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+// The search flags of Find, FindWide, FindFirst, FindNext and Replace; one bit each, in this
+// order (bits 0 to 15), so a set of them is an unsigned value.
+enum TFindParameter : unsigned {
+    fnMatchCase = 1u << 0, fnMatchFull = 1u << 1, fnMatchRegular = 1u << 2, fnDirectionLeftRight = 1u << 3,
+    fnMatchStart = 1u << 4, fnFindInCurrentRow = 1u << 5, fnFindInCurrentCol = 1u << 6, fnIncludeFixed = 1u << 7,
+    fnAutoGoto = 1u << 8, fnIgnoreHTMLTags = 1u << 9, fnBackward = 1u << 10, fnIncludeHiddenColumns = 1u << 11,
+    fnFindInPresetCol = 1u << 12, fnFindInPresetRow = 1u << 13, fnSelectedCells = 1u << 14,
+    fnIncludeHiddenRows = 1u << 15
+};
+using TFindParameters = unsigned;
+class TSearchPanel; // search/SearchPanel.h
 enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
@@ -385,8 +397,8 @@ public:
 
     // ---- moves, selection hiding, used cells and save range (QvGrid/moves.cpp) ---------------
     // Displayed indexes. The column move records the column order first when none is.
-    void MoveColumn(int FromIndex, int ToIndex);
-    void MoveRow(int FromIndex, int ToIndex);
+    void MoveColumn(int FromIndex, int ToIndex) override;
+    void MoveRow(int FromIndex, int ToIndex) override;
     void MoveRows(int FromIndex, int ToIndex, int Count);
     void HideSelection();
     void UnHideSelection();
@@ -401,6 +413,72 @@ public:
     int SaveRowCount() const;
     // Puts every control of the control list over its cell (hidden while its row or column is).
     void CellControlsUpdate();
+
+    // ---- search, replace and the search footer (search/*.cpp) -------------------------------
+    // Call flow in search/GridSearch.h. Cells found are (column, row): displayed indexes, real
+    // ones for the axes whose hidden members the flags include; (-1, -1) when none.
+    TPoint Find(TPoint StartCell, const QString& s, TFindParameters FindParams);
+    TPoint FindWide(TPoint StartCell, const QString& s, TFindParameters FindParams);
+    TPoint FindFirst(const QString& s, TFindParameters FindParams);
+    TPoint FindNext();
+    // Cells changed; with fnMatchCase only occurrences of that case are replaced.
+    int Replace(const QString& OrigStr, const QString& NewStr, TFindParameters FindParams);
+    TPoint FindCell(TPoint StartCell, const QString& s, bool wide, TFindParameters FindParams);
+    // The cell against the last search's text and flags.
+    bool CellMatchesSearch(int ACol, int ARow, bool wide);
+    TFindParameters FFindParams = 0;
+    QString SearchCache, SearchCacheWide;
+    TPoint SearchCell{-1, -1};
+    int FFindCol = -1, FFindRow = -1; // for fnFindInPresetCol and fnFindInPresetRow
+    bool FFindBusy = false;
+    // The footer panel (nullptr in a designing grid); UpdateSearchPanel copies the SearchFooter
+    // settings into it and runs on every change of them.
+    TSearchPanel* SearchPanel() const { return FSearchPanel; }
+    void UpdateSearchPanel();
+    bool IsLastRowAboveFooter();
+    void ScrollLastRowAboveFooter();
+    // The footer's reactions, given to the panel as its events.
+    void SearchFooterEditChanged(const QString& value);
+    void SearchFooterFindNext();
+    void SearchFooterFindPrevious();
+    void SearchFooterClose();
+    void SearchFooterHighlight();
+    // A dialog character (Alt and a letter): presses the visible, enabled footer button whose
+    // caption has it as accelerator; true when one was pressed.
+    bool SearchFooterDialogChar(QChar c);
+    std::function<void(TQvStringGrid*, const QString& Value, bool& DefaultSearch)> OnSearchEditChange;
+    std::function<void(TQvStringGrid*)> OnSearchFooterClose;
+    std::function<void(TQvStringGrid*)> OnCreatedSearchFooter;
+
+private:
+    friend class TGridSearcher;
+    TSearchPanel* FSearchPanel = nullptr; // child widget, owned through Qt
+    bool FSearchPanelBuilt = false;
+    bool FSearchPanelShown = false;       // the footer was visible at the last update
+    void createSearchPanel();
+    void placeSearchPanel();
+    TFindParameters footerFindParams(bool withFixedAndHidden) const;
+    void footerHighlight(const QString& text);
+    void footerUnhighlight();
+    void footerNextPrevious(bool backward);
+    void keepCurrentCellAboveFooter();
+
+protected:
+    int CoveredClientBottom() const override;
+
+public:
+    // ---- column and row move upkeep (QvGrid/moves.cpp) -----------------------------------------
+    // After the platform moved a column's or a row's cells: the grid's own per-column and
+    // per-row data follow, and a coupled grid repeats the move once.
+    void ColumnMovedUpdate(int FromIndex, int ToIndex);
+    void RowMovedUpdate(int FromIndex, int ToIndex);
+    bool ColMoveFlg = false;   // set after a move with EnhRowColMove; the mouse code reads it
+    bool FSyncedMove = false;  // set while this grid repeats a move of its coupled grid
+
+private:
+    void repeatMoveOnCoupledGrid(int FromIndex, int ToIndex, void (TQvStringGrid::*move)(int, int));
+
+public:
 
     // ---- binary cell stream and file (QvGrid/binstream.cpp), text grid file (textfile.cpp) ----
     // Columns are real columns. The binary readers raise platform::EReadError for a stream
@@ -418,6 +496,44 @@ public:
     // The number a binary stream names its writer by: unique to each grid of the process.
     int GridID() const;
     std::function<void(TQvStringGrid*, short progress)> OnFileProgress;
+
+    // ---- exchange with other programs: CSV (QvGrid/csv.cpp), HTML (html.cpp), XML
+    // (xmlexchange.cpp), plain text and fixed width (textexchange.cpp) ---------------------------
+    // Files are replaced through a temporary file; a failed write leaves the old file. Platform
+    // file errors are platform::EFOpenError / EFCreateError, the control's own messages
+    // EQvGridError.
+    void SaveToCSV(const QString& FileName, bool Unicode = false);
+    void AppendToCSV(const QString& FileName, bool Unicode = false);
+    void LoadFromCSV(const QString& FileName, int MaxRows = 0);
+    void InsertFromCSV(const QString& FileName, int MaxRows = 0);
+    void LoadFromCSVStream(QIODevice& st, int MaxRows = 0);
+    // Pictures of the export go to folder + "images/".
+    QString SaveToHTMLString(const QString& Folder = QString());
+    void SaveToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                   const QStringList* FieldDescr = nullptr, bool ExportEmptyCells = false);
+    void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+    void SaveToASCII(const QString& FileName, bool Unicode = false);
+    void AppendToASCII(const QString& FileName, bool Unicode = false);
+    // Columns without a width in Widths get their longest text + 1, added to the caller's list.
+    void SaveToFixed(const QString& FileName, TIntList& Widths);
+    void LoadFromFixed(const QString& FileName, TIntList& Positions, bool DoTrim = true, int MaxRows = -1);
+    // Longest line, in characters, of the column's display texts over all rows.
+    int MaxColumnTextLength(int ACol);
+
+private:
+    void writeCSV(const std::function<void(QString&)>& put);
+    QStringList asciiLines();
+    QString htmlText(const QString& folder, const QString& encoding);
+    QString htmlLink(const QString& text, const QString& target) const;
+    QString withPictures(int col, int row, const QString& text, const QString& content, const QString& folder,
+                         int& picture, bool xhtml);
+    QString SaveCellPictureFile(const QImage& image, int number, const QString& folder);
+    void writeHTML(const QString& FileName, bool Show, bool Unicode, bool append);
+    void loadCSVText(QString text, int MaxRows, bool inserting);
+
+public:
 
 private:
     mutable int FGridID = 0; // given on first use
@@ -672,6 +788,122 @@ public:
     // The grouping settings the node, check-box and border code read.
     TGrouping Grouping;
 
+    // ---- grouping (QvGrid/grouping.cpp) ----------------------------------------------------------
+    // Call flow: Group scans the grouped column once, puts every header and summary row in with
+    // one row-list insert, makes the headers nodes and removes the column; UnGroup takes the
+    // sub-levels off first, then writes each group's value back into its data rows and takes
+    // the header and summary rows out with one row-list removal. SubGroup adds header nodes
+    // inside the groups on another column and SubUnGroup removes them. GroupCalc walks the
+    // expanded top-level nodes and writes the column calculations into the header or summary.
+    int GroupColumn() const { return FGroupColumn; }
+    // -1 ungroups, a column above 0 groups on it, 0 does nothing.
+    void SetGroupColumn(int Value);
+    bool IsGrouping() const { return FIsGrouping; }
+    // The columns of the added levels, first level first.
+    const std::vector<int>& SubGroupColumns() const { return FSubGroupColumns; }
+    virtual void Group(int Colindex);
+    virtual void UnGroup();
+    virtual void SubGroup(int Colindex);
+    virtual void SubUnGroup(int Colindex);
+    // method: 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 custom, 7 distinct, 8 standard
+    // deviation; any other writes nothing.
+    void GroupCalc(int Colindex, int method);
+    void GroupSum(int Colindex);
+    void GroupAvg(int Colindex);
+    void GroupMin(int Colindex);
+    void GroupMax(int Colindex);
+    void GroupCount(int ColIndex);
+    void GroupCustomCalc(int Colindex);
+    void GroupDistinct(int ColIndex);
+    void GroupStdDev(int ColIndex);
+    double QueryGroupCalc(int ACol, int FromRow, int ToRow);
+    std::function<void(TQvStringGrid*, int ACol, int FromRow, int ToRow, double& Res)> OnGroupCalc;
+
+    // ---- column and row calculations (QvGrid/calc.cpp) -------------------------------------------
+    // FromRow or ToRow -1 means the normal rows. A ToRow beyond the displayed rows counts in the
+    // full row space, hidden rows read from the hidden-row store. Node and summary rows and
+    // covered cells of a merge take part only while the grid is not grouped.
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    double ColumnStdDev(int ACol, int FromRow, int ToRow);
+    double ColumnDistinct(int ACol, int FromRow, int ToRow);
+    double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+    double GroupCustomCalc(int ACol, int FromRow, int ToRow);
+    double RowSum(int ARow, int fromCol, int toCol);
+    double RowAvg(int ARow, int fromCol, int toCol);
+    double RowMin(int ARow, int fromCol, int toCol);
+    double RowMax(int ARow, int fromCol, int toCol);
+    std::function<void(TQvStringGrid*, int ACol, int FromRow, int ToRow, double& Res)> OnColumnCalc;
+
+    // ---- automatic sizes, numbering, swaps and selection helpers (QvGrid/autosize.cpp) ------------
+    // Every automatic size passes MinColWidth..MaxColWidth or MinRowHeight..MaxRowHeight.
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void AutoSizeCol(int ACol, int Padding);
+    void AutoSizeRows(bool DoFixedRows, int Padding);
+    void AutoSizeRow(int ARow, int Padding);
+    void AutoFitColumns(bool DoFixedCells);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    void SwapColumns(int ACol1, int ACol2);
+    void SwapRows(int ARow1, int ARow2);
+    void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool IsSelected(int ACol, int ARow);
+    QString SelectedText();
+    int AutoNumberStart = 0;
+    int AutoNumberOffset = 0;
+    TSortDirection AutoNumberDirection = sdAscending;
+    void FitColumnWidth(int ACol, bool growOnly);
+    void FitRowHeight(int ARow, bool growOnly, int Padding);
+    void SetRowHeightForLines(int ARow, int lines, int Padding);
+
+    // ---- layout, look and print settings kept outside (QvGrid/persistence.cpp) -------------------
+    // Column states as "n#widths#order#visibility"; "Col"/"Pos" keys in an INI file or the
+    // registry store (ColumnSize().Location()); the look file of 69 "key=value" lines in the
+    // ANSI code page; the print settings as keys of an INI file. The look file's writer raises
+    // Exception "Cannot Create " + file, its reader "Cannot open file " + file and
+    // EConvertError for a bad value, with the keys before it applied.
+    QString ColumnStatesToString();
+    void StringToColumnStates(const QString& Value);
+    void SaveColSizes();
+    void LoadColSizes();
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
+    void SaveVisualProps(const QString& FileName);
+    void LoadVisualProps(const QString& FileName);
+    void SavePrintSettings(const QString& Key, const QString& Section);
+    void LoadPrintSettings(const QString& Key, const QString& Section);
+
+private:
+    int FGroupColumn = -1;
+    QString FGroupCaption;  // the grouped column's row-0 text while it is removed
+    QString FGroupFooter;   // its last-row text while it is removed (with fixed footers)
+    int FGroupWidth = 0;
+    bool FIsGrouping = false;
+    std::vector<int> FSubGroupColumns;
+    // The grouped column's texts of rows that were hidden when grouping began, by hidden-row
+    // entry: the column leaves their store entries too, and ungrouping gives the texts back.
+    std::vector<std::pair<const void*, QString>> FGroupHiddenTexts;
+    // Empty rows put in at the displayed indexes `at` (ascending, in the final numbering) in
+    // one pass, with every list that follows the rows kept in step.
+    void insertRowList(const std::vector<int>& at);
+    void applyGroupLook(int ARow, int fromCol, bool header);
+    void clearGroupLook(int ARow, int fromCol);
+    // The rows of a calculation range and whether each takes part (calc.cpp).
+    struct TCalcRange;
+    TCalcRange calcRange(int ACol, int FromRow, int ToRow);
+    double calcValue(const TCalcRange& range, int ACol, int row) const;
+    double columnExtreme(int ACol, int FromRow, int ToRow, bool largest);
+    void setLimitedColWidth(int ACol, int width);
+    void setLimitedRowHeight(int ARow, int height);
+
+public:
+
     // ---- cell objects ----------------------------------------------------------------------------
     // One graphic per cell (QvGrid/cellobjects.cpp): every Add and Create replaces the cell's
     // graphic. Create makes the object and the graphic owns it; Add refers to the caller's
@@ -871,8 +1103,9 @@ public:
     TGridLookState& LookState();
     // The settings the cell look is resolved from, as they stand.
     TCellVisualSettings VisualSettings();
-    // Sizes every column to its widest text plus Padding (fixed columns only with DoFixedCols).
-    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    // The look GetVisualProperties gives a cell drawn unselected on screen, as one value: what
+    // the exports write of it. With remap, col is a displayed column.
+    TCellVisuals CellLook(int col, int row, bool remap);
     void LookChanged() { Invalidate(); }
     void FilterDropDownChanged() { Invalidate(); }
     void CellListChanged(int ACol, int ARow) { RepaintCell(DisplColIndex(ACol), ARow); }
@@ -1073,9 +1306,10 @@ public:
     bool AutoSize = false, SizeGrowOnly = false, HideFocusRect = false, FixedAsButtons = false,
          AlwaysQuotes = false, SaveFixedRows = false, SaveFixedCols = false, SaveHiddenCells = false,
          ExcelClipboardFormat = false, JavaCSV = false, ClearTextOnly = false, FilterIncremental = false,
-         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false, SelectionRTFKeep = false;
+         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false, SelectionRTFKeep = false,
+         OemConvert = false;
     // Indexes (-1: none).
-    int FilterCol = -1, GroupColumn = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
+    int FilterCol = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
         FLastTabRow = -1, FComboIdx = -1;
     TPoint FClipTopLeft{-1, -1};
     TPoint FPushedCellButton{-1, -1};
@@ -1286,13 +1520,15 @@ protected:
     // may refuse the move, then the base decision.
     bool AllowCellSelect(int col, int row) override;
     bool IsEditable(int ACol, int ARow);
-    // A moved column takes its cells, its texts in the hidden rows, its hidden state and its
-    // stored width along, by real indexes, while the event reports the displayed ones.
+    // The platform's moved hooks: ColumnMovedUpdate and RowMovedUpdate.
     void ColumnMoved(int fromIndex, int toIndex) override;
+    void RowMoved(int fromIndex, int toIndex) override;
 
 private:
     void growRowSelect(int ARow);
     void growColSelect(int ACol);
+    // The incremental search: the first row whose text in the sort column starts with s
+    // (upper case), -1 when none.
     int Search(const QString& s);
 
     QTimer* gridTimer = nullptr;
@@ -1468,6 +1704,17 @@ public:
 
     class TGridCombo* EditCombo();
     class TQvInplaceEdit* InplaceEdit() const { return FQvInplaceEdit; }
+    // The special editors, each created on first use, hidden and disabled between edits.
+    class TGridSpin* SpinEdit();
+    class TGridEditBtn* EditBtn();
+    class TGridUnitEditBtn* UnitEditBtn();
+    class TGridCheckBox* EditCheck();
+    class TGridButton* GridButton();
+    class TGridDatePicker* GetEditDate();
+    class TGridDatePicker* DateTimePicker() { return GetEditDate(); }
+    class TGridDateTimePicker* DateAndTimePicker();
+    // Whether an editor exists yet (the readers create them).
+    bool HasEditor(TEditorType kind) const;
     bool CanEditNonFixedCell(int ACol, int ARow);
     bool AllowEditorShow();
     bool EditorWantsTab();
@@ -1499,6 +1746,25 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ARow, int AItemIndex, const QString& ASelection)> OnComboChange;
     std::function<void(TQvStringGrid*, int ACol, int ARow, const QString& Value)> OnEditChange;
     std::function<void(TQvStringGrid*, int ACol, int ARow, void* AEditLink)> OnGetEditorProp;
+    // Column in the first, row in the second coordinate parameter.
+    std::function<void(TQvStringGrid*, int ARow, int ACol, void* AEditLink)> OnGetEditorPropInt;
+    // Spin buttons and page keys of the spin editor: the value after the step, up or down.
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int Value, bool UpDown)> OnSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, double Value, bool UpDown)> OnFloatSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, TDateTime Value, bool UpDown)> OnDateSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, TDateTime Value, bool UpDown)> OnTimeSpinClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, const QString& Unit)> OnUnitChanged;
+    // Pastes into the button editors: Allow starts true; the cell handler may change the text.
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardPaste;
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteCell;
+    std::function<void(TQvStringGrid*, int& Key, Qt::KeyboardModifiers Shift)> OnKeyUp;
+    // Converts a date cell's text for the date editor; ADate arrives as now.
+    std::function<void(TQvStringGrid*, const QString& Value, TDateTime& ADate)> OnCustomStrToDate;
+    // A click on an always-visible spin button that started the edit, replayed on the editor.
+    bool FSpinUpClick = false;
+    bool FSpinDnClick = false;
+    // The date-and-time cell's value when its editor opened; Escape goes back to it.
+    TDateTime FOriginalDateTime = 0;
 
     // The grid's reactions to gaining and losing the focus.
     void HandleSetFocus();
@@ -1524,12 +1790,27 @@ private:
         void operator()(class TGridEditHost* h) const; // the adapter is complete only in GridEdit
     };
     TGridCombo* FEditCombo = nullptr;        // child widget, owned through Qt
+    TGridSpin* FEditSpin = nullptr;          // the special editors: child widgets, owned through Qt
+    TGridEditBtn* FEditBtn = nullptr;
+    TGridUnitEditBtn* FUnitEditBtn = nullptr;
+    TGridCheckBox* FEditCheck = nullptr;
+    TGridButton* FGridButton = nullptr;
+    TGridDatePicker* FEditDate = nullptr;
+    TGridDateTimePicker* FEditDateTime = nullptr;
     TQvInplaceEdit* FQvInplaceEdit = nullptr; // child widget, owned through Qt
     // After the editors: it goes first in the teardown and detaches them from the grid.
     std::unique_ptr<class TGridEditHost, TEditHostDeleter> FEditHost;
     bool FMovingBack = false;
     TGridEditHost* editHost();
     void showInvalidEntryTip();
+    // Placement and loading of the special editors other than the combo, one per family.
+    void showSpinEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showButtonEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showDateEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showDateTimeEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color);
+    // The store step's parts: the spin value by its kind, and a special editor put away.
+    void storeSpinValue(int realCol, int ARow);
+    void closeEditor(QWidget* editor, QWidget* companion = nullptr);
     // ---- end of in-place editing ----
 
     // ---- mouse, keyboard, scrolling ----
@@ -1576,7 +1857,6 @@ public:
     std::function<void(TQvStringGrid*, int TopRow, int LeftCol, unsigned& Dir, bool& CanScroll)> OnDragScroll;
     bool IsOnSizingBorder(int X, int Y) const;
     bool IsAtSizingBorder(int X, int Y) const;
-    void AutoSizeCol(int ACol, int Padding);
     // The platform services the owning window hands over; the shell among them opens clicked
     // links. A grid handed none opens no link.
     void SetServices(const platform::Services& services) { FServices = services; }
@@ -1624,7 +1904,14 @@ public:
         bool EnableCalculation = true;
         bool CalculateHiddenRows = false;
         std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value)> OnCalcFooter;
+        TColor Color = platform::clBtnFace;
     } FloatingFooter;
+    // The look of balloon hints on cells.
+    struct TBalloonLook {
+        TColor BackgroundColor = platform::clInfoBk;
+        TColor TextColor = platform::clInfoText;
+        int Transparency = 0;
+    } Balloon;
     void CalcFooter(int ACol);
     virtual void CalculateFooter(int ACol);
     void SetFooterCalcType(int ACol, TColumnCalcType calcType);

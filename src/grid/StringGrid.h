@@ -141,9 +141,10 @@ public:
     void MouseToCell(int x, int y, int& col, int& row) const;
     TPoint MouseCoord(int x, int y) const;
 
-    // Structure: cells (texts and objects), widths and heights move along.
-    void MoveColumn(int fromIndex, int toIndex);
-    void MoveRow(int fromIndex, int toIndex);
+    // Structure: cells (texts and objects), widths and heights move along. Virtual so that a
+    // move the user drags takes the same road as one a program asks for.
+    virtual void MoveColumn(int fromIndex, int toIndex);
+    virtual void MoveRow(int fromIndex, int toIndex);
     virtual void DeleteColumn(int col);
     virtual void DeleteRow(int row);
     // Rows inserted or taken out with their cells and heights; the objects of taken rows are
@@ -233,6 +234,11 @@ protected:
     // and draws its own lines).
     int PlatformLineWidth() const { return lineWidth; }
     void SetPlatformLineWidth(int value);
+    // Pixels at the bottom of the client area that something lies over (a footer panel): the
+    // view scrolls that much further, so the last row can come out from under it.
+    virtual int CoveredClientBottom() const { return 0; }
+    // After CoveredClientBottom changed: the scroll bars and the view follow.
+    void UpdateScrollRange();
     // Paints every visible cell through DrawCell; also used to paint onto another device.
     void PaintCells(QPainter& p);
 

@@ -184,13 +184,31 @@ void ComponentWriter::set(unsigned bits, const QStringList& names)
     byte(0);
 }
 
-void ComponentWriter::color(TColor c)
+QString colorIdent(TColor c)
 {
     for (const NamedColor& n : kColors)
-        if (n.value == c) {
-            ident(QByteArray(n.name));
-            return;
+        if (n.value == c)
+            return QString::fromLatin1(n.name);
+    return {};
+}
+
+bool identToColor(const QString& name, TColor& c)
+{
+    for (const NamedColor& n : kColors)
+        if (name == QLatin1String(n.name)) {
+            c = n.value;
+            return true;
         }
+    return false;
+}
+
+void ComponentWriter::color(TColor c)
+{
+    const QString name = colorIdent(c);
+    if (!name.isEmpty()) {
+        ident(name.toLatin1());
+        return;
+    }
     integer(qint32(c));
 }
 
@@ -345,11 +363,10 @@ TColor ComponentReader::color()
 {
     if (peek() != vaIdent)
         return TColor(quint32(integer()));
-    const QString n = ident();
-    for (const NamedColor& c : kColors)
-        if (n == QLatin1String(c.name))
-            return c.value;
-    invalidFormat();
+    TColor c = 0;
+    if (!identToColor(ident(), c))
+        invalidFormat();
+    return c;
 }
 
 int ComponentReader::enumValue(const QStringList& names)

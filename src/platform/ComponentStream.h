@@ -59,6 +59,12 @@ public:
         : EStreamError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason)) {}
 };
 
+// The platform's colour names ("clWindow", "clNone", ...): the name of a colour that has one
+// (empty otherwise), and the colour of a name (false for a text that names none). The
+// component streams and the grid's look file share them.
+QString colorIdent(TColor c);
+bool identToColor(const QString& name, TColor& c);
+
 class ComponentWriter {
 public:
     QByteArray out;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -352,6 +353,18 @@ void TDateTimePicker::KeyPress(QChar& key)
         OnKeyPress(this, key);
 }
 
+void TDateTimePicker::DropDown()
+{
+    if (!calendarPopup() || FDroppedDown)
+        return;
+    // The edit opens its calendar only from a press on its button.
+    const QPointF at(width() - 8, height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &press);
+    QCoreApplication::sendEvent(this, &release);
+}
+
 void TDateTimePicker::PostKeyDown(int key)
 {
     QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
@@ -520,6 +533,11 @@ void TDateTimePicker::keyPressEvent(QKeyEvent* e)
         return;
     }
     const bool noDate = FShowCheckbox && !FChecked;
+    if (key == Qt::Key_F4 || (key == Qt::Key_Down && (e->modifiers() & Qt::AltModifier))) {
+        DropDown();
+        e->accept();
+        return;
+    }
     if (FShowCheckbox && key == Qt::Key_Space) {
         FCheckBox->toggle(); // the box takes Space, as the platform's does
         e->accept();

@@ -104,6 +104,8 @@ public:
     bool ShowTodayCircle() const { return FCalendar->ShowTodayCircle(); }
     void SetShowTodayCircle(bool v) { FCalendar->SetShowTodayCircle(v); }
 
+    // Opens the calendar as a click on the drop button does (F4 and Alt+Down do it too).
+    void DropDown();
     // Posts a key press to the picker itself, to be handled after the current input.
     void PostKeyDown(int key);
     // The shown text of the fields.

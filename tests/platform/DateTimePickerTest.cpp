@@ -219,6 +219,19 @@ void dropDown(TDateTimePicker* p)
     QApplication::processEvents();
 }
 
+TEST(DateTimePicker, F4AndAltDownDropTheCalendar)
+{
+    for (const auto& [key, mods] : {std::pair{Qt::Key_F4, Qt::NoModifier}, std::pair{Qt::Key_Down, Qt::AltModifier}}) {
+        PickerWindow w;
+        w.picker->SetDateTime(kValue);
+        w.picker->setFocus();
+        QTest::keyClick(w.picker, key, mods);
+        QApplication::processEvents();
+        EXPECT_TRUE(w.picker->DroppedDown()) << key;
+        EXPECT_EQ(w.picker->DateTime(), kValue) << key; // opening changes nothing
+    }
+}
+
 TEST(DateTimePicker, CalendarDropsDownPicksAndClosesUp)
 {
     PickerWindow w;

@@ -1,4 +1,5 @@
 #include "dropdowns/QvDropDown/Draw.h"
+#include "grid/look/QvDropXPVS.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -113,6 +114,19 @@ void polyline(QPainter& canvas, TColor color, std::initializer_list<QPoint> poin
         }
         prev = &p;
     }
+}
+
+bool themePart(QWidget* window, const QString& themeClass, QPainter& canvas, int part, int state, const QRect& r)
+{
+    const grid::TThemeApi& api = grid::DropDownThemeApi;
+    if (!api.Loaded || !api.OpenThemeData)
+        return false;
+    const platform::HTHEME theme = api.OpenThemeData(window, themeClass);
+    if (!theme)
+        return false;
+    const bool drawn = api.DrawThemeBackground(theme, canvas, part, state, r);
+    api.CloseThemeData(theme);
+    return drawn;
 }
 
 } // namespace dropdowns::draw

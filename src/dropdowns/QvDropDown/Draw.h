@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <QString>
+
+class QWidget;
 
 namespace dropdowns::draw {
 
@@ -34,6 +37,10 @@ void dropArrow(QPainter& canvas, TColor color, const QPoint& offset = {});
 // Draws a picture with automatic transparency: pixels of the colour of its bottom-left pixel
 // are left out.
 void transparentImage(QPainter& canvas, const QPoint& at, const QImage& image);
+
+// Draws one theme part through the drop-downs' visual-styles table (the theme class opened
+// for the window and closed again); false when none was drawn (no table, no theme).
+bool themePart(QWidget* window, const QString& themeClass, QPainter& canvas, int part, int state, const QRect& r);
 
 // A polyline that stops just before its last point, 1 pixel wide.
 void polyline(QPainter& canvas, TColor color, std::initializer_list<QPoint> points);

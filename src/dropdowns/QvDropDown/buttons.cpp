@@ -28,20 +28,6 @@ TColor pick(TColor base, bool hot, TColor hotColor, bool pressed, TColor pressed
     return base;
 }
 
-// Draws one theme part through the drop-downs' visual-styles table; false when none was drawn.
-bool drawThemePart(QWidget* window, const QString& themeClass, QPainter& canvas, int part, int state, const QRect& r)
-{
-    const grid::TThemeApi& api = grid::DropDownThemeApi;
-    if (!api.Loaded || !api.OpenThemeData)
-        return false;
-    const platform::HTHEME theme = api.OpenThemeData(window, themeClass);
-    if (!theme)
-        return false;
-    const bool drawn = api.DrawThemeBackground(theme, canvas, part, state, r);
-    api.CloseThemeData(theme);
-    return drawn;
-}
-
 } // namespace
 
 // ---- speed button ----------------------------------------------------------------------------
@@ -232,7 +218,7 @@ void TQvDropDownSpeedButton::PaintDropDownStyle(QPainter& canvas)
             r.setLeft(r.left() + 1);
         else
             r = r.adjusted(-1, -1, 1, 1).adjusted(2, 0, 0, 0);
-        if (drawThemePart(parentWidget(), QStringLiteral("combobox"), canvas, platform::theme::CP_DROPDOWNBUTTON,
+        if (draw::themePart(parentWidget(), QStringLiteral("combobox"), canvas, platform::theme::CP_DROPDOWNBUTTON,
                           ThemeState(), r))
             return;
     }
@@ -257,7 +243,7 @@ void TQvDropDownSpeedButton::PaintButtonStyle(QPainter& canvas)
 
     if (ThemesActive()) {
         draw::fill(canvas, rect(), platform::clBtnFace);
-        drawThemePart(parentWidget(), QStringLiteral("button"), canvas, platform::theme::BP_PUSHBUTTON, ThemeState(),
+        draw::themePart(parentWidget(), QStringLiteral("button"), canvas, platform::theme::BP_PUSHBUTTON, ThemeState(),
                       QRect(0, 0, width() + 1, height() + 1));
         QRect r = rect();
         if (!FGlyph.isNull()) {

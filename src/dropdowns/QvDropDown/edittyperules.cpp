@@ -139,7 +139,12 @@ QString TEditTypeRules::StripThousandSeparators(const QString& text) const
 double TEditTypeRules::TextToFloat(const QString& text) const
 {
     double v = 0;
-    return readNumber(StripThousandSeparators(text), s.DecimalSeparator, v) ? v : 0.0;
+    return ReadFloat(text, v) ? v : 0.0;
+}
+
+bool TEditTypeRules::ReadFloat(const QString& text, double& v) const
+{
+    return readNumber(StripThousandSeparators(text), s.DecimalSeparator, v);
 }
 
 int TEditTypeRules::HexDigitValue(QChar c)

@@ -8,6 +8,8 @@
 #include "grid/look/ZirAzur.h"
 #include "grid/markup/RizIVUDE.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QLocale>
 #include <QPainter>
 
@@ -152,6 +154,33 @@ void DrawMarkupText(QPainter& canvas, const QString& text, const TRect& r, const
 void LookupKey(const QString& text, bool caseSensitive, QString& result)
 {
     result = caseSensitive ? text : QLocale().toUpper(text);
+}
+
+bool LoadPictureFile(const QString& fileName, QImage& picture)
+{
+    // Extension to reader format; the metafiles have none on this platform.
+    static const struct {
+        const char* Extension;
+        const char* Format;
+    } kFormats[] = {
+        {"wmf", nullptr}, {"emf", nullptr}, {"ico", "ico"},   {"tif", "tiff"},
+        {"tiff", "tiff"}, {"bmp", "bmp"},   {"jpeg", "jpeg"}, {"jpg", "jpeg"},
+    };
+    picture = QImage();
+    const QFileInfo info(fileName);
+    if (!info.isFile())
+        return false;
+    const QString extension = info.suffix().toLower();
+    for (const auto& f : kFormats) {
+        if (extension != QLatin1String(f.Extension))
+            continue;
+        if (!f.Format)
+            return false;
+        QImageReader reader(fileName, f.Format);
+        picture = reader.read();
+        return !picture.isNull();
+    }
+    return false;
 }
 
 } // namespace dropdowns

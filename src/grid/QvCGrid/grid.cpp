@@ -215,7 +215,12 @@ void TQvColumnGrid::moveDefinition(int fromReal, int toReal)
 void TQvColumnGrid::ColumnMoved(int fromIndex, int toIndex)
 {
     if (FStructureMoving || !FColumnCollection) {
+        // A column put in or taken out by moving it is this grid's own business: a coupled grid
+        // does not repeat it.
+        const bool wasSynced = FSyncedMove;
+        FSyncedMove = FSyncedMove || FStructureMoving;
         TQvStringGrid::ColumnMoved(fromIndex, toIndex);
+        FSyncedMove = wasSynced;
         return;
     }
     auto& cols = *FColumnCollection;
@@ -289,6 +294,21 @@ QString TQvColumnGrid::GetVersionString() const
         .arg((v >> 16) & 0xFF)
         .arg((v >> 8) & 0xFF)
         .arg(v & 0xFF);
+}
+
+void TQvColumnGrid::Group(int ColIndex)
+{
+    if (ColIndex >= 0 && ColIndex < FColumnCollection->Count())
+        FSaveCol->Assign(*FColumnCollection->GetItem(ColIndex));
+    TQvStringGrid::Group(ColIndex);
+}
+
+void TQvColumnGrid::UnGroup()
+{
+    const int index = GroupColumn();
+    TQvStringGrid::UnGroup();
+    if (index != -1 && index < FColumnCollection->Count())
+        FColumnCollection->GetItem(index)->Assign(*FSaveCol);
 }
 
 } // namespace grid

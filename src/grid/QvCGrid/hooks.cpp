@@ -4,6 +4,7 @@
 // at each hook. The look, format, editor and check hooks get real columns; the fixed-cell test
 // and the in-place editor's limits get displayed ones.
 
+#include "grid/edit/GridSpin.h"
 #include "grid/QvCGrid.h"
 #include "grid/look/CellVisuals.h"
 #include "grid/look/ZirAzur.h"
@@ -121,8 +122,15 @@ void TQvColumnGrid::GetCellFormat(int ACol, TSortStyle& style, QString& prefix, 
 void TQvColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& editor)
 {
     if (const TGridColumnItem* c = column(ACol)) {
-        if (isNormal(ACol, ARow))
+        if (isNormal(ACol, ARow)) {
             editor = c->Editor();
+            // The spin editor takes the column's limits at every query, so it exists after the
+            // first one.
+            TGridSpin* spin = SpinEdit();
+            spin->MinValue = c->SpinMin();
+            spin->MaxValue = c->SpinMax();
+            spin->Increment = c->SpinStep();
+        }
         if (!c->FloatFormat().isEmpty())
             FloatFormat = c->FloatFormat();
     }

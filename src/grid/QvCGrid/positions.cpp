@@ -2,6 +2,7 @@
 // default index of the definition shown there.
 
 #include "grid/QvCGrid.h"
+#include "grid/QvGrid/IniValues.h"
 
 #include <QSettings>
 
@@ -14,16 +15,7 @@ QString positionKey(const QString& section, int i)
     return section + QLatin1Char('/') + QStringLiteral("CP%1").arg(i);
 }
 
-// The stored integer, or the fallback when the value is missing or not a whole number.
-int readInteger(const QSettings& ini, const QString& key, int fallback)
-{
-    const QVariant v = ini.value(key);
-    if (!v.isValid())
-        return fallback;
-    bool ok = false;
-    const int n = v.toString().trimmed().toInt(&ok);
-    return ok ? n : fallback;
-}
+using inivalues::readInteger;
 
 template <class G>
 void showAllColumns(G& g)
@@ -71,17 +63,21 @@ bool TQvColumnGrid::LoadColumnPositions(const QString& Key, const QString& Secti
     return true;
 }
 
-// The registry variant belongs to the string grid's settings persistence.
+// The registry keeps the string grid's own "Pos" keys.
 void TQvColumnGrid::SaveColPositions()
 {
     if (ColumnSize().Location() == clIniFile)
         SaveColumnPositions(ColumnSize().Key(), ColumnSize().Section());
+    else
+        TQvStringGrid::SaveColPositions();
 }
 
 void TQvColumnGrid::LoadColPositions()
 {
     if (ColumnSize().Location() == clIniFile)
         LoadColumnPositions(ColumnSize().Key(), ColumnSize().Section());
+    else
+        TQvStringGrid::LoadColPositions();
 }
 
 } // namespace grid

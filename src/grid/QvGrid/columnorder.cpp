@@ -68,7 +68,7 @@ int TQvStringGrid::ColumnPosition(int ACol) const
             pos = p;
             break;
         }
-    if (GroupColumn >= 0 && GroupColumn <= ACol)
+    if (FGroupColumn >= 0 && FGroupColumn <= ACol)
         --pos;
     return pos;
 }
@@ -83,7 +83,7 @@ int TQvStringGrid::ColumnAtPosition(int Pos)
     if (Pos < 0 || Pos >= FColumnOrder->Count())
         return Pos;
     int c = FColumnOrder->GetInteger(Pos);
-    if (GroupColumn >= 0 && GroupColumn <= c)
+    if (FGroupColumn >= 0 && FGroupColumn <= c)
         ++c;
     return c;
 }

@@ -4,6 +4,7 @@
 #include "grid/QvGrid.h"
 #include "grid/edit/ControlEdit.h"
 #include "grid/edit/GridTrans.h"
+#include "grid/search/SearchPanel.h"
 #include "grid/look/GridLooks.h" // the look store the grid owns
 #include "grid/markup/HTMLHintWindow.h"
 
@@ -22,6 +23,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FNavigation = std::make_unique<TNavigation>();
     FColumnSize = std::make_unique<TColumnSize>();
     FCellNode = std::make_unique<TCellNode>(this);
+    FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
     FBands = std::make_unique<TBands>();
     FBands->OnChange = [this](TObject*) { Invalidate(); };
     FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
@@ -49,6 +51,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
         FTransEdit = new TGridTransEdit(this);
         FTransCombo = new TGridTransCombo(this);
         FFocusWindow = new TGridFocusWindow(this);
+        createSearchPanel();
         FEditControl = new TControlEdit(this);
         FComboControl = new TControlCombo(this);
         for (int d = 0; d < 4; ++d)
@@ -73,6 +76,14 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
 // count go too. User objects stored in cells stay their owners'.
 TQvStringGrid::~TQvStringGrid()
 {
+    // Kept widths are written while the columns are still whole; a store that cannot be
+    // written must not stop the teardown.
+    if (FColumnSize->Save()) {
+        try {
+            SaveColSizes();
+        } catch (...) {
+        }
+    }
     destroying = true;
     if (FAutoThemeAdapt && GlobalThemeNotifier)
         GlobalThemeNotifier->UnRegisterWindow(this);
@@ -108,6 +119,7 @@ QString TQvStringGrid::Version() const
 void TQvStringGrid::CompleteLoading()
 {
     loading = false;
+    UpdateSearchPanel();
     FFixedRowsMin = TStringGrid::FixedRows();
     FFixedColsMin = TStringGrid::FixedCols();
     MinRowHeight = DefaultRowHeight();
@@ -121,6 +133,8 @@ void TQvStringGrid::CompleteLoading()
         applyDesktopTheme();
         registerThemeWindow(true);
     }
+    if (FColumnSize->Save())
+        LoadColSizes();
 }
 
 void TQvStringGrid::EndUpdate()

@@ -49,6 +49,7 @@ void TQvStringGrid::Assign(const TQvStringGrid& src)
     FMouseActions->Assign(*src.FMouseActions);
     FNavigation->Assign(*src.FNavigation);
     FSearchFooter->Assign(*src.FSearchFooter);
+    UpdateSearchPanel(); // Assign copies without telling the grid
     FPrintSettings->Assign(*src.FPrintSettings);
     FHTMLSettings->Assign(*src.FHTMLSettings);
     FBands->Assign(*src.FBands);
@@ -195,7 +196,7 @@ void TQvStringGrid::EllipsisClick(const QString& value, QString& result)
     result = value;
     QString s = value;
     if (OnEllipsClick)
-        OnEllipsClick(this, Col(), Row(), s);
+        OnEllipsClick(this, RealCol(), Row(), s); // the column of the stored data
     result = s;
 }
 

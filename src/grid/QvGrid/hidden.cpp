@@ -22,40 +22,7 @@ void freeGridObject(TObject* o)
     }
 }
 
-// Takes the entry at from out and puts it in at to, the entries between closing up.
-template <class It>
-void moveEntry(It first, int from, int to)
-{
-    if (from < to)
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    else if (to < from)
-        std::rotate(first + to, first + from, first + from + 1);
-}
-
 } // namespace
-
-void TQvStringGrid::ColumnMoved(int fromIndex, int toIndex)
-{
-    const int rf = RealColFromDispl(fromIndex);
-    const int rt = RealColFromDispl(toIndex);
-    if (FNumHidden > 0 && rf <= MaxHideColumns && rt <= MaxHideColumns) {
-        moveEntry(FVisibleCol.begin(), rf, rt);
-        moveEntry(FAllColWidths.begin(), rf, rt);
-    }
-    for (auto& item : FGridItems) {
-        const std::size_t need = std::size_t(std::max(rf, rt)) + 1;
-        if (item->Texts.size() < need)
-            item->Texts.resize(need);
-        if (item->Objects.size() < need)
-            item->Objects.resize(need, nullptr);
-        moveEntry(item->Texts.begin(), rf, rt);
-        moveEntry(item->Objects.begin(), rf, rt);
-    }
-    store.MoveCol(rf, rt);
-    moveColumnOrderEntry(rf, rt);
-    if (OnColumnMoved)
-        OnColumnMoved(this, fromIndex, toIndex);
-}
 
 // ---- columns ---------------------------------------------------------------------------------
 

@@ -134,25 +134,4 @@ void TQvStringGrid::SetSpreadSheet(bool v)
     FMouseActions->SetRangeSelectAndEdit(true);
 }
 
-void TQvStringGrid::AutoSizeColumns(bool DoFixedCols, int Padding)
-{
-    QFont font(Font().Name);
-    font.setPointSize(std::max(1, Font().Size));
-    const QFontMetrics fm(font);
-    for (int c = DoFixedCols ? 0 : FixedCols(); c < ColCount(); ++c) {
-        const int rc = RealColIndex(c);
-        if (IsIgnoredColumn(rc))
-            continue;
-        int widest = 0;
-        for (int r = 0; r < RowCount(); ++r) {
-            const QString text = Cells(rc, r);
-            if (!text.isEmpty())
-                for (const QString& line : text.split(QLatin1Char('\n')))
-                    widest = std::max(widest, fm.horizontalAdvance(line));
-        }
-        if (widest > 0)
-            SetColWidths(c, widest + Padding);
-    }
-}
-
 } // namespace grid

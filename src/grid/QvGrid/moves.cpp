@@ -34,7 +34,8 @@ void moveFlag(std::vector<char>& list, int from, int to)
     list.insert(list.begin() + to, v);
 }
 
-// The index an entry at i has after the entry at from moved to to.
+// The index an entry at i has after the entry at from moved to to. An entry standing at to
+// during a move to the right closes up one place like those before it.
 int followMove(int i, int from, int to)
 {
     if (i == from)
@@ -44,6 +45,16 @@ int followMove(int i, int from, int to)
     if (to < from && i >= to && i < from)
         return i + 1;
     return i;
+}
+
+// Takes the entry at from out and puts it in at to, the entries between closing up.
+template <class It>
+void moveEntry(It first, int from, int to)
+{
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else if (to < from)
+        std::rotate(first + to, first + from, first + from + 1);
 }
 
 } // namespace
@@ -62,6 +73,92 @@ void TQvStringGrid::MoveColumn(int FromIndex, int ToIndex)
         item->SetX(followMove(item->X(), rf, rt));
     }
     CellControlsUpdate();
+}
+
+// ---- move upkeep -------------------------------------------------------------------------------
+
+// The coupled grid repeats the move with its FSyncedMove set, so it does not hand the move back.
+// A coupled grid too small for it is left alone rather than failing a move that is done.
+void TQvStringGrid::repeatMoveOnCoupledGrid(int FromIndex, int ToIndex, void (TQvStringGrid::*move)(int, int))
+{
+    auto* coupled = dynamic_cast<TQvStringGrid*>(FSyncGrid->Grid());
+    if (!coupled || FSyncedMove)
+        return;
+    const int count = move == &TQvStringGrid::MoveColumn ? coupled->ColCount() : coupled->RowCount();
+    if (std::max(FromIndex, ToIndex) >= count)
+        return;
+    coupled->FSyncedMove = true;
+    try {
+        (coupled->*move)(FromIndex, ToIndex);
+    } catch (...) {
+        coupled->FSyncedMove = false;
+        throw;
+    }
+    coupled->FSyncedMove = false;
+}
+
+void TQvStringGrid::ColumnMoved(int fromIndex, int toIndex)
+{
+    ColumnMovedUpdate(fromIndex, toIndex);
+}
+
+void TQvStringGrid::RowMoved(int fromIndex, int toIndex)
+{
+    RowMovedUpdate(fromIndex, toIndex);
+}
+
+// The platform has moved the displayed widths and the current column already. Cells, hidden
+// flags, stored widths and hidden-row texts move by real index, the event reports displayed ones.
+void TQvStringGrid::ColumnMovedUpdate(int FromIndex, int ToIndex)
+{
+    const int rf = RealColFromDispl(FromIndex);
+    const int rt = RealColFromDispl(ToIndex);
+    moveColumnOrderEntry(rf, rt);
+    if (EnhRowColMove)
+        ColMoveFlg = true;
+    if (FNumHidden > 0 && rf <= MaxHideColumns && rt <= MaxHideColumns) {
+        moveEntry(FVisibleCol.begin(), rf, rt);
+        moveEntry(FAllColWidths.begin(), rf, rt);
+    }
+    store.MoveCol(rf, rt);
+    for (auto& item : FGridItems) {
+        const std::size_t need = std::size_t(std::max(rf, rt)) + 1;
+        if (item->Texts.size() < need)
+            item->Texts.resize(need);
+        if (item->Objects.size() < need)
+            item->Objects.resize(need, nullptr);
+        moveEntry(item->Texts.begin(), rf, rt);
+        moveEntry(item->Objects.begin(), rf, rt);
+    }
+    // The sort indicator and the sort keys stay with their columns; the keys keep their
+    // directions.
+    TSortSettings& sort = SortSettings();
+    if (sort.Column() >= 0)
+        sort.SetColumn(followMove(sort.Column(), rf, rt));
+    if (sort.IndexShow()) {
+        TSortIndexList& keys = *FSortIndexes;
+        for (int i = 0; i < keys.Count(); ++i)
+            keys.SetSortColumns(i, followMove(keys.SortColumns(i), rf, rt));
+    }
+    if (FloatingFooter.Visible)
+        RepaintRow(RowCount() - 1);
+    if (OnColumnMoved)
+        OnColumnMoved(this, FromIndex, ToIndex);
+    if (FSyncGrid->MoveColumn())
+        repeatMoveOnCoupledGrid(FromIndex, ToIndex, &TQvStringGrid::MoveColumn);
+}
+
+// The platform has moved the row's height and the current row already; a move onto a fixed
+// last-row footer never gets this far (MoveRow refuses it before anything moves).
+void TQvStringGrid::RowMovedUpdate(int FromIndex, int ToIndex)
+{
+    store.MoveRow(FromIndex, ToIndex);
+    if (EnhRowColMove)
+        ColMoveFlg = true;
+    if (OnRowMoved)
+        OnRowMoved(this, FromIndex, ToIndex);
+    if (FSyncGrid->MoveRow())
+        repeatMoveOnCoupledGrid(FromIndex, ToIndex, &TQvStringGrid::MoveRow);
 }
 
 // A row moves in the real order: the hidden rows between its old and new place close up

@@ -161,11 +161,24 @@ bool TQvStringGrid::IsEditable(int ACol, int ARow)
     return CanEditNonFixedCell(ACol, ARow);
 }
 
+// The sort column decides where typed text is looked for: the first normal column while no
+// sort indicator shows, the first sort key's column with indexed sorting. Footer rows count.
 int TQvStringGrid::Search(const QString& s)
 {
-    const int col = std::min(FixedCols(), ColCount() - 1);
+    if (RowCount() < 2)
+        return -1;
+    TSortSettings& sort = SortSettings();
+    int col = FixedCols();
+    if (sort.Show()) {
+        if (sort.IndexShow())
+            col = FSortIndexes->Count() > 0 ? FSortIndexes->SortColumns(0) : FixedCols();
+        else
+            col = sort.Column();
+    }
+    if (col < 0)
+        return -1;
     for (int r = FixedRows(); r < RowCount(); ++r)
-        if (Cells(col, r).toUpper().startsWith(s))
+        if (GetStrippedCell(col, r).left(s.size()).toUpper() == s)
             return r;
     return -1;
 }
@@ -219,6 +232,7 @@ void TQvStringGrid::GridTimerTick()
 void TQvStringGrid::resizeEvent(QResizeEvent* e)
 {
     TBaseGrid::resizeEvent(e);
+    placeSearchPanel();
     if (OnGridResize)
         OnGridResize(this);
 }
@@ -231,6 +245,16 @@ void TQvStringGrid::showEvent(QShowEvent* e)
         gridTimer->setInterval(500);
         connect(gridTimer, &QTimer::timeout, this, [this] { GridTimerTick(); });
         gridTimer->start();
+        // The first showing is where the window comes into being: kept widths come back.
+        if (FColumnSize->Save())
+            LoadColSizes();
+    }
+    // The footer panel is set up once the grid's window exists, as its settings say.
+    if (FSearchPanel && !FSearchPanelBuilt) {
+        FSearchPanelBuilt = true;
+        UpdateSearchPanel();
+        if (OnCreatedSearchFooter)
+            OnCreatedSearchFooter(this);
     }
 }
 

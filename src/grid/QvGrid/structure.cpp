@@ -228,6 +228,69 @@ void TQvStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls
         CellsChanged({0, RowIndex, ColCount() - 1, RowIndex + RCount});
 }
 
+// Flags exist only as far as a row was ever flagged: a zero goes in before each listed real
+// row the list reaches (ascending), in one pass.
+static void insertZerosBefore(TIntList& list, const std::vector<int>& real)
+{
+    if (real.empty() || real.front() >= list.Count())
+        return;
+    std::vector<int> v;
+    v.reserve(std::size_t(list.Count()) + real.size());
+    std::size_t k = 0;
+    for (int i = 0; i < list.Count(); ++i) {
+        for (; k < real.size() && real[k] == i; ++k)
+            v.push_back(0);
+        v.push_back(list.GetInteger(i));
+    }
+    list.Clear();
+    for (int x : v)
+        list.Add(x);
+}
+
+void TQvStringGrid::insertRowList(const std::vector<int>& at)
+{
+    if (at.empty())
+        return;
+    if (!FSelHidden && (Row() >= RowCount() || Col() >= ColCount()))
+        FOldSelection = {ColCount(), RowCount(), ColCount(), RowCount()};
+    if (FSelHidden || Row() >= RowCount() || Col() >= ColCount())
+        UnHideSelection();
+    // The old displayed row each new row goes in before, and that row's real index.
+    std::vector<int> before(at.size());
+    for (std::size_t k = 0; k < at.size(); ++k)
+        before[k] = at[k] - int(k);
+    const std::vector<int> real = realRowsOf(before);
+    auto shift = [&real](int r) { return r + int(std::upper_bound(real.begin(), real.end(), r) - real.begin()); };
+    for (auto& item : FGridItems)
+        item->FIdx = shift(item->FIdx);
+    insertZerosBefore(*FModifiedRows, real);
+    insertZerosBefore(*FEnabledRows, real);
+    if (!FRowSelect.empty() && real.front() < int(FRowSelect.size())) {
+        std::vector<char> v;
+        v.reserve(FRowSelect.size() + real.size());
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < FRowSelect.size(); ++i) {
+            for (; k < real.size() && real[k] == int(i); ++k)
+                v.push_back(0);
+            v.push_back(FRowSelect[i]);
+        }
+        FRowSelect.swap(v);
+    }
+    if (FControlList->Count() > 0) {
+        for (int i = 0; i < FControlList->Count(); ++i) {
+            TControlItem* item = FControlList->GetControl(i);
+            item->SetY(shift(item->Y()));
+        }
+    }
+    InsertStoreRowList(at, std::vector<int>(at.size(), DefaultRowHeight()));
+    if (FControlList->Count() > 0)
+        CellControlsUpdate();
+    FMaxRowCount = std::max(FMaxRowCount, RowCount());
+    FNormalRowCount = RowCount();
+    if (!destroying)
+        CellsChanged({0, at.front(), ColCount() - 1, at.back() + 1});
+}
+
 void TQvStringGrid::AddRow()
 {
     if (FloatingFooter.Visible) {

@@ -134,4 +134,13 @@ void TQvStringGrid::GetFontProperties(int col, int realCol, int row, TGridDrawSt
     grid::GetFontProperties(VisualSettings(), hooks, col, realCol, row, state, font, brush);
 }
 
+TCellVisuals TQvStringGrid::CellLook(int col, int row, bool remap)
+{
+    TGridDrawState state = 0;
+    TCellVisuals v;
+    GetVisualProperties(col, row, state, false, false, remap, v.Brush, v.ColorTo, v.MirrorColor, v.MirrorColorTo,
+                        v.Font, v.HA, v.VA, v.WordWrap, v.GD);
+    return v;
+}
+
 } // namespace grid

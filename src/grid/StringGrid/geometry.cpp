@@ -153,7 +153,7 @@ int TStringGrid::VisibleRowCount() const
 // The largest top row that still fills the client area from below.
 int TStringGrid::maxTopRow() const
 {
-    const int room = viewport()->height() - fixedHeight();
+    const int room = viewport()->height() - fixedHeight() - CoveredClientBottom();
     int used = 0;
     int r = rowCount - 1;
     for (; r >= fixedRows; --r) {
@@ -231,6 +231,12 @@ void TStringGrid::TopLeftChanged()
 {
     if (OnTopLeftChanged)
         OnTopLeftChanged(this);
+}
+
+void TStringGrid::UpdateScrollRange()
+{
+    updateScrollBars();
+    moveTopLeft(topLeft.X, topLeft.Y);
 }
 
 void TStringGrid::SetTopRow(int value)

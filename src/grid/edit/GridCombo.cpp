@@ -1,5 +1,7 @@
 #include "grid/edit/GridCombo.h"
 
+#include "grid/edit/GridEditorEnd.h"
+
 #include "grid/QvObj.h"
 
 #include <QAbstractItemView>
@@ -17,13 +19,7 @@ TGridCombo::TGridCombo(QWidget* grid, TGridEditHost* h) : TQsgComboBox(grid), ho
     SetButtonWidth(16);
     setFocusPolicy(Qt::StrongFocus);
     view()->installEventFilter(this);
-    connect(this, &QComboBox::currentTextChanged, this, [this](const QString& s) {
-        if (host && isVisible() && !host->NoEditChange()) {
-            int col = 0, row = 0;
-            host->CurrentCell(col, row);
-            host->EditChange(col, row, s);
-        }
-    });
+    connect(this, &QComboBox::currentTextChanged, this, [this](const QString& s) { ReportEditChange(host, this, s); });
     hide();
     setEnabled(false);
 }
@@ -163,11 +159,10 @@ bool TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
         host->FocusGrid();
         return true;
     }
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down) {
+    if (IsNoAdvanceKey(key)) {
         if (Dropped())
             hidePopup();
-        host->StoreCurrentCellText(currentText());
-        if (!host->ValidateCell(currentText())) {
+        if (!StoreAndValidate(*host, currentText())) {
             if (list) {
                 setCurrentIndex(findText(host->NewCellText(), Qt::MatchExactly));
             } else {
@@ -184,27 +179,26 @@ bool TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
         else
             setEditText(stored);
     }
-    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && host->EditorWantsTab()) {
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         if (Dropped())
             hidePopup();
-        host->StoreCurrentCellText(currentText());
-        if (!host->ValidateCell(currentText())) {
-            if (!list) {
-                setEditText(host->NewCellText());
-                if (lineEdit())
-                    lineEdit()->end(false);
-            }
+        const TTabOut out = TabOut(
+            *host, currentText(), shift || key == Qt::Key_Backtab,
+            [this, list](const QString& shown) {
+                if (!list) {
+                    setEditText(shown);
+                    if (lineEdit())
+                        lineEdit()->end(false);
+                }
+            },
+            [this, list] {
+                if (list)
+                    setCurrentIndex(findText(host->CurrentCellText(), Qt::MatchExactly));
+            });
+        if (out == TTabOut::Refused)
             return false;
-        }
-        if (list)
-            setCurrentIndex(findText(host->CurrentCellText(), Qt::MatchExactly));
-        if (host->TabsOption()) {
-            host->HideInplaceEdit();
-            host->FocusGrid();
-            host->AdvanceOnTab(shift || key == Qt::Key_Backtab);
+        if (out == TTabOut::Finished)
             return true;
-        }
-        host->PostGridKey(Qt::Key_Tab);
     }
     int leaveKey = key;
     if (list || Dropped()) {
@@ -227,11 +221,7 @@ bool TGridCombo::closingKey(int key, Qt::KeyboardModifiers mods)
             lineEdit()->end(false);
         return true;
     }
-    // Leave: the grid stores, closes and acts on the key.
-    host->DoneInplaceEdit(leaveKey, mods);
-    TNavigation& nav = host->EditNavigation();
-    if (nav.AdvanceOnEnter() && nav.AdvanceAutoEdit() && (leaveKey == Qt::Key_Return || leaveKey == Qt::Key_Enter))
-        host->ShowInplaceEdit();
+    LeaveEditor(*host, leaveKey, mods);
     return true;
 }
 
@@ -260,29 +250,7 @@ bool TGridCombo::cursorWalk(int key)
     const bool left = key == Qt::Key_Left;
     if (left ? le->cursorPosition() != 0 : le->cursorPosition() != le->text().size())
         return false;
-    int col = 0, row = 0;
-    host->CurrentCell(col, row);
-    const int target = left ? col - 1 : col + host->CellSpanX(col, row) + 1;
-    if (left ? col <= host->FixedColCount() : col >= host->LastNormalCol())
-        return false;
-    if (host->IsControlCell(target, row)) {
-        host->StoreCurrentCellText(currentText());
-        if (host->ValidateCell(currentText())) {
-            host->HideInplaceEdit();
-            host->MoveCurrentCol(target);
-        }
-        return true;
-    }
-    host->HideInplaceEdit();
-    host->FocusGrid();
-    TNavigation& nav = host->EditNavigation();
-    const TAdvanceDirection d = nav.AdvanceDirection();
-    nav.SetAdvanceDirection(adLeftRight);
-    host->AdvanceToNextCell(!left, true);
-    nav.SetAdvanceDirection(d);
-    if (nav.CursorWalkAlwaysEdit())
-        host->ShowInplaceEdit();
-    return true;
+    return CursorWalk(*host, left, currentText());
 }
 
 void TGridCombo::DoChange()
@@ -292,31 +260,23 @@ void TGridCombo::DoChange()
     QLineEdit* le = lineEdit();
     const bool cs = host->LookupCaseSensitive();
     const QString prefix = le->text().left(le->cursorPosition());
-    if (prefix.isEmpty())
-        return;
-    const QString p = cs ? prefix : prefix.toUpper();
     auto complete = [&](const QString& item) {
-        const QString completed = prefix + item.mid(prefix.size(), 255);
+        const QString completed = LookupCompleted(prefix, item);
         le->setText(completed);
         le->setSelection(prefix.size(), completed.size() - prefix.size());
     };
-    for (int i = 0; i < count(); ++i) {
-        const QString it = cs ? itemText(i) : itemText(i).toUpper();
-        if (it.startsWith(p)) {
-            setCurrentIndex(i);
-            ItemIdx = i;
-            ItemChange = true;
-            complete(itemText(i));
-            return;
-        }
+    QStringList items;
+    for (int i = 0; i < count(); ++i)
+        items << itemText(i);
+    if (const int i = LookupMatch(items, prefix, cs); i >= 0) {
+        setCurrentIndex(i);
+        ItemIdx = i;
+        ItemChange = true;
+        complete(itemText(i));
+        return;
     }
-    for (const QString& item : host->LookupItems()) {
-        const QString it = cs ? item : item.toUpper();
-        if (it.startsWith(p)) {
-            complete(item);
-            return;
-        }
-    }
+    if (const int i = LookupMatch(host->LookupItems(), prefix, cs); i >= 0)
+        complete(host->LookupItems()[i]);
 }
 
 void TGridCombo::wheelEvent(QWheelEvent* e)

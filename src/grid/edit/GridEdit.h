@@ -38,6 +38,8 @@ public:
     bool OpenedByMouse() const override { return g->LButFlg; }
     void ClearOpenedByMouse() override { g->LButFlg = false; }
     void SetNoAutoAdvance(bool v) override { g->FNoAutoAdvance = v; }
+    void SetEditMode(bool v) override { g->EditMode = v; }
+    TDateTime OriginalDateTime() const override { return g->FOriginalDateTime; }
     void CurrentCell(int& col, int& row) const override;
     TNavigation& EditNavigation() override { return g->Navigation(); }
     TMouseActions& EditMouseActions() override { return g->MouseActions(); }
@@ -59,9 +61,12 @@ public:
     void AdvanceOnTab(bool backward) override;
     void AdvanceToNextCell(bool forward, bool force) override;
     void DoneInplaceEdit(int key, Qt::KeyboardModifiers shift) override { g->DoneInplaceEdit(key, shift); }
+    void RestoreCellCache() override { g->RevertCellEdit(); }
+    QString EllipsisClick(const QString& value) override;
     void PostGridKey(int key) override;
     void GridKeyDown(int key, Qt::KeyboardModifiers shift) override;
     void GridKeyPress(QChar& key) override;
+    void GridKeyUp(int key, Qt::KeyboardModifiers shift) override;
     void FocusGrid() override;
     bool IsGridWindow(const QWidget* w) override;
     void SignalEditDone(int displCol, int row) override { g->SignalEditDone(g->RealColIndex(displCol), row); }
@@ -84,6 +89,10 @@ public:
     void DblClickCell(int row, int col) override;
     void EditorKeyPress(QObject* sender, QChar& key) override;
     void EditorKeyDown(int& key, Qt::KeyboardModifiers shift) override;
+    void EditorKeyUp(int& key, Qt::KeyboardModifiers shift) override;
+    void SpinClick(int spinType, double value, bool up) override;
+    void UnitChanged(const QString& unit) override;
+    bool ClipboardPaste(QObject* editor, QString& value) override;
     void ComboDroppedDown(bool) override {}
     void Beep() override;
 

@@ -1,7 +1,8 @@
 #pragma once
-// What the in-place editors need of their grid. The text editor and the combo editor talk to
-// the grid only through this interface, so each can be driven on its own and the grid keeps
-// its editing state in one place. The grid implements it with a small adapter it owns.
+// What the in-place editors need of their grid. The text editor and the special editors (combo,
+// spin, button, unit, check box, push button, date pickers) talk to the grid only through this
+// interface, so each can be driven on its own and the grid keeps its editing state in one
+// place. The grid implements it with a small adapter it owns.
 
 #include "grid/BaseGrid.h"
 
@@ -36,6 +37,8 @@ public:
     virtual bool OpenedByMouse() const = 0;         // the editor was opened by a click
     virtual void ClearOpenedByMouse() = 0;
     virtual void SetNoAutoAdvance(bool v) = 0;
+    virtual void SetEditMode(bool v) = 0;
+    virtual TDateTime OriginalDateTime() const = 0;   // the date-and-time cell's value at opening
     virtual void CurrentCell(int& col, int& row) const = 0;   // displayed column
 
     // ---- settings -------------------------------------------------------------------------
@@ -60,8 +63,11 @@ public:
     virtual void AdvanceOnTab(bool backward) = 0;
     virtual void AdvanceToNextCell(bool forward, bool force) = 0;
     virtual void DoneInplaceEdit(int key, Qt::KeyboardModifiers shift) = 0;
+    virtual void RestoreCellCache() = 0;                  // the cell back to its text at opening
+    virtual QString EllipsisClick(const QString& value) = 0; // OnEllipsClick, real column
     virtual void PostGridKey(int key) = 0;                                 // posted, arrives later
     virtual void GridKeyDown(int key, Qt::KeyboardModifiers shift) = 0;    // the grid's key-down step
+    virtual void GridKeyUp(int key, Qt::KeyboardModifiers shift) = 0;      // the grid's key-up step
     virtual void GridKeyPress(QChar& key) = 0;                            // the grid's key-press step
     virtual void FocusGrid() = 0;
     virtual bool IsGridWindow(const QWidget* w) = 0;
@@ -87,6 +93,13 @@ public:
     virtual void DblClickCell(int row, int col) = 0;
     virtual void EditorKeyPress(QObject* sender, QChar& key) = 0;                // grid's OnKeyPress
     virtual void EditorKeyDown(int& key, Qt::KeyboardModifiers shift) = 0;       // grid's OnKeyDown
+    virtual void EditorKeyUp(int& key, Qt::KeyboardModifiers shift) = 0;         // grid's OnKeyUp
+    // OnSpinClick (integer), OnFloatSpinClick, OnDateSpinClick, OnTimeSpinClick by the spin
+    // type (TQsgSpinType); dates and times as day counts.
+    virtual void SpinClick(int spinType, double value, bool up) = 0;
+    virtual void UnitChanged(const QString& unit) = 0;                           // OnUnitChanged
+    // OnClipboardPaste, then OnClipboardBeforePasteCell; false: nothing is pasted.
+    virtual bool ClipboardPaste(QObject* editor, QString& value) = 0;
     virtual void ComboDroppedDown(bool dropped) = 0;
 
     virtual void Beep() = 0;

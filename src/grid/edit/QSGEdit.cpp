@@ -1,5 +1,7 @@
 #include "grid/edit/QSGEdit.h"
 
+#include "grid/edit/EditFilters.h"
+#include "grid/edit/GridEditorEnd.h"
 #include "grid/edit/GridUnitHelpers.h"
 #include "grid/QvObj.h"
 #include "grid/look/ZirAzur.h"
@@ -14,32 +16,6 @@
 #include <QMimeData>
 
 namespace grid {
-
-namespace {
-
-// 0 whole number, 1 decimal number, 2 anything else (sign and locale decimal separator taken).
-int numberTextKind(const QString& s)
-{
-    const QString t = s.trimmed();
-    if (t.isEmpty())
-        return 2;
-    int i = (t[0] == QLatin1Char('-') || t[0] == QLatin1Char('+')) ? 1 : 0;
-    int digits = 0, seps = 0;
-    const QChar dec = LocaleDecimalSeparator();
-    for (; i < t.size(); ++i) {
-        if (t[i].isDigit())
-            ++digits;
-        else if (t[i] == dec && ++seps == 1)
-            continue;
-        else
-            return 2;
-    }
-    if (!digits)
-        return 2;
-    return seps ? 1 : 0;
-}
-
-} // namespace
 
 TQvInplaceEdit::TQvInplaceEdit(TStringGrid* grid, TGridEditHost* h) : TInplaceEdit(grid), host(h)
 {
@@ -268,37 +244,24 @@ TQvInplaceEdit::CharResult TQvInplaceEdit::filterChar(QChar ch, bool keypad, boo
         insertChar(ch);
         break;
     case edNumeric:
-    case edPositiveNumeric: {
-        const bool minusOk = kind == edNumeric && ch == QLatin1Char('-') && caret == 0 &&
-                             !t.contains(QLatin1Char('-'));
-        if (ch.isDigit() && ch.unicode() < 128)
-            insertChar(ch);
-        else if (minusOk)
-            insertChar(ch);
-        else {
-            host->Beep();
-            return CharResult::Dropped;
-        }
-        break;
-    }
+    case edPositiveNumeric:
     case edFloat:
     case edPositiveFloat: {
-        const bool candidate = (ch.isDigit() && ch.unicode() < 128) || ch == QLatin1Char(',') ||
-                               ch == QLatin1Char('.') || (ch == QLatin1Char('-') && kind == edFloat);
-        if (!candidate) {
-            if (ctrl)
-                insertChar(ch);
+        const bool integer = kind == edNumeric || kind == edPositiveNumeric;
+        const bool signedKind = kind == edNumeric || kind == edFloat;
+        switch (NumberCharVerdict(integer, signedKind, ch, TEditState{t, caret, sel}, ctrl)) {
+        case TCharVerdict::Accept:
+            insertChar(ch);
+            break;
+        case TCharVerdict::AcceptUnfiltered:
+            insertChar(ch);
             return CharResult::Dropped;
-        }
-        if (ch == dec && t.contains(dec) && !sel.contains(dec))
-            return CharResult::Dropped;
-        if (ch == LocaleThousandSeparator() && ch != dec)
-            return CharResult::Dropped;
-        if (ch == QLatin1Char('-') && (caret != 0 || t.contains(QLatin1Char('-'))) && !sel.contains(QLatin1Char('-'))) {
+        case TCharVerdict::Beep:
             host->Beep();
             return CharResult::Dropped;
+        case TCharVerdict::Drop:
+            return CharResult::Dropped;
         }
-        insertChar(ch);
         break;
     }
     case edCapital:
@@ -346,31 +309,24 @@ void TQvInplaceEdit::paste()
     const QMimeData* md = QApplication::clipboard()->mimeData();
     if (!md || !md->hasText())
         return;
-    QString s = md->text();
-    if (FLengthLimit > 0 && s.size() > FLengthLimit)
+    QString pasted = md->text();
+    if (!host->ClipboardPaste(this, pasted))
         return;
-    const int crlf = s.indexOf(QStringLiteral("\r\n"));
-    if (crlf >= 0 && crlf == s.size() - 2)
-        s.chop(2);
-    const QString t = text();
     const bool hadSel = hasSelectedText();
-    const int start = hadSel ? selectionStart() : cursorPosition();
-    const int len = hadSel ? selectedText().size() : 0;
-    QString candidate = t;
-    candidate.replace(start, len, s);
-    if (FLengthLimit > 0 && candidate.size() > FLengthLimit)
+    const TPasteMerge m = MergePaste(TEditState{text(), hadSel ? selectionStart() : cursorPosition(), selectedText()},
+                                     pasted, FLengthLimit);
+    if (!m.ok)
         return;
+    QString candidate = m.text;
     switch (host->EditControl()) {
     case edNumeric:
     case edPositiveNumeric:
-        if (numberTextKind(candidate) != 0 ||
-            (candidate.contains(QLatin1Char('-')) && host->EditControl() != edNumeric))
+        if (!NumberPasteAllowed(true, host->EditControl() == edNumeric, candidate))
             return;
         break;
     case edFloat:
     case edPositiveFloat:
-        if (numberTextKind(candidate) > 1 ||
-            (candidate.contains(QLatin1Char('-')) && host->EditControl() != edFloat))
+        if (!NumberPasteAllowed(false, host->EditControl() == edFloat, candidate))
             return;
         break;
     case edValidChars:
@@ -392,9 +348,9 @@ void TQvInplaceEdit::paste()
     }
     setText(candidate);
     if (hadSel)
-        setSelection(start, s.size());
+        setSelection(m.selStart, m.selLength);
     else
-        setCursorPosition(start + s.size());
+        setCursorPosition(m.caret);
 }
 
 void TQvInplaceEdit::keyReleaseEvent(QKeyEvent* e)
@@ -459,23 +415,16 @@ void TQvInplaceEdit::DoChange()
     const QStringList& items = host->LookupItems();
     if (items.isEmpty())
         return;
-    const bool cs = host->LookupCaseSensitive();
     const QString prefix = text().left(cursorPosition());
-    if (prefix.isEmpty())
+    const int i = LookupMatch(items, prefix, host->LookupCaseSensitive());
+    if (i < 0)
         return;
-    const QString p = cs ? prefix : prefix.toUpper();
-    for (const QString& item : items) {
-        const QString it = cs ? item : item.toUpper();
-        if (it.startsWith(p)) {
-            const QString completed = prefix + item.mid(prefix.size(), 255);
-            if (completed == text())
-                return;
-            setText(completed);
-            setSelection(prefix.size(), completed.size() - prefix.size());
-            changed();
-            return;
-        }
-    }
+    const QString completed = LookupCompleted(prefix, items[i]);
+    if (completed == text())
+        return;
+    setText(completed);
+    setSelection(prefix.size(), completed.size() - prefix.size());
+    changed();
 }
 
 void TQvInplaceEdit::focusInEvent(QFocusEvent* e)
@@ -520,24 +469,16 @@ void TQvInplaceEdit::focusOutEvent(QFocusEvent* e)
 // The edit menu's Paste goes through the same filter as Ctrl+V.
 void TQvInplaceEdit::contextMenuEvent(QContextMenuEvent* e)
 {
-    QMenu* menu = createStandardContextMenu();
-    if (host) {
-        // The standard menu names its Paste entry only by text, with the shortcut after a tab.
-        const QString pasteKey = QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
-        for (QAction* a : menu->actions()) {
-            if (!a->text().endsWith(pasteKey))
-                continue;
-            disconnect(a, &QAction::triggered, nullptr, nullptr);
-            connect(a, &QAction::triggered, this, [this] {
-                const QString before = text();
-                paste();
-                if (text() != before)
-                    changed();
-            });
-        }
+    if (!host) {
+        QLineEdit::contextMenuEvent(e);
+        return;
     }
-    menu->exec(e->globalPos());
-    delete menu;
+    ExecEditMenu(*this, e->globalPos(), [this] {
+        const QString before = text();
+        paste();
+        if (text() != before)
+            changed();
+    });
 }
 
 void TQvInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e)

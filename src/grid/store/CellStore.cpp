@@ -114,12 +114,21 @@ QString TCellStore::Text(int col, int row) const
 
 QStringView TCellStore::TextView(int col, int row) const
 {
+    TObject* object;
+    return TextView(col, row, object);
+}
+
+QStringView TCellStore::TextView(int col, int row, TObject*& object) const
+{
+    object = nullptr;
     const Row* r = rowAt(row);
     if (!r || col < 0)
         return {};
     const long i = find(r, std::uint32_t(col));
     if (i < 0)
         return {};
+    if (r->objs)
+        object = r->objs[i];
     const std::uint32_t s = r->start(std::uint32_t(i));
     return QStringView(r->text() + s, qsizetype(r->entries()[i].end - s));
 }

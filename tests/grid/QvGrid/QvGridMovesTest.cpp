@@ -215,3 +215,119 @@ TEST(QvGridMoves, CanAddAndCanInsertRowAskTheirEvents)
 }
 
 } // namespace
+
+// ---- move upkeep ---------------------------------------------------------------------------------
+
+namespace {
+
+// The real column whose header (row 0) reads "k:0".
+int realColumnOf(const TQvStringGrid& g, int k)
+{
+    for (int c = 0; c < g.TotalColCount(); ++c)
+        if (g.Cells(c, 0) == QStringLiteral("%1:0").arg(k))
+            return c;
+    return -1;
+}
+
+} // namespace
+
+TEST(QvGridMoveUpkeep, ColumnMoveWithHiddenColumnsKeepsWidthsAndHiddenState)
+{
+    TQvStringGrid g;
+    fillRows(g, 8, 4);
+    for (int c = 0; c < 8; ++c)
+        g.SetColWidths(c, 20 + c * 10);
+    g.HideColumn(3);
+    g.MoveColumn(2, 5); // displayed 5 is real 6
+    EXPECT_EQ(realColumnOf(g, 2), 6);
+    EXPECT_TRUE(g.IsHiddenColumn(realColumnOf(g, 3)));
+    EXPECT_EQ(g.NumHiddenColumns(), 1);
+    g.UnHideColumnsAll();
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(g.ColWidths(realColumnOf(g, k)), 20 + k * 10) << "column " << k;
+    EXPECT_EQ(g.ColumnOrder().GetInteger(6), 2);
+    EXPECT_TRUE(g.ColMoveFlg);
+}
+
+TEST(QvGridMoveUpkeep, SortColumnAndKeysFollowTheMove)
+{
+    struct Case {
+        const char* name;
+        int sortCol, from, to, expected;
+    };
+    const Case cases[] = {
+        {"the sort column itself", 2, 2, 5, 5},
+        {"between, move right", 3, 2, 5, 2},
+        {"at the target, move right (closes up like the others)", 5, 2, 5, 4},
+        {"beyond the target, move right", 6, 2, 5, 6},
+        {"at the target, move left", 2, 5, 2, 3},
+        {"between, move left", 4, 5, 2, 5},
+        {"the sort column itself, move left", 5, 5, 2, 2},
+        {"before both", 1, 2, 5, 1},
+    };
+    for (const Case& c : cases) {
+        TQvStringGrid g;
+        fillRows(g, 8, 4);
+        g.SortSettings().SetColumn(c.sortCol);
+        g.MoveColumn(c.from, c.to);
+        EXPECT_EQ(g.SortSettings().Column(), c.expected) << c.name;
+    }
+    TQvStringGrid g;
+    fillRows(g, 8, 4);
+    g.SortSettings().SetIndexShow(true);
+    g.SortIndexes().AddIndex(3, true);
+    g.SortIndexes().AddIndex(5, false);
+    g.MoveColumn(2, 5);
+    EXPECT_EQ(g.SortIndexes().SortColumns(0), 2);
+    EXPECT_TRUE(g.SortIndexes().SortDirections(0));
+    EXPECT_EQ(g.SortIndexes().SortColumns(1), 4);
+    EXPECT_FALSE(g.SortIndexes().SortDirections(1));
+}
+
+TEST(QvGridMoveUpkeep, CoupledGridsMoveEachColumnAndRowOnce)
+{
+    TQvStringGrid a, b;
+    fillRows(a, 6, 5);
+    fillRows(b, 6, 5);
+    for (TQvStringGrid* g : {&a, &b}) {
+        g->SyncGrid().SetMoveColumn(true);
+        g->SyncGrid().SetMoveRow(true);
+    }
+    a.SyncGrid().SetGrid(&b);
+    b.SyncGrid().SetGrid(&a);
+    int aMoves = 0, bMoves = 0, aRows = 0, bRows = 0;
+    a.OnColumnMoved = [&](TStringGrid*, int, int) { ++aMoves; };
+    b.OnColumnMoved = [&](TStringGrid*, int, int) { ++bMoves; };
+    a.OnRowMoved = [&](TStringGrid*, int, int) { ++aRows; };
+    b.OnRowMoved = [&](TStringGrid*, int, int) { ++bRows; };
+    a.MoveColumn(1, 3);
+    EXPECT_EQ(aMoves, 1);
+    EXPECT_EQ(bMoves, 1);
+    EXPECT_EQ(b.Cells(3, 0), "1:0");
+    EXPECT_EQ(a.Cells(3, 0), "1:0");
+    b.MoveRow(1, 3);
+    EXPECT_EQ(aRows, 1);
+    EXPECT_EQ(bRows, 1);
+    EXPECT_EQ(a.Cells(0, 3), "0:1");
+}
+
+TEST(QvGridMoveUpkeep, RowMovedFiresOnceAfterTheDataMoved)
+{
+    TQvStringGrid g;
+    fillRows(g, 3, 6);
+    std::vector<std::pair<int, int>> events;
+    QString seen;
+    g.OnRowMoved = [&](TStringGrid* s, int from, int to) {
+        events.emplace_back(from, to);
+        seen = s->Cells(1, to);
+    };
+    g.MoveRow(1, 3);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0], std::make_pair(1, 3));
+    EXPECT_EQ(seen, "1:1");
+    // Onto a fixed last-row footer: nothing moves and nothing is reported.
+    g.FloatingFooter.Visible = true;
+    g.MoveRow(2, 5);
+    EXPECT_EQ(events.size(), 1u);
+    EXPECT_EQ(g.Cells(1, 5), "1:5");
+}

@@ -66,7 +66,7 @@ TEST(QvStringGrid, DefaultsOfANewGrid)
         {"SaveFixedCells", g.SaveFixedCells, true},
         {"SaveHiddenCells", g.SaveHiddenCells, false},
         {"FilterCol", g.FilterCol, -1},
-        {"GroupColumn", g.GroupColumn, -1},
+        {"GroupColumn", g.GroupColumn(), -1},
         {"FixedFont bold Tahoma", g.FixedFont().Name + QString::number(g.FixedFont().Style), "Tahoma1"},
         {"ActiveCellFont bold", int(g.ActiveCellFont().Style), int(fsBold)},
         {"Version", g.Version(), "6.2.1.3"},

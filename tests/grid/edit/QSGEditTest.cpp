@@ -168,6 +168,19 @@ TEST(QSGEdit, PasteIsCheckedByKind)
     }
 }
 
+TEST(QSGEdit, PasteEventsMayRefuseOrChangeThePastedText)
+{
+    EditorWindow w;
+    w.open(QString());
+    QApplication::clipboard()->setText(QStringLiteral("abc"));
+    w.host.onPaste = [](QString&, bool& allow) { allow = false; };
+    QTest::keyClick(w.editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.editor->text(), QString());
+    w.host.onPaste = [](QString& v, bool&) { v = v.toUpper(); };
+    QTest::keyClick(w.editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.editor->text(), QStringLiteral("ABC"));
+}
+
 TEST(QSGEdit, EnterValidatesThenMovesOn)
 {
     EditorWindow w;

@@ -63,6 +63,10 @@ public:
     bool OpenedByMouse() const override { return openedByMouse; }
     void ClearOpenedByMouse() override { openedByMouse = false; }
     void SetNoAutoAdvance(bool v) override { noAutoAdvance = v; }
+    bool editMode = true;
+    void SetEditMode(bool v) override { editMode = v; }
+    TDateTime originalDateTime = 0;
+    TDateTime OriginalDateTime() const override { return originalDateTime; }
     void CurrentCell(int& c, int& r) const override { c = col; r = row; }
     TNavigation& EditNavigation() override { return nav; }
     TMouseActions& EditMouseActions() override { return mouse; }
@@ -95,8 +99,13 @@ public:
             oldText = v;
         return valid;
     }
+    bool hiding = false;
     void HideInplaceEdit() override
     {
+        // The grid's own guard: the editor losing the focus while it is closed asks again.
+        if (hiding)
+            return;
+        hiding = true;
         log << QStringLiteral("Hide");
         // The grid stores the editor's value as it closes it.
         if (auto* le = qobject_cast<QLineEdit*>(editor))
@@ -107,6 +116,7 @@ public:
             grid->setFocus();
         if (editor)
             editor->hide();
+        hiding = false;
     }
     void ShowInplaceEdit() override { log << QStringLiteral("Show"); }
     bool EditorWantsTab() override { return wantsTab || tabs; }
@@ -116,6 +126,34 @@ public:
     {
         log << QStringLiteral("Done %1").arg(key);
         HideInplaceEdit();
+    }
+    void RestoreCellCache() override
+    {
+        log << QStringLiteral("RestoreCellCache");
+        cells[{col, row}] = cache;
+    }
+    // The application's OnEllipsClick: gets the editor's text, gives back the new one.
+    std::function<QString(const QString&)> onEllipsis;
+    QString EllipsisClick(const QString& value) override
+    {
+        log << QStringLiteral("Ellipsis %1").arg(value);
+        return onEllipsis ? onEllipsis(value) : value;
+    }
+    void GridKeyUp(int key, Qt::KeyboardModifiers) override { log << QStringLiteral("GridKeyUp %1").arg(key); }
+    void EditorKeyUp(int& key, Qt::KeyboardModifiers) override { log << QStringLiteral("KeyUp %1").arg(key); }
+    void SpinClick(int type, double value, bool up) override
+    {
+        log << QStringLiteral("SpinClick %1 %2 %3").arg(type).arg(value).arg(up);
+    }
+    void UnitChanged(const QString& unit) override { log << QStringLiteral("UnitChanged %1").arg(unit); }
+    // The application's paste events: may refuse or change the pasted text.
+    std::function<void(QString& value, bool& allow)> onPaste;
+    bool ClipboardPaste(QObject*, QString& value) override
+    {
+        bool allow = true;
+        if (onPaste)
+            onPaste(value, allow);
+        return allow;
     }
     void PostGridKey(int key) override { log << QStringLiteral("Post %1").arg(key); }
     void GridKeyDown(int key, Qt::KeyboardModifiers) override { log << QStringLiteral("GridKeyDown %1").arg(key); }

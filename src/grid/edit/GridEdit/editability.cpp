@@ -1,8 +1,12 @@
 // Whether a cell may be edited, which editor opens on it, and the editor objects the grid
 // creates on first use.
 
+#include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
+#include "grid/edit/GridDatePicker.h"
 #include "grid/edit/GridEdit.h"
+#include "grid/edit/GridEditBtn.h"
+#include "grid/edit/GridSpin.h"
 #include "grid/edit/QSGEdit.h"
 
 namespace grid {
@@ -24,6 +28,77 @@ TGridCombo* TQvStringGrid::EditCombo()
     if (!FEditCombo)
         FEditCombo = new TGridCombo(viewport(), editHost());
     return FEditCombo;
+}
+
+TGridSpin* TQvStringGrid::SpinEdit()
+{
+    if (!FEditSpin) {
+        FEditSpin = new TGridSpin(viewport(), editHost());
+        FEditSpin->SetIsWinXP(true);
+    }
+    return FEditSpin;
+}
+
+TGridEditBtn* TQvStringGrid::EditBtn()
+{
+    if (!FEditBtn)
+        FEditBtn = new TGridEditBtn(viewport(), editHost());
+    return FEditBtn;
+}
+
+TGridUnitEditBtn* TQvStringGrid::UnitEditBtn()
+{
+    if (!FUnitEditBtn)
+        FUnitEditBtn = new TGridUnitEditBtn(viewport(), editHost());
+    return FUnitEditBtn;
+}
+
+TGridCheckBox* TQvStringGrid::EditCheck()
+{
+    if (!FEditCheck)
+        FEditCheck = new TGridCheckBox(viewport(), editHost());
+    return FEditCheck;
+}
+
+TGridButton* TQvStringGrid::GridButton()
+{
+    if (!FGridButton)
+        FGridButton = new TGridButton(viewport(), editHost());
+    return FGridButton;
+}
+
+TGridDatePicker* TQvStringGrid::GetEditDate()
+{
+    if (!FEditDate)
+        FEditDate = new TGridDatePicker(viewport(), editHost());
+    return FEditDate;
+}
+
+TGridDateTimePicker* TQvStringGrid::DateAndTimePicker()
+{
+    if (!FEditDateTime) {
+        FEditDateTime = new TGridDateTimePicker(viewport(), editHost());
+        FEditDateTime->SetKind(dkDateTime);
+        FEditDateTime->WatchTimePicker();
+        if (FEditDateTime->TimePicker())
+            FEditDateTime->TimePicker()->hide();
+    }
+    return FEditDateTime;
+}
+
+bool TQvStringGrid::HasEditor(TEditorType kind) const
+{
+    switch (kind) {
+    case edComboEdit: case edComboList: return FEditCombo;
+    case edSpinEdit: case edFloatSpinEdit: case edTimeSpinEdit: case edDateSpinEdit: return FEditSpin;
+    case edEditBtn: case edNumericEditBtn: case edFloatEditBtn: case edMaskEditBtn: return FEditBtn;
+    case edUnitEditBtn: case edNumericUnitEditBtn: case edFloatUnitEditBtn: return FUnitEditBtn;
+    case edCheckBox: return FEditCheck;
+    case edButton: return FGridButton;
+    case edDateEdit: case edDateEditUpDown: case edTimeEdit: return FEditDate;
+    case edDateTimeEdit: return FEditDateTime;
+    default: return false;
+    }
 }
 
 TInplaceEdit* TQvStringGrid::CreateEditor()

@@ -2,7 +2,11 @@
 
 #include "grid/edit/GridEdit.h"
 
+#include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
+#include "grid/edit/GridDatePicker.h"
+#include "grid/edit/GridEditBtn.h"
+#include "grid/edit/GridSpin.h"
 #include "grid/edit/QSGEdit.h"
 
 #include <QApplication>
@@ -27,6 +31,75 @@ TQvStringGridEditHost::~TQvStringGridEditHost()
         g->FEditCombo->DetachHost();
     if (g->FQvInplaceEdit)
         g->FQvInplaceEdit->DetachHost();
+    const auto detach = [](auto* editor) {
+        if (editor)
+            editor->DetachHost();
+    };
+    detach(g->FEditSpin);
+    detach(g->FEditBtn);
+    detach(g->FUnitEditBtn);
+    detach(g->FEditCheck);
+    detach(g->FGridButton);
+    detach(g->FEditDate);
+    detach(g->FEditDateTime);
+}
+
+QString TQvStringGridEditHost::EllipsisClick(const QString& value)
+{
+    QString result;
+    g->EllipsisClick(value, result);
+    return result;
+}
+
+void TQvStringGridEditHost::GridKeyUp(int key, Qt::KeyboardModifiers shift)
+{
+    g->KeyUpInGrid(key, shift);
+}
+
+void TQvStringGridEditHost::EditorKeyUp(int& key, Qt::KeyboardModifiers shift)
+{
+    if (g->OnKeyUp)
+        g->OnKeyUp(g, key, shift);
+}
+
+void TQvStringGridEditHost::SpinClick(int spinType, double value, bool up)
+{
+    const int col = g->RealCol();
+    const int row = g->Row();
+    switch (spinType) {
+    case sptNormal:
+        if (g->OnSpinClick)
+            g->OnSpinClick(g, col, row, int(value), up);
+        break;
+    case sptFloat:
+        if (g->OnFloatSpinClick)
+            g->OnFloatSpinClick(g, col, row, value, up);
+        break;
+    case sptDate:
+        if (g->OnDateSpinClick)
+            g->OnDateSpinClick(g, col, row, value, up);
+        break;
+    default:
+        if (g->OnTimeSpinClick)
+            g->OnTimeSpinClick(g, col, row, value, up);
+        break;
+    }
+}
+
+void TQvStringGridEditHost::UnitChanged(const QString& unit)
+{
+    if (g->OnUnitChanged)
+        g->OnUnitChanged(g, g->RealCol(), g->Row(), unit);
+}
+
+bool TQvStringGridEditHost::ClipboardPaste(QObject* editor, QString& value)
+{
+    bool allow = true;
+    if (g->OnClipboardPaste)
+        g->OnClipboardPaste(editor, allow);
+    if (allow && g->OnClipboardBeforePasteCell)
+        g->OnClipboardBeforePasteCell(editor, g->RealCol(), g->Row(), value, allow);
+    return allow;
 }
 
 void TQvStringGridEditHost::CurrentCell(int& col, int& row) const

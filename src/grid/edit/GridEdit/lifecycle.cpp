@@ -1,11 +1,16 @@
 // Opening and closing editors from the outside, the store of an editor's value and the
 // two signals of an edit's end: OnEditingDone at once, OnEditCellDone from the event queue.
 
+#include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
+#include "grid/edit/GridDatePicker.h"
 #include "grid/edit/GridEdit.h"
+#include "grid/edit/GridEditBtn.h"
+#include "grid/edit/GridSpin.h"
 #include "grid/edit/QSGEdit.h"
 #include "grid/QvCGrid.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 
 namespace grid {
@@ -126,6 +131,59 @@ void TQvStringGrid::StoreEditorValue(int ACol, int ARow)
             FEditCombo->setEnabled(false);
         }
         break;
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit:
+        if (FEditSpin) {
+            EditMode = false;
+            storeSpinValue(realCol, ARow);
+            closeEditor(FEditSpin);
+        }
+        break;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+    case edMaskEditBtn:
+        if (EditMode && FEditBtn) {
+            EditMode = false;
+            StoreEditText(realCol, ARow, FEditBtn->text());
+            closeEditor(FEditBtn);
+        }
+        break;
+    case edUnitEditBtn:
+    case edNumericUnitEditBtn:
+    case edFloatUnitEditBtn:
+        if (FUnitEditBtn) {
+            EditMode = false;
+            StoreEditText(realCol, ARow, FUnitEditBtn->TextAndUnit());
+            closeEditor(FUnitEditBtn);
+        }
+        break;
+    case edCheckBox:
+        EditMode = false;
+        closeEditor(FEditCheck);
+        break;
+    case edButton:
+        EditMode = false;
+        closeEditor(FGridButton);
+        break;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit:
+        if (FEditDate && GridRegistrations().IsComCtl470) {
+            EditMode = false;
+            StoreEditText(realCol, ARow, FEditDate->StoredText());
+            closeEditor(FEditDate);
+        }
+        break;
+    case edDateTimeEdit:
+        if (FEditDateTime && GridRegistrations().IsComCtl470) {
+            EditMode = false;
+            StoreEditText(realCol, ARow, FEditDateTime->StoredText());
+            closeEditor(FEditDateTime, FEditDateTime->TimePicker());
+        }
+        break;
     default:
         // The text kinds write the cell as the user types.
         break;
@@ -134,6 +192,35 @@ void TQvStringGrid::StoreEditorValue(int ACol, int ARow)
         SignalEditDone(realCol, ARow);
     FBlockKill = false;
     FEditActive = false;
+}
+
+void TQvStringGrid::closeEditor(QWidget* editor, QWidget* companion)
+{
+    if (!editor)
+        return;
+    // The grid takes the focus first, so it does not wander to another control of the window
+    // when the editor (or its companion beside it) hides.
+    QWidget* focus = QApplication::focusWidget();
+    const auto holds = [focus](QWidget* w) { return w && focus && (w == focus || w->isAncestorOf(focus)); };
+    if (holds(editor) || holds(companion))
+        TakeFocusFromEditor(this);
+    editor->setEnabled(false);
+    editor->hide();
+}
+
+void TQvStringGrid::storeSpinValue(int realCol, int ARow)
+{
+    TGridSpin* spin = FEditSpin;
+    if (spin->AllowEmptyValue && spin->text().trimmed().isEmpty()) {
+        StoreEditText(realCol, ARow, QString());
+        return;
+    }
+    switch (EditControl) {
+    case edSpinEdit: SetInts(realCol, ARow, spin->Value()); break;
+    case edFloatSpinEdit: SetFloats(realCol, ARow, spin->FloatValue()); break;
+    case edTimeSpinEdit: StoreEditText(realCol, ARow, spin->text()); break;
+    default: SetDates(realCol, ARow, QDateTimeToDateTime(spin->DateValue())); break;
+    }
 }
 
 void TQvStringGrid::SignalEditDone(int ACol, int ARow)

@@ -1,13 +1,107 @@
-// Putting a special editor over its cell, loaded with the cell's value.
+// Putting a special editor over its cell, loaded with the cell's value. Every kind takes the
+// rectangle R of the cell (the merged area for a merged cell) with W = R.Right - R.Left - 1
+// and H = R.Bottom - R.Top - 1, the cell's colour, and the character that started the edit
+// where its row says so.
 
+#include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
+#include "grid/edit/GridDatePicker.h"
 #include "grid/edit/GridEdit.h"
+#include "grid/edit/GridEditBtn.h"
+#include "grid/edit/GridSpin.h"
+#include "grid/edit/GridUnitHelpers.h"
+#include "grid/look/ZirAzur.h"
+#include "grid/QvCGrid.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLocale>
 
 namespace grid {
+
+namespace {
+
+// The typed character reaches the editor as its first keystroke, with the key code a keyboard
+// would give it so the editor's key step sees the key as well as its text.
+void handOverTyped(QWidget* editor, QChar typed)
+{
+    if (typed.isNull())
+        return;
+    const QChar upper = typed.toUpper();
+    const int key = upper.unicode() < 128 ? upper.unicode() : 0;
+    QKeyEvent ev(QEvent::KeyPress, key, Qt::NoModifier, QString(typed));
+    QApplication::sendEvent(editor, &ev);
+}
+
+void setEditorColor(QWidget* editor, TColor color)
+{
+    QPalette pal = editor->palette();
+    pal.setColor(QPalette::Base, platform::toQColor(color));
+    editor->setPalette(pal);
+}
+
+// The integer at the start of a text: an optional sign and the digits up to the first other
+// character; 0 when there are none.
+int leadingInteger(const QString& s)
+{
+    const QString t = s.trimmed();
+    int i = 0;
+    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
+        ++i;
+    const int digitsFrom = i;
+    while (i < t.size() && t[i].isDigit() && t[i].unicode() < 128)
+        ++i;
+    if (i == digitsFrom)
+        return 0;
+    bool ok = false;
+    const qlonglong v = t.left(i).toLongLong(&ok);
+    if (!ok)
+        return 0;
+    return int(std::clamp<qlonglong>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+QDateTime nowValue()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return QDateTime(now.date(), now.time(), Qt::UTC);
+}
+
+// A cell text read by the locale as a date (with a time when it has one); invalid when it
+// is none.
+QDateTime localeDateTime(const QString& s)
+{
+    const QLocale l;
+    const QString t = s.trimmed();
+    const QString date = LocaleShortDateFormat();
+    for (const QString& f : {date + QLatin1Char(' ') + LocaleLongTimeFormat(), date + QLatin1Char(' ') + LocaleShortTimeFormat()}) {
+        const QDateTime v = l.toDateTime(t, f);
+        if (v.isValid())
+            return QDateTime(v.date(), v.time(), Qt::UTC);
+    }
+    const QDate d = l.toDate(t, date);
+    return d.isValid() ? QDateTime(d, QTime(0, 0), Qt::UTC) : QDateTime();
+}
+
+QTime localeTime(const QString& s)
+{
+    const QLocale l;
+    for (const QString& f : {LocaleLongTimeFormat(), LocaleShortTimeFormat()}) {
+        const QTime t = l.toTime(s.trimmed(), f);
+        if (t.isValid())
+            return t;
+    }
+    return QTime();
+}
+
+bool comCtl470()
+{
+    if (GridRegistrations().GridShiftFocusMessage == QEvent::None)
+        QvGridInitialization(); // the grid unit's start-up records the version once per process
+    return GridRegistrations().IsComCtl470;
+}
+
+} // namespace
 
 void TQvStringGrid::SetComboSelectionString(const QString& s)
 {
@@ -18,6 +112,158 @@ void TQvStringGrid::GetEditorProp(int ACol, int ARow, void* AEditLink)
 {
     if (OnGetEditorProp)
         OnGetEditorProp(this, ACol, ARow, AEditLink);
+    if (OnGetEditorPropInt)
+        OnGetEditorPropInt(this, ACol, ARow, AEditLink);
+}
+
+void TQvStringGrid::showSpinEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed)
+{
+    TGridSpin* spin = SpinEdit();
+    spin->ReCreate();
+    EditMode = true;
+    FNoEditChange = true;
+    spin->setGeometry(r.Left, r.Top, w, h);
+    setEditorColor(spin, color);
+    spin->ExcelStyleDecimalSeparator = ExcelStyleDecimalSeparator;
+    // The application's limits come first, so the loaded value is kept within them.
+    GetEditorProp(realCol, ARow, nullptr);
+    const bool blank = FEditText.trimmed().isEmpty() && spin->AllowEmptyValue;
+    switch (EditControl) {
+    case edSpinEdit:
+        spin->SetSpinType(sptNormal);
+        spin->SetValue(leadingInteger(FEditText));
+        break;
+    case edFloatSpinEdit: {
+        spin->SetSpinType(sptFloat);
+        bool ok = false;
+        const double v = ZirAzur::NormalizeNumberText(FEditText).toDouble(&ok);
+        spin->SetFloatValue(ok ? v : 0.0);
+        break;
+    }
+    case edTimeSpinEdit:
+        spin->SetSpinType(sptTime);
+        spin->setText(FEditText);
+        break;
+    default: {
+        spin->SetSpinType(sptDate);
+        const QDate d = QLocale().toDate(FEditText.trimmed(), LocaleShortDateFormat());
+        spin->SetDateValue(d.isValid() ? QDateTime(d, QTime(0, 0)) : QDateTime::currentDateTime());
+        break;
+    }
+    }
+    // A blank cell stays blank when the editor may store an empty value.
+    if (blank)
+        spin->clear();
+    spin->setEnabled(true);
+    spin->show();
+    spin->raise();
+    spin->setFocus(Qt::OtherFocusReason);
+    FNoEditChange = false;
+    if (FSpinUpClick)
+        spin->UpButtonClick(spin);
+    else if (FSpinDnClick)
+        spin->DownButtonClick(spin);
+    FSpinUpClick = FSpinDnClick = false;
+    EditCtrl = spin;
+    handOverTyped(spin, typed);
+}
+
+void TQvStringGrid::showButtonEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed)
+{
+    const bool unit = EditControl == edUnitEditBtn || EditControl == edNumericUnitEditBtn ||
+                      EditControl == edFloatUnitEditBtn;
+    TQsgEditBtn* edit = nullptr;
+    EditMode = true;
+    FNoEditChange = true;
+    if (unit) {
+        TGridUnitEditBtn* u = UnitEditBtn();
+        u->ReCreate();
+        // The units come from the application's editor setup; the text is split by them.
+        GetEditorProp(realCol, ARow, nullptr);
+        u->setMaxLength(MaxEditLength > 0 ? MaxEditLength : 32767);
+        u->LoadTextAndUnit(FEditText);
+        edit = u;
+    } else {
+        TGridEditBtn* b = EditBtn();
+        b->ReCreate();
+        b->SetEditMask(EditControl == edMaskEditBtn ? QueryEditMask(realCol, ARow) : QString());
+        b->setMaxLength(MaxEditLength > 0 ? MaxEditLength : 32767);
+        b->setText(FEditText);
+        edit = b;
+    }
+    edit->setGeometry(r.Left, r.Top, w, h);
+    setEditorColor(edit, color);
+    edit->setEnabled(true);
+    edit->show();
+    edit->raise();
+    edit->setFocus(Qt::OtherFocusReason);
+    FNoEditChange = false;
+    EditCtrl = edit;
+    handOverTyped(edit, typed);
+}
+
+void TQvStringGrid::showDateEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed)
+{
+    TGridDatePicker* picker = GetEditDate();
+    picker->ReCreate();
+    EditMode = true;
+    const bool time = EditControl == edTimeEdit;
+    picker->SetKind(time ? platform::dtkTime : platform::dtkDate);
+    picker->SetDateMode(EditControl == edDateEditUpDown ? platform::dmUpDown : platform::dmComboBox);
+    GetEditorProp(realCol, ARow, nullptr);
+    QDateTime value;
+    if (time) {
+        const QTime t = localeTime(FEditText);
+        value = t.isValid() ? QDateTime(QDate::currentDate(), t, Qt::UTC) : nowValue();
+    } else if (OnCustomStrToDate) {
+        TDateTime d = QDateTimeToDateTime(nowValue());
+        OnCustomStrToDate(this, FEditText, d);
+        value = DateTimeToQDateTime(d);
+    } else {
+        value = localeDateTime(FEditText);
+        if (!value.isValid())
+            value = nowValue();
+        // Unset limits (none) limit nothing; a value past them goes just inside.
+        const QDate maxDate = picker->MaxDate(), minDate = picker->MinDate();
+        if (maxDate.isValid() && value.date() > maxDate)
+            value.setDate(maxDate.addDays(-1));
+        if (minDate.isValid() && value.date() <= minDate)
+            value.setDate(minDate.addDays(1));
+    }
+    picker->platform::TDateTimePicker::SetDateTime(value);
+    picker->setGeometry(r.Left, r.Top, w, h);
+    setEditorColor(picker, color);
+    picker->setEnabled(true);
+    picker->show();
+    picker->raise();
+    picker->setFocus(Qt::OtherFocusReason);
+    if (!time && MouseActions().DirectDateDrop()) {
+        QKeyEvent f4(QEvent::KeyPress, Qt::Key_F4, Qt::NoModifier);
+        QApplication::sendEvent(picker, &f4);
+    }
+    EditCtrl = picker;
+    if (!time)
+        handOverTyped(picker, typed);
+}
+
+void TQvStringGrid::showDateTimeEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color)
+{
+    TGridDateTimePicker* picker = DateAndTimePicker();
+    EditMode = true;
+    GetEditorProp(realCol, ARow, nullptr);
+    QDateTime value = localeDateTime(FEditText);
+    if (!value.isValid())
+        value = nowValue();
+    const TDateTime v = QDateTimeToDateTime(value);
+    picker->SetDateTime(v);
+    FOriginalDateTime = picker->DateTime();
+    picker->SetBorderStyle(bsNone);
+    picker->setGeometry(r.Left, r.Top, w, std::max(picker->height(), h));
+    setEditorColor(picker, color);
+    picker->setEnabled(true);
+    picker->show();
+    picker->raise();
+    picker->setFocus(Qt::OtherFocusReason);
 }
 
 void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
@@ -94,13 +340,62 @@ void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
         if (comboEventDue && combo->count() > 0 && OnComboChange)
             OnComboChange(this, realCol, ARow, 0, combo->itemText(0));
         EditCtrl = combo;
-        if (!typed.isNull()) {
-            // The typed character reaches the editor as its first keystroke.
-            QKeyEvent ev(QEvent::KeyPress, 0, Qt::NoModifier, QString(typed));
-            QApplication::sendEvent(combo, &ev);
-        }
+        handOverTyped(combo, typed);
         break;
     }
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit:
+        showSpinEditor(realCol, ARow, r, w, h, color, typed);
+        break;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+    case edMaskEditBtn:
+    case edUnitEditBtn:
+    case edNumericUnitEditBtn:
+    case edFloatUnitEditBtn:
+        showButtonEditor(realCol, ARow, r, w, h, color, typed);
+        break;
+    case edCheckBox: {
+        TGridCheckBox* check = EditCheck();
+        check->ReCreate();
+        EditMode = true;
+        check->setGeometry(r.Left, r.Top, w, h);
+        check->setText(FEditText);
+        check->setChecked(false);
+        setEditorColor(check, color);
+        check->setEnabled(true);
+        check->show();
+        check->raise();
+        check->setFocus(Qt::OtherFocusReason);
+        break;
+    }
+    case edButton: {
+        TGridButton* button = GridButton();
+        button->ReCreate();
+        EditMode = true;
+        // One pixel larger on every side, so the button's own frame covers the cell's lines.
+        button->setGeometry(r.Left - 1, r.Top - 1, w + 2, h + 2);
+        button->setText(FEditText);
+        button->setEnabled(true);
+        button->show();
+        button->raise();
+        button->setFocus(Qt::OtherFocusReason);
+        EditCtrl = button;
+        break;
+    }
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit:
+        if (comCtl470())
+            showDateEditor(realCol, ARow, r, w, h, color, typed);
+        break;
+    case edDateTimeEdit:
+        if (comCtl470())
+            showDateTimeEditor(realCol, ARow, r, w, h, color);
+        break;
     default:
         // The other special kinds come with their editor controls; until then nothing opens.
         EditMode = false;

@@ -4,9 +4,6 @@
 #include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
 
-#include <cmath>
-#include <set>
-#include <vector>
 
 namespace grid {
 
@@ -48,50 +45,18 @@ void TQvStringGrid::CalculateFooter(int ACol)
             SetCells(c, footer, value);
             continue;
         }
-        // The rows above the footer (by real row, hidden rows too when asked); cells that are
-        // no number count as nothing.
-        std::vector<double> values;
+        // The rows above the footer, the hidden ones too when asked (the range then reaches
+        // beyond the displayed rows and is counted by real row).
         const int last = RowCount() - 2 + hidden;
-        for (int r = FixedRows(); r <= last; ++r) {
-            bool ok = false;
-            QString t = GetCellsEx(c, r).trimmed();
-            t.replace(QLatin1Char(','), QLatin1Char('.'));
-            const double v = t.toDouble(&ok);
-            if (ok)
-                values.push_back(v);
-        }
         double result = 0;
-        double sum = 0;
-        for (double v : values)
-            sum += v;
         switch (type) {
-        case acSUM:
-            result = sum;
-            break;
-        case acAVG:
-            result = values.empty() ? 0 : sum / double(values.size());
-            break;
-        case acMIN:
-            result = values.empty() ? 0 : *std::min_element(values.begin(), values.end());
-            break;
-        case acMAX:
-            result = values.empty() ? 0 : *std::max_element(values.begin(), values.end());
-            break;
-        case acDISTINCT:
-            result = double(std::set<double>(values.begin(), values.end()).size());
-            break;
-        case acSTDDEV: {
-            if (values.size() > 1) {
-                const double mean = sum / double(values.size());
-                double sq = 0;
-                for (double v : values)
-                    sq += (v - mean) * (v - mean);
-                result = std::sqrt(sq / double(values.size() - 1));
-            }
-            break;
-        }
-        default:
-            break;
+        case acSUM: result = ColumnSum(c, FixedRows(), last); break;
+        case acAVG: result = ColumnAvg(c, FixedRows(), last); break;
+        case acMIN: result = ColumnMin(c, FixedRows(), last); break;
+        case acMAX: result = ColumnMax(c, FixedRows(), last); break;
+        case acDISTINCT: result = ColumnDistinct(c, FixedRows(), last); break;
+        case acSTDDEV: result = ColumnStdDev(c, FixedRows(), last); break;
+        default: break;
         }
         SetFloats(c, footer, result);
     }

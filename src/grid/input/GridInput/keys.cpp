@@ -4,6 +4,7 @@
 
 #include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/search/SearchPanel.h"
 #include "platform/Locale.h"
 
 #include <QKeyEvent>
@@ -199,6 +200,13 @@ bool TQvStringGrid::HandleKeyDownMessage(QKeyEvent* e)
             return false; // the character handling opens or closes the editor
     }
 
+    // Ctrl+F goes to the search footer's edit box; the key goes on as any other.
+    if (ctrl && key == Qt::Key_F && FSearchPanel && FSearchFooter->Visible())
+        FSearchPanel->EditControl()->setFocus(Qt::ShortcutFocusReason);
+    // Alt and a letter: the footer's buttons by their accelerators.
+    if (alt && !ctrl && !e->text().isEmpty() && SearchFooterDialogChar(e->text().at(0)))
+        return true;
+
     if ((key == Qt::Key_Space || enter) && !ctrl && IsControlCell(RealCol(), Row())) {
         cellControlKey(key);
         return true;
@@ -286,6 +294,20 @@ bool TQvStringGrid::HandleKeyDownMessage(QKeyEvent* e)
     if (!isNavigationKey(key) && !command)
         return false;
 
+    // At the end of the view the last row stays above the search footer.
+    const bool footerAtEnd = FSearchPanel && FSearchFooter->Visible() && TopRow() >= RowCount() - VisibleRowCount();
+    if (footerAtEnd && key == Qt::Key_Down && Row() >= RowCount() - 1) {
+        ScrollLastRowAboveFooter();
+        fireKeyDown(key, mods);
+        return true;
+    }
+    // Nor does Right or Left at the end of the last row move on from under it.
+    if (footerAtEnd && Row() >= RowCount() - 1 &&
+        ((key == Qt::Key_Right && Col() == ColCount() - 1) || (key == Qt::Key_Left && Col() == FixedCols()))) {
+        fireKeyDown(key, mods);
+        return true;
+    }
+
     if (isNavigationKey(key)) {
         if (keepHoriz)
             BeginUpdate();
@@ -296,6 +318,9 @@ bool TQvStringGrid::HandleKeyDownMessage(QKeyEvent* e)
             SetLeftCol(left0);
             EndUpdate();
         }
+        if (key == Qt::Key_PageDown || key == Qt::Key_End || key == Qt::Key_Left || key == Qt::Key_Right ||
+            key == Qt::Key_Down)
+            keepCurrentCellAboveFooter();
     }
     if (key != 0)
         commandKeys(key, mods);

@@ -576,25 +576,6 @@ void TQvStringGrid::PushButton(int ACol, int ARow, bool pushed)
     RepaintCell(DisplColIndex(ACol), ARow);
 }
 
-void TQvStringGrid::AutoSizeCol(int ACol, int Padding)
-{
-    if (ACol < 0 || ACol >= ColCount())
-        return;
-    const int rc = RealColIndex(ACol);
-    QFont font(Font().Name);
-    font.setPointSize(std::max(1, Font().Size));
-    const QFontMetrics fm(font);
-    int widest = 0;
-    for (int r = 0; r < RowCount(); ++r) {
-        const QString text = Cells(rc, r);
-        if (!text.isEmpty())
-            for (const QString& line : text.split(QLatin1Char('\n')))
-                widest = std::max(widest, fm.horizontalAdvance(line));
-    }
-    if (widest > 0)
-        SetColWidths(ACol, widest + Padding + 2 * XYOffset.X);
-}
-
 } // namespace grid
 
 namespace grid {

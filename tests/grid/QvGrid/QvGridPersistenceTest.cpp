@@ -1,0 +1,283 @@
+// Layout, look and print settings kept outside: the column-state text, the "Col"/"Pos" keys in
+// an INI file and in the registry store, the look file against a hand-checked fixture, and
+// the print-settings section.
+
+#include "grid/QvCGrid.h"
+#include "grid/QvGrid.h"
+#include "platform/SettingsStore.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace grid;
+
+namespace {
+
+QString fixture(const char* name)
+{
+    return QStringLiteral(QV_SOURCE_DIR "/tests/fixtures/grid/") + QString::fromLatin1(name);
+}
+
+QByteArray bytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+// A registry store of its own in a temporary folder, handed to a grid through its services.
+struct TRegistryInTempFolder {
+    QTemporaryDir dir;
+    platform::SettingsStore registry{dir.filePath("registry.ini")};
+    platform::Services services = [this] {
+        platform::Services s;
+        s.registry = &registry;
+        return s;
+    }();
+};
+
+TEST(QvGridPersistence, ColumnStates)
+{
+    TQvStringGrid g;
+    g.SetColCount(3);
+    EXPECT_EQ(g.ColumnStatesToString(), "3#64,64,64#0,1,2#1,1,1");
+
+    TQvStringGrid h;
+    h.SetColCount(4);
+    h.HideColumn(2);
+    const QString text = h.ColumnStatesToString();
+    EXPECT_EQ(text, "4#64,64,64,64#0,1,2,3#1,1,0,1");
+    h.UnHideColumnsAll();
+    h.StringToColumnStates(text);
+    EXPECT_TRUE(h.IsHiddenColumn(2));
+    EXPECT_EQ(h.ColCount(), 3);
+
+    TQvStringGrid w;
+    w.SetColCount(3);
+    w.StringToColumnStates("3#10,20,30#2,0,1#1,1,1");
+    EXPECT_EQ(w.ColWidths(0), 10);
+    EXPECT_EQ(w.ColWidths(2), 30);
+    EXPECT_EQ(w.ColumnStatesToString(), "3#10,20,30#2,0,1#1,1,1");
+
+    const QString before = g.ColumnStatesToString();
+    g.StringToColumnStates("3,64,64");
+    EXPECT_EQ(g.ColumnStatesToString(), before);
+    EXPECT_THROW(g.StringToColumnStates("3#64#0,1,2#1,1,1"), EListError);
+    // a count beyond every part is refused before the grid changes
+    EXPECT_THROW(g.StringToColumnStates("2000000000#64#0#1"), EListError);
+    EXPECT_EQ(g.ColCount(), 3);
+}
+
+TEST(QvGridPersistence, ColumnKeysInAnIniFile)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("cols.ini");
+    TQvStringGrid g;
+    g.SetColCount(3);
+    g.ColumnSize().SetLocation(clIniFile);
+    g.ColumnSize().SetKey(ini);
+    g.ColumnSize().SetSection("Grid");
+    g.LoadColSizes(); // no keys: nothing changes
+    EXPECT_EQ(g.ColWidths(1), 64);
+    g.LoadColPositions(); // no "Pos0": nothing changes
+    EXPECT_EQ(g.ColumnOrder().Count(), 0);
+    g.SaveColPositions(); // empty order: no key
+    g.SetColWidths(1, 33);
+    g.SaveColSizes();
+    {
+        QSettings s(ini, QSettings::IniFormat);
+        EXPECT_EQ(s.value("Grid/Col1").toInt(), 33);
+        EXPECT_FALSE(s.contains("Grid/Pos0"));
+    }
+    g.SetColWidths(1, 64);
+    g.LoadColSizes();
+    EXPECT_EQ(g.ColWidths(1), 33);
+
+    {
+        QSettings s(ini, QSettings::IniFormat);
+        s.setValue("Grid/Pos0", 1);
+        s.setValue("Grid/Pos1", 1); // repeated: no arrangement
+        s.setValue("Grid/Pos2", 0);
+    }
+    g.LoadColPositions(); // ends; the order list describes the store again
+    EXPECT_EQ(g.ColCount(), 3);
+    EXPECT_EQ(g.ColumnOrder().Count(), 3);
+}
+
+TEST(QvGridPersistence, ColumnKeysInTheRegistryStore)
+{
+    TRegistryInTempFolder store;
+    auto& registry = store.registry;
+    TQvStringGrid g;
+    g.SetServices(store.services);
+    g.SetColCount(3);
+    g.ColumnSize().SetSection("Grid");
+    g.SetColWidths(2, 50);
+    g.SaveColSizes(); // empty Key: nothing stored
+    EXPECT_FALSE(registry.valueExists("Software\\Grid", "Col2"));
+    g.ColumnSize().SetKey("Software");
+    g.SaveColSizes();
+    EXPECT_EQ(registry.readInteger("Software\\Grid", "Col2", -1), 50);
+    g.SetColWidths(2, 64);
+    g.LoadColSizes();
+    EXPECT_EQ(g.ColWidths(2), 50);
+}
+
+TEST(QvGridPersistence, ColumnGridPositionsByLocation)
+{
+    TRegistryInTempFolder store;
+    auto& registry = store.registry;
+    QTemporaryDir& dir = store.dir;
+    TQvColumnGrid g;
+    g.SetServices(store.services);
+    g.SetColCount(3);
+    g.ColumnSize().SetKey("Software");
+    g.ColumnSize().SetSection("Cols");
+    g.SetColumnOrder();
+    g.SaveColPositions(); // the registry: the string grid's "Pos" keys
+    EXPECT_EQ(registry.readInteger("Software\\Cols", "Pos2", -1), 2);
+
+    const QString ini = dir.filePath("cols.ini");
+    g.ColumnSize().SetLocation(clIniFile);
+    g.ColumnSize().SetKey(ini);
+    g.SaveColPositions(); // the INI file: the column grid's own "CP" keys
+    QSettings s(ini, QSettings::IniFormat);
+    EXPECT_TRUE(s.contains("Cols/CP0"));
+    EXPECT_FALSE(s.contains("Cols/Pos0"));
+}
+
+TEST(QvGridPersistence, ColumnSizesKeptAutomatically)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("auto.ini");
+    auto setUp = [&ini](TQvStringGrid& g) {
+        g.SetColCount(3);
+        g.ColumnSize().SetLocation(clIniFile);
+        g.ColumnSize().SetKey(ini);
+        g.ColumnSize().SetSection("Auto");
+        g.ColumnSize().SetSave(true);
+    };
+    {
+        TQvStringGrid g;
+        setUp(g);
+        g.SetColWidths(2, 41);
+    } // destroyed: widths written
+    TQvStringGrid h;
+    setUp(h);
+    h.CompleteLoading(); // loaded from its form: widths read
+    EXPECT_EQ(h.ColWidths(2), 41);
+}
+
+TEST(QvGridPersistence, LookFileByteForByte)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("look.txt");
+    TQvStringGrid g;
+    g.SaveVisualProps(path);
+    // A new grid's 69 look values, one key and value per line.
+    EXPECT_EQ(bytes(path), bytes(fixture("look_defaults.txt")));
+
+    TQvStringGrid h;
+    h.Grouping.HeaderColor = 0x123456;
+    h.SetGridLineColor(0xABCDEF);
+    h.Bands().SetActive(true);
+    h.SaveVisualProps(path);
+    TQvStringGrid back;
+    back.LoadVisualProps(path);
+    EXPECT_EQ(back.Grouping.HeaderColor, TColor(0x123456));
+    EXPECT_EQ(back.GridLineColor(), TColor(0xABCDEF));
+    EXPECT_TRUE(back.Bands().Active());
+}
+
+TEST(QvGridPersistence, LookValuesAndErrors)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("look.txt");
+    TQvStringGrid g;
+    g.SetLook(glSoft);
+    writeFile(path, "Look=glxp\r\nFont.Size=9\r\nFixedFont.Size=8\r\nActiveCellFont.Size=8\r\n"
+                    "Balloon.Transparency=0\r\nControlLook.CheckSize=15\r\nControlLook.RadioSize=10\r\n"
+                    "Grouping.HeaderLineWidth=2\r\nGrouping.SummaryLineWidth=2\r\nBackGround.Top=0\r\n"
+                    "BackGround.Left=0\r\n");
+    g.LoadVisualProps(path);
+    EXPECT_EQ(g.Look, glXP);
+    g.SetLook(glSoft);
+    QByteArray data = bytes(path);
+    data.replace("Look=glxp", "Look=");
+    writeFile(path, data);
+    g.LoadVisualProps(path);
+    EXPECT_EQ(g.Look, glSoft);
+
+    // Without "Font.Size" the keys before it are applied, then the conversion error.
+    TQvStringGrid f;
+    writeFile(path, "Color=clRed\r\nURLShow=TRUE\r\nFont.Color=$00112233\r\nFont.Style=fsBold,fsItalic\r\n");
+    EXPECT_THROW(f.LoadVisualProps(path), EConvertError);
+    EXPECT_EQ(f.Color(), platform::clRed);
+    EXPECT_TRUE(f.URLShow());
+    EXPECT_EQ(f.Font().Color, TColor(0x112233));
+    EXPECT_EQ(f.Font().Style, unsigned(fsBold | fsItalic));
+
+    try {
+        f.LoadVisualProps(dir.filePath("missing.txt"));
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Cannot open file " + dir.filePath("missing.txt"));
+    }
+    try {
+        f.SaveVisualProps(dir.filePath("no/such/dir/look.txt"));
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Cannot Create " + dir.filePath("no/such/dir/look.txt"));
+    }
+}
+
+TEST(QvGridPersistence, PrintSettings)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("print.ini");
+    TQvStringGrid g;
+    g.LoadPrintSettings(ini, "Print");
+    TPrintSettings& p = g.PrintSettings();
+    EXPECT_EQ(p.ColumnSpacing(), 20);
+    EXPECT_EQ(p.RowSpacing(), 20);
+    EXPECT_EQ(p.TitleSpacing(), 20);
+    EXPECT_EQ(p.HeaderSize(), 100);
+    EXPECT_EQ(p.FooterSize(), 100);
+    EXPECT_EQ(p.LeftSize(), 100);
+    EXPECT_EQ(p.RightSize(), 100);
+    EXPECT_TRUE(p.Centered());
+    EXPECT_EQ(p.Font().Name, "Arial");
+    EXPECT_EQ(p.Font().Size, 10);
+    EXPECT_EQ(p.HeaderFont().Name, "Arial");
+    EXPECT_EQ(p.Orientation(), poPortrait);
+
+    p.SetTitleLines({"A", "B"});
+    TFont bold = p.Font();
+    bold.Style = fsBold;
+    p.SetFont(bold);
+    g.SavePrintSettings(ini, "Print");
+    {
+        QSettings s(ini, QSettings::IniFormat);
+        EXPECT_EQ(s.value("Print/TitleLines").toString(), "A\\nB");
+        EXPECT_EQ(s.value("Print/FontStyle").toInt(), 1);
+        s.setValue("Print/FontStyle", 0);
+        s.setValue("Print/Date", 7);
+    }
+    g.PrintSettings().SetTitleLines({});
+    g.PrintSettings().SetDate(ppTopLeft);
+    g.LoadPrintSettings(ini, "Print");
+    EXPECT_EQ(p.TitleLines(), (QStringList{"A", "B"}));
+    EXPECT_EQ(p.Date(), ppNone);
+    EXPECT_EQ(p.Font().Style, 0u); // plain over bold
+}
+
+} // namespace
