@@ -11,6 +11,7 @@
 #include "grid/look/ZirAzur.h"
 #include "grid/markup/GridMarkup.h"
 #include "grid/paint/CellGraphics.h"
+#include "platform/Services.h"
 
 #include <QFontMetrics>
 #include <QRegularExpression>
@@ -179,10 +180,14 @@ void TGridPrinter::drawCellText(QPainter& canvas, const CellText& t, const TPrin
             const TPoint o = ZirAzur::PlaceRotatedText(
                 lr, look.HA, look.VA, angle, -int(std::fabs(th * std::cos(a))), -int(std::fabs(tw * std::sin(a))),
                 int(std::fabs(th * std::sin(a))), int(std::fabs(tw * std::cos(a))));
+            // Drivers that turn landscape pages the other way than 270 degrees turn the text
+            // with them; the driver fix turns it back.
+            const bool turnBack = Mode == pmPrint && Printerdriverfix &&
+                                  PrinterOrientationAngle(grid.Services().printer) != 270;
             canvas.save();
             canvas.translate(o.X, o.Y);
             canvas.scale(1, -1);
-            canvas.rotate(-angle);
+            canvas.rotate(turnBack ? angle : -angle);
             canvas.drawText(0, fm.ascent(), t.text);
             canvas.restore();
             return;

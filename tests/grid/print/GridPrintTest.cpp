@@ -256,6 +256,41 @@ TEST_F(PrintCanvas, CustomDrawingGetsTheCellInDeviceUnits)
     EXPECT_EQ(at(kLeft + kWidth + 12, kTop - 12), qRgb(0, 0, 255));
 }
 
+// The ink of what was drawn inside the logical rectangle, in pixels.
+QRect inkIn(const QImage& image, const TRect& r)
+{
+    QRect box;
+    for (int y = -r.Top; y < -r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST_F(PrintCanvas, TheDriverFixTurnsRotatedTextTheOtherWay)
+{
+    grid.PrintSettings().SetBorders(pbNoborder);
+    grid.PrintSettings().SetUseFixedHeight(true);
+    grid.PrintSettings().SetFixedHeight(300);
+    grid.AddRotated(1, 0, 45, "Turned text");
+    const TRect cell{kLeft + kWidth, kTop, kLeft + 2 * kWidth, kTop - 400};
+    prepare();
+    printRow(0);
+    at(0, 0);
+    const QRect plain = inkIn(image, cell);
+    image.fill(Qt::white);
+    canvas.begin(&image);
+    SetLoMetric(canvas);
+    prepare().Printerdriverfix = true;
+    printRow(0);
+    at(0, 0);
+    const QRect fixed = inkIn(image, cell);
+    ASSERT_FALSE(plain.isNull());
+    ASSERT_FALSE(fixed.isNull());
+    // Counter-clockwise the text climbs to the right; turned back it falls.
+    EXPECT_LT(plain.top(), fixed.top());
+}
+
 TEST_F(PrintCanvas, NothingIsDrawnOnPagesOutsideTheRange)
 {
     TGridPrinter& p = prepare();
