@@ -9,7 +9,8 @@
 // grid lines the base grid drew (fixed-cell looks, markers, the text, borders, node lines, the
 // cell graphic, the focus rectangle), the grid-wide paint cycle with the background outside
 // the cells, and the small painters of cell graphics (check boxes, radio groups, sort
-// indicators, node glyphs, progress bars, pies, balance bars and shapes).
+// indicators, node glyphs, progress bars, pies, balance bars and shapes). The ones printing
+// shares are declared in CellGraphics.h.
 //
 // The string grid owns one TGridPainter and routes its content painter and its paint cycle to
 // it. The painter reads the switches of the grid's TGridPaintSettings (look/GridPaintSettings.h)
