@@ -77,6 +77,19 @@ TEST_F(TextFileTest, ATwoLineCellIsOneLineAndKeepsOnlyItsFirstWithoutMultilineCe
     EXPECT_EQ(multi.g.Cells(1, 2), QStringLiteral("one\r\ntwo"));
 }
 
+TEST_F(TextFileTest, ALoneLineFeedInACellNeitherSplitsItNorPlacesItsRestElsewhere)
+{
+    // The rest after the LF looks like a cell line of its own: read raw, it would land in (0, 0).
+    ShownGrid<TQvStringGrid> src(3, 3), dst(3, 3);
+    src.g.SetCells(1, 2, QStringLiteral("one\n0,0,two"));
+    src.g.SaveToFile(path());
+    EXPECT_TRUE(bytes().endsWith("1,2,one\x08" "0,0,two\r\n"));
+    dst.g.PaintSettings().Multilinecells = true;
+    dst.g.LoadFromFile(path());
+    EXPECT_EQ(dst.g.Cells(1, 2), QStringLiteral("one\n0,0,two"));
+    EXPECT_EQ(dst.g.Cells(0, 0), QString());
+}
+
 TEST_F(TextFileTest, ReadingIsLenientAndIgnoresCellsOutsideTheGrid)
 {
     // A run of thirty digits is a number far outside the grid, read without overflowing.

@@ -56,7 +56,9 @@ QChar oemChar(unsigned char b)
 // escaped with 27 and a letter.
 QString EncodeCellLineBreaks(const QString& text)
 {
-    if (!text.contains(CR) && !text.contains(BS) && !text.contains(ESC))
+    // A lone LF (or NUL) must be coded too: the text file's reader also ends lines at an LF, so
+    // a raw one split the cell and lost or misplaced the rest of its text.
+    if (!text.contains(CR) && !text.contains(LF) && !text.contains(NUL) && !text.contains(BS) && !text.contains(ESC))
         return text;
     QString out;
     out.reserve(text.size() + 8);
