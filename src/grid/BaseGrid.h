@@ -264,8 +264,12 @@ public:
     QString Cells(int col, int row) const override { return GetCellEx(col, row); }
     void SetCells(int col, int row, const QString& value) override { SetCellEx(col, row, value); }
     QString GetCellEx(int c, int r) const;
+    // The same into value, reusing its storage: a writer walking every cell allocates no text
+    // per cell.
+    void GetCellEx(int c, int r, QString& value) const;
     void SetCellEx(int c, int r, const QString& value);
     QString GetGridCell(int c, int r) const { return store.Text(c, r); }
+    void GetGridCell(int c, int r, QString& value) const;
     void SetGridCell(int c, int r, const QString& value);
     TObject* GetGridObject(int c, int r) const { return store.Object(c, r); }
     void SetGridObject(int c, int r, TObject* value);
@@ -399,6 +403,9 @@ protected:
 private:
     void paintCellCore(QPainter& canvas, int col, int row, TRect& rect, TGridDrawState state, bool full);
     TCellProperties* props(int c, int r) const;
+    // The cell whose text a cell shows (its merge's base), and the display hooks over a text.
+    TPoint baseCellOf(int c, int r) const;
+    void displayed(int c, int r, QString& value) const;
     TCellProperties* createProperties(int c, int r, bool withCalcType);
 
     bool FDefaultDrawing = false;

@@ -42,6 +42,10 @@ class THTMLHintWindow; // markup/HTMLHintWindow.h
 struct TGridPainterDeleter {
     void operator()(TGridPainter* p) const;
 };
+class TGridPrinter; // printed cells, headers and frames, print/GridPrint.h
+struct TGridPrinterDeleter {
+    void operator()(TGridPrinter* p) const;
+};
 
 struct TCellVisualSettings; // CellVisuals.h
 struct TCellVisuals;        // CellVisuals.h
@@ -695,10 +699,9 @@ public:
     void SetFixedFont(const TFont& value);
     // A null list is ignored.
     void SetLookupItems(const QStringList* value);
-    int GetPrintColWidth(int ACol) const;
-    int GetPrintColOffset(int ACol) const;
-    std::array<int, MaxHideColumns> MaxWidths{};
-    std::array<int, MaxHideColumns> Indents{};
+    // The printed width and left edge of a column position (the printer's MaxWidths, Indents).
+    int GetPrintColWidth(int ACol);
+    int GetPrintColOffset(int ACol);
 
     // ---- check boxes and radio buttons in cells ------------------------------------------------
     // Cells by real column; rows displayed unless said otherwise.
@@ -1503,6 +1506,17 @@ public:
     std::function<void(TQvStringGrid*, int ARow, int ACol, TPen& leftPen, TPen& topPen, TPen& rightPen, TPen& bottomPen)>
         OnGetCellBorderProp;
     std::function<void(TQvStringGrid*)> OnPainted;
+
+    // ---- printing (print/GridPrint.h) ----
+    TGridPrinter& Printer();
+    // A font height in 0.1 mm for a point size, scaled by the printer's Fontscalefactor.
+    int MapFontHeight(int pointsize);
+    static int MapFontSize(int height);
+    // The printed (Printing) size of a cell in 0.1 mm (X width, Y height); may be changed.
+    std::function<void(TQvStringGrid*, QPainter& canvas, int ACol, int ARow, TPoint& ASize, bool printing)>
+        OnCustomCellSize;
+    std::function<void(TQvStringGrid*, int PageNum, int PageColNum, QString& PageNumString)> OnPrintGetPageNum;
+    std::function<void(TQvStringGrid*, int ARow, int& Height)> OnPrintSetRowHeight;
     // Pictures of markup cells (markup/RizIVUDE.h): the "IDX:n" image list and the named
     // pictures, both the application's, and the pictures given by URL, kept between paints.
     TCustomImageList* GridImages = nullptr;
@@ -1526,6 +1540,7 @@ protected:
 private:
     TGridPaintSettings FPaintSettings{this}; // declared first: the painter refers to it
     std::unique_ptr<TGridPainter, TGridPainterDeleter> FPainter;
+    std::unique_ptr<TGridPrinter, TGridPrinterDeleter> FPrinter;
     THTMLPictureCache FImageCache;
     // ---- end of painting ----
 

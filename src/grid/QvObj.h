@@ -55,9 +55,9 @@ public:
 
 // Strict whole-number conversion: blanks before, an optional sign, decimal digits or
 // hexadecimal after "$", "x" or "0x"; anything else refused.
-bool StrToIntStrict(const QString& s, int& value);
+bool StrToIntStrict(QStringView s, int& value);
 // Lenient conversion: reads as far as it can; what was read so far is the value.
-int StrToIntPrefix(const QString& s);
+int StrToIntPrefix(QStringView s);
 
 // ---- objects held by cell graphics ---------------------------------------------------------
 

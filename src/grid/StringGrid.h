@@ -104,6 +104,8 @@ public:
     void SetColWidths(int col, int width);
     int RowHeights(int row) const;
     void SetRowHeights(int row, int height);
+    // The heights of rows 0.. from a list (a loaded grid), with one scroll-bar update for all.
+    void SetAllRowHeights(const std::vector<int>& heights);
     // Sum of the widths of columns [from, to) and of the heights of rows [from, to), without
     // lines; constant time while every size is the default.
     long long ColWidthsSum(int from, int to) const;

@@ -38,14 +38,6 @@ const NamedColor kColors[] = {
     {"clMenuBar", clMenuBar},
 };
 
-template <class T>
-void appendLE(QByteArray& out, T v)
-{
-    char b[sizeof(T)];
-    qToLittleEndian(v, b);
-    out.append(b, sizeof(T));
-}
-
 bool sameBytes(QByteArrayView a, QByteArrayView b)
 {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), std::size_t(a.size())) == 0;
@@ -98,11 +90,27 @@ double extendedToDouble(const unsigned char in[10])
 
 // ---- writing ------------------------------------------------------------------------------------
 
-void ComponentWriter::beginComponent(const QByteArray& className)
+void ComponentWriter::grow(qsizetype n)
 {
-    out.append(kSignature);
+    buf.resize(std::max(len + n, 2 * buf.size() + 256));
+}
+
+void ComponentWriter::raw(const char* p, qsizetype n)
+{
+    if (n > 0)
+        std::memcpy(room(n), p, std::size_t(n));
+}
+
+void ComponentWriter::le32(qint32 v)
+{
+    qToLittleEndian<qint32>(v, room(4));
+}
+
+void ComponentWriter::beginComponent(QByteArrayView className)
+{
+    raw(kSignature.constData(), kSignature.size());
     shortStr(className);
-    shortStr({});
+    byte(0); // the empty component name
 }
 
 void ComponentWriter::endComponent()
@@ -111,10 +119,11 @@ void ComponentWriter::endComponent()
     byte(vaNull);
 }
 
-void ComponentWriter::shortStr(const QByteArray& s)
+void ComponentWriter::shortStr(QByteArrayView s)
 {
-    byte(quint8(std::min<qsizetype>(s.size(), 255)));
-    out.append(s.left(255));
+    const qsizetype n = std::min<qsizetype>(s.size(), 255);
+    byte(quint8(n));
+    raw(s.data(), n);
 }
 
 void ComponentWriter::integer(qint32 v)
@@ -124,20 +133,20 @@ void ComponentWriter::integer(qint32 v)
         byte(quint8(qint8(v)));
     } else if (v >= -32768 && v <= 32767) {
         byte(vaInt16);
-        appendLE<qint16>(out, qint16(v));
+        qToLittleEndian<qint16>(qint16(v), room(2));
     } else {
         byte(vaInt32);
-        appendLE<qint32>(out, v);
+        le32(v);
     }
 }
 
-void ComponentWriter::ident(const QByteArray& s)
+void ComponentWriter::identifier(QByteArrayView s)
 {
     byte(vaIdent);
     shortStr(s);
 }
 
-void ComponentWriter::string(const QString& s)
+void ComponentWriter::string(QStringView s)
 {
     // Most cell texts are plain ASCII: those go without making a UTF-8 form first.
     bool ascii = true;
@@ -146,32 +155,31 @@ void ComponentWriter::string(const QString& s)
             ascii = false;
             break;
         }
-    if (ascii) {
-        // An empty text counts as wide: its UTF-8 form (0 bytes) is twice its length.
-        if (!s.isEmpty() && s.size() >= 256) {
+    // An empty text counts as wide: its UTF-8 form (0 bytes) is twice its length.
+    if (ascii && !s.isEmpty()) {
+        if (s.size() >= 256) {
             byte(vaLString);
-            appendLE<qint32>(out, qint32(s.size()));
-            out.append(s.toLatin1());
-            return;
-        }
-        if (!s.isEmpty()) {
+            le32(qint32(s.size()));
+        } else {
             byte(vaString);
             byte(quint8(s.size()));
-            out.append(s.toLatin1());
-            return;
         }
+        char* p = room(s.size());
+        const char16_t* d = s.utf16();
+        for (qsizetype i = 0; i < s.size(); ++i)
+            p[i] = char(d[i]);
+        return;
     }
     const QByteArray utf8 = s.toUtf8();
     if (utf8.size() >= 2 * s.size()) {
         byte(vaWString);
-        appendLE<qint32>(out, qint32(s.size()));
-        const qsizetype start = out.size();
-        out.resize(start + 2 * s.size());
-        qToLittleEndian<quint16>(s.utf16(), s.size(), out.data() + start);
+        le32(qint32(s.size()));
+        if (!s.isEmpty())
+            qToLittleEndian<quint16>(s.utf16(), s.size(), room(2 * s.size()));
     } else {
         byte(vaUTF8String);
-        appendLE<qint32>(out, qint32(utf8.size()));
-        out.append(utf8);
+        le32(qint32(utf8.size()));
+        raw(utf8.constData(), utf8.size());
     }
 }
 
@@ -223,21 +231,19 @@ void ComponentWriter::lines(const QStringList& l)
 void ComponentWriter::extended(double v)
 {
     byte(vaExtended);
-    unsigned char b[10];
-    doubleToExtended(v, b);
-    out.append(reinterpret_cast<const char*>(b), 10);
+    doubleToExtended(v, reinterpret_cast<unsigned char*>(room(10)));
 }
 
 void ComponentWriter::binary(const QByteArray& data)
 {
     byte(vaBinary);
-    appendLE<qint32>(out, qint32(data.size()));
-    out.append(data);
+    le32(qint32(data.size()));
+    raw(data.constData(), data.size());
 }
 
 // ---- reading ------------------------------------------------------------------------------------
 
-QByteArray ComponentReader::beginComponent(const QByteArray& className)
+QByteArrayView ComponentReader::beginComponent(QByteArrayView className)
 {
     if (!sameBytes(takeView(4), kSignature))
         invalidFormat();
@@ -247,7 +253,7 @@ QByteArray ComponentReader::beginComponent(const QByteArray& className)
     if (!className.isEmpty() && !sameBytes(cls, className))
         invalidFormat();
     shortView(); // component name
-    return cls.toByteArray();
+    return cls;
 }
 
 quint8 ComponentReader::byte()
@@ -288,11 +294,11 @@ qint64 ComponentReader::integer()
     case vaInt8:
         return qint8(byte());
     case vaInt16:
-        return qFromLittleEndian<qint16>(take(2).constData());
+        return qFromLittleEndian<qint16>(takeView(2).data());
     case vaInt32:
-        return qFromLittleEndian<qint32>(take(4).constData());
+        return qFromLittleEndian<qint32>(takeView(4).data());
     case vaInt64:
-        return qFromLittleEndian<qint64>(take(8).constData());
+        return qFromLittleEndian<qint64>(takeView(8).data());
     default:
         invalidFormat();
     }
@@ -323,22 +329,38 @@ QString ComponentReader::ident()
 
 QString ComponentReader::string()
 {
-    auto length = [this] { return qsizetype(qFromLittleEndian<qint32>(take(4).constData())); };
+    QString s;
+    string(s);
+    return s;
+}
+
+void ComponentReader::string(QString& s)
+{
+    auto length = [this] { return qsizetype(qFromLittleEndian<qint32>(takeView(4).data())); };
+    auto latin1 = [&s](QByteArrayView b) {
+        s.resize(b.size());
+        auto* d = reinterpret_cast<char16_t*>(s.data());
+        for (qsizetype i = 0; i < b.size(); ++i)
+            d[i] = char16_t(uchar(b[i]));
+    };
     switch (byte()) {
     case vaString:
-        return QString::fromLatin1(shortView());
+        latin1(shortView());
+        return;
     case vaLString:
-        return QString::fromLatin1(takeView(length()));
+        latin1(takeView(length()));
+        return;
     case vaUTF8String:
-        return QString::fromUtf8(takeView(length()));
+        s = QString::fromUtf8(takeView(length()));
+        return;
     case vaWString: {
         const qsizetype n = length();
         if (n < 0 || n > (in.size() - at) / 2)
             throw EReadError();
-        QString s(n, Qt::Uninitialized);
+        s.resize(n);
         qFromLittleEndian<quint16>(in.constData() + at, n, s.data());
         at += 2 * n;
-        return s;
+        return;
     }
     default:
         invalidFormat();
@@ -393,15 +415,14 @@ double ComponentReader::extended()
     if (peek() != vaExtended)
         return double(integer());
     byte();
-    const QByteArray b = take(10);
-    return extendedToDouble(reinterpret_cast<const unsigned char*>(b.constData()));
+    return extendedToDouble(reinterpret_cast<const unsigned char*>(takeView(10).data()));
 }
 
 QByteArray ComponentReader::binary()
 {
     if (byte() != vaBinary)
         invalidFormat();
-    return take(qsizetype(qFromLittleEndian<qint32>(take(4).constData())));
+    return take(qsizetype(qFromLittleEndian<qint32>(takeView(4).data())));
 }
 
 QString ComponentReader::reference()

@@ -16,6 +16,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <stdexcept>
 
@@ -67,26 +68,28 @@ bool identToColor(const QString& name, TColor& c);
 
 class ComponentWriter {
 public:
-    QByteArray out;
+    // The bytes written so far: a view valid until the next write, or a copy.
+    QByteArrayView bytes() const { return QByteArrayView(buf.constData(), len); }
+    QByteArray data() const { return QByteArray(buf.constData(), len); }
 
     // "TPF0", the class name and the empty component name.
-    void beginComponent(const QByteArray& className);
+    void beginComponent(QByteArrayView className);
     // The ends of the property list and of the list of children.
     void endComponent();
 
-    void byte(quint8 b) { out.append(char(b)); }
+    void byte(quint8 b) { *room(1) = char(b); }
     // At most 255 bytes; longer names are cut.
-    void shortStr(const QByteArray& s);
-    void name(const char* n) { shortStr(QByteArray(n)); }
+    void shortStr(QByteArrayView s);
+    void name(const char* n) { shortStr(QByteArrayView(n)); }
     // The smallest of the 8-, 16- and 32-bit forms that holds v.
     void integer(qint32 v);
-    void ident(const QByteArray& s);
-    void ident(const QString& s) { ident(s.toLatin1()); }
-    void ident(const char* s) { ident(QByteArray(s)); }
+    void ident(const QByteArray& s) { identifier(s); }
+    void ident(const QString& s) { identifier(s.toLatin1()); }
+    void ident(const char* s) { identifier(QByteArrayView(s)); }
     void boolean(bool v) { byte(v ? vaTrue : vaFalse); }
     // UTF-16 when its UTF-8 form is at least twice its character count, UTF-8 when it holds any
     // byte of 128 or more, otherwise an 8-bit string, with a four-byte length from 256 bytes on.
-    void string(const QString& s);
+    void string(QStringView s);
     // The names of the bits set, ended by an empty name.
     void set(unsigned bits, const QStringList& names);
     // A colour with a name as its identifier, any other as its number.
@@ -97,6 +100,25 @@ public:
     void extended(double v);
     // A binary block with a four-byte length.
     void binary(const QByteArray& data);
+
+private:
+    // Space for n more bytes at the end; a stream of a million records grows its buffer a few
+    // dozen times, never once per value.
+    char* room(qsizetype n)
+    {
+        if (n > buf.size() - len)
+            grow(n);
+        char* p = buf.data() + len;
+        len += n;
+        return p;
+    }
+    void grow(qsizetype n);
+    void raw(const char* p, qsizetype n);
+    void identifier(QByteArrayView s);
+    void le32(qint32 v);
+
+    QByteArray buf;
+    qsizetype len = 0;
 };
 
 class ComponentReader {
@@ -108,8 +130,9 @@ public:
     bool atEnd() const { return at >= in.size(); }
 
     // "TPF0", filer flags, the class name (EReadError when it is not className; any class when
-    // className is empty) and the component name. Answers the class name.
-    QByteArray beginComponent(const QByteArray& className = {});
+    // className is empty) and the component name. Answers the class name (valid while the
+    // reader lives).
+    QByteArrayView beginComponent(QByteArrayView className = {});
     // True at the zero byte that ends a property or item list (not taken).
     bool atListEnd() const { return peek() == vaNull; }
 
@@ -126,6 +149,8 @@ public:
     bool boolean();
     QString ident();
     QString string();
+    // The same into s, reusing its storage: a reader of many texts allocates none per text.
+    void string(QString& s);
     unsigned set(const QStringList& names);
     TColor color();
     // The index of the identifier in names.

@@ -6,6 +6,7 @@
 #include "platform/Http.h"
 #include "platform/IcmpEcho.h"
 #include "platform/Messages.h"
+#include "platform/Printer.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 
@@ -30,7 +31,8 @@ Services& productionServices()
     static QtFileDialogs dialogs;
     static SystemClock clock;
     static QtLibraryLoader libraries;
-    static Services services{&messages, &shell, &http, &echo, &registry, &dialogs, &clock, &libraries};
+    static QtPrinter printer; // the system's default printer
+    static Services services{&messages, &shell, &http, &echo, &registry, &dialogs, &clock, &libraries, &printer};
     return services;
 }
 

@@ -2,7 +2,10 @@
 
 #include "platform/Files.h"
 
+#include <QStringDecoder>
+
 #include <array>
+#include <cstring>
 
 namespace platform {
 
@@ -26,32 +29,74 @@ int ansiByte(char16_t c)
     return -1;
 }
 
+// True when some byte lies in 0x80..0x9F, the only bytes Windows-1252 and Latin-1 read apart;
+// eight bytes at a time.
+bool hasHighControls(QByteArrayView bytes)
+{
+    constexpr quint64 kOnes = 0x0101010101010101ULL;
+    constexpr quint64 kHigh = 0x8080808080808080ULL;
+    constexpr quint64 kTop3 = 0xE0E0E0E0E0E0E0E0ULL;
+    const char* p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 w;
+        std::memcpy(&w, p + i, 8);
+        const quint64 x = (w & kTop3) ^ kHigh; // a zero byte where the byte is 100xxxxx
+        if ((x - kOnes) & ~x & kHigh)
+            return true;
+    }
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) - 0x80u < 0x20u)
+            return true;
+    return false;
+}
+
 } // namespace
 
 QString fromAnsi(const QByteArray& bytes)
 {
     QString out;
-    out.resize(bytes.size());
-    QChar* dst = out.data();
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        *dst++ = QChar(b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char16_t(b));
-    }
+    appendAnsi(out, bytes);
     return out;
+}
+
+// Most text is ASCII: Latin-1 is Windows-1252 outside 0x80..0x9F, so only those bytes need a
+// second look.
+void appendAnsi(QString& text, QByteArrayView bytes)
+{
+    const qsizetype old = text.size();
+    text.resize(old + bytes.size());
+    QStringDecoder latin1(QStringDecoder::Latin1);
+    latin1.appendToBuffer(text.data() + old, bytes);
+    if (hasHighControls(bytes)) {
+        auto* d = reinterpret_cast<char16_t*>(text.data());
+        for (qsizetype i = old; i < text.size(); ++i)
+            if (d[i] >= 0x80 && d[i] < 0xA0)
+                d[i] = kHighControls[d[i] - 0x80];
+    }
 }
 
 QByteArray toAnsi(const QString& text)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* dst = out.data();
+    const auto* src = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    qsizetype k = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = src[i];
+        if (c < 0x80) {
+            dst[k++] = char(c);
+            continue;
+        }
         // A character beyond the 16-bit range is one character: one '?', not one per half.
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(src[i + 1]))
             ++i;
-        const int b = ansiByte(c.unicode());
-        out.append(b < 0 ? '?' : char(b));
+        const int b = ansiByte(c);
+        dst[k++] = b < 0 ? '?' : char(b);
     }
+    out.truncate(k);
     return out;
 }
 

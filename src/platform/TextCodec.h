@@ -4,6 +4,7 @@
 // CR LF, LF or CR line ends.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,9 @@ namespace platform {
 // Windows-1252 to Unicode; the five undefined bytes (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the
 // C1 control of the same value, as Windows' own conversion does.
 QString fromAnsi(const QByteArray& bytes);
+// The same appended to text, in its storage: a reader of many blocks allocates none per block
+// once the text has room.
+void appendAnsi(QString& text, QByteArrayView bytes);
 // Unicode to Windows-1252; a character the code page lacks becomes '?'.
 QByteArray toAnsi(const QString& text);
 // True when every character of text has a Windows-1252 byte.

@@ -17,7 +17,7 @@ QByteArray written(const std::function<void(ComponentWriter&)>& write)
 {
     ComponentWriter w;
     write(w);
-    return w.out;
+    return w.data();
 }
 
 QByteArray hex(const char* bytes)

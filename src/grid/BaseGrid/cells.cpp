@@ -3,6 +3,8 @@
 
 #include "grid/BaseGrid.h"
 
+#include <cstring>
+
 namespace grid {
 
 TBaseGrid::TBaseGrid(QWidget* parent) : TObjStringGrid(parent)
@@ -37,21 +39,51 @@ bool TBaseGrid::CellHasProperties(int c, int r) const
     return c >= 0 && c < TotalColCount() && r >= 0 && r < RowCount() && store.Object(c, r) != nullptr;
 }
 
+namespace {
+
+void assignView(QString& to, QStringView from)
+{
+    to.resize(from.size());
+    if (!from.isEmpty())
+        std::memcpy(to.data(), from.data(), std::size_t(from.size()) * sizeof(QChar));
+}
+
+} // namespace
+
+TPoint TBaseGrid::baseCellOf(int c, int r) const
+{
+    if (const TCellProperties* p = props(c, r))
+        return p->GetBaseCell(c, r);
+    return {c, r};
+}
+
+void TBaseGrid::displayed(int c, int r, QString& value) const
+{
+    if (r < FNormalRowCount) {
+        GetDisplText(c, r, value);
+        if (OnGetDisplWideText)
+            GetDisplWideText(c, r, value);
+    }
+}
+
 QString TBaseGrid::GetCellEx(int c, int r) const
 {
-    int bc = c, br = r;
-    if (const TCellProperties* p = props(c, r)) {
-        const TPoint b = p->GetBaseCell(c, r);
-        bc = b.X;
-        br = b.Y;
-    }
-    QString value = store.Text(bc, br);
-    if (br < FNormalRowCount) {
-        GetDisplText(bc, br, value);
-        if (OnGetDisplWideText)
-            GetDisplWideText(bc, br, value);
-    }
+    const TPoint b = baseCellOf(c, r);
+    QString value = store.Text(b.X, b.Y);
+    displayed(b.X, b.Y, value);
     return value;
+}
+
+void TBaseGrid::GetCellEx(int c, int r, QString& value) const
+{
+    const TPoint b = baseCellOf(c, r);
+    assignView(value, store.TextView(b.X, b.Y));
+    displayed(b.X, b.Y, value);
+}
+
+void TBaseGrid::GetGridCell(int c, int r, QString& value) const
+{
+    assignView(value, store.TextView(c, r));
 }
 
 void TBaseGrid::SetCellEx(int c, int r, const QString& value)

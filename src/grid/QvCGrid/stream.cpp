@@ -365,7 +365,7 @@ void TQvColumnGrid::SaveColumnsToStream(QIODevice& st)
     w.byte(vaNull); // end of the collection
     w.byte(vaNull); // end of the properties
     w.byte(vaNull); // no children
-    if (st.write(w.out) != w.out.size())
+    if (st.write(w.bytes().data(), w.bytes().size()) != w.bytes().size())
         throw EQvGridError(platform::EWriteError().Message());
 }
 

@@ -21,6 +21,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace grid {
@@ -68,7 +69,7 @@ short percentOf(double part, double whole)
 
 // ---- writing ------------------------------------------------------------------------------------
 
-void writeString(ComponentWriter& w, const char* name, const QString& s)
+void writeString(ComponentWriter& w, const char* name, QStringView s)
 {
     if (s.isEmpty())
         return;
@@ -172,7 +173,8 @@ void writeProperties(ComponentWriter& w, const TCellProperties& p, bool hasGraph
     w.endComponent();
 }
 
-// Record 4, as a copy of the graphic carries it: the check-box state stays at its first value.
+// Record 4. The check-box state travels as the cell holds it: a copy of the graphic leaves it
+// out, and a tri-state box carried at its first state would come back unchecked.
 void writeGraphic(ComponentWriter& w, const TCellGraphic& g)
 {
     w.beginComponent(kGraphicIO);
@@ -183,7 +185,7 @@ void writeGraphic(ComponentWriter& w, const TCellGraphic& g)
     writeBool(w, "CellGraphic.CellTransparent", g.FCellTransparent);
     writeBool(w, "CellGraphic.CellCreated", g.FCellCreated);
     writeBool(w, "CellGraphic.CellBoolean", g.FCellBoolean);
-    writeIdent(w, "CellGraphic.CellCheckBoxState", kCheckStates, int(cbUnchecked));
+    writeIdent(w, "CellGraphic.CellCheckBoxState", kCheckStates, int(g.FCellCheckBoxState));
     writeInt(w, "CellGraphic.CellAngle", g.FCellAngle);
     if (g.FCellValue != 0) {
         w.name("CellGraphic.CellValue");
@@ -251,6 +253,16 @@ bool graphicTravels(const TCellGraphic* g)
     }
 }
 
+// A number added to a list separated by ",".
+void appendListEntry(QString& list, int v)
+{
+    if (!list.isEmpty())
+        list += QLatin1Char(',');
+    char digits[12];
+    const int n = std::snprintf(digits, sizeof digits, "%d", v);
+    list += QLatin1String(digits, n);
+}
+
 // ---- reading ------------------------------------------------------------------------------------
 
 // Walks the properties of a record already begun: each name goes to onProperty, which reads
@@ -315,6 +327,19 @@ struct TGridCellIO {
     bool HasProp = false;
 };
 
+// What is left of the stream. A memory stream read from its start hands over its bytes,
+// shared, not copied; either way the stream ends up at its end.
+QByteArray restOf(QIODevice& st)
+{
+    auto* memory = qobject_cast<QBuffer*>(&st);
+    if (memory && memory->isReadable() && memory->pos() == 0) {
+        QByteArray all = memory->data();
+        memory->seek(all.size());
+        return all;
+    }
+    return st.readAll();
+}
+
 // Col and Row are 16-bit words.
 int readWord(ComponentReader& r)
 {
@@ -324,9 +349,14 @@ int readWord(ComponentReader& r)
     return int(v);
 }
 
-TGridCellIO readCell(ComponentReader& r)
+// Over c, made fresh: a property the record leaves out reads as empty or zero. The text's
+// storage is kept from the record before, so reading a cell allocates nothing.
+void readCell(ComponentReader& r, TGridCellIO& c)
 {
-    TGridCellIO c;
+    c.Col = 0;
+    c.Row = 0;
+    c.Cell.resize(0);
+    c.HasProp = false;
     r.beginComponent(kCellIO);
     readProperties(r, [&](QByteArrayView n) {
         if (is(n, "Col"))
@@ -334,14 +364,13 @@ TGridCellIO readCell(ComponentReader& r)
         else if (is(n, "Row"))
             c.Row = readWord(r);
         else if (is(n, "Cell"))
-            c.Cell = r.string();
+            r.string(c.Cell);
         else if (is(n, "HasProp"))
             c.HasProp = r.boolean();
         else
             return false;
         return true;
     });
-    return c;
 }
 
 int readEnum(ComponentReader& r, const QStringList& names)
@@ -613,16 +642,16 @@ void TQvStringGrid::SaveRectToBinStream(const TGridRect& rect, QIODevice& st)
     const int rows = rect.Bottom - rect.Top + 1;
     const bool full = SaveFixedCells ? RowCount() == rows && TotalColCount() == cols
                                      : RowCount() - FixedRows() == rows && TotalColCount() - FixedCols() == cols;
-    QStringList widths, heights;
+    QString widths, heights;
     for (int c = rect.Left; c <= rect.Right; ++c)
-        widths << QString::number(realColWidth(c));
+        appendListEntry(widths, realColWidth(c));
     for (int r = rect.Top; r <= rect.Bottom; ++r)
-        heights << QString::number(RowHeights(r));
+        appendListEntry(heights, RowHeights(r));
     w.beginComponent(kPropIO);
     writeInt(w, "ColCount", cols);
     writeInt(w, "RowCount", rows);
-    writeString(w, "ColWidths", widths.join(QLatin1Char(',')));
-    writeString(w, "RowHeights", heights.join(QLatin1Char(',')));
+    writeString(w, "ColWidths", widths);
+    writeString(w, "RowHeights", heights);
     writeBool(w, "FullGrid", full);
     writeInt(w, "ID", GridID());
     w.endComponent();
@@ -661,7 +690,7 @@ void TQvStringGrid::SaveRectToBinStream(const TGridRect& rect, QIODevice& st)
         }
     }
     ExportNotification(esExportDone, -1);
-    if (st.write(w.out) != w.out.size())
+    if (st.write(w.bytes().data(), w.bytes().size()) != w.bytes().size())
         throw platform::EWriteError();
 }
 
@@ -683,7 +712,7 @@ void TQvStringGrid::SaveToBinFile(const QString& FileName)
 
 void TQvStringGrid::LoadAtPointFromBinStream(TPoint point, QIODevice& st)
 {
-    ComponentReader r(st.readAll());
+    ComponentReader r(restOf(st));
     // A record that does not fit its carrier, whatever the reason, is the one read error.
     try {
         readBinCells(r, point);
@@ -708,17 +737,17 @@ void TQvStringGrid::readBinCells(ComponentReader& r, TPoint point)
         for (int c = 0; c < rect.ColCount && c < TotalColCount(); ++c)
             if (!(c < MaxHideColumns && IsHiddenColumn(c)))
                 SetColWidths(DisplColIndex(c), widths[std::size_t(c)]);
-        for (int row = 0; row < rect.RowCount; ++row)
-            SetRowHeights(row, heights[std::size_t(row)]);
+        SetAllRowHeights(heights);
     }
 
     bool first = true;
     int dx = 0, dy = 0;
     int lastRow = -1;
     short lastPercent = -1;
+    TGridCellIO cell;
     // A single trailing byte is not a record.
     while (r.pos() < r.size() - 1) {
-        const TGridCellIO cell = readCell(r);
+        readCell(r, cell);
         if (first && !rect.FullGrid) {
             dx = point.X - cell.Col;
             dy = point.Y - cell.Row;
@@ -761,6 +790,7 @@ void TQvStringGrid::readBinCells(ComponentReader& r, TPoint point)
             continue;
         TCellGraphic* g = CreateCellGraphic(col, row);
         g->Assign(graphic);
+        g->FCellCheckBoxState = graphic.FCellCheckBoxState; // the copy leaves it out
         if (object) {
             // Whatever the stream said, the graphic owns what the reader made.
             g->FCellCreated = true;

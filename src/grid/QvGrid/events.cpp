@@ -205,7 +205,10 @@ void TQvStringGrid::EllipsisClick(const QString& value, QString& result)
 // kept on one line or made plain.
 void TQvStringGrid::GetSaveCellText(int ACol, int ARow, QString& value)
 {
-    value = SaveVirtCells ? GetFormattedCell(ACol, ARow) : GetGridCell(ACol, ARow);
+    if (SaveVirtCells)
+        value = GetFormattedCell(ACol, ARow);
+    else
+        GetGridCell(ACol, ARow, value);
     if (value.isEmpty()) {
         const TCellGraphic* g = GetCellGraphic(ACol, ARow);
         if (g && (g->FCellType == ctCheckBox || g->FCellType == ctTriStateCheckBox)) {

@@ -3,6 +3,7 @@
 // cell's graphic.
 
 #include "grid/QvGrid.h"
+#include "grid/print/GridPrint.h"
 #include "grid/markup/RizIVUDE.h"
 #include "platform/Locale.h"
 
@@ -586,18 +587,18 @@ void TQvStringGrid::SetLookupItems(const QStringList* value)
         FLookupItems = *value;
 }
 
-int TQvStringGrid::GetPrintColWidth(int ACol) const
+int TQvStringGrid::GetPrintColWidth(int ACol)
 {
     if (ACol < 0 || ACol >= MaxHideColumns)
         throw EQvGridError(QStringLiteral("Columns is not in valid range"));
-    return MaxWidths[std::size_t(ACol)];
+    return Printer().MaxWidths[std::size_t(ACol)];
 }
 
-int TQvStringGrid::GetPrintColOffset(int ACol) const
+int TQvStringGrid::GetPrintColOffset(int ACol)
 {
     if (ACol < 0 || ACol >= MaxHideColumns)
         throw EQvGridError(QStringLiteral("Columns is not in valid range"));
-    return Indents[std::size_t(ACol)];
+    return Printer().Indents[std::size_t(ACol)];
 }
 
 } // namespace grid

@@ -11,7 +11,7 @@ namespace {
 
 // Reads an optional sign and digits (decimal, or hexadecimal after "$", "x" or "0x") from
 // position i; answers how far it got and the value read so far.
-bool readInt(const QString& s, int& i, long long& value, bool& any)
+bool readInt(QStringView s, int& i, long long& value, bool& any)
 {
     const int n = int(s.size());
     bool neg = false;
@@ -30,7 +30,8 @@ bool readInt(const QString& s, int& i, long long& value, bool& any)
         base = 16;
         i += 2;
     }
-    value = 0;
+    // Accumulated without sign, so a run of digits of any length wraps instead of overflowing.
+    unsigned long long acc = 0;
     any = false;
     bool overflow = false;
     while (i < n) {
@@ -40,14 +41,13 @@ bool readInt(const QString& s, int& i, long long& value, bool& any)
                           : -1;
         if (d < 0 || d >= base)
             break;
-        value = value * base + d;
-        if (value > 0xFFFFFFFFLL)
+        acc = acc * unsigned(base) + unsigned(d);
+        if (acc > 0xFFFFFFFFULL)
             overflow = true;
         any = true;
         ++i;
     }
-    if (neg)
-        value = -value;
+    value = (long long)(neg ? 0 - acc : acc);
     if (base == 10 && (value > 2147483647LL || value < -2147483648LL))
         overflow = true;
     if (base == 16 && !overflow && value > 2147483647LL)
@@ -57,7 +57,7 @@ bool readInt(const QString& s, int& i, long long& value, bool& any)
 
 } // namespace
 
-bool StrToIntStrict(const QString& s, int& value)
+bool StrToIntStrict(QStringView s, int& value)
 {
     int i = 0;
     while (i < s.size() && s[i] == ' ')
@@ -70,7 +70,7 @@ bool StrToIntStrict(const QString& s, int& value)
     return true;
 }
 
-int StrToIntPrefix(const QString& s)
+int StrToIntPrefix(QStringView s)
 {
     int i = 0;
     while (i < s.size() && s[i] == ' ')

@@ -369,6 +369,10 @@ void TStringGrid::Invalidate()
 
 void TStringGrid::InvalidateCell(int col, int row)
 {
+    // A grid not on screen has nothing to repaint: cells filled before it shows, or loaded into
+    // a grid kept for its data, skip working out where the cell would be.
+    if (!viewport()->isVisible() || !viewport()->updatesEnabled())
+        return;
     const TRect r = CellRect(col, row);
     if (!r.IsEmpty())
         viewport()->update(QRect(r.Left, r.Top, r.Width() + lineWidth, r.Height() + lineWidth));

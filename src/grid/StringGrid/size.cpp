@@ -169,6 +169,22 @@ void TStringGrid::SetRowHeights(int row, int height)
     placeEditor();
 }
 
+void TStringGrid::SetAllRowHeights(const std::vector<int>& heights)
+{
+    const std::size_t n = std::min(heights.size(), std::size_t(rowCount));
+    if (rowHeights.empty()) {
+        if (std::all_of(heights.begin(), heights.begin() + std::ptrdiff_t(n),
+                        [this](int h) { return std::max(0, h) == defaultRowHeight; }))
+            return;
+        rowHeights.assign(std::size_t(rowCount), defaultRowHeight);
+    }
+    for (std::size_t r = 0; r < n; ++r)
+        rowHeights[r] = std::max(0, heights[r]);
+    updateScrollBars();
+    Invalidate();
+    placeEditor();
+}
+
 long long TStringGrid::ColWidthsSum(int from, int to) const
 {
     if (to <= from)

@@ -9,7 +9,8 @@
 // grid lines the base grid drew (fixed-cell looks, markers, the text, borders, node lines, the
 // cell graphic, the focus rectangle), the grid-wide paint cycle with the background outside
 // the cells, and the small painters of cell graphics (check boxes, radio groups, sort
-// indicators, node glyphs, progress bars, pies, balance bars and shapes).
+// indicators, node glyphs, progress bars, pies, balance bars and shapes). The ones printing
+// shares are declared in CellGraphics.h.
 //
 // The string grid owns one TGridPainter and routes its content painter and its paint cycle to
 // it. The painter reads the switches of the grid's TGridPaintSettings (look/GridPaintSettings.h)
@@ -27,6 +28,7 @@
 #include "grid/look/GridPaintSettings.h"
 #include "grid/look/QvStyleIF.h"
 #include "grid/look/ZirAzur.h"
+#include "grid/paint/CellGraphics.h"
 
 #include <QFont>
 #include <QImage>
@@ -43,28 +45,6 @@ class TQvStringGrid;
 struct TPen;
 
 enum TProgressStyle { psXP, psClassic };
-
-// ---- progress look -----------------------------------------------------------------------
-
-// Input of the level-coloured progress bar, built by the caller from ProgressAppearance.
-struct TProgressLook {
-    TColor Level0Color = 0x00FF00, Level0ColorTo = 0xE1FFE1;
-    TColor Level1Color = 0x00FFFF, Level1ColorTo = 0xCAFFFF;
-    TColor Level2Color = 0x53A9FF, Level2ColorTo = 0xA8D3FF;
-    TColor Level3Color = 0x0000FF, Level3ColorTo = 0xCACAFF;
-    int Level1Perc = 70;
-    int Level2Perc = 90;
-    TColor BorderColor = 0;
-    bool ShowBorder = false;
-    bool Stacked = false;
-    bool ShowPercentage = true;
-    TFont Font;
-    TColor CompleteFontColor = 0xFF0000;
-    bool CompletionSmooth = true;
-    bool ShowGradient = true;
-    int Steps = 11;
-    TColor BackgroundColor = platform::clWindow;
-};
 
 // The grid's ProgressAppearance: every changed value fires OnChange (the grid repaints).
 class TGridProgressAppearance : public TPersistent {
@@ -159,11 +139,6 @@ public:
 
     TCellGraphic* GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& vAlign, TCellHAlign& hAlign, bool& textShown,
                                      int& height, int& width);
-    void DrawCheckBox(QPainter& canvas, TRect r, bool checked, TCheckBoxState state, bool triState,
-                      TControlStyle style, bool grayed, bool enabled);
-    void DrawRadioGroup(QPainter& canvas, TRect r, bool upward, double scale, TControlStyle style, int ARow, int ACol,
-                        bool selected, const QStringList& options, bool disabled, bool horizontal, int index,
-                        int count);
     void DrawSortIndicator(QPainter& canvas, int ACol, int Y, int X);
 
 private:
@@ -185,37 +160,5 @@ private:
 
     TQvStringGrid& grid;
 };
-
-// ---- small painters (classic canvas rules, no state kept) ------------------------------------
-
-namespace ZirAzur {
-
-void PaintProgressCell(QPainter& canvas, const TRect& r, int percent, const TProgressLook& look);
-void PaintClassicProgress(QPainter& canvas, TRect r, TColor completeColor, bool upward, TColor borderColor,
-                          const QString& format, int maximum, int minimum, int marginY, int marginX, double position,
-                          TColor completeFontColor, TColor uncompleteColor, TColor uncompleteFontColor,
-                          const TFont& font = TFont());
-void DrawPieProgress(QPainter& canvas, const TRect& r, TColor fillColor, bool upward, int percent);
-void DrawBalanceBar(QPainter& canvas, TRect r, int value, int range, TColor positiveColor, TColor negativeColor,
-                    bool showValue);
-void PaintCellShape(QPainter& canvas, int left, int top, int width, int height, TCellShape shape, TColor fillColor,
-                    TColor lineColor);
-// Red zig-zag under characters first .. first + count - 1 of one line of text drawn at r.
-void DrawErrorUnderline(QPainter& canvas, const QFont& font, const QString& text, int first, int count, int offset,
-                        const TRect& r);
-void DrawSmallTriangle(QPainter& canvas, int x, int y, TColor color);
-
-// Text origin of a text turned by `angle` degrees placed in r by the alignments; the extents
-// are |h cos a|, |w sin a|, |h sin a|, |w cos a|.
-TPoint PlaceRotatedText(const TRect& r, TAlignment ha, TVAlignment va, int angle, int a, int b, int c, int d);
-
-// The check-box, radio and node bitmaps of the program (drawn here, any art of the right size
-// with a uniform corner colour will do): "QSGCHK01".."QSGCHK08", "QSGRAD01".."QSGRAD08",
-// "QSGLEAFOPEN", "QSGLEAFCLOSE", "XPNODEO", "XPNODEC", "QSGFILT".
-const QImage& GridGlyph(const QString& name);
-// Draws a bitmap at (x, y) leaving out the colour of its bottom-left pixel.
-void DrawGlyphTransparent(QPainter& canvas, const QImage& img, int x, int y);
-
-} // namespace ZirAzur
 
 } // namespace grid

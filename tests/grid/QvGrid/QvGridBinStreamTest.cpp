@@ -209,6 +209,19 @@ const std::vector<KindCase>& kindCases()
              EXPECT_TRUE(g.GetCheckBoxState(1, 1, state));
              EXPECT_TRUE(state);
          }},
+        // The third state is the one a stream carrying the first state for every box would lose.
+        {"tri-state box, grayed", [](TQvStringGrid& g) { g.AddCheckBox(1, 1, cbGrayed); },
+         [](TQvStringGrid& g) {
+             TCheckBoxState state = cbUnchecked;
+             EXPECT_TRUE(g.GetCheckBoxState(1, 1, state));
+             EXPECT_EQ(state, cbGrayed);
+         }},
+        {"tri-state box, checked", [](TQvStringGrid& g) { g.AddCheckBox(1, 1, cbChecked); },
+         [](TQvStringGrid& g) {
+             TCheckBoxState state = cbUnchecked;
+             EXPECT_TRUE(g.GetCheckBoxState(1, 1, state));
+             EXPECT_EQ(state, cbChecked);
+         }},
         {"bitmap",
          [](TQvStringGrid& g) { g.CreateBitmap(1, 1, false, haCenter, vaBottom)->Image = redSquare(); },
          [](TQvStringGrid& g) {
@@ -526,7 +539,7 @@ QByteArray rectRecord(int cols, int rows, const QString& widths, const QString& 
     w.name("ID");
     w.integer(1);
     w.endComponent();
-    return w.out;
+    return w.data();
 }
 
 TEST(QvGridBinStream, FullGridSizesTheStreamCannotBackAreRefusedBeforeTheGridChanges)

@@ -77,9 +77,24 @@ TEST_F(TextFileTest, ATwoLineCellIsOneLineAndKeepsOnlyItsFirstWithoutMultilineCe
     EXPECT_EQ(multi.g.Cells(1, 2), QStringLiteral("one\r\ntwo"));
 }
 
+TEST_F(TextFileTest, ALoneLineFeedInACellNeitherSplitsItNorPlacesItsRestElsewhere)
+{
+    // The rest after the LF looks like a cell line of its own: read raw, it would land in (0, 0).
+    ShownGrid<TQvStringGrid> src(3, 3), dst(3, 3);
+    src.g.SetCells(1, 2, QStringLiteral("one\n0,0,two"));
+    src.g.SaveToFile(path());
+    EXPECT_TRUE(bytes().endsWith("1,2,one\x08" "0,0,two\r\n"));
+    dst.g.PaintSettings().Multilinecells = true;
+    dst.g.LoadFromFile(path());
+    EXPECT_EQ(dst.g.Cells(1, 2), QStringLiteral("one\n0,0,two"));
+    EXPECT_EQ(dst.g.Cells(0, 0), QString());
+}
+
 TEST_F(TextFileTest, ReadingIsLenientAndIgnoresCellsOutsideTheGrid)
 {
-    put("2,2\r\ncw 0,30\r\ncw 7,99\r\n5,1,beyond\r\n1,1,in\r\n1x,0,lenient\r\n\r\nno comma\n");
+    // A run of thirty digits is a number far outside the grid, read without overflowing.
+    put("2,2\r\ncw 0,30\r\ncw 7,99\r\n5,1,beyond\r\n1,1,in\r\n1x,0,lenient\r\n\r\nno comma\n"
+        "999999999999999999999999999999,0,huge\r\n0,999999999999999999999999999999,huge\r\n");
     ShownGrid<TQvStringGrid> g(6, 6);
     g.g.LoadFromFile(path());
     EXPECT_EQ(g.g.ColCount(), 2);
@@ -87,6 +102,33 @@ TEST_F(TextFileTest, ReadingIsLenientAndIgnoresCellsOutsideTheGrid)
     EXPECT_EQ(g.g.ColWidths(0), 30);
     EXPECT_EQ(g.g.Cells(1, 1), QStringLiteral("in"));
     EXPECT_EQ(g.g.Cells(1, 0), QStringLiteral("lenient"));
+    EXPECT_EQ(g.g.Cells(0, 0), QString());
+    EXPECT_EQ(g.g.Cells(0, 1), QString());
+}
+
+// Files are read and written in blocks of a million characters: lines that cross a block's
+// end, one longer than a block and characters the code page maps apart from Latin-1 come back
+// whole in both encodings.
+TEST_F(TextFileTest, LinesAcrossAndBeyondAReadBlockComeBackWhole)
+{
+    // Grids kept off screen: painting a cell of a million characters is not what is tested.
+    TQvStringGrid src;
+    src.SetColCount(2);
+    src.SetRowCount(40);
+    const QString longText = QString(1500000, QLatin1Char('x')) + QStringLiteral("\u20AC end");
+    src.SetCells(1, 0, longText);
+    for (int r = 1; r < 40; ++r)
+        src.SetCells(0, r, QString(70000 + r, QChar(0xE9)) + QStringLiteral("\u20AC"));
+    for (const bool unicode : {false, true}) {
+        SCOPED_TRACE(unicode ? "UTF-16" : "ANSI");
+        src.SaveToFile(path(), unicode);
+        TQvStringGrid dst;
+        dst.LoadFromFile(path());
+        ASSERT_EQ(dst.RowCount(), 40);
+        EXPECT_TRUE(dst.Cells(1, 0) == longText);
+        for (int r = 1; r < 40; ++r)
+            ASSERT_TRUE(dst.Cells(0, r) == src.Cells(0, r)) << "row " << r;
+    }
 }
 
 TEST_F(TextFileTest, AUnicodeFileIsUtf16WithAMarkAndReadsBack)

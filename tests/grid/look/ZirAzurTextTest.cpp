@@ -49,7 +49,8 @@ TEST(TextCodecs, LineBreakCodecs)
 {
     runCases({
         {"encode CR LF and NUL", EncodeCellLineBreaks, u"a\r\nb\0c"sv, u"a\t\bb\x01" u"c"sv},
-        {"encode LF without CR unchanged", EncodeCellLineBreaks, u"a\nb"sv, u"a\nb"sv},
+        {"encode LF without CR as 8", EncodeCellLineBreaks, u"a\nb"sv, u"a\bb"sv},
+        {"encode NUL without CR as 1", EncodeCellLineBreaks, u"a\0b"sv, u"a\x01" u"b"sv},
         {"encode TAB without line break unchanged", EncodeCellLineBreaks, u"a\tb"sv, u"a\tb"sv},
         {"encode keeps a TAB beside a line break", EncodeCellLineBreaks, u"a\tb\r\nc"sv, u"a\x1btb\t\bc"sv},
         {"encode a CR without LF", EncodeCellLineBreaks, u"a\rb"sv, u"a\x1brb"sv},

@@ -56,7 +56,9 @@ QChar oemChar(unsigned char b)
 // escaped with 27 and a letter.
 QString EncodeCellLineBreaks(const QString& text)
 {
-    if (!text.contains(CR) && !text.contains(BS) && !text.contains(ESC))
+    // A lone LF (or NUL) must be coded too: the text file's reader also ends lines at an LF, so
+    // a raw one split the cell and lost or misplaced the rest of its text.
+    if (!text.contains(CR) && !text.contains(LF) && !text.contains(NUL) && !text.contains(BS) && !text.contains(ESC))
         return text;
     QString out;
     out.reserve(text.size() + 8);
@@ -348,24 +350,29 @@ QString ColorToHexRGB(TColor color)
 
 // ---- cell-text tests -----------------------------------------------------------------------
 
+// Asked of every cell a file writer saves: looks at the text in place, without a copy.
 int GetCellTextKind(const QString& text, bool markupEnabled)
 {
-    const QString t = text + QLatin1Char(' ');
-    if (t.size() < 2)
+    if (text.isEmpty())
         return ctkPlain;
-    if (t[0] == QLatin1Char('='))
+    if (text[0] == QLatin1Char('='))
         return ctkFormula;
-    if (t.startsWith(QLatin1String("|\\"))) {
-        if (t.size() > 4 && t[3] == QLatin1Char('=') && t[4] == NUL)
+    if (text.startsWith(QLatin1String("|\\"))) {
+        if (text.size() > 4 && text[3] == QLatin1Char('=') && text[4] == NUL)
             return ctkFormula;
         return ctkWide;
     }
-    if (t.startsWith(QLatin1String("{\\")))
+    if (text.startsWith(QLatin1String("{\\")))
         return ctkRichText;
     if (markupEnabled) {
-        for (const char* mark : {"</", "<B", "<I", "<C"})
-            if (t.contains(QLatin1String(mark)))
+        // "</", "<B", "<I" or "<C" anywhere
+        for (qsizetype i = text.indexOf(QLatin1Char('<')); i >= 0 && i + 1 < text.size();
+             i = text.indexOf(QLatin1Char('<'), i + 1)) {
+            const QChar next = text[i + 1];
+            if (next == QLatin1Char('/') || next == QLatin1Char('B') || next == QLatin1Char('I') ||
+                next == QLatin1Char('C'))
                 return ctkMarkup;
+        }
     }
     return ctkPlain;
 }

@@ -175,10 +175,10 @@ const QImage& GridGlyph(const QString& name)
 
 } // namespace ZirAzur
 
-void TGridPainter::DrawCheckBox(QPainter& canvas, TRect r, bool checked, TCheckBoxState state, bool triState,
-                                TControlStyle style, bool grayed, bool enabled)
+void DrawCheckBox(QPainter& canvas, TQvStringGrid& grid, TRect r, bool checked, TCheckBoxState state, bool triState,
+                  TControlStyle style, bool grayed, bool enabled)
 {
-    const auto& cl = Settings.ControlLook;
+    const auto& cl = grid.ControlLook();
     if (cl.NoDisabledCheckRadioLook() || cl.CheckAlwaysActive())
         enabled = true;
     if (style == csTheme && !IsThemeActive())
@@ -242,11 +242,11 @@ void TGridPainter::DrawCheckBox(QPainter& canvas, TRect r, bool checked, TCheckB
     }
 }
 
-void TGridPainter::DrawRadioGroup(QPainter& canvas, TRect r, bool upward, double scale, TControlStyle style, int ARow,
-                                  int ACol, bool selected, const QStringList& options, bool disabled,
-                                  bool horizontal, int index, int count)
+void DrawRadioGroup(QPainter& canvas, TQvStringGrid& grid, TRect r, bool upward, double scale, TControlStyle style,
+                    int ARow, int ACol, bool selected, const QStringList& options, bool disabled, bool horizontal,
+                    int index, int count)
 {
-    const auto& cl = Settings.ControlLook;
+    const auto& cl = grid.ControlLook();
     if (cl.NoDisabledCheckRadioLook() || cl.RadioAlwaysActive())
         disabled = false;
     if (style == csTheme && !IsThemeActive())

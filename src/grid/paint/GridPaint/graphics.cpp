@@ -267,19 +267,19 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
         // A plain check box keeps its balloon flag in FCellAngle: only the row check box of the
         // header row means "some rows" by it.
         if (kind == ctCheckBox || kind == ctRowCheckBox) {
-            DrawCheckBox(canvas, place, g->FCellBoolean, cbUnchecked, false, cl.ControlStyle(),
+            DrawCheckBox(canvas, grid, place, g->FCellBoolean, cbUnchecked, false, cl.ControlStyle(),
                          kind == ctRowCheckBox && g->FCellAngle > 0, enabled);
         } else if (kind == ctTriStateCheckBox) {
-            DrawCheckBox(canvas, place, false, g->FCellCheckBoxState, true, cl.ControlStyle(), g->FCellAngle > 0, enabled);
+            DrawCheckBox(canvas, grid, place, false, g->FCellCheckBoxState, true, cl.ControlStyle(), g->FCellAngle > 0, enabled);
         } else if (dataKind) {
             QString checkTrue = grid.CheckTrue;
             grid.GetCheckTrue(c.RealCol, c.ARow, checkTrue);
-            DrawCheckBox(canvas, place, grid.Cells(c.RealCol, c.ARow) == checkTrue, cbUnchecked, false,
+            DrawCheckBox(canvas, grid, place, grid.Cells(c.RealCol, c.ARow) == checkTrue, cbUnchecked, false,
                          cl.ControlStyle(), false, enabled);
         } else {
             TRect rr{place.Left + grid.XYOffset.X, place.Top, place.Left + grid.XYOffset.X + cl.RadioSize(),
                      place.Top + cl.RadioSize()};
-            DrawRadioGroup(canvas, rr, false, 1.0, cl.ControlStyle(), c.ARow, c.RealCol, false, {}, !enabled, false,
+            DrawRadioGroup(canvas, grid, rr, false, 1.0, cl.ControlStyle(), c.ARow, c.RealCol, false, {}, !enabled, false,
                            g->FCellBoolean ? 0 : -2, 1);
         }
         break;
@@ -289,7 +289,7 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
         QStringList options;
         if (const auto* list = dynamic_cast<const TStringList*>(g->FCellBitmap))
             options = list->Strings;
-        DrawRadioGroup(canvas, r, false, 1.0, cl.ControlStyle(), c.ARow, c.RealCol, c.AState & gdSelected, options,
+        DrawRadioGroup(canvas, grid, r, false, 1.0, cl.ControlStyle(), c.ARow, c.RealCol, c.AState & gdSelected, options,
                        !enabled, g->FCellBoolean, g->FCellIndex, int(options.size()));
         break;
     }

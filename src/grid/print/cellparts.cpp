@@ -1,0 +1,370 @@
+// The parts of one printed cell: where its graphic goes, its text in each form (markup, rich
+// text, wrapped, one line or rotated, several lines) and its graphic by kind (y up, 0.1 mm).
+//
+// Faces that carry their own small text or pixel-exact marks (check boxes, radio groups,
+// pictures of the application's drawers) are drawn at screen size on a bitmap and stretched,
+// so they print as they look on screen at any printer resolution. Progress bars and pies are
+// drawn in device units, where the painter's y-down helpers apply unchanged.
+
+#include "grid/print/GridPrint.h"
+#include "grid/QvGrid.h"
+#include "grid/look/ZirAzur.h"
+#include "grid/markup/GridMarkup.h"
+#include "grid/paint/CellGraphics.h"
+#include "platform/Services.h"
+
+#include <QFontMetrics>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace grid {
+
+namespace {
+
+int roundInt(double v)
+{
+    return int(std::lround(v));
+}
+
+double cellFloat(const QString& text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok ? v : 0.0;
+}
+
+bool isCheckKind(TCellType t)
+{
+    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox || t == ctRadioButton;
+}
+
+// A bitmap of the given screen size filled with the cell's brush colour.
+QImage cellBitmap(int width, int height, const TBrush& brush)
+{
+    QImage img(std::max(1, width), std::max(1, height), QImage::Format_ARGB32_Premultiplied);
+    img.fill(brush.Style == bsClear || brush.Color == clNone ? QColor(Qt::white) : platform::toQColor(brush.Color));
+    return img;
+}
+
+int alignFlags(TAlignment ha)
+{
+    return ha == taRightJustify ? Qt::AlignRight : ha == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+}
+
+} // namespace
+
+TRect TGridPrinter::placeGraphic(const TCellGraphic* g, int realCol, int ARow, const TRect& cell, TRect& text,
+                                 const TPrintCellLook& look, bool noText)
+{
+    if (g->FCellType == ctRadio)
+        return cell;
+    TPoint size = grid.GetCellGraphicSize(realCol, ARow);
+    if (isCheckKind(g->FCellType)) {
+        const int S = grid.ControlLook().CheckSize();
+        size = {std::max(size.X, S), std::max(size.Y, S)};
+    }
+    int w = roundInt(size.X * f), h = roundInt(size.Y * f);
+    const int cellW = cell.Right - cell.Left, cellH = cell.Top - cell.Bottom;
+    TCellHAlign ha = g->FCellHAlign;
+    if (isCheckKind(g->FCellType) && noText)
+        ha = look.HA == taRightJustify ? haRight : look.HA == taCenter ? haCenter : ha;
+    int x = cell.Left;
+    switch (ha) {
+    case haLeft:
+    case haBeforeText:
+        x = cell.Left + roundInt(f);
+        text.Left = x + w;
+        break;
+    case haRight:
+    case haAfterText:
+        x = cell.Right - w;
+        text.Right = x;
+        break;
+    case haCenter:
+        x = cell.Left + (cellW - w) / 2;
+        break;
+    case haFull:
+        w = cellW;
+        break;
+    }
+    int top = cell.Top;
+    switch (g->FCellVAlign) {
+    case vaTop:
+        break;
+    case vaBottom:
+        top = cell.Bottom + h;
+        break;
+    case vaCenter:
+        top = cell.Top - (cellH - h) / 2;
+        break;
+    case vaUnderText:
+        top = cell.Bottom + h;
+        text.Bottom = top;
+        break;
+    case vaAboveText:
+        text.Top = cell.Top - h;
+        break;
+    case vaFull:
+        h = cellH;
+        break;
+    }
+    return {x, top, x + w, top - h};
+}
+
+void TGridPrinter::drawCellText(QPainter& canvas, const CellText& t, const TPrintCellLook& look, int realCol,
+                                int ARow, const TRect& r, int pitch, bool merged)
+{
+    const TPrintSettings& ps = grid.PrintSettings();
+    if (t.text.isEmpty())
+        return;
+    const int dpiX = CanvasDpiX(canvas), dpiY = CanvasDpiY(canvas);
+    if (t.kind == ZirAzur::ctkMarkup) {
+        TRect lr = r;
+        lr.Right -= inset + roundInt(2 * f);
+        lr.Bottom -= roundInt(gap * f);
+        const TRect device = LogicalToDevice(canvas, lr);
+        TDeviceUnits units(canvas);
+        canvas.setFont(PrintQFont(look.Font, roundInt(MapFontHeight(look.Font.Size) * dpiY / 254.0)));
+        canvas.setPen(platform::toQColor(look.Font.Color));
+        canvas.setBrush(Qt::NoBrush);
+        RizIVUDE::TMarkupRequest m = CellMarkupRequest(grid, realCol, ARow);
+        m.Canvas = &canvas;
+        m.Text = t.text;
+        m.Rect = device;
+        m.HitX = device.Left;
+        m.HitY = device.Top;
+        m.ForPrinter = true;
+        m.ScaleFactor = dpiX * f / 254.0 * FitFactor;
+        RizIVUDE::TMarkupResult result;
+        RizIVUDE::PaintMarkup(m, result);
+        return;
+    }
+    if (t.kind == ZirAzur::ctkRichText) {
+        const TRect device = LogicalToDevice(canvas, r);
+        TDeviceUnits units(canvas);
+        grid.RenderRichCell(realCol, ARow, device, canvas);
+        return;
+    }
+    const QFontMetrics fm(canvas.font());
+    int angle = 0;
+    const bool rotated = grid.IsRotated(realCol, ARow, angle);
+    const int stripRight = Indents[std::size_t(std::min(PrintColEnd + 1, MaxPrintColumns - 1))];
+
+    // Wrapped into the column.
+    if (look.WW && ps.NoAutoSize() && !rotated) {
+        TRect wr = r;
+        wr.Left += roundInt(2 * f);
+        if (stripRight > 0)
+            wr.Right = std::min(wr.Right, stripRight);
+        if (look.HA != taRightJustify)
+            wr.Left += inset;
+        if (look.HA != taLeftJustify)
+            wr.Right -= inset;
+        DrawTextUpright(canvas, wr, Qt::TextWordWrap | Qt::AlignTop | alignFlags(look.HA), t.text);
+        return;
+    }
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\n|\r"));
+    const QStringList lines = t.text.split(breaks);
+    const int lineStep = (fm.height() + ps.RowSpacing()) * 9 / 8 - ps.RowSpacing();
+
+    if (lines.size() == 1) {
+        TRect lr = r;
+        lr.Bottom = (merged ? r.Bottom : r.Top - pitch) - ps.RowSpacing();
+        if (rotated) {
+            const double a = angle * std::numbers::pi / 180.0;
+            const int tw = fm.horizontalAdvance(t.text), th = fm.height();
+            // The vertical extents count downwards on this upward axis.
+            const TPoint o = ZirAzur::PlaceRotatedText(
+                lr, look.HA, look.VA, angle, -int(std::fabs(th * std::cos(a))), -int(std::fabs(tw * std::sin(a))),
+                int(std::fabs(th * std::sin(a))), int(std::fabs(tw * std::cos(a))));
+            // Drivers that turn landscape pages the other way than 270 degrees turn the text
+            // with them; the driver fix turns it back.
+            const bool turnBack = Mode == pmPrint && Printerdriverfix &&
+                                  PrinterOrientationAngle(grid.Services().printer) != 270;
+            canvas.save();
+            canvas.translate(o.X, o.Y);
+            canvas.scale(1, -1);
+            canvas.rotate(turnBack ? angle : -angle);
+            canvas.drawText(0, fm.ascent(), t.text);
+            canvas.restore();
+            return;
+        }
+        if (grid.PaintSettings().EnhTextSize && ps.NoAutoSize()) {
+            lr = {lr.Left + grid.XYOffset.X, lr.Top - grid.XYOffset.Y, lr.Right - grid.XYOffset.X, lr.Bottom};
+            const QString shown = fm.elidedText(t.text, Qt::ElideRight, std::max(0, lr.Right - lr.Left));
+            DrawTextUpright(canvas, lr, Qt::TextSingleLine | alignFlags(look.HA) | Qt::AlignTop, shown);
+            return;
+        }
+        if (look.HA == taLeftJustify)
+            lr.Left += inset;
+        else if (look.HA == taRightJustify)
+            lr.Right -= inset;
+        lr.Top -= gap;
+        const int v = look.VA == vtaBottom ? Qt::AlignBottom : look.VA == vtaCenter ? Qt::AlignVCenter : Qt::AlignTop;
+        DrawTextUpright(canvas, lr, Qt::TextSingleLine | alignFlags(look.HA) | v, t.text);
+        return;
+    }
+
+    // Several lines, one line step apart.
+    const int total = lineStep * int(lines.size());
+    const int offset = merged || look.VA == vtaTop ? 0 : look.VA == vtaCenter ? (pitch - total) / 2 : pitch - total;
+    int ly = r.Top - offset;
+    for (const QString& line : lines) {
+        const int w = fm.horizontalAdvance(line);
+        const int x = look.HA == taRightJustify ? r.Right - inset - w
+                      : look.HA == taCenter     ? r.Left + (r.Right - r.Left - w) / 2
+                                                : r.Left + inset;
+        TextOutUpright(canvas, x, ly, line);
+        ly -= lineStep;
+    }
+}
+
+void TGridPrinter::drawCellGraphic(QPainter& canvas, TCellGraphic* g, const TRect& place, const TRect& cell,
+                                   int realCol, int ARow, const TBrush& brush, const TFont& font)
+{
+    const auto& cl = grid.ControlLook();
+    const auto screenSize = [&](const TRect& r) {
+        return TPoint{roundInt((r.Right - r.Left) / f), roundInt((r.Top - r.Bottom) / f)};
+    };
+    switch (g->FCellType) {
+    case ctBitmap:
+    case ctPicture:
+        if (const auto* bmp = dynamic_cast<const TBitmap*>(g->FCellBitmap))
+            StretchDIBToCanvas(canvas, place, bmp->Image);
+        break;
+    case ctIcon:
+        // The icon's alpha channel is its mask.
+        if (const auto* icon = dynamic_cast<const TBitmap*>(g->FCellIcon ? g->FCellIcon : g->FCellBitmap))
+            StretchDIBToCanvas(canvas, place, icon->Image);
+        break;
+    case ctImageList:
+    case ctDataImage: {
+        const TCustomImageList* images = grid.GetCellImageList(realCol, ARow);
+        if (!images)
+            break;
+        const int index = g->FCellType == ctDataImage ? int(cellFloat(grid.Cells(realCol, ARow))) + g->FCellIndex
+                                                      : g->FCellIndex;
+        QImage img = cellBitmap(images->Width(), images->Height(), brush);
+        {
+            QPainter p(&img);
+            images->Draw(p, 0, 0, index);
+        }
+        StretchDIBToCanvas(canvas, place, img);
+        break;
+    }
+    case ctImages: {
+        const TCustomImageList* images = grid.GetCellImageList(realCol, ARow);
+        const auto* list = dynamic_cast<const TIntList*>(g->FCellBitmap);
+        if (!images || !list || list->Count() == 0)
+            break;
+        const bool across = g->FCellBoolean;
+        const int n = list->Count();
+        QImage img = cellBitmap(images->Width() * (across ? n : 1), images->Height() * (across ? 1 : n), brush);
+        {
+            QPainter p(&img);
+            for (int i = 0; i < n; ++i)
+                images->Draw(p, across ? i * images->Width() : 0, across ? 0 : i * images->Height(), list->GetInteger(i));
+        }
+        StretchDIBToCanvas(canvas, place, img);
+        break;
+    }
+    case ctCheckBox:
+    case ctDataCheckBox:
+    case ctVirtCheckBox:
+    case ctRowCheckBox: {
+        bool checked = g->FCellBoolean;
+        if (g->FCellType == ctDataCheckBox || g->FCellType == ctVirtCheckBox) {
+            QString checkTrue = grid.CheckTrue;
+            grid.GetCheckTrue(realCol, ARow, checkTrue);
+            checked = grid.Cells(realCol, ARow) == checkTrue;
+        }
+        const int S = cl.CheckSize();
+        QImage img = cellBitmap(S, S, brush);
+        {
+            QPainter p(&img);
+            DrawCheckBox(p, grid, {0, 0, S, S}, checked, cbUnchecked, false,
+                         cl.ControlStyle() == csFlat ? csFlat : csClassic, false, true);
+        }
+        const int h = place.Top - place.Bottom;
+        StretchDIBToCanvas(canvas, {place.Left, place.Top, place.Left + h, place.Bottom}, img);
+        break;
+    }
+    case ctNode: {
+        const int cx = (place.Left + place.Right) / 2, cy = (place.Top + place.Bottom) / 2;
+        const QColor color = platform::toQColor(grid.CellNode().NodeColor());
+        canvas.save();
+        canvas.setPen(QPen(color, f));
+        canvas.setBrush(Qt::NoBrush);
+        canvas.drawRect(QRectF(cx - 10, cy - 10, 20, 20));
+        canvas.drawLine(QPointF(cx - 6, cy), QPointF(cx + 6, cy));
+        if (grid.GetNodeState(ARow)) // collapsed
+            canvas.drawLine(QPointF(cx, cy - 6), QPointF(cx, cy + 6));
+        canvas.restore();
+        break;
+    }
+    case ctRadio: {
+        QStringList options;
+        if (const auto* list = dynamic_cast<const TStringList*>(g->FCellBitmap))
+            options = list->Strings;
+        const TPoint sz = screenSize(cell);
+        QImage img = cellBitmap(sz.X, sz.Y, brush);
+        {
+            QPainter p(&img);
+            p.setFont(toQFont(font));
+            p.setPen(platform::toQColor(font.Color));
+            DrawRadioGroup(p, grid, {0, 0, sz.X, sz.Y}, false, 1.0, cl.ControlStyle(), ARow, realCol, false, options,
+                           false, g->FCellBoolean, g->FCellIndex, int(options.size()));
+        }
+        StretchDIBToCanvas(canvas, cell, img);
+        break;
+    }
+    case ctFilePicture:
+        if (const auto* picture = dynamic_cast<const TFilePicture*>(g->FCellBitmap)) {
+            QImage img = cellBitmap(picture->Width(), picture->Height(), brush);
+            {
+                QPainter p(&img);
+                picture->DrawPicture(p, {0, 0, img.width(), img.height()});
+            }
+            StretchDIBToCanvas(canvas, place, img);
+        }
+        break;
+    case ctProgress: {
+        const double value = cellFloat(grid.Cells(realCol, ARow));
+        const TColor barColor = g->FCellBitmapColor, backColor = g->FCellIconColor;
+        const TColor t1 = g->FCellBoolean ? TColor(g->FCellIndex) : (barColor ^ 0xFFFFFF);
+        const TColor t2 = g->FCellBoolean ? TColor(g->FCellAngle) : (backColor ^ 0xFFFFFF);
+        const TRect bar{cell.Left, cell.Top - roundInt(2 * f), cell.Right, cell.Bottom + roundInt(4 * f)};
+        const TRect device = LogicalToDevice(canvas, bar);
+        TDeviceUnits units(canvas);
+        ZirAzur::PaintClassicProgress(canvas, device, barColor, false, cl.ProgressBorderColor(), g->FCellText,
+                                      g->FCellErrLen, g->FCellErrFrom, 0, 0, value, t1, backColor, t2, font);
+        break;
+    }
+    case ctProgressPie: {
+        const TRect device = LogicalToDevice(canvas, place);
+        TDeviceUnits units(canvas);
+        ZirAzur::DrawPieProgress(canvas, device, g->FCellBitmapColor, false, g->FCellAngle);
+        break;
+    }
+    case ctInterface:
+        if (auto* drawer = dynamic_cast<IGridCellDrawer*>(g->FCellBitmap)) {
+            const TPoint sz = screenSize(cell);
+            const int w = drawer->GetWidth() > 0 ? drawer->GetWidth() : sz.X;
+            const int h = drawer->GetHeight() > 0 ? drawer->GetHeight() : sz.Y;
+            QImage img = cellBitmap(w, h, brush);
+            {
+                QPainter p(&img);
+                drawer->Draw(p, {0, 0, w, h}, realCol, ARow, false, &grid);
+            }
+            StretchDIBToCanvas(canvas, place, img);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace grid
