@@ -1384,6 +1384,10 @@ public:
     TQvRichEdit* RichEdit();
     // Loads the cell's rich text into the rich editor.
     void CellToRich(int ACol, int ARow, TQvRichEdit* richEdit);
+    // The rich editor's content as the text a rich cell stores (RTF).
+    QString RichToString(TQvRichEdit* richEdit) const;
+    // The in-place editor of edRichEdit cells, made on first use.
+    TQvRichEdit* InplaceRichEdit();
     // The cell's font for measuring (col displayed, realCol real), brush and state as the
     // colour hook leaves them.
     void GetFontProperties(int col, int realCol, int row, TGridDrawState& state, TFont& font, TBrush& brush);
@@ -1607,6 +1611,8 @@ private:
     class TGridTransEdit* FTransEdit = nullptr;   // child widget, owned through Qt
     class TControlEdit* FEditControl = nullptr;   // child widget, owned through Qt
     TQvRichEdit* FRichEdit = nullptr;             // child widget, owned through Qt; made on first use
+    TQvRichEdit* FInplaceRichEdit = nullptr;      // child widget, owned through Qt; made on first use
+    friend class TQvRichEdit;
     THTMLHintWindow* FScrollHintWnd = nullptr;    // child window, owned through Qt
     class TControlCombo* FComboControl = nullptr; // child widget, owned through Qt
     class TGridTransCombo* FTransCombo = nullptr; // child widget, owned through Qt
@@ -1793,6 +1799,7 @@ private:
     void showButtonEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     void showDateEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     void showDateTimeEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color);
+    void showRichEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     // The store step's parts: the spin value by its kind, and a special editor put away.
     void storeSpinValue(int realCol, int ARow);
     void closeEditor(QWidget* editor, QWidget* companion = nullptr);

@@ -8,6 +8,7 @@
 #include "grid/edit/GridEditBtn.h"
 #include "grid/edit/GridSpin.h"
 #include "grid/edit/QSGEdit.h"
+#include "grid/edit/QvRichEdit.h"
 #include "grid/QvCGrid.h"
 
 #include <QApplication>
@@ -182,6 +183,13 @@ void TQvStringGrid::StoreEditorValue(int ACol, int ARow)
             EditMode = false;
             StoreEditText(realCol, ARow, FEditDateTime->StoredText());
             closeEditor(FEditDateTime, FEditDateTime->TimePicker());
+        }
+        break;
+    case edRichEdit:
+        if (EditMode && FInplaceRichEdit) {
+            EditMode = false;
+            StoreEditText(realCol, ARow, RichToString(FInplaceRichEdit));
+            closeEditor(FInplaceRichEdit);
         }
         break;
     default:

@@ -10,6 +10,7 @@
 #include "grid/edit/GridEditBtn.h"
 #include "grid/edit/GridSpin.h"
 #include "grid/edit/GridUnitHelpers.h"
+#include "grid/edit/QvRichEdit.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/QvCGrid.h"
 
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QTextCursor>
 
 namespace grid {
 
@@ -266,6 +268,35 @@ void TQvStringGrid::showDateTimeEditor(int realCol, int ARow, const TRect& r, in
     picker->setFocus(Qt::OtherFocusReason);
 }
 
+void TQvStringGrid::showRichEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed)
+{
+    EditMode = true;
+    TQvRichEdit* re = InplaceRichEdit();
+    // A fresh document stands for the re-created control: nothing of the last cell's undo
+    // history or formats carries over.
+    re->LockResize();
+    re->clear();
+    re->setCurrentCharFormat(QTextCharFormat());
+    re->SetWordWrap(WordWrap());
+    re->setGeometry(r.Left, r.Top, w, h);
+    CellToRich(realCol, ARow, re);
+    if (Navigation().EditSelectAll())
+        re->selectAll();
+    else
+        re->moveCursor(QTextCursor::End);
+    // The formatting rectangle inset by 2 pixels.
+    re->SetFormatInset(2);
+    setEditorColor(re, color);
+    re->setEnabled(true);
+    re->show();
+    re->raise();
+    re->setFocus(Qt::OtherFocusReason);
+    if (!typed.isNull())
+        QCoreApplication::postEvent(re, new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString(typed)));
+    re->UnlockResize();
+    EditCtrl = re;
+}
+
 void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
 {
     FEditing = true;
@@ -395,6 +426,9 @@ void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
     case edDateTimeEdit:
         if (comCtl470())
             showDateTimeEditor(realCol, ARow, r, w, h, color);
+        break;
+    case edRichEdit:
+        showRichEditor(realCol, ARow, r, w, h, color, typed);
         break;
     default:
         // The other special kinds come with their editor controls; until then nothing opens.
