@@ -283,14 +283,6 @@ public:
     virtual void SelectionChanged(int ACol, int ARow) = 0;
 };
 
-// Told of every changed block of cells.
-class TGridChangeNotifier : public QObject {
-    Q_OBJECT
-public:
-    using QObject::QObject;
-    virtual void CellsChanged(const TRect&) {}
-};
-
 using TColumnPopupEvent = std::function<void(TQvStringGrid*, int ACol, int ARow, QMenu* popup)>;
 using TAfterColumnMoved = std::function<void(TQvStringGrid*, int fromIndex, int toIndex)>;
 
@@ -386,7 +378,6 @@ public:
     // The form is shown at another pixel density: the columns' font sizes follow.
     void ScaleGrid(int M, int D) override;
     // Changed cells reach the registered notifiers after the grid's own event.
-    void CellsChanged(const TRect& r) override;
 
     unsigned GetVersionNr() const override { return 0x03010301; }
     QString GetVersionString() const;
@@ -451,9 +442,6 @@ public:
     void RegisterSelListener(ITQvStringGridSelect* listener) { FISelect = listener; }
     void UnRegisterSelListener(ITQvStringGridSelect*) { FISelect = nullptr; }
     ITQvStringGridSelect* SelListener() const { return FISelect; }
-    void RegisterNotifier(TGridChangeNotifier* item);
-    void UnRegisterNotifier(TGridChangeNotifier* item);
-    int NotifierCount() const { return int(FNotifierList.size()); }
 
     bool AutoFilterDisplay = false;
     TColumnPopupEvent OnColumnPopup;
@@ -493,7 +481,6 @@ private:
     bool FStructureMoving = false; // the grid's own column shifts: definitions are handled apart
     std::unique_ptr<TCellGraphic> FCellGraphic;
     ITQvStringGridSelect* FISelect = nullptr;
-    std::vector<QPointer<TGridChangeNotifier>> FNotifierList;
     int FNumCellControls = 0;
     bool FLoading = false;
 };

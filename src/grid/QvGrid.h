@@ -21,6 +21,7 @@ class ComponentReader;
 
 #include <QIODevice>
 #include <QListWidget>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStringList>
 #include <QTimer>
@@ -239,6 +240,14 @@ public:
     virtual int GetHeight() = 0;
     // Drawn before the cell text, which then goes over it.
     virtual bool DrawBeforeText() = 0;
+};
+
+// Told of every changed block of cells (left column, top row, right column, bottom row).
+class TGridChangeNotifier : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    virtual void CellsChanged(const TRect&) {}
 };
 
 class TQvStringGrid : public TBaseGrid {
@@ -612,7 +621,11 @@ public:
     virtual void CellExpandClick(int ACol, int ARow, bool expanded);
     virtual void ComboCloseUp(int ARow, int ACol);
     virtual void ComboDropDown(int ARow, int ACol);
+    // OnCellsChanged, then every registered notifier in registration order.
     virtual void CellsChanged(const TRect& r);
+    void RegisterNotifier(class TGridChangeNotifier* item);   // ignored when registered already
+    void UnRegisterNotifier(class TGridChangeNotifier* item);
+    int NotifierCount() const { return int(FNotifierList.size()); }
     virtual void AfterCellsLoaded();
     virtual void GetCellHint(int ACol, int ARow, QString& hint);
     virtual void GetCellColor(int ACol, int ARow, TGridDrawState state, TBrush& brush, TFont& font);
@@ -1455,6 +1468,7 @@ public:
     // which reads the grid's paint switches.
     TGridPainter& Painter();
     TGridPaintSettings& PaintSettings() { return FPaintSettings; }
+    TBackGround& BackGround() { return FPaintSettings.BackGround; }
     TSortSettings& SortSettings() { return FPaintSettings.SortSettings; }
     TControlLook& ControlLook() { return FPaintSettings.ControlLook; }
     // The vendor look's fixed-cell gradient (kept in the look store, written also by the
@@ -1611,6 +1625,7 @@ private:
     class TGridTransEdit* FTransEdit = nullptr;   // child widget, owned through Qt
     class TControlEdit* FEditControl = nullptr;   // child widget, owned through Qt
     TQvRichEdit* FRichEdit = nullptr;             // child widget, owned through Qt; made on first use
+    std::vector<QPointer<TGridChangeNotifier>> FNotifierList;
     TQvRichEdit* FInplaceRichEdit = nullptr;      // child widget, owned through Qt; made on first use
     friend class TQvRichEdit;
     THTMLHintWindow* FScrollHintWnd = nullptr;    // child window, owned through Qt
