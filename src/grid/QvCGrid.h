@@ -8,6 +8,7 @@
 // registrations.
 
 #include "grid/QvGrid.h"
+#include "grid/edit/EditLink.h"
 
 #include <QEvent>
 #include <QIODevice>
@@ -81,8 +82,8 @@ public:
     int EditLength() const { return FEditLength; }
     void SetEditLength(int v) { FEditLength = v; }
     // The edit link is not owned; it reads nil once the link object is gone.
-    QObject* EditLink() const { return FEditLink; }
-    void SetEditLink(QObject* v) { FEditLink = v; }
+    TEditLink* EditLink() const { return FEditLink; }
+    void SetEditLink(TEditLink* v) { FEditLink = v; }
     QString EditMask() const { return FEditMask; }
     void SetEditMask(const QString& v) { FEditMask = v; }
     TEditorType Editor() const { return FEditorType; }
@@ -178,7 +179,7 @@ private:
     TSortStyle FSortStyle = ssAutomatic;
     QString FSortPrefix, FSortSuffix, FEditMask;
     int FEditLength = 0;
-    QPointer<QObject> FEditLink;
+    QPointer<TEditLink> FEditLink;
     TFont FFont;
     TColor FColor = 0;
     TEditorType FEditorType = edNormal;

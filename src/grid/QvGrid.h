@@ -1399,6 +1399,10 @@ public:
     void CellToRich(int ACol, int ARow, TQvRichEdit* richEdit);
     // The rich editor's content as the text a rich cell stores (RTF).
     QString RichToString(TQvRichEdit* richEdit) const;
+    // The editor of edCustom cells; nil: such cells open nothing.
+    QPointer<class TEditLink> EditLink;
+    // Keeps Tab in an in-place link's control under goTabs (the link installs it).
+    QObject* EditLinkFilter();
     // The in-place editor of edRichEdit cells, made on first use.
     TQvRichEdit* InplaceRichEdit();
     // The cell's font for measuring (col displayed, realCol real), brush and state as the
@@ -1628,6 +1632,11 @@ private:
     std::vector<QPointer<TGridChangeNotifier>> FNotifierList;
     TQvRichEdit* FInplaceRichEdit = nullptr;      // child widget, owned through Qt; made on first use
     friend class TQvRichEdit;
+    friend class TEditLink;
+    // Set when the user left a custom editor's popup: the focus change that causes is ignored
+    // once, then InvokedFocusChange is cleared again.
+    bool FInvokedByPopupExit = false;
+    std::unique_ptr<QObject> FEditLinkFilter;
     THTMLHintWindow* FScrollHintWnd = nullptr;    // child window, owned through Qt
     class TControlCombo* FComboControl = nullptr; // child widget, owned through Qt
     class TGridTransCombo* FTransCombo = nullptr; // child widget, owned through Qt
@@ -1814,6 +1823,7 @@ private:
     void showButtonEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     void showDateEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     void showDateTimeEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color);
+    void showCustomEditor(int realCol, int ARow, const TRect& r, TColor color, QChar typed);
     void showRichEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     // The store step's parts: the spin value by its kind, and a special editor put away.
     void storeSpinValue(int realCol, int ARow);

@@ -1,6 +1,7 @@
 // Opening and closing editors from the outside, the store of an editor's value and the
 // two signals of an edit's end: OnEditingDone at once, OnEditCellDone from the event queue.
 
+#include "grid/edit/EditLink.h"
 #include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/GridDatePicker.h"
@@ -183,6 +184,15 @@ void TQvStringGrid::StoreEditorValue(int ACol, int ARow)
             EditMode = false;
             StoreEditText(realCol, ARow, FEditDateTime->StoredText());
             closeEditor(FEditDateTime, FEditDateTime->TimePicker());
+        }
+        break;
+    case edCustom:
+        if (TEditLink* link = EditLink) {
+            EditMode = false;
+            StoreEditText(realCol, ARow, link->GetEditorValue());
+            if (link->EditStyle != esPopup)
+                link->SetVisible(false);
+            link->RestoreWinProc();
         }
         break;
     case edRichEdit:
