@@ -8,6 +8,7 @@
 // registrations.
 
 #include "grid/QvGrid.h"
+#include "grid/edit/EditLink.h"
 
 #include <QEvent>
 #include <QIODevice>
@@ -81,8 +82,8 @@ public:
     int EditLength() const { return FEditLength; }
     void SetEditLength(int v) { FEditLength = v; }
     // The edit link is not owned; it reads nil once the link object is gone.
-    QObject* EditLink() const { return FEditLink; }
-    void SetEditLink(QObject* v) { FEditLink = v; }
+    TEditLink* EditLink() const { return FEditLink; }
+    void SetEditLink(TEditLink* v) { FEditLink = v; }
     QString EditMask() const { return FEditMask; }
     void SetEditMask(const QString& v) { FEditMask = v; }
     TEditorType Editor() const { return FEditorType; }
@@ -178,7 +179,7 @@ private:
     TSortStyle FSortStyle = ssAutomatic;
     QString FSortPrefix, FSortSuffix, FEditMask;
     int FEditLength = 0;
-    QPointer<QObject> FEditLink;
+    QPointer<TEditLink> FEditLink;
     TFont FFont;
     TColor FColor = 0;
     TEditorType FEditorType = edNormal;
@@ -283,14 +284,6 @@ public:
     virtual void SelectionChanged(int ACol, int ARow) = 0;
 };
 
-// Told of every changed block of cells.
-class TGridChangeNotifier : public QObject {
-    Q_OBJECT
-public:
-    using QObject::QObject;
-    virtual void CellsChanged(const TRect&) {}
-};
-
 using TColumnPopupEvent = std::function<void(TQvStringGrid*, int ACol, int ARow, QMenu* popup)>;
 using TAfterColumnMoved = std::function<void(TQvStringGrid*, int fromIndex, int toIndex)>;
 
@@ -386,7 +379,6 @@ public:
     // The form is shown at another pixel density: the columns' font sizes follow.
     void ScaleGrid(int M, int D) override;
     // Changed cells reach the registered notifiers after the grid's own event.
-    void CellsChanged(const TRect& r) override;
 
     unsigned GetVersionNr() const override { return 0x03010301; }
     QString GetVersionString() const;
@@ -451,9 +443,6 @@ public:
     void RegisterSelListener(ITQvStringGridSelect* listener) { FISelect = listener; }
     void UnRegisterSelListener(ITQvStringGridSelect*) { FISelect = nullptr; }
     ITQvStringGridSelect* SelListener() const { return FISelect; }
-    void RegisterNotifier(TGridChangeNotifier* item);
-    void UnRegisterNotifier(TGridChangeNotifier* item);
-    int NotifierCount() const { return int(FNotifierList.size()); }
 
     bool AutoFilterDisplay = false;
     TColumnPopupEvent OnColumnPopup;
@@ -493,7 +482,6 @@ private:
     bool FStructureMoving = false; // the grid's own column shifts: definitions are handled apart
     std::unique_ptr<TCellGraphic> FCellGraphic;
     ITQvStringGridSelect* FISelect = nullptr;
-    std::vector<QPointer<TGridChangeNotifier>> FNotifierList;
     int FNumCellControls = 0;
     bool FLoading = false;
 };

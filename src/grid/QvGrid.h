@@ -22,6 +22,7 @@ class ComponentReader;
 
 #include <QIODevice>
 #include <QListWidget>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStringList>
 #include <QTime>
@@ -245,6 +246,14 @@ public:
     virtual int GetHeight() = 0;
     // Drawn before the cell text, which then goes over it.
     virtual bool DrawBeforeText() = 0;
+};
+
+// Told of every changed block of cells (left column, top row, right column, bottom row).
+class TGridChangeNotifier : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    virtual void CellsChanged(const TRect&) {}
 };
 
 class TQvStringGrid : public TBaseGrid {
@@ -618,7 +627,11 @@ public:
     virtual void CellExpandClick(int ACol, int ARow, bool expanded);
     virtual void ComboCloseUp(int ARow, int ACol);
     virtual void ComboDropDown(int ARow, int ACol);
+    // OnCellsChanged, then every registered notifier in registration order.
     virtual void CellsChanged(const TRect& r);
+    void RegisterNotifier(class TGridChangeNotifier* item);   // ignored when registered already
+    void UnRegisterNotifier(class TGridChangeNotifier* item);
+    int NotifierCount() const { return int(FNotifierList.size()); }
     virtual void AfterCellsLoaded();
     virtual void GetCellHint(int ACol, int ARow, QString& hint);
     virtual void GetCellColor(int ACol, int ARow, TGridDrawState state, TBrush& brush, TFont& font);
@@ -1419,6 +1432,14 @@ public:
     TQvRichEdit* RichEdit();
     // Loads the cell's rich text into the rich editor.
     void CellToRich(int ACol, int ARow, TQvRichEdit* richEdit);
+    // The rich editor's content as the text a rich cell stores (RTF).
+    QString RichToString(TQvRichEdit* richEdit) const;
+    // The editor of edCustom cells; nil: such cells open nothing.
+    QPointer<class TEditLink> EditLink;
+    // Keeps Tab in an in-place link's control under goTabs (the link installs it).
+    QObject* EditLinkFilter();
+    // The in-place editor of edRichEdit cells, made on first use.
+    TQvRichEdit* InplaceRichEdit();
     // The cell's font for measuring (col displayed, realCol real), brush and state as the
     // colour hook leaves them.
     void GetFontProperties(int col, int realCol, int row, TGridDrawState& state, TFont& font, TBrush& brush);
@@ -1486,6 +1507,7 @@ public:
     // which reads the grid's paint switches.
     TGridPainter& Painter();
     TGridPaintSettings& PaintSettings() { return FPaintSettings; }
+    TBackGround& BackGround() { return FPaintSettings.BackGround; }
     TSortSettings& SortSettings() { return FPaintSettings.SortSettings; }
     TControlLook& ControlLook() { return FPaintSettings.ControlLook; }
     // The vendor look's fixed-cell gradient (kept in the look store, written also by the
@@ -1661,6 +1683,14 @@ private:
     class TGridTransEdit* FTransEdit = nullptr;   // child widget, owned through Qt
     class TControlEdit* FEditControl = nullptr;   // child widget, owned through Qt
     TQvRichEdit* FRichEdit = nullptr;             // child widget, owned through Qt; made on first use
+    std::vector<QPointer<TGridChangeNotifier>> FNotifierList;
+    TQvRichEdit* FInplaceRichEdit = nullptr;      // child widget, owned through Qt; made on first use
+    friend class TQvRichEdit;
+    friend class TEditLink;
+    // Set when the user left a custom editor's popup: the focus change that causes is ignored
+    // once, then InvokedFocusChange is cleared again.
+    bool FInvokedByPopupExit = false;
+    std::unique_ptr<QObject> FEditLinkFilter;
     THTMLHintWindow* FScrollHintWnd = nullptr;    // child window, owned through Qt
     class TControlCombo* FComboControl = nullptr; // child widget, owned through Qt
     class TGridTransCombo* FTransCombo = nullptr; // child widget, owned through Qt
@@ -1847,6 +1877,8 @@ private:
     void showButtonEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     void showDateEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     void showDateTimeEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color);
+    void showCustomEditor(int realCol, int ARow, const TRect& r, TColor color, QChar typed);
+    void showRichEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     // The store step's parts: the spin value by its kind, and a special editor put away.
     void storeSpinValue(int realCol, int ARow);
     void closeEditor(QWidget* editor, QWidget* companion = nullptr);

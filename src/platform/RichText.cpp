@@ -31,6 +31,7 @@ struct GroupState {
     int halfPoints = 0; // 0: the document's default size
     int color = 0;      // entry of the colour table; 0 is "auto"
     bool bold = false, italic = false, underline = false, strike = false;
+    int offset = 0; // vertical offset in twips (\up, \dn)
     int uc = 1; // characters that stand in for a \uN
 };
 
@@ -264,11 +265,17 @@ private:
             setFormat(s.underline, false);
         } else if (word == QLatin1String("strike")) {
             setFormat(s.strike, on);
+        } else if (word == QLatin1String("up")) {
+            // The parameter counts half points; 6 when none is given.
+            setFormat(s.offset, std::clamp(hasParam ? param : 6, 0, 3276) * 10);
+        } else if (word == QLatin1String("dn")) {
+            setFormat(s.offset, -std::clamp(hasParam ? param : 6, 0, 3276) * 10);
         } else if (word == QLatin1String("plain")) {
             flushRun();
             s.font = -1;
             s.halfPoints = 0;
             s.color = 0;
+            s.offset = 0;
             s.bold = s.italic = s.underline = s.strike = false;
         } else if (word == QLatin1String("emdash")) {
             character(QChar(0x2014));
@@ -365,6 +372,7 @@ private:
         f.setFontItalic(s.italic);
         f.setFontUnderline(s.underline);
         f.setFontStrikeOut(s.strike);
+        setCharOffset(f, s.offset);
         return f;
     }
 
@@ -418,6 +426,115 @@ private:
 };
 
 } // namespace
+
+int charOffset(const QTextCharFormat& f)
+{
+    return f.intProperty(RichOffsetProperty);
+}
+
+void setCharOffset(QTextCharFormat& f, int twips)
+{
+    f.setProperty(RichOffsetProperty, twips);
+    f.setVerticalAlignment(twips > 0   ? QTextCharFormat::AlignSuperScript
+                           : twips < 0 ? QTextCharFormat::AlignSubScript
+                                       : QTextCharFormat::AlignNormal);
+}
+
+namespace {
+
+// Escapes one run of text: ASCII as it is, the rest as \uN with '?' for readers without Unicode.
+void appendRtfText(QString& out, const QString& text)
+{
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u == '\\' || u == '{' || u == '}') {
+            out += QLatin1Char('\\');
+            out += ch;
+        } else if (u == '\t') {
+            out += QLatin1String("\\tab ");
+        } else if (ch == QChar::LineSeparator) {
+            out += QLatin1String("\\line ");
+        } else if (u >= 0x20 && u < 0x80) {
+            out += ch;
+        } else if (u >= 0x20) {
+            out += QStringLiteral("\\u%1?").arg(int(qint16(u)));
+        }
+    }
+}
+
+int tableIndex(QStringList& table, const QString& entry)
+{
+    qsizetype i = table.indexOf(entry);
+    if (i < 0) {
+        table.append(entry);
+        i = table.size() - 1;
+    }
+    return int(i);
+}
+
+} // namespace
+
+QString saveRtf(const QTextDocument& doc)
+{
+    QStringList fonts;
+    QStringList colors; // "\redR\greenG\blueB;" entries after the auto entry 0
+    QString body;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (block != doc.begin())
+            body += QLatin1String("\\par ");
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (!frag.isValid())
+                continue;
+            const QTextCharFormat f = frag.charFormat();
+            QString words;
+            if (f.hasProperty(QTextFormat::FontFamilies)) {
+                const QStringList fam = f.fontFamilies().toStringList();
+                if (!fam.isEmpty())
+                    words += QStringLiteral("\\f%1").arg(tableIndex(fonts, fam.first()));
+            }
+            if (f.hasProperty(QTextFormat::FontPointSize))
+                words += QStringLiteral("\\fs%1").arg(qRound(f.fontPointSize() * 2));
+            if (f.hasProperty(QTextFormat::ForegroundBrush)) {
+                const QColor c = f.foreground().color();
+                const QString e = QStringLiteral("\\red%1\\green%2\\blue%3;").arg(c.red()).arg(c.green()).arg(c.blue());
+                words += QStringLiteral("\\cf%1").arg(tableIndex(colors, e) + 1);
+            }
+            if (f.fontWeight() >= QFont::Bold)
+                words += QLatin1String("\\b");
+            if (f.fontItalic())
+                words += QLatin1String("\\i");
+            if (f.fontUnderline())
+                words += QLatin1String("\\ul");
+            if (f.fontStrikeOut())
+                words += QLatin1String("\\strike");
+            if (const int off = charOffset(f); off != 0)
+                words += QStringLiteral("\\%1%2").arg(off > 0 ? QLatin1String("up") : QLatin1String("dn")).arg(std::abs(off) / 10);
+            // A run with its own format is a group, so it needs no \plain to end it.
+            if (words.isEmpty()) {
+                appendRtfText(body, frag.text());
+            } else {
+                body += QLatin1Char('{') + words + QLatin1Char(' ');
+                appendRtfText(body, frag.text());
+                body += QLatin1Char('}');
+            }
+        }
+    }
+    QString out = QStringLiteral("{\\rtf1\\ansi");
+    if (!fonts.isEmpty()) {
+        out += QLatin1String("{\\fonttbl");
+        for (int i = 0; i < fonts.size(); ++i)
+            out += QStringLiteral("{\\f%1 %2;}").arg(i).arg(fonts[i]);
+        out += QLatin1Char('}');
+    }
+    if (!colors.isEmpty())
+        out += QLatin1String("{\\colortbl ;") + colors.join(QString()) + QLatin1Char('}');
+    // A space ends the control word \ansi; after a table's brace it would be text.
+    if (fonts.isEmpty() && colors.isEmpty())
+        out += QLatin1Char(' ');
+    out += body + QLatin1Char('}');
+    return out;
+}
 
 void loadRtf(QTextDocument& doc, const QString& rtf)
 {

@@ -152,30 +152,4 @@ bool TQvColumnGrid::SelectCell(int ACol, int ARow)
     return allowed;
 }
 
-void TQvColumnGrid::CellsChanged(const TRect& r)
-{
-    TQvStringGrid::CellsChanged(r);
-    const auto notifiers = FNotifierList; // a notifier may unregister itself
-    for (const auto& n : notifiers)
-        if (n)
-            n->CellsChanged(r);
-}
-
-void TQvColumnGrid::RegisterNotifier(TGridChangeNotifier* item)
-{
-    if (!item)
-        return;
-    for (const auto& n : FNotifierList)
-        if (n == item)
-            return;
-    FNotifierList.emplace_back(item);
-}
-
-void TQvColumnGrid::UnRegisterNotifier(TGridChangeNotifier* item)
-{
-    FNotifierList.erase(std::remove_if(FNotifierList.begin(), FNotifierList.end(),
-                                       [item](const QPointer<TGridChangeNotifier>& n) { return n == item; }),
-                        FNotifierList.end());
-}
-
 } // namespace grid

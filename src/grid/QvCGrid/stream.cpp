@@ -251,7 +251,7 @@ const std::map<QByteArray, ItemReader>& itemReaders()
         intProp("EditLength", &C::SetEditLength);
         m["EditLink"] = [](Reader& r, C& c, QWidget* scope) {
             const QString n = r.reference();
-            c.SetEditLink(n.isEmpty() || !scope ? nullptr : scope->findChild<QObject*>(n));
+            c.SetEditLink(n.isEmpty() || !scope ? nullptr : scope->findChild<TEditLink*>(n));
         };
         strProp("EditMask", &C::SetEditMask);
         m["Editor"] = [](Reader& r, C& c, QWidget*) { c.SetEditor(TEditorType(r.enumValue(kEditors))); };

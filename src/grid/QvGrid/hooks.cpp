@@ -49,6 +49,25 @@ void TQvStringGrid::CellsChanged(const TRect& r)
 {
     if (OnCellsChanged)
         OnCellsChanged(this, r);
+    const auto notifiers = FNotifierList; // a notifier may unregister itself
+    for (const auto& n : notifiers)
+        if (n)
+            n->CellsChanged(r);
+}
+
+void TQvStringGrid::RegisterNotifier(TGridChangeNotifier* item)
+{
+    if (!item)
+        return;
+    for (const auto& n : FNotifierList)
+        if (n == item)
+            return;
+    FNotifierList.emplace_back(item);
+}
+
+void TQvStringGrid::UnRegisterNotifier(TGridChangeNotifier* item)
+{
+    std::erase_if(FNotifierList, [item](const QPointer<TGridChangeNotifier>& n) { return n == item; });
 }
 
 // Loads, fills and pastes end here: the footer sums follow the new texts.

@@ -438,16 +438,16 @@ const std::vector<TLookKey>& lookKeys()
         k.push_back(QV_LOOK_FIELD(intKey, "Grouping.SummaryLineWidth", int, Grouping.SummaryLineWidth));
         k.push_back(QV_LOOK(colorKey, "GridLineColor", TColor, GridLineColor(), SetGridLineColor));
         k.push_back(QV_LOOK(colorKey, "GridFixedLineColor", TColor, GridFixedLineColor(), SetGridFixedLineColor));
-        k.push_back(QV_LOOK_FIELD(intKey, "BackGround.Top", int, PaintSettings().BackGround.Top));
-        k.push_back(QV_LOOK_FIELD(intKey, "BackGround.Left", int, PaintSettings().BackGround.Left));
+        k.push_back(intKey("BackGround.Top", [](G& g) { return g.BackGround().Top(); }, [](G& g, int v) { g.BackGround().SetTop(v); }));
+        k.push_back(intKey("BackGround.Left", [](G& g) { return g.BackGround().Left(); }, [](G& g, int v) { g.BackGround().SetLeft(v); }));
         k.push_back(namedKey("BackGround.Display", kBackGroundDisplays,
-                             [](G& g) { return int(g.PaintSettings().BackGround.Display); },
-                             [](G& g, int v) { g.PaintSettings().BackGround.Display = TBackGroundDisplay(v); }));
+                             [](G& g) { return int(g.BackGround().Display()); },
+                             [](G& g, int v) { g.BackGround().SetDisplay(TBackGroundDisplay(v)); }));
         k.push_back(namedKey("BackGround.Cells", kBackGroundCells,
-                             [](G& g) { return int(g.PaintSettings().BackGround.BackgroundCells); },
-                             [](G& g, int v) { g.PaintSettings().BackGround.BackgroundCells = TBackGroundCells(v); }));
-        k.push_back(QV_LOOK_FIELD(colorKey, "BackGround.Color", TColor, PaintSettings().BackGround.Color));
-        k.push_back(QV_LOOK_FIELD(colorKey, "BackGround.ColorTo", TColor, PaintSettings().BackGround.ColorTo));
+                             [](G& g) { return int(g.BackGround().Cells()); },
+                             [](G& g, int v) { g.BackGround().SetCells(TBackGroundCells(v)); }));
+        k.push_back(colorKey("BackGround.Color", [](G& g) { return g.BackGround().Color(); }, [](G& g, TColor v) { g.BackGround().SetColor(v); }));
+        k.push_back(colorKey("BackGround.ColorTo", [](G& g) { return g.BackGround().ColorTo(); }, [](G& g, TColor v) { g.BackGround().SetColorTo(v); }));
         return k;
     }();
     return table;

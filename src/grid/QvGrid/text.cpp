@@ -198,6 +198,18 @@ TQvRichEdit* TQvStringGrid::RichEdit()
     return FRichEdit;
 }
 
+TQvRichEdit* TQvStringGrid::InplaceRichEdit()
+{
+    if (!FInplaceRichEdit)
+        FInplaceRichEdit = new TQvRichEdit(this);
+    return FInplaceRichEdit;
+}
+
+QString TQvStringGrid::RichToString(TQvRichEdit* richEdit) const
+{
+    return richEdit ? richEdit->RichText() : QString();
+}
+
 void TQvStringGrid::CellToRich(int ACol, int ARow, TQvRichEdit* richEdit)
 {
     if (richEdit)

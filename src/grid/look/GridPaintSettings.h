@@ -15,8 +15,42 @@ namespace grid {
 enum TBackGroundDisplay { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
 enum TBackGroundCells { bcNormal, bcFixed, bcAll };
 
+// The picture or gradient behind the cells. Every setter repaints the whole grid, the same
+// value too, so a program can force a repaint after changing the picture it handed in.
+class TBackGround {
+public:
+    explicit TBackGround(TQvStringGrid* grid) : FGrid(grid) {}
+
+    const TBitmap& Bitmap() const { return FBitmap; }
+    void SetBitmap(const TBitmap& v) { FBitmap = v; Changed(); }
+    TBackGroundDisplay Display() const { return FDisplay; }
+    void SetDisplay(TBackGroundDisplay v) { FDisplay = v; Changed(); }
+    TBackGroundCells Cells() const { return FBackgroundCells; }
+    void SetCells(TBackGroundCells v) { FBackgroundCells = v; Changed(); }
+    int Left() const { return FLeft; }
+    void SetLeft(int v) { FLeft = v; Changed(); }
+    int Top() const { return FTop; }
+    void SetTop(int v) { FTop = v; Changed(); }
+    TColor Color() const { return FColor; }          // gradient start
+    void SetColor(TColor v) { FColor = v; Changed(); }
+    TColor ColorTo() const { return FColorTo; }      // gradient end; clNone: no gradient
+    void SetColorTo(TColor v) { FColorTo = v; Changed(); }
+
+private:
+    void Changed();
+
+    TQvStringGrid* FGrid;
+    TBitmap FBitmap;
+    TBackGroundDisplay FDisplay = bdTile;
+    TBackGroundCells FBackgroundCells = bcNormal;
+    int FLeft = 0;
+    int FTop = 0;
+    TColor FColor = platform::clWindow;
+    TColor FColorTo = platform::clBtnFace;
+};
+
 struct TGridPaintSettings {
-    explicit TGridPaintSettings(TQvStringGrid* grid) : ControlLook(grid), SortSettings(grid) {}
+    explicit TGridPaintSettings(TQvStringGrid* grid) : ControlLook(grid), SortSettings(grid), BackGround(grid) {}
     TGridPaintSettings(const TGridPaintSettings&) = delete;
     TGridPaintSettings& operator=(const TGridPaintSettings&) = delete;
 
@@ -31,15 +65,8 @@ struct TGridPaintSettings {
         TColor Color = 0x0000FF;
     } ShowModified;
 
-    struct TBackGround {
-        TBitmap Bitmap;
-        TBackGroundDisplay Display = bdTile;
-        TBackGroundCells BackgroundCells = bcNormal;
-        int Left = 0;
-        int Top = 0;
-        TColor Color = platform::clWhite;
-        TColor ColorTo = clNone;
-    } BackGround;
+    // The grid's BackGround().
+    TBackGround BackGround;
 
     // The filter-row buttons' glyphs are the grid's TFilterDropDown (FilterDropDown()).
     int FilterDropDownRow = 0;

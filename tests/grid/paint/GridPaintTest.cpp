@@ -657,9 +657,9 @@ TEST_P(GridPaint, TiledBackgroundPicture)
     auto& bg = grid->PaintSettings().BackGround;
     QImage pic(8, 8, QImage::Format_RGB32);
     pic.fill(qRgb(0, 200, 0));
-    bg.Bitmap.Image = pic;
-    bg.Display = bdTile;
-    bg.BackgroundCells = bcNormal;
+    bg.SetBitmap(TBitmap{pic});
+    bg.SetDisplay(bdTile);
+    bg.SetCells(bcNormal);
     QImage img(grid->viewport()->size(), QImage::Format_RGB32);
     grid->viewport()->render(&img);
     const TRect normal = grid->CellRect(2, 2), fixed = grid->CellRect(0, 2);
@@ -856,9 +856,9 @@ TEST(GridPaintBackground, OutsideTheCells)
     g.SetColCount(2);
     g.SetRowCount(2);
     auto& bg = g.PaintSettings().BackGround;
-    bg.Display = bdGradientVert;
-    bg.Color = 0x0000FF;
-    bg.ColorTo = clNone;
+    bg.SetDisplay(bdGradientVert);
+    bg.SetColor(0x0000FF);
+    bg.SetColorTo(clNone);
     const auto shot = [&] {
         QImage img(g.viewport()->size(), QImage::Format_RGB32);
         g.viewport()->render(&img);
@@ -866,7 +866,7 @@ TEST(GridPaintBackground, OutsideTheCells)
     };
     const QPoint below(10, g.viewport()->height() - 2);
     EXPECT_NE(shot().pixel(below), rgbOf(0x0000FF));
-    bg.ColorTo = 0x00FF00;
+    bg.SetColorTo(0x00FF00);
     const QImage painted = shot();
     EXPECT_NE(painted.pixel(below), rgbOf(platform::clWindow));
     g.SetRowCount(100);

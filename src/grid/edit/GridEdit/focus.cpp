@@ -11,6 +11,12 @@ namespace grid {
 void TQvStringGrid::focusInEvent(QFocusEvent* e)
 {
     TBaseGrid::focusInEvent(e);
+    // The focus change a popup's exit caused is ignored once; after that the grid reacts again.
+    if (FInvokedByPopupExit) {
+        FInvokedByPopupExit = false;
+        InvokedFocusChange = false;
+        return;
+    }
     // The focus coming back from the grid's own editors is no entry into the grid.
     if (InvokedFocusChange || FBlockFocus || FEditing || EditMode)
         return;

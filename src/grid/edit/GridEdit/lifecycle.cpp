@@ -1,6 +1,7 @@
 // Opening and closing editors from the outside, the store of an editor's value and the
 // two signals of an edit's end: OnEditingDone at once, OnEditCellDone from the event queue.
 
+#include "grid/edit/EditLink.h"
 #include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/GridDatePicker.h"
@@ -8,6 +9,7 @@
 #include "grid/edit/GridEditBtn.h"
 #include "grid/edit/GridSpin.h"
 #include "grid/edit/QSGEdit.h"
+#include "grid/edit/QvRichEdit.h"
 #include "grid/QvCGrid.h"
 
 #include <QApplication>
@@ -184,6 +186,22 @@ void TQvStringGrid::StoreEditorValue(int ACol, int ARow)
             EditMode = false;
             StoreEditText(realCol, ARow, FEditDateTime->StoredText());
             closeEditor(FEditDateTime, FEditDateTime->TimePicker());
+        }
+        break;
+    case edCustom:
+        if (TEditLink* link = EditLink) {
+            EditMode = false;
+            StoreEditText(realCol, ARow, link->GetEditorValue());
+            if (link->EditStyle != esPopup)
+                link->SetVisible(false);
+            link->RestoreWinProc();
+        }
+        break;
+    case edRichEdit:
+        if (EditMode && FInplaceRichEdit) {
+            EditMode = false;
+            StoreEditText(realCol, ARow, RichToString(FInplaceRichEdit));
+            closeEditor(FInplaceRichEdit);
         }
         break;
     default:

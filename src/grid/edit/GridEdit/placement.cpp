@@ -9,7 +9,9 @@
 #include "grid/edit/GridEdit.h"
 #include "grid/edit/GridEditBtn.h"
 #include "grid/edit/GridSpin.h"
+#include "grid/edit/EditLink.h"
 #include "grid/edit/GridUnitHelpers.h"
+#include "grid/edit/QvRichEdit.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/QvCGrid.h"
 
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QTextCursor>
 
 namespace grid {
 
@@ -266,6 +269,101 @@ void TQvStringGrid::showDateTimeEditor(int realCol, int ARow, const TRect& r, in
     picker->setFocus(Qt::OtherFocusReason);
 }
 
+void TQvStringGrid::showCustomEditor(int realCol, int ARow, const TRect& r, TColor color, QChar typed)
+{
+    TEditLink* link = EditLink;
+    if (!link)
+        return;
+    EditMode = true;
+    link->Grid = this;
+    link->EditCell = QPoint(realCol, ARow);
+    if (link->EditStyle == esPopup) {
+        if (link->AutoPopupWidth)
+            link->PopupWidth = r.Right - r.Left;
+        QWidget* form = link->PopupForm();
+        QPoint at = viewport()->mapToGlobal(QPoint(r.Left, r.Top));
+        if (link->PopupLeft != -1 && link->PopupTop != -1)
+            at = QPoint(link->PopupLeft, link->PopupTop);
+        form->setGeometry(at.x(), at.y(), std::max(link->PopupWidth, 1), std::max(link->PopupHeight, 1));
+        form->show();
+        link->CreateEditor(form);
+        link->SetRect(TRect{0, 0, link->PopupWidth, link->PopupHeight});
+    } else {
+        link->CreateEditor(viewport());
+        link->SetRect(r);
+    }
+    link->SetVisible(true);
+    link->SetCellProps(color, QWidget::font());
+    link->SetProperties();
+    GetEditorProp(realCol, ARow, link);
+    link->SetEditorValue(FEditText);
+    link->SetFocus(true);
+    FEditActive = true;
+    QWidget* control = link->GetEditControl();
+    if (control && !typed.isNull())
+        QCoreApplication::postEvent(control, new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString(typed)));
+    EditCtrl = control;
+}
+
+namespace {
+
+// The in-place link's control keeps Tab under goTabs: the key goes to the link's decision
+// instead of moving the focus along the window's chain.
+class TEditLinkControlFilter : public QObject {
+public:
+    explicit TEditLinkControlFilter(TQvStringGrid* grid) : grid(grid) {}
+    bool eventFilter(QObject* obj, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress || !grid->HasOption(goTabs) || !grid->EditLink)
+            return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() != Qt::Key_Tab && k->key() != Qt::Key_Backtab)
+            return false;
+        int key = k->key();
+        grid->EditLink->EditKeyDown(obj, key, k->modifiers());
+        return true;
+    }
+    TQvStringGrid* grid;
+};
+
+} // namespace
+
+QObject* TQvStringGrid::EditLinkFilter()
+{
+    if (!FEditLinkFilter)
+        FEditLinkFilter = std::make_unique<TEditLinkControlFilter>(this);
+    return FEditLinkFilter.get();
+}
+
+void TQvStringGrid::showRichEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed)
+{
+    EditMode = true;
+    TQvRichEdit* re = InplaceRichEdit();
+    // A fresh document stands for the re-created control: nothing of the last cell's undo
+    // history or formats carries over.
+    re->LockResize();
+    re->clear();
+    re->setCurrentCharFormat(QTextCharFormat());
+    re->SetWordWrap(WordWrap());
+    re->setGeometry(r.Left, r.Top, w, h);
+    CellToRich(realCol, ARow, re);
+    if (Navigation().EditSelectAll())
+        re->selectAll();
+    else
+        re->moveCursor(QTextCursor::End);
+    // The formatting rectangle inset by 2 pixels.
+    re->SetFormatInset(2);
+    setEditorColor(re, color);
+    re->setEnabled(true);
+    re->show();
+    re->raise();
+    re->setFocus(Qt::OtherFocusReason);
+    if (!typed.isNull())
+        QCoreApplication::postEvent(re, new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString(typed)));
+    re->UnlockResize();
+    EditCtrl = re;
+}
+
 void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
 {
     FEditing = true;
@@ -396,6 +494,12 @@ void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
     case edDateTimeEdit:
         if (comCtl470())
             showDateTimeEditor(realCol, ARow, r, w, h, color);
+        break;
+    case edCustom:
+        showCustomEditor(realCol, ARow, r, color, typed);
+        break;
+    case edRichEdit:
+        showRichEditor(realCol, ARow, r, w, h, color, typed);
         break;
     default:
         // The other special kinds come with their editor controls; until then nothing opens.

@@ -66,7 +66,7 @@ void TGridPainter::PaintAfterCells(QPainter& canvas)
         canvas::frameRect(canvas, grid.CellRect(grid.Col(), grid.Row()), pen);
     }
     const auto& bg = Settings.BackGround;
-    if (!bg.Bitmap.Empty() || bg.ColorTo != clNone)
+    if (!bg.Bitmap().Empty() || bg.ColorTo() != clNone)
         PaintBackgroundOutsideCells(canvas);
 }
 
@@ -76,8 +76,8 @@ void TGridPainter::PaintBackgroundOutsideCells(QPainter& canvas)
     const int colCount = grid.ColCount(), rowCount = grid.RowCount();
     if (grid.TopRow() + grid.VisibleRowCount() < rowCount && grid.LeftCol() + grid.VisibleColCount() < colCount)
         return;
-    const bool gradient = bg.Display == bdGradientHorz || bg.Display == bdGradientVert;
-    if (gradient && bg.ColorTo == clNone && bg.Bitmap.Empty())
+    const bool gradient = bg.Display() == bdGradientHorz || bg.Display() == bdGradientVert;
+    if (gradient && bg.ColorTo() == clNone && bg.Bitmap().Empty())
         return;
     const int w = grid.viewport()->width(), h = grid.viewport()->height();
     const int GLW = grid.GridLineWidth();
@@ -93,13 +93,13 @@ void TGridPainter::PaintBackgroundOutsideCells(QPainter& canvas)
     TRect client{0, 0, w, h};
     canvas.save();
     canvas.setClipRegion(region, Qt::IntersectClip);
-    if (bg.Bitmap.Empty()) {
+    if (bg.Bitmap().Empty()) {
         if (gradient)
-            DrawStepGradient(canvas, bg.Color, bg.ColorTo, bg.Display == bdGradientHorz, client, 128);
-    } else if (bg.Display != bdTile) {
+            DrawStepGradient(canvas, bg.Color(), bg.ColorTo(), bg.Display() == bdGradientHorz, client, 128);
+    } else if (bg.Display() != bdTile) {
         DrawFixedBackgroundPicture(canvas, client);
-    } else if (bg.BackgroundCells != bcFixed) {
-        if (bg.BackgroundCells == bcNormal) {
+    } else if (bg.Cells() != bcFixed) {
+        if (bg.Cells() == bcNormal) {
             client.Left = grid.FixedColsWidth() + grid.XYOffset.X;
             client.Top = grid.FixedRowsHeight() + grid.XYOffset.Y;
         }
@@ -116,16 +116,16 @@ void TGridPainter::DrawFixedBackgroundPicture(QPainter& canvas, const TRect& r)
 void TGridPainter::paintCellBackgroundPicture(QPainter& canvas, const TRect& area)
 {
     const auto& bg = Settings.BackGround;
-    const QRect pic(bg.Left, bg.Top, bg.Bitmap.Width(), bg.Bitmap.Height());
+    const QRect pic(bg.Left(), bg.Top(), bg.Bitmap().Width(), bg.Bitmap().Height());
     const QRect hit = pic.intersected(area.toQRect());
     if (hit.isEmpty())
         return;
-    canvas.drawImage(hit.topLeft(), bg.Bitmap.Image, hit.translated(-pic.topLeft()));
+    canvas.drawImage(hit.topLeft(), bg.Bitmap().Image, hit.translated(-pic.topLeft()));
 }
 
 void TGridPainter::TileBackgroundPicture(QPainter& canvas, const TRect& r)
 {
-    const QImage& img = Settings.BackGround.Bitmap.Image;
+    const QImage& img = Settings.BackGround.Bitmap().Image;
     if (img.isNull())
         return;
     canvas.save();
@@ -139,12 +139,12 @@ void TGridPainter::TileBackgroundPicture(QPainter& canvas, const TRect& r)
 void TGridPainter::tileCellBackgroundPicture(QPainter& canvas, const TRect& area, int col, int row)
 {
     const auto& bg = Settings.BackGround;
-    const QImage& img = bg.Bitmap.Image;
+    const QImage& img = bg.Bitmap().Image;
     if (img.isNull() || area.IsEmpty())
         return;
     // Offsets from the first tiled column and row make the tiles of neighbouring cells meet.
-    const int firstCol = bg.BackgroundCells == bcNormal ? grid.FixedCols() : 0;
-    const int firstRow = bg.BackgroundCells == bcNormal ? grid.FixedRows() : 0;
+    const int firstCol = bg.Cells() == bcNormal ? grid.FixedCols() : 0;
+    const int firstRow = bg.Cells() == bcNormal ? grid.FixedRows() : 0;
     const long long W = col >= firstCol ? grid.ColWidthsSum(firstCol, col) : 0;
     const long long H = row >= firstRow ? grid.RowHeightsSum(firstRow, row) : 0;
     const int ox = int(W % img.width()), oy = int(H % img.height());
@@ -159,11 +159,11 @@ void TGridPainter::tileCellBackgroundPicture(QPainter& canvas, const TRect& area
 void TGridPainter::paintCellBackgroundGradient(QPainter& canvas, const TRect& area)
 {
     const auto& bg = Settings.BackGround;
-    const bool horz = bg.Display == bdGradientHorz;
+    const bool horz = bg.Display() == bdGradientHorz;
     const int extent = horz ? grid.viewport()->width() : grid.viewport()->height();
     const int p0 = horz ? area.Left : area.Top, p1 = horz ? area.Right : area.Bottom;
-    const TColor from = ColorBetween(bg.Color, bg.ColorTo, 0, p0, extent);
-    const TColor to = ColorBetween(bg.Color, bg.ColorTo, 0, p1, extent);
+    const TColor from = ColorBetween(bg.Color(), bg.ColorTo(), 0, p0, extent);
+    const TColor to = ColorBetween(bg.Color(), bg.ColorTo(), 0, p1, extent);
     DrawStepGradient(canvas, from, to, horz, area, 128);
 }
 

@@ -122,21 +122,21 @@ void TGridPainter::drawCellText(TCellPaintContext& c)
     // Background pieces inside the cell.
     const auto& bg = Settings.BackGround;
     const bool fixedState = c.AState & gdFixed;
-    const bool kindSelected = bg.BackgroundCells == bcAll || (bg.BackgroundCells == bcFixed) == fixedState;
+    const bool kindSelected = bg.Cells() == bcAll || (bg.Cells() == bcFixed) == fixedState;
     const bool ownColor = [&] {
         if (!grid.CellHasProperties(c.RealCol, c.ARow))
             return false;
         const auto* p = static_cast<const TCellProperties*>(grid.GetGridObject(c.RealCol, c.ARow));
         return p->FBrushColor != clNone;
     }();
-    if (!bg.Bitmap.Empty() && !ownColor && kindSelected && !(drawnSelected && grid.ShowSelection)) {
+    if (!bg.Bitmap().Empty() && !ownColor && kindSelected && !(drawnSelected && grid.ShowSelection)) {
         const TRect area{c.ARect.Left - GLW + 1, c.ARect.Top - GLW + 1, c.ARect.Right, c.ARect.Bottom};
-        if (bg.Display != bdTile)
+        if (bg.Display() != bdTile)
             paintCellBackgroundPicture(canvas, area);
         else
             tileCellBackgroundPicture(canvas, area, c.ACol, c.ARow);
     }
-    if ((bg.Display == bdGradientHorz || bg.Display == bdGradientVert) && bg.ColorTo != clNone && !ownColor &&
+    if ((bg.Display() == bdGradientHorz || bg.Display() == bdGradientVert) && bg.ColorTo() != clNone && !ownColor &&
         kindSelected && !(drawnSelected && grid.ShowSelection && !((c.AState & gdFocused) && !grid.HasOption(goDrawFocusSelected))))
         paintCellBackgroundGradient(canvas, {c.ARect.Left - 1, c.ARect.Top - GLW, c.ARect.Right, c.ARect.Bottom + GLW - 1});
     // Selection rectangle.
