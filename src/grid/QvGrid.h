@@ -27,6 +27,7 @@ class ComponentReader;
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -1730,6 +1731,16 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate;
     std::function<void(TQvStringGrid*, int ACol, int ARow, int AItemIndex, const QString& ASelection)> OnComboChange;
     std::function<void(TQvStringGrid*, int ACol, int ARow, const QString& Value)> OnEditChange;
+    // The colour and image drop-down editors' value on its way into the cell; may change it.
+    std::function<void(TQvStringGrid*, int ACol, int ARow, TColor& Color, QString& Value)> OnColorSelected;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int& Index)> OnImageSelected;
+    // Bar-button clicks in a drop-down editor's popup: current column and row, button index.
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int ButtonIndex)> OnDropDownHeaderButtonClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int ButtonIndex)> OnDropDownFooterButtonClick;
+    void DropDownHeaderButtonClicked(int ButtonIndex);
+    void DropDownFooterButtonClicked(int ButtonIndex);
+    // The drop-down editor of a kind, nullptr until its first use.
+    class TGridDropDownEditor* DropDownEditor(TEditorType kind) const;
     std::function<void(TQvStringGrid*, int ACol, int ARow, void* AEditLink)> OnGetEditorProp;
     // Column in the first, row in the second coordinate parameter.
     std::function<void(TQvStringGrid*, int ARow, int ACol, void* AEditLink)> OnGetEditorPropInt;
@@ -1796,6 +1807,11 @@ private:
     // The store step's parts: the spin value by its kind, and a special editor put away.
     void storeSpinValue(int realCol, int ARow);
     void closeEditor(QWidget* editor, QWidget* companion = nullptr);
+    // The drop-down editors, created on first use through the editor registry.
+    std::map<TEditorType, class TGridDropDownEditor*> FDropDownEditors;
+    class TGridDropDownEditor* dropDownEditor(TEditorType kind);
+    void showDropDownEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void storeDropDownValue(int realCol, int ARow);
     // ---- end of in-place editing ----
 
     // ---- mouse, keyboard, scrolling ----

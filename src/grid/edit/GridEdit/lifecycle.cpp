@@ -184,6 +184,17 @@ void TQvStringGrid::StoreEditorValue(int ACol, int ARow)
             closeEditor(FEditDateTime, FEditDateTime->TimePicker());
         }
         break;
+    case edTrackbarDropDown:
+    case edMemoDropDown:
+    case edCalculatorDropDown:
+    case edTimePickerDropDown:
+    case edDetailDropDown:
+    case edGridDropDown:
+    case edColorPickerDropDown:
+    case edImagePickerDropDown:
+    case edQvGridDropDown:
+        storeDropDownValue(realCol, ARow);
+        break;
     default:
         // The text kinds write the cell as the user types.
         break;

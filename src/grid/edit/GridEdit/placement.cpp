@@ -396,6 +396,17 @@ void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
         if (comCtl470())
             showDateTimeEditor(realCol, ARow, r, w, h, color);
         break;
+    case edTrackbarDropDown:
+    case edMemoDropDown:
+    case edCalculatorDropDown:
+    case edTimePickerDropDown:
+    case edDetailDropDown:
+    case edGridDropDown:
+    case edColorPickerDropDown:
+    case edImagePickerDropDown:
+    case edQvGridDropDown:
+        showDropDownEditor(realCol, ARow, r, w, h, color, typed);
+        break;
     default:
         // The other special kinds come with their editor controls; until then nothing opens.
         EditMode = false;
