@@ -83,8 +83,9 @@ bool IsClosingKey(const TDropDownDifferences& d, int key, Qt::KeyboardModifiers 
 // ---- the template ----------------------------------------------------------------------------
 
 template <class P>
-TGridDropDown<P>::TGridDropDown(TQvStringGrid* owner, TGridEditHost* host, const TDropDownDifferences& d)
-    : P(owner), FGrid(owner), FDiff(d), FHost(host)
+TGridDropDown<P>::TGridDropDown(TQvStringGrid* owner, QWidget* parent, TGridEditHost* host,
+                                const TDropDownDifferences& d)
+    : P(parent), FGrid(owner), FDiff(d), FHost(host)
 {
     if (!owner)
         throw EQvGridError(QStringLiteral("%1 needs a grid as its owner").arg(QLatin1String(d.ClassName)));
@@ -359,8 +360,8 @@ template <class W>
 void registerWrapper(TEditorType kind)
 {
     const TDropDownDifferences* d = DropDownDifferences(kind);
-    RegisterDropDownEditor(kind, [d](QWidget* grid, TGridEditHost& host) -> TGridDropDownEditor* {
-        return new W(qobject_cast<TQvStringGrid*>(grid), &host, *d);
+    RegisterDropDownEditor(kind, [d](TQvStringGrid* grid, QWidget* parent, TGridEditHost& host) -> TGridDropDownEditor* {
+        return new W(grid, parent, &host, *d);
     });
 }
 

@@ -60,7 +60,7 @@ bool IsClosingKey(const TDropDownDifferences& d, int key, Qt::KeyboardModifiers 
 template <class P>
 class TGridDropDown : public P, public grid::TGridDropDownEditor {
 public:
-    TGridDropDown(grid::TQvStringGrid* owner, grid::TGridEditHost* host, const TDropDownDifferences& d);
+    TGridDropDown(grid::TQvStringGrid* owner, QWidget* parent, grid::TGridEditHost* host, const TDropDownDifferences& d);
 
     bool Forced = false;   // cleared at every key-down
     bool WorkMode = true;  // false right after Backspace or Delete

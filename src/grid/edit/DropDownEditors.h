@@ -53,8 +53,12 @@ public:
     virtual void SetColorTones(const TColorTones& tones) = 0;
 };
 
-// Creates the editor of one kind as a child of grid, talking to the grid through host.
-using TDropDownEditorFactory = std::function<TGridDropDownEditor*(QWidget* grid, TGridEditHost& host)>;
+class TQvStringGrid;
+
+// Creates the editor of one kind for grid as a child of parent (the grid's viewport), talking
+// to the grid through host.
+using TDropDownEditorFactory =
+    std::function<TGridDropDownEditor*(TQvStringGrid* grid, QWidget* parent, TGridEditHost& host)>;
 
 // True for the nine kinds edited with a drop-down picker.
 bool IsDropDownEditorKind(TEditorType kind);

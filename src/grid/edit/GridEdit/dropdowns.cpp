@@ -36,7 +36,7 @@ TGridDropDownEditor* TQvStringGrid::dropDownEditor(TEditorType kind)
     const TDropDownEditorFactory* make = DropDownEditorFactory(kind);
     if (!make)
         return nullptr;
-    TGridDropDownEditor* e = (*make)(this, *editHost());
+    TGridDropDownEditor* e = (*make)(this, viewport(), *editHost());
     if (!e)
         return nullptr;
     FDropDownEditors[kind] = e;
