@@ -133,6 +133,9 @@ void TGridDropDown<P>::Load(const TDropDownCell& cell)
     } else if constexpr (std::is_same_v<P, TQvTimePickerDropDown>) {
         P::SetEditorEnabled(true);
         P::SetText(cell.Text);
+    } else if constexpr (std::is_same_v<P, TQvMemoDropDown>) {
+        // The lines are the memo's value of record; the edit shows them.
+        P::SetMemoText(cell.Text.isEmpty() ? QStringList() : cell.Text.split(QLatin1Char('\n')));
     } else {
         P::SetText(cell.Text);
     }
@@ -186,7 +189,7 @@ void TGridDropDown<P>::restoreText(const QString& s)
 }
 
 template <class P>
-void TGridDropDown<P>::DropDownKeyDown(int& key, Qt::KeyboardModifiers shift)
+void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
 {
     // 1. The key's class.
     Forced = false;
@@ -195,7 +198,7 @@ void TGridDropDown<P>::DropDownKeyDown(int& key, Qt::KeyboardModifiers shift)
     WorkMode = key != Qt::Key_Backspace && key != Qt::Key_Delete;
     // 2. Not a closing key: the picker's.
     if (!closing || !FHost) {
-        P::DropDownKeyDown(key, shift);
+        P::WMKeyDown(key, shift);
         return;
     }
     TGridEditHost& host = *FHost;
@@ -251,7 +254,7 @@ void TGridDropDown<P>::DropDownKeyDown(int& key, Qt::KeyboardModifiers shift)
             return;
         }
     } else if (key == Qt::Key_End) {
-        P::DropDownKeyDown(key, shift);
+        P::WMKeyDown(key, shift);
         return;
     }
     // 7. Leave.

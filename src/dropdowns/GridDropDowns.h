@@ -81,13 +81,15 @@ public:
     void SetComponentStyle(TVLXStyle style) override { P::SetComponentStyle(style); }
     void SetColorTones(const grid::TColorTones& tones) override { P::SetColorTones(tones); }
 
-    void DropDownKeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void DropDownKeyPress(QChar& key) override;
     void HandleSetFocus(QFocusEvent* e) override;
     int CMWantSpecialKey(int& key) override;
     void setVisible(bool visible) override;
 
 protected:
+    // The key-down step runs ahead of the picker's own key handling, so a closing key never
+    // reaches the picker's list or value keys.
+    void WMKeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void Change() override;
     void focusOutEvent(QFocusEvent* e) override;
     bool event(QEvent* e) override;
