@@ -133,7 +133,9 @@ void TQvStringGrid::showDropDownEditor(int realCol, int ARow, const TRect& r, in
 void TQvStringGrid::storeDropDownValue(int realCol, int ARow)
 {
     TGridDropDownEditor* ed = DropDownEditor(EditControl);
-    if (!ed || !EditMode)
+    // A visible editor is stored even when a focus change already cleared EditMode, so the
+    // value is never left on screen unsaved.
+    if (!ed || (!EditMode && !ed->Widget()->isVisible()))
         return;
     EditMode = false;
     const TCellType type = GetCellType(realCol, ARow);
