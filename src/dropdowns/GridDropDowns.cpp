@@ -193,6 +193,7 @@ void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
 {
     // 1. The key's class.
     Forced = false;
+    FKeyEnded = false;
     const bool dropped = P::DroppedDown();
     const bool closing = IsClosingKey(FDiff, key, shift, dropped);
     WorkMode = key != Qt::Key_Backspace && key != Qt::Key_Delete;
@@ -202,6 +203,7 @@ void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
         return;
     }
     TGridEditHost& host = *FHost;
+    FKeyEnded = true; // cleared again below where the editor stays open
     // 3. Escape: the cell's text back, the editor away.
     if (key == Qt::Key_Escape) {
         if (dropped)
@@ -227,6 +229,7 @@ void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
             this->update();
             key = 0;
             host.SetNoAutoAdvance(true);
+            FKeyEnded = false;
             return;
         }
         restoreText(host.CurrentCellText());
@@ -239,6 +242,7 @@ void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
                                        this->setCursorPosition(int(shown.size()));
                                    });
         if (out == TTabOut::Refused || out == TTabOut::Finished) {
+            FKeyEnded = out == TTabOut::Finished;
             key = 0;
             return;
         }
@@ -254,6 +258,7 @@ void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
             return;
         }
     } else if (key == Qt::Key_End) {
+        FKeyEnded = false;
         P::WMKeyDown(key, shift);
         return;
     }
@@ -262,6 +267,17 @@ void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
     key = 0;
     LeaveEditor(host, leaving, shift);
     P::DropDownKeyDown(key, shift);
+}
+
+template <class P>
+void TGridDropDown<P>::WMChar(QChar& key, Qt::KeyboardModifiers shift)
+{
+    if (FKeyEnded) {
+        FKeyEnded = false;
+        key = QChar();
+        return;
+    }
+    P::WMChar(key, shift);
 }
 
 template <class P>

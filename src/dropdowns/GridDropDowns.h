@@ -90,6 +90,8 @@ protected:
     // The key-down step runs ahead of the picker's own key handling, so a closing key never
     // reaches the picker's list or value keys.
     void WMKeyDown(int& key, Qt::KeyboardModifiers shift) override;
+    // The characters of a key that ended the edit go nowhere (the grid would take them as typing).
+    void WMChar(QChar& key, Qt::KeyboardModifiers shift) override;
     void Change() override;
     void focusOutEvent(QFocusEvent* e) override;
     bool event(QEvent* e) override;
@@ -97,6 +99,7 @@ protected:
 private:
     void restoreText(const QString& s);
     const TDropDownDifferences& FDiff;
+    bool FKeyEnded = false;
     grid::TGridEditHost* FHost;
 };
 

@@ -186,7 +186,7 @@ TEST(GridDropDowns, EachKindOpensOnItsCellLoadedWithTheCellsValue)
 TEST(GridDropDowns, TypedCharacterOpensTheEditorAndEnterStoresTheText)
 {
     KindWindow w;
-    for (int c : {cTime, cCalc}) {
+    for (int c : {cMemo, cTime, cCalc, cDetail}) {
         w.click(c, 3);
         w.grid->setFocus();
         QTest::keyClicks(w.grid, QStringLiteral("t"));
@@ -197,6 +197,7 @@ TEST(GridDropDowns, TypedCharacterOpensTheEditorAndEnterStoresTheText)
         EXPECT_FALSE(w.open()) << c;
         EXPECT_TRUE(w.log.contains(QStringLiteral("Validate c%1 r3 %2").arg(c).arg(w.grid->Cells(c, 3)))) << c;
     }
+    EXPECT_EQ(w.grid->Cells(cMemo, 3), QStringLiteral("t"));
 }
 
 TEST(GridDropDowns, CalculatorComputesThePendingResultOnEnter)
