@@ -1,6 +1,7 @@
 // Opening and closing editors from the outside, the store of an editor's value and the
 // two signals of an edit's end: OnEditingDone at once, OnEditCellDone from the event queue.
 
+#include "grid/edit/DropDownEditors.h"
 #include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/GridDatePicker.h"
@@ -184,19 +185,10 @@ void TQvStringGrid::StoreEditorValue(int ACol, int ARow)
             closeEditor(FEditDateTime, FEditDateTime->TimePicker());
         }
         break;
-    case edTrackbarDropDown:
-    case edMemoDropDown:
-    case edCalculatorDropDown:
-    case edTimePickerDropDown:
-    case edDetailDropDown:
-    case edGridDropDown:
-    case edColorPickerDropDown:
-    case edImagePickerDropDown:
-    case edQvGridDropDown:
-        storeDropDownValue(realCol, ARow);
-        break;
     default:
         // The text kinds write the cell as the user types.
+        if (IsDropDownEditorKind(EditControl))
+            storeDropDownValue(realCol, ARow);
         break;
     }
     if (EditControl != edNormal && FEditActive)
