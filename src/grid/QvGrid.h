@@ -1794,6 +1794,9 @@ private:
     TGridDatePicker* FEditDate = nullptr;
     TGridDateTimePicker* FEditDateTime = nullptr;
     TQvInplaceEdit* FQvInplaceEdit = nullptr; // child widget, owned through Qt
+    // The drop-down editors (child widgets), created on first use through the editor registry;
+    // before the host, whose teardown detaches them.
+    std::map<TEditorType, class TGridDropDownEditor*> FDropDownEditors;
     // After the editors: it goes first in the teardown and detaches them from the grid.
     std::unique_ptr<class TGridEditHost, TEditHostDeleter> FEditHost;
     bool FMovingBack = false;
@@ -1807,8 +1810,6 @@ private:
     // The store step's parts: the spin value by its kind, and a special editor put away.
     void storeSpinValue(int realCol, int ARow);
     void closeEditor(QWidget* editor, QWidget* companion = nullptr);
-    // The drop-down editors, created on first use through the editor registry.
-    std::map<TEditorType, class TGridDropDownEditor*> FDropDownEditors;
     class TGridDropDownEditor* dropDownEditor(TEditorType kind);
     void showDropDownEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     void storeDropDownValue(int realCol, int ARow);
