@@ -30,6 +30,7 @@ class ComponentReader;
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -1814,6 +1815,16 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate;
     std::function<void(TQvStringGrid*, int ACol, int ARow, int AItemIndex, const QString& ASelection)> OnComboChange;
     std::function<void(TQvStringGrid*, int ACol, int ARow, const QString& Value)> OnEditChange;
+    // The colour and image drop-down editors' value on its way into the cell; may change it.
+    std::function<void(TQvStringGrid*, int ACol, int ARow, TColor& Color, QString& Value)> OnColorSelected;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int& Index)> OnImageSelected;
+    // Bar-button clicks in a drop-down editor's popup: current column and row, button index.
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int ButtonIndex)> OnDropDownHeaderButtonClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int ButtonIndex)> OnDropDownFooterButtonClick;
+    void DropDownHeaderButtonClicked(int ButtonIndex);
+    void DropDownFooterButtonClicked(int ButtonIndex);
+    // The drop-down editor of a kind, nullptr until its first use.
+    class TGridDropDownEditor* DropDownEditor(TEditorType kind) const;
     std::function<void(TQvStringGrid*, int ACol, int ARow, void* AEditLink)> OnGetEditorProp;
     // Column in the first, row in the second coordinate parameter.
     std::function<void(TQvStringGrid*, int ARow, int ACol, void* AEditLink)> OnGetEditorPropInt;
@@ -1867,6 +1878,9 @@ private:
     TGridDatePicker* FEditDate = nullptr;
     TGridDateTimePicker* FEditDateTime = nullptr;
     TQvInplaceEdit* FQvInplaceEdit = nullptr; // child widget, owned through Qt
+    // The drop-down editors (child widgets), created on first use through the editor registry;
+    // before the host, whose teardown detaches them.
+    std::map<TEditorType, class TGridDropDownEditor*> FDropDownEditors;
     // After the editors: it goes first in the teardown and detaches them from the grid.
     std::unique_ptr<class TGridEditHost, TEditHostDeleter> FEditHost;
     bool FMovingBack = false;
@@ -1882,6 +1896,9 @@ private:
     // The store step's parts: the spin value by its kind, and a special editor put away.
     void storeSpinValue(int realCol, int ARow);
     void closeEditor(QWidget* editor, QWidget* companion = nullptr);
+    class TGridDropDownEditor* dropDownEditor(TEditorType kind);
+    void showDropDownEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void storeDropDownValue(int realCol, int ARow);
     // ---- end of in-place editing ----
 
     // ---- mouse, keyboard, scrolling ----

@@ -2,6 +2,7 @@
 // the main window closes, then frees the windows.
 #include "app/UForms.h"
 #include "app/UQuorvantiseFirmWare.h"
+#include "dropdowns/GridDropDowns.h"
 #include "grid/QvCGrid.h"
 #include "platform/Services.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     // The table control's registrations (clipboard format, its private messages), once per run.
     grid::QvGridInitialization();
     grid::QvCGridInitialization();
+    dropdowns::RegisterGridDropDowns();
     TForms& forms = Forms();
     forms.Create_Forms(platform::productionServices());
     forms.Main()->show();

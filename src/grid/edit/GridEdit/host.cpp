@@ -1,5 +1,6 @@
 // The adapter through which the in-place editors reach their grid.
 
+#include "grid/edit/DropDownEditors.h"
 #include "grid/edit/GridEdit.h"
 
 #include "grid/edit/GridButtons.h"
@@ -36,6 +37,8 @@ TQvStringGridEditHost::~TQvStringGridEditHost()
             editor->DetachHost();
     };
     detach(g->FEditSpin);
+    for (auto& [kind, editor] : g->FDropDownEditors)
+        editor->DetachHost();
     detach(g->FEditBtn);
     detach(g->FUnitEditBtn);
     detach(g->FEditCheck);

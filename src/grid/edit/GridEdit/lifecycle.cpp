@@ -2,6 +2,7 @@
 // two signals of an edit's end: OnEditingDone at once, OnEditCellDone from the event queue.
 
 #include "grid/edit/EditLink.h"
+#include "grid/edit/DropDownEditors.h"
 #include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/GridDatePicker.h"
@@ -206,6 +207,8 @@ void TQvStringGrid::StoreEditorValue(int ACol, int ARow)
         break;
     default:
         // The text kinds write the cell as the user types.
+        if (IsDropDownEditorKind(EditControl))
+            storeDropDownValue(realCol, ARow);
         break;
     }
     if (EditControl != edNormal && FEditActive)

@@ -3,6 +3,7 @@
 // and H = R.Bottom - R.Top - 1, the cell's colour, and the character that started the edit
 // where its row says so.
 
+#include "grid/edit/DropDownEditors.h"
 #include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/GridDatePicker.h"
@@ -502,6 +503,10 @@ void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
         showRichEditor(realCol, ARow, r, w, h, color, typed);
         break;
     default:
+        if (IsDropDownEditorKind(EditControl)) {
+            showDropDownEditor(realCol, ARow, r, w, h, color, typed);
+            break;
+        }
         // The other special kinds come with their editor controls; until then nothing opens.
         EditMode = false;
         FEditActive = false;
