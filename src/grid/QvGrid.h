@@ -577,7 +577,23 @@ public:
         OnClipboardBeforePasteWideCell;
     std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteWideCell;
 
+    // ---- office automation exchange -----------------------------------------------------------
+    QStringList GetXLSSheets(const QString& FileName);
+    void LoadFromXLS(const QString& FileName);
+    void LoadFromXLSSheet(const QString& FileName, const QString& SheetName);
+    void SaveToXLS(const QString& FileName, bool CreateNewSheet = true);
+    void SaveToXLSSheet(const QString& FileName, const QString& SheetName);
+    void SaveToDOC(const QString& FileName, bool CreateNewDocument = true);
+    void AppendToDoc(const QString& FileName, const QString& Bookmark = QString());
+    void LoadFromMDBTable(const QString& FileName, const QString& Table);
+    void LoadFromMDBSQL(const QString& FileName, const QString& SQL);
+    // Spreadsheet column letters: 1 "A" .. 26 "Z", 27 "AA" .. 702 "ZZ".
+    static QString XLSColumnLetters(int n);
+
 private:
+    void loadWorksheet(const QString& FileName, const QString& SheetName);
+    void saveWorksheet(const QString& FileName, const QString& SheetName, bool CreateNewSheet);
+    void saveDocTable(const QString& FileName, bool append, bool CreateNewDocument, const QString& Bookmark);
     QString RangeToText(const TGridRect& range, bool selectedOnly);
     QString rangeField(int c, int r);
     void CopyRangeToClipboard(const TGridRect& range, bool selectedOnly);

@@ -14,6 +14,7 @@ class SettingsStore;
 class FileDialogs;
 class Clock;
 class LibraryLoader;
+class AutomationServers;
 
 struct Services {
     MessageBoxes* messages = nullptr;
@@ -24,6 +25,7 @@ struct Services {
     FileDialogs* dialogs = nullptr;    // folder, open and save dialogs
     Clock* clock = nullptr;            // the writers' time stamps; none: the system clock
     LibraryLoader* libraries = nullptr; // outside libraries by name; none: no library loads
+    AutomationServers* automation = nullptr; // office automation; none: no server exists
 };
 
 // The date and time now from the services' clock (the system clock when they have none).
