@@ -604,6 +604,7 @@ private:
     void textSeriesFill(int pasted);
     void fillCell(int c, int r, const QString& value, bool always);
     int pasteGridCells(int c, int r, TPasteResult& res);
+    struct PasteFrame;
 
 private:
     mutable int FGridID = 0; // given on first use

@@ -264,20 +264,28 @@ TQvStringGrid::TPasteResult TQvStringGrid::PasteTextBlock(int ACol, int ARow, co
     return res;
 }
 
+// The import notifications and the after-load hook around a paste, on every way out.
+struct TQvStringGrid::PasteFrame {
+    TQvStringGrid& g;
+    PasteFrame(TQvStringGrid& grid, bool all) : g(grid)
+    {
+        g.ImportNotification(isImportStart, -1);
+        g.PasteAll = all;
+    }
+    ~PasteFrame()
+    {
+        g.PasteAll = false;
+        g.ImportNotification(isImportDone, -1);
+        g.AfterCellsLoaded();
+    }
+    PasteFrame(const PasteFrame&) = delete;
+    PasteFrame& operator=(const PasteFrame&) = delete;
+};
+
 void TQvStringGrid::PasteFromClipboard()
 {
-    ImportNotification(isImportStart, -1);
-    PasteAll = true;
-    struct Done {
-        TQvStringGrid* g;
-        ~Done()
-        {
-            g->PasteAll = false;
-            g->ImportNotification(isImportDone, -1);
-        }
-    } done{this};
+    const PasteFrame frame(*this, true);
     PasteClipboardAt(SaveStartCol(), SaveStartRow());
-    AfterCellsLoaded();
 }
 
 // The one-cell rectangle a fill wrote, handed to the paste hook.
@@ -402,16 +410,7 @@ void TQvStringGrid::smartFill(int n)
 
 void TQvStringGrid::PasteSelectionFromClipboard()
 {
-    ImportNotification(isImportStart, -1);
-    PasteAll = false;
-    struct Done {
-        TQvStringGrid* g;
-        ~Done()
-        {
-            g->ImportNotification(isImportDone, -1);
-            g->AfterCellsLoaded();
-        }
-    } done{this};
+    const PasteFrame frame(*this, false);
     ExtendSelectionToMerges();
     const TGridRect sel = Selection();
     const int left = (Options() & goRowSelect) ? FixedCols() : sel.Left;
