@@ -83,7 +83,8 @@ enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-enum TExportState { esExportStart, esExportNextRow, esExportDone };
+enum TExportState { esExportStart, esExportNextRow, esExportDone, esExportNewRow, esExportSelRow };
+enum TGridImportState { isImportStart, isImportNewRow, isImportSelRow, isImportDone };
 
 // Events (Sender first, then the arguments in the published order).
 using TGridHintEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, QString& hint)>;
@@ -101,6 +102,7 @@ using TColRowEvent = std::function<void(TQvStringGrid*, int ACol, int ARow)>;
 using TRowColEvent = std::function<void(TQvStringGrid*, int ARow, int ACol)>;
 using TExpandClickEvent = std::function<void(TQvStringGrid*, int ACol, int ARow, bool expanded)>;
 using TCellsChangedEvent = std::function<void(TQvStringGrid*, const TRect& r)>;
+enum TClipOperation { coCut, coCopy };
 using TRowUpdateEvent = std::function<void(TQvStringGrid*, int oldRow, int newRow)>;
 using TRowDisjunctSelectEvent = std::function<void(TQvStringGrid*, int ARow, bool state, bool& allow)>;
 using TRowEvent = std::function<void(TQvStringGrid*, int ARow)>;
@@ -544,8 +546,81 @@ private:
     QString SaveCellPictureFile(const QImage& image, int number, const QString& folder);
     void writeHTML(const QString& FileName, bool Show, bool Unicode, bool append);
     void loadCSVText(QString text, int MaxRows, bool inserting);
+    bool FHtmlWithoutPictures = false; // the clipboard's HTML copy writes no picture files
 
 public:
+    // ---- clipboard: copy, cut and selection text --------------------------------------------
+    void CopySelectionToClipboard();
+    void CopyToClipBoard();
+    void CutSelectionToClipboard();
+    void CutToClipboard();
+    void CopyToClipBoardAsHTML();
+    QString GetSelectionAsText();
+    void SetSelectionAsText(const QString& value);
+    // Widens the selection so that merged cells at its corners are taken whole.
+    void ExtendSelectionToMerges();
+    // Top-left cell of the last range turned into clipboard text, and the last operation.
+    TPoint ClipTopLeft{-1, -1};
+    TClipOperation ClipLastOp = coCopy;
+
+    // ---- clipboard: paste and series fill -----------------------------------------------------
+    void PasteFromClipboard();
+    void PasteSelectionFromClipboard();
+    // What a paste placed: the field count and the rows and columns it spans.
+    struct TPasteResult {
+        int Fields = 0;
+        int Rows = 0;
+        int Cols = 0;
+    };
+    TPasteResult PasteClipboardAt(int ACol, int ARow);
+    TPasteResult PasteTextBlock(int ACol, int ARow, const QString& text);
+    // Widest line in fields and the rows below the first that the text fills.
+    static TPoint MeasureTextBlock(const QString& text);
+    bool PasteAll = false; // true while PasteFromClipboard runs
+
+    virtual void StorePastedCell(int ACol, int ARow, const QString& value);
+    virtual void ClipboardCellsPasted(TPoint source, const TRect& target, TClipOperation op);
+    virtual void BeginClipboardPaste() {}
+    virtual void EndClipboardPaste() {}
+    virtual bool AcceptsGridCellsFormat() const { return FNavigation->AllowFmtClipboard(); }
+    // The in-place editor reports whether its text is a formula.
+    virtual void EditorFormulaMode(bool) {}
+
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardCut;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardCopy;
+    std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteCell;
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)>
+        OnClipboardBeforePasteWideCell;
+    std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteWideCell;
+
+    // ---- office automation exchange -----------------------------------------------------------
+    QStringList GetXLSSheets(const QString& FileName);
+    void LoadFromXLS(const QString& FileName);
+    void LoadFromXLSSheet(const QString& FileName, const QString& SheetName);
+    void SaveToXLS(const QString& FileName, bool CreateNewSheet = true);
+    void SaveToXLSSheet(const QString& FileName, const QString& SheetName);
+    void SaveToDOC(const QString& FileName, bool CreateNewDocument = true);
+    void AppendToDoc(const QString& FileName, const QString& Bookmark = QString());
+    void LoadFromMDBTable(const QString& FileName, const QString& Table);
+    void LoadFromMDBSQL(const QString& FileName, const QString& SQL);
+    // Spreadsheet column letters: 1 "A" .. 26 "Z", 27 "AA" .. 702 "ZZ".
+    static QString XLSColumnLetters(int n);
+
+private:
+    void loadWorksheet(const QString& FileName, const QString& SheetName);
+    void saveWorksheet(const QString& FileName, const QString& SheetName, bool CreateNewSheet);
+    void saveDocTable(const QString& FileName, bool append, bool CreateNewDocument, const QString& Bookmark);
+    QString RangeToText(const TGridRect& range, bool selectedOnly);
+    QString rangeField(int c, int r);
+    void CopyRangeToClipboard(const TGridRect& range, bool selectedOnly);
+    bool clipboardKeys(int key, Qt::KeyboardModifiers mods);
+    void cutCells(const TGridRect& range, bool anyRealColumn);
+    void smartFill(int pasted);
+    bool seriesFill(int pasted);
+    void textSeriesFill(int pasted);
+    void fillCell(int c, int r, const QString& value, bool always);
+    int pasteGridCells(int c, int r, TPasteResult& res);
+    struct PasteFrame;
 
 private:
     mutable int FGridID = 0; // given on first use
@@ -679,6 +754,8 @@ public:
     bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType cellType);
     virtual TPoint GetCellGraphicSize(int ACol, int ARow);
     virtual QString GetFloatFormat(int ACol, int ARow) const;
+    // The value through a float format; a format with other than one float conversion gives the plain number.
+    static QString FormatFloatText(const QString& format, double value);
     // The cell text with markup tags removed and character entities resolved.
     QString GetStrippedCell(int ACol, int ARow) const;
     int GetInts(int ACol, int ARow) const;
@@ -1214,14 +1291,12 @@ public:
     virtual bool QueryCanInsertRow(int ARow);
     virtual void WindowMessageHook() {}
     virtual void ReservedHook1() {}
-    virtual void EditorFormulaState(bool) {}
     virtual void ReservedHook2() {}
     virtual void MouseActionsChanged() {}
     virtual bool IsDesigningQuery() const { return designing; }
     virtual void MouseActionsInvalidate() { Invalidate(); }
     virtual void EditorKeyDown(int, Qt::KeyboardModifiers) {}
     virtual void NavigationChanged() {}
-    virtual bool AllowFormattedClipboard() const { return FNavigation->AllowFmtClipboard(); }
     virtual void CheckBoxChange(int ACol, int ARow, bool state);
     virtual void CellChanging(int newCol, int newRow, bool& allow);
     virtual bool CanShowFixedDropDown(int ACol);
@@ -1357,7 +1432,6 @@ public:
     // Indexes (-1: none).
     int FilterCol = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
         FLastTabRow = -1, FComboIdx = -1;
-    TPoint FClipTopLeft{-1, -1};
     TPoint FPushedCellButton{-1, -1};
     bool FUseVCLStyles = false;
     int FNumNodes = 0;

@@ -15,6 +15,7 @@ class FileDialogs;
 class Clock;
 class LibraryLoader;
 class Printer;
+class AutomationServers;
 
 struct Services {
     MessageBoxes* messages = nullptr;
@@ -26,6 +27,7 @@ struct Services {
     Clock* clock = nullptr;            // the writers' time stamps; none: the system clock
     LibraryLoader* libraries = nullptr; // outside libraries by name; none: no library loads
     Printer* printer = nullptr;         // the table control's printouts; none: nothing is printed
+    AutomationServers* automation = nullptr; // office automation; none: no server exists
 };
 
 // The date and time now from the services' clock (the system clock when they have none).

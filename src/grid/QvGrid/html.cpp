@@ -279,7 +279,7 @@ QString TQvStringGrid::withPictures(int col, int row, const QString& text, const
     if (!g)
         return content;
     auto image = [&](const QImage& img) {
-        if (img.isNull())
+        if (img.isNull() || FHtmlWithoutPictures)
             return QString();
         const QString name = SaveCellPictureFile(img, picture++, folder);
         const QString src = xhtml ? RizIVUDE::EncodeEntities(QStringLiteral("file://") + name, false)

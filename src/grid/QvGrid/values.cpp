@@ -426,6 +426,11 @@ QString TQvStringGrid::FormatCellNumber(int ACol, int ARow, const QString& forma
     }
 }
 
+QString TQvStringGrid::FormatFloatText(const QString& format, double value)
+{
+    return formatFloat(format, value);
+}
+
 QString TQvStringGrid::GetFloatFormat(int, int) const
 {
     return FloatFormat;

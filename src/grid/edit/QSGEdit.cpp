@@ -1,4 +1,5 @@
 #include "grid/edit/QSGEdit.h"
+#include "platform/Clipboard.h"
 
 #include "grid/edit/EditFilters.h"
 #include "grid/edit/GridEditorEnd.h"
@@ -306,10 +307,9 @@ TQvInplaceEdit::CharResult TQvInplaceEdit::filterChar(QChar ch, bool keypad, boo
 
 void TQvInplaceEdit::paste()
 {
-    const QMimeData* md = QApplication::clipboard()->mimeData();
-    if (!md || !md->hasText())
+    QString pasted = platform::clipboardText();
+    if (pasted.isEmpty())
         return;
-    QString pasted = md->text();
     if (!host->ClipboardPaste(this, pasted))
         return;
     const bool hadSel = hasSelectedText();

@@ -60,6 +60,35 @@ void TQvStringGrid::commandKeys(int key, Qt::KeyboardModifiers mods)
         SaveOldCellValue(Col(), Row());
 }
 
+// The clipboard keys; the first that matches ends the key's processing. The events may refuse.
+bool TQvStringGrid::clipboardKeys(int key, Qt::KeyboardModifiers mods)
+{
+    const bool ctrl = mods & Qt::ControlModifier;
+    const bool shift = mods & Qt::ShiftModifier;
+    auto asked = [this](const std::function<void(QObject*, bool&)>& event) {
+        bool allow = true;
+        if (event)
+            event(this, allow);
+        return allow;
+    };
+    if ((ctrl && key == Qt::Key_X) || (shift && key == Qt::Key_Delete)) {
+        if (asked(OnClipboardCut))
+            CutSelectionToClipboard();
+        return true;
+    }
+    if ((ctrl && key == Qt::Key_V) || (shift && key == Qt::Key_Insert)) {
+        if (asked(OnClipboardPaste))
+            PasteSelectionFromClipboard();
+        return true;
+    }
+    if (ctrl && (key == Qt::Key_C || key == Qt::Key_Insert)) {
+        if (asked(OnClipboardCopy))
+            CopySelectionToClipboard();
+        return true;
+    }
+    return false;
+}
+
 void TQvStringGrid::SelectAllCells()
 {
     int left = FixedCols();

@@ -287,6 +287,11 @@ bool TQvStringGrid::HandleKeyDownMessage(QKeyEvent* e)
     if (key == Qt::Key_Down && nav.AppendOnArrowDown() && IsOnLastRow())
         AppendRowOnArrowDown();
 
+    if (nav.AllowClipboardShortCuts() && clipboardKeys(key, mods)) {
+        fireKeyDown(key, mods);
+        return true;
+    }
+
     TMouseActions& ma = MouseActions();
     const bool disjunct = ma.DisjunctRowSelect() || ma.DisjunctColSelect();
     const bool command = (ctrl && key == Qt::Key_A) || key == Qt::Key_Insert || key == Qt::Key_Delete ||
