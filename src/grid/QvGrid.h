@@ -1614,6 +1614,31 @@ public:
         OnCustomCellSize;
     std::function<void(TQvStringGrid*, int PageNum, int PageColNum, QString& PageNumString)> OnPrintGetPageNum;
     std::function<void(TQvStringGrid*, int ARow, int& Height)> OnPrintSetRowHeight;
+    // The page layout (print/layout.cpp): whole grid, a rectangle, the selection, selected only.
+    void Print();
+    void PrintRect(const TGridRect& gridRect);
+    void PrintSelection();
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    void PrintPreview(QPainter& canvas, const TRect& displayRect);
+    void PrintPreviewRect(QPainter& canvas, const TRect& displayRect, const TGridRect& gridRect);
+    void PrintPreviewSelection(QPainter& canvas, const TRect& displayRect);
+    void PrintPreviewSelectedRows(QPainter& canvas, const TRect& displayRect);
+    void PrintPreviewSelectedCols(QPainter& canvas, const TRect& displayRect);
+    void PrintDraw(QPainter& canvas, const TRect& drawRect);
+    void PrintDrawRect(QPainter& canvas, const TRect& drawRect, const TGridRect& gridRect);
+    void SetPreviewPage(int page);
+    std::function<void(TQvStringGrid*, int NrOfPages, int& FromPage, int& ToPage)> OnPrintStart;
+    std::function<void(TQvStringGrid*, QPainter& canvas, int PageNr, int PageXSize, int PageYSize)> OnPrintPage;
+    std::function<void(TQvStringGrid*, int ARow, bool& NewPage)> OnPrintNewPage;
+    std::function<void(TQvStringGrid*, QPainter& canvas, int LastRow, int LastRowOffset, int LastPage, int PageXSize,
+                       int PageYSize)>
+        OnPrintPageDone;
+    std::function<void(TQvStringGrid*, int PageNr, bool& Cancel)> OnPrintCancel;
+    std::function<void(TQvStringGrid*, int ACol, int& Width)> OnPrintSetColumnWidth;
+    std::function<void(TQvStringGrid*, double& ScaleFactor, bool& Allow)> OnFitToPage;
+    // Skips the counting run (the page count is then the largest integer).
+    bool FastPrint = false;
     // Pictures of markup cells (markup/RizIVUDE.h): the "IDX:n" image list and the named
     // pictures, both the application's, and the pictures given by URL, kept between paints.
     TCustomImageList* GridImages = nullptr;

@@ -26,6 +26,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 namespace platform {
 class Printer;
@@ -160,6 +161,21 @@ public:
     // Where a slot's text of this width starts across the page.
     int HeaderFooterX(TPrintPosition position, int textWidth) const;
     void DrawPageFrame(QPainter& canvas, int firstCol, int lastCol, int y);
+    // ---- the page layout (layout.cpp) ----
+    // Lays out PrintRect on pages of the given size, counting them (modes 2, 3) or drawing the
+    // pages of PrintPageFrom..PrintPageTo (modes 0, 1); answers the number of pages.
+    int PrintGridPages(QPainter& canvas, TPrintMode mode, bool selectedOnly, int pageWidth, int pageBottom);
+    // Starts a further page in print mode (the printer's new page); none when drawing onto a
+    // given canvas.
+    std::function<void()> NewPrinterPage;
+    // The selected-only filter.
+    bool RowPrinted(int ARow) const;
+    bool ColPrinted(int ACol) const;
+    // Whole runs: on the services' printer, and one page drawn onto a canvas.
+    void RunPrint(const TGridRect& range, bool selectedOnly);
+    void RunPreview(QPainter& canvas, const TRect& displayRect, const TGridRect& range, bool selectedOnly);
+    void RunDraw(QPainter& canvas, const TRect& drawRect, const TGridRect& range);
+    bool SelectedOnly = false;
     // Forgets the remembered row height (a new run).
     void ResetRowHeight() { lastHeightRow = -1; }
 
