@@ -1322,6 +1322,8 @@ public:
         bool InternalWindow = false;
     };
     TCellHint ComposeCellHint(QPoint cursor);
+    // The pointer left the grid: armed zones and hover looks are cleared.
+    void HandleMouseLeave();
     TPoint LastHintPos() const { return FLastHintPos; }
     // Indexes (-1: none).
     int FilterCol = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
@@ -2029,6 +2031,7 @@ private:
     void showCellHint(const QHelpEvent& e);
     void cancelCellHint();
     void cancelForeignHint(int X, int Y);
+    void updateHover(int X, int Y);
     QTimer* FDragTmr = nullptr; // child object, owned through Qt
     bool wheelpan = false;
     QPoint wheelpanpos;

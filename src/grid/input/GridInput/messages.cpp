@@ -29,6 +29,8 @@ bool TQvStringGrid::viewportEvent(QEvent* e)
             return true;
         }
     }
+    if (e->type() == QEvent::Leave)
+        HandleMouseLeave();
     if (e->type() == QEvent::ToolTip) {
         showCellHint(*static_cast<QHelpEvent*>(e));
         return true;
