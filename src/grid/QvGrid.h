@@ -1312,6 +1312,8 @@ public:
     bool HintShowCells = false, HTMLHint = false, HintShowLargeText = false, AnchorHint = false,
          HintShowSizing = false;
     THintShowLargeTextPos HintShowLargeTextPos = hpCursor;
+    // The window's design switch: a grid without it shows no hints at all.
+    bool ShowHint = true;
     // One composed hint: Pos in viewport coordinates; InternalWindow when the grid's own markup
     // hint window shows it (markup or wide-coded text).
     struct TCellHint {

@@ -89,7 +89,7 @@ TQvStringGrid::TCellHint TQvStringGrid::ComposeCellHint(QPoint cursor)
 
     const bool footerRow = FloatingFooter.Visible && base.Y == RowCount() - 1;
     if (!footerRow)
-        GetCellHint(realCol, base.Y, hint.Text);
+        GetCellHint(base.X, base.Y, hint.Text); // the windows read the shown column
 
     const int resultKind = ZirAzur::GetCellTextKind(hint.Text, EnableHTML);
     hint.InternalWindow =
@@ -100,7 +100,7 @@ TQvStringGrid::TCellHint TQvStringGrid::ComposeCellHint(QPoint cursor)
 void TQvStringGrid::showCellHint(const QHelpEvent& e)
 {
     const TCellHint hint = ComposeCellHint(e.pos());
-    if (hint.Text.isEmpty()) {
+    if (!ShowHint || hint.Text.isEmpty()) {
         cancelCellHint();
         return;
     }
