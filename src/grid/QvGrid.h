@@ -27,6 +27,8 @@ class ComponentReader;
 #include <QStringList>
 #include <QTime>
 #include <QTimer>
+#include <QPoint>
+class QHelpEvent;
 
 #include <array>
 #include <functional>
@@ -1429,6 +1431,26 @@ public:
          ExcelClipboardFormat = false, JavaCSV = false, ClearTextOnly = false, FilterIncremental = false,
          FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false, SelectionRTFKeep = false,
          OemConvert = false;
+    // Cell hints: what a hint over a cell shows and where (input/GridInput/hints.cpp).
+    enum THintShowLargeTextPos { hpCell, hpCursor };
+    bool HintShowCells = false, HTMLHint = false, HintShowLargeText = false, AnchorHint = false,
+         HintShowSizing = false;
+    THintShowLargeTextPos HintShowLargeTextPos = hpCursor;
+    // The window's design switch: a grid without it shows no hints at all.
+    bool ShowHint = true;
+    // One composed hint: Pos in viewport coordinates; InternalWindow when the grid's own markup
+    // hint window shows it (markup or wide-coded text).
+    struct TCellHint {
+        QString Text;
+        QPoint Pos;
+        TColor Color = platform::clInfoBk;
+        int MaxWidth = 0;
+        bool InternalWindow = false;
+    };
+    TCellHint ComposeCellHint(QPoint cursor);
+    // The pointer left the grid: armed zones and hover looks are cleared.
+    void HandleMouseLeave();
+    TPoint LastHintPos() const { return FLastHintPos; }
     // Indexes (-1: none).
     int FilterCol = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
         FLastTabRow = -1, FComboIdx = -1;
@@ -1450,6 +1472,9 @@ public:
     TRowColEvent OnComboDropDown;
     TCellsChangedEvent OnCellsChanged;
     TGridHintEvent OnGridHint;
+    // Anchors of markup cells under the pointer: entered, left, and the hint an anchor shows.
+    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& Anchor)> OnAnchorEnter, OnAnchorExit;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, QString& Anchor)> OnAnchorHint;
     TGridColorEvent OnGetCellColor;
     TGridColorEvent OnGetCellPrintColor;
     TGridBorderEvent OnGetCellBorder;
@@ -2205,6 +2230,13 @@ private:
     int FTimerTicks = 0;
     bool FDeselectState = false; // the release deselects the pressed row (disjunct selection)
     bool FMouseDown = false;
+    TPoint FLastHintPos{-1, -1};
+    QString FLastAnchorHint;
+    THTMLHintWindow* FCellHintWnd = nullptr; // child window, owned through Qt; made on first use
+    void showCellHint(const QHelpEvent& e);
+    void cancelCellHint();
+    void cancelForeignHint(int X, int Y);
+    void updateHover(int X, int Y);
     QTimer* FDragTmr = nullptr; // child object, owned through Qt
     bool wheelpan = false;
     QPoint wheelpanpos;

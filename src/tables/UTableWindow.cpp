@@ -215,6 +215,7 @@ void TTableWindow::Build_Grid(size_t index)
         return row == 0 && real >= 1 && real - 1 < hints.size() ? hints[real - 1] : QString();
     };
     grid->OnGridHint = [hintOf](grid::TQvStringGrid*, int row, int col, QString& hint) { hint = hintOf(col, row); };
+    grid->ShowHint = g.def->showHints;
     if (g.def->showHints) {
         auto* events = new TTableEvents(*grid);
         events->onHint = hintOf;

@@ -18,6 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include <functional>
 
 using common::TTextTable;
@@ -720,6 +723,11 @@ TEST_F(IOLinkSlaveWindow, EnterJumpsAndHeaderHints)
     w->ACG_Variable->OnGridHint(w->ACG_Variable, 0, 0, hint);
     EXPECT_EQ(hint, QString());
     EXPECT_EQ(w->Hint_ProcDataIn.value(8), QStringLiteral("Insert the Description of the Process Data Input"));
+    // A tool-tip request over a header cell shows that hint through the grid's own cell hint.
+    const QPoint at = var->CellRect(var->DisplColIndex(var_col::Index), 0).toQRect().center();
+    QHelpEvent help(QEvent::ToolTip, at, var->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(var->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Insert the Index of the Variable (from 60 to 65535)"));
 }
 
 // With the jump option on, a value picked in a list and confirmed with Enter lands in the

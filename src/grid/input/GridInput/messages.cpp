@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWheelEvent>
@@ -27,6 +28,12 @@ bool TQvStringGrid::viewportEvent(QEvent* e)
             StartPanning(m->position().toPoint());
             return true;
         }
+    }
+    if (e->type() == QEvent::Leave)
+        HandleMouseLeave();
+    if (e->type() == QEvent::ToolTip) {
+        showCellHint(*static_cast<QHelpEvent*>(e));
+        return true;
     }
     // Nothing is painted while an update is counted; the last EndUpdate repaints the whole grid.
     if (e->type() == QEvent::Paint && FUpdateCount > 0)

@@ -299,6 +299,8 @@ void TQvStringGrid::LeftButtonDownDone(QMouseEvent* e)
 void TQvStringGrid::mouseMoveEvent(QMouseEvent* e)
 {
     const int X = int(e->position().x()), Y = int(e->position().y());
+    cancelForeignHint(X, Y);
+    updateHover(X, Y);
     if (FSizingFixed || FSizingFixedR)
         return; // the width or height is set on the release
     if (e->buttons() == Qt::NoButton && MouseActions().SizeFixedRow() && FixedRows() > 0 && !Designing()) {

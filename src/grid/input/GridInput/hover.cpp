@@ -1,0 +1,57 @@
+// Hover looks: the hovered row and the hovered fixed cell follow the pointer, and leaving the
+// grid clears them with the zones the pointer had armed. Only cells whose hover changed are
+// repainted, so moving over a large grid stays cheap.
+
+#include "grid/QvGrid.h"
+
+namespace grid {
+
+void TQvStringGrid::updateHover(int X, int Y)
+{
+    if (Designing())
+        return;
+    int ACol = -1, ARow = -1;
+    MouseToCell(X, Y, ACol, ARow);
+    if (ACol < 0 || ARow < 0)
+        return;
+
+    if (FHoverRow && ARow != FHoverRowIdx) {
+        const int old = FHoverRowIdx;
+        FHoverRowIdx = ARow;
+        if (old >= 0 && old < RowCount())
+            RepaintRow(old);
+        RepaintRow(ARow);
+    }
+
+    if (HoverFixedCells != hfNone && (ACol != FHoverFixedX || ARow != FHoverFixedY)) {
+        const auto inFixed = [this](int c, int r) {
+            return c >= 0 && r >= 0 && (r <= FixedRows() || c <= FixedCols());
+        };
+        const int oldX = FHoverFixedX, oldY = FHoverFixedY;
+        FHoverFixedX = ACol;
+        FHoverFixedY = ARow;
+        if (inFixed(oldX, oldY))
+            RepaintCell(oldX, oldY);
+        if (inFixed(ACol, ARow))
+            RepaintCell(ACol, ARow);
+    }
+}
+
+void TQvStringGrid::HandleMouseLeave()
+{
+    if ((FSizeFixed || FSizeFixedR) && !FSizingFixed && !FSizingFixedR)
+        viewport()->unsetCursor();
+    FSizeFixed = FSizeFixedR = false;
+    if (FHoverFixedX >= 0 && FHoverFixedY >= 0) {
+        const int c = FHoverFixedX, r = FHoverFixedY;
+        FHoverFixedX = FHoverFixedY = -1;
+        RepaintCell(c, r);
+    }
+    if (FHoverRow && FHoverRowIdx >= 0) {
+        const int r = FHoverRowIdx;
+        FHoverRowIdx = -1;
+        RepaintRow(r);
+    }
+}
+
+} // namespace grid

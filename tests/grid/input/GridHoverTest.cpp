@@ -1,0 +1,106 @@
+// Hover looks followed with the pointer: only the cells whose hover changed are repainted, and
+// leaving the grid clears the hover and the armed fixed sizing.
+
+#include "grid/QvGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPaintEvent>
+#include <QTest>
+
+using namespace grid;
+
+namespace {
+
+// Collects the region the viewport is asked to paint.
+struct PaintSpy : QObject {
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+    QRegion painted;
+};
+
+struct HoverGrid {
+    HoverGrid()
+    {
+        grid.resize(400, 260);
+        grid.SetColCount(5);
+        grid.SetRowCount(8);
+        for (int r = 1; r < 8; ++r)
+            for (int c = 1; c < 5; ++c)
+                grid.SetCells(c, r, QStringLiteral("r%1c%2").arg(r).arg(c));
+        grid.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&grid));
+        grid.viewport()->installEventFilter(&spy);
+        QApplication::processEvents();
+    }
+    QPoint in(int col, int row) { return grid.CellRect(col, row).toQRect().center(); }
+    // The region painted by moving the pointer to the point.
+    QRegion moveTo(QPoint p)
+    {
+        spy.painted = QRegion();
+        QTest::mouseMove(grid.viewport(), p);
+        QApplication::processEvents();
+        return spy.painted;
+    }
+    QRect rowRect(int row) { return QRect(0, grid.CellRect(0, row).Top, grid.viewport()->width(), grid.RowHeights(row)); }
+    TQvStringGrid grid;
+    PaintSpy spy;
+};
+
+TEST(GridHover, HoverRowRepaintsOnlyTheOldAndNewRow)
+{
+    HoverGrid g;
+    g.grid.FHoverRow = true;
+    g.grid.FHoverRowColor = 0x80FFFF;
+    EXPECT_TRUE(g.rowRect(2).contains(g.moveTo(g.in(2, 2)).boundingRect()));
+    EXPECT_EQ(g.grid.FHoverRowIdx, 2);
+    // Within the same row nothing is repainted.
+    EXPECT_TRUE(g.moveTo(g.in(3, 2)).isEmpty());
+    const QRegion both = g.moveTo(g.in(3, 3));
+    EXPECT_TRUE((QRegion(g.rowRect(2)) + g.rowRect(3)).contains(both.boundingRect()));
+    EXPECT_TRUE(both.intersects(g.rowRect(2)));
+    EXPECT_TRUE(both.intersects(g.rowRect(3)));
+    g.grid.grab().save(QDir::current().filePath(QStringLiteral("grid_hover_row.png")));
+
+    // Leaving clears the hover row and repaints it.
+    QEvent leave(QEvent::Leave);
+    g.spy.painted = QRegion();
+    QApplication::sendEvent(g.grid.viewport(), &leave);
+    QApplication::processEvents();
+    EXPECT_EQ(g.grid.FHoverRowIdx, -1);
+    EXPECT_TRUE(g.spy.painted.intersects(g.rowRect(3)));
+}
+
+TEST(GridHover, HoverFixedCellRepaintsOnlyFixedCellsThatChanged)
+{
+    HoverGrid g;
+    g.grid.HoverFixedCells = hfAll;
+    const QRect header1 = g.grid.CellRect(1, 0).toQRect();
+    const QRect header2 = g.grid.CellRect(2, 0).toQRect();
+    EXPECT_TRUE(header1.contains(g.moveTo(g.in(1, 0)).boundingRect()));
+    const QRegion moved = g.moveTo(g.in(2, 0));
+    EXPECT_TRUE(QRegion(header1).united(header2).contains(moved.boundingRect()));
+    // Onto a normal cell far from the fixed ones: only the header left behind is repainted.
+    const QRegion left = g.moveTo(g.in(3, 4));
+    EXPECT_TRUE(header2.contains(left.boundingRect()));
+}
+
+TEST(GridHover, LeavingDisarmsFixedSizing)
+{
+    HoverGrid g;
+    g.grid.MouseActions().SetSizeFixedCol(true);
+    const int edge = g.grid.ColWidths(0);
+    g.moveTo(QPoint(edge + 2, g.in(0, 3).y()));
+    EXPECT_EQ(g.grid.viewport()->cursor().shape(), Qt::SplitHCursor);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(g.grid.viewport(), &leave);
+    EXPECT_NE(g.grid.viewport()->cursor().shape(), Qt::SplitHCursor);
+}
+
+} // namespace
