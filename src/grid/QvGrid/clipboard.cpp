@@ -270,7 +270,7 @@ void TQvStringGrid::SetSelectionAsText(const QString& value)
             break;
         c = sel.Left;
         ++r;
-        const bool footerRow = FloatingFooter.Visible && FloatingFooter.FooterStyle == fsFixedLastRow;
+        const bool footerRow = FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow;
         if (r == RowCount() - (footerRow ? 1 : 0))
             SetRowCount(RowCount() + 1);
     }

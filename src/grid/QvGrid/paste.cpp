@@ -194,7 +194,7 @@ TQvStringGrid::TPasteResult TQvStringGrid::PasteTextBlock(int ACol, int ARow, co
         undo->StartSequence();
     const bool insert = nav.ClipboardPasteAction() == paInsert;
     const bool always = nav.AllowClipboardAlways();
-    const bool footerRow = FloatingFooter.Visible && FloatingFooter.FooterStyle == fsFixedLastRow;
+    const bool footerRow = FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow;
     int r = ARow;
     int maxCol = ACol - 1, maxRow = ARow - 1;
     const qsizetype n = text.size();

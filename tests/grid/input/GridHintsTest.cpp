@@ -107,7 +107,8 @@ const HintCase kCases[] = {
     {"FloatingFooterRowExempt",
      [](TQvStringGrid& g) {
          g.HintShowCells = true;
-         g.FloatingFooter.Visible = true;
+         g.FloatingFooter.SetFooterStyle(TQvStringGrid::fsColumnPreview); // no fixed footer row: the exemption alone shows
+         g.FloatingFooter.SetVisible(true);
          g.OnGridHint = [](TQvStringGrid*, int, int, QString& h) { h = QStringLiteral("window"); };
      },
      {1, 5}, "foot", Place::CellTop},

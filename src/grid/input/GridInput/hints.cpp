@@ -87,7 +87,7 @@ TQvStringGrid::TCellHint TQvStringGrid::ComposeCellHint(QPoint cursor)
         }
     }
 
-    const bool footerRow = FloatingFooter.Visible && base.Y == RowCount() - 1;
+    const bool footerRow = FloatingFooter.Visible() && base.Y == RowCount() - 1;
     if (!footerRow)
         GetCellHint(base.X, base.Y, hint.Text); // the windows read the shown column
 
