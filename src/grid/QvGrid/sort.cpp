@@ -201,13 +201,13 @@ public:
         if (indexed) {
             const TSortIndexList& keys = g.SortIndexes();
             for (int i = 0; i < keys.Count(); ++i)
-                specs.push_back({keys.SortColumns(i), keys.SortDirections(i), !keys.SortDirections(i)});
+                keyList.push_back({keys.SortColumns(i), keys.SortDirections(i), !keys.SortDirections(i)});
         } else {
             const bool ascending = ss.Direction() != sdDescending;
             for (int c = col; c < g.TotalColCount(); ++c)
-                specs.push_back({c, ascending, false});
+                keyList.push_back({c, ascending, false});
         }
-        columns.resize(specs.size());
+        columns.resize(keyList.size());
         pairLimit = 256 + std::max(0, last - first + 1) / 16;
         virtualCells = ss.SortOnVirtualCells();
         dateSep = LocaleDateSeparator();
@@ -216,7 +216,7 @@ public:
         thousandSep = LocaleThousandSeparator();
     }
 
-    int keyCount() const { return int(specs.size()); }
+    int keyCount() const { return int(keyList.size()); }
 
     // The order of the range as source rows: the row at first + k is to be from[k].
     std::vector<int> order()
@@ -226,7 +226,7 @@ public:
         if (n <= 0)
             return from;
         std::vector<TEntry> entries(static_cast<std::size_t>(n));
-        TColumn* primary = specs.empty() ? nullptr : &column(0);
+        TColumn* primary = keyList.empty() ? nullptr : &column(0);
         if (primary && !primary->ignored)
             readPrimary(*primary, entries);
         else
@@ -251,7 +251,7 @@ public:
         for (int k = fromKey; k < keyCount(); ++k) {
             TColumn& c = column(k);
             int r = c.ignored ? 0 : compareKeys(c, readKey(c, rowA), readKey(c, rowB), rowA, rowB);
-            if (c.spec.negate)
+            if (c.key.negate)
                 r = -r;
             if (r != 0 || !ss.Full())
                 return r;
@@ -267,14 +267,14 @@ public:
     }
 
 private:
-    struct TSpec {
+    struct TKeyDef {
         int col;
         bool ascending; // where empty cells go with IgnoreBlanks
         bool negate;    // a descending key of the key list
     };
 
     struct TColumn {
-        TSpec spec{};
+        TKeyDef key{};
         bool ready = false;
         bool ignored = false;
         TSortStyle style = ssAutomatic;
@@ -299,17 +299,17 @@ private:
     {
         TColumn& c = columns[std::size_t(k)];
         if (!c.ready)
-            setUp(c, specs[std::size_t(k)]);
+            setUp(c, keyList[std::size_t(k)]);
         return c;
     }
 
-    void setUp(TColumn& c, const TSpec& spec)
+    void setUp(TColumn& c, const TKeyDef& key)
     {
-        c.spec = spec;
+        c.key = key;
         c.ready = true;
-        c.ignored = g.IsIgnoredColumn(spec.col);
+        c.ignored = g.IsIgnoredColumn(key.col);
         TSortStyle style = ss.AutoFormat() ? ssAutomatic : (ss.IgnoreCase() ? ssAlphaNoCase : ssAlphabetic);
-        g.GetCellFormat(spec.col, style, c.prefix, c.suffix);
+        g.GetCellFormat(key.col, style, c.prefix, c.suffix);
         if (style < ssAutomatic || style > ssAlphaNumericNoCase)
             style = ssAlphabetic;
         c.style = style;
@@ -325,8 +325,8 @@ private:
     QString cellText(const TColumn& c, int row) const
     {
         if (c.rule.text == TKeyText::Stripped)
-            return g.GetStrippedCell(c.spec.col, row);
-        return virtualCells ? g.Cells(c.spec.col, row) : g.GetGridCell(c.spec.col, row);
+            return g.GetStrippedCell(c.key.col, row);
+        return virtualCells ? g.Cells(c.key.col, row) : g.GetGridCell(c.key.col, row);
     }
 
     double numberOf(QString t, bool financial) const
@@ -424,7 +424,7 @@ private:
     TCellKey readKey(TColumn& c, int row)
     {
         TCellKey k;
-        const int col = c.spec.col;
+        const int col = c.key.col;
         QString t = cellText(c, row);
         k.empty = t.isEmpty();
         prefixOf = c.prefix;
@@ -511,7 +511,7 @@ private:
     {
         ++g.Compares;
         if (ss.IgnoreBlanks() && a.empty != b.empty)
-            return blankResult(a.empty, c.spec.ascending, ss.BlankPos());
+            return blankResult(a.empty, c.key.ascending, ss.BlankPos());
         switch (c.kind) {
         case TKeyKind::Number:
             return sign(a.number, b.number);
@@ -528,7 +528,7 @@ private:
         case TKeyKind::Raw: {
             int res = 0;
             if (g.OnRawCompare)
-                g.OnRawCompare(&g, c.spec.col, rowA, rowB, res);
+                g.OnRawCompare(&g, c.key.col, rowA, rowB, res);
             return sign(res);
         }
         case TKeyKind::Pair:
@@ -642,7 +642,7 @@ private:
         } else {
             ++g.Compares;
             if (ss.IgnoreBlanks() && a.empty != b.empty)
-                r = blankResult(a.empty, c.spec.ascending, ss.BlankPos());
+                r = blankResult(a.empty, c.key.ascending, ss.BlankPos());
             else if (c.kind == TKeyKind::Number)
                 r = sign(a.number, b.number);
             else if (c.kind == TKeyKind::Text)
@@ -650,14 +650,14 @@ private:
             else
                 r = sign(c.collator->compare(a.text, b.text));
         }
-        return c.spec.negate ? -r : r;
+        return c.key.negate ? -r : r;
     }
 
     int compare(const TEntry& a, const TEntry& b)
     {
         // The pivot meets its own row in every pass: equal, without a look at the tie-break
         // columns.
-        if (specs.empty() || a.row == b.row)
+        if (keyList.empty() || a.row == b.row)
             return 0;
         int r = comparePrimary(a, b);
         if (r != 0 || !ss.Full())
@@ -665,7 +665,7 @@ private:
         for (int k = 1; k < keyCount(); ++k) {
             TColumn& c = column(k);
             r = c.ignored ? 0 : compareColumn(c, a.row, b.row);
-            if (c.spec.negate)
+            if (c.key.negate)
                 r = -r;
             if (r != 0)
                 return r;
@@ -747,7 +747,7 @@ private:
     TSortSettings& ss;
     int first, last;
     bool indexed;
-    std::vector<TSpec> specs;
+    std::vector<TKeyDef> keyList;
     std::vector<TColumn> columns;
     bool primaryInline = false;
     std::vector<QString> primaryTexts; // the texts the entries view, for the plain text rules
