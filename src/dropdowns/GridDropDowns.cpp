@@ -43,19 +43,6 @@ bool isTab(int key)
     return key == Qt::Key_Tab || key == Qt::Key_Backtab;
 }
 
-// The integer at the start of a text, 0 when it has none.
-int leadingInteger(const QString& s)
-{
-    const QString t = s.trimmed();
-    int i = (!t.isEmpty() && (t[0] == QLatin1Char('-') || t[0] == QLatin1Char('+'))) ? 1 : 0;
-    const int from = i;
-    while (i < t.size() && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9'))
-        ++i;
-    bool ok = false;
-    const int v = i > from ? t.left(i).toInt(&ok) : 0;
-    return ok ? v : 0;
-}
-
 } // namespace
 
 bool IsClosingKey(const TDropDownDifferences& d, int key, Qt::KeyboardModifiers shift, bool droppedDown)
@@ -112,7 +99,7 @@ template <class P>
 void TGridDropDown<P>::Load(const TDropDownCell& cell)
 {
     if constexpr (std::is_same_v<P, TQvTrackBarDropDown>) {
-        P::SetPosition(leadingInteger(cell.Text));
+        P::SetPosition(grid::LeadingInteger(cell.Text));
     } else if constexpr (std::is_same_v<P, TQvColorPickerDropDown>) {
         P::SetSelectedColor(cell.Color);
     } else if constexpr (std::is_same_v<P, TQvImagePickerDropDown>) {

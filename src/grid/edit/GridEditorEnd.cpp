@@ -3,6 +3,8 @@
 #include "grid/QvObj.h"
 
 #include <QApplication>
+#include <algorithm>
+#include <limits>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -118,6 +120,26 @@ void ReportEditChange(TGridEditHost* host, const QWidget* editor, const QString&
         host->CurrentCell(col, row);
         host->EditChange(col, row, text);
     }
+}
+
+// The integer at the start of a text: an optional sign and the digits up to the first other
+// character; 0 when there are none.
+int LeadingInteger(const QString& s)
+{
+    const QString t = s.trimmed();
+    int i = 0;
+    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
+        ++i;
+    const int digitsFrom = i;
+    while (i < t.size() && t[i].isDigit() && t[i].unicode() < 128)
+        ++i;
+    if (i == digitsFrom)
+        return 0;
+    bool ok = false;
+    const qlonglong v = t.left(i).toLongLong(&ok);
+    if (!ok)
+        return 0;
+    return int(std::clamp<qlonglong>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 } // namespace grid

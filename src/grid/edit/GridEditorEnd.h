@@ -68,4 +68,8 @@ bool RouteClaimedTab(QEvent* e, bool claimed, const std::function<void(QKeyEvent
 // The change step: OnEditChange with the editor's text, unless the grid itself is loading it.
 void ReportEditChange(TGridEditHost* host, const QWidget* editor, const QString& text);
 
+// The integer at the start of a cell text, as the spin and track-bar editors load it; 0 when
+// there is none.
+int LeadingInteger(const QString& s);
+
 } // namespace grid

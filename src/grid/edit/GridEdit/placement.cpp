@@ -3,6 +3,7 @@
 // and H = R.Bottom - R.Top - 1, the cell's colour, and the character that started the edit
 // where its row says so.
 
+#include "grid/edit/GridEditorEnd.h"
 #include "grid/edit/DropDownEditors.h"
 #include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
@@ -43,26 +44,6 @@ void setEditorColor(QWidget* editor, TColor color)
     QPalette pal = editor->palette();
     pal.setColor(QPalette::Base, platform::toQColor(color));
     editor->setPalette(pal);
-}
-
-// The integer at the start of a text: an optional sign and the digits up to the first other
-// character; 0 when there are none.
-int leadingInteger(const QString& s)
-{
-    const QString t = s.trimmed();
-    int i = 0;
-    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
-        ++i;
-    const int digitsFrom = i;
-    while (i < t.size() && t[i].isDigit() && t[i].unicode() < 128)
-        ++i;
-    if (i == digitsFrom)
-        return 0;
-    bool ok = false;
-    const qlonglong v = t.left(i).toLongLong(&ok);
-    if (!ok)
-        return 0;
-    return int(std::clamp<qlonglong>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 QDateTime nowValue()
@@ -135,7 +116,7 @@ void TQvStringGrid::showSpinEditor(int realCol, int ARow, const TRect& r, int w,
     switch (EditControl) {
     case edSpinEdit:
         spin->SetSpinType(sptNormal);
-        spin->SetValue(leadingInteger(FEditText));
+        spin->SetValue(LeadingInteger(FEditText));
         break;
     case edFloatSpinEdit: {
         spin->SetSpinType(sptFloat);
