@@ -224,7 +224,9 @@ void TQvStringGrid::CopyToClipBoardAsHTML()
     WrapClipboardHtml(wrapped);
     platform::ClipboardSet set;
     set.text = wrapped;
-    set.formats.emplace_back(platform::kClipboardHtmlMime, html.toUtf8());
+    // The "text/html" bytes are UTF-8; a fragment that does not say so is read as Latin-1 by
+    // HTML parsers, which garbles every non-ASCII character.
+    set.formats.emplace_back(platform::kClipboardHtmlMime, QByteArrayLiteral("<meta charset=\"utf-8\">") + html.toUtf8());
     set.formats.emplace_back(platform::kClipboardHtmlFormatMime, platform::toAnsi(wrapped));
     platform::setClipboard(set);
 }

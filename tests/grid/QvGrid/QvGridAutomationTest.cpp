@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 
 using namespace grid;
 using testsupport::FakeAutomation;
@@ -138,6 +139,30 @@ TEST_F(AutomationTest, SaveWritesTheRangeUpToTheLastColumnAndLeavesARunningInsta
     EXPECT_EQ(rows[3].toList()[27].toString(), QStringLiteral("a\nb"));
     EXPECT_TRUE(servers.log.contains(QStringLiteral("book.SaveAs(out.xls)")));
     EXPECT_FALSE(servers.log.contains(QStringLiteral("excel.Quit()")));
+}
+
+TEST_F(AutomationTest, AWorkbookNeitherOpenedNorAddedOrNotSavedRaisesItsError)
+{
+    const auto refuse = [](const QString& why) {
+        return [why](const QVariantList&) -> platform::AutomationRef { throw platform::EAutomationError(why); };
+    };
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("old.xls"));
+    ASSERT_TRUE(testsupport::writeFile(existing, "x"));
+    servers.creatable["excel.application"] = excel;
+    books->objects["Open"] = refuse(QStringLiteral("cannot open"));
+    books->objects.erase(QStringLiteral("Add"));
+    EXPECT_EQ(grid::test::errorOf([&] { grid.g.SaveToXLSSheet(existing, QStringLiteral("Data")); }),
+              QStringLiteral("WorkBooks.Add not available"));
+    EXPECT_FALSE(servers.log.contains(QStringLiteral("book.SaveAs(%1)").arg(existing)));
+    EXPECT_EQ(servers.log.last(), QStringLiteral("excel.Quit()")) << "the instance created here is quit";
+
+    servers.log.clear();
+    books->child("Add", book);
+    book->methods["SaveAs"] = [](const QVariantList&) -> QVariant { throw platform::EAutomationError("disk full"); };
+    EXPECT_EQ(grid::test::errorOf([&] { grid.g.SaveToXLS(QStringLiteral("out.xls"), true); }), QStringLiteral("disk full"));
+    EXPECT_EQ(servers.log.last(), QStringLiteral("excel.Quit()"));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(AutomationTest, TooManyColumnsFailBeforeAnyCall)

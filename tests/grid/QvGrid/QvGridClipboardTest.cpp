@@ -4,7 +4,9 @@
 #include "grid/QvGrid/ClipboardText.h"
 
 #include "grid/support/GridTestHelpers.h"
+#include "grid/support/HtmlParser.h"
 #include "platform/Clipboard.h"
+#include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +81,98 @@ TEST(GridClipboardCut, EmptiesCellsAsOneUndoStep)
     EXPECT_EQ(g.row(1), QStringList({"c", "d"}));
 }
 
+// Column 1 is not editable; a cut takes it only with AllowClipboardAlways.
+struct LimitedCutCase {
+    bool always;
+    QStringList row0, row1;
+};
+
+class GridLimitedCut : public ::testing::TestWithParam<LimitedCutCase> {};
+
+TEST_P(GridLimitedCut, EmptiesTheEditableCellsAndUndoesInOneStep)
+{
+    const LimitedCutCase& c = GetParam();
+    Grid g(3, 2);
+    VOreRizeZuvuZira undo;
+    g.g.SetUndoRedo(&undo);
+    g.g.OnCanEditCell = [](TQvStringGrid*, int, int col, bool& canEdit) { canEdit = col != 1; };
+    g.g.Navigation().SetAllowClipboardAlways(c.always);
+    g.setRow(0, {"a", "b", "c"});
+    g.setRow(1, {"d", "e", "f"});
+    g.select(0, 0, 2, 1);
+    g.g.CutSelectionToClipboard();
+    EXPECT_EQ(platform::clipboardText(), QStringLiteral("a\tb\tc\r\nd\te\tf\r\n"));
+    EXPECT_EQ(g.row(0), c.row0);
+    EXPECT_EQ(g.row(1), c.row1);
+    undo.Undo();
+    EXPECT_EQ(g.row(0), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(g.row(1), QStringList({"d", "e", "f"}));
+    EXPECT_FALSE(undo.CanUndo()) << "the cut was one undo step";
+}
+
+INSTANTIATE_TEST_SUITE_P(Editability, GridLimitedCut,
+                         ::testing::Values(LimitedCutCase{false, {"", "b", ""}, {"", "e", ""}},
+                                           LimitedCutCase{true, {"", "", ""}, {"", "", ""}}));
+
+TEST(GridClipboardCut, WithThePrivateFormatCutCellsLoseTheirProperties)
+{
+    Grid g(3, 1);
+    g.g.OnCanEditCell = [](TQvStringGrid*, int, int col, bool& canEdit) { canEdit = col != 2; };
+    g.setRow(0, {"a", "b", "c"});
+    for (int col = 0; col < 3; ++col)
+        g.g.GetCellProperties(col, 0)->FBrushColor = platform::clRed;
+    g.g.AddCheckBox(1, 0, true, false);
+    g.select(0, 0, 2, 0);
+    g.g.CutSelectionToClipboard();
+    EXPECT_TRUE(g.g.CellHasProperties(0, 0)) << "without the private format the look stays";
+    EXPECT_TRUE(g.g.HasCheckBox(1, 0));
+
+    g.setRow(0, {"a", "b", "c"});
+    g.g.Navigation().SetAllowFmtClipboard(true);
+    g.g.CutSelectionToClipboard();
+    EXPECT_FALSE(g.g.CellHasProperties(0, 0));
+    EXPECT_FALSE(g.g.CellHasProperties(1, 0));
+    EXPECT_FALSE(g.g.HasCheckBox(1, 0));
+    // A cell the cut leaves alone keeps its text and its look.
+    EXPECT_EQ(g.g.Cells(2, 0), QStringLiteral("c"));
+    ASSERT_TRUE(g.g.CellHasProperties(2, 0));
+    EXPECT_EQ(g.g.GetCellProperties(2, 0)->FBrushColor, platform::clRed);
+}
+
+TEST(GridClipboardCopy, PrivateFormatCarriesColoursCheckBoxesAndMergesToAnotherGrid)
+{
+    Grid g(3, 3);
+    g.g.Navigation().SetAllowFmtClipboard(true);
+    g.setRow(0, {"red", "", "x"});
+    g.setRow(1, {"merged", "", "y"});
+    TCellProperties& p = *g.g.GetCellProperties(0, 0);
+    p.FBrushColor = platform::clRed;
+    p.FFontColor = platform::clNavy;
+    g.g.AddCheckBox(1, 0, true, false);
+    g.g.MergeCells(0, 1, 2, 1);
+    g.select(0, 0, 1, 1);
+    g.g.CopySelectionToClipboard();
+
+    Grid other(4, 4);
+    other.g.Navigation().SetAllowFmtClipboard(true);
+    other.select(1, 1, 1, 1);
+    other.g.PasteSelectionFromClipboard();
+    EXPECT_EQ(other.g.Cells(1, 1), QStringLiteral("red"));
+    ASSERT_TRUE(other.g.CellHasProperties(1, 1));
+    EXPECT_EQ(other.g.GetCellProperties(1, 1)->FBrushColor, platform::clRed);
+    EXPECT_EQ(other.g.GetCellProperties(1, 1)->FFontColor, platform::clNavy);
+    bool state = false;
+    ASSERT_TRUE(other.g.HasCheckBox(2, 1));
+    EXPECT_TRUE(other.g.GetCheckBoxState(2, 1, state));
+    EXPECT_TRUE(state);
+    EXPECT_EQ(other.g.Cells(1, 2), QStringLiteral("merged"));
+    EXPECT_TRUE(other.g.IsMergedCell(2, 2));
+    EXPECT_EQ(other.g.BaseCell(2, 2), (TPoint{1, 2}));
+    EXPECT_EQ(other.g.CellSpan(1, 2), g.g.CellSpan(0, 1));
+    EXPECT_EQ(other.g.Cells(3, 1), QString()) << "only the copied range lands";
+    EXPECT_EQ(other.g.source, (TPoint{-1, -1})) << "another grid's block has no source origin";
+}
+
 TEST(GridClipboardCut, PrivateFormatCarriesCellsAndSameGridPasteHandsOnTheCut)
 {
     Grid g(3, 3);
@@ -107,17 +201,70 @@ TEST(GridClipboardCut, PrivateFormatCarriesCellsAndSameGridPasteHandsOnTheCut)
     EXPECT_EQ(g.g.op, coCut);
 }
 
-TEST(GridClipboardHtml, PlacesTheTableAndTheWrappedFragment)
+// The "HTML Format" header's offsets, read as the clipboard's readers read them.
+struct HtmlFormatOffsets {
+    int startHtml = -1, endHtml = -1, startFragment = -1, endFragment = -1;
+};
+
+HtmlFormatOffsets offsetsOf(const QByteArray& wrapped)
 {
-    Grid g(1, 1);
-    g.g.SetCells(0, 0, QStringLiteral("caf\u00e9"));
+    auto field = [&](const char* name) {
+        const qsizetype at = wrapped.indexOf(name);
+        return at < 0 ? -1 : wrapped.mid(at + qsizetype(qstrlen(name)), 8).toInt();
+    };
+    return {field("StartHTML:"), field("EndHTML:"), field("StartFragment:"), field("EndFragment:")};
+}
+
+struct ClipboardHtmlTest : grid::test::FolderTest {
+    // Non-ASCII inside and outside the ANSI code page, and one character beyond 16 bits.
+    const QStringList texts{QStringLiteral("caf\u00e9"), QStringLiteral("\u6e29\u5ea6"), QStringLiteral("x\U0001F321y"),
+                            QStringLiteral("plain")};
+    Grid g{2, 2};
+    ClipboardHtmlTest() : FolderTest("clip.html")
+    {
+        for (int i = 0; i < texts.size(); ++i)
+            g.g.SetCells(i % 2, i / 2, texts[i]);
+    }
+};
+
+TEST_F(ClipboardHtmlTest, TheTableIsReadCellForCellByAnHtmlParser)
+{
+    if (!grid::test::haveXmllint())
+        GTEST_SKIP() << "xmllint not installed";
+    g.g.CopyToClipBoardAsHTML();
+    put(platform::clipboardData(platform::kClipboardHtmlMime));
+    std::vector<grid::test::ExpectedCell> want;
+    for (const QString& t : texts)
+        want.push_back({t});
+    grid::test::expectCells(grid::test::parsedCells(path()), want, "text/html");
+}
+
+TEST_F(ClipboardHtmlTest, TheOffsetsPointAtTheFragmentAndTheDocument)
+{
     g.g.CopyToClipBoardAsHTML();
     const QByteArray wrapped = platform::clipboardData(platform::kClipboardHtmlFormatMime);
-    const int start = wrapped.mid(wrapped.indexOf("StartFragment:") + 14, 10).toInt();
-    const int end = wrapped.mid(wrapped.indexOf("EndFragment:") + 12, 10).toInt();
-    const QByteArray fragment = wrapped.mid(start, end - start);
-    EXPECT_TRUE(fragment.contains("caf\xe9")) << fragment.constData();
-    EXPECT_TRUE(platform::clipboardHas(platform::kClipboardHtmlMime));
+    const HtmlFormatOffsets o = offsetsOf(wrapped);
+    // One byte per character in the ANSI code page: the offsets count these bytes.
+    const QByteArray fragment = platform::toAnsi(g.g.SaveToHTMLString());
+    EXPECT_EQ(o.startHtml, 97);
+    EXPECT_EQ(o.endHtml, wrapped.size());
+    EXPECT_EQ(wrapped.mid(o.startFragment, o.endFragment - o.startFragment), fragment);
+    EXPECT_TRUE(wrapped.mid(o.startHtml).startsWith("<!DOCTYPE"));
+    EXPECT_TRUE(wrapped.left(o.startFragment).endsWith("<!--StartFragment-->"));
+    EXPECT_TRUE(wrapped.mid(o.endFragment).startsWith("<!--EndFragment-->"));
+    EXPECT_TRUE(fragment.contains("caf\xe9"));
+    EXPECT_TRUE(fragment.contains(">??<")) << "a character outside the code page is one '?'";
+    EXPECT_TRUE(fragment.contains(">x?y<"));
+    // The text format holds the same wrapped text, header included.
+    EXPECT_EQ(platform::toAnsi(platform::clipboardText()), wrapped);
+
+    if (!grid::test::haveXmllint())
+        return;
+    // The document the header marks, read in its declared charset.
+    put(wrapped.mid(o.startHtml, o.endHtml - o.startHtml));
+    std::vector<grid::test::ExpectedCell> want{{QStringLiteral("caf\u00e9")}, {QStringLiteral("??")},
+                                               {QStringLiteral("x?y")}, {QStringLiteral("plain")}};
+    grid::test::expectCells(grid::test::parsedCells(path()), want, "HTML Format");
 }
 
 struct PasteCase {

@@ -4,6 +4,7 @@
 #include "grid/QvGrid.h"
 
 #include "grid/support/GridTestHelpers.h"
+#include "grid/support/HtmlParser.h"
 #include "support/FakeShell.h"
 #include "support/TestSupport.h"
 
@@ -12,13 +13,17 @@
 #include <pugixml.hpp>
 
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 
 using namespace grid;
 using grid::test::errorOf;
+using grid::test::elementText;
+using grid::test::ExpectedCell;
+using grid::test::expectCells;
+using grid::test::haveXmllint;
+using grid::test::parsedCells;
+using grid::test::xmllint;
 using grid::test::ShownGrid;
 
 namespace {
@@ -52,65 +57,6 @@ TEST_F(HtmlTest, TheTableTextMatchesTheHandMadeOne)
     HtmlGrid h;
     EXPECT_EQ(h.g.SaveToHTMLString().toLatin1(),
               testsupport::readFile(testsupport::fixturePath(QStringLiteral("grid/html/golden_table.html"))));
-}
-
-// What a cell element should hold: its text as a parser sees it and its spans.
-struct ExpectedCell {
-    QString text;
-    int colspan = 1;
-    int rowspan = 1;
-};
-
-QString elementText(pugi::xml_node node)
-{
-    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
-        return QString::fromUtf8(node.value());
-    QString out;
-    for (pugi::xml_node child : node.children())
-        out += elementText(child);
-    return out;
-}
-
-bool haveXmllint()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty();
-}
-
-// xmllint's output and exit code; --nonet keeps it from fetching anything.
-std::pair<QByteArray, int> xmllint(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral("xmllint"), QStringList{QStringLiteral("--nonet")} + args);
-    p.waitForFinished(30000);
-    return {p.readAllStandardOutput() + p.readAllStandardError(), p.exitCode()};
-}
-
-// The cell elements libxml2's HTML parser finds in the file, in order.
-std::vector<ExpectedCell> parsedCells(const QString& file)
-{
-    const auto [xml, code] = xmllint({QStringLiteral("--html"), QStringLiteral("--xmlout"), file});
-    EXPECT_EQ(code, 0) << xml.toStdString();
-    pugi::xml_document doc;
-    EXPECT_TRUE(doc.load_buffer(xml.constData(), size_t(xml.size())));
-    std::vector<ExpectedCell> cells;
-    for (const pugi::xpath_node& n : doc.select_nodes("//td")) {
-        ExpectedCell c;
-        c.text = elementText(n.node());
-        c.colspan = n.node().attribute("colspan").as_int(1);
-        c.rowspan = n.node().attribute("rowspan").as_int(1);
-        cells.push_back(c);
-    }
-    return cells;
-}
-
-void expectCells(const std::vector<ExpectedCell>& got, const std::vector<ExpectedCell>& want, const char* what)
-{
-    ASSERT_EQ(got.size(), want.size()) << what;
-    for (size_t i = 0; i < got.size(); ++i) {
-        EXPECT_EQ(got[i].text, want[i].text) << what << " cell " << i;
-        EXPECT_EQ(got[i].colspan, want[i].colspan) << what << " cell " << i;
-        EXPECT_EQ(got[i].rowspan, want[i].rowspan) << what << " cell " << i;
-    }
 }
 
 const QString kNbsp = QString(QChar(0xA0));

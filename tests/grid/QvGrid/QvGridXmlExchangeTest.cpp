@@ -4,6 +4,7 @@
 #include "grid/QvGrid.h"
 
 #include "grid/support/GridTestHelpers.h"
+#include "grid/support/HtmlParser.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +12,11 @@
 #include <pugixml.hpp>
 
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 using namespace grid;
 using grid::test::errorOf;
+using grid::test::haveXmllint;
 using grid::test::ShownGrid;
 
 namespace {
@@ -46,11 +47,6 @@ QString xmllintErrors(const QString& file,
     if (!p.waitForFinished(30000))
         return QStringLiteral("xmllint did not finish");
     return p.exitCode() == 0 ? QString() : QString::fromLocal8Bit(p.readAllStandardError());
-}
-
-bool haveXmllint()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty();
 }
 
 TEST_F(XmlExchangeTest, WritesTheDeclaredEncodingByteForByte)
