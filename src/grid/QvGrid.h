@@ -616,13 +616,14 @@ private:
     QString rangeField(int c, int r);
     void CopyRangeToClipboard(const TGridRect& range, bool selectedOnly);
     bool clipboardKeys(int key, Qt::KeyboardModifiers mods);
-    void cutCells(const TGridRect& range, bool anyRealColumn);
+    void cutCells(const TGridRect& range, bool freeProperties);
     void smartFill(int pasted);
     bool seriesFill(int pasted);
     void textSeriesFill(int pasted);
     void fillCell(int c, int r, const QString& value, bool always);
     int pasteGridCells(int c, int r, TPasteResult& res);
     struct PasteFrame;
+    struct ClipboardPasteFrame;
 
 private:
     mutable int FGridID = 0; // given on first use

@@ -10,6 +10,7 @@
 // merged-cell offsets that would point outside the grid are dropped.
 
 #include "grid/QvGrid.h"
+#include "grid/QvGrid/BinStreamRect.h"
 #include "grid/QvGrid/StreamNames.h"
 
 #include "platform/ComponentStream.h"
@@ -618,7 +619,25 @@ std::vector<int> sizeEntries(const QString& list, int needed)
     return sizes;
 }
 
+// The entries of a width or height list, counted without taking them apart.
+qsizetype listEntries(const QString& list)
+{
+    return list.isEmpty() ? 0 : list.count(QLatin1Char(',')) + 1;
+}
+
 } // namespace
+
+TBinStreamRect ReadBinStreamRect(const QByteArray& block)
+{
+    ComponentReader r(block);
+    const TGridPropIO rect = readRect(r);
+    // The writer lists every column and row of the rectangle and writes one record of many
+    // bytes per cell: counts beyond the lists or the block's size are not its own.
+    if (rect.ColCount < 0 || rect.RowCount < 0 || listEntries(rect.ColWidths) < rect.ColCount
+        || listEntries(rect.RowHeights) < rect.RowCount || qint64(rect.ColCount) * rect.RowCount > block.size())
+        throw EReadError();
+    return {rect.ColCount, rect.RowCount, rect.ID};
+}
 
 int TQvStringGrid::GridID() const
 {

@@ -2,6 +2,7 @@
 // text parsed at line breaks and TABs; and the selection paste's fill of one value or a series.
 
 #include "grid/QvGrid.h"
+#include "grid/QvGrid/BinStreamRect.h"
 #include "grid/QvGrid/ClipboardText.h"
 #include "grid/look/ZirAzur.h"
 
@@ -20,39 +21,6 @@ namespace grid {
 using namespace ZirAzur;
 
 namespace {
-
-struct TBlockHeader {
-    int ColCount = 0;
-    int RowCount = 0;
-    int ID = 0;
-};
-
-// The rectangle record that leads a cell block; a block from another process is read within
-// its bounds and rejected with the stream's read error.
-TBlockHeader readBlockHeader(const QByteArray& block)
-{
-    platform::ComponentReader r(block);
-    TBlockHeader h;
-    r.beginComponent(QByteArrayLiteral("TGridPropIO"));
-    while (!r.atListEnd()) {
-        const QByteArray name = r.shortStr();
-        if (name == "ColCount")
-            h.ColCount = r.int32();
-        else if (name == "RowCount")
-            h.RowCount = r.int32();
-        else if (name == "ID")
-            h.ID = r.int32();
-        else if (name == "FullGrid")
-            r.boolean();
-        else if (name == "ColWidths" || name == "RowHeights")
-            r.string();
-        else
-            throw platform::EReadError();
-    }
-    if (h.ColCount < 0 || h.RowCount < 0)
-        throw platform::EReadError();
-    return h;
-}
 
 const QDate kDateBase(1899, 12, 30);
 
@@ -131,11 +99,21 @@ void TQvStringGrid::ClipboardCellsPasted(TPoint, const TRect& target, TClipOpera
         markRowModified(r);
 }
 
+// The paste hooks' pair around a block paste, closed also when the block fails to read.
+struct TQvStringGrid::ClipboardPasteFrame {
+    TQvStringGrid& g;
+    explicit ClipboardPasteFrame(TQvStringGrid& grid) : g(grid) { g.BeginClipboardPaste(); }
+    ~ClipboardPasteFrame() { g.EndClipboardPaste(); }
+    ClipboardPasteFrame(const ClipboardPasteFrame&) = delete;
+    ClipboardPasteFrame& operator=(const ClipboardPasteFrame&) = delete;
+};
+
 int TQvStringGrid::pasteGridCells(int c, int r, TPasteResult& res)
 {
-    BeginClipboardPaste();
+    const ClipboardPasteFrame frame(*this);
     const QByteArray block = platform::clipboardData(gridCellsClipboardMime());
-    const TBlockHeader h = readBlockHeader(block);
+    // Read before the grid grows: a block from another process is held to its own size.
+    const TBinStreamRect h = ReadBinStreamRect(block);
     TNavigation& nav = Navigation();
     const bool insert = nav.ClipboardPasteAction() == paInsert;
     res.Cols = h.ColCount;
@@ -158,7 +136,6 @@ int TQvStringGrid::pasteGridCells(int c, int r, TPasteResult& res)
     LoadAtPointFromBinStream({c, r}, buf);
     const TRect target{c, r, c + h.ColCount - 1, r + h.RowCount - 1};
     ClipboardCellsPasted(h.ID == GridID() ? ClipTopLeft : TPoint{-1, -1}, target, ClipLastOp);
-    EndClipboardPaste();
     return h.ColCount * h.RowCount;
 }
 
@@ -420,9 +397,10 @@ void TQvStringGrid::PasteSelectionFromClipboard()
     const int cells = (sel.Right - sel.Left + 1) * (sel.Bottom - sel.Top + 1);
     if (res.Fields == cells + 1)
         return;
-    BeginClipboardPaste();
-    smartFill(res.Fields);
-    EndClipboardPaste();
+    {
+        const ClipboardPasteFrame fill(*this);
+        smartFill(res.Fields);
+    }
     const bool block = sel.Right > sel.Left && sel.Bottom > sel.Top;
     if (block && res.Rows == 1) {
         for (int r = sel.Top + 1; r <= sel.Bottom; ++r)

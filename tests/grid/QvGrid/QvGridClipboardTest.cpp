@@ -6,6 +6,7 @@
 #include "grid/support/GridTestHelpers.h"
 #include "grid/support/HtmlParser.h"
 #include "platform/Clipboard.h"
+#include "platform/ComponentStream.h"
 #include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,14 @@ using namespace grid;
 
 namespace {
 
-// Records what the paste hook receives.
+// Records what the paste hooks receive.
 class RecordingGrid : public TQvStringGrid {
 public:
     TPoint source{-2, -2};
     TClipOperation op = coCopy;
+    int begun = 0, ended = 0;
+    void BeginClipboardPaste() override { ++begun; }
+    void EndClipboardPaste() override { ++ended; }
     void ClipboardCellsPasted(TPoint s, const TRect& target, TClipOperation o) override
     {
         source = s;
@@ -266,6 +270,84 @@ TEST_F(ClipboardHtmlTest, TheOffsetsPointAtTheFragmentAndTheDocument)
                                                {QStringLiteral("x?y")}, {QStringLiteral("plain")}};
     grid::test::expectCells(grid::test::parsedCells(path()), want, "HTML Format");
 }
+
+TEST(GridClipboardRichText, TravelsAsEightBitBytesBothWays)
+{
+    const QString rtf = QStringLiteral("{\\rtf1\\ansi caf\\'e9 d\u00e9j\u00e0}");
+    Grid g(1, 1);
+    g.g.Navigation().SetAllowRTFClipboard(true);
+    g.g.SetCells(0, 0, rtf);
+    g.select(0, 0, 0, 0);
+    g.g.CopySelectionToClipboard();
+    EXPECT_EQ(platform::clipboardData(platform::kClipboardRtfMime), QByteArray("{\\rtf1\\ansi caf\\'e9 d\xe9j\xe0}"));
+    EXPECT_EQ(platform::clipboardText(), QStringLiteral("caf\u00e9 d\u00e9j\u00e0"));
+
+    Grid other(1, 1);
+    other.g.Navigation().SetAllowRTFClipboard(true);
+    other.select(0, 0, 0, 0);
+    other.g.PasteSelectionFromClipboard();
+    EXPECT_EQ(other.g.Cells(0, 0), rtf);
+}
+
+// A cell block that claims more than it holds, as another process might place it.
+QByteArray forgedBlock(int cols, int rows, const QString& widths, const QString& heights)
+{
+    platform::ComponentWriter w;
+    w.beginComponent("TGridPropIO");
+    w.name("ColCount");
+    w.integer(cols);
+    w.name("RowCount");
+    w.integer(rows);
+    if (!widths.isEmpty()) {
+        w.name("ColWidths");
+        w.string(widths);
+    }
+    if (!heights.isEmpty()) {
+        w.name("RowHeights");
+        w.string(heights);
+    }
+    w.name("FullGrid");
+    w.boolean(false);
+    w.name("ID");
+    w.integer(0);
+    w.endComponent();
+    return w.data();
+}
+
+QString sizeList(int n, const char* size)
+{
+    return QStringList(n, QLatin1String(size)).join(QLatin1Char(','));
+}
+
+struct ForgedCase {
+    const char* what;
+    int cols, rows, listedCols, listedRows;
+};
+
+class GridForeignBlock : public ::testing::TestWithParam<ForgedCase> {};
+
+TEST_P(GridForeignBlock, IsRefusedBeforeTheGridGrows)
+{
+    const ForgedCase& c = GetParam();
+    Grid g(2, 2);
+    g.g.Navigation().SetAllowFmtClipboard(true);
+    const QByteArray block = forgedBlock(c.cols, c.rows, sizeList(c.listedCols, "64"), sizeList(c.listedRows, "20"));
+    platform::setClipboard({QStringLiteral("text"), {{gridCellsClipboardMime(), block}}});
+    g.select(0, 0, 0, 0);
+    EXPECT_THROW(g.g.PasteSelectionFromClipboard(), platform::EReadError) << c.what;
+    EXPECT_EQ(g.g.ColCount(), 2) << c.what;
+    EXPECT_EQ(g.g.RowCount(), 2) << c.what;
+    EXPECT_EQ(g.row(0), QStringList({"", ""})) << c.what;
+    EXPECT_EQ(g.g.begun, 1) << c.what;
+    EXPECT_EQ(g.g.ended, 1) << "the paste hooks stay paired: " << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Claims, GridForeignBlock,
+    ::testing::Values(ForgedCase{"columns beyond the width list", 100000000, 1, 1, 1},
+                      ForgedCase{"rows beyond the height list", 1, 100000000, 1, 1},
+                      ForgedCase{"more cells than the block has bytes", 3000, 3000, 3000, 3000},
+                      ForgedCase{"a negative count", -1, 1, 0, 1}));
 
 struct PasteCase {
     const char* text;
