@@ -9,14 +9,13 @@
 // grid as it goes and never empties it first.
 
 #include "grid/QvGrid.h"
+#include "grid/QvGrid/ReplacingFile.h"
 #include "grid/look/ZirAzur.h"
 
 #include "platform/ComponentStream.h"
-#include "platform/Files.h"
 #include "platform/TextCodec.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <climits>
@@ -205,46 +204,29 @@ short percentOf(double part, double whole)
     return short(std::nearbyint(100.0 * part / std::max(1.0, whole)));
 }
 
-// The file written block by block through a temporary file that replaces the target only
-// when every byte reached the disk.
+// The file in the save's encoding, written block by block.
 class CsvFileWriter {
 public:
-    CsvFileWriter(const QString& fileName, bool unicode) : file(fileName), name(fileName), unicode(unicode)
+    CsvFileWriter(const QString& fileName, bool unicode) : file(fileName), unicode(unicode)
     {
-        if (!file.open(QIODevice::WriteOnly))
-            throw platform::EFCreateError(name, file.errorString());
         if (unicode)
-            put(QByteArray("\xEF\xBB\xBF"));
+            file.put(QByteArray("\xEF\xBB\xBF"));
     }
     // Encodes and writes text, which it empties.
     void write(QString& text)
     {
         if (unicode)
-            put(text.toUtf8());
+            file.put(text.toUtf8());
         else if (QtPrivate::isAscii(text)) // as most exported text is: the library's fast path
-            put(text.toLatin1());
+            file.put(text.toLatin1());
         else
-            put(platform::toAnsi(text));
+            file.put(platform::toAnsi(text));
         text.clear();
     }
-    void commit()
-    {
-        QString error;
-        if (!platform::commitSaveFile(file, &error))
-            throw platform::EFCreateError(name, error);
-    }
+    void commit() { file.commit(); }
 
 private:
-    void put(const QByteArray& b)
-    {
-        if (file.write(b) != b.size()) {
-            const QString error = file.errorString();
-            file.cancelWriting();
-            throw platform::EFCreateError(name, error);
-        }
-    }
-    QSaveFile file;
-    QString name;
+    ReplacingFile file;
     bool unicode;
 };
 

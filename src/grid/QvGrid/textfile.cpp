@@ -10,16 +10,15 @@
 // grid changes: a size read from a file is never allocated on trust.
 
 #include "grid/QvGrid.h"
+#include "grid/QvGrid/ReplacingFile.h"
 #include "grid/look/ZirAzur.h"
 
 #include "platform/ComponentStream.h"
-#include "platform/Files.h"
 #include "platform/TextCodec.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QtEndian>
 
@@ -103,16 +102,13 @@ void appendHeader(QString& out, int cols, int rows)
     appendNumber(out, rows);
 }
 
-// A file written block by block through a temporary file that replaces the target only when
-// every byte reached the disk.
+// The file in the save's encoding, written in blocks of lines.
 class BlockFileWriter {
 public:
-    BlockFileWriter(const QString& fileName, bool unicode) : file(fileName), name(fileName), unicode(unicode)
+    BlockFileWriter(const QString& fileName, bool unicode) : file(fileName), unicode(unicode)
     {
-        if (!file.open(QIODevice::WriteOnly))
-            throw platform::EFCreateError(name, file.errorString());
         if (unicode)
-            put(QByteArray("\xFF\xFE", 2));
+            file.put(QByteArray("\xFF\xFE", 2));
         pending.reserve(kBlock + 1024);
     }
     // The line being built; endLine ends it.
@@ -126,9 +122,7 @@ public:
     void commit()
     {
         flush();
-        QString error;
-        if (!platform::commitSaveFile(file, &error))
-            throw platform::EFCreateError(name, error);
+        file.commit();
     }
 
 private:
@@ -137,23 +131,13 @@ private:
         if (unicode) {
             QByteArray b(pending.size() * 2, Qt::Uninitialized);
             qToLittleEndian<quint16>(pending.utf16(), pending.size(), b.data());
-            put(b);
+            file.put(b);
         } else {
-            put(platform::toAnsi(pending));
+            file.put(platform::toAnsi(pending));
         }
         pending.resize(0); // keeps the block's storage
-
     }
-    void put(const QByteArray& b)
-    {
-        if (file.write(b) != b.size()) {
-            const QString error = file.errorString();
-            file.cancelWriting();
-            throw platform::EFCreateError(name, error);
-        }
-    }
-    QSaveFile file;
-    QString name;
+    ReplacingFile file;
     bool unicode;
     QString pending;
 };
