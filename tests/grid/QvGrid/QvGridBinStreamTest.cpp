@@ -5,6 +5,7 @@
 #include "grid/QvGrid.h"
 
 #include "grid/support/GridTestHelpers.h"
+#include "grid/support/RectRecord.h"
 #include "platform/ComponentStream.h"
 #include "support/TestSupport.h"
 
@@ -521,25 +522,10 @@ TEST(QvGridBinStream, EveryGridHasItsOwnID)
 
 // ---- streams from elsewhere -------------------------------------------------------------------------
 
-// A full-grid rectangle record with the given counts and lists, as another program could send it.
+// A full-grid rectangle record with the given counts and lists.
 QByteArray rectRecord(int cols, int rows, const QString& widths, const QString& heights)
 {
-    platform::ComponentWriter w;
-    w.beginComponent("TGridPropIO");
-    w.name("ColCount");
-    w.integer(cols);
-    w.name("RowCount");
-    w.integer(rows);
-    w.name("ColWidths");
-    w.string(widths);
-    w.name("RowHeights");
-    w.string(heights);
-    w.name("FullGrid");
-    w.boolean(true);
-    w.name("ID");
-    w.integer(1);
-    w.endComponent();
-    return w.data();
+    return grid::test::rectRecord(cols, rows, widths, heights, true);
 }
 
 TEST(QvGridBinStream, FullGridSizesTheStreamCannotBackAreRefusedBeforeTheGridChanges)

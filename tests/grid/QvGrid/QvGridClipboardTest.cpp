@@ -5,6 +5,7 @@
 
 #include "grid/support/GridTestHelpers.h"
 #include "grid/support/HtmlParser.h"
+#include "grid/support/RectRecord.h"
 #include "platform/Clipboard.h"
 #include "platform/ComponentStream.h"
 #include "platform/TextCodec.h"
@@ -289,31 +290,6 @@ TEST(GridClipboardRichText, TravelsAsEightBitBytesBothWays)
     EXPECT_EQ(other.g.Cells(0, 0), rtf);
 }
 
-// A cell block that claims more than it holds, as another process might place it.
-QByteArray forgedBlock(int cols, int rows, const QString& widths, const QString& heights)
-{
-    platform::ComponentWriter w;
-    w.beginComponent("TGridPropIO");
-    w.name("ColCount");
-    w.integer(cols);
-    w.name("RowCount");
-    w.integer(rows);
-    if (!widths.isEmpty()) {
-        w.name("ColWidths");
-        w.string(widths);
-    }
-    if (!heights.isEmpty()) {
-        w.name("RowHeights");
-        w.string(heights);
-    }
-    w.name("FullGrid");
-    w.boolean(false);
-    w.name("ID");
-    w.integer(0);
-    w.endComponent();
-    return w.data();
-}
-
 QString sizeList(int n, const char* size)
 {
     return QStringList(n, QLatin1String(size)).join(QLatin1Char(','));
@@ -331,7 +307,9 @@ TEST_P(GridForeignBlock, IsRefusedBeforeTheGridGrows)
     const ForgedCase& c = GetParam();
     Grid g(2, 2);
     g.g.Navigation().SetAllowFmtClipboard(true);
-    const QByteArray block = forgedBlock(c.cols, c.rows, sizeList(c.listedCols, "64"), sizeList(c.listedRows, "20"));
+    // A cell block that claims more than it holds, as another process might place it.
+    const QByteArray block =
+        grid::test::rectRecord(c.cols, c.rows, sizeList(c.listedCols, "64"), sizeList(c.listedRows, "20"), false);
     platform::setClipboard({QStringLiteral("text"), {{gridCellsClipboardMime(), block}}});
     g.select(0, 0, 0, 0);
     EXPECT_THROW(g.g.PasteSelectionFromClipboard(), platform::EReadError) << c.what;
