@@ -436,4 +436,40 @@ TEST(GridClipboardKeys, CtrlCCopiesAndCtrlVPastesWhenShortcutsAreOn)
     EXPECT_EQ(g.g.Cells(1, 0), QStringLiteral("b"));
 }
 
+// The clipboard holds "p" and cell (0, 0) "a" before the key.
+struct ClipKeyCase {
+    const char* what;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    const char* clipboardAfter;
+    const char* cellAfter;
+};
+
+class GridClipboardKey : public ::testing::TestWithParam<ClipKeyCase> {};
+
+TEST_P(GridClipboardKey, CopiesPastesOrCuts)
+{
+    const ClipKeyCase& c = GetParam();
+    Grid g(2, 2);
+    g.g.SetCells(0, 0, QStringLiteral("a"));
+    g.g.Navigation().SetAllowClipboardShortCuts(true);
+    g.g.setFocus();
+    g.g.FocusCell(0, 0, true);
+    g.select(0, 0, 0, 0);
+    platform::setClipboard({QStringLiteral("p"), {}});
+    QTest::keyClick(&g.g, c.key, c.mods);
+    EXPECT_EQ(platform::clipboardText(), QLatin1String(c.clipboardAfter)) << c.what;
+    EXPECT_EQ(g.g.Cells(0, 0), QLatin1String(c.cellAfter)) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, GridClipboardKey,
+    ::testing::Values(ClipKeyCase{"Ctrl+C", Qt::Key_C, Qt::ControlModifier, "a", "a"},
+                      ClipKeyCase{"Ctrl+Insert", Qt::Key_Insert, Qt::ControlModifier, "a", "a"},
+                      ClipKeyCase{"Ctrl+Shift+Insert", Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier, "a", "a"},
+                      ClipKeyCase{"Ctrl+V", Qt::Key_V, Qt::ControlModifier, "p", "p"},
+                      ClipKeyCase{"Shift+Insert", Qt::Key_Insert, Qt::ShiftModifier, "p", "p"},
+                      ClipKeyCase{"Ctrl+X", Qt::Key_X, Qt::ControlModifier, "a", ""},
+                      ClipKeyCase{"Shift+Delete", Qt::Key_Delete, Qt::ShiftModifier, "a", ""}));
+
 } // namespace

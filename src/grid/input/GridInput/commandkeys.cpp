@@ -5,6 +5,8 @@
 #include "grid/QvGrid.h"
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 
 namespace grid {
 
@@ -60,33 +62,53 @@ void TQvStringGrid::commandKeys(int key, Qt::KeyboardModifiers mods)
         SaveOldCellValue(Col(), Row());
 }
 
+namespace {
+
+enum class ClipAction { Cut, Paste, Copy };
+
+struct ClipKey {
+    int key;
+    Qt::KeyboardModifier held;
+    ClipAction action;
+};
+
+// In the order they are tested: copy comes before Shift+Insert, so Ctrl+Shift+Insert copies.
+constexpr ClipKey kClipboardKeys[] = {
+    {Qt::Key_X, Qt::ControlModifier, ClipAction::Cut},       {Qt::Key_V, Qt::ControlModifier, ClipAction::Paste},
+    {Qt::Key_Insert, Qt::ControlModifier, ClipAction::Copy}, {Qt::Key_C, Qt::ControlModifier, ClipAction::Copy},
+    {Qt::Key_Insert, Qt::ShiftModifier, ClipAction::Paste},  {Qt::Key_Delete, Qt::ShiftModifier, ClipAction::Cut},
+};
+
+} // namespace
+
 // The clipboard keys; the first that matches ends the key's processing. The events may refuse.
 bool TQvStringGrid::clipboardKeys(int key, Qt::KeyboardModifiers mods)
 {
-    const bool ctrl = mods & Qt::ControlModifier;
-    const bool shift = mods & Qt::ShiftModifier;
+    const auto match = std::find_if(std::begin(kClipboardKeys), std::end(kClipboardKeys),
+                                    [&](const ClipKey& k) { return k.key == key && (mods & k.held); });
+    if (match == std::end(kClipboardKeys))
+        return false;
     auto asked = [this](const std::function<void(QObject*, bool&)>& event) {
         bool allow = true;
         if (event)
             event(this, allow);
         return allow;
     };
-    if ((ctrl && key == Qt::Key_X) || (shift && key == Qt::Key_Delete)) {
+    switch (match->action) {
+    case ClipAction::Cut:
         if (asked(OnClipboardCut))
             CutSelectionToClipboard();
-        return true;
-    }
-    if ((ctrl && key == Qt::Key_V) || (shift && key == Qt::Key_Insert)) {
+        break;
+    case ClipAction::Paste:
         if (asked(OnClipboardPaste))
             PasteSelectionFromClipboard();
-        return true;
-    }
-    if (ctrl && (key == Qt::Key_C || key == Qt::Key_Insert)) {
+        break;
+    case ClipAction::Copy:
         if (asked(OnClipboardCopy))
             CopySelectionToClipboard();
-        return true;
+        break;
     }
-    return false;
+    return true;
 }
 
 void TQvStringGrid::SelectAllCells()
