@@ -263,17 +263,7 @@ void TQvMultiColumnDropDown::SelectPreviousPage()
 
 namespace {
 
-// "Leave as it is" in the scheme table.
-constexpr TColor kKeep = 0x2FFFFFFF;
-
-struct TColumnScheme {
-    TVLXStyle style;
-    TColor headerColor, headerColorTo, headerFontColor;
-    TSelectionColorStyle selectionStyle;
-    TColor selectionTextColor, lineColor, fixedLineColor;
-    // Both selection colours, for the rows with the custom selection style.
-    TColor selectionColor;
-};
+constexpr TColor kKeep = kSchemeKeep;
 
 // clang-format off
 constexpr TColumnScheme kColumnSchemes[] = {
@@ -298,30 +288,42 @@ constexpr TColumnScheme kColumnSchemes[] = {
 
 } // namespace
 
-void TQvMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle v)
+const TColumnScheme* FindColumnScheme(TVLXStyle style)
 {
-    switch (v) {
+    for (const TColumnScheme& s : kColumnSchemes)
+        if (s.style == style)
+            return &s;
+    return nullptr;
+}
+
+void SelectionStyleLineColors(TSelectionColorStyle style, TColor& line, TColor& fixedLine)
+{
+    switch (style) {
     case scOffice2007:
-        FLineColor = 0xF1EDEB;
-        FFixedLineColor = 0xD1BBA4;
+        line = 0xF1EDEB;
+        fixedLine = 0xD1BBA4;
         break;
     case scWindowsVista:
     case scWindows7:
-        FLineColor = 0xECECF0;
-        FFixedLineColor = 0xD4D2D1;
+        line = 0xECECF0;
+        fixedLine = 0xD4D2D1;
         break;
     case scCustom:
         break;
     }
+}
+
+void TQvMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle v)
+{
+    SelectionStyleLineColors(v, FLineColor, FFixedLineColor);
     TQvCustomDropDown::SetSelectionColorStyle(v);
 }
 
 void TQvMultiColumnDropDown::SetComponentStyle(TVLXStyle style)
 {
     TQvCustomDropDown::SetComponentStyle(style);
-    for (const TColumnScheme& s : kColumnSchemes) {
-        if (s.style != style)
-            continue;
+    if (const TColumnScheme* found = FindColumnScheme(style)) {
+        const TColumnScheme& s = *found;
         FHeaderColor = s.headerColor;
         FHeaderColorTo = s.headerColorTo;
         if (s.headerFontColor != kKeep)
@@ -334,7 +336,6 @@ void TQvMultiColumnDropDown::SetComponentStyle(TVLXStyle style)
             SetSelectionColor(s.selectionColor);
             SetSelectionColorTo(s.selectionColor);
         }
-        return;
     }
 }
 

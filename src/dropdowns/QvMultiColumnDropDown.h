@@ -168,6 +168,33 @@ protected:
 // pass one pixel the column gets that pixel.
 std::vector<int> StretchColumnWidths(const std::vector<int>& widths, int avail);
 
+// The width AutoSize gives column `index`: the widest of the first `count` items' texts,
+// measured on one line in the column's font (+6), plus the image's width + 4 in an image column
+// whose item has the line and an image; 0 without items (the header is not measured).
+int MeasureItemColumn(const TDropDownColumn& column, int index, const TDropDownCollection<TDropDownItem>& items,
+                      int count, const grid::TCustomImageList* images);
+bool HasWordwrap(const TDropDownCollection<TDropDownColumn>& columns);
+// The height of a row showing `lines` under the word-wrapping columns: at least 24, else the
+// tallest wrapped text (+6) or image (+6) of those columns.
+int MeasureWrappedRow(const TDropDownCollection<TDropDownColumn>& columns, const QStringList& lines, int imageIndex,
+                      const grid::TCustomImageList* images);
+
+// A row of the column pickers' colour schemes (the multi-column and the grid picker share it).
+struct TColumnScheme {
+    TVLXStyle style;
+    TColor headerColor, headerColorTo, headerFontColor;
+    TSelectionColorStyle selectionStyle;
+    TColor selectionTextColor, lineColor, fixedLineColor;
+    // Both selection colours, for the rows with the custom selection style.
+    TColor selectionColor;
+};
+// "Leave as it is" in a scheme row.
+inline constexpr TColor kSchemeKeep = 0x2FFFFFFF;
+// The row of a style; nullptr for tsCustom.
+const TColumnScheme* FindColumnScheme(TVLXStyle style);
+// The line colours a selection colour style brings; scCustom leaves them.
+void SelectionStyleLineColors(TSelectionColorStyle style, TColor& line, TColor& fixedLine);
+
 // The popup list: draws every cell from the picker's items.
 class TQvColGrid : public grid::TStringGrid {
     Q_OBJECT
