@@ -4,6 +4,7 @@
 
 #include "dropdowns/QvCustomGridDropDown.h"
 #include "grid/QvObj.h"
+#include "grid/search/SearchPanel.h"
 #include "support/FakeDesktop.h"
 
 #include <QApplication>
@@ -633,4 +634,57 @@ TEST_F(GridDropDown, AModalWindowFromAButtonClickKeepsThePopupOpen)
     EXPECT_TRUE(openWhileShown);
     EXPECT_FALSE(dd->DropDownForm()->BlockActivate());
     EXPECT_TRUE(dd->DroppedDown());
+}
+
+// ---- the look of the open popup --------------------------------------------------------------
+
+// GridDropDown_open.png: the popup sorted by its first column (capitals first), rows banded in
+// two colours, the fifth row hovered, the current row selected and the search footer below.
+TEST_F(GridDropDown, ScreenshotOfTheOpenPopupSortedBandedAndHovered)
+{
+    items(fruit);
+    dd->SetSorting(gsSingleColumn);
+    dd->SetDropDownHeight(320);
+    constexpr TColor kPrimary = 0xF0E0D0;
+    constexpr TColor kSecondary = 0xD0F0E0;
+    constexpr TColor kHover = 0x80FFFF;
+    dd->Bands().SetActive(true);
+    dd->Bands().SetPrimaryColor(kPrimary);
+    dd->Bands().SetSecondaryColor(kSecondary);
+    dd->Bands().SetPrimaryLength(1);
+    dd->Bands().SetSecondaryLength(1);
+    dd->SetHoverRow(true);
+    dd->SetHoverRowColor(kHover);
+    dd->SearchFooter().SetVisible(true);
+    dd->SetItemIndex(0);
+    open();
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().CellRect(0, 0).toQRect().center());
+    ASSERT_EQ(grid().Cells(0, 1).compare(grid().Cells(0, 2), Qt::CaseInsensitive) < 0, true);
+    const int hovered = 5;
+    QTest::mouseMove(grid().viewport(), grid().CellRect(1, hovered).toQRect().center());
+    QCoreApplication::processEvents();
+    const QImage form = dd->DropDownForm()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_TRUE(form.save(QDir::current().filePath(QStringLiteral("GridDropDown_open.png"))));
+    const QImage img = grid().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto at = [&](int x, int y) { return platform::fromQColor(QColor(img.pixel(x, y))); };
+    // A point of a data row's second column away from its text and lines.
+    const auto sample = [&](int row) {
+        const grid::TRect r = grid().CellRect(1, row);
+        return at(r.Right - 4, r.Top + 3);
+    };
+    const int current = grid().Row();
+    for (int row = grid().FixedRows(); row < std::min(grid().RowCount(), 8); ++row) {
+        SCOPED_TRACE(row);
+        if (row == current)
+            continue;
+        if (row == hovered)
+            EXPECT_EQ(sample(row), kHover) << std::hex << sample(row);
+        else
+            EXPECT_EQ(sample(row), (row - grid().FixedRows()) % 2 == 0 ? kPrimary : kSecondary)
+                << std::hex << sample(row);
+    }
+    // The search footer shows under the rows.
+    const QWidget* footer = grid().SearchPanel();
+    ASSERT_NE(footer, nullptr);
+    EXPECT_TRUE(footer->isVisible());
 }

@@ -176,7 +176,10 @@ void TCustomQvGridDropDown::DoGridGetAlignment(QObject* Sender, int ARow, int AC
 void TCustomQvGridDropDown::DoGridGetCellColor(QObject* Sender, int ARow, int ACol, grid::TGridDrawState AState,
                                                grid::TBrush& ABrush, TFont& AFont)
 {
-    if (ACol >= 0 && ACol < FColumns->Count())
+    // Switched-on bands colour the data rows; the columns' colours (white unless set) would
+    // hide them.
+    const bool banded = FQvColGrid && FQvColGrid->Bands().Active() && ARow >= FQvColGrid->FixedRows();
+    if (ACol >= 0 && ACol < FColumns->Count() && !banded)
         ABrush.Color = FColumns->Items(ACol).Color();
     fire(OnGridGetCellColor, Sender, ARow, ACol, AState, ABrush, AFont);
 }
