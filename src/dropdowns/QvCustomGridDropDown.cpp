@@ -48,10 +48,9 @@ TCustomQvGridDropDown::TCustomQvGridDropDown(QWidget* owner, platform::Desktop* 
     FItemIndex = -1;
     FHeaderHeight = 25;
     FSelRow = 0;
-    workmode = true;
+    FCompletion = {};
     FRowSelect = true;
     FGridReturnIsTab = false;
-    FMatchCase = false;
     FMatchStart = true;
     FOldItemIndex = -1;
     FDropDownAutoWidth = true;
@@ -204,12 +203,13 @@ void TCustomQvGridDropDown::SetItemIndex(int value)
 
 void TCustomQvGridDropDown::UpdateLookup()
 {
-    FLookupItems.clear();
+    QStringList& lookup = FCompletion.FLookupItems;
+    lookup.clear();
     if (FLookupColumn < 0)
         return;
-    FLookupItems.reserve(FItems->Count());
+    lookup.reserve(FItems->Count());
     for (int i = 0; i < FItems->Count(); ++i)
-        FLookupItems.append(lookupText(i));
+        lookup.append(lookupText(i));
 }
 
 void TCustomQvGridDropDown::Loaded()
@@ -337,12 +337,8 @@ void TCustomQvGridDropDown::SizeDropDown()
 {
     TQvCustomDropDown::SizeDropDown();
     TDropDownForm* form = DropDownForm();
-    if (!FDropDownAutoWidth || !form || !FQvColGrid)
-        return;
-    form->SetAlign(FQvColGrid, alNone);
-    FQvColGrid->resize(FQvColGrid->ContentWidth(), FQvColGrid->height());
-    form->resize(FQvColGrid->width() + 2 * FDropDownBorderWidth, form->height());
-    form->SetAlign(FQvColGrid, alClient);
+    if (FDropDownAutoWidth && form && FQvColGrid)
+        FitPopupWidth(*form, *FQvColGrid, FQvColGrid->ContentWidth(), FDropDownBorderWidth);
 }
 
 void TCustomQvGridDropDown::PlaceControl()
@@ -358,8 +354,7 @@ void TCustomQvGridDropDown::AdjustDropDownHeight(int& height)
         bars += FDropDownHeader.Height();
     if (FDropDownFooter.Visible())
         bars += FDropDownFooter.Height();
-    const int avail = height - bars - FHeaderHeight - 2;
-    height = bars + FHeaderHeight + kPopupExtraHeight + (avail / rowHeight()) * rowHeight();
+    height = WholeRowsHeight(height, bars, FHeaderHeight, kPopupExtraHeight, rowHeight());
 }
 
 void TCustomQvGridDropDown::OpenDropDown()
@@ -387,20 +382,7 @@ void TCustomQvGridDropDown::SizeColumnsToPopup()
     TQvColGrid* g = FQvColGrid;
     if (!FColumnSizeWithDropDown || !g || !DropDownForm())
         return;
-    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    g->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    const TDropDownColumns& columns = g->Columns();
-    if (columns.Count() == 0)
-        return;
-    std::vector<int> widths;
-    for (int c = 0; c < columns.Count(); ++c)
-        widths.push_back(columns.Items(c).Width());
-    int avail = DropDownForm()->width();
-    if (g->VisibleRowCount() < g->RowCount() - g->FixedRows())
-        avail -= g->ScrollBarWidth();
-    const std::vector<int> stretched = multicolumn::StretchColumnWidths(widths, avail);
-    for (int c = 0; c < int(stretched.size()) && c < g->ColCount(); ++c)
-        g->SetColWidths(c, stretched[std::size_t(c)]);
+    StretchColumnsToPopup(*g, multicolumn::ColumnWidths(g->Columns()), DropDownForm()->width(), g->ScrollBarWidth());
 }
 
 void TCustomQvGridDropDown::DropDownResized()
@@ -555,13 +537,6 @@ void TCustomQvGridDropDown::ControlKeyPress(QChar& key)
     }
 }
 
-void TCustomQvGridDropDown::selectUntypedRest(int typed)
-{
-    const int length = int(QLineEdit::text().size());
-    typed = std::min(typed, length);
-    setSelection(length, typed - length);
-}
-
 int TCustomQvGridDropDown::LookupChar(QChar key)
 {
     // 1.
@@ -573,15 +548,7 @@ int TCustomQvGridDropDown::LookupChar(QChar key)
     if (!backspace && key != QLatin1Char('\t'))
         FLookupEntry += key;
     if (backspace) {
-        if (!hasSelectedText() || FLookupMethod == lmNarrowDown) {
-            FLookupEntry.chop(1);
-            SetText(FLookupEntry);
-        } else {
-            QString text = QLineEdit::text();
-            text.remove(selectionStart(), selectedText().size());
-            SetText(text);
-        }
-        setCursorPosition(int(QLineEdit::text().size()));
+        LookupBackspace(*this, FLookupEntry, FLookupMethod == lmNarrowDown);
         // Narrowing follows the shorter entry, so Backspace to an empty entry shows every row
         // again; a lookup ends here.
         if (FLookupMethod != lmNarrowDown)
@@ -600,7 +567,7 @@ int TCustomQvGridDropDown::LookupChar(QChar key)
             g->NarrowDown(entry, FLookupColumn);
             if (FStyle == dsDropDown && g->RowCount() > g->FixedRows()) {
                 SetText(g->Cells(FLookupColumn, g->FixedRows()));
-                selectUntypedRest(int(FLookupEntry.size()));
+                SelectUntypedRest(*this, int(FLookupEntry.size()));
             }
         }
         return g->FixedRows();
@@ -618,7 +585,7 @@ int TCustomQvGridDropDown::LookupChar(QChar key)
     if (FindLookupMatch(entry, found, index)) {
         take();
         if (FStyle == dsDropDown)
-            selectUntypedRest(int(FLookupEntry.size()));
+            SelectUntypedRest(*this, int(FLookupEntry.size()));
         return index;
     }
     if (FStyle == dsDropDownList) {
@@ -675,43 +642,15 @@ void TCustomQvGridDropDown::Change()
 void TCustomQvGridDropDown::TextChanged()
 {
     // 1.
-    FItemChange = false;
+    FCompletion.FItemChange = false;
     TQvCustomDropDown::Change();
-    // 2.
-    if (!workmode)
-        return;
-    const QString text = Text();
-    SetModifiedState(!text.isEmpty());
-    // 3-4.
-    if (FLookupItems.isEmpty())
-        return;
-    const int caret = FWritingText ? 0 : (hasSelectedText() ? selectionStart() : cursorPosition());
-    const TCompletion c = CompleteTyped(text, caret, FMatchCase, int(FLookupItems.size()),
-                                        [this](int i) -> const QString& { return FLookupItems[i]; });
-    if (c.Kind == TCompletion::ckCompleted) {
-        SetText(c.Text);
-        FItemIndex = c.Index;
-        FItemIdx = c.Index;
-        FItemSel = c.TypedLength;
-        FItemChange = true;
-        setSelection(c.SelStart, c.SelLength);
-    } else if (c.Kind == TCompletion::ckCut) {
-        SetText(c.Text);
-        setCursorPosition(c.SelStart);
-    }
+    // 2-4.
+    CompleteTyping(*this, FCompletion, FWritingText, FItemIndex);
 }
 
 // ---- keys of the edit ------------------------------------------------------------------------
 
 namespace {
-
-int indexIgnoringCase(const QStringList& list, const QString& text)
-{
-    for (int i = 0; i < int(list.size()); ++i)
-        if (list[i].compare(text, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
 
 bool isReturn(int key)
 {
@@ -742,27 +681,12 @@ void TCustomQvGridDropDown::ItemKeyDown(int& key, Qt::KeyboardModifiers shift)
         TQvCustomDropDown::DropDownKeyDown(key, shift);
         return;
     }
-    if (key == Qt::Key_Backspace || key == Qt::Key_Escape || key == Qt::Key_Delete) {
-        workmode = false;
-    } else if (isReturn(key)) {
-        const int index = indexIgnoringCase(FLookupItems, Text());
-        if (index >= 0) {
-            SetText(FLookupItems[index]);
-            SetItemIndex(index);
-            TextChanged();
-        }
-        if (FGridReturnIsTab) {
-            QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
-            key = 0;
-        }
-    } else {
-        workmode = true;
-    }
+    EditKeySwitch(*this, FCompletion, FGridReturnIsTab, key);
     if (key == Qt::Key_Escape || (key >= Qt::Key_Home && key <= Qt::Key_PageDown))
         FLookupEntry.clear();
     TQvCustomDropDown::DropDownKeyDown(key, shift);
     if (key == Qt::Key_Escape)
-        SetItemIndex(indexIgnoringCase(FLookupItems, Text()));
+        SetItemIndex(IndexIgnoringCase(FCompletion.FLookupItems, Text()));
 }
 
 void TCustomQvGridDropDown::DropDownKeyPress(QChar& key)
@@ -795,12 +719,7 @@ void TCustomQvGridDropDown::ItemKeyUp(int& key, Qt::KeyboardModifiers shift)
         else
             g->HideInplaceEdit();
     }
-    if (FItemChange) {
-        SetItemIndex(FItemIdx);
-        const int length = int(QLineEdit::text().size());
-        setSelection(std::min(FItemSel, length), length - std::min(FItemSel, length));
-        FItemChange = false;
-    }
+    FinishCompletion(*this, FCompletion, [this](int i) { SetItemIndex(i); });
 }
 
 void TCustomQvGridDropDown::WMChar(QChar& key, Qt::KeyboardModifiers shift)
@@ -823,22 +742,7 @@ void TCustomQvGridDropDown::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
         return;
     if (staysInGrid(pressed))
         FLookupEntry.clear();
-    const bool homeEnd = !shift.testFlag(Qt::ShiftModifier) && FStyle == dsDropDownList;
-    switch (pressed) {
-    case Qt::Key_PageUp: SelectPreviousPage(); break;
-    case Qt::Key_PageDown: SelectNextPage(); break;
-    case Qt::Key_End:
-        if (homeEnd)
-            SelectLast();
-        break;
-    case Qt::Key_Home:
-        if (homeEnd)
-            SelectFirst();
-        break;
-    case Qt::Key_Up: SelectPrevious(); break;
-    case Qt::Key_Down: SelectNext(); break;
-    default: break;
-    }
+    SelectByKey(*this, pressed, !shift.testFlag(Qt::ShiftModifier) && FStyle == dsDropDownList);
 }
 
 void TCustomQvGridDropDown::focusInEvent(QFocusEvent* e)

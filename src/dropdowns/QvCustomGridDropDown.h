@@ -285,8 +285,8 @@ public:
     // This picker's own flag, apart from the edit's flag of the same name.
     bool ReturnIsTab() const { return FGridReturnIsTab; }
     void SetReturnIsTab(bool v) { FGridReturnIsTab = v; }
-    bool MatchCase() const { return FMatchCase; }
-    void SetMatchCase(bool v) { FMatchCase = v; }
+    bool MatchCase() const { return FCompletion.FMatchCase; }
+    void SetMatchCase(bool v) { FCompletion.FMatchCase = v; }
     // Stored only.
     bool MatchStart() const { return FMatchStart; }
     void SetMatchStart(bool v) { FMatchStart = v; }
@@ -532,8 +532,6 @@ private:
     // at a freed one).
     TItemIndexObject* indexObject(int i);
     void setBlockActivate(bool v);
-    // Selects the untyped rest of the text after `typed` characters.
-    void selectUntypedRest(int typed);
 
     bool FDesignTime = false;
     bool FBalloonInit = false;
@@ -554,15 +552,11 @@ private:
     QPointer<TQvColGrid> FQvColGrid;
     TColor FFixedLineColor = 0xD1BBA4;
     int FSelRow = 0;
-    bool workmode = true;
     bool FRowSelect = true;
     bool FGridReturnIsTab = false;
-    QStringList FLookupItems;
-    bool FMatchCase = false;
+    // workmode, the lookup list, MatchCase and the completion state (as the multi-column picker).
+    TItemCompletion FCompletion;
     bool FMatchStart = true;
-    bool FItemChange = false;
-    int FItemIdx = 0;
-    int FItemSel = 0;
     std::unique_ptr<grid::TSearchFooter> FSearchFooter;
     std::unique_ptr<grid::TBands> FBands;
     std::unique_ptr<grid::TNavigation> FNavigation;

@@ -6,7 +6,6 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyle>
 #include <QWheelEvent>
 
 namespace dropdowns::customgrid {
@@ -41,7 +40,7 @@ void TQvColGrid::SetOwnGridLineWidth(int value)
 
 int TQvColGrid::ScrollBarWidth() const
 {
-    return style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return multicolumn::SystemScrollBarWidth(*this);
 }
 
 void TQvColGrid::DoSelect()
@@ -127,12 +126,7 @@ void TQvColGrid::FillFromItems()
 
 int TQvColGrid::ContentWidth() const
 {
-    int w = 2 * frameWidth();
-    for (int c = 0; c < ColCount(); ++c)
-        w += ColWidths(c);
-    if (VisibleRowCount() + FixedRows() != RowCount())
-        w += ScrollBarWidth();
-    return w;
+    return multicolumn::GridContentWidth(*this, ScrollBarWidth());
 }
 
 void TQvColGrid::AutoSizeColumn(int index)
@@ -176,8 +170,7 @@ void TQvColGrid::SizeWrappedRows()
 
 TRect TQvColGrid::CellBounds(int col, int row) const
 {
-    const TRect r = CellRect(col, row);
-    return {r.Left, r.Top, r.Left + ColWidths(col), r.Top + RowHeights(row)};
+    return multicolumn::CellBoundsOf(*this, col, row);
 }
 
 // ---- keys, clicks, wheel and drags -----------------------------------------------------------

@@ -76,9 +76,39 @@ void TQvColGrid::SetGridLineWidth(int value)
     Invalidate();
 }
 
+int SystemScrollBarWidth(const QWidget& w)
+{
+    return w.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
 int TQvColGrid::ScrollBarWidth() const
 {
-    return style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return SystemScrollBarWidth(*this);
+}
+
+std::vector<int> ColumnWidths(const TDropDownCollection<TDropDownColumn>& columns)
+{
+    std::vector<int> widths;
+    widths.reserve(std::size_t(columns.Count()));
+    for (int c = 0; c < columns.Count(); ++c)
+        widths.push_back(columns.Items(c).Width());
+    return widths;
+}
+
+int GridContentWidth(const grid::TStringGrid& g, int scrollBarWidth)
+{
+    int w = 2 * g.frameWidth();
+    for (int c = 0; c < g.ColCount(); ++c)
+        w += g.ColWidths(c);
+    if (g.VisibleRowCount() + g.FixedRows() != g.RowCount())
+        w += scrollBarWidth;
+    return w;
+}
+
+TRect CellBoundsOf(const grid::TStringGrid& g, int col, int row)
+{
+    const TRect r = g.CellRect(col, row);
+    return {r.Left, r.Top, r.Left + g.ColWidths(col), r.Top + g.RowHeights(row)};
 }
 
 void TQvColGrid::DoSelect()
@@ -121,12 +151,7 @@ void TQvColGrid::InitFromDropDown(TQvMultiColumnDropDown* dropDown)
 
 int TQvColGrid::ContentWidth() const
 {
-    int w = 2 * frameWidth();
-    for (int c = 0; c < ColCount(); ++c)
-        w += ColWidths(c);
-    if (VisibleRowCount() + FixedRows() != RowCount())
-        w += ScrollBarWidth();
-    return w;
+    return GridContentWidth(*this, ScrollBarWidth());
 }
 
 namespace {
@@ -223,8 +248,7 @@ void TQvColGrid::SizeWrappedRows()
 
 TRect TQvColGrid::CellBounds(int col, int row) const
 {
-    const TRect r = CellRect(col, row);
-    return {r.Left, r.Top, r.Left + ColWidths(col), r.Top + RowHeights(row)};
+    return CellBoundsOf(*this, col, row);
 }
 
 // ---- drawing ---------------------------------------------------------------------------------
