@@ -144,7 +144,10 @@ int TCustomQvGridDropDown::ItemOfRow(int row) const
     if (!g || row < 0 || row >= g->RowCount())
         return row;
     const auto* index = dynamic_cast<const TItemIndexObject*>(g->GetObjectEx(0, row));
-    return index ? index->Index : -1;
+    if (index)
+        return index->Index;
+    // The header row (with items) names no item; directly a row is its own number.
+    return FUseItems ? -1 : row;
 }
 
 int TCustomQvGridDropDown::RowOfItem(int index) const
@@ -315,14 +318,23 @@ void TCustomQvGridDropDown::BeforeDropDown()
     // 7.
     if (FUseItems) {
         TQvCustomDropDown::BeforeDropDown();
+        g->SetRowCount(FItems->Count() + 1);
+        g->SetFixedRows(1);
         g->FillFromItems();
+        // The refilled rows narrowed by what was typed so far (in the edit before opening).
+        const QString entry = FLookupEntry.trimmed();
+        if (FLookupMethod == lmNarrowDown && !entry.isEmpty())
+            g->NarrowDown(entry, FLookupColumn);
         const int r = RowOfItem(FItemIndex);
         if (r >= g->FixedRows() && r < g->RowCount())
             g->SetRow(r);
     } else {
         QString found;
         int row = -1;
+        // Placing the row is no choice: the text stays as typed.
+        FPlacingRow = true;
         g->SetRow(FindLookupMatch(Text(), found, row) ? row : std::min(g->FixedRows(), g->RowCount() - 1));
+        FPlacingRow = false;
     }
     // 8.
     if (sort.Column() >= 0 && sort.Show())
@@ -414,7 +426,7 @@ void TCustomQvGridDropDown::GridSelectCell(int, int row, bool&)
 {
     TQvColGrid* g = FQvColGrid;
     FSelRow = row;
-    if (!g || g->MouseWheelSelection())
+    if (!g || g->MouseWheelSelection() || FPlacingRow)
         return;
     if (FUseItems) {
         SetItemIndex(ItemOfRow(row));
@@ -442,9 +454,20 @@ void TCustomQvGridDropDown::GridCanSort(int, bool&)
 
 void TCustomQvGridDropDown::GridClickSort(int)
 {
+    TQvColGrid* g = FQvColGrid;
+    if (!g)
+        return;
+    if (!FUseItems) {
+        // Directly the rows carry no items: the row showing the chosen text becomes current.
+        QString found;
+        int row = -1;
+        if (FindLookupMatch(Text(), found, row))
+            g->SetRow(row);
+        return;
+    }
     const int r = RowOfItem(FTempItemIndex);
-    if (r >= 0 && FQvColGrid && r < FQvColGrid->RowCount())
-        FQvColGrid->SetRow(r);
+    if (r >= g->FixedRows() && r < g->RowCount())
+        g->SetRow(r);
 }
 
 void TCustomQvGridDropDown::setBlockActivate(bool v)

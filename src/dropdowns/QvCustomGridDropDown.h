@@ -581,6 +581,8 @@ private:
     bool FAutoSizeColumns = true;
     // True while the text setter writes (see TQvDetailDropDown).
     bool FWritingText = false;
+    // True while the opening places the direct mode's current row.
+    bool FPlacingRow = false;
     std::deque<TItemIndexObject> FIndexObjects;
 };
 

@@ -301,6 +301,11 @@ TEST_F(GridDropDown, TheDirectModeReadsRowsAndLookupTextsFromThePopupGrid)
     EXPECT_FALSE(dd->DroppedDown());
     EXPECT_EQ(dd->ItemIndex(), 2);
     EXPECT_EQ(dd->Text(), QStringLiteral("Blue"));
+    // A text no row starts: the first data row is current and the text stays as typed.
+    dd->SetText(QStringLiteral("zzz"));
+    open();
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(dd->Text(), QStringLiteral("zzz"));
 }
 
 TEST_F(GridDropDown, ThePopupShowsWholeRowsWithSixPixelsToSpare)
