@@ -12,12 +12,13 @@ using namespace grid;
 
 // kind, class, Text setter, Home, open: Tab/Enter/Esc only, claims Enter/Esc, caret from the
 // mouse, CalcResult first, focus drawing off, only Enter validates
-const TDropDownDifferences kDropDownDifferences[8] = {
+const TDropDownDifferences kDropDownDifferences[9] = {
     {edTrackbarDropDown, "TGridTrackbarDropDown", true, false, false, true, true, false, false, false},
     {edMemoDropDown, "TGridMemoDropDown", false, false, false, false, true, false, false, false},
     {edCalculatorDropDown, "TGridCalculatorDropDown", false, false, false, false, true, true, false, false},
     {edTimePickerDropDown, "TGridTimepickerDropDown", false, false, false, false, false, false, true, false},
     {edGridDropDown, "TGridGridDropDown", false, false, false, false, false, false, false, false},
+    {edQvGridDropDown, "TGridQvGridDropDown", false, false, false, false, false, false, false, false},
     {edDetailDropDown, "TGridDetailPickerDropDown", false, false, false, false, false, false, false, false},
     {edColorPickerDropDown, "TGridColorDropDown", false, true, true, true, false, false, false, true},
     {edImagePickerDropDown, "TGridImageDropDown", false, false, false, false, false, false, false, false},
@@ -112,6 +113,19 @@ void TGridDropDown<P>::Load(const TDropDownCell& cell)
     } else if constexpr (std::is_same_v<P, multicolumn::TQvMultiColumnDropDown>) {
         P::SetEditorEnabled(true);
         P::SetItemIndex(cell.Text.isEmpty() ? 0 : P::GetItemIndex(cell.Text));
+        P::SetText(cell.Text);
+    } else if constexpr (std::is_same_v<P, customgrid::TCustomQvGridDropDown>) {
+        // The editor engine's steps for the grid picker: the lookup list afresh, then with items
+        // the first item the cell text starts (item 0 for an empty cell), then the text.
+        P::SetEditorEnabled(true);
+        P::BeginUpdate();
+        P::EndUpdate();
+        if (P::UseItems()) {
+            QString found;
+            int item = -1;
+            P::FindLookupMatch(cell.Text, found, item);
+            P::SetItemIndex(cell.Text.isEmpty() ? 0 : item);
+        }
         P::SetText(cell.Text);
     } else if constexpr (std::is_same_v<P, TQvDetailDropDown>) {
         P::SetEditorEnabled(true);
@@ -354,6 +368,7 @@ template class TGridDropDown<TQvMemoDropDown>;
 template class TGridDropDown<TQvCalculatorDropdown>;
 template class TGridDropDown<TQvTimePickerDropDown>;
 template class TGridDropDown<multicolumn::TQvMultiColumnDropDown>;
+template class TGridDropDown<customgrid::TCustomQvGridDropDown>;
 template class TGridDropDown<TQvDetailDropDown>;
 template class TGridDropDown<TQvColorPickerDropDown>;
 template class TGridDropDown<TQvImagePickerDropDown>;
@@ -380,6 +395,7 @@ void RegisterGridDropDowns()
     registerWrapper<TGridCalculatorDropDown>(edCalculatorDropDown);
     registerWrapper<TGridTimepickerDropDown>(edTimePickerDropDown);
     registerWrapper<TGridGridDropDown>(edGridDropDown);
+    registerWrapper<TGridQvGridDropDown>(edQvGridDropDown);
     registerWrapper<TGridDetailPickerDropDown>(edDetailDropDown);
     registerWrapper<TGridColorDropDown>(edColorPickerDropDown);
     registerWrapper<TGridImageDropDown>(edImagePickerDropDown);

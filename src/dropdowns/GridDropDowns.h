@@ -17,6 +17,7 @@
 
 #include "dropdowns/QvCalculatorDropDown.h"
 #include "dropdowns/QvColorPicker.h"
+#include "dropdowns/QvCustomGridDropDown.h"
 #include "dropdowns/QvDetailDropDown.h"
 #include "dropdowns/QvImagePicker.h"
 #include "dropdowns/QvMemoDropDown.h"
@@ -47,8 +48,8 @@ struct TDropDownDifferences {
     bool OnlyEnterValidates;   // Up and Down leave without validation
 };
 
-// One row per wrapper; the grid picker's row joins when that picker exists.
-extern const TDropDownDifferences kDropDownDifferences[8];
+// One row per wrapper.
+extern const TDropDownDifferences kDropDownDifferences[9];
 
 // The differences row of a kind; nullptr for a kind without a wrapper.
 const TDropDownDifferences* DropDownDifferences(grid::TEditorType kind);
@@ -80,6 +81,12 @@ public:
     int SelectedImageIndex() const override;
     void SetComponentStyle(TVLXStyle style) override { P::SetComponentStyle(style); }
     void SetColorTones(const grid::TColorTones& tones) override { P::SetColorTones(tones); }
+    // The grid picker's popup grid, read-only.
+    grid::TQvStringGrid* Grid() const
+        requires std::is_same_v<P, customgrid::TCustomQvGridDropDown>
+    {
+        return P::PopupGrid();
+    }
 
     void DropDownKeyPress(QChar& key) override;
     void HandleSetFocus(QFocusEvent* e) override;
@@ -108,6 +115,7 @@ using TGridMemoDropDown = TGridDropDown<TQvMemoDropDown>;
 using TGridCalculatorDropDown = TGridDropDown<TQvCalculatorDropdown>;
 using TGridTimepickerDropDown = TGridDropDown<TQvTimePickerDropDown>;
 using TGridGridDropDown = TGridDropDown<multicolumn::TQvMultiColumnDropDown>;
+using TGridQvGridDropDown = TGridDropDown<customgrid::TCustomQvGridDropDown>;
 using TGridDetailPickerDropDown = TGridDropDown<TQvDetailDropDown>;
 using TGridColorDropDown = TGridDropDown<TQvColorPickerDropDown>;
 using TGridImageDropDown = TGridDropDown<TQvImagePickerDropDown>;

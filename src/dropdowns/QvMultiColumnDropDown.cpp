@@ -115,9 +115,8 @@ TQvMultiColumnDropDown::TQvMultiColumnDropDown(QWidget* owner, platform::Desktop
     FHeaderColor = clWhite;
     FItemIndex = -1;
     FHeaderHeight = 25;
-    workmode = true;
+    FCompletion = {};
     FColReturnIsTab = false;
-    FMatchCase = false;
     FMatchStart = true;
     FOldItemIndex = -1;
     FDropDownAutoWidth = true;
@@ -185,13 +184,14 @@ int TQvMultiColumnDropDown::GetItemIndex(const QString& value) const
 
 void TQvMultiColumnDropDown::UpdateLookup()
 {
-    FLookupItems.clear();
+    QStringList& lookup = FCompletion.FLookupItems;
+    lookup.clear();
     if (FLookupColumn < 0)
         return;
-    FLookupItems.reserve(FItems->Count());
+    lookup.reserve(FItems->Count());
     // The lines are shared with the items, not copied.
     for (int i = 0; i < FItems->Count(); ++i)
-        FLookupItems.append(lookupText(i));
+        lookup.append(lookupText(i));
 }
 
 void TQvMultiColumnDropDown::Loaded()
@@ -263,17 +263,7 @@ void TQvMultiColumnDropDown::SelectPreviousPage()
 
 namespace {
 
-// "Leave as it is" in the scheme table.
-constexpr TColor kKeep = 0x2FFFFFFF;
-
-struct TColumnScheme {
-    TVLXStyle style;
-    TColor headerColor, headerColorTo, headerFontColor;
-    TSelectionColorStyle selectionStyle;
-    TColor selectionTextColor, lineColor, fixedLineColor;
-    // Both selection colours, for the rows with the custom selection style.
-    TColor selectionColor;
-};
+constexpr TColor kKeep = kSchemeKeep;
 
 // clang-format off
 constexpr TColumnScheme kColumnSchemes[] = {
@@ -298,30 +288,42 @@ constexpr TColumnScheme kColumnSchemes[] = {
 
 } // namespace
 
-void TQvMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle v)
+const TColumnScheme* FindColumnScheme(TVLXStyle style)
 {
-    switch (v) {
+    for (const TColumnScheme& s : kColumnSchemes)
+        if (s.style == style)
+            return &s;
+    return nullptr;
+}
+
+void SelectionStyleLineColors(TSelectionColorStyle style, TColor& line, TColor& fixedLine)
+{
+    switch (style) {
     case scOffice2007:
-        FLineColor = 0xF1EDEB;
-        FFixedLineColor = 0xD1BBA4;
+        line = 0xF1EDEB;
+        fixedLine = 0xD1BBA4;
         break;
     case scWindowsVista:
     case scWindows7:
-        FLineColor = 0xECECF0;
-        FFixedLineColor = 0xD4D2D1;
+        line = 0xECECF0;
+        fixedLine = 0xD4D2D1;
         break;
     case scCustom:
         break;
     }
+}
+
+void TQvMultiColumnDropDown::SetSelectionColorStyle(TSelectionColorStyle v)
+{
+    SelectionStyleLineColors(v, FLineColor, FFixedLineColor);
     TQvCustomDropDown::SetSelectionColorStyle(v);
 }
 
 void TQvMultiColumnDropDown::SetComponentStyle(TVLXStyle style)
 {
     TQvCustomDropDown::SetComponentStyle(style);
-    for (const TColumnScheme& s : kColumnSchemes) {
-        if (s.style != style)
-            continue;
+    if (const TColumnScheme* found = FindColumnScheme(style)) {
+        const TColumnScheme& s = *found;
         FHeaderColor = s.headerColor;
         FHeaderColorTo = s.headerColorTo;
         if (s.headerFontColor != kKeep)
@@ -334,7 +336,6 @@ void TQvMultiColumnDropDown::SetComponentStyle(TVLXStyle style)
             SetSelectionColor(s.selectionColor);
             SetSelectionColorTo(s.selectionColor);
         }
-        return;
     }
 }
 
@@ -367,12 +368,8 @@ void TQvMultiColumnDropDown::SizeDropDown()
 {
     TQvCustomDropDown::SizeDropDown();
     TDropDownForm* form = DropDownForm();
-    if (!FDropDownAutoWidth || !form || !FQvColGrid)
-        return;
-    form->SetAlign(FQvColGrid, alNone);
-    FQvColGrid->resize(FQvColGrid->ContentWidth(), FQvColGrid->height());
-    form->resize(FQvColGrid->width() + 2 * FDropDownBorderWidth, form->height());
-    form->SetAlign(FQvColGrid, alClient);
+    if (FDropDownAutoWidth && form && FQvColGrid)
+        FitPopupWidth(*form, *FQvColGrid, FQvColGrid->ContentWidth(), FDropDownBorderWidth);
 }
 
 void TQvMultiColumnDropDown::PlaceControl()
@@ -388,8 +385,7 @@ void TQvMultiColumnDropDown::AdjustDropDownHeight(int& height)
         bars += FDropDownHeader.Height();
     if (FDropDownFooter.Visible())
         bars += FDropDownFooter.Height();
-    const int avail = height - bars - FHeaderHeight - 2;
-    height = bars + FHeaderHeight + 2 + (avail / rowHeight()) * rowHeight();
+    height = WholeRowsHeight(height, bars, FHeaderHeight, 2, rowHeight());
 }
 
 void TQvMultiColumnDropDown::OpenDropDown()
@@ -414,20 +410,7 @@ void TQvMultiColumnDropDown::SizeColumnsToPopup()
     TQvColGrid* g = FQvColGrid;
     if (!FColumnSizeWithDropDown || !g || !DropDownForm())
         return;
-    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    g->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    const TDropDownColumns& columns = g->Columns();
-    if (columns.Count() == 0)
-        return;
-    std::vector<int> widths;
-    for (int c = 0; c < columns.Count(); ++c)
-        widths.push_back(columns.Items(c).Width());
-    int avail = DropDownForm()->width();
-    if (g->VisibleRowCount() < g->RowCount() - g->FixedRows())
-        avail -= g->ScrollBarWidth();
-    const std::vector<int> stretched = StretchColumnWidths(widths, avail);
-    for (int c = 0; c < int(stretched.size()) && c < g->ColCount(); ++c)
-        g->SetColWidths(c, stretched[std::size_t(c)]);
+    StretchColumnsToPopup(*g, ColumnWidths(g->Columns()), DropDownForm()->width(), g->ScrollBarWidth());
 }
 
 void TQvMultiColumnDropDown::DropDownResized()
@@ -554,15 +537,7 @@ int TQvMultiColumnDropDown::LookupChar(QChar key)
         FLookupEntry += key;
     // 2.
     if (key == QLatin1Char('\b')) {
-        if (!hasSelectedText()) {
-            FLookupEntry.chop(1);
-            SetText(FLookupEntry);
-        } else {
-            QString text = QLineEdit::text();
-            text.remove(selectionStart(), selectedText().size());
-            SetText(text);
-        }
-        setCursorPosition(int(QLineEdit::text().size()));
+        LookupBackspace(*this, FLookupEntry, false);
         return -1;
     }
     QString found;
@@ -571,9 +546,7 @@ int TQvMultiColumnDropDown::LookupChar(QChar key)
     if (FindLookupMatch(FLookupEntry, found, index)) {
         FItemIndex = index;
         SetText(found);
-        const int length = int(QLineEdit::text().size());
-        const int typed = std::min(int(FLookupEntry.size()), length);
-        setSelection(length, typed - length);
+        SelectUntypedRest(*this, int(FLookupEntry.size()));
         return index;
     }
     // 4. Type-ahead starts again from this character.
@@ -598,46 +571,13 @@ void TQvMultiColumnDropDown::Change()
 void TQvMultiColumnDropDown::TextChanged()
 {
     // 1.
-    FItemChange = false;
+    FCompletion.FItemChange = false;
     TQvCustomDropDown::Change();
-    // 2.
-    if (!workmode)
-        return;
-    const QString text = Text();
-    SetModifiedState(!text.isEmpty());
-    // 3-4.
-    if (FLookupItems.isEmpty())
-        return;
-    const int caret = FWritingText ? 0 : (hasSelectedText() ? selectionStart() : cursorPosition());
-    const TCompletion c = CompleteTyped(text, caret, FMatchCase, int(FLookupItems.size()),
-                                        [this](int i) -> const QString& { return FLookupItems[i]; });
-    if (c.Kind == TCompletion::ckCompleted) {
-        SetText(c.Text);
-        FItemIndex = c.Index;
-        FItemIdx = c.Index;
-        FItemSel = c.TypedLength;
-        FItemChange = true;
-        setSelection(c.SelStart, c.SelLength);
-    } else if (c.Kind == TCompletion::ckCut) {
-        SetText(c.Text);
-        setCursorPosition(c.SelStart);
-    }
+    // 2-4.
+    CompleteTyping(*this, FCompletion, FWritingText, FItemIndex);
 }
 
 // ---- keys of the edit ------------------------------------------------------------------------
-
-namespace {
-
-// The lookup list's own search, as the edit's Return and Escape use it: case-blind.
-int indexIgnoringCase(const QStringList& list, const QString& text)
-{
-    for (int i = 0; i < int(list.size()); ++i)
-        if (list[i].compare(text, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
-
-} // namespace
 
 void TQvMultiColumnDropDown::DropDownKeyDown(int& key, Qt::KeyboardModifiers shift)
 {
@@ -650,25 +590,10 @@ void TQvMultiColumnDropDown::ItemKeyDown(int& key, Qt::KeyboardModifiers shift)
         TQvCustomDropDown::DropDownKeyDown(key, shift);
         return;
     }
-    if (key == Qt::Key_Backspace || key == Qt::Key_Escape || key == Qt::Key_Delete) {
-        workmode = false;
-    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        const int index = indexIgnoringCase(FLookupItems, Text());
-        if (index >= 0) {
-            SetText(FLookupItems[index]);
-            SetItemIndex(index);
-            TextChanged();
-        }
-        if (FColReturnIsTab) {
-            QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
-            key = 0;
-        }
-    } else {
-        workmode = true;
-    }
+    EditKeySwitch(*this, FCompletion, FColReturnIsTab, key);
     TQvCustomDropDown::DropDownKeyDown(key, shift);
     if (key == Qt::Key_Escape)
-        SetItemIndex(indexIgnoringCase(FLookupItems, Text()));
+        SetItemIndex(IndexIgnoringCase(FCompletion.FLookupItems, Text()));
 }
 
 void TQvMultiColumnDropDown::DropDownKeyPress(QChar& key)
@@ -694,12 +619,7 @@ void TQvMultiColumnDropDown::ItemKeyUp(int& key, Qt::KeyboardModifiers shift)
 {
     if (!(key == Qt::Key_Return && FColReturnIsTab))
         TQvCustomDropDown::WMKeyUp(key, shift);
-    if (FItemChange) {
-        SetItemIndex(FItemIdx);
-        const int length = int(QLineEdit::text().size());
-        setSelection(std::min(FItemSel, length), length - std::min(FItemSel, length));
-        FItemChange = false;
-    }
+    FinishCompletion(*this, FCompletion, [this](int i) { SetItemIndex(i); });
 }
 
 void TQvMultiColumnDropDown::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
@@ -709,21 +629,7 @@ void TQvMultiColumnDropDown::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
     const bool altHeld = shift.testFlag(Qt::AltModifier) || FDesktop->keyModifiers().testFlag(Qt::AltModifier);
     if (!isEnabled() || altHeld)
         return;
-    switch (pressed) {
-    case Qt::Key_PageUp: SelectPreviousPage(); break;
-    case Qt::Key_PageDown: SelectNextPage(); break;
-    case Qt::Key_End:
-        if (!FEditorEnabled)
-            SelectLast();
-        break;
-    case Qt::Key_Home:
-        if (!FEditorEnabled)
-            SelectFirst();
-        break;
-    case Qt::Key_Up: SelectPrevious(); break;
-    case Qt::Key_Down: SelectNext(); break;
-    default: break;
-    }
+    SelectByKey(*this, pressed, !FEditorEnabled);
 }
 
 } // namespace dropdowns::multicolumn

@@ -16,6 +16,7 @@
 // The grid picker declares classes of the same names for itself; these live in their own
 // namespace.
 
+#include "dropdowns/ColumnPickerRules.h"
 #include "dropdowns/LookupCompletion.h"
 #include "dropdowns/QvDropDown.h"
 #include "grid/StringGrid.h"
@@ -167,6 +168,42 @@ protected:
 // widths) and rounded (halves to even); the rounding remainders accumulate, and each time they
 // pass one pixel the column gets that pixel.
 std::vector<int> StretchColumnWidths(const std::vector<int>& widths, int avail);
+// The columns' Width values in order.
+std::vector<int> ColumnWidths(const TDropDownCollection<TDropDownColumn>& columns);
+// A popup list's content width: its frame, its columns and, when not every row shows, the
+// vertical scroll bar.
+int GridContentWidth(const grid::TStringGrid& g, int scrollBarWidth);
+// The cell's top-left corner with its column's width and its row's height.
+TRect CellBoundsOf(const grid::TStringGrid& g, int col, int row);
+// The scroll bar's width, as the system reports it.
+int SystemScrollBarWidth(const QWidget& w);
+
+// The width AutoSize gives column `index`: the widest of the first `count` items' texts,
+// measured on one line in the column's font (+6), plus the image's width + 4 in an image column
+// whose item has the line and an image; 0 without items (the header is not measured).
+int MeasureItemColumn(const TDropDownColumn& column, int index, const TDropDownCollection<TDropDownItem>& items,
+                      int count, const grid::TCustomImageList* images);
+bool HasWordwrap(const TDropDownCollection<TDropDownColumn>& columns);
+// The height of a row showing `lines` under the word-wrapping columns: at least 24, else the
+// tallest wrapped text (+6) or image (+6) of those columns.
+int MeasureWrappedRow(const TDropDownCollection<TDropDownColumn>& columns, const QStringList& lines, int imageIndex,
+                      const grid::TCustomImageList* images);
+
+// A row of the column pickers' colour schemes (the multi-column and the grid picker share it).
+struct TColumnScheme {
+    TVLXStyle style;
+    TColor headerColor, headerColorTo, headerFontColor;
+    TSelectionColorStyle selectionStyle;
+    TColor selectionTextColor, lineColor, fixedLineColor;
+    // Both selection colours, for the rows with the custom selection style.
+    TColor selectionColor;
+};
+// "Leave as it is" in a scheme row.
+inline constexpr TColor kSchemeKeep = 0x2FFFFFFF;
+// The row of a style; nullptr for tsCustom.
+const TColumnScheme* FindColumnScheme(TVLXStyle style);
+// The line colours a selection colour style brings; scCustom leaves them.
+void SelectionStyleLineColors(TSelectionColorStyle style, TColor& line, TColor& fixedLine);
 
 // The popup list: draws every cell from the picker's items.
 class TQvColGrid : public grid::TStringGrid {
@@ -284,8 +321,8 @@ public:
     // This picker's own flag, apart from the edit's flag of the same name.
     bool ReturnIsTab() const { return FColReturnIsTab; }
     void SetReturnIsTab(bool v) { FColReturnIsTab = v; }
-    bool MatchCase() const { return FMatchCase; }
-    void SetMatchCase(bool v) { FMatchCase = v; }
+    bool MatchCase() const { return FCompletion.FMatchCase; }
+    void SetMatchCase(bool v) { FCompletion.FMatchCase = v; }
     // Stored only: completion always matches at the start.
     bool MatchStart() const { return FMatchStart; }
     void SetMatchStart(bool v) { FMatchStart = v; }
@@ -382,15 +419,10 @@ private:
     TFont FHeaderFont;
     QPointer<TQvColGrid> FQvColGrid;
     TColor FFixedLineColor = 0xD1BBA4;
-    bool workmode = true;
     bool FColReturnIsTab = false;
-    // Line i: item i's lookup text, rebuilt by UpdateLookup.
-    QStringList FLookupItems;
-    bool FMatchCase = false;
+    // workmode, the lookup list (rebuilt by UpdateLookup), MatchCase and the completion state.
+    TItemCompletion FCompletion;
     bool FMatchStart = true;
-    bool FItemChange = false;
-    int FItemIdx = 0;
-    int FItemSel = 0;
     int FOldItemIndex = -1;
     bool FDropDownAutoWidth = true;
     bool FColumnSizeWithDropDown = true;

@@ -91,6 +91,8 @@ enum TGridImportState { isImportStart, isImportNewRow, isImportSelRow, isImportD
 // Events (Sender first, then the arguments in the published order).
 using TGridHintEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, QString& hint)>;
 using TGridColorEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, TGridDrawState, TBrush&, TFont&)>;
+using TGridGradientEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, TColor& color, TColor& colorTo,
+                                              TColor& colorMirror, TColor& colorMirrorTo, TCellGradientDirection&)>;
 using TGridBorderEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, TPen&, TCellBorders&)>;
 using TGridAlignEvent = std::function<void(TQvStringGrid*, int ARow, int ACol, TAlignment&, TVAlignment&)>;
 using TGridFormatEvent = std::function<void(TQvStringGrid*, int ACol, TSortStyle&, QString& prefix, QString& suffix)>;
@@ -1477,6 +1479,8 @@ public:
     std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& Anchor)> OnAnchorEnter, OnAnchorExit;
     std::function<void(TQvStringGrid*, int ARow, int ACol, QString& Anchor)> OnAnchorHint;
     TGridColorEvent OnGetCellColor;
+    // A cell's fill as a gradient (colour, end colour, mirror pair, direction), after its colour.
+    TGridGradientEvent OnGetCellGradient;
     TGridColorEvent OnGetCellPrintColor;
     TGridBorderEvent OnGetCellBorder;
     TGridBorderEvent OnGetCellPrintBorder;

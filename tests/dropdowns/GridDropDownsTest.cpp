@@ -19,11 +19,11 @@ using namespace dropdowns;
 
 namespace {
 
-enum Column { cTrack = 1, cMemo, cCalc, cTime, cMulti, cDetail, cColor, cImage, cText, kColumns };
+enum Column { cTrack = 1, cMemo, cCalc, cTime, cMulti, cDetail, cColor, cImage, cQvGrid, cText, kColumns };
 
 const TEditorType kKinds[kColumns] = {edNormal, edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown,
                                       edTimePickerDropDown, edGridDropDown, edDetailDropDown,
-                                      edColorPickerDropDown, edImagePickerDropDown, edNormal};
+                                      edColorPickerDropDown, edImagePickerDropDown, edQvGridDropDown, edNormal};
 
 // Every key of the rule, with the closing sets of the differences table.
 TEST(GridDropDownKeys, ClosingKeysPerWrapperPopupClosedAndOpen)
@@ -92,6 +92,14 @@ struct KindWindow {
                     m->EndUpdate();
                 }
             }
+            if (c == cQvGrid) {
+                auto* q = static_cast<TGridQvGridDropDown*>(g->DropDownEditor(edQvGridDropDown));
+                if (q->Items().Count() == 0) {
+                    q->Columns().Add();
+                    for (const char* t : {"red", "green", "blue"})
+                        q->Items().Add().Text() << QString::fromLatin1(t);
+                }
+            }
             if (c == cDetail) {
                 auto* d = static_cast<TGridDetailPickerDropDown*>(g->DropDownEditor(edDetailDropDown));
                 if (d->Items().Count() == 0)
@@ -149,6 +157,7 @@ TEST(GridDropDowns, EachKindOpensOnItsCellLoadedWithTheCellsValue)
     w.grid->SetCells(cMemo, 1, QStringLiteral("first"));
     w.grid->SetCells(cMulti, 1, QStringLiteral("beta"));
     w.grid->SetCells(cMulti, 2, QString());
+    w.grid->SetCells(cQvGrid, 1, QStringLiteral("blue"));
     w.grid->SetColors(cColor, 1, 0x0000FF);
     w.grid->AddShape(cColor, 2, csCircle, 0x00FF00, 0, haCenter, vaCenter);
     w.grid->AddImageIdx(cImage, 1, 2, haCenter, vaCenter);
@@ -171,6 +180,16 @@ TEST(GridDropDowns, EachKindOpensOnItsCellLoadedWithTheCellsValue)
     EXPECT_EQ(static_cast<TGridGridDropDown*>(w.ed(cMulti))->ItemIndex(), 0);
     w.key(Qt::Key_Escape);
 
+    w.open(cQvGrid, 1);
+    auto* qv = static_cast<TGridQvGridDropDown*>(w.ed(cQvGrid));
+    EXPECT_EQ(qv->ItemIndex(), 2);
+    EXPECT_EQ(qv->Text(), QStringLiteral("blue"));
+    EXPECT_EQ(qv->Grid(), qv->PopupGrid());
+    w.key(Qt::Key_Escape);
+    w.open(cQvGrid, 2);
+    EXPECT_EQ(qv->ItemIndex(), 0);
+    w.key(Qt::Key_Escape);
+
     w.open(cColor, 1);
     EXPECT_EQ(w.ed(cColor)->SelectedColor(), TColor(0x0000FF));
     w.key(Qt::Key_Escape);
@@ -186,7 +205,7 @@ TEST(GridDropDowns, EachKindOpensOnItsCellLoadedWithTheCellsValue)
 TEST(GridDropDowns, TypedCharacterOpensTheEditorAndEnterStoresTheText)
 {
     KindWindow w;
-    for (int c : {cMemo, cTime, cCalc, cDetail}) {
+    for (int c : {cMemo, cTime, cCalc, cDetail, cQvGrid}) {
         w.click(c, 3);
         w.grid->setFocus();
         QTest::keyClicks(w.grid, QStringLiteral("t"));
@@ -332,7 +351,7 @@ TEST(GridDropDowns, ScreenshotOfEachPickerOpenOverItsCell)
 {
     KindWindow w;
     w.grid->MouseActions().SetDirectComboDrop(true);
-    for (int c = cTrack; c <= cImage; ++c) {
+    for (int c = cTrack; c <= cQvGrid; ++c) {
         w.open(c, 1);
         ASSERT_TRUE(w.ed(c)->PopupOpen()) << c;
         QWidget* popup = QApplication::activePopupWidget();

@@ -76,9 +76,39 @@ void TQvColGrid::SetGridLineWidth(int value)
     Invalidate();
 }
 
+int SystemScrollBarWidth(const QWidget& w)
+{
+    return w.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
 int TQvColGrid::ScrollBarWidth() const
 {
-    return style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return SystemScrollBarWidth(*this);
+}
+
+std::vector<int> ColumnWidths(const TDropDownCollection<TDropDownColumn>& columns)
+{
+    std::vector<int> widths;
+    widths.reserve(std::size_t(columns.Count()));
+    for (int c = 0; c < columns.Count(); ++c)
+        widths.push_back(columns.Items(c).Width());
+    return widths;
+}
+
+int GridContentWidth(const grid::TStringGrid& g, int scrollBarWidth)
+{
+    int w = 2 * g.frameWidth();
+    for (int c = 0; c < g.ColCount(); ++c)
+        w += g.ColWidths(c);
+    if (g.VisibleRowCount() + g.FixedRows() != g.RowCount())
+        w += scrollBarWidth;
+    return w;
+}
+
+TRect CellBoundsOf(const grid::TStringGrid& g, int col, int row)
+{
+    const TRect r = g.CellRect(col, row);
+    return {r.Left, r.Top, r.Left + g.ColWidths(col), r.Top + g.RowHeights(row)};
 }
 
 void TQvColGrid::DoSelect()
@@ -121,37 +151,30 @@ void TQvColGrid::InitFromDropDown(TQvMultiColumnDropDown* dropDown)
 
 int TQvColGrid::ContentWidth() const
 {
-    int w = 2 * frameWidth();
-    for (int c = 0; c < ColCount(); ++c)
-        w += ColWidths(c);
-    if (VisibleRowCount() + FixedRows() != RowCount())
-        w += ScrollBarWidth();
-    return w;
+    return GridContentWidth(*this, ScrollBarWidth());
 }
 
 namespace {
 
-bool hasImage(const TQvColGrid& g, const TDropDownColumn& column, const TDropDownItem& item, int col)
+bool hasImage(const TDropDownColumn& column, const QStringList& lines, int imageIndex, int col,
+              const grid::TCustomImageList* images)
 {
-    return column.ColumnType() == ctImage && item.Text().size() > col && item.ImageIndex() >= 0 && g.Images();
+    return column.ColumnType() == ctImage && lines.size() > col && imageIndex >= 0 && images;
 }
 
 } // namespace
 
-void TQvColGrid::AutoSizeColumn(int index)
+int MeasureItemColumn(const TDropDownColumn& column, int index, const TDropDownCollection<TDropDownItem>& items,
+                      int count, const grid::TCustomImageList* images)
 {
-    if (!FQvDropDown || parentWidget() != FQvDropDown->DropDownForm() || index < 0 || index >= FColumns->Count())
-        return;
-    TDropDownColumn& column = FColumns->Items(index);
     QImage scratch(1, 1, QImage::Format_RGB32);
     QPainter canvas(&scratch);
     canvas.setFont(grid::toQFont(column.Font()));
     const QFontMetrics fm(canvas.font(), canvas.device());
-    const TDropDownItems& items = FQvDropDown->Items();
     int widest = 0;
-    for (int r = 1; r < RowCount() && r - 1 < items.Count(); ++r) {
-        const TDropDownItem& item = items.Items(r - 1);
-        int w = hasImage(*this, column, item, index) ? FImages->Width() + kImageGap : 0;
+    for (int i = 0; i < count && i < items.Count(); ++i) {
+        const TDropDownItem& item = items.Items(i);
+        int w = hasImage(column, item.Text(), item.ImageIndex(), index, images) ? images->Width() + kImageGap : 0;
         const QString& text = item.Line(index);
         if (!text.isEmpty()) {
             TRect m{0, 0, 1000, 500};
@@ -160,6 +183,46 @@ void TQvColGrid::AutoSizeColumn(int index)
         }
         widest = std::max(widest, w);
     }
+    return widest;
+}
+
+bool HasWordwrap(const TDropDownCollection<TDropDownColumn>& columns)
+{
+    for (int c = 0; c < columns.Count(); ++c)
+        if (columns.Items(c).Wordwrap())
+            return true;
+    return false;
+}
+
+int MeasureWrappedRow(const TDropDownCollection<TDropDownColumn>& columns, const QStringList& lines, int imageIndex,
+                      const grid::TCustomImageList* images)
+{
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QPainter canvas(&scratch);
+    int h = kMinWrappedRowHeight;
+    for (int c = 0; c < columns.Count(); ++c) {
+        const TDropDownColumn& column = columns.Items(c);
+        if (!column.Wordwrap())
+            continue;
+        int cell = hasImage(column, lines, imageIndex, c, images) ? images->Height() + kMeasureMargin : 0;
+        const QString text = c < lines.size() ? lines[c] : QString();
+        if (!text.isEmpty()) {
+            canvas.setFont(grid::toQFont(column.Font()));
+            TRect m{0, 0, column.Width(), 500};
+            DrawTextFlags(canvas, text, m, DT_CALCRECT | DT_WORDBREAK);
+            cell = std::max(cell, m.Height() + kMeasureMargin);
+        }
+        h = std::max(h, cell);
+    }
+    return h;
+}
+
+void TQvColGrid::AutoSizeColumn(int index)
+{
+    if (!FQvDropDown || parentWidget() != FQvDropDown->DropDownForm() || index < 0 || index >= FColumns->Count())
+        return;
+    TDropDownColumn& column = FColumns->Items(index);
+    const int widest = MeasureItemColumn(column, index, FQvDropDown->Items(), RowCount() - 1, FImages);
     column.SetWidth(widest);
     if (index < ColCount())
         SetColWidths(index, widest);
@@ -174,41 +237,18 @@ void TQvColGrid::AutoSizeItemColumns()
 
 void TQvColGrid::SizeWrappedRows()
 {
-    if (!FQvDropDown || parentWidget() != FQvDropDown->DropDownForm())
+    if (!FQvDropDown || parentWidget() != FQvDropDown->DropDownForm() || !HasWordwrap(*FColumns))
         return;
-    bool anyWrap = false;
-    for (int c = 0; c < FColumns->Count(); ++c)
-        anyWrap = anyWrap || FColumns->Items(c).Wordwrap();
-    if (!anyWrap)
-        return;
-    QImage scratch(1, 1, QImage::Format_RGB32);
-    QPainter canvas(&scratch);
     const TDropDownItems& items = FQvDropDown->Items();
     for (int r = 1; r < RowCount() && r - 1 < items.Count(); ++r) {
         const TDropDownItem& item = items.Items(r - 1);
-        int h = kMinWrappedRowHeight;
-        for (int c = 0; c < FColumns->Count(); ++c) {
-            const TDropDownColumn& column = FColumns->Items(c);
-            if (!column.Wordwrap())
-                continue;
-            int cell = hasImage(*this, column, item, c) ? FImages->Height() + kMeasureMargin : 0;
-            const QString& text = item.Line(c);
-            if (!text.isEmpty()) {
-                canvas.setFont(grid::toQFont(column.Font()));
-                TRect m{0, 0, column.Width(), 500};
-                DrawTextFlags(canvas, text, m, DT_CALCRECT | DT_WORDBREAK);
-                cell = std::max(cell, m.Height() + kMeasureMargin);
-            }
-            h = std::max(h, cell);
-        }
-        SetRowHeights(r, h);
+        SetRowHeights(r, MeasureWrappedRow(*FColumns, item.Text(), item.ImageIndex(), FImages));
     }
 }
 
 TRect TQvColGrid::CellBounds(int col, int row) const
 {
-    const TRect r = CellRect(col, row);
-    return {r.Left, r.Top, r.Left + ColWidths(col), r.Top + RowHeights(row)};
+    return CellBoundsOf(*this, col, row);
 }
 
 // ---- drawing ---------------------------------------------------------------------------------

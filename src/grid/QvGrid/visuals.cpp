@@ -43,6 +43,14 @@ public:
     {
         g.GetCellPrintColor(realCol, row, state, brush, font);
     }
+    bool GetCellGradient(int row, int realCol, TColor& color, TColor& colorTo, TColor& mirror, TColor& mirrorTo,
+                         TCellGradientDirection& gd) override
+    {
+        if (!g.OnGetCellGradient)
+            return false;
+        g.OnGetCellGradient(&g, row, realCol, color, colorTo, mirror, mirrorTo, gd);
+        return true;
+    }
     void GetCellWordWrap(int realCol, int row, bool& wordWrap) override { g.GetCellWordWrap(realCol, row, wordWrap); }
     void GetCellAlignment(int realCol, int row, TAlignment& ha, TVAlignment& va) override
     {
