@@ -136,13 +136,18 @@ int TGridPrinter::HeaderFooterX(TPrintPosition position, int textWidth) const
 
 int TGridPrinter::PrintHeaderFooter(QPainter& canvas)
 {
-    if (!Drawing())
-        return 0;
     const TPrintSettings& ps = grid.PrintSettings();
     const THeaderFooterItems items = HeaderFooterItems();
     const auto& slotTexts = items.Slots;
     const QString& markupTitle = items.MarkupTitle;
     const QStringList& moreTitleLines = items.MoreTitleLines;
+    const TRect titleArea{ps.LeftSize(), -ps.HeaderSize(), PageWidth, PageBottom};
+    // Measured on the pages that are not drawn too, so that page breaks (and with them the
+    // preview and the printout) do not depend on the pages drawn.
+    if (!Drawing())
+        return markupTitle.isEmpty() || !topSlot(ps.Title())
+                   ? 0
+                   : drawMarkupTitle(canvas, markupTitle, ps.HeaderFont(), titleArea, true);
 
     canvas.save();
     const auto drawSlots = [&](bool top, const TFont& font, int y, int lineHeight) {
@@ -170,10 +175,9 @@ int TGridPrinter::PrintHeaderFooter(QPainter& canvas)
     if (markupTitle.isEmpty())
         return 0;
     if (topSlot(ps.Title())) {
-        const TRect area{ps.LeftSize(), -ps.HeaderSize(), PageWidth, PageBottom};
-        const int height = drawMarkupTitle(canvas, markupTitle, ps.HeaderFont(), area, true);
-        drawMarkupTitle(canvas, markupTitle, ps.HeaderFont(), {area.Left, area.Top, area.Right, area.Top - height},
-                        false);
+        const int height = drawMarkupTitle(canvas, markupTitle, ps.HeaderFont(), titleArea, true);
+        drawMarkupTitle(canvas, markupTitle, ps.HeaderFont(),
+                        {titleArea.Left, titleArea.Top, titleArea.Right, titleArea.Top - height}, false);
         return height;
     }
     drawMarkupTitle(canvas, markupTitle, ps.FooterFont(),
@@ -187,8 +191,8 @@ void TGridPrinter::DrawPageFrame(QPainter& canvas, int firstCol, int lastCol, in
         return;
     const TPrintSettings& ps = grid.PrintSettings();
     const TPrintBorders b = ps.Borders();
-    const int x0 = Indents[std::size_t(RepeatFixedColsNow ? 0 : std::clamp(firstCol, 0, MaxPrintColumns - 1))];
-    const int x1 = Indents[std::size_t(std::clamp(lastCol + 1, 0, MaxPrintColumns - 1))];
+    const int x0 = Indents[std::size_t(RepeatFixedColsNow ? 0 : firstCol)];
+    const int x1 = Indents[std::size_t(lastCol + 1)];
     const int y0 = -HeaderHeight - ps.TitleSpacing();
     const int y1 = y + gap / 2;
     canvas.save();
@@ -201,7 +205,7 @@ void TGridPrinter::DrawPageFrame(QPainter& canvas, int firstCol, int lastCol, in
     if (b == pbDouble || b == pbHorizontal || b == pbAroundHorizontal)
         canvas.drawLine(x0, y1, x1, y1);
     if ((b == pbDouble || b == pbVertical || b == pbAroundVertical) && RepeatFixedColsNow)
-        for (int k = 0; k < std::min(grid.FixedCols(), MaxPrintColumns); ++k)
+        for (int k = 0; k < grid.FixedCols(); ++k)
             canvas.drawLine(Indents[std::size_t(k)], y0, Indents[std::size_t(k)], y1);
     canvas.restore();
 }
