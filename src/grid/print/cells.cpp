@@ -213,8 +213,15 @@ int TGridPrinter::PrintCellRow(QPainter& canvas, int y, int firstCol, int lastCo
     if (!Drawing())
         return pitch;
     Fontscalefactor = FitFactor;
-    for (int c = firstCol; c <= lastCol; ++c)
-        printCell(canvas, y, pitch, c, c == firstCol, ARow);
+    bool first = true;
+    for (int c = firstCol; c <= lastCol; ++c) {
+        // A column the selected-only filter leaves out has no width on the strip (repeated fixed
+        // columns keep theirs).
+        if (c >= PrintColStart && !ColPrinted(c))
+            continue;
+        printCell(canvas, y, pitch, c, first, ARow);
+        first = false;
+    }
     Fontscalefactor = 1.0;
     return pitch;
 }

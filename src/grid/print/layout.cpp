@@ -161,6 +161,9 @@ int TGridPrinter::PrintGridPages(QPainter& canvas, TPrintMode mode, bool selecte
 {
     const TPrintSettings& ps = grid.PrintSettings();
     SelectedOnly = selectedOnly;
+    // A range reaching outside the grid prints the grid's part of it.
+    PrintRect = {std::max(PrintRect.Left, 0), std::max(PrintRect.Top, 0), std::min(PrintRect.Right, grid.ColCount() - 1),
+                 std::min(PrintRect.Bottom, grid.RowCount() - 1)};
     PrepareRun(canvas, mode, PrintRect, pageWidth, pageBottom);
     PageNr = 0;
     const bool drawingMode = mode == pmPreview || mode == pmPrint;

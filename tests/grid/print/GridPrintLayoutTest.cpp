@@ -194,11 +194,11 @@ protected:
         grid.OnCustomCellDraw = [&](TQvStringGrid*, QPainter&, int col, int row, TGridDrawState, const TRect&, bool) {
             cells.insert({col, row});
         };
-        QImage img(800, 1200, QImage::Format_RGB32);
+        QImage img(2100, 1200, QImage::Format_RGB32);
         img.setDotsPerMeterX(10000);
         img.setDotsPerMeterY(10000);
         QPainter canvas(&img);
-        (grid.*preview)(canvas, {0, 0, 800, 1200});
+        (grid.*preview)(canvas, {0, 0, 2100, 1200});
         grid.OnCustomCellDraw = nullptr;
         return cells;
     }
@@ -320,6 +320,13 @@ TEST_F(PrintRun, APartOfTheRowsIsReportedAsSelectedRows)
     grid.PrintRect({0, 1, 2, 11});
     EXPECT_TRUE(grid.Log.contains("newrow 1"));
     EXPECT_FALSE(grid.Log.contains("selrow 1"));
+}
+
+TEST_F(PrintRun, ARangeReachingOutsideTheGridPrintsTheGridsPart)
+{
+    grid.PrintRect({-3, -3, 50, 500});
+    EXPECT_EQ(grid.LastRows, std::vector<int>({12}));
+    EXPECT_EQ(printer.Pages.size(), 1u);
 }
 
 TEST_F(PrintRun, TwoStripsPrintTwoPagesWithoutABlankOneBetween)
