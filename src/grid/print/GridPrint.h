@@ -160,6 +160,8 @@ public:
         QStringList MoreTitleLines;
     };
     THeaderFooterItems HeaderFooterItems();
+    // The title lines when they are markup (drawn as one block), else empty.
+    QString MarkupTitle() const;
     // Where a slot's text of this width starts across the page.
     int HeaderFooterX(TPrintPosition position, int textWidth) const;
     void DrawPageFrame(QPainter& canvas, int firstCol, int lastCol, int y);

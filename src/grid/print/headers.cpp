@@ -93,6 +93,15 @@ int TGridPrinter::drawMarkupTitle(QPainter& canvas, const QString& text, const T
     return int(std::lround(result.MarkupHeight * 254.0 / dpiY));
 }
 
+QString TGridPrinter::MarkupTitle() const
+{
+    const TPrintSettings& ps = grid.PrintSettings();
+    if (ps.Title() == ppNone || !ps.TitleText().isEmpty() || ps.TitleLines().isEmpty())
+        return {};
+    const QString whole = ps.TitleLines().join(QStringLiteral("\r\n"));
+    return ZirAzur::GetCellTextKind(whole, true) == ZirAzur::ctkMarkup ? whole : QString();
+}
+
 TGridPrinter::THeaderFooterItems TGridPrinter::HeaderFooterItems()
 {
     const TPrintSettings& ps = grid.PrintSettings();
@@ -112,10 +121,8 @@ TGridPrinter::THeaderFooterItems TGridPrinter::HeaderFooterItems()
     if (!ps.TitleText().isEmpty()) {
         add(ps.Title(), ps.TitleText());
     } else if (!ps.TitleLines().isEmpty()) {
-        const QString whole = ps.TitleLines().join(QStringLiteral("\r\n"));
-        if (ZirAzur::GetCellTextKind(whole, true) == ZirAzur::ctkMarkup) {
-            items.MarkupTitle = whole;
-        } else {
+        items.MarkupTitle = MarkupTitle();
+        if (items.MarkupTitle.isEmpty()) {
             QString& slot = items.Slots[std::size_t(ps.Title())];
             slot = joinWithBlank(slot, ps.TitleLines().first());
             items.MoreTitleLines = ps.TitleLines().mid(1);
@@ -137,17 +144,17 @@ int TGridPrinter::HeaderFooterX(TPrintPosition position, int textWidth) const
 int TGridPrinter::PrintHeaderFooter(QPainter& canvas)
 {
     const TPrintSettings& ps = grid.PrintSettings();
+    const TRect titleArea{ps.LeftSize(), -ps.HeaderSize(), PageWidth, PageBottom};
+    // Measured on the pages that are not drawn too, so that page breaks (and with them the
+    // preview and the printout) do not depend on the pages drawn.
+    if (!Drawing()) {
+        const QString title = topSlot(ps.Title()) ? MarkupTitle() : QString();
+        return title.isEmpty() ? 0 : drawMarkupTitle(canvas, title, ps.HeaderFont(), titleArea, true);
+    }
     const THeaderFooterItems items = HeaderFooterItems();
     const auto& slotTexts = items.Slots;
     const QString& markupTitle = items.MarkupTitle;
     const QStringList& moreTitleLines = items.MoreTitleLines;
-    const TRect titleArea{ps.LeftSize(), -ps.HeaderSize(), PageWidth, PageBottom};
-    // Measured on the pages that are not drawn too, so that page breaks (and with them the
-    // preview and the printout) do not depend on the pages drawn.
-    if (!Drawing())
-        return markupTitle.isEmpty() || !topSlot(ps.Title())
-                   ? 0
-                   : drawMarkupTitle(canvas, markupTitle, ps.HeaderFont(), titleArea, true);
 
     canvas.save();
     const auto drawSlots = [&](bool top, const TFont& font, int y, int lineHeight) {

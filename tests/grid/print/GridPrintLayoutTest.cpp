@@ -211,6 +211,8 @@ protected:
 TEST_F(PrintRun, EventsOfAThreePageRunComeInOrder)
 {
     grid.BreakBefore = {4, 8};
+    grid.PrintSettings().SetPageNr(ppBottomRight);
+    grid.OnPrintGetPageNum = [&](TQvStringGrid*, int page, int, QString&) { grid.Log << QStringLiteral("pagenum %1").arg(page); };
     grid.Print();
     QStringList expected{"start"};
     const auto rows = [&](int from, int to) {
@@ -220,7 +222,7 @@ TEST_F(PrintRun, EventsOfAThreePageRunComeInOrder)
     rows(0, 11); // the counting run
     expected << "printstart 3";
     for (int page = 1; page <= 3; ++page) {
-        expected << QStringLiteral("page %1").arg(page);
+        expected << QStringLiteral("page %1").arg(page) << QStringLiteral("pagenum %1").arg(page);
         rows(4 * page - 4, 4 * page - 1);
         expected << QStringLiteral("done %1 %2").arg(page).arg(4 * page) << QStringLiteral("cancel %1").arg(page);
     }
