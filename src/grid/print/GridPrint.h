@@ -17,6 +17,7 @@
 
 #include "grid/BaseGrid.h"
 #include "grid/GridTypes.h"
+#include "grid/QvGrid.h"
 #include "grid/QvObj.h"
 
 #include <QFont>
@@ -203,6 +204,11 @@ private:
     };
     CellText cellText(int realCol, int ARow);
     int rowPitch(QPainter& canvas, int ARow);
+    // One row of the strip (the repeated fixed columns first); answers its pitch.
+    int printStripRow(QPainter& canvas, int y, int ARow);
+    // The rows of a page from row and y down, until the page is full, OnPrintNewPage ends it or
+    // the range ends; row moves on, the answer is y below the last row.
+    int printPageRows(QPainter& canvas, int& row, int y, TExportState rowState);
     void printCell(QPainter& canvas, int y, int pitch, int c, bool firstPrinted, int ARow);
     // The graphic's place in the cell; text shrinks to what the graphic leaves.
     TRect placeGraphic(const TCellGraphic* g, int realCol, int ARow, const TRect& cell, TRect& text,

@@ -157,6 +157,42 @@ void TGridPrinter::SetStripIndents(const TStrip& st)
     RepeatFixedColsNow = st.repeat;
 }
 
+int TGridPrinter::printStripRow(QPainter& canvas, int y, int ARow)
+{
+    int pitch = 0;
+    if (RepeatFixedColsNow)
+        pitch = PrintCellRow(canvas, y, 0, grid.FixedCols() - 1, ARow);
+    return std::max(pitch, PrintCellRow(canvas, y, PrintColStart, PrintColEnd, ARow));
+}
+
+int TGridPrinter::printPageRows(QPainter& canvas, int& row, int y, TExportState rowState)
+{
+    bool pageEnds = false;
+    int rowsOnPage = 0;
+    while (row <= PrintRect.Bottom && !pageEnds) {
+        grid.ExportNotification(rowState, row);
+        if (RowPrinted(row)) {
+            const int h = rowPitch(canvas, row);
+            // A row taller than an empty page is printed there, clipped, so the run ends.
+            if (y - h > PageBottom + FooterHeight || rowsOnPage == 0) {
+                y -= printStripRow(canvas, y, row);
+                ++rowsOnPage;
+                ++row;
+            } else {
+                pageEnds = true;
+            }
+        } else {
+            ++row;
+        }
+        bool newPage = false;
+        if (grid.OnPrintNewPage)
+            grid.OnPrintNewPage(&grid, row, newPage);
+        if (newPage)
+            pageEnds = true;
+    }
+    return y;
+}
+
 int TGridPrinter::PrintGridPages(QPainter& canvas, TPrintMode mode, bool selectedOnly, int pageWidth, int pageBottom)
 {
     const TPrintSettings& ps = grid.PrintSettings();
@@ -176,7 +212,7 @@ int TGridPrinter::PrintGridPages(QPainter& canvas, TPrintMode mode, bool selecte
     const std::vector<TStrip> strips = LayOutStrips();
     StripCount = int(strips.size());
 
-    const int fixedCols = grid.FixedCols(), fixedRows = grid.FixedRows();
+    const int fixedRows = grid.FixedRows();
     // A part of the rows is reported row by row as a selection.
     const TExportState rowState =
         PrintRect.Top <= fixedRows && PrintRect.Bottom >= grid.RowCount() - grid.FixedFooters() - 1 ? esExportNewRow
@@ -192,12 +228,6 @@ int TGridPrinter::PrintGridPages(QPainter& canvas, TPrintMode mode, bool selecte
         if (grid.OnPrintPage)
             grid.OnPrintPage(&grid, canvas, pageNumber, PageWidth, -PageBottom);
     };
-    const auto printRow = [&](int y, int ARow) {
-        int pitch = 0;
-        if (RepeatFixedColsNow)
-            pitch = PrintCellRow(canvas, y, 0, fixedCols - 1, ARow);
-        return std::max(pitch, PrintCellRow(canvas, y, PrintColStart, PrintColEnd, ARow));
-    };
 
     for (std::size_t si = 0; si < strips.size() && !cancelled; ++si) {
         StripNr = int(si) + 1;
@@ -212,30 +242,8 @@ int TGridPrinter::PrintGridPages(QPainter& canvas, TPrintMode mode, bool selecte
                 printedBefore = true;
             if (row != 0 && ps.RepeatFixedRows() && fixedRows > 0 && (PageNr > 0 || PrintRect.Top >= fixedRows))
                 for (int r = 0; r < fixedRows; ++r)
-                    y -= printRow(y, r);
-            bool pageEnds = false;
-            int rowsOnPage = 0;
-            while (row <= PrintRect.Bottom && !pageEnds) {
-                grid.ExportNotification(rowState, row);
-                if (RowPrinted(row)) {
-                    const int h = rowPitch(canvas, row);
-                    // A row taller than an empty page is printed there, clipped, so the run ends.
-                    if (y - h > PageBottom + FooterHeight || rowsOnPage == 0) {
-                        y -= printRow(y, row);
-                        ++rowsOnPage;
-                        ++row;
-                    } else {
-                        pageEnds = true;
-                    }
-                } else {
-                    ++row;
-                }
-                bool newPage = false;
-                if (grid.OnPrintNewPage)
-                    grid.OnPrintNewPage(&grid, row, newPage);
-                if (newPage)
-                    pageEnds = true;
-            }
+                    y -= printStripRow(canvas, y, r);
+            y = printPageRows(canvas, row, y, rowState);
             if (drawingMode && Drawing()) {
                 if (grid.OnPrintPageDone)
                     grid.OnPrintPageDone(&grid, canvas, row, y, PageNr + 1, PageWidth, -PageBottom);
