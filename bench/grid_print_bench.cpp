@@ -9,6 +9,8 @@
 #include "platform/Printer.h"
 #include "platform/Services.h"
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -24,20 +26,15 @@
 
 namespace {
 
+using bench::report;
+using bench::seconds;
+
 constexpr int kCols = 10;
 
 // Texts of one length, so that 10,000 rows cost ten times 1,000 rows when the layout is linear.
 QString cellText(int c, int r)
 {
     return QStringLiteral("cell %1 of row %2").arg(c).arg(r, 5, 10, QLatin1Char('0'));
-}
-
-double seconds(const std::function<void()>& f)
-{
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    return took.count();
 }
 
 void fill(grid::TQvStringGrid& g, int rows)
@@ -144,13 +141,6 @@ void BM_Count(benchmark::State& st)
 }
 BENCHMARK(BM_Count)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
-void report(const char* what, double ours, double plain, double limit)
-{
-    const double ratio = ours / plain;
-    std::printf("%-44s %8.0f ms against %8.0f ms, ratio %.2f (at most %.0f): %s\n", what, ours * 1e3, plain * 1e3,
-                ratio, limit, ratio <= limit ? "ok" : "TOO SLOW");
-}
-
 void summary()
 {
     const PrintTimes t = print(10000);
@@ -166,11 +156,5 @@ void summary()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    summary();
-    return 0;
+    return bench::RunThenSummarise(argc, argv, summary);
 }
