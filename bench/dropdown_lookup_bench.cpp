@@ -7,6 +7,8 @@
 #include "dropdowns/QvDetailDropDown.h"
 #include "dropdowns/QvMultiColumnDropDown.h"
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -179,11 +181,5 @@ void summary()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    summary();
-    return 0;
+    return bench::RunThenSummarise(argc, argv, summary);
 }

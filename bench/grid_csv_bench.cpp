@@ -5,6 +5,8 @@
 
 #include "grid/QvGrid.h"
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -18,19 +20,14 @@
 
 namespace {
 
+using bench::report;
+using bench::seconds;
+
 constexpr int kCols = 10;
 
 QString cellText(int c, int r)
 {
     return QStringLiteral("cell %1 of row %2").arg(c).arg(r);
-}
-
-double seconds(const std::function<void()>& f)
-{
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    return took.count();
 }
 
 struct Times {
@@ -104,13 +101,6 @@ void BM_Csv(benchmark::State& st)
 }
 BENCHMARK(BM_Csv)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
-void report(const char* what, double ours, double plain, double limit)
-{
-    const double ratio = ours / plain;
-    std::printf("%-40s %8.0f ms against %8.0f ms, ratio %.2f (at most %.0f): %s\n", what, ours * 1e3, plain * 1e3,
-                ratio, limit, ratio <= limit ? "ok" : "TOO SLOW");
-}
-
 void summary()
 {
     const Times t = csv(1000000);
@@ -123,11 +113,5 @@ void summary()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    summary();
-    return 0;
+    return bench::RunThenSummarise(argc, argv, summary);
 }

@@ -7,6 +7,8 @@
 
 #include "grid/QvGrid.h"
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -21,6 +23,9 @@
 #include <functional>
 
 namespace {
+
+using bench::report;
+using bench::seconds;
 
 constexpr int kCols = 10;
 
@@ -38,14 +43,6 @@ void fill(grid::TQvStringGrid& g, int rows)
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < kCols; ++c)
             g.SetCells(c, r, cellText(c, r));
-}
-
-double seconds(const std::function<void()>& f)
-{
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    return took.count();
 }
 
 double best(int runs, const std::function<void()>& f)
@@ -183,13 +180,6 @@ void BM_BinStream(benchmark::State& st)
 }
 BENCHMARK(BM_BinStream)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
-void report(const char* what, double ours, double plain, double limit)
-{
-    const double ratio = ours / plain;
-    std::printf("%-44s %8.0f ms against %8.0f ms, ratio %.2f (at most %.0f): %s\n", what, ours * 1e3, plain * 1e3,
-                ratio, limit, ratio <= limit ? "ok" : "TOO SLOW");
-}
-
 void summary()
 {
     const TextTimes t = textFile(1000000, 1);
@@ -205,11 +195,5 @@ void summary()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    summary();
-    return 0;
+    return bench::RunThenSummarise(argc, argv, summary);
 }

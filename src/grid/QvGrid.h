@@ -1658,6 +1658,13 @@ public:
     void PrintDraw(QPainter& canvas, const TRect& drawRect);
     void PrintDrawRect(QPainter& canvas, const TRect& drawRect, const TGridRect& gridRect);
     void SetPreviewPage(int page);
+    // Small routines that live with printing: the cell's text margins (XYOffset, doubled unless
+    // XYOffsetTopLeftOnly), the largest line count of a row's cells (1 without Multilinecells)
+    // and a repaint of the cells between two corners.
+    int TotalXOffset() const;
+    int TotalYOffset() const;
+    int MaxLinesInRow(int ARow);
+    void InvalidateCellRange(const TGridRect& rect);
     std::function<void(TQvStringGrid*, int NrOfPages, int& FromPage, int& ToPage)> OnPrintStart;
     std::function<void(TQvStringGrid*, QPainter& canvas, int PageNr, int PageXSize, int PageYSize)> OnPrintPage;
     std::function<void(TQvStringGrid*, int ARow, bool& NewPage)> OnPrintNewPage;

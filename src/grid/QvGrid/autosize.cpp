@@ -70,7 +70,7 @@ void TQvStringGrid::FitColumnWidth(int ACol, bool growOnly)
     case arFixed: to = FixedRows() - 1; break;
     }
     const int lineW = GridLineWidth();
-    const int marginX = FPaintSettings.XYOffsetTopLeftOnly ? XYOffset.X : 2 * XYOffset.X;
+    const int marginX = TotalXOffset();
     int widest = 0;
     for (int r = from; r <= to; ++r) {
         if (IsXMergedCell(rc, r))
@@ -177,7 +177,7 @@ void TQvStringGrid::FitRowHeight(int ARow, bool growOnly, int Padding)
         tallest = std::max(tallest, h);
     }
     const bool topLeftOnly = FPaintSettings.XYOffsetTopLeftOnly;
-    int height = tallest + (topLeftOnly ? XYOffset.Y : 2 * XYOffset.Y) + 2 * GridLineWidth() + (topLeftOnly ? 2 : 0);
+    int height = tallest + TotalYOffset() + 2 * GridLineWidth() + (topLeftOnly ? 2 : 0);
     if (growOnly && RowHeights(ARow) >= height)
         return;
     setLimitedRowHeight(ARow, height);
@@ -188,6 +188,15 @@ void TQvStringGrid::AutoSizeRow(int ARow, int Padding)
     FitRowHeight(ARow, SizeGrowOnly, Padding);
     if (Padding != 0 && ARow >= 0 && ARow < RowCount())
         setLimitedRowHeight(ARow, RowHeights(ARow) + Padding);
+}
+
+int TQvStringGrid::MaxLinesInRow(int ARow)
+{
+    int lines = 1;
+    if (FPaintSettings.Multilinecells)
+        for (int c = 0; c < ColCount(); ++c)
+            lines = std::max(lines, int(textLines(Cells(RealColIndex(c), ARow)).size()));
+    return lines;
 }
 
 void TQvStringGrid::AutoSizeRows(bool DoFixedRows, int Padding)
@@ -204,11 +213,7 @@ void TQvStringGrid::AutoSizeRows(bool DoFixedRows, int Padding)
                 setLimitedRowHeight(r, RowHeights(r) + Padding);
             continue;
         }
-        int lines = 1;
-        if (FPaintSettings.Multilinecells)
-            for (int c = 0; c < ColCount(); ++c)
-                lines = std::max(lines, int(textLines(Cells(RealColIndex(c), r)).size()));
-        SetRowHeightForLines(r, lines, Padding);
+        SetRowHeightForLines(r, MaxLinesInRow(r), Padding);
     }
     ExportNotification(esExportDone, -1);
     UpdateScrollBarsAlways(true);

@@ -592,18 +592,28 @@ void TQvStringGrid::SetLookupItems(const QStringList* value)
         FLookupItems = *value;
 }
 
+namespace {
+
+// An entry of the printer's width or edge table. The tables grow with the column count, so the
+// columns 0..511 always answer (0 before a run) and wider grids answer as far as the last run's
+// tables reach.
+int printTableEntry(const std::vector<int>& table, int ACol, int limit)
+{
+    if (ACol < 0 || (ACol >= limit && std::size_t(ACol) >= table.size()))
+        throw EQvGridError(QStringLiteral("Columns is not in valid range"));
+    return std::size_t(ACol) < table.size() ? table[std::size_t(ACol)] : 0;
+}
+
+} // namespace
+
 int TQvStringGrid::GetPrintColWidth(int ACol)
 {
-    if (ACol < 0 || ACol >= MaxHideColumns)
-        throw EQvGridError(QStringLiteral("Columns is not in valid range"));
-    return Printer().MaxWidths[std::size_t(ACol)];
+    return printTableEntry(Printer().MaxWidths, ACol, MaxHideColumns);
 }
 
 int TQvStringGrid::GetPrintColOffset(int ACol)
 {
-    if (ACol < 0 || ACol >= MaxHideColumns)
-        throw EQvGridError(QStringLiteral("Columns is not in valid range"));
-    return Printer().Indents[std::size_t(ACol)];
+    return printTableEntry(Printer().Indents, ACol, MaxHideColumns);
 }
 
 } // namespace grid

@@ -17,6 +17,7 @@
 
 #include "grid/BaseGrid.h"
 #include "grid/GridTypes.h"
+#include "grid/QvGrid.h"
 #include "grid/QvObj.h"
 
 #include <QFont>
@@ -27,6 +28,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace platform {
 class Printer;
@@ -97,15 +99,14 @@ enum TPrintMode { pmPreview = 0, pmPrint = 1, pmCountPrint = 2, pmCountPreview =
 
 class TGridPrinter {
 public:
-    static constexpr int MaxPrintColumns = 513;
-
     explicit TGridPrinter(TQvStringGrid& grid);
 
     // ---- the run's values ----
     // Printed width of each column position (without spacing) and left edge of each position on
-    // the current strip; entry c + 1 is the right edge of column c.
-    std::array<int, MaxPrintColumns> MaxWidths{};
-    std::array<int, MaxPrintColumns> Indents{};
+    // the current strip; entry c + 1 is the right edge of column c. PrepareRun sizes both from the
+    // column count (one entry past the last column), so a run has no column limit.
+    std::vector<int> MaxWidths;
+    std::vector<int> Indents;
     // MapFontHeight's factor: 1.0 outside rows, the fit factor while a row is measured or drawn.
     double Fontscalefactor = 1.0;
     double FitFactor = 1.0;
@@ -136,6 +137,8 @@ public:
     // Sets the run's values for a canvas in the 0.1-mm mapping: mode, range, page size, f, the
     // text heights, gap, inset, s and the header and footer heights; Fontscalefactor 1.0.
     void PrepareRun(QPainter& canvas, TPrintMode mode, const TGridRect& range, int pageWidth, int pageBottom);
+    // The right edge of the strip's last column.
+    int StripRight() const { return Indents[std::size_t(PrintColEnd + 1)]; }
     // Modes 0 and 1 on a page of the drawn range.
     bool Drawing() const;
 
@@ -158,6 +161,8 @@ public:
         QStringList MoreTitleLines;
     };
     THeaderFooterItems HeaderFooterItems();
+    // The title lines when they are markup (drawn as one block), else empty.
+    QString MarkupTitle() const;
     // Where a slot's text of this width starts across the page.
     int HeaderFooterX(TPrintPosition position, int textWidth) const;
     void DrawPageFrame(QPainter& canvas, int firstCol, int lastCol, int y);
@@ -168,6 +173,18 @@ public:
     // Starts a further page in print mode (the printer's new page); none when drawing onto a
     // given canvas.
     std::function<void()> NewPrinterPage;
+    // A strip of columns across: first and last column, the width used, whether the fixed
+    // columns repeat on it.
+    struct TStrip {
+        int first, last, used;
+        bool repeat;
+    };
+    // Fit to page: scales MaxWidths of the range and sets FitFactor.
+    void FitColumnsToPage();
+    // The strips across the range, from MaxWidths.
+    std::vector<TStrip> LayOutStrips() const;
+    // Indents, PrintColStart, PrintColEnd, PrintPageWidth and RepeatFixedColsNow for a strip.
+    void SetStripIndents(const TStrip& strip);
     // The selected-only filter.
     bool RowPrinted(int ARow) const;
     bool ColPrinted(int ACol) const;
@@ -187,6 +204,11 @@ private:
     };
     CellText cellText(int realCol, int ARow);
     int rowPitch(QPainter& canvas, int ARow);
+    // One row of the strip (the repeated fixed columns first); answers its pitch.
+    int printStripRow(QPainter& canvas, int y, int ARow);
+    // The rows of a page from row and y down, until the page is full, OnPrintNewPage ends it or
+    // the range ends; row moves on, the answer is y below the last row.
+    int printPageRows(QPainter& canvas, int& row, int y, TExportState rowState);
     void printCell(QPainter& canvas, int y, int pitch, int c, bool firstPrinted, int ARow);
     // The graphic's place in the cell; text shrinks to what the graphic leaves.
     TRect placeGraphic(const TCellGraphic* g, int realCol, int ARow, const TRect& cell, TRect& text,

@@ -151,7 +151,7 @@ void TGridPrinter::drawCellText(QPainter& canvas, const CellText& t, const TPrin
     const QFontMetrics fm(canvas.font());
     int angle = 0;
     const bool rotated = grid.IsRotated(realCol, ARow, angle);
-    const int stripRight = Indents[std::size_t(std::min(PrintColEnd + 1, MaxPrintColumns - 1))];
+    const int stripRight = StripRight();
 
     // Wrapped into the column.
     if (look.WW && ps.NoAutoSize() && !rotated) {

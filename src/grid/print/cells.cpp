@@ -147,8 +147,8 @@ TPoint TGridPrinter::MeasurePrintCell(QPainter& canvas, int ACol, int ARow)
 void TGridPrinter::ComputePrintColumnWidths(QPainter& canvas)
 {
     const TPrintSettings& ps = grid.PrintSettings();
-    MaxWidths.fill(0);
-    const int last = std::min(PrintRect.Right, MaxPrintColumns - 1);
+    std::fill(MaxWidths.begin(), MaxWidths.end(), 0);
+    const int last = PrintRect.Right;
     if (ps.NoAutoSize()) {
         for (int c = PrintRect.Left; c <= last; ++c)
             MaxWidths[std::size_t(c)] = roundInt(grid.ColWidths(c) * f);
@@ -181,7 +181,7 @@ int TGridPrinter::PrintRowHeight(QPainter& canvas, int ARow)
     Fontscalefactor = FitFactor;
     int h = 0, lastMeasured = 0;
     bool any = false;
-    for (int c = PrintRect.Left; c <= std::min(PrintRect.Right, MaxPrintColumns - 1); ++c) {
+    for (int c = PrintRect.Left; c <= PrintRect.Right; ++c) {
         const int real = grid.RealColIndex(c);
         lastMeasured = MeasurePrintCell(canvas, real, ARow).Y;
         if (grid.IsYMergedCell(real, ARow))
@@ -213,8 +213,15 @@ int TGridPrinter::PrintCellRow(QPainter& canvas, int y, int firstCol, int lastCo
     if (!Drawing())
         return pitch;
     Fontscalefactor = FitFactor;
-    for (int c = firstCol; c <= std::min(lastCol, MaxPrintColumns - 2); ++c)
-        printCell(canvas, y, pitch, c, c == firstCol, ARow);
+    bool first = true;
+    for (int c = firstCol; c <= lastCol; ++c) {
+        // A column the selected-only filter leaves out has no width on the strip (repeated fixed
+        // columns keep theirs).
+        if (c >= PrintColStart && !ColPrinted(c))
+            continue;
+        printCell(canvas, y, pitch, c, first, ARow);
+        first = false;
+    }
     Fontscalefactor = 1.0;
     return pitch;
 }
@@ -229,7 +236,8 @@ void TGridPrinter::printCell(QPainter& canvas, int y, int pitch, int c, bool fir
 
     // 1. The rectangle.
     int width = 0;
-    for (int k = c; k <= std::min(c + spanX, MaxPrintColumns - 2); ++k)
+    // A merge reaching past the printed range counts only the columns that have a width.
+    for (int k = c; k <= std::min(c + spanX, int(MaxWidths.size()) - 1); ++k)
         width += MaxWidths[std::size_t(k)] + s;
     const auto mergedRow = [&](int r) {
         const int q = int(std::trunc((grid.RowHeights(r) - 4) * f));
@@ -303,7 +311,7 @@ void TGridPrinter::printCell(QPainter& canvas, int y, int pitch, int c, bool fir
         cell.Bottom = y - pitch;
         sides &= ~cbBottom;
     }
-    const int stripRight = Indents[std::size_t(std::min(PrintColEnd + 1, MaxPrintColumns - 1))];
+    const int stripRight = StripRight();
     if (stripRight > 0)
         cell.Right = std::min(cell.Right, stripRight);
     if (!sides || pen.Style == psClear || pen.Color == clNone)

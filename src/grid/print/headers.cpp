@@ -93,6 +93,15 @@ int TGridPrinter::drawMarkupTitle(QPainter& canvas, const QString& text, const T
     return int(std::lround(result.MarkupHeight * 254.0 / dpiY));
 }
 
+QString TGridPrinter::MarkupTitle() const
+{
+    const TPrintSettings& ps = grid.PrintSettings();
+    if (ps.Title() == ppNone || !ps.TitleText().isEmpty() || ps.TitleLines().isEmpty())
+        return {};
+    const QString whole = ps.TitleLines().join(QStringLiteral("\r\n"));
+    return ZirAzur::GetCellTextKind(whole, true) == ZirAzur::ctkMarkup ? whole : QString();
+}
+
 TGridPrinter::THeaderFooterItems TGridPrinter::HeaderFooterItems()
 {
     const TPrintSettings& ps = grid.PrintSettings();
@@ -112,10 +121,8 @@ TGridPrinter::THeaderFooterItems TGridPrinter::HeaderFooterItems()
     if (!ps.TitleText().isEmpty()) {
         add(ps.Title(), ps.TitleText());
     } else if (!ps.TitleLines().isEmpty()) {
-        const QString whole = ps.TitleLines().join(QStringLiteral("\r\n"));
-        if (ZirAzur::GetCellTextKind(whole, true) == ZirAzur::ctkMarkup) {
-            items.MarkupTitle = whole;
-        } else {
+        items.MarkupTitle = MarkupTitle();
+        if (items.MarkupTitle.isEmpty()) {
             QString& slot = items.Slots[std::size_t(ps.Title())];
             slot = joinWithBlank(slot, ps.TitleLines().first());
             items.MoreTitleLines = ps.TitleLines().mid(1);
@@ -136,9 +143,14 @@ int TGridPrinter::HeaderFooterX(TPrintPosition position, int textWidth) const
 
 int TGridPrinter::PrintHeaderFooter(QPainter& canvas)
 {
-    if (!Drawing())
-        return 0;
     const TPrintSettings& ps = grid.PrintSettings();
+    const TRect titleArea{ps.LeftSize(), -ps.HeaderSize(), PageWidth, PageBottom};
+    // Measured on the pages that are not drawn too, so that page breaks (and with them the
+    // preview and the printout) do not depend on the pages drawn.
+    if (!Drawing()) {
+        const QString title = topSlot(ps.Title()) ? MarkupTitle() : QString();
+        return title.isEmpty() ? 0 : drawMarkupTitle(canvas, title, ps.HeaderFont(), titleArea, true);
+    }
     const THeaderFooterItems items = HeaderFooterItems();
     const auto& slotTexts = items.Slots;
     const QString& markupTitle = items.MarkupTitle;
@@ -170,10 +182,9 @@ int TGridPrinter::PrintHeaderFooter(QPainter& canvas)
     if (markupTitle.isEmpty())
         return 0;
     if (topSlot(ps.Title())) {
-        const TRect area{ps.LeftSize(), -ps.HeaderSize(), PageWidth, PageBottom};
-        const int height = drawMarkupTitle(canvas, markupTitle, ps.HeaderFont(), area, true);
-        drawMarkupTitle(canvas, markupTitle, ps.HeaderFont(), {area.Left, area.Top, area.Right, area.Top - height},
-                        false);
+        const int height = drawMarkupTitle(canvas, markupTitle, ps.HeaderFont(), titleArea, true);
+        drawMarkupTitle(canvas, markupTitle, ps.HeaderFont(),
+                        {titleArea.Left, titleArea.Top, titleArea.Right, titleArea.Top - height}, false);
         return height;
     }
     drawMarkupTitle(canvas, markupTitle, ps.FooterFont(),
@@ -187,8 +198,8 @@ void TGridPrinter::DrawPageFrame(QPainter& canvas, int firstCol, int lastCol, in
         return;
     const TPrintSettings& ps = grid.PrintSettings();
     const TPrintBorders b = ps.Borders();
-    const int x0 = Indents[std::size_t(RepeatFixedColsNow ? 0 : std::clamp(firstCol, 0, MaxPrintColumns - 1))];
-    const int x1 = Indents[std::size_t(std::clamp(lastCol + 1, 0, MaxPrintColumns - 1))];
+    const int x0 = Indents[std::size_t(RepeatFixedColsNow ? 0 : firstCol)];
+    const int x1 = Indents[std::size_t(lastCol + 1)];
     const int y0 = -HeaderHeight - ps.TitleSpacing();
     const int y1 = y + gap / 2;
     canvas.save();
@@ -201,7 +212,7 @@ void TGridPrinter::DrawPageFrame(QPainter& canvas, int firstCol, int lastCol, in
     if (b == pbDouble || b == pbHorizontal || b == pbAroundHorizontal)
         canvas.drawLine(x0, y1, x1, y1);
     if ((b == pbDouble || b == pbVertical || b == pbAroundVertical) && RepeatFixedColsNow)
-        for (int k = 0; k < std::min(grid.FixedCols(), MaxPrintColumns); ++k)
+        for (int k = 0; k < grid.FixedCols(); ++k)
             canvas.drawLine(Indents[std::size_t(k)], y0, Indents[std::size_t(k)], y1);
     canvas.restore();
 }

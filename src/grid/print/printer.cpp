@@ -188,6 +188,9 @@ void TGridPrinter::PrepareRun(QPainter& canvas, TPrintMode mode, const TGridRect
     PrintRect = range;
     PrintColStart = range.Left;
     PrintColEnd = range.Right;
+    const std::size_t entries = std::size_t(std::max({grid.ColCount(), range.Right + 1, 0})) + 1;
+    MaxWidths.assign(entries, 0);
+    Indents.assign(entries, 0);
     const int screenDpi = grid.logicalDpiX();
     f = screenDpi > 0 ? 254.0 / screenDpi : 1.0;
     Fontscalefactor = 1.0;

@@ -1,4 +1,4 @@
-// Rows (plain, two-line, markup, rotated and progress cells), a header and a footer printed through the printer stand-in into a PDF file, read back
+// Rows (plain, two-line, markup with a font colour, rotated and progress cells), a header and a footer printed through the printer stand-in into a PDF file, read back
 // with pdftotext and rendered with pdftoppm at 100 dpi: texts, borders, a check box and a
 // markup title where the 0.1-mm geometry puts them.
 
@@ -100,7 +100,7 @@ TEST_F(PrintPdf, RowsHeaderFooterBordersCheckBoxAndMarkupTitleLandOnThePage)
     grid.SetCells(0, 2, "Delta");
     grid.AddCheckBox(2, 1, true, false);
     grid.SetCells(1, 1, "line one\r\nline two");
-    grid.SetCells(2, 2, "<i>marked</i> up");
+    grid.SetCells(2, 2, "<i>marked</i> <font color=\"clred\">up</font>");
     grid.AddRotated(1, 2, 30, "Turned");
     grid.AddProgress(2, 0, 0x00FF00, 0xFFFFFF);
     grid.SetCells(2, 0, "40");
@@ -174,6 +174,13 @@ TEST_F(PrintPdf, RowsHeaderFooterBordersCheckBoxAndMarkupTitleLandOnThePage)
     EXPECT_NEAR(found->left(), px(boxLeft), 1);
     EXPECT_NEAR(found->top(), px(boxTop), 2); // the first row of the face may be light
     EXPECT_LE(found->right(), px(boxLeft + boxSize) + 1);
+
+    // The markup cell's font colour, inside the cell's borders.
+    bool redText = false;
+    for (int y = px(rowTop[2]) + 3; y < px(rowTop[2] - pitch) - 3; ++y)
+        for (int x = px(p.Indents[2]) + 3; x < px(p.Indents[3]) - 3; ++x)
+            redText = redText || isRed(page.pixel(x, y));
+    EXPECT_TRUE(redText);
 
     // The markup title: above row 1's top line, and as tall as the height it reserved.
     const auto title = darkBox(page, QRect(px(ps.LeftSize()), 0, px(pageWidth) - px(ps.LeftSize()), px(rowTop[0]) - 1));

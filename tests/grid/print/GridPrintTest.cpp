@@ -291,6 +291,40 @@ TEST_F(PrintCanvas, TheDriverFixTurnsRotatedTextTheOtherWay)
     EXPECT_LT(plain.top(), fixed.top());
 }
 
+// A font colour in a markup cell prints in that colour, as on screen. (The markup's colour names
+// are the "cl" names: a plain "red" is not one and gives black, on screen and on paper alike.)
+TEST_F(PrintCanvas, AMarkupFontColourPrintsInItsColour)
+{
+    grid.PrintSettings().SetBorders(pbNoborder);
+    grid.SetCells(1, 0, "<font color=\"clred\">Red text</font> and black");
+    prepare();
+    const int pitch = printRow(0);
+    at(0, 0);
+    int red = 0, dark = 0;
+    for (int y = -kTop; y < -kTop + pitch; ++y)
+        for (int x = kLeft + kWidth; x < kLeft + 2 * kWidth; ++x) {
+            const QRgb c = image.pixel(x, y);
+            red += qRed(c) > 180 && qGreen(c) < 100 && qBlue(c) < 100;
+            dark += qRed(c) < 100 && qGreen(c) < 100 && qBlue(c) < 100;
+        }
+    EXPECT_GT(red, 50);
+    EXPECT_GT(dark, 50);
+
+    // The plain name: black like on screen.
+    image.fill(Qt::white);
+    canvas.begin(&image);
+    SetLoMetric(canvas);
+    grid.SetCells(1, 0, "<font color=\"red\">Red text</font>");
+    prepare();
+    printRow(0);
+    at(0, 0);
+    red = 0;
+    for (int y = -kTop; y < -kTop + pitch; ++y)
+        for (int x = kLeft + kWidth; x < kLeft + 2 * kWidth; ++x)
+            red += qRed(image.pixel(x, y)) > 180 && qGreen(image.pixel(x, y)) < 100;
+    EXPECT_EQ(red, 0);
+}
+
 TEST_F(PrintCanvas, NothingIsDrawnOnPagesOutsideTheRange)
 {
     TGridPrinter& p = prepare();

@@ -54,6 +54,12 @@ void DrawStepGradient(QPainter& canvas, TColor from, TColor to, bool horizontal,
         return;
     }
     const TColor a = platform::colorToRGB(from), b = platform::colorToRGB(to);
+    // One colour is one rectangle: the bands would cover the same area, and a printout of a
+    // long table would carry every band of every cell.
+    if (a == b) {
+        rectangle(canvas, r, from, from);
+        return;
+    }
     const int span = horizontal ? r.Right - r.Left - 1 : r.Bottom - r.Top - 1;
     const int count = std::max(1, std::min(bands, span));
     const double size = double(span) / count;
