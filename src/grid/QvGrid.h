@@ -2184,6 +2184,12 @@ public:
     std::function<void(TQvStringGrid*, int ARow, QString& Hint)> OnScrollHint;
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value)> OnCalcFooter;
 
+    // ---- pointer movement: enhanced moves, the moved header's button and picture, header
+    // drag selection, sizing reports (input/GridInput/pointer.cpp, input/HeaderDragButton.h) ----
+    // A picture of the cells of r (displayed indexes) in a new form owned by the grid: frameless,
+    // stay-on-top, never activated, 192/255 opaque. The caller shows, moves and frees it.
+    QWidget* SelectionToForm(const TGridRect& r);
+
 protected:
     void KeyDown(int key, Qt::KeyboardModifiers shift) override;
     void keyReleaseEvent(QKeyEvent* e) override;
