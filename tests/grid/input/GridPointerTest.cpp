@@ -129,7 +129,17 @@ TEST(GridPointer, HeaderRowDragSelectsRowsFromItsStartAndScrollsAtTheBottom)
     EXPECT_EQ(f.g.TopRow(), top + 1);
     f.dragTo(QPoint(f.in(0, 2).x(), f.g.viewport()->height() - 5));
     EXPECT_EQ(f.g.TopRow(), top + 1);
-    f.release(QPoint(f.in(0, 2).x(), f.g.viewport()->height() - 5));
+    // Over the fixed row the drag keeps its row mode and scrolls back up, never into the
+    // fixed rows.
+    f.dragTo(f.in(0, 0));
+    EXPECT_EQ(f.g.TopRow(), top);
+    EXPECT_EQ(f.g.MouseSelectMode(), TQvStringGrid::msRow);
+    f.dragTo(f.in(0, 0) + QPoint(0, 1));
+    EXPECT_EQ(f.g.TopRow(), top);
+    f.release(f.in(0, 0));
+    // Without a drag the fixed row is no row header.
+    f.hover(f.in(0, 0) + QPoint(0, 2));
+    EXPECT_EQ(f.g.MouseSelectMode(), TQvStringGrid::msNormal);
 }
 
 TEST(GridPointer, LeavingResetsTheSelectModeSoTheNextPressSelectsNoColumn)

@@ -110,7 +110,7 @@ void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
         reportSizing(X, Y);
         return;
     }
-    if (!held && armFixedSizing(X, Y, ACol, ARow)) {
+    if (e->buttons() == Qt::NoButton && armFixedSizing(X, Y, ACol, ARow)) {
         FMouseSelectMode = msNormal;
         return;
     }
@@ -182,7 +182,7 @@ bool TQvStringGrid::armFixedSizing(int X, int Y, int ACol, int ARow)
 }
 
 // Rows or columns from the header cell the press selected to the one under the pointer.
-void TQvStringGrid::headerDragSelect(int X, int Y, int ACol, int ARow)
+void TQvStringGrid::headerDragSelect(int /*X*/, int Y, int ACol, int ARow)
 {
     if (FMouseSelectMode == msRow && MouseActions().RowSelect()) {
         if (ARow >= FixedRows() && ARow < RowCount() - FixedFooters()) {
@@ -202,19 +202,21 @@ void TQvStringGrid::headerDragSelect(int X, int Y, int ACol, int ARow)
             SetSelection({left, FixedRows(), right, RowCount() - 1});
         }
     }
-    (void)X;
 }
 
 // The zone a press acts on: the corner selects all, a column header its column, a row header
 // its row; never on a sizing border.
 void TQvStringGrid::mouseSelectZone(int X, int Y, int ACol, int ARow)
 {
+    // A row drag from the row headers keeps its mode over the fixed rows, where it scrolls up.
+    const bool rowDragOnFixedRow = FMouseSelectStart >= 0 && FMouseSelectMode == msRow && ARow >= 0 &&
+                                   ARow < FixedRows();
     FMouseSelectMode = msNormal;
     if (ACol < 0 || ARow < 0)
         return;
     const TMouseActions& ma = MouseActions();
     const bool fixedRow = ARow < FixedRows(), fixedCol = ACol < FixedCols();
-    if (fixedRow && fixedCol) {
+    if (fixedRow && fixedCol && !rowDragOnFixedRow) {
         if (ma.AllSelect())
             FMouseSelectMode = msAll;
         return;
@@ -226,7 +228,8 @@ void TQvStringGrid::mouseSelectZone(int X, int Y, int ACol, int ARow)
     const bool footerRow = FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow;
     const int lastRow = RowCount() - (footerRow ? 2 : 1);
     const bool nodeGlyph = ACol == 0 && HasNodes() && IsNode(ARow) && IsNodeGlyphHit(ARow, X);
-    if (fixedCol && ARow <= lastRow && ma.RowSelect() && !fixedRow && !IsOnSizingBorder(X, Y) && !nodeGlyph)
+    if (fixedCol && ARow <= lastRow && ma.RowSelect() && (!fixedRow || rowDragOnFixedRow) &&
+        !IsOnSizingBorder(X, Y) && !nodeGlyph)
         FMouseSelectMode = msRow;
 }
 
