@@ -233,6 +233,30 @@ TEST(GridPointer, EnhancedColumnMoveShowsTheHeaderButtonAndTheTargetArrows)
     EXPECT_EQ(f.g.Cells(1, 0), QStringLiteral("r0c2"));
 }
 
+TEST(GridPointer, EnhancedRowMoveShowsTheRowHeaderAndTheSideArrows)
+{
+    PointerGrid f;
+    f.g.SetOptions(f.g.Options() | goRowMoving);
+    std::vector<int> moving;
+    f.g.OnRowMoving = [&](TQvStringGrid*, int row, bool&) { moving.push_back(row); };
+    f.press(f.in(0, 3));
+    f.dragTo(f.in(0, 6));
+    THeaderDragButton* button = f.g.MoveButton();
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_EQ(button->Caption, QStringLiteral("r3c0"));
+    EXPECT_EQ(button->size(), QSize(f.g.ColWidths(0), f.g.RowHeights(3)));
+    f.dragTo(f.in(0, 6) + QPoint(0, 2));
+    EXPECT_EQ(moving, (std::vector<int>{6, 6}));
+    // Below the moved row the arrows sit 5 pixels above the target's bottom edge.
+    const TRect r6 = f.g.CellRect(0, 6);
+    EXPECT_TRUE(f.g.ArrowWindow(arrLeft)->isVisible());
+    EXPECT_EQ(f.g.ArrowWindow(arrLeft)->pos(), f.global(r6.Left - 10, r6.Bottom - 5));
+    EXPECT_EQ(f.g.ArrowWindow(arrRight)->pos(), f.global(r6.Right, r6.Bottom - 5));
+    f.release(f.in(0, 6));
+    EXPECT_FALSE(f.g.ArrowWindow(arrLeft)->isVisible());
+    EXPECT_EQ(f.g.Cells(1, 6), QStringLiteral("r3c1"));
+}
+
 TEST(GridPointer, EnhancedMoveWithShowCellsCarriesThePictureOfTheColumn)
 {
     PointerGrid f;
