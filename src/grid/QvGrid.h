@@ -11,6 +11,7 @@
 #include "grid/BaseGrid.h"
 #include "grid/QvObj.h"
 #include "grid/footer/FloatingFooter.h"
+#include "grid/input/ScrollControl.h"
 #include "grid/look/GridPaintSettings.h"
 #include "grid/look/QvStyleIF.h"
 #include "grid/markup/PictureContainer.h"
@@ -39,6 +40,7 @@ class QHelpEvent;
 namespace grid {
 
 class TQvStringGrid;
+class THeaderDragButton;
 class TGridPainter; // painting, paint/GridPaint.h
 class TGridProgressAppearance;
 class TQvRichEdit;     // edit/QvRichEdit.h
@@ -2195,6 +2197,73 @@ public:
     std::function<void(TQvStringGrid*, int ARow)> OnEndRowSize;
     std::function<void(TQvStringGrid*, int ARow, QString& Hint)> OnScrollHint;
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value)> OnCalcFooter;
+
+    // ---- pointer movement: enhanced moves, the moved header's button and picture, header
+    // drag selection, sizing reports (input/GridInput/pointer.cpp, input/HeaderDragButton.h) ----
+    // A picture of the cells of r (displayed indexes) in a new form owned by the grid: frameless,
+    // stay-on-top, never activated, 192/255 opaque. The caller shows, moves and frees it.
+    QWidget* SelectionToForm(const TGridRect& r);
+    // The pointer zone a press acts on, set by every move and reset when the pointer leaves.
+    enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
+    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+    // What the enhanced move shows: the moved cells' picture instead of the header button.
+    struct TDragDropSettings {
+        bool ShowCells = false;
+    } DragDropSettings;
+    // The window's style changed: the grid takes its colours again.
+    void HandleStyleChanged();
+    // No application styles here: the grid marks itself as using none.
+    virtual void AdaptToActiveStyle();
+    // Sizing as it runs: the column or row and the width or height it would get.
+    std::function<void(TQvStringGrid*, int ACol, int ColumnSize)> OnColumnSizing;
+    std::function<void(TQvStringGrid*, int ARow, int RowSize)> OnRowSizing;
+    // A column or row the user moves: asked on every move (Move) and for every target (Moving).
+    std::function<void(TQvStringGrid*, int ACol, bool& Allow)> OnColumnMove, OnColumnMoving;
+    std::function<void(TQvStringGrid*, int ARow, bool& Allow)> OnRowMove, OnRowMoving;
+    // The floating header of an enhanced move (shown only while one runs) and its picture form.
+    THeaderDragButton* MoveButton() const { return FMoveButton; }
+    QWidget* MoveForm() const { return FMoveForm; }
+    // The dotted sizing lines shown: (vertical, place).
+    const std::vector<std::pair<bool, int>>& SizingLines() const { return FSizingLines; }
+    // The grid follows its window's size changes by the same amount (SizeWithForm), then
+    // stretches its stretch column. Installed on the owning window when the grid is shown.
+    bool SizeWithForm = false;
+    int PrevSizeX = 0, PrevSizeY = 0;
+    void FollowFormResize(QWidget* form);
+    // The metro scroll look's two controls (nullptr in any other look).
+    TScrollControl* ScrollControl(TScrollDirection d) const { return FScrollControls[d]; }
+    // The corner cell's look (no text) painted into Rect of Canvas: the header button's face.
+    void PaintCornerCellLook(QPainter& Canvas, TRect Rect);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void MouseMoveInGrid(QMouseEvent* e);
+    void headerDragSelect(int X, int Y, int ACol, int ARow);
+    void enhancedMove(int X, int Y, int ACol, int ARow, const QPoint& global);
+    void placeTargetArrows(int ACol, int ARow);
+    void reportSizing(int X, int Y);
+    bool armFixedSizing(int X, int Y, int ACol, int ARow);
+    bool followAnchor(int X, int Y, int ACol, int ARow);
+    void mouseSelectZone(int X, int Y, int ACol, int ARow);
+    void endEnhancedMove();
+    bool headerSelectPress(int X, int Y, int ACol, int ARow, Qt::KeyboardModifiers shift);
+    void placeScrollControls();
+    TMouseSelectMode FMouseSelectMode = msNormal;
+    int FMouseSelectStart = -1;
+    bool FMouseDownMove = false;
+    int Movecell = -1, MoveOfsX = 0, MoveOfsY = 0;
+    int FMoveColInd = -1, FMoveRowInd = -1;
+    QPointer<QWidget> FMoveForm;
+    THeaderDragButton* FMoveButton = nullptr; // child window, owned through Qt
+    QString FAnchor;
+    bool ColSized = false, Rowsized = false;
+    bool FScrollHintShow = false;
+    QPointer<QWidget> FResizeForm;
+    TScrollControl* FScrollControls[2] = {nullptr, nullptr}; // children, owned through Qt
+
+public:
 
 protected:
     void KeyDown(int key, Qt::KeyboardModifiers shift) override;

@@ -222,6 +222,8 @@ protected:
     virtual void RowMoved(int fromIndex, int toIndex);
     virtual void SizeChanged(int oldColCount, int oldRowCount);
     virtual void TopLeftChanged();
+    // A sizing or move in progress is dropped: the grid returns to the normal state.
+    void CancelGridState();
     virtual void KeyDown(int key, Qt::KeyboardModifiers shift);
     // A typed character (Enter 13, Escape 27 and Backspace 8 included); setting it to 0
     // consumes it. The base fires OnKeyPress, toggles the editor on Enter and opens it on a

@@ -3,6 +3,7 @@
 // QEvent::registerEventType, so every grid of the process posts and recognises the same type.
 
 #include "grid/QvCGrid.h"
+#include "grid/markup/HTMLHintWindow.h"
 
 #include <QApplication>
 
@@ -98,12 +99,14 @@ void QvGridInitialization()
 void QvGridFinalization()
 {
     auto& r = registry();
-    if (r.QvGridStarts > 0)
-        --r.QvGridStarts;
-    if (r.QvGridStarts == 0 && hookHandle()) {
+    // Only the last of the start-ups shuts down, and only once.
+    if (r.QvGridStarts == 0 || --r.QvGridStarts != 0)
+        return;
+    if (hookHandle()) {
         delete hookHandle(); // leaves the application's filter list as it goes
         hookHandle() = nullptr;
     }
+    HintFontName().clear();
 }
 
 QObject* GridHookHandle()

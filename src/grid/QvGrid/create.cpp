@@ -2,6 +2,7 @@
 // and the tri-state check-box helpers.
 
 #include "grid/QvGrid.h"
+#include "grid/input/HeaderDragButton.h"
 #include "grid/edit/ControlEdit.h"
 #include "grid/edit/GridTrans.h"
 #include "grid/search/SearchPanel.h"
@@ -57,6 +58,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
         FComboControl = new TControlCombo(this);
         for (int d = 0; d < 4; ++d)
             arrows[d] = new TArrowWindow(this, TArrowDirection(d));
+        FMoveButton = new THeaderDragButton(this);
         for (QScrollBar** bar : {&FScrollBar, &FPaintScrollBar}) {
             *bar = new QScrollBar(Qt::Vertical, viewport());
             (*bar)->setFocusPolicy(Qt::NoFocus);

@@ -391,6 +391,12 @@ void TStringGrid::mouseMoveEvent(QMouseEvent* e)
     }
 }
 
+void TStringGrid::CancelGridState()
+{
+    state = TGridState::gsNormal;
+    moveFrom = moveTo = -1;
+}
+
 void TStringGrid::mouseReleaseEvent(QMouseEvent* e)
 {
     const TGridState was = state;

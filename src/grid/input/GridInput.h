@@ -15,6 +15,10 @@
 
 namespace grid {
 
+// Fixed-column and fixed-row sizing arms within 2 pixels of a fixed border (running sums of the
+// widths or heights plus one line each); the move arms it, the press takes it.
+constexpr int kFixedSizingGrip = 3;
+
 // a * b / c with a 64-bit intermediate, rounded to the nearest integer, halves away from zero.
 int MulDivRound(int a, int b, int c);
 

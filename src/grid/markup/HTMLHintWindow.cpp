@@ -15,6 +15,13 @@
 
 namespace grid {
 
+QString& HintFontName()
+{
+    static QString name;
+    return name;
+}
+
+
 namespace {
 
 // The widest hint; longer texts wrap.

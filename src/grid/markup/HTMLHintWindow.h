@@ -21,6 +21,10 @@ namespace grid {
 class TCustomImageList;
 class TPictureContainer;
 
+// The font name the grid's cell hint composition publishes for hint windows; cleared when the
+// grid unit shuts down.
+QString& HintFontName();
+
 class THTMLHintWindow : public QWidget {
     Q_OBJECT
 public:

@@ -100,4 +100,39 @@ TEST(ScrollControl, NothingToScrollIsLeftAlone)
     EXPECT_EQ(h.grid.TopRow(), 1);
 }
 
+// The metro look gives the grid its two controls, 6 pixels thick along the right and bottom
+// edges of the cells; any other look takes them away.
+TEST(ScrollControl, MetroLookPlacesTwoControlsRightAndBottom)
+{
+    TQvStringGrid grid;
+    grid.SetColCount(30);
+    grid.SetRowCount(100);
+    grid.resize(300, 240);
+    grid.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    grid.SetScrollType(ssMetro);
+    QApplication::processEvents();
+    TScrollControl* v = grid.ScrollControl(sdVertical);
+    TScrollControl* h = grid.ScrollControl(sdHorizontal);
+    ASSERT_TRUE(v && h);
+    const QRect cells = grid.viewport()->geometry();
+    EXPECT_EQ(v->geometry(), QRect(cells.right() - 5, cells.top(), 6, cells.height()));
+    EXPECT_EQ(h->geometry(), QRect(cells.left(), cells.bottom() - 5, cells.width(), 6));
+    EXPECT_EQ(v->Direction, sdVertical);
+    EXPECT_EQ(h->Direction, sdHorizontal);
+    // They follow the grid's size.
+    grid.resize(360, 280);
+    QApplication::processEvents();
+    EXPECT_EQ(v->height(), grid.viewport()->height());
+    EXPECT_EQ(h->width(), grid.viewport()->width());
+    // A click after the thumb pages the grid.
+    QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(2, v->height() - 3));
+    EXPECT_EQ(grid.TopRow(), 1 + grid.VisibleRowCount());
+    grid.grab().save(QDir::current().filePath(QStringLiteral("grid_metro_scroll_controls.png")));
+
+    grid.SetScrollType(ssNormal);
+    EXPECT_EQ(grid.ScrollControl(sdVertical), nullptr);
+    EXPECT_EQ(grid.ScrollControl(sdHorizontal), nullptr);
+}
+
 } // namespace

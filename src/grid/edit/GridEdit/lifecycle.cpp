@@ -277,6 +277,8 @@ bool TQvStringGrid::event(QEvent* e)
     }
     if ((e->type() == WM_OFFICETHEMECHANGED || e->type() == QEvent::ThemeChange) && FAutoThemeAdapt)
         applyDesktopTheme();
+    if (e->type() == QEvent::StyleChange)
+        HandleStyleChanged();
     return TBaseGrid::event(e);
 }
 

@@ -32,6 +32,7 @@ TQvStringGrid::TCellHint TQvStringGrid::ComposeCellHint(QPoint cursor)
     hint.Color = HintColor;
     if (ControlLook().HintMaxWidth() > 0)
         hint.MaxWidth = ControlLook().HintMaxWidth();
+    HintFontName() = Font().Name;
     hint.Pos = cursor;
 
     int ACol = -1, ARow = -1;

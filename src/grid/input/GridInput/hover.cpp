@@ -42,6 +42,8 @@ void TQvStringGrid::HandleMouseLeave()
     if ((FSizeFixed || FSizeFixedR) && !FSizingFixed && !FSizingFixedR)
         viewport()->unsetCursor();
     FSizeFixed = FSizeFixedR = false;
+    // The zone belongs to where the pointer was: a press after coming back selects no header.
+    FMouseSelectMode = msNormal;
     if (FHoverFixedX >= 0 && FHoverFixedY >= 0) {
         const int c = FHoverFixedX, r = FHoverFixedY;
         FHoverFixedX = FHoverFixedY = -1;

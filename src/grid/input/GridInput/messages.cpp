@@ -40,6 +40,8 @@ bool TQvStringGrid::viewportEvent(QEvent* e)
         return true;
     if (!FScrollHintsConnected && (e->type() == QEvent::Show || e->type() == QEvent::Polish))
         connectScrollHints();
+    if (e->type() == QEvent::Show && !FResizeForm && window() != this)
+        FollowFormResize(window());
     const bool handled = TBaseGrid::viewportEvent(e);
     if (e->type() == QEvent::Resize) {
         // The stretched column follows the client width; the proportional bars the new extent.
@@ -47,6 +49,7 @@ bool TQvStringGrid::viewportEvent(QEvent* e)
             StretchColumn(ColumnSize().StretchColumn());
         UpdateProportionalHScroll();
         UpdateProportionalVScroll();
+        placeScrollControls();
     }
     return handled;
 }

@@ -5,6 +5,7 @@
 #include "grid/QvGrid.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/markup/GridMarkup.h"
+#include "grid/markup/HTMLHintWindow.h"
 #include "platform/Shell.h"
 
 #include <QApplication>
@@ -13,10 +14,6 @@
 #include <cstdlib>
 
 namespace grid {
-
-namespace {
-constexpr int kFixedSizingGrip = 3;
-}
 
 bool IsOpenableLink(const QString& anchor)
 {
@@ -85,6 +82,9 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
 {
     FClickHandled = true; // no click event unless the press reaches the string grid's handling
     FDoOnClick = true;
+    FMouseDownMove = true;
+    FMoveColInd = FMoveRowInd = -1;
+    Movecell = -1;
     FDblClk = false;
     const int X = int(e->position().x()), Y = int(e->position().y());
     int ACol = -1, ARow = -1;
@@ -130,6 +130,7 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
     if (FSizeFixed) {
         FSizingFixed = true;
         FSizeFixedX = X;
+        DrawColSizingLine(X);
         int s = 0;
         for (int i = 0; i < FixedCols(); ++i) {
             if (std::abs(ColWidths(i) + s - X) < kFixedSizingGrip)
@@ -141,6 +142,7 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
     if (FSizeFixedR) {
         FSizingFixedR = true;
         FSizeFixedY = Y;
+        DrawRowSizingLine(Y);
         int s = 0;
         for (int i = 0; i < FixedRows(); ++i) {
             if (std::abs(RowHeights(i) + s - Y) < kFixedSizingGrip)
@@ -264,6 +266,8 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
         }
     }
 
+    headerSelectPress(X, Y, ACol, ARow, e->modifiers());
+
     // A cell the hooks call fixed only reports the click.
     if (!fixedCell && IsFixed(ACol, ARow)) {
         if (OnClickCell)
@@ -298,54 +302,7 @@ void TQvStringGrid::LeftButtonDownDone(QMouseEvent* e)
 
 void TQvStringGrid::mouseMoveEvent(QMouseEvent* e)
 {
-    const int X = int(e->position().x()), Y = int(e->position().y());
-    cancelForeignHint(X, Y);
-    updateHover(X, Y);
-    if (FSizingFixed || FSizingFixedR)
-        return; // the width or height is set on the release
-    if (e->buttons() == Qt::NoButton && MouseActions().SizeFixedRow() && FixedRows() > 0 && !Designing()) {
-        int c = -1, r = -1;
-        MouseToCell(X, Y, c, r);
-        bool armed = false;
-        if (c >= FixedCols()) {
-            int s = 0;
-            for (int i = 0; i < FixedRows() && !armed; ++i) {
-                armed = std::abs(RowHeights(i) + s - Y) < kFixedSizingGrip;
-                s += RowHeights(i) + 1;
-            }
-        }
-        if (armed != FSizeFixedR) {
-            FSizeFixedR = armed;
-            if (armed)
-                viewport()->setCursor(Qt::SplitVCursor);
-            else
-                viewport()->unsetCursor();
-        }
-        if (armed)
-            return;
-    }
-    if (e->buttons() == Qt::NoButton && MouseActions().SizeFixedCol() && FixedCols() > 0 && !Designing()) {
-        int c = -1, r = -1;
-        MouseToCell(X, Y, c, r);
-        bool armed = false;
-        if (r >= FixedRows()) {
-            int s = 0;
-            for (int i = 0; i < FixedCols() && !armed; ++i) {
-                armed = std::abs(ColWidths(i) + s - X) < kFixedSizingGrip;
-                s += ColWidths(i) + 1;
-            }
-        }
-        if (armed != FSizeFixed) {
-            FSizeFixed = armed;
-            if (armed)
-                viewport()->setCursor(Qt::SplitHCursor);
-            else
-                viewport()->unsetCursor();
-        }
-        if (armed)
-            return;
-    }
-    TBaseGrid::mouseMoveEvent(e);
+    MouseMoveInGrid(e);
 }
 
 void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
@@ -355,6 +312,17 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
         return;
     }
     const int X = int(e->position().x());
+    FMouseDownMove = false;
+    FMouseSelectStart = -1;
+    endEnhancedMove();
+    if (FScrollHintShow) {
+        FScrollHintShow = false;
+        FScrollHintWnd->hide();
+    }
+    if (FSizingFixed)
+        DrawColSizingLine(FSizeFixedX);
+    if (FSizingFixedR)
+        DrawRowSizingLine(FSizeFixedY);
     if (FSizingFixed) {
         FSizeFixed = FSizingFixed = false;
         viewport()->unsetCursor();

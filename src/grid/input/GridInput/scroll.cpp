@@ -64,11 +64,33 @@ void TQvStringGrid::SetScrollType(TScrollType value)
             SetScrollBars(ssNone);
         else if (ScrollBars == ssNone)
             SetScrollBars(ssBoth);
+        // The metro look scrolls with two thin painted controls over the right and bottom edges.
+        for (TScrollDirection d : {sdVertical, sdHorizontal}) {
+            delete FScrollControls[d];
+            FScrollControls[d] = value == ssMetro ? new TScrollControl(this, d) : nullptr;
+        }
+        placeScrollControls();
     }
     // The flat styles have no counterpart: the call is kept, the normal bars stay.
     static const char* const styles[] = {"regular", "flat", "encarta", ""};
     if (value != ssMetro)
         FlatScrollCalls << QStringLiteral("FlatSB_SetScrollProp style %1").arg(QLatin1String(styles[value]));
+}
+
+void TQvStringGrid::placeScrollControls()
+{
+    const QRect v = viewport()->geometry();
+    const int w = TScrollControl::kThickness;
+    if (TScrollControl* c = FScrollControls[sdVertical]) {
+        c->setGeometry(v.right() + 1 - w, v.top(), w, v.height());
+        c->show();
+        c->raise();
+    }
+    if (TScrollControl* c = FScrollControls[sdHorizontal]) {
+        c->setGeometry(v.left(), v.bottom() + 1 - w, v.width(), w);
+        c->show();
+        c->raise();
+    }
 }
 
 void TQvStringGrid::SetScrollBars(TScrollStyle value)

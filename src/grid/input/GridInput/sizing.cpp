@@ -101,3 +101,40 @@ bool TQvStringGrid::Zoom(int x)
 }
 
 } // namespace grid
+
+namespace grid {
+
+// The owning window's resizes: with SizeWithForm the grid grows and shrinks by as much as the
+// window, never to nothing; the stretch column follows every resize.
+void TQvStringGrid::FollowFormResize(QWidget* form)
+{
+    if (Designing() || !form || form == this)
+        return;
+    if (FResizeForm)
+        FResizeForm->removeEventFilter(this);
+    FResizeForm = form;
+    PrevSizeX = form->width();
+    PrevSizeY = form->height();
+    form->installEventFilter(this);
+}
+
+bool TQvStringGrid::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == FResizeForm && e->type() == QEvent::Resize && !destroying && !Designing()) {
+        QWidget* form = FResizeForm;
+        if (SizeWithForm) {
+            const int w = form->width() + width() - PrevSizeX;
+            const int h = form->height() + height() - PrevSizeY;
+            if (w > 0 && h > 0) {
+                resize(w, h);
+                PrevSizeX = form->width();
+                PrevSizeY = form->height();
+            }
+        }
+        if (ColumnSize().Stretch())
+            StretchColumn(ColumnSize().StretchColumn());
+    }
+    return TBaseGrid::eventFilter(watched, e);
+}
+
+} // namespace grid
