@@ -25,7 +25,9 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FCellNode = std::make_unique<TCellNode>(this);
     FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
     FBands = std::make_unique<TBands>();
-    FBands->OnChange = [this](TObject*) { Invalidate(); };
+    FBands->OnChange = [this](TObject*) { BandsChanged(); };
+    Balloon.OnEnableChange = [this](TBalloonSettings*) { BalloonEnableChanged(); };
+    ShowModified().OnChange = [this](TObject*) { ShowModifiedChanged(); };
     FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
     FMouseActions = std::make_unique<TMouseActions>();
     FMouseActions->OnIsDesigning = [this](TObject*, bool& d) { d = designing; };
@@ -49,6 +51,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FScrollHintWnd = new THTMLHintWindow(this);
     if (!designing) {
         FTransEdit = new TGridTransEdit(this);
+        connect(FTransEdit, &QLineEdit::textEdited, this, [this](const QString& t) { FixedCellEditChanged(t); });
         FTransCombo = new TGridTransCombo(this);
         FFocusWindow = new TGridFocusWindow(this);
         createSearchPanel();
@@ -86,6 +89,8 @@ TQvStringGrid::~TQvStringGrid()
         }
     }
     destroying = true;
+    if (!designing)
+        BalloonDone();
     if (FAutoThemeAdapt && GlobalThemeNotifier)
         GlobalThemeNotifier->UnRegisterWindow(this);
     // The open filter lists watch every event of the application and read the grid: they go
@@ -136,6 +141,10 @@ void TQvStringGrid::CompleteLoading()
     }
     if (FColumnSize->Save())
         LoadColSizes();
+    InitOrigColSizes();
+    if (Balloon.Enable())
+        BalloonInit();
+    AdaptToActiveStyle();
 }
 
 void TQvStringGrid::EndUpdate()
