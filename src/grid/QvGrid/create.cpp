@@ -91,6 +91,12 @@ TQvStringGrid::~TQvStringGrid()
     destroying = true;
     if (!designing)
         BalloonDone();
+    // A fixed-cell editor that holds the focus loses it while the grid goes; it must not store
+    // its text into a grid already half gone.
+    if (FTransEdit)
+        FTransEdit->SetGrid(nullptr);
+    if (FTransCombo)
+        FTransCombo->SetGrid(nullptr);
     if (FAutoThemeAdapt && GlobalThemeNotifier)
         GlobalThemeNotifier->UnRegisterWindow(this);
     // The open filter lists watch every event of the application and read the grid: they go

@@ -123,6 +123,8 @@ TEST(QvGridServices, FixedCellEditorTypingFiresEditChange)
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("ab"));
     EXPECT_EQ(log, (QStringList{"2,0 a", "2,0 ab"}));
+    // The grid then goes with the editor open and focused: the editor's focus loss on the way
+    // stores nothing into it (the sanitizer build checks the teardown).
 }
 
 } // namespace
