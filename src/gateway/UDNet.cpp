@@ -53,6 +53,7 @@ TFDNet::TFDNet(platform::Services& services, QWidget* parent) : common::TQvForm(
     rows_ = Make_Table_Rows(*QSG, QStringLiteral("FDNet.QSG"));
     QSG->OnKeyPress = [this](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(*rows_, key); };
     auto* events = new TTableEvents(*QSG);
+    QSG->HintShowCells = true;
     QSG->OnClickCell = [this](grid::TQvStringGrid*, int row, int col) { ClickCell(row, col); };
     QSG->OnDblClickCell = [this](grid::TQvStringGrid*, int row, int col) {
         common::Grid_DblClick_AutoSize(*rows_, row, col);

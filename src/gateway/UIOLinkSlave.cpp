@@ -197,6 +197,7 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
         grid->OnCheckBoxChange = [this, grid](grid::TQvStringGrid*, int, int, bool) { afterRowChange(grid); };
     }
     auto* events = new TTableEvents(*grid);
+    grid->HintShowCells = true;
     grid->OnDblClickCell = [&rows](grid::TQvStringGrid*, int row, int col) {
         common::Grid_DblClick_AutoSize(rows, row, col);
     };

@@ -10,6 +10,7 @@
 
 #include "grid/BaseGrid.h"
 #include "grid/QvObj.h"
+#include "grid/balloon/Balloon.h"
 #include "grid/footer/FloatingFooter.h"
 #include "grid/input/ScrollControl.h"
 #include "grid/look/GridPaintSettings.h"
@@ -710,7 +711,8 @@ public:
     virtual void CellExpandClick(int ACol, int ARow, bool expanded);
     virtual void ComboCloseUp(int ARow, int ACol);
     virtual void ComboDropDown(int ARow, int ACol);
-    // OnCellsChanged, then every registered notifier in registration order.
+    // OnCellsChanged, then every registered notifier in registration order, then every footer
+    // calculation.
     virtual void CellsChanged(const TRect& r);
     void RegisterNotifier(class TGridChangeNotifier* item);   // ignored when registered already
     void UnRegisterNotifier(class TGridChangeNotifier* item);
@@ -2132,13 +2134,8 @@ public:
     std::function<void(TQvStringGrid*)> OnCreatedFloatingFooter;
     // The panel's height changed: the viewport leaves it that much room at the bottom.
     void PlaceFooterPanel();
-    // The look of balloon hints on cells.
-    struct TBalloonLook {
-        bool Enable = false; // cell hints show as balloons (CellBalloonRequest answers)
-        TColor BackgroundColor = platform::clInfoBk;
-        TColor TextColor = platform::clInfoText;
-        int Transparency = 0;
-    } Balloon;
+    // Cell hints as balloons (balloon/Balloon.h); CellBalloonRequest answers while Enable is on.
+    TBalloonSettings Balloon;
     void CalcFooter(int ACol);
     virtual void CalculateFooter(int ACol);
     void SetFooterCalcType(int ACol, TColumnCalcType calcType);
@@ -2325,6 +2322,38 @@ private:
     unsigned FDragScrollDirection = 0;
     void stopDragScroll();
     // ---- end of mouse, keyboard, scrolling ----
+
+    // ---- balloons, modified-row marks and small services (balloon/, QvGrid/services.cpp) ----
+public:
+    // The one balloon window: made once, removed when one exists.
+    void BalloonInit();
+    void BalloonDone();
+    TBalloonWindow* BalloonWindow() const { return FHToolTip; }
+    void SetBalloon(const TBalloonSettings& v) { Balloon.Assign(v); }
+    TShowModified& ShowModified() { return FPaintSettings.ShowModified; }
+    void SetShowModified(const TShowModified& v) { ShowModified().Assign(v); }
+    // The column widths and the grid width that proportional resizing scales from.
+    void InitOrigColSizes();
+    const TIntList& OrigColSizes() const { return *FOrigColSizes; }
+    int OldSize() const { return FOldSize; }
+    // Colours from an active application style; the program has none, so the grid keeps its own.
+    virtual void AdaptToActiveStyle();
+    virtual void RecalcFooterColumn(int ACol);
+    // The handlers the grid gives its companion objects and editors.
+    virtual void BalloonEnableChanged();
+    virtual void ShowModifiedChanged();
+    virtual void BandsChanged();
+    virtual void FixedCellEditChanged(const QString& text);
+    virtual void UnitEditUnitChanged(const QString& unit);
+
+protected:
+    // Every move of the current cell: the cell's text becomes the value before editing.
+    void Click() override;
+
+private:
+    QPointer<TBalloonWindow> FHToolTip; // child window, owned through Qt
+    int FOldSize = -1;
+    // ---- end of balloons and small services ----
 };
 
 using TGridItem = TQvStringGrid::TGridItem;

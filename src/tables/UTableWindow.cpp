@@ -215,7 +215,9 @@ void TTableWindow::Build_Grid(size_t index)
         return row == 0 && real >= 1 && real - 1 < hints.size() ? hints[real - 1] : QString();
     };
     grid->OnGridHint = [hintOf](grid::TQvStringGrid*, int row, int col, QString& hint) { hint = hintOf(col, row); };
+    // A grid that shows hints shows them over every cell; the hint list still has the last word.
     grid->ShowHint = g.def->showHints;
+    grid->HintShowCells = g.def->showHints;
     if (g.def->showHints) {
         auto* events = new TTableEvents(*grid);
         events->onHint = hintOf;

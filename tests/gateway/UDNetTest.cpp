@@ -185,8 +185,11 @@ TEST_F(DNetTable, AFileRowMissingAnAttributeShowsEmptyCells)
 #include "support/FakeMessages.h"
 #include "support/TableWindowDriver.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -410,6 +413,27 @@ TEST_F(DNetWindow, AFileWithMoreSlavesThanTheTableAsksBeforeDroppingThem)
     user->press(*w->Btn_OK);
     EXPECT_EQ(w->result(), 1);
     EXPECT_EQ(written().count("<row "), 63);
+}
+
+// The pointer resting on the table: a header cell shows its column's hint through the grid's
+// cell hint, a filled data cell none, since the window's hint has the last word.
+TEST_F(DNetWindow, TheGridShowsTheWindowsHintOnAToolTipRequest)
+{
+    user->open();
+    user->setRow(*w->QSG, 1, {"5", "4", "2", "Valve island"});
+    EXPECT_TRUE(w->QSG->HintShowCells);
+    auto tipAt = [&](int col, int row) {
+        QToolTip::hideText();
+        const QPoint at = w->QSG->CellRect(col, row).toQRect().center();
+        QHelpEvent help(QEvent::ToolTip, at, w->QSG->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(w->QSG->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    ASSERT_FALSE(w->Hint_DeviceNet.value(3).isEmpty());
+    EXPECT_EQ(tipAt(4, 0), w->Hint_DeviceNet.value(3));
+    QToolTip::hideText();
+    // The cell's text is proposed and the window's empty hint replaces it.
+    EXPECT_EQ(w->QSG->ComposeCellHint(w->QSG->CellRect(4, 1).toQRect().center()).Text, QString());
 }
 
 TEST_F(DNetWindow, Screenshot)

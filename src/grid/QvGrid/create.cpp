@@ -26,7 +26,9 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FCellNode = std::make_unique<TCellNode>(this);
     FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
     FBands = std::make_unique<TBands>();
-    FBands->OnChange = [this](TObject*) { Invalidate(); };
+    FBands->OnChange = [this](TObject*) { BandsChanged(); };
+    Balloon.OnEnableChange = [this](TBalloonSettings*) { BalloonEnableChanged(); };
+    ShowModified().OnChange = [this](TObject*) { ShowModifiedChanged(); };
     FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
     FMouseActions = std::make_unique<TMouseActions>();
     FMouseActions->OnIsDesigning = [this](TObject*, bool& d) { d = designing; };
@@ -50,6 +52,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FScrollHintWnd = new THTMLHintWindow(this);
     if (!designing) {
         FTransEdit = new TGridTransEdit(this);
+        connect(FTransEdit, &QLineEdit::textEdited, this, [this](const QString& t) { FixedCellEditChanged(t); });
         FTransCombo = new TGridTransCombo(this);
         FFocusWindow = new TGridFocusWindow(this);
         createSearchPanel();
@@ -88,6 +91,14 @@ TQvStringGrid::~TQvStringGrid()
         }
     }
     destroying = true;
+    if (!designing)
+        BalloonDone();
+    // A fixed-cell editor that holds the focus loses it while the grid goes; it must not store
+    // its text into a grid already half gone.
+    if (FTransEdit)
+        FTransEdit->SetGrid(nullptr);
+    if (FTransCombo)
+        FTransCombo->SetGrid(nullptr);
     if (FAutoThemeAdapt && GlobalThemeNotifier)
         GlobalThemeNotifier->UnRegisterWindow(this);
     // The open filter lists watch every event of the application and read the grid: they go
@@ -138,6 +149,10 @@ void TQvStringGrid::CompleteLoading()
     }
     if (FColumnSize->Save())
         LoadColSizes();
+    InitOrigColSizes();
+    if (Balloon.Enable())
+        BalloonInit();
+    AdaptToActiveStyle();
 }
 
 void TQvStringGrid::EndUpdate()

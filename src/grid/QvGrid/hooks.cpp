@@ -53,6 +53,7 @@ void TQvStringGrid::CellsChanged(const TRect& r)
     for (const auto& n : notifiers)
         if (n)
             n->CellsChanged(r);
+    CalcFooter(-1);
 }
 
 void TQvStringGrid::RegisterNotifier(TGridChangeNotifier* item)

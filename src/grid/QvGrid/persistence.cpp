@@ -14,6 +14,8 @@
 #include <QHash>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace grid {
 
 // ---- column states --------------------------------------------------------------------------------
@@ -398,7 +400,8 @@ const std::vector<TLookKey>& lookKeys()
                  [](G& g, const TFont& f) { g.SetFixedFont(f); });
         k.push_back(QV_LOOK_FIELD(colorKey, "Balloon.BackgroundColor", TColor, Balloon.BackgroundColor));
         k.push_back(QV_LOOK_FIELD(colorKey, "Balloon.TextColor", TColor, Balloon.TextColor));
-        k.push_back(QV_LOOK_FIELD(intKey, "Balloon.Transparency", int, Balloon.Transparency));
+        k.push_back(intKey("Balloon.Transparency", [](G& g) { return int(g.Balloon.Transparency); },
+                           [](G& g, int v) { g.Balloon.Transparency = static_cast<unsigned char>(std::clamp(v, 0, 255)); }));
         k.push_back(QV_LOOK(colorKey, "Bands.PrimaryColor", TColor, Bands().PrimaryColor(), Bands().SetPrimaryColor));
         k.push_back(QV_LOOK(colorKey, "Bands.SecondaryColor", TColor, Bands().SecondaryColor(), Bands().SetSecondaryColor));
         k.push_back(QV_LOOK(boolKey, "Bands.Active", bool, Bands().Active(), Bands().SetActive));

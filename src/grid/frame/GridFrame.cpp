@@ -181,7 +181,7 @@ void TQvStringGrid::paintAroundCells(QPainter& canvas)
 
 bool TQvStringGrid::CellBalloonRequest(QPoint screenPos, TCellBalloon& balloon)
 {
-    if (!Balloon.Enable)
+    if (!Balloon.Enable())
         return false;
     balloon = TCellBalloon{};
     const QPoint pt = viewport()->mapFromGlobal(screenPos);

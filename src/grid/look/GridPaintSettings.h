@@ -49,6 +49,32 @@ private:
     TColor FColorTo = platform::clBtnFace;
 };
 
+// The mark of rows changed by editing, toggling, pasting or replacing: a bar at the right of
+// the row's cell in column 0. The grid binds OnChange to repaint that column.
+class TShowModified : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TShowModified"); }
+    void Assign(const TPersistent& source)
+    {
+        if (auto* src = dynamic_cast<const TShowModified*>(&source)) {
+            SetColor(src->FColor);
+            Enabled = src->Enabled;
+        }
+    }
+    bool Enabled = false; // read when a row changes; the mark shows from the next change on
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v)
+    {
+        FColor = v;
+        if (OnChange)
+            OnChange(this);
+    }
+    TNotifyEvent OnChange;
+
+private:
+    TColor FColor = 0x0000FFFF; // yellow
+};
+
 struct TGridPaintSettings {
     explicit TGridPaintSettings(TQvStringGrid* grid) : ControlLook(grid), SortSettings(grid), BackGround(grid) {}
     TGridPaintSettings(const TGridPaintSettings&) = delete;
@@ -60,10 +86,8 @@ struct TGridPaintSettings {
     // The sort header and its indicator (the grid's SortSettings()).
     TSortSettings SortSettings;
 
-    struct TShowModified {
-        bool Enabled = false;
-        TColor Color = 0x0000FF;
-    } ShowModified;
+    // Modified rows (the grid's ShowModified()).
+    TShowModified ShowModified;
 
     // The grid's BackGround().
     TBackGround BackGround;

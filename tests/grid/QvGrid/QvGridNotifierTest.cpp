@@ -42,3 +42,28 @@ TEST(QvGridNotifier, RegisteredOnceCalledInOrderAfterTheEvent)
     g.CellsChanged(TRect{0, 1, 2, 1});
     EXPECT_EQ(log, (QStringList{"event 0,1", "b 0,1-2,1"}));
 }
+
+TEST(QvGridNotifier, FooterCalculationsFollowTheNotifiers)
+{
+    TQvStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(5);
+    g.FloatingFooter.SetVisible(true); // the last row is the footer
+    g.SetFooterCalcType(1, acCUSTOM);
+    QStringList log;
+    g.OnCellsChanged = [&](TQvStringGrid*, const TRect&) { log << "event"; };
+    LogNotifier a(log, "a");
+    g.RegisterNotifier(&a);
+    g.OnCalcFooter = [&](TQvStringGrid*, int c, int, QString& v) {
+        log << QStringLiteral("footer %1").arg(c);
+        v = "sum";
+    };
+    g.CellsChanged(TRect{1, 1, 1, 1});
+    EXPECT_EQ(log, (QStringList{"event", "a 1,1-1,1", "footer 1"}));
+    EXPECT_EQ(g.Cells(1, 4), "sum");
+
+    log.clear();
+    g.RecalcFooterColumn(1);
+    g.RecalcFooterColumn(2); // no calculation there
+    EXPECT_EQ(log, (QStringList{"footer 1"}));
+}

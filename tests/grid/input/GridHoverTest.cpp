@@ -2,28 +2,19 @@
 // leaving the grid clears the hover and the armed fixed sizing.
 
 #include "grid/QvGrid.h"
+#include "grid/support/PaintSpy.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
-#include <QPaintEvent>
 #include <QTest>
 
 using namespace grid;
 
 namespace {
 
-// Collects the region the viewport is asked to paint.
-struct PaintSpy : QObject {
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent*>(e)->region();
-        return false;
-    }
-    QRegion painted;
-};
+using test::PaintSpy;
 
 struct HoverGrid {
     HoverGrid()

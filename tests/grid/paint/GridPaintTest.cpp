@@ -310,7 +310,7 @@ TEST_P(GridPaint, ProgressCellThroughThePainter)
 TEST_P(GridPaint, ModifiedRowMarker)
 {
     grid->PaintSettings().ShowModified.Enabled = true;
-    grid->PaintSettings().ShowModified.Color = 0x00FF00;
+    grid->PaintSettings().ShowModified.SetColor(0x00FF00);
     grid->SetRowModified(3, true);
     const QImage marked = paint(0, 3, {0, 0, 60, 20});
     for (int x = 54; x < 62; ++x)

@@ -91,8 +91,7 @@ void TQvStringGridEditHost::SpinClick(int spinType, double value, bool up)
 
 void TQvStringGridEditHost::UnitChanged(const QString& unit)
 {
-    if (g->OnUnitChanged)
-        g->OnUnitChanged(g, g->RealCol(), g->Row(), unit);
+    g->UnitEditUnitChanged(unit);
 }
 
 bool TQvStringGridEditHost::ClipboardPaste(QObject* editor, QString& value)

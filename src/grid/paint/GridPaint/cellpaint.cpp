@@ -105,7 +105,7 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
     }
     // Modified-row marker.
     if (ACol == 0 && Settings.ShowModified.Enabled && grid.GetRowModified(grid.RealRowFromDispl(ARow)))
-        fillRect(canvas, {c.ARect.Right - 4, c.ARect.Top, c.ARect.Right, c.ARect.Bottom}, Settings.ShowModified.Color);
+        fillRect(canvas, {c.ARect.Right - 4, c.ARect.Top, c.ARect.Right, c.ARect.Bottom}, Settings.ShowModified.Color());
     // The application's own background.
     if (grid.OnCustomCellBkgDraw)
         grid.OnCustomCellBkgDraw(&grid, canvas, c.RealCol, ARow, AState, c.ARect, false);
