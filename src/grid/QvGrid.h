@@ -2209,8 +2209,6 @@ public:
     } DragDropSettings;
     // The window's style changed: the grid takes its colours again.
     void HandleStyleChanged();
-    // No application styles here: the grid marks itself as using none.
-    virtual void AdaptToActiveStyle();
     // Sizing as it runs: the column or row and the width or height it would get.
     std::function<void(TQvStringGrid*, int ACol, int ColumnSize)> OnColumnSizing;
     std::function<void(TQvStringGrid*, int ARow, int RowSize)> OnRowSizing;

@@ -197,9 +197,9 @@ void TCustomQvGridDropDown::DoGridMouseMove(QObject* Sender, Qt::KeyboardModifie
 {
     if (!FBalloonInit) {
         FBalloonInit = true;
-        if (FQvColGrid && FQvColGrid->Balloon.Enable) {
-            FQvColGrid->Balloon.Enable = false;
-            FQvColGrid->Balloon.Enable = true;
+        if (FQvColGrid && FQvColGrid->Balloon.Enable()) {
+            FQvColGrid->Balloon.SetEnable(false);
+            FQvColGrid->Balloon.SetEnable(true);
         }
     }
     fire(OnGridMouseMove, Sender, Shift, X, Y);

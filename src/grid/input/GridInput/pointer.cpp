@@ -472,11 +472,6 @@ void TQvStringGrid::HandleStyleChanged()
     AdaptToActiveStyle();
 }
 
-void TQvStringGrid::AdaptToActiveStyle()
-{
-    FUseVCLStyles = false;
-}
-
 void TQvStringGrid::PaintCornerCellLook(QPainter& Canvas, TRect Rect)
 {
     // The corner's own text stays out of the face: the button shows the moved header's caption.
