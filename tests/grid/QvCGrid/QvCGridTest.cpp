@@ -1236,6 +1236,7 @@ TEST(QvCGridHooks, CustomColumnsOpenTheirOwnEditLink)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
     g.setFocus();
 
+    g.FocusCell(3, 1);
     g.FocusCell(1, 1);
     QTest::keyClick(&g, Qt::Key_F2);
     QApplication::processEvents();
@@ -1246,6 +1247,7 @@ TEST(QvCGridHooks, CustomColumnsOpenTheirOwnEditLink)
     QTest::keyClick(link.edit, Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(g.Cells(1, 1), "linked!");
+    EXPECT_FALSE(g.EditMode);
 
     g.FocusCell(2, 1);
     QTest::keyClick(&g, Qt::Key_F2);
