@@ -27,6 +27,10 @@ public:
     void DestroyEditor() override
     {
         ++destroyed;
+        // The edit's teardown sends focus events, which must not reach the filter of a
+        // half-destroyed edit.
+        if (edit)
+            edit->removeEventFilter(this);
         delete edit;
     }
     QString GetEditorValue() override { return edit ? edit->text() : QString(); }
@@ -38,7 +42,7 @@ public:
     // The control's key presses go to the link's decision, as a descendant connects them.
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (o == edit && e->type() == QEvent::KeyPress) {
+        if (e->type() == QEvent::KeyPress && o == edit) {
             auto* k = static_cast<QKeyEvent*>(e);
             int key = k->key();
             const bool gridKey = IsGridKey(key, k->modifiers());
