@@ -38,12 +38,6 @@ bool TQvStringGrid::SelectCell(int col, int row)
     }
     if (col < 0 || row < 0)
         return false;
-    // A special editor opened on the target by F2 or a typed key starts from this text, not
-    // from that of the cell edited before.
-    {
-        const TPoint b = BaseCell(RealColIndex(col), row);
-        FEditText = GetCellEx(b.X, b.Y);
-    }
     const int realCol = RealColIndex(col);
     TMouseActions& ma = MouseActions();
     // A covered cell of a merged area stands for its base cell, unless ranges are selected.
