@@ -424,7 +424,6 @@ public:
     void SetCellFont(int i, int j, const TFont& font);
     QWidget* GetCellControls(int i, int j) const;
     void SetCellControls(int i, int j, QWidget* control);
-    int NumCellControls() const { return FNumCellControls; }
     void SetRowColor(int i, TColor color);
     void SetRowColorTo(int i, TColor color);
     void SetRowFontColor(int i, TColor color);
@@ -482,7 +481,6 @@ private:
     bool FStructureMoving = false; // the grid's own column shifts: definitions are handled apart
     std::unique_ptr<TCellGraphic> FCellGraphic;
     ITQvStringGridSelect* FISelect = nullptr;
-    int FNumCellControls = 0;
     bool FLoading = false;
 };
 

@@ -432,8 +432,6 @@ public:
     int SaveStartRow() const;
     int SaveEndRow() const;
     int SaveRowCount() const;
-    // Puts every control of the control list over its cell (hidden while its row or column is).
-    void CellControlsUpdate();
 
     // ---- search, replace and the search footer (search/*.cpp) -------------------------------
     // Call flow in search/GridSearch.h. Cells found are (column, row): displayed indexes, real
@@ -1367,18 +1365,50 @@ public:
         OnCellBalloon;
     std::function<void(TQvStringGrid*, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
 
-    // ---- awaited entry point: inline-control editing ------------------------------------------
-    // Declared here for the inline-control editors (Tab); the inline-control editing gives it its
-    // real body, which replaces the placeholder body of QvGrid/awaited.cpp.
-    // Opens the editor of the text-input inline control after CtrlID in the cell's markup.
+    // ---- controls in cells: inline CONTROL tags and attached controls ------------------------
+    // Inline editing in edit/GridEdit/cellcontrols.cpp, the origin change and the attached
+    // controls' upkeep in input/GridInput/origin.cpp.
+    // Opens the editor of the text-input inline control after CtrlID in the cell's markup (the
+    // first one for an empty CtrlID); with none left the grid takes the focus back.
     virtual void EditCellControl(int ACol, int ARow, const QString& CtrlID);
-    // The inline control being edited (its ID in the cell's markup) and its two editors,
-    // created hidden with the grid.
+    // Places the inline edit (EDIT, PASSWORD, MASK) or combo (COMBO) over the control's
+    // rectangle R (viewport coordinates) of cell (ACol, ARow); other types open nothing.
+    void StartCellControlEdit(const QString& Markup, const QString& CtrlType, const QString& CtrlID,
+                              const QString& CtrlValue, TRect R, int ACol, int ARow);
+    // Writes the inline editor's text back as the control's VALUE and fires OnControlEditDone.
+    void EndCellControlEdit();
+    void ControlComboSelect(QObject* Sender);
+    // Rebuilds the control list from the cells when asked, then puts every attached control
+    // and the cell scroll bar over its cell (hidden when out of view).
+    void CellControlsUpdate(bool RebuildList = false);
+    virtual void ScrollOriginChanged();
+    void TopLeftChanged() override;
+    // The press on a markup cell's anchor or inline control (X, Y in the viewport); true when
+    // the press was handled.
+    bool PressOnMarkupCell(int ACol, int ARow, int X, int Y);
+    int NumCellControls() const { return FNumCellControls; }
+    // The inline control being edited: its cell (column, row), its ID and TYPE in the cell's
+    // markup, and whether its editor is open.
+    TPoint FCtrlXY{-1, -1};
     QString FCtrlID;
+    QString FCtrlType;
+    bool FCtrlEditing = false;
+    bool FCtrlDown = false; // a BUTTON control is held down at FCtrlXY
+    int FNumCellControls = 0; // cells with an attached control
+    int FOldLeftCol = 0, FOldTopRow = 0; // the origin after the last change
     class TControlEdit* ControlEdit() const { return FEditControl; }
     class TControlCombo* ControlCombo() const { return FComboControl; }
     friend class TControlKeys; // Tab in an inline editor advances as Enter does
-    // ---- end of awaited entry points ---------------------------------------------------------
+    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal, QStringList& Values, bool& Edit, int& DropCount)>
+        OnControlComboList;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)>
+        OnControlClick, OnControlEditDone;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, int ItemIndex, const QString& CtrlID,
+                       const QString& CtrlValue)>
+        OnControlComboSelect;
+    // ---- end of controls in cells -------------------------------------------------------------
     TControlList& ControlList() { return *FControlList; }
     TBitmap& RowIndicator() { return *FRowIndicator; }
     TGridFocusWindow* FocusWindow() const { return FFocusWindow; }

@@ -118,7 +118,8 @@ void TQvColumnGrid::GetCellFormat(int ACol, TSortStyle& style, QString& prefix, 
     TQvStringGrid::GetCellFormat(ACol, style, prefix, suffix);
 }
 
-// The column's float format becomes the grid's own and stays so afterwards.
+// The column's editor kind, spin limits and edit link; its float format becomes the grid's own
+// and stays so afterwards.
 void TQvColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& editor)
 {
     if (const TGridColumnItem* c = column(ACol)) {
@@ -130,6 +131,10 @@ void TQvColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& editor)
             spin->MinValue = c->SpinMin();
             spin->MaxValue = c->SpinMax();
             spin->Increment = c->SpinStep();
+            // An edCustom column opens its own link; a column without one opens nothing. An open
+            // link keeps its place until it is closed, as its value is stored through it.
+            if (!(EditMode && EditControl == edCustom))
+                EditLink = c->EditLink();
         }
         if (!c->FloatFormat().isEmpty())
             FloatFormat = c->FloatFormat();

@@ -244,23 +244,6 @@ void TQvStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
     CellControlsUpdate();
 }
 
-void TQvStringGrid::CellControlsUpdate()
-{
-    for (int i = 0; i < FControlList->Count(); ++i) {
-        const TControlItem* item = FControlList->GetControl(i);
-        TControl* control = item->Control();
-        if (!control)
-            continue;
-        if (IsHiddenRow(item->Y()) || IsHiddenColumn(item->X())) {
-            control->hide();
-            continue;
-        }
-        const TRect r = CellRect(DisplColIndex(item->X()), DisplRowFromReal(item->Y()));
-        if (r.Right > r.Left && r.Bottom > r.Top)
-            control->setGeometry(r.Left - 1, r.Top - 1, r.Right - r.Left + 1, r.Bottom - r.Top + 1);
-    }
-}
-
 // ---- selection -------------------------------------------------------------------------------
 
 // The selection moves just outside the grid, so no cell shows selected; a second call keeps

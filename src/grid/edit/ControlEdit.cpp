@@ -2,7 +2,10 @@
 
 #include "grid/QvGrid.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
+
+#include <algorithm>
 
 namespace grid {
 
@@ -56,7 +59,7 @@ bool TControlKeys::handleKey(QKeyEvent* e)
         g->setFocus(Qt::OtherFocusReason);
         g->AdvanceToNextCell(g->Col(), g->Row(), false, true, true, false, false);
     } else {
-        g->EditCellControl(g->Col(), g->Row(), g->FCtrlID);
+        g->EditCellControl(g->FCtrlXY.X, g->FCtrlXY.Y, g->FCtrlID);
         // Still here: the editor now stands over the next control, whose edit ends in turn.
         if (self->hasFocus())
             armExit();
@@ -68,6 +71,8 @@ bool TControlKeys::handleKey(QKeyEvent* e)
 
 TControlEdit::TControlEdit(QWidget* parent) : platform::TCustomMaskEdit(parent), TControlKeys(this)
 {
+    // PASSWORD controls show "*" for each character, as the painted control does.
+    setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     hide();
 }
 
@@ -104,6 +109,23 @@ void TControlEdit::focusOutEvent(QFocusEvent* e)
 TControlCombo::TControlCombo(QWidget* parent) : TQsgComboBox(parent), TControlKeys(this)
 {
     hide();
+}
+
+int TControlCombo::ItemHeight() const
+{
+    return view()->fontMetrics().height() + 2;
+}
+
+// The list takes what the box leaves of DropHeight, so that box and list cover the lines the
+// control asked for.
+void TControlCombo::showPopup()
+{
+    TQsgComboBox::showPopup();
+    if (DropHeight <= 0)
+        return;
+    QWidget* popup = view()->window();
+    if (popup != window())
+        popup->resize(popup->width(), std::max(ItemHeight(), DropHeight - height()));
 }
 
 bool TControlCombo::event(QEvent* e)

@@ -6,7 +6,8 @@
 //   grid the focus;
 // - Tab runs the exit handling too, then, with the grid's Navigation.AdvanceAuto, moves to the
 //   next cell as Enter would, and otherwise asks the grid to edit the inline control after the
-//   one just edited in the same cell (EditCellControl).
+//   one just edited in the same cell (EditCellControl on the cell of that control, which need
+//   not be the current cell: a press on an inline control leaves the current cell as it is).
 // The exit handling runs once per edit: the focus leaving afterwards does not run it again.
 
 #include "grid/edit/QsgCombo.h"
@@ -54,6 +55,11 @@ class TControlCombo : public TQsgComboBox, public TControlKeys {
     Q_OBJECT
 public:
     explicit TControlCombo(QWidget* parent = nullptr);
+    // The height of one list line.
+    int ItemHeight() const;
+    // The height the box and its opened list take together (0: the list's own height).
+    int DropHeight = 0;
+    void showPopup() override;
 
 protected:
     bool event(QEvent* e) override;

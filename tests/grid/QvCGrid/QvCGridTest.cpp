@@ -1,4 +1,5 @@
 #include "grid/QvCGrid.h"
+#include "grid/support/LineEditLink.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -1211,4 +1212,46 @@ TEST(QvCGridFixtures, ColumnPositionsFile)
         EXPECT_EQ(g.LoadColumnPositions(testsupport::fixturePath(c.file), "Grid"), c.loads);
         EXPECT_EQ(columnNames(g), c.order.mid(0, g.Columns().Count()));
     }
+}
+
+// ---- the column's edit link ---------------------------------------------------------------------
+
+// An edCustom column opens the link its definition names, with the cell's text; an edCustom
+// column without a link opens nothing.
+TEST(QvCGridHooks, CustomColumnsOpenTheirOwnEditLink)
+{
+    TQvColumnGrid g;
+    g.resize(500, 300);
+    g.SetColCount(4);
+    g.SetRowCount(5);
+    g.SetOptions(g.Options() | goEditing);
+    grid::test::LineLink link;
+    g.Columns()[1].SetEditor(edCustom);
+    g.Columns()[1].SetEditLink(&link);
+    g.Columns()[2].SetEditor(edCustom);
+    g.SetCells(1, 1, "linked");
+    g.SetCells(2, 1, "plain");
+    g.show();
+    g.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
+    g.setFocus();
+
+    g.FocusCell(3, 1);
+    g.FocusCell(1, 1);
+    QTest::keyClick(&g, Qt::Key_F2);
+    QApplication::processEvents();
+    ASSERT_TRUE(link.edit);
+    EXPECT_TRUE(link.edit->isVisible());
+    EXPECT_EQ(link.edit->text(), "linked");
+    QTest::keyClicks(link.edit, "!");
+    QTest::keyClick(link.edit, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(g.Cells(1, 1), "linked!");
+    EXPECT_FALSE(g.EditMode);
+
+    g.FocusCell(2, 1);
+    QTest::keyClick(&g, Qt::Key_F2);
+    QApplication::processEvents();
+    EXPECT_FALSE(g.EditMode);
+    EXPECT_EQ(g.EditLink, nullptr);
 }

@@ -55,6 +55,7 @@ struct Placed {
             editor = c;
         }
         g.FCtrlID = QStringLiteral("e1");
+        g.FCtrlXY = {1, 1};
         editor->setGeometry(60, 30, 80, 20);
         editor->show();
         editor->setFocus(Qt::OtherFocusReason);

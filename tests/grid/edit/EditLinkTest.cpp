@@ -2,6 +2,7 @@
 // edit, Escape, a refused value, placement in place and in the popup, and the popup's exit.
 
 #include "grid/edit/EditLink.h"
+#include "grid/support/LineEditLink.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>
@@ -15,47 +16,6 @@
 using namespace grid;
 
 namespace {
-
-class LineLink : public TEditLink {
-public:
-    using TEditLink::TEditLink;
-    QWidget* GetEditControl() override { return edit; }
-    void CreateEditor(QWidget* parent) override
-    {
-        ++created;
-        if (!edit) {
-            edit = new QLineEdit(parent);
-            edit->installEventFilter(this);
-        } else if (edit->parentWidget() != parent) {
-            edit->setParent(parent);
-        }
-    }
-    void DestroyEditor() override
-    {
-        ++destroyed;
-        delete edit;
-    }
-    QString GetEditorValue() override { return edit ? edit->text() : QString(); }
-    void SetEditorValue(const QString& v) override
-    {
-        if (edit)
-            edit->setText(v);
-    }
-    // The control's key presses go to the link's decision, as a descendant connects them.
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (o == edit && e->type() == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(e);
-            int key = k->key();
-            const bool gridKey = IsGridKey(key, k->modifiers());
-            EditKeyDown(edit, key, k->modifiers());
-            return gridKey;
-        }
-        return false;
-    }
-    QPointer<QLineEdit> edit;
-    int created = 0, destroyed = 0;
-};
 
 struct LinkWindow {
     LinkWindow()
@@ -84,7 +44,7 @@ struct LinkWindow {
     }
     QWidget window;
     TQvStringGrid* grid = nullptr;
-    LineLink link;
+    grid::test::LineLink link;
 };
 
 } // namespace

@@ -147,6 +147,9 @@ bool TQvStringGrid::AllowEditorShow()
     if (answer && !EditMode) {
         FNoEditChange = true;
         FCellCache = GetGridCell(b.X, b.Y);
+        // A special editor starts from the cell as it is now: the text kept when the cell was
+        // selected may have been changed since, and F2 or a typed key reads no other.
+        FEditText = GetCellEx(b.X, b.Y);
         if (!FEditing)
             SaveOldCellValue(Col(), Row());
         EditControl = DefaultEditor;

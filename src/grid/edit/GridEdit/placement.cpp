@@ -254,8 +254,10 @@ void TQvStringGrid::showDateTimeEditor(int realCol, int ARow, const TRect& r, in
 void TQvStringGrid::showCustomEditor(int realCol, int ARow, const TRect& r, TColor color, QChar typed)
 {
     TEditLink* link = EditLink;
-    if (!link)
+    if (!link) {
+        EditMode = false; // nothing opened, so nothing is to be closed or stored
         return;
+    }
     EditMode = true;
     link->Grid = this;
     link->EditCell = QPoint(realCol, ARow);

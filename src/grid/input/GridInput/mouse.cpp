@@ -200,14 +200,8 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
         openAnchor(ARow, ACol, text);
         return true;
     }
-    if (markup) {
-        RizIVUDE::TMarkupResult hit;
-        if (MarkupCellHitTest(*this, ACol, ARow, X, Y, hit) && !hit.AnchorHref.isEmpty() &&
-            hit.ControlType.isEmpty()) {
-            openAnchor(ARow, ACol, hit.AnchorHref);
-            return true;
-        }
-    }
+    if (markup && PressOnMarkupCell(ACol, ARow, X, Y))
+        return true;
 
     // Check boxes and radio buttons, data check boxes included: no editor is involved.
     bool canEdit = (Options() & goEditing) || ma.RangeSelectAndEdit();
