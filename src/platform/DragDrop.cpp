@@ -133,6 +133,24 @@ QStringList readDropFiles(const QByteArray& block)
 
 namespace {
 
+// Qt counts a link list as text too; here only real text is, as file and link drags carry none.
+bool hasPlainText(const QMimeData& mime)
+{
+    for (const QString& f : mime.formats())
+        if (f.startsWith(QLatin1String("text/plain")))
+            return true;
+    return false;
+}
+
+// The platform's texts end their lines with CR LF; a text from a program that ends them with
+// LF alone gets CR LF, so its lines stay lines. A text holding any CR is taken as it is.
+QString platformLines(QString text)
+{
+    if (!text.contains(QLatin1Char('\r')))
+        text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
 QList<QUrl> urlsOf(const QMimeData& mime, bool local)
 {
     QList<QUrl> out;
@@ -158,13 +176,17 @@ struct StandardFormat {
 const StandardFormat kStandardFormats[] = {
     {CF_UNICODETEXT,
      [](const QByteArray& block, QMimeData& mime) { mime.setText(wideText(block, 0)); },
-     [](const QMimeData& mime) { return mime.hasText() ? wideTextBlock(mime.text()) : QByteArray(); }},
+     [](const QMimeData& mime) {
+         return hasPlainText(mime) ? wideTextBlock(platformLines(mime.text())) : QByteArray();
+     }},
     {CF_TEXT,
      [](const QByteArray& block, QMimeData& mime) {
-         if (!mime.hasText())
+         if (!hasPlainText(mime))
              mime.setText(fromAnsi(narrowTextOf(block)));
      },
-     [](const QMimeData& mime) { return mime.hasText() ? zeroTerminated(toAnsi(mime.text())) : QByteArray(); }},
+     [](const QMimeData& mime) {
+         return hasPlainText(mime) ? zeroTerminated(toAnsi(platformLines(mime.text()))) : QByteArray();
+     }},
     {CF_RICHTEXT,
      [](const QByteArray& block, QMimeData& mime) { mime.setData(QStringLiteral("text/rtf"), narrowTextOf(block)); },
      [](const QMimeData& mime) {
