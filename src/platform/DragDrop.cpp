@@ -261,6 +261,16 @@ int effectOf(int qtDropAction)
     }
 }
 
+int effectsOf(int qtDropActions)
+{
+    int effects = DROPEFFECT_NONE;
+    if (qtDropActions & Qt::CopyAction)
+        effects |= DROPEFFECT_COPY;
+    if (qtDropActions & Qt::MoveAction)
+        effects |= DROPEFFECT_MOVE;
+    return effects;
+}
+
 int qtDropActionsOf(int effects)
 {
     int actions = Qt::IgnoreAction;

@@ -120,8 +120,9 @@ public:
 // The services' runner, or Qt's own when they hold none.
 DragRunner& dragRunner(const Services& services);
 
-// Effects and Qt's drop actions.
+// Effects and Qt's drop actions: one action's effect, and the effects of a set of actions.
 int effectOf(int qtDropAction);
+int effectsOf(int qtDropActions);
 int qtDropActionsOf(int effects);
 
 } // namespace platform

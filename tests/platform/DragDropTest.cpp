@@ -108,5 +108,6 @@ TEST(DragDropFormats, EffectsAndQtActions)
     EXPECT_EQ(effectOf(Qt::CopyAction), DROPEFFECT_COPY);
     EXPECT_EQ(effectOf(Qt::MoveAction), DROPEFFECT_MOVE);
     EXPECT_EQ(effectOf(Qt::LinkAction), DROPEFFECT_NONE);
+    EXPECT_EQ(effectsOf(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction), DROPEFFECT_COPY | DROPEFFECT_MOVE);
     EXPECT_EQ(qtDropActionsOf(DROPEFFECT_COPY | DROPEFFECT_MOVE), int(Qt::CopyAction | Qt::MoveAction));
 }

@@ -59,7 +59,7 @@ void TQvStringGrid::dragEnterEvent(QDragEnterEvent* e)
     target->AcceptFiles = FDragDropSettings->OleAcceptFiles();
     target->AcceptURLs = FDragDropSettings->OleAcceptURLs();
     FDragData = std::make_unique<TDragDataObject>(fromMimeData(*e->mimeData(), GridDragFormats()));
-    int effect = effectOf(e->possibleActions());
+    int effect = effectsOf(e->possibleActions());
     const QPoint p = e->position().toPoint();
     target->DragEnter(*FDragData, dragKeyState(*e), viewport()->mapToGlobal(p), effect);
     if (!target->Ok()) {
@@ -80,7 +80,7 @@ void TQvStringGrid::dragMoveEvent(QDragMoveEvent* e)
     }
     const QPoint p = e->position().toPoint();
     DragOverGrid(p.x(), p.y(), dsDragMove);
-    int effect = effectOf(e->possibleActions());
+    int effect = effectsOf(e->possibleActions());
     target->DragOver(dragKeyState(*e), viewport()->mapToGlobal(p), effect);
     FLastDragEffect = effect;
     answer(e, effect);
@@ -113,7 +113,7 @@ void TQvStringGrid::dropEvent(QDropEvent* e)
     }
     FLastDragEffect = DROPEFFECT_NONE;
     TDragDataObject data(fromMimeData(*e->mimeData(), GridDragFormats()));
-    int effect = effectOf(e->possibleActions());
+    int effect = effectsOf(e->possibleActions());
     const QPoint p = e->position().toPoint();
     // A drop runs inside the source's drag loop, possibly another program's: nothing thrown
     // may leave it. What failed is shown, and the drop reports that nothing was taken.
