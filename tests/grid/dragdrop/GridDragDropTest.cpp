@@ -460,3 +460,38 @@ TEST(GridDragDropSource, ColumnDragReordersItsOwnColumns)
     EXPECT_EQ(w.g.Cells(4, 1), "r1");
     EXPECT_EQ(w.g.Cells(1, 1), "x1");
 }
+
+TEST(GridDragDropTarget, HiddenColumnDraggedFromAListComesBackWhereDropped)
+{
+    DropGrid w;
+    w.g.HideColumn(2); // "x" column
+    ASSERT_EQ(w.g.NumHiddenColumns(), 1);
+    QListWidget chooser;
+    chooser.addItems({QStringLiteral("other"), QStringLiteral("x column")});
+    w.g.OleColumnDragStart(2, 1, &chooser);
+    w.g.DragDropSettings().DropTarget()->AcceptCols = true;
+    int dropped = -2;
+    w.g.OnOleDropCol = [&](TQvStringGrid*, int, int c, int) { dropped = c; };
+
+    DragData column;
+    column.set(CF_GRIDCOLUMN, QByteArray("\x02\0\0\0", 4));
+    const std::unique_ptr<QMimeData> mime = toMimeData(column, GridDragFormats());
+    EXPECT_NE(w.dropAt(*mime, w.centre(4, 0)), DROPEFFECT_NONE);
+    EXPECT_EQ(w.g.NumHiddenColumns(), 0);
+    EXPECT_EQ(w.g.Cells(4, 1), "x1"); // shown again and moved where it was dropped
+    EXPECT_EQ(dropped, 4);
+    ASSERT_EQ(chooser.count(), 1);
+    EXPECT_EQ(chooser.item(0)->text(), "other");
+}
+
+TEST(GridDragDropTarget, RichTextWhileRichDropsAreOn)
+{
+    DropGrid w;
+    QMimeData mime;
+    mime.setData(QStringLiteral("text/rtf"), QByteArray("{\\rtf1 bold}"));
+    EXPECT_EQ(w.dropAt(mime, w.centre(3, 3)), DROPEFFECT_NONE);
+    w.g.DragDropSettings().SetOleDropRTF(true);
+    EXPECT_EQ(w.dropAt(mime, w.centre(3, 3)), DROPEFFECT_MOVE);
+    EXPECT_EQ(w.g.Cells(3, 3), "{\\rtf1 bold}");
+    w.g.DragDropSettings().SetOleDropRTF(false);
+}
