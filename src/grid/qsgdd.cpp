@@ -94,7 +94,7 @@ HRESULT TDragDataObject::GetData(const TFormatEtc& format, QByteArray& medium)
     return S_OK;
 }
 
-HRESULT TDragDataObject::GetCanonicalFormatEtc(const TFormatEtc&, TFormatEtc& out)
+HRESULT TBlockDataObject::GetCanonicalFormatEtc(const TFormatEtc&, TFormatEtc& out)
 {
     out.ptd = false;
     return E_NOTIMPL;
@@ -374,12 +374,6 @@ HRESULT TSourceDataObject::GetData(const TFormatEtc& format, QByteArray& medium)
         medium += *memstr;
     }
     return S_OK;
-}
-
-HRESULT TSourceDataObject::GetCanonicalFormatEtc(const TFormatEtc&, TFormatEtc& out)
-{
-    out.ptd = false;
-    return E_NOTIMPL;
 }
 
 HRESULT TSourceDataObject::EnumFormatEtc(int dwDirection, std::unique_ptr<IEnumFORMATETC>& Enum)

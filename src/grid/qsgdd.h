@@ -79,19 +79,24 @@ public:
     virtual HRESULT EnumDAdvise() = 0;
 };
 
-// What arrives with a drop from Qt: the converted formats, each one TYMED_HGLOBAL block.
-class TDragDataObject final : public IDataObject {
+// What both data objects answer alike: one medium, no setting, no advise sinks.
+class TBlockDataObject : public IDataObject {
 public:
-    explicit TDragDataObject(platform::DragData data) : FData(std::move(data)) {}
-    HRESULT GetData(const TFormatEtc& format, QByteArray& medium) override;
     HRESULT GetDataHere(const TFormatEtc&, QByteArray&) override { return platform::DV_E_FORMATETC; }
-    HRESULT QueryGetData(const TFormatEtc& format) override;
     HRESULT GetCanonicalFormatEtc(const TFormatEtc&, TFormatEtc& out) override;
     HRESULT SetData(const TFormatEtc&, const QByteArray&) override { return platform::DV_E_FORMATETC; }
-    HRESULT EnumFormatEtc(int dwDirection, std::unique_ptr<IEnumFORMATETC>& Enum) override;
     HRESULT DAdvise() override { return platform::OLE_E_ADVISENOTSUPPORTED; }
     HRESULT DUnadvise() override { return platform::OLE_E_ADVISENOTSUPPORTED; }
     HRESULT EnumDAdvise() override { return platform::OLE_E_ADVISENOTSUPPORTED; }
+};
+
+// What arrives with a drop from Qt: the converted formats, each one TYMED_HGLOBAL block.
+class TDragDataObject final : public TBlockDataObject {
+public:
+    explicit TDragDataObject(platform::DragData data) : FData(std::move(data)) {}
+    HRESULT GetData(const TFormatEtc& format, QByteArray& medium) override;
+    HRESULT QueryGetData(const TFormatEtc& format) override;
+    HRESULT EnumFormatEtc(int dwDirection, std::unique_ptr<IEnumFORMATETC>& Enum) override;
 
 private:
     platform::DragData FData;
@@ -209,19 +214,13 @@ private:
 
 // ---- the data object of a grid's drag ---------------------------------------------------------
 
-class TSourceDataObject final : public IDataObject {
+class TSourceDataObject final : public TBlockDataObject {
 public:
     // Stream: the grid cells or none; the caller keeps it alive for the drag. ColIndex -1: none.
     TSourceDataObject(const QString& Text, const QByteArray* Stream, int ColIndex, const QString& RTF);
     HRESULT GetData(const TFormatEtc& format, QByteArray& medium) override;
-    HRESULT GetDataHere(const TFormatEtc&, QByteArray&) override { return platform::DV_E_FORMATETC; }
     HRESULT QueryGetData(const TFormatEtc& format) override;
-    HRESULT GetCanonicalFormatEtc(const TFormatEtc&, TFormatEtc& out) override;
-    HRESULT SetData(const TFormatEtc&, const QByteArray&) override { return platform::DV_E_FORMATETC; }
     HRESULT EnumFormatEtc(int dwDirection, std::unique_ptr<IEnumFORMATETC>& Enum) override;
-    HRESULT DAdvise() override { return platform::OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT DUnadvise() override { return platform::OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT EnumDAdvise() override { return platform::OLE_E_ADVISENOTSUPPORTED; }
 
 private:
     QString textdata;
