@@ -11,6 +11,7 @@
 #include "grid/BaseGrid.h"
 #include "grid/QvObj.h"
 #include "grid/balloon/Balloon.h"
+#include "grid/dragdrop/GridDragDrop.h"
 #include "grid/footer/FloatingFooter.h"
 #include "grid/input/ScrollControl.h"
 #include "grid/look/GridPaintSettings.h"
@@ -31,6 +32,10 @@ class ComponentReader;
 #include <QTimer>
 #include <QPoint>
 class QHelpEvent;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDragLeaveEvent;
+class QDropEvent;
 
 #include <array>
 #include <functional>
@@ -2101,11 +2106,7 @@ public:
     TRect GetButtonRect(int ACol, int ARow);
     void PushButton(int ACol, int ARow, bool pushed);
     // Scrolling while something is dragged near the grid's edges (the drag code calls it).
-    struct TDragScrollOptions {
-        bool Active = false;
-        int InitialDelay = 1000, RepeatDelay = 250;
-        int TopMargin = 50, BottomMargin = 50, LeftMargin = 50, RightMargin = 50;
-    } DragScrollOptions;
+    TDragScrollOptions DragScrollOptions; // dragdrop/GridDragDrop.h
     enum TDragScrollDirection : unsigned { dsdUp = 1, dsdDown = 2, dsdLeft = 4, dsdRight = 8 };
     enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
     void DragOverGrid(int X, int Y, TDragState State);
@@ -2233,10 +2234,6 @@ public:
     // The pointer zone a press acts on, set by every move and reset when the pointer leaves.
     enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
     TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
-    // What the enhanced move shows: the moved cells' picture instead of the header button.
-    struct TDragDropSettings {
-        bool ShowCells = false;
-    } DragDropSettings;
     // The window's style changed: the grid takes its colours again.
     void HandleStyleChanged();
     // Sizing as it runs: the column or row and the width or height it would get.
@@ -2382,6 +2379,57 @@ private:
     QPointer<TBalloonWindow> FHToolTip; // child window, owned through Qt
     int FOldSize = -1;
     // ---- end of balloons and small services ----
+    // ---- drag and drop with other grids and programs (dragdrop/*.cpp) -------------------------
+public:
+    TDragDropSettings& DragDropSettings() { return *FDragDropSettings; }
+    // A column drag that starts in a list box (a chooser of hidden columns): the column, the
+    // list item and the list; the drop shows the column again and deletes the item.
+    void OleColumnDragStart(int ACol, int AIndex, QListWidget* AList);
+    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& data, bool& Allow)> OnOleDrag;
+    std::function<void(TQvStringGrid*, int ARow, int ACol)> OnOleDragStart;
+    std::function<void(TQvStringGrid*, int OLEEffect)> OnOleDragStop;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, bool& Allow)> OnOleDragOver;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& data, bool& Allow)> OnOleDrop;
+    std::function<void(TQvStringGrid*, const TGridRect& ARect)> OnOleDropped;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, int DropCol)> OnOleDropCol;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& URL, bool& Allow)> OnOleDropURL;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& FileName, bool& Allow)> OnOleDropFile;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dragLeaveEvent(QDragLeaveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    friend class TGridDropTarget;
+    friend class TGridDropSource;
+    // Starts the drag from (ACol, ARow) (displayed column); false when it was refused.
+    bool StartOleDrag(int ACol, int ARow);
+    // Step 20 of the press: a press on the selection arms the drag; true when it did.
+    bool ArmSelectionDrag(int ACol, int ARow, int X, int Y);
+    // Step 10 of the move: starts the armed drag once the pointer is far enough; true when a
+    // drag ran (the move needs no more handling).
+    bool HandleOleDragMove(QMouseEvent* e);
+    // After a move drag: the dragged rows removed or the dragged cells cleared.
+    void removeDraggedCells();
+    // Step 10 of the move: the armed press has moved far enough with the button down.
+    bool oleDragDue(QMouseEvent* e) const;
+    void showDragPicture(const TGridRect& r, QPoint at);
+    unsigned dragKeyState(const QDropEvent& e) const;
+    void reportDropError(const QString& message);
+    std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>(this);
+    std::unique_ptr<IDataObject> FDragData; // the drag over the grid, from its enter to its drop
+    TGridRect FDropSelection{};
+    int FLastDragEffect = 0; // what the last drag event over the grid answered
+    bool FOleDragging = false; // this grid's own drag is running
+    bool FDroppedHere = false; // ... and was dropped on this grid, into FDroppedRect
+    TGridRect FDroppedRect{};
+    bool FSelectionClick = false;
+    QPoint FSelectionClickPos;
+    int FOleDragCol = -1, FOleDragIndex = -1;
+    QPointer<QListWidget> FOleDragList;
+    // ---- end of drag and drop ----
 };
 
 using TGridItem = TQvStringGrid::TGridItem;

@@ -211,6 +211,8 @@ public:
     void EditorDone(bool accept);
 
 protected:
+    // A refused drag of the selection turns into range selection (dragdrop/start.cpp).
+    void SetGridState(TGridState s) { state = s; }
     // Hooks for the layers above.
     virtual void DrawCell(int col, int row, const TRect& rect, TGridDrawState state);
     virtual bool SelectCell(int col, int row);

@@ -16,6 +16,7 @@ class Clock;
 class LibraryLoader;
 class Printer;
 class AutomationServers;
+class DragRunner;
 
 struct Services {
     MessageBoxes* messages = nullptr;
@@ -28,6 +29,7 @@ struct Services {
     LibraryLoader* libraries = nullptr; // outside libraries by name; none: no library loads
     Printer* printer = nullptr;         // the table control's printouts; none: nothing is printed
     AutomationServers* automation = nullptr; // office automation; none: no server exists
+    DragRunner* dragDrop = nullptr;          // drags with other windows; none: Qt's own drag
 };
 
 // The date and time now from the services' clock (the system clock when they have none).

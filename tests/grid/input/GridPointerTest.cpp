@@ -196,6 +196,7 @@ TEST(GridPointer, EnhancedColumnMoveShowsTheHeaderButtonAndTheTargetArrows)
 {
     PointerGrid f;
     f.g.SetOptions(f.g.Options() | goColMoving);
+    f.g.DragDropSettings().SetShowCells(false); // the button, not the picture
     std::vector<int> moving;
     f.g.OnColumnMoving = [&](TQvStringGrid*, int col, bool&) { moving.push_back(col); };
     const QPoint start = f.in(2, 0) + QPoint(-7, -3);
@@ -237,6 +238,7 @@ TEST(GridPointer, EnhancedRowMoveShowsTheRowHeaderAndTheSideArrows)
 {
     PointerGrid f;
     f.g.SetOptions(f.g.Options() | goRowMoving);
+    f.g.DragDropSettings().SetShowCells(false); // the button, not the picture
     std::vector<int> moving;
     f.g.OnRowMoving = [&](TQvStringGrid*, int row, bool&) { moving.push_back(row); };
     f.press(f.in(0, 3));
@@ -261,7 +263,7 @@ TEST(GridPointer, EnhancedMoveWithShowCellsCarriesThePictureOfTheColumn)
 {
     PointerGrid f;
     f.g.SetOptions(f.g.Options() | goColMoving);
-    f.g.DragDropSettings.ShowCells = true;
+    f.g.DragDropSettings().SetShowCells(true);
     f.press(f.in(3, 0));
     f.dragTo(f.in(4, 0));
     QWidget* form = f.g.MoveForm();

@@ -103,6 +103,7 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
         return true;
 
     IncrSearchText.clear();
+    FSelectionClick = false;
     FPushedCellButton = {-1, -1};
     // The cell left of and above the press: the column or row whose border may be dragged.
     int rc = -1, rr = -1;
@@ -244,6 +245,10 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
         }
     }
 
+    // A press on the selection keeps it: moving on drags it (dragdrop/start.cpp).
+    if (ArmSelectionDrag(ACol, ARow, X, Y))
+        return true;
+
     // Disjunct rows: Ctrl (or the no-Ctrl switch) on a selected row deselects it at the release;
     // a plain press starts a new row selection.
     FDeselectState = false;
@@ -305,6 +310,7 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
         TBaseGrid::mouseReleaseEvent(e);
         return;
     }
+    FSelectionClick = false;
     const int X = int(e->position().x());
     FMouseDownMove = false;
     FMouseSelectStart = -1;

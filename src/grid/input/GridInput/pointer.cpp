@@ -92,6 +92,8 @@ void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
 
     cancelForeignHint(X, Y);
     updateHover(X, Y);
+    if (HandleOleDragMove(e))
+        return;
     if (held && FMouseSelectStart >= 0)
         headerDragSelect(X, Y, ACol, ARow);
 
@@ -330,7 +332,7 @@ void TQvStringGrid::enhancedMove(int X, int Y, int ACol, int ARow, const QPoint&
     StartBlockFocus();
     const bool colMove = GridState() == TGridState::gsColMoving;
     if (colMove && Movecell >= FixedCols() && ARow >= 0) {
-        if (DragDropSettings.ShowCells && !FMoveForm) {
+        if (DragDropSettings().ShowCells() && !FMoveForm) {
             FMoveForm = SelectionToForm({Movecell, 0, Movecell, TopRow() + VisibleRowCount() - FixedRows()});
             FMoveForm->show();
         }
@@ -338,7 +340,7 @@ void TQvStringGrid::enhancedMove(int X, int Y, int ACol, int ARow, const QPoint&
         FMoveButton->resize(ColWidths(Movecell), RowHeights(ARow));
         FMoveButton->update();
     } else if (!colMove && Movecell >= FixedRows() && ACol >= 0) {
-        if (DragDropSettings.ShowCells && !FMoveForm) {
+        if (DragDropSettings().ShowCells() && !FMoveForm) {
             FMoveForm = SelectionToForm({0, Movecell, LeftCol() + VisibleColCount() - FixedCols(), Movecell});
             FMoveForm->show();
         }
@@ -347,7 +349,7 @@ void TQvStringGrid::enhancedMove(int X, int Y, int ACol, int ARow, const QPoint&
         FMoveButton->update();
     }
 
-    QWidget* floating = DragDropSettings.ShowCells && FMoveForm ? FMoveForm.data() : FMoveButton;
+    QWidget* floating = DragDropSettings().ShowCells() && FMoveForm ? FMoveForm.data() : FMoveButton;
     QPoint at = global - QPoint(MoveOfsX, MoveOfsY);
     if (layoutDirection() == Qt::RightToLeft)
         at.setX(at.x() + ColWidths(0) - floating->width());
@@ -379,7 +381,7 @@ void TQvStringGrid::enhancedMove(int X, int Y, int ACol, int ARow, const QPoint&
             SetTopRow(TopRow() + 1);
     }
 
-    if (!DragDropSettings.ShowCells && FMoveButton->isHidden())
+    if (!DragDropSettings().ShowCells() && FMoveButton->isHidden())
         FMoveButton->show();
     FMoveButton->setEnabled(true);
     viewport()->setCursor(allow ? Qt::DragMoveCursor : Qt::ForbiddenCursor);

@@ -263,13 +263,13 @@ void TQvStringGrid::DragOverGrid(int X, int Y, TDragState State)
         return;
     }
     const TDragScrollOptions& o = DragScrollOptions;
-    if (Y < o.TopMargin)
+    if (Y < o.Margins.TopMargin)
         FDragScrollDirection |= dsdUp;
-    else if (Y > height() - o.BottomMargin)
+    else if (Y > height() - o.Margins.BottomMargin)
         FDragScrollDirection |= dsdDown;
-    if (X < o.LeftMargin)
+    if (X < o.Margins.LeftMargin)
         FDragScrollDirection |= dsdLeft;
-    else if (X > width() - o.RightMargin)
+    else if (X > width() - o.Margins.RightMargin)
         FDragScrollDirection |= dsdRight;
     if (FDragScrollDirection == 0) {
         stopDragScroll();
@@ -278,9 +278,9 @@ void TQvStringGrid::DragOverGrid(int X, int Y, TDragState State)
     if (!FDragTmr) {
         FDragTmr = new QTimer(this);
         connect(FDragTmr, &QTimer::timeout, this, [this] { DragScrollTick(); });
-        FDragTmr->start(o.InitialDelay);
-    } else if (old != 0 && FDragTmr->interval() != o.InitialDelay) {
-        FDragTmr->start(o.InitialDelay); // restarts only when the interval changes
+        FDragTmr->start(o.Delays.InitialDelay);
+    } else if (old != 0 && FDragTmr->interval() != o.Delays.InitialDelay) {
+        FDragTmr->start(o.Delays.InitialDelay); // restarts only when the interval changes
     }
 }
 
@@ -291,7 +291,7 @@ void TQvStringGrid::DragScrollTick()
         return;
     }
     if (FDragTmr)
-        FDragTmr->setInterval(DragScrollOptions.RepeatDelay);
+        FDragTmr->setInterval(DragScrollOptions.Delays.RepeatDelay);
     unsigned dir = FDragScrollDirection;
     if (OnDragScroll) {
         bool can = true;
