@@ -126,7 +126,12 @@ void TQvStringGrid::showDragPicture(const TGridRect& r, QPoint at)
 {
     // The platform drag carries the picture as its pixmap, so the form itself stays hidden:
     // shown as well, it would be a second picture trailing the first.
+    // The picture shows the cells as they are, without the selection's colour.
+    HideSelection();
     FMoveForm = SelectionToForm(r);
+    UnHideSelection();
+    if (layoutDirection() == Qt::RightToLeft)
+        at.setX(at.x() + ColWidths(0) - FMoveForm->width());
     FMoveForm->move(at);
 }
 

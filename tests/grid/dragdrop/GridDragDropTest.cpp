@@ -352,6 +352,28 @@ TEST(GridDragDropSource, FourPixelsStartTheDragAndAnotherGridTakesTheCells)
     EXPECT_EQ(a.g.Cells(1, 2), "r2");
 }
 
+// The picture of dragged cells shows them as they are, not in the selection's colour, and the
+// selection is back once the picture is made.
+TEST(GridDragDropSource, PictureShowsTheCellsWithoutTheSelectionColour)
+{
+    DropGrid w;
+    w.g.DragDropSettings().SetOleDropSource(true);
+    const TGridRect sel{1, 2, 2, 3};
+    w.g.SetSelection(sel);
+    const TRect tl = w.g.CellRect(1, 2);
+    const QPoint inside(tl.Left + 2, tl.Top + 2); // a corner of the cell, clear of its text
+    const QColor selected = w.g.viewport()->grab().toImage().pixelColor(inside);
+    const TRect plain = w.g.CellRect(3, 6); // an empty cell outside the selection
+    const QColor unselected =
+        w.g.viewport()->grab().toImage().pixelColor(plain.Left + 2, plain.Top + 2);
+    ASSERT_NE(selected, unselected);
+
+    w.dragSelection(w.centre(1, 2));
+    ASSERT_EQ(w.runner.runs, 1);
+    EXPECT_EQ(w.runner.last.picture.toImage().pixelColor(2, 2), unselected);
+    EXPECT_EQ(w.g.Selection(), sel);
+}
+
 TEST(GridDragDropSource, MoveClearsTheSourceUnlessCopyAlwaysAndCancelChangesNothing)
 {
     DropGrid a, b;
