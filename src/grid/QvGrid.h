@@ -2416,6 +2416,7 @@ private:
     // Step 10 of the move: the armed press has moved far enough with the button down.
     bool oleDragDue(QMouseEvent* e) const;
     void showDragPicture(const TGridRect& r, QPoint at);
+    void showDragButton(int ACol, QPoint at);
     unsigned dragKeyState(const QDropEvent& e) const;
     void reportDropError(const QString& message);
     std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>(this);

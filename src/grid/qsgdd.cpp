@@ -427,6 +427,8 @@ HRESULT runDrag(TQSGDropSource& source, IDataObject& data, int okEffects, int& e
     request.okEffects = okEffects;
     request.picture = run.picture;
     request.feedback = [&source](int e) { source.GiveFeedback(e); };
+    // While it runs the button is held: each turn is a continue-query that goes on.
+    request.query = [&source] { source.QueryContinueDrag(false, MK_LBUTTON); };
     const DragOutcome outcome = run.runner.run(request);
     // The platform's loop ends on Escape or on the release; the source hears which.
     source.QueryContinueDrag(outcome.result == DRAGDROP_S_CANCEL, 0);

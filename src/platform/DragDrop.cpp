@@ -5,6 +5,7 @@
 
 #include <QDrag>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 #include <QtEndian>
 
@@ -281,6 +282,11 @@ int qtDropActionsOf(int effects)
     return actions;
 }
 
+namespace {
+// How often a running drag asks its source (about a screen refresh).
+constexpr int kQueryInterval = 15;
+} // namespace
+
 DragOutcome QtDragRunner::run(const DragRequest& request)
 {
     auto* drag = new QDrag(request.source); // Qt deletes it when the drag ends
@@ -292,8 +298,15 @@ DragOutcome QtDragRunner::run(const DragRequest& request)
     if (request.feedback)
         QObject::connect(drag, &QDrag::actionChanged, drag,
                          [feedback = request.feedback](Qt::DropAction a) { feedback(effectOf(a)); });
+    // Qt's drag loop has no per-move hook for the source; a short timer stands in for one.
+    QTimer query;
+    if (request.query) {
+        QObject::connect(&query, &QTimer::timeout, &query, request.query);
+        query.start(kQueryInterval);
+    }
     const Qt::DropActions allowed(qtDropActionsOf(request.okEffects));
     const int effect = effectOf(drag->exec(allowed, Qt::MoveAction));
+    query.stop();
     if (request.feedback)
         request.feedback(effect);
     if (effect == DROPEFFECT_NONE)

@@ -95,6 +95,8 @@ struct DragRequest {
     int okEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     QPixmap picture;
     std::function<void(int effect)> feedback;
+    // Asked again and again while the drag runs, so that the source can move what follows the pointer.
+    std::function<void()> query;
 };
 
 // The drag's end: DRAGDROP_S_DROP with the effect, or DRAGDROP_S_CANCEL with DROPEFFECT_NONE.

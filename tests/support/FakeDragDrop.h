@@ -21,6 +21,9 @@ public:
         mime = platform::toMimeData(request.data, request.privateFormats);
         if (cancel)
             return {platform::DRAGDROP_S_CANCEL, platform::DROPEFFECT_NONE};
+        // One turn of the platform's loop with the pointer where it is, then the drop.
+        if (request.query)
+            request.query();
         const int e = drop ? drop(*mime) : effect;
         if (request.feedback)
             request.feedback(e);

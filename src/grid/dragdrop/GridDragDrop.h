@@ -123,6 +123,7 @@ private:
     void dropIntoCell(QPoint pt, const QString& s,
                       const std::function<void(TQvStringGrid*, int, int, const QString&, bool&)>& ask);
     void hideArrows();
+    void hideDropMarks();
     TQvStringGrid* FGrid;
 };
 

@@ -4,6 +4,7 @@
 
 #include "grid/QvGrid.h"
 #include "grid/dragdrop/GridDragDrop.h"
+#include "grid/input/HeaderDragButton.h"
 
 #include <QBuffer>
 #include <QCursor>
@@ -42,8 +43,13 @@ void TGridDropSource::CurrentEffect(int dwEffect)
 
 void TGridDropSource::QueryDrag()
 {
-    if (FGrid->DragDropSettings().ShowCells() && FGrid->FMoveForm)
-        FGrid->FMoveForm->move(QCursor::pos() + QPoint(4, 4));
+    const QPoint cursor = QCursor::pos();
+    if (FGrid->DragDropSettings().ShowCells()) {
+        if (FGrid->FMoveForm)
+            FGrid->FMoveForm->move(cursor + QPoint(4, 4));
+    } else if (THeaderDragButton* button = FGrid->FMoveButton; button && button->isVisible()) {
+        button->move(cursor.x(), cursor.y() - button->height());
+    }
 }
 
 // ---- arming and starting --------------------------------------------------------------------------
@@ -120,8 +126,25 @@ void TQvStringGrid::showDragPicture(const TGridRect& r, QPoint at)
 {
     // The platform drag carries the picture as its pixmap, so the form itself stays hidden:
     // shown as well, it would be a second picture trailing the first.
+    // The picture shows the cells as they are, without the selection's colour.
+    HideSelection();
     FMoveForm = SelectionToForm(r);
+    UnHideSelection();
+    if (layoutDirection() == Qt::RightToLeft)
+        at.setX(at.x() + ColWidths(0) - FMoveForm->width());
     FMoveForm->move(at);
+}
+
+// Without a picture of the cells, the dragged column is its header: the button follows the
+// pointer (TGridDropSource::QueryDrag) and the drag itself carries no picture.
+void TQvStringGrid::showDragButton(int ACol, QPoint at)
+{
+    FMoveButton->Caption = Cells(RealColFromDispl(ACol), 0);
+    FMoveButton->resize(ColWidths(ACol), RowHeights(0));
+    FMoveButton->move(at);
+    FMoveButton->show();
+    FMoveButton->raise();
+    FMoveButton->update();
 }
 
 bool TQvStringGrid::StartOleDrag(int ACol, int ARow)
@@ -161,9 +184,13 @@ bool TQvStringGrid::StartOleDrag(int ACol, int ARow)
     } dragging(*this);
 
     if (columnDrag) {
+        if (!dd.ShowCells() && FMoveButton)
+            showDragButton(ACol, P);
         const HRESULT result = BeginColumnDrag(source, realCol, kOkEffects, effect, run);
         if (result != DRAGDROP_S_CANCEL && OnOleDragStop)
             OnOleDragStop(this, effect);
+        if (FMoveButton)
+            FMoveButton->hide();
         arrows[arrDown]->hide();
         arrows[arrUp]->hide();
         return true;

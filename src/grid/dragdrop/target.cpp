@@ -4,6 +4,7 @@
 
 #include "grid/QvGrid.h"
 #include "grid/dragdrop/GridDragDrop.h"
+#include "grid/input/HeaderDragButton.h"
 
 #include <QFileInfo>
 
@@ -46,6 +47,15 @@ void TGridDropTarget::hideArrows()
 {
     for (TArrowDirection d : {arrUp, arrDown, arrLeft})
         FGrid->arrows[d]->hide();
+}
+
+// After a drop of text or cells: the row and column marks and a header that followed the pointer.
+void TGridDropTarget::hideDropMarks()
+{
+    FGrid->arrows[arrLeft]->hide();
+    FGrid->arrows[arrDown]->hide();
+    if (FGrid->FMoveButton)
+        FGrid->FMoveButton->hide();
 }
 
 // ---- dragging over ----------------------------------------------------------------------------
@@ -102,7 +112,9 @@ void TGridDropTarget::DragMouseMove(QPoint pt, bool& Allow, TDropFormats DropFor
         const QPoint bottom = g.viewport()->mapToGlobal(QPoint(r.Left, r.Bottom));
         TArrowWindow* down = g.arrows[arrDown];
         TArrowWindow* up = g.arrows[arrUp];
-        down->move(top.x() - down->width() / 2, top.y() - kColumnArrowGap - down->height());
+        // Placed as in a header move: the down arrow's top 8 pixels above the cell, the up arrow's
+        // at its bottom, both centred on the left edge.
+        down->move(top.x() - down->width() / 2, top.y() - kColumnArrowGap);
         up->move(bottom.x() - up->width() / 2, bottom.y());
         down->show();
         up->show();
@@ -116,7 +128,7 @@ void TGridDropTarget::DragMouseMove(QPoint pt, bool& Allow, TDropFormats DropFor
         const int y = append || row >= g.RowCount() ? r.Bottom : r.Top;
         const QPoint at = g.viewport()->mapToGlobal(QPoint(r.Left, y));
         TArrowWindow* left = g.arrows[arrLeft];
-        left->move(at.x() - kRowArrowGap - left->width(), at.y() - left->height() / 2);
+        left->move(at.x() - kRowArrowGap, at.y() - left->height() / 2);
         left->show();
         g.arrows[arrDown]->hide();
         g.arrows[arrUp]->hide();
@@ -182,8 +194,7 @@ void TGridDropTarget::DropText(QPoint pt, const QString& s)
             }
         }
     }
-    g.arrows[arrLeft]->hide();
-    g.arrows[arrDown]->hide();
+    hideDropMarks();
     if (g.OnOleDropped)
         g.OnOleDropped(&g, g.Selection());
 }
@@ -202,8 +213,7 @@ void TGridDropTarget::DropStream(QPoint pt, QIODevice& Stream)
             g.FDroppedRect = {cell.X, cell.Y, cell.X + s.Right - s.Left, cell.Y + s.Bottom - s.Top};
         }
     }
-    g.arrows[arrLeft]->hide();
-    g.arrows[arrDown]->hide();
+    hideDropMarks();
     if (g.OnOleDropped)
         g.OnOleDropped(&g, g.Selection());
 }
@@ -216,6 +226,8 @@ void TGridDropTarget::DropCol(QPoint pt, int Col)
     int target = isCell(cell) ? cell.X : g.ColCount();
     g.arrows[arrDown]->hide();
     g.arrows[arrUp]->hide();
+    if (g.FMoveButton)
+        g.FMoveButton->hide();
     // The platform's moves are the grid's enhanced moves for the duration of the call.
     const auto move = [&g](int from, int to) {
         const bool enh = g.EnhRowColMove;

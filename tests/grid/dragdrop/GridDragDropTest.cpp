@@ -4,6 +4,7 @@
 
 #include "grid/QvGrid.h"
 #include "grid/dragdrop/GridDragDrop.h"
+#include "grid/input/HeaderDragButton.h"
 
 #include "support/FakeDragDrop.h"
 #include "support/FakeMessages.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QMimeData>
@@ -350,6 +352,28 @@ TEST(GridDragDropSource, FourPixelsStartTheDragAndAnotherGridTakesTheCells)
     EXPECT_EQ(a.g.Cells(1, 2), "r2");
 }
 
+// The picture of dragged cells shows them as they are, not in the selection's colour, and the
+// selection is back once the picture is made.
+TEST(GridDragDropSource, PictureShowsTheCellsWithoutTheSelectionColour)
+{
+    DropGrid w;
+    w.g.DragDropSettings().SetOleDropSource(true);
+    const TGridRect sel{1, 2, 2, 3};
+    w.g.SetSelection(sel);
+    const TRect tl = w.g.CellRect(1, 2);
+    const QPoint inside(tl.Left + 2, tl.Top + 2); // a corner of the cell, clear of its text
+    const QColor selected = w.g.viewport()->grab().toImage().pixelColor(inside);
+    const TRect plain = w.g.CellRect(3, 6); // an empty cell outside the selection
+    const QColor unselected =
+        w.g.viewport()->grab().toImage().pixelColor(plain.Left + 2, plain.Top + 2);
+    ASSERT_NE(selected, unselected);
+
+    w.dragSelection(w.centre(1, 2));
+    ASSERT_EQ(w.runner.runs, 1);
+    EXPECT_EQ(w.runner.last.picture.toImage().pixelColor(2, 2), unselected);
+    EXPECT_EQ(w.g.Selection(), sel);
+}
+
 TEST(GridDragDropSource, MoveClearsTheSourceUnlessCopyAlwaysAndCancelChangesNothing)
 {
     DropGrid a, b;
@@ -462,6 +486,74 @@ TEST(GridDragDropSource, ColumnDragReordersItsOwnColumns)
     EXPECT_EQ(cols[0], std::make_tuple(0, 4, 1));
     EXPECT_EQ(w.g.Cells(4, 1), "r1");
     EXPECT_EQ(w.g.Cells(1, 1), "x1");
+}
+
+// A header drag without the cells' picture carries the header itself: the button with the
+// column's caption, width and header height follows the pointer while the drag runs, and goes
+// when it ends, dropped or cancelled. With the picture, the pointer carries the whole column.
+TEST(GridDragDropSource, ColumnDragCarriesItsHeaderButtonOrItsPicture)
+{
+    DropGrid w;
+    w.g.EnhRowColMove = false; // a header press then arms the drag
+    w.g.SetCells(2, 0, QStringLiteral("Speed"));
+    w.g.SetColWidths(2, 90);
+    w.g.SetRowHeights(0, 30);
+    TDragDropSettings& dd = w.g.DragDropSettings();
+    dd.SetOleDropSource(true);
+    dd.SetOleColumnDragDrop(true);
+    dd.SetShowCells(false);
+    THeaderDragButton* button = w.g.MoveButton();
+    ASSERT_NE(button, nullptr);
+
+    bool shown = false;
+    QString caption;
+    QSize size;
+    QPoint at, cursor;
+    w.runner.drop = [&](const QMimeData&) {
+        shown = button->isVisible();
+        caption = button->Caption;
+        size = button->size();
+        at = button->pos();
+        cursor = QCursor::pos();
+        return int(DROPEFFECT_MOVE);
+    };
+    int stops = 0;
+    w.g.OnOleDragStop = [&](TQvStringGrid*, int) { ++stops; };
+    w.dragSelection(w.centre(2, 0));
+    ASSERT_EQ(w.runner.runs, 1);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(caption, QStringLiteral("Speed"));
+    EXPECT_EQ(size, QSize(90, 30));
+    EXPECT_EQ(at, cursor - QPoint(0, 30)); // its bottom-left at the pointer
+    EXPECT_TRUE(w.runner.last.picture.isNull()); // the button is the only picture
+    EXPECT_EQ(stops, 1);
+    EXPECT_FALSE(button->isVisible());
+    EXPECT_FALSE(w.g.ArrowWindow(arrDown)->isVisible());
+    EXPECT_FALSE(w.g.ArrowWindow(arrUp)->isVisible());
+
+    // Escape: no stop reported, and the button goes all the same.
+    w.runner.drop = nullptr;
+    w.runner.cancel = true;
+    w.dragSelection(w.centre(2, 0));
+    ASSERT_EQ(w.runner.runs, 2);
+    EXPECT_EQ(stops, 1);
+    EXPECT_FALSE(button->isVisible());
+
+    // With the cells' picture: no button, the picture is the column from the header down to the
+    // last visible row.
+    w.runner.cancel = false;
+    w.g.SetRowCount(40);
+    dd.SetShowCells(true);
+    w.runner.drop = [&](const QMimeData&) {
+        shown = button->isVisible();
+        return int(DROPEFFECT_COPY);
+    };
+    w.dragSelection(w.centre(2, 0));
+    ASSERT_EQ(w.runner.runs, 3);
+    EXPECT_FALSE(shown);
+    const TRect head = w.g.CellRect(2, 0), foot = w.g.CellRect(2, w.g.VisibleRowCount());
+    EXPECT_EQ(w.runner.last.picture.size(), QSize(head.Right - head.Left + 1, foot.Bottom - head.Top + 1));
+    EXPECT_EQ(w.g.MoveForm(), nullptr);
 }
 
 TEST(GridDragDropTarget, HiddenColumnDraggedFromAListComesBackWhereDropped)
