@@ -1497,6 +1497,8 @@ public:
     int FilterCol = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
         FLastTabRow = -1, FComboIdx = -1;
     TPoint FPushedCellButton{-1, -1};
+    // Cell (real column) whose button or expand glyph the pointer is over; drawn hot.
+    TPoint FHoverButton{-1, -1};
     bool FUseVCLStyles = false;
     int FNumNodes = 0;
     QString IncrSearchText;

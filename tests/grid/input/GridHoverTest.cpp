@@ -82,6 +82,44 @@ TEST(GridHover, HoverFixedCellRepaintsOnlyFixedCellsThatChanged)
     EXPECT_TRUE(header2.contains(left.boundingRect()));
 }
 
+TEST(GridHover, HoverButtonRepaintsOnlyItsCellAndDrawsTheHotFace)
+{
+    HoverGrid g;
+    // Own colour tones make the hot face differ from the normal one.
+    g.grid.Flat = true;
+    g.grid.LookState().Tones.Background = {0xE0E0E0, 0x808080, 0x000000};
+    g.grid.LookState().Tones.Hover = {0x00C0FF, 0x0080FF, 0x000000};
+    g.grid.ControlLook().SetNoDisabledButtonLook(true);
+    g.grid.AddButton(2, 3, 30, 14, QStringLiteral("Go"), haLeft, vaTop);
+    g.grid.AddExpand(3, 5, 40);
+    QApplication::processEvents();
+    const QRect cell = g.grid.CellRect(2, 3).toQRect();
+    const QRect button = g.grid.GetButtonRect(2, 3).toQRect();
+    ASSERT_FALSE(button.isEmpty());
+    const QImage normal = g.grid.viewport()->grab(button).toImage();
+
+    EXPECT_TRUE(cell.contains(g.moveTo(button.center()).boundingRect()));
+    EXPECT_EQ(g.grid.FHoverButton, (TPoint{2, 3}));
+    EXPECT_NE(g.grid.viewport()->grab(button).toImage(), normal);
+    // Within the button nothing changes; off it, in the same cell, the cell alone is repainted.
+    EXPECT_TRUE(g.moveTo(button.center() + QPoint(1, 0)).isEmpty());
+    const QPoint beside(cell.right() - 3, cell.center().y());
+    ASSERT_FALSE(button.contains(beside));
+    EXPECT_TRUE(cell.contains(g.moveTo(beside).boundingRect()));
+    EXPECT_EQ(g.grid.FHoverButton, (TPoint{-1, -1}));
+    EXPECT_EQ(g.grid.viewport()->grab(button).toImage(), normal);
+    EXPECT_TRUE(g.moveTo(g.in(1, 6)).isEmpty());
+
+    // An expand glyph is a button too; from it straight to the other button repaints both cells.
+    const QRect glyph = g.grid.GetExpandRect(3, 5).toQRect();
+    EXPECT_TRUE(g.grid.CellRect(3, 5).toQRect().contains(g.moveTo(glyph.center()).boundingRect()));
+    EXPECT_EQ(g.grid.FHoverButton, (TPoint{3, 5}));
+    const QRegion both = g.moveTo(button.center());
+    EXPECT_TRUE(both.intersects(cell));
+    EXPECT_TRUE(both.intersects(g.grid.CellRect(3, 5).toQRect()));
+    EXPECT_TRUE(QRegion(cell).united(g.grid.CellRect(3, 5).toQRect()).contains(both.boundingRect()));
+}
+
 TEST(GridHover, LeavingDisarmsFixedSizing)
 {
     HoverGrid g;

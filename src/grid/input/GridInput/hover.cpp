@@ -35,6 +35,21 @@ void TQvStringGrid::updateHover(int X, int Y)
         if (inFixed(ACol, ARow))
             RepaintCell(ACol, ARow);
     }
+
+    // The button under the pointer is drawn hot; the one it left returns to its normal face.
+    const int realCol = RealColIndex(ACol);
+    const QPoint at(X, Y);
+    const bool onButton = (HasButton(realCol, ARow) && GetButtonRect(realCol, ARow).toQRect().contains(at)) ||
+                          (HasExpand(realCol, ARow) && GetExpandRect(realCol, ARow).toQRect().contains(at));
+    const TPoint hovered = onButton ? TPoint{realCol, ARow} : TPoint{-1, -1};
+    if (hovered != FHoverButton) {
+        const TPoint old = FHoverButton;
+        FHoverButton = hovered;
+        if (old.X >= 0 && old.Y >= 0 && old.Y < RowCount())
+            RepaintCell(DisplColIndex(old.X), old.Y);
+        if (onButton)
+            RepaintCell(ACol, ARow);
+    }
 }
 
 void TQvStringGrid::HandleMouseLeave()
