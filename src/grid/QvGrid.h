@@ -1809,6 +1809,8 @@ private:
     TArrowWindow* arrows[4] = {nullptr, nullptr, nullptr, nullptr};
     QScrollBar* FScrollBar = nullptr;      // the cell scroll bar and its painting twin, hidden
     QScrollBar* FPaintScrollBar = nullptr; // until a scroll-bar cell needs them
+    int FScrollCol = -1, FScrollRow = -1;  // cell (real column) the shared cell scroll bar serves
+    void placeCellScrollBar(int ACol, int ARow);
 
     bool FFixedRowAlways = false;
     bool FFixedColAlways = false;

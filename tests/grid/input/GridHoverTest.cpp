@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace grid;
@@ -118,6 +119,41 @@ TEST(GridHover, HoverButtonRepaintsOnlyItsCellAndDrawsTheHotFace)
     EXPECT_TRUE(both.intersects(cell));
     EXPECT_TRUE(both.intersects(g.grid.CellRect(3, 5).toQRect()));
     EXPECT_TRUE(QRegion(cell).united(g.grid.CellRect(3, 5).toQRect()).contains(both.boundingRect()));
+}
+
+TEST(GridHover, TheSharedCellScrollBarFollowsThePointerToCellsWithMoreToScroll)
+{
+    HoverGrid g;
+    g.grid.AddScrollBar(2, 3, false);
+    g.grid.SetScrollProp(2, 3, {10, 100});
+    g.grid.SetScrollPosition(2, 3, 30);
+    g.grid.AddScrollBar(3, 4, false);
+    g.grid.SetScrollProp(3, 4, {100, 100}); // shows all it has: no bar, not even the one left on another cell
+    // The shared bar is the first of the viewport's own bars (its painting twin comes next).
+    QScrollBar* bar = g.grid.viewport()->findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly).value(0);
+    ASSERT_NE(bar, nullptr);
+
+    g.moveTo(g.in(2, 3));
+    const TRect cell = g.grid.CellRect(2, 3);
+    const int line = g.grid.GridLineWidth();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->geometry(), QRect(cell.Right - 17 - line, cell.Top + line, 17, cell.Bottom - cell.Top - 2 * line));
+    EXPECT_EQ(bar->value(), 30);
+    EXPECT_EQ(bar->maximum(), 100);
+    EXPECT_EQ(bar->pageStep(), 10);
+    // Already on this cell: a further move takes the position but does not place it again.
+    bar->move(0, 0);
+    g.grid.SetScrollPosition(2, 3, 40);
+    g.moveTo(g.in(2, 3) + QPoint(-5, 0));
+    EXPECT_EQ(bar->pos(), QPoint(0, 0));
+    EXPECT_EQ(bar->value(), 40);
+
+    g.moveTo(g.in(3, 4));
+    EXPECT_FALSE(bar->isVisible());
+    g.moveTo(g.in(2, 3));
+    EXPECT_TRUE(bar->isVisible());
+    g.moveTo(g.in(1, 6));
+    EXPECT_FALSE(bar->isVisible());
 }
 
 TEST(GridHover, LeavingDisarmsFixedSizing)

@@ -92,6 +92,7 @@ void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
 
     cancelForeignHint(X, Y);
     updateHover(X, Y);
+    placeCellScrollBar(ACol, ARow);
     if (HandleOleDragMove(e))
         return;
     if (held && FMouseSelectStart >= 0)
