@@ -2316,10 +2316,13 @@ private:
     bool openAnchor(int ARow, int ACol, const QString& anchor);
     void afterColumnResize(int ACol);
     void afterRowResize(int ARow);
-    void reportSelectionChanged();
+    // Reports a selection other than the last reported one; Always reports it anyway (a move
+    // may have taken the new selection as its repaint mark already).
+    void reportSelectionChanged(bool Always = false);
     int firstNormalCol() const;
     int lastNormalRow() const;
     TGridRect FMoveSelection{};
+    int FOldKeepLeftCol = 0; // left column at the press; drags keep it with KeepHorizScroll
     TPoint FLastKeyCell{-1, -1};
     bool FForceSel = false;
     bool FDblClk = false;
