@@ -1497,6 +1497,8 @@ public:
     int FilterCol = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
         FLastTabRow = -1, FComboIdx = -1;
     TPoint FPushedCellButton{-1, -1};
+    // Cell (real column) whose button or expand glyph the pointer is over; drawn hot.
+    TPoint FHoverButton{-1, -1};
     bool FUseVCLStyles = false;
     int FNumNodes = 0;
     QString IncrSearchText;
@@ -1807,6 +1809,8 @@ private:
     TArrowWindow* arrows[4] = {nullptr, nullptr, nullptr, nullptr};
     QScrollBar* FScrollBar = nullptr;      // the cell scroll bar and its painting twin, hidden
     QScrollBar* FPaintScrollBar = nullptr; // until a scroll-bar cell needs them
+    int FScrollCol = -1, FScrollRow = -1;  // cell (real column) the shared cell scroll bar serves
+    void placeCellScrollBar(int ACol, int ARow);
 
     bool FFixedRowAlways = false;
     bool FFixedColAlways = false;
@@ -2312,10 +2316,13 @@ private:
     bool openAnchor(int ARow, int ACol, const QString& anchor);
     void afterColumnResize(int ACol);
     void afterRowResize(int ARow);
-    void reportSelectionChanged();
+    // Reports a selection other than the last reported one; Always reports it anyway (a move
+    // may have taken the new selection as its repaint mark already).
+    void reportSelectionChanged(bool Always = false);
     int firstNormalCol() const;
     int lastNormalRow() const;
     TGridRect FMoveSelection{};
+    int FOldKeepLeftCol = 0; // left column at the press; drags keep it with KeepHorizScroll
     TPoint FLastKeyCell{-1, -1};
     bool FForceSel = false;
     bool FDblClk = false;

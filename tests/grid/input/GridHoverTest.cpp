@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace grid;
@@ -80,6 +81,79 @@ TEST(GridHover, HoverFixedCellRepaintsOnlyFixedCellsThatChanged)
     // Onto a normal cell far from the fixed ones: only the header left behind is repainted.
     const QRegion left = g.moveTo(g.in(3, 4));
     EXPECT_TRUE(header2.contains(left.boundingRect()));
+}
+
+TEST(GridHover, HoverButtonRepaintsOnlyItsCellAndDrawsTheHotFace)
+{
+    HoverGrid g;
+    // Own colour tones make the hot face differ from the normal one.
+    g.grid.Flat = true;
+    g.grid.LookState().Tones.Background = {0xE0E0E0, 0x808080, 0x000000};
+    g.grid.LookState().Tones.Hover = {0x00C0FF, 0x0080FF, 0x000000};
+    g.grid.ControlLook().SetNoDisabledButtonLook(true);
+    g.grid.AddButton(2, 3, 30, 14, QStringLiteral("Go"), haLeft, vaTop);
+    g.grid.AddExpand(3, 5, 40);
+    QApplication::processEvents();
+    const QRect cell = g.grid.CellRect(2, 3).toQRect();
+    const QRect button = g.grid.GetButtonRect(2, 3).toQRect();
+    ASSERT_FALSE(button.isEmpty());
+    const QImage normal = g.grid.viewport()->grab(button).toImage();
+
+    EXPECT_TRUE(cell.contains(g.moveTo(button.center()).boundingRect()));
+    EXPECT_EQ(g.grid.FHoverButton, (TPoint{2, 3}));
+    EXPECT_NE(g.grid.viewport()->grab(button).toImage(), normal);
+    // Within the button nothing changes; off it, in the same cell, the cell alone is repainted.
+    EXPECT_TRUE(g.moveTo(button.center() + QPoint(1, 0)).isEmpty());
+    const QPoint beside(cell.right() - 3, cell.center().y());
+    ASSERT_FALSE(button.contains(beside));
+    EXPECT_TRUE(cell.contains(g.moveTo(beside).boundingRect()));
+    EXPECT_EQ(g.grid.FHoverButton, (TPoint{-1, -1}));
+    EXPECT_EQ(g.grid.viewport()->grab(button).toImage(), normal);
+    EXPECT_TRUE(g.moveTo(g.in(1, 6)).isEmpty());
+
+    // An expand glyph is a button too; from it straight to the other button repaints both cells.
+    const QRect glyph = g.grid.GetExpandRect(3, 5).toQRect();
+    EXPECT_TRUE(g.grid.CellRect(3, 5).toQRect().contains(g.moveTo(glyph.center()).boundingRect()));
+    EXPECT_EQ(g.grid.FHoverButton, (TPoint{3, 5}));
+    const QRegion both = g.moveTo(button.center());
+    EXPECT_TRUE(both.intersects(cell));
+    EXPECT_TRUE(both.intersects(g.grid.CellRect(3, 5).toQRect()));
+    EXPECT_TRUE(QRegion(cell).united(g.grid.CellRect(3, 5).toQRect()).contains(both.boundingRect()));
+}
+
+TEST(GridHover, TheSharedCellScrollBarFollowsThePointerToCellsWithMoreToScroll)
+{
+    HoverGrid g;
+    g.grid.AddScrollBar(2, 3, false);
+    g.grid.SetScrollProp(2, 3, {10, 100});
+    g.grid.SetScrollPosition(2, 3, 30);
+    g.grid.AddScrollBar(3, 4, false);
+    g.grid.SetScrollProp(3, 4, {100, 100}); // shows all it has: no bar, not even the one left on another cell
+    // The shared bar is the first of the viewport's own bars (its painting twin comes next).
+    QScrollBar* bar = g.grid.viewport()->findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly).value(0);
+    ASSERT_NE(bar, nullptr);
+
+    g.moveTo(g.in(2, 3));
+    const TRect cell = g.grid.CellRect(2, 3);
+    const int line = g.grid.GridLineWidth();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->geometry(), QRect(cell.Right - 17 - line, cell.Top + line, 17, cell.Bottom - cell.Top - 2 * line));
+    EXPECT_EQ(bar->value(), 30);
+    EXPECT_EQ(bar->maximum(), 100);
+    EXPECT_EQ(bar->pageStep(), 10);
+    // Already on this cell: a further move takes the position but does not place it again.
+    bar->move(0, 0);
+    g.grid.SetScrollPosition(2, 3, 40);
+    g.moveTo(g.in(2, 3) + QPoint(-5, 0));
+    EXPECT_EQ(bar->pos(), QPoint(0, 0));
+    EXPECT_EQ(bar->value(), 40);
+
+    g.moveTo(g.in(3, 4));
+    EXPECT_FALSE(bar->isVisible());
+    g.moveTo(g.in(2, 3));
+    EXPECT_TRUE(bar->isVisible());
+    g.moveTo(g.in(1, 6));
+    EXPECT_FALSE(bar->isVisible());
 }
 
 TEST(GridHover, LeavingDisarmsFixedSizing)

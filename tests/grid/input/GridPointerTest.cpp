@@ -401,4 +401,38 @@ TEST(GridPointer, TheUnitExitRunsItsBodyOnceForTheLastStartUp)
         QvGridInitialization();
 }
 
+TEST(GridPointer, SelectionDragsScrollSidewaysOnlyWithoutKeepHorizScroll)
+{
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep);
+        PointerGrid f;
+        f.g.SetColCount(30);
+        f.g.SetOptions(f.g.Options() | goRangeSelect);
+        f.g.Navigation().SetKeepHorizScroll(keep);
+        const int left0 = f.g.LeftCol();
+        f.press(f.in(1, 3));
+        const QPoint edge(f.g.viewport()->width() + 20, f.in(1, 5).y());
+        f.dragTo(edge);
+        f.dragTo(edge + QPoint(5, 0));
+        EXPECT_EQ(f.g.LeftCol() == left0, keep);
+        f.release(edge);
+    }
+}
+
+TEST(GridPointer, ASelectionDragWithTheRectangleReportsEveryChange)
+{
+    PointerGrid f;
+    f.g.SetOptions(f.g.Options() | goRangeSelect);
+    f.g.SelectionRectangle = true;
+    std::vector<TGridRect> reported;
+    f.g.OnSelectionChanged = [&](TQvStringGrid*, int l, int t, int r, int b) { reported.push_back({l, t, r, b}); };
+    f.press(f.in(1, 2));
+    reported.clear();
+    f.dragTo(f.in(2, 4));
+    f.dragTo(f.in(2, 4) + QPoint(1, 0)); // same cell: nothing new to report
+    f.dragTo(f.in(3, 5));
+    f.release(f.in(3, 5));
+    EXPECT_EQ(reported, (std::vector<TGridRect>{{1, 2, 2, 4}, {1, 2, 3, 5}}));
+}
+
 } // namespace

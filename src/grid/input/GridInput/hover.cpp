@@ -35,6 +35,56 @@ void TQvStringGrid::updateHover(int X, int Y)
         if (inFixed(ACol, ARow))
             RepaintCell(ACol, ARow);
     }
+
+    // The button under the pointer is drawn hot; the one it left returns to its normal face.
+    const int realCol = RealColIndex(ACol);
+    const QPoint at(X, Y);
+    const bool onButton = (HasButton(realCol, ARow) && GetButtonRect(realCol, ARow).toQRect().contains(at)) ||
+                          (HasExpand(realCol, ARow) && GetExpandRect(realCol, ARow).toQRect().contains(at));
+    const TPoint hovered = onButton ? TPoint{realCol, ARow} : TPoint{-1, -1};
+    if (hovered != FHoverButton) {
+        const TPoint old = FHoverButton;
+        FHoverButton = hovered;
+        if (old.X >= 0 && old.Y >= 0 && old.Y < RowCount())
+            RepaintCell(DisplColIndex(old.X), old.Y);
+        if (onButton)
+            RepaintCell(ACol, ARow);
+    }
+}
+
+// One scroll bar serves every scroll-bar cell: it moves to the cell under the pointer when
+// that cell has more to scroll than it shows, and is set up only when it arrives there.
+void TQvStringGrid::placeCellScrollBar(int ACol, int ARow)
+{
+    if (!FScrollBar)
+        return;
+    const int realCol = ACol >= 0 ? RealColIndex(ACol) : -1;
+    if (ARow < 0 || !HasScrollBar(realCol, ARow)) {
+        FScrollBar->hide();
+        return;
+    }
+    const bool placed = !FScrollBar->isHidden() && FScrollCol == realCol && FScrollRow == ARow;
+    FScrollCol = realCol;
+    FScrollRow = ARow;
+    const int pos = GetScrollPosition(realCol, ARow);
+    FScrollBar->setValue(pos);
+    const TScrollProp prop = GetScrollProp(realCol, ARow);
+    if (prop.PageSize >= prop.Range) {
+        // Left over another cell, the bar would scroll this one from there.
+        FScrollBar->hide();
+        return;
+    }
+    if (placed)
+        return;
+    constexpr int kBarWidth = 17;
+    const int line = GridLineWidth();
+    const TRect cell = CellRect(ACol, ARow);
+    FScrollBar->setPageStep(prop.PageSize);
+    FScrollBar->setRange(0, prop.Range);
+    FScrollBar->setGeometry(cell.Right - kBarWidth - line, cell.Top + line, kBarWidth,
+                            cell.Bottom - cell.Top - 2 * line);
+    FScrollBar->setValue(pos);
+    FScrollBar->show();
 }
 
 void TQvStringGrid::HandleMouseLeave()

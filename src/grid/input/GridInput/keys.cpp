@@ -74,10 +74,10 @@ void TQvStringGrid::fireKeyDown(int& key, Qt::KeyboardModifiers shift)
         OnKeyDown(this, key, shift);
 }
 
-void TQvStringGrid::reportSelectionChanged()
+void TQvStringGrid::reportSelectionChanged(bool Always)
 {
     const TGridRect s = Selection();
-    if (s == FMoveSelection)
+    if (s == FMoveSelection && !Always)
         return;
     FMoveSelection = s;
     SelectionChangedNotify(s.Left, s.Top, s.Right, s.Bottom);

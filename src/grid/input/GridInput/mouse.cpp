@@ -84,6 +84,7 @@ bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
     FDoOnClick = true;
     FMouseDownMove = true;
     FMoveColInd = FMoveRowInd = -1;
+    FOldKeepLeftCol = LeftCol();
     Movecell = -1;
     FDblClk = false;
     const int X = int(e->position().x()), Y = int(e->position().y());

@@ -92,6 +92,7 @@ void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
 
     cancelForeignHint(X, Y);
     updateHover(X, Y);
+    placeCellScrollBar(ACol, ARow);
     if (HandleOleDragMove(e))
         return;
     if (held && FMouseSelectStart >= 0)
@@ -142,7 +143,19 @@ void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
     mouseSelectZone(X, Y, ACol, ARow);
     const bool onLink = followAnchor(X, Y, ACol, ARow);
 
+    // The selection rectangle is drawn around the cells: a changed selection repaints them.
+    if (GridState() == TGridState::gsSelecting && SelectionRectangle && Selection() != FMoveSelection) {
+        InvalidateCellRange(Selection());
+        FMoveSelection = Selection();
+    }
     TBaseGrid::mouseMoveEvent(e);
+    if (Navigation().KeepHorizScroll() && held && GridState() != TGridState::gsColMoving &&
+        LeftCol() != FOldKeepLeftCol) {
+        // Selection drags never scroll sideways.
+        StartUpdate();
+        SetLeftCol(FOldKeepLeftCol);
+        ResetUpdate();
+    }
     if (onLink && GridState() == TGridState::gsNormal)
         viewport()->setCursor(Qt::PointingHandCursor);
 
@@ -150,7 +163,7 @@ void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
     if (moving && EnhRowColMove)
         viewport()->update();
     if (Selection() != s0)
-        reportSelectionChanged();
+        reportSelectionChanged(true);
 }
 
 bool TQvStringGrid::armFixedSizing(int X, int Y, int ACol, int ARow)

@@ -502,7 +502,8 @@ void TGridPainter::drawButtonGraphic(TCellPaintContext& c, const TRect& placeIn)
     int kind = Settings.ControlLook.FlatButton() ? 2 : IsThemeActive() ? 0 : 1;
     if (grid.Flat && grid.LookState().Tones.Background.BrushColor != clNone)
         kind = 3;
-    int state = g->FCellBoolean ? 2 : (grid.FPushedCellButton == TPoint{c.RealCol, c.ARow} ? 1 : 0);
+    const TPoint here{c.RealCol, c.ARow};
+    int state = g->FCellBoolean ? 2 : (grid.FHoverButton == here || grid.FPushedCellButton == here ? 1 : 0);
     if (!enabled && g->FCellType != ctExpand)
         state = 3;
     ZirAzur::DrawPushButton(canvas, grid.viewport(), place, grid.LookState().Tones, state, kind);
