@@ -741,6 +741,42 @@ public:
     virtual void GetCheckFalse(int ACol, int ARow, QString& value);
     virtual bool GetColumnFilter(int ACol);
 
+    // ---- cell scroll bars, the pointer shape per cell, wide hints and wide validation
+    // (input/GridInput/cellscroll.cpp, QvGrid/cellhooks.cpp) ----
+    // The live bar and the painter's twin are this wide.
+    static constexpr int CellScrollBarWidth = 17;
+    // The highest position of a cell bar with this page size and range.
+    static int CellScrollMaximum(const TScrollProp& prop);
+    // The twin the painter configures for each scroll-bar cell it draws; null while designing.
+    QScrollBar* CellPaintScrollBar() const { return FPaintScrollBar; }
+    // Fires OnScrollCell after the user moved a cell's bar.
+    virtual void ScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax);
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)>
+        OnScrollCell;
+    // Only with a handler: the handler gets the grid's cursor and the pointer takes what it
+    // answers (real column, displayed row, viewport point).
+    virtual void GetCellCursor(int ACol, int ARow, int X, int Y);
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int X, int Y, Qt::CursorShape& ACursor)> OnGetCellCursor;
+    // Asked after OnGridHint; a text it gives replaces the hint, stored as wide cell text.
+    std::function<void(TQvStringGrid*, int ARow, int ACol, QString& hintstr)> OnGridWideHint;
+    // The grid's own cursor: set on the grid and its cells; pointer zones that claim the
+    // pointer fall back to it.
+    void SetCursor(Qt::CursorShape shape);
+    Qt::CursorShape Cursor() const;
+    // The displayed column (or row) a header press is moving; -1 when none.
+    int MovingCell() const { return Movecell; }
+    // Colour of the four target arrows of column and row moves (read from the up arrow).
+    TColor ArrowColor() const;
+    void SetArrowColor(TColor color);
+    // Markup hints for every control of the program: tool tips are shown by the markup hint
+    // window (true) or by the platform (false).
+    bool UseHTMLHints() const { return FUseHTMLHints; }
+    void SetUseHTMLHints(bool on);
+    // Hooks: the key handling calls AfterF2Edit once F2 opened the editor; automatic appending
+    // adds rows through AppendGridRow.
+    virtual void AfterF2Edit() {}
+    virtual void AppendGridRow() { SetRowCount(RowCount() + 1); }
+
     // Overrides of the base grid's virtual operations.
     bool IsFixed(int ACol, int ARow) const override;
     int GetRowIndent(int ARow) const override;
@@ -1439,10 +1475,10 @@ public:
     TColor DisabledFontColor = 0xC0C0C0;
     TColor URLColor = 0xFF0000;
     TColor BorderColor = 0xB99D7F;
-    TColor ScrollColor = clNone;
+    TColor ScrollColor = clNone; // written through SetScrollColor
     TGridLook Look = glXP;
     int MinRowHeight = 0, MaxRowHeight = 0, MinColWidth = 0, MaxColWidth = 0;
-    int ScrollWidth = 0;
+    int ScrollWidth = 0; // written through SetScrollWidth
     TPoint XYOffset{2, 2};
     int ZoomFactor = 0;
     QString XMLEncoding = QStringLiteral("ISO-8859-1");
@@ -1811,6 +1847,11 @@ private:
     QScrollBar* FPaintScrollBar = nullptr; // until a scroll-bar cell needs them
     int FScrollCol = -1, FScrollRow = -1;  // cell (real column) the shared cell scroll bar serves
     void placeCellScrollBar(int ACol, int ARow);
+    void connectCellScrollBar();
+    void cellScrollBarMoved(int position);
+    void applyCellCursor(int X, int Y, int ACol, int ARow);
+    Qt::CursorShape FOldCursor = Qt::ArrowCursor; // the grid's own cursor (Cursor)
+    bool FUseHTMLHints = false;
 
     bool FFixedRowAlways = false;
     bool FFixedColAlways = false;
@@ -1983,8 +2024,9 @@ public:
     QString CurrentCellText();
     void StoreCurrentCellText(const QString& Value);
     void SetComboSelection(int Index) { FComboIdx = Index; }
-    void SetComboSelectionString(const QString& s);
     virtual bool ValidateCell(const QString& NewValue);
+    // The same for a cell holding wide text (edit/GridEdit/validatewide.cpp).
+    virtual bool ValidateCellWide(const QString& NewValue);
     virtual void GetEditorProp(int ACol, int ARow, void* AEditLink);
     // A column grid loads the combo editor from the edited column's definition.
     virtual void LoadEditorFromColumn(int ACol, int ARow) { (void)ACol; (void)ARow; }
@@ -1992,6 +2034,7 @@ public:
     std::function<void(TQvStringGrid*)> OnEditingDone;
     TColRowEvent OnEditCellDone;
     std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidateWide;
     std::function<void(TQvStringGrid*, int ACol, int ARow, int AItemIndex, const QString& ASelection)> OnComboChange;
     std::function<void(TQvStringGrid*, int ACol, int ARow, const QString& Value)> OnEditChange;
     // The colour and image drop-down editors' value on its way into the cell; may change it.
@@ -2142,13 +2185,27 @@ public:
     TScrollHintType ScrollHints = shNone;
     TScrollBarAlways ScrollBarAlways = saNone;
     QStringList FlatScrollCalls;
+    // The last proportional thumbs computed (0..127 scale); the bars' thumbs follow them.
     TScrollInfo ProportionalHScroll, ProportionalVScroll;
     void SetScrollType(TScrollType value);
+    // Flat and Encarta bars: background (clNone: the window colour) and thickness.
+    void SetScrollColor(TColor value);
+    void SetScrollWidth(int value);
     void SetScrollBars(TScrollStyle value);
     void SetScrollBarAlways(TScrollBarAlways value);
     void UpdateScrollBarsAlways(bool Show);
     void UpdateProportionalHScroll();
     void UpdateProportionalVScroll();
+
+protected:
+    void ScrollBarsUpdated() override;
+
+private:
+    void applyScrollLook();
+    void applyProportionalThumb(QScrollBar* bar, const TScrollInfo& info);
+    bool FApplyingProportional = false;
+
+public:
     // The thumb moved to Pos (0..127): the row or column shown first, and the hint text.
     int ThumbToRow(int Pos) const;
     int ThumbToCol(int Pos) const;
@@ -2207,7 +2264,7 @@ public:
     void ClearComboString();
     void AddComboString(const QString& s);
     bool RemoveComboString(const QString& s);
-    bool SetComboSelectionStringEx(const QString& s);
+    bool SetComboSelectionString(const QString& s);
     int GetComboCount();
     void SetComboIndex(int ACol, int ARow, int Value);
     int GetComboIndex(int ACol, int ARow);

@@ -822,6 +822,8 @@ class TArrowWindow : public QWidget {
 public:
     TArrowWindow(QWidget* owner, TArrowDirection direction);
     TArrowDirection Dir() const { return FDir; }
+    // The arrow's fill; the grid's ArrowColor writes all four.
+    TColor Color = platform::clLime;
     // The arrow polygon of a direction, in window coordinates.
     static QPolygon Arrow(TArrowDirection direction);
 

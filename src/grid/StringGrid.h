@@ -260,6 +260,10 @@ protected:
 
     TCellStore store;
 
+protected:
+    // Asked after the scroll bars took their ranges and page steps (rows and columns).
+    virtual void ScrollBarsUpdated() {}
+
 private:
     int colLeft(int col) const;  // x of a visible column's left edge, -1 when not shown
     int rowTop(int row) const;   // y of a visible row's top edge, -1 when not shown

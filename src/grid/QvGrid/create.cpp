@@ -67,6 +67,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
             (*bar)->setFocusPolicy(Qt::NoFocus);
             (*bar)->hide();
         }
+        connectCellScrollBar();
     }
 
     ScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);

@@ -446,9 +446,6 @@ void TQvStringGrid::SetFilterDropDownRow(int v)
 void TQvStringGrid::SetFilterDropDownAuto(bool v)
 {
     FilterDropDownAuto = v;
-    // Value lists made from the column's texts give the filter row its buttons.
-    if (v)
-        FPaintSettings.FilterDropDownActive = true;
     Invalidate();
 }
 

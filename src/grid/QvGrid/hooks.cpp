@@ -3,6 +3,7 @@
 
 #include "grid/QvGrid.h"
 #include "grid/look/CellVisuals.h"
+#include "grid/look/ZirAzur.h"
 
 namespace grid {
 
@@ -81,6 +82,12 @@ void TQvStringGrid::GetCellHint(int ACol, int ARow, QString& hint)
 {
     if (OnGridHint)
         OnGridHint(this, ARow, ACol, hint);
+    if (OnGridWideHint) {
+        QString wide;
+        OnGridWideHint(this, ARow, ACol, wide);
+        if (!wide.isEmpty())
+            hint = ZirAzur::EncodeWideCellText(wide);
+    }
 }
 
 void TQvStringGrid::GetCellColor(int ACol, int ARow, TGridDrawState state, TBrush& brush, TFont& font)
@@ -293,10 +300,6 @@ int TQvStringGrid::GetRowIndent(int ARow) const
 void TQvStringGrid::LastRowChanged()
 {
     TBaseGrid::LastRowChanged();
-}
-
-void TQvStringGrid::CellChanged(int, int)
-{
 }
 
 // New properties freeze the look the grid shows, except where the grid's own look must stay

@@ -101,7 +101,7 @@ void TQvStringGrid::pushLook()
     SetGridFixedLineColor(st.GridFixedLineColor);
     SetFixedColor(st.FixedColor);
     BorderColor = st.BorderColor;
-    ScrollType = st.ScrollType;
+    SetScrollType(st.ScrollType); // the writer, so the metro look gets its thin bars
     SetColor(st.Color);
     Flat = st.Flat;
     TFont f = Font();

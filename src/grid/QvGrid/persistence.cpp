@@ -387,7 +387,7 @@ const std::vector<TLookKey>& lookKeys()
         k.push_back(QV_LOOK(colorKey, "URLColor", TColor, URLColor, SetURLColor));
         k.push_back(QV_LOOK(boolKey, "URLShow", bool, URLShow(), SetURLShow));
         k.push_back(QV_LOOK(boolKey, "URLShowInText", bool, URLShowInText, SetURLShowInText));
-        k.push_back(QV_LOOK_FIELD(colorKey, "ScrollColor", TColor, ScrollColor));
+        k.push_back(QV_LOOK(colorKey, "ScrollColor", TColor, ScrollColor, SetScrollColor));
         k.push_back(QV_LOOK(colorKey, "ActiveRowColor", TColor, ActiveRowColor(), SetActiveRowColor));
         k.push_back(QV_LOOK(boolKey, "ActiveRowShow", bool, ActiveRowShow(), SetActiveRowShow));
         k.push_back(QV_LOOK(boolKey, "ActiveCellShow", bool, ActiveCellShow, SetActiveCellShow));

@@ -24,8 +24,6 @@ using namespace ZirAzur;
 
 namespace {
 
-// Room kept at the right for a cell's own scroll bar.
-constexpr int kCellScrollBarWidth = 17;
 // What a rotated text's box adds to its turned extent.
 constexpr int kRotatedMargin = 12;
 
@@ -113,7 +111,7 @@ QSize TQvStringGrid::CalcCellTextSize(int ACol, int DisplCol, int ARow, bool VS,
         r = {r.Left + XYOffset.X, r.Top + XYOffset.Y, r.Right - XYOffset.X, r.Bottom - XYOffset.Y};
     }
     if (SB)
-        r.Right -= kCellScrollBarWidth;
+        r.Right -= CellScrollBarWidth;
 
     if (kind == ctkMarkup) {
         if (!VS)

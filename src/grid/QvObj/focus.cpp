@@ -41,7 +41,7 @@ TArrowWindow::TArrowWindow(QWidget* owner, TArrowDirection direction)
 void TArrowWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), platform::toQColor(platform::clLime));
+    p.fillRect(rect(), platform::toQColor(Color));
 }
 
 // ---- focus window --------------------------------------------------------------------------

@@ -188,6 +188,7 @@ void TStringGrid::updateScrollBars()
     horizontalScrollBar()->setRange(fixedCols, std::max(fixedCols, maxLeft));
     horizontalScrollBar()->setPageStep(std::max(1, VisibleColCount()));
     horizontalScrollBar()->setSingleStep(1);
+    ScrollBarsUpdated();
     if (topLeft.Y > maxTop && maxTop >= fixedRows)
         topLeft.Y = maxTop;
     if (topLeft.X > maxLeft && maxLeft >= fixedCols)

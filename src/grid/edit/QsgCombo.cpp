@@ -89,8 +89,27 @@ void TQsgCustomCombo::SetLabelCaption(const QString& v)
         FLabel->setBuddy(this);
     }
     FLabel->setText(v);
-    FLabel->adjustSize();
+    applyLabelFont();
     UpdateLabel();
+}
+
+void TQsgCustomCombo::SetLabelFont(const QFont& v)
+{
+    if (!ParentFont())
+        FLabelFont = v;
+    applyLabelFont();
+    UpdateLabel();
+}
+
+void TQsgCustomCombo::applyLabelFont()
+{
+    if (!FLabel)
+        return;
+    QFont f = ParentFont() ? font() : FLabelFont;
+    // A focused box with FocusLabel keeps its label bold.
+    f.setBold(f.bold() || (FocusLabel && FHasFocus));
+    FLabel->setFont(f);
+    FLabel->adjustSize();
 }
 
 void TQsgCustomCombo::UpdateLabel()
@@ -124,6 +143,10 @@ void TQsgCustomCombo::hidePopup()
 void TQsgCustomCombo::changeEvent(QEvent* e)
 {
     QComboBox::changeEvent(e);
+    if (e->type() == QEvent::FontChange) {
+        applyLabelFont();
+        UpdateLabel();
+    }
     if (e->type() != QEvent::EnabledChange)
         return;
     // A disabled flat box shows its parent's colour; enabling it brings the earlier one back.

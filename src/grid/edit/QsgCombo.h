@@ -134,6 +134,12 @@ public:
     void SetLabelTransparent(bool v) { FLabelTransparent = v; UpdateLabel(); }
     bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
     void SetLabelAlwaysEnabled(bool v) { FLabelAlwaysEnabled = v; UpdateLabel(); }
+    // The label's font while the box has a font of its own (not ParentFont); with the
+    // parent's font the label follows the box and a write is ignored.
+    const QFont& LabelFont() const { return FLabelFont; }
+    void SetLabelFont(const QFont& v);
+    // The box shows its parent's font (no font was set on it).
+    bool ParentFont() const { return !testAttribute(Qt::WA_SetFont); }
     QLabel* ComboLabel() const { return FLabel; }
 
     // Remembers the current colour as the one restored after focus.
@@ -187,6 +193,8 @@ private:
     int FLabelMargin = 4;
     bool FLabelTransparent = false;
     bool FLabelAlwaysEnabled = false;
+    QFont FLabelFont;
+    void applyLabelFont();
 };
 
 // Publishes the combo's properties; adds nothing.

@@ -94,7 +94,6 @@ struct TGridPaintSettings {
 
     // The filter-row buttons' glyphs are the grid's TFilterDropDown (FilterDropDown()).
     int FilterDropDownRow = 0;
-    bool FilterDropDownActive = false; // the filter row shows drop-down glyphs
 
     bool NoDefaultDraw = false;
     bool NoImageAndText = false;

@@ -37,6 +37,8 @@ RizIVUDE::TMarkupRequest CellMarkupRequest(TQvStringGrid& grid, int realCol, int
     m.HoverBackColor = clNone;
     m.HoverTextColor = clNone;
     m.ShadowColor = 0x808080;
+    m.HighlightColor = grid.HighlightColor;
+    m.HighlightTextColor = grid.HighlightTextColor;
     m.PictureCache = &grid.ImageCache();
     m.Pictures = grid.PictureContainer;
     m.Window = grid.viewport();

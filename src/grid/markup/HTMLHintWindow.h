@@ -25,6 +25,11 @@ class TPictureContainer;
 // grid unit shuts down.
 QString& HintFontName();
 
+// Tool tips of every widget in the markup hint window (on) or the platform's (off); the grid's
+// UseHTMLHints writes it. Off at start.
+void SetApplicationHTMLHints(bool on);
+bool ApplicationHTMLHints();
+
 class THTMLHintWindow : public QWidget {
     Q_OBJECT
 public:

@@ -176,6 +176,9 @@ struct TMarkupRequest {
     TColor HoverBackColor = clNone;
     TColor HoverTextColor = clNone;
     TColor ShadowColor = 0x808080;
+    // Colours of "<hi>" text; clNone takes the renderer's pair (SetMarkupHighlightColors).
+    TColor HighlightColor = clNone;
+    TColor HighlightTextColor = clNone;
     // Pictures given by URL: looked up, and added and loaded when missing (never from a
     // network). Named pictures come from Pictures.
     THTMLPictureCache* PictureCache = nullptr;

@@ -142,6 +142,7 @@ public:
     void DrawSortIndicator(QPainter& canvas, int ACol, int Y, int X);
 
 private:
+    void drawCellScrollBar(TCellPaintContext& c);
     void drawCellText(TCellPaintContext& c);
     // Markup cell text through the markup renderer; answers the width it took.
     int paintCellMarkup(TCellPaintContext& c, const QString& text, const TRect& r);

@@ -363,9 +363,9 @@ TEST(GridInputCombo, ItemList)
     EXPECT_EQ(g.GetComboCount(), 3);
     EXPECT_TRUE(g.RemoveComboString("Beta"));
     EXPECT_EQ(g.GetComboCount(), 2);
-    EXPECT_FALSE(g.SetComboSelectionStringEx("Beta"));
+    EXPECT_FALSE(g.SetComboSelectionString("Beta"));
     EXPECT_EQ(g.FComboIdx, -1);
-    EXPECT_TRUE(g.SetComboSelectionStringEx("Gamma"));
+    EXPECT_TRUE(g.SetComboSelectionString("Gamma"));
     EXPECT_EQ(g.FComboIdx, 1);
 
     int asked = 0;

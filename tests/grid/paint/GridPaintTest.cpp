@@ -619,7 +619,6 @@ TEST_P(GridPaint, FlatNodeGlyph)
 TEST_P(GridPaint, FilterGlyph)
 {
     auto& ps = grid->PaintSettings();
-    ps.FilterDropDownActive = true;
     ps.FilterDropDownRow = 0;
     QImage glyph(16, 16, QImage::Format_RGB32), active(16, 16, QImage::Format_RGB32);
     glyph.fill(0xFFFF00FF);

@@ -88,11 +88,6 @@ bool comCtl470()
 
 } // namespace
 
-void TQvStringGrid::SetComboSelectionString(const QString& s)
-{
-    FComboIdx = FEditCombo ? FEditCombo->findText(s, Qt::MatchExactly) : -1;
-}
-
 void TQvStringGrid::GetEditorProp(int ACol, int ARow, void* AEditLink)
 {
     if (OnGetEditorProp)

@@ -5,6 +5,7 @@
 // move, and a move that happens reports its new row through OnRowUpdate.
 
 #include "grid/edit/GridEdit.h"
+#include "grid/look/ZirAzur.h"
 #include "grid/edit/QSGEdit.h"
 
 namespace grid {
@@ -103,7 +104,11 @@ bool TQvStringGrid::SelectCell(int col, int row)
     } else {
         // An edit is pending and no text editor holds the focus: validate before moving.
         const QString cache = FCellCache;
-        answer = ValidateCell(CurrentCellText()) && AllowCellSelect(col, row);
+        // A cell that held wide text is validated as wide text.
+        const QString text = CurrentCellText();
+        const bool wide = FOldCellText.startsWith(QLatin1String("|\\"));
+        answer = (wide ? ValidateCellWide(ZirAzur::DecodeWideCellText(text)) : ValidateCell(text)) &&
+                 AllowCellSelect(col, row);
         if (!answer)
             FCellCache = cache;
     }

@@ -60,6 +60,8 @@ void TQvStringGrid::commandKeys(int key, Qt::KeyboardModifiers mods)
         SetColSelect(Col(), !GetColSelect(Col()));
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2)
         SaveOldCellValue(Col(), Row());
+    if (key == Qt::Key_F2 && EditorMode())
+        AfterF2Edit();
 }
 
 namespace {

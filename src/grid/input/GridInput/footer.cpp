@@ -82,7 +82,8 @@ bool TQvStringGrid::RemoveComboString(const QString& s)
     return true;
 }
 
-bool TQvStringGrid::SetComboSelectionStringEx(const QString& s)
+// Compared without case, as the item list finds a text; an unknown text leaves the choice.
+bool TQvStringGrid::SetComboSelectionString(const QString& s)
 {
     const int i = EditCombo()->findText(s, Qt::MatchFixedString);
     if (i < 0)

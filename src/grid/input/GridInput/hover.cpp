@@ -52,41 +52,6 @@ void TQvStringGrid::updateHover(int X, int Y)
     }
 }
 
-// One scroll bar serves every scroll-bar cell: it moves to the cell under the pointer when
-// that cell has more to scroll than it shows, and is set up only when it arrives there.
-void TQvStringGrid::placeCellScrollBar(int ACol, int ARow)
-{
-    if (!FScrollBar)
-        return;
-    const int realCol = ACol >= 0 ? RealColIndex(ACol) : -1;
-    if (ARow < 0 || !HasScrollBar(realCol, ARow)) {
-        FScrollBar->hide();
-        return;
-    }
-    const bool placed = !FScrollBar->isHidden() && FScrollCol == realCol && FScrollRow == ARow;
-    FScrollCol = realCol;
-    FScrollRow = ARow;
-    const int pos = GetScrollPosition(realCol, ARow);
-    FScrollBar->setValue(pos);
-    const TScrollProp prop = GetScrollProp(realCol, ARow);
-    if (prop.PageSize >= prop.Range) {
-        // Left over another cell, the bar would scroll this one from there.
-        FScrollBar->hide();
-        return;
-    }
-    if (placed)
-        return;
-    constexpr int kBarWidth = 17;
-    const int line = GridLineWidth();
-    const TRect cell = CellRect(ACol, ARow);
-    FScrollBar->setPageStep(prop.PageSize);
-    FScrollBar->setRange(0, prop.Range);
-    FScrollBar->setGeometry(cell.Right - kBarWidth - line, cell.Top + line, kBarWidth,
-                            cell.Bottom - cell.Top - 2 * line);
-    FScrollBar->setValue(pos);
-    FScrollBar->show();
-}
-
 void TQvStringGrid::HandleMouseLeave()
 {
     if ((FSizeFixed || FSizeFixedR) && !FSizingFixed && !FSizingFixedR)

@@ -92,7 +92,7 @@ void TQvStringGrid::AppendRowOnArrowDown()
 {
     if (!QueryCanAddRow())
         return;
-    SetRowCount(RowCount() + 1);
+    AppendGridRow();
     const int last = RowCount() - 1;
     for (int c = 0; c < TotalColCount(); ++c) {
         SetCells(c, last, QString());

@@ -439,7 +439,7 @@ void TQvStringGrid::headerSortRelease(int X, int Y, Qt::KeyboardModifiers shift,
     if (X > cell.Right - 16) {
         if (ControlLook().FixedDropDownButton() && CanShowFixedDropDown(col))
             return;
-        if (PaintSettings().FilterDropDownActive && r == FilterDropDownRow() && GetColumnFilter(col))
+        if (r == FilterDropDownRow() && GetColumnFilter(col))
             return;
     }
     if (IsInCheckBox(col, r, X, Y))

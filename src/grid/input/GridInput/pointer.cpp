@@ -158,6 +158,7 @@ void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
     }
     if (onLink && GridState() == TGridState::gsNormal)
         viewport()->setCursor(Qt::PointingHandCursor);
+    applyCellCursor(X, Y, ACol, ARow);
 
     reportSizing(X, Y);
     if (moving && EnhRowColMove)

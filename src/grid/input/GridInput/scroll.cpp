@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace grid {
@@ -60,21 +61,70 @@ void TQvStringGrid::SetScrollType(TScrollType value)
             FlatScrollCalls << QStringLiteral("InitializeFlatSB");
         else
             FlatScrollCalls << QStringLiteral("UninitializeFlatSB");
-        if (value == ssMetro)
-            SetScrollBars(ssNone);
-        else if (ScrollBars == ssNone)
-            SetScrollBars(ssBoth);
-        // The metro look scrolls with two thin painted controls over the right and bottom edges.
+        // The metro look scrolls with two thin painted controls over the right and bottom edges
+        // instead of the bars; leaving it gives the bars back. Without thin controls the
+        // grid's choice of bars (ssNone included) stays.
+        const bool hadThin = FScrollControls[sdVertical] || FScrollControls[sdHorizontal];
         for (TScrollDirection d : {sdVertical, sdHorizontal}) {
             delete FScrollControls[d];
             FScrollControls[d] = value == ssMetro ? new TScrollControl(this, d) : nullptr;
         }
+        if (value == ssMetro)
+            SetScrollBars(ssNone);
+        else if (hadThin)
+            SetScrollBars(ssBoth);
         placeScrollControls();
     }
-    // The flat styles have no counterpart: the call is kept, the normal bars stay.
     static const char* const styles[] = {"regular", "flat", "encarta", ""};
     if (value != ssMetro)
         FlatScrollCalls << QStringLiteral("FlatSB_SetScrollProp style %1").arg(QLatin1String(styles[value]));
+    applyScrollLook();
+}
+
+void TQvStringGrid::SetScrollColor(TColor value)
+{
+    ScrollColor = value;
+    applyScrollLook();
+}
+
+void TQvStringGrid::SetScrollWidth(int value)
+{
+    ScrollWidth = value;
+    applyScrollLook();
+}
+
+// The flat and Encarta bars are the platform bars drawn without bevels (Encarta raises the
+// part under the pointer), in ScrollColor when one is set and ScrollWidth thick. The normal
+// and metro kinds leave the platform's bars as they are.
+void TQvStringGrid::applyScrollLook()
+{
+    QString sheet;
+    if (ScrollType == ssFlat || ScrollType == ssEncarta) {
+        const int w = std::max(1, ScrollWidth);
+        const QString back = ScrollColor == clNone ? QStringLiteral("palette(window)")
+                                                   : platform::toQColor(ScrollColor).name();
+        const QString raised = ScrollType == ssEncarta ? QStringLiteral("border: 1px solid palette(shadow);")
+                                                       : QString();
+        sheet = QStringLiteral("QScrollBar { background: %1; border: none; margin: 0px; }"
+                               "QScrollBar:vertical { width: %2px; margin: %2px 0px %2px 0px; }"
+                               "QScrollBar:horizontal { height: %2px; margin: 0px %2px 0px %2px; }"
+                               "QScrollBar::handle { background: palette(mid); border: none; }"
+                               "QScrollBar::handle:vertical { min-height: 8px; }"
+                               "QScrollBar::handle:horizontal { min-width: 8px; }"
+                               "QScrollBar::handle:hover, QScrollBar::add-line:hover, QScrollBar::sub-line:hover { %3 }"
+                               "QScrollBar::add-line, QScrollBar::sub-line { background: palette(button); border: none;"
+                               " subcontrol-origin: margin; }"
+                               "QScrollBar::add-line:vertical { height: %2px; subcontrol-position: bottom; }"
+                               "QScrollBar::sub-line:vertical { height: %2px; subcontrol-position: top; }"
+                               "QScrollBar::add-line:horizontal { width: %2px; subcontrol-position: right; }"
+                               "QScrollBar::sub-line:horizontal { width: %2px; subcontrol-position: left; }"
+                               "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
+                    .arg(back)
+                    .arg(w)
+                    .arg(raised);
+    }
+    verticalScrollBar()->setStyleSheet(sheet);
+    horizontalScrollBar()->setStyleSheet(sheet);
 }
 
 void TQvStringGrid::placeScrollControls()
@@ -134,8 +184,10 @@ void TQvStringGrid::UpdateProportionalHScroll()
             before += ColWidths(c) + lw;
     }
     TProportionalScroll p;
-    if (ComputeProportionalScroll(fixedW, total, before, width(), ProportionalHScroll.Pos, false, p))
+    if (ComputeProportionalScroll(fixedW, total, before, width(), ProportionalHScroll.Pos, false, p)) {
         ProportionalHScroll = {p.Max, p.Page, p.Pos};
+        applyProportionalThumb(horizontalScrollBar(), ProportionalHScroll);
+    }
 }
 
 void TQvStringGrid::UpdateProportionalVScroll()
@@ -152,8 +204,32 @@ void TQvStringGrid::UpdateProportionalVScroll()
     total += RowHeightsSum(FixedRows(), RowCount()) + static_cast<long long>(lw) * (RowCount() - FixedRows());
     above += RowHeightsSum(FixedRows(), TopRow()) + static_cast<long long>(lw) * (TopRow() - FixedRows());
     TProportionalScroll p;
-    if (ComputeProportionalScroll(fixedH, total, above, height(), ProportionalVScroll.Pos, true, p))
+    if (ComputeProportionalScroll(fixedH, total, above, height(), ProportionalVScroll.Pos, true, p)) {
         ProportionalVScroll = {p.Max, p.Page, p.Pos};
+        applyProportionalThumb(verticalScrollBar(), ProportionalVScroll);
+    }
+}
+
+// The bars count rows and columns; a proportional bar's thumb shows the share of pixels in
+// view instead: the thumb's share of the track is Page / (Max + 1) of the 0..127 scale, set as
+// the bar's page step over its range of rows or columns.
+void TQvStringGrid::ScrollBarsUpdated()
+{
+    if (!ScrollProportional || FApplyingProportional)
+        return;
+    FApplyingProportional = true;
+    UpdateProportionalVScroll();
+    UpdateProportionalHScroll();
+    FApplyingProportional = false;
+}
+
+void TQvStringGrid::applyProportionalThumb(QScrollBar* bar, const TScrollInfo& info)
+{
+    const int range = bar->maximum() - bar->minimum();
+    if (range <= 0 || info.Max <= 127 || info.Page <= 0)
+        return;
+    const double share = double(info.Page) / double(info.Max + 1);
+    bar->setPageStep(std::max(1, int(std::lround(share * range / (1.0 - share)))));
 }
 
 int TQvStringGrid::ThumbToRow(int Pos) const

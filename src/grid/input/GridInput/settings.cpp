@@ -3,6 +3,8 @@
 
 #include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/markup/HTMLHintWindow.h"
+#include "grid/markup/RizIVUDE.h"
 
 namespace grid {
 
@@ -20,11 +22,14 @@ void TQvStringGrid::SetRowIndicator(const TBitmap& v)
     RepaintCell(0, Row());
 }
 
+// The markup renderer's highlight pair follows the last grid written (hint windows and other
+// markup use it); the grid's own cells always take the grid's pair (CellMarkupRequest).
 void TQvStringGrid::SetHighlightColor(TColor v)
 {
     if (v == HighlightColor)
         return;
     HighlightColor = v;
+    RizIVUDE::SetMarkupHighlightColors(HighlightColor, HighlightTextColor);
     Invalidate();
 }
 
@@ -33,7 +38,28 @@ void TQvStringGrid::SetHighlightTextColor(TColor v)
     if (v == HighlightTextColor)
         return;
     HighlightTextColor = v;
+    RizIVUDE::SetMarkupHighlightColors(HighlightColor, HighlightTextColor);
     Invalidate();
+}
+
+TColor TQvStringGrid::ArrowColor() const
+{
+    return arrows[arrUp] ? arrows[arrUp]->Color : platform::clLime;
+}
+
+void TQvStringGrid::SetArrowColor(TColor color)
+{
+    for (TArrowWindow* a : arrows)
+        if (a) {
+            a->Color = color;
+            a->update();
+        }
+}
+
+void TQvStringGrid::SetUseHTMLHints(bool on)
+{
+    FUseHTMLHints = on;
+    SetApplicationHTMLHints(on);
 }
 
 void TQvStringGrid::SetActiveCellShow(bool v)

@@ -264,8 +264,8 @@ void TMarkupLayout::openingTag(QChar letter, QChar next, const QString& tag)
         if (next == QLatin1Char('I')) {
             if (painting) {
                 highlights.emplace_back(font.Color, brush);
-                brush = HighlightBackColor;
-                font.Color = HighlightTextColor;
+                brush = in.HighlightColor != clNone ? in.HighlightColor : HighlightBackColor;
+                font.Color = in.HighlightTextColor != clNone ? in.HighlightTextColor : HighlightTextColor;
             }
         } else if (next == QLatin1Char('R')) {
             ruleTag();

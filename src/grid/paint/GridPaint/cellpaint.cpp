@@ -45,9 +45,11 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
     c.ARect = ARect;
     c.AState = AState;
     c.URLColor = grid.URLColor;
-    // Filter glyph in the filter row for a column that has a filter.
-    if (Settings.FilterDropDownActive && ARow == Settings.FilterDropDownRow)
+    // Filter glyph in the filter row for every column that has a filter list.
+    if (ARow == Settings.FilterDropDownRow)
         c.FilterGlyph = grid.GetColumnFilter(c.RealCol);
+    // A scroll-bar cell's bar narrows the cell.
+    drawCellScrollBar(c);
     // Brush, gradient, font, alignment and word wrap of the cell, asked with the displayed column.
     c.WW = grid.WordWrap();
     TGridDrawState st = AState;
@@ -219,7 +221,8 @@ void TGridPainter::drawFixedLook(TCellPaintContext& c)
                              (grid.HoverFixedCells == hfFixedColumns && c.ACol < grid.FixedCols());
     const bool moving = grid.GridState() == TGridState::gsColMoving;
     const bool hot = hoverCovers && !grid.Designing() &&
-                     ((grid.FHoverFixedX == c.ACol && grid.FHoverFixedY == c.ARow && !moving) || false);
+                     ((grid.FHoverFixedX == c.ACol && grid.FHoverFixedY == c.ARow && !moving) ||
+                      (moving && grid.MovingCell() == c.ACol));
     TRect& r = c.ARect;
     if (hot) {
         r.Bottom += 1;
