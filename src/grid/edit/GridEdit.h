@@ -12,6 +12,7 @@
 // declared in QvGrid.h and implemented in GridEdit/*.cpp by concern: editability and editor
 // choice, editor placement, value store and edit end, the select decision, validation, input.
 
+#include "grid/look/ZirAzur.h"
 #include "grid/edit/GridEditHost.h"
 #include "grid/QvGrid.h"
 
@@ -54,7 +55,13 @@ public:
     bool LookupHistory() const override { return g->LookupHistory; }
     QStringList& LookupItems() override { return g->FLookupItems; }
 
-    bool ValidateCell(const QString& value) override { return g->ValidateCell(value); }
+    // A cell that held wide text is validated as wide text.
+    bool ValidateCell(const QString& value) override
+    {
+        if (g->FOldCellText.startsWith(QLatin1String("|\\")))
+            return g->ValidateCellWide(ZirAzur::DecodeWideCellText(value));
+        return g->ValidateCell(value);
+    }
     void DateTimeChanged(const QDateTime& v) override
     {
         const QDate d = v.date();

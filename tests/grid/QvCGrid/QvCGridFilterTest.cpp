@@ -2,8 +2,13 @@
 // name the column header, and the column says whether the condition minds case.
 
 #include "grid/QvCGrid.h"
+#include "grid/look/QvXPVS.h"
 
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
 
 using namespace grid;
 
@@ -63,6 +68,47 @@ TEST(QvCGridFilter, AnIndexOutsideTheItemsOnlyResetsTheColumn)
     EXPECT_EQ(t.g.FilterCol, -1);
     EXPECT_EQ(t.g.Filter().Count(), 0);
     EXPECT_EQ(t.shown(), QStringList({"10", "200", "30", "4000"}));
+}
+
+// With nothing switched on, the header of a column with filter items shows the filter button
+// (the glyph in the button's 16 pixels at the right), and a click there opens the column's list;
+// a pick from it filters.
+TEST(QvCGridFilter, TheButtonOfAColumnWithItemsShowsAndAClickOpensItsList)
+{
+    ReleaseGridThemeApi();
+    Grid t;
+    t.g.resize(400, 200);
+    t.g.SetColWidths(1, 100);
+    t.g.SetColWidths(2, 100);
+    t.g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.g));
+    QApplication::processEvents();
+    QImage img(t.g.viewport()->size(), QImage::Format_RGB32);
+    t.g.viewport()->render(&img);
+    // The button area of column 1 differs from the same area of column 2, which has no items.
+    const TRect withList = t.g.CellRect(1, 0), without = t.g.CellRect(2, 0);
+    int differ = 0;
+    for (int y = 2; y < 14; ++y)
+        for (int x = 0; x < 14; ++x)
+            differ += img.pixel(withList.Right - 16 + x, withList.Top + y) !=
+                              img.pixel(without.Right - 16 + x, without.Top + y)
+                          ? 1
+                          : 0;
+    EXPECT_GT(differ, 10);
+
+    const QPoint button(withList.Right - 8, withList.Top + 8);
+    QTest::mouseClick(t.g.viewport(), Qt::LeftButton, {}, button);
+    QApplication::processEvents();
+    ASSERT_TRUE(t.g.FilterDropList().isVisible());
+    EXPECT_EQ(t.g.FilterDropList().count(), 3);
+    EXPECT_EQ(t.g.FilterCol, 1);
+    t.g.FilterListSelected(0); // "Small"
+    EXPECT_EQ(t.shown(), QStringList({"10", "30"}));
+    // The same click on the header of a column without items opens nothing.
+    QTest::mouseClick(t.g.viewport(), Qt::LeftButton, {}, QPoint(without.Right - 8, without.Top + 8));
+    QApplication::processEvents();
+    EXPECT_FALSE(t.g.FilterDropList().isVisible());
+    BindGridThemeApi();
 }
 
 } // namespace

@@ -92,6 +92,36 @@ TEST(QsgCombo, LabelFollowsEnabledUnlessAlwaysEnabled)
     EXPECT_TRUE(c->ComboLabel()->isEnabled());
 }
 
+// The label font counts once the box has a font of its own; with the parent's font the label
+// follows the box and a written label font is ignored.
+TEST(QsgCombo, LabelFontAppliesWhenTheBoxHasItsOwnFont)
+{
+    QWidget parent;
+    QFont parentFont = parent.font();
+    parentFont.setPointSize(9);
+    parent.setFont(parentFont);
+    auto* c = new TQsgComboBox(&parent);
+    c->SetLabelCaption(QStringLiteral("Label"));
+    QFont big = c->font();
+    big.setPointSize(20);
+    big.setItalic(true);
+    ASSERT_TRUE(c->ParentFont());
+    c->SetLabelFont(big);
+    EXPECT_NE(c->LabelFont(), big);
+    EXPECT_EQ(c->ComboLabel()->font().pointSize(), 9);
+
+    QFont own = c->font();
+    own.setPointSize(11);
+    c->setFont(own);
+    EXPECT_FALSE(c->ParentFont());
+    c->SetLabelFont(big);
+    EXPECT_EQ(c->LabelFont(), big);
+    EXPECT_EQ(c->ComboLabel()->font().pointSize(), 20);
+    EXPECT_TRUE(c->ComboLabel()->font().italic());
+    // The label grows with its font, so it is placed again by its new size.
+    EXPECT_GE(c->ComboLabel()->height(), QFontMetrics(big).height());
+}
+
 TEST(QsgCombo, DropUpFiresWhenTheListCloses)
 {
     QWidget parent;
