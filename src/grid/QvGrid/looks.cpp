@@ -101,7 +101,9 @@ void TQvStringGrid::pushLook()
     SetGridFixedLineColor(st.GridFixedLineColor);
     SetFixedColor(st.FixedColor);
     BorderColor = st.BorderColor;
-    SetScrollType(st.ScrollType); // the writer, so the metro look gets its thin bars
+    // Through the writer, so the metro look gets its thin bars and leaving it gives the bars back.
+    if (st.ScrollType != ScrollType)
+        SetScrollType(st.ScrollType);
     SetColor(st.Color);
     Flat = st.Flat;
     TFont f = Font();
