@@ -215,6 +215,23 @@ TEST(GridOwnScrollBars, FlatBarsShowTheScrollColourAndWidthInAScreenshot)
     EXPECT_NE(trackPixel(shot(), 3), red);
 }
 
+TEST(GridOwnScrollBars, AKeptBarShowsGreyedWhileItsContentFits)
+{
+    CellBarGrid w; // six rows: all fit
+    w.grid.SetScrollBarAlways(TQvStringGrid::saVert);
+    QApplication::processEvents();
+    QScrollBar* bar = w.grid.verticalScrollBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_FALSE(bar->isEnabled());
+    w.grid.SetRowCount(80);
+    QApplication::processEvents();
+    EXPECT_TRUE(bar->isEnabled());
+    w.grid.SetRowCount(6);
+    QApplication::processEvents();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_FALSE(bar->isEnabled());
+}
+
 // ---- per-cell hooks --------------------------------------------------------------------------
 
 TEST(GridCellHooks, ThePointerTakesTheShapeTheCellCursorHookGives)

@@ -14,6 +14,17 @@
 
 namespace grid {
 
+namespace {
+
+// A bar whose content fits has nothing to scroll: it shows greyed while it is kept visible.
+void greyFittingBars(QAbstractScrollArea& area)
+{
+    for (QScrollBar* bar : {area.verticalScrollBar(), area.horizontalScrollBar()})
+        bar->setEnabled(bar->maximum() > bar->minimum());
+}
+
+} // namespace
+
 int MulDivRound(int a, int b, int c)
 {
     if (c == 0)
@@ -155,9 +166,9 @@ void TQvStringGrid::SetScrollBarAlways(TScrollBarAlways value)
     UpdateScrollBarsAlways(true);
 }
 
-// Bars the setting excludes are off; a bar kept visible while its content fits has an empty
-// range, so it shows and scrolls nothing; the others come and go as needed. (Disabling it
-// instead would leave it disabled once rows are added.)
+// Bars the setting excludes are off; a bar kept visible while its content fits shows disabled
+// (greyed), the others come and go as needed. Every range update decides the greying again
+// (ScrollBarsUpdated), so adding rows enables the bar.
 void TQvStringGrid::UpdateScrollBarsAlways(bool)
 {
     const bool vAllowed = ScrollBars == ssVertical || ScrollBars == ssBoth;
@@ -168,6 +179,7 @@ void TQvStringGrid::UpdateScrollBarsAlways(bool)
                                          : vKeep ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(!hAllowed ? Qt::ScrollBarAlwaysOff
                                            : hKeep ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    greyFittingBars(*this);
 }
 
 void TQvStringGrid::UpdateProportionalHScroll()
@@ -215,6 +227,7 @@ void TQvStringGrid::UpdateProportionalVScroll()
 // the bar's page step over its range of rows or columns.
 void TQvStringGrid::ScrollBarsUpdated()
 {
+    greyFittingBars(*this);
     if (!ScrollProportional || FApplyingProportional)
         return;
     FApplyingProportional = true;
