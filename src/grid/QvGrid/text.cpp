@@ -104,6 +104,9 @@ QSize TQvStringGrid::CalcCellTextSize(int ACol, int DisplCol, int ARow, bool VS,
         text = GetFormulaCellText(ACol, ARow);
 
     TRect r = CellRect(DisplCol, ARow);
+    // Only the cell's size counts; a cell out of view has no rectangle but still its size.
+    if (r.IsEmpty() && DisplCol >= 0 && DisplCol < ColCount() && ARow >= 0 && ARow < RowCount())
+        r = {0, 0, ColWidths(DisplCol), RowHeights(ARow)};
     if (FPaintSettings.XYOffsetTopLeftOnly) {
         r.Left += XYOffset.X;
         r.Top += XYOffset.Y;

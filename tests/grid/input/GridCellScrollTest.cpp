@@ -148,6 +148,23 @@ TEST(GridCellScroll, AnAutoRangeCellTakesRowHeightAsPageAndTextHeightAsRange)
     EXPECT_EQ(w.grid.GetScrollProp(2, 2), (TScrollProp{20, 200}));
 }
 
+TEST(GridCellScroll, AnAutoRangeCellOutOfViewMeasuresAsInView)
+{
+    QStringList lines;
+    for (int i = 1; i <= 30; ++i)
+        lines << QStringLiteral("word %1 and more words").arg(i);
+    TQvStringGrid hidden; // set up before the window shows, as the windows do
+    hidden.resize(420, 300);
+    hidden.SetColCount(5);
+    hidden.SetRowCount(6);
+    hidden.AddScrollBar(1, 3, true);
+    hidden.SetCells(1, 3, lines.join(QLatin1Char('\n')));
+    CellBarGrid w;
+    w.grid.AddScrollBar(1, 3, true);
+    w.grid.SetCells(1, 3, lines.join(QLatin1Char('\n')));
+    EXPECT_EQ(hidden.GetScrollProp(1, 3), w.grid.GetScrollProp(1, 3));
+}
+
 // ---- the grid's own bars -----------------------------------------------------------------------
 
 TEST(GridOwnScrollBars, KindsKeepTheBarsTheGridAskedFor)
