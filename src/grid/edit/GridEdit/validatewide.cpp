@@ -1,6 +1,6 @@
 // Validation of a cell holding wide text (stored in the wide cell form, "|\" and two characters
 // per character): compared and handed to OnCellValidateWide as plain text, written back in the
-// wide form. It differs from ValidateCell where the design asks: the column footer is
+// wide form. It differs from ValidateCell on purpose: the column footer is
 // recalculated before the event whatever the outcome, no cell checker, no undo record, and a
 // refusal shows no tip and keeps the last validation result.
 
