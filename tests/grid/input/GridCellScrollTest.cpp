@@ -45,6 +45,8 @@ struct CellBarGrid {
     // The bar under the pointer once it is over the cell, as the user finds it.
     QScrollBar* hoverBar(int col, int row)
     {
+        // From another cell first: a pointer already standing there would report no move.
+        QTest::mouseMove(grid.viewport(), in(0, 5));
         QTest::mouseMove(grid.viewport(), in(col, row));
         QApplication::processEvents();
         const TRect cell = grid.CellRect(col, row);
@@ -81,7 +83,7 @@ TEST(GridCellScroll, DraggingTheCellBarScrollsTheCellRepaintsItAndTellsTheWindow
     EXPECT_EQ(bar->maximum(), 181);
     EXPECT_EQ(w.scrolled.count, 0); // placing the bar is no scrolling
 
-    const QRect t = thumb(bar);
+    const QRect t = CellBarGrid::thumb(bar);
     ASSERT_TRUE(t.isValid());
     w.spy.painted = QRegion();
     QTest::mousePress(bar, Qt::LeftButton, {}, t.center());

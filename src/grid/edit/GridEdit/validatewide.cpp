@@ -54,6 +54,12 @@ bool TQvStringGrid::ValidateCellWide(const QString& NewValue)
             const TPoint b = BaseCell(ACol, ARow);
             SetCellEx(b.X, b.Y, FNewCellText);
         }
+        // An editor still open hands its text to the cell when it closes: the wide form too.
+        if (FQvInplaceEdit && FQvInplaceEdit->isVisible() && FQvInplaceEdit->text() != FNewCellText) {
+            FNoEditChange = true;
+            FQvInplaceEdit->setText(FNewCellText);
+            FNoEditChange = false;
+        }
         return true;
     }
 

@@ -5,7 +5,9 @@
 #include "grid/QvGrid.h"
 #include "grid/markup/HTMLHintWindow.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -136,6 +138,15 @@ void TQvStringGrid::applyScrollLook()
     }
     verticalScrollBar()->setStyleSheet(sheet);
     horizontalScrollBar()->setStyleSheet(sheet);
+    // The scroll area places its bars by their size hints on a resize: one of the same size,
+    // once the bars took their new sheet, lays them out at their new width.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            QResizeEvent relayout(size(), size());
+            QCoreApplication::sendEvent(this, &relayout);
+        },
+        Qt::QueuedConnection);
 }
 
 void TQvStringGrid::placeScrollControls()
