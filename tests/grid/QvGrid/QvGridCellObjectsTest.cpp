@@ -114,8 +114,9 @@ std::vector<AddCase> addCases(CallerObjects& o)
          {.kind = ctShape, .bitmapColor = 0x000080, .index = 0x00FF00, .angle = csCircle, .hal = haCenter, .val = vaCenter}},
         {"AddRating", [](TQvStringGrid& g, int c, int r) { g.AddRating(c, r, 5, 0x00FFFF, 0xC0C0C0); return nullptr; },
          {.kind = ctRating, .bitmapColor = 0xC0C0C0, .index = 0x00FFFF, .angle = 5, .hal = haFull}},
-        {"AddScrollBar", [](TQvStringGrid& g, int c, int r) { g.AddScrollBar(c, r, true); return nullptr; },
-         {.kind = ctScrollbar, .errFrom = 100, .boolean = true}},
+        // Without auto range: an auto-range bar measures its cell at once (GridCellScrollTest).
+        {"AddScrollBar", [](TQvStringGrid& g, int c, int r) { g.AddScrollBar(c, r, false); return nullptr; },
+         {.kind = ctScrollbar, .errFrom = 100, .boolean = false}},
         {"AddButton", [](TQvStringGrid& g, int c, int r) { g.AddButton(c, r, 40, 18, "Go", haRight, vaCenter); return nullptr; },
          {.kind = ctButton, .index = (18 << 16) | 40, .text = "Go", .hal = haRight, .val = vaCenter}},
         {"AddBitButton", [&](TQvStringGrid& g, int c, int r) { g.AddBitButton(c, r, 30, 20, "B", &o.glyph, haLeft, vaTop); return nullptr; },

@@ -4,6 +4,7 @@
 #include "grid/edit/GridCombo.h"
 #include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/markup/RizIVUDE.h"
 
 #include <gtest/gtest.h>
 
@@ -446,6 +447,9 @@ TEST(GridInputSettings, WritersStoreAndRepaintOnlyOnChange)
     QApplication::processEvents();
     EXPECT_EQ(w.grid.HighlightColor, TColor(0x00FF00));
     EXPECT_GE(paints, 1);
+    // The markup renderer's pair follows (hints and other markup use it); back to the start's.
+    EXPECT_EQ(RizIVUDE::HighlightBackColor, TColor(0x00FF00));
+    RizIVUDE::SetMarkupHighlightColors(platform::clHighlight, platform::clHighlightText);
 
     w.grid.SetXYOffset({4, 3});
     EXPECT_EQ(w.grid.XYOffset.X, 4);

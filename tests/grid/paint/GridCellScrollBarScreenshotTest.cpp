@@ -5,6 +5,7 @@
 
 #include "grid/QvGrid.h"
 #include "grid/look/QvXPVS.h"
+#include "grid/markup/RizIVUDE.h"
 
 #include "support/TestSupport.h"
 
@@ -192,5 +193,7 @@ TEST(GridCellScrollBarScreenshot, HighlightMarksTakeTheGridsHighlightColours)
     g.Invalidate();
     EXPECT_GT(count(qRgb(0, 255, 0)), 50);
     EXPECT_EQ(count(qRgb(255, 0, 0)), 0);
+    // The renderer-wide pair back as the program starts with it.
+    RizIVUDE::SetMarkupHighlightColors(platform::clHighlight, platform::clHighlightText);
     BindGridThemeApi();
 }
