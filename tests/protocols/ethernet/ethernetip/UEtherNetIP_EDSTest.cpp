@@ -143,8 +143,8 @@ TEST_F(EDSPicker, PathsAndParametersDecodeIntoTheListedRow)
         }
         ASSERT_EQ(w->ACG->RowCount(), 2);
         EXPECT_EQ(w->ACG->Cells(col::Connection, 1), QStringLiteral("Connection1"));
-        EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Drive\""));
-        EXPECT_EQ(w->ACG->Cells(col::Help, 1), QStringLiteral("\"Its help\""));
+        EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Drive"));
+        EXPECT_EQ(w->ACG->Cells(col::Help, 1), QStringLiteral("Its help"));
         EXPECT_EQ(picked(1), k.row);
         EXPECT_EQ(w->ACG->Row(), 1);
         EXPECT_TRUE(messages.shown.empty());
@@ -160,13 +160,13 @@ TEST_F(EDSPicker, OnlyQualifyingEntriesAreListedAndNumberedInOrder)
     ASSERT_EQ(w->List_Conn.size(), 2u);
     EXPECT_EQ(w->List_Conn[1].ConnIndex, 2);
     EXPECT_EQ(w->ACG->Cells(col::Connection, 2), QStringLiteral("Connection2"));
-    EXPECT_EQ(w->ACG->Cells(col::Name, 2), QStringLiteral("\"Third\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 2), QStringLiteral("Third"));
     EXPECT_EQ(picked(2), (QStringList{"100", "152", "100", "101", "3", "Default"}));
 
     // Shown again on another file, the earlier connections are gone.
     openOnText(edsWith(entry(1, "0x44640405", "\"Only\"", "\"\"", "20 04 24 05 2C 06 2C 07")));
     ASSERT_EQ(w->ACG->RowCount(), 2);
-    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Only\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Only"));
 }
 
 TEST_F(EDSPicker, CommentsAndTheWordConnectionDoNotCutAnEntry)
@@ -184,8 +184,8 @@ TEST_F(EDSPicker, CommentsAndTheWordConnectionDoNotCutAnEntry)
                "\t\t\"20 04 24 64 2C 96 2C 65\";\n"
                "\tConnectionMaxCount = 1;\n");
     ASSERT_EQ(w->ACG->RowCount(), 2);
-    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Connection to the drive\""));
-    EXPECT_EQ(w->ACG->Cells(col::Help, 1), QStringLiteral("\"Connection help\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Connection to the drive"));
+    EXPECT_EQ(w->ACG->Cells(col::Help, 1), QStringLiteral("Connection help"));
     EXPECT_EQ(picked(1), (QStringList{"100", "150", "100", "101", "Default", "Default"}));
 }
 
