@@ -223,7 +223,7 @@ TEST_F(EDSPicker, AnEntryAtTheEndOfTheFileIsDecoded)
     openOnText("[Connection Manager]\r\n        Connection7 = 0x84010002, 0x44640405, , , , , , , , , , ,"
                " \"Last\" , \"\" , \"20 04 24 0A 2C 0B 2C 0C\" ;");
     ASSERT_EQ(w->ACG->RowCount(), 2);
-    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Last\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Last"));
     EXPECT_EQ(picked(1), (QStringList{"10", "11", "10", "12", "Default", "Default"}));
 }
 
@@ -234,18 +234,18 @@ TEST_F(EDSPicker, RealEdsFiles)
 
     openOn(dir + QStringLiteral("opener_sample_app.eds"));
     ASSERT_EQ(w->ACG->RowCount(), 4);
-    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Exlusive Owner\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Exlusive Owner"));
     EXPECT_EQ(picked(1), (QStringList{"151", "150", "151", "100", "Default", "Default"}));
-    EXPECT_EQ(w->ACG->Cells(col::Name, 2), QStringLiteral("\"Input Only\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 2), QStringLiteral("Input Only"));
     EXPECT_EQ(w->ACG->Cells(col::Conn_Point_O_T, 2), QStringLiteral("152"));
     EXPECT_EQ(w->ACG->Cells(col::Dim_Header_O_T, 2), QStringLiteral("3"));
-    EXPECT_EQ(w->ACG->Cells(col::Name, 3), QStringLiteral("\"Listen Only\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 3), QStringLiteral("Listen Only"));
     EXPECT_EQ(w->ACG->Cells(col::Conn_Point_O_T, 3), QStringLiteral("153"));
     EXPECT_EQ(w->ACG->Cells(col::Dim_Header_O_T, 3), QStringLiteral("3"));
 
     openOn(dir + QStringLiteral("demo.eds"));
     ASSERT_EQ(w->ACG->RowCount(), 2);
-    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Exclusive Owner \""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Exclusive Owner "));
     EXPECT_EQ(picked(1).mid(0, 4), (QStringList{"1", "2", "1", "3"}));
 
     // Its paths name their connection points through parameters only.
