@@ -116,6 +116,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, int poin
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
+    // The project's name is the user's text: "<B>" in it is shown, not obeyed.
+    label->setTextFormat(Qt::PlainText);
     QFont f = label->font();
     f.setPointSize(pointSize);
     f.setBold(bold);

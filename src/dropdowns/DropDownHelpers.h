@@ -52,9 +52,9 @@ void FitTextToWidth(QPainter& canvas, const QString& text, int maxWidth, bool el
 // hoverAnchor is the 1-based anchor drawn hovered (-1 none), handed to the renderer as it is.
 void DrawMarkupText(QPainter& canvas, const QString& text, const TRect& r, const grid::TCustomImageList* images,
                     bool paint, int hoverAnchor, QSize& size);
-// A picture file, its format chosen by the extension: bitmaps, icons, JPEG and TIFF images.
-// False, with a null picture, for an unknown extension, a metafile (no reader here), a file
-// that cannot be read or decoded, and a folder.
+// A picture file, its format chosen by the extension: bitmaps, icons, JPEG and TIFF images,
+// WMF and EMF metafiles (MetafilePicture.h). False, with a null picture, for an unknown
+// extension, a file that cannot be read or decoded (a damaged metafile included), and a folder.
 bool LoadPictureFile(const QString& fileName, QImage& picture);
 // The key a lookup compares: the text itself, or upper-cased by the locale's rules.
 void LookupKey(const QString& text, bool caseSensitive, QString& result);

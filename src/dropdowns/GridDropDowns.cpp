@@ -261,6 +261,13 @@ void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
     } else if (key == Qt::Key_End) {
         FKeyEnded = false;
         P::WMKeyDown(key, shift);
+        // The memo's edit ends every line with a break: End stops before the last one, so what
+        // is typed next continues the last line instead of starting a new one.
+        if constexpr (std::is_same_v<P, TQvMemoDropDown>) {
+            const QString shown = this->QLineEdit::text();
+            if (!shift.testFlag(Qt::ShiftModifier) && shown.endsWith(QLatin1Char('\n')))
+                this->setCursorPosition(int(shown.size()) - 1);
+        }
         return;
     }
     // 7. Leave.

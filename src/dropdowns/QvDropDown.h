@@ -160,9 +160,10 @@ public:
     // flag (live updates while the popup is open, cell editors).
     void SetRawText(const QString& value);
 
-    // 0: no limit.
-    int MaxLength() const { return maxLength() >= 32767 ? 0 : maxLength(); }
-    void SetMaxLength(int v) { setMaxLength(v > 0 ? v : 32767); }
+    // 0: no limit. It restrains typing and pasting only: a text the program writes stays whole
+    // (Qt's own limit would cut it, so the edit's limit stays off).
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int v) { FMaxLength = v > 0 ? v : 0; }
     bool ReadOnly() const { return isReadOnly(); }
     void SetReadOnly(bool v);
     bool EditorEnabled() const { return FEditorEnabled; }
@@ -479,6 +480,7 @@ protected:
     // Visual styles possible (common controls 6 and later everywhere here).
     bool FIsThemed = true;
     bool FBlockChange = false;
+    int FMaxLength = 0;
     bool FAllowNumericNullValue = false;
     bool FDefaultHandling = true;
     bool FCanUndo = true;

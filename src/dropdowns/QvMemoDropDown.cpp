@@ -10,6 +10,9 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTextCursor>
+
+#include <algorithm>
 
 namespace dropdowns {
 
@@ -82,7 +85,10 @@ void TQvMemoDropDown::SetMemoText(const QStringList& v)
 
 void TQvMemoDropDown::setMemoLines(const QStringList& lines)
 {
+    FMemoWriting = true;
     FMemo->setPlainText(lines.join(kLineBreak));
+    FMemoWriting = false;
+    FMemoLength = int(FMemo->toPlainText().size());
 }
 
 QStringList TQvMemoDropDown::memoLines() const
@@ -128,15 +134,26 @@ void TQvMemoDropDown::Change()
 
 void TQvMemoDropDown::MemoChanged()
 {
-    if (FMemoLimiting)
-        return;
-    // The memo holds no more than the edit's maximum length.
-    if (const int max = MaxLength(); max > 0 && FMemo->toPlainText().size() > max) {
-        FMemoLimiting = true;
-        FMemo->setPlainText(FMemo->toPlainText().left(max));
-        FMemo->moveCursor(QTextCursor::End);
-        FMemoLimiting = false;
+    // Typing and pasting stop at MaxLength: what a change added past it is taken out again, just
+    // before the caret where it went in. A longer text the picker wrote itself stays whole, and
+    // may shrink but not grow by typing.
+    const int max = MaxLength();
+    if (!FMemoWriting && max > 0) {
+        const int length = int(FMemo->toPlainText().size());
+        const int excess = length - std::max(max, FMemoLength);
+        if (excess > 0) {
+            const int end = FMemo->textCursor().position();
+            QTextCursor cut(FMemo->document());
+            cut.setPosition(std::max(0, end - excess));
+            cut.setPosition(end, QTextCursor::KeepAnchor);
+            FMemoWriting = true;
+            cut.removeSelectedText();
+            FMemoWriting = false;
+        }
     }
+    if (FMemoWriting)
+        return;
+    FMemoLength = int(FMemo->toPlainText().size());
     if (OnMemoChange)
         OnMemoChange(this);
 }

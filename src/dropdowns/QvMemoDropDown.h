@@ -70,7 +70,10 @@ private:
     bool FAutoDrop = false;
     // What a cancel brings back.
     QStringList FOpenedMemoText;
-    bool FMemoLimiting = false;
+    // True while the picker itself writes the memo: MaxLength restrains typing and pasting only.
+    bool FMemoWriting = false;
+    // The memo text's length before the latest change, for cutting what typing added past MaxLength.
+    int FMemoLength = 0;
 };
 
 } // namespace dropdowns

@@ -93,6 +93,9 @@ TFDefOffset::TFDefOffset(platform::Services& services, QWidget* parent) : common
     ACG_DN_Slaves = new TTableGrid(Panel1);
     ACG_DN_Slaves->setObjectName(QStringLiteral("ACG_DN_Slaves"));
     Setup_Table(*ACG_DN_Slaves, 1, kSlaveColumns, 0, 21);
+    // With no slave the header is the table's only row: it stays a header, not a data row
+    // painted in the data colours, selected and framed.
+    ACG_DN_Slaves->SetFixedRowAlways(true);
     ACG_DN_Slaves->OnClick = [this](grid::TStringGrid*) { ACG_DN_SlavesClick(); };
     auto* p1 = new QVBoxLayout(Panel1);
     p1->setContentsMargins(4, 4, 4, 0);
@@ -115,6 +118,7 @@ TFDefOffset::TFDefOffset(platform::Services& services, QWidget* parent) : common
         auto* grid = new TTableGrid(page);
         grid->setObjectName(QLatin1String(name));
         Setup_Table(*grid, 1, kByteColumns, 1, 21);
+        grid->SetFixedRowAlways(true);
         auto* l = new QVBoxLayout(page);
         l->setContentsMargins(0, 0, 0, 0);
         l->addWidget(grid);

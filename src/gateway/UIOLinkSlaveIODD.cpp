@@ -62,6 +62,27 @@ TVariable toVariable(const TIOLink_Var_Row& row, QChar separator)
     return v;
 }
 
+// The IO-Link rate of "ParGen.xml" as the description names it: the element's text, without
+// blanks at its ends, when it is one of the three rates in any case (written upper-case), since
+// the description allows no other; anything else, a missing element or file, "COM1".
+QString iolinkBitrate(const QString& parGenPath)
+{
+    namespace xml = platform::xml;
+    const QString fallback = QString::fromLatin1(kIOLink_Rate_Items[0]);
+    if (!platform::fileExists(parGenPath))
+        return fallback;
+    xml::Document doc;
+    QString error;
+    if (!doc.load(parGenPath, &error))
+        throw xml::XmlError(QStringLiteral("%1: %2").arg(parGenPath, error).toStdString());
+    const pugi::xml_node node = xml::child(doc.root(), pargen::IOLink_Slave_Baudrate);
+    const QString rate = node ? common::trimBlanks(xml::text(node)).toUpper() : QString();
+    for (const char* item : kIOLink_Rate_Items)
+        if (rate == QLatin1String(item))
+            return rate;
+    return fallback;
+}
+
 } // namespace
 
 QString Get_Product_Code()
@@ -185,11 +206,7 @@ bool Read_IOLink_Data(TIODD_Data& data, const QString& parGenPath, const QString
     data = TIODD_Data();
     const QChar decimalSeparator = common::Get_Decimal_Separator();
     try {
-        // The rate as the settings window shows it and the device image uses it, so the
-        // description always names one of the three IO-Link rates, the one the device runs.
-        TParGen_Data parGen;
-        Read_ParGen_File(parGenPath, parGen);
-        data.IODD_Bitrate = parGen.IOLink_Slave_Baudrate;
+        data.IODD_Bitrate = iolinkBitrate(parGenPath);
         TIOLink_Slave_File file;
         Read_IOLink_Slave_File(ioLinkSlavePath, file);
         for (const TIOLink_Var_Row& row : file.Variables) {

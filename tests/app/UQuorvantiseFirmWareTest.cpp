@@ -16,6 +16,7 @@
 #include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
+#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -166,6 +167,22 @@ TEST_F(MainWindow, LastProjectIsReopenedWhenItsFolderExists)
     w->Button("Btn_Prm_Gen")->Click();
     EXPECT_EQ(opened, QStringList{"FParGen"});
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// The project's name is shown as typed: markup in it is text, not formatting.
+TEST_F(MainWindow, AProjectNameWithMarkupIsShownAsPlainText)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("PROJECTS/Line <B>3"));
+    writeSettings("<Conf_Settings><lastproj><projectname>Line &lt;B&gt;3</projectname></lastproj></Conf_Settings>");
+    TFQuorvantiseFirmWare* w = start();
+    ASSERT_EQ(State().Project_Name, "Line <B>3");
+    EXPECT_EQ(w->L_Name_Conf_L2->text(), "Line <B>3");
+    EXPECT_EQ(w->L_Name_Conf_L2->textFormat(), Qt::PlainText);
+    // What is painted is the text with its brackets: as wide as the plain text, wider than the
+    // text "Line 3" that markup would leave.
+    const QFontMetrics metrics(w->L_Name_Conf_L2->font());
+    EXPECT_NEAR(w->L_Name_Conf_L2->sizeHint().width(), metrics.horizontalAdvance(QStringLiteral("Line <B>3")), 2);
+    EXPECT_GT(w->L_Name_Conf_L2->sizeHint().width(), metrics.horizontalAdvance(QStringLiteral("Line 3")));
 }
 
 TEST_F(MainWindow, ClosingWritesTheSettingsFileWithTheMissingProjectKept)

@@ -274,6 +274,29 @@ TEST(GridDropDowns, EndMovesTheCaretWhenClosedAndClosesWhenOpen)
     EXPECT_FALSE(w.ed(cTime)->PopupOpen());
 }
 
+// The memo's edit ends every line with a break; End puts the caret after the last character,
+// so typing continues the last line.
+TEST(GridDropDowns, EndInTheMemoEditorContinuesTheLastLine)
+{
+    struct Case {
+        const char* cell;
+        const char* stored;
+    };
+    const Case cases[] = {{"x", "xz"}, {"a\nb", "a\nbz"}, {"", "z"}};
+    for (const Case& c : cases) {
+        KindWindow w;
+        w.grid->SetCells(cMemo, 1, QString::fromLatin1(c.cell));
+        w.open(cMemo, 1);
+        w.edit(cMemo)->setCursorPosition(0);
+        w.key(Qt::Key_End);
+        ASSERT_TRUE(w.open()) << c.cell;
+        QTest::keyClicks(w.edit(cMemo), QStringLiteral("z"));
+        w.key(Qt::Key_Return);
+        EXPECT_FALSE(w.open()) << c.cell;
+        EXPECT_EQ(w.grid->Cells(cMemo, 1), QString::fromLatin1(c.stored)) << c.cell;
+    }
+}
+
 TEST(GridDropDowns, UpValidatesFirstExceptInTheColourPicker)
 {
     KindWindow w;

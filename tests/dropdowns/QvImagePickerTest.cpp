@@ -4,11 +4,14 @@
 
 #include "dropdowns/QvImagePicker.h"
 #include "support/FakeDesktop.h"
+#include "support/MetafileBytes.h"
 #include "support/PickerWindow.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -141,7 +144,7 @@ TEST_F(ImagePicker, ItemsFromTheFilesOfAFolderInNameOrder)
     EXPECT_EQ(dd->Items().Count(), 0);
 }
 
-TEST_F(ImagePicker, JpegAndTiffPicturesLoadAndMetafilesDoNot)
+TEST_F(ImagePicker, JpegAndTiffPicturesLoadAndAFalseMetafileDoesNot)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -154,8 +157,128 @@ TEST_F(ImagePicker, JpegAndTiffPicturesLoadAndMetafilesDoNot)
     EXPECT_EQ(dd->Items().Items(0).Caption(), QStringLiteral("a.jpg"));
     EXPECT_EQ(dd->Items().Items(1).Image().Image.size(), QSize(7, 9));
     EXPECT_EQ(dd->Items().Items(1).Image().Image.pixelColor(3, 3), QColor(Qt::green));
-    EXPECT_TRUE(dd->Items().Items(2).Image().Empty()) << "a metafile has no reader here";
+    EXPECT_TRUE(dd->Items().Items(2).Image().Empty()) << "a bitmap named as a metafile";
     EXPECT_TRUE(dd->Items().Items(2).Caption().isEmpty());
+}
+
+namespace {
+
+// A picture over white, as the picker's light background shows it.
+QImage overWhite(const QImage& picture)
+{
+    QImage out(picture.size(), QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter p(&out);
+    p.drawImage(0, 0, picture);
+    return out;
+}
+
+// The share of pixels differing from the reference by more than a little in any channel.
+double differingShare(const QImage& picture, const QImage& reference)
+{
+    const QImage a = overWhite(picture), b = reference.convertToFormat(QImage::Format_RGB32);
+    if (a.size() != b.size())
+        return 1;
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            if (std::abs(p.red() - q.red()) > 40 || std::abs(p.green() - q.green()) > 40 || std::abs(p.blue() - q.blue()) > 40)
+                ++differing;
+        }
+    return double(differing) / (a.width() * a.height());
+}
+
+} // namespace
+
+// Hand-made WMF (with and without the placeable header) and EMF files list and draw at their
+// size: each picture against its reference within a small tolerance, and at the named places
+// of the drawing. A cut or damaged metafile is refused like any unreadable picture.
+TEST_F(ImagePicker, MetafilesListAndDrawAtTheirSize)
+{
+    namespace mf = testsupport::metafile;
+    struct Case {
+        const char* file;
+        QByteArray bytes;
+    };
+    const Case cases[] = {{"placeable.wmf", mf::wmf(true)}, {"plain.wmf", mf::wmf(false)}, {"drawing.emf", mf::emf()}};
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const Case& c : cases) {
+        QFile fixture(testsupport::fixturePath(QStringLiteral("metafile/") + QString::fromLatin1(c.file)));
+        ASSERT_TRUE(fixture.open(QIODevice::ReadOnly)) << c.file;
+        EXPECT_EQ(fixture.readAll(), c.bytes) << c.file << ": the writer and the fixture differ";
+        ASSERT_TRUE(QFile::copy(fixture.fileName(), dir.filePath(QString::fromLatin1(c.file))));
+    }
+    // Cut short, a record running past the end, a wrong placeable checksum.
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write("z_cut.emf", mf::emf().left(mf::emf().size() - 20));
+    write("z_cut.wmf", mf::wmf(true).left(200));
+    QByteArray wrongSum = mf::wmf(true);
+    wrongSum[20] = char(wrongSum[20] ^ 1);
+    write("z_sum.wmf", wrongSum);
+    QByteArray overlong = mf::wmf(false);
+    overlong[18] = char(0x7F); // the first record's size
+    write("z_size.wmf", overlong);
+
+    dd->AddImagesFromFolder(dir.path() + QStringLiteral("/*.?mf"), true);
+    ASSERT_EQ(dd->Items().Count(), 7);
+    QStringList captions;
+    for (int i = 0; i < 7; ++i)
+        captions << dd->Items().Items(i).Caption();
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("drawing.emf"), QStringLiteral("placeable.wmf"),
+                                     QStringLiteral("plain.wmf"), QString(), QString(), QString(), QString()}));
+    for (int i = 3; i < 7; ++i)
+        EXPECT_TRUE(dd->Items().Items(i).Image().Empty()) << i;
+
+    const QString references[] = {QStringLiteral("drawing_emf.png"), QStringLiteral("placeable_wmf.png"),
+                                  QStringLiteral("plain_wmf.png")};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(captions[i].toStdString());
+        const QImage picture = dd->Items().Items(i).Image().Image;
+        ASSERT_EQ(picture.size(), QSize(mf::kWidth, mf::kHeight));
+        const QImage reference(testsupport::fixturePath(QStringLiteral("metafile/") + references[i]));
+        ASSERT_FALSE(reference.isNull());
+        EXPECT_LT(differingShare(picture, reference), 0.01);
+        // The named places: inside and on the frame of the rectangle, the polyline's apex, the
+        // bitmap's four quarters, ink in the text's box, and nothing drawn elsewhere.
+        const QImage shown = overWhite(picture);
+        EXPECT_EQ(shown.pixelColor(20, 12), QColor(Qt::blue));
+        EXPECT_EQ(shown.pixelColor(2, 12), QColor(Qt::black));
+        EXPECT_EQ(shown.pixelColor(39, 12), QColor(Qt::black));
+        EXPECT_EQ(shown.pixelColor(41, 12), QColor(Qt::white));
+        EXPECT_EQ(shown.pixelColor(56, 4), QColor(Qt::red));
+        EXPECT_EQ(shown.pixelColor(77, 5), QColor(Qt::green));
+        EXPECT_EQ(shown.pixelColor(87, 5), QColor(Qt::yellow));
+        EXPECT_EQ(shown.pixelColor(77, 15), QColor(Qt::magenta));
+        EXPECT_EQ(shown.pixelColor(87, 15), QColor(Qt::cyan));
+        int ink = 0;
+        for (int y = mf::kTextY; y < mf::kTextY + 14; ++y)
+            for (int x = mf::kTextX; x < mf::kTextX + 20; ++x)
+                ink += shown.pixelColor(x, y).lightness() < 100;
+        EXPECT_GT(ink, 15);
+        EXPECT_EQ(picture.pixelColor(93, 45).alpha(), 0);
+    }
+
+    // The open popup draws them; the chosen one is drawn over the edit.
+    dd->SetItemIndex(1);
+    dd->ShowDropDown();
+    ASSERT_TRUE(dd->DroppedDown());
+    const QImage panelShot = panel()->grab().toImage();
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const QRect r = dd->ItemSelector()->Panel()->GetItemRect(i).toQRect();
+        bool blue = false;
+        for (int y = r.top(); y <= r.bottom() && !blue; ++y)
+            for (int x = r.left(); x <= r.right() && !blue; ++x)
+                blue = panelShot.pixelColor(x, y) == QColor(Qt::blue);
+        EXPECT_TRUE(blue);
+    }
+    dd->HideDropDown(false);
 }
 
 // ---- the choice ------------------------------------------------------------------------------

@@ -226,3 +226,56 @@ TEST(MemoPickerWindow, AutoDropOpensOnTabbingInAndNotWhenTheFocusReturns)
     EXPECT_FALSE(dd->DroppedDown()) << "the focus came back without reopening";
     EXPECT_TRUE(dd->AutoDrop());
 }
+
+// MaxLength restrains typing and pasting only: the lines the picker is given survive an opening
+// and a closing, a cancel, and a Text written by the program.
+TEST(MemoPickerWindow, MaxLengthRestrainsTypingOnly)
+{
+    FakeDesktop desktop;
+    Window w(desktop);
+    TQvMemoDropDown* dd = w.picker;
+    dd->SetMaxLength(5);
+    const QStringList lines{QStringLiteral("one"), QStringLiteral("two")};
+    struct Case {
+        const char* name;
+        int closingKey; // 0: a click elsewhere
+    };
+    for (const Case& c : {Case{"click elsewhere", 0}, Case{"F4", Qt::Key_F4}, Case{"Escape", Qt::Key_Escape}}) {
+        dd->SetMemoText(lines);
+        dd->ShowDropDown();
+        ASSERT_TRUE(dd->DroppedDown()) << c.name;
+        EXPECT_EQ(dd->Memo()->toPlainText(), QStringLiteral("one\ntwo")) << c.name;
+        if (c.closingKey)
+            QTest::keyClick(dd->Memo(), Qt::Key(c.closingKey));
+        else
+            w.clickOutside();
+        EXPECT_FALSE(dd->DroppedDown()) << c.name;
+        EXPECT_EQ(dd->MemoText(), lines) << c.name;
+    }
+    // Typing stops at five characters, wherever the caret is.
+    dd->SetMemoText({});
+    dd->ShowDropDown();
+    typeInto(dd->Memo(), QStringLiteral("abcdefgh"));
+    EXPECT_EQ(dd->Memo()->toPlainText(), QStringLiteral("abcde"));
+    dd->Memo()->moveCursor(QTextCursor::Start);
+    typeInto(dd->Memo(), QStringLiteral("z"));
+    EXPECT_EQ(dd->Memo()->toPlainText(), QStringLiteral("abcde"));
+    // A longer text the picker was given does not grow by typing but may shrink.
+    w.clickOutside();
+    dd->SetMemoText(lines);
+    dd->ShowDropDown();
+    dd->Memo()->moveCursor(QTextCursor::End);
+    typeInto(dd->Memo(), QStringLiteral("x"));
+    EXPECT_EQ(dd->Memo()->toPlainText(), QStringLiteral("one\ntwo"));
+    QTest::keyClick(dd->Memo(), Qt::Key_Backspace);
+    EXPECT_EQ(dd->Memo()->toPlainText(), QStringLiteral("one\ntw"));
+    QTest::keyClick(dd->Memo(), Qt::Key_Escape);
+    // The program's Text is kept whole; typing in the edit stops at the limit.
+    dd->SetText(QStringLiteral("abcdefg"));
+    EXPECT_EQ(dd->Text(), QStringLiteral("abcdefg"));
+    dd->SetMemoText({QStringLiteral("ab")});
+    dd->setFocus();
+    dd->setCursorPosition(2);
+    typeInto(dd, QStringLiteral("cdefg"));
+    EXPECT_EQ(dd->QLineEdit::text().size(), 5) << qPrintable(dd->QLineEdit::text());
+}

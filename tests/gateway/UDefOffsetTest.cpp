@@ -330,6 +330,40 @@ TEST_F(DefOffsetWindow, AScanListThatCannotBeReadDoesNotOpen)
     EXPECT_EQ(w->result(), TFDefOffset::kModalCancel);
 }
 
+// Without slaves each table holds only its header row: it is painted as the header it is, the
+// same as above data rows, not in the data or selection colours with a focus frame.
+TEST_F(DefOffsetWindow, WithoutSlavesTheHeaderRowsStayHeaders)
+{
+    const auto headerRows = [this] {
+        QList<QImage> rows;
+        for (grid::TQvStringGrid* g : {static_cast<grid::TQvStringGrid*>(w->ACG_DN_Slaves),
+                                       static_cast<grid::TQvStringGrid*>(w->ACG_ByteIN)}) {
+            const QImage shot = g->grab().toImage();
+            const QRect header = g->CellRect(0, 0).toQRect().united(g->CellRect(g->ColCount() - 1, 0).toQRect());
+            rows << shot.copy(header.translated(g->viewport()->pos()));
+        }
+        return rows;
+    };
+    net("<row ID=\"5\" NB_IN=\"4\" NB_OUT=\"2\" Mnemonic=\"Valve island\"/>");
+    user->open();
+    QCoreApplication::processEvents();
+    const QList<QImage> withSlaves = headerRows();
+    w->hide();
+    net("");
+    user->open();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w->ACG_DN_Slaves->RowCount(), 1);
+    ASSERT_EQ(w->ACG_ByteIN->RowCount(), 1);
+    const QList<QImage> without = headerRows();
+    w->grab().toImage().save(QDir::current().filePath(QStringLiteral("DefOffset_no_slaves.png")));
+    ASSERT_EQ(without.size(), withSlaves.size());
+    for (int t = 0; t < int(without.size()); ++t) {
+        SCOPED_TRACE(t);
+        ASSERT_FALSE(without[t].isNull());
+        EXPECT_EQ(without[t], withSlaves[t]) << "the header row is painted differently without data rows";
+    }
+}
+
 TEST_F(DefOffsetWindow, Screenshot)
 {
     net("<row ID=\"5\" NB_IN=\"4\" NB_OUT=\"2\" Mnemonic=\"Valve island\"/><row ID=\"7\" NB_IN=\"2\" NB_OUT=\"0\" Mnemonic=\"Photo eye\"/>");

@@ -261,14 +261,17 @@ TEST(UIOLinkSlaveIODDTest, BareProjectGivesDefaults)
     EXPECT_STREQ(at(p.doc, "//DocumentInfo").attribute("releaseDate").value(), "2026-03-07");
 }
 
-// The rate is taken as the settings window reads it: trimmed, and one of the three rates.
+// The rate is taken as written when it is one of the three rates in any case (written
+// upper-case, blanks at its ends dropped); anything else is "COM1", the description's allowed
+// values being only the three.
 TEST(UIOLinkSlaveIODDTest, RateIsOneOfTheThreeIOLinkRates)
 {
     struct Case {
         const char* stored;
         const char* bitrate;
     };
-    const Case cases[] = {{"COM3", "COM3"}, {" COM2 ", "COM2"}, {"COM4", "COM1"}, {"com2", "COM1"}, {"", "COM1"}};
+    const Case cases[] = {{"COM3", "COM3"}, {" COM2 ", "COM2"}, {"COM4", "COM1"}, {"com2", "COM2"},
+                          {"com3", "COM3"}, {"Com1", "COM1"}, {"", "COM1"},     {"COM 2", "COM1"}};
     QTemporaryDir dir;
     for (const Case& c : cases) {
         ASSERT_TRUE(testsupport::writeFile(dir.filePath("ParGen.xml"),
@@ -280,20 +283,16 @@ TEST(UIOLinkSlaveIODDTest, RateIsOneOfTheThreeIOLinkRates)
     }
 }
 
-// The settings window shows the rate the device runs (the image's rate code), and the
-// description names that same rate, even for a hand-edited text the window would not offer.
-TEST(UIOLinkSlaveIODDTest, RateIsTheOneTheDeviceRuns)
+// Without "ParGen.xml", or without its rate element, the description names "COM1".
+TEST(UIOLinkSlaveIODDTest, RateWithoutSettingsIsCom1)
 {
     QTemporaryDir dir;
-    for (const char* stored : {"COM1", "COM2", "COM3", " COM2 ", "COM4", "com3", "", "COM 2"}) {
-        ASSERT_TRUE(testsupport::writeFile(dir.filePath("ParGen.xml"),
-                                           QByteArray("<Par_Gen><IOLink_Slave_Baudrate>") + stored
-                                               + "</IOLink_Slave_Baudrate></Par_Gen>"));
-        TIODD_Data data;
-        ASSERT_TRUE(Read_IOLink_Data(data, dir.filePath("ParGen.xml"), dir.filePath("none.xml")));
-        EXPECT_EQ(data.IODD_Bitrate, "COM" + QString::number(common::Get_IOLink_Baud_Code(QString::fromUtf8(stored))))
-            << stored;
-    }
+    TIODD_Data data;
+    ASSERT_TRUE(Read_IOLink_Data(data, dir.filePath("ParGen.xml"), dir.filePath("none.xml")));
+    EXPECT_EQ(data.IODD_Bitrate, "COM1");
+    ASSERT_TRUE(testsupport::writeFile(dir.filePath("ParGen.xml"), "<Par_Gen><Other>COM3</Other></Par_Gen>"));
+    ASSERT_TRUE(Read_IOLink_Data(data, dir.filePath("ParGen.xml"), dir.filePath("none.xml")));
+    EXPECT_EQ(data.IODD_Bitrate, "COM1");
 }
 
 // IO-Link carries at most 32 octets of process data per direction: a description declaring

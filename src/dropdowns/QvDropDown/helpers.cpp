@@ -2,12 +2,14 @@
 // selector and pickers.
 
 #include "dropdowns/DropDownHelpers.h"
+#include "dropdowns/MetafilePicture.h"
 #include "dropdowns/QvDropDown/Draw.h"
 #include "grid/QvObj.h"
 #include "grid/look/QvDropXPVS.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/markup/RizIVUDE.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLocale>
@@ -158,14 +160,19 @@ void LookupKey(const QString& text, bool caseSensitive, QString& result)
 
 bool LoadPictureFile(const QString& fileName, QImage& picture)
 {
-    // Extension to reader format; the metafiles have none on this platform.
+    // Extension to reader format; the metafiles have readers of their own.
+    enum Reader { Image, WindowsMetafile, EnhancedMetafile };
     static const struct {
         const char* Extension;
+        Reader Kind;
         const char* Format;
     } kFormats[] = {
-        {"wmf", nullptr}, {"emf", nullptr}, {"ico", "ico"},   {"tif", "tiff"},
-        {"tiff", "tiff"}, {"bmp", "bmp"},   {"jpeg", "jpeg"}, {"jpg", "jpeg"},
+        {"wmf", WindowsMetafile, nullptr}, {"emf", EnhancedMetafile, nullptr}, {"ico", Image, "ico"},
+        {"tif", Image, "tiff"},            {"tiff", Image, "tiff"},            {"bmp", Image, "bmp"},
+        {"jpeg", Image, "jpeg"},           {"jpg", Image, "jpeg"},
     };
+    // A metafile is read whole; one larger than this is refused before reading.
+    constexpr qint64 kMaxMetafileBytes = 64 * 1024 * 1024;
     picture = QImage();
     const QFileInfo info(fileName);
     if (!info.isFile())
@@ -174,11 +181,16 @@ bool LoadPictureFile(const QString& fileName, QImage& picture)
     for (const auto& f : kFormats) {
         if (extension != QLatin1String(f.Extension))
             continue;
-        if (!f.Format)
+        if (f.Kind == Image) {
+            QImageReader reader(fileName, f.Format);
+            picture = reader.read();
+            return !picture.isNull();
+        }
+        QFile file(fileName);
+        if (info.size() > kMaxMetafileBytes || !file.open(QIODevice::ReadOnly))
             return false;
-        QImageReader reader(fileName, f.Format);
-        picture = reader.read();
-        return !picture.isNull();
+        const QByteArray bytes = file.read(kMaxMetafileBytes);
+        return f.Kind == WindowsMetafile ? LoadWindowsMetafile(bytes, picture) : LoadEnhancedMetafile(bytes, picture);
     }
     return false;
 }

@@ -257,6 +257,9 @@ void TQvCustomDropDown::DefaultChar(QChar key, Qt::KeyboardModifiers shift)
     // Control characters (and the clipboard keys, handled with their key-down) insert nothing.
     if (key.unicode() < 0x20 || key.unicode() == 0x7F)
         return;
+    // Typing stops at MaxLength; a replaced selection makes room.
+    if (FMaxLength > 0 && QLineEdit::text().size() - selectedText().size() + 1 > FMaxLength)
+        return;
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, shift & ~Qt::ControlModifier, QString(key));
     QLineEdit::keyPressEvent(&press);
 }

@@ -3,6 +3,7 @@
 // companion objects and editors.
 
 #include "grid/QvGrid.h"
+#include "grid/edit/GridEdit.h"
 #include "grid/edit/GridTrans.h"
 
 namespace grid {
@@ -47,7 +48,7 @@ void TQvStringGrid::BandsChanged()
 
 void TQvStringGrid::FixedCellEditChanged(const QString& text)
 {
-    if (OnEditChange)
+    if (OnEditChange && !TQvStringGridEditHost::TearingDown(this))
         OnEditChange(this, FTransEdit->Col(), FTransEdit->Row(), text);
 }
 

@@ -24,6 +24,15 @@ public:
     // Goes with the grid's teardown, while its editors still live: they are told first.
     ~TQvStringGridEditHost() override;
 
+    // ---- teardown ---------------------------------------------------------------------------
+    // True once the grid, or the window it is shown in, is being destroyed: no validation or
+    // edit event reaches a handler then, since the handlers belong to a window already half
+    // gone. A window is being destroyed once its own destructor has run: its type, noted
+    // whenever the grid is shown or opens an editor (NoteWindowType), has fallen back to a
+    // base class.
+    static bool TearingDown(const TQvStringGrid* grid);
+    static void NoteWindowType(TQvStringGrid* grid);
+
     QWidget* GridWidget() override { return g; }
     TEditorType EditControl() const override { return g->EditControl; }
     void SetEditControl(TEditorType kind) override { g->EditControl = kind; }
@@ -110,6 +119,9 @@ public:
 
 private:
     TQvStringGrid* g;
+    // The window's type as last seen whole (TearingDown).
+    QPointer<QWidget> FNotedWindow;
+    const QMetaObject* FNotedWindowType = nullptr;
 };
 
 // Editor kinds whose editor is the grid's text editor.

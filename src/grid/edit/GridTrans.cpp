@@ -1,6 +1,7 @@
 // The fixed-cell editors.
 
 #include "grid/edit/GridTrans.h"
+#include "grid/edit/GridEdit.h"
 #include "grid/QvGrid.h"
 
 #include <QFocusEvent>
@@ -30,7 +31,7 @@ bool stopEdit(Editor& editor, TQvStringGrid* grid, int col, int row, const QStri
     stopping = true;
     QString value = text;
     bool valid = true;
-    if (grid->OnCellValidate)
+    if (grid->OnCellValidate && !TQvStringGridEditHost::TearingDown(grid))
         grid->OnCellValidate(grid, col, row, value, valid);
     if (!valid) {
         grid->FocusCell(grid->DisplColIndex(col), row);
@@ -38,7 +39,7 @@ bool stopEdit(Editor& editor, TQvStringGrid* grid, int col, int row, const QStri
         stopping = false;
         return false;
     }
-    if (grid->OnEditingDone)
+    if (grid->OnEditingDone && !TQvStringGridEditHost::TearingDown(grid))
         grid->OnEditingDone(grid);
     grid->SetCells(col, row, value);
     editor.hide();

@@ -9,6 +9,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFrame>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolTip>
@@ -559,6 +560,59 @@ TEST(GridEdit, GridGoesAwayWithAnEditorOpen)
         w->grid = nullptr;
         QApplication::processEvents();
         EXPECT_TRUE(true);
+    }
+}
+
+// Once the grid or its window is being torn down, no validation or edit event reaches a handler:
+// the handlers below belong to a window already half gone and fail the test when called.
+TEST(GridEdit, NoHandlerRunsWhileTheGridOrItsWindowIsTornDown)
+{
+    struct Case {
+        const char* name;
+        bool combo;
+        bool wholeWindow;
+    };
+    const Case cases[] = {{"text editor, grid deleted", false, false},
+                          {"combo, grid deleted", true, false},
+                          {"text editor, window deleted", false, true},
+                          {"combo, window deleted", true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A window of a type of its own, as every window of the program is.
+        auto window = std::make_unique<QFrame>();
+        auto* grid = new TQvColumnGrid(window.get());
+        grid->setGeometry(0, 0, 500, 300);
+        grid->SetColCount(3);
+        grid->SetRowCount(4);
+        grid->Columns()[2].SetEditor(edComboEdit);
+        grid->Columns()[2].SetComboItems({"Alpha", "Beta"});
+        bool tornDown = false;
+        const auto mustNotRun = [&tornDown](const char* event) {
+            if (tornDown)
+                ADD_FAILURE() << event << " reached its handler during the teardown";
+        };
+        grid->OnCellValidate = [&](TQvStringGrid*, int, int, QString&, bool&) { mustNotRun("OnCellValidate"); };
+        grid->OnEditCellDone = [&](TQvStringGrid*, int, int) { mustNotRun("OnEditCellDone"); };
+        grid->OnEditingDone = [&](TQvStringGrid*) { mustNotRun("OnEditingDone"); };
+        grid->OnEditChange = [&](TQvStringGrid*, int, int, const QString&) { mustNotRun("OnEditChange"); };
+        grid->OnComboChange = [&](TQvStringGrid*, int, int, int, const QString&) { mustNotRun("OnComboChange"); };
+        window->resize(520, 320);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        grid->setFocus();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(c.combo ? 2 : 1, 1).toQRect().center());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("g"));
+        QApplication::processEvents();
+        ASSERT_TRUE(c.combo ? grid->EditCombo() && grid->EditCombo()->hasFocus()
+                            : grid->InplaceEdit() && grid->InplaceEdit()->isVisible());
+        tornDown = true;
+        if (c.wholeWindow)
+            window.reset();
+        else
+            delete grid;
+        QApplication::processEvents();
+        window.reset();
     }
 }
 

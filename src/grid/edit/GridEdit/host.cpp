@@ -214,15 +214,38 @@ bool TQvStringGridEditHost::CellRightAligned(int col, int row)
     return ha == taRightJustify;
 }
 
+bool TQvStringGridEditHost::TearingDown(const TQvStringGrid* grid)
+{
+    if (grid->destroying)
+        return true;
+    const auto* host = static_cast<const TQvStringGridEditHost*>(grid->FEditHost.get());
+    const QWidget* w = grid->window();
+    // Only a narrowing of the same window's type: a window shown while it was still being
+    // built grows into its full type later, which is no teardown.
+    return host && host->FNotedWindowType && w == host->FNotedWindow && w != grid &&
+           w->metaObject() != host->FNotedWindowType && host->FNotedWindowType->inherits(w->metaObject());
+}
+
+void TQvStringGridEditHost::NoteWindowType(TQvStringGrid* grid)
+{
+    QWidget* w = grid->window();
+    // A window's narrowed type is never noted: that is the teardown itself.
+    if (!w || w == grid || TearingDown(grid))
+        return;
+    auto* host = static_cast<TQvStringGridEditHost*>(grid->editHost());
+    host->FNotedWindow = w;
+    host->FNotedWindowType = w->metaObject();
+}
+
 void TQvStringGridEditHost::EditChange(int col, int row, const QString& text)
 {
-    if (g->OnEditChange)
+    if (g->OnEditChange && !TearingDown(g))
         g->OnEditChange(g, col, row, text);
 }
 
 void TQvStringGridEditHost::ComboChange(int col, int row, int index, const QString& text)
 {
-    if (g->OnComboChange)
+    if (g->OnComboChange && !TearingDown(g))
         g->OnComboChange(g, g->RealColIndex(col), row, index, text);
 }
 

@@ -71,6 +71,7 @@ void TQvStringGrid::StoreEditText(int ACol, int ARow, const QString& Value)
 
 void TQvStringGrid::ShowInplaceEdit()
 {
+    TQvStringGridEditHost::NoteWindowType(this);
     const TPoint b = BaseCell(RealCol(), Row());
     if (IsControlCell(b.X, b.Y))
         return;
@@ -248,7 +249,7 @@ void TQvStringGrid::storeSpinValue(int realCol, int ARow)
 
 void TQvStringGrid::SignalEditDone(int ACol, int ARow)
 {
-    if (OnEditingDone)
+    if (OnEditingDone && !TQvStringGridEditHost::TearingDown(this))
         OnEditingDone(this);
     EditMode = false;
     QCoreApplication::postEvent(this, new TGridEditDoneEvent(gridEditDoneMessage(), ACol, ARow));
@@ -258,7 +259,7 @@ bool TQvStringGrid::event(QEvent* e)
 {
     if (e->type() == gridEditDoneMessage()) {
         auto* d = static_cast<TGridEditDoneEvent*>(e);
-        if (OnEditCellDone)
+        if (OnEditCellDone && !TQvStringGridEditHost::TearingDown(this))
             OnEditCellDone(this, d->ACol, d->ARow);
         if (MouseActions().EditOnDblClickOnly()) {
             HideInplaceEdit();
@@ -275,6 +276,8 @@ bool TQvStringGrid::event(QEvent* e)
         }
         return done;
     }
+    if (e->type() == QEvent::Show)
+        TQvStringGridEditHost::NoteWindowType(this);
     if ((e->type() == WM_OFFICETHEMECHANGED || e->type() == QEvent::ThemeChange) && FAutoThemeAdapt)
         applyDesktopTheme();
     if (e->type() == QEvent::StyleChange)

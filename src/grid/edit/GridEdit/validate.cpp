@@ -70,7 +70,7 @@ bool TQvStringGrid::ValidateCell(const QString& NewValue)
     QString value = NewValue;
     if (CellChecker && CellChecker->AutoCorrect)
         value = CellChecker->Correct(ACol, ARow, value);
-    if (OnCellValidate)
+    if (OnCellValidate && !TQvStringGridEditHost::TearingDown(this))
         OnCellValidate(this, ACol, ARow, value, valid);
     // The modified mark and the undo record follow the row, not the place it is shown at.
     if (value != FOldCellText) {

@@ -4,6 +4,8 @@
 #include "common/UComonTables.h"
 #include "common/ULanguage.h"
 
+#include <QFontMetrics>
+
 namespace energy_it {
 
 using namespace tables;
@@ -97,6 +99,25 @@ int counted(const QString& text)
 TFSNMPManagerAccess::TFSNMPManagerAccess(platform::Services& services, QWidget* parent)
     : TTableWindow(kWindow, services, parent), ACG_SNMP(Grid(0))
 {
+    Fit_Header_Widths(); // the base wrote the headers while this part was not yet built
+}
+
+void TFSNMPManagerAccess::Set_Lang()
+{
+    TTableWindow::Set_Lang();
+    Fit_Header_Widths();
+}
+
+void TFSNMPManagerAccess::Fit_Header_Widths()
+{
+    // The header's own bold font and the cell's text margins on both sides.
+    constexpr int kMargins = 10;
+    const QFontMetrics metrics(grid::toQFont(ACG_SNMP->FixedFont()));
+    for (int c = 1; c < col::Count; ++c) {
+        const int needed = metrics.horizontalAdvance(ACG_SNMP->Cells(c, 0)) + kMargins;
+        if (ACG_SNMP->ColWidths(c) < needed)
+            ACG_SNMP->SetColWidths(c, needed);
+    }
 }
 
 void TFSNMPManagerAccess::FormShow()

@@ -25,6 +25,7 @@ public:
     explicit TFSNMPManagerAccess(platform::Services& services, QWidget* parent = nullptr);
 
     void FormShow() override;
+    void Set_Lang() override;
 
     tables::TTableGrid* ACG_SNMP = nullptr;
     const QStringList& Hint_SNMP() const { return Hints(0); }
@@ -35,6 +36,8 @@ protected:
     std::optional<QString> Check_Window() const override;
 
 private:
+    // Widens a column whose header text does not fit (the table names no widths of its own).
+    void Fit_Header_Widths();
     // The characters one validation run has counted so far (starts at 1).
     mutable int budget_ = 1;
 };

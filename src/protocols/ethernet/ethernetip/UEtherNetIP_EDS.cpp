@@ -277,6 +277,19 @@ QString TFEtherNEtIP_EDS::DecodeConnStr(const QString& ConnStr)
     return QString();
 }
 
+namespace {
+
+// A name or help text as the user reads it: without the double quotes the EDS file writes
+// around it (the connection record keeps them, as written).
+QString shownText(const QString& written)
+{
+    if (written.size() >= 2 && written.front() == QLatin1Char('"') && written.back() == QLatin1Char('"'))
+        return written.mid(1, written.size() - 2);
+    return written;
+}
+
+} // namespace
+
 void TFEtherNEtIP_EDS::ShowDatainGrid()
 {
     ACG->SetRowCount(2);
@@ -291,8 +304,8 @@ void TFEtherNEtIP_EDS::ShowDatainGrid()
     for (const TConnData& conn : List_Conn) {
         const QString cells[eds_col::Count] = {
             QStringLiteral("Connection") + QString::number(row),
-            conn.ConnName,
-            conn.HelpStr,
+            shownText(conn.ConnName),
+            shownText(conn.HelpStr),
             QString::number(conn.InstanceOT),
             QString::number(conn.ConnPointOT),
             QString::number(conn.InstanceTO),

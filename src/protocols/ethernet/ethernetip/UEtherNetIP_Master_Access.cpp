@@ -95,6 +95,8 @@ constexpr TWindowDef kWindow{
     .grids = kGrids,
     .root = "EtherNetIP_Master_Access",
     .file = &common::TProgramState::File_EtherNetIP_Master_Rules,
+    // The row buttons keep their hint texts but show none.
+    .buttonHintShown = {false, false, false, false, false, false},
 };
 
 // The Import EDS button sits in the strip after the six row buttons.
@@ -135,7 +137,8 @@ void TFEtherNetIP_Master_Access::Set_Lang()
     if (!Btn_Import_EDS)
         return;
     Btn_Import_EDS->setCaption(Lang_Text(5359));
-    Btn_Import_EDS->setToolTip(Lang_Text(5360));
+    // Its hint (5360) is not shown either, like the row buttons'.
+    Btn_Import_EDS->setToolTip(QString());
 }
 
 void TFEtherNetIP_Master_Access::FormShow()

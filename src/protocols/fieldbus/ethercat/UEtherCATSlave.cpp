@@ -228,8 +228,10 @@ void TFEtherCATSlave::Calc_Position_Bit(grid::TQvStringGrid* grid, bool SlaveMas
     };
     for (int row = 1; row < rows.RowCount(); ++row) {
         const QString type = trimBlanks(rows.Cells(col::Type, row));
-        if (type.isEmpty())
+        if (type.isEmpty()) {
+            Clear_Untyped_Rows(grid, row, SlaveMaster);
             break;
+        }
         if (!rows.CheckBoxChecked(col::Enable, row)) {
             place(row, 0, 0);
             continue;
@@ -255,6 +257,26 @@ void TFEtherCATSlave::Calc_Position_Bit(grid::TQvStringGrid* grid, bool SlaveMas
         place(row, byte, 0);
         const TVarType* fixed = varType(type);
         byte += fixed && fixed->fixed ? fixed->length : common::strToIntDef(rows.Cells(col::Length, row), 0);
+    }
+}
+
+// A row whose Type was emptied (cut, or a pasted empty row) holds nothing the table computed
+// for it: no Position, no Start Bit, no Length its old type fixed (and locked). Otherwise
+// such a row would count as filled and OK would be refused for rows below that hold nothing.
+void TFEtherCATSlave::Clear_Untyped_Rows(grid::TQvStringGrid* grid, int firstRow, bool SlaveMaster)
+{
+    const int positionCol = SlaveMaster ? col::Position_StM : col::Position_MtS;
+    const int startBitCol = SlaveMaster ? col::Start_Bit_StM : col::Start_Bit_MtS;
+    common::TRowTable& rows = Rows(Index_Of(grid));
+    for (int row = firstRow; row < rows.RowCount(); ++row) {
+        if (!trimBlanks(rows.Cells(col::Type, row)).isEmpty())
+            continue;
+        rows.SetCells(positionCol, row, QString());
+        rows.SetCells(startBitCol, row, QString());
+        if (rows.ReadOnly(col::Length, row)) {
+            rows.SetCells(col::Length, row, QString());
+            rows.SetReadOnly(col::Length, row, false);
+        }
     }
 }
 

@@ -63,6 +63,7 @@ protected:
 private:
     int Index_Of(const grid::TQvStringGrid* grid) const { return grid == QSG_SlaveMaster ? 0 : 1; }
     void Type_Chosen(grid::TQvStringGrid* grid, int row, const QString& type);
+    void Clear_Untyped_Rows(grid::TQvStringGrid* grid, int firstRow, bool SlaveMaster);
     void Recalc(int index);
 };
 

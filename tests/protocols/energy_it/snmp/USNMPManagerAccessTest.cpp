@@ -11,6 +11,7 @@
 #include "support/TableWindowDriver.h"
 #include "support/TestSupport.h"
 
+#include <QFontMetrics>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -193,6 +194,22 @@ TEST_F(SNMPManagerAccess, MissingAttributesTakeTheirDefaultsAndRowsPast512AreNot
     EXPECT_EQ(table().Cells(15, 1), QStringLiteral("N"));
     EXPECT_EQ(table().Cells(3, 1), QString());
     EXPECT_EQ(table().Cells(2, 512), QStringLiteral("r512"));
+}
+
+// Every header text fits its column in the header's own font (the table names no widths of its
+// own), also after a language change.
+TEST_F(SNMPManagerAccess, HeaderTextsFitTheirColumns)
+{
+    open();
+    const QFontMetrics metrics(grid::toQFont(table().FixedFont()));
+    for (int c = 1; c < table().ColCount(); ++c) {
+        SCOPED_TRACE(table().Cells(c, 0).toStdString());
+        EXPECT_GE(table().ColWidths(c), metrics.horizontalAdvance(table().Cells(c, 0)) + 8);
+    }
+    EXPECT_GE(table().ColWidths(8), metrics.horizontalAdvance(QStringLiteral("OnChange")) + 8);
+    EXPECT_GE(table().ColWidths(19), metrics.horizontalAdvance(QStringLiteral("Security Level")) + 8);
+    w->Set_Lang();
+    EXPECT_GE(table().ColWidths(19), metrics.horizontalAdvance(QStringLiteral("Security Level")) + 8);
 }
 
 TEST_F(SNMPManagerAccess, Screenshot)

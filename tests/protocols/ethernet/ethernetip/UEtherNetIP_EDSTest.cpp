@@ -143,8 +143,8 @@ TEST_F(EDSPicker, PathsAndParametersDecodeIntoTheListedRow)
         }
         ASSERT_EQ(w->ACG->RowCount(), 2);
         EXPECT_EQ(w->ACG->Cells(col::Connection, 1), QStringLiteral("Connection1"));
-        EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Drive\""));
-        EXPECT_EQ(w->ACG->Cells(col::Help, 1), QStringLiteral("\"Its help\""));
+        EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Drive"));
+        EXPECT_EQ(w->ACG->Cells(col::Help, 1), QStringLiteral("Its help"));
         EXPECT_EQ(picked(1), k.row);
         EXPECT_EQ(w->ACG->Row(), 1);
         EXPECT_TRUE(messages.shown.empty());
@@ -160,13 +160,13 @@ TEST_F(EDSPicker, OnlyQualifyingEntriesAreListedAndNumberedInOrder)
     ASSERT_EQ(w->List_Conn.size(), 2u);
     EXPECT_EQ(w->List_Conn[1].ConnIndex, 2);
     EXPECT_EQ(w->ACG->Cells(col::Connection, 2), QStringLiteral("Connection2"));
-    EXPECT_EQ(w->ACG->Cells(col::Name, 2), QStringLiteral("\"Third\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 2), QStringLiteral("Third"));
     EXPECT_EQ(picked(2), (QStringList{"100", "152", "100", "101", "3", "Default"}));
 
     // Shown again on another file, the earlier connections are gone.
     openOnText(edsWith(entry(1, "0x44640405", "\"Only\"", "\"\"", "20 04 24 05 2C 06 2C 07")));
     ASSERT_EQ(w->ACG->RowCount(), 2);
-    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Only\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Only"));
 }
 
 TEST_F(EDSPicker, CommentsAndTheWordConnectionDoNotCutAnEntry)
@@ -184,8 +184,8 @@ TEST_F(EDSPicker, CommentsAndTheWordConnectionDoNotCutAnEntry)
                "\t\t\"20 04 24 64 2C 96 2C 65\";\n"
                "\tConnectionMaxCount = 1;\n");
     ASSERT_EQ(w->ACG->RowCount(), 2);
-    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Connection to the drive\""));
-    EXPECT_EQ(w->ACG->Cells(col::Help, 1), QStringLiteral("\"Connection help\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Connection to the drive"));
+    EXPECT_EQ(w->ACG->Cells(col::Help, 1), QStringLiteral("Connection help"));
     EXPECT_EQ(picked(1), (QStringList{"100", "150", "100", "101", "Default", "Default"}));
 }
 
@@ -223,7 +223,7 @@ TEST_F(EDSPicker, AnEntryAtTheEndOfTheFileIsDecoded)
     openOnText("[Connection Manager]\r\n        Connection7 = 0x84010002, 0x44640405, , , , , , , , , , ,"
                " \"Last\" , \"\" , \"20 04 24 0A 2C 0B 2C 0C\" ;");
     ASSERT_EQ(w->ACG->RowCount(), 2);
-    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Last\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Last"));
     EXPECT_EQ(picked(1), (QStringList{"10", "11", "10", "12", "Default", "Default"}));
 }
 
@@ -234,18 +234,18 @@ TEST_F(EDSPicker, RealEdsFiles)
 
     openOn(dir + QStringLiteral("opener_sample_app.eds"));
     ASSERT_EQ(w->ACG->RowCount(), 4);
-    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Exlusive Owner\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Exlusive Owner"));
     EXPECT_EQ(picked(1), (QStringList{"151", "150", "151", "100", "Default", "Default"}));
-    EXPECT_EQ(w->ACG->Cells(col::Name, 2), QStringLiteral("\"Input Only\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 2), QStringLiteral("Input Only"));
     EXPECT_EQ(w->ACG->Cells(col::Conn_Point_O_T, 2), QStringLiteral("152"));
     EXPECT_EQ(w->ACG->Cells(col::Dim_Header_O_T, 2), QStringLiteral("3"));
-    EXPECT_EQ(w->ACG->Cells(col::Name, 3), QStringLiteral("\"Listen Only\""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 3), QStringLiteral("Listen Only"));
     EXPECT_EQ(w->ACG->Cells(col::Conn_Point_O_T, 3), QStringLiteral("153"));
     EXPECT_EQ(w->ACG->Cells(col::Dim_Header_O_T, 3), QStringLiteral("3"));
 
     openOn(dir + QStringLiteral("demo.eds"));
     ASSERT_EQ(w->ACG->RowCount(), 2);
-    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("\"Exclusive Owner \""));
+    EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Exclusive Owner "));
     EXPECT_EQ(picked(1).mid(0, 4), (QStringList{"1", "2", "1", "3"}));
 
     // Its paths name their connection points through parameters only.

@@ -361,8 +361,22 @@ TEST_F(EtherNetIPScanner, LanguageChangeReappliesHeadersHintsAndTheImportButton)
     EXPECT_EQ(table().Cells(col::IP_Address, 0), QStringLiteral("Indirizzo IP"));
     EXPECT_EQ(w->Hint().value(col::IP_Address - 1), QStringLiteral("Indirizzo del dispositivo"));
     EXPECT_EQ(w->Btn_Import_EDS->Caption(), QStringLiteral("Importa EDS"));
-    EXPECT_EQ(w->Btn_Import_EDS->toolTip(), QStringLiteral("Import a slave EtherNet/IP from EDS File"));
+    EXPECT_TRUE(w->Btn_Import_EDS->toolTip().isEmpty());
     EXPECT_EQ(w->Hint().value(col::Mnemonic - 1), QStringLiteral("Description of Slave EtherNet/IP"));
+}
+
+// The buttons show no hints (one of the texts names another window's list); the table's header
+// hints stay.
+TEST_F(EtherNetIPScanner, ButtonsShowNoHints)
+{
+    open();
+    int glyphButtons = 0;
+    for (TGlyphButton* b : w->findChildren<TGlyphButton*>()) {
+        ++glyphButtons;
+        EXPECT_TRUE(b->toolTip().isEmpty()) << qPrintable(b->objectName()) << ": " << qPrintable(b->toolTip());
+    }
+    EXPECT_GE(glyphButtons, 7); // the six row buttons and Import EDS
+    EXPECT_EQ(w->Hint().value(col::IP_Address - 1), QStringLiteral("Insert the IP Address of EtherNet/IP Slave"));
 }
 
 TEST_F(EtherNetIPScanner, Screenshot)

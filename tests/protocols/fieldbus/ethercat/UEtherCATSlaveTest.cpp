@@ -186,6 +186,47 @@ TEST_F(EtherCATSlave, AnEmptyTypeEndsTheTable)
     EXPECT_EQ(placeStm(6), QStringLiteral("old/"));
 }
 
+// A row whose type was emptied holds nothing the table computed for it, so OK judges the rows
+// below it: nothing below saves, a filled row below is refused naming the emptied row.
+TEST_F(EtherCATSlave, AnEmptiedTypeClearsItsRowAndOKJudgesTheRowsBelow)
+{
+    struct Case {
+        const char* name;
+        bool filledBelow;
+    };
+    for (const Case& c : {Case{"nothing below", false}, Case{"a filled row below", true}}) {
+        SCOPED_TRACE(c.name);
+        messages.shown.clear();
+        QFile::remove(path());
+        open();
+        user->activate();
+        user->pick(stm(), col::Type, 1, QStringLiteral("Int16"));
+        user->pick(stm(), col::Type, 2, QStringLiteral("Bool"));
+        if (c.filledBelow)
+            user->pick(stm(), col::Type, 3, QStringLiteral("Int8"));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(placeStm(2), QStringLiteral("2/0"));
+        ASSERT_TRUE(stm().GetReadOnly(col::Length, 2));
+        // The type cut from row 2, as Shift+Delete leaves it.
+        stm().SetCells(col::Type, 2, QString());
+        w->Calc_Position_Bit(&stm(), true);
+        EXPECT_EQ(placeStm(2), QStringLiteral("/"));
+        EXPECT_EQ(stm().Cells(col::Length, 2), QString());
+        EXPECT_FALSE(stm().GetReadOnly(col::Length, 2));
+        user->press("Btn_OK");
+        if (c.filledBelow) {
+            EXPECT_EQ(user->lastMessage(), common::Lang_Text(3351) + QStringLiteral("2") +
+                                               common::Lang_Text(tables::kText_Empty_Key_Above_Rows));
+            EXPECT_FALSE(QFile::exists(path()));
+        } else {
+            EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
+            ASSERT_TRUE(QFile::exists(path()));
+            const QByteArray saved = testsupport::readFile(path());
+            EXPECT_EQ(saved.count("<row "), 1) << saved.constData();
+        }
+    }
+}
+
 TEST_F(EtherCATSlave, APickedTypeSetsTheLengthAndATypedLengthMovesTheRowsBelowAtOnce)
 {
     open();
