@@ -97,11 +97,13 @@ bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString* error)
 // worked on. That text is the file in UTF-8, converted by the parser when the file came in
 // another encoding, and the in-place parse has overwritten it: the file is read again and
 // converted the same way. Empty when the file cannot be read again.
-QString placeOf(const QString& path, ptrdiff_t offset, pugi::xml_encoding encoding)
+QString placeOf(const QString& path, ptrdiff_t offset, pugi::xml_encoding encoding, bool ansi = false)
 {
     QByteArray text;
     if (offset < 0 || !readFile(path, text))
         return {};
+    if (ansi)
+        text = fromAnsi(text).toUtf8();
     std::optional<QStringConverter::Encoding> from;
     switch (encoding) {
     case pugi::encoding_utf16_le: from = QStringConverter::Utf16LE; break;
@@ -193,12 +195,33 @@ bool loadFileInPlace(pugi::xml_document& doc, const QString& path, unsigned opti
     QString problem;
     ptrdiff_t offset = -1;
     pugi::xml_parse_result result;
+    // A file that says nothing of its encoding and is not UTF-8 was saved in the ANSI code
+    // page, as the project files are read: its names keep their accents.
+    pugi::xml_encoding encoding = pugi::encoding_auto;
+    bool ansi = false;
+    if (size > 0) {
+        const QByteArray view = QByteArray::fromRawData(buffer, qsizetype(size));
+        if (!declaresEncoding(view) && !isUtf8(view)) {
+            const QByteArray text = fromAnsi(view).toUtf8();
+            pugi::get_memory_deallocation_function()(buffer);
+            buffer = static_cast<char*>(pugi::get_memory_allocation_function()(size_t(text.size())));
+            if (!buffer) {
+                if (error)
+                    *error = QStringLiteral("Not enough memory to read a file of %1 bytes").arg(text.size());
+                return false;
+            }
+            std::memcpy(buffer, text.constData(), size_t(text.size()));
+            size = size_t(text.size());
+            encoding = pugi::encoding_utf8;
+            ansi = true;
+        }
+    }
     if (size == 0) {
         pugi::get_memory_deallocation_function()(buffer);
         problem = QStringLiteral("No document element found");
     } else {
         // The document owns the buffer from here on, whatever the outcome.
-        result = doc.load_buffer_inplace_own(buffer, size, options | pugi::parse_fragment);
+        result = doc.load_buffer_inplace_own(buffer, size, options | pugi::parse_fragment, encoding);
         if (!result) {
             problem = QString::fromUtf8(result.description());
             offset = result.offset;
@@ -213,7 +236,7 @@ bool loadFileInPlace(pugi::xml_document& doc, const QString& path, unsigned opti
         return true;
     doc.reset();
     if (error)
-        *error = problem + placeOf(path, offset, result.encoding);
+        *error = problem + placeOf(path, offset, result.encoding, ansi);
     return false;
 }
 
