@@ -166,6 +166,8 @@ public:
     // file-creation error naming it, and an INI file keeps its old bytes.
     void write(const std::vector<std::pair<QString, int>>& values)
     {
+        if (values.empty())
+            return;
         if (iniFile) {
             inivalues::updateIniFile(size.Key(), [&](QSettings& ini) {
                 for (const auto& [name, value] : values)
