@@ -374,13 +374,15 @@ std::vector<TBlockedWriteCase> blockedWriteCases()
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, QvGridColumnKeysBlocked, ::testing::ValuesIn(blockedWriteCases()),
-                         [](const ::testing::TestParamInfo<TBlockedWriteCase>& info) {
-                             QString name = QString::fromLatin1(info.param.writer.what);
-                             name.remove(QLatin1Char(' '));
-                             const char* places[] = {"FullDisk", "ReadOnlyDisk", "ParentIsAFile"};
-                             return (name + QLatin1Char('_') + QLatin1String(places[int(info.param.place)])).toStdString();
-                         });
+std::string blockedWriteName(const ::testing::TestParamInfo<TBlockedWriteCase>& info)
+{
+    QString name = QString::fromLatin1(info.param.writer.what);
+    name.remove(QLatin1Char(' '));
+    const char* places[] = {"FullDisk", "ReadOnlyDisk", "ParentIsAFile"};
+    return (name + QLatin1Char('_') + QLatin1String(places[int(info.param.place)])).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, QvGridColumnKeysBlocked, ::testing::ValuesIn(blockedWriteCases()), blockedWriteName);
 
 // A write that succeeds keeps the file's other keys and sections.
 TEST(QvGridPersistence, ColumnKeysKeepTheRestOfTheIniFile)
