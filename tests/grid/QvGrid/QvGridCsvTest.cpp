@@ -432,10 +432,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadCsvCase{"a NUL b", QByteArray("a\0b", 3), {{withNul("a", "b")}}},
         // UTF-16 LE without a mark reads as one-byte text with a NUL after each letter: the
-        // CR of a line and the LF after its NUL end two records.
+        // CR of a line and the LF after its NUL end two records, and the last NUL is one more.
         BadCsvCase{"one column in UTF-16 LE without a mark",
                    QByteArray("a\0\r\0\n\0b\0\r\0\n\0", 12),
-                   {{withNul("a", "")}, {withNul("", "")}, {withNul("", "b") + QChar(0)}, {withNul("", "")}}},
+                   {{withNul("a", "")}, {withNul("", "")}, {withNul("", "b") + QChar(0)}, {withNul("", "")},
+                    {withNul("", "")}}},
         BadCsvCase{"a NUL after a quoted field", QByteArray("\"a\"\0\0b", 6), {{"a"}}},
         BadCsvCase{"only NULs", QByteArray("\0\0\0", 3), {{withNul("", "") + QChar(0) + QChar(0)}}},
         BadCsvCase{"a NUL with a delimiter", QByteArray("a;\0;b", 5), {{"a", withNul("", ""), "b"}}}));
