@@ -78,6 +78,18 @@ TEST_F(CsvTest, UnicodeWritesUtf8WithAMarkAndAnsiOtherwise)
     EXPECT_EQ(back.row(0), (QStringList{QStringLiteral("caf\u00e9"), QStringLiteral("\u20ac")}));
 }
 
+// An editor's UTF-8 file without a byte-order mark keeps its accents; ANSI still reads as
+// ANSI.
+TEST_F(CsvTest, Utf8WithoutAMarkKeepsItsAccents)
+{
+    for (const QByteArray& file : {QByteArray("Z\xC3\xBCrich;Stra\xC3\x9F" "e\r\n"), QByteArray("Z\xFCrich;Stra\xDF" "e\r\n")}) {
+        put(file);
+        PlainGrid g;
+        g.g.LoadFromCSV(path());
+        EXPECT_EQ(g.row(0), (QStringList{QString::fromUtf8("Z\u00fcrich"), QString::fromUtf8("Stra\u00dfe")}));
+    }
+}
+
 TEST_F(CsvTest, AnExplicitDelimiterAndHiddenColumns)
 {
     PlainGrid g(3, 1);
