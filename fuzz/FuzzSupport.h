@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace fuzzsupport {
 
@@ -55,6 +56,13 @@ public:
                                                                                                  : platform::MsgResult::No;
     }
 };
+
+// Runs f when the run ends, before the application object goes: windows a target keeps for
+// the whole run must not outlive it.
+inline void beforeApplicationEnds(void (*f)())
+{
+    std::atexit(f);
+}
 
 // Services for windows under the fuzzer: quiet messages, nothing else.
 inline platform::Services& services()

@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     fuzzsupport::startApplication();
     common::Load_Default_Texts();
     picker = std::make_unique<ethernet::TFEtherNEtIP_EDS>(fuzzsupport::services());
+    fuzzsupport::beforeApplicationEnds([] { picker.reset(); });
     return 0;
 }
 

@@ -102,6 +102,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
                            ethernet::TProfinet_ParGen settings;
                            (void)ethernet::Read_Profinet_ParGen(path, settings);
                        }});
+    fuzzsupport::beforeApplicationEnds([] {
+        readers.clear();
+        windows.clear();
+    });
     return 0;
 }
 
