@@ -2,14 +2,20 @@
 // What the fuzz targets share: the input written to a file in a private temporary folder, for
 // the readers that take a path, and the application object the table control needs.
 
+#include "platform/Messages.h"
+#include "platform/Services.h"
+
 #include <QApplication>
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace fuzzsupport {
 
@@ -37,6 +43,48 @@ inline void startApplication()
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(argc, argv);
+}
+
+// Message boxes that answer at once (OK, or No to a question), so a window's messages never
+// wait for a user.
+class QuietMessages final : public platform::MessageBoxes {
+public:
+    platform::MsgResult show(QWidget*, const QString&, const QString&, platform::MsgIcon,
+                             platform::MsgButtons buttons) override
+    {
+        return buttons == platform::MsgButtons::Ok || buttons == platform::MsgButtons::OkCancel ? platform::MsgResult::Ok
+                                                                                                 : platform::MsgResult::No;
+    }
+};
+
+// Runs f when the run ends, before the application object goes: windows a target keeps for
+// the whole run must not outlive it.
+inline void beforeApplicationEnds(void (*f)())
+{
+    std::atexit(f);
+}
+
+// Services for windows under the fuzzer: quiet messages, nothing else.
+inline platform::Services& services()
+{
+    static QuietMessages messages;
+    static platform::Services s = [] {
+        platform::Services x;
+        x.messages = &messages;
+        return x;
+    }();
+    return s;
+}
+
+// Shows a window as ShowModal shows it (its show handler reads its file), lets the events
+// run, and hides it again.
+inline void showOnce(QDialog& w)
+{
+    w.hide();
+    w.setModal(true);
+    w.show();
+    QCoreApplication::processEvents();
+    w.hide();
 }
 
 } // namespace fuzzsupport

@@ -173,7 +173,10 @@ void TFQuorvantiseFirmWare::FormCreate()
     L_SW_Desc->adjustSize();
 
     // 8. Language.
-    common::Load_Language(s.Language_Dir, s.Language_Name);
+    // A language file that is there but cannot be read is named; a missing one is not.
+    QString languageProblem;
+    if (!common::Load_Language(s.Language_Dir, s.Language_Name, &languageProblem) && services_.messages)
+        services_.messages->error(this, languageProblem);
 
     // 9. Reopen the last project when its folder is still there; the name is kept either way.
     const QString last = platform::joinPath(s.Projects_Dir, s.Project_Name);

@@ -384,13 +384,20 @@ void TFSoftOptions::LangClick(QObject* Sender)
     if (!services_.messages || !services_.messages->askYesNo(this, question))
         return;
 
-    Language_In_Use = picked;
-    // The texts change now; the settings keep the old language until OK.
+    // The texts change now; the settings keep the old language until OK. The name is taken
+    // over only with its texts: a file gone since the list was made leaves English, said so.
     common::TProgramState& state = common::State();
     const QString kept = state.Language_Name;
     state.Language_Name = picked;
-    common::Load_Language(state.Language_Dir, state.Language_Name);
+    QString problem;
+    common::Load_Language(state.Language_Dir, state.Language_Name, &problem);
+    if (problem.isEmpty() && state.Language_Name != picked)
+        problem = common::Lang_File_Error(platform::joinPath(state.Language_Dir, picked + kLangExtension),
+                                          QStringLiteral("The file does not exist."));
+    Language_In_Use = state.Language_Name;
     state.Language_Name = kept;
+    if (!problem.isEmpty() && services_.messages)
+        services_.messages->error(this, problem);
 
     if (Change_Language)
         Change_Language();

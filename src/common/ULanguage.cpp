@@ -118,11 +118,12 @@ void Load_Default_Texts()
         table[row.number] = QString::fromUtf8(row.text);
 }
 
-bool Read_Lang_File(const QString& fileName)
+bool Read_Lang_File(const QString& fileName, QString* error)
 {
-    QStringList lines;
-    if (!platform::readTextLines(fileName, lines))
+    QByteArray bytes;
+    if (!platform::readFile(fileName, bytes, error))
         return false;
+    const QStringList lines = platform::splitLines(platform::decodeText(bytes));
     QStringList& table = Lang_Str();
     const int count = Lang_Str_Count();
     for (const QString& line : lines) {
@@ -134,20 +135,31 @@ bool Read_Lang_File(const QString& fileName)
     return true;
 }
 
-void Load_Language(const QString& languageDir, QString& languageName)
+QString Lang_File_Error(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason);
+}
+
+bool Load_Language(const QString& languageDir, QString& languageName, QString* problem)
 {
     Load_Default_Texts();
     const QString chosen = platform::joinPath(languageDir, languageName + QStringLiteral(".lng"));
+    bool failed = false;
     if (platform::fileExists(chosen)) {
-        // A file that exists but cannot be read leaves the built-in texts, silently, as a
-        // missing one does.
-        Read_Lang_File(chosen);
-        return;
+        QString reason;
+        if (Read_Lang_File(chosen, &reason))
+            return true;
+        // Gone or unreadable since it was seen: the name follows the texts that show, and
+        // the caller hears which file failed.
+        failed = true;
+        if (problem)
+            *problem = Lang_File_Error(chosen, reason);
     }
     languageName = QStringLiteral("English");
     const QString english = platform::joinPath(languageDir, QStringLiteral("English.lng"));
     if (platform::fileExists(english))
         Read_Lang_File(english);
+    return !failed;
 }
 
 QByteArray English_Lang_File_Data()

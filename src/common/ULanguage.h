@@ -25,13 +25,19 @@ void Load_Default_Texts();
 // Overlays the texts a language file names onto the table without emptying it first.
 // Lines are "STR" + number + " =" + text, with an optional "/#/" comment after the text and
 // pilcrows keeping leading or trailing blanks; every other line is ignored, a later line for
-// the same number wins. False (table unchanged) when the file cannot be read.
-bool Read_Lang_File(const QString& fileName);
+// the same number wins. False (table unchanged, error holding the reason) when the file
+// cannot be read.
+bool Read_Lang_File(const QString& fileName, QString* error = nullptr);
+
+// The message naming a language file that could not be read.
+QString Lang_File_Error(const QString& fileName, const QString& reason);
 
 // Built-in texts, then languageDir/<languageName>.lng. When that file is missing the language
 // becomes "English" (languageName is changed, so the settings keep it) and English.lng is
-// read when present; otherwise the built-in texts stay.
-void Load_Language(const QString& languageDir, QString& languageName);
+// read when present; otherwise the built-in texts stay. A file that exists but cannot be
+// read (it vanished since it was seen, or is locked) is treated the same way, and problem
+// then names it; the answer is false in that case.
+bool Load_Language(const QString& languageDir, QString& languageName, QString* problem = nullptr);
 
 // The built-in English texts in the language-file format (Windows-1252, CR LF), one line per
 // text that is not a single blank; reading it back gives the built-in table.

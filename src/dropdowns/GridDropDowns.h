@@ -81,11 +81,13 @@ public:
     int SelectedImageIndex() const override;
     void SetComponentStyle(TVLXStyle style) override { P::SetComponentStyle(style); }
     void SetColorTones(const grid::TColorTones& tones) override { P::SetColorTones(tones); }
-    // The grid picker's popup grid, read-only.
+    // The grid picker's popup grid, read-only. A member template, so the explicit
+    // instantiations of the other pickers never instantiate it (clang 14 would).
+    template <class Q = P>
+        requires std::is_same_v<Q, customgrid::TCustomQvGridDropDown>
     grid::TQvStringGrid* Grid() const
-        requires std::is_same_v<P, customgrid::TCustomQvGridDropDown>
     {
-        return P::PopupGrid();
+        return Q::PopupGrid();
     }
 
     void DropDownKeyPress(QChar& key) override;

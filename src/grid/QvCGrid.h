@@ -461,6 +461,8 @@ private:
     friend class TGridColumnCollection;
     void SyncColumnCount();
     void syncQuietly();
+    // The "CP" keys written; raises the file-creation error when the file cannot be replaced.
+    void writeColumnPositions(const QString& Key, const QString& Section);
     // The definition of a real column, nullptr where there is none.
     TGridColumnItem* column(int realCol) const;
     int realCol(int displCol) const;

@@ -52,7 +52,102 @@ bool hasHighControls(QByteArrayView bytes)
     return false;
 }
 
+// Checks p[0..n) as UTF-8: -1 at an invalid sequence, else the length of the valid part,
+// which falls short of n only by an incomplete sequence at the end. ASCII goes eight bytes at
+// a time.
+qsizetype utf8Prefix(const unsigned char* p, qsizetype n, bool& nonAscii)
+{
+    constexpr quint64 kHigh = 0x8080808080808080ULL;
+    qsizetype i = 0;
+    while (i < n) {
+        if (i + 8 <= n) {
+            quint64 w;
+            std::memcpy(&w, p + i, 8);
+            if (!(w & kHigh)) {
+                i += 8;
+                continue;
+            }
+        }
+        const unsigned c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        nonAscii = true;
+        int len = 0;
+        unsigned lo = 0x80, hi = 0xBF; // the second byte's range
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+        } else if (c == 0xE0) {
+            len = 3;
+            lo = 0xA0;
+        } else if ((c >= 0xE1 && c <= 0xEC) || c == 0xEE || c == 0xEF) {
+            len = 3;
+        } else if (c == 0xED) {
+            len = 3;
+            hi = 0x9F;
+        } else if (c == 0xF0) {
+            len = 4;
+            lo = 0x90;
+        } else if (c >= 0xF1 && c <= 0xF3) {
+            len = 4;
+        } else if (c == 0xF4) {
+            len = 4;
+            hi = 0x8F;
+        } else {
+            return -1;
+        }
+        for (int k = 1; k < len; ++k) {
+            if (i + k >= n)
+                return i;
+            const unsigned b = p[i + k];
+            if (k == 1 ? (b < lo || b > hi) : (b < 0x80 || b > 0xBF))
+                return -1;
+        }
+        i += len;
+    }
+    return n;
+}
+
+const unsigned char* bytesOf(QByteArrayView b)
+{
+    return reinterpret_cast<const unsigned char*>(b.data());
+}
+
 } // namespace
+
+void Utf8Check::add(QByteArrayView bytes)
+{
+    if (bad_)
+        return;
+    qsizetype from = 0;
+    // A sequence the last block cut off is completed byte by byte first.
+    while (!carry_.isEmpty()) {
+        if (from >= bytes.size())
+            return;
+        carry_ += bytes[from++];
+        const qsizetype done = utf8Prefix(bytesOf(carry_), carry_.size(), nonAscii_);
+        if (done < 0) {
+            bad_ = true;
+            return;
+        }
+        if (done == carry_.size())
+            carry_.clear();
+    }
+    const QByteArrayView rest = bytes.sliced(from);
+    const qsizetype done = utf8Prefix(bytesOf(rest), rest.size(), nonAscii_);
+    if (done < 0) {
+        bad_ = true;
+        return;
+    }
+    carry_ = rest.sliced(done).toByteArray();
+}
+
+bool isNonAsciiUtf8(QByteArrayView bytes)
+{
+    bool nonAscii = false;
+    return utf8Prefix(bytesOf(bytes), bytes.size(), nonAscii) == bytes.size() && nonAscii;
+}
 
 QString fromAnsi(const QByteArray& bytes)
 {
@@ -123,6 +218,8 @@ QString decodeText(const QByteArray& bytes)
         }
         return out;
     }
+    if (isNonAsciiUtf8(bytes))
+        return QString::fromUtf8(bytes);
     return fromAnsi(bytes);
 }
 

@@ -11,6 +11,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -61,6 +62,91 @@ bool declaresEncoding(const QByteArray& bytes)
         || bytes.startsWith(QByteArray("\0\0", 2));
 }
 
+// True when the XML declaration names an encoding other than UTF-8 (ISO-8859-1, say), which
+// the parser then applies itself.
+bool declaresOtherEncoding(QByteArrayView bytes)
+{
+    const QByteArray head = bytes.first(std::min<qsizetype>(bytes.size(), 256)).toByteArray();
+    if (!head.startsWith("<?xml"))
+        return false;
+    const qsizetype end = head.indexOf("?>");
+    const QByteArray decl = head.left(end < 0 ? head.size() : end);
+    const qsizetype at = decl.indexOf("encoding");
+    if (at < 0)
+        return false;
+    qsizetype i = at + 8;
+    while (i < decl.size() && (decl[i] == ' ' || decl[i] == '=' || decl[i] == '\t'))
+        ++i;
+    if (i >= decl.size() || (decl[i] != '"' && decl[i] != '\''))
+        return false;
+    const qsizetype close = decl.indexOf(decl[i], i + 1);
+    const QByteArray name = decl.mid(i + 1, close < 0 ? -1 : close - i - 1).trimmed().toLower();
+    return name != "utf-8" && name != "utf8";
+}
+
+// True for the one-byte forms the parser reads as they are (UTF-8, or text converted to it).
+bool isByteText(QByteArrayView bytes)
+{
+    return !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF") && !bytes.startsWith(QByteArrayView("<\0", 2))
+        && !bytes.startsWith(QByteArrayView("\0<", 2)) && !bytes.startsWith(QByteArrayView("\0\0", 2));
+}
+
+// A reference to character 0 ("&#0;", "&#x00;") names a character no XML document may hold;
+// the parser would put a NUL into the value and so cut it there. Such references are dropped
+// and the value keeps the rest of its text. Comments, CDATA sections and processing
+// instructions are left alone, where the same letters are plain text. Works in place and
+// answers the new size.
+std::size_t dropNulReferences(char* d, std::size_t n)
+{
+    auto startsAt = [&](std::size_t i, std::string_view what) {
+        return n - i >= what.size() && std::memcmp(d + i, what.data(), what.size()) == 0;
+    };
+    auto skipTo = [&](std::size_t i, std::string_view end) {
+        for (; i < n; ++i)
+            if (startsAt(i, end))
+                return i + end.size();
+        return n;
+    };
+    // Quick exit for the usual file without any character reference to zero.
+    bool any = false;
+    for (std::size_t i = 0; i + 2 < n && !any; ++i)
+        any = d[i] == '&' && d[i + 1] == '#' && (d[i + 2] == '0' || d[i + 2] == 'x');
+    if (!any)
+        return n;
+    std::size_t out = 0;
+    std::size_t i = 0;
+    auto copy = [&](std::size_t to) {
+        if (out != i)
+            std::memmove(d + out, d + i, to - i);
+        out += to - i;
+        i = to;
+    };
+    while (i < n) {
+        if (startsAt(i, "<!--")) {
+            copy(skipTo(i + 4, "-->"));
+        } else if (startsAt(i, "<![CDATA[")) {
+            copy(skipTo(i + 9, "]]>"));
+        } else if (startsAt(i, "<?")) {
+            copy(skipTo(i + 2, "?>"));
+        } else if (startsAt(i, "&#")) {
+            std::size_t k = i + 2;
+            const bool hex = k < n && d[k] == 'x';
+            if (hex)
+                ++k;
+            const std::size_t digits = k;
+            while (k < n && d[k] == '0')
+                ++k;
+            if (k > digits && k < n && d[k] == ';')
+                i = k + 1; // dropped
+            else
+                copy(i + 2);
+        } else {
+            copy(i + 1);
+        }
+    }
+    return out;
+}
+
 bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString* error)
 {
     doc.reset();
@@ -72,6 +158,8 @@ bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString* error)
         text = fromAnsi(bytes).toUtf8();
         encoding = pugi::encoding_utf8;
     }
+    if (isByteText(text))
+        text.truncate(qsizetype(dropNulReferences(text.data(), size_t(text.size()))));
     // A value of blanks only is a value ("   " as a device name) and is kept.
     const pugi::xml_parse_result result = doc.load_buffer(
         text.constData(), size_t(text.size()),
@@ -97,11 +185,13 @@ bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString* error)
 // worked on. That text is the file in UTF-8, converted by the parser when the file came in
 // another encoding, and the in-place parse has overwritten it: the file is read again and
 // converted the same way. Empty when the file cannot be read again.
-QString placeOf(const QString& path, ptrdiff_t offset, pugi::xml_encoding encoding)
+QString placeOf(const QString& path, ptrdiff_t offset, pugi::xml_encoding encoding, bool ansi = false)
 {
     QByteArray text;
     if (offset < 0 || !readFile(path, text))
         return {};
+    if (ansi)
+        text = fromAnsi(text).toUtf8();
     std::optional<QStringConverter::Encoding> from;
     switch (encoding) {
     case pugi::encoding_utf16_le: from = QStringConverter::Utf16LE; break;
@@ -193,12 +283,35 @@ bool loadFileInPlace(pugi::xml_document& doc, const QString& path, unsigned opti
     QString problem;
     ptrdiff_t offset = -1;
     pugi::xml_parse_result result;
+    // A file that says nothing of its encoding and is not UTF-8 was saved in the ANSI code
+    // page, as the project files are read: its names keep their accents.
+    pugi::xml_encoding encoding = pugi::encoding_auto;
+    bool ansi = false;
+    if (size > 0) {
+        const QByteArray view = QByteArray::fromRawData(buffer, qsizetype(size));
+        if (!declaresEncoding(view) && !declaresOtherEncoding(view) && !isUtf8(view)) {
+            const QByteArray text = fromAnsi(view).toUtf8();
+            pugi::get_memory_deallocation_function()(buffer);
+            buffer = static_cast<char*>(pugi::get_memory_allocation_function()(size_t(text.size())));
+            if (!buffer) {
+                if (error)
+                    *error = QStringLiteral("Not enough memory to read a file of %1 bytes").arg(text.size());
+                return false;
+            }
+            std::memcpy(buffer, text.constData(), size_t(text.size()));
+            size = size_t(text.size());
+            encoding = pugi::encoding_utf8;
+            ansi = true;
+        }
+        if (isByteText(QByteArrayView(buffer, qsizetype(size))))
+            size = dropNulReferences(buffer, size);
+    }
     if (size == 0) {
         pugi::get_memory_deallocation_function()(buffer);
         problem = QStringLiteral("No document element found");
     } else {
         // The document owns the buffer from here on, whatever the outcome.
-        result = doc.load_buffer_inplace_own(buffer, size, options | pugi::parse_fragment);
+        result = doc.load_buffer_inplace_own(buffer, size, options | pugi::parse_fragment, encoding);
         if (!result) {
             problem = QString::fromUtf8(result.description());
             offset = result.offset;
@@ -213,7 +326,7 @@ bool loadFileInPlace(pugi::xml_document& doc, const QString& path, unsigned opti
         return true;
     doc.reset();
     if (error)
-        *error = problem + placeOf(path, offset, result.encoding);
+        *error = problem + placeOf(path, offset, result.encoding, ansi);
     return false;
 }
 

@@ -53,9 +53,11 @@ private:
 // Parses a whole file in place, for readers that take attributes from large files and drop
 // the document at once: the file is read into one buffer that the document parses and then
 // owns, so the file is held once, beside its nodes. The options are the caller's (only what
-// it reads need be parsed); the document-level checks of load() apply. False, with the
-// document empty, when the file cannot be read or is not well-formed; error then holds the
-// reason and, where the parser names a place, " at line L, column C".
+// it reads need be parsed); the document-level checks of load() apply, and a file that is
+// not UTF-8 and names no other encoding (no byte-order mark, no declared one) is read in the
+// ANSI code page, as load() reads it. False,
+// with the document empty, when the file cannot be read or is not well-formed; error then
+// holds the reason and, where the parser names a place, " at line L, column C".
 bool loadFileInPlace(pugi::xml_document& doc, const QString& path, unsigned options,
                      QString* error = nullptr);
 

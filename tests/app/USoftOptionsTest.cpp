@@ -255,6 +255,27 @@ TEST_F(SoftOptionsWindow, WithoutTheMainWindowItReappliesItsOwnTexts)
     EXPECT_EQ(window->windowTitle(), "Opzioni");
 }
 
+// The file was listed when the window opened and is gone when it is picked: the message names
+// it, and the language in use is the one whose texts show (English), not the one picked.
+TEST_F(SoftOptionsWindow, APickedLanguageFileThatVanishedIsNamed)
+{
+    writeLanguage("Italiano.lng", "STR300 =Opzioni\r\n");
+    State().Language_Name = "English";
+    window->open();
+    ASSERT_TRUE(QFile::remove(languageFile("Italiano.lng")));
+    messages.shown.clear();
+    messages.answers = {MsgResult::Yes};
+    QTest::mouseClick(window->L_L1, Qt::LeftButton);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.lastText(),
+              QStringLiteral("Cannot open file \"%1\". The file does not exist.").arg(languageFile("Italiano.lng")));
+    EXPECT_EQ(messages.shown.back().icon, platform::MsgIcon::Error);
+    EXPECT_EQ(window->Language_In_Use, "English");
+    EXPECT_EQ(window->windowTitle(), "Software Options");
+    QTest::mouseClick(window->Btn_OK, Qt::LeftButton);
+    EXPECT_EQ(State().Language_Name, "English");
+}
+
 TEST_F(SoftOptionsWindow, UpdateOptionNeedsInternetAndTheCheckNeedsBoth)
 {
     struct Case {

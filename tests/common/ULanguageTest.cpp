@@ -6,7 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace common;
 
@@ -292,6 +298,7 @@ TEST(ULanguageTest, EncodingsAndLineEnds)
         {"Windows-1252, LF", QByteArray("STR15 =\xD6") + "ffnen \x80\nSTR16 =x\n"},
         {"Windows-1252, CR", QByteArray("STR15 =\xD6") + "ffnen \x80\rSTR16 =x\r"},
         {"UTF-8 with mark", QByteArray("\xEF\xBB\xBF") + "STR15 =" + oeffnen.toUtf8() + "\r\nSTR16 =x"},
+        {"UTF-8 without mark", QByteArray("STR15 =") + oeffnen.toUtf8() + "\r\nSTR16 =x"},
         {"UTF-16 LE with mark", [&] {
              const QString text = QStringLiteral("STR15 =") + oeffnen + QStringLiteral("\r\nSTR16 =x\r\n");
              QByteArray b("\xFF\xFE");
@@ -353,6 +360,33 @@ TEST(ULanguageTest, LoadLanguageFallsBackToEnglishFile)
     EXPECT_EQ(name, QStringLiteral("English"));
     EXPECT_EQ(Lang_Str().size(), kLangStrSize);
     EXPECT_EQ(Lang_Str().at(15), QStringLiteral("from English.lng"));
+}
+
+// A language file that is there but cannot be read (a socket stands in for a file gone or
+// locked since it was seen): English, and the problem names the file.
+TEST(ULanguageTest, LoadLanguageNamesAFileItCannotRead)
+{
+    const QStringList defaults = builtInTable();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Italiano.lng"));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray native = QFile::encodeName(path);
+    if (native.size() >= qsizetype(sizeof(address.sun_path))) {
+        ::close(fd);
+        GTEST_SKIP() << "temporary folder path too long for a socket";
+    }
+    std::memcpy(address.sun_path, native.constData(), std::size_t(native.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    QString name = QStringLiteral("Italiano");
+    QString problem;
+    EXPECT_FALSE(Load_Language(dir.path(), name, &problem));
+    ::close(fd);
+    EXPECT_EQ(name, QStringLiteral("English"));
+    EXPECT_EQ(Lang_Str(), defaults);
+    EXPECT_TRUE(problem.startsWith(QStringLiteral("Cannot open file \"%1\".").arg(path))) << problem.toStdString();
 }
 
 TEST(ULanguageTest, LoadLanguageWithoutFilesKeepsBuiltInEnglish)

@@ -77,7 +77,17 @@ TEST(TextCodecDecode, ByteOrderMarks)
         {"UTF-16 odd last byte dropped", QByteArray("\xFF\xFE" "A\0B", 5), QString("A")},
         {"mark only", QByteArray("\xEF\xBB\xBF"), QString()},
         {"no mark: ANSI", QByteArray("Caf\xE9 \x80"), QString::fromUtf8("Caf\u00e9 \u20ac")},
-        {"no mark: UTF-8 bytes read as ANSI", QByteArray("\xC3\xA9"), QString::fromUtf8("\u00c3\u00a9")},
+        {"no mark: valid UTF-8 read as UTF-8", QByteArray("Z\xC3\xBCrich"), QString::fromUtf8("Z\u00fcrich")},
+        {"no mark: four-byte UTF-8", QByteArray("\xF0\x9F\x98\x80"), QString::fromUtf8("\U0001F600")},
+        {"no mark: one invalid byte makes it ANSI", QByteArray("Z\xC3\xBCrich \xFC"),
+         QString::fromUtf8("Z\u00c3\u00bcrich \u00fc")},
+        {"no mark: a cut sequence at the end makes it ANSI", QByteArray("Z\xC3\xBCrich\xC3"),
+         QString::fromUtf8("Z\u00c3\u00bcrich\u00c3")},
+        {"no mark: an overlong form is no UTF-8", QByteArray("\xC0\xAF"), QString::fromUtf8("\u00c0\u00af")},
+        {"no mark: a surrogate is no UTF-8", QByteArray("\xED\xA0\x80"), QString::fromUtf8("\u00ed\u00a0\u20ac")},
+        {"no mark: beyond U+10FFFF is no UTF-8", QByteArray("\xF4\x90\x80\x80"),
+         QString::fromUtf8("\u00f4\u0090\u20ac\u20ac")},
+        {"no mark: ASCII", QByteArray("plain\0text", 10), QString::fromLatin1("plain\0text", 10)},
         {"empty", QByteArray(), QString()},
     };
     for (const Case& c : cases)
@@ -136,4 +146,27 @@ TEST(TextCodecFiles, ReadsUtf16FileWithMark)
     QStringList lines;
     ASSERT_TRUE(readTextLines(path, lines));
     EXPECT_EQ(lines, QStringList({"a", "b"}));
+}
+
+// UTF-8 handed over in blocks: a sequence may be cut anywhere between two blocks.
+TEST(TextCodecDecode, Utf8CheckAcrossBlocks)
+{
+    const QByteArray text("a\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80z");
+    for (qsizetype cut = 0; cut <= text.size(); ++cut) {
+        Utf8Check check;
+        check.add(QByteArrayView(text).first(cut));
+        check.add(QByteArrayView(text).sliced(cut));
+        EXPECT_TRUE(check.valid()) << cut;
+        EXPECT_TRUE(check.nonAscii()) << cut;
+    }
+    Utf8Check cutOff;
+    cutOff.add("ab\xE2\x82");
+    EXPECT_FALSE(cutOff.valid());
+    EXPECT_FALSE(cutOff.failed());
+    cutOff.add("x");
+    EXPECT_TRUE(cutOff.failed());
+    Utf8Check ascii;
+    ascii.add("only ASCII");
+    EXPECT_TRUE(ascii.valid());
+    EXPECT_FALSE(ascii.nonAscii());
 }

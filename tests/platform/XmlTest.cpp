@@ -287,6 +287,40 @@ TEST(XmlReader, FileThatIsNotUtf8ReadsAsWindows1252)
     EXPECT_EQ(attr(child(doc.root(), "row"), "M", ""), QString::fromUtf8("\u00e0"));
 }
 
+// A reference to character 0 names a character no document may hold: it is dropped and the
+// value keeps the rest of its text, in text and attributes alike, through both readers. In a
+// comment or CDATA section the same letters are plain text and stay.
+TEST(XmlReader, AReferenceToCharacterZeroIsDroppedNotACut)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString text;
+        QString attribute;
+    } cases[] = {
+        {"decimal", "<R><T>ab&#0;cd</T><row M=\"x&#0;y\"/></R>", "abcd", "xy"},
+        {"hexadecimal with zeros", "<R><T>ab&#x00;cd&#000;e</T><row M=\"&#x0;y\"/></R>", "abcde", "y"},
+        {"next to other references", "<R><T>&#65;&#0;&#x42;&#10;</T><row M=\"&amp;&#0;&lt;\"/></R>", "AB\n", "&<"},
+        {"ANSI file", "<R><T>\xB0&#0;C</T><row M=\"\xE0&#0;\"/></R>", QString::fromUtf8("\u00b0C"),
+         QString::fromUtf8("\u00e0")},
+        {"CDATA keeps its letters", "<R><T><![CDATA[a&#0;b]]></T><row M=\"m\"/><!-- &#0; --></R>", "a&#0;b", "m"},
+    };
+    QTemporaryDir tmp;
+    for (const Case& c : cases) {
+        Document doc;
+        ASSERT_TRUE(doc.loadBytes(c.bytes)) << c.name;
+        EXPECT_EQ(childText(doc.root(), "T"), c.text) << c.name;
+        EXPECT_EQ(attr(child(doc.root(), "row"), "M", "missing"), c.attribute) << c.name;
+
+        const QString path = tmp.filePath("zero.xml");
+        ASSERT_TRUE(testsupport::writeFile(path, c.bytes));
+        pugi::xml_document inPlace;
+        ASSERT_TRUE(loadFileInPlace(inPlace, path, pugi::parse_default)) << c.name;
+        EXPECT_EQ(QString::fromUtf8(inPlace.document_element().child("row").attribute("M").value()), c.attribute)
+            << c.name;
+    }
+}
+
 TEST(XmlWriter, SaveOnFullDiskKeepsOldFile)
 {
     QTemporaryDir tmp;

@@ -36,6 +36,14 @@ public:
     QString filePath(const QString& name) const { return dir_.filePath(name); }
     QString path() const { return dir_.path(); }
 
+    // Mounts the file system again read-only: even root's writes then fail (EROFS), with the
+    // files written so far kept.
+    bool makeReadOnly()
+    {
+        return mounted_ && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs",
+                                   MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
     // Takes every free block with one filler file; true when a write then met ENOSPC.
     bool fill()
     {

@@ -28,11 +28,25 @@ void showAllColumns(G& g)
 
 bool TQvColumnGrid::SaveColumnPositions(const QString& Key, const QString& Section)
 {
-    QSettings ini(Key, QSettings::IniFormat);
+    try {
+        writeColumnPositions(Key, Section);
+    } catch (const platform::EFCreateError&) {
+        return false;
+    }
+    return true;
+}
+
+// Through the replacing-file writer: a failed write raises the file-creation error naming the
+// file and leaves the old file as it was.
+void TQvColumnGrid::writeColumnPositions(const QString& Key, const QString& Section)
+{
+    std::vector<int> defIdx;
     for (int i = 0; i < FColumnCollection->Count(); ++i)
-        ini.setValue(positionKey(Section, i), FColumnCollection->GetItem(i)->DefIdx());
-    ini.sync();
-    return ini.status() == QSettings::NoError;
+        defIdx.push_back(FColumnCollection->GetItem(i)->DefIdx());
+    inivalues::updateIniFile(Key, [&](QSettings& ini) {
+        for (std::size_t i = 0; i < defIdx.size(); ++i)
+            ini.setValue(positionKey(Section, int(i)), defIdx[i]);
+    });
 }
 
 // A file that names a definition twice (or one outside the grid) cannot describe an order:
@@ -67,7 +81,7 @@ bool TQvColumnGrid::LoadColumnPositions(const QString& Key, const QString& Secti
 void TQvColumnGrid::SaveColPositions()
 {
     if (ColumnSize().Location() == clIniFile)
-        SaveColumnPositions(ColumnSize().Key(), ColumnSize().Section());
+        writeColumnPositions(ColumnSize().Key(), ColumnSize().Section());
     else
         TQvStringGrid::SaveColPositions();
 }

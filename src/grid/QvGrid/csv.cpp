@@ -111,6 +111,7 @@ public:
     template <class F>
     void record(F&& field)
     {
+        const qsizetype start = pos;
         for (int i = 0;; ++i) {
             // Leading blanks go, as long as two characters of the line remain.
             while (pos + 1 < n && d[pos] == u' ' && !isLineEnd(d[pos + 1]))
@@ -122,15 +123,15 @@ public:
                 ++pos;
                 text = quotedField();
                 // Whatever follows the closing quote up to the delimiter is not the field's.
-                while (pos < n && d[pos] != delim && !isLineEnd(d[pos]))
+                while (pos < n && !isDelimiter(d[pos]) && !isLineEnd(d[pos]))
                     ++pos;
             } else {
-                const qsizetype start = pos;
-                while (pos < n && d[pos] != delim && !isLineEnd(d[pos]))
+                const qsizetype from = pos;
+                while (pos < n && !isDelimiter(d[pos]) && !isLineEnd(d[pos]))
                     ++pos;
-                text = QString(d + start, pos - start);
+                text = QString(d + from, pos - from);
             }
-            if (pos < n && d[pos] == delim && !delim.isNull()) {
+            if (pos < n && isDelimiter(d[pos])) {
                 ++pos;
                 field(i, std::move(text));
                 continue;
@@ -138,6 +139,10 @@ public:
             if (quoted || !text.isEmpty())
                 field(i, std::move(text));
             skipLineEnd();
+            // Every record consumes something, whatever the text holds, so a reader of it
+            // always reaches the end.
+            if (pos == start && pos < n)
+                ++pos;
             return;
         }
     }
@@ -150,6 +155,9 @@ public:
 
 private:
     static bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+    // Without a delimiter (none given, none detected) a line is one field: a NUL in the text
+    // is text, never the missing delimiter.
+    bool isDelimiter(QChar c) const { return c == delim && !delim.isNull(); }
 
     void skipLineEnd()
     {

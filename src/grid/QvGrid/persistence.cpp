@@ -139,9 +139,8 @@ void TQvStringGrid::StringToColumnStates(const QString& Value)
 
 namespace {
 
-// The store ColumnSize() names: an INI file (read, changed, written back) or the registry
-// store the grid was handed. Invalid without Key or Section, while designing, or without a
-// registry store.
+// The store ColumnSize() names: an INI file or the registry store the grid was handed. Invalid
+// without Key or Section, while designing, or without a registry store.
 class TColumnKeys {
 public:
     explicit TColumnKeys(TQvStringGrid& g) : size(g.ColumnSize())
@@ -149,36 +148,45 @@ public:
         if (size.Key().isEmpty() || size.Section().isEmpty() || g.Designing())
             return;
         if (size.Location() == clIniFile)
-            ini = std::make_unique<QSettings>(size.Key(), QSettings::IniFormat);
+            iniFile = true;
         else
             registry = g.Services().registry;
     }
-    ~TColumnKeys()
-    {
-        if (ini)
-            ini->sync();
-        else if (registry)
-            registry->flush();
-    }
-    bool valid() const { return ini || registry; }
+    bool valid() const { return iniFile || registry; }
     int read(const QString& name, int fallback) const
     {
-        if (ini)
-            return inivalues::readInteger(*ini, size.Section() + QLatin1Char('/') + name, fallback);
+        if (iniFile) {
+            if (!reader)
+                reader = std::make_unique<QSettings>(size.Key(), QSettings::IniFormat);
+            return inivalues::readInteger(*reader, size.Section() + QLatin1Char('/') + name, fallback);
+        }
         return registry->readInteger(registryKey(), name, fallback);
     }
-    void write(const QString& name, int value)
+    // Writes every (name, value) at once; a store that cannot take them raises the
+    // file-creation error naming it, and an INI file keeps its old bytes.
+    void write(const std::vector<std::pair<QString, int>>& values)
     {
-        if (ini)
-            ini->setValue(size.Section() + QLatin1Char('/') + name, value);
-        else
+        if (values.empty())
+            return;
+        if (iniFile) {
+            inivalues::updateIniFile(size.Key(), [&](QSettings& ini) {
+                for (const auto& [name, value] : values)
+                    ini.setValue(size.Section() + QLatin1Char('/') + name, value);
+            });
+            return;
+        }
+        for (const auto& [name, value] : values)
             registry->writeInteger(registryKey(), name, value);
+        QString error;
+        if (!registry->flush(&error))
+            throw platform::EFCreateError(size.Key(), error);
     }
 
 private:
     QString registryKey() const { return size.Key() + QLatin1Char('\\') + size.Section(); }
     TColumnSize& size;
-    std::unique_ptr<QSettings> ini;
+    bool iniFile = false;
+    mutable std::unique_ptr<QSettings> reader;
     platform::SettingsStore* registry = nullptr;
 };
 
@@ -189,8 +197,10 @@ void TQvStringGrid::SaveColSizes()
     TColumnKeys keys(*this);
     if (!keys.valid())
         return;
+    std::vector<std::pair<QString, int>> values;
     for (int i = 0; i < ColCount(); ++i)
-        keys.write(QStringLiteral("Col%1").arg(i), ColWidths(i));
+        values.emplace_back(QStringLiteral("Col%1").arg(i), ColWidths(i));
+    keys.write(values);
 }
 
 void TQvStringGrid::LoadColSizes()
@@ -210,8 +220,10 @@ void TQvStringGrid::SaveColPositions()
     TColumnKeys keys(*this);
     if (!keys.valid())
         return;
+    std::vector<std::pair<QString, int>> values;
     for (int i = 0; i < FColumnOrder->Count(); ++i)
-        keys.write(QStringLiteral("Pos%1").arg(i), FColumnOrder->GetInteger(i));
+        values.emplace_back(QStringLiteral("Pos%1").arg(i), FColumnOrder->GetInteger(i));
+    keys.write(values);
 }
 
 void TQvStringGrid::LoadColPositions()

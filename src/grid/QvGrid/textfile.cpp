@@ -156,7 +156,8 @@ bool anyControl(const QChar* p)
 }
 
 // The lines of a text file, decoded block by block: a byte-order mark selects UTF-8 or UTF-16,
-// without one the bytes are ANSI. Lines end with CR LF, LF or a lone CR.
+// without one the bytes are UTF-8 when they are valid UTF-8, else ANSI. Lines end with CR LF,
+// LF or a lone CR.
 class LineReader {
 public:
     // The bytes and the text live in buffers kept for the whole file: a block is read and
@@ -174,6 +175,8 @@ public:
         } else if (head.startsWith("\xFE\xFF")) {
             decoder = QStringDecoder(QStringDecoder::Utf16BE);
             head = head.sliced(2);
+        } else if (wholeFileIsUtf8(head)) {
+            decoder = QStringDecoder(QStringDecoder::Utf8);
         }
         append(head);
         eof = file.atEnd();
@@ -225,6 +228,24 @@ public:
     }
 
 private:
+    // Without a mark the file is UTF-8 when all of it is valid UTF-8 with some non-ASCII
+    // byte (an editor's file saved without a mark), else ANSI: the rest of the file is read
+    // ahead once to tell, and the reader goes back to where it was.
+    bool wholeFileIsUtf8(QByteArrayView head)
+    {
+        platform::Utf8Check check;
+        check.add(head);
+        if (!file.atEnd() && !check.failed()) {
+            const qint64 back = file.pos();
+            QByteArray ahead(kBlock, Qt::Uninitialized);
+            qint64 n = 0;
+            while (!check.failed() && (n = file.read(ahead.data(), kBlock)) > 0)
+                check.add(QByteArrayView(ahead.constData(), qsizetype(n)));
+            file.seek(back);
+        }
+        return check.valid() && check.nonAscii();
+    }
+
     void fill()
     {
         buf.remove(0, pos);

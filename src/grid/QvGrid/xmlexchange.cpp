@@ -18,7 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
+#include <vector>
 
 namespace grid {
 
@@ -111,14 +111,29 @@ QString declaredEncoding(const QByteArray& bytes)
     return kEncoding.match(QString::fromLatin1(bytes.left(200))).captured(1);
 }
 
-// All text below an element, as a DOM's text property gives it.
+// All text below an element, as a DOM's text property gives it. Walked in document order
+// without recursion: a file's nesting depth must not decide the stack it takes.
 QString textOf(pugi::xml_node node)
 {
-    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+    auto isText = [](pugi::xml_node n) { return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata; };
+    if (isText(node))
         return platform::xml::toQString(node.value());
     QString out;
-    for (pugi::xml_node child : node.children())
-        out += textOf(child);
+    pugi::xml_node n = node.first_child();
+    while (n) {
+        if (isText(n))
+            out += platform::xml::toQString(n.value());
+        if (n.first_child()) {
+            n = n.first_child();
+            continue;
+        }
+        while (!n.next_sibling()) {
+            n = n.parent();
+            if (!n || n == node)
+                return out;
+        }
+        n = n.next_sibling();
+    }
     return out;
 }
 
@@ -228,37 +243,46 @@ void TQvStringGrid::LoadFromXML(const QString& FileName, bool LevelToRow, bool L
         ++colOff;
     };
 
-    std::function<void(pugi::xml_node)> walk = [&](pugi::xml_node e) {
-        int attributes = 0;
-        for (pugi::xml_attribute a : e.attributes()) {
-            store(platform::xml::toQString(a.name()), unescapeXmlText(platform::xml::toQString(a.value())), headers);
-            ++attributes;
-        }
-        if (LevelToRow && attributes > 0) {
-            ++rowOff;
-            colOff = level;
-            recordRowDone = true;
-        }
-        const auto children = e.children();
-        const auto count = std::distance(children.begin(), children.end());
-        if (count > 1) {
-            if (LevelToRow && !recordRowDone) {
-                ++rowOff;
-                colOff = 0;
+    // Every element in document order, children after their parent; nothing happens on the
+    // way back up, so a stack of pending nodes replaces recursion and any depth is safe.
+    std::vector<pugi::xml_node> pending;
+    auto walk = [&](pugi::xml_node top) {
+        pending.assign(1, top);
+        while (!pending.empty()) {
+            const pugi::xml_node e = pending.back();
+            pending.pop_back();
+            int attributes = 0;
+            for (pugi::xml_attribute a : e.attributes()) {
+                store(platform::xml::toQString(a.name()), unescapeXmlText(platform::xml::toQString(a.value())),
+                      headers);
+                ++attributes;
             }
-            ++level;
-            for (pugi::xml_node child : children)
-                walk(child);
-        } else if (count == 1) {
-            const QString text = textOf(e);
-            store(platform::xml::toQString(e.name()),
-                  QuoteEmptyCells && text == QLatin1String("\"\"") ? QString() : unescapeXmlText(text),
-                  headers && LoadFieldDescr);
-        } else {
-            const int c = s + colOff, r = t + rowOff;
-            if (reach(c, r))
-                LoadCellText(c, r, QString());
-            ++colOff;
+            if (LevelToRow && attributes > 0) {
+                ++rowOff;
+                colOff = level;
+                recordRowDone = true;
+            }
+            const auto children = e.children();
+            const auto count = std::distance(children.begin(), children.end());
+            if (count > 1) {
+                if (LevelToRow && !recordRowDone) {
+                    ++rowOff;
+                    colOff = 0;
+                }
+                ++level;
+                for (pugi::xml_node child = e.last_child(); child; child = child.previous_sibling())
+                    pending.push_back(child);
+            } else if (count == 1) {
+                const QString text = textOf(e);
+                store(platform::xml::toQString(e.name()),
+                      QuoteEmptyCells && text == QLatin1String("\"\"") ? QString() : unescapeXmlText(text),
+                      headers && LoadFieldDescr);
+            } else {
+                const int c = s + colOff, r = t + rowOff;
+                if (reach(c, r))
+                    LoadCellText(c, r, QString());
+                ++colOff;
+            }
         }
     };
 

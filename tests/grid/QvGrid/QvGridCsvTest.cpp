@@ -78,6 +78,18 @@ TEST_F(CsvTest, UnicodeWritesUtf8WithAMarkAndAnsiOtherwise)
     EXPECT_EQ(back.row(0), (QStringList{QStringLiteral("caf\u00e9"), QStringLiteral("\u20ac")}));
 }
 
+// An editor's UTF-8 file without a byte-order mark keeps its accents; ANSI still reads as
+// ANSI.
+TEST_F(CsvTest, Utf8WithoutAMarkKeepsItsAccents)
+{
+    for (const QByteArray& file : {QByteArray("Z\xC3\xBCrich;Stra\xC3\x9F" "e\r\n"), QByteArray("Z\xFCrich;Stra\xDF" "e\r\n")}) {
+        put(file);
+        PlainGrid g;
+        g.g.LoadFromCSV(path());
+        EXPECT_EQ(g.row(0), (QStringList{QString::fromUtf8("Z\u00fcrich"), QString::fromUtf8("Stra\u00dfe")}));
+    }
+}
+
 TEST_F(CsvTest, AnExplicitDelimiterAndHiddenColumns)
 {
     PlainGrid g(3, 1);
@@ -399,5 +411,46 @@ TEST_F(CsvTest, PythonsCsvModuleAndOursReadEachOther)
         }
     }
 }
+
+// ---- bad files ------------------------------------------------------------------------------------
+
+struct BadCsvCase {
+    const char* what;
+    QByteArray file;
+    QList<QStringList> rows; // the grid after the read (one column unless a row says more)
+};
+
+QString withNul(const char* a, const char* b)
+{
+    return QString::fromLatin1(a) + QChar(0) + QString::fromLatin1(b);
+}
+
+class CsvBadFileTest : public CsvTest, public ::testing::WithParamInterface<BadCsvCase> {};
+
+// Files that once made the reader loop for ever: each loads to a defined result. A NUL is
+// text; without a delimiter every line is one field.
+TEST_P(CsvBadFileTest, LoadsToADefinedResult)
+{
+    put(GetParam().file);
+    PlainGrid g;
+    g.g.LoadFromCSV(path());
+    ASSERT_EQ(g.g.RowCount(), GetParam().rows.size()) << GetParam().what;
+    for (int r = 0; r < g.g.RowCount(); ++r)
+        EXPECT_EQ(g.row(r), GetParam().rows[r]) << GetParam().what << " row " << r;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CsvBadFileTest,
+    ::testing::Values(
+        BadCsvCase{"a NUL b", QByteArray("a\0b", 3), {{withNul("a", "b")}}},
+        // UTF-16 LE without a mark reads as one-byte text with a NUL after each letter: the
+        // CR of a line and the LF after its NUL end two records, and the last NUL is one more.
+        BadCsvCase{"one column in UTF-16 LE without a mark",
+                   QByteArray("a\0\r\0\n\0b\0\r\0\n\0", 12),
+                   {{withNul("a", "")}, {withNul("", "")}, {withNul("", "b") + QChar(0)}, {withNul("", "")},
+                    {withNul("", "")}}},
+        BadCsvCase{"a NUL after a quoted field", QByteArray("\"a\"\0\0b", 6), {{"a"}}},
+        BadCsvCase{"only NULs", QByteArray("\0\0\0", 3), {{withNul("", "") + QChar(0) + QChar(0)}}},
+        BadCsvCase{"a NUL with a delimiter", QByteArray("a;\0;b", 5), {{"a", withNul("", ""), "b"}}}));
 
 } // namespace

@@ -4,13 +4,19 @@
 
 #include "grid/QvCGrid.h"
 #include "grid/QvGrid.h"
+#include "platform/ComponentStream.h"
 #include "platform/SettingsStore.h"
+#include "support/FullFileSystem.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 using namespace grid;
 
@@ -278,6 +284,124 @@ TEST(QvGridPersistence, PrintSettings)
     EXPECT_EQ(p.TitleLines(), (QStringList{"A", "B"}));
     EXPECT_EQ(p.Date(), ppNone);
     EXPECT_EQ(p.Font().Style, 0u); // plain over bold
+}
+
+// ---- failed writes of the column keys --------------------------------------------------------
+
+enum class TBlockedPlace { FullDisk, ReadOnlyDisk, ParentIsAFile };
+
+struct TColumnKeyWriter {
+    const char* what;
+    std::function<void(const QString& ini)> save; // sets the grid up on ini and saves
+};
+
+struct TBlockedWriteCase {
+    TColumnKeyWriter writer;
+    TBlockedPlace place;
+};
+
+class QvGridColumnKeysBlocked : public ::testing::TestWithParam<TBlockedWriteCase> {};
+
+// Every writer raises the file-creation error naming the file; an old file keeps its bytes.
+TEST_P(QvGridColumnKeysBlocked, RaiseTheFileErrorAndKeepTheOldFile)
+{
+    const TBlockedWriteCase& c = GetParam();
+    const QByteArray old("[Grid]\r\nCol0=12\r\nkeep=yes\r\n");
+    testsupport::FullFileSystem disk;
+    QTemporaryDir plain;
+    QString ini;
+    if (c.place == TBlockedPlace::ParentIsAFile) {
+        writeFile(plain.filePath("file"), "not a folder");
+        ini = plain.filePath("file/cols.ini");
+    } else {
+        if (!disk.available())
+            GTEST_SKIP() << "mounting a small file system needs root";
+        ini = disk.filePath("cols.ini");
+        writeFile(ini, old);
+        ASSERT_TRUE(c.place == TBlockedPlace::FullDisk ? disk.fill() : disk.makeReadOnly());
+    }
+    QString message = QStringLiteral("no error");
+    try {
+        c.writer.save(ini);
+    } catch (const platform::EFCreateError& e) {
+        message = e.Message();
+    }
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Cannot create file \"%1\".").arg(ini))) << message.toStdString();
+    if (c.place == TBlockedPlace::ParentIsAFile)
+        EXPECT_EQ(bytes(plain.filePath("file")), QByteArray("not a folder"));
+    else
+        EXPECT_EQ(bytes(ini), old);
+}
+
+const TColumnKeyWriter kColumnKeyWriters[] = {
+    {"SaveColSizes",
+     [](const QString& ini) {
+         TQvStringGrid g;
+         g.SetColCount(3);
+         g.ColumnSize().SetLocation(clIniFile);
+         g.ColumnSize().SetKey(ini);
+         g.ColumnSize().SetSection("Grid");
+         g.SetColWidths(0, 99);
+         g.SaveColSizes();
+     }},
+    {"SaveColPositions",
+     [](const QString& ini) {
+         TQvStringGrid g;
+         g.SetColCount(3);
+         g.ColumnSize().SetLocation(clIniFile);
+         g.ColumnSize().SetKey(ini);
+         g.ColumnSize().SetSection("Grid");
+         g.SetColumnOrder();
+         g.SaveColPositions();
+     }},
+    {"column grid SaveColPositions",
+     [](const QString& ini) {
+         TQvColumnGrid g;
+         g.SetColCount(3);
+         g.ColumnSize().SetLocation(clIniFile);
+         g.ColumnSize().SetKey(ini);
+         g.ColumnSize().SetSection("Grid");
+         g.SaveColPositions();
+     }},
+};
+
+std::vector<TBlockedWriteCase> blockedWriteCases()
+{
+    std::vector<TBlockedWriteCase> cases;
+    for (const TColumnKeyWriter& w : kColumnKeyWriters)
+        for (TBlockedPlace p : {TBlockedPlace::FullDisk, TBlockedPlace::ReadOnlyDisk, TBlockedPlace::ParentIsAFile})
+            cases.push_back({w, p});
+    return cases;
+}
+
+std::string blockedWriteName(const ::testing::TestParamInfo<TBlockedWriteCase>& info)
+{
+    QString name = QString::fromLatin1(info.param.writer.what);
+    name.remove(QLatin1Char(' '));
+    const char* places[] = {"FullDisk", "ReadOnlyDisk", "ParentIsAFile"};
+    return (name + QLatin1Char('_') + QLatin1String(places[int(info.param.place)])).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, QvGridColumnKeysBlocked, ::testing::ValuesIn(blockedWriteCases()), blockedWriteName);
+
+// A write that succeeds keeps the file's other keys and sections.
+TEST(QvGridPersistence, ColumnKeysKeepTheRestOfTheIniFile)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("cols.ini");
+    writeFile(ini, "[Other]\r\nname=kept\r\n[Grid]\r\nCol0=12\r\n");
+    TQvStringGrid g;
+    g.SetColCount(2);
+    g.ColumnSize().SetLocation(clIniFile);
+    g.ColumnSize().SetKey(ini);
+    g.ColumnSize().SetSection("Grid");
+    g.SetColWidths(1, 21);
+    g.SaveColSizes();
+    QSettings s(ini, QSettings::IniFormat);
+    EXPECT_EQ(s.value("Other/name").toString(), "kept");
+    EXPECT_EQ(s.value("Grid/Col0").toInt(), 64);
+    EXPECT_EQ(s.value("Grid/Col1").toInt(), 21);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cols.ini"});
 }
 
 } // namespace

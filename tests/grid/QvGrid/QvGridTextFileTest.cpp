@@ -155,6 +155,35 @@ TEST_F(TextFileTest, AnAnsiFileKeepsWhatTheCodePageHolds)
     EXPECT_EQ(dst.g.Cells(1, 1), QStringLiteral("Grüße €"));
 }
 
+// A file without a mark is UTF-8 when all of it is valid UTF-8, else ANSI; the reader looks
+// past its first block to tell, and a sequence cut by the block end still reads whole.
+TEST_F(TextFileTest, AFileWithoutAMarkIsUtf8WhenAllOfItIsValidUtf8)
+{
+    const QByteArray head = "2,2\r\n1,0,Z\xC3\xBCrich\r\n1,1,";
+    // The two bytes of the last "\u00fc" straddle the end of the first 1 MB block.
+    const QByteArray filler((1 << 20) - head.size() - 1, 'x');
+    const QByteArray utf8 = head + filler + "\xC3\xBC\r\n";
+    struct Case {
+        const char* what;
+        QByteArray file;
+        QString cell10;
+        QString cell11End;
+    } cases[] = {
+        {"valid UTF-8 throughout", utf8, QString::fromUtf8("Z\u00fcrich"), QString::fromUtf8("x\u00fc")},
+        {"one ANSI byte after the first block", utf8 + "0,1,\xFC\r\n", QString::fromUtf8("Z\u00c3\u00bcrich"),
+         QString::fromUtf8("x\u00c3\u00bc")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        put(c.file);
+        TQvStringGrid dst;
+        dst.LoadFromFile(path());
+        EXPECT_EQ(dst.Cells(1, 0), c.cell10);
+        EXPECT_TRUE(dst.Cells(1, 1).endsWith(c.cell11End));
+        EXPECT_EQ(dst.Cells(1, 1).size(), filler.size() + c.cell11End.size() - 1);
+    }
+}
+
 TEST_F(TextFileTest, HiddenColumnsAreSavedWhenAsked)
 {
     ShownGrid<TQvStringGrid> src(4, 2), dst(1, 1);

@@ -155,4 +155,31 @@ TEST_F(XmlExchangeTest, Failures)
               QStringLiteral("Cannot Create file ") + blocked);
 }
 
+// Deeply nested files: the text of a chain of single elements, and a chain of levels each
+// holding a field and the next level, load without recursion on the depth.
+class XmlDepthTest : public XmlExchangeTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(XmlDepthTest, AChainOfSingleElementsGivesItsText)
+{
+    const int depth = GetParam();
+    put("<list><rec>" + QByteArray("<a>").repeated(depth) + "x" + QByteArray("</a>").repeated(depth) + "</rec></list>");
+    XmlGrid x;
+    x.g.LoadFromXML(path());
+    EXPECT_EQ(x.g.RowCount(), 1);
+    EXPECT_EQ(x.g.Cells(0, 0), QStringLiteral("x"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, XmlDepthTest, ::testing::Values(50000, 1000000));
+
+TEST_F(XmlExchangeTest, NestedLevelsEachGetTheirRow)
+{
+    constexpr int kDepth = 50000;
+    put("<list>" + QByteArray("<a><b>v</b>").repeated(kDepth) + QByteArray("</a>").repeated(kDepth) + "</list>");
+    XmlGrid x;
+    x.g.LoadFromXML(path(), true, false);
+    EXPECT_EQ(x.g.RowCount(), kDepth - 1);
+    EXPECT_EQ(x.g.Cells(0, 0), QStringLiteral("v"));
+    EXPECT_EQ(x.g.Cells(0, kDepth - 2), QStringLiteral("v"));
+}
+
 } // namespace

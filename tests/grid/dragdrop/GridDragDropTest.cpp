@@ -305,6 +305,33 @@ TEST(GridDragDropTarget, DroppedFiles)
     }
 }
 
+// Dropped CSV files that once made the reader loop for ever load like any other.
+TEST(GridDragDropTarget, DroppedCsvFilesWithNulsLoad)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        QString cell00;
+    } files[] = {
+        {"a NUL b", QByteArray("a\0b", 3), QString::fromLatin1("a\0b", 3)},
+        {"UTF-16 LE without a mark", QByteArray("o\0k\0", 4), QString::fromLatin1("o\0k\0", 4)},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.what);
+        const QString path = dir.filePath(QStringLiteral("drop.csv"));
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(f.bytes);
+        out.close();
+        DropGrid w;
+        w.dropFilesAt({path}, 2, 3);
+        EXPECT_EQ(w.g.Cells(0, 0), f.cell00);
+        EXPECT_EQ(w.messages.lastText(), QString());
+    }
+}
+
 TEST(GridDragDropTarget, LinksAndTheirText)
 {
     DropGrid w;

@@ -214,8 +214,11 @@ void TFIEC_61850_Access::Build_Tables(QSplitter& body)
     daRows_ = tables::Make_Table_Rows(*ACG_DA, QStringLiteral("FIEC_61850_Access.ACG_DA"));
     dataSetRows_ = tables::Make_Table_Rows(*ACG_DataSet, QStringLiteral("FIEC_61850_Access.ACG_DataSet"));
     memberRows_ = tables::Make_Table_Rows(*ACG_DS_Vars, QStringLiteral("FIEC_61850_Access.ACG_DS_Vars"));
-    for (auto [grid, rows] : {std::pair{ACG_DA, daRows_.get()}, std::pair{ACG_DataSet, dataSetRows_.get()},
-                              std::pair{ACG_DS_Vars, memberRows_.get()}}) {
+    for (auto [table, tableRows] : {std::pair{ACG_DA, daRows_.get()}, std::pair{ACG_DataSet, dataSetRows_.get()},
+                                    std::pair{ACG_DS_Vars, memberRows_.get()}}) {
+        // Plain copies: clang 14 does not let a lambda capture a structured binding.
+        auto* const grid = table;
+        auto* const rows = tableRows;
         grid->OnKeyPress = [rows](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(*rows, key); };
         grid->OnDblClickCell = [rows](grid::TQvStringGrid*, int row, int col) {
             common::Grid_DblClick_AutoSize(*rows, row, col);

@@ -303,10 +303,18 @@ void TFImportEDEFile::Cancel_EDE_List_Vars()
 
 void TFImportEDEFile::Load_EDE_File()
 {
-    QStringList lines;
-    if (!platform::fileExists(EDE_File) || !platform::readTextLines(EDE_File, lines))
+    // The file was there when it was chosen; one gone or locked since is named, and the
+    // picker shows no objects.
+    if (EDE_File.isEmpty())
         return;
-    List_EDE_Var = Read_EDE_Vars(lines);
+    QByteArray bytes;
+    QString reason;
+    if (!platform::readFile(EDE_File, bytes, &reason)) {
+        if (services_.messages)
+            services_.messages->error(this, QStringLiteral("Cannot open file \"%1\". %2").arg(EDE_File, reason));
+        return;
+    }
+    List_EDE_Var = Read_EDE_Vars(platform::splitLines(platform::decodeText(bytes)));
 }
 
 void TFImportEDEFile::Show_Data_in_Grid()

@@ -3,6 +3,7 @@
 
 #include "protocols/energy_it/iec61850/UIEC_Client_Decode.h"
 
+#include "platform/TextCodec.h"
 #include "platform/Xml.h"
 #include "support/TestSupport.h"
 
@@ -336,6 +337,11 @@ TEST(SclDeviceReader, EncodingComesFromTheMarkOrTheDeclaration)
         {"UTF-8 with a mark", "\xEF\xBB\xBF" + body.toUtf8(), "Pr\u00fcf\u20ac"},
         {"declared ISO-8859-1", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
                                     QString(body).replace(QChar(0x20ac), 'E').toLatin1(), "Pr\u00fcfE"},
+        // Saved by an editor in the ANSI code page, without a word about it.
+        {"Windows-1252 without a declaration", platform::toAnsi(body), "Pr\u00fcf\u20ac"},
+        {"Windows-1252 declared as UTF-8", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + platform::toAnsi(body),
+         "Pr\u00fcf\u20ac"},
+        {"UTF-8 without a mark", body.toUtf8(), "Pr\u00fcf\u20ac"},
     };
     for (const Case& c : cases) {
         const QString path = tmp.filePath(QStringLiteral("enc.cid"));

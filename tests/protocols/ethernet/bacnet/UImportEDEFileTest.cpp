@@ -308,9 +308,30 @@ TEST_F(EDEPicker, FilesWithoutObjectsGiveAnEmptyListAndNoMessage)
         EXPECT_EQ(cell(col::Import, 1), QString());
         EXPECT_EQ(user->messageCount(), 0u);
     }
-    open(QDir(tmp.path()).filePath(QStringLiteral("missing.csv")));
+}
+
+// The file was there when it was chosen and is gone when the picker reads it: the picker says
+// which file, and lists nothing.
+TEST_F(EDEPicker, AVanishedFileIsNamed)
+{
+    openWith(kThree);
+    const QString gone = QDir(tmp.path()).filePath(QStringLiteral("missing.csv"));
+    open(gone);
     EXPECT_TRUE(w->List_EDE_Var.empty());
-    EXPECT_EQ(user->messageCount(), 0u);
+    EXPECT_EQ(w->ACG->RowCount(), 2);
+    ASSERT_EQ(user->messageCount(), 1u);
+    EXPECT_TRUE(user->lastMessage().startsWith(QStringLiteral("Cannot open file \"%1\".").arg(gone)))
+        << user->lastMessage().toStdString();
+}
+
+// An editor's UTF-8 file without a byte-order mark keeps its accents.
+TEST_F(EDEPicker, Utf8WithoutAMarkKeepsItsAccents)
+{
+    openWith("a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n# mandatory\r\nnames\r\n"
+             "k1;1;Z\xC3\xBCrich;0;4;Stra\xC3\x9F" "e;;;;N;N;;;;62;\r\n");
+    ASSERT_EQ(w->ACG->RowCount(), 2);
+    EXPECT_EQ(cell(col::Name, 1), QString::fromUtf8("Z\u00fcrich"));
+    EXPECT_EQ(cell(col::Description, 1), QString::fromUtf8("Stra\u00dfe"));
 }
 
 TEST_F(EDEPicker, ThePublishedExample)

@@ -227,6 +227,22 @@ TEST_F(EDSPicker, AnEntryAtTheEndOfTheFileIsDecoded)
     EXPECT_EQ(picked(1), (QStringList{"10", "11", "10", "12", "Default", "Default"}));
 }
 
+// An editor's UTF-8 file without a byte-order mark keeps its accents; a Windows-1252 one too.
+TEST_F(EDSPicker, NamesKeepTheirAccentsInUtf8AndAnsi)
+{
+    const struct {
+        const char* what;
+        QByteArray name;
+    } files[] = {{"UTF-8 without a mark", "Z\xC3\xBCrich"}, {"Windows-1252", "Z\xFCrich"}};
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.what);
+        openOnText("[Connection Manager]\r\n        Connection7 = 0x84010002, 0x44640405, , , , , , , , , , ,"
+                   " \"" + f.name + "\" , \"\" , \"20 04 24 0A 2C 0B 2C 0C\" ;");
+        ASSERT_EQ(w->ACG->RowCount(), 2);
+        EXPECT_EQ(w->ACG->Cells(col::Name, 1), QString::fromUtf8("\"Z\u00fcrich\""));
+    }
+}
+
 TEST_F(EDSPicker, RealEdsFiles)
 {
     QV_REQUIRE_REFDATA(refdata);
