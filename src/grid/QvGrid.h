@@ -2363,6 +2363,7 @@ private:
     bool prepareEditStart(TPressContext& p);
     bool noteSameCell(TPressContext& p);
     bool pressFixedByHook(TPressContext& p);
+    bool askColumnSizing(TPressContext& p);
     bool runPlatformPress(TPressContext& p);
     bool reportClickCell(TPressContext& p);
     bool saveValueForValidation(TPressContext& p);

@@ -14,6 +14,7 @@ namespace grid {
 
 struct TPressContext {
     QMouseEvent* Event = nullptr;
+    Qt::MouseButton Button = Qt::LeftButton;
     int X = 0, Y = 0;
     // The cell under the press (displayed column); the base cell of its merge once the press
     // is known to lie inside the cells.

@@ -344,8 +344,8 @@ namespace grid {
 // OnRightClickCell handler takes it), then OnRightClickCell reports the cell.
 void TQvStringGrid::HandleRightButtonDown(QMouseEvent* e)
 {
-    TBaseGrid::mousePressEvent(e);
     const int X = int(e->position().x()), Y = int(e->position().y());
+    MouseDownInGrid(Qt::RightButton, e->modifiers(), X, Y);
     int ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
     TMouseActions& ma = MouseActions();

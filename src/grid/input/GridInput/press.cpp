@@ -4,6 +4,7 @@
 // edit start, and so on, so the order lives in the one table below.
 
 #include "grid/QvGrid.h"
+#include "grid/edit/GridTrans.h"
 #include "grid/input/GridInput.h"
 #include "grid/input/PressContext.h"
 #include "grid/input/StageTable.h"
@@ -86,6 +87,7 @@ int TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
         {"prepareEditStart", &TQvStringGrid::prepareEditStart},
         {"noteSameCell", &TQvStringGrid::noteSameCell},
         {"pressFixedByHook", &TQvStringGrid::pressFixedByHook},
+        {"askColumnSizing", &TQvStringGrid::askColumnSizing},
         {"runPlatformPress", &TQvStringGrid::runPlatformPress},
         {"reportClickCell", &TQvStringGrid::reportClickCell},
         {"saveValueForValidation", &TQvStringGrid::saveValueForValidation},
@@ -150,7 +152,7 @@ void TQvStringGrid::startSelectionResize(TPressContext& p, bool runPlatform)
     const TGridRect keep = Selection();
     const int keepCol = Col(), keepRow = Row();
     if (runPlatform)
-        platformPress(Qt::LeftButton, p.Event ? p.Event->modifiers() : Qt::NoModifier, p.X, p.Y);
+        MouseDownInGrid(Qt::LeftButton, p.Event ? p.Event->modifiers() : Qt::NoModifier, p.X, p.Y);
     TStringGrid::FocusCell(keep.Left, keep.Top, true);
     SetSelection(keep);
     if (keepCol != Col() || keepRow != Row())
@@ -259,7 +261,7 @@ bool TQvStringGrid::pressOutsideCells(TPressContext& p)
         return false;
     HideInplaceEdit();
     if (!FFixedRowAlways)
-        platformPress(Qt::LeftButton, p.Event->modifiers(), p.X, p.Y);
+        MouseDownInGrid(Qt::LeftButton, p.Event->modifiers(), p.X, p.Y);
     return true;
 }
 
@@ -491,7 +493,7 @@ bool TQvStringGrid::movePressToMergeBase(TPressContext& p)
 bool TQvStringGrid::pressBeyondCells(TPressContext& p)
 {
     if (p.ACol >= ColCount() || p.ARow >= RowCount()) {
-        platformPress(Qt::LeftButton, p.Event->modifiers(), p.X, p.Y);
+        MouseDownInGrid(Qt::LeftButton, p.Event->modifiers(), p.X, p.Y);
         return true;
     }
     TPointerState& s = *FPointer;
@@ -510,7 +512,7 @@ bool TQvStringGrid::pressDisjunctRows(TPressContext& p)
     if (!ma.DisjunctRowSelect() || p.ARow < FixedRows() || (p.ACol == 0 && ma.HotmailRowSelect()))
         return false;
     if (p.Shift == Qt::ShiftModifier) {
-        platformPress(Qt::LeftButton, p.Event->modifiers(), p.X, p.Y);
+        MouseDownInGrid(Qt::LeftButton, p.Event->modifiers(), p.X, p.Y);
         SetSelection({std::min(p.ACol, p.S0.Left), std::min(p.ARow, p.S0.Top), std::max(p.ACol, p.S0.Left),
                       std::max(p.ARow, p.S0.Top)});
         return true;
@@ -656,6 +658,20 @@ bool TQvStringGrid::pressFixedByHook(TPressContext& p)
     return true;
 }
 
+// The application may forbid sizing a column from its header border.
+bool TQvStringGrid::askColumnSizing(TPressContext& p)
+{
+    if (p.ARow >= FixedRows() || !(Options() & goColSizing) || !OnColumnSize || !IsOnSizingBorder(p.X, p.Y))
+        return false;
+    int col = -1, row = -1;
+    MouseToCell(p.X - 6, p.Y, col, row);
+    if (col < 0)
+        return false;
+    bool allow = true;
+    OnColumnSize(this, col, allow);
+    return !allow;
+}
+
 bool TQvStringGrid::runPlatformPress(TPressContext& p)
 {
     const TMouseActions& ma = MouseActions();
@@ -667,7 +683,7 @@ bool TQvStringGrid::runPlatformPress(TPressContext& p)
     if (!FSelHidden) {
         const bool alwaysEdit = Navigation().AlwaysEdit();
         Navigation().SetAlwaysEdit(false);
-        platformPress(Qt::LeftButton, p.Event->modifiers(), p.X, p.Y);
+        MouseDownInGrid(Qt::LeftButton, p.Event->modifiers(), p.X, p.Y);
         Navigation().SetAlwaysEdit(alwaysEdit);
     }
     if (edgeCell && ma.NoAutoRangeScroll() && GridState() == TGridState::gsSelecting)
@@ -768,7 +784,7 @@ void TQvStringGrid::MouseDownInGrid(Qt::MouseButton Button, Qt::KeyboardModifier
     d.X = X;
     d.Y = Y;
     d.Shift = oneShiftKey(Shift);
-    d.Result = Button == Qt::LeftButton ? 0 : 1; // the mouse-down stages read the button from here
+    d.Button = Button;
     MouseToCell(X, Y, d.ACol, d.ARow);
     if (d.ACol >= 0 && d.ARow >= 0) {
         d.CR = CellRect(d.ACol, d.ARow);
@@ -781,7 +797,7 @@ void TQvStringGrid::MouseDownInGrid(Qt::MouseButton Button, Qt::KeyboardModifier
 bool TQvStringGrid::downStartsRangeEdit(TPressContext& d)
 {
     const TMouseActions& ma = MouseActions();
-    if (!ma.RangeSelectAndEdit() || d.Result != 0 || ma.EditOnDblClickOnly() || d.ACol < 0 || d.ARow < 0)
+    if (!ma.RangeSelectAndEdit() || d.Button != Qt::LeftButton || ma.EditOnDblClickOnly() || d.ACol < 0 || d.ARow < 0)
         return false;
     if (d.ACol == Col() && d.ARow == Row() && !(Options() & goEditing) && IsEditable(d.ACol, d.ARow)) {
         SetOptions(Options() | goEditing);
@@ -835,7 +851,7 @@ bool TQvStringGrid::downPressFixedGradient(TPressContext& d)
 
 bool TQvStringGrid::downInherited(TPressContext& d)
 {
-    platformPress(d.Result == 0 ? Qt::LeftButton : Qt::RightButton,
+    platformPress(d.Button,
                   d.Event ? d.Event->modifiers() : Qt::KeyboardModifiers(d.Shift), d.X, d.Y);
     if (d.Shift == Qt::ShiftModifier && SelectionRectangle)
         InvalidateCellRange(Selection());
@@ -847,7 +863,7 @@ bool TQvStringGrid::downEditsFixedCell(TPressContext& d)
     if (!d.FixedCell)
         return false;
     const TMouseActions& ma = MouseActions();
-    const bool left = d.Result == 0;
+    const bool left = d.Button == Qt::LeftButton;
     const bool inRow = d.ARow < FixedRows();
     const TGridFixedCellEdit how = inRow ? ma.FixedRowsEdit() : ma.FixedColsEdit();
     const bool sizing = Options() & (inRow ? goColSizing : goRowSizing);
@@ -926,9 +942,62 @@ bool TQvStringGrid::UserToggleCheck(int ACol, int ARow)
     } else if (DoToggleCheckBox(ACol, ARow, true)) {
         markRowModified(ARow);
     }
+    if (HasRadioButton(ACol, ARow))
+        return IsRadioButtonChecked(ACol, ARow);
     bool state = false;
     GetCheckBoxState(ACol, RealRowIndex(ARow), state);
     return state;
+}
+
+// ---- the header cell's editor ------------------------------------------------------------------
+
+void TQvStringGrid::EditFixedCell(int ACol, int ARow)
+{
+    if (!FTransEdit || !FTransCombo)
+        return;
+    // An open header editor ends first; a refused text keeps it open and nothing else happens.
+    if (FTransEdit->isVisible() && !FTransEdit->StopEdit())
+        return;
+    if (FTransCombo->isVisible() && !FTransCombo->StopEdit())
+        return;
+    bool canEdit = true;
+    QueryCanEditCell(ACol, ARow, canEdit);
+    if (!canEdit)
+        return;
+    const TMouseActions& ma = MouseActions();
+    TGridFixedCellEditor editor = ACol == 0 ? ma.FixedColsEditor() : ma.FixedRowsEditor();
+    QStringList items = ma.FixedComboValues();
+    if (OnFixedEdit)
+        OnFixedEdit(this, ACol, ARow, editor, items);
+    const int realCol = RealColFromDispl(ACol);
+    // The editors are the grid's children; the cell rectangle is the viewport's.
+    QRect r = CellRect(ACol, ARow).toQRect().adjusted(1, 1, -1, -1);
+    r.moveTopLeft(viewport()->mapTo(this, r.topLeft()));
+    const QString text = Cells(realCol, ARow);
+    if (editor == fceEdit) {
+        FTransEdit->SetCol(realCol);
+        FTransEdit->SetRow(ARow);
+        FTransEdit->setGeometry(r);
+        FTransEdit->setText(text);
+        FTransEdit->show();
+        FTransEdit->raise();
+        FTransEdit->setFocus(Qt::MouseFocusReason);
+        return;
+    }
+    FTransCombo->SetCol(realCol);
+    FTransCombo->SetRow(ARow);
+    FTransCombo->setEditable(editor == fceComboEdit);
+    FTransCombo->clear();
+    FTransCombo->addItems(items);
+    FTransCombo->setGeometry(r.adjusted(-1, -1, 0, 0));
+    const int at = FTransCombo->findText(text);
+    if (at >= 0)
+        FTransCombo->setCurrentIndex(at);
+    else if (FTransCombo->isEditable())
+        FTransCombo->setEditText(text);
+    FTransCombo->show();
+    FTransCombo->raise();
+    FTransCombo->setFocus(Qt::MouseFocusReason);
 }
 
 } // namespace grid
