@@ -330,7 +330,7 @@ const std::vector<PressCase>& pressCases()
              g.DragDropSettings().SetOleDropSource(true);
              g.SetSelection({1, 1, 3, 3});
          },
-         at(2, 2), {}, "armSelectionDrag", {"ClickCell 2,2", "MouseDown"},
+         at(2, 2), {}, "armSelectionDrag", {"MouseDown", "ClickCell 2,2"},
          [](TQvStringGrid& g) { expectSelection(g, {1, 1, 3, 3}); }},
         {"with editing the first press only makes the cell current",
          [](TQvStringGrid& g) { editing(g); }, at(3, 4), {}, nullptr, {"ClickCell 4,3"},
@@ -366,6 +366,56 @@ const std::vector<PressCase>& pressCases()
              g.SetRowSelect(4, true);
          },
          at(3, 4), Qt::ControlModifier, nullptr, {"ClickCell 4,3"}, nullptr},
+        {"a cell button is pushed by the press",
+         [](TQvStringGrid& g) {
+             g.SetColWidths(2, 120);
+             g.CreateCellGraphic(2, 3)->SetButton(40, 14, "Go", haLeft, vaTop);
+         },
+         [](TQvStringGrid& g) { return g.GetButtonRect(2, 3).toQRect().center(); }, {}, "pressCellButton",
+         {"ClickCell 3,2"}, [](TQvStringGrid& g) { EXPECT_EQ(g.FPushedCellButton.X, 2); }},
+        {"a press beside a cell button is an ordinary click",
+         [](TQvStringGrid& g) {
+             g.SetColWidths(2, 120);
+             g.CreateCellGraphic(2, 3)->SetButton(40, 14, "Go", haLeft, vaTop);
+         },
+         [](TQvStringGrid& g) {
+             const QRect b = g.GetButtonRect(2, 3).toQRect();
+             return QPoint(b.right() + 30, b.center().y());
+         },
+         {}, nullptr, {"ClickCell 3,2"}, [](TQvStringGrid& g) {
+             EXPECT_EQ(g.FPushedCellButton.X, -1);
+             expectSelection(g, {2, 3, 2, 3});
+         }},
+        {"a plain press clears the disjunct column selection",
+         [](TQvStringGrid& g) {
+             g.MouseActions().SetDisjunctColSelect(true);
+             g.SetColSelect(3, true);
+         },
+         at(2, 4), {}, nullptr, {"ClickCell 4,2"}, [](TQvStringGrid& g) { EXPECT_FALSE(g.GetColSelect(3)); }},
+        {"Ctrl on a selected disjunct column keeps the column selection",
+         [](TQvStringGrid& g) {
+             g.MouseActions().SetDisjunctColSelect(true);
+             g.SetColSelect(3, true);
+         },
+         at(3, 4), Qt::ControlModifier, nullptr, {"ClickCell 4,3"},
+         [](TQvStringGrid& g) { EXPECT_TRUE(g.GetColSelect(3)); }},
+        {"NoScrollOnPartialRow keeps the top row on a press on the partly shown row",
+         [](TQvStringGrid& g) {
+             g.SetRowCount(60);
+             g.MouseActions().SetNoScrollOnPartialRow(true);
+         },
+         [](TQvStringGrid& g) {
+             const TRect cr = g.CellRect(2, g.TopRow() + g.VisibleRowCount());
+             return QPoint(cr.toQRect().center().x(), cr.Top + 2);
+         },
+         {}, nullptr, {"ClickCell 18,2"}, [](TQvStringGrid& g) { EXPECT_EQ(g.TopRow(), 1); }},
+        {"without NoScrollOnPartialRow the partly shown row scrolls into view",
+         [](TQvStringGrid& g) { g.SetRowCount(60); },
+         [](TQvStringGrid& g) {
+             const TRect cr = g.CellRect(2, g.TopRow() + g.VisibleRowCount());
+             return QPoint(cr.toQRect().center().x(), cr.Top + 2);
+         },
+         {}, nullptr, {"ClickCell 18,2"}, [](TQvStringGrid& g) { EXPECT_GT(g.TopRow(), 1); }},
         {"the selection handle starts a resize",
          [](TQvStringGrid& g) {
              g.SelectionRectangle = true;
@@ -568,4 +618,80 @@ TEST(GridPress, AnAlwaysVisibleSpinButtonSteps)
     w.release(QPoint(cr.Right - 5, cr.Top + 3));
     ASSERT_EQ(spins.size(), 1u);
     EXPECT_EQ(spins[0], std::make_pair(6, true));
+}
+
+// The header selections a move arms (the pointer zone) and a press takes.
+TEST(GridPress, HeaderPressesSelectWholeColumnsRowsOrTheGrid)
+{
+    struct Case {
+        const char* name;
+        int col, row;
+        Qt::KeyboardModifiers shift;
+        TGridRect selection;
+    };
+    const Case cases[] = {
+        {"a column header selects its column", 3, 0, {}, {3, 1, 3, 9}},
+        {"Shift on a column header right of the selection extends it", 4, 0, Qt::ShiftModifier, {2, 1, 4, 9}},
+        {"a row header selects its row", 0, 5, {}, {1, 5, 5, 5}},
+        {"Shift on a row header extends from the selection's top", 0, 5, Qt::ShiftModifier, {1, 2, 5, 5}},
+        {"the corner selects every cell", 0, 0, {}, {1, 1, 5, 9}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PressWindow w;
+        w.grid.SetOptions(w.grid.Options() | goRangeSelect);
+        w.grid.MouseActions().SetColSelect(true);
+        w.grid.MouseActions().SetRowSelect(true);
+        w.grid.MouseActions().SetAllSelect(true);
+        w.grid.FocusCell(2, 2);
+        const QPoint p = w.centre(c.col, c.row);
+        w.move(p);
+        w.press(p, c.shift);
+        expectSelection(w.grid, c.selection);
+        w.release(p, c.shift);
+    }
+}
+
+TEST(GridPress, TheFixedDropDownButtonAsksTheWindow)
+{
+    PressWindow w;
+    w.grid.HoverFixedCells = hfAll;
+    w.grid.ControlLook().SetFixedDropDownButton(true);
+    std::vector<std::pair<int, int>> asked;
+    w.grid.OnFixedDropDownClick = [&](TQvStringGrid*, int c, int r, QMenu*& menu, bool&) {
+        asked.emplace_back(c, r);
+        menu = nullptr; // no menu: the press ends here
+    };
+    w.record();
+    const TRect cr = w.grid.CellRect(3, 0);
+    const QPoint button(cr.Right - 8, cr.Top + 5);
+    w.move(button);
+    w.press(button);
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{3, 0}}));
+    // The header still reports its click after the platform's press.
+    EXPECT_EQ(w.events, (Events{"ClickCell 0,3"}));
+    w.release(button);
+
+    // Left of the button the header answers as ever.
+    asked.clear();
+    w.events.clear();
+    w.move(w.centre(3, 0));
+    w.press(w.centre(3, 0));
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(w.events, (Events{"ClickCell 0,3"}));
+}
+
+TEST(GridPress, ARightClickOpensTheHeaderEditorWithRightClickEdit)
+{
+    PressWindow w;
+    w.grid.MouseActions().SetFixedColsEdit(fceRightClick);
+    w.grid.SetCells(0, 4, "row 4");
+    QTest::mouseClick(w.grid.viewport(), Qt::RightButton, {}, w.centre(0, 4));
+    QApplication::processEvents();
+    ASSERT_TRUE(w.grid.TransEdit()->isVisible());
+    EXPECT_EQ(w.grid.TransEdit()->text(), "row 4");
+    // A left click there does not.
+    EXPECT_TRUE(w.grid.TransEdit()->StopEdit());
+    w.press(w.centre(0, 5));
+    EXPECT_FALSE(w.grid.TransEdit()->isVisible());
 }

@@ -429,11 +429,7 @@ bool TQvStringGrid::pressNodeColumn(TPressContext& p)
 
 bool TQvStringGrid::armSelectionDrag(TPressContext& p)
 {
-    if (!ArmSelectionDrag(p.ACol, p.ARow, p.X, p.Y))
-        return false;
-    if (OnMouseDown)
-        OnMouseDown(this, Qt::LeftButton, p.Shift, p.X, p.Y);
-    return true;
+    return ArmSelectionDrag(p.ACol, p.ARow, p.X, p.Y);
 }
 
 bool TQvStringGrid::pressRating(TPressContext& p)
