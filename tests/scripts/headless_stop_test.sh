@@ -66,12 +66,14 @@ fi
 
 # Everything started under the display, by process group (setsid above made one of its own).
 pgid="$pid"
-children="$(pgrep -g "$pgid" | tr '\n' ' ')"
+# Live processes of the group (an ended one may stay a zombie until its parent reaps it).
+alive() { ps -o pid=,stat= -g "$pgid" | awk '$2 !~ /^Z/ {printf "%s ", $1}'; }
+children="$(alive)"
 echo "processes before: $children"
 start=$(date +%s%N)
 kill -TERM "$pid"
 for _ in $(seq 20); do
-    left="$(pgrep -g "$pgid" | tr '\n' ' ')"
+    left="$(alive)"
     [[ -z "$left" ]] && break
     sleep 0.1
 done
