@@ -35,8 +35,3 @@ elseif(NOT QV_LINKER STREQUAL "default")
     add_link_options("-fuse-ld=${QV_LINKER}")
 endif()
 
-# In a unity batch, a test fixture in an anonymous namespace sits in an included file, where
-# GCC warns about every test derived from it; the warning says nothing in these builds.
-if(CMAKE_UNITY_BUILD AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    add_compile_options(-Wno-subobject-linkage)
-endif()
