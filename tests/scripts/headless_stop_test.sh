@@ -3,11 +3,11 @@
 # manager, when openbox is installed) and a TERM to the PID of headless-display ends the
 # program, the window manager and the X server within two seconds, leaving nothing behind.
 #   headless_stop_test.sh PROGRAM SOURCE_DIR
-# Exit 77 (skipped) when Xvnc or xwininfo/xprop is missing.
+# Exit 77 (skipped) when Xvnc, xwininfo, xprop, ps or setsid is missing.
 set -uo pipefail
 program="$1"
 source_dir="$2"
-for tool in Xvnc xwininfo xprop; do
+for tool in Xvnc xwininfo xprop ps setsid; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIP: $tool is not installed (scripts/install-deps installs it)"
         exit 77
