@@ -1,4 +1,17 @@
 # One static library per source folder. Sources are globbed so a new unit needs no CMake edit.
+include(${CMAKE_CURRENT_LIST_DIR}/QvUnitySkip.cmake)
+
+# Keeps the sources listed in QV_UNITY_SKIP_<target> out of the target's unity batches.
+function(qv_skip_unity target srcs)
+    foreach(s IN LISTS srcs)
+        get_filename_component(base ${s} NAME)
+        if(base IN_LIST QV_UNITY_SKIP_${target})
+            set_source_files_properties(${s} TARGET_DIRECTORY ${target}
+                PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+        endif()
+    endforeach()
+endfunction()
+
 set(QV_PCH_HEADERS <QtCore/QString> <QtCore/QStringList> <QtCore/QObject> <QtGui/QColor>
     <QtGui/QPainter> <QtWidgets/QWidget> <vector> <string> <memory>)
 
@@ -13,6 +26,7 @@ function(qv_module name dir)
     endforeach()
     if(has_cpp)
         add_library(${name} STATIC ${srcs})
+        qv_skip_unity(${name} "${srcs}")
         target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
         target_link_libraries(${name} PUBLIC ${ARG_DEPS}
             Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Network Qt6::PrintSupport)
@@ -38,6 +52,7 @@ function(qv_test_module name dir)
         return()
     endif()
     add_executable(${name} ${srcs})
+    qv_skip_unity(${name} "${srcs}")
     set_target_properties(${name} PROPERTIES AUTORCC ON)
     target_link_libraries(${name} PRIVATE qv_test_support ${ARG_DEPS})
     target_precompile_headers(${name} REUSE_FROM qv_test_support)

@@ -361,7 +361,7 @@ TEST(UIOLinkSlaveIODDTest, BrokenProjectFileIsAnErrorAndWritesNothing)
 // definitions, and every element it writes occurs in real vendor descriptions.
 TEST(UIOLinkSlaveIODDTest, NamesMatchTheStandardDefinitionsAndVendorFiles)
 {
-    QV_REQUIRE_REFDATA(ref);
+    QV_REQUIRE_SHARED_REFDATA(ref, "iodd/IODD-StandardDefinitions1.1.xml and iodd/samples/*.xml");
     pugi::xml_document std;
     ASSERT_TRUE(std.load_file(QString(ref + "/iodd/IODD-StandardDefinitions1.1.xml").toLocal8Bit().constData()));
     std::set<std::string> stdIds;

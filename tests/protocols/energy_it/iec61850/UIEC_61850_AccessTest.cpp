@@ -2,7 +2,7 @@
 // open dialog (the catalogue copy with its overwrite question, a failed copy, a file that is
 // not well-formed), removed while rows do or do not refer to them, the tree of a device with
 // its pictures, expansion and colours, what a click on each kind of node picks, and the real
-// SCL samples of the shared reference data.
+// SCL samples of the reference data.
 
 #include "IEC_ClientWindowTest.h"
 
@@ -300,15 +300,13 @@ TEST_F(IECClientWindow, ADataSetChosenFromADeviceKeepsItWhateverItsIndexSays)
 // Each real SCL sample is added through the window, and one of its leaf attributes becomes a row.
 TEST_F(IECClientWindow, RefdataSamplesBecomeDevicesAndRows)
 {
-    QV_REQUIRE_REFDATA(ref);
-    const QString dir = ref + QStringLiteral("/scl/samples/");
-    const QStringList samples = QDir(dir).entryList(QDir::Files, QDir::Name);
+    const QStringList samples = testsupport::refDataFiles(QStringLiteral("scl/samples"));
     ASSERT_FALSE(samples.isEmpty());
     open();
     int device = 0;
     for (const QString& name : samples) {
         SCOPED_TRACE(name.toStdString());
-        addDevice(dir + name);
+        addDevice(name);
         ASSERT_EQ(listed().size(), device + 1);
         clickDevice(device);
         // The first leaf attribute in tree order.

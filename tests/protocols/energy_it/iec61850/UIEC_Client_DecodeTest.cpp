@@ -1,5 +1,5 @@
 // The SCL device reader on a hand-made file (tests/fixtures/iec61850/two_ieds.scd), on small
-// files for each failure, and on the real samples of the shared reference data where they lie.
+// files for each failure, and on real samples (the repository's, and the shared reference data's where it lies).
 
 #include "protocols/energy_it/iec61850/UIEC_Client_Decode.h"
 
@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
@@ -439,6 +440,18 @@ TEST(SclDeviceReaderSamples, FactsOfTheSamples)
     EXPECT_EQ(lds, QStringList({"CircuitBreaker_CB1", "Disconnectors"}));
     EXPECT_EQ(lns, 14u);
 
+    const TIEC_Device b4(dir + "valid2007B4.scd");
+    const TIEC_DataSet* gooseSet = dataSet(b4, "IED1CircuitBreaker_CB1/LLN0.GooseDataSet1");
+    ASSERT_NE(gooseSet, nullptr);
+    EXPECT_EQ(gooseSet->fGooseName, "GCB");
+    EXPECT_EQ(gooseSet->List_DA.size(), 5u);
+}
+
+TEST(SclDeviceReaderSamples, FactsOfTheStackSamples)
+{
+    QV_REQUIRE_SHARED_REFDATA(ref, "scl/samples/simpleIO_direct_control_goose.scd and scl/samples/simpleIO_direct_control.cid");
+    const QString dir = ref + QStringLiteral("/scl/samples/");
+
     const TIEC_Device goose(dir + "simpleIO_direct_control_goose.scd");
     const TIEC_DataSet* analog = dataSet(goose, "simpleIOGenericIO/LLN0.AnalogValues");
     ASSERT_NE(analog, nullptr);
@@ -452,21 +465,16 @@ TEST(SclDeviceReaderSamples, FactsOfTheSamples)
     ASSERT_EQ(measurements->List_DA.size(), 4u);
     for (const TIEC_DA* da : measurements->List_DA)
         EXPECT_EQ(da->fName, "q") << da->fReference.toStdString();
-
-    const TIEC_Device b4(dir + "valid2007B4.scd");
-    const TIEC_DataSet* gooseSet = dataSet(b4, "IED1CircuitBreaker_CB1/LLN0.GooseDataSet1");
-    ASSERT_NE(gooseSet, nullptr);
-    EXPECT_EQ(gooseSet->fGooseName, "GCB");
-    EXPECT_EQ(gooseSet->List_DA.size(), 5u);
 }
 
 TEST(SclDeviceReaderSamples, EverySampleReadsAndItsMembersLieInItsTree)
 {
-    QV_REQUIRE_REFDATA(ref);
-    const QStringList samples = QDir(ref + QStringLiteral("/scl/samples")).entryList(QDir::Files);
-    ASSERT_EQ(samples.size(), 7);
-    for (const QString& name : samples) {
-        const TIEC_Device dev(ref + QStringLiteral("/scl/samples/") + name);
+    // Two open samples in the repository, five more in the shared reference data when present.
+    const QStringList samples = testsupport::refDataFiles(QStringLiteral("scl/samples"));
+    ASSERT_EQ(samples.size(), testsupport::sharedRefData().isEmpty() ? 2 : 7);
+    for (const QString& path : samples) {
+        const QString name = QFileInfo(path).fileName();
+        const TIEC_Device dev(path);
         EXPECT_FALSE(dev.fName.isEmpty()) << name.toStdString();
         EXPECT_FALSE(dev.List_LDevice.empty()) << name.toStdString();
         const std::set<const TIEC_DA*> owned = attributesOf(dev);
@@ -481,14 +489,15 @@ TEST(SclDeviceReaderSamples, EverySampleReadsAndItsMembersLieInItsTree)
 
 TEST(SclDeviceReaderSamples, TruncatedAndGarbageCopiesThrow)
 {
-    QV_REQUIRE_REFDATA(ref);
     QTemporaryDir tmp;
     const QString copy = tmp.filePath(QStringLiteral("copy.scd"));
-    const QStringList samples = QDir(ref + QStringLiteral("/scl/samples")).entryList(QDir::Files);
+    const QStringList samples = testsupport::refDataFiles(QStringLiteral("scl/samples"));
+    ASSERT_FALSE(samples.isEmpty());
     quint32 seed = 12345;
     auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-    for (const QString& name : samples) {
-        const QByteArray bytes = testsupport::readFile(ref + QStringLiteral("/scl/samples/") + name);
+    for (const QString& path : samples) {
+        const QString name = QFileInfo(path).fileName();
+        const QByteArray bytes = testsupport::readFile(path);
         ASSERT_GT(bytes.size(), 1000) << name.toStdString();
         std::vector<QByteArray> broken;
         for (int part = 1; part < 8; ++part)

@@ -2,7 +2,7 @@
 // messages (first error only), the address kinds of the communication settings, the file
 // written on OK compared byte for byte with hand-made fixtures, the defaults of missing
 // attributes, the window's width by screen, and Import EDE through the picker: the published
-// EDE example (skipped where the shared reference data are absent), the server's own EDE file
+// EDE example (the reference copy in tests/fixtures/refdata), the server's own EDE file
 // read back, where the imported rows and bytes go, and the folder remembered.
 
 #include "protocols/ethernet/bacnet/UBACnetAccess.h"
@@ -44,7 +44,7 @@ using testsupport::TableWindowDriver;
 namespace rc = ethernet::bacnet_read_col;
 namespace wc = ethernet::bacnet_write_col;
 
-const QString kSamples = QStringLiteral(QV_SOURCE_DIR "/../shared/refdata/ede");
+const QString kSamples = QStringLiteral(QV_SOURCE_DIR "/tests/fixtures/refdata/ede");
 
 // Cells 1 .. 17 of a read row and 1 .. 21 of a write row that pass every check.
 QStringList validRead(const QString& address)
@@ -540,8 +540,7 @@ const QByteArray kThree = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n# mandatory\r\nnames\r\
 TEST_F(BACnetImport, ThePublishedExample)
 {
     const QString sample = kSamples + QStringLiteral("/EDE_2_2_example_EDE.csv");
-    if (!QFile::exists(sample))
-        GTEST_SKIP() << "no shared reference data";
+    ASSERT_TRUE(QFile::exists(sample)) << "missing reference file " << sample.toStdString();
     open();
     importFile(sample);
     EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();

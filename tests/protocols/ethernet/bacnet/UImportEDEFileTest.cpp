@@ -1,7 +1,7 @@
 // The EDE import picker driven like a user: where the data of a file begin, how a line splits
 // into fields, which object types are listed, the ticks a user may set, Select All and
 // Unselect All, the device address it refuses, and the published EDE example with its
-// companion files (skipped where the shared reference data are absent).
+// companion files (the reference copies in tests/fixtures/refdata).
 
 #include "protocols/ethernet/bacnet/UImportEDEFile.h"
 
@@ -30,7 +30,7 @@ using ethernet::TFImportEDEFile;
 using testsupport::TableWindowDriver;
 namespace col = ethernet::ede_col;
 
-const QString kSamples = QStringLiteral(QV_SOURCE_DIR "/../shared/refdata/ede");
+const QString kSamples = QStringLiteral(QV_SOURCE_DIR "/tests/fixtures/refdata/ede");
 
 QStringList lines(std::initializer_list<const char*> texts)
 {
@@ -337,8 +337,7 @@ TEST_F(EDEPicker, Utf8WithoutAMarkKeepsItsAccents)
 TEST_F(EDEPicker, ThePublishedExample)
 {
     const QString sample = kSamples + QStringLiteral("/EDE_2_2_example_EDE.csv");
-    if (!QFile::exists(sample))
-        GTEST_SKIP() << "no shared reference data";
+    ASSERT_TRUE(QFile::exists(sample)) << "missing reference file " << sample.toStdString();
     open(sample);
     // Data from line 9; the two controllers (type 8, the device) are not listed.
     ASSERT_EQ(w->List_EDE_Var.size(), 6u);
@@ -382,8 +381,7 @@ TEST_F(EDEPicker, TheCompanionFilesHoldNoObjects)
     const char* companions[] = {"EDE_2_2_example_ObjTypes.csv", "EDE_2_2_example_Units.csv", "example_StateTexts.csv"};
     for (const char* name : companions) {
         const QString path = kSamples + QLatin1Char('/') + QLatin1String(name);
-        if (!QFile::exists(path))
-            GTEST_SKIP() << "no shared reference data";
+        ASSERT_TRUE(QFile::exists(path)) << "missing reference file " << path.toStdString();
         open(path);
         EXPECT_TRUE(w->List_EDE_Var.empty()) << name;
         EXPECT_EQ(user->messageCount(), 0u) << name;

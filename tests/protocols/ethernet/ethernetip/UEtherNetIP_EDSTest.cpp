@@ -263,9 +263,13 @@ TEST_F(EDSPicker, RealEdsFiles)
     ASSERT_EQ(w->ACG->RowCount(), 2);
     EXPECT_EQ(w->ACG->Cells(col::Name, 1), QStringLiteral("Exclusive Owner "));
     EXPECT_EQ(picked(1).mid(0, 4), (QStringList{"1", "2", "1", "3"}));
+}
 
+TEST_F(EDSPicker, VendorEdsWithoutConnectionPoints)
+{
+    QV_REQUIRE_SHARED_REFDATA(refdata, "eds-enip/netx90.eds");
     // Its paths name their connection points through parameters only.
-    openOn(dir + QStringLiteral("netx90.eds"));
+    openOn(refdata + QStringLiteral("/eds-enip/netx90.eds"));
     expectNoConnection();
 }
 

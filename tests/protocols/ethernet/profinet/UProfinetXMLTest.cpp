@@ -236,7 +236,7 @@ std::vector<std::string> unresolved(const pugi::xml_document& doc)
 
 TEST_F(GSDMLOutputs, OursSharesTheStructureOfRealFiles)
 {
-    QV_REQUIRE_REFDATA(refdata);
+    QV_REQUIRE_SHARED_REFDATA(refdata, "the three GSDML files gsdml/*.xml");
     std::vector<QString> files = outputs();
     const QDir samples(refdata + QStringLiteral("/gsdml"));
     const QStringList names = samples.entryList({QStringLiteral("*.xml")}, QDir::Files);

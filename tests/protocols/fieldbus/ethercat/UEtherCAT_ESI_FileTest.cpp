@@ -167,7 +167,7 @@ TEST_F(ESIFile, GoldenFiles)
 
 TEST_F(ESIFile, EveryGoldenFileAndTheSamplesPassTheSchema)
 {
-    QV_REQUIRE_REFDATA(refData);
+    QV_REQUIRE_SHARED_REFDATA(refData, "esi/EtherCATInfo.xsd (with the esi/*.xsd it includes) and esi/samples/*.xml");
     if (QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty())
         GTEST_SKIP() << "xmllint not installed (scripts/install-deps installs it)";
     QStringList files;
