@@ -767,7 +767,7 @@ public:
     void SetCursor(Qt::CursorShape shape);
     Qt::CursorShape Cursor() const;
     // The displayed column (or row) a header press is moving; -1 when none.
-    int MovingCell() const { return Movecell; }
+    int MovingCell() const { return FPointer->Movecell; }
     // Colour of the four target arrows of column and row moves (read from the up arrow).
     TColor ArrowColor() const;
     void SetArrowColor(TColor color);
