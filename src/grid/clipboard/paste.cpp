@@ -2,8 +2,8 @@
 // text parsed at line breaks and TABs; and the selection paste's fill of one value or a series.
 
 #include "grid/QvGrid.h"
-#include "grid/QvGrid/BinStreamRect.h"
-#include "grid/QvGrid/ClipboardText.h"
+#include "grid/io/BinStreamRect.h"
+#include "grid/clipboard/ClipboardText.h"
 #include "grid/look/ZirAzur.h"
 
 #include "platform/Clipboard.h"
