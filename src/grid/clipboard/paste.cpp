@@ -414,4 +414,20 @@ void TQvStringGrid::PasteSelectionFromClipboard()
     CellsChanged(TRect{sel.Left, sel.Top, sel.Right, sel.Bottom});
 }
 
+void TQvStringGrid::PasteCellText(int ACol, int ARow, const QString& value)
+{
+    if (UndoRedo())
+        UndoRedo()->RegisterChange(ACol, RealRowIndex(ARow), Cells(ACol, ARow), value);
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (g && (g->FCellType == ctCheckBox || g->FCellType == ctTriStateCheckBox)) {
+        if (g->FCellType == ctCheckBox)
+            g->FCellBoolean = value == CheckTrue;
+        else
+            g->FCellCheckBoxState = value == CheckTrue ? cbChecked : cbUnchecked;
+    } else {
+        SetCellEx(ACol, ARow, value);
+    }
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
 } // namespace grid

@@ -109,4 +109,9 @@ int TQvStringGrid::GetComboIndex(int ACol, int ARow)
     return EditCombo()->findText(Cells(ACol, ARow), Qt::MatchExactly);
 }
 
+void TQvStringGrid::RecalcFooterColumn(int ACol)
+{
+    CalcFooter(ACol);
+}
+
 } // namespace grid
