@@ -373,14 +373,9 @@ void TQvStringGrid::SwapRows(int ARow1, int ARow2)
         for (int r : {lo, hi})
             if (auto* p = dynamic_cast<TCellProperties*>(store.Object(c, r)))
                 p->FOwnerRow = r;
+    // Only the controls change places; the rows' flags stay where they are.
     const int real1 = RealRowIndex(lo), real2 = RealRowIndex(hi);
-    for (int i = 0; i < FRowData->Controls.Count(); ++i) {
-        TControlItem* item = FRowData->Controls.GetControl(i);
-        if (item->Y() == real1)
-            item->SetY(real2);
-        else if (item->Y() == real2)
-            item->SetY(real1);
-    }
+    FRowData->permute({real1, real2}, {real2, real1}, TRowSideData::lsControls);
     if (FRowData->Controls.Count() > 0)
         CellControlsUpdate();
     (void)cur;

@@ -1,9 +1,7 @@
-// The footer row's calculations and the public item list of the grid's combo editor.
+// The footer row's calculations.
 
-#include "grid/edit/GridCombo.h"
 #include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
-
 
 namespace grid {
 
@@ -61,52 +59,6 @@ void TQvStringGrid::CalculateFooter(int ACol)
         }
         SetFloats(c, footer, result);
     }
-}
-
-void TQvStringGrid::ClearComboString()
-{
-    EditCombo()->clear();
-}
-
-void TQvStringGrid::AddComboString(const QString& s)
-{
-    EditCombo()->addItem(s);
-}
-
-bool TQvStringGrid::RemoveComboString(const QString& s)
-{
-    const int i = EditCombo()->findText(s, Qt::MatchFixedString);
-    if (i < 0)
-        return false;
-    EditCombo()->removeItem(i);
-    return true;
-}
-
-bool TQvStringGrid::SetComboSelectionStringEx(const QString& s)
-{
-    const int i = EditCombo()->findText(s, Qt::MatchFixedString);
-    if (i < 0)
-        return false;
-    FComboIdx = i;
-    return true;
-}
-
-int TQvStringGrid::GetComboCount()
-{
-    return EditCombo()->count();
-}
-
-void TQvStringGrid::SetComboIndex(int ACol, int ARow, int Value)
-{
-    GetEditorProp(ACol, ARow, nullptr); // the application fills the list for this cell
-    if (Value >= 0 && Value < EditCombo()->count())
-        SetCells(ACol, ARow, EditCombo()->itemText(Value));
-}
-
-int TQvStringGrid::GetComboIndex(int ACol, int ARow)
-{
-    GetEditorProp(ACol, ARow, nullptr);
-    return EditCombo()->findText(Cells(ACol, ARow), Qt::MatchExactly);
 }
 
 void TQvStringGrid::RecalcFooterColumn(int ACol)
