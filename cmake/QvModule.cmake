@@ -29,7 +29,7 @@ function(qv_module name dir)
         qv_skip_unity(${name} "${srcs}")
         target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
         target_link_libraries(${name} PUBLIC ${ARG_DEPS}
-            Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Network Qt6::PrintSupport)
+            Qt6::Core Qt6::Gui Qt6::Widgets)
         if(name STREQUAL "qv_platform")
             target_precompile_headers(${name} PRIVATE ${QV_PCH_HEADERS})
         else()
@@ -39,7 +39,7 @@ function(qv_module name dir)
         add_library(${name} INTERFACE)
         target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
         target_link_libraries(${name} INTERFACE ${ARG_DEPS}
-            Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Network Qt6::PrintSupport)
+            Qt6::Core Qt6::Gui Qt6::Widgets)
     endif()
 endfunction()
 

@@ -18,6 +18,9 @@
 #include "grid/look/GridPaintSettings.h"
 #include "grid/look/QvStyleIF.h"
 #include "grid/markup/PictureContainer.h"
+#include "grid/sort/GridSort.h"
+#include "grid/store/HiddenRows.h"
+#include "grid/store/RowSideData.h"
 #include "platform/Services.h"
 
 namespace platform {
@@ -123,7 +126,7 @@ using TRowDisjunctSelectEvent = std::function<void(TQvStringGrid*, int ARow, boo
 using TRowEvent = std::function<void(TQvStringGrid*, int ARow)>;
 using TCheckBoxClickEvent = std::function<void(TQvStringGrid*, int ACol, int ARow, bool state)>;
 
-// ---- filtering (QvGrid/filter.cpp, QvGrid/filterlists.cpp) ---------------------------------
+// ---- filtering (filter/filter.cpp, filter/filterlists.cpp) ---------------------------------
 // Call flow: code fills Filter and sets FilterActive, NarrowDown adds a level per typed
 // character, and a click on a filter-row button opens TDropList or TDropCheckList, whose pick
 // reaches FilterDropDownSelect or ApplyCheckedFilterValues. Each way ends in ApplyFilter, which
@@ -507,7 +510,7 @@ private:
 
 public:
 
-    // ---- binary cell stream and file (QvGrid/binstream.cpp), text grid file (textfile.cpp) ----
+    // ---- binary cell stream and file (io/binstream.cpp), text grid file (textfile.cpp) -------
     // Columns are real columns. The binary readers raise platform::EReadError for a stream
     // that does not fit, the text readers EQvGridError (file) or EConvertError (stream).
     void SaveRectToBinStream(const TGridRect& rect, QIODevice& st);
@@ -524,7 +527,7 @@ public:
     int GridID() const;
     std::function<void(TQvStringGrid*, short progress)> OnFileProgress;
 
-    // ---- exchange with other programs: CSV (QvGrid/csv.cpp), HTML (html.cpp), XML
+    // ---- exchange with other programs: CSV (io/csv.cpp), HTML (html.cpp), XML
     // (xmlexchange.cpp), plain text and fixed width (textexchange.cpp) ---------------------------
     // Files are replaced through a temporary file; a failed write leaves the old file. Platform
     // file errors are platform::EFOpenError / EFCreateError, the control's own messages
@@ -644,7 +647,7 @@ private:
 
 public:
 
-    // ---- sorting (QvGrid/sort.cpp) ---------------------------------------------------------------
+    // ---- sorting (sort/GridSort.h) ---------------------------------------------------------------
     // Call flow: Sort, SortByColumn and the header click set SortSettings() and call QSort (one
     // column with tie-break), QSortIndexed (the keys of SortIndexes) or a group sort (inside
     // expanded nodes). Each reads and classifies the keys of the rows once, orders the rows with
@@ -680,7 +683,7 @@ public:
     int Compares = 0, Swaps = 0;
     unsigned SortTime = 0;     // milliseconds the last header-click sort took
     // For each row position, the position the row had when the cross-reference was last set up.
-    const TIntList& SortRowXRef() const { return *FSortRowXRef; }
+    const TIntList& SortRowXRef() const { return FSortState->RowXRef; }
     std::function<void(TQvStringGrid*, const QString& str1, const QString& str2, int& Res)> OnCustomCompare;
     std::function<void(TQvStringGrid*, int ACol, int Row1, int Row2, int& Res)> OnRawCompare;
     std::function<void(TQvStringGrid*, int ACol, bool& DoSort)> OnCanSort;
@@ -932,7 +935,7 @@ public:
     // The grouping settings the node, check-box and border code read.
     TGrouping Grouping;
 
-    // ---- grouping (QvGrid/grouping.cpp) ----------------------------------------------------------
+    // ---- grouping (group/grouping.cpp) -----------------------------------------------------------
     // Call flow: Group scans the grouped column once, puts every header and summary row in with
     // one row-list insert, makes the headers nodes and removes the column; UnGroup takes the
     // sub-levels off first, then writes each group's value back into its data rows and takes
@@ -963,7 +966,7 @@ public:
     double QueryGroupCalc(int ACol, int FromRow, int ToRow);
     std::function<void(TQvStringGrid*, int ACol, int FromRow, int ToRow, double& Res)> OnGroupCalc;
 
-    // ---- column and row calculations (QvGrid/calc.cpp) -------------------------------------------
+    // ---- column and row calculations (group/calc.cpp) ---------------------------------------------
     // FromRow or ToRow -1 means the normal rows. A ToRow beyond the displayed rows counts in the
     // full row space, hidden rows read from the hidden-row store. Node and summary rows and
     // covered cells of a merge take part only while the grid is not grouped.
@@ -1006,7 +1009,7 @@ public:
     void FitRowHeight(int ARow, bool growOnly, int Padding);
     void SetRowHeightForLines(int ARow, int lines, int Padding);
 
-    // ---- layout, look and print settings kept outside (QvGrid/persistence.cpp) -------------------
+    // ---- layout, look and print settings kept outside (io/persistence.cpp) -----------------------
     // Column states as "n#widths#order#visibility"; "Col"/"Pos" keys in an INI file or the
     // registry store (ColumnSize().Location()); the look file of 69 "key=value" lines in the
     // ANSI code page; the print settings as keys of an INI file. The look file's writer raises
@@ -1275,7 +1278,7 @@ public:
     void ClearColSelect();
     void SyncRowSelectWithSelection(bool allRows);
     void SyncColSelectWithSelection(bool allCols);
-    const TIntList& SelectedRows() const { return *FSelectedRows; }
+    const TIntList& SelectedRows() const { return FRowData->SelectedRows; }
     // The disjunct cell list (the keys and the mouse fill it, the column grid's selected-cells
     // interface reads it): one key per cell, displayed row in the upper 16 bits, displayed
     // column in the lower, so cells beyond 65535 cannot be told apart.
@@ -1377,7 +1380,7 @@ public:
     QStringList& RowHeaders() { return FRowHeaders; }
     QStringList& FilterList() { return FFilterList; }
     TIntList& IgnoreColumns() { return *FIgnoreColumns; }
-    TSortIndexList& SortIndexes() { return *FSortIndexes; }
+    TSortIndexList& SortIndexes() { return FSortState->Indexes; }
 
     // ---- around the cells: focus frame, border colour, sizing lines, balloons, panning mark -----
     // (frame/GridFrame.cpp). The frame goes round Rect (viewport coordinates) while a cell is
@@ -1453,7 +1456,7 @@ public:
                        const QString& CtrlValue)>
         OnControlComboSelect;
     // ---- end of controls in cells -------------------------------------------------------------
-    TControlList& ControlList() { return *FControlList; }
+    TControlList& ControlList() { return FRowData->Controls; }
     TBitmap& RowIndicator() { return *FRowIndicator; }
     TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
     TArrowWindow* ArrowWindow(TArrowDirection d) const { return arrows[d]; }
@@ -1632,7 +1635,7 @@ public:
     THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWnd; }
     std::function<void(TQvStringGrid*, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)> OnGetFloatFormat;
 
-    // ---- filtering (QvGrid/filter.cpp, QvGrid/filterlists.cpp) ---------------------------------
+    // ---- filtering (filter/filter.cpp, filter/filterlists.cpp) ---------------------------------
     TFilter& Filter() { return *FFilter; }
     bool FilterActive() const { return FFilterActive; }
     void SetFilterActive(bool V);
@@ -1827,15 +1830,13 @@ private:
     QStringList FLookupItems;
     QStringList FFilterList;
     QStringList Sortlist;
-    std::unique_ptr<TIntList> FOrigColSizes, FSortRowXRef, FUnSortRowXRef, FMergedColumns, FSelectedCells,
-        FSelectedRows, FModifiedRows, FEnabledRows, FColumnOrder, FIgnoreColumns;
-    std::unique_ptr<TSortIndexList> FSortIndexes;
+    std::unique_ptr<TIntList> FOrigColSizes, FMergedColumns, FSelectedCells, FColumnOrder, FIgnoreColumns;
+    std::unique_ptr<TSortState> FSortState;     // sort/GridSort.h
+    std::unique_ptr<TRowSideData> FRowData;     // the lists kept by real row, store/RowSideData.h
     std::unique_ptr<TBitmap> FRowIndicator;
-    std::unique_ptr<TControlList> FControlList;
     std::unique_ptr<TCellGraphic> FCellGraphic; // the shared graphic of row check boxes
     TFont FFixedFont;
     TFont FActiveCellFont;
-    std::vector<char> FRowSelect;
     std::vector<char> FColSelect;
     TGridFocusWindow* FFocusWindow = nullptr;    // child window, owned through Qt
     TFooterPanel* FFooterPanel = nullptr;        // child widget, owned through Qt
@@ -1873,33 +1874,15 @@ public:
     // One hidden row: its real index (also for rows a filter level hid), height, filter level
     // (-1 for rows hidden outside filtering), and one text and cell object per real column (the
     // objects are the store's while the row is hidden).
-    struct TGridItem {
-        int FIdx = 0;
-        int FHeight = 0;
-        int FLevel = -1;
-        std::vector<QString> Texts;
-        std::vector<TObject*> Objects;
-        int Idx() const { return FIdx; }
-        void SetIdx(int v) { FIdx = v; }
-        int Height() const { return FHeight; }
-        void SetHeight(int v) { FHeight = v; }
-        int Level() const { return FLevel; }
-        void SetLevel(int v) { FLevel = v; }
-        QStringList Items() const { return QStringList(Texts.begin(), Texts.end()); }
-        // The lines are copied; objects already held stay with their columns.
-        void SetItems(const QStringList& v)
-        {
-            Texts.assign(v.begin(), v.end());
-            Objects.resize(Texts.size(), nullptr);
-        }
-    };
+    // A row in the hidden-row store (store/HiddenRows.h).
+    using TGridItem = grid::TGridItem;
     // The hidden-row store, ascending by real index.
     const std::vector<std::unique_ptr<TGridItem>>& GridItems() const { return FGridItems; }
 
 private:
     std::array<bool, MaxHideColumns + 1> FVisibleCol;
     std::array<short, MaxHideColumns + 1> FAllColWidths{};
-    std::vector<std::unique_ptr<TGridItem>> FGridItems;
+    THiddenRowStore FGridItems;
     // Structure upkeep (QvGrid/structure.cpp, moves.cpp, columnorder.cpp).
     TGridRect FOldSelection{};
     bool FSelHidden = false;
@@ -2497,7 +2480,7 @@ private:
     void stopDragScroll();
     // ---- end of mouse, keyboard, scrolling ----
 
-    // ---- balloons, modified-row marks and small services (balloon/, QvGrid/services.cpp) ----
+    // ---- balloons, modified-row marks and small services (balloon/, look/settingwriters.cpp) ----
 public:
     // The one balloon window: made once, removed when one exists.
     void BalloonInit();

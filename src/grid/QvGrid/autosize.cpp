@@ -349,15 +349,15 @@ void TQvStringGrid::SwapColumns(int ACol1, int ACol2)
         SortSettings().SetColumn(ACol2);
     else if (SortSettings().Column() == ACol2)
         SortSettings().SetColumn(ACol1);
-    for (int i = 0; i < FControlList->Count(); ++i) {
-        TControlItem* item = FControlList->GetControl(i);
+    for (int i = 0; i < FRowData->Controls.Count(); ++i) {
+        TControlItem* item = FRowData->Controls.GetControl(i);
         if (item->X() == ACol1)
             item->SetX(ACol2);
         else if (item->X() == ACol2)
             item->SetX(ACol1);
     }
     EndUpdate();
-    if (FControlList->Count() > 0)
+    if (FRowData->Controls.Count() > 0)
         CellControlsUpdate();
     Invalidate();
 }
@@ -373,15 +373,10 @@ void TQvStringGrid::SwapRows(int ARow1, int ARow2)
         for (int r : {lo, hi})
             if (auto* p = dynamic_cast<TCellProperties*>(store.Object(c, r)))
                 p->FOwnerRow = r;
+    // Only the controls change places; the rows' flags stay where they are.
     const int real1 = RealRowIndex(lo), real2 = RealRowIndex(hi);
-    for (int i = 0; i < FControlList->Count(); ++i) {
-        TControlItem* item = FControlList->GetControl(i);
-        if (item->Y() == real1)
-            item->SetY(real2);
-        else if (item->Y() == real2)
-            item->SetY(real1);
-    }
-    if (FControlList->Count() > 0)
+    FRowData->permute({real1, real2}, {real2, real1}, TRowSideData::lsControls);
+    if (FRowData->Controls.Count() > 0)
         CellControlsUpdate();
     (void)cur;
     Invalidate();
@@ -439,6 +434,18 @@ QString TQvStringGrid::SelectedText()
             out += QLatin1String("\r\n");
     }
     return out;
+}
+
+void TQvStringGrid::UpdateColumnSize(int ACol, int& width)
+{
+    if (OnUpdateColumnSize)
+        OnUpdateColumnSize(this, ACol, width);
+}
+
+void TQvStringGrid::UpdateAutoColumnSize(int ACol, int& width)
+{
+    if (OnUpdateColumnSize)
+        OnUpdateColumnSize(this, ACol, width);
 }
 
 } // namespace grid

@@ -657,4 +657,16 @@ void TQvStringGrid::CycleRadioGroup(int ACol, int ARow, bool FromUser)
     SetCells(ACol, ARow, list->Strings[next]);
 }
 
+void TQvStringGrid::CheckBoxClick(int ACol, int ARow, bool state)
+{
+    if (OnCheckBoxClick)
+        OnCheckBoxClick(this, ACol, ARow, state);
+}
+
+void TQvStringGrid::CheckBoxChange(int ACol, int ARow, bool state)
+{
+    if (OnCheckBoxChange)
+        OnCheckBoxChange(this, ACol, ARow, state);
+}
+
 } // namespace grid

@@ -39,13 +39,12 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FActiveCellFont.Style = fsBold;
     if (designing)
         FActiveCellFont.Name = QStringLiteral("Tahoma");
-    FSortIndexes = std::make_unique<TSortIndexList>();
+    FSortState = std::make_unique<TSortState>();
+    FRowData = std::make_unique<TRowSideData>();
     LookState();
-    for (auto* list : {&FSortRowXRef, &FUnSortRowXRef, &FMergedColumns, &FSelectedCells, &FSelectedRows,
-                       &FModifiedRows, &FEnabledRows, &FColumnOrder, &FIgnoreColumns})
+    for (auto* list : {&FMergedColumns, &FSelectedCells, &FColumnOrder, &FIgnoreColumns})
         *list = std::make_unique<TIntList>(0, 0);
     FRowIndicator = std::make_unique<TBitmap>();
-    FControlList = std::make_unique<TControlList>();
     FSyncGrid = std::make_unique<TSyncGrid>(this);
     FCellGraphic = std::make_unique<TCellGraphic>();
     createFilter();
@@ -184,6 +183,69 @@ bool TQvStringGrid::GetReadOnly(int ACol, int ARow) const
     if (!CellHasProperties(ACol, ARow))
         return false;
     return static_cast<const TCellProperties*>(GetGridObject(ACol, ARow))->FReadOnly;
+}
+
+void TQvStringGrid::Assign(const TQvStringGrid& src)
+{
+    if (&src == this)
+        return;
+    SetFont(src.Font());
+    ActiveCellColor = src.ActiveCellColor;
+    ActiveCellColorTo = src.ActiveCellColorTo;
+    FActiveCellFont = src.FActiveCellFont;
+    ActiveCellShow = src.ActiveCellShow;
+    SetActiveRowShow(src.ActiveRowShow());
+    AutoNumAlign = src.AutoNumAlign;
+    AutoSize = src.AutoSize;
+    SetAutoThemeAdapt(src.AutoThemeAdapt());
+    AutoFilterUpdate = src.AutoFilterUpdate;
+    FMouseActions->Assign(*src.FMouseActions);
+    FNavigation->Assign(*src.FNavigation);
+    FSearchFooter->Assign(*src.FSearchFooter);
+    UpdateSearchPanel(); // Assign copies without telling the grid
+    FPrintSettings->Assign(*src.FPrintSettings);
+    FHTMLSettings->Assign(*src.FHTMLSettings);
+    FBands->Assign(*src.FBands);
+    FCellNode->Assign(*src.FCellNode);
+    FColumnSize->Assign(*src.FColumnSize);
+    FSyncGrid->Assign(*src.FSyncGrid);
+    FFocusHelper->Assign(*src.FFocusHelper);
+    FFixedRowAlways = src.FFixedRowAlways;
+    SetColCount(src.ColCount());
+    SetRowCount(src.RowCount());
+    SetFixedRows(src.TStringGrid::FixedRows());
+    SetFixedCols(src.TStringGrid::FixedCols());
+    SetDefaultColWidth(src.DefaultColWidth());
+    SetDefaultRowHeight(src.DefaultRowHeight());
+    SetFixedRowHeight(src.FixedRowHeight());
+    SetOptions(src.Options());
+    for (int c = 0; c < ColCount(); ++c)
+        SetColWidths(c, src.ColWidths(c));
+    FColumnHeaders = src.FColumnHeaders;
+    for (int r = 0; r < RowCount(); ++r)
+        SetRowHeights(r, src.RowHeights(r));
+    ScrollWidth = src.ScrollWidth;
+    ScrollBars = src.ScrollBars;
+    ScrollColor = src.ScrollColor;
+    ScrollType = src.ScrollType;
+    AssignCells(src);
+}
+
+// The cells' texts as the file and stream writers see them, through the load hook.
+void TQvStringGrid::AssignCells(const TQvStringGrid& src)
+{
+    if (&src == this)
+        return;
+    auto& from = const_cast<TQvStringGrid&>(src);
+    for (int r = 0; r < src.RowCount(); ++r)
+        for (int c = 0; c < src.ColCount(); ++c) {
+            QString v;
+            from.GetSaveCellText(c, r, v);
+            if (!v.isEmpty())
+                LoadCellText(c, r, v);
+        }
+    CellsChanged({0, 0, ColCount() - 1, RowCount() - 1});
+    AfterCellsLoaded();
 }
 
 } // namespace grid

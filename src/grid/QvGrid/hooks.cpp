@@ -317,4 +317,12 @@ void TQvStringGrid::GetCellDefaults(int col, int row, TFont& font, TBrush& brush
     }
 }
 
+// A cell reached by mouse or keys is the one a later validation compares against.
+void TQvStringGrid::Click()
+{
+    TBaseGrid::Click();
+    FEntered = false;
+    SaveOldCellValue(Col(), Row());
+}
+
 } // namespace grid

@@ -10,30 +10,6 @@ namespace grid {
 
 namespace {
 
-// Takes the flag at from out and puts it in at to, the flags between closing up. A list
-// that never reached either index gets its missing flags as zeros first.
-void moveFlag(TIntList& list, int from, int to)
-{
-    if (from == to || from < 0 || to < 0 || list.Count() == 0)
-        return;
-    while (list.Count() <= std::max(from, to))
-        list.Add(0);
-    const int v = list.GetInteger(from);
-    list.Delete(from);
-    list.Insert(to, v);
-}
-
-void moveFlag(std::vector<char>& list, int from, int to)
-{
-    if (from == to || from < 0 || to < 0 || list.empty())
-        return;
-    if (int(list.size()) <= std::max(from, to))
-        list.resize(std::size_t(std::max(from, to)) + 1, 0);
-    const char v = list[std::size_t(from)];
-    list.erase(list.begin() + from);
-    list.insert(list.begin() + to, v);
-}
-
 // The index an entry at i has after the entry at from moved to to. An entry standing at to
 // during a move to the right closes up one place like those before it.
 int followMove(int i, int from, int to)
@@ -68,8 +44,8 @@ void TQvStringGrid::MoveColumn(int FromIndex, int ToIndex)
     const int rf = RealColFromDispl(FromIndex);
     const int rt = RealColFromDispl(ToIndex);
     TStringGrid::MoveColumn(FromIndex, ToIndex);
-    for (int i = 0; i < FControlList->Count(); ++i) {
-        TControlItem* item = FControlList->GetControl(i);
+    for (int i = 0; i < FRowData->Controls.Count(); ++i) {
+        TControlItem* item = FRowData->Controls.GetControl(i);
         item->SetX(followMove(item->X(), rf, rt));
     }
     CellControlsUpdate();
@@ -121,22 +97,14 @@ void TQvStringGrid::ColumnMovedUpdate(int FromIndex, int ToIndex)
         moveEntry(FAllColWidths.begin(), rf, rt);
     }
     store.MoveCol(rf, rt);
-    for (auto& item : FGridItems) {
-        const std::size_t need = std::size_t(std::max(rf, rt)) + 1;
-        if (item->Texts.size() < need)
-            item->Texts.resize(need);
-        if (item->Objects.size() < need)
-            item->Objects.resize(need, nullptr);
-        moveEntry(item->Texts.begin(), rf, rt);
-        moveEntry(item->Objects.begin(), rf, rt);
-    }
+    FGridItems.columnMoved(rf, rt);
     // The sort indicator and the sort keys stay with their columns; the keys keep their
     // directions.
     TSortSettings& sort = SortSettings();
     if (sort.Column() >= 0)
         sort.SetColumn(followMove(sort.Column(), rf, rt));
     if (sort.IndexShow()) {
-        TSortIndexList& keys = *FSortIndexes;
+        TSortIndexList& keys = FSortState->Indexes;
         for (int i = 0; i < keys.Count(); ++i)
             keys.SetSortColumns(i, followMove(keys.SortColumns(i), rf, rt));
     }
@@ -174,15 +142,8 @@ void TQvStringGrid::MoveRow(int FromIndex, int ToIndex)
     TStringGrid::MoveRow(FromIndex, ToIndex);
     if (FromIndex == ToIndex)
         return;
-    for (auto& item : FGridItems)
-        item->FIdx = followMove(item->FIdx, rf, rt);
-    moveFlag(*FModifiedRows, rf, rt);
-    moveFlag(*FEnabledRows, rf, rt);
-    moveFlag(FRowSelect, rf, rt);
-    for (int i = 0; i < FControlList->Count(); ++i) {
-        TControlItem* item = FControlList->GetControl(i);
-        item->SetY(followMove(item->Y(), rf, rt));
-    }
+    FGridItems.rowMoved(rf, rt);
+    FRowData->move(rf, rt);
     CellControlsUpdate();
 }
 
@@ -203,13 +164,7 @@ void TQvStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
         kept.push_back(takeRow(FromIndex + k, 0));
     }
     const std::vector<int> oldReal = realRowsOf(rows);
-    std::vector<int> modified, enabled;
-    std::vector<char> selected;
-    for (int r : oldReal) {
-        modified.push_back(r < FModifiedRows->Count() ? FModifiedRows->GetInteger(r) : 0);
-        enabled.push_back(r < FEnabledRows->Count() ? FEnabledRows->GetInteger(r) : 0);
-        selected.push_back(r < int(FRowSelect.size()) ? FRowSelect[std::size_t(r)] : char(0));
-    }
+    const TRowSideData::TRowFlags flags = FRowData->take(oldReal);
     std::vector<TControlItem> controls;
     BeginUpdate();
     try {
@@ -221,20 +176,18 @@ void TQvStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
             item.FHeight = 0;
             putRow(ToIndex + k, item);
             const int real = RealRowIndex(ToIndex + k);
-            if (modified[std::size_t(k)] != 0)
+            // Back through the setters, so a disabled row keeps the current row off it.
+            if (flags.modified[std::size_t(k)] != 0)
                 SetRowModified(real, true);
-            if (enabled[std::size_t(k)] != 0)
+            if (flags.enabled[std::size_t(k)] != 0)
                 SetRowEnabled(real, false);
-            if (selected[std::size_t(k)] != 0) {
-                if (int(FRowSelect.size()) <= real)
-                    FRowSelect.resize(std::size_t(real) + 1, 0);
-                FRowSelect[std::size_t(real)] = 1;
-            }
+            if (flags.selected[std::size_t(k)] != 0)
+                FRowData->putSelected(real, flags.listed[std::size_t(k)] != 0);
         }
         for (const TControlItem& c : controls) {
             const auto k = std::lower_bound(oldReal.begin(), oldReal.end(), c.Y()) - oldReal.begin();
             if (c.Control())
-                FControlList->AddControl(c.X(), RealRowIndex(ToIndex + int(k)), c.Control());
+                FRowData->Controls.AddControl(c.X(), RealRowIndex(ToIndex + int(k)), c.Control());
         }
     } catch (...) {
         EndUpdate();

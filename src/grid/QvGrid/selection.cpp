@@ -7,8 +7,8 @@ namespace grid {
 
 void TQvStringGrid::growRowSelect(int ARow)
 {
-    if (int(FRowSelect.size()) < ARow + 1)
-        FRowSelect.resize(std::size_t(ARow) + 1, 0);
+    if (int(FRowData->RowSelect.size()) < ARow + 1)
+        FRowData->RowSelect.resize(std::size_t(ARow) + 1, 0);
 }
 
 void TQvStringGrid::growColSelect(int ACol)
@@ -25,7 +25,7 @@ bool TQvStringGrid::GetRowSelect(int ARow)
         if (ARow < 0)
             return false;
         growRowSelect(ARow);
-        return FRowSelect[ARow] != 0;
+        return FRowData->RowSelect[ARow] != 0;
     }
     const TGridRect s = Selection();
     return ARow >= std::min(s.Top, s.Bottom) && ARow <= std::max(s.Top, s.Bottom);
@@ -36,22 +36,22 @@ void TQvStringGrid::SetRowSelect(int ARow, bool value)
     if (ARow < 0 || (ARow >= RowCount() + NumHiddenRows() && RowCount() > TStringGrid::FixedRows()))
         throw EQvGridError(QStringLiteral("Invalid row accessed"));
     bool allow = true;
-    if ((ARow >= int(FRowSelect.size()) || (FRowSelect[ARow] != 0) != value) && OnRowDisjunctSelect)
+    if ((ARow >= int(FRowData->RowSelect.size()) || (FRowData->RowSelect[ARow] != 0) != value) && OnRowDisjunctSelect)
         OnRowDisjunctSelect(this, ARow, value, allow);
     if (!allow)
         return;
     growRowSelect(ARow);
     if (value) {
-        if (!FRowSelect[ARow])
+        if (!FRowData->RowSelect[ARow])
             RepaintRow(ARow);
-        FRowSelect[ARow] = 1;
-        if (!FSelectedRows->HasValue(ARow) && ARow >= FixedRows())
-            FSelectedRows->Add(ARow);
+        FRowData->RowSelect[ARow] = 1;
+        if (!FRowData->SelectedRows.HasValue(ARow) && ARow >= FixedRows())
+            FRowData->SelectedRows.Add(ARow);
     } else {
-        if (FRowSelect[ARow])
+        if (FRowData->RowSelect[ARow])
             RepaintRow(ARow);
-        FRowSelect[ARow] = 0;
-        FSelectedRows->DeleteValue(ARow);
+        FRowData->RowSelect[ARow] = 0;
+        FRowData->SelectedRows.DeleteValue(ARow);
     }
     if (OnRowDisjunctSelected)
         OnRowDisjunctSelected(this, ARow);
@@ -78,10 +78,10 @@ void TQvStringGrid::SetColSelect(int ACol, bool value)
 int TQvStringGrid::RowSelectCount() const
 {
     if (FMouseActions->DisjunctRowSelect()) {
-        const int n = std::min(RowCount() + NumHiddenRows(), int(FRowSelect.size()));
+        const int n = std::min(RowCount() + NumHiddenRows(), int(FRowData->RowSelect.size()));
         int count = 0;
         for (int i = 0; i < n; ++i)
-            count += FRowSelect[i] ? 1 : 0;
+            count += FRowData->RowSelect[i] ? 1 : 0;
         return count;
     }
     const TGridRect s = Selection();
@@ -170,12 +170,12 @@ void TQvStringGrid::SelectRange(int fromCol, int toCol, int fromRow, int toRow)
 
 void TQvStringGrid::ClearRowSelect()
 {
-    for (std::size_t r = 0; r < FRowSelect.size(); ++r)
-        if (FRowSelect[r]) {
+    for (std::size_t r = 0; r < FRowData->RowSelect.size(); ++r)
+        if (FRowData->RowSelect[r]) {
             RepaintRow(int(r));
-            FRowSelect[r] = 0;
+            FRowData->RowSelect[r] = 0;
         }
-    FSelectedRows->Clear();
+    FRowData->SelectedRows.Clear();
 }
 
 void TQvStringGrid::ClearColSelect()
@@ -213,32 +213,32 @@ void TQvStringGrid::SyncColSelectWithSelection(bool allCols)
 
 bool TQvStringGrid::GetRowModified(int ARow) const
 {
-    return ARow >= 0 && ARow < FModifiedRows->Count() && FModifiedRows->GetInteger(ARow) == 1;
+    return ARow >= 0 && ARow < FRowData->Modified.Count() && FRowData->Modified.GetInteger(ARow) == 1;
 }
 
 void TQvStringGrid::SetRowModified(int ARow, bool value)
 {
     if (ARow < 0)
         throw EQvGridError(QStringLiteral("Invalid row accessed"));
-    while (FModifiedRows->Count() < ARow + 1)
-        FModifiedRows->Add(0);
-    FModifiedRows->SetInteger(ARow, value ? 1 : 0);
+    while (FRowData->Modified.Count() < ARow + 1)
+        FRowData->Modified.Add(0);
+    FRowData->Modified.SetInteger(ARow, value ? 1 : 0);
     RepaintCell(0, ARow);
 }
 
 int TQvStringGrid::ModifiedRowCount() const
 {
     int n = 0;
-    for (int i = 0; i < FModifiedRows->Count(); ++i)
-        n += FModifiedRows->GetInteger(i) == 1 ? 1 : 0;
+    for (int i = 0; i < FRowData->Modified.Count(); ++i)
+        n += FRowData->Modified.GetInteger(i) == 1 ? 1 : 0;
     return n;
 }
 
 bool TQvStringGrid::GetRowEnabled(int ARow) const
 {
-    if (ARow < 0 || ARow >= FEnabledRows->Count())
+    if (ARow < 0 || ARow >= FRowData->Enabled.Count())
         return true;
-    return FEnabledRows->GetInteger(ARow) == 0;
+    return FRowData->Enabled.GetInteger(ARow) == 0;
 }
 
 void TQvStringGrid::SetRowEnabled(int ARow, bool value)
@@ -253,9 +253,9 @@ void TQvStringGrid::SetRowEnabled(int ARow, bool value)
             }
     }
     FUseEnabledRows = true;
-    while (FEnabledRows->Count() < ARow + 1)
-        FEnabledRows->Add(0);
-    FEnabledRows->SetInteger(ARow, value ? 0 : 1);
+    while (FRowData->Enabled.Count() < ARow + 1)
+        FRowData->Enabled.Add(0);
+    FRowData->Enabled.SetInteger(ARow, value ? 0 : 1);
     RepaintRow(ARow);
 }
 
@@ -344,6 +344,37 @@ void TQvStringGrid::GotoFirstNormalRow()
     const int r = TStringGrid::FixedRows();
     if (r < RowCount())
         SetRow(r);
+}
+
+void TQvStringGrid::CellChanging(int newCol, int newRow, bool& allow)
+{
+    if (newRow != Row() && OnRowChanging)
+        OnRowChanging(this, Row(), newRow, allow);
+    if (newCol != Col() && OnColChanging)
+        OnColChanging(this, Col(), newCol, allow);
+    if ((newCol != Col() || newRow != Row()) && !FDisableChange && OnCellChanging)
+        OnCellChanging(this, Row(), Col(), newRow, newCol, allow);
+}
+
+bool TQvStringGrid::AllowCellSelect(int col, int row)
+{
+    if (FUseEnabledRows && FNavigation->SkipDisabledRows() && !GetRowEnabled(row))
+        return false;
+    bool allow = true;
+    CellChanging(col, row, allow);
+    if (!allow)
+        return false;
+    return TBaseGrid::AllowCellSelect(col, row);
+}
+
+void TQvStringGrid::SelectionChangedNotify(int ALeft, int ATop, int ARight, int ABottom)
+{
+    // The looks with selection gradients paint the whole block as one piece.
+    if (Look == glVista || Look == glWin7 || Look == glOffice2007)
+        RepaintRect({ALeft, ATop, ARight, ABottom});
+    FSelChange = true;
+    if (OnSelectionChanged)
+        OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
 }
 
 } // namespace grid

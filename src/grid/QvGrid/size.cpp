@@ -3,6 +3,8 @@
 
 #include "grid/QvGrid.h"
 
+#include <QStyle>
+
 namespace grid {
 
 void TQvStringGrid::SetRowCount(int value)
@@ -171,7 +173,7 @@ int TQvStringGrid::Search(const QString& s)
     int col = FixedCols();
     if (sort.Show()) {
         if (sort.IndexShow())
-            col = FSortIndexes->Count() > 0 ? FSortIndexes->SortColumns(0) : FixedCols();
+            col = FSortState->Indexes.Count() > 0 ? FSortState->Indexes.SortColumns(0) : FixedCols();
         else
             col = sort.Column();
     }
@@ -259,6 +261,26 @@ void TQvStringGrid::showEvent(QShowEvent* e)
         if (OnCreatedSearchFooter)
             OnCreatedSearchFooter(this);
     }
+}
+
+void TQvStringGrid::SetBounds(int left, int top, int width, int height)
+{
+    if (IntegralHeight && FUpdateCount == 0 && DefaultRowHeight() > 0) {
+        const bool hScroll = VisibleColCount() + TStringGrid::FixedCols() < ColCount();
+        const int s = hScroll ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+        const int b = frameShape() != QFrame::NoFrame ? 2 : 0;
+        const int t = height - s - b;
+        height = s + (t - t % DefaultRowHeight()) + 2 * b;
+    }
+    setGeometry(left, top, width, height);
+}
+
+void TQvStringGrid::InitOrigColSizes()
+{
+    FOrigColSizes->Clear();
+    for (int c = 0; c < ColCount(); ++c)
+        FOrigColSizes->Add(ColWidths(c));
+    FOldSize = width();
 }
 
 } // namespace grid

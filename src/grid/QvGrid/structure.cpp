@@ -3,10 +3,10 @@
 // blocks of cells, merging and splitting cells by equal content, joining two columns, and two
 // cell lookups.
 //
-// The side lists that follow the rows (modified, enabled and selected flags), the hidden-row
-// store and the control list are keyed by real row, so a hidden row keeps its place among its
-// neighbours whatever is inserted or removed around it. Removing many rows closes the gaps
-// once: every removal goes through one list of rows.
+// The side lists that follow the rows (store/RowSideData.h) and the hidden-row store are keyed
+// by real row, so a hidden row keeps its place among its neighbours whatever is inserted or
+// removed around it. Removing many rows closes the gaps once: every removal goes through one
+// list of rows.
 
 #include "grid/QvGrid.h"
 
@@ -21,52 +21,6 @@ namespace grid {
 namespace {
 
 constexpr int kAllCols = std::numeric_limits<int>::max();
-
-// Drops the entries at the given positions (ascending) in one pass.
-template <class V>
-void eraseAt(V& v, const std::vector<int>& at)
-{
-    std::size_t out = 0;
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        while (k < at.size() && at[k] < int(i))
-            ++k;
-        if (k < at.size() && at[k] == int(i))
-            continue;
-        if (out != i)
-            v[out] = std::move(v[i]);
-        ++out;
-    }
-    v.resize(out);
-}
-
-void eraseAt(TIntList& list, const std::vector<int>& at)
-{
-    if (at.empty() || at.front() >= list.Count())
-        return;
-    std::vector<int> v(std::size_t(list.Count()));
-    for (int i = 0; i < list.Count(); ++i)
-        v[std::size_t(i)] = list.GetInteger(i);
-    eraseAt(v, at);
-    list.Clear();
-    for (int x : v)
-        list.Add(x);
-}
-
-// Flags exist only as far as a row was ever flagged: nothing to insert beyond the list.
-void insertZeros(TIntList& list, int at, int count)
-{
-    if (at < 0 || at >= list.Count())
-        return;
-    for (int k = 0; k < count; ++k)
-        list.Insert(at, 0);
-}
-
-// How many of the sorted indexes lie below value.
-int countBelow(const std::vector<int>& sorted, int value)
-{
-    return int(std::lower_bound(sorted.begin(), sorted.end(), value) - sorted.begin());
-}
 
 // Frees a cell object the grid made; the graphic goes with it unless it is one of the shared
 // check-box graphics, which only let go of the cell.
@@ -146,31 +100,13 @@ void TQvStringGrid::removeRowList(const std::vector<int>& rows, bool freeObjects
     const std::vector<int> real = realRowsOf(rows);
     BeginUpdate();
     try {
-        // Controls of the removed rows go (or to the caller, who moves them); the others
-        // follow their rows.
-        TControlList& controls = *FControlList;
-        for (int i = controls.Count() - 1; i >= 0; --i) {
-            TControlItem* item = controls.GetControl(i);
-            const int y = item->Y();
-            if (std::binary_search(real.begin(), real.end(), y)) {
-                if (taken) {
-                    taken->push_back(*item);
-                } else if (TControl* c = item->Control()) {
-                    c->hide();
-                }
-                controls.RemoveControl(i);
-            } else {
-                item->SetY(y - countBelow(real, y));
-            }
-        }
+        // Controls of the removed rows go (or to the caller, who moves them); the others and
+        // the flags follow their rows.
+        FRowData->remove(real, taken);
         if (freeObjects && FHasCellProps)
             for (int r : rows)
                 FreeCellObjects(0, r, kAllCols, r);
-        eraseAt(*FModifiedRows, real);
-        eraseAt(*FEnabledRows, real);
-        eraseAt(FRowSelect, real);
-        for (auto& item : FGridItems)
-            item->FIdx -= countBelow(real, item->FIdx);
+        FGridItems.rowsRemoved(real);
         const int n = int(rows.size());
         if (rows.back() - rows.front() + 1 == n)
             RemoveStoreRows(rows.front(), n);
@@ -191,7 +127,7 @@ void TQvStringGrid::removeRowList(const std::vector<int>& rows, bool freeObjects
     EndUpdate();
     if (!destroying)
         CellsChanged({0, rows.front(), ColCount() - 1, rows.back() + 1});
-    if (FControlList->Count() > 0)
+    if (FRowData->Controls.Count() > 0)
         CellControlsUpdate();
 }
 
@@ -207,44 +143,14 @@ void TQvStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls
         UnHideSelection();
     const int real = FGridItems.empty() ? RowIndex : RealRowFromDispl(RowIndex);
     InsertStoreRows(RowIndex, RCount);
-    for (auto& item : FGridItems)
-        if (item->FIdx >= real)
-            item->FIdx += RCount;
-    insertZeros(*FModifiedRows, real, RCount);
-    insertZeros(*FEnabledRows, real, RCount);
-    if (real < int(FRowSelect.size()))
-        FRowSelect.insert(FRowSelect.begin() + real, std::size_t(RCount), char(0));
-    if (UpdateCellControls && FControlList->Count() > 0) {
-        for (int i = 0; i < FControlList->Count(); ++i) {
-            TControlItem* item = FControlList->GetControl(i);
-            if (item->Y() >= real)
-                item->SetY(item->Y() + RCount);
-        }
+    FGridItems.rowsInserted(real, RCount);
+    FRowData->insert(real, RCount, UpdateCellControls);
+    if (UpdateCellControls && FRowData->Controls.Count() > 0)
         CellControlsUpdate();
-    }
     FMaxRowCount = std::max(FMaxRowCount, RowCount());
     FNormalRowCount = RowCount();
     if (!destroying)
         CellsChanged({0, RowIndex, ColCount() - 1, RowIndex + RCount});
-}
-
-// Flags exist only as far as a row was ever flagged: a zero goes in before each listed real
-// row the list reaches (ascending), in one pass.
-static void insertZerosBefore(TIntList& list, const std::vector<int>& real)
-{
-    if (real.empty() || real.front() >= list.Count())
-        return;
-    std::vector<int> v;
-    v.reserve(std::size_t(list.Count()) + real.size());
-    std::size_t k = 0;
-    for (int i = 0; i < list.Count(); ++i) {
-        for (; k < real.size() && real[k] == i; ++k)
-            v.push_back(0);
-        v.push_back(list.GetInteger(i));
-    }
-    list.Clear();
-    for (int x : v)
-        list.Add(x);
 }
 
 void TQvStringGrid::insertRowList(const std::vector<int>& at)
@@ -260,30 +166,10 @@ void TQvStringGrid::insertRowList(const std::vector<int>& at)
     for (std::size_t k = 0; k < at.size(); ++k)
         before[k] = at[k] - int(k);
     const std::vector<int> real = realRowsOf(before);
-    auto shift = [&real](int r) { return r + int(std::upper_bound(real.begin(), real.end(), r) - real.begin()); };
-    for (auto& item : FGridItems)
-        item->FIdx = shift(item->FIdx);
-    insertZerosBefore(*FModifiedRows, real);
-    insertZerosBefore(*FEnabledRows, real);
-    if (!FRowSelect.empty() && real.front() < int(FRowSelect.size())) {
-        std::vector<char> v;
-        v.reserve(FRowSelect.size() + real.size());
-        std::size_t k = 0;
-        for (std::size_t i = 0; i < FRowSelect.size(); ++i) {
-            for (; k < real.size() && real[k] == int(i); ++k)
-                v.push_back(0);
-            v.push_back(FRowSelect[i]);
-        }
-        FRowSelect.swap(v);
-    }
-    if (FControlList->Count() > 0) {
-        for (int i = 0; i < FControlList->Count(); ++i) {
-            TControlItem* item = FControlList->GetControl(i);
-            item->SetY(shift(item->Y()));
-        }
-    }
+    FGridItems.rowsInsertedBefore(real);
+    FRowData->insertBefore(real);
     InsertStoreRowList(at, std::vector<int>(at.size(), DefaultRowHeight()));
-    if (FControlList->Count() > 0)
+    if (FRowData->Controls.Count() > 0)
         CellControlsUpdate();
     FMaxRowCount = std::max(FMaxRowCount, RowCount());
     FNormalRowCount = RowCount();
@@ -826,6 +712,50 @@ bool TQvStringGrid::IsCell(const QString& SubStr, int& ACol, int& ARow) const
 bool TQvStringGrid::IsWideCell(int ACol, int ARow) const
 {
     return store.TextView(ACol, ARow).startsWith(u"|\\");
+}
+
+bool TQvStringGrid::QueryCanAddRow()
+{
+    bool can = true;
+    if (OnCanAddRow)
+        OnCanAddRow(this, can);
+    return can;
+}
+
+bool TQvStringGrid::QueryCanInsertRow(int ARow)
+{
+    bool can = true;
+    if (OnCanInsertRow)
+        OnCanInsertRow(this, ARow, can);
+    return can;
+}
+
+void TQvStringGrid::InsertRowAt(int ARow)
+{
+    if (!HasNodes())
+        InsertRows(ARow, 1);
+    else if (GetParentRow(ARow) == -1)
+        InsertNormalRow(RealRowIndex(ARow));
+    else
+        InsertChildRow(RealRowIndex(ARow), 0);
+}
+
+void TQvStringGrid::DeleteRowAt(int ARow)
+{
+    if (HasNodes()) {
+        if (GetParentRow(ARow) == -1)
+            RemoveNormalRow(RealRowIndex(ARow));
+        else
+            RemoveChildRow(RealRowIndex(ARow));
+    } else if (RowCount() - FixedRows() - FixedFooters() == 1 && !FixedRowAlways()) {
+        // The last normal row stays; only its contents go.
+        for (int c = 0; c < TotalColCount(); ++c)
+            SetCells(c, ARow, QString());
+    } else {
+        RemoveRows(ARow, 1);
+    }
+    if (OnAutoDeleteRow)
+        OnAutoDeleteRow(this, ARow);
 }
 
 } // namespace grid

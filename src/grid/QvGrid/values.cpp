@@ -238,7 +238,7 @@ TCellGraphic* TQvStringGrid::GetCellGraphic(int ACol, int ARow)
         FCellGraphic->FCellType = ctRowCheckBox;
         FCellGraphic->FCellTransparent = PaintSettings().ControlLook.ControlStyle() == csFlat;
         if (ARow == 0) {
-            const int selected = FSelectedRows->Count();
+            const int selected = FRowData->SelectedRows.Count();
             const int normal = RowCount() - TStringGrid::FixedRows();
             FCellGraphic->FCellBoolean = normal > 0 && selected >= normal;
             FCellGraphic->FCellAngle = selected > 0 && selected < normal ? 1 : 0;
@@ -614,6 +614,30 @@ int TQvStringGrid::GetPrintColWidth(int ACol)
 int TQvStringGrid::GetPrintColOffset(int ACol)
 {
     return printTableEntry(Printer().Indents, ACol, MaxHideColumns);
+}
+
+QString TQvStringGrid::CurrentCell() const
+{
+    const TPoint b = BaseCell(Col(), Row());
+    return GetGridCell(b.X, b.Y);
+}
+
+void TQvStringGrid::SetCurrentCell(const QString& value)
+{
+    const TPoint b = BaseCell(Col(), Row());
+    SetCellEx(b.X, b.Y, value);
+}
+
+QString TQvStringGrid::CurrentCellDisplayText() const
+{
+    const TPoint b = BaseCell(Col(), Row());
+    return GetCellEx(b.X, b.Y);
+}
+
+void TQvStringGrid::SetCurrentEditText(const QString& value)
+{
+    const TPoint b = BaseCell(Col(), Row());
+    SetEditText(b.X, b.Y, value);
 }
 
 } // namespace grid

@@ -14,7 +14,7 @@
 
 #include "grid/GridTypes.h"
 #include "grid/QvObj.h"
-#include "grid/qsgdd.h"
+#include "grid/dragdrop/qsgdd.h"
 
 #include <functional>
 #include <memory>

@@ -258,4 +258,16 @@ void TQvStringGrid::OleColumnDragStart(int ACol, int AIndex, QListWidget* AList)
     FOleDragList = AList;
 }
 
+void TQvStringGrid::StartBlockFocus()
+{
+    if (OnStartBlockFocus)
+        OnStartBlockFocus(this);
+}
+
+void TQvStringGrid::EndBlockFocus()
+{
+    if (OnEndBlockFocus)
+        OnEndBlockFocus(this);
+}
+
 } // namespace grid

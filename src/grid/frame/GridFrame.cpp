@@ -1,15 +1,12 @@
 // What the grid draws around its cells: the translucent frame round the edited cell (a window of
 // its own that the application-wide window-position filter keeps on its cell), the border line
-// over the scroll area's frame, the dotted sizing lines, the balloon text of the cell under the
-// pointer, the in-place date picker's change and the origin mark of middle-button panning.
+// over the scroll area's frame, the dotted sizing lines and the origin mark of middle-button
+// panning.
 
 #include "grid/QvGrid.h"
-#include "grid/edit/QsgDateTimePicker.h"
-#include "grid/edit/QvRichEdit.h"
 #include "grid/look/GridLooks.h"
 #include "grid/look/QvStyleIF.h"
 #include "grid/look/ZirAzur.h"
-#include "grid/markup/RizIVUDE.h"
 #include "grid/paint/GridPaint.h"
 
 #include <QPainter>
@@ -35,7 +32,6 @@ constexpr unsigned char kFrameOpacity = 230;
 // The frame reaches 4 pixels out at the left and top and 5 at the right and bottom.
 constexpr int kFrameOut = 4, kFrameGrow = 9;
 
-constexpr int kBalloonTextMax = 2048, kBalloonTitleMax = 100;
 // The platform's dotted pen: 3 pixels drawn, 3 left out.
 constexpr int kDotOn = 3, kDotPeriod = 6;
 
@@ -175,84 +171,6 @@ void TQvStringGrid::paintAroundCells(QPainter& canvas)
         paintBorderLines(canvas);
         canvas.restore();
     }
-}
-
-// ---- balloon text --------------------------------------------------------------------------
-
-bool TQvStringGrid::CellBalloonRequest(QPoint screenPos, TCellBalloon& balloon)
-{
-    if (!Balloon.Enable())
-        return false;
-    balloon = TCellBalloon{};
-    const QPoint pt = viewport()->mapFromGlobal(screenPos);
-    int col = -1, row = -1;
-    MouseToCell(pt.x(), pt.y(), col, row);
-    const bool valid = col >= 0 && row >= 0;
-    QString text;
-    if (valid) {
-        const TPoint base = BaseCell(RealColIndex(col), row);
-        col = base.X;
-        row = base.Y;
-        text = Cells(col, row);
-        switch (ZirAzur::GetCellTextKind(text, EnableHTML)) {
-        case ZirAzur::ctkMarkup:
-            text = RizIVUDE::MarkupToPlainText(text);
-            break;
-        case ZirAzur::ctkRichText: {
-            TQvRichEdit* re = RichEdit();
-            re->LoadRtf(text);
-            text = re->PlainText();
-            break;
-        }
-        case ZirAzur::ctkWide:
-            text = ZirAzur::DecodeWideCellText(text);
-            break;
-        default:
-            break;
-        }
-    }
-    text.replace(QLatin1Char('\t'), QLatin1Char(' '));
-    qsizetype skip = 0;
-    while (skip < text.size() && (text[skip] == QLatin1Char('\r') || text[skip] == QLatin1Char('\n')))
-        ++skip;
-    text = text.mid(skip);
-    if (text.size() > kBalloonTextMax)
-        text = text.left(kBalloonTextMax - 3) + QStringLiteral("...");
-    int icon = 1;
-    QString title = QStringLiteral(" ");
-    if (valid) {
-        QString t, x;
-        TBalloonIcon i = biInfo;
-        if (IsBalloon(col, row, t, x, i)) {
-            title = t;
-            text = x;
-            icon = int(i);
-        }
-    }
-    if (OnCellBalloon)
-        OnCellBalloon(this, col, row, title, text, icon);
-    FLastBalloonCell = {col, row};
-    if (title.size() > kBalloonTitleMax)
-        title = title.left(kBalloonTitleMax - 3) + QStringLiteral("...");
-    balloon.ACol = col;
-    balloon.ARow = row;
-    balloon.Title = title;
-    balloon.Text = text;
-    balloon.Icon = icon;
-    balloon.TextColor = Balloon.TextColor;
-    balloon.BackgroundColor = Balloon.BackgroundColor;
-    return true;
-}
-
-// ---- date picker change --------------------------------------------------------------------
-
-void TQvStringGrid::DateTimeChangeNotify(int Year, int Month, int Day, QTime Time)
-{
-    if (!OnDateTimeChange)
-        return;
-    const TDateTime value =
-        Year > 0 && Month > 0 && Day > 0 ? QDateTimeToDateTime(QDateTime(QDate(Year, Month, Day), Time)) : 0;
-    OnDateTimeChange(this, Col(), Row(), value);
 }
 
 // ---- panning mark --------------------------------------------------------------------------

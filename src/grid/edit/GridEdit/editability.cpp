@@ -7,6 +7,7 @@
 #include "grid/edit/GridEdit.h"
 #include "grid/edit/GridEditBtn.h"
 #include "grid/edit/GridSpin.h"
+#include "grid/edit/GridTrans.h"
 #include "grid/edit/QSGEdit.h"
 
 namespace grid {
@@ -185,6 +186,40 @@ QString TQvStringGrid::GetEditText(int col, int row)
     if (FQvInplaceEdit)
         FQvInplaceEdit->LoadContents();
     return s;
+}
+
+QString TQvStringGrid::QueryEditMask(int ACol, int ARow)
+{
+    QString v = EditMask;
+    if (OnGetEditMask)
+        OnGetEditMask(this, ACol, ARow, v);
+    return v;
+}
+
+bool TQvStringGrid::CanShowFixedDropDown(int ACol)
+{
+    bool can = true;
+    if (OnCanShowFixedDropDown)
+        OnCanShowFixedDropDown(this, ACol, can);
+    return can;
+}
+
+void TQvStringGrid::FixedCellEditChanged(const QString& text)
+{
+    if (OnEditChange && !TQvStringGridEditHost::TearingDown(this))
+        OnEditChange(this, FTransEdit->Col(), FTransEdit->Row(), text);
+}
+
+void TQvStringGrid::UnitEditUnitChanged(const QString& unit)
+{
+    if (OnUnitChanged)
+        OnUnitChanged(this, RealCol(), Row(), unit);
+}
+
+void TQvStringGrid::GetFixedCellEditor(int ACol, int ARow, TGridFixedCellEditor& AEditor, QStringList& Values)
+{
+    if (OnFixedEdit)
+        OnFixedEdit(this, ACol, ARow, AEditor, Values);
 }
 
 } // namespace grid

@@ -6,6 +6,7 @@
 #include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/GridDatePicker.h"
+#include "grid/edit/QsgDateTimePicker.h"
 #include "grid/edit/GridEdit.h"
 #include "grid/edit/GridEditBtn.h"
 #include "grid/edit/GridSpin.h"
@@ -309,6 +310,44 @@ void TQvStringGrid::RevertCellEdit()
 {
     SetCellEx(RealCol(), Row(), FCellCache);
     SetCellEx(RealCol(), Row(), GetCellEx(RealCol(), Row()));
+}
+
+void TQvStringGrid::StartCellEdit(int ACol, int ARow)
+{
+    FStartEditCol = ACol;
+    FStartEditRow = ARow;
+    FCellCache = GetGridCell(ACol, ARow);
+    FStartEditModified = FModified;
+}
+
+void TQvStringGrid::RestoreCellCache()
+{
+    SetCellEx(Col(), Row(), FCellCache);
+    SetCellEx(Col(), Row(), GetCellEx(Col(), Row()));
+}
+
+void TQvStringGrid::SetEditTextEx(int ACol, int ARow, const QString& value)
+{
+    SetEditText(DisplColIndex(ACol), ARow, value);
+    SetCellEx(ACol, ARow, value);
+}
+
+void TQvStringGrid::EllipsisClick(const QString& value, QString& result)
+{
+    result = value;
+    QString s = value;
+    if (OnEllipsClick)
+        OnEllipsClick(this, RealCol(), Row(), s); // the column of the stored data
+    result = s;
+}
+
+void TQvStringGrid::DateTimeChangeNotify(int Year, int Month, int Day, QTime Time)
+{
+    if (!OnDateTimeChange)
+        return;
+    const TDateTime value =
+        Year > 0 && Month > 0 && Day > 0 ? QDateTimeToDateTime(QDateTime(QDate(Year, Month, Day), Time)) : 0;
+    OnDateTimeChange(this, Col(), Row(), value);
 }
 
 } // namespace grid

@@ -55,16 +55,16 @@ void TQvStringGrid::CellControlsUpdate(bool RebuildList)
     if (RebuildList) {
         // Hidden columns and rows are scanned too, so their controls stay in the list and come
         // back with them.
-        FControlList = std::make_unique<TControlList>();
+        FRowData->Controls = TControlList();
         for (int r = 0; r < RowCount(); ++r)
             for (int c = 0; c < TotalColCount(); ++c)
                 if (QWidget* w = attachedControl(store.Object(c, r)))
-                    FControlList->AddControl(c, RealRowIndex(r), w);
+                    FRowData->Controls.AddControl(c, RealRowIndex(r), w);
         for (const auto& item : FGridItems)
             for (std::size_t c = 0; c < item->Objects.size(); ++c)
                 if (QWidget* w = attachedControl(item->Objects[c]))
-                    FControlList->AddControl(int(c), item->FIdx, w);
-        FNumCellControls = FControlList->Count();
+                    FRowData->Controls.AddControl(int(c), item->FIdx, w);
+        FNumCellControls = FRowData->Controls.Count();
     }
 
     const int left = LeftCol(), top = TopRow();
@@ -81,11 +81,11 @@ void TQvStringGrid::CellControlsUpdate(bool RebuildList)
         }
     }
 
-    if (FControlList->Count() == 0)
+    if (FRowData->Controls.Count() == 0)
         return;
     std::vector<QWidget*> placed;
-    for (int i = 0; i < FControlList->Count(); ++i) {
-        const TControlItem* item = FControlList->GetControl(i);
+    for (int i = 0; i < FRowData->Controls.Count(); ++i) {
+        const TControlItem* item = FRowData->Controls.GetControl(i);
         TControl* control = item->Control();
         if (!control)
             continue;

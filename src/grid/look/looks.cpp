@@ -192,4 +192,11 @@ void TQvStringGrid::ApplyOfficeTheme(int code)
     pushLook();
 }
 
+// The platform's application styles do not exist here: the grid is never styled by one and
+// keeps the colours it was given.
+void TQvStringGrid::AdaptToActiveStyle()
+{
+    FUseVCLStyles = false;
+}
+
 } // namespace grid

@@ -4,7 +4,7 @@
 
 #include "grid/QvCGrid.h"
 #include "grid/QvGrid.h"
-#include "grid/QvGrid/ClipboardText.h"
+#include "grid/clipboard/ClipboardText.h"
 #include "grid/look/ZirAzur.h"
 
 #include "platform/Clipboard.h"

@@ -1,7 +1,7 @@
 // Copy, cut, paste and series fill through the offscreen platform's real clipboard.
 
 #include "grid/QvGrid.h"
-#include "grid/QvGrid/ClipboardText.h"
+#include "grid/clipboard/ClipboardText.h"
 
 #include "grid/support/GridTestHelpers.h"
 #include "grid/support/HtmlParser.h"

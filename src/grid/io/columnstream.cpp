@@ -4,7 +4,7 @@
 // matched by name on reading, so the stream carries no version number.
 
 #include "grid/QvCGrid.h"
-#include "grid/QvGrid/StreamNames.h"
+#include "grid/io/StreamNames.h"
 
 #include "platform/ComponentStream.h"
 

@@ -2,7 +2,7 @@
 // default index of the definition shown there.
 
 #include "grid/QvCGrid.h"
-#include "grid/QvGrid/IniValues.h"
+#include "grid/io/IniValues.h"
 
 #include <QSettings>
 

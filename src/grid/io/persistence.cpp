@@ -6,7 +6,7 @@
 // and one reader walk, so a key's spelling, order and conversion live in one place.
 
 #include "grid/QvGrid.h"
-#include "grid/QvGrid/IniValues.h"
+#include "grid/io/IniValues.h"
 #include "platform/ComponentStream.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextCodec.h"

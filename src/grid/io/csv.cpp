@@ -9,7 +9,7 @@
 // grid as it goes and never empties it first.
 
 #include "grid/QvGrid.h"
-#include "grid/QvGrid/ReplacingFile.h"
+#include "grid/io/ReplacingFile.h"
 #include "grid/look/ZirAzur.h"
 
 #include "platform/ComponentStream.h"

@@ -1,7 +1,7 @@
-#include "grid/qsgdd.h"
+#include "grid/dragdrop/qsgdd.h"
 
 #include "grid/GridTypes.h"
-#include "grid/QvGrid/ClipboardText.h"
+#include "grid/clipboard/ClipboardText.h"
 
 #include "platform/TextCodec.h"
 

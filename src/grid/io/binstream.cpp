@@ -10,8 +10,8 @@
 // merged-cell offsets that would point outside the grid are dropped.
 
 #include "grid/QvGrid.h"
-#include "grid/QvGrid/BinStreamRect.h"
-#include "grid/QvGrid/StreamNames.h"
+#include "grid/io/BinStreamRect.h"
+#include "grid/io/StreamNames.h"
 
 #include "platform/ComponentStream.h"
 #include "platform/Files.h"

@@ -1,4 +1,6 @@
-// Sorting and unsorting of the normal rows.
+// The sort engine: the comparison table (a row per TSortStyle), the sort run TGridSorter that
+// reads each row's key once and orders an array of the rows, and applying a row order to the
+// grid in one pass.
 //
 // A sort reads each row's key once (TCellKey, shaped by the column's rule in kStyleRules),
 // orders an array of the rows by those keys with a partition sort whose loops are bounded by
@@ -9,12 +11,12 @@
 // not touched before the order is known, so an exception in a comparison leaves every row
 // where it was.
 
+#include "grid/sort/GridSort.h"
 #include "grid/QvGrid.h"
 #include "grid/edit/GridUnitHelpers.h"
 #include "grid/look/ZirAzur.h"
 
 #include <QCollator>
-#include <QElapsedTimer>
 #include <QLocale>
 
 #include <algorithm>
@@ -135,59 +137,43 @@ int blankResult(bool firstEmpty, bool ascending, TSortBlankPosition pos)
 
 } // namespace
 
-// What stays put around a sort and comes back on every path, exceptions included: column 0's
-// texts with NormalCellsOnly, the top row, the floating footer and the footer count, the update
-// bracket.
-class TSortBracket {
-public:
-    TSortBracket(TQvStringGrid& g, bool footer) : g(g), footer(footer)
-    {
-        const auto& ss = g.SortSettings();
-        if (ss.NormalCellsOnly() && g.FixedCols() > 0) {
-            keepCol0 = true;
-            col0.reserve(std::size_t(g.RowCount()));
-            for (int r = 0; r < g.RowCount(); ++r)
-                col0.push_back(g.store.Text(0, r));
-        }
-        topRow = g.TopRow();
-        // The floating footer's last row is a footer row like the fixed footers.
-        int footers = g.FixedFooters();
-        if (g.FloatingFooter.Visible() && g.FloatingFooter.FooterStyle() == TQvStringGrid::fsFixedLastRow)
-            footers = std::max(footers, 1);
-        first = g.FixedRows();
-        last = g.RowCount() - footers - 1;
-        g.BeginUpdate();
-        footerVisible = g.FloatingFooter.Visible();
-        fixedFooters = g.FixedFooters();
-        if (footer)
-            g.FloatingFooter.SetVisible(false);
+// What stays put around a sort and comes back on every path, exceptions included.
+TSortBracket::TSortBracket(TQvStringGrid& g, bool footer) : g(g), footer(footer)
+{
+    const auto& ss = g.SortSettings();
+    if (ss.NormalCellsOnly() && g.FixedCols() > 0) {
+        keepCol0 = true;
+        col0.reserve(std::size_t(g.RowCount()));
+        for (int r = 0; r < g.RowCount(); ++r)
+            col0.push_back(g.store.Text(0, r));
     }
+    topRow = g.TopRow();
+    // The floating footer's last row is a footer row like the fixed footers.
+    int footers = g.FixedFooters();
+    if (g.FloatingFooter.Visible() && g.FloatingFooter.FooterStyle() == TQvStringGrid::fsFixedLastRow)
+        footers = std::max(footers, 1);
+    first = g.FixedRows();
+    last = g.RowCount() - footers - 1;
+    g.BeginUpdate();
+    footerVisible = g.FloatingFooter.Visible();
+    fixedFooters = g.FixedFooters();
+    if (footer)
+        g.FloatingFooter.SetVisible(false);
+}
 
-    void restore()
-    {
-        if (keepCol0)
-            for (int r = 0; r < int(col0.size()) && r < g.RowCount(); ++r)
-                g.store.SetText(0, r, col0[std::size_t(r)]);
-        if (g.Navigation().KeepScrollOnSort() && topRow < g.RowCount())
-            g.SetTopRow(topRow);
-        if (footer)
-            g.FloatingFooter.SetVisible(footerVisible);
-        if (g.FixedFooters() != fixedFooters)
-            g.SetFixedFooters(fixedFooters);
-        g.EndUpdate();
-    }
-
-    int first = 0, last = -1;
-
-private:
-    TQvStringGrid& g;
-    bool footer;
-    bool keepCol0 = false;
-    std::vector<QString> col0;
-    int topRow = 0;
-    bool footerVisible = false;
-    int fixedFooters = 0;
-};
+void TSortBracket::restore()
+{
+    if (keepCol0)
+        for (int r = 0; r < int(col0.size()) && r < g.RowCount(); ++r)
+            g.store.SetText(0, r, col0[std::size_t(r)]);
+    if (g.Navigation().KeepScrollOnSort() && topRow < g.RowCount())
+        g.SetTopRow(topRow);
+    if (footer)
+        g.FloatingFooter.SetVisible(footerVisible);
+    if (g.FixedFooters() != fixedFooters)
+        g.SetFixedFooters(fixedFooters);
+    g.EndUpdate();
+}
 
 // One sort run over rows first..last: the key columns with their rules, the keys read, the
 // comparisons and the partition sort.
@@ -757,45 +743,54 @@ private:
     QString prefixOf, suffixOf; // of the column being read
 };
 
-// ---- the grid's operations -------------------------------------------------------------------
+// ---- the engine's entry points ------------------------------------------------------------------
 
-void TQvStringGrid::InitSortXRef()
+std::vector<int> sortedRowOrder(TQvStringGrid& g, int first, int last, bool indexed, int col)
 {
-    FSortRowXRef->Clear();
-    for (int r = 0; r < RowCount(); ++r)
-        FSortRowXRef->Add(r);
+    TGridSorter sorter(g, first, last, indexed, col);
+    return sorter.order();
 }
 
-int TQvStringGrid::CompareSortCells(int ACol, int ARow1, int ARow2, bool ascending)
+int compareSortCells(TQvStringGrid& g, int col, int row1, int row2, bool ascending)
 {
-    TGridSorter sorter(*this, 0, -1, false, ACol);
-    return sorter.compareCells(ACol, ARow1, ARow2, ascending);
+    TGridSorter sorter(g, 0, -1, false, col);
+    return sorter.compareCells(col, row1, row2, ascending);
 }
 
-int TQvStringGrid::CompareRows(int ACol, int ARow1, int ARow2)
+int compareSortRows(TQvStringGrid& g, int col, int row1, int row2, bool indexed, int fromKey)
 {
-    TGridSorter sorter(*this, 0, -1, false, ACol);
-    return sorter.compareRows(ARow1, ARow2, 0);
+    TGridSorter sorter(g, 0, -1, indexed, col);
+    return sorter.compareRows(row1, row2, fromKey);
 }
 
-int TQvStringGrid::CompareRowsIndexed(int ARow1, int ARow2, int i)
+// ---- the sort state ------------------------------------------------------------------------------
+
+void TSortState::initXRef(int rows)
 {
-    TGridSorter sorter(*this, 0, -1, true, 0);
-    return sorter.compareRows(ARow1, ARow2, std::max(0, i));
+    RowXRef.Clear();
+    for (int r = 0; r < rows; ++r)
+        RowXRef.Add(r);
 }
+
+void TSortState::permuteXRef(const std::vector<int>& at, const std::vector<int>& from)
+{
+    if (at.empty() || RowXRef.Count() <= at.back())
+        return;
+    std::vector<int> xref(from.size());
+    for (std::size_t k = 0; k < from.size(); ++k)
+        xref[k] = RowXRef.GetInteger(from[k]);
+    for (std::size_t k = 0; k < at.size(); ++k)
+        RowXRef.SetInteger(at[k], xref[k]);
+}
+
+// ---- applying an order -----------------------------------------------------------------------
 
 void TQvStringGrid::applyRowOrder(const std::vector<int>& at, const std::vector<int>& from, int sortCol)
 {
     if (at.empty())
         return;
     const auto& ss = SortSettings();
-    if (FSortRowXRef->Count() > at.back()) {
-        std::vector<int> xref(from.size());
-        for (std::size_t k = 0; k < from.size(); ++k)
-            xref[k] = FSortRowXRef->GetInteger(from[k]);
-        for (std::size_t k = 0; k < at.size(); ++k)
-            FSortRowXRef->SetInteger(at[k], xref[k]);
-    }
+    FSortState->permuteXRef(at, from);
     if (ss.SingleColumn()) {
         // Only the sort column's texts and cell objects move; heights and flags stay.
         if (sortCol < 0 || sortCol >= TotalColCount())
@@ -830,45 +825,10 @@ void TQvStringGrid::applyRowOrder(const std::vector<int>& at, const std::vector<
     std::vector<int> realFrom(from.size());
     for (std::size_t k = 0; k < from.size(); ++k)
         realFrom[k] = realAt[indexOf(from[k])];
-    auto permuteList = [&](TIntList& list) {
-        if (list.Count() <= realAt.front())
-            return;
-        std::vector<int> values(from.size());
-        for (std::size_t k = 0; k < from.size(); ++k)
-            values[k] = realFrom[k] < list.Count() ? list.GetInteger(realFrom[k]) : 0;
-        for (std::size_t k = 0; k < at.size(); ++k) {
-            if (realAt[k] >= list.Count()) {
-                if (values[k] == 0)
-                    continue;
-                while (list.Count() <= realAt[k])
-                    list.Add(0);
-            }
-            list.SetInteger(realAt[k], values[k]);
-        }
-    };
-    permuteList(*FModifiedRows);
-    permuteList(*FEnabledRows);
-    if (FMouseActions->DisjunctRowSelect() && FNavigation->MoveRowOnSort() && !FRowSelect.empty()) {
-        std::vector<char> values(from.size());
-        for (std::size_t k = 0; k < from.size(); ++k)
-            values[k] = realFrom[k] < int(FRowSelect.size()) ? FRowSelect[std::size_t(realFrom[k])] : char(0);
-        if (int(FRowSelect.size()) <= realAt.back())
-            FRowSelect.resize(std::size_t(realAt.back()) + 1, 0);
-        for (std::size_t k = 0; k < at.size(); ++k)
-            FRowSelect[std::size_t(realAt[k])] = values[k];
-    }
-    if (FControlList->Count() > 0) {
-        // A control at the row that stood at from[k] goes to at[k].
-        std::vector<std::size_t> sourceOf(at.size());
-        for (std::size_t k = 0; k < from.size(); ++k)
-            sourceOf[indexOf(from[k])] = k;
-        for (int i = 0; i < FControlList->Count(); ++i) {
-            TControlItem* item = FControlList->GetControl(i);
-            const auto it = std::lower_bound(realAt.begin(), realAt.end(), item->Y());
-            if (it != realAt.end() && *it == item->Y())
-                item->SetY(realAt[sourceOf[std::size_t(it - realAt.begin())]]);
-        }
-    }
+    unsigned lists = TRowSideData::lsModified | TRowSideData::lsEnabled | TRowSideData::lsControls;
+    if (FMouseActions->DisjunctRowSelect() && FNavigation->MoveRowOnSort())
+        lists |= TRowSideData::lsSelection;
+    FRowData->permute(realAt, realFrom, lists);
 }
 
 void TQvStringGrid::sortRange(int first, int last, bool indexed, int col)
@@ -877,13 +837,9 @@ void TQvStringGrid::sortRange(int first, int last, bool indexed, int col)
     last = std::min(last, RowCount() - 1);
     if (first >= last)
         return;
-    if (indexed && FSortIndexes->Count() == 0)
+    if (indexed && FSortState->Indexes.Count() == 0)
         return;
-    std::vector<int> from;
-    {
-        TGridSorter sorter(*this, first, last, indexed, col);
-        from = sorter.order();
-    }
+    const std::vector<int> from = sortedRowOrder(*this, first, last, indexed, col);
     std::vector<int> at(from.size());
     bool moved = false;
     for (std::size_t k = 0; k < at.size(); ++k) {
@@ -892,238 +848,6 @@ void TQvStringGrid::sortRange(int first, int last, bool indexed, int col)
     }
     if (moved)
         applyRowOrder(at, from, col);
-}
-
-void TQvStringGrid::SortSwapRows(int ARow1, int ARow2)
-{
-    ++Swaps;
-    if (ARow1 == ARow2 || ARow1 < 0 || ARow2 < 0 || ARow1 >= RowCount() || ARow2 >= RowCount())
-        return;
-    const int a = std::min(ARow1, ARow2), b = std::max(ARow1, ARow2);
-    applyRowOrder({a, b}, {b, a}, SortSettings().Column());
-}
-
-void TQvStringGrid::QSort()
-{
-    auto& ss = SortSettings();
-    if (ss.Column() < 0)
-        return;
-    if (FSortRowXRef->Count() != RowCount())
-        InitSortXRef();
-    FSortIndexes->Clear();
-    TSortBracket bracket(*this, true);
-    try {
-        const int oldRow = Row();
-        SortRow = oldRow;
-        sortRange(bracket.first, bracket.last, false, ss.Column());
-        if (!FMouseActions->DisjunctRowSelect()) {
-            const int row = FNavigation->MoveRowOnSort() ? SortRow : oldRow;
-            if (row != Row() && row >= 0 && row < RowCount())
-                FocusCell(Col(), row);
-        }
-        // The same row index now shows other data.
-        if (OnRowUpdate && !FNavigation->MoveRowOnSort())
-            OnRowUpdate(this, oldRow, Row());
-    } catch (...) {
-        bracket.restore();
-        throw;
-    }
-    bracket.restore();
-}
-
-void TQvStringGrid::QSortIndexed()
-{
-    if (FSortIndexes->Count() == 0)
-        throw EQvGridError(QStringLiteral("No indexes specified for indexed sort"));
-    if (FSortRowXRef->Count() != RowCount())
-        InitSortXRef();
-    TSortBracket bracket(*this, true);
-    try {
-        const int oldRow = Row();
-        SortRow = oldRow;
-        sortRange(bracket.first, bracket.last, true, -1);
-        const int row = FNavigation->MoveRowOnSort() ? SortRow : oldRow;
-        if (row != Row() && row >= 0 && row < RowCount())
-            FocusCell(Col(), row);
-    } catch (...) {
-        bracket.restore();
-        throw;
-    }
-    bracket.restore();
-}
-
-void TQvStringGrid::sortGroups(bool indexed)
-{
-    if (!indexed && SortSettings().Column() < 0)
-        return;
-    if (indexed && FSortIndexes->Count() == 0)
-        return;
-    if (FSortRowXRef->Count() != RowCount())
-        InitSortXRef();
-    TSortBracket bracket(*this, false);
-    try {
-        const int oldRow = Row();
-        SortRow = oldRow;
-        int deepest = -1;
-        for (int r = bracket.first; r <= bracket.last; ++r)
-            if (IsNode(r))
-                deepest = std::max(deepest, GetNodeLevel(r));
-        for (int r = bracket.first; deepest >= 0 && r <= bracket.last; ++r) {
-            if (!IsNode(r) || GetNodeLevel(r) != deepest || GetNodeState(r))
-                continue; // not a node of the deepest level, or contracted
-            const int span = GetNodeSpan(r);
-            if (span > 2)
-                sortRange(r + 1, std::min(r + span - 1, bracket.last), indexed, SortSettings().Column());
-        }
-        const int row = FNavigation->MoveRowOnSort() ? SortRow : oldRow;
-        if (row != Row() && row >= 0 && row < RowCount())
-            FocusCell(Col(), row);
-    } catch (...) {
-        bracket.restore();
-        throw;
-    }
-    bracket.restore();
-}
-
-void TQvStringGrid::QSortGroup()
-{
-    sortGroups(false);
-}
-
-void TQvStringGrid::QSortGroupIndexed()
-{
-    sortGroups(true);
-}
-
-void TQvStringGrid::QUnSort()
-{
-    const int n = RowCount();
-    // The cross-reference is a valid record only for as many rows as it was made for; after
-    // rows came or went the order of now is the one to come back to.
-    bool valid = FSortRowXRef->Count() == n;
-    std::vector<int> from(valid ? std::size_t(n) : 0, -1);
-    for (int q = 0; valid && q < n; ++q) {
-        const int p = FSortRowXRef->GetInteger(q);
-        valid = p >= 0 && p < n && from[std::size_t(p)] < 0;
-        if (valid)
-            from[std::size_t(p)] = q;
-    }
-    if (!valid) {
-        InitSortXRef();
-        return;
-    }
-    FUnSortRowXRef->Clear();
-    for (int q = 0; q < n; ++q)
-        FUnSortRowXRef->Add(FSortRowXRef->GetInteger(q));
-    std::vector<int> at(static_cast<std::size_t>(n));
-    bool moved = false;
-    for (int p = 0; p < n; ++p) {
-        at[std::size_t(p)] = p;
-        moved = moved || from[std::size_t(p)] != p;
-    }
-    if (!moved)
-        return;
-    TSortBracket bracket(*this, false);
-    try {
-        applyRowOrder(at, from, SortSettings().Column());
-    } catch (...) {
-        bracket.restore();
-        throw;
-    }
-    bracket.restore();
-}
-
-void TQvStringGrid::Sort(int Column, TSortDirection Direction)
-{
-    SortSettings().SetColumn(Column);
-    SortSettings().SetDirection(Direction);
-    QSort();
-}
-
-void TQvStringGrid::SortByColumn(int Col)
-{
-    if (RowCount() <= 1)
-        return;
-    SortSettings().SetColumn(Col);
-    QSort();
-}
-
-void TQvStringGrid::QuickSort(int Col, int Left, int Right)
-{
-    sortRange(Left, Right, false, Col);
-}
-
-void TQvStringGrid::QuickSortIndexed(int Left, int Right)
-{
-    sortRange(Left, Right, true, -1);
-}
-
-bool TQvStringGrid::SortLine(int Col, int ARow1, int ARow2)
-{
-    SortDir = SortSettings().Direction() == sdDescending ? -1 : 1;
-    if (CompareRows(Col, ARow1, ARow2) != SortDir)
-        return false;
-    SortSwapRows(ARow1, ARow2);
-    return true;
-}
-
-// ---- the header click ------------------------------------------------------------------------
-
-void TQvStringGrid::clickSort(int ACol, Qt::KeyboardModifiers shift)
-{
-    auto& ss = SortSettings();
-    HideInplaceEdit();
-    if (FSortRowXRef->Count() != RowCount())
-        InitSortXRef();
-    const bool initAscending = ss.InitSortDirection() == sdAscending;
-    // The left column stays where it is while the rows change under it.
-    const int leftCol = LeftCol();
-    const bool keepLeft = HasOption(goRowSelect) && FNavigation->KeepHorizScroll();
-    QElapsedTimer clock;
-    clock.start();
-    if (ss.IndexShow()) {
-        const Qt::KeyboardModifier key = ss.IndexSortKey() == ikCtrl ? Qt::ControlModifier : Qt::ShiftModifier;
-        TSortIndexList& keys = *FSortIndexes;
-        if (shift.testFlag(key)) {
-            if (keys.FindIndex(ACol) < 0)
-                keys.AddIndex(ACol, initAscending);
-            else
-                keys.ToggleIndex(ACol);
-        } else if (keys.Count() == 1 && keys.SortColumns(0) == ACol) {
-            keys.ToggleIndex(ACol);
-        } else {
-            keys.Clear();
-            keys.AddIndex(ACol, initAscending);
-        }
-        if (HasNodes())
-            QSortGroupIndexed();
-        else
-            QSortIndexed();
-        ss.SetColumn(keys.Count() > 0 ? keys.SortColumns(0) : -1);
-    } else {
-        bool undo = false;
-        if (ACol == ss.Column()) {
-            undo = ss.UndoSort() && ss.Direction() != ss.InitSortDirection();
-            ss.SetDirection(ss.Direction() == sdAscending ? sdDescending : sdAscending);
-        } else {
-            ss.SetDirection(ss.InitSortDirection());
-            ss.SetColumn(ACol);
-        }
-        if (HasNodes()) {
-            QSortGroup();
-        } else if (undo) {
-            QUnSort();
-            ss.SetColumn(-1);
-        } else {
-            QSort();
-        }
-    }
-    if (keepLeft && LeftCol() != leftCol)
-        SetLeftCol(leftCol);
-    SortTime = unsigned(clock.elapsed());
-    if (FControlList->Count() > 0)
-        CellControlsUpdate();
-    ClickSort(ss.Column());
 }
 
 } // namespace grid

@@ -449,4 +449,16 @@ void TQvStringGrid::SetFilterDropDownAuto(bool v)
     Invalidate();
 }
 
+void TQvStringGrid::FilterDone()
+{
+    if (OnFilterDone)
+        OnFilterDone(this);
+}
+
+void TQvStringGrid::FilterDoneNotify()
+{
+    if (OnFilterDone)
+        OnFilterDone(this);
+}
+
 } // namespace grid

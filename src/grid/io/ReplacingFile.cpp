@@ -1,4 +1,4 @@
-#include "grid/QvGrid/ReplacingFile.h"
+#include "grid/io/ReplacingFile.h"
 
 #include "platform/ComponentStream.h"
 #include "platform/Files.h"

@@ -3,7 +3,7 @@
 // a drag run through the runner double.
 
 #include "grid/GridTypes.h"
-#include "grid/qsgdd.h"
+#include "grid/dragdrop/qsgdd.h"
 
 #include "support/FakeDragDrop.h"
 

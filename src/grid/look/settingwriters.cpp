@@ -106,4 +106,23 @@ void TQvStringGrid::ForgetRemovedComponent(const void* AComponent)
         SyncGrid().SetGrid(nullptr);
 }
 
+void TQvStringGrid::SetBorderColor(TColor value)
+{
+    if (value == BorderColor)
+        return;
+    BorderColor = value;
+    if (parentWidget())
+        update();
+}
+
+void TQvStringGrid::ShowModifiedChanged()
+{
+    RepaintCol(0); // the marks sit in column 0
+}
+
+void TQvStringGrid::BandsChanged()
+{
+    Invalidate();
+}
+
 } // namespace grid

@@ -2,8 +2,8 @@
 // text parsed at line breaks and TABs; and the selection paste's fill of one value or a series.
 
 #include "grid/QvGrid.h"
-#include "grid/QvGrid/BinStreamRect.h"
-#include "grid/QvGrid/ClipboardText.h"
+#include "grid/io/BinStreamRect.h"
+#include "grid/clipboard/ClipboardText.h"
 #include "grid/look/ZirAzur.h"
 
 #include "platform/Clipboard.h"
@@ -412,6 +412,22 @@ void TQvStringGrid::PasteSelectionFromClipboard()
         SetSelection(sel);
     }
     CellsChanged(TRect{sel.Left, sel.Top, sel.Right, sel.Bottom});
+}
+
+void TQvStringGrid::PasteCellText(int ACol, int ARow, const QString& value)
+{
+    if (UndoRedo())
+        UndoRedo()->RegisterChange(ACol, RealRowIndex(ARow), Cells(ACol, ARow), value);
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (g && (g->FCellType == ctCheckBox || g->FCellType == ctTriStateCheckBox)) {
+        if (g->FCellType == ctCheckBox)
+            g->FCellBoolean = value == CheckTrue;
+        else
+            g->FCellCheckBoxState = value == CheckTrue ? cbChecked : cbUnchecked;
+    } else {
+        SetCellEx(ACol, ARow, value);
+    }
+    RepaintCell(DisplColIndex(ACol), ARow);
 }
 
 } // namespace grid

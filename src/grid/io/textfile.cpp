@@ -10,7 +10,7 @@
 // grid changes: a size read from a file is never allocated on trust.
 
 #include "grid/QvGrid.h"
-#include "grid/QvGrid/ReplacingFile.h"
+#include "grid/io/ReplacingFile.h"
 #include "grid/look/ZirAzur.h"
 
 #include "platform/ComponentStream.h"

@@ -1,9 +1,7 @@
-// The footer row's calculations and the public item list of the grid's combo editor.
+// The footer row's calculations.
 
-#include "grid/edit/GridCombo.h"
 #include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
-
 
 namespace grid {
 
@@ -63,51 +61,9 @@ void TQvStringGrid::CalculateFooter(int ACol)
     }
 }
 
-void TQvStringGrid::ClearComboString()
+void TQvStringGrid::RecalcFooterColumn(int ACol)
 {
-    EditCombo()->clear();
-}
-
-void TQvStringGrid::AddComboString(const QString& s)
-{
-    EditCombo()->addItem(s);
-}
-
-bool TQvStringGrid::RemoveComboString(const QString& s)
-{
-    const int i = EditCombo()->findText(s, Qt::MatchFixedString);
-    if (i < 0)
-        return false;
-    EditCombo()->removeItem(i);
-    return true;
-}
-
-// Compared without case, as the item list finds a text; an unknown text leaves the choice.
-bool TQvStringGrid::SetComboSelectionString(const QString& s)
-{
-    const int i = EditCombo()->findText(s, Qt::MatchFixedString);
-    if (i < 0)
-        return false;
-    FComboIdx = i;
-    return true;
-}
-
-int TQvStringGrid::GetComboCount()
-{
-    return EditCombo()->count();
-}
-
-void TQvStringGrid::SetComboIndex(int ACol, int ARow, int Value)
-{
-    GetEditorProp(ACol, ARow, nullptr); // the application fills the list for this cell
-    if (Value >= 0 && Value < EditCombo()->count())
-        SetCells(ACol, ARow, EditCombo()->itemText(Value));
-}
-
-int TQvStringGrid::GetComboIndex(int ACol, int ARow)
-{
-    GetEditorProp(ACol, ARow, nullptr);
-    return EditCombo()->findText(Cells(ACol, ARow), Qt::MatchExactly);
+    CalcFooter(ACol);
 }
 
 } // namespace grid

@@ -1,0 +1,73 @@
+#include "grid/store/HiddenRows.h"
+
+#include <algorithm>
+
+namespace grid {
+
+namespace {
+
+// How many of the sorted indexes lie below value.
+int countBelow(const std::vector<int>& sorted, int value)
+{
+    return int(std::lower_bound(sorted.begin(), sorted.end(), value) - sorted.begin());
+}
+
+// Takes the entry at from out and puts it in at to, the entries between closing up.
+template <class It>
+void moveEntry(It first, int from, int to)
+{
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else if (to < from)
+        std::rotate(first + to, first + from, first + from + 1);
+}
+
+} // namespace
+
+void THiddenRowStore::rowsInserted(int at, int count)
+{
+    for (auto& item : *this)
+        if (item->FIdx >= at)
+            item->FIdx += count;
+}
+
+void THiddenRowStore::rowsInsertedBefore(const std::vector<int>& real)
+{
+    for (auto& item : *this)
+        item->FIdx += int(std::upper_bound(real.begin(), real.end(), item->FIdx) - real.begin());
+}
+
+void THiddenRowStore::rowsRemoved(const std::vector<int>& real)
+{
+    for (auto& item : *this)
+        item->FIdx -= countBelow(real, item->FIdx);
+}
+
+// A hidden row's index is never the moved row's own; those between close up.
+void THiddenRowStore::rowMoved(int from, int to)
+{
+    for (auto& item : *this) {
+        int& i = item->FIdx;
+        if (i == from)
+            i = to;
+        else if (from < to && i > from && i <= to)
+            --i;
+        else if (to < from && i >= to && i < from)
+            ++i;
+    }
+}
+
+void THiddenRowStore::columnMoved(int from, int to)
+{
+    const std::size_t need = std::size_t(std::max(from, to)) + 1;
+    for (auto& item : *this) {
+        if (item->Texts.size() < need)
+            item->Texts.resize(need);
+        if (item->Objects.size() < need)
+            item->Objects.resize(need, nullptr);
+        moveEntry(item->Texts.begin(), from, to);
+        moveEntry(item->Objects.begin(), from, to);
+    }
+}
+
+} // namespace grid
