@@ -5,7 +5,8 @@
 # Unity/unity_N_cxx.cxx file: add the source here (or give the helper a distinct name).
 set(QV_UNITY_SKIP_qv_grid
     GridDatePicker.cpp GridEditBtn.cpp QsgDateTimePicker.cpp QvDropXPVS.cpp QvStyleIF.cpp
-    autosize.cpp cellparts.cpp checkboxes.cpp csv.cpp draw.cpp progress.cpp textexchange.cpp
+    autosize.cpp cellparts.cpp checkboxes.cpp columnstream.cpp csv.cpp draw.cpp progress.cpp
+    textexchange.cpp
     textfile.cpp)
 set(QV_UNITY_SKIP_qv_dropdowns
     QvDetailDropDown.cpp QvImagePicker.cpp QvTimePicker.cpp)
@@ -25,7 +26,8 @@ set(QV_UNITY_SKIP_qv_energy_it
 set(QV_UNITY_SKIP_qv_app
     UNew_Project.cpp UOpenConf.cpp)
 set(QV_UNITY_SKIP_test_grid
-    BalloonTest.cpp CellStoreTest.cpp GridEditPlacementTest.cpp GridLooksTest.cpp
+    BalloonTest.cpp CellStoreTest.cpp GridCellScrollBarScreenshotTest.cpp GridEditPlacementTest.cpp
+    GridLooksTest.cpp
     GridOriginTest.cpp GridPaintTest.cpp GridPrintPdfTest.cpp PaintMarkupPixelTest.cpp
     QSGEditTest.cpp QsgSpinTest.cpp QvCheckBoxTest.cpp QvGridCellObjectsTest.cpp
     QvGridClipboardTest.cpp QvGridFilterTest.cpp QvGridHiddenTest.cpp QvGridLooksTest.cpp

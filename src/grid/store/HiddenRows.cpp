@@ -1,3 +1,4 @@
+#include "grid/store/SortedIndex.h"
 #include "grid/store/HiddenRows.h"
 
 #include <algorithm>
@@ -5,12 +6,6 @@
 namespace grid {
 
 namespace {
-
-// How many of the sorted indexes lie below value.
-int countBelow(const std::vector<int>& sorted, int value)
-{
-    return int(std::lower_bound(sorted.begin(), sorted.end(), value) - sorted.begin());
-}
 
 // Takes the entry at from out and puts it in at to, the entries between closing up.
 template <class It>

@@ -1,3 +1,4 @@
+#include "grid/store/SortedIndex.h"
 #include "grid/store/RowSideData.h"
 
 #include <QWidget>
@@ -83,12 +84,6 @@ void insertZerosBefore(TIntList& list, const std::vector<int>& real)
     std::vector<int> v = valuesOf(list);
     insertZerosBefore(v, real);
     assign(list, v);
-}
-
-// How many of the sorted indexes lie below value.
-int countBelow(const std::vector<int>& sorted, int value)
-{
-    return int(std::lower_bound(sorted.begin(), sorted.end(), value) - sorted.begin());
 }
 
 // The index an entry at i has after the entry at from moved to to.

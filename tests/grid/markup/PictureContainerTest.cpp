@@ -4,6 +4,7 @@
 #include "grid/markup/PictureContainer.h"
 
 #include "support/TestSupport.h"
+#include "grid/support/GridTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <QPainter>
 
 using namespace grid;
+using grid::test::errorOf;
 
 namespace {
 
@@ -43,16 +45,6 @@ QImage drawn(const THTMLPicture& picture, const TRect& rect, QSize canvasSize = 
 
 const QRgb black = qRgb(0, 0, 0), red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255),
            white = qRgb(255, 255, 255);
-
-QString errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EQvGridError& e) {
-        return e.Message();
-    }
-    return "no error";
-}
 
 } // namespace
 

@@ -239,7 +239,7 @@ TEST_F(EDSPicker, NamesKeepTheirAccentsInUtf8AndAnsi)
         openOnText("[Connection Manager]\r\n        Connection7 = 0x84010002, 0x44640405, , , , , , , , , , ,"
                    " \"" + f.name + "\" , \"\" , \"20 04 24 0A 2C 0B 2C 0C\" ;");
         ASSERT_EQ(w->ACG->RowCount(), 2);
-        EXPECT_EQ(w->ACG->Cells(col::Name, 1), QString::fromUtf8("\"Z\u00fcrich\""));
+        EXPECT_EQ(w->ACG->Cells(col::Name, 1), QString::fromUtf8("Z\u00fcrich"));
     }
 }
 
