@@ -2,7 +2,7 @@
 // Values of an INI file read and written through QSettings, as the column grid's positions and
 // the string grid's column keys and print settings use them.
 
-#include "grid/QvGrid/ReplacingFile.h"
+#include "grid/io/ReplacingFile.h"
 #include "platform/ComponentStream.h"
 #include "platform/Files.h"
 
