@@ -277,13 +277,6 @@ private:
     std::unique_ptr<TGridColumnCollection> FItems;
 };
 
-// Listener for changes of the current cell.
-class ITQvStringGridSelect {
-public:
-    virtual ~ITQvStringGridSelect() = default;
-    virtual void SelectionChanged(int ACol, int ARow) = 0;
-};
-
 using TColumnPopupEvent = std::function<void(TQvStringGrid*, int ACol, int ARow, QMenu* popup)>;
 using TAfterColumnMoved = std::function<void(TQvStringGrid*, int fromIndex, int toIndex)>;
 
@@ -383,66 +376,6 @@ public:
     unsigned GetVersionNr() const override { return 0x03010301; }
     QString GetVersionString() const;
 
-    // ---- cell lines, column widths by real column ---------------------------------------------
-    int AllColCount() const { return ColCount() + NumHiddenColumns(); }
-    int GetLinesInCell(int i, int j) const;
-    // Texts are wide already; these keep the wide-string names of the interface.
-    QString GetWideCells(int i, int j) const { return Cells(i, j); }
-    void SetWideCells(int i, int j, const QString& value) { SetCells(i, j, value); }
-    QString GetWideCellsEx(int i, int j) const { return GetCellsEx(i, j); }
-    void SetWideCellsEx(int i, int j, const QString& value) { SetCellsEx(i, j, value); }
-    // By real row j: the raw text (no merge redirection, no display hook), the user object,
-    // the raw cell object (the properties object itself).
-    QString GetGridCellsEx(int i, int j) const;
-    void SetGridCellsEx(int i, int j, const QString& value);
-    TObject* GetObjectsEx(int i, int j) const;
-    void SetObjectsEx(int i, int j, TObject* object);
-    TObject* GridObjectByRealRow(int i, int j) const { return CellObjectByRealRow(i, j); }
-    int GetAllColWidths(int i) const;
-    void SetAllColWidths(int i, int value);
-
-    // ---- per-cell look (i the column the properties are stored under, j the row) ---------------
-    TColor GetColors(int i, int j) const;
-    void SetColors(int i, int j, TColor v);
-    TColor GetColorsTo(int i, int j) const;
-    void SetColorsTo(int i, int j, TColor v);
-    TCellGradientDirection GetGradientDir(int i, int j) const;
-    void SetGradientDir(int i, int j, TCellGradientDirection v);
-    TColor GetFontColors(int i, int j) const;
-    void SetFontColors(int i, int j, TColor v);
-    TFontStyles GetFontStyles(int i, int j) const;
-    void SetFontStyles(int i, int j, TFontStyles v);
-    int GetFontSizes(int i, int j) const;
-    void SetFontSizes(int i, int j, int v);
-    QString GetFontNames(int i, int j) const;
-    void SetFontNames(int i, int j, const QString& v);
-    TAlignment GetAlignments(int i, int j) const;
-    void SetAlignments(int i, int j, TAlignment v);
-    void SetReadOnly(int i, int j, bool v);
-    bool GetWordWraps(int i, int j);
-    void SetWordWraps(int i, int j, bool v);
-    void SetCellFont(int i, int j, const TFont& font);
-    QWidget* GetCellControls(int i, int j) const;
-    void SetCellControls(int i, int j, QWidget* control);
-    void SetRowColor(int i, TColor color);
-    void SetRowColorTo(int i, TColor color);
-    void SetRowFontColor(int i, TColor color);
-
-    // ---- selected cells ------------------------------------------------------------------------
-    void SetSelection(const TGridRect& value);
-    void ClearSelectedCells();
-    void ClearModifiedRows();
-    int SelectedCellsCount();
-    TPoint GetSelectedCell(int index) const;
-    bool GetSelectedCells(int i, int j) const;
-    void SetSelectedCells(int i, int j, bool value);
-    int SelectedRowCount() const;
-    int SelectedColCount() const;
-    int GetSelectedRow(int i) const;
-    void RegisterSelListener(ITQvStringGridSelect* listener) { FISelect = listener; }
-    void UnRegisterSelListener(ITQvStringGridSelect*) { FISelect = nullptr; }
-    ITQvStringGridSelect* SelListener() const { return FISelect; }
-
     bool AutoFilterDisplay = false;
     TColumnPopupEvent OnColumnPopup;
     TAfterColumnMoved OnAfterColumnMoved;
@@ -451,8 +384,6 @@ protected:
     virtual std::unique_ptr<TGridColumnCollection> CreateColumns();
     // The columns were moved (by the user or by MoveColumn): the definitions follow.
     void ColumnMoved(int fromIndex, int toIndex) override;
-    // A new current cell is reported to the selection listener.
-    bool SelectCell(int ACol, int ARow) override;
     // A click on a column with a popup menu shows the menu under the cell.
     void mousePressEvent(QMouseEvent* e) override;
 
@@ -475,14 +406,12 @@ private:
     std::vector<int> showHiddenColumns();
     void hideAgain(const std::vector<int>& hidden, int at, int shift);
     TCellProperties* propsIfAny(int i, int j) const;
-    void repaintDispl(int i, int j);
 
     std::unique_ptr<TGridColumnCollection> FColumnCollection;
     std::unique_ptr<TGridColumnItem> FSaveCol;
     bool FColMoving = false;
     bool FStructureMoving = false; // the grid's own column shifts: definitions are handled apart
     std::unique_ptr<TCellGraphic> FCellGraphic;
-    ITQvStringGridSelect* FISelect = nullptr;
     bool FLoading = false;
 };
 

@@ -277,6 +277,13 @@ public:
     virtual void CellsChanged(const TRect&) {}
 };
 
+// Listener for changes of the current cell: told the column and the new row.
+class ITQvStringGridSelect {
+public:
+    virtual ~ITQvStringGridSelect() = default;
+    virtual void SelectionChanged(int ACol, int ARow) = 0;
+};
+
 class TQvStringGrid : public TBaseGrid {
     Q_OBJECT
 public:
@@ -368,7 +375,9 @@ public:
     int FilterLevel() const { return FFilterLevel; }
     void SetFilterLevel(int v) { FFilterLevel = v; }
     int GetTopRowEx() const { return TopRow(); }
-    void SetTopRowEx(int value);
+    void SetTopRowEx(int value) { SetTopRow(value); }
+    // The guarded writer: a row outside FixedRows .. RowCount - 1 is ignored.
+    void SetTopRow(int value);
     // Cells by real row: from the hidden-row store when the row is hidden.
     QString GetCellsEx(int ACol, int ARow) const;
     void SetCellsEx(int ACol, int ARow, const QString& value);
@@ -377,6 +386,87 @@ public:
     void InsertDisplayedRows(int RowIndex, int RCount) { InsertStoreRows(RowIndex, RCount); }
     void RemoveDisplayedRows(int RowIndex, int RCount) { RemoveStoreRows(RowIndex, RCount); }
 
+    // ---- cell accessors, per-cell look and the selected-cells interface --------------------------
+    // (QvGrid/cellaccess.cpp, QvGrid/celllook.cpp, QvGrid/selectedcells.cpp) The public cell
+    // interface every string grid offers; i is a real column, j a row in the index space named.
+    // By displayed row j: lines of a cell; the wide names are kept for the interface, texts are
+    // wide already.
+    int GetLinesInCell(int i, int j) const;
+    QString GetWideCells(int i, int j) const { return Cells(i, j); }
+    void SetWideCells(int i, int j, const QString& value) { SetCells(i, j, value); }
+    // By real row j: the text (hooks as Cells), the raw text (no merge redirection, no display
+    // hook), the user object and the raw cell object (the properties object itself).
+    QString GetWideCellsEx(int i, int j) const { return GetCellsEx(i, j); }
+    void SetWideCellsEx(int i, int j, const QString& value) { SetCellsEx(i, j, value); }
+    QString GetGridCellsEx(int i, int j) const;
+    void SetGridCellsEx(int i, int j, const QString& value);
+    TObject* GetObjectsEx(int i, int j) const;
+    void SetObjectsEx(int i, int j, TObject* object);
+    TObject* GridObjectByRealRow(int i, int j) const { return CellObjectByRealRow(i, j); }
+    // By the row a line had before the last sort, and by the column's index before any move.
+    QString GetUnSortedCell(int i, int j) const;
+    void SetUnSortedCell(int i, int j, const QString& value);
+    QString GetOriginalCells(int i, int j) const;
+    void SetOriginalCells(int i, int j, const QString& value);
+    // Displayed row r before the last sort (as a real row); the displayed row of unsorted row r.
+    int SortedRowIndex(int r) const;
+    int UnSortedRowIndex(int ARow) const;
+    void RichToCell(int ACol, int ARow, TQvRichEdit* richEdit);
+    int AllColCount() const { return ColCount() + NumHiddenColumns(); }
+    // The stored width of a hidden column, else the width shown; beyond real column 511 the
+    // width shown only.
+    int GetAllColWidths(int i) const;
+    void SetAllColWidths(int i, int value);
+    // Per-cell look: i the column the properties are stored under, j the row. Reading never
+    // creates the properties (except GetWordWraps); writing does, and repaints the cell.
+    TColor GetColors(int i, int j) const;
+    void SetColors(int i, int j, TColor v);
+    TColor GetColorsTo(int i, int j) const;
+    void SetColorsTo(int i, int j, TColor v);
+    TCellGradientDirection GetGradientDir(int i, int j) const;
+    void SetGradientDir(int i, int j, TCellGradientDirection v);
+    TColor GetFontColors(int i, int j) const;
+    void SetFontColors(int i, int j, TColor v);
+    TFontStyles GetFontStyles(int i, int j) const;
+    void SetFontStyles(int i, int j, TFontStyles v);
+    int GetFontSizes(int i, int j) const;
+    void SetFontSizes(int i, int j, int v);
+    QString GetFontNames(int i, int j) const;
+    void SetFontNames(int i, int j, const QString& v);
+    TAlignment GetAlignments(int i, int j) const;
+    void SetAlignments(int i, int j, TAlignment v);
+    void SetReadOnly(int i, int j, bool v);
+    bool GetWordWraps(int i, int j);
+    void SetWordWraps(int i, int j, bool v);
+    void SetCellFont(int i, int j, const TFont& font);
+    QWidget* GetCellControls(int i, int j) const;
+    void SetCellControls(int i, int j, QWidget* control);
+    // Row i from FixedCols to the last real column.
+    void SetRowColor(int i, TColor color);
+    void SetRowColorTo(int i, TColor color);
+    void SetRowFontColor(int i, TColor color);
+    // Selected cells: displayed columns and rows, the rectangle or the disjunct lists.
+    void SetSelection(const TGridRect& value);
+    void ClearSelectedCells();
+    void ClearModifiedRows();
+    int SelectedCellsCount();
+    TPoint GetSelectedCell(int index) const;
+    bool GetSelectedCells(int i, int j) const;
+    void SetSelectedCells(int i, int j, bool value);
+    int SelectedRowCount() const;
+    int SelectedColCount() const;
+    int GetSelectedRow(int i) const;
+    // One listener; a second registration replaces the first, unregistering clears it.
+    void RegisterSelListener(ITQvStringGridSelect* listener) { FISelect = listener; }
+    void UnRegisterSelListener(ITQvStringGridSelect*) { FISelect = nullptr; }
+    ITQvStringGridSelect* SelListener() const { return FISelect; }
+
+private:
+    TCellProperties* cellPropsIfAny(int i, int j) const;
+    void repaintLook(int i, int j, bool unlessUpdating = false);
+    ITQvStringGridSelect* FISelect = nullptr;
+
+public:
     // ---- row and column structure (QvGrid/structure.cpp) -------------------------------------
     // Rows are displayed rows, columns real columns. Every operation keeps the side data in
     // step with the rows: cell objects, heights, the modified, enabled and selected row flags,
@@ -1519,7 +1609,7 @@ public:
     enum THintShowLargeTextPos { hpCell, hpCursor };
     bool HintShowCells = false, HTMLHint = false, HintShowLargeText = false, AnchorHint = false,
          HintShowSizing = false;
-    THintShowLargeTextPos HintShowLargeTextPos = hpCursor;
+    THintShowLargeTextPos HintShowLargeTextPos = hpCell;
     // The window's design switch: a grid without it shows no hints at all.
     bool ShowHint = true;
     // One composed hint: Pos in viewport coordinates; InternalWindow when the grid's own markup

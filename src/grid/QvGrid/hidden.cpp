@@ -47,13 +47,12 @@ bool TQvStringGrid::IsIgnoredColumn(int ACol) const
     return FIgnoreColumns->HasValue(ACol);
 }
 
-// Only the first MaxHideColumns columns can be hidden; every column from there on is shown.
+// Only the first MaxHideColumns columns take part in hiding: from there on both mappings are
+// identities, whatever is hidden below.
 int TQvStringGrid::DisplColFromReal(int ACol) const
 {
-    if (FNumHidden == 0 || ACol <= 0)
+    if (FNumHidden == 0 || ACol <= 0 || ACol >= MaxHideColumns)
         return ACol;
-    if (ACol >= MaxHideColumns)
-        return ACol - FNumHidden;
     int hidden = 0;
     for (int c = 0; c < ACol; ++c)
         if (!FVisibleCol[std::size_t(c)])
@@ -61,9 +60,10 @@ int TQvStringGrid::DisplColFromReal(int ACol) const
     return ACol - hidden;
 }
 
+// A displayed index that the first MaxHideColumns real columns do not hold maps to column 0.
 int TQvStringGrid::RealColFromDispl(int ACol) const
 {
-    if (FNumHidden == 0 || ACol < 0)
+    if (FNumHidden == 0 || ACol < 0 || ACol >= MaxHideColumns)
         return ACol;
     int shown = -1;
     for (int c = 0; c < MaxHideColumns; ++c) {
@@ -72,7 +72,7 @@ int TQvStringGrid::RealColFromDispl(int ACol) const
         if (shown == ACol)
             return c;
     }
-    return ACol + FNumHidden;
+    return 0;
 }
 
 void TQvStringGrid::HideColumns(int FromCol, int ToCol)
@@ -427,10 +427,12 @@ void TQvStringGrid::UnHideRowsAll()
     FFilterLevel = 0;
 }
 
-void TQvStringGrid::SetTopRowEx(int value)
+// Only a row from FixedRows to the last row reaches the platform grid; anything else is
+// ignored rather than clamped.
+void TQvStringGrid::SetTopRow(int value)
 {
     if (value >= FixedRows() && value < RowCount())
-        SetTopRow(value);
+        TStringGrid::SetTopRow(value);
 }
 
 // ---- cells by real row ---------------------------------------------------------------------------

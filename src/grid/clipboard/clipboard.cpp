@@ -163,11 +163,13 @@ void TQvStringGrid::cutCells(const TGridRect& range, bool freeProperties)
         for (int c = range.Left; c <= range.Right; ++c) {
             if (!always && !IsEditable(c, r))
                 continue;
+            // The range is displayed; cells and undo records are real.
+            const int col = RealColIndex(c);
             if (undo)
-                undo->RegisterChange(c, r, Cells(c, r), QString());
-            SetCells(c, r, QString());
+                undo->RegisterChange(col, RealRowIndex(r), Cells(col, r), QString());
+            SetCells(col, r, QString());
             if (freeProperties)
-                FreeCellProperties(c, r);
+                FreeCellProperties(col, r);
         }
         markRowModified(r);
     }

@@ -80,14 +80,17 @@ TPoint TQvStringGrid::MeasureTextBlock(const QString& text)
 
 void TQvStringGrid::StorePastedCell(int ACol, int ARow, const QString& value)
 {
+    // ACol is displayed, as the paste walks the grid; the cell and the undo record (real
+    // column and row) are the real ones, so a hidden column is never written by a paste.
+    const int col = RealColIndex(ACol);
     if (VOreRizeZuvuZira* undo = UndoRedo())
-        undo->RegisterChange(ACol, ARow, Cells(ACol, ARow), value);
-    if (HasCheckBox(ACol, ARow)) {
+        undo->RegisterChange(col, RealRowIndex(ARow), Cells(col, ARow), value);
+    if (HasCheckBox(col, ARow)) {
         QString checkTrue;
-        GetCheckTrue(ACol, ARow, checkTrue);
-        SetCheckBoxState(ACol, ARow, value == checkTrue);
+        GetCheckTrue(col, ARow, checkTrue);
+        SetCheckBoxState(col, ARow, value == checkTrue);
     } else {
-        SetCells(ACol, ARow, value);
+        SetCells(col, ARow, value);
     }
     if (NumHiddenColumns() > 0)
         RepaintCell(ACol, ARow);

@@ -6,9 +6,9 @@ QString VAviDadoraVidoRavad::CheckText(int ACol, int ARow, const QString& unmark
 {
     QString s = unmarked;
     if (UseCorrect)
-        s = Correct(ACol, ARow, s);
+        s = Correct(ACol, ARow, unmarked);
     if (UseMarkError)
-        s = MarkError(ACol, ARow, s);
+        s = MarkError(ACol, ARow, unmarked);
     return s;
 }
 

@@ -26,8 +26,8 @@ public:
     virtual void StopCheck() {}
 
     // The text a range check writes for one cell whose text (error marks removed) is given:
-    // the correction first, then the error marks on the corrected text, so with both flags
-    // the correction is kept (marking the uncorrected text would throw it away).
+    // both steps see that unmarked text, so with both flags the marked text replaces the
+    // corrected one.
     QString CheckText(int ACol, int ARow, const QString& unmarked);
 };
 

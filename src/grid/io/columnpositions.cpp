@@ -17,13 +17,6 @@ QString positionKey(const QString& section, int i)
 
 using inivalues::readInteger;
 
-template <class G>
-void showAllColumns(G& g)
-{
-    if constexpr (requires { g.UnHideColumnsAll(); })
-        g.UnHideColumnsAll();
-}
-
 } // namespace
 
 bool TQvColumnGrid::SaveColumnPositions(const QString& Key, const QString& Section)
@@ -68,7 +61,9 @@ bool TQvColumnGrid::LoadColumnPositions(const QString& Key, const QString& Secti
             positions.push_back(v);
         }
     }
-    showAllColumns(static_cast<TQvStringGrid&>(*this));
+    // Back to the recorded order first (every column shown): the stored positions describe
+    // the columns from there.
+    ResetColumnOrder();
     for (int j = 0; j < n; ++j)
         cols.GetItem(positions[std::size_t(j)])->SetDefIdx(j);
     cols.ResetOrganization();

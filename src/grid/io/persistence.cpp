@@ -7,6 +7,7 @@
 
 #include "grid/QvGrid.h"
 #include "grid/io/IniValues.h"
+#include "grid/io/PlainIniFile.h"
 #include "platform/ComponentStream.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextCodec.h"
@@ -665,6 +666,28 @@ const std::vector<TPrintKey>& printKeys()
     return table;
 }
 
+// Earlier versions of this program wrote the section through QSettings: its keys sorted
+// (the table's order is not), texts quoted and escaped, and a section name with other
+// characters than letters and digits percent-encoded. Such a file is read as it was written.
+bool writtenThroughQSettings(const io::TPlainIniFile& ini, const QString& section)
+{
+    if (!ini.SectionExists(section)) {
+        const QSettings old(ini.FileName(), QSettings::IniFormat);
+        return old.childGroups().contains(section);
+    }
+    QStringList keys;
+    for (const QString& k : ini.SectionKeys(section))
+        if (std::any_of(printKeys().begin(), printKeys().end(), [&](const TPrintKey& t) { return k == QLatin1String(t.key); }))
+            keys << k;
+    if (keys.size() < 2)
+        return false;
+    QStringList tableOrder;
+    for (const TPrintKey& t : printKeys())
+        if (keys.contains(QLatin1String(t.key)))
+            tableOrder << QLatin1String(t.key);
+    return std::is_sorted(keys.begin(), keys.end()) && keys != tableOrder;
+}
+
 #undef QV_PRINT_INT
 #undef QV_PRINT_YESNO
 #undef QV_PRINT_TEXT
@@ -672,19 +695,28 @@ const std::vector<TPrintKey>& printKeys()
 
 } // namespace
 
+// The plain INI format, keys in table order (io/PlainIniFile.h).
 void TQvStringGrid::SavePrintSettings(const QString& Key, const QString& Section)
 {
-    QSettings ini(Key, QSettings::IniFormat);
+    io::TPlainIniFile ini(Key);
+    std::vector<std::pair<QString, QString>> values;
     for (const TPrintKey& k : printKeys())
-        ini.setValue(Section + QLatin1Char('/') + QLatin1String(k.key), k.get(*FPrintSettings));
-    ini.sync();
+        values.emplace_back(QLatin1String(k.key), k.get(*FPrintSettings));
+    ini.WriteSection(Section, values);
+    ini.UpdateFile();
 }
 
 void TQvStringGrid::LoadPrintSettings(const QString& Key, const QString& Section)
 {
-    const QSettings ini(Key, QSettings::IniFormat);
+    const io::TPlainIniFile ini(Key);
+    if (writtenThroughQSettings(ini, Section)) {
+        const QSettings old(Key, QSettings::IniFormat);
+        for (const TPrintKey& k : printKeys())
+            k.set(*FPrintSettings, inivalues::readString(old, Section + QLatin1Char('/') + QLatin1String(k.key), k.fallback));
+        return;
+    }
     for (const TPrintKey& k : printKeys())
-        k.set(*FPrintSettings, inivalues::readString(ini, Section + QLatin1Char('/') + QLatin1String(k.key), k.fallback));
+        k.set(*FPrintSettings, ini.ReadString(Section, QLatin1String(k.key), k.fallback));
 }
 
 } // namespace grid

@@ -62,13 +62,13 @@ TEST(QvGridHiddenColumns, RefusalsAndIndexesBeyondTheHidingRange)
     TQvStringGrid g;
     g.SetColCount(6);
     g.HideColumns(1, 2);
-    // Columns from 512 on are always shown: beyond the hiding range the two hidden columns
-    // lie before every displayed index.
-    EXPECT_EQ(g.RealColIndex(600), 602);
-    EXPECT_EQ(g.DisplColIndex(602), 600);
+    // Columns from 512 on take no part in hiding: both mappings are identities there, and a
+    // displayed index the first 512 real columns do not hold maps to real column 0.
+    EXPECT_EQ(g.RealColIndex(600), 600);
+    EXPECT_EQ(g.DisplColIndex(602), 602);
     EXPECT_FALSE(g.IsHiddenColumn(600));
     EXPECT_FALSE(g.IsHiddenColumn(-1));
-    EXPECT_EQ(g.RealColIndex(511), 513);
+    EXPECT_EQ(g.RealColIndex(511), 0);
     g.HideColumn(1); // already hidden
     g.HideColumn(6); // beyond the last real column
     EXPECT_EQ(g.NumHiddenColumns(), 2);

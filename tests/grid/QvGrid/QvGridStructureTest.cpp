@@ -322,7 +322,8 @@ TEST(QvGridStructure, ColumnsBeyondTheHidingRangeMapWhileColumnsAreHidden)
     struct Map {
         int displ, real;
     };
-    for (const Map m : {Map{2, 2}, Map{3, 4}, Map{510, 511}, Map{511, 512}, Map{598, 599}}) {
+    // From 512 on both mappings are identities.
+    for (const Map m : {Map{2, 2}, Map{3, 4}, Map{510, 511}, Map{512, 512}, Map{598, 598}}) {
         EXPECT_EQ(g.RealColIndex(m.displ), m.real) << m.displ;
         EXPECT_EQ(g.DisplColIndex(m.real), m.displ) << m.real;
     }

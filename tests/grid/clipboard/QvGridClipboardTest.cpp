@@ -86,6 +86,35 @@ TEST(GridClipboardCut, EmptiesCellsAsOneUndoStep)
     EXPECT_EQ(g.row(1), QStringList({"c", "d"}));
 }
 
+// With column 1 hidden, displayed column 1 is real column 2: the cut empties it, the paste fills
+// it, the hidden column is never touched, and the undo records name the real column.
+TEST(GridClipboardCut, HiddenColumnLeftOfTheRangeIsLeftAlone)
+{
+    Grid g(4, 2);
+    VOreRizeZuvuZira undo;
+    g.g.SetUndoRedo(&undo);
+    g.setRow(0, {"a", "b", "c", "d"});
+    g.setRow(1, {"e", "f", "g", "h"});
+    g.g.HideColumn(1);
+    g.select(1, 0, 1, 0);
+    g.g.CutSelectionToClipboard();
+    EXPECT_EQ(g.g.Cells(1, 0), QStringLiteral("b"));
+    EXPECT_EQ(g.g.Cells(2, 0), QString());
+    ASSERT_EQ(undo.Items().size(), 3u); // start, one cell, stop
+    EXPECT_EQ(undo.Items()[1].Col, 2);
+
+    g.select(1, 1, 1, 1);
+    g.g.PasteSelectionFromClipboard();
+    EXPECT_EQ(g.g.Cells(1, 1), QStringLiteral("f"));
+    EXPECT_EQ(g.g.Cells(2, 1), QStringLiteral("c"));
+    int lastCol = -1;
+    for (const auto& item : undo.Items())
+        if (!item.IsMarker())
+            lastCol = item.Col;
+    EXPECT_EQ(lastCol, 2);
+    g.g.SetUndoRedo(nullptr);
+}
+
 // Column 1 is not editable; a cut takes it only with AllowClipboardAlways.
 struct LimitedCutCase {
     bool always;

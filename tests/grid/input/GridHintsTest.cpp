@@ -94,7 +94,12 @@ const HintCase kCases[] = {
          g.HintShowLargeTextPos = TQvStringGrid::hpCell;
      },
      {3, 1}, "a text far too long for its narrow cell to hold", Place::TopLeft},
-    {"LargeTextBelowWithHpCursor", [](TQvStringGrid& g) { g.HintShowLargeText = true; }, {3, 1},
+    {"LargeTextBelowWithHpCursor",
+     [](TQvStringGrid& g) {
+         g.HintShowLargeText = true;
+         g.HintShowLargeTextPos = TQvStringGrid::hpCursor;
+     },
+     {3, 1},
      "a text far too long for its narrow cell to hold", Place::BelowCell},
     {"GridHintHasTheLastWord",
      [](TQvStringGrid& g) {

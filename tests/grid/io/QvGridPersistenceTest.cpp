@@ -6,12 +6,16 @@
 #include "grid/QvGrid.h"
 #include "platform/ComponentStream.h"
 #include "platform/SettingsStore.h"
+#include "support/FullDisk.h"
 #include "support/FullFileSystem.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -272,11 +276,12 @@ TEST(QvGridPersistence, PrintSettings)
     p.SetFont(bold);
     g.SavePrintSettings(ini, "Print");
     {
-        QSettings s(ini, QSettings::IniFormat);
-        EXPECT_EQ(s.value("Print/TitleLines").toString(), "A\\nB");
-        EXPECT_EQ(s.value("Print/FontStyle").toInt(), 1);
-        s.setValue("Print/FontStyle", 0);
-        s.setValue("Print/Date", 7);
+        QByteArray text = bytes(ini);
+        EXPECT_TRUE(text.contains("\r\nTitleLines=A\\nB\r\n"));
+        EXPECT_TRUE(text.contains("\r\nFontStyle=1\r\n"));
+        text.replace("\r\nFontStyle=1\r\n", "\r\nFontStyle=0\r\n");
+        text.replace("\r\nDate=0\r\n", "\r\nDate=7\r\n");
+        writeFile(ini, text);
     }
     g.PrintSettings().SetTitleLines({});
     g.PrintSettings().SetDate(ppTopLeft);
@@ -402,6 +407,150 @@ TEST(QvGridPersistence, ColumnKeysKeepTheRestOfTheIniFile)
     EXPECT_EQ(s.value("Grid/Col0").toInt(), 64);
     EXPECT_EQ(s.value("Grid/Col1").toInt(), 21);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cols.ini"});
+// The print settings in their plain form: every text read whole, the two title lines back as two,
+// and the file written again byte for byte the hand-made one.
+TEST(QvGridPersistence, PrintSettingsFileReadsBackWholeAndIsWrittenAsTheFixture)
+{
+    TQvStringGrid g;
+    g.LoadPrintSettings(fixture("print_settings.ini"), "Print");
+    const TPrintSettings& p = g.PrintSettings();
+    struct Case {
+        const char* field;
+        QString got, expected;
+    };
+    const Case cases[] = {
+        {"ColumnSpacing", QString::number(p.ColumnSpacing()), "12"},
+        {"RowSpacing", QString::number(p.RowSpacing()), "14"},
+        {"TitleSpacing", QString::number(p.TitleSpacing()), "16"},
+        {"FixedWidth", QString::number(p.FixedWidth()), "30"},
+        {"Centered", QString::number(p.Centered()), "0"},
+        {"UseFixedWidth", QString::number(p.UseFixedWidth()), "1"},
+        {"RepeatFixedRows", QString::number(p.RepeatFixedRows()), "1"},
+        {"Borders", QString::number(p.Borders()), QString::number(pbDouble)},
+        {"BorderColor", QString::number(p.BorderColor()), "255"},
+        {"Date", QString::number(p.Date()), QString::number(ppTopLeft)},
+        {"PageNr", QString::number(p.PageNr()), QString::number(ppBottomCenter)},
+        {"Title", QString::number(p.Title()), QString::number(ppTopCenter)},
+        {"DateFormat", p.DateFormat(), "dd/mm/yyyy"},
+        {"TitleText", p.TitleText(), "a;b, c"},
+        {"HeaderSize", QString::number(p.HeaderSize()), "120"},
+        {"FitToPage", QString::number(p.FitToPage()), QString::number(fpShrink)},
+        {"Font", p.Font().Name + QString::number(p.Font().Size) + QString::number(p.Font().Style), "Arial10" + QString::number(fsBold)},
+        {"HeaderFont", p.HeaderFont().Name + QString::number(p.HeaderFont().Size) + QString::number(p.HeaderFont().Color),
+         "Times New Roman12128"},
+        {"FooterFont size", QString::number(p.FooterFont().Size), "8"},
+        {"PageNumSep", p.PageNumSep(), "/"},
+        {"PageSuffix", p.PageSuffix(), ""},
+        {"PagePrefix", p.PagePrefix(), "Page"},
+        {"Orientation", QString::number(p.Orientation()), QString::number(poLandscape)},
+        {"TitleLines", p.TitleLines().join('|'), "A|B"},
+        {"PrintGraphics", QString::number(p.PrintGraphics()), "1"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.got, c.expected) << c.field;
+
+    QTemporaryDir dir;
+    const QString out = dir.filePath("print.ini");
+    g.SavePrintSettings(out, "Print");
+    EXPECT_EQ(bytes(out), bytes(fixture("print_settings.ini")));
+}
+
+// Saving updates its own section only: other sections and their lines stay, and a second save
+// gives the same file.
+TEST(QvGridPersistence, PrintSettingsKeepTheFilesOtherSections)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("print.ini");
+    writeFile(ini, "[Other]\r\nName=x;y\r\n; a note\r\n\r\n[print]\r\nExtra=1\r\nTitleText=old\r\n");
+    TQvStringGrid g;
+    g.PrintSettings().SetTitleText("new");
+    g.SavePrintSettings(ini, "Print");
+    const QByteArray first = bytes(ini);
+    EXPECT_TRUE(first.startsWith("[Other]\r\nName=x;y\r\n; a note\r\n\r\n[print]\r\nColumnSpacing="));
+    EXPECT_TRUE(first.contains("\r\nPrintGraphics=N\r\nExtra=1\r\n\r\n"));
+    EXPECT_TRUE(first.contains("\r\nTitleText=new\r\n"));
+    EXPECT_FALSE(first.contains("TitleText=old"));
+    g.SavePrintSettings(ini, "Print");
+    EXPECT_EQ(bytes(ini), first);
+}
+
+// A file an earlier version wrote through QSettings (keys sorted, texts quoted and escaped)
+// still loads with every text whole.
+TEST(QvGridPersistence, PrintSettingsWrittenByTheEarlierVersionStillLoad)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("print.ini");
+    {
+        QSettings s(ini, QSettings::IniFormat);
+        s.setValue("Print/ColumnSpacing", "12");
+        s.setValue("Print/Centered", "N");
+        s.setValue("Print/DateFormat", "dd/mm/yyyy");
+        s.setValue("Print/TitleText", "a;b, c");
+        s.setValue("Print/PagePrefix", "\"quoted\"");
+        s.setValue("Print/TitleLines", "A\\nB");
+        s.setValue("Print/FontStyle", "2");
+        s.setValue("Print/Orientation", "1");
+        s.sync();
+        ASSERT_EQ(s.status(), QSettings::NoError);
+    }
+    ASSERT_TRUE(bytes(ini).contains("TitleText=\"a;b, c\""));
+    TQvStringGrid g;
+    g.LoadPrintSettings(ini, "Print");
+    const TPrintSettings& p = g.PrintSettings();
+    EXPECT_EQ(p.ColumnSpacing(), 12);
+    EXPECT_FALSE(p.Centered());
+    EXPECT_EQ(p.DateFormat(), "dd/mm/yyyy");
+    EXPECT_EQ(p.TitleText(), "a;b, c");
+    EXPECT_EQ(p.PagePrefix(), "\"quoted\"");
+    EXPECT_EQ(p.TitleLines(), (QStringList{"A", "B"}));
+    EXPECT_EQ(p.Font().Style, TFontStyles(fsItalic));
+    EXPECT_EQ(p.Orientation(), poLandscape);
+    EXPECT_EQ(p.RowSpacing(), 20); // missing: the default
+
+    // Saved again, the section is in the plain form and reads back the same.
+    g.SavePrintSettings(ini, "Print");
+    EXPECT_TRUE(bytes(ini).contains("\r\nTitleText=a;b, c\r\n"));
+    TQvStringGrid h;
+    h.LoadPrintSettings(ini, "Print");
+    EXPECT_EQ(h.PrintSettings().TitleText(), "a;b, c");
+    EXPECT_EQ(h.PrintSettings().PagePrefix(), "\"quoted\"");
+    EXPECT_EQ(h.PrintSettings().TitleLines(), (QStringList{"A", "B"}));
+}
+
+// A write that fails raises the grid's error and leaves the old file byte for byte: a path
+// below a plain file, a full disk (the file-size limit) and, as root, a full tmpfs.
+TEST(QvGridPersistence, PrintSettingsFailedWriteKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("plain"), "x");
+    TQvStringGrid g;
+    g.PrintSettings().SetTitleText("new");
+    EXPECT_THROW(g.SavePrintSettings(dir.filePath("plain/print.ini"), "Print"), EQvGridError);
+    EXPECT_EQ(bytes(dir.filePath("plain")), QByteArray("x"));
+
+    const auto failsKeepingOld = [&g](const QString& folder, const std::function<void()>& fillUp) {
+        const QString ini = folder + "/print.ini";
+        writeFile(ini, "[Print]\r\nTitleText=kept\r\n\r\n");
+        const QByteArray old = bytes(ini);
+        bool raised = false;
+        fillUp();
+        try {
+            g.SavePrintSettings(ini, "Print");
+        } catch (const EQvGridError& e) {
+            raised = e.Message().contains(ini);
+        }
+        EXPECT_TRUE(raised);
+        EXPECT_EQ(bytes(ini), old);
+        EXPECT_EQ(QDir(folder).entryList({"print.ini*"}, QDir::Files | QDir::Hidden).size(), 1); // no temporary left
+    };
+    {
+        std::unique_ptr<testsupport::FullDisk> full;
+        failsKeepingOld(dir.path(), [&full] { full = std::make_unique<testsupport::FullDisk>(64); });
+    }
+    testsupport::FullFileSystem fs;
+    if (!fs.available())
+        GTEST_SKIP() << "no tmpfs can be mounted here (not root)";
+    failsKeepingOld(fs.path(), [&fs] { ASSERT_TRUE(fs.fill()); });
 }
 
 } // namespace

@@ -117,6 +117,8 @@ bool TQvStringGrid::SelectCell(int col, int row)
     if (answer) {
         reportRowUpdate(row);
         FCellCache = GetGridCell(realCol, row);
+        if (FISelect && (col != Col() || row != Row()))
+            FISelect->SelectionChanged(col, row);
     }
     return answer;
 }

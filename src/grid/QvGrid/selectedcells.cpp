@@ -2,7 +2,7 @@
 // selections read the same way, plus the listener and notifier registrations. Coordinates are
 // displayed columns and rows.
 
-#include "grid/QvCGrid.h"
+#include "grid/QvGrid.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,14 +24,14 @@ int indexOf(const TIntList& list, int value)
     return -1;
 }
 
-const TMouseActions& mouse(const TQvColumnGrid& g)
+const TMouseActions& mouse(const TQvStringGrid& g)
 {
-    return const_cast<TQvColumnGrid&>(g).MouseActions();
+    return const_cast<TQvStringGrid&>(g).MouseActions();
 }
 
 } // namespace
 
-void TQvColumnGrid::SetSelection(const TGridRect& value)
+void TQvStringGrid::SetSelection(const TGridRect& value)
 {
     TStringGrid::SetSelection(value);
     if (ActiveCellShow) {
@@ -42,23 +42,22 @@ void TQvColumnGrid::SetSelection(const TGridRect& value)
         RepaintRow(value.Bottom);
 }
 
-void TQvColumnGrid::ClearSelectedCells()
+void TQvStringGrid::ClearSelectedCells()
 {
     SetSelection({FixedCols(), FixedRows(), FixedCols(), FixedRows()});
     SelectedCellList().Clear();
     Invalidate();
 }
 
-void TQvColumnGrid::ClearModifiedRows()
+// The whole list goes: marks kept for rows beyond the displayed ones (hidden rows) too.
+void TQvStringGrid::ClearModifiedRows()
 {
-    for (int r = 0; r < RowCount(); ++r)
-        if (GetRowModified(r))
-            SetRowModified(r, false);
+    FModifiedRows->Clear();
     Invalidate();
 }
 
 // Without disjunct cell selection the list is rebuilt from the rectangle, column by column.
-int TQvColumnGrid::SelectedCellsCount()
+int TQvStringGrid::SelectedCellsCount()
 {
     if (mouse(*this).DisjunctCellSelect())
         return SelectedCellList().Count();
@@ -75,13 +74,13 @@ int TQvColumnGrid::SelectedCellsCount()
     return SelectedCellList().Count();
 }
 
-TPoint TQvColumnGrid::GetSelectedCell(int index) const
+TPoint TQvStringGrid::GetSelectedCell(int index) const
 {
     const unsigned key = unsigned(SelectedCellList().GetInteger(index));
     return {int(key & 0xFFFF), int(key >> 16)};
 }
 
-bool TQvColumnGrid::GetSelectedCells(int i, int j) const
+bool TQvStringGrid::GetSelectedCells(int i, int j) const
 {
     if (mouse(*this).DisjunctCellSelect())
         return SelectedCellList().HasValue(cellKey(i, j));
@@ -90,7 +89,7 @@ bool TQvColumnGrid::GetSelectedCells(int i, int j) const
            j <= std::max(s.Top, s.Bottom);
 }
 
-void TQvColumnGrid::SetSelectedCells(int i, int j, bool value)
+void TQvStringGrid::SetSelectedCells(int i, int j, bool value)
 {
     const int key = cellKey(i, j);
     const int k = indexOf(SelectedCellList(), key);
@@ -103,7 +102,7 @@ void TQvColumnGrid::SetSelectedCells(int i, int j, bool value)
     }
 }
 
-int TQvColumnGrid::SelectedColCount() const
+int TQvStringGrid::SelectedColCount() const
 {
     if (mouse(*this).DisjunctColSelect())
         return ColSelectCount();
@@ -118,7 +117,7 @@ int TQvColumnGrid::SelectedColCount() const
 }
 
 // Rows in the footer do not count.
-int TQvColumnGrid::SelectedRowCount() const
+int TQvStringGrid::SelectedRowCount() const
 {
     if (mouse(*this).DisjunctRowSelect())
         return RowSelectCount();
@@ -133,7 +132,7 @@ int TQvColumnGrid::SelectedRowCount() const
     return std::abs(s.Top - bottom) + 1;
 }
 
-int TQvColumnGrid::GetSelectedRow(int i) const
+int TQvStringGrid::GetSelectedRow(int i) const
 {
     if (mouse(*this).DisjunctRowSelect()) {
         const TIntList& rows = SelectedRows();
@@ -142,14 +141,6 @@ int TQvColumnGrid::GetSelectedRow(int i) const
     const TGridRect s = Selection();
     const int r = std::min(s.Top, s.Bottom) + i;
     return r <= std::max(s.Top, s.Bottom) ? r : -1;
-}
-
-bool TQvColumnGrid::SelectCell(int ACol, int ARow)
-{
-    const bool allowed = TQvStringGrid::SelectCell(ACol, ARow);
-    if (allowed && FISelect && (ACol != Col() || ARow != Row()))
-        FISelect->SelectionChanged(ACol, ARow);
-    return allowed;
 }
 
 } // namespace grid
