@@ -65,7 +65,7 @@ void TQvStringGrid::SetObjectsEx(int i, int j, TObject* object)
 
 int TQvStringGrid::UnSortedRowIndex(int ARow) const
 {
-    const TIntList& xref = *FSortRowXRef;
+    const TIntList& xref = FSortState->RowXRef;
     if (xref.Count() == 0)
         return ARow;
     for (int k = 0; k < xref.Count(); ++k)
@@ -76,7 +76,7 @@ int TQvStringGrid::UnSortedRowIndex(int ARow) const
 
 int TQvStringGrid::SortedRowIndex(int r) const
 {
-    const TIntList& xref = *FSortRowXRef;
+    const TIntList& xref = FSortState->RowXRef;
     if (r >= 0 && r < xref.Count())
         r = xref.GetInteger(r);
     return RealRowIndex(r);
@@ -100,12 +100,12 @@ int unsortedToDisplayed(const TIntList& xref, int j)
 
 QString TQvStringGrid::GetUnSortedCell(int i, int j) const
 {
-    return Cells(i, unsortedToDisplayed(*FSortRowXRef, j));
+    return Cells(i, unsortedToDisplayed(FSortState->RowXRef, j));
 }
 
 void TQvStringGrid::SetUnSortedCell(int i, int j, const QString& value)
 {
-    SetCells(i, unsortedToDisplayed(*FSortRowXRef, j), value);
+    SetCells(i, unsortedToDisplayed(FSortState->RowXRef, j), value);
 }
 
 QString TQvStringGrid::GetOriginalCells(int i, int j) const

@@ -52,7 +52,7 @@ void TQvStringGrid::ClearSelectedCells()
 // The whole list goes: marks kept for rows beyond the displayed ones (hidden rows) too.
 void TQvStringGrid::ClearModifiedRows()
 {
-    FModifiedRows->Clear();
+    FRowData->Modified.Clear();
     Invalidate();
 }
 

@@ -407,6 +407,8 @@ TEST(QvGridPersistence, ColumnKeysKeepTheRestOfTheIniFile)
     EXPECT_EQ(s.value("Grid/Col0").toInt(), 64);
     EXPECT_EQ(s.value("Grid/Col1").toInt(), 21);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cols.ini"});
+}
+
 // The print settings in their plain form: every text read whole, the two title lines back as two,
 // and the file written again byte for byte the hand-made one.
 TEST(QvGridPersistence, PrintSettingsFileReadsBackWholeAndIsWrittenAsTheFixture)
