@@ -13,6 +13,7 @@
 #include "grid/balloon/Balloon.h"
 #include "grid/dragdrop/GridDragDrop.h"
 #include "grid/footer/FloatingFooter.h"
+#include "grid/input/PointerState.h"
 #include "grid/input/ScrollControl.h"
 #include "grid/look/GridPaintSettings.h"
 #include "grid/look/QvStyleIF.h"
@@ -32,6 +33,7 @@ class ComponentReader;
 #include <QTimer>
 #include <QPoint>
 class QHelpEvent;
+class QMenu;
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDragLeaveEvent;
@@ -63,6 +65,7 @@ struct TCellVisualSettings; // CellVisuals.h
 struct TKeyContext;         // input/KeyContext.h
 struct TTabContext;         // input/KeyContext.h
 struct TAdvanceContext;     // input/KeyContext.h
+struct TPressContext;       // input/PressContext.h
 struct TCellVisuals;        // CellVisuals.h
 struct TGridLookState;       // GridLooks.h
 
@@ -96,7 +99,7 @@ enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-enum TExportState { esExportStart, esExportNextRow, esExportDone, esExportNewRow, esExportSelRow };
+enum TExportState { esExportStart, esExportNextRow, esExportDone, esExportNewRow, esExportSelRow, esExportFail };
 enum TGridImportState { isImportStart, isImportNewRow, isImportSelRow, isImportDone };
 
 // Events (Sender first, then the arguments in the published order).
@@ -2105,10 +2108,9 @@ public:
     void SelectAllCells();
     void InsertRowByKey();
     void DeleteRowByKey();
-    // Mouse. The press hook answers true when the press is fully handled (the string grid's own
-    // press handling must not run); the done hook fires the click events after that handling.
-    bool HandleLeftButtonDown(QMouseEvent* e);
-    void LeftButtonDownDone(QMouseEvent* e);
+    // Mouse. The left press runs its stages (input/GridInput/press.cpp); it answers 1 when a
+    // selection resize started, else 0.
+    int HandleLeftButtonDown(QMouseEvent* e);
     void SimulateCellClick(int ACol, int ARow);
     void HandleRightButtonDown(QMouseEvent* e);
     // Buttons in cells (ACol real): where the painter placed the button, and its pushed look.
@@ -2240,9 +2242,11 @@ public:
     // A picture of the cells of r (displayed indexes) in a new form owned by the grid: frameless,
     // stay-on-top, never activated, 192/255 opaque. The caller shows, moves and frees it.
     QWidget* SelectionToForm(const TGridRect& r);
-    // The pointer zone a press acts on, set by every move and reset when the pointer leaves.
-    enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
-    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+    // The pointer zone a press acts on (input/PointerState.h).
+    using TMouseSelectMode = grid::TMouseSelectMode;
+    static constexpr TMouseSelectMode msNormal = grid::msNormal, msColumn = grid::msColumn, msRow = grid::msRow,
+                                      msAll = grid::msAll, msURL = grid::msURL, msResize = grid::msResize;
+    TMouseSelectMode MouseSelectMode() const { return FPointer->FMouseSelectMode; }
     // The window's style changed: the grid takes its colours again.
     void HandleStyleChanged();
     // Sizing as it runs: the column or row and the width or height it would get.
@@ -2281,18 +2285,112 @@ private:
     void endEnhancedMove();
     bool headerSelectPress(int X, int Y, int ACol, int ARow, Qt::KeyboardModifiers shift);
     void placeScrollControls();
-    TMouseSelectMode FMouseSelectMode = msNormal;
-    int FMouseSelectStart = -1;
-    bool FMouseDownMove = false;
-    int Movecell = -1, MoveOfsX = 0, MoveOfsY = 0;
-    int FMoveColInd = -1, FMoveRowInd = -1;
     QPointer<QWidget> FMoveForm;
     THeaderDragButton* FMoveButton = nullptr; // child window, owned through Qt
     QString FAnchor;
-    bool ColSized = false, Rowsized = false;
     bool FScrollHintShow = false;
     QPointer<QWidget> FResizeForm;
     TScrollControl* FScrollControls[2] = {nullptr, nullptr}; // children, owned through Qt
+
+    // ---- the left press as a table of named stages (input/GridInput/press.cpp, press
+    // context input/PressContext.h, stage table input/StageTable.h) and the pointer state
+    // the press, the moves and the release share (input/PointerState.h) ----
+public:
+    // The platform press handling calls it; it runs the grid's own press behaviour.
+    virtual void MouseDownInGrid(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    // A press in a radio group at (X, Y) relative to the cell's top-left corner (ACol real).
+    void ClickRadioGroup(int ACol, int ARow, int X, int Y);
+    // The user chose option AIdx of the radio group (ACol real): stored, reported.
+    void ChooseRadioOption(int ACol, int ARow, int AIdx);
+    // The user toggled the check box or single radio button (ACol real) by press or key: the
+    // toggle, the radio event and the modified mark. Answers the check state after it.
+    bool UserToggleCheck(int ACol, int ARow);
+    // The header cell's editor (edit or combo) over the cell (displayed column).
+    void EditFixedCell(int ACol, int ARow);
+    bool CellSelectorMode() const { return FPointer->FCellSelectorMode; }
+    void SetCellSelectorMode(bool v) { FPointer->FCellSelectorMode = v; }
+    virtual void CellSelectorHook(int /*ACol*/, int /*ARow*/) {}
+    virtual void SelectAllHook(TGridRect& /*ARect*/) {}
+    virtual bool CanChangeRating(int ACol, int ARow, double& NewRate) { return RatingChange(ACol, ARow, NewRate); }
+    // The stage that ended the last press (nullptr when it ran to the end), for tracing.
+    const char* LastPressStage() const { return FLastPressStage; }
+    bool FixedCellPushed() const { return FPointer->FFixedCellPushed; }
+    bool SelectionResizing() const { return FPointer->FMouseResize; }
+    QMenu* FixedDropDownMenu = nullptr; // not owned
+    std::function<void(TQvStringGrid*, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)>
+        OnMouseDown;
+    std::function<void(TQvStringGrid*, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode,
+        OnBeforeContractNode;
+    std::function<void(TQvStringGrid*, int ARow, int ARowReal)> OnExpandNode, OnContractNode;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int AIdx)> OnRadioClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow)> OnRadioButtonClick;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, QMenu*& AMenu, bool& KeepFixedCellHighlighted)>
+        OnFixedDropDownClick;
+    std::function<void(TQvStringGrid*, const TGridRect& OrigSelection, const TGridRect& NewSelection)>
+        OnSelectionResize, OnSelectionResized;
+
+private:
+    std::unique_ptr<TPointerState> FPointer = std::make_unique<TPointerState>();
+    const char* FLastPressStage = nullptr;
+    // The press stages in their order (the table is in HandleLeftButtonDown); each answers
+    // true when it handled the press.
+    bool beginPress(TPressContext& p);
+    bool pressSelectionHandle(TPressContext& p);
+    bool leaveEditingOutsideSelection(TPressContext& p);
+    bool askCanClickCell(TPressContext& p);
+    bool pressInSelectorOrResizeMode(TPressContext& p);
+    bool clearDisjunctCellsOnPlainPress(TPressContext& p);
+    bool resetPressState(TPressContext& p);
+    bool noteSizingReference(TPressContext& p);
+    bool pressOutsideCells(TPressContext& p);
+    bool takeBaseCell(TPressContext& p);
+    bool startFixedSizing(TPressContext& p);
+    bool closeEditorOnFixedCell(TPressContext& p);
+    bool pushFixedCell(TPressContext& p);
+    bool stopAtDesignTime(TPressContext& p);
+    bool pressSpinButton(TPressContext& p);
+    bool pressHeaderNode(TPressContext& p);
+    bool pressRowNode(TPressContext& p);
+    bool pressRadioGroup(TPressContext& p);
+    bool pressNodeColumn(TPressContext& p);
+    bool armSelectionDrag(TPressContext& p);
+    bool pressRating(TPressContext& p);
+    bool pressCellButton(TPressContext& p);
+    bool pressExpandGlyph(TPressContext& p);
+    bool movePressToMergeBase(TPressContext& p);
+    bool pressBeyondCells(TPressContext& p);
+    bool pressDisjunctRows(TPressContext& p);
+    bool pressDisjunctCols(TPressContext& p);
+    bool pressLinkOrControl(TPressContext& p);
+    bool selectFromHeaders(TPressContext& p);
+    bool decideCanEdit(TPressContext& p);
+    bool pressCheckBox(TPressContext& p);
+    bool prepareEditStart(TPressContext& p);
+    bool noteSameCell(TPressContext& p);
+    bool pressFixedByHook(TPressContext& p);
+    bool askColumnSizing(TPressContext& p);
+    bool runPlatformPress(TPressContext& p);
+    bool reportClickCell(TPressContext& p);
+    bool saveValueForValidation(TPressContext& p);
+    bool editMergedCell(TPressContext& p);
+    bool directEdit(TPressContext& p);
+    bool armSelectingAtEnd(TPressContext& p);
+    // The helpers the stages share.
+    bool pressButtonLike(TPressContext& p, bool expand);
+    void startSelectionResize(TPressContext& p, bool runPlatform);
+    void endSelectionResize();
+    bool inSelectionHandle(int X, int Y) const;
+    void platformPress(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void checkHeaderCheckAll(int ACol, int ARow, bool State);
+    // The mouse-down stages.
+    bool downStartsRangeEdit(TPressContext& p);
+    bool downOnFixedDropDown(TPressContext& p);
+    bool downPressFixedGradient(TPressContext& p);
+    bool downInherited(TPressContext& p);
+    bool downEditsFixedCell(TPressContext& p);
+    bool downFollowsSyncGrid(TPressContext& p);
+    TPressContext* FPressing = nullptr; // the press under way, for the mouse-down stages
+    // ---- end of the left press ----
 
 public:
 
@@ -2326,25 +2424,12 @@ private:
     void reportSelectionChanged(bool Always = false);
     int firstNormalCol() const;
     int lastNormalRow() const;
-    TGridRect FMoveSelection{};
-    int FOldKeepLeftCol = 0; // left column at the press; drags keep it with KeepHorizScroll
     TPoint FLastKeyCell{-1, -1};
     bool FForceSel = false;
-    bool FDblClk = false;
-    bool FDoOnClick = false;
-    bool FClickHandled = false; // the press was refused or ended before the string grid's handling
     int FAECol = -1, FAERow = -1;
-    int Colclicked = -1, Rowclicked = -1, Colclickedsize = 0, Rowclickedsize = 0;
-    int Clickposx = 0, Clickposy = 0;
-    bool FSizeFixed = false, FSizingFixed = false;
-    int FSizingFixedCol = -1, FSizeFixedX = 0;
-    bool FSizeFixedR = false, FSizingFixedR = false;
-    int FSizingFixedRow = -1, FSizeFixedY = 0;
     bool FIsColChanging = false;
     bool FGridBlink = false;
     int FTimerTicks = 0;
-    bool FDeselectState = false; // the release deselects the pressed row (disjunct selection)
-    bool FMouseDown = false;
     TPoint FLastHintPos{-1, -1};
     QString FLastAnchorHint;
     THTMLHintWindow* FCellHintWnd = nullptr; // child window, owned through Qt; made on first use

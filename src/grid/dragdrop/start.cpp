@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
 
 #include <cstdlib>
@@ -69,6 +70,8 @@ bool TQvStringGrid::ArmSelectionDrag(int ACol, int ARow, int X, int Y)
     if (!armed)
         return false;
     setFocus(Qt::MouseFocusReason);
+    if (OnMouseDown)
+        OnMouseDown(this, Qt::LeftButton, QGuiApplication::keyboardModifiers(), X, Y);
     FSelectionClick = true;
     FSelectionClickPos = QPoint(X, Y);
     if (OnClickCell)

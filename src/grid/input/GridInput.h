@@ -2,7 +2,9 @@
 // Call flow: the viewport's key, mouse and wheel events reach TStringGrid (StringGrid/input.cpp)
 // and go on to the virtual KeyDown, KeyPress and mouse handlers the string grid overrides here:
 // keys.cpp (own rules before and after the movement), navigation.cpp (Tab and Enter),
-// commandkeys.cpp, mouse.cpp (cells, check boxes, nodes, links, sizing), messages.cpp (wheel,
+// commandkeys.cpp, press.cpp (the left press as a table of named stages over a press context,
+// StageTable.h and PressContext.h; the pointer state it shares with the moves and the release
+// is PointerState.h), mouse.cpp (release, double click, right button), messages.cpp (wheel,
 // update lock), then scroll.cpp and sizing.cpp as the view changes. A key or click that starts
 // an edit goes on to the edit folder (edit/GridEdit.h).
 //

@@ -362,8 +362,14 @@ TEST(GridEditPlacement, SpinClickThatStartedTheEditIsReplayed)
         clicks << QStringLiteral("c%1 r%2 %3 %4").arg(c).arg(r).arg(v).arg(up);
     };
     w.grid->SetCells(cSpin, 2, "50");
-    w.grid->FSpinUpClick = true;
-    w.open(cSpin, 2);
+    // The press on the upper half of an always-visible spin button starts the edit.
+    w.grid->ControlLook().SetSpinButtonsAlwaysVisible(true);
+    w.grid->OnHasSpinEdit = [](TQvStringGrid*, int c, int, bool& has) { has = c == cSpin; };
+    const TRect cr = w.grid->CellRect(cSpin, 2);
+    QTest::mouseClick(w.grid->viewport(), Qt::LeftButton, {}, QPoint(cr.Right - 5, cr.Top + 3));
+    if (!w.grid->EditMode)
+        w.grid->ShowInplaceEdit();
+    QApplication::processEvents();
     EXPECT_EQ(w.grid->SpinEdit()->Value(), 60);
     EXPECT_FALSE(w.grid->FSpinUpClick);
     w.key(Qt::Key_PageUp);

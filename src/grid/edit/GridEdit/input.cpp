@@ -54,21 +54,28 @@ void TQvStringGrid::mousePressEvent(QMouseEvent* e)
         TBaseGrid::mousePressEvent(e);
         return;
     }
-    if (HandleLeftButtonDown(e))
-        return;
-    const TPoint cell = MouseCoord(int(e->position().x()), int(e->position().y()));
+    HandleLeftButtonDown(e);
+}
+
+// The platform grid's own press, where the left press's stages run it: it moves the current
+// cell or starts sizing, moving or range selection; a press on the current cell opens its
+// editor.
+void TQvStringGrid::platformPress(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
+{
+    QMouseEvent e(QEvent::MouseButtonPress, QPointF(X, Y), viewport()->mapToGlobal(QPointF(X, Y)), Button, Button,
+                  Shift);
+    const TPoint cell = MouseCoord(X, Y);
     const bool wasCurrent = cell.X == Col() && cell.Y == Row() && !EditMode && !EditorMode();
-    TBaseGrid::mousePressEvent(e);
-    LeftButtonDownDone(e);
+    TBaseGrid::mousePressEvent(&e);
+    if (Button != Qt::LeftButton)
+        return;
     if (wasCurrent && !(Options() & goEditing) && cell.X >= FixedCols() && cell.Y >= FixedRows())
         SelectCell(cell.X, cell.Y); // a click on the current cell passes the select decision too
-    if (wasCurrent && !(e->modifiers() & Qt::ShiftModifier) && cell.X == Col() && cell.Y == Row() &&
-        IsEditable(Col(), Row()) && CanEditNonFixedCell(Col(), Row())) {
-        LButFlg = true;
+    if (wasCurrent && !(Shift & Qt::ShiftModifier) && cell.X == Col() && cell.Y == Row() &&
+        IsEditable(Col(), Row()) && CanEditNonFixedCell(Col(), Row()) && !EditorMode())
         ShowInplaceEdit();
-        if (!EditorMode())
-            LButFlg = false;
-    }
+    if (!EditorMode())
+        LButFlg = false;
 }
 
 } // namespace grid

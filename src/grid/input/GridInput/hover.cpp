@@ -89,11 +89,11 @@ void TQvStringGrid::placeCellScrollBar(int ACol, int ARow)
 
 void TQvStringGrid::HandleMouseLeave()
 {
-    if ((FSizeFixed || FSizeFixedR) && !FSizingFixed && !FSizingFixedR)
+    if ((FPointer->FSizeFixed || FPointer->FSizeFixedR) && !FPointer->FSizingFixed && !FPointer->FSizingFixedR)
         viewport()->unsetCursor();
-    FSizeFixed = FSizeFixedR = false;
+    FPointer->FSizeFixed = FPointer->FSizeFixedR = false;
     // The zone belongs to where the pointer was: a press after coming back selects no header.
-    FMouseSelectMode = msNormal;
+    FPointer->FMouseSelectMode = msNormal;
     if (FHoverFixedX >= 0 && FHoverFixedY >= 0) {
         const int c = FHoverFixedX, r = FHoverFixedY;
         FHoverFixedX = FHoverFixedY = -1;

@@ -53,9 +53,9 @@ void TQvStringGrid::fireKeyDown(int& key, Qt::KeyboardModifiers shift)
 void TQvStringGrid::reportSelectionChanged(bool Always)
 {
     const TGridRect s = Selection();
-    if (s == FMoveSelection && !Always)
+    if (s == FPointer->FMoveSelection && !Always)
         return;
-    FMoveSelection = s;
+    FPointer->FMoveSelection = s;
     SelectionChangedNotify(s.Left, s.Top, s.Right, s.Bottom);
 }
 
@@ -310,18 +310,30 @@ bool TQvStringGrid::cellControlKey(int key)
     const auto& look = PaintSettings().ControlLook;
     bool done = false;
     if (key == Qt::Key_Space && HasCheckBox(rc, Row()) && (active || look.CheckAlwaysActive())) {
-        if (DoToggleCheckBox(rc, Row(), true)) {
-            markRowModified(Row());
-            bool state = false;
-            GetCheckBoxState(rc, RealRowIndex(Row()), state);
+        const QString before = Cells(rc, Row());
+        bool was = false;
+        GetCheckBoxState(rc, RealRowIndex(Row()), was);
+        const bool state = UserToggleCheck(rc, Row());
+        if (state != was || Cells(rc, Row()) != before)
             CheckBoxClick(rc, Row(), state);
-        }
         done = true;
     } else if (key == Qt::Key_Space && IsRadio(rc, Row()) && (active || look.RadioAlwaysActive())) {
-        CycleRadioGroup(rc, Row(), true);
+        // The next option, wrapping to the first; the choice itself is the press's.
+        const TStringList* options = GetRadioStrings(rc, Row());
+        int idx = -1;
+        GetRadioIdx(rc, Row(), idx);
+        if (idx < 0 && options)
+            idx = int(options->Strings.indexOf(Cells(rc, Row())));
+        if (options && options->Count() > 0) {
+            bool allowed = true;
+            if (!look.RadioAlwaysActive())
+                CanEditCell(rc, Row(), allowed);
+            if (allowed)
+                ChooseRadioOption(rc, Row(), (idx + 1) % options->Count());
+        }
         done = true;
     } else if (key == Qt::Key_Space && HasRadioButton(rc, Row()) && (active || look.RadioAlwaysActive())) {
-        DoClickRadioButton(rc, Row(), true);
+        UserToggleCheck(rc, Row());
         done = true;
     }
     RepaintCell(Col(), Row());

@@ -102,7 +102,7 @@ bool TQvStringGrid::keyEditorOwnsKey(TKeyContext& k)
     EndPanning();
     if (EditorMode() || EditMode)
         return endKey(k, false);
-    FMoveSelection = Selection();
+    FPointer->FMoveSelection = Selection();
     k.LeftCol0 = LeftCol();
     k.KeepHoriz = isVerticalKey(k.Key) && (Options() & goRowSelect) && LeftCol() != FixedCols() &&
                   Navigation().KeepHorizScroll();

@@ -1,5 +1,5 @@
-// The left press (cell selection, check boxes, nodes, links, fixed-column sizing), the
-// release, the double click (header auto-size) and the pointer over a fixed column's border.
+// The release, the double click (header auto-size) and the pointer over a fixed column's
+// border; the left press is in press.cpp.
 
 #include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
@@ -78,228 +78,6 @@ bool TQvStringGrid::IsAtSizingBorder(int X, int Y) const
     return on;
 }
 
-bool TQvStringGrid::HandleLeftButtonDown(QMouseEvent* e)
-{
-    FClickHandled = true; // no click event unless the press reaches the string grid's handling
-    FDoOnClick = true;
-    FMouseDownMove = true;
-    FMoveColInd = FMoveRowInd = -1;
-    FOldKeepLeftCol = LeftCol();
-    Movecell = -1;
-    FDblClk = false;
-    const int X = int(e->position().x()), Y = int(e->position().y());
-    int ACol = -1, ARow = -1;
-    MouseToCell(X, Y, ACol, ARow);
-    const TGridRect s0 = Selection();
-    TMouseActions& ma = MouseActions();
-
-    const bool inSelection = ACol >= s0.Left && ACol <= s0.Right && ARow >= s0.Top && ARow <= s0.Bottom;
-    if ((Options() & goEditing) && ma.RangeSelectAndEdit() && !inSelection)
-        SetOptions(Options() & ~goEditing);
-
-    bool allow = true;
-    if (OnCanClickCell)
-        OnCanClickCell(this, ARow, ACol, allow);
-    if (!allow)
-        return true;
-
-    IncrSearchText.clear();
-    FSelectionClick = false;
-    FPushedCellButton = {-1, -1};
-    // The cell left of and above the press: the column or row whose border may be dragged.
-    int rc = -1, rr = -1;
-    if (ARow != 0 && ACol != 0)
-        MouseToCell(X - 5, Y - 4, rc, rr);
-    else if (ACol == 0)
-        MouseToCell(X, Y - 4, rc, rr);
-    else
-        MouseToCell(X - 5, Y, rc, rr);
-    Colclicked = rc;
-    Rowclicked = rr;
-    Colclickedsize = rc >= 0 ? ColWidths(rc) : 0;
-    Rowclickedsize = rr >= 0 ? RowHeights(rr) : 0;
-    Clickposx = X;
-    Clickposy = Y;
-
-    if (ACol < 0 || ARow < 0) {
-        HideInplaceEdit();
-        return FFixedRowAlways;
-    }
-    const TPoint base = BaseCell(ACol, ARow);
-    ACol = base.X;
-    ARow = base.Y;
-
-    if (FSizeFixed) {
-        FSizingFixed = true;
-        FSizeFixedX = X;
-        DrawColSizingLine(X);
-        int s = 0;
-        for (int i = 0; i < FixedCols(); ++i) {
-            if (std::abs(ColWidths(i) + s - X) < kFixedSizingGrip)
-                FSizingFixedCol = i;
-            s += ColWidths(i) + 1;
-        }
-        return true;
-    }
-    if (FSizeFixedR) {
-        FSizingFixedR = true;
-        FSizeFixedY = Y;
-        DrawRowSizingLine(Y);
-        int s = 0;
-        for (int i = 0; i < FixedRows(); ++i) {
-            if (std::abs(RowHeights(i) + s - Y) < kFixedSizingGrip)
-                FSizingFixedRow = i;
-            s += RowHeights(i) + 1;
-        }
-        return true;
-    }
-
-    const bool fixedCell = ACol < FixedCols() || ARow < FixedRows();
-    if (fixedCell || IsFixed(ACol, ARow))
-        HideInplaceEdit();
-    if (Designing()) {
-        FClickHandled = false;
-        return false;
-    }
-
-    // A node's glyph expands or contracts its rows.
-    if (ARow >= FixedRows() && ACol == 0 && HasNodes() && IsNode(ARow) && IsNodeGlyphHit(ARow, X)) {
-        if (OnClickCell)
-            OnClickCell(this, ARow, ACol);
-        const int real = RealRowIndex(ARow);
-        if (GetNodeState(ARow))
-            ExpandNode(real);
-        else
-            ContractNode(real);
-        if (ma.MoveRowOnNodeClick())
-            TStringGrid::FocusCell(Col(), ARow, true);
-        return true;
-    }
-    // The node column never becomes current.
-    if (ACol == 0 && ARow >= FixedRows() && HasNodes() && !ma.RowSelect() && !(Options() & goRowSizing)) {
-        if (OnClickCell)
-            OnClickCell(this, ARow, ACol);
-        return true;
-    }
-
-    // The application may forbid sizing a column from the header.
-    if (ARow < FixedRows() && (Options() & goColSizing) && IsOnSizingBorder(X, Y) && OnColumnSize) {
-        int c6 = -1, r6 = -1;
-        MouseToCell(X - 6, Y, c6, r6);
-        if (c6 >= 0) {
-            bool size = true;
-            OnColumnSize(this, c6, size);
-            if (!size)
-                return true;
-        }
-    }
-
-    // Links: a link text with URLShow, or the anchor of a markup text under the press.
-    const int realCol = RealColIndex(ACol);
-    const QString text = Cells(realCol, ARow);
-    const bool markup = ZirAzur::GetCellTextKind(text, EnableHTML) == ZirAzur::ctkMarkup;
-    if (PaintSettings().URLShow && !text.isEmpty() && !markup && ZirAzur::TextIsUrl(text)) {
-        openAnchor(ARow, ACol, text);
-        return true;
-    }
-    if (markup && PressOnMarkupCell(ACol, ARow, X, Y))
-        return true;
-
-    // Check boxes and radio buttons, data check boxes included: no editor is involved.
-    bool canEdit = (Options() & goEditing) || ma.RangeSelectAndEdit();
-    CanEditCell(realCol, ARow, canEdit);
-    const bool radioButton = HasRadioButton(realCol, ARow);
-    if ((canEdit || PaintSettings().ControlLook.CheckAlwaysActive()) &&
-        (HasCheckBox(realCol, ARow) || radioButton) && IsInCheckBox(realCol, ARow, X, Y)) {
-        HideInplaceEdit();
-        setFocus(Qt::MouseFocusReason);
-        const int realRow = RealRowIndex(ARow);
-        const bool changed =
-            radioButton ? DoClickRadioButton(realCol, ARow, true) : DoToggleCheckBox(realCol, ARow, true);
-        if (changed)
-            markRowModified(ARow);
-        bool state = false;
-        GetCheckBoxState(realCol, realRow, state);
-        if (!Navigation().AlwaysEdit() && !fixedCell)
-            TStringGrid::FocusCell(ACol, ARow, true);
-        CheckBoxClick(ACol, ARow, state);
-        if (HideFocusRect)
-            RepaintCell(ACol, ARow);
-        return true;
-    }
-
-    // Buttons and expand glyphs in cells: pushed by the press, clicked by the release.
-    const int cellType = GetCellType(realCol, ARow);
-    if (cellType == ctButton || cellType == ctBitButton || cellType == ctExpand) {
-        HideInplaceEdit();
-        if (!fixedCell) {
-            FForceSel = true;
-            SelectCell(ACol, ARow);
-            FForceSel = false;
-        }
-        const TRect br = cellType == ctExpand ? GetExpandRect(realCol, ARow) : GetButtonRect(realCol, ARow);
-        if (br.toQRect().contains(X, Y)) {
-            PushButton(realCol, ARow, true);
-            if (OnClickCell)
-                OnClickCell(this, ARow, ACol);
-            return true;
-        }
-    }
-
-    // A press on the selection keeps it: moving on drags it (dragdrop/start.cpp).
-    if (ArmSelectionDrag(ACol, ARow, X, Y))
-        return true;
-
-    // Disjunct rows: Ctrl (or the no-Ctrl switch) on a selected row deselects it at the release;
-    // a plain press starts a new row selection.
-    FDeselectState = false;
-    FMouseDown = false;
-    if (ma.DisjunctRowSelect() && ARow >= FixedRows() && !fixedCell && (ACol != 0 || !ma.HotmailRowSelect()) &&
-        !(e->modifiers() & Qt::ShiftModifier)) {
-        const int row = ma.RowSelectPersistent() ? RealRowIndex(ARow) : ARow;
-        if ((e->modifiers() & Qt::ControlModifier) || ma.DisjunctRowSelectNoCtrl()) {
-            FDeselectState = GetRowSelect(row);
-        } else {
-            FMouseDown = true;
-            if (!(e->modifiers() & Qt::AltModifier))
-                ClearRowSelect();
-        }
-    }
-
-    headerSelectPress(X, Y, ACol, ARow, e->modifiers());
-
-    // A cell the hooks call fixed only reports the click.
-    if (!fixedCell && IsFixed(ACol, ARow)) {
-        if (OnClickCell)
-            OnClickCell(this, ARow, ACol);
-        return true;
-    }
-    FClickHandled = false;
-    return false;
-}
-
-void TQvStringGrid::LeftButtonDownDone(QMouseEvent* e)
-{
-    if (FClickHandled)
-        return;
-    FClickHandled = true;
-    const int X = int(e->position().x()), Y = int(e->position().y());
-    int ACol = -1, ARow = -1;
-    MouseToCell(X, Y, ACol, ARow);
-    if (ACol < 0 || ARow < 0)
-        return;
-    const TPoint base = BaseCell(ACol, ARow);
-    const TRect cr = CellRect(base.X, base.Y);
-    const bool onBorder = base.Y < FixedRows() && (Options() & goColSizing) &&
-                          (std::abs(X - cr.Left) < 4 || std::abs(X - cr.Right) < 4);
-    if (!onBorder && OnClickCell)
-        OnClickCell(this, base.Y, base.X);
-    if (OnCellValidate) {
-        FEntered = false;
-        SaveOldCellValue(Col(), Row());
-    }
-}
-
 void TQvStringGrid::mouseMoveEvent(QMouseEvent* e)
 {
     MouseMoveInGrid(e);
@@ -313,22 +91,33 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
     }
     FSelectionClick = false;
     const int X = int(e->position().x());
-    FMouseDownMove = false;
-    FMouseSelectStart = -1;
+    FPointer->FMouseDownMove = false;
+    FPointer->FMouseKeepDown = false;
+    if (FPointer->FFixedCellPushed) {
+        FPointer->FFixedCellPushed = false;
+        FPushedCellButton = {-1, -1};
+        viewport()->update(FPointer->FPushedFixedCell.toQRect());
+    }
+    if (FPointer->FMouseResize) {
+        TBaseGrid::mouseReleaseEvent(e);
+        endSelectionResize();
+        return;
+    }
+    FPointer->FMouseSelectStart = -1;
     endEnhancedMove();
     if (FScrollHintShow) {
         FScrollHintShow = false;
         FScrollHintWnd->hide();
     }
-    if (FSizingFixed)
-        DrawColSizingLine(FSizeFixedX);
-    if (FSizingFixedR)
-        DrawRowSizingLine(FSizeFixedY);
-    if (FSizingFixed) {
-        FSizeFixed = FSizingFixed = false;
+    if (FPointer->FSizingFixed)
+        DrawColSizingLine(FPointer->FSizeFixedX);
+    if (FPointer->FSizingFixedR)
+        DrawRowSizingLine(FPointer->FSizeFixedY);
+    if (FPointer->FSizingFixed) {
+        FPointer->FSizeFixed = FPointer->FSizingFixed = false;
         viewport()->unsetCursor();
-        const int col = FSizingFixedCol;
-        FSizingFixedCol = -1;
+        const int col = FPointer->FSizingFixedCol;
+        FPointer->FSizingFixedCol = -1;
         if (col < 0 || col >= ColCount())
             return;
         int left = 0;
@@ -348,11 +137,11 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
         }
         return;
     }
-    if (FSizingFixedR) {
-        FSizeFixedR = FSizingFixedR = false;
+    if (FPointer->FSizingFixedR) {
+        FPointer->FSizeFixedR = FPointer->FSizingFixedR = false;
         viewport()->unsetCursor();
-        const int row = FSizingFixedRow;
-        FSizingFixedRow = -1;
+        const int row = FPointer->FSizingFixedRow;
+        FPointer->FSizingFixedRow = -1;
         if (row < 0 || row >= RowCount())
             return;
         int top = 0;
@@ -388,7 +177,7 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
     const bool wasRowSizing = GridState() == TGridState::gsRowSizing;
     const bool wasColMoving = GridState() == TGridState::gsColMoving;
     TBaseGrid::mouseReleaseEvent(e);
-    FDoOnClick = false;
+    FPointer->FDoOnClick = false;
     FilterMouseUp(X, int(e->position().y()));
     TMouseActions& ma = MouseActions();
     if (ma.DisjunctRowSelect()) {
@@ -397,20 +186,20 @@ void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
         if (c >= 0 && r >= 0 && !(c == 0 && HasNodes() && IsNode(r))) {
             if (!(c == 0 && ma.HotmailRowSelect()))
                 SyncRowSelectWithSelection(false);
-            if (FDeselectState && r >= FixedRows() && r < RowCount() - FFixedFooters)
+            if (FPointer->FDeselectState && r >= FixedRows() && r < RowCount() - FFixedFooters)
                 SetRowSelect(ma.RowSelectPersistent() ? RealRowIndex(r) : r, false);
         }
     }
-    FDeselectState = false;
-    FMouseDown = false;
-    if (FDblClk) {
-        FDblClk = false; // the release that follows a header auto-size does nothing more
+    FPointer->FDeselectState = false;
+    FPointer->FMouseDown = false;
+    if (FPointer->FDblClk) {
+        FPointer->FDblClk = false; // the release that follows a header auto-size does nothing more
         return;
     }
-    if (wasColSizing && Colclicked >= 0)
-        afterColumnResize(Colclicked);
-    else if (wasRowSizing && Rowclicked >= 0)
-        afterRowResize(Rowclicked);
+    if (wasColSizing && FPointer->Colclicked >= 0)
+        afterColumnResize(FPointer->Colclicked);
+    else if (wasRowSizing && FPointer->Rowclicked >= 0)
+        afterRowResize(FPointer->Rowclicked);
     else if (!wasColSizing && !wasRowSizing)
         headerSortRelease(X, int(e->position().y()), e->modifiers(), wasColMoving);
 }
@@ -428,7 +217,7 @@ void TQvStringGrid::headerSortRelease(int X, int Y, Qt::KeyboardModifiers shift,
     if (dc < 0 || r < 0 || (dc < FixedCols() && !ss.FixedCols()))
         return;
     int pc = -1, pr = -1;
-    MouseToCell(Clickposx, Clickposy, pc, pr);
+    MouseToCell(FPointer->Clickposx, FPointer->Clickposy, pc, pr);
     // The platform moved the column when the press began on another one.
     if (r != ss.Row() || pr != ss.Row() || (wasColMoving && pc != dc))
         return;
@@ -464,7 +253,7 @@ void TQvStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
     int ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
     TMouseActions& ma = MouseActions();
-    FDblClk = false;
+    FPointer->FDblClk = false;
     if (ma.RangeSelectAndEdit() && ACol >= 0 && ARow >= 0 && !IsControlCell(RealColIndex(ACol), ARow))
         FForceSel = true;
     if (ACol < 0 || ARow < 0) {
@@ -482,14 +271,14 @@ void TQvStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
         const TRect r = CellRect(ACol, ARow);
         int sized = -1;
         if (std::abs(X - r.Left) <= 3) {
-            FDblClk = true;
+            FPointer->FDblClk = true;
             if (ACol - 1 >= FixedCols())
                 sized = ACol - 1;
         } else if (std::abs(X - r.Right) <= 3 && ACol >= FixedCols()) {
-            FDblClk = true;
+            FPointer->FDblClk = true;
             sized = ACol;
         }
-        if (FDblClk) {
+        if (FPointer->FDblClk) {
             if (sized >= 0) {
                 bool allow = true;
                 if (OnColumnSize)
@@ -555,8 +344,8 @@ namespace grid {
 // OnRightClickCell handler takes it), then OnRightClickCell reports the cell.
 void TQvStringGrid::HandleRightButtonDown(QMouseEvent* e)
 {
-    TBaseGrid::mousePressEvent(e);
     const int X = int(e->position().x()), Y = int(e->position().y());
+    MouseDownInGrid(Qt::RightButton, e->modifiers(), X, Y);
     int ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
     TMouseActions& ma = MouseActions();

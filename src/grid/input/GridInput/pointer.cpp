@@ -85,7 +85,7 @@ void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
     const int X = int(e->position().x()), Y = int(e->position().y());
     int ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
-    const bool held = FMouseDownMove && (e->buttons() & Qt::LeftButton);
+    const bool held = FPointer->FMouseDownMove && (e->buttons() & Qt::LeftButton);
     if (held && MouseActions().RangeSelectAndEdit() && (Options() & goEditing) && !EditorMode())
         SetOptions(Options() & ~goEditing);
     const TGridRect s0 = Selection();
@@ -95,41 +95,41 @@ void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
     placeCellScrollBar(ACol, ARow);
     if (HandleOleDragMove(e))
         return;
-    if (held && FMouseSelectStart >= 0)
+    if (held && FPointer->FMouseSelectStart >= 0)
         headerDragSelect(X, Y, ACol, ARow);
 
-    if (FSizingFixed || FSizingFixedR) {
+    if (FPointer->FSizingFixed || FPointer->FSizingFixedR) {
         // The width or height is set on the release; meanwhile the dotted line follows.
-        if (FSizingFixed) {
-            DrawColSizingLine(FSizeFixedX);
-            FSizeFixedX = X;
-            DrawColSizingLine(FSizeFixedX);
+        if (FPointer->FSizingFixed) {
+            DrawColSizingLine(FPointer->FSizeFixedX);
+            FPointer->FSizeFixedX = X;
+            DrawColSizingLine(FPointer->FSizeFixedX);
         }
-        if (FSizingFixedR) {
-            DrawRowSizingLine(FSizeFixedY);
-            FSizeFixedY = Y;
-            DrawRowSizingLine(FSizeFixedY);
+        if (FPointer->FSizingFixedR) {
+            DrawRowSizingLine(FPointer->FSizeFixedY);
+            FPointer->FSizeFixedY = Y;
+            DrawRowSizingLine(FPointer->FSizeFixedY);
         }
         reportSizing(X, Y);
         return;
     }
     if (e->buttons() == Qt::NoButton && armFixedSizing(X, Y, ACol, ARow)) {
-        FMouseSelectMode = msNormal;
+        FPointer->FMouseSelectMode = msNormal;
         return;
     }
 
     if (!Designing()) {
         if (GridState() == TGridState::gsColSizing)
-            ColSized = true;
+            FPointer->ColSized = true;
         if (GridState() == TGridState::gsRowSizing)
-            Rowsized = true;
+            FPointer->Rowsized = true;
         const bool colMove = GridState() == TGridState::gsColMoving;
-        if ((colMove || GridState() == TGridState::gsRowMoving) && Movecell >= 0) {
+        if ((colMove || GridState() == TGridState::gsRowMoving) && FPointer->Movecell >= 0) {
             bool allow = true;
             if (colMove && OnColumnMove)
-                OnColumnMove(this, Movecell, allow);
+                OnColumnMove(this, FPointer->Movecell, allow);
             else if (!colMove && OnRowMove)
-                OnRowMove(this, Movecell, allow);
+                OnRowMove(this, FPointer->Movecell, allow);
             if (!allow) {
                 endEnhancedMove();
                 CancelGridState();
@@ -137,23 +137,23 @@ void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
         }
     }
     const bool moving = GridState() == TGridState::gsColMoving || GridState() == TGridState::gsRowMoving;
-    if (moving && RowCount() > 1 && QPoint(X, Y) != QPoint(Clickposx, Clickposy) && EnhRowColMove)
+    if (moving && RowCount() > 1 && QPoint(X, Y) != QPoint(FPointer->Clickposx, FPointer->Clickposy) && EnhRowColMove)
         enhancedMove(X, Y, ACol, ARow, e->globalPosition().toPoint());
 
     mouseSelectZone(X, Y, ACol, ARow);
     const bool onLink = followAnchor(X, Y, ACol, ARow);
 
     // The selection rectangle is drawn around the cells: a changed selection repaints them.
-    if (GridState() == TGridState::gsSelecting && SelectionRectangle && Selection() != FMoveSelection) {
+    if (GridState() == TGridState::gsSelecting && SelectionRectangle && Selection() != FPointer->FMoveSelection) {
         InvalidateCellRange(Selection());
-        FMoveSelection = Selection();
+        FPointer->FMoveSelection = Selection();
     }
     TBaseGrid::mouseMoveEvent(e);
     if (Navigation().KeepHorizScroll() && held && GridState() != TGridState::gsColMoving &&
-        LeftCol() != FOldKeepLeftCol) {
+        LeftCol() != FPointer->FOldKeepLeftCol) {
         // Selection drags never scroll sideways.
         StartUpdate();
-        SetLeftCol(FOldKeepLeftCol);
+        SetLeftCol(FPointer->FOldKeepLeftCol);
         ResetUpdate();
     }
     if (onLink && GridState() == TGridState::gsNormal)
@@ -185,9 +185,9 @@ bool TQvStringGrid::armFixedSizing(int X, int Y, int ACol, int ARow)
                           nearBorder(FixedRows(), Y, [this](int i) { return RowHeights(i); });
     const bool colArmed = !rowArmed && MouseActions().SizeFixedCol() && ARow >= FixedRows() && ACol >= 0 &&
                           nearBorder(FixedCols(), X, [this](int i) { return ColWidths(i); });
-    if (rowArmed != FSizeFixedR || colArmed != FSizeFixed) {
-        FSizeFixedR = rowArmed;
-        FSizeFixed = colArmed;
+    if (rowArmed != FPointer->FSizeFixedR || colArmed != FPointer->FSizeFixed) {
+        FPointer->FSizeFixedR = rowArmed;
+        FPointer->FSizeFixed = colArmed;
         if (rowArmed || colArmed)
             viewport()->setCursor(rowArmed ? Qt::SplitVCursor : Qt::SplitHCursor);
         else
@@ -199,10 +199,10 @@ bool TQvStringGrid::armFixedSizing(int X, int Y, int ACol, int ARow)
 // Rows or columns from the header cell the press selected to the one under the pointer.
 void TQvStringGrid::headerDragSelect(int /*X*/, int Y, int ACol, int ARow)
 {
-    if (FMouseSelectMode == msRow && MouseActions().RowSelect()) {
+    if (FPointer->FMouseSelectMode == msRow && MouseActions().RowSelect()) {
         if (ARow >= FixedRows() && ARow < RowCount() - FixedFooters()) {
-            const int top = std::max(FixedRows(), std::min(FMouseSelectStart, ARow));
-            const int bottom = std::max(FixedRows(), std::max(FMouseSelectStart, ARow));
+            const int top = std::max(FixedRows(), std::min(FPointer->FMouseSelectStart, ARow));
+            const int bottom = std::max(FixedRows(), std::max(FPointer->FMouseSelectStart, ARow));
             SetSelection({FixedCols(), top, ColCount() - 1, bottom});
         }
         // At the edges the view follows one row a move.
@@ -210,10 +210,10 @@ void TQvStringGrid::headerDragSelect(int /*X*/, int Y, int ACol, int ARow)
             SetTopRow(TopRow() + 1);
         else if (FixedRows() > 0 && Y < CellRect(0, 0).Bottom && TopRow() > FixedRows())
             SetTopRow(TopRow() - 1);
-    } else if (FMouseSelectMode == msColumn && MouseActions().ColSelect()) {
+    } else if (FPointer->FMouseSelectMode == msColumn && MouseActions().ColSelect()) {
         if (ACol >= FixedCols()) {
-            const int left = std::max(FixedCols(), std::min(FMouseSelectStart, ACol));
-            const int right = std::max(FixedCols(), std::max(FMouseSelectStart, ACol));
+            const int left = std::max(FixedCols(), std::min(FPointer->FMouseSelectStart, ACol));
+            const int right = std::max(FixedCols(), std::max(FPointer->FMouseSelectStart, ACol));
             SetSelection({left, FixedRows(), right, RowCount() - 1});
         }
     }
@@ -224,20 +224,24 @@ void TQvStringGrid::headerDragSelect(int /*X*/, int Y, int ACol, int ARow)
 void TQvStringGrid::mouseSelectZone(int X, int Y, int ACol, int ARow)
 {
     // A row drag from the row headers keeps its mode over the fixed rows, where it scrolls up.
-    const bool rowDragOnFixedRow = FMouseSelectStart >= 0 && FMouseSelectMode == msRow && ARow >= 0 &&
+    const bool rowDragOnFixedRow = FPointer->FMouseSelectStart >= 0 && FPointer->FMouseSelectMode == msRow && ARow >= 0 &&
                                    ARow < FixedRows();
-    FMouseSelectMode = msNormal;
+    FPointer->FMouseSelectMode = msNormal;
     if (ACol < 0 || ARow < 0)
         return;
+    if (inSelectionHandle(X, Y)) {
+        FPointer->FMouseSelectMode = msResize;
+        return;
+    }
     const TMouseActions& ma = MouseActions();
     const bool fixedRow = ARow < FixedRows(), fixedCol = ACol < FixedCols();
     if (fixedRow && fixedCol && !rowDragOnFixedRow) {
         if (ma.AllSelect())
-            FMouseSelectMode = msAll;
+            FPointer->FMouseSelectMode = msAll;
         return;
     }
     if (fixedRow && ma.ColSelect() && !IsOnSizingBorder(X, Y)) {
-        FMouseSelectMode = msColumn;
+        FPointer->FMouseSelectMode = msColumn;
         return;
     }
     const bool footerRow = FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow;
@@ -245,7 +249,7 @@ void TQvStringGrid::mouseSelectZone(int X, int Y, int ACol, int ARow)
     const bool nodeGlyph = ACol == 0 && HasNodes() && IsNode(ARow) && IsNodeGlyphHit(ARow, X);
     if (fixedCol && ARow <= lastRow && ma.RowSelect() && (!fixedRow || rowDragOnFixedRow) &&
         !IsOnSizingBorder(X, Y) && !nodeGlyph)
-        FMouseSelectMode = msRow;
+        FPointer->FMouseSelectMode = msRow;
 }
 
 // Anchors of markup cells and link texts under the pointer: enter and exit events, the hint an
@@ -293,23 +297,39 @@ bool TQvStringGrid::followAnchor(int X, int Y, int ACol, int ARow)
 // press on a header band also names the column or row a move would take.
 bool TQvStringGrid::headerSelectPress(int X, int Y, int ACol, int ARow, Qt::KeyboardModifiers shift)
 {
-    Movecell = -1;
+    FPointer->Movecell = -1;
     const TMouseActions& ma = MouseActions();
     const bool fixedRow = ARow < FixedRows(), fixedCol = ACol < FixedCols();
     const TGridRect old = Selection();
     bool selected = false;
-    if (fixedRow && fixedCol && ma.AllSelect() && (Options() & goRangeSelect) && FMouseSelectMode == msAll) {
+    const auto clearDisjunctCells = [this, &ma] {
+        if (ma.DisjunctCellSelect())
+            SelectedCellList().Clear();
+    };
+    if (fixedRow && fixedCol && ma.AllSelect() && (Options() & goRangeSelect) && FPointer->FMouseSelectMode == msAll) {
         setFocus(Qt::MouseFocusReason);
-        SetSelection({FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1});
+        ExportNotification(esExportStart, -1);
+        ExportNotification(esExportNewRow, RowCount() - 1);
+        ExportNotification(esExportFail, -1);
+        HideSelection();
+        TGridRect all{FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1};
+        SelectAllHook(all);
+        SetSelection(all);
         selected = true;
-    } else if (fixedCol && !fixedRow && ma.RowSelect() && FMouseSelectMode == msRow) {
+    } else if (fixedCol && !fixedRow && ma.RowSelect() && FPointer->FMouseSelectMode == msRow) {
+        if (EditorMode())
+            setFocus(Qt::MouseFocusReason);
+        HideSelection();
+        clearDisjunctCells();
         const int from = (shift & Qt::ShiftModifier) ? old.Top : ARow;
         SetSelection({FixedCols(), std::min(from, ARow), ColCount() - 1, std::max(from, ARow)});
-        FMouseSelectStart = ARow;
+        FPointer->FMouseSelectStart = ARow;
         selected = true;
     } else if (fixedRow && !fixedCol && ma.ColSelect() && (Options() & goRangeSelect) &&
-               FMouseSelectMode == msColumn) {
+               FPointer->FMouseSelectMode == msColumn) {
         setFocus(Qt::MouseFocusReason);
+        HideSelection();
+        clearDisjunctCells();
         int left = ACol, right = ACol;
         if (shift & Qt::ShiftModifier) {
             if (ACol < old.Left)
@@ -318,17 +338,21 @@ bool TQvStringGrid::headerSelectPress(int X, int Y, int ACol, int ARow, Qt::Keyb
                 left = old.Left;
         }
         SetSelection({left, FixedRows(), right, RowCount() - 1});
-        FMouseSelectStart = ACol;
+        FPointer->FMouseSelectStart = ACol;
         selected = true;
     }
     if (fixedRow && !fixedCol)
-        Movecell = ACol;
+        FPointer->Movecell = ACol;
     else if (fixedCol && !fixedRow)
-        Movecell = ARow;
-    if (Movecell >= 0) {
+        FPointer->Movecell = ARow;
+    if (FPointer->Movecell >= 0) {
         const TRect r = CellRect(ACol, ARow);
-        MoveOfsX = X - r.Left;
-        MoveOfsY = Y - r.Top;
+        FPointer->MoveOfsX = X - r.Left;
+        FPointer->MoveOfsY = Y - r.Top;
+    }
+    if (selected) {
+        FSelHidden = false;
+        ExitGrid();
     }
     if (selected && ActiveCellShow)
         Invalidate();
@@ -344,39 +368,39 @@ void TQvStringGrid::enhancedMove(int X, int Y, int ACol, int ARow, const QPoint&
     bool allow = true;
     StartBlockFocus();
     const bool colMove = GridState() == TGridState::gsColMoving;
-    if (colMove && Movecell >= FixedCols() && ARow >= 0) {
+    if (colMove && FPointer->Movecell >= FixedCols() && ARow >= 0) {
         if (DragDropSettings().ShowCells() && !FMoveForm) {
-            FMoveForm = SelectionToForm({Movecell, 0, Movecell, TopRow() + VisibleRowCount() - FixedRows()});
+            FMoveForm = SelectionToForm({FPointer->Movecell, 0, FPointer->Movecell, TopRow() + VisibleRowCount() - FixedRows()});
             FMoveForm->show();
         }
-        FMoveButton->Caption = Cells(RealColIndex(Movecell), 0);
-        FMoveButton->resize(ColWidths(Movecell), RowHeights(ARow));
+        FMoveButton->Caption = Cells(RealColIndex(FPointer->Movecell), 0);
+        FMoveButton->resize(ColWidths(FPointer->Movecell), RowHeights(ARow));
         FMoveButton->update();
-    } else if (!colMove && Movecell >= FixedRows() && ACol >= 0) {
+    } else if (!colMove && FPointer->Movecell >= FixedRows() && ACol >= 0) {
         if (DragDropSettings().ShowCells() && !FMoveForm) {
-            FMoveForm = SelectionToForm({0, Movecell, LeftCol() + VisibleColCount() - FixedCols(), Movecell});
+            FMoveForm = SelectionToForm({0, FPointer->Movecell, LeftCol() + VisibleColCount() - FixedCols(), FPointer->Movecell});
             FMoveForm->show();
         }
-        FMoveButton->Caption = Cells(RealColIndex(0), Movecell);
-        FMoveButton->resize(ColWidths(ACol), RowHeights(Movecell));
+        FMoveButton->Caption = Cells(RealColIndex(0), FPointer->Movecell);
+        FMoveButton->resize(ColWidths(ACol), RowHeights(FPointer->Movecell));
         FMoveButton->update();
     }
 
     QWidget* floating = DragDropSettings().ShowCells() && FMoveForm ? FMoveForm.data() : FMoveButton;
-    QPoint at = global - QPoint(MoveOfsX, MoveOfsY);
+    QPoint at = global - QPoint(FPointer->MoveOfsX, FPointer->MoveOfsY);
     if (layoutDirection() == Qt::RightToLeft)
         at.setX(at.x() + ColWidths(0) - floating->width());
     floating->move(at);
 
     placeTargetArrows(ACol, ARow);
     if (colMove) {
-        FMoveColInd = ACol;
-        FMoveRowInd = 0;
+        FPointer->FMoveColInd = ACol;
+        FPointer->FMoveRowInd = 0;
         if (OnColumnMoving)
             OnColumnMoving(this, ACol, allow);
     } else {
-        FMoveColInd = 0;
-        FMoveRowInd = ARow;
+        FPointer->FMoveColInd = 0;
+        FPointer->FMoveRowInd = ARow;
         if (OnRowMoving)
             OnRowMoving(this, ARow, allow);
     }
@@ -410,20 +434,20 @@ void TQvStringGrid::placeTargetArrows(int ACol, int ARow)
         arrow->move(at);
         arrow->setVisible(visible);
     };
-    if (colMove && FMoveColInd >= FixedCols() && FMoveColInd < ColCount() && ACol >= 0 && ARow >= 0) {
-        const TRect r = CellRect(FMoveColInd, 0);
-        const bool visible = !r.IsEmpty() && FMoveColInd >= LeftCol() && FMoveColInd < LeftCol() + VisibleColCount();
-        const int x = (FMoveColInd < Movecell ? r.Left : r.Right) - kArrowInset;
+    if (colMove && FPointer->FMoveColInd >= FixedCols() && FPointer->FMoveColInd < ColCount() && ACol >= 0 && ARow >= 0) {
+        const TRect r = CellRect(FPointer->FMoveColInd, 0);
+        const bool visible = !r.IsEmpty() && FPointer->FMoveColInd >= LeftCol() && FPointer->FMoveColInd < LeftCol() + VisibleColCount();
+        const int x = (FPointer->FMoveColInd < FPointer->Movecell ? r.Left : r.Right) - kArrowInset;
         place(arrows[arrDown], viewport()->mapToGlobal(QPoint(x, r.Top - kArrowAbove)), visible);
         place(arrows[arrUp], viewport()->mapToGlobal(QPoint(x, r.Bottom)), visible);
     }
     const bool footerLast = FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow &&
-                            FMoveRowInd == RowCount() - 1;
-    if (!colMove && !footerLast && FMoveRowInd >= FixedRows() && FMoveRowInd < RowCount() && ACol >= 0 &&
+                            FPointer->FMoveRowInd == RowCount() - 1;
+    if (!colMove && !footerLast && FPointer->FMoveRowInd >= FixedRows() && FPointer->FMoveRowInd < RowCount() && ACol >= 0 &&
         ARow >= 0) {
-        const TRect r = CellRect(0, FMoveRowInd);
-        const bool visible = !r.IsEmpty() && FMoveRowInd >= TopRow() && FMoveRowInd < TopRow() + VisibleRowCount();
-        const int y = (FMoveRowInd < Movecell ? r.Top : r.Bottom) - kArrowInset;
+        const TRect r = CellRect(0, FPointer->FMoveRowInd);
+        const bool visible = !r.IsEmpty() && FPointer->FMoveRowInd >= TopRow() && FPointer->FMoveRowInd < TopRow() + VisibleRowCount();
+        const int y = (FPointer->FMoveRowInd < FPointer->Movecell ? r.Top : r.Bottom) - kArrowInset;
         place(arrows[arrLeft], viewport()->mapToGlobal(QPoint(r.Left - kArrowBeside, y)), visible);
         place(arrows[arrRight], viewport()->mapToGlobal(QPoint(r.Right, y)), visible);
     }
@@ -437,15 +461,15 @@ void TQvStringGrid::endEnhancedMove()
     for (TArrowWindow* arrow : arrows)
         if (arrow)
             arrow->hide();
-    FMoveColInd = FMoveRowInd = -1;
+    FPointer->FMoveColInd = FPointer->FMoveRowInd = -1;
 }
 
 // ---- sizing reports ----------------------------------------------------------------------------
 
 void TQvStringGrid::reportSizing(int X, int Y)
 {
-    const bool colSizing = GridState() == TGridState::gsColSizing || FSizingFixed;
-    const bool rowSizing = GridState() == TGridState::gsRowSizing || FSizingFixedR;
+    const bool colSizing = GridState() == TGridState::gsColSizing || FPointer->FSizingFixed;
+    const bool rowSizing = GridState() == TGridState::gsRowSizing || FPointer->FSizingFixedR;
     if (!colSizing && !rowSizing)
         return;
     // The width or height the column or row gets when the button is released here.
@@ -455,23 +479,23 @@ void TQvStringGrid::reportSizing(int X, int Y)
     };
     int size = 0, ref = 0;
     if (colSizing) {
-        ref = FSizingFixed ? 0 : (Colclicked >= 0 ? Colclicked : ColCount() - 1);
-        size = FSizingFixed ? FSizeFixedX
-                            : platformSize(X, Colclicked, ColCount(), [this](int c) { return CellRect(c, 0).Left; });
+        ref = FPointer->FSizingFixed ? 0 : (FPointer->Colclicked >= 0 ? FPointer->Colclicked : ColCount() - 1);
+        size = FPointer->FSizingFixed ? FPointer->FSizeFixedX
+                            : platformSize(X, FPointer->Colclicked, ColCount(), [this](int c) { return CellRect(c, 0).Left; });
         if (OnColumnSizing)
-            OnColumnSizing(this, FSizingFixed ? 0 : Colclicked, size);
+            OnColumnSizing(this, FPointer->FSizingFixed ? 0 : FPointer->Colclicked, size);
     } else {
-        ref = FSizingFixedR ? 0 : (Rowclicked >= 0 ? Rowclicked : RowCount() - 1);
-        size = FSizingFixedR ? FSizeFixedY
-                             : platformSize(Y, Rowclicked, RowCount(), [this](int r) { return CellRect(0, r).Top; });
+        ref = FPointer->FSizingFixedR ? 0 : (FPointer->Rowclicked >= 0 ? FPointer->Rowclicked : RowCount() - 1);
+        size = FPointer->FSizingFixedR ? FPointer->FSizeFixedY
+                             : platformSize(Y, FPointer->Rowclicked, RowCount(), [this](int r) { return CellRect(0, r).Top; });
         if (OnRowSizing)
-            OnRowSizing(this, FSizingFixedR ? 0 : Rowclicked, size);
+            OnRowSizing(this, FPointer->FSizingFixedR ? 0 : FPointer->Rowclicked, size);
     }
     if (!HintShowSizing && !Designing())
         return;
     const QString text = (colSizing ? QStringLiteral("cw=<b>") : QStringLiteral("rh=<b>")) + QString::number(size) +
                          QStringLiteral("</b>");
-    const TRect cell = colSizing ? CellRect(FSizingFixed ? 0 : ref, 0) : CellRect(0, FSizingFixedR ? 0 : ref);
+    const TRect cell = colSizing ? CellRect(FPointer->FSizingFixed ? 0 : ref, 0) : CellRect(0, FPointer->FSizingFixedR ? 0 : ref);
     const QPoint at = viewport()->mapToGlobal(QPoint(cell.Left, cell.Top));
     FScrollHintWnd->Color = HintColor;
     const TRect measured = FScrollHintWnd->CalcHintRect(kSizingHintMaxWidth, text, this);

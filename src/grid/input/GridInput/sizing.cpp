@@ -46,8 +46,8 @@ void TQvStringGrid::afterColumnResize(int ACol)
         return;
     if (ColumnSize().Stretch() && !FIsColChanging)
         StretchColumn(ColumnSize().StretchColumn());
-    if (MouseActions().AllColumnSize() && Colclickedsize > 0) {
-        const double factor = double(ColWidths(ACol)) / Colclickedsize;
+    if (MouseActions().AllColumnSize() && FPointer->Colclickedsize > 0) {
+        const double factor = double(ColWidths(ACol)) / FPointer->Colclickedsize;
         if (factor != 1.0)
             for (int c = FixedCols(); c < ColCount(); ++c)
                 if (c != ACol)
@@ -59,7 +59,7 @@ void TQvStringGrid::afterColumnResize(int ACol)
     UpdateColumnSize(ACol, w);
     if (w != ColWidths(ACol) && w > 0)
         SetColWidths(ACol, w);
-    Colclicked = Rowclicked = -1;
+    FPointer->Colclicked = FPointer->Rowclicked = -1;
     if (EditorMode())
         HideEditor(), ShowEditor(); // the editor follows the cell's new rectangle
     UpdateProportionalVScroll();
@@ -69,8 +69,8 @@ void TQvStringGrid::afterRowResize(int ARow)
 {
     if (ARow < 0 || ARow >= RowCount())
         return;
-    if (MouseActions().AllRowSize() && Rowclickedsize > 0) {
-        const double factor = double(RowHeights(ARow)) / Rowclickedsize;
+    if (MouseActions().AllRowSize() && FPointer->Rowclickedsize > 0) {
+        const double factor = double(RowHeights(ARow)) / FPointer->Rowclickedsize;
         if (factor != 1.0)
             for (int r = FixedRows(); r < RowCount(); ++r)
                 if (r != ARow)
@@ -78,7 +78,7 @@ void TQvStringGrid::afterRowResize(int ARow)
     }
     if (OnEndRowSize)
         OnEndRowSize(this, ARow);
-    Colclicked = Rowclicked = -1;
+    FPointer->Colclicked = FPointer->Rowclicked = -1;
 }
 
 bool TQvStringGrid::Zoom(int x)
