@@ -65,6 +65,9 @@ struct TGridPrinterDeleter {
 };
 
 struct TCellVisualSettings; // CellVisuals.h
+struct TKeyContext;         // input/KeyContext.h
+struct TTabContext;         // input/KeyContext.h
+struct TAdvanceContext;     // input/KeyContext.h
 struct TPressContext;       // input/PressContext.h
 struct TCellVisuals;        // CellVisuals.h
 struct TGridLookState;       // GridLooks.h
@@ -325,6 +328,8 @@ public:
     void SetLoading(bool v) { loading = v; }
     bool IsLoading() const { return loading; }
     void CompleteLoading();
+    // The lock counts also while the grid is hidden: a grid locked while hidden and unlocked
+    // once shown (or the other way round) would otherwise stay locked for good.
     void BeginUpdate() { ++FUpdateCount; }
     void EndUpdate();
 
@@ -1636,7 +1641,7 @@ public:
     QString IncrSearchText;
     int SearchTics = 0;
     // One tick of the grid timer (every 500 ms while the window exists): the incremental
-    // search text is forgotten after three ticks without typing.
+    // search text is forgotten on the fourth tick without typing.
     void GridTimerTick();
 
     // ---- events ----------------------------------------------------------------------------
@@ -2601,6 +2606,75 @@ private:
     QPointer<TBalloonWindow> FHToolTip; // child window, owned through Qt
     int FOldSize = -1;
     // ---- end of balloons and small services ----
+    // ---- keys as tables of named stages (input/GridInput/keystages.cpp: key-down, key-up and
+    // command keys; tabsteps.cpp: Tab and Enter navigation; context input/KeyContext.h, stage
+    // form input/StageTable.h) and the grid's size (input/GridInput/gridsize.cpp) ----
+public:
+    // The stage that ended the last key-down (nullptr when every stage passed it on).
+    const char* LastKeyStage() const { return FLastKeyStage; }
+    // The grid's own size changed: with ColumnSize.SynchWithGrid the columns take their
+    // remembered widths scaled to the new width.
+    void HandleSize();
+    // The flat look for one scroll bar (flat and Encarta scroll types; nothing otherwise).
+    void ShowFlatScrollBar(Qt::Orientation bar, bool show);
+    // Stores the switch and sets the bounds again, so the height becomes whole rows at once.
+    void SetIntegralHeight(bool v);
+
+protected:
+    // The application may refuse sizing a column (OnColumnSize) or a row (OnRowSize).
+    bool SizingStateAt(int x, int y, TGridState& kind, int& index) override;
+
+private:
+    const char* FLastKeyStage = nullptr;
+    bool FDisableSize = false; // the size handler is running
+    void hookColumnSizeSettings();
+    // Key-down stages in their order (the table is in HandleKeyDownMessage).
+    bool keyEditorOwnsKey(TKeyContext& k);
+    bool keyScrollOnly(TKeyContext& k);
+    bool keyEnterAdvances(TKeyContext& k);
+    bool keyEnterAndF2Switches(TKeyContext& k);
+    bool keySearchFooterKeys(TKeyContext& k);
+    bool keyCellControl(TKeyContext& k);
+    bool keyTypedCharacter(TKeyContext& k);
+    bool keyHomeEnd(TKeyContext& k);
+    bool keyNodes(TKeyContext& k);
+    bool keyRowSelectScroll(TKeyContext& k);
+    bool keyTab(TKeyContext& k);
+    bool keySkipFixedCells(TKeyContext& k);
+    bool keyAppendOnDown(TKeyContext& k);
+    bool keyNotForTheGrid(TKeyContext& k);
+    bool keySearchFooterEdge(TKeyContext& k);
+    bool keyPlatformMove(TKeyContext& k);
+    bool keyClipboard(TKeyContext& k);
+    bool keyCommands(TKeyContext& k);
+    bool keyReportSelection(TKeyContext& k);
+    // Key-down override stages (the table is in KeyDown).
+    bool moveStartCell(TKeyContext& k);
+    bool moveRowsByKeys(TKeyContext& k);
+    bool moveCursorAdvance(TKeyContext& k);
+    bool moveSkipDisabledRows(TKeyContext& k);
+    bool moveFollowSyncGrid(TKeyContext& k);
+    // Tab navigation steps (the table is in TabNavigate).
+    bool tabAskKeyDown(TTabContext& t);
+    bool tabNoProgress(TTabContext& t);
+    bool tabBackwardInColumns(TTabContext& t);
+    bool tabBackwardAlongRow(TTabContext& t);
+    bool tabForwardInColumns(TTabContext& t);
+    bool tabForwardAlongRow(TTabContext& t);
+    bool tabHandOn(TTabContext& t);
+    bool tabPastNotEditable(TTabContext& t);
+    bool tabAutoEdit(TTabContext& t);
+    bool tabFinish(TTabContext& t);
+    void tabForwardToNextRow(TTabContext& t, bool fromLastColumn);
+    void tabForwardAtLastRow(TTabContext& t);
+    void tabGo(int c, int r);
+    // Enter navigation steps (AdvanceToNextCell walks them).
+    void advanceAlongRow(TAdvanceContext& a);
+    void advanceDownColumn(TAdvanceContext& a);
+    void advanceBackward(TAdvanceContext& a);
+    bool advanceArrive(TAdvanceContext& a);
+    void advanceOpenEditor(TAdvanceContext& a);
+    // ---- end of key stages and size ----
     // ---- drag and drop with other grids and programs (dragdrop/*.cpp) -------------------------
 public:
     TDragDropSettings& DragDropSettings() { return *FDragDropSettings; }

@@ -226,6 +226,9 @@ protected:
     virtual void TopLeftChanged();
     // A sizing or move in progress is dropped: the grid returns to the normal state.
     void CancelGridState();
+    // Whether a press at (x, y) starts sizing a column or row (kind, index); the pointer shape
+    // asks the same. Descendants may refuse a border.
+    virtual bool SizingStateAt(int x, int y, TGridState& kind, int& index);
     virtual void KeyDown(int key, Qt::KeyboardModifiers shift);
     // A typed character (Enter 13, Escape 27 and Backspace 8 included); setting it to 0
     // consumes it. The base fires OnKeyPress, toggles the editor on Enter and opens it on a

@@ -23,6 +23,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     FHTMLSettings = std::make_unique<THTMLSettings>();
     FNavigation = std::make_unique<TNavigation>();
     FColumnSize = std::make_unique<TColumnSize>();
+    hookColumnSizeSettings();
     FCellNode = std::make_unique<TCellNode>(this);
     FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
     FBands = std::make_unique<TBands>();

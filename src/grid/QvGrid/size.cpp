@@ -223,7 +223,8 @@ void TQvStringGrid::KeyPress(QChar& key)
 
 void TQvStringGrid::GridTimerTick()
 {
-    if (++SearchTics >= 3) {
+    // Cleared on the tick on which the count was 3 before: 1.5 to 2 s after the last key.
+    if (SearchTics++ >= 3) {
         IncrSearchText.clear();
         SearchTics = 0;
     }
@@ -233,6 +234,7 @@ void TQvStringGrid::GridTimerTick()
 
 void TQvStringGrid::resizeEvent(QResizeEvent* e)
 {
+    HandleSize(); // the columns first, so the viewport's stretch step sees their new widths
     TBaseGrid::resizeEvent(e);
     PlaceFooterPanel();
     placeSearchPanel();

@@ -310,6 +310,11 @@ bool TStringGrid::sizingHit(int x, int y, TGridState& kind, int& index) const
     return false;
 }
 
+bool TStringGrid::SizingStateAt(int x, int y, TGridState& kind, int& index)
+{
+    return sizingHit(x, y, kind, index);
+}
+
 void TStringGrid::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton) {
@@ -320,7 +325,7 @@ void TStringGrid::mousePressEvent(QMouseEvent* e)
     const int x = int(e->position().x()), y = int(e->position().y());
     TGridState kind;
     int index;
-    if (sizingHit(x, y, kind, index)) {
+    if (SizingStateAt(x, y, kind, index)) {
         HideEditor();
         state = kind;
         sizingIndex = index;
@@ -382,7 +387,7 @@ void TStringGrid::mouseMoveEvent(QMouseEvent* e)
     case TGridState::gsNormal: {
         TGridState kind;
         int index;
-        if (sizingHit(x, y, kind, index))
+        if (SizingStateAt(x, y, kind, index))
             viewport()->setCursor(kind == TGridState::gsColSizing ? Qt::SplitHCursor : Qt::SplitVCursor);
         else
             viewport()->unsetCursor();

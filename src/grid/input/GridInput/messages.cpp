@@ -49,6 +49,8 @@ bool TQvStringGrid::viewportEvent(QEvent* e)
             StretchColumn(ColumnSize().StretchColumn());
         UpdateProportionalHScroll();
         UpdateProportionalVScroll();
+        ShowFlatScrollBar(Qt::Vertical, VisibleRowCount() + FixedRows() < RowCount());
+        ShowFlatScrollBar(Qt::Horizontal, VisibleColCount() + FixedCols() < ColCount());
         placeScrollControls();
     }
     return handled;
