@@ -26,7 +26,7 @@ set(QV_UNITY_SKIP_qv_energy_it
 set(QV_UNITY_SKIP_qv_app
     UNew_Project.cpp UOpenConf.cpp)
 set(QV_UNITY_SKIP_test_grid
-    BalloonTest.cpp CellStoreTest.cpp GridCellScrollBarScreenshotTest.cpp GridEditPlacementTest.cpp
+    BalloonTest.cpp CellStoreTest.cpp GridCellScrollBarScreenshotTest.cpp GridEditPlacementTest.cpp GridPressTest.cpp
     GridLooksTest.cpp
     GridOriginTest.cpp GridPaintTest.cpp GridPrintPdfTest.cpp PaintMarkupPixelTest.cpp
     QSGEditTest.cpp QsgSpinTest.cpp QvCheckBoxTest.cpp QvGridCellObjectsTest.cpp
