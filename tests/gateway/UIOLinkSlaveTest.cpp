@@ -881,3 +881,66 @@ TEST_F(IOLinkSlaveWindow, Screenshot)
 }
 
 } // namespace
+
+// A name typed into a cell and left with Tab stays in the cell, as it does with Enter; both
+// the process data and the variables tables.
+TEST_F(IOLinkSlaveWindow, AValueTypedThenTabbedOutIsKept)
+{
+    user->open();
+    user->activate();
+    struct Case {
+        const char* label;
+        std::function<void()> show;
+        tables::TTableGrid* grid;
+        int col;
+    };
+    const Case cases[] = {
+        {"variables", [&] { showVariables(); }, w->ACG_Variable, var_col::Name},
+        {"process data in", [&] { showInput(); }, w->ACG_ProcessData_In, pd_col::Name},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        c.show();
+        QCoreApplication::processEvents();
+        user->clickCell(*c.grid, c.col, 1);
+        // Each key goes where the focus is, as the keyboard sends it: the first opens the
+        // editor, the rest go into it.
+        const auto focused = [&] { return QApplication::focusWidget() ? QApplication::focusWidget() : c.grid->viewport(); };
+        for (QChar ch : QStringLiteral("Speed")) {
+            QTest::keyClick(focused(), ch.toLatin1());
+            QCoreApplication::processEvents();
+        }
+        QTest::keyClick(focused(), Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(c.grid->Cells(c.col, 1), QStringLiteral("Speed"));
+        EXPECT_FALSE(c.grid->EditorMode());
+    }
+}
+
+// Ctrl+A selects every variable and makes the last cell current, bringing it into view at
+// once; Enter then opens the editor there without moving the view again.
+TEST_F(IOLinkSlaveWindow, SelectAllThenEnterEditsTheLastCellWhereTheViewIs)
+{
+    user->open();
+    user->activate();
+    showVariables();
+    QCoreApplication::processEvents();
+    auto* g = w->ACG_Variable;
+    user->clickCell(*g, var_col::Name, 1);
+    const auto focused = [&] { return QApplication::focusWidget() ? QApplication::focusWidget() : g->viewport(); };
+    QTest::keyClick(focused(), Qt::Key_A, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    const int last = g->RowCount() - 1;
+    EXPECT_EQ(g->Selection(), (grid::TGridRect{1, 1, g->ColCount() - 1, last}));
+    EXPECT_EQ(g->Row(), last);
+    EXPECT_EQ(g->Col(), g->ColCount() - 1);
+    const int top = g->TopRow(), left = g->LeftCol();
+    EXPECT_GE(last, top);
+    EXPECT_LT(last, top + g->VisibleRowCount() + 1);
+
+    QTest::keyClick(focused(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(g->EditorMode());
+    EXPECT_EQ(g->TopRow(), top);
+    EXPECT_EQ(g->LeftCol(), left);
+}

@@ -97,8 +97,13 @@ void TStringGrid::ShowEditor()
     if (editorShown || !CanEditShow())
         return;
     scrollIntoView(current.X, current.Y);
-    if (!editor)
+    if (!editor) {
         editor = CreateEditor();
+        // Right after the grid in the focus chain, so Tab out of the editor reaches the
+        // control after the grid, not the grid again.
+        if (editor)
+            QWidget::setTabOrder(this, editor);
+    }
     if (!editor)
         return;
     editorShown = true;

@@ -259,3 +259,53 @@ TEST(GridKeyStages, TabRefusedByOnCellChangingStays)
     w.key(Qt::Key_Tab);
     EXPECT_EQ(w.grid->Row(), 3);
 }
+
+// The focus leaving a grid with an open editor keeps the typed value, whichever way it leaves:
+// Tab out of a grid that does not take Tab, or a click on another control; with or without a
+// validation handler, and a refusing handler puts the old value back and closes the editor.
+TEST(GridKeyStages, LeavingTheGridStoresTheTypedValue)
+{
+    struct Case {
+        const char* name;
+        bool validator;
+        bool refuse;
+        bool byTab;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"tab out, no handler", false, false, true, "Speed"},
+        {"click elsewhere, no handler", false, false, false, "Speed"},
+        {"click elsewhere, accepting handler", true, false, false, "Speed"},
+        {"click elsewhere, refusing handler", true, true, false, "2,2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StageWindow w;
+        w.grid->SetOptions(w.grid->Options() | goEditing);
+        int validations = 0;
+        if (c.validator)
+            w.grid->OnCellValidate = [&](TQvStringGrid*, int, int, QString&, bool& valid) {
+                ++validations;
+                valid = !c.refuse;
+            };
+        w.grid->FocusCell(2, 2, true);
+        w.grid->ShowEditor();
+        ASSERT_TRUE(w.grid->EditorMode());
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, QStringLiteral("Speed"));
+        QWidget* other = w.window.findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(other, nullptr);
+        if (c.byTab)
+            QTest::keyClick(editor, Qt::Key_Tab);
+        else
+            QTest::mouseClick(other, Qt::LeftButton);
+        QApplication::processEvents();
+        if (!c.refuse) // a refused value takes the focus back to its cell
+            EXPECT_EQ(QApplication::focusWidget(), other);
+        EXPECT_EQ(w.grid->Cells(2, 2), QLatin1String(c.expected));
+        EXPECT_FALSE(w.grid->EditorMode());
+        EXPECT_EQ(validations, c.validator ? 1 : 0);
+    }
+}

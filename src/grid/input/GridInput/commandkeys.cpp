@@ -124,6 +124,10 @@ void TQvStringGrid::SelectAllCells()
         return;
     if (MouseActions().DisjunctRowSelect())
         SelectRows(FixedRows(), bottom - FixedRows() + 1);
+    // The bottom-right cell becomes the current one and is brought into view now, so a
+    // following Enter or F2 opens its editor where the view already is. No click is
+    // simulated on that cell: it would press whatever control the cell holds.
+    TStringGrid::FocusCell(right, bottom, true);
     SetSelection({left, FixedRows(), right, bottom});
 }
 
