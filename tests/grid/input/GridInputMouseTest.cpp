@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
@@ -266,6 +268,27 @@ TEST(GridInputMouse, ColumnSizeRefusedByTheApplication)
     const TRect c1 = w.grid.CellRect(1, 0);
     w.drag(QPoint(c1.Right, 5), QPoint(c1.Right + 40, 5));
     EXPECT_EQ(w.grid.ColWidths(1), before + 40);
+}
+
+// The application is asked before a row is sized from its border in the fixed column; a
+// refusal keeps the height after the whole drag, an allowed row takes the new one.
+TEST(GridInputMouse, RowSizeRefusedByTheApplication)
+{
+    MouseWindow<TQvStringGrid> w;
+    w.grid.SetOptions(w.grid.Options() | goRowSizing);
+    std::vector<int> asked;
+    w.grid.OnRowSize = [&](TQvStringGrid*, int row, bool& allow) {
+        asked.push_back(row);
+        allow = row != 2;
+    };
+    const int before = w.grid.RowHeights(2);
+    const TRect r2 = w.grid.CellRect(0, 2);
+    w.drag(QPoint(10, r2.Bottom), QPoint(10, r2.Bottom + 25));
+    EXPECT_EQ(w.grid.RowHeights(2), before);
+    EXPECT_NE(std::find(asked.begin(), asked.end(), 2), asked.end());
+    const TRect r3 = w.grid.CellRect(0, 3);
+    w.drag(QPoint(10, r3.Bottom), QPoint(10, r3.Bottom + 25));
+    EXPECT_EQ(w.grid.RowHeights(3), before + 25);
 }
 
 TEST(GridInputMouse, ClickedLinksOpenOnlyForWebAndMailAddresses)

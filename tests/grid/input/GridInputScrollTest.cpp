@@ -142,6 +142,41 @@ TEST(GridInputSizing, StretchedLastColumn)
     EXPECT_THROW(g.StretchColumn(g.ColCount()), std::runtime_error);
 }
 
+// Stretch switched on for a grid already on screen stretches its last column at once; with
+// SynchWithGrid a resize keeps every column's share of the width.
+TEST(GridInputSize, StretchOnAShownGridAndColumnsInProportion)
+{
+    {
+        ScrollWindow w;
+        w.grid.SetColCount(3);
+        for (int c = 0; c < 3; ++c)
+            w.grid.SetColWidths(c, 60);
+        w.grid.ColumnSize().SetStretch(true);
+        EXPECT_EQ(w.grid.ColWidths(0) + w.grid.ColWidths(1) + w.grid.ColWidths(2) + 1, w.grid.viewport()->width());
+        EXPECT_EQ(w.grid.ColWidths(0), 60);
+    }
+    ScrollWindow w;
+    w.grid.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w.grid.resize(400, 300);
+    w.grid.SetColCount(3);
+    w.grid.SetColWidths(0, 100);
+    w.grid.SetColWidths(1, 200);
+    w.grid.SetColWidths(2, 50);
+    w.grid.ColumnSize().SetSynchWithGrid(true);
+    w.grid.InitOrigColSizes();
+    struct Step {
+        int width;
+        int c0, c1, c2;
+    };
+    for (const Step s : {Step{800, 200, 400, 100}, Step{200, 50, 100, 25}, Step{600, 150, 300, 75}, Step{400, 100, 200, 50}}) {
+        w.grid.resize(s.width, 300);
+        QApplication::processEvents();
+        EXPECT_EQ(w.grid.ColWidths(0), s.c0) << s.width;
+        EXPECT_EQ(w.grid.ColWidths(1), s.c1) << s.width;
+        EXPECT_EQ(w.grid.ColWidths(2), s.c2) << s.width;
+    }
+}
+
 // ---- update lock ---------------------------------------------------------------------------
 
 TEST(GridInputUpdate, NestedUpdatesPaintOnlyAtTheOuterEnd)

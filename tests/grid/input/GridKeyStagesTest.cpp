@@ -309,3 +309,30 @@ TEST(GridKeyStages, LeavingTheGridStoresTheTypedValue)
         EXPECT_EQ(validations, c.validator ? 1 : 0);
     }
 }
+
+// The typed-search text is forgotten on the grid timer's fourth tick without typing. The
+// timer ticks every 500 ms at some phase after the key; counting the ticks each phase gives
+// within 1.4 s and within 2.1 s shows the text surviving 1.4 s and gone after 2.1 s.
+TEST(GridKeyStages, TypedSearchTextLivesThroughItsTicks)
+{
+    for (const int phaseMs : {1, 120, 250, 499}) {
+        SCOPED_TRACE(phaseMs);
+        StageWindow w;
+        w.grid->SetOptions(w.grid->Options() & ~goEditing);
+        w.grid->Navigation().SetAutoGotoWhenSorted(true);
+        w.grid->SetCells(1, 7, QStringLiteral("Apple"));
+        w.grid->FocusCell(1, 1, true);
+        QTest::keyClick(w.grid->viewport(), Qt::Key_A, Qt::NoModifier);
+        QApplication::processEvents();
+        ASSERT_EQ(w.grid->IncrSearchText, QStringLiteral("a"));
+        EXPECT_EQ(w.grid->Row(), 7);
+        const auto ticksWithin = [&](int ms) { return ms < phaseMs ? 0 : (ms - phaseMs) / 500 + 1; };
+        int ticked = 0;
+        for (; ticked < ticksWithin(1400); ++ticked)
+            w.grid->GridTimerTick();
+        EXPECT_EQ(w.grid->IncrSearchText, QStringLiteral("a"));
+        for (; ticked < ticksWithin(2100); ++ticked)
+            w.grid->GridTimerTick();
+        EXPECT_TRUE(w.grid->IncrSearchText.isEmpty());
+    }
+}

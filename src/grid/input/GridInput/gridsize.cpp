@@ -23,7 +23,8 @@ constexpr const char* kFlatBarSheet =
 void TQvStringGrid::hookColumnSizeSettings()
 {
     FColumnSize->OnStretchChanged = [this] {
-        if (parentWidget())
+        // A grid shown as a window of its own counts as placed too.
+        if (parentWidget() || isVisible())
             StretchColumn(FColumnSize->StretchColumn());
     };
 }
