@@ -2108,6 +2108,9 @@ public:
     virtual bool ValidateCell(const QString& NewValue);
     // The same for a cell holding wide text (edit/GridEdit/validatewide.cpp).
     virtual bool ValidateCellWide(const QString& NewValue);
+    // The two endings ValidateCell and ValidateCellWide share.
+    void storeValidatedValue(int ACol, int ARow, const QString& stored);
+    void reopenRefusedValue(int ACol, int ARow, const QString& restored, const QString& shown);
     virtual void GetEditorProp(int ACol, int ARow, void* AEditLink);
     // A column grid loads the combo editor from the edited column's definition.
     virtual void LoadEditorFromColumn(int ACol, int ARow) { (void)ACol; (void)ARow; }

@@ -93,26 +93,43 @@ bool TQvStringGrid::ValidateCell(const QString& NewValue)
     FNewCellText = value;
 
     if (valid) {
-        SetCellEx(ACol, ARow, value);
-        if (IsMergedNonBaseCell(ACol, ARow)) {
-            const TPoint b = BaseCell(ACol, ARow);
-            SetCellEx(b.X, b.Y, value);
-        }
-        if (FQvInplaceEdit && FQvInplaceEdit->isVisible() && FQvInplaceEdit->text() != value) {
-            FNoEditChange = true;
-            FQvInplaceEdit->setText(value);
-            FNoEditChange = false;
-        }
+        storeValidatedValue(ACol, ARow, value);
         return true;
     }
 
     FLastValidation = false;
-    // A refused value is never stored: the cell gets the handler's replacement or its old
-    // text back, and the editor opens again on the remembered cell.
+    reopenRefusedValue(ACol, ARow, value != NewValue ? value : FOldCellText, value);
+    if (!InvalidEntryTitle.isEmpty() || !InvalidEntryText.isEmpty())
+        showInvalidEntryTip();
+    FOldCellText = GetGridCell(ACol, ARow);
+    return false;
+}
+
+// An accepted value goes into the cell (and the base of its merge); an editor still open
+// hands its text to the cell when it closes, so it shows the stored form too.
+void TQvStringGrid::storeValidatedValue(int ACol, int ARow, const QString& stored)
+{
+    SetCellEx(ACol, ARow, stored);
+    if (IsMergedNonBaseCell(ACol, ARow)) {
+        const TPoint b = BaseCell(ACol, ARow);
+        SetCellEx(b.X, b.Y, stored);
+    }
+    if (FQvInplaceEdit && FQvInplaceEdit->isVisible() && FQvInplaceEdit->text() != stored) {
+        FNoEditChange = true;
+        FQvInplaceEdit->setText(stored);
+        FNoEditChange = false;
+    }
+}
+
+// A refused value is never stored: the cell gets `restored` (the handler's replacement or its
+// old text), and the editor opens again on the remembered cell showing `shown`, what the user
+// typed or the handler's value, so nothing typed is lost.
+void TQvStringGrid::reopenRefusedValue(int ACol, int ARow, const QString& restored, const QString& shown)
+{
     if (FQvInplaceEdit && FQvInplaceEdit->hasFocus())
         TakeFocusFromEditor(this);
     HideEditor();
-    SetCellEx(ACol, ARow, value != NewValue ? value : FOldCellText);
+    SetCellEx(ACol, ARow, restored);
     if (Col() != FOldCol || Row() != FOldRow) {
         FMovingBack = true;
         TStringGrid::FocusCell(FOldCol, FOldRow, true);
@@ -121,19 +138,13 @@ bool TQvStringGrid::ValidateCell(const QString& NewValue)
     FValidating = false;
     FEditing = true;
     ShowInplaceEdit();
-    // The reopened editor shows what the user typed (or the handler's value), so nothing
-    // typed is lost; it reaches the cell again only when typed on or accepted.
     if (FQvInplaceEdit && EditorMode()) {
         FNoEditChange = true;
-        FQvInplaceEdit->setText(value);
+        FQvInplaceEdit->setText(shown);
         FQvInplaceEdit->selectAll();
         FNoEditChange = false;
     }
     FModified = FOldModifiedValue;
-    if (!InvalidEntryTitle.isEmpty() || !InvalidEntryText.isEmpty())
-        showInvalidEntryTip();
-    FOldCellText = GetGridCell(ACol, ARow);
-    return false;
 }
 
 } // namespace grid

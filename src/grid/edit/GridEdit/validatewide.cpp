@@ -49,40 +49,12 @@ bool TQvStringGrid::ValidateCellWide(const QString& NewValue)
     FNewCellText = ZirAzur::EncodeWideCellText(value);
 
     if (valid) {
-        SetCellEx(ACol, ARow, FNewCellText);
-        if (IsMergedNonBaseCell(ACol, ARow)) {
-            const TPoint b = BaseCell(ACol, ARow);
-            SetCellEx(b.X, b.Y, FNewCellText);
-        }
-        // An editor still open hands its text to the cell when it closes: the wide form too.
-        if (FQvInplaceEdit && FQvInplaceEdit->isVisible() && FQvInplaceEdit->text() != FNewCellText) {
-            FNoEditChange = true;
-            FQvInplaceEdit->setText(FNewCellText);
-            FNoEditChange = false;
-        }
+        storeValidatedValue(ACol, ARow, FNewCellText);
         return true;
     }
 
     // As with plain text, a refused value is never stored and the editor opens again.
-    if (FQvInplaceEdit && FQvInplaceEdit->hasFocus())
-        TakeFocusFromEditor(this);
-    HideEditor();
-    SetCellEx(ACol, ARow, value != NewValue ? FNewCellText : FOldCellText);
-    if (Col() != FOldCol || Row() != FOldRow) {
-        FMovingBack = true;
-        TStringGrid::FocusCell(FOldCol, FOldRow, true);
-        FMovingBack = false;
-    }
-    FValidating = false;
-    FEditing = true;
-    ShowInplaceEdit();
-    if (FQvInplaceEdit && EditorMode()) {
-        FNoEditChange = true;
-        FQvInplaceEdit->setText(value);
-        FQvInplaceEdit->selectAll();
-        FNoEditChange = false;
-    }
-    FModified = FOldModifiedValue;
+    reopenRefusedValue(ACol, ARow, value != NewValue ? FNewCellText : FOldCellText, value);
     FOldCellText = GetGridCell(ACol, ARow);
     return false;
 }
