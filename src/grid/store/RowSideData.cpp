@@ -214,10 +214,15 @@ void TRowSideData::permute(const std::vector<int>& realAt, const std::vector<int
         permuteList(Modified, realAt, realFrom);
     if (lists & lsEnabled)
         permuteList(Enabled, realAt, realFrom);
-    // The place in realAt each row goes to, by the place it comes from.
-    std::vector<std::size_t> targetOf(realAt.size());
-    for (std::size_t k = 0; k < realFrom.size(); ++k)
-        targetOf[std::size_t(countBelow(realAt, realFrom[k]))] = k;
+    const bool followRows = ((lists & lsSelection) && SelectedRows.Count() > 0) || ((lists & lsControls) && Controls.Count() > 0);
+    if (!followRows && !((lists & lsSelection) && !RowSelect.empty()))
+        return;
+    // The place in realAt each row goes to, by the place it comes from: only built when rows
+    // are followed by number (a large sort with neither pays nothing for it).
+    std::vector<std::size_t> targetOf(followRows ? realAt.size() : 0);
+    const bool contiguous = realAt.back() - realAt.front() + 1 == int(realAt.size());
+    for (std::size_t k = 0; followRows && k < realFrom.size(); ++k)
+        targetOf[std::size_t(contiguous ? realFrom[k] - realAt.front() : countBelow(realAt, realFrom[k]))] = k;
     auto follow = [&](int row) {
         const auto it = std::lower_bound(realAt.begin(), realAt.end(), row);
         return it != realAt.end() && *it == row ? realAt[targetOf[std::size_t(it - realAt.begin())]] : row;
