@@ -143,7 +143,8 @@ bool TQvStringGrid::pressSelectionHandle(TPressContext& p)
 }
 
 // The press on the handle: the selection is copied now and pasted over the grown selection on
-// the release (endSelectionResize); the moves in between grow it from its top-left corner.
+// the release (endSelectionResize, from release.cpp); the moves in between grow it from its
+// top-left corner.
 void TQvStringGrid::startSelectionResize(TPressContext& p, bool runPlatform)
 {
     FDropSelection = Selection();
@@ -174,8 +175,7 @@ void TQvStringGrid::endSelectionResize()
         OnSelectionResize(this, orig, now);
     const bool wasDisabled = FEditDisable;
     FEditDisable = true;
-    if (now != orig)
-        PasteSelectionFromClipboard();
+    PasteSelectionFromClipboard();
     s.FMouseResize = false;
     FEditDisable = wasDisabled;
     if (OnSelectionResized)
