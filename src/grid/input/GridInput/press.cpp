@@ -117,6 +117,8 @@ bool TQvStringGrid::beginPress(TPressContext& p)
     FSpinUpClick = FSpinDnClick = false;
     MouseToCell(p.X, p.Y, p.ACol, p.ARow);
     p.S0 = Selection();
+    // The release reports the selection only when the click changed it.
+    s.FMoveSelection = p.S0;
     return false;
 }
 

@@ -367,7 +367,10 @@ bool TQvStringGrid::runPlatformRelease(TPressContext& p)
 {
     const TGridState was = GridState();
     MouseUpInGrid(Qt::LeftButton, p.Event ? p.Event->modifiers() : Qt::KeyboardModifiers(p.Shift), p.X, p.Y);
-    if (was == TGridState::gsColSizing && FPointer->Colclicked >= 0) {
+    // ColSizeFlg already set: the sizing was dragged out of the grid and cancelled.
+    if (ColSizeFlg) {
+        // nothing was sized
+    } else if (was == TGridState::gsColSizing && FPointer->Colclicked >= 0) {
         ColSizeFlg = true;
         afterColumnResize(FPointer->Colclicked);
     } else if (was == TGridState::gsRowSizing && FPointer->Rowclicked >= 0) {
@@ -509,18 +512,20 @@ bool TQvStringGrid::upFilterButton(TPressContext& u)
 }
 
 // Sizing dragged out past the grid's right or bottom edge is cancelled: the column or row gets
-// back the size it had at the press.
+// back the size it had at the press, and the release does nothing more (ColSizeFlg).
 bool TQvStringGrid::upCancelSizingOutside(TPressContext& u)
 {
     const TPointerState& s = *FPointer;
     if (GridState() == TGridState::gsColSizing && u.X >= viewport()->width()) {
         CancelGridState();
+        ColSizeFlg = true;
         if (s.Colclicked >= 0 && s.Colclicked < ColCount() && s.Colclickedsize > 0)
             SetColWidths(s.Colclicked, s.Colclickedsize);
         return true;
     }
     if (GridState() == TGridState::gsRowSizing && u.Y >= viewport()->height()) {
         CancelGridState();
+        ColSizeFlg = true;
         if (s.Rowclicked >= 0 && s.Rowclicked < RowCount() && s.Rowclickedsize > 0)
             SetRowHeights(s.Rowclicked, s.Rowclickedsize);
         return true;
