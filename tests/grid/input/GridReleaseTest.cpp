@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTest>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -589,4 +590,235 @@ TEST(GridRelease, EveryStepOfTheReleaseRightPressAndDoubleClick)
         if (c.check)
             c.check(w.grid);
     }
+}
+
+namespace {
+
+// A grid in a window beside another control, so that the focus can leave the header editor.
+struct RelEditWindow {
+    RelEditWindow()
+    {
+        auto* lay = new QVBoxLayout(&window);
+        grid = new TQvStringGrid(&window);
+        lay->addWidget(grid);
+        other = new QLineEdit(&window);
+        lay->addWidget(other);
+        window.resize(600, 400);
+        grid->SetColCount(5);
+        grid->SetRowCount(6);
+        grid->SetCells(2, 0, "old");
+        grid->MouseActions().SetFixedRowsEdit(fceDblClick);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    void doubleClickHeader()
+    {
+        const QPoint p = grid->CellRect(2, 0).toQRect().center();
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, p);
+        QApplication::processEvents();
+    }
+    QWidget window;
+    TQvStringGrid* grid;
+    QLineEdit* other;
+};
+
+} // namespace
+
+// Enter does not end a header edit (the key is swallowed, as in the header editors' own test);
+// leaving the editor stores the text, Escape keeps the old one.
+TEST(GridRelease, AHeaderDoubleClickedWithDblClickEditTakesTheTypedNameOrKeepsTheOldOne)
+{
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        bool openAfterKey;
+        QString header;
+    };
+    const Case cases[] = {
+        {"Enter, then leaving the editor stores the name", Qt::Key_Return, true, "Name"},
+        {"Escape keeps the old header", Qt::Key_Escape, false, "old"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RelEditWindow w;
+        int validated = 0;
+        w.grid->OnCellValidate = [&](TQvStringGrid*, int ACol, int ARow, QString&, bool&) {
+            ++validated;
+            EXPECT_EQ(ACol, 2);
+            EXPECT_EQ(ARow, 0);
+        };
+        w.doubleClickHeader();
+        EXPECT_STREQ(w.grid->LastDoubleClickStage(), nullptr);
+        TGridTransEdit* e = w.grid->TransEdit();
+        ASSERT_TRUE(e->isVisible());
+        ASSERT_TRUE(e->hasFocus());
+        EXPECT_EQ(e->text(), "old");
+        e->selectAll();
+        QTest::keyClicks(e, "Name");
+        QTest::keyClick(e, c.key);
+        EXPECT_EQ(e->isVisible(), c.openAfterKey);
+        w.other->setFocus();
+        QApplication::processEvents();
+        EXPECT_FALSE(e->isVisible());
+        EXPECT_EQ(w.grid->Cells(2, 0), c.header);
+        EXPECT_EQ(validated, c.header == "Name" ? 1 : 0);
+    }
+}
+
+// The editor is the grid's child: it goes with the grid, and the grid going away with the
+// editor open and focused stores nothing and calls back nothing.
+TEST(GridRelease, AnOpenHeaderEditorDoesNotOutliveItsGrid)
+{
+    RelEditWindow w;
+    int calls = 0;
+    w.grid->OnCellValidate = [&](TQvStringGrid*, int, int, QString&, bool&) { ++calls; };
+    w.grid->OnEditingDone = [&](TQvStringGrid*) { ++calls; };
+    w.doubleClickHeader();
+    QPointer<TGridTransEdit> e = w.grid->TransEdit();
+    ASSERT_TRUE(e && e->isVisible());
+    QTest::keyClicks(e.data(), "Name");
+    delete w.grid;
+    QApplication::processEvents();
+    EXPECT_TRUE(e.isNull());
+    EXPECT_EQ(calls, 0);
+}
+
+// A header click on a grid with AutoColumnMerge: the merges made over the old order go, and
+// the listed columns are merged again over the sorted rows, exactly as a fresh merge would.
+TEST(GridRelease, AHeaderSortWithAutoColumnMergeMergesTheSortedRowsAfresh)
+{
+    RelWindow w;
+    TQvStringGrid& g = w.grid;
+    g.SetColCount(4);
+    const QStringList c1{"A", "B", "A", "A", "B", "A", "B", "A", "B"};
+    const QStringList c2{"x", "y", "x", "y", "y", "x", "z", "y", "z"};
+    for (int r = 1; r < g.RowCount(); ++r) {
+        g.SetCells(1, r, c1[r - 1]);
+        g.SetCells(2, r, c2[r - 1]);
+        g.SetCells(3, r, QString::number(r));
+    }
+    g.SortSettings().SetShow(true);
+    g.SortSettings().SetAutoColumnMerge(true);
+    g.MergedColumns().Add(1);
+    g.MergedColumns().Add(2);
+    // Before the sort rows 3 and 4 hold A, so they are merged in column 1.
+    EXPECT_EQ(g.BaseCell(1, 4), (TPoint{1, 3}));
+
+    w.click(w.centre(1, 0));
+    ASSERT_EQ(g.SortSettings().Column(), 1);
+    EXPECT_EQ(relColumn(g, 1), (QStringList{"A", "A", "A", "A", "A", "B", "B", "B", "B"}));
+
+    TQvStringGrid fresh;
+    fresh.SetColCount(g.ColCount());
+    fresh.SetRowCount(g.RowCount());
+    for (int r = 0; r < g.RowCount(); ++r)
+        for (int c = 0; c < g.ColCount(); ++c)
+            fresh.SetCells(c, r, g.Cells(c, r));
+    fresh.MergedColumns().Add(1);
+    fresh.MergedColumns().Add(2);
+    int merged = 0;
+    for (int r = 0; r < g.RowCount(); ++r)
+        for (int c = 0; c < g.ColCount(); ++c) {
+            SCOPED_TRACE(std::to_string(c) + "," + std::to_string(r));
+            EXPECT_EQ(g.BaseCell(c, r), fresh.BaseCell(c, r));
+            EXPECT_EQ(g.CellSpan(c, r), fresh.CellSpan(c, r));
+            merged += g.BaseCell(c, r) != TPoint{c, r};
+        }
+    // Column 1: A x5 and B x4; column 2 inside them: x x x, y y | y y, z z.
+    EXPECT_EQ(merged, 4 + 3 + 2 + 1 + 1 + 1);
+}
+
+// The handle of a 2 x 2 selection dragged two rows further: OnSelectionResize, the paste of
+// the block copied at the press over the new selection, OnSelectionResized. What the new cells
+// get is what the selection paste gives that block: one row or one column is repeated, a
+// single value fills, two numbers continue as a series, a block of rows and columns lands
+// once at the top, and without the smart clipboard only the top-left paste is made.
+TEST(GridRelease, TheSelectionHandleResizesAndFillsAsTheSelectionPasteDoes)
+{
+    struct Case {
+        const char* name;
+        bool smart;
+        TGridRect from;
+        QStringList texts; // the selected cells before, row by row
+        TGridRect to;
+        QStringList after; // cells of the new selection, row by row
+    };
+    const Case cases[] = {
+        {"2 x 2 to 2 x 4: the block lands once at the top", true, {1, 1, 2, 2}, {"a", "b", "c", "d"}, {1, 1, 2, 4},
+         {"a", "b", "c", "d", "", "", "", ""}},
+        {"one row to four rows: the row repeats", true, {1, 1, 2, 1}, {"a", "b"}, {1, 1, 2, 4},
+         {"a", "b", "a", "b", "a", "b", "a", "b"}},
+        {"two numbers down: the series goes on", true, {1, 1, 1, 2}, {"1", "2"}, {1, 1, 1, 4}, {"1", "2", "3", "4"}},
+        {"one value to 2 x 4: every cell takes it", true, {1, 1, 1, 1}, {"v"}, {1, 1, 2, 4},
+         {"v", "v", "v", "v", "v", "v", "v", "v"}},
+        {"without the smart clipboard the new cells stay", false, {1, 1, 2, 1}, {"a", "b"}, {1, 1, 2, 4},
+         {"a", "b", "", "", "", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RelWindow w;
+        TQvStringGrid& g = w.grid;
+        g.SelectionRectangle = true;
+        g.SelectionResizer = true;
+        relEditing(g); // the paste writes editable cells only
+        g.Navigation().SetAllowSmartClipboard(c.smart);
+        int k = 0;
+        for (int r = c.from.Top; r <= c.from.Bottom; ++r)
+            for (int col = c.from.Left; col <= c.from.Right; ++col)
+                g.SetCells(col, r, c.texts[k++]);
+        g.FocusCell(c.from.Left, c.from.Top);
+        g.SetSelection(c.from);
+        std::vector<std::string> events;
+        auto note = [&](const char* what, const TGridRect& o, const TGridRect& n) {
+            events.push_back(std::string(what) + " " + std::to_string(o.Right) + "," + std::to_string(o.Bottom) +
+                             ">" + std::to_string(n.Right) + "," + std::to_string(n.Bottom));
+            EXPECT_EQ(o.Left, c.from.Left);
+            EXPECT_EQ(o.Top, c.from.Top);
+        };
+        g.OnSelectionResize = [&](TQvStringGrid*, const TGridRect& o, const TGridRect& n) { note("Resize", o, n); };
+        g.OnSelectionResized = [&](TQvStringGrid*, const TGridRect& o, const TGridRect& n) { note("Resized", o, n); };
+        const TRect last = g.CellRect(c.from.Right, c.from.Bottom);
+        const QPoint handle(last.Right - 2, last.Bottom - 2);
+        const QPoint to = w.centre(c.to.Right, c.to.Bottom);
+        w.send(QEvent::MouseButtonPress, handle, Qt::LeftButton, Qt::LeftButton);
+        w.send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        w.send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+        const std::string span = std::to_string(c.from.Right) + "," + std::to_string(c.from.Bottom) + ">" +
+                                 std::to_string(c.to.Right) + "," + std::to_string(c.to.Bottom);
+        EXPECT_EQ(events, (std::vector<std::string>{"Resize " + span, "Resized " + span}));
+        relExpectSelection(g, c.to);
+        EXPECT_FALSE(g.SelectionResizing());
+        QStringList got;
+        for (int r = c.to.Top; r <= c.to.Bottom; ++r)
+            for (int col = c.to.Left; col <= c.to.Right; ++col)
+                got << g.Cells(col, r);
+        EXPECT_EQ(got, c.after);
+        // Nothing lands beside the selection.
+        for (int r = c.to.Top; r <= c.to.Bottom; ++r)
+            EXPECT_EQ(g.Cells(c.to.Right + 1, r), "") << r;
+    }
+}
+
+// The right button released while an enhanced column move runs neither ends nor cancels it;
+// the left release then moves the column.
+TEST(GridRelease, TheRightButtonDuringAnEnhancedMoveLeavesTheMoveRunning)
+{
+    RelWindow w;
+    TQvStringGrid& g = w.grid;
+    g.EnhRowColMove = true;
+    g.SetOptions(g.Options() | goColMoving);
+    g.SetCells(2, 0, "two");
+    const QPoint from = w.centre(2, 0), to = w.centre(4, 0);
+    w.send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    w.send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    w.send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    ASSERT_EQ(g.GridState(), TGridState::gsColMoving);
+    w.send(QEvent::MouseButtonPress, to, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+    w.send(QEvent::MouseButtonRelease, to, Qt::RightButton, Qt::LeftButton);
+    EXPECT_EQ(g.GridState(), TGridState::gsColMoving);
+    EXPECT_EQ(g.Cells(2, 0), "two");
+    w.send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(g.Cells(4, 0), "two");
+    EXPECT_EQ(g.GridState(), TGridState::gsNormal);
 }
