@@ -597,7 +597,7 @@ public:
     // per-row data follow, and a coupled grid repeats the move once.
     void ColumnMovedUpdate(int FromIndex, int ToIndex);
     void RowMovedUpdate(int FromIndex, int ToIndex);
-    bool ColMoveFlg = false;   // set after a move with EnhRowColMove; the mouse code reads it
+    bool ColMoveFlg = false;   // set by every move; the release that ended it does nothing more
     bool FSyncedMove = false;  // set while this grid repeats a move of its coupled grid
 
 private:
@@ -791,9 +791,8 @@ private:
     void applyRowOrder(const std::vector<int>& at, const std::vector<int>& from, int sortCol);
     void sortRange(int first, int last, bool indexed, int col);
     void sortGroups(bool indexed);
+    // The header click's sort (the release's last stage, input/GridInput/release.cpp).
     void clickSort(int ACol, Qt::KeyboardModifiers shift);
-    // The header click's part of the left-button release (input/GridInput/mouse.cpp).
-    void headerSortRelease(int X, int Y, Qt::KeyboardModifiers shift, bool wasColMoving);
 
 public:
     // ---- column order (QvGrid/columnorder.cpp) -----------------------------------------------
@@ -2228,7 +2227,7 @@ public:
     void InsertRowByKey();
     void DeleteRowByKey();
     // Mouse. The left press runs its stages (input/GridInput/press.cpp); it answers 1 when a
-    // selection resize started, else 0.
+    // selection resize started, else 0. The release, right button and double click: below.
     int HandleLeftButtonDown(QMouseEvent* e);
     void SimulateCellClick(int ACol, int ARow);
     void HandleRightButtonDown(QMouseEvent* e);
@@ -2524,6 +2523,91 @@ private:
     bool downFollowsSyncGrid(TPressContext& p);
     TPressContext* FPressing = nullptr; // the press under way, for the mouse-down stages
     // ---- end of the left press ----
+
+    // ---- the release, the mouse-up handling, the right button and the double click, each an
+    // ordered table of named stages over the press context (input/GridInput/release.cpp,
+    // input/GridInput/mouse.cpp) ----
+public:
+    void HandleLeftButtonUp(QMouseEvent* e);
+    // The platform release handling calls it: filter button, sizing cancelled outside the grid,
+    // disjunct cells, the platform's own release and the selection reports.
+    virtual void MouseUpInGrid(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void HandleRightButtonUp(QMouseEvent* e);
+    void HandleLeftDoubleClick(QMouseEvent* e);
+    // The stage that ended the last release, right press or double click (nullptr when it ran
+    // to the end), for tracing.
+    const char* LastReleaseStage() const { return FLastReleaseStage; }
+    const char* LastRightPressStage() const { return FLastRightPressStage; }
+    const char* LastDoubleClickStage() const { return FLastDoubleClickStage; }
+    // A right press on a link cell opens the editor on it (with URLShow).
+    bool URLEdit = false;
+    bool ColSizeFlg = false; // the platform release ended a column or row sizing
+    // Columns whose equal neighbouring cells are merged (QvGrid/mergedcolumns.cpp). A change
+    // to the list splits every column's merges and merges the listed columns again, in list
+    // order (the first as the main merge); a header-click sort with AutoColumnMerge does the
+    // same around the sort.
+    TIntList& MergedColumns() { return *FMergedColumns; }
+    void SplitAllColumnCells();
+    void RemergeColumns();
+    void MergedColumnsChanged();
+    // The in-place rich editor's selection moved.
+    std::function<void(TQvStringGrid*)> OnRichEditSelectionChange;
+    std::function<void(TQvStringGrid*, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseUp;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, bool State)> OnCheckBoxMouseUp;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, int AIdx)> OnRadioMouseUp;
+
+private:
+    const char* FLastReleaseStage = nullptr;
+    const char* FLastRightPressStage = nullptr;
+    const char* FLastDoubleClickStage = nullptr;
+    // The release stages in their order (the table is in HandleLeftButtonUp).
+    bool releaseResetState(TPressContext& p);
+    bool endFixedSizing(TPressContext& p);
+    bool raisePushedFixedCell(TPressContext& p);
+    bool findReleaseCell(TPressContext& p);
+    bool releasePushedButton(TPressContext& p);
+    bool releaseSizingHint(TPressContext& p);
+    bool stopOnButtonOrGlyph(TPressContext& p);
+    bool reportHeaderClick(TPressContext& p);
+    bool endSelectingState(TPressContext& p);
+    bool releaseOnSelection(TPressContext& p);
+    bool releaseDisjunctRows(TPressContext& p);
+    bool selectNodeGroup(TPressContext& p);
+    bool releaseDisjunctCols(TPressContext& p);
+    bool endEnhancedMoveOnRelease(TPressContext& p);
+    bool runPlatformRelease(TPressContext& p);
+    bool endSelectionResizeOnRelease(TPressContext& p);
+    bool stopAfterMoveOrSize(TPressContext& p);
+    bool reportCheckOrRadioMouseUp(TPressContext& p);
+    bool stopAfterAutoSizeDblClick(TPressContext& p);
+    bool stopOnHeaderBorder(TPressContext& p);
+    bool stopOnHeaderButton(TPressContext& p);
+    bool sortOnHeaderClick(TPressContext& p);
+    // The mouse-up stages.
+    bool upAtDesignTime(TPressContext& p);
+    bool upNoteSelection(TPressContext& p);
+    bool upFilterButton(TPressContext& p);
+    bool upCancelSizingOutside(TPressContext& p);
+    bool upDisjunctCells(TPressContext& p);
+    bool upPlatformAndReport(TPressContext& p);
+    void platformRelease(const TPressContext& p);
+    // The right press stages.
+    bool rightPlatformPress(TPressContext& p);
+    bool rightSelectsCell(TPressContext& p);
+    bool rightReportsClick(TPressContext& p);
+    bool rightEditsLink(TPressContext& p);
+    // The double-click stages.
+    bool dblFindCell(TPressContext& p);
+    bool dblOutsideCells(TPressContext& p);
+    bool dblAutoSizesColumn(TPressContext& p);
+    bool dblIgnoresButtonOrGlyph(TPressContext& p);
+    bool dblOnControlCell(TPressContext& p);
+    bool dblReportsCell(TPressContext& p);
+    bool dblEditOnDblClickOnly(TPressContext& p);
+    bool dblRangeSelectAndEdit(TPressContext& p);
+    bool dblEditsFixedCell(TPressContext& p);
+    void autoSizeColumnByDblClick(int ACol);
+    // ---- end of the release ----
 
 public:
 

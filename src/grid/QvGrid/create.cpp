@@ -45,6 +45,7 @@ TQvStringGrid::TQvStringGrid(QWidget* parent, bool designing_) : TBaseGrid(paren
     LookState();
     for (auto* list : {&FMergedColumns, &FSelectedCells, &FColumnOrder, &FIgnoreColumns})
         *list = std::make_unique<TIntList>(0, 0);
+    FMergedColumns->OnChange = [this](TObject*, int, int) { MergedColumnsChanged(); };
     FRowIndicator = std::make_unique<TBitmap>();
     FSyncGrid = std::make_unique<TSyncGrid>(this);
     FCellGraphic = std::make_unique<TCellGraphic>();

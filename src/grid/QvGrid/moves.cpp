@@ -90,8 +90,8 @@ void TQvStringGrid::ColumnMovedUpdate(int FromIndex, int ToIndex)
     const int rf = RealColFromDispl(FromIndex);
     const int rt = RealColFromDispl(ToIndex);
     moveColumnOrderEntry(rf, rt);
-    if (EnhRowColMove)
-        ColMoveFlg = true;
+    // The release that ended the move does nothing more (no header sort).
+    ColMoveFlg = true;
     if (FNumHidden > 0 && rf <= MaxHideColumns && rt <= MaxHideColumns) {
         moveEntry(FVisibleCol.begin(), rf, rt);
         moveEntry(FAllColWidths.begin(), rf, rt);
@@ -121,8 +121,8 @@ void TQvStringGrid::ColumnMovedUpdate(int FromIndex, int ToIndex)
 void TQvStringGrid::RowMovedUpdate(int FromIndex, int ToIndex)
 {
     store.MoveRow(FromIndex, ToIndex);
-    if (EnhRowColMove)
-        ColMoveFlg = true;
+    // The release that ended the move does nothing more (no header sort).
+    ColMoveFlg = true;
     if (OnRowMoved)
         OnRowMoved(this, FromIndex, ToIndex);
     if (FSyncGrid->MoveRow())

@@ -201,8 +201,14 @@ TQvRichEdit* TQvStringGrid::RichEdit()
 
 TQvRichEdit* TQvStringGrid::InplaceRichEdit()
 {
-    if (!FInplaceRichEdit)
+    if (!FInplaceRichEdit) {
         FInplaceRichEdit = new TQvRichEdit(this);
+        // A window's formatting buttons follow the selection of the cell being edited.
+        connect(FInplaceRichEdit, &QTextEdit::selectionChanged, this, [this] {
+            if (OnRichEditSelectionChange)
+                OnRichEditSelectionChange(this);
+        });
+    }
     return FInplaceRichEdit;
 }
 

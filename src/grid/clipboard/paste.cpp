@@ -188,15 +188,21 @@ TQvStringGrid::TPasteResult TQvStringGrid::PasteTextBlock(int ACol, int ARow, co
         i = end + 1;
         if (i < n && text.at(i) == QLatin1Char('\n'))
             ++i;
+        // The empty line after a final line break holds no column: counted as one, a copied
+        // block of several columns would read as a single column and be pasted again beside
+        // itself, over cells outside the selection.
+        const bool emptyAfterBreak = lastLine && line.isEmpty() && res.Rows > 0;
         ++res.Rows;
         ImportNotification(PasteAll ? isImportNewRow : isImportSelRow, r);
         if (!line.isEmpty() && insert)
             InsertRows(r, 1);
         const QStringList fields = line.split(QLatin1Char('\t'));
-        res.Cols = 0;
+        if (!emptyAfterBreak)
+            res.Cols = 0;
         int c = ACol;
         for (qsizetype f = 0; f < fields.size(); ++f, ++c) {
-            ++res.Cols;
+            if (!emptyAfterBreak)
+                ++res.Cols;
             ++res.Fields;
             QString field = fields.at(f);
             const bool tabEnded = f < fields.size() - 1;

@@ -1,7 +1,8 @@
 #pragma once
 // Drag and drop of the grid with other grids and programs.
 //
-// Call flow: a press on the selection arms the drag (FSelectionClick, input/GridInput/mouse.cpp);
+// Call flow: a press on the selection arms the drag (FSelectionClick, input/GridInput/press.cpp;
+// a release without a drag makes the pressed cell the selection, release.cpp);
 // a move of more than 3 pixels with the button held starts it (StartOleDrag, dragdrop/start.cpp),
 // which runs BeginTextDrag or BeginColumnDrag (qsgdd.h) through the services' drag runner; the
 // drop, in this program or another, happens inside, and a move clears or removes the source

@@ -4,6 +4,7 @@
 #include "grid/edit/GridEdit.h"
 #include "grid/QvGrid.h"
 
+#include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -47,6 +48,16 @@ bool stopEdit(Editor& editor, TQvStringGrid* grid, int col, int row, const QStri
     return true;
 }
 
+// Escape leaves the header as it was: the editor is hidden before the focus moves back to the
+// grid, so leaving it stores nothing.
+template <class Editor>
+void cancelEdit(Editor& editor, TQvStringGrid* grid)
+{
+    editor.hide();
+    if (grid)
+        grid->setFocus(Qt::OtherFocusReason);
+}
+
 } // namespace
 
 TGridTransEdit::TGridTransEdit(TQvStringGrid* AOwner) : QLineEdit(AOwner), FGrid(AOwner)
@@ -64,6 +75,11 @@ void TGridTransEdit::keyPressEvent(QKeyEvent* e)
 {
     if (isEnter(e)) {
         e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        cancelEdit(*this, FGrid);
         return;
     }
     QLineEdit::keyPressEvent(e);
@@ -90,6 +106,11 @@ void TGridTransCombo::keyPressEvent(QKeyEvent* e)
 {
     if (isEnter(e)) {
         e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape && !view()->isVisible()) {
+        e->accept();
+        cancelEdit(*this, FGrid);
         return;
     }
     QComboBox::keyPressEvent(e);

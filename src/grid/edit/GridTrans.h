@@ -3,7 +3,8 @@
 // application allows it: a borderless line edit and a combo box. The mouse code places and
 // shows one over the cell with the cell's real column and row; Enter does not end the edit
 // (the key is swallowed), leaving the control does, through StopEdit, which runs the grid's
-// cell validation and stores the text in the cell or keeps the editor open.
+// cell validation and stores the text in the cell or keeps the editor open. Escape closes the
+// editor and keeps the cell's old text.
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -199,11 +199,13 @@ bool TQvStringGrid::FilterMouseUp(int X, int Y)
     MouseToCell(X, Y, c, r);
     const int row = FilterDropDownRow();
     bool onButton = false;
-    if (c >= 0 && r == row && row < FixedRows() && (c >= FixedCols() || FilterDropDownColumns == fdAll)) {
+    // Wherever the painter draws the button (the filter row, every column with a filter list,
+    // fixed or not, asked by real column), a release on it opens the list.
+    if (c >= 0 && r >= 0 && r == row) {
         const TRect cell = CellRect(c, r);
-        onButton = X >= cell.Right - 16 && X <= cell.Right - 3 && Y < cell.Top + 19;
+        onButton = X > cell.Right - 16 && X < cell.Right - 3 && Y < cell.Top + 19;
     }
-    const int real = onButton ? RealColIndex(c) : -1;
+    const int real = onButton ? RealColFromDispl(c) : -1;
     if (!onButton || real == FilterCol) {
         // Anywhere else, or the open column's button again: the list closes.
         if (FilterCol >= 0 || FDropList->isVisible() || FDropCheckList->isVisible()) {

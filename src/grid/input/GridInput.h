@@ -4,7 +4,8 @@
 // keys.cpp (own rules before and after the movement), navigation.cpp (Tab and Enter),
 // commandkeys.cpp, press.cpp (the left press as a table of named stages over a press context,
 // StageTable.h and PressContext.h; the pointer state it shares with the moves and the release
-// is PointerState.h), mouse.cpp (release, double click, right button), messages.cpp (wheel,
+// is PointerState.h), release.cpp (the left release and the mouse-up handling, stage tables over
+// the same context), mouse.cpp (double click and right press, stage tables), messages.cpp (wheel,
 // update lock), then scroll.cpp and sizing.cpp as the view changes. A key or click that starts
 // an edit goes on to the edit folder (edit/GridEdit.h).
 //

@@ -3,7 +3,7 @@
 // (the press point, the sizing reference cell, a pushed header, a selection resize), and what
 // the moves arm for the next press (the pointer zone, fixed-row and fixed-column sizing). One
 // object the grid owns (TQvStringGrid::FPointer); the press (GridInput/press.cpp), the moves
-// (GridInput/pointer.cpp, hover.cpp) and the release (GridInput/mouse.cpp) read and write it.
+// (GridInput/pointer.cpp, hover.cpp) and the release (GridInput/release.cpp) read and write it.
 
 #include "grid/GridTypes.h"
 

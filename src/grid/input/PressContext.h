@@ -1,8 +1,9 @@
 #pragma once
-// What one press of a mouse button carries from stage to stage (input/GridInput/press.cpp and,
-// later, the release, right button and double click): the press point, the cell under it and
-// what the stages learn about it on the way. The stages themselves are members of the grid
-// run through RunStages (input/StageTable.h).
+// What one press of a mouse button carries from stage to stage: the left press and the
+// mouse-down handling (input/GridInput/press.cpp), the left release and the mouse-up handling
+// (release.cpp), the right press and the double click (mouse.cpp). It holds the point, the cell
+// under it and what the stages learn about it on the way. The stages themselves are members of
+// the grid run through RunStages (input/StageTable.h).
 
 #include "grid/GridTypes.h"
 
@@ -32,6 +33,14 @@ struct TPressContext {
     int L0 = 0, T0 = 0;     // left column and top row at the press
     bool SelectingAtEnd = false; // the platform's range selection is armed when the press ends
     int Result = 0;         // 1 when a selection resize started
+    // The release: its displayed column, kept aside when ACol becomes the real column; an
+    // enhanced move it ended; a disjunct row it deselected (FSelChange is cleared after the
+    // platform release); the selection the mouse-up handling reports.
+    int DisplCol = -1;
+    bool Moved = false;
+    bool DeselectedRow = false;
+    bool ReportS1 = false;
+    TGridRect S1{};
 };
 
 } // namespace grid

@@ -1,5 +1,5 @@
 #pragma once
-// Call flow: a header click (headerSortRelease, input/GridInput/mouse.cpp) runs clickSort
+// Call flow: a header click (sortOnHeaderClick, input/GridInput/release.cpp) runs clickSort
 // (sort.cpp), which reads TSortSettings and calls QSort, QSortIndexed, QSortGroup,
 // QSortGroupIndexed or QUnSort. Each brackets its run in TSortBracket (column 0, the top row,
 // the footers and the update count restored on every path) and calls sortRange (engine.cpp):

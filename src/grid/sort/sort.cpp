@@ -215,6 +215,10 @@ void TQvStringGrid::clickSort(int ACol, Qt::KeyboardModifiers shift)
     HideInplaceEdit();
     if (FSortState->RowXRef.Count() != RowCount())
         InitSortXRef();
+    // Merges follow rows, not values: made over the old order they would join rows that are
+    // no longer equal, so they are undone before the sort and made again after it.
+    if (ss.AutoColumnMerge())
+        SplitAllColumnCells();
     const bool initAscending = ss.InitSortDirection() == sdAscending;
     // The left column stays where it is while the rows change under it.
     const int leftCol = LeftCol();
@@ -261,6 +265,8 @@ void TQvStringGrid::clickSort(int ACol, Qt::KeyboardModifiers shift)
     if (keepLeft && LeftCol() != leftCol)
         SetLeftCol(leftCol);
     SortTime = unsigned(clock.elapsed());
+    if (ss.AutoColumnMerge())
+        RemergeColumns();
     if (FRowData->Controls.Count() > 0)
         CellControlsUpdate();
     ClickSort(ss.Column());

@@ -360,6 +360,9 @@ TEST(GridDragDropSource, FourPixelsStartTheDragAndAnotherGridTakesTheCells)
     const QPoint p = a.centre(1, 2);
     a.pressMoveRelease(p, 3, -3);
     EXPECT_EQ(a.runner.runs, 0);
+    // Three pixels were a click on the selection: it shrank to the cell.
+    EXPECT_EQ(a.g.Selection(), (TGridRect{1, 2, 1, 2}));
+    a.g.SetSelection({1, 2, 2, 3});
     a.pressMoveRelease(p, 0, 4);
     ASSERT_EQ(a.runner.runs, 1);
     EXPECT_EQ(stops, 1);

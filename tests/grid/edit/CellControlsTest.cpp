@@ -233,10 +233,15 @@ TEST(CellControls, ClicksOnCheckRadioAndButtonTags)
     EXPECT_EQ(clicks, (std::vector<QString>{"k CHECK FALSE", "r2 RADIO TRUE"}));
     EXPECT_FALSE(w.edit()->isVisible());
 
+    // A BUTTON tag is held down from the press to the release.
     w.g.SetCells(2, 3, tag("BUTTON", "go", "Go"));
-    w.clickControl(2, 3, "go");
+    const TRect r = w.controlRect(2, 3, "go");
+    const QPoint at((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    QTest::mousePress(w.g.viewport(), Qt::LeftButton, {}, at);
     EXPECT_TRUE(w.g.FCtrlDown);
     EXPECT_EQ(w.g.FCtrlXY, TPoint(2, 3));
+    QTest::mouseRelease(w.g.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_FALSE(w.g.FCtrlDown);
 }
 
 TEST(CellControls, ControlsOfACellThatCannotBeEditedStayClosed)

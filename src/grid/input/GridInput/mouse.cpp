@@ -1,7 +1,10 @@
-// The release, the double click (header auto-size) and the pointer over a fixed column's
-// border; the left press is in press.cpp.
+// Links opened by a click, the pointer over a sizing border, the double click and the right
+// press, each of the last two an ordered table of named stages over the press context
+// (input/PressContext.h); the left press is in press.cpp, the release in release.cpp.
 
 #include "grid/input/GridInput.h"
+#include "grid/input/PressContext.h"
+#include "grid/input/StageTable.h"
 #include "grid/QvGrid.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/markup/GridMarkup.h"
@@ -83,236 +86,175 @@ void TQvStringGrid::mouseMoveEvent(QMouseEvent* e)
     MouseMoveInGrid(e);
 }
 
-void TQvStringGrid::mouseReleaseEvent(QMouseEvent* e)
-{
-    if (e->button() != Qt::LeftButton) {
-        TBaseGrid::mouseReleaseEvent(e);
-        return;
-    }
-    FSelectionClick = false;
-    const int X = int(e->position().x());
-    FPointer->FMouseDownMove = false;
-    FPointer->FMouseKeepDown = false;
-    if (FPointer->FFixedCellPushed) {
-        FPointer->FFixedCellPushed = false;
-        FPushedCellButton = {-1, -1};
-        viewport()->update(FPointer->FPushedFixedCell.toQRect());
-    }
-    if (FPointer->FMouseResize) {
-        TBaseGrid::mouseReleaseEvent(e);
-        endSelectionResize();
-        return;
-    }
-    FPointer->FMouseSelectStart = -1;
-    endEnhancedMove();
-    if (FScrollHintShow) {
-        FScrollHintShow = false;
-        FScrollHintWnd->hide();
-    }
-    if (FPointer->FSizingFixed)
-        DrawColSizingLine(FPointer->FSizeFixedX);
-    if (FPointer->FSizingFixedR)
-        DrawRowSizingLine(FPointer->FSizeFixedY);
-    if (FPointer->FSizingFixed) {
-        FPointer->FSizeFixed = FPointer->FSizingFixed = false;
-        viewport()->unsetCursor();
-        const int col = FPointer->FSizingFixedCol;
-        FPointer->FSizingFixedCol = -1;
-        if (col < 0 || col >= ColCount())
-            return;
-        int left = 0;
-        for (int i = 0; i < col; ++i)
-            left += ColWidths(i);
-        // A release left of the column's own left edge would leave it zero or less wide and
-        // lost to the user: it keeps one pixel.
-        int w = std::max(1, X - left);
-        SetColWidths(col, w);
-        if (OnEndColumnSize)
-            OnEndColumnSize(this, col);
-        if (OnUpdateColumnSize) {
-            int u = w;
-            OnUpdateColumnSize(this, col, u);
-            if (u != w)
-                SetColWidths(col, std::max(1, u));
-        }
-        return;
-    }
-    if (FPointer->FSizingFixedR) {
-        FPointer->FSizeFixedR = FPointer->FSizingFixedR = false;
-        viewport()->unsetCursor();
-        const int row = FPointer->FSizingFixedRow;
-        FPointer->FSizingFixedRow = -1;
-        if (row < 0 || row >= RowCount())
-            return;
-        int top = 0;
-        for (int i = 0; i < row; ++i)
-            top += RowHeights(i);
-        // As for fixed columns: a fixed row keeps at least one pixel.
-        SetRowHeights(row, std::max(1, int(e->position().y()) - top));
-        if (OnEndRowSize)
-            OnEndRowSize(this, row);
-        return;
-    }
-    if (FPushedCellButton.X >= 0) {
-        const TPoint pushed = FPushedCellButton;
-        int c = -1, r = -1;
-        MouseToCell(X, int(e->position().y()), c, r);
-        const auto& look = PaintSettings().ControlLook;
-        bool usable = Options() & goEditing;
-        if (c >= 0 && r >= 0 && !look.NoDisabledButtonLook())
-            usable = CanEditNonFixedCell(c, r);
-        const int displ = DisplColIndex(pushed.X);
-        const bool inFixed = displ < FixedCols() || pushed.Y < FixedRows();
-        PushButton(pushed.X, pushed.Y, false);
-        if ((usable || look.NoDisabledButtonLook() || inFixed) && c >= 0 && r >= 0) {
-            const QPoint at(X, int(e->position().y()));
-            if (GetButtonRect(pushed.X, pushed.Y).toQRect().contains(at))
-                CellButtonClick(pushed.X, pushed.Y);
-            if (HasExpand(pushed.X, pushed.Y) && GetExpandRect(pushed.X, pushed.Y).toQRect().contains(at))
-                CellExpandClick(pushed.X, pushed.Y, ToggleExpand(pushed.X, pushed.Y));
-        }
-        return;
-    }
-    const bool wasColSizing = GridState() == TGridState::gsColSizing;
-    const bool wasRowSizing = GridState() == TGridState::gsRowSizing;
-    const bool wasColMoving = GridState() == TGridState::gsColMoving;
-    TBaseGrid::mouseReleaseEvent(e);
-    FPointer->FDoOnClick = false;
-    FilterMouseUp(X, int(e->position().y()));
-    TMouseActions& ma = MouseActions();
-    if (ma.DisjunctRowSelect()) {
-        int c = -1, r = -1;
-        MouseToCell(X, int(e->position().y()), c, r);
-        if (c >= 0 && r >= 0 && !(c == 0 && HasNodes() && IsNode(r))) {
-            if (!(c == 0 && ma.HotmailRowSelect()))
-                SyncRowSelectWithSelection(false);
-            if (FPointer->FDeselectState && r >= FixedRows() && r < RowCount() - FFixedFooters)
-                SetRowSelect(ma.RowSelectPersistent() ? RealRowIndex(r) : r, false);
-        }
-    }
-    FPointer->FDeselectState = false;
-    FPointer->FMouseDown = false;
-    if (FPointer->FDblClk) {
-        FPointer->FDblClk = false; // the release that follows a header auto-size does nothing more
-        return;
-    }
-    if (wasColSizing && FPointer->Colclicked >= 0)
-        afterColumnResize(FPointer->Colclicked);
-    else if (wasRowSizing && FPointer->Rowclicked >= 0)
-        afterRowResize(FPointer->Rowclicked);
-    else if (!wasColSizing && !wasRowSizing)
-        headerSortRelease(X, int(e->position().y()), e->modifiers(), wasColMoving);
-}
-
-// A release on the sort row where the press began sorts by the column (clickSort in
-// QvGrid/sort.cpp). A column move that ended here, a release on a sizing border, a fixed
-// drop-down or filter button, or a check box does not.
-void TQvStringGrid::headerSortRelease(int X, int Y, Qt::KeyboardModifiers shift, bool wasColMoving)
-{
-    const auto& ss = SortSettings();
-    if (!ss.Show() || FixedRows() <= 0 || RowCount() <= 2)
-        return;
-    int dc = -1, r = -1;
-    MouseToCell(X, Y, dc, r);
-    if (dc < 0 || r < 0 || (dc < FixedCols() && !ss.FixedCols()))
-        return;
-    int pc = -1, pr = -1;
-    MouseToCell(FPointer->Clickposx, FPointer->Clickposy, pc, pr);
-    // The platform moved the column when the press began on another one.
-    if (r != ss.Row() || pr != ss.Row() || (wasColMoving && pc != dc))
-        return;
-    const int col = RealColIndex(dc);
-    const TRect cell = CellRect(dc, r);
-    if (r == 0 && HasOption(goColSizing) && (X - cell.Left < 4 || cell.Right - X < 4))
-        return;
-    if (X > cell.Right - 16) {
-        if (ControlLook().FixedDropDownButton() && CanShowFixedDropDown(col))
-            return;
-        if (r == FilterDropDownRow() && GetColumnFilter(col))
-            return;
-    }
-    if (IsInCheckBox(col, r, X, Y))
-        return;
-    bool doSort = !IsIgnoredColumn(col);
-    if (OnCanSort)
-        OnCanSort(this, col, doSort);
-    if (!doSort) {
-        RepaintCell(dc, ss.Row());
-        return;
-    }
-    clickSort(col, shift);
-}
+// ---- the double click ---------------------------------------------------------------------------
 
 void TQvStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    if (e->button() != Qt::LeftButton) {
+    if (e->button() == Qt::LeftButton)
+        HandleLeftDoubleClick(e);
+    else
         TBaseGrid::mouseDoubleClickEvent(e);
-        return;
-    }
-    const int X = int(e->position().x()), Y = int(e->position().y());
-    int ACol = -1, ARow = -1;
-    MouseToCell(X, Y, ACol, ARow);
-    TMouseActions& ma = MouseActions();
+}
+
+// The double click as an ordered table of named stages: a header border sizes its column, a
+// cell reports OnDblClickCell and may start editing, a header may open its editor.
+void TQvStringGrid::HandleLeftDoubleClick(QMouseEvent* e)
+{
+    using Stage = TInputStage<TQvStringGrid, TPressContext>;
+    static constexpr Stage kStages[] = {
+        {"dblFindCell", &TQvStringGrid::dblFindCell},
+        {"dblOutsideCells", &TQvStringGrid::dblOutsideCells},
+        {"dblAutoSizesColumn", &TQvStringGrid::dblAutoSizesColumn},
+        {"dblIgnoresButtonOrGlyph", &TQvStringGrid::dblIgnoresButtonOrGlyph},
+        {"dblOnControlCell", &TQvStringGrid::dblOnControlCell},
+        {"dblReportsCell", &TQvStringGrid::dblReportsCell},
+        {"dblEditOnDblClickOnly", &TQvStringGrid::dblEditOnDblClickOnly},
+        {"dblRangeSelectAndEdit", &TQvStringGrid::dblRangeSelectAndEdit},
+        {"dblEditsFixedCell", &TQvStringGrid::dblEditsFixedCell},
+    };
+    TPressContext p;
+    p.Event = e;
+    p.X = int(e->position().x());
+    p.Y = int(e->position().y());
+    FLastDoubleClickStage = RunStages(*this, p, std::span<const Stage>(kStages));
+}
+
+bool TQvStringGrid::dblFindCell(TPressContext& p)
+{
+    MouseToCell(p.X, p.Y, p.ACol, p.ARow);
     FPointer->FDblClk = false;
-    if (ma.RangeSelectAndEdit() && ACol >= 0 && ARow >= 0 && !IsControlCell(RealColIndex(ACol), ARow))
+    if (MouseActions().RangeSelectAndEdit() && p.ACol >= 0 && p.ARow >= 0 &&
+        !IsControlCell(RealColIndex(p.ACol), p.ARow))
         FForceSel = true;
-    if (ACol < 0 || ARow < 0) {
+    return false;
+}
+
+// Below or right of the cells the double click counts as one on the last column's header, so
+// that its border can still be double-clicked (unless FixedRowAlways keeps the platform's own).
+bool TQvStringGrid::dblOutsideCells(TPressContext& p)
+{
+    if (p.ACol < 0 || p.ARow < 0) {
         if (FFixedRowAlways) {
-            TBaseGrid::mouseDoubleClickEvent(e);
+            TBaseGrid::mouseDoubleClickEvent(p.Event);
             FForceSel = false;
-            return;
+            return true;
         }
-        ACol = ColCount() - 1;
-        ARow = 0;
+        p.ACol = ColCount() - 1;
+        p.ARow = 0;
+        p.SameCell = true; // not on the cell it now names: no header editor opens for it
     }
+    p.RealCol = RealColIndex(p.ACol);
+    p.CR = CellRect(p.ACol, p.ARow);
+    p.FixedCell = p.ACol < FixedCols() || p.ARow < FixedRows();
+    return false;
+}
 
-    // A double click on a header border sizes the column to its content and goes no further.
-    if (ARow < FixedRows() && (Options() & goColSizing) && ma.AutoSizeColOnDblClick()) {
-        const TRect r = CellRect(ACol, ARow);
-        int sized = -1;
-        if (std::abs(X - r.Left) <= 3) {
-            FPointer->FDblClk = true;
-            if (ACol - 1 >= FixedCols())
-                sized = ACol - 1;
-        } else if (std::abs(X - r.Right) <= 3 && ACol >= FixedCols()) {
-            FPointer->FDblClk = true;
-            sized = ACol;
-        }
-        if (FPointer->FDblClk) {
-            if (sized >= 0) {
-                bool allow = true;
-                if (OnColumnSize)
-                    OnColumnSize(this, sized, allow);
-                if (allow) {
-                    AutoSizeCol(sized, 0);
-                    if (OnEndColumnSize)
-                        OnEndColumnSize(this, sized);
-                }
-            }
-            FForceSel = false;
-            TBaseGrid::mouseDoubleClickEvent(e);
-            return;
-        }
+// A double click on a header border sizes the column left of it to its content; the release
+// that follows does nothing more (FDblClk).
+bool TQvStringGrid::dblAutoSizesColumn(TPressContext& p)
+{
+    if (p.ARow >= FixedRows() || !(Options() & goColSizing) || !MouseActions().AutoSizeColOnDblClick())
+        return false;
+    constexpr int kBorderGrab = 3;
+    TPointerState& s = *FPointer;
+    if (std::abs(p.X - p.CR.Left) <= kBorderGrab) {
+        s.FDblClk = true;
+        if (p.ACol - 1 >= FixedCols())
+            autoSizeColumnByDblClick(p.ACol - 1);
+    } else if (std::abs(p.X - p.CR.Right) <= kBorderGrab && p.ACol >= FixedCols()) {
+        s.FDblClk = true;
+        autoSizeColumnByDblClick(p.ACol);
     }
-
-    if (IsControlCell(RealColIndex(ACol), ARow)) {
-        TBaseGrid::mouseDoubleClickEvent(e);
-        FForceSel = false;
-        return;
-    }
-    TBaseGrid::mouseDoubleClickEvent(e);
-    if (OnDblClickCell)
-        OnDblClickCell(this, ARow, ACol);
-    if (ma.EditOnDblClickOnly()) {
-        const bool was = ma.RangeSelectAndEdit();
-        ma.SetRangeSelectAndEdit(true);
-        if (ACol == Col() && ARow == Row() && IsEditable(ACol, ARow)) {
-            SetOptions(Options() | goEditing);
-            ShowInplaceEdit();
-        }
-        ma.SetRangeSelectAndEdit(was);
-    }
+    if (!s.FDblClk)
+        return false;
     FForceSel = false;
+    TBaseGrid::mouseDoubleClickEvent(p.Event);
+    return true;
+}
+
+void TQvStringGrid::autoSizeColumnByDblClick(int ACol)
+{
+    bool allow = true;
+    if (OnColumnSize)
+        OnColumnSize(this, ACol, allow);
+    if (!allow)
+        return;
+    AutoSizeCol(ACol, 0);
+    if (OnEndColumnSize)
+        OnEndColumnSize(this, ACol);
+}
+
+// The press and release already clicked the button or glyph; a double click there is no more.
+bool TQvStringGrid::dblIgnoresButtonOrGlyph(TPressContext& p)
+{
+    const TPoint base = BaseCell(p.ACol, p.ARow);
+    const int real = RealColIndex(base.X);
+    const QPoint at(p.X, p.Y);
+    if (!GetButtonRect(real, base.Y).toQRect().contains(at) &&
+        !(HasExpand(real, base.Y) && GetExpandRect(real, base.Y).toQRect().contains(at)))
+        return false;
+    FForceSel = false; // left set, it would let the next selection pass unasked
+    return true;
+}
+
+bool TQvStringGrid::dblOnControlCell(TPressContext& p)
+{
+    if (!IsControlCell(p.RealCol, p.ARow))
+        return false;
+    TBaseGrid::mouseDoubleClickEvent(p.Event);
+    FForceSel = false;
+    return true;
+}
+
+bool TQvStringGrid::dblReportsCell(TPressContext& p)
+{
+    TBaseGrid::mouseDoubleClickEvent(p.Event);
+    // The cell under the pointer, not the base cell of its merge.
+    if (OnDblClickCell)
+        OnDblClickCell(this, p.ARow, p.ACol);
+    return false;
+}
+
+bool TQvStringGrid::dblEditOnDblClickOnly(TPressContext& p)
+{
+    TMouseActions& ma = MouseActions();
+    if (!ma.EditOnDblClickOnly())
+        return false;
+    const bool was = ma.RangeSelectAndEdit();
+    ma.SetRangeSelectAndEdit(true);
+    if (p.ACol == Col() && p.ARow == Row() && IsEditable(p.ACol, p.ARow)) {
+        SetOptions(Options() | goEditing);
+        ShowInplaceEdit();
+    }
+    ma.SetRangeSelectAndEdit(was);
+    return false;
+}
+
+// RangeSelectAndEdit: the double click edits the cell as a press on it would.
+bool TQvStringGrid::dblRangeSelectAndEdit(TPressContext& p)
+{
+    const TMouseActions& ma = MouseActions();
+    if (ma.EditOnDblClickOnly() || !ma.RangeSelectAndEdit() || p.FixedCell)
+        return false;
+    const TPoint base = BaseCell(p.ACol, p.ARow);
+    if (!IsEditable(base.X, base.Y))
+        return false;
+    SetOptions(Options() | goEditing);
+    const TRect r = CellRect(base.X, base.Y);
+    MouseDownInGrid(Qt::LeftButton, Qt::NoModifier, r.Left + 4, r.Top + 4);
+    return false;
+}
+
+bool TQvStringGrid::dblEditsFixedCell(TPressContext& p)
+{
+    FForceSel = false;
+    if (p.SameCell || p.ACol >= ColCount() || p.ARow >= RowCount())
+        return false;
+    const TMouseActions& ma = MouseActions();
+    if ((p.ARow < FixedRows() && ma.FixedRowsEdit() == fceDblClick) ||
+        (p.ACol < FixedCols() && ma.FixedColsEdit() == fceDblClick))
+        EditFixedCell(p.ACol, p.ARow);
+    return false;
 }
 
 TRect TQvStringGrid::GetButtonRect(int ACol, int ARow)
@@ -340,46 +282,94 @@ void TQvStringGrid::PushButton(int ACol, int ARow, bool pushed)
 
 namespace grid {
 
-// The right button: with SelectOnRightClick it selects the cell first (as a left click when no
-// OnRightClickCell handler takes it), then OnRightClickCell reports the cell.
+// ---- the right button ---------------------------------------------------------------------------
+
+// The right press as an ordered table of named stages: the platform's press (where a header set
+// to fceRightClick opens its editor), the cell selected with SelectOnRightClick, OnRightClickCell,
+// and a link cell's editor with URLEdit.
 void TQvStringGrid::HandleRightButtonDown(QMouseEvent* e)
 {
-    const int X = int(e->position().x()), Y = int(e->position().y());
-    MouseDownInGrid(Qt::RightButton, e->modifiers(), X, Y);
-    int ACol = -1, ARow = -1;
-    MouseToCell(X, Y, ACol, ARow);
+    using Stage = TInputStage<TQvStringGrid, TPressContext>;
+    static constexpr Stage kStages[] = {
+        {"rightPlatformPress", &TQvStringGrid::rightPlatformPress},
+        {"rightSelectsCell", &TQvStringGrid::rightSelectsCell},
+        {"rightReportsClick", &TQvStringGrid::rightReportsClick},
+        {"rightEditsLink", &TQvStringGrid::rightEditsLink},
+    };
+    TPressContext p;
+    p.Event = e;
+    p.Button = Qt::RightButton;
+    p.X = int(e->position().x());
+    p.Y = int(e->position().y());
+    FLastRightPressStage = RunStages(*this, p, std::span<const Stage>(kStages));
+}
+
+bool TQvStringGrid::rightPlatformPress(TPressContext& p)
+{
+    MouseDownInGrid(Qt::RightButton, p.Event->modifiers(), p.X, p.Y);
+    MouseToCell(p.X, p.Y, p.ACol, p.ARow);
+    return false;
+}
+
+// SelectOnRightClick: a cell inside the selection keeps it (a popup menu acts on it); another
+// cell becomes current, through a whole left click when no OnRightClickCell handler takes it.
+bool TQvStringGrid::rightSelectsCell(TPressContext& p)
+{
     TMouseActions& ma = MouseActions();
-    if (ma.SelectOnRightClick() && ACol >= 0 && ARow >= 0 && !IsFixed(ACol, ARow) &&
-        !IsControlCell(RealColIndex(ACol), ARow)) {
-        const TGridRect s = Selection();
-        const bool selected = ACol >= s.Left && ACol <= s.Right && ARow >= s.Top && ARow <= s.Bottom;
-        if (selected) {
-            bool can = true;
-            if (OnSelectCell)
-                OnSelectCell(this, ACol, ARow, can);
-        } else if (OnRightClickCell) {
-            const TPoint b = BaseCell(ACol, ARow);
+    if (!ma.SelectOnRightClick() || p.ACol < 0 || p.ARow < 0 || IsFixed(p.ACol, p.ARow) ||
+        (ma.DisjunctCellSelect() && GetSelectedCells(p.ACol, p.ARow)))
+        return false;
+    const TGridRect s = Selection();
+    const bool selected = p.ACol >= s.Left && p.ACol <= s.Right && p.ARow >= s.Top && p.ARow <= s.Bottom;
+    if (selected) {
+        bool can = true;
+        if (OnSelectCell)
+            OnSelectCell(this, p.ACol, p.ARow, can);
+    } else if (!IsControlCell(RealColIndex(p.ACol), p.ARow)) {
+        if (OnRightClickCell) {
+            const TPoint b = BaseCell(p.ACol, p.ARow);
+            const int left = LeftCol();
             TStringGrid::FocusCell(b.X, b.Y, true);
+            if (Navigation().KeepHorizScroll() && LeftCol() != left)
+                SetLeftCol(left);
         } else {
-            const QPointF p = e->position();
-            QMouseEvent press(QEvent::MouseButtonPress, p, e->globalPosition(), Qt::LeftButton, Qt::LeftButton,
-                              Qt::NoModifier);
+            const QPointF at = p.Event->position(), global = p.Event->globalPosition();
+            QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(viewport(), &press);
-            QMouseEvent release(QEvent::MouseButtonRelease, p, e->globalPosition(), Qt::LeftButton, Qt::NoButton,
-                                Qt::NoModifier);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(viewport(), &release);
         }
-        if (ma.DisjunctRowSelect()) {
-            if ((e->modifiers() & Qt::ControlModifier) || ma.DisjunctRowSelectNoCtrl()) {
-                SetRowSelect(ARow, !GetRowSelect(ARow));
-            } else if (!(RowSelectCount() > 1 && GetRowSelect(ARow))) {
-                ClearRowSelect();
-                SetRowSelect(ARow, true);
-            }
+    }
+    if (ma.DisjunctRowSelect()) {
+        if ((p.Event->modifiers() & Qt::ControlModifier) || ma.DisjunctRowSelectNoCtrl()) {
+            SetRowSelect(p.ARow, !GetRowSelect(p.ARow));
+        } else if (!(RowSelectCount() > 1 && GetRowSelect(p.ARow))) {
+            ClearRowSelect();
+            SetRowSelect(p.ARow, true);
         }
     }
+    return false;
+}
+
+bool TQvStringGrid::rightReportsClick(TPressContext& p)
+{
     if (OnRightClickCell)
-        OnRightClickCell(this, ARow, ACol);
+        OnRightClickCell(this, p.ARow, p.ACol);
+    return false;
+}
+
+// A left click on a link cell opens the link; the right button is the way to edit its text.
+bool TQvStringGrid::rightEditsLink(TPressContext& p)
+{
+    if (!URLShow() || !URLEdit || p.ACol < FixedCols() || p.ARow < FixedRows() || p.ACol >= ColCount() ||
+        p.ARow >= RowCount())
+        return false;
+    const QString text = Cells(RealColIndex(p.ACol), p.ARow);
+    if (text.isEmpty() || !ZirAzur::TextIsUrl(text))
+        return false;
+    TStringGrid::FocusCell(p.ACol, p.ARow, true);
+    ShowInplaceEdit();
+    return false;
 }
 
 } // namespace grid

@@ -117,6 +117,8 @@ bool TQvStringGrid::beginPress(TPressContext& p)
     FSpinUpClick = FSpinDnClick = false;
     MouseToCell(p.X, p.Y, p.ACol, p.ARow);
     p.S0 = Selection();
+    // The release reports the selection only when the click changed it.
+    s.FMoveSelection = p.S0;
     return false;
 }
 
@@ -143,7 +145,8 @@ bool TQvStringGrid::pressSelectionHandle(TPressContext& p)
 }
 
 // The press on the handle: the selection is copied now and pasted over the grown selection on
-// the release (endSelectionResize); the moves in between grow it from its top-left corner.
+// the release (endSelectionResize, from release.cpp); the moves in between grow it from its
+// top-left corner.
 void TQvStringGrid::startSelectionResize(TPressContext& p, bool runPlatform)
 {
     FDropSelection = Selection();
@@ -174,8 +177,7 @@ void TQvStringGrid::endSelectionResize()
         OnSelectionResize(this, orig, now);
     const bool wasDisabled = FEditDisable;
     FEditDisable = true;
-    if (now != orig)
-        PasteSelectionFromClipboard();
+    PasteSelectionFromClipboard();
     s.FMouseResize = false;
     FEditDisable = wasDisabled;
     if (OnSelectionResized)
