@@ -222,8 +222,9 @@ TEST(GridEditPlacement, KeysOfEachEditorGiveTheStoredTextAndTheCurrentCell)
         EXPECT_EQ(w.grid->Cells(c.col, 2), c.stored == 'O' ? v.O : v.M) << where.toStdString();
         EXPECT_EQ(w.grid->Col(), c.toCol) << where.toStdString();
         EXPECT_EQ(w.grid->Row(), c.toRow) << where.toStdString();
-        if (c.open >= 0)
+        if (c.open >= 0) {
             EXPECT_EQ(w.anyEditorOpen(), bool(c.open)) << where.toStdString();
+        }
         EXPECT_FALSE(w.grid->FNoAutoAdvance) << where.toStdString();
     }
 }
