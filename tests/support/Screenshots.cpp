@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QWidget>
 
 namespace testsupport {
@@ -75,6 +76,30 @@ int pixelsOtherThan(const QImage& picture, const QRect& area, const QColor& colo
             if ((picture.pixel(x, y) & RGB_MASK) != wanted)
                 ++count;
     return count;
+}
+
+testing::AssertionResult titleDrawn(const QImage& picture, QWidget& window)
+{
+    const auto* code = window.findChild<QLabel*>(QStringLiteral("L_SW_Code"));
+    if (!code || code->text().isEmpty())
+        return testing::AssertionFailure() << "no software code in the title";
+    const QRect area(code->mapTo(&window, QPoint(0, 0)), code->size());
+    if (!picture.rect().contains(area))
+        return testing::AssertionFailure() << "the title lies outside the picture";
+    const QColor background = picture.pixelColor(area.topLeft() - QPoint(area.left() > 0 ? 1 : 0, 0));
+    if (pixelsOtherThan(picture, area, background) == 0)
+        return testing::AssertionFailure() << "the software code is not drawn";
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult controlShowsText(const QImage& picture, QWidget& window, QWidget& control)
+{
+    const QRect inside = QRect(control.mapTo(&window, QPoint(0, 0)), control.size()).adjusted(3, 3, -3, -3);
+    if (inside.isEmpty() || !picture.rect().contains(inside))
+        return testing::AssertionFailure() << control.objectName().toStdString() << " is not in the picture";
+    if (pixelsOtherThan(picture, inside, picture.pixelColor(inside.topLeft())) == 0)
+        return testing::AssertionFailure() << control.objectName().toStdString() << " shows no text";
+    return testing::AssertionSuccess();
 }
 
 } // namespace testsupport

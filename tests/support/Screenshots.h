@@ -37,4 +37,11 @@ testing::AssertionResult samePixels(const QImage& actual, const QImage& expected
 // such pixels.
 int pixelsOtherThan(const QImage& picture, const QRect& area, const QColor& colour);
 
+// The window's title strip shows its software code: the label L_SW_Code holds a text and pixels
+// other than the strip's background beside it.
+testing::AssertionResult titleDrawn(const QImage& picture, QWidget& window);
+
+// The control shows a text: inside its border, pixels other than its background.
+testing::AssertionResult controlShowsText(const QImage& picture, QWidget& window, QWidget& control);
+
 } // namespace testsupport
