@@ -1,9 +1,10 @@
 #include "app/UAbout.h"
 
-#include "common/UFormParts.h"
-#include "common/ULanguage.h"
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
+#include "common/UFormParts.h"
+#include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
 
@@ -63,10 +64,12 @@ TFAbout::TFAbout(platform::Services& services, QWidget* parent)
     : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FAbout"));
-    common::Set_Fixed_Dialog_Frame(this);
+    // No title or button strip: the window's own OK closes it.
+    common::TFrameSpec frame = common::Application_Frame({kClientWidth, kClientHeight}, {});
+    frame.title = common::TTitleStyle::None;
+    frame.buttonStrip = false;
+    Build_Frame(frame);
     setWindowTitle(QStringLiteral("About"));
-    setFont(common::Verdana(11, false));
-    setFixedSize(kClientWidth, kClientHeight);
 
     const QFont normal = common::Verdana(11, false);
     Image2 = new QLabel(this);

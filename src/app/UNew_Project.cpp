@@ -1,9 +1,10 @@
 #include "app/UNew_Project.h"
 
-#include "common/UFormParts.h"
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
+#include "common/UFormParts.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
@@ -21,7 +22,6 @@ namespace app {
 namespace {
 
 constexpr int kTitleHeight = common::kTitlePanelHeight;
-constexpr int kButtonStripHeight = 40;
 
 } // namespace
 
@@ -29,31 +29,21 @@ TFNew_Project::TFNew_Project(platform::Services& services, QWidget* parent)
     : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FNew_Project"));
-    common::Set_Fixed_Dialog_Frame(this);
-    setFont(common::Verdana(11, false));
 
-    P_Title = new QWidget(this);
-    P_Title->setObjectName(QStringLiteral("P_Title"));
-    P_Title->setGeometry(0, 0, kClientWidth, kTitleHeight);
-    common::Make_Title_Labels(P_Title, kClientWidth, 46, L_SW_Code, L_SW_Desc);
+    // OK closes the window only after the project exists.
+    Build_Frame(common::Application_Frame({kClientWidth, kClientHeight}, common::OK_Cancel_At_Right(0)));
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(16, kTitleHeight + 4, kClientWidth - 32, 18);
     // Texts from language files are shown as written, never as markup.
-    for (QLabel* l : {L_SW_Code, L_SW_Desc, Label1})
-        l->setTextFormat(Qt::PlainText);
+    Label1->setTextFormat(Qt::PlainText);
     E_New_Proj = new QLineEdit(this);
     E_New_Proj->setObjectName(QStringLiteral("E_New_Proj"));
     E_New_Proj->setGeometry(16, kTitleHeight + 24, kClientWidth - 32, 22);
     // Enter in the name box is the same as OK, error messages included.
     connect(E_New_Proj, &QLineEdit::returnPressed, this, &TFNew_Project::Btn_OKClick);
 
-    P_Button = new QWidget(this);
-    P_Button->setObjectName(QStringLiteral("P_Button"));
-    P_Button->setGeometry(0, kClientHeight - kButtonStripHeight, kClientWidth, kButtonStripHeight);
-    // OK closes the window only after the project exists.
-    common::Make_OK_Cancel_Buttons(P_Button, kClientWidth, 0, Btn_OK, Btn_Cancel);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFNew_Project::Btn_OKClick);
 
     FormCreate();
@@ -63,8 +53,6 @@ TFNew_Project::~TFNew_Project() = default;
 
 void TFNew_Project::FormCreate()
 {
-    L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
     Set_Lang();
 }
 

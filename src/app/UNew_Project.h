@@ -27,7 +27,6 @@ public:
     explicit TFNew_Project(platform::Services& services, QWidget* parent = nullptr);
     ~TFNew_Project() override;
 
-
     // Each showing: an empty name box with the focus.
     void FormShow() override;
     // Checks the typed name, makes the folders and opens the new project; on an error it says
@@ -41,12 +40,6 @@ public:
 
     QLabel* Label1 = nullptr;
     QLineEdit* E_New_Proj = nullptr;
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
 
 public slots:
     void reject() override;

@@ -1,10 +1,11 @@
 #include "app/UOpenConf.h"
 
-#include "common/UFormParts.h"
 #include "common/GlyphButton.h"
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
+#include "common/UFormParts.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Files.h"
 #include "platform/Services.h"
 
@@ -22,7 +23,6 @@ namespace app {
 namespace {
 
 constexpr int kTitleHeight = common::kTitlePanelHeight;
-constexpr int kButtonStripHeight = 40;
 
 } // namespace
 
@@ -30,18 +30,13 @@ TFOpenConf::TFOpenConf(platform::Services& services, QWidget* parent)
     : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FOpenConf"));
-    setFont(common::Verdana(11, false));
-
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
-    P_Title = new QWidget(this);
-    P_Title->setObjectName(QStringLiteral("P_Title"));
-    P_Title->setFixedHeight(kTitleHeight);
-    common::Make_Title_Labels(P_Title, kClientWidth, 46, L_SW_Code, L_SW_Desc);
-
-    auto* body = new QVBoxLayout;
+    // A window the user may make larger to see more projects.
+    common::TFrameSpec frame =
+        common::Application_Frame({kClientWidth, kClientHeight}, common::OK_Cancel_At_Right(kModalOK));
+    frame.body = common::TFrameBody::Column;
+    frame.sizing = common::TFrameSizing::Resizable;
+    frame.dialogBorder = false;
+    QVBoxLayout* body = Build_Frame(frame);
     body->setContentsMargins(16, 4, 16, 4);
     body->setSpacing(4);
     Label1 = new QLabel(this);
@@ -51,34 +46,9 @@ TFOpenConf::TFOpenConf(platform::Services& services, QWidget* parent)
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
     // Texts from language files are shown as written, never as markup.
-    for (QLabel* l : {L_SW_Code, L_SW_Desc, Label1})
-        l->setTextFormat(Qt::PlainText);
+    Label1->setTextFormat(Qt::PlainText);
     body->addWidget(Label1);
     body->addWidget(ListBox1, 1);
-
-    P_Button = new QWidget(this);
-    P_Button->setObjectName(QStringLiteral("P_Button"));
-    P_Button->setFixedHeight(kButtonStripHeight);
-    auto* buttons = new QHBoxLayout(P_Button);
-    buttons->setContentsMargins(8, 8, 11, 7);
-    buttons->setSpacing(7);
-    Btn_OK = new TGlyphButton(P_Button);
-    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    Btn_OK->setKind(TGlyphButtonKind::bkOK);
-    Btn_OK->setModalResult(kModalOK);
-    Btn_OK->setFixedSize(81, 25);
-    Btn_Cancel = new TGlyphButton(P_Button);
-    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    Btn_Cancel->setKind(TGlyphButtonKind::bkCancel);
-    Btn_Cancel->setModalResult(kModalCancel);
-    Btn_Cancel->setFixedSize(81, 25);
-    buttons->addStretch(1);
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
-
-    column->addWidget(P_Title);
-    column->addLayout(body, 1);
-    column->addWidget(P_Button);
 
     FormCreate();
 }
@@ -87,8 +57,6 @@ TFOpenConf::~TFOpenConf() = default;
 
 void TFOpenConf::FormCreate()
 {
-    L_SW_Code->setText(common::State().SW_Code);
-    resize(kClientWidth, kClientHeight);
     Set_Lang();
 }
 

@@ -29,7 +29,6 @@ public:
     explicit TFOpenConf(platform::Services& services, QWidget* parent = nullptr);
     ~TFOpenConf() override;
 
-
     // Each showing: the list rebuilt from the folders, the open project (or the first entry)
     // selected.
     void FormShow() override;
@@ -49,12 +48,6 @@ public:
 
     QLabel* Label1 = nullptr;
     QListWidget* ListBox1 = nullptr;
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
 
 public slots:
     void reject() override;

@@ -1,11 +1,12 @@
 #include "app/USoftOptions.h"
 
 #include "app/UAbout.h"
-#include "common/UFormParts.h"
 #include "common/GlyphButton.h"
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
+#include "common/UFormParts.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Files.h"
 #include "platform/Http.h"
 #include "platform/Messages.h"
@@ -32,7 +33,6 @@ namespace app {
 namespace {
 
 constexpr int kTitleHeight = common::kTitlePanelHeight;
-constexpr int kButtonStripHeight = 40;
 constexpr int kFlagSize = 48;
 const QLatin1String kLangExtension(".lng");
 
@@ -115,26 +115,18 @@ TFSoftOptions::TFSoftOptions(platform::Services& services, QWidget* parent)
     : common::TQvForm(services, parent), Version_Host(QString::fromLatin1(kMakerWebHost))
 {
     setObjectName(QStringLiteral("FSoftOptions"));
-    common::Set_Fixed_Dialog_Frame(this);
-    setFont(common::Verdana(11, false));
 
-    P_Title = new QWidget(this);
-    P_Title->setObjectName(QStringLiteral("P_Title"));
-    P_Title->setGeometry(0, 0, kClientWidth, kTitleHeight);
-    common::Make_Title_Labels(P_Title, kClientWidth, 46, L_SW_Code, L_SW_Desc);
+    // OK closes the window itself, after taking the settings over.
+    Build_Frame(common::Application_Frame({kClientWidth, kClientHeight}, common::OK_Cancel_At_Right(0)));
 
     PC_Options = new QTabWidget(this);
     PC_Options->setObjectName(QStringLiteral("PC_Options"));
-    PC_Options->setGeometry(8, kTitleHeight, kClientWidth - 16, kClientHeight - kTitleHeight - kButtonStripHeight);
+    PC_Options->setGeometry(8, kTitleHeight, kClientWidth - 16,
+                            kClientHeight - kTitleHeight - common::kButtonStripHeight);
     buildLanguagePage();
     buildConnectionPage();
     buildSettingsPage();
 
-    P_Button = new QWidget(this);
-    P_Button->setObjectName(QStringLiteral("P_Button"));
-    P_Button->setGeometry(0, kClientHeight - kButtonStripHeight, kClientWidth, kButtonStripHeight);
-    // OK closes the window itself, after taking the settings over.
-    common::Make_OK_Cancel_Buttons(P_Button, kClientWidth, 0, Btn_OK, Btn_Cancel);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFSoftOptions::Btn_OKClick);
 
     FormCreate();
@@ -188,7 +180,7 @@ void TFSoftOptions::buildLanguagePage()
     Btn_Next->setGeometry(390, 205, 81, 25);
 
     // Language names come from file names and texts from language files: shown as written.
-    for (QLabel* l : {L_SW_Code, L_SW_Desc, L_Sel_Lang, L_Page_Lang})
+    for (QLabel* l : {L_Sel_Lang, L_Page_Lang})
         l->setTextFormat(Qt::PlainText);
     for (QLabel* l : slotNames_)
         l->setTextFormat(Qt::PlainText);
@@ -240,8 +232,6 @@ void TFSoftOptions::buildSettingsPage()
 
 void TFSoftOptions::FormCreate()
 {
-    L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
     PC_Options->setTabVisible(PC_Options->indexOf(TS_Con_Options), true);
     Set_Lang();
 }

@@ -66,7 +66,6 @@ public:
     explicit TFSoftOptions(platform::Services& services, QWidget* parent = nullptr);
     ~TFSoftOptions() override;
 
-
     // What the window needs of the main window, set by it after construction.
     // Re-applies the texts of every window but the about window (this one included). When
     // unset, only this window's texts are re-applied.
@@ -109,13 +108,6 @@ public:
     QStringList SL_Languages;
     // The language picked in this window; becomes Language_Name on OK.
     QString Language_In_Use;
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
     QTabWidget* PC_Options = nullptr;
     QWidget* TS_Language = nullptr;
     QLabel* L_Sel_Lang = nullptr;

@@ -22,40 +22,6 @@ QFont Verdana(int pixelSize, bool bold)
     return f;
 }
 
-void Make_Title_Labels(QWidget* P_Title, int width, int descTop, QLabel*& L_SW_Code, QLabel*& L_SW_Desc)
-{
-    L_SW_Code = new QLabel(P_Title);
-    L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
-    L_SW_Code->setFont(Verdana(32));
-    L_SW_Code->setGeometry(16, 8, width - 32, 36);
-    L_SW_Desc = new QLabel(P_Title);
-    L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
-    L_SW_Desc->setFont(Verdana(11, true));
-    L_SW_Desc->setGeometry(16, descTop, width - 32, 18);
-    for (QLabel* l : {L_SW_Code, L_SW_Desc}) {
-        QPalette lp = l->palette();
-        lp.setColor(QPalette::WindowText, kTitleGrey);
-        l->setPalette(lp);
-        // Texts from language files are shown as written, never as markup.
-        l->setTextFormat(Qt::PlainText);
-    }
-}
-
-void Make_OK_Cancel_Buttons(QWidget* P_Button, int width, int okModalResult, TGlyphButton*& Btn_OK,
-                            TGlyphButton*& Btn_Cancel)
-{
-    Btn_OK = new TGlyphButton(P_Button);
-    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    Btn_OK->setKind(TGlyphButtonKind::bkOK);
-    Btn_OK->setModalResult(okModalResult);
-    Btn_OK->setGeometry(width - 180, 8, 81, 25);
-    Btn_Cancel = new TGlyphButton(P_Button);
-    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    Btn_Cancel->setKind(TGlyphButtonKind::bkCancel);
-    Btn_Cancel->setModalResult(TQvForm::kModalCancel);
-    Btn_Cancel->setGeometry(width - 92, 8, 81, 25);
-}
-
 void Set_Fixed_Dialog_Frame(QDialog* dialog)
 {
     dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
@@ -92,6 +58,16 @@ int TQvForm::ShowModal()
     return exec();
 }
 
+bool TQvForm::event(QEvent* event)
+{
+    // Here rather than in showEvent, which some windows replace.
+    if (event->type() == QEvent::Show && !stripInTabOrder_) {
+        stripInTabOrder_ = true;
+        Put_Strip_Last_In_Tab_Order();
+    }
+    return QDialog::event(event);
+}
+
 void TQvForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
@@ -107,6 +83,25 @@ void TQvForm::showEvent(QShowEvent* event)
     }
     if (CenterOnShow)
         Fit_To_Screen(*this);
+}
+
+void TQvForm::Put_Strip_Last_In_Tab_Order()
+{
+    if (!P_Button)
+        return;
+    const QList<QWidget*> strip = P_Button->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    // A stand-in after everything: Qt 6.4 ignores an order whose first widget ends the chain.
+    QWidget anchor(this);
+    anchor.setFocusPolicy(Qt::TabFocus);
+    QWidget* previous = anchor.previousInFocusChain();
+    while (previous != this && (previous->focusPolicy() == Qt::NoFocus || strip.contains(previous)))
+        previous = previous->previousInFocusChain();
+    if (previous == this)
+        return;
+    for (QWidget* button : strip) {
+        setTabOrder(previous, button);
+        previous = button;
+    }
 }
 
 void TQvForm::keyPressEvent(QKeyEvent* event)

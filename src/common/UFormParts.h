@@ -7,6 +7,7 @@
 #include <QFont>
 
 class QLabel;
+class QVBoxLayout;
 class TGlyphButton;
 class QWidget;
 
@@ -16,21 +17,15 @@ struct Services;
 
 namespace common {
 
+struct TFrameSpec;
+struct TStripButton;
+
 // Grey of the title panel's texts.
 inline const QColor kTitleGrey(0x80, 0x80, 0x80);
 // Height of a window's title panel.
 inline constexpr int kTitlePanelHeight = 69;
 
 QFont Verdana(int pixelSize, bool bold = false);
-
-// Creates L_SW_Code (software code, large) and L_SW_Desc (the window's title text, bold) in the
-// title panel P_Title of the given width; descTop is the title text's top.
-void Make_Title_Labels(QWidget* P_Title, int width, int descTop, QLabel*& L_SW_Code, QLabel*& L_SW_Desc);
-
-// OK and Cancel at the right end of a fixed-width button strip P_Button; OK carries
-// okModalResult (0 when its handler closes the window), Cancel closes with 2.
-void Make_OK_Cancel_Buttons(QWidget* P_Button, int width, int okModalResult, TGlyphButton*& Btn_OK,
-                            TGlyphButton*& Btn_Cancel);
 
 // A fixed-size window with a single border and the system menu only.
 void Set_Fixed_Dialog_Frame(QDialog* dialog);
@@ -52,6 +47,14 @@ public:
     // Shows the window modally; 1 for OK, 2 for Cancel or the close box.
     int ShowModal();
 
+    // The frame's design-named parts, filled by Build_Frame (null where a frame has none).
+    QWidget* P_Title = nullptr;
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    QWidget* P_Button = nullptr;
+    TGlyphButton* Btn_OK = nullptr;
+    TGlyphButton* Btn_Cancel = nullptr;
+
 protected:
     TQvForm(platform::Services& services, QWidget* parent);
 
@@ -60,6 +63,13 @@ protected:
     // cannot overwrite the file with what the user never saw.
     virtual void FormShow() = 0;
 
+    // Builds the frame the spec describes (common/WindowFrame.h). With a column body it returns
+    // the layout between the strips for the window's body; otherwise null.
+    QVBoxLayout* Build_Frame(const TFrameSpec& spec);
+    // One more button in the strip Build_Frame built (a window that adds to its base's strip).
+    TGlyphButton* Add_Strip_Button(const TStripButton& button);
+
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     // Escape does not close the window (only Cancel and the close box do), and Enter does not
     // confirm it.
@@ -68,6 +78,12 @@ protected:
     // Fit the window into the screen and centre it each time it is shown (Fit_To_Screen).
     bool CenterOnShow = true;
     platform::Services& services_;
+
+private:
+    // Build_Frame makes the strip's buttons before the body the window adds; Tab still reaches
+    // them last, as in the design. Done once, as the window is first shown.
+    void Put_Strip_Last_In_Tab_Order();
+    bool stripInTabOrder_ = false;
 };
 
 } // namespace common

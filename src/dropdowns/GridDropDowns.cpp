@@ -192,20 +192,20 @@ void TGridDropDown<P>::restoreText(const QString& s)
 template <class P>
 void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
 {
-    // 1. The key's class.
+    // The key's class.
     Forced = false;
     FKeyEnded = false;
     const bool dropped = P::DroppedDown();
     const bool closing = IsClosingKey(FDiff, key, shift, dropped);
     WorkMode = key != Qt::Key_Backspace && key != Qt::Key_Delete;
-    // 2. Not a closing key: the picker's.
+    // Not a closing key: the picker's.
     if (!closing || !FHost) {
         P::WMKeyDown(key, shift);
         return;
     }
     TGridEditHost& host = *FHost;
     FKeyEnded = true; // cleared again below where the editor stays open
-    // 3. Escape: the cell's text back, the editor away.
+    // Escape: the cell's text back, the editor away.
     if (key == Qt::Key_Escape) {
         if (dropped)
             P::HideDropDown(true);
@@ -215,7 +215,7 @@ void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
         key = 0;
         return;
     }
-    // 4. Store and validate first.
+    // Store and validate first.
     const bool validates = isEnter(key) || (!FDiff.OnlyEnterValidates && (key == Qt::Key_Up || key == Qt::Key_Down));
     if (validates) {
         if (dropped)
@@ -235,7 +235,7 @@ void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
         }
         restoreText(host.CurrentCellText());
     }
-    // 5. Tab out.
+    // Tab out.
     if (isTab(key)) {
         const TTabOut out = TabOut(host, StoredText(), key == Qt::Key_Backtab || shift.testFlag(Qt::ShiftModifier),
                                    [this](const QString& shown) {
@@ -248,7 +248,7 @@ void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
             return;
         }
     }
-    // 6. The popup.
+    // The popup.
     if (P::DroppedDown()) {
         P::HideDropDown(false);
         host.HideInplaceEdit();
@@ -270,7 +270,7 @@ void TGridDropDown<P>::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
         }
         return;
     }
-    // 7. Leave.
+    // Leave.
     const int leaving = key;
     key = 0;
     LeaveEditor(host, leaving, shift);

@@ -409,7 +409,7 @@ void TCustomButtonPanel::DrawButton(int index, QPainter* canvas)
         return;
     QPainter& c = *canvas;
     c.save();
-    // 1. The face.
+    // The face.
     const QRect face = br.toQRect();
     draw::fill(c, face, FColor);
     int state = platform::theme::PBS_NORMAL;
@@ -427,7 +427,7 @@ void TCustomButtonPanel::DrawButton(int index, QPainter* canvas)
         draw::fill(c, inside, platform::clBtnFace);
     }
 
-    // 2. The content rectangle, font and text colour.
+    // The content rectangle, font and text colour.
     grid::TRect r{br.Left + FButtonOffSetX, br.Top + FButtonOffSetY, br.Right - FButtonOffSetX,
                   br.Bottom - FButtonOffSetY};
     c.setFont(grid::toQFont(FButtonAppearance->Font()));
@@ -435,7 +435,7 @@ void TCustomButtonPanel::DrawButton(int index, QPainter* canvas)
                                                  : FButtonAppearance->TextColor()));
     c.setBrush(Qt::NoBrush);
 
-    // 3. The picture.
+    // The picture.
     const QSize picture = pictureSize(button);
     const bool hasPicture = picture.width() > 0 || picture.height() > 0;
     const QString& caption = button.Caption();
@@ -449,7 +449,7 @@ void TCustomButtonPanel::DrawButton(int index, QPainter* canvas)
     const int textWidth = MeasureText(c, caption).width();
     const int textHeight = MeasureText(c, caption).height();
 
-    // 4. By layout.
+    // By layout.
     switch (FButtonLayout) {
     case ilCaptionLeft: {
         int x = r.Left;

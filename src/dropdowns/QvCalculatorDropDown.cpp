@@ -188,7 +188,7 @@ void TQvCalculatorDropdown::ApplyPendingOperation()
     // 1.
     if (Text().isEmpty() || Text() == kError)
         SetText(QStringLiteral("0"));
-    // 2. A text that is no number counts as 0 (the Value rule) instead of failing the step.
+    // A text that is no number counts as 0 (the Value rule) instead of failing the step.
     long double x = 0;
     if (!readText(x))
         x = 0;
@@ -207,7 +207,7 @@ void TQvCalculatorDropdown::ApplyPendingOperation()
         break;
     default: FPrevval = x; break;
     }
-    // 4. An overflow resets the accumulator.
+    // An overflow resets the accumulator.
     if (!std::isfinite(FPrevval))
         FPrevval = 0;
     showAccumulator();
@@ -395,7 +395,7 @@ void TQvCalculatorDropdown::writeTyped(const QString& value)
 void TQvCalculatorDropdown::CalculatorKeyPress(QChar& key)
 {
     const char16_t c = key.unicode();
-    // 1. Operators typed into the edit itself.
+    // Operators typed into the edit itself.
     if (!popupShowing()) {
         switch (c) {
         case '\r':
@@ -421,7 +421,7 @@ void TQvCalculatorDropdown::CalculatorKeyPress(QChar& key)
         key = QChar();
         return;
     }
-    // 3. A digit after a result (or after "Error") starts a new number. It stands unformatted,
+    // A digit after a result (or after "Error") starts a new number. It stands unformatted,
     // as typed, so that a decimal separator typed next goes on after it.
     if ((Text() == QStringLiteral("0") || Text() == kError || FNewval) && number) {
         writeTyped(QString(key));
@@ -435,7 +435,7 @@ void TQvCalculatorDropdown::CalculatorKeyPress(QChar& key)
         key = QChar();
         return;
     }
-    // 5. The rest goes on to the edit's rules, which take a "-" only on a signed edit.
+    // The rest goes on to the edit's rules, which take a "-" only on a signed edit.
     if (key == grid::LocaleThousandSeparator() || (key == decimal && Text().contains(decimal)))
         key = QChar();
 }

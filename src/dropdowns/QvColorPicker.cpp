@@ -202,7 +202,7 @@ void TQvColorPickerDropDown::DrawSelectedColor(QPainter& canvas)
         OnDrawSelectedColor(this, canvas, content);
         return;
     }
-    // 3. The box is drawn with a black pen around the colour.
+    // The box is drawn with a black pen around the colour.
     const TRect box{content.Left + 4, content.Top + (height() - FColorBoxHeight) / 2,
                     content.Left + 4 + FColorBoxWidth, content.Top + (height() - FColorBoxHeight) / 2 + FColorBoxHeight};
     if (FSelectedColor != clNone) {
@@ -595,7 +595,7 @@ void TQvColorPickerDropDown::HandleKeyDownMessage(int& key, Qt::KeyboardModifier
 {
     const int sent = key;
     const bool enabled = isEnabled();
-    // 1. Enter on the hot item or box chooses it, which closes the popup.
+    // Enter on the hot item or box chooses it, which closes the popup.
     bool handled = false;
     if (isReturnKey(sent) && enabled && FDroppedDown) {
         if (FColorSelectionStyle == csList && FItemSelector && FItemSelector->ItemHot() >= 0) {

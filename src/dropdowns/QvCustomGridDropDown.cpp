@@ -32,9 +32,9 @@ constexpr int kPopupExtraHeight = 6;
 TCustomQvGridDropDown::TCustomQvGridDropDown(QWidget* owner, platform::Desktop* desktop)
     : TQvCustomDropDown(owner, desktop), FColumns(std::make_unique<TDropDownColumns>(this))
 {
-    // 1. The header font exists (a member); 2. the base's step with this class's overrides.
+    // The header font exists (a member); then the base's step with this class's overrides.
     ConstructDropDown();
-    // 3. The defaults; of the colour scheme applied above only the header font colour stays.
+    // The defaults; of the colour scheme applied above only the header font colour stays.
     FDesignTime = false;
     FBalloonInit = false;
     FCaseSensitive = false;

@@ -236,7 +236,7 @@ void TQvDetailDropDown::PrepareList(bool beforeDropDown)
     s.SetItemLayout(FLayout);
     s.SetColor(FDropDownColor);
     s.SetItemAppearance(*FItemAppearance);
-    // 2. Captions are shared, not copied.
+    // Captions are shared, not copied.
     s.Items().Clear();
     for (int i = 0; i < FItems->Count(); ++i) {
         const TDetailItem& item = FItems->Items(i);
@@ -334,7 +334,7 @@ void TQvDetailDropDown::DrawItem(QPainter& canvas, const grid::TRect& rect, int 
         return;
     const TDetailItem& item = FItems->Items(index);
     grid::TRect r = rect;
-    // 2. The picture, or the list image, at the left (centred when there is no caption).
+    // The picture, or the list image, at the left (centred when there is no caption).
     const auto place = [&](int w, int h) {
         const int x = item.Caption().isEmpty() ? r.Left + (r.Width() - w) / 2 : r.Left + 2;
         return QPoint(x, r.Top + (r.Height() - h) / 2);
@@ -360,7 +360,7 @@ void TQvDetailDropDown::DrawItem(QPainter& canvas, const grid::TRect& rect, int 
         return c;
     };
     canvas.save();
-    // 3. The caption from the top-left, line breaks honoured, "&" underlining, end ellipsis.
+    // The caption from the top-left, line breaks honoured, "&" underlining, end ellipsis.
     grid::TFont font = FCaptionFont;
     font.Color = stateColor(font.Color);
     canvas.setFont(grid::toQFont(font));
@@ -373,7 +373,7 @@ void TQvDetailDropDown::DrawItem(QPainter& canvas, const grid::TRect& rect, int 
         grid::TRect captionRect = r;
         grid::ZirAzur::DrawTextFlags(canvas, item.Caption(), captionRect, grid::ZirAzur::DT_END_ELLIPSIS);
     }
-    // 4. The notes under one caption line.
+    // The notes under one caption line.
     if (!item.Notes().isEmpty()) {
         r.Top += QFontMetrics(canvas.font(), canvas.device()).height();
         grid::TFont notes = FNotesFont;

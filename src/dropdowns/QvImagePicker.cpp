@@ -322,7 +322,7 @@ void TQvImagePickerDropDown::KeyTimerTick()
 void TQvImagePickerDropDown::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
 {
     const int pressed = key;
-    // 1. Enter over a hot item chooses it (and closes the popup through SelectorItemSelect).
+    // Enter over a hot item chooses it (and closes the popup through SelectorItemSelect).
     bool hotChosen = false;
     if (isEnabled() && FDroppedDown && pressed == Qt::Key_Return && FItemSelector && FItemSelector->ItemHot() >= 0) {
         FItemSelector->SetItemIndex(FItemSelector->ItemHot());
@@ -413,7 +413,7 @@ void TQvImagePickerDropDown::paintEvent(QPaintEvent* e)
 
 void TQvImagePickerDropDown::DrawSelectedImage(QPainter& canvas)
 {
-    // 1. Centred in the text rectangle itself, whatever the border.
+    // Centred in the text rectangle itself, whatever the border.
     const grid::TRect r = FEditRect;
     // 2.
     if (OnDrawSelectedImage) {

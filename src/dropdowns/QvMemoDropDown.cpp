@@ -183,13 +183,13 @@ void TQvMemoDropDown::CloseDropDown(bool cancelChanges)
 {
     if (!DropDownForm() || !DropDownForm()->isVisible())
         return;
-    // 1. The focus coming back is no entering.
+    // The focus coming back is no entering.
     const bool autoDrop = FAutoDrop;
     FAutoDrop = false;
-    // 2. A cancel discards what was typed.
+    // A cancel discards what was typed.
     if (cancelChanges && FMemo)
         setMemoLines(FMemoText);
-    // 3. The base hides the popup (DropDownClosed takes the memo's lines) and, cancelling,
+    // The base hides the popup (DropDownClosed takes the memo's lines) and, cancelling,
     // writes back the text last written through Text.
     TQvCustomDropDown::CloseDropDown(cancelChanges);
     // That text may be older than the lines this opening began with (lines kept at an earlier

@@ -105,9 +105,9 @@ TQvMultiColumnDropDown::TQvMultiColumnDropDown(QWidget* owner, platform::Desktop
     : TQvCustomDropDown(owner, desktop), FItems(std::make_unique<TDropDownItems>(this)),
       FColumns(std::make_unique<TDropDownColumns>(this))
 {
-    // 1. The header font exists (a member); 2. the base's step with this class's overrides.
+    // The header font exists (a member); 2. the base's step with this class's overrides.
     ConstructDropDown();
-    // 3. The defaults; of the colour scheme applied above only the header font colour stays.
+    // The defaults; of the colour scheme applied above only the header font colour stays.
     FShowing = false;
     FColumnSizing = false;
     FLookupColumn = 0;
@@ -549,7 +549,7 @@ int TQvMultiColumnDropDown::LookupChar(QChar key)
         SelectUntypedRest(*this, int(FLookupEntry.size()));
         return index;
     }
-    // 4. Type-ahead starts again from this character.
+    // Type-ahead starts again from this character.
     if (FindLookupMatch(QString(key), found, index)) {
         FItemIndex = index;
         SetText(found);

@@ -421,7 +421,7 @@ void TQvTimePickerDropDown::BeforeDropDown()
     FTimeControlShown = int(FShowTimePicker);
     FTimeAtOpen = FTime;
     FTextAtOpen = QLineEdit::text();
-    // 1. The panel; the popup's layout is forced; losing activation closes it as accepted.
+    // The panel; the popup's layout is forced; losing activation closes it as accepted.
     FPanelCtrl->resize(kPanelSize, kPanelSize);
     if (TDropDownForm* form = DropDownForm()) {
         form->resize(form->width() + 1, form->height());
@@ -432,7 +432,7 @@ void TQvTimePickerDropDown::BeforeDropDown()
     palette.setColor(QPalette::Window, platform::toQColor(FDropDownColor));
     FPanelCtrl->setPalette(palette);
     FPanelCtrl->setAutoFillBackground(true);
-    // 2. The picker's settings into the clock.
+    // The picker's settings into the clock.
     FQvWatch->SetAppearance(FWatchAppearance);
     FQvWatch->SetSettings(FWatchSettings);
     FQvWatch->SetShowAMPM(FShowWatchAMPM);
@@ -445,7 +445,7 @@ void TQvTimePickerDropDown::BeforeDropDown()
     if (!FWatchSettings.Auto())
         FQvWatch->SetTime(FTime);
     FQvWatch->OnChange = [this](QObject*) { clockChanged(); };
-    // 4. The time control.
+    // The time control.
     if (!FShowTimePicker) {
         if (FDateTimePicker)
             FDateTimePicker->hide();

@@ -2,11 +2,12 @@
 
 #include "gateway/USaveBincc.h"
 
-#include "common/UFormParts.h"
 #include "common/GlyphButton.h"
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
+#include "common/UFormParts.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Files.h"
 #include "platform/IcmpEcho.h"
 #include "platform/Messages.h"
@@ -151,12 +152,16 @@ TFBoot::~TFBoot() = default;
 
 void TFBoot::buildFrame()
 {
-    setFont(common::Verdana(11, false));
-
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->setSizeConstraint(QLayout::SetFixedSize);
+    // The column stacks the panels top-down and sizes the window to them: 449 wide, as high as
+    // the title, address, options and button panels together.
+    common::TFrameSpec frame =
+        common::Application_Frame({kClientWidth, 0},
+                                  {{"Btn_Update", &Btn_Update, QRect(150, 6, 180, 28)},
+                                   {"Btn_Cancel", nullptr, QRect(338, 6, 104, 28), kModalCancel}},
+                                  42);
+    frame.body = common::TFrameBody::Column;
+    frame.sizing = common::TFrameSizing::FitContents;
+    QVBoxLayout* column = Build_Frame(frame);
 
     auto panel = [this, column](const char* name, int height) {
         auto* p = new QWidget(this);
@@ -171,9 +176,6 @@ void TFBoot::buildFrame()
         l->setGeometry(at);
         return l;
     };
-
-    P_Title = panel("P_Title", kTitleHeight);
-    common::Make_Title_Labels(P_Title, kClientWidth, 42, L_SW_Code, L_SW_Desc);
 
     P_IP_Address = panel("P_IP_Address", kIPAddressHeight);
     L_IP_Address = label(P_IP_Address, "L_IP_Address", QRect(16, 6, kClientWidth - 32, 18));
@@ -204,14 +206,6 @@ void TFBoot::buildFrame()
     CB_Update_Option_Read_Back->setGeometry(284, 30, kClientWidth - 300, 24);
     CB_Update_Option_Read_Back->setChecked(true);
 
-    P_Button = panel("P_Button", kButtonStripHeight);
-    Btn_Update = new TGlyphButton(P_Button);
-    Btn_Update->setObjectName(QStringLiteral("Btn_Update"));
-    Btn_Update->setGeometry(150, 6, 180, 28);
-    Btn_Cancel = new TGlyphButton(P_Button);
-    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    Btn_Cancel->setGeometry(338, 6, 104, 28);
-    Btn_Cancel->setModalResult(kModalCancel);
     connect(Btn_Update, &TGlyphButton::OnClick, this, &TFBoot::Btn_UpdateClick);
 }
 

@@ -60,17 +60,14 @@ class TFBoot : public common::TQvForm {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 449;
-    static constexpr int kTitleHeight = 69;
     static constexpr int kIPAddressHeight = 64;
     static constexpr int kOptionsHeight = 72;
-    static constexpr int kButtonStripHeight = 40;
 
     // clock: the reachability test's time and pauses; nullptr takes the window's own (real time,
     // pending window messages handled between tries). Tests pass a clock of their own.
     explicit TFBoot(platform::Services& services, QWidget* parent = nullptr,
                     platform::ReachabilityClock* clock = nullptr);
     ~TFBoot() override;
-
 
     // Each showing: texts, layout, the last address, option and read-back choice, focus.
     void FormShow() override;
@@ -100,9 +97,6 @@ public:
     std::function<platform::RunOutcome(const QString& program, const QString& parameters, int tipo)> Start_Program;
 
     // The controls, under the names the rest of the program knows them by.
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
     QWidget* P_IP_Address = nullptr;
     QLabel* L_IP_Address = nullptr;
     QLineEdit* E_IP1 = nullptr;
@@ -116,9 +110,7 @@ public:
     QLabel* L_Update_Option = nullptr;
     QComboBox* CB_Update_Options = nullptr;
     QCheckBox* CB_Update_Option_Read_Back = nullptr;
-    QWidget* P_Button = nullptr;
     TGlyphButton* Btn_Update = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
 
 public slots:
     void done(int r) override;

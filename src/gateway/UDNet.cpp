@@ -5,11 +5,11 @@
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/Xml.h"
 #include "tables/TableEvents.h"
-#include "tables/WindowFrame.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,8 +18,6 @@
 
 namespace gateway {
 
-using tables::Add_Strip_Button;
-using tables::Build_Window_Frame;
 using tables::Make_Table_Rows;
 using tables::Rgb;
 using tables::Select_Row;
@@ -27,7 +25,6 @@ using tables::Setup_Table;
 using tables::TTableColumnDef;
 using tables::TTableEvents;
 using tables::TTableGrid;
-using tables::TWindowFrame;
 
 namespace {
 
@@ -41,11 +38,9 @@ const std::vector<TTableColumnDef> kColumns = {
 TFDNet::TFDNet(platform::Services& services, QWidget* parent) : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FDNet"));
-    const TWindowFrame frame = Build_Window_Frame(*this, kClientWidth);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    QVBoxLayout* body = Build_Frame(common::Table_Frame(
+        {kClientWidth, kClientHeight}, common::Row_Buttons(&Btn_DelRow, &Btn_InsRow, &Btn_CopyRow, &Btn_PasteRow),
+        common::TFrameSizing::Resizable));
 
     QSG = new TTableGrid(this);
     QSG->setObjectName(QStringLiteral("QSG"));
@@ -63,15 +58,7 @@ TFDNet::TFDNet(platform::Services& services, QWidget* parent) : common::TQvForm(
     };
     QSG->OnGridHint = [events](grid::TQvStringGrid*, int row, int col, QString& hint) { hint = events->onHint(col, row); };
 
-    frame.layout->addWidget(QSG, 1);
-    frame.layout->addWidget(P_Button);
-    Btn_OK = Add_Strip_Button(frame, "Btn_OK", 0);
-    Btn_Cancel = Add_Strip_Button(frame, "Btn_Cancel", 1);
-    Btn_DelRow = Add_Strip_Button(frame, "Btn_DelRow", 2);
-    Btn_InsRow = Add_Strip_Button(frame, "Btn_InsRow", 3);
-    Btn_CopyRow = Add_Strip_Button(frame, "Btn_CopyRow", 4);
-    Btn_PasteRow = Add_Strip_Button(frame, "Btn_PasteRow", 5);
-    Btn_Cancel->setModalResult(kModalCancel);
+    body->addWidget(QSG, 1);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFDNet::bitbtn1Click);
     connect(Btn_DelRow, &TGlyphButton::OnClick, this, &TFDNet::Btn_DelRow_Click);
     connect(Btn_InsRow, &TGlyphButton::OnClick, this, &TFDNet::Btn_InsRowClick);
@@ -84,10 +71,6 @@ TFDNet::~TFDNet() = default;
 
 void TFDNet::FormCreate()
 {
-    L_SW_Code->setText(common::State().SW_Code);
-    // The design size to start with; the user may make the window larger to see more rows,
-    // and a smaller screen shrinks it (common::Fit_To_Screen).
-    resize(kClientWidth, kClientHeight);
     Set_Lang();
 }
 

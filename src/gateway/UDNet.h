@@ -31,7 +31,6 @@ public:
     explicit TFDNet(platform::Services& services, QWidget* parent = nullptr);
     ~TFDNet() override;
 
-
     void FormShow() override;
     bool controllo_dati();
     void bitbtn1Click();
@@ -41,13 +40,6 @@ public:
     void Btn_PasteRowClick();
     void ClickCell(int row, int col);
     void Set_Lang();
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
     TGlyphButton* Btn_DelRow = nullptr;
     TGlyphButton* Btn_InsRow = nullptr;
     TGlyphButton* Btn_CopyRow = nullptr;

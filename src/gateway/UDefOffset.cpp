@@ -3,10 +3,10 @@
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/Xml.h"
-#include "tables/WindowFrame.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,14 +17,11 @@
 
 namespace gateway {
 
-using tables::Add_Strip_Button;
-using tables::Build_Window_Frame;
 using tables::Rgb;
 using tables::Select_Row;
 using tables::Setup_Table;
 using tables::TTableColumnDef;
 using tables::TTableGrid;
-using tables::TWindowFrame;
 
 namespace {
 
@@ -76,11 +73,8 @@ QLabel* label(QWidget* parent, const char* name)
 TFDefOffset::TFDefOffset(platform::Services& services, QWidget* parent) : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FDefOffset"));
-    const TWindowFrame frame = Build_Window_Frame(*this, kClientWidth);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    QVBoxLayout* body = Build_Frame(
+        common::Table_Frame({kClientWidth, kClientHeight}, common::OK_Cancel_Slots(), common::TFrameSizing::Resizable));
 
     Splitter1 = new QSplitter(Qt::Vertical, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
@@ -135,12 +129,8 @@ TFDefOffset::TFDefOffset(platform::Services& services, QWidget* parent) : common
     Splitter1->addWidget(Panel1);
     Splitter1->addWidget(Panel3);
     Splitter1->setSizes({162, kClientHeight - 69 - 40 - 162 - 3});
-    frame.layout->addWidget(Splitter1, 1);
-    frame.layout->addWidget(P_Button);
+    body->addWidget(Splitter1, 1);
 
-    Btn_OK = Add_Strip_Button(frame, "Btn_OK", 0);
-    Btn_Cancel = Add_Strip_Button(frame, "Btn_Cancel", 1);
-    Btn_Cancel->setModalResult(kModalCancel);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFDefOffset::bitbtn1Click);
     FormCreate();
 }
@@ -149,10 +139,6 @@ TFDefOffset::~TFDefOffset() = default;
 
 void TFDefOffset::FormCreate()
 {
-    L_SW_Code->setText(common::State().SW_Code);
-    // The design size to start with; the user may make the window larger to see more rows,
-    // and a smaller screen shrinks it (common::Fit_To_Screen).
-    resize(kClientWidth, kClientHeight);
     PageControl1->setCurrentWidget(TabSheet1);
     Set_Lang();
 }

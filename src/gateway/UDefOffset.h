@@ -31,7 +31,6 @@ public:
     explicit TFDefOffset(platform::Services& services, QWidget* parent = nullptr);
     ~TFDefOffset() override;
 
-
     void FormShow() override;
     void ACG_DN_SlavesClick();
     void bitbtn1Click();
@@ -43,10 +42,6 @@ public:
     bool Check_Data();
     bool Save_Offset_Slave_DN();
     void Set_Lang();
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
     QWidget* Panel1 = nullptr;
     QLabel* Label1 = nullptr;
     tables::TTableGrid* ACG_DN_Slaves = nullptr;
@@ -59,9 +54,6 @@ public:
     QWidget* TabSheet2 = nullptr;
     tables::TTableGrid* ACG_ByteIN = nullptr;
     tables::TTableGrid* ACG_ByteOUT = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
 
     TSlave_List List_Slaves_DN;
     int Slave_Before_Select = -1;

@@ -7,11 +7,11 @@
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/Xml.h"
 #include "tables/TableEvents.h"
-#include "tables/WindowFrame.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,15 +21,12 @@
 
 namespace gateway {
 
-using tables::Add_Strip_Button;
-using tables::Build_Window_Frame;
 using tables::Make_Table_Rows;
 using tables::Rgb;
 using tables::Setup_Table;
 using tables::TTableColumnDef;
 using tables::TTableEvents;
 using tables::TTableGrid;
-using tables::TWindowFrame;
 
 namespace {
 
@@ -108,11 +105,9 @@ TFIOLinkSlave::~TFIOLinkSlave() = default;
 
 void TFIOLinkSlave::buildTables()
 {
-    const TWindowFrame frame = Build_Window_Frame(*this, kClientWidth);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    QVBoxLayout* body = Build_Frame(common::Table_Frame(
+        {kClientWidth, kClientHeight}, common::Row_Buttons(&Btn_DelRow, &Btn_InsRow, &Btn_CopyRow, &Btn_PasteRow),
+        common::TFrameSizing::Resizable));
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -154,16 +149,8 @@ void TFIOLinkSlave::buildTables()
     hookTable(ACG_ProcessData_Out, *rowsOut_, Hint_ProcDataOut);
     hookTable(ACG_Variable, *rowsVar_, Hint_Var);
 
-    frame.layout->addWidget(PageControl1, 1);
-    frame.layout->addWidget(P_Button);
+    body->addWidget(PageControl1, 1);
 
-    Btn_OK = Add_Strip_Button(frame, "Btn_OK", 0);
-    Btn_Cancel = Add_Strip_Button(frame, "Btn_Cancel", 1);
-    Btn_DelRow = Add_Strip_Button(frame, "Btn_DelRow", 2);
-    Btn_InsRow = Add_Strip_Button(frame, "Btn_InsRow", 3);
-    Btn_CopyRow = Add_Strip_Button(frame, "Btn_CopyRow", 4);
-    Btn_PasteRow = Add_Strip_Button(frame, "Btn_PasteRow", 5);
-    Btn_Cancel->setModalResult(kModalCancel);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFIOLinkSlave::Btn_OKClick);
     connect(Btn_DelRow, &TGlyphButton::OnClick, this, &TFIOLinkSlave::Btn_DelRowClick);
     connect(Btn_InsRow, &TGlyphButton::OnClick, this, &TFIOLinkSlave::Btn_InsRowClick);
@@ -209,10 +196,6 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
 
 void TFIOLinkSlave::FormCreate()
 {
-    L_SW_Code->setText(common::State().SW_Code);
-    // The design size to start with; the user may make the window larger to see more rows,
-    // and a smaller screen shrinks it (common::Fit_To_Screen).
-    resize(kClientWidth, kClientHeight);
     PageControl1->setCurrentWidget(TS_ProcessData);
     PC_ProcessData->setCurrentWidget(TS_PD_Input);
     Set_Lang();

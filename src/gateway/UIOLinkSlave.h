@@ -33,7 +33,6 @@ public:
     explicit TFIOLinkSlave(platform::Services& services, QWidget* parent = nullptr);
     ~TFIOLinkSlave() override;
 
-
     void FormShow() override;
     bool Controllo_dati();
     void Btn_OKClick();
@@ -45,13 +44,6 @@ public:
     void Compile_Output_Pos_Bit();
     static QString Get_Var_Access(const QString& access);
     void Set_Lang();
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
     TGlyphButton* Btn_DelRow = nullptr;
     TGlyphButton* Btn_InsRow = nullptr;
     TGlyphButton* Btn_CopyRow = nullptr;

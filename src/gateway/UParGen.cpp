@@ -5,11 +5,12 @@
 #include "gateway/UParGenLayout.h"
 #include "gateway/UValueLimits.h"
 
-#include "common/UFormParts.h"
-#include "common/ULanguage.h"
 #include "common/GlyphButton.h"
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
+#include "common/UFormParts.h"
+#include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/Xml.h"
@@ -116,38 +117,21 @@ TFParGen::~TFParGen() = default;
 
 void TFParGen::buildFrame()
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, CategoryPanelGroup::kBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
-    setFont(common::Verdana(11, false));
-
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
-    P_Title = new QWidget(this);
-    P_Title->setObjectName(QStringLiteral("P_Title"));
-    P_Title->setFixedHeight(kTitleHeight);
-    common::Make_Title_Labels(P_Title, kClientWidth, 42, L_SW_Code, L_SW_Desc);
+    // Neither button is the default or cancel button: Enter and Escape end nothing. Their
+    // places follow the panels (Move_GroupBoxs).
+    common::TFrameSpec frame = common::Application_Frame(
+        {kClientWidth, kClientHeight},
+        {{"Btn_OK", nullptr, QRect(218, 6, 110, 28)}, {"Btn_Cancel", nullptr, QRect(336, 6, 110, 28), kModalCancel}},
+        42);
+    frame.body = common::TFrameBody::Column;
+    frame.sizing = common::TFrameSizing::FixedWidth;
+    frame.background = CategoryPanelGroup::kBackground;
+    QVBoxLayout* body = Build_Frame(frame);
 
     CPG = new CategoryPanelGroup(this);
     CPG->setObjectName(QStringLiteral("CPG"));
-
-    P_Button = new QWidget(this);
-    P_Button->setObjectName(QStringLiteral("P_Button"));
-    P_Button->setFixedHeight(kButtonStripHeight);
-    Btn_OK = new TGlyphButton(P_Button);
-    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    Btn_Cancel = new TGlyphButton(P_Button);
-    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    // Neither button is the default or cancel button: Enter and Escape end nothing.
-    Btn_Cancel->setModalResult(kModalCancel);
+    body->addWidget(CPG, 1);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFParGen::Btn_OKClick);
-
-    column->addWidget(P_Title);
-    column->addWidget(CPG, 1);
-    column->addWidget(P_Button);
 }
 
 void TFParGen::bindControls()
@@ -188,10 +172,6 @@ void TFParGen::bindControls()
 
 void TFParGen::FormCreate()
 {
-    L_SW_Code->setText(common::State().SW_Code);
-    setMinimumWidth(kClientWidth);
-    setMaximumWidth(kClientWidth);
-    resize(kClientWidth, kClientHeight);
     panels_->Hide_All_Panels();
     Order_TAB_Panels();
     Move_GroupBoxs();

@@ -34,12 +34,9 @@ class TFParGen : public common::TQvForm {
 public:
     static constexpr int kClientWidth = 460;
     static constexpr int kClientHeight = 700;
-    static constexpr int kTitleHeight = 69;
-    static constexpr int kButtonStripHeight = 40;
 
     explicit TFParGen(platform::Services& services, QWidget* parent = nullptr);
     ~TFParGen() override;
-
 
     // Each showing: the fields from the file (or the defaults), then the panels re-laid.
     void FormShow() override;
@@ -62,13 +59,7 @@ public:
     bool FormMouseWheel(Qt::KeyboardModifiers shift, int wheelDelta, const QPoint& mousePos);
 
     // The controls, under the names the rest of the program knows them by.
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
     CategoryPanelGroup* CPG = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
 
     QLineEdit* E_EthConn_Device_Name = nullptr;
     QCheckBox* CB_EthConn_En_DHCP_Cable = nullptr;

@@ -4,11 +4,11 @@
 #include "common/UComonHelpers.h"
 #include "common/UComonRows.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/Xml.h"
 #include "tables/TableEvents.h"
-#include "tables/WindowFrame.h"
 #include "tables/XmlRows.h"
 
 #include <QFileInfo>
@@ -117,17 +117,15 @@ TTableWindow::~TTableWindow() = default;
 
 void TTableWindow::FormCreate()
 {
-    const TWindowFrame frame = Build_Window_Frame(*this, def_.clientWidth);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    QVBoxLayout* body =
+        Build_Frame(common::Table_Frame({def_.clientWidth, def_.clientHeight},
+                                        common::Row_Buttons(&Btn_DelRow, &Btn_InsRow, &Btn_CopyRow, &Btn_PasteRow)));
 
     const bool sheets = def_.grids.size() > 1;
     if (sheets) {
         PageControl1 = new QTabWidget(this);
         PageControl1->setObjectName(QStringLiteral("PageControl1"));
-        frame.layout->addWidget(PageControl1, 1);
+        body->addWidget(PageControl1, 1);
     }
     for (const TGridDef& gridDef : def_.grids) {
         TGridState g{&gridDef, nullptr, nullptr, nullptr, nullptr, {}, false};
@@ -150,29 +148,19 @@ void TTableWindow::FormCreate()
             layout->setContentsMargins(0, 0, 0, 0);
             layout->addWidget(g.grid);
         } else {
-            frame.layout->addWidget(g.grid, 1);
+            body->addWidget(g.grid, 1);
         }
         grids_.push_back(std::move(g));
     }
     for (size_t i = 0; i < grids_.size(); ++i)
         Build_Grid(i);
 
-    frame.layout->addWidget(P_Button);
-    Btn_OK = Add_Strip_Button(frame, "Btn_OK", 0);
-    Btn_Cancel = Add_Strip_Button(frame, "Btn_Cancel", 1);
-    Btn_DelRow = Add_Strip_Button(frame, "Btn_DelRow", 2);
-    Btn_InsRow = Add_Strip_Button(frame, "Btn_InsRow", 3);
-    Btn_CopyRow = Add_Strip_Button(frame, "Btn_CopyRow", 4);
-    Btn_PasteRow = Add_Strip_Button(frame, "Btn_PasteRow", 5);
-    Btn_Cancel->setModalResult(kModalCancel);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TTableWindow::Btn_OKClick);
     connect(Btn_DelRow, &TGlyphButton::OnClick, this, &TTableWindow::Btn_DelRowClick);
     connect(Btn_InsRow, &TGlyphButton::OnClick, this, &TTableWindow::Btn_InsRowClick);
     connect(Btn_CopyRow, &TGlyphButton::OnClick, this, &TTableWindow::Btn_CopyRowClick);
     connect(Btn_PasteRow, &TGlyphButton::OnClick, this, &TTableWindow::Btn_PasteRowClick);
 
-    L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(def_.clientWidth, def_.clientHeight);
     Set_Lang();
     created_ = true;
 }

@@ -208,14 +208,7 @@ public:
     const QStringList& Hints(int index) const { return grids_[size_t(index)].hints; }
     bool Do_Copy(int index) const { return grids_[size_t(index)].copied; }
     const TWindowDef& Def() const { return def_; }
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
-    QWidget* P_Button = nullptr;
     QTabWidget* PageControl1 = nullptr; // two grids only
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
     TGlyphButton* Btn_DelRow = nullptr;
     TGlyphButton* Btn_InsRow = nullptr;
     TGlyphButton* Btn_CopyRow = nullptr;

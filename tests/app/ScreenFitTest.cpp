@@ -3,8 +3,9 @@
 // large enough it keeps its design size. Each screen needs its own test program run, since
 // the offscreen platform takes its screens from a file when the program starts
 // (QT_QPA_PLATFORM=offscreen:configfile=...): the test starts this program again on that
-// screen, where the check itself runs. Pictures of the windows go to
-// screenshots-<width>x<height>/ in the working folder.
+// screen, where the check itself runs. Pictures of the windows go to the build tree's
+// screenshot folder, under screen-<width>x<height>/ (their pixels are checked by
+// WindowPicturesTest on the large screen).
 
 #include "app/UForms.h"
 #include "app/UQuorvantiseFirmWare.h"
@@ -16,6 +17,7 @@
 #include "support/FakeEcho.h"
 #include "support/FakeMessages.h"
 #include "support/FakeShell.h"
+#include "support/Screenshots.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -129,15 +131,13 @@ TEST(ScreenUnderTest, EveryWindowFitsAndKeepsItsButtonsOnIt)
     ASSERT_NE(picker, nullptr);
     picker->EDS_FileName = eds;
 
-    const QDir shots(QDir::current().filePath(QStringLiteral("screenshots-") + size));
-    ASSERT_TRUE(QDir().mkpath(shots.path()));
     for (const TFormEntry& entry : Forms().Entries()) {
         QWidget* window = entry.window;
         SCOPED_TRACE(entry.objectName.toStdString());
         window->show();
         QCoreApplication::processEvents();
         ASSERT_TRUE(window->isVisible());
-        window->grab().save(shots.filePath(entry.objectName + QStringLiteral(".png")));
+        testsupport::takeScreenshot(*window, QStringLiteral("screen-%1/%2.png").arg(size, entry.objectName));
 
         EXPECT_TRUE(area.contains(window->frameGeometry()))
             << "frame " << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "

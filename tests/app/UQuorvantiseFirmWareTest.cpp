@@ -1,5 +1,5 @@
-#include "app/UForms.h"
 #include "app/UQuorvantiseFirmWare.h"
+#include "app/UForms.h"
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
@@ -14,6 +14,7 @@
 #include "support/FakeMessages.h"
 #include "support/FakeShell.h"
 #include "support/FullDisk.h"
+#include "support/Screenshots.h"
 #include "support/TestSupport.h"
 
 #include <QFontMetrics>
@@ -362,9 +363,8 @@ TEST_F(MainWindow, ScreenshotShowsTheSixStepsOfThisGateway)
 {
     TFQuorvantiseFirmWare* w = start();
     w->show();
-    const QImage shot = w->grab().toImage();
+    const QImage shot = testsupport::takeScreenshot(*w, QStringLiteral("windows/MainWindow.png"));
     ASSERT_EQ(shot.size(), QSize(694, 484));
-    shot.save("MainWindow.png");
     // The window's background colour shows between the rows.
     EXPECT_EQ(shot.pixelColor(600, 470), QColor(248, 247, 237));
     // The rule under the last step is a one-pixel line 51 pixels below the update button's top.

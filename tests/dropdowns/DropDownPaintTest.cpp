@@ -4,8 +4,9 @@
 // colour and records what was asked.
 
 #include "dropdowns/QvDropDown.h"
-#include "grid/support/FakeVisualStyles.h"
 #include "grid/look/QvDropXPVS.h"
+#include "grid/support/FakeVisualStyles.h"
+#include "support/Screenshots.h"
 #include "support/TestDropDown.h"
 
 #include <QDir>
@@ -385,7 +386,7 @@ TEST_F(DropDownLooks, ScreenshotOfAnOpenPopupUnderItsEdit)
     ASSERT_NE(screen, nullptr);
     const QImage img = screen->grabWindow(0, 0, 0, 320, 220).toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(img.isNull());
-    ASSERT_TRUE(img.save(QDir::current().filePath(QStringLiteral("DropDown_open.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("dropdowns/DropDown_open.png")));
 
     // The popup's border starts on the edit's bottom line, at the edit's left edge.
     const QPoint editTop = w.dd->mapToGlobal(QPoint(0, 0));

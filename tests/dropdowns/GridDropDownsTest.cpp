@@ -5,6 +5,7 @@
 #include "dropdowns/GridDropDowns.h"
 #include "grid/QvCGrid.h"
 #include "grid/QvObj.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -391,7 +392,11 @@ TEST(GridDropDowns, ScreenshotOfEachPickerOpenOverItsCell)
                 p.drawImage(popup->mapToGlobal(QPoint()) - w.window.mapToGlobal(QPoint()), popup->grab().toImage());
         }
         const QString name = QStringLiteral("GridDropDown_%1.png").arg(QLatin1String(DropDownDifferences(kKinds[c])->ClassName));
-        EXPECT_TRUE(out.save(QDir::current().filePath(name))) << c;
+        EXPECT_TRUE(testsupport::saveScreenshot(out, QStringLiteral("dropdowns/") + name)) << c;
+        // The open popup is drawn at its place over the white beyond the window.
+        ASSERT_NE(popup, nullptr) << c;
+        const QRect place(popup->mapToGlobal(QPoint()) - w.window.mapToGlobal(QPoint()), popup->size());
+        EXPECT_GT(testsupport::pixelsOtherThan(out, place, Qt::white), 0) << c;
         w.key(Qt::Key_Escape);
     }
 }

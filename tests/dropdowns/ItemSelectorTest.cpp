@@ -1,9 +1,10 @@
 // The item selector: layout of the item cells, selection and hot mark, key lookup, painting of
 // hot and selected items and their captions, and the mouse on the panel.
 
-#include "dropdowns/DropDownHelpers.h"
 #include "dropdowns/ItemSelector.h"
+#include "dropdowns/DropDownHelpers.h"
 #include "grid/QvObj.h"
+#include "support/Screenshots.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -363,7 +364,7 @@ TEST_F(ItemSelector, ScreenshotWithHotAndSelectedItems)
     QScreen* screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
     const QImage img = screen->grabWindow(0, 0, 0, 360, 260).toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_TRUE(img.save(QDir::current().filePath(QStringLiteral("ItemSelector.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("dropdowns/ItemSelector.png")));
 
     const TItemAppearance& look = s->ItemAppearance();
     const auto global = [&](int index, int dx, int dy) {

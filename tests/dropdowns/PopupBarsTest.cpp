@@ -1,10 +1,11 @@
 // The popup's header and footer bars and their buttons, driven the way a user meets them: an
 // open popup, clicks and keys through the window system, and the pixels the bars paint.
 
-#include "dropdowns/DropDownHelpers.h"
 #include "dropdowns/PopupBars.h"
+#include "dropdowns/DropDownHelpers.h"
 #include "dropdowns/QvDropDown.h"
 #include "grid/QvObj.h"
+#include "support/Screenshots.h"
 #include "support/TestDropDown.h"
 
 #include <QDir>
@@ -499,7 +500,7 @@ TEST_F(PopupBars, ScreenshotsOfAPopupWithBothBarsInTwoSchemes)
         ASSERT_FALSE(img.isNull());
         const QString name = style == grid::tsWindowsXP ? QStringLiteral("PopupBars_xp.png")
                                                         : QStringLiteral("PopupBars_luna.png");
-        ASSERT_TRUE(img.save(QDir::current().filePath(name)));
+        ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("dropdowns/") + name));
 
         const QPoint ht = header()->mapToGlobal(QPoint(0, 0));
         const QPoint ft = footer()->mapToGlobal(QPoint(0, 0));

@@ -293,7 +293,7 @@ TEST_F(Calculator, ScreenshotOfTheOpenCalculator)
 {
     click(QStringLiteral("4 2"));
     ASSERT_TRUE(w->screenshot(QStringLiteral("CalculatorDropDown_open.png")));
-    const QImage shot(QStringLiteral("CalculatorDropDown_open.png"));
+    const QImage& shot = w->shot;
     ASSERT_FALSE(shot.isNull());
     const QPoint origin = w->window->geometry().topLeft();
     const auto at = [&](QPoint inPanel) { return shot.pixel(panel()->mapToGlobal(inPanel) - origin); };

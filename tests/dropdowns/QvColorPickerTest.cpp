@@ -6,6 +6,7 @@
 #include "dropdowns/QvColorPicker.h"
 #include "support/FakeDesktop.h"
 #include "support/PickerWindow.h"
+#include "support/Screenshots.h"
 
 #include <QDir>
 #include <QImage>
@@ -519,7 +520,7 @@ TEST_F(ColorPicker, ScreenshotOfTheEditShowsTheColourBoxAndTheCaption)
     dd->SetItemIndex(9);
     w.other->setFocus();
     const QImage img = grabbed(dd);
-    ASSERT_TRUE(img.save(QDir::current().filePath(QStringLiteral("ColorPicker_edit.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("dropdowns/ColorPicker_edit.png")));
     // Box: left at 1 + 4, top at 1 + (21 - 14) / 2, 14 x 14, black outline around red.
     EXPECT_EQ(at(img, 5, 10), platform::clBlack);
     EXPECT_EQ(at(img, 18, 10), platform::clBlack);
@@ -547,7 +548,7 @@ TEST_F(ColorPicker, ScreenshotOfTheOpenList)
     dd->SetItemIndex(9);
     open();
     const QImage img = grabbed(dd->DropDownForm());
-    ASSERT_TRUE(img.save(QDir::current().filePath(QStringLiteral("ColorPicker_list.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("dropdowns/ColorPicker_list.png")));
     TCustomItemSelector* panel = dd->ItemSelector()->Panel();
     // An item's colour box somewhere along its row's middle line.
     const auto rowHas = [&](int item, TColor c) {
@@ -572,7 +573,7 @@ TEST_F(ColorPicker, ScreenshotOfTheOpenCubeWithSelectedAndHotCells)
     QTest::mouseMove(cube, cubeCentre(13));
     ASSERT_EQ(cube->HotIndex(), 13);
     const QImage img = grabbed(dd->DropDownForm());
-    ASSERT_TRUE(img.save(QDir::current().filePath(QStringLiteral("ColorPicker_cube.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("dropdowns/ColorPicker_cube.png")));
     const QPoint o = cube->mapTo(dd->DropDownForm(), QPoint());
     for (int cell : {1, 40, 64, 127}) {
         SCOPED_TRACE(cell);
@@ -594,7 +595,7 @@ TEST_F(ColorPicker, ScreenshotOfTheOpenSpectrumWithTheHotBox)
     const QPoint p(20, 100);
     QTest::mouseMove(panel->SpectrumImage(), p);
     const QImage img = grabbed(dd->DropDownForm());
-    ASSERT_TRUE(img.save(QDir::current().filePath(QStringLiteral("ColorPicker_spectrum.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("dropdowns/ColorPicker_spectrum.png")));
     const QPoint o = panel->mapTo(dd->DropDownForm(), QPoint());
     const TColor under = platform::fromQColor(TQvColorSpectrumPanel::SpectrumBitmap().pixelColor(p));
     EXPECT_EQ(at(img, o.x() + 108, o.y() + 156), under);
@@ -612,7 +613,7 @@ TEST_F(ColorPicker, ScreenshotOfTheOpenPaletteWithSelectedAndHotBoxes)
     ASSERT_EQ(palette->ItemIndex(), 11);
     QTest::mouseMove(palette, palette->GetItemRect(5).toQRect().center());
     const QImage img = grabbed(dd->DropDownForm());
-    ASSERT_TRUE(img.save(QDir::current().filePath(QStringLiteral("ColorPicker_palette.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("dropdowns/ColorPicker_palette.png")));
     const QPoint o = palette->mapTo(dd->DropDownForm(), QPoint());
     const TRect sel = palette->GetItemRect(11), hot = palette->GetItemRect(5), plain = palette->GetItemRect(22);
     EXPECT_EQ(at(img, o.x() + sel.Left, o.y() + sel.Top + 5), 0x0000FFu);

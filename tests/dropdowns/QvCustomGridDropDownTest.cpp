@@ -6,6 +6,8 @@
 #include "grid/QvObj.h"
 #include "grid/search/SearchPanel.h"
 #include "support/FakeDesktop.h"
+#include "support/PickerWindow.h"
+#include "support/Screenshots.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -37,8 +39,7 @@ class GridDropDown : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<QWidget>();
-        window->setGeometry(100, 100, 500, 400);
+        window = testsupport::makeHostWindow({100, 100, 500, 400});
         dd = new Picker(window.get(), &desktop);
         dd->setGeometry(10, 10, 180, 21);
         dd->DropDownHeader().SetVisible(false);
@@ -46,10 +47,7 @@ protected:
         other = new QWidget(window.get());
         other->setFocusPolicy(Qt::StrongFocus);
         other->setGeometry(10, 300, 50, 20);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        (void)QTest::qWaitForWindowActive(window.get());
-        dd->setFocus();
+        testsupport::showHostWindow(*window, dd);
     }
     void TearDown() override
     {
@@ -669,7 +667,7 @@ TEST_F(GridDropDown, ScreenshotOfTheOpenPopupSortedBandedAndHovered)
     QTest::mouseMove(grid().viewport(), grid().CellRect(1, hovered).toQRect().center());
     QCoreApplication::processEvents();
     const QImage form = dd->DropDownForm()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_TRUE(form.save(QDir::current().filePath(QStringLiteral("GridDropDown_open.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(form, QStringLiteral("dropdowns/GridDropDown_open.png")));
     const QImage img = grid().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const auto at = [&](int x, int y) { return platform::fromQColor(QColor(img.pixel(x, y))); };
     // A point of a data row's second column away from its text and lines.

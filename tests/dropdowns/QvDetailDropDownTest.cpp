@@ -5,6 +5,8 @@
 #include "dropdowns/QvDetailDropDown.h"
 #include "grid/QvObj.h"
 #include "support/FakeDesktop.h"
+#include "support/PickerWindow.h"
+#include "support/Screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,18 +34,14 @@ class DetailDropDown : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<QWidget>();
-        window->setGeometry(100, 100, 400, 300);
+        window = testsupport::makeHostWindow({100, 100, 400, 300});
         dd = new Picker(window.get(), &desktop);
         dd->setGeometry(10, 10, 180, 21);
         dd->DropDownFooter().SetVisible(false);
         for (const char* caption : {"Alpha", "Beta", "Bravo"})
             dd->Items().Add().SetCaption(QString::fromLatin1(caption));
         dd->OnSelect = [this](QObject*) { ++selects; };
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        (void)QTest::qWaitForWindowActive(window.get());
-        dd->setFocus();
+        testsupport::showHostWindow(*window, dd);
     }
     void TearDown() override
     {
@@ -322,7 +320,7 @@ TEST_F(DetailDropDown, ScreenshotOfTheListWithASelectedItem)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dd->DropDownForm()));
     QCoreApplication::processEvents();
     const QImage img = dd->DropDownForm()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_TRUE(img.save(QDir::current().filePath(QStringLiteral("DetailDropDown_open.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("dropdowns/DetailDropDown_open.png")));
 
     TCustomItemSelector* panel = dd->ItemSelector()->Panel();
     const auto inForm = [&](int item) {

@@ -459,7 +459,7 @@ TEST_F(ImagePicker, ScreenshotOfTheOpenPicker)
     EXPECT_FALSE(dd->ItemSelector()->verticalScrollBar()->isVisible());
     EXPECT_FALSE(dd->ItemSelector()->horizontalScrollBar()->isVisible());
     ASSERT_TRUE(w->screenshot(QStringLiteral("ImagePicker_open.png")));
-    const QImage shot(QStringLiteral("ImagePicker_open.png"));
+    const QImage& shot = w->shot;
     ASSERT_FALSE(shot.isNull());
     const QPoint origin = w->window->geometry().topLeft();
     // Each item's picture in the popup: its top-left quarter is the item's colour.

@@ -146,6 +146,7 @@ TEST(MemoPickerWindow, KeysInTheMemoStayThereButEscapeF4AndCtrlA)
     QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(memo->textCursor().selectedText().size(), memo->toPlainText().size());
     ASSERT_TRUE(w.screenshot(QStringLiteral("MemoDropDown_open.png")));
+    EXPECT_TRUE(w.popupDrawn(*dd->DropDownForm()));
     // F4 closes keeping the lines.
     QTest::keyClick(memo, Qt::Key_F4);
     EXPECT_FALSE(dd->DroppedDown());

@@ -5,6 +5,8 @@
 
 #include "dropdowns/QvMultiColumnDropDown.h"
 #include "support/FakeDesktop.h"
+#include "support/PickerWindow.h"
+#include "support/Screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,8 +47,7 @@ class MultiColumnDropDown : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<QWidget>();
-        window->setGeometry(100, 100, 500, 400);
+        window = testsupport::makeHostWindow({100, 100, 500, 400});
         dd = new Picker(window.get(), &desktop);
         dd->setGeometry(10, 10, 180, 21);
         dd->DropDownHeader().SetVisible(false);
@@ -54,10 +55,7 @@ protected:
         other = new QWidget(window.get());
         other->setFocusPolicy(Qt::StrongFocus);
         other->setGeometry(10, 300, 50, 20);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        (void)QTest::qWaitForWindowActive(window.get());
-        dd->setFocus();
+        testsupport::showHostWindow(*window, dd);
     }
     void TearDown() override
     {
@@ -560,7 +558,7 @@ TEST_F(MultiColumnDropDown, ScreenshotOfTheOpenList)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dd->DropDownForm()));
     QCoreApplication::processEvents();
     const QImage form = dd->DropDownForm()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_TRUE(form.save(QDir::current().filePath(QStringLiteral("MultiColumnDropDown_open.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(form, QStringLiteral("dropdowns/MultiColumnDropDown_open.png")));
     const QImage img = grid().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const auto at = [&](int x, int y) { return platform::fromQColor(QColor(img.pixel(x, y))); };
     // The first and last bands of the gradient come within a few steps of its end colours.

@@ -6,6 +6,7 @@
 #include "dropdowns/QvTimePicker.h"
 #include "grid/edit/GridUnitHelpers.h"
 #include "support/FakeDesktop.h"
+#include "support/Screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -345,5 +346,5 @@ TEST_F(TimePicker, ScreenshotOfTheOpenPicker)
     EXPECT_EQ(pixel(c + QPoint(70, 0)), 0x008000u);
     const TRect box = clock->AMPMRect();
     EXPECT_EQ(pixel(QPoint(box.Left + 2, box.Top + box.Height() / 2)), 0x00FFFFu);
-    ASSERT_TRUE(img.save(QDir::current().filePath(QStringLiteral("TimePicker_open.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("dropdowns/TimePicker_open.png")));
 }

@@ -190,6 +190,7 @@ TEST(TrackBarPickerWindow, PopupShowsTheTrackBarAndAClickOutsideKeepsTheThumbsVa
     EXPECT_EQ(dd->Position(), 10);
     EXPECT_EQ(dd->QLineEdit::text(), QStringLiteral("10"));
     ASSERT_TRUE(w.screenshot(QStringLiteral("TrackBarDropDown_open.png")));
+    EXPECT_TRUE(w.popupDrawn(*dd->DropDownForm()));
     w.clickOutside();
     EXPECT_FALSE(dd->DroppedDown());
     EXPECT_EQ(dd->Position(), 10);

@@ -4,6 +4,7 @@
 
 #include "dropdowns/QvWatch.h"
 #include "support/FakeDesktop.h"
+#include "support/Screenshots.h"
 
 #include <QDir>
 
@@ -233,6 +234,7 @@ TEST_F(WatchStyles, ScreenshotOfEveryPreset)
         if (a.BackgroundColorTo() == clNone || a.BackgroundColorTo() == a.BackgroundColor()) {
             EXPECT_EQ(fromQColor(QColor(img.pixel(55, 100))), colorToRGB(a.BackgroundColor()));
         }
-        ASSERT_TRUE(img.save(QDir::current().filePath(QStringLiteral("Watch_%1.png").arg(QLatin1String(names[i])))));
+        ASSERT_TRUE(
+            testsupport::saveScreenshot(img, QStringLiteral("dropdowns/Watch_%1.png").arg(QLatin1String(names[i]))));
     }
 }

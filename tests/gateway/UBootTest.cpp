@@ -7,6 +7,7 @@
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/IcmpEcho.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
@@ -164,8 +165,8 @@ TEST_F(BootWindow, ShowingFillsTheWindowFromTheLastChoices)
     EXPECT_EQ(w->focusWidget(), w->E_IP1);
     // The Ethernet layout: 449 wide, as high as its four panels.
     EXPECT_EQ(w->width(), TFBoot::kClientWidth);
-    EXPECT_EQ(w->height(), TFBoot::kTitleHeight + TFBoot::kIPAddressHeight + TFBoot::kOptionsHeight
-                               + TFBoot::kButtonStripHeight);
+    EXPECT_EQ(w->height(), common::kTitlePanelHeight + TFBoot::kIPAddressHeight + TFBoot::kOptionsHeight
+                               + common::kButtonStripHeight);
 }
 
 TEST_F(BootWindow, AnAddressThatDoesNotSplitLeavesTheBoxesAlone)

@@ -184,6 +184,7 @@ TEST_F(DNetTable, AFileRowMissingAnAttributeShowsEmptyCells)
 #include "platform/Services.h"
 #include "support/FakeMessages.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 
 #include <QApplication>
 #include <QFile>
@@ -196,27 +197,15 @@ namespace {
 using gateway::TFDNet;
 using platform::MsgResult;
 
-class DNetWindow : public ::testing::Test {
+class DNetWindow : public testsupport::TableWindowTest<TFDNet> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        common::Load_Default_Texts();
-        common::State().SW_Code = QString::fromLatin1(common::kSW_Code);
-        common::State().File_DNETM_Net = filePath();
-        services.messages = &messages;
-        w = std::make_unique<TFDNet>(services);
-        user.emplace(*w, messages);
+        ProgramFolderTest::SetUp();
+        Start(&common::TProgramState::File_DNETM_Net, "DNETM_Net.xml");
     }
 
-    QString filePath() const { return QDir(dir.path()).filePath(QStringLiteral("DNETM_Net.xml")); }
-    QByteArray written() const { return testsupport::readFile(filePath()); }
-
-    QTemporaryDir dir;
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFDNet> w;
-    std::optional<testsupport::TableWindowDriver> user;
+    QByteArray written() const { return testsupport::readFile(path()); }
 };
 
 TEST_F(DNetWindow, TypedScanListIsSavedOnOK)
@@ -265,7 +254,7 @@ TEST_F(DNetWindow, InvalidRowsShowTheFirstError)
         EXPECT_EQ(messages.shown[0].text, QString::fromLatin1(k.message));
         EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
         EXPECT_TRUE(w->isVisible());
-        EXPECT_FALSE(QFile::exists(filePath()));
+        EXPECT_FALSE(QFile::exists(path()));
         user->press(*w->Btn_Cancel);
         EXPECT_EQ(w->result(), TFDNet::kModalCancel);
     }
@@ -322,8 +311,9 @@ TEST_F(DNetWindow, RowButtons)
 
 TEST_F(DNetWindow, AFileRowMissingAnAttributeIsReportedAndDoesNotStopTheLoad)
 {
-    ASSERT_TRUE(testsupport::writeFile(filePath(), "<DNET_Net><row ID=\"5\" NB_OUT=\"1\" Mnemonic=\"\"/>"
-                                                   "<row ID=\"7\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"kept\"/></DNET_Net>"));
+    ASSERT_TRUE(testsupport::writeFile(path(),
+                                       "<DNET_Net><row ID=\"5\" NB_OUT=\"1\" Mnemonic=\"\"/>"
+                                       "<row ID=\"7\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"kept\"/></DNET_Net>"));
     user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in row 1!! The file has no attribute \"NB_IN\" in this row"));
@@ -341,7 +331,7 @@ TEST_F(DNetWindow, AFileWhoseFirstRowHasNoIDIsNotSavedEmpty)
 {
     const QByteArray file = "<DNET_Net><row NB_IN=\"4\" NB_OUT=\"2\" Mnemonic=\"\"/>"
                             "<row ID=\"7\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"\"/></DNET_Net>";
-    ASSERT_TRUE(testsupport::writeFile(filePath(), file));
+    ASSERT_TRUE(testsupport::writeFile(path(), file));
     user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in row 1!! The file has no attribute \"ID\" in this row"));
@@ -357,7 +347,7 @@ TEST_F(DNetWindow, AFileWhoseFirstRowHasNoIDIsNotSavedEmpty)
 TEST_F(DNetWindow, InsertThenOKKeepsTheRowsBelow)
 {
     const QByteArray old = "<DNET_Net />\n";
-    ASSERT_TRUE(testsupport::writeFile(filePath(), old));
+    ASSERT_TRUE(testsupport::writeFile(path(), old));
     user->open();
     user->setRow(*w->QSG, 1, {"5", "4", "2", "a"});
     user->setRow(*w->QSG, 2, {"7", "2", "0", "b"});
@@ -390,7 +380,7 @@ TEST_F(DNetWindow, AFileWithMoreSlavesThanTheTableAsksBeforeDroppingThem)
     for (int i = 1; i <= 70; ++i)
         file += "<row ID=\"" + QByteArray::number(i <= 63 ? i : 1) + "\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"\"/>";
     file += "</DNET_Net>";
-    ASSERT_TRUE(testsupport::writeFile(filePath(), file));
+    ASSERT_TRUE(testsupport::writeFile(path(), file));
     user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("The file holds 70 Slaves; the table shows the first 64 of them."));
@@ -441,9 +431,8 @@ TEST_F(DNetWindow, Screenshot)
     user->open();
     user->setRow(*w->QSG, 1, {"5", "4", "2", "Valve island"});
     user->setRow(*w->QSG, 2, {"7", "2", "0", "Photo eye"});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(TFDNet::kClientWidth, TFDNet::kClientHeight));
-    shot.save(QDir::current().filePath(QStringLiteral("DNet_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/DNet_window.png"),
+                            QSize(TFDNet::kClientWidth, TFDNet::kClientHeight), *w->QSG, 4, 2, 5);
 }
 
 } // namespace
@@ -452,7 +441,7 @@ namespace {
 
 TEST_F(DNetWindow, ASaveThatFailsIsReportedAndTheWindowStaysOpen)
 {
-    common::State().File_DNETM_Net = QDir(dir.path()).filePath(QStringLiteral("no such folder/DNETM_Net.xml"));
+    common::State().File_DNETM_Net = projectFile(QStringLiteral("no such folder/DNETM_Net.xml"));
     user->open();
     user->setRow(*w->QSG, 1, {"5", "1", "1"});
     user->press(*w->Btn_OK);
@@ -464,13 +453,13 @@ TEST_F(DNetWindow, ASaveThatFailsIsReportedAndTheWindowStaysOpen)
 
 TEST_F(DNetWindow, AFileThatIsNoXmlIsReportedAndTheWindowDoesNotOpen)
 {
-    ASSERT_TRUE(testsupport::writeFile(filePath(), "<DNET_Net><row ID="));
+    ASSERT_TRUE(testsupport::writeFile(path(), "<DNET_Net><row ID="));
     user->open();
     QCoreApplication::processEvents();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(w->result(), TFDNet::kModalCancel);
-    EXPECT_EQ(testsupport::readFile(filePath()), QByteArray("<DNET_Net><row ID=")) << "the file is left alone";
+    EXPECT_EQ(testsupport::readFile(path()), QByteArray("<DNET_Net><row ID=")) << "the file is left alone";
 }
 
 } // namespace

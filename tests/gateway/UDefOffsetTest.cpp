@@ -199,6 +199,7 @@ TEST_F(DefOffsetSlaves, FileWrittenByteForByte)
 #include "platform/Services.h"
 #include "support/FakeMessages.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 
 #include <QFile>
 #include <QLabel>
@@ -209,29 +210,18 @@ namespace {
 
 using gateway::TFDefOffset;
 
-class DefOffsetWindow : public ::testing::Test {
+class DefOffsetWindow : public testsupport::TableWindowTest<TFDefOffset> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        common::Load_Default_Texts();
-        common::State().SW_Code = QString::fromLatin1(common::kSW_Code);
+        ProgramFolderTest::SetUp();
         common::State().File_DNETM_Net = path("DNETM_Net.xml");
-        common::State().File_DNETM_DefOff = path("DNETM_DefOff.xml");
-        services.messages = &messages;
-        w = std::make_unique<TFDefOffset>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_DNETM_DefOff, "DNETM_DefOff.xml");
     }
 
-    QString path(const char* name) const { return QDir(dir.path()).filePath(QLatin1String(name)); }
+    QString path(const char* name) const { return projectFile(QLatin1String(name)); }
     QByteArray written() const { return testsupport::readFile(path("DNETM_DefOff.xml")); }
     void net(const QByteArray& rows) { ASSERT_TRUE(testsupport::writeFile(path("DNETM_Net.xml"), "<DNET_Net>" + rows + "</DNET_Net>")); }
-
-    QTemporaryDir dir;
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFDefOffset> w;
-    std::optional<testsupport::TableWindowDriver> user;
 };
 
 TEST_F(DefOffsetWindow, ChoicesOfEverySlaveAreSavedOnOK)
@@ -355,7 +345,7 @@ TEST_F(DefOffsetWindow, WithoutSlavesTheHeaderRowsStayHeaders)
     ASSERT_EQ(w->ACG_DN_Slaves->RowCount(), 1);
     ASSERT_EQ(w->ACG_ByteIN->RowCount(), 1);
     const QList<QImage> without = headerRows();
-    w->grab().toImage().save(QDir::current().filePath(QStringLiteral("DefOffset_no_slaves.png")));
+    user->screenshot(QStringLiteral("windows/DefOffset_no_slaves.png"));
     ASSERT_EQ(without.size(), withSlaves.size());
     for (int t = 0; t < int(without.size()); ++t) {
         SCOPED_TRACE(t);
@@ -370,9 +360,8 @@ TEST_F(DefOffsetWindow, Screenshot)
     user->open();
     w->ACG_ByteIN->SetCells(1, 1, QStringLiteral("0"));
     w->ACG_ByteIN->SetCells(2, 1, QStringLiteral("Inputs 1-8"));
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(TFDefOffset::kClientWidth, TFDefOffset::kClientHeight));
-    shot.save(QDir::current().filePath(QStringLiteral("DefOffset_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/DefOffset_window.png"),
+                            QSize(TFDefOffset::kClientWidth, TFDefOffset::kClientHeight), *w->ACG_ByteIN, 2, 1, 3);
 }
 
 } // namespace

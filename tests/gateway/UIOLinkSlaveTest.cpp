@@ -416,6 +416,7 @@ TEST_F(IOLinkSlaveTables, TablesWrittenByteForByte)
 #include "common/GlyphButton.h"
 #include "platform/Services.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -427,31 +428,23 @@ namespace {
 using gateway::TFIOLinkSlave;
 using platform::MsgResult;
 
-class IOLinkSlaveWindow : public ::testing::Test {
+class IOLinkSlaveWindow : public testsupport::TableWindowTest<TFIOLinkSlave> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        common::Load_Default_Texts();
-        common::State().SW_Code = QString::fromLatin1(common::kSW_Code);
-        common::State().File_IOLink_Slave = filePath();
+        ProgramFolderTest::SetUp();
         common::State().Enable_Jump_Field_Tables = false;
-        services.messages = &messages;
-        w = std::make_unique<TFIOLinkSlave>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_IOLink_Slave, "IOLink_Slave.xml");
     }
-    void TearDown() override { w.reset(); }
+    void TearDown() override
+    {
+        w.reset();
+        ProgramFolderTest::TearDown();
+    }
 
-    QString filePath() const { return QDir(dir.path()).filePath(QStringLiteral("IOLink_Slave.xml")); }
-    QByteArray written() const { return testsupport::readFile(filePath()); }
+    QByteArray written() const { return testsupport::readFile(path()); }
     void showInput() { w->PageControl1->setCurrentWidget(w->TS_ProcessData), w->PC_ProcessData->setCurrentWidget(w->TS_PD_Input); }
     void showVariables() { w->PageControl1->setCurrentWidget(w->TS_Variables); }
-
-    QTemporaryDir dir;
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFIOLinkSlave> w;
-    std::optional<testsupport::TableWindowDriver> user;
 };
 
 TEST_F(IOLinkSlaveWindow, TypedTablesAreSavedOnOK)
@@ -503,12 +496,12 @@ TEST_F(IOLinkSlaveWindow, AnInvalidRowShowsItsMessageAndNothingIsWritten)
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error row 1!! [Variables] Position Read must be between 0 and  1399"));
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
     EXPECT_TRUE(w->isVisible());
-    EXPECT_FALSE(QFile::exists(filePath()));
+    EXPECT_FALSE(QFile::exists(path()));
 
     // Cancel closes with 2 and writes nothing either.
     user->press(*w->Btn_Cancel);
     EXPECT_EQ(w->result(), TFIOLinkSlave::kModalCancel);
-    EXPECT_FALSE(QFile::exists(filePath()));
+    EXPECT_FALSE(QFile::exists(path()));
 }
 
 // Insert Row makes a row with an empty Index; OK then refuses rather than drop the variables
@@ -516,7 +509,7 @@ TEST_F(IOLinkSlaveWindow, AnInvalidRowShowsItsMessageAndNothingIsWritten)
 TEST_F(IOLinkSlaveWindow, InsertThenOKKeepsTheRowsBelow)
 {
     const QByteArray old = testsupport::readFile(testsupport::fixturePath("iolink/IOLink_Slave_window.xml"));
-    ASSERT_TRUE(testsupport::writeFile(filePath(), old));
+    ASSERT_TRUE(testsupport::writeFile(path(), old));
     user->open();
     showVariables();
     w->ACG_Variable->SetCol(var_col::Index);
@@ -541,7 +534,7 @@ TEST_F(IOLinkSlaveWindow, AFileWithMoreRowsThanTheTableAsksBeforeDroppingThem)
                 "Length=\"1\" Gradient=\"1\" Offset=\"0\" UnitCode=\"1000\" DefaultValue=\"0\" PositionRead=\"0\" "
                 "StartBitRead=\"0\" PositionWrite=\"0\" StartBitWrite=\"0\" Description=\"\" Mnemonic=\"\" />";
     file += "</Variables><Process_Data><Process_Data_Input /><Process_Data_Output /></Process_Data></IOLinkSlave>";
-    ASSERT_TRUE(testsupport::writeFile(filePath(), file));
+    ASSERT_TRUE(testsupport::writeFile(path(), file));
     user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("The file holds 600 rows for \"Variables\"; the table shows the first 512 of them."));
@@ -565,11 +558,11 @@ TEST_F(IOLinkSlaveWindow, AFileWithMoreRowsThanTheTableAsksBeforeDroppingThem)
 TEST_F(IOLinkSlaveWindow, ShowReloadsTheFileAndPlacesThePositions)
 {
     ASSERT_TRUE(testsupport::writeFile(
-        filePath(), "<IOLinkSlave><Process_Data><Process_Data_Input>"
-                    "<row Name=\"A\" Length=\"4\" Position=\"9\" StartBit=\"9\"/>"
-                    "<row Enable=\"Y\" Name=\"B\" Length=\"8\" Position=\"9\" StartBit=\"9\"/>"
-                    "</Process_Data_Input></Process_Data>"
-                    "<Variables><row Index=\"70\" Access=\"read only\"/></Variables></IOLinkSlave>"));
+        path(), "<IOLinkSlave><Process_Data><Process_Data_Input>"
+                "<row Name=\"A\" Length=\"4\" Position=\"9\" StartBit=\"9\"/>"
+                "<row Enable=\"Y\" Name=\"B\" Length=\"8\" Position=\"9\" StartBit=\"9\"/>"
+                "</Process_Data_Input></Process_Data>"
+                "<Variables><row Index=\"70\" Access=\"read only\"/></Variables></IOLinkSlave>"));
     user->open();
     auto* in = w->ACG_ProcessData_In;
     EXPECT_EQ(in->Cells(pd_col::Enable, 1), QStringLiteral("Y"));
@@ -863,7 +856,7 @@ TEST_F(IOLinkSlaveWindow, Screenshot)
     user->setRow(*w->ACG_ProcessData_In, 1, {"Y", "Status", "12", "1", "0", "1000"});
     user->setRow(*w->ACG_ProcessData_In, 2, {"Y", "Level", "16", "0,1", "0", "1001"});
     w->Compile_Input_Pos_Bit();
-    const QImage shot = w->grab().toImage();
+    const QImage shot = user->screenshot(QStringLiteral("windows/IOLinkSlave_window.png"));
     EXPECT_EQ(shot.size(), QSize(TFIOLinkSlave::kClientWidth, TFIOLinkSlave::kClientHeight));
     // Each kind of column shows its colour.
     auto* in = w->ACG_ProcessData_In;
@@ -877,7 +870,6 @@ TEST_F(IOLinkSlaveWindow, Screenshot)
         const QPoint at = in->viewport()->mapTo(w.get(), in->CellRect(c.col, 4).toQRect().topRight() + QPoint(-4, 4));
         EXPECT_EQ(shot.pixelColor(at), c.colour) << c.col;
     }
-    shot.save(QDir::current().filePath(QStringLiteral("IOLinkSlave_window.png")));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include "support/FakeMessages.h"
 #include "support/FullDisk.h"
+#include "support/Screenshots.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -477,10 +478,10 @@ TEST_F(ParGenWindow, WindowFrameAtCreation)
     const int ok = chain.indexOf("Btn_OK");
     EXPECT_TRUE(0 < dns && dns < rate && rate < dnet && dnet < ip && ip < ok) << chain.join(' ').toStdString();
 
-    // Screenshot for the test outputs.
-    const QImage shot = w->grab().toImage();
-    EXPECT_FALSE(shot.isNull());
-    shot.save(QDir::current().filePath(QStringLiteral("ParGen_window.png")));
+    // The picture: the panels' background round the title, and the software code drawn.
+    const QImage shot = testsupport::takeScreenshot(*w, QStringLiteral("windows/ParGen_window.png"));
+    EXPECT_TRUE(testsupport::pixelIs(shot, QPoint(1, 1), CategoryPanelGroup::kBackground));
+    EXPECT_TRUE(testsupport::titleDrawn(shot, *w));
 }
 
 TEST_F(ParGenWindow, ALanguageChangeRenewsTheRowsButNotThePanelTitles)

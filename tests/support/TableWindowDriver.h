@@ -15,10 +15,12 @@
 
 #include "common/GlyphButton.h"
 #include "common/UFormParts.h"
-#include "grid/edit/GridCombo.h"
+#include "common/WindowFrame.h"
 #include "grid/QvCGrid.h"
+#include "grid/edit/GridCombo.h"
 
 #include "support/FakeMessages.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +136,59 @@ public:
     {
         for (int c = 1; c <= cells.size(); ++c)
             grid.SetCells(c, row, cells[c - 1]);
+    }
+
+    // The window's picture, written into the build tree's screenshot folder under name.
+    QImage screenshot(const QString& name)
+    {
+        QCoreApplication::processEvents();
+        return takeScreenshot(window_, name);
+    }
+
+    // In a picture of the window: the cell (col, row) of grid shows a text, told by pixels that
+    // differ from the same column's empty cell at emptyRow, which is plain (the rendered
+    // reference); without an empty row, from the cell's own background beside its border. The
+    // cells' borders are left out.
+    testing::AssertionResult cellShowsText(const QImage& picture, grid::TQvStringGrid& grid, int col, int row,
+                                           int emptyRow = -1) const
+    {
+        const auto inWindow = [&](int r) {
+            return grid.CellRect(col, r)
+                .toQRect()
+                .adjusted(2, 2, -2, -2)
+                .translated(grid.viewport()->mapTo(&window_, QPoint(0, 0)));
+        };
+        const QRect filled = inWindow(row);
+        if (filled.isEmpty() || !picture.rect().contains(filled))
+            return testing::AssertionFailure() << "cell " << col << "," << row << " is not in the picture";
+        QColor background = picture.pixelColor(filled.topLeft());
+        if (emptyRow >= 0) {
+            const QRect empty = inWindow(emptyRow);
+            if (!picture.rect().contains(empty))
+                return testing::AssertionFailure() << "cell " << col << "," << emptyRow << " is not in the picture";
+            background = picture.pixelColor(empty.center());
+            if (const int marks = pixelsOtherThan(picture, empty, background); marks != 0)
+                return testing::AssertionFailure()
+                       << "the empty cell " << col << "," << emptyRow << " holds " << marks << " marks";
+        }
+        if (pixelsOtherThan(picture, filled, background) == 0)
+            return testing::AssertionFailure() << "cell " << col << "," << row << " shows no text";
+        return testing::AssertionSuccess();
+    }
+
+    // A table window's picture taken under name and checked at stated places: its size, the
+    // table background in the corner, the software code in the title, and the text of cell
+    // (col, row) of grid (see cellShowsText).
+    QImage checkTablePicture(const QString& name, QSize size, grid::TQvStringGrid& grid, int col, int row,
+                             int emptyRow = -1)
+    {
+        bringForward(grid);
+        const QImage picture = screenshot(name);
+        EXPECT_EQ(picture.size(), size);
+        EXPECT_TRUE(pixelIs(picture, QPoint(1, 1), common::kTableWindowBackground));
+        EXPECT_TRUE(titleDrawn(picture, window_));
+        EXPECT_TRUE(cellShowsText(picture, grid, col, row, emptyRow));
+        return picture;
     }
 
     // Brings forward the tab pages that hold the widget, outermost first.

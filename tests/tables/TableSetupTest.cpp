@@ -1,12 +1,6 @@
 #include "tables/TableSetup.h"
-#include "tables/WindowFrame.h"
-
-#include "common/GlyphButton.h"
 
 #include <gtest/gtest.h>
-
-#include <QDialog>
-#include <QLabel>
 
 using namespace tables;
 
@@ -40,15 +34,4 @@ TEST(TableSetup, TableRowsKnowTheDataCheckBoxColumnsByTheirEditor)
     EXPECT_TRUE(rows->IsDataCheckBoxColumn(1));
     EXPECT_FALSE(rows->IsDataCheckBoxColumn(2));
     EXPECT_FALSE(rows->IsDataCheckBoxColumn(9));
-}
-
-TEST(WindowFrame, StripButtonsAreNamedAndPlacedBySlot)
-{
-    QDialog window;
-    const TWindowFrame frame = Build_Window_Frame(window, 745);
-    EXPECT_EQ(frame.P_Title->height(), 69);
-    EXPECT_EQ(frame.L_SW_Desc->objectName(), QStringLiteral("L_SW_Desc"));
-    TGlyphButton* b = Add_Strip_Button(frame, "Btn_Cancel", 1);
-    EXPECT_EQ(window.findChild<TGlyphButton*>(QStringLiteral("Btn_Cancel")), b);
-    EXPECT_EQ(b->geometry(), QRect(134, 6, 110, 28));
 }

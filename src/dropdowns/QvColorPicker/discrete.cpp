@@ -201,7 +201,7 @@ void TCustomColorSelector::LayoutItems()
     const int x0 = origin.Left, y0 = origin.Top;
     int x = x0, y = y0, widest = 0, column = 0;
     bool gap = false;
-    // 3. A row holding a stand-alone box keeps a gap below it, strips join up.
+    // A row holding a stand-alone box keeps a gap below it, strips join up.
     const int last = FItems->Count() - 1;
     for (int i = 0; i <= last; ++i) {
         TColorBoxItem& item = FItems->Items(i);
@@ -260,7 +260,7 @@ void TCustomColorSelector::DrawItem(int index, QPainter* canvas)
     if (r.Left < 0 && r.Right < 0)
         return;
     const TColorBoxAppearance& look = *FColorBoxAppearance;
-    // 1. Selected wins over hot.
+    // Selected wins over hot.
     TColor outer = look.BorderColor(), inner = clNone;
     bool marked = false;
     if (index == FItemHot) {
@@ -286,7 +286,7 @@ void TCustomColorSelector::DrawItem(int index, QPainter* canvas)
             draw::frame(*canvas, r.toQRect(), inner);
         return;
     }
-    // 4. The sides a strip shares with its neighbours stay open.
+    // The sides a strip shares with its neighbours stay open.
     const TColor c = look.BorderColor();
     const int L = r.Left, T = r.Top, R = r.Right, B = r.Bottom;
     switch (item.ColorBoxPos()) {

@@ -167,7 +167,7 @@ void TQvButton::DrawButton(QPainter& canvas)
         return;
     const TQvButtonAppearance& a = *FAppearance;
     const TRect b = TRect::fromQRect(rect());
-    // 1. Colours by the first state that applies. Pressed and hot fills are one colour.
+    // Colours by the first state that applies. Pressed and hot fills are one colour.
     TColor from, to, border;
     if (!isEnabled()) {
         from = a.ColorDisabled(), to = a.ColorDisabledTo(), border = a.BorderColorDisabled();
@@ -178,7 +178,7 @@ void TQvButton::DrawButton(QPainter& canvas)
     } else {
         from = a.Color(), to = a.ColorTo(), border = a.BorderColor();
     }
-    // 2. Fill and frame.
+    // Fill and frame.
     DrawGradientBox(&canvas, b, from, to, border, 1, a.Gradient());
     // 3-4. Image and caption over the fill.
     canvas.setBrush(Qt::NoBrush);

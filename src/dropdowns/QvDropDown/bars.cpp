@@ -158,32 +158,32 @@ void TQvBar<Look, Button>::paintEvent(QPaintEvent*)
 {
     QPainter canvas(this);
     const TRect r = TRect::fromQRect(rect());
-    // 1. A drawing handler replaces everything the bar draws itself.
+    // A drawing handler replaces everything the bar draws itself.
     if (OnDrawBackGround) {
         OnDrawBackGround(this, canvas, rect());
         return;
     }
     const Look& look = FAppearance;
-    // 2. Background.
+    // Background.
     if (look.ColorTo() != clNone)
         grid::FillGradientRect(canvas, look.Color(), look.ColorTo(), look.GradientDirection() == grid::gdHorizontal,
                                r, 80);
     else if (look.Color() != clNone)
         draw::fill(canvas, rect(), look.Color());
-    // 3. Frame, then the light inner frame.
+    // Frame, then the light inner frame.
     const int bw = look.BorderWidth();
     if (look.BorderColor() != clNone && bw > 0) {
         DrawFrameLines(canvas, r, PopupWithoutBorder());
         draw::frame(canvas, InnerFrameRect(r).toQRect(), MixColors(look.BorderColor(), clWhite, 20));
     }
-    // 4. Content.
+    // Content.
     TRect c{r.Left + bw, r.Top + bw, r.Right - bw, r.Bottom - bw};
-    // 5. Image.
+    // Image.
     if (look.ImageIndex() >= 0 && FImages) {
         FImages->Draw(canvas, c.Left + 4, c.Top + (c.Height() - FImages->Height()) / 2, look.ImageIndex(), true);
         c.Left += 4 + FImages->Width() + 4;
     }
-    // 6. Caption, cut before the buttons and centred on the content's height.
+    // Caption, cut before the buttons and centred on the content's height.
     QString text = look.Caption();
     if (OnGetText)
         OnGetText(this, text);

@@ -183,7 +183,7 @@ void TQvDropDownSpeedButton::PaintDropDownStyle(QPainter& canvas)
     const QRect client = rect();
     const bool pressed = Pressed();
 
-    // 1. The host's own colours.
+    // The host's own colours.
     if (host && host->ButtonColor != clNone) {
         draw::fill(canvas, client,
                    pick(host->ButtonColor, FHot, host->ButtonColorHot, pressed, host->ButtonColorDown));
@@ -196,7 +196,7 @@ void TQvDropDownSpeedButton::PaintDropDownStyle(QPainter& canvas)
         return;
     }
 
-    // 2. A glyph replaces the arrow.
+    // A glyph replaces the arrow.
     if (!FGlyph.isNull()) {
         draw::fill(canvas, client, platform::clBtnFace);
         draw::frame(canvas, client, platform::clGray);
@@ -204,14 +204,14 @@ void TQvDropDownSpeedButton::PaintDropDownStyle(QPainter& canvas)
         return;
     }
 
-    // 3. A read-only edit shows its button disabled.
+    // A read-only edit shows its button disabled.
     if (edit) {
         const bool enabled = edit->isEnabled() && !edit->ReadOnly();
         if (isEnabled() != enabled)
             setEnabled(enabled);
     }
 
-    // 4. The visual style's combo-box button.
+    // The visual style's combo-box button.
     if (ThemesActive()) {
         QRect r = client;
         if (kHasLocaleInfoEx)
@@ -223,7 +223,7 @@ void TQvDropDownSpeedButton::PaintDropDownStyle(QPainter& canvas)
             return;
     }
 
-    // 5. Classic: the raised face, a face-coloured and a white line along the top and left, the
+    // Classic: the raised face, a face-coloured and a white line along the top and left, the
     // black arrow.
     PaintClassicFace(canvas);
     const int w = width(), h = height();

@@ -63,12 +63,12 @@ void TQvCustomDropDown::ConstructDropDown()
     if (FConstructionStarted)
         return;
     FConstructionStarted = true;
-    // 1. The fields are set by their initialisers and the constructor.
-    // 2. The popup window.
+    // The fields are set by their initialisers and the constructor.
+    // The popup window.
     CreateDropDownForm();
-    // 3. The drop button (ends by sizing it).
+    // The drop button (ends by sizing it).
     CreateDropDownButton();
-    // 4. Plain state, the empty text through the setter.
+    // Plain state, the empty text through the setter.
     SetReadOnly(false);
     FDropPosition = dpAuto;
     SetText(QString());
@@ -76,14 +76,14 @@ void TQvCustomDropDown::ConstructDropDown()
     FUserDropDownWidth = -1;
     FUserDropDownHeight = -1;
     FDropDownEnabled = false;
-    // 5. The bar looks report their changes to the open popup.
+    // The bar looks report their changes to the open popup.
     bindLooks();
-    // 6. Key handling defaults.
+    // Key handling defaults.
     FDefaultHandling = true;
     FIsThemed = true;
     FCanUndo = true;
     FAutoThousandSeparator = true;
-    // 7. Presets.
+    // Presets.
     SetSelectionColorStyle(scOffice2007);
     FFocusDraw = true;
     SetComponentStyle(grid::tsOffice2007Luna);

@@ -210,10 +210,10 @@ bool EditTypeHost::ParentFormChar(QChar& key, Qt::KeyboardModifiers shift)
     QWidget* parent = dd.parentWidget();
     // No form here previews its controls' keys.
     if (key == QLatin1Char('\r')) {
-        // 3. Ctrl+Return never reaches the edit.
+        // Ctrl+Return never reaches the edit.
         if (shift.testFlag(Qt::ControlModifier))
             return true;
-        // 4. Through the picker's own key-press step, which fires OnKeyPress and may take the
+        // Through the picker's own key-press step, which fires OnKeyPress and may take the
         // Return for itself (a picker whose Return moves on as Tab).
         QChar k = key;
         dd.DropDownKeyPress(k);
@@ -223,7 +223,7 @@ bool EditTypeHost::ParentFormChar(QChar& key, Qt::KeyboardModifiers shift)
         }
         return true;
     }
-    // 5. Escape goes on to the parent as well, and through the rules.
+    // Escape goes on to the parent as well, and through the rules.
     if (!dd.FDefaultHandling && parent) {
         postKey(parent, QEvent::KeyPress, Qt::Key_Escape);
         postKey(parent, QEvent::KeyRelease, Qt::Key_Escape);

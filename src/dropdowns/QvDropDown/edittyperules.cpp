@@ -263,10 +263,10 @@ QString TEditTypeRules::FormatHex(std::int64_t v)
 QString TEditTypeRules::SetText(const QString& value)
 {
     QString v = value;
-    // 1. An empty number shows 0.
+    // An empty number shows 0.
     if (v.isEmpty() && (isNumberType() || s.EditType == etHex))
         v = QStringLiteral("0");
-    // 2. Fixed decimals; the calculator's "Error" stays as it is.
+    // Fixed decimals; the calculator's "Error" stays as it is.
     if (s.Precision > 0 && !v.isEmpty() && v != kErrorText) {
         if (s.EditType == etMoney)
             v = FormatFixed(TextToFloat(v), s.Precision, true);
@@ -360,10 +360,10 @@ void TEditTypeRules::ApplyThousandSeparators()
     // 3.
     const int p = int(v.indexOf(s.DecimalSeparator));
     const QString frac = p < 0 ? QString() : v.mid(p, 255);
-    // 4. The whole part, grouped (or not) and cut before the decimals.
+    // The whole part, grouped (or not) and cut before the decimals.
     QString whole = FormatFixed(std::trunc(std::abs(FloatValue())), 2, s.AutoThousandSeparator);
     whole.truncate(whole.indexOf(s.DecimalSeparator));
-    // 5. The rewrite's own change notice is swallowed when it really changes the text: the
+    // The rewrite's own change notice is swallowed when it really changes the text: the
     // character that led here has already been reported.
     const QString newValue = sign + whole + frac;
     const QString newText = s.Prefix + newValue + s.Suffix;
@@ -437,7 +437,7 @@ void TEditTypeRules::KeyDown(int& key, Qt::KeyboardModifiers shift)
             return drop();
         host.SetModifiedState(true);
     }
-    // 11. Delete may not make the whole part longer than its limit (by joining the decimals).
+    // Delete may not make the whole part longer than its limit (by joining the decimals).
     if (key == Qt::Key_Delete && selStart >= ValueStart()) {
         QString v = Value();
         v.remove(selStart - ValueStart(), selLength > 0 ? selLength : 1);
@@ -492,7 +492,7 @@ bool TEditTypeRules::numberCommonSteps(QChar& key)
     const QString v = Value();
     const int selStart = host.SelStart();
     const int selLength = host.SelLength();
-    // 1. The decimals are complete and the caret stands among them: a digit overwrites.
+    // The decimals are complete and the caret stands among them: a digit overwrites.
     if (DecimalsFull(v, selStart) && (isDigit(key) || key == s.DecimalSeparator) && selLength == 0) {
         if (isDigit(key) && selStart < ValueEnd()) {
             host.SetSelection(selStart, 1);
@@ -500,7 +500,7 @@ bool TEditTypeRules::numberCommonSteps(QChar& key)
         }
         return false;
     }
-    // 2. A separator into nothing starts "0" and the separator.
+    // A separator into nothing starts "0" and the separator.
     if (selStart == 0 && v.isEmpty() && key == s.DecimalSeparator) {
         writeValue(QStringLiteral("0") + s.DecimalSeparator);
         host.SetSelection(ValueStart() + 2, 0);
@@ -574,7 +574,7 @@ void TEditTypeRules::Char(QChar key, Qt::KeyboardModifiers shift)
     const int selStart = host.SelStart();
     const int selLength = host.SelLength();
     const bool ctrl = shift.testFlag(Qt::ControlModifier);
-    // 2. Typing over the whole value: the removal's notice is not reported.
+    // Typing over the whole value: the removal's notice is not reported.
     if (selLength == value.size() && !value.isEmpty())
         host.SetBlockChange(true);
     // 3-5.
@@ -585,23 +585,23 @@ void TEditTypeRules::Char(QChar key, Qt::KeyboardModifiers shift)
         host.InheritedChar(key, shift);
         return;
     }
-    // 7. The clipboard keys.
+    // The clipboard keys.
     if (ctrl && (key == QChar(3) || key == QChar(22) || key == QChar(24))) {
         host.InheritedChar(key, shift);
         return;
     }
-    // 8. The numeric keypad's decimal key types the user's separator.
+    // The numeric keypad's decimal key types the user's separator.
     if (s.ExcelStyleDecimalSeparator && (key == QLatin1Char('.') || key == QLatin1Char(',')) &&
         shift.testFlag(Qt::KeypadModifier))
         key = s.DecimalSeparator;
     // 9.
     if (key == kBackspace && !s.Prefix.isEmpty() && selStart <= ValueStart() && selLength == 0)
         return;
-    // 10. The whole part is full.
+    // The whole part is full.
     if (s.LengthLimit > 0 && IntegerPartLength(value) > s.LengthLimit && selLength == 0 &&
         selStart < DecimalSeparatorPos() && key != kBackspace && key != s.DecimalSeparator && !IsSignKey(key))
         return;
-    // 11. A value removed whole by Backspace is reported although its notice was swallowed.
+    // A value removed whole by Backspace is reported although its notice was swallowed.
     if (key == kBackspace) {
         host.InheritedChar(key, shift);
         if (!value.isEmpty() && selStart <= ValueStart() && Value().isEmpty())
@@ -614,7 +614,7 @@ void TEditTypeRules::Char(QChar key, Qt::KeyboardModifiers shift)
     // 13.
     if (isNumberType() && !s.Signed && key == kMinus)
         return;
-    // 14. By type.
+    // By type.
     switch (s.EditType) {
     case etString:
     case etPassword: passMarked(key, shift); break;
@@ -703,7 +703,7 @@ void TEditTypeRules::Paste(const QString& clip)
     // 3.
     if (s.MaxLength > 0 && clip.size() + value.size() - selLength > s.MaxLength)
         return;
-    // 4. By type.
+    // By type.
     const int kind = ClassifyNumberText(predicted);
     const bool signOk = s.Signed || !predicted.contains(kMinus);
     const auto takeMarked = [this](const QString& text) {
@@ -739,7 +739,7 @@ void TEditTypeRules::Paste(const QString& clip)
     case etRange:
     case etHex: break; // nothing is pasted
     }
-    // 5. The caret goes where the paste would have put it, also after a refused paste.
+    // The caret goes where the paste would have put it, also after a refused paste.
     if (s.EditType == etMoney && Value().size() > 3)
         SelectAll();
     else if (selLength > 0)
@@ -761,7 +761,7 @@ void TEditTypeRules::KillFocus()
 {
     const bool empty = Value().isEmpty();
     const bool decimals = s.EditType == etFloat || s.EditType == etMoney;
-    // 1. Numbers leave with their decimals complete; the calculator's "Error" stays as shown.
+    // Numbers leave with their decimals complete; the calculator's "Error" stays as shown.
     if (s.Precision > 0 && decimals && (!empty || !s.AllowNumericNullValue) && Value() != kErrorText) {
         const bool modified = host.IsModified();
         SetFloatValue(FloatValue());

@@ -124,14 +124,14 @@ void TDropDownForm::PaintBackground(QPainter& canvas)
     const TQvCustomDropDown& dd = *FQvDropDown;
     const int b = dd.DropDownBorderWidth();
     const QRect client = rect();
-    // 1. Background: a gradient of 80 bands, or one colour.
+    // Background: a gradient of 80 bands, or one colour.
     const QRect r = client.adjusted(b, b, -b, -b);
     if (dd.DropDownColor() != clNone && dd.DropDownColorTo() != clNone)
         grid::FillGradientRect(canvas, dd.DropDownColor(), dd.DropDownColorTo(),
                                dd.DropDownGradient() == grid::gdHorizontal, grid::TRect::fromQRect(r), 80);
     else if (dd.DropDownColor() != clNone)
         draw::fill(canvas, r, dd.DropDownColor());
-    // 2. The border, b pixels wide inside the window's edge. Most colour schemes set no border
+    // The border, b pixels wide inside the window's edge. Most colour schemes set no border
     // colour while keeping the 1-pixel width: no colour draws no border.
     if (b > 0 && dd.DropDownBorderColor() != clNone)
         draw::frame(canvas, client, dd.DropDownBorderColor(), b);

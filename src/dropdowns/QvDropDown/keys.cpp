@@ -153,10 +153,10 @@ void TQvCustomDropDown::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
         inherited(key);
         return;
     }
-    // 1. Up or Down while Alt is physically held (a key forwarded without its Alt).
+    // Up or Down while Alt is physically held (a key forwarded without its Alt).
     if ((key == Qt::Key_Up || key == Qt::Key_Down) && FDesktop->keyModifiers().testFlag(Qt::AltModifier))
         toggle();
-    // 2. A pure picker: only the popup keys, and Return and Escape for the key-down event.
+    // A pure picker: only the popup keys, and Return and Escape for the key-down event.
     if (!FEditorEnabled && isEnabled()) {
         if (!ReadOnly())
             popupKeys(key);
@@ -165,12 +165,12 @@ void TQvCustomDropDown::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
         key = 0;
         return;
     }
-    // 3. Ctrl+Tab and Ctrl+Return belong to the form.
+    // Ctrl+Tab and Ctrl+Return belong to the form.
     if (shift.testFlag(Qt::ControlModifier) && (key == Qt::Key_Tab || isReturnKey(key))) {
         inherited(key);
         return;
     }
-    // 4. Return moves on like Tab.
+    // Return moves on like Tab.
     if (isReturnKey(key) && FReturnIsTab) {
         key = Qt::Key_Tab;
         if (isVisible())
@@ -179,7 +179,7 @@ void TQvCustomDropDown::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
     // 5-14. The edit-type rules around the key-down event and the edit's own handling.
     EditTypeHost host(*this);
     host.rules.KeyDown(key, shift);
-    // 15. The popup keys.
+    // The popup keys.
     popupKeys(key);
 }
 
@@ -197,7 +197,7 @@ void TQvCustomDropDown::DropDownKeyDown(int& key, Qt::KeyboardModifiers shift)
 
 void TQvCustomDropDown::WMChar(QChar& key, Qt::KeyboardModifiers shift)
 {
-    // 1. A pure picker takes no characters.
+    // A pure picker takes no characters.
     if (!FEditorEnabled)
         return;
     // 2-15. The edit-type rules.
@@ -274,14 +274,14 @@ void TQvCustomDropDown::DefaultKeyUp(int key, Qt::KeyboardModifiers shift)
 
 int TQvCustomDropDown::CMWantSpecialKey(int& key)
 {
-    // 1. The parent form: the window of a control that has a parent.
+    // The parent form: the window of a control that has a parent.
     QWidget* form = parentWidget() ? window() : nullptr;
     if (!form)
         return 0;
     // No form here previews its controls' keys.
     const bool keyPreview = false;
     int result = 0;
-    // 2. Escape undoes: the value selected, the modified state cleared, passed on to the parent.
+    // Escape undoes: the value selected, the modified state cleared, passed on to the parent.
     if (key == Qt::Key_Escape && FCanUndo && !keyPreview) {
         SelectAll();
         SetModifiedState(false);
@@ -290,11 +290,11 @@ int TQvCustomDropDown::CMWantSpecialKey(int& key)
         if (parentWidget() && FDefaultHandling)
             postKey(parentWidget(), Qt::Key_Escape);
     }
-    // 3. Return goes to a parent that holds the focus itself.
+    // Return goes to a parent that holds the focus itself.
     if (isReturnKey(key) && FDefaultHandling && !keyPreview && parentWidget() &&
         QApplication::focusWidget() == parentWidget())
         postKey(parentWidget(), Qt::Key_Return);
-    // 5. The control keeps Escape while its popup is open.
+    // The control keeps Escape while its popup is open.
     if (key == Qt::Key_Escape && FDroppedDown)
         result = 1;
     return result;

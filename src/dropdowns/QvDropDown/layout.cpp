@@ -34,13 +34,13 @@ int TQvCustomDropDown::MinimumHeight() const
 
 void TQvCustomDropDown::ArrangeButton()
 {
-    // 1. Too low: grow to the minimum height, which arrives here again through the resize.
+    // Too low: grow to the minimum height, which arrives here again through the resize.
     if (height() < MinimumHeight()) {
         resize(width(), MinimumHeight());
         update();
         return;
     }
-    // 2. The button at the right edge, over the full inner height.
+    // The button at the right edge, over the full inner height.
     if (FButton) {
         const int bw = FButton->ButtonWidth();
         QRect r;

@@ -63,26 +63,26 @@ void TQvCustomDropDown::PaintBorder(QPainter& canvas)
 void TQvCustomDropDown::DrawBorder(QPainter& canvas)
 {
     QRect r = rect();
-    // 1. A disabled control under visual styles: a silver frame.
+    // A disabled control under visual styles: a silver frame.
     if (!isEnabled() && FIsThemed && FDisabledBorder) {
         draw::frame(canvas, r, platform::clSilver);
         return;
     }
     const bool focused = hasFocus();
-    // 2. A fixed border colour, unless the focus colour takes over.
+    // A fixed border colour, unless the focus colour takes over.
     if (FBorderColor != clNone) {
         if (!(focused && FFocusBorderColor != clNone)) {
             draw::frame(canvas, r, FBorderColor);
             return;
         }
     }
-    // 3. The focus colour while focused.
+    // The focus colour while focused.
     if (FFocusBorderColor != clNone) {
         if (focused)
             draw::frame(canvas, r, FFocusBorderColor);
         return;
     }
-    // 4. Flat or disabled: sunken while hot, in the parent's colour otherwise.
+    // Flat or disabled: sunken while hot, in the parent's colour otherwise.
     if (Hot()) {
         r = draw::drawEdge(canvas, r, draw::Edge::SunkenOuter);
         draw::frame(canvas, r, platform::clBtnFace);

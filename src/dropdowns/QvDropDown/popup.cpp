@@ -175,7 +175,7 @@ void TQvCustomDropDown::OpenDropDown()
     // 1.
     if (!form || form->isVisible() || !isEnabled() || ReadOnly())
         return;
-    // 2. Pickers fill their control here.
+    // Pickers fill their control here.
     BeforeDropDown();
     // 3-4. The shadow is a setting only; the bars follow the looks.
     form->SetShadow(FDropDownShadow);
@@ -186,15 +186,15 @@ void TQvCustomDropDown::OpenDropDown()
     PlaceControl();
     // 6.
     form->setMinimumSize(kMinPopupWidth, kMinPopupHeight);
-    // 7. The hosted control's keys come to the edit as well.
+    // The hosted control's keys come to the edit as well.
     if (FControl) {
         if (!FControlKeys)
             FControlKeys = new ControlKeyFilter(this);
         FControl->installEventFilter(FControlKeys);
     }
-    // 8. The edit's top-left corner on the screen.
+    // The edit's top-left corner on the screen.
     const QPoint p = mapToGlobal(QPoint(0, 0));
-    // 9. Below the edit (over its bottom line) or above it.
+    // Below the edit (over its bottom line) or above it.
     const QSize computed = form->size();
     const QPoint below(p.x(), p.y() + height() - 1);
     const QPoint above(p.x(), p.y() - computed.height());
@@ -210,13 +210,13 @@ void TQvCustomDropDown::OpenDropDown()
         OnDropDown(this, accept);
     if (!accept)
         return;
-    // 11. Kept inside the right edge of the work area, except on a monitor left of the primary.
+    // Kept inside the right edge of the work area, except on a monitor left of the primary.
     if (const std::optional<QRect> area = FDesktop->workAreaNear(p)) {
         const int right = area->x() + area->width();
         if (area->x() >= 0 && pos.x() + computed.width() > right && pos.x() < right)
             pos.setX(right - computed.width());
     }
-    // 12. The size the popup had when it last closed.
+    // The size the popup had when it last closed.
     QSize size = computed;
     if (FUserDropDownWidth != -1)
         size.setWidth(FUserDropDownWidth);
@@ -226,7 +226,7 @@ void TQvCustomDropDown::OpenDropDown()
     // 13-14.
     int h = size.height();
     AdjustDropDownHeight(h);
-    // 15. Shown placed and sized in one step.
+    // Shown placed and sized in one step.
     FDroppedDown = true;
     form->ShowAt(QRect(pos, QSize(size.width(), h)));
     // 16.
@@ -244,14 +244,14 @@ void TQvCustomDropDown::CloseDropDown(bool cancelChanges)
     // 2.
     if (OnBeforeDropUp)
         OnBeforeDropUp(this);
-    // 3. Every later opening takes this size until DropDownWidth or DropDownHeight is written.
+    // Every later opening takes this size until DropDownWidth or DropDownHeight is written.
     FUserDropDownWidth = form->width();
     FUserDropDownHeight = form->height();
-    // 4. The popup's hiding runs DropDownClosed.
+    // The popup's hiding runs DropDownClosed.
     form->hide();
     // 5.
     QToolTip::hideText();
-    // 6. Live updates made while open are undone.
+    // Live updates made while open are undone.
     if (cancelChanges)
         SetText(FOldText);
     // 7.

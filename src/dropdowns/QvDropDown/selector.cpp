@@ -486,7 +486,7 @@ void TCustomItemSelector::DrawItem(int index, QPainter* canvas)
             border = look.BorderColorSelected(), top = bottom = edge = clNone;
     }
 
-    // 4. Background.
+    // Background.
     if (!hot && !selected)
         draw::fill(*canvas, r.toQRect(), FQvItemSelector->Color());
     else if (top == clNone)
@@ -495,7 +495,7 @@ void TCustomItemSelector::DrawItem(int index, QPainter* canvas)
         grid::ZirAzur::DrawRoundedFrame(*canvas, fill, fillTo, mirror, mirrorTo, top, bottom, border, edge,
                                         FQvItemSelector->Color(), r, 0);
 
-    // 5. An owner-drawn item.
+    // An owner-drawn item.
     if (FQvItemSelector->OnDrawItem) {
         FQvItemSelector->OnDrawItem(this, *canvas, r, index);
         return;
@@ -525,7 +525,7 @@ void TCustomItemSelector::DrawItem(int index, QPainter* canvas)
     const auto drawCaption = [&](const TRect& area) { DrawMarkupText(*canvas, caption, area, Images(), true, -1, drawn); };
     const auto vCentre = [&] { return p.Top + (p.Height() - content.height()) / 2; };
 
-    // 8. By layout.
+    // By layout.
     switch (ItemLayout()) {
     case ilCaptionLeft:
         if (!caption.isEmpty()) {

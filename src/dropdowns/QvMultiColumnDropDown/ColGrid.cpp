@@ -270,7 +270,7 @@ void TQvColGrid::DrawItemCell(int col, int row, const TRect& rect, grid::TGridDr
         dd->OnDropDownDrawItem(dd, col, row, canvas, rect);
         return;
     }
-    // 2. Where the cell sits in its row, for the selection's rounded ends.
+    // Where the cell sits in its row, for the selection's rounded ends.
     int kind = 3;
     if (col == FixedCols())
         kind = 1;
@@ -303,7 +303,7 @@ void TQvColGrid::DrawItemCell(int col, int row, const TRect& rect, grid::TGridDr
     // 4.
     if (dd && dd->OnDropDownGetItemText)
         dd->OnDropDownGetItemText(dd, col, row, text);
-    // 5. Item background.
+    // Item background.
     if (!header) {
         if (!selected) {
             canvas.fillRect(r.toQRect(), platform::toQColor(color));
@@ -313,7 +313,7 @@ void TQvColGrid::DrawItemCell(int col, int row, const TRect& rect, grid::TGridDr
             canvas.fillRect(r.toQRect(), platform::toQColor(platform::clActiveCaption));
         }
     }
-    // 6. Header: a vertical gradient, or flat when either end has no colour.
+    // Header: a vertical gradient, or flat when either end has no colour.
     if (header) {
         text = col < FColumns->Count() ? FColumns->Items(col).Header() : QString();
         imageIndex = -1;
@@ -324,7 +324,7 @@ void TQvColGrid::DrawItemCell(int col, int row, const TRect& rect, grid::TGridDr
         else
             grid::FillGradientRect(canvas, FHeaderColor, FHeaderColorTo, false, r, kHeaderGradientSteps);
     }
-    // 7. Lines: bottom and right edges, pen-wide, the header's in its own colour.
+    // Lines: bottom and right edges, pen-wide, the header's in its own colour.
     const int lineWidth = header ? 1 : FGridLineWidth;
     if (lineWidth > 0) {
         const int c = header ? 1 : (lineWidth + 1) / 2;
@@ -339,7 +339,7 @@ void TQvColGrid::DrawItemCell(int col, int row, const TRect& rect, grid::TGridDr
             canvas.fillRect(QRect(x - half, r.Top - c, lineWidth, r.Height()), lc);
         }
     }
-    // 8. Inside the lines: the image, then the text beside it.
+    // Inside the lines: the image, then the text beside it.
     r = {r.Left + FGridLineWidth, r.Top + FGridLineWidth, r.Right - FGridLineWidth, r.Bottom - FGridLineWidth};
     const grid::TCustomImageList* images = dd ? dd->Images() : nullptr;
     if (images && imageIndex >= 0) {

@@ -7,7 +7,7 @@
 #include "grid/look/GridLooks.h"
 #include "grid/look/QvStyleIF.h"
 #include "grid/look/ZirAzur.h"
-#include "grid/paint/GridPaint.h"
+#include "grid/paint/CellGraphics.h"
 
 #include <QPainter>
 #include <QPointer>

@@ -19,12 +19,6 @@ TColor toRGBKeepNone(TColor c)
     return c == clNone ? clNone : platform::colorToRGB(c);
 }
 
-void setIfSet(TColor& target, TColor value)
-{
-    if (value != clNone)
-        target = platform::colorToRGB(value);
-}
-
 void keepOr(TColor& target, TColor value)
 {
     if (value != kKeep)

@@ -3,6 +3,7 @@
 // control below it, driven through the window system like DropDownWindow.
 
 #include "support/FakeDesktop.h"
+#include "support/Screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,12 +17,30 @@
 
 namespace testsupport {
 
+// The top-level window a picker test places its picker in, at geometry, not shown yet.
+inline std::unique_ptr<QWidget> makeHostWindow(const QRect& geometry)
+{
+    auto window = std::make_unique<QWidget>();
+    window->setGeometry(geometry);
+    return window;
+}
+
+// Shows the host and makes it the active window through the window system, as the user's
+// first click does, then gives focus (when named) the focus.
+inline void showHostWindow(QWidget& window, QWidget* focus = nullptr)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    (void)QTest::qWaitForWindowActive(&window);
+    if (focus)
+        focus->setFocus();
+}
+
 template <class Picker>
 struct PickerWindow {
     explicit PickerWindow(FakeDesktop& desktop, QPoint at = {100, 100})
     {
-        window = std::make_unique<QWidget>();
-        window->setGeometry(QRect(at, QSize(400, 300)));
+        window = makeHostWindow(QRect(at, QSize(400, 300)));
         before = new QLineEdit(window.get());
         before->setGeometry(10, 200, 100, 21);
         picker = new Picker(window.get(), &desktop);
@@ -30,9 +49,7 @@ struct PickerWindow {
         other->setGeometry(200, 200, 100, 21);
         QWidget::setTabOrder(before, picker);
         QWidget::setTabOrder(picker, other);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        (void)QTest::qWaitForWindowActive(window.get());
+        showHostWindow(*window);
     }
     ~PickerWindow()
     {
@@ -47,18 +64,33 @@ struct PickerWindow {
         QTest::mouseClick(handle(), Qt::LeftButton, {}, inWindow(picker->Button(), picker->Button()->rect().center()));
     }
     void clickOutside() const { QTest::mouseClick(handle(), Qt::LeftButton, {}, inWindow(other, {20, 10})); }
-    // The screen around the window and its popup, saved under the current folder.
-    bool screenshot(const QString& fileName, QSize size = {420, 260}) const
+    // The screen around the window and its popup, kept in shot and written into the build
+    // tree's screenshot folder.
+    bool screenshot(const QString& fileName, QSize size = {420, 260})
     {
         QCoreApplication::processEvents();
         QScreen* screen = QGuiApplication::primaryScreen();
         if (!screen)
             return false;
-        const QPoint at = window->geometry().topLeft();
-        const QImage img = screen->grabWindow(0, at.x(), at.y(), size.width(), size.height()).toImage();
-        return !img.isNull() && img.save(QDir::current().filePath(fileName));
+        origin = window->geometry().topLeft();
+        shot = screen->grabWindow(0, origin.x(), origin.y(), size.width(), size.height()).toImage();
+        return !shot.isNull() && testsupport::saveScreenshot(shot, QStringLiteral("dropdowns/") + fileName);
+    }
+    // In the last shot, the popup's place holds its picture: pixels other than the window's
+    // plain background under the picker.
+    testing::AssertionResult popupDrawn(const QWidget& popup) const
+    {
+        const QRect place = QRect(popup.mapToGlobal(QPoint(0, 0)) - origin, popup.size()) & shot.rect();
+        const QColor background = window->palette().color(QPalette::Window);
+        if (place.isEmpty())
+            return testing::AssertionFailure() << "the popup lies outside the picture";
+        if (pixelsOtherThan(shot, place, background) == 0)
+            return testing::AssertionFailure() << "the popup's place is plain background";
+        return testing::AssertionSuccess();
     }
 
+    QImage shot;
+    QPoint origin;
     std::unique_ptr<QWidget> window;
     QLineEdit* before = nullptr;
     Picker* picker = nullptr;

@@ -95,8 +95,9 @@ TEST(QvGridStructure, RemoveRowsKeepsTheCurrentRowRules)
         g.FocusCell(1, c.current);
         g.RemoveRows(c.at, c.count);
         EXPECT_EQ(g.SelectionHidden(), c.hidden) << c.current;
-        if (!c.hidden)
+        if (!c.hidden) {
             EXPECT_EQ(g.Row(), c.rowAfter) << c.current;
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 // on and off; one writes a picture of every alignment into the build tree.
 
 #include "grid/QvObj.h"
+#include "support/Screenshots.h"
 #include "grid/look/QvXPVS.h"
 
 #include "grid/support/FakeVisualStyles.h"
@@ -385,7 +386,11 @@ TEST_P(GridCheckBox, ScreenshotOfEveryAlignment)
             ++row;
         }
     p.end();
-    const QString file = QDir::current().filePath(themed() ? QStringLiteral("QvCheckBox_themed.png")
-                                                           : QStringLiteral("QvCheckBox_classic.png"));
-    ASSERT_TRUE(sheet.save(file));
+    ASSERT_TRUE(testsupport::saveScreenshot(sheet, themed() ? QStringLiteral("grid/QvCheckBox_themed.png")
+                                                            : QStringLiteral("grid/QvCheckBox_classic.png")));
+    // Every box with its caption is drawn in its place on the white sheet.
+    for (int r = 0; r < 6; ++r)
+        for (int col = 0; col < 3; ++col)
+            EXPECT_GT(testsupport::pixelsOtherThan(sheet, QRect(5 + col * w, 5 + r * h, w - 6, h - 4), Qt::white), 0)
+                << r << "," << col;
 }

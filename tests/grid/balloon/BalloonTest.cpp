@@ -4,6 +4,7 @@
 // the focus.
 
 #include "grid/QvGrid.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -193,7 +194,12 @@ TEST(Balloon, Screenshot)
     }
     EXPECT_EQ(w->Title(), QStringLiteral("Sensor"));
     EXPECT_EQ(w->Icon(), 2);
-    shot.save(QDir::current().filePath(QStringLiteral("grid_balloon.png")));
+    EXPECT_TRUE(testsupport::saveScreenshot(shot, QStringLiteral("grid/grid_balloon.png")));
+    // The balloon's face shows its background colour where it lies over the grid.
+    const QRect face = QRect(b.g.mapFromGlobal(w->pos()), w->size()) & shot.rect();
+    ASSERT_FALSE(face.isEmpty());
+    const int faceArea = face.width() * face.height();
+    EXPECT_GT(faceArea - testsupport::pixelsOtherThan(shot, face, QColor(0xFF, 0xFF, 0xE1)), faceArea / 4);
 }
 
 } // namespace

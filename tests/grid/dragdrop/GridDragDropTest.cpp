@@ -298,8 +298,9 @@ TEST(GridDragDropTarget, DroppedFiles)
         w.dropFilesAt(c.files, 2, 3);
         EXPECT_EQ(w.g.Cells(1, 1), c.cell11);
         EXPECT_EQ(int(drops.size()), c.dropEvents);
-        if (!drops.empty())
+        if (!drops.empty()) {
             EXPECT_EQ(drops[0], std::make_tuple(-1, -1, c.files[0]));
+        }
         EXPECT_EQ(fileAsks, c.files.size() == 1 ? 1 : 0);
         EXPECT_EQ(w.messages.lastText(), c.message);
     }

@@ -103,8 +103,9 @@ TEST(GridEditBtn, PasteFollowsTheTextEditorsRules)
         QApplication::clipboard()->setText(c.pasted);
         w.key(Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(w.editor->text(), c.expected) << c.pasted.toStdString();
-        if (c.expected != c.start)
+        if (c.expected != c.start) {
             EXPECT_EQ(w.host.cell(), c.expected); // the cell follows the paste
+        }
     }
 }
 

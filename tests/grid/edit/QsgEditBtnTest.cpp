@@ -2,6 +2,7 @@
 // split and the unit menu, the layout, and each paint branch of the embedded button.
 
 #include "grid/edit/QSGEdit.h"
+#include "support/Screenshots.h"
 #include "grid/look/QvXPVS.h"
 
 #include "grid/support/FakeVisualStyles.h"
@@ -217,9 +218,10 @@ TEST(QsgUnitEditBtn, Screenshot)
     unit->SetTextAndUnit(QStringLiteral("12mm"));
     unit->SetButtonCaption(QStringLiteral("..."));
     window.show();
-    const QImage img = window.grab().toImage();
-    EXPECT_FALSE(img.isNull());
-    img.save(QStringLiteral("QsgUnitEditBtn.png"));
+    const QImage img = testsupport::takeScreenshot(window, QStringLiteral("grid/QsgUnitEditBtn.png"));
+    // The number and its unit are drawn in the box, left of the button.
+    const QRect text = unit->geometry().adjusted(3, 3, -30, -3);
+    EXPECT_GT(testsupport::pixelsOtherThan(img, text, img.pixelColor(text.topLeft())), 0);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // the steps that have no result; the button pair's layout, auto-repeat and paint branches.
 
 #include "grid/edit/qsgspin.h"
+#include "support/Screenshots.h"
 #include "grid/edit/GridUnitHelpers.h"
 #include "grid/look/QvXPVS.h"
 
@@ -410,9 +411,12 @@ TEST(QsgSpin, Screenshot)
     custom->SetSpinType(sptTime);
     custom->SetTimeValue(QTime(12, 30, 0));
     window.show();
-    const QImage img = window.grab().toImage();
-    EXPECT_FALSE(img.isNull());
-    img.save(QStringLiteral("QsgSpin_edits.png"));
+    const QImage img = testsupport::takeScreenshot(window, QStringLiteral("grid/QsgSpin_edits.png"));
+    // Each edit's value is drawn in the left half of its box, away from the spin buttons.
+    for (QWidget* edit : {static_cast<QWidget*>(vertical), static_cast<QWidget*>(horizontal), static_cast<QWidget*>(custom)}) {
+        const QRect text = edit->geometry().adjusted(3, 3, -edit->width() / 2, -3);
+        EXPECT_GT(testsupport::pixelsOtherThan(img, text, img.pixelColor(text.topLeft())), 0);
+    }
 }
 
 } // namespace

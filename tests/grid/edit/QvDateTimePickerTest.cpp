@@ -4,6 +4,7 @@
 // user meets (date, date and time, no date).
 
 #include "grid/edit/QvDateTimePicker.h"
+#include "support/Screenshots.h"
 
 #include "grid/QvCGrid.h"
 #include "grid/look/QvXPVS.h"
@@ -418,7 +419,7 @@ TEST(QvDateTimePicker, ScreenshotOfDateDateTimeAndNoDate)
     EXPECT_FALSE(none->TimePicker()->isEnabled());
     const QImage img = window.grab().toImage();
     ASSERT_FALSE(img.isNull());
-    EXPECT_TRUE(img.save(QDir::current().filePath(QStringLiteral("QvDateTimePicker_pickers.png"))));
+    EXPECT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("grid/QvDateTimePicker_pickers.png")));
 }
 
 } // namespace

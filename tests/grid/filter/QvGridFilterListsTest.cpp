@@ -3,6 +3,7 @@
 // the same button closes it; the look object and the tool window that never takes the focus.
 
 #include "grid/QvGrid.h"
+#include "support/Screenshots.h"
 #include "grid/support/GridTestHelpers.h"
 
 #include <QDir>
@@ -131,7 +132,7 @@ TEST(QvGridFilterDropDown, ATickRebuildsTheFilterAndKeepsTheCheckListOpen)
 
     QImage shot(f.g.size(), QImage::Format_RGB32);
     f.g.render(&shot);
-    ASSERT_TRUE(shot.save(QDir::current().filePath(QStringLiteral("QvGridFilterDropDown.png"))));
+    ASSERT_TRUE(testsupport::saveScreenshot(shot, QStringLiteral("grid/QvGridFilterDropDown.png")));
 }
 
 TEST(QvGridFilterDropDown, SizeFromTheItemsAndAListThatWouldPassTheRightEdge)

@@ -173,8 +173,9 @@ TEST(BorderColor, LinesOverTheFrameByLookFlatAndFit)
         EXPECT_EQ(img.pixelColor(100, 118) == red, c.inner);
         EXPECT_EQ(img.pixelColor(0, 60) == red, c.outer);
         EXPECT_EQ(img.pixelColor(199, 60) == red, c.outer);
-        if (c.inner) // the outermost ring takes the parent's colour
+        if (c.inner) { // the outermost ring takes the parent's colour
             EXPECT_EQ(img.pixelColor(0, 60), QColor(0x10, 0x80, 0x20));
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // leaving the grid clears the hover and the armed fixed sizing.
 
 #include "grid/QvGrid.h"
+#include "support/Screenshots.h"
 #include "grid/support/PaintSpy.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +59,7 @@ TEST(GridHover, HoverRowRepaintsOnlyTheOldAndNewRow)
     EXPECT_TRUE((QRegion(g.rowRect(2)) + g.rowRect(3)).contains(both.boundingRect()));
     EXPECT_TRUE(both.intersects(g.rowRect(2)));
     EXPECT_TRUE(both.intersects(g.rowRect(3)));
-    g.grid.grab().save(QDir::current().filePath(QStringLiteral("grid_hover_row.png")));
+    testsupport::saveScreenshot(g.grid.grab().toImage(), QStringLiteral("grid/grid_hover_row.png"));
 
     // Leaving clears the hover row and repaints it.
     QEvent leave(QEvent::Leave);

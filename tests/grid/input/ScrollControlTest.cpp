@@ -2,6 +2,7 @@
 // show, and a grid with nothing to scroll left alone.
 
 #include "grid/input/ScrollControl.h"
+#include "support/Screenshots.h"
 #include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +70,7 @@ TEST(ScrollControl, PagingAndDragStayWithinTheRows)
     QApplication::sendEvent(g.control, &move);
     QTest::mouseRelease(g.control, Qt::LeftButton, {}, QPoint(2, 199));
     EXPECT_EQ(g.grid.TopRow(), 90);
-    g.grid.grab().save(QDir::current().filePath(QStringLiteral("grid_metro_scroll.png")));
+    testsupport::saveScreenshot(g.grid.grab().toImage(), QStringLiteral("grid/grid_metro_scroll.png"));
 }
 
 TEST(ScrollControl, NoThumbWhenAllRowsShow)
@@ -128,7 +129,7 @@ TEST(ScrollControl, MetroLookPlacesTwoControlsRightAndBottom)
     // A click after the thumb pages the grid.
     QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(2, v->height() - 3));
     EXPECT_EQ(grid.TopRow(), 1 + grid.VisibleRowCount());
-    grid.grab().save(QDir::current().filePath(QStringLiteral("grid_metro_scroll_controls.png")));
+    testsupport::saveScreenshot(grid.grab().toImage(), QStringLiteral("grid/grid_metro_scroll_controls.png"));
 
     grid.SetScrollType(ssNormal);
     EXPECT_EQ(grid.ScrollControl(sdVertical), nullptr);

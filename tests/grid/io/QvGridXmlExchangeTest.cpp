@@ -70,8 +70,9 @@ TEST_F(XmlExchangeTest, WritesTheDeclaredEncodingByteForByte)
         EXPECT_EQ(bytes(), testsupport::readFile(testsupport::fixturePath(QStringLiteral("grid/xml/") +
                                                                           QLatin1String(c.fixture))))
             << c.fixture;
-        if (haveXmllint())
+        if (haveXmllint()) {
             EXPECT_EQ(xmllintErrors(path()), QString()) << c.fixture;
+        }
 
         // Records of elements without attributes: one row each, every text as it was.
         XmlGrid back;
@@ -81,8 +82,9 @@ TEST_F(XmlExchangeTest, WritesTheDeclaredEncodingByteForByte)
         EXPECT_EQ(back.g.Cells(0, 1), QStringLiteral("\"q\""));
         EXPECT_EQ(back.g.Cells(1, 1), QStringLiteral("\u00e9 \u20ac"));
         EXPECT_EQ(c.emptyCells ? back.g.Cells(2, 0) : back.g.Cells(1, 0), QStringLiteral("x<y>")) << c.fixture;
-        if (c.emptyCells)
+        if (c.emptyCells) {
             EXPECT_EQ(back.g.Cells(1, 0), QString()) << "two quotes read back as an empty cell";
+        }
     }
 }
 
@@ -94,8 +96,9 @@ TEST_F(XmlExchangeTest, EveryDeclaredEncodingIsTheOneWritten)
         x.g.SetCells(1, 0, QStringLiteral("\U0001F600"));
         x.g.XMLEncoding = QString::fromLatin1(encoding);
         x.g.SaveToXML(path(), QStringLiteral("l"), QStringLiteral("r"));
-        if (haveXmllint())
+        if (haveXmllint()) {
             EXPECT_EQ(xmllintErrors(path()), QString()) << encoding;
+        }
         XmlGrid back;
         back.g.LoadFromXML(path());
         EXPECT_EQ(back.row(0), x.row(0)) << encoding;
@@ -109,8 +112,9 @@ TEST_F(XmlExchangeTest, EntityTextsAndLineBreaksComeBackAsTheyWere)
     x.g.SetCells(1, 0, QStringLiteral("one\r\ntwo"));
     x.g.SetCells(2, 0, QStringLiteral("&amp; $ &#65;"));
     x.g.SaveToXML(path(), QStringLiteral("l"), QStringLiteral("r"));
-    if (haveXmllint())
+    if (haveXmllint()) {
         EXPECT_EQ(xmllintErrors(path()), QString());
+    }
     XmlGrid back;
     back.g.LoadFromXML(path());
     EXPECT_EQ(back.row(0), x.row(0));

@@ -2,6 +2,7 @@
 // the images it may use, and the scroll-position hint of the grid shown in it.
 
 #include "grid/markup/HTMLHintWindow.h"
+#include "support/Screenshots.h"
 
 #include "grid/QvGrid.h"
 #include "grid/look/ZirAzur.h"
@@ -157,8 +158,15 @@ TEST(HTMLHintWindow, ScreenshotToPng)
     THTMLHintWindow w;
     w.ActivateHint({20, 20, 20, 20}, QStringLiteral("<b>Offset</b>: byte <font color=\"clRed\">12</font> of the "
                                                     "<u>input</u> map<br>second line"));
-    const QImage img = w.grab().toImage();
-    ASSERT_TRUE(img.save(QDir::current().filePath(QStringLiteral("HTMLHintWindow.png"))));
+    const QImage img = testsupport::takeScreenshot(w, QStringLiteral("grid/HTMLHintWindow.png"));
+    // The red "12" is drawn in red.
+    int red = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+        }
+    EXPECT_GT(red, 0);
     EXPECT_GT(img.height(), 2 * QFontMetrics(w.font()).height());
 }
 

@@ -247,8 +247,9 @@ TEST_P(PaintMarkupPixels, ErrorZigzagToThePixel)
     for (; x < right; ++x) {
         const int dy = x % 4 == 0 ? 2 : x % 4 == 2 ? 0 : 1;
         EXPECT_EQ(img.pixel(x, y0 + dy), red) << x;
-        if (dy != 1)
+        if (dy != 1) {
             EXPECT_NE(img.pixel(x, y0 + 2 - dy), red) << x;
+        }
     }
     // The last stroke ends on the next even place; nothing red after the marked run.
     EXPECT_EQ(countIf(img, QRect(x + 1, y0 - 2, 60, 6), [&](QRgb p) { return p == red; }), 0);

@@ -8,6 +8,7 @@
 #include "grid/markup/RizIVUDE.h"
 
 #include "support/TestSupport.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -138,14 +139,14 @@ TEST(GridCellScrollBarScreenshot, BarsNarrowTheirCellsAndTheTextFollowsThePositi
     ASSERT_EQ(s.g.CellRect(1, 0), (TRect{90, 0, 180, 60}));
     ASSERT_EQ(s.g.CellRect(0, 1), (TRect{0, 60, 90, 120}));
     const QImage before = s.shot();
-    before.save(QDir::current().filePath(QStringLiteral("GridCellScroll_before.png")));
+    testsupport::saveScreenshot(before, QStringLiteral("grid/GridCellScroll_before.png"));
     CellBarScreen::compare(before, QStringLiteral("cells.png"));
 
     // The user scrolls the top-left cell by 24 pixels and the lower one back to 0.
     s.g.SetScrollPosition(0, 0, 24);
     s.g.SetScrollPosition(0, 1, 0);
     const QImage after = s.shot();
-    after.save(QDir::current().filePath(QStringLiteral("GridCellScroll_after.png")));
+    testsupport::saveScreenshot(after, QStringLiteral("grid/GridCellScroll_after.png"));
     CellBarScreen::compare(after, QStringLiteral("cells.png")); // scrolling keeps bars and edges
 
     // Text offsets: the top cell's text 24 rows up, the lower one's 12 rows down, in the text

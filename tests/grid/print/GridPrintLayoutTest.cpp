@@ -444,8 +444,9 @@ TEST_P(PrintFit, ScalesTheColumnsOrKeepsTheirNaturalSize)
     p.PrintGridPages(canvas, pmCountPrint, false, fc.page, -2000);
     for (int c = 0; c < 3; ++c)
         EXPECT_EQ(p.MaxWidths[std::size_t(c)], fc.scaled ? int(natural * factor) : natural) << fc.what;
-    if (fc.mode == fpCustom)
+    if (fc.mode == fpCustom) {
         EXPECT_DOUBLE_EQ(asked, factor) << fc.what;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

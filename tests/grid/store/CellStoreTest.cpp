@@ -117,8 +117,9 @@ TEST(CellStore, DeleteRowListClosesEveryGapInOnePass)
             left << s.Text(0, r);
         EXPECT_EQ(left, c.left);
         const int objectRow = int(c.left.indexOf("5"));
-        if (objectRow >= 0)
+        if (objectRow >= 0) {
             EXPECT_EQ(s.Object(1, objectRow), &t);
+        }
     }
 }
 

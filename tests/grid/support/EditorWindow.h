@@ -28,7 +28,7 @@ struct EditorWindow {
         host.editor = editor;
         window.show();
         window.activateWindow();
-        QTest::qWaitForWindowActive(&window);
+        (void)QTest::qWaitForWindowActive(&window);
     }
     // The cell holds cellText; load puts the value into the editor as the grid's placement does.
     template <class Load>

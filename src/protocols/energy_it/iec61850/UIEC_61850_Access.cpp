@@ -4,6 +4,7 @@
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
@@ -12,7 +13,6 @@
 #include "protocols/energy_it/iec61850/UIEC_61850_ClientFile.h"
 #include "protocols/energy_it/iec61850/UIEC_Client_Decode.h"
 #include "tables/TableEvents.h"
-#include "tables/WindowFrame.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -160,38 +160,28 @@ TFIEC_61850_Access::~TFIEC_61850_Access()
 
 void TFIEC_61850_Access::FormCreate()
 {
-    const tables::TWindowFrame frame = tables::Build_Window_Frame(*this, kClientWidth);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    QVBoxLayout* body = Build_Frame(common::Table_Frame(
+        {kClientWidth, kClientHeight},
+        {common::Slot_Button("Btn_OK", nullptr, 0), common::Slot_Button("Btn_Cancel", nullptr, 1, kModalCancel),
+         common::Slot_Button("Btn_AddVar", &Btn_AddVar, 2), common::Slot_Button("Btn_RemoveVar", &Btn_RemoveVar, 3),
+         common::Slot_Button("Btn_MoveUp", &Btn_MoveUp, 4), common::Slot_Button("Btn_ModeDown", &Btn_ModeDown, 5)}));
 
-    auto* body = new QSplitter(Qt::Horizontal, this);
-    body->setObjectName(QStringLiteral("P_Body"));
-    body->setChildrenCollapsible(false);
-    frame.layout->addWidget(body, 1);
+    auto* panes = new QSplitter(Qt::Horizontal, this);
+    panes->setObjectName(QStringLiteral("P_Body"));
+    panes->setChildrenCollapsible(false);
+    body->addWidget(panes, 1);
     Make_Pictures();
-    Build_Device_Panel(*body);
-    Build_Tables(*body);
-    body->setSizes({190, 290, 720});
+    Build_Device_Panel(*panes);
+    Build_Tables(*panes);
+    panes->setSizes({190, 290, 720});
 
-    frame.layout->addWidget(P_Button);
-    Btn_OK = tables::Add_Strip_Button(frame, "Btn_OK", 0);
-    Btn_Cancel = tables::Add_Strip_Button(frame, "Btn_Cancel", 1);
-    Btn_AddVar = tables::Add_Strip_Button(frame, "Btn_AddVar", 2);
-    Btn_RemoveVar = tables::Add_Strip_Button(frame, "Btn_RemoveVar", 3);
-    Btn_MoveUp = tables::Add_Strip_Button(frame, "Btn_MoveUp", 4);
-    Btn_ModeDown = tables::Add_Strip_Button(frame, "Btn_ModeDown", 5);
     // Moving rows was never finished: the buttons stay hidden and do nothing.
     Btn_MoveUp->hide();
     Btn_ModeDown->hide();
-    Btn_Cancel->setModalResult(kModalCancel);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFIEC_61850_Access::Btn_OKClick);
     connect(Btn_AddVar, &TGlyphButton::OnClick, this, &TFIEC_61850_Access::Btn_AddVarClick);
     connect(Btn_RemoveVar, &TGlyphButton::OnClick, this, &TFIEC_61850_Access::Btn_RemoveVarClick);
 
-    L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
     Set_Lang();
 }
 

@@ -94,13 +94,6 @@ public:
     void Set_Start_Num_Byte();
     bool Controllo_dati();
     void Show_DataSet_DAs();
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
     TGlyphButton* Btn_AddVar = nullptr;
     TGlyphButton* Btn_RemoveVar = nullptr;
     TGlyphButton* Btn_MoveUp = nullptr;

@@ -3,8 +3,8 @@
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "grid/QvGrid.h"
-#include "tables/WindowFrame.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -51,11 +51,8 @@ TFTopicTemplate::TFTopicTemplate(platform::Services& services, QWidget* parent) 
 
 void TFTopicTemplate::FormCreate()
 {
-    const tables::TWindowFrame frame = tables::Build_Window_Frame(*this, kClientWidth);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    QVBoxLayout* body =
+        Build_Frame(common::Table_Frame({kClientWidth, kClientHeight}, common::OK_Cancel_At_Right(kModalOK)));
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -97,12 +94,8 @@ void TFTopicTemplate::FormCreate()
     const int middleHeight = kClientHeight - common::kTitlePanelHeight - P_Button->height();
     Splitter1->setSizes({middleHeight - kLegendHeight, kLegendHeight});
 
-    frame.layout->addWidget(Panel1, 1);
-    frame.layout->addWidget(P_Button);
-    common::Make_OK_Cancel_Buttons(P_Button, kClientWidth, kModalOK, Btn_OK, Btn_Cancel);
+    body->addWidget(Panel1, 1);
 
-    L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
     Set_Lang();
 }
 

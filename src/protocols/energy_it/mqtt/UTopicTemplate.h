@@ -34,19 +34,12 @@ public:
     int TopicTemplate = 0; // 0: the text is a topic; otherwise a template
     int Working_Mode = 0;  // the calling window's working mode
     int Pub_Sub = 0;       // 0: publish table; 1: subscribe table
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
     QWidget* Panel1 = nullptr;
     QPlainTextEdit* RE_TopicTemplate = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* P_Legend = nullptr;
     QLabel* L_List_Keywords = nullptr;
     grid::TQvStringGrid* QSG_Keywords = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
 
 public slots:
     void reject() override;

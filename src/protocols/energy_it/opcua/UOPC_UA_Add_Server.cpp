@@ -5,9 +5,9 @@
 #include "common/UComonState.h"
 #include "common/UComonTables.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
-#include "tables/WindowFrame.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -114,16 +114,16 @@ TFOPC_UA_Add_Server::TFOPC_UA_Add_Server(platform::Services& services, QWidget* 
 
 void TFOPC_UA_Add_Server::FormCreate()
 {
-    const tables::TWindowFrame frame = tables::Build_Window_Frame(*this, kClientWidth);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    // OK's handler closes the window once the input passed.
+    QVBoxLayout* body = Build_Frame(
+        common::Table_Frame({kClientWidth, 0},
+                            {{"Btn_OK", nullptr, QRect(16, 6, 110, 28), 0, TGlyphButtonKind::bkOK},
+                             {"Btn_Cancel", nullptr, QRect(134, 6, 110, 28), kModalCancel, TGlyphButtonKind::bkCancel}},
+                            common::TFrameSizing::FixedWidth));
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    frame.layout->addWidget(Panel1, 1);
-    frame.layout->addWidget(P_Button);
+    body->addWidget(Panel1, 1);
 
     CB_OPC_UA_Server_Enable = new QCheckBox(Panel1);
     CB_OPC_UA_Server_Enable->setObjectName(QStringLiteral("CB_OPC_UA_Server_Enable"));
@@ -162,18 +162,10 @@ void TFOPC_UA_Add_Server::FormCreate()
     Place_Row(L_Sec_Policy, CB_Sec_Policy, anonymous.secPolicyTop + kLabelDrop, anonymous.secPolicyTop);
     Place_Row(L_Mnemonic, E_Mnemonic, anonymous.mnemonicTop + kLabelDrop, anonymous.mnemonicTop);
 
-    Btn_OK = tables::Add_Strip_Button(frame, "Btn_OK", 0);
-    Btn_Cancel = tables::Add_Strip_Button(frame, "Btn_Cancel", 1);
-    Btn_OK->setKind(TGlyphButtonKind::bkOK);
-    Btn_OK->setModalResult(0); // the handler closes the window once the input passed
-    Btn_Cancel->setKind(TGlyphButtonKind::bkCancel);
-    Btn_Cancel->setModalResult(kModalCancel);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFOPC_UA_Add_Server::Btn_OKClick);
     connect(CB_Auth, &QComboBox::currentIndexChanged, this, [this] { Change_Fields(); });
     connect(CB_Sec_Type, &QComboBox::currentIndexChanged, this, [this] { Check_Authorization(); });
 
-    L_SW_Code->setText(common::State().SW_Code);
-    setFixedWidth(kClientWidth);
     Change_Fields();
     Check_Authorization();
     Set_Lang();

@@ -35,10 +35,6 @@ public:
     bool Controlla_Dati();
 
     int FormType = kFormAdd;
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
     QCheckBox* CB_OPC_UA_Server_Enable = nullptr;
     QLabel* L_Server_Add = nullptr;
     QLineEdit* E_Server_Add = nullptr;
@@ -58,9 +54,6 @@ public:
     QComboBox* CB_Sec_Policy = nullptr;
     QLabel* L_Mnemonic = nullptr;
     QLineEdit* E_Mnemonic = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
 
 public slots:
     void reject() override;

@@ -5,6 +5,7 @@
 #include "common/UComonState.h"
 #include "common/UComonTables.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "grid/QvCGrid.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
@@ -13,7 +14,6 @@
 #include "protocols/energy_it/opcua/UOPC_UA_Client_File.h"
 #include "protocols/energy_it/opcua/UOPC_UA_Scan_Server.h"
 #include "tables/RowRules.h"
-#include "tables/WindowFrame.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -128,16 +128,16 @@ TFOPC_UA_Client_Access::~TFOPC_UA_Client_Access()
 
 void TFOPC_UA_Client_Access::FormCreate()
 {
-    const tables::TWindowFrame frame = tables::Build_Window_Frame(*this, kClientWidth);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    std::vector<common::TStripButton> buttons =
+        common::Row_Buttons(&Btn_DelRow, &Btn_InsRow, &Btn_CopyRow, &Btn_PasteRow);
+    buttons.push_back(common::Slot_Button("Btn_AutoPosition", &Btn_AutoPosition, 6));
+    QVBoxLayout* body =
+        Build_Frame(common::Table_Frame({kClientWidth, kClientHeight}, buttons, common::TFrameSizing::Resizable));
 
     Splitter1 = new QSplitter(Qt::Vertical, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->setChildrenCollapsible(false);
-    frame.layout->addWidget(Splitter1, 1);
+    body->addWidget(Splitter1, 1);
 
     P_OPC_UA_Server_List = new QWidget(Splitter1);
     P_OPC_UA_Server_List->setObjectName(QStringLiteral("P_OPC_UA_Server_List"));
@@ -198,19 +198,10 @@ void TFOPC_UA_Client_Access::FormCreate()
     Splitter1->addWidget(P_OPC_UA_Var_List);
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
-    const int body = kClientHeight - common::kTitlePanelHeight - P_Button->height();
-    Splitter1->setSizes({kServerPanelHeight, body - kServerPanelHeight});
+    const int middle = kClientHeight - common::kTitlePanelHeight - P_Button->height();
+    Splitter1->setSizes({kServerPanelHeight, middle - kServerPanelHeight});
 
-    frame.layout->addWidget(P_Button);
-    Btn_OK = tables::Add_Strip_Button(frame, "Btn_OK", 0);
-    Btn_Cancel = tables::Add_Strip_Button(frame, "Btn_Cancel", 1);
-    Btn_DelRow = tables::Add_Strip_Button(frame, "Btn_DelRow", 2);
-    Btn_InsRow = tables::Add_Strip_Button(frame, "Btn_InsRow", 3);
-    Btn_CopyRow = tables::Add_Strip_Button(frame, "Btn_CopyRow", 4);
-    Btn_PasteRow = tables::Add_Strip_Button(frame, "Btn_PasteRow", 5);
-    Btn_AutoPosition = tables::Add_Strip_Button(frame, "Btn_AutoPosition", 6);
     Btn_AutoPosition->setCaption(QStringLiteral("Auto Pos"));
-    Btn_Cancel->setModalResult(kModalCancel);
 
     Build_Server_Table();
     Build_Var_Table(*read_);
@@ -229,8 +220,6 @@ void TFOPC_UA_Client_Access::FormCreate()
     // A variable table commits when the focus leaves it and its editors.
     connect(qApp, &QApplication::focusChanged, this, &TFOPC_UA_Client_Access::Focus_Changed);
 
-    L_SW_Code->setText(common::State().SW_Code);
-    resize(kClientWidth, kClientHeight);
     Set_Lang();
 }
 

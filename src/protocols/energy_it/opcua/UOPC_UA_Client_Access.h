@@ -114,10 +114,6 @@ public:
     TFOPC_UA_Scan_Server* FOPC_UA_Scan_Server = nullptr;
     // Shows one of them modally; tests answer in its place.
     std::function<int(common::TQvForm&)> Show_Modal_Form;
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* P_OPC_UA_Server_List = nullptr;
     QLabel* L_Server_List_Title = nullptr;
@@ -133,9 +129,6 @@ public:
     QWidget* TS_OPC_UA_Var_Write = nullptr;
     grid::TQvColumnGrid* ACG_OPC_UA_Var_R = nullptr;
     grid::TQvColumnGrid* ACG_OPC_UA_Var_W = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
     TGlyphButton* Btn_DelRow = nullptr;
     TGlyphButton* Btn_InsRow = nullptr;
     TGlyphButton* Btn_CopyRow = nullptr;

@@ -4,11 +4,11 @@
 #include "common/UComonState.h"
 #include "common/UComonTables.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "tables/TableSetup.h"
-#include "tables/WindowFrame.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -66,11 +66,14 @@ TFOPC_UA_Scan_Server::TFOPC_UA_Scan_Server(platform::Services& services, QWidget
 
 void TFOPC_UA_Scan_Server::FormCreate()
 {
-    const tables::TWindowFrame frame = tables::Build_Window_Frame(*this, kClientWidth);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
+    QVBoxLayout* body = Build_Frame(
+        common::Table_Frame({kClientWidth, kClientHeight},
+                            {{"Btn_OK", nullptr, QRect(16, 6, 110, 28), kModalOK, TGlyphButtonKind::bkOK},
+                             {"Btn_Cancel", nullptr, QRect(134, 6, 110, 28), kModalCancel, TGlyphButtonKind::bkCancel},
+                             common::Slot_Button("Btn_SelectAllRead", &Btn_SelectAllRead, 2),
+                             common::Slot_Button("Btn_ClearAllRead", &Btn_ClearAllRead, 3),
+                             common::Slot_Button("Btn_SelectAllWrite", &Btn_SelectAllWrite, 4),
+                             common::Slot_Button("Btn_ClearAllWrite", &Btn_ClearAllWrite, 5)}));
 
     LWaiting = new QLabel(P_Title);
     LWaiting->setObjectName(QStringLiteral("LWaiting"));
@@ -86,19 +89,8 @@ void TFOPC_UA_Scan_Server::FormCreate()
     ACG_OPC_UA_Scan_Var = new grid::TQvColumnGrid(this);
     ACG_OPC_UA_Scan_Var->setObjectName(QStringLiteral("ACG_OPC_UA_Scan_Var"));
     tables::Setup_Table(*ACG_OPC_UA_Scan_Var, 2, columns(), 1, kRowHeight);
-    frame.layout->addWidget(ACG_OPC_UA_Scan_Var, 1);
-    frame.layout->addWidget(P_Button);
+    body->addWidget(ACG_OPC_UA_Scan_Var, 1);
 
-    Btn_OK = tables::Add_Strip_Button(frame, "Btn_OK", 0);
-    Btn_Cancel = tables::Add_Strip_Button(frame, "Btn_Cancel", 1);
-    Btn_SelectAllRead = tables::Add_Strip_Button(frame, "Btn_SelectAllRead", 2);
-    Btn_ClearAllRead = tables::Add_Strip_Button(frame, "Btn_ClearAllRead", 3);
-    Btn_SelectAllWrite = tables::Add_Strip_Button(frame, "Btn_SelectAllWrite", 4);
-    Btn_ClearAllWrite = tables::Add_Strip_Button(frame, "Btn_ClearAllWrite", 5);
-    Btn_OK->setKind(TGlyphButtonKind::bkOK);
-    Btn_OK->setModalResult(kModalOK);
-    Btn_Cancel->setKind(TGlyphButtonKind::bkCancel);
-    Btn_Cancel->setModalResult(kModalCancel);
     for (TGlyphButton* b : {Btn_SelectAllRead, Btn_SelectAllWrite})
         connect(b, &TGlyphButton::OnClick, this, [this, b] { Btn_SelectAllReadClick(b); });
     for (TGlyphButton* b : {Btn_ClearAllRead, Btn_ClearAllWrite})
@@ -110,8 +102,6 @@ void TFOPC_UA_Scan_Server::FormCreate()
     Timer_Scan->setSingleShot(true);
     connect(Timer_Scan, &QTimer::timeout, this, &TFOPC_UA_Scan_Server::Timer_ScanTimer);
 
-    L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
     Set_Lang();
 }
 

@@ -55,16 +55,9 @@ public:
     std::vector<common::opcua_structure> List_Var;
     // Column hints 1..7, kept with the language but not shown: the table shows no hints.
     QStringList Hint_ACG;
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
     QLabel* LWaiting = nullptr;
     grid::TQvColumnGrid* ACG_OPC_UA_Scan_Var = nullptr;
     QTimer* Timer_Scan = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
     TGlyphButton* Btn_SelectAllRead = nullptr;
     TGlyphButton* Btn_ClearAllRead = nullptr;
     TGlyphButton* Btn_SelectAllWrite = nullptr;

@@ -4,13 +4,13 @@
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/Xml.h"
 #include "protocols/ethernet/bacnet/UImportEDEFile.h"
-#include "tables/WindowFrame.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -510,9 +510,7 @@ TFBACnetAccess::TFBACnetAccess(std::unique_ptr<TDefs> defs, platform::Services& 
         ACG2->HideColumn(col);
     Btn_CopyRow->hide();
     Btn_PasteRow->hide();
-    TWindowFrame strip;
-    strip.P_Button = P_Button;
-    Btn_Import_CSV = Add_Strip_Button(strip, "Btn_Import_CSV", kImportSlot);
+    Add_Strip_Button(common::Slot_Button("Btn_Import_CSV", &Btn_Import_CSV, kImportSlot));
     connect(Btn_Import_CSV, &TGlyphButton::OnClick, this, &TFBACnetAccess::Btn_Import_CSVClick);
     Set_Lang();
 }

@@ -3,6 +3,7 @@
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -128,7 +129,6 @@ QString text(std::string_view s)
 }
 
 constexpr int kTitleHeight = common::kTitlePanelHeight;
-constexpr int kButtonStripHeight = 40;
 
 } // namespace
 
@@ -156,13 +156,8 @@ TFBACnet_Eng_Unit::TFBACnet_Eng_Unit(platform::Services& services, QWidget* pare
     : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FBACnet_Eng_Unit"));
-    common::Set_Fixed_Dialog_Frame(this);
-    setFont(common::Verdana(11, false));
 
-    P_Title = new QWidget(this);
-    P_Title->setObjectName(QStringLiteral("P_Title"));
-    P_Title->setGeometry(0, 0, kClientWidth, kTitleHeight);
-    common::Make_Title_Labels(P_Title, kClientWidth, 46, L_SW_Code, L_SW_Desc);
+    Build_Frame(common::Application_Frame({kClientWidth, kClientHeight}, common::OK_Cancel_At_Right(kModalOK)));
 
     const auto label = [this](const char* name, int x, int y, int w) {
         auto* l = new QLabel(this);
@@ -206,13 +201,6 @@ TFBACnet_Eng_Unit::TFBACnet_Eng_Unit(platform::Services& services, QWidget* pare
     connect(CB_Select_Type, &QComboBox::activated, this, &TFBACnet_Eng_Unit::CB_Select_TypeSelect);
     connect(Btn_Select_Eng_Unit, &TGlyphButton::OnClick, this, &TFBACnet_Eng_Unit::Btn_Select_Eng_UnitClick);
 
-    P_Button = new QWidget(this);
-    P_Button->setObjectName(QStringLiteral("P_Button"));
-    P_Button->setGeometry(0, kClientHeight - kButtonStripHeight, kClientWidth, kButtonStripHeight);
-    common::Make_OK_Cancel_Buttons(P_Button, kClientWidth, kModalOK, Btn_OK, Btn_Cancel);
-
-    L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
     Set_Lang();
 }
 

@@ -51,10 +51,6 @@ public:
     // The selected unit's code into E_Selected_EU, its name into Label5 (code 0 when no unit
     // is selected).
     void Btn_Select_Eng_UnitClick();
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* E_Selected_EU = nullptr;
     QLabel* Label5 = nullptr;
@@ -64,9 +60,6 @@ public:
     QLabel* Label4 = nullptr;
     QComboBox* CB_Select_Unit = nullptr;
     TGlyphButton* Btn_Select_Eng_Unit = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
 
 public slots:
     void reject() override;

@@ -4,11 +4,11 @@
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/TextCodec.h"
-#include "tables/WindowFrame.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -230,9 +230,11 @@ TFImportEDEFile::~TFImportEDEFile() = default;
 
 void TFImportEDEFile::FormCreate()
 {
-    const tables::TWindowFrame frame = tables::Build_Window_Frame(*this, kClientWidth);
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
+    QVBoxLayout* body = Build_Frame(common::Table_Frame(
+        {kClientWidth, kClientHeight},
+        {common::Slot_Button("Btn_OK", nullptr, 0), common::Slot_Button("Btn_Cancel", nullptr, 1, kModalCancel),
+         common::Slot_Button("Btn_Select_All", &Btn_Select_All, 2),
+         common::Slot_Button("Btn_Unselect_All", &Btn_Unselect_All, 3)}));
 
     auto* address = new QWidget(this);
     auto* addressLayout = new QHBoxLayout(address);
@@ -245,7 +247,7 @@ void TFImportEDEFile::FormCreate()
     addressLayout->addWidget(LID_IP);
     addressLayout->addWidget(E_ID_IP);
     addressLayout->addStretch(1);
-    frame.layout->addWidget(address);
+    body->addWidget(address);
 
     ACG = new tables::TTableGrid(this);
     ACG->setObjectName(QStringLiteral("ACG"));
@@ -256,20 +258,12 @@ void TFImportEDEFile::FormCreate()
     ACG->OnCheckBoxClick = [this](grid::TQvStringGrid*, int col, int row, bool state) {
         ACGCheckBoxClick(col, row, state);
     };
-    frame.layout->addWidget(ACG, 1);
-    frame.layout->addWidget(frame.P_Button);
+    body->addWidget(ACG, 1);
 
-    Btn_OK = tables::Add_Strip_Button(frame, "Btn_OK", 0);
-    Btn_Cancel = tables::Add_Strip_Button(frame, "Btn_Cancel", 1);
-    Btn_Select_All = tables::Add_Strip_Button(frame, "Btn_Select_All", 2);
-    Btn_Unselect_All = tables::Add_Strip_Button(frame, "Btn_Unselect_All", 3);
-    Btn_Cancel->setModalResult(kModalCancel);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFImportEDEFile::Btn_OKClick);
     connect(Btn_Select_All, &TGlyphButton::OnClick, this, &TFImportEDEFile::Btn_Select_AllClick);
     connect(Btn_Unselect_All, &TGlyphButton::OnClick, this, &TFImportEDEFile::Btn_Unselect_AllClick);
 
-    L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
     Set_Lang();
 }
 

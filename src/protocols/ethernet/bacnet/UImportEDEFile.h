@@ -96,14 +96,9 @@ public:
     QString EDE_File;
     int App_BACnet_Type = 0;
     std::vector<TBACnet_Var> List_EDE_Var;
-
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
     QLabel* LID_IP = nullptr;
     QLineEdit* E_ID_IP = nullptr;
     tables::TTableGrid* ACG = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
     TGlyphButton* Btn_Select_All = nullptr;
     TGlyphButton* Btn_Unselect_All = nullptr;
 

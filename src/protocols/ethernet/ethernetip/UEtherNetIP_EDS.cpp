@@ -4,11 +4,11 @@
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/TextCodec.h"
-#include "tables/WindowFrame.h"
 
 #include <QLabel>
 #include <QRegularExpression>
@@ -175,9 +175,8 @@ TFEtherNEtIP_EDS::~TFEtherNEtIP_EDS() = default;
 
 void TFEtherNEtIP_EDS::FormCreate()
 {
-    const tables::TWindowFrame frame = tables::Build_Window_Frame(*this, kClientWidth);
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
+    QVBoxLayout* body =
+        Build_Frame(common::Table_Frame({kClientWidth, kClientHeight}, common::OK_Cancel_Slots(kModalOK)));
 
     ACG = new tables::TTableGrid(this);
     ACG->setObjectName(QStringLiteral("ACG"));
@@ -186,13 +185,7 @@ void TFEtherNEtIP_EDS::FormCreate()
         columns.push_back({c.width, true});
     tables::Setup_Table(*ACG, 2, columns, 0, kRowHeight);
     ACG->SetOptions(ACG->Options() | grid::goRowSelect);
-    frame.layout->addWidget(ACG, 1);
-    frame.layout->addWidget(frame.P_Button);
-
-    Btn_OK = tables::Add_Strip_Button(frame, "Btn_OK", 0);
-    Btn_Cancel = tables::Add_Strip_Button(frame, "Btn_Cancel", 1);
-    Btn_OK->setModalResult(kModalOK);
-    Btn_Cancel->setModalResult(kModalCancel);
+    body->addWidget(ACG, 1);
 
     TClose = new QTimer(this);
     TClose->setObjectName(QStringLiteral("TClose"));
@@ -200,8 +193,6 @@ void TFEtherNEtIP_EDS::FormCreate()
     TClose->setInterval(kCloseDelayMs);
     connect(TClose, &QTimer::timeout, this, &TFEtherNEtIP_EDS::TCloseTimer);
 
-    L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
     Set_Lang();
 }
 

@@ -72,12 +72,7 @@ public:
     // Set by the scanner table before the window is shown.
     QString EDS_FileName;
     std::vector<TConnData> List_Conn;
-
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
     tables::TTableGrid* ACG = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
     QTimer* TClose = nullptr;
 
 public slots:

@@ -3,10 +3,10 @@
 #include "common/GlyphButton.h"
 #include "common/UComonHelpers.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "protocols/ethernet/ethernetip/UEtherNetIP_EDS.h"
-#include "tables/WindowFrame.h"
 
 namespace ethernet {
 
@@ -123,9 +123,7 @@ TFEtherNetIP_Master_Access::TFEtherNetIP_Master_Access(platform::Services& servi
                                                        QWidget* parent)
     : TTableWindow(kWindow, services, parent), ACG(Grid(0)), picker_(picker)
 {
-    TWindowFrame strip;
-    strip.P_Button = P_Button;
-    Btn_Import_EDS = Add_Strip_Button(strip, "Btn_Import_EDS", kImportSlot);
+    Add_Strip_Button(common::Slot_Button("Btn_Import_EDS", &Btn_Import_EDS, kImportSlot));
     connect(Btn_Import_EDS, &TGlyphButton::OnClick, this, &TFEtherNetIP_Master_Access::Btn_Import_EDSClick);
     Set_Lang();
 }

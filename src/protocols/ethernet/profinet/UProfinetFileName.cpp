@@ -4,6 +4,7 @@
 #include "common/UComonHelpers.h"
 #include "common/UComonState.h"
 #include "common/ULanguage.h"
+#include "common/WindowFrame.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 
@@ -18,7 +19,6 @@ using common::Lang_Text;
 namespace {
 
 constexpr int kTitleHeight = common::kTitlePanelHeight;
-constexpr int kButtonStripHeight = 40;
 constexpr int kUserPartX = 179;
 constexpr int kFixPart2X = 447;
 constexpr int kText_User_Part_Is_A_Path = 4809;
@@ -39,13 +39,9 @@ TFProfinetFileName::TFProfinetFileName(platform::Services& services, QWidget* pa
     : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FProfinetFileName"));
-    common::Set_Fixed_Dialog_Frame(this);
-    setFont(common::Verdana(11, false));
 
-    P_Title = new QWidget(this);
-    P_Title->setObjectName(QStringLiteral("P_Title"));
-    P_Title->setGeometry(0, 0, kClientWidth, kTitleHeight);
-    common::Make_Title_Labels(P_Title, kClientWidth, 46, L_SW_Code, L_SW_Desc);
+    // OK closes the dialog only once the name is composed.
+    Build_Frame(common::Application_Frame({kClientWidth, kClientHeight}, common::OK_Cancel_At_Right(0)));
 
     L_Select_Name = label(this, "L_Select_Name", 16, kTitleHeight + 8, kClientWidth - 32);
     L_FixPart_1 = label(this, "L_FixPart_1", 16, kTitleHeight + 36, kUserPartX - 24);
@@ -57,11 +53,6 @@ TFProfinetFileName::TFProfinetFileName(platform::Services& services, QWidget* pa
     L_FixPart_2 = label(this, "L_FixPart_2", kFixPart2X, kTitleHeight + 36, kClientWidth - kFixPart2X - 4);
     L_XML_Fix2 = label(this, "L_XML_Fix2", kFixPart2X, kTitleHeight + 58, kClientWidth - kFixPart2X - 4);
 
-    P_Button = new QWidget(this);
-    P_Button->setObjectName(QStringLiteral("P_Button"));
-    P_Button->setGeometry(0, kClientHeight - kButtonStripHeight, kClientWidth, kButtonStripHeight);
-    // OK closes the dialog only once the name is composed.
-    common::Make_OK_Cancel_Buttons(P_Button, kClientWidth, 0, Btn_OK, Btn_Cancel);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFProfinetFileName::Btn_OK_Click);
 
     FormCreate();
@@ -71,8 +62,6 @@ TFProfinetFileName::~TFProfinetFileName() = default;
 
 void TFProfinetFileName::FormCreate()
 {
-    L_SW_Code->setText(common::State().SW_Code);
-    setFixedSize(kClientWidth, kClientHeight);
     L_XML_Fix1->setText(QLatin1String(kFixedPart));
     // The date of the program's start: the dialog lives as long as the program.
     L_XML_Fix2->setText(QLatin1Char('-') + platform::now(services_).date().toString(QStringLiteral("yyyyMMdd"))

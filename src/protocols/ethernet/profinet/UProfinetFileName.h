@@ -33,10 +33,6 @@ public:
     void Btn_OK_Click();
 
     QString Name_File_XML;
-
-    QWidget* P_Title = nullptr;
-    QLabel* L_SW_Code = nullptr;
-    QLabel* L_SW_Desc = nullptr;
     QLabel* L_Select_Name = nullptr;
     QLabel* L_FixPart_1 = nullptr;
     QLabel* L_XML_Fix1 = nullptr;
@@ -44,9 +40,6 @@ public:
     QLineEdit* E_XML_User = nullptr;
     QLabel* L_FixPart_2 = nullptr;
     QLabel* L_XML_Fix2 = nullptr;
-    QWidget* P_Button = nullptr;
-    TGlyphButton* Btn_OK = nullptr;
-    TGlyphButton* Btn_Cancel = nullptr;
 
 public slots:
     void reject() override;

@@ -12,6 +12,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -34,24 +35,16 @@ inline QString smallFixture()
     return testsupport::fixturePath(QStringLiteral("iec61850/client_small.icd"));
 }
 
-class IECClientWindow : public testsupport::ProgramFolderTest {
+class IECClientWindow : public testsupport::TableWindowTest<TFIEC_61850_Access> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().Project_Dir = QDir(tmp.path()).filePath(QStringLiteral("PROJECTS/P1"));
+        common::State().Project_Dir = projectFile(QStringLiteral("PROJECTS/P1"));
         ASSERT_TRUE(QDir().mkpath(common::State().Project_Dir));
         common::Set_Files(common::State());
-        services.messages = &messages;
         services.dialogs = &dialogs;
-        w = std::make_unique<TFIEC_61850_Access>(services);
-        user.emplace(*w, messages);
-    }
-
-    void open()
-    {
-        w->hide();
-        user->open();
+        Start();
     }
 
     QString path() const { return common::State().File_IEC_61850_Client; }
@@ -137,11 +130,7 @@ protected:
         user->press("Btn_AddVar");
     }
 
-    testsupport::FakeMessages messages;
     testsupport::FakeDialogs dialogs;
-    platform::Services services;
-    std::unique_ptr<TFIEC_61850_Access> w;
-    std::optional<testsupport::TableWindowDriver> user;
 };
 
 } // namespace iectest

@@ -10,6 +10,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -58,15 +59,12 @@ private:
     QLocale saved_;
 };
 
-class IEC61850Variables : public testsupport::ProgramFolderTest {
+class IEC61850Variables : public testsupport::TableWindowTest<TFIEC61850_Variables> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_IEC61850_Variables = QDir(tmp.path()).filePath(QStringLiteral("IEC61850_Variables.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFIEC61850_Variables>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_IEC61850_Variables, "IEC61850_Variables.xml");
     }
 
     void open()
@@ -95,13 +93,7 @@ protected:
         return QString();
     }
 
-    QString path() const { return common::State().File_IEC61850_Variables; }
     grid::TQvColumnGrid& table() const { return *w->ACG; }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFIEC61850_Variables> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(IEC61850Variables, ANewProjectShowsFiftyEnabledEmptyRowsAndOKWritesABareRoot)
@@ -314,9 +306,8 @@ TEST_F(IEC61850Variables, Screenshot)
     TableWindowDriver::setRow(table(), 2, {"Y", "Alarm", "Digital (Bit)", "1", "N", "10", "7", "None", "None", "Y", "Y",
                                            "Breaker alarm"});
     TableWindowDriver::setRow(table(), 3, {"N", "Spare", "Int", "2", "N", "12", "", "None", "None", "N", "N", ""});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1155, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("IEC61850_Variables_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/IEC61850_Variables_window.png"), QSize(1155, 337), table(), 2, 2,
+                            5);
 }
 
 } // namespace

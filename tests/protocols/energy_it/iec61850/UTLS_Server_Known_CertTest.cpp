@@ -10,6 +10,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QClipboard>
@@ -52,15 +53,12 @@ QByteArray fileOf(const QStringList& rows)
     return xml + "</TLS_Server_Known_Cert>\n";
 }
 
-class TLSServerKnownCert : public testsupport::ProgramFolderTest {
+class TLSServerKnownCert : public testsupport::TableWindowTest<TFTLS_Server_Known_Cert> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_TLS_Known_Cert = QDir(tmp.path()).filePath(QStringLiteral("TLS_Known_Cert.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFTLS_Server_Known_Cert>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_TLS_Known_Cert, "TLS_Known_Cert.xml");
     }
 
     void open()
@@ -69,7 +67,6 @@ protected:
         user->open();
     }
 
-    QString path() const { return common::State().File_TLS_Known_Cert; }
     grid::TQvStringGrid& table() const { return *w->QSG; }
 
     bool checked(int row) const
@@ -86,11 +83,6 @@ protected:
         table().SetCells(col::Certificate, row, certificate);
         table().SetCells(col::Mnemonic, row, mnemonic);
     }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFTLS_Server_Known_Cert> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(TLSServerKnownCert, ANewProjectShowsTenEnabledEmptyTallRowsAndOKWritesABareRoot)
@@ -344,9 +336,7 @@ TEST_F(TLSServerKnownCert, Screenshot)
 {
     ASSERT_TRUE(testsupport::writeFile(path(), fixture("TLS_Known_Cert_window.xml")));
     open();
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(800, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("TLS_Server_Known_Cert_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/TLS_Server_Known_Cert_window.png"), QSize(800, 337), table(), 2, 1);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -40,17 +41,14 @@ namespace sub = energy_it::sub_col;
 
 using TCells = std::map<int, QString>;
 
-class MQTTSetTopic : public testsupport::ProgramFolderTest {
+class MQTTSetTopic : public testsupport::TableWindowTest<TFMQTT_Set_Topic> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_MQTT_Set_Topic = QDir(tmp.path()).filePath(QStringLiteral("MQTT_Set_Topic.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFMQTT_Set_Topic>(services);
+        Start(&common::TProgramState::File_MQTT_Set_Topic, "MQTT_Set_Topic.xml");
         editor = std::make_unique<TFTopicTemplate>(services);
         w->FTopicTemplate = editor.get();
-        user.emplace(*w, messages);
     }
 
     void open()
@@ -114,17 +112,12 @@ protected:
             g.HideInplaceEdit();
     }
 
-    QString path() const { return common::State().File_MQTT_Set_Topic; }
     QByteArray fixture(const char* name) const
     {
         return testsupport::readFile(testsupport::fixturePath(QStringLiteral("mqtt/") + QLatin1String(name)));
     }
 
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFMQTT_Set_Topic> w;
     std::unique_ptr<TFTopicTemplate> editor;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(MQTTSetTopic, WorkingModeOneShowsItsColumnsOnTwoSheets)
@@ -416,12 +409,9 @@ TEST_F(MQTTSetTopic, Screenshot)
     setCells(*w->ACG_Pub, 1, pubRow({{pub::OnTimer, "Y"}, {pub::Time, "1000"}}));
     setCells(*w->ACG_Pub, 2, pubRow({{pub::Topic, "plant/line1/state"}, {pub::DataType, "String"}}));
     setCells(*w->ACG_Sub, 1, subRow());
-    QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(TFMQTT_Set_Topic::kClientWidth, TFMQTT_Set_Topic::kClientHeight));
-    shot.save(QDir::current().filePath(QStringLiteral("MQTT_Set_Topic_publish.png")));
-    w->PageControl1->setCurrentIndex(1);
-    shot = w->grab().toImage();
-    shot.save(QDir::current().filePath(QStringLiteral("MQTT_Set_Topic_subscribe.png")));
+    const QSize size(TFMQTT_Set_Topic::kClientWidth, TFMQTT_Set_Topic::kClientHeight);
+    user->checkTablePicture(QStringLiteral("windows/MQTT_Set_Topic_publish.png"), size, *w->ACG_Pub, pub::Topic, 2);
+    user->checkTablePicture(QStringLiteral("windows/MQTT_Set_Topic_subscribe.png"), size, *w->ACG_Sub, sub::Topic, 1);
 }
 
 } // namespace

@@ -5,9 +5,11 @@
 
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
+#include "common/WindowFrame.h"
 #include "grid/QvGrid.h"
 #include "platform/Services.h"
 #include "support/ProgramFolder.h"
+#include "support/Screenshots.h"
 
 #include <QDir>
 #include <QImage>
@@ -102,9 +104,11 @@ TEST_F(TopicTemplate, Screenshot)
     w->TopicTemplate = 1;
     w->RE_TopicTemplate->setPlainText(QStringLiteral("{\"value\": $VALUE$,\n \"unit\": \"C\"\n}"));
     open();
-    const QImage shot = w->grab().toImage();
+    const QImage shot = testsupport::takeScreenshot(*w, QStringLiteral("windows/TopicTemplate_window.png"));
     EXPECT_EQ(shot.size(), QSize(TFTopicTemplate::kClientWidth, TFTopicTemplate::kClientHeight));
-    shot.save(QDir::current().filePath(QStringLiteral("TopicTemplate_window.png")));
+    EXPECT_TRUE(testsupport::pixelIs(shot, QPoint(1, 1), common::kTableWindowBackground));
+    EXPECT_TRUE(testsupport::titleDrawn(shot, *w));
+    EXPECT_TRUE(testsupport::controlShowsText(shot, *w, *w->RE_TopicTemplate->viewport()));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/Services.h"
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +95,8 @@ TEST_F(OpcuaAddServer, EachAuthorizationHasItsLayoutAndHeight)
             EXPECT_EQ(w->RE_Certificate->height(), 89);
             EXPECT_EQ(w->RE_Priv_Key->size(), QSize(251, 89));
         }
-        w->grab().save(QDir::current().filePath(QStringLiteral("OPC_UA_Add_Server_%1.png").arg(c.auth)));
+        EXPECT_TRUE(testsupport::titleDrawn(
+            testsupport::takeScreenshot(*w, QStringLiteral("windows/OPC_UA_Add_Server_%1.png").arg(c.auth)), *w));
     }
 }
 
@@ -186,7 +188,8 @@ TEST_F(OpcuaAddServer, AddStartsFreshAfterAModify)
     EXPECT_EQ(w->height(), 508);
     EXPECT_EQ(w->CB_Sec_Policy->currentText(), QStringLiteral("Basic 256 SHA 256"));
     EXPECT_EQ(w->E_User->text(), QStringLiteral("u"));
-    w->grab().save(QDir::current().filePath(QStringLiteral("OPC_UA_Add_Server_modify.png")));
+    const QImage modify = testsupport::takeScreenshot(*w, QStringLiteral("windows/OPC_UA_Add_Server_modify.png"));
+    EXPECT_TRUE(testsupport::controlShowsText(modify, *w, *w->E_User));
 
     open(TFOPC_UA_Add_Server::kFormAdd);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Add OPC UA Server"));

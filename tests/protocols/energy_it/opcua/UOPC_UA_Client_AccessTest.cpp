@@ -17,6 +17,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 #include "support/opcua/FakeOpcuaSearch.h"
 
@@ -38,16 +39,14 @@ using testsupport::TableWindowDriver;
 using platform::MsgResult;
 namespace vc = opcua_var_col;
 
-class OpcuaClientAccess : public testsupport::ProgramFolderTest {
+class OpcuaClientAccess : public testsupport::TableWindowTest<TFOPC_UA_Client_Access> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_OPC_UA_Client = QDir(tmp.path()).filePath(QStringLiteral("OPC_UA_Client.xml"));
         loader = std::make_unique<platform::QtLibraryLoader>(testsupport::fakeOpcuaSearchFolder());
-        services.messages = &messages;
         services.libraries = loader.get();
-        w = std::make_unique<TFOPC_UA_Client_Access>(services);
+        Start(&common::TProgramState::File_OPC_UA_Client, "OPC_UA_Client.xml");
         add = std::make_unique<TFOPC_UA_Add_Server>(services);
         scan = std::make_unique<TFOPC_UA_Scan_Server>(services);
         w->FOPC_UA_Add_Server = add.get();
@@ -58,7 +57,6 @@ protected:
                 return answerAdd ? answerAdd(*add) : 2;
             return answerScan ? answerScan(*scan) : 2;
         };
-        user.emplace(*w, messages);
     }
     void TearDown() override
     {
@@ -67,7 +65,6 @@ protected:
         ProgramFolderTest::TearDown();
     }
 
-    QString path() const { return common::State().File_OPC_UA_Client; }
     // Writes a file of servers with the given read variables (display names), and opens.
     void openWith(const std::vector<std::vector<QString>>& readNames)
     {
@@ -129,16 +126,12 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    testsupport::FakeMessages messages;
     std::unique_ptr<platform::QtLibraryLoader> loader;
-    platform::Services services;
-    std::unique_ptr<TFOPC_UA_Client_Access> w;
     std::unique_ptr<TFOPC_UA_Add_Server> add;
     std::unique_ptr<TFOPC_UA_Scan_Server> scan;
     std::function<int(TFOPC_UA_Add_Server&)> answerAdd;
     std::function<int(TFOPC_UA_Scan_Server&)> answerScan;
     int dialogsShown = 0;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(OpcuaClientAccess, TypedVariablesSurviveClickingAnotherServerAndBack)
@@ -491,7 +484,8 @@ TEST_F(OpcuaClientAccess, TheFileIsWrittenAsTheFixtureAndAFaultyOneKeepsTheWindo
     EXPECT_EQ(readTable().Cells(vc::DisplayName, 2), QStringLiteral("Tank <A> & \"B\""));
     user->bringForward(writeTable());
     EXPECT_EQ(writeTable().Cells(vc::W_OnTimer, 1), QStringLiteral("Y"));
-    w->grab().save(QDir::current().filePath(QStringLiteral("OPC_UA_Client_Access_window.png")));
+    EXPECT_TRUE(user->cellShowsText(user->screenshot(QStringLiteral("windows/OPC_UA_Client_Access_window.png")),
+                                    writeTable(), vc::W_OnTimer, 1));
     // The disabled read variable is not checked; the rest passes.
     user->press("Btn_OK");
     EXPECT_TRUE(messages.shown.empty()) << user->lastMessage().toStdString();

@@ -13,6 +13,7 @@
 #include "platform/TextCodec.h"
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
+#include "support/Screenshots.h"
 #include "support/TestSupport.h"
 #include "support/opcua/FakeOpcuaSearch.h"
 
@@ -143,7 +144,15 @@ TEST_F(OpcuaScanServer, TheEndpointArrivesIntactAndAccessGivesTheTicks)
         EXPECT_EQ(cell(col::NameSpaceIndex, row), QString::number(i % 4));
         EXPECT_EQ(cell(col::Access, row), QLatin1String(r.access));
     }
-    w->grab().save(QDir::current().filePath(QStringLiteral("OPC_UA_Scan_Server_window.png")));
+    const QImage shot = testsupport::takeScreenshot(*w, QStringLiteral("windows/OPC_UA_Scan_Server_window.png"));
+    EXPECT_TRUE(testsupport::titleDrawn(shot, *w));
+    // The display names are drawn where the first row's cell lies.
+    const QRect name = table()
+                           .CellRect(col::DisplayName, 1)
+                           .toQRect()
+                           .adjusted(2, 2, -2, -2)
+                           .translated(table().viewport()->mapTo(w.get(), QPoint(0, 0)));
+    EXPECT_GT(testsupport::pixelsOtherThan(shot, name, shot.pixelColor(name.topLeft())), 0);
 }
 
 TEST_F(OpcuaScanServer, NoVariablesFoundGivesAnEmptyTableAndNoMessage)

@@ -10,6 +10,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -38,15 +39,12 @@ QByteArray fileOf(const QStringList& rows)
     return xml + "\t</OPC_UA_Server_Variables>\n</OPC_UA_Server>\n";
 }
 
-class OPCUAServerAccess : public testsupport::ProgramFolderTest {
+class OPCUAServerAccess : public testsupport::TableWindowTest<TFOPC_UA_Server_Access> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_OPC_UA_Server = QDir(tmp.path()).filePath(QStringLiteral("OPC_UA_Server.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFOPC_UA_Server_Access>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_OPC_UA_Server, "OPC_UA_Server.xml");
     }
 
     void open()
@@ -55,7 +53,6 @@ protected:
         user->open();
     }
 
-    QString path() const { return common::State().File_OPC_UA_Server; }
     grid::TQvStringGrid& table() const { return *w->QSG; }
 
     bool checked(int row) const
@@ -73,11 +70,6 @@ protected:
         table().SetCells(col::Position, row, position);
         table().SetCells(col::Length, row, length);
     }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFOPC_UA_Server_Access> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(OPCUAServerAccess, ANewProjectShows250TickedEmptyRowsAndOKWritesAnEmptyVariablesElement)
@@ -361,9 +353,8 @@ TEST_F(OPCUAServerAccess, Screenshot)
     ASSERT_TRUE(testsupport::writeFile(
         path(), testsupport::readFile(testsupport::fixturePath(QStringLiteral("opcua_server/OPC_UA_Server_window.xml")))));
     open();
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1200, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("OPC_UA_Server_Access_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/OPC_UA_Server_Access_window.png"), QSize(1200, 337), table(), 2, 1,
+                            5);
 }
 
 } // namespace

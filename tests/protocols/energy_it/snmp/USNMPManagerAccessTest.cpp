@@ -9,6 +9,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QFontMetrics>
@@ -42,15 +43,12 @@ QStringList v3Row(const QStringList& security)
     return row;
 }
 
-class SNMPManagerAccess : public testsupport::ProgramFolderTest {
+class SNMPManagerAccess : public testsupport::TableWindowTest<TFSNMPManagerAccess> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_SNMP_Manager = QDir(tmp.path()).filePath(QStringLiteral("SNMP_Manager.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFSNMPManagerAccess>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_SNMP_Manager, "SNMP_Manager.xml");
     }
 
     void open()
@@ -59,13 +57,7 @@ protected:
         user->open();
     }
 
-    QString path() const { return common::State().File_SNMP_Manager; }
     grid::TQvColumnGrid& table() { return *w->ACG_SNMP; }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFSNMPManagerAccess> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(SNMPManagerAccess, TypedRequestsAreSavedOnOK)
@@ -221,9 +213,7 @@ TEST_F(SNMPManagerAccess, Screenshot)
     TableWindowDriver::setRow(table(), 2, {"Y", "192.168.1.11", "3", "", "1.3.6.1.2.1.2.2.1.10.1", "Int", "Get", "N",
                                            "N", "Y", "5000", "16", "4", "None", "Y", "operator", "authpass",
                                            "privpass", "Auth Priv", "SHA", "AES", "In octets"});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1230, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("SNMPManagerAccess_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/SNMPManagerAccess_window.png"), QSize(1230, 337), table(), 2, 2, 5);
 }
 
 } // namespace

@@ -75,8 +75,9 @@ protected:
 
     void expectLintClean(const QString& file)
     {
-        if (const auto out = smilint(file))
+        if (const auto out = smilint(file)) {
             EXPECT_EQ(*out, QString()) << file.toStdString();
+        }
     }
 
     testsupport::FakeMessages messages;
@@ -99,8 +100,9 @@ TEST_F(SNMPMIB, ModulesMatchTheHandMadeFiles)
     for (const Case& k : cases) {
         SCOPED_TRACE(k.fixture);
         QFile::remove(common::State().File_SNMP_Trap);
-        if (!k.agentFile.isEmpty())
+        if (!k.agentFile.isEmpty()) {
             ASSERT_TRUE(testsupport::writeFile(common::State().File_SNMP_Trap, k.agentFile));
+        }
         const QByteArray written = create("GATEWAY.mib");
         EXPECT_EQ(messages.shown.size(), 0u);
         const QString fixture = testsupport::fixturePath(QLatin1String(k.fixture));

@@ -12,6 +12,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -31,15 +32,12 @@ using testsupport::TableWindowDriver;
 const QStringList kGoodRead = {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "", "10.0.0.1", "None"};
 const QStringList kGoodWrite = {"Y", "Private", "Int", "0", "0", "8", "", "None"};
 
-class SNMPTrapAccess : public testsupport::ProgramFolderTest {
+class SNMPTrapAccess : public testsupport::TableWindowTest<TFSNMP_Trap_Access> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_SNMP_Trap = QDir(tmp.path()).filePath(QStringLiteral("SNMP_Trap.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFSNMP_Trap_Access>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_SNMP_Trap, "SNMP_Trap.xml");
     }
 
     void open()
@@ -48,7 +46,6 @@ protected:
         user->open();
     }
 
-    QString path() const { return common::State().File_SNMP_Trap; }
     grid::TQvColumnGrid& readTable() { return *w->ACG_SNMP_Read; }
     grid::TQvColumnGrid& writeTable() { return *w->ACG_SNMP_Write; }
     QStringList numbers(grid::TQvColumnGrid& g, int rows)
@@ -58,11 +55,6 @@ protected:
             n.append(g.Cells(0, r));
         return n;
     }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFSNMP_Trap_Access> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(SNMPTrapAccess, TypedVariablesAreSavedOnOK)
@@ -278,9 +270,8 @@ TEST_F(SNMPTrapAccess, Screenshot)
     TableWindowDriver::setRow(readTable(), 2, {"N", "Private", "String", "N", "Y", "N", "", "20", "0", "8", "name",
                                                "192.168.1.126", "None", "Label"});
     TFSNMP_Trap_Access::Index_Row_Build(readTable());
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1256, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("SNMP_Trap_Access_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/SNMP_Trap_Access_window.png"), QSize(1256, 337), readTable(), 2, 2,
+                            5);
 }
 
 } // namespace

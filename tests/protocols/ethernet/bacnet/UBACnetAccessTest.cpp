@@ -18,6 +18,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -65,7 +66,7 @@ QStringList withCells(QStringList row, const std::map<int, QString>& cells)
     return row;
 }
 
-class BACnetClient : public testsupport::ProgramFolderTest {
+class BACnetClient : public testsupport::TableWindowTest<TFBACnetAccess> {
 protected:
     void SetUp() override
     {
@@ -75,13 +76,11 @@ protected:
         common::State().File_ParGen = dir.filePath(QStringLiteral("ParGen.xml"));
         common::State().File_BACnet_Slave = dir.filePath(QStringLiteral("BACnet_Slave.xml"));
         writeKind("0");
-        services.messages = &messages;
         services.dialogs = &dialogs;
         services.clock = &clock;
-        w = std::make_unique<TFBACnetAccess>(services);
+        Start();
         picker = std::make_unique<TFImportEDEFile>(services);
         w->FImportEDEFile = picker.get();
-        user.emplace(*w, messages);
     }
 
     void writeKind(const char* kind)
@@ -113,13 +112,9 @@ protected:
         return cells;
     }
 
-    testsupport::FakeMessages messages;
     testsupport::FakeDialogs dialogs;
     platform::FixedClock clock{QDateTime(QDate(2025, 11, 3), QTime(9, 5, 7))};
-    platform::Services services;
-    std::unique_ptr<TFBACnetAccess> w;
     std::unique_ptr<TFImportEDEFile> picker;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(BACnetClient, TypedRequestsAreSavedOnOK)
@@ -482,9 +477,7 @@ TEST_F(BACnetClient, Screenshot)
     TableWindowDriver::setRow(readTable(), 2,
                               withCells(validRead("192.168.1.21"), {{rc::En_Dest, "Y"}, {rc::D_Net, "5"},
                                                                     {rc::D_Len, "M3"}, {rc::D_Add, "1,2,3"}}));
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1305, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("BACnetAccess_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/BACnetAccess_window.png"), QSize(1305, 337), readTable(), 2, 2, 5);
 }
 
 // ---- Import EDE ----------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -31,18 +32,15 @@ namespace {
 using ethernet::TFBACnetSlaveSetAccess;
 using testsupport::TableWindowDriver;
 
-class BACnetServer : public testsupport::ProgramFolderTest {
+class BACnetServer : public testsupport::TableWindowTest<TFBACnetSlaveSetAccess> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_BACnet_Slave = QDir(tmp.path()).filePath(QStringLiteral("BACnet_Slave.xml"));
         common::State().File_ParGen = QDir(tmp.path()).filePath(QStringLiteral("ParGen.xml"));
-        services.messages = &messages;
         picker = std::make_unique<ethernet::TFBACnet_Eng_Unit>(services);
-        w = std::make_unique<TFBACnetSlaveSetAccess>(services);
+        Start(&common::TProgramState::File_BACnet_Slave, "BACnet_Slave.xml");
         w->FBACnet_Eng_Unit = picker.get();
-        user.emplace(*w, messages);
     }
 
     void open()
@@ -56,7 +54,6 @@ protected:
                                            on ? "<Par_Gen><BACnet_Desc_Chars_Limit>1</BACnet_Desc_Chars_Limit></Par_Gen>"
                                               : "<Par_Gen><BACnet_Desc_Chars_Limit> 1</BACnet_Desc_Chars_Limit></Par_Gen>"));
     }
-    QString path() const { return common::State().File_BACnet_Slave; }
     QByteArray fixture(const char* name) const
     {
         return testsupport::readFile(testsupport::fixturePath(QStringLiteral("bacnet/") + QLatin1String(name)));
@@ -85,11 +82,7 @@ protected:
 
     std::function<void()> closePicker;
     int tries = 0;
-    testsupport::FakeMessages messages;
-    platform::Services services;
     std::unique_ptr<ethernet::TFBACnet_Eng_Unit> picker;
-    std::unique_ptr<TFBACnetSlaveSetAccess> w;
-    std::optional<TableWindowDriver> user;
 };
 
 // Data Type, Eng. Unit, Position, Start Bit, Length, Swap, Mnemonic
@@ -316,9 +309,8 @@ TEST_F(BACnetServer, Screenshots)
     open();
     TableWindowDriver::setRow(*w->ACG_BACnet_in_Read, 1, kGoodRead);
     TableWindowDriver::setRow(*w->ACG_BACnet_in_Read, 2, {"Binary Input", "95", "4", "3", "", "N", "Door contact"});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(764, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("BACnet_Server_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/BACnet_Server_window.png"), QSize(764, 337), *w->ACG_BACnet_in_Read,
+                            2, 2, 5);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/TextCodec.h"
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
+#include "support/Screenshots.h"
 #include "support/TestSupport.h"
 
 #include <QComboBox>
@@ -175,9 +176,11 @@ TEST_F(EngUnitPicker, Screenshot)
 {
     chooseGroup("Temperature");
     pressSelect();
-    const QImage shot = w->grab().toImage();
+    const QImage shot = testsupport::takeScreenshot(*w, QStringLiteral("windows/BACnet_Eng_Unit_window.png"));
     EXPECT_EQ(shot.size(), QSize(TFBACnet_Eng_Unit::kClientWidth, TFBACnet_Eng_Unit::kClientHeight));
-    shot.save(QDir::current().filePath(QStringLiteral("BACnet_Eng_Unit_window.png")));
+    EXPECT_TRUE(testsupport::titleDrawn(shot, *w));
+    // The chosen unit's number in its box.
+    EXPECT_TRUE(testsupport::controlShowsText(shot, *w, *w->E_Selected_EU));
 }
 
 } // namespace

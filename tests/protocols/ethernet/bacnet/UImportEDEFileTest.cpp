@@ -11,6 +11,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -141,14 +142,12 @@ TEST(EDEReader, ObjectKindsOfTheClientTables)
     }
 }
 
-class EDEPicker : public testsupport::ProgramFolderTest {
+class EDEPicker : public testsupport::TableWindowTest<TFImportEDEFile> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        services.messages = &messages;
-        w = std::make_unique<TFImportEDEFile>(services);
-        user.emplace(*w, messages);
+        Start();
         file = QDir(tmp.path()).filePath(QStringLiteral("device.csv"));
     }
 
@@ -168,10 +167,6 @@ protected:
 
     QString cell(int c, int row) const { return w->ACG->Cells(c, row); }
 
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFImportEDEFile> w;
-    std::optional<TableWindowDriver> user;
     QString file;
 };
 
@@ -371,9 +366,8 @@ TEST_F(EDEPicker, ThePublishedExample)
     EXPECT_TRUE(w->List_EDE_Var[3].support_COV);
     EXPECT_EQ(user->messageCount(), 0u);
 
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(863, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("ImportEDEFile_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/ImportEDEFile_window.png"), QSize(863, 337), *w->ACG, col::Write,
+                            1);
 }
 
 TEST_F(EDEPicker, TheCompanionFilesHoldNoObjects)

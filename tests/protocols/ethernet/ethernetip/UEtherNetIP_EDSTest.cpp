@@ -12,6 +12,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -52,14 +53,12 @@ QByteArray edsWith(const QByteArray& entries)
            + entries + "\r\n[Capacity]\r\n        MaxMsgConnections = 6;\r\n";
 }
 
-class EDSPicker : public testsupport::ProgramFolderTest {
+class EDSPicker : public testsupport::TableWindowTest<TFEtherNEtIP_EDS> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        services.messages = &messages;
-        w = std::make_unique<TFEtherNEtIP_EDS>(services);
-        user.emplace(*w, messages);
+        Start();
     }
 
     // Opens the picker on a file as the scanner table does (without its modal loop).
@@ -99,11 +98,6 @@ protected:
         EXPECT_EQ(w->result(), TFEtherNEtIP_EDS::kModalCancel);
         EXPECT_FALSE(w->isVisible());
     }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFEtherNEtIP_EDS> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(EDSPicker, PathsAndParametersDecodeIntoTheListedRow)
@@ -295,9 +289,8 @@ TEST_F(EDSPicker, Screenshot)
 {
     openOnText(edsWith(entry(1, "0x44640405", "\"Exclusive Owner\"", "\"Data in and out\"", "20 04 24 64 2C 96 2C 65")
                        + entry(2, "0x44640305", "\"Input Only\"", "\"\"", "20 04 24 64 2C 98 2C 65")));
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(TFEtherNEtIP_EDS::kClientWidth, TFEtherNEtIP_EDS::kClientHeight));
-    shot.save(QDir::current().filePath(QStringLiteral("EtherNetIP_EDS_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/EtherNetIP_EDS_window.png"),
+                            QSize(TFEtherNEtIP_EDS::kClientWidth, TFEtherNEtIP_EDS::kClientHeight), *w->ACG, 1, 1);
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -45,39 +46,27 @@ QStringList withCells(QStringList row, const std::map<int, QString>& cells)
     return row;
 }
 
-class EtherNetIPScanner : public testsupport::ProgramFolderTest {
+class EtherNetIPScanner : public testsupport::TableWindowTest<TFEtherNetIP_Master_Access> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_EtherNetIP_Master_Rules =
-            QDir(tmp.path()).filePath(QStringLiteral("EtherNetIP_Master_Rules.xml"));
-        services.messages = &messages;
         services.dialogs = &dialogs;
-        picker = std::make_unique<ethernet::TFEtherNEtIP_EDS>(services);
-        w = std::make_unique<TFEtherNetIP_Master_Access>(services, picker.get());
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_EtherNetIP_Master_Rules, "EtherNetIP_Master_Rules.xml",
+              [this](platform::Services& s) {
+                  picker = std::make_unique<ethernet::TFEtherNEtIP_EDS>(s);
+                  return std::make_unique<TFEtherNetIP_Master_Access>(s, picker.get());
+              });
     }
 
-    void open()
-    {
-        w->hide();
-        user->open();
-    }
-
-    QString path() const { return common::State().File_EtherNetIP_Master_Rules; }
     grid::TQvColumnGrid& table() { return *w->ACG; }
     QString fixture(const char* name) const
     {
         return testsupport::fixturePath(QStringLiteral("ethernetip/") + QLatin1String(name));
     }
 
-    testsupport::FakeMessages messages;
     testsupport::FakeDialogs dialogs;
-    platform::Services services;
     std::unique_ptr<ethernet::TFEtherNEtIP_EDS> picker;
-    std::unique_ptr<TFEtherNetIP_Master_Access> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(EtherNetIPScanner, TypedConnectionsAreSavedOnOK)
@@ -386,9 +375,8 @@ TEST_F(EtherNetIPScanner, Screenshot)
                                            "101", "Default", "Default", "Drive 1"});
     TableWindowDriver::setRow(table(), 2, {"N", "192.168.1.11", "32", "8", "32", "8", "50", "1", "100", "1", "101",
                                            "0", "4", "Valve island"});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1180, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("EtherNetIP_Master_Access_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/EtherNetIP_Master_Access_window.png"), QSize(1180, 337), table(), 2,
+                            2, 5);
 }
 
 } // namespace

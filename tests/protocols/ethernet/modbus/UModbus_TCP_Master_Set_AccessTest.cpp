@@ -12,6 +12,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 #include "tables/TableEvents.h"
 
@@ -48,16 +49,14 @@ QStringList writeRow(const char* ip, const char* port = "502", const char* type 
     return {"Y", ip, port, "1", type, "0", npoint, pollTime, "Y", "N", "0", "0", "0", "N", "N", "w"};
 }
 
-class ModbusTcp : public testsupport::ProgramFolderTest {
+class ModbusTcp : public testsupport::TableWindowTest<TFModbus_TCP_Master_Set_Access> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
         common::State().File_ModbusTCPM_SetAccess =
             QDir(tmp.path()).filePath(QStringLiteral("ModbusTCPM_SetAccess.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFModbus_TCP_Master_Set_Access>(services);
-        user.emplace(*w, messages);
+        Start();
     }
 
     void TearDown() override
@@ -77,11 +76,6 @@ protected:
     {
         return testsupport::readFile(testsupport::fixturePath(QStringLiteral("modbus/") + QLatin1String(name)));
     }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFModbus_TCP_Master_Set_Access> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(ModbusTcp, CheckIpAddressIsTrueForAnAddressThatCannotBeUsed)
@@ -262,9 +256,8 @@ TEST_F(ModbusTcp, Screenshot)
     open();
     TableWindowDriver::setRow(*w->ACG_Modbus_Read, 1, readRow("127.0.0.1"));
     TableWindowDriver::setRow(*w->ACG_Modbus_Read, 2, readRow("127.0.0.2", "5020", "Coil Status", "16"));
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1150, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("ModbusTCPM_SetAccess_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/ModbusTCPM_SetAccess_window.png"), QSize(1150, 337),
+                            *w->ACG_Modbus_Read, 2, 2, 5);
 }
 
 } // namespace

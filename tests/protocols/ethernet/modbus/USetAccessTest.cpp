@@ -12,6 +12,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 #include "tables/TableEvents.h"
 
@@ -47,15 +48,12 @@ QStringList writeRow(const char* type, const char* npoint, const char* position,
     return {"Y", "1", type, "0", npoint, pollTime, "Y", "N", "0", position, bit, "N", "N", "w"};
 }
 
-class ModbusSerial : public testsupport::ProgramFolderTest {
+class ModbusSerial : public testsupport::TableWindowTest<TFSetAccess> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_ModbusM_SetAccess = QDir(tmp.path()).filePath(QStringLiteral("ModbusM_SetAccess.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFSetAccess>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_ModbusM_SetAccess, "ModbusM_SetAccess.xml");
     }
 
     void open()
@@ -64,16 +62,10 @@ protected:
         user->open();
     }
 
-    QString path() const { return common::State().File_ModbusM_SetAccess; }
     QByteArray fixture(const char* name) const
     {
         return testsupport::readFile(testsupport::fixturePath(QStringLiteral("modbus/") + QLatin1String(name)));
     }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFSetAccess> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(ModbusSerial, RowKindsPointLimitsAndTheLastByteGiveTheFirstErrorOnly)
@@ -306,9 +298,8 @@ TEST_F(ModbusSerial, Screenshot)
     open();
     TableWindowDriver::setRow(*w->ACG_Modbus_Read, 1, readRow("Holding Register", "10", "0"));
     TableWindowDriver::setRow(*w->ACG_Modbus_Read, 2, readRow("Coil Status", "16", "20", "3"));
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1040, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("ModbusM_SetAccess_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/ModbusM_SetAccess_window.png"), QSize(1040, 337),
+                            *w->ACG_Modbus_Read, 2, 2, 5);
 }
 
 } // namespace

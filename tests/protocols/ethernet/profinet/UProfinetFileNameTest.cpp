@@ -10,7 +10,9 @@
 #include "platform/Services.h"
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
+#include "support/Screenshots.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -28,15 +30,13 @@ namespace {
 using ethernet::TFProfinetFileName;
 using testsupport::TableWindowDriver;
 
-class ProfinetFileName : public testsupport::ProgramFolderTest {
+class ProfinetFileName : public testsupport::TableWindowTest<TFProfinetFileName> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        services.messages = &messages;
         services.clock = &clock;
-        w = std::make_unique<TFProfinetFileName>(services);
-        user.emplace(*w, messages);
+        Start();
     }
 
     void open()
@@ -55,10 +55,6 @@ protected:
     }
 
     platform::FixedClock clock{QDateTime(QDate(2013, 1, 9), QTime(23, 59, 58))};
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFProfinetFileName> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(ProfinetFileName, TheNameJoinsTheFixedPartsAndTheUserPart)
@@ -150,9 +146,11 @@ TEST_F(ProfinetFileName, Screenshot)
 {
     open();
     typeUserPart(QStringLiteral("Gateway1"));
-    const QImage shot = w->grab().toImage();
+    const QImage shot = testsupport::takeScreenshot(*w, QStringLiteral("windows/ProfinetFileName_window.png"));
     EXPECT_EQ(shot.size(), QSize(TFProfinetFileName::kClientWidth, TFProfinetFileName::kClientHeight));
-    shot.save(QDir::current().filePath(QStringLiteral("ProfinetFileName_window.png")));
+    EXPECT_TRUE(testsupport::titleDrawn(shot, *w));
+    EXPECT_TRUE(testsupport::controlShowsText(shot, *w, *w->E_XML_User));
+    EXPECT_TRUE(testsupport::controlShowsText(shot, *w, *w->L_XML_Fix2));
 }
 
 } // namespace

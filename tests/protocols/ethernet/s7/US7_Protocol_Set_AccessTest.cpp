@@ -11,6 +11,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 #include "tables/TableEvents.h"
 
@@ -66,15 +67,12 @@ QStringList with(QStringList row, int col, const char* value)
     return row;
 }
 
-class S7Access : public testsupport::ProgramFolderTest {
+class S7Access : public testsupport::TableWindowTest<TFS7_Protocol_Set_Access> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_S7_Protocol = QDir(tmp.path()).filePath(QStringLiteral("S7_Protocol.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFS7_Protocol_Set_Access>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_S7_Protocol, "S7_Protocol.xml");
     }
 
     void open()
@@ -89,16 +87,10 @@ protected:
             TableWindowDriver::setRow(grid, int(i) + 1, rows[i]);
     }
 
-    QString path() const { return common::State().File_S7_Protocol; }
     QByteArray fixture(const char* name) const
     {
         return testsupport::readFile(testsupport::fixturePath(QStringLiteral("s7/") + QLatin1String(name)));
     }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFS7_Protocol_Set_Access> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(S7Access, TenConnectionsOverTheEnabledRowsOfBothTables)
@@ -299,9 +291,8 @@ TEST_F(S7Access, Screenshot)
 {
     open();
     fill(*w->ACG_S7_Read, {readRow(plc(1)), with(readRow(plc(2), "1102"), rd::Data_Type, "Real")});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1350, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("S7_Protocol_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/S7_Protocol_window.png"), QSize(1350, 337), *w->ACG_S7_Read, 2, 2,
+                            5);
 }
 
 } // namespace

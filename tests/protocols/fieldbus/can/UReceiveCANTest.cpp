@@ -11,6 +11,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -25,31 +26,15 @@ namespace {
 using fieldbus::TFReceiveCAN;
 using testsupport::TableWindowDriver;
 
-class ReceiveCAN : public testsupport::ProgramFolderTest {
+class ReceiveCAN : public testsupport::TableWindowTest<TFReceiveCAN> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_CAN_Rec_Frames = QDir(tmp.path()).filePath(QStringLiteral("CAN_Rec_Frames.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFReceiveCAN>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_CAN_Rec_Frames, "CAN_Rec_Frames.xml");
     }
 
-    // Shows the window afresh (FormShow runs), closing it first when it is open.
-    void open()
-    {
-        w->hide();
-        user->open();
-    }
-
-    QString path() const { return common::State().File_CAN_Rec_Frames; }
     grid::TQvColumnGrid& table() { return *w->ACG_CAN_Receive; }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFReceiveCAN> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(ReceiveCAN, TypedFramesAreSavedOnOK)
@@ -207,9 +192,7 @@ TEST_F(ReceiveCAN, Screenshot)
                                            "", "Speed"});
     TableWindowDriver::setRow(table(), 2, {"N", "0x18FF0001", "2.0B (29 bits)", "8", "0", "2", "3", "4", "5", "6",
                                            "7", "8", "9", "Temperatures"});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1010, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("ReceiveCAN_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/ReceiveCAN_window.png"), QSize(1010, 337), table(), 2, 2, 5);
 }
 
 } // namespace

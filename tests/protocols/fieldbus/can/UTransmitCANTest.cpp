@@ -9,6 +9,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -24,31 +25,15 @@ namespace {
 using fieldbus::TFTransmitCAN;
 using testsupport::TableWindowDriver;
 
-class TransmitCAN : public testsupport::ProgramFolderTest {
+class TransmitCAN : public testsupport::TableWindowTest<TFTransmitCAN> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_CAN_Send_Frames = QDir(tmp.path()).filePath(QStringLiteral("CAN_Send_Frames.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFTransmitCAN>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_CAN_Send_Frames, "CAN_Send_Frames.xml");
     }
 
-    // Shows the window afresh (FormShow runs), closing it first when it is open.
-    void open()
-    {
-        w->hide();
-        user->open();
-    }
-
-    QString path() const { return common::State().File_CAN_Send_Frames; }
     grid::TQvColumnGrid& table() { return *w->ACG_CAN_Transmit; }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFTransmitCAN> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(TransmitCAN, MissingAttributesLoadWithTheirDefaultsAndAreWrittenBack)
@@ -122,9 +107,7 @@ TEST_F(TransmitCAN, Screenshot)
                                            "3", "", "", "", "", "Setpoints"});
     TableWindowDriver::setRow(table(), 2, {"Y", "0x202", "2.0A (11 bits)", "1", "N", "Y", "N", "", "10", "", "", "",
                                            "", "", "", "", "Command"});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1100, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("TransmitCAN_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/TransmitCAN_window.png"), QSize(1100, 337), table(), 2, 2, 5);
 }
 
 } // namespace

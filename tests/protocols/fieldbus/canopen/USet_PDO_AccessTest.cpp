@@ -11,6 +11,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -27,34 +28,18 @@ namespace {
 using fieldbus::TFSet_PDO_Access;
 using testsupport::TableWindowDriver;
 
-class PDOAccess : public testsupport::ProgramFolderTest {
+class PDOAccess : public testsupport::TableWindowTest<TFSet_PDO_Access> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_PDO_CANopen = QDir(tmp.path()).filePath(QStringLiteral("PDO_CANopen.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFSet_PDO_Access>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_PDO_CANopen, "PDO_CANopen.xml");
     }
 
-    // Shows the window afresh (FormShow runs), closing it first when it is open.
-    void open()
-    {
-        w->hide();
-        user->open();
-    }
-
-    QString path() const { return common::State().File_PDO_CANopen; }
     QByteArray fixture(const char* name) const
     {
         return testsupport::readFile(testsupport::fixturePath(QStringLiteral("canopen/") + QLatin1String(name)));
     }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFSet_PDO_Access> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(PDOAccess, TypedReceivePDOsAreSavedAsTypedWithAnEmptyTransmitSection)
@@ -230,9 +215,7 @@ TEST_F(PDOAccess, Screenshot)
     open();
     TableWindowDriver::setRow(*w->sgb, 1, {"0x181", "2", "0", "1", "", "", "", "", "", "", "100", "Y", "Status"});
     TableWindowDriver::bringForward(*w->sgb);
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(798, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("PDO_Access_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/PDO_Access_window.png"), QSize(798, 337), *w->sgb, 1, 1, 5);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -25,15 +26,12 @@ namespace {
 using fieldbus::TFSet_SDO_Client_Access;
 using testsupport::TableWindowDriver;
 
-class SDOClient : public testsupport::ProgramFolderTest {
+class SDOClient : public testsupport::TableWindowTest<TFSet_SDO_Client_Access> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_SDO_Client_CANopen = QDir(tmp.path()).filePath(QStringLiteral("SDO_Client_CANopen.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFSet_SDO_Client_Access>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_SDO_Client_CANopen, "SDO_Client_CANopen.xml");
     }
 
     void open()
@@ -41,13 +39,6 @@ protected:
         w->hide();
         user->open();
     }
-
-    QString path() const { return common::State().File_SDO_Client_CANopen; }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFSet_SDO_Client_Access> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(SDOClient, RequestsAreSavedAsTypedWithOnChangeOnTheWriteSheet)
@@ -172,9 +163,7 @@ TEST_F(SDOClient, Screenshot)
     open();
     TableWindowDriver::setRow(*w->sgb, 1, {"5", "0x6040", "0", "2", "100", "Y", "0", "1", "", "", "Control word"});
     TableWindowDriver::bringForward(*w->sgb);
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(798, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("SDO_Client_Access_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/SDO_Client_Access_window.png"), QSize(798, 337), *w->sgb, 2, 1, 5);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -26,15 +27,12 @@ namespace {
 using fieldbus::TFSet_SDO_Server_Access;
 using testsupport::TableWindowDriver;
 
-class SDOServer : public testsupport::ProgramFolderTest {
+class SDOServer : public testsupport::TableWindowTest<TFSet_SDO_Server_Access> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_SDO_Server_CANopen = QDir(tmp.path()).filePath(QStringLiteral("SDO_Server_CANopen.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFSet_SDO_Server_Access>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_SDO_Server_CANopen, "SDO_Server_CANopen.xml");
     }
 
     void open()
@@ -43,16 +41,10 @@ protected:
         user->open();
     }
 
-    QString path() const { return common::State().File_SDO_Server_CANopen; }
     QByteArray fixture(const char* name) const
     {
         return testsupport::readFile(testsupport::fixturePath(QStringLiteral("canopen/") + QLatin1String(name)));
     }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFSet_SDO_Server_Access> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(SDOServer, OneObjectOnBothSheetsIsSavedTwice)
@@ -198,9 +190,7 @@ TEST_F(SDOServer, Screenshot)
 {
     open();
     TableWindowDriver::setRow(*w->sga, 1, {"0x2000", "1", "4", "0", "1", "2", "3", "Counter"});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(749, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("SDO_Server_Access_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/SDO_Server_Access_window.png"), QSize(749, 337), *w->sga, 1, 1, 5);
 }
 
 } // namespace

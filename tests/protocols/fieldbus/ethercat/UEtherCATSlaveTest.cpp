@@ -12,6 +12,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -29,25 +30,14 @@ using fieldbus::TFEtherCATSlave;
 using testsupport::TableWindowDriver;
 namespace col = fieldbus::ethercat_col;
 
-class EtherCATSlave : public testsupport::ProgramFolderTest {
+class EtherCATSlave : public testsupport::TableWindowTest<TFEtherCATSlave> {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        common::State().File_EtherCAT_Slave = QDir(tmp.path()).filePath(QStringLiteral("EtherCAT_Slave.xml"));
-        services.messages = &messages;
-        w = std::make_unique<TFEtherCATSlave>(services);
-        user.emplace(*w, messages);
+        Start(&common::TProgramState::File_EtherCAT_Slave, "EtherCAT_Slave.xml");
     }
 
-    // Shows the window afresh (FormShow runs), closing it first when it is open.
-    void open()
-    {
-        w->hide();
-        user->open();
-    }
-
-    QString path() const { return common::State().File_EtherCAT_Slave; }
     QByteArray fixture(const char* name) const
     {
         return testsupport::readFile(testsupport::fixturePath(QStringLiteral("ethercat/") + QLatin1String(name)));
@@ -73,11 +63,6 @@ protected:
     {
         return mts().Cells(col::Position_MtS, row) + QLatin1Char('/') + mts().Cells(col::Start_Bit_MtS, row);
     }
-
-    testsupport::FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<TFEtherCATSlave> w;
-    std::optional<TableWindowDriver> user;
 };
 
 TEST_F(EtherCATSlave, TwoPlainGridsWithCheckBoxesAndComputedColumns)
@@ -447,9 +432,7 @@ TEST_F(EtherCATSlave, Screenshot)
 {
     ASSERT_TRUE(testsupport::writeFile(path(), fixture("EtherCAT_Slave_sparse.xml")));
     open();
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(1200, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("EtherCATSlave_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/EtherCATSlave_window.png"), QSize(1200, 337), stm(), 2, 1);
 }
 
 } // namespace

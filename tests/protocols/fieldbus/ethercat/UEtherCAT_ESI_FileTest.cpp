@@ -11,6 +11,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
+#include "support/Screenshots.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -284,7 +285,7 @@ TEST_F(ESIFile, TheVendorIconIsASixteenByFourteenBitmap)
     EXPECT_EQ(icon.pixelColor(3, 2), QColor(0xFF, 0xFF, 0xFF));  // the N's left stem
     EXPECT_EQ(icon.pixelColor(12, 10), QColor(0xFF, 0xFF, 0xFF)); // its right stem
     EXPECT_EQ(icon.pixelColor(8, 12), QColor(0xF0, 0x8C, 0x1E)); // stripe
-    icon.scaled(160, 140).save(QDir::current().filePath(QStringLiteral("ESI_vendor_icon.png")));
+    EXPECT_TRUE(testsupport::saveScreenshot(icon.scaled(160, 140), QStringLiteral("ESI_vendor_icon.png")));
 }
 
 TEST_F(ESIFile, SaveDialogAddsTheExtensionAndAsksBeforeReplacingAFile)

@@ -8,6 +8,7 @@
 #include "support/FakeMessages.h"
 #include "support/ProgramFolder.h"
 #include "support/TableWindowDriver.h"
+#include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -23,26 +24,14 @@
 namespace testsupport {
 
 template <typename W>
-class PgnTableTest : public ProgramFolderTest {
+class PgnTableTest : public TableWindowTest<W> {
 protected:
-    // file: the window's project-file path in the program state; name: its file name.
-    void Start(QString common::TProgramState::* file, const char* name)
-    {
-        file_ = file;
-        common::State().*file = QDir(tmp.path()).filePath(QLatin1String(name));
-        services.messages = &messages;
-        w = std::make_unique<W>(services);
-        user.emplace(*w, messages);
-    }
+    using TableWindowTest<W>::w;
+    using TableWindowTest<W>::user;
+    using TableWindowTest<W>::messages;
+    using TableWindowTest<W>::open;
+    using TableWindowTest<W>::path;
 
-    // Shows the window afresh (FormShow runs), closing it first when it is open.
-    void open()
-    {
-        w->hide();
-        user->open();
-    }
-
-    QString path() const { return common::State().*file_; }
     grid::TQvColumnGrid& table() { return *w->sga; }
 
     // Shows the window without a file, fills rows 1, 2, ... from column 1 and presses OK: the
@@ -73,14 +62,6 @@ protected:
         QCoreApplication::sendEvent(table().viewport(), &e);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     }
-
-    FakeMessages messages;
-    platform::Services services;
-    std::unique_ptr<W> w;
-    std::optional<TableWindowDriver> user;
-
-private:
-    QString common::TProgramState::* file_ = nullptr;
 };
 
 } // namespace testsupport

@@ -231,9 +231,7 @@ TEST_F(ReceiveJ1939, Screenshot)
     TableWindowDriver::setRow(table(), 1, {"0", "0xFEF1", "0", "N", "", "", "N", "N", "1000", "Vehicle speed"});
     TableWindowDriver::setRow(table(), 2, {"1", "0xEF00", "12", "Y", "0", "100", "Y", "Y", "500", "Proprietary"});
     TableWindowDriver::setRow(table(), 3, {"0", "0xFEEE", "0", "N", "3", "5", "N", "N", "1000", "Engine temperature"});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(876, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("ReceiveJ1939_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/ReceiveJ1939_window.png"), QSize(876, 337), table(), 2, 2, 5);
 }
 
 } // namespace

@@ -133,9 +133,7 @@ TEST_F(TransmitJ1939, Screenshot)
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Transmit J1939 Frames"));
     TableWindowDriver::setRow(table(), 1, {"6", "0", "0xFEF1", "0", "8", "N", "Y", "N", "", "Vehicle speed"});
     TableWindowDriver::setRow(table(), 2, {"3", "1", "0x1EF00", "255", "100", "Y", "N", "Y", "250", "Proprietary"});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(800, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("TransmitJ1939_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/TransmitJ1939_window.png"), QSize(800, 337), table(), 3, 2, 5);
 }
 
 } // namespace

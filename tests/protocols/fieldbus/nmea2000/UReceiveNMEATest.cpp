@@ -142,9 +142,7 @@ TEST_F(ReceiveNMEA, Screenshot)
     TableWindowDriver::setRow(table(), 1, {"0x1F801", "3", "N", "N", "", "", "N", "Position, rapid update"});
     TableWindowDriver::setRow(table(), 2, {"129029", "4", "N", "Y", "0", "43", "Y", "GNSS position data"});
     TableWindowDriver::setRow(table(), 3, {"126996", "5", "Y", "N", "0", "134", "N", "Product information"});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(810, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("ReceiveNMEA_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/ReceiveNMEA_window.png"), QSize(810, 337), table(), 1, 2, 5);
 }
 
 } // namespace

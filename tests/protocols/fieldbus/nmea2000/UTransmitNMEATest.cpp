@@ -127,9 +127,7 @@ TEST_F(TransmitNMEA, Screenshot)
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Transmit NMEA 2000 Frames"));
     TableWindowDriver::setRow(table(), 1, {"3", "0x1F801", "0", "N", "8", "N", "Y", "N", "", "Position"});
     TableWindowDriver::setRow(table(), 2, {"6", "129029", "239", "Y", "43", "Y", "N", "Y", "1000", "GNSS"});
-    const QImage shot = w->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(810, 337));
-    shot.save(QDir::current().filePath(QStringLiteral("TransmitNMEA_window.png")));
+    user->checkTablePicture(QStringLiteral("windows/TransmitNMEA_window.png"), QSize(810, 337), table(), 2, 2, 5);
 }
 
 } // namespace
