@@ -302,8 +302,9 @@ TEST(GridKeyStages, LeavingTheGridStoresTheTypedValue)
         else
             QTest::mouseClick(other, Qt::LeftButton);
         QApplication::processEvents();
-        if (!c.refuse) // a refused value takes the focus back to its cell
+        if (!c.refuse) { // a refused value takes the focus back to its cell
             EXPECT_EQ(QApplication::focusWidget(), other);
+        }
         EXPECT_EQ(w.grid->Cells(2, 2), QLatin1String(c.expected));
         EXPECT_FALSE(w.grid->EditorMode());
         EXPECT_EQ(validations, c.validator ? 1 : 0);
