@@ -15,11 +15,13 @@
 //   empty texts without an object are not stored at all.
 // - Access is O(1) for a row filled from column 0 without gaps (the common case: the column
 //   number at position c is c) and a binary search within the row otherwise.
-// - Inserting, deleting or moving rows shifts row pointers only (a memmove of 8 bytes per
-//   row), never the cells themselves; column operations touch each used row once.
+// - Inserting, deleting or moving rows shifts row pointers only (8 bytes per row between the
+//   change and the previous one), never the cells themselves; column operations touch each
+//   used row once.
 // Cells outside the grid's counts are kept: the counts never clear the store.
 
 #include "grid/GridTypes.h"
+#include "grid/store/GapVector.h"
 
 #include <QString>
 #include <QStringView>
@@ -105,7 +107,9 @@ private:
     void removeEntry(Row* r, std::uint32_t i);
     void trimTail();
 
-    std::vector<Row*> rows;
+    // The row directory keeps its free slots where rows last came or went (GapVector.h), so
+    // rows hidden or shown one at a time down the table cost no move of the rows behind them.
+    TGapVector<Row*> rows;
 };
 
 template <class F>

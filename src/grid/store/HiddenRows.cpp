@@ -19,6 +19,55 @@ void moveEntry(It first, int from, int to)
 
 } // namespace
 
+std::size_t THiddenRowStore::lowerBound(int real) const
+{
+    std::size_t lo = 0, hi = entries.size();
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (entries[mid]->FIdx < real)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+TGridItem* THiddenRowStore::find(int real) const
+{
+    const std::size_t i = lowerBound(real);
+    return i < entries.size() && entries[i]->FIdx == real ? entries[i].get() : nullptr;
+}
+
+// Entry i has FIdx - i shown rows above it, a count that never falls along the store: the
+// first entry with more than d shown rows above it has i hidden rows above the answer.
+int THiddenRowStore::realFromDispl(int d) const
+{
+    std::size_t lo = 0, hi = entries.size();
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (entries[mid]->FIdx - int(mid) <= d)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return d + int(lo);
+}
+
+void THiddenRowStore::insert(Entry item)
+{
+    const std::size_t at = lowerBound(item->FIdx);
+    entries.insert(at, std::move(item));
+}
+
+std::vector<THiddenRowStore::Entry> THiddenRowStore::takeRun(int first, int last)
+{
+    const std::size_t from = lowerBound(first);
+    std::vector<Entry> run;
+    while (from < entries.size() && entries[from]->FIdx <= last)
+        run.push_back(entries.take(from));
+    return run;
+}
+
 void THiddenRowStore::rowsInserted(int at, int count)
 {
     for (auto& item : *this)
