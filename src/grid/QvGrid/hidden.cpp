@@ -160,36 +160,27 @@ int TQvStringGrid::RealRowFromDispl(int ARow) const
 
 // ---- the hidden-row store ----------------------------------------------------------------------
 
-// Copies a displayed row's texts and cell objects (every real column, and any object kept
-// beyond the counts) into a new store entry; the row itself is left to the caller.
+// Moves a displayed row's cells (every column, objects beyond the counts included) into a new
+// store entry as one block; the emptied row itself is left to the caller.
 std::unique_ptr<TQvStringGrid::TGridItem> TQvStringGrid::takeRow(int displRow, int realRow)
 {
     auto item = std::make_unique<TGridItem>();
     item->FIdx = realRow;
     item->FHeight = RowHeights(displRow);
-    int width = TotalColCount();
-    store.ForEachObject(width, displRow, std::numeric_limits<int>::max(), displRow,
-                        [&](int c, int, TObject*) { width = std::max(width, c + 1); });
-    item->Texts.resize(std::size_t(width));
-    item->Objects.resize(std::size_t(width), nullptr);
-    for (int c = 0; c < width; ++c) {
-        item->Texts[std::size_t(c)] = store.Text(c, displRow);
-        item->Objects[std::size_t(c)] = store.Object(c, displRow);
-    }
+    item->Cells = store.TakeRow(displRow);
     return item;
 }
 
 void TQvStringGrid::putRow(int displRow, TGridItem& item)
 {
-    for (std::size_t c = 0; c < item.Texts.size(); ++c) {
-        store.SetText(int(c), displRow, item.Texts[c]);
-        store.SetObject(int(c), displRow, item.Objects[c]);
-        if (auto* p = dynamic_cast<TCellProperties*>(item.Objects[c])) {
+    item.Cells.ForEachObject([displRow](int, TObject* o) {
+        if (auto* p = dynamic_cast<TCellProperties*>(o)) {
             p->FOwnerRow = displRow;
             if (p->FControl)
                 p->FControl->setVisible(true);
         }
-    }
+    });
+    store.PutRow(displRow, std::move(item.Cells));
     if (item.FHeight > 0)
         SetRowHeights(displRow, item.FHeight);
 }
@@ -197,8 +188,7 @@ void TQvStringGrid::putRow(int displRow, TGridItem& item)
 void TQvStringGrid::freeHiddenRowObjects()
 {
     for (auto& item : FGridItems)
-        for (TObject* o : item->Objects)
-            freeGridObject(o);
+        item->Cells.ForEachObject([](int, TObject* o) { freeGridObject(o); });
     FGridItems.clear();
 }
 
@@ -223,6 +213,7 @@ void TQvStringGrid::HideRows(int FromRow, int ToRow)
     if (newRows.empty())
         return;
     const int D = FromRow - int(P);
+    TCellProperties* first = dynamic_cast<TCellProperties*>(store.Object(1, D));
     // The new rows are displayed one after another from D and go into the store in order
     // from P, between the entries hidden before.
     std::size_t at = P;
@@ -232,8 +223,8 @@ void TQvStringGrid::HideRows(int FromRow, int ToRow)
             ++at;
         FGridItems.insertAt(at++, takeRow(D + int(k), real));
     }
-    if (TCellProperties* p = dynamic_cast<TCellProperties*>(store.Object(1, D)); p && p->FControl)
-        p->FControl->setVisible(false);
+    if (first && first->FControl)
+        first->FControl->setVisible(false);
     RemoveStoreRows(D, int(newRows.size()));
     FNormalRowCount = RowCount();
 }
@@ -421,7 +412,7 @@ QString TQvStringGrid::GetCellsEx(int ACol, int ARow) const
         if (const TGridItem* item = FGridItems.find(ARow)) {
             if (ACol < 0)
                 return QString();
-            QString value = ACol < int(item->Texts.size()) ? item->Texts[std::size_t(ACol)] : QString();
+            QString value = item->Cells.Text(ACol);
             // A hidden row reads as a shown one would: through the display-text event, at
             // its real row (the grid's own additions work on displayed rows only).
             TBaseGrid::GetDisplText(ACol, ARow, value);
@@ -438,11 +429,7 @@ void TQvStringGrid::SetCellsEx(int ACol, int ARow, const QString& value)
         if (TGridItem* item = FGridItems.find(ARow)) {
             if (ACol < 0)
                 return;
-            if (ACol >= int(item->Texts.size())) {
-                item->Texts.resize(std::size_t(ACol) + 1);
-                item->Objects.resize(std::size_t(ACol) + 1, nullptr);
-            }
-            item->Texts[std::size_t(ACol)] = value;
+            item->Cells.SetText(ACol, value);
             return;
         }
         ARow = DisplRowFromReal(ARow);
@@ -456,7 +443,7 @@ TObject* TQvStringGrid::CellObjectByRealRow(int ACol, int ARow) const
         return nullptr;
     if (!FGridItems.empty()) {
         if (const TGridItem* item = FGridItems.find(ARow))
-            return ACol < int(item->Objects.size()) ? item->Objects[std::size_t(ACol)] : nullptr;
+            return item->Cells.Object(ACol);
         ARow = DisplRowFromReal(ARow);
     }
     return store.Object(ACol, ARow);

@@ -442,6 +442,39 @@ void TCellStore::MoveCol(int from, int to)
     }
 }
 
+TCellRow TCellStore::TakeRow(int row)
+{
+    TCellRow out;
+    if (Row* r = rowAt(row)) {
+        out.cells.rows.insert(0, 1, r);
+        rows[std::size_t(row)] = nullptr;
+        trimTail();
+    }
+    return out;
+}
+
+void TCellStore::PutRow(int row, TCellRow&& cells)
+{
+    if (row < 0 || cells.cells.rows.empty())
+        return;
+    Row*& slot = ensureRow(row);
+    freeRow(slot);
+    slot = cells.cells.rows[0];
+    cells.cells.rows.clear();
+}
+
+void TCellRow::ClearTexts()
+{
+    TCellStore::Row* r = cells.rowAt(0);
+    if (!r)
+        return;
+    std::vector<int> cols;
+    for (std::uint32_t i = 0; i < r->n; ++i)
+        cols.push_back(int(r->entries()[i].col));
+    for (int c : cols)
+        cells.SetText(c, 0, QStringView());
+}
+
 void TCellStore::Clear()
 {
     for (Row* r : rows)

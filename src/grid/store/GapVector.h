@@ -152,6 +152,13 @@ public:
         return out;
     }
 
+    void swap(TGapVector& o) noexcept
+    {
+        buf.swap(o.buf);
+        std::swap(gapBegin, o.gapBegin);
+        std::swap(gapEnd, o.gapEnd);
+    }
+
     // The elements become v's, the gap closed.
     void assign(std::vector<T>&& v)
     {

@@ -5,20 +5,6 @@
 
 namespace grid {
 
-namespace {
-
-// Takes the entry at from out and puts it in at to, the entries between closing up.
-template <class It>
-void moveEntry(It first, int from, int to)
-{
-    if (from < to)
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    else if (to < from)
-        std::rotate(first + to, first + from, first + from + 1);
-}
-
-} // namespace
-
 std::size_t THiddenRowStore::lowerBound(int real) const
 {
     std::size_t lo = 0, hi = entries.size();
@@ -103,15 +89,8 @@ void THiddenRowStore::rowMoved(int from, int to)
 
 void THiddenRowStore::columnMoved(int from, int to)
 {
-    const std::size_t need = std::size_t(std::max(from, to)) + 1;
-    for (auto& item : *this) {
-        if (item->Texts.size() < need)
-            item->Texts.resize(need);
-        if (item->Objects.size() < need)
-            item->Objects.resize(need, nullptr);
-        moveEntry(item->Texts.begin(), from, to);
-        moveEntry(item->Objects.begin(), from, to);
-    }
+    for (auto& item : entries)
+        item->Cells.MoveCol(from, to);
 }
 
 } // namespace grid

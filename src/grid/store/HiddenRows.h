@@ -1,6 +1,6 @@
 #pragma once
 // The hidden-row store: a row hidden by HideRow, a filter or a contracted node leaves the cell
-// store and waits here with its texts, objects, height and node level, under its real index
+// store and waits here with its cells (one block, texts and objects), height and node level, under its real index
 // (its place among all rows, shown or hidden). The entries stay ascending by real index.
 //
 // The store is the list of its entries, kept ascending by real index; beside the look-ups it
@@ -11,6 +11,7 @@
 //   rowMoved                           one row moved: the entries between close up
 //   columnMoved                        a column moved: every entry's texts and objects follow
 
+#include "grid/store/CellStore.h"
 #include "grid/store/GapVector.h"
 
 #include <QString>
@@ -27,21 +28,15 @@ struct TGridItem {
     int FIdx = 0;
     int FHeight = 0;
     int FLevel = -1;
-    std::vector<QString> Texts;
-    std::vector<TObject*> Objects;
+    // The row's cells by real column, moved out of the cell store as one block; the objects
+    // are the store's while the row is hidden.
+    TCellRow Cells;
     int Idx() const { return FIdx; }
     void SetIdx(int v) { FIdx = v; }
     int Height() const { return FHeight; }
     void SetHeight(int v) { FHeight = v; }
     int Level() const { return FLevel; }
     void SetLevel(int v) { FLevel = v; }
-    QStringList Items() const { return QStringList(Texts.begin(), Texts.end()); }
-    // The lines are copied; objects already held stay with their columns.
-    void SetItems(const QStringList& v)
-    {
-        Texts.assign(v.begin(), v.end());
-        Objects.resize(Texts.size(), nullptr);
-    }
 };
 
 // The entries, ascending by real index, in a gap vector: a row is looked up by binary search,
