@@ -7,7 +7,10 @@ namespace grid {
 
 std::size_t THiddenRowStore::lowerBound(int real) const
 {
-    std::size_t lo = 0, hi = entries.size();
+    const std::size_t n = entries.size();
+    if (hint <= n && (hint == n || entries[hint]->FIdx >= real) && (hint == 0 || entries[hint - 1]->FIdx < real))
+        return hint;
+    std::size_t lo = 0, hi = n;
     while (lo < hi) {
         const std::size_t mid = lo + (hi - lo) / 2;
         if (entries[mid]->FIdx < real)
@@ -15,6 +18,7 @@ std::size_t THiddenRowStore::lowerBound(int real) const
         else
             hi = mid;
     }
+    hint = lo;
     return lo;
 }
 

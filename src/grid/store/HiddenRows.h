@@ -72,9 +72,17 @@ public:
     // Puts an entry in at its place by real index.
     void insert(Entry item);
     // Puts an entry in at position pos (the caller keeps the order).
-    void insertAt(std::size_t pos, Entry item) { entries.insert(pos, std::move(item)); }
+    void insertAt(std::size_t pos, Entry item)
+    {
+        entries.insert(pos, std::move(item));
+        hint = pos + 1;
+    }
     // Takes the entry at position pos out.
-    Entry take(std::size_t pos) { return entries.take(pos); }
+    Entry take(std::size_t pos)
+    {
+        hint = pos;
+        return entries.take(pos);
+    }
     // Takes out the entries whose real index lies in first..last, ascending.
     std::vector<Entry> takeRun(int first, int last);
     // Every entry out, ascending, and a new list of entries (which must be ascending) in.
@@ -95,6 +103,9 @@ public:
 
 private:
     TGapVector<Entry> entries;
+    // Where the last look-up or change was: rows hidden or shown one at a time down the table
+    // look up next to it, which is checked before any search.
+    mutable std::size_t hint = 0;
 };
 
 } // namespace grid
