@@ -15,19 +15,19 @@ namespace {
 
 constexpr int kHiddenFormRows = 60;
 
-QString rowText(int real) { return QStringLiteral("row %1").arg(real); }
+QString hiddenFormRowText(int real) { return QStringLiteral("row %1").arg(real); }
 
-void expectMatchesModel(const TQvStringGrid& g, const std::vector<bool>& hidden, int step)
+void expectHiddenFormsMatchModel(const TQvStringGrid& g, const std::vector<bool>& hidden, int step)
 {
     int shown = 0;
     for (int r = 0; r < kHiddenFormRows; ++r) {
         ASSERT_EQ(g.IsHiddenRow(r), bool(hidden[std::size_t(r)])) << "step " << step << " row " << r;
-        ASSERT_EQ(g.GetCellsEx(1, r), rowText(r)) << "step " << step << " row " << r;
+        ASSERT_EQ(g.GetCellsEx(1, r), hiddenFormRowText(r)) << "step " << step << " row " << r;
         if (hidden[std::size_t(r)])
             continue;
         ASSERT_EQ(g.RealRowIndex(shown), r) << "step " << step;
         ASSERT_EQ(g.DisplRowIndex(r), shown) << "step " << step;
-        ASSERT_EQ(g.Cells(1, shown), rowText(r)) << "step " << step;
+        ASSERT_EQ(g.Cells(1, shown), hiddenFormRowText(r)) << "step " << step;
         ++shown;
     }
     ASSERT_EQ(g.RowCount(), shown) << "step " << step;
@@ -44,7 +44,7 @@ TEST(QvGridHiddenRowForms, RandomMixOfFormsKeepsMappingAndTexts)
     g.SetRowCount(kHiddenFormRows);
     g.SetFixedRows(0);
     for (int r = 0; r < kHiddenFormRows; ++r)
-        g.SetCells(1, r, rowText(r));
+        g.SetCells(1, r, hiddenFormRowText(r));
     std::vector<bool> hidden(kHiddenFormRows, false);
     auto shownCount = [&] { return int(std::count(hidden.begin(), hidden.end(), false)); };
     for (int step = 0; step < 400; ++step) {
@@ -103,16 +103,16 @@ TEST(QvGridHiddenRowForms, RandomMixOfFormsKeepsMappingAndTexts)
             g.HideRowList(list);
             for (int r : real)
                 hidden[std::size_t(r)] = true;
-            expectMatchesModel(g, hidden, step);
+            expectHiddenFormsMatchModel(g, hidden, step);
             g.UnHideRowList();
             for (int r : real)
                 hidden[std::size_t(r)] = false;
             break;
         }
         }
-        expectMatchesModel(g, hidden, step);
+        expectHiddenFormsMatchModel(g, hidden, step);
     }
     g.UnHideRowsAll();
     std::fill(hidden.begin(), hidden.end(), false);
-    expectMatchesModel(g, hidden, -1);
+    expectHiddenFormsMatchModel(g, hidden, -1);
 }

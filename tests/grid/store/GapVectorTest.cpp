@@ -14,7 +14,7 @@ using namespace grid;
 
 namespace {
 
-void expectSameInts(const TGapVector<std::unique_ptr<int>>& g, const std::vector<int>& plain, int step)
+void expectGapVectorHolds(const TGapVector<std::unique_ptr<int>>& g, const std::vector<int>& plain, int step)
 {
     ASSERT_EQ(g.size(), plain.size()) << "step " << step;
     for (std::size_t i = 0; i < plain.size(); ++i)
@@ -55,7 +55,7 @@ TEST(GapVector, RandomEditsMatchAPlainVector)
             g.push_back(std::make_unique<int>(next));
             plain.push_back(next++);
         }
-        expectSameInts(g, plain, step);
+        expectGapVectorHolds(g, plain, step);
     }
 }
 
