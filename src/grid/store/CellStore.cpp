@@ -446,7 +446,7 @@ TCellRow TCellStore::TakeRow(int row)
 {
     TCellRow out;
     if (Row* r = rowAt(row)) {
-        out.cells.rows.insert(0, 1, r);
+        out.cells.rows.assign(std::vector<Row*>(1, r)); // exactly one slot: no room for growth
         rows[std::size_t(row)] = nullptr;
         trimTail();
     }
