@@ -1971,7 +1971,7 @@ public:
     // A row in the hidden-row store (store/HiddenRows.h).
     using TGridItem = grid::TGridItem;
     // The hidden-row store, ascending by real index.
-    const std::vector<std::unique_ptr<TGridItem>>& GridItems() const { return FGridItems; }
+    const THiddenRowStore& GridItems() const { return FGridItems; }
 
 private:
     std::array<bool, MaxHideColumns + 1> FVisibleCol;
@@ -2005,6 +2005,7 @@ private:
     int FFilterLevel = 0;
     std::unique_ptr<TGridItem> takeRow(int displRow, int realRow);
     void putRow(int displRow, TGridItem& item);
+    void showEntries(std::vector<std::unique_ptr<TGridItem>>& entries);
     void freeHiddenRowObjects();
     TCellGraphic* checkGraphic(int ACol, int realRow);
     void setNodeLevels(int displRow, int span, int delta);

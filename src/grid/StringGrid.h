@@ -312,6 +312,7 @@ private:
     int moveFrom = -1;
     int moveTo = -1;
     bool updatingScroll = false;
+    bool showBarsQueued = false; // the scroll area's show-or-hide of its bars is queued
 };
 
 } // namespace grid

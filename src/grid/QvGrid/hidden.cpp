@@ -125,10 +125,11 @@ void TQvStringGrid::UnHideColumnsAll()
 
 // ---- row mapping -----------------------------------------------------------------------------
 
+// The store is kept ascending by real index, so every look-up below is a binary search rather
+// than a walk over the hidden rows.
 bool TQvStringGrid::IsHiddenRow(int Rowindex) const
 {
-    return std::any_of(FGridItems.begin(), FGridItems.end(),
-                       [Rowindex](const auto& item) { return item->FIdx == Rowindex; });
+    return FGridItems.find(Rowindex) != nullptr;
 }
 
 bool TQvStringGrid::IsHiddenRow(int Rowindex, std::unique_ptr<TIntList>& ListHidden) const
@@ -145,9 +146,7 @@ int TQvStringGrid::DisplRowFromReal(int ARow) const
 {
     if (FGridItems.empty())
         return ARow;
-    const auto below = std::count_if(FGridItems.begin(), FGridItems.end(),
-                                     [ARow](const auto& item) { return item->FIdx < ARow; });
-    return ARow - int(below);
+    return ARow - int(FGridItems.lowerBound(ARow));
 }
 
 int TQvStringGrid::RealRowFromDispl(int ARow) const
@@ -156,55 +155,32 @@ int TQvStringGrid::RealRowFromDispl(int ARow) const
         return -1;
     if (FGridItems.empty())
         return ARow;
-    // Walking the sorted hidden indexes gives the (ARow+1)-th row that is not hidden.
-    std::vector<int> hidden;
-    hidden.reserve(FGridItems.size());
-    for (const auto& item : FGridItems)
-        hidden.push_back(item->FIdx);
-    std::sort(hidden.begin(), hidden.end());
-    hidden.erase(std::unique(hidden.begin(), hidden.end()), hidden.end());
-    int r = ARow;
-    for (int h : hidden) {
-        if (h <= r)
-            ++r;
-        else
-            break;
-    }
-    return r;
+    return FGridItems.realFromDispl(ARow);
 }
 
 // ---- the hidden-row store ----------------------------------------------------------------------
 
-// Copies a displayed row's texts and cell objects (every real column, and any object kept
-// beyond the counts) into a new store entry; the row itself is left to the caller.
+// Moves a displayed row's cells (every column, objects beyond the counts included) into a new
+// store entry as one block; the emptied row itself is left to the caller.
 std::unique_ptr<TQvStringGrid::TGridItem> TQvStringGrid::takeRow(int displRow, int realRow)
 {
     auto item = std::make_unique<TGridItem>();
     item->FIdx = realRow;
     item->FHeight = RowHeights(displRow);
-    int width = TotalColCount();
-    store.ForEachObject(width, displRow, std::numeric_limits<int>::max(), displRow,
-                        [&](int c, int, TObject*) { width = std::max(width, c + 1); });
-    item->Texts.resize(std::size_t(width));
-    item->Objects.resize(std::size_t(width), nullptr);
-    for (int c = 0; c < width; ++c) {
-        item->Texts[std::size_t(c)] = store.Text(c, displRow);
-        item->Objects[std::size_t(c)] = store.Object(c, displRow);
-    }
+    item->Cells = store.TakeRow(displRow);
     return item;
 }
 
 void TQvStringGrid::putRow(int displRow, TGridItem& item)
 {
-    for (std::size_t c = 0; c < item.Texts.size(); ++c) {
-        store.SetText(int(c), displRow, item.Texts[c]);
-        store.SetObject(int(c), displRow, item.Objects[c]);
-        if (auto* p = dynamic_cast<TCellProperties*>(item.Objects[c])) {
+    item.Cells.ForEachObject([displRow](int, TObject* o) {
+        if (auto* p = dynamic_cast<TCellProperties*>(o)) {
             p->FOwnerRow = displRow;
             if (p->FControl)
                 p->FControl->setVisible(true);
         }
-    }
+    });
+    store.PutRow(displRow, std::move(item.Cells));
     if (item.FHeight > 0)
         SetRowHeights(displRow, item.FHeight);
 }
@@ -212,8 +188,7 @@ void TQvStringGrid::putRow(int displRow, TGridItem& item)
 void TQvStringGrid::freeHiddenRowObjects()
 {
     for (auto& item : FGridItems)
-        for (TObject* o : item->Objects)
-            freeGridObject(o);
+        item->Cells.ForEachObject([](int, TObject* o) { freeGridObject(o); });
     FGridItems.clear();
 }
 
@@ -221,23 +196,35 @@ void TQvStringGrid::HideRows(int FromRow, int ToRow)
 {
     if (FromRow < 0 || ToRow < FromRow)
         return;
+    // The rows of the range not hidden yet, found by walking the range beside the entries
+    // from FromRow on: row r, with i entries above it, is displayed at r - i.
+    const std::size_t P = FGridItems.lowerBound(FromRow);
     std::vector<int> newRows;
-    for (int r = FromRow; r <= ToRow; ++r)
-        if (!IsHiddenRow(r) && DisplRowFromReal(r) < RowCount())
-            newRows.push_back(r);
+    std::size_t i = P;
+    for (int r = FromRow; r <= ToRow; ++r) {
+        if (i < FGridItems.size() && FGridItems.at(i).FIdx == r) {
+            ++i;
+            continue;
+        }
+        if (r - int(i) >= RowCount())
+            break;
+        newRows.push_back(r);
+    }
     if (newRows.empty())
         return;
-    const int D = DisplRowFromReal(FromRow);
-    auto P = std::count_if(FGridItems.begin(), FGridItems.end(),
-                           [FromRow](const auto& item) { return item->FIdx < FromRow; });
-    // Entries are kept in ascending real order, so a later run lands between earlier ones.
+    const int D = FromRow - int(P);
+    TCellProperties* first = dynamic_cast<TCellProperties*>(store.Object(1, D));
+    // The new rows are displayed one after another from D and go into the store in order
+    // from P, between the entries hidden before.
+    std::size_t at = P;
     for (std::size_t k = 0; k < newRows.size(); ++k) {
-        auto item = takeRow(D + int(k), newRows[k]);
-        FGridItems.insert(FGridItems.begin() + P, std::move(item));
-        ++P;
+        const int real = newRows[k];
+        while (at < FGridItems.size() && FGridItems.at(at).FIdx < real)
+            ++at;
+        FGridItems.insertAt(at++, takeRow(D + int(k), real));
     }
-    if (TCellProperties* p = dynamic_cast<TCellProperties*>(store.Object(1, D)); p && p->FControl)
-        p->FControl->setVisible(false);
+    if (first && first->FControl)
+        first->FControl->setVisible(false);
     RemoveStoreRows(D, int(newRows.size()));
     FNormalRowCount = RowCount();
 }
@@ -253,7 +240,7 @@ void TQvStringGrid::HideRowsEx(int FromRow, int ToRow)
     for (int k = 0; k < count; ++k) {
         auto item = takeRow(D + k, FromRow + k);
         item->FHeight = 0;
-        FGridItems.push_back(std::move(item));
+        FGridItems.insert(std::move(item));
     }
     FRowsBeingHidden = true;
     RemoveRowsEx(D, count);
@@ -262,21 +249,9 @@ void TQvStringGrid::HideRowsEx(int FromRow, int ToRow)
 
 namespace {
 
-// The real indexes of the rows hidden now, ascending.
-template <class Items>
-std::vector<int> hiddenIndexes(const Items& items)
-{
-    std::vector<int> hidden;
-    hidden.reserve(items.size());
-    for (const auto& item : items)
-        hidden.push_back(item->FIdx);
-    std::sort(hidden.begin(), hidden.end());
-    return hidden;
-}
-
 // Store entries ascending by real index; new entries appended in that order are merged in.
 template <class Items>
-void keepAscending(Items& items, std::size_t appendedFrom)
+void keepHiddenAscending(Items& items, std::size_t appendedFrom)
 {
     auto byIdx = [](const auto& a, const auto& b) { return a->FIdx < b->FIdx; };
     const auto mid = items.begin() + std::ptrdiff_t(appendedFrom);
@@ -305,24 +280,60 @@ void TQvStringGrid::HideRowList(const TIntList& RowList)
     // Entries keep the real index, as every other hidden row does: one index space in the
     // store keeps the mapping, the reads by real row and the level's return right while
     // filtered, whatever is shown or hidden meanwhile. Displayed rows ascend, so one walk over
-    // the rows hidden already gives every real index.
-    const std::vector<int> hidden = hiddenIndexes(FGridItems);
-    const std::size_t first = FGridItems.size();
-    FGridItems.reserve(first + rows.size());
+    // the rows hidden already (ascending in the store) gives every real index.
+    std::vector<std::unique_ptr<TGridItem>> items = FGridItems.release();
+    const std::size_t first = items.size();
+    items.reserve(first + rows.size());
     std::size_t h = 0;
     for (int d : rows) {
         int real = d + int(h);
-        while (h < hidden.size() && hidden[h] <= real) {
+        while (h < first && items[h]->FIdx <= real) {
             ++h;
             ++real;
         }
         auto item = takeRow(d, real);
         item->FLevel = FFilterLevel;
-        FGridItems.push_back(std::move(item));
+        items.push_back(std::move(item));
     }
-    keepAscending(FGridItems, first);
+    keepHiddenAscending(items, first);
+    FGridItems.assign(std::move(items));
     ++FFilterLevel;
     RemoveStoreRowList(rows);
+    FNormalRowCount = RowCount();
+}
+
+// Puts entries (ascending by real index, taken out of the store) back as displayed rows: each
+// at its real index less the rows still hidden above it, in one expansion of the cell store
+// (one block move when they form a block).
+void TQvStringGrid::showEntries(std::vector<std::unique_ptr<TGridItem>>& entries)
+{
+    if (entries.empty())
+        return;
+    std::vector<int> at, heights;
+    at.reserve(entries.size());
+    heights.reserve(entries.size());
+    std::size_t h = 0;
+    const std::size_t stay = FGridItems.size();
+    // Entries left behind are looked up by binary search from where the last one was: a run
+    // is one search, scattered levels one walk at most.
+    for (const auto& e : entries) {
+        if (h < stay && FGridItems.at(h).FIdx < e->FIdx)
+            h = std::max(h, FGridItems.lowerBound(e->FIdx));
+        at.push_back(std::min(e->FIdx - int(h), RowCount() + int(at.size())));
+        heights.push_back(e->FHeight > 0 ? e->FHeight : DefaultRowHeight());
+    }
+    const bool block = at.back() - at.front() + 1 == int(at.size());
+    if (block) {
+        InsertStoreRows(at.front(), int(at.size()));
+        for (std::size_t k = 0; k < entries.size(); ++k)
+            putRow(at[k], *entries[k]);
+    } else {
+        InsertStoreRowList(at, heights);
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            entries[k]->FHeight = 0; // the expansion has set it
+            putRow(at[k], *entries[k]);
+        }
+    }
     FNormalRowCount = RowCount();
 }
 
@@ -331,42 +342,24 @@ void TQvStringGrid::UnHideRowList()
     const int level = FFilterLevel - 1;
     // Only this level leaves the store: rows hidden otherwise (HideRow, contracted nodes)
     // keep their texts and objects and stay hidden.
-    const auto split = std::stable_partition(FGridItems.begin(), FGridItems.end(),
+    std::vector<std::unique_ptr<TGridItem>> items = FGridItems.release();
+    const auto split = std::stable_partition(items.begin(), items.end(),
                                              [level](const auto& item) { return item->FLevel != level; });
     std::vector<std::unique_ptr<TGridItem>> entries(std::make_move_iterator(split),
-                                                    std::make_move_iterator(FGridItems.end()));
-    FGridItems.erase(split, FGridItems.end());
+                                                    std::make_move_iterator(items.end()));
+    items.erase(split, items.end());
+    FGridItems.assign(std::move(items));
     if (entries.empty())
         return;
-    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a->FIdx < b->FIdx; });
-    // Each row goes back where the rows still hidden leave it: its real index less the hidden
-    // rows above it.
-    const std::vector<int> hidden = hiddenIndexes(FGridItems);
-    std::vector<int> at, heights;
-    at.reserve(entries.size());
-    heights.reserve(entries.size());
-    std::size_t h = 0;
-    for (const auto& e : entries) {
-        while (h < hidden.size() && hidden[h] < e->FIdx)
-            ++h;
-        at.push_back(std::min(e->FIdx - int(h), RowCount() + int(at.size())));
-        heights.push_back(e->FHeight > 0 ? e->FHeight : DefaultRowHeight());
-    }
-    InsertStoreRowList(at, heights);
-    for (std::size_t k = 0; k < entries.size(); ++k) {
-        entries[k]->FHeight = 0; // the expansion has set it
-        putRow(at[k], *entries[k]);
-    }
-    FNormalRowCount = RowCount();
+    showEntries(entries);
     if (Row() >= RowCount())
         TStringGrid::FocusCell(Col(), RowCount() - 1, true);
 }
 
 void TQvStringGrid::UnHideRow(int Rowindex)
 {
-    const auto it = std::find_if(FGridItems.begin(), FGridItems.end(),
-                                 [Rowindex](const auto& item) { return item->FIdx == Rowindex; });
-    if (it == FGridItems.end()) {
+    const std::size_t i = FGridItems.lowerBound(Rowindex);
+    if (i >= FGridItems.size() || FGridItems.at(i).FIdx != Rowindex) {
         // A shown row: no row moves, but its cell controls are made visible all the same.
         if (Rowindex < 0)
             return;
@@ -377,9 +370,8 @@ void TQvStringGrid::UnHideRow(int Rowindex)
         });
         return;
     }
-    std::unique_ptr<TGridItem> item = std::move(*it);
-    FGridItems.erase(it);
-    const int D = std::min(DisplRowFromReal(Rowindex), RowCount());
+    std::unique_ptr<TGridItem> item = FGridItems.take(i);
+    const int D = std::min(Rowindex - int(i), RowCount());
     InsertStoreRows(D, 1);
     putRow(D, *item);
     FNormalRowCount = RowCount();
@@ -391,39 +383,16 @@ void TQvStringGrid::UnHideRows(int FromRow, int ToRow)
 {
     if (!IsHiddenRow(FromRow))
         return;
-    std::vector<std::unique_ptr<TGridItem>> run;
-    for (auto it = FGridItems.begin(); it != FGridItems.end();) {
-        if ((*it)->FIdx >= FromRow && (*it)->FIdx <= ToRow) {
-            run.push_back(std::move(*it));
-            it = FGridItems.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    std::sort(run.begin(), run.end(), [](const auto& a, const auto& b) { return a->FIdx < b->FIdx; });
-    for (auto& item : run) {
-        const int D = std::min(DisplRowFromReal(item->FIdx), RowCount());
-        InsertStoreRows(D, 1);
-        putRow(D, *item);
-    }
-    FNormalRowCount = RowCount();
+    std::vector<std::unique_ptr<TGridItem>> run = FGridItems.takeRun(FromRow, ToRow);
+    showEntries(run);
 }
 
+// Every hidden row comes back in one expansion, which is where showing the runs one after
+// another would put them.
 void TQvStringGrid::UnHideRowsAll()
 {
-    while (!FGridItems.empty()) {
-        std::vector<int> idx;
-        for (const auto& item : FGridItems)
-            idx.push_back(item->FIdx);
-        std::sort(idx.begin(), idx.end());
-        int last = idx.front();
-        for (std::size_t i = 1; i < idx.size() && idx[i] == last + 1; ++i)
-            last = idx[i];
-        const std::size_t before = FGridItems.size();
-        UnHideRows(idx.front(), last);
-        if (FGridItems.size() == before)
-            break; // cannot happen: the first index is hidden
-    }
+    std::vector<std::unique_ptr<TGridItem>> all = FGridItems.release();
+    showEntries(all);
     FFilterLevel = 0;
 }
 
@@ -440,16 +409,15 @@ void TQvStringGrid::SetTopRow(int value)
 QString TQvStringGrid::GetCellsEx(int ACol, int ARow) const
 {
     if (!FGridItems.empty()) {
-        for (const auto& item : FGridItems)
-            if (item->FIdx == ARow) {
-                if (ACol < 0)
-                    return QString();
-                QString value = ACol < int(item->Texts.size()) ? item->Texts[std::size_t(ACol)] : QString();
-                // A hidden row reads as a shown one would: through the display-text event, at
-                // its real row (the grid's own additions work on displayed rows only).
-                TBaseGrid::GetDisplText(ACol, ARow, value);
-                return value;
-            }
+        if (const TGridItem* item = FGridItems.find(ARow)) {
+            if (ACol < 0)
+                return QString();
+            QString value = item->Cells.Text(ACol);
+            // A hidden row reads as a shown one would: through the display-text event, at
+            // its real row (the grid's own additions work on displayed rows only).
+            TBaseGrid::GetDisplText(ACol, ARow, value);
+            return value;
+        }
         ARow = DisplRowFromReal(ARow);
     }
     return Cells(ACol, ARow);
@@ -458,17 +426,12 @@ QString TQvStringGrid::GetCellsEx(int ACol, int ARow) const
 void TQvStringGrid::SetCellsEx(int ACol, int ARow, const QString& value)
 {
     if (!FGridItems.empty()) {
-        for (const auto& item : FGridItems)
-            if (item->FIdx == ARow) {
-                if (ACol < 0)
-                    return;
-                if (ACol >= int(item->Texts.size())) {
-                    item->Texts.resize(std::size_t(ACol) + 1);
-                    item->Objects.resize(std::size_t(ACol) + 1, nullptr);
-                }
-                item->Texts[std::size_t(ACol)] = value;
+        if (TGridItem* item = FGridItems.find(ARow)) {
+            if (ACol < 0)
                 return;
-            }
+            item->Cells.SetText(ACol, value);
+            return;
+        }
         ARow = DisplRowFromReal(ARow);
     }
     SetCells(ACol, ARow, value);
@@ -479,9 +442,8 @@ TObject* TQvStringGrid::CellObjectByRealRow(int ACol, int ARow) const
     if (ACol < 0 || ARow < 0)
         return nullptr;
     if (!FGridItems.empty()) {
-        for (const auto& item : FGridItems)
-            if (item->FIdx == ARow)
-                return ACol < int(item->Objects.size()) ? item->Objects[std::size_t(ACol)] : nullptr;
+        if (const TGridItem* item = FGridItems.find(ARow))
+            return item->Cells.Object(ACol);
         ARow = DisplRowFromReal(ARow);
     }
     return store.Object(ACol, ARow);

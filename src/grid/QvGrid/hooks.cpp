@@ -261,7 +261,7 @@ bool TQvStringGrid::GetColumnFilter(int ACol)
         if (!FilterIncremental)
             for (const auto& item : FGridItems) {
                 // Read as GetCellsEx reads a hidden row, without looking each row up again.
-                QString v = ACol >= 0 && ACol < int(item->Texts.size()) ? item->Texts[std::size_t(ACol)] : QString();
+                QString v = item->Cells.Text(ACol);
                 TBaseGrid::GetDisplText(ACol, item->FIdx, v);
                 const QString t = v.trimmed();
                 add(t.contains(' ') ? t + "=\"" + t + "\"" : t);

@@ -399,10 +399,7 @@ void TQvStringGrid::InsertCols(int ColIndex, int CCount)
     columnLayout(visible, widths);
     store.InsertCols(ColIndex, CCount);
     for (auto& item : FGridItems)
-        if (ColIndex < int(item->Texts.size())) {
-            item->Texts.insert(item->Texts.begin() + ColIndex, std::size_t(CCount), QString());
-            item->Objects.insert(item->Objects.begin() + ColIndex, std::size_t(CCount), nullptr);
-        }
+        item->Cells.InsertCols(ColIndex, CCount);
     visible.insert(visible.begin() + ColIndex, std::size_t(CCount), true);
     widths.insert(widths.begin() + ColIndex, std::size_t(CCount), DefaultColWidth());
     applyColumnLayout(visible, widths);
@@ -422,14 +419,13 @@ void TQvStringGrid::RemoveCols(int ColIndex, int CCount)
     FreeCellObjects(ColIndex, 0, last, std::numeric_limits<int>::max());
     store.DeleteCols(ColIndex, CCount);
     for (auto& item : FGridItems) {
-        const int end = std::min(last + 1, int(item->Texts.size()));
-        if (ColIndex >= end)
-            continue;
-        for (int c = ColIndex; c < end; ++c)
-            if (auto* p = dynamic_cast<TCellProperties*>(item->Objects[std::size_t(c)]))
-                freeProperties(p);
-        item->Texts.erase(item->Texts.begin() + ColIndex, item->Texts.begin() + end);
-        item->Objects.erase(item->Objects.begin() + ColIndex, item->Objects.begin() + end);
+        item->Cells.ForEachObject(
+            [](int, TObject* o) {
+                if (auto* p = dynamic_cast<TCellProperties*>(o))
+                    freeProperties(p);
+            },
+            ColIndex, last);
+        item->Cells.DeleteCols(ColIndex, CCount);
     }
     visible.erase(visible.begin() + ColIndex, visible.begin() + last + 1);
     widths.erase(widths.begin() + ColIndex, widths.begin() + last + 1);
@@ -574,8 +570,7 @@ void TQvStringGrid::ClearAll()
 {
     Clear();
     for (auto& item : FGridItems)
-        for (QString& t : item->Texts)
-            t.clear();
+        item->Cells.ClearTexts();
 }
 
 void TQvStringGrid::ClearSelection()

@@ -182,10 +182,23 @@ void TStringGrid::updateScrollBars()
     updatingScroll = true;
     const int maxTop = maxTopRow();
     const int maxLeft = maxLeftCol();
-    verticalScrollBar()->setRange(fixedRows, std::max(fixedRows, maxTop));
+    const int vMax = std::max(fixedRows, maxTop);
+    const int hMax = std::max(fixedCols, maxLeft);
+    if (!showBarsQueued && (verticalScrollBar()->minimum() != fixedRows || verticalScrollBar()->maximum() != vMax ||
+                            horizontalScrollBar()->minimum() != fixedCols || horizontalScrollBar()->maximum() != hMax)) {
+        showBarsQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                showBarsQueued = false;
+                QMetaObject::invokeMethod(this, "_q_showOrHideScrollBars", Qt::DirectConnection);
+            },
+            Qt::QueuedConnection);
+    }
+    verticalScrollBar()->setRange(fixedRows, vMax);
     verticalScrollBar()->setPageStep(std::max(1, VisibleRowCount()));
     verticalScrollBar()->setSingleStep(1);
-    horizontalScrollBar()->setRange(fixedCols, std::max(fixedCols, maxLeft));
+    horizontalScrollBar()->setRange(fixedCols, hMax);
     horizontalScrollBar()->setPageStep(std::max(1, VisibleColCount()));
     horizontalScrollBar()->setSingleStep(1);
     ScrollBarsUpdated();

@@ -15,6 +15,12 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setAutoFillBackground(false);
     viewport()->setMouseTracking(true);
+    // The scroll area shows or hides its bars through a queued call per range change; a grid
+    // whose rows are hidden or shown one at a time would queue one per row. The grid queues
+    // one call for all the changes before the next turn of the event loop instead
+    // (updateScrollBars).
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
+        disconnect(bar, SIGNAL(rangeChanged(int, int)), this, SLOT(_q_showOrHideScrollBars()));
     updateScrollBars();
 }
 

@@ -156,8 +156,8 @@ void TQvStringGrid::Group(int Colindex)
 
         FGroupHiddenTexts.clear();
         for (const auto& item : FGridItems)
-            if (Colindex < int(item->Texts.size()) && !item->Texts[std::size_t(Colindex)].isEmpty())
-                FGroupHiddenTexts.emplace_back(item.get(), item->Texts[std::size_t(Colindex)]);
+            if (const QString t = item->Cells.Text(Colindex); !t.isEmpty())
+                FGroupHiddenTexts.emplace_back(item.get(), t);
         RemoveCols(Colindex, 1);
 
         const bool mergeSummary = Grouping.MergeSummary && summary;
@@ -218,9 +218,7 @@ void TQvStringGrid::UnGroup()
                 saved.emplace(entry, &text);
             for (auto& item : FGridItems)
                 if (const auto it = saved.find(item.get()); it != saved.end()) {
-                    if (int(item->Texts.size()) <= FGroupColumn)
-                        item->Texts.resize(std::size_t(FGroupColumn) + 1);
-                    item->Texts[std::size_t(FGroupColumn)] = *it->second;
+                    item->Cells.SetText(FGroupColumn, *it->second);
                 }
             FGroupHiddenTexts.clear();
         }

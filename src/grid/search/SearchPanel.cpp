@@ -8,6 +8,7 @@
 #include "grid/look/ZirAzur/canvas.h"
 
 #include <QKeyEvent>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -113,14 +114,22 @@ constexpr int kMatchCaseLeftAlone = 330;
 
 QImage SearchFooterGlyph(const QString& name)
 {
+    // Every grid's footer shows the same few glyphs: each is drawn once and then shared (the
+    // images are copied on write, so a footer changing its own leaves the others' alone).
+    static QHash<QString, QImage> drawn;
+    if (const auto it = drawn.constFind(name); it != drawn.cend())
+        return *it;
     for (const TGlyphDef& d : kGlyphs) {
         if (name != QLatin1String(d.name))
             continue;
         QImage img(d.size, d.size, QImage::Format_ARGB32_Premultiplied);
         img.fill(Qt::transparent);
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing);
-        drawGlyph(p, d);
+        {
+            QPainter p(&img);
+            p.setRenderHint(QPainter::Antialiasing);
+            drawGlyph(p, d);
+        }
+        drawn.insert(name, img);
         return img;
     }
     return {};

@@ -75,9 +75,7 @@ QStringView TGridSearcher::CellText(int ACol, int ARow, QString& buf) const
                 buf = g.GetCellsEx(c, ARow);
                 return buf;
             }
-            if (c < 0 || c >= int(item->Texts.size()))
-                return {};
-            return item->Texts[std::size_t(c)];
+            return item->Cells.TextView(c);
         }
         row = displRow[std::size_t(ARow)];
     }

@@ -274,7 +274,7 @@ void TCellStore::InsertRows(int at, int count)
 {
     if (count <= 0 || at < 0 || at >= int(rows.size()))
         return; // nothing stored at or below: the new rows are empty anyway
-    rows.insert(rows.begin() + at, std::size_t(count), nullptr);
+    rows.insert(std::size_t(at), std::size_t(count), nullptr);
 }
 
 void TCellStore::DeleteRows(int at, int count)
@@ -284,22 +284,24 @@ void TCellStore::DeleteRows(int at, int count)
     const int end = std::min(int(rows.size()), at + count);
     for (int i = at; i < end; ++i)
         freeRow(rows[i]);
-    rows.erase(rows.begin() + at, rows.begin() + end);
+    rows.erase(std::size_t(at), std::size_t(end - at));
     trimTail();
 }
 
 void TCellStore::DeleteRowList(const std::vector<int>& list)
 {
+    std::vector<Row*> kept = rows.release();
     std::size_t k = 0, w = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (std::size_t i = 0; i < kept.size(); ++i) {
         while (k < list.size() && list[k] < int(i))
             ++k;
         if (k < list.size() && list[k] == int(i))
-            freeRow(rows[i]);
+            freeRow(kept[i]);
         else
-            rows[w++] = rows[i];
+            kept[w++] = kept[i];
     }
-    rows.resize(w);
+    kept.resize(w);
+    rows.assign(std::move(kept));
     trimTail();
 }
 
@@ -319,7 +321,7 @@ void TCellStore::InsertRowList(const std::vector<int>& at)
             out.push_back(rows[i++]);
         }
     }
-    rows.swap(out);
+    rows.assign(std::move(out));
 }
 
 void TCellStore::MoveRow(int from, int to)
@@ -438,6 +440,39 @@ void TCellStore::MoveCol(int from, int to)
                 r->objs[i] = cells[i].obj;
         }
     }
+}
+
+TCellRow TCellStore::TakeRow(int row)
+{
+    TCellRow out;
+    if (Row* r = rowAt(row)) {
+        out.cells.rows.assign(std::vector<Row*>(1, r)); // exactly one slot: no room for growth
+        rows[std::size_t(row)] = nullptr;
+        trimTail();
+    }
+    return out;
+}
+
+void TCellStore::PutRow(int row, TCellRow&& cells)
+{
+    if (row < 0 || cells.cells.rows.empty())
+        return;
+    Row*& slot = ensureRow(row);
+    freeRow(slot);
+    slot = cells.cells.rows[0];
+    cells.cells.rows.clear();
+}
+
+void TCellRow::ClearTexts()
+{
+    TCellStore::Row* r = cells.rowAt(0);
+    if (!r)
+        return;
+    std::vector<int> cols;
+    for (std::uint32_t i = 0; i < r->n; ++i)
+        cols.push_back(int(r->entries()[i].col));
+    for (int c : cols)
+        cells.SetText(c, 0, QStringView());
 }
 
 void TCellStore::Clear()

@@ -15,16 +15,19 @@
 //   empty texts without an object are not stored at all.
 // - Access is O(1) for a row filled from column 0 without gaps (the common case: the column
 //   number at position c is c) and a binary search within the row otherwise.
-// - Inserting, deleting or moving rows shifts row pointers only (a memmove of 8 bytes per
-//   row), never the cells themselves; column operations touch each used row once.
+// - Inserting, deleting or moving rows shifts row pointers only (8 bytes per row between the
+//   change and the previous one), never the cells themselves; column operations touch each
+//   used row once.
 // Cells outside the grid's counts are kept: the counts never clear the store.
 
 #include "grid/GridTypes.h"
+#include "grid/store/GapVector.h"
 
 #include <QString>
 #include <QStringView>
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace grid {
@@ -64,6 +67,11 @@ public:
     void MoveCol(int from, int to);
     void Clear();
 
+    // A row's cells out of the store as one block (the row stays, empty), and a block put into
+    // an empty row: hiding and showing a row moves one pointer, not its cells.
+    class TCellRow TakeRow(int row);
+    void PutRow(int row, class TCellRow&& cells);
+
     // One past the last row that holds something (rows beyond the grid's count included).
     int RowExtent() const { return int(rows.size()); }
     // Number of cells that hold a text or an object.
@@ -101,11 +109,51 @@ private:
     static long find(const Row* r, std::uint32_t col);
     Row* rowAt(int row) const { return row >= 0 && row < int(rows.size()) ? rows[row] : nullptr; }
     Row*& ensureRow(int row);
+    friend class TCellRow;
     void dropEntryIfEmpty(int row, std::uint32_t i);
     void removeEntry(Row* r, std::uint32_t i);
     void trimTail();
 
-    std::vector<Row*> rows;
+    // The row directory keeps its free slots where rows last came or went (GapVector.h), so
+    // rows hidden or shown one at a time down the table cost no move of the rows behind them.
+    TGapVector<Row*> rows;
+};
+
+// One row's cells outside the grid's store (a hidden row's): the same compact block, read and
+// written by column. Kept as a one-row store so that every cell operation is the store's own.
+class TCellRow {
+public:
+    TCellRow() = default;
+    TCellRow(TCellRow&& o) noexcept { cells.rows.swap(o.cells.rows); }
+    TCellRow& operator=(TCellRow&& o) noexcept
+    {
+        if (this != &o) {
+            cells.Clear();
+            cells.rows.swap(o.cells.rows);
+        }
+        return *this;
+    }
+    bool Empty() const { return cells.rows.empty(); }
+    QString Text(int col) const { return cells.Text(col, 0); }
+    QStringView TextView(int col) const { return cells.TextView(col, 0); }
+    void SetText(int col, QStringView text) { cells.SetText(col, 0, text); }
+    TObject* Object(int col) const { return cells.Object(col, 0); }
+    void SetObject(int col, TObject* obj) { cells.SetObject(col, 0, obj); }
+    void InsertCols(int at, int count) { cells.InsertCols(at, count); }
+    void DeleteCols(int at, int count) { cells.DeleteCols(at, count); }
+    void MoveCol(int from, int to) { cells.MoveCol(from, to); }
+    // Every text emptied; the objects stay.
+    void ClearTexts();
+    // Calls f(col, object) for every cell with an object from column c1 to c2.
+    template <class F>
+    void ForEachObject(F&& f, int c1 = 0, int c2 = std::numeric_limits<int>::max()) const
+    {
+        cells.ForEachObject(c1, 0, c2, 0, [&](int c, int, TObject* o) { f(c, o); });
+    }
+
+private:
+    friend class TCellStore;
+    TCellStore cells;
 };
 
 template <class F>

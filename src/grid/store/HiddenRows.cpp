@@ -5,19 +5,58 @@
 
 namespace grid {
 
-namespace {
-
-// Takes the entry at from out and puts it in at to, the entries between closing up.
-template <class It>
-void moveEntry(It first, int from, int to)
+std::size_t THiddenRowStore::lowerBound(int real) const
 {
-    if (from < to)
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    else if (to < from)
-        std::rotate(first + to, first + from, first + from + 1);
+    const std::size_t n = entries.size();
+    if (hint <= n && (hint == n || entries[hint]->FIdx >= real) && (hint == 0 || entries[hint - 1]->FIdx < real))
+        return hint;
+    std::size_t lo = 0, hi = n;
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (entries[mid]->FIdx < real)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    hint = lo;
+    return lo;
 }
 
-} // namespace
+TGridItem* THiddenRowStore::find(int real) const
+{
+    const std::size_t i = lowerBound(real);
+    return i < entries.size() && entries[i]->FIdx == real ? entries[i].get() : nullptr;
+}
+
+// Entry i has FIdx - i shown rows above it, a count that never falls along the store: the
+// first entry with more than d shown rows above it has i hidden rows above the answer.
+int THiddenRowStore::realFromDispl(int d) const
+{
+    std::size_t lo = 0, hi = entries.size();
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (entries[mid]->FIdx - int(mid) <= d)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return d + int(lo);
+}
+
+void THiddenRowStore::insert(Entry item)
+{
+    const std::size_t at = lowerBound(item->FIdx);
+    entries.insert(at, std::move(item));
+}
+
+std::vector<THiddenRowStore::Entry> THiddenRowStore::takeRun(int first, int last)
+{
+    const std::size_t from = lowerBound(first);
+    std::vector<Entry> run;
+    while (from < entries.size() && entries[from]->FIdx <= last)
+        run.push_back(entries.take(from));
+    return run;
+}
 
 void THiddenRowStore::rowsInserted(int at, int count)
 {
@@ -54,15 +93,8 @@ void THiddenRowStore::rowMoved(int from, int to)
 
 void THiddenRowStore::columnMoved(int from, int to)
 {
-    const std::size_t need = std::size_t(std::max(from, to)) + 1;
-    for (auto& item : *this) {
-        if (item->Texts.size() < need)
-            item->Texts.resize(need);
-        if (item->Objects.size() < need)
-            item->Objects.resize(need, nullptr);
-        moveEntry(item->Texts.begin(), from, to);
-        moveEntry(item->Objects.begin(), from, to);
-    }
+    for (auto& item : entries)
+        item->Cells.MoveCol(from, to);
 }
 
 } // namespace grid

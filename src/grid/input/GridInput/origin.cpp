@@ -61,9 +61,10 @@ void TQvStringGrid::CellControlsUpdate(bool RebuildList)
                 if (QWidget* w = attachedControl(store.Object(c, r)))
                     FRowData->Controls.AddControl(c, RealRowIndex(r), w);
         for (const auto& item : FGridItems)
-            for (std::size_t c = 0; c < item->Objects.size(); ++c)
-                if (QWidget* w = attachedControl(item->Objects[c]))
-                    FRowData->Controls.AddControl(int(c), item->FIdx, w);
+            item->Cells.ForEachObject([&](int c, TObject* o) {
+                if (QWidget* w = attachedControl(o))
+                    FRowData->Controls.AddControl(c, item->FIdx, w);
+            });
         FNumCellControls = FRowData->Controls.Count();
     }
 
