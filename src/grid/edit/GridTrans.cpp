@@ -48,6 +48,16 @@ bool stopEdit(Editor& editor, TQvStringGrid* grid, int col, int row, const QStri
     return true;
 }
 
+// Enter ends the edit as leaving does, through the grid's validation; the character itself
+// goes no further (a single-line editor has nothing to do with it). The grid takes the focus
+// back once the text is in its header cell.
+template <class Editor>
+void finishOnEnter(Editor& editor, TQvStringGrid* grid)
+{
+    if (editor.StopEdit() && grid)
+        grid->setFocus(Qt::OtherFocusReason);
+}
+
 // Escape leaves the header as it was: the editor is hidden before the focus moves back to the
 // grid, so leaving it stores nothing.
 template <class Editor>
@@ -75,6 +85,7 @@ void TGridTransEdit::keyPressEvent(QKeyEvent* e)
 {
     if (isEnter(e)) {
         e->accept();
+        finishOnEnter(*this, FGrid);
         return;
     }
     if (e->key() == Qt::Key_Escape) {
@@ -104,8 +115,9 @@ bool TGridTransCombo::StopEdit()
 
 void TGridTransCombo::keyPressEvent(QKeyEvent* e)
 {
-    if (isEnter(e)) {
+    if (isEnter(e) && !view()->isVisible()) {
         e->accept();
+        finishOnEnter(*this, FGrid);
         return;
     }
     if (e->key() == Qt::Key_Escape && !view()->isVisible()) {

@@ -53,23 +53,28 @@ struct TransWindow {
     QLineEdit* other;
 };
 
-TEST(GridTransEdit, EnterIsSwallowedAndLeavingStores)
+// Enter and leaving the editor end the edit alike: once, through the validation, the text in
+// the header cell and the editor hidden.
+TEST(GridTransEdit, EnterOrLeavingStores)
 {
-    TransWindow w;
-    TGridTransEdit* e = w.grid->TransEdit();
-    ASSERT_NE(e, nullptr);
-    EXPECT_FALSE(e->isVisible());
-    int done = 0;
-    w.grid->OnEditingDone = [&](TQvStringGrid*) { ++done; };
-    w.open(e);
-    QTest::keyClicks(e, "Name");
-    QTest::keyClick(e, Qt::Key_Return);
-    EXPECT_TRUE(e->isVisible());
-    EXPECT_EQ(w.grid->Cells(2, 0), "old");
-    w.leave();
-    EXPECT_FALSE(e->isVisible());
-    EXPECT_EQ(w.grid->Cells(2, 0), "Name");
-    EXPECT_EQ(done, 1);
+    for (const bool byEnter : {true, false}) {
+        SCOPED_TRACE(byEnter ? "Enter" : "leaving");
+        TransWindow w;
+        TGridTransEdit* e = w.grid->TransEdit();
+        ASSERT_NE(e, nullptr);
+        EXPECT_FALSE(e->isVisible());
+        int done = 0;
+        w.grid->OnEditingDone = [&](TQvStringGrid*) { ++done; };
+        w.open(e);
+        QTest::keyClicks(e, "Name");
+        if (byEnter)
+            QTest::keyClick(e, Qt::Key_Return);
+        else
+            w.leave();
+        EXPECT_FALSE(e->isVisible());
+        EXPECT_EQ(w.grid->Cells(2, 0), "Name");
+        EXPECT_EQ(done, 1);
+    }
 }
 
 TEST(GridTransEdit, ValidationChangesOrRefusesTheText)
@@ -86,8 +91,11 @@ TEST(GridTransEdit, ValidationChangesOrRefusesTheText)
     };
     w.open(e);
     QTest::keyClicks(e, "bad");
-    w.leave();
+    QTest::keyClick(e, Qt::Key_Return); // refused: the editor stays
     EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(e->isVisible());
+    w.leave();
+    EXPECT_EQ(calls, 2);
     EXPECT_TRUE(e->isVisible());
     EXPECT_TRUE(e->hasFocus());
     EXPECT_EQ(w.grid->Cells(2, 0), "old");
@@ -101,19 +109,23 @@ TEST(GridTransEdit, ValidationChangesOrRefusesTheText)
     EXPECT_EQ(w.grid->Cells(2, 0), "GOOD");
 }
 
-TEST(GridTransCombo, EnterIsSwallowedAndLeavingStoresThePick)
+TEST(GridTransCombo, EnterOrLeavingStoresThePick)
 {
-    TransWindow w;
-    TGridTransCombo* c = w.grid->TransCombo();
-    ASSERT_NE(c, nullptr);
-    c->addItems({"one", "two"});
-    w.open(c);
-    QTest::keyClick(c, Qt::Key_Down);
-    QTest::keyClick(c, Qt::Key_Return);
-    EXPECT_TRUE(c->isVisible());
-    w.leave();
-    EXPECT_FALSE(c->isVisible());
-    EXPECT_EQ(w.grid->Cells(2, 0), "two");
+    for (const bool byEnter : {true, false}) {
+        SCOPED_TRACE(byEnter ? "Enter" : "leaving");
+        TransWindow w;
+        TGridTransCombo* c = w.grid->TransCombo();
+        ASSERT_NE(c, nullptr);
+        c->addItems({"one", "two"});
+        w.open(c);
+        QTest::keyClick(c, Qt::Key_Down);
+        if (byEnter)
+            QTest::keyClick(c, Qt::Key_Return);
+        else
+            w.leave();
+        EXPECT_FALSE(c->isVisible());
+        EXPECT_EQ(w.grid->Cells(2, 0), "two");
+    }
 }
 
 TEST(GridTransEdit, WithoutAGridStopEditOnlyHides)
