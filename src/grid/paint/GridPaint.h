@@ -140,6 +140,10 @@ public:
     TCellGraphic* GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& vAlign, TCellHAlign& hAlign, bool& textShown,
                                      int& height, int& width);
     void DrawSortIndicator(QPainter& canvas, int ACol, int Y, int X);
+    bool isSortHeaderCell(int realCol, int row) const;
+    // The screen faces of node and button graphics (graphickinds.cpp picks them).
+    void PaintNodeGlyph(TCellGraphicJob& j);
+    void PaintButtonGraphic(TCellGraphicJob& j);
 
 private:
     void drawCellScrollBar(TCellPaintContext& c);
@@ -147,16 +151,15 @@ private:
     // Markup cell text through the markup renderer; answers the width it took.
     int paintCellMarkup(TCellPaintContext& c, const QString& text, const TRect& r);
     void drawCellGraphic(TCellPaintContext& c);
+    // The placement step: the graphic's place in the cell; leaves the cell less the offsets.
+    TRect placeCellGraphic(TCellPaintContext& c);
     void drawCellBorders(TCellPaintContext& c);
-    void drawNodeGlyph(TCellPaintContext& c, const TRect& r);
-    void drawButtonGraphic(TCellPaintContext& c, const TRect& place);
     void drawFixedLook(TCellPaintContext& c);
     void drawLookEdges(TCellPaintContext& c);
     void drawNodeLines(TCellPaintContext& c);
     void paintCellBackgroundPicture(QPainter& canvas, const TRect& area);
     void tileCellBackgroundPicture(QPainter& canvas, const TRect& area, int col, int row);
     void paintCellBackgroundGradient(QPainter& canvas, const TRect& area);
-    bool isSortHeaderCell(int realCol, int row) const;
     bool hasFocus() const;
 
     TQvStringGrid& grid;
