@@ -148,6 +148,19 @@ public:
 private:
     void drawCellScrollBar(TCellPaintContext& c);
     void drawCellText(TCellPaintContext& c);
+    // The steps of drawCellText, in its order.
+    bool recolourSelectedCell(TCellPaintContext& c);
+    QString cellTextToShow(TCellPaintContext& c);
+    void drawFilterGlyph(TCellPaintContext& c);
+    void applyDisjunctLook(TCellPaintContext& c, bool isFixed);
+    void drawCellBackgroundPieces(TCellPaintContext& c, bool drawnSelected);
+    void drawSelectionRectangle(TCellPaintContext& c);
+    void drawShownText(TCellPaintContext& c, QString text, TRect tr, bool drawnSelected);
+    int layoutTextRect(TCellPaintContext& c, TRect& tr);
+    unsigned textFlags(const TCellPaintContext& c, QString& text) const;
+    int drawTextBody(TCellPaintContext& c, const QString& text, const TRect& tr, unsigned flags, bool sortHeader,
+                     bool drawnSelected, int measured);
+    void drawCellSortIndicator(TCellPaintContext& c, int measured, int sortShift);
     // Markup cell text through the markup renderer; answers the width it took.
     int paintCellMarkup(TCellPaintContext& c, const QString& text, const TRect& r);
     void drawCellGraphic(TCellPaintContext& c);
