@@ -146,6 +146,16 @@ public:
     void PaintButtonGraphic(TCellGraphicJob& j);
 
 private:
+    // The steps of PaintGridCell, in its order.
+    TCellPaintContext cellContext(QPainter& canvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    void readCellLook(TCellPaintContext& c);
+    int drawRowIndicator(TCellPaintContext& c);
+    void drawListViewHeader(TCellPaintContext& c);
+    void drawAlwaysVisibleButtons(TCellPaintContext& c);
+    bool drawGraphicBeforeText(const TCellPaintContext& c);
+    void drawCellFrame(TCellPaintContext& c, int savedRight, int indicatorWidth);
+    void drawRightFixedLines(TCellPaintContext& c);
+    void drawFocusRectangle(QPainter& canvas, int ACol, int ARow, const TRect& ARect);
     void drawCellScrollBar(TCellPaintContext& c);
     void drawCellText(TCellPaintContext& c);
     // The steps of drawCellText, in its order.
