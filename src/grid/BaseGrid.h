@@ -292,6 +292,8 @@ public:
     bool IsMergedNonBaseCell(int col, int row) const;
     bool IsXMergedCell(int col, int row) const;
     bool IsYMergedCell(int col, int row) const;
+    // Merged across more than one cell along the axis.
+    bool isMergedAlong(TGridAxisKind k, int col, int row) const;
     TPoint CellSpan(int col, int row) const;
     TPoint CellExt(int col, int row) const;
     TGridRect FullCell(int c, int r) const;
