@@ -2195,6 +2195,9 @@ private:
     void showInvalidEntryTip();
     // Placement and loading of the special editors other than the combo, one per family.
     void showSpinEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showComboEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showCheckEditor(const TRect& r, int w, int h, TColor color);
+    void showButtonControl(const TRect& r, int w, int h);
     void showButtonEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     void showDateEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     void showDateTimeEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color);
