@@ -292,6 +292,8 @@ public:
     bool IsMergedNonBaseCell(int col, int row) const;
     bool IsXMergedCell(int col, int row) const;
     bool IsYMergedCell(int col, int row) const;
+    // Merged across more than one cell along the axis.
+    bool isMergedAlong(TGridAxisKind k, int col, int row) const;
     TPoint CellSpan(int col, int row) const;
     TPoint CellExt(int col, int row) const;
     TGridRect FullCell(int c, int r) const;
@@ -402,6 +404,16 @@ protected:
 
 private:
     void paintCellCore(QPainter& canvas, int col, int row, TRect& rect, TGridDrawState state, bool full);
+    // The steps of paintCellCore, in its order.
+    struct TCellBackLook;
+    bool paintMergeOnce(QPainter& canvas, int col, int row, const TRect& rect, TGridDrawState state, bool full);
+    void clipUnderFixedCells(QPainter& canvas, int col, int row, const TRect& rect);
+    TCellBackLook cellBackLook(int col, int row, TGridDrawState state, bool full);
+    void paintCellBackground(QPainter& canvas, int col, const TRect& rect, TGridDrawState state,
+                             const TCellBackLook& k);
+    void paintStyledSelection(QPainter& canvas, int col, const TRect& rect);
+    void paintCellLines(QPainter& canvas, int col, int row, const TRect& rect, bool fixed, TColor brushColor);
+    TRect cellContentRect(const TRect& rect, bool fixed) const;
     TCellProperties* props(int c, int r) const;
     // The cell whose text a cell shows (its merge's base), and the display hooks over a text.
     TPoint baseCellOf(int c, int r) const;

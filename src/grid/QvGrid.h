@@ -44,6 +44,7 @@ class QDropEvent;
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -513,6 +514,9 @@ public:
     void MergeRowCells(int RowIndex, bool MainMerge);
     void SplitColumnCells(int ColIndex);
     void SplitRowCells(int RowIndex);
+    // The grid's columns or rows along one axis; trailing are the right columns or the footers.
+    TGridAxis Axis(TGridAxisKind k);
+    void splitCellsAt(TGridAxisKind k, int index);
     void SplitAllCells();
     bool IsCell(const QString& SubStr, int& ACol, int& ARow) const;
     bool IsWideCell(int ACol, int ARow) const;
@@ -2194,6 +2198,9 @@ private:
     void showInvalidEntryTip();
     // Placement and loading of the special editors other than the combo, one per family.
     void showSpinEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showComboEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
+    void showCheckEditor(const TRect& r, int w, int h, TColor color);
+    void showButtonControl(const TRect& r, int w, int h);
     void showButtonEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     void showDateEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed);
     void showDateTimeEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color);
@@ -2246,6 +2253,7 @@ public:
     std::function<void(TQvStringGrid*, int TopRow, int LeftCol, unsigned& Dir, bool& CanScroll)> OnDragScroll;
     bool IsOnSizingBorder(int X, int Y) const;
     bool IsAtSizingBorder(int X, int Y) const;
+    std::optional<bool> sizingBorderHalf(TGridAxisKind k, TPoint pointer, TPoint cell, bool withFirstNormal) const;
     // The platform services the owning window hands over; the shell among them opens clicked
     // links. A grid handed none opens no link.
     void SetServices(const platform::Services& services) { FServices = services; }

@@ -8,6 +8,7 @@
 
 #include "grid/store/CellStore.h"
 #include "grid/GridTypes.h"
+#include "grid/StringGrid/GridAxis.h"
 
 #include <QAbstractScrollArea>
 #include <QLineEdit>
@@ -278,6 +279,7 @@ private:
     void clampCurrent();
     void applyFixedCols(int value);
     void applyFixedRows(int value);
+    void applyFixed(TGridAxisKind k, int value);
     void moveTopLeft(int col, int row);
     void scrollIntoView(int col, int row);
     void invalidateRect(const TGridRect& r);

@@ -83,20 +83,21 @@ bool TBaseGrid::IsMergedNonBaseCell(int col, int row) const
 
 bool TBaseGrid::IsXMergedCell(int col, int row) const
 {
-    if (!CellHasProperties(col, row))
-        return false;
-    const TPoint b = BaseCell(col, row);
-    const TCellProperties* bp = props(b.X, b.Y);
-    return bp && bp->FCellSpanX > 0;
+    return isMergedAlong(gaColumns, col, row);
 }
 
 bool TBaseGrid::IsYMergedCell(int col, int row) const
+{
+    return isMergedAlong(gaRows, col, row);
+}
+
+bool TBaseGrid::isMergedAlong(TGridAxisKind k, int col, int row) const
 {
     if (!CellHasProperties(col, row))
         return false;
     const TPoint b = BaseCell(col, row);
     const TCellProperties* bp = props(b.X, b.Y);
-    return bp && bp->FCellSpanY > 0;
+    return bp && Along(TPoint{bp->FCellSpanX, bp->FCellSpanY}, k) > 0;
 }
 
 TPoint TBaseGrid::CellSpan(int col, int row) const

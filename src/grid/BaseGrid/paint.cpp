@@ -108,14 +108,18 @@ void TBaseGrid::PaintCellExt(QPainter& canvas, int col, int row, TRect& rect, TG
     paintCellCore(canvas, col, row, rect, state, false);
 }
 
-void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, TGridDrawState state, bool full)
+// The look the base grid gives a cell's background.
+struct TBaseGrid::TCellBackLook {
+    TFont Font;
+    TBrush Brush;
+    TColor ColorTo = clNone, Mirror = clNone, MirrorTo = clNone;
+    TCellGradientDirection GD = GradientVertical;
+};
+
+// A covered cell paints its merge once per paint pass, through the base cell; answers false
+// for such a cell (nothing more to paint here).
+bool TBaseGrid::paintMergeOnce(QPainter& canvas, int col, int row, const TRect& rect, TGridDrawState state, bool full)
 {
-    // The hidden last row only carries the footer's values.
-    if (FHideLastRow && row == RowCount() - 1) {
-        canvas.fillRect(rect.toQRect(), platform::toQColor(Color()));
-        return;
-    }
-    // A covered cell paints its merge once per paint pass, through the base cell.
     int bc, br;
     if (!ResolveBaseCell(col, row, bc, br)) {
         TCellProperties* bp = props(bc, br);
@@ -124,12 +128,141 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
             TRect br2 = rect;
             PaintCell(canvas, bc, br, br2, state);
         }
-        return;
+        return false;
     }
     if (full) {
         if (TCellProperties* p = props(col, row); p && (p->FCellSpanX > 0 || p->FCellSpanY > 0))
             p->FPaintID = FPaintID; // covered cells later in this pass need not paint it again
     }
+    return true;
+}
+
+// A merge partly scrolled under the fixed cells must not paint over them.
+void TBaseGrid::clipUnderFixedCells(QPainter& canvas, int col, int row, const TRect& rect)
+{
+    const bool scrollCol = col >= FixedCols() && FixedCols() > 0 && rect.Left < FixedColsWidth();
+    const bool scrollRow = row >= FixedRows() && FixedRows() > 0 && rect.Top < FixedRowsHeight();
+    if (scrollCol || scrollRow) {
+        const int x0 = col >= FixedCols() ? FixedColsWidth() : 0;
+        const int y0 = row >= FixedRows() ? FixedRowsHeight() : 0;
+        canvas.setClipRect(QRect(x0, y0, viewport()->width() - x0, viewport()->height() - y0), Qt::IntersectClip);
+    }
+}
+
+// The cell's colours: the grid's, the cell's own, then the hover row and the active row.
+TBaseGrid::TCellBackLook TBaseGrid::cellBackLook(int col, int row, TGridDrawState state, bool full)
+{
+    const bool fixed = state & gdFixed;
+    const bool selected = state & gdSelected;
+    TCellBackLook k;
+    k.Font = Font();
+    k.Brush = {fixed ? FixedColor() : selected ? platform::clHighlight : Color(), bsSolid};
+    if (selected && !fixed)
+        k.Font.Color = platform::clHighlightText;
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = FWordWrap;
+    GetVisualProperties(col, row, state, false, true, true, k.Brush, k.ColorTo, k.Mirror, k.MirrorTo, k.Font, ha, va,
+                        ww, k.GD);
+    if (row == FHoverRowIdx && FHoverRow && !((state & gdSelected) && !(FHoverRowCells & hcSelected)) &&
+        !((state & gdFixed) && !(FHoverRowCells & hcFixed))) {
+        k.Brush.Color = FHoverRowColor;
+        k.ColorTo = FHoverRowColorTo;
+        k.Mirror = clNone;
+        k.MirrorTo = clNone;
+        k.GD = GradientVertical;
+    }
+    if ((FActiveRowShow && row == Row() && col >= FixedCols() && (col != Col() || !FShowSel)) ||
+        (!full && (state & gdSelected))) {
+        k.Brush.Color = FActiveRowColor;
+        k.ColorTo = FActiveRowColorTo;
+        k.Mirror = FActiveRowMirrorColor;
+        k.MirrorTo = FActiveRowMirrorColorTo;
+    }
+    return k;
+}
+
+// A selected cell in one of the rounded selection styles: the frame's piece for this column.
+void TBaseGrid::paintStyledSelection(QPainter& canvas, int col, const TRect& rect)
+{
+    TRect fr = rect;
+    if (!HasOption(goHorzLine))
+        fr.Bottom += 1;
+    if (!HasOption(goVertLine))
+        fr.Right += 1;
+    const TGridRect sel = Selection();
+    const int l = std::min(sel.Left, sel.Right), rgt = std::max(sel.Left, sel.Right);
+    int kind = 0;
+    if (col == l && l < rgt)
+        kind = 1;
+    else if (col == rgt && rgt > l)
+        kind = 2;
+    else if (l < col && col < rgt)
+        kind = 3;
+    const bool active = hasFocus() || HasOption(goDrawFocusSelected);
+    const SelectionLook& look = !active                        ? kInactive
+                                : FSelectionStyle == ssVista ? kVista
+                                : FSelectionStyle == ssWin7  ? kWin7
+                                                             : kOffice2007;
+    canvas.fillRect(fr.toQRect(), platform::toQColor(Color()));
+    ZirAzur::DrawRoundedFrame(canvas, look.from, look.to, look.lowerFrom, look.lowerTo, look.innerUpper,
+                              look.innerLower, look.border, look.corner, Color(), fr, kind);
+}
+
+void TBaseGrid::paintCellBackground(QPainter& canvas, int col, const TRect& rect, TGridDrawState state,
+                                    const TCellBackLook& k)
+{
+    if ((state & gdSelected) && FSelectionStyle != ssDefault && FShowSel) {
+        paintStyledSelection(canvas, col, rect);
+    } else if (!UsesPlatformStyles() || !(state & (gdFixed | gdSelected))) {
+        if (k.MirrorTo == clNone)
+            ZirAzur::DrawStepGradient(canvas, k.Brush.Color, k.ColorTo, k.GD == GradientHorizontal, rect, 64);
+        else
+            ZirAzur::DrawCellGradient(canvas, rect, k.Brush.Color, true, false, clNone, true, k.MirrorTo, k.Mirror,
+                                      k.ColorTo);
+    }
+}
+
+// Lines: a line of width w takes the last w pixels of the cell.
+void TBaseGrid::paintCellLines(QPainter& canvas, int col, int row, const TRect& rect, bool fixed, TColor brushColor)
+{
+    const TColor lineColor = fixed ? FGridFixedLineColor : (FGridLineWidth > 0 ? FGridLineColor : brushColor);
+    const int w = fixed ? 1 : FGridLineWidth;
+    if (w <= 0)
+        return;
+    const QColor lc = platform::toQColor(lineColor);
+    const bool nodeColumn = BaseCell(col, row).X == 0 && HasNodes();
+    if (!nodeColumn && ((HasOption(goHorzLine) && !fixed) || (HasOption(goFixedHorzLine) && fixed)))
+        canvas.fillRect(QRect(rect.Left, rect.Bottom - w, rect.Width(), w), lc);
+    if ((HasOption(goVertLine) && !fixed) || (HasOption(goFixedVertLine) && fixed))
+        canvas.fillRect(QRect(rect.Right - w, rect.Top, w, rect.Height()), lc);
+}
+
+// What the content painter gets: inside the lines.
+TRect TBaseGrid::cellContentRect(const TRect& rect, bool fixed) const
+{
+    TRect content = rect;
+    if (fixed) {
+        content.Right -= 1;
+        content.Bottom -= 2;
+    } else {
+        content.Left += FGridLineWidth;
+        content.Top += FGridLineWidth;
+        content.Right -= FGridLineWidth;
+        content.Bottom -= FGridLineWidth;
+    }
+    return content;
+}
+
+void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, TGridDrawState state, bool full)
+{
+    // The hidden last row only carries the footer's values.
+    if (FHideLastRow && row == RowCount() - 1) {
+        canvas.fillRect(rect.toQRect(), platform::toQColor(Color()));
+        return;
+    }
+    if (!paintMergeOnce(canvas, col, row, rect, state, full))
+        return;
     const TRect saved = rect;
     // A full paint draws a fixed cell unselected, on the cell's own rectangle.
     if (full) {
@@ -139,101 +272,16 @@ void TBaseGrid::paintCellCore(QPainter& canvas, int col, int row, TRect& rect, T
         }
         rect = CellRect(col, row);
     }
-    const bool fixed = state & gdFixed;
-    const bool selected = state & gdSelected;
-    // A merge partly scrolled under the fixed cells must not paint over them.
     canvas.save();
-    const bool scrollCol = col >= FixedCols() && FixedCols() > 0 && rect.Left < FixedColsWidth();
-    const bool scrollRow = row >= FixedRows() && FixedRows() > 0 && rect.Top < FixedRowsHeight();
-    if (scrollCol || scrollRow) {
-        const int x0 = col >= FixedCols() ? FixedColsWidth() : 0;
-        const int y0 = row >= FixedRows() ? FixedRowsHeight() : 0;
-        canvas.setClipRect(QRect(x0, y0, viewport()->width() - x0, viewport()->height() - y0), Qt::IntersectClip);
-    }
-    // The look the grid gives the cell.
-    TFont font = Font();
-    TBrush brush{fixed ? FixedColor() : selected ? platform::clHighlight : Color(), bsSolid};
-    if (selected && !fixed)
-        font.Color = platform::clHighlightText;
-    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = FWordWrap;
-    TCellGradientDirection gd = GradientVertical;
-    GetVisualProperties(col, row, state, false, true, true, brush, colorTo, mirror, mirrorTo, font, ha, va, ww, gd);
-    canvas.setFont(toQFont(font));
-    // Hover row.
-    if (row == FHoverRowIdx && FHoverRow && !((state & gdSelected) && !(FHoverRowCells & hcSelected)) &&
-        !((state & gdFixed) && !(FHoverRowCells & hcFixed))) {
-        brush.Color = FHoverRowColor;
-        colorTo = FHoverRowColorTo;
-        mirror = clNone;
-        mirrorTo = clNone;
-        gd = GradientVertical;
-    }
-    // Active row.
-    if ((FActiveRowShow && row == Row() && col >= FixedCols() && (col != Col() || !FShowSel)) ||
-        (!full && (state & gdSelected))) {
-        brush.Color = FActiveRowColor;
-        colorTo = FActiveRowColorTo;
-        mirror = FActiveRowMirrorColor;
-        mirrorTo = FActiveRowMirrorColorTo;
-    }
-    // Background.
-    if ((state & gdSelected) && FSelectionStyle != ssDefault && FShowSel) {
-        TRect fr = rect;
-        if (!HasOption(goHorzLine))
-            fr.Bottom += 1;
-        if (!HasOption(goVertLine))
-            fr.Right += 1;
-        const TGridRect sel = Selection();
-        const int l = std::min(sel.Left, sel.Right), rgt = std::max(sel.Left, sel.Right);
-        int kind = 0;
-        if (col == l && l < rgt)
-            kind = 1;
-        else if (col == rgt && rgt > l)
-            kind = 2;
-        else if (l < col && col < rgt)
-            kind = 3;
-        const bool active = hasFocus() || HasOption(goDrawFocusSelected);
-        const SelectionLook& look = !active                        ? kInactive
-                                    : FSelectionStyle == ssVista ? kVista
-                                    : FSelectionStyle == ssWin7  ? kWin7
-                                                                 : kOffice2007;
-        canvas.fillRect(fr.toQRect(), platform::toQColor(Color()));
-        ZirAzur::DrawRoundedFrame(canvas, look.from, look.to, look.lowerFrom, look.lowerTo, look.innerUpper,
-                                  look.innerLower, look.border, look.corner, Color(), fr, kind);
-    } else if (!UsesPlatformStyles() || !(state & (gdFixed | gdSelected))) {
-        if (mirrorTo == clNone)
-            ZirAzur::DrawStepGradient(canvas, brush.Color, colorTo, gd == GradientHorizontal, rect, 64);
-        else
-            ZirAzur::DrawCellGradient(canvas, rect, brush.Color, true, false, clNone, true, mirrorTo, mirror, colorTo);
-    }
-    // Lines: a line of width w takes the last w pixels of the cell.
-    const bool fixedNow = state & gdFixed;
-    TColor lineColor = fixedNow ? FGridFixedLineColor : (FGridLineWidth > 0 ? FGridLineColor : brush.Color);
-    const int w = fixedNow ? 1 : FGridLineWidth;
-    if (w > 0) {
-        const QColor lc = platform::toQColor(lineColor);
-        const bool nodeColumn = BaseCell(col, row).X == 0 && HasNodes();
-        if (!nodeColumn && ((HasOption(goHorzLine) && !fixedNow) || (HasOption(goFixedHorzLine) && fixedNow)))
-            canvas.fillRect(QRect(rect.Left, rect.Bottom - w, rect.Width(), w), lc);
-        if ((HasOption(goVertLine) && !fixedNow) || (HasOption(goFixedVertLine) && fixedNow))
-            canvas.fillRect(QRect(rect.Right - w, rect.Top, w, rect.Height()), lc);
-    }
-    // Content.
-    TRect content = rect;
-    if (fixedNow) {
-        content.Right -= 1;
-        content.Bottom -= 2;
-    } else {
-        content.Left += FGridLineWidth;
-        content.Top += FGridLineWidth;
-        content.Right -= FGridLineWidth;
-        content.Bottom -= FGridLineWidth;
-    }
+    clipUnderFixedCells(canvas, col, row, rect);
+    const TCellBackLook look = cellBackLook(col, row, state, full);
+    canvas.setFont(toQFont(look.Font));
+    paintCellBackground(canvas, col, rect, state, look);
+    const bool fixed = state & gdFixed;
+    paintCellLines(canvas, col, row, rect, fixed, look.Brush.Color);
     if (full) {
-        canvas.setPen(platform::toQColor(font.Color));
+        TRect content = cellContentRect(rect, fixed);
+        canvas.setPen(platform::toQColor(look.Font.Color));
         PaintCellContent(canvas, col, row, content, state);
     }
     // Clip and rectangle back as the caller gave them.

@@ -650,30 +650,35 @@ void TQvStringGrid::MergeRowCells(int RowIndex, bool MainMerge)
 
 void TQvStringGrid::SplitColumnCells(int ColIndex)
 {
-    int r = 0;
-    while (r < RowCount() - FFixedFooters) {
-        const int span = IsBaseCell(ColIndex, r) ? CellSpan(ColIndex, r).Y : 0;
-        if (span > 0) {
-            SplitCells(ColIndex, r);
-            r += span + 1;
-        } else {
-            ++r;
-        }
-    }
+    splitCellsAt(gaColumns, ColIndex);
 }
 
 void TQvStringGrid::SplitRowCells(int RowIndex)
 {
-    int c = 0;
-    while (c < ColCount() - FFixedRightCols) {
-        const int span = IsBaseCell(c, RowIndex) ? CellSpan(c, RowIndex).X : 0;
+    splitCellsAt(gaRows, RowIndex);
+}
+
+// Splits the merges based in column or row `index` that span across the other axis, up to
+// its trailing fixed part (footer rows, right columns).
+void TQvStringGrid::splitCellsAt(TGridAxisKind k, int index)
+{
+    const TGridAxis walk = Axis(AcrossAxis(k));
+    int i = 0;
+    while (i < walk.Count - walk.Trailing) {
+        const TPoint cell = AxisCell(k, index, i);
+        const int span = IsBaseCell(cell.X, cell.Y) ? Along(CellSpan(cell.X, cell.Y), walk.Kind) : 0;
         if (span > 0) {
-            SplitCells(c, RowIndex);
-            c += span + 1;
+            SplitCells(cell.X, cell.Y);
+            i += span + 1;
         } else {
-            ++c;
+            ++i;
         }
     }
+}
+
+TGridAxis TQvStringGrid::Axis(TGridAxisKind k)
+{
+    return GridAxis(*this, k, k == gaRows ? FFixedFooters : FFixedRightCols);
 }
 
 void TQvStringGrid::SplitAllCells()

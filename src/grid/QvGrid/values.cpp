@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -296,6 +297,159 @@ bool TQvStringGrid::RemoveCellGraphicOfType(int ACol, int ARow, TCellType cellTy
     return GetCellType(ACol, ARow) == cellType && RemoveCellGraphic(ACol, ARow);
 }
 
+namespace {
+
+// What the size of one cell's graphic depends on.
+struct TGraphicSizeQuery {
+    TQvStringGrid& grid;
+    const TCellGraphic& g;
+    int col, row;
+    bool beside, stacked, hasText;
+    const QFontMetrics& fm;
+    bool keepWidth = false; // a full-width graphic keeps its own width
+};
+
+TPoint graphicSizeOfIcon(TGraphicSizeQuery& q)
+{
+    const auto* icon = dynamic_cast<const TBitmap*>(q.g.FCellIcon ? q.g.FCellIcon : q.g.FCellBitmap);
+    return icon ? TPoint{q.beside || !q.hasText ? icon->Width() : 0, icon->Height()} : TPoint{};
+}
+
+TPoint graphicSizeOfBitmap(TGraphicSizeQuery& q)
+{
+    const auto* bmp = dynamic_cast<const TBitmap*>(q.g.FCellBitmap);
+    return bmp ? TPoint{q.beside || !q.hasText ? bmp->Width() : 0, q.stacked || !q.hasText ? bmp->Height() : 0}
+               : TPoint{};
+}
+
+TPoint graphicSizeOfCheck(TGraphicSizeQuery& q)
+{
+    const int s = q.grid.PaintSettings().ControlLook.CheckSize();
+    return {s, s};
+}
+
+TPoint graphicSizeOfRadioButton(TGraphicSizeQuery& q)
+{
+    const int s = q.grid.PaintSettings().ControlLook.RadioSize();
+    return {s, s};
+}
+
+TPoint graphicSizeOfButton(TGraphicSizeQuery& q)
+{
+    const TCellGraphic& g = q.g;
+    TPoint size{g.FCellIndex & 0xFFFF, (g.FCellIndex >> 16) & 0xFFFF};
+    if (q.hasText) {
+        if (g.FCellHAlign == haCenter)
+            size.X = 0;
+        else if (g.FCellHAlign == haFull)
+            size.X = q.fm.horizontalAdvance(g.FCellText) + 4;
+        if (q.stacked)
+            size.X = 0;
+        else
+            size.Y = 0;
+    } else if (g.FCellHAlign == haFull) {
+        size.X = q.fm.horizontalAdvance(g.FCellText) + 4;
+        q.keepWidth = !g.FCellText.isEmpty();
+    }
+    return size;
+}
+
+// The picture as drawn into the cell less one pixel and the text margins.
+TPoint graphicSizeOfPicture(TGraphicSizeQuery& q)
+{
+    const int dc = q.grid.DisplColIndex(q.col);
+    const int w = (dc >= 0 && dc < q.grid.ColCount() ? q.grid.ColWidths(dc) : 0) - 1 - q.grid.XYOffset.X;
+    const int h = q.grid.RowHeights(q.row) - 1 - q.grid.XYOffset.Y;
+    return q.g.GetPictureSize(w, h, q.hasText);
+}
+
+TPoint graphicSizeOfImageList(TGraphicSizeQuery& q)
+{
+    const TCustomImageList* images = q.grid.GetCellImageList(q.col, q.row);
+    if (!images)
+        return {};
+    const bool textBeside = q.g.FCellType == ctImageList && q.hasText;
+    return {q.beside || !textBeside ? images->Width() : 0, q.stacked || !textBeside ? images->Height() : 0};
+}
+
+TPoint graphicSizeOfImages(TGraphicSizeQuery& q)
+{
+    const TCustomImageList* images = q.grid.GetCellImageList(q.col, q.row);
+    const auto* list = dynamic_cast<const TIntList*>(q.g.FCellBitmap);
+    if (!images || !list)
+        return {};
+    return q.g.FCellBoolean ? TPoint{images->Width() * list->Count(), images->Height()}
+                            : TPoint{images->Width(), images->Height() * list->Count()};
+}
+
+TPoint graphicSizeOfInterface(TGraphicSizeQuery& q)
+{
+    auto* drawer = dynamic_cast<IGridCellDrawer*>(q.g.FCellBitmap);
+    return drawer ? TPoint{drawer->GetWidth(), drawer->GetHeight()} : TPoint{};
+}
+
+TPoint graphicSizeOfPie(TGraphicSizeQuery&)
+{
+    return {20, 20};
+}
+
+TPoint graphicSizeOfRating(TGraphicSizeQuery& q)
+{
+    q.keepWidth = true;
+    return {q.g.FCellAngle * 18, 16};
+}
+
+// A radio group: its options side by side, or stacked at least 16 pixels apart.
+TPoint graphicSizeOfRadio(TGraphicSizeQuery& q)
+{
+    const auto* options = dynamic_cast<const TStringList*>(q.g.FCellBitmap);
+    if (!options)
+        return {};
+    TPoint size;
+    const int lineH = q.fm.height();
+    if (q.g.FCellBoolean) {
+        for (const QString& o : options->Strings)
+            size.X += q.fm.horizontalAdvance(o) + 12;
+        size.Y = lineH;
+    } else {
+        size.X = 12;
+        for (const QString& o : options->Strings)
+            size.X = std::max(size.X, q.fm.horizontalAdvance(o) + 12);
+        size.Y = std::max(16, lineH) * options->Count();
+    }
+    return size;
+}
+
+using TGraphicSizeFn = TPoint (*)(TGraphicSizeQuery&);
+
+// The per-kind sizes; kinds not listed take no room of their own.
+TGraphicSizeFn graphicSizeFor(TCellType type)
+{
+    static const std::array<TGraphicSizeFn, ctExpand + 1> table = [] {
+        std::array<TGraphicSizeFn, ctExpand + 1> t{};
+        t[ctIcon] = graphicSizeOfIcon;
+        t[ctBitmap] = graphicSizeOfBitmap;
+        for (TCellType k : {ctCheckBox, ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox, ctTriStateCheckBox})
+            t[k] = graphicSizeOfCheck;
+        t[ctRadioButton] = graphicSizeOfRadioButton;
+        t[ctButton] = graphicSizeOfButton;
+        t[ctBitButton] = graphicSizeOfButton;
+        t[ctPicture] = graphicSizeOfPicture;
+        t[ctFilePicture] = graphicSizeOfPicture;
+        t[ctImageList] = graphicSizeOfImageList;
+        t[ctDataImage] = graphicSizeOfImageList;
+        t[ctImages] = graphicSizeOfImages;
+        t[ctInterface] = graphicSizeOfInterface;
+        t[ctProgressPie] = graphicSizeOfPie;
+        t[ctRating] = graphicSizeOfRating;
+        t[ctRadio] = graphicSizeOfRadio;
+        return t;
+    }();
+    return type >= 0 && std::size_t(type) < table.size() ? table[std::size_t(type)] : nullptr;
+}
+
+} // namespace
+
 // The size a cell's graphic takes. The kinds drawn from the grid's image list (ctImages,
 // ctImageList, ctDataImage) take no room while the cell has no image list; an interfaced
 // object answers its own size.
@@ -304,107 +458,23 @@ TPoint TQvStringGrid::GetCellGraphicSize(int ACol, int ARow)
     const TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g)
         return {};
-    const bool beside = g->FCellHAlign == haBeforeText || g->FCellHAlign == haAfterText;
-    const bool stacked = g->FCellVAlign == vaUnderText || g->FCellVAlign == vaAboveText;
-    const bool hasText = !Cells(ACol, ARow).isEmpty();
     const QFontMetrics fm(toQFont(Font()));
-    const auto& look = PaintSettings().ControlLook;
-    TPoint size;
-    bool keepWidth = false;
-    switch (g->FCellType) {
-    case ctIcon:
-        if (const auto* icon = dynamic_cast<const TBitmap*>(g->FCellIcon ? g->FCellIcon : g->FCellBitmap))
-            size = {beside || !hasText ? icon->Width() : 0, icon->Height()};
-        break;
-    case ctBitmap:
-        if (const auto* bmp = dynamic_cast<const TBitmap*>(g->FCellBitmap))
-            size = {beside || !hasText ? bmp->Width() : 0, stacked || !hasText ? bmp->Height() : 0};
-        break;
-    case ctCheckBox:
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-    case ctTriStateCheckBox:
-        size = {look.CheckSize(), look.CheckSize()};
-        break;
-    case ctRadioButton:
-        size = {look.RadioSize(), look.RadioSize()};
-        break;
-    case ctButton:
-    case ctBitButton:
-        size = {g->FCellIndex & 0xFFFF, (g->FCellIndex >> 16) & 0xFFFF};
-        if (hasText) {
-            if (g->FCellHAlign == haCenter)
-                size.X = 0;
-            else if (g->FCellHAlign == haFull)
-                size.X = fm.horizontalAdvance(g->FCellText) + 4;
-            if (stacked)
-                size.X = 0;
-            else
-                size.Y = 0;
-        } else if (g->FCellHAlign == haFull) {
-            size.X = fm.horizontalAdvance(g->FCellText) + 4;
-            keepWidth = !g->FCellText.isEmpty();
-        }
-        break;
-    case ctPicture:
-    case ctFilePicture: {
-        // The picture as drawn into the cell less one pixel and the text margins.
-        const int dc = DisplColIndex(ACol);
-        const int w = (dc >= 0 && dc < ColCount() ? ColWidths(dc) : 0) - 1 - XYOffset.X;
-        const int h = RowHeights(ARow) - 1 - XYOffset.Y;
-        size = g->GetPictureSize(w, h, hasText);
-        break;
-    }
-    case ctImageList:
-    case ctDataImage:
-        if (const TCustomImageList* images = GetCellImageList(ACol, ARow)) {
-            const bool textBeside = g->FCellType == ctImageList && hasText;
-            size = {beside || !textBeside ? images->Width() : 0, stacked || !textBeside ? images->Height() : 0};
-        }
-        break;
-    case ctImages: {
-        const TCustomImageList* images = GetCellImageList(ACol, ARow);
-        const auto* list = dynamic_cast<const TIntList*>(g->FCellBitmap);
-        if (images && list)
-            size = g->FCellBoolean ? TPoint{images->Width() * list->Count(), images->Height()}
-                                   : TPoint{images->Width(), images->Height() * list->Count()};
-        break;
-    }
-    case ctInterface:
-        if (auto* drawer = dynamic_cast<IGridCellDrawer*>(g->FCellBitmap))
-            size = {drawer->GetWidth(), drawer->GetHeight()};
-        break;
-    case ctProgressPie:
-        size = {20, 20};
-        break;
-    case ctRating:
-        size = {g->FCellAngle * 18, 16};
-        keepWidth = true;
-        break;
-    case ctRadio:
-        if (const auto* options = dynamic_cast<const TStringList*>(g->FCellBitmap)) {
-            const int lineH = fm.height();
-            if (g->FCellBoolean) {
-                for (const QString& o : options->Strings)
-                    size.X += fm.horizontalAdvance(o) + 12;
-                size.Y = lineH;
-            } else {
-                size.X = 12;
-                for (const QString& o : options->Strings)
-                    size.X = std::max(size.X, fm.horizontalAdvance(o) + 12);
-                size.Y = std::max(16, lineH) * options->Count();
-            }
-        }
-        break;
-    default:
-        break;
-    }
-    if (g->FCellVAlign == vaFull || (g->FCellHAlign == haFull && !keepWidth)) {
+    TGraphicSizeQuery q{*this,
+                        *g,
+                        ACol,
+                        ARow,
+                        g->FCellHAlign == haBeforeText || g->FCellHAlign == haAfterText,
+                        g->FCellVAlign == vaUnderText || g->FCellVAlign == vaAboveText,
+                        !Cells(ACol, ARow).isEmpty(),
+                        fm};
+    const TGraphicSizeFn sizeOf = graphicSizeFor(g->FCellType);
+    TPoint size = sizeOf ? sizeOf(q) : TPoint{};
+    // Full alignments take the cell's height or width.
+    if (g->FCellVAlign == vaFull || (g->FCellHAlign == haFull && !q.keepWidth)) {
         const TRect r = CellRect(DisplColIndex(ACol), ARow);
         if (g->FCellVAlign == vaFull)
             size.Y = r.Height();
-        if (g->FCellHAlign == haFull && !keepWidth)
+        if (g->FCellHAlign == haFull && !q.keepWidth)
             size.X = r.Width();
     }
     return size;

@@ -1,6 +1,7 @@
 // Where cells are on screen, scrolling by whole rows and columns, and the current cell.
 
 #include "grid/StringGrid.h"
+#include "grid/StringGrid/GridAxis.h"
 
 #include <QScrollBar>
 
@@ -411,6 +412,26 @@ void TStringGrid::invalidateRect(const TGridRect&)
     // Selections can be large; repainting the client area is as cheap as working out the
     // visible part of the block.
     viewport()->update();
+}
+
+TGridAxis GridAxis(TStringGrid& g, TGridAxisKind k, int trailing)
+{
+    TGridAxis a;
+    a.Kind = k;
+    a.Trailing = trailing;
+    a.Anchor = Along(g.Anchor(), k);
+    if (k == gaColumns) {
+        a.Count = g.ColCount(), a.Fixed = g.FixedCols(), a.Visible = g.VisibleColCount();
+        a.Current = g.Col(), a.TopLeft = g.LeftCol();
+        a.Size = [&g](int i) { return g.ColWidths(i); };
+        a.SetSize = [&g](int i, int v) { g.SetColWidths(i, v); };
+    } else {
+        a.Count = g.RowCount(), a.Fixed = g.FixedRows(), a.Visible = g.VisibleRowCount();
+        a.Current = g.Row(), a.TopLeft = g.TopRow();
+        a.Size = [&g](int i) { return g.RowHeights(i); };
+        a.SetSize = [&g](int i, int v) { g.SetRowHeights(i, v); };
+    }
+    return a;
 }
 
 } // namespace grid

@@ -80,13 +80,15 @@ void TStringGrid::SetFixedCols(int value)
 
 void TStringGrid::applyFixedCols(int value)
 {
-    fixedCols = value;
-    if (current.X < value)
-        current.X = value;
-    if (anchor.X < value)
-        anchor.X = value;
-    if (topLeft.X < value)
-        topLeft.X = value;
+    applyFixed(gaColumns, value);
+}
+
+// The current cell, the anchor and the top-left cell move out of the fixed part.
+void TStringGrid::applyFixed(TGridAxisKind k, int value)
+{
+    (k == gaColumns ? fixedCols : fixedRows) = value;
+    for (TPoint* p : {&current, &anchor, &topLeft})
+        Along(*p, k) = std::max(Along(*p, k), value);
     updateScrollBars();
     Invalidate();
 }
@@ -102,15 +104,7 @@ void TStringGrid::SetFixedRows(int value)
 
 void TStringGrid::applyFixedRows(int value)
 {
-    fixedRows = value;
-    if (current.Y < value)
-        current.Y = value;
-    if (anchor.Y < value)
-        anchor.Y = value;
-    if (topLeft.Y < value)
-        topLeft.Y = value;
-    updateScrollBars();
-    Invalidate();
+    applyFixed(gaRows, value);
 }
 
 void TStringGrid::SetDefaultColWidth(int value)

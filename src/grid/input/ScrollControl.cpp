@@ -13,19 +13,11 @@ namespace grid {
 
 namespace {
 
-// The grid's rows or columns seen along one axis, so both controls share one arithmetic.
-struct Axis {
-    int count, fixed, visible, footers;
-    std::function<int(int)> size;
-};
-
-Axis axisOf(TQvStringGrid& g, TScrollDirection d)
+// Both controls share one arithmetic over the grid's axis; the track leaves out the fixed
+// part at the start and the trailing fixed part (footer rows, right columns) at the end.
+TGridAxis scrollAxisOf(TQvStringGrid& g, TScrollDirection d)
 {
-    if (d == sdVertical)
-        return {g.RowCount(), g.FixedRows(), g.VisibleRowCount(), g.FixedFooters(),
-                [&g](int i) { return g.RowHeights(i); }};
-    return {g.ColCount(), g.FixedCols(), g.VisibleColCount(), g.FixedFooters(),
-            [&g](int i) { return g.ColWidths(i); }};
+    return g.Axis(d == sdVertical ? gaRows : gaColumns);
 }
 
 } // namespace
@@ -68,20 +60,20 @@ TScrollThumb TScrollControl::Thumb() const
     TQvStringGrid* g = grid();
     if (!g)
         return t;
-    const Axis a = axisOf(*g, Direction);
+    const TGridAxis a = scrollAxisOf(*g, Direction);
     int fixedExtent = 0;
-    for (int i = 0; i < a.fixed && i < a.count; ++i)
-        fixedExtent += a.size(i);
+    for (int i = 0; i < a.Fixed && i < a.Count; ++i)
+        fixedExtent += a.Size(i);
     int footerExtent = 0;
-    for (int i = std::max(0, a.count - a.footers); i < a.count; ++i)
-        footerExtent += a.size(i);
+    for (int i = std::max(0, a.Count - a.Trailing); i < a.Count; ++i)
+        footerExtent += a.Size(i);
     t.Track = length() - fixedExtent - footerExtent;
     t.Start = fixedExtent;
-    const int normal = a.count - a.fixed;
-    if (normal <= 0 || t.Track <= 0 || a.visible >= normal)
+    const int normal = a.Count - a.Fixed;
+    if (normal <= 0 || t.Track <= 0 || a.Visible >= normal)
         return t;
-    t.Pos = t.Start + RoundHalfEven(double(t.Track) * (first() - a.fixed) / normal);
-    t.Size = std::max(kMinThumb, RoundHalfEven(double(t.Track) * a.visible / a.count));
+    t.Pos = t.Start + RoundHalfEven(double(t.Track) * (first() - a.Fixed) / normal);
+    t.Size = std::max(kMinThumb, RoundHalfEven(double(t.Track) * a.Visible / a.Count));
     if (t.Pos + t.Size > length())
         t.Pos = length() - t.Size;
     t.Visible = true;
@@ -108,12 +100,12 @@ void TScrollControl::mousePressEvent(QMouseEvent* e)
     const TScrollThumb t = Thumb();
     if (!t.Visible)
         return;
-    const Axis a = axisOf(*grid(), Direction);
+    const TGridAxis a = scrollAxisOf(*grid(), Direction);
     const int at = along(e->position().toPoint());
     if (at < t.Pos) {
-        setFirst(std::max(a.fixed, first() - a.visible));
+        setFirst(std::max(a.Fixed, first() - a.Visible));
     } else if (at > t.Pos + t.Size) {
-        setFirst(std::max(a.fixed, std::min(first() + a.visible, a.count - a.visible)));
+        setFirst(std::max(a.Fixed, std::min(first() + a.Visible, a.Count - a.Visible)));
     } else {
         FDownOnScroller = true;
         FDownPos = at;
@@ -126,12 +118,12 @@ void TScrollControl::mouseMoveEvent(QMouseEvent* e)
     QWidget::mouseMoveEvent(e);
     if (!FDownOnScroller || !Thumb().Visible)
         return;
-    const Axis a = axisOf(*grid(), Direction);
-    const int span = length() - a.size(0);
+    const TGridAxis a = scrollAxisOf(*grid(), Direction);
+    const int span = length() - a.Size(0);
     if (span <= 0)
         return;
-    const int moved = RoundHalfEven(double(along(e->position().toPoint()) - FDownPos) / span * a.count);
-    setFirst(std::max(a.fixed, std::min(moved + FDownRow, a.count - a.visible)));
+    const int moved = RoundHalfEven(double(along(e->position().toPoint()) - FDownPos) / span * a.Count);
+    setFirst(std::max(a.Fixed, std::min(moved + FDownRow, a.Count - a.Visible)));
 }
 
 void TScrollControl::mouseReleaseEvent(QMouseEvent* e)

@@ -93,6 +93,57 @@ QString styleText(const THTMLSettings& h, const TBrush& brush, const TFont& font
     return d.join(QLatin1Char(';'));
 }
 
+// The document round the table's lines: the XHTML prologue, the prefix, the style sheet of
+// the cell styles, the table element, the suffix.
+QString htmlDocumentText(const THTMLSettings& h, const THtmlDialect& t, const QStringList& styles,
+                         const QStringList& lines, const QString& encoding)
+{
+    const bool xhtml = h.XHTML();
+    const QString crlf = QStringLiteral("\r\n");
+    QString out;
+    if (xhtml) {
+        out += QStringLiteral("<?xml version=\"1.0\" encoding=\"") + encoding + QStringLiteral("\"?>") + crlf;
+        out += QStringLiteral("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\"") + crlf;
+        out += QStringLiteral("\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">") + crlf;
+        out += QStringLiteral("<html xmlns=\"http://www.w3.org/1999/xhtml\" xml:lang=\"en\" lang=\"en\">") + crlf;
+    }
+    if (!h.PrefixTag().isEmpty())
+        out += h.PrefixTag();
+    out += QStringLiteral("<style>") + crlf;
+    for (qsizetype i = 0; i < styles.size(); ++i)
+        out += QStringLiteral(".c") + QString::number(i) + QStringLiteral(" {") + styles[i] + QLatin1Char('}') + crlf;
+    out += QStringLiteral("</style>") + crlf;
+
+    // Attribute and element names as the form writes them.
+    auto name = [&](const char* upper) {
+        const QString n = QString::fromLatin1(upper);
+        return xhtml ? n.toLower() : n;
+    };
+    auto attr = [&](const char* upper, const QString& value) {
+        return name(upper) + QStringLiteral("=\"") + value + QStringLiteral("\" ");
+    };
+    QString table = QLatin1Char('<') + name("TABLE") + QLatin1Char(' ') +
+                    attr("BORDER", QString::number(h.BorderSize())) +
+                    attr("CELLSPACING", QString::number(h.CellSpacing())) +
+                    attr("CELLPADDING", QString::number(h.CellPadding()));
+    if (!h.Summary().isEmpty())
+        table += attr("SUMMARY", h.Summary());
+    if (!h.TableStyle().isEmpty())
+        table += QLatin1Char(' ') + h.TableStyle() + QLatin1Char(' ');
+    table += QLatin1Char(' ') + name("WIDTH") + QStringLiteral("=\"") + QString::number(h.Width()) +
+             QStringLiteral("%\">");
+    out += table + crlf;
+    for (const QString& l : lines)
+        out += l + crlf;
+    out += QLatin1String(t.tableEnd) + crlf;
+    if (!h.SuffixTag().isEmpty())
+        out += h.SuffixTag() + crlf;
+    if (xhtml)
+        out += QLatin1String(t.htmlEnd) + crlf;
+    return out;
+}
+
+
 } // namespace
 
 // The text of a link cell as a link; other texts unchanged. target is the text as it may go
@@ -214,47 +265,7 @@ QString TQvStringGrid::htmlText(const QString& folder, const QString& encoding)
     }
     ExportNotification(esExportDone, -1);
 
-    QString out;
-    if (xhtml) {
-        out += QStringLiteral("<?xml version=\"1.0\" encoding=\"") + encoding + QStringLiteral("\"?>") + crlf;
-        out += QStringLiteral("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\"") + crlf;
-        out += QStringLiteral("\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">") + crlf;
-        out += QStringLiteral("<html xmlns=\"http://www.w3.org/1999/xhtml\" xml:lang=\"en\" lang=\"en\">") + crlf;
-    }
-    if (!h.PrefixTag().isEmpty())
-        out += h.PrefixTag();
-    out += QStringLiteral("<style>") + crlf;
-    for (qsizetype i = 0; i < styles.size(); ++i)
-        out += QStringLiteral(".c") + QString::number(i) + QStringLiteral(" {") + styles[i] + QLatin1Char('}') + crlf;
-    out += QStringLiteral("</style>") + crlf;
-
-    // Attribute and element names as the form writes them.
-    auto name = [&](const char* upper) {
-        const QString n = QString::fromLatin1(upper);
-        return xhtml ? n.toLower() : n;
-    };
-    auto attr = [&](const char* upper, const QString& value) {
-        return name(upper) + QStringLiteral("=\"") + value + QStringLiteral("\" ");
-    };
-    QString table = QLatin1Char('<') + name("TABLE") + QLatin1Char(' ') +
-                    attr("BORDER", QString::number(h.BorderSize())) +
-                    attr("CELLSPACING", QString::number(h.CellSpacing())) +
-                    attr("CELLPADDING", QString::number(h.CellPadding()));
-    if (!h.Summary().isEmpty())
-        table += attr("SUMMARY", h.Summary());
-    if (!h.TableStyle().isEmpty())
-        table += QLatin1Char(' ') + h.TableStyle() + QLatin1Char(' ');
-    table += QLatin1Char(' ') + name("WIDTH") + QStringLiteral("=\"") + QString::number(h.Width()) +
-             QStringLiteral("%\">");
-    out += table + crlf;
-    for (const QString& l : lines)
-        out += l + crlf;
-    out += QLatin1String(t.tableEnd) + crlf;
-    if (!h.SuffixTag().isEmpty())
-        out += h.SuffixTag() + crlf;
-    if (xhtml)
-        out += QLatin1String(t.htmlEnd) + crlf;
-    return out;
+    return htmlDocumentText(h, t, styles, lines, encoding);
 }
 
 // ---- pictures -------------------------------------------------------------------------------------

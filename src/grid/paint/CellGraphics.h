@@ -7,12 +7,15 @@
 // Classic canvas rules: a filled rectangle covers Left..Right-1 and Top..Bottom-1, a line stops
 // just before its end point. The helpers keep no state between calls.
 
+#include "grid/BaseGrid.h"
 #include "grid/GridTypes.h"
 #include "grid/QvObj.h"
 
 #include <QImage>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class QFont;
 class QPainter;
@@ -35,7 +38,7 @@ struct TProgressLook {
     bool ShowBorder = false;
     bool Stacked = false;
     bool ShowPercentage = true;
-    TFont Font;
+    TFont Font{};
     TColor CompleteFontColor = 0xFF0000;
     bool CompletionSmooth = true;
     bool ShowGradient = true;
@@ -52,6 +55,68 @@ void DrawCheckBox(QPainter& canvas, TQvStringGrid& grid, TRect r, bool checked, 
 void DrawRadioGroup(QPainter& canvas, TQvStringGrid& grid, TRect r, bool upward, double scale, TControlStyle style,
                     int ARow, int ACol, bool selected, const QStringList& options, bool disabled, bool horizontal,
                     int index, int count);
+
+// ---- cell graphics by kind ------------------------------------------------------------------
+//
+// Call flow: the screen painter (TGridPainter::drawCellGraphic) and the printed cell
+// (TGridPrinter::printCell) each place the graphic on their own device, fill a TCellGraphicJob
+// and call PaintCellGraphic, which takes the kind's painter from one table keyed by the
+// graphic's type (CellGraphicKind). A painter draws for both: where screen and paper differ
+// (a face drawn at screen size and stretched on paper, device units, pictures) it asks the
+// job's device, so a fix of a face shows on paper too.
+
+class TCellGraphicDevice;
+
+struct TCellGraphicJob {
+    QPainter& Canvas;
+    TQvStringGrid& Grid;
+    TCellGraphic& Graphic;
+    const TCellGraphicDevice& Device;
+    int Col = 0; // real column
+    int Row = 0;
+    TRect Cell{};  // the whole cell
+    TRect Inner{}; // screen: the cell less the grid's offsets; paper: the cell
+    TRect Place{}; // where the device's placement step put the graphic
+    TBrush Brush{};
+    TFont Font{};
+    TAlignment HA = taLeftJustify; // the cell text's alignment (rotated text)
+    TVAlignment VA = vtaTop;
+    TGridDrawState State = 0;
+    bool Enabled = true;  // paper: always
+    bool Live = true;     // screen: hover, pressed and greyed states shown; paper: the plain face
+};
+
+// What differs between drawing on screen and on paper (y up, 0.1 mm).
+class TCellGraphicDevice {
+public:
+    virtual ~TCellGraphicDevice() = default;
+    virtual bool Paper() const = 0;
+    // Device units per screen pixel (1 on screen).
+    virtual double PixelSize() const = 0;
+    // The size in screen pixels of a rectangle of this device.
+    virtual TPoint ScreenSize(const TRect& r) const = 0;
+    // A picture: on screen at the place's corner (or stretched into it), on paper stretched.
+    virtual void Picture(QPainter& canvas, const TRect& place, const QImage& img, bool stretch) const = 0;
+    // A face drawn at screen size: on screen straight into target; on paper on a bitmap of
+    // size in the cell's brush colour, stretched over target.
+    using TFaceDraw = std::function<void(QPainter& canvas, const TRect& r)>;
+    virtual void Face(const TCellGraphicJob& job, const TRect& target, TPoint size, const TFaceDraw& draw) const = 0;
+    // Drawing in device pixels, where the y-down painters apply unchanged.
+    virtual void DevicePixels(QPainter& canvas, const TRect& r, const TFaceDraw& draw) const = 0;
+};
+
+// One entry of the table: the kind's painter, and whether paper shows the kind at all
+// (buttons, comments, ratings and the like are screen-only).
+struct TCellGraphicKind {
+    void (*Paint)(TCellGraphicJob& job) = nullptr;
+    bool Printed = false;
+};
+// The kind's entry; nullptr for kinds that draw nothing themselves.
+const TCellGraphicKind* CellGraphicKind(TCellType type);
+// Draws the job's graphic with its kind's painter (nothing for a kind the device leaves out).
+void PaintCellGraphic(TCellGraphicJob& job);
+// A cell's number as the value graphics read it ("," taken as the decimal point); 0 otherwise.
+double CellGraphicNumber(const QString& text);
 
 // ---- small painters (classic canvas rules, no state kept) ------------------------------------
 

@@ -140,23 +140,49 @@ public:
     TCellGraphic* GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& vAlign, TCellHAlign& hAlign, bool& textShown,
                                      int& height, int& width);
     void DrawSortIndicator(QPainter& canvas, int ACol, int Y, int X);
+    bool isSortHeaderCell(int realCol, int row) const;
+    // The screen faces of node and button graphics (graphickinds.cpp picks them).
+    void PaintNodeGlyph(TCellGraphicJob& j);
+    void PaintButtonGraphic(TCellGraphicJob& j);
 
 private:
+    // The steps of PaintGridCell, in its order.
+    TCellPaintContext cellContext(QPainter& canvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    void readCellLook(TCellPaintContext& c);
+    int drawRowIndicator(TCellPaintContext& c);
+    void drawListViewHeader(TCellPaintContext& c);
+    void drawAlwaysVisibleButtons(TCellPaintContext& c);
+    bool drawGraphicBeforeText(const TCellPaintContext& c);
+    void drawCellFrame(TCellPaintContext& c, int savedRight, int indicatorWidth);
+    void drawRightFixedLines(TCellPaintContext& c);
+    void drawFocusRectangle(QPainter& canvas, int ACol, int ARow, const TRect& ARect);
     void drawCellScrollBar(TCellPaintContext& c);
     void drawCellText(TCellPaintContext& c);
+    // The steps of drawCellText, in its order.
+    bool recolourSelectedCell(TCellPaintContext& c);
+    QString cellTextToShow(TCellPaintContext& c);
+    void drawFilterGlyph(TCellPaintContext& c);
+    void applyDisjunctLook(TCellPaintContext& c, bool isFixed);
+    void drawCellBackgroundPieces(TCellPaintContext& c, bool drawnSelected);
+    void drawSelectionRectangle(TCellPaintContext& c);
+    void drawShownText(TCellPaintContext& c, QString text, TRect tr, bool drawnSelected);
+    int layoutTextRect(TCellPaintContext& c, TRect& tr);
+    unsigned textFlags(const TCellPaintContext& c, QString& text) const;
+    int drawTextBody(TCellPaintContext& c, const QString& text, const TRect& tr, unsigned flags, bool sortHeader,
+                     bool drawnSelected, int measured);
+    void drawCellSortIndicator(TCellPaintContext& c, int measured, int sortShift);
     // Markup cell text through the markup renderer; answers the width it took.
     int paintCellMarkup(TCellPaintContext& c, const QString& text, const TRect& r);
     void drawCellGraphic(TCellPaintContext& c);
+    // The placement step: the graphic's place in the cell; leaves the cell less the offsets.
+    TRect placeCellGraphic(TCellPaintContext& c);
     void drawCellBorders(TCellPaintContext& c);
-    void drawNodeGlyph(TCellPaintContext& c, const TRect& r);
-    void drawButtonGraphic(TCellPaintContext& c, const TRect& place);
     void drawFixedLook(TCellPaintContext& c);
     void drawLookEdges(TCellPaintContext& c);
     void drawNodeLines(TCellPaintContext& c);
     void paintCellBackgroundPicture(QPainter& canvas, const TRect& area);
     void tileCellBackgroundPicture(QPainter& canvas, const TRect& area, int col, int row);
     void paintCellBackgroundGradient(QPainter& canvas, const TRect& area);
-    bool isSortHeaderCell(int realCol, int row) const;
     bool hasFocus() const;
 
     TQvStringGrid& grid;

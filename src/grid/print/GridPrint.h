@@ -215,8 +215,9 @@ private:
                        const TPrintCellLook& look, bool noText);
     void drawCellText(QPainter& canvas, const CellText& t, const TPrintCellLook& look, int realCol, int ARow,
                       const TRect& r, int pitch, bool merged);
-    void drawCellGraphic(QPainter& canvas, TCellGraphic* g, const TRect& place, const TRect& cell, int realCol,
-                         int ARow, const TBrush& brush, const TFont& font);
+    // The graphic by the painter of its kind (paint/CellGraphics.h) on the paper's device.
+    void paintCellGraphic(QPainter& canvas, TCellGraphic* g, const TRect& place, const TRect& cell, int realCol,
+                          int ARow, const TBrush& brush, const TFont& font);
     int drawMarkupTitle(QPainter& canvas, const QString& text, const TFont& font, const TRect& r, bool measureOnly);
 
     TQvStringGrid& grid;

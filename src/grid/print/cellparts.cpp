@@ -29,13 +29,6 @@ int roundInt(double v)
     return int(std::lround(v));
 }
 
-double cellFloat(const QString& text)
-{
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    return ok ? v : 0.0;
-}
-
 bool isCheckKind(TCellType t)
 {
     return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox || t == ctRadioButton;
@@ -48,6 +41,41 @@ QImage cellBitmap(int width, int height, const TBrush& brush)
     img.fill(brush.Style == bsClear || brush.Color == clNone ? QColor(Qt::white) : platform::toQColor(brush.Color));
     return img;
 }
+
+// Paper: faces drawn at screen size on a bitmap of the cell's colour and stretched, so they
+// print as they look on screen at any printer resolution; bars and pies in device units.
+class TPaperGraphicDevice final : public TCellGraphicDevice {
+public:
+    explicit TPaperGraphicDevice(double pixel) : pixel(pixel) {}
+    bool Paper() const override { return true; }
+    double PixelSize() const override { return pixel; }
+    TPoint ScreenSize(const TRect& r) const override
+    {
+        return {roundInt((r.Right - r.Left) / pixel), roundInt((r.Top - r.Bottom) / pixel)};
+    }
+    void Picture(QPainter& canvas, const TRect& place, const QImage& img, bool) const override
+    {
+        StretchDIBToCanvas(canvas, place, img);
+    }
+    void Face(const TCellGraphicJob& job, const TRect& target, TPoint size, const TFaceDraw& draw) const override
+    {
+        QImage img = cellBitmap(size.X, size.Y, job.Brush);
+        {
+            QPainter p(&img);
+            draw(p, {0, 0, img.width(), img.height()});
+        }
+        StretchDIBToCanvas(job.Canvas, target, img);
+    }
+    void DevicePixels(QPainter& canvas, const TRect& r, const TFaceDraw& draw) const override
+    {
+        const TRect device = LogicalToDevice(canvas, r);
+        TDeviceUnits units(canvas);
+        draw(canvas, device);
+    }
+
+private:
+    double pixel;
+};
 
 int alignFlags(TAlignment ha)
 {
@@ -222,149 +250,26 @@ void TGridPrinter::drawCellText(QPainter& canvas, const CellText& t, const TPrin
     }
 }
 
-void TGridPrinter::drawCellGraphic(QPainter& canvas, TCellGraphic* g, const TRect& place, const TRect& cell,
-                                   int realCol, int ARow, const TBrush& brush, const TFont& font)
+void TGridPrinter::paintCellGraphic(QPainter& canvas, TCellGraphic* g, const TRect& place, const TRect& cell,
+                                    int realCol, int ARow, const TBrush& brush, const TFont& font)
 {
-    const auto& cl = grid.ControlLook();
-    const auto screenSize = [&](const TRect& r) {
-        return TPoint{roundInt((r.Right - r.Left) / f), roundInt((r.Top - r.Bottom) / f)};
-    };
-    switch (g->FCellType) {
-    case ctBitmap:
-    case ctPicture:
-        if (const auto* bmp = dynamic_cast<const TBitmap*>(g->FCellBitmap))
-            StretchDIBToCanvas(canvas, place, bmp->Image);
-        break;
-    case ctIcon:
-        // The icon's alpha channel is its mask.
-        if (const auto* icon = dynamic_cast<const TBitmap*>(g->FCellIcon ? g->FCellIcon : g->FCellBitmap))
-            StretchDIBToCanvas(canvas, place, icon->Image);
-        break;
-    case ctImageList:
-    case ctDataImage: {
-        const TCustomImageList* images = grid.GetCellImageList(realCol, ARow);
-        if (!images)
-            break;
-        const int index = g->FCellType == ctDataImage ? int(cellFloat(grid.Cells(realCol, ARow))) + g->FCellIndex
-                                                      : g->FCellIndex;
-        QImage img = cellBitmap(images->Width(), images->Height(), brush);
-        {
-            QPainter p(&img);
-            images->Draw(p, 0, 0, index);
-        }
-        StretchDIBToCanvas(canvas, place, img);
-        break;
-    }
-    case ctImages: {
-        const TCustomImageList* images = grid.GetCellImageList(realCol, ARow);
-        const auto* list = dynamic_cast<const TIntList*>(g->FCellBitmap);
-        if (!images || !list || list->Count() == 0)
-            break;
-        const bool across = g->FCellBoolean;
-        const int n = list->Count();
-        QImage img = cellBitmap(images->Width() * (across ? n : 1), images->Height() * (across ? 1 : n), brush);
-        {
-            QPainter p(&img);
-            for (int i = 0; i < n; ++i)
-                images->Draw(p, across ? i * images->Width() : 0, across ? 0 : i * images->Height(), list->GetInteger(i));
-        }
-        StretchDIBToCanvas(canvas, place, img);
-        break;
-    }
-    case ctCheckBox:
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox: {
-        bool checked = g->FCellBoolean;
-        if (g->FCellType == ctDataCheckBox || g->FCellType == ctVirtCheckBox) {
-            QString checkTrue = grid.CheckTrue;
-            grid.GetCheckTrue(realCol, ARow, checkTrue);
-            checked = grid.Cells(realCol, ARow) == checkTrue;
-        }
-        const int S = cl.CheckSize();
-        QImage img = cellBitmap(S, S, brush);
-        {
-            QPainter p(&img);
-            DrawCheckBox(p, grid, {0, 0, S, S}, checked, cbUnchecked, false,
-                         cl.ControlStyle() == csFlat ? csFlat : csClassic, false, true);
-        }
-        const int h = place.Top - place.Bottom;
-        StretchDIBToCanvas(canvas, {place.Left, place.Top, place.Left + h, place.Bottom}, img);
-        break;
-    }
-    case ctNode: {
-        const int cx = (place.Left + place.Right) / 2, cy = (place.Top + place.Bottom) / 2;
-        const QColor color = platform::toQColor(grid.CellNode().NodeColor());
-        canvas.save();
-        canvas.setPen(QPen(color, f));
-        canvas.setBrush(Qt::NoBrush);
-        canvas.drawRect(QRectF(cx - 10, cy - 10, 20, 20));
-        canvas.drawLine(QPointF(cx - 6, cy), QPointF(cx + 6, cy));
-        if (grid.GetNodeState(ARow)) // collapsed
-            canvas.drawLine(QPointF(cx, cy - 6), QPointF(cx, cy + 6));
-        canvas.restore();
-        break;
-    }
-    case ctRadio: {
-        QStringList options;
-        if (const auto* list = dynamic_cast<const TStringList*>(g->FCellBitmap))
-            options = list->Strings;
-        const TPoint sz = screenSize(cell);
-        QImage img = cellBitmap(sz.X, sz.Y, brush);
-        {
-            QPainter p(&img);
-            p.setFont(toQFont(font));
-            p.setPen(platform::toQColor(font.Color));
-            DrawRadioGroup(p, grid, {0, 0, sz.X, sz.Y}, false, 1.0, cl.ControlStyle(), ARow, realCol, false, options,
-                           false, g->FCellBoolean, g->FCellIndex, int(options.size()));
-        }
-        StretchDIBToCanvas(canvas, cell, img);
-        break;
-    }
-    case ctFilePicture:
-        if (const auto* picture = dynamic_cast<const TFilePicture*>(g->FCellBitmap)) {
-            QImage img = cellBitmap(picture->Width(), picture->Height(), brush);
-            {
-                QPainter p(&img);
-                picture->DrawPicture(p, {0, 0, img.width(), img.height()});
-            }
-            StretchDIBToCanvas(canvas, place, img);
-        }
-        break;
-    case ctProgress: {
-        const double value = cellFloat(grid.Cells(realCol, ARow));
-        const TColor barColor = g->FCellBitmapColor, backColor = g->FCellIconColor;
-        const TColor t1 = g->FCellBoolean ? TColor(g->FCellIndex) : (barColor ^ 0xFFFFFF);
-        const TColor t2 = g->FCellBoolean ? TColor(g->FCellAngle) : (backColor ^ 0xFFFFFF);
-        const TRect bar{cell.Left, cell.Top - roundInt(2 * f), cell.Right, cell.Bottom + roundInt(4 * f)};
-        const TRect device = LogicalToDevice(canvas, bar);
-        TDeviceUnits units(canvas);
-        ZirAzur::PaintClassicProgress(canvas, device, barColor, false, cl.ProgressBorderColor(), g->FCellText,
-                                      g->FCellErrLen, g->FCellErrFrom, 0, 0, value, t1, backColor, t2, font);
-        break;
-    }
-    case ctProgressPie: {
-        const TRect device = LogicalToDevice(canvas, place);
-        TDeviceUnits units(canvas);
-        ZirAzur::DrawPieProgress(canvas, device, g->FCellBitmapColor, false, g->FCellAngle);
-        break;
-    }
-    case ctInterface:
-        if (auto* drawer = dynamic_cast<IGridCellDrawer*>(g->FCellBitmap)) {
-            const TPoint sz = screenSize(cell);
-            const int w = drawer->GetWidth() > 0 ? drawer->GetWidth() : sz.X;
-            const int h = drawer->GetHeight() > 0 ? drawer->GetHeight() : sz.Y;
-            QImage img = cellBitmap(w, h, brush);
-            {
-                QPainter p(&img);
-                drawer->Draw(p, {0, 0, w, h}, realCol, ARow, false, &grid);
-            }
-            StretchDIBToCanvas(canvas, place, img);
-        }
-        break;
-    default:
-        break;
-    }
+    const TPaperGraphicDevice paper(f);
+    TCellGraphicJob job{canvas, grid, *g, paper};
+    job.Col = realCol;
+    job.Row = ARow;
+    job.Cell = cell;
+    job.Inner = cell;
+    job.Place = place;
+    job.Brush = brush;
+    job.Font = font;
+    job.Live = false;
+    // The paper's own places: a check box square in the place's height, a progress bar over the
+    // cell's width.
+    if (isCheckKind(g->FCellType) && g->FCellType != ctRadioButton)
+        job.Place.Right = place.Left + (place.Top - place.Bottom);
+    else if (g->FCellType == ctProgress)
+        job.Place = {cell.Left, cell.Top - roundInt(2 * f), cell.Right, cell.Bottom + roundInt(4 * f)};
+    PaintCellGraphic(job);
 }
 
 } // namespace grid

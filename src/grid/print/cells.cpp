@@ -280,7 +280,7 @@ void TGridPrinter::printCell(QPainter& canvas, int y, int pitch, int c, bool fir
         if (!(g && g->FCellType == ctRadio))
             drawCellText(canvas, t, look, real, ARow, text, pitch, spanX > 0 || spanY > 0);
         if (g)
-            drawCellGraphic(canvas, g, place, cell, real, ARow, look.Brush, look.Font);
+            paintCellGraphic(canvas, g, place, cell, real, ARow, look.Brush, look.Font);
         canvas.restore();
 
         // 9. The application's own drawing, in device units.

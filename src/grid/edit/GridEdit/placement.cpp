@@ -343,6 +343,97 @@ void TQvStringGrid::showRichEditor(int realCol, int ARow, const TRect& r, int w,
     EditCtrl = re;
 }
 
+void TQvStringGrid::showComboEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed)
+{
+    const bool list = EditControl == edComboList;
+    TGridCombo* combo = EditCombo();
+    EditMode = true;
+    FNoEditChange = true;
+    combo->blockSignals(true);
+    combo->clear();
+    LoadEditorFromColumn(realCol, ARow);
+    combo->setMaxVisibleItems(std::max(1, DropDownCount));
+    GetEditorProp(realCol, ARow, nullptr);
+    combo->setGeometry(r.Left, r.Top, 0, 0);
+    combo->setEnabled(true);
+    combo->setEditable(!list);
+    bool comboEventDue = false;
+    if (list) {
+        int idx = combo->findText(Cells(realCol, ARow), Qt::MatchExactly);
+        if (FComboIdx == -1 && idx == -1) {
+            idx = combo->findText(FEditText, Qt::MatchExactly);
+            if (idx == -1)
+                idx = 0;
+            comboEventDue = true;
+        } else if (idx == -1) {
+            idx = FComboIdx;
+        }
+        combo->setCurrentIndex(idx < combo->count() ? idx : -1);
+    } else {
+        combo->setEditText(FEditText);
+        if (FComboIdx != -1 && combo->currentIndex() == -1)
+            combo->setCurrentIndex(FComboIdx);
+        combo->setEditText(FEditText);
+        if (combo->lineEdit() && MaxComboLength > 0)
+            combo->lineEdit()->setMaxLength(MaxComboLength);
+    }
+    combo->blockSignals(false);
+    combo->SetColor(color);
+    combo->setGeometry(r.Left, r.Top, w, h);
+    const bool flat = Look == glSoft || Look == glVLX || Look == glXP || Look == glListView || Look == glVista ||
+                      Look == glWin7 || Look == glOffice2007;
+    combo->SetFlat(flat);
+    combo->SetEtched(flat);
+    if (Navigation().AutoComboDropSize())
+        combo->SizeDropDownWidth();
+    else if (combo->DropWidth() > 0)
+        combo->SetDropWidth(combo->DropWidth());
+    combo->show();
+    combo->raise();
+    combo->setFocus(Qt::OtherFocusReason);
+    FNoEditChange = false;
+    if (MouseActions().DirectComboDrop() || DropDownAlwaysVisible)
+        combo->showPopup();
+    if (MouseActions().DirectEdit() && MouseActions().DirectComboDrop()) {
+        const TGridRect sel = Selection();
+        SelectionChangedNotify(sel.Left, sel.Top, sel.Right, sel.Bottom);
+    }
+    if (comboEventDue && combo->count() > 0 && OnComboChange)
+        OnComboChange(this, realCol, ARow, 0, combo->itemText(0));
+    EditCtrl = combo;
+    handOverTyped(combo, typed);
+}
+
+void TQvStringGrid::showCheckEditor(const TRect& r, int w, int h, TColor color)
+{
+    TGridCheckBox* check = EditCheck();
+    check->ReCreate();
+    EditMode = true;
+    check->setGeometry(r.Left, r.Top, w, h);
+    check->setText(FEditText);
+    check->setChecked(false);
+    setEditorColor(check, color);
+    check->setEnabled(true);
+    check->show();
+    check->raise();
+    check->setFocus(Qt::OtherFocusReason);
+}
+
+void TQvStringGrid::showButtonControl(const TRect& r, int w, int h)
+{
+    TGridButton* button = GridButton();
+    button->ReCreate();
+    EditMode = true;
+    // One pixel larger on every side, so the button's own frame covers the cell's lines.
+    button->setGeometry(r.Left - 1, r.Top - 1, w + 2, h + 2);
+    button->setText(FEditText);
+    button->setEnabled(true);
+    button->show();
+    button->raise();
+    button->setFocus(Qt::OtherFocusReason);
+    EditCtrl = button;
+}
+
 void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
 {
     FEditing = true;
@@ -361,66 +452,9 @@ void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
 
     switch (EditControl) {
     case edComboEdit:
-    case edComboList: {
-        const bool list = EditControl == edComboList;
-        TGridCombo* combo = EditCombo();
-        EditMode = true;
-        FNoEditChange = true;
-        combo->blockSignals(true);
-        combo->clear();
-        LoadEditorFromColumn(realCol, ARow);
-        combo->setMaxVisibleItems(std::max(1, DropDownCount));
-        GetEditorProp(realCol, ARow, nullptr);
-        combo->setGeometry(r.Left, r.Top, 0, 0);
-        combo->setEnabled(true);
-        combo->setEditable(!list);
-        bool comboEventDue = false;
-        if (list) {
-            int idx = combo->findText(Cells(realCol, ARow), Qt::MatchExactly);
-            if (FComboIdx == -1 && idx == -1) {
-                idx = combo->findText(FEditText, Qt::MatchExactly);
-                if (idx == -1)
-                    idx = 0;
-                comboEventDue = true;
-            } else if (idx == -1) {
-                idx = FComboIdx;
-            }
-            combo->setCurrentIndex(idx < combo->count() ? idx : -1);
-        } else {
-            combo->setEditText(FEditText);
-            if (FComboIdx != -1 && combo->currentIndex() == -1)
-                combo->setCurrentIndex(FComboIdx);
-            combo->setEditText(FEditText);
-            if (combo->lineEdit() && MaxComboLength > 0)
-                combo->lineEdit()->setMaxLength(MaxComboLength);
-        }
-        combo->blockSignals(false);
-        combo->SetColor(color);
-        combo->setGeometry(r.Left, r.Top, w, h);
-        const bool flat = Look == glSoft || Look == glVLX || Look == glXP || Look == glListView || Look == glVista ||
-                          Look == glWin7 || Look == glOffice2007;
-        combo->SetFlat(flat);
-        combo->SetEtched(flat);
-        if (Navigation().AutoComboDropSize())
-            combo->SizeDropDownWidth();
-        else if (combo->DropWidth() > 0)
-            combo->SetDropWidth(combo->DropWidth());
-        combo->show();
-        combo->raise();
-        combo->setFocus(Qt::OtherFocusReason);
-        FNoEditChange = false;
-        if (MouseActions().DirectComboDrop() || DropDownAlwaysVisible)
-            combo->showPopup();
-        if (MouseActions().DirectEdit() && MouseActions().DirectComboDrop()) {
-            const TGridRect sel = Selection();
-            SelectionChangedNotify(sel.Left, sel.Top, sel.Right, sel.Bottom);
-        }
-        if (comboEventDue && combo->count() > 0 && OnComboChange)
-            OnComboChange(this, realCol, ARow, 0, combo->itemText(0));
-        EditCtrl = combo;
-        handOverTyped(combo, typed);
+    case edComboList:
+        showComboEditor(realCol, ARow, r, w, h, color, typed);
         break;
-    }
     case edSpinEdit:
     case edFloatSpinEdit:
     case edTimeSpinEdit:
@@ -436,34 +470,12 @@ void TQvStringGrid::ShowSpecialEditor(int ACol, int ARow)
     case edFloatUnitEditBtn:
         showButtonEditor(realCol, ARow, r, w, h, color, typed);
         break;
-    case edCheckBox: {
-        TGridCheckBox* check = EditCheck();
-        check->ReCreate();
-        EditMode = true;
-        check->setGeometry(r.Left, r.Top, w, h);
-        check->setText(FEditText);
-        check->setChecked(false);
-        setEditorColor(check, color);
-        check->setEnabled(true);
-        check->show();
-        check->raise();
-        check->setFocus(Qt::OtherFocusReason);
+    case edCheckBox:
+        showCheckEditor(r, w, h, color);
         break;
-    }
-    case edButton: {
-        TGridButton* button = GridButton();
-        button->ReCreate();
-        EditMode = true;
-        // One pixel larger on every side, so the button's own frame covers the cell's lines.
-        button->setGeometry(r.Left - 1, r.Top - 1, w + 2, h + 2);
-        button->setText(FEditText);
-        button->setEnabled(true);
-        button->show();
-        button->raise();
-        button->setFocus(Qt::OtherFocusReason);
-        EditCtrl = button;
+    case edButton:
+        showButtonControl(r, w, h);
         break;
-    }
     case edDateEdit:
     case edDateEditUpDown:
     case edTimeEdit:

@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 
+#include <optional>
+
 #include <cstdlib>
 
 namespace grid {
@@ -51,19 +53,32 @@ bool TQvStringGrid::openAnchor(int ARow, int ACol, const QString& anchor)
     return false;
 }
 
+// One half of the sizing-border tests: the pointer within 3 pixels of a border of the cell
+// along the axis, where the cell lies in the other axis's fixed part (or, with withFirstNormal,
+// in its first normal cell too) and the axis may be sized. Empty where the half does not apply.
+std::optional<bool> TQvStringGrid::sizingBorderHalf(TGridAxisKind k, TPoint pointer, TPoint cell,
+                                                    bool withFirstNormal) const
+{
+    const TGridAxisKind across = AcrossAxis(k);
+    const int fixedAcross = across == gaColumns ? FixedCols() : FixedRows();
+    const int at = Along(cell, across);
+    const bool inFixed = withFirstNormal ? at <= fixedAcross : at < fixedAcross;
+    if (!inFixed || !(Options() & (k == gaColumns ? goColSizing : goRowSizing)))
+        return std::nullopt;
+    const TRect cr = CellRect(cell.X, cell.Y);
+    const int p = Along(pointer, k);
+    const int low = k == gaColumns ? cr.Left : cr.Top, high = k == gaColumns ? cr.Right : cr.Bottom;
+    return std::abs(p - low) < 4 || std::abs(p - high) < 4;
+}
+
 bool TQvStringGrid::IsOnSizingBorder(int X, int Y) const
 {
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);
     if (c < 0 || r < 0)
         return false;
-    const TRect cr = CellRect(c, r);
-    bool on = false;
-    if (r < FixedRows() && (Options() & goColSizing))
-        on = std::abs(X - cr.Left) < 4 || std::abs(X - cr.Right) < 4;
-    if (c < FixedCols() && (Options() & goRowSizing))
-        on = on || std::abs(Y - cr.Top) <= 3 || std::abs(Y - cr.Bottom) <= 3;
-    return on;
+    return sizingBorderHalf(gaColumns, {X, Y}, {c, r}, false).value_or(false) ||
+           sizingBorderHalf(gaRows, {X, Y}, {c, r}, false).value_or(false);
 }
 
 bool TQvStringGrid::IsAtSizingBorder(int X, int Y) const
@@ -72,13 +87,9 @@ bool TQvStringGrid::IsAtSizingBorder(int X, int Y) const
     MouseToCell(X, Y, c, r);
     if (c < 0 || r < 0)
         return false;
-    const TRect cr = CellRect(c, r);
-    bool on = false;
-    if (r <= FixedRows() && (Options() & goColSizing))
-        on = std::abs(X - cr.Left) < 4 || std::abs(X - cr.Right) < 4;
-    if (c <= FixedCols() && (Options() & goRowSizing))
-        on = std::abs(Y - cr.Top) < 4 || std::abs(Y - cr.Bottom) < 4;
-    return on;
+    // Where both halves apply, the row half decides.
+    const std::optional<bool> rowHalf = sizingBorderHalf(gaRows, {X, Y}, {c, r}, true);
+    return rowHalf ? *rowHalf : sizingBorderHalf(gaColumns, {X, Y}, {c, r}, true).value_or(false);
 }
 
 void TQvStringGrid::mouseMoveEvent(QMouseEvent* e)

@@ -30,12 +30,13 @@ bool TGridPainter::hasFocus() const
     return grid.hasFocus() || grid.viewport()->hasFocus();
 }
 
-void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& ARect, TGridDrawState AState)
+// Where the cell is (displayed and real column, and the row whose selection counts: the real
+// row under persistent disjunct row selection), its filter glyph and its scroll bar.
+TCellPaintContext TGridPainter::cellContext(QPainter& canvas, int ACol, int ARow, const TRect& ARect,
+                                            TGridDrawState AState)
 {
     TCellPaintContext c;
     c.Canvas = &canvas;
-    // Where the cell is: displayed and real column, and the row whose selection counts (the
-    // real row under persistent disjunct row selection).
     c.ACol = ACol;
     c.RealCol = grid.RealColFromDispl(ACol);
     c.ARow = ARow;
@@ -50,10 +51,16 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
         c.FilterGlyph = grid.GetColumnFilter(c.RealCol);
     // A scroll-bar cell's bar narrows the cell.
     drawCellScrollBar(c);
-    // Brush, gradient, font, alignment and word wrap of the cell, asked with the displayed column.
+    return c;
+}
+
+// Brush, gradient, font, alignment and word wrap of the cell (asked with the displayed
+// column: the remap turns it into the real one), its graphic and whether it looks fixed.
+void TGridPainter::readCellLook(TCellPaintContext& c)
+{
+    const int ARow = c.ARow;
     c.WW = grid.WordWrap();
-    TGridDrawState st = AState;
-    // Displayed column: the remap turns it into the real one.
+    TGridDrawState st = c.AState;
     grid.GetVisualProperties(c.ACol, ARow, st, false, false, true, c.Brush, c.ColorTo, c.MirrorColor,
                              c.MirrorColorTo, c.Font, c.HA, c.VA, c.WW, c.GD);
     c.TextHA = c.HA;
@@ -64,116 +71,176 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
     if (nodeRow && grid.CellHasProperties(0, ARow))
         c.GraphicWidth = static_cast<const TCellProperties*>(grid.GetGridObject(0, ARow))->FNodeLevel * 12 + 4;
     // A selected cell without the focus and without a selection colour takes the highlight.
-    if ((AState & gdSelected) && !(AState & gdFocused) && grid.SelectionColor == clNone)
+    if ((c.AState & gdSelected) && !(c.AState & gdFocused) && grid.SelectionColor == clNone)
         c.Brush.Color = platform::clHighlight;
     // The zoomed font; the brush and font colours are kept for the borders after the text.
     c.Font.Size += grid.ZoomFactor;
     c.SavedBrushColor = c.Brush.Color;
     c.SavedFontColor = c.Font.Color;
-    canvas.setFont(toQFont(c.Font));
+    c.Canvas->setFont(toQFont(c.Font));
     // Fixed look for fixed cells, unless the hover row shows its fixed cells as normal ones.
-    c.FixedLook = grid.IsFixed(ACol, ARow) || ACol < grid.FixedCols() || ARow < grid.FixedRows();
+    c.FixedLook = grid.IsFixed(c.ACol, ARow) || c.ACol < grid.FixedCols() || ARow < grid.FixedRows();
     if (ARow == grid.FHoverRowIdx && grid.FHoverRow && (grid.FHoverRowCells & hcFixed))
         c.FixedLook = false;
+}
+
+// The row indicator in the current row's first fixed cell; answers its width taken (0 when
+// none is drawn).
+int TGridPainter::drawRowIndicator(TCellPaintContext& c)
+{
+    const TBitmap& indicator = grid.RowIndicator();
+    const bool here = c.RealCol == 0 && c.ARow == grid.Row() && grid.FixedCols() > 0 && !indicator.Empty() &&
+                      !(grid.RowCount() == grid.FixedRows() && grid.FixedRowAlways());
+    if (!here)
+        return 0;
+    const int h = indicator.Height();
+    const int y = grid.VAlignment == vtaTop      ? c.ARect.Top
+                  : grid.VAlignment == vtaCenter ? c.ARect.Top + (c.ARect.Height() - h) / 2
+                                                 : c.ARect.Bottom - h;
+    DrawTransparentBitmap(*c.Canvas, indicator.Image, c.Brush.Color,
+                          {c.ARect.Left + 2, y, c.ARect.Left + 2 + indicator.Width(), y + h});
+    c.ARect.Left += indicator.Width() + 2;
+    return indicator.Width();
+}
+
+void TGridPainter::drawListViewHeader(TCellPaintContext& c)
+{
+    QPainter& canvas = *c.Canvas;
+    c.ARect.Bottom += 1;
+    const QPoint mouse = grid.viewport()->mapFromGlobal(QCursor::pos());
+    const bool inside = c.ARect.toQRect().contains(mouse);
+    const bool down = QGuiApplication::mouseButtons() != Qt::NoButton;
+    const bool themed = DrawThemedPart(GridThemeApi, grid.viewport(), QStringLiteral("header"), canvas,
+                                       inside ? platform::theme::HP_HEADERITEM : 3, inside ? (down ? 3 : 2) : 1,
+                                       c.ARect.toQRect());
+    if (themed)
+        lineTo(canvas, c.ARect.Left, c.ARect.Top, c.ARect.Right, c.ARect.Top, platform::clWhite);
+    else
+        canvas::rectangle(canvas, c.ARect, platform::clWhite, platform::clBtnFace);
+}
+
+// Always-visible drop-down and spin buttons; each takes 16 pixels off the cell's right.
+void TGridPainter::drawAlwaysVisibleButtons(TCellPaintContext& c)
+{
+    const auto& cl = Settings.ControlLook;
+    if (grid.IsFixed(c.RealCol, c.ARow) || !(cl.DropDownAlwaysVisible() || cl.SpinButtonsAlwaysVisible()))
+        return;
+    int kind = cl.FlatButton() ? pkFlat : IsThemeActive() ? pkThemed : pkClassic;
+    if (grid.Flat && grid.LookState().Tones.Background.BrushColor != clNone)
+        kind = pkTones;
+    bool canEdit = true;
+    grid.CanEditCell(c.RealCol, c.ARow, canEdit);
+    const int state = canEdit ? psNormal : psDisabled;
+    if (cl.DropDownAlwaysVisible() && grid.CellHasComboBox(c.RealCol, c.ARow)) {
+        DrawDropDownButton(*c.Canvas, grid.viewport(),
+                           {c.ARect.Left - 2, c.ARect.Top - 1, c.ARect.Right + 1, c.ARect.Bottom},
+                           grid.LookState().Tones, state, kind);
+        c.ARect.Right -= 16;
+    }
+    if (cl.SpinButtonsAlwaysVisible() && grid.CellHasSpinEdit(c.RealCol, c.ARow)) {
+        DrawSpinButtons(*c.Canvas, grid.viewport(), c.ARect, grid.LookState().Tones, state, kind);
+        c.ARect.Right -= 16;
+    }
+}
+
+// An interfaced cell's object may ask to go under the text; answers whether it was drawn.
+bool TGridPainter::drawGraphicBeforeText(const TCellPaintContext& c)
+{
+    if (!c.Graphic || c.Graphic->FCellType != ctInterface)
+        return false;
+    auto* drawer = dynamic_cast<IGridCellDrawer*>(c.Graphic->FCellBitmap);
+    if (!drawer || !drawer->DrawBeforeText())
+        return false;
+    TCellPaintContext early = c;
+    early.ARect = {c.ARect.Left - 1, c.ARect.Top - 1, c.ARect.Right + 1, c.ARect.Bottom + 1};
+    drawCellGraphic(early);
+    return true;
+}
+
+// Right fixed columns in the flat looks.
+void TGridPainter::drawRightFixedLines(TCellPaintContext& c)
+{
+    const int frc = grid.FixedRightCols();
+    if (!(frc > 0 && frc >= grid.TotalColCount() - c.RealCol && grid.Look != glClassic && grid.Flat))
+        return;
+    QPainter& canvas = *c.Canvas;
+    const TRect& a = c.ARect;
+    if (grid.HasOption(goFixedHorzLine)) {
+        lineTo(canvas, a.Left - 1, a.Top - 1, a.Right + 1, a.Top - 1, 0x808080);
+        lineTo(canvas, a.Left - 1, a.Bottom + 1, a.Right + 1, a.Bottom + 1, 0x808080);
+    }
+    if (grid.HasOption(goFixedVertLine)) {
+        lineTo(canvas, a.Left - 1, a.Top - 1, a.Left - 1, a.Bottom + 1, 0x808080);
+        lineTo(canvas, a.Right + 1, a.Top - 1, a.Right + 1, a.Bottom + 1, 0x808080);
+    }
+}
+
+// The platform focus rectangle: a dotted frame that inverts what is under it.
+void TGridPainter::drawFocusRectangle(QPainter& canvas, int ACol, int ARow, const TRect& ARect)
+{
+    const TPoint base = grid.BaseCell(ACol, ARow);
+    if (grid.HideFocusRect || base.X != grid.Col() || base.Y != grid.Row() || !hasFocus() ||
+        grid.HasOption(goRowSelect) || grid.Row() < grid.FixedRows() || grid.Col() < grid.FixedCols())
+        return;
+    const int g = grid.GridLineWidth() - 1;
+    const TRect f{ARect.Left - g, ARect.Top - g, ARect.Right + g - 1, ARect.Bottom + g - 1};
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    canvas.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    for (int x = f.Left; x < f.Right; x += 2) {
+        canvas.fillRect(QRect(x, f.Top, 1, 1), Qt::white);
+        canvas.fillRect(QRect(x, f.Bottom - 1, 1, 1), Qt::white);
+    }
+    for (int y = f.Top + 2; y < f.Bottom - 1; y += 2) {
+        canvas.fillRect(QRect(f.Left, y, 1, 1), Qt::white);
+        canvas.fillRect(QRect(f.Right - 1, y, 1, 1), Qt::white);
+    }
+    canvas.restore();
+}
+
+// The steps after the text: borders round the whole cell in the kept colours, the fixed
+// look's edges, the right fixed columns' lines and the node column's tree lines.
+void TGridPainter::drawCellFrame(TCellPaintContext& c, int savedRight, int indicatorWidth)
+{
+    c.ARect.Right = savedRight;
+    c.Brush.Color = c.SavedBrushColor;
+    c.Font.Color = c.SavedFontColor;
+    c.ARect = {c.ARect.Left - 1, c.ARect.Top - 1, c.ARect.Right + 1, c.ARect.Bottom + 1};
+    drawCellBorders(c);
+    // The indicator's room is given back.
+    c.ARect.Left -= indicatorWidth;
+    if (c.FixedLook && !grid.Flat)
+        drawLookEdges(c);
+    drawRightFixedLines(c);
+    if (c.RealCol == 0 && grid.HasNodes() && c.ARow >= grid.FixedRows() && grid.CellNode().ShowTree())
+        drawNodeLines(c);
+}
+
+void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& ARect, TGridDrawState AState)
+{
+    TCellPaintContext c = cellContext(canvas, ACol, ARow, ARect, AState);
+    readCellLook(c);
     // The fixed-cell look (no application styles here).
     if (c.FixedLook)
         drawFixedLook(c);
-    // Row indicator.
-    const TBitmap& indicator = grid.RowIndicator();
-    const bool indicatorHere = c.RealCol == 0 && ARow == grid.Row() && grid.FixedCols() > 0 && !indicator.Empty() &&
-                               !(grid.RowCount() == grid.FixedRows() && grid.FixedRowAlways());
-    if (indicatorHere) {
-        const int h = indicator.Height();
-        const int y = grid.VAlignment == vtaTop      ? c.ARect.Top
-                      : grid.VAlignment == vtaCenter ? c.ARect.Top + (c.ARect.Height() - h) / 2
-                                                     : c.ARect.Bottom - h;
-        DrawTransparentBitmap(canvas, indicator.Image, c.Brush.Color,
-                              {c.ARect.Left + 2, y, c.ARect.Left + 2 + indicator.Width(), y + h});
-        c.ARect.Left += indicator.Width() + 2;
-    }
-    // List-view header.
-    if (c.FixedLook && grid.Look == glListView && !grid.Flat) {
-        c.ARect.Bottom += 1;
-        const QPoint mouse = grid.viewport()->mapFromGlobal(QCursor::pos());
-        const bool inside = c.ARect.toQRect().contains(mouse);
-        const bool down = QGuiApplication::mouseButtons() != Qt::NoButton;
-        const bool themed = DrawThemedPart(GridThemeApi, grid.viewport(), QStringLiteral("header"), canvas,
-                                           inside ? platform::theme::HP_HEADERITEM : 3,
-                                           inside ? (down ? 3 : 2) : 1, c.ARect.toQRect());
-        if (themed)
-            lineTo(canvas, c.ARect.Left, c.ARect.Top, c.ARect.Right, c.ARect.Top, platform::clWhite);
-        else
-            canvas::rectangle(canvas, c.ARect, platform::clWhite, platform::clBtnFace);
-    }
+    const int indicatorWidth = drawRowIndicator(c);
+    if (c.FixedLook && grid.Look == glListView && !grid.Flat)
+        drawListViewHeader(c);
     // Modified-row marker.
     if (ACol == 0 && Settings.ShowModified.Enabled && grid.GetRowModified(grid.RealRowFromDispl(ARow)))
         fillRect(canvas, {c.ARect.Right - 4, c.ARect.Top, c.ARect.Right, c.ARect.Bottom}, Settings.ShowModified.Color());
     // The application's own background.
     if (grid.OnCustomCellBkgDraw)
         grid.OnCustomCellBkgDraw(&grid, canvas, c.RealCol, ARow, AState, c.ARect, false);
-    // Always-visible editor buttons.
     const int savedRight = c.ARect.Right;
-    const auto& cl = Settings.ControlLook;
-    if (!grid.IsFixed(c.RealCol, ARow) && (cl.DropDownAlwaysVisible() || cl.SpinButtonsAlwaysVisible())) {
-        int kind = cl.FlatButton() ? pkFlat : IsThemeActive() ? pkThemed : pkClassic;
-        if (grid.Flat && grid.LookState().Tones.Background.BrushColor != clNone)
-            kind = pkTones;
-        bool canEdit = true;
-        grid.CanEditCell(c.RealCol, ARow, canEdit);
-        const int state = canEdit ? psNormal : psDisabled;
-        if (cl.DropDownAlwaysVisible() && grid.CellHasComboBox(c.RealCol, ARow)) {
-            DrawDropDownButton(canvas, grid.viewport(),
-                               {c.ARect.Left - 2, c.ARect.Top - 1, c.ARect.Right + 1, c.ARect.Bottom},
-                               grid.LookState().Tones, state, kind);
-            c.ARect.Right -= 16;
-        }
-        if (cl.SpinButtonsAlwaysVisible() && grid.CellHasSpinEdit(c.RealCol, ARow)) {
-            DrawSpinButtons(canvas, grid.viewport(), c.ARect,
-                            grid.LookState().Tones, state, kind);
-            c.ARect.Right -= 16;
-        }
-    }
-    // An interfaced cell's object may ask to go under the text.
-    bool graphicDrawn = false;
-    if (c.Graphic && c.Graphic->FCellType == ctInterface)
-        if (auto* drawer = dynamic_cast<IGridCellDrawer*>(c.Graphic->FCellBitmap); drawer && drawer->DrawBeforeText()) {
-            TCellPaintContext early = c;
-            early.ARect = {c.ARect.Left - 1, c.ARect.Top - 1, c.ARect.Right + 1, c.ARect.Bottom + 1};
-            drawCellGraphic(early);
-            graphicDrawn = true;
-        }
+    drawAlwaysVisibleButtons(c);
+    const bool graphicDrawn = drawGraphicBeforeText(c);
     // The text, unless the application draws the cell with default drawing off or the graphic
     // stands in for the text.
     const bool handlers = bool(grid.OnDrawCell) || bool(grid.OnCustomCellDraw);
     if ((!handlers || !Settings.NoDefaultDraw) && !(c.Graphic && Settings.NoImageAndText))
         drawCellText(c);
-    // Borders round the whole cell in the kept colours; the indicator's room is given back.
-    c.ARect.Right = savedRight;
-    c.Brush.Color = c.SavedBrushColor;
-    c.Font.Color = c.SavedFontColor;
-    c.ARect = {c.ARect.Left - 1, c.ARect.Top - 1, c.ARect.Right + 1, c.ARect.Bottom + 1};
-    drawCellBorders(c);
-    if (indicatorHere)
-        c.ARect.Left -= indicator.Width();
-    // Raised or sunken edges of the fixed look.
-    if (c.FixedLook && !grid.Flat)
-        drawLookEdges(c);
-    // Right fixed columns in the flat looks.
-    const int frc = grid.FixedRightCols();
-    if (frc > 0 && frc >= grid.TotalColCount() - c.RealCol && grid.Look != glClassic && grid.Flat) {
-        const TRect& a = c.ARect;
-        if (grid.HasOption(goFixedHorzLine)) {
-            lineTo(canvas, a.Left - 1, a.Top - 1, a.Right + 1, a.Top - 1, 0x808080);
-            lineTo(canvas, a.Left - 1, a.Bottom + 1, a.Right + 1, a.Bottom + 1, 0x808080);
-        }
-        if (grid.HasOption(goFixedVertLine)) {
-            lineTo(canvas, a.Left - 1, a.Top - 1, a.Left - 1, a.Bottom + 1, 0x808080);
-            lineTo(canvas, a.Right + 1, a.Top - 1, a.Right + 1, a.Bottom + 1, 0x808080);
-        }
-    }
-    // Tree lines of the node column.
-    if (c.RealCol == 0 && grid.HasNodes() && ARow >= grid.FixedRows() && grid.CellNode().ShowTree())
-        drawNodeLines(c);
+    drawCellFrame(c, savedRight, indicatorWidth);
     // The cell graphic, one pixel lower in fixed cells.
     if (c.Graphic && !graphicDrawn) {
         if (c.FixedLook)
@@ -187,26 +254,7 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
         grid.OnDrawCell(&grid, c.RealCol, ARow, ev, AState);
     if (grid.OnCustomCellDraw)
         grid.OnCustomCellDraw(&grid, canvas, c.RealCol, ARow, AState, ev, false);
-    // Focus rectangle.
-    const TPoint base = grid.BaseCell(ACol, ARow);
-    if (!grid.HideFocusRect && base.X == grid.Col() && base.Y == grid.Row() && hasFocus() &&
-        !grid.HasOption(goRowSelect) && grid.Row() >= grid.FixedRows() && grid.Col() >= grid.FixedCols()) {
-        const int g = grid.GridLineWidth() - 1;
-        const TRect f{ARect.Left - g, ARect.Top - g, ARect.Right + g - 1, ARect.Bottom + g - 1};
-        // The platform focus rectangle: a dotted frame that inverts what is under it.
-        canvas.save();
-        canvas.setRenderHint(QPainter::Antialiasing, false);
-        canvas.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        for (int x = f.Left; x < f.Right; x += 2) {
-            canvas.fillRect(QRect(x, f.Top, 1, 1), Qt::white);
-            canvas.fillRect(QRect(x, f.Bottom - 1, 1, 1), Qt::white);
-        }
-        for (int y = f.Top + 2; y < f.Bottom - 1; y += 2) {
-            canvas.fillRect(QRect(f.Left, y, 1, 1), Qt::white);
-            canvas.fillRect(QRect(f.Right - 1, y, 1, 1), Qt::white);
-        }
-        canvas.restore();
-    }
+    drawFocusRectangle(canvas, ACol, ARow, ARect);
 }
 
 void TGridPainter::drawFixedLook(TCellPaintContext& c)

@@ -29,15 +29,6 @@ IGridCellDrawer* cellDrawer(const TCellGraphic* g)
     return g && g->FCellType == ctInterface ? dynamic_cast<IGridCellDrawer*>(g->FCellBitmap) : nullptr;
 }
 
-double cellFloat(const QString& text)
-{
-    bool ok = false;
-    QString t = text.trimmed();
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    const double v = t.toDouble(&ok);
-    return ok ? v : 0.0;
-}
-
 } // namespace
 
 TCellGraphic* TGridPainter::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& vAlign, TCellHAlign& hAlign,
@@ -132,13 +123,96 @@ TCellGraphic* TGridPainter::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& 
     return g;
 }
 
-void TGridPainter::drawCellGraphic(TCellPaintContext& c)
+namespace {
+
+// The screen: the faces straight onto the viewport's canvas at their place.
+class TScreenGraphicDevice final : public TCellGraphicDevice {
+public:
+    bool Paper() const override { return false; }
+    double PixelSize() const override { return 1.0; }
+    TPoint ScreenSize(const TRect& r) const override { return {r.Width(), r.Height()}; }
+    void Picture(QPainter& canvas, const TRect& place, const QImage& img, bool stretch) const override
+    {
+        if (stretch)
+            canvas.drawImage(place.toQRect(), img);
+        else
+            canvas.drawImage(place.Left, place.Top, img);
+    }
+    void Face(const TCellGraphicJob& job, const TRect& target, TPoint, const TFaceDraw& draw) const override
+    {
+        draw(job.Canvas, target);
+    }
+    void DevicePixels(QPainter& canvas, const TRect& r, const TFaceDraw& draw) const override { draw(canvas, r); }
+};
+
+int graphicLeft(const TCellPaintContext& c, const TRect& r, int W)
 {
-    TCellGraphic* g = c.Graphic;
-    QPainter& canvas = *c.Canvas;
-    const TCellType kind = g->FCellType;
+    const int cw = r.Width();
+    switch (c.GraphicHAlign) {
+    case haLeft:
+        return r.Left + 1;
+    case haRight:
+        return r.Right - 1 - W;
+    case haCenter:
+        return W < cw ? r.Left + (cw - W) / 2 : r.Left + 1;
+    case haFull:
+        return r.Left;
+    case haBeforeText: {
+        const int x = c.TextHA == taLeftJustify    ? r.Left + 1
+                      : c.TextHA == taRightJustify ? r.Right - c.TextWidth - W
+                                                   : r.Left + (cw - (c.TextWidth + W)) / 2;
+        return std::max(x, r.Left + 1);
+    }
+    case haAfterText:
+        return c.TextHA == taLeftJustify    ? r.Left + c.TextWidth
+               : c.TextHA == taRightJustify ? r.Right - 1 - W
+                                            : std::max(r.Left + 1, r.Left + c.TextWidth + (cw - (c.TextWidth + W)) / 2);
+    }
+    return r.Left + 1;
+}
+
+int graphicTop(TCellVAlign va, const TRect& r, int H)
+{
+    const int ch = r.Height();
+    switch (va) {
+    case vaTop:
+    case vaAboveText:
+        return r.Top + 1;
+    case vaBottom:
+        return r.Bottom - 1 - H;
+    case vaCenter:
+        return H < ch ? r.Top + (ch - H) / 2 : r.Top + 1;
+    case vaUnderText:
+        return r.Bottom - H;
+    case vaFull:
+        return r.Top;
+    }
+    return r.Top + 1;
+}
+
+// Check boxes and radio buttons follow the text's alignment, beside the text or alone.
+int checkGraphicLeft(const TCellPaintContext& c, const TRect& r, int W)
+{
+    const TCellType kind = c.Graphic->FCellType;
+    const bool dataKind = kind == ctDataCheckBox || kind == ctVirtCheckBox || kind == ctRowCheckBox;
+    const int cw = r.Width();
+    int left;
+    if (c.TextHA == taRightJustify)
+        left = dataKind ? r.Right - W - 1 : r.Right - c.TextWidth - W - 1;
+    else if (c.TextHA == taCenter)
+        left = (!dataKind && c.TextWidth > 0) ? r.Left + std::max(0, cw - c.TextWidth) / 2 - W
+                                              : r.Left + std::max(0, cw - W) / 2;
+    else
+        left = r.Left + 1;
+    return std::max(left, r.Left + 1);
+}
+
+} // namespace
+
+TRect TGridPainter::placeCellGraphic(TCellPaintContext& c)
+{
+    const TCellType kind = c.Graphic->FCellType;
     TRect& r = c.ARect;
-    const TRect cell = r;
     if (kind != ctNode && kind != ctProgress && kind != ctRangeIndicator && kind != ctXPProgress) {
         r.Left += grid.XYOffset.X - 1;
         r.Right -= grid.XYOffset.X - 1;
@@ -148,285 +222,63 @@ void TGridPainter::drawCellGraphic(TCellPaintContext& c)
     if (c.TextWidth > 0)
         c.TextWidth += 2;
     const int W = c.GraphicWidth, H = c.GraphicHeight;
-    const int cw = r.Width(), ch = r.Height();
-    // Horizontal placement.
-    int x = r.Left + 1;
-    switch (c.GraphicHAlign) {
-    case haLeft:
-        x = r.Left + 1;
-        break;
-    case haRight:
-        x = r.Right - 1 - W;
-        break;
-    case haCenter:
-        x = W < cw ? r.Left + (cw - W) / 2 : r.Left + 1;
-        break;
-    case haFull:
-        x = r.Left;
-        break;
-    case haBeforeText:
-        x = c.TextHA == taLeftJustify    ? r.Left + 1
-            : c.TextHA == taRightJustify ? r.Right - c.TextWidth - W
-                                         : r.Left + (cw - (c.TextWidth + W)) / 2;
-        x = std::max(x, r.Left + 1);
-        break;
-    case haAfterText:
-        x = c.TextHA == taLeftJustify    ? r.Left + c.TextWidth
-            : c.TextHA == taRightJustify ? r.Right - 1 - W
-                                         : std::max(r.Left + 1, r.Left + c.TextWidth + (cw - (c.TextWidth + W)) / 2);
-        break;
-    }
-    // Vertical placement; check boxes and radio buttons follow a text alignment of their own.
+    // Check boxes and radio buttons follow a vertical text alignment of their own.
     TCellVAlign va = c.GraphicVAlign;
     if (isCheckKind(kind) && c.VA != grid.VAlignment)
         va = c.VA == vtaTop ? vaTop : c.VA == vtaCenter ? vaCenter : vaBottom;
-    int y = r.Top + 1;
-    switch (va) {
-    case vaTop:
-    case vaAboveText:
-        y = r.Top + 1;
-        break;
-    case vaBottom:
-        y = r.Bottom - 1 - H;
-        break;
-    case vaCenter:
-        y = H < ch ? r.Top + (ch - H) / 2 : r.Top + 1;
-        break;
-    case vaUnderText:
-        y = r.Bottom - H;
-        break;
-    case vaFull:
-        y = r.Top;
-        break;
-    }
+    const int x = graphicLeft(c, r, W), y = graphicTop(va, r, H);
     TRect place{x, y, x + W, y + H};
     if (c.GraphicHAlign == haFull)
         place.Left = r.Left, place.Right = r.Right;
     if (va == vaFull)
         place.Top = r.Top, place.Bottom = r.Bottom;
-
-    bool enabled = true;
-    const auto& cl = Settings.ControlLook;
-    switch (kind) {
-    case ctBitmap:
-    case ctIcon:
-    case ctPicture: {
-        const auto* bmp = dynamic_cast<const TBitmap*>(kind == ctIcon ? g->FCellIcon : g->FCellBitmap);
-        if (!bmp || bmp->Empty())
-            break;
-        if (kind == ctPicture && g->FCellAngle != 0)
-            canvas.drawImage(place.toQRect(), bmp->Image);
-        else
-            canvas.drawImage(place.Left, place.Top, bmp->Image);
-        break;
+    // The kinds whose place the cell decides.
+    if (isCheckKind(kind)) {
+        place.Left = checkGraphicLeft(c, r, W);
+        place.Right = place.Left + W;
+    } else if (kind == ctProgressPie) {
+        place = {place.Left, place.Top, place.Left + 20, place.Top + 20};
+    } else if (kind == ctInterface) {
+        place = {r.Left - 1, r.Top - 1, r.Right, r.Bottom};
+    } else if (kind == ctProgress) {
+        place = {r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2};
+    } else if (kind == ctExpand) {
+        place = {r.Right - 13, r.Top, r.Right, r.Top + 13};
     }
-    case ctImageList:
-        if (const TCustomImageList* images = grid.GetCellImageList(c.RealCol, c.ARow))
-            images->Draw(canvas, place.Left, place.Top, g->FCellIndex);
-        break;
-    case ctDataImage:
-        // The cell's number picks the image, counted from the graphic's base index.
-        if (const TCustomImageList* images = grid.GetCellImageList(c.RealCol, c.ARow))
-            images->Draw(canvas, place.Left, place.Top, int(cellFloat(grid.Cells(c.RealCol, c.ARow))) + g->FCellIndex);
-        break;
-    case ctImages: {
-        const TCustomImageList* images = grid.GetCellImageList(c.RealCol, c.ARow);
-        const auto* list = dynamic_cast<const TIntList*>(g->FCellBitmap);
-        if (!images || !list)
-            break;
-        for (int i = 0; i < list->Count(); ++i) {
-            const int step = g->FCellBoolean ? images->Width() : images->Height();
-            images->Draw(canvas, place.Left + (g->FCellBoolean ? i * step : 0),
-                         place.Top + (g->FCellBoolean ? 0 : i * step), list->GetInteger(i));
-        }
-        break;
-    }
-    case ctFilePicture:
-        if (const auto* picture = dynamic_cast<const TFilePicture*>(g->FCellBitmap))
-            picture->DrawPicture(canvas, place);
-        break;
-    case ctCheckBox:
-    case ctRowCheckBox:
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctTriStateCheckBox:
-    case ctRadioButton: {
-        const bool dataKind = kind == ctDataCheckBox || kind == ctVirtCheckBox || kind == ctRowCheckBox;
-        int left;
-        if (c.TextHA == taRightJustify)
-            left = dataKind ? r.Right - W - 1 : r.Right - c.TextWidth - W - 1;
-        else if (c.TextHA == taCenter)
-            left = (!dataKind && c.TextWidth > 0) ? r.Left + std::max(0, cw - c.TextWidth) / 2 - W
-                                                  : r.Left + std::max(0, cw - W) / 2;
-        else
-            left = r.Left + 1;
-        left = std::max(left, r.Left + 1);
-        place.Right = left + W;
-        place.Left = left;
-        grid.CanEditCell(c.RealCol, c.ARow, enabled);
-        // A plain check box keeps its balloon flag in FCellAngle: only the row check box of the
-        // header row means "some rows" by it.
-        if (kind == ctCheckBox || kind == ctRowCheckBox) {
-            DrawCheckBox(canvas, grid, place, g->FCellBoolean, cbUnchecked, false, cl.ControlStyle(),
-                         kind == ctRowCheckBox && g->FCellAngle > 0, enabled);
-        } else if (kind == ctTriStateCheckBox) {
-            DrawCheckBox(canvas, grid, place, false, g->FCellCheckBoxState, true, cl.ControlStyle(), g->FCellAngle > 0, enabled);
-        } else if (dataKind) {
-            QString checkTrue = grid.CheckTrue;
-            grid.GetCheckTrue(c.RealCol, c.ARow, checkTrue);
-            DrawCheckBox(canvas, grid, place, grid.Cells(c.RealCol, c.ARow) == checkTrue, cbUnchecked, false,
-                         cl.ControlStyle(), false, enabled);
-        } else {
-            TRect rr{place.Left + grid.XYOffset.X, place.Top, place.Left + grid.XYOffset.X + cl.RadioSize(),
-                     place.Top + cl.RadioSize()};
-            DrawRadioGroup(canvas, grid, rr, false, 1.0, cl.ControlStyle(), c.ARow, c.RealCol, false, {}, !enabled, false,
-                           g->FCellBoolean ? 0 : -2, 1);
-        }
-        break;
-    }
-    case ctRadio: {
-        grid.CanEditCell(c.RealCol, c.ARow, enabled);
-        QStringList options;
-        if (const auto* list = dynamic_cast<const TStringList*>(g->FCellBitmap))
-            options = list->Strings;
-        DrawRadioGroup(canvas, grid, r, false, 1.0, cl.ControlStyle(), c.ARow, c.RealCol, c.AState & gdSelected, options,
-                       !enabled, g->FCellBoolean, g->FCellIndex, int(options.size()));
-        break;
-    }
-    case ctRotated: {
-        const QString text = grid.Cells(c.RealCol, c.ARow);
-        const QFontMetrics fm(canvas.font());
-        const int tw = fm.horizontalAdvance(text), thh = fm.height();
-        const double a = g->FCellAngle * 3.14159265358979323846 / 180.0;
-        const TRect shrunk{r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2};
-        const TPoint o = ZirAzur::PlaceRotatedText(shrunk, c.HA, c.VA, g->FCellAngle, int(std::fabs(thh * std::cos(a))),
-                                                   int(std::fabs(tw * std::sin(a))), int(std::fabs(thh * std::sin(a))),
-                                                   int(std::fabs(tw * std::cos(a))));
-        canvas.save();
-        canvas.setClipRect(shrunk.toQRect(), Qt::IntersectClip);
-        canvas.translate(o.X, o.Y);
-        canvas.rotate(-g->FCellAngle);
-        canvas.drawText(0, fm.ascent(), text);
-        canvas.restore();
-        if (isSortHeaderCell(c.RealCol, c.ARow))
-            DrawSortIndicator(canvas, c.RealCol, r.Top + 8, r.Right - 10);
-        break;
-    }
-    case ctNode:
-        drawNodeGlyph(c, cell);
-        break;
-    case ctProgress: {
-        const double value = cellFloat(grid.Cells(c.RealCol, c.ARow));
-        const TColor barColor = g->FCellBitmapColor, backColor = g->FCellIconColor;
-        if ((cl.ControlStyle() == csWinXP || cl.ControlStyle() == csTheme) && IsThemeActive() && cl.ProgressXP()) {
-            TRect b{r.Left + cl.ProgressMarginX(), r.Top + cl.ProgressMarginY(), r.Right - cl.ProgressMarginX(),
-                    r.Bottom - cl.ProgressMarginY()};
-            if (DrawThemedPart(GridThemeApi, grid.viewport(), QStringLiteral("Progress"), canvas,
-                               platform::theme::PP_BAR, 1, b.toQRect())) {
-                b = {b.Left + 2, b.Top + 2, b.Right - 2, b.Bottom - 2};
-                const int v = std::clamp(int(value), 0, 100);
-                DrawThemedPart(GridThemeApi, grid.viewport(), QStringLiteral("Progress"), canvas,
-                               platform::theme::PP_CHUNK, 1,
-                               QRect(b.Left, b.Top, b.Width() * v / 100, b.Height()));
-                break;
-            }
-        }
-        const TRect b{r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2};
-        const TColor t1 = g->FCellBoolean ? TColor(g->FCellIndex) : (barColor ^ 0xFFFFFF);
-        const TColor t2 = g->FCellBoolean ? TColor(g->FCellAngle) : (backColor ^ 0xFFFFFF);
-        ZirAzur::PaintClassicProgress(canvas, b, barColor, false, cl.ProgressBorderColor(), g->FCellText,
-                                      g->FCellErrLen, g->FCellErrFrom, cl.ProgressMarginY(), cl.ProgressMarginX(), value,
-                                      t1, backColor, t2, c.Font);
-        break;
-    }
-    case ctComment: {
-        if (cl.CommentColor() == clNone)
-            break;
-        const TColor col = g->FCellAngle != int(clNone) ? TColor(g->FCellIndex) : cl.CommentColor();
-        canvas.save();
-        canvas.setRenderHint(QPainter::Antialiasing, false);
-        canvas.setPen(platform::toQColor(col));
-        canvas.setBrush(platform::toQColor(col));
-        canvas.drawPolygon(QPolygon({QPoint(cell.Right - 7, cell.Top), QPoint(cell.Right - 2, cell.Top),
-                                     QPoint(cell.Right - 2, cell.Top + 5)}));
-        canvas.restore();
-        break;
-    }
-    case ctButton:
-    case ctBitButton:
-    case ctExpand:
-        drawButtonGraphic(c, place);
-        break;
-    case ctProgressPie:
-        ZirAzur::DrawPieProgress(canvas, {place.Left, place.Top, place.Left + 20, place.Top + 20},
-                                 g->FCellBitmapColor, false, g->FCellAngle);
-        break;
-    case ctRangeIndicator: {
-        const TRect b{r.Left + cl.ProgressMarginX(), r.Top + cl.ProgressMarginY(), r.Right - cl.ProgressMarginX(),
-                      r.Bottom - cl.ProgressMarginY()};
-        ZirAzur::DrawBalanceBar(canvas, b, int(cellFloat(grid.Cells(c.RealCol, c.ARow))), g->FCellIndex,
-                                g->FCellIconColor, g->FCellBitmapColor, g->FCellBoolean);
-        break;
-    }
-    case ctXPProgress: {
-        const TGridProgressAppearance& pa = ProgressAppearance;
-        TProgressLook look;
-        look.Level0Color = pa.Level0Color(), look.Level0ColorTo = pa.Level0ColorTo();
-        look.Level1Color = pa.Level1Color(), look.Level1ColorTo = pa.Level1ColorTo();
-        look.Level2Color = pa.Level2Color(), look.Level2ColorTo = pa.Level2ColorTo();
-        look.Level3Color = pa.Level3Color(), look.Level3ColorTo = pa.Level3ColorTo();
-        look.Level1Perc = pa.Level1Perc(), look.Level2Perc = pa.Level2Perc();
-        look.BorderColor = pa.BorderColor(), look.ShowBorder = pa.ShowBorder(), look.Stacked = pa.Stacked();
-        look.ShowPercentage = pa.ShowPercentage(), look.CompletionSmooth = pa.CompletionSmooth();
-        look.ShowGradient = pa.ShowGradient(), look.Steps = pa.Steps();
-        look.CompleteFontColor = pa.CompleteFontColor();
-        look.Font = grid.Font();
-        look.BackgroundColor = pa.UnCompleteColor() != clNone ? pa.UnCompleteColor() : c.Brush.Color;
-        const int v = int(cellFloat(grid.Cells(c.RealCol, c.ARow)));
-        const int range = g->FCellErrLen - g->FCellErrFrom;
-        // An empty range shows an empty bar instead of dividing by zero.
-        const int percent = range != 0 ? int(std::lround(std::abs(v - g->FCellErrFrom) * 100.0 / range)) : 0;
-        ZirAzur::PaintProgressCell(canvas,
-                                   {r.Left + cl.ProgressMarginX(), r.Top + cl.ProgressMarginY(),
-                                    r.Right - cl.ProgressMarginX() - 1, r.Bottom - cl.ProgressMarginY() - 1},
-                                   percent, look);
-        break;
-    }
-    case ctInterface:
-        if (IGridCellDrawer* drawer = cellDrawer(g))
-            drawer->Draw(canvas, {r.Left - 1, r.Top - 1, r.Right, r.Bottom}, c.RealCol, c.ARow,
-                         c.AState & gdSelected, &grid);
-        break;
-    case ctShape:
-        // A shape keeps its fill colour in FCellIndex (where SetShapeColor writes it) and its
-        // line colour in FCellBitmapColor.
-        ZirAzur::PaintCellShape(canvas, place.Left, place.Top, place.Width() - 1, place.Height() - 1,
-                                TCellShape(g->FCellAngle), TColor(g->FCellIndex), g->FCellBitmapColor);
-        break;
-    case ctRating: {
-        const double value = std::trunc(cellFloat(grid.Cells(c.RealCol, c.ARow)) * 2) / 2;
-        for (int i = 1; i <= g->FCellAngle; ++i) {
-            const int sx = place.Left + (i - 1) * 18;
-            ZirAzur::PaintCellShape(canvas, sx, place.Top, 16, 16, csStar,
-                                    i > value ? g->FCellBitmapColor : TColor(g->FCellIndex), TColor(g->FCellIndex));
-            if (i - 1 < value && i > value)
-                ZirAzur::PaintCellShape(canvas, sx, place.Top, 16, 16, csHalfStar, TColor(g->FCellIndex),
-                                        TColor(g->FCellIndex));
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    return place;
 }
 
-void TGridPainter::drawNodeGlyph(TCellPaintContext& c, const TRect& cellRect)
+void TGridPainter::drawCellGraphic(TCellPaintContext& c)
 {
-    QPainter& canvas = *c.Canvas;
+    const TRect cell = c.ARect;
+    const TRect place = placeCellGraphic(c);
+    static const TScreenGraphicDevice screen;
+    TCellGraphicJob job{*c.Canvas, grid, *c.Graphic, screen};
+    job.Col = c.RealCol;
+    job.Row = c.ARow;
+    job.Cell = cell;
+    job.Inner = c.ARect;
+    job.Place = place;
+    job.Brush = c.Brush;
+    job.Font = c.Font;
+    job.HA = c.HA;
+    job.VA = c.VA;
+    job.State = c.AState;
+    // The editable state greys check boxes and radio groups; buttons ask it themselves.
+    const TCellType kind = c.Graphic->FCellType;
+    if (isCheckKind(kind) || kind == ctRadio)
+        grid.CanEditCell(c.RealCol, c.ARow, job.Enabled);
+    PaintCellGraphic(job);
+}
+
+void TGridPainter::PaintNodeGlyph(TCellGraphicJob& j)
+{
+    QPainter& canvas = j.Canvas;
+    const TRect& cellRect = j.Cell;
     const TCellNode& node = grid.CellNode();
     const int indent = node.NodeIndent();
-    const int row = c.ARow;
-    const bool contracted = c.Graphic->FCellBoolean;
+    const int row = j.Row;
+    const bool contracted = j.Graphic.FCellBoolean;
     const int rowIndent = grid.GetRowIndent(row);
     int left = rowIndent - indent;
     const int top = cellRect.Top, bottom = cellRect.Bottom, height = bottom - top;
@@ -442,7 +294,7 @@ void TGridPainter::drawNodeGlyph(TCellPaintContext& c, const TRect& cellRect)
             lineTo(canvas, x, top, x, top + 6, tc);
     }
     left = rowIndent - indent / 2 - 4;
-    TColor back = c.Brush.Color;
+    TColor back = j.Brush.Color;
     if (back == clNone)
         back = grid.FixedCols() > 0 ? grid.FixedColor() : grid.Color();
     const TNodeType type = node.NodeType();
@@ -487,22 +339,21 @@ void TGridPainter::drawNodeGlyph(TCellPaintContext& c, const TRect& cellRect)
     }
 }
 
-void TGridPainter::drawButtonGraphic(TCellPaintContext& c, const TRect& placeIn)
+void TGridPainter::PaintButtonGraphic(TCellGraphicJob& j)
 {
-    QPainter& canvas = *c.Canvas;
-    TCellGraphic* g = c.Graphic;
-    const TRect cell = c.ARect;
-    TRect place = placeIn;
-    if (g->FCellType == ctExpand)
-        place = {cell.Right - 13, cell.Top, cell.Right, cell.Top + 13};
+    QPainter& canvas = j.Canvas;
+    TCellGraphic* g = &j.Graphic;
+    const TRect cell = j.Inner;
+    const TRect& place = j.Place;
+    // Where the button sits in the cell, for the clicks that find it.
     g->FCellValue = double(place.Top - cell.Top) * 65536 + (place.Left - cell.Left);
     bool enabled = true;
     if (!Settings.ControlLook.NoDisabledButtonLook())
-        grid.CanEditCell(c.RealCol, c.ARow, enabled);
+        grid.CanEditCell(j.Col, j.Row, enabled);
     int kind = Settings.ControlLook.FlatButton() ? 2 : IsThemeActive() ? 0 : 1;
     if (grid.Flat && grid.LookState().Tones.Background.BrushColor != clNone)
         kind = 3;
-    const TPoint here{c.RealCol, c.ARow};
+    const TPoint here{j.Col, j.Row};
     int state = g->FCellBoolean ? 2 : (grid.FHoverButton == here || grid.FPushedCellButton == here ? 1 : 0);
     if (!enabled && g->FCellType != ctExpand)
         state = 3;
