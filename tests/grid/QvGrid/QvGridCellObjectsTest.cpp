@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "support/Screenshots.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -566,7 +568,7 @@ TEST(QvGridCellObjects, EveryKindPaintsOffscreen)
     QApplication::processEvents();
     under.draws = 0;
     const QImage img = shot(g);
-    ASSERT_TRUE(img.save(QDir::current().filePath("QvGridCellObjects.png")));
+    ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("QvGridCellObjects.png")));
 
     EXPECT_EQ(objects.drawer.drawnAt, (TPoint{2, 27}));
     EXPECT_EQ(under.draws, 1); // drawn once per paint, before the text

@@ -17,6 +17,8 @@
 #include <QPainter>
 #include <QTest>
 
+#include "support/Screenshots.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -699,7 +701,6 @@ TEST_P(GridButton, ScreenshotOfEveryLookAndState)
         }
     }
     p.end();
-    const QString file = QDir::current().filePath(themed() ? QStringLiteral("QvGridButton_themed.png")
-                                                           : QStringLiteral("QvGridButton_classic.png"));
-    ASSERT_TRUE(strip.save(file));
+    ASSERT_TRUE(testsupport::saveScreenshot(strip, themed() ? QStringLiteral("QvGridButton_themed.png")
+                                                            : QStringLiteral("QvGridButton_classic.png")));
 }

@@ -9,6 +9,8 @@
 
 #include "grid/support/GridTestHelpers.h"
 
+#include "support/Screenshots.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -56,10 +58,6 @@ struct PointerGrid : test::ShownGrid<TQvStringGrid> {
     QPoint global(int x, int y) const { return g.viewport()->mapToGlobal(QPoint(x, y)); }
 };
 
-QString pngPath(const char* name)
-{
-    return QDir::current().filePath(QLatin1String(name));
-}
 
 TEST(GridPointer, SelectionPictureOfOneCellIsOneCellInSize)
 {
@@ -219,7 +217,7 @@ TEST(GridPointer, EnhancedColumnMoveShowsTheHeaderButtonAndTheTargetArrows)
     EXPECT_TRUE(f.g.ArrowWindow(arrUp)->isVisible());
     EXPECT_EQ(f.g.ArrowWindow(arrDown)->pos(), f.global(c4.Right - 5, c4.Top - 8));
     EXPECT_EQ(f.g.ArrowWindow(arrUp)->pos(), f.global(c4.Right - 5, c4.Bottom));
-    button->grab().save(pngPath("grid_header_drag_button.png"));
+    testsupport::takeScreenshot(*button, QStringLiteral("grid_header_drag_button.png"));
 
     // Left of the moved column the arrows mark the target's left edge.
     f.dragTo(f.in(1, 0));

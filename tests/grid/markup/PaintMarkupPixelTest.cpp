@@ -12,6 +12,8 @@
 #include "grid/support/MarkupCanvas.h"
 #include "support/TestSupport.h"
 
+#include "support/Screenshots.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -109,9 +111,8 @@ protected:
                 tweak(m);
         });
         const QImage img = canvas.done();
-        const QString file = QDir::current().filePath(
-            QStringLiteral("PaintMarkup_%1_%2.png").arg(QLatin1String(name), themed() ? "themed" : "classic"));
-        EXPECT_TRUE(img.save(file));
+        EXPECT_TRUE(testsupport::saveScreenshot(
+            img, QStringLiteral("PaintMarkup_%1_%2.png").arg(QLatin1String(name), themed() ? "themed" : "classic")));
         return img;
     }
 

@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "support/Screenshots.h"
+
 #include <gtest/gtest.h>
 
 using namespace grid;
@@ -81,9 +83,8 @@ TEST_P(GridPaintScreenshot, DemoGridToPng)
     fillDemo(g);
     g.show();
     const QImage img = shot(g);
-    const QString file = QDir::current().filePath(GetParam() ? QStringLiteral("GridPaint_themed.png")
-                                                             : QStringLiteral("GridPaint_classic.png"));
-    ASSERT_TRUE(img.save(file));
+    ASSERT_TRUE(testsupport::saveScreenshot(img, GetParam() ? QStringLiteral("GridPaint_themed.png")
+                                                            : QStringLiteral("GridPaint_classic.png")));
 
     // Inside the merged cell (columns 4 and 5, rows 6 and 7) no grid line separates the parts.
     const TRect merged = g.CellRect(4, 6);

@@ -12,6 +12,8 @@
 
 #include "support/TestSupport.h"
 
+#include "support/Screenshots.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -57,7 +59,7 @@ void expectReference(const QImage& actual, const QString& name)
                     first = QPoint(x, y);
             }
     if (differing > 0)
-        shot.save(QDir::current().filePath(name + QStringLiteral("_actual.png")));
+        testsupport::saveScreenshot(shot, name + QStringLiteral("_actual.png"));
     EXPECT_EQ(differing, 0) << name.toStdString() << ": first at " << first.x() << "," << first.y();
 }
 

@@ -5,6 +5,8 @@
 #include "grid/QvGrid.h"
 #include "grid/search/SearchPanel.h"
 
+#include "support/Screenshots.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -305,9 +307,7 @@ TEST(SearchFooter, CreatedEventAndAPictureOfTheFooter)
     QApplication::processEvents();
 
     const QImage shot = g->grab().toImage();
-    const QString file = QDir::temp().filePath(QStringLiteral("grid_search_footer.png"));
-    ASSERT_TRUE(shot.save(file));
-    EXPECT_FALSE(QImage(file).isNull());
+    ASSERT_TRUE(testsupport::saveScreenshot(shot, QStringLiteral("grid_search_footer.png")));
     // The 32-band gradient: white at the top of the panel, the end colour near its bottom.
     const int x = g->SearchPanel()->width() - 5;
     const QColor top = shot.pixelColor(g->SearchPanel()->mapTo(g, QPoint(x, 2)));
