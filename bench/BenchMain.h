@@ -24,8 +24,8 @@ inline double seconds(const std::function<void()>& f)
 inline void report(const char* what, double ours, double plain, double limit)
 {
     const double ratio = ours / plain;
-    std::printf("%-48s %9.1f ms against %9.1f ms, ratio %.2f (at most %g): %s\n", what, ours * 1e3, plain * 1e3,
-                ratio, limit, ratio <= limit ? "ok" : "TOO SLOW");
+    std::printf("%-48s %9.1f ms against %9.1f ms, ratio %.2f (at most %g): %s\n", what, ours * 1e3, plain * 1e3, ratio,
+                limit, ratio <= limit ? "ok" : "TOO SLOW");
     std::fflush(stdout);
 }
 

@@ -130,9 +130,10 @@ void summary(int rowsPerTable)
     std::sort(window.begin(), window.end());
     std::sort(pugi.begin(), pugi.end());
     const double ratio = window[3] / std::max(pugi[3], 1e-3);
-    std::printf("2 x %d rows: show and OK %.1f ms, pugixml load and save %.2f ms, ratio %.1fx (bar 25x: %s); OK said: %s\n",
-                rowsPerTable, window[3], pugi[3], ratio, ratio < 25 ? "met" : "NOT met",
-                s.messages.last.isEmpty() ? "(saved)" : s.messages.last.toUtf8().constData());
+    std::printf(
+        "2 x %d rows: show and OK %.1f ms, pugixml load and save %.2f ms, ratio %.1fx (bar 25x: %s); OK said: %s\n",
+        rowsPerTable, window[3], pugi[3], ratio, ratio < 25 ? "met" : "NOT met",
+        s.messages.last.isEmpty() ? "(saved)" : s.messages.last.toUtf8().constData());
 }
 
 } // namespace

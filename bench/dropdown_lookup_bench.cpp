@@ -151,7 +151,8 @@ double bestOf(int rounds, auto&& before, auto&& run)
 void summary()
 {
     const auto none = [] {};
-    for (const auto& [label, ch] : {std::pair{"last item matches", QLatin1Char('z')}, std::pair{"no match", QLatin1Char('q')}}) {
+    for (const auto& [label, ch] :
+         {std::pair{"last item matches", QLatin1Char('z')}, std::pair{"no match", QLatin1Char('q')}}) {
         const QString typed(ch);
         const double bare = bestOf(9, none, [&] { benchmark::DoNotOptimize(bareLoop(texts(), typed)); });
         const double multi = bestOf(9, resetMulti, [&] { keystroke(multiColumn(), ch); });

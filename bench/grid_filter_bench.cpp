@@ -20,11 +20,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <type_traits>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -196,8 +196,8 @@ void summary()
     std::printf("filter, %d rows, %d shown (median of 3):\n", rows, g[0].shown);
     bench::report("filter on / fresh proxy in one pass", med(g, &GridTimes::on), med(p, &ProxyTimes::on), 1.5);
     bench::report("filter off / fresh unfiltered proxy", med(g, &GridTimes::off), med(p, &ProxyTimes::off), 3);
-    std::printf("%-48s %9.1f ms (for reference: the view handed its source model back)\n", "filter off, model handed back",
-                med(p, &ProxyTimes::handBack) * 1e3);
+    std::printf("%-48s %9.1f ms (for reference: the view handed its source model back)\n",
+                "filter off, model handed back", med(p, &ProxyTimes::handBack) * 1e3);
 }
 
 } // namespace

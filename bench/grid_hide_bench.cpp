@@ -118,7 +118,9 @@ FormTimes medianForms(int rows)
 
 void summary()
 {
-    const int n = std::max(1000, std::atoi(qgetenv("QV_BENCH_HIDE_ROWS").isEmpty() ? "100000" : qgetenv("QV_BENCH_HIDE_ROWS").constData()));
+    const int n =
+        std::max(1000, std::atoi(qgetenv("QV_BENCH_HIDE_ROWS").isEmpty() ? "100000"
+                                                                         : qgetenv("QV_BENCH_HIDE_ROWS").constData()));
     const FormTimes small = medianForms(n);
     const FormTimes large = medianForms(10 * n);
     std::printf("hidden rows, %d and %d data rows, half of them hidden (median of 3):\n", n, 10 * n);

@@ -3,8 +3,8 @@
 // viewport. Painting walks only the visible cells, so the two must cost about the same; the
 // summary prints the ratio (the target is at most 1.2).
 
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
+#include "grid/paint/GridPaint.h"
 
 #include "BenchMain.h"
 
@@ -75,7 +75,8 @@ void summary()
             const auto t0 = std::chrono::steady_clock::now();
             for (int i = 0; i < 20; ++i)
                 paintViewport(g);
-            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count() / 20;
+            const double ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count() / 20;
             bestMs = std::min(bestMs, ms);
         }
         return bestMs;
@@ -85,8 +86,7 @@ void summary()
     const double a = best(*small), b = best(*large);
     std::printf("\nviewport %dx%d, %d x %d cells visible\n", large->viewport()->width(), large->viewport()->height(),
                 large->VisibleColCount(), large->VisibleRowCount());
-    std::printf("viewport paint: 100 rows %.3f ms, 1,000,000 rows %.3f ms, ratio %.3f (target <= 1.2)\n", a, b,
-                b / a);
+    std::printf("viewport paint: 100 rows %.3f ms, 1,000,000 rows %.3f ms, ratio %.3f (target <= 1.2)\n", a, b, b / a);
 }
 
 } // namespace

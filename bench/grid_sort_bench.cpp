@@ -105,7 +105,8 @@ BENCHMARK(BM_QSortNumeric)->Arg(kRows)->Unit(benchmark::kMillisecond)->Iteration
 void summary()
 {
     // QV_SORT_BENCH_ROWS gives another row count for a quick look.
-    const int rows = qEnvironmentVariableIsSet("QV_SORT_BENCH_ROWS") ? qEnvironmentVariableIntValue("QV_SORT_BENCH_ROWS") : kRows;
+    const int rows =
+        qEnvironmentVariableIsSet("QV_SORT_BENCH_ROWS") ? qEnvironmentVariableIntValue("QV_SORT_BENCH_ROWS") : kRows;
     auto g = makeGrid(rows);
     const double numberBase = baselineNumbers(*g);
     auto t0 = std::chrono::steady_clock::now();
@@ -129,8 +130,8 @@ void summary()
                 numberBase, numberSort / numberBase);
     std::printf("QSort ssAlphabetic: %.1f ms, keys + stable_sort %.1f ms, ratio %.2f (target <= 2)\n", textSort,
                 textBase, textSort / textBase);
-    std::printf("QUnSort           : %.1f ms, numeric keys + stable_sort %.1f ms, ratio %.2f (target <= 2)\n",
-                unsort, numberBase, unsort / numberBase);
+    std::printf("QUnSort           : %.1f ms, numeric keys + stable_sort %.1f ms, ratio %.2f (target <= 2)\n", unsort,
+                numberBase, unsort / numberBase);
     std::printf("QSort ssAutomatic (numbers): %.1f ms, keys + stable_sort %.1f ms, ratio %.2f (target <= 1.5)\n",
                 autoSort, autoBase, autoSort / autoBase);
     std::printf("comparisons %d, swaps %d\n", g->Compares, g->Swaps);

@@ -205,10 +205,19 @@ void BM_InsertDeleteMiddle(benchmark::State& state)
 BENCHMARK_TEMPLATE(BM_Fill, StoreWork)->Name("Fill/GridCellStore")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_TEMPLATE(BM_Fill, ModelWork)->Name("Fill/QStandardItemModel")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_TEMPLATE(BM_ReadAll, StoreWork)->Name("ReadAll/GridCellStore")->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_TEMPLATE(BM_ReadAll, ModelWork)->Name("ReadAll/QStandardItemModel")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_TEMPLATE(BM_ReadAll, ModelWork)
+    ->Name("ReadAll/QStandardItemModel")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK(BM_ReadAllCopies)->Name("ReadAllQStringCopies/GridCellStore")->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_TEMPLATE(BM_InsertDeleteMiddle, StoreWork)->Name("InsertDeleteMiddle/GridCellStore")->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_TEMPLATE(BM_InsertDeleteMiddle, ModelWork)->Name("InsertDeleteMiddle/QStandardItemModel")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_TEMPLATE(BM_InsertDeleteMiddle, StoreWork)
+    ->Name("InsertDeleteMiddle/GridCellStore")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_TEMPLATE(BM_InsertDeleteMiddle, ModelWork)
+    ->Name("InsertDeleteMiddle/QStandardItemModel")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // ---- side-by-side summary -------------------------------------------------------------------
 
@@ -301,8 +310,8 @@ void printSummary(Texts texts)
     std::printf("peak memory (store / model): %.3fx\n", double(store.peakKb) / double(model.peakKb));
     std::printf("read through QString copies: store %.0f ms, model %.0f ms (%.1fx); total with it %.1fx\n",
                 store.readCopiesMs, model.readCopiesMs, model.readCopiesMs / store.readCopiesMs,
-                (model.fillMs + model.readCopiesMs + model.insertDeleteMs) /
-                    (store.fillMs + store.readCopiesMs + store.insertDeleteMs));
+                (model.fillMs + model.readCopiesMs + model.insertDeleteMs)
+                    / (store.fillMs + store.readCopiesMs + store.insertDeleteMs));
     g_texts = Texts::Made;
 }
 

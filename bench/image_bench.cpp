@@ -34,9 +34,8 @@ struct FullProject {
         TDNet_Net_File net;
         TDNet_DefOff_File offsets;
         for (int s = 0; s < slaves; ++s) {
-            net.Rows.push_back({QString::number(s + 1), QString::number(bytesPerSlave),
-                                QString::number(bytesPerSlave), QStringLiteral("Slave %1").arg(s + 1),
-                                std::nullopt, std::nullopt});
+            net.Rows.push_back({QString::number(s + 1), QString::number(bytesPerSlave), QString::number(bytesPerSlave),
+                                QStringLiteral("Slave %1").arg(s + 1), std::nullopt, std::nullopt});
             TDNet_Offset_Node node;
             node.ID = QString::number(s + 1);
             for (int k = 0; k < bytesPerSlave; ++k) {
@@ -51,8 +50,8 @@ struct FullProject {
         const char* access[] = {"Read Only", "Write Only", "Read Write"};
         for (int i = 0; i < 512; ++i) {
             io.Variables.push_back({"Y", QString::number(60 + i), QStringLiteral("Var%1").arg(i),
-                                    QString::fromLatin1(access[i % 3]), "16", "1", "0", "1000",
-                                    QString::number(i), "200", "0", "200", "0", "", ""});
+                                    QString::fromLatin1(access[i % 3]), "16", "1", "0", "1000", QString::number(i),
+                                    "200", "0", "200", "0", "", ""});
             io.Process_Data_Input.push_back({"Y", QStringLiteral("In%1").arg(i), "2", "1", "0", "1000",
                                              QString::number(i / 4), QString::number(i % 4 * 2), "", ""});
             io.Process_Data_Output.push_back({"Y", QStringLiteral("Out%1").arg(i), "2", "1", "0", "1000",

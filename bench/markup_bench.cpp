@@ -47,7 +47,8 @@ std::vector<QString> asHtml(const std::vector<QString>& texts)
     std::vector<QString> html;
     html.reserve(texts.size());
     for (QString t : texts)
-        html.push_back(t.replace(QStringLiteral("clRed"), QStringLiteral("red")).replace(QStringLiteral("clBlue"), QStringLiteral("blue")));
+        html.push_back(t.replace(QStringLiteral("clRed"), QStringLiteral("red"))
+                           .replace(QStringLiteral("clBlue"), QStringLiteral("blue")));
     return html;
 }
 

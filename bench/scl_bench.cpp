@@ -97,7 +97,7 @@ struct LnKind {
 };
 
 constexpr LnKind kKinds[] = {
-    {"MMXU", "", "MMXU_T", "TotW", "mag", "MX"},   {"XCBR", "Q0", "XCBR_T", "Pos", "stVal", "ST"},
+    {"MMXU", "", "MMXU_T", "TotW", "mag", "MX"},    {"XCBR", "Q0", "XCBR_T", "Pos", "stVal", "ST"},
     {"CSWI", "Q0", "CSWI_T", "Pos", "stVal", "ST"}, {"PTOC", "", "PTOC_T", "Op", "general", "ST"},
     {"GGIO", "", "GGIO_T", "Ind1", "stVal", "ST"},  {"MMXU", "Feeder", "MMXU_T", "Hz", "mag.f", "MX"},
     {"PTRC", "", "PTRC_T", "Tr", "general", "ST"},  {"LPHD", "", "LPHD_T", "PhyHealth", "stVal", "ST"},
@@ -130,16 +130,22 @@ void writeLn0(Writer& w, const Shape& s, const char* ied, int ld)
         w.line(7, "<DataSet name=\"DS%d\" desc=\"data set %d\">", d, d);
         for (int m = 0; m < 16; ++m) {
             const LnRef ln = lnAt((d * 16 + m) % s.lnsPerLd);
-            w.line(8, "<FCDA ldInst=\"LD%d\" prefix=\"%s\" lnClass=\"%s\" lnInst=\"%d\" doName=\"%s\" daName=\"%s\" fc=\"%s\" />",
+            w.line(8,
+                   "<FCDA ldInst=\"LD%d\" prefix=\"%s\" lnClass=\"%s\" lnInst=\"%d\" doName=\"%s\" daName=\"%s\" "
+                   "fc=\"%s\" />",
                    ld, ln.kind->prefix, ln.kind->lnClass, ln.inst, ln.kind->doName, ln.kind->daName, ln.kind->fc);
         }
         w.line(7, "</DataSet>");
     }
     for (int r = 1; r <= 2; ++r) {
-        w.line(7, "<ReportControl name=\"rcb%d\" rptID=\"%sLD%d/LLN0$RP$rcb%d\" datSet=\"DS%d\" confRev=\"1\" buffered=\"true\" bufTime=\"50\">",
+        w.line(7,
+               "<ReportControl name=\"rcb%d\" rptID=\"%sLD%d/LLN0$RP$rcb%d\" datSet=\"DS%d\" confRev=\"1\" "
+               "buffered=\"true\" bufTime=\"50\">",
                r, ied, ld, r, r);
         w.line(8, "<TrgOps dchg=\"true\" qchg=\"true\" dupd=\"false\" period=\"false\" gi=\"true\" />");
-        w.line(8, "<OptFields seqNum=\"true\" timeStamp=\"true\" dataSet=\"true\" reasonCode=\"true\" entryID=\"true\" />");
+        w.line(
+            8,
+            "<OptFields seqNum=\"true\" timeStamp=\"true\" dataSet=\"true\" reasonCode=\"true\" entryID=\"true\" />");
         w.line(8, "<RptEnabled max=\"5\" />");
         w.line(7, "</ReportControl>");
     }
@@ -153,8 +159,8 @@ void writeLn0(Writer& w, const Shape& s, const char* ied, int ld)
     w.line(8, "</DAI>");
     w.line(7, "</DOI>");
     for (int g = 1; g <= 2; ++g)
-        w.line(7, "<GSEControl name=\"gcb%d\" appID=\"%sLD%dgcb%d\" datSet=\"DS%d\" confRev=\"1\" type=\"GOOSE\" />", g, ied,
-               ld, g, g + 1);
+        w.line(7, "<GSEControl name=\"gcb%d\" appID=\"%sLD%dgcb%d\" datSet=\"DS%d\" confRev=\"1\" type=\"GOOSE\" />", g,
+               ied, ld, g, g + 1);
     w.line(6, "</LN0>");
 }
 
@@ -190,11 +196,13 @@ void writeIed(Writer& w, const Shape& s, int i)
 {
     char ied[16];
     std::snprintf(ied, sizeof ied, "IED%03d", i + 1);
-    w.line(1, "<IED name=\"%s\" type=\"Relay\" manufacturer=\"Maker\" configVersion=\"1.0\" originalSclVersion=\"2007\">", ied);
+    w.line(1,
+           "<IED name=\"%s\" type=\"Relay\" manufacturer=\"Maker\" configVersion=\"1.0\" originalSclVersion=\"2007\">",
+           ied);
     w.line(2, "<Services>");
-    for (const char* service : {"DynAssociation", "GetDirectory", "GetDataObjectDefinition", "DataObjectDirectory",
-                                "GetDataSetValue", "DataSetDirectory", "ReadWrite", "GetCBValues", "FileHandling",
-                                "GSEDir", "TimerActivatedControl"})
+    for (const char* service :
+         {"DynAssociation", "GetDirectory", "GetDataObjectDefinition", "DataObjectDirectory", "GetDataSetValue",
+          "DataSetDirectory", "ReadWrite", "GetCBValues", "FileHandling", "GSEDir", "TimerActivatedControl"})
         w.line(3, "<%s />", service);
     w.line(3, "<ConfLNs fixPrefix=\"true\" fixLnInst=\"true\" />");
     w.line(3, "<GOOSE max=\"8\" />");
@@ -231,8 +239,10 @@ void writeHeaderSubstationCommunication(Writer& w, const Shape& s)
         w.line(4, "<LNode iedName=\"IED%03d\" ldInst=\"LD1\" lnClass=\"MMXU\" lnInst=\"1\" />", i + 1);
         w.line(4, "<ConductingEquipment type=\"CBR\" name=\"QA1\">");
         w.line(5, "<LNode iedName=\"IED%03d\" ldInst=\"LD1\" lnClass=\"XCBR\" lnInst=\"1\" />", i + 1);
-        w.line(5, "<Terminal connectivityNode=\"S1/E1/Bay%03d/L1\" substationName=\"S1\" voltageLevelName=\"E1\" "
-                  "bayName=\"Bay%03d\" cNodeName=\"L1\" />", i + 1, i + 1);
+        w.line(5,
+               "<Terminal connectivityNode=\"S1/E1/Bay%03d/L1\" substationName=\"S1\" voltageLevelName=\"E1\" "
+               "bayName=\"Bay%03d\" cNodeName=\"L1\" />",
+               i + 1, i + 1);
         w.line(4, "</ConductingEquipment>");
         w.line(4, "<ConnectivityNode name=\"L1\" pathName=\"S1/E1/Bay%03d/L1\" />", i + 1);
         w.line(3, "</Bay>");
@@ -272,8 +282,7 @@ void writeTemplates(Writer& w)
     auto lnType = [&](const char* id, const char* lnClass, std::initializer_list<DoUse> dos) {
         w.line(2, "<LNodeType id=\"%s\" lnClass=\"%s\">", id, lnClass);
         for (const char* common : {"Mod", "Beh", "Health"})
-            w.line(3, "<DO name=\"%s\" type=\"%s\" />", common,
-                   std::strcmp(common, "Mod") == 0 ? "ENC_T" : "ENS_T");
+            w.line(3, "<DO name=\"%s\" type=\"%s\" />", common, std::strcmp(common, "Mod") == 0 ? "ENC_T" : "ENS_T");
         w.line(3, "<DO name=\"NamPlt\" type=\"LPL_T\" />");
         for (const DoUse& d : dos)
             w.line(3, "<DO name=\"%s\" type=\"%s\" />", d.name, d.type);
@@ -319,54 +328,120 @@ void writeTemplates(Writer& w)
     lnType("LLN0_T", "LLN0", {});
     lnType("LPHD_T", "LPHD", {{"PhyNam", "DPL_T"}, {"PhyHealth", "ENS_T"}, {"Proxy", "SPS_T"}});
     lnType("MMXU_T", "MMXU", {{"TotW", "MV_T"}, {"TotVAr", "MV_T"}, {"Hz", "MV_T"}, {"PhV", "WYE_T"}, {"A", "WYE_T"}});
-    lnType("XCBR_T", "XCBR", {{"Loc", "SPS_T"}, {"OpCnt", "INS_T"}, {"Pos", "DPC_T"}, {"BlkOpn", "SPC_T"}, {"BlkCls", "SPC_T"}});
+    lnType("XCBR_T", "XCBR",
+           {{"Loc", "SPS_T"}, {"OpCnt", "INS_T"}, {"Pos", "DPC_T"}, {"BlkOpn", "SPC_T"}, {"BlkCls", "SPC_T"}});
     lnType("CSWI_T", "CSWI", {{"Pos", "DPC_T"}, {"OpOpn", "ACT_T"}, {"OpCls", "ACT_T"}});
     lnType("PTOC_T", "PTOC", {{"Str", "ACD_T"}, {"Op", "ACT_T"}, {"StrVal", "ASG_T"}, {"OpDlTmms", "ING_T"}});
-    lnType("GGIO_T", "GGIO", {{"Ind1", "SPS_T"}, {"Ind2", "SPS_T"}, {"Ind3", "SPS_T"}, {"Ind4", "SPS_T"},
-                              {"AnIn1", "MV_T"}, {"AnIn2", "MV_T"}, {"SPCSO1", "SPC_T"}, {"SPCSO2", "SPC_T"}});
+    lnType("GGIO_T", "GGIO",
+           {{"Ind1", "SPS_T"},
+            {"Ind2", "SPS_T"},
+            {"Ind3", "SPS_T"},
+            {"Ind4", "SPS_T"},
+            {"AnIn1", "MV_T"},
+            {"AnIn2", "MV_T"},
+            {"SPCSO1", "SPC_T"},
+            {"SPCSO2", "SPC_T"}});
     lnType("PTRC_T", "PTRC", {{"Tr", "ACT_T"}, {"Op", "ACT_T"}, {"Str", "ACD_T"}});
 
-    doType("ENC_T", "ENC", {{"origin", "Struct", "Originator_T", "ST"}, {"ctlNum", "INT8U", "", "ST"},
-                            {"stVal", "Enum", "Beh_Enum", "ST"}, {"q", "Quality", "", "ST"}, {"t", "Timestamp", "", "ST"},
-                            {"ctlModel", "Enum", "CtlModel_Enum", "CF"}, {"Oper", "Struct", "Oper_T", "CO"}});
-    doType("ENS_T", "ENS", {{"stVal", "Enum", "Beh_Enum", "ST"}, {"q", "Quality", "", "ST"}, {"t", "Timestamp", "", "ST"}});
-    doType("LPL_T", "LPL", {{"vendor", "VisString255", "", "DC"}, {"swRev", "VisString255", "", "DC"},
-                            {"d", "VisString255", "", "DC"}, {"configRev", "VisString255", "", "DC"}});
-    doType("DPL_T", "DPL", {{"vendor", "VisString255", "", "DC"}, {"hwRev", "VisString255", "", "DC"},
-                            {"serNum", "VisString255", "", "DC"}, {"model", "VisString255", "", "DC"}});
-    doType("SPS_T", "SPS", {{"stVal", "BOOLEAN", "", "ST"}, {"q", "Quality", "", "ST"}, {"t", "Timestamp", "", "ST"},
-                            {"d", "VisString255", "", "DC"}});
+    doType("ENC_T", "ENC",
+           {{"origin", "Struct", "Originator_T", "ST"},
+            {"ctlNum", "INT8U", "", "ST"},
+            {"stVal", "Enum", "Beh_Enum", "ST"},
+            {"q", "Quality", "", "ST"},
+            {"t", "Timestamp", "", "ST"},
+            {"ctlModel", "Enum", "CtlModel_Enum", "CF"},
+            {"Oper", "Struct", "Oper_T", "CO"}});
+    doType("ENS_T", "ENS",
+           {{"stVal", "Enum", "Beh_Enum", "ST"}, {"q", "Quality", "", "ST"}, {"t", "Timestamp", "", "ST"}});
+    doType("LPL_T", "LPL",
+           {{"vendor", "VisString255", "", "DC"},
+            {"swRev", "VisString255", "", "DC"},
+            {"d", "VisString255", "", "DC"},
+            {"configRev", "VisString255", "", "DC"}});
+    doType("DPL_T", "DPL",
+           {{"vendor", "VisString255", "", "DC"},
+            {"hwRev", "VisString255", "", "DC"},
+            {"serNum", "VisString255", "", "DC"},
+            {"model", "VisString255", "", "DC"}});
+    doType("SPS_T", "SPS",
+           {{"stVal", "BOOLEAN", "", "ST"},
+            {"q", "Quality", "", "ST"},
+            {"t", "Timestamp", "", "ST"},
+            {"d", "VisString255", "", "DC"}});
     doType("INS_T", "INS", {{"stVal", "INT32", "", "ST"}, {"q", "Quality", "", "ST"}, {"t", "Timestamp", "", "ST"}});
-    doType("DPC_T", "DPC", {{"origin", "Struct", "Originator_T", "ST"}, {"ctlNum", "INT8U", "", "ST"},
-                            {"stVal", "Dbpos", "", "ST"}, {"q", "Quality", "", "ST"}, {"t", "Timestamp", "", "ST"},
-                            {"ctlModel", "Enum", "CtlModel_Enum", "CF"}, {"sboTimeout", "INT32U", "", "CF"},
-                            {"SBOw", "Struct", "Oper_T", "CO"}, {"Oper", "Struct", "Oper_T", "CO"},
-                            {"Cancel", "Struct", "Cancel_T", "CO"}});
-    doType("SPC_T", "SPC", {{"stVal", "BOOLEAN", "", "ST"}, {"q", "Quality", "", "ST"}, {"t", "Timestamp", "", "ST"},
-                            {"ctlModel", "Enum", "CtlModel_Enum", "CF"}, {"Oper", "Struct", "Oper_T", "CO"}});
-    doType("ACT_T", "ACT", {{"general", "BOOLEAN", "", "ST"}, {"phsA", "BOOLEAN", "", "ST"}, {"phsB", "BOOLEAN", "", "ST"},
-                            {"phsC", "BOOLEAN", "", "ST"}, {"q", "Quality", "", "ST"}, {"t", "Timestamp", "", "ST"}});
-    doType("ACD_T", "ACD", {{"general", "BOOLEAN", "", "ST"}, {"dirGeneral", "Enum", "Dir_Enum", "ST"},
-                            {"phsA", "BOOLEAN", "", "ST"}, {"dirPhsA", "Enum", "Dir_Enum", "ST"},
-                            {"q", "Quality", "", "ST"}, {"t", "Timestamp", "", "ST"}});
-    doType("MV_T", "MV", {{"mag", "Struct", "AV_T", "MX"}, {"q", "Quality", "", "MX"}, {"t", "Timestamp", "", "MX"},
-                          {"units", "Struct", "Unit_T", "CF"}, {"db", "INT32U", "", "CF"}, {"d", "VisString255", "", "DC"}});
-    doType("CMV_T", "CMV", {{"cVal", "Struct", "Vector_T", "MX"}, {"q", "Quality", "", "MX"}, {"t", "Timestamp", "", "MX"},
-                            {"units", "Struct", "Unit_T", "CF"}, {"db", "INT32U", "", "CF"}});
-    doType("WYE_T", "WYE", {{"phsA", "SDO", "CMV_T", ""}, {"phsB", "SDO", "CMV_T", ""}, {"phsC", "SDO", "CMV_T", ""},
-                            {"neut", "SDO", "CMV_T", ""}, {"d", "VisString255", "", "DC"}});
-    doType("ASG_T", "ASG", {{"setMag", "Struct", "AV_T", "SP"}, {"units", "Struct", "Unit_T", "CF"},
-                            {"minVal", "Struct", "AV_T", "CF"}, {"maxVal", "Struct", "AV_T", "CF"}});
-    doType("ING_T", "ING", {{"setVal", "INT32", "", "SP"}, {"minVal", "INT32", "", "CF"}, {"maxVal", "INT32", "", "CF"}});
+    doType("DPC_T", "DPC",
+           {{"origin", "Struct", "Originator_T", "ST"},
+            {"ctlNum", "INT8U", "", "ST"},
+            {"stVal", "Dbpos", "", "ST"},
+            {"q", "Quality", "", "ST"},
+            {"t", "Timestamp", "", "ST"},
+            {"ctlModel", "Enum", "CtlModel_Enum", "CF"},
+            {"sboTimeout", "INT32U", "", "CF"},
+            {"SBOw", "Struct", "Oper_T", "CO"},
+            {"Oper", "Struct", "Oper_T", "CO"},
+            {"Cancel", "Struct", "Cancel_T", "CO"}});
+    doType("SPC_T", "SPC",
+           {{"stVal", "BOOLEAN", "", "ST"},
+            {"q", "Quality", "", "ST"},
+            {"t", "Timestamp", "", "ST"},
+            {"ctlModel", "Enum", "CtlModel_Enum", "CF"},
+            {"Oper", "Struct", "Oper_T", "CO"}});
+    doType("ACT_T", "ACT",
+           {{"general", "BOOLEAN", "", "ST"},
+            {"phsA", "BOOLEAN", "", "ST"},
+            {"phsB", "BOOLEAN", "", "ST"},
+            {"phsC", "BOOLEAN", "", "ST"},
+            {"q", "Quality", "", "ST"},
+            {"t", "Timestamp", "", "ST"}});
+    doType("ACD_T", "ACD",
+           {{"general", "BOOLEAN", "", "ST"},
+            {"dirGeneral", "Enum", "Dir_Enum", "ST"},
+            {"phsA", "BOOLEAN", "", "ST"},
+            {"dirPhsA", "Enum", "Dir_Enum", "ST"},
+            {"q", "Quality", "", "ST"},
+            {"t", "Timestamp", "", "ST"}});
+    doType("MV_T", "MV",
+           {{"mag", "Struct", "AV_T", "MX"},
+            {"q", "Quality", "", "MX"},
+            {"t", "Timestamp", "", "MX"},
+            {"units", "Struct", "Unit_T", "CF"},
+            {"db", "INT32U", "", "CF"},
+            {"d", "VisString255", "", "DC"}});
+    doType("CMV_T", "CMV",
+           {{"cVal", "Struct", "Vector_T", "MX"},
+            {"q", "Quality", "", "MX"},
+            {"t", "Timestamp", "", "MX"},
+            {"units", "Struct", "Unit_T", "CF"},
+            {"db", "INT32U", "", "CF"}});
+    doType("WYE_T", "WYE",
+           {{"phsA", "SDO", "CMV_T", ""},
+            {"phsB", "SDO", "CMV_T", ""},
+            {"phsC", "SDO", "CMV_T", ""},
+            {"neut", "SDO", "CMV_T", ""},
+            {"d", "VisString255", "", "DC"}});
+    doType("ASG_T", "ASG",
+           {{"setMag", "Struct", "AV_T", "SP"},
+            {"units", "Struct", "Unit_T", "CF"},
+            {"minVal", "Struct", "AV_T", "CF"},
+            {"maxVal", "Struct", "AV_T", "CF"}});
+    doType("ING_T", "ING",
+           {{"setVal", "INT32", "", "SP"}, {"minVal", "INT32", "", "CF"}, {"maxVal", "INT32", "", "CF"}});
 
     daType("AV_T", {{"f", "FLOAT32", "", ""}});
     daType("Vector_T", {{"mag", "Struct", "AV_T", ""}, {"ang", "Struct", "AV_T", ""}});
     daType("Unit_T", {{"SIUnit", "Enum", "SIUnit_Enum", ""}, {"multiplier", "Enum", "Multiplier_Enum", ""}});
     daType("Originator_T", {{"orCat", "Enum", "OrCat_Enum", ""}, {"orIdent", "Octet64", "", ""}});
-    daType("Oper_T", {{"ctlVal", "BOOLEAN", "", ""}, {"origin", "Struct", "Originator_T", ""}, {"ctlNum", "INT8U", "", ""},
-                      {"T", "Timestamp", "", ""}, {"Test", "BOOLEAN", "", ""}, {"Check", "Check", "", ""}});
-    daType("Cancel_T", {{"ctlVal", "BOOLEAN", "", ""}, {"origin", "Struct", "Originator_T", ""},
-                        {"ctlNum", "INT8U", "", ""}, {"T", "Timestamp", "", ""}, {"Test", "BOOLEAN", "", ""}});
+    daType("Oper_T", {{"ctlVal", "BOOLEAN", "", ""},
+                      {"origin", "Struct", "Originator_T", ""},
+                      {"ctlNum", "INT8U", "", ""},
+                      {"T", "Timestamp", "", ""},
+                      {"Test", "BOOLEAN", "", ""},
+                      {"Check", "Check", "", ""}});
+    daType("Cancel_T", {{"ctlVal", "BOOLEAN", "", ""},
+                        {"origin", "Struct", "Originator_T", ""},
+                        {"ctlNum", "INT8U", "", ""},
+                        {"T", "Timestamp", "", ""},
+                        {"Test", "BOOLEAN", "", ""}});
 
     enumType("Beh_Enum", {"on", "blocked", "test", "test/blocked", "off"});
     enumType("CtlModel_Enum", {"status-only", "direct-with-normal-security", "sbo-with-normal-security",
@@ -418,8 +493,8 @@ long statusKb(const char* key)
 
 struct Sample {
     bool ok = false;
-    double ms = 0;    // wall-clock time of the work
-    double cpuMs = 0; // processor time the child spent on it, user and system
+    double ms = 0;         // wall-clock time of the work
+    double cpuMs = 0;      // processor time the child spent on it, user and system
     long peakGrowthKb = 0; // VmHWM at the end minus VmRSS at the child's start
     long keptKb = 0;       // VmRSS after the work, its result still alive, minus the start
     long objects = 0;      // decode: logical nodes, data objects and attributes, data sets
@@ -546,8 +621,7 @@ Summary measure(const std::string& path, int runs)
     {
         std::ifstream in(path, std::ios::binary);
         std::vector<char> chunk(1 << 20);
-        while (in.read(chunk.data(), std::streamsize(chunk.size())) || in.gcount() > 0) {
-        }
+        while (in.read(chunk.data(), std::streamsize(chunk.size())) || in.gcount() > 0) {}
     }
     Summary sum;
     std::vector<double> decodeMs, loadMs, decodeCpuMs, loadCpuMs;

@@ -81,8 +81,9 @@ void summary()
         handMs = std::min(handMs, time([&] { handRepaints(c); }));
         fullMs = std::min(fullMs, time([&] { fullPaints(c); }));
     }
-    std::printf("\n%d paints of a 180x180 clock: hand repaint %.2f ms, full paint %.2f ms, ratio %.2f (target <= 0.3)\n",
-                kPaints, handMs, fullMs, handMs / fullMs);
+    std::printf(
+        "\n%d paints of a 180x180 clock: hand repaint %.2f ms, full paint %.2f ms, ratio %.2f (target <= 0.3)\n",
+        kPaints, handMs, fullMs, handMs / fullMs);
 }
 
 } // namespace

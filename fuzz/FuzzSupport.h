@@ -52,8 +52,9 @@ public:
     platform::MsgResult show(QWidget*, const QString&, const QString&, platform::MsgIcon,
                              platform::MsgButtons buttons) override
     {
-        return buttons == platform::MsgButtons::Ok || buttons == platform::MsgButtons::OkCancel ? platform::MsgResult::Ok
-                                                                                                 : platform::MsgResult::No;
+        return buttons == platform::MsgButtons::Ok || buttons == platform::MsgButtons::OkCancel
+                   ? platform::MsgResult::Ok
+                   : platform::MsgResult::No;
     }
 };
 

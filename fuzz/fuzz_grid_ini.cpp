@@ -41,7 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     guarded([&] { g.LoadColPositions(); });
     guarded([&] { g.LoadPrintSettings(path, QStringLiteral("Grid")); });
     guarded([&] { g.LoadVisualProps(path); });
-    guarded([&] { g.StringToColumnStates(QString::fromLatin1(reinterpret_cast<const char*>(data), qsizetype(std::min<std::size_t>(size, 4096)))); });
+    guarded([&] {
+        g.StringToColumnStates(
+            QString::fromLatin1(reinterpret_cast<const char*>(data), qsizetype(std::min<std::size_t>(size, 4096))));
+    });
 
     grid::TQvColumnGrid c;
     c.SetColCount(6);

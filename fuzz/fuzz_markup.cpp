@@ -37,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)HasControlTag(text);
     (void)ParseControlTag(text);
     (void)ClearRadioControls(text);
-    (void)UnmarkSearchText(MarkSearchText(text, QStringLiteral("a"), QStringLiteral("hi"), false), QStringLiteral("hi"));
+    (void)UnmarkSearchText(MarkSearchText(text, QStringLiteral("a"), QStringLiteral("hi"), false),
+                           QStringLiteral("hi"));
     return 0;
 }

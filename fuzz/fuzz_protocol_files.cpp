@@ -45,7 +45,7 @@
 namespace {
 
 struct Reader {
-    QString common::TProgramState::* file;
+    QString common::TProgramState::*file;
     std::function<void(const QString& path)> read;
 };
 
@@ -53,7 +53,7 @@ std::vector<std::unique_ptr<tables::TTableWindow>> windows;
 std::vector<Reader> readers;
 
 template <class W, class... Extra>
-void table(QString common::TProgramState::* file, Extra... extra)
+void table(QString common::TProgramState::*file, Extra... extra)
 {
     windows.push_back(std::make_unique<W>(fuzzsupport::services(), extra...));
     tables::TTableWindow* w = windows.back().get();
@@ -97,7 +97,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
                            platform::xml::Document doc;
                            energy_it::Load_OPC_UA_Client_File(list, doc, path);
                        }});
-    readers.push_back({&S::File_IEC_61850_Client, [](const QString& path) { (void)energy_it::Read_IEC_Client_File(path); }});
+    readers.push_back(
+        {&S::File_IEC_61850_Client, [](const QString& path) { (void)energy_it::Read_IEC_Client_File(path); }});
     readers.push_back({&S::File_ParGen, [](const QString& path) {
                            ethernet::TProfinet_ParGen settings;
                            (void)ethernet::Read_Profinet_ParGen(path, settings);

@@ -33,8 +33,7 @@ QPixmap makerLogo(int size)
     p.drawRoundedRect(QRectF(2, 2, size - 4, size - 4), 12, 12);
     p.setPen(Qt::white);
     p.setFont(common::Verdana(size / 2, true));
-    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter,
-               QString::fromLatin1(common::kMakerName).left(1));
+    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QString::fromLatin1(common::kMakerName).left(1));
     return pix;
 }
 
@@ -60,8 +59,7 @@ QString Home_Page_Address()
         .arg(QString::fromLatin1(kMakerWebHost), QString::fromLatin1(common::kSW_Code));
 }
 
-TFAbout::TFAbout(platform::Services& services, QWidget* parent)
-    : common::TQvForm(services, parent)
+TFAbout::TFAbout(platform::Services& services, QWidget* parent) : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FAbout"));
     // No title or button strip: the window's own OK closes it.

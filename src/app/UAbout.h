@@ -3,8 +3,8 @@
 // code, with the maker's logo and web address opening the maker's home page. Its texts are
 // fixed in English: it has no Set_Lang and a language change leaves it alone.
 
-#include "common/UFormParts.h"
 #include "common/UComonState.h"
+#include "common/UFormParts.h"
 #include <QDialog>
 #include <QString>
 
@@ -33,7 +33,6 @@ public:
 
     explicit TFAbout(platform::Services& services, QWidget* parent = nullptr);
     ~TFAbout() override;
-
 
     // Each showing: the four values and the window's size.
     void FormShow() override;

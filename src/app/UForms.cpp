@@ -4,37 +4,41 @@
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
 #include "app/UPlaceholderWindow.h"
-#include "app/USoftOptions.h"
 #include "app/UQuorvantiseFirmWare.h"
+#include "app/USoftOptions.h"
 #include "gateway/UBoot.h"
 #include "gateway/UDNet.h"
 #include "gateway/UDefOffset.h"
 #include "gateway/UIOLinkSlave.h"
 #include "gateway/UParGen.h"
-#include "protocols/fieldbus/can/UReceiveCAN.h"
-#include "protocols/fieldbus/can/UTransmitCAN.h"
-#include "protocols/fieldbus/canopen/UEds.h"
-#include "protocols/ethernet/ethernetip/UEtherNetIP_EDS.h"
-#include "protocols/ethernet/ethernetip/UEtherNetIP_Master_Access.h"
-#include "protocols/ethernet/profinet/UProfinetFileName.h"
-#include "protocols/ethernet/profinet/UProfinetXML.h"
 #include "protocols/energy_it/iec61850/UIEC61850_Variables.h"
-#include "protocols/energy_it/iec61850/UTLS_Server_Known_Cert.h"
 #include "protocols/energy_it/iec61850/UIEC_61850_Access.h"
+#include "protocols/energy_it/iec61850/UTLS_Server_Known_Cert.h"
 #include "protocols/energy_it/mqtt/UMQTT_Set_Topic.h"
 #include "protocols/energy_it/mqtt/UTopicTemplate.h"
 #include "protocols/energy_it/opcua/UOPC_UA_Add_Server.h"
 #include "protocols/energy_it/opcua/UOPC_UA_Client_Access.h"
 #include "protocols/energy_it/opcua/UOPC_UA_Scan_Server.h"
-#include "protocols/fieldbus/canopen/USet_PDO_Access.h"
+#include "protocols/energy_it/opcua/UOPC_UA_Server_Access.h"
+#include "protocols/energy_it/snmp/USNMPManagerAccess.h"
+#include "protocols/energy_it/snmp/USNMP_MIB.h"
+#include "protocols/energy_it/snmp/USNMP_Trap_Access.h"
 #include "protocols/ethernet/bacnet/UBACnetAccess.h"
 #include "protocols/ethernet/bacnet/UBACnetSlaveSetAccess.h"
 #include "protocols/ethernet/bacnet/UBACnet_EDE_File.h"
 #include "protocols/ethernet/bacnet/UBACnet_Eng_Unit.h"
 #include "protocols/ethernet/bacnet/UImportEDEFile.h"
+#include "protocols/ethernet/ethernetip/UEtherNetIP_EDS.h"
+#include "protocols/ethernet/ethernetip/UEtherNetIP_Master_Access.h"
 #include "protocols/ethernet/modbus/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/ethernet/modbus/USetAccess.h"
+#include "protocols/ethernet/profinet/UProfinetFileName.h"
+#include "protocols/ethernet/profinet/UProfinetXML.h"
 #include "protocols/ethernet/s7/US7_Protocol_Set_Access.h"
+#include "protocols/fieldbus/can/UReceiveCAN.h"
+#include "protocols/fieldbus/can/UTransmitCAN.h"
+#include "protocols/fieldbus/canopen/UEds.h"
+#include "protocols/fieldbus/canopen/USet_PDO_Access.h"
 #include "protocols/fieldbus/canopen/USet_SDO_Client_Access.h"
 #include "protocols/fieldbus/canopen/USet_SDO_Server_Access.h"
 #include "protocols/fieldbus/ethercat/UEtherCATSlave.h"
@@ -42,10 +46,6 @@
 #include "protocols/fieldbus/j1939/UTransmitJ1939.h"
 #include "protocols/fieldbus/nmea2000/UReceiveNMEA.h"
 #include "protocols/fieldbus/nmea2000/UTransmitNMEA.h"
-#include "protocols/energy_it/snmp/USNMP_MIB.h"
-#include "protocols/energy_it/snmp/USNMPManagerAccess.h"
-#include "protocols/energy_it/snmp/USNMP_Trap_Access.h"
-#include "protocols/energy_it/opcua/UOPC_UA_Server_Access.h"
 
 #include <QDialog>
 
@@ -104,14 +104,44 @@ constexpr FormRow kFormOrder[] = {
 
 // The order in which a language change re-applies the texts (all but the main and about windows).
 constexpr const char* kLanguageOrder[] = {
-    "FNew_Project", "FOpenConf", "FSoftOptions", "FBoot", "FParGen", "FIOLinkSlave", "FSetAccess",
-    "FModbus_TCP_Master_Set_Access", "FBACnetAccess", "FImportEDEFile", "FBACnetSlaveSetAccess",
-    "FBACnet_Eng_Unit", "FReceiveCAN", "FTransmitCAN", "FSet_PDO_Access", "FSet_SDO_Client_Access",
-    "FSet_SDO_Server_Access", "FDNet", "FDefOffset", "FEtherCATSlave", "FEtherNetIP_Master_Access",
-    "FEtherNEtIP_EDS", "FIEC_61850_Access", "FTLS_Server_Known_Cert", "FIEC61850_Variables",
-    "FReceiveJ1939", "FTransmitJ1939", "FMQTT_Set_Topic", "FTopicTemplate", "FReceiveNMEA",
-    "FTransmitNMEA", "FOPC_UA_Client_Access", "FOPC_UA_Add_Server", "FOPC_UA_Scan_Server",
-    "FOPC_UA_Server_Access", "FProfinetFileName", "FS7_Protocol_Set_Access", "FSNMPManagerAccess",
+    "FNew_Project",
+    "FOpenConf",
+    "FSoftOptions",
+    "FBoot",
+    "FParGen",
+    "FIOLinkSlave",
+    "FSetAccess",
+    "FModbus_TCP_Master_Set_Access",
+    "FBACnetAccess",
+    "FImportEDEFile",
+    "FBACnetSlaveSetAccess",
+    "FBACnet_Eng_Unit",
+    "FReceiveCAN",
+    "FTransmitCAN",
+    "FSet_PDO_Access",
+    "FSet_SDO_Client_Access",
+    "FSet_SDO_Server_Access",
+    "FDNet",
+    "FDefOffset",
+    "FEtherCATSlave",
+    "FEtherNetIP_Master_Access",
+    "FEtherNEtIP_EDS",
+    "FIEC_61850_Access",
+    "FTLS_Server_Known_Cert",
+    "FIEC61850_Variables",
+    "FReceiveJ1939",
+    "FTransmitJ1939",
+    "FMQTT_Set_Topic",
+    "FTopicTemplate",
+    "FReceiveNMEA",
+    "FTransmitNMEA",
+    "FOPC_UA_Client_Access",
+    "FOPC_UA_Add_Server",
+    "FOPC_UA_Scan_Server",
+    "FOPC_UA_Server_Access",
+    "FProfinetFileName",
+    "FS7_Protocol_Set_Access",
+    "FSNMPManagerAccess",
     "FSNMP_Trap_Access",
 };
 
@@ -232,7 +262,8 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
     if (name == QLatin1String("FImportEDEFile")) {
         // Created after the BACnet client window, whose Import EDE opens it.
         auto* w = new ethernet::TFImportEDEFile(services, owner);
-        if (auto* client = owner ? owner->findChild<ethernet::TFBACnetAccess*>(QStringLiteral("FBACnetAccess")) : nullptr)
+        if (auto* client =
+                owner ? owner->findChild<ethernet::TFBACnetAccess*>(QStringLiteral("FBACnetAccess")) : nullptr)
             client->FImportEDEFile = w;
         return own(w);
     }
@@ -251,7 +282,8 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
     if (name == QLatin1String("FTopicTemplate")) {
         // Created after the MQTT window, which opens it for its Template cells.
         auto* w = new energy_it::TFTopicTemplate(services, owner);
-        if (auto* mqtt = owner ? owner->findChild<energy_it::TFMQTT_Set_Topic*>(QStringLiteral("FMQTT_Set_Topic")) : nullptr)
+        if (auto* mqtt =
+                owner ? owner->findChild<energy_it::TFMQTT_Set_Topic*>(QStringLiteral("FMQTT_Set_Topic")) : nullptr)
             mqtt->FTopicTemplate = w;
         return own(w);
     }
@@ -267,9 +299,9 @@ TFormEntry createWindow(const FormRow& row, platform::Services& services, QWidge
     }
     if (name == QLatin1String("FOPC_UA_Scan_Server")) {
         auto* w = new energy_it::TFOPC_UA_Scan_Server(services, owner);
-        if (auto* client = owner ? owner->findChild<energy_it::TFOPC_UA_Client_Access*>(
-                                       QStringLiteral("FOPC_UA_Client_Access"))
-                                 : nullptr)
+        if (auto* client =
+                owner ? owner->findChild<energy_it::TFOPC_UA_Client_Access*>(QStringLiteral("FOPC_UA_Client_Access"))
+                      : nullptr)
             client->FOPC_UA_Scan_Server = w;
         return own(w);
     }

@@ -16,8 +16,8 @@ struct Services;
 class TFQuorvantiseFirmWare;
 
 struct TFormEntry {
-    QString objectName;         // "FParGen", ...
-    QWidget* window = nullptr;  // owned by the application (deleted at the end of main)
+    QString objectName;             // "FParGen", ...
+    QWidget* window = nullptr;      // owned by the application (deleted at the end of main)
     std::function<void()> setLang;  // empty for the about window, which has fixed texts
     std::function<int()> showModal; // shows the window modally, returns its modal result
 };

@@ -25,8 +25,7 @@ constexpr int kTitleHeight = common::kTitlePanelHeight;
 
 } // namespace
 
-TFNew_Project::TFNew_Project(platform::Services& services, QWidget* parent)
-    : common::TQvForm(services, parent)
+TFNew_Project::TFNew_Project(platform::Services& services, QWidget* parent) : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FNew_Project"));
 
@@ -80,7 +79,7 @@ bool TFNew_Project::Is_Valid_Project_Name(const QString& name)
     // A project is one folder directly under "PROJECTS": a name that is a path, or that names
     // the folder itself or its parent, would reach outside it.
     return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
-        && name != QLatin1String(".") && name != QLatin1String("..");
+           && name != QLatin1String(".") && name != QLatin1String("..");
 }
 
 void TFNew_Project::Btn_OKClick()
@@ -106,8 +105,7 @@ void TFNew_Project::Btn_OKClick()
         refuse(106);
         return;
     }
-    if (state.Projects_Dir.isEmpty() || !QDir(state.Projects_Dir).exists()
-        || !QDir(state.Projects_Dir).mkdir(name)) {
+    if (state.Projects_Dir.isEmpty() || !QDir(state.Projects_Dir).exists() || !QDir(state.Projects_Dir).mkdir(name)) {
         refuse(105);
         return;
     }

@@ -45,10 +45,8 @@ public slots:
     void reject() override;
 
 protected:
-
 private:
     void FormCreate();
-
 };
 
 } // namespace app

@@ -26,8 +26,7 @@ constexpr int kTitleHeight = common::kTitlePanelHeight;
 
 } // namespace
 
-TFOpenConf::TFOpenConf(platform::Services& services, QWidget* parent)
-    : common::TQvForm(services, parent)
+TFOpenConf::TFOpenConf(platform::Services& services, QWidget* parent) : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FOpenConf"));
     // A window the user may make larger to see more projects.
@@ -80,8 +79,7 @@ void TFOpenConf::Load_Existing_Configuration()
         return;
     // Hidden folders count too: a project may be named so. The list is in name order whatever
     // order the file system keeps its entries in.
-    SL = QDir(projectsDir).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
-                                     QDir::Name | QDir::IgnoreCase);
+    SL = QDir(projectsDir).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
 }
 
 int TFOpenConf::Search_Open_Conf(const QString& snc) const

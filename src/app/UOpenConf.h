@@ -53,10 +53,8 @@ public slots:
     void reject() override;
 
 protected:
-
 private:
     void FormCreate();
-
 };
 
 } // namespace app

@@ -4,19 +4,19 @@
 #include "app/UForms.h"
 #include "app/UOpenConf.h"
 #include "app/USoftOptions.h"
-#include "common/UFormParts.h"
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
+#include "common/UFormParts.h"
 #include "common/ULanguage.h"
 #include "gateway/UBoot.h"
 #include "gateway/UIOLinkSlaveIODD.h"
 #include "gateway/USaveBincc.h"
-#include "protocols/fieldbus/ethercat/UEtherCAT_ESI_File.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "protocols/fieldbus/ethercat/UEtherCAT_ESI_File.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -401,14 +401,13 @@ void TFQuorvantiseFirmWare::Create_IODD()
 
 void TFQuorvantiseFirmWare::Build_EDS_File()
 {
-    const QString fileName = services_.dialogs->saveFileName(
-        this, QString(), State().Project_Dir, QStringLiteral("Electronic Data Sheet (*.eds)"));
+    const QString fileName = services_.dialogs->saveFileName(this, QString(), State().Project_Dir,
+                                                             QStringLiteral("Electronic Data Sheet (*.eds)"));
     if (fileName.isEmpty())
         return;
     // The dialog's filter supplies the extension; an existing file is replaced without asking.
     // Only the file's own name counts: a dot in a folder name is no extension.
-    const QString withExtension =
-        QFileInfo(fileName).suffix().isEmpty() ? fileName + QStringLiteral(".eds") : fileName;
+    const QString withExtension = QFileInfo(fileName).suffix().isEmpty() ? fileName + QStringLiteral(".eds") : fileName;
     if (Generators.Write_EDS_File)
         Generators.Write_EDS_File(withExtension);
 }

@@ -71,7 +71,6 @@ public:
     // The version query, set by the options window once it exists (it owns Check_Version).
     std::function<bool()> Check_Version;
 
-
 signals:
     void closed();
 

@@ -304,7 +304,8 @@ int TFSoftOptions::pageCount() const
 void TFSoftOptions::showPageLines()
 {
     L_Sel_Lang->setText(common::Lang_Text(304) + Language_In_Use);
-    L_Page_Lang->setText(common::Lang_Text(305) + QString::number(Show_Page) + common::Lang_Text(306) + QString::number(pageCount()));
+    L_Page_Lang->setText(common::Lang_Text(305) + QString::number(Show_Page) + common::Lang_Text(306)
+                         + QString::number(pageCount()));
 }
 
 void TFSoftOptions::Update_Lang_Page(int Num_Page)
@@ -312,7 +313,8 @@ void TFSoftOptions::Update_Lang_Page(int Num_Page)
     const int count = int(SL_Languages.size());
     const int pages = pageCount();
     L_Sel_Lang->setText(common::Lang_Text(304) + Language_In_Use);
-    L_Page_Lang->setText(common::Lang_Text(305) + QString::number(Num_Page) + common::Lang_Text(306) + QString::number(pages));
+    L_Page_Lang->setText(common::Lang_Text(305) + QString::number(Num_Page) + common::Lang_Text(306)
+                         + QString::number(pages));
     Btn_Prev->setVisible(Num_Page != 1);
     // With no language files there is no page to go to either.
     Btn_Next->setVisible(Num_Page < pages);
@@ -370,7 +372,8 @@ void TFSoftOptions::LangClick(QObject* Sender)
     QString picked = SL_Languages.at(index);
     picked.chop(kLangExtension.size());
 
-    const QString question = common::Lang_Text(316) + Language_In_Use + common::Lang_Text(317) + picked + common::Lang_Text(318);
+    const QString question =
+        common::Lang_Text(316) + Language_In_Use + common::Lang_Text(317) + picked + common::Lang_Text(318);
     if (!services_.messages || !services_.messages->askYesNo(this, question))
         return;
 
@@ -452,8 +455,7 @@ void TFSoftOptions::reject()
 
 bool TFSoftOptions::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         for (int k = 0; k < kSlotsPerPage; ++k)
             if (watched == slotPictures_[k] || watched == slotNames_[k]) {
                 LangClick(watched);

@@ -25,7 +25,7 @@ class TGlyphButton;
 namespace platform {
 class HttpClient;
 struct Services;
-}
+} // namespace platform
 
 namespace app {
 

@@ -13,11 +13,13 @@ namespace {
 
 bool isTransparentStyle(TGlyphButtonStyle s)
 {
-    return s == TGlyphButtonStyle::bsModern || s == TGlyphButtonStyle::bsShape
-        || s == TGlyphButtonStyle::bsQuicken;
+    return s == TGlyphButtonStyle::bsModern || s == TGlyphButtonStyle::bsShape || s == TGlyphButtonStyle::bsQuicken;
 }
 
-bool isPressKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space; }
+bool isPressKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
 
 // Dotted focus frame from (left, top) to (right, bottom), ends exclusive: every other pixel
 // inverted, starting at the top-left corner.
@@ -175,8 +177,7 @@ void TGlyphButton::setSlowDecease(bool value)
     FSlowDecease = value;
     if (value) {
         if (!FThread)
-            FThread = std::make_unique<TGlyphButtonThread>([this](TGlyphButtonThread* t) { FadeStep(t); },
-                                                           nullptr);
+            FThread = std::make_unique<TGlyphButtonThread>([this](TGlyphButtonThread* t) { FadeStep(t); }, nullptr);
     } else {
         FHotTrackStep = 0;
         FThread.reset();
@@ -408,8 +409,8 @@ bool TGlyphButton::DialogKey(QKeyEvent* e)
     const int key = e->key();
     const bool enter = (key == Qt::Key_Return || key == Qt::Key_Enter) && FDefault;
     const bool escape = key == Qt::Key_Escape && FCancel
-        && !(e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
-        && !isHidden() && isEnabled();
+                        && !(e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+                        && !isHidden() && isEnabled();
     if (!enter && !escape)
         return false;
     // A focused button answers Enter and Escape itself.

@@ -15,9 +15,9 @@ namespace {
 
 // Colour of the cells' background, never used inside a picture.
 const QColor kKey(0x80, 0x80, 0x00); // olive
-const QColor kBlack(0, 0, 0), kGreen(0, 0x80, 0), kLime(0, 0xFF, 0), kRed(0xFF, 0, 0),
-    kMaroon(0x80, 0, 0), kNavy(0, 0, 0x80), kBlue(0, 0, 0xFF), kYellow(0xFF, 0xFF, 0),
-    kWhite(0xFF, 0xFF, 0xFF), kGray(0x80, 0x80, 0x80), kTeal(0, 0x80, 0x80);
+const QColor kBlack(0, 0, 0), kGreen(0, 0x80, 0), kLime(0, 0xFF, 0), kRed(0xFF, 0, 0), kMaroon(0x80, 0, 0),
+    kNavy(0, 0, 0x80), kBlue(0, 0, 0xFF), kYellow(0xFF, 0xFF, 0), kWhite(0xFF, 0xFF, 0xFF), kGray(0x80, 0x80, 0x80),
+    kTeal(0, 0x80, 0x80);
 
 void thickLine(QPainter& p, const QColor& c, const QPolygon& pts, int width = 2)
 {
@@ -38,42 +38,49 @@ const QHash<QString, Painter>& pictures()
 {
     static const QHash<QString, Painter> table = {
         {"LBOK", [](QPainter& p, int) { drawCheck(p, kGreen, 0, 0); }},
-        {"LBYES", [](QPainter& p, int) {
+        {"LBYES",
+         [](QPainter& p, int) {
              drawCheck(p, kLime, 0, 0);
              thickLine(p, kGreen, QPolygon({QPoint(3, 12), QPoint(7, 16), QPoint(14, 8)}), 1);
          }},
-        {"LBCANCEL", [](QPainter& p, int) {
+        {"LBCANCEL",
+         [](QPainter& p, int) {
              thickLine(p, kRed, QPolygon({QPoint(4, 4), QPoint(13, 13)}));
              thickLine(p, kRed, QPolygon({QPoint(13, 4), QPoint(4, 13)}));
          }},
-        {"LBHELP", [](QPainter& p, int) {
+        {"LBHELP",
+         [](QPainter& p, int) {
              p.setPen(QPen(kNavy, 2));
              p.setBrush(Qt::NoBrush);
              p.drawArc(QRect(5, 2, 8, 7), 180 * 16, -270 * 16);
              p.fillRect(QRect(8, 9, 2, 3), kNavy);
              p.fillRect(QRect(8, 13, 2, 2), kNavy);
          }},
-        {"LBNO", [](QPainter& p, int) {
+        {"LBNO",
+         [](QPainter& p, int) {
              p.setPen(QPen(kRed, 2));
              p.setBrush(Qt::NoBrush);
              p.drawEllipse(QRect(3, 3, 11, 11));
              thickLine(p, kRed, QPolygon({QPoint(5, 12), QPoint(12, 5)}));
          }},
-        {"LBCLOSE", [](QPainter& p, int) {
+        {"LBCLOSE",
+         [](QPainter& p, int) {
              p.setPen(QPen(kMaroon, 1));
              p.setBrush(Qt::NoBrush);
              p.drawRect(QRect(4, 2, 9, 13));
              p.fillRect(QRect(5, 3, 5, 12), kYellow);
              p.fillRect(QRect(8, 8, 1, 2), kBlack);
          }},
-        {"LBABORT", [](QPainter& p, int) {
+        {"LBABORT",
+         [](QPainter& p, int) {
              p.setPen(Qt::NoPen);
              p.setBrush(kRed);
              p.drawPolygon(QPolygon({QPoint(6, 2), QPoint(11, 2), QPoint(15, 6), QPoint(15, 11), QPoint(11, 15),
                                      QPoint(6, 15), QPoint(2, 11), QPoint(2, 6)}));
              p.fillRect(QRect(5, 8, 8, 2), kWhite);
          }},
-        {"LBRETRY", [](QPainter& p, int) {
+        {"LBRETRY",
+         [](QPainter& p, int) {
              p.setPen(QPen(kBlue, 2));
              p.setBrush(Qt::NoBrush);
              p.drawArc(QRect(3, 3, 11, 11), 90 * 16, 270 * 16);
@@ -81,14 +88,16 @@ const QHash<QString, Painter>& pictures()
              p.setBrush(kBlue);
              p.drawPolygon(QPolygon({QPoint(8, 0), QPoint(12, 3), QPoint(8, 6)}));
          }},
-        {"LBIGNORE", [](QPainter& p, int) {
+        {"LBIGNORE",
+         [](QPainter& p, int) {
              p.fillRect(QRect(8, 9, 2, 7), kGray);
              thickLine(p, kTeal, QPolygon({QPoint(2, 12), QPoint(2, 5), QPoint(13, 5)}));
              p.setPen(Qt::NoPen);
              p.setBrush(kTeal);
              p.drawPolygon(QPolygon({QPoint(12, 1), QPoint(16, 5), QPoint(12, 9)}));
          }},
-        {"LBALL", [](QPainter& p, int) {
+        {"LBALL",
+         [](QPainter& p, int) {
              drawCheck(p, kGreen, -1, -2);
              drawCheck(p, kGreen, 1, 3);
          }},

@@ -12,16 +12,21 @@ namespace {
 
 constexpr std::array<TGlyphColorPreset, 10> kColorPresets = {{
     // style                          Color      Light     Shadow    WhenDown  HotTrack  Flat   Style                         font
-    {TGlyphColorStyle::lcsGold,       0x00C0C0, 0x00FFFF, 0x008080, clNone,   0x00DFDF, false, TGlyphButtonStyle::bsModern,  0},
-    {TGlyphColorStyle::lcsChrome,     0xC0C0C0, 0xFFFFFF, 0x808080, clNone,   clNone,   false, TGlyphButtonStyle::bsModern,  0},
-    {TGlyphColorStyle::lcsBlue,       0xFF8000, 0xFFFF00, 0xFF0000, clNone,   clNone,   false, TGlyphButtonStyle::bsModern,  0},
-    {TGlyphColorStyle::lcsRed,        0x0000FF, 0xC0C0FF, 0x0000C0, clNone,   clNone,   false, TGlyphButtonStyle::bsModern,  0},
-    {TGlyphColorStyle::lcsUltraFlat1, clBtnFace, 0xB59284, 0xB59284, 0xB59284, 0xDED3D6, true, TGlyphButtonStyle::bsNormal,  0},
-    {TGlyphColorStyle::lcsUltraFlat2, clBtnFace, 0x000000, 0x000000, 0x24DABC, 0x8CF6E4, true, TGlyphButtonStyle::bsNormal,  0},
-    {TGlyphColorStyle::lcsUltraFlatXP, 0xD1D8DB, 0xB59284, 0xB59285, 0xB59285, 0xD2BDB6, true, TGlyphButtonStyle::bsNormal, 0},
-    {TGlyphColorStyle::lcsAqua,       0xECCE94, 0xFCE6D4, 0x000000, clNone,   clNone,   false, TGlyphButtonStyle::bsModern,  0},
-    {TGlyphColorStyle::lcsDefault,    clBtnFace, 0xFFFFFF, 0x808080, clNone,  clNone,   false, TGlyphButtonStyle::bsNormal,  0},
-    {TGlyphColorStyle::lcsQuicken,    0x603000, 0xC0C0C0, 0xC0C0C0, 0xAD6529, 0xCEAE9C, false, TGlyphButtonStyle::bsQuicken, 0xFFFFFF},
+    {TGlyphColorStyle::lcsGold, 0x00C0C0, 0x00FFFF, 0x008080, clNone, 0x00DFDF, false, TGlyphButtonStyle::bsModern, 0},
+    {TGlyphColorStyle::lcsChrome, 0xC0C0C0, 0xFFFFFF, 0x808080, clNone, clNone, false, TGlyphButtonStyle::bsModern, 0},
+    {TGlyphColorStyle::lcsBlue, 0xFF8000, 0xFFFF00, 0xFF0000, clNone, clNone, false, TGlyphButtonStyle::bsModern, 0},
+    {TGlyphColorStyle::lcsRed, 0x0000FF, 0xC0C0FF, 0x0000C0, clNone, clNone, false, TGlyphButtonStyle::bsModern, 0},
+    {TGlyphColorStyle::lcsUltraFlat1, clBtnFace, 0xB59284, 0xB59284, 0xB59284, 0xDED3D6, true,
+     TGlyphButtonStyle::bsNormal, 0},
+    {TGlyphColorStyle::lcsUltraFlat2, clBtnFace, 0x000000, 0x000000, 0x24DABC, 0x8CF6E4, true,
+     TGlyphButtonStyle::bsNormal, 0},
+    {TGlyphColorStyle::lcsUltraFlatXP, 0xD1D8DB, 0xB59284, 0xB59285, 0xB59285, 0xD2BDB6, true,
+     TGlyphButtonStyle::bsNormal, 0},
+    {TGlyphColorStyle::lcsAqua, 0xECCE94, 0xFCE6D4, 0x000000, clNone, clNone, false, TGlyphButtonStyle::bsModern, 0},
+    {TGlyphColorStyle::lcsDefault, clBtnFace, 0xFFFFFF, 0x808080, clNone, clNone, false, TGlyphButtonStyle::bsNormal,
+     0},
+    {TGlyphColorStyle::lcsQuicken, 0x603000, 0xC0C0C0, 0xC0C0C0, 0xAD6529, 0xCEAE9C, false,
+     TGlyphButtonStyle::bsQuicken, 0xFFFFFF},
 }};
 
 constexpr std::array<TGlyphKindPreset, 10> kKindPresets = {{
@@ -30,7 +35,9 @@ constexpr std::array<TGlyphKindPreset, 10> kKindPresets = {{
     {TGlyphButtonKind::bkHelp, 0, "LBHELP", "Hilfe"},
     {TGlyphButtonKind::bkYes, 6, "LBYES", "Ja"},
     {TGlyphButtonKind::bkNo, 7, "LBNO", "Nein"},
-    {TGlyphButtonKind::bkClose, 0, "LBCLOSE", "Schlie\xC3\x9F" "en"},
+    {TGlyphButtonKind::bkClose, 0, "LBCLOSE",
+     "Schlie\xC3\x9F"
+     "en"},
     {TGlyphButtonKind::bkAbort, 3, "LBABORT", "Abbrechen"},
     {TGlyphButtonKind::bkRetry, 4, "LBRETRY", "Wiederholen"},
     {TGlyphButtonKind::bkIgnore, 5, "LBIGNORE", "Ignorieren"},
@@ -43,7 +50,11 @@ constexpr int kTextFlags = Qt::TextWordWrap | Qt::TextShowMnemonic;
 class PixelPen {
 public:
     explicit PixelPen(QPainter& painter) : painter(painter) {}
-    void moveTo(int x, int y) { cx = x; cy = y; }
+    void moveTo(int x, int y)
+    {
+        cx = x;
+        cy = y;
+    }
     void lineTo(int x, int y, const QColor& color)
     {
         if (y == cy && x != cx) {
@@ -65,7 +76,10 @@ private:
     int cy = 0;
 };
 
-QColor qc(TColor c) { return toQColor(c); }
+QColor qc(TColor c)
+{
+    return toQColor(c);
+}
 
 // Outline of a rectangle with 6 x 6 corners from (0, 0) to (w, h), ends exclusive.
 void roundFrame(QPainter& painter, int w, int h, const QColor& color)
@@ -139,8 +153,7 @@ TColor GlyphHotTrackBlend(TColor color, TColor hotTrackColor, int level)
     const TColor b = colorToRGB(hotTrackColor);
     const double c = level / 8.0;
     auto mix = [c](int x, int y) { return int((1.0 - c) * x + c * y); };
-    return rgb(mix(getRValue(a), getRValue(b)), mix(getGValue(a), getGValue(b)),
-               mix(getBValue(a), getBValue(b)));
+    return rgb(mix(getRValue(a), getRValue(b)), mix(getGValue(a), getGValue(b)), mix(getBValue(a), getBValue(b)));
 }
 
 TGlyphFaceLayout LayoutGlyphButtonFace(const TGlyphFaceParams& p)
@@ -178,16 +191,15 @@ TGlyphFaceLayout LayoutGlyphButtonFace(const TGlyphFaceParams& p)
     if (cw <= 0 || gh <= 0 || out.cellIndex >= p.numGlyphs)
         out.cellIndex = -1;
 
-    const bool sideways = p.layout == TGlyphButtonLayout::blGlyphLeft
-        || p.layout == TGlyphButtonLayout::blGlyphRight;
+    const bool sideways = p.layout == TGlyphButtonLayout::blGlyphLeft || p.layout == TGlyphButtonLayout::blGlyphRight;
     int L = w - 8;
     if (!shape && sideways && cw > 0)
         L -= cw + 4;
     L = std::max(0, L);
 
     out.caption = p.wordWrap ? p.caption : ShortenGlyphCaption(p.caption, out.font, L);
-    const QRect measured = QFontMetrics(out.font).boundingRect(QRect(0, 0, L, 0x7FFF),
-                                                               kTextFlags | Qt::AlignLeft, out.caption);
+    const QRect measured =
+        QFontMetrics(out.font).boundingRect(QRect(0, 0, L, 0x7FFF), kTextFlags | Qt::AlignLeft, out.caption);
     const int th = out.caption.isEmpty() ? 0 : measured.height();
     const int tw = out.caption.isEmpty() ? 0 : measured.width();
     const int tw4 = out.caption.isEmpty() ? 0 : tw + 4;
@@ -212,13 +224,11 @@ TGlyphFaceLayout LayoutGlyphButtonFace(const TGlyphFaceParams& p)
         if (glyphLeft) {
             out.glyphLeft = d + 4;
             if (!p.wordWrap)
-                out.glyphLeft = alignedLeft(p.alignment, d + 4, w - 4 - cw - tw4 + d,
-                                            (w - cw) / 2 + d - tw4 / 2);
+                out.glyphLeft = alignedLeft(p.alignment, d + 4, w - 4 - cw - tw4 + d, (w - cw) / 2 + d - tw4 / 2);
         } else {
             out.glyphLeft = d + 4 + tw4;
             if (!p.wordWrap)
-                out.glyphLeft = alignedLeft(p.alignment, d + 4 + tw4, w - 4 - cw + d,
-                                            (w - cw) / 2 + d + tw4 / 2);
+                out.glyphLeft = alignedLeft(p.alignment, d + 4 + tw4, w - 4 - cw + d, (w - cw) / 2 + d + tw4 / 2);
         }
     } else {
         const int blockHeight = th + (gh > 0 ? gh + 4 : 0);
@@ -254,13 +264,12 @@ void DrawGlyphGradient(QPainter& painter, TColor a, TColor b, int left, int top,
     }
 }
 
-void DrawTransparentGlyphCell(QPainter& painter, const QImage& glyph, int cellIndex, int cellWidth, int x,
-                              int y)
+void DrawTransparentGlyphCell(QPainter& painter, const QImage& glyph, int cellIndex, int cellWidth, int x, int y)
 {
     if (glyph.isNull() || cellWidth <= 0 || cellIndex < 0 || (cellIndex + 1) * cellWidth > glyph.width())
         return;
-    QImage cell = glyph.copy(cellIndex * cellWidth, 0, cellWidth, glyph.height())
-                      .convertToFormat(QImage::Format_ARGB32);
+    QImage cell =
+        glyph.copy(cellIndex * cellWidth, 0, cellWidth, glyph.height()).convertToFormat(QImage::Format_ARGB32);
     const QRgb key = cell.pixel(0, cell.height() - 1) | 0xFF000000u;
     for (int row = 0; row < cell.height(); ++row) {
         auto* line = reinterpret_cast<QRgb*>(cell.scanLine(row));
@@ -395,7 +404,10 @@ TGlyphButtonThread::TGlyphButtonThread(std::function<void(TGlyphButtonThread*)> 
     connect(&timer, &QTimer::timeout, this, &TGlyphButtonThread::DoEvent);
 }
 
-bool TGlyphButtonThread::Suspended() const { return !timer.isActive(); }
+bool TGlyphButtonThread::Suspended() const
+{
+    return !timer.isActive();
+}
 
 void TGlyphButtonThread::Resume()
 {
@@ -403,7 +415,10 @@ void TGlyphButtonThread::Resume()
         timer.start();
 }
 
-void TGlyphButtonThread::Suspend() { timer.stop(); }
+void TGlyphButtonThread::Suspend()
+{
+    timer.stop();
+}
 
 void TGlyphButtonThread::DoEvent()
 {

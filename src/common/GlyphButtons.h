@@ -19,13 +19,35 @@ class QRect;
 
 enum class TGlyphButtonStyle { bsNormal, bsEncarta, bsModern, bsOld, bsShape, bsQuicken };
 
-enum class TGlyphButtonKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort,
-                              bkRetry, bkIgnore, bkAll };
+enum class TGlyphButtonKind {
+    bkCustom,
+    bkOK,
+    bkCancel,
+    bkHelp,
+    bkYes,
+    bkNo,
+    bkClose,
+    bkAbort,
+    bkRetry,
+    bkIgnore,
+    bkAll
+};
 
 enum class TGlyphButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
-enum class TGlyphColorStyle { lcsCustom, lcsGold, lcsChrome, lcsBlue, lcsRed, lcsUltraFlat1,
-                              lcsUltraFlat2, lcsUltraFlatXP, lcsAqua, lcsDefault, lcsQuicken };
+enum class TGlyphColorStyle {
+    lcsCustom,
+    lcsGold,
+    lcsChrome,
+    lcsBlue,
+    lcsRed,
+    lcsUltraFlat1,
+    lcsUltraFlat2,
+    lcsUltraFlatXP,
+    lcsAqua,
+    lcsDefault,
+    lcsQuicken
+};
 
 // The colour (0x00BBGGRR) that marks the see-through parts of transparent faces.
 inline constexpr platform::TColor kGlyphTransparentKey = 0xFF00FF;
@@ -80,7 +102,7 @@ struct TGlyphFaceParams {
     bool wordWrap = false;
     bool flat = false;
     bool enabled = true;
-    bool hot = false;     // mouse over the button or focus on it
+    bool hot = false; // mouse over the button or focus on it
     bool pressed = false;
     QImage glyph;
     int numGlyphs = 0;
@@ -113,12 +135,11 @@ platform::TColor GlyphHotTrackBlend(platform::TColor color, platform::TColor hot
 TGlyphFaceLayout LayoutGlyphButtonFace(const TGlyphFaceParams& p);
 
 // Fills the rows top..bottom and columns left..right (ends exclusive) with 32 bands from a to b.
-void DrawGlyphGradient(QPainter& painter, platform::TColor a, platform::TColor b, int left, int top,
-                       int right, int bottom);
+void DrawGlyphGradient(QPainter& painter, platform::TColor a, platform::TColor b, int left, int top, int right,
+                       int bottom);
 
 // Draws one cell of a glyph strip at (x, y); pixels of the cell's lower-left colour stay unpainted.
-void DrawTransparentGlyphCell(QPainter& painter, const QImage& glyph, int cellIndex, int cellWidth,
-                              int x, int y);
+void DrawTransparentGlyphCell(QPainter& painter, const QImage& glyph, int cellIndex, int cellWidth, int x, int y);
 
 // Paints a face of p.width x p.height at the painter's origin.
 void PaintGlyphButtonFace(QPainter& painter, const TGlyphFaceParams& p);

@@ -27,8 +27,8 @@ struct opcua_structure {
     std::uint32_t byteStringLength;
     const char* displayName;
     std::uint32_t displayNameLength;
-    std::int32_t dataType;     // OPCUA_Type_To_Str code 0..14
-    std::uint8_t accessLevel;  // bit 0 readable, bit 1 writable; 0 both
+    std::int32_t dataType;    // OPCUA_Type_To_Str code 0..14
+    std::uint8_t accessLevel; // bit 0 readable, bit 1 writable; 0 both
     std::uint8_t spare[3];
 };
 

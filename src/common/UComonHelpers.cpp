@@ -2,8 +2,8 @@
 
 #include "platform/Locale.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -168,8 +168,7 @@ bool tryStrToInt(const QString& text, int& value)
 
 bool tryStrToInt64(const QString& text, std::int64_t& value)
 {
-    return parseWhole(text, std::numeric_limits<std::int64_t>::min(),
-                      std::numeric_limits<std::int64_t>::max(), value);
+    return parseWhole(text, std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max(), value);
 }
 
 QString trimBlanks(const QString& text)
@@ -228,17 +227,13 @@ int Get_IOLink_Baud_Code(const QString& rate)
     return 1;
 }
 
-std::uint8_t Calc_Min_Cycle_Time(const QString& rate, int inputBits, int outputBits,
-                                 std::int32_t& timeUs)
+std::uint8_t Calc_Min_Cycle_Time(const QString& rate, int inputBits, int outputBits, std::int32_t& timeUs)
 {
     // Bit times in ns of the three IO-Link rates: 4.8, 38.4 and 230.4 kbit/s.
     const QString r = upperAscii(trimBlanks(rate));
-    const std::int64_t bitTime = r == QLatin1String("COM2") ? 26040
-                                 : r == QLatin1String("COM3") ? 4340
-                                                              : 208330;
+    const std::int64_t bitTime = r == QLatin1String("COM2") ? 26040 : r == QLatin1String("COM3") ? 4340 : 208330;
     // Bytes are counted with truncating division, as the frame count has always been.
-    const std::int64_t frames = (std::int64_t(inputBits) + 7) / 8 * 12
-                              + (std::int64_t(outputBits) + 7) / 8 * 14 + 61;
+    const std::int64_t frames = (std::int64_t(inputBits) + 7) / 8 * 12 + (std::int64_t(outputBits) + 7) / 8 * 14 + 61;
     const std::int64_t t = frames * bitTime;
 
     // Cycle-time code: time base in bits 7..6, multiplier in bits 5..0.
@@ -289,8 +284,7 @@ bool Split_IP_Address(const QString& text, QString& a, QString& b, QString& c, Q
     return inByteRange(a, 1000) && inByteRange(b, 1000) && inByteRange(c, 1000) && inByteRange(d, 1000);
 }
 
-bool Parse_IP_Bytes(const QString& text, std::uint8_t& a, std::uint8_t& b, std::uint8_t& c,
-                    std::uint8_t& d)
+bool Parse_IP_Bytes(const QString& text, std::uint8_t& a, std::uint8_t& b, std::uint8_t& c, std::uint8_t& d)
 {
     if (text.isEmpty())
         return true;
@@ -320,8 +314,8 @@ bool Parse_IP_Bytes(const QString& text, std::uint8_t& a, std::uint8_t& b, std::
     return error;
 }
 
-bool Parse_IP_Port(const QString& text, std::uint8_t& a, std::uint8_t& b, std::uint8_t& c,
-                   std::uint8_t& d, std::uint16_t& port)
+bool Parse_IP_Port(const QString& text, std::uint8_t& a, std::uint8_t& b, std::uint8_t& c, std::uint8_t& d,
+                   std::uint16_t& port)
 {
     a = b = c = d = 0;
     port = 0;

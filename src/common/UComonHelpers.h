@@ -49,8 +49,7 @@ int Get_IOLink_Baud_Code(const QString& rate);
 // trimmed: "COM2", "COM3", anything else the 4.8 kbit/s rate) and process-data lengths in
 // bits. timeUs receives the time in microseconds; the result is the one-byte cycle-time code
 // (bits 7..6 time base, bits 5..0 multiplier), from 0x04 (400 us) to 0xBF (132,800 us).
-std::uint8_t Calc_Min_Cycle_Time(const QString& rate, int inputBits, int outputBits,
-                                 std::int32_t& timeUs);
+std::uint8_t Calc_Min_Cycle_Time(const QString& rate, int inputBits, int outputBits, std::int32_t& timeUs);
 
 // ---- IPv4 addresses ------------------------------------------------------------------------
 // The trimmed text cut at its first three dots into four trimmed parts; true when each reads
@@ -60,13 +59,12 @@ bool Split_IP_Address(const QString& text, QString& a, QString& b, QString& c, Q
 // Error flag: false when the text is four dot-separated numbers 0..255 (untrimmed; the fourth
 // part is the rest of the text). A bad part stores 0 in its byte, the others keep their
 // values; an empty text returns true and stores nothing.
-bool Parse_IP_Bytes(const QString& text, std::uint8_t& a, std::uint8_t& b, std::uint8_t& c,
-                    std::uint8_t& d);
+bool Parse_IP_Bytes(const QString& text, std::uint8_t& a, std::uint8_t& b, std::uint8_t& c, std::uint8_t& d);
 
 // True when the text is four dotted numbers 0..255, ":" and a port 0..65535 (each part
 // trimmed). Every output is 0 unless the whole text is valid.
-bool Parse_IP_Port(const QString& text, std::uint8_t& a, std::uint8_t& b, std::uint8_t& c,
-                   std::uint8_t& d, std::uint16_t& port);
+bool Parse_IP_Port(const QString& text, std::uint8_t& a, std::uint8_t& b, std::uint8_t& c, std::uint8_t& d,
+                   std::uint16_t& port);
 
 // ---- Serial ports and network hardware -----------------------------------------------------
 // Numbers (1..256, ascending, as decimal texts) of the serial ports present; see

@@ -39,7 +39,7 @@ public:
     virtual QString TableKey() const = 0;
 
     virtual int RowCount() const = 0;
-    virtual int ColCount() const = 0;               // displayed columns
+    virtual int ColCount() const = 0; // displayed columns
     virtual int NumHiddenColumns() const { return 0; }
     virtual QString Cells(int col, int row) const = 0;
     virtual void SetCells(int col, int row, const QString& text) = 0;
@@ -104,7 +104,11 @@ public:
     int ColCount() const override { return grid_.ColCount(); }
     int NumHiddenColumns() const override
     {
-        if constexpr (requires(const Grid& g) { { g.NumHiddenColumns() } -> std::convertible_to<int>; })
+        if constexpr (requires(const Grid& g) {
+                          {
+                              g.NumHiddenColumns()
+                              } -> std::convertible_to<int>;
+                      })
             return grid_.NumHiddenColumns();
         else
             return 0;
@@ -114,20 +118,21 @@ public:
 
     // Column grids name their data check-box columns here (the column definitions' editor).
     std::function<bool(int col)> dataCheckBoxColumn;
-    bool IsDataCheckBoxColumn(int col) const override
-    {
-        return dataCheckBoxColumn && dataCheckBoxColumn(col);
-    }
+    bool IsDataCheckBoxColumn(int col) const override { return dataCheckBoxColumn && dataCheckBoxColumn(col); }
     bool HasCheckBox(int col, int row) const override
     {
-        if constexpr (requires(Grid& g) { { g.HasCheckBox(0, 0) } -> std::convertible_to<bool>; })
+        if constexpr (requires(Grid & g) {
+                          {
+                              g.HasCheckBox(0, 0)
+                              } -> std::convertible_to<bool>;
+                      })
             return grid_.HasCheckBox(col, row);
         else
             return false;
     }
     bool CheckBoxChecked(int col, int row) const override
     {
-        if constexpr (requires(Grid& g, bool& b) { g.GetCheckBoxState(0, 0, b); }) {
+        if constexpr (requires(Grid & g, bool& b) { g.GetCheckBoxState(0, 0, b); }) {
             bool checked = false;
             return grid_.GetCheckBoxState(col, row, checked) && checked;
         } else {
@@ -136,21 +141,25 @@ public:
     }
     void SetCheckBoxChecked(int col, int row, bool checked) override
     {
-        if constexpr (requires(Grid& g) { g.SetCheckBoxState(0, 0, true); })
+        if constexpr (requires(Grid & g) { g.SetCheckBoxState(0, 0, true); })
             grid_.SetCheckBoxState(col, row, checked);
     }
     bool ReadOnly(int col, int row) const override
     {
-        if constexpr (requires(Grid& g) { { g.GetReadOnly(0, 0) } -> std::convertible_to<bool>; })
+        if constexpr (requires(Grid & g) {
+                          {
+                              g.GetReadOnly(0, 0)
+                              } -> std::convertible_to<bool>;
+                      })
             return grid_.GetReadOnly(col, row);
         else
             return false;
     }
     void SetReadOnly(int col, int row, bool readOnly) override
     {
-        if constexpr (requires(Grid& g) { g.SetReadOnly(0, 0, true); }) {
+        if constexpr (requires(Grid & g) { g.SetReadOnly(0, 0, true); }) {
             grid_.SetReadOnly(col, row, readOnly);
-        } else if constexpr (requires(Grid& g) { g.GetCellProperties(0, 0)->FReadOnly = true; }) {
+        } else if constexpr (requires(Grid & g) { g.GetCellProperties(0, 0)->FReadOnly = true; }) {
             // The grid keeps a cell's read-only flag in its cell properties.
             if (auto* properties = grid_.GetCellProperties(col, row))
                 properties->FReadOnly = readOnly;
@@ -163,9 +172,12 @@ public:
     void SetRow(int row) override { grid_.SetRow(row); }
     void AutoSizeCol(int col) override
     {
-        if constexpr (requires(Grid& g) { g.AutoSizeCol(0, 0); }) {
+        if constexpr (requires(Grid & g) { g.AutoSizeCol(0, 0); }) {
             grid_.AutoSizeCol(col, 0);
-        } else if constexpr (requires(Grid& g) { g.SetColWidths(0, 0); g.fontMetrics(); }) {
+        } else if constexpr (requires(Grid & g) {
+                                 g.SetColWidths(0, 0);
+                                 g.fontMetrics();
+                             }) {
             // A grid without its own auto-size: the widest text plus the cell's text margins.
             int width = 0;
             for (int r = 0; r < grid_.RowCount(); ++r)

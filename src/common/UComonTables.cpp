@@ -64,8 +64,8 @@ QString NodeId_To_Str(const opcua_structure& record)
         return Opcua_Text(record.stringname);
     case 4: {
         QString s = hex(record.guide1, 8) + QLatin1Char('-') + hex(record.guide2, 4) + QLatin1Char('-')
-                  + hex(record.guide3, 4) + QLatin1Char('-') + hex(record.guide4[0], 2)
-                  + hex(record.guide4[1], 2) + QLatin1Char('-');
+                    + hex(record.guide3, 4) + QLatin1Char('-') + hex(record.guide4[0], 2) + hex(record.guide4[1], 2)
+                    + QLatin1Char('-');
         for (int i = 2; i < 8; ++i)
             s += hex(record.guide4[i], 2);
         return s;

@@ -18,19 +18,21 @@ struct OpcuaName {
     const char* text;
 };
 inline constexpr OpcuaName kNodeIdTypeNames[] = {
-    {0, "Numeric"}, {3, "String"}, {4, "Guid"}, {5, "ByteString"},
+    {0, "Numeric"},
+    {3, "String"},
+    {4, "Guid"},
+    {5, "ByteString"},
 };
 // Indexed by data-type code.
 inline constexpr const char* kOpcuaTypeNames[] = {
-    "Boolean", "Int8", "UInt8", "Int16", "UInt16", "Int32", "UInt32", "Int64",
-    "UInt64", "Float", "Double", "String", "DateTime", "Guid", "ByteString",
+    "Boolean", "Int8",  "UInt8",  "Int16",  "UInt16",   "Int32", "UInt32",     "Int64",
+    "UInt64",  "Float", "Double", "String", "DateTime", "Guid",  "ByteString",
 };
 // Indexed by code; the last entry also stands for every higher code and unknown text.
 inline constexpr const char* kAuthTypeNames[] = {"Anonymous", "Username and Password", "Certificate"};
 inline constexpr const char* kSecModeNames[] = {"None", "Sign", "Sign and Encrypt"};
 inline constexpr const char* kSecPolicyNames[] = {
-    "None", "Basic 128 RSA 15", "Basic 256", "Basic 256 SHA 256", "AES 128 SHA 256 RSA OAEP",
-    "AES 256 SHA 256 RSA PSS",
+    "None", "Basic 128 RSA 15", "Basic 256", "Basic 256 SHA 256", "AES 128 SHA 256 RSA OAEP", "AES 256 SHA 256 RSA PSS",
 };
 
 // "Numeric", "String", "Guid", "ByteString" for 0, 3, 4, 5; empty for any other type.
@@ -63,12 +65,12 @@ std::uint8_t Str_To_Sec_Policy(const QString& text);
 // Result codes of Check_OID, in the order the tests run.
 enum OidCheck : std::uint8_t {
     OID_OK = 0,
-    OID_TOO_LONG = 1,        // more than 61 characters
-    OID_BAD_CHARACTER = 2,   // a character other than "." and 0..9 (also the empty text)
+    OID_TOO_LONG = 1,      // more than 61 characters
+    OID_BAD_CHARACTER = 2, // a character other than "." and 0..9 (also the empty text)
     OID_STARTS_WITH_DOT = 3,
     OID_ENDS_WITH_DOT = 4,
     OID_DOUBLE_DOT = 5,
-    OID_NUMBER_TOO_BIG = 6,  // a component above 4294967295
+    OID_NUMBER_TOO_BIG = 6, // a component above 4294967295
 };
 inline constexpr int kMaxOidLength = 61;
 

@@ -24,8 +24,8 @@ QFont Verdana(int pixelSize, bool bold)
 
 void Set_Fixed_Dialog_Frame(QDialog* dialog)
 {
-    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                           | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 }
 
 void Fit_To_Screen(QWidget& window)
@@ -78,7 +78,8 @@ void TQvForm::showEvent(QShowEvent* event)
     } catch (const platform::xml::XmlError& e) {
         if (services_.messages)
             services_.messages->error(this, QString::fromUtf8(e.what()));
-        QMetaObject::invokeMethod(this, [this] { done(kModalCancel); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { done(kModalCancel); }, Qt::QueuedConnection);
         return;
     }
     if (CenterOnShow)

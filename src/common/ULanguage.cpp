@@ -83,8 +83,7 @@ bool parseLangLine(const QString& rawLine, int count, int& number, QString& text
 
 QString encodeLangValue(const QString& text)
 {
-    const bool keepBlanks = !text.isEmpty()
-        && (text.front().unicode() <= 0x20 || text.back().unicode() <= 0x20);
+    const bool keepBlanks = !text.isEmpty() && (text.front().unicode() <= 0x20 || text.back().unicode() <= 0x20);
     return keepBlanks ? kPilcrow + text + kPilcrow : text;
 }
 
@@ -167,7 +166,7 @@ QByteArray English_Lang_File_Data()
     QString out = QStringLiteral("[English]\r\n");
     for (const EnglishText& row : English_Texts()) {
         out += QStringLiteral("STR") + QString::number(row.number) + QStringLiteral(" =")
-            + encodeLangValue(QString::fromUtf8(row.text)) + QStringLiteral("\r\n");
+               + encodeLangValue(QString::fromUtf8(row.text)) + QStringLiteral("\r\n");
     }
     return platform::toAnsi(out);
 }

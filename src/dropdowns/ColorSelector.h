@@ -59,9 +59,15 @@ class TColorBoxAppearance : public grid::TPersistent {
 public:
     QString ClassName() const override { return QStringLiteral("TColorBoxAppearance"); }
 
-#define QV_BOX_COLOR(Name)                                                                              \
-    TColor Name() const { return F##Name; }                                                                      \
-    void Set##Name(TColor v) { F##Name = v; }
+#define QV_BOX_COLOR(Name)                                                                                             \
+    TColor Name() const                                                                                                \
+    {                                                                                                                  \
+        return F##Name;                                                                                                \
+    }                                                                                                                  \
+    void Set##Name(TColor v)                                                                                           \
+    {                                                                                                                  \
+        F##Name = v;                                                                                                   \
+    }
     QV_BOX_COLOR(BorderColor)
     QV_BOX_COLOR(OuterBorderColorHot)
     QV_BOX_COLOR(InnerBorderColorHot)

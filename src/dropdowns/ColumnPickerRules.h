@@ -82,8 +82,12 @@ template <class Picker>
 void SelectByKey(Picker& p, int key, bool homeEnd)
 {
     switch (key) {
-    case Qt::Key_PageUp: p.SelectPreviousPage(); break;
-    case Qt::Key_PageDown: p.SelectNextPage(); break;
+    case Qt::Key_PageUp:
+        p.SelectPreviousPage();
+        break;
+    case Qt::Key_PageDown:
+        p.SelectNextPage();
+        break;
     case Qt::Key_End:
         if (homeEnd)
             p.SelectLast();
@@ -92,9 +96,14 @@ void SelectByKey(Picker& p, int key, bool homeEnd)
         if (homeEnd)
             p.SelectFirst();
         break;
-    case Qt::Key_Up: p.SelectPrevious(); break;
-    case Qt::Key_Down: p.SelectNext(); break;
-    default: break;
+    case Qt::Key_Up:
+        p.SelectPrevious();
+        break;
+    case Qt::Key_Down:
+        p.SelectNext();
+        break;
+    default:
+        break;
     }
 }
 

@@ -26,8 +26,18 @@ namespace dropdowns {
 
 // What the edit accepts as typed.
 enum TDropDownEditType : std::uint8_t {
-    etString, etNumeric, etFloat, etUppercase, etMixedCase, etLowerCase, etPassword, etMoney, etRange, etHex,
-    etAlphaNumeric, etValidChars
+    etString,
+    etNumeric,
+    etFloat,
+    etUppercase,
+    etMixedCase,
+    etLowerCase,
+    etPassword,
+    etMoney,
+    etRange,
+    etHex,
+    etAlphaNumeric,
+    etValidChars
 };
 
 // ClassifyNumberText's answers.

@@ -1,7 +1,7 @@
 #include "dropdowns/GridDropDowns.h"
 
-#include "grid/edit/GridEditorEnd.h"
 #include "grid/QvGrid.h"
+#include "grid/edit/GridEditorEnd.h"
 
 #include <QCursor>
 #include <QKeyEvent>
@@ -92,8 +92,14 @@ void TGridDropDown<P>::SetBars(const THeaderAppearance& header, const TFooterApp
 {
     P::SetDropDownHeader(header);
     P::SetDropDownFooter(footer);
-    P::OnDropDownHeaderButtonClick = [headerClick](QObject*, int i) { if (headerClick) headerClick(i); };
-    P::OnDropDownFooterButtonClick = [footerClick](QObject*, int i) { if (footerClick) footerClick(i); };
+    P::OnDropDownHeaderButtonClick = [headerClick](QObject*, int i) {
+        if (headerClick)
+            headerClick(i);
+    };
+    P::OnDropDownFooterButtonClick = [footerClick](QObject*, int i) {
+        if (footerClick)
+            footerClick(i);
+    };
 }
 
 template <class P>
@@ -364,8 +370,7 @@ bool TGridDropDown<P>::event(QEvent* e)
             return true;
         }
     }
-    if (RouteClaimedTab(e, FHost && FHost->EditorWantsTab(),
-                        [this](QKeyEvent* k) { this->keyPressEvent(k); }))
+    if (RouteClaimedTab(e, FHost && FHost->EditorWantsTab(), [this](QKeyEvent* k) { this->keyPressEvent(k); }))
         return true;
     return P::event(e);
 }
@@ -388,9 +393,10 @@ template <class W>
 void registerWrapper(TEditorType kind)
 {
     const TDropDownDifferences* d = DropDownDifferences(kind);
-    RegisterDropDownEditor(kind, [d](TQvStringGrid* grid, QWidget* parent, TGridEditHost& host) -> TGridDropDownEditor* {
-        return new W(grid, parent, &host, *d);
-    });
+    RegisterDropDownEditor(kind,
+                           [d](TQvStringGrid* grid, QWidget* parent, TGridEditHost& host) -> TGridDropDownEditor* {
+                               return new W(grid, parent, &host, *d);
+                           });
 }
 
 } // namespace

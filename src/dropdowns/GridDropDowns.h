@@ -38,14 +38,14 @@ namespace dropdowns {
 struct TDropDownDifferences {
     grid::TEditorType Kind;
     const char* ClassName;
-    bool RestoreWithText;      // restoring writes Text (number formatting), else SetRawText
-    bool HomeCloses;           // Home is a closing key too
+    bool RestoreWithText;              // restoring writes Text (number formatting), else SetRawText
+    bool HomeCloses;                   // Home is a closing key too
     bool OpenClosesOnlyTabEnterEscape; // with the popup open only Tab, Enter and Escape close
-    bool ClaimsEnterEscape;    // CM_WANTSPECIALKEY also claims Enter and Escape
-    bool CaretFromMouse;       // opened by a click: the caret goes under the mouse
-    bool CalcResultFirst;      // Enter first computes the pending result
-    bool FocusDrawOff;         // the picker draws no focus state
-    bool OnlyEnterValidates;   // Up and Down leave without validation
+    bool ClaimsEnterEscape;            // CM_WANTSPECIALKEY also claims Enter and Escape
+    bool CaretFromMouse;               // opened by a click: the caret goes under the mouse
+    bool CalcResultFirst;              // Enter first computes the pending result
+    bool FocusDrawOff;                 // the picker draws no focus state
+    bool OnlyEnterValidates;           // Up and Down leave without validation
 };
 
 // One row per wrapper.
@@ -61,10 +61,11 @@ bool IsClosingKey(const TDropDownDifferences& d, int key, Qt::KeyboardModifiers 
 template <class P>
 class TGridDropDown : public P, public grid::TGridDropDownEditor {
 public:
-    TGridDropDown(grid::TQvStringGrid* owner, QWidget* parent, grid::TGridEditHost* host, const TDropDownDifferences& d);
+    TGridDropDown(grid::TQvStringGrid* owner, QWidget* parent, grid::TGridEditHost* host,
+                  const TDropDownDifferences& d);
 
-    bool Forced = false;   // cleared at every key-down
-    bool WorkMode = true;  // false right after Backspace or Delete
+    bool Forced = false;  // cleared at every key-down
+    bool WorkMode = true; // false right after Backspace or Delete
     grid::TQvStringGrid* FGrid;
 
     // ---- TGridDropDownEditor -------------------------------------------------------------------
@@ -84,8 +85,7 @@ public:
     // The grid picker's popup grid, read-only. A member template, so the explicit
     // instantiations of the other pickers never instantiate it (clang 14 would).
     template <class Q = P>
-        requires std::is_same_v<Q, customgrid::TCustomQvGridDropDown>
-    grid::TQvStringGrid* Grid() const
+    requires std::is_same_v<Q, customgrid::TCustomQvGridDropDown> grid::TQvStringGrid* Grid() const
     {
         return Q::PopupGrid();
     }

@@ -22,10 +22,7 @@ public:
 
     Item& Add() { return Insert(this->Count()); }
     // Throws std::out_of_range for an index outside 0 .. Count.
-    Item& Insert(int index)
-    {
-        return this->insertItem(index, std::make_unique<Item>(static_cast<Collection*>(this)));
-    }
+    Item& Insert(int index) { return this->insertItem(index, std::make_unique<Item>(static_cast<Collection*>(this))); }
     void Clear() { this->clearItems(); }
     void Assign(const Collection& source) { this->assignItems(static_cast<Collection&>(*this), source); }
     // Fired by the items' writers.

@@ -102,9 +102,15 @@ public:
     TItemAppearance();
     QString ClassName() const override { return QStringLiteral("TItemAppearance"); }
 
-#define QV_ITEM_COLOR(Name)                                                                                      \
-    TColor Name() const { return F##Name; }                                                                      \
-    void Set##Name(TColor v) { F##Name = v; }
+#define QV_ITEM_COLOR(Name)                                                                                            \
+    TColor Name() const                                                                                                \
+    {                                                                                                                  \
+        return F##Name;                                                                                                \
+    }                                                                                                                  \
+    void Set##Name(TColor v)                                                                                           \
+    {                                                                                                                  \
+        F##Name = v;                                                                                                   \
+    }
     QV_ITEM_COLOR(BorderColor)
     QV_ITEM_COLOR(BorderColorTop)
     QV_ITEM_COLOR(BorderColorBottom)
@@ -122,9 +128,18 @@ public:
     QV_ITEM_COLOR(ColorSelectedText)
     QV_ITEM_COLOR(EdgeColor)
 #undef QV_ITEM_COLOR
-    const grid::TFont& Font() const { return FFont; }
-    void SetFont(const grid::TFont& v) { FFont = v; }
-    TSelectionColorStyle ColorStyle() const { return FColorStyle; }
+    const grid::TFont& Font() const
+    {
+        return FFont;
+    }
+    void SetFont(const grid::TFont& v)
+    {
+        FFont = v;
+    }
+    TSelectionColorStyle ColorStyle() const
+    {
+        return FColorStyle;
+    }
     // Loads the preset of a named style; scCustom and the style already set change nothing.
     void SetColorStyle(TSelectionColorStyle style);
 

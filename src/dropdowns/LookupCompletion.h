@@ -44,10 +44,14 @@ inline int SelectionTarget(int current, int count, TSelectStep step)
     if (count <= 0)
         return -1;
     switch (step) {
-    case TSelectStep::First: return 0;
-    case TSelectStep::Last: return count - 1;
-    case TSelectStep::Next: return current < 0 ? 0 : (current + 1 < count ? current + 1 : -1);
-    case TSelectStep::Previous: return current < 0 ? 0 : (current > 0 ? current - 1 : -1);
+    case TSelectStep::First:
+        return 0;
+    case TSelectStep::Last:
+        return count - 1;
+    case TSelectStep::Next:
+        return current < 0 ? 0 : (current + 1 < count ? current + 1 : -1);
+    case TSelectStep::Previous:
+        return current < 0 ? 0 : (current > 0 ? current - 1 : -1);
     }
     return -1;
 }

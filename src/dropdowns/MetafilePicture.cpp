@@ -280,13 +280,18 @@ void GdiPlayer::select(quint32 index)
         return;
     const GdiObject& o = FObjects[index];
     switch (o.kind) {
-    case GdiObject::Pen: FState.pen = o.pen; break;
-    case GdiObject::Brush: FState.brush = o.brush; break;
+    case GdiObject::Pen:
+        FState.pen = o.pen;
+        break;
+    case GdiObject::Brush:
+        FState.brush = o.brush;
+        break;
     case GdiObject::Font:
         FState.font = o.font;
         FState.fontHeight = o.fontHeight;
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -411,9 +416,14 @@ void GdiPlayer::text(const QString& string, QPointF at, const QVector<int>& adva
     // The reference point: left, right or centre; top, bottom or baseline.
     double x = origin.x();
     switch (FState.textAlign & 0x06) {
-    case 2: x -= width; break;
-    case 6: x -= width / 2; break;
-    default: break;
+    case 2:
+        x -= width;
+        break;
+    case 6:
+        x -= width / 2;
+        break;
+    default:
+        break;
     }
     double baseline = origin.y() + metrics.ascent();
     if ((FState.textAlign & 0x18) == 0x18)
@@ -534,22 +544,54 @@ void playWmf(GdiPlayer& player, WmfRecord& r)
 {
     GdiState& s = player.state();
     switch (r.function) {
-    case META_SAVEDC: player.saveState(); break;
-    case META_RESTOREDC: player.restoreState(r.s(0)); break;
-    case META_SETBKMODE: s.opaque = r.u(0) == 2; break;
-    case META_SETPOLYFILLMODE: s.fillRule = r.u(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill; break;
-    case META_SETBKCOLOR: s.bkColor = colorOf(r.u32(0)); break;
-    case META_SETTEXTCOLOR: s.textColor = colorOf(r.u32(0)); break;
-    case META_SETTEXTALIGN: s.textAlign = r.u(0); break;
-    case META_SETWINDOWORG: s.windowOrg = r.point(0); break;
-    case META_SETWINDOWEXT: s.windowExt = QSizeF(r.s(1), r.s(0)); break;
-    case META_MOVETO: s.position = r.point(0); break;
-    case META_LINETO: player.lineTo(r.point(0)); break;
-    case META_RECTANGLE: player.rectangle(r.box(0), false); break;
-    case META_ELLIPSE: player.rectangle(r.box(0), true); break;
-    case META_ROUNDRECT: player.roundRect(r.box(2), QSizeF(r.s(1), r.s(0))); break;
-    case META_POLYLINE: player.poly(r.points(1, r.s(0)), false); break;
-    case META_POLYGON: player.poly(r.points(1, r.s(0)), true); break;
+    case META_SAVEDC:
+        player.saveState();
+        break;
+    case META_RESTOREDC:
+        player.restoreState(r.s(0));
+        break;
+    case META_SETBKMODE:
+        s.opaque = r.u(0) == 2;
+        break;
+    case META_SETPOLYFILLMODE:
+        s.fillRule = r.u(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
+        break;
+    case META_SETBKCOLOR:
+        s.bkColor = colorOf(r.u32(0));
+        break;
+    case META_SETTEXTCOLOR:
+        s.textColor = colorOf(r.u32(0));
+        break;
+    case META_SETTEXTALIGN:
+        s.textAlign = r.u(0);
+        break;
+    case META_SETWINDOWORG:
+        s.windowOrg = r.point(0);
+        break;
+    case META_SETWINDOWEXT:
+        s.windowExt = QSizeF(r.s(1), r.s(0));
+        break;
+    case META_MOVETO:
+        s.position = r.point(0);
+        break;
+    case META_LINETO:
+        player.lineTo(r.point(0));
+        break;
+    case META_RECTANGLE:
+        player.rectangle(r.box(0), false);
+        break;
+    case META_ELLIPSE:
+        player.rectangle(r.box(0), true);
+        break;
+    case META_ROUNDRECT:
+        player.roundRect(r.box(2), QSizeF(r.s(1), r.s(0)));
+        break;
+    case META_POLYLINE:
+        player.poly(r.points(1, r.s(0)), false);
+        break;
+    case META_POLYGON:
+        player.poly(r.points(1, r.s(0)), true);
+        break;
     case META_POLYPOLYGON: {
         const int count = r.s(0);
         if (count < 1 || count >= r.words())
@@ -608,7 +650,9 @@ void playWmf(GdiPlayer& player, WmfRecord& r)
         player.bitmap(QByteArray(r.params.data() + 16, r.params.size() - 16), source, target, false);
         break;
     }
-    case META_PATBLT: player.fill(QRectF(r.s(5), r.s(4), r.s(3), r.s(2))); break;
+    case META_PATBLT:
+        player.fill(QRectF(r.s(5), r.s(4), r.s(3), r.s(2)));
+        break;
     case META_CREATEPENINDIRECT: {
         GdiObject o{GdiObject::Pen};
         o.pen = penOf(r.u(0), r.s(1), r.u32(3));
@@ -625,7 +669,9 @@ void playWmf(GdiPlayer& player, WmfRecord& r)
         GdiObject o{GdiObject::Font};
         o.fontHeight = r.s(0) ? r.s(0) : -12;
         // The face name: up to 32 bytes after the 18 fixed ones, ended by a zero.
-        QByteArray face = r.params.size() > 18 ? QByteArray(r.params.data() + 18, std::min<qsizetype>(r.params.size() - 18, 32)) : QByteArray();
+        QByteArray face = r.params.size() > 18
+                              ? QByteArray(r.params.data() + 18, std::min<qsizetype>(r.params.size() - 18, 32))
+                              : QByteArray();
         if (const qsizetype end = face.indexOf('\0'); end >= 0)
             face.truncate(end);
         o.font = fontOf(r.u(4), r.u(5) & 0xFF, r.u(5) >> 8, r.u(6) & 0xFF, QString::fromLatin1(face));
@@ -635,10 +681,17 @@ void playWmf(GdiPlayer& player, WmfRecord& r)
     case META_DIBCREATEPATTERNBRUSH:
     case META_CREATEPATTERNBRUSH:
     case META_CREATEPALETTE:
-    case META_CREATEREGION: player.addObject(GdiObject{GdiObject::Other}); break;
-    case META_SELECTOBJECT: player.select(r.u(0)); break;
-    case META_DELETEOBJECT: player.deleteObject(r.u(0)); break;
-    default: break; // not drawn here: skipped
+    case META_CREATEREGION:
+        player.addObject(GdiObject{GdiObject::Other});
+        break;
+    case META_SELECTOBJECT:
+        player.select(r.u(0));
+        break;
+    case META_DELETEOBJECT:
+        player.deleteObject(r.u(0));
+        break;
+    default:
+        break; // not drawn here: skipped
     }
 }
 
@@ -742,7 +795,8 @@ struct EmfRecord {
     {
         const quint32 offBmi = u(at), cbBmi = u(at + 4), offBits = u(at + 8), cbBits = u(at + 12);
         const quint64 size = quint64(params.size()) + 8;
-        if (!params.ok() || offBmi < 8 || offBits < 8 || quint64(offBmi) + cbBmi > size || quint64(offBits) + cbBits > size)
+        if (!params.ok() || offBmi < 8 || offBits < 8 || quint64(offBmi) + cbBmi > size
+            || quint64(offBits) + cbBits > size)
             return {};
         return QByteArray(params.data() + offBmi - 8, cbBmi) + QByteArray(params.data() + offBits - 8, cbBits);
     }
@@ -780,12 +834,13 @@ void playEmfText(GdiPlayer& player, EmfRecord& r, bool wide)
     const quint32 offString = r.u(40);
     const quint32 offDx = r.u(64);
     const qsizetype charSize = wide ? 2 : 1;
-    if (!r.params.ok() || offString < 8 || length == 0 || length > 65535 ||
-        quint64(offString - 8) + quint64(length) * charSize > quint64(r.params.size()))
+    if (!r.params.ok() || offString < 8 || length == 0 || length > 65535
+        || quint64(offString - 8) + quint64(length) * charSize > quint64(r.params.size()))
         return;
     const char* chars = r.params.data() + offString - 8;
-    const QString string = wide ? QString::fromUtf16(reinterpret_cast<const char16_t*>(QByteArray(chars, length * 2).constData()), length)
-                                : QString::fromLatin1(chars, length);
+    const QString string =
+        wide ? QString::fromUtf16(reinterpret_cast<const char16_t*>(QByteArray(chars, length * 2).constData()), length)
+             : QString::fromLatin1(chars, length);
     QVector<int> advances;
     if (offDx >= 8 && quint64(offDx - 8) + quint64(length) * 4 <= quint64(r.params.size()))
         for (quint32 i = 0; i < length; ++i)
@@ -797,23 +852,57 @@ void playEmf(GdiPlayer& player, EmfRecord& r)
 {
     GdiState& s = player.state();
     switch (r.type) {
-    case EMR_SETWINDOWEXTEX: s.windowExt = QSizeF(r.s(0), r.s(4)); break;
-    case EMR_SETWINDOWORGEX: s.windowOrg = r.point(0); break;
-    case EMR_SETVIEWPORTEXTEX: s.viewportExt = QSizeF(r.s(0), r.s(4)); break;
-    case EMR_SETVIEWPORTORGEX: s.viewportOrg = r.point(0); break;
-    case EMR_SETMAPMODE: s.scaled = r.u(0) == 7 || r.u(0) == 8; break; // isotropic, anisotropic
-    case EMR_SETBKMODE: s.opaque = r.u(0) == 2; break;
-    case EMR_SETPOLYFILLMODE: s.fillRule = r.u(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill; break;
-    case EMR_SETTEXTALIGN: s.textAlign = int(r.u(0)); break;
-    case EMR_SETTEXTCOLOR: s.textColor = colorOf(r.u(0)); break;
-    case EMR_SETBKCOLOR: s.bkColor = colorOf(r.u(0)); break;
-    case EMR_MOVETOEX: s.position = r.point(0); break;
-    case EMR_LINETO: player.lineTo(r.point(0)); break;
-    case EMR_SAVEDC: player.saveState(); break;
-    case EMR_RESTOREDC: player.restoreState(r.s(0)); break;
-    case EMR_RECTANGLE: player.rectangle(r.box(0), false); break;
-    case EMR_ELLIPSE: player.rectangle(r.box(0), true); break;
-    case EMR_ROUNDRECT: player.roundRect(r.box(0), QSizeF(r.s(16), r.s(20))); break;
+    case EMR_SETWINDOWEXTEX:
+        s.windowExt = QSizeF(r.s(0), r.s(4));
+        break;
+    case EMR_SETWINDOWORGEX:
+        s.windowOrg = r.point(0);
+        break;
+    case EMR_SETVIEWPORTEXTEX:
+        s.viewportExt = QSizeF(r.s(0), r.s(4));
+        break;
+    case EMR_SETVIEWPORTORGEX:
+        s.viewportOrg = r.point(0);
+        break;
+    case EMR_SETMAPMODE:
+        s.scaled = r.u(0) == 7 || r.u(0) == 8;
+        break; // isotropic, anisotropic
+    case EMR_SETBKMODE:
+        s.opaque = r.u(0) == 2;
+        break;
+    case EMR_SETPOLYFILLMODE:
+        s.fillRule = r.u(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
+        break;
+    case EMR_SETTEXTALIGN:
+        s.textAlign = int(r.u(0));
+        break;
+    case EMR_SETTEXTCOLOR:
+        s.textColor = colorOf(r.u(0));
+        break;
+    case EMR_SETBKCOLOR:
+        s.bkColor = colorOf(r.u(0));
+        break;
+    case EMR_MOVETOEX:
+        s.position = r.point(0);
+        break;
+    case EMR_LINETO:
+        player.lineTo(r.point(0));
+        break;
+    case EMR_SAVEDC:
+        player.saveState();
+        break;
+    case EMR_RESTOREDC:
+        player.restoreState(r.s(0));
+        break;
+    case EMR_RECTANGLE:
+        player.rectangle(r.box(0), false);
+        break;
+    case EMR_ELLIPSE:
+        player.rectangle(r.box(0), true);
+        break;
+    case EMR_ROUNDRECT:
+        player.roundRect(r.box(0), QSizeF(r.s(16), r.s(20)));
+        break;
     case EMR_POLYLINE:
     case EMR_POLYLINE16:
     case EMR_POLYGON:
@@ -822,7 +911,8 @@ void playEmf(GdiPlayer& player, EmfRecord& r)
     case EMR_POLYLINETO16:
     case EMR_POLYBEZIER:
     case EMR_POLYBEZIER16: {
-        const bool wide = r.type == EMR_POLYLINE || r.type == EMR_POLYGON || r.type == EMR_POLYLINETO || r.type == EMR_POLYBEZIER;
+        const bool wide =
+            r.type == EMR_POLYLINE || r.type == EMR_POLYGON || r.type == EMR_POLYLINETO || r.type == EMR_POLYBEZIER;
         QPolygonF points = r.points(20, r.u(16), wide);
         if (r.type == EMR_POLYBEZIER || r.type == EMR_POLYBEZIER16) {
             player.bezier(points);
@@ -844,7 +934,9 @@ void playEmf(GdiPlayer& player, EmfRecord& r)
         break;
     }
     case EMR_EXTTEXTOUTA:
-    case EMR_EXTTEXTOUTW: playEmfText(player, r, r.type == EMR_EXTTEXTOUTW); break;
+    case EMR_EXTTEXTOUTW:
+        playEmfText(player, r, r.type == EMR_EXTTEXTOUTW);
+        break;
     case EMR_STRETCHDIBITS: {
         // bounds, destination x y, source x y w h, the bitmap, usage, rop, destination w h
         const QRect source(r.s(24), r.s(28), r.s(32), r.s(36));
@@ -902,14 +994,19 @@ void playEmf(GdiPlayer& player, EmfRecord& r)
         break;
     }
     case EMR_CREATEMONOBRUSH:
-    case EMR_CREATEDIBPATTERNBRUSHPT: player.setObject(r.u(0), GdiObject{GdiObject::Other}); break;
+    case EMR_CREATEDIBPATTERNBRUSHPT:
+        player.setObject(r.u(0), GdiObject{GdiObject::Other});
+        break;
     case EMR_SELECTOBJECT: {
         const quint32 index = r.u(0);
-        index & kStockObject ? player.selectStock(index & ~kStockObject) : player.select(index);
+        index& kStockObject ? player.selectStock(index & ~kStockObject) : player.select(index);
         break;
     }
-    case EMR_DELETEOBJECT: player.deleteObject(r.u(0)); break;
-    default: break; // not drawn here: skipped
+    case EMR_DELETEOBJECT:
+        player.deleteObject(r.u(0));
+        break;
+    default:
+        break; // not drawn here: skipped
     }
 }
 

@@ -114,7 +114,11 @@ public:
     int Count() const { return int(FItems.size()); }
     void Add(T* item) { FItems.push_back(item); }
     void Clear() { FItems.clear(); }
-    void Delete(int index) { check(index, "List index out of bounds"); FItems.erase(FItems.begin() + index); }
+    void Delete(int index)
+    {
+        check(index, "List index out of bounds");
+        FItems.erase(FItems.begin() + index);
+    }
     void AssignList(const TDbgList& list) { FItems = list.FItems; }
     T* GetItemsEx(int index) const
     {
@@ -244,13 +248,21 @@ protected:
     // The buttons of the linked drop-down's look; none without a drop-down.
     virtual const grid::TBarButtons<Button>* Buttons() const = 0;
     // Per-button settings only one of the bars makes (the footer's modal results).
-    virtual void SetUpButton(TQvButton& button, int index) { (void)button; (void)index; }
+    virtual void SetUpButton(TQvButton& button, int index)
+    {
+        (void)button;
+        (void)index;
+    }
     virtual void ReportButtonClick(int index) = 0;
     // The bar's frame lines (not the inner light frame).
     virtual void DrawFrameLines(QPainter& canvas, const TRect& r, bool ownBorder) = 0;
     // The inner light frame's rectangle.
     virtual TRect InnerFrameRect(const TRect& r) const = 0;
-    virtual void PaintExtras(QPainter& canvas, const TRect& r) { (void)canvas; (void)r; }
+    virtual void PaintExtras(QPainter& canvas, const TRect& r)
+    {
+        (void)canvas;
+        (void)r;
+    }
 
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;

@@ -19,20 +19,16 @@ namespace dropdowns {
 // In the order CreateButtons adds them; rows 1 to 4 are the grid of memory, digit and operator
 // columns, row 0 the empty button and the three wide top buttons.
 const TCalculatorButtonDef kCalculatorButtons[kCalculatorButtonCount] = {
-    {"", "BTN_ON", 30, false, 0, 0},        {"Back", "BTN_BACK", 31, true, 0, 1},
-    {"CE", "BTN_CE", 32, true, 0, 2},       {"C", "BTN_C", 16, true, 0, 3},
-    {"MC", "BTN_MC", 33, true, 1, 0},       {"MR", "BTN_MR", 34, true, 2, 0},
-    {"MS", "BTN_MS", 35, true, 3, 0},       {"M+", "BTN_M+", 36, true, 4, 0},
-    {"0", "BTN_0", 0, false, 4, 1},         {"1", "BTN_1", 1, false, 3, 1},
-    {"4", "BTN_4", 4, false, 2, 1},         {"7", "BTN_7", 7, false, 1, 1},
-    {"8", "BTN_8", 8, false, 1, 2},         {"5", "BTN_5", 5, false, 2, 2},
-    {"2", "BTN_2", 2, false, 3, 2},         {"+/-", "BTN_+/-", 14, false, 4, 2},
-    {".", "BTN_.", 15, false, 4, 3},        {"3", "BTN_3", 3, false, 3, 3},
-    {"6", "BTN_6", 6, false, 2, 3},         {"9", "BTN_9", 9, false, 1, 3},
-    {"/", "BTN_/", 13, true, 1, 4},         {"*", "BTN_*", 12, true, 2, 4},
-    {"-", "BTN_-", 11, true, 3, 4},         {"+", "BTN_+", 10, true, 4, 4},
-    {"=", "BTN_=", 17, true, 4, 5},         {"1/x", "BTN_1/x", 38, false, 3, 5},
-    {"%", "BTN_%", 18, false, 2, 5},        {"sqrt", "BTN_sqrt", 37, true, 1, 5},
+    {"", "BTN_ON", 30, false, 0, 0},      {"Back", "BTN_BACK", 31, true, 0, 1}, {"CE", "BTN_CE", 32, true, 0, 2},
+    {"C", "BTN_C", 16, true, 0, 3},       {"MC", "BTN_MC", 33, true, 1, 0},     {"MR", "BTN_MR", 34, true, 2, 0},
+    {"MS", "BTN_MS", 35, true, 3, 0},     {"M+", "BTN_M+", 36, true, 4, 0},     {"0", "BTN_0", 0, false, 4, 1},
+    {"1", "BTN_1", 1, false, 3, 1},       {"4", "BTN_4", 4, false, 2, 1},       {"7", "BTN_7", 7, false, 1, 1},
+    {"8", "BTN_8", 8, false, 1, 2},       {"5", "BTN_5", 5, false, 2, 2},       {"2", "BTN_2", 2, false, 3, 2},
+    {"+/-", "BTN_+/-", 14, false, 4, 2},  {".", "BTN_.", 15, false, 4, 3},      {"3", "BTN_3", 3, false, 3, 3},
+    {"6", "BTN_6", 6, false, 2, 3},       {"9", "BTN_9", 9, false, 1, 3},       {"/", "BTN_/", 13, true, 1, 4},
+    {"*", "BTN_*", 12, true, 2, 4},       {"-", "BTN_-", 11, true, 3, 4},       {"+", "BTN_+", 10, true, 4, 4},
+    {"=", "BTN_=", 17, true, 4, 5},       {"1/x", "BTN_1/x", 38, false, 3, 5},  {"%", "BTN_%", 18, false, 2, 5},
+    {"sqrt", "BTN_sqrt", 37, true, 1, 5},
 };
 
 namespace {
@@ -108,8 +104,10 @@ void TButtonItems::changed()
 TButtonAppearance::TButtonAppearance()
     // The checked colours are the office look's, red and green taken to 90 %; the disabled ones
     // white at 95 %.
-    : FColorCheckedTo(ScaleColorChannels(0xF9D2B2, -10, -10, 0)), FColorDisabled(ScaleColorChannels(0xFFFFFF, -5, -5, -5)),
-      FColorDisabledTo(ScaleColorChannels(0xFFFFFF, -5, -5, -5)), FColorChecked(ScaleColorChannels(0xF5F0E1, -10, -10, 0))
+    : FColorCheckedTo(ScaleColorChannels(0xF9D2B2, -10, -10, 0)),
+      FColorDisabled(ScaleColorChannels(0xFFFFFF, -5, -5, -5)),
+      FColorDisabledTo(ScaleColorChannels(0xFFFFFF, -5, -5, -5)),
+      FColorChecked(ScaleColorChannels(0xF5F0E1, -10, -10, 0))
 {
     FFont.Size = 10;
     FFont.Style = grid::fsBold;
@@ -129,8 +127,7 @@ void TButtonAppearance::Assign(const grid::TPersistent& source)
 {
     const auto* s = dynamic_cast<const TButtonAppearance*>(&source);
     if (!s)
-        throw std::invalid_argument("Cannot assign a " + source.ClassName().toStdString() +
-                                    " to a TButtonAppearance");
+        throw std::invalid_argument("Cannot assign a " + source.ClassName().toStdString() + " to a TButtonAppearance");
     SetColor(s->FColor);
     SetColorTo(s->FColorTo);
     SetShineColor(s->FShineColor);
@@ -419,8 +416,9 @@ void TCustomButtonPanel::DrawButton(int index, QPainter* canvas)
         state = platform::theme::PBS_PRESSED;
     else if (index == FButtonHot)
         state = platform::theme::PBS_HOT;
-    const bool themed = grid::ThemeTableActive(grid::DropDownThemeApi) &&
-                        draw::themePart(this, QStringLiteral("button"), c, platform::theme::BP_PUSHBUTTON, state, face);
+    const bool themed =
+        grid::ThemeTableActive(grid::DropDownThemeApi)
+        && draw::themePart(this, QStringLiteral("button"), c, platform::theme::BP_PUSHBUTTON, state, face);
     if (!themed && !face.isEmpty()) {
         const QRect inside = draw::drawEdge(
             c, face, state == platform::theme::PBS_PRESSED ? draw::Edge::PushPressed : draw::Edge::PushRaised);
@@ -431,8 +429,8 @@ void TCustomButtonPanel::DrawButton(int index, QPainter* canvas)
     grid::TRect r{br.Left + FButtonOffSetX, br.Top + FButtonOffSetY, br.Right - FButtonOffSetX,
                   br.Bottom - FButtonOffSetY};
     c.setFont(grid::toQFont(FButtonAppearance->Font()));
-    c.setPen(platform::toQColor(button.Special() ? FButtonAppearance->SpecialTextColor()
-                                                 : FButtonAppearance->TextColor()));
+    c.setPen(
+        platform::toQColor(button.Special() ? FButtonAppearance->SpecialTextColor() : FButtonAppearance->TextColor()));
     c.setBrush(Qt::NoBrush);
 
     // The picture.

@@ -112,9 +112,15 @@ public:
     TButtonAppearance();
     QString ClassName() const override { return QStringLiteral("TButtonAppearance"); }
 
-#define QV_BUTTON_COLOR(Name)                                                                                    \
-    TColor Name() const { return F##Name; }                                                                      \
-    void Set##Name(TColor v) { setColor(F##Name, v); }
+#define QV_BUTTON_COLOR(Name)                                                                                          \
+    TColor Name() const                                                                                                \
+    {                                                                                                                  \
+        return F##Name;                                                                                                \
+    }                                                                                                                  \
+    void Set##Name(TColor v)                                                                                           \
+    {                                                                                                                  \
+        setColor(F##Name, v);                                                                                          \
+    }
     QV_BUTTON_COLOR(BorderColor)
     QV_BUTTON_COLOR(BorderColorHot)
     QV_BUTTON_COLOR(BorderColorDown)
@@ -133,14 +139,38 @@ public:
     QV_BUTTON_COLOR(SpecialTextColor)
 #undef QV_BUTTON_COLOR
     // Stored without notification.
-    TColor ShineColor() const { return FShineColor; }
-    void SetShineColor(TColor v) { FShineColor = v; }
-    TColor GlowColorHot() const { return FGlowColorHot; }
-    void SetGlowColorHot(TColor v) { FGlowColorHot = v; }
-    TColor GlowColorDown() const { return FGlowColorDown; }
-    void SetGlowColorDown(TColor v) { FGlowColorDown = v; }
-    const grid::TFont& Font() const { return FFont; }
-    void SetFont(const grid::TFont& v) { FFont = v; }
+    TColor ShineColor() const
+    {
+        return FShineColor;
+    }
+    void SetShineColor(TColor v)
+    {
+        FShineColor = v;
+    }
+    TColor GlowColorHot() const
+    {
+        return FGlowColorHot;
+    }
+    void SetGlowColorHot(TColor v)
+    {
+        FGlowColorHot = v;
+    }
+    TColor GlowColorDown() const
+    {
+        return FGlowColorDown;
+    }
+    void SetGlowColorDown(TColor v)
+    {
+        FGlowColorDown = v;
+    }
+    const grid::TFont& Font() const
+    {
+        return FFont;
+    }
+    void SetFont(const grid::TFont& v)
+    {
+        FFont = v;
+    }
 
     // Every colour and the font of another appearance; throws std::invalid_argument for any
     // other source.

@@ -194,9 +194,15 @@ void TQvCalculatorDropdown::ApplyPendingOperation()
         x = 0;
     // 3.
     switch (FPrevop) {
-    case kAdd: FPrevval = FPrevval + x; break;
-    case kMultiply: FPrevval = FPrevval * x; break;
-    case kSubtract: FPrevval = FPrevval - x; break;
+    case kAdd:
+        FPrevval = FPrevval + x;
+        break;
+    case kMultiply:
+        FPrevval = FPrevval * x;
+        break;
+    case kSubtract:
+        FPrevval = FPrevval - x;
+        break;
     case kDivide:
         if (x == 0) {
             FPrevval = 0;
@@ -205,7 +211,9 @@ void TQvCalculatorDropdown::ApplyPendingOperation()
         }
         FPrevval = FPrevval / x;
         break;
-    default: FPrevval = x; break;
+    default:
+        FPrevval = x;
+        break;
     }
     // An overflow resets the accumulator.
     if (!std::isfinite(FPrevval))
@@ -345,8 +353,12 @@ void TQvCalculatorDropdown::memoryButton(int tag)
 {
     long double x = 0;
     switch (tag) {
-    case 33: FMVal = 0; break;
-    case 34: SetFloatValue(double(FMVal)); break;
+    case 33:
+        FMVal = 0;
+        break;
+    case 34:
+        SetFloatValue(double(FMVal));
+        break;
     // MS and M+ on a text that is no number ("Error") leave the memory as it is.
     case 35:
         if (readText(x))
@@ -356,7 +368,8 @@ void TQvCalculatorDropdown::memoryButton(int tag)
         if (readText(x))
             FMVal = FMVal + x;
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -399,19 +412,32 @@ void TQvCalculatorDropdown::CalculatorKeyPress(QChar& key)
     if (!popupShowing()) {
         switch (c) {
         case '\r':
-        case '=': CalcEquals(); break;
-        case '%': CalcPercent(); break;
-        case '*': CalcMultiply(); break;
-        case '+': CalcAdd(); break;
-        case '-': CalcSubtract(); break;
-        case '/': CalcDivide(); break;
+        case '=':
+            CalcEquals();
+            break;
+        case '%':
+            CalcPercent();
+            break;
+        case '*':
+            CalcMultiply();
+            break;
+        case '+':
+            CalcAdd();
+            break;
+        case '-':
+            CalcSubtract();
+            break;
+        case '/':
+            CalcDivide();
+            break;
         case 'C':
         case 'c':
             SetText(QStringLiteral("0"));
             FNewval = true;
             FPrevop = kNone;
             break;
-        default: break;
+        default:
+            break;
         }
     }
     const QChar decimal = grid::LocaleDecimalSeparator();
@@ -483,17 +509,31 @@ void TQvCalculatorDropdown::HandlePopupChar(QChar key)
         CalcEquals();
         CloseDropDown(false);
         break;
-    case 0x1B: CloseDropDown(true); break;
-    case '%': CalcPercent(); break;
+    case 0x1B:
+        CloseDropDown(true);
+        break;
+    case '%':
+        CalcPercent();
+        break;
     case '&':
         if (FDesktop->keyModifiers().testFlag(Qt::AltModifier))
             CloseDropDown(true);
         break;
-    case '*': CalcMultiply(); break;
-    case '+': CalcAdd(); break;
-    case '-': CalcSubtract(); break;
-    case '/': CalcDivide(); break;
-    case '=': CalcEquals(); break;
+    case '*':
+        CalcMultiply();
+        break;
+    case '+':
+        CalcAdd();
+        break;
+    case '-':
+        CalcSubtract();
+        break;
+    case '/':
+        CalcDivide();
+        break;
+    case '=':
+        CalcEquals();
+        break;
     case 'C':
     case 'c':
         SetText(QStringLiteral("0"));

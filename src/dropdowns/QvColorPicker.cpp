@@ -34,9 +34,9 @@ struct TDefaultColor {
 };
 
 constexpr TDefaultColor kDefaultColors[] = {
-    {"Black", 0x000000},  {"Maroon", 0x000080}, {"Green", 0x008000},  {"Olive", 0x008080},
-    {"Navy", 0x800000},   {"Purple", 0x800080}, {"Teal", 0x808000},   {"Gray", 0x808080},
-    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},    {"Lime", 0x00FF00},   {"Yellow", 0x00FFFF},
+    {"Black", 0x000000},  {"Maroon", 0x000080},  {"Green", 0x008000}, {"Olive", 0x008080},
+    {"Navy", 0x800000},   {"Purple", 0x800080},  {"Teal", 0x808000},  {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},     {"Lime", 0x00FF00},  {"Yellow", 0x00FFFF},
     {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
 };
 
@@ -168,8 +168,10 @@ QString TQvColorPickerDropDown::ReadSelectedColorText() const
     // 2.
     const TColor rgbColor = platform::colorToRGB(FSelectedColor);
     switch (FColorValueText) {
-    case cvtNone: return {};
-    case cvtHex: return QStringLiteral("%1").arg(FSelectedColor, 6, 16, QLatin1Char('0')).toUpper();
+    case cvtNone:
+        return {};
+    case cvtHex:
+        return QStringLiteral("%1").arg(FSelectedColor, 6, 16, QLatin1Char('0')).toUpper();
     case cvtWebName: {
         const QString name = WebColorNameOf(rgbColor);
         return name.isEmpty() ? htmlText(rgbColor) : QStringLiteral("clWeb") + name;
@@ -179,7 +181,8 @@ QString TQvColorPickerDropDown::ReadSelectedColorText() const
             .arg(platform::getRValue(rgbColor))
             .arg(platform::getGValue(rgbColor))
             .arg(platform::getBValue(rgbColor));
-    case cvtHTML: return htmlText(rgbColor);
+    case cvtHTML:
+        return htmlText(rgbColor);
     }
     return {};
 }
@@ -203,8 +206,8 @@ void TQvColorPickerDropDown::DrawSelectedColor(QPainter& canvas)
         return;
     }
     // The box is drawn with a black pen around the colour.
-    const TRect box{content.Left + 4, content.Top + (height() - FColorBoxHeight) / 2,
-                    content.Left + 4 + FColorBoxWidth, content.Top + (height() - FColorBoxHeight) / 2 + FColorBoxHeight};
+    const TRect box{content.Left + 4, content.Top + (height() - FColorBoxHeight) / 2, content.Left + 4 + FColorBoxWidth,
+                    content.Top + (height() - FColorBoxHeight) / 2 + FColorBoxHeight};
     if (FSelectedColor != clNone) {
         draw::fill(canvas, box.toQRect(), FSelectedColor);
         draw::frame(canvas, box.toQRect(), platform::clBlack);
@@ -223,8 +226,7 @@ void TQvColorPickerDropDown::DrawSelectedColor(QPainter& canvas)
     // The text stands on its background colour, as an opaque text does.
     canvas.setBackgroundMode(Qt::OpaqueMode);
     canvas.setBackground(platform::toQColor(focused ? platform::clHighlight : FColor));
-    const QString text =
-        QFontMetrics(font()).elidedText(ReadSelectedColorText(), Qt::ElideRight, textRect.width());
+    const QString text = QFontMetrics(font()).elidedText(ReadSelectedColorText(), Qt::ElideRight, textRect.width());
     canvas.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     canvas.restore();
 }
@@ -241,20 +243,32 @@ void TQvColorPickerDropDown::CreateDropDownForm()
 void TQvColorPickerDropDown::CreateStyleControl(TColorSelectionStyle style)
 {
     switch (style) {
-    case csList: CreateItemSelector(); break;
-    case csDiscrete: CreateColorSelector(); break;
-    case csColorCube: CreateCubePanel(); break;
-    case csSpectrum: CreateSpectrumPanel(); break;
+    case csList:
+        CreateItemSelector();
+        break;
+    case csDiscrete:
+        CreateColorSelector();
+        break;
+    case csColorCube:
+        CreateCubePanel();
+        break;
+    case csSpectrum:
+        CreateSpectrumPanel();
+        break;
     }
 }
 
 QWidget* TQvColorPickerDropDown::StyleControl(TColorSelectionStyle style) const
 {
     switch (style) {
-    case csList: return FItemSelector;
-    case csDiscrete: return FColorSelector;
-    case csColorCube: return FColorCubePanel;
-    case csSpectrum: return FSpectrumPanel;
+    case csList:
+        return FItemSelector;
+    case csDiscrete:
+        return FColorSelector;
+    case csColorCube:
+        return FColorCubePanel;
+    case csSpectrum:
+        return FSpectrumPanel;
     }
     return nullptr;
 }
@@ -406,8 +420,8 @@ void TQvColorPickerDropDown::SizeDropDown()
     if (FDropDownWidth < 1)
         form->resize(panel.width() + frames, form->height());
     // The list's scroll bar takes room beside the items rather than from them.
-    const int view = form->height() - frames - (FDropDownHeader.Visible() ? FDropDownHeader.Height() : 0) -
-                     (FDropDownFooter.Visible() ? FDropDownFooter.Height() : 0);
+    const int view = form->height() - frames - (FDropDownHeader.Visible() ? FDropDownHeader.Height() : 0)
+                     - (FDropDownFooter.Visible() ? FDropDownFooter.Height() : 0);
     if (panel.height() > view)
         form->resize(form->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent), form->height());
 }
@@ -683,7 +697,8 @@ bool TQvColorPickerDropDown::ListKeyDown(int key, Qt::KeyboardModifiers shift)
         }
         return true;
     }
-    default: break;
+    default:
+        break;
     }
     // Typed characters search the captions; letters arrive as their upper-case key codes.
     if (shift.testFlag(Qt::ControlModifier) || key < 0x20 || key >= 0x10000)

@@ -111,10 +111,22 @@ void TCustomQvGridDropDown::CreateDropDownForm()
     FQvColGrid = g;
 }
 
-void TCustomQvGridDropDown::SetSearchFooter(const grid::TSearchFooter& v) { FSearchFooter->Assign(v); }
-void TCustomQvGridDropDown::SetBands(const grid::TBands& v) { FBands->Assign(v); }
-void TCustomQvGridDropDown::SetNavigation(const grid::TNavigation& v) { FNavigation->Assign(v); }
-void TCustomQvGridDropDown::SetMouseActions(const grid::TMouseActions& v) { FMouseActions->Assign(v); }
+void TCustomQvGridDropDown::SetSearchFooter(const grid::TSearchFooter& v)
+{
+    FSearchFooter->Assign(v);
+}
+void TCustomQvGridDropDown::SetBands(const grid::TBands& v)
+{
+    FBands->Assign(v);
+}
+void TCustomQvGridDropDown::SetNavigation(const grid::TNavigation& v)
+{
+    FNavigation->Assign(v);
+}
+void TCustomQvGridDropDown::SetMouseActions(const grid::TMouseActions& v)
+{
+    FMouseActions->Assign(v);
+}
 
 void TCustomQvGridDropDown::SetStyle(TDropDownStyle v)
 {
@@ -240,12 +252,30 @@ void TCustomQvGridDropDown::selectPage(int rows)
     SetItemIndex(FItemIndex < 0 ? 0 : std::clamp(FItemIndex + rows, 0, count - 1));
 }
 
-void TCustomQvGridDropDown::SelectFirst() { selectStep(TSelectStep::First); }
-void TCustomQvGridDropDown::SelectLast() { selectStep(TSelectStep::Last); }
-void TCustomQvGridDropDown::SelectNext() { selectStep(TSelectStep::Next); }
-void TCustomQvGridDropDown::SelectPrevious() { selectStep(TSelectStep::Previous); }
-void TCustomQvGridDropDown::SelectNextPage() { selectPage(kPageRows); }
-void TCustomQvGridDropDown::SelectPreviousPage() { selectPage(-kPageRows); }
+void TCustomQvGridDropDown::SelectFirst()
+{
+    selectStep(TSelectStep::First);
+}
+void TCustomQvGridDropDown::SelectLast()
+{
+    selectStep(TSelectStep::Last);
+}
+void TCustomQvGridDropDown::SelectNext()
+{
+    selectStep(TSelectStep::Next);
+}
+void TCustomQvGridDropDown::SelectPrevious()
+{
+    selectStep(TSelectStep::Previous);
+}
+void TCustomQvGridDropDown::SelectNextPage()
+{
+    selectPage(kPageRows);
+}
+void TCustomQvGridDropDown::SelectPreviousPage()
+{
+    selectPage(-kPageRows);
+}
 
 // ---- colour schemes --------------------------------------------------------------------------
 
@@ -477,8 +507,14 @@ void TCustomQvGridDropDown::setBlockActivate(bool v)
 }
 
 // A drag of cells or a row or column move inside the popup must not close it.
-void TCustomQvGridDropDown::GridStartBlockFocus() { setBlockActivate(true); }
-void TCustomQvGridDropDown::GridEndBlockFocus() { setBlockActivate(false); }
+void TCustomQvGridDropDown::GridStartBlockFocus()
+{
+    setBlockActivate(true);
+}
+void TCustomQvGridDropDown::GridEndBlockFocus()
+{
+    setBlockActivate(false);
+}
 
 void TCustomQvGridDropDown::WheelDown()
 {
@@ -498,8 +534,8 @@ namespace {
 
 bool staysInGrid(int key)
 {
-    return key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End || key == Qt::Key_Home ||
-           key == Qt::Key_Up || key == Qt::Key_Down;
+    return key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End || key == Qt::Key_Home
+           || key == Qt::Key_Up || key == Qt::Key_Down;
 }
 
 } // namespace

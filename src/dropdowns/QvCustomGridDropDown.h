@@ -80,11 +80,11 @@ using TCustomCellDrawEvent = std::function<void(QObject*, QPainter& Canvas, int 
                                                 grid::TGridDrawState AState, const TRect& ARect, bool Printing)>;
 using TGridAlignEvent =
     std::function<void(QObject*, int ARow, int ACol, grid::TAlignment& HAlign, grid::TVAlignment& VAlign)>;
-using TGridColorEvent = std::function<void(QObject*, int ARow, int ACol, grid::TGridDrawState AState,
-                                           grid::TBrush& ABrush, TFont& AFont)>;
-using TGridGradientEvent = std::function<void(QObject*, int ARow, int ACol, TColor& Color, TColor& ColorTo,
-                                              TColor& ColorMirror, TColor& ColorMirrorTo,
-                                              grid::TCellGradientDirection& GD)>;
+using TGridColorEvent =
+    std::function<void(QObject*, int ARow, int ACol, grid::TGridDrawState AState, grid::TBrush& ABrush, TFont& AFont)>;
+using TGridGradientEvent =
+    std::function<void(QObject*, int ARow, int ACol, TColor& Color, TColor& ColorTo, TColor& ColorMirror,
+                       TColor& ColorMirrorTo, grid::TCellGradientDirection& GD)>;
 using TGetDisplTextEvent = std::function<void(QObject*, int ACol, int ARow, QString& Value)>;
 using TFloatFormatEvent = std::function<void(QObject*, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)>;
 using TGridFormatEvent =
@@ -105,7 +105,8 @@ using TEndRowSizeEvent = std::function<void(QObject*, int ARow)>;
 using TGetEditorTypeEvent = std::function<void(QObject*, int ACol, int ARow, grid::TEditorType& AEditor)>;
 using TCanEditCellEvent = std::function<void(QObject*, int ARow, int ACol, bool& CanEdit)>;
 using TEllipsClickEvent = std::function<void(QObject*, int ACol, int ARow, QString& S)>;
-using TGridBalloonEvent = std::function<void(QObject*, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)>;
+using TGridBalloonEvent =
+    std::function<void(QObject*, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)>;
 using TAutoInsertColEvent = std::function<void(QObject*, int ACol)>;
 using TAutoInsertRowEvent = std::function<void(QObject*, int ARow)>;
 using TAutoDeleteRowEvent = std::function<void(QObject*, int ARow)>;
@@ -119,11 +120,11 @@ using TSpinClickEvent = std::function<void(QObject*, int ACol, int ARow, int AVa
 
 // How the opening binds one re-published event.
 enum TGridEventBinding {
-    ebBound,       // its forwarder is bound to the grid event
-    ebCustomDraw,  // bound only when the picker's event is assigned at the opening
-    ebOwnHandler,  // the grid event goes to the picker's own handler (sorting): never fires
-    ebKeys,        // fired by the picker's popup key handlers, with the picker as sender
-    ebNever,       // not bound: never fires
+    ebBound,      // its forwarder is bound to the grid event
+    ebCustomDraw, // bound only when the picker's event is assigned at the opening
+    ebOwnHandler, // the grid event goes to the picker's own handler (sorting): never fires
+    ebKeys,       // fired by the picker's popup key handlers, with the picker as sender
+    ebNever,      // not bound: never fires
 };
 
 struct TGridEventInfo {
@@ -205,8 +206,8 @@ public:
     std::function<void(TQvColGrid*, Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)> OnMouseDown, OnMouseUp;
     std::function<void(TQvColGrid*, int ACol, int ColumnSize)> OnColumnSizing;
     std::function<void(TQvColGrid*, int ARow, int RowSize)> OnRowSizing;
-    std::function<void(TQvColGrid*, int ACol, bool& Allow)> OnColumnMove, OnColumnMoving;
-    std::function<void(TQvColGrid*, int ARow, bool& Allow)> OnRowMove, OnRowMoving;
+    std::function<void(TQvColGrid*, int ACol, bool&Allow)> OnColumnMove, OnColumnMoving;
+    std::function<void(TQvColGrid*, int ARow, bool&Allow)> OnRowMove, OnRowMoving;
 
 protected:
     virtual void DoSelect();
@@ -369,10 +370,10 @@ public:
     TAnchorEvent OnGridAnchorEnter;
     TAnchorEvent OnGridAnchorExit;
     TAnchorHintEvent OnGridAnchorHint;
-    TCanSortEvent OnGridCanSort;             // never fires: the picker sorts the popup itself
-    TClickSortEvent OnGridClickSort;         // never fires: the picker sorts the popup itself
-    TCustomCompareEvent OnGridCustomCompare; // never fires
-    TRawCompareEvent OnGridRawCompare;       // never fires
+    TCanSortEvent OnGridCanSort;                  // never fires: the picker sorts the popup itself
+    TClickSortEvent OnGridClickSort;              // never fires: the picker sorts the popup itself
+    TCustomCompareEvent OnGridCustomCompare;      // never fires
+    TRawCompareEvent OnGridRawCompare;            // never fires
     TCustomCellDrawEvent OnGridCustomCellDraw;    // takes effect at the next opening
     TCustomCellDrawEvent OnGridCustomCellBkgDraw; // takes effect at the next opening
     TGridAlignEvent OnGridGetAlignment;
@@ -387,8 +388,8 @@ public:
     TMouseMoveEvent OnGridMouseMove;
     TMouseEvent OnGridMouseDown;
     TMouseEvent OnGridMouseUp;
-    TKeyEvent OnGridKeyDown;      // sender the picker
-    TKeyEvent OnGridKeyUp;        // sender the picker
+    TKeyEvent OnGridKeyDown;       // sender the picker
+    TKeyEvent OnGridKeyUp;         // sender the picker
     TKeyPressEvent OnGridKeyPress; // sender the picker
     TButtonClickEvent OnGridButtonClick;
     TCheckBoxClickEvent OnGridCheckBoxClick;

@@ -30,8 +30,8 @@ grid::TFont fontOf(const QFont& f)
     grid::TFont t;
     t.Name = f.family();
     t.Size = f.pointSize() > 0 ? f.pointSize() : 8;
-    t.Style = (f.bold() ? grid::fsBold : 0u) | (f.italic() ? grid::fsItalic : 0u) |
-              (f.underline() ? grid::fsUnderline : 0u) | (f.strikeOut() ? grid::fsStrikeOut : 0u);
+    t.Style = (f.bold() ? grid::fsBold : 0u) | (f.italic() ? grid::fsItalic : 0u)
+              | (f.underline() ? grid::fsUnderline : 0u) | (f.strikeOut() ? grid::fsStrikeOut : 0u);
     return t;
 }
 
@@ -202,10 +202,22 @@ void TQvDetailDropDown::selectStep(TSelectStep step)
         SetItemIndex(target);
 }
 
-void TQvDetailDropDown::SelectFirst() { selectStep(TSelectStep::First); }
-void TQvDetailDropDown::SelectLast() { selectStep(TSelectStep::Last); }
-void TQvDetailDropDown::SelectNext() { selectStep(TSelectStep::Next); }
-void TQvDetailDropDown::SelectPrevious() { selectStep(TSelectStep::Previous); }
+void TQvDetailDropDown::SelectFirst()
+{
+    selectStep(TSelectStep::First);
+}
+void TQvDetailDropDown::SelectLast()
+{
+    selectStep(TSelectStep::Last);
+}
+void TQvDetailDropDown::SelectNext()
+{
+    selectStep(TSelectStep::Next);
+}
+void TQvDetailDropDown::SelectPrevious()
+{
+    selectStep(TSelectStep::Previous);
+}
 
 // ---- colour schemes --------------------------------------------------------------------------
 
@@ -475,9 +487,9 @@ void TQvDetailDropDown::ControlKeyDown(int& key, Qt::KeyboardModifiers shift)
     const int sent = key;
     TQvCustomDropDown::ControlKeyDown(key, shift);
     // The keys that move the list's selection do not scroll the list's view as well.
-    const bool listKey = sent == Qt::Key_PageUp || sent == Qt::Key_PageDown || sent == Qt::Key_Left ||
-                         sent == Qt::Key_Right || sent == Qt::Key_Up || sent == Qt::Key_Down ||
-                         sent == Qt::Key_Home || sent == Qt::Key_End;
+    const bool listKey = sent == Qt::Key_PageUp || sent == Qt::Key_PageDown || sent == Qt::Key_Left
+                         || sent == Qt::Key_Right || sent == Qt::Key_Up || sent == Qt::Key_Down || sent == Qt::Key_Home
+                         || sent == Qt::Key_End;
     if (listKey && !shift.testFlag(Qt::AltModifier))
         key = 0;
 }

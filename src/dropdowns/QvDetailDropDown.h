@@ -12,9 +12,9 @@
 // Moves the picker makes in the list itself run with FInternalCall set, so the list's
 // item-chosen rule updates ItemIndex and the text without closing the popup.
 
-#include "dropdowns/LookupCompletion.h"
 #include "dropdowns/ItemList.h"
 #include "dropdowns/ItemSelector.h"
+#include "dropdowns/LookupCompletion.h"
 #include "dropdowns/QvDropDown.h"
 
 #include <QImage>

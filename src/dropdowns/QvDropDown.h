@@ -31,16 +31,14 @@
 #include "dropdowns/DropDownForm.h"
 #include "dropdowns/EditTypeRules.h"
 #include "dropdowns/PopupBars.h"
-#include "grid/look/QvStyleIF.h"
 #include "grid/look/PopupAppearance.h"
+#include "grid/look/QvStyleIF.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 
 #include <functional>
-
-
 
 namespace platform {
 class Desktop;
@@ -54,16 +52,28 @@ namespace dropdowns {
 
 using grid::TColor;
 using grid::TFont;
-using grid::TVLXStyle;
 using grid::TGradientDirection;
+using grid::TVLXStyle;
 using platform::clNone;
 
 enum TDropPosition { dpAuto, dpDown, dpUp };
 
 // Where the caption label sits around the edit (the thirteenth keeps its historic spelling).
 enum TLabelPosition {
-    lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
-    lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom, lpTopRight,
+    lpLeftTop,
+    lpLeftCenter,
+    lpLeftBottom,
+    lpTopLeft,
+    lpBottomLeft,
+    lpLeftTopLeft,
+    lpLeftCenterLeft,
+    lpLeftBottomLeft,
+    lpTopCenter,
+    lpBottomCenter,
+    lpRightTop,
+    lpRightCenter,
+    lpRighBottom,
+    lpTopRight,
     lpBottomRight
 };
 inline constexpr int kLabelPositionCount = lpBottomRight + 1;

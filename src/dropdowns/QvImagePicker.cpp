@@ -136,10 +136,22 @@ void TQvImagePickerDropDown::selectStep(TSelectStep step)
         SetItemIndex(target);
 }
 
-void TQvImagePickerDropDown::SelectFirst() { selectStep(TSelectStep::First); }
-void TQvImagePickerDropDown::SelectLast() { selectStep(TSelectStep::Last); }
-void TQvImagePickerDropDown::SelectNext() { selectStep(TSelectStep::Next); }
-void TQvImagePickerDropDown::SelectPrevious() { selectStep(TSelectStep::Previous); }
+void TQvImagePickerDropDown::SelectFirst()
+{
+    selectStep(TSelectStep::First);
+}
+void TQvImagePickerDropDown::SelectLast()
+{
+    selectStep(TSelectStep::Last);
+}
+void TQvImagePickerDropDown::SelectNext()
+{
+    selectStep(TSelectStep::Next);
+}
+void TQvImagePickerDropDown::SelectPrevious()
+{
+    selectStep(TSelectStep::Previous);
+}
 
 // ---- filling the items -----------------------------------------------------------------------
 
@@ -365,9 +377,8 @@ void TQvImagePickerDropDown::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
     case Qt::Key_Left:
     case Qt::Key_Right:
         if (open && !FEditorEnabled && FItemSelector)
-            internalMove([&] {
-                pressed == Qt::Key_Left ? FItemSelector->SelectPrevious() : FItemSelector->SelectNext();
-            });
+            internalMove(
+                [&] { pressed == Qt::Key_Left ? FItemSelector->SelectPrevious() : FItemSelector->SelectNext(); });
         break;
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -376,7 +387,9 @@ void TQvImagePickerDropDown::WMKeyDown(int& key, Qt::KeyboardModifiers shift)
         else
             pressed == Qt::Key_Up ? SelectPrevious() : SelectNext();
         break;
-    default: typedSearch(pressed, shift); break;
+    default:
+        typedSearch(pressed, shift);
+        break;
     }
 }
 

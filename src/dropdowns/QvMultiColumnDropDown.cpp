@@ -240,10 +240,22 @@ void TQvMultiColumnDropDown::selectStep(TSelectStep step)
         SetItemIndex(target);
 }
 
-void TQvMultiColumnDropDown::SelectFirst() { selectStep(TSelectStep::First); }
-void TQvMultiColumnDropDown::SelectLast() { selectStep(TSelectStep::Last); }
-void TQvMultiColumnDropDown::SelectNext() { selectStep(TSelectStep::Next); }
-void TQvMultiColumnDropDown::SelectPrevious() { selectStep(TSelectStep::Previous); }
+void TQvMultiColumnDropDown::SelectFirst()
+{
+    selectStep(TSelectStep::First);
+}
+void TQvMultiColumnDropDown::SelectLast()
+{
+    selectStep(TSelectStep::Last);
+}
+void TQvMultiColumnDropDown::SelectNext()
+{
+    selectStep(TSelectStep::Next);
+}
+void TQvMultiColumnDropDown::SelectPrevious()
+{
+    selectStep(TSelectStep::Previous);
+}
 
 void TQvMultiColumnDropDown::SelectNextPage()
 {

@@ -250,9 +250,9 @@ public:
     // Draws a cell from the picker's items (every cell: the grid keeps no texts).
     virtual void DrawItemCell(int col, int row, const TRect& rect, grid::TGridDrawState state);
 
-    TGetCellTextEvent OnGetCellText;   // stored only
-    TDrawCellEvent OnDrawCell;         // stored only
-    TGetCellPropEvent OnGetCellProp;   // stored only
+    TGetCellTextEvent OnGetCellText; // stored only
+    TDrawCellEvent OnDrawCell;       // stored only
+    TGetCellPropEvent OnGetCellProp; // stored only
     TNotifyEvent OnSelect;
 
 protected:

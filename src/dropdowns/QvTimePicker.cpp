@@ -191,8 +191,8 @@ void TQvTimePickerDropDown::DropDownKeyDown(int& key, Qt::KeyboardModifiers shif
 void TQvTimePickerDropDown::TimeKeyDown(int& key, Qt::KeyboardModifiers shift)
 {
     TQvCustomDropDown::DropDownKeyDown(key, shift);
-    if (FDesktop->keyModifiers().testFlag(Qt::AltModifier) || shift.testFlag(Qt::AltModifier) ||
-        shift.testFlag(Qt::ControlModifier))
+    if (FDesktop->keyModifiers().testFlag(Qt::AltModifier) || shift.testFlag(Qt::AltModifier)
+        || shift.testFlag(Qt::ControlModifier))
         return;
     if (key != Qt::Key_Up && key != Qt::Key_Down)
         return;

@@ -484,8 +484,12 @@ void TQvWatch::HandleKey(int key)
         else
             SetHour(h - 1);
         break;
-    case Qt::Key_Home: internalHour(12); break;
-    case Qt::Key_End: SetMinute(0); break;
+    case Qt::Key_Home:
+        internalHour(12);
+        break;
+    case Qt::Key_End:
+        SetMinute(0);
+        break;
     case Qt::Key_Left:
         if (m > 0) {
             SetMinute(m - 1);
@@ -494,8 +498,11 @@ void TQvWatch::HandleKey(int key)
             fireChange();
         }
         break;
-    case Qt::Key_Right: SetMinute(m < 59 ? m + 1 : 0); break;
-    default: break;
+    case Qt::Key_Right:
+        SetMinute(m < 59 ? m + 1 : 0);
+        break;
+    default:
+        break;
     }
 }
 
@@ -705,9 +712,15 @@ void TQvWatch::paintFace(QPainter& canvas, const QRect& r)
         canvas.setPen(border);
         canvas.setBrush(Qt::NoBrush);
         switch (a.Shape()) {
-        case wsCircle: canvas.drawEllipse(outline(WatchRect())); break;
-        case wsRect: canvas.drawRect(outline(r)); break;
-        case wsRoundRect: canvas.drawRoundedRect(outline(r), 10, 10); break;
+        case wsCircle:
+            canvas.drawEllipse(outline(WatchRect()));
+            break;
+        case wsRect:
+            canvas.drawRect(outline(r));
+            break;
+        case wsRoundRect:
+            canvas.drawRoundedRect(outline(r), 10, 10);
+            break;
         }
     }
     canvas.restore();
@@ -836,10 +849,9 @@ void TQvWatch::paintHands(QPainter& canvas)
     const auto pointer = [&](TColor color, double tip, double angle, QPointF shift) {
         canvas.setPen(pen(color, 1));
         canvas.setBrush(qcolor(color));
-        const QPoint points[] = {rounded(polar(cx, cy, -0.1 * r, angle) + shift),
-                                 rounded(polar(cx, cy, 0.05 * r, angle - 90) + shift),
-                                 rounded(polar(cx, cy, tip * r, angle) + shift),
-                                 rounded(polar(cx, cy, 0.05 * r, angle + 90) + shift)};
+        const QPoint points[] = {
+            rounded(polar(cx, cy, -0.1 * r, angle) + shift), rounded(polar(cx, cy, 0.05 * r, angle - 90) + shift),
+            rounded(polar(cx, cy, tip * r, angle) + shift), rounded(polar(cx, cy, 0.05 * r, angle + 90) + shift)};
         canvas.drawPolygon(points, 4);
         canvas.setBrush(Qt::NoBrush);
     };

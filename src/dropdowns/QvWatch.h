@@ -55,8 +55,18 @@ enum TPointerStyle { psLine, psShortLine, psPointer, psLineArrow };
 enum TAMPMFrame { apRect, apRoundRect };
 enum TWatchGradient { wgRadial, wgVertical, wgDiagonalForward, wgDiagonalBackward };
 enum TWatchStyle {
-    wsClassic, wsTower, wsFluorescent, wsEmerald, wsBlueStar, wsFuchsia, wsBlack, wsBlackWhite, wsGray,
-    wsSuperNova, wsSports, wsSmooth
+    wsClassic,
+    wsTower,
+    wsFluorescent,
+    wsEmerald,
+    wsBlueStar,
+    wsFuchsia,
+    wsBlack,
+    wsBlackWhite,
+    wsGray,
+    wsSuperNova,
+    wsSports,
+    wsSmooth
 };
 inline constexpr int kWatchStyleCount = wsSmooth + 1;
 

@@ -41,8 +41,7 @@ void drawChevron(QPainter& p, const QRect& r, bool up, const QColor& color)
 
 } // namespace
 
-CategoryPanel::CategoryPanel(QWidget* parent)
-    : QWidget(parent), body_(new QWidget(this))
+CategoryPanel::CategoryPanel(QWidget* parent) : QWidget(parent), body_(new QWidget(this))
 {
     setMouseTracking(true);
     setAutoFillBackground(true);
@@ -156,8 +155,7 @@ void CategoryPanel::setHot(bool hot)
     update(chevronRect());
 }
 
-CategoryPanelGroup::CategoryPanelGroup(QWidget* parent)
-    : QScrollArea(parent), content_(new QWidget)
+CategoryPanelGroup::CategoryPanelGroup(QWidget* parent) : QScrollArea(parent), content_(new QWidget)
 {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

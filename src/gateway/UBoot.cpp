@@ -58,8 +58,8 @@ constexpr OperationKind kFirmwareOp{"0x8000", "1", "1"};
 constexpr OperationKind kBank1Op{"0x07000", "2", "0"};
 constexpr OperationKind kBank2Op{"0x80000", "2", "0"};
 
-void addOperation(pugi::xml_node operations, const OperationKind& kind, const QString& fileName,
-                  bool readBack, bool last)
+void addOperation(pugi::xml_node operations, const OperationKind& kind, const QString& fileName, bool readBack,
+                  bool last)
 {
     using platform::xml::addChild;
     pugi::xml_node op = addChild(operations, "Operation");
@@ -85,7 +85,6 @@ void addOperation(pugi::xml_node operations, const OperationKind& kind, const QS
     // The device returns to its application after the job's last file only.
     addChild(op, "Ope_GoToApp_After", last ? QStringLiteral("1") : QStringLiteral("0"));
 }
-
 
 } // namespace
 
@@ -215,7 +214,7 @@ void TFBoot::layOutEthernet()
     P_Options->show();
     // The layout stacks the panels top-down and sizes the window to them: 449 wide, as high as
     // the title, address, options and button panels together.
-    QWidget* chain[] = {E_IP1, E_IP2, E_IP3, E_IP4, CB_Update_Options, CB_Update_Option_Read_Back,
+    QWidget* chain[] = {E_IP1,      E_IP2,     E_IP3, E_IP4, CB_Update_Options, CB_Update_Option_Read_Back,
                         Btn_Update, Btn_Cancel};
     for (size_t i = 1; i < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);

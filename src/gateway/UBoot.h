@@ -30,7 +30,7 @@ class TGlyphButton;
 namespace platform {
 struct Services;
 class ReachabilityClock;
-}
+} // namespace platform
 
 namespace gateway {
 
@@ -44,7 +44,7 @@ enum TUpdate_Option { uoFirmware_And_Configuration = 0, uoFirmware = 1, uoConfig
 
 // What a job says: the device, what to load and from where.
 struct TBoot_Job {
-    QString IP_Address;  // dotted, as the four boxes hold it
+    QString IP_Address; // dotted, as the four boxes hold it
     int Update_Option = uoFirmware_And_Configuration;
     bool Read_Back = true;
     QString Master_Dir;  // holds the firmware image
@@ -134,7 +134,7 @@ private:
 
     std::unique_ptr<platform::ReachabilityClock> ownClock_;
     platform::ReachabilityClock* clock_ = nullptr;
-    bool testing_ = false;         // an echo test is running (window messages still arrive)
+    bool testing_ = false; // an echo test is running (window messages still arrive)
     bool closedWhileTesting_ = false;
 };
 

@@ -29,8 +29,11 @@ using tables::TTableGrid;
 namespace {
 
 const std::vector<TTableColumnDef> kColumns = {
-    {45, true}, {100, false, Rgb(0xCE, 0xFF, 0xCE)}, {100, false, Rgb(0xFF, 0xFF, 0xD5)},
-    {100, false, Rgb(0xFF, 0xFF, 0xD5)}, {375},
+    {45, true},
+    {100, false, Rgb(0xCE, 0xFF, 0xCE)},
+    {100, false, Rgb(0xFF, 0xFF, 0xD5)},
+    {100, false, Rgb(0xFF, 0xFF, 0xD5)},
+    {375},
 };
 
 } // namespace
@@ -56,7 +59,9 @@ TFDNet::TFDNet(platform::Services& services, QWidget* parent) : common::TQvForm(
     events->onHint = [this](int col, int row) {
         return row == 0 && col >= 1 && col - 1 < Hint_DeviceNet.size() ? Hint_DeviceNet[col - 1] : QString();
     };
-    QSG->OnGridHint = [events](grid::TQvStringGrid*, int row, int col, QString& hint) { hint = events->onHint(col, row); };
+    QSG->OnGridHint = [events](grid::TQvStringGrid*, int row, int col, QString& hint) {
+        hint = events->onHint(col, row);
+    };
 
     body->addWidget(QSG, 1);
     connect(Btn_OK, &TGlyphButton::OnClick, this, &TFDNet::bitbtn1Click);
@@ -103,8 +108,8 @@ void TFDNet::FormShow()
         if (const auto missing = DNet_Missing_Attribute(file); missing && services_.messages)
             services_.messages->error(this, *missing);
         if (Rows_Read > kRows - 1 && services_.messages)
-            services_.messages->show(this, common::Lang_Text(kText_DNet_Rows_Not_Shown).arg(Rows_Read).arg(kRows - 1), QString(),
-                                     platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+            services_.messages->show(this, common::Lang_Text(kText_DNet_Rows_Not_Shown).arg(Rows_Read).arg(kRows - 1),
+                                     QString(), platform::MsgIcon::Warning, platform::MsgButtons::Ok);
     }
     Do_Copy = false;
     QSG->viewport()->update();
@@ -130,7 +135,8 @@ void TFDNet::bitbtn1Click()
     // Slaves of the file beyond the table are dropped only on the user's Yes.
     if (Rows_Read > kRows - 1
         && (!services_.messages
-            || !services_.messages->askYesNo(this, common::Lang_Text(kText_DNet_Rows_Lost).arg(Rows_Read).arg(kRows - 1))))
+            || !services_.messages->askYesNo(this,
+                                             common::Lang_Text(kText_DNet_Rows_Lost).arg(Rows_Read).arg(kRows - 1))))
         return;
     QString error;
     if (!Write_DNETM_Net_File(common::State().File_DNETM_Net, DNet_File_From_Table(*rows_), &error)) {
@@ -146,7 +152,8 @@ void TFDNet::Btn_DelRow_Click()
 {
     QSG->HideInplaceEdit();
     const int row = QSG->Row();
-    if (!services_.messages || !services_.messages->askYesNo(this, common::Lang_Text(kText_DNet_Delete_Question) + QString::number(row)))
+    if (!services_.messages
+        || !services_.messages->askYesNo(this, common::Lang_Text(kText_DNet_Delete_Question) + QString::number(row)))
         return;
     common::Grid_Delete_Row(row, *rows_);
     QSG->viewport()->update();

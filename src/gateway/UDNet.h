@@ -56,7 +56,6 @@ public slots:
     void reject() override;
 
 protected:
-
 private:
     void FormCreate();
 

@@ -46,8 +46,8 @@ tables::TRowCheck byteTotal()
         total += v;
         if (v <= kDNet_Max_Bytes_Per_Slave && total <= kMap_Size)
             return std::nullopt;
-        return cell.Failure(tables::Format_Numbers(common::Lang_Text(cell.rule.text),
-                                                   {kDNet_Max_Bytes_Per_Slave, kMap_Size}));
+        return cell.Failure(
+            tables::Format_Numbers(common::Lang_Text(cell.rule.text), {kDNet_Max_Bytes_Per_Slave, kMap_Size}));
     };
 }
 

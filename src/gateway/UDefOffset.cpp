@@ -26,7 +26,9 @@ using tables::TTableGrid;
 namespace {
 
 const std::vector<TTableColumnDef> kSlaveColumns = {
-    {100, true, Rgb(0xCE, 0xFF, 0xCE)}, {100, true, Rgb(0xFF, 0xFF, 0xD5)}, {100, true, Rgb(0xFF, 0xFF, 0xD5)},
+    {100, true, Rgb(0xCE, 0xFF, 0xCE)},
+    {100, true, Rgb(0xFF, 0xFF, 0xD5)},
+    {100, true, Rgb(0xFF, 0xFF, 0xD5)},
     {160, true},
 };
 const std::vector<TTableColumnDef> kByteColumns = {{60, true}, {90, false, grid::clNone, grid::edComboList}, {300}};
@@ -181,7 +183,8 @@ void TFDefOffset::showEvent(QShowEvent* event)
     // offsets of slaves that were never shown.
     if (!error.isEmpty() && services_.messages)
         services_.messages->error(this, error);
-    QMetaObject::invokeMethod(this, [this] { done(kModalCancel); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { done(kModalCancel); }, Qt::QueuedConnection);
 }
 
 void TFDefOffset::FormShow()

@@ -98,8 +98,8 @@ std::optional<QString> Check_Data(const TSlave_List& slaves)
 {
     // What the file gave is checked as a pick would be: the image takes nothing else.
     for (const auto& s : slaves) {
-        const std::tuple<const char*, const QStringList&, int> directions[] = {
-            {kByteIN, s->SL_ByteIN, s->ByteIN}, {kByteOUT, s->SL_ByteOUT, s->ByteOUT}};
+        const std::tuple<const char*, const QStringList&, int> directions[] = {{kByteIN, s->SL_ByteIN, s->ByteIN},
+                                                                               {kByteOUT, s->SL_ByteOUT, s->ByteOUT}};
         for (const auto& [name, offsets, count] : directions) {
             for (int j = 0; j < count && j < offsets.size(); ++j) {
                 const QString& offset = offsets[j];
@@ -130,9 +130,10 @@ std::optional<QString> Check_Data(const TSlave_List& slaves)
                 entry = {s->ID, j};
                 continue;
             }
-            return common::Lang_Text(kText_DefOff_Duplicate) + QStringLiteral("\n\r") + QStringLiteral("( ") + common::Lang_Text(3222)
-                   + QString::number(entry.first) + common::Lang_Text(3223) + QString::number(entry.second) + common::Lang_Text(3224)
-                   + QString::number(s->ID) + common::Lang_Text(3225) + QString::number(j) + QStringLiteral(")");
+            return common::Lang_Text(kText_DefOff_Duplicate) + QStringLiteral("\n\r") + QStringLiteral("( ")
+                   + common::Lang_Text(3222) + QString::number(entry.first) + common::Lang_Text(3223)
+                   + QString::number(entry.second) + common::Lang_Text(3224) + QString::number(s->ID)
+                   + common::Lang_Text(3225) + QString::number(j) + QStringLiteral(")");
         }
     }
     return std::nullopt;

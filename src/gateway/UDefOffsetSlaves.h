@@ -25,10 +25,10 @@ inline constexpr int kText_DefOff_Not_Offered = 3226;
 
 class TSlave_DN {
 public:
-    int ID = 0;       // DeviceNet ID
-    int ByteIN = 0;   // number of input bytes
-    int ByteOUT = 0;  // number of output bytes
-    QString Mnemonic; // the scan list's mnemonic, shown in the slave table
+    int ID = 0;                           // DeviceNet ID
+    int ByteIN = 0;                       // number of input bytes
+    int ByteOUT = 0;                      // number of output bytes
+    QString Mnemonic;                     // the scan list's mnemonic, shown in the slave table
     QStringList SL_ByteIN, SL_ByteIN_M;   // per input byte: offset choice, mnemonic
     QStringList SL_ByteOUT, SL_ByteOUT_M; // per output byte
 };

@@ -55,9 +55,17 @@ constexpr grid::TEditorType kCheck = grid::edDataCheckBox;
 constexpr grid::TEditorType kList = grid::edComboList;
 
 const std::vector<TTableColumnDef> kPDColumns = {
-    {40, true},          {50, false, kEnable, kCheck}, {100, false, kKey},  {60, false, kKey},
-    {70, false, kScale}, {70, false, kScale},          {70, false, kScale}, {100, true, kPlace},
-    {100, true, kPlace}, {180, false, kText},          {420},
+    {40, true},
+    {50, false, kEnable, kCheck},
+    {100, false, kKey},
+    {60, false, kKey},
+    {70, false, kScale},
+    {70, false, kScale},
+    {70, false, kScale},
+    {100, true, kPlace},
+    {100, true, kPlace},
+    {180, false, kText},
+    {420},
 };
 const std::vector<TTableColumnDef> kVarColumns = {
     {40, true},
@@ -191,7 +199,9 @@ void TFIOLinkSlave::hookTable(TTableGrid* grid, common::TRowTable& rows, const Q
     events->onHint = [&hints](int col, int row) {
         return row == 0 && col >= 1 && col - 1 < hints.size() ? hints[col - 1] : QString();
     };
-    grid->OnGridHint = [events](grid::TQvStringGrid*, int row, int col, QString& hint) { hint = events->onHint(col, row); };
+    grid->OnGridHint = [events](grid::TQvStringGrid*, int row, int col, QString& hint) {
+        hint = events->onHint(col, row);
+    };
 }
 
 void TFIOLinkSlave::FormCreate()
@@ -291,9 +301,12 @@ bool TFIOLinkSlave::Controllo_dati()
 QString TFIOLinkSlave::tableCaption(int table) const
 {
     switch (table) {
-    case 0: return PC_ProcessData->tabText(PC_ProcessData->indexOf(TS_PD_Input));
-    case 1: return PC_ProcessData->tabText(PC_ProcessData->indexOf(TS_PD_Output));
-    default: return PageControl1->tabText(PageControl1->indexOf(TS_Variables));
+    case 0:
+        return PC_ProcessData->tabText(PC_ProcessData->indexOf(TS_PD_Input));
+    case 1:
+        return PC_ProcessData->tabText(PC_ProcessData->indexOf(TS_PD_Output));
+    default:
+        return PageControl1->tabText(PageControl1->indexOf(TS_Variables));
     }
 }
 
@@ -305,8 +318,10 @@ void TFIOLinkSlave::Btn_OKClick()
     for (int t = 0; t < int(Rows_Read.size()); ++t) {
         if (Rows_Read[size_t(t)] <= kIOLink_Data_Rows)
             continue;
-        const QString question =
-            common::Lang_Text(kText_IOLink_Rows_Lost).arg(Rows_Read[size_t(t)]).arg(tableCaption(t)).arg(kIOLink_Data_Rows);
+        const QString question = common::Lang_Text(kText_IOLink_Rows_Lost)
+                                     .arg(Rows_Read[size_t(t)])
+                                     .arg(tableCaption(t))
+                                     .arg(kIOLink_Data_Rows);
         if (!services_.messages || !services_.messages->askYesNo(this, question))
             return;
     }
@@ -360,7 +375,8 @@ void TFIOLinkSlave::Btn_DelRowClick()
     TTableGrid* grid = Active_Table();
     grid->HideInplaceEdit();
     const int row = grid->Row();
-    if (!services_.messages || !services_.messages->askYesNo(this, common::Lang_Text(kTextDeleteQuestion) + QString::number(row)))
+    if (!services_.messages
+        || !services_.messages->askYesNo(this, common::Lang_Text(kTextDeleteQuestion) + QString::number(row)))
         return;
     common::Grid_Delete_Row(row, rowsOf(grid));
     afterRowChange(grid);

@@ -78,7 +78,6 @@ public slots:
     void reject() override;
 
 protected:
-
 private:
     void FormCreate();
     void buildTables();

@@ -162,14 +162,30 @@ QString Xml_Escape(const QString& text)
     out.reserve(text.size());
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case u'&': out += QLatin1String("&amp;"); break;
-        case u'<': out += QLatin1String("&lt;"); break;
-        case u'>': out += QLatin1String("&gt;"); break;
-        case u'"': out += QLatin1String("&quot;"); break;
-        case u'\'': out += QLatin1String("&apos;"); break;
-        case u'\t': out += QLatin1String("&#9;"); break;
-        case u'\n': out += QLatin1String("&#10;"); break;
-        case u'\r': out += QLatin1String("&#13;"); break;
+        case u'&':
+            out += QLatin1String("&amp;");
+            break;
+        case u'<':
+            out += QLatin1String("&lt;");
+            break;
+        case u'>':
+            out += QLatin1String("&gt;");
+            break;
+        case u'"':
+            out += QLatin1String("&quot;");
+            break;
+        case u'\'':
+            out += QLatin1String("&apos;");
+            break;
+        case u'\t':
+            out += QLatin1String("&#9;");
+            break;
+        case u'\n':
+            out += QLatin1String("&#10;");
+            break;
+        case u'\r':
+            out += QLatin1String("&#13;");
+            break;
         default:
             // Other control characters cannot appear in XML 1.0 at all.
             if (c.unicode() < 0x20)
@@ -200,8 +216,7 @@ std::uint32_t File_CRC32(const QString& path)
     return Calc_CRC32(buffer, buffer.size());
 }
 
-bool Read_IOLink_Data(TIODD_Data& data, const QString& parGenPath, const QString& ioLinkSlavePath,
-                      QString* error)
+bool Read_IOLink_Data(TIODD_Data& data, const QString& parGenPath, const QString& ioLinkSlavePath, QString* error)
 {
     data = TIODD_Data();
     const QChar decimalSeparator = common::Get_Decimal_Separator();

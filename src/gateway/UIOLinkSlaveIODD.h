@@ -118,8 +118,7 @@ inline constexpr int kText_IODD_PD_Out_Too_Long = 1835;
 // computed over exactly those bytes, and the stamped document written in one piece through a
 // temporary file. False (and error) when it cannot be written, or when the enabled process
 // data of a direction exceed 32 octets (nothing is written then).
-bool Write_IODD_File(const TIODD_Data& data, const QString& path, const QDate& day,
-                     QString* error = nullptr);
+bool Write_IODD_File(const TIODD_Data& data, const QString& path, const QDate& day, QString* error = nullptr);
 
 // ---- Package ----------------------------------------------------------------------------
 

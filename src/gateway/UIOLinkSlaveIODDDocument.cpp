@@ -15,8 +15,7 @@ using Attr = std::pair<const char*, QString>;
 class Lines {
 public:
     // <name a="v" .../>
-    void empty(int depth, const char* name, std::initializer_list<Attr> attrs = {},
-               const QString& trailer = QString())
+    void empty(int depth, const char* name, std::initializer_list<Attr> attrs = {}, const QString& trailer = QString())
     {
         add(depth, tag(name, attrs) + QStringLiteral("/>") + trailer);
     }
@@ -37,8 +36,8 @@ public:
     // <name>text</name>
     void text(int depth, const char* name, const QString& value)
     {
-        add(depth, QLatin1Char('<') + QLatin1String(name) + QLatin1Char('>') + Xml_Escape(value)
-                       + QStringLiteral("</") + QLatin1String(name) + QLatin1Char('>'));
+        add(depth, QLatin1Char('<') + QLatin1String(name) + QLatin1Char('>') + Xml_Escape(value) + QStringLiteral("</")
+                       + QLatin1String(name) + QLatin1Char('>'));
     }
     void add(int depth, const QString& line)
     {
@@ -54,7 +53,7 @@ private:
         QString t = QLatin1Char('<') + QLatin1String(name);
         for (const Attr& a : attrs)
             t += QLatin1Char(' ') + QLatin1String(a.first) + QStringLiteral("=\"") + Xml_Escape(a.second)
-               + QLatin1Char('"');
+                 + QLatin1Char('"');
         return t;
     }
 
@@ -104,19 +103,18 @@ struct StdString {
 };
 
 constexpr const char* kIdentVariables[] = {
-    "V_VendorName", "V_VendorText", "V_ProductName", "V_ProductID",
+    "V_VendorName",  "V_VendorText",       "V_ProductName",      "V_ProductID",
     "V_ProductText", "V_HardwareRevision", "V_FirmwareRevision", "V_ApplicationSpecificTag",
 };
 
-void processDataSide(Lines& out, int d, const std::vector<TProcessData>& items, int bits,
-                     const char* element, const char* id, const char* nameTextPrefix,
-                     const char* descTextPrefix, const char* sideTextId)
+void processDataSide(Lines& out, int d, const std::vector<TProcessData>& items, int bits, const char* element,
+                     const char* id, const char* nameTextPrefix, const char* descTextPrefix, const char* sideTextId)
 {
     if (items.empty())
         return;
     out.open(d, element, {{"id", id}, {"bitLength", num(bits)}});
-    out.open(d + 1, "Datatype", {{"xsi:type", "RecordT"}, {"bitLength", num(bits)},
-                                 {"subindexAccessSupported", "false"}});
+    out.open(d + 1, "Datatype",
+             {{"xsi:type", "RecordT"}, {"bitLength", num(bits)}, {"subindexAccessSupported", "false"}});
     qint64 bitOffset = 0;
     for (std::size_t j = 0; j < items.size(); ++j) {
         const TProcessData& pd = items[j];
@@ -140,12 +138,15 @@ void observeRefs(Lines& out, int d, const std::vector<TProcessData>& items, cons
     for (std::size_t j = 0; j < items.size(); ++j) {
         const TProcessData& pd = items[j];
         if (pd.Length == 1)
-            out.empty(d, "RecordItemRef", {{"variableId", variableId}, {"subindex", num(qint64(j) + 1)},
-                                           {"displayFormat", "Dec"}});
+            out.empty(d, "RecordItemRef",
+                      {{"variableId", variableId}, {"subindex", num(qint64(j) + 1)}, {"displayFormat", "Dec"}});
         else
-            out.empty(d, "RecordItemRef", {{"variableId", variableId}, {"subindex", num(qint64(j) + 1)},
-                                           {"displayFormat", "Dec"}, {"gradient", Gradient_Str(pd.Gradient)},
-                                           {"offset", num(pd.Offset)}});
+            out.empty(d, "RecordItemRef",
+                      {{"variableId", variableId},
+                       {"subindex", num(qint64(j) + 1)},
+                       {"displayFormat", "Dec"},
+                       {"gradient", Gradient_Str(pd.Gradient)},
+                       {"offset", num(pd.Offset)}});
     }
 }
 
@@ -159,11 +160,12 @@ QByteArray IODD_Document(const TIODD_Data& data, const QDate& day, const QString
     Lines out;
 
     out.add(0, QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>"));
-    out.open(0, "IODevice", {{"xmlns", "http://www.io-link.com/IODD/2010/10"},
-                             {"xmlns:xsi", "http://www.w3.org/2001/XMLSchema-instance"},
-                             {"xsi:schemaLocation", "http://www.io-link.com/IODD/2010/10 IODD1.1.xsd"}});
-    out.empty(1, "DocumentInfo", {{"version", "V1.0.1"}, {"releaseDate", Date_Str_Dash(day)},
-                                  {"copyright", kIODD_Copyright}});
+    out.open(0, "IODevice",
+             {{"xmlns", "http://www.io-link.com/IODD/2010/10"},
+              {"xmlns:xsi", "http://www.w3.org/2001/XMLSchema-instance"},
+              {"xsi:schemaLocation", "http://www.io-link.com/IODD/2010/10 IODD1.1.xsd"}});
+    out.empty(1, "DocumentInfo",
+              {{"version", "V1.0.1"}, {"releaseDate", Date_Str_Dash(day)}, {"copyright", kIODD_Copyright}});
 
     out.open(1, "ProfileHeader");
     out.text(2, "ProfileIdentification", QStringLiteral("IO Device Profile"));
@@ -179,8 +181,8 @@ QByteArray IODD_Document(const TIODD_Data& data, const QDate& day, const QString
     out.close(1, "ProfileHeader");
 
     out.open(1, "ProfileBody");
-    out.open(2, "DeviceIdentity", {{"vendorId", kIODD_Vendor_Id}, {"vendorName", vendorName},
-                                   {"deviceId", Get_Device_Id()}});
+    out.open(2, "DeviceIdentity",
+             {{"vendorId", kIODD_Vendor_Id}, {"vendorName", vendorName}, {"deviceId", Get_Device_Id()}});
     out.empty(3, "VendorText", {{"textId", "TI_VendorText"}});
     out.empty(3, "VendorUrl", {{"textId", "TI_VendorUrl"}});
     out.empty(3, "VendorLogo", {{"name", kIODD_Logo}});
@@ -203,25 +205,24 @@ QByteArray IODD_Document(const TIODD_Data& data, const QDate& day, const QString
         out.empty(5, "StdSingleValueRef", {{"value", value}});
     out.close(4, "StdVariableRef");
     const StdString strings[] = {
-        {"V_VendorName", "32", vendorName},
-        {"V_VendorText", "32", vendorUrl},
-        {"V_ProductName", "32", QString()},
-        {"V_ProductID", "32", QString()},
-        {"V_ProductText", "32", QString()},
-        {"V_HardwareRevision", "32", QString()},
-        {"V_FirmwareRevision", "16", QString()},
-        {"V_ApplicationSpecificTag", "16", QStringLiteral("***")},
+        {"V_VendorName", "32", vendorName},      {"V_VendorText", "32", vendorUrl},
+        {"V_ProductName", "32", QString()},      {"V_ProductID", "32", QString()},
+        {"V_ProductText", "32", QString()},      {"V_HardwareRevision", "32", QString()},
+        {"V_FirmwareRevision", "16", QString()}, {"V_ApplicationSpecificTag", "16", QStringLiteral("***")},
     };
     for (const StdString& s : strings)
-        out.empty(4, "StdVariableRef", {{"id", s.id}, {"fixedLengthRestriction", s.length},
-                                        {"defaultValue", s.defaultValue}});
+        out.empty(4, "StdVariableRef",
+                  {{"id", s.id}, {"fixedLengthRestriction", s.length}, {"defaultValue", s.defaultValue}});
     out.empty(4, "StdVariableRef", {{"id", "V_ProcessDataInput"}});
     out.empty(4, "StdVariableRef", {{"id", "V_ProcessDataOutput"}});
     out.add(0, QString());
     for (std::size_t j = 0; j < data.IODD_Variables.size(); ++j) {
         const TVariable& v = data.IODD_Variables[j];
-        out.open(4, "Variable", {{"id", numbered("PAR_", j)}, {"accessRights", v.Access},
-                                 {"index", num(v.Index)}, {"defaultValue", num(v.DefaultValue)}});
+        out.open(4, "Variable",
+                 {{"id", numbered("PAR_", j)},
+                  {"accessRights", v.Access},
+                  {"index", num(v.Index)},
+                  {"defaultValue", num(v.DefaultValue)}});
         if (v.Length == 1)
             out.empty(5, "Datatype", {{"xsi:type", simpleType(v.Length)}});
         else
@@ -234,10 +235,10 @@ QByteArray IODD_Document(const TIODD_Data& data, const QDate& day, const QString
 
     out.open(3, "ProcessDataCollection");
     out.open(4, "ProcessData", {{"id", "PD"}});
-    processDataSide(out, 5, data.IODD_PD_In, data.IODD_PD_In_Bits, "ProcessDataIn", "PD_IN",
-                    "TN_PDIn_", "TD_PDIn_", "TN_PD_In");
-    processDataSide(out, 5, data.IODD_PD_Out, data.IODD_PD_Out_Bits, "ProcessDataOut", "PD_OUT",
-                    "TN_PDOut_", "TD_PDOut_", "TN_PD_Out");
+    processDataSide(out, 5, data.IODD_PD_In, data.IODD_PD_In_Bits, "ProcessDataIn", "PD_IN", "TN_PDIn_", "TD_PDIn_",
+                    "TN_PD_In");
+    processDataSide(out, 5, data.IODD_PD_Out, data.IODD_PD_Out_Bits, "ProcessDataOut", "PD_OUT", "TN_PDOut_",
+                    "TD_PDOut_", "TN_PD_Out");
     out.close(4, "ProcessData");
     out.close(3, "ProcessDataCollection");
 
@@ -259,9 +260,12 @@ QByteArray IODD_Document(const TIODD_Data& data, const QDate& day, const QString
         if (v.Length == 1)
             out.empty(6, "VariableRef", {{"variableId", numbered("PAR_", j)}, {"displayFormat", "Dec"}});
         else
-            out.empty(6, "VariableRef", {{"variableId", numbered("PAR_", j)}, {"displayFormat", "Dec"},
-                                         {"gradient", Gradient_Str(v.Gradient)}, {"offset", num(v.Offset)},
-                                         {"unitCode", num(v.UnitCode)}});
+            out.empty(6, "VariableRef",
+                      {{"variableId", numbered("PAR_", j)},
+                       {"displayFormat", "Dec"},
+                       {"gradient", Gradient_Str(v.Gradient)},
+                       {"offset", num(v.Offset)},
+                       {"unitCode", num(v.UnitCode)}});
     }
     out.close(5, "Menu");
     out.open(5, "Menu", {{"id", "M_Observe"}});
@@ -286,8 +290,11 @@ QByteArray IODD_Document(const TIODD_Data& data, const QDate& day, const QString
 
     out.open(1, "CommNetworkProfile", {{"xsi:type", "IOLinkCommNetworkProfileT"}, {"iolinkRevision", "V1.1"}});
     out.open(2, "TransportLayers");
-    out.open(3, "PhysicalLayer", {{"minCycleTime", num(data.IODD_Min_Cycle_Time)}, {"sioSupported", "true"},
-                                  {"bitrate", data.IODD_Bitrate}, {"mSequenceCapability", "41"}});
+    out.open(3, "PhysicalLayer",
+             {{"minCycleTime", num(data.IODD_Min_Cycle_Time)},
+              {"sioSupported", "true"},
+              {"bitrate", data.IODD_Bitrate},
+              {"mSequenceCapability", "41"}});
     out.open(4, "Connection", {{"xsi:type", "M12-4ConnectionT"}});
     out.empty(5, "ProductRef", {{"productId", product}});
     out.empty(5, "Wire1", {{"function", "L+"}});
@@ -299,8 +306,9 @@ QByteArray IODD_Document(const TIODD_Data& data, const QDate& day, const QString
     out.close(2, "TransportLayers");
     out.open(2, "Test");
     out.empty(3, "Config1", {{"index", "241"}, {"testValue", "0xFE"}});
-    out.empty(3, "Config3", {{"index", "24"},
-                             {"testValue", "0x31,0x32,0x33,0x34,0x35,0x36,0x37,0x38,0x39,0x41,0x42,0x43,0x44,0x45,0x46"}});
+    out.empty(
+        3, "Config3",
+        {{"index", "24"}, {"testValue", "0x31,0x32,0x33,0x34,0x35,0x36,0x37,0x38,0x39,0x41,0x42,0x43,0x44,0x45,0x46"}});
     out.close(2, "Test");
     out.close(1, "CommNetworkProfile");
 

@@ -18,11 +18,10 @@ namespace gateway {
 QString IODD_Package_Name(const QDate& day)
 {
     return QStringLiteral("Norvix-") + Get_Product_Code() + QLatin1Char('-') + Date_Str(day)
-         + QStringLiteral("-IODD1.1");
+           + QStringLiteral("-IODD1.1");
 }
 
-bool Zip_IODD(const QString& packagePath, const QString& descriptionPath, const QString& ioddDir,
-              QString* error)
+bool Zip_IODD(const QString& packagePath, const QString& descriptionPath, const QString& ioddDir, QString* error)
 {
     platform::ZipWriter zip;
     if (!zip.open(packagePath, error))

@@ -11,8 +11,8 @@
 
 namespace gateway {
 
-using common::TRowTable;
 using common::trimBlanks;
+using common::TRowTable;
 
 namespace {
 
@@ -70,9 +70,12 @@ constexpr tables::TTableRules kVariables{var_col::Index, true, var_col::Enable, 
 const tables::TTableRules& rulesOf(TIOLink_Table kind)
 {
     switch (kind) {
-    case TIOLink_Table::ProcessDataInput: return kPDInput;
-    case TIOLink_Table::ProcessDataOutput: return kPDOutput;
-    case TIOLink_Table::Variables: break;
+    case TIOLink_Table::ProcessDataInput:
+        return kPDInput;
+    case TIOLink_Table::ProcessDataOutput:
+        return kPDOutput;
+    case TIOLink_Table::Variables:
+        break;
     }
     return kVariables;
 }
@@ -162,8 +165,7 @@ int First_Dropped_Row(const TRowTable& table, TIOLink_Table kind)
     return 0;
 }
 
-std::optional<QString> Check_Dropped_Rows(const TRowTable& input, const TRowTable& output,
-                                          const TRowTable& variables)
+std::optional<QString> Check_Dropped_Rows(const TRowTable& input, const TRowTable& output, const TRowTable& variables)
 {
     const struct {
         const TRowTable& table;
@@ -216,8 +218,8 @@ void Reset_Table(TRowTable& table)
     }
 }
 
-std::optional<QString> Controllo_Dati(const TRowTable& input, const TRowTable& output,
-                                      const TRowTable& variables, QChar separator)
+std::optional<QString> Controllo_Dati(const TRowTable& input, const TRowTable& output, const TRowTable& variables,
+                                      QChar separator)
 {
     tables::TRuleRun run;
     run.decimalSeparator = separator;
@@ -231,10 +233,8 @@ std::optional<QString> Controllo_Dati(const TRowTable& input, const TRowTable& o
     const int inBytes = usedBytes(input, TIOLink_Table::ProcessDataInput);
     const int outBytes = usedBytes(output, TIOLink_Table::ProcessDataOutput);
     run.checks = {
-        {"unique_index", tables::Unique_Number_Check()},
-        {"read_position", positionCheck(inBytes)},
-        {"read_end", endCheck(var_col::StartBitRead)},
-        {"write_position", positionCheck(outBytes)},
+        {"unique_index", tables::Unique_Number_Check()}, {"read_position", positionCheck(inBytes)},
+        {"read_end", endCheck(var_col::StartBitRead)},   {"write_position", positionCheck(outBytes)},
         {"write_end", endCheck(var_col::StartBitWrite)},
     };
     return tables::Check_Rows(variables, kVariables, run);
@@ -243,8 +243,7 @@ std::optional<QString> Controllo_Dati(const TRowTable& input, const TRowTable& o
 namespace {
 
 template <typename Row>
-void showRows(const std::vector<Row>& rows, std::span<const TAttr_Def<Row>> attrs, TRowTable& table,
-              int accessCol)
+void showRows(const std::vector<Row>& rows, std::span<const TAttr_Def<Row>> attrs, TRowTable& table, int accessCol)
 {
     const int shown = std::min<int>(int(rows.size()), table.RowCount() - 1);
     for (int i = 0; i < shown; ++i) {
@@ -278,13 +277,11 @@ void Show_IOLink_File(const TIOLink_Slave_File& file, TRowTable& input, TRowTabl
     showRows(file.Process_Data_Output, IOLink_PD_Attrs(), output, -1);
 }
 
-TIOLink_Slave_File IOLink_File_From_Tables(const TRowTable& input, const TRowTable& output,
-                                           const TRowTable& variables)
+TIOLink_Slave_File IOLink_File_From_Tables(const TRowTable& input, const TRowTable& output, const TRowTable& variables)
 {
     TIOLink_Slave_File file;
     file.Variables = tableRows(variables, Used_Rows(variables, TIOLink_Table::Variables), IOLink_Var_Attrs());
-    file.Process_Data_Input =
-        tableRows(input, Used_Rows(input, TIOLink_Table::ProcessDataInput), IOLink_PD_Attrs());
+    file.Process_Data_Input = tableRows(input, Used_Rows(input, TIOLink_Table::ProcessDataInput), IOLink_PD_Attrs());
     file.Process_Data_Output =
         tableRows(output, Used_Rows(output, TIOLink_Table::ProcessDataOutput), IOLink_PD_Attrs());
     return file;

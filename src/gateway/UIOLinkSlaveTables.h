@@ -25,14 +25,14 @@ inline constexpr int kIOLink_PD_Max_Bytes = 32;
 
 // Process Data Input / Output columns.
 namespace pd_col {
-inline constexpr int N = 0, Enable = 1, Name = 2, Length = 3, Gradient = 4, Offset = 5, UnitCode = 6,
-                     Position = 7, StartBit = 8, Description = 9, Mnemonic = 10, Count = 11;
+inline constexpr int N = 0, Enable = 1, Name = 2, Length = 3, Gradient = 4, Offset = 5, UnitCode = 6, Position = 7,
+                     StartBit = 8, Description = 9, Mnemonic = 10, Count = 11;
 }
 // Variables columns.
 namespace var_col {
-inline constexpr int N = 0, Enable = 1, Index = 2, Name = 3, Access = 4, Length = 5, Gradient = 6,
-                     Offset = 7, UnitCode = 8, DefaultValue = 9, PositionRead = 10, StartBitRead = 11,
-                     PositionWrite = 12, StartBitWrite = 13, Description = 14, Mnemonic = 15, Count = 16;
+inline constexpr int N = 0, Enable = 1, Index = 2, Name = 3, Access = 4, Length = 5, Gradient = 6, Offset = 7,
+                     UnitCode = 8, DefaultValue = 9, PositionRead = 10, StartBitRead = 11, PositionWrite = 12,
+                     StartBitWrite = 13, Description = 14, Mnemonic = 15, Count = 16;
 }
 
 // Text numbers of the window's messages.

@@ -90,7 +90,6 @@ constexpr int kTextCancelHint = 405;
 // Refusal of a device name the device cannot store as typed.
 constexpr int kText_Device_Name_Characters = 1490;
 
-
 bool isByteField(const QObject* o)
 {
     for (const auto& chain : kDotChains)
@@ -102,8 +101,7 @@ bool isByteField(const QObject* o)
 
 } // namespace
 
-TFParGen::TFParGen(platform::Services& services, QWidget* parent)
-    : common::TQvForm(services, parent)
+TFParGen::TFParGen(platform::Services& services, QWidget* parent) : common::TQvForm(services, parent)
 {
     setObjectName(QStringLiteral("FParGen"));
     buildFrame();

@@ -4,7 +4,6 @@
 #include "platform/Files.h"
 #include "platform/Xml.h"
 
-
 namespace gateway {
 
 namespace {
@@ -94,9 +93,10 @@ bool Read_ParGen_File(const QString& path, TParGen_Data& data)
             break;
         case Kind::Rate: {
             const QString rate = common::trimBlanks(value);
-            *el.text(data) = rate == QLatin1String(kIOLink_Rate_Items[1])   ? rate
-                             : rate == QLatin1String(kIOLink_Rate_Items[2]) ? rate
-                                                                            : QString::fromLatin1(kIOLink_Rate_Items[0]);
+            *el.text(data) = rate == QLatin1String(kIOLink_Rate_Items[1]) ? rate
+                             : rate == QLatin1String(kIOLink_Rate_Items[2])
+                                 ? rate
+                                 : QString::fromLatin1(kIOLink_Rate_Items[0]);
             break;
         }
         case Kind::DevId:

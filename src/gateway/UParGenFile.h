@@ -19,21 +19,16 @@ inline constexpr const char* Eth_Conn_Device_Name = "Eth_Conn_Device_Name";
 inline constexpr const char* Eth_Conn_DHCP_Cable = "Eth_Conn_DHCP_Cable";
 inline constexpr const char* Eth_Conn_DHCP_WiFi = "Eth_Conn_DHCP_WiFi";
 inline constexpr const char* Eth_Conn_Enable_DNS = "Eth_Conn_Enable_DNS";
-inline constexpr const char* Eth_Conn_Primary_DNS[4] = {
-    "Eth_Conn_Primary_DNS1", "Eth_Conn_Primary_DNS2", "Eth_Conn_Primary_DNS3",
-    "Eth_Conn_Primary_DNS4"};
-inline constexpr const char* Eth_Conn_Secondary_DNS[4] = {
-    "Eth_Conn_Secondary_DNS1", "Eth_Conn_Secondary_DNS2", "Eth_Conn_Secondary_DNS3",
-    "Eth_Conn_Secondary_DNS4"};
+inline constexpr const char* Eth_Conn_Primary_DNS[4] = {"Eth_Conn_Primary_DNS1", "Eth_Conn_Primary_DNS2",
+                                                        "Eth_Conn_Primary_DNS3", "Eth_Conn_Primary_DNS4"};
+inline constexpr const char* Eth_Conn_Secondary_DNS[4] = {"Eth_Conn_Secondary_DNS1", "Eth_Conn_Secondary_DNS2",
+                                                          "Eth_Conn_Secondary_DNS3", "Eth_Conn_Secondary_DNS4"};
 inline constexpr const char* IOLink_Slave_Baudrate = "IOLink_Slave_Baudrate";
 inline constexpr const char* DNETM_ID_DEV = "DNETM_ID_DEV";
 inline constexpr const char* DNETM_BAUDRATE = "DNETM_BAUDRATE";
-inline constexpr const char* Ethernet_IP[4] = {"Ethernet_IP1", "Ethernet_IP2", "Ethernet_IP3",
-                                               "Ethernet_IP4"};
-inline constexpr const char* Ethernet_SM[4] = {"Ethernet_SM1", "Ethernet_SM2", "Ethernet_SM3",
-                                               "Ethernet_SM4"};
-inline constexpr const char* Ethernet_GAT[4] = {"Ethernet_GAT1", "Ethernet_GAT2",
-                                                "Ethernet_GAT3", "Ethernet_GAT4"};
+inline constexpr const char* Ethernet_IP[4] = {"Ethernet_IP1", "Ethernet_IP2", "Ethernet_IP3", "Ethernet_IP4"};
+inline constexpr const char* Ethernet_SM[4] = {"Ethernet_SM1", "Ethernet_SM2", "Ethernet_SM3", "Ethernet_SM4"};
+inline constexpr const char* Ethernet_GAT[4] = {"Ethernet_GAT1", "Ethernet_GAT2", "Ethernet_GAT3", "Ethernet_GAT4"};
 inline constexpr const char* Ethernet_EN_GAT = "Ethernet_EN_GAT";
 } // namespace pargen
 
@@ -54,7 +49,7 @@ struct TParGen_Data {
     std::array<QString, 4> Eth_Conn_Secondary_DNS = {"8", "8", "4", "4"};
     QString IOLink_Slave_Baudrate = QStringLiteral("COM1"); // one of kIOLink_Rate_Items
     // The gateway's own DeviceNet node number is always 0: written "0", never read back.
-    int DNETM_BAUDRATE = kDNet_Baud_Default_Item;            // index into kDNet_Baud_Items
+    int DNETM_BAUDRATE = kDNet_Baud_Default_Item; // index into kDNet_Baud_Items
     std::array<QString, 4> Ethernet_IP = {"192", "168", "0", "5"};
     std::array<QString, 4> Ethernet_SM = {"255", "255", "255", "0"};
     std::array<QString, 4> Ethernet_GAT = {"192", "168", "0", "1"};

@@ -116,14 +116,13 @@ const std::vector<RowDef> kRows{
 // clang-format on
 
 const std::vector<const char*> kRelayOnChange{
-    "CB_BACnet_Slave_Type", "CB_SNMP_Agent_SecurityLevel", "CB_WiFi_Type", "CB_WiFi_Secure_Type",
-    "CB_BACnet_Master_Type", "CB_WiFi2_Secure_Type", "CB_WiFi2_Type", "CB_Select_Device_Device",
+    "CB_BACnet_Slave_Type",  "CB_SNMP_Agent_SecurityLevel", "CB_WiFi_Type",  "CB_WiFi_Secure_Type",
+    "CB_BACnet_Master_Type", "CB_WiFi2_Secure_Type",        "CB_WiFi2_Type", "CB_Select_Device_Device",
 };
 const std::vector<const char*> kRelayOnClick{
-    "CB_SNMP_Agent_Version3", "CB_MQTT_WillFlag", "CB_TLS_Enable", "CB_TLS_En_Server_Auth",
-    "CB_TLS_En_Client_Auth", "CB_WiFi_IP_Auto", "CB_WiFi_En_DHCP", "CB_TLS_Server_Enable",
-    "CB_EthConn_En_DHCP_Cable", "CB_EthConn_En_DHCP_WiFi", "CB_WiFi2_En_DHCP",
-    "CB_MQTT_PublishTopicConnection",
+    "CB_SNMP_Agent_Version3",   "CB_MQTT_WillFlag",        "CB_TLS_Enable",    "CB_TLS_En_Server_Auth",
+    "CB_TLS_En_Client_Auth",    "CB_WiFi_IP_Auto",         "CB_WiFi_En_DHCP",  "CB_TLS_Server_Enable",
+    "CB_EthConn_En_DHCP_Cable", "CB_EthConn_En_DHCP_WiFi", "CB_WiFi2_En_DHCP", "CB_MQTT_PublishTopicConnection",
 };
 
 QString ParGen_Text(int number)
@@ -285,9 +284,12 @@ void ParGenPanels::RePosition_Objects(int model)
 bool ParGenPanels::rowShown(const RowDef& row) const
 {
     switch (row.show) {
-    case RowShow::Always: return true;
-    case RowShow::Never: return false;
-    case RowShow::WithWiFi: return hasWiFi;
+    case RowShow::Always:
+        return true;
+    case RowShow::Never:
+        return false;
+    case RowShow::WithWiFi:
+        return hasWiFi;
     }
     return true;
 }
@@ -295,7 +297,8 @@ bool ParGenPanels::rowShown(const RowDef& row) const
 bool ParGenPanels::rowEnabled(const RowDef& row) const
 {
     switch (row.enable) {
-    case RowEnable::Always: return true;
+    case RowEnable::Always:
+        return true;
     case RowEnable::UnlessDhcpCable: {
         const auto* dhcp = control<QCheckBox>(QStringLiteral("CB_EthConn_En_DHCP_Cable"));
         return !(dhcp && dhcp->isChecked());

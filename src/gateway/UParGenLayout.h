@@ -24,12 +24,42 @@ inline constexpr int kBuildModel = 40517;
 
 // Every panel of the family's design, in design order.
 enum class PanelId {
-    Ethernet_Connection, IOLink_Slave, Select_Device, Serial, Modbus_Master, Modbus_Slave,
-    Modbus_TCP_Master, Modbus_TCP_Slave, BACnet_Master, BACnet_Slave, CAN, CANopen,
-    DeviceNet_Master, DeviceNet_Slave, EtherCAT_Slave, Ethernet, EtherNetIP_Master, EtherNetIP,
-    IEC61850_Client, IEC61850_Server, TLS_Server, J1939, MQTT, TLS, NTP, WiFi2, GSM_GPRS,
-    NMEA2000, OPC_UA_Client, OPC_UA_Server, PROFINET, S7_Protocol, SNMP_Manager, SNMP_Agent,
-    WiFi, PROFINET_Master,
+    Ethernet_Connection,
+    IOLink_Slave,
+    Select_Device,
+    Serial,
+    Modbus_Master,
+    Modbus_Slave,
+    Modbus_TCP_Master,
+    Modbus_TCP_Slave,
+    BACnet_Master,
+    BACnet_Slave,
+    CAN,
+    CANopen,
+    DeviceNet_Master,
+    DeviceNet_Slave,
+    EtherCAT_Slave,
+    Ethernet,
+    EtherNetIP_Master,
+    EtherNetIP,
+    IEC61850_Client,
+    IEC61850_Server,
+    TLS_Server,
+    J1939,
+    MQTT,
+    TLS,
+    NTP,
+    WiFi2,
+    GSM_GPRS,
+    NMEA2000,
+    OPC_UA_Client,
+    OPC_UA_Server,
+    PROFINET,
+    S7_Protocol,
+    SNMP_Manager,
+    SNMP_Agent,
+    WiFi,
+    PROFINET_Master,
 };
 inline constexpr int kPanelCount = 36;
 
@@ -63,12 +93,12 @@ enum class RowEnable { Always, UnlessDhcpCable, WiFiDevice };
 struct RowDef {
     PanelId panel;
     RowKind kind;
-    const char* label;  // label, or the check box of a check row
-    const char* input;  // input; for address rows the stem of the byte fields, numbered 1..4
-    int firstText;      // 0: texts fixed
+    const char* label; // label, or the check box of a check row
+    const char* input; // input; for address rows the stem of the byte fields, numbered 1..4
+    int firstText;     // 0: texts fixed
     RowShow show = RowShow::Always;
     RowEnable enable = RowEnable::Always;
-    int maxLength = 0;  // text fields, 0: no limit
+    int maxLength = 0;                   // text fields, 0: no limit
     std::vector<const char*> items = {}; // fixed items of a list
 };
 extern const std::vector<RowDef> kRows;
@@ -82,7 +112,7 @@ inline constexpr int kLabelLeft = 14;
 inline constexpr int kInputLeft = 191;
 inline constexpr int kFirstRowTop = 12;
 inline constexpr int kRowPitch = 28;
-inline constexpr int kInputRaise = 3;     // an input stands this much above its label
+inline constexpr int kInputRaise = 3;      // an input stands this much above its label
 inline constexpr int kCheckFieldRaise = 2; // byte fields beside a check box
 inline constexpr int kSingleWidth = 238;
 inline constexpr int kByteWidth = 55;
@@ -108,7 +138,8 @@ public:
     CategoryPanel* panel(PanelId id) const { return panels_[static_cast<int>(id)]; }
     // A row control by name (nullptr when no row has it).
     QWidget* control(const QString& name) const;
-    template <class T> T* control(const QString& name) const
+    template <class T>
+    T* control(const QString& name) const
     {
         return qobject_cast<T*>(control(name));
     }

@@ -3,7 +3,6 @@
 #include "common/UComonHelpers.h"
 #include "platform/Files.h"
 
-
 namespace gateway {
 
 namespace {
@@ -45,16 +44,11 @@ constexpr TAttr_Def<TIOLink_Var_Row> kVarAttrs[] = {
 };
 
 constexpr TAttr_Def<TIOLink_PD_Row> kPDAttrs[] = {
-    {"Enable", &TIOLink_PD_Row::Enable},
-    {"Name", &TIOLink_PD_Row::Name},
-    {"Length", &TIOLink_PD_Row::Length},
-    {"Gradient", &TIOLink_PD_Row::Gradient},
-    {"Offset", &TIOLink_PD_Row::Offset},
-    {"UnitCode", &TIOLink_PD_Row::UnitCode},
-    {"Position", &TIOLink_PD_Row::Position},
-    {"StartBit", &TIOLink_PD_Row::StartBit},
-    {"Description", &TIOLink_PD_Row::Description},
-    {"Mnemonic", &TIOLink_PD_Row::Mnemonic},
+    {"Enable", &TIOLink_PD_Row::Enable},           {"Name", &TIOLink_PD_Row::Name},
+    {"Length", &TIOLink_PD_Row::Length},           {"Gradient", &TIOLink_PD_Row::Gradient},
+    {"Offset", &TIOLink_PD_Row::Offset},           {"UnitCode", &TIOLink_PD_Row::UnitCode},
+    {"Position", &TIOLink_PD_Row::Position},       {"StartBit", &TIOLink_PD_Row::StartBit},
+    {"Description", &TIOLink_PD_Row::Description}, {"Mnemonic", &TIOLink_PD_Row::Mnemonic},
 };
 
 // Written in this order; the two reset flags are read only.
@@ -111,10 +105,8 @@ bool Read_IOLink_Slave_File(const QString& path, TIOLink_Slave_File& file)
     const pugi::xml_node root = doc.root();
     file.Variables = readRows<TIOLink_Var_Row>(xml::child(root, kIOLinkSlave_Variables), kVarAttrs);
     const pugi::xml_node pd = xml::child(root, kIOLinkSlave_Process_Data);
-    file.Process_Data_Input =
-        readRows<TIOLink_PD_Row>(xml::child(pd, kIOLinkSlave_Process_Data_Input), kPDAttrs);
-    file.Process_Data_Output =
-        readRows<TIOLink_PD_Row>(xml::child(pd, kIOLinkSlave_Process_Data_Output), kPDAttrs);
+    file.Process_Data_Input = readRows<TIOLink_PD_Row>(xml::child(pd, kIOLinkSlave_Process_Data_Input), kPDAttrs);
+    file.Process_Data_Output = readRows<TIOLink_PD_Row>(xml::child(pd, kIOLinkSlave_Process_Data_Output), kPDAttrs);
     return true;
 }
 
@@ -124,10 +116,8 @@ bool Write_IOLink_Slave_File(const QString& path, const TIOLink_Slave_File& file
     pugi::xml_node root = doc.startProject(kIOLinkSlave_Root);
     writeRows<TIOLink_Var_Row>(root.append_child(kIOLinkSlave_Variables), file.Variables, kVarAttrs);
     pugi::xml_node pd = root.append_child(kIOLinkSlave_Process_Data);
-    writeRows<TIOLink_PD_Row>(pd.append_child(kIOLinkSlave_Process_Data_Input),
-                              file.Process_Data_Input, kPDAttrs);
-    writeRows<TIOLink_PD_Row>(pd.append_child(kIOLinkSlave_Process_Data_Output),
-                              file.Process_Data_Output, kPDAttrs);
+    writeRows<TIOLink_PD_Row>(pd.append_child(kIOLinkSlave_Process_Data_Input), file.Process_Data_Input, kPDAttrs);
+    writeRows<TIOLink_PD_Row>(pd.append_child(kIOLinkSlave_Process_Data_Output), file.Process_Data_Output, kPDAttrs);
     return doc.save(path, error);
 }
 

@@ -43,12 +43,12 @@ inline constexpr const char* kIOLinkSlave_Process_Data_Output = "Process_Data_Ou
 
 // One row of "Variables", attributes in file order.
 struct TIOLink_Var_Row {
-    TAttr Enable;        // "Y" or "N"
+    TAttr Enable; // "Y" or "N"
     TAttr Index;
     TAttr Name;
-    TAttr Access;        // "Read Only", "Write Only" or "Read Write"
-    TAttr Length;        // bits
-    TAttr Gradient;      // as typed, "," or "." as decimal separator
+    TAttr Access;   // "Read Only", "Write Only" or "Read Write"
+    TAttr Length;   // bits
+    TAttr Gradient; // as typed, "," or "." as decimal separator
     TAttr Offset;
     TAttr UnitCode;
     TAttr DefaultValue;
@@ -88,8 +88,8 @@ struct TIOLink_Slave_File {
 
 // Attribute name tables, in the order the writer writes them (a window or a test can walk
 // them instead of naming every member).
-std::span<const TAttr_Def<TIOLink_Var_Row>> IOLink_Var_Attrs();   // 15 entries
-std::span<const TAttr_Def<TIOLink_PD_Row>> IOLink_PD_Attrs();     // 10 entries
+std::span<const TAttr_Def<TIOLink_Var_Row>> IOLink_Var_Attrs(); // 15 entries
+std::span<const TAttr_Def<TIOLink_PD_Row>> IOLink_PD_Attrs();   // 10 entries
 
 // The "Enable" tests of the two readers of this file: the image builder upper-cases without
 // trimming, the IODD generator trims and upper-cases; a missing attribute is never enabled.
@@ -100,8 +100,7 @@ bool Is_Enabled_Trimmed(const TAttr& enable);
 // "Process_Data_Output" under "Process_Data"); a missing section reads as empty.
 bool Read_IOLink_Slave_File(const QString& path, TIOLink_Slave_File& file);
 // Writes every row as given (disabled rows too); a missing attribute is written empty.
-bool Write_IOLink_Slave_File(const QString& path, const TIOLink_Slave_File& file,
-                             QString* error = nullptr);
+bool Write_IOLink_Slave_File(const QString& path, const TIOLink_Slave_File& file, QString* error = nullptr);
 
 // ---------------------------------------------------------------------------------------------
 // "DNETM_Net.xml"
@@ -132,8 +131,7 @@ struct TDNet_Net_File {
 
 bool Read_DNETM_Net_File(const QString& path, TDNet_Net_File& file);
 // Writes "ID", "NB_IN", "NB_OUT", "Mnemonic" per row, in this order.
-bool Write_DNETM_Net_File(const QString& path, const TDNet_Net_File& file,
-                          QString* error = nullptr);
+bool Write_DNETM_Net_File(const QString& path, const TDNet_Net_File& file, QString* error = nullptr);
 
 // ---------------------------------------------------------------------------------------------
 // "DNETM_DefOff.xml"
@@ -157,9 +155,9 @@ struct TDNet_Byte_Row {
 // stored lack it, and their nodes are paired with the slaves by position.
 struct TDNet_Offset_Node {
     TAttr ID;
-    bool Has_ByteIN = true;     // false when the file's node lacks its "ByteIN" element
+    bool Has_ByteIN = true; // false when the file's node lacks its "ByteIN" element
     bool Has_ByteOUT = true;
-    std::vector<TDNet_Byte_Row> ByteIN;   // byte 0 first
+    std::vector<TDNet_Byte_Row> ByteIN; // byte 0 first
     std::vector<TDNet_Byte_Row> ByteOUT;
 
     bool operator==(const TDNet_Offset_Node&) const = default;
@@ -174,8 +172,7 @@ struct TDNet_DefOff_File {
 bool Read_DNETM_DefOff_File(const QString& path, TDNet_DefOff_File& file);
 // One "Nodo_DNET" per node, with the attribute "ID" when the node has one, then "ByteIN" and
 // "ByteOUT" (always written, possibly empty) with "Offset" and "Mnemonic" per row.
-bool Write_DNETM_DefOff_File(const QString& path, const TDNet_DefOff_File& file,
-                             QString* error = nullptr);
+bool Write_DNETM_DefOff_File(const QString& path, const TDNet_DefOff_File& file, QString* error = nullptr);
 
 // Pairs the offset file's nodes with the slaves of the network file. slaveIds holds each
 // slave's ID as read from the network file, in its row order. The answer has one entry per

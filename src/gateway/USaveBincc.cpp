@@ -57,7 +57,9 @@ const QString& requiredAttr(const TAttr& attr, const char* name, const char* fil
 {
     if (!attr)
         throw EBin_Error(QStringLiteral("%1, row %2: Missing attribute \"%3\"")
-                             .arg(QLatin1String(file)).arg(row).arg(QLatin1String(name)));
+                             .arg(QLatin1String(file))
+                             .arg(row)
+                             .arg(QLatin1String(name)));
     return *attr;
 }
 
@@ -92,8 +94,11 @@ int checkedInt(const TAttr& attr, TValue_Range range, const QString& where, int 
     int v = 0;
     if (!common::tryStrToInt(text, v) || !range.contains(v))
         throw EBin_Error(common::Lang_Text(kText_Bin_Row_Range)
-                             .arg(where).arg(row).arg(QLatin1String(field), text)
-                             .arg(range.min).arg(range.max));
+                             .arg(where)
+                             .arg(row)
+                             .arg(QLatin1String(field), text)
+                             .arg(range.min)
+                             .arg(range.max));
     return v;
 }
 
@@ -344,7 +349,9 @@ void TSaveBincc::Read_DNet()
         total += v;
         if (v > kDNet_Max_Bytes_Per_Slave || total > kMap_Size)
             throw EBin_Error(common::Lang_Text(kText_Bin_Too_Many)
-                                 .arg(netFile).arg(rowNumber).arg(QLatin1String(name), *attr)
+                                 .arg(netFile)
+                                 .arg(rowNumber)
+                                 .arg(QLatin1String(name), *attr)
                                  .arg(kDNet_Max_Bytes_Per_Slave)
                                  .arg(kMap_Size));
         return v;
@@ -358,7 +365,9 @@ void TSaveBincc::Read_DNet()
             throw EBin_Error(common::Lang_Text(kText_Bin_Master_ID).arg(netFile).arg(rowNumber));
         if (const auto [it, fresh] = idRows.emplace(id, rowNumber); !fresh)
             throw EBin_Error(common::Lang_Text(kText_Bin_Row_Used)
-                                 .arg(netFile).arg(rowNumber).arg(QStringLiteral("ID"), *row.ID)
+                                 .arg(netFile)
+                                 .arg(rowNumber)
+                                 .arg(QStringLiteral("ID"), *row.ID)
                                  .arg(it->second));
         TDNet_Node& node = Node_Table[i];
         node.ID = std::uint8_t(id);
@@ -385,10 +394,9 @@ void TSaveBincc::Read_DNet()
     // output bytes (two DeviceNet bytes would write the same IO-Link byte).
     std::map<int, std::pair<int, int>> outputTaken; // offset -> slave ID, byte
 
-    const auto fillMap = [&](const TDNet_Node& node, const std::vector<TDNet_Byte_Row>& rows,
-                             bool present, const char* element, std::uint16_t count,
-                             std::array<TDNet_Map_Entry, kMap_Size>& map, int& used,
-                             const char* direction) {
+    const auto fillMap = [&](const TDNet_Node& node, const std::vector<TDNet_Byte_Row>& rows, bool present,
+                             const char* element, std::uint16_t count, std::array<TDNet_Map_Entry, kMap_Size>& map,
+                             int& used, const char* direction) {
         if (!present)
             throw EBin_Error(QStringLiteral("%1: the offsets of slave %2 have no \"%3\" element.")
                                  .arg(QLatin1String(kDNETM_DefOff_FileName))
@@ -441,8 +449,7 @@ void TSaveBincc::Read_DNet()
         const TDNet_Offset_Node& node = offsets.Nodes[size_t(pairs[size_t(i)])];
         const TDNet_Node& slave = Node_Table[size_t(i)];
         fillMap(slave, node.ByteIN, node.Has_ByteIN, kByteIN, slave.NB_IN, ByteIN_Map, Num_ByteIN, "input");
-        fillMap(slave, node.ByteOUT, node.Has_ByteOUT, kByteOUT, slave.NB_OUT, ByteOUT_Map, Num_ByteOUT,
-                "output");
+        fillMap(slave, node.ByteOUT, node.Has_ByteOUT, kByteOUT, slave.NB_OUT, ByteOUT_Map, Num_ByteOUT, "output");
     }
 
     Parameter_Bank.putU32(bank1::Num_Nodes, std::uint32_t(Num_Nodes));
@@ -500,7 +507,9 @@ void TSaveBincc::Read_IOLink_Slave(std::uint32_t sectionAddress)
     const auto endsInside = [&](int rowNumber, const char* field, const TAttr& position, int pos, int bit, int bits) {
         if (pos * 8LL + bit + bits > 8LL * kIOLink_Area_Bytes)
             throw EBin_Error(common::Lang_Text(kText_Bin_Var_Past_Area)
-                                 .arg(where).arg(rowNumber).arg(QLatin1String(field), *position)
+                                 .arg(where)
+                                 .arg(rowNumber)
+                                 .arg(QLatin1String(field), *position)
                                  .arg(bits)
                                  .arg(kIOLink_Area_Bytes));
     };
@@ -515,7 +524,9 @@ void TSaveBincc::Read_IOLink_Slave(std::uint32_t sectionAddress)
         const int index = checkedInt(row.Index, limits::IOLink_Index, where, r, "Index");
         if (const auto [it, fresh] = indexRows.emplace(index, r); !fresh)
             throw EBin_Error(common::Lang_Text(kText_Bin_Row_Used)
-                                 .arg(where).arg(r).arg(QStringLiteral("Index"), *row.Index)
+                                 .arg(where)
+                                 .arg(r)
+                                 .arg(QStringLiteral("Index"), *row.Index)
                                  .arg(it->second));
         par.index = std::uint16_t(index);
         par.subindex = 0;
@@ -575,8 +586,7 @@ int TSaveBincc::Put_DNet(int position, QByteArray& buffer) const
 int TSaveBincc::Put_IOLink_Slave(int position, QByteArray& buffer) const
 {
     const TIO_Link_Slave_Dev& d = IOLink_Slave;
-    reserveAt(buffer, position, kIOLink_Header_Size + kIOLink_Par_Size * int(d.parameter.size()),
-              kBank2_Capacity);
+    reserveAt(buffer, position, kIOLink_Header_Size + kIOLink_Par_Size * int(d.parameter.size()), kBank2_Capacity);
     int pos = position;
     buffer[pos] = char(d.com);
     buffer[pos + 1] = char(d.min_cycle_time);

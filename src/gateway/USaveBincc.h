@@ -50,16 +50,16 @@ inline constexpr std::uint32_t kByteOUT_Map_Address = 0x82800;
 inline constexpr std::uint32_t kIOLink_Section_Address = 0x84000;
 
 inline constexpr int kBank1_Size = 2048;
-inline constexpr int kNode_Table_Size = 64;      // nodes
-inline constexpr int kNode_Size = 16;            // bytes per node
-inline constexpr int kNode_Gap_Size = 3072;      // zero bytes after the node table
-inline constexpr int kMap_Size = 1536;           // entries per byte map
+inline constexpr int kNode_Table_Size = 64; // nodes
+inline constexpr int kNode_Size = 16;       // bytes per node
+inline constexpr int kNode_Gap_Size = 3072; // zero bytes after the node table
+inline constexpr int kMap_Size = 1536;      // entries per byte map
 inline constexpr int kMap_Entry_Size = 4;
 inline constexpr int kIOLink_Header_Size = 28;
 inline constexpr int kIOLink_Par_Size = 20;
 // Bank 2 up to the IO-Link parameters: 16412 bytes.
-inline constexpr int kBank2_Fixed_Size = kNode_Table_Size * kNode_Size + kNode_Gap_Size
-                                         + 2 * kMap_Size * kMap_Entry_Size + kIOLink_Header_Size;
+inline constexpr int kBank2_Fixed_Size =
+    kNode_Table_Size * kNode_Size + kNode_Gap_Size + 2 * kMap_Size * kMap_Entry_Size + kIOLink_Header_Size;
 // The build buffers' capacities; the IO-Link parameters must fit in the second.
 inline constexpr int kBank1_Capacity = 128 * 1024;
 inline constexpr int kBank2_Capacity = 512 * 1024;
@@ -67,10 +67,10 @@ inline constexpr int kMax_IOLink_Parameters = (kBank2_Capacity - kBank2_Fixed_Si
 
 // Offsets of the parameter bank's fields; every field not named here stays zero.
 namespace bank1 {
-inline constexpr int DNet_Baud = 0x000;          // u32 bit/s
-inline constexpr int Fixed_0x004 = 0x004;        // u32 250000
-inline constexpr int Fixed_0x00C = 0x00C;        // u32 9600
-inline constexpr int IP_Address = 0x028;         // 4 x u8, first octet first
+inline constexpr int DNet_Baud = 0x000;   // u32 bit/s
+inline constexpr int Fixed_0x004 = 0x004; // u32 250000
+inline constexpr int Fixed_0x00C = 0x00C; // u32 9600
+inline constexpr int IP_Address = 0x028;  // 4 x u8, first octet first
 inline constexpr int Subnet_Mask = 0x02C;
 inline constexpr int Gateway = 0x030;
 inline constexpr int Fixed_0x034 = 0x034;        // u16 10000
@@ -83,16 +83,16 @@ inline constexpr int Num_ByteOUT = 0x08C;        // u32
 inline constexpr int ByteIN_Map_Address = 0x0D4; // u32
 inline constexpr int ByteOUT_Map_Address = 0x0D8;
 inline constexpr int Node_Table_Address = 0x0DC;
-inline constexpr int Fixed_0x1B4 = 0x1B4;        // 8 x u8, each 8
-inline constexpr int Eth_Flags = 0x4E8;          // u16, bit 0 DHCP on the cable connection
-inline constexpr int Device_Name = 0x514;        // 32 x u8, zero-filled
+inline constexpr int Fixed_0x1B4 = 0x1B4; // 8 x u8, each 8
+inline constexpr int Eth_Flags = 0x4E8;   // u16, bit 0 DHCP on the cable connection
+inline constexpr int Device_Name = 0x514; // 32 x u8, zero-filled
 inline constexpr int Device_Name_Size = 32;
-inline constexpr int Secondary_DNS = 0x53C;      // 4 x u8
-inline constexpr int Primary_DNS = 0x58C;        // 4 x u8
+inline constexpr int Secondary_DNS = 0x53C; // 4 x u8
+inline constexpr int Primary_DNS = 0x58C;   // 4 x u8
 inline constexpr int IOLink_Section_Address = 0x660;
-inline constexpr int SW_Version = 0x66C;         // 8 x u8, zero-filled
+inline constexpr int SW_Version = 0x66C; // 8 x u8, zero-filled
 inline constexpr int SW_Version_Size = 8;
-inline constexpr int Byte_Sum = 0x7FC;           // u32, sum of the bytes before it
+inline constexpr int Byte_Sum = 0x7FC; // u32, sum of the bytes before it
 } // namespace bank1
 
 // The 2048-byte parameter bank as bytes, with little-endian field access.
@@ -115,8 +115,8 @@ struct TDNet_Node {
     std::uint8_t ID = 0;
     std::uint16_t NB_IN = 0;
     std::uint16_t NB_OUT = 0;
-    std::uint16_t Flags = 0;      // bit 0 "Reset_DeviceNet", bit 1 "Reset_PROFINET"
-    std::uint16_t Sum_IN = 0;     // NB_IN of the nodes before this one
+    std::uint16_t Flags = 0;  // bit 0 "Reset_DeviceNet", bit 1 "Reset_PROFINET"
+    std::uint16_t Sum_IN = 0; // NB_IN of the nodes before this one
     std::uint16_t Sum_OUT = 0;
 };
 
@@ -130,7 +130,7 @@ struct TDNet_Map_Entry {
 struct TIO_Link_Slave_Par {
     std::uint16_t index = 0;
     std::uint8_t subindex = 0;
-    std::uint8_t access = 0;            // bit 1 read, bit 0 write
+    std::uint8_t access = 0; // bit 1 read, bit 0 write
     std::uint8_t bit_address_write = 0;
     std::uint8_t bit_address_read = 0;
     std::uint16_t position_read = 0;
@@ -144,7 +144,7 @@ struct TIO_Link_Slave_Event {};
 
 // The IO-Link slave section's header (28 bytes in the image) and its parameters.
 struct TIO_Link_Slave_Dev {
-    std::uint8_t com = 0;               // rate code 1..3; 0 without "ParGen.xml"
+    std::uint8_t com = 0; // rate code 1..3; 0 without "ParGen.xml"
     std::uint8_t min_cycle_time = 0;
     std::uint32_t n_par = 0;
     std::uint32_t n_events = 0;

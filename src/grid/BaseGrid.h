@@ -27,14 +27,49 @@ enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
 enum TCellGradientDirection { GradientVertical, GradientHorizontal };
 enum TColumnCalcType { acNONE, acSUM, acAVG, acCOUNT, acMIN, acMAX, acSPREAD, acCUSTOM, acDISTINCT, acSTDDEV };
 enum TEditorType {
-    edNormal, edSpinEdit, edComboEdit, edComboList, edEditBtn, edCheckBox, edDateEdit,
-    edDateEditUpDown, edTimeEdit, edButton, edDataCheckBox, edNumeric, edPositiveNumeric, edFloat,
-    edCapital, edMixedCase, edPassword, edUnitEditBtn, edLowerCase, edUpperCase, edFloatSpinEdit,
-    edTimeSpinEdit, edDateSpinEdit, edNumericEditBtn, edFloatEditBtn, edCustom, edRichEdit, edNone,
-    edDateTimeEdit, edValidChars, edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown,
-    edTimePickerDropDown, edDetailDropDown, edGridDropDown, edColorPickerDropDown,
-    edImagePickerDropDown, edQvGridDropDown, edPositiveFloat, edNumericUnitEditBtn,
-    edFloatUnitEditBtn, edMaskEditBtn
+    edNormal,
+    edSpinEdit,
+    edComboEdit,
+    edComboList,
+    edEditBtn,
+    edCheckBox,
+    edDateEdit,
+    edDateEditUpDown,
+    edTimeEdit,
+    edButton,
+    edDataCheckBox,
+    edNumeric,
+    edPositiveNumeric,
+    edFloat,
+    edCapital,
+    edMixedCase,
+    edPassword,
+    edUnitEditBtn,
+    edLowerCase,
+    edUpperCase,
+    edFloatSpinEdit,
+    edTimeSpinEdit,
+    edDateSpinEdit,
+    edNumericEditBtn,
+    edFloatEditBtn,
+    edCustom,
+    edRichEdit,
+    edNone,
+    edDateTimeEdit,
+    edValidChars,
+    edTrackbarDropDown,
+    edMemoDropDown,
+    edCalculatorDropDown,
+    edTimePickerDropDown,
+    edDetailDropDown,
+    edGridDropDown,
+    edColorPickerDropDown,
+    edImagePickerDropDown,
+    edQvGridDropDown,
+    edPositiveFloat,
+    edNumericUnitEditBtn,
+    edFloatUnitEditBtn,
+    edMaskEditBtn
 };
 enum TGridSelectionStyle { ssDefault, ssVista, ssWin7, ssOffice2007 };
 enum THoverRowCell : unsigned { hcNormal = 1, hcFixed = 2, hcSelected = 4 };
@@ -43,11 +78,39 @@ using THoverRowCells = unsigned;
 // ---- cell graphic --------------------------------------------------------------------------
 
 enum TCellType {
-    ctBitmap, ctIcon, ctNone, ctImageList, ctCheckBox, ctDataCheckBox, ctRotated, ctDataImage,
-    ctNode, ctRadio, ctEmpty, ctImages, ctPicture, ctFilePicture, ctValue, ctProgress, ctComment,
-    ctButton, ctBitButton, ctVirtCheckBox, ctRowCheckBox, ctProgressPie, ctSummary,
-    ctRangeIndicator, ctXPProgress, ctInterface, ctScrollbar, ctRadioButton, ctBalloon, ctShape,
-    ctRating, ctTriStateCheckBox, ctExpand
+    ctBitmap,
+    ctIcon,
+    ctNone,
+    ctImageList,
+    ctCheckBox,
+    ctDataCheckBox,
+    ctRotated,
+    ctDataImage,
+    ctNode,
+    ctRadio,
+    ctEmpty,
+    ctImages,
+    ctPicture,
+    ctFilePicture,
+    ctValue,
+    ctProgress,
+    ctComment,
+    ctButton,
+    ctBitButton,
+    ctVirtCheckBox,
+    ctRowCheckBox,
+    ctProgressPie,
+    ctSummary,
+    ctRangeIndicator,
+    ctXPProgress,
+    ctInterface,
+    ctScrollbar,
+    ctRadioButton,
+    ctBalloon,
+    ctShape,
+    ctRating,
+    ctTriStateCheckBox,
+    ctExpand
 };
 enum TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
 enum TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
@@ -55,9 +118,25 @@ enum TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWi
 
 // Shapes of shape cells and rating stars; values above csHalfStar draw nothing.
 enum TCellShape {
-    csRectangle, csCircle, csSquare, csEllips, csTriangleLeft, csTriangleRight, csTriangleUp, csTriangleDown,
-    csDiamond, csLineVert, csLineHorz, csRoundRect, csRoundSquare, csArrowUp, csArrowDown, csArrowLeft,
-    csArrowRight, csStar, csHalfStar
+    csRectangle,
+    csCircle,
+    csSquare,
+    csEllips,
+    csTriangleLeft,
+    csTriangleRight,
+    csTriangleUp,
+    csTriangleDown,
+    csDiamond,
+    csLineVert,
+    csLineHorz,
+    csRoundRect,
+    csRoundSquare,
+    csArrowUp,
+    csArrowDown,
+    csArrowLeft,
+    csArrowRight,
+    csStar,
+    csHalfStar
 };
 
 // What a cell shows besides its text; its kind decides what each field means. The object in
@@ -76,8 +155,10 @@ public:
     void SetImageIdx(int idx, TCellHAlign hal, TCellVAlign val);
     void SetDataImage(int idx, TCellHAlign hal, TCellVAlign val);
     void SetMultiImage(int col, int row, int dir, TCellHAlign hal, TCellVAlign val, TImageChangeEvent notifier);
-    void SetPicture(TPicture* picture, bool transparent, TStretchMode stretchMode, int padding, TCellHAlign hal, TCellVAlign val);
-    void SetFilePicture(TFilePicture* picture, bool transparent, TStretchMode stretchMode, int padding, TCellHAlign hal, TCellVAlign val);
+    void SetPicture(TPicture* picture, bool transparent, TStretchMode stretchMode, int padding, TCellHAlign hal,
+                    TCellVAlign val);
+    void SetFilePicture(TFilePicture* picture, bool transparent, TStretchMode stretchMode, int padding, TCellHAlign hal,
+                        TCellVAlign val);
     void SetCheckBox(bool value, bool data, bool flat, TCellHAlign hal, TCellVAlign val);
     void SetCheckBox(TCheckBoxState value, bool flat, TCellHAlign hal, TCellVAlign val);
     void SetRadioButton(bool value, bool flat, TCellHAlign hal, TCellVAlign val);

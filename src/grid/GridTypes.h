@@ -16,8 +16,8 @@
 
 namespace grid {
 
-using platform::TColor;
 using platform::clNone;
+using platform::TColor;
 
 // Days since 30 December 1899, the time of day as the fraction.
 using TDateTime = double;
@@ -45,8 +45,7 @@ struct TRect {
 // Union of two rectangles, empty ones counted as well (the merged-cell geometry relies on it).
 inline TRect UnionRect(const TRect& a, const TRect& b)
 {
-    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-            std::max(a.Bottom, b.Bottom)};
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
 }
 
 // Block of cells; every edge is a cell index and belongs to the block.

@@ -26,7 +26,11 @@ class TQvColumnGrid;
 class TGridColumnCollection;
 
 enum TColumnPopupType {
-    cpFixedCellsRClick, cpFixedCellsLClick, cpNormalCellsRClick, cpNormalCellsLClick, cpAllCellsRClick,
+    cpFixedCellsRClick,
+    cpFixedCellsLClick,
+    cpNormalCellsRClick,
+    cpNormalCellsLClick,
+    cpAllCellsRClick,
     cpAllCellsLClick
 };
 
@@ -59,17 +63,17 @@ public:
     int AutoMaxSize() const { return FAutoMaxSize; }
     void SetAutoMaxSize(int v) { FAutoMaxSize = v; }
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v);                 // repaint
+    void SetAlignment(TAlignment v); // repaint
     TCellBorders Borders() const { return FBorders; }
-    void SetBorders(TCellBorders v);                 // update
+    void SetBorders(TCellBorders v); // update
     const TPen& BorderPen() const { return FBorderPen; }
-    void SetBorderPen(const TPen& v);                // update
+    void SetBorderPen(const TPen& v); // update
     QString CheckFalse() const { return FCheckFalse; }
     void SetCheckFalse(const QString& v) { FCheckFalse = v; }
     QString CheckTrue() const { return FCheckTrue; }
     void SetCheckTrue(const QString& v) { FCheckTrue = v; }
     TColor Color() const { return FColor; }
-    void SetColor(TColor v);                         // update
+    void SetColor(TColor v); // update
     QMenu* ColumnPopup() const { return FColumnPopup; }
     void SetColumnPopup(QMenu* v) { FColumnPopup = v; }
     TColumnPopupType ColumnPopupType() const { return FColumnPopupType; }
@@ -87,23 +91,23 @@ public:
     QString EditMask() const { return FEditMask; }
     void SetEditMask(const QString& v) { FEditMask = v; }
     TEditorType Editor() const { return FEditorType; }
-    void SetEditor(TEditorType v);                   // repaint when a data check box comes or goes
+    void SetEditor(TEditorType v); // repaint when a data check box comes or goes
     const QStringList& Filter() const { return FFilter; }
-    void SetFilter(const QStringList& v);            // repaint
+    void SetFilter(const QStringList& v); // repaint
     bool FilterCaseSensitive() const { return FFilterCaseSensitive; }
     void SetFilterCaseSensitive(bool v) { FFilterCaseSensitive = v; }
     bool Fixed() const { return FFixed; }
-    void SetFixed(bool v);                           // update
+    void SetFixed(bool v); // update
     QString FloatFormat() const { return FFloatFormat; }
-    void SetFloatFormat(const QString& v);           // repaint
+    void SetFloatFormat(const QString& v); // repaint
     const TFont& Font() const { return FFont; }
-    void SetFont(const TFont& v);                    // update
+    void SetFont(const TFont& v); // update
     QString Header() const { return FColumnHeader; }
-    void SetHeader(const QString& v);                // header write
+    void SetHeader(const QString& v); // header write
     TAlignment HeaderAlignment() const { return FHeaderAlignment; }
-    void SetHeaderAlignment(TAlignment v);           // repaint
+    void SetHeaderAlignment(TAlignment v); // repaint
     const TFont& HeaderFont() const { return FHeaderFont; }
-    void SetHeaderFont(const TFont& v);              // update
+    void SetHeaderFont(const TFont& v); // update
     int MinSize() const { return FMinSize; }
     void SetMinSize(int v) { FMinSize = v; }
     int MaxSize() const { return FMaxSize; }
@@ -111,7 +115,7 @@ public:
     QString Name() const { return FName; }
     void SetName(const QString& v) { FName = v; }
     bool Password() const { return FPassword; }
-    void SetPassword(bool v);                        // update
+    void SetPassword(bool v); // update
     bool PrintBorderCustom() const { return FPrintBorderCustom; }
     void SetPrintBorderCustom(bool v) { FPrintBorderCustom = v; }
     TCellBorders PrintBorders() const { return FPrintBorders; }
@@ -127,7 +131,7 @@ public:
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool v) { FReadOnly = v; }
     bool ShowBands() const { return FShowBands; }
-    void SetShowBands(bool v);                       // update
+    void SetShowBands(bool v); // update
     TSortStyle SortStyle() const { return FSortStyle; }
     void SetSortStyle(TSortStyle v) { FSortStyle = v; }
     QString SortPrefix() const { return FSortPrefix; }
@@ -166,7 +170,7 @@ private:
     friend class TQvColumnGrid;
     friend class TGridColumnCollection;
     void copyCommon(const TGridColumnItem& source);
-    void changed();   // the collection's update for this definition
+    void changed(); // the collection's update for this definition
     void repaint();
 
     TGridColumnCollection* FCollection;

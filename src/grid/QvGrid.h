@@ -29,12 +29,12 @@ class ComponentReader;
 
 #include <QIODevice>
 #include <QListWidget>
+#include <QPoint>
 #include <QPointer>
 #include <QScrollBar>
 #include <QStringList>
 #include <QTime>
 #include <QTimer>
-#include <QPoint>
 class QHelpEvent;
 class QMenu;
 class QDragEnterEvent;
@@ -44,9 +44,9 @@ class QDropEvent;
 
 #include <array>
 #include <functional>
-#include <optional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace grid {
@@ -71,7 +71,7 @@ struct TTabContext;         // input/KeyContext.h
 struct TAdvanceContext;     // input/KeyContext.h
 struct TPressContext;       // input/PressContext.h
 struct TCellVisuals;        // CellVisuals.h
-struct TGridLookState;       // GridLooks.h
+struct TGridLookState;      // GridLooks.h
 
 enum TCellBorder : unsigned { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
 using TCellBorders = unsigned;
@@ -83,18 +83,46 @@ struct TPen {
 };
 
 enum TSortStyle {
-    ssAutomatic, ssAlphabetic, ssNumeric, ssDate, ssAlphaNoCase, ssAlphaCase, ssShortDateEU,
-    ssShortDateUS, ssCustom, ssFinancial, ssAnsiAlphaCase, ssAnsiAlphaNoCase, ssRaw, ssHTML,
-    ssImages, ssCheckBox, ssDateTime, ssTime, ssAlphaNumeric, ssAlphaNumericNoCase
+    ssAutomatic,
+    ssAlphabetic,
+    ssNumeric,
+    ssDate,
+    ssAlphaNoCase,
+    ssAlphaCase,
+    ssShortDateEU,
+    ssShortDateUS,
+    ssCustom,
+    ssFinancial,
+    ssAnsiAlphaCase,
+    ssAnsiAlphaNoCase,
+    ssRaw,
+    ssHTML,
+    ssImages,
+    ssCheckBox,
+    ssDateTime,
+    ssTime,
+    ssAlphaNumeric,
+    ssAlphaNumericNoCase
 };
 enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
 // The search flags of Find, FindWide, FindFirst, FindNext and Replace; one bit each, in this
 // order (bits 0 to 15), so a set of them is an unsigned value.
 enum TFindParameter : unsigned {
-    fnMatchCase = 1u << 0, fnMatchFull = 1u << 1, fnMatchRegular = 1u << 2, fnDirectionLeftRight = 1u << 3,
-    fnMatchStart = 1u << 4, fnFindInCurrentRow = 1u << 5, fnFindInCurrentCol = 1u << 6, fnIncludeFixed = 1u << 7,
-    fnAutoGoto = 1u << 8, fnIgnoreHTMLTags = 1u << 9, fnBackward = 1u << 10, fnIncludeHiddenColumns = 1u << 11,
-    fnFindInPresetCol = 1u << 12, fnFindInPresetRow = 1u << 13, fnSelectedCells = 1u << 14,
+    fnMatchCase = 1u << 0,
+    fnMatchFull = 1u << 1,
+    fnMatchRegular = 1u << 2,
+    fnDirectionLeftRight = 1u << 3,
+    fnMatchStart = 1u << 4,
+    fnFindInCurrentRow = 1u << 5,
+    fnFindInCurrentCol = 1u << 6,
+    fnIncludeFixed = 1u << 7,
+    fnAutoGoto = 1u << 8,
+    fnIgnoreHTMLTags = 1u << 9,
+    fnBackward = 1u << 10,
+    fnIncludeHiddenColumns = 1u << 11,
+    fnFindInPresetCol = 1u << 12,
+    fnFindInPresetRow = 1u << 13,
+    fnSelectedCells = 1u << 14,
     fnIncludeHiddenRows = 1u << 15
 };
 using TFindParameters = unsigned;
@@ -583,7 +611,7 @@ private:
     friend class TGridSearcher;
     TSearchPanel* FSearchPanel = nullptr; // child widget, owned through Qt
     bool FSearchPanelBuilt = false;
-    bool FSearchPanelShown = false;       // the footer was visible at the last update
+    bool FSearchPanelShown = false; // the footer was visible at the last update
     void createSearchPanel();
     void placeSearchPanel();
     TFindParameters footerFindParams(bool withFixedAndHidden) const;
@@ -601,14 +629,13 @@ public:
     // per-row data follow, and a coupled grid repeats the move once.
     void ColumnMovedUpdate(int FromIndex, int ToIndex);
     void RowMovedUpdate(int FromIndex, int ToIndex);
-    bool ColMoveFlg = false;   // set by every move; the release that ended it does nothing more
-    bool FSyncedMove = false;  // set while this grid repeats a move of its coupled grid
+    bool ColMoveFlg = false;  // set by every move; the release that ended it does nothing more
+    bool FSyncedMove = false; // set while this grid repeats a move of its coupled grid
 
 private:
     void repeatMoveOnCoupledGrid(int FromIndex, int ToIndex, void (TQvStringGrid::*move)(int, int));
 
 public:
-
     // ---- binary cell stream and file (io/binstream.cpp), text grid file (textfile.cpp) -------
     // Columns are real columns. The binary readers raise platform::EReadError for a stream
     // that does not fit, the text readers EQvGridError (file) or EConvertError (stream).
@@ -745,7 +772,6 @@ private:
     void readBinCells(platform::ComponentReader& r, TPoint point);
 
 public:
-
     // ---- sorting (sort/GridSort.h) ---------------------------------------------------------------
     // Call flow: Sort, SortByColumn and the header click set SortSettings() and call QSort (one
     // column with tie-break), QSortIndexed (the keys of SortIndexes) or a group sort (inside
@@ -777,10 +803,10 @@ public:
     // list order from key index i.
     int CompareRows(int ACol, int ARow1, int ARow2);
     int CompareRowsIndexed(int ARow1, int ARow2, int i = 0);
-    int SortDir = 1;           // +1 ascending, -1 descending, set by every single-column sort
-    int SortRow = -1;          // the row current when the sort began, at its new place
+    int SortDir = 1;  // +1 ascending, -1 descending, set by every single-column sort
+    int SortRow = -1; // the row current when the sort began, at its new place
     int Compares = 0, Swaps = 0;
-    unsigned SortTime = 0;     // milliseconds the last header-click sort took
+    unsigned SortTime = 0; // milliseconds the last header-click sort took
     // For each row position, the position the row had when the cross-reference was last set up.
     const TIntList& SortRowXRef() const { return FSortState->RowXRef; }
     std::function<void(TQvStringGrid*, const QString& str1, const QString& str2, int& Res)> OnCustomCompare;
@@ -821,7 +847,7 @@ public:
     // OnCellsChanged, then every registered notifier in registration order, then every footer
     // calculation.
     virtual void CellsChanged(const TRect& r);
-    void RegisterNotifier(class TGridChangeNotifier* item);   // ignored when registered already
+    void RegisterNotifier(class TGridChangeNotifier* item); // ignored when registered already
     void UnRegisterNotifier(class TGridChangeNotifier* item);
     int NotifierCount() const { return int(FNotifierList.size()); }
     virtual void AfterCellsLoaded();
@@ -996,10 +1022,10 @@ public:
     int UndoRedoShownRow(int ARow) const override;
 
     // ---- nodes, expand cells and child rows ------------------------------------------------------
-    void AddNode(int ARow, int Span);          // ARow real
-    void RemoveNode(int ARow);                 // ARow real
+    void AddNode(int ARow, int Span); // ARow real
+    void RemoveNode(int ARow);        // ARow real
     void RemoveAllNodes();
-    bool IsNode(int ARow);                     // displayed rows from here ...
+    bool IsNode(int ARow); // displayed rows from here ...
     bool IsSummary(int ARow);
     bool GetNodeState(int ARow);
     void SetNodeState(int ARow, bool Value);
@@ -1010,8 +1036,8 @@ public:
     int GetSubNodeCount(int ARow);
     void UpdateSubNodeCount(int ARow, int Delta);
     int GetNodeSpanType(int ARow);
-    int GetParentRow(int ARow);                // ... to here
-    void ExpandNode(int ARow);                 // real rows again
+    int GetParentRow(int ARow); // ... to here
+    void ExpandNode(int ARow);  // real rows again
     void ContractNode(int ARow);
     void ExpandNodeRows(int ARow);
     void ExpandAll();
@@ -1126,8 +1152,8 @@ public:
 
 private:
     int FGroupColumn = -1;
-    QString FGroupCaption;  // the grouped column's row-0 text while it is removed
-    QString FGroupFooter;   // its last-row text while it is removed (with fixed footers)
+    QString FGroupCaption; // the grouped column's row-0 text while it is removed
+    QString FGroupFooter;  // its last-row text while it is removed (with fixed footers)
     int FGroupWidth = 0;
     bool FIsGrouping = false;
     std::vector<int> FSubGroupColumns;
@@ -1148,7 +1174,6 @@ private:
     void setLimitedRowHeight(int ARow, int height);
 
 public:
-
     // ---- cell objects ----------------------------------------------------------------------------
     // One graphic per cell (QvGrid/cellobjects.cpp): every Add and Create replaces the cell's
     // graphic. Create makes the object and the graphic owns it; Add refers to the caller's
@@ -1506,8 +1531,7 @@ public:
     void PaintPanIndicator(QPainter& canvas);
     void InvalidatePanIndicator();
     QPoint PanOrigin() const { return wheelpanpos; }
-    std::function<void(TQvStringGrid*, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)>
-        OnCellBalloon;
+    std::function<void(TQvStringGrid*, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)> OnCellBalloon;
     std::function<void(TQvStringGrid*, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
 
     // ---- controls in cells: inline CONTROL tags and attached controls ------------------------
@@ -1538,8 +1562,8 @@ public:
     QString FCtrlID;
     QString FCtrlType;
     bool FCtrlEditing = false;
-    bool FCtrlDown = false; // a BUTTON control is held down at FCtrlXY
-    int FNumCellControls = 0; // cells with an attached control
+    bool FCtrlDown = false;              // a BUTTON control is held down at FCtrlXY
+    int FNumCellControls = 0;            // cells with an attached control
     int FOldLeftCol = 0, FOldTopRow = 0; // the origin after the last change
     class TControlEdit* ControlEdit() const { return FEditControl; }
     class TControlCombo* ControlCombo() const { return FComboControl; }
@@ -1547,8 +1571,8 @@ public:
     std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
                        const QString& CtrlVal, QStringList& Values, bool& Edit, int& DropCount)>
         OnControlComboList;
-    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
-                       const QString& CtrlVal)>
+    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString&CtrlID, const QString&CtrlType,
+                       const QString&CtrlVal)>
         OnControlClick, OnControlEditDone;
     std::function<void(TQvStringGrid*, int ARow, int ACol, int ItemIndex, const QString& CtrlID,
                        const QString& CtrlValue)>
@@ -1602,21 +1626,18 @@ public:
     TEditorType DefaultEditor = edNormal;
     TEditorType EditControl = edNormal;
     // Switches on by default.
-    bool ShowSelection = true, EnhRowColMove = true, UseDisabledFont = true, EnableWheel = true,
-         IntelliZoom = true, LoadFirstRow = true, QuoteEmptyCells = true, EnableHTML = true,
-         ShowNullDates = true, SaveFixedCells = true, SaveVirtCells = true, SaveWithHTML = true,
-         AutoFilterUpdate = true, FilterNormalCellsOnly = true, ShowDesignHelper = true,
-         UseInternalHintClass = true, FitCellsInGrid = true, ShowColNrs = true;
+    bool ShowSelection = true, EnhRowColMove = true, UseDisabledFont = true, EnableWheel = true, IntelliZoom = true,
+         LoadFirstRow = true, QuoteEmptyCells = true, EnableHTML = true, ShowNullDates = true, SaveFixedCells = true,
+         SaveVirtCells = true, SaveWithHTML = true, AutoFilterUpdate = true, FilterNormalCellsOnly = true,
+         ShowDesignHelper = true, UseInternalHintClass = true, FitCellsInGrid = true, ShowColNrs = true;
     // Switches off by default.
-    bool AutoSize = false, SizeGrowOnly = false, HideFocusRect = false, FixedAsButtons = false,
-         AlwaysQuotes = false, SaveFixedRows = false, SaveFixedCols = false, SaveHiddenCells = false,
-         ExcelClipboardFormat = false, JavaCSV = false, ClearTextOnly = false, FilterIncremental = false,
-         FilterDropDownAuto = false, IntegralHeight = false, SaveWithRTF = false, SelectionRTFKeep = false,
-         OemConvert = false;
+    bool AutoSize = false, SizeGrowOnly = false, HideFocusRect = false, FixedAsButtons = false, AlwaysQuotes = false,
+         SaveFixedRows = false, SaveFixedCols = false, SaveHiddenCells = false, ExcelClipboardFormat = false,
+         JavaCSV = false, ClearTextOnly = false, FilterIncremental = false, FilterDropDownAuto = false,
+         IntegralHeight = false, SaveWithRTF = false, SelectionRTFKeep = false, OemConvert = false;
     // Cell hints: what a hint over a cell shows and where (input/GridInput/hints.cpp).
     enum THintShowLargeTextPos { hpCell, hpCursor };
-    bool HintShowCells = false, HTMLHint = false, HintShowLargeText = false, AnchorHint = false,
-         HintShowSizing = false;
+    bool HintShowCells = false, HTMLHint = false, HintShowLargeText = false, AnchorHint = false, HintShowSizing = false;
     THintShowLargeTextPos HintShowLargeTextPos = hpCell;
     // The window's design switch: a grid without it shows no hints at all.
     bool ShowHint = true;
@@ -1634,8 +1655,7 @@ public:
     void HandleMouseLeave();
     TPoint LastHintPos() const { return FLastHintPos; }
     // Indexes (-1: none).
-    int FilterCol = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1,
-        FLastTabRow = -1, FComboIdx = -1;
+    int FilterCol = -1, FHoverFixedX = -1, FHoverFixedY = -1, FLastTabCol = -1, FLastTabRow = -1, FComboIdx = -1;
     TPoint FPushedCellButton{-1, -1};
     // Cell (real column) whose button or expand glyph the pointer is over; drawn hot.
     TPoint FHoverButton{-1, -1};
@@ -1657,7 +1677,7 @@ public:
     TCellsChangedEvent OnCellsChanged;
     TGridHintEvent OnGridHint;
     // Anchors of markup cells under the pointer: entered, left, and the hint an anchor shows.
-    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString& Anchor)> OnAnchorEnter, OnAnchorExit;
+    std::function<void(TQvStringGrid*, int ARow, int ACol, const QString&Anchor)> OnAnchorEnter, OnAnchorExit;
     std::function<void(TQvStringGrid*, int ARow, int ACol, QString& Anchor)> OnAnchorHint;
     TGridColorEvent OnGetCellColor;
     // A cell's fill as a gradient (colour, end colour, mirror pair, direction), after its colour.
@@ -1768,7 +1788,8 @@ public:
     bool FilterDropDownCheck = false;
     std::function<void(TQvStringGrid*, int ARow, bool& AcceptRow)> OnCustomFilter;
     std::function<void(TQvStringGrid*, short progress)> OnFilterProgress;
-    std::function<void(TQvStringGrid*, int Column, int ItemIndex, const QString& FriendlyName, QString& FilterCondition)>
+    std::function<void(TQvStringGrid*, int Column, int ItemIndex, const QString& FriendlyName,
+                       QString& FilterCondition)>
         OnFilterSelect;
     std::function<void(TQvStringGrid*, int Column, int ItemIndex, const QString& FriendlyName, QString& FilterCondition,
                        TDropCheckList& CheckList)>
@@ -1780,14 +1801,13 @@ private:
     void setOneCondition(const QString& ACondition, int AColumn);
     std::unique_ptr<TFilter> FFilter;
     std::unique_ptr<TFilterDropDown> FFilterDropDown;
-    TDropList* FDropList = nullptr;           // child widgets, owned through Qt
+    TDropList* FDropList = nullptr; // child widgets, owned through Qt
     TDropCheckList* FDropCheckList = nullptr;
     bool FFilterActive = false;
     int FFilterFixedRows = 0;
     QString FLastFilter;
 
 public:
-
     // ---- painting ----
     // The content painter and the paint cycle go to the grid's painter (paint/GridPaint.h),
     // which reads the grid's paint switches.
@@ -1809,9 +1829,11 @@ public:
     TGridProgressAppearance& ProgressAppearance();
     void PaintCellContent(QPainter& canvas, int col, int row, TRect& rect, TGridDrawState state) override;
     virtual void PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& ARect, TGridDrawState AState);
-    std::function<void(TQvStringGrid*, QPainter& canvas, int ACol, int ARow, TGridDrawState, const TRect&, bool printing)>
+    std::function<void(TQvStringGrid*, QPainter&canvas, int ACol, int ARow, TGridDrawState, const TRect&,
+                       bool printing)>
         OnCustomCellBkgDraw, OnCustomCellDraw;
-    std::function<void(TQvStringGrid*, int ARow, int ACol, TPen& leftPen, TPen& topPen, TPen& rightPen, TPen& bottomPen)>
+    std::function<void(TQvStringGrid*, int ARow, int ACol, TPen& leftPen, TPen& topPen, TPen& rightPen,
+                       TPen& bottomPen)>
         OnGetCellBorderProp;
     std::function<void(TQvStringGrid*)> OnPainted;
 
@@ -1929,15 +1951,15 @@ private:
     QStringList FFilterList;
     QStringList Sortlist;
     std::unique_ptr<TIntList> FOrigColSizes, FMergedColumns, FSelectedCells, FColumnOrder, FIgnoreColumns;
-    std::unique_ptr<TSortState> FSortState;     // sort/GridSort.h
-    std::unique_ptr<TRowSideData> FRowData;     // the lists kept by real row, store/RowSideData.h
+    std::unique_ptr<TSortState> FSortState; // sort/GridSort.h
+    std::unique_ptr<TRowSideData> FRowData; // the lists kept by real row, store/RowSideData.h
     std::unique_ptr<TBitmap> FRowIndicator;
     std::unique_ptr<TCellGraphic> FCellGraphic; // the shared graphic of row check boxes
     TFont FFixedFont;
     TFont FActiveCellFont;
     std::vector<char> FColSelect;
-    TGridFocusWindow* FFocusWindow = nullptr;    // child window, owned through Qt
-    TFooterPanel* FFooterPanel = nullptr;        // child widget, owned through Qt
+    TGridFocusWindow* FFocusWindow = nullptr; // child window, owned through Qt
+    TFooterPanel* FFooterPanel = nullptr;     // child widget, owned through Qt
     TPoint FLastBalloonCell{-1, -1};
     std::vector<std::pair<bool, int>> FSizingLines; // (vertical, place) of the XOR lines shown
     void paintAroundCells(QPainter& canvas);
@@ -1968,6 +1990,7 @@ private:
     int FMaxColCount = 0;
     int FUpdateCount = 0;
     int FNumHidden = 0;
+
 public:
     // One hidden row: its real index (also for rows a filter level hid), height, filter level
     // (-1 for rows hidden outside filtering), and one text and cell object per real column (the
@@ -1984,12 +2007,12 @@ private:
     // Structure upkeep (QvGrid/structure.cpp, moves.cpp, columnorder.cpp).
     TGridRect FOldSelection{};
     bool FSelHidden = false;
-    bool FRowsBeingHidden = false; // RemoveRowsEx takes rows the hidden-row store now holds
-    class TGridTransEdit* FTransEdit = nullptr;   // child widget, owned through Qt
-    class TControlEdit* FEditControl = nullptr;   // child widget, owned through Qt
-    TQvRichEdit* FRichEdit = nullptr;             // child widget, owned through Qt; made on first use
+    bool FRowsBeingHidden = false;              // RemoveRowsEx takes rows the hidden-row store now holds
+    class TGridTransEdit* FTransEdit = nullptr; // child widget, owned through Qt
+    class TControlEdit* FEditControl = nullptr; // child widget, owned through Qt
+    TQvRichEdit* FRichEdit = nullptr;           // child widget, owned through Qt; made on first use
     std::vector<QPointer<TGridChangeNotifier>> FNotifierList;
-    TQvRichEdit* FInplaceRichEdit = nullptr;      // child widget, owned through Qt; made on first use
+    TQvRichEdit* FInplaceRichEdit = nullptr; // child widget, owned through Qt; made on first use
     friend class TQvRichEdit;
     friend class TEditLink;
     // Set when the user left a custom editor's popup: the focus change that causes is ignored
@@ -2039,20 +2062,20 @@ private:
     // Editability and editor choice, special editor placement, the store of an editor's value
     // and the end of an edit, the select-cell decision's editing switch, cell validation.
 public:
-    bool EditMode = false;        // an editor (text or special) is open on the current cell
-    bool FSpecialEditor = false;  // the open editor is a special control
-    bool FEditActive = false;     // a special editor is in use; its end is signalled
-    bool FValidating = false;     // a validation runs: no editor opens, no second validation
-    bool FNoEditChange = false;   // the grid itself loads the editor's text
+    bool EditMode = false;       // an editor (text or special) is open on the current cell
+    bool FSpecialEditor = false; // the open editor is a special control
+    bool FEditActive = false;    // a special editor is in use; its end is signalled
+    bool FValidating = false;    // a validation runs: no editor opens, no second validation
+    bool FNoEditChange = false;  // the grid itself loads the editor's text
     bool FShowEditProcess = false;
     bool FEntered = false;
     bool FLastValidation = true;
-    bool FBlockKill = false;      // an editor is being closed
-    bool FBlockFocus = false;     // DoneInplaceEdit gives the focus back to the grid
+    bool FBlockKill = false;  // an editor is being closed
+    bool FBlockFocus = false; // DoneInplaceEdit gives the focus back to the grid
     bool InvokedFocusChange = false;
-    bool FEditChange = false;     // the select decision switched editing on or off for one cell
-    bool FNoAutoAdvance = false;  // a refused Enter, Up or Down: the grid does not move on
-    bool LButFlg = false;         // the editor was opened by a click
+    bool FEditChange = false;    // the select decision switched editing on or off for one cell
+    bool FNoAutoAdvance = false; // a refused Enter, Up or Down: the grid does not move on
+    bool LButFlg = false;        // the editor was opened by a click
     bool AlwaysValidate = false;
     bool FGridModified = false;
     bool ExcelStyleDecimalSeparator = false;
@@ -2074,7 +2097,7 @@ public:
     bool FOldModifiedValue = false;
     QString InvalidEntryTitle, InvalidEntryText;
     class VAviDadoraVidoRavad* CellChecker = nullptr; // not owned
-    QWidget* EditCtrl = nullptr;                // the open special editor, nullptr for text
+    QWidget* EditCtrl = nullptr;                      // the open special editor, nullptr for text
     QStringList& LookupItems() { return FLookupItems; }
 
     class TGridCombo* EditCombo();
@@ -2117,7 +2140,11 @@ public:
     void reopenRefusedValue(int ACol, int ARow, const QString& restored, const QString& shown);
     virtual void GetEditorProp(int ACol, int ARow, void* AEditLink);
     // A column grid loads the combo editor from the edited column's definition.
-    virtual void LoadEditorFromColumn(int ACol, int ARow) { (void)ACol; (void)ARow; }
+    virtual void LoadEditorFromColumn(int ACol, int ARow)
+    {
+        (void)ACol;
+        (void)ARow;
+    }
 
     std::function<void(TQvStringGrid*)> OnEditingDone;
     TColRowEvent OnEditCellDone;
@@ -2179,8 +2206,8 @@ private:
     struct TEditHostDeleter {
         void operator()(class TGridEditHost* h) const; // the adapter is complete only in GridEdit
     };
-    TGridCombo* FEditCombo = nullptr;        // child widget, owned through Qt
-    TGridSpin* FEditSpin = nullptr;          // the special editors: child widgets, owned through Qt
+    TGridCombo* FEditCombo = nullptr; // child widget, owned through Qt
+    TGridSpin* FEditSpin = nullptr;   // the special editors: child widgets, owned through Qt
     TGridEditBtn* FEditBtn = nullptr;
     TGridUnitEditBtn* FUnitEditBtn = nullptr;
     TGridCheckBox* FEditCheck = nullptr;
@@ -2224,8 +2251,7 @@ public:
     void KeyUpInGrid(int Key, Qt::KeyboardModifiers Shift);
     bool IsOnLastRow() const;
     void AppendRowOnArrowDown();
-    void AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Recursive,
-                           bool DoEdit);
+    void AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Recursive, bool DoEdit);
     bool TabNavigate(bool backward);
     bool IsTabStopCell(int ACol, int ARow);
     int FirstTabStopCol(int ARow);
@@ -2330,7 +2356,7 @@ public:
     void StartPanning(QPoint origin);
     void EndPanning();
     void PanStep(QPoint P);
-    std::function<void(TQvStringGrid*, Qt::KeyboardModifiers Shift, QPoint MousePos, bool& Handled)> OnMouseWheelDown,
+    std::function<void(TQvStringGrid*, Qt::KeyboardModifiers Shift, QPoint MousePos, bool&Handled)> OnMouseWheelDown,
         OnMouseWheelUp;
     // The grid timer's hover focus and blinking cells (the 500 ms grid timer calls it).
     bool EnableBlink = false;
@@ -2394,8 +2420,8 @@ public:
     std::function<void(TQvStringGrid*, int ACol, int ColumnSize)> OnColumnSizing;
     std::function<void(TQvStringGrid*, int ARow, int RowSize)> OnRowSizing;
     // A column or row the user moves: asked on every move (Move) and for every target (Moving).
-    std::function<void(TQvStringGrid*, int ACol, bool& Allow)> OnColumnMove, OnColumnMoving;
-    std::function<void(TQvStringGrid*, int ARow, bool& Allow)> OnRowMove, OnRowMoving;
+    std::function<void(TQvStringGrid*, int ACol, bool&Allow)> OnColumnMove, OnColumnMoving;
+    std::function<void(TQvStringGrid*, int ARow, bool&Allow)> OnRowMove, OnRowMoving;
     // The floating header of an enhanced move (shown only while one runs) and its picture form.
     THeaderDragButton* MoveButton() const { return FMoveButton; }
     QWidget* MoveForm() const { return FMoveForm; }
@@ -2458,17 +2484,15 @@ public:
     bool FixedCellPushed() const { return FPointer->FFixedCellPushed; }
     bool SelectionResizing() const { return FPointer->FMouseResize; }
     QMenu* FixedDropDownMenu = nullptr; // not owned
-    std::function<void(TQvStringGrid*, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)>
-        OnMouseDown;
-    std::function<void(TQvStringGrid*, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode,
-        OnBeforeContractNode;
+    std::function<void(TQvStringGrid*, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseDown;
+    std::function<void(TQvStringGrid*, int ARow, int ARowReal, bool&Allow)> OnBeforeExpandNode, OnBeforeContractNode;
     std::function<void(TQvStringGrid*, int ARow, int ARowReal)> OnExpandNode, OnContractNode;
     std::function<void(TQvStringGrid*, int ACol, int ARow, int AIdx)> OnRadioClick;
     std::function<void(TQvStringGrid*, int ACol, int ARow)> OnRadioButtonClick;
     std::function<void(TQvStringGrid*, int ACol, int ARow, QMenu*& AMenu, bool& KeepFixedCellHighlighted)>
         OnFixedDropDownClick;
-    std::function<void(TQvStringGrid*, const TGridRect& OrigSelection, const TGridRect& NewSelection)>
-        OnSelectionResize, OnSelectionResized;
+    std::function<void(TQvStringGrid*, const TGridRect&OrigSelection, const TGridRect&NewSelection)> OnSelectionResize,
+        OnSelectionResized;
 
 private:
     std::unique_ptr<TPointerState> FPointer = std::make_unique<TPointerState>();
@@ -2619,7 +2643,6 @@ private:
     // ---- end of the release ----
 
 public:
-
 protected:
     void KeyDown(int key, Qt::KeyboardModifiers shift) override;
     void keyReleaseEvent(QKeyEvent* e) override;
@@ -2814,7 +2837,7 @@ private:
     std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>(this);
     std::unique_ptr<IDataObject> FDragData; // the drag over the grid, from its enter to its drop
     TGridRect FDropSelection{};
-    int FLastDragEffect = 0; // what the last drag event over the grid answered
+    int FLastDragEffect = 0;   // what the last drag event over the grid answered
     bool FOleDragging = false; // this grid's own drag is running
     bool FDroppedHere = false; // ... and was dropped on this grid, into FDroppedRect
     TGridRect FDroppedRect{};

@@ -31,17 +31,17 @@ class QPainter;
 
 namespace grid {
 
-
 // Errors of the run-time classes the lists stand in for.
 class EListError : public std::out_of_range {
 public:
-    explicit EListError(int index)
-        : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")") {}
+    explicit EListError(int index) : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")") {}
 };
 class EConvertError : public std::invalid_argument {
 public:
     explicit EConvertError(const QString& text, const char* kind = "integer value")
-        : std::invalid_argument(("'" + text + "' is not a valid " + QString::fromLatin1(kind)).toStdString()) {}
+        : std::invalid_argument(("'" + text + "' is not a valid " + QString::fromLatin1(kind)).toStdString())
+    {
+    }
 };
 class EInvalidCast : public std::runtime_error {
 public:
@@ -49,8 +49,7 @@ public:
 };
 class EInvalidGraphic : public std::runtime_error {
 public:
-    explicit EInvalidGraphic(const QString& file)
-        : std::runtime_error(("Cannot load picture " + file).toStdString()) {}
+    explicit EInvalidGraphic(const QString& file) : std::runtime_error(("Cannot load picture " + file).toStdString()) {}
 };
 
 // Strict whole-number conversion: blanks before, an optional sign, decimal digits or
@@ -238,6 +237,7 @@ private:
 
 // ---- settings objects ------------------------------------------------------------------------
 
+// clang-format off
 #define QV_PLAIN(Type, Name, Default)                                                        \
 public:                                                                                       \
     Type Name() const { return F##Name; }                                                     \
@@ -245,6 +245,7 @@ public:                                                                         
                                                                                               \
 private:                                                                                      \
     Type F##Name = Default;
+// clang-format on
 
 #define QV_DECLARE(Type, Name, Default) QV_PLAIN(Type, Name, Default)
 #define QV_COPY(Type, Name, Default) F##Name = src->F##Name;
@@ -259,20 +260,27 @@ public:
     QString ClassName() const override { return QStringLiteral("TSearchFooter"); }
     void Assign(const TPersistent& source);
 
+// clang-format off
 #define QV_SEARCH_NOTIFY(X)                                                                   \
     X(TColor, Color, 0xFFFFFF) X(TColor, ColorTo, platform::clBtnFace)                        \
     X(QString, FindNextCaption, {}) X(QString, FindPrevCaption, {})                            \
     X(QString, HighLightCaption, {}) X(QString, MatchCaseCaption, {}) X(QString, HintClose, {}) \
     X(QString, HintFindNext, {}) X(QString, HintFindPrev, {}) X(QString, HintHighlight, {})    \
     X(bool, ShowClose, true)
+// clang-format on
+// clang-format off
 #define QV_SEARCH_ON_CHANGE(X)                                                                \
     X(bool, ShowFindNext, true) X(bool, ShowFindPrev, true) X(bool, ShowHighLight, true)      \
     X(bool, ShowMatchCase, true) X(bool, Visible, false)
+// clang-format on
+// clang-format off
 #define QV_SEARCH_PLAIN(X)                                                                    \
     X(bool, AlwaysHighLight, false) X(bool, SearchActiveColumnOnly, false)                    \
     X(int, SearchColumn, -1) X(bool, SearchMatchStart, false) X(bool, SearchHiddenRows, false) \
     X(TSearchDirection, SearchDirection, sdTopBottom)
+// clang-format on
 
+// clang-format off
 #define QV_NOTIFY_ALWAYS(Type, Name, Default)                                                 \
 public:                                                                                       \
     Type Name() const { return F##Name; }                                                     \
@@ -284,6 +292,8 @@ public:                                                                         
                                                                                               \
 private:                                                                                      \
     Type F##Name = Default;
+// clang-format on
+// clang-format off
 #define QV_NOTIFY_ON_CHANGE(Type, Name, Default)                                              \
 public:                                                                                       \
     Type Name() const { return F##Name; }                                                     \
@@ -297,6 +307,7 @@ public:                                                                         
                                                                                               \
 private:                                                                                      \
     Type F##Name = Default;
+    // clang-format on
 
     QV_SEARCH_NOTIFY(QV_NOTIFY_ALWAYS)
     QV_SEARCH_ON_CHANGE(QV_NOTIFY_ON_CHANGE)
@@ -306,9 +317,15 @@ private:                                                                        
     QV_PLAIN(QString, LastSearch, {})
 
 public:
-    const TFont& Font() const { return FFont; }
+    const TFont& Font() const
+    {
+        return FFont;
+    }
     void SetFont(const TFont& f);
-    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    bool AutoThemeAdapt() const
+    {
+        return FAutoThemeAdapt;
+    }
     void SetAutoThemeAdapt(bool v);
     TNotifyEvent OnChange;
 
@@ -329,6 +346,7 @@ public:
     QString ClassName() const override { return QStringLiteral("TNavigation"); }
     void Assign(const TPersistent& source);
 
+// clang-format off
 #define QV_NAVIGATION_PLAIN(X)                                                                \
     X(bool, AllowInsertRow, false) X(bool, AllowDeleteRow, false) X(bool, AlwaysEdit, false)   \
     X(bool, AdvanceOnEnter, false) X(bool, AdvanceOnEnterLoop, true)                          \
@@ -349,16 +367,26 @@ public:
     X(THomeEndAction, HomeEndKey, heFirstLastColumn) X(bool, SkipFixedCells, true)            \
     X(bool, SkipDisabledRows, true) X(bool, TabToNextAtEnd, false)                            \
     X(TAdvanceDirection, TabAdvanceDirection, adLeftRight)
+    // clang-format on
 
     QV_NAVIGATION_PLAIN(QV_DECLARE)
     QV_PLAIN(bool, KeepScrollOnSort, false)
 
 public:
-    TAdvanceDirection AdvanceDirection() const { return FAdvanceDirection; }
+    TAdvanceDirection AdvanceDirection() const
+    {
+        return FAdvanceDirection;
+    }
     void SetAdvanceDirection(TAdvanceDirection v);
-    bool AdvanceInsert() const { return FAdvanceInsert; }
+    bool AdvanceInsert() const
+    {
+        return FAdvanceInsert;
+    }
     void SetAdvanceInsert(bool v);
-    bool AdvanceAuto() const { return FAdvanceAuto; }
+    bool AdvanceAuto() const
+    {
+        return FAdvanceAuto;
+    }
     void SetAdvanceAuto(bool v);
     TNotifyEvent OnChange;
 
@@ -378,6 +406,7 @@ public:
     QString ClassName() const override { return QStringLiteral("TMouseActions"); }
     void Assign(const TPersistent& source);
 
+// clang-format off
 #define QV_MOUSE_PLAIN(X)                                                                     \
     X(bool, AllColumnSize, false) X(bool, AllRowSize, false) X(bool, AllSelect, false)        \
     X(bool, AutoSizeColOnDblClick, true) X(bool, CaretPositioning, false)                     \
@@ -393,25 +422,50 @@ public:
     X(bool, PreciseNodeClick, true) X(bool, RangeSelectAndEdit, false) X(bool, RowSelect, false) \
     X(bool, RowSelectPersistent, false) X(bool, SelectOnRightClick, false)                    \
     X(bool, SizeFixedCol, false) X(int, WheelIncrement, 0)
+    // clang-format on
 
     QV_MOUSE_PLAIN(QV_DECLARE)
     QV_PLAIN(bool, SizeFixedRow, false)
 
 public:
-    bool HotmailRowSelect() const { return FHotmailRowSelect; }
+    bool HotmailRowSelect() const
+    {
+        return FHotmailRowSelect;
+    }
     void SetHotmailRowSelect(bool v);
-    bool EditOnDblClickOnly() const { return FEditOnDblClickOnly; }
+    bool EditOnDblClickOnly() const
+    {
+        return FEditOnDblClickOnly;
+    }
     void SetEditOnDblClickOnly(bool v);
-    bool DisjunctRowSelect() const { return FDisjunctRowSelect; }
+    bool DisjunctRowSelect() const
+    {
+        return FDisjunctRowSelect;
+    }
     void SetDisjunctRowSelect(bool v);
-    bool DisjunctColSelect() const { return FDisjunctColSelect; }
+    bool DisjunctColSelect() const
+    {
+        return FDisjunctColSelect;
+    }
     void SetDisjunctColSelect(bool v);
-    bool DisjunctCellSelect() const { return FDisjunctCellSelect; }
+    bool DisjunctCellSelect() const
+    {
+        return FDisjunctCellSelect;
+    }
     void SetDisjunctCellSelect(bool v);
-    TWheelAction WheelAction() const { return FWheelAction; }
+    TWheelAction WheelAction() const
+    {
+        return FWheelAction;
+    }
     void SetWheelAction(TWheelAction v);
-    const QStringList& FixedComboValues() const { return FFixedComboValues; }
-    void SetFixedComboValues(const QStringList& v) { FFixedComboValues = v; }
+    const QStringList& FixedComboValues() const
+    {
+        return FFixedComboValues;
+    }
+    void SetFixedComboValues(const QStringList& v)
+    {
+        FFixedComboValues = v;
+    }
 
     TNotifyEvent OnChange;
     TNotifyEvent OnInvalidate;
@@ -438,9 +492,11 @@ public:
     TStringGrid* Grid() const { return FGrid; }
     void SetGrid(TStringGrid* grid);
 
+// clang-format off
 #define QV_SYNC_PLAIN(X)                                                                      \
     X(bool, ScrollVertical, false) X(bool, ScrollHorizontal, false) X(bool, SelectionRow, false) \
     X(bool, SelectionColumn, false) X(bool, MoveRow, false) X(bool, MoveColumn, false)
+    // clang-format on
     QV_SYNC_PLAIN(QV_DECLARE)
 
 private:
@@ -543,14 +599,19 @@ public:
     QString ClassName() const override { return QStringLiteral("TColumnSize"); }
     void Assign(const TPersistent& source);
 
+// clang-format off
 #define QV_COLUMNSIZE_PLAIN(X)                                                                \
     X(bool, Save, false) X(QString, Key, {}) X(QString, Section, {}) X(int, StretchColumn, -1) \
     X(bool, SynchWithGrid, false) X(bool, SynchNormalCellsOnly, false)                        \
     X(TColumnSizeLocation, Location, clRegistry) X(TAutoSizeRows, Rows, arAll)
+    // clang-format on
     QV_COLUMNSIZE_PLAIN(QV_DECLARE)
 
 public:
-    bool Stretch() const { return FStretch; }
+    bool Stretch() const
+    {
+        return FStretch;
+    }
     // Stores the switch and has the grid re-apply the stretching (the grid sets the hook).
     void SetStretch(bool v);
     std::function<void()> OnStretchChanged;
@@ -565,6 +626,7 @@ public:
     QString ClassName() const override { return QStringLiteral("THTMLSettings"); }
     void Assign(const TPersistent& source);
 
+// clang-format off
 #define QV_HTML_PLAIN(X)                                                                      \
     X(bool, AutoPreview, false) X(bool, ConvertSpecialChars, false)                           \
     X(bool, NonBreakingText, false) X(bool, SaveColor, true) X(bool, SaveFonts, true)          \
@@ -572,19 +634,36 @@ public:
     X(int, CellSpacing, 0) X(int, CellPadding, 0) X(QString, TableStyle, {})                   \
     X(QString, PrefixTag, {}) X(QString, SuffixTag, {}) X(QString, Summary, {}) X(int, Width, 100) \
     X(bool, XHTML, false)
+    // clang-format on
     QV_HTML_PLAIN(QV_DECLARE)
     QV_PLAIN(bool, ExportImages, true)
 
 public:
-    TIntList& ColWidths() { return FColWidths; }
-    const TIntList& ColWidths() const { return FColWidths; }
+    TIntList& ColWidths()
+    {
+        return FColWidths;
+    }
+    const TIntList& ColWidths() const
+    {
+        return FColWidths;
+    }
 
 private:
     TIntList FColWidths{-1, -1};
 };
 
 enum TPrintPosition { ppNone, ppTopLeft, ppTopRight, ppTopCenter, ppBottomLeft, ppBottomRight, ppBottomCenter };
-enum TPrintBorders { pbNoborder, pbSingle, pbDouble, pbVertical, pbHorizontal, pbAround, pbAroundVertical, pbAroundHorizontal, pbCustom };
+enum TPrintBorders {
+    pbNoborder,
+    pbSingle,
+    pbDouble,
+    pbVertical,
+    pbHorizontal,
+    pbAround,
+    pbAroundVertical,
+    pbAroundHorizontal,
+    pbCustom
+};
 enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPrinterOrientation { poPortrait, poLandscape };
@@ -597,6 +676,7 @@ public:
     void Assign(const TPersistent& source);
     TStringGrid* Grid() const { return FGrid; }
 
+// clang-format off
 #define QV_PRINT_PLAIN(X)                                                                     \
     X(TPrintPosition, Time, ppNone) X(TPrintPosition, Date, ppNone)                           \
     X(TPrintPosition, PageNr, ppNone) X(QString, PageNumSep, QStringLiteral("/"))             \
@@ -614,6 +694,7 @@ public:
     X(bool, NoAutoSizeRow, false) X(int, PageNumberOffset, 0) X(int, MaxPagesOffset, 0)        \
     X(TFont, FixedFont, {}) X(bool, UseDisplayFont, true) X(bool, UseDefaultOrientation, false) \
     X(TColor, BorderColor, 0)
+    // clang-format on
     QV_PRINT_PLAIN(QV_DECLARE)
     QV_PLAIN(bool, FixedCellsAlways, false)
 
@@ -651,6 +732,7 @@ public:
     // From another sort settings object; IgnoreCase and SortOnVirtualCells stay this one's.
     void Assign(const TPersistent& source);
 
+// clang-format off
 #define QV_SORT_PLAIN(X)                                                                      \
     X(bool, IndexShow, false) X(bool, Full, true) X(bool, SingleColumn, false)                  \
     X(bool, IgnoreBlanks, false) X(TSortBlankPosition, BlankPos, blFirst) X(bool, AutoFormat, true) \
@@ -658,36 +740,85 @@ public:
     X(int, Column, -1) X(bool, AutoColumnMerge, false) X(TColor, IndexColor, platform::clYellow) \
     X(TSortDirection, InitSortDirection, sdAscending) X(bool, UndoSort, false)                 \
     X(bool, AutoSortForGrouping, true) X(bool, IgnoreCase, false) X(TIndexSortKey, IndexSortKey, ikShift)
+    // clang-format on
     QV_SORT_PLAIN(QV_DECLARE)
 
 public:
-    bool SortOnVirtualCells() const { return FVirtualCells; }
-    void SetSortOnVirtualCells(bool v) { FVirtualCells = v; }
+    bool SortOnVirtualCells() const
+    {
+        return FVirtualCells;
+    }
+    void SetSortOnVirtualCells(bool v)
+    {
+        FVirtualCells = v;
+    }
     // Repaints the grid when it changes.
-    bool Show() const { return FShow; }
+    bool Show() const
+    {
+        return FShow;
+    }
     void SetShow(bool v);
     // Raises "Sort row should be smaller than number of fixed rows" for a row that is not a
     // fixed row of the grid.
-    int Row() const { return FRow; }
+    int Row() const
+    {
+        return FRow;
+    }
     void SetRow(int v);
     // The sorted column's header gradient; a change repaints the last fixed row.
-    TColor HeaderColor() const { return FHeaderColor; }
+    TColor HeaderColor() const
+    {
+        return FHeaderColor;
+    }
     void SetHeaderColor(TColor v);
-    TColor HeaderColorTo() const { return FHeaderColorTo; }
+    TColor HeaderColorTo() const
+    {
+        return FHeaderColorTo;
+    }
     void SetHeaderColorTo(TColor v);
-    TColor HeaderMirrorColor() const { return FHeaderMirrorColor; }
+    TColor HeaderMirrorColor() const
+    {
+        return FHeaderMirrorColor;
+    }
     void SetHeaderMirrorColor(TColor v);
-    TColor HeaderMirrorColorTo() const { return FHeaderMirrorColorTo; }
+    TColor HeaderMirrorColorTo() const
+    {
+        return FHeaderMirrorColorTo;
+    }
     void SetHeaderMirrorColorTo(TColor v);
     // Glyphs are copied.
-    const TBitmap& UpGlyph() const { return FUpGlyph; }
-    void SetUpGlyph(const TBitmap& v) { FUpGlyph.Image = v.Image; }
-    const TBitmap& DownGlyph() const { return FDownGlyph; }
-    void SetDownGlyph(const TBitmap& v) { FDownGlyph.Image = v.Image; }
-    const TBitmap& IndexUpGlyph() const { return FIndexUpGlyph; }
-    void SetIndexUpGlyph(const TBitmap& v) { FIndexUpGlyph.Image = v.Image; }
-    const TBitmap& IndexDownGlyph() const { return FIndexDownGlyph; }
-    void SetIndexDownGlyph(const TBitmap& v) { FIndexDownGlyph.Image = v.Image; }
+    const TBitmap& UpGlyph() const
+    {
+        return FUpGlyph;
+    }
+    void SetUpGlyph(const TBitmap& v)
+    {
+        FUpGlyph.Image = v.Image;
+    }
+    const TBitmap& DownGlyph() const
+    {
+        return FDownGlyph;
+    }
+    void SetDownGlyph(const TBitmap& v)
+    {
+        FDownGlyph.Image = v.Image;
+    }
+    const TBitmap& IndexUpGlyph() const
+    {
+        return FIndexUpGlyph;
+    }
+    void SetIndexUpGlyph(const TBitmap& v)
+    {
+        FIndexUpGlyph.Image = v.Image;
+    }
+    const TBitmap& IndexDownGlyph() const
+    {
+        return FIndexDownGlyph;
+    }
+    void SetIndexDownGlyph(const TBitmap& v)
+    {
+        FIndexDownGlyph.Image = v.Image;
+    }
 
     void ToggleDirection();
     // No sorted column, no index keys.
@@ -698,7 +829,10 @@ public:
     // for a text of one character. An empty text changes nothing.
     void LoadFromString(const QString& value);
 
-    TQvStringGrid* Grid() const { return FGrid; }
+    TQvStringGrid* Grid() const
+    {
+        return FGrid;
+    }
 
 private:
     void repaintHeader();
@@ -731,12 +865,15 @@ public:
     void Init();
 
     // Writers that store and repaint the grid.
+// clang-format off
 #define QV_CONTROLLOOK_REPAINT(X)                                                             \
     X(TColor, Color, platform::clBlack) X(TColor, CommentColor, platform::clRed)               \
     X(TControlStyle, ControlStyle, csTheme) X(bool, FlatButton, false)                         \
     X(int, ProgressMarginX, 2) X(int, ProgressMarginY, 2) X(bool, ProgressXP, false)           \
     X(bool, DropDownAlwaysVisible, false) X(bool, SpinButtonsAlwaysVisible, false)             \
     X(bool, NoDisabledCheckRadioLook, false) X(bool, NoDisabledButtonLook, false) X(int, RadioSize, 10)
+// clang-format on
+// clang-format off
 #define QV_CONTROLLOOK_REPAINT_DECLARE(Type, Name, Default)                                    \
 public:                                                                                       \
     Type Name() const { return F##Name; }                                                     \
@@ -744,15 +881,19 @@ public:                                                                         
                                                                                               \
 private:                                                                                      \
     Type F##Name = Default;
+    // clang-format on
     QV_CONTROLLOOK_REPAINT(QV_CONTROLLOOK_REPAINT_DECLARE)
 
+// clang-format off
 #define QV_CONTROLLOOK_PLAIN(X)                                                               \
     X(TColor, ProgressBorderColor, platform::clGray) X(bool, CheckAlwaysActive, false)         \
     X(bool, RadioAlwaysActive, false) X(bool, FixedDropDownButton, false) X(int, DropDownCount, 8) \
     X(int, HintMaxWidth, 0)
+    // clang-format on
     QV_CONTROLLOOK_PLAIN(QV_DECLARE)
 
     // Gradient colours of fixed cells; their writers pass on to the grid's copies.
+// clang-format off
 #define QV_CONTROLLOOK_GRADIENTS(X)                                                           \
     X(FixedGradientFrom, clNone) X(FixedGradientTo, clNone) X(FixedGradientMirrorFrom, clNone)  \
     X(FixedGradientMirrorTo, clNone) X(FixedGradientHoverFrom, platform::clGray)              \
@@ -761,6 +902,8 @@ private:                                                                        
     X(FixedGradientDownFrom, platform::clGray) X(FixedGradientDownTo, platform::clSilver)     \
     X(FixedGradientDownMirrorFrom, clNone) X(FixedGradientDownMirrorTo, clNone)               \
     X(FixedGradientDownBorder, platform::clGray)
+// clang-format on
+// clang-format off
 #define QV_CONTROLLOOK_GRADIENT_DECLARE(Name, Default)                                         \
 public:                                                                                       \
     TColor Name() const { return F##Name; }                                                   \
@@ -768,33 +911,73 @@ public:                                                                         
                                                                                               \
 private:                                                                                      \
     TColor F##Name = Default;
+    // clang-format on
     QV_CONTROLLOOK_GRADIENTS(QV_CONTROLLOOK_GRADIENT_DECLARE)
 
 public:
     // Side of a check box; repaints.
-    int CheckSize() const { return FCheckBoxSize; }
+    int CheckSize() const
+    {
+        return FCheckBoxSize;
+    }
     void SetCheckSize(int v);
     // The glyphs of the glyph style; copied, repaint.
-    const TBitmap& CheckedGlyph() const { return FCheckedGlyph; }
+    const TBitmap& CheckedGlyph() const
+    {
+        return FCheckedGlyph;
+    }
     void SetCheckedGlyph(const TBitmap& v);
-    const TBitmap& UnCheckedGlyph() const { return FUnCheckedGlyph; }
+    const TBitmap& UnCheckedGlyph() const
+    {
+        return FUnCheckedGlyph;
+    }
     void SetUnCheckedGlyph(const TBitmap& v);
-    const TBitmap& RadioOnGlyph() const { return FRadioOnGlyph; }
+    const TBitmap& RadioOnGlyph() const
+    {
+        return FRadioOnGlyph;
+    }
     void SetRadioOnGlyph(const TBitmap& v);
-    const TBitmap& RadioOffGlyph() const { return FRadioOffGlyph; }
+    const TBitmap& RadioOffGlyph() const
+    {
+        return FRadioOffGlyph;
+    }
     void SetRadioOffGlyph(const TBitmap& v);
     // The popup header and footer looks of the drop-down cell editors; writing assigns.
-    THeaderAppearance& DropDownHeader() { return *FDropDownHeader; }
-    const THeaderAppearance& DropDownHeader() const { return *FDropDownHeader; }
-    void SetDropDownHeader(const THeaderAppearance& v) { FDropDownHeader->Assign(v); }
-    TFooterAppearance& DropDownFooter() { return *FDropDownFooter; }
-    const TFooterAppearance& DropDownFooter() const { return *FDropDownFooter; }
-    void SetDropDownFooter(const TFooterAppearance& v) { FDropDownFooter->Assign(v); }
+    THeaderAppearance& DropDownHeader()
+    {
+        return *FDropDownHeader;
+    }
+    const THeaderAppearance& DropDownHeader() const
+    {
+        return *FDropDownHeader;
+    }
+    void SetDropDownHeader(const THeaderAppearance& v)
+    {
+        FDropDownHeader->Assign(v);
+    }
+    TFooterAppearance& DropDownFooter()
+    {
+        return *FDropDownFooter;
+    }
+    const TFooterAppearance& DropDownFooter() const
+    {
+        return *FDropDownFooter;
+    }
+    void SetDropDownFooter(const TFooterAppearance& v)
+    {
+        FDropDownFooter->Assign(v);
+    }
 
-    TQvStringGrid* Grid() const { return FGrid; }
+    TQvStringGrid* Grid() const
+    {
+        return FGrid;
+    }
     // A look without a grid passes its gradients on to this store instead (the look logic
     // run on its own).
-    void SetGradientCopies(TGridLookState* copies) { FCopies = copies; }
+    void SetGradientCopies(TGridLookState* copies)
+    {
+        FCopies = copies;
+    }
 
 private:
     void repaint();
@@ -940,75 +1123,169 @@ public:
     explicit TQvGridButton(QWidget* owner = nullptr);
     ~TQvGridButton() override;
 
+// clang-format off
 #define QV_BUTTON_COLORS(X)                                                                    \
     X(Color) X(ColorTo) X(ColorHot) X(ColorHotTo) X(ColorDown) X(ColorDownTo) X(ColorChecked)    \
     X(ColorCheckedTo) X(BorderColor) X(BorderDownColor) X(BorderHotColor)
+// clang-format on
+// clang-format off
 #define QV_BUTTON_COLOR_ACCESS(Name)                                                           \
     TColor Name() const { return F##Name; }                                                   \
     void Set##Name(TColor v);
+    // clang-format on
     QV_BUTTON_COLORS(QV_BUTTON_COLOR_ACCESS)
 #undef QV_BUTTON_COLOR_ACCESS
 
-    bool Flat() const { return FFlat; }
+    bool Flat() const
+    {
+        return FFlat;
+    }
     void SetFlat(bool v);
-    TButtonLayout Layout() const { return FLayout; }
+    TButtonLayout Layout() const
+    {
+        return FLayout;
+    }
     void SetLayout(TButtonLayout v);
-    int Margin() const { return FMargin; }
+    int Margin() const
+    {
+        return FMargin;
+    }
     // Values below -1 are refused.
     void SetMargin(int v);
-    int Spacing() const { return FSpacing; }
+    int Spacing() const
+    {
+        return FSpacing;
+    }
     void SetSpacing(int v);
-    bool ShowCaption() const { return FShowCaption; }
+    bool ShowCaption() const
+    {
+        return FShowCaption;
+    }
     void SetShowCaption(bool v);
-    bool Shaded() const { return FShaded; }
+    bool Shaded() const
+    {
+        return FShaded;
+    }
     void SetShaded(bool v);
-    TQvGridButtonStyle Style() const { return FStyle; }
+    TQvGridButtonStyle Style() const
+    {
+        return FStyle;
+    }
     void SetStyle(TQvGridButtonStyle v);
-    bool Rounded() const { return FRounded; }
+    bool Rounded() const
+    {
+        return FRounded;
+    }
     void SetRounded(bool v);
-    bool DropDownButton() const { return FDropDownButton; }
+    bool DropDownButton() const
+    {
+        return FDropDownButton;
+    }
     void SetDropDownButton(bool v);
-    QMenu* DropDownMenu() const { return FDropDownMenu; }
-    void SetDropDownMenu(QMenu* v) { FDropDownMenu = v; }
-    bool AutoXPStyle() const { return FAutoXPStyle; }
-    void SetAutoXPStyle(bool v) { FAutoXPStyle = v; }
-    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    QMenu* DropDownMenu() const
+    {
+        return FDropDownMenu;
+    }
+    void SetDropDownMenu(QMenu* v)
+    {
+        FDropDownMenu = v;
+    }
+    bool AutoXPStyle() const
+    {
+        return FAutoXPStyle;
+    }
+    void SetAutoXPStyle(bool v)
+    {
+        FAutoXPStyle = v;
+    }
+    bool AutoThemeAdapt() const
+    {
+        return FAutoThemeAdapt;
+    }
     void SetAutoThemeAdapt(bool v);
-    int GroupIndex() const { return FGroupIndex; }
+    int GroupIndex() const
+    {
+        return FGroupIndex;
+    }
     void SetGroupIndex(int v);
-    bool AllowAllUp() const { return FAllowAllUp; }
+    bool AllowAllUp() const
+    {
+        return FAllowAllUp;
+    }
     void SetAllowAllUp(bool v);
-    bool Down() const { return FDown; }
+    bool Down() const
+    {
+        return FDown;
+    }
     void SetDown(bool v);
-    int Look() const { return FLook; }
+    int Look() const
+    {
+        return FLook;
+    }
     // Looks 0 to 6; other values change nothing.
     void SetLook(int v);
 
     // Glyphs are copied. Writing Glyph also makes a grey GlyphDisabled when that is empty.
-    const QImage& Glyph() const { return FGlyph; }
+    const QImage& Glyph() const
+    {
+        return FGlyph;
+    }
     void SetGlyph(const QImage& v);
-    const QImage& GlyphHot() const { return FGlyphHot; }
-    void SetGlyphHot(const QImage& v) { FGlyphHot = v; }
-    const QImage& GlyphDown() const { return FGlyphDown; }
-    void SetGlyphDown(const QImage& v) { FGlyphDown = v; }
-    const QImage& GlyphDisabled() const { return FGlyphDisabled; }
+    const QImage& GlyphHot() const
+    {
+        return FGlyphHot;
+    }
+    void SetGlyphHot(const QImage& v)
+    {
+        FGlyphHot = v;
+    }
+    const QImage& GlyphDown() const
+    {
+        return FGlyphDown;
+    }
+    void SetGlyphDown(const QImage& v)
+    {
+        FGlyphDown = v;
+    }
+    const QImage& GlyphDisabled() const
+    {
+        return FGlyphDisabled;
+    }
     void SetGlyphDisabled(const QImage& v);
     // The glyph's silhouette in grey, drawn under the lifted glyph of a hot button.
-    const QImage& GlyphShade() const { return FGlyphShade; }
+    const QImage& GlyphShade() const
+    {
+        return FGlyphShade;
+    }
 
-    QString Caption() const { return FCaption; }
+    QString Caption() const
+    {
+        return FCaption;
+    }
     void SetCaption(const QString& v);
     // The colour of the caption and of the drop-down triangle (a QFont has none).
-    TColor FontColor() const { return FFontColor; }
+    TColor FontColor() const
+    {
+        return FFontColor;
+    }
     void SetFontColor(TColor v);
 
-    QAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    QAction* Action() const
+    {
+        return FActionLink ? FActionLink->Action() : nullptr;
+    }
     // Takes caption, enabled state, visibility, hint, group index and checked state from the
     // action and keeps following it; a click triggers it.
     void SetAction(QAction* action);
 
-    TButtonState State() const { return FState; }
-    bool MouseInControl() const { return FMouseInControl; }
+    TButtonState State() const
+    {
+        return FState;
+    }
+    bool MouseInControl() const
+    {
+        return FMouseInControl;
+    }
 
     // End of the owner's set-up (what reading a form does last): builds the shade glyph.
     void Loaded();

@@ -6,9 +6,9 @@
 // control changes is a virtual hook: cell drawing, the select-cell check, the editor's text,
 // the moved-row and moved-column notifications, key, wheel and scroll handling.
 
-#include "grid/store/CellStore.h"
 #include "grid/GridTypes.h"
 #include "grid/StringGrid/GridAxis.h"
+#include "grid/store/CellStore.h"
 
 #include <QAbstractScrollArea>
 #include <QLineEdit>
@@ -25,8 +25,7 @@ namespace grid {
 // Refusal of the string grid itself (index or fixed count outside the grid).
 class EInvalidGridOperation : public std::runtime_error {
 public:
-    explicit EInvalidGridOperation(const QString& message)
-        : std::runtime_error(message.toStdString()), msg(message) {}
+    explicit EInvalidGridOperation(const QString& message) : std::runtime_error(message.toStdString()), msg(message) {}
     const QString& Message() const { return msg; }
 
 private:
@@ -269,8 +268,8 @@ protected:
     virtual void ScrollBarsUpdated() {}
 
 private:
-    int colLeft(int col) const;  // x of a visible column's left edge, -1 when not shown
-    int rowTop(int row) const;   // y of a visible row's top edge, -1 when not shown
+    int colLeft(int col) const; // x of a visible column's left edge, -1 when not shown
+    int rowTop(int row) const;  // y of a visible row's top edge, -1 when not shown
     int fixedWidth() const;
     int fixedHeight() const;
     int maxTopRow() const;

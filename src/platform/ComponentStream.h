@@ -23,9 +23,27 @@
 namespace platform {
 
 enum TValueType : quint8 {
-    vaNull = 0, vaList = 1, vaInt8 = 2, vaInt16 = 3, vaInt32 = 4, vaExtended = 5, vaString = 6, vaIdent = 7,
-    vaFalse = 8, vaTrue = 9, vaBinary = 10, vaSet = 11, vaLString = 12, vaNil = 13, vaCollection = 14,
-    vaSingle = 15, vaCurrency = 16, vaDate = 17, vaWString = 18, vaInt64 = 19, vaUTF8String = 20
+    vaNull = 0,
+    vaList = 1,
+    vaInt8 = 2,
+    vaInt16 = 3,
+    vaInt32 = 4,
+    vaExtended = 5,
+    vaString = 6,
+    vaIdent = 7,
+    vaFalse = 8,
+    vaTrue = 9,
+    vaBinary = 10,
+    vaSet = 11,
+    vaLString = 12,
+    vaNil = 13,
+    vaCollection = 14,
+    vaSingle = 15,
+    vaCurrency = 16,
+    vaDate = 17,
+    vaWString = 18,
+    vaInt64 = 19,
+    vaUTF8String = 20
 };
 
 // The platform's stream and file-stream errors, with their fixed texts.
@@ -52,12 +70,16 @@ public:
 class EFOpenError : public EStreamError {
 public:
     EFOpenError(const QString& path, const QString& reason)
-        : EStreamError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason)) {}
+        : EStreamError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason))
+    {
+    }
 };
 class EFCreateError : public EStreamError {
 public:
     EFCreateError(const QString& path, const QString& reason)
-        : EStreamError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason)) {}
+        : EStreamError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason))
+    {
+    }
 };
 
 // The platform's colour names ("clWindow", "clNone", ...): the name of a colour that has one

@@ -26,12 +26,10 @@ struct TFormatLetter {
 };
 
 constexpr std::array<TFormatLetter, 19> kFormatLetters{{
-    {'d', 1, 1, "d"},   {'d', 2, 2, "dd"},  {'d', 3, 3, "ddd"}, {'d', 4, 99, "dddd"},
-    {'M', 1, 1, "M"},   {'M', 2, 2, "MM"},  {'M', 3, 3, "MMM"}, {'M', 4, 99, "MMMM"},
-    {'y', 1, 2, "yy"},  {'y', 3, 99, "yyyy"},
-    {'h', 1, 1, "h"},   {'h', 2, 99, "hh"}, {'H', 1, 1, "H"},   {'H', 2, 99, "HH"},
-    {'m', 1, 1, "m"},   {'m', 2, 99, "mm"}, {'s', 1, 1, "s"},   {'s', 2, 99, "ss"},
-    {'t', 1, 99, "AP"},
+    {'d', 1, 1, "d"},   {'d', 2, 2, "dd"},  {'d', 3, 3, "ddd"},   {'d', 4, 99, "dddd"}, {'M', 1, 1, "M"},
+    {'M', 2, 2, "MM"},  {'M', 3, 3, "MMM"}, {'M', 4, 99, "MMMM"}, {'y', 1, 2, "yy"},    {'y', 3, 99, "yyyy"},
+    {'h', 1, 1, "h"},   {'h', 2, 99, "hh"}, {'H', 1, 1, "H"},     {'H', 2, 99, "HH"},   {'m', 1, 1, "m"},
+    {'m', 2, 99, "mm"}, {'s', 1, 1, "s"},   {'s', 2, 99, "ss"},   {'t', 1, 99, "AP"},
 }};
 
 const char* qtField(QChar letter, int run)
@@ -396,8 +394,10 @@ void TDateTimePicker::showChecked()
 {
     QPalette pal = lineEdit()->palette();
     const bool grey = FShowCheckbox && !FChecked;
-    pal.setColor(QPalette::Active, QPalette::Text, palette().color(grey ? QPalette::Disabled : QPalette::Active, QPalette::Text));
-    pal.setColor(QPalette::Inactive, QPalette::Text, palette().color(grey ? QPalette::Disabled : QPalette::Inactive, QPalette::Text));
+    pal.setColor(QPalette::Active, QPalette::Text,
+                 palette().color(grey ? QPalette::Disabled : QPalette::Active, QPalette::Text));
+    pal.setColor(QPalette::Inactive, QPalette::Text,
+                 palette().color(grey ? QPalette::Disabled : QPalette::Inactive, QPalette::Text));
     lineEdit()->setPalette(pal);
 }
 
@@ -452,12 +452,18 @@ TFieldLimits fieldLimits(QDateTimeEdit::Section s, const QString& qtFormat)
     const bool longYear = qtFormat.contains(QStringLiteral("yyyy"));
     const bool twelveHour = qtFormat.contains(QLatin1String("AP"), Qt::CaseInsensitive);
     switch (s) {
-    case QDateTimeEdit::DaySection: return {2, 31};
-    case QDateTimeEdit::MonthSection: return {2, 12};
-    case QDateTimeEdit::YearSection: return longYear ? TFieldLimits{4, 9999} : TFieldLimits{2, 99};
-    case QDateTimeEdit::HourSection: return {2, twelveHour ? 12 : 23};
-    case QDateTimeEdit::MSecSection: return {3, 999};
-    default: return {2, 59};
+    case QDateTimeEdit::DaySection:
+        return {2, 31};
+    case QDateTimeEdit::MonthSection:
+        return {2, 12};
+    case QDateTimeEdit::YearSection:
+        return longYear ? TFieldLimits{4, 9999} : TFieldLimits{2, 99};
+    case QDateTimeEdit::HourSection:
+        return {2, twelveHour ? 12 : 23};
+    case QDateTimeEdit::MSecSection:
+        return {3, 999};
+    default:
+        return {2, 59};
     }
 }
 
@@ -499,17 +505,30 @@ void TDateTimePicker::commitTyped()
     QTime t = old.time();
     int year = old.date().year(), month = old.date().month(), day = old.date().day();
     switch (s) {
-    case QDateTimeEdit::DaySection: day = n; break;
-    case QDateTimeEdit::MonthSection: month = n; break;
+    case QDateTimeEdit::DaySection:
+        day = n;
+        break;
+    case QDateTimeEdit::MonthSection:
+        month = n;
+        break;
     // One or two digits name a year of the current century.
-    case QDateTimeEdit::YearSection: year = shortYear ? year - year % 100 + n : n; break;
+    case QDateTimeEdit::YearSection:
+        year = shortYear ? year - year % 100 + n : n;
+        break;
     case QDateTimeEdit::HourSection:
         t = QTime(twelveHour ? n % 12 + (t.hour() >= 12 ? 12 : 0) : n, t.minute(), t.second(), t.msec());
         break;
-    case QDateTimeEdit::MinuteSection: t = QTime(t.hour(), n, t.second(), t.msec()); break;
-    case QDateTimeEdit::SecondSection: t = QTime(t.hour(), t.minute(), n, t.msec()); break;
-    case QDateTimeEdit::MSecSection: t = QTime(t.hour(), t.minute(), t.second(), n); break;
-    default: return;
+    case QDateTimeEdit::MinuteSection:
+        t = QTime(t.hour(), n, t.second(), t.msec());
+        break;
+    case QDateTimeEdit::SecondSection:
+        t = QTime(t.hour(), t.minute(), n, t.msec());
+        break;
+    case QDateTimeEdit::MSecSection:
+        t = QTime(t.hour(), t.minute(), t.second(), n);
+        break;
+    default:
+        return;
     }
     if (day < 1 || month < 1 || year < 1 || !t.isValid())
         return;

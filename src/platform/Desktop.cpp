@@ -15,8 +15,8 @@ Qt::KeyboardModifiers QtDesktop::keyModifiers() const
 
 std::uint32_t QtDesktop::tickCount() const
 {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now().time_since_epoch());
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
     return static_cast<std::uint32_t>(ms.count());
 }
 
@@ -39,10 +39,12 @@ std::optional<QRect> QtDesktop::workAreaNear(const QPoint& point) const
         long long best = std::numeric_limits<long long>::max();
         for (const QScreen* screen : QGuiApplication::screens()) {
             const QRect g = screen->geometry();
-            const long long dx = point.x() < g.left() ? g.left() - point.x()
-                                 : point.x() > g.right() ? point.x() - g.right() : 0;
-            const long long dy = point.y() < g.top() ? g.top() - point.y()
-                                 : point.y() > g.bottom() ? point.y() - g.bottom() : 0;
+            const long long dx = point.x() < g.left()    ? g.left() - point.x()
+                                 : point.x() > g.right() ? point.x() - g.right()
+                                                         : 0;
+            const long long dy = point.y() < g.top()      ? g.top() - point.y()
+                                 : point.y() > g.bottom() ? point.y() - g.bottom()
+                                                          : 0;
             if (dx * dx + dy * dy < best) {
                 best = dx * dx + dy * dy;
                 nearest = screen;

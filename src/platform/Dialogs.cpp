@@ -19,8 +19,7 @@ QString QtFileDialogs::saveFileName(QWidget* parent, const QString& caption, con
                                     const QString& filter)
 {
     // Overwrite questions belong to the callers, which word them from the text table.
-    return QFileDialog::getSaveFileName(parent, caption, startDir, filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(parent, caption, startDir, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 } // namespace platform

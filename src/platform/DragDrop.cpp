@@ -91,7 +91,10 @@ QString wideText(const QByteArray& block, qsizetype offset, qsizetype* next = nu
 
 } // namespace
 
-QString wideTextOf(const QByteArray& block) { return wideText(block, 0); }
+QString wideTextOf(const QByteArray& block)
+{
+    return wideText(block, 0);
+}
 
 QByteArray dropFilesBlock(const QStringList& files)
 {
@@ -175,8 +178,7 @@ struct StandardFormat {
 };
 
 const StandardFormat kStandardFormats[] = {
-    {CF_UNICODETEXT,
-     [](const QByteArray& block, QMimeData& mime) { mime.setText(wideText(block, 0)); },
+    {CF_UNICODETEXT, [](const QByteArray& block, QMimeData& mime) { mime.setText(wideText(block, 0)); },
      [](const QMimeData& mime) {
          return hasPlainText(mime) ? wideTextBlock(platformLines(mime.text())) : QByteArray();
      }},
@@ -192,7 +194,7 @@ const StandardFormat kStandardFormats[] = {
      [](const QByteArray& block, QMimeData& mime) { mime.setData(QStringLiteral("text/rtf"), narrowTextOf(block)); },
      [](const QMimeData& mime) {
          return mime.hasFormat(QStringLiteral("text/rtf")) ? zeroTerminated(mime.data(QStringLiteral("text/rtf")))
-                                                          : QByteArray();
+                                                           : QByteArray();
      }},
     {CF_HDROP,
      [](const QByteArray& block, QMimeData& mime) {
@@ -208,9 +210,7 @@ const StandardFormat kStandardFormats[] = {
          return files.isEmpty() ? QByteArray() : dropFilesBlock(files);
      }},
     {CF_URL,
-     [](const QByteArray& block, QMimeData& mime) {
-         addUrls(mime, {QUrl(QString::fromLatin1(narrowTextOf(block)))});
-     },
+     [](const QByteArray& block, QMimeData& mime) { addUrls(mime, {QUrl(QString::fromLatin1(narrowTextOf(block)))}); },
      [](const QMimeData& mime) {
          const QList<QUrl> links = urlsOf(mime, false);
          return links.isEmpty() ? QByteArray() : zeroTerminated(links.first().toEncoded());

@@ -44,10 +44,7 @@ public:
         library_->unload();
     }
 
-    void* resolve(const char* exportName) override
-    {
-        return reinterpret_cast<void*>(library_->resolve(exportName));
-    }
+    void* resolve(const char* exportName) override { return reinterpret_cast<void*>(library_->resolve(exportName)); }
 
 private:
     std::unique_ptr<QLibrary> library_;

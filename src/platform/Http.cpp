@@ -144,13 +144,16 @@ QByteArray TcpHttpClient::requestFor(const QUrl& url)
     if (url.port() != -1 && url.port() != 80)
         host += ':' + QByteArray::number(url.port());
 
-    return "GET " + target + " HTTP/1.0\r\n"
-           "Host: " + host + "\r\n"
-           "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"
-           "Accept-Encoding: identity\r\n"
-           "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
-           "Connection: keep-alive\r\n"
-           "\r\n";
+    return "GET " + target
+           + " HTTP/1.0\r\n"
+             "Host: "
+           + host
+           + "\r\n"
+             "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"
+             "Accept-Encoding: identity\r\n"
+             "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
+             "Connection: keep-alive\r\n"
+             "\r\n";
 }
 
 HttpReply TcpHttpClient::get(const QUrl& url)

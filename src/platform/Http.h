@@ -17,9 +17,9 @@ inline constexpr int kHttpReplyTimeoutMs = 20000;
 inline constexpr qsizetype kHttpMaxReplyBytes = 1024 * 1024;
 
 struct HttpReply {
-    int status = 0;   // HTTP status code; 0 when no complete reply came
-    QByteArray body;  // the reply's body, whatever the status
-    QString error;    // why there is no reply (status 0)
+    int status = 0;  // HTTP status code; 0 when no complete reply came
+    QByteArray body; // the reply's body, whatever the status
+    QString error;   // why there is no reply (status 0)
 
     bool succeeded() const { return status >= 200 && status <= 299; }
 };
@@ -37,8 +37,7 @@ public:
 // Accept-Encoding "identity", User-Agent, Connection "keep-alive".
 class TcpHttpClient final : public HttpClient {
 public:
-    explicit TcpHttpClient(int connectTimeoutMs = kHttpConnectTimeoutMs,
-                           int replyTimeoutMs = kHttpReplyTimeoutMs);
+    explicit TcpHttpClient(int connectTimeoutMs = kHttpConnectTimeoutMs, int replyTimeoutMs = kHttpReplyTimeoutMs);
 
     HttpReply get(const QUrl& url) override;
 

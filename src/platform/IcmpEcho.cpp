@@ -113,7 +113,7 @@ EchoResult IcmpEchoProbe::echo(const QString& address, const QByteArray& data, i
         if (fd < 0) {
             result.status = EchoStatus::NoSocket;
             result.error = systemError("ICMP socket", datagramError) + QStringLiteral("; ")
-                + systemError("raw ICMP socket", errno);
+                           + systemError("raw ICMP socket", errno);
             return result;
         }
     }

@@ -96,7 +96,6 @@ struct ReachabilityResult {
 // Sends echo tries to address, each carrying the address text, until kRepliesNeeded tries were
 // answered or no try is left to start within kReachabilityLimitMs; pauses one clock step after
 // each try. A probe failure ends the test at once, unreached.
-ReachabilityResult runReachabilityTest(EchoProbe& probe, const QString& address,
-                                       ReachabilityClock& clock);
+ReachabilityResult runReachabilityTest(EchoProbe& probe, const QString& address, ReachabilityClock& clock);
 
 } // namespace platform

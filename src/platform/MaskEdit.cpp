@@ -20,16 +20,26 @@ bool qtSpecial(QChar c)
 QChar qtInput(QChar c)
 {
     switch (c.unicode()) {
-    case 'L': return QLatin1Char('A');
-    case 'l': return QLatin1Char('a');
-    case 'A': return QLatin1Char('N');
-    case 'a': return QLatin1Char('n');
-    case 'C': return QLatin1Char('X');
-    case 'c': return QLatin1Char('x');
-    case '0': return QLatin1Char('9');
-    case '9': return QLatin1Char('0');
-    case '#': return QLatin1Char('#');
-    default: return QChar();
+    case 'L':
+        return QLatin1Char('A');
+    case 'l':
+        return QLatin1Char('a');
+    case 'A':
+        return QLatin1Char('N');
+    case 'a':
+        return QLatin1Char('n');
+    case 'C':
+        return QLatin1Char('X');
+    case 'c':
+        return QLatin1Char('x');
+    case '0':
+        return QLatin1Char('9');
+    case '9':
+        return QLatin1Char('0');
+    case '#':
+        return QLatin1Char('#');
+    default:
+        return QChar();
     }
 }
 
@@ -203,21 +213,27 @@ bool TMaskEngine::Accepts(int pos, QChar ch) const
         return false;
     const QChar m = places_[size_t(pos)].ch;
     // Optional places take a blank as well.
-    const bool optional = m == QLatin1Char('l') || m == QLatin1Char('a') || m == QLatin1Char('c') ||
-                          m == QLatin1Char('9') || m == QLatin1Char('#');
+    const bool optional = m == QLatin1Char('l') || m == QLatin1Char('a') || m == QLatin1Char('c')
+                          || m == QLatin1Char('9') || m == QLatin1Char('#');
     if (optional && ch == QLatin1Char(' '))
         return true;
     switch (m.unicode()) {
     case 'L':
-    case 'l': return ch.isLetter();
+    case 'l':
+        return ch.isLetter();
     case 'A':
-    case 'a': return ch.isLetterOrNumber();
+    case 'a':
+        return ch.isLetterOrNumber();
     case 'C':
-    case 'c': return !ch.isNull();
+    case 'c':
+        return !ch.isNull();
     case '0':
-    case '9': return ch.isDigit();
-    case '#': return ch.isDigit() || ch == QLatin1Char('+') || ch == QLatin1Char('-');
-    default: return false;
+    case '9':
+        return ch.isDigit();
+    case '#':
+        return ch.isDigit() || ch == QLatin1Char('+') || ch == QLatin1Char('-');
+    default:
+        return false;
     }
 }
 

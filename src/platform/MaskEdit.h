@@ -30,8 +30,8 @@
 namespace platform {
 
 struct TEditMask {
-    QString qtMask;            // for QLineEdit::setInputMask; empty: no mask
-    bool saveLiterals = true;  // Text keeps the literal characters
+    QString qtMask;           // for QLineEdit::setInputMask; empty: no mask
+    bool saveLiterals = true; // Text keeps the literal characters
     QChar blank = QLatin1Char('_');
     std::vector<bool> literal; // per shown position: a literal, not an input place
 };
@@ -75,9 +75,9 @@ public:
 
 private:
     struct Place {
-        QChar ch;            // the literal, or the mask character of an input place
+        QChar ch; // the literal, or the mask character of an input place
         bool literal = false;
-        int caseMode = 0;    // 1 upper, -1 lower
+        int caseMode = 0; // 1 upper, -1 lower
     };
     std::vector<Place> places_;
     QChar blank_ = QLatin1Char('_');

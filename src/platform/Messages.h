@@ -16,8 +16,8 @@ class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
 
-    virtual MsgResult show(QWidget* parent, const QString& text, const QString& caption,
-                           MsgIcon icon, MsgButtons buttons) = 0;
+    virtual MsgResult show(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon,
+                           MsgButtons buttons) = 0;
 
     // The program's two common forms: an error sign with OK, and a question where only Yes goes on.
     void error(QWidget* parent, const QString& text, const QString& caption = QString());
@@ -29,8 +29,8 @@ public:
 // The production implementation: a QMessageBox run modally.
 class QtMessageBoxes final : public MessageBoxes {
 public:
-    MsgResult show(QWidget* parent, const QString& text, const QString& caption,
-                   MsgIcon icon, MsgButtons buttons) override;
+    MsgResult show(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon,
+                   MsgButtons buttons) override;
 };
 
 } // namespace platform

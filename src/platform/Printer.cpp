@@ -38,7 +38,7 @@ PrinterOrientation QtPrinter::Orientation() const
 void QtPrinter::SetOrientation(PrinterOrientation orientation)
 {
     printer().setPageOrientation(orientation == PrinterOrientation::Landscape ? QPageLayout::Landscape
-                                                                             : QPageLayout::Portrait);
+                                                                              : QPageLayout::Portrait);
 }
 
 void QtPrinter::SetTitle(const QString& title)

@@ -32,17 +32,24 @@ struct GroupState {
     int color = 0;      // entry of the colour table; 0 is "auto"
     bool bold = false, italic = false, underline = false, strike = false;
     int offset = 0; // vertical offset in twips (\up, \dn)
-    int uc = 1; // characters that stand in for a \uN
+    int uc = 1;     // characters that stand in for a \uN
 };
 
 // Destinations whose content is no text of the document.
 bool isSkippedDestination(const QString& word)
 {
-    static const char* const names[] = {"stylesheet", "info", "pict", "object", "header", "footer", "headerl",
-                                        "headerr", "headerf", "footerl", "footerr", "footerf", "listtable",
-                                        "listoverridetable", "revtbl", "rsidtbl", "generator", "xmlnstbl",
-                                        "themedata", "colorschememapping", "latentstyles", "datastore",
-                                        "filetbl", "fldinst"};
+    static const char* const names[] = {"stylesheet",   "info",
+                                        "pict",         "object",
+                                        "header",       "footer",
+                                        "headerl",      "headerr",
+                                        "headerf",      "footerl",
+                                        "footerr",      "footerf",
+                                        "listtable",    "listoverridetable",
+                                        "revtbl",       "rsidtbl",
+                                        "generator",    "xmlnstbl",
+                                        "themedata",    "colorschememapping",
+                                        "latentstyles", "datastore",
+                                        "filetbl",      "fldinst"};
     for (const char* n : names)
         if (word == QLatin1String(n))
             return true;
@@ -155,9 +162,9 @@ private:
         case '\'': {
             // Two hexadecimal digits; a cut-off or broken escape gives nothing.
             const QString hh = in.mid(pos, 2);
-            const auto digits = std::find_if(hh.begin(), hh.end(), [](QChar c) {
-                                    return c.unicode() >= 128 || !std::isxdigit(c.unicode());
-                                }) - hh.begin();
+            const auto digits = std::find_if(hh.begin(), hh.end(),
+                                             [](QChar c) { return c.unicode() >= 128 || !std::isxdigit(c.unicode()); })
+                                - hh.begin();
             pos += digits;
             if (digits < 2)
                 return;
@@ -509,7 +516,9 @@ QString saveRtf(const QTextDocument& doc)
             if (f.fontStrikeOut())
                 words += QLatin1String("\\strike");
             if (const int off = charOffset(f); off != 0)
-                words += QStringLiteral("\\%1%2").arg(off > 0 ? QLatin1String("up") : QLatin1String("dn")).arg(std::abs(off) / 10);
+                words += QStringLiteral("\\%1%2")
+                             .arg(off > 0 ? QLatin1String("up") : QLatin1String("dn"))
+                             .arg(std::abs(off) / 10);
             // A run with its own format is a group, so it needs no \plain to end it.
             if (words.isEmpty()) {
                 appendRtfText(body, frag.text());

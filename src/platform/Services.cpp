@@ -26,8 +26,8 @@ Services& productionServices()
     static TcpHttpClient http;
     static IcmpEchoProbe echo;
     // One INI file per user stands for the registry hive of the current user.
-    static SettingsStore registry(
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/registry.ini"));
+    static SettingsStore registry(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                                  + QStringLiteral("/registry.ini"));
     static QtFileDialogs dialogs;
     static SystemClock clock;
     static QtLibraryLoader libraries;

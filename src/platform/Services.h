@@ -20,14 +20,14 @@ class DragRunner;
 
 struct Services {
     MessageBoxes* messages = nullptr;
-    Shell* shell = nullptr;       // web links, run-and-wait of the updater
-    HttpClient* http = nullptr;   // the version query
-    EchoProbe* echo = nullptr;    // the device update's reachability test
-    SettingsStore* registry = nullptr; // the user's registry hive (grid layouts, theme keys)
-    FileDialogs* dialogs = nullptr;    // folder, open and save dialogs
-    Clock* clock = nullptr;            // the writers' time stamps; none: the system clock
-    LibraryLoader* libraries = nullptr; // outside libraries by name; none: no library loads
-    Printer* printer = nullptr;         // the table control's printouts; none: nothing is printed
+    Shell* shell = nullptr;                  // web links, run-and-wait of the updater
+    HttpClient* http = nullptr;              // the version query
+    EchoProbe* echo = nullptr;               // the device update's reachability test
+    SettingsStore* registry = nullptr;       // the user's registry hive (grid layouts, theme keys)
+    FileDialogs* dialogs = nullptr;          // folder, open and save dialogs
+    Clock* clock = nullptr;                  // the writers' time stamps; none: the system clock
+    LibraryLoader* libraries = nullptr;      // outside libraries by name; none: no library loads
+    Printer* printer = nullptr;              // the table control's printouts; none: nothing is printed
     AutomationServers* automation = nullptr; // office automation; none: no server exists
     DragRunner* dragDrop = nullptr;          // drags with other windows; none: Qt's own drag
 };

@@ -139,9 +139,8 @@ bool SettingsStore::flush(QString* error)
     if (settings_->status() == QSettings::NoError)
         return true;
     if (error) {
-        *error = settings_->status() == QSettings::AccessError
-            ? QStringLiteral("Cannot write %1").arg(path())
-            : QStringLiteral("Cannot read %1").arg(path());
+        *error = settings_->status() == QSettings::AccessError ? QStringLiteral("Cannot write %1").arg(path())
+                                                               : QStringLiteral("Cannot read %1").arg(path());
     }
     return false;
 }

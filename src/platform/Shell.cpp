@@ -46,8 +46,7 @@ struct SpawnSetup {
 void sleepMs(int ms)
 {
     timespec ts{ms / 1000, (ms % 1000) * 1000000L};
-    while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
-    }
+    while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {}
 }
 
 // A program still running when the wait gives up is reaped when it ends, so it never lingers
@@ -56,8 +55,7 @@ void reapWhenDone(pid_t pid)
 {
     std::thread([pid] {
         int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     }).detach();
 }
 
@@ -76,8 +74,8 @@ RunOutcome DesktopShell::runAndWait(const RunRequest& request)
     // A program given with a folder part is made absolute first, so changing the working folder
     // cannot change which program starts. A bare name is searched on the PATH.
     const bool bareName = !request.program.contains(QLatin1Char('/'));
-    const QByteArray program = QFile::encodeName(
-        bareName ? request.program : QFileInfo(request.program).absoluteFilePath());
+    const QByteArray program =
+        QFile::encodeName(bareName ? request.program : QFileInfo(request.program).absoluteFilePath());
 
     std::vector<QByteArray> args{program};
     for (const QString& a : QProcess::splitCommand(request.parameters))
@@ -89,8 +87,7 @@ RunOutcome DesktopShell::runAndWait(const RunRequest& request)
 
     SpawnSetup setup;
     const QByteArray folder = QFile::encodeName(request.folder);
-    if (!request.folder.isEmpty()
-        && posix_spawn_file_actions_addchdir_np(&setup.actions, folder.constData()) != 0)
+    if (!request.folder.isEmpty() && posix_spawn_file_actions_addchdir_np(&setup.actions, folder.constData()) != 0)
         return RunOutcome::NotStarted;
     // The child starts with no blocked signals and a default SIGPIPE, whatever ours are.
     sigset_t none;
@@ -103,9 +100,8 @@ RunOutcome DesktopShell::runAndWait(const RunRequest& request)
     posix_spawnattr_setflags(&setup.attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     pid_t pid = 0;
-    const int rc = bareName
-        ? posix_spawnp(&pid, program.constData(), &setup.actions, &setup.attr, argv.data(), environ)
-        : posix_spawn(&pid, program.constData(), &setup.actions, &setup.attr, argv.data(), environ);
+    const int rc = bareName ? posix_spawnp(&pid, program.constData(), &setup.actions, &setup.attr, argv.data(), environ)
+                            : posix_spawn(&pid, program.constData(), &setup.actions, &setup.attr, argv.data(), environ);
     if (rc != 0)
         return RunOutcome::NotStarted;
 

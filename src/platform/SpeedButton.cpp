@@ -67,10 +67,18 @@ QImage TSpeedButton::GlyphFor(TButtonState state) const
     const int w = glyph_.width() / numGlyphs_;
     int index = 0;
     switch (state) {
-    case bsDisabled: index = 1; break;
-    case bsDown: index = 2; break;
-    case bsExclusive: index = 3; break;
-    case bsUp: index = 0; break;
+    case bsDisabled:
+        index = 1;
+        break;
+    case bsDown:
+        index = 2;
+        break;
+    case bsExclusive:
+        index = 3;
+        break;
+    case bsUp:
+        index = 0;
+        break;
     }
     if (index >= numGlyphs_)
         index = 0;

@@ -58,8 +58,8 @@ bool isUtf8(const QByteArray& bytes)
 bool declaresEncoding(const QByteArray& bytes)
 {
     return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")
-        || bytes.startsWith(QByteArray("<\0", 2)) || bytes.startsWith(QByteArray("\0<", 2))
-        || bytes.startsWith(QByteArray("\0\0", 2));
+           || bytes.startsWith(QByteArray("<\0", 2)) || bytes.startsWith(QByteArray("\0<", 2))
+           || bytes.startsWith(QByteArray("\0\0", 2));
 }
 
 // True when the XML declaration names an encoding other than UTF-8 (ISO-8859-1, say), which
@@ -88,7 +88,7 @@ bool declaresOtherEncoding(QByteArrayView bytes)
 bool isByteText(QByteArrayView bytes)
 {
     return !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF") && !bytes.startsWith(QByteArrayView("<\0", 2))
-        && !bytes.startsWith(QByteArrayView("\0<", 2)) && !bytes.startsWith(QByteArrayView("\0\0", 2));
+           && !bytes.startsWith(QByteArrayView("\0<", 2)) && !bytes.startsWith(QByteArrayView("\0\0", 2));
 }
 
 // A reference to character 0 ("&#0;", "&#x00;") names a character no XML document may hold;
@@ -163,12 +163,10 @@ bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString* error)
     // A value of blanks only is a value ("   " as a device name) and is kept.
     const pugi::xml_parse_result result = doc.load_buffer(
         text.constData(), size_t(text.size()),
-        pugi::parse_default | pugi::parse_comments | pugi::parse_fragment | pugi::parse_ws_pcdata_single,
-        encoding);
+        pugi::parse_default | pugi::parse_comments | pugi::parse_fragment | pugi::parse_ws_pcdata_single, encoding);
     QString problem;
     if (!result) {
-        problem = QStringLiteral("%1 at offset %2").arg(QString::fromUtf8(result.description()))
-                      .arg(result.offset);
+        problem = QStringLiteral("%1 at offset %2").arg(QString::fromUtf8(result.description())).arg(result.offset);
     } else {
         problem = documentLevelProblem(doc);
     }
@@ -194,12 +192,23 @@ QString placeOf(const QString& path, ptrdiff_t offset, pugi::xml_encoding encodi
         text = fromAnsi(text).toUtf8();
     std::optional<QStringConverter::Encoding> from;
     switch (encoding) {
-    case pugi::encoding_utf16_le: from = QStringConverter::Utf16LE; break;
-    case pugi::encoding_utf16_be: from = QStringConverter::Utf16BE; break;
-    case pugi::encoding_utf32_le: from = QStringConverter::Utf32LE; break;
-    case pugi::encoding_utf32_be: from = QStringConverter::Utf32BE; break;
-    case pugi::encoding_latin1: from = QStringConverter::Latin1; break;
-    default: break;
+    case pugi::encoding_utf16_le:
+        from = QStringConverter::Utf16LE;
+        break;
+    case pugi::encoding_utf16_be:
+        from = QStringConverter::Utf16BE;
+        break;
+    case pugi::encoding_utf32_le:
+        from = QStringConverter::Utf32LE;
+        break;
+    case pugi::encoding_utf32_be:
+        from = QStringConverter::Utf32BE;
+        break;
+    case pugi::encoding_latin1:
+        from = QStringConverter::Latin1;
+        break;
+    default:
+        break;
     }
     if (from) {
         QStringDecoder decode(*from, QStringConverter::Flag::ConvertInitialBom);

@@ -58,8 +58,7 @@ private:
 // ANSI code page, as load() reads it. False,
 // with the document empty, when the file cannot be read or is not well-formed; error then
 // holds the reason and, where the parser names a place, " at line L, column C".
-bool loadFileInPlace(pugi::xml_document& doc, const QString& path, unsigned options,
-                     QString* error = nullptr);
+bool loadFileInPlace(pugi::xml_document& doc, const QString& path, unsigned options, QString* error = nullptr);
 
 // Hands the memory of a released large document back to the system. Its nodes lie between
 // allocations that outlive it, so the C library would otherwise keep the freed space resident.

@@ -47,8 +47,7 @@ std::uint16_t get16(const QByteArray& in, qsizetype at)
 std::uint32_t get32(const QByteArray& in, qsizetype at)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(in.constData()) + at;
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16)
-         | (std::uint32_t(p[3]) << 24);
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
 }
 
 std::uint32_t crcOf(const QByteArray& data)
@@ -168,8 +167,7 @@ bool ZipWriter::addFile(const QString& sourcePath, const QString& entryName, QSt
     return addData(entryName, data, QFileInfo(sourcePath).lastModified(), error);
 }
 
-bool ZipWriter::addData(const QString& entryName, const QByteArray& data, const QDateTime& modified,
-                        QString* error)
+bool ZipWriter::addData(const QString& entryName, const QByteArray& data, const QDateTime& modified, QString* error)
 {
     if (!file_)
         return fail(error, QStringLiteral("No archive is open"));
@@ -229,10 +227,10 @@ bool ZipWriter::close(QString* error)
         put32(dir, e.compressedSize);
         put32(dir, e.size);
         put16(dir, std::uint16_t(e.name.size()));
-        put16(dir, 0); // extra field
-        put16(dir, 0); // comment
-        put16(dir, 0); // disk
-        put16(dir, 0); // internal attributes
+        put16(dir, 0);    // extra field
+        put16(dir, 0);    // comment
+        put16(dir, 0);    // disk
+        put16(dir, 0);    // internal attributes
         put32(dir, 0x20); // external attributes: archive bit
         put32(dir, e.headerOffset);
         dir.append(e.name);

@@ -30,8 +30,7 @@ public:
     // Adds a file from disk under entryName, deflated, stamped with its modification time.
     bool addFile(const QString& sourcePath, const QString& entryName, QString* error = nullptr);
     // Adds bytes under entryName, deflated, stamped with modified (local time).
-    bool addData(const QString& entryName, const QByteArray& data, const QDateTime& modified,
-                 QString* error = nullptr);
+    bool addData(const QString& entryName, const QByteArray& data, const QDateTime& modified, QString* error = nullptr);
     // Writes the central directory and replaces the target with the finished archive.
     bool close(QString* error = nullptr);
 

@@ -52,19 +52,19 @@ struct TRowRule {
     std::string_view check;
     int min = 0;
     int max = 0;
-    int text = 0;                  // text number of the failure, after "Error row " + row
-    bool withMax = false;          // the failure names max after the text ("... between 1 and " 125)
-    int textAfter = 0;             // a further text after max (" or None"); 0: none
-    std::string_view when = {};    // a row condition by name: the rule applies where it holds
+    int text = 0;                                 // text number of the failure, after "Error row " + row
+    bool withMax = false;                         // the failure names max after the text ("... between 1 and " 125)
+    int textAfter = 0;                            // a further text after max (" or None"); 0: none
+    std::string_view when = {};                   // a row condition by name: the rule applies where it holds
     std::span<const std::string_view> items = {}; // "one_of": the accepted texts
 };
 
 // A table's rules.
 struct TTableRules {
-    int keyColumn;                 // the first row whose key cell is empty ends the table
-    bool keyTrimmed = true;        // false: a key cell holding only blanks counts as used
-    int enableColumn = 1;          // kNoEnable: every used row is checked
-    int errorRowText = 0;          // "Error row " or the table's own wording
+    int keyColumn;          // the first row whose key cell is empty ends the table
+    bool keyTrimmed = true; // false: a key cell holding only blanks counts as used
+    int enableColumn = 1;   // kNoEnable: every used row is checked
+    int errorRowText = 0;   // "Error row " or the table's own wording
     std::span<const TRowRule> rules = {};
 };
 inline constexpr int kNoEnable = -1;
@@ -76,10 +76,10 @@ struct TRuleCell {
     const TRowRule& rule;
     int row;
 
-    QString Text() const;          // the cell as stored
-    int Number() const;            // the cell read as an integer, -1 when it is no number
-    QString Cell(int column) const;       // another cell of the row
-    int Number(int column) const;         // another cell of the row as a number
+    QString Text() const;           // the cell as stored
+    int Number() const;             // the cell read as an integer, -1 when it is no number
+    QString Cell(int column) const; // another cell of the row
+    int Number(int column) const;   // another cell of the row as a number
     // The rule's failure message: "Error row " + row + the rule's text (and max and the
     // after-text when the rule names them).
     QString Failure() const;
@@ -110,8 +110,7 @@ int Used_Rows(const common::TRowTable& table, const TTableRules& rules);
 bool Row_Enabled(const common::TRowTable& table, const TTableRules& rules, int row);
 
 // The first failure of the table's rules, or nothing when every checked row passes.
-std::optional<QString> Check_Rows(const common::TRowTable& table, const TTableRules& rules,
-                                  const TRuleRun& run = {});
+std::optional<QString> Check_Rows(const common::TRowTable& table, const TTableRules& rules, const TRuleRun& run = {});
 
 // Ready-made plugged-in checks.
 // The number is not one an earlier checked row had in the rule's column (the values seen

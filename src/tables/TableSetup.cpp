@@ -17,8 +17,7 @@ void applyEditing(TTableGrid& grid, const std::vector<bool>& readOnly, int col)
 
 } // namespace
 
-void Setup_Table(TTableGrid& grid, int rows, const std::vector<TTableColumnDef>& columns, int fixedCols,
-                 int rowHeight)
+void Setup_Table(TTableGrid& grid, int rows, const std::vector<TTableColumnDef>& columns, int fixedCols, int rowHeight)
 {
     grid.Columns().Clear();
     std::vector<bool> readOnly;

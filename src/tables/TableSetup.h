@@ -43,8 +43,7 @@ struct TTableColumnDef {
 // Sets up a configuration table: one column definition per column (width, colour, editor,
 // pick list, read-only), counts, fixed row and column, grid lines, range selection and
 // in-place editing of the columns that are not read-only.
-void Setup_Table(TTableGrid& grid, int rows, const std::vector<TTableColumnDef>& columns, int fixedCols,
-                 int rowHeight);
+void Setup_Table(TTableGrid& grid, int rows, const std::vector<TTableColumnDef>& columns, int fixedCols, int rowHeight);
 
 // The row helpers' view of a table; its data check-box columns are those whose column
 // definition has that editor. key names the table for the row-copy buffer.

@@ -56,8 +56,8 @@ std::vector<TTableColumnDef> columnDefs(const TGridDef& def)
     std::vector<TTableColumnDef> defs;
     for (size_t c = 0; c < def.columns.size(); ++c) {
         const TColumn& col = def.columns[c];
-        defs.push_back({col.width, c == 0 || col.readOnly, col.colour, c == 0 ? grid::edNone : col.editor, pickList(col),
-                        col.centred});
+        defs.push_back({col.width, c == 0 || col.readOnly, col.colour, c == 0 ? grid::edNone : col.editor,
+                        pickList(col), col.centred});
     }
     return defs;
 }
@@ -94,8 +94,7 @@ std::vector<int> fileColumns(const TGridDef& def)
 
 } // namespace
 
-std::optional<QString> Empty_Key_Above_Rows(const common::TRowTable& table, const TTableRules& rules,
-                                            bool keyRowCounts)
+std::optional<QString> Empty_Key_Above_Rows(const common::TRowTable& table, const TTableRules& rules, bool keyRowCounts)
 {
     const int gap = Used_Rows(table, rules) + 1;
     const int end = table.Handled_Col_End();
@@ -473,10 +472,10 @@ void TTableWindow::Btn_DelRowClick()
         return;
     // "... Row number " takes the number after it, "... Row number %d" in its place.
     const QString question = Lang_Text(g.def->deleteQuestion);
-    const bool yes = services_.messages
-                     && services_.messages->askYesNo(this, question.contains(QLatin1String("%d"))
-                                                               ? Format_Numbers(question, {row})
-                                                               : question + QString::number(row));
+    const bool yes =
+        services_.messages
+        && services_.messages->askYesNo(this, question.contains(QLatin1String("%d")) ? Format_Numbers(question, {row})
+                                                                                     : question + QString::number(row));
     if (yes && g.columnGrid)
         common::Grid_Delete_Row(row, *g.rows);
     else if (yes)

@@ -73,34 +73,34 @@ enum class TMissing {
 
 // One column of a grid. Column 0 (the row number) is a column too: header, width, no attr.
 struct TColumn {
-    int header = 0;                     // text number of the header cell
-    int hint = 0;                       // text number of the header hint; 0: none
+    int header = 0; // text number of the header cell
+    int hint = 0;   // text number of the header hint; 0: none
     int width = 64;
-    platform::TColor colour = grid::clNone; // none: the window colour
-    grid::TEditorType editor = grid::edNormal; // edNormal, edComboList, edComboEdit, edDataCheckBox
+    platform::TColor colour = grid::clNone;       // none: the window colour
+    grid::TEditorType editor = grid::edNormal;    // edNormal, edComboList, edComboEdit, edDataCheckBox
     std::span<const std::string_view> items = {}; // fixed pick-list items
-    int positions = 0;                  // >0: pick list "None", "0" .. positions - 1, built at show
-    const char* attr = nullptr;         // XML attribute; nullptr: not in the file
+    int positions = 0;                            // >0: pick list "None", "0" .. positions - 1, built at show
+    const char* attr = nullptr;                   // XML attribute; nullptr: not in the file
     TMissing missing = TMissing::Empty;
-    const char* missingText = "";       // for TMissing::Text
+    const char* missingText = ""; // for TMissing::Text
     // TMissing::Text only where another cell of the row, as just loaded and trimmed, equals
     // this text (the other column is loaded first): {column, "Y"}.
     int missingIfColumn = -1;
     const char* missingIfText = "";
     bool centred = false;
-    bool positionsNone = true;          // false: the position list has no "None" item
-    bool readOnly = false;              // computed by the window, never edited
-    int relabel = 0;                    // the header a language change writes; 0: header
+    bool positionsNone = true; // false: the position list has no "None" item
+    bool readOnly = false;     // computed by the window, never edited
+    int relabel = 0;           // the header a language change writes; 0: header
 };
 
 // A row condition named by the rules' `when`, as data: the cell of `column`, trimmed, ...
 struct TCondition {
     enum Kind {
-        Is,          // ... equals text
-        IsNot,       // ... differs from text
-        IsY,         // ... upper-cased is "Y"
-        Exactly,     // ... as stored (not trimmed) equals text
-        AtLeast,     // ... read as a number is at least number
+        Is,      // ... equals text
+        IsNot,   // ... differs from text
+        IsY,     // ... upper-cased is "Y"
+        Exactly, // ... as stored (not trimmed) equals text
+        AtLeast, // ... read as a number is at least number
     };
     std::string_view name;
     Kind kind = Is;
@@ -113,7 +113,7 @@ struct TCondition {
 // "byte8", each holding where the length column reads at least k; a rule on byte k names
 // kByteWhen[k - 1].
 inline constexpr std::string_view kByteWhen[8] = {"byte1", "byte2", "byte3", "byte4",
-                                                   "byte5", "byte6", "byte7", "byte8"};
+                                                  "byte5", "byte6", "byte7", "byte8"};
 constexpr std::array<TCondition, 8> Byte_Conditions(int lengthColumn)
 {
     std::array<TCondition, 8> conditions{};
@@ -124,23 +124,23 @@ constexpr std::array<TCondition, 8> Byte_Conditions(int lengthColumn)
 
 // One grid: its rows, columns, rules and file section.
 struct TGridDef {
-    const char* name;                   // object name: "ACG_CAN_Receive"
-    int rows;                           // the header row included
+    const char* name; // object name: "ACG_CAN_Receive"
+    int rows;         // the header row included
     std::span<const TColumn> columns;
-    TTableRules rules;                  // key column, trimmed key, enable column, "Error row " text, rules
+    TTableRules rules; // key column, trimmed key, enable column, "Error row " text, rules
     std::span<const TCondition> conditions = {};
-    int deleteQuestion = 0;             // "Are you sure to delete the Row number "
-    bool insertEnables = true;          // Insert Row puts "Y" in the enable column
-    bool clickSelectsRow = false;       // a click on a row-number cell selects the row
-    bool keyRowEndsTable = false;       // the first empty key ends the table whatever its row holds
-    const char* section = nullptr;      // element under the root holding the rows; nullptr: the root
-    const char* sheet = nullptr;        // two grids: the tab sheet's object name
+    int deleteQuestion = 0;        // "Are you sure to delete the Row number "
+    bool insertEnables = true;     // Insert Row puts "Y" in the enable column
+    bool clickSelectsRow = false;  // a click on a row-number cell selects the row
+    bool keyRowEndsTable = false;  // the first empty key ends the table whatever its row holds
+    const char* section = nullptr; // element under the root holding the rows; nullptr: the root
+    const char* sheet = nullptr;   // two grids: the tab sheet's object name
     int sheetCaption = 0;
     std::span<const int> fileOrder = {}; // attributes' order by column; empty: column order
-    bool enterNextCell = true;          // Enter moves to the next cell (with the jump option on)
-    bool plain = false;                 // a plain string grid (see above)
-    bool showHints = true;              // false: the hint list is kept but never shown
-    int rowHeight = 0;                  // height of the data rows; 0: the tables' own (21)
+    bool enterNextCell = true;           // Enter moves to the next cell (with the jump option on)
+    bool plain = false;                  // a plain string grid (see above)
+    bool showHints = true;               // false: the hint list is kept but never shown
+    int rowHeight = 0;                   // height of the data rows; 0: the tables' own (21)
 };
 
 // Six consecutive text numbers, for the button captions or hints (OK, Cancel, Delete Row,
@@ -153,17 +153,17 @@ constexpr TButtonTexts Six(int first)
 
 // The window.
 struct TWindowDef {
-    const char* name;                   // object name: "FReceiveCAN"
+    const char* name; // object name: "FReceiveCAN"
     int clientWidth;
     int clientHeight;
-    int caption;                        // window caption text
-    int title;                          // L_SW_Desc text
+    int caption; // window caption text
+    int title;   // L_SW_Desc text
     TButtonTexts buttonCaptions;
     TButtonTexts buttonHints;
-    std::span<const TGridDef> grids;    // one, or two shown as sheets
-    const char* root;                   // the file's root element (not checked on load)
-    QString common::TProgramState::* file; // &TProgramState::File_CAN_Rec_Frames
-    bool sectionsRequired = false;      // a missing section stops the load with XmlError
+    std::span<const TGridDef> grids;      // one, or two shown as sheets
+    const char* root;                     // the file's root element (not checked on load)
+    QString common::TProgramState::*file; // &TProgramState::File_CAN_Rec_Frames
+    bool sectionsRequired = false;        // a missing section stops the load with XmlError
     // A file holding more rows than a grid: the rows that fit are loaded and this text is
     // shown (0: the rows past the grid are dropped without a word).
     int rowsNotShownText = 0;
@@ -244,7 +244,7 @@ private:
     struct TGridState {
         const TGridDef* def;
         grid::TQvStringGrid* grid;
-        TTableGrid* columnGrid;         // nullptr for a plain string grid
+        TTableGrid* columnGrid; // nullptr for a plain string grid
         QWidget* sheet;
         std::unique_ptr<common::TRowTable> rows;
         QStringList hints;

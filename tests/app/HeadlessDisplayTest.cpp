@@ -144,9 +144,10 @@ TEST(HeadlessDisplay, VncViewersAreTakenFromThisMachineOnly)
     // The command stands for the program: it notes its display and runs until told to end.
     QProcess run;
     run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(QStringLiteral("bash"), {script(), QStringLiteral("--port"), QString::number(port), QStringLiteral("--"),
-                                       QStringLiteral("sh"), QStringLiteral("-c"),
-                                       QStringLiteral("echo \"$DISPLAY $QT_QPA_PLATFORM\" > '%1'; read line").arg(displayFile)});
+    run.start(QStringLiteral("bash"),
+              {script(), QStringLiteral("--port"), QString::number(port), QStringLiteral("--"), QStringLiteral("sh"),
+               QStringLiteral("-c"),
+               QStringLiteral("echo \"$DISPLAY $QT_QPA_PLATFORM\" > '%1'; read line").arg(displayFile)});
     ASSERT_TRUE(run.waitForStarted());
 
     // Wait (bounded) until the display is up and the command runs on it.

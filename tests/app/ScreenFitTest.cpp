@@ -37,9 +37,15 @@ constexpr const char* kScreenVariable = "QV_SCREEN_UNDER_TEST";
 
 // The client sizes the windows are designed with.
 const std::map<QString, QSize> kDesignSizes = {
-    {"FQuorvantiseFirmWare", {694, 484}}, {"FParGen", {460, 700}},  {"FIOLinkSlave", {1300, 337}},
-    {"FBoot", {449, 245}},                {"FDNet", {745, 337}},    {"FDefOffset", {482, 610}},
-    {"FReceiveCAN", {1010, 337}},         {"FTransmitCAN", {1100, 337}}, {"FSet_PDO_Access", {798, 337}},
+    {"FQuorvantiseFirmWare", {694, 484}},
+    {"FParGen", {460, 700}},
+    {"FIOLinkSlave", {1300, 337}},
+    {"FBoot", {449, 245}},
+    {"FDNet", {745, 337}},
+    {"FDefOffset", {482, 610}},
+    {"FReceiveCAN", {1010, 337}},
+    {"FTransmitCAN", {1100, 337}},
+    {"FSet_PDO_Access", {798, 337}},
 };
 
 // Runs this test program on a screen of the given size, with the check below as its only test.
@@ -102,9 +108,9 @@ TEST(ScreenUnderTest, EveryWindowFitsAndKeepsItsButtonsOnIt)
     QTemporaryDir exe;
     ASSERT_TRUE(exe.isValid());
     ASSERT_TRUE(QDir(exe.path()).mkpath(QStringLiteral("PROJECTS/Line3/bin")));
-    ASSERT_TRUE(testsupport::writeFile(
-        QDir(exe.path()).filePath(QStringLiteral("Quorvantis.xml")),
-        "<Conf_Settings><lastproj><projectname>Line3</projectname></lastproj></Conf_Settings>"));
+    ASSERT_TRUE(
+        testsupport::writeFile(QDir(exe.path()).filePath(QStringLiteral("Quorvantis.xml")),
+                               "<Conf_Settings><lastproj><projectname>Line3</projectname></lastproj></Conf_Settings>"));
     // The BACnet client tables ask for their address kind when the settings lack it.
     ASSERT_TRUE(testsupport::writeFile(QDir(exe.path()).filePath(QStringLiteral("PROJECTS/Line3/ParGen.xml")),
                                        "<Par_Gen><BACnet_Master_Type>0</BACnet_Master_Type></Par_Gen>"));

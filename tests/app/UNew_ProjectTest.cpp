@@ -71,14 +71,9 @@ TEST_F(NewProjectWindow, RefusedNamesShowTheirTextAndKeepTheWindowOpen)
         int textNumber;
     };
     const Case cases[] = {
-        {"", 107},
-        {"Existing", 106},
-        {"a_file", 105},     // a file of that name: the folder cannot be made
-        {"a/b", 105},        // a path, not a name
-        {"..", 105},
-        {".", 105},
-        {"..\\outside", 105},
-        {"sub/..", 105},
+        {"", 107},    {"Existing", 106}, {"a_file", 105}, // a file of that name: the folder cannot be made
+        {"a/b", 105},                                     // a path, not a name
+        {"..", 105},  {".", 105},        {"..\\outside", 105}, {"sub/..", 105},
     };
     for (bool byEnter : {true, false}) {
         for (const Case& c : cases) {
@@ -98,8 +93,7 @@ TEST_F(NewProjectWindow, RefusedNamesShowTheirTextAndKeepTheWindowOpen)
     // Nothing was made beside or above the projects folder.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"IODD", "LANGUAGE", "MASTER", "PROJECTS"}));
-    EXPECT_EQ(QDir(projects()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList({"a_file", "Existing"}));
+    EXPECT_EQ(QDir(projects()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"a_file", "Existing"}));
 }
 
 TEST_F(NewProjectWindow, MissingProjectsFolderIsRefused)

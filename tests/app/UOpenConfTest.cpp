@@ -80,11 +80,9 @@ TEST_F(OpenConfWindow, PreselectsTheOpenProject)
         const char* name;
     };
     const Case cases[] = {
-        {"plant", 1, "plant"},
-        {"PLANT", 1, "plant"},  // differs only in the case of a..z
-        {"zeta", 2, "zeta"},
-        {"gone", 0, "alpha"},   // not in the list: the first entry
-        {"", 0, "alpha"},       // no project open
+        {"plant", 1, "plant"}, {"PLANT", 1, "plant"}, // differs only in the case of a..z
+        {"zeta", 2, "zeta"},   {"gone", 0, "alpha"},  // not in the list: the first entry
+        {"", 0, "alpha"},                             // no project open
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.openDir);
@@ -104,7 +102,7 @@ TEST_F(OpenConfWindow, SearchFoldsOnlyPlainLetters)
         int index;
     };
     const Case cases[] = {
-        {"ABC", 0}, {"abc", 0}, {"aBc", 0}, {"STRAßE", 1}, {"straße", 1},
+        {"ABC", 0},    {"abc", 0},   {"aBc", 0}, {"STRAßE", 1}, {"straße", 1},
         {"école", -1}, {"ÉCOLE", 2}, {"ab", -1}, {"", -1},
     };
     for (const Case& c : cases)

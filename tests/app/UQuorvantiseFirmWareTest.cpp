@@ -109,16 +109,11 @@ TEST_F(MainWindow, StepButtonsOfThisGatewayStandInTheirRows)
         QRect geometry;
         int caption;
     } rows[] = {
-        {"Btn_New", {80, 112, 170, 36}, 15},
-        {"Btn_Open", {258, 112, 170, 36}, 16},
-        {"Btn_Prm_Gen", {80, 156, 170, 36}, 20},
-        {"Btn_IOLink_Set_Access", {80, 200, 170, 36}, 21},
-        {"Btn_DNet_Net", {80, 244, 170, 36}, 51},
-        {"Btn_DNet_Offset", {258, 244, 170, 36}, 53},
-        {"Btn_IOLink_IODD", {80, 288, 170, 36}, 26},
-        {"Btn_CreateBin", {80, 332, 170, 36}, 17},
-        {"Btn_Info", {516, 8, 50, 50}, -1},
-        {"Btn_Opz", {574, 8, 50, 50}, -1},
+        {"Btn_New", {80, 112, 170, 36}, 15},         {"Btn_Open", {258, 112, 170, 36}, 16},
+        {"Btn_Prm_Gen", {80, 156, 170, 36}, 20},     {"Btn_IOLink_Set_Access", {80, 200, 170, 36}, 21},
+        {"Btn_DNet_Net", {80, 244, 170, 36}, 51},    {"Btn_DNet_Offset", {258, 244, 170, 36}, 53},
+        {"Btn_IOLink_IODD", {80, 288, 170, 36}, 26}, {"Btn_CreateBin", {80, 332, 170, 36}, 17},
+        {"Btn_Info", {516, 8, 50, 50}, -1},          {"Btn_Opz", {574, 8, 50, 50}, -1},
         {"Btn_Close", {632, 8, 50, 50}, -1},
     };
     for (const auto& r : rows) {
@@ -339,10 +334,10 @@ TEST_F(MainWindow, LanguageChangeReappliesTheTextsOfEveryWindowButTheAboutWindow
 {
     // 400 is the communication settings' caption.
     ASSERT_TRUE(QDir(tmp.path()).mkpath("LANGUAGE"));
-    ASSERT_TRUE(testsupport::writeFile(
-        tmp.filePath("LANGUAGE/Italiano.lng"),
-        "STR15 =Nuova Configurazione\r\nSTR100 =Crea Nuova Configurazione\r\nSTR300 =Opzioni\r\n"
-        "STR400 =Comunicazione\r\n"));
+    ASSERT_TRUE(
+        testsupport::writeFile(tmp.filePath("LANGUAGE/Italiano.lng"),
+                               "STR15 =Nuova Configurazione\r\nSTR100 =Crea Nuova Configurazione\r\nSTR300 =Opzioni\r\n"
+                               "STR400 =Comunicazione\r\n"));
     TFQuorvantiseFirmWare* w = start();
     const QString aboutTitle = Forms().Find("FAbout")->window->windowTitle();
 
@@ -371,8 +366,8 @@ TEST_F(MainWindow, ScreenshotShowsTheSixStepsOfThisGateway)
     EXPECT_NE(shot.pixelColor(300, 332 + 51), QColor(248, 247, 237));
     EXPECT_EQ(shot.pixelColor(300, 332 + 52), QColor(248, 247, 237));
     // Each shown step button paints its face over the background.
-    for (const char* name : {"Btn_New", "Btn_Prm_Gen", "Btn_IOLink_Set_Access", "Btn_DNet_Net", "Btn_IOLink_IODD",
-                             "Btn_CreateBin"}) {
+    for (const char* name :
+         {"Btn_New", "Btn_Prm_Gen", "Btn_IOLink_Set_Access", "Btn_DNet_Net", "Btn_IOLink_IODD", "Btn_CreateBin"}) {
         const QRect r = w->Button(name)->geometry();
         EXPECT_NE(shot.pixelColor(r.center()), QColor(248, 247, 237)) << name;
     }
@@ -403,7 +398,8 @@ TEST_F(MainWindow, EdeFileNameGetsItsExtensionAndAnExistingFileIsReplacedOnlyAft
 
     // An existing file: the question (text 34, Yes/No/Cancel) and only Yes goes on.
     ASSERT_TRUE(testsupport::writeFile(QDir(dir).filePath("old.csv"), "x"));
-    for (platform::MsgResult answer : {platform::MsgResult::No, platform::MsgResult::Cancel, platform::MsgResult::Yes}) {
+    for (platform::MsgResult answer :
+         {platform::MsgResult::No, platform::MsgResult::Cancel, platform::MsgResult::Yes}) {
         dialogs.answers.push_back(QDir(dir).filePath("old.csv"));
         messages.answers.push_back(answer);
         w->BACnet_EDE_File();
@@ -437,15 +433,16 @@ TEST_F(MainWindow, EdeStepWritesTheServerObjectsAndTheServerTablesReachThePicker
     dialogs.answers.push_back(QDir(State().Project_Dir).filePath("plant"));
     w->BACnet_EDE_File();
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(testsupport::readFile(QDir(State().Project_Dir).filePath("plant.csv")),
-              QByteArray("PROJECT_NAME; www.norvix.example--P;;;;;;\r\n"
-                         "VERSION_OF_REFERENCEFILE;1.0;;;;;;\r\n"
-                         "TIMESTAMP_OF_LAST_CHANGE;09:05:07 03/11/2025;;;;;;\r\n"
-                         "AUTHOR_OF_LAST_CHANGE;www.norvix.example;;;;;;\r\n"
-                         "VERSION_OF_LAYOUT;2;;;;;;\r\n"
-                         "# mandatory;mandatory;mandatory;mandatory;mandatory;optional;optional;\r\n"
-                         "# keyname;device obj.-instance;object-name;object-type;object-instance;description;unit-code;\r\n"
-                         "_T_0;;T;0;0;T;62;\r\n"));
+    EXPECT_EQ(
+        testsupport::readFile(QDir(State().Project_Dir).filePath("plant.csv")),
+        QByteArray("PROJECT_NAME; www.norvix.example--P;;;;;;\r\n"
+                   "VERSION_OF_REFERENCEFILE;1.0;;;;;;\r\n"
+                   "TIMESTAMP_OF_LAST_CHANGE;09:05:07 03/11/2025;;;;;;\r\n"
+                   "AUTHOR_OF_LAST_CHANGE;www.norvix.example;;;;;;\r\n"
+                   "VERSION_OF_LAYOUT;2;;;;;;\r\n"
+                   "# mandatory;mandatory;mandatory;mandatory;mandatory;optional;optional;\r\n"
+                   "# keyname;device obj.-instance;object-name;object-type;object-instance;description;unit-code;\r\n"
+                   "_T_0;;T;0;0;T;62;\r\n"));
 
     auto* server = qobject_cast<ethernet::TFBACnetSlaveSetAccess*>(Forms().Find("FBACnetSlaveSetAccess")->window);
     auto* picker = qobject_cast<ethernet::TFBACnet_Eng_Unit*>(Forms().Find("FBACnet_Eng_Unit")->window);
@@ -497,8 +494,10 @@ TEST_F(MainWindow, EveryStepOfThisGatewayOpensItsOwnWindow)
     const struct {
         const char* button;
         const char* window;
-    } steps[] = {{"Btn_Prm_Gen", "FParGen"}, {"Btn_IOLink_Set_Access", "FIOLinkSlave"},
-                 {"Btn_DNet_Net", "FDNet"}, {"Btn_DNet_Offset", "FDefOffset"}};
+    } steps[] = {{"Btn_Prm_Gen", "FParGen"},
+                 {"Btn_IOLink_Set_Access", "FIOLinkSlave"},
+                 {"Btn_DNet_Net", "FDNet"},
+                 {"Btn_DNet_Offset", "FDefOffset"}};
     for (const auto& s : steps) {
         closeNextModal();
         w->Button(s.button)->Click();
@@ -633,7 +632,8 @@ TEST_F(MainWindow, EtherNetIPAndProfinetWindowsAreTheirOwnAndTheGsdmlStepWritesT
             << "still a placeholder";
 
     // The scanner table opens the picker it was handed.
-    auto* scanner = qobject_cast<ethernet::TFEtherNetIP_Master_Access*>(Forms().Find("FEtherNetIP_Master_Access")->window);
+    auto* scanner =
+        qobject_cast<ethernet::TFEtherNetIP_Master_Access*>(Forms().Find("FEtherNetIP_Master_Access")->window);
     ASSERT_NE(scanner, nullptr);
     dialogs.answers.push_back(tmp.filePath("missing.eds"));
     scanner->Btn_Import_EDSClick();

@@ -1,5 +1,5 @@
-#include "app/UAbout.h"
 #include "app/USoftOptions.h"
+#include "app/UAbout.h"
 
 #include "common/GlyphButton.h"
 #include "common/UComonState.h"
@@ -150,10 +150,10 @@ TEST_F(SoftOptionsWindow, ListsReadableLanguageFilesSortedIgnoringCase)
     writeLanguage("Locked.lng");
     // A language installed read-only is still offered: the loader only reads it.
     QFile(languageFile("Locked.lng")).setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    writeLanguage("Shouting.LNG");   // the loader would look for "Shouting.lng"
+    writeLanguage("Shouting.LNG"); // the loader would look for "Shouting.lng"
     writeLanguage("notes.txt");
-    writeLanguage("<i>Markup<i>.lng");  // a file name, shown as written
-    writeLanguage(".lng");           // no name to show
+    writeLanguage("<i>Markup<i>.lng"); // a file name, shown as written
+    writeLanguage(".lng");             // no name to show
     ASSERT_TRUE(QDir(State().Language_Dir).mkdir("Folder.lng"));
     window->open();
     EXPECT_EQ(window->SL_Languages,

@@ -53,8 +53,7 @@ private:
         while (!request_.contains("\r\n\r\n") && socket->waitForReadyRead(10000))
             request_ += socket->readAll();
         socket->write(reply_);
-        while (socket->bytesToWrite() > 0 && socket->waitForBytesWritten(10000)) {
-        }
+        while (socket->bytesToWrite() > 0 && socket->waitForBytesWritten(10000)) {}
         socket->disconnectFromHost();
         if (socket->state() != QAbstractSocket::UnconnectedState)
             socket->waitForDisconnected(10000);
@@ -88,18 +87,18 @@ TEST(VersionQuery, ConvVersionReadsOneDigitASeparatorAndThreeDigits)
     const Case cases[] = {
         {"VER. 1.002", 1002},
         {"1.000", 1000},
-        {"VER. 1,002", 1002},     // the separator is not looked at
+        {"VER. 1,002", 1002}, // the separator is not looked at
         {"VER. 1x002", 1002},
-        {"VER.   2.345  ", 2345},   // after the first blank, trimmed
-        {" VER. 2.345", -1},       // the first blank is the leading one
+        {"VER.   2.345  ", 2345}, // after the first blank, trimmed
+        {" VER. 2.345", -1},      // the first blank is the leading one
         {"VER. 1.001 and more", 1001},
         {"VER. 0.000", 0},
-        {"VER. 1.00", -1},        // too short
+        {"VER. 1.00", -1}, // too short
         {"VER. a.bcd", -1},
         {"VER. 1.0a1", -1},
-        {"VER. 10.001", -1},      // two digits before the point: the 3rd character is the point
-        {"VER. $.ABC", -1},       // no hexadecimal
-        {"VER. +.123", -1},       // no sign
+        {"VER. 10.001", -1}, // two digits before the point: the 3rd character is the point
+        {"VER. $.ABC", -1},  // no hexadecimal
+        {"VER. +.123", -1},  // no sign
         {"VER.", -1},
         {"", -1},
     };
@@ -119,7 +118,7 @@ TEST(VersionQuery, CheckVersionReadsTheServiceReply)
         {200, "VER. 1.001\r\n", true},
         {200, " \tVER. 9.999\n", true},
         {200, "ver. 1.001", true},
-        {200, "VER. 1.000", false},   // the program's own version
+        {200, "VER. 1.000", false}, // the program's own version
         {200, "VER. 0.999", false},
         {200, "VER. 0.000", false},
         {200, "ver. 0.000", false},
@@ -128,8 +127,8 @@ TEST(VersionQuery, CheckVersionReadsTheServiceReply)
         {200, "VER. 1.00", false},
         {200, "VER. 10.001", false},
         {200, "<html>Not found</html>", false},
-        {0, "", false},               // no connection
-        {301, "VER. 2.000", false},   // redirects are not followed
+        {0, "", false},             // no connection
+        {301, "VER. 2.000", false}, // redirects are not followed
         {404, "VER. 2.000", false},
         {500, "VER. 2.000", false},
     };
@@ -139,8 +138,7 @@ TEST(VersionQuery, CheckVersionReadsTheServiceReply)
         http.replies.push_back(reply(c.status, c.body));
         EXPECT_EQ(Check_Version(&http, "version.test", 80), c.newer);
         ASSERT_EQ(http.requests.size(), 1);
-        EXPECT_EQ(http.requests[0].toString(),
-                  "http://version.test/home/download/GetversionSW.asp?nomesw=CT40517");
+        EXPECT_EQ(http.requests[0].toString(), "http://version.test/home/download/GetversionSW.asp?nomesw=CT40517");
     }
     EXPECT_FALSE(Check_Version(nullptr, "version.test", 80));
 }
@@ -156,14 +154,15 @@ TEST(VersionQuery, RequestGoesOutByteForByteOverTheRealClient)
     LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\nVER. 1.001");
     platform::TcpHttpClient client(5000, 5000);
     EXPECT_TRUE(Check_Version(&client, "127.0.0.1", server.port()));
-    const QByteArray expected =
-        "GET /home/download/GetversionSW.asp?nomesw=CT40517 HTTP/1.0\r\n"
-        "Host: 127.0.0.1:" + QByteArray::number(server.port()) + "\r\n"
-        "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"
-        "Accept-Encoding: identity\r\n"
-        "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
-        "Connection: keep-alive\r\n"
-        "\r\n";
+    const QByteArray expected = "GET /home/download/GetversionSW.asp?nomesw=CT40517 HTTP/1.0\r\n"
+                                "Host: 127.0.0.1:"
+                                + QByteArray::number(server.port())
+                                + "\r\n"
+                                  "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"
+                                  "Accept-Encoding: identity\r\n"
+                                  "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
+                                  "Connection: keep-alive\r\n"
+                                  "\r\n";
     EXPECT_EQ(server.request(), expected);
 }
 
@@ -185,8 +184,7 @@ TEST(VersionQuery, LinksPointAtTheMakersPages)
 {
     const QString host = QString::fromLatin1(kMakerWebHost);
     EXPECT_EQ(Download_Page_Address(), "http://" + host + "/Home/download/download.asp#GX40517");
-    EXPECT_EQ(Download_Link("New <Version>"),
-              "<a href=\"" + Download_Page_Address() + "\">New &lt;Version&gt;</a>");
+    EXPECT_EQ(Download_Link("New <Version>"), "<a href=\"" + Download_Page_Address() + "\">New &lt;Version&gt;</a>");
     EXPECT_EQ(Home_Page_Address(), "http://" + host + "/HOME/default.asp?frompg=CT40517");
     EXPECT_EQ(Version_Query_Url(host, 80).toString(),
               "http://" + host + "/home/download/GetversionSW.asp?nomesw=CT40517");

@@ -28,9 +28,9 @@ TEST(WindowPictures, EveryWindowPaintsItsReferencePicture)
     QTemporaryDir exe;
     ASSERT_TRUE(exe.isValid());
     ASSERT_TRUE(QDir(exe.path()).mkpath(QStringLiteral("PROJECTS/Line3/bin")));
-    ASSERT_TRUE(testsupport::writeFile(
-        QDir(exe.path()).filePath(QStringLiteral("Quorvantis.xml")),
-        "<Conf_Settings><lastproj><projectname>Line3</projectname></lastproj></Conf_Settings>"));
+    ASSERT_TRUE(
+        testsupport::writeFile(QDir(exe.path()).filePath(QStringLiteral("Quorvantis.xml")),
+                               "<Conf_Settings><lastproj><projectname>Line3</projectname></lastproj></Conf_Settings>"));
     // The BACnet client tables ask for their address kind when the settings lack it.
     ASSERT_TRUE(testsupport::writeFile(QDir(exe.path()).filePath(QStringLiteral("PROJECTS/Line3/ParGen.xml")),
                                        "<Par_Gen><BACnet_Master_Type>0</BACnet_Master_Type></Par_Gen>"));

@@ -22,17 +22,24 @@ constexpr TColor kShadow = 0x5A3C3C; // rgb(60, 60, 90)
 const TColor kDark = colorToRGB(cl3DDkShadow);
 constexpr TColor kMagenta = 0xFF00FF;
 
-TColor px(const QImage& image, int x, int y) { return fromQColor(image.pixelColor(x, y)); }
+TColor px(const QImage& image, int x, int y)
+{
+    return fromQColor(image.pixelColor(x, y));
+}
 
 enum class State { Normal, Hot, Pressed, Disabled };
 
 const char* stateName(State s)
 {
     switch (s) {
-    case State::Normal: return "normal";
-    case State::Hot: return "hot";
-    case State::Pressed: return "pressed";
-    case State::Disabled: return "disabled";
+    case State::Normal:
+        return "normal";
+    case State::Hot:
+        return "hot";
+    case State::Pressed:
+        return "pressed";
+    case State::Disabled:
+        return "disabled";
     }
     return "?";
 }
@@ -108,35 +115,65 @@ TEST(GlyphButtonPaint, FaceColoursAndEdgesOfEveryStyle)
     using S = TGlyphButtonStyle;
     // 100 x 23 buttons without caption or glyph, so every point shows face or edge.
     const std::vector<FaceCase> cases = {
-        {S::bsNormal, State::Normal, {{50, 11, kFace}, {0, 5, kLight}, {50, 0, kLight}, {0, 22, kLight},
-                                      {99, 0, kShadow}, {99, 5, kShadow}, {50, 22, kShadow}}},
+        {S::bsNormal,
+         State::Normal,
+         {{50, 11, kFace},
+          {0, 5, kLight},
+          {50, 0, kLight},
+          {0, 22, kLight},
+          {99, 0, kShadow},
+          {99, 5, kShadow},
+          {50, 22, kShadow}}},
         {S::bsNormal, State::Hot, {{50, 11, kHot}, {0, 5, kLight}, {99, 5, kShadow}}},
         // Pressed swaps the edge colours.
-        {S::bsNormal, State::Pressed, {{50, 11, kDown}, {0, 5, kShadow}, {50, 0, kShadow}, {99, 5, kLight},
-                                       {50, 22, kLight}}},
+        {S::bsNormal,
+         State::Pressed,
+         {{50, 11, kDown}, {0, 5, kShadow}, {50, 0, kShadow}, {99, 5, kLight}, {50, 22, kLight}}},
         // Disabled: no hot track, never pressed, edges kept.
         {S::bsNormal, State::Disabled, {{50, 11, kFace}, {0, 5, kLight}, {99, 5, kShadow}}},
         {S::bsEncarta, State::Normal, {{50, 11, kFace}, {0, 5, kLight}, {50, 22, kShadow}}},
         {S::bsEncarta, State::Hot, {{50, 11, kHot}}},
         {S::bsEncarta, State::Pressed, {{50, 11, kDown}, {0, 5, kShadow}, {50, 22, kLight}}},
         {S::bsEncarta, State::Disabled, {{50, 11, kFace}}},
-        {S::bsOld, State::Normal, {{50, 11, kFace}, {0, 5, kLight}, {50, 0, kLight}, {98, 5, kShadow},
-                                   {50, 21, kShadow}, {99, 5, kDark}, {50, 22, kDark}}},
+        {S::bsOld,
+         State::Normal,
+         {{50, 11, kFace},
+          {0, 5, kLight},
+          {50, 0, kLight},
+          {98, 5, kShadow},
+          {50, 21, kShadow},
+          {99, 5, kDark},
+          {50, 22, kDark}}},
         {S::bsOld, State::Hot, {{50, 11, kHot}, {98, 5, kShadow}}},
-        {S::bsOld, State::Pressed, {{50, 11, kDown}, {1, 5, kShadow}, {50, 1, kShadow}, {0, 5, kDark},
-                                    {50, 0, kDark}, {99, 5, kLight}, {50, 22, kLight}}},
+        {S::bsOld,
+         State::Pressed,
+         {{50, 11, kDown},
+          {1, 5, kShadow},
+          {50, 1, kShadow},
+          {0, 5, kDark},
+          {50, 0, kDark},
+          {99, 5, kLight},
+          {50, 22, kLight}}},
         {S::bsOld, State::Disabled, {{50, 11, kFace}, {0, 5, kLight}, {99, 5, kDark}}},
         // Gradient from the light colour at row 2 to the face colour from row H div 4 + d,
         // back to the light colour at the last inner row; inner frame in the face colour.
         // Inner frame in the face colour (shadow colour while pressed), rounded outer frame in
         // the shadow colour; the gradient rows are checked below.
-        {S::bsModern, State::Normal, {{50, 1, kFace}, {1, 11, kFace}, {50, 0, kShadow}, {0, 11, kShadow},
-                                      {50, 22, kShadow}, {1, 1, kShadow}}},
+        {S::bsModern,
+         State::Normal,
+         {{50, 1, kFace}, {1, 11, kFace}, {50, 0, kShadow}, {0, 11, kShadow}, {50, 22, kShadow}, {1, 1, kShadow}}},
         {S::bsModern, State::Hot, {{50, 1, kHot}}},
         {S::bsModern, State::Pressed, {{50, 1, kShadow}, {1, 11, kShadow}, {50, 0, kShadow}}},
         {S::bsModern, State::Disabled, {{50, 1, kFace}}},
-        {S::bsQuicken, State::Normal, {{50, 11, kFace}, {1, 1, kFace}, {0, 11, kFace}, {50, 0, kShadow},
-                                       {4, 0, kShadow}, {94, 0, kShadow}, {50, 22, kShadow}}},
+        {S::bsQuicken,
+         State::Normal,
+         {{50, 11, kFace},
+          {1, 1, kFace},
+          {0, 11, kFace},
+          {50, 0, kShadow},
+          {4, 0, kShadow},
+          {94, 0, kShadow},
+          {50, 22, kShadow}}},
         {S::bsQuicken, State::Hot, {{50, 11, kHot}}},
         {S::bsQuicken, State::Pressed, {{50, 11, kDown}, {50, 0, kShadow}}},
         {S::bsQuicken, State::Disabled, {{50, 11, kFace}}},
@@ -203,8 +240,8 @@ TEST(GlyphButtonPaint, TransparentFacesLeaveTheCornersToTheParent)
         b->move(10, 10);
         const QImage image = parent.grab().toImage();
         for (const QPoint& p : c.seeThrough)
-            EXPECT_EQ(px(image, 10 + p.x(), 10 + p.y()), rgb(1, 2, 3)) << "style " << int(c.style) << " at "
-                                                                         << p.x() << "," << p.y();
+            EXPECT_EQ(px(image, 10 + p.x(), 10 + p.y()), rgb(1, 2, 3))
+                << "style " << int(c.style) << " at " << p.x() << "," << p.y();
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 ASSERT_NE(px(image, x, y), kMagenta) << "style " << int(c.style);
@@ -284,8 +321,9 @@ TEST(GlyphButtonPaint, GlyphCellFollowsTheState)
         b.setGlyph(fourCellGlyph().copy(0, 0, 16 * c.numGlyphs, 16));
         ASSERT_EQ(b.NumGlyphs(), c.numGlyphs);
         const QImage image = grabIn(b, c.state);
-        const auto label = [&] { return std::to_string(int(c.style)) + " " + stateName(c.state) + " n=" +
-                                        std::to_string(c.numGlyphs); };
+        const auto label = [&] {
+            return std::to_string(int(c.style)) + " " + stateName(c.state) + " n=" + std::to_string(c.numGlyphs);
+        };
         EXPECT_EQ(px(image, 46, 7), c.atBlockStart) << label();
         EXPECT_EQ(px(image, 54, 15), c.pastBlockEnd) << label();
         EXPECT_EQ(px(image, 42, 3), c.atCellCorner) << label();
@@ -314,8 +352,10 @@ TEST(GlyphButtonPaint, FocusFrameIsDottedFromFourToSizeLessFour)
         TGlyphButtonStyle style;
         bool framed;
     };
-    const std::vector<Case> cases = {{TGlyphButtonStyle::bsNormal, true}, {TGlyphButtonStyle::bsEncarta, true},
-                                     {TGlyphButtonStyle::bsQuicken, true}, {TGlyphButtonStyle::bsShape, false}};
+    const std::vector<Case> cases = {{TGlyphButtonStyle::bsNormal, true},
+                                     {TGlyphButtonStyle::bsEncarta, true},
+                                     {TGlyphButtonStyle::bsQuicken, true},
+                                     {TGlyphButtonStyle::bsShape, false}};
     for (const auto& c : cases) {
         QWidget window;
         window.resize(200, 100);
@@ -467,7 +507,7 @@ TEST(GlyphButtonPaint, LayoutPositionsFollowTheRules)
         TGlyphButtonLayout layout;
         Qt::Alignment align;
         bool wrap;
-        QRect text;     // left, top, width L, height th
+        QRect text; // left, top, width L, height th
         QPoint glyph;
     };
     using L = TGlyphButtonLayout;
@@ -542,9 +582,11 @@ TEST(GlyphButtonPaint, HotTrackBlendByLevel)
         TColor expected;
     };
     // Colour rgb(200, 100, 50), hot-track colour rgb(0, 0, 255).
-    const std::vector<Case> cases = {
-        {0, rgb(200, 100, 50)}, {8, rgb(0, 0, 255)}, {4, rgb(100, 50, 152)}, {1, rgb(175, 87, 75)},
-        {7, rgb(25, 12, 229)}};
+    const std::vector<Case> cases = {{0, rgb(200, 100, 50)},
+                                     {8, rgb(0, 0, 255)},
+                                     {4, rgb(100, 50, 152)},
+                                     {1, rgb(175, 87, 75)},
+                                     {7, rgb(25, 12, 229)}};
     for (const auto& c : cases)
         EXPECT_EQ(GlyphHotTrackBlend(kFace, kHot, c.level), c.expected) << c.level;
     // System colours are resolved first.
@@ -601,8 +643,8 @@ TEST(GlyphButtonPaint, TransparentGlyphCellUsesItsLowerLeftPixel)
         QPainter p(&target);
         DrawTransparentGlyphCell(p, glyph, 1, 4, 2, 0);
     }
-    EXPECT_EQ(px(target, 2, 0), clBlack);  // blue key left out
+    EXPECT_EQ(px(target, 2, 0), clBlack); // blue key left out
     EXPECT_EQ(px(target, 3, 0), clWhite);
-    EXPECT_EQ(px(target, 0, 0), clBlack);  // outside the cell
+    EXPECT_EQ(px(target, 0, 0), clBlack); // outside the cell
     EXPECT_EQ(px(target, 6, 0), clBlack);
 }

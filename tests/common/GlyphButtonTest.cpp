@@ -22,7 +22,10 @@ namespace {
 
 // Counts the clicks a button reports.
 struct ClickCounter {
-    explicit ClickCounter(TGlyphButton& b) { QObject::connect(&b, &TGlyphButton::OnClick, [this] { ++clicks; }); }
+    explicit ClickCounter(TGlyphButton& b)
+    {
+        QObject::connect(&b, &TGlyphButton::OnClick, [this] { ++clicks; });
+    }
     int clicks = 0;
 };
 
@@ -92,11 +95,20 @@ TEST(GlyphButton, KindPresets)
     };
     using K = TGlyphButtonKind;
     const std::vector<Case> cases = {
-        {K::bkOK, "OK", 1, {36, 18}},          {K::bkCancel, "Abbrechen", 2, {36, 18}},
-        {K::bkHelp, "Hilfe", 0, {36, 18}},     {K::bkYes, "Ja", 6, {36, 18}},
-        {K::bkNo, "Nein", 7, {36, 18}},        {K::bkClose, "Schlie\xC3\x9F" "en", 0, {36, 18}},
-        {K::bkAbort, "Abbrechen", 3, {36, 18}}, {K::bkRetry, "Wiederholen", 4, {36, 18}},
-        {K::bkIgnore, "Ignorieren", 5, {36, 18}}, {K::bkAll, "Alle", 12, {36, 19}},
+        {K::bkOK, "OK", 1, {36, 18}},
+        {K::bkCancel, "Abbrechen", 2, {36, 18}},
+        {K::bkHelp, "Hilfe", 0, {36, 18}},
+        {K::bkYes, "Ja", 6, {36, 18}},
+        {K::bkNo, "Nein", 7, {36, 18}},
+        {K::bkClose,
+         "Schlie\xC3\x9F"
+         "en",
+         0,
+         {36, 18}},
+        {K::bkAbort, "Abbrechen", 3, {36, 18}},
+        {K::bkRetry, "Wiederholen", 4, {36, 18}},
+        {K::bkIgnore, "Ignorieren", 5, {36, 18}},
+        {K::bkAll, "Alle", 12, {36, 19}},
     };
     for (const auto& c : cases) {
         TGlyphButton b;
@@ -156,8 +168,8 @@ TEST(GlyphButton, KindGlyphResourcesAreTwoCellSixteenColourStrips)
 {
     const QSet<QRgb> palette = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0x808080,
                                 0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-    for (const char* name : {"LBOK", "LBCANCEL", "LBHELP", "LBYES", "LBNO", "LBCLOSE", "LBABORT", "LBRETRY",
-                             "LBIGNORE", "LBALL"}) {
+    for (const char* name :
+         {"LBOK", "LBCANCEL", "LBHELP", "LBYES", "LBNO", "LBCLOSE", "LBABORT", "LBRETRY", "LBIGNORE", "LBALL"}) {
         const QImage strip = GlyphResource(QString::fromLatin1(name));
         ASSERT_FALSE(strip.isNull()) << name;
         const int cw = strip.width() / 2;
@@ -424,10 +436,10 @@ TEST(GlyphButton, DialogEnterAndEscape)
     };
     for (const auto& c : cases) {
         DialogKeysFixture f;
-        QWidget* target = c.focus == Edit ? static_cast<QWidget*>(f.edit)
-            : c.focus == Push            ? static_cast<QWidget*>(f.push)
-            : c.focus == Radio           ? static_cast<QWidget*>(f.radio)
-                                         : static_cast<QWidget*>(f.other);
+        QWidget* target = c.focus == Edit    ? static_cast<QWidget*>(f.edit)
+                          : c.focus == Push  ? static_cast<QWidget*>(f.push)
+                          : c.focus == Radio ? static_cast<QWidget*>(f.radio)
+                                             : static_cast<QWidget*>(f.other);
         target->setFocus();
         ASSERT_EQ(f.dialog.focusWidget(), target) << c.name;
         QTest::keyClick(target, c.key, c.modifiers);

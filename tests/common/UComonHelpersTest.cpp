@@ -34,7 +34,7 @@ TEST(UComonWholeNumbers, ReadingRule)
     } cases[] = {
         {"0", 0},
         {"255", 255},
-        {"   42", 42},           // leading blanks skipped
+        {"   42", 42}, // leading blanks skipped
         {"+5", 5},
         {"-5", -5},
         {"$1F", 31},
@@ -52,9 +52,9 @@ TEST(UComonWholeNumbers, ReadingRule)
         // Everything below gives the default.
         {"", kDef},
         {" ", kDef},
-        {"42 ", kDef},           // trailing blank
+        {"42 ", kDef}, // trailing blank
         {"4 2", kDef},
-        {"\t42", kDef},          // only spaces are skipped
+        {"\t42", kDef}, // only spaces are skipped
         {"1.5", kDef},
         {"abc", kDef},
         {"-", kDef},
@@ -67,7 +67,7 @@ TEST(UComonWholeNumbers, ReadingRule)
         {"- 5", kDef},
         {"$-5", kDef},
         {"--5", kDef},
-        {"2147483648", kDef},    // overflow
+        {"2147483648", kDef}, // overflow
         {"-2147483649", kDef},
         {"0x80000000", kDef},
         {"$FFFFFFFF", kDef},
@@ -146,7 +146,7 @@ TEST(UComonDecimal, FloatWithSeparator)
         bool ok;
         float expected;
     } cases[] = {
-        {QLocale(QLocale::German), "1.5", ',', true, 1.5f},   // "." becomes the user's ","
+        {QLocale(QLocale::German), "1.5", ',', true, 1.5f}, // "." becomes the user's ","
         {QLocale(QLocale::German), "1,5", ',', true, 1.5f},
         {QLocale(QLocale::German), "-0,25", ',', true, -0.25f},
         {QLocale(QLocale::German), "2,5E2", ',', true, 250.0f},
@@ -164,15 +164,14 @@ TEST(UComonDecimal, FloatWithSeparator)
         {QLocale(QLocale::English), ".", '.', false, 1.0f},
         {QLocale(QLocale::English), "1e", '.', false, 1.0f},
         {QLocale(QLocale::English), "1.5x", '.', false, 1.0f},
-        {QLocale(QLocale::English), "1e39", '.', false, 1.0f},  // past the float range
+        {QLocale(QLocale::English), "1e39", '.', false, 1.0f}, // past the float range
         // A locale separator other than "," or "." reads as the program's ",".
         {QLocale(QLocale::Arabic, QLocale::Egypt), "2.5", ',', true, 2.5f},
     };
     for (const Case& c : cases) {
         LocaleScope scope(c.locale);
         float value = -99.0f;
-        EXPECT_EQ(Str_To_Float_Sep(QString::fromLatin1(c.text), QLatin1Char(c.separator), value), c.ok)
-            << c.text;
+        EXPECT_EQ(Str_To_Float_Sep(QString::fromLatin1(c.text), QLatin1Char(c.separator), value), c.ok) << c.text;
         EXPECT_FLOAT_EQ(value, c.expected) << c.text;
     }
 }
@@ -183,9 +182,8 @@ TEST(UComonIOLink, BaudCode)
         const char* rate;
         int code;
     } cases[] = {
-        {"COM1", 1}, {"COM2", 2}, {"COM3", 3}, {" COM3 ", 3},
-        {"com2", 1},  // case matters here
-        {"", 1}, {"COM4", 1}, {"COM 2", 1},
+        {"COM1", 1}, {"COM2", 2}, {"COM3", 3},  {" COM3 ", 3}, {"com2", 1}, // case matters here
+        {"", 1},     {"COM4", 1}, {"COM 2", 1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Get_IOLink_Baud_Code(QString::fromLatin1(c.rate)), c.code) << c.rate;
@@ -247,7 +245,7 @@ TEST(UComonAddress, SplitIPAddress)
         {"192 . 168 .1. 5", true, "192", "168", "1", "5"},
         {"0.0.0.0", true, "0", "0", "0", "0"},
         {"255.255.255.255", true, "255", "255", "255", "255"},
-        {"$C0.168.1.5", true, "$C0", "168", "1", "5"},      // parts read by the integer rule
+        {"$C0.168.1.5", true, "$C0", "168", "1", "5"}, // parts read by the integer rule
         {"192.168.1.256", false, "192", "168", "1", "256"},
         {"192.168.1.5.7", false, "192", "168", "1", "5.7"}, // the fourth part is the rest
         {"192.168.1.", false, "192", "168", "1", ""},
@@ -278,15 +276,15 @@ TEST(UComonAddress, ParseIPBytes)
     } cases[] = {
         {"192.168.1.10", false, 192, 168, 1, 10},
         {"0.0.0.0", false, 0, 0, 0, 0},
-        {" 10.0.0.1", false, 10, 0, 0, 1},       // leading blanks pass the integer rule
-        {"10.0.0.1 ", true, 10, 0, 0, 0},        // nothing is trimmed: "1 " is no number
+        {" 10.0.0.1", false, 10, 0, 0, 1}, // leading blanks pass the integer rule
+        {"10.0.0.1 ", true, 10, 0, 0, 0},  // nothing is trimmed: "1 " is no number
         {"192.168.1.x", true, 192, 168, 1, 0},
         {"10.0.0", true, 10, 0, 0, 0},
         {"1.2.3.4.5", true, 1, 2, 3, 0},
-        {"300.2.3.4", true, 0, 2, 3, 4},         // a bad part does not stop the others
+        {"300.2.3.4", true, 0, 2, 3, 4}, // a bad part does not stop the others
         {"1..3.4", true, 1, 0, 3, 4},
         {"abc", true, 0, 0, 0, 0},
-        {"", true, 9, 9, 9, 9},                   // untouched
+        {"", true, 9, 9, 9, 9}, // untouched
     };
     for (const Case& c : cases) {
         std::uint8_t a = 9, b = 9, cc = 9, d = 9;

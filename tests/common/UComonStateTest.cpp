@@ -20,10 +20,7 @@ protected:
         Make_Workspace_Dirs(state);
     }
 
-    void writeSettings(const QByteArray& xml)
-    {
-        ASSERT_TRUE(testsupport::writeFile(Settings_File_Path(state), xml));
-    }
+    void writeSettings(const QByteArray& xml) { ASSERT_TRUE(testsupport::writeFile(Settings_File_Path(state), xml)); }
 
     QTemporaryDir tmp;
     TProgramState state;
@@ -111,8 +108,8 @@ TEST_F(SettingsFile, EachMissingValueTakesOnlyItsOwnDefault)
          "<lastinternet><enable_internet>1</enable_internet></lastinternet></Conf_Settings>",
          "", "1.2.3.4", "Deutsch", true, false},
         {"no lastipadd, no lastlang",
-         "<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>",
-         "P", "192.168.2.205", "English", false, false},
+         "<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>", "P", "192.168.2.205",
+         "English", false, false},
         {"empty texts are taken as they stand",
          "<Conf_Settings><lastipadd><ipaddress/></lastipadd><lastlang><language></language></lastlang>"
          "</Conf_Settings>",
@@ -126,8 +123,8 @@ TEST_F(SettingsFile, EachMissingValueTakesOnlyItsOwnDefault)
          "<enable_update>0</enable_update></lastinternet></Conf_Settings>",
          "", "192.168.2.205", "English", false, false},
         {"root of another name is read all the same",
-         "<Other><lastlang><language>Francais</language></lastlang></Other>",
-         "", "192.168.2.205", "Francais", false, false},
+         "<Other><lastlang><language>Francais</language></lastlang></Other>", "", "192.168.2.205", "Francais", false,
+         false},
         {"a declaration and a comment before the root",
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- saved by hand -->\n"
          "<Conf_Settings><lastlang><language>Espanol</language></lastlang></Conf_Settings>",
@@ -136,8 +133,7 @@ TEST_F(SettingsFile, EachMissingValueTakesOnlyItsOwnDefault)
          "<Conf_Settings><LastLang><language>X</language></LastLang>"
          "<lastinternet><double_click_auto_size>1</double_click_auto_size></lastinternet></Conf_Settings>",
          "", "192.168.2.205", "English", false, false},
-        {"not well-formed XML reads as a missing file",
-         "<Conf_Settings><lastlang><language>X</language></lastlang>",
+        {"not well-formed XML reads as a missing file", "<Conf_Settings><lastlang><language>X</language></lastlang>",
          "", "192.168.2.205", "English", false, false},
     };
     for (const Case& c : cases) {

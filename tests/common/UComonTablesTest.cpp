@@ -98,8 +98,7 @@ TEST(UComonOpcuaNames, IdentifierTypes)
     struct Case {
         int code;
         const char* text;
-    } toText[] = {{0, "Numeric"}, {3, "String"}, {4, "Guid"}, {5, "ByteString"},
-                  {1, ""}, {2, ""}, {6, ""}, {-1, ""}};
+    } toText[] = {{0, "Numeric"}, {3, "String"}, {4, "Guid"}, {5, "ByteString"}, {1, ""}, {2, ""}, {6, ""}, {-1, ""}};
     for (const Case& c : toText)
         EXPECT_EQ(NodeId_Type_To_Str(c.code), c.text) << c.code;
 
@@ -107,10 +106,9 @@ TEST(UComonOpcuaNames, IdentifierTypes)
         const char* text;
         int code;
     } fromText[] = {
-        {"Numeric", 0}, {"String", 3}, {"Guid", 4}, {"ByteString", 5},
-        {"guid", 4}, {"BYTESTRING", 5}, {"string", 3},
-        {" Guid", 0},   // not trimmed
-        {"Guid ", 0}, {"", 0}, {"Integer", 0},
+        {"Numeric", 0}, {"String", 3},     {"Guid", 4},    {"ByteString", 5},
+        {"guid", 4},    {"BYTESTRING", 5}, {"string", 3},  {" Guid", 0}, // not trimmed
+        {"Guid ", 0},   {"", 0},           {"Integer", 0},
     };
     for (const Back& c : fromText)
         EXPECT_EQ(Str_To_NodeId_Type(QString::fromLatin1(c.text)), c.code) << c.text;
@@ -118,8 +116,8 @@ TEST(UComonOpcuaNames, IdentifierTypes)
 
 TEST(UComonOpcuaNames, DataTypes)
 {
-    const char* names[] = {"Boolean", "Int8", "UInt8", "Int16", "UInt16", "Int32", "UInt32", "Int64",
-                           "UInt64", "Float", "Double", "String", "DateTime", "Guid", "ByteString"};
+    const char* names[] = {"Boolean", "Int8",  "UInt8",  "Int16",  "UInt16",   "Int32", "UInt32",    "Int64",
+                           "UInt64",  "Float", "Double", "String", "DateTime", "Guid",  "ByteString"};
     for (int code = 0; code < 15; ++code)
         EXPECT_EQ(OPCUA_Type_To_Str(code), names[code]) << code;
     EXPECT_EQ(OPCUA_Type_To_Str(15), "");
@@ -138,7 +136,9 @@ TEST(UComonOpcuaNames, AuthModeAndPolicyBothWays)
     } tables[] = {
         {"auth", Auth_Type_To_Str, Str_To_Auth_Type, {"Anonymous", "Username and Password", "Certificate"}},
         {"mode", Sec_Mode_To_Str, Str_To_Sec_Mode, {"None", "Sign", "Sign and Encrypt"}},
-        {"policy", Sec_Policy_To_Str, Str_To_Sec_Policy,
+        {"policy",
+         Sec_Policy_To_Str,
+         Str_To_Sec_Policy,
          {"None", "Basic 128 RSA 15", "Basic 256", "Basic 256 SHA 256", "AES 128 SHA 256 RSA OAEP",
           "AES 256 SHA 256 RSA PSS"}},
     };
@@ -181,11 +181,18 @@ TEST(UComonOpcuaNames, NodeIdAsText)
         {0, 0, nullptr, nullptr, 0, 0, 0, {}, "0"},
         {3, 7, temperature, cafe, 0, 0, 0, {}, "Temperature"},
         {3, 7, cafe, nullptr, 0, 0, 0, {}, QString::fromUtf8("Caf\u00e9")},
-        {3, 7, nullptr, temperature, 0, 0, 0, {}, ""},  // no text
+        {3, 7, nullptr, temperature, 0, 0, 0, {}, ""}, // no text
         {5, 7, temperature, euro, 0, 0, 0, {}, QString::fromUtf8("\u20ac 5")},
         {5, 7, temperature, nullptr, 0, 0, 0, {}, ""},
         {4, 0, nullptr, nullptr, 1, 0, 0, {}, "00000001-0000-0000-0000-000000000000"},
-        {4, 0, nullptr, nullptr, 0xABCDEF01, 0x0A0B, 0xFFFF, {0xC0, 0x0F, 0, 1, 0x2A, 0xB3, 0xCD, 0xEE},
+        {4,
+         0,
+         nullptr,
+         nullptr,
+         0xABCDEF01,
+         0x0A0B,
+         0xFFFF,
+         {0xC0, 0x0F, 0, 1, 0x2A, 0xB3, 0xCD, 0xEE},
          "ABCDEF01-0A0B-FFFF-C00F-00012AB3CDEE"},
         {1, 7, temperature, euro, 0, 0, 0, {}, ""},
         {6, 7, temperature, euro, 0, 0, 0, {}, ""},
@@ -206,24 +213,24 @@ TEST(UComonOpcuaNames, NodeIdAsText)
 
 TEST(UComonSnmp, CheckOidResults)
 {
-    const QString sixtyOne = QString("1.").repeated(30) + "1";  // 61 characters
+    const QString sixtyOne = QString("1.").repeated(30) + "1"; // 61 characters
     ASSERT_EQ(sixtyOne.size(), 61);
     struct Case {
         QString text;
         int result;
     } cases[] = {
         {"1.3.6.1.4.1", OID_OK},
-        {"1", OID_OK},                                      // a single number needs no dot
+        {"1", OID_OK}, // a single number needs no dot
         {"1.3.6.1.4.1.4294967295", OID_OK},
         {"0.0", OID_OK},
-        {"1.00000000000000000000004294967295", OID_OK},    // leading zeros are fine
+        {"1.00000000000000000000004294967295", OID_OK}, // leading zeros are fine
         {sixtyOne, OID_OK},
         {sixtyOne + "1", OID_TOO_LONG},
-        {QString(70, 'a'), OID_TOO_LONG},                   // length is tested first
+        {QString(70, 'a'), OID_TOO_LONG}, // length is tested first
         {"1.3a", OID_BAD_CHARACTER},
-        {"1.3 ", OID_BAD_CHARACTER},                        // no trimming
+        {"1.3 ", OID_BAD_CHARACTER}, // no trimming
         {" 1.3", OID_BAD_CHARACTER},
-        {".1.3a", OID_BAD_CHARACTER},                       // characters before the dots
+        {".1.3a", OID_BAD_CHARACTER}, // characters before the dots
         {"1,3", OID_BAD_CHARACTER},
         {"-1.3", OID_BAD_CHARACTER},
         {"", OID_BAD_CHARACTER},
@@ -247,10 +254,8 @@ TEST(UComonSnmp, SecurityLevel)
         const char* text;
         int level;
     } cases[] = {
-        {"NoAuth NoPriv", 0}, {"Auth NoPriv", 1}, {"Auth Priv", 3},
-        {" auth priv ", 3}, {"AUTH NOPRIV", 1}, {"\tAuth NoPriv\r\n", 1},
-        {"", -1}, {"   ", -1},
-        {"Auth  Priv", 0}, {"Priv", 0},
+        {"NoAuth NoPriv", 0},     {"Auth NoPriv", 1}, {"Auth Priv", 3}, {" auth priv ", 3}, {"AUTH NOPRIV", 1},
+        {"\tAuth NoPriv\r\n", 1}, {"", -1},           {"   ", -1},      {"Auth  Priv", 0},  {"Priv", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Str_To_SNMP_Sec_Level(QString::fromLatin1(c.text)), c.level) << '"' << c.text << '"';

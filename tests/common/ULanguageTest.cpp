@@ -1,5 +1,5 @@
-#include "common/EnglishTexts.h"
 #include "common/ULanguage.h"
+#include "common/EnglishTexts.h"
 
 #include "support/TestSupport.h"
 
@@ -299,7 +299,8 @@ TEST(ULanguageTest, EncodingsAndLineEnds)
         {"Windows-1252, CR", QByteArray("STR15 =\xD6") + "ffnen \x80\rSTR16 =x\r"},
         {"UTF-8 with mark", QByteArray("\xEF\xBB\xBF") + "STR15 =" + oeffnen.toUtf8() + "\r\nSTR16 =x"},
         {"UTF-8 without mark", QByteArray("STR15 =") + oeffnen.toUtf8() + "\r\nSTR16 =x"},
-        {"UTF-16 LE with mark", [&] {
+        {"UTF-16 LE with mark",
+         [&] {
              const QString text = QStringLiteral("STR15 =") + oeffnen + QStringLiteral("\r\nSTR16 =x\r\n");
              QByteArray b("\xFF\xFE");
              for (QChar ch : text) {

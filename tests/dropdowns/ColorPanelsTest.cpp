@@ -252,10 +252,7 @@ protected:
         panel.show();
         (void)QTest::qWaitForWindowExposed(&panel);
     }
-    TColor pixel(QPoint p) const
-    {
-        return platform::fromQColor(TQvColorSpectrumPanel::SpectrumBitmap().pixelColor(p));
-    }
+    TColor pixel(QPoint p) const { return platform::fromQColor(TQvColorSpectrumPanel::SpectrumBitmap().pixelColor(p)); }
 
     TQvColorSpectrumPanel panel;
     int selects = 0;

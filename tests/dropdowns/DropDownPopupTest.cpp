@@ -238,16 +238,16 @@ TEST_F(DropDownPopup, EventOrderOnOpeningAndClosing)
         log.push_back(std::string("BeforeDropUp ") + (w.dd->DroppedDown() ? "open" : "closed"));
     };
     w.dd->OnDropUp = [&](QObject*, bool cancelled) {
-        log.push_back(std::string("DropUp ") + (cancelled ? "cancelled " : "kept ") +
-                      (w.dd->DroppedDown() ? "open " : "closed ") + w.dd->Text().toStdString());
+        log.push_back(std::string("DropUp ") + (cancelled ? "cancelled " : "kept ")
+                      + (w.dd->DroppedDown() ? "open " : "closed ") + w.dd->Text().toStdString());
     };
     w.dd->SetFocusControl(w.dd->panel);
     w.dd->ShowDropDown();
     log.push_back(w.dd->panel->hasFocus() ? "focus control focused" : "focus control not focused");
     w.dd->SetRawText(QStringLiteral("new"));
     w.dd->HideDropDown(true);
-    const std::vector<std::string> expected{"BeforeDropDown", "DropDown", "focus control focused",
-                                            "BeforeDropUp open", "DropUp cancelled closed old"};
+    const std::vector<std::string> expected{"BeforeDropDown", "DropDown", "focus control focused", "BeforeDropUp open",
+                                            "DropUp cancelled closed old"};
     EXPECT_EQ(log, expected);
 }
 

@@ -160,13 +160,13 @@ TEST_F(DropDownStyles, EverySchemeSetsTheBarButtonColours)
         TestDropDown dd(&parent, &desktop);
         dd.SetComponentStyle(row.style);
         const TQvButtonAppearance& a = dd.ButtonAppearance();
-        const TColor got[] = {a.Color(), a.ColorTo(), a.BorderColor(), a.ColorHot(), a.ColorHotTo(),
-                              a.BorderColorHot(), a.ColorDown(), a.ColorDownTo(), a.BorderColorDown(),
-                              a.ColorDisabled(), a.ColorDisabledTo(), a.ColorChecked(), a.ColorCheckedTo(),
-                              a.BorderColorChecked()};
-        const TColor want[] = {row.color, row.colorTo, row.border, row.hot, row.hotTo, row.hotBorder, row.down,
-                               row.downTo, row.downBorder, row.disabled, row.disabledTo, row.checked,
-                               row.checkedTo, row.checkedBorder};
+        const TColor got[] = {a.Color(),           a.ColorTo(),           a.BorderColor(),     a.ColorHot(),
+                              a.ColorHotTo(),      a.BorderColorHot(),    a.ColorDown(),       a.ColorDownTo(),
+                              a.BorderColorDown(), a.ColorDisabled(),     a.ColorDisabledTo(), a.ColorChecked(),
+                              a.ColorCheckedTo(),  a.BorderColorChecked()};
+        const TColor want[] = {row.color,      row.colorTo, row.border,    row.hot,          row.hotTo,
+                               row.hotBorder,  row.down,    row.downTo,    row.downBorder,   row.disabled,
+                               row.disabledTo, row.checked, row.checkedTo, row.checkedBorder};
         for (std::size_t i = 0; i < std::size(want); ++i)
             EXPECT_EQ(got[i], want[i]) << "colour " << i;
     }
@@ -322,13 +322,14 @@ TEST(ItemAppearanceStyle, EverySchemeSetsTheItemColours)
         a.SetBorderColorSelected(0x222222);
         a.SetColorHotText(0x333333);
         TQvCustomDropDown::ApplyItemAppearanceStyle(&a, row.style);
-        const TColor got[] = {a.ColorHot(), a.ColorHotTo(), a.ColorMirrorHot(), a.ColorMirrorHotTo(),
-                              a.ColorSelected(), a.ColorSelectedTo(), a.ColorMirrorSelected(),
-                              a.ColorMirrorSelectedTo(), a.BorderColor(), a.BorderColorTop(),
-                              a.BorderColorBottom(), a.EdgeColor(), a.ColorSelectedText()};
-        const TColor want[] = {row.hot, row.hotTo, row.mirrorHot, row.mirrorHotTo, row.selected, row.selectedTo,
-                               row.mirrorSelected, row.mirrorSelectedTo, row.border, row.top, row.bottom,
-                               row.edge, row.selectedText};
+        const TColor got[] = {
+            a.ColorHot(),         a.ColorHotTo(),      a.ColorMirrorHot(),      a.ColorMirrorHotTo(),
+            a.ColorSelected(),    a.ColorSelectedTo(), a.ColorMirrorSelected(), a.ColorMirrorSelectedTo(),
+            a.BorderColor(),      a.BorderColorTop(),  a.BorderColorBottom(),   a.EdgeColor(),
+            a.ColorSelectedText()};
+        const TColor want[] = {row.hot,        row.hotTo,          row.mirrorHot,        row.mirrorHotTo, row.selected,
+                               row.selectedTo, row.mirrorSelected, row.mirrorSelectedTo, row.border,      row.top,
+                               row.bottom,     row.edge,           row.selectedText};
         for (std::size_t i = 0; i < std::size(want); ++i)
             EXPECT_EQ(got[i], want[i]) << "colour " << i;
         EXPECT_EQ(a.BorderColorHot(), clNone);
@@ -375,13 +376,12 @@ TEST(ColorHelpers, MixColors)
         TColor want;
     };
     const Case cases[] = {
-        {clWhite, clBlack, 50, 0x808080},    // 127.5 rounds to the even 128
-        {0x000001, 0x000000, 50, 0x000000},  // 0.5 rounds to the even 0
-        {0x000003, 0x000000, 50, 0x000002},  // 1.5 rounds to 2
+        {clWhite, clBlack, 50, 0x808080},         // 127.5 rounds to the even 128
+        {0x000001, 0x000000, 50, 0x000000},       // 0.5 rounds to the even 0
+        {0x000003, 0x000000, 50, 0x000002},       // 1.5 rounds to 2
         {clHighlight, clBlack, 100, clHighlight}, // unchanged, system colour and all
-        {clBlack, clBtnFace, 0, clBtnFace},
-        {clBlack, clBtnFace, -5, clBtnFace},
-        {0xFFD2AF, clWhite, 20, 0xFFF6EF},   // the bars' light inner frame
+        {clBlack, clBtnFace, 0, clBtnFace},       {clBlack, clBtnFace, -5, clBtnFace},
+        {0xFFD2AF, clWhite, 20, 0xFFF6EF}, // the bars' light inner frame
     };
     for (const Case& c : cases)
         EXPECT_EQ(MixColors(c.c1, c.c2, c.percent), c.want) << std::hex << c.c1 << " " << c.c2 << " " << c.percent;
@@ -443,13 +443,13 @@ TEST_F(TextHelpers, FitTextToWidth)
         return text;
     };
     const Case cases[] = {
-        {full, true, text},                       // fits exactly
-        {full + 10, false, text},                 // fits
-        {dots, true, text},                       // not even the dots fit: the whole text
+        {full, true, text},       // fits exactly
+        {full + 10, false, text}, // fits
+        {dots, true, text},       // not even the dots fit: the whole text
         {dots - 1, true, text},
         {full - 1, false, longest(full - 1, false)},
         {full / 2, true, longest(full / 2, true)},
-        {1, false, QString()},                    // the empty text at worst
+        {1, false, QString()}, // the empty text at worst
     };
     for (const Case& c : cases) {
         QString result = QStringLiteral("unset");

@@ -222,9 +222,8 @@ TEST(EditTypeRules, ClassifyNumberTextUnderEnglishSeparators)
 {
     MemoryEdit edit(settingsOf({}));
     const std::pair<const char*, int> cases[] = {
-        {"12", ncInteger}, {"1.5", ncFloat},  {"1A", ncHex},     {"1-2-3", ncText}, {"", ncText},
-        {"-7", ncInteger}, {"1,234", ncFloat}, {",123", ncText}, {"1,2,3", ncText}, {"1.2.3", ncText},
-        {"xyz", ncText},
+        {"12", ncInteger},  {"1.5", ncFloat}, {"1A", ncHex},     {"1-2-3", ncText}, {"", ncText},    {"-7", ncInteger},
+        {"1,234", ncFloat}, {",123", ncText}, {"1,2,3", ncText}, {"1.2.3", ncText}, {"xyz", ncText},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(edit.rules().ClassifyNumberText(QString::fromUtf8(text)), expected) << text;
@@ -293,9 +292,8 @@ protected:
         MemoryEdit m(TEditTypeSettings{});
         m.text = e.text();
         m.caret = e.cursorPosition();
-        m.anchor = e.hasSelectedText()
-                       ? (e.selectionStart() == m.caret ? e.selectionEnd() : e.selectionStart())
-                       : m.caret;
+        m.anchor =
+            e.hasSelectedText() ? (e.selectionStart() == m.caret ? e.selectionEnd() : e.selectionStart()) : m.caret;
         return m.State();
     }
     QLocale saved;

@@ -22,9 +22,10 @@ namespace {
 
 enum Column { cTrack = 1, cMemo, cCalc, cTime, cMulti, cDetail, cColor, cImage, cQvGrid, cText, kColumns };
 
-const TEditorType kKinds[kColumns] = {edNormal, edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown,
-                                      edTimePickerDropDown, edGridDropDown, edDetailDropDown,
-                                      edColorPickerDropDown, edImagePickerDropDown, edQvGridDropDown, edNormal};
+const TEditorType kKinds[kColumns] = {
+    edNormal,       edTrackbarDropDown, edMemoDropDown,        edCalculatorDropDown,  edTimePickerDropDown,
+    edGridDropDown, edDetailDropDown,   edColorPickerDropDown, edImagePickerDropDown, edQvGridDropDown,
+    edNormal};
 
 // Every key of the rule, with the closing sets of the differences table.
 TEST(GridDropDownKeys, ClosingKeysPerWrapperPopupClosedAndOpen)
@@ -35,18 +36,12 @@ TEST(GridDropDownKeys, ClosingKeysPerWrapperPopupClosedAndOpen)
         bool closedOthers, openOthers, closedColor, openColor;
     };
     const Case cases[] = {
-        {Qt::Key_Tab, {}, true, true, true, true},
-        {Qt::Key_Return, {}, true, true, true, true},
-        {Qt::Key_Escape, {}, true, true, true, true},
-        {Qt::Key_PageUp, {}, true, true, true, false},
-        {Qt::Key_PageDown, {}, true, true, true, false},
-        {Qt::Key_End, {}, true, true, true, false},
-        {Qt::Key_Up, {}, true, true, true, false},
-        {Qt::Key_Down, {}, true, true, true, false},
-        {Qt::Key_Home, {}, false, false, true, false},
-        {Qt::Key_Down, Qt::AltModifier, false, false, false, false},
-        {Qt::Key_Left, {}, false, false, false, false},
-        {Qt::Key_A, {}, false, false, false, false},
+        {Qt::Key_Tab, {}, true, true, true, true},       {Qt::Key_Return, {}, true, true, true, true},
+        {Qt::Key_Escape, {}, true, true, true, true},    {Qt::Key_PageUp, {}, true, true, true, false},
+        {Qt::Key_PageDown, {}, true, true, true, false}, {Qt::Key_End, {}, true, true, true, false},
+        {Qt::Key_Up, {}, true, true, true, false},       {Qt::Key_Down, {}, true, true, true, false},
+        {Qt::Key_Home, {}, false, false, true, false},   {Qt::Key_Down, Qt::AltModifier, false, false, false, false},
+        {Qt::Key_Left, {}, false, false, false, false},  {Qt::Key_A, {}, false, false, false, false},
     };
     for (const TDropDownDifferences& d : kDropDownDifferences) {
         const bool color = d.Kind == edColorPickerDropDown;
@@ -391,7 +386,8 @@ TEST(GridDropDowns, ScreenshotOfEachPickerOpenOverItsCell)
             if (popup)
                 p.drawImage(popup->mapToGlobal(QPoint()) - w.window.mapToGlobal(QPoint()), popup->grab().toImage());
         }
-        const QString name = QStringLiteral("GridDropDown_%1.png").arg(QLatin1String(DropDownDifferences(kKinds[c])->ClassName));
+        const QString name =
+            QStringLiteral("GridDropDown_%1.png").arg(QLatin1String(DropDownDifferences(kKinds[c])->ClassName));
         EXPECT_TRUE(testsupport::saveScreenshot(out, QStringLiteral("dropdowns/") + name)) << c;
         // The open popup is drawn at its place over the white beyond the window.
         ASSERT_NE(popup, nullptr) << c;

@@ -245,8 +245,8 @@ TEST_F(ItemSelector, SelectedWinsOverHotAndFramesFollowTheLook)
     solidLook(sel.ItemAppearance());
     addItems(3);
     sel.SetItemIndex(0);
-    sel.HotNext(); // item 0 hot as well
-    sel.HotNext(); // item 1
+    sel.HotNext();     // item 0 hot as well
+    sel.HotNext();     // item 1
     sel.HotPrevious(); // back to 0
     ASSERT_EQ(sel.ItemHot(), 0);
     QImage img = shot(&panel());

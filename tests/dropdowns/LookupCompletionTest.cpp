@@ -39,16 +39,25 @@ TEST(LookupCompletion, CompletesTheTypedPartFromTheFirstItemThatStartsWithIt)
 {
     const Case cases[] = {
         // The typed letter keeps its case, the rest comes from the item; anchor at the end.
-        {"one letter", kGreek, QStringLiteral("b"), 1, false, TCompletion::ckCompleted, 1, QStringLiteral("beta"), 4, -3},
-        {"two letters", kGreek, QStringLiteral("br"), 2, false, TCompletion::ckCompleted, 2, QStringLiteral("bravo"), 5, -3},
-        {"whole item", kGreek, QStringLiteral("Beta"), 4, false, TCompletion::ckCompleted, 1, QStringLiteral("Beta"), 4, 0},
-        {"upper typed", kMixed, QStringLiteral("B"), 1, false, TCompletion::ckCompleted, 1, QStringLiteral("Beta"), 4, -3},
-        {"match case skips beta", kMixed, QStringLiteral("B"), 1, true, TCompletion::ckCompleted, 2, QStringLiteral("Beta2"), 5, -4},
-        {"match case lower", kMixed, QStringLiteral("b"), 1, true, TCompletion::ckCompleted, 1, QStringLiteral("beta"), 4, -3},
+        {"one letter", kGreek, QStringLiteral("b"), 1, false, TCompletion::ckCompleted, 1, QStringLiteral("beta"), 4,
+         -3},
+        {"two letters", kGreek, QStringLiteral("br"), 2, false, TCompletion::ckCompleted, 2, QStringLiteral("bravo"), 5,
+         -3},
+        {"whole item", kGreek, QStringLiteral("Beta"), 4, false, TCompletion::ckCompleted, 1, QStringLiteral("Beta"), 4,
+         0},
+        {"upper typed", kMixed, QStringLiteral("B"), 1, false, TCompletion::ckCompleted, 1, QStringLiteral("Beta"), 4,
+         -3},
+        {"match case skips beta", kMixed, QStringLiteral("B"), 1, true, TCompletion::ckCompleted, 2,
+         QStringLiteral("Beta2"), 5, -4},
+        {"match case lower", kMixed, QStringLiteral("b"), 1, true, TCompletion::ckCompleted, 1, QStringLiteral("beta"),
+         4, -3},
         // Only the part before the caret is looked up; the text after it is replaced.
-        {"caret inside", kGreek, QStringLiteral("Alxpha"), 2, false, TCompletion::ckCompleted, 0, QStringLiteral("Alpha"), 5, -3},
-        {"no match drops the rest", kGreek, QStringLiteral("Alxpha"), 3, false, TCompletion::ckCut, -1, QStringLiteral("Alx"), 3, 0},
-        {"no match at the end", kGreek, QStringLiteral("bz"), 2, false, TCompletion::ckCut, -1, QStringLiteral("bz"), 2, 0},
+        {"caret inside", kGreek, QStringLiteral("Alxpha"), 2, false, TCompletion::ckCompleted, 0,
+         QStringLiteral("Alpha"), 5, -3},
+        {"no match drops the rest", kGreek, QStringLiteral("Alxpha"), 3, false, TCompletion::ckCut, -1,
+         QStringLiteral("Alx"), 3, 0},
+        {"no match at the end", kGreek, QStringLiteral("bz"), 2, false, TCompletion::ckCut, -1, QStringLiteral("bz"), 2,
+         0},
         // An empty typed part matches nothing and changes nothing.
         {"caret at start", kGreek, QStringLiteral("beta"), 0, false, TCompletion::ckNone, -1, QString(), 0, 0},
         {"empty text", kGreek, QString(), 0, false, TCompletion::ckNone, -1, QString(), 0, 0},
@@ -57,8 +66,8 @@ TEST(LookupCompletion, CompletesTheTypedPartFromTheFirstItemThatStartsWithIt)
         {"empty item", QStringList{QString(), QStringLiteral("x")}, QStringLiteral("x"), 1, false,
          TCompletion::ckCompleted, 1, QStringLiteral("x"), 1, 0},
         // Characters are mapped one to one: the sharp s does not grow into two letters.
-        {"sharp s", QStringList{QStringLiteral("Straße")}, QStringLiteral("STRAß"), 5, false, TCompletion::ckCompleted, 0,
-         QStringLiteral("STRAße"), 6, -1},
+        {"sharp s", QStringList{QStringLiteral("Straße")}, QStringLiteral("STRAß"), 5, false, TCompletion::ckCompleted,
+         0, QStringLiteral("STRAße"), 6, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -74,7 +83,8 @@ TEST(LookupCompletion, CompletesTheTypedPartFromTheFirstItemThatStartsWithIt)
 TEST(LookupCompletion, CutsAnItemTailLongerThan255Characters)
 {
     const QStringList items{QStringLiteral("a") + QString(300, QLatin1Char('x'))};
-    const TCompletion r = CompleteTyped(QStringLiteral("a"), 1, false, 1, [&](int i) -> const QString& { return items[i]; });
+    const TCompletion r =
+        CompleteTyped(QStringLiteral("a"), 1, false, 1, [&](int i) -> const QString& { return items[i]; });
     EXPECT_EQ(r.Text.size(), 1 + kCompletionTailMax);
 }
 

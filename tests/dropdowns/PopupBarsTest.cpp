@@ -498,8 +498,8 @@ TEST_F(PopupBars, ScreenshotsOfAPopupWithBothBarsInTwoSchemes)
         ASSERT_NE(screen, nullptr);
         const QImage img = screen->grabWindow(0, 0, 0, 420, 340).toImage().convertToFormat(QImage::Format_RGB32);
         ASSERT_FALSE(img.isNull());
-        const QString name = style == grid::tsWindowsXP ? QStringLiteral("PopupBars_xp.png")
-                                                        : QStringLiteral("PopupBars_luna.png");
+        const QString name =
+            style == grid::tsWindowsXP ? QStringLiteral("PopupBars_xp.png") : QStringLiteral("PopupBars_luna.png");
         ASSERT_TRUE(testsupport::saveScreenshot(img, QStringLiteral("dropdowns/") + name));
 
         const QPoint ht = header()->mapToGlobal(QPoint(0, 0));

@@ -115,9 +115,9 @@ std::vector<ButtonCase> keyCases()
     std::vector<ButtonCase> out;
     for (const ButtonCase& c : kButtonCases) {
         const QString s = QString::fromLatin1(c.sequence);
-        const bool keysOnly = !s.contains(QLatin1String("+/-")) && !s.contains(QLatin1Char('M')) &&
-                              !s.contains(QLatin1String("sqrt")) && !s.contains(QLatin1String("1/x")) &&
-                              !s.contains(QLatin1String("CE")) && !s.contains(QLatin1String("Back"));
+        const bool keysOnly = !s.contains(QLatin1String("+/-")) && !s.contains(QLatin1Char('M'))
+                              && !s.contains(QLatin1String("sqrt")) && !s.contains(QLatin1String("1/x"))
+                              && !s.contains(QLatin1String("CE")) && !s.contains(QLatin1String("Back"));
         if (keysOnly && (s.endsWith(QLatin1Char('=')) || s.endsWith(QLatin1Char('%'))))
             out.push_back(c);
     }

@@ -22,9 +22,9 @@ namespace {
 
 class Picker : public TQvColorPickerDropDown {
 public:
-    using TQvColorPickerDropDown::TQvColorPickerDropDown;
     using TQvColorPickerDropDown::KeyTimer;
     using TQvColorPickerDropDown::KeyTimerTick;
+    using TQvColorPickerDropDown::TQvColorPickerDropDown;
 };
 
 TColor at(const QImage& img, int x, int y)
@@ -279,8 +279,7 @@ TEST_F(ColorPicker, ASpectrumPressChoosesThePixelUnderItAndCloses)
     const QPoint p(100, 64);
     QTest::mouseClick(panel->SpectrumImage(), Qt::LeftButton, {}, p);
     EXPECT_FALSE(dd->DroppedDown());
-    EXPECT_EQ(dd->SelectedColor(),
-              platform::fromQColor(TQvColorSpectrumPanel::SpectrumBitmap().pixelColor(p)));
+    EXPECT_EQ(dd->SelectedColor(), platform::fromQColor(TQvColorSpectrumPanel::SpectrumBitmap().pixelColor(p)));
     EXPECT_EQ(selects, 1);
 }
 

@@ -216,8 +216,8 @@ TEST_F(GridDropDown, LookupMethodsAndStylesWhenTypingInThePopup)
         {lmNone, dsDropDown, QStringLiteral("be"), 0, QStringLiteral("Pear")},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed.toStdString() + " method " + std::to_string(c.method) + " style " +
-                     std::to_string(c.style));
+        SCOPED_TRACE(c.typed.toStdString() + " method " + std::to_string(c.method) + " style "
+                     + std::to_string(c.style));
         dd->SetLookupMethod(c.method);
         dd->SetStyle(c.style);
         dd->SetItemIndex(0);
@@ -371,21 +371,51 @@ struct Record {
 };
 
 // The handler's answers to var parameters, by type; other parameters are left alone.
-void mark(bool& v) { v = true; }
-void mark(int& v) { v = 77; }
-void mark(QString& v) { v = QStringLiteral("set"); }
-void mark(grid::TColor& v) { v = 0x123456; }
-void mark(grid::TBrush& v) { v.Color = 0x123456; }
+void mark(bool& v)
+{
+    v = true;
+}
+void mark(int& v)
+{
+    v = 77;
+}
+void mark(QString& v)
+{
+    v = QStringLiteral("set");
+}
+void mark(grid::TColor& v)
+{
+    v = 0x123456;
+}
+void mark(grid::TBrush& v)
+{
+    v.Color = 0x123456;
+}
 template <class T>
 void mark(T&&)
 {
 }
 
-bool isMarked(const bool& v) { return v; }
-bool isMarked(const int& v) { return v == 77; }
-bool isMarked(const QString& v) { return v == QStringLiteral("set"); }
-bool isMarked(const grid::TColor& v) { return v == 0x123456; }
-bool isMarked(const grid::TBrush& v) { return v.Color == 0x123456; }
+bool isMarked(const bool& v)
+{
+    return v;
+}
+bool isMarked(const int& v)
+{
+    return v == 77;
+}
+bool isMarked(const QString& v)
+{
+    return v == QStringLiteral("set");
+}
+bool isMarked(const grid::TColor& v)
+{
+    return v == 0x123456;
+}
+bool isMarked(const grid::TBrush& v)
+{
+    return v.Color == 0x123456;
+}
 template <class T>
 bool isMarked(const T&)
 {

@@ -25,9 +25,9 @@ namespace {
 
 class Picker : public TQvDetailDropDown {
 public:
-    using TQvDetailDropDown::TQvDetailDropDown;
     using TQvDetailDropDown::CloseDropDown;
     using TQvDetailDropDown::OpenDropDown;
+    using TQvDetailDropDown::TQvDetailDropDown;
 };
 
 class DetailDropDown : public ::testing::Test {
@@ -143,8 +143,8 @@ TEST_F(DetailDropDown, ArrowKeysMoveTheSelectionWithoutWrappingAround)
         int to;
     };
     const Case cases[] = {
-        {-1, Qt::Key_Up, 0}, {-1, Qt::Key_Down, 0}, {0, Qt::Key_Up, 0},
-        {0, Qt::Key_Down, 1}, {2, Qt::Key_Down, 2}, {2, Qt::Key_Up, 1},
+        {-1, Qt::Key_Up, 0},  {-1, Qt::Key_Down, 0}, {0, Qt::Key_Up, 0},
+        {0, Qt::Key_Down, 1}, {2, Qt::Key_Down, 2},  {2, Qt::Key_Up, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << " " << c.key);

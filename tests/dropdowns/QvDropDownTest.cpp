@@ -139,22 +139,28 @@ TEST_F(DropDownEdit, LabelPlacedAtEachOfTheFifteenPositions)
     EXPECT_EQ(label->parentWidget(), &parent);
     const int L = 100, T = 50, W = 200, H = 21, m = 4;
     const int lw = label->width(), lh = label->height();
-    const int w = QFontMetrics(label->font())
-                      .boundingRect(QRect(0, 0, 1000, 255), Qt::TextHideMnemonic, label->text())
-                      .width();
+    const int w =
+        QFontMetrics(label->font()).boundingRect(QRect(0, 0, 1000, 255), Qt::TextHideMnemonic, label->text()).width();
     const int vc = T + (H - lh) / 2, hc = L + (W - lw) / 2;
     struct Case {
         TLabelPosition position;
         int top, left;
     };
     const Case cases[] = {
-        {lpLeftTop, T, L - w - m},          {lpLeftCenter, vc, L - w - m},
-        {lpLeftBottom, T + H - lh, L - w - m}, {lpTopLeft, T - lh - m, L},
-        {lpBottomLeft, T + H + m, L},       {lpLeftTopLeft, T, L - m},
-        {lpLeftCenterLeft, vc, L - m},      {lpLeftBottomLeft, T + H - lh, L - m},
-        {lpTopCenter, T - lh - m, hc},      {lpBottomCenter, T + H + m, hc},
-        {lpRightTop, T, L + W + m},         {lpRightCenter, vc, L + W + m},
-        {lpRighBottom, T + H - lh, L + W + m}, {lpTopRight, T - lh - m, L + W - lw},
+        {lpLeftTop, T, L - w - m},
+        {lpLeftCenter, vc, L - w - m},
+        {lpLeftBottom, T + H - lh, L - w - m},
+        {lpTopLeft, T - lh - m, L},
+        {lpBottomLeft, T + H + m, L},
+        {lpLeftTopLeft, T, L - m},
+        {lpLeftCenterLeft, vc, L - m},
+        {lpLeftBottomLeft, T + H - lh, L - m},
+        {lpTopCenter, T - lh - m, hc},
+        {lpBottomCenter, T + H + m, hc},
+        {lpRightTop, T, L + W + m},
+        {lpRightCenter, vc, L + W + m},
+        {lpRighBottom, T + H - lh, L + W + m},
+        {lpTopRight, T - lh - m, L + W - lw},
         {lpBottomRight, T + H + m, L + W - lw},
     };
     ASSERT_EQ(std::size(cases), std::size_t(kLabelPositionCount));

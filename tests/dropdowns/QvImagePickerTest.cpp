@@ -29,8 +29,8 @@ namespace {
 
 class Picker : public TQvImagePickerDropDown {
 public:
-    using TQvImagePickerDropDown::TQvImagePickerDropDown;
     using TQvImagePickerDropDown::KeyTimerTick;
+    using TQvImagePickerDropDown::TQvImagePickerDropDown;
     QTimer* keyTimer() const { return findChild<QTimer*>(); }
 };
 
@@ -41,7 +41,8 @@ QImage filled(QColor colour, QSize size = {16, 16})
     return img;
 }
 
-const QColor kColours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::cyan, Qt::magenta, Qt::darkRed, Qt::darkGreen, Qt::darkBlue};
+const QColor kColours[] = {Qt::red,     Qt::green,   Qt::blue,      Qt::yellow,  Qt::cyan,
+                           Qt::magenta, Qt::darkRed, Qt::darkGreen, Qt::darkBlue};
 
 class ImagePicker : public ::testing::Test {
 protected:
@@ -183,7 +184,8 @@ double differingShare(const QImage& picture, const QImage& reference)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
-            if (std::abs(p.red() - q.red()) > 40 || std::abs(p.green() - q.green()) > 40 || std::abs(p.blue() - q.blue()) > 40)
+            if (std::abs(p.red() - q.red()) > 40 || std::abs(p.green() - q.green()) > 40
+                || std::abs(p.blue() - q.blue()) > 40)
                 ++differing;
         }
     return double(differing) / (a.width() * a.height());

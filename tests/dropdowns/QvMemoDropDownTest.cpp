@@ -1,8 +1,8 @@
 // The memo picker: what the edit shows of MemoText, Text and MemoText following each other,
 // the keys of the memo, keeping and cancelling edits, and AutoDrop.
 
-#include "dropdowns/DropDownHelpers.h"
 #include "dropdowns/QvMemoDropDown.h"
+#include "dropdowns/DropDownHelpers.h"
 #include "support/FakeDesktop.h"
 #include "support/PickerWindow.h"
 
@@ -223,7 +223,8 @@ TEST(MemoPickerWindow, AutoDropOpensOnTabbingInAndNotWhenTheFocusReturns)
     QTest::keyClick(w.handle(), Qt::Key_F4);
     EXPECT_FALSE(dd->DroppedDown());
     QCoreApplication::processEvents();
-    EXPECT_EQ(QApplication::focusWidget(), dd) << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none");
+    EXPECT_EQ(QApplication::focusWidget(), dd)
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none");
     EXPECT_FALSE(dd->DroppedDown()) << "the focus came back without reopening";
     EXPECT_TRUE(dd->AutoDrop());
 }

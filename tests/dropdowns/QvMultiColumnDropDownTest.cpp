@@ -27,8 +27,8 @@ namespace {
 
 class Picker : public TQvMultiColumnDropDown {
 public:
-    using TQvMultiColumnDropDown::TQvMultiColumnDropDown;
     using TQvMultiColumnDropDown::AdjustDropDownHeight;
+    using TQvMultiColumnDropDown::TQvMultiColumnDropDown;
 };
 
 // Records the key presses posted to a widget.
@@ -197,9 +197,8 @@ TEST_F(MultiColumnDropDown, PageKeysMoveTenItemsWithinTheList)
         int to;
     };
     const Case cases[] = {
-        {5, Qt::Key_PageDown, 11}, {-1, Qt::Key_PageDown, 0}, {5, Qt::Key_PageUp, 0},
-        {-1, Qt::Key_PageUp, 0},   {0, Qt::Key_Up, 0},        {11, Qt::Key_Down, 11},
-        {-1, Qt::Key_Down, 0},     {4, Qt::Key_Down, 5},
+        {5, Qt::Key_PageDown, 11}, {-1, Qt::Key_PageDown, 0}, {5, Qt::Key_PageUp, 0}, {-1, Qt::Key_PageUp, 0},
+        {0, Qt::Key_Up, 0},        {11, Qt::Key_Down, 11},    {-1, Qt::Key_Down, 0},  {4, Qt::Key_Down, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << " " << c.key);
@@ -564,8 +563,9 @@ TEST_F(MultiColumnDropDown, ScreenshotOfTheOpenList)
     // The first and last bands of the gradient come within a few steps of its end colours.
     const auto near = [](TColor a, TColor b) {
         const int d = 16;
-        return std::abs(int(a & 0xFF) - int(b & 0xFF)) <= d && std::abs(int((a >> 8) & 0xFF) - int((b >> 8) & 0xFF)) <= d &&
-               std::abs(int((a >> 16) & 0xFF) - int((b >> 16) & 0xFF)) <= d;
+        return std::abs(int(a & 0xFF) - int(b & 0xFF)) <= d
+               && std::abs(int((a >> 8) & 0xFF) - int((b >> 8) & 0xFF)) <= d
+               && std::abs(int((a >> 16) & 0xFF) - int((b >> 16) & 0xFF)) <= d;
     };
     // The header: the gradient from its top colour to its bottom colour, its bottom line.
     const grid::TRect header = grid().CellBounds(0, 0);

@@ -111,12 +111,12 @@ TEST_F(TimePicker, UpAndDownStepTheFieldUnderTheCaretWithoutCarry)
         TDateTime start;
         const char* expected;
     } cases[] = {
-        {true, 0, Qt::Key_Down, at(12, 34, 56), "13:34:56"}, {true, 2, Qt::Key_Up, at(12, 34, 56), "11:34:56"},
-        {true, 3, Qt::Key_Down, at(12, 34, 56), "12:35:56"}, {true, 5, Qt::Key_Up, at(12, 34, 56), "12:33:56"},
-        {true, 6, Qt::Key_Down, at(12, 34, 56), "12:34:57"}, {true, 8, Qt::Key_Up, at(12, 34, 56), "12:34:55"},
-        {true, 1, Qt::Key_Down, at(23, 10, 0), "00:10:00"},  {true, 1, Qt::Key_Up, at(0, 10, 0), "23:10:00"},
-        {true, 4, Qt::Key_Down, at(7, 59, 0), "07:00:00"},   {true, 7, Qt::Key_Up, at(7, 0, 0), "07:00:59"},
-        {false, 3, Qt::Key_Down, at(12, 34), "12:35:00"},    {false, 5, Qt::Key_Up, at(12, 34), "12:33:00"},
+        {true, 0, Qt::Key_Down, at(12, 34, 56), "13:34:56"},        {true, 2, Qt::Key_Up, at(12, 34, 56), "11:34:56"},
+        {true, 3, Qt::Key_Down, at(12, 34, 56), "12:35:56"},        {true, 5, Qt::Key_Up, at(12, 34, 56), "12:33:56"},
+        {true, 6, Qt::Key_Down, at(12, 34, 56), "12:34:57"},        {true, 8, Qt::Key_Up, at(12, 34, 56), "12:34:55"},
+        {true, 1, Qt::Key_Down, at(23, 10, 0), "00:10:00"},         {true, 1, Qt::Key_Up, at(0, 10, 0), "23:10:00"},
+        {true, 4, Qt::Key_Down, at(7, 59, 0), "07:00:00"},          {true, 7, Qt::Key_Up, at(7, 0, 0), "07:00:59"},
+        {false, 3, Qt::Key_Down, at(12, 34), "12:35:00"},           {false, 5, Qt::Key_Up, at(12, 34), "12:33:00"},
         {true, 4, Qt::Key_Down, 4000.0 + at(8, 30, 0), "08:31:00"},
     };
     for (const auto& c : cases) {

@@ -95,7 +95,7 @@ TEST_F(TrackBarPicker, UpLowersAndDownRaisesByFrequencyWithinRange)
         int to;
     };
     const Case cases[] = {
-        {1, 5, Qt::Key_Down, 6}, {1, 5, Qt::Key_Up, 4},  {1, 0, Qt::Key_Up, 0},
+        {1, 5, Qt::Key_Down, 6}, {1, 5, Qt::Key_Up, 4},    {1, 0, Qt::Key_Up, 0},
         {3, 9, Qt::Key_Down, 9}, {3, 7, Qt::Key_Down, 10}, {3, 2, Qt::Key_Up, 2},
     };
     for (const Case& c : cases) {

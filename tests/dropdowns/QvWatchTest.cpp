@@ -228,12 +228,12 @@ TEST_F(Watch, KeyTable)
         int key;
         const char* expected;
     } cases[] = {
-        {15, 10, Qt::Key_A, "03:10"},     {10, 10, Qt::Key_A, "10:10"},     {10, 10, Qt::Key_P, "22:10"},
-        {22, 10, Qt::Key_P, "22:10"},     {10, 10, Qt::Key_PageUp, "11:10"}, {23, 10, Qt::Key_PageUp, "00:10"},
+        {15, 10, Qt::Key_A, "03:10"},        {10, 10, Qt::Key_A, "10:10"},       {10, 10, Qt::Key_P, "22:10"},
+        {22, 10, Qt::Key_P, "22:10"},        {10, 10, Qt::Key_PageUp, "11:10"},  {23, 10, Qt::Key_PageUp, "00:10"},
         {10, 10, Qt::Key_PageDown, "09:10"}, {0, 10, Qt::Key_PageDown, "23:10"}, {3, 10, Qt::Key_Home, "12:10"},
-        {10, 10, Qt::Key_End, "10:00"},   {10, 10, Qt::Key_Left, "10:09"},  {10, 0, Qt::Key_Left, "09:59"},
-        {0, 0, Qt::Key_Left, "23:59"},    {10, 10, Qt::Key_Right, "10:11"}, {10, 59, Qt::Key_Right, "11:00"},
-        {23, 59, Qt::Key_Right, "00:00"}, {10, 10, Qt::Key_Up, "10:10"},    {10, 10, Qt::Key_Down, "10:10"},
+        {10, 10, Qt::Key_End, "10:00"},      {10, 10, Qt::Key_Left, "10:09"},    {10, 0, Qt::Key_Left, "09:59"},
+        {0, 0, Qt::Key_Left, "23:59"},       {10, 10, Qt::Key_Right, "10:11"},   {10, 59, Qt::Key_Right, "11:00"},
+        {23, 59, Qt::Key_Right, "00:00"},    {10, 10, Qt::Key_Up, "10:10"},      {10, 10, Qt::Key_Down, "10:10"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);

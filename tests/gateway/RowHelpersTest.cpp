@@ -166,8 +166,7 @@ TEST_F(RowHelpers, CopyTakesHandledColumnsHiddenOnesIncluded)
     t.hidden = 1;
     fill(t);
     common::Grid_Copy_Row(t, 2);
-    EXPECT_EQ(common::State().Copy_Str,
-              (QStringList{cellText(1, 2), cellText(2, 2), cellText(3, 2)}));
+    EXPECT_EQ(common::State().Copy_Str, (QStringList{cellText(1, 2), cellText(2, 2), cellText(3, 2)}));
     EXPECT_EQ(common::Copy_Source(), QStringLiteral("t"));
 }
 
@@ -208,8 +207,11 @@ TEST_F(RowHelpers, PasteAsksOnlyForAUsedRow)
         bool pasted;
     } cases[] = {
         {"empty row", {QString(), QString(), QString()}, false, MsgResult::No, true},
-        {"only the data check box and blanks", {QStringLiteral("N"), QStringLiteral("  "), QString()}, false,
-         MsgResult::No, true},
+        {"only the data check box and blanks",
+         {QStringLiteral("N"), QStringLiteral("  "), QString()},
+         false,
+         MsgResult::No,
+         true},
         {"used, answered No", {QStringLiteral("Y"), QStringLiteral("x"), QString()}, true, MsgResult::No, false},
         {"used, answered Yes", {QString(), QString(), QStringLiteral("z")}, true, MsgResult::Yes, true},
     };
@@ -225,8 +227,7 @@ TEST_F(RowHelpers, PasteAsksOnlyForAUsedRow)
         EXPECT_EQ(common::Grid_Paste_Row(t, 3, true, ui), k.pasted) << k.what;
         EXPECT_EQ(messages.shown.size(), k.asks ? 1u : 0u) << k.what;
         if (k.asks) {
-            EXPECT_EQ(messages.shown[0].text,
-                      QStringLiteral("Row Already used. Do you want to overwrite the values?"));
+            EXPECT_EQ(messages.shown[0].text, QStringLiteral("Row Already used. Do you want to overwrite the values?"));
             EXPECT_EQ(messages.shown[0].icon, MsgIcon::Question);
         }
         for (int c = 1; c < 4; ++c)

@@ -114,10 +114,7 @@ protected:
         for (int k = 0; k < 4; ++k)
             boxes[k]->setText(octets[k]);
     }
-    QStringList address() const
-    {
-        return {w->E_IP1->text(), w->E_IP2->text(), w->E_IP3->text(), w->E_IP4->text()};
-    }
+    QStringList address() const { return {w->E_IP1->text(), w->E_IP2->text(), w->E_IP3->text(), w->E_IP4->text()}; }
     void clickUpdate() { QTest::mouseClick(w->Btn_Update, Qt::LeftButton); }
     QString jobPath() const { return QDir(dir.path()).filePath(QStringLiteral("Ethernet_Update.xml")); }
     QString updaterPath() const { return QDir(dir.path()).filePath(QStringLiteral("Ethernet_Update.exe")); }
@@ -213,8 +210,7 @@ TEST_F(BootWindow, JobFileForEachOptionIsTheHandWrittenOne)
         started.clear();
         clickUpdate();
         EXPECT_TRUE(messages.shown.empty()) << c.fixture;
-        EXPECT_EQ(job(jobPath()), testsupport::readFile(testsupport::fixturePath(c.fixture)))
-            << c.fixture;
+        EXPECT_EQ(job(jobPath()), testsupport::readFile(testsupport::fixturePath(c.fixture))) << c.fixture;
         EXPECT_EQ(common::State().Last_IP_Address, "192.168.2.10");
         EXPECT_EQ(common::State().Update_Option, c.option);
         EXPECT_EQ(common::State().Read_Back, c.readBack);
@@ -238,11 +234,14 @@ TEST_F(BootWindow, TheEchoTestDecidesWhetherTheUpdateGoesOn)
         {"answers every other try", {N, R, N, R}, N, nullptr, MsgIcon::None, 1},
         {"never answers", {}, N, "Device Not Found!", MsgIcon::Warning, 2},
         {"one reply, then silence", {R}, N, "Device Not Found!", MsgIcon::Warning, 2},
-        {"address the probe cannot use", {EchoStatus::BadAddress}, N, "Error!!! Check the Ip Address",
-         MsgIcon::Error, 0},
+        {"address the probe cannot use",
+         {EchoStatus::BadAddress},
+         N,
+         "Error!!! Check the Ip Address",
+         MsgIcon::Error,
+         0},
         {"no ICMP socket", {EchoStatus::NoSocket}, N, "Error!!! Check the Ip Address", MsgIcon::Error, 0},
-        {"refused by the system", {EchoStatus::SendFailed}, N, "Error!!! Check the Ip Address",
-         MsgIcon::Error, 0},
+        {"refused by the system", {EchoStatus::SendFailed}, N, "Error!!! Check the Ip Address", MsgIcon::Error, 0},
     };
     for (const Case& c : cases) {
         QFile::remove(jobPath());
@@ -289,9 +288,8 @@ TEST_F(BootWindow, TheEchoTestDecidesWhetherTheUpdateGoesOn)
 TEST_F(BootWindow, BoxesThatAreNoOctetsSendNoEcho)
 {
     const QStringList cases[] = {
-        {"192", "168", "2", "256"}, {"192", "168", "", "10"},  {"192", "168", "2", "1a"},
-        {"192", "168", "2", " 10"}, {"192", "0x10", "2", "10"}, {"192", "168", "2", "-1"},
-        {"192", "1168", "2", "10"}, {"192", "168", "2", "$A"},
+        {"192", "168", "2", "256"}, {"192", "168", "", "10"},  {"192", "168", "2", "1a"},  {"192", "168", "2", " 10"},
+        {"192", "0x10", "2", "10"}, {"192", "168", "2", "-1"}, {"192", "1168", "2", "10"}, {"192", "168", "2", "$A"},
     };
     open();
     for (const QStringList& octets : cases) {
@@ -410,8 +408,7 @@ TEST_F(BootWindow, UpdateFromTypedAddressToUpdaterStart)
 
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(echo.sent.size(), 2u);
-    EXPECT_EQ(job(jobPath()),
-              testsupport::readFile(testsupport::fixturePath("boot/job_configuration.xml")));
+    EXPECT_EQ(job(jobPath()), testsupport::readFile(testsupport::fixturePath("boot/job_configuration.xml")));
     ASSERT_EQ(started.size(), 1u);
     EXPECT_EQ(started[0].program, updaterPath());
     EXPECT_EQ(started[0].parameters, "");
@@ -478,7 +475,7 @@ TEST_F(BootWindow, AnUpdaterThatDoesNotStartIsReported)
     w->Start_Program = nullptr;
     struct Case {
         const char* what;
-        const char* script; // nullptr: no updater beside the program
+        const char* script;  // nullptr: no updater beside the program
         const char* message; // nullptr: none
     } cases[] = {
         {"missing updater", nullptr, "Error!!! The update program could not be started: "},

@@ -104,9 +104,12 @@ TEST_F(DNetTable, AnEmptyIDAboveValuesIsRefused)
     } cases[] = {
         {"no gap", {{"5", "1", "1", ""}, {"7", "0", "0", "m"}}, nullptr},
         {"empty rows below", {{"5", "1", "1", ""}, {"", "", "", ""}}, nullptr},
-        {"a slave below an empty row", {{"5", "1", "1", ""}, {"", "", "", ""}, {"7", "0", "0", ""}},
+        {"a slave below an empty row",
+         {{"5", "1", "1", ""}, {"", "", "", ""}, {"7", "0", "0", ""}},
          "Error in row 2!! ID Cannot be Empty while this row or a row below it holds values"},
-        {"a row without ID", {{"", "4", "2", ""}}, "Error in row 1!! ID Cannot be Empty while this row or a row below it holds values"},
+        {"a row without ID",
+         {{"", "4", "2", ""}},
+         "Error in row 1!! ID Cannot be Empty while this row or a row below it holds values"},
     };
     for (const Case& c : cases) {
         ScanList s;
@@ -120,7 +123,8 @@ TEST_F(DNetTable, AnEmptyIDAboveValuesIsRefused)
     s.row(1, "5", "1", "1");
     s.t.SetCells(dnet_col::Mnemonic, 64, QStringLiteral("note"));
     EXPECT_EQ(DNet_Check_Dropped_Rows(s.t),
-              std::optional<QString>(QStringLiteral("Error in row 2!! ID Cannot be Empty while this row or a row below it holds values")));
+              std::optional<QString>(
+                  QStringLiteral("Error in row 2!! ID Cannot be Empty while this row or a row below it holds values")));
 }
 
 TEST_F(DNetTable, EveryFreeIDInUse)
@@ -145,7 +149,8 @@ TEST_F(DNetTable, FileWrittenByteForByteAndReadBack)
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("DNETM_Net.xml"));
     ASSERT_TRUE(Write_DNETM_Net_File(path, DNet_File_From_Table(s.t)));
-    EXPECT_EQ(testsupport::readFile(path), testsupport::readFile(testsupport::fixturePath("iolink/DNETM_Net_window.xml")));
+    EXPECT_EQ(testsupport::readFile(path),
+              testsupport::readFile(testsupport::fixturePath("iolink/DNETM_Net_window.xml")));
 
     TDNet_Net_File back;
     ASSERT_TRUE(Read_DNETM_Net_File(path, back));
@@ -170,7 +175,8 @@ TEST_F(DNetTable, AFileRowMissingAnAttributeShowsEmptyCells)
     EXPECT_EQ(s.t.Cells(dnet_col::NB_IN, 1), QString());
     EXPECT_EQ(s.t.Cells(dnet_col::NB_OUT, 1), QStringLiteral("2"));
     EXPECT_EQ(s.t.Cells(dnet_col::Mnemonic, 2), QStringLiteral("M"));
-    EXPECT_EQ(controllo_dati(s.t), std::optional<QString>(QStringLiteral("Error in row 1!! Number Byte IN must be 0 or 65535")));
+    EXPECT_EQ(controllo_dati(s.t),
+              std::optional<QString>(QStringLiteral("Error in row 1!! Number Byte IN must be 0 or 65535")));
 }
 
 } // namespace
@@ -316,7 +322,8 @@ TEST_F(DNetWindow, AFileRowMissingAnAttributeIsReportedAndDoesNotStopTheLoad)
                                        "<row ID=\"7\" NB_IN=\"1\" NB_OUT=\"1\" Mnemonic=\"kept\"/></DNET_Net>"));
     user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in row 1!! The file has no attribute \"NB_IN\" in this row"));
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Error in row 1!! The file has no attribute \"NB_IN\" in this row"));
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
     EXPECT_EQ(w->QSG->Cells(2, 1), QString());
     EXPECT_EQ(w->QSG->Cells(4, 2), QStringLiteral("kept"));
@@ -383,7 +390,8 @@ TEST_F(DNetWindow, AFileWithMoreSlavesThanTheTableAsksBeforeDroppingThem)
     ASSERT_TRUE(testsupport::writeFile(path(), file));
     user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("The file holds 70 Slaves; the table shows the first 64 of them."));
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("The file holds 70 Slaves; the table shows the first 64 of them."));
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Warning);
     EXPECT_EQ(w->QSG->Cells(1, 64), QStringLiteral("1"));
 
@@ -477,9 +485,9 @@ TEST_F(DNetWindow, ALanguageChangeRenewsCaptionsHeadersAndHints)
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Rete DeviceNet"));
     EXPECT_EQ(w->Btn_CopyRow->Caption(), QStringLiteral("Copia riga"));
     EXPECT_EQ(w->QSG->Cells(2, 0), QStringLiteral("Byte ingresso"));
-    EXPECT_EQ(w->Hint_DeviceNet, (QStringList{"Insert the ID of DeviceNet Slave",
-                                              "Insert the Input Number of Bytes of DeviceNet Slave",
-                                              "Insert the Output Number of Bytes of DeviceNet Slave", "Descrizione"}));
+    EXPECT_EQ(w->Hint_DeviceNet,
+              (QStringList{"Insert the ID of DeviceNet Slave", "Insert the Input Number of Bytes of DeviceNet Slave",
+                           "Insert the Output Number of Bytes of DeviceNet Slave", "Descrizione"}));
 }
 
 } // namespace

@@ -104,7 +104,8 @@ TEST_F(DefOffsetSlaves, OffsetsFollowTheirSlaveByID)
     Load_Offset_Slave_DN(file, s);
     EXPECT_EQ(s[0]->SL_ByteIN, (QStringList{"20"}));
     EXPECT_EQ(s[0]->SL_ByteIN_M, (QStringList{"b"}));
-    EXPECT_EQ(s[1]->SL_ByteIN, (QStringList{"10", "None", "None"})) << "a missing Offset keeps None; a grown count adds None";
+    EXPECT_EQ(s[1]->SL_ByteIN, (QStringList{"10", "None", "None"}))
+        << "a missing Offset keeps None; a grown count adds None";
     EXPECT_EQ(s[1]->SL_ByteIN_M, (QStringList{"a", "no offset", ""}));
     EXPECT_EQ(s[1]->SL_ByteOUT, (QStringList{"4"}));
 }
@@ -129,10 +130,14 @@ TEST_F(DefOffsetSlaves, DuplicateOutputPositions)
     } cases[] = {
         {{"None", "None", "None"}, {"None", "None"}, {"None", "None"}, nullptr},
         {{"0", "1", "2"}, {"3", "1439"}, {"0", "0"}, nullptr}, // input bytes may share a position
-        {{"0", "12", "None"}, {"12", "0"}, {"None", "None"},
+        {{"0", "12", "None"},
+         {"12", "0"},
+         {"None", "None"},
          "Error in ByteOUT! The same byte of IO-Link Slave is used in two bytes DeviceNet.\n\r"
          "( First ID = 5 Byte = 1, Second ID = 7 Byte = 0)"},
-        {{"4", "None", "4"}, {"None", "None"}, {"None", "None"},
+        {{"4", "None", "4"},
+         {"None", "None"},
+         {"None", "None"},
          "Error in ByteOUT! The same byte of IO-Link Slave is used in two bytes DeviceNet.\n\r"
          "( First ID = 5 Byte = 0, Second ID = 5 Byte = 2)"},
     };
@@ -156,10 +161,18 @@ TEST_F(DefOffsetSlaves, OffsetsThePickListDoesNotOfferAreRefused)
         const char* message;
     } cases[] = {
         {{"None", "0"}, {"1439"}, nullptr},
-        {{"None", "1440"}, {"0"}, "Error in ByteIN! The offset \"1440\" of ID = 5 Byte = 1 is not \"None\" or a position from 0 to 1439."},
-        {{"-1", "0"}, {"0"}, "Error in ByteIN! The offset \"-1\" of ID = 5 Byte = 0 is not \"None\" or a position from 0 to 1439."},
-        {{"None", "None"}, {"none"}, "Error in ByteOUT! The offset \"none\" of ID = 5 Byte = 0 is not \"None\" or a position from 0 to 1439."},
-        {{"None", "None"}, {""}, "Error in ByteOUT! The offset \"\" of ID = 5 Byte = 0 is not \"None\" or a position from 0 to 1439."},
+        {{"None", "1440"},
+         {"0"},
+         "Error in ByteIN! The offset \"1440\" of ID = 5 Byte = 1 is not \"None\" or a position from 0 to 1439."},
+        {{"-1", "0"},
+         {"0"},
+         "Error in ByteIN! The offset \"-1\" of ID = 5 Byte = 0 is not \"None\" or a position from 0 to 1439."},
+        {{"None", "None"},
+         {"none"},
+         "Error in ByteOUT! The offset \"none\" of ID = 5 Byte = 0 is not \"None\" or a position from 0 to 1439."},
+        {{"None", "None"},
+         {""},
+         "Error in ByteOUT! The offset \"\" of ID = 5 Byte = 0 is not \"None\" or a position from 0 to 1439."},
     };
     for (const Case& k : cases) {
         TSlave_List s = load({netRow("5", "2", "1")});
@@ -221,12 +234,16 @@ protected:
 
     QString path(const char* name) const { return projectFile(QLatin1String(name)); }
     QByteArray written() const { return testsupport::readFile(path("DNETM_DefOff.xml")); }
-    void net(const QByteArray& rows) { ASSERT_TRUE(testsupport::writeFile(path("DNETM_Net.xml"), "<DNET_Net>" + rows + "</DNET_Net>")); }
+    void net(const QByteArray& rows)
+    {
+        ASSERT_TRUE(testsupport::writeFile(path("DNETM_Net.xml"), "<DNET_Net>" + rows + "</DNET_Net>"));
+    }
 };
 
 TEST_F(DefOffsetWindow, ChoicesOfEverySlaveAreSavedOnOK)
 {
-    net("<row ID=\"5\" NB_IN=\"2\" NB_OUT=\"1\" Mnemonic=\"Valves\"/><row ID=\"7\" NB_IN=\"0\" NB_OUT=\"0\" Mnemonic=\"\"/>"
+    net("<row ID=\"5\" NB_IN=\"2\" NB_OUT=\"1\" Mnemonic=\"Valves\"/><row ID=\"7\" NB_IN=\"0\" NB_OUT=\"0\" "
+        "Mnemonic=\"\"/>"
         "<row ID=\"9\" NB_IN=\"1\" NB_OUT=\"0\" Mnemonic=\"\"/>");
     user->open();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Define Offset"));
@@ -289,10 +306,11 @@ TEST_F(DefOffsetWindow, AnOutputPositionTakenTwiceIsRefused)
 TEST_F(DefOffsetWindow, OffsetsStayWithTheirSlaveWhenTheScanListIsReordered)
 {
     net("<row ID=\"7\" NB_IN=\"1\" NB_OUT=\"0\" Mnemonic=\"\"/><row ID=\"5\" NB_IN=\"1\" NB_OUT=\"0\" Mnemonic=\"\"/>");
-    ASSERT_TRUE(testsupport::writeFile(path("DNETM_DefOff.xml"),
-                                       "<Define_Offset><Nodo_DNET ID=\"5\"><ByteIN><row Offset=\"50\"/></ByteIN><ByteOUT/></Nodo_DNET>"
-                                       "<Nodo_DNET ID=\"7\"><ByteIN><row Offset=\"70\" Mnemonic=\"seven\"/></ByteIN><ByteOUT/></Nodo_DNET>"
-                                       "</Define_Offset>"));
+    ASSERT_TRUE(testsupport::writeFile(
+        path("DNETM_DefOff.xml"),
+        "<Define_Offset><Nodo_DNET ID=\"5\"><ByteIN><row Offset=\"50\"/></ByteIN><ByteOUT/></Nodo_DNET>"
+        "<Nodo_DNET ID=\"7\"><ByteIN><row Offset=\"70\" Mnemonic=\"seven\"/></ByteIN><ByteOUT/></Nodo_DNET>"
+        "</Define_Offset>"));
     user->open();
     EXPECT_EQ(w->ACG_ByteIN->Cells(1, 1), QStringLiteral("70"));
     user->clickCell(*w->ACG_DN_Slaves, 0, 2);
@@ -326,8 +344,8 @@ TEST_F(DefOffsetWindow, WithoutSlavesTheHeaderRowsStayHeaders)
 {
     const auto headerRows = [this] {
         QList<QImage> rows;
-        for (grid::TQvStringGrid* g : {static_cast<grid::TQvStringGrid*>(w->ACG_DN_Slaves),
-                                       static_cast<grid::TQvStringGrid*>(w->ACG_ByteIN)}) {
+        for (grid::TQvStringGrid* g :
+             {static_cast<grid::TQvStringGrid*>(w->ACG_DN_Slaves), static_cast<grid::TQvStringGrid*>(w->ACG_ByteIN)}) {
             const QImage shot = g->grab().toImage();
             const QRect header = g->CellRect(0, 0).toQRect().united(g->CellRect(g->ColCount() - 1, 0).toQRect());
             rows << shot.copy(header.translated(g->viewport()->pos()));
@@ -356,7 +374,8 @@ TEST_F(DefOffsetWindow, WithoutSlavesTheHeaderRowsStayHeaders)
 
 TEST_F(DefOffsetWindow, Screenshot)
 {
-    net("<row ID=\"5\" NB_IN=\"4\" NB_OUT=\"2\" Mnemonic=\"Valve island\"/><row ID=\"7\" NB_IN=\"2\" NB_OUT=\"0\" Mnemonic=\"Photo eye\"/>");
+    net("<row ID=\"5\" NB_IN=\"4\" NB_OUT=\"2\" Mnemonic=\"Valve island\"/><row ID=\"7\" NB_IN=\"2\" NB_OUT=\"0\" "
+        "Mnemonic=\"Photo eye\"/>");
     user->open();
     w->ACG_ByteIN->SetCells(1, 1, QStringLiteral("0"));
     w->ACG_ByteIN->SetCells(2, 1, QStringLiteral("Inputs 1-8"));
@@ -379,9 +398,6 @@ TEST_F(DefOffsetWindow, Screenshot)
 #include <QDate>
 
 namespace {
-
-
-
 
 TEST(ProjectThroughTheWindows, GivesTheImageAndIODDOfTheHandMadeProject)
 {
@@ -458,9 +474,9 @@ TEST(ProjectThroughTheWindows, GivesTheImageAndIODDOfTheHandMadeProject)
     ASSERT_TRUE(QDir().mkpath(handState.Project_Dir + QStringLiteral("/bin")));
     common::Set_Files(handState);
     for (const char* f : {"ParGen.xml", "DNETM_Net.xml", "DNETM_DefOff.xml", "IOLink_Slave.xml"})
-        ASSERT_TRUE(testsupport::writeFile(handState.Project_Dir + QLatin1Char('/') + QLatin1String(f),
-                                           testsupport::readFile(testsupport::fixturePath(
-                                               QStringLiteral("gateway/two_slaves/") + QLatin1String(f)))));
+        ASSERT_TRUE(testsupport::writeFile(
+            handState.Project_Dir + QLatin1Char('/') + QLatin1String(f),
+            testsupport::readFile(testsupport::fixturePath(QStringLiteral("gateway/two_slaves/") + QLatin1String(f)))));
     gateway::TSaveBincc hand(handState);
     ASSERT_FALSE(hand.Compile_Bin().has_value());
 

@@ -47,7 +47,8 @@ struct Parsed {
 
 void parse(Parsed& p, const QByteArray& bytes)
 {
-    p.result = p.doc.load_buffer(bytes.constData(), std::size_t(bytes.size()), pugi::parse_default | pugi::parse_declaration);
+    p.result =
+        p.doc.load_buffer(bytes.constData(), std::size_t(bytes.size()), pugi::parse_default | pugi::parse_declaration);
 }
 
 pugi::xml_node at(const pugi::xml_document& doc, const char* xpath)
@@ -146,13 +147,13 @@ TEST(UIOLinkSlaveIODDTest, GradientFormats)
         {3.0f, "3"},
         {1000000.0f, "1000000"},
         {0.001f, "0.00100000004749745"},
-        {0.0001220703125f, "0.0001220703125"},     // 2^-13: fixed down to 0.0001
-        {0.00006103515625f, "6.103515625E-5"},     // 2^-14: scientific below
+        {0.0001220703125f, "0.0001220703125"}, // 2^-13: fixed down to 0.0001
+        {0.00006103515625f, "6.103515625E-5"}, // 2^-14: scientific below
         {1e-6f, "9.99999997475243E-7"},
         {123456.789f, "123456.7890625"},
         {16777216.0f, "16777216"},
         {1e14f, "100000000376832"},
-        {1e15f, "999999986991104"},                // 15 integer digits: still fixed
+        {1e15f, "999999986991104"}, // 15 integer digits: still fixed
         {1e16f, "1.00000002725642E16"},
         {-1e20f, "-1.00000002004088E20"},
     };
@@ -173,7 +174,7 @@ TEST(UIOLinkSlaveIODDTest, SmallFormatsAndNames)
         const char* out;
     };
     const Case access[] = {{"Read Only", "ro"}, {"Write Only", "wo"}, {"Read Write", "rw"},
-                           {"read write", ""},  {" Read Only", ""},  {"", ""}};
+                           {"read write", ""},  {" Read Only", ""},   {"", ""}};
     for (const Case& c : access)
         EXPECT_EQ(Access_Rights_Str(c.in), c.out) << c.in;
 }
@@ -271,12 +272,12 @@ TEST(UIOLinkSlaveIODDTest, RateIsOneOfTheThreeIOLinkRates)
         const char* bitrate;
     };
     const Case cases[] = {{"COM3", "COM3"}, {" COM2 ", "COM2"}, {"COM4", "COM1"}, {"com2", "COM2"},
-                          {"com3", "COM3"}, {"Com1", "COM1"}, {"", "COM1"},     {"COM 2", "COM1"}};
+                          {"com3", "COM3"}, {"Com1", "COM1"},   {"", "COM1"},     {"COM 2", "COM1"}};
     QTemporaryDir dir;
     for (const Case& c : cases) {
-        ASSERT_TRUE(testsupport::writeFile(dir.filePath("ParGen.xml"),
-                                           QByteArray("<Par_Gen><IOLink_Slave_Baudrate>") + c.stored
-                                               + "</IOLink_Slave_Baudrate></Par_Gen>"));
+        ASSERT_TRUE(testsupport::writeFile(dir.filePath("ParGen.xml"), QByteArray("<Par_Gen><IOLink_Slave_Baudrate>")
+                                                                           + c.stored
+                                                                           + "</IOLink_Slave_Baudrate></Par_Gen>"));
         TIODD_Data data;
         ASSERT_TRUE(Read_IOLink_Data(data, dir.filePath("ParGen.xml"), dir.filePath("none.xml")));
         EXPECT_EQ(data.IODD_Bitrate, c.bitrate) << c.stored;
@@ -308,8 +309,12 @@ TEST(UIOLinkSlaveIODDTest, NoDescriptionWithMoreThanThirtyTwoBytesOfProcessData)
         const char* error; // nullptr: written
     } cases[] = {
         {{256}, {128, 128}, nullptr},
-        {{256, 1}, {}, "The enabled Process Data Input exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
-        {{8}, {200, 57}, "The enabled Process Data Output exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
+        {{256, 1},
+         {},
+         "The enabled Process Data Input exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
+        {{8},
+         {200, 57},
+         "The enabled Process Data Output exceed the 32 bytes IO-Link carries: correct them in IO-Link Set Access"},
     };
     for (const Case& c : cases) {
         QFile::remove(path);
@@ -369,7 +374,8 @@ TEST(UIOLinkSlaveIODDTest, NamesMatchTheStandardDefinitionsAndVendorFiles)
     for (pugi::xpath_node n : std.select_nodes("//*[@id]"))
         stdIds.insert(n.node().attribute("id").value());
     for (pugi::xpath_node n : std.select_nodes("//ErrorType"))
-        errorTypes.insert(std::string(n.node().attribute("code").value()) + "/" + n.node().attribute("additionalCode").value());
+        errorTypes.insert(std::string(n.node().attribute("code").value()) + "/"
+                          + n.node().attribute("additionalCode").value());
 
     std::set<std::string> vendorElements;
     const QDir samples(ref + "/iodd/samples");
@@ -386,7 +392,8 @@ TEST(UIOLinkSlaveIODDTest, NamesMatchTheStandardDefinitionsAndVendorFiles)
     for (pugi::xpath_node n : p.doc.select_nodes("//StdVariableRef"))
         EXPECT_TRUE(stdIds.count(n.node().attribute("id").value())) << n.node().attribute("id").value();
     for (pugi::xpath_node n : p.doc.select_nodes("//StdErrorTypeRef")) {
-        const std::string key = std::string(n.node().attribute("code").value()) + "/" + n.node().attribute("additionalCode").value();
+        const std::string key =
+            std::string(n.node().attribute("code").value()) + "/" + n.node().attribute("additionalCode").value();
         EXPECT_TRUE(errorTypes.count(key)) << key;
     }
     // None of the sample devices has output process data.

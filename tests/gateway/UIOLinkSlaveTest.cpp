@@ -59,7 +59,10 @@ struct Tables {
         for (int c = 1; c <= cells.size(); ++c)
             var.SetCells(c, row, cells[c - 1]);
     }
-    std::optional<QString> check(QChar sep = common::Get_Decimal_Separator()) const { return Controllo_Dati(in, out, var, sep); }
+    std::optional<QString> check(QChar sep = common::Get_Decimal_Separator()) const
+    {
+        return Controllo_Dati(in, out, var, sep);
+    }
 };
 
 // Valid tables: inputs of 3, 8 and 12 bits (23 bits, 3 bytes), one 16-bit output (2 bytes)
@@ -150,14 +153,16 @@ TEST_F(IOLinkSlaveTables, ValidationRulesInOrderWithTheirMessages)
         {in(pd_col::Length, 3, "0"), "Error row 3!! [Process Data Input] Length must be between 1 and 256"},
         {in(pd_col::Length, 1, "8 "), "Error row 1!! [Process Data Input] Length must be between 1 and 256"},
         {in(pd_col::Gradient, 1, "abc"), "Error row 1!! [Process Data Input] Gradient must be a valid float value"},
-        {in(pd_col::Offset, 1, "4294967296"), "Error row 1!! [Process Data Input] Offset must be a valid integer value"},
+        {in(pd_col::Offset, 1, "4294967296"),
+         "Error row 1!! [Process Data Input] Offset must be a valid integer value"},
         {in(pd_col::Offset, 2, ""), "Error row 2!! [Process Data Input] Offset must be a valid integer value"},
         {in(pd_col::UnitCode, 1, "999"), "Error row 1!! [Process Data Input] Unit Code must be between 1000 and 65535"},
         {out(pd_col::Name, 1, ""), "Error row 1!! [Process Data Output] Name Cannot be Empty"},
         {out(pd_col::Length, 1, "x"), "Error row 1!! [Process Data Output] Length must be between 1 and 256"},
         {out(pd_col::Gradient, 1, ""), "Error row 1!! [Process Data Output] Gradient must be a valid float value"},
         {out(pd_col::Offset, 1, "1.5"), "Error row 1!! [Process Data Output] Offset must be a valid integer value"},
-        {out(pd_col::UnitCode, 1, "65536"), "Error row 1!! [Process Data Output] Unit Code must be between 1000 and 65535"},
+        {out(pd_col::UnitCode, 1, "65536"),
+         "Error row 1!! [Process Data Output] Unit Code must be between 1000 and 65535"},
         {var(var_col::Index, 1, "59"), "Error row 1!! [Variables] Index must be between 60 and 65535"},
         {var(var_col::Index, 1, "65536"), "Error row 1!! [Variables] Index must be between 60 and 65535"},
         {var(var_col::Name, 1, " "), "Error row 1!! [Variables] Name Cannot be Empty"},
@@ -198,23 +203,26 @@ TEST_F(IOLinkSlaveTables, AVariableMustEndInsideItsArea)
         const char* length;
         const char* message; // nullptr: passes
     } cases[] = {
-        {"1399", "0", "2", "0", "8", nullptr},       // last byte exactly
-        {"1399", "0", "2", "0", "9", "Error row 1!! [Variables] The variable must end inside the read area: "
-                                     "Position Read, Start Bit Read and Length reach past byte 1399"},
-        {"1398", "7", "2", "0", "9", nullptr},       // 11184 + 7 + 9 = 11200
-        {"1398", "7", "2", "0", "10", "Error row 1!! [Variables] The variable must end inside the read area: "
-                                      "Position Read, Start Bit Read and Length reach past byte 1399"},
-        {"3", "0", "1399", "1", "8", "Error row 1!! [Variables] The variable must end inside the write area: "
-                                     "Position Write, Start Bit Write and Length reach past byte 1399"},
+        {"1399", "0", "2", "0", "8", nullptr}, // last byte exactly
+        {"1399", "0", "2", "0", "9",
+         "Error row 1!! [Variables] The variable must end inside the read area: "
+         "Position Read, Start Bit Read and Length reach past byte 1399"},
+        {"1398", "7", "2", "0", "9", nullptr}, // 11184 + 7 + 9 = 11200
+        {"1398", "7", "2", "0", "10",
+         "Error row 1!! [Variables] The variable must end inside the read area: "
+         "Position Read, Start Bit Read and Length reach past byte 1399"},
+        {"3", "0", "1399", "1", "8",
+         "Error row 1!! [Variables] The variable must end inside the write area: "
+         "Position Write, Start Bit Write and Length reach past byte 1399"},
         // A position past the area keeps the bounds message.
         {"1400", "0", "2", "0", "1", "Error row 1!! [Variables] Position Read must be between 3 and  1399"},
-        {"3", "0", "1368", "0", "256", nullptr},     // 10944 + 256 = 11200
+        {"3", "0", "1368", "0", "256", nullptr}, // 10944 + 256 = 11200
     };
     for (const Case& k : cases) {
         Tables t;
         validTables(t);
-        t.varRow(1, {"Y", "60", "V1", "Read Write", k.length, "1", "0", "1000", "0", k.posRead, k.bitRead,
-                     k.posWrite, k.bitWrite});
+        t.varRow(1, {"Y", "60", "V1", "Read Write", k.length, "1", "0", "1000", "0", k.posRead, k.bitRead, k.posWrite,
+                     k.bitWrite});
         const auto want = k.message ? std::optional<QString>(QString::fromLatin1(k.message)) : std::nullopt;
         EXPECT_EQ(t.check(), want) << k.posRead << " " << k.posWrite << " " << k.length;
     }
@@ -236,10 +244,16 @@ TEST_F(IOLinkSlaveTables, ProcessDataFitTheThirtyTwoBytesOfIOLink)
         const char* message; // nullptr: passes
     } cases[] = {
         {"256 bits in each direction", {{"Y", "256"}}, {{"Y", "200"}, {"Y", "56"}}, nullptr},
-        {"one bit more in", {{"Y", "256"}, {"Y", "1"}}, {},
-         "Error row 2!! [Process Data Input] The enabled Process Data must not exceed 32 bytes, the most IO-Link carries"},
-        {"one bit more out", {{"Y", "8"}}, {{"Y", "128"}, {"N", "256"}, {"Y", "120"}, {"Y", "9"}},
-         "Error row 4!! [Process Data Output] The enabled Process Data must not exceed 32 bytes, the most IO-Link carries"},
+        {"one bit more in",
+         {{"Y", "256"}, {"Y", "1"}},
+         {},
+         "Error row 2!! [Process Data Input] The enabled Process Data must not exceed 32 bytes, the most IO-Link "
+         "carries"},
+        {"one bit more out",
+         {{"Y", "8"}},
+         {{"Y", "128"}, {"N", "256"}, {"Y", "120"}, {"Y", "9"}},
+         "Error row 4!! [Process Data Output] The enabled Process Data must not exceed 32 bytes, the most IO-Link "
+         "carries"},
         {"disabled rows do not count", {{"Y", "250"}, {"N", "256"}, {"Y", "6"}}, {{"Y", "256"}}, nullptr},
     };
     for (const Case& c : cases) {
@@ -269,8 +283,8 @@ TEST_F(IOLinkSlaveTables, DuplicateIndexesOfEnabledVariables)
         second[0] = QLatin1String(k.enable2);
         second[1] = QLatin1String(k.index2);
         t.varRow(2, second);
-        const auto want = k.refused ? std::optional<QString>(
-                                          QStringLiteral("Error row 2!! [Variables] Index already used by another enabled Variable"))
+        const auto want = k.refused ? std::optional<QString>(QStringLiteral(
+                              "Error row 2!! [Variables] Index already used by another enabled Variable"))
                                     : std::nullopt;
         EXPECT_EQ(t.check(), want) << k.enable2 << " " << k.index2;
     }
@@ -296,8 +310,8 @@ TEST_F(IOLinkSlaveTables, RowsThatTakeNoPart)
     // With no enabled process data the positions start at 0, and 1400 is refused as 0..1399.
     Tables empty;
     empty.varRow(1, {"Y", "60", "V1", "Read Write", "8", "1", "0", "1000", "0", "1400", "0", "0", "0"});
-    EXPECT_EQ(empty.check(),
-              std::optional<QString>(QStringLiteral("Error row 1!! [Variables] Position Read must be between 0 and  1399")));
+    EXPECT_EQ(empty.check(), std::optional<QString>(QStringLiteral(
+                                 "Error row 1!! [Variables] Position Read must be between 0 and  1399")));
     empty.var.SetCells(var_col::PositionRead, 1, QStringLiteral("0"));
     EXPECT_EQ(empty.check(), std::nullopt);
 }
@@ -306,15 +320,17 @@ TEST_F(IOLinkSlaveTables, RowsThatTakeNoPart)
 // value the user gave would be dropped, so OK is refused naming the row.
 TEST_F(IOLinkSlaveTables, AnEmptyKeyCellAboveValuesIsRefused)
 {
-    const QString gapIn = QStringLiteral("Error row 4!! [Process Data Input] Length Cannot be Empty while this row or a row "
-                                         "below it holds values");
+    const QString gapIn =
+        QStringLiteral("Error row 4!! [Process Data Input] Length Cannot be Empty while this row or a row "
+                       "below it holds values");
     const struct {
         const char* what;
         std::function<void(Tables&)> change;
         std::optional<QString> message;
     } cases[] = {
         {"valid tables", [](Tables&) {}, std::nullopt},
-        {"a Name without Length", [](Tables& t) { t.in.SetCells(pd_col::Name, 4, QStringLiteral("No length")); }, gapIn},
+        {"a Name without Length", [](Tables& t) { t.in.SetCells(pd_col::Name, 4, QStringLiteral("No length")); },
+         gapIn},
         {"an item below an empty row", [](Tables& t) { Tables::pdRow(t.in, 6, "Y", "Late", "8"); }, gapIn},
         {"fill-ins left by a cleared Length",
          [](Tables& t) {
@@ -337,9 +353,12 @@ TEST_F(IOLinkSlaveTables, AnEmptyKeyCellAboveValuesIsRefused)
          [](Tables& t) {
              t.varRow(3, {"Y", "61", "V2"});
          },
-         QStringLiteral("Error row 2!! [Variables] Index Cannot be Empty while this row or a row below it holds values")},
-        {"a variable's Position Read counts", [](Tables& t) { t.var.SetCells(var_col::PositionRead, 2, QStringLiteral("9")); },
-         QStringLiteral("Error row 2!! [Variables] Index Cannot be Empty while this row or a row below it holds values")},
+         QStringLiteral(
+             "Error row 2!! [Variables] Index Cannot be Empty while this row or a row below it holds values")},
+        {"a variable's Position Read counts",
+         [](Tables& t) { t.var.SetCells(var_col::PositionRead, 2, QStringLiteral("9")); },
+         QStringLiteral(
+             "Error row 2!! [Variables] Index Cannot be Empty while this row or a row below it holds values")},
     };
     for (const auto& c : cases) {
         Tables t;
@@ -355,7 +374,7 @@ TEST_F(IOLinkSlaveTables, AccessTexts)
         const char* in;
         const char* out;
     } cases[] = {{"Read Only", "Read Only"}, {"Write Only", "Write Only"}, {"Read Write", "Read Write"},
-                 {"read only", ""}, {" Read Only", ""}, {"", ""}};
+                 {"read only", ""},          {" Read Only", ""},           {"", ""}};
     for (const Case& k : cases)
         EXPECT_EQ(Get_Var_Access(QLatin1String(k.in)), QLatin1String(k.out)) << k.in;
 }
@@ -397,7 +416,8 @@ TEST_F(IOLinkSlaveTables, TablesWrittenByteForByte)
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("IOLink_Slave.xml"));
     ASSERT_TRUE(Write_IOLink_Slave_File(path, IOLink_File_From_Tables(t.in, t.out, t.var)));
-    EXPECT_EQ(testsupport::readFile(path), testsupport::readFile(testsupport::fixturePath("iolink/IOLink_Slave_window.xml")));
+    EXPECT_EQ(testsupport::readFile(path),
+              testsupport::readFile(testsupport::fixturePath("iolink/IOLink_Slave_window.xml")));
 
     // Read back into fresh tables, the same rows come out again.
     TIOLink_Slave_File back;
@@ -443,7 +463,10 @@ protected:
     }
 
     QByteArray written() const { return testsupport::readFile(path()); }
-    void showInput() { w->PageControl1->setCurrentWidget(w->TS_ProcessData), w->PC_ProcessData->setCurrentWidget(w->TS_PD_Input); }
+    void showInput()
+    {
+        w->PageControl1->setCurrentWidget(w->TS_ProcessData), w->PC_ProcessData->setCurrentWidget(w->TS_PD_Input);
+    }
     void showVariables() { w->PageControl1->setCurrentWidget(w->TS_Variables); }
 };
 
@@ -474,7 +497,8 @@ TEST_F(IOLinkSlaveWindow, TypedTablesAreSavedOnOK)
     user->type(*w->ACG_ProcessData_Out, pd_col::Name, 1, QStringLiteral("Out1"));
     user->type(*w->ACG_ProcessData_Out, pd_col::Length, 1, QStringLiteral("16"));
     showVariables();
-    const QStringList v1 = {"Y", "60", "V1", "Read Write", "8", "0,5", "-3", "1000", "7", "3", "0", "2", "0", " padded "};
+    const QStringList v1 = {"Y",    "60", "V1", "Read Write", "8", "0,5", "-3",
+                            "1000", "7",  "3",  "0",          "2", "0",   " padded "};
     for (int c = var_col::Index; c <= var_col::Description; ++c)
         user->type(*w->ACG_Variable, c, 1, v1[c - 1]);
     EXPECT_EQ(w->ACG_Variable->Cells(var_col::Access, 1), QStringLiteral("Read Write"));
@@ -490,10 +514,12 @@ TEST_F(IOLinkSlaveWindow, TypedTablesAreSavedOnOK)
 TEST_F(IOLinkSlaveWindow, AnInvalidRowShowsItsMessageAndNothingIsWritten)
 {
     user->open();
-    user->setRow(*w->ACG_Variable, 1, {"Y", "60", "V1", "Read Only", "8", "1", "0", "1000", "0", "1400", "0", "0", "0"});
+    user->setRow(*w->ACG_Variable, 1,
+                 {"Y", "60", "V1", "Read Only", "8", "1", "0", "1000", "0", "1400", "0", "0", "0"});
     user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error row 1!! [Variables] Position Read must be between 0 and  1399"));
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Error row 1!! [Variables] Position Read must be between 0 and  1399"));
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Error);
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(QFile::exists(path()));
@@ -520,7 +546,8 @@ TEST_F(IOLinkSlaveWindow, InsertThenOKKeepsTheRowsBelow)
     user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
-              QStringLiteral("Error row 1!! [Variables] Index Cannot be Empty while this row or a row below it holds values"));
+              QStringLiteral(
+                  "Error row 1!! [Variables] Index Cannot be Empty while this row or a row below it holds values"));
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(written(), old);
 }
@@ -530,21 +557,24 @@ TEST_F(IOLinkSlaveWindow, AFileWithMoreRowsThanTheTableAsksBeforeDroppingThem)
 {
     QByteArray file = "<IOLinkSlave><Variables>";
     for (int i = 0; i < 600; ++i)
-        file += "<row Enable=\"Y\" Index=\"" + QByteArray::number(60 + i) + "\" Name=\"V\" Access=\"Read Only\" "
-                "Length=\"1\" Gradient=\"1\" Offset=\"0\" UnitCode=\"1000\" DefaultValue=\"0\" PositionRead=\"0\" "
-                "StartBitRead=\"0\" PositionWrite=\"0\" StartBitWrite=\"0\" Description=\"\" Mnemonic=\"\" />";
+        file += "<row Enable=\"Y\" Index=\"" + QByteArray::number(60 + i)
+                + "\" Name=\"V\" Access=\"Read Only\" "
+                  "Length=\"1\" Gradient=\"1\" Offset=\"0\" UnitCode=\"1000\" DefaultValue=\"0\" PositionRead=\"0\" "
+                  "StartBitRead=\"0\" PositionWrite=\"0\" StartBitWrite=\"0\" Description=\"\" Mnemonic=\"\" />";
     file += "</Variables><Process_Data><Process_Data_Input /><Process_Data_Output /></Process_Data></IOLinkSlave>";
     ASSERT_TRUE(testsupport::writeFile(path(), file));
     user->open();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("The file holds 600 rows for \"Variables\"; the table shows the first 512 of them."));
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("The file holds 600 rows for \"Variables\"; the table shows the first 512 of them."));
     EXPECT_EQ(messages.shown[0].icon, platform::MsgIcon::Warning);
     EXPECT_EQ(w->ACG_Variable->Cells(var_col::Index, 512), QStringLiteral("571"));
 
     user->press(*w->Btn_OK);
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1].text, QStringLiteral("The file held 600 rows for \"Variables\"; saving keeps only the 512 "
-                                                     "rows of the table and the others are lost. Save anyway?"));
+    EXPECT_EQ(messages.shown[1].text,
+              QStringLiteral("The file held 600 rows for \"Variables\"; saving keeps only the 512 "
+                             "rows of the table and the others are lost. Save anyway?"));
     EXPECT_EQ(messages.shown[1].buttons, platform::MsgButtons::YesNo);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(written(), file);
@@ -732,12 +762,10 @@ TEST_F(IOLinkSlaveWindow, APickedListValueLandsInItsOwnCell)
         int col;
         const char* typed; // the letter the user types into the closed list
         const char* picked;
-        bool dropped;      // picked in the dropped list instead
+        bool dropped; // picked in the dropped list instead
     } cases[] = {
-        {var_col::Access, "W", "Write Only", false},
-        {var_col::Access, "", "Read Write", true},
-        {var_col::StartBitRead, "5", "5", false},
-        {var_col::StartBitWrite, "7", "7", false},
+        {var_col::Access, "W", "Write Only", false}, {var_col::Access, "", "Read Write", true},
+        {var_col::StartBitRead, "5", "5", false},    {var_col::StartBitWrite, "7", "7", false},
         {var_col::StartBitWrite, "", "1", true},
     };
     user->open();
@@ -759,7 +787,9 @@ TEST_F(IOLinkSlaveWindow, APickedListValueLandsInItsOwnCell)
             if (c.dropped) {
                 QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
                 ASSERT_TRUE(combo->Dropped()) << where.toStdString();
-                for (int k = 0; k < combo->count() && combo->view()->currentIndex().data().toString() != QLatin1String(c.picked); ++k)
+                for (int k = 0;
+                     k < combo->count() && combo->view()->currentIndex().data().toString() != QLatin1String(c.picked);
+                     ++k)
                     QTest::keyClick(combo->view(), Qt::Key_Down);
                 QTest::keyClick(combo->view(), Qt::Key_Return);
             } else {
@@ -796,14 +826,16 @@ TEST_F(IOLinkSlaveWindow, ACancelledLengthEditLeavesTheRowAsItWas)
     QTest::keyClicks(in->InplaceEditor(), QStringLiteral("8"));
     QTest::keyClick(in->InplaceEditor(), Qt::Key_Escape);
     QCoreApplication::processEvents();
-    for (int col : {pd_col::Length, pd_col::Gradient, pd_col::Offset, pd_col::UnitCode, pd_col::Position, pd_col::StartBit})
+    for (int col :
+         {pd_col::Length, pd_col::Gradient, pd_col::Offset, pd_col::UnitCode, pd_col::Position, pd_col::StartBit})
         EXPECT_EQ(in->Cells(col, 1), QString()) << col;
 
     // Accepted with Enter, the row is filled and placed, and the jump moves on after it.
     user->type(*in, pd_col::Length, 1, QStringLiteral("8"));
-    const char* filled[][2] = {{"8", "Length"}, {"1", "Gradient"}, {"0", "Offset"}, {"1000", "Unit Code"},
-                               {"0", "Position"}, {"0", "Start Bit"}};
-    const int cols[] = {pd_col::Length, pd_col::Gradient, pd_col::Offset, pd_col::UnitCode, pd_col::Position, pd_col::StartBit};
+    const char* filled[][2] = {{"8", "Length"},       {"1", "Gradient"}, {"0", "Offset"},
+                               {"1000", "Unit Code"}, {"0", "Position"}, {"0", "Start Bit"}};
+    const int cols[] = {pd_col::Length,   pd_col::Gradient, pd_col::Offset,
+                        pd_col::UnitCode, pd_col::Position, pd_col::StartBit};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(in->Cells(cols[i], 1), QLatin1String(filled[i][0])) << filled[i][1];
     EXPECT_EQ(in->Col(), pd_col::Gradient);
@@ -863,8 +895,8 @@ TEST_F(IOLinkSlaveWindow, Screenshot)
     const struct {
         int col;
         QColor colour;
-    } colours[] = {{pd_col::Enable, QColor(0xFF, 0xD8, 0xB0)},  {pd_col::Name, QColor(0xE0, 0xFA, 0xFE)},
-                   {pd_col::Gradient, QColor(0xA8, 0xFF, 0xA8)}, {pd_col::Position, QColor(0xFC, 0xD6, 0xF4)},
+    } colours[] = {{pd_col::Enable, QColor(0xFF, 0xD8, 0xB0)},      {pd_col::Name, QColor(0xE0, 0xFA, 0xFE)},
+                   {pd_col::Gradient, QColor(0xA8, 0xFF, 0xA8)},    {pd_col::Position, QColor(0xFC, 0xD6, 0xF4)},
                    {pd_col::Description, QColor(0xD5, 0xD5, 0xFF)}, {pd_col::Mnemonic, QColor(Qt::white)}};
     for (const auto& c : colours) {
         const QPoint at = in->viewport()->mapTo(w.get(), in->CellRect(c.col, 4).toQRect().topRight() + QPoint(-4, 4));
@@ -897,7 +929,9 @@ TEST_F(IOLinkSlaveWindow, AValueTypedThenTabbedOutIsKept)
         user->clickCell(*c.grid, c.col, 1);
         // Each key goes where the focus is, as the keyboard sends it: the first opens the
         // editor, the rest go into it.
-        const auto focused = [&] { return QApplication::focusWidget() ? QApplication::focusWidget() : c.grid->viewport(); };
+        const auto focused = [&] {
+            return QApplication::focusWidget() ? QApplication::focusWidget() : c.grid->viewport();
+        };
         for (QChar ch : QStringLiteral("Speed")) {
             QTest::keyClick(focused(), ch.toLatin1());
             QCoreApplication::processEvents();

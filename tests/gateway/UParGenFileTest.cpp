@@ -174,10 +174,10 @@ TEST_F(ParGenFile, HandEditedFileReadsByTheValueRules)
     ASSERT_TRUE(Read_ParGen_File(path(), d));
     TParGen_Data expected;
     expected.Eth_Conn_Device_Name = QStringLiteral("Hall B");
-    expected.Eth_Conn_DHCP_Cable = false;       // " 1"
-    expected.Ethernet_EN_GAT = false;           // "1 "
+    expected.Eth_Conn_DHCP_Cable = false; // " 1"
+    expected.Ethernet_EN_GAT = false;     // "1 "
     expected.IOLink_Slave_Baudrate = QStringLiteral("COM2");
-    expected.DNETM_BAUDRATE = 2;                // 7 is no item: 500K, never "no selection"
+    expected.DNETM_BAUDRATE = 2; // 7 is no item: 500K, never "no selection"
     expected.Ethernet_IP[0] = QStringLiteral("172");
     expected.Ethernet_IP[3] = QStringLiteral(" 07");
     EXPECT_EQ(d, expected);
@@ -198,8 +198,8 @@ TEST_F(ParGenFile, RateAndBaudTexts)
     } rates[] = {{"COM1", "COM1"}, {"COM2", "COM2"}, {"COM3", "COM3"}, {"\tCOM3\n", "COM3"},
                  {"COM4", "COM1"}, {"com2", "COM1"}, {"", "COM1"}};
     for (const auto& c : rates) {
-        const TParGen_Data d = readText(QByteArray("<Par_Gen><IOLink_Slave_Baudrate>") + c.rate
-                                        + "</IOLink_Slave_Baudrate></Par_Gen>");
+        const TParGen_Data d =
+            readText(QByteArray("<Par_Gen><IOLink_Slave_Baudrate>") + c.rate + "</IOLink_Slave_Baudrate></Par_Gen>");
         EXPECT_EQ(d.IOLink_Slave_Baudrate, QString::fromLatin1(c.expectedRate)) << c.rate;
     }
     const struct {
@@ -208,8 +208,8 @@ TEST_F(ParGenFile, RateAndBaudTexts)
     } bauds[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"$1", 1}, {" 0", 0}, {"x", 2},
                  {"", 2},  {"3", 2}, {"7", 2}, {"-1", 2}, {"1 ", 2}};
     for (const auto& c : bauds) {
-        const TParGen_Data d = readText(QByteArray("<Par_Gen><DNETM_BAUDRATE>") + c.text
-                                        + "</DNETM_BAUDRATE></Par_Gen>");
+        const TParGen_Data d =
+            readText(QByteArray("<Par_Gen><DNETM_BAUDRATE>") + c.text + "</DNETM_BAUDRATE></Par_Gen>");
         EXPECT_EQ(d.DNETM_BAUDRATE, c.item) << c.text;
     }
 }

@@ -1,8 +1,8 @@
 // The panel tables and the two routines that walk them: which panels each model shows and in
 // which order, and how this build's panels are sized and placed.
 
-#include "gateway/CategoryPanelGroup.h"
 #include "gateway/UParGenLayout.h"
+#include "gateway/CategoryPanelGroup.h"
 
 #include "common/ULanguage.h"
 
@@ -89,17 +89,28 @@ TEST(ParGenLayout, Model40517RowsStandOnTheGrid)
     };
     // Tops inside each panel's body, as the window shows them after creation.
     const Expect expected[] = {
-        {"L_EthConn_Device_Name", 14, 12},   {"E_EthConn_Device_Name", 191, 9},
-        {"CB_EthConn_En_DHCP_Cable", 14, 40}, {"CB_EthConn_Enable_DNS", 14, 68},
-        {"L_EthConn_Primary_DNS", 14, 96},   {"E_EthConn_Pri_DNS_IP1", 191, 93},
-        {"E_EthConn_Pri_DNS_IP4", 374, 93},  {"L_EthConn_Secondary_DNS", 14, 124},
-        {"E_EthConn_Sec_DNS_IP1", 191, 121}, {"E_EthConn_Sec_DNS_IP2", 252, 121},
-        {"E_EthConn_Sec_DNS_IP3", 313, 121}, {"L_EthConn_Secondary_DNS_Dot3", 369, 124},
+        {"L_EthConn_Device_Name", 14, 12},
+        {"E_EthConn_Device_Name", 191, 9},
+        {"CB_EthConn_En_DHCP_Cable", 14, 40},
+        {"CB_EthConn_Enable_DNS", 14, 68},
+        {"L_EthConn_Primary_DNS", 14, 96},
+        {"E_EthConn_Pri_DNS_IP1", 191, 93},
+        {"E_EthConn_Pri_DNS_IP4", 374, 93},
+        {"L_EthConn_Secondary_DNS", 14, 124},
+        {"E_EthConn_Sec_DNS_IP1", 191, 121},
+        {"E_EthConn_Sec_DNS_IP2", 252, 121},
+        {"E_EthConn_Sec_DNS_IP3", 313, 121},
+        {"L_EthConn_Secondary_DNS_Dot3", 369, 124},
         {"CB_IOLink_Slave_Baudrate", 191, 9},
-        {"L_DeviceNet_Master_IDDevice", 14, 12}, {"E_DeviceNet_Master_IDDevice", 191, 9},
-        {"L_DeviceNet_Master_Baudrate", 14, 40}, {"CB_DeviceNet_Master_Baudrate", 191, 37},
-        {"E_Ethernet_IP1", 191, 9},  {"E_Ethernet_SM4", 374, 37},
-        {"CB_Ethernet_En_GAT", 14, 68}, {"E_Ethernet_GAT1", 191, 66}, {"E_Ethernet_GAT4", 374, 66},
+        {"L_DeviceNet_Master_IDDevice", 14, 12},
+        {"E_DeviceNet_Master_IDDevice", 191, 9},
+        {"L_DeviceNet_Master_Baudrate", 14, 40},
+        {"CB_DeviceNet_Master_Baudrate", 191, 37},
+        {"E_Ethernet_IP1", 191, 9},
+        {"E_Ethernet_SM4", 374, 37},
+        {"CB_Ethernet_En_GAT", 14, 68},
+        {"E_Ethernet_GAT1", 191, 66},
+        {"E_Ethernet_GAT4", 374, 66},
     };
     for (const Expect& e : expected) {
         SCOPED_TRACE(e.control);
@@ -139,7 +150,7 @@ TEST(ParGenLayout, ListsHoldTheirFixedItems)
 TEST(ParGenLayout, DhcpForTheCableGreysTheEthernetAddressFields)
 {
     Built b(kBuildModel);
-    const char* greyed[] = {"E_Ethernet_IP1", "E_Ethernet_IP4", "E_Ethernet_SM1", "E_Ethernet_SM4",
+    const char* greyed[] = {"E_Ethernet_IP1",     "E_Ethernet_IP4",  "E_Ethernet_SM1", "E_Ethernet_SM4",
                             "CB_Ethernet_En_GAT", "E_Ethernet_GAT1", "E_Ethernet_GAT4"};
     const char* untouched[] = {"E_EthConn_Device_Name", "E_EthConn_Pri_DNS_IP1", "CB_EthConn_Enable_DNS",
                                "CB_IOLink_Slave_Baudrate", "CB_DeviceNet_Master_Baudrate"};
@@ -193,8 +204,9 @@ TEST(ParGenLayout, EveryModelShowsItsPanelsInTheOrderOfTheTable)
         {40523, {"Ethernet Connection", "IO-Link Slave", "IEC61850 Client"}},
         {40524, {"Ethernet Connection", "IO-Link Slave", "IEC61850 Server", "TLS (Transport Layer Security) Server"}},
         {40525, {"Ethernet Connection", "IO-Link Slave", "J1939", "Ethernet"}},
-        {40526, {"Select Device", "Ethernet Connection", "IO-Link Slave", "MQTT", "Ethernet",
-                 "TLS (Transport Layer Security)", "NTP (Network Time Protocol)", "Wi-Fi", "GSM / GPRS / LTE"}},
+        {40526,
+         {"Select Device", "Ethernet Connection", "IO-Link Slave", "MQTT", "Ethernet", "TLS (Transport Layer Security)",
+          "NTP (Network Time Protocol)", "Wi-Fi", "GSM / GPRS / LTE"}},
         {40528, {"Ethernet Connection", "IO-Link Slave", "NMEA 2000", "Ethernet"}},
         {40529, {"Ethernet Connection", "IO-Link Slave", "OPC UA Client", "NTP (Network Time Protocol)"}},
         {40530, {"Ethernet Connection", "IO-Link Slave", "OPC UA Server", "NTP (Network Time Protocol)"}},

@@ -1,13 +1,13 @@
 // The communication settings window driven as a user drives it: fields typed, boxes clicked,
 // OK and Cancel pressed; the message shown and the file written are what is checked.
 
-#include "gateway/CategoryPanelGroup.h"
 #include "gateway/UParGen.h"
+#include "gateway/CategoryPanelGroup.h"
 #include "gateway/UParGenLayout.h"
 
 #include "common/GlyphButton.h"
-#include "common/ULanguage.h"
 #include "common/UComonState.h"
+#include "common/ULanguage.h"
 #include "platform/Services.h"
 
 #include "support/FakeMessages.h"
@@ -155,7 +155,8 @@ TEST_F(ParGenWindow, ASavedFileComesBackFieldForFieldAndOKRewritesItUnchanged)
 
 TEST_F(ParGenWindow, EachShowingReplacesWhatTheFieldsHeld)
 {
-    ASSERT_TRUE(testsupport::writeFile(filePath(), testsupport::readFile(testsupport::fixturePath("pargen/ParGen_window.xml"))));
+    ASSERT_TRUE(testsupport::writeFile(filePath(),
+                                       testsupport::readFile(testsupport::fixturePath("pargen/ParGen_window.xml"))));
     open();
     EXPECT_EQ(w->CB_IOLink_Slave_Baudrate->currentText(), "COM2");
     type(w->E_EthConn_Device_Name, "typed then cancelled");
@@ -236,11 +237,9 @@ TEST_F(ParGenWindow, TheDeviceNameHoldsOnlyCharactersTheDeviceStoresUnchanged)
         const char* name; // UTF-8
         bool refused;
     } cases[] = {
-        {"Line-3 GW", false},
-        {"Ger\u00e4t \u00b5C \u00ff", false},   // Latin-1 letters and signs
-        {"Sensor \u03a9", true},                // Omega would reach the device as U+00A9
-        {"\u20ac-Box", true},
-        {"Kasse \U0001F600", true},             // outside the BMP: two UTF-16 units
+        {"Line-3 GW", false},    {"Ger\u00e4t \u00b5C \u00ff", false}, // Latin-1 letters and signs
+        {"Sensor \u03a9", true},                                       // Omega would reach the device as U+00A9
+        {"\u20ac-Box", true},    {"Kasse \U0001F600", true},           // outside the BMP: two UTF-16 units
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -375,8 +374,8 @@ TEST_F(ParGenWindow, TheWheelScrollsThePanelsOnlyOverThePanelGroup)
 
     auto turn = [&](QWidget* target, int delta) {
         const QPoint local = target->rect().center();
-        QWheelEvent e(local, target->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent e(local, target->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &e);
         return e.isAccepted();
     };
@@ -392,7 +391,6 @@ TEST_F(ParGenWindow, TheWheelScrollsThePanelsOnlyOverThePanelGroup)
     turn(w->L_SW_Desc, -120);
     turn(w->P_Button, -120);
     EXPECT_EQ(bar->value(), 2 * gateway::CategoryPanelGroup::kLineStep);
-
 }
 
 TEST_F(ParGenWindow, RateTextToListItem)

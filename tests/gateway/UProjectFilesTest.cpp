@@ -25,8 +25,8 @@ protected:
 TIOLink_Slave_File ioLinkRecord()
 {
     TIOLink_Slave_File f;
-    f.Variables.push_back({"Y", "100", "Speed", "Read Write", "16", "0,5", "0", "1000", "1500", "4", "0",
-                           "2", "0", "Belt speed", "SPD"});
+    f.Variables.push_back(
+        {"Y", "100", "Speed", "Read Write", "16", "0,5", "0", "1000", "1500", "4", "0", "2", "0", "Belt speed", "SPD"});
     f.Variables.push_back({"N", "", " spare ", "", "x", "", "", "", "", "", "", "", "", "", ""});
     f.Process_Data_Input.push_back({"Y", "Status", "12", "1", "0", "1000", "0", "0", "Status word", "ST"});
     f.Process_Data_Input.push_back({"N", "Old", "8", "1.5", "-3", "1001", "1", "4", "", ""});
@@ -70,20 +70,17 @@ TEST_F(ProjectFiles, WritersGiveTheFilesByteForByteAndReadersGiveTheRecordsBack)
              TIOLink_Slave_File f;
              return Read_IOLink_Slave_File(p, f) && f == ioLinkRecord();
          }},
-        {"gateway/IOLink_Slave_empty.xml",
-         [](const QString& p) { return Write_IOLink_Slave_File(p, {}); },
+        {"gateway/IOLink_Slave_empty.xml", [](const QString& p) { return Write_IOLink_Slave_File(p, {}); },
          [](const QString& p) {
              TIOLink_Slave_File f;
              return Read_IOLink_Slave_File(p, f) && f == TIOLink_Slave_File{};
          }},
-        {"gateway/DNETM_Net_written.xml",
-         [](const QString& p) { return Write_DNETM_Net_File(p, netRecord()); },
+        {"gateway/DNETM_Net_written.xml", [](const QString& p) { return Write_DNETM_Net_File(p, netRecord()); },
          [](const QString& p) {
              TDNet_Net_File f;
              return Read_DNETM_Net_File(p, f) && f == netRecord();
          }},
-        {"gateway/DNETM_Net_empty.xml",
-         [](const QString& p) { return Write_DNETM_Net_File(p, {}); },
+        {"gateway/DNETM_Net_empty.xml", [](const QString& p) { return Write_DNETM_Net_File(p, {}); },
          [](const QString& p) {
              TDNet_Net_File f;
              return Read_DNETM_Net_File(p, f) && f.Rows.empty();
@@ -94,8 +91,7 @@ TEST_F(ProjectFiles, WritersGiveTheFilesByteForByteAndReadersGiveTheRecordsBack)
              TDNet_DefOff_File f;
              return Read_DNETM_DefOff_File(p, f) && f == defOffRecord();
          }},
-        {"gateway/DNETM_DefOff_empty.xml",
-         [](const QString& p) { return Write_DNETM_DefOff_File(p, {}); },
+        {"gateway/DNETM_DefOff_empty.xml", [](const QString& p) { return Write_DNETM_DefOff_File(p, {}); },
          [](const QString& p) {
              TDNet_DefOff_File f;
              return Read_DNETM_DefOff_File(p, f) && f.Nodes.empty();
@@ -178,9 +174,8 @@ TEST_F(ProjectFiles, IOLinkSectionsAreFoundByNameAndMayBeMissing)
 
 TEST_F(ProjectFiles, OffsetNodesRecordMissingByteElements)
 {
-    ASSERT_TRUE(writeFile(path("off.xml"),
-                          "<Define_Offset><Nodo_DNET ID=\"4\"><ByteOUT><row Offset=\"1\"/></ByteOUT>"
-                          "</Nodo_DNET></Define_Offset>"));
+    ASSERT_TRUE(writeFile(path("off.xml"), "<Define_Offset><Nodo_DNET ID=\"4\"><ByteOUT><row Offset=\"1\"/></ByteOUT>"
+                                           "</Nodo_DNET></Define_Offset>"));
     TDNet_DefOff_File f;
     ASSERT_TRUE(Read_DNETM_DefOff_File(path("off.xml"), f));
     ASSERT_EQ(f.Nodes.size(), 1u);
@@ -198,9 +193,9 @@ TEST(ProjectFilesEnable, ExactAndTrimmedReadings)
         bool exact;
         bool trimmed;
     } cases[] = {
-        {"Y", true, true},      {"y", true, true},       {" Y", false, true}, {" y ", false, true},
-        {"N", false, false},    {"", false, false},      {"YES", false, false}, {"\tY\n", false, true},
-        {std::nullopt, false, false},
+        {"Y", true, true},     {"y", true, true},      {" Y", false, true},
+        {" y ", false, true},  {"N", false, false},    {"", false, false},
+        {"YES", false, false}, {"\tY\n", false, true}, {std::nullopt, false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Is_Enabled_Exact(c.enable), c.exact) << c.enable.value_or("<missing>").toStdString();

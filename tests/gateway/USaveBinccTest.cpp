@@ -48,11 +48,21 @@ Bytes bytesAt(const QByteArray& b, int offset, int count)
 // 250000 = 90 D0 03 00, 9600 = 80 25, 10000 = 10 27, 10001 = 11 27, the four device
 // addresses, and the byte sum 3610 = 1A 0E 00 00.
 const std::initializer_list<Patch> kDefaultBank1 = {
-    {0x000, {0x90, 0xD0, 0x03, 0x00}}, {0x004, {0x90, 0xD0, 0x03, 0x00}}, {0x00C, {0x80, 0x25, 0x00, 0x00}},
-    {0x028, {192, 168, 2, 205}},       {0x02C, {255, 255, 255, 0}},       {0x030, {255, 255, 255, 255}},
-    {0x034, {0x10, 0x27}},             {0x036, {0x11, 0x27}},             {0x038, {0x11, 0x27}},
-    {0x0D4, {0x00, 0x10, 0x08, 0x00}}, {0x0D8, {0x00, 0x28, 0x08, 0x00}}, {0x0DC, {0x00, 0x00, 0x08, 0x00}},
-    {0x1B4, {8, 8, 8, 8, 8, 8, 8, 8}}, {0x660, {0x00, 0x40, 0x08, 0x00}}, {0x7FC, {0x1A, 0x0E, 0x00, 0x00}},
+    {0x000, {0x90, 0xD0, 0x03, 0x00}},
+    {0x004, {0x90, 0xD0, 0x03, 0x00}},
+    {0x00C, {0x80, 0x25, 0x00, 0x00}},
+    {0x028, {192, 168, 2, 205}},
+    {0x02C, {255, 255, 255, 0}},
+    {0x030, {255, 255, 255, 255}},
+    {0x034, {0x10, 0x27}},
+    {0x036, {0x11, 0x27}},
+    {0x038, {0x11, 0x27}},
+    {0x0D4, {0x00, 0x10, 0x08, 0x00}},
+    {0x0D8, {0x00, 0x28, 0x08, 0x00}},
+    {0x0DC, {0x00, 0x00, 0x08, 0x00}},
+    {0x1B4, {8, 8, 8, 8, 8, 8, 8, 8}},
+    {0x660, {0x00, 0x40, 0x08, 0x00}},
+    {0x7FC, {0x1A, 0x0E, 0x00, 0x00}},
 };
 
 class Image : public ::testing::Test {
@@ -75,10 +85,7 @@ protected:
     {
         ASSERT_TRUE(writeFile(state.Project_Dir + QLatin1Char('/') + QLatin1String(name), xml));
     }
-    void putFixture(const char* name, const QString& fixture)
-    {
-        put(name, readFile(fixturePath(fixture)));
-    }
+    void putFixture(const char* name, const QString& fixture) { put(name, readFile(fixturePath(fixture))); }
     void putTwoSlaves()
     {
         for (const char* f : {"ParGen.xml", "DNETM_Net.xml", "DNETM_DefOff.xml", "IOLink_Slave.xml"})
@@ -95,7 +102,10 @@ protected:
         EXPECT_FALSE(bin.Compile_Bin().has_value());
         return bin.Bank1_Image;
     }
-    QString binFile(const char* name) const { return state.Project_Dir + QStringLiteral("/bin/") + QLatin1String(name); }
+    QString binFile(const char* name) const
+    {
+        return state.Project_Dir + QStringLiteral("/bin/") + QLatin1String(name);
+    }
 };
 
 } // namespace
@@ -122,14 +132,12 @@ TEST_F(Image, DeviceNetBaudItemSelectsTheBitRate)
         {"0", {0x48, 0xE8, 0x01, 0x00}}, // 125000
         {"1", {0x90, 0xD0, 0x03, 0x00}}, // 250000
         {"2", {0x20, 0xA1, 0x07, 0x00}}, // 500000
-        {"5", {0x20, 0xA1, 0x07, 0x00}},
-        {"-1", {0x20, 0xA1, 0x07, 0x00}},
-        {"x", {0x20, 0xA1, 0x07, 0x00}},
-        {nullptr, {0x20, 0xA1, 0x07, 0x00}},
+        {"5", {0x20, 0xA1, 0x07, 0x00}}, {"-1", {0x20, 0xA1, 0x07, 0x00}},
+        {"x", {0x20, 0xA1, 0x07, 0x00}}, {nullptr, {0x20, 0xA1, 0x07, 0x00}},
     };
     for (const auto& c : cases) {
-        const QByteArray b = bank1WithParGen(c.element ? QByteArray("<DNETM_BAUDRATE>") + c.element + "</DNETM_BAUDRATE>"
-                                                        : QByteArray());
+        const QByteArray b = bank1WithParGen(
+            c.element ? QByteArray("<DNETM_BAUDRATE>") + c.element + "</DNETM_BAUDRATE>" : QByteArray());
         EXPECT_EQ(bytesAt(b, 0x000, 4), c.rate) << (c.element ? c.element : "missing");
     }
 }
@@ -143,34 +151,50 @@ TEST_F(Image, AddressesTakeTheImagesOwnDefaults)
         Bytes expected;
     } cases[] = {
         {"all missing", "", 0x028, {192, 168, 0, 10}},
-        {"IP4 missing", "<Ethernet_IP1>10</Ethernet_IP1><Ethernet_IP2>1</Ethernet_IP2><Ethernet_IP3>2</Ethernet_IP3>",
-         0x028, {10, 1, 2, 10}},
-        {"smallest, largest and hexadecimal", "<Ethernet_IP1>0</Ethernet_IP1><Ethernet_IP2>255</Ethernet_IP2>"
-                                              "<Ethernet_IP3> 7</Ethernet_IP3><Ethernet_IP4>$0A</Ethernet_IP4>",
-         0x028, {0, 255, 7, 10}},
+        {"IP4 missing",
+         "<Ethernet_IP1>10</Ethernet_IP1><Ethernet_IP2>1</Ethernet_IP2><Ethernet_IP3>2</Ethernet_IP3>",
+         0x028,
+         {10, 1, 2, 10}},
+        {"smallest, largest and hexadecimal",
+         "<Ethernet_IP1>0</Ethernet_IP1><Ethernet_IP2>255</Ethernet_IP2>"
+         "<Ethernet_IP3> 7</Ethernet_IP3><Ethernet_IP4>$0A</Ethernet_IP4>",
+         0x028,
+         {0, 255, 7, 10}},
         {"mask", "<Ethernet_SM3>0</Ethernet_SM3>", 0x02C, {255, 255, 0, 0}},
-        {"gateway not used", "<Ethernet_GAT1>10</Ethernet_GAT1><Ethernet_GAT2>0</Ethernet_GAT2><Ethernet_GAT3>0</Ethernet_GAT3>"
-                             "<Ethernet_GAT4>1</Ethernet_GAT4><Ethernet_EN_GAT>0</Ethernet_EN_GAT>",
-         0x030, {255, 255, 255, 255}},
+        {"gateway not used",
+         "<Ethernet_GAT1>10</Ethernet_GAT1><Ethernet_GAT2>0</Ethernet_GAT2><Ethernet_GAT3>0</Ethernet_GAT3>"
+         "<Ethernet_GAT4>1</Ethernet_GAT4><Ethernet_EN_GAT>0</Ethernet_EN_GAT>",
+         0x030,
+         {255, 255, 255, 255}},
         // The bytes of an unticked group are not the device's: the window stores them unchecked.
-        {"gateway not used, bytes the window would refuse", "<Ethernet_GAT1>-1</Ethernet_GAT1><Ethernet_GAT2>x</Ethernet_GAT2>",
-         0x030, {255, 255, 255, 255}},
-        {"DNS off, bytes the window would refuse", "<Eth_Conn_Primary_DNS1>300</Eth_Conn_Primary_DNS1>"
-                                                  "<Eth_Conn_Secondary_DNS4> </Eth_Conn_Secondary_DNS4>",
-         0x53C, {0, 0, 0, 0}},
-        {"gateway used", "<Ethernet_GAT1>10</Ethernet_GAT1><Ethernet_GAT2>0</Ethernet_GAT2><Ethernet_GAT3>0</Ethernet_GAT3>"
-                         "<Ethernet_GAT4>1</Ethernet_GAT4><Ethernet_EN_GAT>1</Ethernet_EN_GAT>",
-         0x030, {10, 0, 0, 1}},
+        {"gateway not used, bytes the window would refuse",
+         "<Ethernet_GAT1>-1</Ethernet_GAT1><Ethernet_GAT2>x</Ethernet_GAT2>",
+         0x030,
+         {255, 255, 255, 255}},
+        {"DNS off, bytes the window would refuse",
+         "<Eth_Conn_Primary_DNS1>300</Eth_Conn_Primary_DNS1>"
+         "<Eth_Conn_Secondary_DNS4> </Eth_Conn_Secondary_DNS4>",
+         0x53C,
+         {0, 0, 0, 0}},
+        {"gateway used",
+         "<Ethernet_GAT1>10</Ethernet_GAT1><Ethernet_GAT2>0</Ethernet_GAT2><Ethernet_GAT3>0</Ethernet_GAT3>"
+         "<Ethernet_GAT4>1</Ethernet_GAT4><Ethernet_EN_GAT>1</Ethernet_EN_GAT>",
+         0x030,
+         {10, 0, 0, 1}},
         {"gateway used, octets missing", "<Ethernet_EN_GAT>1</Ethernet_EN_GAT>", 0x030, {192, 168, 0, 1}},
         {"gateway flag with a blank", "<Ethernet_EN_GAT> 1</Ethernet_EN_GAT>", 0x030, {255, 255, 255, 255}},
         {"DNS off", "<Eth_Conn_Primary_DNS1>1</Eth_Conn_Primary_DNS1>", 0x58C, {0, 0, 0, 0}},
         {"DNS on, no octets: primary", "<Eth_Conn_Enable_DNS>1</Eth_Conn_Enable_DNS>", 0x58C, {8, 8, 8, 8}},
         {"DNS on, no octets: secondary", "<Eth_Conn_Enable_DNS>1</Eth_Conn_Enable_DNS>", 0x53C, {8, 8, 4, 4}},
-        {"DNS on: primary", "<Eth_Conn_Enable_DNS>1</Eth_Conn_Enable_DNS><Eth_Conn_Primary_DNS1>1</Eth_Conn_Primary_DNS1>"
-                            "<Eth_Conn_Primary_DNS4>4</Eth_Conn_Primary_DNS4>",
-         0x58C, {1, 8, 8, 4}},
-        {"DNS on: secondary", "<Eth_Conn_Enable_DNS>1</Eth_Conn_Enable_DNS><Eth_Conn_Secondary_DNS3>9</Eth_Conn_Secondary_DNS3>",
-         0x53C, {8, 8, 9, 4}},
+        {"DNS on: primary",
+         "<Eth_Conn_Enable_DNS>1</Eth_Conn_Enable_DNS><Eth_Conn_Primary_DNS1>1</Eth_Conn_Primary_DNS1>"
+         "<Eth_Conn_Primary_DNS4>4</Eth_Conn_Primary_DNS4>",
+         0x58C,
+         {1, 8, 8, 4}},
+        {"DNS on: secondary",
+         "<Eth_Conn_Enable_DNS>1</Eth_Conn_Enable_DNS><Eth_Conn_Secondary_DNS3>9</Eth_Conn_Secondary_DNS3>",
+         0x53C,
+         {8, 8, 9, 4}},
         {"DNS flag in capitals only", "<Eth_Conn_Enable_DNS>1 </Eth_Conn_Enable_DNS>", 0x53C, {0, 0, 0, 0}},
         {"DHCP on the cable", "<Eth_Conn_DHCP_Cable>1</Eth_Conn_DHCP_Cable>", 0x4E8, {1, 0}},
         {"DHCP text not exactly 1", "<Eth_Conn_DHCP_Cable>01</Eth_Conn_DHCP_Cable>", 0x4E8, {0, 0}},
@@ -192,7 +216,11 @@ TEST_F(Image, AddressesTakeTheImagesOwnDefaults)
 TEST_F(Image, DeviceNameKeepsThirtyOneLowBytes)
 {
     QByteArray b = bank1WithParGen("<Eth_Conn_Device_Name>" + QByteArray(40, 'A') + "</Eth_Conn_Device_Name>");
-    EXPECT_EQ(bytesAt(b, 0x514, 32), [] { Bytes v(31, 'A'); v.push_back(0); return v; }());
+    EXPECT_EQ(bytesAt(b, 0x514, 32), [] {
+        Bytes v(31, 'A');
+        v.push_back(0);
+        return v;
+    }());
 
     b = bank1WithParGen(QStringLiteral("<Eth_Conn_Device_Name>G\u0141w</Eth_Conn_Device_Name>").toUtf8());
     EXPECT_EQ(bytesAt(b, 0x514, 4), (Bytes{'G', 0x41, 'w', 0}));
@@ -203,7 +231,8 @@ TEST_F(Image, IOLinkRateCodeComesFromTheSettingsFile)
     const struct {
         const char* elements;
         std::uint8_t com;
-    } cases[] = {{"", 1}, {"<IOLink_Slave_Baudrate> COM3 </IOLink_Slave_Baudrate>", 3},
+    } cases[] = {{"", 1},
+                 {"<IOLink_Slave_Baudrate> COM3 </IOLink_Slave_Baudrate>", 3},
                  {"<IOLink_Slave_Baudrate>COM2</IOLink_Slave_Baudrate>", 2},
                  {"<IOLink_Slave_Baudrate>com2</IOLink_Slave_Baudrate>", 1}};
     for (const auto& c : cases) {
@@ -232,15 +261,25 @@ TEST_F(Image, TwoSlaveProject)
 
     // Bank 1: address 192.168.0.10 (image default for missing octets), the three counts, the
     // version; sum 3610 - 197 + 7 + 239 = 3659 = 4B 0E.
-    EXPECT_EQ(bin.Bank1_Image,
-              image(2048, {{0x000, {0x90, 0xD0, 0x03, 0x00}}, {0x004, {0x90, 0xD0, 0x03, 0x00}},
-                           {0x00C, {0x80, 0x25, 0x00, 0x00}}, {0x028, {192, 168, 0, 10}},
-                           {0x02C, {255, 255, 255, 0}}, {0x030, {255, 255, 255, 255}}, {0x034, {0x10, 0x27}},
-                           {0x036, {0x11, 0x27}}, {0x038, {0x11, 0x27}}, {0x07C, {2, 0, 0, 0}},
-                           {0x088, {4, 0, 0, 0}}, {0x08C, {1, 0, 0, 0}}, {0x0D4, {0x00, 0x10, 0x08, 0x00}},
-                           {0x0D8, {0x00, 0x28, 0x08, 0x00}}, {0x0DC, {0x00, 0x00, 0x08, 0x00}},
-                           {0x1B4, {8, 8, 8, 8, 8, 8, 8, 8}}, {0x660, {0x00, 0x40, 0x08, 0x00}},
-                           {0x66C, {'1', '.', '0', '0', '0'}}, {0x7FC, {0x4B, 0x0E, 0x00, 0x00}}}));
+    EXPECT_EQ(bin.Bank1_Image, image(2048, {{0x000, {0x90, 0xD0, 0x03, 0x00}},
+                                            {0x004, {0x90, 0xD0, 0x03, 0x00}},
+                                            {0x00C, {0x80, 0x25, 0x00, 0x00}},
+                                            {0x028, {192, 168, 0, 10}},
+                                            {0x02C, {255, 255, 255, 0}},
+                                            {0x030, {255, 255, 255, 255}},
+                                            {0x034, {0x10, 0x27}},
+                                            {0x036, {0x11, 0x27}},
+                                            {0x038, {0x11, 0x27}},
+                                            {0x07C, {2, 0, 0, 0}},
+                                            {0x088, {4, 0, 0, 0}},
+                                            {0x08C, {1, 0, 0, 0}},
+                                            {0x0D4, {0x00, 0x10, 0x08, 0x00}},
+                                            {0x0D8, {0x00, 0x28, 0x08, 0x00}},
+                                            {0x0DC, {0x00, 0x00, 0x08, 0x00}},
+                                            {0x1B4, {8, 8, 8, 8, 8, 8, 8, 8}},
+                                            {0x660, {0x00, 0x40, 0x08, 0x00}},
+                                            {0x66C, {'1', '.', '0', '0', '0'}},
+                                            {0x7FC, {0x4B, 0x0E, 0x00, 0x00}}}));
 
     const QByteArray& b2 = bin.Bank2_Image;
     ASSERT_EQ(b2.size(), 16412 + 20 * 4);
@@ -249,19 +288,23 @@ TEST_F(Image, TwoSlaveProject)
                                               {16, {7, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 4, 0, 2, 0}}}));
     // Input map: slave 5 bytes 1 and 3 (byte 4 lies beyond NB_IN), slave 7 bytes 0 and 1;
     // slave 9 is no longer in the scan list.
-    EXPECT_EQ(b2.mid(0x1000, 6144), image(6144, {{0, {0x01, 0x14, 0x00, 0x00, 0x03, 0x14, 0x0A, 0x00,
-                                                      0x00, 0x1C, 0x14, 0x00, 0x01, 0x1C, 0x15, 0x00}}},
-                                          char(0xFF)));
+    EXPECT_EQ(
+        b2.mid(0x1000, 6144),
+        image(6144,
+              {{0, {0x01, 0x14, 0x00, 0x00, 0x03, 0x14, 0x0A, 0x00, 0x00, 0x1C, 0x14, 0x00, 0x01, 0x1C, 0x15, 0x00}}},
+              char(0xFF)));
     EXPECT_EQ(b2.mid(0x2800, 6144), image(6144, {{0, {0x00, 0x14, 0x04, 0x00}}}, char(0xFF)));
     // IO-Link: COM2, 16 + 16 bits give cycle-time code 0x1E; four enabled variables
     // ("y" counts, " Y" does not), access 2, 1, 3 and 2 for "read only".
-    EXPECT_EQ(b2.mid(0x4000), image(28 + 80, {
-        {0, {2, 0x1E, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0x1C, 0x40, 0x08, 0x00, 0, 0, 0, 0, 16, 0, 0, 0, 16, 0, 0, 0}},
-        {28, {100, 0, 0, 2, 0, 0, 0, 0, 2, 0, 2, 0, 16, 0, 0, 0, 0xE8, 0x03, 0, 0}},
-        {48, {101, 0, 0, 1, 7, 3, 0, 0, 4, 0, 5, 0, 8, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}},
-        {68, {0xFF, 0xFF, 0, 3, 2, 1, 0, 0, 6, 0, 7, 0, 32, 0, 0, 0, 0x70, 0x11, 0x01, 0x00}},
-        {88, {200, 0, 0, 2, 0, 0, 0, 0, 10, 0, 10, 0, 1, 0, 0, 0, 0, 0, 0, 0}},
-    }));
+    EXPECT_EQ(b2.mid(0x4000),
+              image(28 + 80, {
+                                 {0, {2,    0x1E, 0, 0, 4, 0, 0,  0, 0, 0, 0,  0, 0x1C, 0x40,
+                                      0x08, 0x00, 0, 0, 0, 0, 16, 0, 0, 0, 16, 0, 0,    0}},
+                                 {28, {100, 0, 0, 2, 0, 0, 0, 0, 2, 0, 2, 0, 16, 0, 0, 0, 0xE8, 0x03, 0, 0}},
+                                 {48, {101, 0, 0, 1, 7, 3, 0, 0, 4, 0, 5, 0, 8, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}},
+                                 {68, {0xFF, 0xFF, 0, 3, 2, 1, 0, 0, 6, 0, 7, 0, 32, 0, 0, 0, 0x70, 0x11, 0x01, 0x00}},
+                                 {88, {200, 0, 0, 2, 0, 0, 0, 0, 10, 0, 10, 0, 1, 0, 0, 0, 0, 0, 0, 0}},
+                             }));
 }
 
 TEST_F(Image, OffsetsFollowTheirSlaveById)
@@ -275,11 +318,16 @@ TEST_F(Image, OffsetsFollowTheirSlaveById)
     } cases[] = {
         {"slaves swapped",
          "<DNET_Net><row ID=\"7\" NB_IN=\"2\" NB_OUT=\"0\"/><row ID=\"5\" NB_IN=\"4\" NB_OUT=\"2\"/></DNET_Net>",
-         {0x00, 0x1C, 0x14, 0x00, 0x01, 0x1C, 0x15, 0x00, 0x01, 0x14, 0x00, 0x00, 0x03, 0x14, 0x0A, 0x00}, 1},
-        {"first slave deleted", "<DNET_Net><row ID=\"7\" NB_IN=\"2\" NB_OUT=\"0\"/></DNET_Net>",
-         {0x00, 0x1C, 0x14, 0x00, 0x01, 0x1C, 0x15, 0x00}, 0},
-        {"new slave in front", "<DNET_Net><row ID=\"3\" NB_IN=\"1\" NB_OUT=\"1\"/><row ID=\"7\" NB_IN=\"2\" NB_OUT=\"0\"/></DNET_Net>",
-         {0x00, 0x1C, 0x14, 0x00, 0x01, 0x1C, 0x15, 0x00}, 0},
+         {0x00, 0x1C, 0x14, 0x00, 0x01, 0x1C, 0x15, 0x00, 0x01, 0x14, 0x00, 0x00, 0x03, 0x14, 0x0A, 0x00},
+         1},
+        {"first slave deleted",
+         "<DNET_Net><row ID=\"7\" NB_IN=\"2\" NB_OUT=\"0\"/></DNET_Net>",
+         {0x00, 0x1C, 0x14, 0x00, 0x01, 0x1C, 0x15, 0x00},
+         0},
+        {"new slave in front",
+         "<DNET_Net><row ID=\"3\" NB_IN=\"1\" NB_OUT=\"1\"/><row ID=\"7\" NB_IN=\"2\" NB_OUT=\"0\"/></DNET_Net>",
+         {0x00, 0x1C, 0x14, 0x00, 0x01, 0x1C, 0x15, 0x00},
+         0},
     };
     for (const auto& c : cases) {
         put("DNETM_Net.xml", c.net);
@@ -313,8 +361,9 @@ TEST_F(Image, AllBytesNoneGiveEmptyMaps)
 
 TEST_F(Image, ResetFlagsAreReadWhenPresent)
 {
-    put("DNETM_Net.xml", "<DNET_Net><row ID=\"1\" NB_IN=\"0\" NB_OUT=\"0\" Reset_DeviceNet=\" y \"/>"
-                         "<row ID=\"2\" NB_IN=\"0\" NB_OUT=\"0\" Reset_PROFINET=\"Y\" Reset_DeviceNet=\"N\"/></DNET_Net>");
+    put("DNETM_Net.xml",
+        "<DNET_Net><row ID=\"1\" NB_IN=\"0\" NB_OUT=\"0\" Reset_DeviceNet=\" y \"/>"
+        "<row ID=\"2\" NB_IN=\"0\" NB_OUT=\"0\" Reset_PROFINET=\"Y\" Reset_DeviceNet=\"N\"/></DNET_Net>");
     compile();
     EXPECT_EQ(bytesAt(bin.Bank2_Image, 10, 2), (Bytes{1, 0}));
     EXPECT_EQ(bytesAt(bin.Bank2_Image, 16 + 10, 2), (Bytes{2, 0}));
@@ -369,8 +418,9 @@ QByteArray enabledVariables(int count)
 {
     QByteArray xml = "<IOLinkSlave><Variables>";
     for (int i = 0; i < count; ++i)
-        xml += "<row Enable=\"Y\" Index=\"" + QByteArray::number(60 + i) + "\" Length=\"1\" DefaultValue=\"0\" "
-               "PositionRead=\"0\" StartBitRead=\"0\" PositionWrite=\"0\" StartBitWrite=\"0\"/>";
+        xml += "<row Enable=\"Y\" Index=\"" + QByteArray::number(60 + i)
+               + "\" Length=\"1\" DefaultValue=\"0\" "
+                 "PositionRead=\"0\" StartBitRead=\"0\" PositionWrite=\"0\" StartBitWrite=\"0\"/>";
     return xml + "</Variables></IOLinkSlave>";
 }
 
@@ -416,9 +466,11 @@ TEST_F(Image, FilesTheImageCannotBeBuiltFromAreRefusedAndNothingIsWritten)
         {"too many variables", "IOLink_Slave.xml", enabledVariables(kMax_IOLink_Parameters + 1),
          "IOLink_Slave.xml enables 25394 IO-Link variables; the configuration image holds at most 25393. "
          "Nothing was written."},
-        {"slave without ID", "DNETM_Net.xml", "<DNET_Net><row ID=\"1\" NB_IN=\"0\" NB_OUT=\"0\"/><row NB_IN=\"1\" NB_OUT=\"1\"/></DNET_Net>",
+        {"slave without ID", "DNETM_Net.xml",
+         "<DNET_Net><row ID=\"1\" NB_IN=\"0\" NB_OUT=\"0\"/><row NB_IN=\"1\" NB_OUT=\"1\"/></DNET_Net>",
          "DNETM_Net.xml, row 2: Missing attribute \"ID\""},
-        {"node without ByteIN", "DNETM_DefOff.xml", "<Define_Offset><Nodo_DNET ID=\"1\"><ByteOUT/></Nodo_DNET></Define_Offset>",
+        {"node without ByteIN", "DNETM_DefOff.xml",
+         "<Define_Offset><Nodo_DNET ID=\"1\"><ByteOUT/></Nodo_DNET></Define_Offset>",
          "DNETM_DefOff.xml: the offsets of slave 1 have no \"ByteIN\" element."},
         {"byte without Offset", "DNETM_DefOff.xml",
          "<Define_Offset><Nodo_DNET ID=\"1\"><ByteIN><row Offset=\"1\"/><row Mnemonic=\"m\"/></ByteIN><ByteOUT/>"
@@ -447,7 +499,8 @@ namespace {
 const QByteArray kNet = "<DNET_Net><row ID=\"5\" NB_IN=\"4\" NB_OUT=\"2\" Mnemonic=\"\"/></DNET_Net>";
 const QByteArray kOffsets =
     "<Define_Offset><Nodo_DNET ID=\"5\"><ByteIN><row Offset=\"0\"/><row Offset=\"None\"/><row Offset=\"1439\"/>"
-    "<row Offset=\"0\"/></ByteIN><ByteOUT><row Offset=\"4\"/><row Offset=\"None\"/></ByteOUT></Nodo_DNET></Define_Offset>";
+    "<row Offset=\"0\"/></ByteIN><ByteOUT><row Offset=\"4\"/><row "
+    "Offset=\"None\"/></ByteOUT></Nodo_DNET></Define_Offset>";
 const QByteArray kIOLink =
     "<IOLinkSlave><Variables>"
     "<row Enable=\"Y\" Index=\"100\" Access=\"Read Write\" Length=\"16\" DefaultValue=\"0\" PositionRead=\"2\" "
@@ -491,16 +544,20 @@ TEST_F(Image, ValuesTheWindowsWouldRefuseAreRefused)
          "DNETM_Net.xml, row 1, \"NB_IN\" holds \"four\"; it must be a whole number from 0 to 65535."},
         // Byte 1024 of slave 5 would take the key of byte 0 of slave 6.
         {"NB_IN 1025", "DNETM_Net.xml", "NB_IN=\"4\"", "NB_IN=\"1025\"",
-         "DNETM_Net.xml, row 1, \"NB_IN\" holds \"1025\"; at most 1024 bytes for one Slave and 1536 for all Slaves together."},
+         "DNETM_Net.xml, row 1, \"NB_IN\" holds \"1025\"; at most 1024 bytes for one Slave and 1536 for all Slaves "
+         "together."},
         {"NB_OUT total 1537", "DNETM_Net.xml", "</DNET_Net>",
          "<row ID=\"6\" NB_IN=\"0\" NB_OUT=\"1024\"/><row ID=\"7\" NB_IN=\"0\" NB_OUT=\"511\"/></DNET_Net>",
-         "DNETM_Net.xml, row 3, \"NB_OUT\" holds \"511\"; at most 1024 bytes for one Slave and 1536 for all Slaves together."},
+         "DNETM_Net.xml, row 3, \"NB_OUT\" holds \"511\"; at most 1024 bytes for one Slave and 1536 for all Slaves "
+         "together."},
         {"input Length -8", "IOLink_Slave.xml", "<Process_Data_Input><row Enable=\"Y\" Length=\"16\"/>",
          "<Process_Data_Input><row Enable=\"Y\" Length=\"-8\"/>",
-         "IOLink_Slave.xml [Process_Data_Input], row 1, \"Length\" holds \"-8\"; it must be a whole number from 1 to 256."},
+         "IOLink_Slave.xml [Process_Data_Input], row 1, \"Length\" holds \"-8\"; it must be a whole number from 1 to "
+         "256."},
         {"output Length missing", "IOLink_Slave.xml", "<Process_Data_Output><row Enable=\"Y\" Length=\"16\"/>",
          "<Process_Data_Output><row Enable=\"Y\"/>",
-         "IOLink_Slave.xml [Process_Data_Output], row 1, \"Length\" holds \"\"; it must be a whole number from 1 to 256."},
+         "IOLink_Slave.xml [Process_Data_Output], row 1, \"Length\" holds \"\"; it must be a whole number from 1 to "
+         "256."},
         {"variable Length -8", "IOLink_Slave.xml", "Length=\"16\" DefaultValue", "Length=\"-8\" DefaultValue",
          "IOLink_Slave.xml [Variables], row 1, \"Length\" holds \"-8\"; it must be a whole number from 1 to 256."},
         {"variable Length 257", "IOLink_Slave.xml", "Length=\"16\" DefaultValue", "Length=\"257\" DefaultValue",
@@ -508,7 +565,8 @@ TEST_F(Image, ValuesTheWindowsWouldRefuseAreRefused)
         {"Index -1", "IOLink_Slave.xml", "Index=\"100\"", "Index=\"-1\"",
          "IOLink_Slave.xml [Variables], row 1, \"Index\" holds \"-1\"; it must be a whole number from 60 to 65535."},
         {"Index 99999999999", "IOLink_Slave.xml", "Index=\"100\"", "Index=\"99999999999\"",
-         "IOLink_Slave.xml [Variables], row 1, \"Index\" holds \"99999999999\"; it must be a whole number from 60 to 65535."},
+         "IOLink_Slave.xml [Variables], row 1, \"Index\" holds \"99999999999\"; it must be a whole number from 60 to "
+         "65535."},
         {"Index twice", "IOLink_Slave.xml", "</Variables>",
          "<row Enable=\"Y\" Index=\"$64\" Length=\"1\" DefaultValue=\"0\" PositionRead=\"9\" StartBitRead=\"0\" "
          "PositionWrite=\"9\" StartBitWrite=\"0\"/></Variables>",
@@ -517,9 +575,11 @@ TEST_F(Image, ValuesTheWindowsWouldRefuseAreRefused)
          "IOLink_Slave.xml [Variables], row 1, \"DefaultValue\" holds \"4294967296\"; it must be a whole number from "
          "-2147483648 to 2147483647."},
         {"PositionRead inside the process data", "IOLink_Slave.xml", "PositionRead=\"2\"", "PositionRead=\"1\"",
-         "IOLink_Slave.xml [Variables], row 1, \"PositionRead\" holds \"1\"; it must be a whole number from 2 to 1399."},
+         "IOLink_Slave.xml [Variables], row 1, \"PositionRead\" holds \"1\"; it must be a whole number from 2 to "
+         "1399."},
         {"PositionWrite 1400", "IOLink_Slave.xml", "PositionWrite=\"2\"", "PositionWrite=\"1400\"",
-         "IOLink_Slave.xml [Variables], row 1, \"PositionWrite\" holds \"1400\"; it must be a whole number from 2 to 1399."},
+         "IOLink_Slave.xml [Variables], row 1, \"PositionWrite\" holds \"1400\"; it must be a whole number from 2 to "
+         "1399."},
         {"StartBitRead 8", "IOLink_Slave.xml", "StartBitRead=\"0\"", "StartBitRead=\"8\"",
          "IOLink_Slave.xml [Variables], row 1, \"StartBitRead\" holds \"8\"; it must be a whole number from 0 to 7."},
         {"StartBitWrite missing", "IOLink_Slave.xml", " StartBitWrite=\"0\"", "",
@@ -538,13 +598,15 @@ TEST_F(Image, ValuesTheWindowsWouldRefuseAreRefused)
          "<Ethernet_EN_GAT>1</Ethernet_EN_GAT><Ethernet_GAT4>  </Ethernet_GAT4>",
          "ParGen.xml, \"Ethernet_GAT4\" holds \"  \"; it must be a whole number from 0 to 255."},
         {"offset 1440", "DNETM_DefOff.xml", "<row Offset=\"1439\"/>", "<row Offset=\"1440\"/>",
-         "DNETM_DefOff.xml, Slave 5, ByteIN byte 2, the offset \"1440\" must be \"None\" or a position from 0 to 1439."},
+         "DNETM_DefOff.xml, Slave 5, ByteIN byte 2, the offset \"1440\" must be \"None\" or a position from 0 to "
+         "1439."},
         {"offset -1", "DNETM_DefOff.xml", "<row Offset=\"None\"/><row Offset=\"1439\"/>",
          "<row Offset=\"-1\"/><row Offset=\"1439\"/>",
          "DNETM_DefOff.xml, Slave 5, ByteIN byte 1, the offset \"-1\" must be \"None\" or a position from 0 to 1439."},
         {"offset none", "DNETM_DefOff.xml", "<ByteOUT><row Offset=\"4\"/><row Offset=\"None\"/>",
          "<ByteOUT><row Offset=\"4\"/><row Offset=\"none\"/>",
-         "DNETM_DefOff.xml, Slave 5, ByteOUT byte 1, the offset \"none\" must be \"None\" or a position from 0 to 1439."},
+         "DNETM_DefOff.xml, Slave 5, ByteOUT byte 1, the offset \"none\" must be \"None\" or a position from 0 to "
+         "1439."},
         {"output offset twice", "DNETM_DefOff.xml", "<ByteOUT><row Offset=\"4\"/><row Offset=\"None\"/>",
          "<ByteOUT><row Offset=\"4\"/><row Offset=\"4\"/>",
          "DNETM_DefOff.xml, Slave 5, ByteOUT byte 1, the offset 4 is already used by Slave 5, ByteOUT byte 0."},
@@ -555,8 +617,10 @@ TEST_F(Image, ValuesTheWindowsWouldRefuseAreRefused)
     const QByteArray oldBank1 = "old bank 1";
     const QByteArray oldBank2 = "old bank 2";
     for (const auto& c : cases) {
-        const std::pair<const char*, QByteArray> files[] = {
-            {"ParGen.xml", parGen}, {"DNETM_Net.xml", kNet}, {"DNETM_DefOff.xml", kOffsets}, {"IOLink_Slave.xml", kIOLink}};
+        const std::pair<const char*, QByteArray> files[] = {{"ParGen.xml", parGen},
+                                                            {"DNETM_Net.xml", kNet},
+                                                            {"DNETM_DefOff.xml", kOffsets},
+                                                            {"IOLink_Slave.xml", kIOLink}};
         for (const auto& [name, content] : files)
             put(name, qstrcmp(name, c.file) == 0 ? replaced(content, c.from, c.to) : content);
         ASSERT_TRUE(writeFile(binFile("bank1.bin"), oldBank1));
@@ -580,8 +644,9 @@ TEST_F(Image, ValuesTheWindowsWouldRefuseAreRefused)
 // The smallest and largest values the windows accept are built exactly.
 TEST_F(Image, ExtremeValuesTheWindowsAcceptAreBuiltExactly)
 {
-    put("DNETM_Net.xml", "<DNET_Net><row ID=\"63\" NB_IN=\"1024\" NB_OUT=\"512\"/><row ID=\"1\" NB_IN=\"0\" NB_OUT=\"0\"/>"
-                         "</DNET_Net>");
+    put("DNETM_Net.xml",
+        "<DNET_Net><row ID=\"63\" NB_IN=\"1024\" NB_OUT=\"512\"/><row ID=\"1\" NB_IN=\"0\" NB_OUT=\"0\"/>"
+        "</DNET_Net>");
     put("DNETM_DefOff.xml", "<Define_Offset><Nodo_DNET ID=\"63\"><ByteIN><row Offset=\"1439\"/></ByteIN>"
                             "<ByteOUT><row Offset=\"0\"/></ByteOUT></Nodo_DNET><Nodo_DNET ID=\"1\"><ByteIN/><ByteOUT/>"
                             "</Nodo_DNET></Define_Offset>");
@@ -596,17 +661,20 @@ TEST_F(Image, ExtremeValuesTheWindowsAcceptAreBuiltExactly)
     compile();
     const QByteArray& b2 = bin.Bank2_Image;
     // Nodes {63, 1024, 512, 0, 0, 0} and {1, 0, 0, 0, 1024, 512}.
-    EXPECT_EQ(b2.left(32), image(32, {{0, {63, 0, 0, 0, 0x00, 0x04, 0x00, 0x02}}, {16, {1}}, {28, {0x00, 0x04, 0x00, 0x02}}}));
+    EXPECT_EQ(b2.left(32),
+              image(32, {{0, {63, 0, 0, 0, 0x00, 0x04, 0x00, 0x02}}, {16, {1}}, {28, {0x00, 0x04, 0x00, 0x02}}}));
     // Key 63 x 1024 + 0 = 0xFC00; offsets 1439 (input) and 0 (output).
     EXPECT_EQ(bytesAt(b2, 0x1000, 8), (Bytes{0x00, 0xFC, 0x9F, 0x05, 0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(bytesAt(b2, 0x2800, 8), (Bytes{0x00, 0xFC, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF}));
     // Process data of 1 and 256 bits.
     EXPECT_EQ(bytesAt(b2, 0x4000 + 20, 8), (Bytes{1, 0, 0, 0, 0, 1, 0, 0}));
     ASSERT_EQ(b2.size(), 16412 + 40);
-    EXPECT_EQ(b2.mid(0x401C), image(40, {
-        {0, {0xFF, 0xFF, 0, 3, 7, 7, 0, 0, 0x77, 0x05, 0x77, 0x05, 1, 0, 0, 0, 0x00, 0x00, 0x00, 0x80}},
-        {20, {60, 0, 0, 3, 0, 0, 0, 0, 1, 0, 0x57, 0x05, 0, 1, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F}},
-    }));
+    EXPECT_EQ(
+        b2.mid(0x401C),
+        image(40, {
+                      {0, {0xFF, 0xFF, 0, 3, 7, 7, 0, 0, 0x77, 0x05, 0x77, 0x05, 1, 0, 0, 0, 0x00, 0x00, 0x00, 0x80}},
+                      {20, {60, 0, 0, 3, 0, 0, 0, 0, 1, 0, 0x57, 0x05, 0, 1, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F}},
+                  }));
 }
 
 TEST_F(Image, FilesThatAreNotXmlAreRefused)
@@ -679,7 +747,8 @@ TEST_F(Image, FullDiskKeepsBothOldBanks)
             << err->toStdString();
         EXPECT_EQ(readFile(binFile("bank1.bin")), "old bank 1") << room;
         EXPECT_EQ(readFile(binFile("bank2.bin")), "old bank 2") << room;
-        EXPECT_EQ(QDir(state.Project_Dir + QStringLiteral("/bin")).entryList(QDir::Files | QDir::Hidden).size(), 2) << room;
+        EXPECT_EQ(QDir(state.Project_Dir + QStringLiteral("/bin")).entryList(QDir::Files | QDir::Hidden).size(), 2)
+            << room;
     }
 }
 

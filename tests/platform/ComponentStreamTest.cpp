@@ -56,8 +56,13 @@ TEST(ComponentStream, IntegersTakeTheSmallestForm)
         qint32 v;
         QByteArray expected;
     } cases[] = {
-        {0, hex("0200")}, {-128, hex("0280")}, {127, hex("027f")}, {128, hex("038000")},
-        {-32768, hex("030080")}, {32768, hex("0400800000")}, {-2147483647 - 1, hex("0400000080")},
+        {0, hex("0200")},
+        {-128, hex("0280")},
+        {127, hex("027f")},
+        {128, hex("038000")},
+        {-32768, hex("030080")},
+        {32768, hex("0400800000")},
+        {-2147483647 - 1, hex("0400000080")},
     };
     for (const auto& c : cases) {
         const QByteArray out = written([&](ComponentWriter& w) { w.integer(c.v); });
@@ -73,8 +78,13 @@ TEST(ComponentStream, ExtendedFloatsAreTenBytes)
               hex("050000000000000080ff3f").toHex(' '));
     EXPECT_EQ(written([](ComponentWriter& w) { w.extended(-2.5); }).toHex(' '),
               hex("0500000000000000a000c0").toHex(' '));
-    const double values[] = {0.1, -1234.5625, 1e300, -1e-300, std::numeric_limits<double>::denorm_min(),
-                             std::numeric_limits<double>::max(), std::numeric_limits<double>::infinity()};
+    const double values[] = {0.1,
+                             -1234.5625,
+                             1e300,
+                             -1e-300,
+                             std::numeric_limits<double>::denorm_min(),
+                             std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::infinity()};
     for (double v : values) {
         ComponentReader r(written([&](ComponentWriter& w) { w.extended(v); }));
         EXPECT_EQ(r.extended(), v);
@@ -84,7 +94,8 @@ TEST(ComponentStream, ExtendedFloatsAreTenBytes)
     // An extended beyond a double's range reads as infinity, below it as zero.
     ComponentReader big(hex("050000000000000080ff7f"));
     EXPECT_TRUE(std::isinf(big.extended()));
-    ComponentReader tiny(hex("05000000000000008001" "00"));
+    ComponentReader tiny(hex("05000000000000008001"
+                             "00"));
     EXPECT_EQ(tiny.extended(), 0.0);
 }
 
@@ -100,11 +111,12 @@ TEST(ComponentStream, BinaryBlocksAndComponents)
         w.color(0x123456);
         w.endComponent();
     });
-    EXPECT_EQ(out.toHex(' '),
-              (QByteArray("TPF0\x06TThing\x00\x04" "Data\x0a\x03\x00\x00\x00\x01\x02\x03\x05" "Color\x07\x08"
-                          "clWindow\x05Other\x04\x56\x34\x12\x00\x00\x00",
-                          54))
-                  .toHex(' '));
+    EXPECT_EQ(out.toHex(' '), (QByteArray("TPF0\x06TThing\x00\x04"
+                                          "Data\x0a\x03\x00\x00\x00\x01\x02\x03\x05"
+                                          "Color\x07\x08"
+                                          "clWindow\x05Other\x04\x56\x34\x12\x00\x00\x00",
+                                          54))
+                                  .toHex(' '));
     ComponentReader r(out);
     EXPECT_EQ(r.beginComponent("TThing"), QByteArray("TThing"));
     EXPECT_EQ(r.shortStr(), QByteArray("Data"));
@@ -132,15 +144,23 @@ TEST(ComponentStream, LengthsBeyondTheStreamAreReadErrors)
         {"UTF-8 string", hex("14ffffff7f"), [](ComponentReader& r) { r.string(); }, "Stream read error"},
         {"binary", hex("0affffff7f00"), [](ComponentReader& r) { r.binary(); }, "Stream read error"},
         {"cut extended", hex("05000000"), [](ComponentReader& r) { r.extended(); }, "Stream read error"},
-        {"other class", QByteArray("TPF0\x03" "Abc\x00", 9), [](ComponentReader& r) { r.beginComponent("Abd"); },
-         "Invalid stream format"},
-        {"other signature", QByteArray("TPF1\x03" "Abc\x00", 9), [](ComponentReader& r) { r.beginComponent(); },
-         "Invalid stream format"},
+        {"other class",
+         QByteArray("TPF0\x03"
+                    "Abc\x00",
+                    9),
+         [](ComponentReader& r) { r.beginComponent("Abd"); }, "Invalid stream format"},
+        {"other signature",
+         QByteArray("TPF1\x03"
+                    "Abc\x00",
+                    9),
+         [](ComponentReader& r) { r.beginComponent(); }, "Invalid stream format"},
         {"integer expected", hex("06026162"), [](ComponentReader& r) { r.integer(); }, "Invalid stream format"},
-        {"unknown colour", QByteArray("\x07\x06" "clPink", 8), [](ComponentReader& r) { r.color(); },
-         "Invalid stream format"},
-        {"64-bit beyond 32", hex("130000000001000000"), [](ComponentReader& r) { r.int32(); },
-         "Invalid stream format"},
+        {"unknown colour",
+         QByteArray("\x07\x06"
+                    "clPink",
+                    8),
+         [](ComponentReader& r) { r.color(); }, "Invalid stream format"},
+        {"64-bit beyond 32", hex("130000000001000000"), [](ComponentReader& r) { r.int32(); }, "Invalid stream format"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -31,12 +31,12 @@ TEST(DateTimePicker, FormatLettersReadAsQtFormats)
         {"hh:mm t", "hh:mm AP"},
         {"hh:mm tt", "hh:mm AP"},
         {"dd/MM/yyyy", "dd/MM/yyyy"},
-        {"'Day' d", "'Day 'd"},                // literal runs are joined into one
-        {"dd'.'MM", "dd.MM"},                 // a literal without letters needs no quotes
-        {"d 'o''clock'", "d' o''clock'"},     // a quote inside a literal stays one
-        {"dd gg", "dd' gg'"},                 // an unknown letter is kept as a literal
+        {"'Day' d", "'Day 'd"},           // literal runs are joined into one
+        {"dd'.'MM", "dd.MM"},             // a literal without letters needs no quotes
+        {"d 'o''clock'", "d' o''clock'"}, // a quote inside a literal stays one
+        {"dd gg", "dd' gg'"},             // an unknown letter is kept as a literal
         {"'at 'HH'h'", "'at 'HH'h'"},
-        {"zz", "'zz'"},                       // never Qt's milliseconds
+        {"zz", "'zz'"}, // never Qt's milliseconds
         {"", ""},
     };
     for (const auto& c : cases) {
@@ -154,9 +154,9 @@ TEST(DateTimePicker, KeyDownAndKeyPressSeeKeysFirst)
     EXPECT_EQ(w.picker->currentSectionIndex(), 0);
     QTest::keyClicks(w.picker, QStringLiteral("25"));
     EXPECT_EQ(w.picker->DateTime().date().day(), 15) << "a character cleared by OnKeyPress is not typed";
-    EXPECT_EQ(keys, (QStringList{QStringLiteral("down %1").arg(int(Qt::Key_Right)), QStringLiteral("down %1").arg(int(Qt::Key_2)),
-                                 QStringLiteral("press 2"), QStringLiteral("down %1").arg(int(Qt::Key_5)),
-                                 QStringLiteral("press 5")}));
+    EXPECT_EQ(keys, (QStringList{QStringLiteral("down %1").arg(int(Qt::Key_Right)),
+                                 QStringLiteral("down %1").arg(int(Qt::Key_2)), QStringLiteral("press 2"),
+                                 QStringLiteral("down %1").arg(int(Qt::Key_5)), QStringLiteral("press 5")}));
 }
 
 TEST(DateTimePicker, CheckBoxStandsForNoDate)
@@ -170,8 +170,7 @@ TEST(DateTimePicker, CheckBoxStandsForNoDate)
     ASSERT_TRUE(box->isVisible());
     EXPECT_TRUE(w.picker->Checked());
     const QLineEdit* edit = w.picker->findChild<QLineEdit*>();
-    EXPECT_LT(box->geometry().right(), edit->x() + edit->textMargins().left())
-        << "the fields start right of the box";
+    EXPECT_LT(box->geometry().right(), edit->x() + edit->textMargins().left()) << "the fields start right of the box";
 
     QStringList reports;
     w.picker->OnChange = [&](QObject*) { reports << (w.picker->Checked() ? "date" : "none"); };

@@ -33,7 +33,10 @@ TEST(DragDropFormats, TextTravelsAsPlainTextAndComesBackInBothForms)
     // Zero-terminated: UTF-16 takes 2 x length + 2 bytes, the 8-bit form length + 1.
     EXPECT_EQ(back.data(CF_UNICODETEXT).size(), 2 * 7 + 2);
     EXPECT_EQ(wideTextOf(back.data(CF_UNICODETEXT)), QStringLiteral("Grüße\t1"));
-    EXPECT_EQ(back.data(CF_TEXT), QByteArray("Gr\xfc\xdf" "e\t1", 7) + '\0');
+    EXPECT_EQ(back.data(CF_TEXT), QByteArray("Gr\xfc\xdf"
+                                             "e\t1",
+                                             7)
+                                      + '\0');
 }
 
 TEST(DragDropFormats, LineEndsOfOtherProgramsBecomeCrLf)
@@ -84,14 +87,26 @@ TEST(DragDropFormats, RichTextFilesLinksAndPrivateFormatsRoundTrip)
 TEST(DragDropFormats, FileListBlock)
 {
     // Hand-made: head of 20 bytes (offset 20, wide flag 1), "a" and "bc" in UTF-16, two zeros.
-    const QByteArray block = QByteArray("\x14\0\0\0" "\0\0\0\0" "\0\0\0\0" "\0\0\0\0" "\x01\0\0\0"
-                                        "a\0\0\0" "b\0c\0\0\0" "\0\0", 32);
+    const QByteArray block = QByteArray("\x14\0\0\0"
+                                        "\0\0\0\0"
+                                        "\0\0\0\0"
+                                        "\0\0\0\0"
+                                        "\x01\0\0\0"
+                                        "a\0\0\0"
+                                        "b\0c\0\0\0"
+                                        "\0\0",
+                                        32);
     EXPECT_EQ(dropFilesBlock({"a", "bc"}), block);
     EXPECT_EQ(readDropFiles(block), (QStringList{"a", "bc"}));
 
     // 8-bit names, an odd offset taken down to the even one before it.
-    const QByteArray narrow = QByteArray("\x15\0\0\0" "\0\0\0\0" "\0\0\0\0" "\0\0\0\0" "\0\0\0\0"
-                                         "x.csv\0\0", 27);
+    const QByteArray narrow = QByteArray("\x15\0\0\0"
+                                         "\0\0\0\0"
+                                         "\0\0\0\0"
+                                         "\0\0\0\0"
+                                         "\0\0\0\0"
+                                         "x.csv\0\0",
+                                         27);
     EXPECT_EQ(readDropFiles(narrow), QStringList{"x.csv"});
 
     // Cut short or pointing outside: what lies inside, nothing more.

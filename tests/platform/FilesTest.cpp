@@ -164,5 +164,6 @@ TEST(Files, ReplaceOnARealFullFileSystemKeepsOldFiles)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(testsupport::readFile(a), "old bank 1");
     EXPECT_EQ(testsupport::readFile(b), "old bank 2");
-    EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{".filler", "bank1.bin", "bank2.bin"}));
+    EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{".filler", "bank1.bin", "bank2.bin"}));
 }

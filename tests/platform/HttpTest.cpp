@@ -20,8 +20,7 @@ class LoopbackServer {
 public:
     enum class After { Close, KeepOpen };
 
-    LoopbackServer(QByteArray reply, After after)
-        : reply_(std::move(reply)), after_(after)
+    LoopbackServer(QByteArray reply, After after) : reply_(std::move(reply)), after_(after)
     {
         std::future<quint16> portReady = portPromise_.get_future();
         thread_ = std::thread([this] { serve(); });
@@ -57,8 +56,7 @@ private:
         while (!request_.contains("\r\n\r\n") && socket->waitForReadyRead(10000))
             request_ += socket->readAll();
         socket->write(reply_);
-        while (socket->bytesToWrite() > 0 && socket->waitForBytesWritten(10000)) {
-        }
+        while (socket->bytesToWrite() > 0 && socket->waitForBytesWritten(10000)) {}
         if (after_ == After::Close) {
             socket->disconnectFromHost();
             if (socket->state() != QAbstractSocket::UnconnectedState)
@@ -83,17 +81,18 @@ const char* const kQuery = "/home/download/GetversionSW.asp?nomesw=CT40517";
 
 TEST(Http, SendsTheExactRequest)
 {
-    LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\nVER. 1.001",
-                          LoopbackServer::After::Close);
+    LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\nVER. 1.001", LoopbackServer::After::Close);
     TcpHttpClient client;
     const HttpReply reply = client.get(server.url(kQuery));
     const QByteArray expected = "GET /home/download/GetversionSW.asp?nomesw=CT40517 HTTP/1.0\r\n"
-                                "Host: 127.0.0.1:" + QByteArray::number(server.url("/").port()) + "\r\n"
-                                "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"
-                                "Accept-Encoding: identity\r\n"
-                                "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
-                                "Connection: keep-alive\r\n"
-                                "\r\n";
+                                "Host: 127.0.0.1:"
+                                + QByteArray::number(server.url("/").port())
+                                + "\r\n"
+                                  "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"
+                                  "Accept-Encoding: identity\r\n"
+                                  "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
+                                  "Connection: keep-alive\r\n"
+                                  "\r\n";
     EXPECT_EQ(server.request(), expected);
     EXPECT_EQ(reply.status, 200);
     EXPECT_EQ(reply.body, "VER. 1.001");
@@ -128,12 +127,13 @@ TEST(Http, ReadsTheRepliesServersSend)
          After::KeepOpen, 200, "VER. 1.002"},
         {"empty body", "HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", After::KeepOpen, 200, ""},
         {"not found", "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nNot Found", After::Close, 404, "Not Found"},
-        {"redirect not followed", "HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1:1/x\r\n\r\n",
-         After::Close, 302, ""},
+        {"redirect not followed", "HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1:1/x\r\n\r\n", After::Close, 302,
+         ""},
         {"closed without a reply", "", After::Close, 0, ""},
         {"closed inside the headers", "HTTP/1.0 200 OK\r\nContent-Le", After::Close, 0, ""},
         {"closed inside the body", "HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\nVER. 1.001", After::Close, 0, ""},
-        {"closed inside a chunk", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nA\r\nVER.", After::Close, 0, ""},
+        {"closed inside a chunk", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nA\r\nVER.", After::Close, 0,
+         ""},
         {"not HTTP", "VER. 1.001\r\n\r\n", After::Close, 0, ""},
         {"bad length", "HTTP/1.0 200 OK\r\nContent-Length: -4\r\n\r\nVER.", After::Close, 0, ""},
     };

@@ -36,7 +36,8 @@ TEST(Jpeg, NothingToWrite)
     EXPECT_TRUE(platform::encodeJpeg(QImage()).isEmpty());
     EXPECT_FALSE(platform::writeJpegFile(dir.filePath(QStringLiteral("p.jpg")), QImage(), &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(platform::writeJpegFile(dir.filePath(QStringLiteral("none/p.jpg")), QImage(2, 2, QImage::Format_RGB32)));
+    EXPECT_FALSE(
+        platform::writeJpegFile(dir.filePath(QStringLiteral("none/p.jpg")), QImage(2, 2, QImage::Format_RGB32)));
 }
 
 } // namespace

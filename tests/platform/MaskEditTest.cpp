@@ -26,12 +26,12 @@ TEST(MaskEdit, PlatformMasksReadAsQtMasks)
 {
     const MaskCase cases[] = {
         {"", "", true, '_'},
-        {"!90:00;1;_", "09:99;_", true, '_'},           // "0" required and "9" optional swap
+        {"!90:00;1;_", "09:99;_", true, '_'},            // "0" required and "9" optional swap
         {"!99/99/0000;0; ", "00.00.9999; ", false, ' '}, // the date separator is the locale's
         {"LlAaCc#", "AaNnXx#;_", true, '_'},
         {">LL<ll<>cc", ">AA<aa!xx;_", true, '_'},
-        {"\\L-0", "L-9;_", true, '_'},                   // an escaped mask letter stays a literal
-        {"H_0", "\\H 9;_", true, '_'},                  // Qt's mask letters as literals are escaped
+        {"\\L-0", "L-9;_", true, '_'}, // an escaped mask letter stays a literal
+        {"H_0", "\\H 9;_", true, '_'}, // Qt's mask letters as literals are escaped
         {"00;0", "99;_", false, '_'},
         {"00;1;*", "99;*", true, '*'},
     };

@@ -48,10 +48,10 @@ TEST(Messages, ScriptedAnswersInOrderThenDefault)
     fake.answers = {MsgResult::Yes, MsgResult::Cancel};
     EXPECT_TRUE(fake.askYesNo(nullptr, "first"));
     EXPECT_EQ(fake.askYesNoCancel(nullptr, "second"), MsgResult::Cancel);
-    EXPECT_FALSE(fake.askYesNo(nullptr, "third"));            // queue empty: default No
+    EXPECT_FALSE(fake.askYesNo(nullptr, "third")); // queue empty: default No
     fake.defaultAnswer = MsgResult::Yes;
     EXPECT_TRUE(fake.askYesNo(nullptr, "fourth"));
-    fake.information(nullptr, "fifth");                        // OK boxes need no script
+    fake.information(nullptr, "fifth"); // OK boxes need no script
     ASSERT_EQ(fake.shown.size(), 5u);
     EXPECT_EQ(fake.shown[1].buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(fake.shown[1].icon, MsgIcon::Question);

@@ -15,13 +15,27 @@ TEST(SerialPorts, NumberingOfDeviceNames)
         const char* name;
         int port;
     } cases[] = {
-        {"ttyS0", 1}, {"ttyS1", 2}, {"ttyS63", 64},
-        {"ttyUSB0", 65}, {"ttyUSB63", 128},
-        {"ttyACM0", 129}, {"ttyACM63", 192},
-        {"ttyAMA0", 193}, {"ttyAMA63", 256},
+        {"ttyS0", 1},
+        {"ttyS1", 2},
+        {"ttyS63", 64},
+        {"ttyUSB0", 65},
+        {"ttyUSB63", 128},
+        {"ttyACM0", 129},
+        {"ttyACM63", 192},
+        {"ttyAMA0", 193},
+        {"ttyAMA63", 256},
         // Not numbered serial ports.
-        {"ttyS64", 0}, {"ttyUSB100", 0}, {"ttyS", 0}, {"ttyS01", 0}, {"ttyS+1", 0},
-        {"ttyS-1", 0}, {"ttyS1a", 0}, {"tty0", 0}, {"ttyUSBx", 0}, {"console", 0}, {"", 0},
+        {"ttyS64", 0},
+        {"ttyUSB100", 0},
+        {"ttyS", 0},
+        {"ttyS01", 0},
+        {"ttyS+1", 0},
+        {"ttyS-1", 0},
+        {"ttyS1a", 0},
+        {"tty0", 0},
+        {"ttyUSBx", 0},
+        {"console", 0},
+        {"", 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(serialPortNumber(QString::fromLatin1(c.name)), c.port) << c.name;
@@ -46,9 +60,9 @@ TEST(SerialPorts, PresentPortsAscendingWithScriptedProbe)
     const SerialProber probe = [&](const QString& path) {
         probed << QDir(dev.path()).relativeFilePath(path);
         if (path.endsWith("ttyS3"))
-            return SerialProbe::Absent;      // node without hardware
+            return SerialProbe::Absent; // node without hardware
         if (path.endsWith("ttyACM1"))
-            return SerialProbe::InUse;       // held by another program: still listed
+            return SerialProbe::InUse; // held by another program: still listed
         return SerialProbe::Available;
     };
     EXPECT_EQ(serialPortsPresent(dev.path(), probe), (std::vector<int>{3, 11, 67, 130, 193}));

@@ -68,7 +68,7 @@ TEST(SettingsStore, MissingKeysAndValuesGiveTheFallbackAndCreateNothing)
 
     EXPECT_EQ(store.readInteger("Software\\Microsoft\\Office\\14.0\\Common", "Theme", -1), -1);
     EXPECT_EQ(store.readString("Software\\Grid", "Height", "none"), "none");
-    EXPECT_EQ(store.readInteger("Software\\Grid", "Width", 7), 7); // text that is no integer
+    EXPECT_EQ(store.readInteger("Software\\Grid", "Width", 7), 7);              // text that is no integer
     EXPECT_FALSE(store.keyExists("Software\\Microsoft\\Office\\14.0\\Common")); // reading made nothing
 }
 

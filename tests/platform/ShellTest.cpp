@@ -47,15 +47,14 @@ TEST(Shell, RunAndWaitReturnsAfterTheProgramEndedInItsFolder)
     QTemporaryDir program;
     QTemporaryDir work;
     // The record is written last thing before the exit: it is complete once the wait returns.
-    const QString script = writeScript(program, "Ethernet_Update.exe",
-                                       "pwd > ran.txt\necho \"$#\" >> ran.txt\nexit 3\n");
+    const QString script =
+        writeScript(program, "Ethernet_Update.exe", "pwd > ran.txt\necho \"$#\" >> ran.txt\nexit 3\n");
     DesktopShell shell;
     RunRequest request;
     request.program = script;
     request.folder = work.path();
     EXPECT_EQ(shell.runAndWait(request), RunOutcome::Exited);
-    EXPECT_EQ(testsupport::readFile(work.filePath("ran.txt")),
-              QFile::encodeName(work.path()) + "\n0\n");
+    EXPECT_EQ(testsupport::readFile(work.filePath("ran.txt")), QFile::encodeName(work.path()) + "\n0\n");
 }
 
 TEST(Shell, RunAndWaitPassesParametersSplitLikeACommandLine)
@@ -102,8 +101,8 @@ TEST(Shell, RunAndWaitGivesUpAtTheLimitAndLeavesTheProgramRunning)
 {
     QTemporaryDir dir;
     // The program cannot end before the test lets it, so the limit always passes first.
-    const QString script = writeScript(
-        dir, "slow.sh", "while [ ! -e stop ]; do sleep 0.02; done\necho done > finished\n");
+    const QString script =
+        writeScript(dir, "slow.sh", "while [ ! -e stop ]; do sleep 0.02; done\necho done > finished\n");
     DesktopShell shell;
     RunRequest request;
     request.program = script;
@@ -163,7 +162,9 @@ TEST(Shell, FakeShellRecordsAndScriptsRuns)
 
 TEST(Shell, ShellIconsPickTypeByNumberAndFilesByName)
 {
-    auto imageOf = [](const QIcon& icon, int size) { return icon.isNull() ? QImage() : icon.pixmap(size, size).toImage(); };
+    auto imageOf = [](const QIcon& icon, int size) {
+        return icon.isNull() ? QImage() : icon.pixmap(size, size).toImage();
+    };
     QFileIconProvider provider;
     // Sizes hold whether or not the desktop has icons to give.
     EXPECT_EQ(shellIcon("0", false).size, 16);

@@ -12,10 +12,9 @@ TEST(TextCodecAnsi, HighControlRangeTable)
 {
     // Bytes 0x80..0x9F of Windows-1252; the five undefined bytes keep their C1 value.
     const char16_t expected[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
     };
     for (int b = 0x80; b <= 0x9F; ++b) {
         const QString s = fromAnsi(QByteArray(1, char(b)));
@@ -49,12 +48,15 @@ TEST(TextCodecAnsi, UnmappableCharactersBecomeQuestionMarks)
         QByteArray ansi;
         bool representable;
     } cases[] = {
-        {QString::fromUtf8("Caff\u00e8 \u20ac5"), "Caff\xE8 \x80" "5", true},
-        {QString::fromUtf8("\u0100"), "?", false},             // Latin Extended-A, not in the page
+        {QString::fromUtf8("Caff\u00e8 \u20ac5"),
+         "Caff\xE8 \x80"
+         "5",
+         true},
+        {QString::fromUtf8("\u0100"), "?", false}, // Latin Extended-A, not in the page
         {QString::fromUtf8("a\u4e2db"), "a?b", false},
         {QString::fromUtf8("\u2013\u2014\u2122"), "\x96\x97\x99", true},
-        {QString(QChar(0x0081)), "\x81", true},                 // undefined byte round trip
-        {QString::fromUtf8("x\U0001F600y"), "x?y", false},      // one character, one '?'
+        {QString(QChar(0x0081)), "\x81", true},            // undefined byte round trip
+        {QString::fromUtf8("x\U0001F600y"), "x?y", false}, // one character, one '?'
         {QString(), "", true},
     };
     for (const Case& c : cases) {
@@ -70,11 +72,22 @@ TEST(TextCodecDecode, ByteOrderMarks)
         QByteArray bytes;
         QString text;
     } cases[] = {
-        {"UTF-8 mark", QByteArray("\xEF\xBB\xBF" "Caf\xC3\xA9 \xE2\x82\xAC"), QString::fromUtf8("Caf\u00e9 \u20ac")},
-        {"UTF-16 LE mark", QByteArray("\xFF\xFE" "A\0\xAC\x20", 6), QString::fromUtf8("A\u20ac")},
+        {"UTF-8 mark",
+         QByteArray("\xEF\xBB\xBF"
+                    "Caf\xC3\xA9 \xE2\x82\xAC"),
+         QString::fromUtf8("Caf\u00e9 \u20ac")},
+        {"UTF-16 LE mark",
+         QByteArray("\xFF\xFE"
+                    "A\0\xAC\x20",
+                    6),
+         QString::fromUtf8("A\u20ac")},
         {"UTF-16 BE mark", QByteArray("\xFE\xFF\0A\x20\xAC", 6), QString::fromUtf8("A\u20ac")},
         {"UTF-16 LE surrogate pair", QByteArray("\xFF\xFE\x3D\xD8\x00\xDE", 6), QString::fromUtf8("\U0001F600")},
-        {"UTF-16 odd last byte dropped", QByteArray("\xFF\xFE" "A\0B", 5), QString("A")},
+        {"UTF-16 odd last byte dropped",
+         QByteArray("\xFF\xFE"
+                    "A\0B",
+                    5),
+         QString("A")},
         {"mark only", QByteArray("\xEF\xBB\xBF"), QString()},
         {"no mark: ANSI", QByteArray("Caf\xE9 \x80"), QString::fromUtf8("Caf\u00e9 \u20ac")},
         {"no mark: valid UTF-8 read as UTF-8", QByteArray("Z\xC3\xBCrich"), QString::fromUtf8("Z\u00fcrich")},
@@ -103,12 +116,12 @@ TEST(TextCodecLines, LineEnds)
         {"a\r\nb", {"a", "b"}},
         {"a\nb", {"a", "b"}},
         {"a\rb", {"a", "b"}},
-        {"a\r\nb\r\n", {"a", "b"}},       // a final line end adds no empty line
+        {"a\r\nb\r\n", {"a", "b"}}, // a final line end adds no empty line
         {"a\nb\n", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},
         {"a\r\n\r\nb", {"a", "", "b"}},
         {"a\n\nb\n\n", {"a", "", "b", ""}},
-        {"a\n\rb", {"a", "", "b"}},      // LF then CR: two line ends
+        {"a\n\rb", {"a", "", "b"}}, // LF then CR: two line ends
         {"a\r\r\nb", {"a", "", "b"}},
         {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
         {"\n", {""}},
@@ -142,7 +155,9 @@ TEST(TextCodecFiles, ReadsUtf16FileWithMark)
 {
     QTemporaryDir tmp;
     const QString path = tmp.filePath("u16.lng");
-    ASSERT_TRUE(testsupport::writeFile(path, QByteArray("\xFF\xFE" "a\0\r\0\n\0b\0", 10)));
+    ASSERT_TRUE(testsupport::writeFile(path, QByteArray("\xFF\xFE"
+                                                        "a\0\r\0\n\0b\0",
+                                                        10)));
     QStringList lines;
     ASSERT_TRUE(readTextLines(path, lines));
     EXPECT_EQ(lines, QStringList({"a", "b"}));

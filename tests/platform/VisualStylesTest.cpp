@@ -46,8 +46,8 @@ TEST(VisualStyles, ThemeActiveIsChosenAtConstruction)
 TEST(VisualStyles, OffersTheEntriesTheControlCalls)
 {
     QtVisualStyles vs;
-    for (const char* name : {"OpenThemeData", "CloseThemeData", "DrawThemeBackground", "IsThemeActive",
-                             "GetCurrentThemeName"})
+    for (const char* name :
+         {"OpenThemeData", "CloseThemeData", "DrawThemeBackground", "IsThemeActive", "GetCurrentThemeName"})
         EXPECT_TRUE(vs.hasEntry(name)) << name;
     EXPECT_FALSE(vs.hasEntry("DrawThemeText"));
 }
@@ -77,11 +77,16 @@ TEST(VisualStyles, DrawsEveryPartItKnows)
         int part;
         int state;
     } cases[] = {
-        {"button", BP_PUSHBUTTON, PBS_NORMAL},     {"button", BP_PUSHBUTTON, PBS_PRESSED},
-        {"button", BP_CHECKBOX, CBS_CHECKEDNORMAL}, {"button", BP_RADIOBUTTON, CBS_UNCHECKEDNORMAL},
-        {"combobox", CP_DROPDOWNBUTTON, CBXS_NORMAL}, {"spin", SPNP_UP, UPS_NORMAL},
-        {"spin", SPNP_DOWN, UPS_DISABLED},         {"header", HP_HEADERITEM, HIS_NORMAL},
-        {"progress", PP_BAR, 1},                   {"progress", PP_CHUNK, 1},
+        {"button", BP_PUSHBUTTON, PBS_NORMAL},
+        {"button", BP_PUSHBUTTON, PBS_PRESSED},
+        {"button", BP_CHECKBOX, CBS_CHECKEDNORMAL},
+        {"button", BP_RADIOBUTTON, CBS_UNCHECKEDNORMAL},
+        {"combobox", CP_DROPDOWNBUTTON, CBXS_NORMAL},
+        {"spin", SPNP_UP, UPS_NORMAL},
+        {"spin", SPNP_DOWN, UPS_DISABLED},
+        {"header", HP_HEADERITEM, HIS_NORMAL},
+        {"progress", PP_BAR, 1},
+        {"progress", PP_CHUNK, 1},
     };
     for (const Case& c : cases)
         EXPECT_TRUE(paints(vs, QString::fromLatin1(c.cls), c.part, c.state)) << c.cls << " part " << c.part;

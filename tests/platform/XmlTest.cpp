@@ -25,17 +25,16 @@ TEST(XmlWriter, ProjectFileHasNoDeclarationAndVersionCommentAfterRoot)
     setAttr(row, "Name", QString::fromUtf8("T\u00e9mp <1 & \"2\""));
     setAttr(row, "Enable", "Y");
 
-    EXPECT_EQ(doc.toBytes(),
-              QByteArray("<Par_Gen>\n"
-                         "\t<IP1>192</IP1>\n"
-                         "\t<DHCP>1</DHCP>\n"
-                         "\t<Auto>0</Auto>\n"
-                         "\t<Empty />\n"
-                         "\t<Table>\n"
-                         "\t\t<row Name=\"T\xC3\xA9mp &lt;1 &amp; &quot;2&quot;\" Enable=\"Y\" />\n"
-                         "\t</Table>\n"
-                         "</Par_Gen>\n"
-                         "<!--SW_VERSION = 1.000-->\n"));
+    EXPECT_EQ(doc.toBytes(), QByteArray("<Par_Gen>\n"
+                                        "\t<IP1>192</IP1>\n"
+                                        "\t<DHCP>1</DHCP>\n"
+                                        "\t<Auto>0</Auto>\n"
+                                        "\t<Empty />\n"
+                                        "\t<Table>\n"
+                                        "\t\t<row Name=\"T\xC3\xA9mp &lt;1 &amp; &quot;2&quot;\" Enable=\"Y\" />\n"
+                                        "\t</Table>\n"
+                                        "</Par_Gen>\n"
+                                        "<!--SW_VERSION = 1.000-->\n"));
 }
 
 TEST(XmlWriter, PlainDocumentHasRootOnly)
@@ -136,16 +135,8 @@ TEST(XmlReader, FlagOnlyForExactOne)
         const char* element;
         bool set;
     } cases[] = {
-        {"<F>1</F>", true},
-        {"<F>0</F>", false},
-        {"<F> 1</F>", false},
-        {"<F>1 </F>", false},
-        {"<F>01</F>", false},
-        {"<F>true</F>", false},
-        {"<F>Y</F>", false},
-        {"<F>2</F>", false},
-        {"<F/>", false},
-        {"", false}, // missing
+        {"<F>1</F>", true},     {"<F>0</F>", false}, {"<F> 1</F>", false}, {"<F>1 </F>", false}, {"<F>01</F>", false},
+        {"<F>true</F>", false}, {"<F>Y</F>", false}, {"<F>2</F>", false},  {"<F/>", false},      {"", false}, // missing
     };
     for (const Case& c : cases) {
         Document doc;
@@ -160,7 +151,7 @@ TEST(XmlReader, AttributesWithAndWithoutDefault)
     ASSERT_TRUE(doc.loadBytes("<R><row ID=\"5\" Name=\"\" Text=\"a &amp; b\"/></R>"));
     const pugi::xml_node row = child(doc.root(), "row");
     EXPECT_EQ(attr(row, "ID", "-1"), "5");
-    EXPECT_EQ(attr(row, "Name", "def"), "");       // present but empty
+    EXPECT_EQ(attr(row, "Name", "def"), ""); // present but empty
     EXPECT_EQ(attr(row, "Missing", "def"), "def");
     EXPECT_EQ(attr(row, "Text", ""), "a & b");
     EXPECT_EQ(attrRequired(row, "ID"), "5");
@@ -269,9 +260,15 @@ TEST(XmlReader, FileThatIsNotUtf8ReadsAsWindows1252)
         QByteArray bytes;
         QString text;
     } cases[] = {
-        {"Windows-1252 degree sign and euro", "<R><T>25 \xB0" "C \x80</T></R>", QString::fromUtf8("25 \u00b0C \u20ac")},
+        {"Windows-1252 degree sign and euro",
+         "<R><T>25 \xB0"
+         "C \x80</T></R>",
+         QString::fromUtf8("25 \u00b0C \u20ac")},
         {"Windows-1252 in an attribute", "<R><row M=\"\xE0\"/><T>x</T></R>", QStringLiteral("x")},
-        {"UTF-8", "<R><T>25 \xC2\xB0" "C</T></R>", QString::fromUtf8("25 \u00b0C")},
+        {"UTF-8",
+         "<R><T>25 \xC2\xB0"
+         "C</T></R>",
+         QString::fromUtf8("25 \u00b0C")},
         {"UTF-8 with mark", "\xEF\xBB\xBF<R><T>\xE2\x82\xAC</T></R>", QString::fromUtf8("\u20ac")},
         {"UTF-16 LE with mark", QByteArray("\xFF\xFE<\0R\0>\0<\0T\0>\0\xAC\x20<\0/\0T\0>\0<\0/\0R\0>\0", 32),
          QString::fromUtf8("\u20ac")},
@@ -359,8 +356,7 @@ TEST(XmlWriter, SaveOnARealFullFileSystemKeepsOldFile)
 
 namespace {
 
-constexpr unsigned kAttributesOnly =
-    pugi::parse_escapes | pugi::parse_wconv_attribute | pugi::parse_embed_pcdata;
+constexpr unsigned kAttributesOnly = pugi::parse_escapes | pugi::parse_wconv_attribute | pugi::parse_embed_pcdata;
 
 } // namespace
 
@@ -387,7 +383,8 @@ TEST(XmlInPlace, RefusesWhatLoadRefusesAndNamesThePlace)
         QByteArray bytes;
         const char* message; // reason and place
     } cases[] = {
-        {"cut in an attribute", "<R>\n  <E a=\"1\"/>\n  <E b=\"", "Error parsing element attribute at line 3, column 8"},
+        {"cut in an attribute", "<R>\n  <E a=\"1\"/>\n  <E b=\"",
+         "Error parsing element attribute at line 3, column 8"},
         {"unclosed", "<R>\n<E/>\n", "Start-end tags mismatch at line 2, column 5"},
         {"mismatched, CR LF lines", "<R>\r\n<E>\r\n</F>", "Start-end tags mismatch at line 3, column 3"},
         {"two roots", "<R/>\n<S/>", "Content outside the document element at line 2, column 2"},

@@ -43,7 +43,8 @@ struct FakeAutomationObject : platform::AutomationObject {
     }
     void set(const QString& p, const QVariant& v) override
     {
-        note(p, {}, QStringLiteral("=") + (v.typeId() == QMetaType::QVariantList ? QStringLiteral("[array]") : v.toString()));
+        note(p, {},
+             QStringLiteral("=") + (v.typeId() == QMetaType::QVariantList ? QStringLiteral("[array]") : v.toString()));
         props[p] = v;
     }
     QVariant call(const QString& m, const QVariantList& args) override

@@ -27,10 +27,12 @@ public:
         long long best = -1;
         for (const Monitor& m : monitors) {
             const QRect& g = m.area;
-            const long long dx = point.x() < g.left() ? g.left() - point.x()
-                                 : point.x() > g.right() ? point.x() - g.right() : 0;
-            const long long dy = point.y() < g.top() ? g.top() - point.y()
-                                 : point.y() > g.bottom() ? point.y() - g.bottom() : 0;
+            const long long dx = point.x() < g.left()    ? g.left() - point.x()
+                                 : point.x() > g.right() ? point.x() - g.right()
+                                                         : 0;
+            const long long dy = point.y() < g.top()      ? g.top() - point.y()
+                                 : point.y() > g.bottom() ? point.y() - g.bottom()
+                                                          : 0;
             if (best < 0 || dx * dx + dy * dy < best) {
                 best = dx * dx + dy * dy;
                 nearest = &m;

@@ -24,13 +24,11 @@ public:
     {
         return answer({Kind::Folder, caption, startDir, QString()});
     }
-    QString openFileName(QWidget*, const QString& caption, const QString& startDir,
-                         const QString& filter) override
+    QString openFileName(QWidget*, const QString& caption, const QString& startDir, const QString& filter) override
     {
         return answer({Kind::Open, caption, startDir, filter});
     }
-    QString saveFileName(QWidget*, const QString& caption, const QString& startDir,
-                         const QString& filter) override
+    QString saveFileName(QWidget*, const QString& caption, const QString& startDir, const QString& filter) override
     {
         return answer({Kind::Save, caption, startDir, filter});
     }

@@ -18,8 +18,8 @@ public:
         platform::MsgButtons buttons;
     };
 
-    platform::MsgResult show(QWidget*, const QString& text, const QString& caption,
-                             platform::MsgIcon icon, platform::MsgButtons buttons) override
+    platform::MsgResult show(QWidget*, const QString& text, const QString& caption, platform::MsgIcon icon,
+                             platform::MsgButtons buttons) override
     {
         shown.push_back({text, caption, icon, buttons});
         // A box with OK alone has nothing to answer: it leaves the script to the next question.

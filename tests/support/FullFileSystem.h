@@ -40,8 +40,9 @@ public:
     // files written so far kept.
     bool makeReadOnly()
     {
-        return mounted_ && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs",
-                                   MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+        return mounted_
+               && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr)
+                      == 0;
     }
 
     // Takes every free block with one filler file; true when a write then met ENOSPC.

@@ -61,9 +61,9 @@ testing::AssertionResult samePixels(const QImage& actual, const QImage& expected
                 first = QPoint(x, y);
     if (differing == 0)
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << differing << " pixels differ, the first at (" << first.x() << ","
-                                       << first.y() << "): " << QColor(a.pixel(first)).name().toStdString()
-                                       << " instead of " << QColor(e.pixel(first)).name().toStdString();
+    return testing::AssertionFailure() << differing << " pixels differ, the first at (" << first.x() << "," << first.y()
+                                       << "): " << QColor(a.pixel(first)).name().toStdString() << " instead of "
+                                       << QColor(e.pixel(first)).name().toStdString();
 }
 
 int pixelsOtherThan(const QImage& picture, const QRect& area, const QColor& colour)

@@ -57,7 +57,6 @@ public:
     {
         QApplication::setActiveWindow(&window_);
         QCoreApplication::processEvents();
-
     }
 
     TGlyphButton& button(const char* name) const { return child<TGlyphButton>(name); }

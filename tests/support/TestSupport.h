@@ -28,15 +28,15 @@ bool writeFile(const QString& path, const QByteArray& data);
 } // namespace testsupport
 
 // The repository's reference files (a checkout always has them).
-#define QV_REQUIRE_REFDATA(var)                                                  \
-    const QString var = testsupport::refData();                                  \
-    if (var.isEmpty())                                                            \
+#define QV_REQUIRE_REFDATA(var)                                                                                        \
+    const QString var = testsupport::refData();                                                                        \
+    if (var.isEmpty())                                                                                                 \
     GTEST_SKIP() << "tests/fixtures/refdata is missing from this checkout"
 
 // Reference files whose licence keeps them out of the repository: skips, naming them, when
 // the shared reference data is not beside the repository.
-#define QV_REQUIRE_SHARED_REFDATA(var, files)                                    \
-    const QString var = testsupport::sharedRefData();                            \
-    if (var.isEmpty())                                                            \
-    GTEST_SKIP() << "needs " files " from ../shared/refdata beside the checkout (not kept in " \
+#define QV_REQUIRE_SHARED_REFDATA(var, files)                                                                          \
+    const QString var = testsupport::sharedRefData();                                                                  \
+    if (var.isEmpty())                                                                                                 \
+    GTEST_SKIP() << "needs " files " from ../shared/refdata beside the checkout (not kept in "                         \
                     "tests/fixtures/refdata: see its SOURCES.md)"

@@ -28,9 +28,9 @@ namespace {
 
 // Texts of the tests, put into the text table at numbers no window uses.
 constexpr int kErrorRow = 9900;
-constexpr int kText = 9901; // "!! bad"
-constexpr int kBetween = 9902; // "!! Byte must be between 0 and "
-constexpr int kOrNone = 9903;  // " or None"
+constexpr int kText = 9901;      // "!! bad"
+constexpr int kBetween = 9902;   // "!! Byte must be between 0 and "
+constexpr int kOrNone = 9903;    // " or None"
 constexpr int kPositions = 9904; // "Error row %d!! Position between %d and %d"
 
 class RowRules : public ::testing::Test {

@@ -8,8 +8,10 @@ TEST(TableSetup, ColumnsTakeTheirDefinitionsAndOnlyEditableColumnsOpenTheEditor)
 {
     TTableGrid grid;
     Setup_Table(grid, 5,
-                {{40, true}, {50, false, Rgb(0xFF, 0, 0), grid::edDataCheckBox}, {60, false, grid::clNone,
-                  grid::edComboList, {QStringLiteral("A"), QStringLiteral("B")}}, {70, true}},
+                {{40, true},
+                 {50, false, Rgb(0xFF, 0, 0), grid::edDataCheckBox},
+                 {60, false, grid::clNone, grid::edComboList, {QStringLiteral("A"), QStringLiteral("B")}},
+                 {70, true}},
                 1, 21);
     EXPECT_EQ(grid.ColCount(), 4);
     EXPECT_EQ(grid.RowCount(), 5);

@@ -21,9 +21,20 @@ TEST(TableWindowNumbers, CellsReadUntrimmedAs32BitIntegers)
         const char* cell;
         int number;
     } cases[] = {
-        {"0x7FF", 2047}, {"$7FF", 2047}, {"x7FF", 2047}, {"0X7ff", 2047}, {" 2047", 2047}, {"+5", 5},
-        {"-3", -3},      {"7FF", -1},    {"12 ", -1},    {"", -1},        {"2147483647", 2147483647},
-        {"2147483648", -1}, {"0x1FFFFFFF", 536870911}, {"1.5", -1},
+        {"0x7FF", 2047},
+        {"$7FF", 2047},
+        {"x7FF", 2047},
+        {"0X7ff", 2047},
+        {" 2047", 2047},
+        {"+5", 5},
+        {"-3", -3},
+        {"7FF", -1},
+        {"12 ", -1},
+        {"", -1},
+        {"2147483647", 2147483647},
+        {"2147483648", -1},
+        {"0x1FFFFFFF", 536870911},
+        {"1.5", -1},
     };
     for (const Case& k : cases) {
         TTextTable t(QStringLiteral("t"), 4, 3);
@@ -36,20 +47,21 @@ TEST(TableWindowNumbers, CellsReadUntrimmedAs32BitIntegers)
 TEST(TableWindowEmptyKey, RefusedOnlyWithSomethingAtOrBelowTheGap)
 {
     common::Load_Default_Texts();
-    const QString refusal = QStringLiteral("Error row 2!! This row is empty but rows below it are filled: fill it in or "
-                                           "delete it, or the rows below would not be saved");
+    const QString refusal =
+        QStringLiteral("Error row 2!! This row is empty but rows below it are filled: fill it in or "
+                       "delete it, or the rows below would not be saved");
     struct Case {
         int row;
         int col;
         const char* text;
         bool refused;
     } cases[] = {
-        {4, 1, "Y", false},   // the enable flag does not count
-        {4, 0, "4", false},   // nor the row number
-        {4, 3, "  ", false},  // nor blanks
-        {4, 3, "x", true},    // a cell further down
+        {4, 1, "Y", false},       // the enable flag does not count
+        {4, 0, "4", false},       // nor the row number
+        {4, 3, "  ", false},      // nor blanks
+        {4, 3, "x", true},        // a cell further down
         {2, 3, "Mnemonic", true}, // the gap's own row
-        {2, 2, " ", true},    // a key of blanks is empty, its row's other cells count
+        {2, 2, " ", true},        // a key of blanks is empty, its row's other cells count
     };
     for (const Case& k : cases) {
         TTextTable t(QStringLiteral("t"), 4, 6);
@@ -76,10 +88,9 @@ TEST(TableWindowEmptyKey, AKeyRowThatEndsTheTableLooksOnlyBelowIt)
         const char* text;
         bool refused;
     } cases[] = {
-        {2, 3, "Priority", false}, // the key row's own cells are dropped with it
-        {2, 1, "Y", false},
-        {3, 1, "Y", true},         // without an enable column every cell below counts
-        {3, 3, " ", false},        // blanks are nothing to lose
+        {2, 3, "Priority", false},                    // the key row's own cells are dropped with it
+        {2, 1, "Y", false},        {3, 1, "Y", true}, // without an enable column every cell below counts
+        {3, 3, " ", false},                           // blanks are nothing to lose
         {4, 3, "x", true},
     };
     for (const Case& k : cases) {

@@ -218,8 +218,8 @@ void TQvColorCubePanel::mouseMoveEvent(QMouseEvent* e)
     DrawCubeCell(cell);
     if (FShowRGBHint) {
         const TColor c = Cell(cell).Color;
-        setToolTip(QString::asprintf("Red: %d,  Green: %d,  Blue: %d", platform::getRValue(c),
-                                     platform::getGValue(c), platform::getBValue(c)));
+        setToolTip(QString::asprintf("Red: %d,  Green: %d,  Blue: %d", platform::getRValue(c), platform::getGValue(c),
+                                     platform::getBValue(c)));
         // The hint of the last cell goes, so the new one shows at the next pause.
         QToolTip::hideText();
     }

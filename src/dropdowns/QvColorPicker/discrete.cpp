@@ -64,8 +64,8 @@ void TColorBoxAppearance::Assign(const grid::TPersistent& source)
 {
     const auto* s = dynamic_cast<const TColorBoxAppearance*>(&source);
     if (!s)
-        throw std::invalid_argument("Cannot assign a " + source.ClassName().toStdString() +
-                                    " to a TColorBoxAppearance");
+        throw std::invalid_argument("Cannot assign a " + source.ClassName().toStdString()
+                                    + " to a TColorBoxAppearance");
     FBorderColor = s->FBorderColor;
     FOuterBorderColorHot = s->FOuterBorderColorHot;
     FInnerBorderColorHot = s->FInnerBorderColorHot;
@@ -371,9 +371,13 @@ void TCustomColorSelector::HandleKey(int key, bool editorEnabled, bool droppedDo
     const bool caretKeys = editorEnabled && !droppedDown;
     switch (key) {
     case Qt::Key_PageUp:
-    case Qt::Key_Home: SelectFirst(); break;
+    case Qt::Key_Home:
+        SelectFirst();
+        break;
     case Qt::Key_PageDown:
-    case Qt::Key_End: SelectLast(); break;
+    case Qt::Key_End:
+        SelectLast();
+        break;
     case Qt::Key_Left:
         if (!caretKeys)
             SelectPrevious();
@@ -394,7 +398,8 @@ void TCustomColorSelector::HandleKey(int key, bool editorEnabled, bool droppedDo
         else
             SelectNext();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 

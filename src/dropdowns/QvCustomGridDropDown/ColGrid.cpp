@@ -242,7 +242,8 @@ void TQvColGrid::dragNotifications(bool starting)
         else if (!starting && OnRowMoving)
             OnRowMoving(this, FDragIndex, allow);
         break;
-    default: break;
+    default:
+        break;
     }
     // The table control has no way back for a refused move; the answer is the handler's own.
     (void)allow;

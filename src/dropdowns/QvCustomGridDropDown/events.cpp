@@ -224,49 +224,182 @@ void TCustomQvGridDropDown::DoGridCustomCellBkgDraw(QObject* Sender, QPainter& C
 
 // ---- plain forwarders ------------------------------------------------------------------------
 
-void TCustomQvGridDropDown::DoGridAnchorEnter(QObject* s, int r, int c, const QString& a) { fire(OnGridAnchorEnter, s, r, c, a); }
-void TCustomQvGridDropDown::DoGridAnchorExit(QObject* s, int r, int c, const QString& a) { fire(OnGridAnchorExit, s, r, c, a); }
-void TCustomQvGridDropDown::DoGridAnchorHint(QObject* s, int r, int c, QString& a) { fire(OnGridAnchorHint, s, r, c, a); }
-void TCustomQvGridDropDown::DoGridCanSort(QObject* s, int c, bool& d) { fire(OnGridCanSort, s, c, d); }
-void TCustomQvGridDropDown::DoGridClickSort(QObject* s, int c) { fire(OnGridClickSort, s, c); }
-void TCustomQvGridDropDown::DoGridCustomCompare(QObject* s, const QString& a, const QString& b, int& res) { fire(OnGridCustomCompare, s, a, b, res); }
-void TCustomQvGridDropDown::DoGridRawCompare(QObject* s, int c, int r1, int r2, int& res) { fire(OnGridRawCompare, s, c, r1, r2, res); }
-void TCustomQvGridDropDown::DoGridColumnSize(QObject* s, int c, bool& a) { fire(OnGridColumnSize, s, c, a); }
-void TCustomQvGridDropDown::DoGridColumnSizing(QObject* s, int c, int w) { fire(OnGridColumnSizing, s, c, w); }
-void TCustomQvGridDropDown::DoGridEndColumnSize(QObject* s, int c) { fire(OnGridEndColumnSize, s, c); }
-void TCustomQvGridDropDown::DoGridRowSize(QObject* s, int r, bool& a) { fire(OnGridRowSize, s, r, a); }
-void TCustomQvGridDropDown::DoGridRowSizing(QObject* s, int r, int h) { fire(OnGridRowSizing, s, r, h); }
-void TCustomQvGridDropDown::DoGridEndRowSize(QObject* s, int r) { fire(OnGridEndRowSize, s, r); }
-void TCustomQvGridDropDown::DoGridRowMove(QObject* s, int r, bool& a) { fire(OnGridRowMove, s, r, a); }
-void TCustomQvGridDropDown::DoGridRowMoving(QObject* s, int r, bool& a) { fire(OnGridRowMoving, s, r, a); }
-void TCustomQvGridDropDown::DoGridRowMoved(QObject* s, int f, int t) { fire(OnGridRowMoved, s, f, t); }
-void TCustomQvGridDropDown::DoGridColumnMove(QObject* s, int c, bool& a) { fire(OnGridColumnMove, s, c, a); }
-void TCustomQvGridDropDown::DoGridColumnMoving(QObject* s, int c, bool& a) { fire(OnGridColumnMoving, s, c, a); }
-void TCustomQvGridDropDown::DoGridColumnMoved(QObject* s, int f, int t) { fire(OnGridColumnMoved, s, f, t); }
-void TCustomQvGridDropDown::DoGridCellBalloon(QObject* s, int c, int r, QString& t, QString& x, int& i) { fire(OnGridCellBalloon, s, c, r, t, x, i); }
-void TCustomQvGridDropDown::DoGridGetCellGradient(QObject* s, int r, int c, TColor& a, TColor& b, TColor& m, TColor& n, grid::TCellGradientDirection& d) { fire(OnGridGetCellGradient, s, r, c, a, b, m, n, d); }
-void TCustomQvGridDropDown::DoGridGetEditorType(QObject* s, int c, int r, grid::TEditorType& e) { fire(OnGridGetEditorType, s, c, r, e); }
-void TCustomQvGridDropDown::DoGridGetEditorProp(QObject* s, int r, int c) { fire(OnGridGetEditorProp, s, r, c); }
-void TCustomQvGridDropDown::DoGridCanEditCell(QObject* s, int r, int c, bool& e) { fire(OnGridCanEditCell, s, r, c, e); }
-void TCustomQvGridDropDown::DoGridGetDiplText(QObject* s, int c, int r, QString& v) { fire(OnGridGetDiplText, s, c, r, v); }
-void TCustomQvGridDropDown::DoGridGetFormat(QObject* s, int c, grid::TSortStyle& st, QString& p, QString& x) { fire(OnGridGetFormat, s, c, st, p, x); }
-void TCustomQvGridDropDown::DoGridHint(QObject* s, int r, int c, QString& h) { fire(OnGridHint, s, r, c, h); }
-void TCustomQvGridDropDown::DoGridMouseDown(QObject* s, Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) { fire(OnGridMouseDown, s, b, m, x, y); }
-void TCustomQvGridDropDown::DoGridMouseUp(QObject* s, Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) { fire(OnGridMouseUp, s, b, m, x, y); }
-void TCustomQvGridDropDown::DoGridKeyDown(QObject* s, int& k, Qt::KeyboardModifiers m) { fire(OnGridKeyDown, s, k, m); }
-void TCustomQvGridDropDown::DoGridKeyUp(QObject* s, int& k, Qt::KeyboardModifiers m) { fire(OnGridKeyUp, s, k, m); }
-void TCustomQvGridDropDown::DoGridKeyPress(QObject* s, QChar& k) { fire(OnGridKeyPress, s, k); }
-void TCustomQvGridDropDown::DoGridRightClickCell(QObject* s, int r, int c) { fire(OnGridRightClickCell, s, r, c); }
-void TCustomQvGridDropDown::DoGridScrollHint(QObject* s, int r, QString& h) { fire(OnGridScrollHint, s, r, h); }
-void TCustomQvGridDropDown::DoGridSearchEditChange(QObject* s, const QString& v, bool& d) { fire(OnGridSearchEditChange, s, v, d); }
-void TCustomQvGridDropDown::DoGridSpinClick(QObject* s, int c, int r, int v, bool u) { fire(OnGridSpinClick, s, c, r, v, u); }
-void TCustomQvGridDropDown::DoGridAutoAddRow(QObject* s, int r) { fire(OnGridAutoAddRow, s, r); }
-void TCustomQvGridDropDown::DoGridInsertRow(QObject* s, int r) { fire(OnGridInsertRow, s, r); }
-void TCustomQvGridDropDown::DoGridInsertCol(QObject* s, int c) { fire(OnGridInsertCol, s, c); }
-void TCustomQvGridDropDown::DoGridDeleteRow(QObject* s, int r) { fire(OnGridDeleteRow, s, r); }
-void TCustomQvGridDropDown::DoGridCanAddRow(QObject* s, bool& a) { fire(OnGridCanAddRow, s, a); }
-void TCustomQvGridDropDown::DoGridCanInsertRow(QObject* s, int r, bool& a) { fire(OnGridCanInsertRow, s, r, a); }
-void TCustomQvGridDropDown::DoGridCanDeleteRow(QObject* s, int r, bool& a) { fire(OnGridCanDeleteRow, s, r, a); }
-void TCustomQvGridDropDown::DoGridCheckBoxClick(QObject* s, int c, int r, bool st) { fire(OnGridCheckBoxClick, s, c, r, st); }
+void TCustomQvGridDropDown::DoGridAnchorEnter(QObject* s, int r, int c, const QString& a)
+{
+    fire(OnGridAnchorEnter, s, r, c, a);
+}
+void TCustomQvGridDropDown::DoGridAnchorExit(QObject* s, int r, int c, const QString& a)
+{
+    fire(OnGridAnchorExit, s, r, c, a);
+}
+void TCustomQvGridDropDown::DoGridAnchorHint(QObject* s, int r, int c, QString& a)
+{
+    fire(OnGridAnchorHint, s, r, c, a);
+}
+void TCustomQvGridDropDown::DoGridCanSort(QObject* s, int c, bool& d)
+{
+    fire(OnGridCanSort, s, c, d);
+}
+void TCustomQvGridDropDown::DoGridClickSort(QObject* s, int c)
+{
+    fire(OnGridClickSort, s, c);
+}
+void TCustomQvGridDropDown::DoGridCustomCompare(QObject* s, const QString& a, const QString& b, int& res)
+{
+    fire(OnGridCustomCompare, s, a, b, res);
+}
+void TCustomQvGridDropDown::DoGridRawCompare(QObject* s, int c, int r1, int r2, int& res)
+{
+    fire(OnGridRawCompare, s, c, r1, r2, res);
+}
+void TCustomQvGridDropDown::DoGridColumnSize(QObject* s, int c, bool& a)
+{
+    fire(OnGridColumnSize, s, c, a);
+}
+void TCustomQvGridDropDown::DoGridColumnSizing(QObject* s, int c, int w)
+{
+    fire(OnGridColumnSizing, s, c, w);
+}
+void TCustomQvGridDropDown::DoGridEndColumnSize(QObject* s, int c)
+{
+    fire(OnGridEndColumnSize, s, c);
+}
+void TCustomQvGridDropDown::DoGridRowSize(QObject* s, int r, bool& a)
+{
+    fire(OnGridRowSize, s, r, a);
+}
+void TCustomQvGridDropDown::DoGridRowSizing(QObject* s, int r, int h)
+{
+    fire(OnGridRowSizing, s, r, h);
+}
+void TCustomQvGridDropDown::DoGridEndRowSize(QObject* s, int r)
+{
+    fire(OnGridEndRowSize, s, r);
+}
+void TCustomQvGridDropDown::DoGridRowMove(QObject* s, int r, bool& a)
+{
+    fire(OnGridRowMove, s, r, a);
+}
+void TCustomQvGridDropDown::DoGridRowMoving(QObject* s, int r, bool& a)
+{
+    fire(OnGridRowMoving, s, r, a);
+}
+void TCustomQvGridDropDown::DoGridRowMoved(QObject* s, int f, int t)
+{
+    fire(OnGridRowMoved, s, f, t);
+}
+void TCustomQvGridDropDown::DoGridColumnMove(QObject* s, int c, bool& a)
+{
+    fire(OnGridColumnMove, s, c, a);
+}
+void TCustomQvGridDropDown::DoGridColumnMoving(QObject* s, int c, bool& a)
+{
+    fire(OnGridColumnMoving, s, c, a);
+}
+void TCustomQvGridDropDown::DoGridColumnMoved(QObject* s, int f, int t)
+{
+    fire(OnGridColumnMoved, s, f, t);
+}
+void TCustomQvGridDropDown::DoGridCellBalloon(QObject* s, int c, int r, QString& t, QString& x, int& i)
+{
+    fire(OnGridCellBalloon, s, c, r, t, x, i);
+}
+void TCustomQvGridDropDown::DoGridGetCellGradient(QObject* s, int r, int c, TColor& a, TColor& b, TColor& m, TColor& n,
+                                                  grid::TCellGradientDirection& d)
+{
+    fire(OnGridGetCellGradient, s, r, c, a, b, m, n, d);
+}
+void TCustomQvGridDropDown::DoGridGetEditorType(QObject* s, int c, int r, grid::TEditorType& e)
+{
+    fire(OnGridGetEditorType, s, c, r, e);
+}
+void TCustomQvGridDropDown::DoGridGetEditorProp(QObject* s, int r, int c)
+{
+    fire(OnGridGetEditorProp, s, r, c);
+}
+void TCustomQvGridDropDown::DoGridCanEditCell(QObject* s, int r, int c, bool& e)
+{
+    fire(OnGridCanEditCell, s, r, c, e);
+}
+void TCustomQvGridDropDown::DoGridGetDiplText(QObject* s, int c, int r, QString& v)
+{
+    fire(OnGridGetDiplText, s, c, r, v);
+}
+void TCustomQvGridDropDown::DoGridGetFormat(QObject* s, int c, grid::TSortStyle& st, QString& p, QString& x)
+{
+    fire(OnGridGetFormat, s, c, st, p, x);
+}
+void TCustomQvGridDropDown::DoGridHint(QObject* s, int r, int c, QString& h)
+{
+    fire(OnGridHint, s, r, c, h);
+}
+void TCustomQvGridDropDown::DoGridMouseDown(QObject* s, Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y)
+{
+    fire(OnGridMouseDown, s, b, m, x, y);
+}
+void TCustomQvGridDropDown::DoGridMouseUp(QObject* s, Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y)
+{
+    fire(OnGridMouseUp, s, b, m, x, y);
+}
+void TCustomQvGridDropDown::DoGridKeyDown(QObject* s, int& k, Qt::KeyboardModifiers m)
+{
+    fire(OnGridKeyDown, s, k, m);
+}
+void TCustomQvGridDropDown::DoGridKeyUp(QObject* s, int& k, Qt::KeyboardModifiers m)
+{
+    fire(OnGridKeyUp, s, k, m);
+}
+void TCustomQvGridDropDown::DoGridKeyPress(QObject* s, QChar& k)
+{
+    fire(OnGridKeyPress, s, k);
+}
+void TCustomQvGridDropDown::DoGridRightClickCell(QObject* s, int r, int c)
+{
+    fire(OnGridRightClickCell, s, r, c);
+}
+void TCustomQvGridDropDown::DoGridScrollHint(QObject* s, int r, QString& h)
+{
+    fire(OnGridScrollHint, s, r, h);
+}
+void TCustomQvGridDropDown::DoGridSearchEditChange(QObject* s, const QString& v, bool& d)
+{
+    fire(OnGridSearchEditChange, s, v, d);
+}
+void TCustomQvGridDropDown::DoGridSpinClick(QObject* s, int c, int r, int v, bool u)
+{
+    fire(OnGridSpinClick, s, c, r, v, u);
+}
+void TCustomQvGridDropDown::DoGridAutoAddRow(QObject* s, int r)
+{
+    fire(OnGridAutoAddRow, s, r);
+}
+void TCustomQvGridDropDown::DoGridInsertRow(QObject* s, int r)
+{
+    fire(OnGridInsertRow, s, r);
+}
+void TCustomQvGridDropDown::DoGridInsertCol(QObject* s, int c)
+{
+    fire(OnGridInsertCol, s, c);
+}
+void TCustomQvGridDropDown::DoGridDeleteRow(QObject* s, int r)
+{
+    fire(OnGridDeleteRow, s, r);
+}
+void TCustomQvGridDropDown::DoGridCanAddRow(QObject* s, bool& a)
+{
+    fire(OnGridCanAddRow, s, a);
+}
+void TCustomQvGridDropDown::DoGridCanInsertRow(QObject* s, int r, bool& a)
+{
+    fire(OnGridCanInsertRow, s, r, a);
+}
+void TCustomQvGridDropDown::DoGridCanDeleteRow(QObject* s, int r, bool& a)
+{
+    fire(OnGridCanDeleteRow, s, r, a);
+}
+void TCustomQvGridDropDown::DoGridCheckBoxClick(QObject* s, int c, int r, bool st)
+{
+    fire(OnGridCheckBoxClick, s, c, r, st);
+}
 
 } // namespace dropdowns::customgrid

@@ -58,13 +58,27 @@ QRect drawEdge(QPainter& canvas, const QRect& r, Edge edge)
     };
     Rings rings{};
     switch (edge) {
-    case Edge::Raised: rings = {cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow, true}; break;
-    case Edge::Sunken: rings = {clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight, true}; break;
-    case Edge::Etched: rings = {clBtnShadow, clBtnHighlight, clBtnHighlight, clBtnShadow, true}; break;
-    case Edge::RaisedOuter: rings = {cl3DLight, cl3DDkShadow, 0, 0, false}; break;
-    case Edge::SunkenOuter: rings = {clBtnShadow, clBtnHighlight, 0, 0, false}; break;
-    case Edge::PushRaised: rings = {clBtnHighlight, cl3DDkShadow, cl3DLight, clBtnShadow, true}; break;
-    case Edge::PushPressed: rings = {cl3DDkShadow, clBtnHighlight, clBtnShadow, cl3DLight, true}; break;
+    case Edge::Raised:
+        rings = {cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow, true};
+        break;
+    case Edge::Sunken:
+        rings = {clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight, true};
+        break;
+    case Edge::Etched:
+        rings = {clBtnShadow, clBtnHighlight, clBtnHighlight, clBtnShadow, true};
+        break;
+    case Edge::RaisedOuter:
+        rings = {cl3DLight, cl3DDkShadow, 0, 0, false};
+        break;
+    case Edge::SunkenOuter:
+        rings = {clBtnShadow, clBtnHighlight, 0, 0, false};
+        break;
+    case Edge::PushRaised:
+        rings = {clBtnHighlight, cl3DDkShadow, cl3DLight, clBtnShadow, true};
+        break;
+    case Edge::PushPressed:
+        rings = {cl3DDkShadow, clBtnHighlight, clBtnShadow, cl3DLight, true};
+        break;
     }
     edgeRing(canvas, r, rings.outerTL, rings.outerBR);
     QRect inside = r.adjusted(1, 1, -1, -1);

@@ -83,12 +83,12 @@ struct TModalClose {
     bool cancel;
 };
 constexpr TModalClose kClosingResults[] = {
-    {1, false}, // OK
-    {2, true},  // Cancel
-    {3, true},  // Abort
-    {5, true},  // Ignore
-    {6, false}, // Yes
-    {7, true},  // No
+    {1, false},  // OK
+    {2, true},   // Cancel
+    {3, true},   // Abort
+    {5, true},   // Ignore
+    {6, false},  // Yes
+    {7, true},   // No
     {12, false}, // All
     {13, true},  // No to all
     {14, false}, // Yes to all

@@ -166,8 +166,8 @@ void TQvBar<Look, Button>::paintEvent(QPaintEvent*)
     const Look& look = FAppearance;
     // Background.
     if (look.ColorTo() != clNone)
-        grid::FillGradientRect(canvas, look.Color(), look.ColorTo(), look.GradientDirection() == grid::gdHorizontal,
-                               r, 80);
+        grid::FillGradientRect(canvas, look.Color(), look.ColorTo(), look.GradientDirection() == grid::gdHorizontal, r,
+                               80);
     else if (look.Color() != clNone)
         draw::fill(canvas, rect(), look.Color());
     // Frame, then the light inner frame.

@@ -185,14 +185,13 @@ void TQvDropDownSpeedButton::PaintDropDownStyle(QPainter& canvas)
 
     // The host's own colours.
     if (host && host->ButtonColor != clNone) {
-        draw::fill(canvas, client,
-                   pick(host->ButtonColor, FHot, host->ButtonColorHot, pressed, host->ButtonColorDown));
+        draw::fill(canvas, client, pick(host->ButtonColor, FHot, host->ButtonColorHot, pressed, host->ButtonColorDown));
         // The edit's border colour continues down the button's left edge; without one there is
         // no line to draw.
         if (edit && edit->BorderColor() != clNone)
             draw::fill(canvas, QRect(client.left(), client.top(), 1, client.height()), edit->BorderColor());
-        draw::dropArrow(canvas,
-                        pick(host->ButtonTextColor, FHot, host->ButtonTextColorHot, pressed, host->ButtonTextColorDown));
+        draw::dropArrow(
+            canvas, pick(host->ButtonTextColor, FHot, host->ButtonTextColorHot, pressed, host->ButtonTextColorDown));
         return;
     }
 
@@ -219,7 +218,7 @@ void TQvDropDownSpeedButton::PaintDropDownStyle(QPainter& canvas)
         else
             r = r.adjusted(-1, -1, 1, 1).adjusted(2, 0, 0, 0);
         if (draw::themePart(parentWidget(), QStringLiteral("combobox"), canvas, platform::theme::CP_DROPDOWNBUTTON,
-                          ThemeState(), r))
+                            ThemeState(), r))
             return;
     }
 
@@ -244,7 +243,7 @@ void TQvDropDownSpeedButton::PaintButtonStyle(QPainter& canvas)
     if (ThemesActive()) {
         draw::fill(canvas, rect(), platform::clBtnFace);
         draw::themePart(parentWidget(), QStringLiteral("button"), canvas, platform::theme::BP_PUSHBUTTON, ThemeState(),
-                      QRect(0, 0, width() + 1, height() + 1));
+                        QRect(0, 0, width() + 1, height() + 1));
         QRect r = rect();
         if (!FGlyph.isNull()) {
             QRect g = r.adjusted(2, 2, -2, -2);
@@ -284,8 +283,7 @@ void TQvDropDownSpeedButton::PaintButtonStyle(QPainter& canvas)
         }
         if (!FCaption.isEmpty()) {
             canvas.setPen(textColor);
-            canvas.drawText(rect().adjusted(3, 1, -3, -1).translated(shift), Qt::AlignHCenter | Qt::AlignTop,
-                            FCaption);
+            canvas.drawText(rect().adjusted(3, 1, -3, -1).translated(shift), Qt::AlignHCenter | Qt::AlignTop, FCaption);
         }
         return;
     }

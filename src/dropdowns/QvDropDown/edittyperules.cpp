@@ -33,8 +33,8 @@ bool isAsciiLetter(QChar c)
 
 bool isHexDigit(QChar c)
 {
-    return isDigit(c) || (c >= QLatin1Char('A') && c <= QLatin1Char('F')) ||
-           (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
+    return isDigit(c) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
+           || (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
 }
 
 bool isEditKey(QChar c)
@@ -55,8 +55,8 @@ bool readNumber(QString text, QChar point, double& result)
     if (text.startsWith(QLatin1Char('+')))
         text.remove(0, 1);
     for (QChar c : text)
-        if (!isDigit(c) && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('+') &&
-            c != QLatin1Char('e') && c != QLatin1Char('E'))
+        if (!isDigit(c) && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('+')
+            && c != QLatin1Char('e') && c != QLatin1Char('E'))
             return false; // no "inf", "nan" or hexadecimal floats
     const std::string bytes = text.toStdString();
     const char* end = bytes.data() + bytes.size();
@@ -306,8 +306,10 @@ double TEditTypeRules::FloatValue() const
             return 0;
         return TextToFloat(t);
     }
-    case etHex: return v.isEmpty() ? 0 : HexTextToInt(v);
-    default: return 0;
+    case etHex:
+        return v.isEmpty() ? 0 : HexTextToInt(v);
+    default:
+        return 0;
     }
 }
 
@@ -316,14 +318,21 @@ void TEditTypeRules::SetFloatValue(double v)
     const bool general = s.Precision < 0;
     switch (s.EditType) {
     case etString:
-    case etFloat: host.SetText(general ? FormatGeneral(v) : FormatFixed(v, s.Precision, false)); break;
-    case etNumeric: host.SetText(general ? FormatGeneral(v) : FormatFixed(v, s.Precision, true)); break;
+    case etFloat:
+        host.SetText(general ? FormatGeneral(v) : FormatFixed(v, s.Precision, false));
+        break;
+    case etNumeric:
+        host.SetText(general ? FormatGeneral(v) : FormatFixed(v, s.Precision, true));
+        break;
     case etMoney:
         host.SetText(general ? FormatGeneral(v) : FormatFixed(v, s.Precision, false));
         ApplyThousandSeparators();
         break;
-    case etHex: host.SetText(FormatHex(std::int64_t(std::trunc(std::clamp(v, -9.2e18, 9.2e18))))); break;
-    default: break;
+    case etHex:
+        host.SetText(FormatHex(std::int64_t(std::trunc(std::clamp(v, -9.2e18, 9.2e18)))));
+        break;
+    default:
+        break;
     }
     host.SetModifiedState(true);
 }
@@ -332,13 +341,18 @@ void TEditTypeRules::SetIntValue(int v)
 {
     switch (s.EditType) {
     case etNumeric:
-    case etFloat: host.SetText(QString::number(v)); break;
+    case etFloat:
+        host.SetText(QString::number(v));
+        break;
     case etMoney:
         host.SetText(QString::number(v));
         ApplyThousandSeparators();
         break;
-    case etHex: host.SetText(FormatHex(v)); break;
-    default: break;
+    case etHex:
+        host.SetText(FormatHex(v));
+        break;
+    default:
+        break;
     }
     host.SetModifiedState(true);
 }
@@ -591,15 +605,15 @@ void TEditTypeRules::Char(QChar key, Qt::KeyboardModifiers shift)
         return;
     }
     // The numeric keypad's decimal key types the user's separator.
-    if (s.ExcelStyleDecimalSeparator && (key == QLatin1Char('.') || key == QLatin1Char(',')) &&
-        shift.testFlag(Qt::KeypadModifier))
+    if (s.ExcelStyleDecimalSeparator && (key == QLatin1Char('.') || key == QLatin1Char(','))
+        && shift.testFlag(Qt::KeypadModifier))
         key = s.DecimalSeparator;
     // 9.
     if (key == kBackspace && !s.Prefix.isEmpty() && selStart <= ValueStart() && selLength == 0)
         return;
     // The whole part is full.
-    if (s.LengthLimit > 0 && IntegerPartLength(value) > s.LengthLimit && selLength == 0 &&
-        selStart < DecimalSeparatorPos() && key != kBackspace && key != s.DecimalSeparator && !IsSignKey(key))
+    if (s.LengthLimit > 0 && IntegerPartLength(value) > s.LengthLimit && selLength == 0
+        && selStart < DecimalSeparatorPos() && key != kBackspace && key != s.DecimalSeparator && !IsSignKey(key))
         return;
     // A value removed whole by Backspace is reported although its notice was swallowed.
     if (key == kBackspace) {
@@ -617,9 +631,15 @@ void TEditTypeRules::Char(QChar key, Qt::KeyboardModifiers shift)
     // By type.
     switch (s.EditType) {
     case etString:
-    case etPassword: passMarked(key, shift); break;
-    case etUppercase: host.InheritedChar(QLocale().toUpper(QString(key)).front(), shift); break;
-    case etLowerCase: host.InheritedChar(QLocale().toLower(QString(key)).front(), shift); break;
+    case etPassword:
+        passMarked(key, shift);
+        break;
+    case etUppercase:
+        host.InheritedChar(QLocale().toUpper(QString(key)).front(), shift);
+        break;
+    case etLowerCase:
+        host.InheritedChar(QLocale().toLower(QString(key)).front(), shift);
+        break;
     case etMixedCase: {
         const int c = host.SelStart();
         host.InheritedChar(key, shift);
@@ -712,22 +732,30 @@ void TEditTypeRules::Paste(const QString& clip)
     };
     switch (s.EditType) {
     case etString:
-    case etPassword: host.SetText(predicted); break;
+    case etPassword:
+        host.SetText(predicted);
+        break;
     case etNumeric:
         if (kind == ncInteger && signOk)
             takeMarked(predicted);
         break;
     case etFloat:
     case etMoney:
-        if ((kind == ncInteger || kind == ncFloat) && !(s.Precision == 0 && clip.contains(s.DecimalSeparator)) &&
-            signOk) {
+        if ((kind == ncInteger || kind == ncFloat) && !(s.Precision == 0 && clip.contains(s.DecimalSeparator))
+            && signOk) {
             host.SetText(predicted);
             SetFloatValue(FloatValue());
         }
         break;
-    case etUppercase: host.SetText(QLocale().toUpper(predicted)); break;
-    case etLowerCase: host.SetText(QLocale().toLower(predicted)); break;
-    case etMixedCase: host.SetText(grid::ZirAzur::ToMixedCase(predicted)); break;
+    case etUppercase:
+        host.SetText(QLocale().toUpper(predicted));
+        break;
+    case etLowerCase:
+        host.SetText(QLocale().toLower(predicted));
+        break;
+    case etMixedCase:
+        host.SetText(grid::ZirAzur::ToMixedCase(predicted));
+        break;
     case etAlphaNumeric:
         if (std::all_of(predicted.begin(), predicted.end(), [](QChar c) { return isDigit(c) || isAsciiLetter(c); }))
             takeMarked(predicted);
@@ -737,7 +765,8 @@ void TEditTypeRules::Paste(const QString& clip)
             takeMarked(predicted);
         break;
     case etRange:
-    case etHex: break; // nothing is pasted
+    case etHex:
+        break; // nothing is pasted
     }
     // The caret goes where the paste would have put it, also after a refused paste.
     if (s.EditType == etMoney && Value().size() > 3)
@@ -752,8 +781,11 @@ void TEditTypeRules::Paste(const QString& clip)
     case etUppercase:
     case etMixedCase:
     case etLowerCase:
-    case etPassword: host.SetModifiedState(true); break;
-    default: break;
+    case etPassword:
+        host.SetModifiedState(true);
+        break;
+    default:
+        break;
     }
 }
 

@@ -167,9 +167,14 @@ bool LoadPictureFile(const QString& fileName, QImage& picture)
         Reader Kind;
         const char* Format;
     } kFormats[] = {
-        {"wmf", WindowsMetafile, nullptr}, {"emf", EnhancedMetafile, nullptr}, {"ico", Image, "ico"},
-        {"tif", Image, "tiff"},            {"tiff", Image, "tiff"},            {"bmp", Image, "bmp"},
-        {"jpeg", Image, "jpeg"},           {"jpg", Image, "jpeg"},
+        {"wmf", WindowsMetafile, nullptr},
+        {"emf", EnhancedMetafile, nullptr},
+        {"ico", Image, "ico"},
+        {"tif", Image, "tiff"},
+        {"tiff", Image, "tiff"},
+        {"bmp", Image, "bmp"},
+        {"jpeg", Image, "jpeg"},
+        {"jpg", Image, "jpeg"},
     };
     // A metafile is read whole; one larger than this is refused before reading.
     constexpr qint64 kMaxMetafileBytes = 64 * 1024 * 1024;

@@ -52,8 +52,8 @@ void TQvCustomDropDown::keyPressEvent(QKeyEvent* e)
         return;
     QString text = e->text();
     // Ctrl with a letter types its control character, whatever the platform put into the text.
-    if (shift.testFlag(Qt::ControlModifier) && !shift.testFlag(Qt::AltModifier) && text.size() == 1 &&
-        text.front().isLetter() && text.front().unicode() < 128)
+    if (shift.testFlag(Qt::ControlModifier) && !shift.testFlag(Qt::AltModifier) && text.size() == 1
+        && text.front().isLetter() && text.front().unicode() < 128)
         text = QString(QChar(text.front().toUpper().unicode() - 'A' + 1));
     for (QChar ch : text)
         WMChar(ch, shift);
@@ -291,8 +291,8 @@ int TQvCustomDropDown::CMWantSpecialKey(int& key)
             postKey(parentWidget(), Qt::Key_Escape);
     }
     // Return goes to a parent that holds the focus itself.
-    if (isReturnKey(key) && FDefaultHandling && !keyPreview && parentWidget() &&
-        QApplication::focusWidget() == parentWidget())
+    if (isReturnKey(key) && FDefaultHandling && !keyPreview && parentWidget()
+        && QApplication::focusWidget() == parentWidget())
         postKey(parentWidget(), Qt::Key_Return);
     // The control keeps Escape while its popup is open.
     if (key == Qt::Key_Escape && FDroppedDown)

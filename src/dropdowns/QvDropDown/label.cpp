@@ -37,8 +37,15 @@ namespace {
 
 // How far from the edit the label's top and left edge lie. With the edit's bounds L, T, W, H,
 // the label's size lw x lh, the caption's measured width w and the margin m:
-enum class Top { Same, Centre, BottomAligned, Above, Below };   // T; centred; T+H-lh; T-lh-m; T+H+m
-enum class Left { BeforeText, BeforeMargin, Same, Centre, After, RightAligned }; // L-w-m; L-m; L; centred; L+W+m; L+W-lw
+enum class Top { Same, Centre, BottomAligned, Above, Below }; // T; centred; T+H-lh; T-lh-m; T+H+m
+enum class Left {
+    BeforeText,
+    BeforeMargin,
+    Same,
+    Centre,
+    After,
+    RightAligned
+}; // L-w-m; L-m; L; centred; L+W+m; L+W-lw
 
 struct Placement {
     Top top;
@@ -136,28 +143,49 @@ void TQvCustomDropDown::PositionLabel()
     FLabel->setAutoFillBackground(!FLabelTransparent);
     FLabel->setFont(FParentFnt ? font() : toQFont(FLabelFont));
     FLabel->adjustSize();
-    const int w = QFontMetrics(FLabel->font())
-                      .boundingRect(QRect(0, 0, 1000, 255), Qt::TextHideMnemonic, FLabel->text())
-                      .width();
+    const int w =
+        QFontMetrics(FLabel->font()).boundingRect(QRect(0, 0, 1000, 255), Qt::TextHideMnemonic, FLabel->text()).width();
     const int L = x(), T = y(), W = width(), H = height();
     const int lw = FLabel->width(), lh = FLabel->height(), m = FLabelMargin;
     const Placement& p = kPlacements[std::size_t(FLabelPosition)];
     int top = T;
     switch (p.top) {
-    case Top::Same: top = T; break;
-    case Top::Centre: top = T + (H - lh) / 2; break;
-    case Top::BottomAligned: top = T + H - lh; break;
-    case Top::Above: top = T - lh - m; break;
-    case Top::Below: top = T + H + m; break;
+    case Top::Same:
+        top = T;
+        break;
+    case Top::Centre:
+        top = T + (H - lh) / 2;
+        break;
+    case Top::BottomAligned:
+        top = T + H - lh;
+        break;
+    case Top::Above:
+        top = T - lh - m;
+        break;
+    case Top::Below:
+        top = T + H + m;
+        break;
     }
     int left = L;
     switch (p.left) {
-    case Left::BeforeText: left = L - w - m; break;
-    case Left::BeforeMargin: left = L - m; break;
-    case Left::Same: left = L; break;
-    case Left::Centre: left = L + (W - lw) / 2; break;
-    case Left::After: left = L + W + m; break;
-    case Left::RightAligned: left = L + W - lw; break;
+    case Left::BeforeText:
+        left = L - w - m;
+        break;
+    case Left::BeforeMargin:
+        left = L - m;
+        break;
+    case Left::Same:
+        left = L;
+        break;
+    case Left::Centre:
+        left = L + (W - lw) / 2;
+        break;
+    case Left::After:
+        left = L + W + m;
+        break;
+    case Left::RightAligned:
+        left = L + W - lw;
+        break;
     }
     FLabel->move(left, top);
     if (FLabel->parentWidget())

@@ -5,8 +5,8 @@
 #include "dropdowns/QvDropDown/Draw.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace dropdowns {
 
@@ -87,8 +87,8 @@ void TQvCustomDropDown::DrawBorder(QPainter& canvas)
         r = draw::drawEdge(canvas, r, draw::Edge::SunkenOuter);
         draw::frame(canvas, r, platform::clBtnFace);
     } else {
-        const QColor parentColor = parentWidget() ? parentWidget()->palette().color(QPalette::Window)
-                                                  : palette().color(QPalette::Window);
+        const QColor parentColor =
+            parentWidget() ? parentWidget()->palette().color(QPalette::Window) : palette().color(QPalette::Window);
         const TColor c = platform::fromQColor(parentColor);
         draw::frame(canvas, r, c);
         draw::frame(canvas, r.adjusted(1, 1, -1, -1), c);

@@ -154,8 +154,7 @@ void TQvCustomDropDown::PlaceControl()
         if (!hidden)
             control->show();
     }
-    control->move(control->x(),
-                  FDropDownHeader.Visible() ? FDropDownHeader.Height() + 2 : FDropDownBorderWidth);
+    control->move(control->x(), FDropDownHeader.Visible() ? FDropDownHeader.Height() + 2 : FDropDownBorderWidth);
     FDropDownForm->SetAlign(control, alClient);
 }
 
@@ -200,9 +199,15 @@ void TQvCustomDropDown::OpenDropDown()
     const QPoint above(p.x(), p.y() - computed.height());
     QPoint pos = below;
     switch (FDropPosition) {
-    case dpDown: pos = below; break;
-    case dpUp: pos = above; break;
-    case dpAuto: pos = p.y() + computed.height() < FDesktop->screenHeight() ? below : above; break;
+    case dpDown:
+        pos = below;
+        break;
+    case dpUp:
+        pos = above;
+        break;
+    case dpAuto:
+        pos = p.y() + computed.height() < FDesktop->screenHeight() ? below : above;
+        break;
     }
     // 10.
     bool accept = true;

@@ -212,18 +212,54 @@ int TCustomItemSelector::count() const
     return FQvItemSelector->Items().Count();
 }
 
-int TCustomItemSelector::Columns() const { return FQvItemSelector->Columns(); }
-const TSelectorItems& TCustomItemSelector::Items() const { return FQvItemSelector->Items(); }
-TSelectorType TCustomItemSelector::SelectorType() const { return FQvItemSelector->SelectorType(); }
-TItemLayout TCustomItemSelector::ItemLayout() const { return FQvItemSelector->ItemLayout(); }
-const grid::TCustomImageList* TCustomItemSelector::Images() const { return FQvItemSelector->Images(); }
-TSelectionColorStyle TCustomItemSelector::ItemColorStyle() const { return FQvItemSelector->ItemAppearance().ColorStyle(); }
-TColor TCustomItemSelector::ItemColorHot() const { return FQvItemSelector->ItemAppearance().ColorHot(); }
-TColor TCustomItemSelector::ItemColorHotTo() const { return FQvItemSelector->ItemAppearance().ColorHotTo(); }
-TColor TCustomItemSelector::ItemColorSelected() const { return FQvItemSelector->ItemAppearance().ColorSelected(); }
-TColor TCustomItemSelector::ItemColorSelectedTo() const { return FQvItemSelector->ItemAppearance().ColorSelectedTo(); }
-int TCustomItemSelector::ColorBoxHeight() const { return FQvItemSelector->ColorBoxHeight(); }
-int TCustomItemSelector::ColorBoxWidth() const { return FQvItemSelector->ColorBoxWidth(); }
+int TCustomItemSelector::Columns() const
+{
+    return FQvItemSelector->Columns();
+}
+const TSelectorItems& TCustomItemSelector::Items() const
+{
+    return FQvItemSelector->Items();
+}
+TSelectorType TCustomItemSelector::SelectorType() const
+{
+    return FQvItemSelector->SelectorType();
+}
+TItemLayout TCustomItemSelector::ItemLayout() const
+{
+    return FQvItemSelector->ItemLayout();
+}
+const grid::TCustomImageList* TCustomItemSelector::Images() const
+{
+    return FQvItemSelector->Images();
+}
+TSelectionColorStyle TCustomItemSelector::ItemColorStyle() const
+{
+    return FQvItemSelector->ItemAppearance().ColorStyle();
+}
+TColor TCustomItemSelector::ItemColorHot() const
+{
+    return FQvItemSelector->ItemAppearance().ColorHot();
+}
+TColor TCustomItemSelector::ItemColorHotTo() const
+{
+    return FQvItemSelector->ItemAppearance().ColorHotTo();
+}
+TColor TCustomItemSelector::ItemColorSelected() const
+{
+    return FQvItemSelector->ItemAppearance().ColorSelected();
+}
+TColor TCustomItemSelector::ItemColorSelectedTo() const
+{
+    return FQvItemSelector->ItemAppearance().ColorSelectedTo();
+}
+int TCustomItemSelector::ColorBoxHeight() const
+{
+    return FQvItemSelector->ColorBoxHeight();
+}
+int TCustomItemSelector::ColorBoxWidth() const
+{
+    return FQvItemSelector->ColorBoxWidth();
+}
 
 // ---- selection and hot mark ------------------------------------------------------------------
 
@@ -522,7 +558,9 @@ void TCustomItemSelector::DrawItem(int index, QPainter* canvas)
         if (s.height() < area.Height())
             area.Top += (area.Height() - s.height()) / 2;
     };
-    const auto drawCaption = [&](const TRect& area) { DrawMarkupText(*canvas, caption, area, Images(), true, -1, drawn); };
+    const auto drawCaption = [&](const TRect& area) {
+        DrawMarkupText(*canvas, caption, area, Images(), true, -1, drawn);
+    };
     const auto vCentre = [&] { return p.Top + (p.Height() - content.height()) / 2; };
 
     // By layout.

@@ -20,13 +20,48 @@ namespace {
 // value is the divisor in tenths (Round(min * 10 / value)) or, for MinuteMarkLengthOfSize, the
 // integer divisor. The *IsBackground writes copy the background colour.
 enum class W {
-    AMPMFontName, AMPMFontSize, AMPMFontColor, HourFontName, HourFontSize, HourFontColor, HourFontBold,
-    HourFontColorIsBackground, AMPMFrame, BorderWidth, BorderColor, BackgroundColor, BackgroundColorTo,
-    BackgroundGradient, CenterPointColor, CenterPointSize, CenterPointSizeOfSize, CenterPointBorderColor,
-    CenterPointOuterBorderColor, HourPointer, HourPointerShadow, HourPointerSize, MinutePointer,
-    MinutePointerShadow, MinutePointerSize, SecondPointer, Shape, PointerStyle, TickMarks, HourMarkLength,
-    HourMarkLengthOfSize, HourMarkWidth, HourMarkStyle, MinuteMarkLength, MinuteMarkLengthOfSize, HourColor,
-    HourColorIsBackground, MinuteColor, AMPMColor, AMPMColorIsBackground, AMPMBorderColor, Animation,
+    AMPMFontName,
+    AMPMFontSize,
+    AMPMFontColor,
+    HourFontName,
+    HourFontSize,
+    HourFontColor,
+    HourFontBold,
+    HourFontColorIsBackground,
+    AMPMFrame,
+    BorderWidth,
+    BorderColor,
+    BackgroundColor,
+    BackgroundColorTo,
+    BackgroundGradient,
+    CenterPointColor,
+    CenterPointSize,
+    CenterPointSizeOfSize,
+    CenterPointBorderColor,
+    CenterPointOuterBorderColor,
+    HourPointer,
+    HourPointerShadow,
+    HourPointerSize,
+    MinutePointer,
+    MinutePointerShadow,
+    MinutePointerSize,
+    SecondPointer,
+    Shape,
+    PointerStyle,
+    TickMarks,
+    HourMarkLength,
+    HourMarkLengthOfSize,
+    HourMarkWidth,
+    HourMarkStyle,
+    MinuteMarkLength,
+    MinuteMarkLengthOfSize,
+    HourColor,
+    HourColorIsBackground,
+    MinuteColor,
+    AMPMColor,
+    AMPMColorIsBackground,
+    AMPMBorderColor,
+    Animation,
     AnimationFactor
 };
 
@@ -60,21 +95,41 @@ std::vector<Step> join(std::initializer_list<std::vector<Step>> parts)
 
 std::vector<Step> neonGroup(TColor c, TWatchShape shape)
 {
-    return {{W::CenterPointSize, 20}, {W::HourFontColor, clWindowText}, {W::HourFontSize, 8},
-            font(W::HourFontName, "MS Sans Serif"), {W::HourColor, c}, {W::HourMarkLength, 10},
-            {W::HourPointer, c}, {W::HourPointerShadow, clBtnShadow}, {W::HourPointerSize, 2},
-            {W::MinuteColor, c}, {W::MinutePointer, c}, {W::MinutePointerShadow, clBtnShadow},
-            {W::MinutePointerSize, 2}, {W::Shape, TColor(shape)}, {W::CenterPointOuterBorderColor, 0x000000},
-            {W::HourMarkWidth, 2}, {W::HourMarkStyle, hmsQuartDblLine}};
+    return {{W::CenterPointSize, 20},
+            {W::HourFontColor, clWindowText},
+            {W::HourFontSize, 8},
+            font(W::HourFontName, "MS Sans Serif"),
+            {W::HourColor, c},
+            {W::HourMarkLength, 10},
+            {W::HourPointer, c},
+            {W::HourPointerShadow, clBtnShadow},
+            {W::HourPointerSize, 2},
+            {W::MinuteColor, c},
+            {W::MinutePointer, c},
+            {W::MinutePointerShadow, clBtnShadow},
+            {W::MinutePointerSize, 2},
+            {W::Shape, TColor(shape)},
+            {W::CenterPointOuterBorderColor, 0x000000},
+            {W::HourMarkWidth, 2},
+            {W::HourMarkStyle, hmsQuartDblLine}};
 }
 
 std::vector<Step> sportsGroup(TColor hourPointer, TColor shadow, TColor minutePointer, TColor secondPointer)
 {
-    return {{W::HourColor, 0xABB0B1}, {W::HourFontColor, 0x797979}, font(W::HourFontName, "Times New Roman"),
-            {W::HourFontSize, 9}, {W::HourPointer, hourPointer}, {W::HourPointerShadow, shadow},
-            {W::HourPointerSize, 2}, {W::MinuteColor, 0x808080}, {W::MinutePointer, minutePointer},
-            {W::MinutePointerSize, 2}, {W::MinutePointerShadow, shadow}, {W::MinuteMarkLength, 1},
-            {W::SecondPointer, secondPointer}, {W::TickMarks, tmQuartHours}};
+    return {{W::HourColor, 0xABB0B1},
+            {W::HourFontColor, 0x797979},
+            font(W::HourFontName, "Times New Roman"),
+            {W::HourFontSize, 9},
+            {W::HourPointer, hourPointer},
+            {W::HourPointerShadow, shadow},
+            {W::HourPointerSize, 2},
+            {W::MinuteColor, 0x808080},
+            {W::MinutePointer, minutePointer},
+            {W::MinutePointerSize, 2},
+            {W::MinutePointerShadow, shadow},
+            {W::MinuteMarkLength, 1},
+            {W::SecondPointer, secondPointer},
+            {W::TickMarks, tmQuartHours}};
 }
 
 // clang-format off
@@ -187,11 +242,19 @@ TFont with(TFont f, const Step& s)
 {
     switch (s.what) {
     case W::AMPMFontName:
-    case W::HourFontName: f.Name = QString::fromLatin1(s.name); break;
+    case W::HourFontName:
+        f.Name = QString::fromLatin1(s.name);
+        break;
     case W::AMPMFontSize:
-    case W::HourFontSize: f.Size = int(s.value); break;
-    case W::HourFontBold: f.Style |= grid::fsBold; break;
-    default: f.Color = s.value; break;
+    case W::HourFontSize:
+        f.Size = int(s.value);
+        break;
+    case W::HourFontBold:
+        f.Style |= grid::fsBold;
+        break;
+    default:
+        f.Color = s.value;
+        break;
     }
     return f;
 }
@@ -204,47 +267,123 @@ void apply(TQvWatch& watch, const Step& s)
     switch (s.what) {
     case W::AMPMFontName:
     case W::AMPMFontSize:
-    case W::AMPMFontColor: a.SetAMPMFont(with(a.AMPMFont(), s)); break;
+    case W::AMPMFontColor:
+        a.SetAMPMFont(with(a.AMPMFont(), s));
+        break;
     case W::HourFontName:
     case W::HourFontSize:
     case W::HourFontColor:
-    case W::HourFontBold: a.SetHourFont(with(a.HourFont(), s)); break;
-    case W::HourFontColorIsBackground: a.SetHourFont(with(a.HourFont(), {W::HourFontColor, a.BackgroundColor()})); break;
-    case W::AMPMFrame: a.SetAMPMFrame(TAMPMFrame(v)); break;
-    case W::BorderWidth: a.SetBorderWidth(v); break;
-    case W::BorderColor: a.SetBorderColor(s.value); break;
-    case W::BackgroundColor: a.SetBackgroundColor(s.value); break;
-    case W::BackgroundColorTo: a.SetBackgroundColorTo(s.value); break;
-    case W::BackgroundGradient: a.SetBackgroundGradient(TWatchGradient(v)); break;
-    case W::CenterPointColor: a.SetCenterPointColor(s.value); break;
-    case W::CenterPointSize: a.SetCenterPointSize(v); break;
-    case W::CenterPointSizeOfSize: a.SetCenterPointSize(int(std::nearbyint(side * 10.0 / v))); break;
-    case W::CenterPointBorderColor: a.SetCenterPointBorderColor(s.value); break;
-    case W::CenterPointOuterBorderColor: a.SetCenterPointOuterBorderColor(s.value); break;
-    case W::HourPointer: a.SetHourPointer(s.value); break;
-    case W::HourPointerShadow: a.SetHourPointerShadow(s.value); break;
-    case W::HourPointerSize: a.SetHourPointerSize(v); break;
-    case W::MinutePointer: a.SetMinutePointer(s.value); break;
-    case W::MinutePointerShadow: a.SetMinutePointerShadow(s.value); break;
-    case W::MinutePointerSize: a.SetMinutePointerSize(v); break;
-    case W::SecondPointer: a.SetSecondPointer(s.value); break;
-    case W::Shape: a.SetShape(TWatchShape(v)); break;
-    case W::PointerStyle: a.SetPointerStyle(TPointerStyle(v)); break;
-    case W::TickMarks: a.SetTickMarks(TTickMarks(v)); break;
-    case W::HourMarkLength: a.SetHourMarkLength(v); break;
-    case W::HourMarkLengthOfSize: a.SetHourMarkLength(int(std::nearbyint(side * 10.0 / v))); break;
-    case W::HourMarkWidth: a.SetHourMarkWidth(v); break;
-    case W::HourMarkStyle: a.SetHourMarkStyle(THourMarkStyle(v)); break;
-    case W::MinuteMarkLength: a.SetMinuteMarkLength(v); break;
-    case W::MinuteMarkLengthOfSize: a.SetMinuteMarkLength(side / v); break;
-    case W::HourColor: a.SetHourColor(s.value); break;
-    case W::HourColorIsBackground: a.SetHourColor(a.BackgroundColor()); break;
-    case W::MinuteColor: a.SetMinuteColor(s.value); break;
-    case W::AMPMColor: a.SetAMPMColor(s.value); break;
-    case W::AMPMColorIsBackground: a.SetAMPMColor(a.BackgroundColor()); break;
-    case W::AMPMBorderColor: a.SetAMPMBorderColor(s.value); break;
-    case W::Animation: watch.SetAnimation(v != 0); break;
-    case W::AnimationFactor: watch.SetAnimationFactor(v); break;
+    case W::HourFontBold:
+        a.SetHourFont(with(a.HourFont(), s));
+        break;
+    case W::HourFontColorIsBackground:
+        a.SetHourFont(with(a.HourFont(), {W::HourFontColor, a.BackgroundColor()}));
+        break;
+    case W::AMPMFrame:
+        a.SetAMPMFrame(TAMPMFrame(v));
+        break;
+    case W::BorderWidth:
+        a.SetBorderWidth(v);
+        break;
+    case W::BorderColor:
+        a.SetBorderColor(s.value);
+        break;
+    case W::BackgroundColor:
+        a.SetBackgroundColor(s.value);
+        break;
+    case W::BackgroundColorTo:
+        a.SetBackgroundColorTo(s.value);
+        break;
+    case W::BackgroundGradient:
+        a.SetBackgroundGradient(TWatchGradient(v));
+        break;
+    case W::CenterPointColor:
+        a.SetCenterPointColor(s.value);
+        break;
+    case W::CenterPointSize:
+        a.SetCenterPointSize(v);
+        break;
+    case W::CenterPointSizeOfSize:
+        a.SetCenterPointSize(int(std::nearbyint(side * 10.0 / v)));
+        break;
+    case W::CenterPointBorderColor:
+        a.SetCenterPointBorderColor(s.value);
+        break;
+    case W::CenterPointOuterBorderColor:
+        a.SetCenterPointOuterBorderColor(s.value);
+        break;
+    case W::HourPointer:
+        a.SetHourPointer(s.value);
+        break;
+    case W::HourPointerShadow:
+        a.SetHourPointerShadow(s.value);
+        break;
+    case W::HourPointerSize:
+        a.SetHourPointerSize(v);
+        break;
+    case W::MinutePointer:
+        a.SetMinutePointer(s.value);
+        break;
+    case W::MinutePointerShadow:
+        a.SetMinutePointerShadow(s.value);
+        break;
+    case W::MinutePointerSize:
+        a.SetMinutePointerSize(v);
+        break;
+    case W::SecondPointer:
+        a.SetSecondPointer(s.value);
+        break;
+    case W::Shape:
+        a.SetShape(TWatchShape(v));
+        break;
+    case W::PointerStyle:
+        a.SetPointerStyle(TPointerStyle(v));
+        break;
+    case W::TickMarks:
+        a.SetTickMarks(TTickMarks(v));
+        break;
+    case W::HourMarkLength:
+        a.SetHourMarkLength(v);
+        break;
+    case W::HourMarkLengthOfSize:
+        a.SetHourMarkLength(int(std::nearbyint(side * 10.0 / v)));
+        break;
+    case W::HourMarkWidth:
+        a.SetHourMarkWidth(v);
+        break;
+    case W::HourMarkStyle:
+        a.SetHourMarkStyle(THourMarkStyle(v));
+        break;
+    case W::MinuteMarkLength:
+        a.SetMinuteMarkLength(v);
+        break;
+    case W::MinuteMarkLengthOfSize:
+        a.SetMinuteMarkLength(side / v);
+        break;
+    case W::HourColor:
+        a.SetHourColor(s.value);
+        break;
+    case W::HourColorIsBackground:
+        a.SetHourColor(a.BackgroundColor());
+        break;
+    case W::MinuteColor:
+        a.SetMinuteColor(s.value);
+        break;
+    case W::AMPMColor:
+        a.SetAMPMColor(s.value);
+        break;
+    case W::AMPMColorIsBackground:
+        a.SetAMPMColor(a.BackgroundColor());
+        break;
+    case W::AMPMBorderColor:
+        a.SetAMPMBorderColor(s.value);
+        break;
+    case W::Animation:
+        watch.SetAnimation(v != 0);
+        break;
+    case W::AnimationFactor:
+        watch.SetAnimationFactor(v);
+        break;
     }
 }
 

@@ -304,30 +304,69 @@ void TBaseGrid::SetGridFixedLineColor(TColor v)
     Invalidate();
 }
 
-#define QV_SET_IF_CHANGED(Field)                                                              \
-    if (Field == v)                                                                           \
-        return;                                                                               \
-    Field = v;                                                                                \
+#define QV_SET_IF_CHANGED(Field)                                                                                       \
+    if (Field == v)                                                                                                    \
+        return;                                                                                                        \
+    Field = v;                                                                                                         \
     Invalidate();
 
-void TBaseGrid::SetActiveRowShow(bool v) { QV_SET_IF_CHANGED(FActiveRowShow) }
-void TBaseGrid::SetActiveRowColor(TColor v) { QV_SET_IF_CHANGED(FActiveRowColor) }
-void TBaseGrid::SetActiveRowColorTo(TColor v) { QV_SET_IF_CHANGED(FActiveRowColorTo) }
-void TBaseGrid::SetActiveRowMirrorColor(TColor v) { QV_SET_IF_CHANGED(FActiveRowMirrorColor) }
-void TBaseGrid::SetActiveRowMirrorColorTo(TColor v) { QV_SET_IF_CHANGED(FActiveRowMirrorColorTo) }
-void TBaseGrid::SetSelectionStyle(TGridSelectionStyle v) { QV_SET_IF_CHANGED(FSelectionStyle) }
+void TBaseGrid::SetActiveRowShow(bool v)
+{
+    QV_SET_IF_CHANGED(FActiveRowShow)
+}
+void TBaseGrid::SetActiveRowColor(TColor v)
+{
+    QV_SET_IF_CHANGED(FActiveRowColor)
+}
+void TBaseGrid::SetActiveRowColorTo(TColor v)
+{
+    QV_SET_IF_CHANGED(FActiveRowColorTo)
+}
+void TBaseGrid::SetActiveRowMirrorColor(TColor v)
+{
+    QV_SET_IF_CHANGED(FActiveRowMirrorColor)
+}
+void TBaseGrid::SetActiveRowMirrorColorTo(TColor v)
+{
+    QV_SET_IF_CHANGED(FActiveRowMirrorColorTo)
+}
+void TBaseGrid::SetSelectionStyle(TGridSelectionStyle v)
+{
+    QV_SET_IF_CHANGED(FSelectionStyle)
+}
 
 // ---- base behaviour of the virtual operations ----------------------------------------------
 
-bool TBaseGrid::IsFixed(int, int) const { return false; }
-int TBaseGrid::GetRowIndent(int) const { return 0; }
-bool TBaseGrid::HasNodes() const { return false; }
+bool TBaseGrid::IsFixed(int, int) const
+{
+    return false;
+}
+int TBaseGrid::GetRowIndent(int) const
+{
+    return 0;
+}
+bool TBaseGrid::HasNodes() const
+{
+    return false;
+}
 void TBaseGrid::LastRowChanged() {}
 void TBaseGrid::CellChanged(int, int) {}
-bool TBaseGrid::HasCellBorderEvent() const { return false; }
-bool TBaseGrid::UsesPlatformStyles() const { return false; }
-int TBaseGrid::DisplColIndex(int col) const { return col; }
-int TBaseGrid::TotalColCount() const { return ColCount(); }
+bool TBaseGrid::HasCellBorderEvent() const
+{
+    return false;
+}
+bool TBaseGrid::UsesPlatformStyles() const
+{
+    return false;
+}
+int TBaseGrid::DisplColIndex(int col) const
+{
+    return col;
+}
+int TBaseGrid::TotalColCount() const
+{
+    return ColCount();
+}
 
 void TBaseGrid::GetDisplText(int col, int row, QString& value) const
 {
@@ -356,8 +395,8 @@ void TBaseGrid::GetCellDefaults(int, int, TFont& font, TBrush& brush, TColor& co
     gd = GradientVertical;
 }
 
-void TBaseGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush&, TColor&, TColor&,
-                                    TColor&, TFont&, TAlignment&, TVAlignment&, bool&, TCellGradientDirection&)
+void TBaseGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush&, TColor&, TColor&, TColor&,
+                                    TFont&, TAlignment&, TVAlignment&, bool&, TCellGradientDirection&)
 {
 }
 

@@ -164,16 +164,16 @@ TBaseGrid::TCellBackLook TBaseGrid::cellBackLook(int col, int row, TGridDrawStat
     bool ww = FWordWrap;
     GetVisualProperties(col, row, state, false, true, true, k.Brush, k.ColorTo, k.Mirror, k.MirrorTo, k.Font, ha, va,
                         ww, k.GD);
-    if (row == FHoverRowIdx && FHoverRow && !((state & gdSelected) && !(FHoverRowCells & hcSelected)) &&
-        !((state & gdFixed) && !(FHoverRowCells & hcFixed))) {
+    if (row == FHoverRowIdx && FHoverRow && !((state & gdSelected) && !(FHoverRowCells & hcSelected))
+        && !((state & gdFixed) && !(FHoverRowCells & hcFixed))) {
         k.Brush.Color = FHoverRowColor;
         k.ColorTo = FHoverRowColorTo;
         k.Mirror = clNone;
         k.MirrorTo = clNone;
         k.GD = GradientVertical;
     }
-    if ((FActiveRowShow && row == Row() && col >= FixedCols() && (col != Col() || !FShowSel)) ||
-        (!full && (state & gdSelected))) {
+    if ((FActiveRowShow && row == Row() && col >= FixedCols() && (col != Col() || !FShowSel))
+        || (!full && (state & gdSelected))) {
         k.Brush.Color = FActiveRowColor;
         k.ColorTo = FActiveRowColorTo;
         k.Mirror = FActiveRowMirrorColor;
@@ -200,7 +200,7 @@ void TBaseGrid::paintStyledSelection(QPainter& canvas, int col, const TRect& rec
     else if (l < col && col < rgt)
         kind = 3;
     const bool active = hasFocus() || HasOption(goDrawFocusSelected);
-    const SelectionLook& look = !active                        ? kInactive
+    const SelectionLook& look = !active                      ? kInactive
                                 : FSelectionStyle == ssVista ? kVista
                                 : FSelectionStyle == ssWin7  ? kWin7
                                                              : kOffice2007;

@@ -4,9 +4,7 @@
 
 namespace grid {
 
-VOreRizeZuvuZira::VOreRizeZuvuZira(QObject* owner) : QObject(owner)
-{
-}
+VOreRizeZuvuZira::VOreRizeZuvuZira(QObject* owner) : QObject(owner) {}
 
 void VOreRizeZuvuZira::SetGrid(TBaseGrid* grid)
 {

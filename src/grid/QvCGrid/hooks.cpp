@@ -4,8 +4,8 @@
 // at each hook. The look, format, editor and check hooks get real columns; the fixed-cell test
 // and the in-place editor's limits get displayed ones.
 
-#include "grid/edit/GridSpin.h"
 #include "grid/QvCGrid.h"
+#include "grid/edit/GridSpin.h"
 #include "grid/look/CellVisuals.h"
 #include "grid/look/ZirAzur.h"
 
@@ -55,8 +55,8 @@ void TQvColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState state, TBrus
 void TQvColumnGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState state, TBrush& brush, TFont& font)
 {
     if (const TGridColumnItem* c = column(ACol)) {
-        const bool fixed = ACol < FixedCols() || ARow < FixedRows() || ACol >= AllColCount() - FixedRightCols() ||
-                           ARow >= RowCount() - FixedFooters();
+        const bool fixed = ACol < FixedCols() || ARow < FixedRows() || ACol >= AllColCount() - FixedRightCols()
+                           || ARow >= RowCount() - FixedFooters();
         const TCellProperties* p = propsIfAny(ACol, ARow);
         if (fixed) {
             font = PrintSettings().FixedFont();
@@ -245,9 +245,9 @@ void TQvColumnGrid::UpdateAutoColumnSize(int ACol, int& width)
 
 // New cell properties take the column's look; fixed cells and banded columns keep no colour of
 // their own so the grid's look stays visible through them.
-void TQvColumnGrid::GetCellDefaults(int col, int row, TFont& font, TBrush& brush, TColor& colorTo,
-                                    TColor& mirrorColor, TColor& mirrorColorTo, TAlignment& ha, TVAlignment& va,
-                                    bool& ww, TCellGradientDirection& gd)
+void TQvColumnGrid::GetCellDefaults(int col, int row, TFont& font, TBrush& brush, TColor& colorTo, TColor& mirrorColor,
+                                    TColor& mirrorColorTo, TAlignment& ha, TVAlignment& va, bool& ww,
+                                    TCellGradientDirection& gd)
 {
     const TGridColumnItem* c = column(col);
     if (!c) {
@@ -322,9 +322,8 @@ TCellType TQvColumnGrid::GetCellType(int ACol, int ARow)
 bool TQvColumnGrid::isHiddenDataCheckCell(int ACol, int realRow) const
 {
     const TGridColumnItem* c = column(ACol);
-    return c && c->Editor() == edDataCheckBox && ACol >= FixedCols() &&
-           ACol < AllColCount() - FixedRightCols() && realRow >= FixedRows() && IsHiddenRow(realRow) &&
-           !CellGraphicByRealRow(ACol, realRow);
+    return c && c->Editor() == edDataCheckBox && ACol >= FixedCols() && ACol < AllColCount() - FixedRightCols()
+           && realRow >= FixedRows() && IsHiddenRow(realRow) && !CellGraphicByRealRow(ACol, realRow);
 }
 
 bool TQvColumnGrid::GetCheckBoxState(int ACol, int ARow, bool& state)

@@ -78,17 +78,37 @@ void QvGridInitialization()
         hookHandle() = new TGridWindowPosHook;
         qApp->installEventFilter(hookHandle());
     }
-    registerAll({"TQvStringGrid", "TDropList", "TArrowWindow", "TGridCombo", "TGridSpin", "TGridTransEdit",
-                 "TGridTransCombo", "TGridCheckBox", "TGridEditBtn", "TGridDateTimePicker", "TGridUnitEditBtn",
-                 "TGridTrackbarDropDown", "TGridMemoDropDown", "TGridCalculatorDropDown",
-                 "TGridTimepickerDropDown", "TGridDetailPickerDropDown", "TGridGridDropDown",
-                 "TGridColorDropDown", "TGridImageDropDown", "TGridButton", "TGridDatePicker",
-                 "THeaderDragButton", "TControlEdit", "TControlCombo", "TScrollBar", "TQvRichEdit",
-                 "TFooterPanel", "TSearchPanel"});
+    registerAll({"TQvStringGrid",
+                 "TDropList",
+                 "TArrowWindow",
+                 "TGridCombo",
+                 "TGridSpin",
+                 "TGridTransEdit",
+                 "TGridTransCombo",
+                 "TGridCheckBox",
+                 "TGridEditBtn",
+                 "TGridDateTimePicker",
+                 "TGridUnitEditBtn",
+                 "TGridTrackbarDropDown",
+                 "TGridMemoDropDown",
+                 "TGridCalculatorDropDown",
+                 "TGridTimepickerDropDown",
+                 "TGridDetailPickerDropDown",
+                 "TGridGridDropDown",
+                 "TGridColorDropDown",
+                 "TGridImageDropDown",
+                 "TGridButton",
+                 "TGridDatePicker",
+                 "THeaderDragButton",
+                 "TControlEdit",
+                 "TControlCombo",
+                 "TScrollBar",
+                 "TQvRichEdit",
+                 "TFooterPanel",
+                 "TSearchPanel"});
     // The date editors are Qt's own and need no particular common-controls library.
     r.IsComCtl470 = ComCtlVersionIsAtLeast470(0x00060000);
-    r.GridCellsClipboardFormat =
-        QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(GridCellsFormatName);
+    r.GridCellsClipboardFormat = QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(GridCellsFormatName);
     // A second start after a full shutdown keeps the ids grids may already hold.
     if (r.GridEditDoneMessage == QEvent::None)
         r.GridEditDoneMessage = QEvent::Type(QEvent::registerEventType());

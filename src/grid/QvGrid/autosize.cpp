@@ -62,12 +62,15 @@ void TQvStringGrid::FitColumnWidth(int ACol, bool growOnly)
     const int rc = RealColIndex(ACol);
     int from = 0, to = RowCount() - 1;
     switch (FColumnSize->Rows()) {
-    case arAll: break;
+    case arAll:
+        break;
     case arNormal:
         from = FixedRows();
         to = RowCount() - FFixedFooters - 1;
         break;
-    case arFixed: to = FixedRows() - 1; break;
+    case arFixed:
+        to = FixedRows() - 1;
+        break;
     }
     const int lineW = GridLineWidth();
     const int marginX = TotalXOffset();

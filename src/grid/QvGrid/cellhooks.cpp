@@ -30,8 +30,8 @@ void TQvStringGrid::GetCellCursor(int ACol, int ARow, int X, int Y)
 // After the move's own zones: a pointer over a cell that no zone claims asks the hook.
 void TQvStringGrid::applyCellCursor(int X, int Y, int ACol, int ARow)
 {
-    if (!OnGetCellCursor || ACol < 0 || ARow < 0 || GridState() != TGridState::gsNormal || FPointer->FSizeFixed ||
-        FPointer->FSizeFixedR)
+    if (!OnGetCellCursor || ACol < 0 || ARow < 0 || GridState() != TGridState::gsNormal || FPointer->FSizeFixed
+        || FPointer->FSizeFixedR)
         return;
     GetCellCursor(RealColIndex(ACol), ARow, X, Y);
 }

@@ -202,8 +202,9 @@ void TQvStringGrid::AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, 
 {
     if (!GridImages)
         return;
-    CreateCellGraphic(ACol, ARow)->SetMultiImage(ACol, ARow, Dir, hal, val,
-                                                 [this](TObject*, int c, int r) { CellListChanged(c, r); });
+    CreateCellGraphic(ACol, ARow)->SetMultiImage(ACol, ARow, Dir, hal, val, [this](TObject*, int c, int r) {
+        CellListChanged(c, r);
+    });
 }
 
 void TQvStringGrid::RemoveMultiImage(int ACol, int ARow)
@@ -435,8 +436,8 @@ void TQvStringGrid::RemoveAllComments()
 
 // ---- shapes and ratings ----------------------------------------------------------------------------
 
-void TQvStringGrid::AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor,
-                             TCellHAlign hal, TCellVAlign val)
+void TQvStringGrid::AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                             TCellVAlign val)
 {
     TCellGraphic* g = CreateCellGraphic(ACol, ARow);
     g->FCellType = ctShape;
@@ -761,9 +762,9 @@ QString TQvStringGrid::GridLookIdent(TGridLook Look)
     static const struct {
         TGridLook look;
         const char* ident;
-    } idents[] = {{glStandard, "glStandard"}, {glSoft, "glSoft"},         {glClassic, "glClassic"},
-                  {glVLX, "glVLX"},           {glXP, "glXP"},             {glListView, "glListView"},
-                  {glVista, "glVista"},       {glWin7, "glWin7"},         {glOffice2007, "glOffice2007"}};
+    } idents[] = {{glStandard, "glStandard"}, {glSoft, "glSoft"}, {glClassic, "glClassic"},
+                  {glVLX, "glVLX"},           {glXP, "glXP"},     {glListView, "glListView"},
+                  {glVista, "glVista"},       {glWin7, "glWin7"}, {glOffice2007, "glOffice2007"}};
     for (const auto& i : idents)
         if (i.look == Look)
             return QString::fromLatin1(i.ident);

@@ -15,8 +15,8 @@ namespace {
 
 bool isCheckKind(TCellType t)
 {
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox ||
-           t == ctTriStateCheckBox;
+    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox
+           || t == ctTriStateCheckBox;
 }
 
 TCellVAlign cellVAlign(TVAlignment v)

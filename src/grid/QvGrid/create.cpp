@@ -2,12 +2,12 @@
 // and the tri-state check-box helpers.
 
 #include "grid/QvGrid.h"
-#include "grid/input/HeaderDragButton.h"
 #include "grid/edit/ControlEdit.h"
 #include "grid/edit/GridTrans.h"
-#include "grid/search/SearchPanel.h"
+#include "grid/input/HeaderDragButton.h"
 #include "grid/look/GridLooks.h" // the look store the grid owns
 #include "grid/markup/HTMLHintWindow.h"
+#include "grid/search/SearchPanel.h"
 
 #include <QScrollBar>
 #include <QStyle>

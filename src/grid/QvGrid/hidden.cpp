@@ -343,8 +343,8 @@ void TQvStringGrid::UnHideRowList()
     // Only this level leaves the store: rows hidden otherwise (HideRow, contracted nodes)
     // keep their texts and objects and stay hidden.
     std::vector<std::unique_ptr<TGridItem>> items = FGridItems.release();
-    const auto split = std::stable_partition(items.begin(), items.end(),
-                                             [level](const auto& item) { return item->FLevel != level; });
+    const auto split =
+        std::stable_partition(items.begin(), items.end(), [level](const auto& item) { return item->FLevel != level; });
     std::vector<std::unique_ptr<TGridItem>> entries(std::make_move_iterator(split),
                                                     std::make_move_iterator(items.end()));
     items.erase(split, items.end());

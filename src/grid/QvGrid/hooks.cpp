@@ -103,8 +103,8 @@ void TQvStringGrid::GetCellColor(int ACol, int ARow, TGridDrawState state, TBrus
     if (CellHasProperties(ACol, ARow)) {
         const auto* p = static_cast<const TCellProperties*>(GetGridObject(ACol, ARow));
         const TCellType kind = GetCellType(ACol, ARow);
-        const bool ownColour = kind == ctIcon || kind == ctNone || kind == ctImageList || kind == ctEmpty ||
-                               kind == ctImages || kind == ctComment;
+        const bool ownColour = kind == ctIcon || kind == ctNone || kind == ctImageList || kind == ctEmpty
+                               || kind == ctImages || kind == ctComment;
         if (p->FBrushColor != clNone && ownColour)
             brush.Color = p->FBrushColor;
         applyOwnFont(*p, font);
@@ -170,9 +170,9 @@ bool TQvStringGrid::IsNoEditorCell(int ACol, int ARow)
 void TQvStringGrid::IsFixedCell(int ACol, int ARow, bool& isFixed)
 {
     if (!isFixed) {
-        isFixed = (FFixedRowAlways && ARow <= FFixedRowsMin && RowCount() == FFixedRowsMin) ||
-                  (FFixedColAlways && ACol < FFixedColsMin && ColCount() == FFixedColsMin) ||
-                  ACol < FixedCols() || ARow < FixedRows();
+        isFixed = (FFixedRowAlways && ARow <= FFixedRowsMin && RowCount() == FFixedRowsMin)
+                  || (FFixedColAlways && ACol < FFixedColsMin && ColCount() == FFixedColsMin) || ACol < FixedCols()
+                  || ARow < FixedRows();
     }
     if (!isFixed && OnIsFixedCell)
         OnIsFixedCell(this, ARow, ACol, isFixed);
@@ -304,13 +304,13 @@ void TQvStringGrid::LastRowChanged()
 
 // New properties freeze the look the grid shows, except where the grid's own look must stay
 // visible through them: fixed cells, bands, and the selection keep no colour of their own.
-void TQvStringGrid::GetCellDefaults(int col, int row, TFont& font, TBrush& brush, TColor& colorTo,
-                                    TColor& mirrorColor, TColor& mirrorColorTo, TAlignment& ha, TVAlignment& va,
-                                    bool& ww, TCellGradientDirection& gd)
+void TQvStringGrid::GetCellDefaults(int col, int row, TFont& font, TBrush& brush, TColor& colorTo, TColor& mirrorColor,
+                                    TColor& mirrorColorTo, TAlignment& ha, TVAlignment& va, bool& ww,
+                                    TCellGradientDirection& gd)
 {
     TGridDrawState state = 0;
-    GetVisualProperties(col, row, state, false, false, false, brush, colorTo, mirrorColor, mirrorColorTo, font, ha,
-                        va, ww, gd);
+    GetVisualProperties(col, row, state, false, false, false, brush, colorTo, mirrorColor, mirrorColorTo, font, ha, va,
+                        ww, gd);
     if (IsFixed(col, row) || FBands->Active() || (state & gdSelected)) {
         brush.Color = clNone;
         colorTo = clNone;

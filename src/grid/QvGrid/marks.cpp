@@ -63,10 +63,8 @@ struct TReach {
     bool hiddenWithoutFixed;
 };
 const TReach reaches[] = {
-    {TArea::Row, false, nullptr, false, false},
-    {TArea::Row, true, nullptr, true, true},
-    {TArea::Grid, false, &hilightTag, false, true},
-    {TArea::Grid, false, &errorTag, false, false},
+    {TArea::Row, false, nullptr, false, false},     {TArea::Row, true, nullptr, true, true},
+    {TArea::Grid, false, &hilightTag, false, true}, {TArea::Grid, false, &errorTag, false, false},
     {TArea::Grid, true, nullptr, true, true},
 };
 
@@ -88,15 +86,15 @@ QString markSource(const TQvStringGrid& g, int col, int row)
 
 bool holdsTag(const QString& text, const QString& tag)
 {
-    return text.contains(QLatin1Char('<') + tag + QLatin1Char('>'), Qt::CaseInsensitive) ||
-           text.contains(QLatin1String("</") + tag + QLatin1Char('>'), Qt::CaseInsensitive);
+    return text.contains(QLatin1Char('<') + tag + QLatin1Char('>'), Qt::CaseInsensitive)
+           || text.contains(QLatin1String("</") + tag + QLatin1Char('>'), Qt::CaseInsensitive);
 }
 
 // The cell text is entity-encoded first, so its own "<", ">" and "&" cannot be read as markup
 // once tags are in it. Only a cell with an occurrence is rewritten: the others keep their text
 // as it was, not its encoded form.
-void MarkInRange(TQvStringGrid& g, const QString& tag, const QString& hiText, TSpan rows,
-                 const std::vector<int>& cols, bool doCase)
+void MarkInRange(TQvStringGrid& g, const QString& tag, const QString& hiText, TSpan rows, const std::vector<int>& cols,
+                 bool doCase)
 {
     const QString sought = RizIVUDE::EncodeEntities(hiText, false);
     for (int r = rows.first; r <= rows.last; ++r)
@@ -154,7 +152,8 @@ void unMarkInRow(TQvStringGrid& g, const QString& tag, bool doFixed, int row)
 
 void unMarkInGrid(TQvStringGrid& g, const QString& tag, bool doFixed)
 {
-    UnMarkInRange(g, tag, normalRows(g, doFixed), areaColumns(g, doFixed, reachesHidden(TArea::Grid, true, tag, doFixed)));
+    UnMarkInRange(g, tag, normalRows(g, doFixed),
+                  areaColumns(g, doFixed, reachesHidden(TArea::Grid, true, tag, doFixed)));
 }
 
 // ---- checking --------------------------------------------------------------------------------

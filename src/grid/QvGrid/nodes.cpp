@@ -168,8 +168,8 @@ int TQvStringGrid::GetNodeSpanType(int ARow)
 {
     if (IsNode(ARow))
         return 0;
-    if (ARow < RowCount() - FFixedFooters - 1 && CellHasProperties(0, ARow + 1) &&
-        levelOf(*this, ARow + 1) >= levelOf(*this, ARow))
+    if (ARow < RowCount() - FFixedFooters - 1 && CellHasProperties(0, ARow + 1)
+        && levelOf(*this, ARow + 1) >= levelOf(*this, ARow))
         return 2;
     return 1;
 }

@@ -1,8 +1,8 @@
 // Reading a cell as a number with the place where it stops being one, and the grid's extra
 // fonts following a scale change of the form.
 
-#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/input/GridInput.h"
 #include "grid/look/ZirAzur.h"
 
 namespace grid {

@@ -85,8 +85,8 @@ bool TQvStringGrid::GetSelectedCells(int i, int j) const
     if (mouse(*this).DisjunctCellSelect())
         return SelectedCellList().HasValue(cellKey(i, j));
     const TGridRect s = Selection();
-    return i >= std::min(s.Left, s.Right) && i <= std::max(s.Left, s.Right) && j >= std::min(s.Top, s.Bottom) &&
-           j <= std::max(s.Top, s.Bottom);
+    return i >= std::min(s.Left, s.Right) && i <= std::max(s.Left, s.Right) && j >= std::min(s.Top, s.Bottom)
+           && j <= std::max(s.Top, s.Bottom);
 }
 
 void TQvStringGrid::SetSelectedCells(int i, int j, bool value)

@@ -144,8 +144,8 @@ void TQvStringGrid::SelectCols(int colIndex, int cCount)
     if (colIndex < 0 || cCount < 1)
         return;
     if (!FMouseActions->DisjunctColSelect()) {
-        SetSelection({colIndex, std::min(TStringGrid::FixedRows(), RowCount() - 1), colIndex + cCount - 1,
-                      RowCount() - 1});
+        SetSelection(
+            {colIndex, std::min(TStringGrid::FixedRows(), RowCount() - 1), colIndex + cCount - 1, RowCount() - 1});
         return;
     }
     for (int c = colIndex; c < colIndex + cCount; ++c)

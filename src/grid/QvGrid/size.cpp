@@ -154,7 +154,6 @@ void TQvStringGrid::SetRow(int value)
 
 // ---- typed characters ------------------------------------------------------------------------
 
-
 bool TQvStringGrid::IsEditable(int ACol, int ARow)
 {
     // Editing switched off only for a read-only current cell still counts as editing on.

@@ -622,8 +622,8 @@ void TQvStringGrid::MergeColumnCells(int ColIndex, bool MainMerge)
     const int last = RowCount() - FFixedFooters - 1;
     int start = first;
     for (int r = first + 1; r <= last + 1; ++r) {
-        const bool continues = r <= last && Cells(ColIndex, r) == Cells(ColIndex, r - 1) &&
-                               (MainMerge || RowSpanIdentical(r - 1, r));
+        const bool continues =
+            r <= last && Cells(ColIndex, r) == Cells(ColIndex, r - 1) && (MainMerge || RowSpanIdentical(r - 1, r));
         if (continues)
             continue;
         if (r - start >= 2)
@@ -638,8 +638,8 @@ void TQvStringGrid::MergeRowCells(int RowIndex, bool MainMerge)
     const int last = ColCount() - FFixedRightCols - 1;
     int start = first;
     for (int c = first + 1; c <= last + 1; ++c) {
-        const bool continues = c <= last && Cells(c, RowIndex) == Cells(c - 1, RowIndex) &&
-                               (MainMerge || ColSpanIdentical(c - 1, c));
+        const bool continues =
+            c <= last && Cells(c, RowIndex) == Cells(c - 1, RowIndex) && (MainMerge || ColSpanIdentical(c - 1, c));
         if (continues)
             continue;
         if (c - start >= 2)

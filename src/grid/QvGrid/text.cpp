@@ -152,8 +152,8 @@ QSize TQvStringGrid::CalcCellTextSize(int ACol, int DisplCol, int ARow, bool VS,
         if (EditMode && ACol == RealColIndex(Col()) && ARow == Row() && text.endsWith(QLatin1Char('\n')))
             text += QLatin1Char('w');
         TRect m = r;
-        const unsigned flags = DT_CALCRECT | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS |
-                               (rotated ? DT_SINGLELINE : DT_WORDBREAK);
+        const unsigned flags =
+            DT_CALCRECT | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS | (rotated ? DT_SINGLELINE : DT_WORDBREAK);
         size.setHeight(DrawTextFlags(canvas, text, m, flags));
         size.setWidth(m.Width());
     } else {
@@ -238,9 +238,9 @@ void TQvStringGrid::RenderRichCell(int ACol, int ARow, const TRect& Rect, QPaint
     const int displCol = DisplColIndex(ACol);
     const bool focusedCurrent = hasFocus() && !HasOption(goDrawFocusSelected) && displCol == Col() && ARow == Row();
     const bool inSelection = displCol >= sel.Left && displCol <= sel.Right && ARow >= sel.Top && ARow <= sel.Bottom;
-    const bool drawnSelected = (inSelection && !focusedCurrent && !FMouseActions->DisjunctRowSelect()) ||
-                               (FMouseActions->DisjunctRowSelect() && GetRowSelect(selRow)) ||
-                               (FMouseActions->DisjunctColSelect() && GetColSelect(ACol));
+    const bool drawnSelected = (inSelection && !focusedCurrent && !FMouseActions->DisjunctRowSelect())
+                               || (FMouseActions->DisjunctRowSelect() && GetRowSelect(selRow))
+                               || (FMouseActions->DisjunctColSelect() && GetColSelect(ACol));
     const bool mmText = !Canvas.worldTransform().isScaling() && !Canvas.worldTransform().isRotating();
     if (drawnSelected && !SelectionRTFKeep && mmText && SelectionTextColor != clNone) {
         QTextCursor all(re->document());

@@ -3,13 +3,13 @@
 // cell's graphic.
 
 #include "grid/QvGrid.h"
-#include "grid/print/GridPrint.h"
 #include "grid/markup/RizIVUDE.h"
+#include "grid/print/GridPrint.h"
 #include "platform/Locale.h"
 
 #include <QDate>
-#include <QFontMetrics>
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -133,8 +133,7 @@ int readInts(const QString& text)
 // other; anything else (a "%s" typed into a setting, say) would read memory that is not there.
 QString formatFloat(const QString& format, double value)
 {
-    static const QRegularExpression one(
-        QStringLiteral("^(?:[^%]|%%)*%[-+ #0]*\\d*(?:\\.\\d+)?[fFeEgG](?:[^%]|%%)*$"));
+    static const QRegularExpression one(QStringLiteral("^(?:[^%]|%%)*%[-+ #0]*\\d*(?:\\.\\d+)?[fFeEgG](?:[^%]|%%)*$"));
     const QString fmt = one.match(format).hasMatch() ? format : QStringLiteral("%g");
     QString out = QString::asprintf(fmt.toLatin1().constData(), value);
     const QChar dec = platform::decimalSeparator();
@@ -185,8 +184,8 @@ void linkify(QString& value)
         if (at < 0)
             continue;
         int end = at;
-        while (end < value.size() && !value[end].isSpace() && value[end] != QLatin1Char('<') &&
-               value[end] != QLatin1Char('>') && value[end] != QLatin1Char('"'))
+        while (end < value.size() && !value[end].isSpace() && value[end] != QLatin1Char('<')
+               && value[end] != QLatin1Char('>') && value[end] != QLatin1Char('"'))
             ++end;
         auto esc = [](QString t) {
             return t.replace(QLatin1Char('<'), QLatin1String("&lt;")).replace(QLatin1Char('>'), QLatin1String("&gt;"));

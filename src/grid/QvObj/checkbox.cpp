@@ -222,12 +222,13 @@ void TQvCheckBox::paintEvent(QPaintEvent*)
     bool drawn = false;
     if (themed()) {
         namespace th = platform::theme;
-        const int group = FState == cbChecked ? th::CBS_CHECKEDNORMAL
+        const int group = FState == cbChecked  ? th::CBS_CHECKEDNORMAL
                           : FState == cbGrayed ? th::CBS_MIXEDNORMAL
                                                : th::CBS_UNCHECKEDNORMAL;
         // Disabled, pressed, hot, normal: the first that applies.
         const int step = !isEnabled() ? 3 : FDown ? 2 : FHot ? 1 : 0;
-        drawn = DrawThemedPart(GridThemeApi, this, QStringLiteral("button"), canvas, th::BP_CHECKBOX, group + step, box);
+        drawn =
+            DrawThemedPart(GridThemeApi, this, QStringLiteral("button"), canvas, th::BP_CHECKBOX, group + step, box);
     }
     if (!drawn)
         ClassicCheckBox(canvas, box, FState == cbChecked, FState == cbGrayed || !isEnabled());
@@ -249,8 +250,9 @@ void TQvCheckBox::paintEvent(QPaintEvent*)
 
     if (hasFocus()) {
         const QSize t = fm.boundingRect(QRect(0, 0, caption.width(), 0), flags, text).size();
-        DottedFrame(canvas, QRect(QPoint(caption.left() - 2, caption.top()),
-                                  QPoint(caption.left() + t.width() + 1, caption.top() + t.height() + 1)),
+        DottedFrame(canvas,
+                    QRect(QPoint(caption.left() - 2, caption.top()),
+                          QPoint(caption.left() + t.width() + 1, caption.top() + t.height() + 1)),
                     FFontColor);
     }
 }

@@ -48,8 +48,8 @@ void TArrowWindow::paintEvent(QPaintEvent*)
 
 TGridFocusWindow::TGridFocusWindow(QWidget* owner)
     // A tool-tip window: showing it never takes activation (and so the editor's focus) away.
-    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                         Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput
+                         | Qt::WindowDoesNotAcceptFocus)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground);

@@ -128,8 +128,8 @@ QImage ShadeGlyph(const QImage& glyph)
 }
 
 struct TButtonLook {
-    TColor Color, ColorTo, ColorHot, ColorHotTo, ColorDown, ColorDownTo, ColorChecked, ColorCheckedTo,
-        BorderDownColor, BorderHotColor;
+    TColor Color, ColorTo, ColorHot, ColorHotTo, ColorDown, ColorDownTo, ColorChecked, ColorCheckedTo, BorderDownColor,
+        BorderHotColor;
 };
 
 constexpr TColor kFace = platform::clBtnFace;
@@ -180,11 +180,11 @@ TQvGridButton::TQvGridButton(QWidget* owner) : QWidget(owner)
 
 TQvGridButton::~TQvGridButton() = default;
 
-#define QV_BUTTON_COLOR_WRITER(Name)                                                           \
-    void TQvGridButton::Set##Name(TColor v)                                                   \
-    {                                                                                         \
-        F##Name = v;                                                                          \
-        update();                                                                             \
+#define QV_BUTTON_COLOR_WRITER(Name)                                                                                   \
+    void TQvGridButton::Set##Name(TColor v)                                                                            \
+    {                                                                                                                  \
+        F##Name = v;                                                                                                   \
+        update();                                                                                                      \
     }
 QV_BUTTON_COLORS(QV_BUTTON_COLOR_WRITER)
 #undef QV_BUTTON_COLOR_WRITER

@@ -40,13 +40,13 @@ inline TPoint AxisCell(TGridAxisKind k, int along, int across)
 // One axis of a grid as it stands when asked (the size functions read the grid live).
 struct TGridAxis {
     TGridAxisKind Kind = gaColumns;
-    int Count = 0;    // ColCount / RowCount
-    int Fixed = 0;    // FixedCols / FixedRows
-    int Trailing = 0; // fixed right columns / fixed footer rows
-    int Visible = 0;  // VisibleColCount / VisibleRowCount
-    int Current = 0;  // Col / Row
-    int Anchor = 0;   // the selection anchor's coordinate
-    int TopLeft = 0;  // LeftCol / TopRow
+    int Count = 0;                         // ColCount / RowCount
+    int Fixed = 0;                         // FixedCols / FixedRows
+    int Trailing = 0;                      // fixed right columns / fixed footer rows
+    int Visible = 0;                       // VisibleColCount / VisibleRowCount
+    int Current = 0;                       // Col / Row
+    int Anchor = 0;                        // the selection anchor's coordinate
+    int TopLeft = 0;                       // LeftCol / TopRow
     std::function<int(int)> Size;          // ColWidths / RowHeights
     std::function<void(int, int)> SetSize; // SetColWidths / SetRowHeights
 };

@@ -185,8 +185,9 @@ void TStringGrid::updateScrollBars()
     const int maxLeft = maxLeftCol();
     const int vMax = std::max(fixedRows, maxTop);
     const int hMax = std::max(fixedCols, maxLeft);
-    if (!showBarsQueued && (verticalScrollBar()->minimum() != fixedRows || verticalScrollBar()->maximum() != vMax ||
-                            horizontalScrollBar()->minimum() != fixedCols || horizontalScrollBar()->maximum() != hMax)) {
+    if (!showBarsQueued
+        && (verticalScrollBar()->minimum() != fixedRows || verticalScrollBar()->maximum() != vMax
+            || horizontalScrollBar()->minimum() != fixedCols || horizontalScrollBar()->maximum() != hMax)) {
         showBarsQueued = true;
         QMetaObject::invokeMethod(
             this,

@@ -159,10 +159,10 @@ void TStringGrid::placeEditor()
 void TStringGrid::keyPressEvent(QKeyEvent* e)
 {
     const int key = e->key();
-    const bool handled = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
-                         key == Qt::Key_Right || key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
-                         key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_F2 ||
-                         ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && (options & goTabs));
+    const bool handled = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right
+                         || key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Home
+                         || key == Qt::Key_End || key == Qt::Key_F2
+                         || ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && (options & goTabs));
     if (handled) {
         KeyDown(key, e->modifiers());
         e->accept();
@@ -215,8 +215,8 @@ void TStringGrid::KeyDown(int key, Qt::KeyboardModifiers shift)
         return;
     }
     const bool ctrl = shift & Qt::ControlModifier;
-    const bool extend = (shift & Qt::ShiftModifier) && (options & goRangeSelect) &&
-                        key != Qt::Key_Tab && key != Qt::Key_Backtab;
+    const bool extend =
+        (shift & Qt::ShiftModifier) && (options & goRangeSelect) && key != Qt::Key_Tab && key != Qt::Key_Backtab;
     int c = current.X, r = current.Y;
     const int page = std::max(1, VisibleRowCount());
     const bool rowSelect = options & goRowSelect;

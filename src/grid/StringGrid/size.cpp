@@ -501,7 +501,8 @@ void TStringGrid::InsertStoreRowList(const std::vector<int>& at, const std::vect
     store.InsertRowList(at);
     const int old = rowCount;
     rowCount += int(at.size());
-    const bool ownHeights = std::any_of(heights.begin(), heights.end(), [this](int h) { return h != defaultRowHeight; });
+    const bool ownHeights =
+        std::any_of(heights.begin(), heights.end(), [this](int h) { return h != defaultRowHeight; });
     if (!rowHeights.empty() || ownHeights) {
         if (rowHeights.empty())
             rowHeights.assign(std::size_t(old), defaultRowHeight);
@@ -535,8 +536,6 @@ void TStringGrid::InsertStoreRowList(const std::vector<int>& at, const std::vect
     Invalidate();
 }
 
-void TStringGrid::SizeChanged(int, int)
-{
-}
+void TStringGrid::SizeChanged(int, int) {}
 
 } // namespace grid

@@ -1,7 +1,7 @@
 // The balloon window and its settings object.
 
-#include "grid/balloon/Balloon.h"
 #include "grid/QvGrid.h"
+#include "grid/balloon/Balloon.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -52,8 +52,8 @@ void TBalloonSettings::SetEnable(bool v)
 // ---- window ----------------------------------------------------------------------------------
 
 TBalloonWindow::TBalloonWindow(TQvStringGrid* grid)
-    : QWidget(grid, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                        Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint),
+    : QWidget(grid, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus
+                        | Qt::NoDropShadowWindowHint),
       FGrid(grid)
 {
     setObjectName(QStringLiteral("Balloon"));
@@ -210,9 +210,8 @@ void TBalloonWindow::paintEvent(QPaintEvent*)
     int x = inner.left();
     int headHeight = 0;
     if (FIcon > 0) {
-        static constexpr QStyle::StandardPixmap kIcons[] = {QStyle::SP_MessageBoxInformation,
-                                                            QStyle::SP_MessageBoxWarning,
-                                                            QStyle::SP_MessageBoxCritical};
+        static constexpr QStyle::StandardPixmap kIcons[] = {
+            QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical};
         style()->standardIcon(kIcons[FIcon - 1]).paint(&p, QRect(x, inner.top(), kIconSize, kIconSize));
         x += kIconSize + kIconGap;
         headHeight = kIconSize;

@@ -23,14 +23,16 @@ namespace {
 QString gridCellsMime()
 {
     const QString& registered = GridRegistrations().GridCellsClipboardFormat;
-    return registered.isEmpty()
-               ? QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(GridCellsFormatName)
-               : registered;
+    return registered.isEmpty() ? QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(GridCellsFormatName)
+                                : registered;
 }
 
 } // namespace
 
-QString gridCellsClipboardMime() { return gridCellsMime(); }
+QString gridCellsClipboardMime()
+{
+    return gridCellsMime();
+}
 
 QString unquotePastedField(QString field)
 {
@@ -228,7 +230,8 @@ void TQvStringGrid::CopyToClipBoardAsHTML()
     set.text = wrapped;
     // The "text/html" bytes are UTF-8; a fragment that does not say so is read as Latin-1 by
     // HTML parsers, which garbles every non-ASCII character.
-    set.formats.emplace_back(platform::kClipboardHtmlMime, QByteArrayLiteral("<meta charset=\"utf-8\">") + html.toUtf8());
+    set.formats.emplace_back(platform::kClipboardHtmlMime,
+                             QByteArrayLiteral("<meta charset=\"utf-8\">") + html.toUtf8());
     set.formats.emplace_back(platform::kClipboardHtmlFormatMime, platform::toAnsi(wrapped));
     platform::setClipboard(set);
 }

@@ -2,8 +2,8 @@
 // text parsed at line breaks and TABs; and the selection paste's fill of one value or a series.
 
 #include "grid/QvGrid.h"
-#include "grid/io/BinStreamRect.h"
 #include "grid/clipboard/ClipboardText.h"
+#include "grid/io/BinStreamRect.h"
 #include "grid/look/ZirAzur.h"
 
 #include "platform/Clipboard.h"
@@ -69,7 +69,8 @@ TPoint TQvStringGrid::MeasureTextBlock(const QString& text)
 {
     int widest = 0;
     int rows = 0;
-    const QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\r")).split(QLatin1Char('\r'));
+    const QStringList lines =
+        QString(text).replace(QLatin1String("\r\n"), QLatin1String("\r")).split(QLatin1Char('\r'));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         widest = std::max(widest, int(lines.at(i).count(QLatin1Char('\t'))) + 1);
         if (i > 0 && !lines.at(i).isEmpty())
@@ -318,8 +319,10 @@ bool TQvStringGrid::seriesFill(int)
         TDateTime v = a;
         for (const TPoint& p : cells) {
             const QDateTime dt = fromDateTime(v);
-            fillCell(p.X, p.Y, asDate ? loc.toString(dt.date(), QLocale::ShortFormat)
-                                      : loc.toString(dt.time(), QLocale::ShortFormat), false);
+            fillCell(p.X, p.Y,
+                     asDate ? loc.toString(dt.date(), QLocale::ShortFormat)
+                            : loc.toString(dt.time(), QLocale::ShortFormat),
+                     false);
             try {
                 v = ShiftDate(years, months, days, b - a, v);
             } catch (...) {
@@ -359,13 +362,11 @@ void TQvStringGrid::textSeriesFill(int n)
     if (sel.Left == sel.Right) {
         for (int r = sel.Top + n - 1; r <= sel.Bottom; ++r)
             SetCells(sel.Left, r, Cells(sel.Left, r - (n - 1)));
-        ClipboardCellsPasted({sel.Left, sel.Top},
-                             TRect{sel.Left, sel.Top + n - 1, sel.Left, sel.Bottom}, coCopy);
+        ClipboardCellsPasted({sel.Left, sel.Top}, TRect{sel.Left, sel.Top + n - 1, sel.Left, sel.Bottom}, coCopy);
     } else {
         for (int c = sel.Left + n - 1; c <= sel.Right; ++c)
             SetCells(c, sel.Top, Cells(c - (n - 1), sel.Top));
-        ClipboardCellsPasted({sel.Left, sel.Top},
-                             TRect{sel.Left + n - 1, sel.Top, sel.Right, sel.Top}, coCopy);
+        ClipboardCellsPasted({sel.Left, sel.Top}, TRect{sel.Left + n - 1, sel.Top, sel.Right, sel.Top}, coCopy);
     }
 }
 

@@ -31,7 +31,7 @@ bool isAddressChar(QChar c)
 {
     const char16_t u = c.unicode();
     return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9')
-        || QStringView(u"%()-./:@\\_{}").contains(c);
+           || QStringView(u"%()-./:@\\_{}").contains(c);
 }
 
 // Upper case one character at a time, so positions in the result are positions in the text.
@@ -114,7 +114,7 @@ bool LinkifyText(const QString& text, const QString& prefix, QString& result)
         ++end;
     const QString address = escaped.mid(from, end - from);
     result = escaped.left(from) + QLatin1String("<a href=\"") + address + QLatin1String("\">") + address
-        + QLatin1String("</a>") + escaped.mid(end);
+             + QLatin1String("</a>") + escaped.mid(end);
     return true;
 }
 

@@ -26,12 +26,14 @@ class TQvStringGrid;
 class TGridDropTarget;
 
 // The settings that are plain values; OleDropRTF and OleDropTarget do more when written.
+// clang-format off
 #define QV_DRAGDROP_PLAIN(X)                                                                   \
     X(bool, OleAcceptText, true) X(bool, OleEntireRows, false) X(bool, OleDropSource, false)    \
     X(bool, OleRemoveRows, false) X(bool, OleAcceptFiles, true) X(bool, OleAcceptURLs, true)    \
     X(bool, OleInsertRows, false) X(bool, OleAppendRows, false) X(bool, OleCopyAlways, false)   \
     X(bool, OleColumnDragDrop, false) X(bool, OleColumnReorder, false)                         \
     X(bool, OleColumnsOnly, false) X(bool, ShowCells, true)
+// clang-format on
 
 class TDragDropSettings : public TPersistent {
 public:

@@ -75,7 +75,10 @@ private:
     int FIndex;
 };
 
-bool isContentBlock(const TFormatEtc& f) { return f.dwAspect == DVASPECT_CONTENT && f.tymed == TYMED_HGLOBAL; }
+bool isContentBlock(const TFormatEtc& f)
+{
+    return f.dwAspect == DVASPECT_CONTENT && f.tymed == TYMED_HGLOBAL;
+}
 
 } // namespace
 
@@ -400,7 +403,10 @@ HRESULT TSourceEnumFormatEtc::Next(unsigned celt, TFormatEtc* elt, unsigned* pce
     return nextOf(entries(), FIndex, celt, elt, pceltFetched);
 }
 
-HRESULT TSourceEnumFormatEtc::Skip(unsigned celt) { return skipOf(entries(), FIndex, celt); }
+HRESULT TSourceEnumFormatEtc::Skip(unsigned celt)
+{
+    return skipOf(entries(), FIndex, celt);
+}
 
 HRESULT TSourceEnumFormatEtc::Reset()
 {
@@ -438,8 +444,8 @@ HRESULT runDrag(TQSGDropSource& source, IDataObject& data, int okEffects, int& e
 
 } // namespace
 
-HRESULT BeginTextDrag(TQSGDropSource& DropSource, const QString& Text, const QString& RTF, int& Effect,
-                      int OkEffects, const QByteArray* Stream, const TDragRun& run)
+HRESULT BeginTextDrag(TQSGDropSource& DropSource, const QString& Text, const QString& RTF, int& Effect, int OkEffects,
+                      const QByteArray* Stream, const TDragRun& run)
 {
     TSourceDataObject data(Text, Stream, -1, RTF);
     return runDrag(DropSource, data, OkEffects, Effect, run);

@@ -39,7 +39,10 @@ extern bool OleDropRTFEnabled;
 
 enum TDropFormat { dfText, dfFile, dfCol, dfRTF, dfURL, dfGridCells };
 using TDropFormats = unsigned; // bit n: TDropFormat n
-inline constexpr TDropFormats DropFormatBit(TDropFormat f) { return 1u << f; }
+inline constexpr TDropFormats DropFormatBit(TDropFormat f)
+{
+    return 1u << f;
+}
 
 inline constexpr int DVASPECT_CONTENT = 1;
 inline constexpr int TYMED_HGLOBAL = 1;
@@ -259,8 +262,8 @@ struct TDragRun {
 
 // Both give DRAGDROP_S_CANCEL when the drag ended on a target that refused it, else the runner's
 // result; Effect receives the effect.
-HRESULT BeginTextDrag(TQSGDropSource& DropSource, const QString& Text, const QString& RTF, int& Effect,
-                      int OkEffects, const QByteArray* Stream, const TDragRun& run);
+HRESULT BeginTextDrag(TQSGDropSource& DropSource, const QString& Text, const QString& RTF, int& Effect, int OkEffects,
+                      const QByteArray* Stream, const TDragRun& run);
 HRESULT BeginColumnDrag(TQSGDropSource& DropSource, int Column, int OkEffects, int& Effect, const TDragRun& run);
 
 } // namespace grid

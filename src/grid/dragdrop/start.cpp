@@ -62,11 +62,10 @@ bool TQvStringGrid::ArmSelectionDrag(int ACol, int ARow, int X, int Y)
     const TRect cr = CellRect(ACol, ARow);
     const int cellType = GetCellType(realCol, ARow);
     const bool onSelection = IsSelected(ACol, ARow) || (ARow < FixedRows() && !EnhRowColMove);
-    const bool armed = onSelection && !(Options() & goEditing) && cellType != ctButton &&
-                       cellType != ctBitButton && !HasCheckBox(realCol, ARow) &&
-                       FDragDropSettings->OleDropSource() &&
-                       !((ma.ColSelect() || ma.AllSelect()) && ARow < FixedRows()) && ACol >= FixedCols() &&
-                       ((X - cr.Left >= kSizingEdge && cr.Right - X >= kSizingEdge) || !(Options() & goColSizing));
+    const bool armed = onSelection && !(Options() & goEditing) && cellType != ctButton && cellType != ctBitButton
+                       && !HasCheckBox(realCol, ARow) && FDragDropSettings->OleDropSource()
+                       && !((ma.ColSelect() || ma.AllSelect()) && ARow < FixedRows()) && ACol >= FixedCols()
+                       && ((X - cr.Left >= kSizingEdge && cr.Right - X >= kSizingEdge) || !(Options() & goColSizing));
     if (!armed)
         return false;
     setFocus(Qt::MouseFocusReason);
@@ -81,8 +80,8 @@ bool TQvStringGrid::ArmSelectionDrag(int ACol, int ARow, int X, int Y)
 
 bool TQvStringGrid::oleDragDue(QMouseEvent* e) const
 {
-    if (!FSelectionClick || !FDragDropSettings->OleDropSource() || !(e->buttons() & Qt::LeftButton) ||
-        GridState() == TGridState::gsColSizing)
+    if (!FSelectionClick || !FDragDropSettings->OleDropSource() || !(e->buttons() & Qt::LeftButton)
+        || GridState() == TGridState::gsColSizing)
         return false;
     const QPoint p = e->position().toPoint();
     const QPoint d = p - FSelectionClickPos;
@@ -96,8 +95,8 @@ bool TQvStringGrid::oleDragDue(QMouseEvent* e) const
     if (SelectionResizer && SelectionRectangle) {
         const TGridRect s = Selection();
         const TRect cr = CellRect(s.Right, s.Bottom);
-        if (p.x() > cr.Right - kSelectionHandle && p.x() <= cr.Right && p.y() > cr.Bottom - kSelectionHandle &&
-            p.y() <= cr.Bottom)
+        if (p.x() > cr.Right - kSelectionHandle && p.x() <= cr.Right && p.y() > cr.Bottom - kSelectionHandle
+            && p.y() <= cr.Bottom)
             return false;
     }
     return true;
@@ -207,8 +206,8 @@ bool TQvStringGrid::StartOleDrag(int ACol, int ARow)
         stream.open(QIODevice::WriteOnly);
         SaveRectToBinStream(FDropSelection, stream);
     }
-    const HRESULT result = BeginTextDrag(source, SelectedText(), Cells(realCol, ARow), effect, kOkEffects,
-                                         cells ? &*cells : nullptr, run);
+    const HRESULT result =
+        BeginTextDrag(source, SelectedText(), Cells(realCol, ARow), effect, kOkEffects, cells ? &*cells : nullptr, run);
     if (result == DRAGDROP_S_CANCEL)
         return true;
     if (effect == DROPEFFECT_MOVE && !dd.OleCopyAlways())

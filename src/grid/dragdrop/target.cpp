@@ -17,9 +17,15 @@ constexpr int kTopScrollBand = 8;
 constexpr int kRowArrowGap = 10;
 constexpr int kColumnArrowGap = 8;
 
-bool isCell(TPoint p) { return p.X >= 0 && p.Y >= 0; }
+bool isCell(TPoint p)
+{
+    return p.X >= 0 && p.Y >= 0;
+}
 
-bool offers(TDropFormats formats, TDropFormat f) { return (formats & DropFormatBit(f)) != 0; }
+bool offers(TDropFormats formats, TDropFormat f)
+{
+    return (formats & DropFormatBit(f)) != 0;
+}
 
 } // namespace
 
@@ -72,8 +78,8 @@ void TGridDropTarget::DragMouseMove(QPoint pt, bool& Allow, TDropFormats DropFor
     Allow = valid;
 
     if (valid && !columnDrag) {
-        if ((cell.Y == 0 && g.TopRow() > g.FixedRows()) ||
-            (g.FixedRows() == 0 && client.y() < kTopScrollBand && g.TopRow() > 0))
+        if ((cell.Y == 0 && g.TopRow() > g.FixedRows())
+            || (g.FixedRows() == 0 && client.y() < kTopScrollBand && g.TopRow() > 0))
             g.SetTopRow(g.TopRow() - 1);
         else if (cell.Y == g.TopRow() + g.VisibleRowCount() && g.TopRow() + g.VisibleRowCount() < g.RowCount())
             g.SetTopRow(g.TopRow() + 1);
@@ -137,7 +143,10 @@ void TGridDropTarget::DragMouseMove(QPoint pt, bool& Allow, TDropFormats DropFor
     }
 }
 
-void TGridDropTarget::DragMouseLeave() { hideArrows(); }
+void TGridDropTarget::DragMouseLeave()
+{
+    hideArrows();
+}
 
 // ---- the drops --------------------------------------------------------------------------------
 
@@ -272,9 +281,15 @@ void TGridDropTarget::dropIntoCell(QPoint pt, const QString& s,
     g.arrows[arrDown]->hide();
 }
 
-void TGridDropTarget::DropRTF(QPoint pt, const QString& s) { dropIntoCell(pt, s, FGrid->OnOleDrop); }
+void TGridDropTarget::DropRTF(QPoint pt, const QString& s)
+{
+    dropIntoCell(pt, s, FGrid->OnOleDrop);
+}
 
-void TGridDropTarget::DropURL(QPoint pt, const QString& s) { dropIntoCell(pt, s, FGrid->OnOleDropURL); }
+void TGridDropTarget::DropURL(QPoint pt, const QString& s)
+{
+    dropIntoCell(pt, s, FGrid->OnOleDropURL);
+}
 
 void TGridDropTarget::DropFiles(QPoint pt, const QStringList& Files)
 {
@@ -294,8 +309,8 @@ void TGridDropTarget::DropFiles(QPoint pt, const QStringList& Files)
     // named "x.csv" is no CSV file, and no name loads twice.
     const QString ext = QFileInfo(name).suffix().toLower();
     const bool csv = ext == QLatin1String("csv");
-    const bool xls = ext == QLatin1String("xls") || ext == QLatin1String("xlsx") || ext == QLatin1String("xlsm") ||
-                     ext == QLatin1String("xlsb");
+    const bool xls = ext == QLatin1String("xls") || ext == QLatin1String("xlsx") || ext == QLatin1String("xlsm")
+                     || ext == QLatin1String("xlsb");
     if (!csv && !xls)
         return;
     bool load = true;

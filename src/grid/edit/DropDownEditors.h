@@ -20,10 +20,10 @@ class TCustomImageList;
 
 // What a drop-down editor is loaded with when it opens over a cell.
 struct TDropDownCell {
-    QString Text;                       // the cell's edit text
-    TColor Color = clNone;              // colour picker: the shape colour, else the background
-    int ImageIndex = -1;                // image picker: the cell's image index, -1 for none
-    bool ImageCell = false;             // an image-list or data-image cell
+    QString Text;                             // the cell's edit text
+    TColor Color = clNone;                    // colour picker: the shape colour, else the background
+    int ImageIndex = -1;                      // image picker: the cell's image index, -1 for none
+    bool ImageCell = false;                   // an image-list or data-image cell
     const TCustomImageList* Images = nullptr; // the grid's GridImages
 };
 

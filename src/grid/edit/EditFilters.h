@@ -20,7 +20,7 @@ enum class TCharVerdict { Accept, Drop, Beep, AcceptUnfiltered };
 // The edit's state the rules look at.
 struct TEditState {
     QString text;
-    int caret = 0;      // the selection's start when something is selected
+    int caret = 0; // the selection's start when something is selected
     QString selected;
 };
 
@@ -44,7 +44,7 @@ struct TPasteMerge {
     QString text;     // the edit's text afterwards
     int selStart = 0; // with a selection before: the pasted text stays selected
     int selLength = 0;
-    int caret = 0;    // without: the caret goes after the pasted text
+    int caret = 0; // without: the caret goes after the pasted text
 };
 TPasteMerge MergePaste(const TEditState& edit, QString pasted, int lengthLimit);
 

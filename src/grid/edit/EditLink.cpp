@@ -49,12 +49,18 @@ bool TEditLink::IsGridKey(int Key, Qt::KeyboardModifiers Shift) const
     };
     // The keys that end the edit, each with the switch that keeps it in the control.
     static const Row rows[] = {
-        {Qt::Key_Tab, &TEditLink::WantTabs},         {Qt::Key_Backtab, &TEditLink::WantTabs},
-        {Qt::Key_Return, &TEditLink::WantKeyReturn}, {Qt::Key_Enter, &TEditLink::WantKeyReturn},
-        {Qt::Key_Escape, &TEditLink::WantKeyEscape}, {Qt::Key_PageUp, &TEditLink::WantKeyPriorNext},
-        {Qt::Key_PageDown, &TEditLink::WantKeyPriorNext}, {Qt::Key_End, &TEditLink::WantKeyHomeEnd},
-        {Qt::Key_Left, &TEditLink::WantKeyLeftRight}, {Qt::Key_Right, &TEditLink::WantKeyLeftRight},
-        {Qt::Key_Up, &TEditLink::WantKeyUpDown},     {Qt::Key_Down, &TEditLink::WantKeyUpDown},
+        {Qt::Key_Tab, &TEditLink::WantTabs},
+        {Qt::Key_Backtab, &TEditLink::WantTabs},
+        {Qt::Key_Return, &TEditLink::WantKeyReturn},
+        {Qt::Key_Enter, &TEditLink::WantKeyReturn},
+        {Qt::Key_Escape, &TEditLink::WantKeyEscape},
+        {Qt::Key_PageUp, &TEditLink::WantKeyPriorNext},
+        {Qt::Key_PageDown, &TEditLink::WantKeyPriorNext},
+        {Qt::Key_End, &TEditLink::WantKeyHomeEnd},
+        {Qt::Key_Left, &TEditLink::WantKeyLeftRight},
+        {Qt::Key_Right, &TEditLink::WantKeyLeftRight},
+        {Qt::Key_Up, &TEditLink::WantKeyUpDown},
+        {Qt::Key_Down, &TEditLink::WantKeyUpDown},
     };
     const bool alt = Shift & Qt::AltModifier;
     for (const Row& r : rows)
@@ -82,8 +88,8 @@ void TEditLink::EditKeyDown(QObject*, int& Key, Qt::KeyboardModifiers Shift)
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         if (Grid->Navigation().TabToNextAtEnd()) {
             storeValue();
-            if (Grid->TabNavigate(key == Qt::Key_Backtab || (Shift & Qt::ShiftModifier)) &&
-                !Grid->IsControlCell(Grid->RealCol(), Grid->Row())) {
+            if (Grid->TabNavigate(key == Qt::Key_Backtab || (Shift & Qt::ShiftModifier))
+                && !Grid->IsControlCell(Grid->RealCol(), Grid->Row())) {
                 QCoreApplication::postEvent(Grid, new QKeyEvent(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier));
                 Key = 0;
                 return;

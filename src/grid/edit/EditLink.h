@@ -28,8 +28,8 @@ public:
     explicit TEditLink(QObject* owner = nullptr);
     ~TEditLink() override;
 
-    TQvStringGrid* Grid = nullptr;   // the grid of the current edit
-    QPoint EditCell;                 // real column and row
+    TQvStringGrid* Grid = nullptr; // the grid of the current edit
+    QPoint EditCell;               // real column and row
     TEditStyle EditStyle = esInplace;
     int PopupWidth = 0, PopupHeight = 0;
     int PopupLeft = -1, PopupTop = -1; // -1 in either: the popup at the cell

@@ -60,8 +60,8 @@ void TGridCheckBox::keyPressEvent(QKeyEvent* e)
         e->accept();
         return;
     }
-    const bool closing = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape ||
-                         key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End || isArrow(key);
+    const bool closing = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_PageUp
+                         || key == Qt::Key_PageDown || key == Qt::Key_End || isArrow(key);
     if (!host || !closing) {
         QCheckBox::keyPressEvent(e);
         // What the box does not use stays with it, as with the platform's box; passed on, the
@@ -179,7 +179,8 @@ void TGridButton::keyReleaseEvent(QKeyEvent* e)
 
 void TGridButton::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (host && e->button() == Qt::LeftButton && host->IsGridWindow(parentWidget()) && rect().contains(e->position().toPoint()))
+    if (host && e->button() == Qt::LeftButton && host->IsGridWindow(parentWidget())
+        && rect().contains(e->position().toPoint()))
         click();
     QPushButton::mouseReleaseEvent(e);
 }

@@ -231,8 +231,8 @@ void TGridCombo::keyReleaseEvent(QKeyEvent* e)
         TQsgComboBox::keyReleaseEvent(e);
         return;
     }
-    if (!ListStyle() && (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right) &&
-        !(e->modifiers() & Qt::ShiftModifier) && host->EditNavigation().CursorWalkEditor() && cursorWalk(e->key()))
+    if (!ListStyle() && (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right) && !(e->modifiers() & Qt::ShiftModifier)
+        && host->EditNavigation().CursorWalkEditor() && cursorWalk(e->key()))
         return;
     host->SetNoAutoAdvance(false);
     if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)

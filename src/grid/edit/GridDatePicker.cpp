@@ -15,8 +15,14 @@ namespace {
 bool isClosingKey(int key)
 {
     switch (key) {
-    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Escape:
-    case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_End:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_End:
         return true;
     default:
         return false;
@@ -136,8 +142,9 @@ void TGridDatePicker::ShiftFocus()
     }
     // The field typed is the format's last one: there is nowhere to move to.
     const QChar last = f.back().toLower();
-    const bool lastField = day ? last == QLatin1Char('d') : month ? last == QLatin1Char('m')
-                                                          : year && last == QLatin1Char('y');
+    const bool lastField = day     ? last == QLatin1Char('d')
+                           : month ? last == QLatin1Char('m')
+                                   : year && last == QLatin1Char('y');
     if (!lastField && (day || month || year))
         PostKeyDown(Qt::Key_Right);
 }
@@ -208,7 +215,8 @@ QString TGridDateTimePicker::StoredText() const
         return QString();
     const QDateTime v = DateTimeToQDateTime(DateTime());
     const QLocale l;
-    return l.toString(v.date(), LocaleShortDateFormat()) + QLatin1Char(' ') + l.toString(v.time(), LocaleShortTimeFormat());
+    return l.toString(v.date(), LocaleShortDateFormat()) + QLatin1Char(' ')
+           + l.toString(v.time(), LocaleShortTimeFormat());
 }
 
 void TGridDateTimePicker::WatchTimePicker()
@@ -246,8 +254,8 @@ bool TGridDateTimePicker::eventFilter(QObject* watched, QEvent* e)
 void TGridDateTimePicker::KeyDown(int& key, Qt::KeyboardModifiers shift)
 {
     const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
-    const bool closes = key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter ||
-                        (tab && host && host->EditorWantsTab());
+    const bool closes = key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter
+                        || (tab && host && host->EditorWantsTab());
     if (!host || !closes) {
         TQvDateTimePicker::KeyDown(key, shift);
         return;
@@ -269,7 +277,9 @@ void TGridDateTimePicker::KeyDown(int& key, Qt::KeyboardModifiers shift)
 bool TGridDateTimePicker::ownsFocus() const
 {
     QWidget* to = QApplication::focusWidget();
-    return to && (to == this || isAncestorOf(to) || (TimePicker() && (to == TimePicker() || TimePicker()->isAncestorOf(to))));
+    return to
+           && (to == this || isAncestorOf(to)
+               || (TimePicker() && (to == TimePicker() || TimePicker()->isAncestorOf(to))));
 }
 
 void TGridDateTimePicker::leftFocus(QFocusEvent* e)

@@ -12,9 +12,9 @@
 // declared in QvGrid.h and implemented in GridEdit/*.cpp by concern: editability and editor
 // choice, editor placement, value store and edit end, the select decision, validation, input.
 
-#include "grid/look/ZirAzur.h"
-#include "grid/edit/GridEditHost.h"
 #include "grid/QvGrid.h"
+#include "grid/edit/GridEditHost.h"
+#include "grid/look/ZirAzur.h"
 
 namespace grid {
 

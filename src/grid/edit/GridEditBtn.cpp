@@ -17,8 +17,15 @@ namespace {
 bool isClosingKey(int key)
 {
     switch (key) {
-    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Escape:
-    case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Up: case Qt::Key_Down:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
         return true;
     default:
         return false;
@@ -34,9 +41,14 @@ struct TNumberKind {
 TNumberKind numberKind(TEditorType kind)
 {
     switch (kind) {
-    case edNumericEditBtn: case edNumericUnitEditBtn: return {true, true};
-    case edFloatEditBtn: case edFloatUnitEditBtn: return {true, false};
-    default: return {};
+    case edNumericEditBtn:
+    case edNumericUnitEditBtn:
+        return {true, true};
+    case edFloatEditBtn:
+    case edFloatUnitEditBtn:
+        return {true, false};
+    default:
+        return {};
     }
 }
 
@@ -68,8 +80,8 @@ bool filteredOut(TGridEditHost& host, const QLineEdit& edit, QChar ch, bool ctrl
 
 bool isTypedChar(const QKeyEvent* e)
 {
-    return !e->text().isEmpty() && e->text().front().isPrint() &&
-           !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    return !e->text().isEmpty() && e->text().front().isPrint()
+           && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
 } // namespace
@@ -165,12 +177,13 @@ void TGridEditBtn::closingKey(int key, Qt::KeyboardModifiers mods)
         host->SetEditControl(kind);
     };
     if (tab && host->EditorWantsTab()) {
-        const TTabOut out = TabOut(*host, text(), (mods & Qt::ShiftModifier) || key == Qt::Key_Backtab,
-                                   [this, &refuse](const QString& shown) {
-                                       setText(shown);
-                                       refuse();
-                                   },
-                                   [this] { setText(host->NewCellText()); });
+        const TTabOut out = TabOut(
+            *host, text(), (mods & Qt::ShiftModifier) || key == Qt::Key_Backtab,
+            [this, &refuse](const QString& shown) {
+                setText(shown);
+                refuse();
+            },
+            [this] { setText(host->NewCellText()); });
         if (out == TTabOut::Refused || out == TTabOut::Finished)
             return;
     } else if (tab || IsNoAdvanceKey(key)) {
@@ -196,8 +209,8 @@ void TGridEditBtn::keyReleaseEvent(QKeyEvent* e)
     }
     int key = e->key();
     host->EditorKeyUp(key, e->modifiers());
-    if ((key == Qt::Key_Left || key == Qt::Key_Right) && !(e->modifiers() & Qt::ShiftModifier) &&
-        host->EditNavigation().CursorWalkEditor() && !hasSelectedText()) {
+    if ((key == Qt::Key_Left || key == Qt::Key_Right) && !(e->modifiers() & Qt::ShiftModifier)
+        && host->EditNavigation().CursorWalkEditor() && !hasSelectedText()) {
         // The caret as the key went down: a caret that just arrived at the edge stays inside.
         const bool left = key == Qt::Key_Left;
         const bool atEdge = left ? (cursorPosition() == 0 && FSelKeyDown == 0) : FSelKeyDown == text().size();

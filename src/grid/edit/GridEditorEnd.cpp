@@ -3,10 +3,10 @@
 #include "grid/QvObj.h"
 
 #include <QApplication>
-#include <algorithm>
-#include <limits>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <algorithm>
+#include <limits>
 
 namespace grid {
 

@@ -38,8 +38,7 @@ enum class TTabOut {
 // refused gets the value to show (NewCellText); accepted runs after a successful validation,
 // before the editor closes.
 TTabOut TabOut(TGridEditHost& host, const QString& text, bool backward,
-               const std::function<void(const QString& shown)>& refused,
-               const std::function<void()>& accepted = {});
+               const std::function<void(const QString& shown)>& refused, const std::function<void()>& accepted = {});
 
 // Leave: DoneInplaceEdit with the key, then, for Enter with AdvanceOnEnter and AdvanceAutoEdit,
 // the editor opens again in the new cell.

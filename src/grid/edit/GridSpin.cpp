@@ -14,8 +14,13 @@ constexpr double kMsecsPerDay = 86400000.0;
 bool isClosingKey(int key)
 {
     switch (key) {
-    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Escape:
-    case Qt::Key_Up: case Qt::Key_Down:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
         return true;
     default:
         return false;
@@ -48,10 +53,18 @@ void TGridSpin::reportClick(bool up)
     if (!host)
         return;
     switch (SpinType()) {
-    case sptNormal: host->SpinClick(sptNormal, Value(), up); break;
-    case sptFloat: host->SpinClick(sptFloat, FloatValue(), up); break;
-    case sptDate: host->SpinClick(sptDate, QDateTimeToDateTime(DateValue()), up); break;
-    case sptTime: host->SpinClick(sptTime, TimeValue().msecsSinceStartOfDay() / kMsecsPerDay, up); break;
+    case sptNormal:
+        host->SpinClick(sptNormal, Value(), up);
+        break;
+    case sptFloat:
+        host->SpinClick(sptFloat, FloatValue(), up);
+        break;
+    case sptDate:
+        host->SpinClick(sptDate, QDateTimeToDateTime(DateValue()), up);
+        break;
+    case sptTime:
+        host->SpinClick(sptTime, TimeValue().msecsSinceStartOfDay() / kMsecsPerDay, up);
+        break;
     }
 }
 
@@ -93,8 +106,12 @@ bool TGridSpin::pageKey(int key)
             if (v - IncrementFloat >= MinFloatValue)
                 SetFloatValue(v - IncrementFloat);
             break;
-        case Qt::Key_Home: SetFloatValue(MaxFloatValue); break;
-        default: SetFloatValue(MinFloatValue); break;
+        case Qt::Key_Home:
+            SetFloatValue(MaxFloatValue);
+            break;
+        default:
+            SetFloatValue(MinFloatValue);
+            break;
         }
     } else {
         // A step that would pass the limit is not taken at all (95 stays 95 below 100 by 10).
@@ -108,8 +125,12 @@ bool TGridSpin::pageKey(int key)
             if (v - Increment >= MinValue)
                 SetValue(v - Increment);
             break;
-        case Qt::Key_Home: SetValue(MaxValue); break;
-        default: SetValue(MinValue); break;
+        case Qt::Key_Home:
+            SetValue(MaxValue);
+            break;
+        default:
+            SetValue(MinValue);
+            break;
         }
     }
     if (host)

@@ -1,8 +1,8 @@
 // The fixed-cell editors.
 
 #include "grid/edit/GridTrans.h"
-#include "grid/edit/GridEdit.h"
 #include "grid/QvGrid.h"
+#include "grid/edit/GridEdit.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>

@@ -1,14 +1,14 @@
 #include "grid/edit/QSGEdit.h"
 #include "platform/Clipboard.h"
 
+#include "grid/QvObj.h"
 #include "grid/edit/EditFilters.h"
 #include "grid/edit/GridEditorEnd.h"
 #include "grid/edit/GridUnitHelpers.h"
-#include "grid/QvObj.h"
 #include "grid/look/ZirAzur.h"
 
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -164,9 +164,8 @@ void TQvInplaceEdit::keyPressEvent(QKeyEvent* e)
         }
         return;
     }
-    if (((key == Qt::Key_Left && cursorPosition() == 0) ||
-         (key == Qt::Key_Right && cursorPosition() == current.size())) &&
-        shift && nav.CursorWalkEditor()) {
+    if (((key == Qt::Key_Left && cursorPosition() == 0) || (key == Qt::Key_Right && cursorPosition() == current.size()))
+        && shift && nav.CursorWalkEditor()) {
         if (storeAndValidate(current)) {
             setText(host->NewCellText());
             host->HideInplaceEdit();
@@ -281,8 +280,8 @@ TQvInplaceEdit::CharResult TQvInplaceEdit::filterChar(QChar ch, bool keypad, boo
     }
     case edValidChars: {
         const QString valid = host->ValidChars();
-        const bool ok = valid.isEmpty() ? (ch.unicode() < 256 && host->ValidCharSet().test(ch.unicode()))
-                                        : valid.contains(ch);
+        const bool ok =
+            valid.isEmpty() ? (ch.unicode() < 256 && host->ValidCharSet().test(ch.unicode())) : valid.contains(ch);
         if (!ok) {
             host->Beep();
             return CharResult::Dropped;
@@ -296,8 +295,8 @@ TQvInplaceEdit::CharResult TQvInplaceEdit::filterChar(QChar ch, bool keypad, boo
     // Auto advance: a full editor moves on as Enter does.
     TNavigation& nav = host->EditNavigation();
     const int maxLen = host->InplaceEditLimit();
-    if (nav.AdvanceAuto() && nav.AdvanceOnEnter() && maxLen > 0 && text().size() == maxLen && !hasSelectedText() &&
-        cursorPosition() == text().size()) {
+    if (nav.AdvanceAuto() && nav.AdvanceOnEnter() && maxLen > 0 && text().size() == maxLen && !hasSelectedText()
+        && cursorPosition() == text().size()) {
         changed();
         QChar enter(13);
         host->GridKeyPress(enter);
@@ -360,8 +359,8 @@ void TQvInplaceEdit::keyReleaseEvent(QKeyEvent* e)
         return;
     }
     const int key = e->key();
-    if ((key == Qt::Key_Left || key == Qt::Key_Right) && !(e->modifiers() & Qt::ShiftModifier) &&
-        host->EditNavigation().CursorWalkEditor()) {
+    if ((key == Qt::Key_Left || key == Qt::Key_Right) && !(e->modifiers() & Qt::ShiftModifier)
+        && host->EditNavigation().CursorWalkEditor()) {
         cursorWalk(e);
         return;
     }

@@ -5,9 +5,9 @@
 // types, decides which keys end the edit and how, runs the cell validation before the value
 // leaves the editor, completes from the lookup list and reports the end of the edit.
 
-#include "grid/edit/GridEditHost.h"
 #include "grid/GridTypes.h"
 #include "grid/StringGrid.h"
+#include "grid/edit/GridEditHost.h"
 #include "platform/MaskEdit.h"
 #include "platform/SpeedButton.h"
 

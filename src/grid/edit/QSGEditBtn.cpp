@@ -44,9 +44,13 @@ void TQvSpeedButton::Paint(QPainter& canvas)
         else if (!down && Hot() && FOwner->ButtonColorHot != clNone)
             face = FOwner->ButtonColorHot;
         cv::fillRect(canvas, r, face);
-    } else if (IsWinXP && IsThemeActive() &&
-               DrawThemedPart(GridThemeApi, FOwner ? FOwner->window() : window(), QStringLiteral("button"), canvas, 1,
-                              down ? 3 : Hot() ? 2 : 1, r.toQRect())) {
+    } else if (IsWinXP && IsThemeActive()
+               && DrawThemedPart(GridThemeApi, FOwner ? FOwner->window() : window(), QStringLiteral("button"), canvas,
+                                 1,
+                                 down    ? 3
+                                 : Hot() ? 2
+                                         : 1,
+                                 r.toQRect())) {
         // drawn by the theme
     } else if (Flat()) {
         // A raised inner edge, or a sunken outer one while down, over the button face.
@@ -106,8 +110,8 @@ void TQsgEditButton::released(QMouseEvent* e)
         return;
     if (OnClick)
         OnClick(this);
-    if (FocusControl && (FocusControl->focusPolicy() & Qt::TabFocus) && FocusControl->isEnabled() &&
-        !FocusControl->hasFocus())
+    if (FocusControl && (FocusControl->focusPolicy() & Qt::TabFocus) && FocusControl->isEnabled()
+        && !FocusControl->hasFocus())
         FocusControl->setFocus(Qt::MouseFocusReason);
     else if (!FocusControl && (focusPolicy() & Qt::TabFocus) && !hasFocus() && isEnabled())
         setFocus(Qt::MouseFocusReason);
@@ -190,8 +194,8 @@ void TQsgEditBtn::keyPressEvent(QKeyEvent* e)
             e->accept();
         return;
     }
-    const bool typed = !e->text().isEmpty() && e->text().front().unicode() >= 32 &&
-                       !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const bool typed = !e->text().isEmpty() && e->text().front().unicode() >= 32
+                       && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (typed && !EditorEnabled) {
         e->accept();
         return;

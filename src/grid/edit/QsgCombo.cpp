@@ -115,7 +115,8 @@ void TQsgCustomCombo::applyLabelFont()
 void TQsgCustomCombo::UpdateLabel()
 {
     if (FLabel)
-        grid::UpdateLabel(*FLabel, *this, {FLabelPosition, FLabelMargin, FLabelTransparent}, TLabelMeasure::DrawTextRect);
+        grid::UpdateLabel(*FLabel, *this, {FLabelPosition, FLabelMargin, FLabelTransparent},
+                          TLabelMeasure::DrawTextRect);
 }
 
 void TQsgCustomCombo::setVisible(bool visible)
@@ -273,7 +274,8 @@ TDropLook TQsgCustomCombo::Look() const
     l.Dropped = FDropped;
     l.UseThemes = UseThemes();
     l.Color = platform::toQColor(platform::colorToRGB(FColor));
-    l.ParentColor = parentWidget() ? parentWidget()->palette().color(QPalette::Window) : palette().color(QPalette::Window);
+    l.ParentColor =
+        parentWidget() ? parentWidget()->palette().color(QPalette::Window) : palette().color(QPalette::Window);
     return l;
 }
 
@@ -282,8 +284,8 @@ void TQsgCustomCombo::paintEvent(QPaintEvent* e)
     QComboBox::paintEvent(e);
     if (IsVista && ButtonColor == clNone)
         return;
-    const bool own = FFlat || ButtonColor != clNone || FBorderColor != clNone ||
-                     (FocusBorderColor != clNone && FHasFocus) || (!isEnabled() && UseThemes() && !DisabledBorder);
+    const bool own = FFlat || ButtonColor != clNone || FBorderColor != clNone
+                     || (FocusBorderColor != clNone && FHasFocus) || (!isEnabled() && UseThemes() && !DisabledBorder);
     if (!own || layoutDirection() != Qt::LeftToRight)
         return;
     const TDropLook look = Look();
@@ -449,10 +451,10 @@ void PaintDropButton(QPainter& p, QWidget* window, const TDropLookRules& rules, 
     }
     if (l.UseThemes) {
         using namespace platform::theme;
-        const int state = !l.Enabled                                       ? CBXS_DISABLED
-                          : (l.MouseDown && l.Dropped)                     ? CBXS_PRESSED
+        const int state = !l.Enabled                                        ? CBXS_DISABLED
+                          : (l.MouseDown && l.Dropped)                      ? CBXS_PRESSED
                           : (!l.MouseDown && l.MouseInButton && !l.Dropped) ? CBXS_HOT
-                                                                           : CBXS_NORMAL;
+                                                                            : CBXS_NORMAL;
         DrawThemedPart(GridThemeApi, window, QStringLiteral("combobox"), p, CP_DROPDOWNBUTTON, state, b.toQRect());
         return;
     }
@@ -518,19 +520,39 @@ void UpdateLabel(QLabel& label, const QWidget& box, const TLabelPlace& place, TL
     const TLabelRow& row = kLabelRows[place.Position];
     int lt = top;
     switch (row.top) {
-    case LabelTop::BoxTop: lt = top; break;
-    case LabelTop::Centred: lt = top + (h - lh) / 2; break;
-    case LabelTop::BottomAligned: lt = top + h - lh; break;
-    case LabelTop::Above: lt = top - lh - m; break;
-    case LabelTop::Below: lt = top + h + m; break;
+    case LabelTop::BoxTop:
+        lt = top;
+        break;
+    case LabelTop::Centred:
+        lt = top + (h - lh) / 2;
+        break;
+    case LabelTop::BottomAligned:
+        lt = top + h - lh;
+        break;
+    case LabelTop::Above:
+        lt = top - lh - m;
+        break;
+    case LabelTop::Below:
+        lt = top + h + m;
+        break;
     }
     int ll = left;
     switch (row.left) {
-    case LabelLeft::BeforeText: ll = left - w - m; break;
-    case LabelLeft::BeforeMargin: ll = left - m; break;
-    case LabelLeft::BoxLeft: ll = left; break;
-    case LabelLeft::Centred: ll = left + (bw - label.width()) / 2; break;
-    case LabelLeft::After: ll = left + bw + m; break;
+    case LabelLeft::BeforeText:
+        ll = left - w - m;
+        break;
+    case LabelLeft::BeforeMargin:
+        ll = left - m;
+        break;
+    case LabelLeft::BoxLeft:
+        ll = left;
+        break;
+    case LabelLeft::Centred:
+        ll = left + (bw - label.width()) / 2;
+        break;
+    case LabelLeft::After:
+        ll = left + bw + m;
+        break;
     }
     label.move(ll, lt);
     label.setVisible(box.isVisible());

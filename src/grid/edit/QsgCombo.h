@@ -6,8 +6,8 @@
 
 #include "grid/GridTypes.h"
 
-#include <QComboBox>
 #include <QColor>
+#include <QComboBox>
 #include <QLabel>
 #include <QPointer>
 
@@ -18,8 +18,19 @@ class QPainter;
 namespace grid {
 
 enum TLabelPosition {
-    lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
-    lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom
+    lpLeftTop,
+    lpLeftCenter,
+    lpLeftBottom,
+    lpTopLeft,
+    lpBottomLeft,
+    lpLeftTopLeft,
+    lpLeftCenterLeft,
+    lpLeftBottomLeft,
+    lpTopCenter,
+    lpBottomCenter,
+    lpRightTop,
+    lpRightCenter,
+    lpRighBottom
 };
 
 // ---- the look shared with the date pickers ---------------------------------------------------
@@ -42,28 +53,28 @@ struct TDropLook {
     bool IsVista = false;
     int ButtonWidth = 18;
 
-    QSize Size;                    // window and client area alike
+    QSize Size; // window and client area alike
     bool Enabled = true;
-    bool Focused = false;          // the focused flag kept by enter and exit
-    bool ActiveControl = false;    // the control holds the keyboard focus
+    bool Focused = false;       // the focused flag kept by enter and exit
+    bool ActiveControl = false; // the control holds the keyboard focus
     bool MouseInControl = false;
     bool MouseInButton = false;
-    bool MouseDown = false;        // left or right button held
+    bool MouseDown = false; // left or right button held
     bool Dropped = false;
-    bool StylesAtCreation = true;  // this platform always offers the themed controls
+    bool StylesAtCreation = true; // this platform always offers the themed controls
     bool UseThemes = false;
     bool MetroLook = false;
-    QColor Color;                  // the control's own colour
-    QColor ParentColor;            // the parent's background
+    QColor Color;       // the control's own colour
+    QColor ParentColor; // the parent's background
 };
 
 struct TDropLookRules {
-    bool BorderOnlyInMetroLook;    // PaintBorder draws only while the metro look is active
-    bool FlatLine;                 // the flat look's line under the text area
-    bool RaisedWellWhenHot;        // button well while hot or focused: a raised edge
-    int ButtonFaceLeft;            // custom button face: left edge relative to the button's
-    int ArrowLeft;                 // custom button arrow: first corner's x relative to the button's
-    TRect ClassicAdjust;           // classic button: added to the button's edges
+    bool BorderOnlyInMetroLook; // PaintBorder draws only while the metro look is active
+    bool FlatLine;              // the flat look's line under the text area
+    bool RaisedWellWhenHot;     // button well while hot or focused: a raised edge
+    int ButtonFaceLeft;         // custom button face: left edge relative to the button's
+    int ArrowLeft;              // custom button arrow: first corner's x relative to the button's
+    TRect ClassicAdjust;        // classic button: added to the button's edges
 };
 
 inline constexpr TDropLookRules ComboLookRules{false, true, false, -1, 4, {-4, 1, 0, -1}};
@@ -110,15 +121,27 @@ public:
     bool Flat() const { return FFlat; }
     void SetFlat(bool v);
     bool Etched() const { return FEtched; }
-    void SetEtched(bool v) { FEtched = v; update(); }
+    void SetEtched(bool v)
+    {
+        FEtched = v;
+        update();
+    }
     int ButtonWidth() const { return FButtonWidth; }
     void SetButtonWidth(int v);
     int DropWidth() const { return FDropWidth; }
     void SetDropWidth(int v);
     TColor FlatLineColor() const { return FFlatLineColor; }
-    void SetFlatLineColor(TColor v) { FFlatLineColor = v; update(); }
+    void SetFlatLineColor(TColor v)
+    {
+        FFlatLineColor = v;
+        update();
+    }
     bool FlatParentColor() const { return FFlatParentColor; }
-    void SetFlatParentColor(bool v) { FFlatParentColor = v; update(); }
+    void SetFlatParentColor(bool v)
+    {
+        FFlatParentColor = v;
+        update();
+    }
     TColor BorderColor() const { return FBorderColor; }
     void SetBorderColor(TColor v);
     TColor Color() const { return FColor; }
@@ -127,13 +150,29 @@ public:
     QString LabelCaption() const { return FLabel ? FLabel->text() : QString(); }
     void SetLabelCaption(const QString& v);
     TLabelPosition LabelPosition() const { return FLabelPosition; }
-    void SetLabelPosition(TLabelPosition v) { FLabelPosition = v; UpdateLabel(); }
+    void SetLabelPosition(TLabelPosition v)
+    {
+        FLabelPosition = v;
+        UpdateLabel();
+    }
     int LabelMargin() const { return FLabelMargin; }
-    void SetLabelMargin(int v) { FLabelMargin = v; UpdateLabel(); }
+    void SetLabelMargin(int v)
+    {
+        FLabelMargin = v;
+        UpdateLabel();
+    }
     bool LabelTransparent() const { return FLabelTransparent; }
-    void SetLabelTransparent(bool v) { FLabelTransparent = v; UpdateLabel(); }
+    void SetLabelTransparent(bool v)
+    {
+        FLabelTransparent = v;
+        UpdateLabel();
+    }
     bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
-    void SetLabelAlwaysEnabled(bool v) { FLabelAlwaysEnabled = v; UpdateLabel(); }
+    void SetLabelAlwaysEnabled(bool v)
+    {
+        FLabelAlwaysEnabled = v;
+        UpdateLabel();
+    }
     // The label's font while the box has a font of its own (not ParentFont); with the
     // parent's font the label follows the box and a write is ignored.
     const QFont& LabelFont() const { return FLabelFont; }

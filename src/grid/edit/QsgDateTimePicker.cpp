@@ -199,8 +199,9 @@ void TPickerLookBase::paintClient(QPainter& p, const TDropLook& look)
     const int w = width(), h = height();
     if (MetroLookActive() && Kind() == platform::dtkDate) {
         // The platform's own button goes under the control's brush; ours is drawn on it.
-        const QRect platformButton = UseThemes() ? QRect(QPoint(w - FButtonWidth - FRow.OwnButtonLeft, 1), QPoint(w - 1, h - 1))
-                                                 : QRect(QPoint(w - FButtonWidth - 2, 4), QPoint(w - 3, h - 5));
+        const QRect platformButton = UseThemes()
+                                         ? QRect(QPoint(w - FButtonWidth - FRow.OwnButtonLeft, 1), QPoint(w - 1, h - 1))
+                                         : QRect(QPoint(w - FButtonWidth - 2, 4), QPoint(w - 3, h - 5));
         p.fillRect(platformButton, look.Color);
         PaintDropButton(p, this, PickerLookRules, look);
     }
@@ -263,9 +264,6 @@ void TPickerLookBase::mouseMoveEvent(QMouseEvent* e)
     }
 }
 
-TQsgDateTimePicker::TQsgDateTimePicker(QWidget* parent)
-    : TPickerLookBase({15, false, true}, parent)
-{
-}
+TQsgDateTimePicker::TQsgDateTimePicker(QWidget* parent) : TPickerLookBase({15, false, true}, parent) {}
 
 } // namespace grid

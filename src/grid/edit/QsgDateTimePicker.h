@@ -23,10 +23,10 @@ TDateTime QDateTimeToDateTime(const QDateTime& value);
 
 // What each picker class paints differently, one row per class.
 struct TPickerPaintRow {
-    int OwnButtonLeft;             // metro look, active style: the platform's button area starts
-                                   // this far left of the drop button
-    bool OutlineInPaint;           // Ctl3D off: the client pass draws the outline too
-    bool OutlineNeedsBorderColor;  // Ctl3D off: the non-client outline only with a BorderColor
+    int OwnButtonLeft;            // metro look, active style: the platform's button area starts
+                                  // this far left of the drop button
+    bool OutlineInPaint;          // Ctl3D off: the client pass draws the outline too
+    bool OutlineNeedsBorderColor; // Ctl3D off: the non-client outline only with a BorderColor
 };
 
 class TPickerLookBase : public platform::TDateTimePicker {

@@ -373,8 +373,8 @@ void TQvDateTimePicker::ShiftFocus()
     }
     // The last field of the format typed: the date is done, the time comes next.
     const QChar last = f.back().toLower();
-    const bool lastChanged = (last == QLatin1Char('d') && day) || (last == QLatin1Char('m') && month) ||
-                             (last == QLatin1Char('y') && year);
+    const bool lastChanged =
+        (last == QLatin1Char('d') && day) || (last == QLatin1Char('m') && month) || (last == QLatin1Char('y') && year);
     if (lastChanged)
         toCompanion();
     else if (day || month || year)

@@ -104,8 +104,7 @@ bool TQvRichEdit::event(QEvent* e)
 {
     // Tab stays with the editor (the grid moves on through its own handling below) instead of
     // moving the focus along the window's chain.
-    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab &&
-        FGrid->HasOption(goTabs)) {
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab && FGrid->HasOption(goTabs)) {
         keyPressEvent(static_cast<QKeyEvent*>(e));
         return true;
     }
@@ -128,8 +127,7 @@ void TQvRichEdit::keyPressEvent(QKeyEvent* e)
         }
     }
     QTextEdit::keyPressEvent(e);
-    if ((key == Qt::Key_Up || key == Qt::Key_Down) && !FGrid->WordWrap() &&
-        !FGrid->PaintSettings().Multilinecells) {
+    if ((key == Qt::Key_Up || key == Qt::Key_Down) && !FGrid->WordWrap() && !FGrid->PaintSettings().Multilinecells) {
         TakeFocusFromEditor(FGrid);
         FGrid->KeyDown(key, shift);
     }

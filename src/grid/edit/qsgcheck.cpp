@@ -24,8 +24,8 @@ bool CheckCell(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int col, 
     return s == unmarked;
 }
 
-bool CheckCells(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int fromCol, int fromRow, int toCol,
-                int toRow, const std::function<int(int col)>& cellColumn)
+bool CheckCells(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int fromCol, int fromRow, int toCol, int toRow,
+                const std::function<int(int col)>& cellColumn)
 {
     if (!checker)
         return true;

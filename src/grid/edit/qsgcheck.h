@@ -20,8 +20,18 @@ public:
     bool UseCorrect = false;    // range checks apply Correct
     bool UseMarkError = false;  // range checks apply MarkError
 
-    virtual QString MarkError(int ACol, int ARow, const QString& s) { (void)ACol; (void)ARow; return s; }
-    virtual QString Correct(int ACol, int ARow, const QString& s) { (void)ACol; (void)ARow; return s; }
+    virtual QString MarkError(int ACol, int ARow, const QString& s)
+    {
+        (void)ACol;
+        (void)ARow;
+        return s;
+    }
+    virtual QString Correct(int ACol, int ARow, const QString& s)
+    {
+        (void)ACol;
+        (void)ARow;
+        return s;
+    }
     virtual void StartCheck() {}
     virtual void StopCheck() {}
 
@@ -36,8 +46,8 @@ public:
 struct TCheckTarget {
     std::function<QString(int col, int row)> unmarkedText;
     std::function<void(int col, int row, const QString&)> setText;
-    std::function<void(int col, int row)> gotoCell;   // may be empty
-    std::function<TPoint()> currentCell;               // may be empty
+    std::function<void(int col, int row)> gotoCell; // may be empty
+    std::function<TPoint()> currentCell;            // may be empty
 };
 
 // One cell: true when the checked text equals the unmarked text. Without a checker true.
@@ -47,7 +57,7 @@ bool CheckCell(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int col, 
 // (also for an empty rectangle); with GotoCell the current cell is put back afterwards.
 // cellColumn gives the cell visited for a column of the rectangle (a grid with hidden columns
 // walks its displayed columns); empty: the column itself.
-bool CheckCells(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int fromCol, int fromRow, int toCol,
-                int toRow, const std::function<int(int col)>& cellColumn = {});
+bool CheckCells(VAviDadoraVidoRavad* checker, const TCheckTarget& grid, int fromCol, int fromRow, int toCol, int toRow,
+                const std::function<int(int col)>& cellColumn = {});
 
 } // namespace grid

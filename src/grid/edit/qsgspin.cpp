@@ -32,8 +32,8 @@ QLocale numberLocale()
 
 bool isNumberChar(QChar c)
 {
-    return c.category() == QChar::Number_DecimalDigit || c.category() == QChar::Number_Letter ||
-           c.category() == QChar::Number_Other;
+    return c.category() == QChar::Number_DecimalDigit || c.category() == QChar::Number_Letter
+           || c.category() == QChar::Number_Other;
 }
 
 } // namespace
@@ -108,10 +108,18 @@ void TQvTimerSpeedButton::Paint(QPainter& canvas)
         canvas.fillRect(r, platform::toQColor(face));
         QPolygon triangle;
         switch (ButtonDirection) {
-        case bdLeft: triangle << QPoint(5, 5) << QPoint(3, 7) << QPoint(5, 9); break;
-        case bdRight: triangle << QPoint(3, 5) << QPoint(5, 7) << QPoint(3, 9); break;
-        case bdUp: triangle << QPoint(4, 4) << QPoint(8, 4) << QPoint(6, 2); break;
-        case bdDown: triangle << QPoint(4, 2) << QPoint(8, 2) << QPoint(6, 4); break;
+        case bdLeft:
+            triangle << QPoint(5, 5) << QPoint(3, 7) << QPoint(5, 9);
+            break;
+        case bdRight:
+            triangle << QPoint(3, 5) << QPoint(5, 7) << QPoint(3, 9);
+            break;
+        case bdUp:
+            triangle << QPoint(4, 4) << QPoint(8, 4) << QPoint(6, 2);
+            break;
+        case bdDown:
+            triangle << QPoint(4, 2) << QPoint(8, 2) << QPoint(6, 4);
+            break;
         }
         canvas.setRenderHint(QPainter::Antialiasing, false);
         canvas.setPen(Qt::black);
@@ -122,10 +130,18 @@ void TQvTimerSpeedButton::Paint(QPainter& canvas)
     if (IsWinXP) {
         int part = 1;
         switch (ButtonDirection) {
-        case bdLeft: part = 4; break;
-        case bdRight: part = 3; break;
-        case bdUp: part = 1; break;
-        case bdDown: part = 2; break;
+        case bdLeft:
+            part = 4;
+            break;
+        case bdRight:
+            part = 3;
+            break;
+        case bdUp:
+            part = 1;
+            break;
+        case bdDown:
+            part = 2;
+            break;
         }
         const int state = down ? 3 : MouseInControl() ? 2 : 1;
         if (DrawThemedPart(GridThemeApi, FOwner ? FOwner->window() : window(), QStringLiteral("spin"), canvas, part,
@@ -247,8 +263,8 @@ void TQsgSpinButton::buttonPress(TQvTimerSpeedButton* button, QMouseEvent* e)
     if (e->button() != Qt::LeftButton)
         return;
     FocusButton(button);
-    if (FocusControl && FocusControl->focusPolicy() & Qt::TabFocus && FocusControl->isEnabled() &&
-        !FocusControl->hasFocus())
+    if (FocusControl && FocusControl->focusPolicy() & Qt::TabFocus && FocusControl->isEnabled()
+        && !FocusControl->hasFocus())
         FocusControl->setFocus(Qt::MouseFocusReason);
     else if (!FocusControl && focusPolicy() & Qt::TabFocus && !hasFocus() && isEnabled())
         setFocus(Qt::MouseFocusReason);
@@ -271,7 +287,9 @@ void TQsgSpinButton::FocusButton(TQvTimerSpeedButton* button)
 void TQsgSpinButton::keyPressEvent(QKeyEvent* e)
 {
     switch (e->key()) {
-    case Qt::Key_Space: FFocusedButton->Click(); break;
+    case Qt::Key_Space:
+        FFocusedButton->Click();
+        break;
     case Qt::Key_Up:
         FocusButton(FUpButton);
         FUpButton->Click();
@@ -280,7 +298,9 @@ void TQsgSpinButton::keyPressEvent(QKeyEvent* e)
         FocusButton(FDownButton);
         FDownButton->Click();
         break;
-    default: QWidget::keyPressEvent(e); return;
+    default:
+        QWidget::keyPressEvent(e);
+        return;
     }
     e->accept();
 }
@@ -548,14 +568,20 @@ void TQsgSpinEdit::step(bool up, bool page)
         return;
     }
     switch (FSpinType) {
-    case sptNormal: SetValue(up ? Value() + Increment : Value() - Increment); break;
+    case sptNormal:
+        SetValue(up ? Value() + Increment : Value() - Increment);
+        break;
     case sptFloat: {
         const double by = page ? IncrementFloatPage : IncrementFloat;
         SetFloatValue(up ? FloatValue() + by : FloatValue() - by);
         break;
     }
-    case sptDate: stepDate(up); break;
-    case sptTime: stepTime(up); break;
+    case sptDate:
+        stepDate(up);
+        break;
+    case sptTime:
+        stepTime(up);
+        break;
     }
 }
 
@@ -575,8 +601,12 @@ void TQsgSpinEdit::stepDate(bool up)
     const int by = up ? 1 : -1;
     QDateTime next;
     switch (kind) {
-    case Day: next = v.addDays(by); break;
-    case Month: next = v.addMonths(by); break; // the day is cut to the target month, the time kept
+    case Day:
+        next = v.addDays(by);
+        break;
+    case Month:
+        next = v.addMonths(by);
+        break; // the day is cut to the target month, the time kept
     case Year: {
         // Rebuilt from the year, month and day: a 29 February in a year without it is no date,
         // and the value stays.
@@ -628,8 +658,8 @@ bool TQsgSpinEdit::AcceptsChar(QChar key)
     const bool separator = key == decimal || (!thousands.isNull() && key == thousands) || key == time || key == date;
     bool ok = separator || isNumberChar(key) || key == minus || (code < 32 && code != 13);
     const auto numericSeparator = [&] {
-        return (FSpinType == sptNormal || FSpinType == sptFloat) &&
-               (key == decimal || key == thousands || key == minus || key == QLatin1Char('+'));
+        return (FSpinType == sptNormal || FSpinType == sptFloat)
+               && (key == decimal || key == thousands || key == minus || key == QLatin1Char('+'));
     };
     if (ok && key == time && FSpinType != sptTime)
         ok = numericSeparator();
@@ -701,10 +731,22 @@ void TQsgSpinEdit::resizeEvent(QResizeEvent* e)
 void TQsgSpinEdit::keyPressEvent(QKeyEvent* e)
 {
     switch (e->key()) {
-    case Qt::Key_PageUp: StepUp(true); e->accept(); return;
-    case Qt::Key_PageDown: StepDown(true); e->accept(); return;
-    case Qt::Key_Up: StepUp(false); e->accept(); return;
-    case Qt::Key_Down: StepDown(false); e->accept(); return;
+    case Qt::Key_PageUp:
+        StepUp(true);
+        e->accept();
+        return;
+    case Qt::Key_PageDown:
+        StepDown(true);
+        e->accept();
+        return;
+    case Qt::Key_Up:
+        StepUp(false);
+        e->accept();
+        return;
+    case Qt::Key_Down:
+        StepDown(false);
+        e->accept();
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (ReturnIsTab) {
@@ -719,7 +761,8 @@ void TQsgSpinEdit::keyPressEvent(QKeyEvent* e)
             return;
         }
         break;
-    default: break;
+    default:
+        break;
     }
     if (e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut)) {
         if (FEditorEnabled && !isReadOnly())

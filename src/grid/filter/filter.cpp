@@ -164,10 +164,18 @@ bool TQvStringGrid::RowMatchesFilter(int ARow)
             } else {
                 QString text;
                 switch (f.Data) {
-                case fcNormal: text = Store().Text(f.Column, ARow); break;
-                case fcStripHTML: text = GetStrippedCell(f.Column, ARow); break;
-                case fcCalculated: text = GetFormulaCellText(f.Column, ARow); break;
-                default: text = Cells(f.Column, ARow); break;
+                case fcNormal:
+                    text = Store().Text(f.Column, ARow);
+                    break;
+                case fcStripHTML:
+                    text = GetStrippedCell(f.Column, ARow);
+                    break;
+                case fcCalculated:
+                    text = GetFormulaCellText(f.Column, ARow);
+                    break;
+                default:
+                    text = Cells(f.Column, ARow);
+                    break;
                 }
                 text = decodedTrimmed(std::move(text));
                 if (!f.Prefix.isEmpty() && text.startsWith(f.Prefix))
@@ -190,10 +198,18 @@ bool TQvStringGrid::RowMatchesFilter(int ARow)
             result = match;
             stop = !match;
             break;
-        case foNONE: result = match; break;
-        case foAND: result = result && match; break;
-        case foXOR: result = result != match; break;
-        case foOR: result = result || match; break;
+        case foNONE:
+            result = match;
+            break;
+        case foAND:
+            result = result && match;
+            break;
+        case foXOR:
+            result = result != match;
+            break;
+        case foOR:
+            result = result || match;
+            break;
         }
         if (stop)
             break;

@@ -243,7 +243,8 @@ bool TQvStringGrid::ShowFilterDropDown(int ACol)
         auto* item = new QListWidgetItem(name, list);
         widest = std::max(widest, fm.horizontalAdvance(name));
         if (list == FDropCheckList) {
-            const QString asCondition = name.contains(QLatin1Char(' ')) ? QLatin1Char('"') + name + QLatin1Char('"') : name;
+            const QString asCondition =
+                name.contains(QLatin1Char(' ')) ? QLatin1Char('"') + name + QLatin1Char('"') : name;
             bool ticked = false;
             for (int i = 0; i < FFilter->Count() && !ticked; ++i) {
                 const TFilterData& f = FFilter->Items(i);

@@ -290,7 +290,8 @@ int TFooterPanel::paintPreview(QPainter& p, bool custom)
     p.fillRect(rect(), platform::toQColor(g.Color()));
     p.fillRect(area.toQRect(), platform::toQColor(f.Color()));
     p.setPen(platform::toQColor(platform::clGray));
-    p.drawPolyline(QPolygon({{area.Left, area.Bottom - 1}, {area.Right - 1, area.Bottom - 1}, {area.Right - 1, area.Top}}));
+    p.drawPolyline(
+        QPolygon({{area.Left, area.Bottom - 1}, {area.Right - 1, area.Bottom - 1}, {area.Right - 1, area.Top}}));
     p.setPen(Qt::white);
     p.drawPolyline(QPolygon({{area.Right - 1, area.Top}, {area.Left, area.Top}, {area.Left, area.Bottom - 1}}));
     p.setPen(platform::toQColor(g.Font().Color));
@@ -305,8 +306,7 @@ int TFooterPanel::paintPreview(QPainter& p, bool custom)
     } else if (g.Designing()) {
         p.drawText(area.toQRect(), f.CustomTemplate());
     } else {
-        const QString text =
-            FillFooterTemplate(f.CustomTemplate(), [&g](int col) { return g.Cells(col, g.Row()); });
+        const QString text = FillFooterTemplate(f.CustomTemplate(), [&g](int col) { return g.Cells(col, g.Row()); });
         p.setFont(font());
         RizIVUDE::TMarkupRequest m;
         m.Canvas = &p;

@@ -1,7 +1,7 @@
 // The footer row's calculations.
 
-#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/input/GridInput.h"
 
 namespace grid {
 
@@ -18,8 +18,8 @@ void TQvStringGrid::SetFooterCalcType(int ACol, TColumnCalcType calcType)
 
 void TQvStringGrid::CalculateFooter(int ACol)
 {
-    if (!FloatingFooter.Visible() || FloatingFooter.FooterStyle() != fsFixedLastRow ||
-        !FloatingFooter.EnableCalculation())
+    if (!FloatingFooter.Visible() || FloatingFooter.FooterStyle() != fsFixedLastRow
+        || !FloatingFooter.EnableCalculation())
         return;
     const int footer = RowCount() - 1;
     const int from = ACol < 0 ? 0 : ACol;
@@ -49,13 +49,26 @@ void TQvStringGrid::CalculateFooter(int ACol)
         const int last = RowCount() - 2 + hidden;
         double result = 0;
         switch (type) {
-        case acSUM: result = ColumnSum(c, FixedRows(), last); break;
-        case acAVG: result = ColumnAvg(c, FixedRows(), last); break;
-        case acMIN: result = ColumnMin(c, FixedRows(), last); break;
-        case acMAX: result = ColumnMax(c, FixedRows(), last); break;
-        case acDISTINCT: result = ColumnDistinct(c, FixedRows(), last); break;
-        case acSTDDEV: result = ColumnStdDev(c, FixedRows(), last); break;
-        default: break;
+        case acSUM:
+            result = ColumnSum(c, FixedRows(), last);
+            break;
+        case acAVG:
+            result = ColumnAvg(c, FixedRows(), last);
+            break;
+        case acMIN:
+            result = ColumnMin(c, FixedRows(), last);
+            break;
+        case acMAX:
+            result = ColumnMax(c, FixedRows(), last);
+            break;
+        case acDISTINCT:
+            result = ColumnDistinct(c, FixedRows(), last);
+            break;
+        case acSTDDEV:
+            result = ColumnStdDev(c, FixedRows(), last);
+            break;
+        default:
+            break;
         }
         SetFloats(c, footer, result);
     }

@@ -80,10 +80,10 @@ static void setGroupColors(TCellProperties* p, const TGrouping& grouping, bool h
 
 void TQvStringGrid::applyGroupLook(int ARow, int fromCol, bool header)
 {
-    const bool any = header ? (Grouping.HeaderColor != clNone || Grouping.HeaderColorTo != clNone ||
-                               Grouping.HeaderTextColor != clNone)
-                            : (Grouping.SummaryColor != clNone || Grouping.SummaryColorTo != clNone ||
-                               Grouping.SummaryTextColor != clNone);
+    const bool any = header ? (Grouping.HeaderColor != clNone || Grouping.HeaderColorTo != clNone
+                               || Grouping.HeaderTextColor != clNone)
+                            : (Grouping.SummaryColor != clNone || Grouping.SummaryColorTo != clNone
+                               || Grouping.SummaryTextColor != clNone);
     if (!any)
         return;
     for (int c = fromCol; c < TotalColCount(); ++c)
@@ -406,18 +406,34 @@ void TQvStringGrid::GroupCalc(int Colindex, int method)
             double value = 0;
             bool write = true;
             switch (method) {
-            case 1: value = ColumnSum(Colindex, from, to); break;
-            case 2: value = ColumnAvg(Colindex, from, to); break;
-            case 3: value = ColumnMin(Colindex, from, to); break;
-            case 4: value = ColumnMax(Colindex, from, to); break;
+            case 1:
+                value = ColumnSum(Colindex, from, to);
+                break;
+            case 2:
+                value = ColumnAvg(Colindex, from, to);
+                break;
+            case 3:
+                value = ColumnMin(Colindex, from, to);
+                break;
+            case 4:
+                value = ColumnMax(Colindex, from, to);
+                break;
             case 5:
                 SetInts(Colindex, target, span - 1);
                 write = false;
                 break;
-            case 6: value = QueryGroupCalc(Colindex, from, to); break;
-            case 7: value = ColumnDistinct(Colindex, from, to); break;
-            case 8: value = ColumnStdDev(Colindex, from, to); break;
-            default: write = false; break;
+            case 6:
+                value = QueryGroupCalc(Colindex, from, to);
+                break;
+            case 7:
+                value = ColumnDistinct(Colindex, from, to);
+                break;
+            case 8:
+                value = ColumnStdDev(Colindex, from, to);
+                break;
+            default:
+                write = false;
+                break;
             }
             if (write && target < RowCount())
                 SetFloats(Colindex, target, value);
@@ -446,14 +462,38 @@ static void namedGroupCalc(TQvStringGrid& g, int col, const TNamedGroupCalc& cal
         g.SetFooterCalcType(col, calc.footer);
 }
 
-void TQvStringGrid::GroupSum(int Colindex) { namedGroupCalc(*this, Colindex, {1, acSUM}); }
-void TQvStringGrid::GroupAvg(int Colindex) { namedGroupCalc(*this, Colindex, {2, acAVG}); }
-void TQvStringGrid::GroupMin(int Colindex) { namedGroupCalc(*this, Colindex, {3, acMIN}); }
-void TQvStringGrid::GroupMax(int Colindex) { namedGroupCalc(*this, Colindex, {4, acMAX}); }
-void TQvStringGrid::GroupCount(int ColIndex) { namedGroupCalc(*this, ColIndex, {5, acCOUNT}); }
-void TQvStringGrid::GroupCustomCalc(int Colindex) { namedGroupCalc(*this, Colindex, {6, acNONE}); }
-void TQvStringGrid::GroupDistinct(int ColIndex) { namedGroupCalc(*this, ColIndex, {7, acNONE}); }
-void TQvStringGrid::GroupStdDev(int ColIndex) { namedGroupCalc(*this, ColIndex, {8, acNONE}); }
+void TQvStringGrid::GroupSum(int Colindex)
+{
+    namedGroupCalc(*this, Colindex, {1, acSUM});
+}
+void TQvStringGrid::GroupAvg(int Colindex)
+{
+    namedGroupCalc(*this, Colindex, {2, acAVG});
+}
+void TQvStringGrid::GroupMin(int Colindex)
+{
+    namedGroupCalc(*this, Colindex, {3, acMIN});
+}
+void TQvStringGrid::GroupMax(int Colindex)
+{
+    namedGroupCalc(*this, Colindex, {4, acMAX});
+}
+void TQvStringGrid::GroupCount(int ColIndex)
+{
+    namedGroupCalc(*this, ColIndex, {5, acCOUNT});
+}
+void TQvStringGrid::GroupCustomCalc(int Colindex)
+{
+    namedGroupCalc(*this, Colindex, {6, acNONE});
+}
+void TQvStringGrid::GroupDistinct(int ColIndex)
+{
+    namedGroupCalc(*this, ColIndex, {7, acNONE});
+}
+void TQvStringGrid::GroupStdDev(int ColIndex)
+{
+    namedGroupCalc(*this, ColIndex, {8, acNONE});
+}
 
 double TQvStringGrid::QueryGroupCalc(int ACol, int FromRow, int ToRow)
 {

@@ -36,8 +36,8 @@ struct TProportionalScroll {
     int Page = 0;
     int Pos = 0;
 };
-bool ComputeProportionalScroll(long long fixedExtent, long long total, long long before, int extent,
-                               int currentPos, bool vertical, TProportionalScroll& out);
+bool ComputeProportionalScroll(long long fixedExtent, long long total, long long before, int extent, int currentPos,
+                               bool vertical, TProportionalScroll& out);
 
 // Only these link schemes are handed to the shell when a cell link is clicked; anything else
 // (file:, javascript:, a program path) could start a program on the user's machine.

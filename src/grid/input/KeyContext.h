@@ -25,11 +25,11 @@ struct TKeyContext {
     Qt::KeyboardModifiers Mods;
     bool Ctrl = false, Shift = false, Alt = false;
     bool Enter = false;
-    QString Text;               // what the key types, if anything
-    int LeftCol0 = 0;           // the first visible column when the key arrived
-    bool KeepHoriz = false;     // vertical key with row selection and KeepHorizScroll
-    bool FooterAtEnd = false;   // the search footer shows and the view is at its end
-    bool Consumed = true;       // the answer to the caller when a stage ends the key
+    QString Text;             // what the key types, if anything
+    int LeftCol0 = 0;         // the first visible column when the key arrived
+    bool KeepHoriz = false;   // vertical key with row selection and KeepHorizScroll
+    bool FooterAtEnd = false; // the search footer shows and the view is at its end
+    bool Consumed = true;     // the answer to the caller when a stage ends the key
 };
 
 struct TTabContext {

@@ -21,18 +21,18 @@ struct TPressContext {
     // is known to lie inside the cells.
     int ACol = -1, ARow = -1;
     int RealCol = -1;
-    TRect CR{};   // the (base) cell's rectangle
+    TRect CR{};     // the (base) cell's rectangle
     TGridRect S0{}; // the selection before the press
     // One key only, as the grid's rules read it: Alt before Shift before Ctrl.
     Qt::KeyboardModifier Shift = Qt::NoModifier;
     bool FixedCell = false; // in a fixed row or column
     bool Node = false;      // the row holds a node in column 0
     bool CanEdit = false;
-    bool SameCell = false;  // the press is on the cell that is already the whole selection
+    bool SameCell = false; // the press is on the cell that is already the whole selection
     bool ComboAlways = false;
-    int L0 = 0, T0 = 0;     // left column and top row at the press
+    int L0 = 0, T0 = 0;          // left column and top row at the press
     bool SelectingAtEnd = false; // the platform's range selection is armed when the press ends
-    int Result = 0;         // 1 when a selection resize started
+    int Result = 0;              // 1 when a selection resize started
     // The release: its displayed column, kept aside when ACol becomes the real column; an
     // enhanced move it ended; a disjunct row it deselected (FSelChange is cleared after the
     // platform release); the selection the mouse-up handling reports.

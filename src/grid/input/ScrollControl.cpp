@@ -1,7 +1,7 @@
 #include "grid/input/ScrollControl.h"
 
-#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/input/GridInput.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -159,7 +159,10 @@ QStringList TQvStringGrid::GetXLSSheets(const QString& FileName)
     return names;
 }
 
-void TQvStringGrid::LoadFromXLS(const QString& FileName) { loadWorksheet(FileName, QString()); }
+void TQvStringGrid::LoadFromXLS(const QString& FileName)
+{
+    loadWorksheet(FileName, QString());
+}
 
 void TQvStringGrid::LoadFromXLSSheet(const QString& FileName, const QString& SheetName)
 {
@@ -197,8 +200,9 @@ void TQvStringGrid::loadWorksheet(const QString& FileName, const QString& SheetN
         sheet = need(excel.app->object(QStringLiteral("ActiveSheet")), QStringLiteral("ActiveSheet"));
     }
 
-    const QString address =
-        need(sheet->object(QStringLiteral("UsedRange")), QStringLiteral("UsedRange"))->get(QStringLiteral("Address")).toString();
+    const QString address = need(sheet->object(QStringLiteral("UsedRange")), QStringLiteral("UsedRange"))
+                                ->get(QStringLiteral("Address"))
+                                .toString();
     if (const std::optional<TSheetRange> range = parseAddress(address)) {
         const int fixedCols = FixedCols(), fixedRows = FixedRows();
         int startCol = 0, startRow = 0;
@@ -223,8 +227,8 @@ void TQvStringGrid::loadWorksheet(const QString& FileName, const QString& SheetN
                                    ->get(QStringLiteral("Cells"), {range->Top, range->Left});
             LoadCellText(startCol, startRow, v.toString());
         } else {
-            const QString rangeText = XLSColumnLetters(range->Left) + QString::number(range->Top) + QLatin1Char(':') +
-                                      XLSColumnLetters(range->Right) + QString::number(range->Bottom);
+            const QString rangeText = XLSColumnLetters(range->Left) + QString::number(range->Top) + QLatin1Char(':')
+                                      + XLSColumnLetters(range->Right) + QString::number(range->Bottom);
             const QVariant value = need(sheet->object(QStringLiteral("Range"), {rangeText}), QStringLiteral("Range"))
                                        ->get(QStringLiteral("Value"));
             if (value.typeId() != QMetaType::QVariantList)
@@ -291,9 +295,9 @@ void TQvStringGrid::saveWorksheet(const QString& FileName, const QString& SheetN
         }
     } else if (CreateNewSheet || books->get(QStringLiteral("Count")).toInt() == 0) {
         book = need(books->object(QStringLiteral("Add")), QStringLiteral("WorkBooks.Add"));
-        sheet = need(need(book->object(QStringLiteral("Sheets")), QStringLiteral("Sheets"))
-                         ->object(QStringLiteral("Item"), {1}),
-                     QStringLiteral("Sheets"));
+        sheet = need(
+            need(book->object(QStringLiteral("Sheets")), QStringLiteral("Sheets"))->object(QStringLiteral("Item"), {1}),
+            QStringLiteral("Sheets"));
     } else {
         book = need(excel.app->object(QStringLiteral("ActiveWorkBook")), QStringLiteral("ActiveWorkBook"));
         sheet = need(excel.app->object(QStringLiteral("ActiveSheet")), QStringLiteral("ActiveSheet"));
@@ -315,9 +319,10 @@ void TQvStringGrid::saveWorksheet(const QString& FileName, const QString& SheetN
         rows << QVariant(row);
     }
     ExportNotification(esExportDone, -1);
-    const QString address = QStringLiteral("A") + QString::number(firstRow) + QLatin1Char(':') +
-                            XLSColumnLetters(cols) + QString::number(RowCount() - SaveStartRow() + firstRow - 1);
-    need(sheet->object(QStringLiteral("Range"), {address}), QStringLiteral("Range"))->set(QStringLiteral("Value"), rows);
+    const QString address = QStringLiteral("A") + QString::number(firstRow) + QLatin1Char(':') + XLSColumnLetters(cols)
+                            + QString::number(RowCount() - SaveStartRow() + firstRow - 1);
+    need(sheet->object(QStringLiteral("Range"), {address}), QStringLiteral("Range"))
+        ->set(QStringLiteral("Value"), rows);
     // A failed save is reported: the user must not believe the file was written.
     if (opened)
         book->call(QStringLiteral("Save"));
@@ -353,11 +358,10 @@ void TQvStringGrid::saveDocTable(const QString& FileName, bool append, bool Crea
     selection->call(QStringLiteral("TypeParaGraph"));
 
     AutomationRef place;
-    const bool atBookmark =
-        append && !Bookmark.isEmpty() &&
-        need(doc->object(QStringLiteral("Bookmarks")), QStringLiteral("Bookmarks"))
-            ->call(QStringLiteral("Exists"), {Bookmark})
-            .toBool();
+    const bool atBookmark = append && !Bookmark.isEmpty()
+                            && need(doc->object(QStringLiteral("Bookmarks")), QStringLiteral("Bookmarks"))
+                                   ->call(QStringLiteral("Exists"), {Bookmark})
+                                   .toBool();
     if (atBookmark) {
         place = selection->object(QStringLiteral("Goto"), {-1, Bookmark}); // what: bookmark
     } else if (append) {
@@ -370,18 +374,20 @@ void TQvStringGrid::saveDocTable(const QString& FileName, bool append, bool Crea
     }
     place = need(place, QStringLiteral("Range"));
 
-    AutomationRef table = need(need(doc->object(QStringLiteral("Tables")), QStringLiteral("Tables"))
-                                   ->object(QStringLiteral("Add"), {QVariant::fromValue(place), RowCount(), ColCount()}),
-                               QStringLiteral("Tables.Add"));
+    AutomationRef table =
+        need(need(doc->object(QStringLiteral("Tables")), QStringLiteral("Tables"))
+                 ->object(QStringLiteral("Add"), {QVariant::fromValue(place), RowCount(), ColCount()}),
+             QStringLiteral("Tables.Add"));
     ExportNotification(esExportStart, 0);
     for (int r = 0; r < RowCount(); ++r) {
         ExportNotification(esExportNextRow, r);
         for (int c = 0; c < ColCount(); ++c) {
             QString text;
             GetSaveCellText(RealColFromDispl(c), r, text);
-            AutomationRef range = need(need(table->object(QStringLiteral("Cell"), {r + 1, c + 1}), QStringLiteral("Cell"))
-                                           ->object(QStringLiteral("Range")),
-                                       QStringLiteral("Range"));
+            AutomationRef range =
+                need(need(table->object(QStringLiteral("Cell"), {r + 1, c + 1}), QStringLiteral("Cell"))
+                         ->object(QStringLiteral("Range")),
+                     QStringLiteral("Range"));
             range->call(QStringLiteral("InsertAfter"), {text});
             TAlignment ha = taLeftJustify;
             TVAlignment va = vtaTop;
@@ -410,8 +416,7 @@ void TQvStringGrid::LoadFromMDBSQL(const QString& FileName, const QString& SQL)
         return obj;
     };
     AutomationRef conn = create(QStringLiteral("ADODB.Connection"));
-    conn->call(QStringLiteral("Open"),
-               {QStringLiteral("Driver={Microsoft Access Driver (*.mdb)};DBQ=") + FileName});
+    conn->call(QStringLiteral("Open"), {QStringLiteral("Driver={Microsoft Access Driver (*.mdb)};DBQ=") + FileName});
     AutomationRef rs = create(QStringLiteral("ADODB.RecordSet"));
     rs->set(QStringLiteral("ActiveConnection"), QVariant::fromValue(conn));
     rs->call(QStringLiteral("Open"), {SQL});
@@ -431,8 +436,9 @@ void TQvStringGrid::LoadFromMDBSQL(const QString& FileName, const QString& SQL)
         for (int i = 0; i < n; ++i) {
             AutomationRef f = field(i);
             LoadCellText(FixedCols() + i, r,
-                         f->get(QStringLiteral("ActualSize")).toInt() == 0 ? QString()
-                                                                            : f->get(QStringLiteral("Value")).toString());
+                         f->get(QStringLiteral("ActualSize")).toInt() == 0
+                             ? QString()
+                             : f->get(QStringLiteral("Value")).toString());
         }
         rs->call(QStringLiteral("MoveNext"));
     }

@@ -43,17 +43,20 @@ const QByteArray kSLIO = QByteArrayLiteral("TGridSLIO");
 const QByteArray kPicIO = QByteArrayLiteral("TGridPicIO");
 const QByteArray kFilePicIO = QByteArrayLiteral("TGridFilePicIO");
 
-const QStringList kCellTypes{
-    "ctBitmap", "ctIcon", "ctNone", "ctImageList", "ctCheckBox", "ctDataCheckBox", "ctRotated", "ctDataImage",
-    "ctNode", "ctRadio", "ctEmpty", "ctImages", "ctPicture", "ctFilePicture", "ctValue", "ctProgress", "ctComment",
-    "ctButton", "ctBitButton", "ctVirtCheckBox", "ctRowCheckBox", "ctProgressPie", "ctSummary",
-    "ctRangeIndicator", "ctXPProgress", "ctInterface", "ctScrollbar", "ctRadioButton", "ctBalloon", "ctShape",
-    "ctRating", "ctTriStateCheckBox", "ctExpand"};
+const QStringList kCellTypes{"ctBitmap",      "ctIcon",         "ctNone",      "ctImageList",
+                             "ctCheckBox",    "ctDataCheckBox", "ctRotated",   "ctDataImage",
+                             "ctNode",        "ctRadio",        "ctEmpty",     "ctImages",
+                             "ctPicture",     "ctFilePicture",  "ctValue",     "ctProgress",
+                             "ctComment",     "ctButton",       "ctBitButton", "ctVirtCheckBox",
+                             "ctRowCheckBox", "ctProgressPie",  "ctSummary",   "ctRangeIndicator",
+                             "ctXPProgress",  "ctInterface",    "ctScrollbar", "ctRadioButton",
+                             "ctBalloon",     "ctShape",        "ctRating",    "ctTriStateCheckBox",
+                             "ctExpand"};
 const QStringList kCellVAligns{"vaTop", "vaBottom", "vaCenter", "vaUnderText", "vaAboveText", "vaFull"};
 const QStringList kCellHAligns{"haLeft", "haRight", "haCenter", "haBeforeText", "haAfterText", "haFull"};
 const QStringList kCheckStates{"cbUnchecked", "cbChecked", "cbGrayed"};
-const QStringList kBrushStyles{"bsSolid", "bsClear", "bsHorizontal", "bsVertical",
-                               "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
+const QStringList kBrushStyles{"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
+                               "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
 const QStringList kVAlignments{"vtaTop", "vtaCenter", "vtaBottom"};
 const QStringList kGradients{"GradientVertical", "GradientHorizontal"};
 
@@ -585,10 +588,9 @@ void keepMergeInside(TCellProperties& p, int col, int row, int cols, int rows)
         p.FCellSpanX = p.FCellSpanY = -1;
         return;
     }
-    const bool fits = p.FIsBaseCell ? p.FCellSpanX >= 0 && p.FCellSpanY >= 0 && p.FCellSpanX < cols - col &&
-                                          p.FCellSpanY < rows - row
-                                    : p.FCellSpanX >= 0 && p.FCellSpanY >= 0 && p.FCellSpanX <= col &&
-                                          p.FCellSpanY <= row;
+    const bool fits =
+        p.FIsBaseCell ? p.FCellSpanX >= 0 && p.FCellSpanY >= 0 && p.FCellSpanX < cols - col && p.FCellSpanY < rows - row
+                      : p.FCellSpanX >= 0 && p.FCellSpanY >= 0 && p.FCellSpanX <= col && p.FCellSpanY <= row;
     if (!fits) {
         p.FIsBaseCell = true;
         p.FCellSpanX = p.FCellSpanY = -1;

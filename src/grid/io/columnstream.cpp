@@ -28,13 +28,14 @@ using Reader = platform::ComponentReader;
 const QByteArray kRootClass = QByteArrayLiteral("TQvColumnGridIO");
 
 const QStringList& kAlignments = streamnames::alignments();
-const QStringList kSortStyles{"ssAutomatic", "ssAlphabetic", "ssNumeric", "ssDate", "ssAlphaNoCase",
-                              "ssAlphaCase", "ssShortDateEU", "ssShortDateUS", "ssCustom", "ssFinancial",
-                              "ssAnsiAlphaCase", "ssAnsiAlphaNoCase", "ssRaw", "ssHTML", "ssImages",
-                              "ssCheckBox", "ssDateTime", "ssTime", "ssAlphaNumeric", "ssAlphaNumericNoCase"};
+const QStringList kSortStyles{"ssAutomatic",   "ssAlphabetic", "ssNumeric",       "ssDate",
+                              "ssAlphaNoCase", "ssAlphaCase",  "ssShortDateEU",   "ssShortDateUS",
+                              "ssCustom",      "ssFinancial",  "ssAnsiAlphaCase", "ssAnsiAlphaNoCase",
+                              "ssRaw",         "ssHTML",       "ssImages",        "ssCheckBox",
+                              "ssDateTime",    "ssTime",       "ssAlphaNumeric",  "ssAlphaNumericNoCase"};
 const QStringList& kEditors = streamnames::editors();
-const QStringList kPopupTypes{"cpFixedCellsRClick", "cpFixedCellsLClick", "cpNormalCellsRClick",
-                              "cpNormalCellsLClick", "cpAllCellsRClick", "cpAllCellsLClick"};
+const QStringList kPopupTypes{"cpFixedCellsRClick",  "cpFixedCellsLClick", "cpNormalCellsRClick",
+                              "cpNormalCellsLClick", "cpAllCellsRClick",   "cpAllCellsLClick"};
 const QStringList kPenStyles{"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
 const QStringList kBorders{"cbTop", "cbLeft", "cbRight", "cbBottom"};
 const QStringList& kFontStyles = streamnames::fontStyles();
@@ -339,10 +340,7 @@ void readStream(Reader& r, TGridColumnCollection& items, QWidget* scope)
 
 } // namespace
 
-TQvColumnGridIO::TQvColumnGridIO(TQvColumnGrid* owner)
-    : FItems(std::make_unique<TGridColumnCollection>(owner))
-{
-}
+TQvColumnGridIO::TQvColumnGridIO(TQvColumnGrid* owner) : FItems(std::make_unique<TGridColumnCollection>(owner)) {}
 
 void TQvColumnGrid::SaveColumnsToStream(QIODevice& st)
 {

@@ -264,8 +264,8 @@ namespace {
 QString csvField(QString text, QChar s, const TQvStringGrid& g)
 {
     // Most fields need no coding at all.
-    if (!text.isEmpty() && !g.AlwaysQuotes && !g.OemConvert &&
-        std::none_of(text.cbegin(), text.cend(), [s](QChar c) { return c == s || c == kQuote || c == u'\r'; }))
+    if (!text.isEmpty() && !g.AlwaysQuotes && !g.OemConvert
+        && std::none_of(text.cbegin(), text.cend(), [s](QChar c) { return c == s || c == kQuote || c == u'\r'; }))
         return text;
     text = ZirAzur::DoubleQuoteChars(text);
     if (g.OemConvert)

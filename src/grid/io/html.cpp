@@ -45,10 +45,11 @@ struct THtmlDialect {
     const char* htmlEnd;
 };
 
-constexpr THtmlDialect kHtml{"</TABLE>", "<TR>", "</TR>", "<TD class=\"c", " COLSPAN=\"", " ROWSPAN=\"",
-                             " WIDTH=", " width=", " nowrap", "<br>", "&nbsp;", ">", "</HTML>"};
-constexpr THtmlDialect kXhtml{"</table>", "<tr>", "</tr>", "<td class=\"c", " colspan=\"", " rowspan=\"",
-                              " width=", " width=", " nowrap=\"nowrap\"", "<br/>", "&#160;", "/>", "</html>"};
+constexpr THtmlDialect kHtml{"</TABLE>", "<TR>",    "</TR>", "<TD class=\"c", " COLSPAN=\"", " ROWSPAN=\"", " WIDTH=",
+                             " width=",  " nowrap", "<br>",  "&nbsp;",        ">",           "</HTML>"};
+constexpr THtmlDialect kXhtml{"</table>",    "<tr>",    "</tr>",   "<td class=\"c",      " colspan=\"",
+                              " rowspan=\"", " width=", " width=", " nowrap=\"nowrap\"", "<br/>",
+                              "&#160;",      "/>",      "</html>"};
 
 // Characters outside ASCII as character references, which any XML parser reads.
 QString asciiReferences(const QString& text)
@@ -122,16 +123,15 @@ QString htmlDocumentText(const THTMLSettings& h, const THtmlDialect& t, const QS
     auto attr = [&](const char* upper, const QString& value) {
         return name(upper) + QStringLiteral("=\"") + value + QStringLiteral("\" ");
     };
-    QString table = QLatin1Char('<') + name("TABLE") + QLatin1Char(' ') +
-                    attr("BORDER", QString::number(h.BorderSize())) +
-                    attr("CELLSPACING", QString::number(h.CellSpacing())) +
-                    attr("CELLPADDING", QString::number(h.CellPadding()));
+    QString table =
+        QLatin1Char('<') + name("TABLE") + QLatin1Char(' ') + attr("BORDER", QString::number(h.BorderSize()))
+        + attr("CELLSPACING", QString::number(h.CellSpacing())) + attr("CELLPADDING", QString::number(h.CellPadding()));
     if (!h.Summary().isEmpty())
         table += attr("SUMMARY", h.Summary());
     if (!h.TableStyle().isEmpty())
         table += QLatin1Char(' ') + h.TableStyle() + QLatin1Char(' ');
-    table += QLatin1Char(' ') + name("WIDTH") + QStringLiteral("=\"") + QString::number(h.Width()) +
-             QStringLiteral("%\">");
+    table +=
+        QLatin1Char(' ') + name("WIDTH") + QStringLiteral("=\"") + QString::number(h.Width()) + QStringLiteral("%\">");
     out += table + crlf;
     for (const QString& l : lines)
         out += l + crlf;
@@ -142,7 +142,6 @@ QString htmlDocumentText(const THTMLSettings& h, const THtmlDialect& t, const QS
         out += QLatin1String(t.htmlEnd) + crlf;
     return out;
 }
-
 
 } // namespace
 
@@ -258,8 +257,7 @@ QString TQvStringGrid::htmlText(const QString& folder, const QString& encoding)
             QString cell = content(text, true);
             if (h.ExportImages())
                 cell = withPictures(real, r, text, cell, folder, picture, xhtml);
-            lines << cellLine(c, r, real, cell, header ? QString() : widthAttr(t.dataWidth, c - a),
-                              IsFixed(real, r));
+            lines << cellLine(c, r, real, cell, header ? QString() : widthAttr(t.dataWidth, c - a), IsFixed(real, r));
         }
         lines << QLatin1String(t.rowEnd);
     }

@@ -77,8 +77,8 @@ QString TQvStringGrid::ColumnStatesToString()
         order.push_back(FColumnOrder->Count() > 0 && i < FColumnOrder->Count() ? FColumnOrder->GetInteger(i) : i);
         shown.push_back(IsHiddenColumn(i) ? 0 : 1);
     }
-    return QString::number(n) + QLatin1Char('#') + joinInts(widths) + QLatin1Char('#') + joinInts(order) +
-           QLatin1Char('#') + joinInts(shown);
+    return QString::number(n) + QLatin1Char('#') + joinInts(widths) + QLatin1Char('#') + joinInts(order)
+           + QLatin1Char('#') + joinInts(shown);
 }
 
 void TQvStringGrid::StringToColumnStates(const QString& Value)
@@ -311,20 +311,28 @@ using G = TQvStringGrid;
 
 TLookKey colorKey(const char* key, std::function<TColor(G&)> get, std::function<void(G&, TColor)> set)
 {
-    return {QString::fromLatin1(key), TLookKind::Color, {}, [get](G& g) { return colorText(get(g)); },
+    return {QString::fromLatin1(key),
+            TLookKind::Color,
+            {},
+            [get](G& g) { return colorText(get(g)); },
             [set](G& g, const QString& v) { set(g, readColor(v)); }};
 }
 
 TLookKey boolKey(const char* key, std::function<bool(G&)> get, std::function<void(G&, bool)> set)
 {
-    return {QString::fromLatin1(key), TLookKind::Bool, {},
+    return {QString::fromLatin1(key),
+            TLookKind::Bool,
+            {},
             [get](G& g) { return get(g) ? QStringLiteral("true") : QStringLiteral("false"); },
             [set](G& g, const QString& v) { set(g, v.toUpper() == QLatin1String("TRUE")); }};
 }
 
 TLookKey intKey(const char* key, std::function<int(G&)> get, std::function<void(G&, int)> set)
 {
-    return {QString::fromLatin1(key), TLookKind::Int, {}, [get](G& g) { return QString::number(get(g)); },
+    return {QString::fromLatin1(key),
+            TLookKind::Int,
+            {},
+            [get](G& g) { return QString::number(get(g)); },
             [set](G& g, const QString& v) { set(g, toInt(v)); }};
 }
 
@@ -355,23 +363,36 @@ void fontKeys(std::vector<TLookKey>& t, const QString& prefix, std::function<TFo
             set(g, f);
         };
     };
-    t.push_back({prefix + QStringLiteral(".Color"), TLookKind::Color, {}, [get](G& g) { return colorText(get(g).Color); },
+    t.push_back({prefix + QStringLiteral(".Color"),
+                 TLookKind::Color,
+                 {},
+                 [get](G& g) { return colorText(get(g).Color); },
                  field([](TFont& f, const QString& v) { f.Color = readColor(v); })});
-    t.push_back({prefix + QStringLiteral(".Style"), TLookKind::Style, {}, [get](G& g) { return styleText(get(g).Style); },
+    t.push_back({prefix + QStringLiteral(".Style"),
+                 TLookKind::Style,
+                 {},
+                 [get](G& g) { return styleText(get(g).Style); },
                  field([](TFont& f, const QString& v) { f.Style = readStyle(v); })});
-    t.push_back({prefix + QStringLiteral(".Size"), TLookKind::Int, {},
+    t.push_back({prefix + QStringLiteral(".Size"),
+                 TLookKind::Int,
+                 {},
                  [get](G& g) { return QString::number(get(g).Size); },
                  field([](TFont& f, const QString& v) { f.Size = toInt(v); })});
-    t.push_back({prefix + QStringLiteral(".Name"), TLookKind::Text, {}, [get](G& g) { return get(g).Name; },
+    t.push_back({prefix + QStringLiteral(".Name"),
+                 TLookKind::Text,
+                 {},
+                 [get](G& g) { return get(g).Name; },
                  field([](TFont& f, const QString& v) { f.Name = v; })});
 }
 
 // A colour, Boolean or integer property with a getter and a setter of the grid or one of its
 // settings objects.
-#define QV_LOOK(maker, key, Type, getter, setter) \
-    maker(key, [](G& g) { return g.getter; }, [](G& g, Type v) { g.setter(v); })
-#define QV_LOOK_FIELD(maker, key, Type, field) \
-    maker(key, [](G& g) { return g.field; }, [](G& g, Type v) { g.field = v; })
+#define QV_LOOK(maker, key, Type, getter, setter)                                                                      \
+    maker(                                                                                                             \
+        key, [](G& g) { return g.getter; }, [](G& g, Type v) { g.setter(v); })
+#define QV_LOOK_FIELD(maker, key, Type, field)                                                                         \
+    maker(                                                                                                             \
+        key, [](G& g) { return g.field; }, [](G& g, Type v) { g.field = v; })
 
 const QStringList kControlStyles{"csClassic", "csFlat", "csWinXP", "csBorland", "csVLX", "csGlyph", "csTheme"};
 const QStringList kBackGroundDisplays{"bdTile", "bdFixed", "bdGradientHorz", "bdGradientVert"};
@@ -395,7 +416,8 @@ const std::vector<TLookKey>& lookKeys()
         k.push_back(QV_LOOK(colorKey, "SelectionColor", TColor, SelectionColor, SetSelectionColor));
         k.push_back(QV_LOOK(colorKey, "SelectionColorTo", TColor, SelectionColorTo, SetSelectionColorTo));
         k.push_back(QV_LOOK(colorKey, "SelectionMirrorColor", TColor, SelectionMirrorColor, SetSelectionMirrorColor));
-        k.push_back(QV_LOOK(colorKey, "SelectionMirrorColorTo", TColor, SelectionMirrorColorTo, SetSelectionMirrorColorTo));
+        k.push_back(
+            QV_LOOK(colorKey, "SelectionMirrorColorTo", TColor, SelectionMirrorColorTo, SetSelectionMirrorColorTo));
         k.push_back(QV_LOOK(colorKey, "SelectionTextColor", TColor, SelectionTextColor, SetSelectionTextColor));
         k.push_back(QV_LOOK(colorKey, "URLColor", TColor, URLColor, SetURLColor));
         k.push_back(QV_LOOK(boolKey, "URLShow", bool, URLShow(), SetURLShow));
@@ -404,42 +426,53 @@ const std::vector<TLookKey>& lookKeys()
         k.push_back(QV_LOOK(colorKey, "ActiveRowColor", TColor, ActiveRowColor(), SetActiveRowColor));
         k.push_back(QV_LOOK(boolKey, "ActiveRowShow", bool, ActiveRowShow(), SetActiveRowShow));
         k.push_back(QV_LOOK(boolKey, "ActiveCellShow", bool, ActiveCellShow, SetActiveCellShow));
-        fontKeys(k, QStringLiteral("Font"), [](G& g) { return g.Font(); }, [](G& g, const TFont& f) { g.SetFont(f); });
+        fontKeys(
+            k, QStringLiteral("Font"), [](G& g) { return g.Font(); }, [](G& g, const TFont& f) { g.SetFont(f); });
         k.push_back(QV_LOOK(colorKey, "ActiveCellColor", TColor, ActiveCellColor, SetActiveCellColor));
         k.push_back(QV_LOOK(colorKey, "ActiveCellColorTo", TColor, ActiveCellColorTo, SetActiveCellColorTo));
-        fontKeys(k, QStringLiteral("ActiveCellFont"), [](G& g) { return g.ActiveCellFont(); },
-                 [](G& g, const TFont& f) { g.SetActiveCellFont(f); });
-        fontKeys(k, QStringLiteral("FixedFont"), [](G& g) { return g.FixedFont(); },
-                 [](G& g, const TFont& f) { g.SetFixedFont(f); });
+        fontKeys(
+            k, QStringLiteral("ActiveCellFont"), [](G& g) { return g.ActiveCellFont(); },
+            [](G& g, const TFont& f) { g.SetActiveCellFont(f); });
+        fontKeys(
+            k, QStringLiteral("FixedFont"), [](G& g) { return g.FixedFont(); },
+            [](G& g, const TFont& f) { g.SetFixedFont(f); });
         k.push_back(QV_LOOK_FIELD(colorKey, "Balloon.BackgroundColor", TColor, Balloon.BackgroundColor));
         k.push_back(QV_LOOK_FIELD(colorKey, "Balloon.TextColor", TColor, Balloon.TextColor));
-        k.push_back(intKey("Balloon.Transparency", [](G& g) { return int(g.Balloon.Transparency); },
-                           [](G& g, int v) { g.Balloon.Transparency = static_cast<unsigned char>(std::clamp(v, 0, 255)); }));
+        k.push_back(intKey(
+            "Balloon.Transparency", [](G& g) { return int(g.Balloon.Transparency); },
+            [](G& g, int v) { g.Balloon.Transparency = static_cast<unsigned char>(std::clamp(v, 0, 255)); }));
         k.push_back(QV_LOOK(colorKey, "Bands.PrimaryColor", TColor, Bands().PrimaryColor(), Bands().SetPrimaryColor));
-        k.push_back(QV_LOOK(colorKey, "Bands.SecondaryColor", TColor, Bands().SecondaryColor(), Bands().SetSecondaryColor));
+        k.push_back(
+            QV_LOOK(colorKey, "Bands.SecondaryColor", TColor, Bands().SecondaryColor(), Bands().SetSecondaryColor));
         k.push_back(QV_LOOK(boolKey, "Bands.Active", bool, Bands().Active(), Bands().SetActive));
         k.push_back(QV_LOOK(colorKey, "SortSettings.IndexColor", TColor, SortSettings().IndexColor(),
                             SortSettings().SetIndexColor));
         k.push_back(QV_LOOK(colorKey, "FloatingFooter.Color", TColor, FloatingFooter.Color(), FloatingFooter.SetColor));
-        k.push_back(QV_LOOK(intKey, "ControlLook.CheckSize", int, ControlLook().CheckSize(), ControlLook().SetCheckSize));
+        k.push_back(
+            QV_LOOK(intKey, "ControlLook.CheckSize", int, ControlLook().CheckSize(), ControlLook().SetCheckSize));
         k.push_back(QV_LOOK(colorKey, "ControlLook.Color", TColor, ControlLook().Color(), ControlLook().SetColor));
         k.push_back(QV_LOOK(colorKey, "ControlLook.CommentColor", TColor, ControlLook().CommentColor(),
                             ControlLook().SetCommentColor));
-        k.push_back(namedKey("ControlLook.ControlStyle", kControlStyles, [](G& g) { return int(g.ControlLook().ControlStyle()); },
-                             [](G& g, int v) { g.ControlLook().SetControlStyle(TControlStyle(v)); }));
+        k.push_back(namedKey(
+            "ControlLook.ControlStyle", kControlStyles, [](G& g) { return int(g.ControlLook().ControlStyle()); },
+            [](G& g, int v) { g.ControlLook().SetControlStyle(TControlStyle(v)); }));
         k.push_back(QV_LOOK(colorKey, "ControlLook.FixedGradientFrom", TColor, ControlLook().FixedGradientFrom(),
                             ControlLook().SetFixedGradientFrom));
         k.push_back(QV_LOOK(colorKey, "ControlLook.FixedGradientTo", TColor, ControlLook().FixedGradientTo(),
                             ControlLook().SetFixedGradientTo));
-        k.push_back(QV_LOOK(intKey, "ControlLook.RadioSize", int, ControlLook().RadioSize(), ControlLook().SetRadioSize));
-        k.push_back(QV_LOOK(boolKey, "ControlLook.FlatButton", bool, ControlLook().FlatButton(), ControlLook().SetFlatButton));
+        k.push_back(
+            QV_LOOK(intKey, "ControlLook.RadioSize", int, ControlLook().RadioSize(), ControlLook().SetRadioSize));
+        k.push_back(
+            QV_LOOK(boolKey, "ControlLook.FlatButton", bool, ControlLook().FlatButton(), ControlLook().SetFlatButton));
         k.push_back(QV_LOOK(colorKey, "ControlLook.ProgressBorderColor", TColor, ControlLook().ProgressBorderColor(),
                             ControlLook().SetProgressBorderColor));
-        k.push_back(QV_LOOK(boolKey, "ControlLook.ProgressXP", bool, ControlLook().ProgressXP(), ControlLook().SetProgressXP));
-        k.push_back(namedKey("Look", lookNames(), [](G& g) { return int(g.Look); },
-                             [](G& g, int v) { g.SetLook(TGridLook(v)); }));
+        k.push_back(
+            QV_LOOK(boolKey, "ControlLook.ProgressXP", bool, ControlLook().ProgressXP(), ControlLook().SetProgressXP));
+        k.push_back(namedKey(
+            "Look", lookNames(), [](G& g) { return int(g.Look); }, [](G& g, int v) { g.SetLook(TGridLook(v)); }));
         k.push_back(QV_LOOK(colorKey, "SearchFooter.Color", TColor, SearchFooter().Color(), SearchFooter().SetColor));
-        k.push_back(QV_LOOK(colorKey, "SearchFooter.ColorTo", TColor, SearchFooter().ColorTo(), SearchFooter().SetColorTo));
+        k.push_back(
+            QV_LOOK(colorKey, "SearchFooter.ColorTo", TColor, SearchFooter().ColorTo(), SearchFooter().SetColorTo));
         k.push_back(QV_LOOK_FIELD(colorKey, "Grouping.HeaderColor", TColor, Grouping.HeaderColor));
         k.push_back(QV_LOOK_FIELD(colorKey, "Grouping.HeaderColorTo", TColor, Grouping.HeaderColorTo));
         k.push_back(QV_LOOK_FIELD(colorKey, "Grouping.HeaderTextColor", TColor, Grouping.HeaderTextColor));
@@ -454,16 +487,24 @@ const std::vector<TLookKey>& lookKeys()
         k.push_back(QV_LOOK_FIELD(intKey, "Grouping.SummaryLineWidth", int, Grouping.SummaryLineWidth));
         k.push_back(QV_LOOK(colorKey, "GridLineColor", TColor, GridLineColor(), SetGridLineColor));
         k.push_back(QV_LOOK(colorKey, "GridFixedLineColor", TColor, GridFixedLineColor(), SetGridFixedLineColor));
-        k.push_back(intKey("BackGround.Top", [](G& g) { return g.BackGround().Top(); }, [](G& g, int v) { g.BackGround().SetTop(v); }));
-        k.push_back(intKey("BackGround.Left", [](G& g) { return g.BackGround().Left(); }, [](G& g, int v) { g.BackGround().SetLeft(v); }));
-        k.push_back(namedKey("BackGround.Display", kBackGroundDisplays,
-                             [](G& g) { return int(g.BackGround().Display()); },
-                             [](G& g, int v) { g.BackGround().SetDisplay(TBackGroundDisplay(v)); }));
-        k.push_back(namedKey("BackGround.Cells", kBackGroundCells,
-                             [](G& g) { return int(g.BackGround().Cells()); },
-                             [](G& g, int v) { g.BackGround().SetCells(TBackGroundCells(v)); }));
-        k.push_back(colorKey("BackGround.Color", [](G& g) { return g.BackGround().Color(); }, [](G& g, TColor v) { g.BackGround().SetColor(v); }));
-        k.push_back(colorKey("BackGround.ColorTo", [](G& g) { return g.BackGround().ColorTo(); }, [](G& g, TColor v) { g.BackGround().SetColorTo(v); }));
+        k.push_back(intKey(
+            "BackGround.Top", [](G& g) { return g.BackGround().Top(); },
+            [](G& g, int v) { g.BackGround().SetTop(v); }));
+        k.push_back(intKey(
+            "BackGround.Left", [](G& g) { return g.BackGround().Left(); },
+            [](G& g, int v) { g.BackGround().SetLeft(v); }));
+        k.push_back(namedKey(
+            "BackGround.Display", kBackGroundDisplays, [](G& g) { return int(g.BackGround().Display()); },
+            [](G& g, int v) { g.BackGround().SetDisplay(TBackGroundDisplay(v)); }));
+        k.push_back(namedKey(
+            "BackGround.Cells", kBackGroundCells, [](G& g) { return int(g.BackGround().Cells()); },
+            [](G& g, int v) { g.BackGround().SetCells(TBackGroundCells(v)); }));
+        k.push_back(colorKey(
+            "BackGround.Color", [](G& g) { return g.BackGround().Color(); },
+            [](G& g, TColor v) { g.BackGround().SetColor(v); }));
+        k.push_back(colorKey(
+            "BackGround.ColorTo", [](G& g) { return g.BackGround().ColorTo(); },
+            [](G& g, TColor v) { g.BackGround().SetColorTo(v); }));
         return k;
     }();
     return table;
@@ -536,13 +577,20 @@ using P = TPrintSettings;
 
 TPrintKey intPrint(const char* key, int fallback, std::function<int(P&)> get, std::function<void(P&, int)> set)
 {
-    return {key, TPrintKind::Int, QString::number(fallback), 0, [get](P& p) { return QString::number(get(p)); },
+    return {key,
+            TPrintKind::Int,
+            QString::number(fallback),
+            0,
+            [get](P& p) { return QString::number(get(p)); },
             [set](P& p, const QString& v) { set(p, inivalues::toIntDef(v, 0)); }};
 }
 
 TPrintKey yesNoPrint(const char* key, bool fallback, std::function<bool(P&)> get, std::function<void(P&, bool)> set)
 {
-    return {key, TPrintKind::YesNo, fallback ? QStringLiteral("Y") : QStringLiteral("N"), 0,
+    return {key,
+            TPrintKind::YesNo,
+            fallback ? QStringLiteral("Y") : QStringLiteral("N"),
+            0,
             [get](P& p) { return get(p) ? QStringLiteral("Y") : QStringLiteral("N"); },
             [set](P& p, const QString& v) { set(p, v == QLatin1String("Y")); }};
 }
@@ -555,7 +603,11 @@ TPrintKey textPrint(const char* key, std::function<QString(P&)> get, std::functi
 // An ordinal outside 0..max leaves the field unchanged.
 TPrintKey ordinalPrint(const char* key, int max, std::function<int(P&)> get, std::function<void(P&, int)> set)
 {
-    return {key, TPrintKind::Ordinal, QStringLiteral("0"), max, [get](P& p) { return QString::number(get(p)); },
+    return {key,
+            TPrintKind::Ordinal,
+            QStringLiteral("0"),
+            max,
+            [get](P& p) { return QString::number(get(p)); },
             [set, max](P& p, const QString& v) {
                 const int n = inivalues::toIntDef(v, -1);
                 if (n >= 0 && n <= max)
@@ -564,9 +616,14 @@ TPrintKey ordinalPrint(const char* key, int max, std::function<int(P&)> get, std
 }
 
 // A position outside 1..6 is ppNone.
-TPrintKey positionPrint(const char* key, std::function<TPrintPosition(P&)> get, std::function<void(P&, TPrintPosition)> set)
+TPrintKey positionPrint(const char* key, std::function<TPrintPosition(P&)> get,
+                        std::function<void(P&, TPrintPosition)> set)
 {
-    return {key, TPrintKind::Position, QStringLiteral("0"), 6, [get](P& p) { return QString::number(int(get(p))); },
+    return {key,
+            TPrintKind::Position,
+            QStringLiteral("0"),
+            6,
+            [get](P& p) { return QString::number(int(get(p))); },
             [set](P& p, const QString& v) {
                 const int n = inivalues::toIntDef(v, 0);
                 set(p, n >= 1 && n <= 6 ? TPrintPosition(n) : ppNone);
@@ -585,27 +642,36 @@ void fontPrint(std::vector<TPrintKey>& t, const char* name, const char* size, co
             set(p, f);
         };
     };
-    t.push_back(textPrint(name, [get](P& p) { return get(p).Name; }, [get, set](P& p, const QString& v) {
-        TFont f = get(p);
-        f.Name = v;
-        set(p, f);
-    }));
+    t.push_back(textPrint(
+        name, [get](P& p) { return get(p).Name; },
+        [get, set](P& p, const QString& v) {
+            TFont f = get(p);
+            f.Name = v;
+            set(p, f);
+        }));
     t.back().fallback = QStringLiteral("Arial");
-    t.push_back(intPrint(size, 10, [get](P& p) { return get(p).Size; }, field([](TFont& f, int v) { f.Size = v; })));
-    t.push_back(intPrint(style, 0, [get](P& p) { return int(get(p).Style); },
-                         field([](TFont& f, int v) { f.Style = TFontStyles(v) & 15u; })));
-    t.push_back(intPrint(color, 0, [get](P& p) { return int(get(p).Color); },
-                         field([](TFont& f, int v) { f.Color = TColor(quint32(v)); })));
+    t.push_back(intPrint(
+        size, 10, [get](P& p) { return get(p).Size; }, field([](TFont& f, int v) { f.Size = v; })));
+    t.push_back(intPrint(
+        style, 0, [get](P& p) { return int(get(p).Style); },
+        field([](TFont& f, int v) { f.Style = TFontStyles(v) & 15u; })));
+    t.push_back(intPrint(
+        color, 0, [get](P& p) { return int(get(p).Color); },
+        field([](TFont& f, int v) { f.Color = TColor(quint32(v)); })));
 }
 
-#define QV_PRINT_INT(key, fallback, Name) \
-    intPrint(key, fallback, [](P& p) { return int(p.Name()); }, [](P& p, int v) { p.Set##Name(v); })
-#define QV_PRINT_YESNO(key, fallback, Name) \
-    yesNoPrint(key, fallback, [](P& p) { return p.Name(); }, [](P& p, bool v) { p.Set##Name(v); })
-#define QV_PRINT_TEXT(key, Name) \
-    textPrint(key, [](P& p) { return p.Name(); }, [](P& p, const QString& v) { p.Set##Name(v); })
-#define QV_PRINT_POSITION(key, Name) \
-    positionPrint(key, [](P& p) { return p.Name(); }, [](P& p, TPrintPosition v) { p.Set##Name(v); })
+#define QV_PRINT_INT(key, fallback, Name)                                                                              \
+    intPrint(                                                                                                          \
+        key, fallback, [](P& p) { return int(p.Name()); }, [](P& p, int v) { p.Set##Name(v); })
+#define QV_PRINT_YESNO(key, fallback, Name)                                                                            \
+    yesNoPrint(                                                                                                        \
+        key, fallback, [](P& p) { return p.Name(); }, [](P& p, bool v) { p.Set##Name(v); })
+#define QV_PRINT_TEXT(key, Name)                                                                                       \
+    textPrint(                                                                                                         \
+        key, [](P& p) { return p.Name(); }, [](P& p, const QString& v) { p.Set##Name(v); })
+#define QV_PRINT_POSITION(key, Name)                                                                                   \
+    positionPrint(                                                                                                     \
+        key, [](P& p) { return p.Name(); }, [](P& p, TPrintPosition v) { p.Set##Name(v); })
 
 const std::vector<TPrintKey>& printKeys()
 {
@@ -624,12 +690,14 @@ const std::vector<TPrintKey>& printKeys()
         k.push_back(QV_PRINT_YESNO("RepeatFixedCols", false, RepeatFixedCols));
         k.push_back(QV_PRINT_YESNO("UseDisplFont", false, UseDisplayFont));
         k.push_back(QV_PRINT_YESNO("UseDefOrientation", false, UseDefaultOrientation));
-        k.push_back(ordinalPrint("Borders", 8, [](P& p) { return int(p.Borders()); },
-                                 [](P& p, int v) { p.SetBorders(TPrintBorders(v)); }));
-        k.push_back(intPrint("BorderColor", 0, [](P& p) { return int(p.BorderColor()); },
-                             [](P& p, int v) { p.SetBorderColor(TColor(quint32(v))); }));
-        k.push_back(ordinalPrint("BorderStyle", 6, [](P& p) { return int(p.BorderStyle()); },
-                                 [](P& p, int v) { p.SetBorderStyle(TPenStyle(v)); }));
+        k.push_back(ordinalPrint(
+            "Borders", 8, [](P& p) { return int(p.Borders()); }, [](P& p, int v) { p.SetBorders(TPrintBorders(v)); }));
+        k.push_back(intPrint(
+            "BorderColor", 0, [](P& p) { return int(p.BorderColor()); },
+            [](P& p, int v) { p.SetBorderColor(TColor(quint32(v))); }));
+        k.push_back(ordinalPrint(
+            "BorderStyle", 6, [](P& p) { return int(p.BorderStyle()); },
+            [](P& p, int v) { p.SetBorderStyle(TPenStyle(v)); }));
         k.push_back(QV_PRINT_POSITION("Date", Date));
         k.push_back(QV_PRINT_POSITION("PageNr", PageNr));
         k.push_back(QV_PRINT_POSITION("Title", Title));
@@ -640,19 +708,24 @@ const std::vector<TPrintKey>& printKeys()
         k.push_back(QV_PRINT_INT("HeaderSize", 100, HeaderSize));
         k.push_back(QV_PRINT_INT("LeftSize", 100, LeftSize));
         k.push_back(QV_PRINT_INT("RightSize", 100, RightSize));
-        k.push_back(ordinalPrint("FitToPage", 4, [](P& p) { return int(p.FitToPage()); },
-                                 [](P& p, int v) { p.SetFitToPage(TFitToPage(v)); }));
-        fontPrint(k, "FontName", "FontSize", "FontStyle", "FontColor", [](P& p) { return p.Font(); },
-                  [](P& p, const TFont& f) { p.SetFont(f); });
-        fontPrint(k, "HeaderFontName", "HeaderFontSize", "HeaderFontStyle", "HeaderFontColor",
-                  [](P& p) { return p.HeaderFont(); }, [](P& p, const TFont& f) { p.SetHeaderFont(f); });
-        fontPrint(k, "FooterFontName", "FooterFontSize", "FooterFontStyle", "FooterFontColor",
-                  [](P& p) { return p.FooterFont(); }, [](P& p, const TFont& f) { p.SetFooterFont(f); });
+        k.push_back(ordinalPrint(
+            "FitToPage", 4, [](P& p) { return int(p.FitToPage()); },
+            [](P& p, int v) { p.SetFitToPage(TFitToPage(v)); }));
+        fontPrint(
+            k, "FontName", "FontSize", "FontStyle", "FontColor", [](P& p) { return p.Font(); },
+            [](P& p, const TFont& f) { p.SetFont(f); });
+        fontPrint(
+            k, "HeaderFontName", "HeaderFontSize", "HeaderFontStyle", "HeaderFontColor",
+            [](P& p) { return p.HeaderFont(); }, [](P& p, const TFont& f) { p.SetHeaderFont(f); });
+        fontPrint(
+            k, "FooterFontName", "FooterFontSize", "FooterFontStyle", "FooterFontColor",
+            [](P& p) { return p.FooterFont(); }, [](P& p, const TFont& f) { p.SetFooterFont(f); });
         k.push_back(QV_PRINT_TEXT("PageNumSep", PageNumSep));
         k.push_back(QV_PRINT_TEXT("PageSuffix", PageSuffix));
         k.push_back(QV_PRINT_TEXT("PagePrefix", PagePrefix));
-        k.push_back(ordinalPrint("Orientation", 1, [](P& p) { return int(p.Orientation()); },
-                                 [](P& p, int v) { p.SetOrientation(TPrinterOrientation(v)); }));
+        k.push_back(ordinalPrint(
+            "Orientation", 1, [](P& p) { return int(p.Orientation()); },
+            [](P& p, int v) { p.SetOrientation(TPrinterOrientation(v)); }));
         k.push_back({"TitleLines", TPrintKind::TitleLines, QString(), 0,
                      [](P& p) { return p.TitleLines().join(QLatin1String("\\n")); },
                      [](P& p, const QString& v) {
@@ -677,7 +750,8 @@ bool writtenThroughQSettings(const io::TPlainIniFile& ini, const QString& sectio
     }
     QStringList keys;
     for (const QString& k : ini.SectionKeys(section))
-        if (std::any_of(printKeys().begin(), printKeys().end(), [&](const TPrintKey& t) { return k == QLatin1String(t.key); }))
+        if (std::any_of(printKeys().begin(), printKeys().end(),
+                        [&](const TPrintKey& t) { return k == QLatin1String(t.key); }))
             keys << k;
     if (keys.size() < 2)
         return false;
@@ -712,7 +786,8 @@ void TQvStringGrid::LoadPrintSettings(const QString& Key, const QString& Section
     if (writtenThroughQSettings(ini, Section)) {
         const QSettings old(Key, QSettings::IniFormat);
         for (const TPrintKey& k : printKeys())
-            k.set(*FPrintSettings, inivalues::readString(old, Section + QLatin1Char('/') + QLatin1String(k.key), k.fallback));
+            k.set(*FPrintSettings,
+                  inivalues::readString(old, Section + QLatin1Char('/') + QLatin1String(k.key), k.fallback));
         return;
     }
     for (const TPrintKey& k : printKeys())

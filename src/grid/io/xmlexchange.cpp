@@ -8,8 +8,8 @@
 
 #include "grid/QvGrid.h"
 
-#include "platform/TextCodec.h"
 #include "platform/Files.h"
+#include "platform/TextCodec.h"
 #include "platform/Xml.h"
 
 #include <QFile>
@@ -36,12 +36,22 @@ QString escapeXmlText(const QString& text)
     out.reserve(text.size());
     for (QChar c : text) {
         switch (c.unicode()) {
-        case u'&': out += QLatin1String("$amp;"); break;
-        case u'>': out += QLatin1String("&gt;"); break;
-        case u'<': out += QLatin1String("&lt;"); break;
-        case u'"': out += QLatin1String("&quot;"); break;
+        case u'&':
+            out += QLatin1String("$amp;");
+            break;
+        case u'>':
+            out += QLatin1String("&gt;");
+            break;
+        case u'<':
+            out += QLatin1String("&lt;");
+            break;
+        case u'"':
+            out += QLatin1String("&quot;");
+            break;
         // Parsers turn a line break into a bare LF: a CR is kept as its reference.
-        case u'\r': out += QLatin1String("&#13;"); break;
+        case u'\r':
+            out += QLatin1String("&#13;");
+            break;
         default:
             // Other control characters cannot appear in an XML 1.0 document at all.
             if (c.unicode() >= 0x20 || c == u'\t' || c == u'\n')
@@ -173,15 +183,14 @@ void TQvStringGrid::SaveToXML(const QString& FileName, const QString& ListDescr,
             if (text.isEmpty() && QuoteEmptyCells)
                 text = QStringLiteral("\"\"");
             const int i = c - SaveStartCol();
-            const QString name = FieldDescr && i < FieldDescr->size() ? FieldDescr->at(i)
-                                                                     : QStringLiteral("FIELD") + QString::number(i);
-            line(QLatin1Char('<') + name + QLatin1Char('>') + escapeXmlText(text) + QStringLiteral("</") + name +
-                 QLatin1Char('>'));
+            const QString name =
+                FieldDescr && i < FieldDescr->size() ? FieldDescr->at(i) : QStringLiteral("FIELD") + QString::number(i);
+            line(QLatin1Char('<') + name + QLatin1Char('>') + escapeXmlText(text) + QStringLiteral("</") + name
+                 + QLatin1Char('>'));
         }
         line(QStringLiteral("</") + RecordDescr + QLatin1Char('>'));
         if (OnFileProgress) {
-            const short percent =
-                short(std::nearbyint(100.0 * r / std::max(1, SaveEndRow() - SaveStartRow())));
+            const short percent = short(std::nearbyint(100.0 * r / std::max(1, SaveEndRow() - SaveStartRow())));
             if (percent != lastPercent) {
                 lastPercent = percent;
                 OnFileProgress(this, percent);
@@ -211,8 +220,8 @@ void TQvStringGrid::LoadFromXML(const QString& FileName, bool LevelToRow, bool L
     const pugi::xml_parse_result parsed =
         doc.load_buffer(bytes.constData(), size_t(bytes.size()), pugi::parse_default, encoding);
     if (parsed.status != pugi::status_ok)
-        throw EQvGridError(QStringLiteral("XMLDOM Parsing error ") + QString::number(int(parsed.status)) +
-                           QStringLiteral(" on line ") + QString::number(lineOf(bytes, parsed.offset)));
+        throw EQvGridError(QStringLiteral("XMLDOM Parsing error ") + QString::number(int(parsed.status))
+                           + QStringLiteral(" on line ") + QString::number(lineOf(bytes, parsed.offset)));
 
     const bool headers = SaveFixedCells || SaveFixedRows;
     const int s = SaveStartCol();

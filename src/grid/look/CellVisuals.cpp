@@ -12,17 +12,50 @@ namespace grid {
 
 // ---- hook defaults: a grid without cell properties, selection or events ---------------------
 
-const TCellProperties* TCellVisualHooks::CellProperties(int, int) const { return nullptr; }
-TCellType TCellVisualHooks::GetCellType(int, int) const { return ctEmpty; }
-bool TCellVisualHooks::IsFixed(int, int) const { return false; }
-int TCellVisualHooks::DisplColIndex(int realCol) const { return realCol; }
-int TCellVisualHooks::RealColFromDispl(int col) const { return col; }
-int TCellVisualHooks::RealRowFromDispl(int row) const { return row; }
-bool TCellVisualHooks::IsSelected(int, int) const { return false; }
-bool TCellVisualHooks::RowSelect(int) const { return false; }
-bool TCellVisualHooks::ColSelect(int) const { return false; }
-bool TCellVisualHooks::CellInSelectedList(int, int) const { return false; }
-bool TCellVisualHooks::RowEnabled(int) const { return true; }
+const TCellProperties* TCellVisualHooks::CellProperties(int, int) const
+{
+    return nullptr;
+}
+TCellType TCellVisualHooks::GetCellType(int, int) const
+{
+    return ctEmpty;
+}
+bool TCellVisualHooks::IsFixed(int, int) const
+{
+    return false;
+}
+int TCellVisualHooks::DisplColIndex(int realCol) const
+{
+    return realCol;
+}
+int TCellVisualHooks::RealColFromDispl(int col) const
+{
+    return col;
+}
+int TCellVisualHooks::RealRowFromDispl(int row) const
+{
+    return row;
+}
+bool TCellVisualHooks::IsSelected(int, int) const
+{
+    return false;
+}
+bool TCellVisualHooks::RowSelect(int) const
+{
+    return false;
+}
+bool TCellVisualHooks::ColSelect(int) const
+{
+    return false;
+}
+bool TCellVisualHooks::CellInSelectedList(int, int) const
+{
+    return false;
+}
+bool TCellVisualHooks::RowEnabled(int) const
+{
+    return true;
+}
 void TCellVisualHooks::GetCellColor(int, int, TGridDrawState, TBrush&, TFont&) {}
 void TCellVisualHooks::GetCellPrintColor(int, int, TGridDrawState, TBrush&, TFont&) {}
 bool TCellVisualHooks::GetCellGradient(int, int, TColor&, TColor&, TColor&, TColor&, TCellGradientDirection&)
@@ -31,13 +64,20 @@ bool TCellVisualHooks::GetCellGradient(int, int, TColor&, TColor&, TColor&, TCol
 }
 void TCellVisualHooks::GetCellWordWrap(int, int, bool&) {}
 void TCellVisualHooks::GetCellAlignment(int, int, TAlignment&, TVAlignment&) {}
-QString TCellVisualHooks::CellText(int, int) const { return {}; }
-QString TCellVisualHooks::RawCellText(int col, int row) const { return CellText(col, row); }
+QString TCellVisualHooks::CellText(int, int) const
+{
+    return {};
+}
+QString TCellVisualHooks::RawCellText(int col, int row) const
+{
+    return CellText(col, row);
+}
 
 bool TCellVisualHooks::IsNumberText(const QString& trimmed) const
 {
     const QString dec = QRegularExpression::escape(QLocale().decimalPoint());
-    const QRegularExpression number(QStringLiteral("^[+-]?(\\d+((\\.|%1)\\d*)?|(\\.|%1)\\d+)([eE][+-]?\\d+)?$").arg(dec));
+    const QRegularExpression number(
+        QStringLiteral("^[+-]?(\\d+((\\.|%1)\\d*)?|(\\.|%1)\\d+)([eE][+-]?\\d+)?$").arg(dec));
     return number.match(trimmed).hasMatch();
 }
 
@@ -98,18 +138,18 @@ void disjunctSelected(const TCellVisualSettings& s, TGridDrawState& state, TCell
 
 void rectangleSelected(const TCellVisualSettings& s, TGridDrawState& state, TCellVisuals& out)
 {
-    out.Brush.Color = out.Brush.Color == s.Color
-                          ? s.SelectionColor
-                          : MixSelectionColor(s.SelectionColor, out.Brush.Color, s.SelectionColorMixer,
-                                              s.SelectionColorMixerFactor);
+    out.Brush.Color =
+        out.Brush.Color == s.Color
+            ? s.SelectionColor
+            : MixSelectionColor(s.SelectionColor, out.Brush.Color, s.SelectionColorMixer, s.SelectionColorMixerFactor);
     selectionColors(s, out);
     state |= gdSelected;
 }
 
 } // namespace
 
-void GetVisualProperties(const TCellVisualSettings& s, TCellVisualHooks& hooks, int col, int row,
-                         TGridDrawState& state, bool print, bool select, bool remap, TCellVisuals& out)
+void GetVisualProperties(const TCellVisualSettings& s, TCellVisualHooks& hooks, int col, int row, TGridDrawState& state,
+                         bool print, bool select, bool remap, TCellVisuals& out)
 {
     const bool normal = col >= s.FixedCols && row >= s.FixedRows;
     const bool printFonts = print && !s.PrintUseDisplayFont;
@@ -121,9 +161,8 @@ void GetVisualProperties(const TCellVisualSettings& s, TCellVisualHooks& hooks, 
     // Hooks and data are asked with the real column; the cell-type hook too, so a hidden
     // column in front does not make it answer for the neighbouring cell.
     const int realCol = remap ? hooks.RealColFromDispl(col) : col;
-    const int selRow = ((s.DisjunctRowSelect && s.RowSelectPersistent) || s.UseEnabledRows)
-                           ? hooks.RealRowFromDispl(row)
-                           : row;
+    const int selRow =
+        ((s.DisjunctRowSelect && s.RowSelectPersistent) || s.UseEnabledRows) ? hooks.RealRowFromDispl(row) : row;
 
     out.Brush.Color = clNone;
     out.ColorTo = out.MirrorColor = out.MirrorColorTo = clNone;
@@ -150,14 +189,14 @@ void GetVisualProperties(const TCellVisualSettings& s, TCellVisualHooks& hooks, 
 
     if (out.Brush.Color == clNone) {
         out.Brush.Color = s.Color;
-        if (s.BandsActive && (!print || s.BandsPrint) && s.BandsTotalLength > 0 && realCol >= s.FixedCols &&
-            realCol <= s.ColCount + s.NumHiddenColumns - s.FixedRightCols - 1 && row >= s.FixedRows &&
-            row <= s.RowCount - s.FixedFooters - 1) {
+        if (s.BandsActive && (!print || s.BandsPrint) && s.BandsTotalLength > 0 && realCol >= s.FixedCols
+            && realCol <= s.ColCount + s.NumHiddenColumns - s.FixedRightCols - 1 && row >= s.FixedRows
+            && row <= s.RowCount - s.FixedFooters - 1) {
             out.Brush.Color = (row - s.FixedRows) % s.BandsTotalLength < s.BandsPrimaryLength ? s.BandsPrimaryColor
-                                                                                                : s.BandsSecondaryColor;
+                                                                                              : s.BandsSecondaryColor;
         }
-        if (col < s.FixedCols || row < s.FixedRows || hooks.DisplColIndex(realCol) >= s.ColCount - s.FixedRightCols ||
-            row >= s.RowCount - s.FixedFooters)
+        if (col < s.FixedCols || row < s.FixedRows || hooks.DisplColIndex(realCol) >= s.ColCount - s.FixedRightCols
+            || row >= s.RowCount - s.FixedFooters)
             out.Brush.Color = s.FixedColor;
     }
 
@@ -206,8 +245,8 @@ void GetVisualProperties(const TCellVisualSettings& s, TCellVisualHooks& hooks, 
         }
         if (s.DisjunctColSelect && normal) {
             const bool colSel = hooks.ColSelect(col);
-            const bool selected = (colSel && !(s.MouseDown && col == s.Col)) ||
-                                  (s.MouseDown && !colSel && (state & gdSelected));
+            const bool selected =
+                (colSel && !(s.MouseDown && col == s.Col)) || (s.MouseDown && !colSel && (state & gdSelected));
             if (selected)
                 disjunctSelected(s, state, out);
         }
@@ -252,16 +291,16 @@ void GetFontProperties(const TCellVisualSettings& s, TCellVisualHooks& hooks, in
     hooks.GetCellColor(realCol, row, state, brush, font);
 }
 
-void ResolveCellAlignment(const TCellVisualSettings& s, TCellVisualHooks& hooks, int realCol, int row,
-                          TAlignment& ha, TVAlignment& va)
+void ResolveCellAlignment(const TCellVisualSettings& s, TCellVisualHooks& hooks, int realCol, int row, TAlignment& ha,
+                          TVAlignment& va)
 {
     ha = s.DefaultAlignment;
     va = s.VAlignment;
     bool formula = false;
     if (s.AutoNumAlign) {
         QString text = hooks.CellText(realCol, row);
-        formula = text.startsWith(QLatin1Char('=')) ||
-                  (text.size() > 3 && text.startsWith(QLatin1String("|\\")) && text[3] == QLatin1Char('='));
+        formula = text.startsWith(QLatin1Char('='))
+                  || (text.size() > 3 && text.startsWith(QLatin1String("|\\")) && text[3] == QLatin1Char('='));
         if (formula)
             text = hooks.RawCellText(realCol, row);
         if (hooks.IsNumberText(text.trimmed()))
@@ -276,15 +315,15 @@ void ResolveCellAlignment(const TCellVisualSettings& s, TCellVisualHooks& hooks,
 void StringGridCellColor(const TCellVisualSettings& s, const TCellVisualHooks& hooks, int realCol, int row,
                          TBrush& brush, TFont& font)
 {
-    if (s.ActiveCellShow &&
-        ((realCol == s.FixedCols - 1 && row == s.Row) || (row == s.FixedRows - 1 && realCol == s.Col))) {
+    if (s.ActiveCellShow
+        && ((realCol == s.FixedCols - 1 && row == s.Row) || (row == s.FixedRows - 1 && realCol == s.Col))) {
         brush.Color = s.ActiveCellColor;
         font = s.ActiveCellFont;
     }
     if (const TCellProperties* p = hooks.CellProperties(realCol, row)) {
         const TCellType type = hooks.GetCellType(realCol, row);
-        const bool plainKind = type == ctIcon || type == ctNone || type == ctImageList || type == ctEmpty ||
-                               type == ctImages || type == ctComment;
+        const bool plainKind = type == ctIcon || type == ctNone || type == ctImageList || type == ctEmpty
+                               || type == ctImages || type == ctComment;
         if (plainKind && p->FBrushColor != clNone)
             brush.Color = p->FBrushColor;
         applyOwnFont(*p, font);

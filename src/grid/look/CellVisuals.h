@@ -107,8 +107,8 @@ public:
     virtual void GetCellColor(int realCol, int row, TGridDrawState state, TBrush& brush, TFont& font);
     virtual void GetCellPrintColor(int realCol, int row, TGridDrawState state, TBrush& brush, TFont& font);
     // OnGetCellGradient; false when no handler is assigned.
-    virtual bool GetCellGradient(int row, int realCol, TColor& color, TColor& colorTo, TColor& mirror,
-                                 TColor& mirrorTo, TCellGradientDirection& gd);
+    virtual bool GetCellGradient(int row, int realCol, TColor& color, TColor& colorTo, TColor& mirror, TColor& mirrorTo,
+                                 TCellGradientDirection& gd);
     virtual void GetCellWordWrap(int realCol, int row, bool& wordWrap);
     virtual void GetCellAlignment(int realCol, int row, TAlignment& ha, TVAlignment& va);
 
@@ -133,15 +133,15 @@ struct TCellVisuals {
 
 // Fills `out` (its WordWrap and GD come in as the caller's starting values) and may add or
 // remove gdSelected and add gdFixed in `state`. With remap, col is a displayed column.
-void GetVisualProperties(const TCellVisualSettings& s, TCellVisualHooks& hooks, int col, int row,
-                         TGridDrawState& state, bool print, bool select, bool remap, TCellVisuals& out);
+void GetVisualProperties(const TCellVisualSettings& s, TCellVisualHooks& hooks, int col, int row, TGridDrawState& state,
+                         bool print, bool select, bool remap, TCellVisuals& out);
 
 // Font only (for measuring): FixedFont or Font, the cell's own font, then the colour hook.
 void GetFontProperties(const TCellVisualSettings& s, TCellVisualHooks& hooks, int col, int realCol, int row,
                        TGridDrawState& state, TFont& font, TBrush& brush);
 
-void ResolveCellAlignment(const TCellVisualSettings& s, TCellVisualHooks& hooks, int realCol, int row,
-                          TAlignment& ha, TVAlignment& va);
+void ResolveCellAlignment(const TCellVisualSettings& s, TCellVisualHooks& hooks, int realCol, int row, TAlignment& ha,
+                          TVAlignment& va);
 
 // The string grid's own colour rule, run by its GetCellColor before OnGetCellColor: the
 // active-cell colours on the fixed cells leading to the current cell, the cell's own brush

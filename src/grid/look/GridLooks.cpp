@@ -191,14 +191,14 @@ const std::array<TSchemeColors, kGridStyleCount> kGridSchemes = {{
      footerPlain, lookFromTo}, // Office 2003 olive
     {glXP, kWhite, 0xCCD4D8, clNone, clNone, 0xD8D5D4, 0xD8D5D4, kKeep, kKeep, kKeep, 0xC0C0C0, 0x808080, footerPlain,
      lookNone}, // Office 2003 classic
-    {glOffice2007, 0xFBF9F6, 0xE8DBD2, clNone, clNone, 0x9DD8F9, 0x5EC1F1, 0x5EC1F1, clNone, kBlack, 0xF1EDEB,
-     0xD1BBA4, footerPlain, lookFromTo}, // Office 2007 Luna
-    {glOffice2007, 0xF7F7F7, 0xDEDEDE, clNone, clNone, 0x9DD8F9, 0x5EC1F1, 0x5EC1F1, clNone, kBlack, 0xE5D7D0,
-     0x808080, footerPlain, lookFromTo}, // Office 2007 Obsidian
+    {glOffice2007, 0xFBF9F6, 0xE8DBD2, clNone, clNone, 0x9DD8F9, 0x5EC1F1, 0x5EC1F1, clNone, kBlack, 0xF1EDEB, 0xD1BBA4,
+     footerPlain, lookFromTo}, // Office 2007 Luna
+    {glOffice2007, 0xF7F7F7, 0xDEDEDE, clNone, clNone, 0x9DD8F9, 0x5EC1F1, 0x5EC1F1, clNone, kBlack, 0xE5D7D0, 0x808080,
+     footerPlain, lookFromTo}, // Office 2007 Obsidian
     {glXP, clBtnFace, clBtnFace, clNone, clNone, clBtnFace, clBtnFace, kKeep, kKeep, kKeep, 0xC0C0C0, 0x808080,
      footerPlain, lookNone}, // Windows XP
     {-1, kWhite, clBtnFace, clNone, clNone, 0x94E6FB, 0x1595EE, kKeep, kKeep, kKeep, 0xC0C0C0, 0x808080, footerPlain,
-     lookNone}, // Whidbey
+     lookNone},                                                                                              // Whidbey
     {-1, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, footerKeep, lookKeep}, // custom
     {glOffice2007, 0xF3F3F1, 0xCAC9C8, kKeep, kKeep, 0x99CCFF, 0x699CFF, 0x95C7F5, clNone, kBlack, 0xE5D7D0, 0x808080,
      footerToMirror, lookFromTo}, // Office 2007 silver
@@ -401,11 +401,11 @@ void SetTheme(TGridLookState& g, TXPColorScheme scheme)
         bool controlLookFromTo;
     };
     static constexpr Row rows[] = {
-        {kWhite, clBtnFace, clNone, clNone, kWhite, 0xFFD9B3, kWhite, 0xFFD9B3, false},                  // xpNone
-        {0xFCE1CB, 0xE0A57D, clNone, clNone, 0x94E6FB, 0x1595EE, 0xFCE1CB, 0xE0A57D, true},             // xpBlue
-        {0xCFF0EA, 0x8CC0B1, clNone, clNone, 0x94E6FB, 0x1595EE, 0xCFF0EA, 0x8CC0B1, true},             // xpGreen
-        {0xECE2E1, 0xB39698, clNone, clNone, 0x94E6FB, 0x1595EE, 0xECE2E1, 0xB39698, true},             // xpGray
-        {kWhite, kWhite, 0xFAF8F7, 0xF4F2F1, 0x94E6FB, 0x1595EE, 0xECE2E1, 0xB39698, true},             // vistaAero
+        {kWhite, clBtnFace, clNone, clNone, kWhite, 0xFFD9B3, kWhite, 0xFFD9B3, false},     // xpNone
+        {0xFCE1CB, 0xE0A57D, clNone, clNone, 0x94E6FB, 0x1595EE, 0xFCE1CB, 0xE0A57D, true}, // xpBlue
+        {0xCFF0EA, 0x8CC0B1, clNone, clNone, 0x94E6FB, 0x1595EE, 0xCFF0EA, 0x8CC0B1, true}, // xpGreen
+        {0xECE2E1, 0xB39698, clNone, clNone, 0x94E6FB, 0x1595EE, 0xECE2E1, 0xB39698, true}, // xpGray
+        {kWhite, kWhite, 0xFAF8F7, 0xF4F2F1, 0x94E6FB, 0x1595EE, 0xECE2E1, 0xB39698, true}, // vistaAero
     };
     const Row& r = rows[scheme];
     g.VLX.From = r.F;
@@ -458,10 +458,9 @@ void ApplyOfficeTheme(TGridLookState& g, int code)
 {
     if (g.Designing || code == g.OfficeThemeCode)
         return;
-    static constexpr TVLXStyle byCode[] = {tsOffice2003Blue,    tsOffice2003Silver, tsOffice2003Olive,
-                                           tsOffice2003Classic, tsOffice2007Luna,   tsOffice2007Silver,
-                                           tsOffice2007Obsidian, tsOffice2010Blue,  tsOffice2010Silver,
-                                           tsOffice2010Black};
+    static constexpr TVLXStyle byCode[] = {
+        tsOffice2003Blue,   tsOffice2003Silver,   tsOffice2003Olive, tsOffice2003Classic, tsOffice2007Luna,
+        tsOffice2007Silver, tsOffice2007Obsidian, tsOffice2010Blue,  tsOffice2010Silver,  tsOffice2010Black};
     if (code >= 0 && code <= 9)
         SetComponentStyle(g, byCode[code]);
     g.OfficeThemeCode = code;

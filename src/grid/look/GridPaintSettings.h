@@ -22,19 +22,47 @@ public:
     explicit TBackGround(TQvStringGrid* grid) : FGrid(grid) {}
 
     const TBitmap& Bitmap() const { return FBitmap; }
-    void SetBitmap(const TBitmap& v) { FBitmap = v; Changed(); }
+    void SetBitmap(const TBitmap& v)
+    {
+        FBitmap = v;
+        Changed();
+    }
     TBackGroundDisplay Display() const { return FDisplay; }
-    void SetDisplay(TBackGroundDisplay v) { FDisplay = v; Changed(); }
+    void SetDisplay(TBackGroundDisplay v)
+    {
+        FDisplay = v;
+        Changed();
+    }
     TBackGroundCells Cells() const { return FBackgroundCells; }
-    void SetCells(TBackGroundCells v) { FBackgroundCells = v; Changed(); }
+    void SetCells(TBackGroundCells v)
+    {
+        FBackgroundCells = v;
+        Changed();
+    }
     int Left() const { return FLeft; }
-    void SetLeft(int v) { FLeft = v; Changed(); }
+    void SetLeft(int v)
+    {
+        FLeft = v;
+        Changed();
+    }
     int Top() const { return FTop; }
-    void SetTop(int v) { FTop = v; Changed(); }
-    TColor Color() const { return FColor; }          // gradient start
-    void SetColor(TColor v) { FColor = v; Changed(); }
-    TColor ColorTo() const { return FColorTo; }      // gradient end; clNone: no gradient
-    void SetColorTo(TColor v) { FColorTo = v; Changed(); }
+    void SetTop(int v)
+    {
+        FTop = v;
+        Changed();
+    }
+    TColor Color() const { return FColor; } // gradient start
+    void SetColor(TColor v)
+    {
+        FColor = v;
+        Changed();
+    }
+    TColor ColorTo() const { return FColorTo; } // gradient end; clNone: no gradient
+    void SetColorTo(TColor v)
+    {
+        FColorTo = v;
+        Changed();
+    }
 
 private:
     void Changed();

@@ -12,8 +12,8 @@
 #include "grid/GridTypes.h"
 
 #include <functional>
-#include <typeinfo>
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 namespace grid {
@@ -82,7 +82,11 @@ public:
     TBarNotifyEvent OnChange;
 
     // Called by the buttons when one of their notifying fields changed.
-    void Update() { if (OnChange) OnChange(this); }
+    void Update()
+    {
+        if (OnChange)
+            OnChange(this);
+    }
 
 protected:
     virtual std::unique_ptr<THeaderButton> newItem() = 0;

@@ -60,8 +60,8 @@ int ReadOfficeThemeValue(const platform::SettingsStore* registry, const QString&
 
 int XPColorSchemeKind(const platform::VisualStyles& styles)
 {
-    if (!styles.hasEntry("IsThemeActive") || !styles.isThemeActive() || !IsComCtl6() ||
-        !styles.hasEntry("GetCurrentThemeName"))
+    if (!styles.hasEntry("IsThemeActive") || !styles.isThemeActive() || !IsComCtl6()
+        || !styles.hasEntry("GetCurrentThemeName"))
         return 0;
     QString fileName, scheme, sizeName;
     if (!styles.getCurrentThemeName(fileName, scheme, sizeName) || scheme.isEmpty())

@@ -53,17 +53,43 @@ struct TColorTones {
 };
 
 enum TQvGridStyle {
-    gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
-    gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7,
-    gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black
+    gsOffice2003Blue,
+    gsOffice2003Silver,
+    gsOffice2003Olive,
+    gsOffice2003Classic,
+    gsOffice2007Luna,
+    gsOffice2007Obsidian,
+    gsWindowsXP,
+    gsWhidbey,
+    gsCustom,
+    gsOffice2007Silver,
+    gsWindowsVista,
+    gsWindows7,
+    gsTerminal,
+    gsOffice2010Blue,
+    gsOffice2010Silver,
+    gsOffice2010Black
 };
 inline constexpr int kGridStyleCount = gsOffice2010Black + 1;
 
 // The same schemes as the style interface names them (same order).
 enum TVLXStyle {
-    tsOffice2003Blue, tsOffice2003Silver, tsOffice2003Olive, tsOffice2003Classic, tsOffice2007Luna,
-    tsOffice2007Obsidian, tsWindowsXP, tsWhidbey, tsCustom, tsOffice2007Silver, tsWindowsVista, tsWindows7,
-    tsTerminal, tsOffice2010Blue, tsOffice2010Silver, tsOffice2010Black
+    tsOffice2003Blue,
+    tsOffice2003Silver,
+    tsOffice2003Olive,
+    tsOffice2003Classic,
+    tsOffice2007Luna,
+    tsOffice2007Obsidian,
+    tsWindowsXP,
+    tsWhidbey,
+    tsCustom,
+    tsOffice2007Silver,
+    tsWindowsVista,
+    tsWindows7,
+    tsTerminal,
+    tsOffice2010Blue,
+    tsOffice2010Silver,
+    tsOffice2010Black
 };
 
 enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
@@ -86,8 +112,17 @@ public:
 // ---- office theme detection and the theme notifier ---------------------------------------------
 
 enum TOfficeTheme {
-    ot2003Blue, ot2003Silver, ot2003Olive, ot2003Classic, ot2007Blue, ot2007Silver, ot2007Black,
-    ot2010Blue, ot2010Silver, ot2010Black, otUnknown
+    ot2003Blue,
+    ot2003Silver,
+    ot2003Olive,
+    ot2003Classic,
+    ot2007Blue,
+    ot2007Silver,
+    ot2007Black,
+    ot2010Blue,
+    ot2010Silver,
+    ot2010Black,
+    otUnknown
 };
 
 // The notifier's message; the event carries the watched root and key path, which receivers
@@ -100,7 +135,9 @@ inline constexpr int HKEY_CURRENT_USER = int(0x80000001);
 class TOfficeThemeChangedEvent : public QEvent {
 public:
     TOfficeThemeChangedEvent(int rootKey, const QString& key)
-        : QEvent(WM_OFFICETHEMECHANGED), RootKey(rootKey), Key(key) {}
+        : QEvent(WM_OFFICETHEMECHANGED), RootKey(rootKey), Key(key)
+    {
+    }
     int RootKey;
     QString Key;
 };

@@ -37,8 +37,8 @@ void DrawStepGradient(QPainter& canvas, TColor from, TColor to, bool horizontal,
 // Cell background: solid `colorFrom` (one pixel taller) without colorTo, a 128-band gradient
 // with it, or two halves (from..to, mirrorFrom..mirrorTo) when mirrorColorFrom is set; then a
 // frame in borderColor, or only its left and right lines with linesOnly.
-void DrawCellGradient(QPainter& canvas, const TRect& r, TColor colorFrom, bool fill, bool linesOnly,
-                      TColor borderColor, bool vertical, TColor mirrorColorTo, TColor mirrorColorFrom, TColor colorTo);
+void DrawCellGradient(QPainter& canvas, const TRect& r, TColor colorFrom, bool fill, bool linesOnly, TColor borderColor,
+                      bool vertical, TColor mirrorColorTo, TColor mirrorColorFrom, TColor colorTo);
 
 // The colour at `position` of a gradient spread over rangeStart..rangeEnd (callers pass a
 // range start of 0; position is not reduced by it).
@@ -60,9 +60,9 @@ void DrawSpinButtons(QPainter& canvas, QWidget* window, TRect r, const TColorTon
 
 // Kind 0 both ends rounded, 1 left end (right side open), 2 right end (left side open), 3 both
 // sides open, 4 no side lines with top and bottom lines 2 pixels shorter at each end.
-void DrawRoundedFrame(QPainter& canvas, TColor fromColor, TColor toColor, TColor mirrorFromColor,
-                      TColor mirrorToColor, TColor upperShadeColor, TColor lowerShadeColor, TColor borderColor,
-                      TColor innerCornerColor, TColor outerCornerColor, const TRect& r, int kind);
+void DrawRoundedFrame(QPainter& canvas, TColor fromColor, TColor toColor, TColor mirrorFromColor, TColor mirrorToColor,
+                      TColor upperShadeColor, TColor lowerShadeColor, TColor borderColor, TColor innerCornerColor,
+                      TColor outerCornerColor, const TRect& r, int kind);
 
 TColor HalveColor(TColor color);
 // Each channel scaled by percent, rounded and held within 0..255 (a white brush scaled up stays
@@ -133,9 +133,21 @@ bool IsMixedCaseBreak(QChar ch);
 // ---- Text drawing with the platform's DrawText flags (drawtext.cpp) -----------------------
 
 enum TDrawTextFlag : unsigned {
-    DT_TOP = 0, DT_LEFT = 0, DT_CENTER = 1, DT_RIGHT = 2, DT_VCENTER = 4, DT_BOTTOM = 8, DT_WORDBREAK = 0x10,
-    DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_EXTERNALLEADING = 0x200, DT_CALCRECT = 0x400,
-    DT_NOPREFIX = 0x800, DT_EDITCONTROL = 0x2000, DT_END_ELLIPSIS = 0x8000, DT_RTLREADING = 0x20000
+    DT_TOP = 0,
+    DT_LEFT = 0,
+    DT_CENTER = 1,
+    DT_RIGHT = 2,
+    DT_VCENTER = 4,
+    DT_BOTTOM = 8,
+    DT_WORDBREAK = 0x10,
+    DT_SINGLELINE = 0x20,
+    DT_EXPANDTABS = 0x40,
+    DT_EXTERNALLEADING = 0x200,
+    DT_CALCRECT = 0x400,
+    DT_NOPREFIX = 0x800,
+    DT_EDITCONTROL = 0x2000,
+    DT_END_ELLIPSIS = 0x8000,
+    DT_RTLREADING = 0x20000
 };
 // Draws text in r with the canvas's font and pen (or with DT_CALCRECT measures it: r becomes the
 // text's extent) and answers the height. The output is clipped to r. Unless DT_NOPREFIX, a

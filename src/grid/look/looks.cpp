@@ -3,8 +3,8 @@
 // gradient copies live in the store itself, and the control look and sort settings it writes
 // are the grid's own.
 
-#include "grid/look/GridLooks.h"
 #include "grid/QvGrid.h"
+#include "grid/look/GridLooks.h"
 
 namespace grid {
 

@@ -1,8 +1,8 @@
 // Writers of a group of the grid's look and behaviour settings, and forgetting linked objects
 // that go away.
 
-#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/input/GridInput.h"
 #include "grid/markup/HTMLHintWindow.h"
 #include "grid/markup/RizIVUDE.h"
 

@@ -1,8 +1,8 @@
 // The look a cell is shown with: the grid's settings and per-cell hooks handed to the cell
 // visual resolution (colours in their fixed order, banding, look gradients, selection, events).
 
-#include "grid/look/CellVisuals.h"
 #include "grid/QvGrid.h"
+#include "grid/look/CellVisuals.h"
 
 namespace grid {
 
@@ -116,9 +116,9 @@ TCellVisualSettings TQvStringGrid::VisualSettings()
 }
 
 void TQvStringGrid::GetVisualProperties(int col, int row, TGridDrawState& state, bool print, bool select, bool remap,
-                                        TBrush& brush, TColor& colorTo, TColor& mirrorColor,
-                                        TColor& mirrorColorTo, TFont& font, TAlignment& ha, TVAlignment& va,
-                                        bool& ww, TCellGradientDirection& gd)
+                                        TBrush& brush, TColor& colorTo, TColor& mirrorColor, TColor& mirrorColorTo,
+                                        TFont& font, TAlignment& ha, TVAlignment& va, bool& ww,
+                                        TCellGradientDirection& gd)
 {
     TGridVisualHooks hooks(*this);
     TCellVisuals out;

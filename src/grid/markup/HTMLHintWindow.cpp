@@ -21,7 +21,6 @@ QString& HintFontName()
     return name;
 }
 
-
 namespace {
 
 // The widest hint; longer texts wrap.

@@ -29,8 +29,8 @@ std::vector<qsizetype> frameMarkers(const QByteArray& data)
 {
     std::vector<qsizetype> markers;
     for (qsizetype j = 0; j + 16 < data.size(); ++j)
-        if (quint8(data[j]) == 0x21 && quint8(data[j + 1]) == 0xF9 && quint8(data[j + 2]) == 0x04 &&
-            quint8(data[j + 8]) == 0x2C)
+        if (quint8(data[j]) == 0x21 && quint8(data[j + 1]) == 0xF9 && quint8(data[j + 2]) == 0x04
+            && quint8(data[j + 8]) == 0x2C)
             markers.push_back(j);
     return markers;
 }

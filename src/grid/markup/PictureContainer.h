@@ -120,8 +120,8 @@ private:
     QByteArray FDatastream;
     bool FIsEmpty = true;
     bool FStretched = false;
-    QImage gpPicture;        // the decoded current frame; null when not decoded
-    int FExtentX = 0;        // its extent in hundredths of a millimetre
+    QImage gpPicture; // the decoded current frame; null when not decoded
+    int FExtentX = 0; // its extent in hundredths of a millimetre
     int FExtentY = 0;
     int FLogPixX = 96;
     int FLogPixY = 96;

@@ -82,8 +82,8 @@ struct TCellGraphicJob {
     TAlignment HA = taLeftJustify; // the cell text's alignment (rotated text)
     TVAlignment VA = vtaTop;
     TGridDrawState State = 0;
-    bool Enabled = true;  // paper: always
-    bool Live = true;     // screen: hover, pressed and greyed states shown; paper: the plain face
+    bool Enabled = true; // paper: always
+    bool Live = true;    // screen: hover, pressed and greyed states shown; paper: the plain face
 };
 
 // What differs between drawing on screen and on paper (y up, 0.1 mm).

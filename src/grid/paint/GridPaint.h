@@ -21,10 +21,10 @@
 // Top..Bottom-1, a line stops just before its end point.
 
 #include "grid/BaseGrid.h"
-#include "grid/look/GridLooks.h"
 #include "grid/GridTypes.h"
 #include "grid/QvGrid.h"
 #include "grid/QvObj.h"
+#include "grid/look/GridLooks.h"
 #include "grid/look/GridPaintSettings.h"
 #include "grid/look/QvStyleIF.h"
 #include "grid/look/ZirAzur.h"
@@ -53,6 +53,7 @@ public:
     // From another appearance: every property, one OnChange; any other source: nothing.
     void Assign(const TPersistent& source);
 
+// clang-format off
 #define QV_PROGRESS_PROPS(X)                                                                                    \
     X(TColor, CompleteColor, 0x0000FF) X(TColor, CompleteFontColor, 0xFF0000) X(TColor, UnCompleteColor, clNone) \
     X(TColor, UnCompleteFontColor, platform::clWindowText) X(TColor, Level0Color, 0x00FF00)                   \
@@ -62,6 +63,8 @@ public:
     X(TColor, BorderColor, 0x000000) X(bool, ShowBorder, false) X(bool, Stacked, false)                        \
     X(bool, ShowPercentage, true) X(bool, CompletionSmooth, true) X(bool, ShowGradient, true) X(int, Steps, 11) \
     X(TProgressStyle, Style, psXP)
+// clang-format on
+// clang-format off
 #define QV_PROGRESS_ACCESSOR(type, name, def)                                                                   \
     type name() const { return F##name; }                                                                       \
     void Set##name(type v)                                                                                      \
@@ -71,6 +74,7 @@ public:
         F##name = v;                                                                                            \
         changed();                                                                                              \
     }
+    // clang-format on
     QV_PROGRESS_PROPS(QV_PROGRESS_ACCESSOR)
 #undef QV_PROGRESS_ACCESSOR
 

@@ -110,18 +110,18 @@ public:
     // MapFontHeight's factor: 1.0 outside rows, the fit factor while a row is measured or drawn.
     double Fontscalefactor = 1.0;
     double FitFactor = 1.0;
-    double f = 1.0;       // tenths of a millimetre per screen pixel
-    int s = 0;            // column spacing
-    int gap = 0;          // print text height div 8
-    int inset = 0;        // half a "g" of the print font
+    double f = 1.0; // tenths of a millimetre per screen pixel
+    int s = 0;      // column spacing
+    int gap = 0;    // print text height div 8
+    int inset = 0;  // half a "g" of the print font
     int HeaderTextHeight = 0, FooterTextHeight = 0, PrintTextHeight = 0;
-    int PageWidth = 0;    // FPrintPageRect's width
-    int PageBottom = 0;   // FPrintPageRect's bottom (negative)
+    int PageWidth = 0;      // FPrintPageRect's width
+    int PageBottom = 0;     // FPrintPageRect's bottom (negative)
     int PrintPageWidth = 0; // width used by the strip's columns
     int HeaderHeight = 0, FooterHeight = 0;
-    TGridRect PrintRect;  // FPrintRect
+    TGridRect PrintRect;                    // FPrintRect
     int PrintColStart = 0, PrintColEnd = 0; // the strip's columns
-    bool RepeatFixedColsNow = false; // the fixed columns repeat on this strip
+    bool RepeatFixedColsNow = false;        // the fixed columns repeat on this strip
     // Page counters: pages so far (0-based page number), the page within its strip and the
     // strip (both 1-based), the strips across, the drawn range and the run's page count.
     int PageNr = 0, PageInStrip = 1, StripNr = 1, StripCount = 1;

@@ -6,11 +6,11 @@
 // so they print as they look on screen at any printer resolution. Progress bars and pies are
 // drawn in device units, where the painter's y-down helpers apply unchanged.
 
-#include "grid/print/GridPrint.h"
 #include "grid/QvGrid.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/markup/GridMarkup.h"
 #include "grid/paint/CellGraphics.h"
+#include "grid/print/GridPrint.h"
 #include "platform/Services.h"
 
 #include <QFontMetrics>
@@ -142,8 +142,8 @@ TRect TGridPrinter::placeGraphic(const TCellGraphic* g, int realCol, int ARow, c
     return {x, top, x + w, top - h};
 }
 
-void TGridPrinter::drawCellText(QPainter& canvas, const CellText& t, const TPrintCellLook& look, int realCol,
-                                int ARow, const TRect& r, int pitch, bool merged)
+void TGridPrinter::drawCellText(QPainter& canvas, const CellText& t, const TPrintCellLook& look, int realCol, int ARow,
+                                const TRect& r, int pitch, bool merged)
 {
     const TPrintSettings& ps = grid.PrintSettings();
     if (t.text.isEmpty())
@@ -210,8 +210,8 @@ void TGridPrinter::drawCellText(QPainter& canvas, const CellText& t, const TPrin
                 int(std::fabs(th * std::sin(a))), int(std::fabs(tw * std::cos(a))));
             // Drivers that turn landscape pages the other way than 270 degrees turn the text
             // with them; the driver fix turns it back.
-            const bool turnBack = Mode == pmPrint && Printerdriverfix &&
-                                  PrinterOrientationAngle(grid.Services().printer) != 270;
+            const bool turnBack =
+                Mode == pmPrint && Printerdriverfix && PrinterOrientationAngle(grid.Services().printer) != 270;
             canvas.save();
             canvas.translate(o.X, o.Y);
             canvas.scale(1, -1);

@@ -1,12 +1,12 @@
 // Printed cells: the printed size of a cell, the column widths and row heights of a run, and
 // one printed row with its borders, background, text and graphics (y up, 0.1 mm).
 
-#include "grid/print/GridPrint.h"
 #include "grid/QvGrid.h"
 #include "grid/edit/QvRichEdit.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/markup/GridMarkup.h"
 #include "grid/paint/CellGraphics.h"
+#include "grid/print/GridPrint.h"
 
 #include <QFontMetrics>
 #include <QRegularExpression>
@@ -29,15 +29,15 @@ QStringList textLines(const QString& text)
 
 // The sides each TPrintBorders value draws around every cell, in enumeration order.
 constexpr TCellBorders BorderSides[] = {
-    0,                                     // pbNoborder
-    cbLeft | cbTop | cbRight | cbBottom,   // pbSingle
-    cbLeft | cbTop | cbRight | cbBottom,   // pbDouble
-    cbLeft | cbRight,                      // pbVertical
-    cbTop | cbBottom,                      // pbHorizontal
-    0,                                     // pbAround
-    cbLeft | cbRight,                      // pbAroundVertical
-    cbTop | cbBottom,                      // pbAroundHorizontal
-    0,                                     // pbCustom
+    0,                                   // pbNoborder
+    cbLeft | cbTop | cbRight | cbBottom, // pbSingle
+    cbLeft | cbTop | cbRight | cbBottom, // pbDouble
+    cbLeft | cbRight,                    // pbVertical
+    cbTop | cbBottom,                    // pbHorizontal
+    0,                                   // pbAround
+    cbLeft | cbRight,                    // pbAroundVertical
+    cbTop | cbBottom,                    // pbAroundHorizontal
+    0,                                   // pbCustom
 };
 
 } // namespace
@@ -51,8 +51,8 @@ TPrintCellLook PrintCellLook(TQvStringGrid& grid, int realCol, int row)
     TGridDrawState state = 0;
     TColor mirror = clNone, mirrorTo = clNone;
     TCellGradientDirection gd = GradientVertical;
-    grid.GetVisualProperties(realCol, row, state, true, false, false, l.Brush, l.ColorTo, mirror, mirrorTo, l.Font, l.HA,
-                             l.VA, l.WW, gd);
+    grid.GetVisualProperties(realCol, row, state, true, false, false, l.Brush, l.ColorTo, mirror, mirrorTo, l.Font,
+                             l.HA, l.VA, l.WW, gd);
     grid.GetCellWordWrap(realCol, row, l.WW);
     return l;
 }
@@ -102,8 +102,7 @@ TPoint TGridPrinter::MeasurePrintCell(QPainter& canvas, int ACol, int ARow)
         m.ScaleFactor = dpiX * f / 254.0;
         RizIVUDE::TMarkupResult result;
         RizIVUDE::PaintMarkup(m, result);
-        size = {roundInt(result.MarkupWidth * 254.0 / dpiX),
-                roundInt(result.MarkupHeight * 254.0 / dpiY - gap * f)};
+        size = {roundInt(result.MarkupWidth * 254.0 / dpiX), roundInt(result.MarkupHeight * 254.0 / dpiY - gap * f)};
     } else {
         if (t.kind == ZirAzur::ctkRichText) {
             TQvRichEdit* rich = grid.RichEdit();

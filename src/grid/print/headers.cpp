@@ -1,10 +1,10 @@
 // A page's header and footer lines (time, date, page number, title), the page number text and
 // the frame around a page (y up, 0.1 mm).
 
-#include "grid/print/GridPrint.h"
 #include "grid/QvGrid.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/markup/GridMarkup.h"
+#include "grid/print/GridPrint.h"
 #include "platform/Services.h"
 
 #include <QDateTime>
@@ -165,7 +165,8 @@ int TGridPrinter::PrintHeaderFooter(QPainter& canvas)
             const auto pos = TPrintPosition(p);
             if (topSlot(pos) != top || slotTexts[std::size_t(p)].isEmpty())
                 continue;
-            TextOutUpright(canvas, HeaderFooterX(pos, fm.horizontalAdvance(slotTexts[std::size_t(p)])), y, slotTexts[std::size_t(p)]);
+            TextOutUpright(canvas, HeaderFooterX(pos, fm.horizontalAdvance(slotTexts[std::size_t(p)])), y,
+                           slotTexts[std::size_t(p)]);
         }
         if (topSlot(ps.Title()) == top) {
             int ly = y;

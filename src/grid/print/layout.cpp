@@ -1,8 +1,8 @@
 // The page layout: one routine counts and draws the pages, so a preview and a printout of the
 // same range always break at the same rows.
 
-#include "grid/print/GridPrint.h"
 #include "grid/QvGrid.h"
+#include "grid/print/GridPrint.h"
 #include "platform/Printer.h"
 
 #include <algorithm>
@@ -71,7 +71,8 @@ void TGridPrinter::FitColumnsToPage()
             total += MaxWidths[std::size_t(c)] + s;
     double factor = 1.0;
     if (total != (long long)n * s)
-        factor = double(PageWidth - ps.RightSize() - ps.LeftSize() - (long long)n * s) / double(total - (long long)n * s);
+        factor =
+            double(PageWidth - ps.RightSize() - ps.LeftSize() - (long long)n * s) / double(total - (long long)n * s);
     switch (ps.FitToPage()) {
     case fpShrink:
         factor = std::min(factor, 1.0);
@@ -198,8 +199,8 @@ int TGridPrinter::PrintGridPages(QPainter& canvas, TPrintMode mode, bool selecte
     const TPrintSettings& ps = grid.PrintSettings();
     SelectedOnly = selectedOnly;
     // A range reaching outside the grid prints the grid's part of it.
-    PrintRect = {std::max(PrintRect.Left, 0), std::max(PrintRect.Top, 0), std::min(PrintRect.Right, grid.ColCount() - 1),
-                 std::min(PrintRect.Bottom, grid.RowCount() - 1)};
+    PrintRect = {std::max(PrintRect.Left, 0), std::max(PrintRect.Top, 0),
+                 std::min(PrintRect.Right, grid.ColCount() - 1), std::min(PrintRect.Bottom, grid.RowCount() - 1)};
     PrepareRun(canvas, mode, PrintRect, pageWidth, pageBottom);
     PageNr = 0;
     const bool drawingMode = mode == pmPreview || mode == pmPrint;
@@ -216,7 +217,7 @@ int TGridPrinter::PrintGridPages(QPainter& canvas, TPrintMode mode, bool selecte
     // A part of the rows is reported row by row as a selection.
     const TExportState rowState =
         PrintRect.Top <= fixedRows && PrintRect.Bottom >= grid.RowCount() - grid.FixedFooters() - 1 ? esExportNewRow
-                                                                                                      : esExportSelRow;
+                                                                                                    : esExportSelRow;
     bool cancelled = false, printedBefore = false;
     const auto startPage = [&](int pageNumber) {
         if (!drawingMode || pageNumber < PrintPageFrom || pageNumber > PrintPageTo)
@@ -276,7 +277,7 @@ void TGridPrinter::RunPrint(const TGridRect& range, bool selectedOnly)
     PrintRect = range;
     if (!ps.UseDefaultOrientation())
         printer->SetOrientation(ps.Orientation() == poLandscape ? platform::PrinterOrientation::Landscape
-                                                                 : platform::PrinterOrientation::Portrait);
+                                                                : platform::PrinterOrientation::Portrait);
     const int pageWidth = int(std::lround(254.0 / printer->ResolutionX() * printer->PageWidth()));
     const int pageHeight = int(std::lround(254.0 / printer->ResolutionY() * printer->PageHeight()));
     printer->SetTitle(ps.JobName());
@@ -424,7 +425,6 @@ void TQvStringGrid::SetPreviewPage(int page)
     Printer().PrintPageFrom = page;
     Printer().PrintPageTo = page;
 }
-
 
 // ---- small routines that live with printing ---------------------------------------------------
 

@@ -1,9 +1,9 @@
 // The 0.1-mm mapping and its unit conversions, the grid's printer object and the run's values
 // every painter of this folder reads.
 
-#include "grid/print/GridPrint.h"
-#include "grid/QvGrid.h"
 #include "platform/Printer.h"
+#include "grid/QvGrid.h"
+#include "grid/print/GridPrint.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>
@@ -133,7 +133,7 @@ int PrinterOrientationAngle(const platform::Printer* printer)
 
 Qt::PenStyle QtPenStyle(TPenStyle style)
 {
-    static constexpr Qt::PenStyle styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+    static constexpr Qt::PenStyle styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine,  Qt::DashDotLine,
                                               Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
     return styles[std::clamp(int(style), 0, int(std::size(styles)) - 1)];
 }
@@ -179,8 +179,7 @@ bool atBottom(TPrintPosition p)
 
 } // namespace
 
-void TGridPrinter::PrepareRun(QPainter& canvas, TPrintMode mode, const TGridRect& range, int pageWidth,
-                              int pageBottom)
+void TGridPrinter::PrepareRun(QPainter& canvas, TPrintMode mode, const TGridRect& range, int pageWidth, int pageBottom)
 {
     const TPrintSettings& ps = grid.PrintSettings();
     Mode = mode;
@@ -204,7 +203,8 @@ void TGridPrinter::PrepareRun(QPainter& canvas, TPrintMode mode, const TGridRect
     PrintTextHeight = textHeight(ps.Font());
     gap = PrintTextHeight / 8;
     inset = QFontMetrics(PrintQFont(ps.Font(), MapFontHeight(ps.Font().Size)), canvas.device())
-                .horizontalAdvance(QStringLiteral("g")) / 2;
+                .horizontalAdvance(QStringLiteral("g"))
+            / 2;
     PageWidth = pageWidth;
     PageBottom = pageBottom;
     s = ps.UseFixedWidth() ? 0 : ps.ColumnSpacing() + 20;

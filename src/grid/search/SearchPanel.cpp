@@ -7,8 +7,8 @@
 #include "grid/look/QvDropXPVS.h"
 #include "grid/look/ZirAzur/canvas.h"
 
-#include <QKeyEvent>
 #include <QHash>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -25,9 +25,9 @@ enum class TGlyphShape { ArrowDown, ArrowUp, Cross, Marker };
 struct TGlyphDef {
     const char* name;
     TGlyphShape shape;
-    int size;     // square, in pixels
-    QRgb colour;  // the drawing colour
-    QRgb back;    // 0: transparent
+    int size;    // square, in pixels
+    QRgb colour; // the drawing colour
+    QRgb back;   // 0: transparent
 };
 
 // Normal pictures in the footer's blue, disabled ones grey, the close cross red when hot and
@@ -231,10 +231,18 @@ void TSearchPanel::LayoutControls()
             w = FEdit;
             height = FEdit->sizeHint().height();
             break;
-        case TFooterControl::Next: w = FForward; break;
-        case TFooterControl::Previous: w = FBackward; break;
-        case TFooterControl::Close: w = FExit; break;
-        case TFooterControl::Highlight: w = FHilite; break;
+        case TFooterControl::Next:
+            w = FForward;
+            break;
+        case TFooterControl::Previous:
+            w = FBackward;
+            break;
+        case TFooterControl::Close:
+            w = FExit;
+            break;
+        case TFooterControl::Highlight:
+            w = FHilite;
+            break;
         case TFooterControl::MatchCase:
             w = FMatchCase;
             if (FHilite->isHidden())
@@ -263,9 +271,18 @@ void TSearchPanel::SetColorTo(TColor v)
     update();
 }
 
-void TSearchPanel::SetFindNextCaption(const QString& v) { FForward->SetCaption(v); }
-void TSearchPanel::SetFindPrevCaption(const QString& v) { FBackward->SetCaption(v); }
-void TSearchPanel::SetHighLightCaption(const QString& v) { FHilite->SetCaption(v); }
+void TSearchPanel::SetFindNextCaption(const QString& v)
+{
+    FForward->SetCaption(v);
+}
+void TSearchPanel::SetFindPrevCaption(const QString& v)
+{
+    FBackward->SetCaption(v);
+}
+void TSearchPanel::SetHighLightCaption(const QString& v)
+{
+    FHilite->SetCaption(v);
+}
 
 void TSearchPanel::SetMatchCaseCaption(const QString& v)
 {
@@ -274,10 +291,22 @@ void TSearchPanel::SetMatchCaseCaption(const QString& v)
 }
 
 // An empty hint shows none.
-void TSearchPanel::SetHintFindNext(const QString& v) { FForward->setToolTip(v); }
-void TSearchPanel::SetHintFindPrev(const QString& v) { FBackward->setToolTip(v); }
-void TSearchPanel::SetHintClose(const QString& v) { FExit->setToolTip(v); }
-void TSearchPanel::SetHintHighlight(const QString& v) { FHilite->setToolTip(v); }
+void TSearchPanel::SetHintFindNext(const QString& v)
+{
+    FForward->setToolTip(v);
+}
+void TSearchPanel::SetHintFindPrev(const QString& v)
+{
+    FBackward->setToolTip(v);
+}
+void TSearchPanel::SetHintClose(const QString& v)
+{
+    FExit->setToolTip(v);
+}
+void TSearchPanel::SetHintHighlight(const QString& v)
+{
+    FHilite->setToolTip(v);
+}
 
 void TSearchPanel::SetPanelFont(const TFont& f)
 {

@@ -97,7 +97,9 @@ void TQvStringGrid::UpdateSearchPanel()
             continue;
         }
         switch (ControlLook().ControlStyle()) {
-        case csFlat: b->SetFlat(true); break;
+        case csFlat:
+            b->SetFlat(true);
+            break;
         case csWinXP:
         case csTheme:
             b->SetAutoXPStyle(true);
@@ -107,7 +109,8 @@ void TQvStringGrid::UpdateSearchPanel()
             b->SetAutoXPStyle(false);
             b->SetFlat(false);
             break;
-        default: break;
+        default:
+            break;
         }
     }
 
@@ -280,8 +283,8 @@ void TQvStringGrid::footerNextPrevious(bool backward)
     // The found row is kept two rows off the bottom, where the footer lies over it.
     const bool floating = FloatingFooter.Visible();
     auto keepOffBottom = [&] {
-        if (Row() > TopRow() + VisibleRowCount() + (floating ? 0 : 1) - 3 &&
-            VisibleRowCount() + FixedRows() + (floating ? 1 : 0) < RowCount())
+        if (Row() > TopRow() + VisibleRowCount() + (floating ? 0 : 1) - 3
+            && VisibleRowCount() + FixedRows() + (floating ? 1 : 0) < RowCount())
             SetTopRow(TopRow() + 2);
     };
     if (backward)

@@ -118,8 +118,8 @@ bool TGridSearcher::Matches(int ACol, int ARow)
 TPoint TGridSearcher::Run(TPoint StartCell)
 {
     const TPoint none{-1, -1};
-    if (g.ColCount() == 0 || g.ColCount() <= g.FixedCols() || g.TotalRowCount() == 0 ||
-        g.TotalRowCount() <= g.FixedRows())
+    if (g.ColCount() == 0 || g.ColCount() <= g.FixedCols() || g.TotalRowCount() == 0
+        || g.TotalRowCount() <= g.FixedRows())
         return none;
 
     // Bounds.
@@ -166,8 +166,8 @@ TPoint TGridSearcher::Run(TPoint StartCell)
     const int innerFirst = back ? innerHi : innerLo;
     // After a row (a column) the inner index restarts at the first one, or at the current
     // column (row) when the search keeps to it.
-    const int innerRestart = leftRight ? (has(fnFindInCurrentCol) ? g.Col() : innerFirst)
-                                       : (has(fnFindInCurrentRow) ? g.Row() : innerFirst);
+    const int innerRestart =
+        leftRight ? (has(fnFindInCurrentCol) ? g.Col() : innerFirst) : (has(fnFindInCurrentRow) ? g.Row() : innerFirst);
 
     int inner, outer;
     if (StartCell.X == -1 && StartCell.Y == -1) {
@@ -204,9 +204,8 @@ TPoint TGridSearcher::Run(TPoint StartCell)
     const bool skipIgnored = leftRight && g.IgnoreColumns().Count() > 0;
     // The common search (a plain text in shown cells that hold what they show) reads the store
     // directly; every other one goes through Matches.
-    const bool direct = plainDisplay && displRow.empty() && !emptyCellsOnly && !text.isEmpty() &&
-                        !has(fnMatchRegular) && !has(fnMatchStart) && !has(fnMatchFull) &&
-                        (wide || !has(fnIgnoreHTMLTags));
+    const bool direct = plainDisplay && displRow.empty() && !emptyCellsOnly && !text.isEmpty() && !has(fnMatchRegular)
+                        && !has(fnMatchStart) && !has(fnMatchFull) && (wide || !has(fnIgnoreHTMLTags));
     const TCellStore& store = g.Store();
     const QStringView needle(text);
     auto matches = [&](int col, int row) {

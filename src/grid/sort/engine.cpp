@@ -11,10 +11,10 @@
 // not touched before the order is known, so an exception in a comparison leaves every row
 // where it was.
 
-#include "grid/sort/GridSort.h"
 #include "grid/QvGrid.h"
 #include "grid/edit/GridUnitHelpers.h"
 #include "grid/look/ZirAzur.h"
+#include "grid/sort/GridSort.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -81,13 +81,13 @@ static_assert(std::size(kStyleRules) == ssAlphaNumericNoCase + 1);
 
 // One cell as the comparisons see it.
 struct TCellKey {
-    QString text;        // the key text (also what OnCustomCompare receives)
-    double number = 0;   // the number of a numeric, date, image or check-box column
-    double date = 0;     // automatic columns: the value as a date, as a time, the check state
+    QString text;      // the key text (also what OnCustomCompare receives)
+    double number = 0; // the number of a numeric, date, image or check-box column
+    double date = 0;   // automatic columns: the value as a date, as a time, the check state
     double time = 0;
     double check = 0;
-    bool empty = false;  // the text read was empty (blank placement)
-    bool isNumber = false;                          // number kind 0, 1 or 5
+    bool empty = false;    // the text read was empty (blank placement)
+    bool isNumber = false; // number kind 0, 1 or 5
     bool isCheck = false, dateLike = false, timeLike = false, hasDateSep = false, hasTimeSep = false;
 };
 
@@ -355,7 +355,8 @@ private:
     {
         QString s = t.trimmed();
         bool twelveHours = false, pm = false;
-        if (s.endsWith(QLatin1String("AM"), Qt::CaseInsensitive) || s.endsWith(QLatin1String("PM"), Qt::CaseInsensitive)) {
+        if (s.endsWith(QLatin1String("AM"), Qt::CaseInsensitive)
+            || s.endsWith(QLatin1String("PM"), Qt::CaseInsensitive)) {
             twelveHours = true;
             pm = s.endsWith(QLatin1String("PM"), Qt::CaseInsensitive);
             s.chop(2);

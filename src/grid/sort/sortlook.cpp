@@ -63,13 +63,13 @@ void TSortSettings::repaintHeader()
         FGrid->RepaintRow(FGrid->FixedRows() - 1);
 }
 
-#define QV_SORT_HEADER_WRITER(Name)                                                           \
-    void TSortSettings::Set##Name(TColor v)                                                   \
-    {                                                                                         \
-        if (F##Name == v)                                                                     \
-            return;                                                                           \
-        F##Name = v;                                                                          \
-        repaintHeader();                                                                      \
+#define QV_SORT_HEADER_WRITER(Name)                                                                                    \
+    void TSortSettings::Set##Name(TColor v)                                                                            \
+    {                                                                                                                  \
+        if (F##Name == v)                                                                                              \
+            return;                                                                                                    \
+        F##Name = v;                                                                                                   \
+        repaintHeader();                                                                                               \
     }
 QV_SORT_HEADER_WRITER(HeaderColor)
 QV_SORT_HEADER_WRITER(HeaderColorTo)
@@ -197,11 +197,11 @@ void TControlLook::Assign(const TPersistent& source)
     FHintMaxWidth = src->FHintMaxWidth;
 }
 
-#define QV_CONTROLLOOK_REPAINT_WRITER(Type, Name, Default)                                     \
-    void TControlLook::Set##Name(const Type& v)                                               \
-    {                                                                                         \
-        F##Name = v;                                                                          \
-        repaint();                                                                            \
+#define QV_CONTROLLOOK_REPAINT_WRITER(Type, Name, Default)                                                             \
+    void TControlLook::Set##Name(const Type& v)                                                                        \
+    {                                                                                                                  \
+        F##Name = v;                                                                                                   \
+        repaint();                                                                                                     \
     }
 QV_CONTROLLOOK_REPAINT(QV_CONTROLLOOK_REPAINT_WRITER)
 #undef QV_CONTROLLOOK_REPAINT_WRITER
@@ -212,11 +212,11 @@ void TControlLook::SetCheckSize(int v)
     repaint();
 }
 
-#define QV_CONTROLLOOK_GLYPH_WRITER(Name)                                                     \
-    void TControlLook::Set##Name(const TBitmap& v)                                            \
-    {                                                                                         \
-        F##Name.Image = v.Image;                                                              \
-        repaint();                                                                            \
+#define QV_CONTROLLOOK_GLYPH_WRITER(Name)                                                                              \
+    void TControlLook::Set##Name(const TBitmap& v)                                                                     \
+    {                                                                                                                  \
+        F##Name.Image = v.Image;                                                                                       \
+        repaint();                                                                                                     \
     }
 QV_CONTROLLOOK_GLYPH_WRITER(CheckedGlyph)
 QV_CONTROLLOOK_GLYPH_WRITER(UnCheckedGlyph)
@@ -267,12 +267,12 @@ void TControlLook::SetFixedGradientMirrorTo(TColor v)
         c->SetVLXGradientMirrorTo(v);
 }
 
-#define QV_HOVER_DOWN_WRITER(Name, Copy, Field, Pass)                                           \
-    void TControlLook::Set##Name(TColor v)                                                    \
-    {                                                                                         \
-        F##Name = v;                                                                          \
-        if (TGridLookState* c = copies())                                                     \
-            passOn(c->Copy.Field, v, TPass::Pass);                                            \
+#define QV_HOVER_DOWN_WRITER(Name, Copy, Field, Pass)                                                                  \
+    void TControlLook::Set##Name(TColor v)                                                                             \
+    {                                                                                                                  \
+        F##Name = v;                                                                                                   \
+        if (TGridLookState* c = copies())                                                                              \
+            passOn(c->Copy.Field, v, TPass::Pass);                                                                     \
     }
 QV_HOVER_DOWN_WRITER(FixedGradientHoverFrom, Hover, From, IfSet)
 QV_HOVER_DOWN_WRITER(FixedGradientHoverTo, Hover, To, IfSet)

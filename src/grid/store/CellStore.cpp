@@ -33,8 +33,7 @@ TCellStore::Row* TCellStore::newRowLike(int row, std::uint32_t firstLen) const
 {
     const Row* above = rowAt(row - 1);
     if (above && above->n > 0)
-        return newRow(std::max<std::uint32_t>(above->n, 4),
-                      std::max(firstLen, above->len + above->len / 8 + 8));
+        return newRow(std::max<std::uint32_t>(above->n, 4), std::max(firstLen, above->len + above->len / 8 + 8));
     return newRow(4, std::max<std::uint32_t>(firstLen, 16));
 }
 
@@ -426,7 +425,8 @@ void TCellStore::MoveCol(int from, int to)
             else if (from > to && c >= std::uint32_t(to) && c < std::uint32_t(from))
                 c += 1;
             const std::uint32_t s = r->start(i);
-            cells.push_back({c, QString(reinterpret_cast<const QChar*>(r->text() + s), qsizetype(r->entries()[i].end - s)),
+            cells.push_back({c,
+                             QString(reinterpret_cast<const QChar*>(r->text() + s), qsizetype(r->entries()[i].end - s)),
                              r->objs ? r->objs[i] : nullptr});
         }
         std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return a.col < b.col; });

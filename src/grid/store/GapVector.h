@@ -14,8 +14,8 @@
 // empty once moved) or stale plain values.
 
 #include <algorithm>
-#include <cstddef>
 #include <compare>
+#include <cstddef>
 #include <iterator>
 #include <type_traits>
 #include <utility>
@@ -42,16 +42,45 @@ public:
         reference operator*() const { return (*v)[i]; }
         pointer operator->() const { return &(*v)[i]; }
         reference operator[](difference_type n) const { return (*v)[std::size_t(difference_type(i) + n)]; }
-        Iter& operator++() { ++i; return *this; }
-        Iter operator++(int) { Iter t = *this; ++i; return t; }
-        Iter& operator--() { --i; return *this; }
-        Iter operator--(int) { Iter t = *this; --i; return t; }
-        Iter& operator+=(difference_type n) { i = std::size_t(difference_type(i) + n); return *this; }
-        Iter& operator-=(difference_type n) { i = std::size_t(difference_type(i) - n); return *this; }
+        Iter& operator++()
+        {
+            ++i;
+            return *this;
+        }
+        Iter operator++(int)
+        {
+            Iter t = *this;
+            ++i;
+            return t;
+        }
+        Iter& operator--()
+        {
+            --i;
+            return *this;
+        }
+        Iter operator--(int)
+        {
+            Iter t = *this;
+            --i;
+            return t;
+        }
+        Iter& operator+=(difference_type n)
+        {
+            i = std::size_t(difference_type(i) + n);
+            return *this;
+        }
+        Iter& operator-=(difference_type n)
+        {
+            i = std::size_t(difference_type(i) - n);
+            return *this;
+        }
         friend Iter operator+(Iter a, difference_type n) { return a += n; }
         friend Iter operator+(difference_type n, Iter a) { return a += n; }
         friend Iter operator-(Iter a, difference_type n) { return a -= n; }
-        friend difference_type operator-(const Iter& a, const Iter& b) { return difference_type(a.i) - difference_type(b.i); }
+        friend difference_type operator-(const Iter& a, const Iter& b)
+        {
+            return difference_type(a.i) - difference_type(b.i);
+        }
         friend bool operator==(const Iter& a, const Iter& b) { return a.i == b.i; }
         friend auto operator<=>(const Iter& a, const Iter& b) { return a.i <=> b.i; }
         std::size_t index() const { return i; }

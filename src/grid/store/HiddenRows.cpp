@@ -1,5 +1,5 @@
-#include "grid/store/SortedIndex.h"
 #include "grid/store/HiddenRows.h"
+#include "grid/store/SortedIndex.h"
 
 #include <algorithm>
 

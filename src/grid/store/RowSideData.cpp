@@ -1,5 +1,5 @@
-#include "grid/store/SortedIndex.h"
 #include "grid/store/RowSideData.h"
+#include "grid/store/SortedIndex.h"
 
 #include <QWidget>
 
@@ -214,7 +214,8 @@ void TRowSideData::permute(const std::vector<int>& realAt, const std::vector<int
         permuteList(Modified, realAt, realFrom);
     if (lists & lsEnabled)
         permuteList(Enabled, realAt, realFrom);
-    const bool followRows = ((lists & lsSelection) && SelectedRows.Count() > 0) || ((lists & lsControls) && Controls.Count() > 0);
+    const bool followRows =
+        ((lists & lsSelection) && SelectedRows.Count() > 0) || ((lists & lsControls) && Controls.Count() > 0);
     if (!followRows && !((lists & lsSelection) && !RowSelect.empty()))
         return;
     // The place in realAt each row goes to, by the place it comes from: only built when rows

@@ -36,8 +36,8 @@ public:
         std::vector<char> listed; // in SelectedRows
     };
 
-    TIntList Modified{0, 0};   // 1: the row was modified
-    TIntList Enabled{0, 0};    // 1: the row is disabled (0 or beyond the end: enabled)
+    TIntList Modified{0, 0};     // 1: the row was modified
+    TIntList Enabled{0, 0};      // 1: the row is disabled (0 or beyond the end: enabled)
     std::vector<char> RowSelect; // disjunct row selection, one flag per real row
     TIntList SelectedRows{0, 0}; // the selected rows, in the order they were selected
     TControlList Controls;       // X: real column, Y: real row

@@ -86,17 +86,26 @@ public:
                 anchor = caret;
         };
         switch (key) {
-        case Qt::Key_Left: moveTo(SelLength() && !extend ? SelStart() : caret - 1); break;
-        case Qt::Key_Right: moveTo(SelLength() && !extend ? SelStart() + SelLength() : caret + 1); break;
-        case Qt::Key_Home: moveTo(0); break;
-        case Qt::Key_End: moveTo(int(text.size())); break;
+        case Qt::Key_Left:
+            moveTo(SelLength() && !extend ? SelStart() : caret - 1);
+            break;
+        case Qt::Key_Right:
+            moveTo(SelLength() && !extend ? SelStart() + SelLength() : caret + 1);
+            break;
+        case Qt::Key_Home:
+            moveTo(0);
+            break;
+        case Qt::Key_End:
+            moveTo(int(text.size()));
+            break;
         case Qt::Key_Delete:
             if (SelLength())
                 removeSelection();
             else if (caret < text.size())
                 edit(caret, 1, QString());
             break;
-        default: break;
+        default:
+            break;
         }
     }
     void InheritedChar(QChar key, Qt::KeyboardModifiers) override

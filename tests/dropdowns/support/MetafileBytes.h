@@ -21,17 +21,29 @@ constexpr int kHeight = 48;
 struct Rect {
     int Left, Top, Right, Bottom;
 };
-constexpr Rect kBox{2, 2, 40, 24};            // blue, black frame
-constexpr int kLine[3][2] = {{44, 22}, {56, 2}, {68, 22}}; // red, 3 pixels wide
-constexpr Rect kBitmap{74, 2, 90, 18};       // 2x2 pixels: green, yellow / magenta, cyan
-constexpr int kTextX = 4, kTextY = 28;       // "Ab", black, 14 pixels high
+constexpr Rect kBox{2, 2, 40, 24};                                       // blue, black frame
+constexpr int kLine[3][2] = {{44, 22}, {56, 2}, {68, 22}};               // red, 3 pixels wide
+constexpr Rect kBitmap{74, 2, 90, 18};                                   // 2x2 pixels: green, yellow / magenta, cyan
+constexpr int kTextX = 4, kTextY = 28;                                   // "Ab", black, 14 pixels high
 constexpr uint32_t kBlue = 0xFF0000, kBlack = 0x000000, kRed = 0x0000FF; // COLORREF: 0x00BBGGRR
 
 class Bytes {
 public:
-    Bytes& u8(int v) { data.append(char(v & 0xFF)); return *this; }
-    Bytes& u16(int v) { u8(v); return u8(v >> 8); }
-    Bytes& u32(uint32_t v) { u16(int(v & 0xFFFF)); return u16(int(v >> 16)); }
+    Bytes& u8(int v)
+    {
+        data.append(char(v & 0xFF));
+        return *this;
+    }
+    Bytes& u16(int v)
+    {
+        u8(v);
+        return u8(v >> 8);
+    }
+    Bytes& u32(uint32_t v)
+    {
+        u16(int(v & 0xFFFF));
+        return u16(int(v >> 16));
+    }
     Bytes& f32(float v)
     {
         uint32_t bits;
@@ -39,7 +51,11 @@ public:
         memcpy(&bits, &v, sizeof v);
         return u32(bits);
     }
-    Bytes& raw(const QByteArray& b) { data.append(b); return *this; }
+    Bytes& raw(const QByteArray& b)
+    {
+        data.append(b);
+        return *this;
+    }
     QByteArray data;
 };
 
@@ -96,18 +112,18 @@ inline QByteArray wmf(bool placeable)
     WmfRecords r;
     auto lo = [](uint32_t c) { return int(c & 0xFFFF); };
     auto hi = [](uint32_t c) { return int(c >> 16); };
-    r.add(0x0103, {8});                          // SETMAPMODE MM_ANISOTROPIC
-    r.add(0x020B, {0, 0});                       // SETWINDOWORG y, x
-    r.add(0x020C, {kHeight, kWidth});            // SETWINDOWEXT y, x
-    r.add(0x0102, {1});                          // SETBKMODE TRANSPARENT
-    r.add(0x0999, {1, 2, 3});                    // a record this loader does not know
-    r.add(0x02FC, {0, lo(kBlue), hi(kBlue), 0}); // CREATEBRUSHINDIRECT -> object 0
-    r.add(0x02FA, {0, 1, 0, lo(kBlack), hi(kBlack)}); // CREATEPENINDIRECT -> object 1
-    r.add(0x012D, {0});                          // SELECTOBJECT brush
-    r.add(0x012D, {1});                          // SELECTOBJECT pen
+    r.add(0x0103, {8});                                            // SETMAPMODE MM_ANISOTROPIC
+    r.add(0x020B, {0, 0});                                         // SETWINDOWORG y, x
+    r.add(0x020C, {kHeight, kWidth});                              // SETWINDOWEXT y, x
+    r.add(0x0102, {1});                                            // SETBKMODE TRANSPARENT
+    r.add(0x0999, {1, 2, 3});                                      // a record this loader does not know
+    r.add(0x02FC, {0, lo(kBlue), hi(kBlue), 0});                   // CREATEBRUSHINDIRECT -> object 0
+    r.add(0x02FA, {0, 1, 0, lo(kBlack), hi(kBlack)});              // CREATEPENINDIRECT -> object 1
+    r.add(0x012D, {0});                                            // SELECTOBJECT brush
+    r.add(0x012D, {1});                                            // SELECTOBJECT pen
     r.add(0x041B, {kBox.Bottom, kBox.Right, kBox.Top, kBox.Left}); // RECTANGLE
-    r.add(0x01F0, {1});                          // DELETEOBJECT pen
-    r.add(0x02FA, {0, 3, 0, lo(kRed), hi(kRed)}); // CREATEPENINDIRECT -> object 1
+    r.add(0x01F0, {1});                                            // DELETEOBJECT pen
+    r.add(0x02FA, {0, 3, 0, lo(kRed), hi(kRed)});                  // CREATEPENINDIRECT -> object 1
     r.add(0x012D, {1});
     r.add(0x0325, {3, kLine[0][0], kLine[0][1], kLine[1][0], kLine[1][1], kLine[2][0], kLine[2][1]}); // POLYLINE
     // CREATEFONTINDIRECT: height -14, weight 400, face "Arial" -> object 2
@@ -115,8 +131,8 @@ inline QByteArray wmf(bool placeable)
     face.append(char(0));
     r.add(0x02FB, {-14 & 0xFFFF, 0, 0, 0, 400, 0, 0, 0, 0}, face);
     r.add(0x012D, {2});
-    r.add(0x0209, {lo(kBlack), hi(kBlack)});     // SETTEXTCOLOR
-    r.add(0x012E, {0});                          // SETTEXTALIGN TA_TOP|TA_LEFT
+    r.add(0x0209, {lo(kBlack), hi(kBlack)}); // SETTEXTCOLOR
+    r.add(0x012E, {0});                      // SETTEXTALIGN TA_TOP|TA_LEFT
     // TEXTOUT: length, string (padded), y, x
     {
         Bytes text;
@@ -144,7 +160,9 @@ inline QByteArray emf()
         records.u32(type).u32(uint32_t(8 + params.size())).raw(params);
         ++count;
     };
-    auto rect = [](Bytes& b, const Rect& r) { b.u32(uint32_t(r.Left)).u32(uint32_t(r.Top)).u32(uint32_t(r.Right)).u32(uint32_t(r.Bottom)); };
+    auto rect = [](Bytes& b, const Rect& r) {
+        b.u32(uint32_t(r.Left)).u32(uint32_t(r.Top)).u32(uint32_t(r.Right)).u32(uint32_t(r.Bottom));
+    };
     {
         Bytes p;
         p.u32(1).u32(0).u32(kBlue).u32(0); // CREATEBRUSHINDIRECT object 1: solid blue

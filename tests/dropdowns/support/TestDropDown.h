@@ -29,8 +29,8 @@ public:
 
     using TQvCustomDropDown::ArrangeButton;
     using TQvCustomDropDown::BorderSize;
-    using TQvCustomDropDown::CMWantSpecialKey;
     using TQvCustomDropDown::CloseDropDown;
+    using TQvCustomDropDown::CMWantSpecialKey;
     using TQvCustomDropDown::OpenDropDown;
     using TQvCustomDropDown::WMCopy;
     using TQvCustomDropDown::WMCut;
@@ -50,6 +50,7 @@ protected:
         TQvCustomDropDown::BeforeDropDown();
         SetControl(panel);
     }
+
 public:
     void SetText(const QString& value) override
     {

@@ -308,9 +308,9 @@ TEST(BaseGrid, MergeScrolledUnderTheFixedRowPaintsOnlyBelowIt)
     EXPECT_EQ(r, (TRect{128, 24 - 48, 192, 24 + 48})); // the whole area, partly above the client
     const QImage img = g.viewport()->grab().toImage();
     const QColor btnFace = platform::toQColor(platform::clBtnFace);
-    EXPECT_EQ(img.pixelColor(150, 10), btnFace);   // the fixed row is not painted over
+    EXPECT_EQ(img.pixelColor(150, 10), btnFace);                  // the fixed row is not painted over
     EXPECT_EQ(img.pixelColor(150, 23), QColor(0x80, 0x80, 0x80)); // its own line stays
     EXPECT_EQ(img.pixelColor(150, 40), QColor(255, 255, 255));
-    EXPECT_EQ(img.pixelColor(150, 47), QColor(255, 255, 255)); // no line inside the merge
+    EXPECT_EQ(img.pixelColor(150, 47), QColor(255, 255, 255));    // no line inside the merge
     EXPECT_EQ(img.pixelColor(150, 71), QColor(0xC0, 0xC0, 0xC0)); // its bottom line
 }

@@ -44,10 +44,14 @@ TEST(CellGraphic, PictureSizeByStretchMode)
     };
     // Cell 110 x 110 with padding 10 leaves 100 x 100.
     const Case cases[] = {
-        {200, 100, StretchWithAspectRatio, {100, 50}}, {200, 100, Shrink, {100, 100}},
-        {200, 100, ShrinkWithAspectRatio, {100, 50}},  {200, 100, noStretch, {200, 100}},
-        {200, 100, Stretch, {100, 100}},               {50, 40, ShrinkWithAspectRatio, {50, 40}},
-        {50, 40, StretchWithAspectRatio, {100, 80}},   {50, 40, Shrink, {50, 40}},
+        {200, 100, StretchWithAspectRatio, {100, 50}},
+        {200, 100, Shrink, {100, 100}},
+        {200, 100, ShrinkWithAspectRatio, {100, 50}},
+        {200, 100, noStretch, {200, 100}},
+        {200, 100, Stretch, {100, 100}},
+        {50, 40, ShrinkWithAspectRatio, {50, 40}},
+        {50, 40, StretchWithAspectRatio, {100, 80}},
+        {50, 40, Shrink, {50, 40}},
     };
     for (const Case& c : cases) {
         TCellGraphic g;
@@ -74,8 +78,8 @@ TEST(CellGraphic, AssignCopiesTheObjectWithItsOwnership)
     EXPECT_NE(target->FCellBitmap, source->FCellBitmap);
     EXPECT_EQ(target->GetPictureSize(100, 100, false), (TPoint{30, 20}));
     EXPECT_EQ(target->FCellCheckBoxState, cbGrayed); // not copied
-    EXPECT_FALSE(target->FCellVar.isValid());          // not copied
-    source.reset(); // frees the source's picture only
+    EXPECT_FALSE(target->FCellVar.isValid());        // not copied
+    source.reset();                                  // frees the source's picture only
     EXPECT_EQ(target->GetPictureSize(100, 100, false), (TPoint{30, 20}));
 
     // A referenced object stays referenced.
@@ -96,9 +100,9 @@ TEST(CellGraphic, OwnershipRulesByKind)
         bool owns;
     };
     const Case cases[] = {
-        {ctBitmap, true, 0, true},      {ctBitmap, false, 0, false}, {ctImages, false, 0, true},
-        {ctBalloon, false, 0, true},    {ctCheckBox, false, 1, true}, {ctCheckBox, true, 0, false},
-        {ctInterface, true, 0, false},  {ctProgress, true, 0, false},
+        {ctBitmap, true, 0, true},     {ctBitmap, false, 0, false},  {ctImages, false, 0, true},
+        {ctBalloon, false, 0, true},   {ctCheckBox, false, 1, true}, {ctCheckBox, true, 0, false},
+        {ctInterface, true, 0, false}, {ctProgress, true, 0, false},
     };
     for (const Case& c : cases) {
         TCellGraphic g;

@@ -12,8 +12,8 @@
 #include <QBuffer>
 #include <QMenu>
 #include <QSettings>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <algorithm>
 #include <functional>
@@ -142,7 +142,7 @@ TEST(QvCGridCells, RowColoursAndCheckBoxes)
     g.SetRowColor(3, clNone);
     EXPECT_EQ(g.GetColors(2, 3), clNone);
     EXPECT_EQ(g.GetCellType(2, 3), ctTriStateCheckBox); // the box stays
-    EXPECT_FALSE(g.CellHasProperties(4, 3)); // a plain cell returns to its defaults
+    EXPECT_FALSE(g.CellHasProperties(4, 3));            // a plain cell returns to its defaults
     g.SetRowColorTo(3, clNone);
     EXPECT_EQ(g.GetCellType(2, 3), ctEmpty); // the box goes with the properties
     g.SetRowFontColor(4, 0x0000FF);

@@ -13,8 +13,8 @@
 #include <QBuffer>
 #include <QMenu>
 #include <QSettings>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <algorithm>
 #include <functional>

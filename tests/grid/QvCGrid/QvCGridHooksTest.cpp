@@ -13,8 +13,8 @@
 #include <QBuffer>
 #include <QMenu>
 #include <QSettings>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <algorithm>
 #include <functional>
@@ -44,8 +44,8 @@ TEST(QvCGridHooks, CanEditCellMatrix)
                     bool can = true;
                     g.CanEditCell(2, 3, can);
                     const bool expected = ev == none ? !(ro || fixed || mark) : ev == setTrue;
-                    SCOPED_TRACE(testing::Message() << "ro " << ro << " fixed " << fixed << " mark " << mark
-                                                    << " event " << ev);
+                    SCOPED_TRACE(testing::Message()
+                                 << "ro " << ro << " fixed " << fixed << " mark " << mark << " event " << ev);
                     EXPECT_EQ(can, expected);
                     ASSERT_TRUE(asked);
                     EXPECT_EQ(*asked, std::make_pair(3, 2)); // row first

@@ -12,8 +12,8 @@
 #include <QBuffer>
 #include <QMenu>
 #include <QSettings>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <algorithm>
 #include <functional>
@@ -32,12 +32,9 @@ TEST(QvCGridMouse, ColumnPopupByClickKind)
         bool fires, shows;
     };
     const Case cases[] = {
-        {cpNormalCellsLClick, Qt::LeftButton, 2, true, true},
-        {cpNormalCellsLClick, Qt::LeftButton, 0, true, false},
-        {cpFixedCellsLClick, Qt::LeftButton, 0, true, true},
-        {cpAllCellsRClick, Qt::RightButton, 2, true, true},
-        {cpAllCellsRClick, Qt::LeftButton, 2, false, false},
-        {cpFixedCellsRClick, Qt::RightButton, 2, true, false},
+        {cpNormalCellsLClick, Qt::LeftButton, 2, true, true}, {cpNormalCellsLClick, Qt::LeftButton, 0, true, false},
+        {cpFixedCellsLClick, Qt::LeftButton, 0, true, true},  {cpAllCellsRClick, Qt::RightButton, 2, true, true},
+        {cpAllCellsRClick, Qt::LeftButton, 2, false, false},  {cpFixedCellsRClick, Qt::RightButton, 2, true, false},
     };
     for (const Case& c : cases) {
         TQvColumnGrid g;

@@ -74,27 +74,86 @@ TEST(QvGridCellAccess, EveryAccessorOnAPlainStringGrid)
         // per-cell look: reading without properties creates none
         {"GetColors(2,2) unset", [](auto& g) { return num(g.GetColors(2, 2)); }, num(clNone)},
         {"CellHasProperties(2,2) after reading", [](auto& g) { return num(g.CellHasProperties(2, 2)); }, "0"},
-        {"SetColors(2,2,0xFF)", [](auto& g) { g.SetColors(2, 2, 0xFF); return num(g.GetColors(2, 2)); }, "255"},
-        {"SetColorsTo(2,2,0xFF00)", [](auto& g) { g.SetColorsTo(2, 2, 0xFF00); return num(g.GetColorsTo(2, 2)); }, num(0xFF00)},
+        {"SetColors(2,2,0xFF)",
+         [](auto& g) {
+             g.SetColors(2, 2, 0xFF);
+             return num(g.GetColors(2, 2));
+         },
+         "255"},
+        {"SetColorsTo(2,2,0xFF00)",
+         [](auto& g) {
+             g.SetColorsTo(2, 2, 0xFF00);
+             return num(g.GetColorsTo(2, 2));
+         },
+         num(0xFF00)},
         {"GetGradientDir(3,3) unset", [](auto& g) { return num(g.GetGradientDir(3, 3)); }, "0"},
-        {"SetGradientDir(2,2,horizontal)", [](auto& g) { g.SetGradientDir(2, 2, GradientHorizontal); return num(g.GetGradientDir(2, 2)); }, num(GradientHorizontal)},
+        {"SetGradientDir(2,2,horizontal)",
+         [](auto& g) {
+             g.SetGradientDir(2, 2, GradientHorizontal);
+             return num(g.GetGradientDir(2, 2));
+         },
+         num(GradientHorizontal)},
         {"GetFontColors(3,3) unset", [](auto& g) { return num(g.GetFontColors(3, 3)); }, num(clNone)},
-        {"SetFontColors(2,2,0x80)", [](auto& g) { g.SetFontColors(2, 2, 0x80); return num(g.GetFontColors(2, 2)); }, "128"},
+        {"SetFontColors(2,2,0x80)",
+         [](auto& g) {
+             g.SetFontColors(2, 2, 0x80);
+             return num(g.GetFontColors(2, 2));
+         },
+         "128"},
         {"GetFontStyles(3,3) unset", [](auto& g) { return num(g.GetFontStyles(3, 3)); }, "0"},
-        {"SetFontStyles(2,2,bold)", [](auto& g) { g.SetFontStyles(2, 2, fsBold); return num(g.GetFontStyles(2, 2)); }, num(fsBold)},
+        {"SetFontStyles(2,2,bold)",
+         [](auto& g) {
+             g.SetFontStyles(2, 2, fsBold);
+             return num(g.GetFontStyles(2, 2));
+         },
+         num(fsBold)},
         {"GetFontSizes(3,3) unset", [](auto& g) { return num(g.GetFontSizes(3, 3)); }, "0"},
-        {"SetFontSizes(2,2,14)", [](auto& g) { g.SetFontSizes(2, 2, 14); return num(g.GetFontSizes(2, 2)); }, "14"},
+        {"SetFontSizes(2,2,14)",
+         [](auto& g) {
+             g.SetFontSizes(2, 2, 14);
+             return num(g.GetFontSizes(2, 2));
+         },
+         "14"},
         {"GetFontNames(3,3) unset", [](auto& g) { return g.GetFontNames(3, 3); }, ""},
-        {"SetFontNames(2,2,Arial)", [](auto& g) { g.SetFontNames(2, 2, "Arial"); return g.GetFontNames(2, 2); }, "Arial"},
+        {"SetFontNames(2,2,Arial)",
+         [](auto& g) {
+             g.SetFontNames(2, 2, "Arial");
+             return g.GetFontNames(2, 2);
+         },
+         "Arial"},
         {"GetAlignments(3,3) unset", [](auto& g) { return num(g.GetAlignments(3, 3)); }, num(taLeftJustify)},
-        {"SetAlignments(2,2,right)", [](auto& g) { g.SetAlignments(2, 2, taRightJustify); return num(g.GetAlignments(2, 2)); }, num(taRightJustify)},
-        {"SetReadOnly(2,2,true)", [](auto& g) { g.SetReadOnly(2, 2, true); return num(g.GetReadOnly(2, 2)); }, "1"},
-        {"GetWordWraps(3,3) creates the properties", [](auto& g) { g.GetWordWraps(3, 3); return num(g.CellHasProperties(3, 3)); }, "1"},
-        {"SetWordWraps(3,3,true)", [](auto& g) { g.SetWordWraps(3, 3, true); return num(g.GetWordWraps(3, 3)); }, "1"},
+        {"SetAlignments(2,2,right)",
+         [](auto& g) {
+             g.SetAlignments(2, 2, taRightJustify);
+             return num(g.GetAlignments(2, 2));
+         },
+         num(taRightJustify)},
+        {"SetReadOnly(2,2,true)",
+         [](auto& g) {
+             g.SetReadOnly(2, 2, true);
+             return num(g.GetReadOnly(2, 2));
+         },
+         "1"},
+        {"GetWordWraps(3,3) creates the properties",
+         [](auto& g) {
+             g.GetWordWraps(3, 3);
+             return num(g.CellHasProperties(3, 3));
+         },
+         "1"},
+        {"SetWordWraps(3,3,true)",
+         [](auto& g) {
+             g.SetWordWraps(3, 3, true);
+             return num(g.GetWordWraps(3, 3));
+         },
+         "1"},
         {"SetCellFont(4,4,Courier 11 italic green)",
          [&font](auto& g) {
              g.SetCellFont(4, 4, font);
-             return QStringLiteral("%1 %2 %3 %4").arg(g.GetFontNames(4, 4)).arg(g.GetFontSizes(4, 4)).arg(g.GetFontStyles(4, 4)).arg(g.GetFontColors(4, 4));
+             return QStringLiteral("%1 %2 %3 %4")
+                 .arg(g.GetFontNames(4, 4))
+                 .arg(g.GetFontSizes(4, 4))
+                 .arg(g.GetFontStyles(4, 4))
+                 .arg(g.GetFontColors(4, 4));
          },
          QStringLiteral("Courier 11 %1 %2").arg(fsItalic).arg(0x00FF00)},
         {"GetCellControls(5,5) unset", [](auto& g) { return num(g.GetCellControls(5, 5) != nullptr); }, "0"},
@@ -104,13 +163,43 @@ TEST(QvGridCellAccess, EveryAccessorOnAPlainStringGrid)
              return QStringLiteral("%1 %2").arg(g.GetCellControls(5, 5) == control).arg(g.NumCellControls());
          },
          "1 1"},
-        {"SetCellControls(5,5,nil)", [](auto& g) { g.SetCellControls(5, 5, nullptr); return num(g.NumCellControls()); }, "0"},
+        {"SetCellControls(5,5,nil)",
+         [](auto& g) {
+             g.SetCellControls(5, 5, nullptr);
+             return num(g.NumCellControls());
+         },
+         "0"},
         // row colours
-        {"SetRowColor(1,0x123)", [](auto& g) { g.SetRowColor(1, 0x123); return num(g.GetColors(5, 1)); }, num(0x123)},
-        {"SetRowColor(1,clNone) drops plain properties", [](auto& g) { g.SetRowColor(1, clNone); return num(g.CellHasProperties(5, 1)); }, "0"},
-        {"SetRowColorTo(1,0x456)", [](auto& g) { g.SetRowColorTo(1, 0x456); return num(g.GetColorsTo(3, 1)); }, num(0x456)},
-        {"SetRowColorTo(1,clNone)", [](auto& g) { g.SetRowColorTo(1, clNone); return num(g.CellHasProperties(3, 1)); }, "0"},
-        {"SetRowFontColor(1,0x789)", [](auto& g) { g.SetRowFontColor(1, 0x789); return num(g.GetFontColors(2, 1)); }, num(0x789)},
+        {"SetRowColor(1,0x123)",
+         [](auto& g) {
+             g.SetRowColor(1, 0x123);
+             return num(g.GetColors(5, 1));
+         },
+         num(0x123)},
+        {"SetRowColor(1,clNone) drops plain properties",
+         [](auto& g) {
+             g.SetRowColor(1, clNone);
+             return num(g.CellHasProperties(5, 1));
+         },
+         "0"},
+        {"SetRowColorTo(1,0x456)",
+         [](auto& g) {
+             g.SetRowColorTo(1, 0x456);
+             return num(g.GetColorsTo(3, 1));
+         },
+         num(0x456)},
+        {"SetRowColorTo(1,clNone)",
+         [](auto& g) {
+             g.SetRowColorTo(1, clNone);
+             return num(g.CellHasProperties(3, 1));
+         },
+         "0"},
+        {"SetRowFontColor(1,0x789)",
+         [](auto& g) {
+             g.SetRowFontColor(1, 0x789);
+             return num(g.GetFontColors(2, 1));
+         },
+         num(0x789)},
         // a cell without a brush colour loses its properties, one with the grid's colour keeps them
         {"SetColors(2,1,clNone); SetRowFontColor(1,clNone)",
          [](auto& g) {
@@ -121,24 +210,80 @@ TEST(QvGridCellAccess, EveryAccessorOnAPlainStringGrid)
          QStringLiteral("0 %1").arg(0x789)},
         // widths, counts, lines
         {"AllColCount()", [](auto& g) { return num(g.AllColCount()); }, "6"},
-        {"SetAllColWidths(4,80)", [](auto& g) { g.SetAllColWidths(4, 80); return num(g.ColWidths(4)); }, "80"},
-        {"HideColumn(4); AllColCount()", [](auto& g) { g.HideColumn(4); return num(g.AllColCount()); }, "6"},
+        {"SetAllColWidths(4,80)",
+         [](auto& g) {
+             g.SetAllColWidths(4, 80);
+             return num(g.ColWidths(4));
+         },
+         "80"},
+        {"HideColumn(4); AllColCount()",
+         [](auto& g) {
+             g.HideColumn(4);
+             return num(g.AllColCount());
+         },
+         "6"},
         {"GetAllColWidths(4) hidden", [](auto& g) { return num(g.GetAllColWidths(4)); }, "80"},
-        {"SetAllColWidths(4,90) hidden", [](auto& g) { g.SetAllColWidths(4, 90); return num(g.GetAllColWidths(4)); }, "90"},
-        {"UnHideColumn(4) shows width 90", [](auto& g) { g.UnHideColumn(4); return num(g.ColWidths(4)); }, "90"},
+        {"SetAllColWidths(4,90) hidden",
+         [](auto& g) {
+             g.SetAllColWidths(4, 90);
+             return num(g.GetAllColWidths(4));
+         },
+         "90"},
+        {"UnHideColumn(4) shows width 90",
+         [](auto& g) {
+             g.UnHideColumn(4);
+             return num(g.ColWidths(4));
+         },
+         "90"},
         {"GetLinesInCell(3,4) empty", [](auto& g) { return num(g.GetLinesInCell(3, 4)); }, "1"},
-        {"GetLinesInCell(3,4) two breaks", [](auto& g) { g.SetCells(3, 4, "a\rb\rc"); return num(g.GetLinesInCell(3, 4)); }, "3"},
+        {"GetLinesInCell(3,4) two breaks",
+         [](auto& g) {
+             g.SetCells(3, 4, "a\rb\rc");
+             return num(g.GetLinesInCell(3, 4));
+         },
+         "3"},
         // wide and Ex accessors, objects
-        {"SetWideCells(3,1,wide)", [](auto& g) { g.SetWideCells(3, 1, "wide"); return g.GetWideCells(3, 1); }, "wide"},
-        {"HideRow(3); SetWideCellsEx(2,3,hid)", [](auto& g) { g.HideRow(3); g.SetWideCellsEx(2, 3, "hid"); return g.GetWideCellsEx(2, 3); }, "hid"},
+        {"SetWideCells(3,1,wide)",
+         [](auto& g) {
+             g.SetWideCells(3, 1, "wide");
+             return g.GetWideCells(3, 1);
+         },
+         "wide"},
+        {"HideRow(3); SetWideCellsEx(2,3,hid)",
+         [](auto& g) {
+             g.HideRow(3);
+             g.SetWideCellsEx(2, 3, "hid");
+             return g.GetWideCellsEx(2, 3);
+         },
+         "hid"},
         {"GetGridCellsEx(1,3) hidden row", [](auto& g) { return g.GetGridCellsEx(1, 3); }, "a"},
-        {"SetGridCellsEx(5,4,x) shown row", [](auto& g) { g.SetGridCellsEx(5, 4, "x"); return g.Cells(5, 3); }, "x"},
-        {"SetObjectsEx(1,4,obj)", [](auto& g) { g.SetObjectsEx(1, 4, &userObject); return num(g.GetObjectsEx(1, 4) == &userObject); }, "1"},
+        {"SetGridCellsEx(5,4,x) shown row",
+         [](auto& g) {
+             g.SetGridCellsEx(5, 4, "x");
+             return g.Cells(5, 3);
+         },
+         "x"},
+        {"SetObjectsEx(1,4,obj)",
+         [](auto& g) {
+             g.SetObjectsEx(1, 4, &userObject);
+             return num(g.GetObjectsEx(1, 4) == &userObject);
+         },
+         "1"},
         {"GridObjectByRealRow(1,4) is the properties",
          [](auto& g) { return num(dynamic_cast<TCellProperties*>(g.GridObjectByRealRow(1, 4)) != nullptr); }, "1"},
-        {"UnHideRow(3); GetObjectsEx(1,4)", [](auto& g) { g.UnHideRow(3); return num(g.GetObjectsEx(1, 4) == &userObject); }, "1"},
+        {"UnHideRow(3); GetObjectsEx(1,4)",
+         [](auto& g) {
+             g.UnHideRow(3);
+             return num(g.GetObjectsEx(1, 4) == &userObject);
+         },
+         "1"},
         // selected cells
-        {"SetSelection(2,1,4,3); SelectedCellsCount()", [](auto& g) { g.SetSelection({2, 1, 4, 3}); return num(g.SelectedCellsCount()); }, "9"},
+        {"SetSelection(2,1,4,3); SelectedCellsCount()",
+         [](auto& g) {
+             g.SetSelection({2, 1, 4, 3});
+             return num(g.SelectedCellsCount());
+         },
+         "9"},
         {"GetSelectedCell(0)", [](auto& g) { return point(g.GetSelectedCell(0)); }, "2,1"},
         {"GetSelectedCell(3)", [](auto& g) { return point(g.GetSelectedCell(3)); }, "3,1"},
         {"SelectedCells[3,2]", [](auto& g) { return num(g.GetSelectedCells(3, 2)); }, "1"},
@@ -155,7 +300,12 @@ TEST(QvGridCellAccess, EveryAccessorOnAPlainStringGrid)
              return QStringLiteral("%1 %2").arg(with).arg(g.SelectedCellList().Count());
          },
          "10 9"},
-        {"ClearSelectedCells()", [](auto& g) { g.ClearSelectedCells(); return QStringLiteral("%1 %2").arg(g.SelectedCellsCount()).arg(point(g.GetSelectedCell(0))); }, "1 1,1"},
+        {"ClearSelectedCells()",
+         [](auto& g) {
+             g.ClearSelectedCells();
+             return QStringLiteral("%1 %2").arg(g.SelectedCellsCount()).arg(point(g.GetSelectedCell(0)));
+         },
+         "1 1,1"},
         {"ClearModifiedRows()",
          [](auto& g) {
              g.SetRowModified(2, true);
@@ -192,24 +342,51 @@ TEST(QvGridCellAccess, EveryAccessorOnAPlainStringGrid)
          "a,b,c,d,e"},
         {"GetUnSortedCell(1,1)", [](auto& g) { return g.GetUnSortedCell(1, 1); }, "d"},
         {"GetUnSortedCell(1,3)", [](auto& g) { return g.GetUnSortedCell(1, 3); }, "a"},
-        {"SetUnSortedCell(2,4,u)", [](auto& g) { g.SetUnSortedCell(2, 4, "u"); return g.Cells(2, 3); }, "u"},
-        {"GetUnSortedCell(1,9) beyond the list", [](auto& g) { g.SetCells(1, 9, "far"); return g.GetUnSortedCell(1, 9); }, "far"},
+        {"SetUnSortedCell(2,4,u)",
+         [](auto& g) {
+             g.SetUnSortedCell(2, 4, "u");
+             return g.Cells(2, 3);
+         },
+         "u"},
+        {"GetUnSortedCell(1,9) beyond the list",
+         [](auto& g) {
+             g.SetCells(1, 9, "far");
+             return g.GetUnSortedCell(1, 9);
+         },
+         "far"},
         {"SortedRowIndex(1)", [](auto& g) { return num(g.SortedRowIndex(1)); }, "3"},
         {"UnSortedRowIndex(1)", [](auto& g) { return num(g.UnSortedRowIndex(1)); }, "4"},
         {"UnSortedRowIndex(40) not in the list", [](auto& g) { return num(g.UnSortedRowIndex(40)); }, "6"},
         // columns before any move: column 1 dragged to position 3
         {"GetOriginalCells(1,1) unmoved", [](auto& g) { return g.GetOriginalCells(1, 1); }, "a"},
-        {"MoveColumn(1,3); Cells(3,1)", [](auto& g) { g.MoveColumn(1, 3); return g.Cells(3, 1); }, "a"},
+        {"MoveColumn(1,3); Cells(3,1)",
+         [](auto& g) {
+             g.MoveColumn(1, 3);
+             return g.Cells(3, 1);
+         },
+         "a"},
         {"GetOriginalCells(1,2)", [](auto& g) { return g.GetOriginalCells(1, 2); }, "b"},
-        {"SetOriginalCells(1,5,E)", [](auto& g) { g.SetOriginalCells(1, 5, "E"); return g.Cells(3, 5); }, "E"},
-        {"GetOriginalCells(0,1) fixed column stays", [](auto& g) { g.SetCells(0, 1, "h"); return g.GetOriginalCells(0, 1); }, "h"},
+        {"SetOriginalCells(1,5,E)",
+         [](auto& g) {
+             g.SetOriginalCells(1, 5, "E");
+             return g.Cells(3, 5);
+         },
+         "E"},
+        {"GetOriginalCells(0,1) fixed column stays",
+         [](auto& g) {
+             g.SetCells(0, 1, "h");
+             return g.GetOriginalCells(0, 1);
+         },
+         "h"},
         // rich text
         {"RichToCell(2,5,editor)",
          [](auto& g) {
              TQvRichEdit* re = g.RichEdit();
              re->setPlainText("rich");
              g.RichToCell(2, 5, re);
-             return QStringLiteral("%1 %2").arg(g.Cells(2, 5) == g.RichToString(re)).arg(g.Cells(2, 5).contains("rich"));
+             return QStringLiteral("%1 %2")
+                 .arg(g.Cells(2, 5) == g.RichToString(re))
+                 .arg(g.Cells(2, 5).contains("rich"));
          },
          "1 1"},
     };

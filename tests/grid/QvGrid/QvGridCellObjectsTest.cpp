@@ -72,64 +72,196 @@ std::vector<AddCase> addCases(CallerObjects& o)
 {
     const TColor comment = 0x0000FF; // ControlLook.CommentColor of a new grid
     return {
-        {"AddBitmap", [&](TQvStringGrid& g, int c, int r) { g.AddBitmap(c, r, &o.bitmap, true, haRight, vaCenter); return nullptr; },
+        {"AddBitmap",
+         [&](TQvStringGrid& g, int c, int r) {
+             g.AddBitmap(c, r, &o.bitmap, true, haRight, vaCenter);
+             return nullptr;
+         },
          {.kind = ctBitmap, .bitmap = &o.bitmap, .transparent = true, .hal = haRight, .val = vaCenter}},
-        {"CreateBitmap", [](TQvStringGrid& g, int c, int r) -> TObject* { return g.CreateBitmap(c, r, false, haCenter, vaBottom); },
+        {"CreateBitmap",
+         [](TQvStringGrid& g, int c, int r) -> TObject* { return g.CreateBitmap(c, r, false, haCenter, vaBottom); },
          {.kind = ctBitmap, .created = inBitmap, .hal = haCenter, .val = vaBottom}},
-        {"AddIcon", [&](TQvStringGrid& g, int c, int r) { g.AddIcon(c, r, &o.icon, haCenter, vaCenter); return nullptr; },
+        {"AddIcon",
+         [&](TQvStringGrid& g, int c, int r) {
+             g.AddIcon(c, r, &o.icon, haCenter, vaCenter);
+             return nullptr;
+         },
          {.kind = ctIcon, .icon = &o.icon, .hal = haCenter, .val = vaCenter}},
-        {"CreateIcon", [](TQvStringGrid& g, int c, int r) -> TObject* { return g.CreateIcon(c, r, haRight, vaTop); },
+        {"CreateIcon",
+         [](TQvStringGrid& g, int c, int r) -> TObject* { return g.CreateIcon(c, r, haRight, vaTop); },
          {.kind = ctIcon, .created = inIcon, .hal = haRight}},
-        {"AddImageIdx", [](TQvStringGrid& g, int c, int r) { g.AddImageIdx(c, r, 3, haRight, vaBottom); return nullptr; },
+        {"AddImageIdx",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddImageIdx(c, r, 3, haRight, vaBottom);
+             return nullptr;
+         },
          {.kind = ctImageList, .index = 3, .hal = haRight, .val = vaBottom}},
-        {"AddDataImage", [](TQvStringGrid& g, int c, int r) { g.AddDataImage(c, r, 1, haCenter, vaTop); return nullptr; },
+        {"AddDataImage",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddDataImage(c, r, 1, haCenter, vaTop);
+             return nullptr;
+         },
          {.kind = ctDataImage, .index = 1, .hal = haCenter}},
-        {"AddMultiImage", [](TQvStringGrid& g, int c, int r) { g.AddMultiImage(c, r, 0, haLeft, vaCenter); return nullptr; },
+        {"AddMultiImage",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddMultiImage(c, r, 0, haLeft, vaCenter);
+             return nullptr;
+         },
          {.kind = ctImages, .boolean = true, .val = vaCenter}},
-        {"AddRotated", [](TQvStringGrid& g, int c, int r) { g.AddRotated(c, r, -90, "x"); return nullptr; },
+        {"AddRotated",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddRotated(c, r, -90, "x");
+             return nullptr;
+         },
          {.kind = ctRotated, .angle = 270}},
-        {"AddPicture", [&](TQvStringGrid& g, int c, int r) { g.AddPicture(c, r, &o.picture, true, StretchWithAspectRatio, 3, haFull, vaFull); return nullptr; },
-         {.kind = ctPicture, .bitmap = &o.picture, .index = 3, .angle = StretchWithAspectRatio, .transparent = true, .hal = haFull, .val = vaFull}},
-        {"CreatePicture", [](TQvStringGrid& g, int c, int r) -> TObject* { return g.CreatePicture(c, r, false, Shrink, 1, haCenter, vaCenter); },
+        {"AddPicture",
+         [&](TQvStringGrid& g, int c, int r) {
+             g.AddPicture(c, r, &o.picture, true, StretchWithAspectRatio, 3, haFull, vaFull);
+             return nullptr;
+         },
+         {.kind = ctPicture,
+          .bitmap = &o.picture,
+          .index = 3,
+          .angle = StretchWithAspectRatio,
+          .transparent = true,
+          .hal = haFull,
+          .val = vaFull}},
+        {"CreatePicture",
+         [](TQvStringGrid& g, int c, int r) -> TObject* {
+             return g.CreatePicture(c, r, false, Shrink, 1, haCenter, vaCenter);
+         },
          {.kind = ctPicture, .created = inBitmap, .index = 1, .angle = Shrink, .hal = haCenter, .val = vaCenter}},
-        {"AddFilePicture", [&](TQvStringGrid& g, int c, int r) { g.AddFilePicture(c, r, &o.filePicture, false, Stretch, 2, haLeft, vaBottom); return nullptr; },
+        {"AddFilePicture",
+         [&](TQvStringGrid& g, int c, int r) {
+             g.AddFilePicture(c, r, &o.filePicture, false, Stretch, 2, haLeft, vaBottom);
+             return nullptr;
+         },
          {.kind = ctFilePicture, .bitmap = &o.filePicture, .index = 2, .angle = Stretch, .val = vaBottom}},
-        {"CreateFilePicture", [](TQvStringGrid& g, int c, int r) -> TObject* { return g.CreateFilePicture(c, r, true, noStretch, 0, haRight, vaTop); },
+        {"CreateFilePicture",
+         [](TQvStringGrid& g, int c, int r) -> TObject* {
+             return g.CreateFilePicture(c, r, true, noStretch, 0, haRight, vaTop);
+         },
          {.kind = ctFilePicture, .created = inBitmap, .transparent = true, .hal = haRight}},
-        {"AddProgress", [](TQvStringGrid& g, int c, int r) { g.AddProgress(c, r, 0x0000FF, 0xFFFFFF); return nullptr; },
+        {"AddProgress",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddProgress(c, r, 0x0000FF, 0xFFFFFF);
+             return nullptr;
+         },
          {.kind = ctProgress, .bitmapColor = 0x0000FF, .iconColor = 0xFFFFFF, .errFrom = 0, .errLen = 100}},
-        {"AddProgressEx", [](TQvStringGrid& g, int c, int r) { g.AddProgressEx(c, r, 0x0000FF, 0x00FF00, 0xFFFFFF, 0xFF0000); return nullptr; },
-         {.kind = ctProgress, .bitmapColor = 0x0000FF, .iconColor = 0xFFFFFF, .index = 0x00FF00, .angle = 0xFF0000, .errLen = 100, .boolean = true}},
-        {"AddProgressFormatted", [](TQvStringGrid& g, int c, int r) { g.AddProgressFormatted(c, r, 1, 2, 3, 4, "%d%%", 10, 20); return nullptr; },
-         {.kind = ctProgress, .bitmapColor = 1, .iconColor = 3, .index = 2, .angle = 4, .errFrom = 10, .errLen = 20, .boolean = true, .text = "%d%%"}},
-        {"AddQvProgress", [](TQvStringGrid& g, int c, int r) { g.AddQvProgress(c, r, 5, 50); return nullptr; },
+        {"AddProgressEx",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddProgressEx(c, r, 0x0000FF, 0x00FF00, 0xFFFFFF, 0xFF0000);
+             return nullptr;
+         },
+         {.kind = ctProgress,
+          .bitmapColor = 0x0000FF,
+          .iconColor = 0xFFFFFF,
+          .index = 0x00FF00,
+          .angle = 0xFF0000,
+          .errLen = 100,
+          .boolean = true}},
+        {"AddProgressFormatted",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddProgressFormatted(c, r, 1, 2, 3, 4, "%d%%", 10, 20);
+             return nullptr;
+         },
+         {.kind = ctProgress,
+          .bitmapColor = 1,
+          .iconColor = 3,
+          .index = 2,
+          .angle = 4,
+          .errFrom = 10,
+          .errLen = 20,
+          .boolean = true,
+          .text = "%d%%"}},
+        {"AddQvProgress",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddQvProgress(c, r, 5, 50);
+             return nullptr;
+         },
          {.kind = ctXPProgress, .errFrom = 5, .errLen = 50}},
-        {"AddProgressPie", [](TQvStringGrid& g, int c, int r) { g.AddProgressPie(c, r, 0x00FF00, 40); return nullptr; },
+        {"AddProgressPie",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddProgressPie(c, r, 0x00FF00, 40);
+             return nullptr;
+         },
          {.kind = ctProgressPie, .bitmapColor = 0x00FF00, .angle = 40, .hal = haBeforeText}},
-        {"AddRangeIndicator", [](TQvStringGrid& g, int c, int r) { g.AddRangeIndicator(c, r, 50, 0x0000FF, 0x00FF00, true); return nullptr; },
+        {"AddRangeIndicator",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddRangeIndicator(c, r, 50, 0x0000FF, 0x00FF00, true);
+             return nullptr;
+         },
          {.kind = ctRangeIndicator, .bitmapColor = 0x0000FF, .iconColor = 0x00FF00, .index = 50, .boolean = true}},
-        {"AddComment", [](TQvStringGrid& g, int c, int r) { g.AddComment(c, r, "note"); return nullptr; },
+        {"AddComment",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddComment(c, r, "note");
+             return nullptr;
+         },
          {.kind = ctComment, .index = int(comment), .text = "note"}},
-        {"AddColorComment", [](TQvStringGrid& g, int c, int r) { g.AddColorComment(c, r, "green", 0x00FF00); return nullptr; },
+        {"AddColorComment",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddColorComment(c, r, "green", 0x00FF00);
+             return nullptr;
+         },
          {.kind = ctComment, .index = 0x00FF00, .text = "green"}},
-        {"AddShape", [](TQvStringGrid& g, int c, int r) { g.AddShape(c, r, csCircle, 0x00FF00, 0x000080, haCenter, vaCenter); return nullptr; },
-         {.kind = ctShape, .bitmapColor = 0x000080, .index = 0x00FF00, .angle = csCircle, .hal = haCenter, .val = vaCenter}},
-        {"AddRating", [](TQvStringGrid& g, int c, int r) { g.AddRating(c, r, 5, 0x00FFFF, 0xC0C0C0); return nullptr; },
+        {"AddShape",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddShape(c, r, csCircle, 0x00FF00, 0x000080, haCenter, vaCenter);
+             return nullptr;
+         },
+         {.kind = ctShape,
+          .bitmapColor = 0x000080,
+          .index = 0x00FF00,
+          .angle = csCircle,
+          .hal = haCenter,
+          .val = vaCenter}},
+        {"AddRating",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddRating(c, r, 5, 0x00FFFF, 0xC0C0C0);
+             return nullptr;
+         },
          {.kind = ctRating, .bitmapColor = 0xC0C0C0, .index = 0x00FFFF, .angle = 5, .hal = haFull}},
         // Without auto range: an auto-range bar measures its cell at once (GridCellScrollTest).
-        {"AddScrollBar", [](TQvStringGrid& g, int c, int r) { g.AddScrollBar(c, r, false); return nullptr; },
+        {"AddScrollBar",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddScrollBar(c, r, false);
+             return nullptr;
+         },
          {.kind = ctScrollbar, .errFrom = 100, .boolean = false}},
-        {"AddButton", [](TQvStringGrid& g, int c, int r) { g.AddButton(c, r, 40, 18, "Go", haRight, vaCenter); return nullptr; },
+        {"AddButton",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddButton(c, r, 40, 18, "Go", haRight, vaCenter);
+             return nullptr;
+         },
          {.kind = ctButton, .index = (18 << 16) | 40, .text = "Go", .hal = haRight, .val = vaCenter}},
-        {"AddBitButton", [&](TQvStringGrid& g, int c, int r) { g.AddBitButton(c, r, 30, 20, "B", &o.glyph, haLeft, vaTop); return nullptr; },
+        {"AddBitButton",
+         [&](TQvStringGrid& g, int c, int r) {
+             g.AddBitButton(c, r, 30, 20, "B", &o.glyph, haLeft, vaTop);
+             return nullptr;
+         },
          {.kind = ctBitButton, .bitmap = &o.glyph, .index = (20 << 16) | 30, .text = "B"}},
-        {"CreateBitButton", [](TQvStringGrid& g, int c, int r) -> TObject* { return g.CreateBitButton(c, r, 30, 20, "C", haCenter, vaTop); },
+        {"CreateBitButton",
+         [](TQvStringGrid& g, int c, int r) -> TObject* {
+             return g.CreateBitButton(c, r, 30, 20, "C", haCenter, vaTop);
+         },
          {.kind = ctBitButton, .created = inBitmap, .index = (20 << 16) | 30, .text = "C", .hal = haCenter}},
-        {"AddInterfacedCell", [&](TQvStringGrid& g, int c, int r) { g.AddInterfacedCell(c, r, &o.drawer); return nullptr; },
+        {"AddInterfacedCell",
+         [&](TQvStringGrid& g, int c, int r) {
+             g.AddInterfacedCell(c, r, &o.drawer);
+             return nullptr;
+         },
          {.kind = ctInterface, .bitmap = &o.drawer}},
-        {"AddBalloon", [](TQvStringGrid& g, int c, int r) { g.AddBalloon(c, r, "Title", "Text", biWarning); return nullptr; },
+        {"AddBalloon",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddBalloon(c, r, "Title", "Text", biWarning);
+             return nullptr;
+         },
          {.kind = ctBalloon, .index = biWarning}},
-        {"AddMarker", [](TQvStringGrid& g, int c, int r) { g.AddMarker(c, r, 2, 3); return nullptr; },
+        {"AddMarker",
+         [](TQvStringGrid& g, int c, int r) {
+             g.AddMarker(c, r, 2, 3);
+             return nullptr;
+         },
          {.kind = ctEmpty, .errFrom = 2, .errLen = 3}},
     };
 }
@@ -177,8 +309,8 @@ TEST(QvGridCellObjects, EveryAddStoresItsFieldsAndOwnership)
         EXPECT_EQ(gr->FCellVAlign, e.val) << c.call;
     }
     // What the table cannot say: texts written beside the graphic and the lists it made.
-    EXPECT_EQ(g.Cells(2, 6), "1");  // AddDataImage on an empty cell writes the image number
-    EXPECT_EQ(g.Cells(2, 8), "x");  // AddRotated
+    EXPECT_EQ(g.Cells(2, 6), "1"); // AddDataImage on an empty cell writes the image number
+    EXPECT_EQ(g.Cells(2, 8), "x"); // AddRotated
     EXPECT_NE(dynamic_cast<TIntList*>(g.GetCellGraphic(2, 7)->FCellBitmap), nullptr);
     QString title, text;
     TBalloonIcon icon = biNone;
@@ -416,11 +548,16 @@ TEST(QvGridCellObjects, HiddenColumnsKeepTheirObjects)
 
 TEST(QvGridCellObjects, LookIdentifiersHooksAndLinks)
 {
-    const std::pair<TGridLook, const char*> looks[] = {
-        {glStandard, "glStandard"}, {glSoft, "glSoft"},   {glClassic, "glClassic"},
-        {glVLX, "glVLX"},           {glXP, "glXP"},       {glListView, "glListView"},
-        {glVista, "glVista"},       {glWin7, "glWin7"},   {glOffice2007, "glOffice2007"},
-        {glCustom, ""}};
+    const std::pair<TGridLook, const char*> looks[] = {{glStandard, "glStandard"},
+                                                       {glSoft, "glSoft"},
+                                                       {glClassic, "glClassic"},
+                                                       {glVLX, "glVLX"},
+                                                       {glXP, "glXP"},
+                                                       {glListView, "glListView"},
+                                                       {glVista, "glVista"},
+                                                       {glWin7, "glWin7"},
+                                                       {glOffice2007, "glOffice2007"},
+                                                       {glCustom, ""}};
     for (const auto& [look, ident] : looks)
         EXPECT_EQ(TQvStringGrid::GridLookIdent(look), QString::fromLatin1(ident)) << ident;
 
@@ -439,7 +576,9 @@ TEST(QvGridCellObjects, LookIdentifiersHooksAndLinks)
     g.OnColorSelect = [&](TQvStringGrid*, int c, int r, TColor col, const QString& text) {
         seen = QStringLiteral("%1,%2 %3 %4").arg(c).arg(r).arg(col, 6, 16, QLatin1Char('0')).arg(text);
     };
-    g.OnImageSelect = [&](TQvStringGrid*, int c, int r, int index) { seen += QStringLiteral(" %1,%2 #%3").arg(c).arg(r).arg(index); };
+    g.OnImageSelect = [&](TQvStringGrid*, int c, int r, int index) {
+        seen += QStringLiteral(" %1,%2 #%3").arg(c).arg(r).arg(index);
+    };
     g.ColorSelect(0x00FF00, "clLime");
     g.ImageSelect(7);
     EXPECT_EQ(seen, "2,3 00ff00 clLime 2,3 #7");
@@ -574,9 +713,9 @@ TEST(QvGridCellObjects, EveryKindPaintsOffscreen)
     EXPECT_EQ(under.draws, 1); // drawn once per paint, before the text
     EXPECT_TRUE(hasColor(img, g.CellRect(2, 27), qRgb(0, 160, 0)));
     EXPECT_TRUE(hasColor(img, g.CellRect(2, extra + 2), qRgb(255, 128, 0)));
-    EXPECT_TRUE(hasColor(img, g.CellRect(2, 5), qRgb(255, 128, 0)));  // image list
-    EXPECT_TRUE(hasColor(img, g.CellRect(2, 7), qRgb(255, 128, 0)));  // several images
-    EXPECT_TRUE(hasColor(img, g.CellRect(2, 1), qRgb(0, 0, 255)));    // bitmap
+    EXPECT_TRUE(hasColor(img, g.CellRect(2, 5), qRgb(255, 128, 0)));   // image list
+    EXPECT_TRUE(hasColor(img, g.CellRect(2, 7), qRgb(255, 128, 0)));   // several images
+    EXPECT_TRUE(hasColor(img, g.CellRect(2, 1), qRgb(0, 0, 255)));     // bitmap
     EXPECT_TRUE(hasColor(img, g.CellRect(2, extra), qRgb(0, 192, 0))); // progress bar
 }
 

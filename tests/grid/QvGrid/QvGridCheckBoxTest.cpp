@@ -1,8 +1,8 @@
 // Check boxes, radio buttons and radio groups in cells: adding, states, toggling, data check
 // boxes over their texts, radio wrap, the glyph hit test, hidden rows and undo.
 
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
+#include "grid/paint/GridPaint.h"
 #include "grid/support/GridTestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +21,9 @@ TEST(QvGridCheckBox, AddingPlainAndDataCheckBoxes)
         bool checked;
     };
     const Case cases[] = {
-        {"", true, false, "", true},
-        {"", false, false, "", false},
+        {"", true, false, "", true},        {"", false, false, "", false},
         {"N", true, true, "N", false}, // a check text is kept
-        {"Y", false, true, "Y", true},
-        {"", true, true, "Y", true},
+        {"Y", false, true, "Y", true},      {"", true, true, "Y", true},
         {"other", false, true, "N", false},
     };
     for (const Case& c : cases) {
@@ -65,7 +63,7 @@ TEST(QvGridCheckBox, ToggleReportsAndRecordsTheNewState)
     g.AddCheckBox(1, 1, false, false);
     g.SetCells(2, 1, "maybe");
     g.AddCheckBox(2, 1, false, true); // text replaced by "N"
-    g.SetCells(2, 1, "maybe");         // neither check text
+    g.SetCells(2, 1, "maybe");        // neither check text
     g.AddCheckBox(3, 1, cbUnchecked);
 
     EXPECT_TRUE(g.ToggleCheckBox(1, 1));
@@ -231,11 +229,8 @@ TEST(QvGridCheckBox, RadioGroupWrapsAndFollowsItsText)
         QString nextText;
     };
     const Case cases[] = {
-        {2, "", 0, "a"},
-        {0, "", 1, "b"},
-        {-1, "b", 2, "c"},
-        {-1, "x", 0, "a"},
-        {-2, "a", -2, "b"}, // an index below -1 follows the text and stays
+        {2, "", 0, "a"},   {0, "", 1, "b"},    {-1, "b", 2, "c"},
+        {-1, "x", 0, "a"}, {-2, "a", -2, "b"}, // an index below -1 follows the text and stays
     };
     for (const Case& c : cases) {
         TQvStringGrid g;
@@ -267,7 +262,7 @@ TEST(QvGridCheckBox, PreciseHitTestFollowsTheGlyph)
     g.AddCheckBox(2, 1, cbUnchecked);
     g.SetCells(3, 1, "x");
     EXPECT_TRUE(g.IsInCheckBox(1, 1, -100, -100)); // without precision: anywhere
-    EXPECT_FALSE(g.IsInCheckBox(3, 1, 0, 0));       // no box
+    EXPECT_FALSE(g.IsInCheckBox(3, 1, 0, 0));      // no box
     g.MouseActions().SetPreciseCheckBoxCheck(true);
     const TRect r = g.CellRect(1, 1);
     const int s = g.PaintSettings().ControlLook.CheckSize();

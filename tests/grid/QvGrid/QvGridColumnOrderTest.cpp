@@ -81,7 +81,7 @@ TEST(QvGridColumnOrder, GroupedOffsets)
     g.MoveColumn(4, 5);
     const int p4 = g.ColumnPosition(4), a5 = g.ColumnAtPosition(5);
     g.SetGroupColumn(2);
-    EXPECT_EQ(g.ColumnPosition(1), 1);  // left of the group column: as found
+    EXPECT_EQ(g.ColumnPosition(1), 1);   // left of the group column: as found
     EXPECT_EQ(g.ColumnAtPosition(1), 1); // entry 1 lies left of the group column
     g.SetGroupColumn(-1);
     EXPECT_EQ(g.ColumnPosition(4), p4);

@@ -15,7 +15,10 @@ namespace {
 
 constexpr int kHiddenFormRows = 60;
 
-QString hiddenFormRowText(int real) { return QStringLiteral("row %1").arg(real); }
+QString hiddenFormRowText(int real)
+{
+    return QStringLiteral("row %1").arg(real);
+}
 
 void expectHiddenFormsMatchModel(const TQvStringGrid& g, const std::vector<bool>& hidden, int step)
 {

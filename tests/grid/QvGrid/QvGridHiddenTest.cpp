@@ -90,8 +90,8 @@ TEST(QvGridHiddenColumns, RefusalsAndIndexesBeyondTheHidingRange)
 TEST(QvGridHiddenColumns, MovingColumnsKeepsEachColumnWhole)
 {
     struct Case {
-        int from, to;            // displayed
-        std::vector<int> order;  // original columns in real order afterwards
+        int from, to;           // displayed
+        std::vector<int> order; // original columns in real order afterwards
     };
     const Case cases[] = {
         {1, 3, {0, 1, 3, 4, 2}},

@@ -311,8 +311,8 @@ TEST(QvGridMarks, FormatFillTakesColumnAndRowAsIntegers)
         const char* fmt;
         const char* cell25; // column 2, row 5
     };
-    for (const Case& c : {Case{"%d-%d", "2-5"}, Case{"R%1d", "R2"}, Case{"%3d|%-3d|", "  2|5  |"},
-                          Case{"%.3u", "002"}, Case{"%x%X", "25"}, Case{"%d%%", "2%"}, Case{"none", "none"}}) {
+    for (const Case& c : {Case{"%d-%d", "2-5"}, Case{"R%1d", "R2"}, Case{"%3d|%-3d|", "  2|5  |"}, Case{"%.3u", "002"},
+                          Case{"%x%X", "25"}, Case{"%d%%", "2%"}, Case{"none", "none"}}) {
         TQvStringGrid g;
         g.SetColCount(3);
         g.SetRowCount(6);

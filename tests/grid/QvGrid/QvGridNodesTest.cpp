@@ -170,9 +170,9 @@ TEST(QvGridNodes, GlyphHitByNodeType)
         bool hit;
     };
     // Level 1: hit when o < X < w + 12.
-    const Case cases[] = {{cn3D, 1, true},  {cn3D, 0, false}, {cn3D, 17, true}, {cn3D, 18, false},
+    const Case cases[] = {{cn3D, 1, true},    {cn3D, 0, false},  {cn3D, 17, true},   {cn3D, 18, false},
                           {cnLeaf, 2, false}, {cnLeaf, 3, true}, {cnLeaf, 19, true}, {cnLeaf, 20, false},
-                          {cnXP, 4, false},  {cnXP, 5, true},  {cnXP, 15, true}, {cnXP, 16, false}};
+                          {cnXP, 4, false},   {cnXP, 5, true},   {cnXP, 15, true},   {cnXP, 16, false}};
     for (const Case& c : cases) {
         g.CellNode().SetNodeType(c.type);
         EXPECT_EQ(g.IsNodeGlyphHit(1, c.x), c.hit) << int(c.type) << " x=" << c.x;

@@ -28,7 +28,9 @@ TEST(QvGridNotifier, RegisteredOnceCalledInOrderAfterTheEvent)
     g.SetColCount(3);
     g.SetRowCount(3);
     QStringList log;
-    g.OnCellsChanged = [&](TQvStringGrid*, const TRect& r) { log << QStringLiteral("event %1,%2").arg(r.Left).arg(r.Top); };
+    g.OnCellsChanged = [&](TQvStringGrid*, const TRect& r) {
+        log << QStringLiteral("event %1,%2").arg(r.Left).arg(r.Top);
+    };
     LogNotifier a(log, "a"), b(log, "b");
     g.RegisterNotifier(&a);
     g.RegisterNotifier(&b);

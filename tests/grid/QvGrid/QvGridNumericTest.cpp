@@ -25,7 +25,6 @@ struct LocaleScope {
     QLocale saved;
 };
 
-
 TFont sized(int size)
 {
     TFont f;
@@ -43,8 +42,9 @@ TEST(QvGridNumeric, CellToRealReadsTheDisplayedNumber)
         double value;
     };
     const Case cases[] = {
-        {true, "(1,234.50)", -1234.5}, {true, "12abc", 12}, {true, "", 0},         {true, "$ 7.25", 7.25},
-        {true, "-3", -3},              {true, "1.5e-3", 0.0015}, {false, "1.234,5", 1234.5}, {false, "(2,5)", -2.5},
+        {true, "(1,234.50)", -1234.5}, {true, "12abc", 12},    {true, "", 0},
+        {true, "$ 7.25", 7.25},        {true, "-3", -3},       {true, "1.5e-3", 0.0015},
+        {false, "1.234,5", 1234.5},    {false, "(2,5)", -2.5},
     };
     TQvStringGrid g;
     g.SetColCount(3);
@@ -82,11 +82,11 @@ TEST(QvGridNumeric, ScaleGridScalesTheExtraFonts)
     EXPECT_EQ(g.FixedFont().Size, 9);
     EXPECT_EQ(g.ActiveCellFont().Size, 11);
     g.ScaleGrid(3, 2);
-    EXPECT_EQ(g.FixedFont().Size, 14);       // 13.5, halves away from zero
-    EXPECT_EQ(g.ActiveCellFont().Size, 17);  // 16.5
+    EXPECT_EQ(g.FixedFont().Size, 14);      // 13.5, halves away from zero
+    EXPECT_EQ(g.ActiveCellFont().Size, 17); // 16.5
     g.ScaleGrid(2, 3);
-    EXPECT_EQ(g.FixedFont().Size, 9);        // 9.33
-    EXPECT_EQ(g.ActiveCellFont().Size, 11);  // 11.33
+    EXPECT_EQ(g.FixedFont().Size, 9);       // 9.33
+    EXPECT_EQ(g.ActiveCellFont().Size, 11); // 11.33
 
     TQvStringGrid designed(nullptr, true);
     designed.SetFixedFont(sized(9));

@@ -62,12 +62,8 @@ TEST(QvGridStructure, RemoveRowsOutsideTheGridOrWithoutCountChangesNothingAndCut
     };
     const QStringList all{"1:0", "1:1", "1:2", "1:3", "1:4", "1:5", "1:6", "1:7", "1:8", "1:9"};
     const Case cases[] = {
-        {11, 1, all},
-        {10, 1, all},
-        {3, 0, all},
-        {3, -2, all},
-        {8, 5, all.mid(0, 8)},
-        {2, 3, QStringList{"1:0", "1:1", "1:5", "1:6", "1:7", "1:8", "1:9"}},
+        {11, 1, all}, {10, 1, all},          {3, 0, all},
+        {3, -2, all}, {8, 5, all.mid(0, 8)}, {2, 3, QStringList{"1:0", "1:1", "1:5", "1:6", "1:7", "1:8", "1:9"}},
     };
     for (const Case& c : cases) {
         TQvStringGrid g;

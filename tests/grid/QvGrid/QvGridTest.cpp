@@ -145,10 +145,9 @@ TEST(QvStringGrid, HooksPassTheirArgumentsInThePublishedOrder)
     b = false;
     g.IsFixedCell(3, 5, b);
     const std::vector<QString> expected = {
-        "hint(5,3)",   "color(5,3)",    "printcolor(5,3)", "border(5,3)",     "printborder(5,3)",
-        "align(5,3)",  "editor(3,5)",   "password(5,3)",   "wordwrap(3,5)",   "combo(3,5)",
-        "spin(3,5)",   "checktrue(3,5)", "checkfalse(3,5)", "button(3,5)",    "closeup(5,3)",
-        "dropdown(5,3)", "canedit(5,3)", "isfixed(5,3)"};
+        "hint(5,3)",       "color(5,3)",    "printcolor(5,3)", "border(5,3)",   "printborder(5,3)", "align(5,3)",
+        "editor(3,5)",     "password(5,3)", "wordwrap(3,5)",   "combo(3,5)",    "spin(3,5)",        "checktrue(3,5)",
+        "checkfalse(3,5)", "button(3,5)",   "closeup(5,3)",    "dropdown(5,3)", "canedit(5,3)",     "isfixed(5,3)"};
     EXPECT_EQ(seen, expected);
 }
 
@@ -188,8 +187,8 @@ TEST(QvStringGrid, IsFixedCellMatrix)
         bool expected, eventCalled;
     };
     const Case cases[] = {
-        {2, 1, 5, 1, true, false},  {2, 1, 5, 2, false, true}, {1, 1, 0, 5, true, false},
-        {1, 1, 1, 5, false, true},  {0, 0, 0, 0, false, true}, {1, 2, 1, 4, true, false},
+        {2, 1, 5, 1, true, false}, {2, 1, 5, 2, false, true}, {1, 1, 0, 5, true, false},
+        {1, 1, 1, 5, false, true}, {0, 0, 0, 0, false, true}, {1, 2, 1, 4, true, false},
     };
     for (const Case& c : cases) {
         TQvStringGrid g;
@@ -223,8 +222,7 @@ TEST(QvStringGrid, CanEditCellMatrix)
         {false, false, false, true, 2, false}, // editing off: no edit of a cell with properties
         {false, false, false, false, 2, true}, // no properties: the preset stands
         {false, false, false, true, 9, true},  // beyond all columns
-        {true, false, false, true, 2, true},   {true, false, true, true, 2, false},
-        {false, true, false, true, 2, true},
+        {true, false, false, true, 2, true},   {true, false, true, true, 2, false}, {false, true, false, true, 2, true},
     };
     for (const Case& c : cases) {
         TQvStringGrid g;
@@ -619,7 +617,9 @@ TEST(QvStringGrid, AssignCopiesSettingsAndCells)
     src.SetCells(2, 5, "text");
     src.CreateCellGraphic(4, 4)->SetCheckBox(true, false, false, haLeft, vaTop);
     std::vector<QString> loaded;
-    dst.OnLoadCell = [&](TQvStringGrid*, int c, int r, QString& v) { loaded.push_back(QString("%1,%2=%3").arg(c).arg(r).arg(v)); };
+    dst.OnLoadCell = [&](TQvStringGrid*, int c, int r, QString& v) {
+        loaded.push_back(QString("%1,%2=%3").arg(c).arg(r).arg(v));
+    };
     dst.Assign(src);
     EXPECT_EQ(dst.ColCount(), 7);
     EXPECT_EQ(dst.RowCount(), 12);

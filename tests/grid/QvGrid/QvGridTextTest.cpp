@@ -37,7 +37,8 @@ struct SizeCase {
 TEST(QvGridText, UnwrappedSizes)
 {
     const SizeCase cases[] = {
-        {"empty cell: no width, one line", QString(), nullptr, [](const QFontMetrics& fm) { return QSize(0, fm.height()); }},
+        {"empty cell: no width, one line", QString(), nullptr,
+         [](const QFontMetrics& fm) { return QSize(0, fm.height()); }},
         {"one line", QStringLiteral("abc def"), nullptr,
          [](const QFontMetrics& fm) { return QSize(fm.horizontalAdvance(QStringLiteral("abc def")), fm.height()); }},
         {"multi-line cells off: the first line only", QStringLiteral("ab\r\nlonger line"), nullptr,
@@ -49,7 +50,9 @@ TEST(QvGridText, UnwrappedSizes)
          }},
         {"link shown: the prefix does not count", QStringLiteral("http://example.org"),
          [](TQvStringGrid& g) { g.SetURLShow(true); },
-         [](const QFontMetrics& fm) { return QSize(fm.horizontalAdvance(QStringLiteral("example.org")), fm.height()); }},
+         [](const QFontMetrics& fm) {
+             return QSize(fm.horizontalAdvance(QStringLiteral("example.org")), fm.height());
+         }},
         {"link shown in full", QStringLiteral("http://example.org"),
          [](TQvStringGrid& g) {
              g.SetURLShow(true);
@@ -184,9 +187,13 @@ TEST(QvGridText, ColumnGridFormatsWithTheColumnsFormat)
         const char* text;
         const char* shown;
     } cases[] = {
-        {1, "2.54", "2.5"}, {1, "3", "3.0"}, {1, "1e3", "1e3"}, {1, "x", "x"},
+        {1, "2.54", "2.5"},
+        {1, "3", "3.0"},
+        {1, "1e3", "1e3"},
+        {1, "x", "x"},
         // A "%d" column gives the integer, and a decimal stays as written.
-        {2, "12", "12"}, {2, "1.5", "1.5"},
+        {2, "12", "12"},
+        {2, "1.5", "1.5"},
         // A column without a format shows the text.
         {0, "2.54", "2.54"},
     };
@@ -242,8 +249,8 @@ TEST(QvGridText, SaveCellText)
         {"empty check box, unchecked", QString(), [](TQvStringGrid& g) { g.AddCheckBox(1, 1, cbUnchecked); },
          QStringLiteral("N")},
         {"markup kept", QStringLiteral("<b>bold</b><br>next"), nullptr, QStringLiteral("<b>bold</b><br>next")},
-        {"markup made plain", QStringLiteral("<b>bold</b><br>next"),
-         [](TQvStringGrid& g) { g.SaveWithHTML = false; }, QStringLiteral("bold\r\nnext")},
+        {"markup made plain", QStringLiteral("<b>bold</b><br>next"), [](TQvStringGrid& g) { g.SaveWithHTML = false; },
+         QStringLiteral("bold\r\nnext")},
         {"rich text made plain", QStringLiteral("{\\rtf1 one\\par\r\ntwo\\par\r\n}"), nullptr,
          QStringLiteral("one\r\ntwo")},
         {"rich text kept on one line", QStringLiteral("{\\rtf1 one\\par\r\ntwo\\par\r\n}"),

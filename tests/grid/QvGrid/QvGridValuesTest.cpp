@@ -1,8 +1,8 @@
 // Typed access to cell texts under an injected locale, with the exact error texts; dates with
 // the null-date rule; display text additions; headers; graphic helpers.
 
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
+#include "grid/paint/GridPaint.h"
 #include "grid/support/GridTestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -227,8 +227,8 @@ TEST(QvGridValues, PictureSizeInItsCellAndImageKindsWithoutAnImageList)
         TStretchMode mode;
         TPoint size;
     };
-    for (const Case& c : {Case{Stretch, {108, 47}}, Case{noStretch, {200, 100}},
-                          Case{ShrinkWithAspectRatio, {94, 47}}}) {
+    for (const Case& c :
+         {Case{Stretch, {108, 47}}, Case{noStretch, {200, 100}}, Case{ShrinkWithAspectRatio, {94, 47}}}) {
         TCellGraphic* pic = g.CreateCellGraphic(2, 3);
         pic->SetPicture(new TPicture(QImage(200, 100, QImage::Format_RGB32)), false, c.mode, 0, haLeft, vaTop);
         pic->FCellCreated = true;

@@ -20,7 +20,7 @@ TEST(AlphaMask, SharpMaskWithoutBlur)
     ASSERT_EQ(m.format(), QImage::Format_RGB888);
     EXPECT_EQ(m.size(), QSize(30, 20));
     EXPECT_EQ(m.pixelColor(0, 0), QColor(Qt::black));
-    EXPECT_EQ(m.pixelColor(15, 2), QColor(Qt::white)); // the outline
+    EXPECT_EQ(m.pixelColor(15, 2), QColor(Qt::white));  // the outline
     EXPECT_EQ(m.pixelColor(15, 10), QColor(Qt::black)); // inside stays black
     EXPECT_EQ(m.pixelColor(2, 10), QColor(Qt::white));
 }

@@ -5,8 +5,8 @@
 // on and off; one writes a picture of every alignment into the build tree.
 
 #include "grid/QvObj.h"
-#include "support/Screenshots.h"
 #include "grid/look/QvXPVS.h"
+#include "support/Screenshots.h"
 
 #include "grid/support/FakeVisualStyles.h"
 
@@ -123,20 +123,27 @@ TEST_P(GridCheckBox, MouseAndSpaceToggleAndClick)
         int clicks;
     };
     const Case cases[] = {
-        {"click", false, [](TQvCheckBox& c) { QTest::mouseClick(&c, Qt::LeftButton, {}, {5, 8}); }, true, 1},
+        {"click", false,
+         [](TQvCheckBox& c) {
+             QTest::mouseClick(&c, Qt::LeftButton, {}, {5, 8});
+         },
+         true, 1},
         {"Space", false, [](TQvCheckBox& c) { QTest::keyClick(&c, Qt::Key_Space); }, true, 1},
-        {"read-only click", true, [](TQvCheckBox& c) { QTest::mouseClick(&c, Qt::LeftButton, {}, {5, 8}); }, false, 1},
+        {"read-only click", true,
+         [](TQvCheckBox& c) {
+             QTest::mouseClick(&c, Qt::LeftButton, {}, {5, 8});
+         },
+         false, 1},
         {"read-only Space", true, [](TQvCheckBox& c) { QTest::keyClick(&c, Qt::Key_Space); }, false, 1},
-        {"release outside",
-         false,
+        {"release outside", false,
          [](TQvCheckBox& c) {
              QTest::mousePress(&c, Qt::LeftButton, {}, {5, 8});
              QTest::mouseMove(&c, {150, 8});
              QTest::mouseRelease(&c, Qt::LeftButton, {}, {150, 8});
          },
          false, 0},
-        {"Space released without its press", false,
-         [](TQvCheckBox& c) { QTest::keyRelease(&c, Qt::Key_Space); }, false, 0},
+        {"Space released without its press", false, [](TQvCheckBox& c) { QTest::keyRelease(&c, Qt::Key_Space); }, false,
+         0},
     };
     activate();
     for (const Case& k : cases) {
@@ -222,9 +229,7 @@ TEST_P(GridCheckBox, BoxAndCaptionPositions)
             c.SetButtonVertAlign(valign);
             const int size = themed() ? 14 : 13;
             const int x = align == taRightJustify ? w - (themed() ? 15 : 13) : 0;
-            const int y = valign == tlTop      ? 4
-                          : valign == tlCenter ? h / 2 - 6
-                                               : h - (themed() ? 14 : 17);
+            const int y = valign == tlTop ? 4 : valign == tlCenter ? h / 2 - 6 : h - (themed() ? 14 : 17);
             QImage img = shot(c);
             const std::string what = (align == taRightJustify ? "right " : "left ") + std::to_string(valign);
             if (themed()) {

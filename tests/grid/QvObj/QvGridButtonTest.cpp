@@ -271,7 +271,8 @@ TEST_P(GridButton, CaptionlessGlyphSitsAtTheContentOrigin)
         {"flat, created colours", [](TQvGridButton&) {}, {2, 2}},
         {"flat, border down colour set", [](TQvGridButton& b) { b.SetLook(2); }, {1, 1}},
         {"raised, classic", [](TQvGridButton& b) { b.SetFlat(false); }, {2, 2}},
-        {"raised, visual styles asked", [](TQvGridButton& b) {
+        {"raised, visual styles asked",
+         [](TQvGridButton& b) {
              b.SetFlat(false);
              b.SetAutoXPStyle(true);
          },
@@ -649,8 +650,8 @@ TEST_P(GridButton, ScreenshotOfEveryLookAndState)
     if (themed())
         BindGridThemeApi(); // the real visual styles for the picture
     const int w = 70, h = 24;
-    const QStringList states{QStringLiteral("normal"), QStringLiteral("hot"), QStringLiteral("pressed"),
-                             QStringLiteral("checked"), QStringLiteral("group down"), QStringLiteral("disabled"),
+    const QStringList states{QStringLiteral("normal"),   QStringLiteral("hot"),        QStringLiteral("pressed"),
+                             QStringLiteral("checked"),  QStringLiteral("group down"), QStringLiteral("disabled"),
                              QStringLiteral("drop-down")};
     QImage strip(w * int(states.size()) + 40, h * 9, QImage::Format_RGB32);
     strip.fill(Qt::white);
@@ -664,7 +665,10 @@ TEST_P(GridButton, ScreenshotOfEveryLookAndState)
     form.show();
     // Rows: looks 0..6, then raised classic and raised with visual styles.
     for (int row = 0; row < 9; ++row) {
-        p.drawText(2, row * h + 16, row < 7 ? QStringLiteral("L%1").arg(row) : row == 7 ? QStringLiteral("R") : QStringLiteral("XP"));
+        p.drawText(2, row * h + 16,
+                   row < 7    ? QStringLiteral("L%1").arg(row)
+                   : row == 7 ? QStringLiteral("R")
+                              : QStringLiteral("XP"));
         for (int col = 0; col < int(states.size()); ++col) {
             TQvGridButton b(&form);
             b.show();

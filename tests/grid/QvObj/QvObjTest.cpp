@@ -157,7 +157,7 @@ TEST(SearchFooter, DesignerDefaultsAndChangeEvents)
     target.SetSearchFixedCells(true);
     target.Assign(designed);
     EXPECT_EQ(target.FindNextCaption(), "Find &next");
-    EXPECT_FALSE(target.AutoSearch());       // not copied
+    EXPECT_FALSE(target.AutoSearch());      // not copied
     EXPECT_TRUE(target.SearchFixedCells()); // not copied
 }
 

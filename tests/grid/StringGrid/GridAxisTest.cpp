@@ -1,8 +1,8 @@
 // The grid's rows and columns written once over an axis: every public pair answers for its
 // own axis only, case by case for columns and rows.
 
-#include "grid/QvGrid.h"
 #include "grid/StringGrid/GridAxis.h"
+#include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -144,14 +144,25 @@ TEST(StringGrid, MovesAndDeletesCarryTextsAndObjects)
         int colCount, rowCount;
     };
     const Case cases[] = {
-        {"move column 1 to 3", [](TStringGrid& g) { g.MoveColumn(1, 3); },
-         {{{3, 1}, "r1c1"}, {{1, 1}, "r1c2"}, {{2, 2}, "r2c3"}}, {3, 2}, 5, 5},
-        {"move row 3 to 1", [](TStringGrid& g) { g.MoveRow(3, 1); },
-         {{{1, 1}, "r3c1"}, {{1, 2}, "r1c1"}, {{2, 3}, "r2c2"}}, {1, 3}, 5, 5},
-        {"delete column 2", [](TStringGrid& g) { g.DeleteColumn(2); },
-         {{{2, 1}, "r1c3"}, {{1, 1}, "r1c1"}, {{3, 4}, "r4c4"}}, {1, 2}, 4, 5},
-        {"delete row 1", [](TStringGrid& g) { g.DeleteRow(1); },
-         {{{1, 1}, "r2c1"}, {{4, 3}, "r4c4"}}, {1, 1}, 5, 4},
+        {"move column 1 to 3",
+         [](TStringGrid& g) { g.MoveColumn(1, 3); },
+         {{{3, 1}, "r1c1"}, {{1, 1}, "r1c2"}, {{2, 2}, "r2c3"}},
+         {3, 2},
+         5,
+         5},
+        {"move row 3 to 1",
+         [](TStringGrid& g) { g.MoveRow(3, 1); },
+         {{{1, 1}, "r3c1"}, {{1, 2}, "r1c1"}, {{2, 3}, "r2c2"}},
+         {1, 3},
+         5,
+         5},
+        {"delete column 2",
+         [](TStringGrid& g) { g.DeleteColumn(2); },
+         {{{2, 1}, "r1c3"}, {{1, 1}, "r1c1"}, {{3, 4}, "r4c4"}},
+         {1, 2},
+         4,
+         5},
+        {"delete row 1", [](TStringGrid& g) { g.DeleteRow(1); }, {{{1, 1}, "r2c1"}, {{4, 3}, "r4c4"}}, {1, 1}, 5, 4},
     };
     for (const Case& c : cases) {
         TStringGrid g;

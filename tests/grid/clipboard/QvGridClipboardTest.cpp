@@ -287,7 +287,9 @@ TEST_F(ClipboardHtmlTest, TheOffsetsPointAtTheFragmentAndTheDocument)
     EXPECT_TRUE(wrapped.left(o.startFragment).endsWith("<!--StartFragment-->"));
     EXPECT_TRUE(wrapped.mid(o.endFragment).startsWith("<!--EndFragment-->"));
     EXPECT_TRUE(fragment.contains("caf\xe9"));
-    EXPECT_TRUE(fragment.contains(">?" "?<")) << "a character outside the code page is one '?'";
+    EXPECT_TRUE(fragment.contains(">?"
+                                  "?<"))
+        << "a character outside the code page is one '?'";
     EXPECT_TRUE(fragment.contains(">x?y<"));
     // The text format holds the same wrapped text, header included.
     EXPECT_EQ(platform::toAnsi(platform::clipboardText()), wrapped);
@@ -296,8 +298,8 @@ TEST_F(ClipboardHtmlTest, TheOffsetsPointAtTheFragmentAndTheDocument)
         return;
     // The document the header marks, read in its declared charset.
     put(wrapped.mid(o.startHtml, o.endHtml - o.startHtml));
-    std::vector<grid::test::ExpectedCell> want{{QStringLiteral("caf\u00e9")}, {QStringLiteral("??")},
-                                               {QStringLiteral("x?y")}, {QStringLiteral("plain")}};
+    std::vector<grid::test::ExpectedCell> want{
+        {QStringLiteral("caf\u00e9")}, {QStringLiteral("??")}, {QStringLiteral("x?y")}, {QStringLiteral("plain")}};
     grid::test::expectCells(grid::test::parsedCells(path()), want, "HTML Format");
 }
 
@@ -349,12 +351,11 @@ TEST_P(GridForeignBlock, IsRefusedBeforeTheGridGrows)
     EXPECT_EQ(g.g.ended, 1) << "the paste hooks stay paired: " << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Claims, GridForeignBlock,
-    ::testing::Values(ForgedCase{"columns beyond the width list", 100000000, 1, 1, 1},
-                      ForgedCase{"rows beyond the height list", 1, 100000000, 1, 1},
-                      ForgedCase{"more cells than the block has bytes", 3000, 3000, 3000, 3000},
-                      ForgedCase{"a negative count", -1, 1, 0, 1}));
+INSTANTIATE_TEST_SUITE_P(Claims, GridForeignBlock,
+                         ::testing::Values(ForgedCase{"columns beyond the width list", 100000000, 1, 1, 1},
+                                           ForgedCase{"rows beyond the height list", 1, 100000000, 1, 1},
+                                           ForgedCase{"more cells than the block has bytes", 3000, 3000, 3000, 3000},
+                                           ForgedCase{"a negative count", -1, 1, 0, 1}));
 
 struct PasteCase {
     const char* text;
@@ -441,12 +442,12 @@ TEST_P(GridSmartFill, FillsTheOneColumnSelection)
     EXPECT_EQ(got, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Series, GridSmartFill,
-    ::testing::Values(FillCase{{"x"}, QStringList(10, QStringLiteral("x"))},
-                      FillCase{{"1", "3"}, {"1", "3", "5", "7", "9"}},
-                      FillCase{{"1.5", "2"}, {"1.50", "2.00", "2.50"}},
-                      FillCase{{"15/01/2024", "15/02/2024"}, {"15/01/2024", "15/02/2024", "15/03/2024", "15/04/2024"}}));
+INSTANTIATE_TEST_SUITE_P(Series, GridSmartFill,
+                         ::testing::Values(FillCase{{"x"}, QStringList(10, QStringLiteral("x"))},
+                                           FillCase{{"1", "3"}, {"1", "3", "5", "7", "9"}},
+                                           FillCase{{"1.5", "2"}, {"1.50", "2.00", "2.50"}},
+                                           FillCase{{"15/01/2024", "15/02/2024"},
+                                                    {"15/01/2024", "15/02/2024", "15/03/2024", "15/04/2024"}}));
 
 TEST(GridClipboardKeys, CtrlCCopiesAndCtrlVPastesWhenShortcutsAreOn)
 {
@@ -494,14 +495,14 @@ TEST_P(GridClipboardKey, CopiesPastesOrCuts)
     EXPECT_EQ(g.g.Cells(0, 0), QLatin1String(c.cellAfter)) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, GridClipboardKey,
-    ::testing::Values(ClipKeyCase{"Ctrl+C", Qt::Key_C, Qt::ControlModifier, "a", "a"},
-                      ClipKeyCase{"Ctrl+Insert", Qt::Key_Insert, Qt::ControlModifier, "a", "a"},
-                      ClipKeyCase{"Ctrl+Shift+Insert", Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier, "a", "a"},
-                      ClipKeyCase{"Ctrl+V", Qt::Key_V, Qt::ControlModifier, "p", "p"},
-                      ClipKeyCase{"Shift+Insert", Qt::Key_Insert, Qt::ShiftModifier, "p", "p"},
-                      ClipKeyCase{"Ctrl+X", Qt::Key_X, Qt::ControlModifier, "a", ""},
-                      ClipKeyCase{"Shift+Delete", Qt::Key_Delete, Qt::ShiftModifier, "a", ""}));
+INSTANTIATE_TEST_SUITE_P(Keys, GridClipboardKey,
+                         ::testing::Values(ClipKeyCase{"Ctrl+C", Qt::Key_C, Qt::ControlModifier, "a", "a"},
+                                           ClipKeyCase{"Ctrl+Insert", Qt::Key_Insert, Qt::ControlModifier, "a", "a"},
+                                           ClipKeyCase{"Ctrl+Shift+Insert", Qt::Key_Insert,
+                                                       Qt::ControlModifier | Qt::ShiftModifier, "a", "a"},
+                                           ClipKeyCase{"Ctrl+V", Qt::Key_V, Qt::ControlModifier, "p", "p"},
+                                           ClipKeyCase{"Shift+Insert", Qt::Key_Insert, Qt::ShiftModifier, "p", "p"},
+                                           ClipKeyCase{"Ctrl+X", Qt::Key_X, Qt::ControlModifier, "a", ""},
+                                           ClipKeyCase{"Shift+Delete", Qt::Key_Delete, Qt::ShiftModifier, "a", ""}));
 
 } // namespace

@@ -55,8 +55,10 @@ TEST(ZirAzurWideText, ClipboardHtmlOffsetsCountAnsiBytes)
         const QByteArray out = wrapped(c.fragment);
         SCOPED_TRACE(c.fragment.toStdString());
         EXPECT_EQ(out.size(), c.endHtml);
-        EXPECT_TRUE(out.contains(QByteArray("EndHTML:") + QByteArray::number(c.endHtml).rightJustified(8, '0') + "\r\n"));
-        EXPECT_TRUE(out.contains(QByteArray("EndFragment:") + QByteArray::number(c.endFragment).rightJustified(8, '0') + "\r\n"));
+        EXPECT_TRUE(
+            out.contains(QByteArray("EndHTML:") + QByteArray::number(c.endHtml).rightJustified(8, '0') + "\r\n"));
+        EXPECT_TRUE(out.contains(QByteArray("EndFragment:") + QByteArray::number(c.endFragment).rightJustified(8, '0')
+                                 + "\r\n"));
         EXPECT_TRUE(out.contains("StartHTML:00000097\r\nEndHTML:"));
         EXPECT_TRUE(out.contains("StartFragment:00000274\r\n"));
         // The offsets point where a reader of the clipboard looks.
@@ -93,8 +95,8 @@ TEST(ZirAzurWideText, SmallHelpers)
             const char* text;
             bool date;
         };
-        const Case cases[] = {{"1/2/2020", true}, {"12/3/", true}, {"/1/2", false}, {"1//2", false},
-                              {"1/2", false},     {"1.2.2020", false}};
+        const Case cases[] = {{"1/2/2020", true}, {"12/3/", true}, {"/1/2", false},
+                              {"1//2", false},    {"1/2", false},  {"1.2.2020", false}};
         for (const Case& c : cases)
             EXPECT_EQ(LooksLikeDate(QString::fromUtf8(c.text)), c.date) << c.text;
     }
@@ -114,8 +116,7 @@ TEST(ZirAzurWideText, LinkifyText)
         const char* result;
     };
     const Case cases[] = {
-        {"see http://a.b/c?x=1 <w>", "HTTP://", true,
-         "see <a href=\"http://a.b/c\">http://a.b/c</a>?x=1 &lt;w&gt;"},
+        {"see http://a.b/c?x=1 <w>", "HTTP://", true, "see <a href=\"http://a.b/c\">http://a.b/c</a>?x=1 &lt;w&gt;"},
         {"WWW.x.org/a b", "WWW.", true, "<a href=\"WWW.x.org/a\">WWW.x.org/a</a> b"},
         {"mail mailto:me@x.de", "MAILTO:", true, "mail <a href=\"mailto:me@x.de\">mailto:me@x.de</a>"},
         {"<a> http://x http://y", "HTTP://", true, "&lt;a&gt; <a href=\"http://x\">http://x</a> http://y"},

@@ -2,8 +2,8 @@
 // viewport with mime data, and drags started by pressing on the selection and moving the pointer,
 // run through the runner double, whose drop lands on this or a second grid.
 
-#include "grid/QvGrid.h"
 #include "grid/dragdrop/GridDragDrop.h"
+#include "grid/QvGrid.h"
 #include "grid/input/HeaderDragButton.h"
 
 #include "support/FakeDragDrop.h"
@@ -123,12 +123,12 @@ TEST(GridDragDropSettings, DefaultsAssignAndTheTargetSwitch)
 {
     TQvStringGrid g;
     const TDragDropSettings& d = g.DragDropSettings();
-    const bool expected[] = {false, true, false, false, false, true, true, false,
+    const bool expected[] = {false, true,  false, false, false, true,  true, false,
                              false, false, false, false, false, false, true};
-    const bool actual[] = {d.OleDropRTF(),        d.OleAcceptText(),     d.OleEntireRows(),    d.OleDropSource(),
-                           d.OleRemoveRows(),     d.OleAcceptFiles(),    d.OleAcceptURLs(),    d.OleDropTarget(),
-                           d.OleInsertRows(),     d.OleAppendRows(),     d.OleCopyAlways(),    d.OleColumnDragDrop(),
-                           d.OleColumnReorder(),  d.OleColumnsOnly(),    d.ShowCells()};
+    const bool actual[] = {d.OleDropRTF(),       d.OleAcceptText(),  d.OleEntireRows(), d.OleDropSource(),
+                           d.OleRemoveRows(),    d.OleAcceptFiles(), d.OleAcceptURLs(), d.OleDropTarget(),
+                           d.OleInsertRows(),    d.OleAppendRows(),  d.OleCopyAlways(), d.OleColumnDragDrop(),
+                           d.OleColumnReorder(), d.OleColumnsOnly(), d.ShowCells()};
     for (int i = 0; i < 15; ++i)
         EXPECT_EQ(actual[i], expected[i]) << i;
     EXPECT_EQ(d.DropTarget(), nullptr);
@@ -395,8 +395,7 @@ TEST(GridDragDropSource, PictureShowsTheCellsWithoutTheSelectionColour)
     const QPoint inside(tl.Left + 2, tl.Top + 2); // a corner of the cell, clear of its text
     const QColor selected = w.g.viewport()->grab().toImage().pixelColor(inside);
     const TRect plain = w.g.CellRect(3, 6); // an empty cell outside the selection
-    const QColor unselected =
-        w.g.viewport()->grab().toImage().pixelColor(plain.Left + 2, plain.Top + 2);
+    const QColor unselected = w.g.viewport()->grab().toImage().pixelColor(plain.Left + 2, plain.Top + 2);
     ASSERT_NE(selected, unselected);
 
     w.dragSelection(w.centre(1, 2));
@@ -555,7 +554,7 @@ TEST(GridDragDropSource, ColumnDragCarriesItsHeaderButtonOrItsPicture)
     EXPECT_TRUE(shown);
     EXPECT_EQ(caption, QStringLiteral("Speed"));
     EXPECT_EQ(size, QSize(90, 30));
-    EXPECT_EQ(at, cursor - QPoint(0, 30)); // its bottom-left at the pointer
+    EXPECT_EQ(at, cursor - QPoint(0, 30));       // its bottom-left at the pointer
     EXPECT_TRUE(w.runner.last.picture.isNull()); // the button is the only picture
     EXPECT_EQ(stops, 1);
     EXPECT_FALSE(button->isVisible());

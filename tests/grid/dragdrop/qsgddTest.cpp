@@ -2,8 +2,8 @@
 // accepts a drag and which handlers a drop reaches, the effect rule, the format enumerator, and
 // a drag run through the runner double.
 
-#include "grid/GridTypes.h"
 #include "grid/dragdrop/qsgdd.h"
+#include "grid/GridTypes.h"
 
 #include "support/FakeDragDrop.h"
 
@@ -50,14 +50,20 @@ TDragDataObject received(const std::vector<std::pair<QString, QByteArray>>& form
     return TDragDataObject(d);
 }
 
-QByteArray text(const QString& s) { return wideTextBlock(s); }
+QByteArray text(const QString& s)
+{
+    return wideTextBlock(s);
+}
 
 struct RtfSwitch {
     explicit RtfSwitch(bool on) { OleDropRTFEnabled = on; }
     ~RtfSwitch() { OleDropRTFEnabled = false; }
 };
 
-TFormatEtc request(const QString& cf) { return TFormatEtc{cf}; }
+TFormatEtc request(const QString& cf)
+{
+    return TFormatEtc{cf};
+}
 
 } // namespace
 
@@ -221,24 +227,61 @@ TEST(QsgddDropTarget, AcceptanceAndDispatch)
         TDropFormats offered;
     } cases[] = {
         {"text and a link deliver both, the link with the text",
-         {{CF_UNICODETEXT, text("https://example.com/")}, {CF_URL, url}}, false, true, DROPEFFECT_MOVE,
-         {"text:https://example.com/", "url:https://example.com/"}, DropFormatBit(dfText) | DropFormatBit(dfURL)},
+         {{CF_UNICODETEXT, text("https://example.com/")}, {CF_URL, url}},
+         false,
+         true,
+         DROPEFFECT_MOVE,
+         {"text:https://example.com/", "url:https://example.com/"},
+         DropFormatBit(dfText) | DropFormatBit(dfURL)},
         {"cells and text deliver only the cells",
-         {{CF_UNICODETEXT, text("a")}, {CF_GRIDCELLS, cellsBlock}}, false, true, DROPEFFECT_MOVE, {"stream"},
+         {{CF_UNICODETEXT, text("a")}, {CF_GRIDCELLS, cellsBlock}},
+         false,
+         true,
+         DROPEFFECT_MOVE,
+         {"stream"},
          DropFormatBit(dfText) | DropFormatBit(dfGridCells)},
         {"cells are taken even where text is not",
-         {{CF_GRIDCELLS, cellsBlock}}, false, false, DROPEFFECT_MOVE, {"stream"}, DropFormatBit(dfGridCells)},
-        {"rich text alone is refused while off", {{CF_RICHTEXT, QByteArray("r") + '\0'}}, false, true,
-         DROPEFFECT_NONE, {}, DropFormatBit(dfRTF)},
-        {"rich text alone is refused without accept-text", {{CF_RICHTEXT, QByteArray("r") + '\0'}}, true, false,
-         DROPEFFECT_NONE, {}, DropFormatBit(dfRTF)},
-        {"rich text alone, on and accepted", {{CF_RICHTEXT, QByteArray("r") + '\0'}}, true, true, DROPEFFECT_MOVE,
-         {"rtf:r"}, DropFormatBit(dfRTF)},
+         {{CF_GRIDCELLS, cellsBlock}},
+         false,
+         false,
+         DROPEFFECT_MOVE,
+         {"stream"},
+         DropFormatBit(dfGridCells)},
+        {"rich text alone is refused while off",
+         {{CF_RICHTEXT, QByteArray("r") + '\0'}},
+         false,
+         true,
+         DROPEFFECT_NONE,
+         {},
+         DropFormatBit(dfRTF)},
+        {"rich text alone is refused without accept-text",
+         {{CF_RICHTEXT, QByteArray("r") + '\0'}},
+         true,
+         false,
+         DROPEFFECT_NONE,
+         {},
+         DropFormatBit(dfRTF)},
+        {"rich text alone, on and accepted",
+         {{CF_RICHTEXT, QByteArray("r") + '\0'}},
+         true,
+         true,
+         DROPEFFECT_MOVE,
+         {"rtf:r"},
+         DropFormatBit(dfRTF)},
         {"rich text before text while on",
-         {{CF_UNICODETEXT, text("t")}, {CF_RICHTEXT, QByteArray("r") + '\0'}}, true, true, DROPEFFECT_MOVE,
-         {"rtf:r"}, DropFormatBit(dfText) | DropFormatBit(dfRTF)},
-        {"files", {{CF_HDROP, dropFilesBlock({"/a.csv", "/b.csv"})}}, false, true, DROPEFFECT_MOVE,
-         {"files:/a.csv,/b.csv"}, DropFormatBit(dfFile)},
+         {{CF_UNICODETEXT, text("t")}, {CF_RICHTEXT, QByteArray("r") + '\0'}},
+         true,
+         true,
+         DROPEFFECT_MOVE,
+         {"rtf:r"},
+         DropFormatBit(dfText) | DropFormatBit(dfRTF)},
+        {"files",
+         {{CF_HDROP, dropFilesBlock({"/a.csv", "/b.csv"})}},
+         false,
+         true,
+         DROPEFFECT_MOVE,
+         {"files:/a.csv,/b.csv"},
+         DropFormatBit(dfFile)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -315,9 +358,9 @@ TEST(QsgddBeginDrag, ResultsThroughTheRunner)
     const QByteArray cells("abc");
 
     runner.effect = DROPEFFECT_MOVE;
-    EXPECT_EQ(BeginTextDrag(source, QStringLiteral("t"), QString(), effect, DROPEFFECT_COPY | DROPEFFECT_MOVE,
-                            &cells, run),
-              DRAGDROP_S_DROP);
+    EXPECT_EQ(
+        BeginTextDrag(source, QStringLiteral("t"), QString(), effect, DROPEFFECT_COPY | DROPEFFECT_MOVE, &cells, run),
+        DRAGDROP_S_DROP);
     EXPECT_EQ(effect, DROPEFFECT_MOVE);
     EXPECT_EQ(runner.last.okEffects, DROPEFFECT_COPY | DROPEFFECT_MOVE);
     EXPECT_TRUE(runner.last.data.has(CF_GRIDCELLS));

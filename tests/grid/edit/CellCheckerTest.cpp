@@ -13,7 +13,10 @@ namespace {
 struct UpperChecker : VAviDadoraVidoRavad {
     int starts = 0, stops = 0;
     QString Correct(int, int, const QString& s) override { return s.toUpper(); }
-    QString MarkError(int, int, const QString& s) override { return QStringLiteral("<e>") + s + QStringLiteral("</e>"); }
+    QString MarkError(int, int, const QString& s) override
+    {
+        return QStringLiteral("<e>") + s + QStringLiteral("</e>");
+    }
     void StartCheck() override { ++starts; }
     void StopCheck() override { ++stops; }
 };
@@ -24,9 +27,16 @@ struct Cells {
     QList<TPoint> visited;
     TCheckTarget target()
     {
-        return {[this](int c, int r) { return text.value({c, r}); },
-                [this](int c, int r, const QString& s) { text[{c, r}] = s; },
-                [this](int c, int r) { current = {c, r}; visited << current; },
+        return {[this](int c, int r) {
+                    return text.value({c, r});
+                },
+                [this](int c, int r, const QString& s) {
+                    text[{c, r}] = s;
+                },
+                [this](int c, int r) {
+                    current = {c, r};
+                    visited << current;
+                },
                 [this] { return current; }};
     }
 };

@@ -103,10 +103,7 @@ TEST(CellControls, TheTagSetsUpTheEditor)
     };
     const Case cases[] = {
         {"PASSWORD shows a star per character", tag("PASSWORD", "p", "abc"), "d",
-         [](ControlWindow& w) {
-             EXPECT_EQ(w.edit()->displayText(), "****");
-         },
-         "abcd"},
+         [](ControlWindow& w) { EXPECT_EQ(w.edit()->displayText(), "****"); }, "abcd"},
         {"MASK takes PROP as its edit mask", tag("MASK", "m", "", "PROP=\"000;1;_\""), "12a3",
          [](ControlWindow& w) {
              EXPECT_EQ(w.edit()->EditMask(), "000;1;_");

@@ -2,8 +2,8 @@
 // grid the focus; Tab ends it and moves on, to the next cell with AdvanceAuto, else to the next
 // inline control of the same cell.
 
-#include "grid/QvGrid.h"
 #include "grid/edit/ControlEdit.h"
+#include "grid/QvGrid.h"
 
 #include <QApplication>
 #include <QLineEdit>

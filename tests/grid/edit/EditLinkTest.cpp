@@ -2,8 +2,8 @@
 // edit, Escape, a refused value, placement in place and in the popup, and the popup's exit.
 
 #include "grid/edit/EditLink.h"
-#include "grid/support/LineEditLink.h"
 #include "grid/QvGrid.h"
+#include "grid/support/LineEditLink.h"
 
 #include <gtest/gtest.h>
 
@@ -58,16 +58,25 @@ TEST(EditLink, GridKeysAndTheSwitchesThatKeepThem)
         bool gridKey;
     };
     const Case cases[] = {
-        {Qt::Key_Tab, {}, nullptr, true},          {Qt::Key_Tab, {}, &TEditLink::WantTabs, false},
-        {Qt::Key_Return, {}, nullptr, true},       {Qt::Key_Return, {}, &TEditLink::WantKeyReturn, false},
-        {Qt::Key_Escape, {}, nullptr, true},       {Qt::Key_Escape, {}, &TEditLink::WantKeyEscape, false},
-        {Qt::Key_PageUp, {}, nullptr, true},       {Qt::Key_PageDown, {}, &TEditLink::WantKeyPriorNext, false},
-        {Qt::Key_End, {}, nullptr, true},          {Qt::Key_End, {}, &TEditLink::WantKeyHomeEnd, false},
-        {Qt::Key_Home, {}, nullptr, false},        {Qt::Key_Home, Qt::AltModifier, nullptr, true},
+        {Qt::Key_Tab, {}, nullptr, true},
+        {Qt::Key_Tab, {}, &TEditLink::WantTabs, false},
+        {Qt::Key_Return, {}, nullptr, true},
+        {Qt::Key_Return, {}, &TEditLink::WantKeyReturn, false},
+        {Qt::Key_Escape, {}, nullptr, true},
+        {Qt::Key_Escape, {}, &TEditLink::WantKeyEscape, false},
+        {Qt::Key_PageUp, {}, nullptr, true},
+        {Qt::Key_PageDown, {}, &TEditLink::WantKeyPriorNext, false},
+        {Qt::Key_End, {}, nullptr, true},
+        {Qt::Key_End, {}, &TEditLink::WantKeyHomeEnd, false},
+        {Qt::Key_Home, {}, nullptr, false},
+        {Qt::Key_Home, Qt::AltModifier, nullptr, true},
         {Qt::Key_Home, Qt::AltModifier, &TEditLink::WantKeyHomeEnd, false},
-        {Qt::Key_Left, {}, nullptr, true},         {Qt::Key_Right, {}, &TEditLink::WantKeyLeftRight, false},
-        {Qt::Key_Up, {}, nullptr, true},           {Qt::Key_Down, {}, &TEditLink::WantKeyUpDown, false},
-        {Qt::Key_A, {}, nullptr, false},           {Qt::Key_A, Qt::AltModifier, nullptr, true},
+        {Qt::Key_Left, {}, nullptr, true},
+        {Qt::Key_Right, {}, &TEditLink::WantKeyLeftRight, false},
+        {Qt::Key_Up, {}, nullptr, true},
+        {Qt::Key_Down, {}, &TEditLink::WantKeyUpDown, false},
+        {Qt::Key_A, {}, nullptr, false},
+        {Qt::Key_A, Qt::AltModifier, nullptr, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(QStringLiteral("key %1 mods %2").arg(c.key, 0, 16).arg(int(c.mods)).toStdString());
@@ -113,7 +122,9 @@ TEST(EditLink, EscapePutsTheOldValueBack)
 TEST(EditLink, EnterAfterARefusedValueReopensOnTheCell)
 {
     LinkWindow w;
-    w.grid->OnCellValidate = [](TQvStringGrid*, int, int, QString& v, bool& valid) { valid = v != QLatin1String("bad"); };
+    w.grid->OnCellValidate = [](TQvStringGrid*, int, int, QString& v, bool& valid) {
+        valid = v != QLatin1String("bad");
+    };
     w.open(1, 1);
     w.link.edit->setText(QStringLiteral("bad"));
     QTest::keyClick(w.link.edit, Qt::Key_Return);

@@ -62,9 +62,8 @@ TEST(GridEditBtn, NumberKindsFilterTypedCharacters)
         int beeps;
     };
     const Case cases[] = {
-        {edEditBtn, "a-1", "a-1", 0},
-        {edNumericEditBtn, "-1a2", "-12", 1},
-        {edNumericEditBtn, "1-", "1", 1},    // a minus only at the start
+        {edEditBtn, "a-1", "a-1", 0},         {edNumericEditBtn, "-1a2", "-12", 1},
+        {edNumericEditBtn, "1-", "1", 1},     // a minus only at the start
         {edFloatEditBtn, "-1.5x", "-1.5", 0}, // outside the float set: dropped silently
         {edFloatEditBtn, "1.2.3", "1.23", 0}, // a second separator is dropped
     };
@@ -88,11 +87,10 @@ TEST(GridEditBtn, PasteFollowsTheTextEditorsRules)
         QString expected;
     };
     const Case cases[] = {
-        {edEditBtn, 0, "ab", "cd\r\n", "abcd"},        // a trailing CR LF is dropped
-        {edEditBtn, 4, "ab", "cde", "ab"},             // longer than the limit: nothing
-        {edNumericEditBtn, 0, "12", "3x", "12"},       // no whole number: nothing
-        {edNumericEditBtn, 0, "12", "34", "1234"},
-        {edFloatEditBtn, 0, "1", ".25", "1.25"},
+        {edEditBtn, 0, "ab", "cd\r\n", "abcd"},  // a trailing CR LF is dropped
+        {edEditBtn, 4, "ab", "cde", "ab"},       // longer than the limit: nothing
+        {edNumericEditBtn, 0, "12", "3x", "12"}, // no whole number: nothing
+        {edNumericEditBtn, 0, "12", "34", "1234"}, {edFloatEditBtn, 0, "1", ".25", "1.25"},
         {edFloatEditBtn, 0, "1", "e5", "1"},
     };
     for (const Case& c : cases) {

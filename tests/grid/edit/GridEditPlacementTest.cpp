@@ -2,13 +2,13 @@
 // over its cell loaded with the cell's value, hands the keys back to the grid under the
 // validation rules, and stores its value.
 
+#include "grid/QvCGrid.h"
 #include "grid/edit/GridButtons.h"
-#include "support/Screenshots.h"
 #include "grid/edit/GridDatePicker.h"
 #include "grid/edit/GridEditBtn.h"
 #include "grid/edit/GridSpin.h"
-#include "grid/QvCGrid.h"
 #include "grid/support/GridTestHelpers.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +26,8 @@ namespace {
 // One column per special kind, a text column at the end, a line edit to take the focus away.
 enum Column { cSpin = 1, cEditBtn, cUnit, cCheck, cButton, cDate, cTime, cDateTime, cText, kColumns };
 
-const TEditorType kKinds[kColumns] = {edNormal, edSpinEdit, edEditBtn, edUnitEditBtn, edCheckBox, edButton,
-                                      edDateEdit, edTimeEdit, edDateTimeEdit, edNormal};
+const TEditorType kKinds[kColumns] = {edNormal, edSpinEdit, edEditBtn,  edUnitEditBtn,  edCheckBox,
+                                      edButton, edDateEdit, edTimeEdit, edDateTimeEdit, edNormal};
 
 struct KindWindow {
     KindWindow()
@@ -108,27 +108,49 @@ struct KindValues {
 KindValues valuesOf(int col)
 {
     switch (col) {
-    case cSpin: return {"50", "70"};
-    case cEditBtn: return {"ab", "abc"};
-    case cUnit: return {"5cm", "7cm"};
-    case cCheck: return {"cap", "cap"};   // the check-box editor writes nothing
-    case cButton: return {"Go", "Go"};    // nor does the button without a click
-    case cDate: return {"03/02/2001", "04/02/2001"};
-    case cTime: return {"10:20:30", "11:20:30"};
-    default: return {"03/02/2001 10:20", "04/02/2001 10:20"};
+    case cSpin:
+        return {"50", "70"};
+    case cEditBtn:
+        return {"ab", "abc"};
+    case cUnit:
+        return {"5cm", "7cm"};
+    case cCheck:
+        return {"cap", "cap"}; // the check-box editor writes nothing
+    case cButton:
+        return {"Go", "Go"}; // nor does the button without a click
+    case cDate:
+        return {"03/02/2001", "04/02/2001"};
+    case cTime:
+        return {"10:20:30", "11:20:30"};
+    default:
+        return {"03/02/2001 10:20", "04/02/2001 10:20"};
     }
 }
 
 void changeEditor(TQvStringGrid* g, int col)
 {
     switch (col) {
-    case cSpin: g->SpinEdit()->SetValue(70); break;
-    case cEditBtn: g->EditBtn()->setText("abc"); break;
-    case cUnit: g->UnitEditBtn()->setText("7"); break;
-    case cDate: g->GetEditDate()->platform::TDateTimePicker::SetDateTime(QDateTime(QDate(2001, 2, 4), QTime(0, 0), Qt::UTC)); break;
-    case cTime: g->GetEditDate()->platform::TDateTimePicker::SetDateTime(QDateTime(QDate(2001, 2, 4), QTime(11, 20, 30), Qt::UTC)); break;
-    case cDateTime: g->DateAndTimePicker()->SetDate(QDateTimeToDateTime(QDateTime(QDate(2001, 2, 4), QTime(0, 0), Qt::UTC))); break;
-    default: break;
+    case cSpin:
+        g->SpinEdit()->SetValue(70);
+        break;
+    case cEditBtn:
+        g->EditBtn()->setText("abc");
+        break;
+    case cUnit:
+        g->UnitEditBtn()->setText("7");
+        break;
+    case cDate:
+        g->GetEditDate()->platform::TDateTimePicker::SetDateTime(QDateTime(QDate(2001, 2, 4), QTime(0, 0), Qt::UTC));
+        break;
+    case cTime:
+        g->GetEditDate()->platform::TDateTimePicker::SetDateTime(
+            QDateTime(QDate(2001, 2, 4), QTime(11, 20, 30), Qt::UTC));
+        break;
+    case cDateTime:
+        g->DateAndTimePicker()->SetDate(QDateTimeToDateTime(QDateTime(QDate(2001, 2, 4), QTime(0, 0), Qt::UTC)));
+        break;
+    default:
+        break;
     }
 }
 
@@ -139,16 +161,24 @@ struct KeyCase {
     int key;
     Qt::KeyboardModifiers mods;
     int options;
-    int open;      // editor open afterwards: 1, 0, or -1 when the grid's own navigation decides
+    int open; // editor open afterwards: 1, 0, or -1 when the grid's own navigation decides
     int toCol, toRow;
-    char stored;   // 'O' the opening value, 'M' the changed one
+    char stored; // 'O' the opening value, 'M' the changed one
 };
 
 constexpr Qt::KeyboardModifiers S = Qt::ShiftModifier;
 constexpr Qt::KeyboardModifiers N = Qt::NoModifier;
 enum Keys : int {
-    Tab = Qt::Key_Tab, Ret = Qt::Key_Return, Esc = Qt::Key_Escape, Up = Qt::Key_Up, Dn = Qt::Key_Down,
-    Lt = Qt::Key_Left, Rt = Qt::Key_Right, PU = Qt::Key_PageUp, PD = Qt::Key_PageDown, Hm = Qt::Key_Home,
+    Tab = Qt::Key_Tab,
+    Ret = Qt::Key_Return,
+    Esc = Qt::Key_Escape,
+    Up = Qt::Key_Up,
+    Dn = Qt::Key_Down,
+    Lt = Qt::Key_Left,
+    Rt = Qt::Key_Right,
+    PU = Qt::Key_PageUp,
+    PD = Qt::Key_PageDown,
+    Hm = Qt::Key_Home,
     En = Qt::Key_End
 };
 
@@ -156,50 +186,85 @@ enum Keys : int {
 // grid advances left to right.
 const KeyCase kKeyCases[] = {
     // Spin: Tab is its own only with goTabs; Up and Down close; the page keys step in place.
-    {cSpin, Tab, N, None, 0, cSpin, 2, 'M'}, {cSpin, Tab, S, None, 0, cSpin, 2, 'M'},
-    {cSpin, Ret, N, None, 0, cSpin, 2, 'M'}, {cSpin, Esc, N, None, 0, cSpin, 2, 'O'},
-    {cSpin, Up, N, None, 0, cSpin, 1, 'M'}, {cSpin, Dn, N, None, 0, cSpin, 3, 'M'},
-    {cSpin, Lt, N, None, 1, cSpin, 2, 'O'}, {cSpin, Rt, N, None, 1, cSpin, 2, 'O'},
-    {cSpin, PU, N, None, 1, cSpin, 2, 'O'}, {cSpin, PD, N, None, 1, cSpin, 2, 'O'},
-    {cSpin, Hm, N, None, 1, cSpin, 2, 'O'}, {cSpin, En, N, None, 1, cSpin, 2, 'O'},
-    {cSpin, Tab, N, Tabs, -1, cEditBtn, 2, 'M'}, {cSpin, Ret, N, AdvanceOnEnter, -1, cEditBtn, 2, 'M'},
+    {cSpin, Tab, N, None, 0, cSpin, 2, 'M'},
+    {cSpin, Tab, S, None, 0, cSpin, 2, 'M'},
+    {cSpin, Ret, N, None, 0, cSpin, 2, 'M'},
+    {cSpin, Esc, N, None, 0, cSpin, 2, 'O'},
+    {cSpin, Up, N, None, 0, cSpin, 1, 'M'},
+    {cSpin, Dn, N, None, 0, cSpin, 3, 'M'},
+    {cSpin, Lt, N, None, 1, cSpin, 2, 'O'},
+    {cSpin, Rt, N, None, 1, cSpin, 2, 'O'},
+    {cSpin, PU, N, None, 1, cSpin, 2, 'O'},
+    {cSpin, PD, N, None, 1, cSpin, 2, 'O'},
+    {cSpin, Hm, N, None, 1, cSpin, 2, 'O'},
+    {cSpin, En, N, None, 1, cSpin, 2, 'O'},
+    {cSpin, Tab, N, Tabs, -1, cEditBtn, 2, 'M'},
+    {cSpin, Ret, N, AdvanceOnEnter, -1, cEditBtn, 2, 'M'},
     // Edit with button: Tab out; Page keys close; Home and End move the caret.
-    {cEditBtn, Tab, N, None, 0, cUnit, 2, 'M'}, {cEditBtn, Tab, S, None, 0, cSpin, 2, 'M'},
-    {cEditBtn, Ret, N, None, 0, cEditBtn, 2, 'M'}, {cEditBtn, Esc, N, None, 0, cEditBtn, 2, 'O'},
-    {cEditBtn, Up, N, None, 0, cEditBtn, 1, 'M'}, {cEditBtn, Dn, N, None, 0, cEditBtn, 3, 'M'},
-    {cEditBtn, Lt, N, None, 1, cEditBtn, 2, 'O'}, {cEditBtn, Rt, N, None, 1, cEditBtn, 2, 'O'},
-    {cEditBtn, PU, N, None, 0, cEditBtn, 2, 'M'}, {cEditBtn, PD, N, None, 0, cEditBtn, 2, 'M'},
-    {cEditBtn, Hm, N, None, 1, cEditBtn, 2, 'O'}, {cEditBtn, En, N, None, 1, cEditBtn, 2, 'O'},
-    {cEditBtn, Tab, N, Tabs, -1, cUnit, 2, 'M'}, {cEditBtn, Rt, N, WalkEditor, -1, cUnit, 2, 'M'},
+    {cEditBtn, Tab, N, None, 0, cUnit, 2, 'M'},
+    {cEditBtn, Tab, S, None, 0, cSpin, 2, 'M'},
+    {cEditBtn, Ret, N, None, 0, cEditBtn, 2, 'M'},
+    {cEditBtn, Esc, N, None, 0, cEditBtn, 2, 'O'},
+    {cEditBtn, Up, N, None, 0, cEditBtn, 1, 'M'},
+    {cEditBtn, Dn, N, None, 0, cEditBtn, 3, 'M'},
+    {cEditBtn, Lt, N, None, 1, cEditBtn, 2, 'O'},
+    {cEditBtn, Rt, N, None, 1, cEditBtn, 2, 'O'},
+    {cEditBtn, PU, N, None, 0, cEditBtn, 2, 'M'},
+    {cEditBtn, PD, N, None, 0, cEditBtn, 2, 'M'},
+    {cEditBtn, Hm, N, None, 1, cEditBtn, 2, 'O'},
+    {cEditBtn, En, N, None, 1, cEditBtn, 2, 'O'},
+    {cEditBtn, Tab, N, Tabs, -1, cUnit, 2, 'M'},
+    {cEditBtn, Rt, N, WalkEditor, -1, cUnit, 2, 'M'},
     {cEditBtn, Ret, N, AdvanceOnEnter, -1, cUnit, 2, 'M'},
     // Unit: text and unit go together.
-    {cUnit, Tab, N, None, 0, cUnit, 2, 'M'}, {cUnit, Ret, N, None, 0, cUnit, 2, 'M'},
-    {cUnit, Esc, N, None, 0, cUnit, 2, 'O'}, {cUnit, Up, N, None, 0, cUnit, 1, 'M'},
-    {cUnit, Dn, N, None, 0, cUnit, 3, 'M'}, {cUnit, Lt, N, None, 1, cUnit, 2, 'O'},
-    {cUnit, PU, N, None, 0, cUnit, 2, 'M'}, {cUnit, Hm, N, None, 1, cUnit, 2, 'O'},
-    {cUnit, Tab, N, Tabs, -1, cCheck, 2, 'M'}, {cUnit, Ret, N, AdvanceOnEnter, -1, cCheck, 2, 'M'},
+    {cUnit, Tab, N, None, 0, cUnit, 2, 'M'},
+    {cUnit, Ret, N, None, 0, cUnit, 2, 'M'},
+    {cUnit, Esc, N, None, 0, cUnit, 2, 'O'},
+    {cUnit, Up, N, None, 0, cUnit, 1, 'M'},
+    {cUnit, Dn, N, None, 0, cUnit, 3, 'M'},
+    {cUnit, Lt, N, None, 1, cUnit, 2, 'O'},
+    {cUnit, PU, N, None, 0, cUnit, 2, 'M'},
+    {cUnit, Hm, N, None, 1, cUnit, 2, 'O'},
+    {cUnit, Tab, N, Tabs, -1, cCheck, 2, 'M'},
+    {cUnit, Ret, N, AdvanceOnEnter, -1, cCheck, 2, 'M'},
     // Check box: the navigation keys close it; Up and Down move the grid.
-    {cCheck, Ret, N, None, 0, cCheck, 2, 'O'}, {cCheck, Esc, N, None, 0, cCheck, 2, 'O'},
-    {cCheck, Up, N, None, 0, cCheck, 1, 'O'}, {cCheck, Dn, N, None, 0, cCheck, 3, 'O'},
-    {cCheck, Lt, N, None, 0, cCheck, 2, 'O'}, {cCheck, Rt, N, None, 0, cCheck, 2, 'O'},
-    {cCheck, PU, N, None, 0, cCheck, 2, 'O'}, {cCheck, En, N, None, 0, cCheck, 2, 'O'},
+    {cCheck, Ret, N, None, 0, cCheck, 2, 'O'},
+    {cCheck, Esc, N, None, 0, cCheck, 2, 'O'},
+    {cCheck, Up, N, None, 0, cCheck, 1, 'O'},
+    {cCheck, Dn, N, None, 0, cCheck, 3, 'O'},
+    {cCheck, Lt, N, None, 0, cCheck, 2, 'O'},
+    {cCheck, Rt, N, None, 0, cCheck, 2, 'O'},
+    {cCheck, PU, N, None, 0, cCheck, 2, 'O'},
+    {cCheck, En, N, None, 0, cCheck, 2, 'O'},
     {cCheck, Hm, N, None, 1, cCheck, 2, 'O'},
     // Button: the arrows move the grid, Escape gives the key back.
-    {cButton, Esc, N, None, 0, cButton, 2, 'O'}, {cButton, Up, N, None, 0, cButton, 1, 'O'},
-    {cButton, Dn, N, None, 0, cButton, 3, 'O'}, {cButton, Lt, N, None, 0, cCheck, 2, 'O'},
-    {cButton, Rt, N, None, 0, cDate, 2, 'O'}, {cButton, PU, N, None, 1, cButton, 2, 'O'},
+    {cButton, Esc, N, None, 0, cButton, 2, 'O'},
+    {cButton, Up, N, None, 0, cButton, 1, 'O'},
+    {cButton, Dn, N, None, 0, cButton, 3, 'O'},
+    {cButton, Lt, N, None, 0, cCheck, 2, 'O'},
+    {cButton, Rt, N, None, 0, cDate, 2, 'O'},
+    {cButton, PU, N, None, 1, cButton, 2, 'O'},
     // Date: Tab out; Page Up, Page Down and End close; Up and Down step the field.
-    {cDate, Tab, N, None, 0, cTime, 2, 'M'}, {cDate, Ret, N, None, 0, cDate, 2, 'M'},
-    {cDate, Esc, N, None, 0, cDate, 2, 'O'}, {cDate, Up, N, None, 1, cDate, 2, 'O'},
-    {cDate, Lt, N, None, 1, cDate, 2, 'O'}, {cDate, PU, N, None, 0, cDate, 2, 'M'},
-    {cDate, PD, N, None, 0, cDate, 2, 'M'}, {cDate, En, N, None, 0, cDate, 2, 'M'},
-    {cDate, Hm, N, None, 1, cDate, 2, 'O'}, {cDate, Tab, N, Tabs, -1, cTime, 2, 'M'},
-    {cTime, Tab, N, None, 0, cDateTime, 2, 'M'}, {cTime, Ret, N, None, 0, cTime, 2, 'M'},
+    {cDate, Tab, N, None, 0, cTime, 2, 'M'},
+    {cDate, Ret, N, None, 0, cDate, 2, 'M'},
+    {cDate, Esc, N, None, 0, cDate, 2, 'O'},
+    {cDate, Up, N, None, 1, cDate, 2, 'O'},
+    {cDate, Lt, N, None, 1, cDate, 2, 'O'},
+    {cDate, PU, N, None, 0, cDate, 2, 'M'},
+    {cDate, PD, N, None, 0, cDate, 2, 'M'},
+    {cDate, En, N, None, 0, cDate, 2, 'M'},
+    {cDate, Hm, N, None, 1, cDate, 2, 'O'},
+    {cDate, Tab, N, Tabs, -1, cTime, 2, 'M'},
+    {cTime, Tab, N, None, 0, cDateTime, 2, 'M'},
+    {cTime, Ret, N, None, 0, cTime, 2, 'M'},
     {cTime, Esc, N, None, 0, cTime, 2, 'O'},
     // Date and time: Enter, Escape and Tab close; every other key stays with the picker.
-    {cDateTime, Tab, N, None, 0, cText, 2, 'M'}, {cDateTime, Ret, N, None, 0, cDateTime, 2, 'M'},
-    {cDateTime, Esc, N, None, 0, cDateTime, 2, 'O'}, {cDateTime, Up, N, None, 1, cDateTime, 2, 'O'},
-    {cDateTime, PU, N, None, 1, cDateTime, 2, 'O'}, {cDateTime, En, N, None, 1, cDateTime, 2, 'O'},
+    {cDateTime, Tab, N, None, 0, cText, 2, 'M'},
+    {cDateTime, Ret, N, None, 0, cDateTime, 2, 'M'},
+    {cDateTime, Esc, N, None, 0, cDateTime, 2, 'O'},
+    {cDateTime, Up, N, None, 1, cDateTime, 2, 'O'},
+    {cDateTime, PU, N, None, 1, cDateTime, 2, 'O'},
+    {cDateTime, En, N, None, 1, cDateTime, 2, 'O'},
     {cDateTime, Ret, N, AdvanceOnEnter, -1, cText, 2, 'M'},
 };
 
@@ -219,7 +284,11 @@ TEST(GridEditPlacement, KeysOfEachEditorGiveTheStoredTextAndTheCurrentCell)
         ASSERT_TRUE(w.editor() || c.col == cCheck || c.col == cDateTime) << c.col;
         changeEditor(w.grid, c.col);
         w.key(c.key, c.mods);
-        const QString where = QStringLiteral("col %1 key %2 mods %3 options %4").arg(c.col).arg(c.key, 0, 16).arg(int(c.mods)).arg(c.options);
+        const QString where = QStringLiteral("col %1 key %2 mods %3 options %4")
+                                  .arg(c.col)
+                                  .arg(c.key, 0, 16)
+                                  .arg(int(c.mods))
+                                  .arg(c.options);
         EXPECT_EQ(w.grid->Cells(c.col, 2), c.stored == 'O' ? v.O : v.M) << where.toStdString();
         EXPECT_EQ(w.grid->Col(), c.toCol) << where.toStdString();
         EXPECT_EQ(w.grid->Row(), c.toRow) << where.toStdString();
@@ -238,10 +307,10 @@ TEST(GridEditPlacement, RefusedEnterKeepsEachEditorOpen)
         QString shown; // what the editor shows afterwards
     };
     const Case cases[] = {
-        {cSpin, "50"},          // CurrentCellText: the cell's text, back after the refusal
-        {cEditBtn, "abc"},      // FNewCellText: the value as the handler left it
-        {cUnit, "5"},           // CurrentCellText, with its unit
-        {cDate, "04/02/2001"},  // FNewCellText
+        {cSpin, "50"},         // CurrentCellText: the cell's text, back after the refusal
+        {cEditBtn, "abc"},     // FNewCellText: the value as the handler left it
+        {cUnit, "5"},          // CurrentCellText, with its unit
+        {cDate, "04/02/2001"}, // FNewCellText
     };
     for (const Case& c : cases) {
         KindWindow w;
@@ -254,7 +323,8 @@ TEST(GridEditPlacement, RefusedEnterKeepsEachEditorOpen)
         EXPECT_TRUE(w.editor()->isVisible()) << c.col;
         EXPECT_TRUE(w.editor()->hasFocus()) << c.col;
         EXPECT_FALSE(w.grid->InplaceEdit() && w.grid->InplaceEdit()->isVisible()) << c.col;
-        const QString shown = c.col == cDate ? w.grid->GetEditDate()->Text() : qobject_cast<QLineEdit*>(w.editor())->text();
+        const QString shown =
+            c.col == cDate ? w.grid->GetEditDate()->Text() : qobject_cast<QLineEdit*>(w.editor())->text();
         EXPECT_EQ(shown, c.shown) << c.col;
         EXPECT_EQ(w.grid->Cells(c.col, 2), valuesOf(c.col).O) << c.col;
         EXPECT_TRUE(w.grid->FNoAutoAdvance) << c.col;
@@ -270,11 +340,11 @@ TEST(GridEditPlacement, TypedFirstCharacterReachesOnlyTheKindsThatTakeIt)
         QString shown;
     };
     const Case cases[] = {
-        {cSpin, "7", "7"},            // the value opens selected: the digit replaces it
+        {cSpin, "7", "7"}, // the value opens selected: the digit replaces it
         {cEditBtn, "x", "x"},
         {cUnit, "9", "9"},
-        {cDate, "15", "15/02/2001"},  // the day field takes the digit, then the next one
-        {cCheck, "x", "cap"},         // never: the caption stays
+        {cDate, "15", "15/02/2001"}, // the day field takes the digit, then the next one
+        {cCheck, "x", "cap"},        // never: the caption stays
         {cButton, "x", "Go"},
         {cTime, "1", "10:20:30"},
         {cDateTime, "1", "03/02/2001"},
@@ -290,12 +360,22 @@ TEST(GridEditPlacement, TypedFirstCharacterReachesOnlyTheKindsThatTakeIt)
         QApplication::processEvents();
         QString shown;
         switch (c.col) {
-        case cCheck: shown = w.grid->EditCheck()->text(); break;
-        case cButton: shown = w.grid->GridButton()->text(); break;
+        case cCheck:
+            shown = w.grid->EditCheck()->text();
+            break;
+        case cButton:
+            shown = w.grid->GridButton()->text();
+            break;
         case cDate:
-        case cTime: shown = w.grid->GetEditDate()->Text(); break;
-        case cDateTime: shown = w.grid->DateAndTimePicker()->Text(); break;
-        default: shown = qobject_cast<QLineEdit*>(w.editor())->text(); break;
+        case cTime:
+            shown = w.grid->GetEditDate()->Text();
+            break;
+        case cDateTime:
+            shown = w.grid->DateAndTimePicker()->Text();
+            break;
+        default:
+            shown = qobject_cast<QLineEdit*>(w.editor())->text();
+            break;
         }
         EXPECT_EQ(shown, c.shown) << c.col;
         EXPECT_TRUE(w.anyEditorOpen()) << c.col;
@@ -314,8 +394,9 @@ TEST(GridEditPlacement, EditorsAppearOnFirstUseTheSpinAtTheFirstKindQuery)
     EXPECT_TRUE(grid.HasEditor(edSpinEdit));
     EXPECT_FALSE(grid.HasEditor(edEditBtn));
     EXPECT_EQ(grid.EditBtn()->ButtonCaption(), QStringLiteral("..."));
-    for (QWidget* e : std::initializer_list<QWidget*>{grid.SpinEdit(), grid.EditBtn(), grid.UnitEditBtn(), grid.EditCheck(),
-                                                      grid.GridButton(), grid.GetEditDate(), grid.DateAndTimePicker()}) {
+    for (QWidget* e :
+         std::initializer_list<QWidget*>{grid.SpinEdit(), grid.EditBtn(), grid.UnitEditBtn(), grid.EditCheck(),
+                                         grid.GridButton(), grid.GetEditDate(), grid.DateAndTimePicker()}) {
         EXPECT_FALSE(e->isVisible());
         EXPECT_FALSE(e->isEnabled());
         EXPECT_EQ(e->parentWidget(), grid.viewport());
@@ -337,7 +418,8 @@ TEST(GridEditPlacement, EditorsSitOverTheirCell)
     w.open(cButton, 2);
     const TRect r = w.grid->CellRect(cButton, 2);
     // One pixel larger on every side.
-    EXPECT_EQ(w.grid->GridButton()->geometry(), QRect(r.Left - 1, r.Top - 1, r.Right - r.Left + 1, r.Bottom - r.Top + 1));
+    EXPECT_EQ(w.grid->GridButton()->geometry(),
+              QRect(r.Left - 1, r.Top - 1, r.Right - r.Left + 1, r.Bottom - r.Top + 1));
 }
 
 TEST(GridEditPlacement, SpinLoadsTheLeadingDigitsAndMayStoreAnEmptyCell)
@@ -386,9 +468,9 @@ TEST(GridEditPlacement, DateLimitsAndCustomConversion)
         QString shown;
     };
     const Case cases[] = {
-        {{}, {}, "03/02/2001", "03/02/2001"},                              // no limits: nothing limited
-        {{}, QDate(2000, 6, 1), "03/02/2001", "31/05/2000"},               // past MaxDate: MaxDate - 1
-        {QDate(2005, 1, 1), {}, "03/02/2001", "02/01/2005"},               // at or before MinDate: MinDate + 1
+        {{}, {}, "03/02/2001", "03/02/2001"},                // no limits: nothing limited
+        {{}, QDate(2000, 6, 1), "03/02/2001", "31/05/2000"}, // past MaxDate: MaxDate - 1
+        {QDate(2005, 1, 1), {}, "03/02/2001", "02/01/2005"}, // at or before MinDate: MinDate + 1
     };
     for (const Case& c : cases) {
         KindWindow w;

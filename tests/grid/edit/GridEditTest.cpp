@@ -1,8 +1,8 @@
 // In-place editing driven the way a user does it: clicks and keys on an offscreen column grid.
 
+#include "grid/QvCGrid.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/QSGEdit.h"
-#include "grid/QvCGrid.h"
 #include "grid/edit/qsgcheck.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +44,9 @@ struct EditWindow {
         cols[3].SetEditor(edComboEdit);
         cols[3].SetComboItems({"Alpha", "Beta", "Gamma"});
         cols[4].SetReadOnly(true);
-        grid->OnCanEditCell = [this](TQvStringGrid*, int r, int c, bool&) { log << QStringLiteral("CanEdit r%1 c%2").arg(r).arg(c); };
+        grid->OnCanEditCell = [this](TQvStringGrid*, int r, int c, bool&) {
+            log << QStringLiteral("CanEdit r%1 c%2").arg(r).arg(c);
+        };
         grid->OnGetEditorType = [this](TQvStringGrid*, int c, int r, TEditorType&) {
             log << QStringLiteral("EditorType c%1 r%2").arg(c).arg(r);
         };
@@ -56,7 +58,9 @@ struct EditWindow {
                 v = replacement;
         };
         grid->OnEditingDone = [this](TQvStringGrid*) { log << QStringLiteral("EditingDone"); };
-        grid->OnEditCellDone = [this](TQvStringGrid*, int c, int r) { log << QStringLiteral("EditCellDone c%1 r%2").arg(c).arg(r); };
+        grid->OnEditCellDone = [this](TQvStringGrid*, int c, int r) {
+            log << QStringLiteral("EditCellDone c%1 r%2").arg(c).arg(r);
+        };
         grid->OnComboChange = [this](TQvStringGrid*, int c, int r, int i, const QString& s) {
             log << QStringLiteral("ComboChange c%1 r%2 %3 %4").arg(c).arg(r).arg(i).arg(s);
         };
@@ -120,14 +124,13 @@ TEST(GridEdit, EnterEventsInOrderWithTheirArgumentOrders)
     w.type(QStringLiteral("ab"));
     w.key(Qt::Key_Return);
     const QStringList expected = {
-        "CanEdit r3 c1",                     // row before column
-        "EditorType c1 r3",                  // column before row
-        "Validate c1 r3 ab cell=ab",         // the cell already holds the typed text
+        "CanEdit r3 c1",             // row before column
+        "EditorType c1 r3",          // column before row
+        "Validate c1 r3 ab cell=ab", // the cell already holds the typed text
         "EditingDone",
-        "EditCellDone c1 r3",                // from the event queue, after the key
+        "EditCellDone c1 r3", // from the event queue, after the key
     };
-    EXPECT_EQ(w.events("^(CanEdit|EditorType|Validate|EditingDone|EditCellDone)").mid(0, 1),
-              expected.mid(0, 1));
+    EXPECT_EQ(w.events("^(CanEdit|EditorType|Validate|EditingDone|EditCellDone)").mid(0, 1), expected.mid(0, 1));
     EXPECT_EQ(w.events("^(EditorType|Validate|EditingDone|EditCellDone)"), expected.mid(1));
 }
 
@@ -157,7 +160,12 @@ TEST(GridEdit, EveryWayOutStoresTheValue)
         {"Down", [](EditWindow& w) { w.key(Qt::Key_Down); }, 1, 3},
         {"Up", [](EditWindow& w) { w.key(Qt::Key_Up); }, 1, 1},
         {"click elsewhere", [](EditWindow& w) { w.click(1, 4); }, 1, 4},
-        {"focus elsewhere", [](EditWindow& w) { w.other->setFocus(); QApplication::processEvents(); }, 1, 2},
+        {"focus elsewhere",
+         [](EditWindow& w) {
+             w.other->setFocus();
+             QApplication::processEvents();
+         },
+         1, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -384,7 +392,10 @@ namespace {
 
 struct UpperCaseChecker : VAviDadoraVidoRavad {
     QString Correct(int, int, const QString& s) override { return s.toUpper(); }
-    QString MarkError(int, int, const QString& s) override { return QStringLiteral("<e>") + s + QStringLiteral("</e>"); }
+    QString MarkError(int, int, const QString& s) override
+    {
+        return QStringLiteral("<e>") + s + QStringLiteral("</e>");
+    }
 };
 
 } // namespace
@@ -804,7 +815,9 @@ TEST(GridEdit, AcceptedEditIsRecordedForUndo)
 TEST(GridEdit, ComboEditEventsInOrderWithTheirArgumentOrders)
 {
     EditWindow w;
-    w.grid->OnGetEditorProp = [&](TQvStringGrid*, int c, int r, void*) { w.log << QStringLiteral("EditorProp c%1 r%2").arg(c).arg(r); };
+    w.grid->OnGetEditorProp = [&](TQvStringGrid*, int c, int r, void*) {
+        w.log << QStringLiteral("EditorProp c%1 r%2").arg(c).arg(r);
+    };
     w.grid->OnEditChange = [&](TQvStringGrid*, int c, int r, const QString& v) {
         w.log << QStringLiteral("EditChange c%1 r%2 %3").arg(c).arg(r).arg(v);
     };
@@ -815,16 +828,13 @@ TEST(GridEdit, ComboEditEventsInOrderWithTheirArgumentOrders)
     w.key(Qt::Key_Down);
     w.key(Qt::Key_Return);
     const QStringList expected = {
-        "CanEdit r3 c2",          // row before column
-        "EditorType c2 r3",       // column before row, as every event below
-        "EditorProp c2 r3",
-        "EditChange c2 r3 Beta",
-        "ComboChange c2 r3 1 Beta",
-        "Validate c2 r3 Beta cell=Beta",
-        "EditingDone",
-        "EditCellDone c2 r3",
+        "CanEdit r3 c2",    // row before column
+        "EditorType c2 r3", // column before row, as every event below
+        "EditorProp c2 r3", "EditChange c2 r3 Beta", "ComboChange c2 r3 1 Beta", "Validate c2 r3 Beta cell=Beta",
+        "EditingDone",      "EditCellDone c2 r3",
     };
-    const QStringList got = w.events("^(CanEdit|EditorType|EditorProp|EditChange|ComboChange|Validate|EditingDone|EditCellDone)");
+    const QStringList got =
+        w.events("^(CanEdit|EditorType|EditorProp|EditChange|ComboChange|Validate|EditingDone|EditCellDone)");
     ASSERT_FALSE(got.isEmpty());
     EXPECT_EQ(got.first(), expected.first());
     EXPECT_EQ(got.filter(QRegularExpression("^(?!CanEdit)")), expected.mid(1));

@@ -42,7 +42,9 @@ struct SelectWindow {
             log << QStringLiteral("CellChanging r%1 c%2>r%3 c%4").arg(oR).arg(oC).arg(nR).arg(nC);
             allow = allow && !refuse;
         };
-        grid->OnRowUpdate = [this](TQvStringGrid*, int o, int n) { log << QStringLiteral("RowUpdate %1>%2").arg(o).arg(n); };
+        grid->OnRowUpdate = [this](TQvStringGrid*, int o, int n) {
+            log << QStringLiteral("RowUpdate %1>%2").arg(o).arg(n);
+        };
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -94,20 +96,50 @@ TEST(GridSelect, EventsOfOneMove)
         w.grid->OnSelectCell = [](TStringGrid*, int c, int, bool& can) { can = can && c != 5; };
     };
     const MoveCase cases[] = {
-        {"Tab from the last column: the column changes unasked, the row move is asked once", none, {5, 2},
-         key(Qt::Key_Tab), {1, 3}, {"RowChanging 2>3", "CellChanging r2 c1>r3 c1", "RowUpdate 2>3"}},
-        {"Tab with no tab stop left in the row: asked once, moved unasked", column5NoTabStop, {4, 2},
-         key(Qt::Key_Tab), {1, 3}, {"RowChanging 2>3", "CellChanging r2 c4>r3 c1", "ColChanging 4>1"}},
+        {"Tab from the last column: the column changes unasked, the row move is asked once",
+         none,
+         {5, 2},
+         key(Qt::Key_Tab),
+         {1, 3},
+         {"RowChanging 2>3", "CellChanging r2 c1>r3 c1", "RowUpdate 2>3"}},
+        {"Tab with no tab stop left in the row: asked once, moved unasked",
+         column5NoTabStop,
+         {4, 2},
+         key(Qt::Key_Tab),
+         {1, 3},
+         {"RowChanging 2>3", "CellChanging r2 c4>r3 c1", "ColChanging 4>1"}},
         {"Tab inside the row", none, {2, 2}, key(Qt::Key_Tab), {3, 2}, {"ColChanging 2>3", "CellChanging r2 c2>r2 c3"}},
-        {"Down", none, {2, 2}, key(Qt::Key_Down), {2, 3}, {"RowChanging 2>3", "CellChanging r2 c2>r3 c2", "RowUpdate 2>3"}},
-        {"Right stays in the row", none, {2, 2}, key(Qt::Key_Right), {3, 2}, {"ColChanging 2>3", "CellChanging r2 c2>r2 c3"}},
-        {"a click", none, {1, 1}, [](SelectWindow& w) { w.click(3, 4); }, {3, 4},
+        {"Down",
+         none,
+         {2, 2},
+         key(Qt::Key_Down),
+         {2, 3},
+         {"RowChanging 2>3", "CellChanging r2 c2>r3 c2", "RowUpdate 2>3"}},
+        {"Right stays in the row",
+         none,
+         {2, 2},
+         key(Qt::Key_Right),
+         {3, 2},
+         {"ColChanging 2>3", "CellChanging r2 c2>r2 c3"}},
+        {"a click",
+         none,
+         {1, 1},
+         [](SelectWindow& w) { w.click(3, 4); },
+         {3, 4},
          {"RowChanging 1>4", "ColChanging 1>3", "CellChanging r1 c1>r4 c3", "RowUpdate 1>4"}},
-        {"a program writes Row", none, {2, 2}, [](SelectWindow& w) { w.grid->SetRow(6); }, {2, 6},
+        {"a program writes Row",
+         none,
+         {2, 2},
+         [](SelectWindow& w) { w.grid->SetRow(6); },
+         {2, 6},
          {"RowChanging 2>6", "CellChanging r2 c2>r6 c2", "RowUpdate 2>6"}},
         {"a program writes the current Row", none, {2, 2}, [](SelectWindow& w) { w.grid->SetRow(2); }, {2, 2}, {}},
-        {"a refused Down moves nothing and reports no row", [](SelectWindow& w) { w.refuse = true; }, {2, 2},
-         key(Qt::Key_Down), {2, 2}, {"RowChanging 2>3", "CellChanging r2 c2>r3 c2"}},
+        {"a refused Down moves nothing and reports no row",
+         [](SelectWindow& w) { w.refuse = true; },
+         {2, 2},
+         key(Qt::Key_Down),
+         {2, 2},
+         {"RowChanging 2>3", "CellChanging r2 c2>r3 c2"}},
     };
     for (const MoveCase& c : cases) {
         SCOPED_TRACE(c.name);

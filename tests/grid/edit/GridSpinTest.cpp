@@ -48,19 +48,19 @@ TEST(GridSpin, PageKeysStayWithinTheLimitsAndReportTheStep)
         bool up;
     };
     const Case cases[] = {
-        {95, Qt::Key_PageUp, 95, true},   // 105 would pass MaxValue: no step at all
-        {90, Qt::Key_PageUp, 100, true},  // lands on MaxValue
-        {5, Qt::Key_PageDown, 5, false},  // -5 would pass MinValue
-        {10, Qt::Key_PageDown, 0, false},
-        {42, Qt::Key_Home, 100, true},    // Home sets MaxValue
-        {42, Qt::Key_End, 0, false},      // End sets MinValue
+        {95, Qt::Key_PageUp, 95, true},                                  // 105 would pass MaxValue: no step at all
+        {90, Qt::Key_PageUp, 100, true},                                 // lands on MaxValue
+        {5, Qt::Key_PageDown, 5, false},                                 // -5 would pass MinValue
+        {10, Qt::Key_PageDown, 0, false}, {42, Qt::Key_Home, 100, true}, // Home sets MaxValue
+        {42, Qt::Key_End, 0, false},                                     // End sets MinValue
     };
     SpinWindow w;
     for (const Case& c : cases) {
         w.openInt(c.start);
         w.key(c.key);
         EXPECT_EQ(w.editor->Value(), c.expected) << c.start << " " << c.key;
-        EXPECT_EQ(w.host.log.filter("SpinClick"), QStringList{QStringLiteral("SpinClick 0 %1 %2").arg(c.expected).arg(c.up)});
+        EXPECT_EQ(w.host.log.filter("SpinClick"),
+                  QStringList{QStringLiteral("SpinClick 0 %1 %2").arg(c.expected).arg(c.up)});
         EXPECT_TRUE(w.editor->isVisible());
     }
 }

@@ -6,12 +6,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
-#include <QTimer>
-#include <QContextMenuEvent>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace grid;
@@ -151,12 +151,8 @@ TEST(QSGEdit, PasteIsCheckedByKind)
         const char* expected;
     };
     const Case cases[] = {
-        {edNumeric, "12\r\n", "12"},
-        {edNumeric, "1\r\n2", ""},
-        {edPositiveNumeric, "-3", ""},
-        {edNumeric, "-3", "-3"},
-        {edUpperCase, "ab", "AB"},
-        {edCapital, "ab", "ab"},
+        {edNumeric, "12\r\n", "12"}, {edNumeric, "1\r\n2", ""}, {edPositiveNumeric, "-3", ""},
+        {edNumeric, "-3", "-3"},     {edUpperCase, "ab", "AB"}, {edCapital, "ab", "ab"},
     };
     EditorWindow w;
     for (const Case& c : cases) {
@@ -346,7 +342,8 @@ void pasteFromMenu(QLineEdit* editor)
 {
     bool found = false;
     QTimer::singleShot(0, [&] {
-        const QString pasteKey = QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        const QString pasteKey =
+            QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
         for (QWidget* top : QApplication::topLevelWidgets())
             if (auto* m = qobject_cast<QMenu*>(top); m && m->isVisible()) {
                 for (QAction* a : m->actions())

@@ -1,9 +1,9 @@
-#include "grid/edit/GridCombo.h"
 #include "grid/edit/QsgCombo.h"
+#include "grid/edit/GridCombo.h"
 
+#include "grid/look/QvXPVS.h"
 #include "grid/support/FakeEditHost.h"
 #include "grid/support/FakeVisualStyles.h"
-#include "grid/look/QvXPVS.h"
 
 #include <gtest/gtest.h>
 

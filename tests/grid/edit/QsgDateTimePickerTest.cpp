@@ -63,12 +63,12 @@ struct LookWindow {
     QImage render() { return picker->grab().toImage(); }
     void colour()
     {
-        picker->SetBorderColor(0x0000FF);          // red
+        picker->SetBorderColor(0x0000FF); // red
         picker->FocusBorderColor = 0x00FF00;
-        picker->ButtonColor = 0xFF0000;            // blue face
+        picker->ButtonColor = 0xFF0000; // blue face
         picker->ButtonColorHot = 0xFF0000;
         picker->ButtonColorDown = 0xFF0000;
-        picker->ButtonTextColor = 0x00FFFF;        // yellow arrow
+        picker->ButtonTextColor = 0x00FFFF; // yellow arrow
         picker->ButtonBorderColor = 0x008000;
     }
     QWidget panel;

@@ -2,8 +2,8 @@
 // split and the unit menu, the layout, and each paint branch of the embedded button.
 
 #include "grid/edit/QSGEdit.h"
-#include "support/Screenshots.h"
 #include "grid/look/QvXPVS.h"
+#include "support/Screenshots.h"
 
 #include "grid/support/FakeVisualStyles.h"
 
@@ -69,7 +69,7 @@ TEST(QsgUnitEditBtn, TextAndUnitSplitAtTheFirstUnitThatEndsTheValue)
     const Case cases[] = {
         {"12mm", "12", "mm"}, // m first occurs at 3 of 4 characters: not the end; mm does end it
         {"5m", "5", "m"},
-        {"7kg", "5", "m"},    // ends in no unit: nothing changes
+        {"7kg", "5", "m"}, // ends in no unit: nothing changes
     };
     TQsgUnitEditBtn edit;
     edit.SetUnits({QStringLiteral("m"), QStringLiteral("mm")});

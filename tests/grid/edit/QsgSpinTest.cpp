@@ -3,9 +3,9 @@
 // the steps that have no result; the button pair's layout, auto-repeat and paint branches.
 
 #include "grid/edit/qsgspin.h"
-#include "support/Screenshots.h"
 #include "grid/edit/GridUnitHelpers.h"
 #include "grid/look/QvXPVS.h"
+#include "support/Screenshots.h"
 
 #include "grid/support/FakeVisualStyles.h"
 
@@ -28,7 +28,8 @@ struct LocaleGuard {
     QLocale saved;
 };
 
-const QLocale kLocales[] = {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedStates)};
+const QLocale kLocales[] = {QLocale(QLocale::German, QLocale::Germany),
+                            QLocale(QLocale::English, QLocale::UnitedStates)};
 
 struct Spin {
     Spin()
@@ -122,7 +123,7 @@ TEST(QsgSpin, DateFieldUnderTheCaretFollowsTheLocaleOrder)
     const Case cases[] = {
         // Day first: day, month, year.
         {kLocales[0], 0, QDateTime(QDate(2026, 2, 1), noon)},
-        {kLocales[0], 4, QDateTime(QDate(2026, 2, 28), noon)}, // cut to February, the time kept
+        {kLocales[0], 4, QDateTime(QDate(2026, 2, 28), noon)},        // cut to February, the time kept
         {kLocales[0], 8, QDateTime(QDate(2027, 1, 31), QTime(0, 0))}, // a year step drops the time
         // Month first: month, day, year.
         {kLocales[1], 0, QDateTime(QDate(2026, 2, 28), noon)},
@@ -332,7 +333,8 @@ TEST(QsgSpin, EditRectAndMinimumHeight)
     s.edit.BorderSingle = true;
     s.edit.show(); // a hidden widget gets its resize later
     s.edit.resize(120, 40);
-    const int frame = s.edit.hasFrame() ? s.edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &s.edit) : 0;
+    const int frame =
+        s.edit.hasFrame() ? s.edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &s.edit) : 0;
     const int clientW = 120 - 2 * frame, clientH = 40 - 2 * frame;
     EXPECT_EQ(s.edit.EditRect(), QRect(QPoint(0, 0), QPoint(clientW - 15 - 2 - 1, clientH)));
     EXPECT_EQ(s.edit.Button()->geometry(), QRect(frame + 120 - 15 - 5, frame, 15, 35));
@@ -413,7 +415,8 @@ TEST(QsgSpin, Screenshot)
     window.show();
     const QImage img = testsupport::takeScreenshot(window, QStringLiteral("grid/QsgSpin_edits.png"));
     // Each edit's value is drawn in the left half of its box, away from the spin buttons.
-    for (QWidget* edit : {static_cast<QWidget*>(vertical), static_cast<QWidget*>(horizontal), static_cast<QWidget*>(custom)}) {
+    for (QWidget* edit :
+         {static_cast<QWidget*>(vertical), static_cast<QWidget*>(horizontal), static_cast<QWidget*>(custom)}) {
         const QRect text = edit->geometry().adjusted(3, 3, -edit->width() / 2, -3);
         EXPECT_GT(testsupport::pixelsOtherThan(img, text, img.pixelColor(text.topLeft())), 0);
     }

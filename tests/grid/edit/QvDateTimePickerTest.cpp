@@ -253,7 +253,7 @@ struct AutoTabCase {
     const char* format;
     QDateTimeEdit::Section section;
     const char* digits;
-    int moves;          // fields moved right
+    int moves; // fields moved right
     bool companionFocus;
 };
 

@@ -94,8 +94,9 @@ TEST(QvRichEdit, SelectionOffsetsSwitchAndAnswer)
 TEST(QvRichEdit, RtfWriterReadsBackThroughTheReader)
 {
     QTextDocument doc;
-    platform::loadRtf(doc, QStringLiteral("{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;}a{\\b\\cf1 b\\{c\\}}\\par "
-                                          "{\\i d\\'e9}\\tab e}"));
+    platform::loadRtf(doc,
+                      QStringLiteral("{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;}a{\\b\\cf1 b\\{c\\}}\\par "
+                                     "{\\i d\\'e9}\\tab e}"));
     const QString rtf = platform::saveRtf(doc);
     EXPECT_EQ(rtf, QStringLiteral("{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;}a{\\cf1\\b b\\{c\\}}\\par "
                                   "{\\i d\\u233?}\\tab e}"));

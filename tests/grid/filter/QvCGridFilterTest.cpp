@@ -90,8 +90,8 @@ TEST(QvCGridFilter, TheButtonOfAColumnWithItemsShowsAndAClickOpensItsList)
     int differ = 0;
     for (int y = 2; y < 14; ++y)
         for (int x = 0; x < 14; ++x)
-            differ += img.pixel(withList.Right - 16 + x, withList.Top + y) !=
-                              img.pixel(without.Right - 16 + x, without.Top + y)
+            differ += img.pixel(withList.Right - 16 + x, withList.Top + y)
+                              != img.pixel(without.Right - 16 + x, without.Top + y)
                           ? 1
                           : 0;
     EXPECT_GT(differ, 10);

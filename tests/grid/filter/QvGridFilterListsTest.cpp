@@ -3,8 +3,8 @@
 // the same button closes it; the look object and the tool window that never takes the focus.
 
 #include "grid/QvGrid.h"
-#include "support/Screenshots.h"
 #include "grid/support/GridTestHelpers.h"
+#include "support/Screenshots.h"
 
 #include <QDir>
 #include <QTest>

@@ -121,8 +121,8 @@ TEST(QvGridFilterRowTest, OneConditionOnOneCell)
 // evaluator's.
 TEST(QvGridFilterRowTest, EveryConditionAnswersAsTheEvaluatorDoes)
 {
-    const QString conditions[] = {"*7*", "7*", "*7", "?7*", "a*b*c", "A*", "a?c", "=*b*", " * 7 * ", "\"a b\"",
-                                  "*a b*", "**", "*", "", "!7*", ">5", "a|b", "(a*)", "x*y*", "*?*?"};
+    const QString conditions[] = {"*7*",   "7*", "*7", "?7*", "a*b*c", "A*", "a?c", "=*b*", " * 7 * ", "\"a b\"",
+                                  "*a b*", "**", "*",  "",    "!7*",   ">5", "a|b", "(a*)", "x*y*",    "*?*?"};
     const QString values[] = {"", "7", "17", "170", "abc", "ABC", "aXbYc", "a b", "ab", "x7y", "5", "6", "b"};
     TQvStringGrid g;
     g.SetColCount(2);

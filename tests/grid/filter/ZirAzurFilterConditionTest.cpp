@@ -97,7 +97,7 @@ TEST(ZirAzurFilterCondition, ConditionTable)
         {"<=10", "11", false, false},
         {"<10", "9", true, true},
         {">a", "b", true, true},
-        {">a", "B", false, true}, // "B" sorts before "a" unless both are folded
+        {">a", "B", false, true},                 // "B" sorts before "a" unless both are folded
         {">1/2/2020", "12/1/2019", false, false}, // as dates; as texts it would be greater
         {">1/2/2020", "3/1/2020", true, true},
         {">5&<10", "7", true, true},
@@ -163,7 +163,8 @@ TEST(ZirAzurFilterCondition, LongWildcardPatternsAnswerAtOnce)
     // Unclosed groups nest as deep as they are typed up to a limit; beyond it the rest is one
     // term, so a pasted wall of "(" ends without exhausting the stack.
     EXPECT_TRUE(EvalFilterCondition(QString(50, QLatin1Char('(')) + QLatin1String("a*"), QStringLiteral("ab"), true));
-    EXPECT_FALSE(EvalFilterCondition(QString(50000, QLatin1Char('(')) + QLatin1String("a*"), QStringLiteral("ab"), true));
+    EXPECT_FALSE(
+        EvalFilterCondition(QString(50000, QLatin1Char('(')) + QLatin1String("a*"), QStringLiteral("ab"), true));
 }
 
 TEST(ZirAzurFilterCondition, TermComparisonOperands)

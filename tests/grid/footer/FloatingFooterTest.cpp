@@ -1,9 +1,9 @@
 // The floating footer: its settings' effect on the grid, the panel's painting by style, clicks
 // and hints passed to the grid's events, the template's placeholders and the footer totals.
 
+#include "grid/footer/FloatingFooter.h"
 #include "grid/QvGrid.h"
 #include "support/Screenshots.h"
-#include "grid/footer/FloatingFooter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,8 +47,11 @@ TEST(FloatingFooter, FixedFootersFollowStyleAndVisibility)
         bool visible;
         int footers;
     };
-    const Case cases[] = {{fsFixedLastRow, true, 1}, {fsFixedLastRow, false, 0}, {fsColumnPreview, true, 0},
-                          {fsCustomPreview, true, 0}, {fsCustomPaint, true, 0}};
+    const Case cases[] = {{fsFixedLastRow, true, 1},
+                          {fsFixedLastRow, false, 0},
+                          {fsColumnPreview, true, 0},
+                          {fsCustomPreview, true, 0},
+                          {fsCustomPaint, true, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.style) * 10 + c.visible);
         TQvStringGrid g;
@@ -79,7 +82,9 @@ TEST(FloatingFooter, PanelTakesItsHeightBelowTheViewport)
     EXPECT_EQ(p.height(), 29);
     g.FloatingFooter.SetVisible(false);
     EXPECT_TRUE(p.isHidden());
-    EXPECT_EQ(g.viewport()->geometry().bottom() + 1, g.height() - g.frameWidth() - (g.horizontalScrollBar()->isVisible() ? g.horizontalScrollBar()->height() : 0));
+    EXPECT_EQ(g.viewport()->geometry().bottom() + 1,
+              g.height() - g.frameWidth()
+                  - (g.horizontalScrollBar()->isVisible() ? g.horizontalScrollBar()->height() : 0));
     g.hide();
     g.show();
     EXPECT_EQ(created, 1);
@@ -109,9 +114,9 @@ TEST(FloatingFooter, TemplatePlaceholders)
     const std::pair<const char*, const char*> cases[] = {
         {"Total <#2>", "Total v2"},
         {"<#1>-<#12> end", "v1-v12 end"},
-        {"a<#x>b", "ab"},              // no number: dropped
-        {"a<#2>b<#3", "av2b<#3"},       // unclosed: kept with what follows
-        {"<b><#4></b>", "<b>v4</b>"},   // markup goes on to the renderer
+        {"a<#x>b", "ab"},             // no number: dropped
+        {"a<#2>b<#3", "av2b<#3"},     // unclosed: kept with what follows
+        {"<b><#4></b>", "<b>v4</b>"}, // markup goes on to the renderer
         {"none", "none"},
     };
     for (auto [in, out] : cases)

@@ -4,10 +4,10 @@
 
 #include "grid/QvCGrid.h"
 #include "grid/QvGrid.h"
+#include "grid/edit/GridDatePicker.h"
 #include "grid/look/GridLooks.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/paint/GridPaint.h"
-#include "grid/edit/GridDatePicker.h"
 
 #include "grid/support/FakeEditHost.h"
 
@@ -214,10 +214,7 @@ struct BalloonGrid {
         g.show();
         QApplication::processEvents();
     }
-    QPoint at(int col, int row) const
-    {
-        return g.viewport()->mapToGlobal(g.CellRect(col, row).toQRect().center());
-    }
+    QPoint at(int col, int row) const { return g.viewport()->mapToGlobal(g.CellRect(col, row).toQRect().center()); }
     TQvStringGrid::TCellBalloon ask(int col, int row)
     {
         TQvStringGrid::TCellBalloon b;
@@ -316,7 +313,8 @@ TEST(DateTimeChange, ReportsTheDateOrZeroForNoDate)
 
 TEST(PanIndicator, MarkAtTheOriginWithAWhiteBackground)
 {
-    for (auto [pan, name] : {std::pair{TQvStringGrid::ipVertical, "INTLI3"}, {TQvStringGrid::ipHorizontal, "INTLI2"},
+    for (auto [pan, name] : {std::pair{TQvStringGrid::ipVertical, "INTLI3"},
+                             {TQvStringGrid::ipHorizontal, "INTLI2"},
                              {TQvStringGrid::ipBoth, "INTLI1"}}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(ZirAzur::GridGlyph(QString::fromLatin1(name)).size(), QSize(32, 32));
@@ -328,8 +326,8 @@ TEST(PanIndicator, MarkAtTheOriginWithAWhiteBackground)
         QApplication::processEvents();
         g.StartPanning(QPoint(100, 60));
         const QImage img = g.viewport()->grab().toImage();
-        EXPECT_EQ(img.pixelColor(100, 60), QColor(Qt::white));   // the glyph's background
-        EXPECT_EQ(img.pixelColor(115, 75), QColor(Qt::black));   // the centre dot
+        EXPECT_EQ(img.pixelColor(100, 60), QColor(Qt::white)); // the glyph's background
+        EXPECT_EQ(img.pixelColor(115, 75), QColor(Qt::black)); // the centre dot
         // Arrows only where the grid pans: above the dot for vertical panning.
         EXPECT_EQ(img.pixelColor(115, 108 - 100 + 60) == QColor(Qt::black), pan != TQvStringGrid::ipHorizontal);
         g.EndPanning();

@@ -1,7 +1,7 @@
 // The grouping settings: the values a new object has and what Assign copies.
 
-#include "grid/QvObj.h"
 #include "grid/QvGrid.h"
+#include "grid/QvObj.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,10 @@ namespace {
 TEST(Grouping, NewValues)
 {
     const TGrouping g;
-    EXPECT_FALSE(g.MergeHeader || g.MergeSummary || g.Summary || g.HeaderUnderline || g.SummaryLine ||
-                 g.ShowGroupCount || g.AutoSelectGroup || g.AutoCheckGroup);
-    for (TColor c : {g.HeaderColor, g.SummaryColor, g.HeaderColorTo, g.HeaderTextColor, g.SummaryTextColor,
-                     g.SummaryColorTo})
+    EXPECT_FALSE(g.MergeHeader || g.MergeSummary || g.Summary || g.HeaderUnderline || g.SummaryLine || g.ShowGroupCount
+                 || g.AutoSelectGroup || g.AutoCheckGroup);
+    for (TColor c :
+         {g.HeaderColor, g.SummaryColor, g.HeaderColorTo, g.HeaderTextColor, g.SummaryTextColor, g.SummaryColorTo})
         EXPECT_EQ(c, clNone);
     EXPECT_EQ(g.SummaryLineWidth, 2);
     EXPECT_EQ(g.HeaderLineWidth, 2);
@@ -44,8 +44,8 @@ TEST(Grouping, AssignLeavesSummaryAndTheLinesAlone)
 
     TGrouping target;
     target.Assign(source);
-    EXPECT_TRUE(target.MergeHeader && target.MergeSummary && target.HeaderUnderline && target.SummaryLine &&
-                target.ShowGroupCount && target.AutoSelectGroup && target.AutoCheckGroup);
+    EXPECT_TRUE(target.MergeHeader && target.MergeSummary && target.HeaderUnderline && target.SummaryLine
+                && target.ShowGroupCount && target.AutoSelectGroup && target.AutoCheckGroup);
     EXPECT_EQ(target.HeaderColor, 1u);
     EXPECT_EQ(target.SummaryColor, 2u);
     EXPECT_EQ(target.HeaderColorTo, 3u);

@@ -183,8 +183,8 @@ TEST(QvGridGrouping, CalculationsTable)
         double a, b; // results of group A (1, 2) and group B (3, 4, 5)
     };
     const Case cases[] = {
-        {"sum", 1, 3, 12}, {"average", 2, 1.5, 4}, {"minimum", 3, 1, 3}, {"maximum", 4, 2, 5},
-        {"distinct", 7, 2, 3}, {"deviation", 8, 0.5, std::sqrt(2.0 / 3.0)},
+        {"sum", 1, 3, 12},    {"average", 2, 1.5, 4}, {"minimum", 3, 1, 3},
+        {"maximum", 4, 2, 5}, {"distinct", 7, 2, 3},  {"deviation", 8, 0.5, std::sqrt(2.0 / 3.0)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

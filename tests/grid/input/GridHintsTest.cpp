@@ -72,14 +72,15 @@ QPoint expectedPos(HintWindow& w, const HintCase& c)
 
 const HintCase kCases[] = {
     {"FixedCellShowsNoText", [](TQvStringGrid& g) { g.HintShowCells = true; }, {0, 1}, "", Place::BelowCell},
-    {"NormalCellStrippedText", [](TQvStringGrid& g) { g.HintShowCells = true; }, {1, 1}, "Bold text",
-     Place::CellTop},
+    {"NormalCellStrippedText", [](TQvStringGrid& g) { g.HintShowCells = true; }, {1, 1}, "Bold text", Place::CellTop},
     {"NormalCellRawWithHTMLHint",
      [](TQvStringGrid& g) {
          g.HintShowCells = true;
          g.HTMLHint = true;
      },
-     {1, 1}, "<b>Bold</b> text", Place::CellTop},
+     {1, 1},
+     "<b>Bold</b> text",
+     Place::CellTop},
     {"NoCellHintsNoText", [](TQvStringGrid&) {}, {1, 1}, "", Place::BelowCell},
     {"CommentAtTopRight", [](TQvStringGrid&) {}, {2, 2}, "a remark", Place::TopRight},
     {"FixedRightColumnShowsNoText",
@@ -87,20 +88,25 @@ const HintCase kCases[] = {
          g.HintShowCells = true;
          g.SetFixedRightCols(1);
      },
-     {4, 1}, "", Place::BelowCell},
+     {4, 1},
+     "",
+     Place::BelowCell},
     {"LargeTextAtCellWithHpCell",
      [](TQvStringGrid& g) {
          g.HintShowLargeText = true;
          g.HintShowLargeTextPos = TQvStringGrid::hpCell;
      },
-     {3, 1}, "a text far too long for its narrow cell to hold", Place::TopLeft},
+     {3, 1},
+     "a text far too long for its narrow cell to hold",
+     Place::TopLeft},
     {"LargeTextBelowWithHpCursor",
      [](TQvStringGrid& g) {
          g.HintShowLargeText = true;
          g.HintShowLargeTextPos = TQvStringGrid::hpCursor;
      },
      {3, 1},
-     "a text far too long for its narrow cell to hold", Place::BelowCell},
+     "a text far too long for its narrow cell to hold",
+     Place::BelowCell},
     {"GridHintHasTheLastWord",
      [](TQvStringGrid& g) {
          g.HintShowCells = true;
@@ -108,15 +114,20 @@ const HintCase kCases[] = {
              h = QStringLiteral("r%1c%2").arg(row).arg(col);
          };
      },
-     {1, 1}, "r1c1", Place::CellTop},
+     {1, 1},
+     "r1c1",
+     Place::CellTop},
     {"FloatingFooterRowExempt",
      [](TQvStringGrid& g) {
          g.HintShowCells = true;
-         g.FloatingFooter.SetFooterStyle(TQvStringGrid::fsColumnPreview); // no fixed footer row: the exemption alone shows
+         g.FloatingFooter.SetFooterStyle(
+             TQvStringGrid::fsColumnPreview); // no fixed footer row: the exemption alone shows
          g.FloatingFooter.SetVisible(true);
          g.OnGridHint = [](TQvStringGrid*, int, int, QString& h) { h = QStringLiteral("window"); };
      },
-     {1, 5}, "foot", Place::CellTop},
+     {1, 5},
+     "foot",
+     Place::CellTop},
 };
 
 class CellHint : public ::testing::TestWithParam<HintCase> {};

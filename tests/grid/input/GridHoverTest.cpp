@@ -2,8 +2,8 @@
 // leaving the grid clears the hover and the armed fixed sizing.
 
 #include "grid/QvGrid.h"
-#include "support/Screenshots.h"
 #include "grid/support/PaintSpy.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,10 @@ struct HoverGrid {
         QApplication::processEvents();
         return spy.painted;
     }
-    QRect rowRect(int row) { return QRect(0, grid.CellRect(0, row).Top, grid.viewport()->width(), grid.RowHeights(row)); }
+    QRect rowRect(int row)
+    {
+        return QRect(0, grid.CellRect(0, row).Top, grid.viewport()->width(), grid.RowHeights(row));
+    }
     TQvStringGrid grid;
     PaintSpy spy;
 };

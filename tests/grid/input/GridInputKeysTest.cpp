@@ -1,9 +1,9 @@
 // The grid's keys driven the way a user presses them: navigation keys with their options,
 // Enter navigation with the advance options, Tab and Shift+Tab, typed characters.
 
-#include "grid/edit/QSGEdit.h"
 #include "grid/QvCGrid.h"
 #include "grid/QvGrid.h"
+#include "grid/edit/QSGEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -89,15 +89,17 @@ TEST(GridInputKeys, NavigationKeysTable)
         {"Loop: Up in the first row", advance(caLoop), {2, 1}, Qt::Key_Up, {}, {2, 9}},
         {"Default: Right in the last column stays", none, {5, 3}, Qt::Key_Right, {}, {5, 3}},
         {"Skip a fixed cell to the right",
-         [](TQvStringGrid& g) {
-             g.OnIsFixedCell = [](TQvStringGrid*, int, int c, bool& f) { f = f || c == 3; };
-         },
-         {2, 3}, Qt::Key_Right, {}, {4, 3}},
+         [](TQvStringGrid& g) { g.OnIsFixedCell = [](TQvStringGrid*, int, int c, bool& f) { f = f || c == 3; }; },
+         {2, 3},
+         Qt::Key_Right,
+         {},
+         {4, 3}},
         {"Skip fixed cells to the left, none left: stays",
-         [](TQvStringGrid& g) {
-             g.OnIsFixedCell = [](TQvStringGrid*, int, int c, bool& f) { f = f || c == 1; };
-         },
-         {2, 3}, Qt::Key_Left, {}, {2, 3}},
+         [](TQvStringGrid& g) { g.OnIsFixedCell = [](TQvStringGrid*, int, int c, bool& f) { f = f || c == 1; }; },
+         {2, 3},
+         Qt::Key_Left,
+         {},
+         {2, 3}},
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -221,36 +223,59 @@ TEST(GridInputKeys, EnterNavigationTable)
         {"end of row: next row", on, {5, 3}, {1, 4}, 10},
         {"last cell wraps", on, {5, 9}, {1, 1}, 10},
         {"last cell without wrap stays",
-         with([](TQvStringGrid& g) { g.Navigation().SetAdvanceOnEnterLoop(false); }), {5, 9}, {5, 9}, 10},
+         with([](TQvStringGrid& g) { g.Navigation().SetAdvanceOnEnterLoop(false); }),
+         {5, 9},
+         {5, 9},
+         10},
         {"last cell appends a row",
-         with([](TQvStringGrid& g) { g.Navigation().SetAdvanceInsert(true); }), {5, 9}, {1, 10}, 11},
+         with([](TQvStringGrid& g) { g.Navigation().SetAdvanceInsert(true); }),
+         {5, 9},
+         {1, 10},
+         11},
         {"last cell, adding refused: first column of the same row",
          with([](TQvStringGrid& g) {
              g.Navigation().SetAdvanceInsert(true);
              g.OnCanAddRow = [](TQvStringGrid*, bool& can) { can = false; };
          }),
-         {5, 9}, {1, 9}, 10},
+         {5, 9},
+         {1, 9},
+         10},
         {"read-only cells skipped",
          with([](TQvStringGrid& g) {
              g.OnCanEditCell = [](TQvStringGrid*, int, int c, bool& e) { e = c != 3 && c != 4; };
          }),
-         {2, 3}, {5, 3}, 10},
+         {2, 3},
+         {5, 3},
+         10},
         {"read-only cell reached when skipping is off",
          with([](TQvStringGrid& g) {
              g.Navigation().SetAdvanceSkipReadOnlyCells(false);
              g.OnCanEditCell = [](TQvStringGrid*, int, int c, bool& e) { e = c != 3; };
          }),
-         {2, 3}, {3, 3}, 10},
+         {2, 3},
+         {3, 3},
+         10},
         // Nothing editable anywhere: the walk ends after one pass instead of running for ever.
         {"nothing editable: the cell stays",
          with([](TQvStringGrid& g) { g.OnCanEditCell = [](TQvStringGrid*, int, int, bool& e) { e = false; }; }),
-         {2, 3}, {2, 3}, 10},
+         {2, 3},
+         {2, 3},
+         10},
         {"top to bottom",
-         with([](TQvStringGrid& g) { g.Navigation().SetAdvanceDirection(adTopBottom); }), {2, 3}, {2, 4}, 10},
+         with([](TQvStringGrid& g) { g.Navigation().SetAdvanceDirection(adTopBottom); }),
+         {2, 3},
+         {2, 4},
+         10},
         {"top to bottom, last row: next column",
-         with([](TQvStringGrid& g) { g.Navigation().SetAdvanceDirection(adTopBottom); }), {2, 9}, {3, 1}, 10},
+         with([](TQvStringGrid& g) { g.Navigation().SetAdvanceDirection(adTopBottom); }),
+         {2, 9},
+         {3, 1},
+         10},
         {"in row wraps in the row",
-         with([](TQvStringGrid& g) { g.Navigation().SetAdvanceDirection(adLeftRightInRow); }), {5, 4}, {1, 4}, 10},
+         with([](TQvStringGrid& g) { g.Navigation().SetAdvanceDirection(adLeftRightInRow); }),
+         {5, 4},
+         {1, 4},
+         10},
         {"redirected by OnAutoAdvance",
          with([](TQvStringGrid& g) {
              g.OnAutoAdvance = [](TQvStringGrid*, int, int, int& r, int& c, bool&) {
@@ -258,12 +283,16 @@ TEST(GridInputKeys, EnterNavigationTable)
                  c = 2;
              };
          }),
-         {2, 3}, {2, 7}, 10},
+         {2, 3},
+         {2, 7},
+         10},
         {"refused by OnAutoAdvance",
          with([](TQvStringGrid& g) {
              g.OnAutoAdvance = [](TQvStringGrid*, int, int, int&, int&, bool& allow) { allow = false; };
          }),
-         {2, 3}, {2, 3}, 10},
+         {2, 3},
+         {2, 3},
+         10},
         {"off: Enter does not move", [](KeyWindow&) {}, {2, 3}, {2, 3}, 10},
     };
     for (const EnterCase& c : cases) {

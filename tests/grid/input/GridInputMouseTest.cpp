@@ -2,8 +2,8 @@
 // check boxes and cell check boxes, header double-click auto-size, fixed-column and column
 // sizing, and links opened only for web and mail addresses.
 
-#include "grid/paint/GridPaint.h"
 #include "grid/QvCGrid.h"
+#include "grid/paint/GridPaint.h"
 
 #include "support/FakeShell.h"
 
@@ -210,7 +210,8 @@ TEST(GridInputMouse, FixedColumnSizingNeverLeavesAZeroWidth)
         int releaseX;
         int expected;
     };
-    const Case cases[] = {{"wider", 100, 100}, {"narrower", 30, 30}, {"left of the column", -20, 1}, {"on its left edge", 0, 1}};
+    const Case cases[] = {
+        {"wider", 100, 100}, {"narrower", 30, 30}, {"left of the column", -20, 1}, {"on its left edge", 0, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MouseWindow<TQvStringGrid> w;
@@ -298,14 +299,10 @@ TEST(GridInputMouse, ClickedLinksOpenOnlyForWebAndMailAddresses)
         bool opened;
     };
     const Case cases[] = {
-        {"http://example.com/a", true},
-        {"https://example.com/b", true},
-        {"mailto:someone@example.com", true},
-        {"HTTPS://example.com/upper", true},
-        {"file:///etc/passwd", false},
-        {"ftp://example.com/c", false},
-        {"javascript://alert(1)", false},
-        {"smb://server/share/run.exe", false},
+        {"http://example.com/a", true},       {"https://example.com/b", true},
+        {"mailto:someone@example.com", true}, {"HTTPS://example.com/upper", true},
+        {"file:///etc/passwd", false},        {"ftp://example.com/c", false},
+        {"javascript://alert(1)", false},     {"smb://server/share/run.exe", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());

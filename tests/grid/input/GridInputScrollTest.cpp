@@ -1,17 +1,17 @@
 // Wheel, update lock, scrolling arithmetic and hints, stretching, zoom, footer calculation and
 // the combo item list of the grid.
 
+#include "grid/QvGrid.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/input/GridInput.h"
-#include "grid/QvGrid.h"
 #include "grid/markup/RizIVUDE.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCursor>
-#include <QTest>
 #include <QScrollBar>
+#include <QTest>
 #include <QWheelEvent>
 
 using namespace grid;
@@ -60,8 +60,8 @@ TEST(GridInputWheel, WheelTable)
         {"not above the first normal row", none, false, 2, 1, -1},
         {"not below the last row", none, true, 98, 99, -1},
         {"own increment", [](TQvStringGrid& g) { g.MouseActions().SetWheelIncrement(5); }, true, 10, 15, -1},
-        {"scroll: the view moves, the row stays",
-         [](TQvStringGrid& g) { g.MouseActions().SetWheelAction(waScroll); }, true, 10, 10, lines},
+        {"scroll: the view moves, the row stays", [](TQvStringGrid& g) { g.MouseActions().SetWheelAction(waScroll); },
+         true, 10, 10, lines},
         {"wheel off", [](TQvStringGrid& g) { g.EnableWheel = false; }, true, 10, 10, 0},
         {"stops above the footer rows", [](TQvStringGrid& g) { g.SetFixedFooters(2); }, true, 96, 97, -1},
     };
@@ -168,7 +168,8 @@ TEST(GridInputSize, StretchOnAShownGridAndColumnsInProportion)
         int width;
         int c0, c1, c2;
     };
-    for (const Step s : {Step{800, 200, 400, 100}, Step{200, 50, 100, 25}, Step{600, 150, 300, 75}, Step{400, 100, 200, 50}}) {
+    for (const Step s :
+         {Step{800, 200, 400, 100}, Step{200, 50, 100, 25}, Step{600, 150, 300, 75}, Step{400, 100, 200, 50}}) {
         w.grid.resize(s.width, 300);
         QApplication::processEvents();
         EXPECT_EQ(w.grid.ColWidths(0), s.c0) << s.width;
@@ -283,8 +284,7 @@ TEST(GridInputScroll, FlatBarsAreRecordedAndNormalBarsStay)
 {
     ScrollWindow w;
     w.grid.SetScrollType(ssFlat);
-    EXPECT_EQ(w.grid.FlatScrollCalls,
-              QStringList({"InitializeFlatSB", "FlatSB_SetScrollProp style flat"}));
+    EXPECT_EQ(w.grid.FlatScrollCalls, QStringList({"InitializeFlatSB", "FlatSB_SetScrollProp style flat"}));
     EXPECT_EQ(w.grid.ScrollBars, ssBoth);
     w.grid.SetScrollType(ssMetro);
     EXPECT_EQ(w.grid.ScrollBars, ssNone);
@@ -337,8 +337,8 @@ TEST(GridInputFooter, AggregatesTable)
         double expected;
     };
     const Case cases[] = {
-        {"sum", acSUM, 10}, {"average", acAVG, 2.5}, {"minimum", acMIN, 1}, {"maximum", acMAX, 4},
-        {"count", acCOUNT, 4}, {"distinct", acDISTINCT, 4},
+        {"sum", acSUM, 10},    {"average", acAVG, 2.5}, {"minimum", acMIN, 1},
+        {"maximum", acMAX, 4}, {"count", acCOUNT, 4},   {"distinct", acDISTINCT, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -75,78 +75,146 @@ TEST(GridKeyStages, OneRowPerKeyRule)
     auto none = [](StageWindow&) {};
     auto editing = [](StageWindow& w) { w.grid->SetOptions(w.grid->Options() | goEditing); };
     const StageCase cases[] = {
-        {"scroll only: Down moves the view", [](StageWindow& w) {
+        {"scroll only: Down moves the view",
+         [](StageWindow& w) {
              w.grid->SetRowCount(100);
              w.grid->Navigation().SetMoveScrollOnly(true);
-         }, {2, 3}, Qt::Key_Down, {}, "keyScrollOnly", [](StageWindow& w) {
+         },
+         {2, 3},
+         Qt::Key_Down,
+         {},
+         "keyScrollOnly",
+         [](StageWindow& w) {
              EXPECT_EQ(w.grid->TopRow(), 2);
              EXPECT_EQ(w.grid->Row(), 3);
          }},
         {"Enter with AdvanceOnEnter moves on",
-         [](StageWindow& w) { w.grid->Navigation().SetAdvanceOnEnter(true); }, {2, 3}, Qt::Key_Return, {},
-         "keyEnterAdvances", at(3, 3)},
-        {"F2 on a cell that may not be edited is refused and heard", [](StageWindow& w) {
+         [](StageWindow& w) { w.grid->Navigation().SetAdvanceOnEnter(true); },
+         {2, 3},
+         Qt::Key_Return,
+         {},
+         "keyEnterAdvances",
+         at(3, 3)},
+        {"F2 on a cell that may not be edited is refused and heard",
+         [](StageWindow& w) {
              w.grid->MouseActions().SetRangeSelectAndEdit(true);
              w.grid->OnCanEditCell = [](TQvStringGrid*, int, int c, bool& e) { e = c != 2; };
              w.grid->OnKeyDown = [&w](TQvStringGrid*, int& k, Qt::KeyboardModifiers) {
                  w.events.push_back("KeyDown " + std::to_string(k));
              };
-         }, {2, 3}, Qt::Key_F2, {}, "keyEnterAndF2Switches", [](StageWindow& w) {
+         },
+         {2, 3},
+         Qt::Key_F2,
+         {},
+         "keyEnterAndF2Switches",
+         [](StageWindow& w) {
              EXPECT_FALSE(w.grid->EditorMode());
              EXPECT_EQ(w.events, std::vector<std::string>{"KeyDown " + std::to_string(Qt::Key_F2)});
          }},
-        {"Space toggles a check box", [](StageWindow& w) {
+        {"Space toggles a check box",
+         [](StageWindow& w) {
              w.grid->SetOptions(w.grid->Options() | goEditing);
              w.grid->AddCheckBox(2, 3, false, false);
-         }, {2, 3}, Qt::Key_Space, {}, "keyCellControl", [](StageWindow& w) {
+         },
+         {2, 3},
+         Qt::Key_Space,
+         {},
+         "keyCellControl",
+         [](StageWindow& w) {
              bool state = false;
              ASSERT_TRUE(w.grid->GetCheckBoxState(2, 3, state));
              EXPECT_TRUE(state);
          }},
-        {"Space cycles a radio group and reports the new option", [](StageWindow& w) {
+        {"Space cycles a radio group and reports the new option",
+         [](StageWindow& w) {
              w.grid->SetOptions(w.grid->Options() | goEditing);
              TStringList* options = w.grid->CreateRadio(2, 3, 1, 0);
              options->Strings = {"a", "b", "c"};
              w.grid->OnRadioClick = [&w](TQvStringGrid*, int c, int r, int i) {
-                 w.events.push_back("RadioClick " + std::to_string(c) + "," + std::to_string(r) + " " +
-                                    std::to_string(i));
+                 w.events.push_back("RadioClick " + std::to_string(c) + "," + std::to_string(r) + " "
+                                    + std::to_string(i));
              };
-         }, {2, 3}, Qt::Key_Space, {}, "keyCellControl", [](StageWindow& w) {
+         },
+         {2, 3},
+         Qt::Key_Space,
+         {},
+         "keyCellControl",
+         [](StageWindow& w) {
              EXPECT_EQ(w.events, std::vector<std::string>{"RadioClick 2,3 1"});
              int idx = -1;
              w.grid->GetRadioIdx(2, 3, idx);
              EXPECT_EQ(idx, 1);
          }},
-        {"a typed letter goes on to the editing layer", editing, {2, 3}, Qt::Key_Q, {}, "keyTypedCharacter",
+        {"a typed letter goes on to the editing layer",
+         editing,
+         {2, 3},
+         Qt::Key_Q,
+         {},
+         "keyTypedCharacter",
          [](StageWindow& w) { EXPECT_TRUE(w.grid->EditorMode()); }},
-        {"Home with first-last cell", [](StageWindow& w) { w.grid->Navigation().SetHomeEndKey(heFirstLastCell); },
-         {4, 6}, Qt::Key_Home, {}, "keyHomeEnd", at(1, 1)},
-        {"Tab with the tab option", [](StageWindow& w) { w.grid->SetOptions(w.grid->Options() | goTabs); },
-         {2, 3}, Qt::Key_Tab, {}, "keyTab", at(3, 3)},
+        {"Home with first-last cell",
+         [](StageWindow& w) { w.grid->Navigation().SetHomeEndKey(heFirstLastCell); },
+         {4, 6},
+         Qt::Key_Home,
+         {},
+         "keyHomeEnd",
+         at(1, 1)},
+        {"Tab with the tab option",
+         [](StageWindow& w) { w.grid->SetOptions(w.grid->Options() | goTabs); },
+         {2, 3},
+         Qt::Key_Tab,
+         {},
+         "keyTab",
+         at(3, 3)},
         // The window's focus chain takes Tab before the grid sees it.
-        {"Tab without it leaves the grid", none, {2, 3}, Qt::Key_Tab, {}, nullptr,
+        {"Tab without it leaves the grid",
+         none,
+         {2, 3},
+         Qt::Key_Tab,
+         {},
+         nullptr,
          [](StageWindow& w) { EXPECT_FALSE(w.grid->hasFocus()); }},
-        {"Right skips a fixed cell", [](StageWindow& w) {
+        {"Right skips a fixed cell",
+         [](StageWindow& w) {
              w.grid->Navigation().SetSkipFixedCells(true);
              w.grid->OnIsFixedCell = [](TQvStringGrid*, int, int c, bool& f) { f = f || c == 3; };
-         }, {2, 3}, Qt::Key_Right, {}, "keySkipFixedCells", at(4, 3)},
-        {"Down on the last row appends", [](StageWindow& w) { w.grid->Navigation().SetAppendOnArrowDown(true); },
-         {2, 9}, Qt::Key_Down, {}, "keyReportSelection", [](StageWindow& w) {
+         },
+         {2, 3},
+         Qt::Key_Right,
+         {},
+         "keySkipFixedCells",
+         at(4, 3)},
+        {"Down on the last row appends",
+         [](StageWindow& w) { w.grid->Navigation().SetAppendOnArrowDown(true); },
+         {2, 9},
+         Qt::Key_Down,
+         {},
+         "keyReportSelection",
+         [](StageWindow& w) {
              EXPECT_EQ(w.grid->RowCount(), 11);
              EXPECT_EQ(w.grid->Row(), 10);
          }},
-        {"an arrow key moves through the string grid", none, {2, 3}, Qt::Key_Down, {}, "keyReportSelection",
-         at(2, 4)},
+        {"an arrow key moves through the string grid", none, {2, 3}, Qt::Key_Down, {}, "keyReportSelection", at(2, 4)},
         {"snake advance applies with Shift held too",
-         [](StageWindow& w) { w.grid->Navigation().SetCursorAdvance(caSnake); }, {5, 3}, Qt::Key_Right,
-         Qt::ShiftModifier, "keyReportSelection", at(1, 4)},
-        {"Ctrl+Down moves the row below the next one, its cells, height, check and mark", [](StageWindow& w) {
+         [](StageWindow& w) { w.grid->Navigation().SetCursorAdvance(caSnake); },
+         {5, 3},
+         Qt::Key_Right,
+         Qt::ShiftModifier,
+         "keyReportSelection",
+         at(1, 4)},
+        {"Ctrl+Down moves the row below the next one, its cells, height, check and mark",
+         [](StageWindow& w) {
              w.grid->Navigation().SetCursorMoveRows(true);
              w.grid->PaintSettings().ShowModified.Enabled = true;
              w.grid->SetRowHeights(3, 40);
              w.grid->AddCheckBox(1, 3, true, false);
              w.grid->SetRowModified(3, true);
-         }, {2, 3}, Qt::Key_Down, Qt::ControlModifier, "keyReportSelection", [](StageWindow& w) {
+         },
+         {2, 3},
+         Qt::Key_Down,
+         Qt::ControlModifier,
+         "keyReportSelection",
+         [](StageWindow& w) {
              EXPECT_EQ(w.grid->Cells(2, 4), "2,3");
              EXPECT_EQ(w.grid->Cells(2, 3), "2,4");
              EXPECT_EQ(w.grid->RowHeights(4), 40);
@@ -160,23 +228,37 @@ TEST(GridKeyStages, OneRowPerKeyRule)
              EXPECT_EQ(w.grid->Row(), 4); // the current row follows
          }},
         {"Ctrl+Up moves the row above the previous one",
-         [](StageWindow& w) { w.grid->Navigation().SetCursorMoveRows(true); }, {2, 3}, Qt::Key_Up,
-         Qt::ControlModifier, "keyReportSelection", [](StageWindow& w) {
+         [](StageWindow& w) { w.grid->Navigation().SetCursorMoveRows(true); },
+         {2, 3},
+         Qt::Key_Up,
+         Qt::ControlModifier,
+         "keyReportSelection",
+         [](StageWindow& w) {
              EXPECT_EQ(w.grid->Cells(2, 2), "2,3");
              EXPECT_EQ(w.grid->Cells(2, 3), "2,2");
              EXPECT_EQ(w.grid->Row(), 2);
          }},
         {"Ctrl+Up on the first normal row moves nothing",
-         [](StageWindow& w) { w.grid->Navigation().SetCursorMoveRows(true); }, {2, 1}, Qt::Key_Up,
-         Qt::ControlModifier, "keyReportSelection", [](StageWindow& w) {
+         [](StageWindow& w) { w.grid->Navigation().SetCursorMoveRows(true); },
+         {2, 1},
+         Qt::Key_Up,
+         Qt::ControlModifier,
+         "keyReportSelection",
+         [](StageWindow& w) {
              EXPECT_EQ(w.grid->Cells(2, 1), "2,1");
              EXPECT_EQ(w.grid->Row(), 1);
          }},
-        {"Ctrl+Down moves a block of selected rows and the selection with it", [](StageWindow& w) {
+        {"Ctrl+Down moves a block of selected rows and the selection with it",
+         [](StageWindow& w) {
              w.grid->SetOptions(w.grid->Options() | goRangeSelect);
              w.grid->Navigation().SetCursorMoveRows(true);
              w.grid->SetSelection({1, 3, 5, 4});
-         }, {-1, -1}, Qt::Key_Down, Qt::ControlModifier, "keyReportSelection", [](StageWindow& w) {
+         },
+         {-1, -1},
+         Qt::Key_Down,
+         Qt::ControlModifier,
+         "keyReportSelection",
+         [](StageWindow& w) {
              EXPECT_EQ(w.grid->Cells(2, 4), "2,3");
              EXPECT_EQ(w.grid->Cells(2, 5), "2,4");
              EXPECT_EQ(w.grid->Cells(2, 3), "2,5");
@@ -184,22 +266,42 @@ TEST(GridKeyStages, OneRowPerKeyRule)
              EXPECT_EQ(std::min(s.Top, s.Bottom), 4);
              EXPECT_EQ(std::max(s.Top, s.Bottom), 5);
          }},
-        {"without CursorMoveRows Ctrl+Down only moves the cursor", none, {2, 3}, Qt::Key_Down, Qt::ControlModifier,
-         "keyReportSelection", [](StageWindow& w) {
+        {"without CursorMoveRows Ctrl+Down only moves the cursor",
+         none,
+         {2, 3},
+         Qt::Key_Down,
+         Qt::ControlModifier,
+         "keyReportSelection",
+         [](StageWindow& w) {
              EXPECT_EQ(w.grid->Cells(2, 3), "2,3");
              EXPECT_EQ(w.grid->Row(), 4);
          }},
-        {"Insert inserts a row", [](StageWindow& w) { w.grid->Navigation().SetAllowInsertRow(true); }, {2, 3},
-         Qt::Key_Insert, {}, "keyReportSelection", [](StageWindow& w) {
+        {"Insert inserts a row",
+         [](StageWindow& w) { w.grid->Navigation().SetAllowInsertRow(true); },
+         {2, 3},
+         Qt::Key_Insert,
+         {},
+         "keyReportSelection",
+         [](StageWindow& w) {
              EXPECT_EQ(w.grid->RowCount(), 11);
              EXPECT_EQ(w.grid->Cells(2, 4), "2,3");
          }},
-        {"Delete deletes the row", [](StageWindow& w) { w.grid->Navigation().SetAllowDeleteRow(true); }, {2, 3},
-         Qt::Key_Delete, {}, "keyReportSelection", [](StageWindow& w) {
+        {"Delete deletes the row",
+         [](StageWindow& w) { w.grid->Navigation().SetAllowDeleteRow(true); },
+         {2, 3},
+         Qt::Key_Delete,
+         {},
+         "keyReportSelection",
+         [](StageWindow& w) {
              EXPECT_EQ(w.grid->RowCount(), 9);
              EXPECT_EQ(w.grid->Cells(2, 3), "2,4");
          }},
-        {"Ctrl+A selects every normal cell", none, {2, 3}, Qt::Key_A, Qt::ControlModifier, "keyCommands",
+        {"Ctrl+A selects every normal cell",
+         none,
+         {2, 3},
+         Qt::Key_A,
+         Qt::ControlModifier,
+         "keyCommands",
          [](StageWindow& w) {
              const TGridRect s = w.grid->Selection();
              EXPECT_EQ(s.Left, 1);
@@ -208,7 +310,11 @@ TEST(GridKeyStages, OneRowPerKeyRule)
              EXPECT_EQ(s.Bottom, 9);
          }},
         {"Ctrl+C copies and ends the key",
-         [](StageWindow& w) { w.grid->Navigation().SetAllowClipboardShortCuts(true); }, {2, 3}, Qt::Key_C, Qt::ControlModifier, "keyClipboard",
+         [](StageWindow& w) { w.grid->Navigation().SetAllowClipboardShortCuts(true); },
+         {2, 3},
+         Qt::Key_C,
+         Qt::ControlModifier,
+         "keyClipboard",
          at(2, 3)},
         {"Escape is no key of the grid", none, {2, 3}, Qt::Key_Escape, {}, "keyNotForTheGrid", at(2, 3)},
     };

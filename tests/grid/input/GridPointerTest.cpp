@@ -58,7 +58,6 @@ struct PointerGrid : test::ShownGrid<TQvStringGrid> {
     QPoint global(int x, int y) const { return g.viewport()->mapToGlobal(QPoint(x, y)); }
 };
 
-
 TEST(GridPointer, SelectionPictureOfOneCellIsOneCellInSize)
 {
     PointerGrid f;
@@ -76,8 +75,7 @@ TEST(GridPointer, SelectionPictureOfOneCellIsOneCellInSize)
     const auto* image = form->findChild<QLabel*>();
     ASSERT_TRUE(image);
     const QImage shown = f.g.viewport()->grab(f.g.CellRect(2, 3).toQRect()).toImage();
-    EXPECT_EQ(image->pixmap().toImage().copy(QRect(QPoint(0, 0), shown.size())).convertToFormat(shown.format()),
-              shown);
+    EXPECT_EQ(image->pixmap().toImage().copy(QRect(QPoint(0, 0), shown.size())).convertToFormat(shown.format()), shown);
 }
 
 TEST(GridPointer, FixedSizingArmsWithinTwoPixelsAndDrawsTheSizingLine)

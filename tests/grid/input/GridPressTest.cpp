@@ -145,28 +145,53 @@ void editing(TQvStringGrid& g)
 const std::vector<PressCase>& pressCases()
 {
     static const std::vector<PressCase> cases = {
-        {"a normal cell becomes current and reports its click", nullptr, at(3, 4), {}, nullptr,
-         {"ClickCell 4,3"}, [](TQvStringGrid& g) { expectSelection(g, {3, 4, 3, 4}); }},
+        {"a normal cell becomes current and reports its click",
+         nullptr,
+         at(3, 4),
+         {},
+         nullptr,
+         {"ClickCell 4,3"},
+         [](TQvStringGrid& g) {
+             expectSelection(g, {3, 4, 3, 4});
+         }},
         {"OnCanClickCell refusing leaves selection and check boxes untouched",
          [](TQvStringGrid& g) {
              editing(g);
              g.AddCheckBox(2, 3, false, false);
              g.OnCanClickCell = [](TQvStringGrid*, int, int, bool& allow) { allow = false; };
          },
-         at(2, 3), {}, "askCanClickCell", {}, [](TQvStringGrid& g) {
+         at(2, 3),
+         {},
+         "askCanClickCell",
+         {},
+         [](TQvStringGrid& g) {
              expectSelection(g, {1, 1, 1, 1});
              EXPECT_FALSE(g.IsChecked(2, 3));
          }},
-        {"a header cell reports its click and selects nothing", nullptr, at(2, 0), {}, nullptr, {"ClickCell 0,2"},
-         [](TQvStringGrid& g) { expectSelection(g, {1, 1, 1, 1}); }},
+        {"a header cell reports its click and selects nothing",
+         nullptr,
+         at(2, 0),
+         {},
+         nullptr,
+         {"ClickCell 0,2"},
+         [](TQvStringGrid& g) {
+             expectSelection(g, {1, 1, 1, 1});
+         }},
         {"a header with FixedAsButtons is drawn pushed until the release",
          [](TQvStringGrid& g) {
              g.FixedAsButtons = true;
              g.SetOptions(g.Options() | goFixedVertLine | goFixedHorzLine);
          },
-         at(2, 0), {}, nullptr, {"ClickCell 0,2"}, [](TQvStringGrid& g) { EXPECT_TRUE(g.FixedCellPushed()); }},
+         at(2, 0),
+         {},
+         nullptr,
+         {"ClickCell 0,2"},
+         [](TQvStringGrid& g) { EXPECT_TRUE(g.FixedCellPushed()); }},
         {"a node glyph contracts its rows after asking",
-         [](TQvStringGrid& g) { g.AddNode(2, 3); }, onGlyph(2), {}, "pressRowNode",
+         [](TQvStringGrid& g) { g.AddNode(2, 3); },
+         onGlyph(2),
+         {},
+         "pressRowNode",
          {"MouseDown", "ClickCell 2,0", "BeforeContract 2,2", "Contract 2,2"},
          [](TQvStringGrid& g) { EXPECT_EQ(g.RowCount(), 8); }},
         {"a node's before-handler may refuse",
@@ -174,18 +199,30 @@ const std::vector<PressCase>& pressCases()
              g.AddNode(2, 3);
              g.OnBeforeContractNode = [](TQvStringGrid*, int, int, bool& allow) { allow = false; };
          },
-         onGlyph(2), {}, "pressRowNode", {"MouseDown", "ClickCell 2,0", "BeforeContract 2,2"},
+         onGlyph(2),
+         {},
+         "pressRowNode",
+         {"MouseDown", "ClickCell 2,0", "BeforeContract 2,2"},
          [](TQvStringGrid& g) { EXPECT_EQ(g.RowCount(), 10); }},
         {"a contracted node expands",
          [](TQvStringGrid& g) {
              g.AddNode(2, 3);
              g.ContractNode(2);
          },
-         onGlyph(2), {}, "pressRowNode", {"MouseDown", "ClickCell 2,0", "BeforeExpand 2,2", "Expand 2,2"},
+         onGlyph(2),
+         {},
+         "pressRowNode",
+         {"MouseDown", "ClickCell 2,0", "BeforeExpand 2,2", "Expand 2,2"},
          [](TQvStringGrid& g) { EXPECT_EQ(g.RowCount(), 10); }},
         {"the node column of a plain row never becomes current",
-         [](TQvStringGrid& g) { g.AddNode(5, 2); }, at(0, 3), {}, "pressNodeColumn", {"MouseDown", "ClickCell 3,0"},
-         [](TQvStringGrid& g) { expectSelection(g, {1, 1, 1, 1}); }},
+         [](TQvStringGrid& g) { g.AddNode(5, 2); },
+         at(0, 3),
+         {},
+         "pressNodeColumn",
+         {"MouseDown", "ClickCell 3,0"},
+         [](TQvStringGrid& g) {
+             expectSelection(g, {1, 1, 1, 1});
+         }},
         {"a header node with NodeAllExpandContract contracts every node",
          [](TQvStringGrid& g) {
              g.AddNode(2, 2);
@@ -193,7 +230,11 @@ const std::vector<PressCase>& pressCases()
              g.CreateCellGraphic(0, 0)->FCellType = ctNode;
              g.MouseActions().SetNodeAllExpandContract(true);
          },
-         onGlyph(0), {}, nullptr, {"ClickCell 0,0"}, [](TQvStringGrid& g) { EXPECT_EQ(g.RowCount(), 8); }},
+         onGlyph(0),
+         {},
+         nullptr,
+         {"ClickCell 0,0"},
+         [](TQvStringGrid& g) { EXPECT_EQ(g.RowCount(), 8); }},
         {"a radio group takes the option under the press",
          [](TQvStringGrid& g) {
              editing(g);
@@ -209,7 +250,10 @@ const std::vector<PressCase>& pressCases()
              const TRect cr = g.CellRect(2, 3);
              return QPoint(cr.Left + fm.horizontalAdvance("A") + 16 + 3, cr.Top + 5);
          },
-         {}, "pressRadioGroup", {"RadioClick 2,3 1"}, [](TQvStringGrid& g) {
+         {},
+         "pressRadioGroup",
+         {"RadioClick 2,3 1"},
+         [](TQvStringGrid& g) {
              int idx = -1;
              g.GetRadioIdx(2, 3, idx);
              EXPECT_EQ(idx, 1);
@@ -217,7 +261,11 @@ const std::vector<PressCase>& pressCases()
              EXPECT_EQ(g.Row(), 3);
          }},
         {"a radio group without editing does nothing of its own",
-         [](TQvStringGrid& g) { g.CreateRadio(2, 3, 1, 0)->Strings.append("A"); }, at(2, 3), {}, nullptr, {"ClickCell 3,2"},
+         [](TQvStringGrid& g) { g.CreateRadio(2, 3, 1, 0)->Strings.append("A"); },
+         at(2, 3),
+         {},
+         nullptr,
+         {"ClickCell 3,2"},
          nullptr},
         {"a radio button is switched on and reported, then the check-box click",
          [](TQvStringGrid& g) {
@@ -225,7 +273,11 @@ const std::vector<PressCase>& pressCases()
              g.AddRadioButton(2, 3);
              g.AddRadioButton(2, 4, true);
          },
-         at(2, 3), {}, "pressCheckBox", {"RadioButtonClick 2,3", "CheckBoxClick 2,3 on", "MouseDown"}, [](TQvStringGrid& g) {
+         at(2, 3),
+         {},
+         "pressCheckBox",
+         {"RadioButtonClick 2,3", "CheckBoxClick 2,3 on", "MouseDown"},
+         [](TQvStringGrid& g) {
              EXPECT_TRUE(g.IsRadioButtonChecked(2, 3));
              EXPECT_FALSE(g.IsRadioButtonChecked(2, 4));
          }},
@@ -234,7 +286,11 @@ const std::vector<PressCase>& pressCases()
              editing(g);
              g.AddCheckBox(2, 3, false, false);
          },
-         at(2, 3), {}, "pressCheckBox", {"CheckBoxChange 2,3 on", "CheckBoxClick 2,3 on", "MouseDown"}, [](TQvStringGrid& g) {
+         at(2, 3),
+         {},
+         "pressCheckBox",
+         {"CheckBoxChange 2,3 on", "CheckBoxClick 2,3 on", "MouseDown"},
+         [](TQvStringGrid& g) {
              EXPECT_TRUE(g.IsChecked(2, 3));
              expectSelection(g, {2, 3, 2, 3});
          }},
@@ -244,7 +300,10 @@ const std::vector<PressCase>& pressCases()
              g.AddCheckBox(2, 3, false, true);
              g.SetCells(2, 3, "Y");
          },
-         at(2, 3), {}, "pressCheckBox", {"CheckBoxChange 2,3 off", "CheckBoxClick 2,3 off", "MouseDown"},
+         at(2, 3),
+         {},
+         "pressCheckBox",
+         {"CheckBoxChange 2,3 off", "CheckBoxClick 2,3 off", "MouseDown"},
          [](TQvStringGrid& g) { EXPECT_EQ(g.Cells(2, 3), "N"); }},
         {"a data check box holding x becomes Y",
          [](TQvStringGrid& g) {
@@ -252,17 +311,27 @@ const std::vector<PressCase>& pressCases()
              g.AddCheckBox(2, 3, false, true);
              g.SetCells(2, 3, "x");
          },
-         at(2, 3), {}, "pressCheckBox", {"CheckBoxChange 2,3 on", "CheckBoxClick 2,3 on", "MouseDown"},
+         at(2, 3),
+         {},
+         "pressCheckBox",
+         {"CheckBoxChange 2,3 on", "CheckBoxClick 2,3 on", "MouseDown"},
          [](TQvStringGrid& g) { EXPECT_EQ(g.Cells(2, 3), "Y"); }},
         {"without editing a check box is not toggled",
-         [](TQvStringGrid& g) { g.AddCheckBox(2, 3, false, false); }, at(2, 3), {}, nullptr, {"ClickCell 3,2"},
+         [](TQvStringGrid& g) { g.AddCheckBox(2, 3, false, false); },
+         at(2, 3),
+         {},
+         nullptr,
+         {"ClickCell 3,2"},
          [](TQvStringGrid& g) { EXPECT_FALSE(g.IsChecked(2, 3)); }},
         {"CheckAlwaysActive toggles without editing",
          [](TQvStringGrid& g) {
              g.ControlLook().SetCheckAlwaysActive(true);
              g.AddCheckBox(2, 3, false, false);
          },
-         at(2, 3), {}, "pressCheckBox", {"CheckBoxChange 2,3 on", "CheckBoxClick 2,3 on", "MouseDown"},
+         at(2, 3),
+         {},
+         "pressCheckBox",
+         {"CheckBoxChange 2,3 on", "CheckBoxClick 2,3 on", "MouseDown"},
          [](TQvStringGrid& g) { EXPECT_TRUE(g.IsChecked(2, 3)); }},
         {"a header check box with CheckAllCheck checks the column",
          [](TQvStringGrid& g) {
@@ -270,7 +339,11 @@ const std::vector<PressCase>& pressCases()
              g.MouseActions().SetCheckAllCheck(true);
              g.AddCheckBoxColumn(2);
          },
-         at(2, 0), {}, "pressCheckBox", {"CheckBoxChange 2,0 on", "CheckBoxClick 2,0 on", "MouseDown"}, [](TQvStringGrid& g) {
+         at(2, 0),
+         {},
+         "pressCheckBox",
+         {"CheckBoxChange 2,0 on", "CheckBoxClick 2,0 on", "MouseDown"},
+         [](TQvStringGrid& g) {
              for (int r = 1; r < g.RowCount(); ++r)
                  EXPECT_TRUE(g.IsChecked(2, r)) << r;
          }},
@@ -283,7 +356,10 @@ const std::vector<PressCase>& pressCases()
              const TRect cr = g.CellRect(2, 3);
              return QPoint(cr.Left + 27, cr.Top + 5);
          },
-         {}, "pressRating", {"RatingChange 2,3 15"}, [](TQvStringGrid& g) { EXPECT_DOUBLE_EQ(g.GetFloats(2, 3), 1.5); }},
+         {},
+         "pressRating",
+         {"RatingChange 2,3 15"},
+         [](TQvStringGrid& g) { EXPECT_DOUBLE_EQ(g.GetFloats(2, 3), 1.5); }},
         {"a refused rating keeps the old value",
          [](TQvStringGrid& g) {
              editing(g);
@@ -291,62 +367,110 @@ const std::vector<PressCase>& pressCases()
              g.SetCells(2, 3, "3");
              g.OnRatingChange = [](TQvStringGrid*, int, int, double&, bool& allow) { allow = false; };
          },
-         at(2, 3), {}, "pressRating", {"RatingChange 2,3 15"}, [](TQvStringGrid& g) { EXPECT_EQ(g.Cells(2, 3), "3"); }},
+         at(2, 3),
+         {},
+         "pressRating",
+         {"RatingChange 2,3 15"},
+         [](TQvStringGrid& g) { EXPECT_EQ(g.Cells(2, 3), "3"); }},
         {"a merged cell's press lands on its base cell",
-         [](TQvStringGrid& g) { g.MergeCells(2, 3, 2, 2); }, at(3, 4), {}, nullptr, {"ClickCell 3,2"},
+         [](TQvStringGrid& g) { g.MergeCells(2, 3, 2, 2); },
+         at(3, 4),
+         {},
+         nullptr,
+         {"ClickCell 3,2"},
          [](TQvStringGrid& g) {
              EXPECT_EQ(g.Col(), 2);
              EXPECT_EQ(g.Row(), 3);
          }},
         {"a cell fixed by a hook only reports its click",
-         [](TQvStringGrid& g) { g.SetFixedRightCols(1); }, at(5, 4), {}, "pressFixedByHook", {"ClickCell 4,5"},
-         [](TQvStringGrid& g) { expectSelection(g, {1, 1, 1, 1}); }},
+         [](TQvStringGrid& g) { g.SetFixedRightCols(1); },
+         at(5, 4),
+         {},
+         "pressFixedByHook",
+         {"ClickCell 4,5"},
+         [](TQvStringGrid& g) {
+             expectSelection(g, {1, 1, 1, 1});
+         }},
         {"in cell-selector mode the hook alone answers",
-         [](TQvStringGrid& g) { g.SetCellSelectorMode(true); }, at(3, 4), {}, "pressInSelectorOrResizeMode", {},
-         [](TQvStringGrid& g) { expectSelection(g, {1, 1, 1, 1}); }},
+         [](TQvStringGrid& g) { g.SetCellSelectorMode(true); },
+         at(3, 4),
+         {},
+         "pressInSelectorOrResizeMode",
+         {},
+         [](TQvStringGrid& g) {
+             expectSelection(g, {1, 1, 1, 1});
+         }},
         {"a press outside the cells with FixedRowAlways changes nothing",
          [](TQvStringGrid& g) {
              g.SetFixedRowAlways(true);
              g.SetRowCount(3);
          },
-         [](TQvStringGrid& g) { return QPoint(20, g.CellRect(0, 2).Bottom + 40); }, {}, "pressOutsideCells", {},
-         [](TQvStringGrid& g) { expectSelection(g, {1, 1, 1, 1}); }},
+         [](TQvStringGrid& g) { return QPoint(20, g.CellRect(0, 2).Bottom + 40); },
+         {},
+         "pressOutsideCells",
+         {},
+         [](TQvStringGrid& g) {
+             expectSelection(g, {1, 1, 1, 1});
+         }},
         {"3 pixels from a header's right edge with column sizing is no click",
          [](TQvStringGrid& g) { g.SetOptions(g.Options() | goColSizing); },
          [](TQvStringGrid& g) {
              const TRect cr = g.CellRect(2, 0);
              return QPoint(cr.Right - 3, cr.Top + 5);
          },
-         {}, nullptr, {}, nullptr},
+         {},
+         nullptr,
+         {},
+         nullptr},
         {"4 pixels from a header's right edge with column sizing is a click",
          [](TQvStringGrid& g) { g.SetOptions(g.Options() | goColSizing); },
          [](TQvStringGrid& g) {
              const TRect cr = g.CellRect(2, 0);
              return QPoint(cr.Right - 4, cr.Top + 5);
          },
-         {}, nullptr, {"ClickCell 0,2"}, nullptr},
+         {},
+         nullptr,
+         {"ClickCell 0,2"},
+         nullptr},
         {"a press on the selection with OleDropSource keeps a multi-cell selection",
          [](TQvStringGrid& g) {
              g.DragDropSettings().SetOleDropSource(true);
              g.SetSelection({1, 1, 3, 3});
          },
-         at(2, 2), {}, "armSelectionDrag", {"MouseDown", "ClickCell 2,2"},
-         [](TQvStringGrid& g) { expectSelection(g, {1, 1, 3, 3}); }},
+         at(2, 2),
+         {},
+         "armSelectionDrag",
+         {"MouseDown", "ClickCell 2,2"},
+         [](TQvStringGrid& g) {
+             expectSelection(g, {1, 1, 3, 3});
+         }},
         {"with editing the first press only makes the cell current",
-         [](TQvStringGrid& g) { editing(g); }, at(3, 4), {}, nullptr, {"ClickCell 4,3"},
+         [](TQvStringGrid& g) { editing(g); },
+         at(3, 4),
+         {},
+         nullptr,
+         {"ClickCell 4,3"},
          [](TQvStringGrid& g) { EXPECT_FALSE(g.EditorMode()); }},
         {"with editing a press on the current cell opens its editor",
          [](TQvStringGrid& g) {
              editing(g);
              g.FocusCell(3, 4);
          },
-         at(3, 4), {}, nullptr, {"ClickCell 4,3"}, [](TQvStringGrid& g) { EXPECT_TRUE(g.EditorMode()); }},
+         at(3, 4),
+         {},
+         nullptr,
+         {"ClickCell 4,3"},
+         [](TQvStringGrid& g) { EXPECT_TRUE(g.EditorMode()); }},
         {"DirectEdit opens the editor on the first press",
          [](TQvStringGrid& g) {
              editing(g);
              g.MouseActions().SetDirectEdit(true);
          },
-         at(3, 4), {}, nullptr, {"ClickCell 4,3"}, [](TQvStringGrid& g) {
+         at(3, 4),
+         {},
+         nullptr,
+         {"ClickCell 4,3"},
+         [](TQvStringGrid& g) {
              EXPECT_TRUE(g.EditorMode());
              expectSelection(g, {3, 4, 3, 4});
          }},
@@ -359,20 +483,30 @@ const std::vector<PressCase>& pressCases()
              const TRect cr = g.CellRect(3, 4);
              return QPoint(cr.Left + 2, cr.Top + 5);
          },
-         {}, nullptr, {"ClickCell 4,3"}, [](TQvStringGrid& g) { EXPECT_FALSE(g.EditorMode()); }},
+         {},
+         nullptr,
+         {"ClickCell 4,3"},
+         [](TQvStringGrid& g) { EXPECT_FALSE(g.EditorMode()); }},
         {"Ctrl on a selected disjunct row deselects it on the release",
          [](TQvStringGrid& g) {
              g.MouseActions().SetDisjunctRowSelect(true);
              g.SetRowSelect(4, true);
          },
-         at(3, 4), Qt::ControlModifier, nullptr, {"ClickCell 4,3"}, nullptr},
+         at(3, 4),
+         Qt::ControlModifier,
+         nullptr,
+         {"ClickCell 4,3"},
+         nullptr},
         {"a cell button is pushed by the press",
          [](TQvStringGrid& g) {
              g.SetColWidths(2, 120);
              g.CreateCellGraphic(2, 3)->SetButton(40, 14, "Go", haLeft, vaTop);
          },
-         [](TQvStringGrid& g) { return g.GetButtonRect(2, 3).toQRect().center(); }, {}, "pressCellButton",
-         {"ClickCell 3,2"}, [](TQvStringGrid& g) { EXPECT_EQ(g.FPushedCellButton.X, 2); }},
+         [](TQvStringGrid& g) { return g.GetButtonRect(2, 3).toQRect().center(); },
+         {},
+         "pressCellButton",
+         {"ClickCell 3,2"},
+         [](TQvStringGrid& g) { EXPECT_EQ(g.FPushedCellButton.X, 2); }},
         {"a press beside a cell button is an ordinary click",
          [](TQvStringGrid& g) {
              g.SetColWidths(2, 120);
@@ -382,7 +516,10 @@ const std::vector<PressCase>& pressCases()
              const QRect b = g.GetButtonRect(2, 3).toQRect();
              return QPoint(b.right() + 30, b.center().y());
          },
-         {}, nullptr, {"ClickCell 3,2"}, [](TQvStringGrid& g) {
+         {},
+         nullptr,
+         {"ClickCell 3,2"},
+         [](TQvStringGrid& g) {
              EXPECT_EQ(g.FPushedCellButton.X, -1);
              expectSelection(g, {2, 3, 2, 3});
          }},
@@ -391,13 +528,20 @@ const std::vector<PressCase>& pressCases()
              g.MouseActions().SetDisjunctColSelect(true);
              g.SetColSelect(3, true);
          },
-         at(2, 4), {}, nullptr, {"ClickCell 4,2"}, [](TQvStringGrid& g) { EXPECT_FALSE(g.GetColSelect(3)); }},
+         at(2, 4),
+         {},
+         nullptr,
+         {"ClickCell 4,2"},
+         [](TQvStringGrid& g) { EXPECT_FALSE(g.GetColSelect(3)); }},
         {"Ctrl on a selected disjunct column keeps the column selection",
          [](TQvStringGrid& g) {
              g.MouseActions().SetDisjunctColSelect(true);
              g.SetColSelect(3, true);
          },
-         at(3, 4), Qt::ControlModifier, nullptr, {"ClickCell 4,3"},
+         at(3, 4),
+         Qt::ControlModifier,
+         nullptr,
+         {"ClickCell 4,3"},
          [](TQvStringGrid& g) { EXPECT_TRUE(g.GetColSelect(3)); }},
         {"NoScrollOnPartialRow keeps the top row on a press on the partly shown row",
          [](TQvStringGrid& g) {
@@ -408,14 +552,20 @@ const std::vector<PressCase>& pressCases()
              const TRect cr = g.CellRect(2, g.TopRow() + g.VisibleRowCount());
              return QPoint(cr.toQRect().center().x(), cr.Top + 2);
          },
-         {}, nullptr, {"ClickCell 18,2"}, [](TQvStringGrid& g) { EXPECT_EQ(g.TopRow(), 1); }},
+         {},
+         nullptr,
+         {"ClickCell 18,2"},
+         [](TQvStringGrid& g) { EXPECT_EQ(g.TopRow(), 1); }},
         {"without NoScrollOnPartialRow the partly shown row scrolls into view",
          [](TQvStringGrid& g) { g.SetRowCount(60); },
          [](TQvStringGrid& g) {
              const TRect cr = g.CellRect(2, g.TopRow() + g.VisibleRowCount());
              return QPoint(cr.toQRect().center().x(), cr.Top + 2);
          },
-         {}, nullptr, {"ClickCell 18,2"}, [](TQvStringGrid& g) { EXPECT_GT(g.TopRow(), 1); }},
+         {},
+         nullptr,
+         {"ClickCell 18,2"},
+         [](TQvStringGrid& g) { EXPECT_GT(g.TopRow(), 1); }},
         {"the selection handle starts a resize",
          [](TQvStringGrid& g) {
              g.SelectionRectangle = true;
@@ -426,7 +576,10 @@ const std::vector<PressCase>& pressCases()
              const TRect cr = g.CellRect(2, 2);
              return QPoint(cr.Right - 2, cr.Bottom - 2);
          },
-         {}, "pressSelectionHandle", {}, [](TQvStringGrid& g) {
+         {},
+         "pressSelectionHandle",
+         {},
+         [](TQvStringGrid& g) {
              EXPECT_TRUE(g.SelectionResizing());
              expectSelection(g, {2, 2, 2, 2});
          }},

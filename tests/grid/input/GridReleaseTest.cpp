@@ -179,8 +179,13 @@ const std::vector<RelCase>& releaseCases()
 {
     static const std::vector<RelCase> cases = {
         // ---- the left release ----
-        {"a plain click runs every stage and leaves no press state", nullptr, relClick(3, 4), kRelease, nullptr,
-         {"Click", "SelectionChanged 3,4-3,4"}, [](TQvStringGrid& g) {
+        {"a plain click runs every stage and leaves no press state",
+         nullptr,
+         relClick(3, 4),
+         kRelease,
+         nullptr,
+         {"Click", "SelectionChanged 3,4-3,4"},
+         [](TQvStringGrid& g) {
              EXPECT_EQ(g.MouseSelectMode(), TQvStringGrid::msNormal);
              EXPECT_FALSE(g.SelectionResizing());
              EXPECT_EQ(g.FPushedCellButton.X, -1);
@@ -194,7 +199,10 @@ const std::vector<RelCase>& releaseCases()
              const int y = w.grid.CellRect(0, 4).Top + 5;
              w.drag(QPoint(w.grid.ColWidths(0), y), QPoint(90, y), true);
          },
-         kRelease, "endFixedSizing", {"EndColumnSize 0"}, [](TQvStringGrid& g) {
+         kRelease,
+         "endFixedSizing",
+         {"EndColumnSize 0"},
+         [](TQvStringGrid& g) {
              EXPECT_EQ(g.ColWidths(0), 90);
              EXPECT_EQ(g.SortSettings().Column(), -1);
          }},
@@ -203,7 +211,10 @@ const std::vector<RelCase>& releaseCases()
              w.grid.FixedAsButtons = true;
              w.grid.SetOptions(w.grid.Options() | goFixedVertLine | goFixedHorzLine);
          },
-         relClick(2, 0), kRelease, nullptr, {"ButtonClick 2,0", "Click"},
+         relClick(2, 0),
+         kRelease,
+         nullptr,
+         {"ButtonClick 2,0", "Click"},
          [](TQvStringGrid& g) { EXPECT_FALSE(g.FixedCellPushed()); }},
         {"a cell button released over it is clicked and ends the release",
          [](RelWindow& w) {
@@ -211,8 +222,11 @@ const std::vector<RelCase>& releaseCases()
              w.grid.SetColWidths(2, 120);
              w.grid.CreateCellGraphic(2, 3)->SetButton(40, 14, "Go", haLeft, vaTop);
          },
-         [](RelWindow& w) { w.click(w.grid.GetButtonRect(2, 3).toQRect().center()); }, kRelease,
-         "stopOnButtonOrGlyph", {"ButtonClick 2,3"}, [](TQvStringGrid& g) { EXPECT_EQ(g.FPushedCellButton.X, -1); }},
+         [](RelWindow& w) { w.click(w.grid.GetButtonRect(2, 3).toQRect().center()); },
+         kRelease,
+         "stopOnButtonOrGlyph",
+         {"ButtonClick 2,3"},
+         [](TQvStringGrid& g) { EXPECT_EQ(g.FPushedCellButton.X, -1); }},
         {"a cell button released beside it is not clicked",
          [](RelWindow& w) {
              relEditing(w.grid);
@@ -223,19 +237,28 @@ const std::vector<RelCase>& releaseCases()
              const QRect b = w.grid.GetButtonRect(2, 3).toQRect();
              w.drag(b.center(), QPoint(b.right() + 30, b.center().y()));
          },
-         kRelease, nullptr, {}, [](TQvStringGrid& g) { EXPECT_EQ(g.FPushedCellButton.X, -1); }},
+         kRelease,
+         nullptr,
+         {},
+         [](TQvStringGrid& g) { EXPECT_EQ(g.FPushedCellButton.X, -1); }},
         {"an expand glyph released over it toggles",
          [](RelWindow& w) {
              relEditing(w.grid);
              w.grid.AddExpand(2, 3, 60);
          },
-         [](RelWindow& w) { w.click(w.grid.GetExpandRect(2, 3).toQRect().center()); }, kRelease,
-         "stopOnButtonOrGlyph", {"ExpandClick 2,3 open"}, nullptr},
+         [](RelWindow& w) { w.click(w.grid.GetExpandRect(2, 3).toQRect().center()); },
+         kRelease,
+         "stopOnButtonOrGlyph",
+         {"ExpandClick 2,3 open"},
+         nullptr},
         {"a header release reports OnClick", nullptr, relClick(2, 0), kRelease, nullptr, {"Click"}, nullptr},
         {"a range selection's release ends the selecting and reports OnClick",
          [](RelWindow& w) { w.grid.SetOptions(w.grid.Options() | goRangeSelect); },
-         [](RelWindow& w) { w.drag(w.centre(2, 2), w.centre(3, 4)); }, kRelease, nullptr,
-         {"Click"}, [](TQvStringGrid& g) {
+         [](RelWindow& w) { w.drag(w.centre(2, 2), w.centre(3, 4)); },
+         kRelease,
+         nullptr,
+         {"Click"},
+         [](TQvStringGrid& g) {
              relExpectSelection(g, {2, 2, 3, 4});
              EXPECT_EQ(g.GridState(), TGridState::gsNormal);
          }},
@@ -244,8 +267,13 @@ const std::vector<RelCase>& releaseCases()
              w.grid.DragDropSettings().SetOleDropSource(true);
              w.grid.SetSelection({1, 1, 3, 3});
          },
-         relClick(2, 2), kRelease, nullptr, {"SelectCell 2,2", "Click", "SelectionChanged 2,2-2,2"},
-         [](TQvStringGrid& g) { relExpectSelection(g, {2, 2, 2, 2}); }},
+         relClick(2, 2),
+         kRelease,
+         nullptr,
+         {"SelectCell 2,2", "Click", "SelectionChanged 2,2-2,2"},
+         [](TQvStringGrid& g) {
+             relExpectSelection(g, {2, 2, 2, 2});
+         }},
         {"Ctrl on the selection of disjunct rows flips the row and reports the mouse-up",
          [](RelWindow& w) {
              w.grid.DragDropSettings().SetOleDropSource(true);
@@ -253,29 +281,44 @@ const std::vector<RelCase>& releaseCases()
              w.grid.SetSelection({1, 2, 3, 3});
              w.grid.SetRowSelect(2, true);
          },
-         relClick(2, 2, Qt::ControlModifier), kRelease, "releaseOnSelection", {"MouseUp"},
+         relClick(2, 2, Qt::ControlModifier),
+         kRelease,
+         "releaseOnSelection",
+         {"MouseUp"},
          [](TQvStringGrid& g) { EXPECT_FALSE(g.GetRowSelect(2)); }},
         {"Ctrl on a selected disjunct row deselects it",
          [](RelWindow& w) {
              w.grid.MouseActions().SetDisjunctRowSelect(true);
              w.grid.SetRowSelect(4, true);
          },
-         relClick(3, 4, Qt::ControlModifier), kRelease, nullptr, {"Click", "SelectionChanged 3,4-3,4"},
+         relClick(3, 4, Qt::ControlModifier),
+         kRelease,
+         nullptr,
+         {"Click", "SelectionChanged 3,4-3,4"},
          [](TQvStringGrid& g) { EXPECT_FALSE(g.GetRowSelect(4)); }},
         {"AutoSelectGroup: a release on an open group's row selects the group",
          [](RelWindow& w) {
              w.grid.AddNode(2, 3);
              w.grid.Grouping.AutoSelectGroup = true;
          },
-         relClick(3, 2), kRelease, nullptr, {"Click", "SelectionChanged 1,2-5,4"},
-         [](TQvStringGrid& g) { relExpectSelection(g, {1, 2, 5, 4}); }},
+         relClick(3, 2),
+         kRelease,
+         nullptr,
+         {"Click", "SelectionChanged 1,2-5,4"},
+         [](TQvStringGrid& g) {
+             relExpectSelection(g, {1, 2, 5, 4});
+         }},
         {"AutoSelectGroup with disjunct rows marks the group's rows",
          [](RelWindow& w) {
              w.grid.AddNode(2, 3);
              w.grid.Grouping.AutoSelectGroup = true;
              w.grid.MouseActions().SetDisjunctRowSelect(true);
          },
-         relClick(3, 2), kRelease, nullptr, {"Click", "SelectionChanged 3,2-3,2"}, [](TQvStringGrid& g) {
+         relClick(3, 2),
+         kRelease,
+         nullptr,
+         {"Click", "SelectionChanged 3,2-3,2"},
+         [](TQvStringGrid& g) {
              EXPECT_TRUE(g.GetRowSelect(3));
              EXPECT_TRUE(g.GetRowSelect(4));
              EXPECT_FALSE(g.GetRowSelect(5));
@@ -286,14 +329,22 @@ const std::vector<RelCase>& releaseCases()
              w.grid.ContractNode(2);
              w.grid.Grouping.AutoSelectGroup = true;
          },
-         relClick(3, 2), kRelease, nullptr, {"Click", "SelectionChanged 3,2-3,2"},
-         [](TQvStringGrid& g) { relExpectSelection(g, {3, 2, 3, 2}); }},
+         relClick(3, 2),
+         kRelease,
+         nullptr,
+         {"Click", "SelectionChanged 3,2-3,2"},
+         [](TQvStringGrid& g) {
+             relExpectSelection(g, {3, 2, 3, 2});
+         }},
         {"Ctrl on a selected disjunct column deselects it",
          [](RelWindow& w) {
              w.grid.MouseActions().SetDisjunctColSelect(true);
              w.grid.SetColSelect(3, true);
          },
-         relClick(3, 4, Qt::ControlModifier), kRelease, nullptr, {"Click", "SelectionChanged 3,4-3,4"},
+         relClick(3, 4, Qt::ControlModifier),
+         kRelease,
+         nullptr,
+         {"Click", "SelectionChanged 3,4-3,4"},
          [](TQvStringGrid& g) { EXPECT_FALSE(g.GetColSelect(3)); }},
         {"an enhanced column move lands where released and does not sort",
          [](RelWindow& w) {
@@ -302,7 +353,10 @@ const std::vector<RelCase>& releaseCases()
              w.grid.EnhRowColMove = true;
              w.grid.SetOptions(w.grid.Options() | goColMoving);
          },
-         [](RelWindow& w) { w.drag(w.centre(2, 0), w.centre(4, 0)); }, kRelease, "stopAfterMoveOrSize", {"Click"},
+         [](RelWindow& w) { w.drag(w.centre(2, 0), w.centre(4, 0)); },
+         kRelease,
+         "stopAfterMoveOrSize",
+         {"Click"},
          [](TQvStringGrid& g) {
              EXPECT_EQ(g.Cells(4, 0), "two");
              EXPECT_EQ(g.SortSettings().Column(), -1);
@@ -317,14 +371,20 @@ const std::vector<RelCase>& releaseCases()
              const TRect r = w.grid.CellRect(2, 0);
              w.drag(QPoint(r.Right, r.Top + 5), QPoint(r.Right + 30, r.Top + 5), true);
          },
-         kRelease, "stopAfterMoveOrSize", {"EndColumnSize 2"},
+         kRelease,
+         "stopAfterMoveOrSize",
+         {"EndColumnSize 2"},
          [](TQvStringGrid& g) { EXPECT_EQ(g.SortSettings().Column(), -1); }},
         {"a check box reports its state on the release",
          [](RelWindow& w) {
              relEditing(w.grid);
              w.grid.AddCheckBox(2, 3, false, false);
          },
-         relClick(2, 3), kRelease, nullptr, {"SelectionChanged 2,3-2,3", "CheckBoxMouseUp 2,3 on"}, nullptr},
+         relClick(2, 3),
+         kRelease,
+         nullptr,
+         {"SelectionChanged 2,3-2,3", "CheckBoxMouseUp 2,3 on"},
+         nullptr},
         {"a radio group reports its option on the release",
          [](RelWindow& w) {
              relEditing(w.grid);
@@ -338,16 +398,22 @@ const std::vector<RelCase>& releaseCases()
              w.grid.SetColWidths(2, 200);
              w.click(QPoint(cr.Left + 150, cr.Top + 5)); // past the options: nothing chosen
          },
-         kRelease, nullptr, {"SelectionChanged 2,3-2,3", "RadioMouseUp 2,3 1"}, nullptr},
+         kRelease,
+         nullptr,
+         {"SelectionChanged 2,3-2,3", "RadioMouseUp 2,3 1"},
+         nullptr},
         {"after a header border double click the release does nothing more",
          [](RelWindow& w) {
              relFillSortColumns(w.grid);
              w.grid.SetOptions(w.grid.Options() | goColSizing);
          },
-         [](RelWindow& w) { w.doubleClick(QPoint(w.grid.CellRect(2, 0).Right + 2, 5)); }, kRelease,
-         "stopAfterAutoSizeDblClick", {},
+         [](RelWindow& w) { w.doubleClick(QPoint(w.grid.CellRect(2, 0).Right + 2, 5)); },
+         kRelease,
+         "stopAfterAutoSizeDblClick",
+         {},
          [](TQvStringGrid& g) { EXPECT_EQ(g.SortSettings().Column(), -1); }},
-        {"a header release near its left edge with column sizing does not sort (nor click: the pointer showed the border)",
+        {"a header release near its left edge with column sizing does not sort (nor click: the pointer showed the "
+         "border)",
          [](RelWindow& w) {
              relFillSortColumns(w.grid);
              w.grid.SetOptions(w.grid.Options() | goColSizing);
@@ -356,7 +422,10 @@ const std::vector<RelCase>& releaseCases()
              const TRect r = w.grid.CellRect(2, 0);
              w.drag(w.centre(2, 0), QPoint(r.Left + 3, r.Top + 5));
          },
-         kRelease, "stopOnHeaderBorder", {}, [](TQvStringGrid& g) { EXPECT_EQ(g.SortSettings().Column(), -1); }},
+         kRelease,
+         "stopOnHeaderBorder",
+         {},
+         [](TQvStringGrid& g) { EXPECT_EQ(g.SortSettings().Column(), -1); }},
         {"a release on a header's drop-down button does not sort",
          [](RelWindow& w) {
              relFillSortColumns(w.grid);
@@ -366,10 +435,17 @@ const std::vector<RelCase>& releaseCases()
              const TRect r = w.grid.CellRect(2, 0);
              w.click(QPoint(r.Right - 8, r.Top + 5));
          },
-         kRelease, "stopOnHeaderButton", {"Click"}, [](TQvStringGrid& g) { EXPECT_EQ(g.SortSettings().Column(), -1); }},
+         kRelease,
+         "stopOnHeaderButton",
+         {"Click"},
+         [](TQvStringGrid& g) { EXPECT_EQ(g.SortSettings().Column(), -1); }},
         {"a header click sorts by its column",
-         [](RelWindow& w) { relFillSortColumns(w.grid); }, relClick(2, 0), kRelease, nullptr,
-         {"Click", "CanSort 2", "ClickSort 2"}, [](TQvStringGrid& g) {
+         [](RelWindow& w) { relFillSortColumns(w.grid); },
+         relClick(2, 0),
+         kRelease,
+         nullptr,
+         {"Click", "CanSort 2", "ClickSort 2"},
+         [](TQvStringGrid& g) {
              EXPECT_EQ(relColumn(g, 2), (QStringList{"a", "a", "b", "b", "c", "c", "d", "e", "e"}));
          }},
         {"a refused sort changes nothing",
@@ -377,21 +453,30 @@ const std::vector<RelCase>& releaseCases()
              relFillSortColumns(w.grid);
              w.grid.OnCanSort = [](TQvStringGrid*, int, bool& doSort) { doSort = false; };
          },
-         relClick(2, 0), kRelease, nullptr, {"Click", "CanSort 2"},
+         relClick(2, 0),
+         kRelease,
+         nullptr,
+         {"Click", "CanSort 2"},
          [](TQvStringGrid& g) { EXPECT_EQ(g.SortSettings().Column(), -1); }},
         {"a grid of a header and one data row does not sort",
          [](RelWindow& w) {
              relFillSortColumns(w.grid);
              w.grid.SetRowCount(2);
          },
-         relClick(2, 0), kRelease, nullptr, {"Click"},
+         relClick(2, 0),
+         kRelease,
+         nullptr,
+         {"Click"},
          [](TQvStringGrid& g) { EXPECT_EQ(g.SortSettings().Column(), -1); }},
         {"a click pressed on another header row than the sort row does not sort",
          [](RelWindow& w) {
              relFillSortColumns(w.grid);
              w.grid.SetFixedRows(2);
          },
-         [](RelWindow& w) { w.drag(w.centre(2, 1), w.centre(2, 0)); }, kRelease, nullptr, {"Click"},
+         [](RelWindow& w) { w.drag(w.centre(2, 1), w.centre(2, 0)); },
+         kRelease,
+         nullptr,
+         {"Click"},
          [](TQvStringGrid& g) { EXPECT_EQ(g.SortSettings().Column(), -1); }},
 
         // ---- the mouse-up handling ----
@@ -403,7 +488,10 @@ const std::vector<RelCase>& releaseCases()
              const TRect r = w.grid.CellRect(0, 0);
              w.click(QPoint(r.Right - 8, r.Top + 5));
          },
-         kRelease, "stopAfterMoveOrSize", {"Click"}, [](TQvStringGrid& g) {
+         kRelease,
+         "stopAfterMoveOrSize",
+         {"Click"},
+         [](TQvStringGrid& g) {
              EXPECT_TRUE(g.FilterDropList().isVisible());
              EXPECT_EQ(g.FilterDropList().count(), 2);
          }},
@@ -416,7 +504,10 @@ const std::vector<RelCase>& releaseCases()
              const TRect r = w.grid.CellRect(1, 0);
              w.drag(QPoint(r.Right, r.Top + 5), QPoint(w.grid.viewport()->width() + 20, r.Top + 5));
          },
-         kRelease, "stopAfterMoveOrSize", {}, [](TQvStringGrid& g) {
+         kRelease,
+         "stopAfterMoveOrSize",
+         {},
+         [](TQvStringGrid& g) {
              EXPECT_EQ(g.ColWidths(1), 60);
              EXPECT_EQ(g.GridState(), TGridState::gsNormal);
          }},
@@ -425,7 +516,9 @@ const std::vector<RelCase>& releaseCases()
              w.grid.MouseActions().SetDisjunctCellSelect(true);
              w.click(w.centre(2, 3));
          },
-         relClick(4, 5, Qt::ControlModifier), kRelease, nullptr,
+         relClick(4, 5, Qt::ControlModifier),
+         kRelease,
+         nullptr,
          {"Click", "SelectCell 4,5", "SelectionChanged 4,5-4,5"},
          [](TQvStringGrid& g) {
              EXPECT_TRUE(g.GetSelectedCells(2, 3));
@@ -438,7 +531,9 @@ const std::vector<RelCase>& releaseCases()
              w.click(w.centre(2, 3));
              w.click(w.centre(4, 5), Qt::ControlModifier);
          },
-         relClick(2, 3, Qt::ControlModifier), kRelease, nullptr,
+         relClick(2, 3, Qt::ControlModifier),
+         kRelease,
+         nullptr,
          {"Click", "SelectCell 2,3", "SelectionChanged 2,3-2,3"},
          [](TQvStringGrid& g) {
              EXPECT_FALSE(g.GetSelectedCells(2, 3));
@@ -449,25 +544,43 @@ const std::vector<RelCase>& releaseCases()
              w.grid.MouseActions().SetDisjunctCellSelect(true);
              w.grid.OnSelectCell = [](TStringGrid*, int c, int, bool& can) { can = c != 4; };
          },
-         relClick(4, 5), kRelease, nullptr, {"Click", "SelectCell 4,5"},
+         relClick(4, 5),
+         kRelease,
+         nullptr,
+         {"Click", "SelectCell 4,5"},
          [](TQvStringGrid& g) { EXPECT_FALSE(g.GetSelectedCells(4, 5)); }},
 
         // ---- the right press ----
-        {"a right press reports the cell", nullptr, [](RelWindow& w) { w.rightClick(w.centre(3, 4)); }, kRight,
-         nullptr, {"RightClickCell 4,3"}, [](TQvStringGrid& g) { relExpectSelection(g, {1, 1, 1, 1}); }},
+        {"a right press reports the cell",
+         nullptr,
+         [](RelWindow& w) { w.rightClick(w.centre(3, 4)); },
+         kRight,
+         nullptr,
+         {"RightClickCell 4,3"},
+         [](TQvStringGrid& g) {
+             relExpectSelection(g, {1, 1, 1, 1});
+         }},
         {"SelectOnRightClick with a handler makes the cell current",
          [](RelWindow& w) { w.grid.MouseActions().SetSelectOnRightClick(true); },
-         [](RelWindow& w) { w.rightClick(w.centre(3, 4)); }, kRight, nullptr,
+         [](RelWindow& w) { w.rightClick(w.centre(3, 4)); },
+         kRight,
+         nullptr,
          {"SelectCell 3,4", "Click", "RightClickCell 4,3", "SelectionChanged 3,4-3,4"},
-         [](TQvStringGrid& g) { relExpectSelection(g, {3, 4, 3, 4}); }},
+         [](TQvStringGrid& g) {
+             relExpectSelection(g, {3, 4, 3, 4});
+         }},
         {"SelectOnRightClick inside the selection keeps it",
          [](RelWindow& w) {
              w.grid.MouseActions().SetSelectOnRightClick(true);
              w.grid.SetSelection({2, 2, 4, 5});
          },
-         [](RelWindow& w) { w.rightClick(w.centre(3, 4)); }, kRight, nullptr,
+         [](RelWindow& w) { w.rightClick(w.centre(3, 4)); },
+         kRight,
+         nullptr,
          {"SelectCell 3,4", "RightClickCell 4,3", "SelectionChanged 2,2-4,5"},
-         [](TQvStringGrid& g) { relExpectSelection(g, {2, 2, 4, 5}); }},
+         [](TQvStringGrid& g) {
+             relExpectSelection(g, {2, 2, 4, 5});
+         }},
         {"a right press on a link cell with URLEdit opens its editor",
          [](RelWindow& w) {
              relEditing(w.grid);
@@ -475,8 +588,11 @@ const std::vector<RelCase>& releaseCases()
              w.grid.URLEdit = true;
              w.grid.SetCells(3, 4, "https://example.com");
          },
-         [](RelWindow& w) { w.rightClick(w.centre(3, 4)); }, kRight, nullptr,
-         {"RightClickCell 4,3", "SelectCell 3,4", "Click"}, [](TQvStringGrid& g) {
+         [](RelWindow& w) { w.rightClick(w.centre(3, 4)); },
+         kRight,
+         nullptr,
+         {"RightClickCell 4,3", "SelectCell 3,4", "Click"},
+         [](TQvStringGrid& g) {
              EXPECT_EQ(g.Col(), 3);
              EXPECT_EQ(g.Row(), 4);
              EXPECT_TRUE(g.EditorMode());
@@ -487,7 +603,10 @@ const std::vector<RelCase>& releaseCases()
              w.grid.SetURLShow(true);
              w.grid.SetCells(3, 4, "https://example.com");
          },
-         [](RelWindow& w) { w.rightClick(w.centre(3, 4)); }, kRight, nullptr, {"RightClickCell 4,3"},
+         [](RelWindow& w) { w.rightClick(w.centre(3, 4)); },
+         kRight,
+         nullptr,
+         {"RightClickCell 4,3"},
          [](TQvStringGrid& g) { EXPECT_FALSE(g.EditorMode()); }},
 
         // ---- the double click ----
@@ -496,34 +615,49 @@ const std::vector<RelCase>& releaseCases()
              w.grid.SetFixedRowAlways(true);
              w.grid.SetRowCount(3);
          },
-         [](RelWindow& w) { w.doubleClick(QPoint(20, w.grid.CellRect(0, 2).Bottom + 40)); }, kDouble,
-         "dblOutsideCells", {}, nullptr},
+         [](RelWindow& w) { w.doubleClick(QPoint(20, w.grid.CellRect(0, 2).Bottom + 40)); },
+         kDouble,
+         "dblOutsideCells",
+         {},
+         nullptr},
         {"outside the cells it counts as one on the last column's header, which opens no editor",
          [](RelWindow& w) {
              w.grid.SetRowCount(3);
              w.grid.MouseActions().SetFixedRowsEdit(fceDblClick);
          },
-         [](RelWindow& w) { w.doubleClick(QPoint(20, w.grid.CellRect(0, 2).Bottom + 40)); }, kDouble, nullptr,
-         {"DblClickCell 0,5"}, [](TQvStringGrid& g) { EXPECT_FALSE(g.TransEdit()->isVisible()); }},
+         [](RelWindow& w) { w.doubleClick(QPoint(20, w.grid.CellRect(0, 2).Bottom + 40)); },
+         kDouble,
+         nullptr,
+         {"DblClickCell 0,5"},
+         [](TQvStringGrid& g) { EXPECT_FALSE(g.TransEdit()->isVisible()); }},
         {"a header border sizes the column left of it",
          [](RelWindow& w) {
              w.grid.SetOptions(w.grid.Options() | goColSizing);
              w.grid.SetCells(2, 4, "a rather long text that needs a wide column");
          },
-         [](RelWindow& w) { w.doubleClick(QPoint(w.grid.CellRect(2, 0).Right + 2, 5)); }, kDouble,
-         "dblAutoSizesColumn", {"EndColumnSize 2"}, [](TQvStringGrid& g) { EXPECT_GT(g.ColWidths(2), 64); }},
+         [](RelWindow& w) { w.doubleClick(QPoint(w.grid.CellRect(2, 0).Right + 2, 5)); },
+         kDouble,
+         "dblAutoSizesColumn",
+         {"EndColumnSize 2"},
+         [](TQvStringGrid& g) { EXPECT_GT(g.ColWidths(2), 64); }},
         {"a double click on a cell button is no more than its clicks",
          [](RelWindow& w) {
              relEditing(w.grid);
              w.grid.SetColWidths(2, 120);
              w.grid.CreateCellGraphic(2, 3)->SetButton(40, 14, "Go", haLeft, vaTop);
          },
-         [](RelWindow& w) { w.doubleClick(w.grid.GetButtonRect(2, 3).toQRect().center()); }, kDouble,
-         "dblIgnoresButtonOrGlyph", {}, nullptr},
+         [](RelWindow& w) { w.doubleClick(w.grid.GetButtonRect(2, 3).toQRect().center()); },
+         kDouble,
+         "dblIgnoresButtonOrGlyph",
+         {},
+         nullptr},
         {"a cell with a cell control leaves the double click to the platform",
          [](RelWindow& w) { w.grid.AddCheckBox(3, 4, false, false); },
-         [](RelWindow& w) { w.doubleClick(w.centre(3, 4)); }, kDouble, "dblOnControlCell",
-         {"CheckBoxMouseUp 3,4 off"}, nullptr},
+         [](RelWindow& w) { w.doubleClick(w.centre(3, 4)); },
+         kDouble,
+         "dblOnControlCell",
+         {"CheckBoxMouseUp 3,4 off"},
+         nullptr},
         {"a data cell reports the cell under the pointer, not its merge's base",
          [](RelWindow& w) { w.grid.MergeCells(2, 3, 2, 2); },
          [](RelWindow& w) {
@@ -531,19 +665,27 @@ const std::vector<RelCase>& releaseCases()
              const QRect merged = w.grid.CellRect(2, 3).toQRect();
              w.doubleClick(merged.bottomRight() - QPoint(5, 5));
          },
-         kDouble, nullptr,
-         {"DblClickCell 4,3"}, nullptr},
+         kDouble,
+         nullptr,
+         {"DblClickCell 4,3"},
+         nullptr},
         {"EditOnDblClickOnly opens the editor on the current cell",
          [](RelWindow& w) {
              w.grid.MouseActions().SetEditOnDblClickOnly(true);
              w.grid.SetCells(3, 4, "v");
          },
-         [](RelWindow& w) { w.doubleClick(w.centre(3, 4)); }, kDouble, nullptr,
-         {"DblClickCell 4,3"}, [](TQvStringGrid& g) { EXPECT_TRUE(g.EditorMode()); }},
+         [](RelWindow& w) { w.doubleClick(w.centre(3, 4)); },
+         kDouble,
+         nullptr,
+         {"DblClickCell 4,3"},
+         [](TQvStringGrid& g) { EXPECT_TRUE(g.EditorMode()); }},
         {"RangeSelectAndEdit edits the cell double-clicked",
          [](RelWindow& w) { w.grid.MouseActions().SetRangeSelectAndEdit(true); },
-         [](RelWindow& w) { w.doubleClick(w.centre(3, 4)); }, kDouble, nullptr,
-         {"DblClickCell 4,3", "Click", "Click"}, [](TQvStringGrid& g) {
+         [](RelWindow& w) { w.doubleClick(w.centre(3, 4)); },
+         kDouble,
+         nullptr,
+         {"DblClickCell 4,3", "Click", "Click"},
+         [](TQvStringGrid& g) {
              EXPECT_TRUE(g.Options() & goEditing);
              EXPECT_TRUE(g.EditorMode());
          }},
@@ -552,14 +694,20 @@ const std::vector<RelCase>& releaseCases()
              w.grid.MouseActions().SetFixedRowsEdit(fceDblClick);
              w.grid.SetCells(2, 0, "old");
          },
-         [](RelWindow& w) { w.doubleClick(w.centre(2, 0)); }, kDouble, nullptr, {"DblClickCell 0,2"},
+         [](RelWindow& w) { w.doubleClick(w.centre(2, 0)); },
+         kDouble,
+         nullptr,
+         {"DblClickCell 0,2"},
          [](TQvStringGrid& g) {
              ASSERT_TRUE(g.TransEdit()->isVisible());
              EXPECT_EQ(g.TransEdit()->text(), "old");
          }},
         {"a fixed column's fceDblClick opens no editor on a header row",
          [](RelWindow& w) { w.grid.MouseActions().SetFixedColsEdit(fceDblClick); },
-         [](RelWindow& w) { w.doubleClick(w.centre(2, 0)); }, kDouble, nullptr, {"DblClickCell 0,2"},
+         [](RelWindow& w) { w.doubleClick(w.centre(2, 0)); },
+         kDouble,
+         nullptr,
+         {"DblClickCell 0,2"},
          [](TQvStringGrid& g) { EXPECT_FALSE(g.TransEdit()->isVisible()); }},
     };
     return cases;
@@ -577,7 +725,7 @@ TEST(GridRelease, EveryStepOfTheReleaseRightPressAndDoubleClick)
         (void)w.grid.grab(); // the painter places buttons and glyphs
         w.events.clear();
         w.record();
-        w.watched = c.stageOf == kRelease ? QEvent::MouseButtonRelease
+        w.watched = c.stageOf == kRelease  ? QEvent::MouseButtonRelease
                     : c.stageOf == kDouble ? QEvent::MouseButtonDblClick
                                            : QEvent::MouseButtonPress;
         c.gesture(w);
@@ -746,14 +894,30 @@ TEST(GridRelease, TheSelectionHandleResizesAndFillsAsTheSelectionPasteDoes)
         QStringList after; // cells of the new selection, row by row
     };
     const Case cases[] = {
-        {"2 x 2 to 2 x 4: the block lands once at the top", true, {1, 1, 2, 2}, {"a", "b", "c", "d"}, {1, 1, 2, 4},
+        {"2 x 2 to 2 x 4: the block lands once at the top",
+         true,
+         {1, 1, 2, 2},
+         {"a", "b", "c", "d"},
+         {1, 1, 2, 4},
          {"a", "b", "c", "d", "", "", "", ""}},
-        {"one row to four rows: the row repeats", true, {1, 1, 2, 1}, {"a", "b"}, {1, 1, 2, 4},
+        {"one row to four rows: the row repeats",
+         true,
+         {1, 1, 2, 1},
+         {"a", "b"},
+         {1, 1, 2, 4},
          {"a", "b", "a", "b", "a", "b", "a", "b"}},
         {"two numbers down: the series goes on", true, {1, 1, 1, 2}, {"1", "2"}, {1, 1, 1, 4}, {"1", "2", "3", "4"}},
-        {"one value to 2 x 4: every cell takes it", true, {1, 1, 1, 1}, {"v"}, {1, 1, 2, 4},
+        {"one value to 2 x 4: every cell takes it",
+         true,
+         {1, 1, 1, 1},
+         {"v"},
+         {1, 1, 2, 4},
          {"v", "v", "v", "v", "v", "v", "v", "v"}},
-        {"without the smart clipboard the new cells stay", false, {1, 1, 2, 1}, {"a", "b"}, {1, 1, 2, 4},
+        {"without the smart clipboard the new cells stay",
+         false,
+         {1, 1, 2, 1},
+         {"a", "b"},
+         {1, 1, 2, 4},
          {"a", "b", "", "", "", "", "", ""}},
     };
     for (const Case& c : cases) {
@@ -772,8 +936,8 @@ TEST(GridRelease, TheSelectionHandleResizesAndFillsAsTheSelectionPasteDoes)
         g.SetSelection(c.from);
         std::vector<std::string> events;
         auto note = [&](const char* what, const TGridRect& o, const TGridRect& n) {
-            events.push_back(std::string(what) + " " + std::to_string(o.Right) + "," + std::to_string(o.Bottom) +
-                             ">" + std::to_string(n.Right) + "," + std::to_string(n.Bottom));
+            events.push_back(std::string(what) + " " + std::to_string(o.Right) + "," + std::to_string(o.Bottom) + ">"
+                             + std::to_string(n.Right) + "," + std::to_string(n.Bottom));
             EXPECT_EQ(o.Left, c.from.Left);
             EXPECT_EQ(o.Top, c.from.Top);
         };
@@ -785,8 +949,8 @@ TEST(GridRelease, TheSelectionHandleResizesAndFillsAsTheSelectionPasteDoes)
         w.send(QEvent::MouseButtonPress, handle, Qt::LeftButton, Qt::LeftButton);
         w.send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
         w.send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-        const std::string span = std::to_string(c.from.Right) + "," + std::to_string(c.from.Bottom) + ">" +
-                                 std::to_string(c.to.Right) + "," + std::to_string(c.to.Bottom);
+        const std::string span = std::to_string(c.from.Right) + "," + std::to_string(c.from.Bottom) + ">"
+                                 + std::to_string(c.to.Right) + "," + std::to_string(c.to.Bottom);
         EXPECT_EQ(events, (std::vector<std::string>{"Resize " + span, "Resized " + span}));
         relExpectSelection(g, c.to);
         EXPECT_FALSE(g.SelectionResizing());

@@ -2,8 +2,8 @@
 // show, and a grid with nothing to scroll left alone.
 
 #include "grid/input/ScrollControl.h"
-#include "support/Screenshots.h"
 #include "grid/QvGrid.h"
+#include "support/Screenshots.h"
 
 #include <gtest/gtest.h>
 

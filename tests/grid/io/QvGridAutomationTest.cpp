@@ -78,14 +78,15 @@ TEST(GridAutomationNoServer, ReportsTheMissingServerAndRestoresTheCursor)
     EXPECT_EQ(message([&] { g.g.LoadFromXLS(QStringLiteral("a.xls")); }), QStringLiteral("Excel OLE server not found"));
     EXPECT_EQ(message([&] { g.g.SaveToXLS(QStringLiteral("a.xls")); }), QStringLiteral("Excel OLE server not found"));
     EXPECT_EQ(message([&] { g.g.SaveToDOC(QStringLiteral("a.doc")); }), QStringLiteral("Word OLE server not found"));
-    EXPECT_TRUE(message([&] { g.g.LoadFromMDBTable(QStringLiteral("a.mdb"), QStringLiteral("t")); })
-                    .contains(QStringLiteral("ADODB.Connection")));
+    EXPECT_TRUE(message([&] {
+                    g.g.LoadFromMDBTable(QStringLiteral("a.mdb"), QStringLiteral("t"));
+                }).contains(QStringLiteral("ADODB.Connection")));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST(GridAutomationLetters, BijectiveTwoLetterColumns)
 {
-    const std::pair<int, const char*> cases[] = {{1, "A"}, {26, "Z"}, {27, "AA"}, {28, "AB"},
+    const std::pair<int, const char*> cases[] = {{1, "A"},   {26, "Z"},  {27, "AA"}, {28, "AB"},
                                                  {52, "AZ"}, {53, "BA"}, {702, "ZZ"}};
     for (const auto& [n, letters] : cases)
         EXPECT_EQ(TQvStringGrid::XLSColumnLetters(n), QLatin1String(letters)) << n;
@@ -160,7 +161,8 @@ TEST_F(AutomationTest, AWorkbookNeitherOpenedNorAddedOrNotSavedRaisesItsError)
     servers.log.clear();
     books->child("Add", book);
     book->methods["SaveAs"] = [](const QVariantList&) -> QVariant { throw platform::EAutomationError("disk full"); };
-    EXPECT_EQ(grid::test::errorOf([&] { grid.g.SaveToXLS(QStringLiteral("out.xls"), true); }), QStringLiteral("disk full"));
+    EXPECT_EQ(grid::test::errorOf([&] { grid.g.SaveToXLS(QStringLiteral("out.xls"), true); }),
+              QStringLiteral("disk full"));
     EXPECT_EQ(servers.log.last(), QStringLiteral("excel.Quit()"));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -189,7 +191,10 @@ TEST_F(AutomationTest, DatabaseFieldsGoBelowTheirNamesAndEmptyFieldsStayEmpty)
     fields->objects["Item"] = [&](const QVariantList& a) { return f[std::size_t(a[0].toInt())]; };
     int left = 2;
     rs->methods["Eof"] = [&](const QVariantList&) { return left == 0; };
-    rs->methods["MoveNext"] = [&](const QVariantList&) { --left; return QVariant(); };
+    rs->methods["MoveNext"] = [&](const QVariantList&) {
+        --left;
+        return QVariant();
+    };
     rs->props["RecordCount"] = -1;
     grid.g.LoadFromMDBTable(QStringLiteral("db.mdb"), QStringLiteral("items"));
     const int fc = grid.g.FixedCols(), fr = grid.g.FixedRows();
@@ -198,8 +203,7 @@ TEST_F(AutomationTest, DatabaseFieldsGoBelowTheirNamesAndEmptyFieldsStayEmpty)
     EXPECT_EQ(grid.g.Cells(fc + 1, fr - 1), QStringLiteral("note"));
     EXPECT_EQ(grid.g.Cells(fc, fr + 1), QStringLiteral("7"));
     EXPECT_EQ(grid.g.Cells(fc + 1, fr), QString());
-    EXPECT_TRUE(servers.log.contains(
-        QStringLiteral("conn.Open(Driver={Microsoft Access Driver (*.mdb)};DBQ=db.mdb)")));
+    EXPECT_TRUE(servers.log.contains(QStringLiteral("conn.Open(Driver={Microsoft Access Driver (*.mdb)};DBQ=db.mdb)")));
     EXPECT_TRUE(servers.log.contains(QStringLiteral("rs.Open(SELECT * FROM items)")));
 }
 

@@ -60,8 +60,12 @@ void loadAll(TQvStringGrid& g, const QByteArray& data)
 // The fixtures write the grid's ID as 0 (tag 2, value 0): the writing grid's own goes there.
 QByteArray withID(QByteArray fixture, int id)
 {
-    const QByteArray placeholder("\x02" "ID\x02\x00", 5);
-    QByteArray value("\x02" "ID", 3);
+    const QByteArray placeholder("\x02"
+                                 "ID\x02\x00",
+                                 5);
+    QByteArray value("\x02"
+                     "ID",
+                     3);
     if (id <= 127) {
         value += '\x02';
         value += char(id);
@@ -140,7 +144,9 @@ TEST(QvGridBinStream, ColouredCellWithAGridBitmapWritesItsPropertiesGraphicAndIm
     EXPECT_EQ(stream.left(expected.size()).toHex(' '), expected.toHex(' '));
 
     // Record 5: the bitmap's "Data" as a binary block holding a length and the PNG bytes.
-    const QByteArray head("TPF0\x0aTGridBMPIO\x00\x0b" "Bitmap.Data\x0a", 29);
+    const QByteArray head("TPF0\x0aTGridBMPIO\x00\x0b"
+                          "Bitmap.Data\x0a",
+                          29);
     QByteArray rest = stream.mid(expected.size());
     ASSERT_TRUE(rest.startsWith(head)) << rest.left(40).toHex(' ').constData();
     rest.remove(0, head.size());
@@ -223,8 +229,7 @@ const std::vector<KindCase>& kindCases()
              EXPECT_TRUE(g.GetCheckBoxState(1, 1, state));
              EXPECT_EQ(state, cbChecked);
          }},
-        {"bitmap",
-         [](TQvStringGrid& g) { g.CreateBitmap(1, 1, false, haCenter, vaBottom)->Image = redSquare(); },
+        {"bitmap", [](TQvStringGrid& g) { g.CreateBitmap(1, 1, false, haCenter, vaBottom)->Image = redSquare(); },
          [](TQvStringGrid& g) {
              TBitmap* b = g.GetBitmap(1, 1);
              ASSERT_NE(b, nullptr);
@@ -290,7 +295,8 @@ const std::vector<KindCase>& kindCases()
              ASSERT_TRUE(gr && gr->FCellType == ctComment);
              EXPECT_EQ(gr->FCellText, QStringLiteral("note, with comma"));
          }},
-        {"value", [](TQvStringGrid& g) {
+        {"value",
+         [](TQvStringGrid& g) {
              TCellGraphic* gr = g.CreateCellGraphic(1, 1);
              gr->FCellType = ctProgress;
              gr->FCellValue = -1234.5625;
@@ -374,7 +380,10 @@ TEST(QvGridBinStream, AnEmptyCellLeavesItsTextOutAndReadsBackEmpty)
     ShownGrid<TQvStringGrid> src(4, 4), dst(4, 4);
     src.g.SetCells(1, 1, QStringLiteral("a"));
     const QByteArray stream = saveRect(src.g, {1, 1, 2, 1});
-    EXPECT_EQ(stream.count(QByteArray("\x04" "Cell", 5)), 1);
+    EXPECT_EQ(stream.count(QByteArray("\x04"
+                                      "Cell",
+                                      5)),
+              1);
     dst.g.SetCells(1, 1, QStringLiteral("old"));
     dst.g.SetCells(2, 1, QStringLiteral("old"));
     loadAt(dst.g, {1, 1}, stream);
@@ -603,10 +612,12 @@ TEST(QvGridBinStream, AForeignOrCutRecordIsAReadErrorWithTheEarlierCellsPlaced)
 TEST(QvGridBinStream, AFileThatCannotBeOpenedOrWrittenIsAFileStreamError)
 {
     ShownGrid<TQvStringGrid> g(2, 2);
-    EXPECT_TRUE(errorOf([&] { g.g.LoadFromBinFile(QStringLiteral("/nonexistent/dir/cells.bin")); })
-                    .startsWith(QStringLiteral("Cannot open file \"/nonexistent/dir/cells.bin\".")));
-    EXPECT_TRUE(errorOf([&] { g.g.SaveToBinFile(QStringLiteral("/nonexistent/dir/cells.bin")); })
-                    .startsWith(QStringLiteral("Cannot create file \"/nonexistent/dir/cells.bin\".")));
+    EXPECT_TRUE(errorOf([&] {
+                    g.g.LoadFromBinFile(QStringLiteral("/nonexistent/dir/cells.bin"));
+                }).startsWith(QStringLiteral("Cannot open file \"/nonexistent/dir/cells.bin\".")));
+    EXPECT_TRUE(errorOf([&] {
+                    g.g.SaveToBinFile(QStringLiteral("/nonexistent/dir/cells.bin"));
+                }).startsWith(QStringLiteral("Cannot create file \"/nonexistent/dir/cells.bin\".")));
 }
 
 // Ten thousand damaged copies of a stream holding every cell kind: bits flipped, cut short,

@@ -70,7 +70,8 @@ TEST_F(CsvTest, UnicodeWritesUtf8WithAMarkAndAnsiOtherwise)
     PlainGrid g(2, 1);
     g.setRow(0, {QStringLiteral("caf\u00e9"), QStringLiteral("\u20ac")});
     g.g.SaveToCSV(path(), true);
-    EXPECT_EQ(bytes(), QByteArray("\xEF\xBB\xBF" "caf\xC3\xA9,\xE2\x82\xAC\r\n"));
+    EXPECT_EQ(bytes(), QByteArray("\xEF\xBB\xBF"
+                                  "caf\xC3\xA9,\xE2\x82\xAC\r\n"));
     g.g.SaveToCSV(path(), false);
     EXPECT_EQ(bytes(), QByteArray("caf\xE9,\x80\r\n"));
     PlainGrid back(1, 1);
@@ -82,7 +83,10 @@ TEST_F(CsvTest, UnicodeWritesUtf8WithAMarkAndAnsiOtherwise)
 // ANSI.
 TEST_F(CsvTest, Utf8WithoutAMarkKeepsItsAccents)
 {
-    for (const QByteArray& file : {QByteArray("Z\xC3\xBCrich;Stra\xC3\x9F" "e\r\n"), QByteArray("Z\xFCrich;Stra\xDF" "e\r\n")}) {
+    for (const QByteArray& file : {QByteArray("Z\xC3\xBCrich;Stra\xC3\x9F"
+                                              "e\r\n"),
+                                   QByteArray("Z\xFCrich;Stra\xDF"
+                                              "e\r\n")}) {
         put(file);
         PlainGrid g;
         g.g.LoadFromCSV(path());
@@ -145,14 +149,13 @@ TEST_P(CsvDetectTest, ReadsWithTheDelimiterTheFirstLinesSuggest)
         EXPECT_EQ(g.row(r), GetParam().rows[r]) << GetParam().what << " row " << r;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, CsvDetectTest,
-    ::testing::Values(
-        DetectCase{"two lines, two ; and one , each", "a;b,c;d\r\ne;f,g;h\r\n",
-                   {{"a", "b,c", "d"}, {"e", "f,g", "h"}}},
-        DetectCase{"one line with two ;", "a;b;c", {{"a", "b", "c"}}},
-        DetectCase{"no candidate: one column", "abc\r\ndef\r\n", {{"abc"}, {"def"}}},
-        DetectCase{"tab", "a\tb\nc\td\n", {{"a", "b"}, {"c", "d"}}}));
+INSTANTIATE_TEST_SUITE_P(Files, CsvDetectTest,
+                         ::testing::Values(DetectCase{"two lines, two ; and one , each",
+                                                      "a;b,c;d\r\ne;f,g;h\r\n",
+                                                      {{"a", "b,c", "d"}, {"e", "f,g", "h"}}},
+                                           DetectCase{"one line with two ;", "a;b;c", {{"a", "b", "c"}}},
+                                           DetectCase{"no candidate: one column", "abc\r\ndef\r\n", {{"abc"}, {"def"}}},
+                                           DetectCase{"tab", "a\tb\nc\td\n", {{"a", "b"}, {"c", "d"}}}));
 
 TEST_F(CsvTest, ASetDelimiterIsUsedAsItIs)
 {
@@ -327,9 +330,10 @@ TEST_F(CsvTest, TheEdeFilesLoadWithSemicolons)
 QList<QStringList> awkwardTable(int rows, int cols)
 {
     std::mt19937 rng(46);
-    const QStringList parts{QStringLiteral("\""), QStringLiteral(","), QStringLiteral(";"), QStringLiteral("\r\n"),
-                            QStringLiteral("\u00e9"), QStringLiteral("\u20ac"), QStringLiteral("\u4e2d"),
-                            QStringLiteral("abc"), QStringLiteral(" "), QStringLiteral("x"), QStringLiteral("42")};
+    const QStringList parts{QStringLiteral("\""),     QStringLiteral(","),      QStringLiteral(";"),
+                            QStringLiteral("\r\n"),   QStringLiteral("\u00e9"), QStringLiteral("\u20ac"),
+                            QStringLiteral("\u4e2d"), QStringLiteral("abc"),    QStringLiteral(" "),
+                            QStringLiteral("x"),      QStringLiteral("42")};
     QList<QStringList> table;
     for (int r = 0; r < rows; ++r) {
         QStringList row;
@@ -376,11 +380,10 @@ TEST_F(CsvTest, PythonsCsvModuleAndOursReadEachOther)
         flat << row.join(QChar(0x1F));
 
     // Python writes (dialect excel, UTF-8 with a mark); we read.
-    const QString write = QStringLiteral(
-        "import csv,sys\n"
-        "rows=[l.split('\\x1f') for l in sys.stdin.read().split('\\x1e')]\n"
-        "with open(sys.argv[1],'w',encoding='utf-8-sig',newline='') as f:\n"
-        "    csv.writer(f,dialect='excel').writerows(rows)\n");
+    const QString write = QStringLiteral("import csv,sys\n"
+                                         "rows=[l.split('\\x1f') for l in sys.stdin.read().split('\\x1e')]\n"
+                                         "with open(sys.argv[1],'w',encoding='utf-8-sig',newline='') as f:\n"
+                                         "    csv.writer(f,dialect='excel').writerows(rows)\n");
     runPython(write, {path("python.csv")}, flat.join(QChar(0x1E)).toUtf8());
     PlainGrid g;
     g.g.LoadFromCSV(path("python.csv"));
@@ -441,16 +444,18 @@ TEST_P(CsvBadFileTest, LoadsToADefinedResult)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, CsvBadFileTest,
-    ::testing::Values(
-        BadCsvCase{"a NUL b", QByteArray("a\0b", 3), {{withNul("a", "b")}}},
-        // UTF-16 LE without a mark reads as one-byte text with a NUL after each letter: the
-        // CR of a line and the LF after its NUL end two records, and the last NUL is one more.
-        BadCsvCase{"one column in UTF-16 LE without a mark",
-                   QByteArray("a\0\r\0\n\0b\0\r\0\n\0", 12),
-                   {{withNul("a", "")}, {withNul("", "")}, {withNul("", "b") + QChar(0)}, {withNul("", "")},
-                    {withNul("", "")}}},
-        BadCsvCase{"a NUL after a quoted field", QByteArray("\"a\"\0\0b", 6), {{"a"}}},
-        BadCsvCase{"only NULs", QByteArray("\0\0\0", 3), {{withNul("", "") + QChar(0) + QChar(0)}}},
-        BadCsvCase{"a NUL with a delimiter", QByteArray("a;\0;b", 5), {{"a", withNul("", ""), "b"}}}));
+    ::testing::Values(BadCsvCase{"a NUL b", QByteArray("a\0b", 3), {{withNul("a", "b")}}},
+                      // UTF-16 LE without a mark reads as one-byte text with a NUL after each letter: the
+                      // CR of a line and the LF after its NUL end two records, and the last NUL is one more.
+                      BadCsvCase{"one column in UTF-16 LE without a mark",
+                                 QByteArray("a\0\r\0\n\0b\0\r\0\n\0", 12),
+                                 {{withNul("a", "")},
+                                  {withNul("", "")},
+                                  {withNul("", "b") + QChar(0)},
+                                  {withNul("", "")},
+                                  {withNul("", "")}}},
+                      BadCsvCase{"a NUL after a quoted field", QByteArray("\"a\"\0\0b", 6), {{"a"}}},
+                      BadCsvCase{"only NULs", QByteArray("\0\0\0", 3), {{withNul("", "") + QChar(0) + QChar(0)}}},
+                      BadCsvCase{"a NUL with a delimiter", QByteArray("a;\0;b", 5), {{"a", withNul("", ""), "b"}}}));
 
 } // namespace

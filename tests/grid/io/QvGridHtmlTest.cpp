@@ -15,16 +15,15 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-
 using namespace grid;
-using grid::test::errorOf;
 using grid::test::elementText;
-using grid::test::ExpectedCell;
+using grid::test::errorOf;
 using grid::test::expectCells;
+using grid::test::ExpectedCell;
 using grid::test::haveXmllint;
 using grid::test::parsedCells;
-using grid::test::xmllint;
 using grid::test::ShownGrid;
+using grid::test::xmllint;
 
 namespace {
 
@@ -38,8 +37,8 @@ struct HtmlGrid : ShownGrid<TQvStringGrid> {
         g.SetFixedRows(1);
         g.SetColor(0xFFFFFF);
         g.SetFixedColor(0x00C0FF);
-        const QStringList texts{"H1", "H2", "H3", "merged", "", "x", "", "", "   ", "bold",
-                                "http://www.example.com/a", ""};
+        const QStringList texts{"H1", "H2", "H3", "merged", "", "x", "", "", "   ", "bold", "http://www.example.com/a",
+                                ""};
         for (int i = 0; i < texts.size(); ++i)
             g.SetCells(i % 3, i / 3, texts[i]);
         g.MergeCells(0, 1, 2, 2);
@@ -66,8 +65,8 @@ TEST_F(HtmlTest, AnHtmlParserFindsOneCellPerBaseCell)
     if (!haveXmllint())
         GTEST_SKIP() << "xmllint not installed";
     HtmlGrid h;
-    const std::vector<ExpectedCell> plain{{"H1"}, {"H2"}, {"H3"}, {"merged", 2, 2}, {"x"}, {kNbsp},
-                                          {"bold"}, {"www.example.com/a"}, {kNbsp}};
+    const std::vector<ExpectedCell> plain{
+        {"H1"}, {"H2"}, {"H3"}, {"merged", 2, 2}, {"x"}, {kNbsp}, {"bold"}, {"www.example.com/a"}, {kNbsp}};
     h.g.SaveToHTML(path());
     expectCells(parsedCells(path()), plain, "plain");
     h.g.SaveToHTML(path(), false, true);
@@ -130,8 +129,7 @@ TEST_F(HtmlTest, LinkTargetsAreQuotedAndEscaped)
     s.g.SetFixedCols(0);
     s.g.SetCells(0, 1, QStringLiteral("http://h/a b\"c"));
     s.g.SetURLShow(true);
-    EXPECT_TRUE(s.g.SaveToHTMLString().contains(
-        QStringLiteral("<a href=\"http://h/a b&quot;c\">h/a b\"c</a>")));
+    EXPECT_TRUE(s.g.SaveToHTMLString().contains(QStringLiteral("<a href=\"http://h/a b&quot;c\">h/a b\"c</a>")));
 }
 
 TEST_F(HtmlTest, PicturesAreJpegFilesBesideThePage)
@@ -160,8 +158,8 @@ TEST_F(HtmlTest, PicturesAreJpegFilesBesideThePage)
     // A folder that cannot be made ends the export.
     ASSERT_TRUE(testsupport::writeFile(dir.filePath(QStringLiteral("file")), "x"));
     const QString folder = dir.filePath(QStringLiteral("file")) + QLatin1Char('/');
-    EXPECT_EQ(errorOf([&] { s.g.SaveToHTMLString(folder); }), QStringLiteral("Cannot create ") + folder +
-                                                                   QStringLiteral("images"));
+    EXPECT_EQ(errorOf([&] { s.g.SaveToHTMLString(folder); }),
+              QStringLiteral("Cannot create ") + folder + QStringLiteral("images"));
 }
 
 TEST_F(HtmlTest, FilesAsciiHeaderFooterAppendAndShow)

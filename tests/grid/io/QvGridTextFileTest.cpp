@@ -83,7 +83,8 @@ TEST_F(TextFileTest, ALoneLineFeedInACellNeitherSplitsItNorPlacesItsRestElsewher
     ShownGrid<TQvStringGrid> src(3, 3), dst(3, 3);
     src.g.SetCells(1, 2, QStringLiteral("one\n0,0,two"));
     src.g.SaveToFile(path());
-    EXPECT_TRUE(bytes().endsWith("1,2,one\x08" "0,0,two\r\n"));
+    EXPECT_TRUE(bytes().endsWith("1,2,one\x08"
+                                 "0,0,two\r\n"));
     dst.g.PaintSettings().Multilinecells = true;
     dst.g.LoadFromFile(path());
     EXPECT_EQ(dst.g.Cells(1, 2), QStringLiteral("one\n0,0,two"));
@@ -236,8 +237,9 @@ TEST_F(TextFileTest, AMissingFileIsAFileError)
 {
     ShownGrid<TQvStringGrid> g(3, 3);
     EXPECT_TRUE(errorOf([&] { g.g.LoadFromFile(path("missing.txt")); }).startsWith(QStringLiteral("Cannot open file")));
-    EXPECT_TRUE(errorOf([&] { g.g.SaveToFile(QStringLiteral("/nonexistent/dir/grid.txt")); })
-                    .startsWith(QStringLiteral("Cannot create file")));
+    EXPECT_TRUE(errorOf([&] {
+                    g.g.SaveToFile(QStringLiteral("/nonexistent/dir/grid.txt"));
+                }).startsWith(QStringLiteral("Cannot create file")));
 }
 
 TEST_F(TextFileTest, ProgressEndsAtOneHundredAlsoWithoutTheFixedRows)

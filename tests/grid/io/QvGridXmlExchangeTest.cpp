@@ -65,10 +65,9 @@ TEST_F(XmlExchangeTest, WritesTheDeclaredEncodingByteForByte)
         fill(x);
         x.g.XMLEncoding = QString::fromLatin1(c.encoding);
         const QStringList names{QStringLiteral("A"), QStringLiteral("B")};
-        x.g.SaveToXML(path(), QStringLiteral("list"), QStringLiteral("rec"), c.names ? &names : nullptr,
-                      c.emptyCells);
-        EXPECT_EQ(bytes(), testsupport::readFile(testsupport::fixturePath(QStringLiteral("grid/xml/") +
-                                                                          QLatin1String(c.fixture))))
+        x.g.SaveToXML(path(), QStringLiteral("list"), QStringLiteral("rec"), c.names ? &names : nullptr, c.emptyCells);
+        EXPECT_EQ(bytes(), testsupport::readFile(
+                               testsupport::fixturePath(QStringLiteral("grid/xml/") + QLatin1String(c.fixture))))
             << c.fixture;
         if (haveXmllint()) {
             EXPECT_EQ(xmllintErrors(path()), QString()) << c.fixture;

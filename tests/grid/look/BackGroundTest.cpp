@@ -49,9 +49,12 @@ TEST(BackGround, EverySetterRepaintsEvenWithTheSameValue)
     g.viewport()->installEventFilter(&counter);
     TBackGround& bg = g.BackGround();
     const std::pair<const char*, std::function<void()>> setters[] = {
-        {"Bitmap", [&] { bg.SetBitmap(bg.Bitmap()); }},   {"Display", [&] { bg.SetDisplay(bg.Display()); }},
-        {"Cells", [&] { bg.SetCells(bg.Cells()); }},      {"Left", [&] { bg.SetLeft(bg.Left()); }},
-        {"Top", [&] { bg.SetTop(bg.Top()); }},            {"Color", [&] { bg.SetColor(bg.Color()); }},
+        {"Bitmap", [&] { bg.SetBitmap(bg.Bitmap()); }},
+        {"Display", [&] { bg.SetDisplay(bg.Display()); }},
+        {"Cells", [&] { bg.SetCells(bg.Cells()); }},
+        {"Left", [&] { bg.SetLeft(bg.Left()); }},
+        {"Top", [&] { bg.SetTop(bg.Top()); }},
+        {"Color", [&] { bg.SetColor(bg.Color()); }},
         {"ColorTo", [&] { bg.SetColorTo(bg.ColorTo()); }},
     };
     for (const auto& [name, set] : setters) {

@@ -38,7 +38,10 @@ public:
         return it == types.end() ? ctEmpty : it->second;
     }
     bool IsFixed(int c, int r) const override { return fixed.count({c, r}) > 0; }
-    int DisplColIndex(int realCol) const override { return realCol > hiddenCol && hiddenCol >= 0 ? realCol - 1 : realCol; }
+    int DisplColIndex(int realCol) const override
+    {
+        return realCol > hiddenCol && hiddenCol >= 0 ? realCol - 1 : realCol;
+    }
     int RealColFromDispl(int col) const override { return hiddenCol >= 0 && col >= hiddenCol ? col + 1 : col; }
     bool IsSelected(int c, int r) const override { return selected.count({c, r}) > 0; }
     bool RowSelect(int r) const override { return selectedRows.count(r) > 0; }
@@ -377,9 +380,9 @@ TEST(CellVisuals, Alignment)
     struct Case {
         QString text;
         TAlignment expected;
-    } cases[] = {{QStringLiteral("42"), taRightJustify},   {QStringLiteral(" -3.5 "), taRightJustify},
-                 {QStringLiteral("1e5"), taRightJustify},  {QStringLiteral("abc"), taCenter},
-                 {QStringLiteral("12 kg"), taCenter},      {QString(), taCenter}};
+    } cases[] = {{QStringLiteral("42"), taRightJustify},  {QStringLiteral(" -3.5 "), taRightJustify},
+                 {QStringLiteral("1e5"), taRightJustify}, {QStringLiteral("abc"), taCenter},
+                 {QStringLiteral("12 kg"), taCenter},     {QString(), taCenter}};
     for (const Case& c : cases) {
         cells.texts[{2, 2}] = c.text;
         TAlignment ha;

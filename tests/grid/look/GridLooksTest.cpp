@@ -47,38 +47,56 @@ struct SchemeExpect {
 // Typed from the scheme table; "step 1" selection is clHighlight / clNone / clHighlightText and
 // "step 1" control-look gradient is clNone / clNone.
 const SchemeExpect kSchemes[] = {
-    {gsOffice2003Blue, glXP, 0xFCE1CB, 0xE0A57D, N, N, 0x94E6FB, 0x1595EE, 0x94E6FB, 0x1595EE, 0, 0xC0C0C0, 0x808080,
-     0xFCE1CB, N, 0xFCE1CB, 0xE0A57D, ssDefault, N, N},
-    {gsOffice2003Silver, glXP, 0xECE2E1, 0xB39698, N, N, 0x94E6FB, 0x1595EE, 0x94E6FB, 0x1595EE, 0, 0xC0C0C0,
-     0x808080, 0xECE2E1, N, 0xECE2E1, 0xB39698, ssDefault, N, N},
-    {gsOffice2003Olive, glXP, 0xCFF0EA, 0x8CC0B1, N, N, 0x94E6FB, 0x1595EE, 0x94E6FB, 0x1595EE, 0, 0xC0C0C0, 0x808080,
-     0xCFF0EA, N, 0xCFF0EA, 0x8CC0B1, ssDefault, N, N},
-    {gsOffice2003Classic, glXP, W, 0xCCD4D8, N, N, 0xD8D5D4, 0xD8D5D4, clHighlight, N, clHighlightText, 0xC0C0C0,
-     0x808080, W, N, N, N, ssDefault, N, N},
-    {gsOffice2007Luna, glOffice2007, 0xFBF9F6, 0xE8DBD2, N, N, 0x9DD8F9, 0x5EC1F1, 0x5EC1F1, N, 0, 0xF1EDEB, 0xD1BBA4,
-     0xFBF9F6, N, 0xFBF9F6, 0xE8DBD2, ssOffice2007, N, N},
-    {gsOffice2007Obsidian, glOffice2007, 0xF7F7F7, 0xDEDEDE, N, N, 0x9DD8F9, 0x5EC1F1, 0x5EC1F1, N, 0, 0xE5D7D0,
-     0x808080, 0xF7F7F7, N, 0xF7F7F7, 0xDEDEDE, ssDefault, N, N},
-    {gsWindowsXP, glXP, clBtnFace, clBtnFace, N, N, clBtnFace, clBtnFace, clHighlight, N, clHighlightText, 0xC0C0C0,
-     0x808080, clBtnFace, N, N, N, ssDefault, N, N},
-    {gsWhidbey, glSoft, W, clBtnFace, N, N, 0x94E6FB, 0x1595EE, clHighlight, N, clHighlightText, 0xC0C0C0, 0x808080, W,
-     N, N, N, ssDefault, N, N},
-    {gsCustom, glSoft, sF, sT, sMF, sMT, sAC, sACTo, clHighlight, N, clHighlightText, sLine, sFixedLine, sFooter,
-     sFooterTo, N, N, ssDefault, N, N},
-    {gsOffice2007Silver, glOffice2007, 0xF3F3F1, 0xCAC9C8, sMF, sMT, 0x99CCFF, 0x699CFF, 0x95C7F5, N, 0, 0xE5D7D0,
-     0x808080, 0xF3F3F1, sMT, 0xF3F3F1, 0xCAC9C8, ssDefault, N, N},
-    {gsWindowsVista, glVista, W, W, 0xFAF8F7, 0xF4F2F1, 0xFDF8F1, 0xFCEFD5, 0xEACAB6, N, 0, 0xECECF0, 0xD4D2D1, W,
-     0xF4F2F1, N, N, ssVista, 0xFCF9F2, 0xF6ECD8},
-    {gsWindows7, glWin7, 0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD, 0xFCEBDC, 0xFCDBC1, 0xEACAB6, N, 0, 0xECECF0,
-     0xD4D2D1, 0xFDFCFA, 0xF7E9DD, N, N, ssWin7, 0xFCF9F2, 0xF6ECD8},
-    {gsTerminal, glStandard, sF, sT, sMF, sMT, sAC, sACTo, clHighlight, N, clHighlightText, sLine, sFixedLine, sFooter,
-     sFooterTo, N, N, ssDefault, N, N},
-    {gsOffice2010Blue, glOffice2007, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0x5BD5FF, 0x71EFFF, 0xFFDBB7, N, 0,
-     0xC0C0C0, 0xC7B0A0, 0xF5E7DA, 0xF5E7DA, N, N, ssDefault, 0xD6CEC7, 0xD6CEC7},
-    {gsOffice2010Silver, glOffice2007, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0x5BD5FF, 0x71EFFF, 0xFFDBB7, N, 0,
-     0xC0C0C0, 0xBAB5B1, 0xE8E3DF, 0xE8E3DF, N, N, ssDefault, 0xAAAAAA, 0xAAAAAA},
-    {gsOffice2010Black, glOffice2007, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x5BD5FF, 0x71EFFF, 0xFFDBB7, N, 0,
-     0xC0C0C0, 0x444444, 0x6A6A6A, 0x6A6A6A, N, N, ssDefault, 0xBABABA, 0xBABABA},
+    {gsOffice2003Blue, glXP,     0xFCE1CB, 0xE0A57D, N,        N,        0x94E6FB,  0x1595EE, 0x94E6FB, 0x1595EE, 0,
+     0xC0C0C0,         0x808080, 0xFCE1CB, N,        0xFCE1CB, 0xE0A57D, ssDefault, N,        N},
+    {gsOffice2003Silver, glXP,     0xECE2E1, 0xB39698, N,        N,        0x94E6FB,  0x1595EE, 0x94E6FB, 0x1595EE, 0,
+     0xC0C0C0,           0x808080, 0xECE2E1, N,        0xECE2E1, 0xB39698, ssDefault, N,        N},
+    {gsOffice2003Olive, glXP,     0xCFF0EA, 0x8CC0B1, N,        N,        0x94E6FB,  0x1595EE, 0x94E6FB, 0x1595EE, 0,
+     0xC0C0C0,          0x808080, 0xCFF0EA, N,        0xCFF0EA, 0x8CC0B1, ssDefault, N,        N},
+    {gsOffice2003Classic, glXP,     W,        0xCCD4D8, N, N, 0xD8D5D4, 0xD8D5D4,  clHighlight, N,
+     clHighlightText,     0xC0C0C0, 0x808080, W,        N, N, N,        ssDefault, N,           N},
+    {gsOffice2007Luna, glOffice2007, 0xFBF9F6, 0xE8DBD2, N,        N,        0x9DD8F9,     0x5EC1F1, 0x5EC1F1, N, 0,
+     0xF1EDEB,         0xD1BBA4,     0xFBF9F6, N,        0xFBF9F6, 0xE8DBD2, ssOffice2007, N,        N},
+    {gsOffice2007Obsidian,
+     glOffice2007,
+     0xF7F7F7,
+     0xDEDEDE,
+     N,
+     N,
+     0x9DD8F9,
+     0x5EC1F1,
+     0x5EC1F1,
+     N,
+     0,
+     0xE5D7D0,
+     0x808080,
+     0xF7F7F7,
+     N,
+     0xF7F7F7,
+     0xDEDEDE,
+     ssDefault,
+     N,
+     N},
+    {gsWindowsXP,     glXP,     clBtnFace, clBtnFace, N, N, clBtnFace, clBtnFace, clHighlight, N,
+     clHighlightText, 0xC0C0C0, 0x808080,  clBtnFace, N, N, N,         ssDefault, N,           N},
+    {gsWhidbey,       glSoft,   W,        clBtnFace, N, N, 0x94E6FB, 0x1595EE,  clHighlight, N,
+     clHighlightText, 0xC0C0C0, 0x808080, W,         N, N, N,        ssDefault, N,           N},
+    {gsCustom,        glSoft, sF,         sT,      sMF,       sMT, sAC, sACTo,     clHighlight, N,
+     clHighlightText, sLine,  sFixedLine, sFooter, sFooterTo, N,   N,   ssDefault, N,           N},
+    {gsOffice2007Silver, glOffice2007, 0xF3F3F1, 0xCAC9C8, sMF,      sMT,      0x99CCFF,  0x699CFF, 0x95C7F5, N, 0,
+     0xE5D7D0,           0x808080,     0xF3F3F1, sMT,      0xF3F3F1, 0xCAC9C8, ssDefault, N,        N},
+    {gsWindowsVista, glVista,  W, W,        0xFAF8F7, 0xF4F2F1, 0xFDF8F1, 0xFCEFD5, 0xEACAB6, N, 0,
+     0xECECF0,       0xD4D2D1, W, 0xF4F2F1, N,        N,        ssVista,  0xFCF9F2, 0xF6ECD8},
+    {gsWindows7, glWin7,   0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD, 0xFCEBDC, 0xFCDBC1, 0xEACAB6, N,
+     0,          0xECECF0, 0xD4D2D1, 0xFDFCFA, 0xF7E9DD, N,        N,        ssWin7,   0xFCF9F2, 0xF6ECD8},
+    {gsTerminal,      glStandard, sF,         sT,      sMF,       sMT, sAC, sACTo,     clHighlight, N,
+     clHighlightText, sLine,      sFixedLine, sFooter, sFooterTo, N,   N,   ssDefault, N,           N},
+    {gsOffice2010Blue, glOffice2007, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0x5BD5FF,  0x71EFFF, 0xFFDBB7, N, 0,
+     0xC0C0C0,         0xC7B0A0,     0xF5E7DA, 0xF5E7DA, N,        N,        ssDefault, 0xD6CEC7, 0xD6CEC7},
+    {gsOffice2010Silver, glOffice2007, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0x5BD5FF,  0x71EFFF, 0xFFDBB7, N, 0,
+     0xC0C0C0,           0xBAB5B1,     0xE8E3DF, 0xE8E3DF, N,        N,        ssDefault, 0xAAAAAA, 0xAAAAAA},
+    {gsOffice2010Black, glOffice2007, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x5BD5FF,  0x71EFFF, 0xFFDBB7, N, 0,
+     0xC0C0C0,          0x444444,     0x6A6A6A, 0x6A6A6A, N,        N,        ssDefault, 0xBABABA, 0xBABABA},
 };
 
 } // namespace
@@ -123,13 +141,17 @@ TEST(GridSchemes, HoverAndPressedColoursOfTheSchemesThatSetThem)
         TQvGridStyle style;
         TLookGradient hover, down;
     } cases[] = {
-        {gsOffice2007Luna, {0xE4E2DF, 0xDBD3CD, 0xDBD3CD, 0xD2C5BC, 0xB79F87},
+        {gsOffice2007Luna,
+         {0xE4E2DF, 0xDBD3CD, 0xDBD3CD, 0xD2C5BC, 0xB79F87},
          {0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D}},
-        {gsWindowsVista, {0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, 0xE3C993},
+        {gsWindowsVista,
+         {0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, 0xE3C993},
          {0xF9E4BC, 0xF9E4BC, 0xF7D68D, 0xF5D18A, 0xAE904F}},
-        {gsWindows7, {0xFEFBF8, 0xFAF2ED, 0xF4E4D7, 0xE8D2C1, 0xEEE8E3},
+        {gsWindows7,
+         {0xFEFBF8, 0xFAF2ED, 0xF4E4D7, 0xE8D2C1, 0xEEE8E3},
          {0xF1E8DD, 0xF1E4D8, 0xECDBCF, 0xEDDCCF, 0xD5BCAA}},
-        {gsOffice2010Black, {0x6BDFFF, 0xAFEFFF, 0xAFEFFF, 0xE6FCFF, 0x3ABFE8},
+        {gsOffice2010Black,
+         {0x6BDFFF, 0xAFEFFF, 0xAFEFFF, 0xE6FCFF, 0x3ABFE8},
          {0x5BD5FF, 0x64E0FF, 0x64E0FF, 0x71EFFF, 0x308AC2}},
     };
     for (const Case& c : cases) {
@@ -333,9 +355,16 @@ TEST(GridLooks, XPSchemes)
         TGridLookState g;
         startState(g, glXP);
         SetTheme(g, c.scheme);
-        const TColor got[] = {g.VLX.From, g.VLX.To, g.VLX.MirrorFrom, g.VLX.MirrorTo, g.ActiveCellColor,
-                              g.ActiveCellColorTo, g.SearchFooterColor, g.SearchFooterColorTo,
-                              g.ControlLook().FixedGradientFrom(), g.ControlLook().FixedGradientTo()};
+        const TColor got[] = {g.VLX.From,
+                              g.VLX.To,
+                              g.VLX.MirrorFrom,
+                              g.VLX.MirrorTo,
+                              g.ActiveCellColor,
+                              g.ActiveCellColorTo,
+                              g.SearchFooterColor,
+                              g.SearchFooterColorTo,
+                              g.ControlLook().FixedGradientFrom(),
+                              g.ControlLook().FixedGradientTo()};
         const TColor want[] = {c.F, c.T, c.MF, c.MT, c.AC, c.ACTo, c.footer, c.footerTo, c.clFrom, c.clTo};
         for (size_t i = 0; i < std::size(got); ++i)
             EXPECT_EQ(got[i], want[i]) << "scheme " << c.scheme << " value " << i;
@@ -383,9 +412,9 @@ TEST(GridLooks, OwnColourSet)
 
 TEST(GridLooks, OfficeThemeFollowsTheCode)
 {
-    const TVLXStyle byCode[] = {tsOffice2003Blue,   tsOffice2003Silver,   tsOffice2003Olive, tsOffice2003Classic,
-                                tsOffice2007Luna,   tsOffice2007Silver,   tsOffice2007Obsidian,
-                                tsOffice2010Blue,   tsOffice2010Silver,   tsOffice2010Black};
+    const TVLXStyle byCode[] = {tsOffice2003Blue,   tsOffice2003Silver, tsOffice2003Olive,    tsOffice2003Classic,
+                                tsOffice2007Luna,   tsOffice2007Silver, tsOffice2007Obsidian, tsOffice2010Blue,
+                                tsOffice2010Silver, tsOffice2010Black};
     for (int code = 0; code < 10; ++code) {
         TGridLookState g;
         startState(g, glStandard);
@@ -415,8 +444,8 @@ TEST(GridLooks, OfficeThemeFollowsTheCode)
 
 TEST(GridLooks, NamesAndGradientWriters)
 {
-    const char* names[] = {"Standard", "Soft", "Classic", "VLX", "Windows XP", "ListView", "Windows Vista",
-                           "Windows 7", "Office2007"};
+    const char* names[] = {"Standard", "Soft",          "Classic",   "VLX",       "Windows XP",
+                           "ListView", "Windows Vista", "Windows 7", "Office2007"};
     for (int l = glStandard; l <= glOffice2007; ++l) {
         QString name;
         GridLookName(TGridLook(l), name);

@@ -1,8 +1,8 @@
 // Look and behaviour setting writers: limits, the settings that do more than store, and the
 // spreadsheet switch that must not turn editing on when switched off.
 
-#include "grid/look/GridLooks.h"
 #include "grid/QvGrid.h"
+#include "grid/look/GridLooks.h"
 
 #include <gtest/gtest.h>
 

@@ -43,8 +43,8 @@ struct ThemedDesktop {
 
 bool registered(QWidget* w)
 {
-    return GlobalThemeNotifier && GlobalThemeNotifier->RegMonitorThread &&
-           GlobalThemeNotifier->RegMonitorThread->WinList().HasValue(w);
+    return GlobalThemeNotifier && GlobalThemeNotifier->RegMonitorThread
+           && GlobalThemeNotifier->RegMonitorThread->WinList().HasValue(w);
 }
 
 TEST(QvGridLooks, AutoThemeAdaptFollowsTheOfficeTheme)

@@ -2,8 +2,8 @@
 // styles implementation, and the theme notifier watching a real store file that a second store
 // writes, as another program would.
 
-#include "grid/QvObj.h"
 #include "grid/look/QvStyleIF.h"
+#include "grid/QvObj.h"
 #include "grid/support/FakeVisualStyles.h"
 #include "platform/SettingsStore.h"
 #include "platform/VisualStyles.h"
@@ -81,11 +81,10 @@ TEST(OfficeThemeDetection, ThemeValues)
         TOfficeTheme kind;
     };
     const Case cases[] = {
-        {0, none, ot2003Blue},     {1, none, ot2010Blue},   {2, none, ot2010Silver}, {3, none, ot2010Black},
-        {4, none, ot2003Blue},     {none, 1, ot2007Blue},   {none, 2, ot2007Silver}, {none, 3, ot2007Black},
-        {none, 0, ot2003Blue},     {none, 7, ot2003Blue},
-        {3, 1, ot2010Black},   // both: the 2010 value wins
-        {0, 2, ot2003Blue},    // an unknown 2010 value looks no further
+        {0, none, ot2003Blue},    {1, none, ot2010Blue}, {2, none, ot2010Silver}, {3, none, ot2010Black},
+        {4, none, ot2003Blue},    {none, 1, ot2007Blue}, {none, 2, ot2007Silver}, {none, 3, ot2007Black},
+        {none, 0, ot2003Blue},    {none, 7, ot2003Blue}, {3, 1, ot2010Black}, // both: the 2010 value wins
+        {0, 2, ot2003Blue},                                                   // an unknown 2010 value looks no further
         {none, none, ot2003Blue}, // no value at all: the XP scheme ("NormalColor") decides
     };
     FakeVisualStyles styles(true);

@@ -1,5 +1,5 @@
-#include "grid/look/QvDropXPVS.h"
 #include "grid/look/QvXPVS.h"
+#include "grid/look/QvDropXPVS.h"
 #include "grid/look/ZirAzur.h"
 
 #include "grid/support/FakeVisualStyles.h"
@@ -46,8 +46,8 @@ TEST_F(ThemeBinding, BindsTheFiveEntriesOfTheGridTable)
     FakeVisualStyles lib;
     ASSERT_TRUE(BindGridThemeApi(lib));
     EXPECT_TRUE(GridThemeApi.Loaded);
-    EXPECT_TRUE(GridThemeApi.OpenThemeData && GridThemeApi.CloseThemeData && GridThemeApi.DrawThemeBackground &&
-                GridThemeApi.IsThemeActive && GridThemeApi.GetCurrentThemeName);
+    EXPECT_TRUE(GridThemeApi.OpenThemeData && GridThemeApi.CloseThemeData && GridThemeApi.DrawThemeBackground
+                && GridThemeApi.IsThemeActive && GridThemeApi.GetCurrentThemeName);
     QString file, scheme, size;
     EXPECT_TRUE(GridThemeApi.GetCurrentThemeName(file, scheme, size));
     EXPECT_EQ(scheme, QStringLiteral("NormalColor"));

@@ -39,9 +39,13 @@ QImage drawn(const QString& text, const QFont& font, bool direct, int dpm = 3780
 TEST(ZirAzurDrawText, CachedRunsMeasureAndDrawAsTheTextItself)
 {
     const QString texts[] = {
-        QStringLiteral("AVATAR To Wa"), QStringLiteral("office fire"), QStringLiteral("blank at end  "),
-        QStringLiteral("  leading"), QStringLiteral("\u00C4rger \u00DF \u20AC 12,50"),
-        QStringLiteral("\u0645\u0631\u062D\u0628\u0627 mixed"), QStringLiteral("\u65E5\u672C\u8A9E"),
+        QStringLiteral("AVATAR To Wa"),
+        QStringLiteral("office fire"),
+        QStringLiteral("blank at end  "),
+        QStringLiteral("  leading"),
+        QStringLiteral("\u00C4rger \u00DF \u20AC 12,50"),
+        QStringLiteral("\u0645\u0631\u062D\u0628\u0627 mixed"),
+        QStringLiteral("\u65E5\u672C\u8A9E"),
     };
     QFont bold(QStringLiteral("Sans Serif"), 9);
     bold.setBold(true);
@@ -85,7 +89,7 @@ TEST(ZirAzurDrawText, AmpersandPrefixesOnBothPaths)
         int underlined; // position in shown; -1 none
     };
     const PrefixCase cases[] = {
-        {"a&&b", 0, "a&b", -1},       {"a&b", 0, "ab", 1},      {"&ab", 0, "ab", 0},
+        {"a&&b", 0, "a&b", -1},          {"a&b", 0, "ab", 1},  {"&ab", 0, "ab", 0},
         {"a&b", DT_NOPREFIX, "a&b", -1}, {"ab&", 0, "ab", -1},
     };
     for (const unsigned path : {unsigned(DT_BOTTOM), unsigned(DT_VCENTER)}) {
@@ -141,8 +145,8 @@ TEST(ZirAzurDrawText, ExternalLeadingAddsTheFontsLeadingOnBothPaths)
     for (const unsigned path : {unsigned(DT_BOTTOM), unsigned(DT_VCENTER)}) {
         TRect without{0, 0, 200, 100}, with{0, 0, 200, 100};
         const int h0 = DrawTextFlags(p, QStringLiteral("Leading"), without, path | DT_SINGLELINE | DT_CALCRECT);
-        const int h1 = DrawTextFlags(p, QStringLiteral("Leading"), with,
-                                     path | DT_SINGLELINE | DT_CALCRECT | DT_EXTERNALLEADING);
+        const int h1 =
+            DrawTextFlags(p, QStringLiteral("Leading"), with, path | DT_SINGLELINE | DT_CALCRECT | DT_EXTERNALLEADING);
         EXPECT_EQ(h1 - h0, std::max(0, fm.leading())) << path;
         EXPECT_EQ(with.Height() - without.Height(), std::max(0, fm.leading())) << path;
     }

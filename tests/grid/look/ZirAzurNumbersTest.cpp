@@ -69,14 +69,14 @@ TEST(ZirAzurNumbers, NumberTextKinds)
         int kind;
     };
     const Case cases[] = {
-        {true, "123", ntkInteger},      {true, "-45", ntkInteger},     {true, "-", ntkInteger},
-        {true, "1,234.56", ntkDecimal}, {true, "1.5", ntkDecimal},     {true, "1.5e-3", ntkExponent},
-        {true, "1e5", ntkExponent},     {true, "-1.5E+3", ntkExponent}, {true, "1-2", ntkNoNumber},
-        {true, "1.2.3", ntkNoNumber},   {true, "", ntkNoNumber},       {true, "e5", ntkNoNumber},
-        {true, "1.5e", ntkNoNumber},    {true, "1e5e2", ntkNoNumber},  {true, "1,23,456", ntkNoNumber},
-        {true, "1,234,567", ntkDecimal}, {true, "12a", ntkNoNumber},   {true, "1,5e3", ntkNoNumber},
+        {true, "123", ntkInteger},       {true, "-45", ntkInteger},      {true, "-", ntkInteger},
+        {true, "1,234.56", ntkDecimal},  {true, "1.5", ntkDecimal},      {true, "1.5e-3", ntkExponent},
+        {true, "1e5", ntkExponent},      {true, "-1.5E+3", ntkExponent}, {true, "1-2", ntkNoNumber},
+        {true, "1.2.3", ntkNoNumber},    {true, "", ntkNoNumber},        {true, "e5", ntkNoNumber},
+        {true, "1.5e", ntkNoNumber},     {true, "1e5e2", ntkNoNumber},   {true, "1,23,456", ntkNoNumber},
+        {true, "1,234,567", ntkDecimal}, {true, "12a", ntkNoNumber},     {true, "1,5e3", ntkNoNumber},
         {false, "1.234,56", ntkDecimal}, {false, "1,5e-3", ntkExponent}, {false, "1.5e-3", ntkNoNumber},
-        {false, "1,2,3", ntkNoNumber},  {false, "-7", ntkInteger},
+        {false, "1,2,3", ntkNoNumber},   {false, "-7", ntkInteger},
     };
     for (const Case& c : cases) {
         const LocaleScope scope = c.english ? english() : german();
@@ -119,9 +119,9 @@ TEST(ZirAzurNumbers, FloatReadingStopsWhereTheNumberEnds)
         double value;
     };
     const Case cases[] = {
-        {"1.25", 0, 1.25},   {" -2.5e+1", 0, -25}, {".5", 0, 0.5}, {"1.", 0, 1},      {"1.2.3", 4, 0},
-        {"12a", 3, 0},       {"", 1, 0},            {"-", 2, 0},    {"1e", 3, 0},      {"1e+", 4, 0},
-        {"x", 1, 0},         {"1 ", 2, 0},          {"1e999", 6, 0},
+        {"1.25", 0, 1.25}, {" -2.5e+1", 0, -25}, {".5", 0, 0.5},  {"1.", 0, 1}, {"1.2.3", 4, 0},
+        {"12a", 3, 0},     {"", 1, 0},           {"-", 2, 0},     {"1e", 3, 0}, {"1e+", 4, 0},
+        {"x", 1, 0},       {"1 ", 2, 0},         {"1e999", 6, 0},
     };
     // The reading is the same in every locale.
     const LocaleScope scope = german();
@@ -212,7 +212,7 @@ TEST(ZirAzurNumbers, IntegerHelpers)
         int value, lower, upper, result;
     };
     const Case cases[] = {
-        {5, 3, 3, 5},  {50, 0, 20, 20}, {1, 4, 20, 4},    {10, 4, 20, 10},
+        {5, 3, 3, 5},   {50, 0, 20, 20},   {1, 4, 20, 4},   {10, 4, 20, 10},
         {50, 0, 0, 50}, {-5, -10, -2, -5}, {50, 30, 0, 50}, {1, 30, 0, 30},
     };
     for (const Case& c : cases)

@@ -48,13 +48,20 @@ QString decodeSingle(const QString& t)
 TEST(TextCodecs, LineBreakCodecs)
 {
     runCases({
-        {"encode CR LF and NUL", EncodeCellLineBreaks, u"a\r\nb\0c"sv, u"a\t\bb\x01" u"c"sv},
+        {"encode CR LF and NUL", EncodeCellLineBreaks, u"a\r\nb\0c"sv,
+         u"a\t\bb\x01"
+         u"c"sv},
         {"encode LF without CR as 8", EncodeCellLineBreaks, u"a\nb"sv, u"a\bb"sv},
-        {"encode NUL without CR as 1", EncodeCellLineBreaks, u"a\0b"sv, u"a\x01" u"b"sv},
+        {"encode NUL without CR as 1", EncodeCellLineBreaks, u"a\0b"sv,
+         u"a\x01"
+         u"b"sv},
         {"encode TAB without line break unchanged", EncodeCellLineBreaks, u"a\tb"sv, u"a\tb"sv},
         {"encode keeps a TAB beside a line break", EncodeCellLineBreaks, u"a\tb\r\nc"sv, u"a\x1btb\t\bc"sv},
         {"encode a CR without LF", EncodeCellLineBreaks, u"a\rb"sv, u"a\x1brb"sv},
-        {"decode historical form", decodeMulti, u"a\t\bb\x01" u"c"sv, u"a\r\nb\0c"sv},
+        {"decode historical form", decodeMulti,
+         u"a\t\bb\x01"
+         u"c"sv,
+         u"a\r\nb\0c"sv},
         {"decode lone 9 beside 8 as CR", decodeMulti, u"a\tb\bc"sv, u"a\rb\nc"sv},
         {"decode without 8 unchanged", decodeMulti, u"a\tb"sv, u"a\tb"sv},
         {"decode single line keeps the first line", decodeSingle, u"one\t\btwo"sv, u"one"sv},
@@ -78,9 +85,10 @@ TEST(TextCodecs, LineBreakCodecs)
 TEST(TextCodecs, CellLineBreakCodecRoundTrips)
 {
     const std::u16string_view texts[] = {
-        u"plain"sv,       u"two\r\nlines"sv,  u"cr\ronly"sv,         u"lf\nonly"sv,      u"tab\tand\r\nbreak"sv,
-        u"nul\0in\r\n"sv, u"\x01\x08\x1b\r"sv, u"\r\n\r\n\t\t\r\r"sv, u"trailing\r"sv,     u"\x08 backspace"sv,
-        u"esc \x1b r"sv,  u""sv,
+        u"plain"sv,          u"two\r\nlines"sv,      u"cr\ronly"sv,
+        u"lf\nonly"sv,       u"tab\tand\r\nbreak"sv, u"nul\0in\r\n"sv,
+        u"\x01\x08\x1b\r"sv, u"\r\n\r\n\t\t\r\r"sv,  u"trailing\r"sv,
+        u"\x08 backspace"sv, u"esc \x1b r"sv,        u""sv,
     };
     for (auto t : texts) {
         const QString text = S(t);
@@ -106,8 +114,8 @@ TEST(TextCodecs, QuoteHelpers)
         int position;
         int count;
     } cases[] = {
-        {"abc", 0, 0},     {"ab\"", 3, 1},          {"\"x\",y", 1, 2}, {"\"\"x", 0, 0},
-        {"\"\"\"x", 3, 1}, {"a\"b\"c", 2, 2},       {"", 0, 0},        {"x\"\"", 3, 1},
+        {"abc", 0, 0},     {"ab\"", 3, 1},    {"\"x\",y", 1, 2}, {"\"\"x", 0, 0},
+        {"\"\"\"x", 3, 1}, {"a\"b\"c", 2, 2}, {"", 0, 0},        {"x\"\"", 3, 1},
     };
     for (const Case& c : cases) {
         int pos = -1;
@@ -200,15 +208,9 @@ TEST(TextCodecs, CellTextKinds)
         bool markup;
         int kind;
     } cases[] = {
-        {u""sv, true, ctkPlain},
-        {u"=A1+1"sv, false, ctkFormula},
-        {u"|\\\0=\0x"sv, false, ctkFormula},
-        {u"|\\\0A"sv, false, ctkWide},
-        {u"{\\rtf1}"sv, true, ctkRichText},
-        {u"a </b>"sv, true, ctkMarkup},
-        {u"a </b>"sv, false, ctkPlain},
-        {u"<B>bold"sv, true, ctkMarkup},
-        {u"<b>bold"sv, true, ctkPlain},
+        {u""sv, true, ctkPlain},        {u"=A1+1"sv, false, ctkFormula},    {u"|\\\0=\0x"sv, false, ctkFormula},
+        {u"|\\\0A"sv, false, ctkWide},  {u"{\\rtf1}"sv, true, ctkRichText}, {u"a </b>"sv, true, ctkMarkup},
+        {u"a </b>"sv, false, ctkPlain}, {u"<B>bold"sv, true, ctkMarkup},    {u"<b>bold"sv, true, ctkPlain},
         {u"x"sv, true, ctkPlain},
     };
     for (const Case& c : cases)
@@ -248,8 +250,10 @@ TEST(TextCodecs, UrlsAnchorsAndMixedCase)
     struct MixedCase {
         const char* in;
         const char* out;
-    } mixed[] = {{"O'ABC", "O'Abc"},     {"AB-CD", "Ab-Cd"},         {"ab.cd", "Ab.Cd"},     {"mcxy", "McXy"},
-                 {"ab mcxy", "Ab McXy"}, {"abc iii", "Abc III"},     {"abc ii", "Abc II"},   {"HELLO WORLD", "Hello World"},
+    } mixed[] = {{"O'ABC", "O'Abc"},     {"AB-CD", "Ab-Cd"},
+                 {"ab.cd", "Ab.Cd"},     {"mcxy", "McXy"},
+                 {"ab mcxy", "Ab McXy"}, {"abc iii", "Abc III"},
+                 {"abc ii", "Abc II"},   {"HELLO WORLD", "Hello World"},
                  {"a,b", "A,B"},         {"", ""}};
     for (const MixedCase& c : mixed)
         EXPECT_EQ(ToMixedCase(QString::fromLatin1(c.in)), QString::fromLatin1(c.out)) << c.in;

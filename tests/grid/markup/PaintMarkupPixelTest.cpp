@@ -4,9 +4,9 @@
 // a scripted theme and unbound (the classic looks), and is written as a PNG for a person to
 // look at ("PaintMarkup_<case>_<look>.png" in the working folder).
 
+#include "grid/look/QvXPVS.h"
 #include "grid/markup/PictureContainer.h"
 #include "grid/markup/RizIVUDE.h"
-#include "grid/look/QvXPVS.h"
 
 #include "grid/support/FakeVisualStyles.h"
 #include "grid/support/MarkupCanvas.h"
@@ -39,8 +39,8 @@ QRgb rgbOf(TColor c)
 
 bool near(QRgb a, QRgb b, int tolerance = 8)
 {
-    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
-           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
 int countIf(const QImage& img, const QRect& area, const std::function<bool(QRgb)>& test)
@@ -172,9 +172,8 @@ TEST_P(PaintMarkupPixels, RightToLeftReadingKeepsTheRunsWhereTheyWereLaidOut)
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
     const int w = probe.w("ab!");
-    const QImage readingOnly = paint("rtl_reading_only", "ab!", [](TMarkupRequest& m) {
-        m.BiDiMode = bdRightToLeftReadingOnly;
-    });
+    const QImage readingOnly =
+        paint("rtl_reading_only", "ab!", [](TMarkupRequest& m) { m.BiDiMode = bdRightToLeftReadingOnly; });
     const QImage mirrored = paint("rtl_mirrored", "ab!", [](TMarkupRequest& m) { m.BiDiMode = bdRightToLeft; });
     QLocale::setDefault(saved);
     EXPECT_GE(inked(readingOnly).left(), L);
@@ -262,7 +261,8 @@ TEST_P(PaintMarkupPixels, ShadowBlinkUnderlineAndStrikeOut)
     const QRect plain = inked(paint("plain", "MMM"));
     const QImage shadowed = paint("sh", "<SH>MMM</SH>");
     EXPECT_EQ(inked(shadowed), plain.adjusted(0, 0, 1, 1));
-    EXPECT_GT(countIf(shadowed, plain.adjusted(0, 0, 1, 1), [](QRgb p) { return near(p, qRgb(128, 128, 128), 30); }), 0);
+    EXPECT_GT(countIf(shadowed, plain.adjusted(0, 0, 1, 1), [](QRgb p) { return near(p, qRgb(128, 128, 128), 30); }),
+              0);
 
     // Blinking text takes the entry background while hidden; its end restores the colour.
     const int w = probe.w("MMM"), h = probe.baseRunHeight();
@@ -417,7 +417,8 @@ TEST_P(PaintMarkupPixels, Buttons)
     const QImage normal = paint("button", "<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"60\">");
     const QImage pressed =
         paint("button_pressed", "<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"60\">", under(true));
-    const QImage hot = paint("button_hot", "<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"60\">", under(false));
+    const QImage hot =
+        paint("button_hot", "<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"60\">", under(false));
     // The caption in the middle of the face.
     EXPECT_GT(countIf(normal, QRect(L + 20, face.Top + 4, 20, 18), [](QRgb p) { return qGray(p) < 100; }), 0);
     if (themed()) {

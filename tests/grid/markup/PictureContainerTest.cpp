@@ -3,8 +3,8 @@
 
 #include "grid/markup/PictureContainer.h"
 
-#include "support/TestSupport.h"
 #include "grid/support/GridTestHelpers.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -452,9 +452,8 @@ TEST(HTMLPicture, DrawsStretchedOrAtNaturalSize)
     bmp.SetStretch(true);
     const QImage stretched = drawn(bmp, {2, 2, 10, 10});
     const std::pair<QPoint, QRgb> pixels[] = {
-        {{2, 2}, red},   {{5, 5}, red},   {{6, 2}, green}, {{9, 5}, green}, {{2, 6}, blue},
-        {{5, 9}, blue},  {{6, 6}, white}, {{9, 9}, white}, {{10, 9}, black}, {{9, 10}, black},
-        {{1, 2}, black},
+        {{2, 2}, red},   {{5, 5}, red},   {{6, 2}, green},  {{9, 5}, green},  {{2, 6}, blue},  {{5, 9}, blue},
+        {{6, 6}, white}, {{9, 9}, white}, {{10, 9}, black}, {{9, 10}, black}, {{1, 2}, black},
     };
     for (const auto& [at, color] : pixels)
         EXPECT_EQ(stretched.pixel(at), color) << at.x() << "," << at.y();

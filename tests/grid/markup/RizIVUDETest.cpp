@@ -1,8 +1,8 @@
 // Markup helpers: entities, colour names, plain text, search marks, CONTROL tags and the
 // drawing helpers of image tags, one table of cases per routine.
 
-#include "grid/QvGrid.h"
 #include "grid/markup/RizIVUDE.h"
+#include "grid/QvGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -96,18 +96,46 @@ TEST(MarkupEntities, EveryTableEntryDecodesAndEncodesBothWays)
 TEST(MarkupColors, EveryColourNameAndAnUnknownOne)
 {
     const std::pair<const char*, TColor> names[] = {
-        {"clred", 0x0000FF}, {"clblack", 0x000000}, {"clblue", 0xFF0000}, {"clgreen", 0x008000},
-        {"claqua", 0xFFFF00}, {"clyellow", 0x00FFFF}, {"clfuchsia", 0xFF00FF}, {"clwhite", 0xFFFFFF},
-        {"cllime", 0x00FF00}, {"clsilver", 0xC0C0C0}, {"clgray", 0x808080}, {"clolive", 0x008080},
-        {"clnavy", 0x800000}, {"clpurple", 0x800080}, {"clteal", 0x808000}, {"clmaroon", 0x000080},
-        {"clbackground", 0xFF000001}, {"clactivecaption", 0xFF000002}, {"clinactivecaption", 0xFF000003},
-        {"clmenu", 0xFF000004}, {"clwindow", 0xFF000005}, {"clwindowframe", 0xFF000006},
-        {"clmenutext", 0xFF000007}, {"clwindowtext", 0xFF000008}, {"clcaptiontext", 0xFF000009},
-        {"clactiveborder", 0xFF00000A}, {"clinactiveborder", 0xFF00000B}, {"clappworkspace", 0xFF00000C},
-        {"clhighlight", 0xFF00000D}, {"clhighlighttext", 0xFF00000E}, {"clbtnface", 0xFF00000F},
-        {"clbtnshadow", 0xFF000010}, {"clgraytext", 0xFF000011}, {"clbtntext", 0xFF000012},
-        {"clinactivecaptiontext", 0xFF000013}, {"clbtnhighlight", 0xFF000014}, {"cl3ddkshadow", 0xFF000015},
-        {"cl3dlight", 0xFF000016}, {"clinfotext", 0xFF000017}, {"clinfobk", 0xFF000018},
+        {"clred", 0x0000FF},
+        {"clblack", 0x000000},
+        {"clblue", 0xFF0000},
+        {"clgreen", 0x008000},
+        {"claqua", 0xFFFF00},
+        {"clyellow", 0x00FFFF},
+        {"clfuchsia", 0xFF00FF},
+        {"clwhite", 0xFFFFFF},
+        {"cllime", 0x00FF00},
+        {"clsilver", 0xC0C0C0},
+        {"clgray", 0x808080},
+        {"clolive", 0x008080},
+        {"clnavy", 0x800000},
+        {"clpurple", 0x800080},
+        {"clteal", 0x808000},
+        {"clmaroon", 0x000080},
+        {"clbackground", 0xFF000001},
+        {"clactivecaption", 0xFF000002},
+        {"clinactivecaption", 0xFF000003},
+        {"clmenu", 0xFF000004},
+        {"clwindow", 0xFF000005},
+        {"clwindowframe", 0xFF000006},
+        {"clmenutext", 0xFF000007},
+        {"clwindowtext", 0xFF000008},
+        {"clcaptiontext", 0xFF000009},
+        {"clactiveborder", 0xFF00000A},
+        {"clinactiveborder", 0xFF00000B},
+        {"clappworkspace", 0xFF00000C},
+        {"clhighlight", 0xFF00000D},
+        {"clhighlighttext", 0xFF00000E},
+        {"clbtnface", 0xFF00000F},
+        {"clbtnshadow", 0xFF000010},
+        {"clgraytext", 0xFF000011},
+        {"clbtntext", 0xFF000012},
+        {"clinactivecaptiontext", 0xFF000013},
+        {"clbtnhighlight", 0xFF000014},
+        {"cl3ddkshadow", 0xFF000015},
+        {"cl3dlight", 0xFF000016},
+        {"clinfotext", 0xFF000017},
+        {"clinfobk", 0xFF000018},
     };
     EXPECT_EQ(std::size(names), 40u);
     for (const auto& [name, color] : names)
@@ -120,16 +148,12 @@ TEST(MarkupColors, EveryColourNameAndAnUnknownOne)
 TEST(MarkupColors, HexToColorCases)
 {
     const std::pair<const char*, TColor> cases[] = {
-        {"#FF0000", 0x0000FF},
-        {"#00FF00", 0x00FF00},
-        {"#0000FF", 0xFF0000},
-        {"#123456", 0x563412},
-        {"#FF", 0x0000FF},       // pairs cut off count 0
-        {"#ABC", 0x0000AB},      // a one-character pair counts 0
-        {"", 0x000000},
-        {"#GG00FF", 0xFF0000},   // no hexadecimal digit: 0, nothing spills into green
-        {"#ff0000", 0x000000},   // upper case only
-        {"xFF8000", 0x0080FF},   // the first character is not looked at
+        {"#FF0000", 0x0000FF}, {"#00FF00", 0x00FF00}, {"#0000FF", 0xFF0000},
+        {"#123456", 0x563412}, {"#FF", 0x0000FF},     // pairs cut off count 0
+        {"#ABC", 0x0000AB},                           // a one-character pair counts 0
+        {"", 0x000000},        {"#GG00FF", 0xFF0000}, // no hexadecimal digit: 0, nothing spills into green
+        {"#ff0000", 0x000000},                        // upper case only
+        {"xFF8000", 0x0080FF},                        // the first character is not looked at
     };
     for (const auto& [text, color] : cases)
         EXPECT_EQ(HexToColor(QLatin1String(text)), color) << text;
@@ -227,8 +251,8 @@ TEST(MarkupControls, ParseControlTag)
     const TControlTag sparse = ParseControlTag(R"(<control type="check" id="c">)");
     EXPECT_EQ(sparse.Type, "CHECK");
     EXPECT_EQ(sparse.ID, "c");
-    EXPECT_TRUE(sparse.Value.isEmpty() && sparse.Width.isEmpty() && sparse.Height.isEmpty() &&
-                sparse.Prop.isEmpty() && sparse.MaxLen.isEmpty());
+    EXPECT_TRUE(sparse.Value.isEmpty() && sparse.Width.isEmpty() && sparse.Height.isEmpty() && sparse.Prop.isEmpty()
+                && sparse.MaxLen.isEmpty());
 
     EXPECT_TRUE(ParseControlTag(R"(<CONTROL ID="open>)").ID.isEmpty()) << "no closing quote";
 
@@ -250,12 +274,11 @@ TEST(MarkupControls, NextEditControlID)
                          R"(<CONTROL TYPE="CHECK" ID="c1"> <control type="combo" id="k1"> )"
                          R"(<CONTROL TYPE="RADIO" ID="r1"> <CONTROL TYPE="PASSWORD" ID="p1"> <b>x</b>)";
     const std::pair<const char*, const char*> cases[] = {
-        {"", "e1"},   // first edit-like control
-        {"e1", "k1"}, // next, skipping the check box
-        {"c1", "k1"}, // after a control that is no edit itself
-        {"k1", "p1"},
-        {"p1", ""},   // after the last
-        {"zz", ""},   // no such control
+        {"", "e1"},               // first edit-like control
+        {"e1", "k1"},             // next, skipping the check box
+        {"c1", "k1"},             // after a control that is no edit itself
+        {"k1", "p1"}, {"p1", ""}, // after the last
+        {"zz", ""},               // no such control
     };
     for (const auto& [id, next] : cases)
         EXPECT_EQ(NextEditControlID(text, QLatin1String(id)), QLatin1String(next)) << id;
@@ -277,8 +300,8 @@ TEST(MarkupControls, SetControlValueRebuildsTheTag)
         {"prop and maxlen kept, other attributes dropped",
          R"(a<CONTROL TYPE="mask" ID="m1" VALUE="x" WIDTH="60" PROP="00&amp;0" MAXLEN="4" EXTRA="y">b)", "m1", "1<2",
          true, R"(a<CONTROL ID="m1" VALUE="1&lt;2" WIDTH="60" TYPE="MASK" PROP="00&amp;0" MAXLEN="4">b)"},
-        {"height kept, value encoded with all", R"(<CONTROL ID="e" TYPE="EDIT" VALUE="" WIDTH="50" HEIGHT="18">)",
-         "e", "é", true, R"(<CONTROL ID="e" VALUE="&eacute;" WIDTH="50" TYPE="EDIT" HEIGHT="18">)"},
+        {"height kept, value encoded with all", R"(<CONTROL ID="e" TYPE="EDIT" VALUE="" WIDTH="50" HEIGHT="18">)", "e",
+         "é", true, R"(<CONTROL ID="e" VALUE="&eacute;" WIDTH="50" TYPE="EDIT" HEIGHT="18">)"},
         {"only the first control with the ID",
          R"(<CONTROL TYPE="EDIT" ID="d" VALUE="1"><CONTROL TYPE="EDIT" ID="d" VALUE="2">)", "d", "9", true,
          R"(<CONTROL ID="d" VALUE="9" WIDTH="" TYPE="EDIT"><CONTROL TYPE="EDIT" ID="d" VALUE="2">)"},

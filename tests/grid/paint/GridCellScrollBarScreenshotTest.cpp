@@ -7,8 +7,8 @@
 #include "grid/look/QvXPVS.h"
 #include "grid/markup/RizIVUDE.h"
 
-#include "support/TestSupport.h"
 #include "support/Screenshots.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -99,8 +99,7 @@ struct CellBarScreen {
                     continue;
                 ++checked;
                 if (!ok && ++wrong <= 5)
-                    ADD_FAILURE() << referenceName.toStdString() << " at " << x << "," << y << ": "
-                                  << std::hex << got;
+                    ADD_FAILURE() << referenceName.toStdString() << " at " << x << "," << y << ": " << std::hex << got;
             }
         EXPECT_GT(checked, 1000);
         EXPECT_EQ(wrong, 0);

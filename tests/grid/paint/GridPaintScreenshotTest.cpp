@@ -2,9 +2,9 @@
 // progress bar, node rows and a merged cell, once with the system's visual styles and once
 // with the classic look. The pixels checked here are the ones a glance would miss.
 
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 #include "grid/look/QvXPVS.h"
+#include "grid/paint/GridPaint.h"
 
 #include <QDir>
 #include <QImage>
@@ -26,8 +26,12 @@ void fillDemo(TQvStringGrid& g)
     g.SetRowCount(9);
     g.SetColWidths(0, 70);
     g.SetColWidths(2, 110);
-    const QStringList headers{QString(), QStringLiteral("Enable"), QStringLiteral("Progress"),
-                              QStringLiteral("Name"), QStringLiteral("Offset"), QStringLiteral("Length")};
+    const QStringList headers{QString(),
+                              QStringLiteral("Enable"),
+                              QStringLiteral("Progress"),
+                              QStringLiteral("Name"),
+                              QStringLiteral("Offset"),
+                              QStringLiteral("Length")};
     for (int c = 0; c < headers.size(); ++c)
         g.SetCells(c, 0, headers[c]);
     // Two nodes of three rows each, the second contracted-looking glyph on row 5.
@@ -95,7 +99,8 @@ TEST_P(GridPaintScreenshot, DemoGridToPng)
     EXPECT_EQ(img.pixel(merged.Left + 3, splitY), inside);
     // A progress cell shows the level colour in its left part.
     const TRect bar = g.CellRect(2, 5);
-    EXPECT_NE(img.pixel(bar.Left + 5, bar.Top + bar.Height() / 2), img.pixel(bar.Right - 8, bar.Top + bar.Height() / 2));
+    EXPECT_NE(img.pixel(bar.Left + 5, bar.Top + bar.Height() / 2),
+              img.pixel(bar.Right - 8, bar.Top + bar.Height() / 2));
 }
 
 } // namespace

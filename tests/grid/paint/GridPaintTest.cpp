@@ -228,14 +228,18 @@ TEST_P(GridPaint, ProgressBarFillLengths)
     struct Case {
         int percent;
         bool stacked, smooth;
-        int lastFilled;  // last coloured pixel on the bar's middle row
+        int lastFilled; // last coloured pixel on the bar's middle row
         QRgb colourAt5; // colour at x = 5
     };
     const Case cases[] = {
-        {37, false, true, 37, rgbOf(look.Level0Color)},  {75, false, true, 75, rgbOf(look.Level1Color)},
-        {95, false, true, 95, rgbOf(look.Level2Color)},  {100, false, true, 100, rgbOf(look.Level3Color)},
-        {0, false, true, -1, kWhite},                     {9, false, false, 9, rgbOf(look.Level0Color)},
-        {10, false, false, 8, rgbOf(look.Level0Color)},  {24, false, false, 24, rgbOf(look.Level0Color)},
+        {37, false, true, 37, rgbOf(look.Level0Color)},
+        {75, false, true, 75, rgbOf(look.Level1Color)},
+        {95, false, true, 95, rgbOf(look.Level2Color)},
+        {100, false, true, 100, rgbOf(look.Level3Color)},
+        {0, false, true, -1, kWhite},
+        {9, false, false, 9, rgbOf(look.Level0Color)},
+        {10, false, false, 8, rgbOf(look.Level0Color)},
+        {24, false, false, 24, rgbOf(look.Level0Color)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.percent);
@@ -335,10 +339,10 @@ TEST_P(GridPaint, HeaderDropDownPart)
     grid->FHoverFixedY = 0;
     const QImage hot = paint(2, 0, {0, 0, 80, 22}, gdFixed);
     const QRgb border = rgbOf(0x0000FF);
-    EXPECT_EQ(hot.pixel(64, 11), border);           // separator
-    EXPECT_EQ(hot.pixel(72, 8), border);            // arrow base
-    EXPECT_EQ(hot.pixel(72, 10), border);           // arrow point
-    EXPECT_NE(hot.pixel(68, 9), border);            // outside the arrow
+    EXPECT_EQ(hot.pixel(64, 11), border); // separator
+    EXPECT_EQ(hot.pixel(72, 8), border);  // arrow base
+    EXPECT_EQ(hot.pixel(72, 10), border); // arrow point
+    EXPECT_NE(hot.pixel(68, 9), border);  // outside the arrow
     grid->FHoverFixedX = -1;
     const QImage cold = paint(2, 0, {0, 0, 80, 22}, gdFixed);
     EXPECT_NE(cold.pixel(64, 11), border);
@@ -362,8 +366,8 @@ TEST_P(GridPaint, FocusRectangleRule)
     const auto framed = [&](int col, int row) {
         const QImage img = paint(col, row, {10, 10, 70, 34});
         // Dotted frame over 10..68 x 10..32: corners and every second pixel inverted.
-        return img.pixel(10, 10) != kWhite && img.pixel(68, 32) == img.pixel(10, 10) &&
-               img.pixel(11, 10) == kWhite && img.pixel(69, 33) == kWhite;
+        return img.pixel(10, 10) != kWhite && img.pixel(68, 32) == img.pixel(10, 10) && img.pixel(11, 10) == kWhite
+               && img.pixel(69, 33) == kWhite;
     };
     EXPECT_TRUE(framed(2, 2));
     EXPECT_FALSE(framed(3, 2));
@@ -550,13 +554,13 @@ TEST(GridPaintRotatedText, PlacementTable)
         TPoint expected;
     };
     const Case cases[] = {
-        {45, taLeftJustify, vtaTop, {10, 50}},     {45, taRightJustify, vtaBottom, {62, 65}},
-        {45, taCenter, vtaCenter, {36, 57}},       {0, taLeftJustify, vtaTop, {10, 50}},
-        {120, taLeftJustify, vtaTop, {50, 55}},    {120, taRightJustify, vtaBottom, {102, 70}},
-        {120, taCenter, vtaCenter, {76, 62}},      {200, taLeftJustify, vtaTop, {58, 25}},
+        {45, taLeftJustify, vtaTop, {10, 50}},       {45, taRightJustify, vtaBottom, {62, 65}},
+        {45, taCenter, vtaCenter, {36, 57}},         {0, taLeftJustify, vtaTop, {10, 50}},
+        {120, taLeftJustify, vtaTop, {50, 55}},      {120, taRightJustify, vtaBottom, {102, 70}},
+        {120, taCenter, vtaCenter, {76, 62}},        {200, taLeftJustify, vtaTop, {58, 25}},
         {200, taRightJustify, vtaBottom, {110, 40}}, {200, taCenter, vtaCenter, {84, 32}},
-        {300, taLeftJustify, vtaTop, {18, 20}},    {300, taRightJustify, vtaBottom, {70, 35}},
-        {300, taCenter, vtaCenter, {44, 27}},      {360, taLeftJustify, vtaTop, {18, 20}},
+        {300, taLeftJustify, vtaTop, {18, 20}},      {300, taRightJustify, vtaBottom, {70, 35}},
+        {300, taCenter, vtaCenter, {44, 27}},        {360, taLeftJustify, vtaTop, {18, 20}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.angle);
@@ -755,8 +759,8 @@ TEST_P(GridPaint, ClassicProgressFormats)
         QImage img(120, 20, QImage::Format_RGB32);
         img.fill(kWhite);
         QPainter p(&img);
-        ZirAzur::PaintClassicProgress(p, {0, 0, 120, 20}, 0x0000FF, false, clNone, QString::fromLatin1(format), 100,
-                                      0, 2, 2, position, 0xFFFFFF, 0x00FF00, 0x000000);
+        ZirAzur::PaintClassicProgress(p, {0, 0, 120, 20}, 0x0000FF, false, clNone, QString::fromLatin1(format), 100, 0,
+                                      2, 2, position, 0xFFFFFF, 0x00FF00, 0x000000);
         return img;
     };
     EXPECT_EQ(bar("%d", 7.6), bar("%d", 8.0));

@@ -215,8 +215,9 @@ struct TextGrid {
         g.SetCells(2, 1, QStringLiteral("first line\nsecond line"));
         g.SetCells(3, 1, QStringLiteral("<i>marked</i> <font color=\"clred\">up</font>"));
         g.SetCells(1, 2, QStringLiteral("=1+2"));
-        g.SetCells(2, 2, QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
-                                        "\\f0\\fs16 rich \\cf1 red\\par}"));
+        g.SetCells(2, 2,
+                   QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+                                  "\\f0\\fs16 rich \\cf1 red\\par}"));
         g.SetCells(3, 2, QStringLiteral("http://www.example.com/x"));
         g.PaintSettings().URLShow = true;
         g.SetCells(1, 3, QStringLiteral("a rather long text that does not fit"));
@@ -344,10 +345,10 @@ TEST(ReferencePrint, PdfPagesOfGraphicsAndTexts)
         g.Print();
         ASSERT_TRUE(QFile::exists(pdf));
         QProcess p;
-        p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
-                                             QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                             QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,
-                                             dir.filePath(name)});
+        p.start(QStringLiteral("pdftoppm"),
+                {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"), QStringLiteral("-f"),
+                 QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,
+                 dir.filePath(name)});
         p.waitForFinished(30000);
         expectReference(QImage(dir.filePath(name + QStringLiteral(".png"))), QStringLiteral("pdf_") + name);
     };

@@ -2,17 +2,17 @@
 // notifications, aborts, exceptions, the selected-only filter, wide grids), and a three-page grid
 // printed to PDF through the printer stand-in, read back with pdfinfo and pdftotext.
 
-#include "grid/print/GridPrint.h"
 #include "grid/QvGrid.h"
+#include "grid/print/GridPrint.h"
+#include "grid/support/FakePrinter.h"
 #include "platform/Printer.h"
 #include "platform/Services.h"
-#include "grid/support/FakePrinter.h"
 
 #include <QFile>
 #include <QImage>
-#include <QRegularExpression>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -105,7 +105,9 @@ TEST(PrintLayout, ThreePagesToPdfWithRepeatedFixedRowAndPageNumbers)
     ps.SetPageNr(ppBottomRight);
     int starts = 0, dones = 0;
     std::vector<int> lastRows;
-    grid.OnPrintPageDone = [&](TQvStringGrid*, QPainter&, int lastRow, int, int, int, int) { lastRows.push_back(lastRow); };
+    grid.OnPrintPageDone = [&](TQvStringGrid*, QPainter&, int lastRow, int, int, int, int) {
+        lastRows.push_back(lastRow);
+    };
     grid.Print();
     ASSERT_EQ(lastRows.size(), 3u);
     const QString info = run("pdfinfo", {pdf});
@@ -119,7 +121,9 @@ TEST(PrintLayout, ThreePagesToPdfWithRepeatedFixedRowAndPageNumbers)
 
     // Preview and print agree on the page breaks.
     std::vector<int> previewRows;
-    grid.OnPrintPageDone = [&](TQvStringGrid*, QPainter&, int lastRow, int, int, int, int) { previewRows.push_back(lastRow); };
+    grid.OnPrintPageDone = [&](TQvStringGrid*, QPainter&, int lastRow, int, int, int, int) {
+        previewRows.push_back(lastRow);
+    };
     const int w = printer.PageWidth(), h = printer.PageHeight();
     for (int page = 1; page <= 3; ++page) {
         QImage img(w, h, QImage::Format_RGB32);
@@ -152,8 +156,12 @@ class RecordingGrid : public TQvStringGrid {
 public:
     RecordingGrid()
     {
-        OnPrintStart = [this](TQvStringGrid*, int pages, int&, int&) { Log << QStringLiteral("printstart %1").arg(pages); };
-        OnPrintPage = [this](TQvStringGrid*, QPainter&, int page, int, int) { Log << QStringLiteral("page %1").arg(page); };
+        OnPrintStart = [this](TQvStringGrid*, int pages, int&, int&) {
+            Log << QStringLiteral("printstart %1").arg(pages);
+        };
+        OnPrintPage = [this](TQvStringGrid*, QPainter&, int page, int, int) {
+            Log << QStringLiteral("page %1").arg(page);
+        };
         OnPrintNewPage = [this](TQvStringGrid*, int row, bool& newPage) {
             Log << QStringLiteral("new %1").arg(row);
             newPage = BreakBefore.count(row) > 0;
@@ -212,7 +220,9 @@ TEST_F(PrintRun, EventsOfAThreePageRunComeInOrder)
 {
     grid.BreakBefore = {4, 8};
     grid.PrintSettings().SetPageNr(ppBottomRight);
-    grid.OnPrintGetPageNum = [&](TQvStringGrid*, int page, int, QString&) { grid.Log << QStringLiteral("pagenum %1").arg(page); };
+    grid.OnPrintGetPageNum = [&](TQvStringGrid*, int page, int, QString&) {
+        grid.Log << QStringLiteral("pagenum %1").arg(page);
+    };
     grid.Print();
     QStringList expected{"start"};
     const auto rows = [&](int from, int to) {
@@ -449,15 +459,14 @@ TEST_P(PrintFit, ScalesTheColumnsOrKeepsTheirNaturalSize)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, PrintFit,
-    ::testing::Values(FitCase{"shrink, narrow grid", fpShrink, 3000, true, false},
-                      FitCase{"shrink, wide grid", fpShrink, 500, true, true},
-                      FitCase{"grow, wide grid", fpGrow, 500, true, false},
-                      FitCase{"grow, narrow grid", fpGrow, 3000, true, true},
-                      FitCase{"custom, not allowed", fpCustom, 500, false, false},
-                      FitCase{"custom, allowed", fpCustom, 500, true, true},
-                      FitCase{"always", fpAlways, 3000, true, true}));
+INSTANTIATE_TEST_SUITE_P(Modes, PrintFit,
+                         ::testing::Values(FitCase{"shrink, narrow grid", fpShrink, 3000, true, false},
+                                           FitCase{"shrink, wide grid", fpShrink, 500, true, true},
+                                           FitCase{"grow, wide grid", fpGrow, 500, true, false},
+                                           FitCase{"grow, narrow grid", fpGrow, 3000, true, true},
+                                           FitCase{"custom, not allowed", fpCustom, 500, false, false},
+                                           FitCase{"custom, allowed", fpCustom, 500, true, true},
+                                           FitCase{"always", fpAlways, 3000, true, true}));
 
 // The frame's bottom line: 1 mm for double borders, else 0.2 mm. Cell borders are off (no
 // colour) and the cells empty, so the frame is all that is dark across the middle of the page.
@@ -497,7 +506,9 @@ TEST(PrintLayout, APreviewOfOnePageBreaksAsThePrintoutWithAMarkupTitle)
     grid.PrintSettings().SetTitle(ppTopLeft);
     grid.PrintSettings().SetTitleLines({"<b>Scan</b> list", "second line", "third line"});
     std::vector<int> lastRows;
-    grid.OnPrintPageDone = [&](TQvStringGrid*, QPainter&, int lastRow, int, int, int, int) { lastRows.push_back(lastRow); };
+    grid.OnPrintPageDone = [&](TQvStringGrid*, QPainter&, int lastRow, int, int, int, int) {
+        lastRows.push_back(lastRow);
+    };
     grid.Print();
     ASSERT_GE(lastRows.size(), 3u);
     const std::vector<int> printed = lastRows;

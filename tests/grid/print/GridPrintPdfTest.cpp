@@ -2,8 +2,8 @@
 // with pdftotext and rendered with pdftoppm at 100 dpi: texts, borders, a check box and a
 // markup title where the 0.1-mm geometry puts them.
 
-#include "grid/print/GridPrint.h"
 #include "grid/QvGrid.h"
+#include "grid/print/GridPrint.h"
 #include "platform/Printer.h"
 #include "platform/Services.h"
 
@@ -72,7 +72,8 @@ class PrintPdf : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty() || QStandardPaths::findExecutable("pdftoppm").isEmpty())
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()
+            || QStandardPaths::findExecutable("pdftoppm").isEmpty())
             GTEST_SKIP() << "poppler-utils (pdftotext, pdftoppm) not installed";
         ASSERT_TRUE(dir.isValid());
         pdf = dir.filePath("grid.pdf");
@@ -155,7 +156,8 @@ TEST_F(PrintPdf, RowsHeaderFooterBordersCheckBoxAndMarkupTitleLandOnThePage)
         EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << " in:\n" << text.toStdString();
 
     // The page at 100 dpi.
-    run("pdftoppm", {"-r", QString::number(kDpi), "-png", "-f", "1", "-l", "1", "-singlefile", pdf, dir.filePath("page")});
+    run("pdftoppm",
+        {"-r", QString::number(kDpi), "-png", "-f", "1", "-l", "1", "-singlefile", pdf, dir.filePath("page")});
     const QImage page(dir.filePath("page.png"));
     ASSERT_FALSE(page.isNull());
 

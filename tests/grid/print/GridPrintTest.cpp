@@ -142,9 +142,9 @@ TEST_F(PrintCanvas, EachBorderKindDrawsItsSides)
         bool left, top, right, bottom;
     };
     const Case cases[] = {
-        {pbNoborder, false, false, false, false},   {pbSingle, true, true, true, true},
-        {pbDouble, true, true, true, true},         {pbVertical, true, false, true, false},
-        {pbHorizontal, false, true, false, true},   {pbAround, false, false, false, false},
+        {pbNoborder, false, false, false, false},     {pbSingle, true, true, true, true},
+        {pbDouble, true, true, true, true},           {pbVertical, true, false, true, false},
+        {pbHorizontal, false, true, false, true},     {pbAround, false, false, false, false},
         {pbAroundVertical, true, false, true, false}, {pbAroundHorizontal, false, true, false, true},
         {pbCustom, false, false, false, false},
     };
@@ -187,7 +187,7 @@ TEST_F(PrintCanvas, ACellMergedOverThreeColumnsHasNoInnerLines)
     prepare();
     const int pitch = printRow(0);
     const int midY = kTop - pitch / 2;
-    EXPECT_TRUE(redNear(kLeft + kWidth, midY));     // its left edge
+    EXPECT_TRUE(redNear(kLeft + kWidth, midY));      // its left edge
     EXPECT_FALSE(redNear(kLeft + 2 * kWidth, midY)); // inside
     EXPECT_FALSE(redNear(kLeft + 3 * kWidth, midY));
     EXPECT_TRUE(redNear(kLeft + 4 * kWidth, midY)); // its right edge
@@ -204,10 +204,10 @@ TEST_F(PrintCanvas, ACellCrossingTheFooterEndsAtOnePitchWithoutItsBottomLine)
     TGridPrinter& p = prepare(pmPrint, kTop - 150); // room for one pitch, not for two
     const int pitch = printRow(0);
     ASSERT_LT(kTop - 2 * pitch, p.PageBottom);
-    EXPECT_FALSE(redNear(kLeft + 50, kTop - pitch));     // no bottom line
+    EXPECT_FALSE(redNear(kLeft + 50, kTop - pitch)); // no bottom line
     EXPECT_FALSE(redNear(kLeft + 50, kTop - 2 * pitch));
-    EXPECT_TRUE(redNear(kLeft, kTop - pitch + 5));      // the left line reaches one pitch down
-    EXPECT_FALSE(redNear(kLeft, kTop - pitch - 10));    // and stops there
+    EXPECT_TRUE(redNear(kLeft, kTop - pitch + 5));   // the left line reaches one pitch down
+    EXPECT_FALSE(redNear(kLeft, kTop - pitch - 10)); // and stops there
     // A cell that fits keeps its bottom line.
     EXPECT_TRUE(redNear(kLeft + kWidth + 50, kTop - pitch));
 }
@@ -222,8 +222,8 @@ TEST_F(PrintCanvas, TheBackgroundRunsFromColourToAtTheBottomUpToTheBrushColour)
     const int pitch = printRow(0);
     // The last band before the closing one is within a 64th of the ends.
     const auto near = [](QRgb a, QRgb b) {
-        return std::abs(qRed(a) - qRed(b)) <= 8 && std::abs(qGreen(a) - qGreen(b)) <= 8 &&
-               std::abs(qBlue(a) - qBlue(b)) <= 8;
+        return std::abs(qRed(a) - qRed(b)) <= 8 && std::abs(qGreen(a) - qGreen(b)) <= 8
+               && std::abs(qBlue(a) - qBlue(b)) <= 8;
     };
     EXPECT_TRUE(near(at(kLeft + 50, kTop - 3), qRgb(0, 255, 0)));
     EXPECT_EQ(at(kLeft + 50, kTop - pitch + 1), qRgb(0, 0, 255));

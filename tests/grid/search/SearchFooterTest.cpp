@@ -124,8 +124,8 @@ TEST(SearchFooter, ControlsSitAtTheirPlaces)
 
 TEST(SearchFooter, GlyphsAreDrawnForEveryName)
 {
-    for (const char* name : {"QSGARDOWN", "QSGARDOWND", "QSGARUP", "QSGARUPD", "QSGCLOSE", "QSGCLOSEH", "QSGCLOSED",
-                             "QSGHI", "QSGHID"})
+    for (const char* name :
+         {"QSGARDOWN", "QSGARDOWND", "QSGARUP", "QSGARUPD", "QSGCLOSE", "QSGCLOSEH", "QSGCLOSED", "QSGHI", "QSGHID"})
         EXPECT_FALSE(SearchFooterGlyph(QString::fromLatin1(name)).isNull()) << name;
     EXPECT_TRUE(SearchFooterGlyph(QStringLiteral("QSGNONE")).isNull());
 }
@@ -172,8 +172,8 @@ TEST(SearchFooter, EnterFindsNextAndCtrlEnterPrevious)
     EXPECT_EQ(w.okPressed, 0);
     EXPECT_TRUE(w.dialog.isVisible());
     const std::vector<FooterWindow::Action> tail(w.actions.end() - 3, w.actions.end());
-    EXPECT_EQ(tail, (std::vector<FooterWindow::Action>{
-                        {saFindNext, 2, 10}, {saFindNext, 2, 30}, {saFindPrevious, 2, 10}}));
+    EXPECT_EQ(tail,
+              (std::vector<FooterWindow::Action>{{saFindNext, 2, 10}, {saFindNext, 2, 30}, {saFindPrevious, 2, 10}}));
 }
 
 TEST(SearchFooter, ButtonsFindNextAndPreviousAndStartOverAfterTheLast)

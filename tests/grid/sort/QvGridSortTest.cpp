@@ -332,7 +332,8 @@ QStringList snapshot(TQvStringGrid& g)
 {
     QStringList out;
     for (int r = 0; r < g.RowCount(); ++r) {
-        QString line = QStringLiteral("h%1 m%2 e%3|").arg(g.RowHeights(r)).arg(g.GetRowModified(r)).arg(g.GetRowEnabled(r));
+        QString line =
+            QStringLiteral("h%1 m%2 e%3|").arg(g.RowHeights(r)).arg(g.GetRowModified(r)).arg(g.GetRowEnabled(r));
         for (int c = 0; c < g.TotalColCount(); ++c) {
             line += g.Cells(c, r) + QLatin1Char('|');
             if (g.CellHasProperties(c, r)) {
@@ -356,7 +357,8 @@ TEST_F(QvGridSort, UnsortRestoresEveryRowWithAllItCarries)
     std::mt19937 rng(7);
     std::vector<QStringList> rows;
     for (int r = 0; r < 40; ++r)
-        rows.push_back({QString::number(rng() % 10), QStringLiteral("t%1").arg(rng() % 100), QStringLiteral("x%1").arg(r)});
+        rows.push_back(
+            {QString::number(rng() % 10), QStringLiteral("t%1").arg(rng() % 100), QStringLiteral("x%1").arg(r)});
     fill(g, rows);
     g.HideColumn(3); // hidden columns travel too
     for (int r = 1; r < 41; r += 3) {
@@ -452,7 +454,9 @@ TEST_F(QvGridSort, RandomKeysEndInTheOrderOfAStableSort)
         {{ssAlphabetic, {}, [](std::mt19937& r) { return word(r, 1 + int(r() % 4), true); }, text}, nullptr},
         {{ssAlphaCase, {}, [](std::mt19937& r) { return word(r, 2, true); }, text}, nullptr},
         {{ssAlphaNoCase, {}, [](std::mt19937& r) { return word(r, 2, true); }, upper}, nullptr},
-        {{ssNumeric, {}, [](std::mt19937& r) { return QString::number(int(r() % 2001) - 1000); },
+        {{ssNumeric,
+          {},
+          [](std::mt19937& r) { return QString::number(int(r() % 2001) - 1000); },
           [num](const QString& s) { return num(s.toDouble()); }},
          nullptr},
         {{ssNumeric, "EUR ", [](std::mt19937& r) { return QStringLiteral("EUR %1.%2").arg(r() % 50).arg(r() % 10); },
@@ -461,32 +465,50 @@ TEST_F(QvGridSort, RandomKeysEndInTheOrderOfAStableSort)
         {{ssFinancial, "$", [](std::mt19937& r) { return QLatin1Char('$') + QLocale().toString(int(r() % 5000000)); },
           [num](const QString& s) { return num(s.mid(1).remove(QLatin1Char(',')).toDouble()); }},
          nullptr},
-        {{ssDate, {}, [randomDate](std::mt19937& r) { return randomDate(r).toString(QStringLiteral("M/d/yyyy")); },
+        {{ssDate,
+          {},
+          [randomDate](std::mt19937& r) { return randomDate(r).toString(QStringLiteral("M/d/yyyy")); },
           [day](const QString& s) { return day(QDate::fromString(s, QStringLiteral("M/d/yyyy"))); }},
          nullptr},
-        {{ssShortDateEU, {}, [randomDate](std::mt19937& r) { return randomDate(r).toString(QStringLiteral("d/M/yyyy")); },
+        {{ssShortDateEU,
+          {},
+          [randomDate](std::mt19937& r) { return randomDate(r).toString(QStringLiteral("d/M/yyyy")); },
           [day](const QString& s) { return day(QDate::fromString(s, QStringLiteral("d/M/yyyy"))); }},
          nullptr},
-        {{ssShortDateUS, {}, [randomDate](std::mt19937& r) { return randomDate(r).toString(QStringLiteral("M/d/yyyy")); },
+        {{ssShortDateUS,
+          {},
+          [randomDate](std::mt19937& r) { return randomDate(r).toString(QStringLiteral("M/d/yyyy")); },
           [day](const QString& s) { return day(QDate::fromString(s, QStringLiteral("M/d/yyyy"))); }},
          nullptr},
-        {{ssTime, {}, [](std::mt19937& r) { return QTime(0, 0).addSecs(int(r() % 86400)).toString(QStringLiteral("H:mm:ss")); },
-          [num](const QString& s) { return num(QTime::fromString(s, QStringLiteral("H:mm:ss")).msecsSinceStartOfDay()); }},
+        {{ssTime,
+          {},
+          [](std::mt19937& r) { return QTime(0, 0).addSecs(int(r() % 86400)).toString(QStringLiteral("H:mm:ss")); },
+          [num](const QString& s) {
+              return num(QTime::fromString(s, QStringLiteral("H:mm:ss")).msecsSinceStartOfDay());
+          }},
          nullptr},
-        {{ssHTML, {}, [](std::mt19937& r) {
+        {{ssHTML,
+          {},
+          [](std::mt19937& r) {
               const QString w = word(r, 3, false);
               return r() % 2 ? QStringLiteral("<b>%1</b>").arg(w) : w;
           },
           [](const QString& s) { return QVariant(QString(s).remove(QRegularExpression(QStringLiteral("<[^>]*>")))); }},
          nullptr},
         {{ssAnsiAlphaCase, {}, [](std::mt19937& r) { return word(r, 3, true); }, text}, &caseCollator},
-        {{ssAnsiAlphaNoCase, {}, [](std::mt19937& r) { return word(r, 3, true); },
+        {{ssAnsiAlphaNoCase,
+          {},
+          [](std::mt19937& r) { return word(r, 3, true); },
           [](const QString& s) { return QVariant(s.toLower()); }},
          &noCaseCollator},
-        {{ssAlphaNumeric, {}, [](std::mt19937& r) { return QString::number(r() % 1000); },
+        {{ssAlphaNumeric,
+          {},
+          [](std::mt19937& r) { return QString::number(r() % 1000); },
           [num](const QString& s) { return num(s.toDouble()); }},
          nullptr},
-        {{ssAutomatic, {}, [](std::mt19937& r) { return QString::number(int(r() % 1000) - 500); },
+        {{ssAutomatic,
+          {},
+          [](std::mt19937& r) { return QString::number(int(r() % 1000) - 500); },
           [num](const QString& s) { return num(s.toDouble()); }},
          nullptr},
         {{ssAutomatic, {}, [](std::mt19937& r) { return word(r, 3, false); }, text}, nullptr},

@@ -63,8 +63,7 @@ TEST(SortSettings, Defaults)
     EXPECT_EQ(s.HeaderColor(), N);
     EXPECT_EQ(s.HeaderMirrorColorTo(), N);
     EXPECT_EQ(s.IndexSortKey(), ikShift);
-    EXPECT_TRUE(s.UpGlyph().Empty() && s.DownGlyph().Empty() && s.IndexUpGlyph().Empty() &&
-                s.IndexDownGlyph().Empty());
+    EXPECT_TRUE(s.UpGlyph().Empty() && s.DownGlyph().Empty() && s.IndexUpGlyph().Empty() && s.IndexDownGlyph().Empty());
 }
 
 TEST(SortSettings, SavedAsText)
@@ -77,10 +76,8 @@ TEST(SortSettings, SavedAsText)
         const char* saved;
     };
     const Case cases[] = {
-        {3, sdDescending, false, "", "d3"},
-        {3, sdAscending, false, "", "u3"},
-        {-1, sdAscending, false, "", "u-1"},
-        {0, sdAscending, true, "u2;d0", "i;u2;d0"},
+        {3, sdDescending, false, "", "d3"},  {3, sdAscending, false, "", "u3"},
+        {-1, sdAscending, false, "", "u-1"}, {0, sdAscending, true, "u2;d0", "i;u2;d0"},
         {0, sdAscending, true, "", "i;"},
     };
     for (const Case& c : cases) {
@@ -267,15 +264,34 @@ TEST(ControlLook, Defaults)
     EXPECT_EQ(c.ProgressMarginY(), 2);
     EXPECT_EQ(c.DropDownCount(), 8);
     EXPECT_EQ(c.HintMaxWidth(), 0);
-    const TColor gradients[] = {c.FixedGradientFrom(),           c.FixedGradientTo(),
-                                c.FixedGradientMirrorFrom(),     c.FixedGradientMirrorTo(),
-                                c.FixedGradientHoverFrom(),      c.FixedGradientHoverTo(),
-                                c.FixedGradientHoverMirrorFrom(), c.FixedGradientHoverMirrorTo(),
-                                c.FixedGradientHoverBorder(),    c.FixedGradientDownFrom(),
-                                c.FixedGradientDownTo(),         c.FixedGradientDownMirrorFrom(),
-                                c.FixedGradientDownMirrorTo(),   c.FixedGradientDownBorder()};
-    const TColor want[] = {N, N, N, N, platform::clGray, platform::clWhite, N, N, platform::clSilver,
-                           platform::clGray, platform::clSilver, N, N, platform::clGray};
+    const TColor gradients[] = {c.FixedGradientFrom(),
+                                c.FixedGradientTo(),
+                                c.FixedGradientMirrorFrom(),
+                                c.FixedGradientMirrorTo(),
+                                c.FixedGradientHoverFrom(),
+                                c.FixedGradientHoverTo(),
+                                c.FixedGradientHoverMirrorFrom(),
+                                c.FixedGradientHoverMirrorTo(),
+                                c.FixedGradientHoverBorder(),
+                                c.FixedGradientDownFrom(),
+                                c.FixedGradientDownTo(),
+                                c.FixedGradientDownMirrorFrom(),
+                                c.FixedGradientDownMirrorTo(),
+                                c.FixedGradientDownBorder()};
+    const TColor want[] = {N,
+                           N,
+                           N,
+                           N,
+                           platform::clGray,
+                           platform::clWhite,
+                           N,
+                           N,
+                           platform::clSilver,
+                           platform::clGray,
+                           platform::clSilver,
+                           N,
+                           N,
+                           platform::clGray};
     for (size_t i = 0; i < std::size(want); ++i)
         EXPECT_EQ(gradients[i], want[i]) << i;
     EXPECT_EQ(c.DropDownHeader().Font().Name, QStringLiteral("Tahoma"));
@@ -347,12 +363,11 @@ TEST(ControlLook, AssignCopiesItsListOnlyAndLeavesTheGridsCopies)
     EXPECT_TRUE(dst.RadioAlwaysActive());
     EXPECT_EQ(dst.FixedGradientFrom(), platform::clRed);
     EXPECT_EQ(dst.FixedGradientTo(), platform::clBlue);
-    const TColor got[] = {dst.FixedGradientMirrorFrom(),     dst.FixedGradientMirrorTo(),
-                          dst.FixedGradientHoverFrom(),      dst.FixedGradientHoverTo(),
-                          dst.FixedGradientHoverMirrorFrom(), dst.FixedGradientHoverMirrorTo(),
-                          dst.FixedGradientHoverBorder(),    dst.FixedGradientDownFrom(),
-                          dst.FixedGradientDownTo(),         dst.FixedGradientDownMirrorFrom(),
-                          dst.FixedGradientDownMirrorTo(),   dst.FixedGradientDownBorder()};
+    const TColor got[] = {
+        dst.FixedGradientMirrorFrom(),     dst.FixedGradientMirrorTo(),        dst.FixedGradientHoverFrom(),
+        dst.FixedGradientHoverTo(),        dst.FixedGradientHoverMirrorFrom(), dst.FixedGradientHoverMirrorTo(),
+        dst.FixedGradientHoverBorder(),    dst.FixedGradientDownFrom(),        dst.FixedGradientDownTo(),
+        dst.FixedGradientDownMirrorFrom(), dst.FixedGradientDownMirrorTo(),    dst.FixedGradientDownBorder()};
     for (size_t i = 0; i < std::size(got); ++i)
         EXPECT_EQ(got[i], TColor(0x000021 + i)) << i;
     EXPECT_TRUE(dst.DropDownAlwaysVisible());
@@ -388,8 +403,8 @@ TEST(ControlLook, GradientWritersPassOnToTheGridsCopies)
         {"To", &TControlLook::SetFixedGradientTo, [](TQvStringGrid& g) { return g.VLXGradientTo(); }, false},
         {"MirrorFrom", &TControlLook::SetFixedGradientMirrorFrom,
          [](TQvStringGrid& g) { return g.VLXGradientMirrorFrom(); }, true},
-        {"MirrorTo", &TControlLook::SetFixedGradientMirrorTo,
-         [](TQvStringGrid& g) { return g.VLXGradientMirrorTo(); }, true},
+        {"MirrorTo", &TControlLook::SetFixedGradientMirrorTo, [](TQvStringGrid& g) { return g.VLXGradientMirrorTo(); },
+         true},
         {"HoverFrom", &TControlLook::SetFixedGradientHoverFrom,
          [](TQvStringGrid& g) { return g.LookState().Hover.From; }, false},
         {"HoverTo", &TControlLook::SetFixedGradientHoverTo, [](TQvStringGrid& g) { return g.LookState().Hover.To; },
@@ -400,8 +415,8 @@ TEST(ControlLook, GradientWritersPassOnToTheGridsCopies)
          [](TQvStringGrid& g) { return g.LookState().Hover.MirrorTo; }, true},
         {"HoverBorder", &TControlLook::SetFixedGradientHoverBorder,
          [](TQvStringGrid& g) { return g.LookState().Hover.Border; }, false},
-        {"DownFrom", &TControlLook::SetFixedGradientDownFrom,
-         [](TQvStringGrid& g) { return g.LookState().Down.From; }, false},
+        {"DownFrom", &TControlLook::SetFixedGradientDownFrom, [](TQvStringGrid& g) { return g.LookState().Down.From; },
+         false},
         {"DownTo", &TControlLook::SetFixedGradientDownTo, [](TQvStringGrid& g) { return g.LookState().Down.To; },
          false},
         {"DownMirrorFrom", &TControlLook::SetFixedGradientDownMirrorFrom,

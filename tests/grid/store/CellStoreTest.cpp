@@ -30,8 +30,9 @@ TEST(CellStore, WritesReadBackInAnyOrder)
         int col, row;
         QString text;
     };
-    const Case cases[] = {{5, 2, "e"}, {0, 2, "first"}, {3, 2, "middle"}, {9, 0, "x"}, {2, 7, "ü∑"},
-                          {3, 2, "longer middle text"}, {0, 2, ""}};
+    const Case cases[] = {{5, 2, "e"}, {0, 2, "first"}, {3, 2, "middle"},
+                          {9, 0, "x"}, {2, 7, "ü∑"},    {3, 2, "longer middle text"},
+                          {0, 2, ""}};
     for (const Case& c : cases)
         s.SetText(c.col, c.row, c.text);
     EXPECT_EQ(s.Text(5, 2), "e");
@@ -99,10 +100,8 @@ TEST(CellStore, DeleteRowListClosesEveryGapInOnePass)
         QStringList left;
     };
     const Case cases[] = {
-        {{1, 3}, {"0", "2", "4", "5"}},
-        {{0, 1, 2}, {"3", "4", "5"}},
-        {{5}, {"0", "1", "2", "3", "4"}},
-        {{}, {"0", "1", "2", "3", "4", "5"}},
+        {{1, 3}, {"0", "2", "4", "5"}},          {{0, 1, 2}, {"3", "4", "5"}},
+        {{5}, {"0", "1", "2", "3", "4"}},        {{}, {"0", "1", "2", "3", "4", "5"}},
         {{4, 9, 12}, {"0", "1", "2", "3", "5"}}, // rows past the stored ones change nothing
     };
     for (const Case& c : cases) {

@@ -3,8 +3,8 @@
 // edit state and the settings the editors read, and records every operation the editors ask
 // of the grid in the order they ask it.
 
-#include "grid/edit/GridEditHost.h"
 #include "grid/QvObj.h"
+#include "grid/edit/GridEditHost.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -67,7 +67,11 @@ public:
     void SetEditMode(bool v) override { editMode = v; }
     TDateTime originalDateTime = 0;
     TDateTime OriginalDateTime() const override { return originalDateTime; }
-    void CurrentCell(int& c, int& r) const override { c = col; r = row; }
+    void CurrentCell(int& c, int& r) const override
+    {
+        c = col;
+        r = row;
+    }
     TNavigation& EditNavigation() override { return nav; }
     TMouseActions& EditMouseActions() override { return mouse; }
     bool TabsOption() const override { return tabs; }

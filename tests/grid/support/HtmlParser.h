@@ -67,8 +67,7 @@ inline std::vector<ExpectedCell> parsedCells(const QString& file)
     return cells;
 }
 
-inline void expectCells(const std::vector<ExpectedCell>& got, const std::vector<ExpectedCell>& want,
-                        const char* what)
+inline void expectCells(const std::vector<ExpectedCell>& got, const std::vector<ExpectedCell>& want, const char* what)
 {
     ASSERT_EQ(got.size(), want.size()) << what;
     for (size_t i = 0; i < got.size(); ++i) {

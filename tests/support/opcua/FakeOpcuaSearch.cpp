@@ -142,7 +142,9 @@ QV_EXPORT std::int32_t opcua_return_variable(common::opcua_structure* record, st
         return 0;
     }
     ++state.next;
-    const std::string name = "Sensor " + std::to_string(index) + " \xB0" "C";
+    const std::string name = "Sensor " + std::to_string(index)
+                             + " \xB0"
+                               "C";
     const std::string stringId = "Str." + std::to_string(index);
     const std::string bytes = "Bytes" + std::to_string(index);
     record->nameSpaceIndex = std::uint16_t(index % 4);

@@ -180,7 +180,7 @@ bool TQvStringGrid::PressOnMarkupCell(int ACol, int ARow, int X, int Y)
         } else if (type == kCheck || type == kRadio) {
             if (type == kCheck) {
                 value = value.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0 ? QStringLiteral("FALSE")
-                                                                                      : QStringLiteral("TRUE");
+                                                                                       : QStringLiteral("TRUE");
             } else {
                 markup = ClearRadioControls(markup);
                 value = QStringLiteral("TRUE");

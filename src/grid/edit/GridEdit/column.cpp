@@ -1,8 +1,8 @@
 // The column grid loads the combo editor from the edited column's definition.
 
+#include "grid/QvCGrid.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/GridEdit.h"
-#include "grid/QvCGrid.h"
 
 namespace grid {
 
@@ -18,4 +18,3 @@ void TQvColumnGrid::LoadEditorFromColumn(int ACol, int ARow)
 }
 
 } // namespace grid
-

@@ -2,10 +2,10 @@
 // registry, placed and loaded with the cell's value by kind, and read back into the cell when
 // the edit ends. The pickers themselves and their key rules live in the drop-down layer.
 
+#include "grid/QvObj.h"
 #include "grid/edit/DropDownEditors.h"
 #include "grid/edit/GridEdit.h"
 #include "grid/look/GridLooks.h"
-#include "grid/QvObj.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -83,9 +83,9 @@ void TQvStringGrid::showDropDownEditor(int realCol, int ARow, const TRect& r, in
     }
     QWidget* widget = ed->Widget();
     EditMode = true;
-    ed->SetBars(ControlLook().DropDownHeader(), ControlLook().DropDownFooter(),
-                [this](int i) { DropDownHeaderButtonClicked(i); },
-                [this](int i) { DropDownFooterButtonClicked(i); });
+    ed->SetBars(
+        ControlLook().DropDownHeader(), ControlLook().DropDownFooter(),
+        [this](int i) { DropDownHeaderButtonClicked(i); }, [this](int i) { DropDownFooterButtonClicked(i); });
     GetEditorProp(realCol, ARow, nullptr);
 
     TDropDownCell cell;

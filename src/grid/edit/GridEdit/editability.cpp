@@ -90,15 +90,35 @@ TGridDateTimePicker* TQvStringGrid::DateAndTimePicker()
 bool TQvStringGrid::HasEditor(TEditorType kind) const
 {
     switch (kind) {
-    case edComboEdit: case edComboList: return FEditCombo;
-    case edSpinEdit: case edFloatSpinEdit: case edTimeSpinEdit: case edDateSpinEdit: return FEditSpin;
-    case edEditBtn: case edNumericEditBtn: case edFloatEditBtn: case edMaskEditBtn: return FEditBtn;
-    case edUnitEditBtn: case edNumericUnitEditBtn: case edFloatUnitEditBtn: return FUnitEditBtn;
-    case edCheckBox: return FEditCheck;
-    case edButton: return FGridButton;
-    case edDateEdit: case edDateEditUpDown: case edTimeEdit: return FEditDate;
-    case edDateTimeEdit: return FEditDateTime;
-    default: return false;
+    case edComboEdit:
+    case edComboList:
+        return FEditCombo;
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit:
+        return FEditSpin;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+    case edMaskEditBtn:
+        return FEditBtn;
+    case edUnitEditBtn:
+    case edNumericUnitEditBtn:
+    case edFloatUnitEditBtn:
+        return FUnitEditBtn;
+    case edCheckBox:
+        return FEditCheck;
+    case edButton:
+        return FGridButton;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit:
+        return FEditDate;
+    case edDateTimeEdit:
+        return FEditDateTime;
+    default:
+        return false;
     }
 }
 
@@ -138,8 +158,7 @@ bool TQvStringGrid::AllowEditorShow()
     if (FValidating)
         return false;
     // The platform's answer: editing on, no row select, a normal cell.
-    bool answer = (Options() & (goEditing | goRowSelect)) == goEditing && Col() >= FixedCols() &&
-                  Row() >= FixedRows();
+    bool answer = (Options() & (goEditing | goRowSelect)) == goEditing && Col() >= FixedCols() && Row() >= FixedRows();
     if (Designing())
         return answer;
     const TPoint b = BaseCell(RealColIndex(Col()), Row());

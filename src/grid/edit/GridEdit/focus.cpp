@@ -46,8 +46,8 @@ void TQvStringGrid::HandleSetFocus()
             ShowInplaceEdit();
             return;
         }
-        if (!FQvInplaceEdit && canEdit && !MouseActions().DirectEdit() && !DropDownAlwaysVisible &&
-            CellHasComboBox(realCol, Row()))
+        if (!FQvInplaceEdit && canEdit && !MouseActions().DirectEdit() && !DropDownAlwaysVisible
+            && CellHasComboBox(realCol, Row()))
             ShowInplaceEdit();
     }
     if (IsMergedCell(realCol, Row()))

@@ -18,8 +18,17 @@ namespace grid {
 bool IsTextEditorKind(TEditorType kind)
 {
     switch (kind) {
-    case edNormal: case edNumeric: case edPositiveNumeric: case edFloat: case edCapital: case edMixedCase:
-    case edPassword: case edLowerCase: case edUpperCase: case edValidChars: case edPositiveFloat:
+    case edNormal:
+    case edNumeric:
+    case edPositiveNumeric:
+    case edFloat:
+    case edCapital:
+    case edMixedCase:
+    case edPassword:
+    case edLowerCase:
+    case edUpperCase:
+    case edValidChars:
+    case edPositiveFloat:
         return true;
     default:
         return false;
@@ -201,8 +210,7 @@ TColor TQvStringGridEditHost::CellColor(int col, int row)
     TVAlignment va = vtaTop;
     bool ww = false;
     TCellGradientDirection gd = GradientVertical;
-    g->GetVisualProperties(col, row, state, false, false, true, brush, to, mirror, mirrorTo, font,
-                           ha, va, ww, gd);
+    g->GetVisualProperties(col, row, state, false, false, true, brush, to, mirror, mirrorTo, font, ha, va, ww, gd);
     return brush.Color;
 }
 
@@ -222,8 +230,8 @@ bool TQvStringGridEditHost::TearingDown(const TQvStringGrid* grid)
     const QWidget* w = grid->window();
     // Only a narrowing of the same window's type: a window shown while it was still being
     // built grows into its full type later, which is no teardown.
-    return host && host->FNotedWindowType && w == host->FNotedWindow && w != grid &&
-           w->metaObject() != host->FNotedWindowType && host->FNotedWindowType->inherits(w->metaObject());
+    return host && host->FNotedWindowType && w == host->FNotedWindow && w != grid
+           && w->metaObject() != host->FNotedWindowType && host->FNotedWindowType->inherits(w->metaObject());
 }
 
 void TQvStringGridEditHost::NoteWindowType(TQvStringGrid* grid)

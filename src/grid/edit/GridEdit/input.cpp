@@ -16,15 +16,12 @@ void TQvStringGrid::keyPressEvent(QKeyEvent* e)
     if (HandleKeyDownMessage(e))
         return;
     const QString t = e->text();
-    const bool typed = !t.isEmpty() && t.at(0).isPrint() &&
-                       !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const bool typed = !t.isEmpty() && t.at(0).isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     // The grid's first current cell never passed the select decision: let it switch editing
     // on (a column grid's editable column) before the typed character is judged.
-    if (typed && !EditMode && !EditorMode() && !(Options() & goEditing) && Col() >= FixedCols() &&
-        Row() >= FixedRows())
+    if (typed && !EditMode && !EditorMode() && !(Options() & goEditing) && Col() >= FixedCols() && Row() >= FixedRows())
         SelectCell(Col(), Row());
-    if (typed && !EditMode && !EditorMode() && IsEditable(Col(), Row()) &&
-        CanEditNonFixedCell(Col(), Row())) {
+    if (typed && !EditMode && !EditorMode() && IsEditable(Col(), Row()) && CanEditNonFixedCell(Col(), Row())) {
         QChar key = t.at(0);
         if (OnKeyPress)
             OnKeyPress(this, key);
@@ -71,8 +68,8 @@ void TQvStringGrid::platformPress(Qt::MouseButton Button, Qt::KeyboardModifiers 
         return;
     if (wasCurrent && !(Options() & goEditing) && cell.X >= FixedCols() && cell.Y >= FixedRows())
         SelectCell(cell.X, cell.Y); // a click on the current cell passes the select decision too
-    if (wasCurrent && !(Shift & Qt::ShiftModifier) && cell.X == Col() && cell.Y == Row() &&
-        IsEditable(Col(), Row()) && CanEditNonFixedCell(Col(), Row()) && !EditorMode())
+    if (wasCurrent && !(Shift & Qt::ShiftModifier) && cell.X == Col() && cell.Y == Row() && IsEditable(Col(), Row())
+        && CanEditNonFixedCell(Col(), Row()) && !EditorMode())
         ShowInplaceEdit();
     if (!EditorMode())
         LButFlg = false;

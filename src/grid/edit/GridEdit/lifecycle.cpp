@@ -1,18 +1,18 @@
 // Opening and closing editors from the outside, the store of an editor's value and the
 // two signals of an edit's end: OnEditingDone at once, OnEditCellDone from the event queue.
 
-#include "grid/edit/EditLink.h"
+#include "grid/QvCGrid.h"
 #include "grid/edit/DropDownEditors.h"
+#include "grid/edit/EditLink.h"
 #include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/GridDatePicker.h"
-#include "grid/edit/QsgDateTimePicker.h"
 #include "grid/edit/GridEdit.h"
 #include "grid/edit/GridEditBtn.h"
 #include "grid/edit/GridSpin.h"
 #include "grid/edit/QSGEdit.h"
+#include "grid/edit/QsgDateTimePicker.h"
 #include "grid/edit/QvRichEdit.h"
-#include "grid/QvCGrid.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -241,10 +241,18 @@ void TQvStringGrid::storeSpinValue(int realCol, int ARow)
         return;
     }
     switch (EditControl) {
-    case edSpinEdit: SetInts(realCol, ARow, spin->Value()); break;
-    case edFloatSpinEdit: SetFloats(realCol, ARow, spin->FloatValue()); break;
-    case edTimeSpinEdit: StoreEditText(realCol, ARow, spin->text()); break;
-    default: SetDates(realCol, ARow, QDateTimeToDateTime(spin->DateValue())); break;
+    case edSpinEdit:
+        SetInts(realCol, ARow, spin->Value());
+        break;
+    case edFloatSpinEdit:
+        SetFloats(realCol, ARow, spin->FloatValue());
+        break;
+    case edTimeSpinEdit:
+        StoreEditText(realCol, ARow, spin->text());
+        break;
+    default:
+        SetDates(realCol, ARow, QDateTimeToDateTime(spin->DateValue()));
+        break;
     }
 }
 
@@ -293,8 +301,8 @@ void TQvStringGrid::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
     HideInplaceEdit();
     if (Navigation().AppendOnArrowDown() && Key == Qt::Key_Down && IsOnLastRow())
         AppendRowOnArrowDown();
-    if (Key == Qt::Key_Tab || Key == Qt::Key_Backtab || Key == Qt::Key_Left || Key == Qt::Key_Right ||
-        Key == Qt::Key_Up || Key == Qt::Key_Down)
+    if (Key == Qt::Key_Tab || Key == Qt::Key_Backtab || Key == Qt::Key_Left || Key == Qt::Key_Right || Key == Qt::Key_Up
+        || Key == Qt::Key_Down)
         KeyDown(Key, Shift);
     TNavigation& nav = Navigation();
     const bool alwaysEdit = nav.AlwaysEdit();

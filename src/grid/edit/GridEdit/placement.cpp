@@ -3,19 +3,19 @@
 // and H = R.Bottom - R.Top - 1, the cell's colour, and the character that started the edit
 // where its row says so.
 
-#include "grid/edit/GridEditorEnd.h"
+#include "grid/QvCGrid.h"
 #include "grid/edit/DropDownEditors.h"
+#include "grid/edit/EditLink.h"
 #include "grid/edit/GridButtons.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/GridDatePicker.h"
 #include "grid/edit/GridEdit.h"
 #include "grid/edit/GridEditBtn.h"
+#include "grid/edit/GridEditorEnd.h"
 #include "grid/edit/GridSpin.h"
-#include "grid/edit/EditLink.h"
 #include "grid/edit/GridUnitHelpers.h"
 #include "grid/edit/QvRichEdit.h"
 #include "grid/look/ZirAzur.h"
-#include "grid/QvCGrid.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -59,7 +59,8 @@ QDateTime localeDateTime(const QString& s)
     const QLocale l;
     const QString t = s.trimmed();
     const QString date = LocaleShortDateFormat();
-    for (const QString& f : {date + QLatin1Char(' ') + LocaleLongTimeFormat(), date + QLatin1Char(' ') + LocaleShortTimeFormat()}) {
+    for (const QString& f :
+         {date + QLatin1Char(' ') + LocaleLongTimeFormat(), date + QLatin1Char(' ') + LocaleShortTimeFormat()}) {
         const QDateTime v = l.toDateTime(t, f);
         if (v.isValid())
             return QDateTime(v.date(), v.time(), Qt::UTC);
@@ -150,8 +151,8 @@ void TQvStringGrid::showSpinEditor(int realCol, int ARow, const TRect& r, int w,
 
 void TQvStringGrid::showButtonEditor(int realCol, int ARow, const TRect& r, int w, int h, TColor color, QChar typed)
 {
-    const bool unit = EditControl == edUnitEditBtn || EditControl == edNumericUnitEditBtn ||
-                      EditControl == edFloatUnitEditBtn;
+    const bool unit =
+        EditControl == edUnitEditBtn || EditControl == edNumericUnitEditBtn || EditControl == edFloatUnitEditBtn;
     TQsgEditBtn* edit = nullptr;
     EditMode = true;
     FNoEditChange = true;
@@ -380,8 +381,8 @@ void TQvStringGrid::showComboEditor(int realCol, int ARow, const TRect& r, int w
     combo->blockSignals(false);
     combo->SetColor(color);
     combo->setGeometry(r.Left, r.Top, w, h);
-    const bool flat = Look == glSoft || Look == glVLX || Look == glXP || Look == glListView || Look == glVista ||
-                      Look == glWin7 || Look == glOffice2007;
+    const bool flat = Look == glSoft || Look == glVLX || Look == glXP || Look == glListView || Look == glVista
+                      || Look == glWin7 || Look == glOffice2007;
     combo->SetFlat(flat);
     combo->SetEtched(flat);
     if (Navigation().AutoComboDropSize())

@@ -5,8 +5,8 @@
 // move, and a move that happens reports its new row through OnRowUpdate.
 
 #include "grid/edit/GridEdit.h"
-#include "grid/look/ZirAzur.h"
 #include "grid/edit/QSGEdit.h"
+#include "grid/look/ZirAzur.h"
 
 namespace grid {
 
@@ -107,8 +107,8 @@ bool TQvStringGrid::SelectCell(int col, int row)
         // A cell that held wide text is validated as wide text.
         const QString text = CurrentCellText();
         const bool wide = FOldCellText.startsWith(QLatin1String("|\\"));
-        answer = (wide ? ValidateCellWide(ZirAzur::DecodeWideCellText(text)) : ValidateCell(text)) &&
-                 AllowCellSelect(col, row);
+        answer = (wide ? ValidateCellWide(ZirAzur::DecodeWideCellText(text)) : ValidateCell(text))
+                 && AllowCellSelect(col, row);
         if (!answer)
             FCellCache = cache;
     }

@@ -1,8 +1,8 @@
 // Keys that act on the grid after the movement: select all, row insert and delete by key, and
 // the value remembered before an edit that Enter and F2 begin.
 
-#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/input/GridInput.h"
 
 #include <algorithm>
 #include <functional>
@@ -30,9 +30,8 @@ void TQvStringGrid::commandKeys(int key, Qt::KeyboardModifiers mods)
     }
     // Disjunct row and column selection follow the keys.
     TMouseActions& ma = MouseActions();
-    const bool moveKey = key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End ||
-                         key == Qt::Key_Home || key == Qt::Key_Left || key == Qt::Key_Up ||
-                         key == Qt::Key_Right || key == Qt::Key_Down;
+    const bool moveKey = key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End || key == Qt::Key_Home
+                         || key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
     const int row = ma.RowSelectPersistent() ? RealRow() : Row();
     if (moveKey && ma.DisjunctRowSelect()) {
         if (!shift && !ctrl) {

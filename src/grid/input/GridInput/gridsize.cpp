@@ -2,8 +2,8 @@
 // (ColumnSize.SynchWithGrid), the stretch switch taking effect at once, the flat scroll-bar
 // look, whole-row heights, and the application's say over sizing a column or a row.
 
-#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/input/GridInput.h"
 
 #include <QScrollBar>
 

@@ -67,8 +67,8 @@ TQvStringGrid::TCellHint TQvStringGrid::ComposeCellHint(QPoint cursor)
         }
     }
 
-    const bool normalCell = !IsFixed(base.X, base.Y) && base.X < ColCount() - FixedRightCols() &&
-                            base.Y < RowCount() - FixedFooters();
+    const bool normalCell =
+        !IsFixed(base.X, base.Y) && base.X < ColCount() - FixedRightCols() && base.Y < RowCount() - FixedFooters();
     if (HintShowCells && normalCell) {
         hint.Pos.setY(R.Top);
         hint.Text = (kind == ZirAzur::ctkWide || HTMLHint) ? raw : GetStrippedCell(realCol, base.Y);
@@ -93,8 +93,7 @@ TQvStringGrid::TCellHint TQvStringGrid::ComposeCellHint(QPoint cursor)
         GetCellHint(base.X, base.Y, hint.Text); // the windows read the shown column
 
     const int resultKind = ZirAzur::GetCellTextKind(hint.Text, EnableHTML);
-    hint.InternalWindow =
-        UseInternalHintClass && (resultKind == ZirAzur::ctkMarkup || resultKind == ZirAzur::ctkWide);
+    hint.InternalWindow = UseInternalHintClass && (resultKind == ZirAzur::ctkMarkup || resultKind == ZirAzur::ctkWide);
     return hint;
 }
 

@@ -39,8 +39,8 @@ void TQvStringGrid::updateHover(int X, int Y)
     // The button under the pointer is drawn hot; the one it left returns to its normal face.
     const int realCol = RealColIndex(ACol);
     const QPoint at(X, Y);
-    const bool onButton = (HasButton(realCol, ARow) && GetButtonRect(realCol, ARow).toQRect().contains(at)) ||
-                          (HasExpand(realCol, ARow) && GetExpandRect(realCol, ARow).toQRect().contains(at));
+    const bool onButton = (HasButton(realCol, ARow) && GetButtonRect(realCol, ARow).toQRect().contains(at))
+                          || (HasExpand(realCol, ARow) && GetExpandRect(realCol, ARow).toQRect().contains(at));
     const TPoint hovered = onButton ? TPoint{realCol, ARow} : TPoint{-1, -1};
     if (hovered != FHoverButton) {
         const TPoint old = FHoverButton;

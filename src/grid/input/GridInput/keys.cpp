@@ -1,8 +1,8 @@
 // The helpers of the key stages (GridInput/keystages.cpp): Home and End, fixed cells, cell
 // controls, appending on Down, and the key-up upkeep.
 
-#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/input/GridInput.h"
 #include "grid/search/SearchPanel.h"
 #include "platform/Locale.h"
 
@@ -17,8 +17,7 @@ namespace {
 // The rectangle with its corners in order.
 TGridRect normalized(const TGridRect& r)
 {
-    return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-            std::max(r.Top, r.Bottom)};
+    return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right), std::max(r.Top, r.Bottom)};
 }
 
 } // namespace
@@ -105,8 +104,7 @@ void TQvStringGrid::KeyUpInGrid(int Key, Qt::KeyboardModifiers Shift)
     }
     const bool arrow = Key == Qt::Key_Left || Key == Qt::Key_Right || Key == Qt::Key_Up || Key == Qt::Key_Down;
     const bool tab = (Key == Qt::Key_Tab || Key == Qt::Key_Backtab) && (Options() & goTabs);
-    if (Navigation().AlwaysEdit() && (arrow || tab) && !EditorMode() && !EditMode &&
-        !IsControlCell(RealCol(), Row()))
+    if (Navigation().AlwaysEdit() && (arrow || tab) && !EditorMode() && !EditMode && !IsControlCell(RealCol(), Row()))
         ShowInplaceEdit();
     if (MouseActions().DisjunctCellSelect() && !(Options() & goEditing))
         keyUpSelectedCells(Key, Shift);

@@ -4,10 +4,10 @@
 // override (which has its own table: row moving, cursor advance, disabled rows, the coupled
 // grid), and what follows it (clipboard and command keys, the selection report).
 
+#include "grid/QvGrid.h"
 #include "grid/input/GridInput.h"
 #include "grid/input/KeyContext.h"
 #include "grid/input/StageTable.h"
-#include "grid/QvGrid.h"
 #include "grid/search/SearchPanel.h"
 #include "platform/Locale.h"
 
@@ -104,8 +104,8 @@ bool TQvStringGrid::keyEditorOwnsKey(TKeyContext& k)
         return endKey(k, false);
     FPointer->FMoveSelection = Selection();
     k.LeftCol0 = LeftCol();
-    k.KeepHoriz = isVerticalKey(k.Key) && (Options() & goRowSelect) && LeftCol() != FixedCols() &&
-                  Navigation().KeepHorizScroll();
+    k.KeepHoriz =
+        isVerticalKey(k.Key) && (Options() & goRowSelect) && LeftCol() != FixedCols() && Navigation().KeepHorizScroll();
     return false;
 }
 
@@ -235,8 +235,7 @@ bool TQvStringGrid::keyTypedCharacter(TKeyContext& k)
             ScrollInView(Col(), Row());
     }
     // The keypad's decimal key types the user's decimal separator when asked to.
-    if (ExcelStyleDecimalSeparator && k.Text == QLatin1String(".") &&
-        (k.Event->modifiers() & Qt::KeypadModifier)) {
+    if (ExcelStyleDecimalSeparator && k.Text == QLatin1String(".") && (k.Event->modifiers() & Qt::KeypadModifier)) {
         const QChar sep = platform::decimalSeparator();
         if (sep != QLatin1Char('.')) {
             QKeyEvent local(QEvent::KeyPress, 0, k.Event->modifiers() & ~Qt::KeypadModifier, QString(sep));
@@ -258,8 +257,8 @@ bool TQvStringGrid::keyHomeEnd(TKeyContext& k)
 // Nodes: Right expands, Left contracts the node of the current row; the key goes on.
 bool TQvStringGrid::keyNodes(TKeyContext& k)
 {
-    if ((k.Key != Qt::Key_Right && k.Key != Qt::Key_Left) || !HasNodes() || !IsNode(Row()) ||
-        !IsMergedCell(Col(), Row()))
+    if ((k.Key != Qt::Key_Right && k.Key != Qt::Key_Left) || !HasNodes() || !IsNode(Row())
+        || !IsMergedCell(Col(), Row()))
         return false;
     if (k.Key == Qt::Key_Right && GetNodeState(Row()))
         ExpandNode(RealRowIndex(Row()));
@@ -272,8 +271,8 @@ bool TQvStringGrid::keyNodes(TKeyContext& k)
 // and then the key goes on).
 bool TQvStringGrid::keyRowSelectScroll(TKeyContext& k)
 {
-    if ((k.Key != Qt::Key_Left && k.Key != Qt::Key_Right) || !(Options() & goRowSelect) ||
-        (HasNodes() && IsNode(Row())) || VisibleColCount() >= ColCount() - FixedCols())
+    if ((k.Key != Qt::Key_Left && k.Key != Qt::Key_Right) || !(Options() & goRowSelect) || (HasNodes() && IsNode(Row()))
+        || VisibleColCount() >= ColCount() - FixedCols())
         return false;
     const bool leftRight = Navigation().LeftRightRowSelect();
     if (leftRight && !k.Ctrl)
@@ -319,11 +318,11 @@ bool TQvStringGrid::keyNotForTheGrid(TKeyContext& k)
 {
     TMouseActions& ma = MouseActions();
     const bool disjunct = ma.DisjunctRowSelect() || ma.DisjunctColSelect();
-    const bool clip = Navigation().AllowClipboardShortCuts() &&
-                      ((k.Ctrl && (k.Key == Qt::Key_X || k.Key == Qt::Key_V || k.Key == Qt::Key_C)) ||
-                       k.Key == Qt::Key_Insert || k.Key == Qt::Key_Delete);
-    const bool command = (k.Ctrl && k.Key == Qt::Key_A) || k.Key == Qt::Key_Insert ||
-                         k.Key == Qt::Key_Delete || (k.Key == Qt::Key_Space && disjunct) || clip;
+    const bool clip = Navigation().AllowClipboardShortCuts()
+                      && ((k.Ctrl && (k.Key == Qt::Key_X || k.Key == Qt::Key_V || k.Key == Qt::Key_C))
+                          || k.Key == Qt::Key_Insert || k.Key == Qt::Key_Delete);
+    const bool command = (k.Ctrl && k.Key == Qt::Key_A) || k.Key == Qt::Key_Insert || k.Key == Qt::Key_Delete
+                         || (k.Key == Qt::Key_Space && disjunct) || clip;
     if (isNavigationKey(k.Key) || command)
         return false;
     return endKey(k, false);
@@ -359,8 +358,8 @@ bool TQvStringGrid::keyPlatformMove(TKeyContext& k)
         SetLeftCol(k.LeftCol0);
         EndUpdate();
     }
-    if (k.Key == Qt::Key_PageDown || k.Key == Qt::Key_End || k.Key == Qt::Key_Left || k.Key == Qt::Key_Right ||
-        k.Key == Qt::Key_Down)
+    if (k.Key == Qt::Key_PageDown || k.Key == Qt::Key_End || k.Key == Qt::Key_Left || k.Key == Qt::Key_Right
+        || k.Key == Qt::Key_Down)
         keepCurrentCellAboveFooter();
     return false;
 }
@@ -488,8 +487,8 @@ bool TQvStringGrid::moveCursorAdvance(TKeyContext& k)
 // cell stays).
 bool TQvStringGrid::moveSkipDisabledRows(TKeyContext& k)
 {
-    if ((k.Key != Qt::Key_Up && k.Key != Qt::Key_Down) || !FUseEnabledRows || !Navigation().SkipDisabledRows() ||
-        Row() != FLastKeyCell.Y)
+    if ((k.Key != Qt::Key_Up && k.Key != Qt::Key_Down) || !FUseEnabledRows || !Navigation().SkipDisabledRows()
+        || Row() != FLastKeyCell.Y)
         return false;
     const int step = k.Key == Qt::Key_Up ? -1 : 1;
     for (int r = Row() + step; r >= FixedRows() && r < RowCount(); r += step) {

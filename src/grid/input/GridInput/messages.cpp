@@ -1,8 +1,8 @@
 // Window-level handling: the wheel, painting held back by the update lock, and Tab kept by the
 // grid when it moves between cells.
 
-#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/input/GridInput.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -23,8 +23,8 @@ bool TQvStringGrid::viewportEvent(QEvent* e)
             EndPanning(); // any press ends panning; the middle one does nothing more
             if (m->button() == Qt::MiddleButton)
                 return true;
-        } else if (m->button() == Qt::MiddleButton && e->type() == QEvent::MouseButtonPress &&
-                   IntelliPan != ipNone && RowCount() > FixedRows()) {
+        } else if (m->button() == Qt::MiddleButton && e->type() == QEvent::MouseButtonPress && IntelliPan != ipNone
+                   && RowCount() > FixedRows()) {
             StartPanning(m->position().toPoint());
             return true;
         }
@@ -177,8 +177,7 @@ void TQvStringGrid::StartPanning(QPoint origin)
     viewport()->setCursor(Qt::SizeAllCursor);
     if (!wheeltimer) {
         wheeltimer = new QTimer(this);
-        connect(wheeltimer, &QTimer::timeout, this,
-                [this] { PanStep(viewport()->mapFromGlobal(QCursor::pos())); });
+        connect(wheeltimer, &QTimer::timeout, this, [this] { PanStep(viewport()->mapFromGlobal(QCursor::pos())); });
     }
     wheeltimer->start(10);
     viewport()->grabMouse();

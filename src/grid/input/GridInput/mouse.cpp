@@ -2,10 +2,10 @@
 // press, each of the last two an ordered table of named stages over the press context
 // (input/PressContext.h); the left press is in press.cpp, the release in release.cpp.
 
+#include "grid/QvGrid.h"
 #include "grid/input/GridInput.h"
 #include "grid/input/PressContext.h"
 #include "grid/input/StageTable.h"
-#include "grid/QvGrid.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/markup/GridMarkup.h"
 #include "grid/markup/HTMLHintWindow.h"
@@ -23,8 +23,8 @@ namespace grid {
 bool IsOpenableLink(const QString& anchor)
 {
     const QString a = anchor.trimmed().toLower();
-    return a.startsWith(QLatin1String("http://")) || a.startsWith(QLatin1String("https://")) ||
-           a.startsWith(QLatin1String("mailto:"));
+    return a.startsWith(QLatin1String("http://")) || a.startsWith(QLatin1String("https://"))
+           || a.startsWith(QLatin1String("mailto:"));
 }
 
 bool TQvStringGrid::openAnchor(int ARow, int ACol, const QString& anchor)
@@ -37,8 +37,8 @@ bool TQvStringGrid::openAnchor(int ARow, int ACol, const QString& anchor)
     const qsizetype cellAt = anchor.toUpper().indexOf(QLatin1String("CELL://"));
     if (cellAt >= 0) {
         TPoint cell;
-        if (ZirAzur::ParseCellAnchor(anchor.mid(cellAt + 7), cell) && cell.X >= 0 && cell.Y >= 0 &&
-            cell.X < ColCount() && cell.Y < RowCount()) {
+        if (ZirAzur::ParseCellAnchor(anchor.mid(cellAt + 7), cell) && cell.X >= 0 && cell.Y >= 0 && cell.X < ColCount()
+            && cell.Y < RowCount()) {
             TStringGrid::FocusCell(cell.X, cell.Y, true);
             ScrollInView(cell.X, cell.Y);
         }
@@ -77,8 +77,8 @@ bool TQvStringGrid::IsOnSizingBorder(int X, int Y) const
     MouseToCell(X, Y, c, r);
     if (c < 0 || r < 0)
         return false;
-    return sizingBorderHalf(gaColumns, {X, Y}, {c, r}, false).value_or(false) ||
-           sizingBorderHalf(gaRows, {X, Y}, {c, r}, false).value_or(false);
+    return sizingBorderHalf(gaColumns, {X, Y}, {c, r}, false).value_or(false)
+           || sizingBorderHalf(gaRows, {X, Y}, {c, r}, false).value_or(false);
 }
 
 bool TQvStringGrid::IsAtSizingBorder(int X, int Y) const
@@ -134,8 +134,8 @@ bool TQvStringGrid::dblFindCell(TPressContext& p)
 {
     MouseToCell(p.X, p.Y, p.ACol, p.ARow);
     FPointer->FDblClk = false;
-    if (MouseActions().RangeSelectAndEdit() && p.ACol >= 0 && p.ARow >= 0 &&
-        !IsControlCell(RealColIndex(p.ACol), p.ARow))
+    if (MouseActions().RangeSelectAndEdit() && p.ACol >= 0 && p.ARow >= 0
+        && !IsControlCell(RealColIndex(p.ACol), p.ARow))
         FForceSel = true;
     return false;
 }
@@ -201,8 +201,8 @@ bool TQvStringGrid::dblIgnoresButtonOrGlyph(TPressContext& p)
     const TPoint base = BaseCell(p.ACol, p.ARow);
     const int real = RealColIndex(base.X);
     const QPoint at(p.X, p.Y);
-    if (!GetButtonRect(real, base.Y).toQRect().contains(at) &&
-        !(HasExpand(real, base.Y) && GetExpandRect(real, base.Y).toQRect().contains(at)))
+    if (!GetButtonRect(real, base.Y).toQRect().contains(at)
+        && !(HasExpand(real, base.Y) && GetExpandRect(real, base.Y).toQRect().contains(at)))
         return false;
     FForceSel = false; // left set, it would let the next selection pass unasked
     return true;
@@ -262,8 +262,8 @@ bool TQvStringGrid::dblEditsFixedCell(TPressContext& p)
     if (p.SameCell || p.ACol >= ColCount() || p.ARow >= RowCount())
         return false;
     const TMouseActions& ma = MouseActions();
-    if ((p.ARow < FixedRows() && ma.FixedRowsEdit() == fceDblClick) ||
-        (p.ACol < FixedCols() && ma.FixedColsEdit() == fceDblClick))
+    if ((p.ARow < FixedRows() && ma.FixedRowsEdit() == fceDblClick)
+        || (p.ACol < FixedCols() && ma.FixedColsEdit() == fceDblClick))
         EditFixedCell(p.ACol, p.ARow);
     return false;
 }
@@ -327,8 +327,8 @@ bool TQvStringGrid::rightPlatformPress(TPressContext& p)
 bool TQvStringGrid::rightSelectsCell(TPressContext& p)
 {
     TMouseActions& ma = MouseActions();
-    if (!ma.SelectOnRightClick() || p.ACol < 0 || p.ARow < 0 || IsFixed(p.ACol, p.ARow) ||
-        (ma.DisjunctCellSelect() && GetSelectedCells(p.ACol, p.ARow)))
+    if (!ma.SelectOnRightClick() || p.ACol < 0 || p.ARow < 0 || IsFixed(p.ACol, p.ARow)
+        || (ma.DisjunctCellSelect() && GetSelectedCells(p.ACol, p.ARow)))
         return false;
     const TGridRect s = Selection();
     const bool selected = p.ACol >= s.Left && p.ACol <= s.Right && p.ARow >= s.Top && p.ARow <= s.Bottom;
@@ -372,8 +372,8 @@ bool TQvStringGrid::rightReportsClick(TPressContext& p)
 // A left click on a link cell opens the link; the right button is the way to edit its text.
 bool TQvStringGrid::rightEditsLink(TPressContext& p)
 {
-    if (!URLShow() || !URLEdit || p.ACol < FixedCols() || p.ARow < FixedRows() || p.ACol >= ColCount() ||
-        p.ARow >= RowCount())
+    if (!URLShow() || !URLEdit || p.ACol < FixedCols() || p.ARow < FixedRows() || p.ACol >= ColCount()
+        || p.ARow >= RowCount())
         return false;
     const QString text = Cells(RealColIndex(p.ACol), p.ARow);
     if (text.isEmpty() || !ZirAzur::TextIsUrl(text))

@@ -2,8 +2,8 @@
 // click a navigation simulates on the cell it reaches; the walks themselves are in
 // GridInput/tabsteps.cpp.
 
-#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/input/GridInput.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -77,7 +77,6 @@ QWidget* TQvStringGrid::SelectionToForm(const TGridRect& r)
     return form;
 }
 
-
 // ---- the move, stage by stage ------------------------------------------------------------------
 
 void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
@@ -149,8 +148,8 @@ void TQvStringGrid::MouseMoveInGrid(QMouseEvent* e)
         FPointer->FMoveSelection = Selection();
     }
     TBaseGrid::mouseMoveEvent(e);
-    if (Navigation().KeepHorizScroll() && held && GridState() != TGridState::gsColMoving &&
-        LeftCol() != FPointer->FOldKeepLeftCol) {
+    if (Navigation().KeepHorizScroll() && held && GridState() != TGridState::gsColMoving
+        && LeftCol() != FPointer->FOldKeepLeftCol) {
         // Selection drags never scroll sideways.
         StartUpdate();
         SetLeftCol(FPointer->FOldKeepLeftCol);
@@ -182,10 +181,10 @@ bool TQvStringGrid::armFixedSizing(int X, int Y, int ACol, int ARow)
         }
         return false;
     };
-    const bool rowArmed = MouseActions().SizeFixedRow() && ACol >= FixedCols() && ACol >= 0 && ARow >= 0 &&
-                          nearBorder(FixedRows(), Y, [this](int i) { return RowHeights(i); });
-    const bool colArmed = !rowArmed && MouseActions().SizeFixedCol() && ARow >= FixedRows() && ACol >= 0 &&
-                          nearBorder(FixedCols(), X, [this](int i) { return ColWidths(i); });
+    const bool rowArmed = MouseActions().SizeFixedRow() && ACol >= FixedCols() && ACol >= 0 && ARow >= 0
+                          && nearBorder(FixedRows(), Y, [this](int i) { return RowHeights(i); });
+    const bool colArmed = !rowArmed && MouseActions().SizeFixedCol() && ARow >= FixedRows() && ACol >= 0
+                          && nearBorder(FixedCols(), X, [this](int i) { return ColWidths(i); });
     if (rowArmed != FPointer->FSizeFixedR || colArmed != FPointer->FSizeFixed) {
         FPointer->FSizeFixedR = rowArmed;
         FPointer->FSizeFixed = colArmed;
@@ -225,8 +224,8 @@ void TQvStringGrid::headerDragSelect(int /*X*/, int Y, int ACol, int ARow)
 void TQvStringGrid::mouseSelectZone(int X, int Y, int ACol, int ARow)
 {
     // A row drag from the row headers keeps its mode over the fixed rows, where it scrolls up.
-    const bool rowDragOnFixedRow = FPointer->FMouseSelectStart >= 0 && FPointer->FMouseSelectMode == msRow && ARow >= 0 &&
-                                   ARow < FixedRows();
+    const bool rowDragOnFixedRow =
+        FPointer->FMouseSelectStart >= 0 && FPointer->FMouseSelectMode == msRow && ARow >= 0 && ARow < FixedRows();
     FPointer->FMouseSelectMode = msNormal;
     if (ACol < 0 || ARow < 0)
         return;
@@ -248,8 +247,8 @@ void TQvStringGrid::mouseSelectZone(int X, int Y, int ACol, int ARow)
     const bool footerRow = FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow;
     const int lastRow = RowCount() - (footerRow ? 2 : 1);
     const bool nodeGlyph = ACol == 0 && HasNodes() && IsNode(ARow) && IsNodeGlyphHit(ARow, X);
-    if (fixedCol && ARow <= lastRow && ma.RowSelect() && (!fixedRow || rowDragOnFixedRow) &&
-        !IsOnSizingBorder(X, Y) && !nodeGlyph)
+    if (fixedCol && ARow <= lastRow && ma.RowSelect() && (!fixedRow || rowDragOnFixedRow) && !IsOnSizingBorder(X, Y)
+        && !nodeGlyph)
         FPointer->FMouseSelectMode = msRow;
 }
 
@@ -326,8 +325,8 @@ bool TQvStringGrid::headerSelectPress(int X, int Y, int ACol, int ARow, Qt::Keyb
         SetSelection({FixedCols(), std::min(from, ARow), ColCount() - 1, std::max(from, ARow)});
         FPointer->FMouseSelectStart = ARow;
         selected = true;
-    } else if (fixedRow && !fixedCol && ma.ColSelect() && (Options() & goRangeSelect) &&
-               FPointer->FMouseSelectMode == msColumn) {
+    } else if (fixedRow && !fixedCol && ma.ColSelect() && (Options() & goRangeSelect)
+               && FPointer->FMouseSelectMode == msColumn) {
         setFocus(Qt::MouseFocusReason);
         HideSelection();
         clearDisjunctCells();
@@ -371,7 +370,8 @@ void TQvStringGrid::enhancedMove(int X, int Y, int ACol, int ARow, const QPoint&
     const bool colMove = GridState() == TGridState::gsColMoving;
     if (colMove && FPointer->Movecell >= FixedCols() && ARow >= 0) {
         if (DragDropSettings().ShowCells() && !FMoveForm) {
-            FMoveForm = SelectionToForm({FPointer->Movecell, 0, FPointer->Movecell, TopRow() + VisibleRowCount() - FixedRows()});
+            FMoveForm = SelectionToForm(
+                {FPointer->Movecell, 0, FPointer->Movecell, TopRow() + VisibleRowCount() - FixedRows()});
             FMoveForm->show();
         }
         FMoveButton->Caption = Cells(RealColIndex(FPointer->Movecell), 0);
@@ -379,7 +379,8 @@ void TQvStringGrid::enhancedMove(int X, int Y, int ACol, int ARow, const QPoint&
         FMoveButton->update();
     } else if (!colMove && FPointer->Movecell >= FixedRows() && ACol >= 0) {
         if (DragDropSettings().ShowCells() && !FMoveForm) {
-            FMoveForm = SelectionToForm({0, FPointer->Movecell, LeftCol() + VisibleColCount() - FixedCols(), FPointer->Movecell});
+            FMoveForm = SelectionToForm(
+                {0, FPointer->Movecell, LeftCol() + VisibleColCount() - FixedCols(), FPointer->Movecell});
             FMoveForm->show();
         }
         FMoveButton->Caption = Cells(RealColIndex(0), FPointer->Movecell);
@@ -435,19 +436,22 @@ void TQvStringGrid::placeTargetArrows(int ACol, int ARow)
         arrow->move(at);
         arrow->setVisible(visible);
     };
-    if (colMove && FPointer->FMoveColInd >= FixedCols() && FPointer->FMoveColInd < ColCount() && ACol >= 0 && ARow >= 0) {
+    if (colMove && FPointer->FMoveColInd >= FixedCols() && FPointer->FMoveColInd < ColCount() && ACol >= 0
+        && ARow >= 0) {
         const TRect r = CellRect(FPointer->FMoveColInd, 0);
-        const bool visible = !r.IsEmpty() && FPointer->FMoveColInd >= LeftCol() && FPointer->FMoveColInd < LeftCol() + VisibleColCount();
+        const bool visible =
+            !r.IsEmpty() && FPointer->FMoveColInd >= LeftCol() && FPointer->FMoveColInd < LeftCol() + VisibleColCount();
         const int x = (FPointer->FMoveColInd < FPointer->Movecell ? r.Left : r.Right) - kArrowInset;
         place(arrows[arrDown], viewport()->mapToGlobal(QPoint(x, r.Top - kArrowAbove)), visible);
         place(arrows[arrUp], viewport()->mapToGlobal(QPoint(x, r.Bottom)), visible);
     }
-    const bool footerLast = FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow &&
-                            FPointer->FMoveRowInd == RowCount() - 1;
-    if (!colMove && !footerLast && FPointer->FMoveRowInd >= FixedRows() && FPointer->FMoveRowInd < RowCount() && ACol >= 0 &&
-        ARow >= 0) {
+    const bool footerLast = FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow
+                            && FPointer->FMoveRowInd == RowCount() - 1;
+    if (!colMove && !footerLast && FPointer->FMoveRowInd >= FixedRows() && FPointer->FMoveRowInd < RowCount()
+        && ACol >= 0 && ARow >= 0) {
         const TRect r = CellRect(0, FPointer->FMoveRowInd);
-        const bool visible = !r.IsEmpty() && FPointer->FMoveRowInd >= TopRow() && FPointer->FMoveRowInd < TopRow() + VisibleRowCount();
+        const bool visible =
+            !r.IsEmpty() && FPointer->FMoveRowInd >= TopRow() && FPointer->FMoveRowInd < TopRow() + VisibleRowCount();
         const int y = (FPointer->FMoveRowInd < FPointer->Movecell ? r.Top : r.Bottom) - kArrowInset;
         place(arrows[arrLeft], viewport()->mapToGlobal(QPoint(r.Left - kArrowBeside, y)), visible);
         place(arrows[arrRight], viewport()->mapToGlobal(QPoint(r.Right, y)), visible);
@@ -481,22 +485,25 @@ void TQvStringGrid::reportSizing(int X, int Y)
     int size = 0, ref = 0;
     if (colSizing) {
         ref = FPointer->FSizingFixed ? 0 : (FPointer->Colclicked >= 0 ? FPointer->Colclicked : ColCount() - 1);
-        size = FPointer->FSizingFixed ? FPointer->FSizeFixedX
-                            : platformSize(X, FPointer->Colclicked, ColCount(), [this](int c) { return CellRect(c, 0).Left; });
+        size = FPointer->FSizingFixed
+                   ? FPointer->FSizeFixedX
+                   : platformSize(X, FPointer->Colclicked, ColCount(), [this](int c) { return CellRect(c, 0).Left; });
         if (OnColumnSizing)
             OnColumnSizing(this, FPointer->FSizingFixed ? 0 : FPointer->Colclicked, size);
     } else {
         ref = FPointer->FSizingFixedR ? 0 : (FPointer->Rowclicked >= 0 ? FPointer->Rowclicked : RowCount() - 1);
-        size = FPointer->FSizingFixedR ? FPointer->FSizeFixedY
-                             : platformSize(Y, FPointer->Rowclicked, RowCount(), [this](int r) { return CellRect(0, r).Top; });
+        size = FPointer->FSizingFixedR
+                   ? FPointer->FSizeFixedY
+                   : platformSize(Y, FPointer->Rowclicked, RowCount(), [this](int r) { return CellRect(0, r).Top; });
         if (OnRowSizing)
             OnRowSizing(this, FPointer->FSizingFixedR ? 0 : FPointer->Rowclicked, size);
     }
     if (!HintShowSizing && !Designing())
         return;
-    const QString text = (colSizing ? QStringLiteral("cw=<b>") : QStringLiteral("rh=<b>")) + QString::number(size) +
-                         QStringLiteral("</b>");
-    const TRect cell = colSizing ? CellRect(FPointer->FSizingFixed ? 0 : ref, 0) : CellRect(0, FPointer->FSizingFixedR ? 0 : ref);
+    const QString text = (colSizing ? QStringLiteral("cw=<b>") : QStringLiteral("rh=<b>")) + QString::number(size)
+                         + QStringLiteral("</b>");
+    const TRect cell =
+        colSizing ? CellRect(FPointer->FSizingFixed ? 0 : ref, 0) : CellRect(0, FPointer->FSizingFixedR ? 0 : ref);
     const QPoint at = viewport()->mapToGlobal(QPoint(cell.Left, cell.Top));
     FScrollHintWnd->Color = HintColor;
     const TRect measured = FScrollHintWnd->CalcHintRect(kSizingHintMaxWidth, text, this);

@@ -161,8 +161,8 @@ void TQvStringGrid::startSelectionResize(TPressContext& p, bool runPlatform)
     if (keepCol != Col() || keepRow != Row())
         SetSelection(keep);
     SetGridState(TGridState::gsSelecting);
-    QMouseEvent still(QEvent::MouseMove, QPointF(p.X, p.Y), viewport()->mapToGlobal(QPointF(p.X, p.Y)),
-                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent still(QEvent::MouseMove, QPointF(p.X, p.Y), viewport()->mapToGlobal(QPointF(p.X, p.Y)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
     MouseMoveInGrid(&still);
     SetGridState(TGridState::gsSelecting);
 }
@@ -245,8 +245,8 @@ bool TQvStringGrid::noteSizingReference(TPressContext& p)
         MouseToCell(p.X, p.Y - 4, rc, rr);
     else
         MouseToCell(p.X - 5, p.Y, rc, rr);
-    if (Look == glListView && FHoverFixedX >= 0 && FHoverFixedY >= 0 &&
-        (FHoverFixedX < FixedCols() || FHoverFixedY < FixedRows()))
+    if (Look == glListView && FHoverFixedX >= 0 && FHoverFixedY >= 0
+        && (FHoverFixedX < FixedCols() || FHoverFixedY < FixedRows()))
         RepaintCell(FHoverFixedX, FHoverFixedY);
     s.Colclicked = rc;
     s.Rowclicked = rr;
@@ -344,8 +344,8 @@ bool TQvStringGrid::stopAtDesignTime(TPressContext& /*p*/)
 
 bool TQvStringGrid::pressSpinButton(TPressContext& p)
 {
-    if (!PaintSettings().ControlLook.SpinButtonsAlwaysVisible() || !CellHasSpinEdit(p.RealCol, p.ARow) ||
-        p.X <= p.CR.Right - kSpinButtonWidth)
+    if (!PaintSettings().ControlLook.SpinButtonsAlwaysVisible() || !CellHasSpinEdit(p.RealCol, p.ARow)
+        || p.X <= p.CR.Right - kSpinButtonWidth)
         return false;
     // The lower half steps down, the upper half up; the editor replays it when it opens.
     if (p.Y > p.CR.Top + (p.CR.Bottom - p.CR.Top) / 2)
@@ -357,8 +357,8 @@ bool TQvStringGrid::pressSpinButton(TPressContext& p)
 
 bool TQvStringGrid::pressHeaderNode(TPressContext& p)
 {
-    if (p.ARow >= FixedRows() || p.ACol != 0 || !p.Node || !IsNodeGlyphHit(p.ARow, p.X) ||
-        !MouseActions().NodeAllExpandContract())
+    if (p.ARow >= FixedRows() || p.ACol != 0 || !p.Node || !IsNodeGlyphHit(p.ARow, p.X)
+        || !MouseActions().NodeAllExpandContract())
         return false;
     TCellGraphic* g = GetCellGraphic(0, p.ARow);
     if (!g)
@@ -407,8 +407,8 @@ bool TQvStringGrid::pressRowNode(TPressContext& p)
 
 bool TQvStringGrid::pressRadioGroup(TPressContext& p)
 {
-    if (GetCellType(p.RealCol, p.ARow) != ctRadio ||
-        !(IsEditable(p.ACol, p.ARow) || PaintSettings().ControlLook.RadioAlwaysActive()))
+    if (GetCellType(p.RealCol, p.ARow) != ctRadio
+        || !(IsEditable(p.ACol, p.ARow) || PaintSettings().ControlLook.RadioAlwaysActive()))
         return false;
     HideInplaceEdit();
     ClickRadioGroup(p.RealCol, p.ARow, p.X - p.CR.Left, p.Y - p.CR.Top);
@@ -419,8 +419,7 @@ bool TQvStringGrid::pressRadioGroup(TPressContext& p)
 // Column 0 of a node grid never becomes current.
 bool TQvStringGrid::pressNodeColumn(TPressContext& p)
 {
-    if (p.ACol != 0 || p.ARow < FixedRows() || !HasNodes() || MouseActions().RowSelect() ||
-        (Options() & goRowSizing))
+    if (p.ACol != 0 || p.ARow < FixedRows() || !HasNodes() || MouseActions().RowSelect() || (Options() & goRowSizing))
         return false;
     if (OnMouseDown)
         OnMouseDown(this, Qt::LeftButton, p.Shift, p.X, p.Y);
@@ -572,9 +571,9 @@ bool TQvStringGrid::pressCheckBox(TPressContext& p)
     const TMouseActions& ma = MouseActions();
     const bool hotmail = p.ACol == 0 && ma.HotmailRowSelect();
     const bool radioButton = HasRadioButton(p.RealCol, p.ARow);
-    if (p.ACol >= ColCount() || p.ARow >= RowCount() ||
-        !(p.CanEdit || PaintSettings().ControlLook.CheckAlwaysActive() || hotmail) ||
-        !(HasCheckBox(p.RealCol, p.ARow) || radioButton) || !IsInCheckBox(p.RealCol, p.ARow, p.X, p.Y))
+    if (p.ACol >= ColCount() || p.ARow >= RowCount()
+        || !(p.CanEdit || PaintSettings().ControlLook.CheckAlwaysActive() || hotmail)
+        || !(HasCheckBox(p.RealCol, p.ARow) || radioButton) || !IsInCheckBox(p.RealCol, p.ARow, p.X, p.Y))
         return false;
     HideInplaceEdit();
     setFocus(Qt::MouseFocusReason);
@@ -635,8 +634,8 @@ bool TQvStringGrid::prepareEditStart(TPressContext& p)
 bool TQvStringGrid::noteSameCell(TPressContext& p)
 {
     const TGridRect s = Selection();
-    p.SameCell = p.CR.toQRect().contains(p.X, p.Y) && s.Left == p.ACol && s.Right == p.ACol && s.Top == p.ARow &&
-                 s.Bottom == p.ARow;
+    p.SameCell = p.CR.toQRect().contains(p.X, p.Y) && s.Left == p.ACol && s.Right == p.ACol && s.Top == p.ARow
+                 && s.Bottom == p.ARow;
     if (!p.SameCell && MouseActions().RangeSelectAndEdit() && !IsFixed(p.ACol, p.ARow) && !p.CanEdit) {
         SetOptions(Options() & ~goEditing);
         p.SelectingAtEnd = true;
@@ -649,8 +648,8 @@ bool TQvStringGrid::pressFixedByHook(TPressContext& p)
 {
     if (p.FixedCell || !IsFixed(p.ACol, p.ARow))
         return false;
-    const bool footer = FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow &&
-                        p.ARow == RowCount() - 1;
+    const bool footer =
+        FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow && p.ARow == RowCount() - 1;
     if (!footer && OnClickCell)
         OnClickCell(this, p.ARow, p.ACol);
     return true;
@@ -674,8 +673,8 @@ bool TQvStringGrid::runPlatformPress(TPressContext& p)
 {
     const TMouseActions& ma = MouseActions();
     const bool keepLeft = (Options() & goRowSelect) && Navigation().KeepHorizScroll();
-    const bool edgeCell = p.ARow == TopRow() + VisibleRowCount() || p.ACol == LeftCol() + VisibleColCount() ||
-                          (p.ACol == LeftCol() && LeftCol() > FixedCols());
+    const bool edgeCell = p.ARow == TopRow() + VisibleRowCount() || p.ACol == LeftCol() + VisibleColCount()
+                          || (p.ACol == LeftCol() && LeftCol() > FixedCols());
     if (keepLeft)
         StartUpdate();
     if (!FSelHidden) {
@@ -701,8 +700,8 @@ bool TQvStringGrid::runPlatformPress(TPressContext& p)
 
 bool TQvStringGrid::reportClickCell(TPressContext& p)
 {
-    const bool onBorder = p.ARow < FixedRows() && (Options() & goColSizing) &&
-                          (std::abs(p.X - p.CR.Left) < kEdgeGrab || std::abs(p.X - p.CR.Right) < kEdgeGrab);
+    const bool onBorder = p.ARow < FixedRows() && (Options() & goColSizing)
+                          && (std::abs(p.X - p.CR.Left) < kEdgeGrab || std::abs(p.X - p.CR.Right) < kEdgeGrab);
     if (!onBorder && OnClickCell)
         OnClickCell(this, p.ARow, p.ACol);
     return false;
@@ -719,8 +718,8 @@ bool TQvStringGrid::saveValueForValidation(TPressContext& /*p*/)
 
 bool TQvStringGrid::editMergedCell(TPressContext& p)
 {
-    if (IsMergedCell(p.ACol, p.ARow) && !IsFixed(p.ACol, p.ARow) && (p.SameCell || MouseActions().DirectEdit()) &&
-        p.CanEdit)
+    if (IsMergedCell(p.ACol, p.ARow) && !IsFixed(p.ACol, p.ARow) && (p.SameCell || MouseActions().DirectEdit())
+        && p.CanEdit)
         ShowInplaceEdit();
     return false;
 }
@@ -731,8 +730,8 @@ bool TQvStringGrid::directEdit(TPressContext& p)
     TMouseActions& ma = MouseActions();
     const bool dropDown = PaintSettings().ControlLook.DropDownAlwaysVisible() && p.ComboAlways;
     const bool comboOnDbl = ma.EditOnDblClickOnly() && p.ComboAlways;
-    if (p.X - p.CR.Left < kEdgeGrab || p.CR.Right - p.X < kEdgeGrab || p.FixedCell ||
-        !(p.CanEdit || comboOnDbl) || !(ma.DirectEdit() || dropDown) || IsControlCell(p.RealCol, p.ARow))
+    if (p.X - p.CR.Left < kEdgeGrab || p.CR.Right - p.X < kEdgeGrab || p.FixedCell || !(p.CanEdit || comboOnDbl)
+        || !(ma.DirectEdit() || dropDown) || IsControlCell(p.RealCol, p.ARow))
         return false;
     if (comboOnDbl && !(Options() & goEditing)) {
         SetOptions(Options() | goEditing);
@@ -849,8 +848,7 @@ bool TQvStringGrid::downPressFixedGradient(TPressContext& d)
 
 bool TQvStringGrid::downInherited(TPressContext& d)
 {
-    platformPress(d.Button,
-                  d.Event ? d.Event->modifiers() : Qt::KeyboardModifiers(d.Shift), d.X, d.Y);
+    platformPress(d.Button, d.Event ? d.Event->modifiers() : Qt::KeyboardModifiers(d.Shift), d.X, d.Y);
     if (d.Shift == Qt::ShiftModifier && SelectionRectangle)
         InvalidateCellRange(Selection());
     return false;
@@ -865,8 +863,8 @@ bool TQvStringGrid::downEditsFixedCell(TPressContext& d)
     const bool inRow = d.ARow < FixedRows();
     const TGridFixedCellEdit how = inRow ? ma.FixedRowsEdit() : ma.FixedColsEdit();
     const bool sizing = Options() & (inRow ? goColSizing : goRowSizing);
-    const bool inside = d.X - d.CR.Left >= kEdgeGrab && d.CR.Right - d.X >= kEdgeGrab &&
-                        d.Y - d.CR.Top >= kEdgeGrab && d.CR.Bottom - d.Y >= kEdgeGrab;
+    const bool inside = d.X - d.CR.Left >= kEdgeGrab && d.CR.Right - d.X >= kEdgeGrab && d.Y - d.CR.Top >= kEdgeGrab
+                        && d.CR.Bottom - d.Y >= kEdgeGrab;
     if ((left && how == fceLeftClick && (!sizing || inside)) || (!left && how == fceRightClick))
         EditFixedCell(d.ACol, d.ARow);
     return true;
@@ -901,8 +899,7 @@ void TQvStringGrid::ClickRadioGroup(int ACol, int ARow, int X, int Y)
     const bool horizontal = g->FCellBoolean;
     int end = 0;
     for (int i = 0; i < options->Count(); ++i) {
-        end += horizontal ? fm.horizontalAdvance(options->Strings[i]) + pitch
-                          : std::max(pitch, fm.height());
+        end += horizontal ? fm.horizontalAdvance(options->Strings[i]) + pitch : std::max(pitch, fm.height());
         if ((horizontal ? X : Y) <= end) {
             ChooseRadioOption(ACol, ARow, i);
             return;

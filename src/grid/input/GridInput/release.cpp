@@ -225,16 +225,16 @@ bool TQvStringGrid::stopOnButtonOrGlyph(TPressContext& p)
     const TPoint base = BaseCell(p.ACol, p.ARow);
     const int real = RealColFromDispl(base.X);
     const QPoint at(p.X, p.Y);
-    return GetButtonRect(real, base.Y).toQRect().contains(at) ||
-           (HasExpand(real, base.Y) && GetExpandRect(real, base.Y).toQRect().contains(at));
+    return GetButtonRect(real, base.Y).toQRect().contains(at)
+           || (HasExpand(real, base.Y) && GetExpandRect(real, base.Y).toQRect().contains(at));
 }
 
 // A header release reports OnClick, but not the end of a drag on a column border.
 bool TQvStringGrid::reportHeaderClick(TPressContext& p)
 {
     TPointerState& s = *FPointer;
-    const bool onHeaderBorder = p.ARow >= 0 && p.ARow < FixedRows() && (Options() & goColSizing) &&
-                                viewport()->cursor().shape() == Qt::SplitHCursor;
+    const bool onHeaderBorder = p.ARow >= 0 && p.ARow < FixedRows() && (Options() & goColSizing)
+                                && viewport()->cursor().shape() == Qt::SplitHCursor;
     if (OnClick && s.FDoOnClick && !onHeaderBorder && releaseInCells(p) && p.FixedCell)
         OnClick(this);
     s.FDoOnClick = false;
@@ -303,8 +303,8 @@ bool TQvStringGrid::releaseDisjunctRows(TPressContext& p)
 // Grouping.AutoSelectGroup: a release on an open group's header row selects the group.
 bool TQvStringGrid::selectNodeGroup(TPressContext& p)
 {
-    if (!Grouping.AutoSelectGroup || !releaseInCells(p) || p.ACol == 0 || p.ARow >= RowCount() || !HasNodes() ||
-        !IsNode(p.ARow) || GetNodeState(p.ARow))
+    if (!Grouping.AutoSelectGroup || !releaseInCells(p) || p.ACol == 0 || p.ARow >= RowCount() || !HasNodes()
+        || !IsNode(p.ARow) || GetNodeState(p.ARow))
         return false;
     const int last = std::min(p.ARow + GetNodeSpan(p.ARow) - 1, RowCount() - 1);
     if (MouseActions().DisjunctRowSelect()) {
@@ -334,8 +334,8 @@ bool TQvStringGrid::endEnhancedMoveOnRelease(TPressContext& p)
 {
     const Qt::CursorShape shape = viewport()->cursor().shape();
     const bool colMove = GridState() == TGridState::gsColMoving, rowMove = GridState() == TGridState::gsRowMoving;
-    const bool ends = (shape == Qt::DragMoveCursor || shape == Qt::ForbiddenCursor) && (colMove || rowMove) &&
-                      EnhRowColMove;
+    const bool ends =
+        (shape == Qt::DragMoveCursor || shape == Qt::ForbiddenCursor) && (colMove || rowMove) && EnhRowColMove;
     endEnhancedMove();
     if (!ends)
         return false;
@@ -426,8 +426,8 @@ bool TQvStringGrid::stopAfterAutoSizeDblClick(TPressContext& /*p*/)
 
 bool TQvStringGrid::stopOnHeaderBorder(TPressContext& p)
 {
-    return p.ARow == 0 && (Options() & goColSizing) &&
-           (p.X - p.CR.Left < kReleaseEdgeGrab || p.CR.Right - p.X < kReleaseEdgeGrab);
+    return p.ARow == 0 && (Options() & goColSizing)
+           && (p.X - p.CR.Left < kReleaseEdgeGrab || p.CR.Right - p.X < kReleaseEdgeGrab);
 }
 
 bool TQvStringGrid::stopOnHeaderButton(TPressContext& p)
@@ -446,8 +446,8 @@ bool TQvStringGrid::sortOnHeaderClick(TPressContext& p)
     const auto& ss = SortSettings();
     int pressCol = -1, pressRow = -1;
     MouseToCell(FPointer->Clickposx, FPointer->Clickposy, pressCol, pressRow);
-    if (ss.Row() != p.ARow || ss.Row() != pressRow || FixedRows() <= 0 || !ss.Show() || p.Moved ||
-        RowCount() <= 2 || IsInCheckBox(p.RealCol, p.ARow, p.X, p.Y))
+    if (ss.Row() != p.ARow || ss.Row() != pressRow || FixedRows() <= 0 || !ss.Show() || p.Moved || RowCount() <= 2
+        || IsInCheckBox(p.RealCol, p.ARow, p.X, p.Y))
         return false;
     bool doSort = !IsIgnoredColumn(p.RealCol);
     if (OnCanSort)

@@ -1,8 +1,8 @@
 // Scrolling: the scroll-bar kind, proportional thumbs on the 0..127 scale, the position hint
 // while the thumb is dragged, and bringing a cell into view.
 
-#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/input/GridInput.h"
 #include "grid/markup/HTMLHintWindow.h"
 
 #include <QCoreApplication>
@@ -44,8 +44,8 @@ int RoundHalfEven(double v)
     return int(std::nearbyint(v)); // the default rounding mode rounds halves to even
 }
 
-bool ComputeProportionalScroll(long long fixedExtent, long long total, long long before, int extent,
-                               int currentPos, bool vertical, TProportionalScroll& out)
+bool ComputeProportionalScroll(long long fixedExtent, long long total, long long before, int extent, int currentPos,
+                               bool vertical, TProportionalScroll& out)
 {
     if (total <= 0)
         return false;
@@ -114,10 +114,10 @@ void TQvStringGrid::applyScrollLook()
     QString sheet;
     if (ScrollType == ssFlat || ScrollType == ssEncarta) {
         const int w = std::max(1, ScrollWidth);
-        const QString back = ScrollColor == clNone ? QStringLiteral("palette(window)")
-                                                   : platform::toQColor(ScrollColor).name();
-        const QString raised = ScrollType == ssEncarta ? QStringLiteral("border: 1px solid palette(shadow);")
-                                                       : QString();
+        const QString back =
+            ScrollColor == clNone ? QStringLiteral("palette(window)") : platform::toQColor(ScrollColor).name();
+        const QString raised =
+            ScrollType == ssEncarta ? QStringLiteral("border: 1px solid palette(shadow);") : QString();
         sheet = QStringLiteral("QScrollBar { background: %1; border: none; margin: 0px; }"
                                "QScrollBar:vertical { width: %2px; margin: %2px 0px %2px 0px; }"
                                "QScrollBar:horizontal { height: %2px; margin: 0px %2px 0px %2px; }"
@@ -187,9 +187,11 @@ void TQvStringGrid::UpdateScrollBarsAlways(bool)
     const bool vKeep = ScrollBarAlways == saVert || ScrollBarAlways == saBoth;
     const bool hKeep = ScrollBarAlways == saHorz || ScrollBarAlways == saBoth;
     setVerticalScrollBarPolicy(!vAllowed ? Qt::ScrollBarAlwaysOff
-                                         : vKeep ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+                               : vKeep   ? Qt::ScrollBarAlwaysOn
+                                         : Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(!hAllowed ? Qt::ScrollBarAlwaysOff
-                                           : hKeep ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+                                 : hKeep   ? Qt::ScrollBarAlwaysOn
+                                           : Qt::ScrollBarAsNeeded);
     greyFittingBars(*this);
 }
 

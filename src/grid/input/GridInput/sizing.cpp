@@ -1,8 +1,8 @@
 // Column and row sizing: the stretched column, proportional resizing of all columns after the
 // user sized one, the column-size hooks, and zooming by a step.
 
-#include "grid/input/GridInput.h"
 #include "grid/QvGrid.h"
+#include "grid/input/GridInput.h"
 
 #include <QCoreApplication>
 

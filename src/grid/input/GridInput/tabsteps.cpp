@@ -6,10 +6,10 @@
 // one answer and then moves unasked (FForceSel), or the column changes unasked and the row move
 // that follows passes the select decision like any other.
 
+#include "grid/QvGrid.h"
 #include "grid/input/GridInput.h"
 #include "grid/input/KeyContext.h"
 #include "grid/input/StageTable.h"
-#include "grid/QvGrid.h"
 
 #include <algorithm>
 #include <span>
@@ -233,8 +233,8 @@ bool TQvStringGrid::tabFinish(TTabContext&)
 
 // Enter navigation. The skip over cells that may not be edited walks at most one pass over the
 // grid's normal cells: with nothing editable the current cell stays where the walk started.
-void TQvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward,
-                                      bool Recursive, bool DoEdit)
+void TQvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Recursive,
+                                      bool DoEdit)
 {
     TNavigation& nav = Navigation();
     if (!nav.AdvanceOnEnter() && !Force)

@@ -131,7 +131,8 @@ void classicCheckBox(QPainter& canvas, const TRect& b, bool flat, bool checked, 
         lineTo(canvas, b.Right - 2, b.Top + 1, b.Right - 2, b.Bottom - 1, platform::cl3DLight);
     }
     if (checked || grayed)
-        checkMark(canvas, b.Left, b.Top, b.Width(), (!enabled || grayed) ? platform::clGrayText : platform::clWindowText);
+        checkMark(canvas, b.Left, b.Top, b.Width(),
+                  (!enabled || grayed) ? platform::clGrayText : platform::clWindowText);
 }
 
 void classicRadioButton(QPainter& canvas, const TRect& b, bool flat, bool checked, bool disabled)

@@ -1,8 +1,8 @@
 // Banded gradients, cell backgrounds and the drop-down, push and spin button parts.
 
+#include "grid/look/QvXPVS.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/look/ZirAzur/canvas.h"
-#include "grid/look/QvXPVS.h"
 
 #include <QPainter>
 
@@ -77,8 +77,8 @@ void DrawStepGradient(QPainter& canvas, TColor from, TColor to, bool horizontal,
     }
 }
 
-void DrawCellGradient(QPainter& canvas, const TRect& r, TColor colorFrom, bool fill, bool linesOnly,
-                      TColor borderColor, bool vertical, TColor mirrorColorTo, TColor mirrorColorFrom, TColor colorTo)
+void DrawCellGradient(QPainter& canvas, const TRect& r, TColor colorFrom, bool fill, bool linesOnly, TColor borderColor,
+                      bool vertical, TColor mirrorColorTo, TColor mirrorColorFrom, TColor colorTo)
 {
     if (fill && colorFrom != clNone) {
         if (mirrorColorFrom == clNone) {
@@ -190,8 +190,7 @@ void DrawSpinButtons(QPainter& canvas, QWidget* window, TRect r, const TColorTon
     }
     if (kind == pkClassic || kind == pkFlat) {
         classicArrowButton(canvas, {r.Left, r.Top, r.Right, middle}, ArrowUp, kind == pkFlat, false, disabled);
-        classicArrowButton(canvas, {r.Left, middle + 1, r.Right, r.Bottom}, ArrowDown, kind == pkFlat, false,
-                           disabled);
+        classicArrowButton(canvas, {r.Left, middle + 1, r.Right, r.Bottom}, ArrowDown, kind == pkFlat, false, disabled);
         return;
     }
     const TColorTone& tone = toneOf(tones, state);

@@ -87,9 +87,8 @@ thread_local qsizetype shapedRunCount = 0;
 
 struct TPreparedFont {
     TPreparedFont(const QFont& font, const QPaintDevice* device, int dpiX, int dpiY)
-        : Font(font), DpiX(dpiX), DpiY(dpiY),
-          Metrics(device ? QFontMetrics(font, device) : QFontMetrics(font)), Line(lineMetricsOf(Metrics)),
-          Blank(Metrics.horizontalAdvance(QLatin1Char(' ')))
+        : Font(font), DpiX(dpiX), DpiY(dpiY), Metrics(device ? QFontMetrics(font, device) : QFontMetrics(font)),
+          Line(lineMetricsOf(Metrics)), Blank(Metrics.horizontalAdvance(QLatin1Char(' ')))
     {
     }
 
@@ -220,18 +219,19 @@ void useCanvasFont(QPainter& canvas, const QFont& font)
 // One line, placed by hand, from the shaped run. With a prepared font its metrics are used
 // throughout (fm is its metrics); without, the canvas's font is prepared for the shaping and
 // the caller's metrics of it place the line.
-int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const TPreparedFont* prepared, const QString& text, TRect& r,
-                  unsigned flags, int knownAdvance)
+int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const TPreparedFont* prepared, const QString& text,
+                  TRect& r, unsigned flags, int knownAdvance)
 {
     const bool own = prepared != nullptr;
-    const TLineMetrics m = own ? prepared->Line : TLineMetrics{fm.ascent(), fm.descent(), fm.height(), std::max(0, fm.leading())};
+    const TLineMetrics m =
+        own ? prepared->Line : TLineMetrics{fm.ascent(), fm.descent(), fm.height(), std::max(0, fm.leading())};
     const int width = std::max(0, r.Width());
     const int height = m.Height + ((flags & DT_EXTERNALLEADING) ? m.Leading : 0);
     if (!own) {
         thread_local TPreparedFontRef last;
         const QPaintDevice* device = canvas.device();
-        if (!last || !device || last->DpiX != device->logicalDpiX() || last->DpiY != device->logicalDpiY() ||
-            !(last->Font == canvas.font()))
+        if (!last || !device || last->DpiX != device->logicalDpiX() || last->DpiY != device->logicalDpiY()
+            || !(last->Font == canvas.font()))
             last = PrepareFont(canvas, canvas.font());
         prepared = last.get();
     }
@@ -252,9 +252,12 @@ int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const TPreparedFont*
         advance = fm.horizontalAdvance(shown);
         cut = true;
     }
-    const int x = (flags & DT_RIGHT) ? r.Right - advance : (flags & DT_CENTER) ? r.Left + (width - advance) / 2 : r.Left;
+    const int x = (flags & DT_RIGHT)    ? r.Right - advance
+                  : (flags & DT_CENTER) ? r.Left + (width - advance) / 2
+                                        : r.Left;
     const int baseline = (flags & DT_BOTTOM) ? r.Bottom - m.Descent : r.Top + m.Ascent;
-    const bool clip = x < r.Left || x + advance > r.Right || baseline - m.Ascent < r.Top || baseline + m.Descent > r.Bottom;
+    const bool clip =
+        x < r.Left || x + advance > r.Right || baseline - m.Ascent < r.Top || baseline + m.Descent > r.Bottom;
     if (clip) {
         canvas.save();
         canvas.setClipRect(QRect(r.Left, r.Top, width, std::max(0, r.Height())), Qt::IntersectClip);
@@ -286,7 +289,8 @@ int drawPlainLine(QPainter& canvas, const QFontMetrics& fm, const TPreparedFont*
 int DrawTextFlags(QPainter& canvas, const QString& input, TRect& r, unsigned flags)
 {
     // The target's resolution decides the metrics, as it decides the drawn glyphs.
-    const QFontMetrics fm = canvas.device() ? QFontMetrics(canvas.font(), canvas.device()) : QFontMetrics(canvas.font());
+    const QFontMetrics fm =
+        canvas.device() ? QFontMetrics(canvas.font(), canvas.device()) : QFontMetrics(canvas.font());
     return DrawTextFlags(canvas, fm, input, r, flags);
 }
 
@@ -359,10 +363,9 @@ int DrawTextFlags(QPainter& canvas, const QFontMetrics& fm, const QString& input
     const int leading = single ? leadingOf(fm, flags) : 0;
     const QRect box(r.Left, r.Top, width, std::max(0, r.Height()));
     if (flags & DT_CALCRECT) {
-        const QRect b = fm.boundingRect(QRect(r.Left, r.Top, (single || !(flags & DT_WORDBREAK)) ? 100000 : width, 100000),
-                                        qflags & ~(Qt::AlignVCenter | Qt::AlignBottom | Qt::AlignRight |
-                                                   Qt::AlignHCenter),
-                                        text);
+        const QRect b =
+            fm.boundingRect(QRect(r.Left, r.Top, (single || !(flags & DT_WORDBREAK)) ? 100000 : width, 100000),
+                            qflags & ~(Qt::AlignVCenter | Qt::AlignBottom | Qt::AlignRight | Qt::AlignHCenter), text);
         r.Right = r.Left + b.width();
         r.Bottom = r.Top + b.height() + leading;
         return b.height() + leading;
@@ -376,7 +379,8 @@ int DrawTextFlags(QPainter& canvas, const QFontMetrics& fm, const QString& input
     return drawn.height() + leading;
 }
 
-int DrawTextFlags(QPainter& canvas, const TPreparedFont& font, const QString& text, TRect& r, unsigned flags, int advance)
+int DrawTextFlags(QPainter& canvas, const TPreparedFont& font, const QString& text, TRect& r, unsigned flags,
+                  int advance)
 {
     if (isPlainLine(text, flags))
         return drawPlainLine(canvas, font.Metrics, &font, text, r, flags, advance);

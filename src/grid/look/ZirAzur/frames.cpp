@@ -12,9 +12,9 @@ namespace grid::ZirAzur {
 
 using namespace canvas;
 
-void DrawRoundedFrame(QPainter& canvas, TColor fromColor, TColor toColor, TColor mirrorFromColor,
-                      TColor mirrorToColor, TColor upperShadeColor, TColor lowerShadeColor, TColor borderColor,
-                      TColor innerCornerColor, TColor outerCornerColor, const TRect& r, int kind)
+void DrawRoundedFrame(QPainter& canvas, TColor fromColor, TColor toColor, TColor mirrorFromColor, TColor mirrorToColor,
+                      TColor upperShadeColor, TColor lowerShadeColor, TColor borderColor, TColor innerCornerColor,
+                      TColor outerCornerColor, const TRect& r, int kind)
 {
     const int L = r.Left, T = r.Top, Rt = r.Right - 1, B = r.Bottom - 2;
     const int M = T + (B - T) / 2;
@@ -49,8 +49,8 @@ void DrawRoundedFrame(QPainter& canvas, TColor fromColor, TColor toColor, TColor
         setPixel(canvas, L, B, outerCornerColor);
     }
     if (right) {
-        for (auto [x, y] : {std::pair{Rt - 2, T}, {Rt - 2, T + 1}, {Rt - 1, T + 1}, {Rt - 2, B}, {Rt - 2, B - 1},
-                            {Rt - 1, B - 1}})
+        for (auto [x, y] :
+             {std::pair{Rt - 2, T}, {Rt - 2, T + 1}, {Rt - 1, T + 1}, {Rt - 2, B}, {Rt - 2, B - 1}, {Rt - 1, B - 1}})
             setPixel(canvas, x, y, innerCornerColor);
         setPixel(canvas, Rt - 1, T, outerCornerColor);
         setPixel(canvas, Rt - 1, B, outerCornerColor);

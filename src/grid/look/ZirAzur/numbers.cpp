@@ -1,8 +1,8 @@
 // Number and date texts: character classes, the kind and plain form of a number text, the
 // run-time's float reading, the short-date parsers, the series date step and integer helpers.
 
-#include "grid/edit/GridUnitHelpers.h"
 #include "grid/QvObj.h"
+#include "grid/edit/GridUnitHelpers.h"
 #include "grid/look/ZirAzur.h"
 
 #include <QDate>
@@ -90,8 +90,7 @@ bool parseTimePart(QStringView text, TDateTime& value)
     if (secondSep < 0) {
         if (!readField(rest, minute))
             return false;
-    } else if (!readField(rest.left(secondSep), minute) || !readField(rest.mid(secondSep + 1), second)
-               || second > 59) {
+    } else if (!readField(rest.left(secondSep), minute) || !readField(rest.mid(secondSep + 1), second) || second > 59) {
         return false;
     }
     return minute <= 59 && encodeTime(hour, minute, second, value);
@@ -111,7 +110,8 @@ TDateTime parseShortDate(const QString& text, bool dayFirst)
     if (second < 0)
         return 0;
     int a = 0, b = 0, year = 0;
-    if (!readField(QStringView(text).left(first), a) || !readField(QStringView(text).mid(first + 1, second - first - 1), b)
+    if (!readField(QStringView(text).left(first), a)
+        || !readField(QStringView(text).mid(first + 1, second - first - 1), b)
         || !readField(QStringView(text).mid(second + 1), year))
         return 0;
     if (year >= 0 && year <= 25)
@@ -153,7 +153,7 @@ bool CharIsSignedNumberPart(QChar c)
 bool CharIsNumberSymbol(QChar c)
 {
     return CharIsDigit(c) || c == QLatin1Char(',') || c == QLatin1Char('-') || c == QLatin1Char('.')
-        || isExponentMark(c) || c == QLatin1Char('+');
+           || isExponentMark(c) || c == QLatin1Char('+');
 }
 
 // ---- number texts ----------------------------------------------------------------------------
@@ -164,8 +164,8 @@ int GetNumberTextKind(const QString& text)
         return ntkNoNumber;
     const QChar thousand = LocaleThousandSeparator();
     const QChar decimal = LocaleDecimalSeparator();
-    bool allDigits = true; // only digits and "-" so far
-    bool decimalOk = true; // a valid decimal number so far
+    bool allDigits = true;  // only digits and "-" so far
+    bool decimalOk = true;  // a valid decimal number so far
     bool exponentOk = true; // a valid exponent number so far
     bool exponentSeen = false;
     qsizetype lastThousand = -1;
@@ -308,7 +308,8 @@ bool ParseLocaleDate(const QString& text, TDateTime& value)
         qsizetype at;
         int value = 0;
     };
-    Field fields[3] = {{'D', format.indexOf(QLatin1Char('D'))}, {'M', format.indexOf(QLatin1Char('M'))},
+    Field fields[3] = {{'D', format.indexOf(QLatin1Char('D'))},
+                       {'M', format.indexOf(QLatin1Char('M'))},
                        {'Y', format.indexOf(QLatin1Char('Y'))}};
     for (Field& f : fields)
         if (f.at < 0)

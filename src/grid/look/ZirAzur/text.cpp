@@ -79,8 +79,10 @@ QString EncodeCellLineBreaks(const QString& text)
             out += SOH;
         } else if (c == TAB || c == BS || c == SOH || c == ESC) {
             out += ESC;
-            out += c == TAB ? QLatin1Char('t') : c == BS ? QLatin1Char('b') : c == SOH ? QLatin1Char('a')
-                                                                                       : QLatin1Char('e');
+            out += c == TAB   ? QLatin1Char('t')
+                   : c == BS  ? QLatin1Char('b')
+                   : c == SOH ? QLatin1Char('a')
+                              : QLatin1Char('e');
         } else {
             out += c;
         }
@@ -369,8 +371,8 @@ int GetCellTextKind(const QString& text, bool markupEnabled)
         for (qsizetype i = text.indexOf(QLatin1Char('<')); i >= 0 && i + 1 < text.size();
              i = text.indexOf(QLatin1Char('<'), i + 1)) {
             const QChar next = text[i + 1];
-            if (next == QLatin1Char('/') || next == QLatin1Char('B') || next == QLatin1Char('I') ||
-                next == QLatin1Char('C'))
+            if (next == QLatin1Char('/') || next == QLatin1Char('B') || next == QLatin1Char('I')
+                || next == QLatin1Char('C'))
                 return ctkMarkup;
         }
     }
@@ -413,8 +415,8 @@ bool ParseCellAnchor(const QString& text, TPoint& cell)
 
 bool IsMixedCaseBreak(QChar ch)
 {
-    return ch == QLatin1Char(' ') || ch == QLatin1Char(',') || ch == QLatin1Char('.') || ch == QLatin1Char('-') ||
-           ch == QLatin1Char('\'');
+    return ch == QLatin1Char(' ') || ch == QLatin1Char(',') || ch == QLatin1Char('.') || ch == QLatin1Char('-')
+           || ch == QLatin1Char('\'');
 }
 
 QString ToMixedCase(const QString& text)

@@ -45,8 +45,8 @@ void forEachControl(const QString& text, const std::function<bool(const TControl
         if (close < 0)
             return;
         const QString tag = text.mid(open, close + 1 - open);
-        if (tag.startsWith(QLatin1String("<CONTROL "), Qt::CaseInsensitive) &&
-            !visit({open, close + 1, ParseControlTag(tag)}))
+        if (tag.startsWith(QLatin1String("<CONTROL "), Qt::CaseInsensitive)
+            && !visit({open, close + 1, ParseControlTag(tag)}))
             return;
         from = close + 1;
     }
@@ -148,9 +148,9 @@ bool SetControlValue(QString& text, const QString& id, const QString& value)
     if (!findControl(text, id, span))
         return false;
     const TControlTag& old = span.tag;
-    QString tag = QLatin1String("<CONTROL ID=") + quoted(id) + QLatin1String(" VALUE=") +
-                  quoted(EncodeEntities(value, true)) + QLatin1String(" WIDTH=") + quoted(old.Width) +
-                  QLatin1String(" TYPE=") + quoted(old.Type);
+    QString tag = QLatin1String("<CONTROL ID=") + quoted(id) + QLatin1String(" VALUE=")
+                  + quoted(EncodeEntities(value, true)) + QLatin1String(" WIDTH=") + quoted(old.Width)
+                  + QLatin1String(" TYPE=") + quoted(old.Type);
     if (!old.Prop.isEmpty())
         tag += QLatin1String(" PROP=") + quoted(EncodeEntities(old.Prop, true));
     if (!old.MaxLen.isEmpty())

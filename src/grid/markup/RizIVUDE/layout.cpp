@@ -32,10 +32,10 @@ struct TEntityText {
 const std::vector<TEntityText>& prePassEntities()
 {
     static const std::vector<TEntityText> table = {
-        {QLatin1String("&amp;"), QStringLiteral("&&")},   {QLatin1String("&quot;"), QStringLiteral("\"")},
-        {QLatin1String("&sect;"), QString(QChar(0xA7))},  {QLatin1String("&permil;"), QString(QChar(0x2030))},
-        {QLatin1String("&reg;"), QString(QChar(0xAE))},   {QLatin1String("&copy;"), QString(QChar(0xA9))},
-        {QLatin1String("&para;"), QString(QChar(0xB6))},  {QLatin1String("&trade;"), QString(QChar(0x2122))},
+        {QLatin1String("&amp;"), QStringLiteral("&&")},    {QLatin1String("&quot;"), QStringLiteral("\"")},
+        {QLatin1String("&sect;"), QString(QChar(0xA7))},   {QLatin1String("&permil;"), QString(QChar(0x2030))},
+        {QLatin1String("&reg;"), QString(QChar(0xAE))},    {QLatin1String("&copy;"), QString(QChar(0xA9))},
+        {QLatin1String("&para;"), QString(QChar(0xB6))},   {QLatin1String("&trade;"), QString(QChar(0x2122))},
         {QLatin1String("&euro;"), QString(QChar(0x20AC))},
     };
     return table;
@@ -447,7 +447,8 @@ void TMarkupLayout::paintRun(const QString& run, int width, int height)
     if (brush != clNone && font.Angle == 0)
         fill({r.Left, r.Bottom - height, std::min(r.Right, r.Left + width), r.Bottom}, brush);
     if (shadow)
-        drawRun(run, {r.Left + in.ShadowShift, r.Top + in.ShadowShift, r.Right + in.ShadowShift, r.Bottom + in.ShadowShift},
+        drawRun(run,
+                {r.Left + in.ShadowShift, r.Top + in.ShadowShift, r.Right + in.ShadowShift, r.Bottom + in.ShadowShift},
                 width, height, in.ShadowColor);
     drawRun(run, r, width, height, font.Color);
     if (in.FocusAnchor >= 0 && in.FocusAnchor == out.AnchorCount - 1 && inAnchor)

@@ -34,14 +34,14 @@ struct TMarkupFont {
 
 // One line as both passes see it: what the measuring pass found carries into the second pass.
 struct TMarkupLine {
-    int Width = 0;      // x advance from the line's left edge
+    int Width = 0; // x advance from the line's left edge
     int Height = 0;
-    int SubExtra = 0;   // depth added below by subscripts
-    int SupExtra = 0;   // height added above by superscripts
-    int VShift = 0;     // raise of the text set by an image's ALIGN
+    int SubExtra = 0;       // depth added below by subscripts
+    int SupExtra = 0;       // height added above by superscripts
+    int VShift = 0;         // raise of the text set by an image's ALIGN
     bool AnchorHit = false; // an anchor's text covers the point horizontally
     bool ObjectHit = false; // an image in an anchor or an inline control is under the point
-    QString Markup;     // the markup this line consumed
+    QString Markup;         // the markup this line consumed
 };
 
 class TMarkupLayout {
@@ -119,8 +119,8 @@ private:
     std::vector<TAppliedFont> appliedFonts;
     int appliedIndex = -1;
     const TAppliedFont* current() const; // the applied font when it is the text's font
-    QPen runPen;              // the pen runs were last drawn with
-    TColor runPenColor = clNone; // its colour; clNone: none yet
+    QPen runPen;                         // the pen runs were last drawn with
+    TColor runPenColor = clNone;         // its colour; clNone: none yet
     TColor entryBrush = clNone;
     TColor brush = clNone; // the background text is drawn on; clNone: transparent
     bool sub = false, sup = false, shadow = false, hidden = false, errorMark = false, paraBackground = false;

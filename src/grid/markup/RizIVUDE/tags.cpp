@@ -464,7 +464,8 @@ void TMarkupLayout::ruleTag()
 {
     lineEnded = true;
     if (painting)
-        canvas::lineTo(canvas, lineRect.Left, runRect.Bottom + 1, lineRect.Right, runRect.Bottom + 1, platform::clBlack);
+        canvas::lineTo(canvas, lineRect.Left, runRect.Bottom + 1, lineRect.Right, runRect.Bottom + 1,
+                       platform::clBlack);
 }
 
 void TMarkupLayout::rotateTag(const QString& tag)
@@ -724,8 +725,8 @@ void TMarkupLayout::controlTag(const QString& tag)
         drawControl(control, width, controlHeight, width, gh + 10);
     if (hitPass) {
         const int x = in.HitX - lineRect.Left;
-        const bool under = line->Width < x && x < line->Width + hitW && runRect.Top < in.HitY &&
-                           in.HitY < runRect.Top + hitH;
+        const bool under =
+            line->Width < x && x < line->Width + hitW && runRect.Top < in.HitY && in.HitY < runRect.Top + hitH;
         // A control sought by its ID is found wherever the point lies; an empty ID seeks none.
         const bool sought = !out.ControlID.isEmpty() && out.ControlID == control.ID;
         if (under || sought) {
@@ -747,8 +748,8 @@ void TMarkupLayout::drawControl(const TControlTag& control, int width, int contr
     const TColor frame = themed ? TColor(0xB99D7F) : platform::clGray;
     const QString& type = control.Type;
     const int hotHeight = type == QLatin1String("BUTTON") ? 24 : boxHeight;
-    const bool hot = left - 2 < in.HitX && in.HitX < left - 2 + boxWidth && bottom - 2 - hotHeight < in.HitY &&
-                     in.HitY < bottom - 2;
+    const bool hot =
+        left - 2 < in.HitX && in.HitX < left - 2 + boxWidth && bottom - 2 - hotHeight < in.HitY && in.HitY < bottom - 2;
     const bool checked = control.Value.toUpper() == QLatin1String("TRUE");
     applyCanvasFont();
     canvas.setPen(platform::toQColor(font.Color == clNone ? platform::clBlack : font.Color));
@@ -756,8 +757,8 @@ void TMarkupLayout::drawControl(const TControlTag& control, int width, int contr
 
     if (type == QLatin1String("EDIT") || type == QLatin1String("MASK") || type == QLatin1String("PASSWORD")) {
         canvas::rectangle(canvas, {left, bottom - L + 4, left + width, bottom + 2}, frame, platform::clWhite);
-        const QString shown = type == QLatin1String("PASSWORD") ? QString(control.Value.size(), QLatin1Char('*'))
-                                                                 : control.Value;
+        const QString shown =
+            type == QLatin1String("PASSWORD") ? QString(control.Value.size(), QLatin1Char('*')) : control.Value;
         TRect r{left + 2, bottom - L + 4, left + width, bottom};
         DrawTextFlags(canvas, shown, r, valueFlags);
     } else if (type == QLatin1String("COMBO")) {
@@ -765,15 +766,18 @@ void TMarkupLayout::drawControl(const TControlTag& control, int width, int contr
         TRect r{left + 4, bottom - L + 4, left + width - 18, bottom};
         DrawTextFlags(canvas, control.Value, r, valueFlags);
         const TRect button{left + width - 18, bottom - L + 5, left + width - 1, bottom + 1};
-        if (!themed || !DrawThemedPart(GridThemeApi, in.Window, QStringLiteral("combobox"), canvas,
-                                       th::CP_DROPDOWNBUTTON, hot ? th::CBXS_HOT : th::CBXS_NORMAL, button.toQRect()))
+        if (!themed
+            || !DrawThemedPart(GridThemeApi, in.Window, QStringLiteral("combobox"), canvas, th::CP_DROPDOWNBUTTON,
+                               hot ? th::CBXS_HOT : th::CBXS_NORMAL, button.toQRect()))
             canvas::classicArrowButton(canvas, button, canvas::ArrowDown, false, false, false);
     } else if (type == QLatin1String("CHECK") || type == QLatin1String("RADIO")) {
         const bool check = type == QLatin1String("CHECK");
-        const TRect r = check ? TRect{left + 2, bottom - 15, left + 15, bottom} : TRect{left + 2, bottom - 14, left + 14, bottom};
+        const TRect r =
+            check ? TRect{left + 2, bottom - 15, left + 15, bottom} : TRect{left + 2, bottom - 14, left + 14, bottom};
         const int state = checked ? th::CBS_CHECKEDNORMAL : th::CBS_UNCHECKEDNORMAL;
-        if (!themed || !DrawThemedPart(GridThemeApi, in.Window, QStringLiteral("button"), canvas,
-                                       check ? th::BP_CHECKBOX : th::BP_RADIOBUTTON, state, r.toQRect())) {
+        if (!themed
+            || !DrawThemedPart(GridThemeApi, in.Window, QStringLiteral("button"), canvas,
+                               check ? th::BP_CHECKBOX : th::BP_RADIOBUTTON, state, r.toQRect())) {
             // The flat classic face, square, in the middle of the rectangle.
             const int side = std::min(r.Width(), r.Height());
             const int x = r.Left + (r.Width() - side) / 2, y = r.Top + (r.Height() - side) / 2;
@@ -787,8 +791,9 @@ void TMarkupLayout::drawControl(const TControlTag& control, int width, int contr
         TRect face{left + 2, bottom - controlHeight, left + width - 2, bottom};
         const bool pressed = hot && in.MouseIsDown;
         const int state = pressed ? th::PBS_PRESSED : hot ? th::PBS_HOT : th::PBS_NORMAL;
-        if (!themed || !DrawThemedPart(GridThemeApi, in.Window, QStringLiteral("button"), canvas, th::BP_PUSHBUTTON,
-                                       state, face.toQRect()))
+        if (!themed
+            || !DrawThemedPart(GridThemeApi, in.Window, QStringLiteral("button"), canvas, th::BP_PUSHBUTTON, state,
+                               face.toQRect()))
             canvas::classicButton(canvas, face, false, pressed, false);
         face = {face.Left + 2, face.Top + 2, face.Right - 2, face.Bottom - 2};
         canvas.setPen(platform::toQColor(font.Color == clNone ? platform::clBlack : font.Color));

@@ -1,11 +1,11 @@
 // The cell painter: fixed-cell looks, markers, editor buttons, text, borders, node lines, the
 // cell graphic, the drawing events and the focus rectangle, in that order.
 
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 #include "grid/look/QvXPVS.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/look/ZirAzur/canvas.h"
+#include "grid/paint/GridPaint.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -61,8 +61,8 @@ void TGridPainter::readCellLook(TCellPaintContext& c)
     const int ARow = c.ARow;
     c.WW = grid.WordWrap();
     TGridDrawState st = c.AState;
-    grid.GetVisualProperties(c.ACol, ARow, st, false, false, true, c.Brush, c.ColorTo, c.MirrorColor,
-                             c.MirrorColorTo, c.Font, c.HA, c.VA, c.WW, c.GD);
+    grid.GetVisualProperties(c.ACol, ARow, st, false, false, true, c.Brush, c.ColorTo, c.MirrorColor, c.MirrorColorTo,
+                             c.Font, c.HA, c.VA, c.WW, c.GD);
     c.TextHA = c.HA;
     // The cell graphic and its place; a node cell's graphic widens with the node's level.
     c.Graphic = GetCellGraphicInfo(c.RealCol, ARow, c.GraphicVAlign, c.GraphicHAlign, c.TextShown, c.GraphicHeight,
@@ -89,8 +89,8 @@ void TGridPainter::readCellLook(TCellPaintContext& c)
 int TGridPainter::drawRowIndicator(TCellPaintContext& c)
 {
     const TBitmap& indicator = grid.RowIndicator();
-    const bool here = c.RealCol == 0 && c.ARow == grid.Row() && grid.FixedCols() > 0 && !indicator.Empty() &&
-                      !(grid.RowCount() == grid.FixedRows() && grid.FixedRowAlways());
+    const bool here = c.RealCol == 0 && c.ARow == grid.Row() && grid.FixedCols() > 0 && !indicator.Empty()
+                      && !(grid.RowCount() == grid.FixedRows() && grid.FixedRowAlways());
     if (!here)
         return 0;
     const int h = indicator.Height();
@@ -110,9 +110,9 @@ void TGridPainter::drawListViewHeader(TCellPaintContext& c)
     const QPoint mouse = grid.viewport()->mapFromGlobal(QCursor::pos());
     const bool inside = c.ARect.toQRect().contains(mouse);
     const bool down = QGuiApplication::mouseButtons() != Qt::NoButton;
-    const bool themed = DrawThemedPart(GridThemeApi, grid.viewport(), QStringLiteral("header"), canvas,
-                                       inside ? platform::theme::HP_HEADERITEM : 3, inside ? (down ? 3 : 2) : 1,
-                                       c.ARect.toQRect());
+    const bool themed =
+        DrawThemedPart(GridThemeApi, grid.viewport(), QStringLiteral("header"), canvas,
+                       inside ? platform::theme::HP_HEADERITEM : 3, inside ? (down ? 3 : 2) : 1, c.ARect.toQRect());
     if (themed)
         lineTo(canvas, c.ARect.Left, c.ARect.Top, c.ARect.Right, c.ARect.Top, platform::clWhite);
     else
@@ -179,8 +179,8 @@ void TGridPainter::drawRightFixedLines(TCellPaintContext& c)
 void TGridPainter::drawFocusRectangle(QPainter& canvas, int ACol, int ARow, const TRect& ARect)
 {
     const TPoint base = grid.BaseCell(ACol, ARow);
-    if (grid.HideFocusRect || base.X != grid.Col() || base.Y != grid.Row() || !hasFocus() ||
-        grid.HasOption(goRowSelect) || grid.Row() < grid.FixedRows() || grid.Col() < grid.FixedCols())
+    if (grid.HideFocusRect || base.X != grid.Col() || base.Y != grid.Row() || !hasFocus() || grid.HasOption(goRowSelect)
+        || grid.Row() < grid.FixedRows() || grid.Col() < grid.FixedCols())
         return;
     const int g = grid.GridLineWidth() - 1;
     const TRect f{ARect.Left - g, ARect.Top - g, ARect.Right + g - 1, ARect.Bottom + g - 1};
@@ -228,7 +228,8 @@ void TGridPainter::PaintGridCell(QPainter& canvas, int ACol, int ARow, TRect& AR
         drawListViewHeader(c);
     // Modified-row marker.
     if (ACol == 0 && Settings.ShowModified.Enabled && grid.GetRowModified(grid.RealRowFromDispl(ARow)))
-        fillRect(canvas, {c.ARect.Right - 4, c.ARect.Top, c.ARect.Right, c.ARect.Bottom}, Settings.ShowModified.Color());
+        fillRect(canvas, {c.ARect.Right - 4, c.ARect.Top, c.ARect.Right, c.ARect.Bottom},
+                 Settings.ShowModified.Color());
     // The application's own background.
     if (grid.OnCustomCellBkgDraw)
         grid.OnCustomCellBkgDraw(&grid, canvas, c.RealCol, ARow, AState, c.ARect, false);
@@ -264,13 +265,13 @@ void TGridPainter::drawFixedLook(TCellPaintContext& c)
     if (look != glVLX && look != glXP && look != glVista && look != glWin7 && look != glOffice2007)
         return;
     const auto& cl = Settings.ControlLook;
-    const bool hoverCovers = grid.HoverFixedCells == hfAll ||
-                             (grid.HoverFixedCells == hfFixedRows && c.ARow < grid.FixedRows()) ||
-                             (grid.HoverFixedCells == hfFixedColumns && c.ACol < grid.FixedCols());
+    const bool hoverCovers = grid.HoverFixedCells == hfAll
+                             || (grid.HoverFixedCells == hfFixedRows && c.ARow < grid.FixedRows())
+                             || (grid.HoverFixedCells == hfFixedColumns && c.ACol < grid.FixedCols());
     const bool moving = grid.GridState() == TGridState::gsColMoving;
-    const bool hot = hoverCovers && !grid.Designing() &&
-                     ((grid.FHoverFixedX == c.ACol && grid.FHoverFixedY == c.ARow && !moving) ||
-                      (moving && grid.MovingCell() == c.ACol));
+    const bool hot = hoverCovers && !grid.Designing()
+                     && ((grid.FHoverFixedX == c.ACol && grid.FHoverFixedY == c.ARow && !moving)
+                         || (moving && grid.MovingCell() == c.ACol));
     TRect& r = c.ARect;
     if (hot) {
         r.Bottom += 1;
@@ -305,14 +306,15 @@ void TGridPainter::drawFixedLook(TCellPaintContext& c)
         }
         return;
     }
-    if (grid.ActiveCellShow && ((grid.FixedCols() > 0 && c.ACol == grid.FixedCols() - 1 && c.ARow == grid.Row()) ||
-                                (grid.FixedRows() > 0 && c.ARow == grid.FixedRows() - 1 && c.ACol == grid.Col()))) {
+    if (grid.ActiveCellShow
+        && ((grid.FixedCols() > 0 && c.ACol == grid.FixedCols() - 1 && c.ARow == grid.Row())
+            || (grid.FixedRows() > 0 && c.ARow == grid.FixedRows() - 1 && c.ACol == grid.Col()))) {
         DrawStepGradient(canvas, grid.ActiveCellColor, grid.ActiveCellColorTo, false, r, 64);
         return;
     }
     const auto& ss = Settings.SortSettings;
-    if (ss.Column() != -1 && ss.HeaderColor() != clNone && c.RealCol == ss.Column() &&
-        c.ARow == grid.FixedRows() - 1 && (c.RealCol >= grid.FixedCols() || ss.FixedCols())) {
+    if (ss.Column() != -1 && ss.HeaderColor() != clNone && c.RealCol == ss.Column() && c.ARow == grid.FixedRows() - 1
+        && (c.RealCol >= grid.FixedCols() || ss.FixedCols())) {
         DrawCellGradient(canvas, r, ss.HeaderColor(), true, false, clNone, true, ss.HeaderMirrorColorTo(),
                          ss.HeaderMirrorColor(), ss.HeaderColorTo());
         return;
@@ -409,7 +411,6 @@ void TGridPainter::drawCellBorders(TCellPaintContext& c)
     if (borders & cbBottom)
         hline(r.Bottom - 1, r.Left - GLW - 1, r.Right, bottomPen);
 }
-
 
 void TGridPainter::drawNodeLines(TCellPaintContext& c)
 {

@@ -3,8 +3,8 @@
 // then shifts the text up by the position. A bar with nothing to scroll (page size not below
 // the range) is not drawn and leaves the cell whole.
 
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
+#include "grid/paint/GridPaint.h"
 
 #include <QPainter>
 #include <QScrollBar>

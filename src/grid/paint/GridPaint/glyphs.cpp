@@ -1,10 +1,10 @@
 // Check boxes, radio groups, sort indicators and the program's glyph bitmaps.
 
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 #include "grid/look/QvXPVS.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/look/ZirAzur/canvas.h"
+#include "grid/paint/GridPaint.h"
 
 #include <QFontMetrics>
 #include <QHash>
@@ -57,7 +57,9 @@ QImage makeCheck(bool vlx, bool enabled, bool checked)
     QImage img(15, 15, QImage::Format_RGB32);
     img.fill(kGlyphBack);
     QPainter p(&img);
-    const QColor frame = !enabled ? QColor(0xC0, 0xC0, 0xC0) : vlx ? QColor(0x80, 0x80, 0x80) : QColor(0x1C, 0x51, 0x80);
+    const QColor frame = !enabled ? QColor(0xC0, 0xC0, 0xC0)
+                         : vlx    ? QColor(0x80, 0x80, 0x80)
+                                  : QColor(0x1C, 0x51, 0x80);
     p.fillRect(QRect(1, 1, 13, 13), frame);
     p.fillRect(QRect(2, 2, 11, 11), enabled ? QColor(Qt::white) : QColor(0xF0, 0xF0, 0xF0));
     if (checked)
@@ -157,7 +159,7 @@ const QImage& GridGlyph(const QString& name)
         if (k >= 0 && k < 8) {
             const bool vlx = k < 4, enabled = (k % 4) < 2, checked = k % 2 == 0;
             img = n.startsWith(QLatin1String("QSGCHK")) ? makeCheck(vlx, enabled, checked)
-                                                       : makeRadio(vlx, enabled, checked);
+                                                        : makeRadio(vlx, enabled, checked);
         }
     } else if (n == QLatin1String("QSGLEAFOPEN") || n == QLatin1String("QSGLEAFCLOSE")) {
         img = makeNode(12, n.endsWith(QLatin1String("OPEN")), true);
@@ -194,8 +196,8 @@ void DrawCheckBox(QPainter& canvas, TQvStringGrid& grid, TRect r, bool checked, 
     case csVLX: {
         const int base = style == csVLX ? 1 : 5;
         const int k = base + (enabled ? 0 : 2) + (checked ? 0 : 1);
-        drawTransparent(canvas, ZirAzur::GridGlyph(QStringLiteral("QSGCHK%1").arg(k, 2, 10, QLatin1Char('0'))),
-                        r.Left, r.Top);
+        drawTransparent(canvas, ZirAzur::GridGlyph(QStringLiteral("QSGCHK%1").arg(k, 2, 10, QLatin1Char('0'))), r.Left,
+                        r.Top);
         return;
     }
     case csBorland: {
@@ -274,7 +276,8 @@ void DrawRadioGroup(QPainter& canvas, TQvStringGrid& grid, TRect r, bool upward,
             gy = r.Top + (i - 1) * lineH * (upward ? -1 : 1) + 2;
             gx = r.Left + 2;
             lx = classic ? r.Left + 2 + int(std::lround(scale * (cl.RadioSize() + 4)))
-                 : (style == csBorland || style == csTheme) ? r.Left + 20 : r.Left + 18;
+                 : (style == csBorland || style == csTheme) ? r.Left + 20
+                                                            : r.Left + 18;
             if (label.isEmpty())
                 gx = r.Left + (r.Width() - size) / 2;
         }
@@ -286,8 +289,8 @@ void DrawRadioGroup(QPainter& canvas, TQvStringGrid& grid, TRect r, bool upward,
             break;
         }
         case csBorland: {
-            const QPolygon dia({QPoint(gx + 2, gy + 8), QPoint(gx + 8, gy + 2), QPoint(gx + 14, gy + 8),
-                                QPoint(gx + 8, gy + 14)});
+            const QPolygon dia(
+                {QPoint(gx + 2, gy + 8), QPoint(gx + 8, gy + 2), QPoint(gx + 14, gy + 8), QPoint(gx + 8, gy + 14)});
             canvas.save();
             canvas.setPen(platform::toQColor(checked ? 0x808080 : 0xFFFFFF));
             canvas.setBrush(platform::toQColor(platform::clBtnFace));
@@ -308,13 +311,16 @@ void DrawRadioGroup(QPainter& canvas, TQvStringGrid& grid, TRect r, bool upward,
             const int st = checked ? (disabled ? 8 : 5) : (disabled ? 4 : 1);
             if (!DrawThemedPart(GridThemeApi, grid.viewport(), QStringLiteral("button"), canvas, th::BP_RADIOBUTTON, st,
                                 QRect(gx, gy, 16, 16)))
-                drawTransparent(canvas, ZirAzur::GridGlyph(checked ? QStringLiteral("QSGRAD05") : QStringLiteral("QSGRAD06")), gx, gy);
+                drawTransparent(canvas,
+                                ZirAzur::GridGlyph(checked ? QStringLiteral("QSGRAD05") : QStringLiteral("QSGRAD06")),
+                                gx, gy);
             break;
         }
         case csVLX:
         case csWinXP: {
             const int k = (style == csVLX ? 1 : 5) + (disabled ? 2 : 0) + (checked ? 0 : 1);
-            drawTransparent(canvas, ZirAzur::GridGlyph(QStringLiteral("QSGRAD%1").arg(k, 2, 10, QLatin1Char('0'))), gx, gy);
+            drawTransparent(canvas, ZirAzur::GridGlyph(QStringLiteral("QSGRAD%1").arg(k, 2, 10, QLatin1Char('0'))), gx,
+                            gy);
             break;
         }
         case csGlyph: {

@@ -2,12 +2,12 @@
 // screen painter and the printed cell both come here (paint/CellGraphics.h); what differs
 // between the two devices is asked of the job's device.
 
-#include "grid/paint/CellGraphics.h"
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 #include "grid/look/QvXPVS.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/look/ZirAzur/canvas.h"
+#include "grid/paint/CellGraphics.h"
+#include "grid/paint/GridPaint.h"
 
 #include <QPainter>
 
@@ -53,8 +53,8 @@ void paintImageListKind(TCellGraphicJob& j)
     if (!images)
         return;
     // A data image's number picks the image, counted from the graphic's base index.
-    const int index = j.Graphic.FCellType == ctDataImage ? int(graphicCellNumber(j)) + j.Graphic.FCellIndex
-                                                         : j.Graphic.FCellIndex;
+    const int index =
+        j.Graphic.FCellType == ctDataImage ? int(graphicCellNumber(j)) + j.Graphic.FCellIndex : j.Graphic.FCellIndex;
     j.Device.Face(j, j.Place, {images->Width(), images->Height()},
                   [&](QPainter& p, const TRect& r) { images->Draw(p, r.Left, r.Top, index); });
 }

@@ -1,10 +1,10 @@
 // Cell graphics: size and placement, and the drawing of every cell graphic kind.
 
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 #include "grid/look/QvXPVS.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/look/ZirAzur/canvas.h"
+#include "grid/paint/GridPaint.h"
 
 #include <QPainter>
 
@@ -19,8 +19,8 @@ namespace {
 
 bool isCheckKind(TCellType t)
 {
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox ||
-           t == ctTriStateCheckBox || t == ctRadioButton;
+    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox
+           || t == ctTriStateCheckBox || t == ctRadioButton;
 }
 
 // The object of an interfaced cell when it paints itself.
@@ -391,14 +391,16 @@ void TGridPainter::PaintButtonGraphic(TCellGraphicJob& j)
         TColor fc = enabled ? platform::clBtnText : platform::clGrayText;
         if (kind == 3) {
             const TColorTones& t = grid.LookState().Tones;
-            fc = state == 2 ? t.Selected.TextColor : state == 1 ? t.Hover.TextColor : state == 3 ? t.Disabled.TextColor
-                                                                                                 : t.Background.TextColor;
+            fc = state == 2   ? t.Selected.TextColor
+                 : state == 1 ? t.Hover.TextColor
+                 : state == 3 ? t.Disabled.TextColor
+                              : t.Background.TextColor;
         }
         canvas.setPen(platform::toQColor(fc));
         TRect tr{text.Left + 1, text.Top, text.Right, text.Bottom};
         using namespace ZirAzur;
-        const unsigned flags = (g->FCellText.contains(QLatin1Char('\r')) ? DT_WORDBREAK : DT_SINGLELINE) |
-                               DT_END_ELLIPSIS | DT_VCENTER | DT_CENTER;
+        const unsigned flags = (g->FCellText.contains(QLatin1Char('\r')) ? DT_WORDBREAK : DT_SINGLELINE)
+                               | DT_END_ELLIPSIS | DT_VCENTER | DT_CENTER;
         DrawTextFlags(canvas, g->FCellText, tr, flags);
         canvas.restore();
     }

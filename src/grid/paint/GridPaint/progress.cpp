@@ -1,8 +1,8 @@
 // The progress appearance object and the two progress bar painters.
 
-#include "grid/paint/GridPaint.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/look/ZirAzur/canvas.h"
+#include "grid/paint/GridPaint.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -66,11 +66,13 @@ void PaintProgressCell(QPainter& canvas, const TRect& r, int percent, const TPro
             const int first = roundHalfEven(double(p < look.Level1Perc ? p : look.Level1Perc) * L / 100);
             seg(first, look.Level0Color, look.Level0ColorTo);
             if (p >= look.Level1Perc) {
-                const int second = p < look.Level2Perc ? roundHalfEven(double(L) * (p - look.Level1Perc) / 100)
-                                                       : roundHalfEven(double(L) * (look.Level2Perc - look.Level1Perc) / 100);
+                const int second = p < look.Level2Perc
+                                       ? roundHalfEven(double(L) * (p - look.Level1Perc) / 100)
+                                       : roundHalfEven(double(L) * (look.Level2Perc - look.Level1Perc) / 100);
                 seg(second, look.Level1Color, look.Level1ColorTo);
                 if (p >= look.Level2Perc) {
-                    const int third = p == 100 ? L - (first + second) : roundHalfEven(double(L) * (p - look.Level2Perc) / 100);
+                    const int third =
+                        p == 100 ? L - (first + second) : roundHalfEven(double(L) * (p - look.Level2Perc) / 100);
                     seg(third, look.Level3Color, look.Level3ColorTo);
                 }
             }

@@ -1,8 +1,8 @@
 // Shapes, pies, balance bars, the error underline, the small triangle and rotated text
 // placement.
 
-#include "grid/paint/GridPaint.h"
 #include "grid/look/ZirAzur/canvas.h"
+#include "grid/paint/GridPaint.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -102,16 +102,26 @@ void PaintCellShape(QPainter& canvas, int x, int y, int w, int h, TCellShape sha
     case csArrowDown: {
         const int W = w & ~1;
         const int head = shape == csArrowUp ? y : y + h, tail = shape == csArrowUp ? y + h : y;
-        poly({{x, y + h2}, {x + W / 2, head}, {x + W, y + h2}, {x + 3 * (W / 4), y + h2}, {x + 3 * (W / 4), tail},
-              {x + W / 4, tail}, {x + W / 4, y + h2}});
+        poly({{x, y + h2},
+              {x + W / 2, head},
+              {x + W, y + h2},
+              {x + 3 * (W / 4), y + h2},
+              {x + 3 * (W / 4), tail},
+              {x + W / 4, tail},
+              {x + W / 4, y + h2}});
         break;
     }
     case csArrowLeft:
     case csArrowRight: {
         const int H = h & ~1;
         const int tip = shape == csArrowLeft ? x : x + w, end = shape == csArrowLeft ? x + w : x;
-        poly({{tip, y + H / 2}, {x + w2, y}, {x + w2, y + H / 4}, {end, y + H / 4}, {end, y + 3 * (H / 4)},
-              {x + w2, y + 3 * (H / 4)}, {x + w2, y + H}});
+        poly({{tip, y + H / 2},
+              {x + w2, y},
+              {x + w2, y + H / 4},
+              {end, y + H / 4},
+              {end, y + 3 * (H / 4)},
+              {x + w2, y + 3 * (H / 4)},
+              {x + w2, y + H}});
         break;
     }
     case csStar:
@@ -127,8 +137,7 @@ void PaintCellShape(QPainter& canvas, int x, int y, int w, int h, TCellShape sha
             for (int k = 0; k < 10; ++k)
                 pts << point(k);
         } else {
-            pts << point(0) << QPoint(cx, cy + roundHalfEven(h2 / 3.0)) << point(6) << point(7) << point(8)
-                << point(9);
+            pts << point(0) << QPoint(cx, cy + roundHalfEven(h2 / 3.0)) << point(6) << point(7) << point(8) << point(9);
         }
         polygon(canvas, pts, line, fill);
         break;
@@ -163,8 +172,7 @@ void DrawPieProgress(QPainter& canvas, const TRect& r, TColor fillColor, bool up
     canvas.restore();
 }
 
-void DrawBalanceBar(QPainter& canvas, TRect r, int value, int range, TColor positiveColor, TColor negativeColor,
-                    bool)
+void DrawBalanceBar(QPainter& canvas, TRect r, int value, int range, TColor positiveColor, TColor negativeColor, bool)
 {
     r = {r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2};
     const int half = r.Width() / 2;

@@ -1,10 +1,10 @@
 // The text step of the cell painter: selection recolouring, the background pieces inside the
 // cell, the selection rectangle, the filter glyph, the text itself and the sort indicator.
 
-#include "grid/paint/GridPaint.h"
 #include "grid/QvGrid.h"
 #include "grid/look/ZirAzur.h"
 #include "grid/look/ZirAzur/canvas.h"
+#include "grid/paint/GridPaint.h"
 
 #include "grid/markup/GridMarkup.h"
 
@@ -46,7 +46,7 @@ int TGridPainter::paintCellMarkup(TCellPaintContext& c, const QString& text, con
     m.AnchorColor = c.URLColor; // the selection's text colour on selected cells
     // Blinking text takes the cell's background while it is hidden.
     canvas.setBrush(c.Brush.Style == bsClear || c.Brush.Color == clNone ? QBrush()
-                                                                         : QBrush(platform::toQColor(c.Brush.Color)));
+                                                                        : QBrush(platform::toQColor(c.Brush.Color)));
     RizIVUDE::TMarkupResult result;
     RizIVUDE::PaintMarkup(m, result);
     return result.MarkupWidth;
@@ -58,9 +58,9 @@ bool TGridPainter::recolourSelectedCell(TCellPaintContext& c)
 {
     const bool isFixed = grid.IsFixed(c.RealCol, c.ARow);
     const bool normalCol = c.RealCol >= grid.FixedCols() && c.RealCol < grid.ColCount() - grid.FixedRightCols();
-    const bool drawnSelected = (c.AState & gdSelected) ||
-                               (grid.HasOption(goRowSelect) && normalCol && grid.MouseActions().DisjunctRowSelect() &&
-                                grid.GetRowSelect(c.SelRow));
+    const bool drawnSelected = (c.AState & gdSelected)
+                               || (grid.HasOption(goRowSelect) && normalCol && grid.MouseActions().DisjunctRowSelect()
+                                   && grid.GetRowSelect(c.SelRow));
     if (!drawnSelected || isFixed)
         return drawnSelected;
     if (grid.ShowSelection) {
@@ -69,8 +69,8 @@ bool TGridPainter::recolourSelectedCell(TCellPaintContext& c)
         if (grid.SelectionTextColor != clNone && grid.isEnabled())
             c.Font.Color = grid.SelectionTextColor;
         c.URLColor = grid.SelectionTextColor;
-    } else if (!hasFocus() ||
-               (c.Graphic && (c.Graphic->FCellType == ctCheckBox || c.Graphic->FCellType == ctDataCheckBox))) {
+    } else if (!hasFocus()
+               || (c.Graphic && (c.Graphic->FCellType == ctCheckBox || c.Graphic->FCellType == ctDataCheckBox))) {
         c.Brush.Color = c.SavedBrushColor;
         c.Font.Color = c.SavedFontColor;
         c.URLColor = grid.URLColor;
@@ -100,17 +100,18 @@ void TGridPainter::drawFilterGlyph(TCellPaintContext& c)
     const bool active = grid.FilterActive() && grid.Filter().HasFilter(c.RealCol);
     const TBitmap& glyph = (active && !fd.GlyphActive().Empty()) ? fd.GlyphActive() : fd.Glyph();
     const QImage& img = glyph.Empty() ? GridGlyph(QStringLiteral("QSGFILT")) : glyph.Image;
-    DrawTransparentBitmap(*c.Canvas, img, grid.FixedColor(),
-                          {c.ARect.Right - 16, c.ARect.Top, c.ARect.Right - 16 + img.width(), c.ARect.Top + img.height()});
+    DrawTransparentBitmap(
+        *c.Canvas, img, grid.FixedColor(),
+        {c.ARect.Right - 16, c.ARect.Top, c.ARect.Right - 16 + img.width(), c.ARect.Top + img.height()});
 }
 
 // Cells outside a disjunct selection keep their unselected look.
 void TGridPainter::applyDisjunctLook(TCellPaintContext& c, bool isFixed)
 {
     const auto& ma = grid.MouseActions();
-    if (isFixed || QGuiApplication::mouseButtons() != Qt::NoButton ||
-        !((ma.DisjunctRowSelect() && !grid.GetRowSelect(c.SelRow)) ||
-          (ma.DisjunctColSelect() && !grid.GetColSelect(c.RealCol))))
+    if (isFixed || QGuiApplication::mouseButtons() != Qt::NoButton
+        || !((ma.DisjunctRowSelect() && !grid.GetRowSelect(c.SelRow))
+             || (ma.DisjunctColSelect() && !grid.GetColSelect(c.RealCol))))
         return;
     c.URLColor = grid.URLColor;
     c.Brush.Color = grid.Color();
@@ -141,9 +142,11 @@ void TGridPainter::drawCellBackgroundPieces(TCellPaintContext& c, bool drawnSele
         else
             tileCellBackgroundPicture(canvas, area, c.ACol, c.ARow);
     }
-    if ((bg.Display() == bdGradientHorz || bg.Display() == bdGradientVert) && bg.ColorTo() != clNone && !ownColor &&
-        kindSelected && !(drawnSelected && grid.ShowSelection && !((c.AState & gdFocused) && !grid.HasOption(goDrawFocusSelected))))
-        paintCellBackgroundGradient(canvas, {c.ARect.Left - 1, c.ARect.Top - GLW, c.ARect.Right, c.ARect.Bottom + GLW - 1});
+    if ((bg.Display() == bdGradientHorz || bg.Display() == bdGradientVert) && bg.ColorTo() != clNone && !ownColor
+        && kindSelected
+        && !(drawnSelected && grid.ShowSelection && !((c.AState & gdFocused) && !grid.HasOption(goDrawFocusSelected))))
+        paintCellBackgroundGradient(canvas,
+                                    {c.ARect.Left - 1, c.ARect.Top - GLW, c.ARect.Right, c.ARect.Bottom + GLW - 1});
 }
 
 // The selection rectangle's sides that run along this cell, and its resizer corner.
@@ -279,8 +282,8 @@ void TGridPainter::drawCellSortIndicator(TCellPaintContext& c, int measured, int
     const int w = std::max(0, std::min(a.Right - a.Left - 16, measured));
     // Markup kept 10 pixels free at the right for the indicator; plain text has it follow the
     // text.
-    const int x = c.TextKind == ctkMarkup     ? a.Right - 10 + 2
-                  : c.HA == taLeftJustify    ? a.Left + w + sortShift + 10
+    const int x = c.TextKind == ctkMarkup  ? a.Right - 10 + 2
+                  : c.HA == taLeftJustify  ? a.Left + w + sortShift + 10
                   : c.HA == taRightJustify ? a.Right - w - 10
                                            : a.Left + 8;
     DrawSortIndicator(*c.Canvas, c.RealCol, y, x);

@@ -18,8 +18,13 @@ constexpr std::string_view kFactors[] = {"None"};
 // A check box whose missing attribute loads as the given flag.
 constexpr TColumn Flag(int header, int hint, int width, const char* attr, const char* missing)
 {
-    return {.header = header, .hint = hint, .width = width, .editor = grid::edDataCheckBox, .attr = attr,
-            .missing = TMissing::Text, .missingText = missing};
+    return {.header = header,
+            .hint = hint,
+            .width = width,
+            .editor = grid::edDataCheckBox,
+            .attr = attr,
+            .missing = TMissing::Text,
+            .missingText = missing};
 }
 
 constexpr TColumn Text(int header, int hint, int width, const char* attr)

@@ -33,8 +33,8 @@ namespace {
 
 constexpr const char* kCatalog_Folder = "ICD_Catalog";
 // The SCL extensions in both cases: the platform's file dialog matches case-sensitively.
-const QString kSCL_Filter = QStringLiteral(
-    "SCL Files (*.scd *.ssd *.sed *.icd *.iid *.cid *.SCD *.SSD *.SED *.ICD *.IID *.CID);;Any File (*)");
+const QString kSCL_Filter =
+    QStringLiteral("SCL Files (*.scd *.ssd *.sed *.icd *.iid *.cid *.SCD *.SSD *.SED *.ICD *.IID *.CID);;Any File (*)");
 
 constexpr int kText_Missing_Catalog_Files = 3468;
 constexpr int kText_Copy_Failed = 3469;
@@ -604,7 +604,8 @@ void TFIEC_61850_Access::Load_File()
             for (size_t m = 0; m < item.members.size() && m < members.size(); ++m) {
                 const TIEC_Client_File::TMember& saved = item.members[m];
                 TIEC_DA* da = members[m];
-                if (da->fbType != saved.bType.value_or(QString()) || da->fReference != saved.Reference.value_or(QString()))
+                if (da->fbType != saved.bType.value_or(QString())
+                    || da->fReference != saved.Reference.value_or(QString()))
                     continue;
                 auto member = std::make_unique<TDataSet_DA>();
                 member->Select_DA = da;
@@ -620,8 +621,9 @@ void TFIEC_61850_Access::Load_File()
     }
 
     if (!missingFiles.isEmpty() && services_.messages)
-        services_.messages->show(this, Lang_Text(kText_Missing_Catalog_Files) + QLatin1Char('\n') + missingFiles.join(QLatin1Char('\n')),
-                                 QString(), platform::MsgIcon::Warning, platform::MsgButtons::Ok);
+        services_.messages->show(
+            this, Lang_Text(kText_Missing_Catalog_Files) + QLatin1Char('\n') + missingFiles.join(QLatin1Char('\n')),
+            QString(), platform::MsgIcon::Warning, platform::MsgButtons::Ok);
 }
 
 void TFIEC_61850_Access::Save_File_Record(TIEC_Client_File& file) const

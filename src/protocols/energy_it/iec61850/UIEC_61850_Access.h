@@ -28,8 +28,8 @@
 #include <QStringList>
 
 #include <memory>
-#include <span>
 #include <set>
+#include <span>
 #include <vector>
 
 class QLabel;

@@ -89,8 +89,8 @@ struct TByte_Size {
     std::string_view numByte;
 };
 constexpr TByte_Size kByte_Sizes[] = {
-    {"FLOAT32", "4"}, {"INT32U", "4"}, {"INT32", "4"},     {"QUALITY", "4"}, {"FLOAT64", "8"},
-    {"INT64", "8"},   {"INT8U", "1"},  {"INT8", "1"},      {"BOOLEAN", "1"}, {"TIMESTAMP", "1"},
+    {"FLOAT32", "4"}, {"INT32U", "4"}, {"INT32", "4"}, {"QUALITY", "4"}, {"FLOAT64", "8"},
+    {"INT64", "8"},   {"INT8U", "1"},  {"INT8", "1"},  {"BOOLEAN", "1"}, {"TIMESTAMP", "1"},
     {"ENUM", "1"},    {"INT16U", "2"}, {"INT16", "2"},
 };
 
@@ -108,7 +108,12 @@ constexpr tables::TRowRule kVariables_Rules[] = {
     {.column = da_col::IP_Address, .check = "ip_address", .text = 3453, .when = "typed"},
     {.column = da_col::Port, .check = "range", .min = 0, .max = 65535, .text = 3454, .when = "typed"},
     {.column = da_col::Time, .check = "range", .min = 1, .max = 100000000, .text = 3455, .when = "on_timer"},
-    {.column = da_col::Position, .check = "range", .min = 0, .max = 1399, .text = 3456, .withMax = true,
+    {.column = da_col::Position,
+     .check = "range",
+     .min = 0,
+     .max = 1399,
+     .text = 3456,
+     .withMax = true,
      .when = "typed"},
     {.column = da_col::Molt_Fact, .check = "float", .text = 3457, .when = "factor"},
 };
@@ -152,10 +157,10 @@ tables::TRuleRun Variables_Rule_Run(QChar decimalSeparator)
     run.decimalSeparator = decimalSeparator;
     const auto typed = [](const tables::TRuleCell& cell) { return !cell.Cell(da_col::bType).isEmpty(); };
     run.conditions.emplace("typed", typed);
-    run.conditions.emplace("visstring", [](const tables::TRuleCell& cell) {
-        return bTypeOf(cell) == QLatin1String("VISSTRING255");
-    });
-    run.conditions.emplace("octet", [](const tables::TRuleCell& cell) { return bTypeOf(cell) == QLatin1String("OCTET64"); });
+    run.conditions.emplace(
+        "visstring", [](const tables::TRuleCell& cell) { return bTypeOf(cell) == QLatin1String("VISSTRING255"); });
+    run.conditions.emplace("octet",
+                           [](const tables::TRuleCell& cell) { return bTypeOf(cell) == QLatin1String("OCTET64"); });
     run.conditions.emplace("on_timer", [typed](const tables::TRuleCell& cell) {
         return typed(cell) && trimBlanks(cell.Cell(da_col::On_Timer)) == QLatin1String("Y");
     });
@@ -322,9 +327,18 @@ void TFIEC_61850_Access::Btn_AddVarClick()
     if (Selected_IEC_DA) {
         PC_DA_DataSet->setCurrentWidget(TS_DA);
         const int row = Take_Row(*ACG_DA);
-        const QString cells[da_col::Count] = {QString::number(row), device, Selected_IEC_DA->fbType,
-                                              Selected_IEC_DA->fFC, Selected_IEC_DA->fReference, {}, {}, {}, {},
-                                              QStringLiteral("N"), QStringLiteral("N"), QStringLiteral("N")};
+        const QString cells[da_col::Count] = {QString::number(row),
+                                              device,
+                                              Selected_IEC_DA->fbType,
+                                              Selected_IEC_DA->fFC,
+                                              Selected_IEC_DA->fReference,
+                                              {},
+                                              {},
+                                              {},
+                                              {},
+                                              QStringLiteral("N"),
+                                              QStringLiteral("N"),
+                                              QStringLiteral("N")};
         for (int c = 0; c < da_col::Count; ++c)
             ACG_DA->SetCells(c, row, cells[c]);
         Set_Start_Num_Byte();
@@ -336,9 +350,9 @@ void TFIEC_61850_Access::Btn_AddVarClick()
     Commit_Members();
     PC_DA_DataSet->setCurrentWidget(TS_DataSet);
     const int row = Take_Row(*ACG_DataSet);
-    const QString cells[ds_col::Count] = {QString::number(row), device, Selected_IEC_DS->fReference,
-                                          Selected_IEC_DS->fGooseName,
-                                          Selected_IEC_DS->fGooseName.isEmpty() ? QStringLiteral("N") : QStringLiteral("Y")};
+    const QString cells[ds_col::Count] = {
+        QString::number(row), device, Selected_IEC_DS->fReference, Selected_IEC_DS->fGooseName,
+        Selected_IEC_DS->fGooseName.isEmpty() ? QStringLiteral("N") : QStringLiteral("Y")};
     for (int c = 0; c < ds_col::Count; ++c)
         ACG_DataSet->SetCells(c, row, cells[c]);
     auto dataSet = std::make_unique<TDataSet>();
@@ -464,9 +478,10 @@ void TFIEC_61850_Access::Show_DataSet_DAs()
     for (size_t i = 0; i < dataSet->List_DAs.size(); ++i) {
         const TDataSet_DA& member = *dataSet->List_DAs[i];
         const int r = int(i) + 1;
-        const QString cells[member_col::Count] = {QString::number(r), member.Select_DA->fbType,
-                                                  member.Select_DA->fReference, member.Position, member.bitAddress,
-                                                  member.conversion, member.multFactor, member.Mnemonic};
+        const QString cells[member_col::Count] = {
+            QString::number(r), member.Select_DA->fbType, member.Select_DA->fReference,
+            member.Position,    member.bitAddress,        member.conversion,
+            member.multFactor,  member.Mnemonic};
         for (int c = 0; c < member_col::Count; ++c)
             ACG_DS_Vars->SetCells(c, r, cells[c]);
     }

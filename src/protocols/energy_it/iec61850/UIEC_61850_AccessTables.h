@@ -63,7 +63,7 @@ enum : int { N, bType, Reference, Position, Start_Bit, Convertion, Mult_Fact, Mn
 // follow the language), width, editor and pick list. The file's attributes are listed in
 // UIEC_61850_ClientFile.cpp, in column order.
 struct TIEC_Column {
-    int header = 0;                       // text number; 0: fixedHeader
+    int header = 0; // text number; 0: fixedHeader
     const char* fixedHeader = "";
     int width = 64;
     bool readOnly = false;

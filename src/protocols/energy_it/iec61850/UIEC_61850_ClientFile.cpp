@@ -16,12 +16,12 @@ namespace xml = platform::xml;
 // The attributes of each element, in the order they are written (columns 1 .. n of the tables).
 constexpr std::array<const char*, 2> kICD_File_Attrs = {"Name", "FileName"};
 constexpr std::array<const char*, 18> kDA_Item_Attrs = {
-    "Index",   "bType",   "fc",       "Reference", "StartByte", "NumByte",    "IPAddress", "Port",     "OnChange",
-    "OnCMD",   "OnTimer", "Time",     "Position",  "StartBit",  "ReadWrite",  "Convertion", "MoltFact", "Mnemonic"};
+    "Index", "bType",   "fc",   "Reference", "StartByte", "NumByte",   "IPAddress",  "Port",     "OnChange",
+    "OnCMD", "OnTimer", "Time", "Position",  "StartBit",  "ReadWrite", "Convertion", "MoltFact", "Mnemonic"};
 // Older files may lack the byte window: those cells stay empty.
 constexpr std::array<const char*, 2> kDA_Item_Optional = {"StartByte", "NumByte"};
-constexpr std::array<const char*, 8> kDataSet_Item_Attrs = {"Index", "Reference", "GooseName", "EnGoose",
-                                                            "IPAddress", "Port", "Time", "Mnemonic"};
+constexpr std::array<const char*, 8> kDataSet_Item_Attrs = {"Index",     "Reference", "GooseName", "EnGoose",
+                                                            "IPAddress", "Port",      "Time",      "Mnemonic"};
 
 using TMember = TIEC_Client_File::TMember;
 constexpr std::array<tables::TAttr_Def<TMember>, 7> kMember_Attrs = {{

@@ -20,8 +20,7 @@ namespace {
 // Only attributes are read: text is kept inside its element rather than in nodes of its own
 // (values of DAI elements would otherwise double the node count), and comments, declarations
 // and processing instructions are not kept at all.
-constexpr unsigned kSclParseOptions =
-    pugi::parse_escapes | pugi::parse_wconv_attribute | pugi::parse_embed_pcdata;
+constexpr unsigned kSclParseOptions = pugi::parse_escapes | pugi::parse_wconv_attribute | pugi::parse_embed_pcdata;
 
 // Tools write SCL in a default namespace, some with a prefix ("scl:LN"): names are compared
 // after the prefix.
@@ -186,7 +185,8 @@ private:
 
 TIEC_DA* TIEC_DA::Find_DA(const QString& DA_Name) const
 {
-    return findDepthFirst(List_DA, DA_Name, [](const TIEC_DA& da) -> const auto& { return da.List_DA; });
+    return findDepthFirst(
+        List_DA, DA_Name, [](const TIEC_DA& da) -> const auto& { return da.List_DA; });
 }
 
 TIEC_DA* TIEC_DA::Find_First_DA() const
@@ -224,12 +224,14 @@ void TIEC_DA::Decode_DA(pugi::xml_node DA, TSCL_Templates& DTT, QString str_Refe
 
 TIEC_DO* TIEC_DO::Find_DO(const QString& DO_Name) const
 {
-    return findDepthFirst(List_DO, DO_Name, [](const TIEC_DO& d) -> const auto& { return d.List_DO; });
+    return findDepthFirst(
+        List_DO, DO_Name, [](const TIEC_DO& d) -> const auto& { return d.List_DO; });
 }
 
 TIEC_DA* TIEC_DO::Find_DA(const QString& DA_Name) const
 {
-    return findDepthFirst(List_DA, DA_Name, [](const TIEC_DA& da) -> const auto& { return da.List_DA; });
+    return findDepthFirst(
+        List_DA, DA_Name, [](const TIEC_DA& da) -> const auto& { return da.List_DA; });
 }
 
 TIEC_DA* TIEC_DO::Find_First_DA() const
@@ -292,7 +294,8 @@ void TIEC_DataSet::Decode_DataSet(pugi::xml_node DataSet, TSCL_Templates& DTT, Q
 
 TIEC_DO* TIEC_LN::Find_DO(const QString& DO_Name) const
 {
-    return findDepthFirst(List_DO, DO_Name, [](const TIEC_DO& d) -> const auto& { return d.List_DO; });
+    return findDepthFirst(
+        List_DO, DO_Name, [](const TIEC_DO& d) -> const auto& { return d.List_DO; });
 }
 
 void TIEC_LN::Decode_LN(pugi::xml_node LN, TSCL_Templates& DTT, QString str_Reference)

@@ -118,8 +118,8 @@ public:
 
     // DataSetSearch false: reads the device and builds its logical nodes. True (second pass,
     // IEC_Device given): decodes the data sets and GOOSE controls of the nodes built before.
-    void Decode_LDevice(pugi::xml_node LDevice, TSCL_Templates& DTT, QString str_Reference,
-                        bool DataSetSearch, const TIEC_Device* IEC_Device);
+    void Decode_LDevice(pugi::xml_node LDevice, TSCL_Templates& DTT, QString str_Reference, bool DataSetSearch,
+                        const TIEC_Device* IEC_Device);
 };
 
 // One SCL file, one IED. Everything is decoded by the constructor.

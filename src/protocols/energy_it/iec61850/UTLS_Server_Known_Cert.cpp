@@ -9,8 +9,13 @@ namespace {
 
 constexpr TColumn kColumns[] = {
     {.header = 3614, .width = 40},
-    {.header = 3615, .hint = 3618, .width = 50, .colour = Rgb(255, 216, 176), .editor = grid::edDataCheckBox,
-     .attr = "Enable", .centred = true},
+    {.header = 3615,
+     .hint = 3618,
+     .width = 50,
+     .colour = Rgb(255, 216, 176),
+     .editor = grid::edDataCheckBox,
+     .attr = "Enable",
+     .centred = true},
     {.header = 3616, .hint = 3619, .width = 500, .colour = Rgb(224, 250, 254), .attr = "Certificate"},
     {.header = 3617, .hint = 3620, .width = 160, .colour = Rgb(255, 255, 255), .attr = "Mnemonic"},
 };

@@ -42,8 +42,19 @@ constexpr TColumn List(int header, int hint, int width, std::span<const std::str
 // A check box; missing (or, without attribute, on every loaded row) gives missingText.
 constexpr TColumn Check(int header, int hint, int width, const char* attr, const char* missingText)
 {
-    return {header, hint, width, grid::clNone, grid::edDataCheckBox, {}, 0, attr,
-            *missingText ? TMissing::Text : TMissing::Empty, missingText, -1, "", true};
+    return {header,
+            hint,
+            width,
+            grid::clNone,
+            grid::edDataCheckBox,
+            {},
+            0,
+            attr,
+            *missingText ? TMissing::Text : TMissing::Empty,
+            missingText,
+            -1,
+            "",
+            true};
 }
 constexpr TColumn Template(int header, int hint)
 {
@@ -105,8 +116,13 @@ constexpr int kSubMode1[] = {4, 5, 6, 11};
 constexpr TRowRule kPubRules[] = {
     {.column = pub_col::DataType, .check = "not_empty", .text = 3952, .when = "shown"},
     {.column = pub_col::Dimension, .check = "dimension", .text = 3953, .when = "type_shown"},
-    {.column = pub_col::Position, .check = "range", .min = 0, .max = TFMQTT_Set_Topic::Byte_IN - 1, .text = 3956,
-     .withMax = true, .when = "shown"},
+    {.column = pub_col::Position,
+     .check = "range",
+     .min = 0,
+     .max = TFMQTT_Set_Topic::Byte_IN - 1,
+     .text = 3956,
+     .withMax = true,
+     .when = "shown"},
     {.column = pub_col::IPAddress, .check = "ip_address", .text = 3974, .when = "shown"},
     {.column = pub_col::InputTemplate, .check = "keywords", .text = 3977, .when = "shown"},
     {.column = pub_col::Template, .check = "keywords", .text = 3978, .when = "shown"},
@@ -116,8 +132,13 @@ constexpr TRowRule kPubRules[] = {
 constexpr TRowRule kSubRules[] = {
     {.column = sub_col::DataType, .check = "not_empty", .text = 3957, .when = "shown"},
     {.column = sub_col::Dimension, .check = "dimension", .text = 3958, .when = "type_shown"},
-    {.column = sub_col::Position, .check = "range", .min = 0, .max = TFMQTT_Set_Topic::Byte_OUT - 1, .text = 3961,
-     .withMax = true, .when = "shown"},
+    {.column = sub_col::Position,
+     .check = "range",
+     .min = 0,
+     .max = TFMQTT_Set_Topic::Byte_OUT - 1,
+     .text = 3961,
+     .withMax = true,
+     .when = "shown"},
     {.column = sub_col::IPAddress, .check = "ip_address", .text = 3975, .when = "shown"},
     {.column = sub_col::Port, .check = "range", .min = 0, .max = 65535, .text = 3976, .when = "shown"},
     {.column = sub_col::InputTemplate, .check = "keywords", .text = 3979, .when = "shown"},
@@ -187,8 +208,8 @@ bool Error_In_Topic_Template(const QString& Str)
 }
 
 TFMQTT_Set_Topic::TFMQTT_Set_Topic(platform::Services& services, QWidget* parent)
-    : TTableWindow(kWindow, services, parent), TS_MQTT_Publish(Sheet(0)), TS_MQTT_Subscribe(Sheet(1)),
-      ACG_Pub(Grid(0)), ACG_Sub(Grid(1))
+    : TTableWindow(kWindow, services, parent), TS_MQTT_Publish(Sheet(0)), TS_MQTT_Subscribe(Sheet(1)), ACG_Pub(Grid(0)),
+      ACG_Sub(Grid(1))
 {
     // After the header auto-size of the base, a double click on a Template cell edits it.
     for (TTableGrid* grid : {ACG_Pub, ACG_Sub}) {
@@ -231,11 +252,11 @@ void TFMQTT_Set_Topic::Plug_Rules(int index, TRuleRun& run) const
     TTableGrid* grid = Grid(index);
     const int typeColumn = index == 0 ? pub_col::DataType : sub_col::DataType;
     run.conditions.emplace("shown", [grid](const TRuleCell& cell) { return !grid->IsHiddenColumn(cell.rule.column); });
-    run.conditions.emplace("type_shown", [grid, typeColumn](const TRuleCell&) { return !grid->IsHiddenColumn(typeColumn); });
+    run.conditions.emplace("type_shown",
+                           [grid, typeColumn](const TRuleCell&) { return !grid->IsHiddenColumn(typeColumn); });
     run.checks.emplace("dimension", [typeColumn](const TRuleCell& cell) { return Dimension_Check(cell, typeColumn); });
     run.checks.emplace("keywords", [](const TRuleCell& cell) {
-        return Error_In_Topic_Template(common::trimBlanks(cell.Text())) ? std::optional(cell.Failure())
-                                                                         : std::nullopt;
+        return Error_In_Topic_Template(common::trimBlanks(cell.Text())) ? std::optional(cell.Failure()) : std::nullopt;
     });
     run.checks.emplace("ip_address", [](const TRuleCell& cell) {
         QString a, b, c, d;

@@ -14,14 +14,14 @@ namespace energy_it {
 class TFTopicTemplate;
 
 namespace pub_col {
-inline constexpr int N = 0, Topic = 1, Retained = 2, QoS = 3, DataType = 4, Dimension = 5, Position = 6,
-                     IPAddress = 7, InputTemplate = 8, Template = 9, OnChange = 10, OnCMD = 11, OnTimer = 12,
-                     Time = 13, Channel = 14, Swap = 15, Swap_Word = 16, Mnemonic = 17, Count = 18;
+inline constexpr int N = 0, Topic = 1, Retained = 2, QoS = 3, DataType = 4, Dimension = 5, Position = 6, IPAddress = 7,
+                     InputTemplate = 8, Template = 9, OnChange = 10, OnCMD = 11, OnTimer = 12, Time = 13, Channel = 14,
+                     Swap = 15, Swap_Word = 16, Mnemonic = 17, Count = 18;
 }
 namespace sub_col {
-inline constexpr int N = 0, Topic = 1, Retained = 2, QoS = 3, DataType = 4, Dimension = 5, Position = 6,
-                     IPAddress = 7, Port = 8, EthType = 9, InputTemplate = 10, Template = 11, Swap = 12,
-                     Swap_Word = 13, Mnemonic = 14, Count = 15;
+inline constexpr int N = 0, Topic = 1, Retained = 2, QoS = 3, DataType = 4, Dimension = 5, Position = 6, IPAddress = 7,
+                     Port = 8, EthType = 9, InputTemplate = 10, Template = 11, Swap = 12, Swap_Word = 13, Mnemonic = 14,
+                     Count = 15;
 }
 
 // True when the text holds an odd number of "$": a keyword is left open.

@@ -127,7 +127,8 @@ void TFOPC_UA_Add_Server::FormCreate()
 
     CB_OPC_UA_Server_Enable = new QCheckBox(Panel1);
     CB_OPC_UA_Server_Enable->setObjectName(QStringLiteral("CB_OPC_UA_Server_Enable"));
-    CB_OPC_UA_Server_Enable->setGeometry(kLabelLeft, kEnableTop - kTitleHeight, kInputLeft + kInputWidth - kLabelLeft, 17);
+    CB_OPC_UA_Server_Enable->setGeometry(kLabelLeft, kEnableTop - kTitleHeight, kInputLeft + kInputWidth - kLabelLeft,
+                                         17);
     L_Server_Add = label(Panel1, "L_Server_Add");
     E_Server_Add = edit(Panel1, "E_Server_Add");
     L_Auth = label(Panel1, "L_Auth");
@@ -142,7 +143,8 @@ void TFOPC_UA_Add_Server::FormCreate()
     L_Priv_Key = label(Panel1, "L_Priv_Key");
     RE_Priv_Key = memo(Panel1, "RE_Priv_Key");
     L_Sec_Type = label(Panel1, "L_Sec_Type");
-    CB_Sec_Type = listOnly(Panel1, "CB_Sec_Type", names(std::begin(common::kSecModeNames), std::end(common::kSecModeNames)));
+    CB_Sec_Type =
+        listOnly(Panel1, "CB_Sec_Type", names(std::begin(common::kSecModeNames), std::end(common::kSecModeNames)));
     L_Sec_Policy = label(Panel1, "L_Sec_Policy");
     CB_Sec_Policy = listOnly(Panel1, "CB_Sec_Policy",
                              names(std::begin(common::kSecPolicyNames), std::end(common::kSecPolicyNames)));
@@ -185,9 +187,15 @@ void TFOPC_UA_Add_Server::Set_Lang()
     CB_OPC_UA_Server_Enable->setText(Lang_Text(4504));
     CB_OPC_UA_Server_Enable->setToolTip(Lang_Text(4505));
     const std::pair<QLabel*, QWidget*> rows[] = {
-        {L_Server_Add, E_Server_Add}, {L_Auth, CB_Auth},           {L_User, E_User},
-        {L_Pass, E_Pass},             {L_Certificate, RE_Certificate}, {L_Priv_Key, RE_Priv_Key},
-        {L_Sec_Type, CB_Sec_Type},    {L_Sec_Policy, CB_Sec_Policy}, {L_Mnemonic, E_Mnemonic},
+        {L_Server_Add, E_Server_Add},
+        {L_Auth, CB_Auth},
+        {L_User, E_User},
+        {L_Pass, E_Pass},
+        {L_Certificate, RE_Certificate},
+        {L_Priv_Key, RE_Priv_Key},
+        {L_Sec_Type, CB_Sec_Type},
+        {L_Sec_Policy, CB_Sec_Policy},
+        {L_Mnemonic, E_Mnemonic},
     };
     int text = 4506;
     for (const auto& [caption, input] : rows) {
@@ -230,8 +238,8 @@ void TFOPC_UA_Add_Server::Change_Fields()
     const int index = CB_Auth->currentIndex();
     if (index >= 0 && index < int(std::size(kAuthLayouts))) {
         const TAuthLayout& layout = kAuthLayouts[index];
-        for (QWidget* w : {static_cast<QWidget*>(L_User), static_cast<QWidget*>(E_User),
-                           static_cast<QWidget*>(L_Pass), static_cast<QWidget*>(E_Pass)})
+        for (QWidget* w : {static_cast<QWidget*>(L_User), static_cast<QWidget*>(E_User), static_cast<QWidget*>(L_Pass),
+                           static_cast<QWidget*>(E_Pass)})
             w->setVisible(layout.userAndPassword);
         for (QWidget* w : {static_cast<QWidget*>(L_Certificate), static_cast<QWidget*>(RE_Certificate),
                            static_cast<QWidget*>(L_Priv_Key), static_cast<QWidget*>(RE_Priv_Key)})

@@ -47,10 +47,8 @@ struct TVarRule {
     int writeText;
 };
 constexpr TVarRule kVarRules[] = {
-    {TVarCheck::NameEmpty, false, 4417, 4418},
-    {TVarCheck::TimeEmpty, true, 4397, 4401},
-    {TVarCheck::TimeBelowOne, true, 4398, 4402},
-    {TVarCheck::PositionEmpty, false, 4399, 4403},
+    {TVarCheck::NameEmpty, false, 4417, 4418},          {TVarCheck::TimeEmpty, true, 4397, 4401},
+    {TVarCheck::TimeBelowOne, true, 4398, 4402},        {TVarCheck::PositionEmpty, false, 4399, 4403},
     {TVarCheck::PositionOutOfRange, false, 4400, 4404},
 };
 
@@ -79,9 +77,9 @@ struct TTypeLength {
     int bytes;
 };
 constexpr TTypeLength kTypeLengths[] = {
-    {"Boolean", 1}, {"Int8", 1},   {"UInt8", 1},   {"Int16", 2},  {"UInt16", 2},
-    {"Int32", 4},   {"UInt32", 4}, {"Int64", 8},   {"UInt64", 8}, {"Float", 4},
-    {"Double", 8},  {"String", 20}, {"DateTime", 8}, {"Guid", 16}, {"ByteString", 20},
+    {"Boolean", 1}, {"Int8", 1},    {"UInt8", 1},    {"Int16", 2},  {"UInt16", 2},
+    {"Int32", 4},   {"UInt32", 4},  {"Int64", 8},    {"UInt64", 8}, {"Float", 4},
+    {"Double", 8},  {"String", 20}, {"DateTime", 8}, {"Guid", 16},  {"ByteString", 20},
 };
 
 int positionOf(const TOPC_UA_Variable& v)
@@ -189,7 +187,8 @@ void TFOPC_UA_Client_Access::FormCreate()
         layout->addWidget(g);
         return std::pair{page, g};
     };
-    std::tie(TS_OPC_UA_Var_Read, ACG_OPC_UA_Var_R) = sheet("TS_OPC_UA_Var_Read", "Variables in Read", "ACG_OPC_UA_Var_R");
+    std::tie(TS_OPC_UA_Var_Read, ACG_OPC_UA_Var_R) =
+        sheet("TS_OPC_UA_Var_Read", "Variables in Read", "ACG_OPC_UA_Var_R");
     std::tie(TS_OPC_UA_Var_Write, ACG_OPC_UA_Var_W) =
         sheet("TS_OPC_UA_Var_Write", "Variables in Write", "ACG_OPC_UA_Var_W");
     read_->grid = ACG_OPC_UA_Var_R;
@@ -233,9 +232,15 @@ void TFOPC_UA_Client_Access::Set_Lang()
         int caption;
         int hint;
     } buttons[] = {
-        {Btn_Add_Server, 4303, 4307}, {Btn_Modify_Server, 4304, 4308}, {Btn_Delete_Server, 4305, 4309},
-        {Btn_Scan_Server, 4306, 4310}, {Btn_OK, 4333, 4339},           {Btn_Cancel, 4334, 4340},
-        {Btn_DelRow, 4335, 4341},      {Btn_InsRow, 4336, 4342},        {Btn_CopyRow, 4337, 4343},
+        {Btn_Add_Server, 4303, 4307},
+        {Btn_Modify_Server, 4304, 4308},
+        {Btn_Delete_Server, 4305, 4309},
+        {Btn_Scan_Server, 4306, 4310},
+        {Btn_OK, 4333, 4339},
+        {Btn_Cancel, 4334, 4340},
+        {Btn_DelRow, 4335, 4341},
+        {Btn_InsRow, 4336, 4342},
+        {Btn_CopyRow, 4337, 4343},
         {Btn_PasteRow, 4338, 4344},
     };
     for (const auto& b : buttons) {
@@ -390,9 +395,9 @@ void TFOPC_UA_Client_Access::Scan_Server()
     if (!scan.List_Var.empty()) {
         const auto adopt = [this, server](TOPC_UA_Var_List& list, int question, auto add) {
             if (!list.empty()) {
-                const platform::MsgResult answer =
-                    services_.messages ? services_.messages->askYesNoCancel(this, Lang_Text(question))
-                                       : platform::MsgResult::Cancel;
+                const platform::MsgResult answer = services_.messages
+                                                       ? services_.messages->askYesNoCancel(this, Lang_Text(question))
+                                                       : platform::MsgResult::Cancel;
                 if (answer == platform::MsgResult::Cancel)
                     return;
                 if (answer == platform::MsgResult::No)
@@ -475,9 +480,8 @@ bool TFOPC_UA_Client_Access::Controllo_Dati()
                         continue;
                     if (!fails(rule.check, var))
                         continue;
-                    const QString text =
-                        tables::Format_Numbers(Lang_Text(write ? rule.writeText : rule.readText),
-                                               {(long long)(s + 1), (long long)(v + 1), kMaxPosition});
+                    const QString text = tables::Format_Numbers(Lang_Text(write ? rule.writeText : rule.readText),
+                                                                {(long long)(s + 1), (long long)(v + 1), kMaxPosition});
                     if (services_.messages)
                         services_.messages->error(this, text);
                     return false;

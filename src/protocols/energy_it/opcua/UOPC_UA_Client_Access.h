@@ -49,19 +49,18 @@ struct TOPC_UA_Var_Table {
 };
 
 namespace opcua_server_col {
-inline constexpr int N = 0, Enable = 1, ServerAddress = 2, Authorization = 3, User = 4, Password = 5,
-                     Certificate = 6, PrivateKey = 7, SecurityType = 8, SecurityPolicy = 9, Mnemonic = 10,
-                     Count = 11;
+inline constexpr int N = 0, Enable = 1, ServerAddress = 2, Authorization = 3, User = 4, Password = 5, Certificate = 6,
+                     PrivateKey = 7, SecurityType = 8, SecurityPolicy = 9, Mnemonic = 10, Count = 11;
 }
 // Columns 0..6 are the same in both variable tables.
 namespace opcua_var_col {
-inline constexpr int N = 0, Enable = 1, DisplayName = 2, NodeType = 3, NodeID = 4, VarType = 5,
-                     NameSpaceIndex = 6, Count = 13;
+inline constexpr int N = 0, Enable = 1, DisplayName = 2, NodeType = 3, NodeID = 4, VarType = 5, NameSpaceIndex = 6,
+                     Count = 13;
 // Read table.
 inline constexpr int R_Time = 7, R_Position = 8, R_Mnemonic = 9;
 // Write table.
 inline constexpr int W_OnChange = 7, W_OnCMD = 8, W_OnTimer = 9, W_Time = 10, W_Position = 11, W_Mnemonic = 12;
-}
+} // namespace opcua_var_col
 
 class TFOPC_UA_Client_Access : public common::TQvForm {
     Q_OBJECT
@@ -69,7 +68,7 @@ public:
     static constexpr int kClientWidth = 1150;
     static constexpr int kClientHeight = 660;
     static constexpr int kServerPanelHeight = 220;
-    static constexpr int kVarRows = 1024;      // data rows of a variable table, grown for longer lists
+    static constexpr int kVarRows = 1024;     // data rows of a variable table, grown for longer lists
     static constexpr int kMaxPosition = 1499; // last byte of the gateway's data array
 
     explicit TFOPC_UA_Client_Access(platform::Services& services, QWidget* parent = nullptr);

@@ -32,8 +32,19 @@ constexpr int kRowHeight = 20;
 
 // What a variable-table column shows of a variable.
 enum class TVarField {
-    None, Enable, DisplayName, NodeType, NodeID, VarType, NameSpaceIndex, OnChange, OnCMD, OnTimer, Time,
-    Position, Mnemonic,
+    None,
+    Enable,
+    DisplayName,
+    NodeType,
+    NodeID,
+    VarType,
+    NameSpaceIndex,
+    OnChange,
+    OnCMD,
+    OnTimer,
+    Time,
+    Position,
+    Mnemonic,
 };
 
 struct TVarColumn {
@@ -234,9 +245,9 @@ void TFOPC_UA_Client_Access::Build_Var_Table(TOPC_UA_Var_Table& table)
     std::vector<tables::TTableColumnDef> defs;
     for (const TVarColumn& c : columnsOf(table)) {
         const bool check = c.editor == edDataCheckBox;
-        const QStringList items = c.field == TVarField::NodeType ? nodeTypes()
+        const QStringList items = c.field == TVarField::NodeType  ? nodeTypes()
                                   : c.field == TVarField::VarType ? varTypes()
-                                                                   : QStringList();
+                                                                  : QStringList();
         defs.push_back({c.width, false, grid::clNone, c.editor, items, check});
     }
     grid::TQvColumnGrid& g = *table.grid;
@@ -251,7 +262,9 @@ void TFOPC_UA_Client_Access::Build_Var_Table(TOPC_UA_Var_Table& table)
         if (col == 0)
             tables::Select_Row(g, row);
     };
-    g.OnDblClickCell = [rows](grid::TQvStringGrid*, int row, int col) { common::Grid_DblClick_AutoSize(*rows, row, col); };
+    g.OnDblClickCell = [rows](grid::TQvStringGrid*, int row, int col) {
+        common::Grid_DblClick_AutoSize(*rows, row, col);
+    };
     g.OnKeyPress = [rows](grid::TStringGrid*, QChar& key) { common::Grid_Enter_Next_Cell(*rows, key); };
     QStringList* hints = table.write ? &Hint_Var_W_List : &Hint_Var_R_List;
     auto* events = new tables::TTableEvents(g);
@@ -282,9 +295,17 @@ void TFOPC_UA_Client_Access::Show_OPC_UA_Server_List()
         g.SetCells(col, 1, QString());
     for (int i = 0; i < servers; ++i) {
         const TOPC_UA_Server& s = *OPC_UA_Server_List[size_t(i)];
-        const QString cells[] = {QString::number(i + 1), s.Enable() ? kYes : kNo, s.ServerAddress(), s.Authorization(),
-                                 s.UserName(), s.Password(), s.Certificate(), s.PrivateKey(), s.SecurityType(),
-                                 s.SecurityPolicy(), s.Mnemonic()};
+        const QString cells[] = {QString::number(i + 1),
+                                 s.Enable() ? kYes : kNo,
+                                 s.ServerAddress(),
+                                 s.Authorization(),
+                                 s.UserName(),
+                                 s.Password(),
+                                 s.Certificate(),
+                                 s.PrivateKey(),
+                                 s.SecurityType(),
+                                 s.SecurityPolicy(),
+                                 s.Mnemonic()};
         for (int col = 0; col < opcua_server_col::Count; ++col)
             g.SetCells(col, i + 1, cells[col]);
     }

@@ -125,8 +125,7 @@ void readVariables(pugi::xml_node parent, TOPC_UA_Var_List& list)
 
 } // namespace
 
-bool Save_OPC_UA_Client_File(const TOPC_UA_Server_List& list, xml::Document& XML1, const QString& path,
-                             QString* error)
+bool Save_OPC_UA_Client_File(const TOPC_UA_Server_List& list, xml::Document& XML1, const QString& path, QString* error)
 {
     pugi::xml_node servers = XML1.startPlain(kRoot).append_child(kServerList);
     for (const auto& s : list) {

@@ -48,8 +48,8 @@ void parseGuid(const QString& text, TOPC_UA_Variable& v)
     QString rest = common::trimBlanks(text);
     // The 32 digits of a GUID written without its dashes are its five groups all the same.
     if (rest.size() == 32 && allHex(rest))
-        rest = rest.left(8) + QLatin1Char('-') + rest.mid(8, 4) + QLatin1Char('-') + rest.mid(12, 4)
-               + QLatin1Char('-') + rest.mid(16, 4) + QLatin1Char('-') + rest.mid(20);
+        rest = rest.left(8) + QLatin1Char('-') + rest.mid(8, 4) + QLatin1Char('-') + rest.mid(12, 4) + QLatin1Char('-')
+               + rest.mid(16, 4) + QLatin1Char('-') + rest.mid(20);
     v.guide1 = hexGroup(takeGroup(rest));
     v.guide2 = std::uint16_t(hexGroup(takeGroup(rest)));
     v.guide3 = std::uint16_t(hexGroup(takeGroup(rest)));

@@ -114,7 +114,7 @@ void TFOPC_UA_Scan_Server::Set_Lang()
         int caption;
         int hint;
     } buttons[] = {
-        {Btn_OK, 4602, 4606},           {Btn_Cancel, 4603, 4607},        {Btn_SelectAllRead, 4604, 4608},
+        {Btn_OK, 4602, 4606},           {Btn_Cancel, 4603, 4607},         {Btn_SelectAllRead, 4604, 4608},
         {Btn_ClearAllRead, 4605, 4609}, {Btn_SelectAllWrite, 4626, 4628}, {Btn_ClearAllWrite, 4627, 4629},
     };
     for (const auto& b : buttons) {

@@ -19,10 +19,9 @@ struct TVarType {
     bool fixed;
 };
 constexpr TVarType kVarTypes[] = {
-    {"Boolean", 1, true}, {"Signed Byte", 1, true}, {"Byte", 1, true},   {"Int16", 2, true},
-    {"UInt16", 2, true},  {"Int32", 4, true},       {"UInt32", 4, true}, {"Int64", 8, true},
-    {"UInt64", 8, true},  {"Float", 4, true},       {"Double", 8, true}, {"String", 10, false},
-    {"ByteString", 10, false},
+    {"Boolean", 1, true}, {"Signed Byte", 1, true}, {"Byte", 1, true},         {"Int16", 2, true},  {"UInt16", 2, true},
+    {"Int32", 4, true},   {"UInt32", 4, true},      {"Int64", 8, true},        {"UInt64", 8, true}, {"Float", 4, true},
+    {"Double", 8, true},  {"String", 10, false},    {"ByteString", 10, false},
 };
 
 const TVarType* varType(const QString& name)
@@ -54,8 +53,7 @@ QStringList texts(std::span<const std::string_view> items)
 // proposed a Length or an access.
 constexpr TColumn Column(int header, int hint, int width, platform::TColor colour, const char* attr)
 {
-    return {.header = header, .hint = hint, .width = width, .colour = colour, .attr = attr,
-            .missing = TMissing::Text};
+    return {.header = header, .hint = hint, .width = width, .colour = colour, .attr = attr, .missing = TMissing::Text};
 }
 
 constexpr TColumn List(int header, int hint, int width, platform::TColor colour,
@@ -75,8 +73,15 @@ constexpr platform::TColor kWhite = Rgb(255, 255, 255);
 
 constexpr TColumn kColumns[] = {
     {.header = 4714, .width = 40},
-    {.header = 4715, .hint = 4721, .width = 50, .colour = kEnableColour, .editor = grid::edDataCheckBox,
-     .attr = "Enable", .missing = TMissing::Text, .missingText = "Y", .centred = true},
+    {.header = 4715,
+     .hint = 4721,
+     .width = 50,
+     .colour = kEnableColour,
+     .editor = grid::edDataCheckBox,
+     .attr = "Enable",
+     .missing = TMissing::Text,
+     .missingText = "Y",
+     .centred = true},
     List(4716, 4722, 120, kTypeColour, kTypeItems, "Type"),
     Column(4717, 4723, 100, kPlaceColour, "Position"),
     Column(4718, 4724, 100, kPlaceColour, "Length"),

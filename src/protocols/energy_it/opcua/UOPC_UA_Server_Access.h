@@ -22,7 +22,7 @@ inline constexpr int N = 0, Enable = 1, Type = 2, Position = 3, Length = 4, Name
 class TFOPC_UA_Server_Access : public tables::TTableWindow {
     Q_OBJECT
 public:
-    static constexpr int kRows = 251;        // the header row and 250 variables
+    static constexpr int kRows = 251;         // the header row and 250 variables
     static constexpr int kMaxPosition = 1999; // the last byte of the internal data array
 
     explicit TFOPC_UA_Server_Access(platform::Services& services, QWidget* parent = nullptr);

@@ -49,20 +49,19 @@ bool Check_Error_CommName_Desc(const QString& str, int checkType)
 bool Is_Reserved_MIB_Name(const QString& name)
 {
     static constexpr std::array<const char*, 31> kFixed = {
-        "identity",      "norvix",        "gateway",       "application",   "data",
-        "hellostring",   "countin",       "countout",      "bufferin",      "bufferinblk1",
-        "bufferinblk2",  "bufferinblk3",  "bufferinblk4",  "bufferinblk5",  "bufferinblk6",
-        "bufferinblk7",  "bufferinblk8",  "bufferinval",   "bufferout",     "bufferoutblk1",
-        "bufferoutblk2", "bufferoutblk3", "bufferoutblk4", "bufferoutblk5", "bufferoutblk6",
-        "bufferoutblk7", "bufferoutblk8", "bufferoutval",  "traps",         "trapsval",
+        "identity",      "norvix",        "gateway",       "application",   "data",          "hellostring",
+        "countin",       "countout",      "bufferin",      "bufferinblk1",  "bufferinblk2",  "bufferinblk3",
+        "bufferinblk4",  "bufferinblk5",  "bufferinblk6",  "bufferinblk7",  "bufferinblk8",  "bufferinval",
+        "bufferout",     "bufferoutblk1", "bufferoutblk2", "bufferoutblk3", "bufferoutblk4", "bufferoutblk5",
+        "bufferoutblk6", "bufferoutblk7", "bufferoutblk8", "bufferoutval",  "traps",         "trapsval",
         "enterprises",
     };
     for (const char* fixed : kFixed)
         if (name == QLatin1StringView(fixed))
             return true;
     return prefixAndDigits(name, QLatin1StringView("bufferinval"))
-        || prefixAndDigits(name, QLatin1StringView("bufferoutval"))
-        || prefixAndDigits(name, QLatin1StringView("trapval"));
+           || prefixAndDigits(name, QLatin1StringView("bufferoutval"))
+           || prefixAndDigits(name, QLatin1StringView("trapval"));
 }
 
 } // namespace energy_it

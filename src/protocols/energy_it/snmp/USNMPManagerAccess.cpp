@@ -186,7 +186,7 @@ std::optional<QString> TFSNMPManagerAccess::Check_Window() const
         for (int s = r + 1; s <= used; ++s)
             if (Row_Enabled(*rows, rules, s) && key(s) == first)
                 return common::Lang_Text(5186) + QString::number(r) + common::Lang_Text(5187) + QString::number(s)
-                    + common::Lang_Text(5188);
+                       + common::Lang_Text(5188);
     }
     if (budget_ > kMaxTextBudget)
         return common::Lang_Text(5189);

@@ -33,8 +33,7 @@ std::vector<bool>& writeIsInt()
 }
 
 // The enabled rows of one section, in file order, at most kMaxMIBVariables.
-void readSection(const pugi::xml_node& root, const char* section, QStringList& descriptions,
-                 std::vector<bool>& isInt)
+void readSection(const pugi::xml_node& root, const char* section, QStringList& descriptions, std::vector<bool>& isInt)
 {
     isInt.clear();
     const pugi::xml_node parent = platform::xml::child(root, section);
@@ -158,10 +157,10 @@ QStringList MIB_Lines()
     const auto blocks = [&lines](const QString& parent, const QString& access) {
         for (int k = 1; k <= 8; ++k) {
             const QString n = QString::number(k);
-            lines.append(parent + QStringLiteral("blk") + n + QStringLiteral(" OBJECT-TYPE SYNTAX OCTET STRING MAX-ACCESS ")
-                         + access + QStringLiteral(" STATUS current DESCRIPTION ")
-                         + quoted(QStringLiteral("data block n.") + n) + QStringLiteral(" ::= { ") + parent
-                         + QLatin1Char(' ') + n + QStringLiteral(" }"));
+            lines.append(parent + QStringLiteral("blk") + n
+                         + QStringLiteral(" OBJECT-TYPE SYNTAX OCTET STRING MAX-ACCESS ") + access
+                         + QStringLiteral(" STATUS current DESCRIPTION ") + quoted(QStringLiteral("data block n.") + n)
+                         + QStringLiteral(" ::= { ") + parent + QLatin1Char(' ') + n + QStringLiteral(" }"));
         }
     };
     const QString readOnly = QStringLiteral("read-only");

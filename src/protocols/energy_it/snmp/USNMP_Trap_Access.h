@@ -14,8 +14,8 @@ inline constexpr int N = 0, Enable = 1, Community = 2, Type = 3, OnChange = 4, O
                      Mnemonic = 14, Count = 15;
 }
 namespace snmp_write_col {
-inline constexpr int N = 0, Enable = 1, Community = 2, Type = 3, Position = 4, Bit = 5, NumBits = 6,
-                     Description = 7, Conversion = 8, Mnemonic = 9, Count = 10;
+inline constexpr int N = 0, Enable = 1, Community = 2, Type = 3, Position = 4, Bit = 5, NumBits = 6, Description = 7,
+                     Conversion = 8, Mnemonic = 9, Count = 10;
 }
 
 class TFSNMP_Trap_Access : public tables::TTableWindow {

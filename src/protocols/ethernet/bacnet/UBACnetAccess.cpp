@@ -33,28 +33,27 @@ namespace {
 // ---- Columns -------------------------------------------------------------------------------
 
 constexpr std::string_view kReadObjectTypes[] = {
-    "Accumulator",  "Multi-State Input", "Multi-State Output", "Multi-State Value",      "Analog Input",
-    "Analog Output", "Analog Value",     "Binary Input",       "Binary Output",          "Binary Value",
+    "Accumulator",   "Multi-State Input",  "Multi-State Output",     "Multi-State Value", "Analog Input",
+    "Analog Output", "Analog Value",       "Binary Input",           "Binary Output",     "Binary Value",
     "Integer Value", "Large Analog Value", "Positive Integer Value", "Life Safety Point", "Life Safety Zone",
 };
 constexpr std::string_view kWriteObjectTypes[] = {
-    "Multi-State Output", "Multi-State Value",  "Analog Output",         "Analog Value",  "Binary Output",
-    "Binary Value",       "Integer Value",      "Large Analog Value",    "Positive Integer Value",
+    "Multi-State Output", "Multi-State Value", "Analog Output",      "Analog Value",           "Binary Output",
+    "Binary Value",       "Integer Value",     "Large Analog Value", "Positive Integer Value",
 };
 constexpr std::string_view kPresentValue = "Present Value (85)";
 constexpr std::string_view kReadProperties[] = {
-    kPresentValue,       "Object Identifier (75)", "Units (117)",        "Scale (187)",       "PreScale (185)",
-    "Polarity (84)",     "Event State (36)",       "Status Flags (111)", "Object Type (79)", "Number of States (74)",
+    kPresentValue,   "Object Identifier (75)", "Units (117)",        "Scale (187)",      "PreScale (185)",
+    "Polarity (84)", "Event State (36)",       "Status Flags (111)", "Object Type (79)", "Number of States (74)",
 };
 constexpr std::string_view kWriteProperties[] = {kPresentValue};
 constexpr std::string_view kDataTypes[] = {
-    "Null",         "Boolean",          "Unsigned Int", "Signed Int", "Real", "Double", "Octet String",
-    "Character String", "Bit String",   "Enumerated",   "Date",       "Time", "Object ID",
+    "Null",       "Boolean",    "Unsigned Int", "Signed Int", "Real",      "Double", "Octet String", "Character String",
+    "Bit String", "Enumerated", "Date",         "Time",       "Object ID",
 };
 constexpr std::string_view kDestLengths[] = {"1", "2", "6", "M1", "M2", "M3", "M4", "M5", "M6", "M7", "M8"};
 constexpr std::string_view kBits[] = {"0", "1", "2", "3", "4", "5", "6", "7"};
-constexpr std::string_view kReadConversions[] = {"None", "Float to Int", "(Float to Int) * 10",
-                                                 "(Float to Int) * 100"};
+constexpr std::string_view kReadConversions[] = {"None", "Float to Int", "(Float to Int) * 10", "(Float to Int) * 100"};
 constexpr std::string_view kWriteConversions[] = {"None", "Int to Float", "(Int to Float) / 10",
                                                   "(Int to Float) / 100"};
 
@@ -79,8 +78,8 @@ constexpr TColumn Pick(int header, int width, platform::TColor colour, grid::TEd
 // A check column; a missing attribute reads "N" unless it is the enable flag, which reads "Y".
 constexpr TColumn Check(int header, int width, platform::TColor colour, const char* attr)
 {
-    return {header, 0, width, colour, grid::edDataCheckBox, {}, 0, attr,
-            attr ? TMissing::Text : TMissing::Empty, "N", -1, "", true};
+    return {header, 0,  width, colour, grid::edDataCheckBox, {}, 0, attr, attr ? TMissing::Text : TMissing::Empty,
+            "N",    -1, "",    true};
 }
 
 constexpr TColumn Enable(int header)
@@ -90,8 +89,13 @@ constexpr TColumn Enable(int header)
 
 constexpr TColumn Position(int header)
 {
-    return {.header = header, .width = 65, .colour = kPlaceColour, .editor = grid::edComboList,
-            .positions = TFBACnetAccess::kPositions, .attr = "Position", .positionsNone = false};
+    return {.header = header,
+            .width = 65,
+            .colour = kPlaceColour,
+            .editor = grid::edComboList,
+            .positions = TFBACnetAccess::kPositions,
+            .attr = "Position",
+            .positionsNone = false};
 }
 
 // Swap and Convertion are hidden, and kept out of the file and the checks.
@@ -184,12 +188,12 @@ constexpr TCondition kWriteConditions[] = {{"en_dest", TCondition::IsY, wc::En_D
 
 // The routing texts of one table.
 struct TDest_Texts {
-    int length;        // "!! Destination Lenght must be 1 or 2 or 6"
-    int address1;      // D Len 1: 0..255
-    int address2;      // D Len 2: 1..65535
-    int address6;      // D Len 6: IP address and port
-    int listLength;    // neither a number nor "M1" .. "M8"
-    int listByte;      // a byte of the list outside 0..255
+    int length;     // "!! Destination Lenght must be 1 or 2 or 6"
+    int address1;   // D Len 1: 0..255
+    int address2;   // D Len 2: 1..65535
+    int address6;   // D Len 6: IP address and port
+    int listLength; // neither a number nor "M1" .. "M8"
+    int listByte;   // a byte of the list outside 0..255
     int listTooMany;
     int listTooFew;
 };
@@ -271,11 +275,14 @@ struct TObject_Name {
     bool readOnly;
 };
 constexpr TObject_Name kObjectNames[] = {
-    {"ACCUMULATOR", 1, true},          {"MULTI-STATE INPUT", 2, true},  {"MULTI-STATE OUTPUT", 3, false},
-    {"ANALOG INPUT", 4, true},         {"ANALOG OUTPUT", 5, false},     {"BINARY INPUT", 6, true},
-    {"BINARY OUTPUT", 7, false},       {"INTEGER VALUE", 8, false},     {"LARGE ANALOG VALUE", 9, false},
-    {"POSITIVE INTEGER VALUE", 10, false}, {"MULTI-STATE VALUE", 11, false}, {"ANALOG VALUE", 12, false},
-    {"BINARY VALUE", 13, false},       {"LIFE SAFETY POINT", 14, false}, {"LIFE SAFETY ZONE", 15, false},
+    {"ACCUMULATOR", 1, true},         {"MULTI-STATE INPUT", 2, true},
+    {"MULTI-STATE OUTPUT", 3, false}, {"ANALOG INPUT", 4, true},
+    {"ANALOG OUTPUT", 5, false},      {"BINARY INPUT", 6, true},
+    {"BINARY OUTPUT", 7, false},      {"INTEGER VALUE", 8, false},
+    {"LARGE ANALOG VALUE", 9, false}, {"POSITIVE INTEGER VALUE", 10, false},
+    {"MULTI-STATE VALUE", 11, false}, {"ANALOG VALUE", 12, false},
+    {"BINARY VALUE", 13, false},      {"LIFE SAFETY POINT", 14, false},
+    {"LIFE SAFETY ZONE", 15, false},
 };
 constexpr int kFirstProprietaryType = 128;
 constexpr int kLastProprietaryType = 1023;
@@ -332,10 +339,9 @@ struct TByte_Max {
     int max;
 };
 constexpr TByte_Max kByteMax[] = {
-    {"NULL", 0},        {"BOOLEAN", 1},        {"UNSIGNED INT", 4},     {"SIGNED INT", 4},
-    {"REAL", 4},        {"DOUBLE", 8},         {"OCTET STRING", 255},   {"CHARACTER STRING", 255},
-    {"BIT STRING", 120}, {"ENUMERATED", 4},    {"DATE", 4},             {"TIME", 4},
-    {"OBJECT ID", 4},
+    {"NULL", 0},   {"BOOLEAN", 1},        {"UNSIGNED INT", 4},       {"SIGNED INT", 4},   {"REAL", 4},
+    {"DOUBLE", 8}, {"OCTET STRING", 255}, {"CHARACTER STRING", 255}, {"BIT STRING", 120}, {"ENUMERATED", 4},
+    {"DATE", 4},   {"TIME", 4},           {"OBJECT ID", 4},
 };
 constexpr int kByteMaxOther = 255;
 constexpr int kMaxDestinationBytes = 255;
@@ -354,10 +360,10 @@ QString key(const QString& cellText)
 struct TTable_Columns {
     int address, objectType, dataType, instance, property, nByte, position;
 };
-constexpr TTable_Columns kReadCols{rc::Address, rc::Object_Type, -1, rc::Instance, rc::Property, rc::NByte,
-                                   rc::Position};
-constexpr TTable_Columns kWriteCols{wc::Address, wc::Object_Type, wc::Data_Type, wc::Instance, wc::Property,
-                                    wc::NByte, wc::Position};
+constexpr TTable_Columns kReadCols{rc::Address,  rc::Object_Type, -1,          rc::Instance,
+                                   rc::Property, rc::NByte,       rc::Position};
+constexpr TTable_Columns kWriteCols{wc::Address,  wc::Object_Type, wc::Data_Type, wc::Instance,
+                                    wc::Property, wc::NByte,       wc::Position};
 
 // ---- Import targets ------------------------------------------------------------------------
 
@@ -422,7 +428,7 @@ int Check_Property(const QString& cellText, TBACnet_Table table, int objectType)
     }
     const int number = common::strToIntDef(name, kNotAccepted);
     return number >= kFirstProprietaryProperty && number <= kLastProprietaryProperty ? kPropertyProprietary
-                                                                                      : kNotAccepted;
+                                                                                     : kNotAccepted;
 }
 
 bool Check_Data_Type(const QString& dataType, int objectType, int property)
@@ -497,8 +503,8 @@ TFBACnetAccess::TFBACnetAccess(platform::Services& services, QWidget* parent)
 }
 
 TFBACnetAccess::TFBACnetAccess(std::unique_ptr<TDefs> defs, platform::Services& services, QWidget* parent)
-    : TTableWindow(defs->window, services, parent), TS_BACnet_Read(Sheet(0)), TS_BACnet_Write(Sheet(1)),
-      ACG1(Grid(0)), ACG2(Grid(1)), defs_(std::move(defs))
+    : TTableWindow(defs->window, services, parent), TS_BACnet_Read(Sheet(0)), TS_BACnet_Write(Sheet(1)), ACG1(Grid(0)),
+      ACG2(Grid(1)), defs_(std::move(defs))
 {
     for (TTableGrid* grid : {ACG1, ACG2}) {
         // No double-click sizing in these tables.
@@ -639,10 +645,11 @@ void TFBACnetAccess::Plug_Rules(int index, TRuleRun& run) const
             const int value = common::strToIntDef(address, -1);
             switch (length) {
             case 1:
-                return value >= 0 && value <= 255 ? std::nullopt : std::optional(cell.Failure(Lang_Text(texts.address1)));
+                return value >= 0 && value <= 255 ? std::nullopt
+                                                  : std::optional(cell.Failure(Lang_Text(texts.address1)));
             case 2:
                 return value >= 1 && value <= 65535 ? std::nullopt
-                                                     : std::optional(cell.Failure(Lang_Text(texts.address2)));
+                                                    : std::optional(cell.Failure(Lang_Text(texts.address2)));
             case 6: {
                 std::uint8_t a = 0, b = 0, c = 0, d = 0;
                 std::uint16_t port = 0;

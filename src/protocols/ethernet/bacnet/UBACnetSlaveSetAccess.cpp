@@ -54,8 +54,7 @@ constexpr TColumn Columns_Row(int first, std::span<const std::string_view> types
     case col::Length:
         return Required(first + 5, 60, kPlaceColour, grid::edNormal, {}, "Length");
     case col::Swap:
-        return {first + 6, 0, 50, grid::clNone, grid::edDataCheckBox, {}, 0, "Swap", TMissing::Text, "N",
-                -1, "", true};
+        return {first + 6, 0, 50, grid::clNone, grid::edDataCheckBox, {}, 0, "Swap", TMissing::Text, "N", -1, "", true};
     default:
         return Required(first + 7, 250, grid::clNone, grid::edNormal, {}, "Mnemonic");
     }
@@ -87,7 +86,7 @@ constexpr TLength_Rule kReadLengths[] = {
     {"Accumulator", 1, 4, 2444},
 };
 constexpr TLength_Rule kWriteLengths[] = {
-    {"Analog Out", 1, 4, 2449},    {"Analog Value", 1, 4, 2450},       {"Positive Integer Value", 1, 4, 2451},
+    {"Analog Out", 1, 4, 2449},         {"Analog Value", 1, 4, 2450},  {"Positive Integer Value", 1, 4, 2451},
     {"Large Analog Value", 1, 8, 2452}, {"Integer Value", 1, 4, 2453}, {"Multi State Output", 1, 4, 2454},
     {"Multi State Value", 1, 4, 2455},  {"Access Door", 1, 1, 2456},
 };
@@ -102,10 +101,10 @@ struct TLength_Preset {
     const char* length;
 };
 constexpr TLength_Preset kLengthPresets[] = {
-    {"ANALOG OUT", "4"},         {"ANALOG VALUE", "4"},      {"POSITIVE INTEGER VALUE", "4"},
-    {"INTEGER VALUE", "4"},      {"MULTI STATE OUTPUT", "4"}, {"MULTI STATE VALUE", "4"},
-    {"BINARY OUT", "1"},         {"BINARY VALUE", "1"},      {"ACCESS DOOR", "1"},
-    {"OCTET STRING", "1"},       {"LARGE ANALOG VALUE", "8"},
+    {"ANALOG OUT", "4"},    {"ANALOG VALUE", "4"},       {"POSITIVE INTEGER VALUE", "4"},
+    {"INTEGER VALUE", "4"}, {"MULTI STATE OUTPUT", "4"}, {"MULTI STATE VALUE", "4"},
+    {"BINARY OUT", "1"},    {"BINARY VALUE", "1"},       {"ACCESS DOOR", "1"},
+    {"OCTET STRING", "1"},  {"LARGE ANALOG VALUE", "8"},
 };
 
 constexpr int kLastByte = TFBACnetSlaveSetAccess::kNByte - 1;
@@ -126,12 +125,16 @@ constexpr auto Rules(const TRule_Texts& texts, const TLength_Rule (&lengths)[N])
 {
     std::array<TRowRule, N + 4> rules{};
     rules[0] = {col::Eng_Unit, "range", 0, 65535, texts.unit};
-    rules[1] = {.column = col::Position, .check = "range", .min = 0, .max = kLastByte, .text = texts.position,
-                .withMax = true};
+    rules[1] = {
+        .column = col::Position, .check = "range", .min = 0, .max = kLastByte, .text = texts.position, .withMax = true};
     rules[2] = {.column = col::Start_Bit, .check = "not_empty", .text = texts.bit, .when = "binary"};
     for (size_t k = 0; k < N; ++k)
-        rules[k + 3] = {.column = col::Length, .check = "range", .min = lengths[k].min, .max = lengths[k].max,
-                        .text = lengths[k].text, .when = lengths[k].type};
+        rules[k + 3] = {.column = col::Length,
+                        .check = "range",
+                        .min = lengths[k].min,
+                        .max = lengths[k].max,
+                        .text = lengths[k].text,
+                        .when = lengths[k].type};
     rules[N + 3] = {.column = col::Length, .check = "last_byte", .text = texts.lastByte, .when = "not_binary"};
     return rules;
 }
@@ -262,10 +265,10 @@ void TFBACnetSlaveSetAccess::FormShow()
 void TFBACnetSlaveSetAccess::Plug_Rules(int index, TRuleRun& run) const
 {
     const bool read = index == 0;
-    const std::span<const std::string_view> binary = read ? std::span<const std::string_view>(kReadBinary)
-                                                                 : std::span<const std::string_view>(kWriteBinary);
-    const std::span<const TLength_Rule> lengths = read ? std::span<const TLength_Rule>(kReadLengths)
-                                                           : std::span<const TLength_Rule>(kWriteLengths);
+    const std::span<const std::string_view> binary =
+        read ? std::span<const std::string_view>(kReadBinary) : std::span<const std::string_view>(kWriteBinary);
+    const std::span<const TLength_Rule> lengths =
+        read ? std::span<const TLength_Rule>(kReadLengths) : std::span<const TLength_Rule>(kWriteLengths);
     const int size = read ? NByte_IN : NByte_OUT;
 
     // The object type is the Data Type cell's exact text.
@@ -285,8 +288,8 @@ void TFBACnetSlaveSetAccess::Plug_Rules(int index, TRuleRun& run) const
     // A Length that is no number reads as 0 here. Summed in 64 bits: a Length near the
     // integer limit must not wrap below the end of the bytes.
     run.checks.emplace("last_byte", [size](const TRuleCell& cell) -> std::optional<QString> {
-        const std::int64_t last = std::int64_t(cell.Number(col::Position))
-                                  + common::strToIntDef(cell.Cell(col::Length), 0) - 1;
+        const std::int64_t last =
+            std::int64_t(cell.Number(col::Position)) + common::strToIntDef(cell.Cell(col::Length), 0) - 1;
         if (last < size)
             return std::nullopt;
         return cell.Failure();

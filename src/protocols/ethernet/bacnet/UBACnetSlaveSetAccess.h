@@ -25,7 +25,7 @@ public:
     static constexpr int kLimitedRows = 1001; // with the object names limited
     static constexpr int kMaxObjects = 2000;
     static constexpr int kLimitedMaxObjects = 1000;
-    static constexpr int kNByte = 1500;        // size of the input and of the output bytes
+    static constexpr int kNByte = 1500; // size of the input and of the output bytes
 
     explicit TFBACnetSlaveSetAccess(platform::Services& services, QWidget* parent = nullptr);
 

@@ -21,12 +21,15 @@ struct TObject_Type {
     int number;
 };
 constexpr TObject_Type kObjectTypes[] = {
-    {"ANALOG INPUT", 0},           {"ANALOG OUT", 1},         {"ANALOG VALUE", 2},
-    {"BINARY INPUT", 3},           {"BINARY OUT", 4},         {"BINARY VALUE", 5},
-    {"MULTI STATE INPUT", 13},     {"MULTI STATE OUTPUT", 14}, {"MULTI STATE VALUE", 19},
-    {"LIFE SAFETY POINT", 21},     {"LIFE SAFETY ZONE", 22},  {"ACCUMULATOR", 23},
-    {"ACCESS DOOR", 30},           {"CHARACTERSTRING VALUE", 40}, {"DATETIME VALUE", 44},
-    {"INTEGER VALUE", 45},         {"LARGE ANALOG VALUE", 46}, {"POSITIVE INTEGER VALUE", 48},
+    {"ANALOG INPUT", 0},        {"ANALOG OUT", 1},
+    {"ANALOG VALUE", 2},        {"BINARY INPUT", 3},
+    {"BINARY OUT", 4},          {"BINARY VALUE", 5},
+    {"MULTI STATE INPUT", 13},  {"MULTI STATE OUTPUT", 14},
+    {"MULTI STATE VALUE", 19},  {"LIFE SAFETY POINT", 21},
+    {"LIFE SAFETY ZONE", 22},   {"ACCUMULATOR", 23},
+    {"ACCESS DOOR", 30},        {"CHARACTERSTRING VALUE", 40},
+    {"DATETIME VALUE", 44},     {"INTEGER VALUE", 45},
+    {"LARGE ANALOG VALUE", 46}, {"POSITIVE INTEGER VALUE", 48},
 };
 
 constexpr const char* kSections[] = {"BACnet_in_Read", "BACnet_in_Write"};
@@ -153,7 +156,8 @@ QString TBACnet_EDE_File::EDE_Text(const QDateTime& time) const
     line(QStringLiteral("AUTHOR_OF_LAST_CHANGE;") + vendor + QStringLiteral(";;;;;;"));
     line(QStringLiteral("VERSION_OF_LAYOUT;2;;;;;;"));
     line(QStringLiteral("# mandatory;mandatory;mandatory;mandatory;mandatory;optional;optional;"));
-    line(QStringLiteral("# keyname;device obj.-instance;object-name;object-type;object-instance;description;unit-code;"));
+    line(QStringLiteral(
+        "# keyname;device obj.-instance;object-name;object-type;object-instance;description;unit-code;"));
     for (const TBACnet_EDE_Obj& o : EDE_Objects) {
         QString l;
         for (const QString* f : {&o.Keyname, &o.DevObjInstance, &o.ObjectName, &o.ObjectType, &o.ObjectInstance,

@@ -32,7 +32,7 @@ struct TBACnet_Var {
     QString keyname;
     int device_obj_instance = -1;
     QString object_name;
-    int object_type = -1;       // the standard BACnet object-type number
+    int object_type = -1; // the standard BACnet object-type number
     int object_instance = -1;
     QString description;
     QString present_value_default;
@@ -69,8 +69,8 @@ int Get_NumByte_EDE(int objectType);
 std::vector<TBACnet_Var> Read_EDE_Vars(const QStringList& lines);
 
 namespace ede_col {
-inline constexpr int N = 0, Import = 1, Read = 2, Write = 3, Name = 4, Object_Type = 5, Instance = 6,
-                     Description = 7, Commandable = 8, Count = 9;
+inline constexpr int N = 0, Import = 1, Read = 2, Write = 3, Name = 4, Object_Type = 5, Instance = 6, Description = 7,
+                     Commandable = 8, Count = 9;
 }
 
 class TFImportEDEFile : public common::TQvForm {

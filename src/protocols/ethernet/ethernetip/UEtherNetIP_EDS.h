@@ -33,9 +33,9 @@ namespace ethernet {
 
 // One decoded connection.
 struct TConnData {
-    int ConnIndex = 0;          // position in List_Conn, from 1
-    QString ConnName;           // the name field as written, double quotes included
-    QString HelpStr;            // the help field as written, double quotes included
+    int ConnIndex = 0;            // position in List_Conn, from 1
+    QString ConnName;             // the name field as written, double quotes included
+    QString HelpStr;              // the help field as written, double quotes included
     std::uint8_t DimHeaderTO = 0; // T > O real-time format (bits 12..14 of the parameters)
     std::uint8_t DimHeaderOT = 4; // O > T real-time format (bits 8..10 of the parameters)
     std::uint8_t NumClass = 4;    // not decoded

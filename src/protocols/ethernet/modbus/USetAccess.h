@@ -16,14 +16,13 @@
 namespace ethernet {
 
 namespace modbus_read_col {
-inline constexpr int N = 0, Enable = 1, Slave_ID = 2, Type = 3, Address = 4, NPoint = 5, PollTime = 6,
-                     MaxError = 7, Position = 8, Bit = 9, Swap = 10, SwapWord = 11, Topic = 12, Mnemonic = 13,
-                     Count = 14;
+inline constexpr int N = 0, Enable = 1, Slave_ID = 2, Type = 3, Address = 4, NPoint = 5, PollTime = 6, MaxError = 7,
+                     Position = 8, Bit = 9, Swap = 10, SwapWord = 11, Topic = 12, Mnemonic = 13, Count = 14;
 }
 namespace modbus_write_col {
-inline constexpr int N = 0, Enable = 1, Slave_ID = 2, Type = 3, Address = 4, NPoint = 5, PollTime = 6,
-                     OnChange = 7, OnCMD = 8, MaxError = 9, Position = 10, Bit = 11, Swap = 12, SwapWord = 13,
-                     Mnemonic = 14, Count = 15;
+inline constexpr int N = 0, Enable = 1, Slave_ID = 2, Type = 3, Address = 4, NPoint = 5, PollTime = 6, OnChange = 7,
+                     OnCMD = 8, MaxError = 9, Position = 10, Bit = 11, Swap = 12, SwapWord = 13, Mnemonic = 14,
+                     Count = 15;
 }
 
 class TFSetAccess : public tables::TTableWindow {

@@ -262,15 +262,30 @@ QString escaped(const QString& value)
     out.reserve(value.size());
     for (QChar c : value) {
         switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
-        case '"': out += QLatin1String("&quot;"); break;
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
         // Kept as written: a parser would turn them into blanks.
-        case '\t': out += QLatin1String("&#9;"); break;
-        case '\n': out += QLatin1String("&#10;"); break;
-        case '\r': out += QLatin1String("&#13;"); break;
-        default: out += c;
+        case '\t':
+            out += QLatin1String("&#9;");
+            break;
+        case '\n':
+            out += QLatin1String("&#10;");
+            break;
+        case '\r':
+            out += QLatin1String("&#13;");
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -346,9 +361,9 @@ void Create_GSDML_File(QWidget* parent, const platform::Services& services, cons
 {
     if (!services.dialogs)
         return;
-    const QString chosen = services.dialogs->saveFileName(
-        parent, QString(), platform::joinPath(common::State().Project_Dir, nameFileXml),
-        QStringLiteral("PROFINET XML (%1)").arg(nameFileXml));
+    const QString chosen =
+        services.dialogs->saveFileName(parent, QString(), platform::joinPath(common::State().Project_Dir, nameFileXml),
+                                       QStringLiteral("PROFINET XML (%1)").arg(nameFileXml));
     if (chosen.isEmpty())
         return;
     // The name is the composed one whatever the user typed: only the folder is the user's.

@@ -27,8 +27,8 @@ namespace ethernet {
 // controller receives, that is the gateway's PROFINET output bytes, and the other way round.
 struct TProfinet_ParGen {
     static constexpr int kDefaultLength = 1438;
-    int Input_Length = kDefaultLength;  // "PROFINET_NB_OUT"
-    int Output_Length = kDefaultLength; // "PROFINET_NB_IN"
+    int Input_Length = kDefaultLength;               // "PROFINET_NB_OUT"
+    int Output_Length = kDefaultLength;              // "PROFINET_NB_IN"
     QString Station_Name = QStringLiteral("SERIAL"); // "PROFINET_NAME_STA", unless blank
 };
 

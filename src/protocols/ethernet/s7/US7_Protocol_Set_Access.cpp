@@ -22,27 +22,47 @@ constexpr std::string_view kBits[] = {"0", "1", "2", "3", "4", "5", "6", "7"};
 
 constexpr TColumn Text(int header, int hint, int width, const char* attr, const char* missingText = nullptr)
 {
-    return {.header = header, .hint = hint, .width = width, .attr = attr,
-            .missing = missingText ? TMissing::Text : TMissing::Required, .missingText = missingText ? missingText : ""};
+    return {.header = header,
+            .hint = hint,
+            .width = width,
+            .attr = attr,
+            .missing = missingText ? TMissing::Text : TMissing::Required,
+            .missingText = missingText ? missingText : ""};
 }
 
 constexpr TColumn Check(int header, int hint, int width, const char* attr, const char* missingText = nullptr)
 {
-    return {.header = header, .hint = hint, .width = width, .editor = grid::edDataCheckBox, .attr = attr,
+    return {.header = header,
+            .hint = hint,
+            .width = width,
+            .editor = grid::edDataCheckBox,
+            .attr = attr,
             .missing = missingText ? TMissing::Text : TMissing::Required,
-            .missingText = missingText ? missingText : "", .centred = true};
+            .missingText = missingText ? missingText : "",
+            .centred = true};
 }
 
 constexpr TColumn Pick(int header, int hint, int width, const char* attr, std::span<const std::string_view> items)
 {
-    return {.header = header, .hint = hint, .width = width, .editor = grid::edComboList, .items = items,
-            .attr = attr, .missing = TMissing::Required};
+    return {.header = header,
+            .hint = hint,
+            .width = width,
+            .editor = grid::edComboList,
+            .items = items,
+            .attr = attr,
+            .missing = TMissing::Required};
 }
 
 constexpr TColumn Position(int header, int hint, int size)
 {
-    return {.header = header, .hint = hint, .width = 60, .editor = grid::edComboList, .positions = size,
-            .attr = "Position", .missing = TMissing::Required, .positionsNone = false};
+    return {.header = header,
+            .hint = hint,
+            .width = 60,
+            .editor = grid::edComboList,
+            .positions = size,
+            .attr = "Position",
+            .missing = TMissing::Required,
+            .positionsNone = false};
 }
 
 // Columns 0 .. 13 of both tables, the PLC, the item and its Poll Time, then the table's own.
@@ -71,19 +91,12 @@ constexpr std::array<TColumn, 14 + N> Columns(const int (&h)[14], const int (&t)
 }
 
 constexpr TColumn kReadOwn[] = {
-    Position(4924, 4951, TWindow::NByte_IN),
-    Pick(4925, 4952, 60, "Bit", kBits),
-    Check(4926, 4953, 45, "Swap"),
-    Check(4927, 4954, 70, "SwapWord"),
-    Text(4928, 4955, 95, "Mnemonic"),
+    Position(4924, 4951, TWindow::NByte_IN), Pick(4925, 4952, 60, "Bit", kBits), Check(4926, 4953, 45, "Swap"),
+    Check(4927, 4954, 70, "SwapWord"),       Text(4928, 4955, 95, "Mnemonic"),
 };
 constexpr TColumn kWriteOwn[] = {
-    Check(4937, 4963, 70, "OnChange"),
-    Check(4938, 4964, 60, "OnCMD"),
-    Position(4939, 4965, TWindow::NByte_OUT),
-    Pick(4940, 4966, 60, "Bit", kBits),
-    Check(4941, 4967, 45, "Swap"),
-    Check(4942, 4968, 70, "SwapWord"),
+    Check(4937, 4963, 70, "OnChange"),  Check(4938, 4964, 60, "OnCMD"), Position(4939, 4965, TWindow::NByte_OUT),
+    Pick(4940, 4966, 60, "Bit", kBits), Check(4941, 4967, 45, "Swap"),  Check(4942, 4968, 70, "SwapWord"),
     Text(4943, 4969, 95, "Mnemonic"),
 };
 
@@ -99,8 +112,8 @@ static_assert(kWriteColumns.size() == wr::Count);
 // The two tables check the same things in the same order with their own texts and Poll
 // Time, Position and Start Bit columns.
 struct TTexts {
-    int address, port, connections, plcType, rack, slot, dataType, dataIdentifier, dbNumber, plcArea, plcAdd,
-        plcBit, pollTime, position, startBit, itemBytes;
+    int address, port, connections, plcType, rack, slot, dataType, dataIdentifier, dbNumber, plcArea, plcAdd, plcBit,
+        pollTime, position, startBit, itemBytes;
 };
 
 constexpr std::array<TRowRule, 16> Rules(const TTexts& t, int minPollTime, int position, int startBit, int size)
@@ -126,12 +139,12 @@ constexpr std::array<TRowRule, 16> Rules(const TTexts& t, int minPollTime, int p
     }};
 }
 
-constexpr auto kReadRules = Rules({4971, 4972, 4987, 4973, 5021, 5022, 4974, 4975, 5005, 5006, 5007, 5008, 4976,
-                                   4977, 4978, 5026},
-                                  1, rd::Position, rd::Bit, TWindow::NByte_IN);
-constexpr auto kWriteRules = Rules({4979, 4980, 4988, 4981, 5023, 5024, 4982, 4983, 5009, 5010, 5011, 5012, 4984,
-                                    4985, 4986, 5027},
-                                   0, wr::Position, wr::Bit, TWindow::NByte_OUT);
+constexpr auto kReadRules =
+    Rules({4971, 4972, 4987, 4973, 5021, 5022, 4974, 4975, 5005, 5006, 5007, 5008, 4976, 4977, 4978, 5026}, 1,
+          rd::Position, rd::Bit, TWindow::NByte_IN);
+constexpr auto kWriteRules =
+    Rules({4979, 4980, 4988, 4981, 5023, 5024, 4982, 4983, 5009, 5010, 5011, 5012, 4984, 4985, 4986, 5027}, 0,
+          wr::Position, wr::Bit, TWindow::NByte_OUT);
 
 constexpr TGridDef kGrids[] = {
     {

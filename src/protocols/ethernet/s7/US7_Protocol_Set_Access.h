@@ -17,15 +17,15 @@
 namespace ethernet {
 
 namespace s7_read_col {
-inline constexpr int N = 0, Enable = 1, PLC_Address = 2, PLC_Port = 3, PLC_Type = 4, Rack = 5, Slot = 6,
-                     Data_Type = 7, Data_Identifier = 8, DB_Number = 9, PLC_Area = 10, PLC_Add = 11, PLC_Bit = 12,
-                     PollTime = 13, Position = 14, Bit = 15, Swap = 16, SwapWord = 17, Mnemonic = 18, Count = 19;
+inline constexpr int N = 0, Enable = 1, PLC_Address = 2, PLC_Port = 3, PLC_Type = 4, Rack = 5, Slot = 6, Data_Type = 7,
+                     Data_Identifier = 8, DB_Number = 9, PLC_Area = 10, PLC_Add = 11, PLC_Bit = 12, PollTime = 13,
+                     Position = 14, Bit = 15, Swap = 16, SwapWord = 17, Mnemonic = 18, Count = 19;
 }
 namespace s7_write_col {
-inline constexpr int N = 0, Enable = 1, PLC_Address = 2, PLC_Port = 3, PLC_Type = 4, Rack = 5, Slot = 6,
-                     Data_Type = 7, Data_Identifier = 8, DB_Number = 9, PLC_Area = 10, PLC_Add = 11, PLC_Bit = 12,
-                     PollTime = 13, OnChange = 14, OnCMD = 15, Position = 16, Bit = 17, Swap = 18, SwapWord = 19,
-                     Mnemonic = 20, Count = 21;
+inline constexpr int N = 0, Enable = 1, PLC_Address = 2, PLC_Port = 3, PLC_Type = 4, Rack = 5, Slot = 6, Data_Type = 7,
+                     Data_Identifier = 8, DB_Number = 9, PLC_Area = 10, PLC_Add = 11, PLC_Bit = 12, PollTime = 13,
+                     OnChange = 14, OnCMD = 15, Position = 16, Bit = 17, Swap = 18, SwapWord = 19, Mnemonic = 20,
+                     Count = 21;
 }
 
 // One PLC connection; IP1 is -1 in a free entry.

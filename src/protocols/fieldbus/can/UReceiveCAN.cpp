@@ -31,8 +31,14 @@ static_assert(std::size(kColumns) == col::Count);
 // Byte k is checked only within the frame's Dimension.
 constexpr TRowRule Byte(int k, int text)
 {
-    return {.column = col::Byte1 + k - 1, .check = "range_or_none", .min = 0, .max = TFReceiveCAN::MAX_Byte - 1,
-            .text = text, .withMax = true, .textAfter = 2650, .when = kByteWhen[k - 1]};
+    return {.column = col::Byte1 + k - 1,
+            .check = "range_or_none",
+            .min = 0,
+            .max = TFReceiveCAN::MAX_Byte - 1,
+            .text = text,
+            .withMax = true,
+            .textAfter = 2650,
+            .when = kByteWhen[k - 1]};
 }
 
 constexpr TRowRule kRules[] = {
@@ -40,8 +46,14 @@ constexpr TRowRule kRules[] = {
     {.column = col::CobID, .check = "range", .min = 0, .max = 0x1FFFFFFF, .text = 2646, .when = "29_bits"},
     {col::Dimension, "range", 1, 8, 2647},
     {col::TimeOut, "range", 0, 100000000, 2648},
-    Byte(1, 2649), Byte(2, 2651), Byte(3, 2652), Byte(4, 2653),
-    Byte(5, 2654), Byte(6, 2655), Byte(7, 2656), Byte(8, 2657),
+    Byte(1, 2649),
+    Byte(2, 2651),
+    Byte(3, 2652),
+    Byte(4, 2653),
+    Byte(5, 2654),
+    Byte(6, 2655),
+    Byte(7, 2656),
+    Byte(8, 2657),
 };
 
 constexpr auto kConditions = Can_Conditions(col::Type, col::Dimension);

@@ -9,8 +9,8 @@
 namespace fieldbus {
 
 namespace can_rx_col {
-inline constexpr int N = 0, Enable = 1, CobID = 2, Type = 3, Dimension = 4, TimeOut = 5, Byte1 = 6,
-                     Mnemonic = 14, Count = 15;
+inline constexpr int N = 0, Enable = 1, CobID = 2, Type = 3, Dimension = 4, TimeOut = 5, Byte1 = 6, Mnemonic = 14,
+                     Count = 15;
 }
 
 class TFReceiveCAN : public tables::TTableWindow {

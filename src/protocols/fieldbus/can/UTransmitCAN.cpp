@@ -40,8 +40,14 @@ static_assert(std::size(kColumns) == col::Count);
 // Byte k is checked only within the frame's Dimension.
 constexpr TRowRule Byte(int k, int text)
 {
-    return {.column = col::Byte1 + k - 1, .check = "range_or_none", .min = 0, .max = TFTransmitCAN::MAX_Byte - 1,
-            .text = text, .withMax = true, .textAfter = 2753, .when = kByteWhen[k - 1]};
+    return {.column = col::Byte1 + k - 1,
+            .check = "range_or_none",
+            .min = 0,
+            .max = TFTransmitCAN::MAX_Byte - 1,
+            .text = text,
+            .withMax = true,
+            .textAfter = 2753,
+            .when = kByteWhen[k - 1]};
 }
 
 constexpr TRowRule kRules[] = {
@@ -49,8 +55,14 @@ constexpr TRowRule kRules[] = {
     {.column = col::CobID, .check = "range", .min = 0, .max = 0x1FFFFFFF, .text = 2749, .when = "29_bits"},
     {col::Dimension, "range", 1, 8, 2750},
     {.column = col::Time, .check = "range", .min = 0, .max = 100000000, .text = 2751, .when = "on_timer"},
-    Byte(1, 2752), Byte(2, 2754), Byte(3, 2755), Byte(4, 2756),
-    Byte(5, 2757), Byte(6, 2758), Byte(7, 2759), Byte(8, 2760),
+    Byte(1, 2752),
+    Byte(2, 2754),
+    Byte(3, 2755),
+    Byte(4, 2756),
+    Byte(5, 2757),
+    Byte(6, 2758),
+    Byte(7, 2759),
+    Byte(8, 2760),
 };
 
 constexpr auto kCanConditions = Can_Conditions(col::Type, col::Dimension);

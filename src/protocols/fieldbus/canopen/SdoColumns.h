@@ -28,7 +28,12 @@ void Plug_NByte_Check(tables::TRuleRun& run);
 // says the same.
 constexpr tables::TRowRule Sdo_Address_Rule(int column, int k, int text, int size)
 {
-    return {.column = column, .check = "range", .min = 0, .max = size - 1, .text = text, .withMax = true,
+    return {.column = column,
+            .check = "range",
+            .min = 0,
+            .max = size - 1,
+            .text = text,
+            .withMax = true,
             .when = k == 1 ? std::string_view{} : tables::kByteWhen[k - 1]};
 }
 

@@ -80,9 +80,8 @@ struct TObject {
 void Object(QStringList& out, const QString& section, const TObject& o, bool emptyLineAfter = true)
 {
     out << section;
-    const TKey keys[] = {{"SubNumber", o.subNumber},   {"ParameterName", o.name},
-                         {"ObjectType", o.objectType}, {"DataType", o.dataType},
-                         {"AccessType", o.accessType}, {"DefaultValue", o.defaultValue},
+    const TKey keys[] = {{"SubNumber", o.subNumber},  {"ParameterName", o.name},    {"ObjectType", o.objectType},
+                         {"DataType", o.dataType},    {"AccessType", o.accessType}, {"DefaultValue", o.defaultValue},
                          {"PDOMapping", o.pdoMapping}};
     for (const TKey& k : keys)
         if (!k.value.isNull())
@@ -173,10 +172,26 @@ struct TPdo_Kind {
     const std::array<std::string_view, kEDS_Max_PDO>* names;
 };
 
-constexpr TPdo_Kind kReceive{0x1400, 0x1600, 0x7000, "Receive PDO Communication Parameter ",
-                             "Receive PDO Mapping Parameter", false, "RPDO", "ro", "rww", &RPDO_Var_Names};
-constexpr TPdo_Kind kTransmit{0x1800, 0x1A00, 0x7050, "Transmit PDO Communication Parameter ",
-                              "Transmit PDO Mapping Parameter ", true, "TPDO", "rw", "rwr", &TPDO_Var_Names};
+constexpr TPdo_Kind kReceive{0x1400,
+                             0x1600,
+                             0x7000,
+                             "Receive PDO Communication Parameter ",
+                             "Receive PDO Mapping Parameter",
+                             false,
+                             "RPDO",
+                             "ro",
+                             "rww",
+                             &RPDO_Var_Names};
+constexpr TPdo_Kind kTransmit{0x1800,
+                              0x1A00,
+                              0x7050,
+                              "Transmit PDO Communication Parameter ",
+                              "Transmit PDO Mapping Parameter ",
+                              true,
+                              "TPDO",
+                              "rw",
+                              "rwr",
+                              &TPDO_Var_Names};
 
 using TPdo_Table = std::array<EDS_PDO_Entry, kEDS_Max_PDO>;
 
@@ -184,8 +199,9 @@ void Communication_Objects(QStringList& out, const TPdo_Kind& kind, const TPdo_T
 {
     for (int i = 0; i < count; ++i) {
         const int x = kind.communication + i;
-        Object(out, Section_Name(x), {QStringLiteral("4"), text(kind.communicationName) + dec(i + 1),
-                                      QStringLiteral("0x09"), {}, {}, {}, {}});
+        Object(
+            out, Section_Name(x),
+            {QStringLiteral("4"), text(kind.communicationName) + dec(i + 1), QStringLiteral("0x09"), {}, {}, {}, {}});
         Object(out, Sub_Section_Name(x, 0), Var(QStringLiteral("Number of Entries"), "0x0005", "ro", "0x03"));
         Object(out, Sub_Section_Name(x, 1),
                Var(QStringLiteral("COB-ID"), "0x0007", "rw", QStringLiteral("0x") + hex(table[size_t(i)].Cob_Id, 8)));
@@ -204,8 +220,9 @@ void Mapping_Objects(QStringList& out, const TPdo_Kind& kind, const TPdo_Table& 
         Object(out, Sub_Section_Name(y, 0),
                Var(QStringLiteral("Number of Entries"), "0x0005", "ro", QStringLiteral("0x") + hex(d, 2)));
         for (int j = 1; j <= d; ++j)
-            Object(out, Sub_Section_Name(y, j), Var(QStringLiteral("Mapping Entry ") + dec(j), "0x0007", "ro",
-                                                    EDS_Mapping_Value(kind.variables + i, j)));
+            Object(out, Sub_Section_Name(y, j),
+                   Var(QStringLiteral("Mapping Entry ") + dec(j), "0x0007", "ro",
+                       EDS_Mapping_Value(kind.variables + i, j)));
     }
 }
 
@@ -215,8 +232,8 @@ void Variable_Objects(QStringList& out, const TPdo_Kind& kind, const TPdo_Table&
         const int v = kind.variables + i;
         const int d = table[size_t(i)].Dimension;
         const std::string_view prefix = (*kind.names)[size_t(i)];
-        Object(out, Section_Name(v), {dec(d + 1), text(kind.variablesName) + dec(i + 1), QStringLiteral("0x08"), {},
-                                      {}, {}, {}});
+        Object(out, Section_Name(v),
+               {dec(d + 1), text(kind.variablesName) + dec(i + 1), QStringLiteral("0x08"), {}, {}, {}, {}});
         Object(out, Sub_Section_Name(v, 0),
                Var(QStringLiteral("Number of Entries"), "0x0005", kind.countAccess, QStringLiteral("0x") + hex(d, 2)));
         for (int j = 1; j <= d; ++j)
@@ -255,7 +272,8 @@ void Sdo_Objects(QStringList& out, const std::vector<SDO_Index>& list)
         const bool hasSub0 = subs.front().Sub == 0;
         const int count = int(subs.size()) + (hasSub0 ? 0 : 1);
         Section(out, Section_Name(entry.Index),
-                {{"SubNumber", dec(count)}, {"ParameterName", QStringLiteral("App Vars")},
+                {{"SubNumber", dec(count)},
+                 {"ParameterName", QStringLiteral("App Vars")},
                  {"ObjectType", QStringLiteral("0x9")}});
         if (!hasSub0)
             Section(out, Sub_Section_Name(entry.Index, 0),
@@ -437,8 +455,8 @@ void TEds::Add_SDO(int index, int sub, int nByte, bool readonly)
         at = int(SDO_Index_List.size()) - 1;
     }
     auto& subs = SDO_Index_List[size_t(at)].Sub_Indexs;
-    const auto same = std::find_if(subs.begin(), subs.end(),
-                                   [sub](const SDO_Sub_Type& s) { return s.Sub == std::uint8_t(sub); });
+    const auto same =
+        std::find_if(subs.begin(), subs.end(), [sub](const SDO_Sub_Type& s) { return s.Sub == std::uint8_t(sub); });
     if (same != subs.end()) {
         // One object the master both reads and writes: the first row's size, read-write.
         same->Readonly = same->Readonly && readonly;

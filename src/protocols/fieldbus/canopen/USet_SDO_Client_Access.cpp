@@ -21,8 +21,10 @@ constexpr TColumn kReadColumns[] = {
     Sdo_Text(2919, 2941, 65, kSdoIdColour, "SubIndex"),
     Sdo_Text(2920, 2942, 55, kSdoIdColour, "NByte"),
     Sdo_Text(2921, 2943, 70, kSdoTimeColour, "Poll_Time"),
-    Address(2922, 2944, "Address_B1"), Address(2923, 2945, "Address_B2"),
-    Address(2924, 2946, "Address_B3"), Address(2925, 2947, "Address_B4"),
+    Address(2922, 2944, "Address_B1"),
+    Address(2923, 2945, "Address_B2"),
+    Address(2924, 2946, "Address_B3"),
+    Address(2925, 2947, "Address_B4"),
     Sdo_Text(2926, 2948, 150, kSdoWhite, "Mnemonic"),
 };
 static_assert(std::size(kReadColumns) == col::Read_Count);
@@ -35,8 +37,10 @@ constexpr TColumn kWriteColumns[] = {
     Sdo_Text(2931, 2952, 55, kSdoIdColour, "NByte"),
     Sdo_Text(2932, 2953, 70, kSdoTimeColour, "Poll_Time"),
     {2933, 2954, 75, kSdoTimeColour, grid::edDataCheckBox, {}, 0, "On_Change", TMissing::Required, "", -1, "", true},
-    Address(2934, 2955, "Address_B1"), Address(2935, 2956, "Address_B2"),
-    Address(2936, 2957, "Address_B3"), Address(2937, 2958, "Address_B4"),
+    Address(2934, 2955, "Address_B1"),
+    Address(2935, 2956, "Address_B2"),
+    Address(2936, 2957, "Address_B3"),
+    Address(2937, 2958, "Address_B4"),
     Sdo_Text(2938, 2959, 90, kSdoWhite, "Mnemonic"),
 };
 static_assert(std::size(kWriteColumns) == col::Write_Count);
@@ -120,8 +124,7 @@ constexpr TWindowDef kWindow{
 } // namespace
 
 TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(platform::Services& services, QWidget* parent)
-    : TTableWindow(kWindow, services, parent), TS_SDO_Read(Sheet(0)), TS_SDO_Write(Sheet(1)), sga(Grid(0)),
-      sgb(Grid(1))
+    : TTableWindow(kWindow, services, parent), TS_SDO_Read(Sheet(0)), TS_SDO_Write(Sheet(1)), sga(Grid(0)), sgb(Grid(1))
 {
 }
 

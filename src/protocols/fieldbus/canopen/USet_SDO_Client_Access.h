@@ -14,7 +14,7 @@ inline constexpr int N = 0, Device_ID = 1, Index = 2, SubIndex = 3, NByte = 4, P
 // The read grid's addresses follow the poll time; the write grid has On Change between.
 inline constexpr int Read_Address_B1 = 6, Read_Mnemonic = 10, Read_Count = 11;
 inline constexpr int On_Change = 6, Write_Address_B1 = 7, Write_Mnemonic = 11, Write_Count = 12;
-}
+} // namespace sdo_client_col
 
 class TFSet_SDO_Client_Access : public tables::TTableWindow {
     Q_OBJECT

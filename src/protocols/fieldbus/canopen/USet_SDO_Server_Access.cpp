@@ -19,8 +19,10 @@ constexpr TColumn kReadColumns[] = {
     Sdo_Text(3017, 3034, 75, kSdoIdColour, "Index"),
     Sdo_Text(3018, 3035, 75, kSdoIdColour, "SubIndex"),
     Sdo_Text(3019, 3036, 60, kSdoIdColour, "NByte"),
-    Address(3020, 3037, "Address_B1"), Address(3021, 3038, "Address_B2"),
-    Address(3022, 3039, "Address_B3"), Address(3023, 3040, "Address_B4"),
+    Address(3020, 3037, "Address_B1"),
+    Address(3021, 3038, "Address_B2"),
+    Address(3022, 3039, "Address_B3"),
+    Address(3023, 3040, "Address_B4"),
     Sdo_Text(3024, 3041, 160, kSdoWhite, "Mnemonic"),
 };
 static_assert(std::size(kReadColumns) == col::Count);
@@ -30,8 +32,10 @@ constexpr TColumn kWriteColumns[] = {
     Sdo_Text(3026, 3042, 75, kSdoIdColour, "Index"),
     Sdo_Text(3027, 3043, 75, kSdoIdColour, "SubIndex"),
     Sdo_Text(3028, 3044, 60, kSdoIdColour, "NByte"),
-    Address(3029, 3045, "Address_B1"), Address(3030, 3046, "Address_B2"),
-    Address(3031, 3047, "Address_B3"), Address(3032, 3048, "Address_B4"),
+    Address(3029, 3045, "Address_B1"),
+    Address(3030, 3046, "Address_B2"),
+    Address(3031, 3047, "Address_B3"),
+    Address(3032, 3048, "Address_B4"),
     Sdo_Text(3033, 3049, 160, kSdoWhite, "Mnemonic"),
 };
 static_assert(std::size(kWriteColumns) == col::Count);
@@ -104,8 +108,7 @@ constexpr TWindowDef kWindow{
 } // namespace
 
 TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(platform::Services& services, QWidget* parent)
-    : TTableWindow(kWindow, services, parent), TS_SDO_Read(Sheet(0)), TS_SDO_Write(Sheet(1)), sga(Grid(0)),
-      sgb(Grid(1))
+    : TTableWindow(kWindow, services, parent), TS_SDO_Read(Sheet(0)), TS_SDO_Write(Sheet(1)), sga(Grid(0)), sgb(Grid(1))
 {
 }
 

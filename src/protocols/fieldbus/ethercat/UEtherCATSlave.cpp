@@ -24,9 +24,9 @@ struct TVarType {
     bool listed;
 };
 constexpr TVarType kVarTypes[] = {
-    {"Bool", 1, true, true},       {"Int8", 1, true, true},    {"Int16", 2, true, true},
-    {"Int32", 4, true, true},      {"UInt8", 1, true, true},   {"UInt16", 2, true, true},
-    {"UInt32", 4, true, true},     {"Float32", 4, true, true}, {"String", 10, false, true},
+    {"Bool", 1, true, true},          {"Int8", 1, true, true},    {"Int16", 2, true, true},
+    {"Int32", 4, true, true},         {"UInt8", 1, true, true},   {"UInt16", 2, true, true},
+    {"UInt32", 4, true, true},        {"Float32", 4, true, true}, {"String", 10, false, true},
     {"ByteString", 10, false, false},
 };
 constexpr std::string_view kBool = "Bool";

@@ -30,7 +30,8 @@ struct TESI_Line {
 
 constexpr TESI_Line kTemplate[] = {
     {0, R"(<?xml version="1.0"?>)"},
-    {0, R"(<EtherCATInfo xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" xsi:noNamespaceSchemaLocation="EtherCATInfo.xsd" Version="1.6">)"},
+    {0,
+     R"(<EtherCATInfo xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" xsi:noNamespaceSchemaLocation="EtherCATInfo.xsd" Version="1.6">)"},
     {2, "<Vendor>"},
     {4, "<Id>#x00000B2C</Id>"},
     {4, "<Name>{vendor}</Name>"},
@@ -70,8 +71,10 @@ constexpr TESI_Line kTemplate[] = {
     {8, "<GroupType>{group}</GroupType>"},
     {8, "<Fmmu>Outputs</Fmmu>"},
     {8, "<Fmmu>Inputs</Fmmu>"},
-    {8, R"(<Sm MinSize="0" MaxSize="0" DefaultSize="0" StartAddress="#x1FFF" ControlByte="#x26" Enable="0">MBoxOut</Sm>)"},
-    {8, R"(<Sm MinSize="0" MaxSize="0" DefaultSize="0" StartAddress="#x1FFF" ControlByte="#x22" Enable="0">MBoxIn</Sm>)"},
+    {8,
+     R"(<Sm MinSize="0" MaxSize="0" DefaultSize="0" StartAddress="#x1FFF" ControlByte="#x26" Enable="0">MBoxOut</Sm>)"},
+    {8,
+     R"(<Sm MinSize="0" MaxSize="0" DefaultSize="0" StartAddress="#x1FFF" ControlByte="#x22" Enable="0">MBoxIn</Sm>)"},
     {8, R"(<Sm StartAddress="#x{outputStart}" ControlByte="#x64" DefaultSize="1" Enable="1">Outputs</Sm>)"},
     {8, R"(<Sm StartAddress="#x1000" ControlByte="#x20" DefaultSize="1" Enable="1">Inputs</Sm>)"},
     {0, "{outputs}"},
@@ -131,9 +134,9 @@ struct TESI_Map {
     int bits;
 };
 constexpr TESI_Map kTypeMap[] = {
-    {"BOOL", "BIT", 1},     {"INT8", "SINT", 8},   {"INT16", "INT", 16},   {"INT32", "DINT", 32},
-    {"UINT8", "USINT", 8},  {"UINT16", "UINT", 16}, {"UINT32", "UDINT", 32}, {"FLOAT32", "REAL", 32},
-    {"STRING", "STRING", 0},
+    {"BOOL", "BIT", 1},      {"INT8", "SINT", 8},     {"INT16", "INT", 16},
+    {"INT32", "DINT", 32},   {"UINT8", "USINT", 8},   {"UINT16", "UINT", 16},
+    {"UINT32", "UDINT", 32}, {"FLOAT32", "REAL", 32}, {"STRING", "STRING", 0},
 };
 constexpr std::string_view kBit = "BIT";
 
@@ -163,20 +166,9 @@ QString vendorName()
 // A 16 x 14 picture (top row first) in four colours: a navy frame, a blue field with a white
 // "N", an orange stripe. Written as a 4-bit bitmap file.
 constexpr std::array<std::string_view, 14> kIcon = {
-    "DDDDDDDDDDDDDDDD",
-    "DBBBBBBBBBBBBBBD",
-    "DBBWWBBBBBBWWBBD",
-    "DBBWWWBBBBBWWBBD",
-    "DBBWWWWBBBBWWBBD",
-    "DBBWWBWWBBBWWBBD",
-    "DBBWWBBWWBBWWBBD",
-    "DBBWWBBBWWBWWBBD",
-    "DBBWWBBBBWWWWBBD",
-    "DBBWWBBBBBWWWBBD",
-    "DBBWWBBBBBBWWBBD",
-    "DBBBBBBBBBBBBBBD",
-    "DOOOOOOOOOOOOOOD",
-    "DDDDDDDDDDDDDDDD",
+    "DDDDDDDDDDDDDDDD", "DBBBBBBBBBBBBBBD", "DBBWWBBBBBBWWBBD", "DBBWWWBBBBBWWBBD", "DBBWWWWBBBBWWBBD",
+    "DBBWWBWWBBBWWBBD", "DBBWWBBWWBBWWBBD", "DBBWWBBBWWBWWBBD", "DBBWWBBBBWWWWBBD", "DBBWWBBBBBWWWBBD",
+    "DBBWWBBBBBBWWBBD", "DBBBBBBBBBBBBBBD", "DOOOOOOOOOOOOOOD", "DDDDDDDDDDDDDDDD",
 };
 struct TIconColour {
     char key;

@@ -44,10 +44,10 @@ inline constexpr int kFast_Packet_Max = 223;
 
 // The columns a row's byte count is read from; -1 where the table has no such column.
 struct TFrameColumns {
-    int count;            // N Byte, Num Byte
-    int start = -1;       // Start Byte; none: every row counts `count`
-    int transport = -1;   // Transport Protocol check box
-    int fastPacket = -1;  // Fast Packet check box
+    int count;           // N Byte, Num Byte
+    int start = -1;      // Start Byte; none: every row counts `count`
+    int transport = -1;  // Transport Protocol check box
+    int fastPacket = -1; // Fast Packet check box
 };
 
 // A PGN table's columns: a check box, a pick list of data pages, or a text cell.
@@ -68,8 +68,8 @@ constexpr tables::TColumn Text_Column(int header, int hint, int width, platform:
 // The shape every PGN table shares: the key, no enable column, empty inserted rows, a click
 // on a row number selecting the row, and a row with an empty PGN dropped with the rows below
 // it (which must then be empty).
-constexpr tables::TGridDef Pgn_Grid(int rows, std::span<const tables::TColumn> columns, int pgnColumn,
-                                    int errorRowText, std::span<const tables::TRowRule> rules,
+constexpr tables::TGridDef Pgn_Grid(int rows, std::span<const tables::TColumn> columns, int pgnColumn, int errorRowText,
+                                    std::span<const tables::TRowRule> rules,
                                     std::span<const tables::TCondition> conditions, int deleteQuestion)
 {
     return {

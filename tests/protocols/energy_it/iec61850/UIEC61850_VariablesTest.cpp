@@ -154,8 +154,9 @@ TEST_F(IEC61850Variables, EachRuleRefusesOKWithItsMessage)
         {col::MultiplicationFactor, "", "Error row 1!! Molt. Factor must be a valid Float"},
         {col::MultiplicationFactor, "2.5", nullptr},
         // A blank name with the row filled: saving would drop the row without a word.
-        {col::Name, "  ", "Error row 1!! This row is empty but rows below it are filled: fill it in or delete it, or "
-                          "the rows below would not be saved"},
+        {col::Name, "  ",
+         "Error row 1!! This row is empty but rows below it are filled: fill it in or delete it, or "
+         "the rows below would not be saved"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(std::to_string(k.column) + " \"" + k.text + "\"");
@@ -239,8 +240,8 @@ TEST_F(IEC61850Variables, TypedVariablesAreSavedOnOK)
     user->press("Btn_OK");
     EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
     EXPECT_EQ(user->result(), TFIEC61850_Variables::kModalOK);
-    EXPECT_EQ(testsupport::readFile(path()),
-              testsupport::readFile(testsupport::fixturePath(QStringLiteral("iec61850_server/IEC61850_Variables_window.xml"))));
+    EXPECT_EQ(testsupport::readFile(path()), testsupport::readFile(testsupport::fixturePath(
+                                                 QStringLiteral("iec61850_server/IEC61850_Variables_window.xml"))));
 }
 
 TEST_F(IEC61850Variables, MissingAttributesTakeTheirDefaultsAndFiftyRowsAreFilled)
@@ -301,10 +302,11 @@ TEST_F(IEC61850Variables, CancelWritesNothing)
 TEST_F(IEC61850Variables, Screenshot)
 {
     open();
-    TableWindowDriver::setRow(table(), 1, {"Y", "TempIn", "Float", "4", "Y", "1437", "", "Int to Float", "0.1", "N",
-                                           "N", "Inlet temperature"});
-    TableWindowDriver::setRow(table(), 2, {"Y", "Alarm", "Digital (Bit)", "1", "N", "10", "7", "None", "None", "Y", "Y",
-                                           "Breaker alarm"});
+    TableWindowDriver::setRow(
+        table(), 1,
+        {"Y", "TempIn", "Float", "4", "Y", "1437", "", "Int to Float", "0.1", "N", "N", "Inlet temperature"});
+    TableWindowDriver::setRow(
+        table(), 2, {"Y", "Alarm", "Digital (Bit)", "1", "N", "10", "7", "None", "None", "Y", "Y", "Breaker alarm"});
     TableWindowDriver::setRow(table(), 3, {"N", "Spare", "Int", "2", "N", "12", "", "None", "None", "N", "N", ""});
     user->checkTablePicture(QStringLiteral("windows/IEC61850_Variables_window.png"), QSize(1155, 337), table(), 2, 2,
                             5);

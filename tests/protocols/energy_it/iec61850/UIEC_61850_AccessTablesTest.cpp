@@ -13,9 +13,9 @@
 
 namespace {
 
+using energy_it::TFIEC_61850_Access;
 using iectest::IECClientWindow;
 using iectest::smallFixture;
-using energy_it::TFIEC_61850_Access;
 namespace da_col = energy_it::da_col;
 namespace ds_col = energy_it::ds_col;
 namespace member_col = energy_it::member_col;
@@ -89,10 +89,10 @@ TEST_F(IECClientTables, ByteSizeRuleByType)
         EXPECT_EQ(w->ACG_DA->GetReadOnly(da_col::Num_Byte, r), c.readOnly) << c.bType;
     }
     // The table is data: every fixed size of the rule, in either case.
-    const std::map<QString, QString> sizes = {
-        {"FLOAT32", "4"}, {"INT32U", "4"}, {"int32", "4"}, {"QUALITY", "4"}, {"FLOAT64", "8"}, {"Int64", "8"},
-        {"INT8U", "1"}, {"INT8", "1"}, {"BOOLEAN", "1"}, {"TIMESTAMP", "1"}, {"ENUM", "1"}, {"INT16U", "2"},
-        {"INT16", "2"}};
+    const std::map<QString, QString> sizes = {{"FLOAT32", "4"}, {"INT32U", "4"},    {"int32", "4"}, {"QUALITY", "4"},
+                                              {"FLOAT64", "8"}, {"Int64", "8"},     {"INT8U", "1"}, {"INT8", "1"},
+                                              {"BOOLEAN", "1"}, {"TIMESTAMP", "1"}, {"ENUM", "1"},  {"INT16U", "2"},
+                                              {"INT16", "2"}};
     for (const auto& [type, size] : sizes)
         EXPECT_EQ(energy_it::Fixed_Num_Byte(type).value_or(QString()), size) << type.toStdString();
     for (const char* other : {"VisString255", "Octet64", "Struct", "INT24", "FLOAT32 ", ""})
@@ -128,27 +128,36 @@ TEST_F(IECClientTables, ValidationRulesWithTheirMessages)
     } cases[] = {
         {"FLOAT32", {}, ""},
         {"VisString255", {{da_col::Start_Byte, "200"}, {da_col::Num_Byte, "55"}}, ""},
-        {"VisString255", {{da_col::Start_Byte, "200"}, {da_col::Num_Byte, "56"}},
+        {"VisString255",
+         {{da_col::Start_Byte, "200"}, {da_col::Num_Byte, "56"}},
          prefix + "!! Start Byte plus Num Byte must be minor of 255"},
-        {"VisString255", {{da_col::Start_Byte, ""}, {da_col::Num_Byte, ""}},
+        {"VisString255",
+         {{da_col::Start_Byte, ""}, {da_col::Num_Byte, ""}},
          prefix + "!! Start Byte must be between 0 and 254"},
         {"VisString255", {{da_col::Start_Byte, "255"}}, prefix + "!! Start Byte must be between 0 and 254"},
         {"visstring255", {{da_col::Num_Byte, "0"}}, prefix + "!! Num Byte must be between 1 and 255"},
         {"Octet64", {{da_col::Start_Byte, "0"}, {da_col::Num_Byte, "64"}}, ""},
-        {"Octet64", {{da_col::Start_Byte, "64"}, {da_col::Num_Byte, "1"}}, prefix + "!! Start Byte must be between 0 and 63"},
+        {"Octet64",
+         {{da_col::Start_Byte, "64"}, {da_col::Num_Byte, "1"}},
+         prefix + "!! Start Byte must be between 0 and 63"},
         {"Octet64", {{da_col::Num_Byte, "65"}}, prefix + "!! Num Byte must be between 1 and 64"},
-        {"Octet64", {{da_col::Start_Byte, "1"}, {da_col::Num_Byte, "64"}},
+        {"Octet64",
+         {{da_col::Start_Byte, "1"}, {da_col::Num_Byte, "64"}},
          prefix + "!! Start Byte plus Num Byte must be minor of 64"},
         // Other types have no byte window to check.
         {"Struct", {{da_col::Start_Byte, "999"}, {da_col::Num_Byte, "x"}}, ""},
-        {"FLOAT32", {{da_col::IP_Address, "192.168.1"}},
+        {"FLOAT32",
+         {{da_col::IP_Address, "192.168.1"}},
          prefix + "!! IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
         {"FLOAT32", {{da_col::IP_Address, " 10.0.0.1 "}}, ""},
         {"FLOAT32", {{da_col::Port, "65536"}}, prefix + "!! Port must be between 0 and 65535"},
         {"FLOAT32", {{da_col::Port, ""}}, prefix + "!! Port must be between 0 and 65535"},
         {"FLOAT32", {{da_col::Time, "0"}}, ""}, // only checked with On Timer
-        {"FLOAT32", {{da_col::On_Timer, "Y"}, {da_col::Time, "0"}}, prefix + "!! Time must be between 1 and 100000000 ms"},
-        {"FLOAT32", {{da_col::On_Timer, " Y "}, {da_col::Time, "100000001"}},
+        {"FLOAT32",
+         {{da_col::On_Timer, "Y"}, {da_col::Time, "0"}},
+         prefix + "!! Time must be between 1 and 100000000 ms"},
+        {"FLOAT32",
+         {{da_col::On_Timer, " Y "}, {da_col::Time, "100000001"}},
          prefix + "!! Time must be between 1 and 100000000 ms"},
         {"FLOAT32", {{da_col::On_Timer, "Y"}, {da_col::Time, "100000000"}}, ""},
         {"FLOAT32", {{da_col::Position, "1399"}}, ""},
@@ -159,7 +168,8 @@ TEST_F(IECClientTables, ValidationRulesWithTheirMessages)
         {"FLOAT32", {{da_col::Molt_Fact, ""}}, prefix + "!! Mult. Factor must be a valid Float"},
         {"FLOAT32", {{da_col::Molt_Fact, "1,5x"}}, prefix + "!! Mult. Factor must be a valid Float"},
         // Several failures: the first rule's message only.
-        {"VisString255", {{da_col::Start_Byte, "300"}, {da_col::Port, "-5"}},
+        {"VisString255",
+         {{da_col::Start_Byte, "300"}, {da_col::Port, "-5"}},
          prefix + "!! Start Byte must be between 0 and 254"},
         {"FLOAT32", {{da_col::Port, "-5"}, {da_col::Position, "5000"}}, prefix + "!! Port must be between 0 and 65535"},
     };
@@ -201,7 +211,8 @@ TEST_F(IECClientTables, FreshRowFailsUntilFilledAndEmptyTypeRowsAreSkipped)
     addVar(kQ);
     w->ACG_DA->SetCells(da_col::Port, 3, QStringLiteral("x"));
     user->press("Btn_OK");
-    EXPECT_EQ(messages.lastText(), QStringLiteral("Error row 3!! IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"));
+    EXPECT_EQ(messages.lastText(),
+              QStringLiteral("Error row 3!! IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"));
 }
 
 TEST_F(IECClientTables, RemoveVarOnTheVariablesPage)
@@ -233,8 +244,7 @@ TEST_F(IECClientTables, AddVarOfADataSetMakesARowAndItsMembers)
 {
     addVar(kDS1);
     EXPECT_EQ(w->PC_DA_DataSet->currentWidget(), w->TS_DataSet);
-    EXPECT_EQ(row(*w->ACG_DataSet, 1),
-              (QStringList{"1", "0", "SRV1LD0/LLN0.DS1", "gcb1", "Y", "", "", "", ""}));
+    EXPECT_EQ(row(*w->ACG_DataSet, 1), (QStringList{"1", "0", "SRV1LD0/LLN0.DS1", "gcb1", "Y", "", "", "", ""}));
     addVar(kDS2);
     EXPECT_EQ(row(*w->ACG_DataSet, 2), (QStringList{"2", "0", "SRV1LD0/LLN0.DS2", "", "N", "", "", "", ""}));
     ASSERT_EQ(w->List_DataSet.size(), 2u);
@@ -243,7 +253,8 @@ TEST_F(IECClientTables, AddVarOfADataSetMakesARowAndItsMembers)
     user->clickCell(*w->ACG_DataSet, ds_col::Reference, 1);
     ASSERT_EQ(w->ACG_DS_Vars->RowCount(), 4);
     EXPECT_EQ(row(*w->ACG_DS_Vars, 1), (QStringList{"1", "Struct", "SRV1LD0/MMXU1.TotW.mag", "", "", "", "", ""}));
-    EXPECT_EQ(row(*w->ACG_DS_Vars, 3), (QStringList{"3", "BOOLEAN", "SRV1LD0/OutGGIO1.Ind1.stVal", "", "", "", "", ""}));
+    EXPECT_EQ(row(*w->ACG_DS_Vars, 3),
+              (QStringList{"3", "BOOLEAN", "SRV1LD0/OutGGIO1.Ind1.stVal", "", "", "", "", ""}));
     user->clickCell(*w->ACG_DataSet, ds_col::Reference, 2);
     EXPECT_EQ(w->ACG_DS_Vars->RowCount(), 2);
     EXPECT_EQ(w->ACG_DS_Vars->Cells(member_col::Reference, 1), QStringLiteral("SRV1LD0/OutGGIO1.Ind1.t"));

@@ -16,9 +16,9 @@
 
 namespace {
 
+using energy_it::TFIEC_61850_Access;
 using iectest::IECClientWindow;
 using iectest::smallFixture;
-using energy_it::TFIEC_61850_Access;
 using platform::MsgResult;
 namespace da_col = energy_it::da_col;
 namespace ds_col = energy_it::ds_col;
@@ -114,7 +114,8 @@ TEST_F(IECClientWindow, FailedCopyIsToldAndAddsNothing)
     EXPECT_EQ(testsupport::readFile(catalog("client_small.icd")), "<SCL/>");
     ASSERT_FALSE(messages.shown.empty());
     EXPECT_TRUE(messages.shown.back().text.startsWith(
-        QStringLiteral("Error!!! The file could not be copied into the catalog directory: ") + catalog("client_small.icd")))
+        QStringLiteral("Error!!! The file could not be copied into the catalog directory: ")
+        + catalog("client_small.icd")))
         << messages.lastText().toStdString();
     EXPECT_EQ(messages.shown.back().icon, platform::MsgIcon::Error);
 
@@ -171,7 +172,8 @@ TEST_F(IECClientWindow, TreeShowsTheDeviceWithPicturesExpansionAndColours)
     for (const Case& c : cases) {
         const QTreeWidgetItem* item = node(c.path);
         ASSERT_TRUE(item) << c.path.join('/').toStdString();
-        EXPECT_EQ(item->data(0, TFIEC_61850_Access::kImageIndexRole).toInt(), c.picture) << c.path.join('/').toStdString();
+        EXPECT_EQ(item->data(0, TFIEC_61850_Access::kImageIndexRole).toInt(), c.picture)
+            << c.path.join('/').toStdString();
         EXPECT_EQ(item->isExpanded(), c.expanded) << c.path.join('/').toStdString();
         EXPECT_EQ(item->foreground(0).color(), c.colour) << c.path.join('/').toStdString();
         EXPECT_EQ(item->childCount(), c.children) << c.path.join('/').toStdString();
@@ -208,8 +210,10 @@ TEST_F(IECClientWindow, TreeClickPicksOnlyLeafAttributesAndDataSets)
     };
     for (const Case& c : cases) {
         clickNode(c.path);
-        EXPECT_EQ(w->Selected_IEC_DA ? w->Selected_IEC_DA->fReference : QString(), c.da) << c.path.join('/').toStdString();
-        EXPECT_EQ(w->Selected_IEC_DS ? w->Selected_IEC_DS->fReference : QString(), c.ds) << c.path.join('/').toStdString();
+        EXPECT_EQ(w->Selected_IEC_DA ? w->Selected_IEC_DA->fReference : QString(), c.da)
+            << c.path.join('/').toStdString();
+        EXPECT_EQ(w->Selected_IEC_DS ? w->Selected_IEC_DS->fReference : QString(), c.ds)
+            << c.path.join('/').toStdString();
     }
     // A structured attribute picks nothing, so Add Var adds nothing.
     clickNode({"SRV1", "LD0", "MMXU1", "TotW", "mag"});
@@ -345,7 +349,8 @@ TEST_F(IECClientWindow, Screenshot)
     open();
     addDevice(smallFixture());
     clickDevice(0);
-    for (QTreeWidgetItem* item : w->TV_IEC_Device->findItems(QStringLiteral("*"), Qt::MatchWildcard | Qt::MatchRecursive))
+    for (QTreeWidgetItem* item :
+         w->TV_IEC_Device->findItems(QStringLiteral("*"), Qt::MatchWildcard | Qt::MatchRecursive))
         item->setExpanded(true);
     addVar({"SRV1", "LD0", "MMXU1", "TotW", "mag", "f"});
     addVar({"SRV1", "LD0", "MMXU1", "TotW", "d"});

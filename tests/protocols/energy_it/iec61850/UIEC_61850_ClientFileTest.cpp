@@ -14,9 +14,9 @@
 
 namespace {
 
+using energy_it::TFIEC_61850_Access;
 using iectest::IECClientWindow;
 using iectest::smallFixture;
-using energy_it::TFIEC_61850_Access;
 namespace da_col = energy_it::da_col;
 namespace ds_col = energy_it::ds_col;
 namespace member_col = energy_it::member_col;
@@ -194,10 +194,10 @@ TEST_F(IECClientFile, ReloadKeepsAMemberOnlyOnExactTypeAndReferenceAtItsPlace)
 TEST_F(IECClientFile, MissingByteWindowLoads)
 {
     putInCatalogue();
-    ASSERT_TRUE(testsupport::writeFile(
-        path(), clientFile(daItem("FLOAT32", "SRV1LD0/MMXU1.TotW.mag.f") + daItem("VisString255", "SRV1LD0/MMXU1.TotW.d")
-                               + daItem("Octet64", "x", "StartByte=\"3\""),
-                           "")));
+    ASSERT_TRUE(testsupport::writeFile(path(), clientFile(daItem("FLOAT32", "SRV1LD0/MMXU1.TotW.mag.f")
+                                                              + daItem("VisString255", "SRV1LD0/MMXU1.TotW.d")
+                                                              + daItem("Octet64", "x", "StartByte=\"3\""),
+                                                          "")));
     open();
     ASSERT_EQ(messages.shown.size(), 0u) << messages.lastText().toStdString();
     EXPECT_EQ(w->ACG_DA->Cells(da_col::Start_Byte, 1), QStringLiteral("0"));
@@ -221,14 +221,16 @@ TEST_F(IECClientFile, MissingCatalogueFileBecomesAPlaceholder)
     QByteArray rows = daItem("Quality", "SRV1LD0/MMXU1.TotW.q");
     rows.replace("Index=\"0\"", "Index=\"1\"");
     ASSERT_TRUE(testsupport::writeFile(
-        path(), clientFile(rows, dataSetItem("1", "SRV1LD0/LLN0.DS2",
-                                             "<DataSet_DA_Item bType=\"Timestamp\" Reference=\"SRV1LD0/OutGGIO1.Ind1.t\" />"),
+        path(), clientFile(rows,
+                           dataSetItem("1", "SRV1LD0/LLN0.DS2",
+                                       "<DataSet_DA_Item bType=\"Timestamp\" Reference=\"SRV1LD0/OutGGIO1.Ind1.t\" />"),
                            icd)));
     open();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.lastText(),
-              QStringLiteral("These files are missing from the catalog directory; their devices are kept without a tree:\n"
-                             "a.icd\nc.icd"));
+    EXPECT_EQ(
+        messages.lastText(),
+        QStringLiteral("These files are missing from the catalog directory; their devices are kept without a tree:\n"
+                       "a.icd\nc.icd"));
     EXPECT_EQ(messages.shown.back().icon, platform::MsgIcon::Warning);
     EXPECT_EQ(listed(), (QStringList{"GONE", "SRV1", "X & Y"}));
     // Device 1 is still the decoded one: its data set was found.
@@ -289,8 +291,8 @@ TEST_F(IECClientFile, FilesLackingRequiredPartsAreRefused)
         EXPECT_EQ(testsupport::readFile(path()), c.file);
     }
     // A file without data sets at all is fine.
-    ASSERT_TRUE(testsupport::writeFile(
-        path(), "<IEC_68850_Client><List_ICD_Files/><List_DA_Selected/></IEC_68850_Client>"));
+    ASSERT_TRUE(
+        testsupport::writeFile(path(), "<IEC_68850_Client><List_ICD_Files/><List_DA_Selected/></IEC_68850_Client>"));
     const size_t before = messages.shown.size();
     open();
     EXPECT_EQ(messages.shown.size(), before);

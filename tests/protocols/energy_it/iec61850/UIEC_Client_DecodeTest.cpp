@@ -165,16 +165,35 @@ TEST(SclDeviceReader, AttributesCarryReferenceFcAndType)
         const char* bType;
         std::size_t subAttributes;
     } cases[] = {
-        {"BDA takes its attribute's fc", "LD0", "MMXU1", {"TotW", "mag", "f"}, "IED1LD0/MMXU1.TotW.mag.f", "MX", "FLOAT32", 0},
+        {"BDA takes its attribute's fc",
+         "LD0",
+         "MMXU1",
+         {"TotW", "mag", "f"},
+         "IED1LD0/MMXU1.TotW.mag.f",
+         "MX",
+         "FLOAT32",
+         0},
         {"structure", "LD0", "MMXU1", {"TotW", "mag"}, "IED1LD0/MMXU1.TotW.mag", "MX", "Struct", 2},
         {"a BDA's own fc wins", "LD0", "MMXU2", {"TotW", "mag", "i"}, "IED1LD0/MMXU2.TotW.mag.i", "SV", "INT32", 0},
         {"DA without fc", "LD0", "MMXU1", {"TotW", "d"}, "IED1LD0/MMXU1.TotW.d", "", "VisString255", 0},
-        {"prefix, sub data object, nested BDAs", "LD0", "LoadMMXU1", {"PhV", "phsA", "cVal", "ang", "f"},
-         "IED1LD0/LoadMMXU1.PhV.phsA.cVal.ang.f", "MX", "FLOAT32", 0},
+        {"prefix, sub data object, nested BDAs",
+         "LD0",
+         "LoadMMXU1",
+         {"PhV", "phsA", "cVal", "ang", "f"},
+         "IED1LD0/LoadMMXU1.PhV.phsA.cVal.ang.f",
+         "MX",
+         "FLOAT32",
+         0},
         {"Enum never expanded", "LD0", "LLN0", {"Mod", "stVal"}, "IED1LD0/LLN0.Mod.stVal", "ST", "Enum", 0},
         {"second template of the same id", "LD1", "GGIO1", {"Ind1", "t"}, "IED1LD1/GGIO1.Ind1.t", "ST", "Timestamp", 0},
-        {"self-containing DAType expanded once", "LD1", "GGIO1", {"Deep", "v", "inner"}, "IED1LD1/GGIO1.Deep.v.inner",
-         "MX", "Struct", 0},
+        {"self-containing DAType expanded once",
+         "LD1",
+         "GGIO1",
+         {"Deep", "v", "inner"},
+         "IED1LD1/GGIO1.Deep.v.inner",
+         "MX",
+         "Struct",
+         0},
     };
     for (const Case& c : cases) {
         const TIEC_DA* da = daAt(dev, c.ld, c.ln, c.path);
@@ -225,12 +244,13 @@ TEST(SclDeviceReader, DataSetsResolveTheirMembersIntoTheTree)
         const char* goose;
         QStringList members;
     } cases[] = {
-        {"IED1LD0/LLN0.DS1", "gcbB",
-         {"IED1LD0/MMXU1.TotW.mag",        // named attribute, a structure
-          "IED1LD0/MMXU2.TotW.mag.f",      // its own node, daName found below the first level
-          "IED1LD0/LoadMMXU1.TotW.mag.f",  // prefix compared; empty daName gives the first leaf
-          "IED1LD0/MMXU1.TotW.q",          // no lnInst: the first node of the class
-          "IED1LD1/GGIO1.Ind1.stVal"}},    // a logical device decoded after this one
+        {"IED1LD0/LLN0.DS1",
+         "gcbB",
+         {"IED1LD0/MMXU1.TotW.mag",       // named attribute, a structure
+          "IED1LD0/MMXU2.TotW.mag.f",     // its own node, daName found below the first level
+          "IED1LD0/LoadMMXU1.TotW.mag.f", // prefix compared; empty daName gives the first leaf
+          "IED1LD0/MMXU1.TotW.q",         // no lnInst: the first node of the class
+          "IED1LD1/GGIO1.Ind1.stVal"}},   // a logical device decoded after this one
         {"IED1LD0/LLN0.DS2", "", {"IED1LD0/LLN0.Mod.stVal"}},
         {"IED1LD0/GGIO.DSG", "gcbG", {"IED1LD0/MMXU2.TotW.q"}}, // base without prefix and inst
     };
@@ -302,12 +322,17 @@ TEST(SclDeviceReader, FilesWithoutPartsGiveEmptyOrNamedDevices)
         {"no Server", "<SCL><IED name='X'><AccessPoint name='A'/></IED><DataTypeTemplates/></SCL>", "X", 0},
         {"server on the second access point only",
          "<SCL><IED name='X'><AccessPoint/><AccessPoint><Server><LDevice inst='L'/></Server></AccessPoint></IED>"
-         "<DataTypeTemplates/></SCL>", "X", 0},
-        {"no IED name", "<SCL><IED><AccessPoint><Server><LDevice inst='L'/></Server></AccessPoint></IED>"
-                        "<DataTypeTemplates/></SCL>", "", 1},
-        {"prefixed names", "<s:SCL xmlns:s='http://www.iec.ch/61850/2003/SCL'><s:IED name='X'><s:AccessPoint>"
-                           "<s:Server><s:LDevice inst='L'/></s:Server></s:AccessPoint></s:IED>"
-                           "<s:DataTypeTemplates/></s:SCL>", "X", 1},
+         "<DataTypeTemplates/></SCL>",
+         "X", 0},
+        {"no IED name",
+         "<SCL><IED><AccessPoint><Server><LDevice inst='L'/></Server></AccessPoint></IED>"
+         "<DataTypeTemplates/></SCL>",
+         "", 1},
+        {"prefixed names",
+         "<s:SCL xmlns:s='http://www.iec.ch/61850/2003/SCL'><s:IED name='X'><s:AccessPoint>"
+         "<s:Server><s:LDevice inst='L'/></s:Server></s:AccessPoint></s:IED>"
+         "<s:DataTypeTemplates/></s:SCL>",
+         "X", 1},
     };
     for (const Case& c : cases) {
         const QString path = tmp.filePath(QStringLiteral("device.icd"));
@@ -336,8 +361,9 @@ TEST(SclDeviceReader, EncodingComesFromTheMarkOrTheDeclaration)
         {"UTF-16 with a mark", QByteArray("\xFF\xFE", 2) + QStringEncoder(QStringConverter::Utf16LE).encode(body),
          "Pr\u00fcf\u20ac"},
         {"UTF-8 with a mark", "\xEF\xBB\xBF" + body.toUtf8(), "Pr\u00fcf\u20ac"},
-        {"declared ISO-8859-1", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
-                                    QString(body).replace(QChar(0x20ac), 'E').toLatin1(), "Pr\u00fcfE"},
+        {"declared ISO-8859-1",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + QString(body).replace(QChar(0x20ac), 'E').toLatin1(),
+         "Pr\u00fcfE"},
         // Saved by an editor in the ANSI code page, without a word about it.
         {"Windows-1252 without a declaration", platform::toAnsi(body), "Pr\u00fcf\u20ac"},
         {"Windows-1252 declared as UTF-8", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + platform::toAnsi(body),
@@ -378,8 +404,8 @@ TEST(SclDeviceReader, TypesThatMultiplyStopAtTheLimit)
     for (int t = 0; t < 10; ++t) {
         types += "<DAType id=\"T" + QByteArray::number(t) + "\">";
         for (int m = 0; m < 10; ++m)
-            types += "<BDA name=\"m" + QByteArray::number(m) + "\" bType=\"Struct\" type=\"T" +
-                     QByteArray::number(t + 1) + "\"/>";
+            types += "<BDA name=\"m" + QByteArray::number(m) + "\" bType=\"Struct\" type=\"T"
+                     + QByteArray::number(t + 1) + "\"/>";
         types += "</DAType>";
     }
     QTemporaryDir tmp;
@@ -387,10 +413,9 @@ TEST(SclDeviceReader, TypesThatMultiplyStopAtTheLimit)
     ASSERT_TRUE(testsupport::writeFile(
         path, "<SCL><IED name='X'><AccessPoint><Server><LDevice inst='L'><LN0 lnClass='LLN0' lnType='N'/>"
               "</LDevice></Server></AccessPoint></IED><DataTypeTemplates><LNodeType id='N'><DO name='D' type='D'/>"
-              "</LNodeType><DOType id='D'><DA name='a' bType='Struct' type='T0' fc='MX'/></DOType>" +
-                  types + "</DataTypeTemplates></SCL>"));
-    EXPECT_EQ(messageOf(path, 5000),
-              path + ": the data types expand to more than 5000 data objects and attributes");
+              "</LNodeType><DOType id='D'><DA name='a' bType='Struct' type='T0' fc='MX'/></DOType>"
+                  + types + "</DataTypeTemplates></SCL>"));
+    EXPECT_EQ(messageOf(path, 5000), path + ": the data types expand to more than 5000 data objects and attributes");
 
     // The fixture needs 96 objects: a limit of 96 passes, 95 does not.
     EXPECT_TRUE(messageOf(fixture(), 96).isEmpty());
@@ -402,15 +427,15 @@ TEST(SclDeviceReader, NestingStopsBeforeItCanExhaustTheStack)
     // A chain of 1000 distinct structure types, each holding the next.
     QByteArray types;
     for (int t = 0; t < 1000; ++t)
-        types += "<DAType id=\"T" + QByteArray::number(t) + "\"><BDA name=\"b\" bType=\"Struct\" type=\"T" +
-                 QByteArray::number(t + 1) + "\"/></DAType>";
+        types += "<DAType id=\"T" + QByteArray::number(t) + "\"><BDA name=\"b\" bType=\"Struct\" type=\"T"
+                 + QByteArray::number(t + 1) + "\"/></DAType>";
     QTemporaryDir tmp;
     const QString path = tmp.filePath(QStringLiteral("deep.icd"));
     ASSERT_TRUE(testsupport::writeFile(
         path, "<SCL><IED name='X'><AccessPoint><Server><LDevice inst='L'><LN0 lnClass='LLN0' lnType='N'/>"
               "</LDevice></Server></AccessPoint></IED><DataTypeTemplates><LNodeType id='N'><DO name='D' type='D'/>"
-              "</LNodeType><DOType id='D'><DA name='a' bType='Struct' type='T0' fc='MX'/></DOType>" +
-                  types + "</DataTypeTemplates></SCL>"));
+              "</LNodeType><DOType id='D'><DA name='a' bType='Struct' type='T0' fc='MX'/></DOType>"
+                  + types + "</DataTypeTemplates></SCL>"));
     const TIEC_Device dev(path);
     const TIEC_DA* da = dev.List_LDevice.at(0)->List_LN.at(0)->List_DO.at(0)->List_DA.at(0).get();
     int levels = 1;
@@ -449,7 +474,8 @@ TEST(SclDeviceReaderSamples, FactsOfTheSamples)
 
 TEST(SclDeviceReaderSamples, FactsOfTheStackSamples)
 {
-    QV_REQUIRE_SHARED_REFDATA(ref, "scl/samples/simpleIO_direct_control_goose.scd and scl/samples/simpleIO_direct_control.cid");
+    QV_REQUIRE_SHARED_REFDATA(
+        ref, "scl/samples/simpleIO_direct_control_goose.scd and scl/samples/simpleIO_direct_control.cid");
     const QString dir = ref + QStringLiteral("/scl/samples/");
 
     const TIEC_Device goose(dir + "simpleIO_direct_control_goose.scd");

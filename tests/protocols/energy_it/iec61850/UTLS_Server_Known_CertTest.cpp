@@ -200,8 +200,8 @@ TEST_F(TLSServerKnownCert, AnyEnableButNLoadsChecked)
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(checked(int(i) + 1), cases[i].checked) << (cases[i].enable ? cases[i].enable : "(missing)");
     // A row without attributes loads with what the reset put there.
-    ASSERT_TRUE(testsupport::writeFile(path(), fileOf({QStringLiteral("Enable=\"N\" Certificate=\"A\" Mnemonic=\"m\""),
-                                                      QString()})));
+    ASSERT_TRUE(testsupport::writeFile(
+        path(), fileOf({QStringLiteral("Enable=\"N\" Certificate=\"A\" Mnemonic=\"m\""), QString()})));
     open();
     EXPECT_EQ(table().Cells(col::Mnemonic, 1), QStringLiteral("m"));
     EXPECT_TRUE(checked(2));

@@ -18,12 +18,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolTip>
-#include <QHelpEvent>
 
 #include <gtest/gtest.h>
 
@@ -66,7 +66,7 @@ protected:
     // A publish row that passes every rule, with the changes of a case.
     static TCells pubRow(const TCells& changes = {})
     {
-        TCells cells{{pub::Topic, "plant/temp"}, {pub::Retained, "N"}, {pub::QoS, "0"},
+        TCells cells{{pub::Topic, "plant/temp"}, {pub::Retained, "N"},  {pub::QoS, "0"},
                      {pub::DataType, "Int"},     {pub::Dimension, "2"}, {pub::Position, "0"},
                      {pub::Template, "$VALUE$"}, {pub::OnChange, "Y"},  {pub::OnTimer, "N"},
                      {pub::Mnemonic, "m"}};
@@ -131,8 +131,8 @@ TEST_F(MQTTSetTopic, WorkingModeOneShowsItsColumnsOnTwoSheets)
     EXPECT_EQ(w->ACG_Sub->RowCount(), 1025);
     const std::vector<int> pubShown{0, 1, 2, 3, 4, 5, 6, 9, 10, 12, 13, 17};
     const std::vector<int> subShown{0, 1, 3, 4, 5, 6, 11, 14};
-    for (auto [g, shownCols, count] : {std::tuple{w->ACG_Pub, pubShown, pub::Count},
-                                       std::tuple{w->ACG_Sub, subShown, sub::Count}}) {
+    for (auto [g, shownCols, count] :
+         {std::tuple{w->ACG_Pub, pubShown, pub::Count}, std::tuple{w->ACG_Sub, subShown, sub::Count}}) {
         EXPECT_EQ(g->ColCount(), int(shownCols.size()));
         for (int c = 0; c < count; ++c)
             EXPECT_EQ(g->IsHiddenColumn(c), std::find(shownCols.begin(), shownCols.end(), c) == shownCols.end())
@@ -159,12 +159,15 @@ TEST_F(MQTTSetTopic, RulesRunOnShownColumnsWithTheirExactMessages)
         const char* message; // nullptr: passes
     } cases[] = {
         {false, {{pub::DataType, " "}}, "Error row 1!! [MQTT Publish] Data Type must be selected"},
-        {false, {{pub::DataType, "Int"}, {pub::Dimension, "3"}},
+        {false,
+         {{pub::DataType, "Int"}, {pub::Dimension, "3"}},
          "Error row 1!! [MQTT Publish] Dimension must be equal to 1 or 2 or 4 or 8"},
         {false, {{pub::DataType, "int "}, {pub::Dimension, "8"}}, nullptr},
-        {false, {{pub::DataType, "Float"}, {pub::Dimension, "2"}},
+        {false,
+         {{pub::DataType, "Float"}, {pub::Dimension, "2"}},
          "Error row 1!! [MQTT Publish] Dimension must be equal to 4 or 8"},
-        {false, {{pub::DataType, "String"}, {pub::Dimension, "0"}},
+        {false,
+         {{pub::DataType, "String"}, {pub::Dimension, "0"}},
          "Error row 1!! [MQTT Publish] Dimension must be major of 0"},
         {false, {{pub::DataType, "Base64"}, {pub::Dimension, "300"}}, nullptr},
         {false, {{pub::Position, "1499"}}, nullptr},
@@ -175,16 +178,19 @@ TEST_F(MQTTSetTopic, RulesRunOnShownColumnsWithTheirExactMessages)
         {false, {{pub::Template, "$VALUE"}}, "Error row 1!! [MQTT Publish] Template not Correct, Check the Keywords"},
         {false, {{pub::Template, "$A$ $B"}}, "Error row 1!! [MQTT Publish] Template not Correct, Check the Keywords"},
         {false, {{pub::OnTimer, "Y"}, {pub::Time, "1000000000"}}, nullptr},
-        {false, {{pub::OnTimer, "Y"}, {pub::Time, "0"}},
+        {false,
+         {{pub::OnTimer, "Y"}, {pub::Time, "0"}},
          "Error row 1!! [MQTT Publish] Time(ms) must be between 1 and 1000000000"},
-        {false, {{pub::OnTimer, "y "}, {pub::Time, ""}},
+        {false,
+         {{pub::OnTimer, "y "}, {pub::Time, ""}},
          "Error row 1!! [MQTT Publish] Time(ms) must be between 1 and 1000000000"},
         {false, {{pub::OnTimer, "N"}, {pub::Time, "never read"}}, nullptr},
         // Hidden columns are never checked.
         {false, {{pub::IPAddress, "999.1.1"}, {pub::InputTemplate, "$"}}, nullptr},
         {true, {{sub::IPAddress, "x"}, {sub::Port, "70000"}, {sub::InputTemplate, "$$$"}}, nullptr},
         {true, {{sub::DataType, ""}}, "Error row 1!! [MQTT Subscribe] Data Type must be selected"},
-        {true, {{sub::DataType, "Float"}, {sub::Dimension, "2"}},
+        {true,
+         {{sub::DataType, "Float"}, {sub::Dimension, "2"}},
          "Error row 1!! [MQTT Subscribe] Dimension must be equal to 4 or 8"},
         {true, {{sub::Position, "1500"}}, "Error row 1!! [MQTT Subscribe] Position must be beetween 0 and 1499"},
         {true, {{sub::Template, "$"}}, "Error row 1!! [MQTT Subscribe] Template not Correct, Check the Keywords"},
@@ -231,16 +237,36 @@ TEST_F(MQTTSetTopic, FileIsWrittenInOrderWithHiddenCellsWhereStoredAndReadBack)
     user->type(*w->ACG_Pub, shown(*w->ACG_Pub, pub::QoS), 1, QStringLiteral("1"));
     user->type(*w->ACG_Pub, shown(*w->ACG_Pub, pub::DataType), 1, QStringLiteral("Float"));
     setCells(*w->ACG_Pub, 1,
-             {{pub::Retained, "Y"}, {pub::Dimension, "4"}, {pub::Position, "10"}, {pub::IPAddress, "10.0.0.7"},
-              {pub::InputTemplate, "in $A"}, {pub::Template, "{\"t\": $VALUE$}"}, {pub::OnChange, "Y"},
-              {pub::OnCMD, "Y"}, {pub::OnTimer, "Y"}, {pub::Time, "500"}, {pub::Channel, "7"}, {pub::Swap, "Y"},
-              {pub::Swap_Word, "Y"}, {pub::Mnemonic, "Oven <1> & 2"}});
-    setCells(*w->ACG_Pub, 2, pubRow({{pub::Topic, "plant/line1/state"}, {pub::DataType, "String"},
-                                     {pub::Dimension, "32"}, {pub::Position, "1499"}, {pub::Template, ""},
-                                     {pub::OnChange, "N"}, {pub::Mnemonic, ""}}));
+             {{pub::Retained, "Y"},
+              {pub::Dimension, "4"},
+              {pub::Position, "10"},
+              {pub::IPAddress, "10.0.0.7"},
+              {pub::InputTemplate, "in $A"},
+              {pub::Template, "{\"t\": $VALUE$}"},
+              {pub::OnChange, "Y"},
+              {pub::OnCMD, "Y"},
+              {pub::OnTimer, "Y"},
+              {pub::Time, "500"},
+              {pub::Channel, "7"},
+              {pub::Swap, "Y"},
+              {pub::Swap_Word, "Y"},
+              {pub::Mnemonic, "Oven <1> & 2"}});
+    setCells(*w->ACG_Pub, 2,
+             pubRow({{pub::Topic, "plant/line1/state"},
+                     {pub::DataType, "String"},
+                     {pub::Dimension, "32"},
+                     {pub::Position, "1499"},
+                     {pub::Template, ""},
+                     {pub::OnChange, "N"},
+                     {pub::Mnemonic, ""}}));
     setCells(*w->ACG_Sub, 1,
-             subRow({{sub::Retained, "Y"}, {sub::IPAddress, "192.168.2.167"}, {sub::Port, "502"},
-                     {sub::EthType, "UDP"}, {sub::InputTemplate, "$X$"}, {sub::Swap, "Y"}, {sub::Swap_Word, "Y"}}));
+             subRow({{sub::Retained, "Y"},
+                     {sub::IPAddress, "192.168.2.167"},
+                     {sub::Port, "502"},
+                     {sub::EthType, "UDP"},
+                     {sub::InputTemplate, "$X$"},
+                     {sub::Swap, "Y"},
+                     {sub::Swap_Word, "Y"}}));
     user->press("Btn_OK");
     EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
     EXPECT_EQ(user->result(), TFMQTT_Set_Topic::kModalOK);

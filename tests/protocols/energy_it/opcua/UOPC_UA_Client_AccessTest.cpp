@@ -35,8 +35,8 @@
 namespace {
 
 using namespace energy_it;
-using testsupport::TableWindowDriver;
 using platform::MsgResult;
+using testsupport::TableWindowDriver;
 namespace vc = opcua_var_col;
 
 class OpcuaClientAccess : public testsupport::TableWindowTest<TFOPC_UA_Client_Access> {
@@ -161,7 +161,8 @@ TEST_F(OpcuaClientAccess, InsertRowKeepsTheRowsBelowAndAnEmptyNameStopsOK)
     EXPECT_EQ(modelNames(0), QStringList({"", "A", "B"}));
     const QByteArray before = testsupport::readFile(path());
     user->press("Btn_OK");
-    EXPECT_EQ(user->lastMessage(), QStringLiteral("Error in Server Number 1 in Read Variable 1!! Display Name cannot be empty"));
+    EXPECT_EQ(user->lastMessage(),
+              QStringLiteral("Error in Server Number 1 in Read Variable 1!! Display Name cannot be empty"));
     EXPECT_EQ(testsupport::readFile(path()), before);
     EXPECT_NE(user->result(), 1);
 }
@@ -275,9 +276,9 @@ TEST_F(OpcuaClientAccess, ColumnsHeadersAndHints)
 TEST_F(OpcuaClientAccess, LengthsOfTheTypes)
 {
     const std::pair<const char*, int> cases[] = {
-        {"Boolean", 1}, {"int8", 1}, {"UINT8", 1}, {"Int16", 2}, {"UInt16", 2}, {"Int32", 4}, {"UInt32", 4},
-        {"Int64", 8},   {"UInt64", 8}, {"Float", 4}, {"Double", 8}, {"String", 20}, {"DateTime", 8},
-        {"Guid", 16},   {"ByteString", 20}, {"Word", 0}, {"", 0},
+        {"Boolean", 1},  {"int8", 1},  {"UINT8", 1},       {"Int16", 2}, {"UInt16", 2}, {"Int32", 4},
+        {"UInt32", 4},   {"Int64", 8}, {"UInt64", 8},      {"Float", 4}, {"Double", 8}, {"String", 20},
+        {"DateTime", 8}, {"Guid", 16}, {"ByteString", 20}, {"Word", 0},  {"", 0},
     };
     for (const auto& [type, bytes] : cases)
         EXPECT_EQ(TFOPC_UA_Client_Access::GetLenVarType(QLatin1String(type)), bytes) << type;
@@ -335,13 +336,16 @@ TEST_F(OpcuaClientAccess, OKChecksEnabledVariablesInOrder)
         {false, "Y", "N", "", "0", "Error in Server Number 1 in Read Variable 2!! Time cannot be empty"},
         {false, "Y", "N", "0", "0", "Error in Server Number 1 in Read Variable 2!! Time must be major to 0"},
         {false, "Y", "N", "10", " ", "Error in Server Number 1 in Read Variable 2!! Position cannot be empty"},
-        {false, "Y", "N", "10", "1500", "Error in Server Number 1 in Read Variable 2!! Position must be between 0 and 1499"},
+        {false, "Y", "N", "10", "1500",
+         "Error in Server Number 1 in Read Variable 2!! Position must be between 0 and 1499"},
         {false, "N", "N", "", "", ""},
         {true, "Y", "N", "", "1499", ""},
         {true, "Y", "Y", "", "0", "Error in Server Number 1 in Write Variable 2!! Time cannot be empty"},
         {true, "Y", "Y", "x", "0", "Error in Server Number 1 in Write Variable 2!! Time must be major to 0"},
-        {true, "Y", "N", "", "-1", "Error in Server Number 1 in Write Variable 2!! Position must be between 0 and 1499"},
-        {true, "Y", "N", "", "1500", "Error in Server Number 1 in Write Variable 2!! Position must be between 0 and 1499"},
+        {true, "Y", "N", "", "-1",
+         "Error in Server Number 1 in Write Variable 2!! Position must be between 0 and 1499"},
+        {true, "Y", "N", "", "1500",
+         "Error in Server Number 1 in Write Variable 2!! Position must be between 0 and 1499"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.write ? "write " : "read ") + c.time + "|" + c.position);
@@ -393,7 +397,8 @@ TEST_F(OpcuaClientAccess, ScanAdoptsTheTickedVariables)
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Do you want to append the new variables in Read?"));
     EXPECT_EQ(messages.shown[1].text, QStringLiteral("Do you want to append the new variables in Write?"));
-    EXPECT_EQ(modelNames(0), QStringList({QString::fromUtf8("Sensor 0 \u00b0C"), QString::fromUtf8("Sensor 2 \u00b0C")}));
+    EXPECT_EQ(modelNames(0),
+              QStringList({QString::fromUtf8("Sensor 0 \u00b0C"), QString::fromUtf8("Sensor 2 \u00b0C")}));
     EXPECT_EQ(modelNames(0, true), QStringList({"w1"}));
     EXPECT_EQ(names(readTable(), 2), modelNames(0));
     EXPECT_EQ(readTable().Cells(vc::NodeID, 1), QStringLiteral("3000000000"));
@@ -489,7 +494,8 @@ TEST_F(OpcuaClientAccess, TheFileIsWrittenAsTheFixtureAndAFaultyOneKeepsTheWindo
     // The disabled read variable is not checked; the rest passes.
     user->press("Btn_OK");
     EXPECT_TRUE(messages.shown.empty()) << user->lastMessage().toStdString();
-    EXPECT_EQ(testsupport::readFile(path()), testsupport::readFile(testsupport::fixturePath(QStringLiteral("opcua/OPC_UA_Client.xml"))));
+    EXPECT_EQ(testsupport::readFile(path()),
+              testsupport::readFile(testsupport::fixturePath(QStringLiteral("opcua/OPC_UA_Client.xml"))));
 
     QByteArray text = testsupport::readFile(path());
     text.replace(" Position=\"8\"", "");

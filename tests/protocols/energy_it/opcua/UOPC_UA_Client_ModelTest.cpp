@@ -42,15 +42,15 @@ TEST(OpcuaClientVariable, ConversionsOfNodeTypeNodeIdAndVarType)
         {"String", "Pump.Speed", nullptr, "String", "Pump.Speed", "Boolean", 3, 0},
         {"ByteString", "AQID", nullptr, "ByteString", "AQID", "Boolean", 5, 0},
         // GUIDs read back upper-case with leading zeros.
-        {"Guid", "  a1b2c3d4-e5f6-0708-090a-0b0c0d0e0f10 ", nullptr, "Guid",
-         "A1B2C3D4-E5F6-0708-090A-0B0C0D0E0F10", "Boolean", 4, 0},
+        {"Guid", "  a1b2c3d4-e5f6-0708-090a-0b0c0d0e0f10 ", nullptr, "Guid", "A1B2C3D4-E5F6-0708-090A-0B0C0D0E0F10",
+         "Boolean", 4, 0},
         // Byte pieces are two characters: "4-" is no number, the "5" after it the second byte.
         {"Guid", "1-2-3-4-5", nullptr, "Guid", "00000001-0002-0003-0005-000000000000", "Boolean", 4, 0},
         // Two groups: the missing ones are zeros.
         {"guid", "ABCDEF01-0A0B", nullptr, "Guid", "ABCDEF01-0A0B-0000-0000-000000000000", "Boolean", 4, 0},
         // The 32 digits without dashes are the same GUID.
-        {"GUID", "a1b2c3d4e5f60708090a0b0c0d0e0f10", nullptr, "Guid", "A1B2C3D4-E5F6-0708-090A-0B0C0D0E0F10",
-         "Boolean", 4, 0},
+        {"GUID", "a1b2c3d4e5f60708090a0b0c0d0e0f10", nullptr, "Guid", "A1B2C3D4-E5F6-0708-090A-0B0C0D0E0F10", "Boolean",
+         4, 0},
         // A group of more than eight digits, or not hexadecimal, is 0.
         {"Guid", "123456789-12-x1", nullptr, "Guid", "00000000-0012-0000-0000-000000000000", "Boolean", 4, 0},
         // Kinds and types compare without regard to case.
@@ -107,7 +107,8 @@ TEST(OpcuaClientVariable, TheIdentifierIsTakenByTheKindSetBefore)
 
 TEST(OpcuaClientVariable, AdoptedFromABrowseRecord)
 {
-    static const char name[] = "Temperature \xB0" "C";
+    static const char name[] = "Temperature \xB0"
+                               "C";
     static const char stringId[] = "ns2.Temp";
     common::opcua_structure r{};
     r.nameSpaceIndex = 65535;
@@ -133,8 +134,8 @@ TEST(OpcuaClientVariable, AdoptedFromABrowseRecord)
     EXPECT_EQ(v->byteString, QString());
     EXPECT_EQ(v->nameSpaceIndex, 65535);
     EXPECT_EQ(v->VarType(), QStringLiteral("Double"));
-    for (const QString& kept : {v->OnChange(), v->OnCMD(), v->OnTimer(), v->Time(), v->Position(), v->Mnemonic(),
-                                v->ReadWrite()})
+    for (const QString& kept :
+         {v->OnChange(), v->OnCMD(), v->OnTimer(), v->Time(), v->Position(), v->Mnemonic(), v->ReadWrite()})
         EXPECT_TRUE(kept.isEmpty());
 }
 

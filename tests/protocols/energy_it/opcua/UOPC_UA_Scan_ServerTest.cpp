@@ -112,8 +112,8 @@ TEST_F(OpcuaScanServer, TheEndpointArrivesIntactAndAccessGivesTheTicks)
     EXPECT_FALSE(w->LWaiting->isVisible());
     EXPECT_FALSE(testsupport::libraryLoadedFrom(testsupport::fakeOpcuaSearchFolder()));
     EXPECT_EQ(log(), QStringList({QStringLiteral("begin 1 ") + script + QStringLiteral(";log=") + logPath,
-                                  QString::fromLatin1("server 2|op\xe9rateur|p;w|line 1\\nline 2|k|1|5"),
-                                  "variable 0", "variable 1", "variable 2", "variable 3", "unload"}));
+                                  QString::fromLatin1("server 2|op\xe9rateur|p;w|line 1\\nline 2|k|1|5"), "variable 0",
+                                  "variable 1", "variable 2", "variable 3", "unload"}));
 
     ASSERT_EQ(table().RowCount(), 5);
     ASSERT_EQ(w->List_Var.size(), 4u);
@@ -175,10 +175,9 @@ TEST_F(OpcuaScanServer, EachBrowseIsOneLoadAskingEveryIndexInOrder)
     browse(QStringLiteral("fake:count=3"));
     browse(QStringLiteral("fake:count=2"));
     const QString head = QStringLiteral("begin 1 fake:count=%1;log=") + logPath;
-    EXPECT_EQ(log(), QStringList({head.arg(3), "server 0|(null)|(null)|(null)|(null)|0|0", "variable 0",
-                                  "variable 1", "variable 2", "unload", head.arg(2),
-                                  "server 0|(null)|(null)|(null)|(null)|0|0", "variable 0", "variable 1",
-                                  "unload"}));
+    EXPECT_EQ(log(), QStringList({head.arg(3), "server 0|(null)|(null)|(null)|(null)|0|0", "variable 0", "variable 1",
+                                  "variable 2", "unload", head.arg(2), "server 0|(null)|(null)|(null)|(null)|0|0",
+                                  "variable 0", "variable 1", "unload"}));
     EXPECT_EQ(w->List_Var.size(), 2u);
     EXPECT_EQ(table().RowCount(), 3);
 }
@@ -239,7 +238,9 @@ TEST_F(OpcuaScanServer, TheRecordsTextsOutliveTheLibrary)
     ASSERT_EQ(w->List_Var.size(), 3u);
     for (int i = 0; i < 3; ++i) {
         const common::opcua_structure& r = w->List_Var[size_t(i)];
-        EXPECT_EQ(QByteArray(r.displayName), QByteArray("Sensor ") + QByteArray::number(i) + " \xB0" "C");
+        EXPECT_EQ(QByteArray(r.displayName), QByteArray("Sensor ") + QByteArray::number(i)
+                                                 + " \xB0"
+                                                   "C");
         EXPECT_EQ(QByteArray(r.stringname), "Str." + QByteArray::number(i));
         EXPECT_EQ(QByteArray(r.byteString), "Bytes" + QByteArray::number(i));
     }
@@ -283,8 +284,9 @@ TEST_F(OpcuaScanServer, OKGivesOneAndCancelTwo)
 
 TEST_F(OpcuaScanServer, HeadersAndHintsFollowTheLanguage)
 {
-    const char* headers[] = {"N", "Read", "Write", "Display Name", "Node Type", "Node Identifier", "Data Type",
-                             "Name Space Index", "Read/Write"};
+    const char* headers[] = {
+        "N",         "Read", "Write", "Display Name", "Node Type", "Node Identifier", "Data Type", "Name Space Index",
+        "Read/Write"};
     for (int c = 0; c < col::Count; ++c)
         EXPECT_EQ(cell(c, 0), QLatin1String(headers[c])) << c;
     ASSERT_EQ(w->Hint_ACG.size(), 7);

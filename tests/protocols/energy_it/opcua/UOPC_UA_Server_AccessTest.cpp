@@ -81,8 +81,7 @@ TEST_F(OPCUAServerAccess, ANewProjectShows250TickedEmptyRowsAndOKWritesAnEmptyVa
     EXPECT_EQ(table().ColCount(), 8);
     EXPECT_EQ(table().RowCount(), 251);
     const int widths[] = {40, 50, 120, 100, 100, 280, 100, 280};
-    const platform::TColor colours[] = {0,        0xB0D8FF, 0xFEFAE0, 0xA8FFA8,
-                                        0xA8FFA8, 0xF4D6FC, 0xF4D6FC, 0xFFFFFF};
+    const platform::TColor colours[] = {0, 0xB0D8FF, 0xFEFAE0, 0xA8FFA8, 0xA8FFA8, 0xF4D6FC, 0xF4D6FC, 0xFFFFFF};
     for (int c = 0; c < col::Count; ++c) {
         EXPECT_EQ(table().ColWidths(c), widths[c]) << c;
         if (c > 0) {
@@ -107,8 +106,9 @@ TEST_F(OPCUAServerAccess, ANewProjectShows250TickedEmptyRowsAndOKWritesAnEmptyVa
     user->press("Btn_OK");
     EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
     EXPECT_EQ(user->result(), TFOPC_UA_Server_Access::kModalOK);
-    EXPECT_EQ(testsupport::readFile(path()),
-              QByteArray("<OPC_UA_Server>\n\t<OPC_UA_Server_Variables />\n</OPC_UA_Server>\n<!--SW_VERSION = 1.000-->\n"));
+    EXPECT_EQ(
+        testsupport::readFile(path()),
+        QByteArray("<OPC_UA_Server>\n\t<OPC_UA_Server_Variables />\n</OPC_UA_Server>\n<!--SW_VERSION = 1.000-->\n"));
 }
 
 TEST_F(OPCUAServerAccess, EachTypeSetsItsLengthAndLockAndAnEmptyAccess)
@@ -118,9 +118,9 @@ TEST_F(OPCUAServerAccess, EachTypeSetsItsLengthAndLockAndAnEmptyAccess)
         const char* length;
         bool locked;
     } cases[] = {
-        {"Boolean", "1", true}, {"Signed Byte", "1", true}, {"Byte", "1", true},    {"Int16", "2", true},
-        {"UInt16", "2", true},  {"Int32", "4", true},       {"UInt32", "4", true},  {"Float", "4", true},
-        {"Int64", "8", true},   {"UInt64", "8", true},      {"Double", "8", true},  {"String", "10", false},
+        {"Boolean", "1", true},      {"Signed Byte", "1", true}, {"Byte", "1", true},   {"Int16", "2", true},
+        {"UInt16", "2", true},       {"Int32", "4", true},       {"UInt32", "4", true}, {"Float", "4", true},
+        {"Int64", "8", true},        {"UInt64", "8", true},      {"Double", "8", true}, {"String", "10", false},
         {"ByteString", "10", false},
     };
     open();
@@ -350,8 +350,8 @@ TEST_F(OPCUAServerAccess, CancelWritesNothing)
 
 TEST_F(OPCUAServerAccess, Screenshot)
 {
-    ASSERT_TRUE(testsupport::writeFile(
-        path(), testsupport::readFile(testsupport::fixturePath(QStringLiteral("opcua_server/OPC_UA_Server_window.xml")))));
+    ASSERT_TRUE(testsupport::writeFile(path(), testsupport::readFile(testsupport::fixturePath(
+                                                   QStringLiteral("opcua_server/OPC_UA_Server_window.xml")))));
     open();
     user->checkTablePicture(QStringLiteral("windows/OPC_UA_Server_Access_window.png"), QSize(1200, 337), table(), 2, 1,
                             5);

@@ -12,9 +12,9 @@
 #include "support/TableWindowTest.h"
 #include "support/TestSupport.h"
 
-#include <QFontMetrics>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -72,13 +72,15 @@ TEST_F(SNMPManagerAccess, TypedRequestsAreSavedOnOK)
     user->type("ACG_SNMP", 5, 1, QStringLiteral("1.3.6.1.2.1.1.5.0"));
     user->type("ACG_SNMP", 6, 1, QStringLiteral("String"));
     user->type("ACG_SNMP", 7, 1, QStringLiteral("Get"));
-    TableWindowDriver::setRow(table(), 1, {"Y", "192.168.1.10", "3", "", "1.3.6.1.2.1.1.5.0", "String", "Get", "N",
-                                           "N", "Y", "100000000"});
+    TableWindowDriver::setRow(
+        table(), 1, {"Y", "192.168.1.10", "3", "", "1.3.6.1.2.1.1.5.0", "String", "Get", "N", "N", "Y", "100000000"});
     user->type("ACG_SNMP", 12, 1, QStringLiteral("1439"));
     user->type("ACG_SNMP", 13, 1, QStringLiteral("1024"));
-    TableWindowDriver::setRow(table(), 1, {"Y", "192.168.1.10", "3", "", "1.3.6.1.2.1.1.5.0", "String", "Get", "N",
-                                           "N", "Y", "100000000", "1439", "1024", "None", "Y", "operator",
-                                           "secret & <1>", "p", "Auth Priv", "SHA", "AES", "name"});
+    TableWindowDriver::setRow(table(), 1, {"Y",         "192.168.1.10", "3",    "",          "1.3.6.1.2.1.1.5.0",
+                                           "String",    "Get",          "N",    "N",         "Y",
+                                           "100000000", "1439",         "1024", "None",      "Y",
+                                           "operator",  "secret & <1>", "p",    "Auth Priv", "SHA",
+                                           "AES",       "name"});
     TableWindowDriver::setRow(table(), 2, {"N", "x"});
     user->press("Btn_OK");
     EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
@@ -107,14 +109,19 @@ TEST_F(SNMPManagerAccess, FirstErrorIsShownAndNothingWritten)
         {goodRow(""), "Error row 2!! OID string can contains only number and \".\""},
         {goodRow(o61 + QStringLiteral("2")), "Error row 2!! OID string is too much length"},
         {goodRow(o61), nullptr},
-        {goodRow("1.4294967296"), "Error row 2!! OID string cannot contains number major of $FFFFFFFF between two \".\""},
+        {goodRow("1.4294967296"),
+         "Error row 2!! OID string cannot contains number major of $FFFFFFFF between two \".\""},
         {goodRow("1.4294967295"), nullptr},
         {goodRow("7"), nullptr},
-        {{"Y", "10.0.0.1", "2", "", "1.3", "Int", "Get", "N", "N", "Y", "100000001", "0", "2", "None"}, "Error row 2!! Time must be between 1 and 100000000 ms"},
-        {{"Y", "10.0.0.1", "2", "", "1.3", "Int", "Get", "N", "N", "Y", "0", "0", "2", "None"}, "Error row 2!! Time must be between 1 and 100000000 ms"},
+        {{"Y", "10.0.0.1", "2", "", "1.3", "Int", "Get", "N", "N", "Y", "100000001", "0", "2", "None"},
+         "Error row 2!! Time must be between 1 and 100000000 ms"},
+        {{"Y", "10.0.0.1", "2", "", "1.3", "Int", "Get", "N", "N", "Y", "0", "0", "2", "None"},
+         "Error row 2!! Time must be between 1 and 100000000 ms"},
         {{"Y", "10.0.0.1", "2", "", "1.3", "Int", "Get", "N", "N", "N", "", "0", "0", "None"}, nullptr},
-        {{"Y", "10.0.0.1", "2", "", "1.3", "Int", "Get", "N", "N", "N", "", "0", "1025", "None"}, "Error row 2!! Number bytes must be between 0 and 1024"},
-        {{"Y", "10.0.0.1", "2", "", "1.3", "Int", "Get", "N", "N", "N", "", "0", "1", ""}, "Error row 2!! Conversion not selected"},
+        {{"Y", "10.0.0.1", "2", "", "1.3", "Int", "Get", "N", "N", "N", "", "0", "1025", "None"},
+         "Error row 2!! Number bytes must be between 0 and 1024"},
+        {{"Y", "10.0.0.1", "2", "", "1.3", "Int", "Get", "N", "N", "N", "", "0", "1", ""},
+         "Error row 2!! Conversion not selected"},
         {v3Row({"", "", "", "NoAuth NoPriv"}), nullptr},
         {v3Row({"u", "", "", ""}), "Error row 2!! Security Level must be selected"},
         {v3Row({"u", "a", "", "Auth NoPriv", ""}), "Error row 2!! Auth Mode must be selected"},
@@ -122,7 +129,8 @@ TEST_F(SNMPManagerAccess, FirstErrorIsShownAndNothingWritten)
         {v3Row({"u", "a", "p", "Auth Priv", "MD5", "DES"}), nullptr},
         {{"N", "bad"}, nullptr},
         // The same request as row 1, and the same OID on another version.
-        {{"Y", "10.0.0.1", "2", "", "9.9", "Int", "Get", "N", "N", "N", "", "0", "2", "None"}, "Error in rows 1 and 2!! Same IP Address, Version and OID used"},
+        {{"Y", "10.0.0.1", "2", "", "9.9", "Int", "Get", "N", "N", "N", "", "0", "2", "None"},
+         "Error in rows 1 and 2!! Same IP Address, Version and OID used"},
         {{"Y", "10.0.0.1", "1", "", "9.9", "Int", "Get", "N", "N", "N", "", "0", "2", "None"}, nullptr},
         {{"N", "10.0.0.1", "2", "", "9.9", "Int", "Get", "N", "N", "N", "", "0", "2", "None"}, nullptr},
     };
@@ -154,7 +162,9 @@ TEST_F(SNMPManagerAccess, TooManyCharactersOverAllRowsFail)
         const QString oid = QStringLiteral("1.") + QStringLiteral("%1").arg(r, 59, 10, QLatin1Char('0'));
         QStringList row = goodRow(oid);
         row[2] = QStringLiteral("3");
-        row << "N" << name << name << name << "Auth Priv" << "SHA" << "AES";
+        row << "N" << name << name << name << "Auth Priv"
+            << "SHA"
+            << "AES";
         TableWindowDriver::setRow(table(), r, row);
     }
     user->press("Btn_OK");
@@ -207,12 +217,35 @@ TEST_F(SNMPManagerAccess, HeaderTextsFitTheirColumns)
 TEST_F(SNMPManagerAccess, Screenshot)
 {
     open();
-    TableWindowDriver::setRow(table(), 1, {"Y", "192.168.1.10", "2", "Public", "1.3.6.1.2.1.1.5.0", "String", "Get",
-                                           "N", "N", "Y", "1000", "0", "16", "None", "N", "", "", "", "", "", "",
-                                           "System name"});
-    TableWindowDriver::setRow(table(), 2, {"Y", "192.168.1.11", "3", "", "1.3.6.1.2.1.2.2.1.10.1", "Int", "Get", "N",
-                                           "N", "Y", "5000", "16", "4", "None", "Y", "operator", "authpass",
-                                           "privpass", "Auth Priv", "SHA", "AES", "In octets"});
+    TableWindowDriver::setRow(table(), 1,
+                              {"Y",
+                               "192.168.1.10",
+                               "2",
+                               "Public",
+                               "1.3.6.1.2.1.1.5.0",
+                               "String",
+                               "Get",
+                               "N",
+                               "N",
+                               "Y",
+                               "1000",
+                               "0",
+                               "16",
+                               "None",
+                               "N",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "System name"});
+    TableWindowDriver::setRow(table(), 2,
+                              {"Y",        "192.168.1.11", "3",        "",          "1.3.6.1.2.1.2.2.1.10.1",
+                               "Int",      "Get",          "N",        "N",         "Y",
+                               "5000",     "16",           "4",        "None",      "Y",
+                               "operator", "authpass",     "privpass", "Auth Priv", "SHA",
+                               "AES",      "In octets"});
     user->checkTablePicture(QStringLiteral("windows/SNMPManagerAccess_window.png"), QSize(1230, 337), table(), 2, 2, 5);
 }
 

@@ -24,15 +24,14 @@ namespace {
 
 using energy_it::Create_MIB_File;
 
-const QByteArray kTwoReadOneWrite =
-    "<SNMP_Trap><SNMP_Trap_Read>"
-    "<row Enable=\"Y\" Type=\"Int\" Description=\"temp\" />"
-    "<row Enable=\"N\" Type=\"Int\" Description=\"off\" />"
-    "<row Enable=\"y\" Type=\"String\" Description=\"\" />"
-    "</SNMP_Trap_Read><SNMP_Trap_Write>"
-    "<row Enable=\"Y\" Type=\"int\" Description=\"setpoint\" />"
-    "<row Type=\"Int\" Description=\"noenable\" />"
-    "</SNMP_Trap_Write></SNMP_Trap>";
+const QByteArray kTwoReadOneWrite = "<SNMP_Trap><SNMP_Trap_Read>"
+                                    "<row Enable=\"Y\" Type=\"Int\" Description=\"temp\" />"
+                                    "<row Enable=\"N\" Type=\"Int\" Description=\"off\" />"
+                                    "<row Enable=\"y\" Type=\"String\" Description=\"\" />"
+                                    "</SNMP_Trap_Read><SNMP_Trap_Write>"
+                                    "<row Enable=\"Y\" Type=\"int\" Description=\"setpoint\" />"
+                                    "<row Type=\"Int\" Description=\"noenable\" />"
+                                    "</SNMP_Trap_Write></SNMP_Trap>";
 
 // smilint's output for a module: empty when it passes. Nothing when smilint or the reference
 // MIBs are absent.
@@ -166,18 +165,15 @@ TEST_F(SNMPMIB, DescriptionsThatBreakTheModuleAreRefused)
         const char* write;
         const char* named;
     } cases[] = {
-        {"countin", "x", "countin"},
-        {"Temp", "x", "Temp"},
-        {"a b", "x", "a b"},
-        {"level", "level", "level"},
+        {"countin", "x", "countin"},           {"Temp", "x", "Temp"}, {"a b", "x", "a b"}, {"level", "level", "level"},
         {"bufferinval2", "x", "bufferinval2"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.read);
         messages.shown.clear();
         const QByteArray xml = QByteArray("<SNMP_Trap><SNMP_Trap_Read><row Enable=\"Y\" Description=\"") + k.read
-            + "\" /></SNMP_Trap_Read><SNMP_Trap_Write><row Enable=\"Y\" Description=\"" + k.write
-            + "\" /></SNMP_Trap_Write></SNMP_Trap>";
+                               + "\" /></SNMP_Trap_Read><SNMP_Trap_Write><row Enable=\"Y\" Description=\"" + k.write
+                               + "\" /></SNMP_Trap_Write></SNMP_Trap>";
         ASSERT_TRUE(testsupport::writeFile(common::State().File_SNMP_Trap, xml));
         create("bad.mib");
         ASSERT_EQ(messages.shown.size(), 1u);
@@ -203,7 +199,8 @@ TEST_F(SNMPMIB, SmilintFindsTheOlderLayoutAndReservedNamesBroken)
         if (line.startsWith(QLatin1String("trapval")))
             line.replace(QRegularExpression(QStringLiteral("OBJECTS \\{ \\w+ \\}")),
                          QStringLiteral("SYNTAX INTEGER MAX-ACCESS read-only"));
-    ASSERT_TRUE(testsupport::writeFile(mib("older.mib"), (older.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
+    ASSERT_TRUE(testsupport::writeFile(mib("older.mib"),
+                                       (older.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
     const auto out = smilint(mib("older.mib"));
     if (!out)
         GTEST_SKIP() << "smilint is not installed (scripts/install-deps installs smitools)";
@@ -211,7 +208,8 @@ TEST_F(SNMPMIB, SmilintFindsTheOlderLayoutAndReservedNamesBroken)
 
     common::State().SNMP_Read_Desc[0] = QStringLiteral("countin");
     const QStringList clash = energy_it::MIB_Lines();
-    ASSERT_TRUE(testsupport::writeFile(mib("clash.mib"), (clash.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
+    ASSERT_TRUE(testsupport::writeFile(mib("clash.mib"),
+                                       (clash.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1()));
     EXPECT_TRUE(smilint(mib("clash.mib"))->contains(QLatin1String("[2] redefinition of identifier")));
 }
 

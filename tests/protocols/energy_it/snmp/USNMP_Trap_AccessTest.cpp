@@ -78,8 +78,8 @@ TEST_F(SNMPTrapAccess, TypedVariablesAreSavedOnOK)
     user->type("ACG_SNMP_Read", 13, 1, QStringLiteral("Float * 10"));
     user->type("ACG_SNMP_Read", 14, 1, QStringLiteral("Boiler & <pump>"));
     TableWindowDriver::setRow(readTable(), 2, {"N", "x y", "", "N", "N", "N", "", "", "", "99", "Bad", "", ""});
-    TableWindowDriver::setRow(readTable(), 3, {"Y", "Private", "String", "N", "Y", "N", "", "0", "0", "16", "name",
-                                               "10.0.0.1", "None"});
+    TableWindowDriver::setRow(
+        readTable(), 3, {"Y", "Private", "String", "N", "Y", "N", "", "0", "0", "16", "name", "10.0.0.1", "None"});
     TableWindowDriver::setRow(writeTable(), 1, {"Y", "Private", "Int", "7", "7", "64", "", "Float / 100", "set point"});
     user->press("Btn_OK");
     EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
@@ -101,35 +101,84 @@ TEST_F(SNMPTrapAccess, FirstErrorIsShownAndNothingWritten)
         QStringList row;     // row 2 of that table, from column 1
         const char* message; // nullptr: passes
     } cases[] = {
-        {false, {"Y", "Pub lic"}, "Error row 2!! [SNMP Read] Community Name is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" and \"0\"..\"9\")"},
+        {false,
+         {"Y", "Pub lic"},
+         "Error row 2!! [SNMP Read] Community Name is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" "
+         "and \"0\"..\"9\")"},
         {false, {"Y", "Public", ""}, "Error row 2!! [SNMP Read] Type must be selected"},
         {false, {"Y", "Public", "Int", "N", "N", "N", "", "0", "3", "12", "", "1.2.3.4", "None"}, nullptr},
-        {false, {"Y", "Public", "String", "N", "N", "N", "", "0", "1", "4", "", "1.2.3.4", "None"}, "Error row 2!! [SNMP Read] Start Bit must be 0 if Type is String"},
-        {false, {"Y", "Public", "String", "N", "N", "N", "", "0", "0", "17", "", "1.2.3.4", "None"}, "Error row 2!! [SNMP Read] Num Bits/Bytes must be between 1 and 16 bytes"},
-        {false, {"Y", "Public", "int", "N", "N", "N", "", "0", "0", "65", "", "1.2.3.4", "None"}, "Error row 2!! [SNMP Read] Num Bits/Bytes must be between 1 and 64 bits"},
-        {false, {"Y", "Public", "Int", "N", "N", "Y", "0", "0", "0", "8", "", "1.2.3.4", "None"}, "Error row 2!! [SNMP Read] Time must be between 1 and 1000000000 ms"},
+        {false,
+         {"Y", "Public", "String", "N", "N", "N", "", "0", "1", "4", "", "1.2.3.4", "None"},
+         "Error row 2!! [SNMP Read] Start Bit must be 0 if Type is String"},
+        {false,
+         {"Y", "Public", "String", "N", "N", "N", "", "0", "0", "17", "", "1.2.3.4", "None"},
+         "Error row 2!! [SNMP Read] Num Bits/Bytes must be between 1 and 16 bytes"},
+        {false,
+         {"Y", "Public", "int", "N", "N", "N", "", "0", "0", "65", "", "1.2.3.4", "None"},
+         "Error row 2!! [SNMP Read] Num Bits/Bytes must be between 1 and 64 bits"},
+        {false,
+         {"Y", "Public", "Int", "N", "N", "Y", "0", "0", "0", "8", "", "1.2.3.4", "None"},
+         "Error row 2!! [SNMP Read] Time must be between 1 and 1000000000 ms"},
         {false, {"Y", "Public", "Int", "N", "N", "Y", "1000000000", "0", "0", "8", "", "1.2.3.4", "None"}, nullptr},
-        {false, {"Y", "Public", "Int", "N", "N", "Y", "1000000001", "0", "0", "8", "", "1.2.3.4", "None"}, "Error row 2!! [SNMP Read] Time must be between 1 and 1000000000 ms"},
-        {false, {"Y", "Public", "Int", "N", "N", "N", "", "", "0", "8"}, "Error row 2!! [SNMP Read] Position must be selected"},
-        {false, {"Y", "Public", "Int", "N", "N", "N", "", "0", "", "8"}, "Error row 2!! [SNMP Read] Start Bit must be selected"},
-        {false, {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "Temp"}, "Error row 2!! [SNMP Read] Description is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" and \"0\"..\"9\"). First character must be a letter and must be lowercase"},
-        {false, {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "t_1"}, "Error row 2!! [SNMP Read] Description is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" and \"0\"..\"9\"). First character must be a letter and must be lowercase"},
-        {false, {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "countin"}, "Error row 2!! [SNMP Read] Description is a name the MIB module already uses"},
-        {false, {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "trapval12"}, "Error row 2!! [SNMP Read] Description is a name the MIB module already uses"},
-        {false, {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "temp2In", "1.2.3.256", "None"}, "Error row 2!! [SNMP Read] IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
-        {false, {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "temp2In", "1.2.3", "None"}, "Error row 2!! [SNMP Read] IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
-        {false, {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "temp2In", "1.2.3.4", ""}, "Error row 2!! [SNMP Read] Conversion must be selected"},
+        {false,
+         {"Y", "Public", "Int", "N", "N", "Y", "1000000001", "0", "0", "8", "", "1.2.3.4", "None"},
+         "Error row 2!! [SNMP Read] Time must be between 1 and 1000000000 ms"},
+        {false,
+         {"Y", "Public", "Int", "N", "N", "N", "", "", "0", "8"},
+         "Error row 2!! [SNMP Read] Position must be selected"},
+        {false,
+         {"Y", "Public", "Int", "N", "N", "N", "", "0", "", "8"},
+         "Error row 2!! [SNMP Read] Start Bit must be selected"},
+        {false,
+         {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "Temp"},
+         "Error row 2!! [SNMP Read] Description is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" and "
+         "\"0\"..\"9\"). First character must be a letter and must be lowercase"},
+        {false,
+         {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "t_1"},
+         "Error row 2!! [SNMP Read] Description is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" and "
+         "\"0\"..\"9\"). First character must be a letter and must be lowercase"},
+        {false,
+         {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "countin"},
+         "Error row 2!! [SNMP Read] Description is a name the MIB module already uses"},
+        {false,
+         {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "trapval12"},
+         "Error row 2!! [SNMP Read] Description is a name the MIB module already uses"},
+        {false,
+         {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "temp2In", "1.2.3.256", "None"},
+         "Error row 2!! [SNMP Read] IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
+        {false,
+         {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "temp2In", "1.2.3", "None"},
+         "Error row 2!! [SNMP Read] IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
+        {false,
+         {"Y", "Public", "Int", "N", "N", "N", "", "0", "0", "8", "temp2In", "1.2.3.4", ""},
+         "Error row 2!! [SNMP Read] Conversion must be selected"},
         {false, {"N", "x y", "", "Y", "N", "Y", "0"}, nullptr},
-        {true, {"Y", "Pub-lic"}, "Error row 2!! [SNMP Write] Community Name is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" and \"0\"..\"9\")"},
+        {true,
+         {"Y", "Pub-lic"},
+         "Error row 2!! [SNMP Write] Community Name is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" "
+         "and \"0\"..\"9\")"},
         {true, {"Y", "Public", ""}, "Error row 2!! [SNMP Write] Type must be selected"},
         {true, {"Y", "Public", "Int", ""}, "Error row 2!! [SNMP Write] Position must be selected"},
         {true, {"Y", "Public", "Int", "0", ""}, "Error row 2!! [SNMP Write] Start Bit must be selected"},
-        {true, {"Y", "Public", "String", "0", "2", "4"}, "Error row 2!! [SNMP Write] Start Bit must be 0 if Type is String"},
-        {true, {"Y", "Public", "Int", "0", "0", "0"}, "Error row 2!! [SNMP Write] Num Bits/Bytes must be between 1 and 64 bits"},
-        {true, {"Y", "Public", "String", "0", "0", "17"}, "Error row 2!! [SNMP Write] Num Bits/Bytes must be between 1 and 16 bytes"},
-        {true, {"Y", "Public", "Int", "0", "0", "8", "1abc"}, "Error row 2!! [SNMP Write] Descrtiption is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" and \"0\"..\"9\"). First character must be a letter and must be lowercase"},
-        {true, {"Y", "Public", "Int", "0", "0", "8", "bufferoutblk8"}, "Error row 2!! [SNMP Write] Description is a name the MIB module already uses"},
-        {true, {"Y", "Public", "Int", "0", "0", "8", "w2", ""}, "Error row 2!! [SNMP Write] Conversion must be selected"},
+        {true,
+         {"Y", "Public", "String", "0", "2", "4"},
+         "Error row 2!! [SNMP Write] Start Bit must be 0 if Type is String"},
+        {true,
+         {"Y", "Public", "Int", "0", "0", "0"},
+         "Error row 2!! [SNMP Write] Num Bits/Bytes must be between 1 and 64 bits"},
+        {true,
+         {"Y", "Public", "String", "0", "0", "17"},
+         "Error row 2!! [SNMP Write] Num Bits/Bytes must be between 1 and 16 bytes"},
+        {true,
+         {"Y", "Public", "Int", "0", "0", "8", "1abc"},
+         "Error row 2!! [SNMP Write] Descrtiption is not correct (allowed characters are \"a\"..\"z\", \"A\"..\"Z\" "
+         "and \"0\"..\"9\"). First character must be a letter and must be lowercase"},
+        {true,
+         {"Y", "Public", "Int", "0", "0", "8", "bufferoutblk8"},
+         "Error row 2!! [SNMP Write] Description is a name the MIB module already uses"},
+        {true,
+         {"Y", "Public", "Int", "0", "0", "8", "w2", ""},
+         "Error row 2!! [SNMP Write] Conversion must be selected"},
         {true, {"Y", "Public", "Int", "0", "0", "8", "w2", "None"}, nullptr},
         // Descriptions are unique over both tables, empty ones included.
         {true, {"Y", "Public", "Int", "0", "0", "8", "r1", "None"}, "Error!! The Descriptions must be all differents"},
@@ -265,10 +314,12 @@ TEST(SNMPNames, CharacterRuleAndReservedNames)
 TEST_F(SNMPTrapAccess, Screenshot)
 {
     open();
-    TableWindowDriver::setRow(readTable(), 1, {"Y", "Public", "Int", "Y", "N", "Y", "1000", "10", "0", "16", "temp",
-                                               "192.168.1.125", "None", "Boiler"});
-    TableWindowDriver::setRow(readTable(), 2, {"N", "Private", "String", "N", "Y", "N", "", "20", "0", "8", "name",
-                                               "192.168.1.126", "None", "Label"});
+    TableWindowDriver::setRow(
+        readTable(), 1,
+        {"Y", "Public", "Int", "Y", "N", "Y", "1000", "10", "0", "16", "temp", "192.168.1.125", "None", "Boiler"});
+    TableWindowDriver::setRow(
+        readTable(), 2,
+        {"N", "Private", "String", "N", "Y", "N", "", "20", "0", "8", "name", "192.168.1.126", "None", "Label"});
     TFSNMP_Trap_Access::Index_Row_Build(readTable());
     user->checkTablePicture(QStringLiteral("windows/SNMP_Trap_Access_window.png"), QSize(1256, 337), readTable(), 2, 2,
                             5);

@@ -50,13 +50,18 @@ const QString kSamples = QStringLiteral(QV_SOURCE_DIR "/tests/fixtures/refdata/e
 // Cells 1 .. 17 of a read row and 1 .. 21 of a write row that pass every check.
 QStringList validRead(const QString& address)
 {
-    return {"Y", address, "Analog Input", "1", "Present Value (85)", "4", "N", "", "", "", "1000", "0", "0", "0",
-            "N", "", "m"};
+    return {"Y", address, "Analog Input", "1", "Present Value (85)", "4", "N", "", "", "", "1000", "0", "0", "0", "N",
+            "",  "m"};
 }
 QStringList validWrite(const QString& address)
 {
-    return {"Y", address, "Analog Output", "Real", "1", "Present Value (85)", "0", "4", "N", "", "", "", "N", "N",
-            "1000", "0", "0", "0", "N", "", "m"};
+    return {"Y",    address, "Analog Output",
+            "Real", "1",     "Present Value (85)",
+            "0",    "4",     "N",
+            "",     "",      "",
+            "N",    "N",     "1000",
+            "0",    "0",     "0",
+            "N",    "",      "m"};
 }
 
 QStringList withCells(QStringList row, const std::map<int, QString>& cells)
@@ -85,9 +90,9 @@ protected:
 
     void writeKind(const char* kind)
     {
-        ASSERT_TRUE(testsupport::writeFile(common::State().File_ParGen,
-                                           QByteArray("<Par_Gen>\n\t<BACnet_Master_Type>") + kind
-                                               + "</BACnet_Master_Type>\n</Par_Gen>\n"));
+        ASSERT_TRUE(testsupport::writeFile(common::State().File_ParGen, QByteArray("<Par_Gen>\n\t<BACnet_Master_Type>")
+                                                                            + kind
+                                                                            + "</BACnet_Master_Type>\n</Par_Gen>\n"));
     }
 
     void open()
@@ -145,17 +150,41 @@ TEST_F(BACnetClient, TypedRequestsAreSavedOnOK)
     user->type("ACG1", rc::D_Len, 1, QStringLiteral("M3"));
     // The editor works on displayed columns: the Mnemonic comes after the two hidden ones.
     user->type("ACG1", readTable().DisplColFromReal(rc::Mnemonic), 1, QStringLiteral("Room & <T>"));
-    for (const auto& [c, text] : std::map<int, const char*>{{rc::NByte, "4"}, {rc::En_Dest, "Y"}, {rc::D_Net, "5"},
-                                                            {rc::D_Add, "1, 2,3"}, {rc::Poll_Time, "1000"},
-                                                            {rc::Max_Err, "3"}, {rc::Position, "0"},
-                                                            {rc::Start_Bit, "0"}, {rc::Swap, "Y"},
+    for (const auto& [c, text] : std::map<int, const char*>{{rc::NByte, "4"},
+                                                            {rc::En_Dest, "Y"},
+                                                            {rc::D_Net, "5"},
+                                                            {rc::D_Add, "1, 2,3"},
+                                                            {rc::Poll_Time, "1000"},
+                                                            {rc::Max_Err, "3"},
+                                                            {rc::Position, "0"},
+                                                            {rc::Start_Bit, "0"},
+                                                            {rc::Swap, "Y"},
                                                             {rc::Convertion, "Float to Int"}})
         readTable().SetCells(c, 1, QLatin1String(text));
     // A disabled row is saved as it is, unchecked.
     TableWindowDriver::setRow(readTable(), 2, {"N", "bad", "x", "", "", "", "", "", "", "", "-1"});
     TableWindowDriver::setRow(writeTable(), 1,
-                              {"Y", "192.168.0.21", "Analog Output", "Real", "1234", "Present Value (85)", "8", "4",
-                               "N", "", "", "", "Y", "N", "", "0", "4", "0", "Y", "Int to Float", "Damper"});
+                              {"Y",
+                               "192.168.0.21",
+                               "Analog Output",
+                               "Real",
+                               "1234",
+                               "Present Value (85)",
+                               "8",
+                               "4",
+                               "N",
+                               "",
+                               "",
+                               "",
+                               "Y",
+                               "N",
+                               "",
+                               "0",
+                               "4",
+                               "0",
+                               "Y",
+                               "Int to Float",
+                               "Damper"});
     user->press("Btn_OK");
     EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
     EXPECT_EQ(user->result(), TFBACnetAccess::kModalOK);
@@ -183,12 +212,10 @@ TEST_F(BACnetClient, FirstErrorIsShownAndNothingWritten)
     const QString byteRange = QStringLiteral("!! Bytes of Destination Address must be between 0 and 255");
     const QString listLength = QStringLiteral("!! Destination Length is Wrong, choose one in List");
     const auto routed = [](const char* length, const char* address) {
-        return std::map<int, QString>{{rc::En_Dest, "Y"}, {rc::D_Net, "1"}, {rc::D_Len, length},
-                                      {rc::D_Add, address}};
+        return std::map<int, QString>{{rc::En_Dest, "Y"}, {rc::D_Net, "1"}, {rc::D_Len, length}, {rc::D_Add, address}};
     };
     const auto routedWrite = [](const char* length, const char* address) {
-        return std::map<int, QString>{{wc::En_Dest, "Y"}, {wc::D_Net, "1"}, {wc::D_Len, length},
-                                      {wc::D_Add, address}};
+        return std::map<int, QString>{{wc::En_Dest, "Y"}, {wc::D_Net, "1"}, {wc::D_Len, length}, {wc::D_Add, address}};
     };
     const struct Case {
         bool write;                  // the row changed is in the write table
@@ -219,7 +246,8 @@ TEST_F(BACnetClient, FirstErrorIsShownAndNothingWritten)
         {false, {{rc::Property, "4194304"}}, readPrefix + property},
         {false, {{rc::NByte, "256"}}, readPrefix + "!! NByte must be between 0 and 255"},
         {false, {{rc::NByte, "255"}}, {}},
-        {false, {{rc::En_Dest, "Y"}, {rc::D_Net, "0"}, {rc::D_Len, "1"}, {rc::D_Add, "0"}},
+        {false,
+         {{rc::En_Dest, "Y"}, {rc::D_Net, "0"}, {rc::D_Len, "1"}, {rc::D_Add, "0"}},
          readPrefix + "!! Destination Network must be between 1 and 65535"},
         {false, {{rc::En_Dest, "N"}, {rc::D_Net, "0"}, {rc::D_Len, "x"}}, {}},
         {false, routed("3", "0"), readPrefix + "!! Destination Lenght must be 1 or 2 or 6"},
@@ -251,31 +279,39 @@ TEST_F(BACnetClient, FirstErrorIsShownAndNothingWritten)
         {true, {{wc::Object_Type, "Accumulator"}}, writePrefix + objectType},
         {true, {{wc::Instance, "4294967296"}}, writePrefix + instance},
         {true, {{wc::Property, "Units (117)"}}, writePrefix + property},
-        {true, {{wc::Data_Type, "Signed Int"}},
+        {true,
+         {{wc::Data_Type, "Signed Int"}},
          writePrefix + "!! Data Type is not correct. Aspected Data Type is Real"},
         {true, {{wc::Data_Type, " real "}}, {}},
-        {true, {{wc::Object_Type, "Binary Output"}, {wc::Data_Type, "Real"}},
+        {true,
+         {{wc::Object_Type, "Binary Output"}, {wc::Data_Type, "Real"}},
          writePrefix + "!! Data Type is not correct. Aspected Data Type is Enumerated"},
-        {true, {{wc::Object_Type, "Positive Integer Value"}, {wc::Data_Type, "Signed Int"}},
+        {true,
+         {{wc::Object_Type, "Positive Integer Value"}, {wc::Data_Type, "Signed Int"}},
          writePrefix + "!! Data Type is not correct. Aspected Data Type is Unsigned Int"},
         {true, {{wc::Object_Type, "Integer Value"}, {wc::Data_Type, "Signed Int"}}, {}},
         {true, {{wc::Object_Type, "Large Analog Value"}, {wc::Data_Type, "Double"}, {wc::NByte, "8"}}, {}},
-        {true, {{wc::Object_Type, "Large Analog Value"}, {wc::Data_Type, "Double"}, {wc::NByte, "9"}},
+        {true,
+         {{wc::Object_Type, "Large Analog Value"}, {wc::Data_Type, "Double"}, {wc::NByte, "9"}},
          writePrefix + "!! NByte must be between 0 and 8"},
         {true, {{wc::Property, "600"}, {wc::Data_Type, "Octet String"}, {wc::NByte, "255"}}, {}},
         {true, {{wc::Object_Type, "300"}, {wc::Data_Type, "Date"}}, {}},
-        {true, {{wc::Object_Type, "Life Safety Point"}, {wc::Data_Type, "Enumerated"}},
+        {true,
+         {{wc::Object_Type, "Life Safety Point"}, {wc::Data_Type, "Enumerated"}},
          writePrefix + "!! Data Type is not correct"},
-        {true, {{wc::Property, "600"}, {wc::Data_Type, "Boolean"}, {wc::NByte, "2"}},
+        {true,
+         {{wc::Property, "600"}, {wc::Data_Type, "Boolean"}, {wc::NByte, "2"}},
          writePrefix + "!! NByte must be between 0 and 1"},
         {true, {{wc::Property, "600"}, {wc::Data_Type, "Null"}, {wc::NByte, "0"}}, {}},
-        {true, {{wc::Property, "600"}, {wc::Data_Type, "Bit String"}, {wc::NByte, "121"}},
+        {true,
+         {{wc::Property, "600"}, {wc::Data_Type, "Bit String"}, {wc::NByte, "121"}},
          writePrefix + "!! NByte must be between 0 and 120"},
         {true, {{wc::Priority, "16"}}, {}},
         {true, {{wc::Priority, "17"}}, writePrefix + "!! Priority must be between 0 and 16"},
         {true, routedWrite("M2", "1"), writePrefix + tooFew},
         {true, routedWrite("2", "1"), {}},
-        {true, {{wc::En_Dest, "Y"}, {wc::D_Net, "65536"}, {wc::D_Len, "1"}, {wc::D_Add, "0"}},
+        {true,
+         {{wc::En_Dest, "Y"}, {wc::D_Net, "65536"}, {wc::D_Len, "1"}, {wc::D_Add, "0"}},
          writePrefix + "!! Destination Network must be between 1 and 65535"},
         {true, {{wc::Timer, "N"}, {wc::Poll_Time, "-1"}}, {}},
         {true, {{wc::Timer, "Y"}, {wc::Poll_Time, "-1"}}, writePrefix + "!! Poll Time must be between 0 and 100000000"},
@@ -293,8 +329,9 @@ TEST_F(BACnetClient, FirstErrorIsShownAndNothingWritten)
         TableWindowDriver::setRow(table, 2, row2);
         // A row error is the first one only: the row after it holds another.
         if (!k.message.isEmpty())
-            TableWindowDriver::setRow(table, 3, withCells(k.write ? validWrite("10.0.0.3") : validRead("10.0.0.3"),
-                                                          {{k.write ? wc::Instance : rc::Instance, "x"}}));
+            TableWindowDriver::setRow(table, 3,
+                                      withCells(k.write ? validWrite("10.0.0.3") : validRead("10.0.0.3"),
+                                                {{k.write ? wc::Instance : rc::Instance, "x"}}));
         user->press("Btn_OK");
         if (k.message.isEmpty()) {
             EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
@@ -403,8 +440,8 @@ TEST_F(BACnetClient, MissingAttributesTakeTheirDefaults)
               (QStringList{"Y", "", "Analog Input", "", "", "", "N", "", "", "", "", "", "", "", "", "", ""}));
     EXPECT_EQ(readTable().Cells(rc::Enable, 2), QStringLiteral("N"));
     EXPECT_EQ(readTable().Cells(rc::En_Dest, 2), QStringLiteral("Y"));
-    EXPECT_EQ(rowCells(writeTable(), 1), (QStringList{"Y", "", "", "", "", "", "", "", "N", "", "", "", "N", "N", "",
-                                                      "", "", "", "", "", "w"}));
+    EXPECT_EQ(rowCells(writeTable(), 1),
+              (QStringList{"Y", "", "", "", "", "", "", "", "N", "", "", "", "N", "N", "", "", "", "", "", "", "w"}));
     EXPECT_EQ(readTable().Cells(rc::En_Dest, 3), QString());
 
     // A missing section is told and the window closes, so that OK cannot drop the other table.
@@ -473,10 +510,12 @@ TEST_F(BACnetClient, LanguageChangeReappliesTheTexts)
 TEST_F(BACnetClient, Screenshot)
 {
     open();
-    TableWindowDriver::setRow(readTable(), 1, withCells(validRead("192.168.1.20"), {{rc::Mnemonic, "Room temperature"}}));
-    TableWindowDriver::setRow(readTable(), 2,
-                              withCells(validRead("192.168.1.21"), {{rc::En_Dest, "Y"}, {rc::D_Net, "5"},
-                                                                    {rc::D_Len, "M3"}, {rc::D_Add, "1,2,3"}}));
+    TableWindowDriver::setRow(readTable(), 1,
+                              withCells(validRead("192.168.1.20"), {{rc::Mnemonic, "Room temperature"}}));
+    TableWindowDriver::setRow(
+        readTable(), 2,
+        withCells(validRead("192.168.1.21"),
+                  {{rc::En_Dest, "Y"}, {rc::D_Net, "5"}, {rc::D_Len, "M3"}, {rc::D_Add, "1,2,3"}}));
     user->checkTablePicture(QStringLiteral("windows/BACnetAccess_window.png"), QSize(1305, 337), readTable(), 2, 2, 5);
 }
 
@@ -545,9 +584,27 @@ TEST_F(BACnetImport, ThePublishedExample)
               (QStringList{"Y", "192.168.1.50", "Analog Input", "4123", "Present Value (85)", "4", "N", "", "", "",
                            "1000", "0", "0", "0", "N", "", "RoomTemperature - This is a Room Temperature"}));
     // Only the settable Damper is written.
-    EXPECT_EQ(rowCells(writeTable(), 1),
-              (QStringList{"Y", "192.168.1.50", "Analog Output", "Real", "1234", "Present Value (85)", "0", "4", "N",
-                           "", "", "", "N", "N", "1000", "0", "0", "0", "N", "", "Damper - Damper in Duct 2"}));
+    EXPECT_EQ(rowCells(writeTable(), 1), (QStringList{"Y",
+                                                      "192.168.1.50",
+                                                      "Analog Output",
+                                                      "Real",
+                                                      "1234",
+                                                      "Present Value (85)",
+                                                      "0",
+                                                      "4",
+                                                      "N",
+                                                      "",
+                                                      "",
+                                                      "",
+                                                      "N",
+                                                      "N",
+                                                      "1000",
+                                                      "0",
+                                                      "0",
+                                                      "0",
+                                                      "N",
+                                                      "",
+                                                      "Damper - Damper in Duct 2"}));
     EXPECT_EQ(writeTable().Cells(wc::Object_Type, 2), QString());
     EXPECT_EQ(common::State().Last_EDE_Dir, QFileInfo(sample).absolutePath());
     // The imported rows pass the checks.
@@ -603,7 +660,8 @@ TEST_F(BACnetImport, RoundTripFromTheServerTablesToTheClientFile)
         EXPECT_EQ(readTable().Cells(rc::Object_Type, row), ethernet::Get_ObjType_EDE(type));
         EXPECT_EQ(readTable().Cells(rc::Instance, row), o.ObjectInstance);
         EXPECT_EQ(readTable().Cells(rc::NByte, row), QString::number(ethernet::Get_NumByte_EDE(type)));
-        EXPECT_EQ(readTable().Cells(rc::Mnemonic, row), asWritten(o.ObjectName) + QStringLiteral(" - ") + asWritten(o.Description));
+        EXPECT_EQ(readTable().Cells(rc::Mnemonic, row),
+                  asWritten(o.ObjectName) + QStringLiteral(" - ") + asWritten(o.Description));
         ++row;
     }
     EXPECT_EQ(readTable().Cells(rc::Object_Type, row), QString());
@@ -681,8 +739,8 @@ TEST_F(BACnetImport, WithoutAnAddressColumnTheImportGoesBelowTheRows)
     TableWindowDriver::setRow(readTable(), 1, validRead(""));
     TableWindowDriver::setRow(readTable(), 2, withCells(validRead(""), {{rc::Position, "4"}}));
     importFile(writeEde(kThree), {}, "Btn_OK", "any");
-    EXPECT_EQ(column(readTable(), rc::Mnemonic, 6), (QStringList{"m", "m", "Temp - Room", "Damper - Duct",
-                                                                 "Fan - Contact", ""}));
+    EXPECT_EQ(column(readTable(), rc::Mnemonic, 6),
+              (QStringList{"m", "m", "Temp - Room", "Damper - Duct", "Fan - Contact", ""}));
     EXPECT_EQ(column(readTable(), rc::Position, 5), (QStringList{"0", "4", "8", "12", "16"}));
     EXPECT_EQ(readTable().Cells(rc::Address, 3), QStringLiteral("any"));
 }
@@ -700,7 +758,8 @@ TEST_F(BACnetImport, ObjectsPastTheLastRowAreCounted)
 {
     open();
     for (int row = 1; row <= 510; ++row)
-        TableWindowDriver::setRow(readTable(), row, validRead(QStringLiteral("10.0.%1.%2").arg(row / 256).arg(row % 256)));
+        TableWindowDriver::setRow(readTable(), row,
+                                  validRead(QStringLiteral("10.0.%1.%2").arg(row / 256).arg(row % 256)));
     importFile(writeEde(kThree));
     EXPECT_EQ(readTable().Cells(rc::Mnemonic, 511), QStringLiteral("Temp - Room"));
     EXPECT_EQ(readTable().Cells(rc::Mnemonic, 512), QStringLiteral("Damper - Duct"));

@@ -50,9 +50,10 @@ protected:
     }
     void limitNames(bool on)
     {
-        ASSERT_TRUE(testsupport::writeFile(common::State().File_ParGen,
-                                           on ? "<Par_Gen><BACnet_Desc_Chars_Limit>1</BACnet_Desc_Chars_Limit></Par_Gen>"
-                                              : "<Par_Gen><BACnet_Desc_Chars_Limit> 1</BACnet_Desc_Chars_Limit></Par_Gen>"));
+        ASSERT_TRUE(
+            testsupport::writeFile(common::State().File_ParGen,
+                                   on ? "<Par_Gen><BACnet_Desc_Chars_Limit>1</BACnet_Desc_Chars_Limit></Par_Gen>"
+                                      : "<Par_Gen><BACnet_Desc_Chars_Limit> 1</BACnet_Desc_Chars_Limit></Par_Gen>"));
     }
     QByteArray fixture(const char* name) const
     {
@@ -95,29 +96,61 @@ TEST_F(BACnetServer, FirstErrorOfEitherTableWithItsExactText)
         QStringList row2;
         const char* message; // nullptr: passes
     } cases[] = {
-        {false, {"Analog Input", "", "0", "", "4", "", ""}, "Error row 2!! [BACnet in Read] Eng. Unit must be between 0 and 65535"},
-        {false, {"Binary Input", "", "0", "1", "", "", ""}, "Error row 2!! [BACnet in Read] Eng. Unit must be between 0 and 65535"},
-        {true, {"Binary Out", "", "0", "1", "", "", ""}, "Error row 2!! [BACnet in Write] Eng. Unit must be between 0 and 65535"},
-        {false, {"Analog Input", "65536", "0", "", "4", "", ""}, "Error row 2!! [BACnet in Read] Eng. Unit must be between 0 and 65535"},
-        {false, {"Analog Input", "0x3E", "1500", "", "4", "", ""}, "Error row 2!! [BACnet in Read] Position must be between 0 and 1499"},
-        {true, {"Analog Out", "1", "", "", "4", "", ""}, "Error row 2!! [BACnet in Write] Position must be between 0 and 1499"},
-        {false, {"Analog Input", "62", "1498", "", "4", "", ""}, "Error row 2!! [BACnet in Read] Too many bytes to save starting from the Position indicate"},
-        {false, {"Analog Input", "62", "0", "", "5", "", ""}, "Error row 2!! [BACnet in Read] Length with variable \"Analog Input\" must be between 1 and 4"},
-        {false, {"Life Safety Zone", "62", "0", "", "3", "", ""}, "Error row 2!! [BACnet in Read] Length with variable \"Life Safety Zone\" must be 1 or 2"},
+        {false,
+         {"Analog Input", "", "0", "", "4", "", ""},
+         "Error row 2!! [BACnet in Read] Eng. Unit must be between 0 and 65535"},
+        {false,
+         {"Binary Input", "", "0", "1", "", "", ""},
+         "Error row 2!! [BACnet in Read] Eng. Unit must be between 0 and 65535"},
+        {true,
+         {"Binary Out", "", "0", "1", "", "", ""},
+         "Error row 2!! [BACnet in Write] Eng. Unit must be between 0 and 65535"},
+        {false,
+         {"Analog Input", "65536", "0", "", "4", "", ""},
+         "Error row 2!! [BACnet in Read] Eng. Unit must be between 0 and 65535"},
+        {false,
+         {"Analog Input", "0x3E", "1500", "", "4", "", ""},
+         "Error row 2!! [BACnet in Read] Position must be between 0 and 1499"},
+        {true,
+         {"Analog Out", "1", "", "", "4", "", ""},
+         "Error row 2!! [BACnet in Write] Position must be between 0 and 1499"},
+        {false,
+         {"Analog Input", "62", "1498", "", "4", "", ""},
+         "Error row 2!! [BACnet in Read] Too many bytes to save starting from the Position indicate"},
+        {false,
+         {"Analog Input", "62", "0", "", "5", "", ""},
+         "Error row 2!! [BACnet in Read] Length with variable \"Analog Input\" must be between 1 and 4"},
+        {false,
+         {"Life Safety Zone", "62", "0", "", "3", "", ""},
+         "Error row 2!! [BACnet in Read] Length with variable \"Life Safety Zone\" must be 1 or 2"},
         {false, {"Large Analog Value", "62", "1492", "", "8", "", ""}, nullptr},
-        {false, {"Binary Input", "0", "1499", "", "", "", ""}, "Error row 2!! [BACnet in Read] Bit must be between 0 and 7"},
+        {false,
+         {"Binary Input", "0", "1499", "", "", "", ""},
+         "Error row 2!! [BACnet in Read] Bit must be between 0 and 7"},
         {false, {"Binary Value", "0", "1499", "7", "99", "", ""}, nullptr}, // no Length for a bit
-        {true, {"Binary Value", "0", "1499", " ", "", "", ""}, "Error row 2!! [BACnet in Write] Bit must be between 0 and 7"},
-        {true, {"Access Door", "0", "0", "", "2", "", ""}, "Error row 2!! [BACnet in Write] Length with variable \"Access Door\" must be equal to 1"},
-        {true, {"Analog Out", "0", "1497", "", "4", "", ""}, "Error row 2!! [BACnet in Write] Too many bytes to save starting from the Position indicate"},
-        {true, {"Integer Value", "0", "0", "", "0", "", ""}, "Error row 2!! [BACnet in Write] Length with variable \"Integer Value\" must be between 1 and 4"},
+        {true,
+         {"Binary Value", "0", "1499", " ", "", "", ""},
+         "Error row 2!! [BACnet in Write] Bit must be between 0 and 7"},
+        {true,
+         {"Access Door", "0", "0", "", "2", "", ""},
+         "Error row 2!! [BACnet in Write] Length with variable \"Access Door\" must be equal to 1"},
+        {true,
+         {"Analog Out", "0", "1497", "", "4", "", ""},
+         "Error row 2!! [BACnet in Write] Too many bytes to save starting from the Position indicate"},
+        {true,
+         {"Integer Value", "0", "0", "", "0", "", ""},
+         "Error row 2!! [BACnet in Write] Length with variable \"Integer Value\" must be between 1 and 4"},
         // The read table's Integer Value has no Length rule: only the last byte counts, and a
         // Length that is no number reads as 0.
         {false, {"Integer Value", "0", "0", "", "0", "", ""}, nullptr},
         {false, {"Integer Value", "0", "0", "", "9", "", ""}, nullptr},
         {false, {"Integer Value", "0", "1499", "", "x", "", ""}, nullptr},
-        {false, {"Integer Value", "0", "1492", "", "9", "", ""}, "Error row 2!! [BACnet in Read] Too many bytes to save starting from the Position indicate"},
-        {false, {"Integer Value", "0", "1", "", "2147483647", "", ""}, "Error row 2!! [BACnet in Read] Too many bytes to save starting from the Position indicate"},
+        {false,
+         {"Integer Value", "0", "1492", "", "9", "", ""},
+         "Error row 2!! [BACnet in Read] Too many bytes to save starting from the Position indicate"},
+        {false,
+         {"Integer Value", "0", "1", "", "2147483647", "", ""},
+         "Error row 2!! [BACnet in Read] Too many bytes to save starting from the Position indicate"},
         // The type is the cell's exact text: a blank after it matches no Length rule.
         {false, {"Analog Input ", "0", "0", "", "7", "", ""}, nullptr},
     };
@@ -216,7 +249,8 @@ TEST_F(BACnetServer, AFileWithMoreRowsThanTheTableLoadsWhatFitsAndSaysSo)
     QByteArray file = "<BACnet_to_Modbus>\n<BACnet_in_Read>\n";
     for (int r = 1; r <= 1001; ++r)
         file += "<row Data_Type=\"Integer Value\" Eng_Unit=\"0\" Position=\"0\" Bit=\"\" Length=\"1\" Swap=\"N\" "
-                "Mnemonic=\"o" + QByteArray::number(r) + "\" />\n";
+                "Mnemonic=\"o"
+                + QByteArray::number(r) + "\" />\n";
     file += "</BACnet_in_Read>\n<BACnet_in_Write />\n</BACnet_to_Modbus>\n";
     ASSERT_TRUE(testsupport::writeFile(path(), file));
     limitNames(true);

@@ -32,9 +32,17 @@ TEST(BACnetEDE, TimeStampHasTwoDigitFieldsAndTheWholeYear)
 TEST(BACnetEDE, ObjectTypeByDataTypeText)
 {
     const std::pair<const char*, int> cases[] = {
-        {"Analog Input", 0},  {" analog out ", 1},        {"Binary Value", 5},   {"Multi State Output", 14},
-        {"Access Door", 30},  {"DateTime Value", 44},     {"Integer Value", 45}, {"Large Analog Value", 46},
-        {"Positive Integer Value", 48}, {"", 0},          {"Analog Output", 0},
+        {"Analog Input", 0},
+        {" analog out ", 1},
+        {"Binary Value", 5},
+        {"Multi State Output", 14},
+        {"Access Door", 30},
+        {"DateTime Value", 44},
+        {"Integer Value", 45},
+        {"Large Analog Value", 46},
+        {"Positive Integer Value", 48},
+        {"", 0},
+        {"Analog Output", 0},
     };
     for (const auto& [text, type] : cases)
         EXPECT_EQ(ethernet::EDE_Object_Type(QLatin1String(text)), type) << text;
@@ -66,8 +74,8 @@ protected:
     }
     void writeParGen(const char* body)
     {
-        ASSERT_TRUE(testsupport::writeFile(common::State().File_ParGen,
-                                           QByteArray("<Par_Gen>\n") + body + "</Par_Gen>\n"));
+        ASSERT_TRUE(
+            testsupport::writeFile(common::State().File_ParGen, QByteArray("<Par_Gen>\n") + body + "</Par_Gen>\n"));
     }
 
     QString project;
@@ -81,7 +89,7 @@ TEST_F(EDEWriter, GoldenFiles)
 {
     struct Case {
         const char* name;
-        const char* parGen;  // nullptr: the fixture's; "": no settings file
+        const char* parGen; // nullptr: the fixture's; "": no settings file
         bool tables;
         const char* golden;
     } cases[] = {
@@ -90,9 +98,10 @@ TEST_F(EDEWriter, GoldenFiles)
         // and LF written as blanks.
         {"short names", nullptr, true, "EDE_short_names.csv"},
         // The serial kind takes the serial device instance; the limit "1" keeps whole names.
-        {"long names", "\t<BACnet_Type>1</BACnet_Type>\n\t<BACnet_DEV_IDE>1234</BACnet_DEV_IDE>\n"
-                       "\t<BACnet_Ser_DEV_IDE>77</BACnet_Ser_DEV_IDE>\n"
-                       "\t<BACnet_Desc_Chars_Limit>1</BACnet_Desc_Chars_Limit>\n",
+        {"long names",
+         "\t<BACnet_Type>1</BACnet_Type>\n\t<BACnet_DEV_IDE>1234</BACnet_DEV_IDE>\n"
+         "\t<BACnet_Ser_DEV_IDE>77</BACnet_Ser_DEV_IDE>\n"
+         "\t<BACnet_Desc_Chars_Limit>1</BACnet_Desc_Chars_Limit>\n",
          true, "EDE_long_names_serial.csv"},
         {"no settings", "", true, "EDE_no_settings.csv"},
         {"no tables", nullptr, false, "EDE_header_only.csv"},

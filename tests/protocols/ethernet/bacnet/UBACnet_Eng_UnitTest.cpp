@@ -31,8 +31,13 @@ using ethernet::TFBACnet_Eng_Unit;
 TEST(BACnetEngUnit, DescUnitNamesCodesAndUnknown)
 {
     const std::pair<int, const char*> cases[] = {
-        {62, "degrees-Celsius"}, {51, "housepower"}, {103, "radiants"}, {0, "square-meters"},
-        {236, "minutes-per-degree-kelvin"}, {237, "unknown"}, {-1, "unknown"},
+        {62, "degrees-Celsius"},
+        {51, "housepower"},
+        {103, "radiants"},
+        {0, "square-meters"},
+        {236, "minutes-per-degree-kelvin"},
+        {237, "unknown"},
+        {-1, "unknown"},
     };
     for (const auto& [code, name] : cases)
         EXPECT_EQ(Desc_Unit(code), QLatin1String(name)) << code;
@@ -89,8 +94,8 @@ TEST(BACnetEngUnit, NamesMatchThePublishedUnitsTable)
     for (int code = 0; code <= ethernet::kLast_Unit_Code; ++code) {
         ASSERT_TRUE(published.count(code)) << code;
         const bool same = Desc_Unit(code).compare(published[code], Qt::CaseInsensitive) == 0;
-        EXPECT_EQ(same, !ownSpelling.count(code)) << code << " " << Desc_Unit(code).toStdString() << " / "
-                                                  << published[code].toStdString();
+        EXPECT_EQ(same, !ownSpelling.count(code))
+            << code << " " << Desc_Unit(code).toStdString() << " / " << published[code].toStdString();
     }
 }
 

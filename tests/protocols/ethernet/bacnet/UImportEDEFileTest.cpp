@@ -82,9 +82,8 @@ TEST(EDEReader, FieldsAreTakenFromTheLeft)
     QStringList l = header();
     l << QStringLiteral(" key ; 12 ; Name ; 1 ; 99 ; The desc ; 20 ; 0 ; 100 ; y ; Y ; 24 ; 18 ; 5432 ; 62 ; V1; V2 ;")
       << QStringLiteral("short;x;Short;2;") // fewer fields: the rest empty, numbers -1
-      << QStringLiteral("") << QStringLiteral("   ")
-      << QStringLiteral("typeless;1;NoType;;5;")
-      << QStringLiteral("device;1;Dev;8;5;") // a type the tables do not take
+      << QStringLiteral("") << QStringLiteral("   ") << QStringLiteral("typeless;1;NoType;;5;")
+      << QStringLiteral("device;1;Dev;8;5;")               // a type the tables do not take
       << QStringLiteral("last;1;Last;5;3;d;;;;N;N;;;;62"); // field 15 not followed by ";"
     const auto vars = ethernet::Read_EDE_Vars(l);
     ASSERT_EQ(vars.size(), 3u);
@@ -125,15 +124,23 @@ TEST(EDEReader, ObjectKindsOfTheClientTables)
         const char* dataType;
         int bytes;
     } kinds[] = {
-        {0, "Analog Input", "Real", 4},        {1, "Analog Output", "Real", 4},
-        {2, "Analog Value", "Real", 4},        {3, "Binary Input", "Enumerated", 1},
-        {4, "Binary Output", "Enumerated", 1}, {5, "Binary Value", "Enumerated", 1},
-        {13, "Multi-State Input", "Unsigned Int", 4}, {14, "Multi-State Output", "Unsigned Int", 4},
-        {19, "Multi-State Value", "Unsigned Int", 4}, {21, "Life Safety Point", "Enumerated", 2},
-        {22, "Life Safety Zone", "Enumerated", 2},    {23, "Accumulator", "Unsigned Int", 4},
-        {45, "Integer Value", "Signed Int", 4},       {46, "Large Analog Value", "Double", 8},
+        {0, "Analog Input", "Real", 4},
+        {1, "Analog Output", "Real", 4},
+        {2, "Analog Value", "Real", 4},
+        {3, "Binary Input", "Enumerated", 1},
+        {4, "Binary Output", "Enumerated", 1},
+        {5, "Binary Value", "Enumerated", 1},
+        {13, "Multi-State Input", "Unsigned Int", 4},
+        {14, "Multi-State Output", "Unsigned Int", 4},
+        {19, "Multi-State Value", "Unsigned Int", 4},
+        {21, "Life Safety Point", "Enumerated", 2},
+        {22, "Life Safety Zone", "Enumerated", 2},
+        {23, "Accumulator", "Unsigned Int", 4},
+        {45, "Integer Value", "Signed Int", 4},
+        {46, "Large Analog Value", "Double", 8},
         {48, "Positive Integer Value", "Unsigned Int", 4},
-        {8, "", "Null", 4},                    {-1, "", "Null", 4},
+        {8, "", "Null", 4},
+        {-1, "", "Null", 4},
     };
     for (const auto& k : kinds) {
         EXPECT_EQ(ethernet::Get_ObjType_EDE(k.type), QLatin1String(k.name)) << k.type;
@@ -184,8 +191,8 @@ TEST_F(EDEPicker, ListsTheObjectsWithTheirTicks)
     EXPECT_EQ(w->Btn_Select_All->Caption(), QStringLiteral("Select All"));
     EXPECT_EQ(w->size(), QSize(863, 337));
     ASSERT_EQ(w->ACG->RowCount(), 4);
-    const QStringList headers = {"N", "Import", "Read", "Write", "Name", "Object Type", "Instance", "Description",
-                                 "Commandable"};
+    const QStringList headers = {"N",           "Import",   "Read",        "Write",      "Name",
+                                 "Object Type", "Instance", "Description", "Commandable"};
     for (int c = 0; c < col::Count; ++c)
         EXPECT_EQ(cell(c, 0), headers[c]);
     const QStringList rows[] = {
@@ -323,7 +330,8 @@ TEST_F(EDEPicker, AVanishedFileIsNamed)
 TEST_F(EDEPicker, Utf8WithoutAMarkKeepsItsAccents)
 {
     openWith("a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n# mandatory\r\nnames\r\n"
-             "k1;1;Z\xC3\xBCrich;0;4;Stra\xC3\x9F" "e;;;;N;N;;;;62;\r\n");
+             "k1;1;Z\xC3\xBCrich;0;4;Stra\xC3\x9F"
+             "e;;;;N;N;;;;62;\r\n");
     ASSERT_EQ(w->ACG->RowCount(), 2);
     EXPECT_EQ(cell(col::Name, 1), QString::fromUtf8("Z\u00fcrich"));
     EXPECT_EQ(cell(col::Description, 1), QString::fromUtf8("Stra\u00dfe"));

@@ -32,16 +32,24 @@ namespace col = ethernet::eds_col;
 // One connection entry written the way EDS files spread it, one field group per line.
 QByteArray entry(int number, const char* params, const char* name, const char* help, const QByteArray& path)
 {
-    return "        Connection" + QByteArray::number(number) + " =\r\n"
-           "                0x84010002,             $ trigger and transport\r\n"
-           "                " + params + ",             $ connection parameters\r\n"
-           "                Param1,,Assem150,       $ O->T RPI, size, format\r\n"
-           "                Param1,,Assem100,       $ T->O RPI, size, format\r\n"
-           "                ,,                      $ config #1 size, format\r\n"
-           "                ,,                      $ config #2 size, format\r\n"
-           "                " + name + ",           $ connection name\r\n"
-           "                " + help + ",           $ help string\r\n"
-           "                \"" + path + "\";       $ path\r\n";
+    return "        Connection" + QByteArray::number(number)
+           + " =\r\n"
+             "                0x84010002,             $ trigger and transport\r\n"
+             "                "
+           + params
+           + ",             $ connection parameters\r\n"
+             "                Param1,,Assem150,       $ O->T RPI, size, format\r\n"
+             "                Param1,,Assem100,       $ T->O RPI, size, format\r\n"
+             "                ,,                      $ config #1 size, format\r\n"
+             "                ,,                      $ config #2 size, format\r\n"
+             "                "
+           + name
+           + ",           $ connection name\r\n"
+             "                "
+           + help
+           + ",           $ help string\r\n"
+             "                \""
+           + path + "\";       $ path\r\n";
 }
 
 QByteArray edsWith(const QByteArray& entries)
@@ -110,12 +118,18 @@ TEST_F(EDSPicker, PathsAndParametersDecodeIntoTheListedRow)
         QByteArray path;
         QStringList row; // empty: the entry is dropped
     } cases[] = {
-        {"two connection points", "0x44640405", "20 04 24 64 2C 96 2C 65",
+        {"two connection points",
+         "0x44640405",
+         "20 04 24 64 2C 96 2C 65",
          {"100", "150", "100", "101", "Default", "Default"}},
-        {"a T > O instance before its point", "0x44640405", "20 04 24 64 2C 96 24 65 2C 66",
+        {"a T > O instance before its point",
+         "0x44640405",
+         "20 04 24 64 2C 96 24 65 2C 66",
          {"100", "150", "101", "102", "Default", "Default"}},
         {"one point only", "0x44640405", "20 04 24 64 2C 96 00 00", {}},
-        {"a piece past FF is skipped", "0x44640405", "20 04 24 64 1FF 2C 96 2C 65",
+        {"a piece past FF is skipped",
+         "0x44640405",
+         "20 04 24 64 1FF 2C 96 2C 65",
          {"100", "150", "100", "101", "Default", "Default"}},
         {"skipped pieces do not count toward eight bytes", "0x44640405", "20 04 24 64 2C 96 2C 1FF G0", {}},
         {"parameter references are skipped", "0x44640405", "20 04 24 01 2C [Param6] 2C [Param5]", {}},
@@ -124,7 +138,9 @@ TEST_F(EDSPicker, PathsAndParametersDecodeIntoTheListedRow)
         {"header formats 3 and 1", "0x44641305", "20 04 24 64 2C 96 2C 65", {"100", "150", "100", "101", "3", "1"}},
         {"decimal parameters", "17412", "20 04 24 64 2C 96 2C 65", {"100", "150", "100", "101", "Default", "4"}},
         {"parameters that are no number", "Param3", "20 04 24 64 2C 96 2C 65", {"100", "150", "100", "101", "7", "7"}},
-        {"a path of 1001 bytes", "0x44640405", "20 04 24 64 " + fillers993 + "2C 96 2C 65",
+        {"a path of 1001 bytes",
+         "0x44640405",
+         "20 04 24 64 " + fillers993 + "2C 96 2C 65",
          {"100", "150", "100", "101", "Default", "Default"}},
         {"bytes past 1001 are ignored", "0x44640405", "20 04 24 64 00 " + fillers993 + "2C 96 2C 65", {}},
     };
@@ -192,8 +208,9 @@ TEST_F(EDSPicker, NothingUsableShowsTheErrorAndCancels)
         {"a missing file", std::nullopt},
         {"no [Connection Manager] section",
          "[File]\r\n" + entry(1, "0x44640405", "\"Drive\"", "\"\"", "20 04 24 64 2C 96 2C 65")},
-        {"entries after the section ended", "[Connection Manager]\r\n[Capacity]\r\n"
-                                            + entry(1, "0x44640405", "\"Drive\"", "\"\"", "20 04 24 64 2C 96 2C 65")},
+        {"entries after the section ended",
+         "[Connection Manager]\r\n[Capacity]\r\n"
+             + entry(1, "0x44640405", "\"Drive\"", "\"\"", "20 04 24 64 2C 96 2C 65")},
         {"an entry without a path", edsWith("        Connection1 = 0x84010002,0x44640405,\"Drive\";\r\n")},
     };
     for (const auto& k : cases) {
@@ -231,7 +248,8 @@ TEST_F(EDSPicker, NamesKeepTheirAccentsInUtf8AndAnsi)
     for (const auto& f : files) {
         SCOPED_TRACE(f.what);
         openOnText("[Connection Manager]\r\n        Connection7 = 0x84010002, 0x44640405, , , , , , , , , , ,"
-                   " \"" + f.name + "\" , \"\" , \"20 04 24 0A 2C 0B 2C 0C\" ;");
+                   " \""
+                   + f.name + "\" , \"\" , \"20 04 24 0A 2C 0B 2C 0C\" ;");
         ASSERT_EQ(w->ACG->RowCount(), 2);
         EXPECT_EQ(w->ACG->Cells(col::Name, 1), QString::fromUtf8("Z\u00fcrich"));
     }

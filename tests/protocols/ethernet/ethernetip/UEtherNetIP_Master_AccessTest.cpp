@@ -86,11 +86,11 @@ TEST_F(EtherNetIPScanner, TypedConnectionsAreSavedOnOK)
     user->type("ACG", col::Dim_Header_O_T, 1, QStringLiteral("Default"));
     user->type("ACG", col::Mnemonic, 1, QStringLiteral("Pump & <1>"));
     // A lower-case y is enabled; the sum of the input bytes reaches the limit exactly.
-    TableWindowDriver::setRow(table(), 2, {"y", "10.0.0.2", "1000", "438", "20", "0", "1", "$10", "0x64", "2", "102",
-                                           " DEFAULT ", "7"});
+    TableWindowDriver::setRow(
+        table(), 2, {"y", "10.0.0.2", "1000", "438", "20", "0", "1", "$10", "0x64", "2", "102", " DEFAULT ", "7"});
     // A disabled row is saved as it is, unchecked and not counted.
-    TableWindowDriver::setRow(table(), 3, {"N", "300.1.1.1", "-5", "x", "", "65535", "0", "", "", "", "", "8", "",
-                                           "spare"});
+    TableWindowDriver::setRow(table(), 3,
+                              {"N", "300.1.1.1", "-5", "x", "", "65535", "0", "", "", "", "", "8", "", "spare"});
     user->press("Btn_OK");
     EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
     EXPECT_EQ(user->result(), TFEtherNetIP_Master_Access::kModalOK);
@@ -123,8 +123,7 @@ TEST_F(EtherNetIPScanner, FirstErrorIsShownAndNothingWritten)
         {{{col::Time_Poll, "0"}}, "Error row 2!! Poll Time must be between 1 and 100000000"},
         {{{col::Time_Poll, "100000000"}}, {}},
         {{{col::Time_Poll, "100000001"}}, "Error row 2!! Poll Time must be between 1 and 100000000"},
-        {{{col::Instance_T_O, "65536"}},
-         "Error row 2!! Instance T > O must be between 0 and 65535. Default Value 1"},
+        {{{col::Instance_T_O, "65536"}}, "Error row 2!! Instance T > O must be between 0 and 65535. Default Value 1"},
         {{{col::Conn_Point_T_O, "-1"}},
          "Error row 2!! Connection Point T > O must be between 0 and 65535. Default Value 100"},
         {{{col::Instance_O_T, ""}}, "Error row 2!! Instance O > T must be between 0 and 65535. Default Value 1"},
@@ -150,8 +149,9 @@ TEST_F(EtherNetIPScanner, FirstErrorIsShownAndNothingWritten)
         QFile::remove(path());
         messages.shown.clear();
         open();
-        TableWindowDriver::setRow(table(), 1, withCells(validRow(QStringLiteral("10.0.0.1")),
-                                                        {{col::Num_Input, "1000"}, {col::Num_Output, "1000"}}));
+        TableWindowDriver::setRow(
+            table(), 1,
+            withCells(validRow(QStringLiteral("10.0.0.1")), {{col::Num_Input, "1000"}, {col::Num_Output, "1000"}}));
         TableWindowDriver::setRow(table(), 2, row2);
         // A row error is the first one only: the row after it holds another.
         const bool rowError = k.message.startsWith(QLatin1String("Error row "));
@@ -183,7 +183,8 @@ TEST_F(EtherNetIPScanner, ByteSumsAreCheckedOnlyAfterEveryRow)
     TableWindowDriver::setRow(table(), 3, withCells(validRow(QStringLiteral("10.0.0.3")), {{col::Enable, "N"}}));
     user->press("Btn_OK");
     ASSERT_EQ(user->messageCount(), 1u);
-    EXPECT_EQ(user->lastMessage(), QStringLiteral("Error!! The Total Number of Input Bytes must be between 0 and 1438"));
+    EXPECT_EQ(user->lastMessage(),
+              QStringLiteral("Error!! The Total Number of Input Bytes must be between 0 and 1438"));
     EXPECT_FALSE(QFile::exists(path()));
 }
 
@@ -224,8 +225,9 @@ TEST_F(EtherNetIPScanner, AnEmptyAddressEndsTheTableOnlyWithNothingBelow)
 
 TEST_F(EtherNetIPScanner, MissingAttributesTakeTheirDefaults)
 {
-    ASSERT_TRUE(testsupport::writeFile(path(), "<Other>\n\t<row IP_Address=\"10.0.0.1\" />\n\t<!-- a note -->\n"
-                                               "\t<row Enable=\"Y\" Dim_Header_O_T=\"2\" Mnemonic=\"m\" />\n</Other>\n"));
+    ASSERT_TRUE(testsupport::writeFile(path(),
+                                       "<Other>\n\t<row IP_Address=\"10.0.0.1\" />\n\t<!-- a note -->\n"
+                                       "\t<row Enable=\"Y\" Dim_Header_O_T=\"2\" Mnemonic=\"m\" />\n</Other>\n"));
     open();
     EXPECT_EQ(user->messageCount(), 0u);
     EXPECT_EQ(table().Cells(col::Enable, 1), QStringLiteral("N"));
@@ -371,10 +373,12 @@ TEST_F(EtherNetIPScanner, ButtonsShowNoHints)
 TEST_F(EtherNetIPScanner, Screenshot)
 {
     open();
-    TableWindowDriver::setRow(table(), 1, {"Y", "192.168.1.10", "0", "32", "0", "32", "100", "100", "150", "100",
-                                           "101", "Default", "Default", "Drive 1"});
-    TableWindowDriver::setRow(table(), 2, {"N", "192.168.1.11", "32", "8", "32", "8", "50", "1", "100", "1", "101",
-                                           "0", "4", "Valve island"});
+    TableWindowDriver::setRow(table(), 1,
+                              {"Y", "192.168.1.10", "0", "32", "0", "32", "100", "100", "150", "100", "101", "Default",
+                               "Default", "Drive 1"});
+    TableWindowDriver::setRow(
+        table(), 2,
+        {"N", "192.168.1.11", "32", "8", "32", "8", "50", "1", "100", "1", "101", "0", "4", "Valve island"});
     user->checkTablePicture(QStringLiteral("windows/EtherNetIP_Master_Access_window.png"), QSize(1180, 337), table(), 2,
                             2, 5);
 }

@@ -84,9 +84,18 @@ TEST_F(ModbusTcp, CheckIpAddressIsTrueForAnAddressThatCannotBeUsed)
         const char* text;
         bool unusable;
     } cases[] = {
-        {"192.168.1.125", false}, {"0.0.0.0", false},    {"255.255.255.255", false}, {"1.2.3", true},
-        {"1.2.3.4.5", true},      {"1.2.300.4", true},   {"", true},                 {"   ", true},
-        {"1..3.4", true},         {"1.2.3.4 ", true},    {"1.2.3.-1", true},         {"a.b.c.d", true},
+        {"192.168.1.125", false},
+        {"0.0.0.0", false},
+        {"255.255.255.255", false},
+        {"1.2.3", true},
+        {"1.2.3.4.5", true},
+        {"1.2.300.4", true},
+        {"", true},
+        {"   ", true},
+        {"1..3.4", true},
+        {"1.2.3.4 ", true},
+        {"1.2.3.-1", true},
+        {"a.b.c.d", true},
     };
     for (const auto& k : cases)
         EXPECT_EQ(TFModbus_TCP_Master_Set_Access::Check_IP_Address(QString::fromLatin1(k.text)), k.unusable)
@@ -119,9 +128,11 @@ TEST_F(ModbusTcp, AddressAndPortComeFirstThenTheSerialTablesRules)
         {true, writeRow("127.0.0.1", "-1"), "Error row 3!! [Modbus Write] Port must be between 0 and 65535"},
         {true, writeRow("127.0.0.1", "502", "Coil Status", "1969"),
          "Error row 3!! [Modbus Write] NPoint must be between 1 and 1968"},
-        {true, {"Y", "127.0.0.1", "502", "1", "Holding Register", "0", "2", "0", "Y", "N", "0", "1498"},
+        {true,
+         {"Y", "127.0.0.1", "502", "1", "Holding Register", "0", "2", "0", "Y", "N", "0", "1498"},
          "Error row 3!! [Modbus Write] Too many bytes to read starting from the Position indicate"},
-        {true, {"Y", "127.0.0.1", "502", "1", "Coil Status", "0", "1", "0", "Y", "N", "0", "0", ""},
+        {true,
+         {"Y", "127.0.0.1", "502", "1", "Coil Status", "0", "1", "0", "Y", "N", "0", "0", ""},
          "Error row 3!! [Modbus Write] Bit must be between 0 and 7"},
         // An address of blanks with nothing below ends the table instead of failing.
         {false, {"Y", "   "}, nullptr},
@@ -161,9 +172,9 @@ TEST_F(ModbusTcp, EveryReadRowIsSavedWithTopicIndexMinusOne)
     user->type("ACG_Modbus_Read", 14, 1, QStringLiteral("Meter")); // the Mnemonic, left of the hidden Topic
     TableWindowDriver::setRow(*w->ACG_Modbus_Read, 2,
                               {"N", "1.2.3", "70000", "0", "", "", "", "", "", "", "", "", "", "", "spare"});
-    TableWindowDriver::setRow(*w->ACG_Modbus_Read, 3,
-                              {"Y", "0.0.0.0", "0", "247", "Input Status", "0", "2000", "1", "0", "0", "0", "N", "N",
-                               "", ""});
+    TableWindowDriver::setRow(
+        *w->ACG_Modbus_Read, 3,
+        {"Y", "0.0.0.0", "0", "247", "Input Status", "0", "2000", "1", "0", "0", "0", "N", "N", "", ""});
     TableWindowDriver::setRow(*w->ACG_Modbus_Write, 1,
                               {"Y", "255.255.255.255", "65535", "2", "Holding Register", "7", "1", "0", "Y", "Y", "0",
                                "1498", "", "N", "N", "Set point"});
@@ -228,7 +239,8 @@ TEST_F(ModbusTcp, CopyAndPasteKeepTheirCaptionsInEveryLanguageAndNothingShowsHin
     EXPECT_EQ(w->Btn_CopyRow->toolTip(), QString());
     EXPECT_EQ(w->ACG_Modbus_Read->findChild<tables::TTableEvents*>(), nullptr);
     EXPECT_EQ(w->ACG_Modbus_Write->findChild<tables::TTableEvents*>(), nullptr);
-    EXPECT_EQ(w->Hint_Modbus_Set_Access_Read().value(rd::SwapWord - 1), QStringLiteral("Enable or Disable the Swap Word"));
+    EXPECT_EQ(w->Hint_Modbus_Set_Access_Read().value(rd::SwapWord - 1),
+              QStringLiteral("Enable or Disable the Swap Word"));
     EXPECT_EQ(w->Hint_Modbus_Set_Access_Read().value(rd::Topic - 1), QStringLiteral("Select the Topic"));
     EXPECT_EQ(w->Hint_Modbus_Set_Access_Write().value(wr::Mnemonic - 1), QStringLiteral("Insert the Mnemonic"));
 }

@@ -83,8 +83,10 @@ TEST_F(ModbusSerial, RowKindsPointLimitsAndTheLastByteGiveTheFirstErrorOnly)
          "Error row 3!! [Modbus Read] Too many bytes to save starting from the Position indicate"},
         // Typed in lower case it is still a register type, with the register limit.
         {false, readRow("holding register", "125", "0"), nullptr},
-        {false, readRow("holding register", "126", "0"), "Error row 3!! [Modbus Read] NPoint must be between 1 and 125"},
-        {false, readRow("Holding Register", "126", "0"), "Error row 3!! [Modbus Read] NPoint must be between 1 and 125"},
+        {false, readRow("holding register", "126", "0"),
+         "Error row 3!! [Modbus Read] NPoint must be between 1 and 125"},
+        {false, readRow("Holding Register", "126", "0"),
+         "Error row 3!! [Modbus Read] NPoint must be between 1 and 125"},
         {false, readRow(" input status ", "2000", "0"), nullptr},
         {false, readRow("Coil Status", "2000", "0"), nullptr},
         {false, readRow("Coil Status", "2001", "0"), "Error row 3!! [Modbus Read] NPoint must be between 1 and 2000"},
@@ -96,11 +98,14 @@ TEST_F(ModbusSerial, RowKindsPointLimitsAndTheLastByteGiveTheFirstErrorOnly)
         {false, readRow("", "1", "0"),
          "Error row 3!! [Modbus Read] Type must be Coil Status or Input Status or Holding Register or Input Register"},
         {false, readRow("Coil Status", "1", "1500"), "Error row 3!! [Modbus Read] Position must be between 0 and 1499"},
-        {false, {"Y", "248", "Coil Status", "0", "1", "1", "0", "0", "0"},
+        {false,
+         {"Y", "248", "Coil Status", "0", "1", "1", "0", "0", "0"},
          "Error row 3!! [Modbus Read] Slave ID must be between 1 and 247"},
-        {false, {"Y", "1", "Coil Status", "65536", "1", "1", "0", "0", "0"},
+        {false,
+         {"Y", "1", "Coil Status", "65536", "1", "1", "0", "0", "0"},
          "Error row 3!! [Modbus Read] Address must be between 0 and 65535"},
-        {false, {"Y", "1", "Coil Status", "0", "1", "1", "100000001", "0", "0"},
+        {false,
+         {"Y", "1", "Coil Status", "0", "1", "1", "100000001", "0", "0"},
          "Error row 3!! [Modbus Read] Max Error must be between 0 and 100000000"},
         {true, writeRow("Coil Status", "1968", "0"), nullptr},
         {true, writeRow("Coil Status", "1969", "0"), "Error row 3!! [Modbus Write] NPoint must be between 1 and 1968"},
@@ -153,15 +158,15 @@ TEST_F(ModbusSerial, TypedRowsAreSavedAsTypedAndDisabledRowsUnchecked)
     user->type("ACG_Modbus_Read", 12, 1, QStringLiteral("Tank & level"));
     TableWindowDriver::setRow(*w->ACG_Modbus_Read, 2,
                               {"N", "999", "", "x", "0", "0", "-1", "1500", "", "Y", "N", "", "off"});
-    TableWindowDriver::setRow(*w->ACG_Modbus_Read, 3,
-                              {"Y", "247", "Coil Status", "65535", "2000", "1", "100000000", "1249", "7", "N", "N",
-                               "", "<bits"});
+    TableWindowDriver::setRow(
+        *w->ACG_Modbus_Read, 3,
+        {"Y", "247", "Coil Status", "65535", "2000", "1", "100000000", "1249", "7", "N", "N", "", "<bits"});
     // Below the first empty Slave ID only the enable flag is set: the table ends there.
     TableWindowDriver::setRow(*w->ACG_Modbus_Write, 1,
                               {"Y", "5", "Coil Status", "0", "1968", "0", "Y", "N", "3", "0", "0", "N", "N", "out"});
-    TableWindowDriver::setRow(*w->ACG_Modbus_Write, 2,
-                              {"Y", "5", "Holding Register", "10", "123", "500", "N", "Y", "0", "1254", "", "Y", "Y",
-                               ""});
+    TableWindowDriver::setRow(
+        *w->ACG_Modbus_Write, 2,
+        {"Y", "5", "Holding Register", "10", "123", "500", "N", "Y", "0", "1254", "", "Y", "Y", ""});
     user->press("Btn_OK");
     EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
     EXPECT_EQ(user->result(), TFSetAccess::kModalOK);

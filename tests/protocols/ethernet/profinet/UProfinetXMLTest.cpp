@@ -82,7 +82,8 @@ TEST_F(GSDMLWriter, MissingOrUnusableSettingsTakeTheirDefaults)
         {"a blank station name and lengths that are no numbers",
          "\t<PROFINET_NB_IN>abc</PROFINET_NB_IN>\r\n\t<PROFINET_NB_OUT>20 </PROFINET_NB_OUT>\r\n"
          "\t<PROFINET_NAME_STA>   </PROFINET_NAME_STA>\r\n"},
-        {"empty elements", "\t<PROFINET_NB_IN/>\r\n\t<PROFINET_NB_OUT></PROFINET_NB_OUT>\r\n\t<PROFINET_NAME_STA/>\r\n"},
+        {"empty elements",
+         "\t<PROFINET_NB_IN/>\r\n\t<PROFINET_NB_OUT></PROFINET_NB_OUT>\r\n\t<PROFINET_NAME_STA/>\r\n"},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.what);
@@ -222,7 +223,8 @@ std::vector<std::string> unresolved(const pugi::xml_document& doc)
     std::vector<std::string> missing;
     for (const pugi::xpath_node& n : doc.select_nodes("//*")) {
         const pugi::xml_node e = n.node();
-        const bool isText = std::string(e.name()) == "Text" && std::string(e.parent().parent().name()) == "ExternalTextList";
+        const bool isText =
+            std::string(e.name()) == "Text" && std::string(e.parent().parent().name()) == "ExternalTextList";
         for (const pugi::xml_attribute a : e.attributes()) {
             const std::string name = a.name();
             if (name == "TextId" && !isText && !texts.count(a.value()))

@@ -36,15 +36,15 @@ namespace wr = ethernet::s7_write_col;
 // PLC Area, PLC Add, PLC Bit, Poll Time, Position, Start Bit, Swap, Swap Word, Mnemonic
 QStringList readRow(const QString& address, const char* port = "102", const char* enable = "Y")
 {
-    return {enable, address, port, "S71200", "0", "1", "Byte", "DB", "1", "Inputs (I)", "0", "0", "100", "0", "0",
-            "N", "N", "m"};
+    return {enable,       address, port, "S71200", "0", "1", "Byte", "DB", "1",
+            "Inputs (I)", "0",     "0",  "100",    "0", "0", "N",    "N",  "m"};
 }
 
 // ... Poll Time, On Change, On CMD, Position, Start Bit, Swap, Swap Word, Mnemonic
 QStringList writeRow(const QString& address, const char* port = "102", const char* enable = "Y")
 {
-    return {enable, address, port, "S71200", "0", "1", "Byte", "DB", "1", "Output (Q)", "0", "0", "0", "Y", "N", "0",
-            "0", "N", "N", "m"};
+    return {enable, address, port, "S71200", "0", "1", "Byte", "DB", "1", "Output (Q)",
+            "0",    "0",     "0",  "Y",      "N", "0", "0",    "N",  "N", "m"};
 }
 
 QString plc(int n)
@@ -113,12 +113,18 @@ TEST_F(S7Access, TenConnectionsOverTheEnabledRowsOfBothTables)
         {"ten addresses", ten, {}, nullptr},
         {"an eleventh read", plus(ten, plcs(11, 11)), {}, "Error row 11!! [S7comm Read] Device support 10 connection"},
         {"an eleventh write", ten, {writeRow(plc(11))}, "Error row 1!! [S7comm Write] Device support 10 connection"},
-        {"rows reusing the ten", plus(ten, {readRow(plc(3)), readRow(plc(10)), readRow(plc(1))}),
-         {writeRow(plc(10)), writeRow(plc(1))}, nullptr},
+        {"rows reusing the ten",
+         plus(ten, {readRow(plc(3)), readRow(plc(10)), readRow(plc(1))}),
+         {writeRow(plc(10)), writeRow(plc(1))},
+         nullptr},
         {"one address with two ports counts two", twoPorts, {}, nullptr},
-        {"and an eleventh beside them", plus(twoPorts, plcs(10, 10)), {},
+        {"and an eleventh beside them",
+         plus(twoPorts, plcs(10, 10)),
+         {},
          "Error row 11!! [S7comm Read] Device support 10 connection"},
-        {"a port of the write table is a connection of its own", ten, {writeRow(plc(10), "103")},
+        {"a port of the write table is a connection of its own",
+         ten,
+         {writeRow(plc(10), "103")},
          "Error row 1!! [S7comm Write] Device support 10 connection"},
         {"a disabled row counts none", plus(oneDisabled, plcs(11, 11)), {}, nullptr},
         {"a disabled write row counts none", ten, {writeRow(plc(11), "102", "N"), writeRow(plc(2))}, nullptr},
@@ -170,7 +176,8 @@ TEST_F(S7Access, RulesInOrderWithTheirMessages)
         {false, with(with(r, rd::Data_Type, "Int"), rd::Position, "1498"), nullptr},
         {false, with(with(r, rd::Data_Type, "Char"), rd::Position, "1499"), nullptr},
         {true, with(wrow, wr::PollTime, "0"), nullptr},
-        {true, with(wrow, wr::PollTime, "-1"), "Error row 3!! [S7comm Write] Poll Time must be between 0 and 100000000"},
+        {true, with(wrow, wr::PollTime, "-1"),
+         "Error row 3!! [S7comm Write] Poll Time must be between 0 and 100000000"},
         {true, with(wrow, wr::Rack, "4"), "Error row 3!! [S7comm Write] Rack must be between 0 and 3"},
         {true, with(wrow, wr::Position, "1500"), "Error row 3!! [S7comm Write] Position must be between 0 and 1499"},
         {true, with(wrow, wr::Bit, " "), "Error row 3!! [S7comm Write] Start Bit cannot be empty"},
@@ -209,22 +216,32 @@ TEST_F(S7Access, TypedRowsAreSavedAsTyped)
         int col;
         const char* text;
     } typed[] = {
-        {rd::PLC_Address, "127.0.0.1"}, {rd::PLC_Port, "102"},       {rd::PLC_Type, "S71200"},
-        {rd::Rack, "0"},                {rd::Slot, "1"},             {rd::Data_Type, "Real"},
-        {rd::Data_Identifier, "DB"},    {rd::DB_Number, "10"},       {rd::PLC_Area, "Inputs (I)"},
-        {rd::PLC_Add, "4"},             {rd::PLC_Bit, "0"},          {rd::PollTime, "100"},
-        {rd::Position, "1496"},         {rd::Bit, "0"},              {rd::Mnemonic, "Temp & flow"},
+        {rd::PLC_Address, "127.0.0.1"},
+        {rd::PLC_Port, "102"},
+        {rd::PLC_Type, "S71200"},
+        {rd::Rack, "0"},
+        {rd::Slot, "1"},
+        {rd::Data_Type, "Real"},
+        {rd::Data_Identifier, "DB"},
+        {rd::DB_Number, "10"},
+        {rd::PLC_Area, "Inputs (I)"},
+        {rd::PLC_Add, "4"},
+        {rd::PLC_Bit, "0"},
+        {rd::PollTime, "100"},
+        {rd::Position, "1496"},
+        {rd::Bit, "0"},
+        {rd::Mnemonic, "Temp & flow"},
     };
     for (const auto& t : typed)
         user->type("ACG_S7_Read", t.col, 1, QString::fromLatin1(t.text));
     w->ACG_S7_Read->SetCells(rd::Swap, 1, QStringLiteral("Y"));
     w->ACG_S7_Read->SetCells(rd::SwapWord, 1, QStringLiteral("N"));
-    TableWindowDriver::setRow(*w->ACG_S7_Read, 2,
-                              {"N", "300.1.1.1", "x", "", "9", "99", "Real", "", "", "", "", "", "0", "1499", "", "",
-                               "", "note"});
+    TableWindowDriver::setRow(
+        *w->ACG_S7_Read, 2,
+        {"N", "300.1.1.1", "x", "", "9", "99", "Real", "", "", "", "", "", "0", "1499", "", "", "", "note"});
     TableWindowDriver::setRow(*w->ACG_S7_Write, 1,
-                              {"Y", "127.0.0.1", "102", "S7300", "3", "31", "Word", "DB", "65535", "Output (Q)",
-                               "65535", "7", "0", "Y", "N", "1498", "7", "N", "Y", "out"});
+                              {"Y",     "127.0.0.1", "102", "S7300", "3", "31",   "Word", "DB", "65535", "Output (Q)",
+                               "65535", "7",         "0",   "Y",     "N", "1498", "7",    "N",  "Y",     "out"});
     user->press("Btn_OK");
     EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
     EXPECT_EQ(user->result(), TFS7_Protocol_Set_Access::kModalOK);

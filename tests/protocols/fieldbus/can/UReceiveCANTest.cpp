@@ -53,8 +53,9 @@ TEST_F(ReceiveCAN, TypedFramesAreSavedOnOK)
     user->type("ACG_CAN_Receive", 7, 1, QStringLiteral("1999"));
     user->type("ACG_CAN_Receive", 14, 1, QStringLiteral("Speed"));
     TableWindowDriver::setRow(table(), 2, {"N", "7FF", "2.0A (11 bits)", "9", "-1"});
-    TableWindowDriver::setRow(table(), 3, {"Y", "536870911", "2.0B (29 bits)", "3", "0", "None", "", "5", "2000", "",
-                                           "", "", "", "Temp & <level>"});
+    TableWindowDriver::setRow(
+        table(), 3,
+        {"Y", "536870911", "2.0B (29 bits)", "3", "0", "None", "", "5", "2000", "", "", "", "", "Temp & <level>"});
     user->press("Btn_OK");
     EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
     EXPECT_EQ(user->result(), TFReceiveCAN::kModalOK);
@@ -78,7 +79,8 @@ TEST_F(ReceiveCAN, FirstErrorIsShownAndNothingWritten)
         {{"Y", "2048", "2.0B (29 bits)", "1", "0"}, nullptr},
         {{"Y", "2048", "", "1", "0"}, nullptr},
         {{"Y", "536870911", "2.0B (29 bits)", "1", "0"}, nullptr},
-        {{"Y", "536870912", "2.0B (29 bits)", "1", "0"}, "Error row 2!! CobID must be between 0x00000000 and 0x1FFFFFFF"},
+        {{"Y", "536870912", "2.0B (29 bits)", "1", "0"},
+         "Error row 2!! CobID must be between 0x00000000 and 0x1FFFFFFF"},
         {{"Y", "$7FF", "2.0A (11 bits)", "1", "0"}, nullptr},
         {{"Y", "7FF", "2.0A (11 bits)", "1", "0"}, "Error row 2!! CobID must be between 0 and 2047"},
         {{"Y", "1", "", "0", "0"}, "Error row 2!! Dimension must be between 1 and 8"},
@@ -87,7 +89,8 @@ TEST_F(ReceiveCAN, FirstErrorIsShownAndNothingWritten)
         {{"Y", "1", "", "8", "-1"}, "Error row 2!! TimeOut must be between 0 and 100000000 milliseconds"},
         {{"Y", "1", "", "2", "0", "1999", "2000"}, "Error row 2!! Byte2 must be between 0 and 1999 or None"},
         {{"Y", "1", "", "3", "0", "None", "", "7", "2000"}, nullptr}, // Byte4 lies beyond the Dimension
-        {{"Y", "1", "", "8", "0", "", "", "", "", "", "", "", "x"}, "Error row 2!! Byte8 must be between 0 and 1999 or None"},
+        {{"Y", "1", "", "8", "0", "", "", "", "", "", "", "", "x"},
+         "Error row 2!! Byte8 must be between 0 and 1999 or None"},
         {{"N", "x", "", "0", "-5"}, nullptr}, // disabled rows are not checked
         {{"y", "x", "", "1", "0"}, "Error row 2!! CobID must be between 0x00000000 and 0x1FFFFFFF"},
     };
@@ -155,7 +158,8 @@ TEST_F(ReceiveCAN, MissingAttributesTakeTheirDefaults)
 
 TEST_F(ReceiveCAN, AFailedSaveIsReportedAndTheWindowStaysOpen)
 {
-    common::State().File_CAN_Rec_Frames = QDir(tmp.path()).filePath(QStringLiteral("no such folder/CAN_Rec_Frames.xml"));
+    common::State().File_CAN_Rec_Frames =
+        QDir(tmp.path()).filePath(QStringLiteral("no such folder/CAN_Rec_Frames.xml"));
     open();
     TableWindowDriver::setRow(table(), 1, {"Y", "1", "2.0A (11 bits)", "1", "0"});
     user->press("Btn_OK");
@@ -188,10 +192,11 @@ TEST_F(ReceiveCAN, LanguageChangeReappliesHeadersAndHints)
 TEST_F(ReceiveCAN, Screenshot)
 {
     open();
-    TableWindowDriver::setRow(table(), 1, {"Y", "0x181", "2.0A (11 bits)", "2", "100", "0", "1", "", "", "", "", "",
-                                           "", "Speed"});
-    TableWindowDriver::setRow(table(), 2, {"N", "0x18FF0001", "2.0B (29 bits)", "8", "0", "2", "3", "4", "5", "6",
-                                           "7", "8", "9", "Temperatures"});
+    TableWindowDriver::setRow(table(), 1,
+                              {"Y", "0x181", "2.0A (11 bits)", "2", "100", "0", "1", "", "", "", "", "", "", "Speed"});
+    TableWindowDriver::setRow(
+        table(), 2,
+        {"N", "0x18FF0001", "2.0B (29 bits)", "8", "0", "2", "3", "4", "5", "6", "7", "8", "9", "Temperatures"});
     user->checkTablePicture(QStringLiteral("windows/ReceiveCAN_window.png"), QSize(1010, 337), table(), 2, 2, 5);
 }
 

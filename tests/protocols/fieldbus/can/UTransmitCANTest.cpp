@@ -66,10 +66,12 @@ TEST_F(TransmitCAN, FirstErrorIsShown)
         {{"Y", "0x20000000", "", "1"}, "Error row 1!! CobID must be between 0x00000000 and 0x1FFFFFFF"},
         {{"Y", "1", "", "9"}, "Error row 1!! Dimension must be between 1 and 8"},
         {{"Y", "1", "", "1", "N", "N", "Y", ""}, "Error row 1!! Time must be between 0 and 100000000 milliseconds"},
-        {{"Y", "1", "", "1", "N", "N", "y", "100000001"}, "Error row 1!! Time must be between 0 and 100000000 milliseconds"},
+        {{"Y", "1", "", "1", "N", "N", "y", "100000001"},
+         "Error row 1!! Time must be between 0 and 100000000 milliseconds"},
         {{"Y", "1", "", "1", "N", "N", "Y", "100000000"}, nullptr},
         {{"Y", "1", "", "1", "N", "N", "N", "x"}, nullptr}, // Time is checked only with OnTimer
-        {{"Y", "1", "", "2", "N", "N", "N", "", "2699", "2700"}, "Error row 1!! Byte2 must be between 0 and 2699 or None"},
+        {{"Y", "1", "", "2", "N", "N", "N", "", "2699", "2700"},
+         "Error row 1!! Byte2 must be between 0 and 2699 or None"},
         {{"Y", "1", "", "2", "N", "N", "N", "", "None", "", "5000"}, nullptr}, // Byte3 lies beyond the Dimension
         {{"Y", "1", "", "1", "N", "N", "N"}, nullptr},                         // no trigger at all
     };
@@ -103,10 +105,12 @@ TEST_F(TransmitCAN, OnCMDColumnHasItsOwnHeaderAndHint)
 TEST_F(TransmitCAN, Screenshot)
 {
     open();
-    TableWindowDriver::setRow(table(), 1, {"Y", "0x201", "2.0A (11 bits)", "4", "Y", "N", "Y", "250", "0", "1", "2",
-                                           "3", "", "", "", "", "Setpoints"});
-    TableWindowDriver::setRow(table(), 2, {"Y", "0x202", "2.0A (11 bits)", "1", "N", "Y", "N", "", "10", "", "", "",
-                                           "", "", "", "", "Command"});
+    TableWindowDriver::setRow(
+        table(), 1,
+        {"Y", "0x201", "2.0A (11 bits)", "4", "Y", "N", "Y", "250", "0", "1", "2", "3", "", "", "", "", "Setpoints"});
+    TableWindowDriver::setRow(
+        table(), 2,
+        {"Y", "0x202", "2.0A (11 bits)", "1", "N", "Y", "N", "", "10", "", "", "", "", "", "", "", "Command"});
     user->checkTablePicture(QStringLiteral("windows/TransmitCAN_window.png"), QSize(1100, 337), table(), 2, 2, 5);
 }
 

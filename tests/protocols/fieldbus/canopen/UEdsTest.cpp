@@ -44,16 +44,18 @@ protected:
     void pdoFile(const QByteArray& receiveRows, const QByteArray& transmitRows = {})
     {
         ASSERT_TRUE(testsupport::writeFile(common::State().File_PDO_CANopen,
-                                           "<PDO_CANopen>\n\t<Receive_PDO>" + receiveRows + "</Receive_PDO>\n\t<Transmit_PDO>"
-                                               + transmitRows + "</Transmit_PDO>\n</PDO_CANopen>\n"
-                                               "<!--SW_VERSION = 1.000-->\n"));
+                                           "<PDO_CANopen>\n\t<Receive_PDO>" + receiveRows
+                                               + "</Receive_PDO>\n\t<Transmit_PDO>" + transmitRows
+                                               + "</Transmit_PDO>\n</PDO_CANopen>\n"
+                                                 "<!--SW_VERSION = 1.000-->\n"));
     }
     void sdoFile(const QByteArray& readRows, const QByteArray& writeRows = {})
     {
         ASSERT_TRUE(testsupport::writeFile(common::State().File_SDO_Server_CANopen,
-                                           "<SDO_Server_CANopen>\n\t<SDO_Read>" + readRows + "</SDO_Read>\n\t<SDO_Write>"
-                                               + writeRows + "</SDO_Write>\n</SDO_Server_CANopen>\n"
-                                               "<!--SW_VERSION = 1.000-->\n"));
+                                           "<SDO_Server_CANopen>\n\t<SDO_Read>" + readRows
+                                               + "</SDO_Read>\n\t<SDO_Write>" + writeRows
+                                               + "</SDO_Write>\n</SDO_Server_CANopen>\n"
+                                                 "<!--SW_VERSION = 1.000-->\n"));
     }
 
     // Writes the data sheet and reads it back; fails the test when the writer reports.
@@ -90,7 +92,10 @@ TEST_F(EdsWriter, DataSheetsMatchTheHandDerivedFiles)
     } cases[] = {
         {"EDS_no_tables.eds", {}, {}, {}, {}},
         {"EDS_one_receive_PDO.eds", pdoRow("0x201", "2"), "", {}, {}},
-        {"EDS_SDO_sub_order.eds", {}, {}, sdoRow("0x2000", "3", "1") + sdoRow("0x2000", "1", "2"),
+        {"EDS_SDO_sub_order.eds",
+         {},
+         {},
+         sdoRow("0x2000", "3", "1") + sdoRow("0x2000", "1", "2"),
          sdoRow("0x2000", "2", "4")},
         {"EDS_SDO_duplicate_pair.eds", {}, {}, sdoRow("0x2000", "1", "2"), sdoRow("0x2000", "0x01", "4")},
         {"EDS_empty_Dimension_hex_subs.eds", "", pdoRow("0x181", ""), sdoRow("0x2000", "10", "1"),
@@ -142,7 +147,7 @@ TEST_F(EdsWriter, DateAndTimeTexts)
     const struct {
         int h, m;
         const char* text;
-    } times[] = {{0, 5, "00:05AM"},  {0, 30, "00:30AM"}, {9, 5, "09:05AM"},  {11, 59, "11:59AM"}, {12, 0, "12:00AM"},
+    } times[] = {{0, 5, "00:05AM"},   {0, 30, "00:30AM"},  {9, 5, "09:05AM"},  {11, 59, "11:59AM"}, {12, 0, "12:00AM"},
                  {12, 30, "00:30PM"}, {12, 45, "00:45PM"}, {13, 7, "01:07PM"}, {23, 59, "11:59PM"}};
     for (const auto& t : times)
         EXPECT_EQ(fieldbus::EDS_Time_Text(QTime(t.h, t.m, 59)), QLatin1String(t.text)) << t.h << ":" << t.m;
@@ -245,7 +250,8 @@ TEST_F(EdsWriter, APairOnBothSheetsIsOneObjectThatTheOriginalLayoutWouldRepeat)
     eds.SDO_Index_List[0].Sub_Indexs.push_back({1, 4, false, {}});
     const QStringList problems =
         testsupport::edsStructureProblems(readEds(eds.Build_EDS_Lines(kWhen).join("\r\n").toLatin1()));
-    EXPECT_TRUE(problems.contains(QStringLiteral("section [2000SUB1] is repeated"))) << problems.join("; ").toStdString();
+    EXPECT_TRUE(problems.contains(QStringLiteral("section [2000SUB1] is repeated")))
+        << problems.join("; ").toStdString();
 }
 
 TEST_F(EdsWriter, FindAndStableSortOfSubIndexes)
@@ -276,30 +282,45 @@ TEST_F(EdsWriter, FilesThatCannotBeUsedAreReportedAndNothingIsWritten)
         QByteArray sdo;
         QString message;
     } cases[] = {
-        {"no Transmit_PDO", "<PDO_CANopen><Receive_PDO/></PDO_CANopen>", {},
+        {"no Transmit_PDO",
+         "<PDO_CANopen><Receive_PDO/></PDO_CANopen>",
+         {},
          pdoPath + ": Missing element \"Transmit_PDO\""},
-        {"no COB-ID", "<PDO_CANopen><Receive_PDO><row Dimension=\"1\"/></Receive_PDO><Transmit_PDO/></PDO_CANopen>", {},
+        {"no COB-ID",
+         "<PDO_CANopen><Receive_PDO><row Dimension=\"1\"/></Receive_PDO><Transmit_PDO/></PDO_CANopen>",
+         {},
          pdoPath + ": Missing attribute \"COB-ID\""},
-        {"no Dimension", "<PDO_CANopen><Receive_PDO/><Transmit_PDO><row COB-ID=\"1\"/></Transmit_PDO></PDO_CANopen>",
-         {}, pdoPath + ": Missing attribute \"Dimension\""},
+        {"no Dimension",
+         "<PDO_CANopen><Receive_PDO/><Transmit_PDO><row COB-ID=\"1\"/></Transmit_PDO></PDO_CANopen>",
+         {},
+         pdoPath + ": Missing attribute \"Dimension\""},
         {"Dimension 9",
-         "<PDO_CANopen><Receive_PDO><row COB-ID=\"1\" Dimension=\"9\"/></Receive_PDO><Transmit_PDO/></PDO_CANopen>", {},
+         "<PDO_CANopen><Receive_PDO><row COB-ID=\"1\" Dimension=\"9\"/></Receive_PDO><Transmit_PDO/></PDO_CANopen>",
+         {},
          pdoPath + ": row 1 of \"Receive_PDO\" has Dimension 9; a PDO carries 1 to 8 bytes"},
         {"Dimension -1",
          "<PDO_CANopen><Receive_PDO/><Transmit_PDO><row COB-ID=\"1\" Dimension=\"1\"/>"
          "<row COB-ID=\"2\" Dimension=\"-1\"/></Transmit_PDO></PDO_CANopen>",
-         {}, pdoPath + ": row 2 of \"Transmit_PDO\" has Dimension -1; a PDO carries 1 to 8 bytes"},
+         {},
+         pdoPath + ": row 2 of \"Transmit_PDO\" has Dimension -1; a PDO carries 1 to 8 bytes"},
         {"not XML", "<PDO_CANopen><Receive_PDO>", {}, QString()},
-        {"no SDO_Write", {}, "<SDO_Server_CANopen><SDO_Read/></SDO_Server_CANopen>",
+        {"no SDO_Write",
+         {},
+         "<SDO_Server_CANopen><SDO_Read/></SDO_Server_CANopen>",
          sdoPath + ": Missing element \"SDO_Write\""},
-        {"Index no number", {},
+        {"Index no number",
+         {},
          "<SDO_Server_CANopen><SDO_Read/><SDO_Write>" + sdoRow("0x2000", "1", "1") + sdoRow("2000h", "1", "1")
              + "</SDO_Write></SDO_Server_CANopen>",
          sdoPath + ": \"Index\" of row 2 of \"SDO_Write\" is no number: \"2000h\""},
-        {"SubIndex missing", {},
-         "<SDO_Server_CANopen><SDO_Read><row Index=\"0x2000\" NByte=\"1\"/></SDO_Read><SDO_Write/></SDO_Server_CANopen>",
+        {"SubIndex missing",
+         {},
+         "<SDO_Server_CANopen><SDO_Read><row Index=\"0x2000\" "
+         "NByte=\"1\"/></SDO_Read><SDO_Write/></SDO_Server_CANopen>",
          sdoPath + ": Missing attribute \"SubIndex\""},
-        {"NByte empty", {}, "<SDO_Server_CANopen><SDO_Read>" + sdoRow("0x2000", "1", "") + "</SDO_Read><SDO_Write/></SDO_Server_CANopen>",
+        {"NByte empty",
+         {},
+         "<SDO_Server_CANopen><SDO_Read>" + sdoRow("0x2000", "1", "") + "</SDO_Read><SDO_Write/></SDO_Server_CANopen>",
          sdoPath + ": \"NByte\" of row 1 of \"SDO_Read\" is no number: \"\""},
     };
     for (const auto& c : cases) {
@@ -351,7 +372,8 @@ TEST_F(EdsWriter, RealDataSheetsAndOursShareOneStructure)
     for (int i = 0; i < 3; ++i)
         rows += pdoRow(QByteArray::number(0x201 + i).constData(), QByteArray::number(i + 1).constData());
     pdoFile(rows, pdoRow("0x181", "8"));
-    sdoFile(sdoRow("0x2000", "1", "1") + sdoRow("0x2000", "0", "2"), sdoRow("0x2000", "1", "4") + sdoRow("0x5FFF", "255", "4"));
+    sdoFile(sdoRow("0x2000", "1", "1") + sdoRow("0x2000", "0", "2"),
+            sdoRow("0x2000", "1", "4") + sdoRow("0x5FFF", "255", "4"));
     const auto ours = write();
     EXPECT_EQ(testsupport::edsStructureProblems(ours), QStringList());
     for (const char* section : {"FileInfo", "DeviceInfo"}) {

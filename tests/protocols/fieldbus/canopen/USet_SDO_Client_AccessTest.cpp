@@ -83,29 +83,43 @@ TEST_F(SDOClient, FirstErrorOfEitherSheetIsShown)
     } cases[] = {
         {false, {"0", "0x1000", "0", "1", "1", "0"}, "Error row 2!! [SDO Read] Device ID must be between 1 and 127"},
         {false, {"128", "0x1000", "0", "1", "1", "0"}, "Error row 2!! [SDO Read] Device ID must be between 1 and 127"},
-        {true, {"128", "0x1000", "0", "1", "1", "N", "0"},
+        {true,
+         {"128", "0x1000", "0", "1", "1", "N", "0"},
          "Error row 2!! [SDO Write] Device ID must be between 1 and 127"},
         {false, {"0x7F", "0x1000", "0", "1", "1", "0"}, nullptr},
         {true, {"1", "0xFFFF", "0", "1", "1", "N", "0"}, nullptr},
-        {false, {"1", "0x0FFF", "0", "1", "1", "0"}, "Error row 2!! [SDO Read] Index must be between 0x1000 and 0xFFFF"},
-        {true, {"1", "0x0FFF", "0", "1", "1", "N", "0"},
+        {false,
+         {"1", "0x0FFF", "0", "1", "1", "0"},
+         "Error row 2!! [SDO Read] Index must be between 0x1000 and 0xFFFF"},
+        {true,
+         {"1", "0x0FFF", "0", "1", "1", "N", "0"},
          "Error row 2!! [SDO Write] Index must be between 0x1000 and 0xFFFF"},
-        {false, {"1", "0x1000", "0x100", "1", "1", "0"},
+        {false,
+         {"1", "0x1000", "0x100", "1", "1", "0"},
          "Error row 2!! [SDO Read] SubIndex must be between 0x00 and 0xFF"},
         {true, {"1", "0x1000", "0", "3", "1", "N", "0"}, "Error row 2!! [SDO Write] N Byte must be 1 or 2 or 4"},
-        {false, {"1", "0x1000", "0", "1", "0", "0"}, "Error row 2!! [SDO Read] Poll Time must be between 1 and 100000000"},
+        {false,
+         {"1", "0x1000", "0", "1", "0", "0"},
+         "Error row 2!! [SDO Read] Poll Time must be between 1 and 100000000"},
         {true, {"1", "0x1000", "0", "1", "0", "N", "0"}, nullptr},
-        {true, {"1", "0x1000", "0", "1", "100000001", "N", "0"},
+        {true,
+         {"1", "0x1000", "0", "1", "100000001", "N", "0"},
          "Error row 2!! [SDO Write] Poll Time must be between 0 and 100000000"},
-        {false, {"1", "0x1000", "0", "1", "1", ""}, "Error row 2!! [SDO Read] Address Byte1 must be between 0 and 1499"},
+        {false,
+         {"1", "0x1000", "0", "1", "1", ""},
+         "Error row 2!! [SDO Read] Address Byte1 must be between 0 and 1499"},
         {false, {"1", "0x1000", "0", "2", "1", "0", "1", "", ""}, nullptr}, // bytes 3 and 4 beyond N Byte
-        {false, {"1", "0x1000", "0", "4", "1", "0", "1", "", "3"},
+        {false,
+         {"1", "0x1000", "0", "4", "1", "0", "1", "", "3"},
          "Error row 2!! [SDO Read] Address Byte3 must be between 0 and 1499"},
-        {false, {"1", "0x1000", "0", "4", "1", "0", "1", "2", "1500"},
+        {false,
+         {"1", "0x1000", "0", "4", "1", "0", "1", "2", "1500"},
          "Error row 2!! [SDO Read] Address Byte4 must be between 0 and 1499"},
-        {true, {"1", "0x1000", "0", "2", "1", "N", "0", "x"},
+        {true,
+         {"1", "0x1000", "0", "2", "1", "N", "0", "x"},
          "Error row 2!! [SDO Write] Address Byte2 must be between 0 and 1499"},
-        {true, {"1", "0x1000", "0", "4", "1", "N", "0", "1", ""},
+        {true,
+         {"1", "0x1000", "0", "4", "1", "N", "0", "1", ""},
          "Error row 2!! [SDO Write] Address Byte3 must be between 0 and 1499"},
         // Two failures in one row: only the first is shown.
         {false, {"0", "0x0FFF", "0", "3", "0", ""}, "Error row 2!! [SDO Read] Device ID must be between 1 and 127"},
@@ -144,8 +158,8 @@ TEST_F(SDOClient, HeaderHintsAndRowSelectionFollowTheGrid)
     open();
     QString hint;
     w->sgb->GetCellHint(6, 0, hint);
-    EXPECT_EQ(hint,
-              QStringLiteral("Enable or Disable the possibility to send the CANopen SDO Request if a Data Byte changes"));
+    EXPECT_EQ(hint, QStringLiteral(
+                        "Enable or Disable the possibility to send the CANopen SDO Request if a Data Byte changes"));
     w->sga->GetCellHint(6, 0, hint);
     EXPECT_EQ(hint, QStringLiteral("Insert the position of array where place in byte 1 of CANopen SDO Request"));
     for (grid::TQvColumnGrid* g : {w->sga, w->sgb}) {

@@ -94,10 +94,14 @@ TEST_F(SDOServer, FirstErrorOfEitherSheetIsShown)
         {false, {"0x2000", "0", "0x4", "0", "1", "2", "3"}, nullptr},
         {false, {"0x2000", "0", "1", "0", "", "", ""}, nullptr}, // bytes 2 to 4 beyond N Byte
         {false, {"0x2000", "0", "2", "0", ""}, "Error row 2!! [SDO in Read] Address Byte2 must be between 0 and 1499"},
-        {true, {"0x2000", "0", "2", "1500", "0"}, "Error row 2!! [SDO in Write] Address Byte1 must be between 0 and 1499"},
-        {false, {"0x2000", "0", "4", "0", "1", "", "3"},
+        {true,
+         {"0x2000", "0", "2", "1500", "0"},
+         "Error row 2!! [SDO in Write] Address Byte1 must be between 0 and 1499"},
+        {false,
+         {"0x2000", "0", "4", "0", "1", "", "3"},
          "Error row 2!! [SDO in Read] Address Byte3 must be between 0 and 1499"},
-        {true, {"0x2000", "0", "4", "0", "1", "2", "-1"},
+        {true,
+         {"0x2000", "0", "4", "0", "1", "2", "-1"},
          "Error row 2!! [SDO in Write] Address Byte4 must be between 0 and 1499"},
         // Two failures in one row: only the first is shown.
         {false, {"0x1000", "300", "3", ""}, "Error row 2!! [SDO in Read] Index must be between 0x2000 and 0x5FFF"},

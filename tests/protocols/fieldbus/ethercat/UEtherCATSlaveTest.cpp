@@ -92,8 +92,8 @@ TEST_F(EtherCATSlave, TwoPlainGridsWithCheckBoxesAndComputedColumns)
     EXPECT_FALSE(mts().GetReadOnly(col::Mnemonic_MtS, 1));
     EXPECT_EQ(stm().Cells(col::Init_Value, 0), QStringLiteral("Init Value"));
     EXPECT_EQ(mts().Cells(col::Position_MtS, 0), QStringLiteral("Position"));
-    EXPECT_EQ(w->VarType, QStringList({"Bool", "Int8", "Int16", "Int32", "UInt8", "UInt16", "UInt32", "Float32",
-                                       "String"}));
+    EXPECT_EQ(w->VarType,
+              QStringList({"Bool", "Int8", "Int16", "Int32", "UInt8", "UInt16", "UInt32", "Float32", "String"}));
     EXPECT_EQ(w->Hint_MtS().value(1), QStringLiteral("Select the Type of EtherCAT Slave Variable"));
     // Only Copy Row and Paste Row show their hints.
     EXPECT_TRUE(w->Btn_OK->toolTip().isEmpty());
@@ -200,8 +200,8 @@ TEST_F(EtherCATSlave, AnEmptiedTypeClearsItsRowAndOKJudgesTheRowsBelow)
         EXPECT_FALSE(stm().GetReadOnly(col::Length, 2));
         user->press("Btn_OK");
         if (c.filledBelow) {
-            EXPECT_EQ(user->lastMessage(), common::Lang_Text(3351) + QStringLiteral("2") +
-                                               common::Lang_Text(tables::kText_Empty_Key_Above_Rows));
+            EXPECT_EQ(user->lastMessage(), common::Lang_Text(3351) + QStringLiteral("2")
+                                               + common::Lang_Text(tables::kText_Empty_Key_Above_Rows));
             EXPECT_FALSE(QFile::exists(path()));
         } else {
             EXPECT_EQ(user->messageCount(), 0u) << user->lastMessage().toStdString();
@@ -257,7 +257,7 @@ TEST_F(EtherCATSlave, AnEnabledStringNeedsALengthOfAtLeastOneOnOK)
         bool enabled;
         bool refused;
     } cases[] = {
-        {"0", true, true},   {"-5", true, true}, {"", true, true},   {"x", true, true},
+        {"0", true, true},   {"-5", true, true}, {"", true, true},      {"x", true, true},
         {"20 ", true, true}, {"1", true, false}, {"0x14", true, false}, {"0", false, false},
     };
     for (const Case& k : cases) {

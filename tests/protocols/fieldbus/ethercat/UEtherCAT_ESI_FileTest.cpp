@@ -88,8 +88,8 @@ QString schemaCheck(const QString& refData, const QString& file)
     QProcess xmllint;
     xmllint.setWorkingDirectory(refData);
     xmllint.setProcessChannelMode(QProcess::MergedChannels);
-    xmllint.start(QStringLiteral("xmllint"),
-                  {QStringLiteral("--noout"), QStringLiteral("--schema"), QStringLiteral("esi/EtherCATInfo.xsd"), file});
+    xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--schema"),
+                                              QStringLiteral("esi/EtherCATInfo.xsd"), file});
     if (!xmllint.waitForFinished(60000))
         return QStringLiteral("xmllint did not finish");
     return QString::fromUtf8(xmllint.readAll()).trimmed();
@@ -97,7 +97,7 @@ QString schemaCheck(const QString& refData, const QString& file)
 
 struct Golden {
     const char* fixture;
-    const char* parGen; // nullptr: no ParGen.xml
+    const char* parGen;                        // nullptr: no ParGen.xml
     std::function<QByteArray()> slaveToMaster; // both null: no table file
     std::function<QByteArray()> masterToSlave;
 };
@@ -144,7 +144,10 @@ std::vector<Golden> goldens()
          "<EtherCAT_Slave_Revision_Number>18</EtherCAT_Slave_Revision_Number>"
          "<EtherCAT_Slave_Name>Gate &amp; Co</EtherCAT_Slave_Name>"
          "<EtherCAT_Slave_Node_Address>0x1234</EtherCAT_Slave_Node_Address>",
-         [] { return QByteArray("<row Enable=\"Y\" Type=\"String\" Length=\"12\" Name=\"Serial &lt;no&gt; &amp; id\" />"); },
+         [] {
+             return QByteArray(
+                 "<row Enable=\"Y\" Type=\"String\" Length=\"12\" Name=\"Serial &lt;no&gt; &amp; id\" />");
+         },
          [] { return QByteArray(); }},
     };
 }
@@ -192,14 +195,16 @@ TEST_F(ESIFile, RevisionNodeAddressAndNameFromTheCommunicationSettings)
          R"(<Type ProductCode="#x00000518" RevisionNo="#x12">EtherCAT Slave</Type>)", "800F00CC8813ff00010000800000"},
         {"<EtherCAT_Slave_Revision_Number>300</EtherCAT_Slave_Revision_Number>",
          R"(<Type ProductCode="#x00000518" RevisionNo="#x12C">EtherCAT Slave</Type>)", "800F00CC8813ff00010000800000"},
-        {"<EtherCAT_Slave_Revision_Number>5</EtherCAT_Slave_Revision_Number><EtherCAT_Slave_Name>X</EtherCAT_Slave_Name>",
+        {"<EtherCAT_Slave_Revision_Number>5</EtherCAT_Slave_Revision_Number><EtherCAT_Slave_Name>X</"
+         "EtherCAT_Slave_Name>",
          R"(<Type ProductCode="#x00000518" RevisionNo="#x05">X</Type>)", "800F00CC8813ff00010000800000"},
         {"<EtherCAT_Slave_Revision_Number>five</EtherCAT_Slave_Revision_Number>"
          "<EtherCAT_Slave_Node_Address>4660</EtherCAT_Slave_Node_Address>",
          R"(<Type ProductCode="#x00000518" RevisionNo="#x00">EtherCAT Slave</Type>)", "800F00CC8813ff00341200800000"},
         {"<EtherCAT_Slave_Node_Address>0x12345</EtherCAT_Slave_Node_Address>",
          R"(<Type ProductCode="#x00000518" RevisionNo="#x00">EtherCAT Slave</Type>)", "800F00CC8813ff00452300800000"},
-        {"<EtherCAT_Slave_Node_Address>none</EtherCAT_Slave_Node_Address><EtherCAT_Slave_Name>A&lt;B</EtherCAT_Slave_Name>",
+        {"<EtherCAT_Slave_Node_Address>none</EtherCAT_Slave_Node_Address><EtherCAT_Slave_Name>A&lt;B</"
+         "EtherCAT_Slave_Name>",
          R"(<Type ProductCode="#x00000518" RevisionNo="#x00">A&lt;B</Type>)", "800F00CC8813ff00010000800000"},
     };
     for (const Case& k : cases) {
@@ -220,10 +225,10 @@ TEST_F(ESIFile, TypeMapAndInputBytes)
         const char* dataType;
         int bits;
     } cases[] = {
-        {"Bool", 1, "BIT", 1},         {" int8 ", 1, "SINT", 8},     {"Int16", 2, "INT", 16},
-        {"INT32", 4, "DINT", 32},      {"UInt8", 1, "USINT", 8},     {"UInt16", 2, "UINT", 16},
-        {"UInt32", 4, "UDINT", 32},    {"Float32", 4, "REAL", 32},   {"String", 12, "STRING(12)", 96},
-        {"string", 1, "STRING(1)", 8}, {"ByteString", 5, "BIT", 1},  {"", 0, "BIT", 1},
+        {"Bool", 1, "BIT", 1},         {" int8 ", 1, "SINT", 8},    {"Int16", 2, "INT", 16},
+        {"INT32", 4, "DINT", 32},      {"UInt8", 1, "USINT", 8},    {"UInt16", 2, "UINT", 16},
+        {"UInt32", 4, "UDINT", 32},    {"Float32", 4, "REAL", 32},  {"String", 12, "STRING(12)", 96},
+        {"string", 1, "STRING(1)", 8}, {"ByteString", 5, "BIT", 1}, {"", 0, "BIT", 1},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.type);
@@ -262,8 +267,8 @@ TEST_F(ESIFile, PdoNamesHaveThreeDigits)
 
 TEST_F(ESIFile, AVariablesFileWithoutItsSectionsHasNoVariables)
 {
-    for (const char* xml : {"<EtherCAT_Slave />", "<EtherCAT_Slave><EtherCAT_Slave_Variables /></EtherCAT_Slave>",
-                            "not xml at all"}) {
+    for (const char* xml :
+         {"<EtherCAT_Slave />", "<EtherCAT_Slave><EtherCAT_Slave_Variables /></EtherCAT_Slave>", "not xml at all"}) {
         SCOPED_TRACE(xml);
         ASSERT_TRUE(testsupport::writeFile(common::State().File_EtherCAT_Slave, xml));
         const TESI_Data data = Read_EtherCAT_Slave_Data();
@@ -280,11 +285,11 @@ TEST_F(ESIFile, TheVendorIconIsASixteenByFourteenBitmap)
     const QImage icon = QImage::fromData(QByteArray::fromHex(ESI_Vendor_Icon().toLatin1()), "BMP");
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(icon.size(), QSize(16, 14));
-    EXPECT_EQ(icon.pixelColor(0, 0), QColor(0x1C, 0x2B, 0x5A));  // frame
-    EXPECT_EQ(icon.pixelColor(1, 1), QColor(0x2E, 0x6B, 0xC6));  // field
-    EXPECT_EQ(icon.pixelColor(3, 2), QColor(0xFF, 0xFF, 0xFF));  // the N's left stem
+    EXPECT_EQ(icon.pixelColor(0, 0), QColor(0x1C, 0x2B, 0x5A));   // frame
+    EXPECT_EQ(icon.pixelColor(1, 1), QColor(0x2E, 0x6B, 0xC6));   // field
+    EXPECT_EQ(icon.pixelColor(3, 2), QColor(0xFF, 0xFF, 0xFF));   // the N's left stem
     EXPECT_EQ(icon.pixelColor(12, 10), QColor(0xFF, 0xFF, 0xFF)); // its right stem
-    EXPECT_EQ(icon.pixelColor(8, 12), QColor(0xF0, 0x8C, 0x1E)); // stripe
+    EXPECT_EQ(icon.pixelColor(8, 12), QColor(0xF0, 0x8C, 0x1E));  // stripe
     EXPECT_TRUE(testsupport::saveScreenshot(icon.scaled(160, 140), QStringLiteral("ESI_vendor_icon.png")));
 }
 

@@ -78,7 +78,8 @@ TEST_F(ReceiveJ1939, FirstErrorIsShownAndNothingWritten)
         {{"0", "1", "240"}, "Error in row 2!! Source Address must be between 0 and 239"},
         {{"0", "1", ""}, "Error in row 2!! Source Address must be between 0 and 239"},
         {{"0", "1", "0", "Y", "1000", "785"}, nullptr},
-        {{"0", "1", "0", "Y", "1000", "786"}, "Error in row 2!! Start Byte plus Number Bytes must be between 0 and 1785"},
+        {{"0", "1", "0", "Y", "1000", "786"},
+         "Error in row 2!! Start Byte plus Number Bytes must be between 0 and 1785"},
         {{"0", "1", "0", "Y", "0", "-1"}, "Error in row 2!! Start Byte plus Number Bytes must be between 0 and 1785"},
         {{"0", "1", "0", "Y", "1000", "2147483647"},
          "Error in row 2!! Start Byte plus Number Bytes must be between 0 and 1785"},
@@ -96,7 +97,8 @@ TEST_F(ReceiveJ1939, FirstErrorIsShownAndNothingWritten)
         {{"0", "1", "0", "N", "  ", " "}, nullptr},
         {{"0", "1", "0", "N", "", "", "N", "Y", "0"}, nullptr},
         {{"0", "1", "0", "N", "", "", "N", "Y", "10000000"}, nullptr},
-        {{"0", "1", "0", "N", "", "", "N", "Y", "10000001"}, "Error in row 2!! Time(ms) must be between 0 and 10000000"},
+        {{"0", "1", "0", "N", "", "", "N", "Y", "10000001"},
+         "Error in row 2!! Time(ms) must be between 0 and 10000000"},
         {{"0", "1", "0", "N", "", "", "N", "Y", ""}, "Error in row 2!! Time(ms) must be between 0 and 10000000"},
         {{"0", "1", "0", "N", "", "", "N", "N", "10000001"}, nullptr},
         {{"0", "1", "0", "N", "", "", "N", "y", "x"}, nullptr},
@@ -222,7 +224,8 @@ TEST_F(ReceiveJ1939, HeaderHintsAreShown)
 {
     open();
     EXPECT_EQ(headerTip(2), QStringLiteral("Insert the PGN of J1939 Frame"));
-    EXPECT_EQ(w->Hint_ReceiveJ1939().value(8), QStringLiteral("Insert the Time Between Two Request for the J1939 Frame"));
+    EXPECT_EQ(w->Hint_ReceiveJ1939().value(8),
+              QStringLiteral("Insert the Time Between Two Request for the J1939 Frame"));
 }
 
 TEST_F(ReceiveJ1939, Screenshot)

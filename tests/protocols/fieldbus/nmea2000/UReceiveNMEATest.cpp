@@ -81,9 +81,9 @@ TEST_F(ReceiveNMEA, BytesOfAllRowsStayWithin512)
     EXPECT_EQ(okWith({frame("Y", "N", "0", "502"), part, part}), QString());
     EXPECT_EQ(okWith({frame("Y", "N", "0", "503"), part, part}), tooMany);
     // A whole single frame counts 8.
-    EXPECT_EQ(okWith({frame("N", "Y", "0", "200"), frame("N", "Y", "0", "200"), frame("N", "Y", "0", "105"),
-                      kWholeFrame}),
-              tooMany);
+    EXPECT_EQ(
+        okWith({frame("N", "Y", "0", "200"), frame("N", "Y", "0", "200"), frame("N", "Y", "0", "105"), kWholeFrame}),
+        tooMany);
 }
 
 TEST_F(ReceiveNMEA, MissingAttributesTakeTheirDefaults)

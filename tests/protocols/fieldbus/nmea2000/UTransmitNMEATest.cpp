@@ -41,7 +41,8 @@ TEST_F(TransmitNMEA, FirstErrorIsShownAndNothingWritten)
         {{"0", "1", "0", "Y", "300"}, nullptr}, // not held to the fast packet's 223
         {{"0", "1", "0", "N", "513"}, "Error in row 2!! Num Byte must be between 0 and 512"},
         {{"0", "1", "0", "N", "8", "N", "N", "Y", "0"}, "Error in row 2!! Send Timer must be between 1 and 65535 ms"},
-        {{"0", "1", "0", "N", "8", "N", "N", "Y", "65536"}, "Error in row 2!! Send Timer must be between 1 and 65535 ms"},
+        {{"0", "1", "0", "N", "8", "N", "N", "Y", "65536"},
+         "Error in row 2!! Send Timer must be between 1 and 65535 ms"},
         {{"0", "1", "0", "N", "8", "N", "N", "Y", "65535"}, nullptr},
         {{"0", "1", "0", "N", "8", "N", "N", "N", "0"}, nullptr},
         {{"0", "1", "0", "x", "8", "x", "x", "y", "x"}, nullptr},
@@ -66,7 +67,8 @@ TEST_F(TransmitNMEA, BytesOfAllRowsStayWithin512)
 
 TEST_F(TransmitNMEA, MissingNumByteLoadsEmptyAndFails)
 {
-    ASSERT_TRUE(QFile::copy(testsupport::fixturePath(QStringLiteral("nmea2000/NMEA_Send_Frames_no_count.xml")), path()));
+    ASSERT_TRUE(
+        QFile::copy(testsupport::fixturePath(QStringLiteral("nmea2000/NMEA_Send_Frames_no_count.xml")), path()));
     QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
     open();
     EXPECT_EQ(table().Cells(5, 1), QString());
