@@ -323,6 +323,33 @@ void TSaveBincc::Read_ParGen()
 
 void TSaveBincc::Read_DNet()
 {
+    const std::vector<int> slaveIds = readScanList();
+    readByteMaps(slaveIds);
+    Parameter_Bank.putU32(bank1::Num_Nodes, std::uint32_t(Num_Nodes));
+    Parameter_Bank.putU32(bank1::Num_ByteIN, std::uint32_t(Num_ByteIN));
+    Parameter_Bank.putU32(bank1::Num_ByteOUT, std::uint32_t(Num_ByteOUT));
+}
+
+// One byte count of a scan-list row, added to its direction's running total. The scan-list
+// window's rules: byte counts the byte maps can carry (so every map key, ID x 1024 + byte,
+// fits its 16 bits).
+static int scanListByteCount(const TAttr& attr, const char* name, int rowNumber, int& total, const QString& netFile)
+{
+    requiredAttr(attr, name, kDNETM_Net_FileName, rowNumber);
+    const int v = checkedInt(attr, limits::DNet_Byte_Count, netFile, rowNumber, name);
+    total += v;
+    if (v > kDNet_Max_Bytes_Per_Slave || total > kMap_Size)
+        throw EBin_Error(common::Lang_Text(kText_Bin_Too_Many)
+                             .arg(netFile)
+                             .arg(rowNumber)
+                             .arg(QLatin1String(name), *attr)
+                             .arg(kDNet_Max_Bytes_Per_Slave)
+                             .arg(kMap_Size));
+    return v;
+}
+
+std::vector<int> TSaveBincc::readScanList()
+{
     TDNet_Net_File net;
     try {
         Read_DNETM_Net_File(state_.File_DNETM_Net, net);
@@ -341,21 +368,10 @@ void TSaveBincc::Read_DNet()
     int sumIn = 0;
     int sumOut = 0;
     const QString netFile = place(kDNETM_Net_FileName);
-    // The scan-list window's rules: an ID from 1 to 63 that no slave above has, and byte
-    // counts the byte maps can carry (so every map key, ID x 1024 + byte, fits its 16 bits).
-    const auto byteCount = [&](const TAttr& attr, const char* name, int rowNumber, int& total) {
-        requiredAttr(attr, name, kDNETM_Net_FileName, rowNumber);
-        const int v = checkedInt(attr, limits::DNet_Byte_Count, netFile, rowNumber, name);
-        total += v;
-        if (v > kDNet_Max_Bytes_Per_Slave || total > kMap_Size)
-            throw EBin_Error(common::Lang_Text(kText_Bin_Too_Many)
-                                 .arg(netFile)
-                                 .arg(rowNumber)
-                                 .arg(QLatin1String(name), *attr)
-                                 .arg(kDNet_Max_Bytes_Per_Slave)
-                                 .arg(kMap_Size));
-        return v;
+    const auto flag = [](const TAttr& a) {
+        return a && common::upperAscii(common::trimBlanks(*a)) == QLatin1String("Y");
     };
+    // The scan-list window's rules: an ID from 1 to 63 that no slave above has.
     for (size_t i = 0; i < net.Rows.size(); ++i) {
         const TDNet_Net_Row& row = net.Rows[i];
         const int rowNumber = int(i) + 1;
@@ -371,18 +387,19 @@ void TSaveBincc::Read_DNet()
                                  .arg(it->second));
         TDNet_Node& node = Node_Table[i];
         node.ID = std::uint8_t(id);
-        node.NB_IN = std::uint16_t(byteCount(row.NB_IN, "NB_IN", rowNumber, sumIn));
-        node.NB_OUT = std::uint16_t(byteCount(row.NB_OUT, "NB_OUT", rowNumber, sumOut));
-        const auto flag = [](const TAttr& a) {
-            return a && common::upperAscii(common::trimBlanks(*a)) == QLatin1String("Y");
-        };
+        node.NB_IN = std::uint16_t(scanListByteCount(row.NB_IN, "NB_IN", rowNumber, sumIn, netFile));
+        node.NB_OUT = std::uint16_t(scanListByteCount(row.NB_OUT, "NB_OUT", rowNumber, sumOut, netFile));
         node.Flags = std::uint16_t((flag(row.Reset_DeviceNet) ? 1 : 0) | (flag(row.Reset_PROFINET) ? 2 : 0));
         node.Sum_IN = std::uint16_t(sumIn - node.NB_IN);
         node.Sum_OUT = std::uint16_t(sumOut - node.NB_OUT);
         slaveIds.push_back(id);
     }
     Num_Nodes = int(net.Rows.size());
+    return slaveIds;
+}
 
+void TSaveBincc::readByteMaps(const std::vector<int>& slaveIds)
+{
     TDNet_DefOff_File offsets;
     try {
         Read_DNETM_DefOff_File(state_.File_DNETM_DefOff, offsets);
@@ -390,71 +407,71 @@ void TSaveBincc::Read_DNet()
         throw EBin_Error(QStringLiteral("Cannot read %1").arg(QString::fromStdString(e.what())));
     }
     const std::vector<int> pairs = Pair_Offset_Nodes(slaveIds, offsets);
-    // The offset window's rules: "None" or an offered position, and no position taken by two
-    // output bytes (two DeviceNet bytes would write the same IO-Link byte).
-    std::map<int, std::pair<int, int>> outputTaken; // offset -> slave ID, byte
-
-    const auto fillMap = [&](const TDNet_Node& node, const std::vector<TDNet_Byte_Row>& rows, bool present,
-                             const char* element, std::uint16_t count, std::array<TDNet_Map_Entry, kMap_Size>& map,
-                             int& used, const char* direction) {
-        if (!present)
-            throw EBin_Error(QStringLiteral("%1: the offsets of slave %2 have no \"%3\" element.")
-                                 .arg(QLatin1String(kDNETM_DefOff_FileName))
-                                 .arg(node.ID)
-                                 .arg(QLatin1String(element)));
-        for (size_t k = 0; k < rows.size() && k < count; ++k) {
-            const TAttr& offsetText = rows[k].Offset;
-            if (!offsetText)
-                throw EBin_Error(QStringLiteral("%1, slave %2, %3 byte %4: Missing attribute \"Offset\"")
-                                     .arg(QLatin1String(kDNETM_DefOff_FileName))
-                                     .arg(node.ID)
-                                     .arg(QLatin1String(element))
-                                     .arg(k));
-            if (*offsetText == QLatin1String(kOffset_None))
-                continue; // not passed
-            int offset = -1;
-            if (!common::tryStrToInt(*offsetText, offset) || !limits::DNet_Offset.contains(offset))
-                throw EBin_Error(common::Lang_Text(kText_Bin_Offset)
-                                     .arg(QLatin1String(kDNETM_DefOff_FileName))
-                                     .arg(node.ID)
-                                     .arg(QLatin1String(element))
-                                     .arg(k)
-                                     .arg(*offsetText)
-                                     .arg(limits::DNet_Offset.min)
-                                     .arg(limits::DNet_Offset.max));
-            if (&map == &ByteOUT_Map) {
-                const auto [it, fresh] = outputTaken.emplace(offset, std::pair{int(node.ID), int(k)});
-                if (!fresh)
-                    throw EBin_Error(common::Lang_Text(kText_Bin_Offset_Used)
-                                         .arg(QLatin1String(kDNETM_DefOff_FileName))
-                                         .arg(node.ID)
-                                         .arg(k)
-                                         .arg(offset)
-                                         .arg(it->second.first)
-                                         .arg(it->second.second));
-            }
-            if (used >= kMap_Size)
-                throw EBin_Error(QStringLiteral("More than %1 DeviceNet %2 bytes have an offset; the "
-                                                "configuration image holds at most %1. Nothing was "
-                                                "written.")
-                                     .arg(kMap_Size)
-                                     .arg(QLatin1String(direction)));
-            map[size_t(used)] = {std::uint16_t(node.ID * 1024 + int(k)), std::uint16_t(offset)};
-            ++used;
-        }
-    };
+    TOutputTaken outputTaken;
     for (int i = 0; i < Num_Nodes; ++i) {
         if (pairs[size_t(i)] < 0)
             continue;
         const TDNet_Offset_Node& node = offsets.Nodes[size_t(pairs[size_t(i)])];
         const TDNet_Node& slave = Node_Table[size_t(i)];
-        fillMap(slave, node.ByteIN, node.Has_ByteIN, kByteIN, slave.NB_IN, ByteIN_Map, Num_ByteIN, "input");
-        fillMap(slave, node.ByteOUT, node.Has_ByteOUT, kByteOUT, slave.NB_OUT, ByteOUT_Map, Num_ByteOUT, "output");
+        fillByteMap(slave, node.ByteIN, node.Has_ByteIN, kByteIN, slave.NB_IN, ByteIN_Map, Num_ByteIN, "input",
+                    nullptr);
+        fillByteMap(slave, node.ByteOUT, node.Has_ByteOUT, kByteOUT, slave.NB_OUT, ByteOUT_Map, Num_ByteOUT, "output",
+                    &outputTaken);
     }
+}
 
-    Parameter_Bank.putU32(bank1::Num_Nodes, std::uint32_t(Num_Nodes));
-    Parameter_Bank.putU32(bank1::Num_ByteIN, std::uint32_t(Num_ByteIN));
-    Parameter_Bank.putU32(bank1::Num_ByteOUT, std::uint32_t(Num_ByteOUT));
+// The offset window's rules: "None" or an offered position, and (for the output map, which
+// passes `taken`) no position taken by two output bytes: two DeviceNet bytes would write the
+// same IO-Link byte.
+void TSaveBincc::fillByteMap(const TDNet_Node& node, const std::vector<TDNet_Byte_Row>& rows, bool present,
+                             const char* element, std::uint16_t count, std::array<TDNet_Map_Entry, kMap_Size>& map,
+                             int& used, const char* direction, TOutputTaken* taken)
+{
+    if (!present)
+        throw EBin_Error(QStringLiteral("%1: the offsets of slave %2 have no \"%3\" element.")
+                             .arg(QLatin1String(kDNETM_DefOff_FileName))
+                             .arg(node.ID)
+                             .arg(QLatin1String(element)));
+    for (size_t k = 0; k < rows.size() && k < count; ++k) {
+        const TAttr& offsetText = rows[k].Offset;
+        if (!offsetText)
+            throw EBin_Error(QStringLiteral("%1, slave %2, %3 byte %4: Missing attribute \"Offset\"")
+                                 .arg(QLatin1String(kDNETM_DefOff_FileName))
+                                 .arg(node.ID)
+                                 .arg(QLatin1String(element))
+                                 .arg(k));
+        if (*offsetText == QLatin1String(kOffset_None))
+            continue; // not passed
+        int offset = -1;
+        if (!common::tryStrToInt(*offsetText, offset) || !limits::DNet_Offset.contains(offset))
+            throw EBin_Error(common::Lang_Text(kText_Bin_Offset)
+                                 .arg(QLatin1String(kDNETM_DefOff_FileName))
+                                 .arg(node.ID)
+                                 .arg(QLatin1String(element))
+                                 .arg(k)
+                                 .arg(*offsetText)
+                                 .arg(limits::DNet_Offset.min)
+                                 .arg(limits::DNet_Offset.max));
+        if (taken) {
+            const auto [it, fresh] = taken->emplace(offset, std::pair{int(node.ID), int(k)});
+            if (!fresh)
+                throw EBin_Error(common::Lang_Text(kText_Bin_Offset_Used)
+                                     .arg(QLatin1String(kDNETM_DefOff_FileName))
+                                     .arg(node.ID)
+                                     .arg(k)
+                                     .arg(offset)
+                                     .arg(it->second.first)
+                                     .arg(it->second.second));
+        }
+        if (used >= kMap_Size)
+            throw EBin_Error(QStringLiteral("More than %1 DeviceNet %2 bytes have an offset; the "
+                                            "configuration image holds at most %1. Nothing was "
+                                            "written.")
+                                 .arg(kMap_Size)
+                                 .arg(QLatin1String(direction)));
+        map[size_t(used)] = {std::uint16_t(node.ID * 1024 + int(k)), std::uint16_t(offset)};
+        ++used;
+    }
 }
 
 void TSaveBincc::Read_IOLink_Slave(std::uint32_t sectionAddress)

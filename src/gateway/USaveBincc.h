@@ -16,8 +16,10 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace common {
@@ -202,6 +204,15 @@ public:
     QByteArray Bank2_Image;
 
 private:
+    // Read_DNet's steps: the scan list into the node table (answering the slaves' IDs in
+    // order), then the byte offsets into the two maps.
+    using TOutputTaken = std::map<int, std::pair<int, int>>; // offset -> slave ID, byte
+    std::vector<int> readScanList();
+    void readByteMaps(const std::vector<int>& slaveIds);
+    void fillByteMap(const TDNet_Node& node, const std::vector<TDNet_Byte_Row>& rows, bool present, const char* element,
+                     std::uint16_t count, std::array<TDNet_Map_Entry, kMap_Size>& map, int& used, const char* direction,
+                     TOutputTaken* taken);
+
     const common::TProgramState& state_;
     bool built_ = false;
 };
