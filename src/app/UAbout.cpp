@@ -63,7 +63,7 @@ TFAbout::TFAbout(platform::Services& services, QWidget* parent) : common::TQvFor
 {
     setObjectName(QStringLiteral("FAbout"));
     // No title or button strip: the window's own OK closes it.
-    common::TFrameSpec frame = common::Application_Frame({kClientWidth, kClientHeight}, {});
+    common::TFramePlan frame = common::Application_Frame({kClientWidth, kClientHeight}, {});
     frame.title = common::TTitleStyle::None;
     frame.buttonStrip = false;
     Build_Frame(frame);

@@ -30,7 +30,7 @@ TFOpenConf::TFOpenConf(platform::Services& services, QWidget* parent) : common::
 {
     setObjectName(QStringLiteral("FOpenConf"));
     // A window the user may make larger to see more projects.
-    common::TFrameSpec frame =
+    common::TFramePlan frame =
         common::Application_Frame({kClientWidth, kClientHeight}, common::OK_Cancel_At_Right(kModalOK));
     frame.body = common::TFrameBody::Column;
     frame.sizing = common::TFrameSizing::Resizable;

@@ -17,7 +17,7 @@ struct Services;
 
 namespace common {
 
-struct TFrameSpec;
+struct TFramePlan;
 struct TStripButton;
 
 // Grey of the title panel's texts.
@@ -63,9 +63,9 @@ protected:
     // cannot overwrite the file with what the user never saw.
     virtual void FormShow() = 0;
 
-    // Builds the frame the spec describes (common/WindowFrame.h). With a column body it returns
+    // Builds the frame the plan describes (common/WindowFrame.h). With a column body it returns
     // the layout between the strips for the window's body; otherwise null.
-    QVBoxLayout* Build_Frame(const TFrameSpec& spec);
+    QVBoxLayout* Build_Frame(const TFramePlan& plan);
     // One more button in the strip Build_Frame built (a window that adds to its base's strip).
     TGlyphButton* Add_Strip_Button(const TStripButton& button);
 

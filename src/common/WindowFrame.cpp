@@ -28,16 +28,16 @@ struct TTitleLook {
     int descHeight;
 };
 
-TTitleLook titleLook(const TFrameSpec& spec)
+TTitleLook titleLook(const TFramePlan& plan)
 {
-    if (spec.title == TTitleStyle::Table)
+    if (plan.title == TTitleStyle::Table)
         return {tableFont(24, false), QRect(16, 4, 0, 40), tableFont(8, true), 18};
     return {Verdana(32), QRect(16, 8, 0, 36), Verdana(11, true), 18};
 }
 
-int descTopOf(const TFrameSpec& spec)
+int descTopOf(const TFramePlan& plan)
 {
-    return spec.title == TTitleStyle::Table ? 46 : spec.descTop;
+    return plan.title == TTitleStyle::Table ? 46 : plan.descTop;
 }
 
 QLabel* titleLabel(QWidget* P_Title, const char* name, const QFont& font, const QRect& at)
@@ -56,10 +56,10 @@ QLabel* titleLabel(QWidget* P_Title, const char* name, const QFont& font, const 
 
 // A strip or the title as a panel of the column: fixed height, and fixed width where the
 // column sizes the window to its panels.
-void fixPanelSize(QWidget* panel, const TFrameSpec& spec, int height)
+void fixPanelSize(QWidget* panel, const TFramePlan& plan, int height)
 {
-    if (spec.sizing == TFrameSizing::FitContents)
-        panel->setFixedSize(spec.client.width(), height);
+    if (plan.sizing == TFrameSizing::FitContents)
+        panel->setFixedSize(plan.client.width(), height);
     else
         panel->setFixedHeight(height);
 }
@@ -94,84 +94,84 @@ std::vector<TStripButton> Row_Buttons(TGlyphButton** delRow, TGlyphButton** insR
     return buttons;
 }
 
-TFrameSpec Application_Frame(QSize client, std::vector<TStripButton> buttons, int descTop)
+TFramePlan Application_Frame(QSize client, std::vector<TStripButton> buttons, int descTop)
 {
-    TFrameSpec spec;
-    spec.client = client;
-    spec.descTop = descTop;
-    spec.dialogBorder = true;
-    spec.buttons = std::move(buttons);
-    return spec;
+    TFramePlan plan;
+    plan.client = client;
+    plan.descTop = descTop;
+    plan.dialogBorder = true;
+    plan.buttons = std::move(buttons);
+    return plan;
 }
 
-TFrameSpec Table_Frame(QSize client, std::vector<TStripButton> buttons, TFrameSizing sizing)
+TFramePlan Table_Frame(QSize client, std::vector<TStripButton> buttons, TFrameSizing sizing)
 {
-    TFrameSpec spec;
-    spec.sizing = sizing;
-    spec.client = client;
-    spec.title = TTitleStyle::Table;
-    spec.body = TFrameBody::Column;
-    spec.background = kTableWindowBackground;
-    spec.buttons = std::move(buttons);
-    return spec;
+    TFramePlan plan;
+    plan.sizing = sizing;
+    plan.client = client;
+    plan.title = TTitleStyle::Table;
+    plan.body = TFrameBody::Column;
+    plan.background = kTableWindowBackground;
+    plan.buttons = std::move(buttons);
+    return plan;
 }
 
-QVBoxLayout* TQvForm::Build_Frame(const TFrameSpec& spec)
+QVBoxLayout* TQvForm::Build_Frame(const TFramePlan& plan)
 {
-    const int width = spec.client.width();
-    if (spec.dialogBorder)
+    const int width = plan.client.width();
+    if (plan.dialogBorder)
         Set_Fixed_Dialog_Frame(this);
-    if (spec.background) {
+    if (plan.background) {
         QPalette pal = palette();
-        pal.setColor(QPalette::Window, *spec.background);
+        pal.setColor(QPalette::Window, *plan.background);
         setPalette(pal);
         setAutoFillBackground(true);
     }
-    setFont(spec.title == TTitleStyle::Table ? tableFont(8, false) : Verdana(11, false));
+    setFont(plan.title == TTitleStyle::Table ? tableFont(8, false) : Verdana(11, false));
 
     QVBoxLayout* column = nullptr;
     QVBoxLayout* body = nullptr;
-    if (spec.body == TFrameBody::Column) {
+    if (plan.body == TFrameBody::Column) {
         column = new QVBoxLayout(this);
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(0);
-        if (spec.sizing == TFrameSizing::FitContents)
+        if (plan.sizing == TFrameSizing::FitContents)
             column->setSizeConstraint(QLayout::SetFixedSize);
         body = new QVBoxLayout;
         body->setContentsMargins(0, 0, 0, 0);
         body->setSpacing(0);
     }
 
-    if (spec.title != TTitleStyle::None) {
+    if (plan.title != TTitleStyle::None) {
         P_Title = new QWidget(this);
         P_Title->setObjectName(QStringLiteral("P_Title"));
         if (column) {
-            fixPanelSize(P_Title, spec, kTitlePanelHeight);
+            fixPanelSize(P_Title, plan, kTitlePanelHeight);
             column->addWidget(P_Title);
         } else {
             P_Title->setGeometry(0, 0, width, kTitlePanelHeight);
         }
-        const TTitleLook look = titleLook(spec);
+        const TTitleLook look = titleLook(plan);
         L_SW_Code = titleLabel(P_Title, "L_SW_Code", look.codeFont,
                                QRect(look.code.x(), look.code.y(), width - 32, look.code.height()));
         L_SW_Desc =
-            titleLabel(P_Title, "L_SW_Desc", look.descFont, QRect(16, descTopOf(spec), width - 32, look.descHeight));
+            titleLabel(P_Title, "L_SW_Desc", look.descFont, QRect(16, descTopOf(plan), width - 32, look.descHeight));
         L_SW_Code->setText(State().SW_Code);
     }
     if (column)
         column->addLayout(body, 1);
 
-    if (spec.buttonStrip) {
+    if (plan.buttonStrip) {
         P_Button = new QWidget(this);
         P_Button->setObjectName(QStringLiteral("P_Button"));
         if (column) {
-            fixPanelSize(P_Button, spec, kButtonStripHeight);
+            fixPanelSize(P_Button, plan, kButtonStripHeight);
             column->addWidget(P_Button);
         } else {
-            P_Button->setGeometry(0, spec.client.height() - kButtonStripHeight, width, kButtonStripHeight);
+            P_Button->setGeometry(0, plan.client.height() - kButtonStripHeight, width, kButtonStripHeight);
         }
         QHBoxLayout* right = nullptr;
-        for (const TStripButton& b : spec.buttons) {
+        for (const TStripButton& b : plan.buttons) {
             TGlyphButton* button = Add_Strip_Button(b);
             if (!b.atRight)
                 continue;
@@ -187,17 +187,17 @@ QVBoxLayout* TQvForm::Build_Frame(const TFrameSpec& spec)
         }
     }
 
-    switch (spec.sizing) {
+    switch (plan.sizing) {
     case TFrameSizing::Fixed:
-        setFixedSize(spec.client);
+        setFixedSize(plan.client);
         break;
     case TFrameSizing::FixedWidth:
         setFixedWidth(width);
-        if (spec.client.height() > 0)
-            resize(spec.client);
+        if (plan.client.height() > 0)
+            resize(plan.client);
         break;
     case TFrameSizing::Resizable:
-        resize(spec.client);
+        resize(plan.client);
         break;
     case TFrameSizing::FitContents:
         break;
@@ -205,23 +205,23 @@ QVBoxLayout* TQvForm::Build_Frame(const TFrameSpec& spec)
     return body;
 }
 
-TGlyphButton* TQvForm::Add_Strip_Button(const TStripButton& spec)
+TGlyphButton* TQvForm::Add_Strip_Button(const TStripButton& plan)
 {
     auto* b = new TGlyphButton(P_Button);
-    b->setObjectName(QLatin1String(spec.name));
-    if (spec.kind != TGlyphButtonKind::bkCustom)
-        b->setKind(spec.kind);
+    b->setObjectName(QLatin1String(plan.name));
+    if (plan.kind != TGlyphButtonKind::bkCustom)
+        b->setKind(plan.kind);
     // After the kind, which brings a modal result of its own.
-    b->setModalResult(spec.modalResult);
-    if (!spec.atRight)
-        b->setGeometry(spec.at);
-    const QLatin1String name(spec.name);
+    b->setModalResult(plan.modalResult);
+    if (!plan.atRight)
+        b->setGeometry(plan.at);
+    const QLatin1String name(plan.name);
     if (name == QLatin1String("Btn_OK"))
         Btn_OK = b;
     else if (name == QLatin1String("Btn_Cancel"))
         Btn_Cancel = b;
-    if (spec.member)
-        *spec.member = b;
+    if (plan.member)
+        *plan.member = b;
     return b;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The frame every window is built with: a title strip (software code and the window's
 // description), the body the window adds, and a strip of buttons, described as data
-// (`TFrameSpec`) and built by the one `TQvForm::Build_Frame`, which also sets the window's font,
+// (`TFramePlan`) and built by the one `TQvForm::Build_Frame`, which also sets the window's font,
 // background, size rule and software code and fills the design-named members (P_Title,
-// L_SW_Code, L_SW_Desc, P_Button, Btn_OK, Btn_Cancel and the buttons a spec names).
+// L_SW_Code, L_SW_Desc, P_Button, Btn_OK, Btn_Cancel and the buttons a plan names).
 //
 // Two title looks exist: the application's windows (32-pixel code, 11-pixel texts) and the
 // table windows (24-point code, 8-point texts on the pale table background). The presets below
@@ -57,7 +57,7 @@ struct TStripButton {
     bool atRight = false;
 };
 
-struct TFrameSpec {
+struct TFramePlan {
     QSize client;
     TTitleStyle title = TTitleStyle::Application;
     int descTop = 46; // top of the description in an application title
@@ -86,11 +86,11 @@ std::vector<TStripButton> Row_Buttons(TGlyphButton** delRow, TGlyphButton** insR
 
 // An application window: its title, controls placed by geometry, a fixed size and a single
 // border with the system menu only.
-TFrameSpec Application_Frame(QSize client, std::vector<TStripButton> buttons, int descTop = 46);
+TFramePlan Application_Frame(QSize client, std::vector<TStripButton> buttons, int descTop = 46);
 
 // A table window: its title on the table background, the body in the column, a fixed size or,
 // for the gateway's tables, the design size to start with (the user may make the window larger
 // to see more rows, and a smaller screen shrinks it: Fit_To_Screen).
-TFrameSpec Table_Frame(QSize client, std::vector<TStripButton> buttons, TFrameSizing sizing = TFrameSizing::Fixed);
+TFramePlan Table_Frame(QSize client, std::vector<TStripButton> buttons, TFrameSizing sizing = TFrameSizing::Fixed);
 
 } // namespace common

@@ -153,7 +153,7 @@ void TFBoot::buildFrame()
 {
     // The column stacks the panels top-down and sizes the window to them: 449 wide, as high as
     // the title, address, options and button panels together.
-    common::TFrameSpec frame =
+    common::TFramePlan frame =
         common::Application_Frame({kClientWidth, 0},
                                   {{"Btn_Update", &Btn_Update, QRect(150, 6, 180, 28)},
                                    {"Btn_Cancel", nullptr, QRect(338, 6, 104, 28), kModalCancel}},

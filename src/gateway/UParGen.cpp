@@ -117,7 +117,7 @@ void TFParGen::buildFrame()
 {
     // Neither button is the default or cancel button: Enter and Escape end nothing. Their
     // places follow the panels (Move_GroupBoxs).
-    common::TFrameSpec frame = common::Application_Frame(
+    common::TFramePlan frame = common::Application_Frame(
         {kClientWidth, kClientHeight},
         {{"Btn_OK", nullptr, QRect(218, 6, 110, 28)}, {"Btn_Cancel", nullptr, QRect(336, 6, 110, 28), kModalCancel}},
         42);

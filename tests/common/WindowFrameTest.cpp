@@ -107,10 +107,10 @@ TEST_F(WindowFrame, ARightHandStripFollowsAResizedWindow)
 {
     TFramedWindow w(services);
     w.CenterOnShow = false;
-    common::TFrameSpec spec = common::Application_Frame({436, 300}, common::OK_Cancel_At_Right(0), 46);
-    spec.body = common::TFrameBody::Column;
-    spec.sizing = common::TFrameSizing::Resizable;
-    QVBoxLayout* body = w.Build_Frame(spec);
+    common::TFramePlan plan = common::Application_Frame({436, 300}, common::OK_Cancel_At_Right(0), 46);
+    plan.body = common::TFrameBody::Column;
+    plan.sizing = common::TFrameSizing::Resizable;
+    QVBoxLayout* body = w.Build_Frame(plan);
     ASSERT_NE(body, nullptr);
     body->addWidget(new QWidget(&w), 1);
     w.show();
@@ -125,10 +125,10 @@ TEST_F(WindowFrame, ARightHandStripFollowsAResizedWindow)
 TEST_F(WindowFrame, AFrameWithoutTitleOrStripLeavesThoseMembersEmpty)
 {
     TFramedWindow w(services);
-    common::TFrameSpec spec = common::Application_Frame({300, 150}, {});
-    spec.title = common::TTitleStyle::None;
-    spec.buttonStrip = false;
-    w.Build_Frame(spec);
+    common::TFramePlan plan = common::Application_Frame({300, 150}, {});
+    plan.title = common::TTitleStyle::None;
+    plan.buttonStrip = false;
+    w.Build_Frame(plan);
     EXPECT_EQ(w.P_Title, nullptr);
     EXPECT_EQ(w.L_SW_Code, nullptr);
     EXPECT_EQ(w.P_Button, nullptr);
